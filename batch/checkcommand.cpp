@@ -1,0 +1,52 @@
+#include "commands.h"
+
+#include "shared/caricamatrice.h"
+#include "shared/polarita.h"
+#include "stats/statistiche.h"
+
+#include <QFileInfo>
+
+int comandoCheck(const QStringList& args) {
+    if (args.size() != 1) {
+        scriviErr(QStringLiteral("Uso: orvalta-batch check CARTELLA_DI_LAVORO"));
+        return 1;
+    }
+    SharedState s;
+    s.strMatrice = QFileInfo(args.first()).absoluteFilePath();
+    s.strCartella = QFileInfo(s.strMatrice).absolutePath();
+    const Regional regional = Regional::system();
+    const LoadResult load = carica_matrice(s, regional);
+    if (load.status == LoadResult::Status::Refused) {
+        scriviErr(load.message);
+        return 2;
+    }
+    if (!load.loaded()) {
+        scriviErr(load.message);
+        return 1;
+    }
+
+    const auto media = media_colonne(s);
+    const auto scarto = scarto_colonne(s);
+    const auto minimo = minimo_colonne(s);
+    const auto massimo = massimo_colonne(s);
+    const auto numero = [&](double value) { return regional.generalText(CellValue(value)); };
+
+    scriviOut(QStringLiteral("Matrice sorgente: %1").arg(s.strMatrice));
+    scriviOut(QStringLiteral("Unità: %1").arg(s.nRighe - 1));
+    scriviOut(QStringLiteral("Indicatori: %1").arg(s.nColonne - 1));
+    scriviOut(QStringLiteral("Indicatore;Polarità;Minimo;Massimo;Media;Scarto"));
+    for (int c = 2; c <= s.nColonne; ++c) {
+        const auto k = static_cast<std::size_t>(c);
+        scriviOut(QStringList{regional.generalText(s.matDati(1, c)),
+                              polaritaNegativa(s.matDati(1, c)) ? QStringLiteral("-")
+                                                                : QStringLiteral("+"),
+                              numero(minimo[k]), numero(massimo[k]), numero(media[k]),
+                              numero(scarto[k])}
+                      .join(u';'));
+    }
+    scriviOut(QStringLiteral("Valori negativi: %1")
+                  .arg(s.bNegativi ? QStringLiteral("sì") : QStringLiteral("no")));
+    scriviOut(QStringLiteral("Valori nulli: %1")
+                  .arg(s.bZeri ? QStringLiteral("sì") : QStringLiteral("no")));
+    return 0;
+}

@@ -1,0 +1,6 @@
+#include "commands.h"
+
+int comandoCompare(const QStringList&) {
+    scriviErr(QStringLiteral("Il comando compare non è ancora disponibile."));
+    return 1;
+}

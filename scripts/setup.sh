@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Orvalta needs (only those missing), then
+# configures and builds the project in build/. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+ORVALTA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ORVALTA_BUILD="${ORVALTA_BUILD:-$ORVALTA_ROOT/build}"
+
+ORVALTA_PACKAGES=(
+    build-essential cmake pkg-config
+    qt6-base-dev libqt6test6 libqt6core5compat6
+    libquazip1-qt6-dev libexpat1-dev libgsf-1-dev
+    fonts-dejavu-core
+)
+
+orvalta_install_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installazione dei pacchetti mancanti: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+orvalta_build() {
+    # ORVALTA_CMAKE_ARGS lets CI add options (warnings as errors) to every build.
+    # shellcheck disable=SC2086
+    cmake -S "$ORVALTA_ROOT" -B "$ORVALTA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        ${ORVALTA_CMAKE_ARGS:-} "$@" >/dev/null
+    cmake --build "$ORVALTA_BUILD" -j"$(nproc)"
+}

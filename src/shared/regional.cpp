@@ -1,0 +1,87 @@
+#include "shared/regional.h"
+
+#include <cmath>
+
+namespace {
+
+// Drops the minus sign of a text whose digits are all zero ("-0,0000").
+QString withoutNegativeZero(QString text, const QLocale& locale) {
+    const QString minus = locale.negativeSign();
+    if (!text.startsWith(minus))
+        return text;
+    for (qsizetype i = minus.size(); i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isDigit() && ch != u'0')
+            return text;
+    }
+    return text.mid(minus.size());
+}
+
+} // namespace
+
+Regional::Regional(const QLocale& locale) : m_locale(locale), m_ungrouped(locale) {
+    m_locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    m_ungrouped.setNumberOptions(QLocale::OmitGroupSeparator);
+}
+
+Regional Regional::system() { return Regional(QLocale::system()); }
+
+QString Regional::indexText(double value) const {
+    return withoutNegativeZero(m_locale.toString(value, 'f', 4), m_locale);
+}
+
+QString Regional::fixed4(double value) const {
+    return withoutNegativeZero(m_ungrouped.toString(value, 'f', 4), m_ungrouped);
+}
+
+QString Regional::gridText(const CellValue& cell) const {
+    if (cell.isNumber())
+        return fixed4(cell.number());
+    if (cell.isText()) {
+        if (const auto number = parseNumber(cell.text()))
+            return fixed4(*number);
+        return cell.text();
+    }
+    return generalText(cell);
+}
+
+QString Regional::generalText(const CellValue& cell) const {
+    switch (cell.kind()) {
+    case CellValue::Kind::Empty:
+        return QString();
+    case CellValue::Kind::Number:
+        return m_ungrouped.toString(cell.number(), 'g', 15);
+    case CellValue::Kind::Text:
+        return cell.text();
+    case CellValue::Kind::Boolean:
+        return cell.boolean() ? QStringLiteral("VERO") : QStringLiteral("FALSO");
+    case CellValue::Kind::Date: {
+        const QDateTime& when = cell.date();
+        if (when.time() == QTime(0, 0))
+            return m_locale.toString(when.date(), QLocale::ShortFormat);
+        return m_locale.toString(when, QLocale::ShortFormat);
+    }
+    case CellValue::Kind::Error:
+        return cell.errorCode();
+    }
+    return QString();
+}
+
+std::optional<double> Regional::parseNumber(QStringView text) const {
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double value = m_locale.toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> Regional::numberOf(const CellValue& cell) const {
+    if (cell.isNumber())
+        return cell.number();
+    if (cell.isText())
+        return parseNumber(cell.text());
+    return std::nullopt;
+}

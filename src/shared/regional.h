@@ -1,0 +1,53 @@
+#pragma once
+
+#include "shared/cellvalue.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+// Number texts under the regional settings: every function that formats or
+// parses a number for the user goes through one Regional object. The program
+// builds it from the system locale; tests pass an explicit locale.
+class Regional {
+public:
+    explicit Regional(const QLocale& locale);
+    // The locale of the environment (LC_ALL, LC_NUMERIC, LANG).
+    static Regional system();
+
+    const QLocale& locale() const { return m_locale; }
+
+    // The index value text: four decimals with the locale's decimal separator
+    // and digit grouping ("1.234,5678" under Italian). A value that rounds to
+    // zero is written without a minus sign.
+    QString indexText(double value) const;
+
+    // A number with four decimals and no grouping, the pattern "0.0000"
+    // ("3,5000" under Italian); never a minus sign before zero.
+    QString fixed4(double value) const;
+
+    // The grid text of a cell, "0.0000": a number, or a text that reads as a
+    // number, with four decimals and no grouping; any other text unchanged;
+    // other values as generalText gives them.
+    QString gridText(const CellValue& cell) const;
+
+    // The general text of a cell: a text unchanged; a number in general form
+    // with up to 15 significant digits and no grouping ("2015", "3,5"); a
+    // boolean as VERO/FALSO; a date in the locale's short form; an error
+    // value by its code; an empty cell as empty text.
+    QString generalText(const CellValue& cell) const;
+
+    // The number a text reads as under the locale, spaces around it trimmed
+    // ("12,5" under Italian is 12.5; "12.5" under Italian is not a number).
+    // Infinities and NaN are not numbers.
+    std::optional<double> parseNumber(QStringView text) const;
+
+    // The number of a cell: its value when it is a number, the number its
+    // text reads as when it is a text; nothing for any other value.
+    std::optional<double> numberOf(const CellValue& cell) const;
+
+private:
+    QLocale m_locale;
+    QLocale m_ungrouped;
+};

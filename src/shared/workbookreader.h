@@ -1,0 +1,42 @@
+#pragma once
+
+#include "shared/cellvalue.h"
+
+#include <QString>
+
+#include <memory>
+
+// Read access to the first worksheet of a workbook file. A reader never
+// writes to the file.
+class WorkbookReader {
+public:
+    virtual ~WorkbookReader() = default;
+
+    // Reads the workbook at path and its first worksheet. Returns false on
+    // any failure; errorMessage() then says why, in Italian, naming the file.
+    virtual bool open(const QString& path) = 0;
+
+    // The value of cell (row, col) of the first worksheet, both 1-based, as
+    // the spreadsheet holds it: a formula cell gives its last computed
+    // result, a number in a date format gives a date. Cells outside the
+    // sheet's contents are empty.
+    virtual const CellValue& cell(int row, int col) const = 0;
+
+    // Releases the workbook.
+    virtual void close() = 0;
+
+    QString errorMessage() const { return m_error; }
+
+protected:
+    QString m_error;
+};
+
+// The kind of workbook a file holds, told by its first bytes (never by its
+// name).
+enum class WorkbookFormat { Missing, Unreadable, Xlsx, Xls, Unknown };
+WorkbookFormat detectWorkbookFormat(const QString& path);
+
+// Opens the workbook at path with the reader its content calls for. Returns
+// the open reader, or nullptr with *error set to an Italian message naming
+// the file and the cause.
+std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error);

@@ -1,0 +1,39 @@
+#include "support/testsupport.h"
+
+#include <algorithm>
+#include <cmath>
+
+MemoryReader::MemoryReader(const std::vector<std::vector<CellValue>>& rows) {
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            if (!rows[r][c].isEmpty())
+                m_sheet.set(static_cast<int>(r + 1), static_cast<int>(c + 1), rows[r][c]);
+    m_sheet.finish();
+}
+
+void MemoryReader::set(int row, int col, const CellValue& value) {
+    m_sheet.set(row, col, value);
+    m_sheet.finish();
+}
+
+SharedState statoDa(const std::vector<std::vector<CellValue>>& rows) {
+    SharedState s;
+    s.nRighe = static_cast<int>(rows.size());
+    s.nColonne = rows.empty() ? 0 : static_cast<int>(rows.front().size());
+    s.dimensionTables();
+    for (int r = 1; r <= s.nRighe; ++r)
+        for (int c = 1; c <= s.nColonne; ++c)
+            s.matDati(r, c) = rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+    return s;
+}
+
+QString fixture(const QString& name) {
+    return QStringLiteral(ORVALTA_FIXTURES) + u'/' + name;
+}
+
+bool quasiUguali(double a, double b, double tolerance) {
+    if (a == b)
+        return true;
+    const double scale = std::max({1.0, std::fabs(a), std::fabs(b)});
+    return std::fabs(a - b) <= tolerance * scale;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "shared/cellvalue.h"
+#include "shared/sharedstate.h"
+#include "shared/sheetdata.h"
+#include "shared/workbookreader.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <QMetaType>
+
+#include <initializer_list>
+#include <vector>
+
+// A workbook held in memory: rows of cells from A1, for the loader's tests.
+class MemoryReader : public WorkbookReader {
+public:
+    MemoryReader() = default;
+    explicit MemoryReader(const std::vector<std::vector<CellValue>>& rows);
+
+    void set(int row, int col, const CellValue& value);
+    bool open(const QString&) override { return true; }
+    const CellValue& cell(int row, int col) const override { return m_sheet.at(row, col); }
+    void close() override {}
+
+private:
+    SheetData m_sheet;
+};
+
+// A shared state holding the given block (header row and label column
+// included) in matDati, with every table dimensioned.
+SharedState statoDa(const std::vector<std::vector<CellValue>>& rows);
+
+// The path of a committed test fixture.
+QString fixture(const QString& name);
+
+// True when a and b agree within a relative tolerance of 1e-12 (absolute
+// near zero).
+bool quasiUguali(double a, double b, double tolerance = 1e-12);
+
+Q_DECLARE_METATYPE(CellValue)

@@ -1,0 +1,121 @@
+#include "shared/regional.h"
+#include "support/testsupport.h"
+
+#include <QTest>
+
+class TestRegional : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void indexText_data();
+    void indexText();
+    void gridText_data();
+    void gridText();
+    void generalText_data();
+    void generalText();
+    void parseNumber_data();
+    void parseNumber();
+};
+
+namespace {
+const QLocale kItalian(QLocale::Italian, QLocale::Italy);
+const QLocale kC = QLocale::c();
+} // namespace
+
+void TestRegional::indexText_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("it grouping") << kItalian << 1234.56784 << QStringLiteral("1.234,5678");
+    QTest::newRow("it small") << kItalian << 0.12344 << QStringLiteral("0,1234");
+    QTest::newRow("it negative") << kItalian << -0.05 << QStringLiteral("-0,0500");
+    QTest::newRow("it rounds up") << kItalian << 2.0 / 3.0 << QStringLiteral("0,6667");
+    QTest::newRow("it negative zero") << kItalian << -0.00004 << QStringLiteral("0,0000");
+    QTest::newRow("it minus zero") << kItalian << -0.0 << QStringLiteral("0,0000");
+    QTest::newRow("it millions") << kItalian << -1234567.0 << QStringLiteral("-1.234.567,0000");
+    QTest::newRow("c grouping") << kC << 1234.5 << QStringLiteral("1,234.5000");
+    QTest::newRow("c negative zero") << kC << -0.00001 << QStringLiteral("0.0000");
+}
+
+void TestRegional::indexText() {
+    QFETCH(QLocale, locale);
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(Regional(locale).indexText(value), expected);
+}
+
+void TestRegional::gridText_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<CellValue>("cell");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("number") << kItalian << CellValue(1234.5) << QStringLiteral("1234,5000");
+    QTest::newRow("numeric text") << kItalian << CellValue(QStringLiteral("3,5"))
+                                  << QStringLiteral("3,5000");
+    QTest::newRow("label") << kItalian << CellValue(QStringLiteral("Valle d'Aosta"))
+                           << QStringLiteral("Valle d'Aosta");
+    QTest::newRow("point under it") << kItalian << CellValue(QStringLiteral("12.5"))
+                                    << QStringLiteral("12.5");
+    QTest::newRow("empty") << kItalian << CellValue() << QString();
+    QTest::newRow("c number") << kC << CellValue(-2.0) << QStringLiteral("-2.0000");
+    QTest::newRow("error") << kC << CellValue::fromError(QStringLiteral("#DIV/0!"))
+                           << QStringLiteral("#DIV/0!");
+}
+
+void TestRegional::gridText() {
+    QFETCH(QLocale, locale);
+    QFETCH(CellValue, cell);
+    QFETCH(QString, expected);
+    QCOMPARE(Regional(locale).gridText(cell), expected);
+}
+
+void TestRegional::generalText_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<CellValue>("cell");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("year") << kItalian << CellValue(2015.0) << QStringLiteral("2015");
+    QTest::newRow("decimal it") << kItalian << CellValue(3.5) << QStringLiteral("3,5");
+    QTest::newRow("no grouping") << kItalian << CellValue(1234567.0) << QStringLiteral("1234567");
+    QTest::newRow("15 digits") << kC << CellValue(0.1 + 0.2) << QStringLiteral("0.3");
+    QTest::newRow("text") << kC << CellValue(QStringLiteral("a;b")) << QStringLiteral("a;b");
+    QTest::newRow("true") << kItalian << CellValue::fromBool(true) << QStringLiteral("VERO");
+    QTest::newRow("empty") << kItalian << CellValue() << QString();
+}
+
+void TestRegional::generalText() {
+    QFETCH(QLocale, locale);
+    QFETCH(CellValue, cell);
+    QFETCH(QString, expected);
+    QCOMPARE(Regional(locale).generalText(cell), expected);
+}
+
+void TestRegional::parseNumber_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("it comma") << kItalian << QStringLiteral("12,5") << true << 12.5;
+    QTest::newRow("it spaces") << kItalian << QStringLiteral("  12,5 ") << true << 12.5;
+    QTest::newRow("it point is not decimal") << kItalian << QStringLiteral("12.5") << false << 0.0;
+    QTest::newRow("it grouped") << kItalian << QStringLiteral("1.234,5") << true << 1234.5;
+    QTest::newRow("it negative") << kItalian << QStringLiteral("-3") << true << -3.0;
+    QTest::newRow("c point") << kC << QStringLiteral("12.5") << true << 12.5;
+    QTest::newRow("c comma") << kC << QStringLiteral("12,5") << false << 0.0;
+    QTest::newRow("word") << kC << QStringLiteral("abc") << false << 0.0;
+    QTest::newRow("blank") << kC << QStringLiteral("   ") << false << 0.0;
+    QTest::newRow("infinity") << kC << QStringLiteral("inf") << false << 0.0;
+    QTest::newRow("nan") << kC << QStringLiteral("nan") << false << 0.0;
+}
+
+void TestRegional::parseNumber() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(double, expected);
+    const auto number = Regional(locale).parseNumber(text);
+    QCOMPARE(number.has_value(), valid);
+    if (valid)
+        QCOMPARE(*number, expected);
+}
+
+QTEST_APPLESS_MAIN(TestRegional)
+#include "tst_regional.moc"
