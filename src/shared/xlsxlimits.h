@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Bounds that keep a hostile or broken .xlsx file from exhausting memory or
+// time. Each one, when crossed, stops the reading with its own message.
+
+// Decompressed size of one part of the archive (zip bombs inflate far beyond
+// their compressed size); counted as the part is inflated.
+inline constexpr qint64 kXlsxMaxPartBytes = qint64(1) << 30;
+// XML elements open at once in one part.
+inline constexpr int kXlsxMaxXmlDepth = 256;
+// The largest worksheet the format allows.
+inline constexpr int kXlsxMaxRows = 1048576;
+inline constexpr int kXlsxMaxColumns = 16384;
+// Non-empty cells kept from the first worksheet.
+inline constexpr qint64 kXlsxMaxCells = 50'000'000;
+
+// The adjustable bounds, the named constants by default (tests lower them).
+struct XlsxLimits {
+    qint64 maxPartBytes = kXlsxMaxPartBytes;
+    int maxXmlDepth = kXlsxMaxXmlDepth;
+    qint64 maxCells = kXlsxMaxCells;
+};

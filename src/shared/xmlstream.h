@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+class QIODevice;
+
+// Receives the events of one parse. Element names arrive without their
+// namespace prefix ("x:c" arrives as "c"); attributes arrive as expat gives
+// them: name, value, name, value, ..., nullptr, names with their prefix.
+// Texts are UTF-8; one text node may arrive in several pieces.
+class XmlHandler {
+public:
+    virtual ~XmlHandler() = default;
+
+    virtual void startElement(const char* name, const char** attributes) = 0;
+    virtual void endElement(const char* name) = 0;
+    virtual void characters(const char* data, int length) = 0;
+
+    // Stops the parse at the current event; the parse then fails with this
+    // cause (Italian, names the part). The first failure wins. A limit
+    // failure means the content is too large to read, not broken.
+    void fail(const QString& cause, bool limit = false);
+    bool failed() const { return !m_cause.isEmpty(); }
+    const QString& failureCause() const { return m_cause; }
+    bool failedOnLimit() const { return m_limit; }
+
+private:
+    QString m_cause;
+    bool m_limit = false;
+};
+
+// The bounds of one parse.
+struct XmlLimits {
+    qint64 maxBytes; // bytes read from the source, counted as they arrive
+    int maxDepth;    // elements open at once
+};
+
+// Why a parse failed: the cause in Italian, naming the part, and whether a
+// limit stopped it.
+struct XmlError {
+    QString cause;
+    bool limit = false;
+};
+
+// The local part of a qualified XML name: "r:id" gives "id", "c" gives "c".
+const char* xmlLocalName(const char* name);
+
+// The value of the attribute whose local name is localName, or nullptr.
+const char* xmlAttribute(const char** attributes, const char* localName);
+
+// Parses all of source with expat, reading it in chunks of 64 KiB straight
+// into the parser (never the whole document in memory), and delivers the
+// events to handler. Returns true when the document is well-formed and the
+// handler did not fail. Returns false, with *error set, on malformed or
+// truncated XML, a read failure of the source, more than limits.maxBytes
+// bytes, elements nested deeper than limits.maxDepth, a document type
+// declaration (no part of a workbook has one), or a handler failure.
+bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
+              const XmlLimits& limits, XmlError* error);
