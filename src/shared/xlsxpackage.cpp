@@ -1,5 +1,7 @@
 #include "shared/xlsxpackage.h"
 
+#include "shared/readahead.h"
+
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
@@ -57,7 +59,11 @@ bool XlsxPackage::parse(const QString& part, XmlHandler& handler, const XmlLimit
                       .arg(part)};
         return false;
     }
-    const bool ok = parseXml(file, part, handler, limits, error);
+    bool ok = false;
+    {
+        ReadAhead chunks(file);
+        ok = parseXml(chunks, part, handler, limits, error);
+    }
     file.close();
     if (ok && file.getZipError() != UNZ_OK) {
         *error = {

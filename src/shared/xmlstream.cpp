@@ -6,6 +6,7 @@
 #include <expat.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -105,6 +106,20 @@ QString describe(XML_Error code) {
     }
 }
 
+// Reads a device in chunks of kChunkBytes into one reused buffer.
+class DeviceSource : public XmlSource {
+public:
+    explicit DeviceSource(QIODevice& device) : m_device(device), m_buffer(kChunkBytes) {}
+    qint64 next(const char** data) override {
+        *data = m_buffer.data();
+        return m_device.read(m_buffer.data(), kChunkBytes);
+    }
+
+private:
+    QIODevice& m_device;
+    std::vector<char> m_buffer;
+};
+
 } // namespace
 
 void XmlHandler::fail(const QString& cause, bool limit) {
@@ -127,7 +142,7 @@ const char* xmlAttribute(const char** attributes, const char* localName) {
     return nullptr;
 }
 
-bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
+bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
               const XmlLimits& limits, XmlError* error) {
     const XML_Parser parser = XML_ParserCreate(nullptr);
     if (!parser) {
@@ -144,22 +159,16 @@ bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
     bool ok = true;
     qint64 total = 0;
     for (;;) {
-        void* buffer = XML_GetBuffer(parser, kChunkBytes);
-        if (!buffer) {
-            *error = {QStringLiteral("memoria insufficiente per leggere la parte %1").arg(partName),
-                      true};
-            ok = false;
-            break;
-        }
-        const qint64 read = source.read(static_cast<char*>(buffer), kChunkBytes);
-        if (read < 0) {
+        const char* data = nullptr;
+        const qint64 length = source.next(&data);
+        if (length < 0) {
             *error = {QStringLiteral("la parte %1 non può essere decompressa: l'archivio è "
                                      "danneggiato")
                           .arg(partName)};
             ok = false;
             break;
         }
-        total += read;
+        total += length;
         if (total > limits.maxBytes) {
             *error = {QStringLiteral("la parte %1 supera il limite di %2 una volta decompressa")
                           .arg(partName, sizeText(limits.maxBytes)),
@@ -167,8 +176,8 @@ bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
             ok = false;
             break;
         }
-        const bool last = read == 0;
-        if (XML_ParseBuffer(parser, static_cast<int>(read), last) == XML_STATUS_ERROR) {
+        const bool last = length == 0;
+        if (XML_Parse(parser, data, static_cast<int>(length), last) == XML_STATUS_ERROR) {
             if (handler.failed()) {
                 *error = {handler.failureCause(), handler.failedOnLimit()};
             } else {
@@ -186,4 +195,10 @@ bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
     }
     XML_ParserFree(parser);
     return ok;
+}
+
+bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
+              const XmlLimits& limits, XmlError* error) {
+    DeviceSource chunks(source);
+    return parseXml(chunks, partName, handler, limits, error);
 }

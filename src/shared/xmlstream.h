@@ -42,18 +42,32 @@ struct XmlError {
     bool limit = false;
 };
 
+// Where parseXml takes its bytes from, one chunk at a time.
+class XmlSource {
+public:
+    virtual ~XmlSource() = default;
+    // The next chunk of the document: sets *data and returns its length, 0 at
+    // the end, -1 when the bytes cannot be read. The chunk stays valid until
+    // the next call.
+    virtual qint64 next(const char** data) = 0;
+};
+
 // The local part of a qualified XML name: "r:id" gives "id", "c" gives "c".
 const char* xmlLocalName(const char* name);
 
 // The value of the attribute whose local name is localName, or nullptr.
 const char* xmlAttribute(const char** attributes, const char* localName);
 
-// Parses all of source with expat, reading it in chunks of 64 KiB straight
-// into the parser (never the whole document in memory), and delivers the
-// events to handler. Returns true when the document is well-formed and the
+// Parses all of source with expat, chunk by chunk as the source delivers
+// them (never the whole document in memory), and delivers the events to
+// handler. Returns true when the document is well-formed and the
 // handler did not fail. Returns false, with *error set, on malformed or
 // truncated XML, a read failure of the source, more than limits.maxBytes
 // bytes, elements nested deeper than limits.maxDepth, a document type
 // declaration (no part of a workbook has one), or a handler failure.
+bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
+              const XmlLimits& limits, XmlError* error);
+
+// The same, reading the device in chunks of 64 KiB.
 bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
               const XmlLimits& limits, XmlError* error);

@@ -1,0 +1,66 @@
+// Opening a large .xlsx source matrix and loading it through carica_matrice
+// (reading, validation, statistics for the constant-indicator check).
+#include "shared/caricamatrice.h"
+#include "shared/xlsxreader.h"
+#include "support/largexlsx.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+namespace {
+
+void loadMatrix(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const int cols = static_cast<int>(state.range(1));
+    const QString path = largeXlsx(rows, cols);
+    if (path.isEmpty()) {
+        state.SkipWithError("cannot write the benchmark workbook");
+        return;
+    }
+    const Regional regional{QLocale::c()};
+    for (auto _ : state) {
+        SharedState s;
+        s.strMatrice = path;
+        const LoadResult result = carica_matrice(s, regional);
+        if (!result.loaded()) {
+            state.SkipWithError(qPrintable(result.message));
+            return;
+        }
+        benchmark::DoNotOptimize(s.matDati(rows + 1, cols + 1));
+    }
+    state.counters["cells"] = benchmark::Counter(static_cast<double>(rows) * cols,
+                                                 benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// The reader alone: inflating and parsing the parts into the sparse sheet.
+void readSheet(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const int cols = static_cast<int>(state.range(1));
+    const QString path = largeXlsx(rows, cols);
+    if (path.isEmpty()) {
+        state.SkipWithError("cannot write the benchmark workbook");
+        return;
+    }
+    for (auto _ : state) {
+        XlsxReader reader;
+        if (!reader.open(path)) {
+            state.SkipWithError(qPrintable(reader.errorMessage()));
+            return;
+        }
+        benchmark::DoNotOptimize(reader.cell(rows + 1, cols + 1));
+    }
+}
+
+} // namespace
+
+BENCHMARK(loadMatrix)->Args({2000, 100})->Args({20000, 100})->Unit(benchmark::kMillisecond);
+BENCHMARK(readSheet)->Args({20000, 100})->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
