@@ -12,6 +12,13 @@ void SheetData::set(int row, int col, CellValue value) {
     if (static_cast<std::size_t>(row) > m_rows.size())
         m_rows.resize(static_cast<std::size_t>(row));
     auto& cells = m_rows[static_cast<std::size_t>(row - 1)];
+    if (row != m_lastRow) {
+        // Rows of a matrix are alike: a new row gets room for as many cells
+        // as the previous one, instead of growing cell by cell.
+        if (cells.empty() && m_lastRow > 0)
+            cells.reserve(m_rows[static_cast<std::size_t>(m_lastRow - 1)].size());
+        m_lastRow = row;
+    }
     if (!cells.empty() && cells.back().col >= col) {
         if (cells.back().col == col) {
             cells.back().value = std::move(value);
@@ -68,4 +75,5 @@ void SheetData::clear() {
     m_rows.shrink_to_fit();
     m_unsortedRows.clear();
     m_count = 0;
+    m_lastRow = 0;
 }

@@ -30,4 +30,5 @@ private:
     std::vector<std::vector<Entry>> m_rows; // row r at index r - 1
     std::vector<int> m_unsortedRows;
     qsizetype m_count = 0;
+    int m_lastRow = 0; // the row of the last set(), 0 before the first
 };
