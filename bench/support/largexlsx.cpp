@@ -1,6 +1,7 @@
 #include "largexlsx.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <quazip/quazip.h>
@@ -145,7 +146,15 @@ bool writeLargeXlsx(const QString& path, int rows, int cols) {
 QString largeXlsx(int rows, int cols) {
     const QString path =
         QDir::temp().filePath(QStringLiteral("orvalta_bench_%1x%2.xlsx").arg(rows).arg(cols));
-    if (!QFileInfo::exists(path) && !writeLargeXlsx(path, rows, cols))
+    if (QFileInfo::exists(path))
+        return path;
+    // Written under another name first, so that an interrupted run leaves no
+    // half-written workbook behind for the next one.
+    const QString partial = path + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!writeLargeXlsx(partial, rows, cols) || !QFile::rename(partial, path)) {
+        QFile::remove(partial);
         return QString();
+    }
     return path;
 }
