@@ -31,6 +31,7 @@ QString partOfKind(const XlsxPackage& package, const XlsxRelationshipsHandler& r
 bool XlsxReader::open(const QString& path) {
     close();
     m_error.clear();
+    m_date1904 = false;
     if (read(path)) {
         m_sheet.finish();
         return true;
