@@ -12,7 +12,9 @@ LoadResult fileError(const QString& message) {
     return {LoadResult::Status::FileError, message};
 }
 
-LoadResult refused(const QString& message) { return {LoadResult::Status::Refused, message}; }
+LoadResult refused(const QString& message) {
+    return {LoadResult::Status::Refused, message};
+}
 
 } // namespace
 
@@ -44,8 +46,7 @@ LoadResult carica_matrice(SharedState& s, const Regional& regional) {
     return result;
 }
 
-LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader,
-                          const Regional& regional) {
+LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional) {
     const QString name = QFileInfo(s.strMatrice).fileName();
 
     SharedState m;

@@ -24,7 +24,9 @@ Regional::Regional(const QLocale& locale) : m_locale(locale), m_ungrouped(locale
     m_ungrouped.setNumberOptions(QLocale::OmitGroupSeparator);
 }
 
-Regional Regional::system() { return Regional(QLocale::system()); }
+Regional Regional::system() {
+    return Regional(QLocale::system());
+}
 
 QString Regional::indexText(double value) const {
     return withoutNegativeZero(m_locale.toString(value, 'f', 4), m_locale);

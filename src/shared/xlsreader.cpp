@@ -9,6 +9,10 @@ bool XlsReader::open(const QString& path) {
     return false;
 }
 
-const CellValue& XlsReader::cell(int row, int col) const { return m_sheet.at(row, col); }
+const CellValue& XlsReader::cell(int row, int col) const {
+    return m_sheet.at(row, col);
+}
 
-void XlsReader::close() { m_sheet.clear(); }
+void XlsReader::close() {
+    m_sheet.clear();
+}

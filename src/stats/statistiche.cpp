@@ -20,8 +20,7 @@ std::vector<double> perRiga(const SharedState& s) {
     return std::vector<double>(static_cast<std::size_t>(std::max(s.nRighe, 1) + 1), kUnused);
 }
 
-template <typename Pick>
-std::vector<double> estremo_colonne(const SharedState& s, Pick replaces) {
+template <typename Pick> std::vector<double> estremo_colonne(const SharedState& s, Pick replaces) {
     auto result = perColonna(s);
     for (int c = 2; c <= s.nColonne; ++c) {
         double running = numero(s.matDati(2, c));
@@ -150,8 +149,7 @@ std::vector<double> somma_ranghi_righe(const SharedState& s) {
         double sum = 0.0;
         for (int c = 2; c <= s.nColonne; ++c)
             sum += numero(s.matTrasformata(r, c));
-        result[static_cast<std::size_t>(r)] =
-            (sum - s.nColonne) / static_cast<double>(divisor);
+        result[static_cast<std::size_t>(r)] = (sum - s.nColonne) / static_cast<double>(divisor);
     }
     return result;
 }

@@ -1,0 +1,28 @@
+#include "methods/methodsteps.h"
+
+#include "methods/ranking.h"
+#include "stats/statistiche.h"
+
+Refusal metodoGraduatorie(SharedState& s, const Regional& regional) {
+    const auto negativa = polaritaIndicatori(s);
+    const QString prefix = QStringLiteral("R_");
+    scriviIntestazioni(s, s.matTrasformata, prefix, regional);
+    scriviIntestazioni(s, s.matRanghi, prefix, regional);
+
+    std::vector<double> values(static_cast<std::size_t>(s.nRighe - 1));
+    for (int c = 2; c <= s.nColonne; ++c) {
+        const bool negative = negativa[static_cast<std::size_t>(c)];
+        for (int r = 2; r <= s.nRighe; ++r)
+            values[static_cast<std::size_t>(r - 2)] = dato(s, r, c);
+        // Rank 1 to the best value: the smallest for negative polarity.
+        const auto ranks = rankValues(values, negative);
+        // Every unit ranked: the working column holds the exhausted marker.
+        const double exhausted = negative ? 1e39 : -1e39;
+        for (int r = 2; r <= s.nRighe; ++r) {
+            s.matTrasformata(r, c) = static_cast<double>(ranks[static_cast<std::size_t>(r - 2)]);
+            s.matRanghi(r, c) = exhausted;
+        }
+    }
+    scriviValori(s, QStringLiteral("Grad.RNK"), somma_ranghi_righe(s), regional);
+    return std::nullopt;
+}
