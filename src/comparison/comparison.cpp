@@ -158,20 +158,21 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
             return refused(problem);
     }
 
+    // The checks are done: the texts move from the files into the tables.
     const int rows = int(first.values.lines.size());
     const int columns = int(methods.size()) + 1;
     ComparisonResult result;
     result.values = TextTable(rows, columns);
     result.ranks = TextTable(rows, columns);
-    for (int r = 0; r < rows; ++r) {
-        result.values.setCell(r, 0, first.values.lines[r].label);
-        result.ranks.setCell(r, 0, first.ranks.lines[r].label);
-    }
     for (int k = 1; k < columns; ++k) {
-        const MethodFiles& method = methods[std::size_t(k - 1)];
+        MethodFiles& method = methods[std::size_t(k - 1)];
         for (int r = 0; r < rows; ++r) {
-            result.values.setCell(r, k, method.values.lines[r].value);
-            result.ranks.setCell(r, k, method.ranks.lines[r].value);
+            if (k == 1) {
+                result.values.setCell(r, 0, std::move(method.values.lines[r].label));
+                result.ranks.setCell(r, 0, std::move(method.ranks.lines[r].label));
+            }
+            result.values.setCell(r, k, std::move(method.values.lines[r].value));
+            result.ranks.setCell(r, k, std::move(method.ranks.lines[r].value));
         }
     }
     result.cograduation = cograduationMatrix(result.ranks, regional);

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 ResultLine splitResultLine(const QString& line) {
     const qsizetype separator = line.lastIndexOf(u';');
     if (separator < 0)
@@ -36,14 +38,28 @@ ResultFileContent readResultFile(const QString& path) {
     QByteArrayView rest(bytes);
     if (rest.startsWith("\xEF\xBB\xBF"))
         rest = rest.sliced(3);
-    content.lines.reserve(rest.count('\n') + 1);
+    content.lines.reserve(std::count(rest.begin(), rest.end(), '\n') + 1);
     while (!rest.isEmpty()) {
         const qsizetype end = rest.indexOf('\n');
         QByteArrayView line = end < 0 ? rest : rest.first(end);
         rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
         if (line.endsWith('\r'))
             line.chop(1);
-        content.lines.append(splitResultLine(decodeTextLine(line)));
+        // The byte of ";" stands for ";" alone in UTF-8 and in Windows-1252,
+        // so the line can be split before it is decoded, and it is valid
+        // UTF-8 exactly when both parts are.
+        const qsizetype separator = line.lastIndexOf(';');
+        if (separator < 0) {
+            content.lines.append(ResultLine{QString(), decodeTextLine(line), false});
+            continue;
+        }
+        const QByteArrayView label = line.first(separator);
+        const QByteArrayView value = line.sliced(separator + 1);
+        if (isValidUtf8(label) && isValidUtf8(value))
+            content.lines.append(
+                ResultLine{QString::fromUtf8(label), QString::fromUtf8(value), true});
+        else
+            content.lines.append(ResultLine{fromWindows1252(label), fromWindows1252(value), true});
     }
     return content;
 }

@@ -27,6 +27,15 @@ bool isWholeRank(double rank, qsizetype units) {
 } // namespace
 
 double rankNumber(QStringView text) {
+    // Plain whole numbers, the ranks of every result file, read directly.
+    if (!text.isEmpty() && text.size() <= 15) {
+        qint64 whole = 0;
+        qsizetype digit = 0;
+        for (; digit < text.size() && isDigit(text[digit]); ++digit)
+            whole = whole * 10 + (text[digit].unicode() - u'0');
+        if (digit == text.size())
+            return double(whole);
+    }
     qsizetype i = 0;
     const qsizetype size = text.size();
     while (i < size && isBlank(text[i]))

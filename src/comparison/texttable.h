@@ -18,6 +18,9 @@ public:
     // The text of a cell; row and column must lie inside the table.
     const QString& cell(int row, int column) const { return m_cells.at(index(row, column)); }
     void setCell(int row, int column, const QString& text) { m_cells[index(row, column)] = text; }
+    void setCell(int row, int column, QString&& text) {
+        m_cells[index(row, column)] = std::move(text);
+    }
 
     // The texts of one row joined by the separator, column 0 first.
     QString joinedRow(int row, QChar separator) const;
