@@ -68,8 +68,6 @@ void TestCograduation::coefficientText_data() {
         << identity(5) << QList<double>{5, 4, 3, 2, 1} << kItalian << QStringLiteral("-1,0000");
     QTest::newRow("neither column in order")
         << QList<double>{3, 1, 2} << QList<double>{3, 2, 1} << kItalian << QStringLiteral("0,5000");
-    QTest::newRow("english settings")
-        << QList<double>{1, 2, 3} << QList<double>{2, 1, 3} << kC << QStringLiteral("0.5000");
     QTest::newRow("repeating, rounds down")
         << identity(6) << QList<double>{3, 1, 5, 6, 2, 4} << kC << QStringLiteral("0.2571");
     QTest::newRow("repeating, rounds up")
@@ -152,7 +150,6 @@ void TestCograduation::roundHalfEven4_data() {
     QTest::newRow("just above 2.5 ten-thousandths") << 0.00025 << 0.0003;
     QTest::newRow("just below a half") << 0.00015 << 0.0001;
     QTest::newRow("ordinary") << 0.123456 << 0.1235;
-    QTest::newRow("one") << 1.0 << 1.0;
     QTest::newRow("minus one") << -1.0 << -1.0;
     QTest::newRow("tiny negative") << -0.00004 << 0.0;
 }
@@ -199,14 +196,12 @@ void TestCograduation::rankNumber_data() {
     QTest::newRow("comma ends the number") << QStringLiteral("2,5") << 2.0;
     QTest::newRow("trailing text") << QStringLiteral("7abc") << 7.0;
     QTest::newRow("signs") << QStringLiteral("-1") << -1.0;
-    QTest::newRow("plus") << QStringLiteral("+4") << 4.0;
     QTest::newRow("no integer part") << QStringLiteral(".5") << 0.5;
     QTest::newRow("exponent") << QStringLiteral("1e2") << 100.0;
     QTest::newRow("incomplete exponent") << QStringLiteral("3e+") << 3.0;
     QTest::newRow("text") << QStringLiteral("abc") << 0.0;
     QTest::newRow("empty") << QString() << 0.0;
     QTest::newRow("sign only") << QStringLiteral("-") << 0.0;
-    QTest::newRow("point only") << QStringLiteral(".") << 0.0;
 }
 
 void TestCograduation::rankNumber() {
