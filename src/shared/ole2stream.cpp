@@ -13,10 +13,18 @@
 
 namespace {
 
-// libgsf must be initialised once per process before its first use.
+void ignoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+// libgsf must be initialised once per process before its first use. Its
+// warnings about damaged containers go nowhere: the reader reports the
+// damage in its own message.
 void ensureGsf() {
     static const bool initialised = [] {
         gsf_init();
+        const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING |
+                                                        G_LOG_LEVEL_MESSAGE);
+        for (const char* domain : {"libgsf:msole", "libgsf"})
+            g_log_set_handler(domain, levels, ignoreLog, nullptr);
         return true;
     }();
     (void)initialised;
