@@ -250,27 +250,33 @@ void TestXlsReader::sharedStringsAcrossContinue() {
     std::vector<QByteArrayView> views(parts.begin(), parts.end());
     BiffContinuedRecord in(std::move(views), static_cast<quint16>(codepage));
     std::vector<QString> read;
-    QVERIFY(readBiffSst(in, &read));
+    QCOMPARE(readBiffSst(in, &read), BiffFailure::Kind::None);
     QCOMPARE(QStringList(read.begin(), read.end()), strings);
     QCOMPARE(in.remaining(), 0);
 }
 
 void TestXlsReader::sharedStringsRefuseShortData_data() {
     QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("kind");
+    const int truncated = int(BiffFailure::Kind::SstTruncated);
     QTest::newRow("count beyond the strings")
-        << (le32(0x7FFFFFFF) + le32(0x7FFFFFFF) + le16(1) + '\0' + latin1("a"));
+        << (le32(1000000) + le32(1000000) + le16(1) + '\0' + latin1("a")) << truncated;
+    QTest::newRow("count beyond any workbook")
+        << (le32(0x7FFFFFFF) + le32(0x7FFFFFFF) + le16(1) + '\0' + latin1("a"))
+        << int(BiffFailure::Kind::SstTooLarge);
     QTest::newRow("characters beyond the record")
-        << (le32(1) + le32(1) + le16(5000) + '\0' + latin1("abc"));
+        << (le32(1) + le32(1) + le16(5000) + '\0' + latin1("abc")) << truncated;
     QTest::newRow("runs beyond the record")
-        << (le32(1) + le32(1) + le16(1) + '\x08' + le16(900) + latin1("a") + le32(0));
-    QTest::newRow("no counts") << QByteArray("\x01\x00", 2);
+        << (le32(1) + le32(1) + le16(1) + '\x08' + le16(900) + latin1("a") + le32(0)) << truncated;
+    QTest::newRow("no counts") << QByteArray("\x01\x00", 2) << truncated;
 }
 
 void TestXlsReader::sharedStringsRefuseShortData() {
     QFETCH(QByteArray, body);
+    QFETCH(int, kind);
     BiffContinuedRecord in(body);
     std::vector<QString> read;
-    QVERIFY(!readBiffSst(in, &read));
+    QCOMPARE(int(readBiffSst(in, &read)), kind);
     QVERIFY(read.capacity() <= 2); // never reserved from the count
 }
 

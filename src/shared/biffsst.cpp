@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-bool readBiffSst(BiffContinuedRecord& record, std::vector<QString>* strings) {
+BiffFailure::Kind readBiffSst(BiffContinuedRecord& record, std::vector<QString>* strings) {
     strings->clear();
     quint32 total = 0;
     quint32 unique = 0;
     if (!record.readU32(&total) || !record.readU32(&unique))
-        return false;
+        return BiffFailure::Kind::SstTruncated;
+    if (unique > kBiffMaxSharedStrings)
+        return BiffFailure::Kind::SstTooLarge;
     // Each string takes at least three bytes: its count and option byte.
     constexpr qsizetype kMinStringBytes = 3;
     strings->reserve(
@@ -15,8 +17,8 @@ bool readBiffSst(BiffContinuedRecord& record, std::vector<QString>* strings) {
     QString text;
     for (quint32 i = 0; i < unique; ++i) {
         if (!record.readString(BiffContinuedRecord::CountWidth::Word, &text))
-            return false;
+            return BiffFailure::Kind::SstTruncated;
         strings->push_back(text);
     }
-    return true;
+    return BiffFailure::Kind::None;
 }

@@ -115,8 +115,9 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book) {
             if (continues != BiffRecordReader::Status::Ok)
                 return failure(biffFailureKind(continues), reader.position());
             BiffContinuedRecord in(std::move(parts), book->codepage);
-            if (!readBiffSst(in, &book->sharedStrings))
-                return failure(BiffFailure::Kind::SstTruncated, record.offset);
+            if (const auto kind = readBiffSst(in, &book->sharedStrings);
+                kind != BiffFailure::Kind::None)
+                return failure(kind, record.offset);
             break;
         }
         case BiffType::BoundSheet: {

@@ -242,8 +242,8 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
     if (status != BiffRecordReader::Status::Ok || record.type != BiffType::Bof ||
         !readBiffBof(record.body, &version, &kind))
         return failure(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
-    if (version != BiffBof::Biff8)
-        return failure(BiffFailure::Kind::OldFormat, record.offset);
+    // The globals said BIFF8 already; some writers leave the sheet's version
+    // blank, so only its kind counts.
     if (kind != BiffBof::Worksheet) {
         BiffFailure f = failure(BiffFailure::Kind::NotWorksheet, record.offset);
         f.sheetKind = sheetKindOfBof(kind);
@@ -271,5 +271,7 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
             continue;
         if (BiffFailure f = builder.handle(record, reader); f.failed())
             return f;
+        if (sheet->cellCount() > kBiffMaxCellRecords)
+            return failure(BiffFailure::Kind::TooManyCells, record.offset);
     }
 }

@@ -9,6 +9,9 @@
 // The size of a BIFF8 worksheet.
 constexpr int kBiffMaxRows = 65536;
 constexpr int kBiffMaxColumns = 256;
+// More cell records than this cannot be distinct cells of one sheet: the
+// reader stops there rather than store repeats without end.
+constexpr qsizetype kBiffMaxCellRecords = qsizetype(kBiffMaxRows) * kBiffMaxColumns;
 
 // Reads the cells of the worksheet whose substream starts at
 // book.firstSheetOffset into *sheet, 1-based: numbers (dates when their

@@ -1,6 +1,7 @@
 #include "shared/xlsreader.h"
 
 #include "shared/biffrecordreader.h"
+#include "shared/biffsst.h"
 #include "shared/biffworkbook.h"
 #include "shared/biffworksheet.h"
 #include "shared/ole2stream.h"
@@ -81,6 +82,16 @@ QString biffMessage(const BiffFailure& f, const QString& name) {
         return damaged + QStringLiteral("un record è più corto dei dati che deve contenere") + at;
     case BiffFailure::Kind::SstTruncated:
         return damaged + QStringLiteral("la tabella delle stringhe condivise è troncata") + at;
+    case BiffFailure::Kind::SstTooLarge:
+        return damaged +
+               QStringLiteral("la tabella delle stringhe condivise dichiara più di %L1 stringhe")
+                   .arg(kBiffMaxSharedStrings) +
+               at;
+    case BiffFailure::Kind::TooManyCells:
+        return damaged +
+               QStringLiteral("il foglio contiene più celle delle %L1 che un foglio .xls può avere")
+                   .arg(kBiffMaxCellRecords) +
+               at;
     case BiffFailure::Kind::StringIndex:
         return damaged +
                QStringLiteral("una cella rimanda a una stringa condivisa che non esiste") + at;
