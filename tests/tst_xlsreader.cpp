@@ -29,6 +29,7 @@ private Q_SLOTS:
     void sharedStringsRefuseShortData_data();
     void sharedStringsRefuseShortData();
     void formulaTextFromContinuedStringRecord();
+    void inlineLabelsAndBlanks();
     void datesFollowTheCellFormat();
     void embeddedChartRecordsAreNotCells();
     void streamFailures_data();
@@ -300,6 +301,24 @@ void TestXlsReader::formulaTextFromContinuedStringRecord() {
     QCOMPARE(data.at(2, 2), CellValue(QString())); // empty text result
     QVERIFY(data.at(2, 2).equalsEmptyText());
     QCOMPARE(data.at(3, 2), CellValue(2.5));
+}
+
+void TestXlsReader::inlineLabelsAndBlanks() {
+    // LABEL records hold their text in the cell record; under code page 1252
+    // the 8-bit byte 0x80 is the euro sign. Blank cells store nothing.
+    const QByteArray globals = record(BiffType::Codepage, le16(1252));
+    const QByteArray sheet =
+        record(BiffType::Label, cell(0, 0) + le16(5) + '\0' + "\x80 100") +
+        record(BiffType::Label, cell(0, 1) + le16(2) + '\x01' + utf16(u("Ωé"))) +
+        record(BiffType::RString, cell(0, 2) + le16(2) + '\0' + "ok" + le16(0)) +
+        record(BiffType::Blank, cell(1, 0)) +
+        record(BiffType::MulBlank, le16(1) + le16(1) + le16(0) + le16(0) + le16(2));
+    SheetData data;
+    QVERIFY(!readStream(workbookStream(globals, sheet), &data).failed());
+    QCOMPARE(data.at(1, 1), t("€ 100"));
+    QCOMPARE(data.at(1, 2), t("Ωé"));
+    QCOMPARE(data.at(1, 3), t("ok"));
+    QCOMPARE(data.cellCount(), 3);
 }
 
 void TestXlsReader::datesFollowTheCellFormat() {
