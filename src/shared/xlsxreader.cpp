@@ -7,6 +7,10 @@ bool XlsxReader::open(const QString& path) {
     return false;
 }
 
-const CellValue& XlsxReader::cell(int row, int col) const { return m_sheet.at(row, col); }
+const CellValue& XlsxReader::cell(int row, int col) const {
+    return m_sheet.at(row, col);
+}
 
-void XlsxReader::close() { m_sheet.clear(); }
+void XlsxReader::close() {
+    m_sheet.clear();
+}
