@@ -1,10 +1,8 @@
 #include "commands.h"
 
-#include "shared/caricamatrice.h"
+#include "batchload.h"
 #include "shared/polarita.h"
 #include "stats/statistiche.h"
-
-#include <QFileInfo>
 
 int comandoCheck(const QStringList& args) {
     if (args.size() != 1) {
@@ -12,18 +10,9 @@ int comandoCheck(const QStringList& args) {
         return 1;
     }
     SharedState s;
-    s.strMatrice = QFileInfo(args.first()).absoluteFilePath();
-    s.strCartella = QFileInfo(s.strMatrice).absolutePath();
     const Regional regional = Regional::system();
-    const LoadResult load = carica_matrice(s, regional);
-    if (load.status == LoadResult::Status::Refused) {
-        scriviErr(load.message);
-        return 2;
-    }
-    if (!load.loaded()) {
-        scriviErr(load.message);
-        return 1;
-    }
+    if (const int status = caricaCartella(args.first(), s, regional))
+        return status;
 
     const auto media = media_colonne(s);
     const auto scarto = scarto_colonne(s);
@@ -37,11 +26,10 @@ int comandoCheck(const QStringList& args) {
     scriviOut(QStringLiteral("Indicatore;Polarità;Minimo;Massimo;Media;Scarto"));
     for (int c = 2; c <= s.nColonne; ++c) {
         const auto k = static_cast<std::size_t>(c);
-        scriviOut(QStringList{regional.generalText(s.matDati(1, c)),
-                              polaritaNegativa(s.matDati(1, c)) ? QStringLiteral("-")
-                                                                : QStringLiteral("+"),
-                              numero(minimo[k]), numero(massimo[k]), numero(media[k]),
-                              numero(scarto[k])}
+        scriviOut(QStringList{
+            regional.generalText(s.matDati(1, c)),
+            polaritaNegativa(s.matDati(1, c)) ? QStringLiteral("-") : QStringLiteral("+"),
+            numero(minimo[k]), numero(massimo[k]), numero(media[k]), numero(scarto[k])}
                       .join(u';'));
     }
     scriviOut(QStringLiteral("Valori negativi: %1")

@@ -1,6 +1,104 @@
 #include "commands.h"
 
-int comandoRun(const QStringList&) {
-    scriviErr(QStringLiteral("Il comando run non è ancora disponibile."));
-    return 1;
+#include "batchload.h"
+#include "methods/methodrunner.h"
+#include "methods/metodi.h"
+
+#include <QDir>
+
+namespace {
+
+// The list positions of the chosen method codes, in list order; an empty
+// list and a message for an unknown code.
+std::vector<int> posizioniScelte(const QString& option, QString* error) {
+    std::vector<int> positions;
+    const auto& table = methodTable();
+    if (option.isEmpty()) {
+        for (const auto& method : table)
+            positions.push_back(method.position);
+        return positions;
+    }
+    QStringList valid;
+    for (const auto& method : table)
+        valid.append(methodCode(method.entryText));
+    std::vector<bool> chosen(table.size(), false);
+    for (const QString& code : option.split(u',', Qt::SkipEmptyParts)) {
+        const qsizetype index = valid.indexOf(code.trimmed());
+        if (index < 0) {
+            *error = QStringLiteral("Codice di metodo sconosciuto: %1. Codici validi: %2")
+                         .arg(code.trimmed(), valid.join(QStringLiteral(", ")));
+            return {};
+        }
+        chosen[static_cast<std::size_t>(index)] = true;
+    }
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        if (chosen[i])
+            positions.push_back(static_cast<int>(i));
+    if (positions.empty())
+        *error = QStringLiteral("Nessun metodo indicato dopo --methods. Codici validi: %1")
+                     .arg(valid.join(QStringLiteral(", ")));
+    return positions;
+}
+
+} // namespace
+
+int comandoRun(const QStringList& args) {
+    const QString uso =
+        QStringLiteral("Uso: orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]");
+    QString workbook;
+    QString methods;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QStringLiteral("--methods") && i + 1 < args.size()) {
+            methods = args.at(++i);
+            if (methods.isEmpty()) {
+                scriviErr(uso);
+                return 1;
+            }
+        } else if (arg.startsWith(QStringLiteral("--methods="))) {
+            methods = arg.mid(10);
+        } else if (workbook.isEmpty() && !arg.startsWith(QStringLiteral("--"))) {
+            workbook = arg;
+        } else {
+            scriviErr(uso);
+            return 1;
+        }
+    }
+    if (workbook.isEmpty()) {
+        scriviErr(uso);
+        return 1;
+    }
+    QString error;
+    const std::vector<int> positions = posizioniScelte(methods, &error);
+    if (positions.empty()) {
+        scriviErr(error);
+        return 1;
+    }
+
+    SharedState s;
+    const Regional regional = Regional::system();
+    if (const int status = caricaCartella(workbook, s, regional))
+        return status;
+
+    MethodRunner runner;
+    int status = 0;
+    for (const int position : positions) {
+        const QString& entry = methodTable()[static_cast<std::size_t>(position)].entryText;
+        const MethodRunResult result = runner.run(s, position, entry, regional);
+        switch (result.status) {
+        case MethodRunResult::Status::Done:
+            scriviOut(QStringLiteral("%1: %2, %3")
+                          .arg(methodCode(entry), QDir::toNativeSeparators(result.valuesFile),
+                               QDir::toNativeSeparators(result.ranksFile)));
+            break;
+        case MethodRunResult::Status::Refused:
+            scriviErr(result.message);
+            status = 3;
+            break;
+        case MethodRunResult::Status::WriteFailed:
+            scriviErr(result.message);
+            return 1;
+        }
+    }
+    return status;
 }

@@ -21,12 +21,20 @@ namespace {
 const Regional kItalian{QLocale(QLocale::Italian, QLocale::Italy)};
 const Regional kC{QLocale::c()};
 
-CellValue t(const char* text) { return CellValue(QString::fromUtf8(text)); }
+CellValue t(const char* text) {
+    return CellValue(QString::fromUtf8(text));
+}
 using Rows = std::vector<std::vector<CellValue>>;
 
-QString nulli(const char* name) { return messaggioValoriNulli(QString::fromUtf8(name)); }
-QString alfa(const char* name) { return messaggioValoriAlfanumerici(QString::fromUtf8(name)); }
-QString costante(const char* name) { return messaggioIndicatoreCostante(QString::fromUtf8(name)); }
+QString nulli(const char* name) {
+    return messaggioValoriNulli(QString::fromUtf8(name));
+}
+QString alfa(const char* name) {
+    return messaggioValoriAlfanumerici(QString::fromUtf8(name));
+}
+QString costante(const char* name) {
+    return messaggioIndicatoreCostante(QString::fromUtf8(name));
+}
 } // namespace
 
 void TestCaricaMatrice::loadsBlockAndFlags() {
@@ -101,33 +109,31 @@ void TestCaricaMatrice::refusals_data() {
                                            {t("z"), t("abc"), 4.0}}
                                    << alfa("A");
     QTest::newRow("date") << Rows{{t("P"), t("A")},
-                                  {t("x"), CellValue::fromDate(QDateTime(
-                                               QDate(2020, 1, 1), QTime(0, 0), Qt::UTC))},
+                                  {t("x"), CellValue::fromDate(
+                                               QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC))},
                                   {t("y"), 2.0}}
                           << alfa("A");
     QTest::newRow("error value") << Rows{{t("P"), t("A")},
                                          {t("x"), 1.0},
                                          {t("y"), CellValue::fromError(QStringLiteral("#DIV/0!"))}}
                                  << alfa("A");
-    QTest::newRow("boolean") << Rows{{t("P"), t("A")}, {t("x"), 1.0},
+    QTest::newRow("boolean") << Rows{{t("P"), t("A")},
+                                     {t("x"), 1.0},
                                      {t("y"), CellValue::fromBool(true)}}
                              << alfa("A");
-    QTest::newRow("point under italian") << Rows{{t("P"), t("A")}, {t("x"), 1.0},
-                                                 {t("y"), t("12.5")}}
-                                         << alfa("A");
+    QTest::newRow("point under italian")
+        << Rows{{t("P"), t("A")}, {t("x"), 1.0}, {t("y"), t("12.5")}} << alfa("A");
     QTest::newRow("constant") << Rows{{t("P"), t("A"), t("b"), t("C")},
                                       {t("x"), 1.0, 5.0, 7.0},
                                       {t("y"), 2.0, 5.0, 7.0}}
                               << costante("b");
     QTest::newRow("single unit") << Rows{{t("P"), t("A"), t("B")}, {t("x"), 1.0, 2.0}}
                                  << costante("A");
-    QTest::newRow("numeric header") << Rows{{t("P"), 2015.0}, {t("x"), 1.0}, {t("y"), t("")}}
-                                    << nulli("2015");
+    QTest::newRow("numeric header")
+        << Rows{{t("P"), 2015.0}, {t("x"), 1.0}, {t("y"), t("")}} << nulli("2015");
     // The constant check runs only after every value has been read.
-    QTest::newRow("value checks first") << Rows{{t("P"), t("A"), t("B")},
-                                                {t("x"), 1.0, 1.0},
-                                                {t("y"), 1.0, t("?")}}
-                                        << alfa("B");
+    QTest::newRow("value checks first")
+        << Rows{{t("P"), t("A"), t("B")}, {t("x"), 1.0, 1.0}, {t("y"), 1.0, t("?")}} << alfa("B");
 }
 
 void TestCaricaMatrice::refusals() {
@@ -158,7 +164,8 @@ void TestCaricaMatrice::fileErrorsLeaveStateAlone_data() {
     QTest::newRow("empty A1") << Rows{{CellValue(), t("A")}, {t("x"), 1.0}} << QStringLiteral("A1");
     QTest::newRow("no indicator") << Rows{{t("P")}, {t("x")}, {t("y")}}
                                   << QStringLiteral("non contiene indicatori");
-    QTest::newRow("no unit") << Rows{{t("P"), t("A"), t("B")}} << QStringLiteral("non contiene unità");
+    QTest::newRow("no unit") << Rows{{t("P"), t("A"), t("B")}}
+                             << QStringLiteral("non contiene unità");
 }
 
 void TestCaricaMatrice::fileErrorsLeaveStateAlone() {

@@ -53,8 +53,8 @@ void TestRegional::gridText_data() {
                                   << QStringLiteral("3,5000");
     QTest::newRow("label") << kItalian << CellValue(QStringLiteral("Valle d'Aosta"))
                            << QStringLiteral("Valle d'Aosta");
-    QTest::newRow("point under it") << kItalian << CellValue(QStringLiteral("12.5"))
-                                    << QStringLiteral("12.5");
+    QTest::newRow("point under it")
+        << kItalian << CellValue(QStringLiteral("12.5")) << QStringLiteral("12.5");
     QTest::newRow("empty") << kItalian << CellValue() << QString();
     QTest::newRow("c number") << kC << CellValue(-2.0) << QStringLiteral("-2.0000");
     QTest::newRow("error") << kC << CellValue::fromError(QStringLiteral("#DIV/0!"))

@@ -19,7 +19,7 @@ void TestSheetData::cellsInAndOutOfOrder() {
     SheetData sheet;
     sheet.set(1, 1, CellValue(QStringLiteral("A1")));
     sheet.set(1, 3, CellValue(3.0));
-    sheet.set(1, 2, CellValue(2.0)); // out of order
+    sheet.set(1, 2, CellValue(2.0));  // out of order
     sheet.set(3, 5, CellValue(35.0)); // row 2 skipped, sparse row
     sheet.set(1, 3, CellValue(33.0)); // the later value of a cell wins
     sheet.finish();

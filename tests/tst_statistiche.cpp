@@ -20,7 +20,9 @@ private Q_SLOTS:
 };
 
 namespace {
-CellValue t(const char* text) { return CellValue(QString::fromUtf8(text)); }
+CellValue t(const char* text) {
+    return CellValue(QString::fromUtf8(text));
+}
 
 // A state whose matTrasformata holds the given block.
 SharedState trasformataDa(const std::vector<std::vector<CellValue>>& rows) {
@@ -34,9 +36,8 @@ SharedState trasformataDa(const std::vector<std::vector<CellValue>>& rows) {
 
 void TestStatistiche::columnStatistics() {
     // Two units with 1 and 3: mean 2 and population deviation 1, not sqrt(2).
-    const SharedState s = statoDa({{t("Prov"), t("A"), t("b")},
-                                   {t("x"), 1.0, -5.0},
-                                   {t("y"), 3.0, 0.0}});
+    const SharedState s =
+        statoDa({{t("Prov"), t("A"), t("b")}, {t("x"), 1.0, -5.0}, {t("y"), 3.0, 0.0}});
     const auto media = media_colonne(s);
     const auto scarto = scarto_colonne(s);
     const auto minimo = minimo_colonne(s);
@@ -63,10 +64,8 @@ void TestStatistiche::singleUnit() {
 
 void TestStatistiche::headersAndLabelsNeverCount() {
     // Numbers in the header row and the label column must not enter.
-    const SharedState s = statoDa({{1000.0, 2000.0, 3000.0},
-                                   {500.0, 4.0, 10.0},
-                                   {600.0, 2.0, 20.0},
-                                   {700.0, 6.0, 30.0}});
+    const SharedState s = statoDa(
+        {{1000.0, 2000.0, 3000.0}, {500.0, 4.0, 10.0}, {600.0, 2.0, 20.0}, {700.0, 6.0, 30.0}});
     QCOMPARE(media_colonne(s)[2], 4.0);
     QCOMPARE(massimo_colonne(s)[3], 30.0);
     QCOMPARE(minimo_colonne(s)[2], 2.0);
@@ -76,9 +75,8 @@ void TestStatistiche::headersAndLabelsNeverCount() {
 
 void TestStatistiche::rowStatistics() {
     // A unit with 2 and 8: mean 5, deviation 3, geometric mean 4, quadratic sqrt(34).
-    const SharedState s = trasformataDa({{t("Prov"), t("Z_A"), t("Z_B")},
-                                         {t("x"), 2.0, 8.0},
-                                         {t("y"), 0.0, 5.0}});
+    const SharedState s =
+        trasformataDa({{t("Prov"), t("Z_A"), t("Z_B")}, {t("x"), 2.0, 8.0}, {t("y"), 0.0, 5.0}});
     QCOMPARE(media_righe(s)[2], 5.0);
     QCOMPARE(scarto_righe(s)[2], 3.0);
     QVERIFY(quasiUguali(media_geometrica_righe(s)[2], 4.0));

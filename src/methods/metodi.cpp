@@ -21,4 +21,6 @@ const std::vector<MethodInfo>& methodTable() {
     return table;
 }
 
-QString methodCode(const QString& entryText) { return entryText.left(4); }
+QString methodCode(const QString& entryText) {
+    return entryText.left(4);
+}

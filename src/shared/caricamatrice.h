@@ -31,8 +31,7 @@ struct LoadResult {
 LoadResult carica_matrice(SharedState& s, const Regional& regional);
 
 // The same, over a workbook that is already open.
-LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader,
-                          const Regional& regional);
+LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional);
 
 // The refusal texts, for the indicator whose header text is given.
 QString messaggioValoriNulli(const QString& indicatore);

@@ -21,8 +21,7 @@ QDateTime excelSerialToDateTime(double serial, bool date1904) {
         date = QDate(1900, 2, 28); // the 1900 system's 29 February, which never was
     else
         date = QDate(1899, 12, 31).addDays(whole);
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)),
-                     Qt::UTC);
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)), Qt::UTC);
 }
 
 bool isBuiltinDateFormat(int formatId) {

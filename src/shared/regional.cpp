@@ -24,7 +24,9 @@ Regional::Regional(const QLocale& locale) : m_locale(locale), m_ungrouped(locale
     m_ungrouped.setNumberOptions(QLocale::OmitGroupSeparator);
 }
 
-Regional Regional::system() { return Regional(QLocale::system()); }
+Regional Regional::system() {
+    return Regional(QLocale::system());
+}
 
 QString Regional::indexText(double value) const {
     return withoutNegativeZero(m_locale.toString(value, 'f', 4), m_locale);
@@ -49,8 +51,13 @@ QString Regional::generalText(const CellValue& cell) const {
     switch (cell.kind()) {
     case CellValue::Kind::Empty:
         return QString();
-    case CellValue::Kind::Number:
-        return m_ungrouped.toString(cell.number(), 'g', 15);
+    case CellValue::Kind::Number: {
+        const double value = cell.number();
+        // Whole numbers (ranks, years) the fast way; the same text as 'g'.
+        if (value == std::trunc(value) && std::fabs(value) < 1e15)
+            return m_ungrouped.toString(static_cast<qlonglong>(value));
+        return m_ungrouped.toString(value, 'g', 15);
+    }
     case CellValue::Kind::Text:
         return cell.text();
     case CellValue::Kind::Boolean:

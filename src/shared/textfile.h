@@ -3,10 +3,18 @@
 #include <QString>
 #include <QStringList>
 
-// Writes a text file the way every output of the program is written: UTF-8
+#include <utility>
+#include <vector>
+
+// Writes text files the way every output of the program is written: UTF-8
 // without byte-order mark, each line followed by CR LF (the last one too).
-// The file is replaced only when the whole text has been written: on any
-// failure the earlier file of that name stays as it was. Returns an empty
-// string on success, otherwise an Italian message naming the file and the
-// cause.
+// A file is replaced only when its whole text has been written: on any
+// failure the earlier file of that name stays as it was. Each function
+// returns an empty string on success, otherwise an Italian message naming
+// the file and the cause.
 QString writeTextFile(const QString& path, const QStringList& lines);
+
+// Writes several files together: every text is written to a temporary file
+// first, and the files are put in place only when all of them have been
+// written, so that a failure leaves every earlier file as it was.
+QString writeTextFiles(const std::vector<std::pair<QString, QStringList>>& files);

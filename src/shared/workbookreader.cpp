@@ -29,7 +29,8 @@ std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error
         *error = QStringLiteral("Il file %1 non esiste.").arg(path);
         return nullptr;
     case WorkbookFormat::Unreadable:
-        *error = QStringLiteral("Il file %1 non può essere letto: verificare i permessi.").arg(path);
+        *error =
+            QStringLiteral("Il file %1 non può essere letto: verificare i permessi.").arg(path);
         return nullptr;
     case WorkbookFormat::Unknown:
         *error = QStringLiteral("Il file %1 non è una cartella di lavoro Excel (.xls o .xlsx).")

@@ -20,8 +20,7 @@ std::vector<double> perRiga(const SharedState& s) {
     return std::vector<double>(static_cast<std::size_t>(std::max(s.nRighe, 1) + 1), kUnused);
 }
 
-template <typename Pick>
-std::vector<double> estremo_colonne(const SharedState& s, Pick replaces) {
+template <typename Pick> std::vector<double> estremo_colonne(const SharedState& s, Pick replaces) {
     auto result = perColonna(s);
     for (int c = 2; c <= s.nColonne; ++c) {
         double running = numero(s.matDati(2, c));
@@ -37,31 +36,34 @@ std::vector<double> estremo_colonne(const SharedState& s, Pick replaces) {
 
 } // namespace
 
+// Column sums are accumulated row by row (the table's layout), each column
+// adding its units in order, so the sums are those of a column-by-column walk.
 std::vector<double> media_colonne(const SharedState& s) {
     auto result = perColonna(s);
+    std::vector<double> sum(result.size(), 0.0);
+    for (int r = 2; r <= s.nRighe; ++r)
+        for (int c = 2; c <= s.nColonne; ++c)
+            sum[static_cast<std::size_t>(c)] += numero(s.matDati(r, c));
     const double units = s.nRighe - 1;
-    for (int c = 2; c <= s.nColonne; ++c) {
-        double sum = 0.0;
-        for (int r = 2; r <= s.nRighe; ++r)
-            sum += numero(s.matDati(r, c));
-        result[static_cast<std::size_t>(c)] = sum / units;
-    }
+    for (int c = 2; c <= s.nColonne; ++c)
+        result[static_cast<std::size_t>(c)] = sum[static_cast<std::size_t>(c)] / units;
     return result;
 }
 
 std::vector<double> scarto_colonne(const SharedState& s) {
     const auto mean = media_colonne(s);
     auto result = perColonna(s);
-    const double units = s.nRighe - 1;
-    for (int c = 2; c <= s.nColonne; ++c) {
-        const double m = mean[static_cast<std::size_t>(c)];
-        double sum = 0.0;
-        for (int r = 2; r <= s.nRighe; ++r) {
-            const double d = numero(s.matDati(r, c)) - m;
-            sum += d * d;
+    std::vector<double> sum(result.size(), 0.0);
+    for (int r = 2; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
+            const double d = numero(s.matDati(r, c)) - mean[k];
+            sum[k] += d * d;
         }
-        result[static_cast<std::size_t>(c)] = std::sqrt(sum / units);
     }
+    const double units = s.nRighe - 1;
+    for (int c = 2; c <= s.nColonne; ++c)
+        result[static_cast<std::size_t>(c)] = std::sqrt(sum[static_cast<std::size_t>(c)] / units);
     return result;
 }
 
@@ -150,8 +152,7 @@ std::vector<double> somma_ranghi_righe(const SharedState& s) {
         double sum = 0.0;
         for (int c = 2; c <= s.nColonne; ++c)
             sum += numero(s.matTrasformata(r, c));
-        result[static_cast<std::size_t>(r)] =
-            (sum - s.nColonne) / static_cast<double>(divisor);
+        result[static_cast<std::size_t>(r)] = (sum - s.nColonne) / static_cast<double>(divisor);
     }
     return result;
 }

@@ -23,7 +23,8 @@ SharedState statoDa(const std::vector<std::vector<CellValue>>& rows) {
     s.dimensionTables();
     for (int r = 1; r <= s.nRighe; ++r)
         for (int c = 1; c <= s.nColonne; ++c)
-            s.matDati(r, c) = rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+            s.matDati(r, c) =
+                rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
     return s;
 }
 

@@ -1,0 +1,36 @@
+#include "methods/methodsteps.h"
+
+#include "stats/statistiche.h"
+
+Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional) {
+    const QString header = positive ? QStringLiteral("MPI+") : QStringLiteral("MPI-");
+    const auto media = media_colonne(s);
+    const auto scarto = scarto_colonne(s);
+    const auto negativa = polaritaIndicatori(s);
+
+    scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
+    for (int r = 2; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
+            const double z = (dato(s, r, c) - media[k]) / scarto[k];
+            s.matTrasformata(r, c) = negativa[k] ? 100.0 - 10.0 * z : 100.0 + 10.0 * z;
+        }
+    }
+
+    const auto m = media_righe(s);
+    const auto sr = scarto_righe(s);
+    std::vector<double> index(m.size());
+    for (int r = 2; r <= s.nRighe; ++r) {
+        const auto k = static_cast<std::size_t>(r);
+        // The coefficient of variation is undefined for a unit whose
+        // rescaled values average 0.
+        if (m[k] == 0.0)
+            return header + QStringLiteral(" - Il metodo non è applicabile: un'unità ha media "
+                                           "nulla dei valori riscalati");
+        const double cv = sr[k] / m[k];
+        const double penalty = sr[k] * cv;
+        index[k] = positive ? m[k] + penalty : m[k] - penalty;
+    }
+    scriviValori(s, header, index, regional);
+    return std::nullopt;
+}

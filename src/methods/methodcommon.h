@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shared/regional.h"
+#include "shared/sharedstate.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// What a method step returns: nothing when it filled its tables, otherwise
+// the message with which it refuses the matrix.
+using Refusal = std::optional<QString>;
+
+// Pieces shared by the method steps.
+
+// The polarity of every indicator: slot c is true when the indicator of
+// column c has negative polarity (slots 0 and 1 unused).
+std::vector<bool> polaritaIndicatori(const SharedState& s);
+
+// Writes the label column (rows 1..nRighe, from matDati) and the header row
+// (prefix followed by each indicator's name) of a transformed table.
+void scriviIntestazioni(const SharedState& s, Table& table, const QString& prefix,
+                        const Regional& regional);
+
+// Fills matValori: the labels in column 1, the index header in (1,2) and the
+// index value text of index[r] in (r,2) for every unit.
+void scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index,
+                  const Regional& regional);
+
+// The data value of unit r on indicator c.
+inline double dato(const SharedState& s, int r, int c) {
+    return s.matDati(r, c).number();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "shared/regional.h"
+#include "shared/sharedstate.h"
+
+#include <QString>
+
+// The outcome of running one method.
+struct MethodRunResult {
+    enum class Status {
+        Done,       // tables filled, both result files written
+        Refused,    // the method does not take this matrix; message says why
+        WriteFailed // a result file could not be written; message says which and why
+    };
+    Status status = Status::Done;
+    QString message;
+    QString valuesFile; // the result files of the method
+    QString ranksFile;
+
+    bool done() const { return status == Status::Done; }
+};
+
+// Runs the composite index methods over the loaded matrix: the work of
+// choosing an entry of the method list, without the window.
+//
+// A runner keeps spare tables between runs so that a run that fails leaves
+// the shared tables as they were without copying them.
+class MethodRunner {
+public:
+    // Sets bRisultati, then runs the method at the given list position
+    // (0..8) whose list entry is entryText (its first four characters are the
+    // method code that names the files). On success: matTrasformata,
+    // matValori, matRanghi (labels, index header, the rank of every unit;
+    // rank 1 to the best index value, the later of units with equal
+    // four-decimal index texts first) and matGraduatoria (equal to
+    // matValori) hold the method's results, and the values and ranks result
+    // files are written beside the workbook. When the method refuses the
+    // matrix or a file cannot be written, no table changes and every file
+    // on disk stays as it was.
+    MethodRunResult run(SharedState& s, int position, const QString& entryText,
+                        const Regional& regional);
+
+private:
+    Table m_trasformata;
+    Table m_valori;
+    Table m_graduatoria;
+    Table m_ranghi;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "shared/cellvalue.h"
+#include "shared/regional.h"
+
+#include <span>
+#include <vector>
+
+// The ranks of a list of values, 1 to n: in descending order rank 1 goes to
+// the largest value, in ascending order to the smallest. Among equal values
+// the later one (higher index) gets the smaller rank, so tied values receive
+// distinct consecutive ranks. NaN values come after every number. Runs in
+// O(n log n) and takes any finite value, however large.
+std::vector<int> rankValues(const std::vector<double>& values, bool ascending);
+
+// The same, writing ranks[i] for values[i]; both spans have the same size.
+void rankValues(std::span<const double> values, bool ascending, std::span<int> ranks);
+
+// The ranking key of an index value text: the number it reads as under the
+// regional settings, in units of the fourth decimal (NaN for a text that is
+// not a number). Two index texts get the same key exactly when they are
+// equal, so units whose values agree to four decimals are tied.
+double indexTextKey(const CellValue& cell, const Regional& regional);
