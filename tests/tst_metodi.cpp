@@ -18,6 +18,8 @@ private Q_SLOTS:
     void ranking_data();
     void ranking();
     void rankingBeyondSentinels();
+    void indexTextKeys_data();
+    void indexTextKeys();
     void indexValues_data();
     void indexValues();
     void transformed_data();
@@ -117,6 +119,32 @@ void TestMetodi::rankingBeyondSentinels() {
     const std::vector<double> values{-2e39, 5e40, 0.0, -1e300, 3e39};
     QCOMPARE(rankValues(values, false), (std::vector<int>{4, 1, 3, 5, 2}));
     QCOMPARE(rankValues(values, true), (std::vector<int>{2, 5, 3, 1, 4}));
+}
+
+void TestMetodi::indexTextKeys_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("ascendingTexts");
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    QTest::newRow("italian") << it << QStringList{"-1.234,5678", "-2,0000",       "-0,0500",
+                                                  "0,0000",      "0,0001",        "999,9999",
+                                                  "1.000,0000",  "1.234.567,0001"};
+    QTest::newRow("c") << QLocale::c()
+                       << QStringList{"-1,234.5678", "-0.0500", "0.0000", "0.5000", "1,000.0000"};
+    // Texts in another form are read through the locale: 1,5 and 1,50000.
+    QTest::newRow("other forms") << it << QStringList{"1,4999", "1,5", "1,50001", "1,5001"};
+}
+
+void TestMetodi::indexTextKeys() {
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, ascendingTexts);
+    const Regional regional(locale);
+    for (qsizetype i = 1; i < ascendingTexts.size(); ++i) {
+        const double before = indexTextKey(CellValue(ascendingTexts[i - 1]), regional);
+        const double after = indexTextKey(CellValue(ascendingTexts[i]), regional);
+        QVERIFY2(before < after, qPrintable(ascendingTexts[i - 1] + " !< " + ascendingTexts[i]));
+        QCOMPARE(indexTextKey(CellValue(ascendingTexts[i]), regional), after);
+    }
+    QVERIFY(std::isnan(indexTextKey(CellValue(QStringLiteral("n.d.")), regional)));
 }
 
 void TestMetodi::indexValues_data() {

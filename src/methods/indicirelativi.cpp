@@ -7,11 +7,10 @@ Refusal indiciRelativi(SharedState& s, const Regional& regional) {
     const auto massimo = massimo_colonne(s);
     const auto negativa = polaritaIndicatori(s);
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("IR_"), regional);
-    for (int c = 2; c <= s.nColonne; ++c) {
-        const auto k = static_cast<std::size_t>(c);
-        const double range = massimo[k] - minimo[k];
-        for (int r = 2; r <= s.nRighe; ++r) {
-            const double q = (dato(s, r, c) - minimo[k]) / range;
+    for (int r = 2; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
+            const double q = (dato(s, r, c) - minimo[k]) / (massimo[k] - minimo[k]);
             s.matTrasformata(r, c) = negativa[k] ? 1.0 - q : q;
         }
     }

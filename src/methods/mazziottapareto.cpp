@@ -9,12 +9,11 @@ Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional)
     const auto negativa = polaritaIndicatori(s);
 
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
-    for (int c = 2; c <= s.nColonne; ++c) {
-        const auto k = static_cast<std::size_t>(c);
-        const double sign = negativa[k] ? -1.0 : 1.0;
-        for (int r = 2; r <= s.nRighe; ++r) {
+    for (int r = 2; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
             const double z = (dato(s, r, c) - media[k]) / scarto[k];
-            s.matTrasformata(r, c) = 100.0 + sign * 10.0 * z;
+            s.matTrasformata(r, c) = negativa[k] ? 100.0 - 10.0 * z : 100.0 + 10.0 * z;
         }
     }
 

@@ -36,10 +36,8 @@ struct TableSwap {
 // number their index text reads as.
 void classifica(SharedState& s, bool ascending, const Regional& regional) {
     std::vector<double> values(static_cast<std::size_t>(s.nRighe - 1));
-    for (int r = 2; r <= s.nRighe; ++r) {
-        const auto number = regional.numberOf(s.matValori(r, 2));
-        values[static_cast<std::size_t>(r - 2)] = number ? *number : std::nan("");
-    }
+    for (int r = 2; r <= s.nRighe; ++r)
+        values[static_cast<std::size_t>(r - 2)] = indexTextKey(s.matValori(r, 2), regional);
     const auto ranks = rankValues(values, ascending);
     for (int r = 1; r <= s.nRighe; ++r) {
         s.matRanghi(r, 1) = s.matValori(r, 1);

@@ -7,13 +7,10 @@ namespace {
 // A zero on an indicator of negative polarity: its index number, mean / 0,
 // would be undefined.
 bool zeroSuIndicatoreNegativo(const SharedState& s, const std::vector<bool>& negativa) {
-    for (int c = 2; c <= s.nColonne; ++c) {
-        if (!negativa[static_cast<std::size_t>(c)])
-            continue;
-        for (int r = 2; r <= s.nRighe; ++r)
-            if (dato(s, r, c) == 0.0)
+    for (int r = 2; r <= s.nRighe; ++r)
+        for (int c = 2; c <= s.nColonne; ++c)
+            if (negativa[static_cast<std::size_t>(c)] && dato(s, r, c) == 0.0)
                 return true;
-    }
     return false;
 }
 
@@ -46,9 +43,9 @@ Refusal numeriIndici(SharedState& s, MediaIndici media, const Regional& regional
 
     const auto mean = media_colonne(s);
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("NI_"), regional);
-    for (int c = 2; c <= s.nColonne; ++c) {
-        const auto k = static_cast<std::size_t>(c);
-        for (int r = 2; r <= s.nRighe; ++r) {
+    for (int r = 2; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
             const double x = dato(s, r, c);
             s.matTrasformata(r, c) = negativa[k] ? mean[k] / x : x / mean[k];
         }

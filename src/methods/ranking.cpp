@@ -1,25 +1,119 @@
 #include "methods/ranking.h"
 
-#include <algorithm>
+#include <QStringView>
+
+#include <array>
+#include <bit>
+#include <cassert>
 #include <cmath>
-#include <numeric>
+#include <cstdint>
+
+namespace {
+
+// An unsigned key that orders like the double it comes from (-0 as +0).
+std::uint64_t orderedBits(double value) {
+    if (value == 0.0)
+        value = 0.0;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    return (bits & 0x8000000000000000ULL) ? ~bits : bits | 0x8000000000000000ULL;
+}
+
+struct Keyed {
+    std::uint64_t key;
+    int index;
+};
+
+// Stable least-significant-digit radix sort on the keys, a byte at a time;
+// a pass whose byte is the same for every key is skipped.
+void radixSort(std::vector<Keyed>& items) {
+    std::vector<Keyed> buffer(items.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> count{};
+        for (const Keyed& item : items)
+            ++count[((item.key >> shift) & 0xFF) + 1];
+        bool trivial = false;
+        for (std::size_t b = 1; b <= 256; ++b)
+            if (count[b] == items.size())
+                trivial = true;
+        if (trivial)
+            continue;
+        for (std::size_t b = 1; b <= 256; ++b)
+            count[b] += count[b - 1];
+        for (const Keyed& item : items)
+            buffer[count[(item.key >> shift) & 0xFF]++] = item;
+        items.swap(buffer);
+    }
+}
+
+} // namespace
+
+// A text as indexText writes it (a sign, digits with group separators, the
+// decimal separator and four decimals) is read digit by digit into an exact
+// whole number; any other text goes through the locale's parser.
+double indexTextKey(const CellValue& cell, const Regional& regional) {
+    if (cell.isText()) {
+        const QString& text = cell.text();
+        const QLocale& locale = regional.locale();
+        const QString minus = locale.negativeSign();
+        const QString group = locale.groupSeparator();
+        const QString point = locale.decimalPoint();
+        qsizetype i = 0;
+        const bool negative = text.startsWith(minus);
+        if (negative)
+            i = minus.size();
+        qint64 number = 0;
+        int digits = 0;
+        int decimals = -1; // digits after the separator, -1 before it
+        bool ok = i < text.size();
+        while (ok && i < text.size()) {
+            const int digit = text.at(i).digitValue();
+            if (digit >= 0) {
+                number = number * 10 + digit;
+                ++digits;
+                if (decimals >= 0)
+                    ++decimals;
+                ++i;
+            } else if (decimals < 0 && QStringView(text).sliced(i).startsWith(point)) {
+                decimals = 0;
+                i += point.size();
+            } else if (decimals < 0 && digits > 0 &&
+                       QStringView(text).sliced(i).startsWith(group)) {
+                i += group.size();
+            } else {
+                ok = false;
+            }
+        }
+        if (ok && decimals == 4 && digits <= 15)
+            return static_cast<double>(negative ? -number : number);
+    }
+    const auto number = regional.numberOf(cell);
+    return number ? *number * 1e4 : std::nan("");
+}
 
 std::vector<int> rankValues(const std::vector<double>& values, bool ascending) {
-    std::vector<int> order(values.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const double va = values[static_cast<std::size_t>(a)];
-        const double vb = values[static_cast<std::size_t>(b)];
-        const bool nanA = std::isnan(va);
-        const bool nanB = std::isnan(vb);
-        if (nanA != nanB)
-            return nanB;
-        if (!nanA && va != vb)
-            return ascending ? va < vb : va > vb;
-        return a > b; // ties: the later value first
-    });
     std::vector<int> ranks(values.size());
-    for (std::size_t k = 0; k < order.size(); ++k)
-        ranks[static_cast<std::size_t>(order[k])] = static_cast<int>(k) + 1;
+    rankValues(values, ascending, ranks);
     return ranks;
+}
+
+void rankValues(std::span<const double> values, bool ascending, std::span<int> ranks) {
+    assert(values.size() == ranks.size());
+    // Keys in order of decreasing index, so that the stable sort puts the
+    // later of equal values first; NaN values are ranked last, later first.
+    std::vector<Keyed> order;
+    order.reserve(values.size());
+    std::vector<int> missing;
+    for (std::size_t i = values.size(); i-- > 0;) {
+        const double v = values[i];
+        if (std::isnan(v))
+            missing.push_back(static_cast<int>(i));
+        else
+            order.push_back({orderedBits(ascending ? v : -v), static_cast<int>(i)});
+    }
+    radixSort(order);
+    int rank = 1;
+    for (const Keyed& entry : order)
+        ranks[static_cast<std::size_t>(entry.index)] = rank++;
+    for (const int index : missing)
+        ranks[static_cast<std::size_t>(index)] = rank++;
 }

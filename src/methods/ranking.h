@@ -1,5 +1,9 @@
 #pragma once
 
+#include "shared/cellvalue.h"
+#include "shared/regional.h"
+
+#include <span>
 #include <vector>
 
 // The ranks of a list of values, 1 to n: in descending order rank 1 goes to
@@ -8,3 +12,12 @@
 // distinct consecutive ranks. NaN values come after every number. Runs in
 // O(n log n) and takes any finite value, however large.
 std::vector<int> rankValues(const std::vector<double>& values, bool ascending);
+
+// The same, writing ranks[i] for values[i]; both spans have the same size.
+void rankValues(std::span<const double> values, bool ascending, std::span<int> ranks);
+
+// The ranking key of an index value text: the number it reads as under the
+// regional settings, in units of the fourth decimal (NaN for a text that is
+// not a number). Two index texts get the same key exactly when they are
+// equal, so units whose values agree to four decimals are tied.
+double indexTextKey(const CellValue& cell, const Regional& regional);

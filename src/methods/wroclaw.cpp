@@ -9,16 +9,18 @@ void distanze_ideale(const SharedState& s, std::vector<double>& distanze, double
     const auto negativa = polaritaIndicatori(s);
     const auto z = [&s](int r, int c) { return s.matTrasformata(r, c).number(); };
 
+    // The ideal unit: the best z-score of every indicator, starting from the
+    // first unit and replaced only by a strictly better one.
     std::vector<double> ideale(static_cast<std::size_t>(s.nColonne + 1), 0.0);
-    for (int c = 2; c <= s.nColonne; ++c) {
-        const bool min = negativa[static_cast<std::size_t>(c)];
-        double best = z(2, c);
-        for (int r = 3; r <= s.nRighe; ++r) {
+    for (int c = 2; c <= s.nColonne; ++c)
+        ideale[static_cast<std::size_t>(c)] = z(2, c);
+    for (int r = 3; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
             const double v = z(r, c);
-            if (min ? v < best : v > best)
-                best = v;
+            if (negativa[k] ? v < ideale[k] : v > ideale[k])
+                ideale[k] = v;
         }
-        ideale[static_cast<std::size_t>(c)] = best;
     }
 
     distanze.assign(static_cast<std::size_t>(s.nRighe + 1), std::nan(""));
@@ -47,10 +49,11 @@ Refusal wroclaw(SharedState& s, const Regional& regional) {
     const auto media = media_colonne(s);
     const auto scarto = scarto_colonne(s);
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
-    for (int c = 2; c <= s.nColonne; ++c) {
-        const auto k = static_cast<std::size_t>(c);
-        for (int r = 2; r <= s.nRighe; ++r)
+    for (int r = 2; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
             s.matTrasformata(r, c) = (dato(s, r, c) - media[k]) / scarto[k];
+        }
     }
 
     std::vector<double> distanze;

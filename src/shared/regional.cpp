@@ -51,8 +51,13 @@ QString Regional::generalText(const CellValue& cell) const {
     switch (cell.kind()) {
     case CellValue::Kind::Empty:
         return QString();
-    case CellValue::Kind::Number:
-        return m_ungrouped.toString(cell.number(), 'g', 15);
+    case CellValue::Kind::Number: {
+        const double value = cell.number();
+        // Whole numbers (ranks, years) the fast way; the same text as 'g'.
+        if (value == std::trunc(value) && std::fabs(value) < 1e15)
+            return m_ungrouped.toString(static_cast<qlonglong>(value));
+        return m_ungrouped.toString(value, 'g', 15);
+    }
     case CellValue::Kind::Text:
         return cell.text();
     case CellValue::Kind::Boolean:

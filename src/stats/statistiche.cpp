@@ -36,31 +36,34 @@ template <typename Pick> std::vector<double> estremo_colonne(const SharedState& 
 
 } // namespace
 
+// Column sums are accumulated row by row (the table's layout), each column
+// adding its units in order, so the sums are those of a column-by-column walk.
 std::vector<double> media_colonne(const SharedState& s) {
     auto result = perColonna(s);
+    std::vector<double> sum(result.size(), 0.0);
+    for (int r = 2; r <= s.nRighe; ++r)
+        for (int c = 2; c <= s.nColonne; ++c)
+            sum[static_cast<std::size_t>(c)] += numero(s.matDati(r, c));
     const double units = s.nRighe - 1;
-    for (int c = 2; c <= s.nColonne; ++c) {
-        double sum = 0.0;
-        for (int r = 2; r <= s.nRighe; ++r)
-            sum += numero(s.matDati(r, c));
-        result[static_cast<std::size_t>(c)] = sum / units;
-    }
+    for (int c = 2; c <= s.nColonne; ++c)
+        result[static_cast<std::size_t>(c)] = sum[static_cast<std::size_t>(c)] / units;
     return result;
 }
 
 std::vector<double> scarto_colonne(const SharedState& s) {
     const auto mean = media_colonne(s);
     auto result = perColonna(s);
-    const double units = s.nRighe - 1;
-    for (int c = 2; c <= s.nColonne; ++c) {
-        const double m = mean[static_cast<std::size_t>(c)];
-        double sum = 0.0;
-        for (int r = 2; r <= s.nRighe; ++r) {
-            const double d = numero(s.matDati(r, c)) - m;
-            sum += d * d;
+    std::vector<double> sum(result.size(), 0.0);
+    for (int r = 2; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
+            const double d = numero(s.matDati(r, c)) - mean[k];
+            sum[k] += d * d;
         }
-        result[static_cast<std::size_t>(c)] = std::sqrt(sum / units);
     }
+    const double units = s.nRighe - 1;
+    for (int c = 2; c <= s.nColonne; ++c)
+        result[static_cast<std::size_t>(c)] = std::sqrt(sum[static_cast<std::size_t>(c)] / units);
     return result;
 }
 

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for the given number
+# of seconds (default 60), seeded with the test fixtures and the inputs that
+# once crashed (tests/fixtures/fuzz-regressions/<target>/). A crash, leak or
+# timeout stops the script with a non-zero status; the input is left in
+# build-fuzz/artifacts/.
+set -euo pipefail
+seconds="${1:-60}"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/setup.sh"
+orvalta_install_packages "${ORVALTA_PACKAGES[@]}" clang libclang-rt-14-dev
+
+build="$root/build-fuzz"
+cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBUILD_FUZZERS=ON -DBUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target fuzz_xls fuzz_xlsx fuzz_resultfile
+
+rm -rf "$build/artifacts"
+mkdir -p "$build/artifacts"
+declare -A seeds=(
+    [fuzz_xls]="$root/tests/fixtures/xls"
+    [fuzz_xlsx]="$root/tests/fixtures/xlsx"
+    [fuzz_resultfile]="$root/tests/fixtures/resultfiles"
+)
+status=0
+for target in fuzz_xls fuzz_xlsx fuzz_resultfile; do
+    corpus="$build/corpus/$target"
+    mkdir -p "$corpus"
+    regressions="$root/tests/fixtures/fuzz-regressions/$target"
+    dirs=("$corpus")
+    for dir in "${seeds[$target]}" "$regressions"; do
+        [ -d "$dir" ] && dirs+=("$dir")
+    done
+    echo "== $target, ${seconds}s"
+    ASAN_OPTIONS=detect_leaks=1 "$build/tests/fuzz/$target" -max_total_time="$seconds" \
+        -timeout=10 -rss_limit_mb=2048 -max_len=1048576 -print_final_stats=1 \
+        -artifact_prefix="$build/artifacts/$target-" "${dirs[@]}" 2>&1 |
+        grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==|SUMMARY|artifact)|cov:' |
+        tail -n 6 || true
+    if ls "$build/artifacts/$target-"* >/dev/null 2>&1; then
+        echo "$target: input che provoca un errore in $build/artifacts" >&2
+        status=1
+    fi
+done
+exit $status

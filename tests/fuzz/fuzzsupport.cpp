@@ -1,0 +1,19 @@
+#include "fuzzsupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+QString writeFuzzInput(const std::uint8_t* data, std::size_t size, const QString& suffix) {
+    static const QString folder = QDir(QStringLiteral("/dev/shm")).exists()
+                                      ? QStringLiteral("/dev/shm")
+                                      : QDir::tempPath();
+    const QString path = QStringLiteral("%1/orvalta-fuzz-%2%3")
+                             .arg(folder)
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(suffix);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    return path;
+}
