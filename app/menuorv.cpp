@@ -80,7 +80,6 @@ void MenuORV::costruisci() {
     buttons->addWidget(m_cmdSalvataggio, 1, 0);
     buttons->addWidget(m_cmdComparazione, 1, 1);
     layout->addLayout(buttons);
-    layout->addStretch(1);
     setCentralWidget(central);
 
     setTabOrder(m_cmdSelect, m_cmdElaborazione);
@@ -96,7 +95,7 @@ void MenuORV::costruisci() {
     connect(m_cmdComparazione, &QPushButton::clicked, this, &MenuORV::cmdComparazione_Click);
     connect(m_cmdSalvataggio, &QPushButton::clicked, this, &MenuORV::cmdSalvataggio_Click);
 
-    resize(560, 400);
+    resize(560, sizeHint().height());
 }
 
 void MenuORV::changeEvent(QEvent* event) {

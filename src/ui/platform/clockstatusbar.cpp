@@ -14,6 +14,7 @@ ClockStatusBar::ClockStatusBar(const QLocale& locale, QWidget* parent)
     m_time->setObjectName(QStringLiteral("stbOra"));
     m_panel->setTextFormat(Qt::PlainText);
     m_panel->setMinimumWidth(50);
+    m_panel->setContentsMargins(4, 0, 4, 0);
     for (QLabel* clock : {m_date, m_time}) {
         clock->setAlignment(Qt::AlignCenter);
         clock->setContentsMargins(6, 0, 6, 0);

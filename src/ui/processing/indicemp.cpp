@@ -106,6 +106,14 @@ void IndiceMP::costruisci() {
         {QStringLiteral("Valori"), QStringLiteral("Graduatoria"), QStringLiteral("Ranghi")},
         m_optTipoRisultato, this);
 
+    // The strip keeps its height while the view frames are hidden, so that
+    // the grids do not move when they appear.
+    for (QWidget* frame :
+         {static_cast<QWidget*>(m_frmTipo), static_cast<QWidget*>(m_frmTipoRisultato)}) {
+        QSizePolicy policy = frame->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        frame->setSizePolicy(policy);
+    }
     auto* strip = new QHBoxLayout;
     strip->setSpacing(10);
     strip->addWidget(m_cmdSelect, 0, Qt::AlignVCenter);
@@ -124,14 +132,17 @@ void IndiceMP::costruisci() {
     m_msfRisultati = new GridView(this);
     m_msfRisultati->setObjectName(QStringLiteral("msfRisultati"));
     m_msfRisultati->setGridModel(m_risultatiModel);
+    // The value column takes the frame's free width.
+    m_msfRisultati->horizontalHeader()->setStretchLastSection(true);
 
     m_frmMatrice = gridFrame(QStringLiteral("frmMatrice"), QStringLiteral("Matrice dei dati"),
                              m_msfMatrice, this);
     m_frame1 = gridFrame(QStringLiteral("Frame1"), QStringLiteral("Matrice dei risultati"),
                          m_msfRisultati, this);
-    m_suggerimento = new QLabel(QStringLiteral("Scegliere un metodo dall'elenco «Metodo»\n"
-                                               "o avviare l'«Elaborazione automatica»."),
+    m_suggerimento = new QLabel(QStringLiteral("Scegliere un metodo nell'elenco «Metodo» "
+                                               "oppure avviare l'«Elaborazione automatica»."),
                                 m_frame1);
+    m_suggerimento->setContentsMargins(12, 0, 12, 0);
     m_suggerimento->setObjectName(QStringLiteral("lblSuggerimento"));
     m_suggerimento->setAlignment(Qt::AlignCenter);
     m_suggerimento->setWordWrap(true);
