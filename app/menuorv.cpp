@@ -14,8 +14,7 @@
 namespace {
 
 const QString kSelezioneAnnullata = QStringLiteral("Selezione annullata dall'utente");
-const QString kFiltroMatrice =
-    QStringLiteral("Cartelle di lavoro Excel (*.xls *.xlsx);;Tutti i file (*)");
+const QString kFiltroMatrice = QStringLiteral("Cartelle di lavoro Excel (*.xls *.xlsx)");
 
 // The folder of a path: everything before its last separator ("/" for a
 // file at the root).

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -136,9 +137,14 @@ void TestIndiceMP::loadShowsMatrix() {
     const QModelIndex disoccupati = dati->model()->index(1, 1);
     QCOMPARE(reddito.data(Qt::BackgroundRole).value<QColor>(), QColor(192, 255, 192));
     QCOMPARE(disoccupati.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 192, 192));
-    // Every column fits its widest text.
+    // Every column fits its widest text; a double click on a divider of the
+    // header sizes the columns again after the user changed them.
     QVERIFY(dati->gridColumnWidth(0) >
             dati->fontMetrics().horizontalAdvance(QStringLiteral("Provincia")));
+    const int fitted = dati->gridColumnWidth(1);
+    dati->setGridColumnWidth(1, 300);
+    Q_EMIT dati->horizontalHeader()->sectionHandleDoubleClicked(0);
+    QCOMPARE(dati->gridColumnWidth(1), fitted);
 
     // Ready for choosing a method: nothing else to see yet.
     QVERIFY(shown("lblMetodo"));
