@@ -1,6 +1,81 @@
 #include "commands.h"
 
-int comandoCompare(const QStringList&) {
-    scriviErr(QStringLiteral("Il comando compare non è ancora disponibile."));
-    return 1;
+#include "comparison/comparison.h"
+#include "comparison/comparisonfiles.h"
+#include "comparison/resultfilelisting.h"
+#include "methods/metodi.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kUso = QStringLiteral(
+    "Uso: orvalta-batch compare CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | --all");
+
+// The method codes of the method list, for the message on an unknown code.
+QStringList knownCodes() {
+    QStringList codes;
+    for (const MethodInfo& method : methodTable())
+        codes.append(methodCode(method.entryText));
+    return codes;
+}
+
+} // namespace
+
+// compare WORKBOOK CODE CODE [CODE...]: compares the given methods in the
+// given order; compare WORKBOOK --all: every method with a values result
+// file, in name order. Writes both comparison files and prints the
+// cograduation matrix, one line per row, cells joined by ";".
+int comandoCompare(const QStringList& args) {
+    if (args.size() < 2 || (args.contains(QStringLiteral("--all")) &&
+                            (args.size() != 2 || args[1] != QStringLiteral("--all")))) {
+        scriviErr(kUso);
+        return 1;
+    }
+    const QString strMatrice = QFileInfo(args.first()).absoluteFilePath();
+    const QString strCartella = QFileInfo(strMatrice).absolutePath();
+    const QString fileName = QFileInfo(strMatrice).fileName();
+
+    QStringList entries;
+    if (args[1] == QStringLiteral("--all")) {
+        entries = valuesResultFiles(strMatrice);
+        if (entries.size() < 2) {
+            scriviErr(QStringLiteral("Per il confronto servono almeno due metodi elaborati: "
+                                     "trovati %1 file dei valori di %2.")
+                          .arg(QString::number(entries.size()), strMatrice));
+            return 1;
+        }
+    } else {
+        const QStringList codes = args.mid(1);
+        if (codes.size() < 2) {
+            scriviErr(QStringLiteral("Indicare almeno due metodi da confrontare."));
+            scriviErr(kUso);
+            return 1;
+        }
+        for (const QString& code : codes) {
+            const QString entry = fileName + QStringLiteral(".out") + code + QStringLiteral(".csv");
+            if (!QFileInfo(QDir(strCartella).filePath(entry)).isFile() &&
+                !knownCodes().contains(code)) {
+                scriviErr(QStringLiteral("Metodo sconosciuto: %1 (codici: %2).")
+                              .arg(code, knownCodes().join(QStringLiteral(", "))));
+                return 1;
+            }
+            entries.append(entry);
+        }
+    }
+
+    const ComparisonResult result = compareMethods(strCartella, entries, Regional::system());
+    if (!result.ok) {
+        scriviErr(result.message);
+        return 1;
+    }
+    const QString writeError = writeComparisonFiles(strMatrice, result);
+    if (!writeError.isEmpty()) {
+        scriviErr(writeError);
+        return 1;
+    }
+    for (const QString& line : result.cograduation.joinedRows(u';'))
+        scriviOut(line);
+    return 0;
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "comparison/texttable.h"
+#include "shared/regional.h"
+
+#include <QString>
+#include <QStringList>
+
+// The outcome of comparing the result files of two or more methods.
+struct ComparisonResult {
+    bool ok = false;
+    QString message; // why the comparison was refused, in Italian; empty when ok
+
+    // Row 0: the corner label, then the index header of each method in the
+    // order given; rows 1..n: the unit label, then each method's value text
+    // (values) or rank text (ranks) exactly as read from its result file.
+    TextTable values;
+    TextTable ranks;
+    // The cograduation matrix of the ranks (see cograduationMatrix).
+    TextTable cograduation;
+};
+
+// Compares the methods whose values result files are `entries` (bare names
+// in the folder strCartella), in that order; each method's ranks result file
+// is the one named by ranksFileFor. Writes nothing.
+//
+// Before building anything it checks that the files belong together, and
+// refuses with a message naming the file and the problem when
+// - fewer than two entries are given, or an entry does not end in "csv";
+// - a values or ranks file is missing or cannot be read;
+// - the first values file has fewer than three lines (a header and two units);
+// - a file has not as many lines as the first values file, or a line has no ";";
+// - a ranks file has another header than its values file;
+// - the unit labels (and the corner label) of a method's values file differ
+//   from the first method's, or those of its ranks file from its values file,
+//   row by row;
+// - a data line of a ranks file does not hold a whole number from 1 to n
+//   (decimal digits only), or a rank occurs twice.
+// When it succeeds the three tables are filled and ok is true.
+ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
+                                const Regional& regional);

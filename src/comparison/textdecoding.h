@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Decoding of the lines of text files written by this program or by older
+// Windows installations of it.
+
+// True when the bytes are well-formed UTF-8: no stray continuation bytes, no
+// truncated, overlong or surrogate sequences, nothing above U+10FFFF.
+bool isValidUtf8(QByteArrayView bytes);
+
+// The bytes read as Windows-1252. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of
+// the same number, as Windows itself decodes them.
+QString fromWindows1252(QByteArrayView bytes);
+
+// One line of a text file: UTF-8 when the bytes are valid UTF-8, otherwise
+// Windows-1252. Deciding per line lets a file that mixes both still read.
+QString decodeTextLine(QByteArrayView bytes);

@@ -1,0 +1,267 @@
+#include "comparison/cograduation.h"
+#include "comparison/rounding.h"
+#include "comparison/spearman.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <utility>
+
+class TestCograduation : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void coefficientText_data();
+    void coefficientText();
+    void roundHalfEven4_data();
+    void roundHalfEven4();
+    void tenThousandthsHalfEven_data();
+    void tenThousandthsHalfEven();
+    void rankNumber_data();
+    void rankNumber();
+    void matrixFillsLowerTriangle_data();
+    void matrixFillsLowerTriangle();
+    void singleUnitDoesNotFail();
+};
+
+namespace {
+const QLocale kItalian(QLocale::Italian, QLocale::Italy);
+const QLocale kC = QLocale::c();
+
+using Swaps = QList<std::pair<int, int>>;
+
+QList<double> identity(int units) {
+    QList<double> ranks;
+    for (int r = 1; r <= units; ++r)
+        ranks.append(r);
+    return ranks;
+}
+
+// The ranks 1..units with the given positions (1-based) exchanged: disjoint
+// exchanges of positions k apart add 2 k^2 each to the sum of squared
+// differences against the identity.
+QList<double> swapped(int units, const Swaps& swaps) {
+    QList<double> ranks = identity(units);
+    for (const auto& [a, b] : swaps)
+        std::swap(ranks[a - 1], ranks[b - 1]);
+    return ranks;
+}
+
+std::span<const double> span(const QList<double>& list) {
+    return {list.constData(), std::size_t(list.size())};
+}
+} // namespace
+
+void TestCograduation::coefficientText_data() {
+    QTest::addColumn<QList<double>>("a");
+    QTest::addColumn<QList<double>>("b");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("three units, S = 2")
+        << QList<double>{1, 2, 3} << QList<double>{2, 1, 3} << kItalian << QStringLiteral("0,5000");
+    QTest::newRow("four units, S = 2") << QList<double>{1, 2, 3, 4} << QList<double>{1, 2, 4, 3}
+                                       << kItalian << QStringLiteral("0,8000");
+    QTest::newRow("same order") << QList<double>{3, 1, 2, 5, 4} << QList<double>{3, 1, 2, 5, 4}
+                                << kItalian << QStringLiteral("1,0000");
+    QTest::newRow("reversed order")
+        << identity(5) << QList<double>{5, 4, 3, 2, 1} << kItalian << QStringLiteral("-1,0000");
+    QTest::newRow("neither column in order")
+        << QList<double>{3, 1, 2} << QList<double>{3, 2, 1} << kItalian << QStringLiteral("0,5000");
+    QTest::newRow("repeating, rounds down")
+        << identity(6) << QList<double>{3, 1, 5, 6, 2, 4} << kC << QStringLiteral("0.2571");
+    QTest::newRow("repeating, rounds up")
+        << identity(6) << QList<double>{2, 1, 3, 4, 5, 6} << kC << QStringLiteral("0.9429");
+
+    // 63 units: S = 40362 makes rho exactly 1/32 = 0.03125, a half at the
+    // fifth decimal that is exact in binary as well: the even digit 2 stays.
+    QTest::newRow("half 0.03125 to even") << identity(63)
+                                          << swapped(63, {{1, 63},
+                                                          {2, 62},
+                                                          {3, 61},
+                                                          {4, 60},
+                                                          {5, 59},
+                                                          {6, 58},
+                                                          {7, 31},
+                                                          {8, 14},
+                                                          {9, 11},
+                                                          {12, 13}})
+                                          << kItalian << QStringLiteral("0,0312");
+    // S = 37758: rho = 3/32 = 0.09375, the odd digit 7 goes up to 8.
+    QTest::newRow("half 0.09375 up")
+        << identity(63)
+        << swapped(
+               63,
+               {{1, 63}, {2, 62}, {3, 61}, {4, 60}, {5, 59}, {6, 50}, {7, 16}, {8, 9}, {10, 11}})
+        << kItalian << QStringLiteral("0,0938");
+    // S = 42966: rho = -1/32.
+    QTest::newRow("half -0.03125 to even") << identity(63)
+                                           << swapped(63, {{1, 63},
+                                                           {2, 62},
+                                                           {3, 61},
+                                                           {4, 60},
+                                                           {5, 59},
+                                                           {6, 58},
+                                                           {7, 50},
+                                                           {8, 16},
+                                                           {9, 11},
+                                                           {12, 13},
+                                                           {14, 15}})
+                                           << kItalian << QStringLiteral("-0,0312");
+    // 65 units: S = 2002 makes rho exactly 153/160 = 0.95625, a half that no
+    // double holds; the double nearest lies above it, yet the half goes to
+    // the even digit.
+    QTest::newRow("half 0.95625 to even, double above")
+        << identity(65) << swapped(65, {{1, 32}, {2, 8}, {3, 5}}) << kItalian
+        << QStringLiteral("0,9562");
+    // S = 2574: rho = 151/160 = 0.94375 exactly, its double lies below.
+    QTest::newRow("half 0.94375 up, double below")
+        << identity(65) << swapped(65, {{1, 36}, {2, 9}, {3, 6}, {5, 7}}) << kItalian
+        << QStringLiteral("0,9438");
+    // Ranks that are not whole numbers go through the double: S = 0.5,
+    // rho = 1 - 3 / 24.
+    QTest::newRow("fractional ranks")
+        << QList<double>{1, 2.5, 2.5} << identity(3) << kItalian << QStringLiteral("0,8750");
+}
+
+void TestCograduation::coefficientText() {
+    QFETCH(QList<double>, a);
+    QFETCH(QList<double>, b);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, expected);
+    const SpearmanCoefficient coefficient(span(a), span(b));
+    QCOMPARE(coefficient.text(Regional(locale)), expected);
+    // The pair is symmetric.
+    QCOMPARE(SpearmanCoefficient(span(b), span(a)).text(Regional(locale)), expected);
+    const double shown = *Regional(kC).parseNumber(coefficient.text(Regional(kC)));
+    // The value lies within half a unit of the last decimal shown.
+    QVERIFY(std::fabs(coefficient.value() - shown) <= 0.00005 + 1e-12);
+}
+
+void TestCograduation::roundHalfEven4_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("exact half to even") << 0.03125 << 0.0312;
+    QTest::newRow("exact half up to even") << 0.09375 << 0.0938;
+    QTest::newRow("negative exact half") << -0.03125 << -0.0312;
+    // The double written 0.00005 is slightly above the half; its product by
+    // 10^4 rounds to exactly 0.5, which must not be taken for a half.
+    QTest::newRow("just above a half, product looks exact") << 0.00005 << 0.0001;
+    QTest::newRow("just above 2.5 ten-thousandths") << 0.00025 << 0.0003;
+    QTest::newRow("just below a half") << 0.00015 << 0.0001;
+    QTest::newRow("ordinary") << 0.123456 << 0.1235;
+    QTest::newRow("minus one") << -1.0 << -1.0;
+    QTest::newRow("tiny negative") << -0.00004 << 0.0;
+}
+
+void TestCograduation::roundHalfEven4() {
+    QFETCH(double, value);
+    QFETCH(double, expected);
+    QCOMPARE(::roundHalfEven4(value), expected);
+}
+
+void TestCograduation::tenThousandthsHalfEven_data() {
+    QTest::addColumn<qint64>("numerator");
+    QTest::addColumn<qint64>("denominator");
+    QTest::addColumn<qint64>("expected");
+    QTest::newRow("0.95625 to even") << qint64(153) << qint64(160) << qint64(9562);
+    QTest::newRow("0.94375 up to even") << qint64(151) << qint64(160) << qint64(9438);
+    QTest::newRow("negative half") << qint64(-153) << qint64(160) << qint64(-9562);
+    QTest::newRow("half of the last unit to zero") << qint64(1) << qint64(20000) << qint64(0);
+    QTest::newRow("one and a half units") << qint64(3) << qint64(20000) << qint64(2);
+    QTest::newRow("a third") << qint64(1) << qint64(3) << qint64(3333);
+    QTest::newRow("two thirds") << qint64(2) << qint64(3) << qint64(6667);
+    QTest::newRow("negative two thirds") << qint64(-2) << qint64(3) << qint64(-6667);
+    QTest::newRow("whole") << qint64(-6) << qint64(1) << qint64(-60000);
+    // The largest fraction rho can reach: n = 2^20 - 1 units, D just below
+    // 2^60 and 6 S close to 6 D; ten times the remainder passes 2^63.
+    const qint64 d = qint64(1048575) * (qint64(1048575) * 1048575 - 1);
+    QTest::newRow("largest denominator") << (d - 6 * (d - 1)) << d << qint64(-50000);
+    QTest::newRow("largest, just below a half") << (d / 2 - 1) << d << qint64(5000);
+}
+
+void TestCograduation::tenThousandthsHalfEven() {
+    QFETCH(qint64, numerator);
+    QFETCH(qint64, denominator);
+    QFETCH(qint64, expected);
+    QCOMPARE(::tenThousandthsHalfEven(numerator, denominator), expected);
+}
+
+void TestCograduation::rankNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("whole") << QStringLiteral("12") << 12.0;
+    QTest::newRow("leading blanks") << QStringLiteral(" \t7") << 7.0;
+    QTest::newRow("point decimal") << QStringLiteral("2.5") << 2.5;
+    QTest::newRow("comma ends the number") << QStringLiteral("2,5") << 2.0;
+    QTest::newRow("trailing text") << QStringLiteral("7abc") << 7.0;
+    QTest::newRow("signs") << QStringLiteral("-1") << -1.0;
+    QTest::newRow("no integer part") << QStringLiteral(".5") << 0.5;
+    QTest::newRow("exponent") << QStringLiteral("1e2") << 100.0;
+    QTest::newRow("incomplete exponent") << QStringLiteral("3e+") << 3.0;
+    QTest::newRow("text") << QStringLiteral("abc") << 0.0;
+    QTest::newRow("empty") << QString() << 0.0;
+    QTest::newRow("sign only") << QStringLiteral("-") << 0.0;
+}
+
+void TestCograduation::rankNumber() {
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    QCOMPARE(::rankNumber(text), expected);
+}
+
+void TestCograduation::matrixFillsLowerTriangle_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("italian") << kItalian
+                             << QStringList{QStringLiteral(";MPI+;Wroclaw;Grad.RNK"),
+                                            QStringLiteral("MPI+;1,0000;;"),
+                                            QStringLiteral("Wroclaw;0,8000;1,0000;"),
+                                            QStringLiteral("Grad.RNK;-1,0000;-0,8000;1,0000")};
+    QTest::newRow("english") << kC
+                             << QStringList{QStringLiteral(";MPI+;Wroclaw;Grad.RNK"),
+                                            QStringLiteral("MPI+;1.0000;;"),
+                                            QStringLiteral("Wroclaw;0.8000;1.0000;"),
+                                            QStringLiteral("Grad.RNK;-1.0000;-0.8000;1.0000")};
+}
+
+void TestCograduation::matrixFillsLowerTriangle() {
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, expected);
+    const QStringList rows[] = {
+        {QStringLiteral("Provincia"), QStringLiteral("MPI+"), QStringLiteral("Wroclaw"),
+         QStringLiteral("Grad.RNK")},
+        {QStringLiteral("Alfa"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("4")},
+        {QStringLiteral("Beta"), QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("3")},
+        {QStringLiteral("Gamma"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("2")},
+        {QStringLiteral("Delta"), QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1")},
+    };
+    TextTable ranks(5, 4);
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 4; ++c)
+            ranks.setCell(r, c, rows[r][c]);
+    const TextTable matrix = cograduationMatrix(ranks, Regional(locale));
+    QCOMPARE(matrix.rowCount(), 4);
+    QCOMPARE(matrix.columnCount(), 4);
+    QCOMPARE(matrix.joinedRows(u';'), expected);
+}
+
+void TestCograduation::singleUnitDoesNotFail() {
+    const QList<double> one{1};
+    const SpearmanCoefficient coefficient(span(one), span(one));
+    QVERIFY(std::isnan(coefficient.value()));
+    QVERIFY(coefficient.text(Regional(kItalian)).isEmpty());
+
+    TextTable ranks(2, 3);
+    ranks.setCell(0, 1, QStringLiteral("A"));
+    ranks.setCell(0, 2, QStringLiteral("B"));
+    ranks.setCell(1, 1, QStringLiteral("1"));
+    ranks.setCell(1, 2, QStringLiteral("1"));
+    const TextTable matrix = cograduationMatrix(ranks, Regional(kItalian));
+    QCOMPARE(matrix.joinedRows(u';'),
+             (QStringList{QStringLiteral(";A;B"), QStringLiteral("A;1,0000;"),
+                          QStringLiteral("B;;1,0000")}));
+}
+
+QTEST_APPLESS_MAIN(TestCograduation)
+#include "tst_cograduation.moc"

@@ -1,0 +1,212 @@
+#include "comparison/resultfilelisting.h"
+#include "comparison/resultfilereader.h"
+#include "comparison/textdecoding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestResultFiles : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void listsOnlyThisWorkbooksValuesFiles();
+    void listingOfMissingFolderIsEmpty();
+    void ranksFileFor_data();
+    void ranksFileFor();
+    void splitAtLastSemicolon_data();
+    void splitAtLastSemicolon();
+    void readLines_data();
+    void readLines();
+    void missingFile();
+    void validUtf8_data();
+    void validUtf8();
+};
+
+namespace {
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+} // namespace
+
+void TestResultFiles::listsOnlyThisWorkbooksValuesFiles() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // Wildcard characters in the workbook's name must match only themselves.
+    const QString workbook = QStringLiteral("w[1]*.xls");
+    const QStringList listed = {
+        workbook + QStringLiteral(".outWROC.csv"), workbook + QStringLiteral(".outGRAD.csv"),
+        workbook + QStringLiteral(".outMPI-.csv"), workbook + QStringLiteral(".outMPI+.csv"),
+        workbook + QStringLiteral(".outM1NI.csv"),
+    };
+    const QStringList notListed = {
+        workbook + QStringLiteral(".outGRAD.rnk"), // ranks result file
+        workbook + QStringLiteral(".val.csv"),     // comparison files
+        workbook + QStringLiteral(".rnk.csv"),
+        QStringLiteral("w1abc.xls.outGRAD.csv"),  // what the name read as a pattern matches
+        QStringLiteral("w[1]*.xlsx.outGRAD.csv"), // another workbook
+        QStringLiteral("xw[1]*.xls.outGRAD.csv"),
+        workbook + QStringLiteral(".outGRAD.csv.bak"),
+        workbook,
+    };
+    for (const QString& name : listed + notListed)
+        writeBytes(dir.filePath(name), QByteArrayLiteral("Provincia;IR\r\n"));
+    QVERIFY(QDir(dir.path()).mkdir(workbook + QStringLiteral(".outDIR.csv")));
+
+    QCOMPARE(valuesResultFiles(dir.filePath(workbook)),
+             (QStringList{workbook + QStringLiteral(".outGRAD.csv"),
+                          workbook + QStringLiteral(".outM1NI.csv"),
+                          workbook + QStringLiteral(".outMPI+.csv"),
+                          workbook + QStringLiteral(".outMPI-.csv"),
+                          workbook + QStringLiteral(".outWROC.csv")}));
+}
+
+void TestResultFiles::listingOfMissingFolderIsEmpty() {
+    QTemporaryDir dir;
+    QVERIFY(valuesResultFiles(dir.filePath(QStringLiteral("manca/w.xls"))).isEmpty());
+}
+
+void TestResultFiles::ranksFileFor_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("method code") << QStringLiteral("Regioni.xls.outGRAD.csv")
+                                 << QStringLiteral("Regioni.xls.outGRAD.rnk");
+    QTest::newRow("csv inside the name")
+        << QStringLiteral("a.csv.xls.outMPI+.csv") << QStringLiteral("a.csv.xls.outMPI+.rnk");
+}
+
+void TestResultFiles::ranksFileFor() {
+    QFETCH(QString, entry);
+    QFETCH(QString, expected);
+    QCOMPARE(::ranksFileFor(entry), expected);
+}
+
+void TestResultFiles::splitAtLastSemicolon_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("hasSeparator");
+    QTest::newRow("plain") << QStringLiteral("Alfa;0,1234") << QStringLiteral("Alfa")
+                           << QStringLiteral("0,1234") << true;
+    QTest::newRow("label with semicolons")
+        << QStringLiteral("Trentino;Alto Adige;2") << QStringLiteral("Trentino;Alto Adige")
+        << QStringLiteral("2") << true;
+    QTest::newRow("empty corner") << QStringLiteral(";Grad.RNK") << QString()
+                                  << QStringLiteral("Grad.RNK") << true;
+    QTest::newRow("empty value") << QStringLiteral("Alfa;") << QStringLiteral("Alfa") << QString()
+                                 << true;
+    QTest::newRow("no separator") << QStringLiteral("Alfa") << QString() << QStringLiteral("Alfa")
+                                  << false;
+}
+
+void TestResultFiles::splitAtLastSemicolon() {
+    QFETCH(QString, line);
+    QFETCH(QString, label);
+    QFETCH(QString, value);
+    QFETCH(bool, hasSeparator);
+    const ResultLine split = splitResultLine(line);
+    QCOMPARE(split.label, label);
+    QCOMPARE(split.value, value);
+    QCOMPARE(split.hasSeparator, hasSeparator);
+}
+
+void TestResultFiles::readLines_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QStringList>("values");
+
+    QTest::newRow("CR LF") << QByteArrayLiteral("Provincia;IR\r\nAlfa;0,1234\r\n")
+                           << QStringList{QStringLiteral("Provincia"), QStringLiteral("Alfa")}
+                           << QStringList{QStringLiteral("IR"), QStringLiteral("0,1234")};
+    QTest::newRow("LF, no final line end")
+        << QByteArrayLiteral("Provincia;IR\nAlfa;1\nBeta;2")
+        << QStringList{QStringLiteral("Provincia"), QStringLiteral("Alfa"), QStringLiteral("Beta")}
+        << QStringList{QStringLiteral("IR"), QStringLiteral("1"), QStringLiteral("2")};
+    QTest::newRow("label with semicolon")
+        << QByteArrayLiteral("Zona;IR\r\nTrento;Bolzano;1.234,5678\r\n")
+        << QStringList{QStringLiteral("Zona"), QStringLiteral("Trento;Bolzano")}
+        << QStringList{QStringLiteral("IR"), QStringLiteral("1.234,5678")};
+    QTest::newRow("UTF-8") << QByteArrayLiteral("Citt\xC3\xA0;\xE2\x82\xAC\r\n")
+                           << QStringList{QString::fromUtf8("Città")}
+                           << QStringList{QString::fromUtf8("€")};
+    QTest::newRow("Windows-1252") << QByteArrayLiteral(
+                                         "Citt\xE0 \x80;\x8A\x9F\r\nForl\xEC-Ces\xE8na;\x81\r\n")
+                                  << QStringList{QString::fromUtf8("Città €"),
+                                                 QString::fromUtf8("Forlì-Cesèna")}
+                                  << QStringList{QString::fromUtf8("ŠŸ"), QString(QChar(0x81))};
+    QTest::newRow("lines decoded one by one")
+        << QByteArrayLiteral("Citt\xC3\xA0;1\r\nCitt\xE0;2\r\n")
+        << QStringList{QString::fromUtf8("Città"), QString::fromUtf8("Città")}
+        << QStringList{QStringLiteral("1"), QStringLiteral("2")};
+    QTest::newRow("overlong UTF-8 is Windows-1252")
+        << QByteArrayLiteral("\xC0\xAF;1") << QStringList{QString::fromUtf8("À¯")}
+        << QStringList{QStringLiteral("1")};
+    QTest::newRow("byte-order mark dropped")
+        << QByteArrayLiteral("\xEF\xBB\xBFProvincia;IR\r\n")
+        << QStringList{QStringLiteral("Provincia")} << QStringList{QStringLiteral("IR")};
+    QTest::newRow("blank line kept")
+        << QByteArrayLiteral("a;1\r\n\r\nb;2\r\n")
+        << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}
+        << QStringList{QStringLiteral("1"), QString(), QStringLiteral("2")};
+    QTest::newRow("empty file") << QByteArray() << QStringList() << QStringList();
+}
+
+void TestResultFiles::readLines() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, labels);
+    QFETCH(QStringList, values);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("w.xls.outIR.csv"));
+    writeBytes(path, bytes);
+    const ResultFileContent content = readResultFile(path);
+    QCOMPARE(content.status, ResultFileContent::Status::Read);
+    QStringList readLabels;
+    QStringList readValues;
+    for (const ResultLine& line : content.lines) {
+        readLabels.append(line.label);
+        readValues.append(line.value);
+    }
+    QCOMPARE(readLabels, labels);
+    QCOMPARE(readValues, values);
+}
+
+void TestResultFiles::missingFile() {
+    QTemporaryDir dir;
+    QCOMPARE(readResultFile(dir.filePath(QStringLiteral("manca.csv"))).status,
+             ResultFileContent::Status::Missing);
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cartella.csv")));
+    QCOMPARE(readResultFile(dir.filePath(QStringLiteral("cartella.csv"))).status,
+             ResultFileContent::Status::Missing);
+}
+
+void TestResultFiles::validUtf8_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("ASCII") << QByteArrayLiteral("Alfa;1") << true;
+    QTest::newRow("two bytes") << QByteArrayLiteral("\xC3\xA8") << true;
+    QTest::newRow("three bytes") << QByteArrayLiteral("\xE2\x82\xAC") << true;
+    QTest::newRow("four bytes") << QByteArrayLiteral("\xF0\x9F\x98\x80") << true;
+    QTest::newRow("largest code point") << QByteArrayLiteral("\xF4\x8F\xBF\xBF") << true;
+    QTest::newRow("Windows-1252 letter") << QByteArrayLiteral("\xE8") << false;
+    QTest::newRow("truncated at the end") << QByteArrayLiteral("a\xE2\x82") << false;
+    QTest::newRow("truncated inside") << QByteArrayLiteral("\xE2\x82;") << false;
+    QTest::newRow("lone continuation") << QByteArrayLiteral("\x80") << false;
+    QTest::newRow("overlong two bytes") << QByteArrayLiteral("\xC1\xBF") << false;
+    QTest::newRow("overlong three bytes") << QByteArrayLiteral("\xE0\x9F\xBF") << false;
+    QTest::newRow("overlong four bytes") << QByteArrayLiteral("\xF0\x8F\xBF\xBF") << false;
+    QTest::newRow("surrogate") << QByteArrayLiteral("\xED\xA0\x80") << false;
+    QTest::newRow("above U+10FFFF") << QByteArrayLiteral("\xF4\x90\x80\x80") << false;
+    QTest::newRow("F5 lead") << QByteArrayLiteral("\xF5\x80\x80\x80") << false;
+}
+
+void TestResultFiles::validUtf8() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+    QCOMPARE(isValidUtf8(bytes), valid);
+}
+
+QTEST_APPLESS_MAIN(TestResultFiles)
+#include "tst_resultfiles.moc"
