@@ -36,20 +36,12 @@ QString messaggioIndicatoreCostante(const QString& indicatore) {
                           "validità della matrice selezionata!");
 }
 
-LoadResult carica_matrice(SharedState& s, const Regional& regional) {
-    QString error;
-    const auto reader = openWorkbook(s.strMatrice, &error);
-    if (!reader)
-        return fileError(error);
-    const LoadResult result = carica_matrice(s, *reader, regional);
-    reader->close();
-    return result;
-}
+namespace {
 
-LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional) {
-    const QString name = QFileInfo(s.strMatrice).fileName();
-
-    SharedState m;
+// Reads and validates the block into m: nRighe, nColonne, matDati, bNegativi
+// and bZeri; the other tables stay undimensioned.
+LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regional& regional,
+                        const QString& name) {
     while (!reader.cell(1, m.nColonne + 1).equalsEmptyText())
         ++m.nColonne;
     while (!reader.cell(m.nRighe + 1, 1).equalsEmptyText())
@@ -68,7 +60,7 @@ LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Re
                                         "riportare le etichette delle unità a partire da A2.")
                              .arg(name));
 
-    m.dimensionTables();
+    m.matDati.dimension(m.nRighe, m.nColonne);
     for (int c = 1; c <= m.nColonne; ++c) {
         for (int r = 1; r <= m.nRighe; ++r) {
             const CellValue& value = reader.cell(r, c);
@@ -107,14 +99,46 @@ LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Re
         }
     }
 
+    return {LoadResult::Status::Loaded, QString()};
+}
+
+// Puts the matrix read into m in the shared state, with every other table
+// dimensioned afresh.
+void installaMatrice(SharedState& s, SharedState& m) {
     s.nRighe = m.nRighe;
     s.nColonne = m.nColonne;
     s.matDati = std::move(m.matDati);
-    s.matTrasformata = std::move(m.matTrasformata);
-    s.matValori = std::move(m.matValori);
-    s.matGraduatoria = std::move(m.matGraduatoria);
-    s.matRanghi = std::move(m.matRanghi);
+    s.matTrasformata.dimension(m.nRighe, m.nColonne);
+    s.matValori.dimension(m.nRighe, 2);
+    s.matGraduatoria.dimension(m.nRighe, 2);
+    s.matRanghi.dimension(m.nRighe, m.nColonne);
     s.bNegativi = m.bNegativi;
     s.bZeri = m.bZeri;
-    return {LoadResult::Status::Loaded, QString()};
+}
+
+} // namespace
+
+LoadResult carica_matrice(SharedState& s, const Regional& regional) {
+    QString error;
+    auto reader = openWorkbook(s.strMatrice, &error);
+    if (!reader)
+        return fileError(error);
+    SharedState m;
+    const LoadResult result =
+        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName());
+    // The workbook's cells go before the result tables take their memory:
+    // with both, a large matrix would need half as much again at its peak.
+    reader->close();
+    reader.reset();
+    if (result.loaded())
+        installaMatrice(s, m);
+    return result;
+}
+
+LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional) {
+    SharedState m;
+    const LoadResult result = leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName());
+    if (result.loaded())
+        installaMatrice(s, m);
+    return result;
 }

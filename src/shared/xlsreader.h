@@ -3,7 +3,10 @@
 #include "shared/sheetdata.h"
 #include "shared/workbookreader.h"
 
-// Reads .xls workbooks (BIFF8, Excel 97-2003).
+// Reads .xls workbooks (BIFF8, Excel 97-2003): the first sheet, which must
+// be a worksheet, read whole into memory on open(). Encrypted workbooks,
+// BIFF5 and older, damaged files and files beyond the limits of the format
+// are refused with a message naming the file.
 class XlsReader : public WorkbookReader {
 public:
     bool open(const QString& path) override;

@@ -5,9 +5,8 @@
 #include <QFile>
 
 QString writeFuzzInput(const std::uint8_t* data, std::size_t size, const QString& suffix) {
-    static const QString folder = QDir(QStringLiteral("/dev/shm")).exists()
-                                      ? QStringLiteral("/dev/shm")
-                                      : QDir::tempPath();
+    static const QString folder =
+        QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
     const QString path = QStringLiteral("%1/orvalta-fuzz-%2%3")
                              .arg(folder)
                              .arg(QCoreApplication::applicationPid())

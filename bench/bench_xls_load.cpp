@@ -1,0 +1,53 @@
+// Loading a large .xls source matrix: the workbook read (OLE2 stream, BIFF8
+// records, shared strings) and carica_matrice's count, copy and checks.
+#include "shared/caricamatrice.h"
+#include "shared/xlsreader.h"
+#include "support/largexlsworkbook.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_XlsOpen(benchmark::State& state) {
+    const QString path = largeXlsWorkbook();
+    if (path.isEmpty()) {
+        state.SkipWithError("no large workbook: set ORVALTA_BENCH_XLS or install python3-xlwt");
+        return;
+    }
+    for (auto _ : state) {
+        XlsReader reader;
+        if (!reader.open(path)) {
+            state.SkipWithError(qPrintable(reader.errorMessage()));
+            return;
+        }
+        benchmark::DoNotOptimize(reader.cell(2, 2));
+    }
+}
+
+void BM_XlsCaricaMatrice(benchmark::State& state) {
+    const QString path = largeXlsWorkbook();
+    if (path.isEmpty()) {
+        state.SkipWithError("no large workbook: set ORVALTA_BENCH_XLS or install python3-xlwt");
+        return;
+    }
+    const Regional regional{QLocale::c()};
+    qint64 cells = 0;
+    for (auto _ : state) {
+        SharedState s;
+        s.strMatrice = path;
+        const LoadResult result = carica_matrice(s, regional);
+        if (!result.loaded()) {
+            state.SkipWithError(qPrintable(result.message));
+            return;
+        }
+        cells += qint64(s.nRighe) * s.nColonne;
+        benchmark::DoNotOptimize(s.matDati(2, 2));
+    }
+    state.SetItemsProcessed(cells);
+}
+
+} // namespace
+
+BENCHMARK(BM_XlsOpen)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_XlsCaricaMatrice)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_MAIN();
