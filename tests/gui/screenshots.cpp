@@ -1,7 +1,7 @@
 // Writes pictures of the windows for the documentation: the main window and
 // the processing window after a method run on the sample workbook, and a
-// refusal message. Reads examples/regioni.xlsx when the workbook reader can;
-// otherwise loads the same figures from memory.
+// refusal message. Reads the sample workbook (.xlsx, else .xls) when a
+// reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
 #include "menuorv.h"
@@ -40,17 +40,27 @@ int main(int argc, char* argv[]) {
     const QString folder = QDir::tempPath() + QStringLiteral("/Statistiche regionali");
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
-    const QString workbook = folder + QStringLiteral("/regioni.xlsx");
-    QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), workbook);
 
+    // The first sample workbook the readers can read; the same figures from
+    // memory when neither can.
     const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    SharedState probe;
-    probe.strMatrice = workbook;
     IndiceMP::MatrixLoader loader;
-    if (!carica_matrice(probe, regional).loaded()) {
-        QTextStream(stdout)
-            << "il lettore non legge ancora il file: dati dell'esempio in memoria\n";
+    QString workbook;
+    for (const char* name : {"regioni.xlsx", "regioni.xls"}) {
+        workbook = folder + u'/' + QString::fromLatin1(name);
+        QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + QString::fromLatin1(name), workbook);
+        SharedState probe;
+        probe.strMatrice = workbook;
+        if (carica_matrice(probe, regional).loaded())
+            break;
+        workbook.clear();
+    }
+    if (workbook.isEmpty()) {
+        QTextStream(stdout) << "nessun lettore legge l'esempio: dati dell'esempio in memoria\n";
+        workbook = folder + QStringLiteral("/regioni.xlsx");
         loader = loaderDa(regioniEsempio(), regional);
+    } else {
+        QTextStream(stdout) << "letto " << workbook << '\n';
     }
 
     SharedState state;
