@@ -1,10 +1,15 @@
+#include "menuorv.h"
+#include "ui/platform/qtdialogs.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Orvalta - Vers.1.2"));
+    QApplication::setApplicationName(QStringLiteral("Orvalta"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+
+    QtDialogs dialogs;
+    MenuORV window(Module1(), dialogs, Regional::system());
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -1,0 +1,204 @@
+#include "menuorv.h"
+
+#include "artwork.h"
+#include "shared/salvataggio.h"
+#include "ui/platform/clockstatusbar.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSelezioneAnnullata = QStringLiteral("Selezione annullata dall'utente");
+const QString kFiltroMatrice = QStringLiteral("Cartelle di lavoro Excel (*.xls *.xlsx)");
+
+// The folder of a path: everything before its last separator ("/" for a
+// file at the root).
+QString cartellaDi(const QString& path) {
+    const QString normalized = QDir::fromNativeSeparators(path);
+    const qsizetype cut = normalized.lastIndexOf(u'/');
+    if (cut < 0)
+        return QString();
+    return cut == 0 ? QStringLiteral("/") : normalized.left(cut);
+}
+
+} // namespace
+
+MenuORV::MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
+                 IndiceMP::MatrixLoader loader, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_dialogs(dialogs), m_regional(regional),
+      m_loader(std::move(loader)) {
+    costruisci();
+    // Load.
+    m_stbStato->setPanelText(QStringLiteral("Selezionare la matrice sorgente"));
+    m_state.bRisultati = false;
+    attivazione();
+}
+
+MenuORV::~MenuORV() = default;
+
+void MenuORV::costruisci() {
+    setObjectName(QStringLiteral("MenuORV"));
+    setWindowTitle(QStringLiteral("Orvalta - Vers.1.2"));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(14, 14, 14, 10);
+    layout->setSpacing(14);
+    auto* picture = new Artwork(central);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    layout->addWidget(picture);
+
+    const auto button = [central](const QString& name, const QString& caption) {
+        auto* b = new QPushButton(caption, central);
+        b->setObjectName(name);
+        b->setMinimumHeight(b->sizeHint().height() + 12);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        return b;
+    };
+    m_cmdSelect = button(QStringLiteral("cmdSelect"), QStringLiteral("Selezione Matrice"));
+    m_cmdElaborazione =
+        button(QStringLiteral("cmdElaborazione"), QStringLiteral("Elaborazione metodi"));
+    m_cmdSalvataggio =
+        button(QStringLiteral("cmdSalvataggio"), QStringLiteral("Salvataggio Risultati"));
+    m_cmdComparazione =
+        button(QStringLiteral("cmdComparazione"), QStringLiteral("Comparazione metodi"));
+    m_cmdElaborazione->setEnabled(false);
+    m_cmdSalvataggio->setEnabled(false);
+    m_cmdComparazione->setEnabled(false);
+
+    auto* buttons = new QGridLayout;
+    buttons->setHorizontalSpacing(12);
+    buttons->setVerticalSpacing(10);
+    buttons->addWidget(m_cmdSelect, 0, 0);
+    buttons->addWidget(m_cmdElaborazione, 0, 1);
+    buttons->addWidget(m_cmdSalvataggio, 1, 0);
+    buttons->addWidget(m_cmdComparazione, 1, 1);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+
+    setTabOrder(m_cmdSelect, m_cmdElaborazione);
+    setTabOrder(m_cmdElaborazione, m_cmdComparazione);
+    setTabOrder(m_cmdComparazione, m_cmdSalvataggio);
+    m_cmdSelect->setFocus();
+
+    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
+    setStatusBar(m_stbStato);
+
+    connect(m_cmdSelect, &QPushButton::clicked, this, &MenuORV::cmdSelect_Click);
+    connect(m_cmdElaborazione, &QPushButton::clicked, this, &MenuORV::cmdElaborazione_Click);
+    connect(m_cmdComparazione, &QPushButton::clicked, this, &MenuORV::cmdComparazione_Click);
+    connect(m_cmdSalvataggio, &QPushButton::clicked, this, &MenuORV::cmdSalvataggio_Click);
+
+    resize(560, sizeHint().height());
+}
+
+void MenuORV::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        attivazione();
+}
+
+void MenuORV::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    attivazione();
+}
+
+void MenuORV::attivazione() {
+    m_cmdSalvataggio->setEnabled(m_state.bRisultati);
+}
+
+void MenuORV::cmdSelect_Click() {
+    const QString start =
+        m_percorsoConfermato.isEmpty() ? QDir::homePath() : cartellaDi(m_percorsoConfermato);
+    const QString path = m_dialogs.openWorkbook(QStringLiteral("Seleziona la matrice sorgente"),
+                                                kFiltroMatrice, start);
+    if (path.isEmpty()) {
+        m_dialogs.message(kSelezioneAnnullata, QStringLiteral("Selezione della matrice sorgente"),
+                          Dialogs::Icon::Warning);
+        m_state.strMatrice.clear();
+        m_state.strCartella.clear();
+        m_stbStato->setPanelText(QStringLiteral("Nessuna matrice sorgente selezionata"));
+        m_cmdElaborazione->setEnabled(false);
+        m_cmdComparazione->setEnabled(false);
+        return;
+    }
+    m_percorsoConfermato = path;
+    m_state.strMatrice = path;
+    m_state.strCartella = cartellaDi(path);
+    m_stbStato->setPanelText(QStringLiteral("Matrice sorgente: ") + path);
+    m_cmdElaborazione->setEnabled(true);
+    m_cmdComparazione->setEnabled(true);
+}
+
+void MenuORV::cmdElaborazione_Click() {
+    if (!m_indiceMP) {
+        m_indiceMP = new IndiceMP(m_state, m_dialogs, m_regional, m_loader, this);
+        connect(m_indiceMP, &QDialog::finished, this, &MenuORV::attivazione);
+    }
+    if (m_indiceMP->carica())
+        m_indiceMP->open();
+}
+
+void MenuORV::cmdComparazione_Click() {
+    apriComparazione();
+    attivazione();
+}
+
+void MenuORV::apriComparazione() {
+    m_dialogs.message(QStringLiteral("La comparazione dei metodi non è ancora disponibile in "
+                                     "questa versione del programma."),
+                      QStringLiteral("Comparazione metodi"), Dialogs::Icon::Information);
+}
+
+void MenuORV::cmdSalvataggio_Click() {
+    const QString start =
+        m_percorsoConfermato.isEmpty() ? QDir::homePath() : cartellaDi(m_percorsoConfermato);
+    const QString destination =
+        m_dialogs.pickFolder(QStringLiteral("Selezionare la cartella di destinazione"), start);
+    if (destination.isEmpty()) {
+        m_dialogs.message(kSelezioneAnnullata, QStringLiteral("Selezione annullata"),
+                          Dialogs::Icon::Warning);
+        return;
+    }
+    riportaSalvataggio(salvaRisultati(m_percorsoConfermato, destination), destination);
+}
+
+void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& destination) {
+    const QString title = QStringLiteral("Salvataggio dei risultati");
+    switch (outcome.status) {
+    case SaveOutcome::Status::Copied:
+        m_dialogs.message(QStringLiteral("Salvataggio dei dati effettuato con successo"),
+                          QStringLiteral("Selezione Eseguito Correttamente"),
+                          Dialogs::Icon::Warning);
+        return;
+    case SaveOutcome::Status::SameFolder:
+        m_dialogs.message(
+            QStringLiteral("La cartella di destinazione è la cartella della matrice sorgente: "
+                           "i file si trovano già lì e non è stato copiato nulla.\n\n"
+                           "Scegliere un'altra cartella per salvarne una copia."),
+            title, Dialogs::Icon::Warning);
+        return;
+    case SaveOutcome::Status::NoWorkbook:
+        m_dialogs.message(QStringLiteral("Nessuna matrice sorgente selezionata: non c'è nulla da "
+                                         "salvare."),
+                          title, Dialogs::Icon::Warning);
+        return;
+    case SaveOutcome::Status::Partial:
+        break;
+    }
+    QString text =
+        QStringLiteral("Il salvataggio in %1 non è riuscito per %2 file su %3:\n")
+            .arg(QDir::toNativeSeparators(destination))
+            .arg(outcome.failures.size())
+            .arg(outcome.failures.size() + static_cast<std::size_t>(outcome.copied.size()));
+    for (const CopyFailure& failure : outcome.failures)
+        text += QStringLiteral("\n• %1: %2").arg(failure.fileName, failure.reason);
+    if (!outcome.copied.isEmpty())
+        text += QStringLiteral("\n\nGli altri file sono stati copiati.");
+    m_dialogs.message(text, QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "shared/regional.h"
+#include "shared/sharedstate.h"
+#include "ui/platform/dialogs.h"
+#include "ui/processing/indicemp.h"
+
+#include <QMainWindow>
+
+class ClockStatusBar;
+struct SaveOutcome;
+class QPushButton;
+
+// The start-up window: selects the source matrix, opens the processing and
+// comparison windows, and saves the workbook with every file produced from
+// it. Closing it ends the program.
+class MenuORV : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // loader reads the matrix when the processing window opens; by default
+    // from the selected workbook.
+    MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
+            IndiceMP::MatrixLoader loader = {}, QWidget* parent = nullptr);
+    ~MenuORV() override;
+
+    // The handlers of the four buttons.
+    void cmdSelect_Click();
+    void cmdElaborazione_Click();
+    void cmdComparazione_Click();
+    void cmdSalvataggio_Click();
+
+    // The processing window, once it has been opened.
+    IndiceMP* indiceMP() const { return m_indiceMP; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void costruisci();
+    // Runs whenever the window becomes active again, and when a child
+    // window closes: the save button follows bRisultati.
+    void attivazione();
+    // Opens the comparison window. It is a later addition: until then the
+    // user is told that it is not available.
+    void apriComparazione();
+    void riportaSalvataggio(const SaveOutcome& outcome, const QString& destination);
+
+    SharedState& m_state;
+    Dialogs& m_dialogs;
+    Regional m_regional;
+    IndiceMP::MatrixLoader m_loader;
+    QString m_percorsoConfermato; // the path last confirmed in the selection dialog
+    IndiceMP* m_indiceMP = nullptr;
+
+    QPushButton* m_cmdSelect = nullptr;
+    QPushButton* m_cmdElaborazione = nullptr;
+    QPushButton* m_cmdSalvataggio = nullptr;
+    QPushButton* m_cmdComparazione = nullptr;
+    ClockStatusBar* m_stbStato = nullptr;
+};

@@ -1,0 +1,176 @@
+// The processing window over a 20,000 x 100 matrix (ORVALTA_BENCH_UNITS
+// sets another number of units): opening it until the data grid is painted,
+// one method chosen until both grids are painted, the automatic processing,
+// and the column autosizing of the data grid (with, for comparison, every
+// text measured one by one). Runs offscreen unless QT_QPA_PLATFORM says
+// otherwise.
+#include "methods/metodi.h"
+#include "shared/caricamatrice.h"
+#include "ui/grid/fgautosizecols.h"
+#include "ui/grid/gridview.h"
+#include "ui/processing/indicemp.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+constexpr int kIndicators = 100;
+
+// 20,000 units, or ORVALTA_BENCH_UNITS.
+int units() {
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("ORVALTA_BENCH_UNITS", &ok);
+    return ok && n > 1 ? n : 20000;
+}
+
+// Answers nothing and shows nothing: the benchmarks never ask.
+class SilentDialogs : public Dialogs {
+public:
+    QString openWorkbook(const QString&, const QString&, const QString&) override {
+        return QString();
+    }
+    QString pickFolder(const QString&, const QString&) override { return QString(); }
+    void message(const QString&, const QString&, Icon) override { ++messages; }
+    void endProgram() override {}
+    int messages = 0;
+};
+
+// A matrix as a loader leaves it: labels, names of both polarities, values
+// from hundredths to hundreds of thousands.
+SharedState largeMatrix(const QString& folder) {
+    SharedState s;
+    s.strCartella = folder;
+    s.strMatrice = folder + QStringLiteral("/grande.xlsx");
+    s.nRighe = units() + 1;
+    s.nColonne = kIndicators + 1;
+    s.dimensionTables();
+    std::mt19937 random(42);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    s.matDati(1, 1) = CellValue(QStringLiteral("Comune"));
+    for (int c = 2; c <= s.nColonne; ++c)
+        s.matDati(1, c) =
+            CellValue((c % 3 == 0 ? QStringLiteral("indicatore ") : QStringLiteral("Indicatore ")) +
+                      QString::number(c - 1));
+    for (int r = 2; r <= s.nRighe; ++r) {
+        s.matDati(r, 1) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
+        for (int c = 2; c <= s.nColonne; ++c)
+            s.matDati(r, c) = mantissa(random) * std::pow(10.0, (c % 7) - 2);
+    }
+    return s;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    SharedState prepared = largeMatrix(dir.path());
+    SharedState state;
+    SilentDialogs dialogs;
+    Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
+    IndiceMP window{state, dialogs, regional, [this](SharedState& s) {
+                        s = prepared;
+                        return LoadResult{LoadResult::Status::Loaded, QString()};
+                    }};
+
+    Fixture() { window.resize(1280, 800); }
+    void open() {
+        window.carica();
+        window.show();
+        QCoreApplication::processEvents();
+    }
+    void choose(int position) {
+        auto* combo = window.findChild<QComboBox*>(QStringLiteral("cmbMetodo"));
+        combo->setCurrentIndex(position);
+        Q_EMIT combo->activated(position);
+        QCoreApplication::processEvents();
+    }
+};
+
+void BM_OpenProcessingWindow(benchmark::State& state) {
+    Fixture f;
+    for (auto _ : state) {
+        f.open();
+        state.PauseTiming();
+        f.window.hide();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenProcessingWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ChooseMethod(benchmark::State& state) {
+    Fixture f;
+    f.open();
+    for (auto _ : state)
+        f.choose(static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_ChooseMethod)->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+void BM_AutomaticProcessing(benchmark::State& state) {
+    Fixture f;
+    f.open();
+    for (auto _ : state) {
+        f.window.cmdSelect_Click();
+        QCoreApplication::processEvents();
+    }
+    if (f.dialogs.messages != 0)
+        state.SkipWithError("a method did not run");
+}
+BENCHMARK(BM_AutomaticProcessing)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_AutosizeDataGrid(benchmark::State& state) {
+    Fixture f;
+    f.open();
+    for (auto _ : state)
+        FG_AutosizeCols(*f.window.msfMatrice(), -1, -1, false);
+}
+BENCHMARK(BM_AutosizeDataGrid)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The same widths with every text formatted and measured: what the shapes
+// save.
+void BM_AutosizeEveryTextMeasured(benchmark::State& state) {
+    Fixture f;
+    f.open();
+    GridView& grid = *f.window.msfMatrice();
+    const GridModel& model = *grid.gridModel();
+    const QFontMetricsF metrics(grid.font());
+    for (auto _ : state) {
+        for (int c = 0; c < model.gridColumnCount(); ++c) {
+            qreal widest = 0;
+            for (int r = 0; r < model.gridRowCount(); ++r)
+                widest = std::max(widest,
+                                  std::nearbyint(metrics.horizontalAdvance(model.gridText(r, c))));
+            grid.setGridColumnWidth(
+                c, static_cast<int>(std::nearbyint(metrics.horizontalAdvance(u'W') + widest)));
+        }
+    }
+}
+BENCHMARK(BM_AutosizeEveryTextMeasured)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+QtMessageHandler standardHandler = nullptr;
+
+// Drops the offscreen platform's notes about window hints.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.contains(QStringLiteral("propagateSizeHints")))
+        return;
+    standardHandler(type, context, message);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    standardHandler = qInstallMessageHandler(quietHandler);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// One file that could not be copied, and why (Italian).
+struct CopyFailure {
+    QString fileName;
+    QString reason;
+};
+
+// What saving the results did.
+struct SaveOutcome {
+    enum class Status {
+        Copied,     // every listed file was copied (also when none was listed)
+        SameFolder, // the destination is the workbook's own folder: nothing copied
+        Partial,    // some files could not be copied; see failures
+        NoWorkbook  // no workbook path was given: nothing copied
+    };
+    Status status = Status::Copied;
+    QStringList copied; // file names, in name order
+    std::vector<CopyFailure> failures;
+
+    bool complete() const { return status == Status::Copied; }
+};
+
+// The names of the files to save for the workbook at workbookPath: every
+// ordinary file of the workbook's folder whose name begins with the
+// workbook's file name (the workbook, its result files, its comparison
+// files), in name order. Names are compared character by character, so a
+// file name holding wildcard characters such as "*" or "[" lists only its
+// own files.
+QStringList fileDaSalvare(const QString& workbookPath);
+
+// Copies the files of fileDaSalvare into destFolder under the same names,
+// replacing files of those names there. Copies nothing when destFolder is
+// the workbook's folder (also through a link), and never copies a file onto
+// itself. A file that cannot be copied is reported in failures and the
+// others are still copied.
+SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder);

@@ -1,0 +1,141 @@
+#include "ui/grid/gridview.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+
+#include <algorithm>
+
+GridView::GridView(QWidget* parent) : QTableView(parent) {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
+    setCornerButtonEnabled(true);
+
+    QHeaderView* rows = verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    rows->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rows->setHighlightSections(false);
+
+    QHeaderView* columns = horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    columns->setDefaultAlignment(Qt::AlignCenter);
+    columns->setHighlightSections(false);
+    columns->setMinimumSectionSize(1);
+    // A double click on a divider sizes every column by the grid's own rule
+    // instead of the view's per-column default.
+    disconnect(columns, &QHeaderView::sectionHandleDoubleClicked, nullptr, nullptr);
+    connect(columns, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this] { Q_EMIT autosizeRequested(); });
+
+    m_corner = findChild<QAbstractButton*>();
+    if (m_corner)
+        m_corner->installEventFilter(this);
+}
+
+void GridView::setGridModel(GridModel* model) {
+    if (m_model)
+        disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    setModel(model);
+    if (model)
+        connect(model, &QAbstractItemModel::modelReset, this, &GridView::modelWasReset);
+    modelWasReset();
+}
+
+void GridView::modelWasReset() {
+    if (m_corner)
+        m_corner->update();
+}
+
+int GridView::gridColumnCount() const {
+    return m_model ? m_model->gridColumnCount() : 0;
+}
+
+int GridView::gridColumnWidth(int col) const {
+    if (col == 0)
+        return m_labelWidth > 0 ? m_labelWidth : verticalHeader()->width();
+    return columnWidth(col - 1);
+}
+
+void GridView::setGridColumnWidth(int col, int width) {
+    if (col == 0) {
+        m_labelWidth = width;
+        verticalHeader()->setFixedWidth(width);
+        return;
+    }
+    setColumnWidth(col - 1, width);
+}
+
+QString GridView::cornerText() const {
+    return m_model && m_model->gridRowCount() > 0 && m_model->gridColumnCount() > 0
+               ? m_model->gridText(0, 0)
+               : QString();
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_corner && event->type() == QEvent::Paint) {
+        paintCorner();
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void GridView::paintCorner() {
+    QStylePainter painter(m_corner);
+    QStyleOptionHeader option;
+    option.initFrom(m_corner);
+    option.rect = m_corner->rect();
+    option.orientation = Qt::Horizontal;
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.text = cornerText();
+    option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.state |= QStyle::State_Raised;
+    if (isEnabled())
+        option.state |= QStyle::State_Enabled;
+    painter.drawControl(QStyle::CE_Header, option);
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (event == QKeySequence::Copy) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+// Copies the selected block as tab-separated lines, the header row and the
+// label column included, ready to paste into a spreadsheet.
+void GridView::copySelection() const {
+    if (!m_model || !selectionModel())
+        return;
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    int top = selected.first().row(), bottom = top;
+    int left = selected.first().column(), right = left;
+    for (const QModelIndex& index : selected) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    QString text;
+    const auto appendRow = [&](int gridRow) {
+        text += m_model->gridText(gridRow, 0);
+        for (int c = left; c <= right; ++c)
+            text += u'\t' + m_model->gridText(gridRow, c + 1);
+        text += u'\n';
+    };
+    appendRow(0);
+    for (int r = top; r <= bottom; ++r)
+        appendRow(r + 1);
+    QApplication::clipboard()->setText(text);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/grid/gridmodel.h"
+
+#include <QTableView>
+
+class QAbstractButton;
+
+// The table view of every grid: the header row of the model is its
+// horizontal header, the label column its vertical header and the corner
+// cell its corner, so that all three stay in view while the data scroll.
+// Columns are addressed as in the grid: column 0 is the label column.
+class GridView : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    void setGridModel(GridModel* model);
+    GridModel* gridModel() const { return m_model; }
+
+    int gridColumnCount() const;
+    // The width of grid column col in pixels (column 0: the label column).
+    int gridColumnWidth(int col) const;
+    void setGridColumnWidth(int col, int width);
+
+    // The text drawn on the corner.
+    QString cornerText() const;
+
+Q_SIGNALS:
+    // The user asked for the columns to be sized again (double click on a
+    // column divider of the header).
+    void autosizeRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void paintCorner();
+    void copySelection() const;
+    void modelWasReset();
+
+    GridModel* m_model = nullptr;
+    QAbstractButton* m_corner = nullptr;
+    int m_labelWidth = 0;
+};

@@ -1,0 +1,73 @@
+#include "ui/grid/tablemodel.h"
+
+#include "shared/polarita.h"
+#include "ui/grid/fixedshape.h"
+
+const QColor TableModel::kPositivo(192, 255, 192);
+const QColor TableModel::kNegativo(255, 192, 192);
+
+TableModel::TableModel(const Regional& regional, Format format, QObject* parent)
+    : GridModel(parent), m_regional(regional), m_ungrouped(regional.locale()), m_format(format) {
+    m_ungrouped.setNumberOptions(QLocale::OmitGroupSeparator);
+}
+
+void TableModel::setTable(const Table* table, int rows, int cols, const Table* polarity) {
+    beginResetModel();
+    m_table = table;
+    m_rows = table ? rows : 0;
+    m_cols = table ? cols : 0;
+    m_negative.assign(static_cast<std::size_t>(std::max(m_cols, 0)), -1);
+    if (table && polarity) {
+        for (int c = 1; c < m_cols; ++c)
+            m_negative[static_cast<std::size_t>(c)] =
+                polaritaNegativa((*polarity)(1, c + 1)) ? 1 : 0;
+    }
+    endResetModel();
+}
+
+void TableModel::clear() {
+    setTable(nullptr, 0, 0);
+}
+
+QString TableModel::gridText(int row, int col) const {
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return QString();
+    const CellValue& value = cell(row, col);
+    return m_format == Format::Fixed4 ? m_regional.gridText(value) : m_regional.generalText(value);
+}
+
+int TableModel::shapeKey(int row, int col) const {
+    if (m_format != Format::Fixed4 || row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return -1;
+    const CellValue& value = cell(row, col);
+    if (value.isNumber())
+        return fixedshape::of(value.number());
+    if (value.isText()) {
+        if (const auto number = m_regional.parseNumber(value.text()))
+            return fixedshape::of(*number);
+    }
+    return -1;
+}
+
+QString TableModel::shapePattern(int key) const {
+    return fixedshape::pattern(key, m_ungrouped);
+}
+
+QColor TableModel::cellBackground(int row, int col) const {
+    if (row < 1 || row >= m_rows || col < 1 || col >= m_cols)
+        return QColor();
+    switch (m_negative[static_cast<std::size_t>(col)]) {
+    case 0:
+        return kPositivo;
+    case 1:
+        return kNegativo;
+    default:
+        return QColor();
+    }
+}
+
+bool TableModel::cellIsNumber(int row, int col) const {
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return false;
+    return m_regional.numberOf(cell(row, col)).has_value();
+}

@@ -1,0 +1,81 @@
+#include "ui/platform/qtdialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon qtIcon(Dialogs::Icon icon) {
+    switch (icon) {
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QWidget* QtDialogs::parentWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+std::unique_ptr<QFileDialog> QtDialogs::workbookDialog(const QString& title, const QString& filter,
+                                                       const QString& startFolder,
+                                                       QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent, title, startFolder, filter);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
+    return dialog;
+}
+
+std::unique_ptr<QFileDialog> QtDialogs::folderDialog(const QString& title,
+                                                     const QString& startFolder, QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent, title, startFolder);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    return dialog;
+}
+
+std::unique_ptr<QMessageBox> QtDialogs::messageBox(const QString& text, const QString& title,
+                                                   Icon icon, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(qtIcon(icon), title, text, QMessageBox::Ok, parent);
+    box->setDefaultButton(QMessageBox::Ok);
+    return box;
+}
+
+QString QtDialogs::openWorkbook(const QString& title, const QString& filter,
+                                const QString& startFolder) {
+    const auto dialog = workbookDialog(title, filter, startFolder, parentWindow());
+    if (dialog->exec() != QDialog::Accepted)
+        return QString();
+    return dialog->selectedFiles().value(0);
+}
+
+QString QtDialogs::pickFolder(const QString& title, const QString& startFolder) {
+    const auto dialog = folderDialog(title, startFolder, parentWindow());
+    if (dialog->exec() != QDialog::Accepted)
+        return QString();
+    return dialog->selectedFiles().value(0);
+}
+
+void QtDialogs::message(const QString& text, const QString& title, Icon icon) {
+    messageBox(text, title, icon, parentWindow())->exec();
+}
+
+void QtDialogs::endProgram() {
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,95 @@
+// Writes pictures of the windows for the documentation: the main window and
+// the processing window after a method run on the sample workbook, and a
+// refusal message. Reads the sample workbook (.xlsx, else .xls) when a
+// reader can; otherwise loads the same figures from memory.
+//
+//   orvalta_screenshots <output folder>
+#include "menuorv.h"
+#include "shared/caricamatrice.h"
+#include "support/guitestsupport.h"
+#include "support/recordingdialogs.h"
+#include "ui/platform/qtdialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTextStream>
+
+namespace {
+
+bool save(QWidget& widget, const QString& path) {
+    widget.repaint();
+    QCoreApplication::processEvents();
+    const bool ok = widget.grab().save(path);
+    QTextStream(stdout) << (ok ? "scritto " : "non scritto ") << path << '\n';
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(output);
+
+    // The workbook lies in a folder of its own, as a user would keep it.
+    const QString folder = QDir::tempPath() + QStringLiteral("/Statistiche regionali");
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+
+    // The first sample workbook the readers can read; the same figures from
+    // memory when neither can.
+    const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
+    IndiceMP::MatrixLoader loader;
+    QString workbook;
+    for (const char* name : {"regioni.xlsx", "regioni.xls"}) {
+        workbook = folder + u'/' + QString::fromLatin1(name);
+        QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + QString::fromLatin1(name), workbook);
+        SharedState probe;
+        probe.strMatrice = workbook;
+        if (carica_matrice(probe, regional).loaded())
+            break;
+        workbook.clear();
+    }
+    if (workbook.isEmpty()) {
+        QTextStream(stdout) << "nessun lettore legge l'esempio: dati dell'esempio in memoria\n";
+        workbook = folder + QStringLiteral("/regioni.xlsx");
+        loader = loaderDa(regioniEsempio(), regional);
+    } else {
+        QTextStream(stdout) << "letto " << workbook << '\n';
+    }
+
+    SharedState state;
+    RecordingDialogs dialogs;
+    dialogs.workbookAnswers.append(workbook);
+    MenuORV menu(state, dialogs, regional, loader);
+    menu.show();
+    menu.cmdSelect_Click();
+    menu.cmdElaborazione_Click();
+    IndiceMP* processing = menu.indiceMP();
+    if (!processing || !processing->isVisible())
+        return 1;
+    processing->resize(1180, 640);
+    QCoreApplication::processEvents();
+    bool ok = save(*processing, output + QStringLiteral("/processing-window-loaded.png"));
+    auto* combo = processing->findChild<QComboBox*>(QStringLiteral("cmbMetodo"));
+    combo->setCurrentIndex(0);
+    processing->cmbMetodo_Click();
+    ok = save(*processing, output + QStringLiteral("/processing-window.png")) && ok;
+    processing->reject();
+    QCoreApplication::processEvents();
+    ok = save(menu, output + QStringLiteral("/main-window.png")) && ok;
+
+    auto box = QtDialogs::messageBox(
+        messaggioValoriAlfanumerici(QStringLiteral("PIL pro capite (migliaia di euro)")),
+        QStringLiteral("Orvalta"), Dialogs::Icon::None, nullptr);
+    box->show();
+    ok = save(*box, output + QStringLiteral("/refusal-message.png")) && ok;
+
+    QDir(folder).removeRecursively();
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "shared/cellvalue.h"
+#include "shared/regional.h"
+#include "ui/processing/indicemp.h"
+
+#include <memory>
+#include <vector>
+
+using Rows = std::vector<std::vector<CellValue>>;
+
+// A loader that reads *rows as the first worksheet of the workbook, through
+// the program's own checks; *rows may change between two openings.
+IndiceMP::MatrixLoader loaderDa(std::shared_ptr<Rows> rows, const Regional& regional);
+IndiceMP::MatrixLoader loaderDa(const Rows& rows, const Regional& regional);
+
+// The sample workbook's matrix: twenty regions by eight indicators of mixed
+// polarity.
+Rows regioniEsempio();
+
+// A text cell.
+CellValue t(const char* text);

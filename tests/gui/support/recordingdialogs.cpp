@@ -1,0 +1,27 @@
+#include "recordingdialogs.h"
+
+QString RecordingDialogs::openWorkbook(const QString& title, const QString& filter,
+                                       const QString& startFolder) {
+    workbookRequests.append({title, filter, startFolder});
+    return workbookAnswers.isEmpty() ? QString() : workbookAnswers.takeFirst();
+}
+
+QString RecordingDialogs::pickFolder(const QString& title, const QString& startFolder) {
+    folderRequests.append({title, QString(), startFolder});
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
+void RecordingDialogs::message(const QString& text, const QString& title, Icon icon) {
+    messages.append({text, title, icon});
+}
+
+void RecordingDialogs::endProgram() {
+    ++endProgramCalls;
+}
+
+QStringList RecordingDialogs::messageTexts() const {
+    QStringList texts;
+    for (const Message& m : messages)
+        texts.append(m.text);
+    return texts;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/platform/dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Dialogs that answer with prepared paths and record every request and
+// message, for driving the windows in tests.
+class RecordingDialogs : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        Icon icon;
+    };
+    struct Request {
+        QString title;
+        QString filter;
+        QString startFolder;
+    };
+
+    // The answers of the next file and folder dialogs, in order; an empty
+    // answer (or none left) is a cancelled dialog.
+    QStringList workbookAnswers;
+    QStringList folderAnswers;
+
+    QList<Request> workbookRequests;
+    QList<Request> folderRequests;
+    QList<Message> messages;
+    int endProgramCalls = 0;
+
+    QString openWorkbook(const QString& title, const QString& filter,
+                         const QString& startFolder) override;
+    QString pickFolder(const QString& title, const QString& startFolder) override;
+    void message(const QString& text, const QString& title, Icon icon) override;
+    void endProgram() override;
+
+    // The texts of the recorded messages, in order.
+    QStringList messageTexts() const;
+};

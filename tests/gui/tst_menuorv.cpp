@@ -1,0 +1,327 @@
+#include "menuorv.h"
+#include "support/guitestsupport.h"
+#include "support/recordingdialogs.h"
+#include "ui/platform/clockstatusbar.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestMenuORV : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startState();
+    void cancelledSelection();
+    void selection();
+    void processingWindowEnablesSave();
+    void refusedMatrixEndsProgram();
+    void unreadableWorkbookReturns();
+    void comparisonNotYetAvailable();
+    void save_data();
+    void save();
+
+private:
+    MenuORV& window(const Rows& rows = {});
+    QPushButton* button(const char* name) const;
+    QString panel() const;
+    void selectWorkbook(const QString& path);
+    void writeFile(const QString& path, const QByteArray& bytes = "x");
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    SharedState m_state;
+    RecordingDialogs m_dialogs;
+    std::unique_ptr<Regional> m_regional;
+    std::unique_ptr<MenuORV> m_window;
+    QString m_workbook;
+};
+
+namespace {
+
+const Rows kProvince{{t("Provincia"), t("Reddito"), t("disoccupati")},
+                     {t("Alfa"), 30.0, 5.0},
+                     {t("Beta"), 10.0, 9.0},
+                     {t("Gamma"), 20.0, 7.0}};
+
+} // namespace
+
+void TestMenuORV::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dati")));
+    m_workbook = m_dir->filePath(QStringLiteral("dati/Province.xlsx"));
+    m_state = SharedState();
+    m_dialogs = RecordingDialogs();
+    m_regional = std::make_unique<Regional>(QLocale(QLocale::Italian, QLocale::Italy));
+}
+
+void TestMenuORV::cleanup() {
+    m_window.reset();
+}
+
+MenuORV& TestMenuORV::window(const Rows& rows) {
+    m_window = std::make_unique<MenuORV>(m_state, m_dialogs, *m_regional,
+                                         loaderDa(rows.empty() ? kProvince : rows, *m_regional));
+    m_window->show();
+    return *m_window;
+}
+
+QPushButton* TestMenuORV::button(const char* name) const {
+    auto* found = m_window->findChild<QPushButton*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no button %s", name);
+    return found;
+}
+
+QString TestMenuORV::panel() const {
+    return m_window->findChild<ClockStatusBar*>()->panelText();
+}
+
+void TestMenuORV::selectWorkbook(const QString& path) {
+    m_dialogs.workbookAnswers.append(path);
+    QTest::mouseClick(button("cmdSelect"), Qt::LeftButton);
+}
+
+void TestMenuORV::writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+}
+
+void TestMenuORV::startState() {
+    m_state.bRisultati = true; // left over: the window's load clears it
+    MenuORV& w = window();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Orvalta - Vers.1.2"));
+    QVERIFY(!m_state.bRisultati);
+    QCOMPARE(panel(), QStringLiteral("Selezionare la matrice sorgente"));
+
+    const struct {
+        const char* name;
+        const char* caption;
+        bool enabled;
+    } buttons[] = {{"cmdSelect", "Selezione Matrice", true},
+                   {"cmdElaborazione", "Elaborazione metodi", false},
+                   {"cmdSalvataggio", "Salvataggio Risultati", false},
+                   {"cmdComparazione", "Comparazione metodi", false}};
+    for (const auto& b : buttons) {
+        QCOMPARE(button(b.name)->text(), QString::fromUtf8(b.caption));
+        QCOMPARE(button(b.name)->isEnabled(), b.enabled);
+    }
+
+    // Two rows of two; the tab order runs across the top row, then from
+    // the right of the bottom row.
+    const auto at = [this](const char* name) { return button(name)->geometry().topLeft(); };
+    QCOMPARE(at("cmdSelect").y(), at("cmdElaborazione").y());
+    QCOMPARE(at("cmdSalvataggio").y(), at("cmdComparazione").y());
+    QVERIFY(at("cmdSelect").y() < at("cmdSalvataggio").y());
+    QCOMPARE(at("cmdSelect").x(), at("cmdSalvataggio").x());
+    QVERIFY(at("cmdSelect").x() < at("cmdElaborazione").x());
+    QCOMPARE(button("cmdSelect")->nextInFocusChain(), button("cmdElaborazione"));
+    QCOMPARE(button("cmdElaborazione")->nextInFocusChain(), button("cmdComparazione"));
+    QCOMPARE(button("cmdComparazione")->nextInFocusChain(), button("cmdSalvataggio"));
+
+    // The date and time panels show the present.
+    const auto* bar = w.findChild<ClockStatusBar*>();
+    QCOMPARE(bar->dateText(),
+             m_regional->locale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    QVERIFY(!bar->timeText().isEmpty());
+}
+
+void TestMenuORV::cancelledSelection() {
+    window();
+    selectWorkbook(m_workbook);
+    m_state.bRisultati = true;
+    selectWorkbook(QString()); // cancelled
+
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].text, QStringLiteral("Selezione annullata dall'utente"));
+    QCOMPARE(m_dialogs.messages[0].title, QStringLiteral("Selezione della matrice sorgente"));
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Warning);
+    QCOMPARE(m_state.strMatrice, QString());
+    QCOMPARE(m_state.strCartella, QString());
+    QCOMPARE(panel(), QStringLiteral("Nessuna matrice sorgente selezionata"));
+    QVERIFY(!button("cmdElaborazione")->isEnabled());
+    QVERIFY(!button("cmdComparazione")->isEnabled());
+    QVERIFY(button("cmdSelect")->isEnabled());
+    QVERIFY(m_state.bRisultati); // a selection never touches it
+}
+
+void TestMenuORV::selection() {
+    window();
+    selectWorkbook(m_workbook);
+
+    QCOMPARE(m_dialogs.workbookRequests.size(), 1);
+    const auto& request = m_dialogs.workbookRequests[0];
+    QCOMPARE(request.title, QStringLiteral("Seleziona la matrice sorgente"));
+    // One filter: workbooks, .xls first, then .xlsx.
+    QVERIFY2(request.filter.endsWith(QStringLiteral("(*.xls *.xlsx)")) &&
+                 !request.filter.contains(QStringLiteral(";;")),
+             qPrintable(request.filter));
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(m_state.strMatrice, m_workbook);
+    QCOMPARE(m_state.strCartella, m_dir->filePath(QStringLiteral("dati")));
+    QCOMPARE(panel(), QStringLiteral("Matrice sorgente: ") + m_workbook);
+    QVERIFY(button("cmdElaborazione")->isEnabled());
+    QVERIFY(button("cmdComparazione")->isEnabled());
+    QVERIFY(!button("cmdSalvataggio")->isEnabled());
+
+    // The next selection opens where the last one was made.
+    selectWorkbook(m_dir->filePath(QStringLiteral("Altra.xls")));
+    QCOMPARE(m_dialogs.workbookRequests[1].startFolder, m_dir->filePath(QStringLiteral("dati")));
+    QCOMPARE(m_state.strCartella, m_dir->path());
+}
+
+void TestMenuORV::processingWindowEnablesSave() {
+    MenuORV& w = window();
+    selectWorkbook(m_workbook);
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+    IndiceMP* processing = w.indiceMP();
+    QVERIFY(processing);
+    QVERIFY(processing->isVisible());
+    QVERIFY(processing->isModal());
+
+    auto* combo = processing->findChild<QComboBox*>(QStringLiteral("cmbMetodo"));
+    combo->setCurrentIndex(3);
+    Q_EMIT combo->activated(3);
+    QVERIFY(m_state.bRisultati);
+    QVERIFY(QFile::exists(m_workbook + ".outM1VZ.csv"));
+    // The main window only looks again when the child closes.
+    QVERIFY(!button("cmdSalvataggio")->isEnabled());
+    processing->reject();
+    QVERIFY(!processing->isVisible());
+    QVERIFY(button("cmdSalvataggio")->isEnabled());
+
+    // A new selection keeps the save command; the window is the same one.
+    selectWorkbook(m_dir->filePath(QStringLiteral("Altra.xls")));
+    QVERIFY(button("cmdSalvataggio")->isEnabled());
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+    QCOMPARE(w.indiceMP(), processing);
+    QVERIFY(processing->isVisible());
+    QCOMPARE(combo->currentIndex(), -1);
+    processing->reject();
+}
+
+void TestMenuORV::refusedMatrixEndsProgram() {
+    MenuORV& w = window(Rows{{t("P"), t("Reddito")}, {t("a"), 1.0}, {t("b"), CellValue()}});
+    selectWorkbook(m_workbook);
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].text,
+             QStringLiteral("L'indicatore definito nella matrice come Reddito risulta avere valori "
+                            "nulli. Verificare la validità della matrice selezionata!"));
+    QCOMPARE(m_dialogs.messages[0].title, QStringLiteral("Orvalta"));
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::None);
+    QCOMPARE(m_dialogs.endProgramCalls, 1);
+    QVERIFY(!w.indiceMP()->isVisible());
+}
+
+void TestMenuORV::unreadableWorkbookReturns() {
+    m_window = std::make_unique<MenuORV>(m_state, m_dialogs, *m_regional);
+    m_window->show();
+    selectWorkbook(m_dir->filePath(QStringLiteral("manca.xls")));
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY2(m_dialogs.messages[0].text.contains(QStringLiteral("manca.xls")),
+             qPrintable(m_dialogs.messages[0].text));
+    QCOMPARE(m_dialogs.endProgramCalls, 0);
+    QVERIFY(!m_window->indiceMP()->isVisible());
+    QVERIFY(button("cmdElaborazione")->isEnabled());
+}
+
+void TestMenuORV::comparisonNotYetAvailable() {
+    window();
+    selectWorkbook(m_workbook);
+    QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Information);
+    QVERIFY(!m_state.bRisultati);
+}
+
+void TestMenuORV::save_data() {
+    QTest::addColumn<QString>("answer"); // "" cancels; "dest", "same", "blocked"
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text"); // the message, or its start
+    QTest::addColumn<bool>("copied");  // the workbook's files are in the destination
+
+    QTest::newRow("copied") << "dest"
+                            << "Selezione Eseguito Correttamente"
+                            << "Salvataggio dei dati effettuato con successo" << true;
+    QTest::newRow("cancelled") << ""
+                               << "Selezione annullata"
+                               << "Selezione annullata dall'utente" << false;
+    QTest::newRow("same folder") << "same"
+                                 << "Salvataggio dei risultati"
+                                 << "La cartella di destinazione è la cartella della matrice "
+                                    "sorgente"
+                                 << false;
+    QTest::newRow("failed copy") << "blocked"
+                                 << "Salvataggio non riuscito"
+                                 << "Il salvataggio in " << false;
+}
+
+void TestMenuORV::save() {
+    QFETCH(QString, answer);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(bool, copied);
+
+    MenuORV& w = window();
+    selectWorkbook(m_workbook);
+    writeFile(m_workbook, "cartella di lavoro");
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+    auto* combo = w.indiceMP()->findChild<QComboBox*>(QStringLiteral("cmbMetodo"));
+    combo->setCurrentIndex(4);
+    Q_EMIT combo->activated(4);
+    w.indiceMP()->reject();
+    writeFile(m_dir->filePath(QStringLiteral("dati/Altro.xls")));
+
+    const QString destination = m_dir->filePath(QStringLiteral("copia"));
+    QVERIFY(QDir().mkdir(destination));
+    writeFile(destination + QStringLiteral("/Province.xlsx.outGRAD.csv"), "vecchio");
+    if (answer == QStringLiteral("blocked"))
+        QVERIFY(QDir().mkdir(destination + QStringLiteral("/Province.xlsx.outGRAD.rnk")));
+    m_dialogs.folderAnswers.append(answer == QStringLiteral("same")
+                                       ? m_dir->filePath(QStringLiteral("dati"))
+                                   : answer.isEmpty() ? QString()
+                                                      : destination);
+    // A cancelled selection afterwards does not change what is saved.
+    selectWorkbook(QString());
+    m_dialogs.messages.clear();
+
+    QTest::mouseClick(button("cmdSalvataggio"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.folderRequests.size(), 1);
+    QCOMPARE(m_dialogs.folderRequests[0].title,
+             QStringLiteral("Selezionare la cartella di destinazione"));
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    const auto& message = m_dialogs.messages[0];
+    QCOMPARE(message.title, title);
+    QVERIFY2(message.text.startsWith(text), qPrintable(message.text));
+    QCOMPARE(message.icon, answer == QStringLiteral("blocked") ? Dialogs::Icon::Critical
+                                                               : Dialogs::Icon::Warning);
+
+    const QDir target(destination);
+    QCOMPARE(target.exists(QStringLiteral("Province.xlsx")), copied || answer == "blocked");
+    QCOMPARE(QFile(target.filePath(QStringLiteral("Province.xlsx.outGRAD.csv"))).size() > 7,
+             copied || answer == "blocked");
+    QVERIFY(!target.exists(QStringLiteral("Altro.xls")));
+    if (answer == QStringLiteral("blocked")) {
+        // The message names the file that was not copied.
+        QVERIFY2(message.text.contains(QStringLiteral("Province.xlsx.outGRAD.rnk")),
+                 qPrintable(message.text));
+        QVERIFY(!message.text.contains(QStringLiteral("effettuato con successo")));
+    }
+    // The source files are never touched.
+    QFile source(m_workbook);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QCOMPARE(source.readAll(), QByteArray("cartella di lavoro"));
+}
+
+QTEST_MAIN(TestMenuORV)
+#include "tst_menuorv.moc"

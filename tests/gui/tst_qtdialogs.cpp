@@ -1,0 +1,85 @@
+#include "ui/platform/qtdialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QSortFilterProxyModel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestQtDialogs : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void messageBox_data();
+    void messageBox();
+    void workbookFilterIgnoresCase();
+    void endProgramLeavesTheEventLoop();
+};
+
+void TestQtDialogs::messageBox_data() {
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("none") << int(Dialogs::Icon::None) << int(QMessageBox::NoIcon);
+    QTest::newRow("information") << int(Dialogs::Icon::Information)
+                                 << int(QMessageBox::Information);
+    QTest::newRow("warning") << int(Dialogs::Icon::Warning) << int(QMessageBox::Warning);
+    QTest::newRow("critical") << int(Dialogs::Icon::Critical) << int(QMessageBox::Critical);
+}
+
+void TestQtDialogs::messageBox() {
+    QFETCH(int, icon);
+    QFETCH(int, expected);
+    const auto box = QtDialogs::messageBox(QStringLiteral("Testo"), QStringLiteral("Orvalta"),
+                                           Dialogs::Icon(icon), nullptr);
+    QCOMPARE(int(box->icon()), expected);
+    QCOMPARE(box->windowTitle(), QStringLiteral("Orvalta"));
+    QCOMPARE(box->text(), QStringLiteral("Testo"));
+    QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void TestQtDialogs::workbookFilterIgnoresCase() {
+    QTemporaryDir dir;
+    for (const char* name : {"A.XLS", "b.xlsx", "c.Xls", "d.txt", "e.xlsm"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const auto dialog = QtDialogs::workbookDialog(
+        QStringLiteral("Seleziona la matrice sorgente"),
+        QStringLiteral("Cartelle di lavoro Excel (*.xls *.xlsx)"), dir.path(), nullptr);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Seleziona la matrice sorgente"));
+    QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+    dialog->show();
+
+    // The files the dialog lists, as its list view shows them.
+    auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+    QVERIFY(list);
+    const auto shown = [&] {
+        QStringList names;
+        const QModelIndex root = list->rootIndex();
+        for (int r = 0; r < list->model()->rowCount(root); ++r)
+            names.append(list->model()->index(r, 0, root).data().toString());
+        names.sort();
+        return names;
+    };
+    QTRY_COMPARE(shown(), (QStringList{"A.XLS", "b.xlsx", "c.Xls"}));
+}
+
+void TestQtDialogs::endProgramLeavesTheEventLoop() {
+    QMainWindow window;
+    window.show();
+    QtDialogs dialogs;
+    QTimer::singleShot(0, [&dialogs] { dialogs.endProgram(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); }); // a safety net only
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(TestQtDialogs)
+#include "tst_qtdialogs.moc"
