@@ -34,5 +34,10 @@ orvalta_build() {
     # shellcheck disable=SC2086
     cmake -S "$ORVALTA_ROOT" -B "$ORVALTA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         ${ORVALTA_CMAKE_ARGS:-} "$@" >/dev/null
-    cmake --build "$ORVALTA_BUILD" -j"$(nproc)"
+    echo "Compilazione in $ORVALTA_BUILD ..."
+    if ! cmake --build "$ORVALTA_BUILD" -j"$(nproc)" >"$ORVALTA_BUILD/build.log" 2>&1; then
+        tail -n 40 "$ORVALTA_BUILD/build.log" >&2
+        echo "Compilazione non riuscita: il resoconto completo è in $ORVALTA_BUILD/build.log" >&2
+        return 1
+    fi
 }
