@@ -79,6 +79,9 @@ void TestRegional::generalText_data() {
     QTest::newRow("text") << kC << CellValue(QStringLiteral("a;b")) << QStringLiteral("a;b");
     QTest::newRow("true") << kItalian << CellValue::fromBool(true) << QStringLiteral("VERO");
     QTest::newRow("empty") << kItalian << CellValue() << QString();
+    QTest::newRow("date") << kItalian
+                          << CellValue::fromDate(QDateTime(QDate(2020, 2, 29), QTime(0, 0), Qt::UTC))
+                          << QStringLiteral("29/02/2020");
 }
 
 void TestRegional::generalText() {

@@ -22,6 +22,10 @@ QString withoutNegativeZero(QString text, const QLocale& locale) {
 Regional::Regional(const QLocale& locale) : m_locale(locale), m_ungrouped(locale) {
     m_locale.setNumberOptions(QLocale::DefaultNumberOptions);
     m_ungrouped.setNumberOptions(QLocale::OmitGroupSeparator);
+    // The locale's short date with the year in full (29/02/2020, not 29/02/20).
+    m_dateFormat = m_locale.dateFormat(QLocale::ShortFormat);
+    if (!m_dateFormat.contains(QStringLiteral("yyyy")))
+        m_dateFormat.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
 }
 
 Regional Regional::system() {
@@ -65,8 +69,9 @@ QString Regional::generalText(const CellValue& cell) const {
     case CellValue::Kind::Date: {
         const QDateTime& when = cell.date();
         if (when.time() == QTime(0, 0))
-            return m_locale.toString(when.date(), QLocale::ShortFormat);
-        return m_locale.toString(when, QLocale::ShortFormat);
+            return m_locale.toString(when.date(), m_dateFormat);
+        return m_locale.toString(when, m_dateFormat + u' ' +
+                                           m_locale.timeFormat(QLocale::ShortFormat));
     }
     case CellValue::Kind::Error:
         return cell.errorCode();

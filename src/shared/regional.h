@@ -34,7 +34,8 @@ public:
 
     // The general text of a cell: a text unchanged; a number in general form
     // with up to 15 significant digits and no grouping ("2015", "3,5"); a
-    // boolean as VERO/FALSO; a date in the locale's short form; an error
+    // boolean as VERO/FALSO; a date in the locale's short form with the year
+    // in full (and the time when it is not midnight); an error
     // value by its code; an empty cell as empty text.
     QString generalText(const CellValue& cell) const;
 
@@ -50,4 +51,5 @@ public:
 private:
     QLocale m_locale;
     QLocale m_ungrouped;
+    QString m_dateFormat;
 };
