@@ -1,3 +1,5 @@
+#include "comparison/comparison.h"
+#include "comparison/comparisonfiles.h"
 #include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "support/scratchmount.h"
@@ -6,7 +8,8 @@
 #include <QFile>
 #include <QTest>
 
-// Result files that cannot be written: a full disk and a read-only folder.
+// Result and comparison files that cannot be written: a full disk and a
+// read-only folder.
 // Each failure is reported with the file's name, the earlier files stay
 // intact and the shared tables are left as they were.
 class TestFaults : public QObject {
@@ -15,6 +18,7 @@ class TestFaults : public QObject {
 private Q_SLOTS:
     void resultFilesOnFullDisk();
     void resultFilesInReadOnlyFolder();
+    void comparisonFilesOnFullDiskAndReadOnly();
 };
 
 namespace {
@@ -80,6 +84,40 @@ void TestFaults::resultFilesInReadOnlyFolder() {
     QVERIFY(result.message.startsWith(QStringLiteral("Impossibile scrivere il file")));
     QCOMPARE(contents(s.strMatrice + ".outGRAD.csv"), values);
     QVERIFY(disk.setReadOnly(false));
+}
+
+void TestFaults::comparisonFilesOnFullDiskAndReadOnly() {
+    ScratchMount disk(256);
+    if (!disk.isMounted())
+        QSKIP("mounting a tmpfs needs root");
+    SharedState s = matrice(disk.filePath(QStringLiteral("Regioni.xls")));
+    MethodRunner runner;
+    for (const int position : {0, 2, 4})
+        QVERIFY(runner
+                    .run(s, position, methodTable()[static_cast<std::size_t>(position)].entryText,
+                         kItalian)
+                    .done());
+    const QStringList entries{QStringLiteral("Regioni.xls.outGRAD.csv"),
+                              QStringLiteral("Regioni.xls.outMPI+.csv"),
+                              QStringLiteral("Regioni.xls.outWROC.csv")};
+    const ComparisonResult three = compareMethods(disk.path(), entries, kItalian);
+    QVERIFY2(three.ok, qPrintable(three.message));
+    QCOMPARE(writeComparisonFiles(s.strMatrice, three), QString());
+    const QByteArray values = contents(valuesComparisonFile(s.strMatrice));
+    const QByteArray ranks = contents(ranksComparisonFile(s.strMatrice));
+
+    // A comparison of two methods cannot replace the files of three.
+    const ComparisonResult two = compareMethods(disk.path(), entries.mid(0, 2), kItalian);
+    QVERIFY(two.ok);
+    QVERIFY(disk.setReadOnly(true));
+    QVERIFY(
+        writeComparisonFiles(s.strMatrice, two).contains(QStringLiteral("Regioni.xls.val.csv")));
+    QVERIFY(disk.setReadOnly(false));
+    QVERIFY(disk.fill());
+    const QString full = writeComparisonFiles(s.strMatrice, two);
+    QVERIFY2(full.startsWith(QStringLiteral("Impossibile scrivere il file")), qPrintable(full));
+    QCOMPARE(contents(valuesComparisonFile(s.strMatrice)), values);
+    QCOMPARE(contents(ranksComparisonFile(s.strMatrice)), ranks);
 }
 
 QTEST_APPLESS_MAIN(TestFaults)

@@ -16,10 +16,7 @@ QString ranksComparisonFile(const QString& strMatrice);
 // Italian message naming the file and the cause.
 //
 // A refused comparison (result.ok false) writes nothing and returns its
-// message. Both destinations are checked before either file is written (a
-// folder in the place of a file, a missing or read-only folder, a read-only
-// file), so the usual failures leave both earlier files intact. Should the
-// ranks file still fail once the values file has been replaced (a full disk,
-// say), the message says that the values file was already updated; each
-// file on its own is never left half written.
+// message. Both texts are written in full before either file is put in
+// place, so a failure (a folder in the place of a file, a missing or
+// read-only folder, a full disk) leaves both earlier files intact.
 QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result);

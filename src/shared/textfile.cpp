@@ -13,6 +13,23 @@ QString failure(const QString& path, const QString& cause) {
         .arg(QDir::toNativeSeparators(path), cause);
 }
 
+// Why the file could not be replaced, as far as can be told before writing;
+// empty when nothing stands in the way.
+QString destinationProblem(const QString& path) {
+    const QFileInfo file(path);
+    if (file.isDir())
+        return failure(path, QStringLiteral("esiste una cartella con lo stesso nome."));
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir())
+        return failure(path, QStringLiteral("la cartella %1 non esiste.")
+                                 .arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
+    if (!folder.isWritable())
+        return failure(path, QStringLiteral("la cartella non è scrivibile."));
+    if (file.exists() && !file.isWritable())
+        return failure(path, QStringLiteral("il file è protetto dalla scrittura."));
+    return QString();
+}
+
 QByteArray encode(const QStringList& lines) {
     qsizetype size = 0;
     for (const QString& line : lines)
@@ -29,15 +46,15 @@ QByteArray encode(const QStringList& lines) {
 // Opens the save file of path and writes the whole text to it, not yet in
 // place. Returns an empty string or the failure.
 QString prepare(QSaveFile& file, const QString& path, const QStringList& lines) {
-    if (QFileInfo(path).isDir())
-        return failure(path, QStringLiteral("esiste una cartella con lo stesso nome."));
     if (!file.open(QIODevice::WriteOnly))
-        return failure(path, file.errorString());
+        return failure(
+            path, QStringLiteral("il file non può essere creato (%1).").arg(file.errorString()));
     const QByteArray bytes = encode(lines);
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString cause = file.errorString();
         file.cancelWriting();
-        return failure(path, cause);
+        return failure(
+            path, QStringLiteral("errore di scrittura, forse il disco è pieno (%1).").arg(cause));
     }
     return QString();
 }
@@ -49,6 +66,11 @@ QString writeTextFile(const QString& path, const QStringList& lines) {
 }
 
 QString writeTextFiles(const std::vector<std::pair<QString, QStringList>>& files) {
+    for (const auto& file : files) {
+        const QString problem = destinationProblem(file.first);
+        if (!problem.isEmpty())
+            return problem;
+    }
     std::vector<std::unique_ptr<QSaveFile>> saves;
     for (const auto& [path, lines] : files) {
         saves.push_back(std::make_unique<QSaveFile>(path));
@@ -59,9 +81,12 @@ QString writeTextFiles(const std::vector<std::pair<QString, QStringList>>& files
             return error;
         }
     }
+    // Every text is on disk: put the files in place.
     for (std::size_t i = 0; i < saves.size(); ++i) {
         if (!saves[i]->commit()) {
-            const QString error = failure(files[i].first, saves[i]->errorString());
+            const QString error =
+                failure(files[i].first, QStringLiteral("il file non può essere sostituito (%1).")
+                                            .arg(saves[i]->errorString()));
             for (std::size_t j = i + 1; j < saves.size(); ++j)
                 saves[j]->cancelWriting();
             return error;
