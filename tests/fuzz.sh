@@ -32,7 +32,8 @@ for target in fuzz_xls fuzz_xlsx fuzz_resultfile; do
         [ -d "$dir" ] && dirs+=("$dir")
     done
     echo "== $target, ${seconds}s"
-    ASAN_OPTIONS=detect_leaks=1 "$build/tests/fuzz/$target" -max_total_time="$seconds" \
+    ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp" \
+        "$build/tests/fuzz/$target" -max_total_time="$seconds" \
         -timeout=10 -rss_limit_mb=2048 -max_len=1048576 -print_final_stats=1 \
         -artifact_prefix="$build/artifacts/$target-" "${dirs[@]}" 2>&1 |
         grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==|SUMMARY|artifact)|cov:' |
