@@ -10,7 +10,7 @@ ORVALTA_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev libqt6test6 libqt6core5compat6
     libquazip1-qt6-dev libexpat1-dev libgsf-1-dev
-    fonts-dejavu-core python3
+    fonts-dejavu-core qt6-translations-l10n python3
 )
 
 orvalta_install_packages() {
