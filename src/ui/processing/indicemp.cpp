@@ -132,8 +132,6 @@ void IndiceMP::costruisci() {
     m_msfRisultati = new GridView(this);
     m_msfRisultati->setObjectName(QStringLiteral("msfRisultati"));
     m_msfRisultati->setGridModel(m_risultatiModel);
-    // The value column takes the frame's free width.
-    m_msfRisultati->horizontalHeader()->setStretchLastSection(true);
 
     m_frmMatrice = gridFrame(QStringLiteral("frmMatrice"), QStringLiteral("Matrice dei dati"),
                              m_msfMatrice, this);
