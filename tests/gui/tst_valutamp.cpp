@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +32,7 @@ private Q_SLOTS:
     void runThreeMethods();
     void resultViews();
     void moveAfterRunKeepsMatrix();
+    void nineMethodsInView();
     void inconsistentFilesRefused_data();
     void inconsistentFilesRefused();
     void unwritableComparisonFile_data();
@@ -455,6 +458,34 @@ void TestValutaMP::moveAfterRunKeepsMatrix() {
     QCOMPARE(gridRow(w.msfCograduazione(), 0), (QStringList{"", "Wroclaw", "Grad.RNK"}));
     QVERIFY(contents(m_state.strMatrice + ".val.csv")
                 .startsWith("Regione;Wroclaw;Grad.RNK\r\nPiemonte;"));
+}
+
+void TestValutaMP::nineMethodsInView() {
+    QList<int> all;
+    for (const MethodInfo& method : methodTable())
+        all.append(method.position);
+    elabora(all, regioniEsempio());
+    ValutaMP& w = window();
+    w.resize(1280, 760);
+    QCoreApplication::processEvents();
+    auto* splitter = child<QSplitter>("splitter");
+    const int half = splitter->sizes().at(0);
+    QVERIFY(qAbs(half - splitter->sizes().at(1)) <= 1);
+    while (w.lstMetodi()->count() > 0)
+        doubleClick(w.lstMetodi(), 0);
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    QCoreApplication::processEvents();
+
+    // The whole matrix is in view, every column as wide as the others; the
+    // results keep at least two fifths of the width.
+    GridView* matrix = w.msfCograduazione();
+    QCOMPARE(matrix->gridModel()->gridColumnCount(), 10);
+    QCOMPARE(matrix->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(matrix->verticalScrollBar()->maximum(), 0);
+    for (int c = 2; c <= 9; ++c)
+        QCOMPARE(matrix->gridColumnWidth(c), matrix->gridColumnWidth(1));
+    QVERIFY(splitter->sizes().at(0) >= half);
+    QVERIFY(splitter->sizes().at(1) >= (splitter->sizes().at(0) + splitter->sizes().at(1)) * 2 / 5);
 }
 
 void TestValutaMP::inconsistentFilesRefused_data() {

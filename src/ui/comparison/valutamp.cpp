@@ -16,12 +16,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -187,22 +189,27 @@ void ValutaMP::costruisci() {
     risultati->addWidget(m_msfRanking, 0, 0);
     risultati->addWidget(m_suggerimento, 0, 0);
 
-    auto* destra = new QVBoxLayout;
-    destra->setSpacing(6);
-    destra->addLayout(strip);
-    destra->addWidget(m_frame1, 1);
+    auto* destra = new QWidget(this);
+    auto* destraLayout = new QVBoxLayout(destra);
+    destraLayout->setContentsMargins(0, 0, 0, 0);
+    destraLayout->setSpacing(6);
+    destraLayout->addLayout(strip);
+    destraLayout->addWidget(m_frame1, 1);
 
-    auto* corpo = new QHBoxLayout;
-    corpo->setSpacing(8);
-    corpo->addWidget(m_frmMatrice, 1);
-    corpo->addLayout(destra, 1);
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(m_frmMatrice);
+    m_splitter->addWidget(destra);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
 
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 0);
     layout->setSpacing(6);
-    layout->addLayout(corpo, 1);
+    layout->addWidget(m_splitter, 1);
     layout->addWidget(m_stbStato);
 
     setTabOrder(m_lstMetodi, m_lstSelezionati);
@@ -223,6 +230,7 @@ void ValutaMP::costruisci() {
             [this] { optTipoRisultato_Click(); });
     connect(m_msfRisultati, &GridView::autosizeRequested, this, &ValutaMP::adattaRisultati);
     connect(this, &QDialog::finished, this, &ValutaMP::scarica);
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMosso = true; });
 
     const QRect screen =
         this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1400, 900);
@@ -243,6 +251,8 @@ void ValutaMP::carica() {
     m_msfRisultati->show();
     m_msfRanking->show();
     m_stbStato->setPanelText(QString());
+    m_splitterMosso = false;
+    dividi();
     aggiornaSuggerimento();
     m_lstMetodi->setFocus();
 }
@@ -352,6 +362,35 @@ void ValutaMP::adattaCograduazione() {
     const int width = widest + metrics.horizontalAdvance(QStringLiteral("W"));
     for (int c = 1; c < matrix.columnCount(); ++c)
         m_msfCograduazione->setGridColumnWidth(c, width);
+    dividi();
+}
+
+// The selection takes the left half of the window, or more, up to three
+// fifths, when the cograduation matrix needs it to be seen whole; once the
+// user has moved the divider it stays where it was put.
+void ValutaMP::dividi() {
+    if (m_splitterMosso)
+        return;
+    const int total = m_splitter->width() - m_splitter->handleWidth();
+    if (total <= 0)
+        return;
+    int grid = 2 * m_msfCograduazione->frameWidth() + 4;
+    if (m_cograduazioneModel->gridColumnCount() > 0) {
+        grid += m_msfCograduazione->verticalHeader()->sizeHint().width();
+        for (int c = 1; c < m_cograduazioneModel->gridColumnCount(); ++c)
+            grid += m_msfCograduazione->gridColumnWidth(c);
+    }
+    const QMargins margins = m_frmMatrice->contentsMargins() +
+                             m_frmMatrice->layout()->contentsMargins() +
+                             m_frame2->contentsMargins() + m_frame2->layout()->contentsMargins();
+    const int wanted = grid + margins.left() + margins.right();
+    const int left = std::max(total / 2, std::min(wanted, total * 3 / 5));
+    m_splitter->setSizes({left, total - left});
+}
+
+void ValutaMP::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    dividi();
 }
 
 void ValutaMP::aggiornaSuggerimento() {

@@ -14,6 +14,7 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QSplitter;
 class TextTableModel;
 
 // The comparison window: lists the values result files of the selected
@@ -59,12 +60,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void costruisci();
     void sposta(QListWidget* from, QListWidget* to);
     void adattaRisultati();
     void adattaCograduazione();
+    void dividi();
     void aggiornaSuggerimento();
     void scarica();
 
@@ -76,6 +79,8 @@ private:
     TextTableModel* m_ranghiModel;
     CograduationModel* m_cograduazioneModel;
 
+    QSplitter* m_splitter = nullptr;
+    bool m_splitterMosso = false;
     QGroupBox* m_frmMatrice = nullptr;
     QListWidget* m_lstMetodi = nullptr;
     QListWidget* m_lstSelezionati = nullptr;

@@ -13,13 +13,15 @@ struct Stop {
     int red, green, blue;
 };
 
-// From deep red through a warm pink, a near white and a light blue to deep
-// blue; the two halves mirror each other in lightness.
-constexpr std::array<Stop, 5> kStops{{{-1.0, 180, 30, 45},
-                                      {-0.5, 240, 160, 130},
+// From deep brown through sand, a near white and a light teal to deep teal:
+// the two halves mirror each other in lightness, read apart also by eyes
+// that confuse red and green, and neither end looks like the blue of a
+// selected cell.
+constexpr std::array<Stop, 5> kStops{{{-1.0, 150, 85, 15},
+                                      {-0.5, 225, 190, 120},
                                       {0.0, 246, 246, 246},
-                                      {0.5, 145, 195, 225},
-                                      {1.0, 35, 100, 170}}};
+                                      {0.5, 130, 200, 190},
+                                      {1.0, 10, 105, 95}}};
 
 int mix(int from, int to, double t) {
     return int(std::lround(from + (to - from) * t));

@@ -2,8 +2,8 @@
 
 #include <QColor>
 
-// Colours for coefficients from -1 to 1: red for -1, a near white for 0,
-// blue for 1, the shade deepening with the distance from 0, so that the
+// Colours for coefficients from -1 to 1: brown for -1, a near white for 0,
+// teal for 1, the shade deepening with the distance from 0, so that the
 // sign and the strength of an agreement are seen at a glance.
 namespace divergingpalette {
 
