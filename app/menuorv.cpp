@@ -146,13 +146,15 @@ void MenuORV::cmdElaborazione_Click() {
 
 void MenuORV::cmdComparazione_Click() {
     apriComparazione();
-    attivazione();
 }
 
 void MenuORV::apriComparazione() {
-    m_dialogs.message(QStringLiteral("La comparazione dei metodi non è ancora disponibile in "
-                                     "questa versione del programma."),
-                      QStringLiteral("Comparazione metodi"), Dialogs::Icon::Information);
+    if (!m_valutaMP) {
+        m_valutaMP = new ValutaMP(m_state, m_dialogs, m_regional, this);
+        connect(m_valutaMP, &QDialog::finished, this, &MenuORV::attivazione);
+    }
+    m_valutaMP->carica();
+    m_valutaMP->open();
 }
 
 void MenuORV::cmdSalvataggio_Click() {

@@ -2,6 +2,7 @@
 
 #include "shared/regional.h"
 #include "shared/sharedstate.h"
+#include "ui/comparison/valutamp.h"
 #include "ui/platform/dialogs.h"
 #include "ui/processing/indicemp.h"
 
@@ -30,8 +31,9 @@ public:
     void cmdComparazione_Click();
     void cmdSalvataggio_Click();
 
-    // The processing window, once it has been opened.
+    // The processing window and the comparison window, once opened.
     IndiceMP* indiceMP() const { return m_indiceMP; }
+    ValutaMP* valutaMP() const { return m_valutaMP; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -42,8 +44,7 @@ private:
     // Runs whenever the window becomes active again, and when a child
     // window closes: the save button follows bRisultati.
     void attivazione();
-    // Opens the comparison window. It is a later addition: until then the
-    // user is told that it is not available.
+    // Opens the comparison window, created on first use.
     void apriComparazione();
     void riportaSalvataggio(const SaveOutcome& outcome, const QString& destination);
 
@@ -53,6 +54,7 @@ private:
     IndiceMP::MatrixLoader m_loader;
     QString m_percorsoConfermato; // the path last confirmed in the selection dialog
     IndiceMP* m_indiceMP = nullptr;
+    ValutaMP* m_valutaMP = nullptr;
 
     QPushButton* m_cmdSelect = nullptr;
     QPushButton* m_cmdElaborazione = nullptr;

@@ -1,19 +1,21 @@
-// Writes pictures of the windows for the documentation: the main window and
-// the processing window after a method run on the sample workbook, and a
-// refusal message. Reads the sample workbook (.xlsx, else .xls) when a
-// reader can; otherwise loads the same figures from memory.
+// Writes pictures of the windows for the documentation: the main window, the
+// processing window after a method run on the sample workbook, the
+// comparison window after comparing all nine methods, and a refusal message. Reads the sample
+// workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
 #include "menuorv.h"
 #include "shared/caricamatrice.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "ui/comparison/valutamp.h"
 #include "ui/platform/qtdialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTextStream>
@@ -80,9 +82,28 @@ int main(int argc, char* argv[]) {
     combo->setCurrentIndex(0);
     processing->cmbMetodo_Click();
     ok = save(*processing, output + QStringLiteral("/processing-window.png")) && ok;
+    processing->cmdSelect_Click(); // all nine methods, for the comparison
     processing->reject();
     QCoreApplication::processEvents();
     ok = save(menu, output + QStringLiteral("/main-window.png")) && ok;
+
+    // Every method moved to the comparison in list order, then compared.
+    menu.cmdComparazione_Click();
+    ValutaMP* comparison = menu.valutaMP();
+    if (!comparison || !comparison->isVisible())
+        return 1;
+    comparison->resize(1280, 760);
+    QCoreApplication::processEvents();
+    ok = save(*comparison, output + QStringLiteral("/comparison-window-opened.png")) && ok;
+    while (comparison->lstMetodi()->count() > 0) {
+        comparison->lstMetodi()->setCurrentRow(0);
+        comparison->lstMetodi_DblClick();
+    }
+    if (comparison->cmdSelect_Click() != ValutaMP::RunOutcome::Saved)
+        return 1;
+    ok = save(*comparison, output + QStringLiteral("/comparison-window.png")) && ok;
+    comparison->reject();
+    QCoreApplication::processEvents();
 
     auto box = QtDialogs::messageBox(
         messaggioValoriAlfanumerici(QStringLiteral("PIL pro capite (migliaia di euro)")),

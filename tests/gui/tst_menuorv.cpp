@@ -1,11 +1,13 @@
 #include "menuorv.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "ui/grid/gridview.h"
 #include "ui/platform/clockstatusbar.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,7 +24,8 @@ private Q_SLOTS:
     void processingWindowEnablesSave();
     void refusedMatrixEndsProgram();
     void unreadableWorkbookReturns();
-    void comparisonNotYetAvailable();
+    void comparisonWindowEnablesSave();
+    void newcomerRunsComparesAndSaves();
     void save_data();
     void save();
 
@@ -235,13 +238,112 @@ void TestMenuORV::unreadableWorkbookReturns() {
     QVERIFY(button("cmdElaborazione")->isEnabled());
 }
 
-void TestMenuORV::comparisonNotYetAvailable() {
-    window();
+void TestMenuORV::comparisonWindowEnablesSave() {
+    MenuORV& w = window();
     selectWorkbook(m_workbook);
+    // Two methods leave their files; the processing window then closes
+    // without enabling anything yet, as the flag is cleared again here.
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+    auto* combo = w.indiceMP()->findChild<QComboBox*>(QStringLiteral("cmbMetodo"));
+    for (int position : {0, 2}) {
+        combo->setCurrentIndex(position);
+        Q_EMIT combo->activated(position);
+    }
+    w.indiceMP()->reject();
+    m_state.bRisultati = false;
+    QTest::mouseClick(button("cmdSelect"), Qt::LeftButton); // cancelled: buttons off
+    selectWorkbook(m_workbook);
+    m_dialogs.messages.clear();
+
+    // Opening and closing without a run changes nothing.
     QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
-    QCOMPARE(m_dialogs.messages.size(), 1);
-    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Information);
-    QVERIFY(!m_state.bRisultati);
+    ValutaMP* comparison = w.valutaMP();
+    QVERIFY(comparison);
+    QVERIFY(comparison->isVisible());
+    QVERIFY(comparison->isModal());
+    QCOMPARE(comparison->lstMetodi()->count(), 2);
+    comparison->reject();
+    QVERIFY(!button("cmdSalvataggio")->isEnabled());
+
+    // The same window opens again, listing afresh; a run sets bRisultati,
+    // and the main window enables the save command once the window closes.
+    QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
+    QCOMPARE(w.valutaMP(), comparison);
+    QVERIFY(comparison->isVisible());
+    QCOMPARE(comparison->lstMetodi()->count(), 2);
+    QCOMPARE(comparison->lstSelezionati()->count(), 0);
+    comparison->lstMetodi()->setCurrentRow(0);
+    comparison->lstMetodi_DblClick();
+    comparison->lstMetodi_DblClick();
+    QCOMPARE(comparison->cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    QVERIFY(m_state.bRisultati);
+    QVERIFY(!button("cmdSalvataggio")->isEnabled());
+    comparison->reject();
+    QVERIFY(button("cmdSalvataggio")->isEnabled());
+    QVERIFY(QFile::exists(m_workbook + ".val.csv"));
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+// The whole road of a newcomer on a copy of the sample workbook, through the
+// real reader: every method, a comparison of all of them, the save.
+void TestMenuORV::newcomerRunsComparesAndSaves() {
+    const QString workbook = m_dir->filePath(QStringLiteral("dati/regioni.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), workbook));
+    m_window = std::make_unique<MenuORV>(m_state, m_dialogs, *m_regional);
+    m_window->show();
+    MenuORV& w = *m_window;
+
+    selectWorkbook(workbook);
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+    IndiceMP* processing = w.indiceMP();
+    QVERIFY(processing->isVisible());
+    QTest::mouseClick(processing->findChild<QPushButton*>(QStringLiteral("cmdSelect")),
+                      Qt::LeftButton);
+    processing->reject();
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messageTexts().join(u'\n')));
+
+    QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
+    ValutaMP* comparison = w.valutaMP();
+    QVERIFY(comparison->isVisible());
+    QListWidget* methods = comparison->lstMetodi();
+    QCOMPARE(methods->count(), 9);
+    while (methods->count() > 0) {
+        const QPoint at = methods->visualItemRect(methods->item(0)).center();
+        QTest::mouseClick(methods->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(methods->viewport(), Qt::LeftButton, {}, at);
+    }
+    QCOMPARE(comparison->lstSelezionati()->count(), 9);
+    QTest::mouseClick(comparison->findChild<QPushButton*>(QStringLiteral("cmdSelect")),
+                      Qt::LeftButton);
+    QCOMPARE(comparison->msfCograduazione()->gridModel()->gridRowCount(), 10);
+    comparison->reject();
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messageTexts().join(u'\n')));
+
+    const QString destination = m_dir->filePath(QStringLiteral("copia"));
+    QVERIFY(QDir().mkdir(destination));
+    m_dialogs.folderAnswers.append(destination);
+    QVERIFY(button("cmdSalvataggio")->isEnabled());
+    QTest::mouseClick(button("cmdSalvataggio"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.messageTexts(),
+             QStringList{QStringLiteral("Salvataggio dei dati effettuato con successo")});
+
+    // The workbook, two result files per method and the two comparison
+    // files, each a copy of its source.
+    const QStringList copied = QDir(destination).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(copied.size(), 1 + 2 * 9 + 2);
+    QVERIFY(copied.contains(QStringLiteral("regioni.xlsx.val.csv")));
+    QVERIFY(copied.contains(QStringLiteral("regioni.xlsx.rnk.csv")));
+    QVERIFY(copied.contains(QStringLiteral("regioni.xlsx.outM2NI.rnk")));
+    for (const QString& name : copied) {
+        QFile source(m_dir->filePath(QStringLiteral("dati/") + name));
+        QFile copy(QDir(destination).filePath(name));
+        QVERIFY(source.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), source.readAll());
+    }
+    // The values comparison file holds all nine methods side by side.
+    QFile values(QDir(destination).filePath(QStringLiteral("regioni.xlsx.val.csv")));
+    QVERIFY(values.open(QIODevice::ReadOnly));
+    QCOMPARE(values.readLine().count(';'), 9);
 }
 
 void TestMenuORV::save_data() {

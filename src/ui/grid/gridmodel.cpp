@@ -18,6 +18,10 @@ QColor GridModel::cellBackground(int, int) const {
     return QColor();
 }
 
+QColor GridModel::cellForeground(int, int) const {
+    return QColor();
+}
+
 bool GridModel::cellIsNumber(int, int) const {
     return false;
 }
@@ -44,6 +48,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return gridText(row, col);
     case Qt::BackgroundRole: {
         const QColor colour = cellBackground(row, col);
+        return colour.isValid() ? QVariant(colour) : QVariant();
+    }
+    case Qt::ForegroundRole: {
+        const QColor colour = cellForeground(row, col);
         return colour.isValid() ? QVariant(colour) : QVariant();
     }
     case Qt::FontRole: {

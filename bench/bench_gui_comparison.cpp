@@ -1,0 +1,131 @@
+// The comparison window over the result files of all nine methods on 20,000
+// units (ORVALTA_BENCH_UNITS sets another number): "Valutazione Metodi" until
+// the grids are painted (files read and checked, grids filled, cograduation
+// matrix, comparison files written, values grid autosized), and the
+// autosizing of the values grid alone. Runs offscreen unless QT_QPA_PLATFORM
+// says otherwise.
+#include "methods/methodrunner.h"
+#include "methods/metodi.h"
+#include "ui/comparison/valutamp.h"
+#include "ui/grid/fgautosizecols.h"
+#include "ui/grid/gridview.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+constexpr int kIndicators = 12;
+
+int units() {
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("ORVALTA_BENCH_UNITS", &ok);
+    return ok && n > 1 ? n : 20000;
+}
+
+class SilentDialogs : public Dialogs {
+public:
+    QString openWorkbook(const QString&, const QString&, const QString&) override {
+        return QString();
+    }
+    QString pickFolder(const QString&, const QString&) override { return QString(); }
+    void message(const QString&, const QString&, Icon) override { ++messages; }
+    void endProgram() override {}
+    int messages = 0;
+};
+
+// A folder with the nine pairs of result files of a random matrix, written
+// by the methods themselves.
+struct Fixture {
+    QTemporaryDir dir;
+    SharedState state;
+    SilentDialogs dialogs;
+    Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
+    ValutaMP window{state, dialogs, regional};
+
+    Fixture() {
+        state.strCartella = dir.path();
+        state.strMatrice = dir.filePath(QStringLiteral("comuni.xlsx"));
+        SharedState s = state;
+        s.nRighe = units() + 1;
+        s.nColonne = kIndicators + 1;
+        s.dimensionTables();
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> value(1.0, 100.0);
+        s.matDati(1, 1) = CellValue(QStringLiteral("Comune"));
+        for (int c = 2; c <= s.nColonne; ++c)
+            s.matDati(1, c) =
+                CellValue((c % 2 ? QStringLiteral("indicatore ") : QStringLiteral("Indicatore ")) +
+                          QString::number(c - 1));
+        for (int r = 2; r <= s.nRighe; ++r) {
+            s.matDati(r, 1) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
+            for (int c = 2; c <= s.nColonne; ++c)
+                s.matDati(r, c) = value(random);
+        }
+        MethodRunner runner;
+        for (const MethodInfo& method : methodTable())
+            if (!runner.run(s, method.position, method.entryText, regional).done())
+                std::abort();
+        window.resize(1280, 800);
+    }
+
+    // Opens the window and selects every method.
+    void open() {
+        window.carica();
+        window.show();
+        while (window.lstMetodi()->count() > 0) {
+            window.lstMetodi()->setCurrentRow(0);
+            window.lstMetodi_DblClick();
+        }
+        QCoreApplication::processEvents();
+    }
+};
+
+void BM_CompareNineMethods(benchmark::State& state) {
+    Fixture f;
+    f.open();
+    for (auto _ : state) {
+        if (f.window.cmdSelect_Click() != ValutaMP::RunOutcome::Saved)
+            state.SkipWithError("comparison not saved");
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CompareNineMethods)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_AutosizeValuesGrid(benchmark::State& state) {
+    Fixture f;
+    f.open();
+    f.window.cmdSelect_Click();
+    for (auto _ : state)
+        FG_AutosizeCols(*f.window.msfRisultati(), -1, -1, false);
+}
+BENCHMARK(BM_AutosizeValuesGrid)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+QtMessageHandler standardHandler = nullptr;
+
+// Drops the offscreen platform's notes about window hints.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.contains(QStringLiteral("propagateSizeHints")))
+        return;
+    standardHandler(type, context, message);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    standardHandler = qInstallMessageHandler(quietHandler);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ui/grid/texttablemodel.h"
+
+// The grid of a cograduation matrix: a table of texts whose coefficient
+// cells (below the diagonal) are shaded by their value with the diverging
+// palette, the text in black or white, whichever reads better. The
+// diagonal, the empty cells above it and any text that is not a number
+// keep the view's own colours.
+class CograduationModel : public TextTableModel {
+    Q_OBJECT
+
+public:
+    using TextTableModel::TextTableModel;
+
+    QColor cellBackground(int row, int col) const override;
+    QColor cellForeground(int row, int col) const override;
+
+private:
+    // The coefficient of a cell below the diagonal, when it holds one.
+    std::optional<double> coefficient(int row, int col) const;
+};

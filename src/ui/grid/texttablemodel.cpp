@@ -1,0 +1,26 @@
+#include "ui/grid/texttablemodel.h"
+
+TextTableModel::TextTableModel(const Regional& regional, QObject* parent)
+    : GridModel(parent), m_regional(regional) {}
+
+void TextTableModel::setTable(TextTable table) {
+    beginResetModel();
+    m_table = std::move(table);
+    endResetModel();
+}
+
+void TextTableModel::clear() {
+    setTable(TextTable());
+}
+
+bool TextTableModel::inside(int row, int col) const {
+    return row >= 0 && row < m_table.rowCount() && col >= 0 && col < m_table.columnCount();
+}
+
+QString TextTableModel::gridText(int row, int col) const {
+    return inside(row, col) ? m_table.cell(row, col) : QString();
+}
+
+bool TextTableModel::cellIsNumber(int row, int col) const {
+    return inside(row, col) && m_regional.parseNumber(m_table.cell(row, col)).has_value();
+}

@@ -1,0 +1,176 @@
+#include "comparison/texttable.h"
+#include "shared/regional.h"
+#include "ui/grid/cograduationmodel.h"
+#include "ui/grid/divergingpalette.h"
+#include "ui/grid/gridview.h"
+
+#include <QAbstractItemModelTester>
+#include <QTest>
+
+// The models over tables of texts (the comparison window's grids) and the
+// shading of the cograduation matrix.
+class TestCograduationModel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textTable();
+    void paletteEnds_data();
+    void paletteEnds();
+    void paletteDeepensAwayFromZero();
+    void textStaysReadable();
+    void shading_data();
+    void shading();
+};
+
+namespace {
+
+const Regional kItalian{QLocale(QLocale::Italian, QLocale::Italy)};
+
+TextTable table(const QList<QStringList>& rows) {
+    TextTable result(int(rows.size()), rows.isEmpty() ? 0 : int(rows.first().size()));
+    for (int r = 0; r < result.rowCount(); ++r)
+        for (int c = 0; c < result.columnCount(); ++c)
+            result.setCell(r, c, rows[r][c]);
+    return result;
+}
+
+// A cograduation matrix of three methods as the core writes it.
+TextTable matrix() {
+    return table({{"", "MPI+", "Wroclaw", "IR"},
+                  {"MPI+", "1,0000", "", ""},
+                  {"Wroclaw", "-0,9000", "1,0000", ""},
+                  {"IR", "0,2500", "n.d.", "1,0000"}});
+}
+
+// The distance of a colour from grey: how strongly it is tinted.
+int tint(const QColor& colour) {
+    return std::max({colour.red(), colour.green(), colour.blue()}) -
+           std::min({colour.red(), colour.green(), colour.blue()});
+}
+
+} // namespace
+
+void TestCograduationModel::textTable() {
+    TextTableModel model(kItalian);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    GridView view;
+    view.setGridModel(&model);
+    model.setTable(table({{"Regione", "MPI+", "Grad.RNK"},
+                          {"Piemonte", "1.102,3456", "2"},
+                          {"Liguria; costa", "97,6544", "n.d."}}));
+
+    // Row 0 and column 0 are the headers; texts shown exactly as held.
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.columnCount(), 2);
+    QCOMPARE(view.cornerText(), QStringLiteral("Regione"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Grad.RNK"));
+    QCOMPARE(model.headerData(1, Qt::Vertical).toString(), QStringLiteral("Liguria; costa"));
+    QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("1.102,3456"));
+    QCOMPARE(model.gridText(2, 2), QStringLiteral("n.d."));
+    QCOMPARE(model.gridText(3, 0), QString()); // outside the table
+    // Numbers under the regional settings are right-aligned, other texts not.
+    const auto right = [&model](int row, int col) {
+        return bool(model.index(row, col).data(Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                    Qt::AlignRight);
+    };
+    QVERIFY(right(0, 0));
+    QVERIFY(right(0, 1));
+    QVERIFY(!right(1, 1));
+    // Plain tables are not shaded.
+    QVERIFY(!model.index(0, 0).data(Qt::BackgroundRole).isValid());
+
+    model.clear();
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.columnCount(), 0);
+    QCOMPARE(view.cornerText(), QString());
+}
+
+void TestCograduationModel::paletteEnds_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("hue"); // -1: no hue to speak of (near grey)
+    QTest::newRow("full disagreement: brown") << -1.0 << 31;
+    QTest::newRow("no relation: near white") << 0.0 << -1;
+    QTest::newRow("full agreement: teal") << 1.0 << 174;
+    QTest::newRow("beyond 1: as 1") << 1.5 << 174;
+    QTest::newRow("beyond -1: as -1") << -7.0 << 31;
+}
+
+void TestCograduationModel::paletteEnds() {
+    QFETCH(double, value);
+    QFETCH(int, hue);
+    const QColor colour = divergingpalette::colour(value);
+    if (hue < 0) {
+        QVERIFY(tint(colour) < 8);
+        QVERIFY(colour.lightness() > 230);
+    } else {
+        QVERIFY2(qAbs(colour.hue() - hue) < 10, qPrintable(colour.name()));
+        QVERIFY(tint(colour) > 80);
+    }
+}
+
+void TestCograduationModel::paletteDeepensAwayFromZero() {
+    // Each half darkens steadily from 0 to its end, and the halves mirror
+    // each other closely in lightness.
+    for (int sign : {-1, 1}) {
+        int previous = divergingpalette::colour(0.0).lightness();
+        for (int step = 1; step <= 20; ++step) {
+            const int lightness = divergingpalette::colour(sign * step / 20.0).lightness();
+            QVERIFY2(lightness < previous, qPrintable(QString::number(sign * step / 20.0)));
+            previous = lightness;
+        }
+    }
+    for (int step = 1; step <= 20; ++step)
+        QVERIFY(qAbs(divergingpalette::colour(step / 20.0).lightness() -
+                     divergingpalette::colour(-step / 20.0).lightness()) < 30);
+}
+
+void TestCograduationModel::textStaysReadable() {
+    for (int step = -100; step <= 100; ++step) {
+        const QColor background = divergingpalette::colour(step / 100.0);
+        const QColor text = divergingpalette::readableText(background);
+        QVERIFY(text == QColor(Qt::black) || text == QColor(Qt::white));
+        QVERIFY2(divergingpalette::contrast(text, background) >= 4.5,
+                 qPrintable(background.name()));
+    }
+    QCOMPARE(divergingpalette::readableText(divergingpalette::colour(0.0)), QColor(Qt::black));
+    QCOMPARE(divergingpalette::readableText(divergingpalette::colour(1.0)), QColor(Qt::white));
+    QCOMPARE(divergingpalette::contrast(Qt::black, Qt::white), 21.0);
+}
+
+void TestCograduationModel::shading_data() {
+    QTest::addColumn<int>("row"); // grid cell
+    QTest::addColumn<int>("col");
+    QTest::addColumn<double>("value"); // the shade's value; NaN for none
+
+    QTest::newRow("negative coefficient") << 2 << 1 << -0.9;
+    QTest::newRow("positive coefficient") << 3 << 1 << 0.25;
+    QTest::newRow("diagonal stays plain") << 2 << 2 << qQNaN();
+    QTest::newRow("above the diagonal stays plain") << 1 << 3 << qQNaN();
+    QTest::newRow("text that is not a number") << 3 << 2 << qQNaN();
+}
+
+void TestCograduationModel::shading() {
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(double, value);
+
+    CograduationModel model(kItalian);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setTable(matrix());
+    const QModelIndex index = model.index(row - 1, col - 1);
+    const QVariant background = index.data(Qt::BackgroundRole);
+    const QVariant foreground = index.data(Qt::ForegroundRole);
+    if (std::isnan(value)) {
+        QVERIFY(!background.isValid());
+        QVERIFY(!foreground.isValid());
+        return;
+    }
+    const QColor shade = divergingpalette::colour(value);
+    QCOMPARE(background.value<QColor>(), shade);
+    QCOMPARE(foreground.value<QColor>(), divergingpalette::readableText(shade));
+    // The headers are never shaded.
+    QVERIFY(!model.headerData(col - 1, Qt::Horizontal, Qt::BackgroundRole).isValid());
+}
+
+QTEST_MAIN(TestCograduationModel)
+#include "tst_cograduationmodel.moc"

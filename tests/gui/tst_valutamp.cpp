@@ -1,0 +1,627 @@
+#include "methods/methodrunner.h"
+#include "methods/metodi.h"
+#include "support/guitestsupport.h"
+#include "support/recordingdialogs.h"
+#include "support/testsupport.h"
+#include "ui/comparison/valutamp.h"
+#include "ui/grid/gridview.h"
+#include "ui/platform/clockstatusbar.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestValutaMP : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void openingWithoutResults();
+    void openingListsResultFiles();
+    void runButtonFollowsSelection_data();
+    void runButtonFollowsSelection();
+    void doubleClickOnEmptyList();
+    void runThreeMethods();
+    void resultViews();
+    void moveAfterRunKeepsMatrix();
+    void nineMethodsInView();
+    void inconsistentFilesRefused_data();
+    void inconsistentFilesRefused();
+    void unwritableComparisonFile_data();
+    void unwritableComparisonFile();
+    void reopeningStartsAfresh();
+
+private:
+    // Runs the methods at the given list positions over rows, leaving their
+    // result files beside the workbook at strMatrice.
+    void elabora(const QList<int>& positions, const Rows& rows);
+    ValutaMP& window();
+    template <typename T> T* child(const char* name) const;
+    bool shown(const char* name) const;
+    void doubleClick(QListWidget* list, int row);
+    // Moves the entry of lstMetodi that ends with code + ".csv".
+    void select(const QString& code);
+    QString entry(const QString& code) const;
+    QString path(const QString& name) const { return QDir(m_state.strCartella).filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    SharedState m_state;
+    RecordingDialogs m_dialogs;
+    std::unique_ptr<Regional> m_regional;
+    std::unique_ptr<ValutaMP> m_window;
+};
+
+namespace {
+
+const QLocale kItalian(QLocale::Italian, QLocale::Italy);
+
+// Positions of some methods in the method list.
+constexpr int kMpiPiu = 0;
+constexpr int kWroclaw = 2;
+constexpr int kGrad = 4;
+constexpr int kInre = 5;
+
+QStringList texts(const QListWidget* list) {
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result.append(list->item(i)->text());
+    return result;
+}
+
+QString gridText(const GridView* grid, int row, int col) {
+    return grid->gridModel()->gridText(row, col);
+}
+
+QStringList gridRow(const GridView* grid, int row) {
+    QStringList result;
+    for (int c = 0; c < grid->gridModel()->gridColumnCount(); ++c)
+        result.append(gridText(grid, row, c));
+    return result;
+}
+
+QStringList gridColumn(const GridView* grid, int col) {
+    QStringList result;
+    for (int r = 0; r < grid->gridModel()->gridRowCount(); ++r)
+        result.append(gridText(grid, r, col));
+    return result;
+}
+
+// Every row of a grid joined by ";", each followed by CR LF: the text of a
+// comparison file.
+QByteArray asFile(const GridView* grid) {
+    QByteArray bytes;
+    for (int r = 0; r < grid->gridModel()->gridRowCount(); ++r)
+        bytes += gridRow(grid, r).join(u';').toUtf8() + "\r\n";
+    return bytes;
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<nessun file>");
+}
+
+// The parts after the last ";" of the lines of a result file.
+QStringList valueParts(const QString& path) {
+    QStringList parts;
+    for (const QString& line : QString::fromUtf8(contents(path)).split(QStringLiteral("\r\n"))) {
+        if (!line.isEmpty())
+            parts.append(line.mid(line.lastIndexOf(u';') + 1));
+    }
+    return parts;
+}
+
+// Spearman's coefficient of two columns of whole ranks, under Italian
+// settings with four decimals.
+QString spearman(const QStringList& a, const QStringList& b) {
+    const double n = double(a.size());
+    double sum = 0;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const double d = a[i].toDouble() - b[i].toDouble();
+        sum += d * d;
+    }
+    return kItalian.toString(1.0 - 6.0 * sum / (n * (n * n - 1.0)), 'f', 4);
+}
+
+} // namespace
+
+void TestValutaMP::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_state = SharedState();
+    m_state.strMatrice = m_dir->filePath(QStringLiteral("Regioni.xlsx"));
+    m_state.strCartella = m_dir->path();
+    m_dialogs = RecordingDialogs();
+    m_regional = std::make_unique<Regional>(kItalian);
+}
+
+void TestValutaMP::cleanup() {
+    m_window.reset();
+}
+
+void TestValutaMP::elabora(const QList<int>& positions, const Rows& rows) {
+    SharedState s = statoDa(rows);
+    s.strMatrice = m_state.strMatrice;
+    s.strCartella = m_state.strCartella;
+    MethodRunner runner;
+    for (int position : positions) {
+        const MethodRunResult result =
+            runner.run(s, position, methodTable()[std::size_t(position)].entryText, *m_regional);
+        QVERIFY2(result.done(), qPrintable(result.message));
+    }
+}
+
+ValutaMP& TestValutaMP::window() {
+    m_window = std::make_unique<ValutaMP>(m_state, m_dialogs, *m_regional);
+    m_window->carica();
+    m_window->show();
+    return *m_window;
+}
+
+template <typename T> T* TestValutaMP::child(const char* name) const {
+    T* found = m_window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
+}
+
+bool TestValutaMP::shown(const char* name) const {
+    return child<QWidget>(name)->isVisibleTo(m_window.get());
+}
+
+void TestValutaMP::doubleClick(QListWidget* list, int row) {
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+QString TestValutaMP::entry(const QString& code) const {
+    return QStringLiteral("Regioni.xlsx.out") + code + QStringLiteral(".csv");
+}
+
+void TestValutaMP::select(const QString& code) {
+    QListWidget* list = m_window->lstMetodi();
+    const QList<QListWidgetItem*> found = list->findItems(entry(code), Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    doubleClick(list, list->row(found.first()));
+}
+
+void TestValutaMP::openingWithoutResults() {
+    // Files of another workbook in the same folder are not this one's.
+    elabora({kMpiPiu, kWroclaw}, regioniEsempio());
+    for (const QString& name : QDir(m_state.strCartella).entryList(QDir::Files))
+        QVERIFY(QFile::rename(path(name), path(QStringLiteral("Altre") + name)));
+
+    ValutaMP& w = window();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Orvalta"));
+    QCOMPARE(w.lstMetodi()->count(), 0);
+    QCOMPARE(w.lstSelezionati()->count(), 0);
+    QCOMPARE(child<QGroupBox>("frmMatrice")->title(),
+             QStringLiteral("Selezione dei metodi elaborati"));
+    QCOMPARE(child<QGroupBox>("Frame2")->title(), QStringLiteral("Matrice di cograduazione"));
+    QCOMPARE(child<QGroupBox>("Frame1")->title(), QStringLiteral("Matrice dei risultati"));
+    QCOMPARE(child<QGroupBox>("frmTipoRisultato")->title(),
+             QStringLiteral("Visualizzazione matrice dei risultati"));
+    QCOMPARE(child<QPushButton>("cmdSelect")->text(), QStringLiteral("Valutazione Metodi"));
+    QCOMPARE(child<QRadioButton>("optTipoRisultato0")->text(), QStringLiteral("Valori"));
+    QCOMPARE(child<QRadioButton>("optTipoRisultato2")->text(), QStringLiteral("Ranghi"));
+    QVERIFY(child<QRadioButton>("optTipoRisultato0")->isChecked());
+
+    QVERIFY(!shown("cmdSelect"));
+    QVERIFY(!shown("frmTipoRisultato"));
+    for (const char* name : {"frmMatrice", "Frame2", "Frame1", "msfRisultati", "msfRanking"})
+        QVERIFY2(shown(name), name);
+    for (const GridView* grid : {w.msfRisultati(), w.msfRanking(), w.msfCograduazione()})
+        QCOMPARE(grid->gridModel()->gridRowCount(), 0);
+    QCOMPARE(child<ClockStatusBar>("stbStato")->panelText(), QString());
+
+    // The selection on the left half; on the right the run button above the
+    // results with the view frame beside it; both result grids in one place.
+    const auto rect = [&w](const char* name) {
+        QWidget* widget = w.findChild<QWidget*>(QString::fromLatin1(name));
+        return QRect(widget->mapTo(&w, QPoint(0, 0)), widget->size());
+    };
+    QVERIFY(rect("frmMatrice").right() < rect("Frame1").left());
+    QVERIFY(qAbs(rect("frmMatrice").width() - rect("Frame1").width()) < w.width() / 10);
+    QVERIFY(rect("cmdSelect").bottom() < rect("Frame1").top());
+    QVERIFY(rect("cmdSelect").right() < rect("frmTipoRisultato").left());
+    QVERIFY(rect("lstMetodi").bottom() < rect("lstSelezionati").top());
+    QVERIFY(rect("lstSelezionati").bottom() < rect("Frame2").top());
+    QCOMPARE(rect("msfRisultati"), rect("msfRanking"));
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestValutaMP::openingListsResultFiles() {
+    elabora({kInre, kWroclaw, kMpiPiu}, regioniEsempio());
+    // The comparison files are no methods.
+    QFile(path(QStringLiteral("Regioni.xlsx.val.csv"))).open(QIODevice::WriteOnly);
+    QFile(path(QStringLiteral("Regioni.xlsx.rnk.csv"))).open(QIODevice::WriteOnly);
+
+    ValutaMP& w = window();
+    QCOMPARE(texts(w.lstMetodi()),
+             (QStringList{entry("INRE"), entry("MPI+"), entry("WROC")})); // name order
+    QCOMPARE(w.lstSelezionati()->count(), 0);
+}
+
+void TestValutaMP::runButtonFollowsSelection_data() {
+    // Moves: "M<i>" double-clicks row i of lstMetodi, "S<i>" row i of
+    // lstSelezionati.
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QStringList>("metodi");      // codes left in lstMetodi, in order
+    QTest::addColumn<QStringList>("selezionati"); // codes in lstSelezionati, in order
+    QTest::addColumn<bool>("button");
+
+    QTest::newRow("one selected") << QStringList{"M1"} << QStringList{"GRAD", "WROC"}
+                                  << QStringList{"MPI+"} << false;
+    QTest::newRow("two selected, in the order chosen")
+        << QStringList{"M2", "M0"} << QStringList{"MPI+"} << QStringList{"WROC", "GRAD"} << true;
+    QTest::newRow("back to one: the entry goes to the end")
+        << QStringList{"M0", "M0", "S0"} << QStringList{"WROC", "GRAD"} << QStringList{"MPI+"}
+        << false;
+    QTest::newRow("all three") << QStringList{"M0", "M0", "M0"} << QStringList{}
+                               << QStringList{"GRAD", "MPI+", "WROC"} << true;
+}
+
+void TestValutaMP::runButtonFollowsSelection() {
+    QFETCH(QStringList, moves);
+    QFETCH(QStringList, metodi);
+    QFETCH(QStringList, selezionati);
+    QFETCH(bool, button);
+
+    elabora({kMpiPiu, kWroclaw, kGrad}, regioniEsempio());
+    ValutaMP& w = window();
+    for (const QString& move : moves) {
+        QListWidget* list = move.startsWith(u'M') ? w.lstMetodi() : w.lstSelezionati();
+        doubleClick(list, move.mid(1).toInt());
+        // Every move hides the results and their view switch.
+        QVERIFY(!shown("frmTipoRisultato"));
+        QVERIFY(!shown("msfRisultati"));
+        QVERIFY(!shown("msfRanking"));
+        QCOMPARE(shown("cmdSelect"), w.lstSelezionati()->count() > 1);
+    }
+    const auto entries = [this](const QStringList& codes) {
+        QStringList names;
+        for (const QString& code : codes)
+            names.append(entry(code));
+        return names;
+    };
+    QCOMPARE(texts(w.lstMetodi()), entries(metodi));
+    QCOMPARE(texts(w.lstSelezionati()), entries(selezionati));
+    QCOMPARE(shown("cmdSelect"), button);
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestValutaMP::doubleClickOnEmptyList() {
+    elabora({kMpiPiu}, regioniEsempio());
+    ValutaMP& w = window();
+    // Nothing selected yet: a double click on the empty list, and the
+    // handlers with no current entry, change nothing.
+    QTest::mouseDClick(w.lstSelezionati()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    w.lstSelezionati_DblClick();
+    QCOMPARE(w.lstMetodi()->count(), 1);
+    QVERIFY(shown("msfRisultati"));
+    QVERIFY(shown("msfRanking"));
+
+    doubleClick(w.lstMetodi(), 0);
+    QCOMPARE(w.lstSelezionati()->count(), 1);
+    QTest::mouseDClick(w.lstMetodi()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    w.lstMetodi_DblClick();
+    QCOMPARE(w.lstSelezionati()->count(), 1);
+    QCOMPARE(w.lstMetodi()->count(), 0);
+    QVERIFY(!shown("cmdSelect"));
+    // The run button, were it pressed, compares nothing.
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::NotRun);
+    QVERIFY(!m_state.bRisultati);
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestValutaMP::runThreeMethods() {
+    elabora({kMpiPiu, kWroclaw, kGrad}, regioniEsempio());
+    ValutaMP& w = window();
+    const QStringList order{"WROC", "MPI+", "GRAD"};
+    for (const QString& code : order)
+        select(code);
+    // "Ranghi" chosen in an earlier run does not carry over.
+    child<QRadioButton>("optTipoRisultato2")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>("cmdSelect"), Qt::LeftButton);
+
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messageTexts().join(u'\n')));
+    QVERIFY(m_state.bRisultati);
+    QCOMPARE(w.lstSelezionati()->currentRow(), 2);
+
+    // Both result grids: 20 units and the header row, the labels and three
+    // methods in the order of the selection, every text as in the files.
+    GridView* valori = w.msfRisultati();
+    GridView* ranghi = w.msfRanking();
+    for (GridView* grid : {valori, ranghi}) {
+        QCOMPARE(grid->gridModel()->gridRowCount(), 21);
+        QCOMPARE(grid->gridModel()->gridColumnCount(), 4);
+        QCOMPARE(gridRow(grid, 0), (QStringList{"Regione", "Wroclaw", "MPI+", "Grad.RNK"}));
+        QCOMPARE(grid->cornerText(), QStringLiteral("Regione"));
+        QCOMPARE(gridText(grid, 1, 0), QStringLiteral("Piemonte"));
+        QCOMPARE(gridText(grid, 20, 0), QStringLiteral("Sardegna"));
+    }
+    QList<QStringList> ranks;
+    for (int k = 1; k <= 3; ++k) {
+        const QString values = path(entry(order[k - 1]));
+        QCOMPARE(gridColumn(valori, k), valueParts(values));
+        ranks.append(valueParts(values.chopped(3) + QStringLiteral("rnk")));
+        QCOMPARE(gridColumn(ranghi, k), ranks.last());
+        ranks.last().removeFirst(); // the header
+    }
+
+    // The cograduation matrix: the headers, "1,0000" on the diagonal, the
+    // coefficients below it, nothing above; the coefficients shaded.
+    GridView* cograduazione = w.msfCograduazione();
+    QCOMPARE(gridRow(cograduazione, 0), (QStringList{"", "Wroclaw", "MPI+", "Grad.RNK"}));
+    QCOMPARE(gridColumn(cograduazione, 0), (QStringList{"", "Wroclaw", "MPI+", "Grad.RNK"}));
+    for (int j = 1; j <= 3; ++j) {
+        for (int k = 1; k <= 3; ++k) {
+            const QString text = gridText(cograduazione, j, k);
+            const QVariant shade =
+                cograduazione->model()->index(j - 1, k - 1).data(Qt::BackgroundRole);
+            if (j == k)
+                QCOMPARE(text, QStringLiteral("1,0000"));
+            else if (j > k)
+                QCOMPARE(text, spearman(ranks[k - 1], ranks[j - 1]));
+            else
+                QCOMPARE(text, QString());
+            QCOMPARE(shade.isValid(), j > k);
+        }
+    }
+    // Wroclaw ranks the other way round from MPI+'s order: they disagree less
+    // than fully, yet clearly agree.
+    QVERIFY(gridText(cograduazione, 2, 1).startsWith(QStringLiteral("0,")));
+
+    // Both comparison files: copies of the two grids.
+    QCOMPARE(contents(m_state.strMatrice + ".val.csv"), asFile(valori));
+    QCOMPARE(contents(m_state.strMatrice + ".rnk.csv"), asFile(ranghi));
+
+    // Shown: the view switch on "Valori", the values grid fitted to its texts.
+    QVERIFY(shown("frmTipoRisultato"));
+    QVERIFY(child<QRadioButton>("optTipoRisultato0")->isChecked());
+    QVERIFY(shown("msfRisultati"));
+    QVERIFY(!shown("msfRanking"));
+    QVERIFY(shown("cmdSelect"));
+    const QFontMetrics metrics(valori->font());
+    const int letter = metrics.horizontalAdvance(QStringLiteral("W"));
+    QVERIFY(valori->gridColumnWidth(0) >=
+            metrics.horizontalAdvance(QStringLiteral("Valle d'Aosta/Vallée d'Aoste")) + letter - 1);
+    for (int k = 1; k <= 3; ++k) {
+        int widest = 0;
+        for (const QString& text : gridColumn(valori, k))
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        QVERIFY(qAbs(valori->gridColumnWidth(k) - (widest + letter)) <= 1);
+    }
+    QCOMPARE(child<ClockStatusBar>("stbStato")->panelText(), QString());
+}
+
+void TestValutaMP::resultViews() {
+    elabora({kMpiPiu, kGrad}, regioniEsempio());
+    ValutaMP& w = window();
+    select("MPI+");
+    select("GRAD");
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    const QRect place = w.msfRisultati()->geometry();
+
+    QTest::mouseClick(child<QRadioButton>("optTipoRisultato2"), Qt::LeftButton);
+    QVERIFY(!shown("msfRisultati"));
+    QVERIFY(shown("msfRanking"));
+    QCOMPARE(w.msfRanking()->geometry(), place);
+    // The ranks line up under the same column widths.
+    for (int c = 0; c < 3; ++c)
+        QCOMPARE(w.msfRanking()->gridColumnWidth(c), w.msfRisultati()->gridColumnWidth(c));
+
+    QTest::mouseClick(child<QRadioButton>("optTipoRisultato0"), Qt::LeftButton);
+    QVERIFY(shown("msfRisultati"));
+    QVERIFY(!shown("msfRanking"));
+
+    // A second run from "Ranghi" ends on "Valori" again, with the same grids.
+    const QStringList before = gridColumn(w.msfRisultati(), 2);
+    QTest::mouseClick(child<QRadioButton>("optTipoRisultato2"), Qt::LeftButton);
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    QVERIFY(child<QRadioButton>("optTipoRisultato0")->isChecked());
+    QVERIFY(shown("msfRisultati"));
+    QVERIFY(!shown("msfRanking"));
+    QCOMPARE(gridColumn(w.msfRisultati(), 2), before);
+}
+
+void TestValutaMP::moveAfterRunKeepsMatrix() {
+    elabora({kMpiPiu, kWroclaw, kGrad}, regioniEsempio());
+    ValutaMP& w = window();
+    select("MPI+");
+    select("WROC");
+    select("GRAD");
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    const QStringList matrix = gridRow(w.msfCograduazione(), 3);
+    const QByteArray values = contents(m_state.strMatrice + ".val.csv");
+
+    doubleClick(w.lstSelezionati(), 0);
+    QVERIFY(!shown("frmTipoRisultato"));
+    QVERIFY(!shown("msfRisultati"));
+    QVERIFY(!shown("msfRanking"));
+    QVERIFY(shown("cmdSelect")); // two left
+    QVERIFY(shown("msfCograduazione"));
+    QCOMPARE(gridRow(w.msfCograduazione(), 3), matrix);
+    QCOMPARE(contents(m_state.strMatrice + ".val.csv"), values);
+
+    // A new run over fewer methods shrinks the matrix and the files.
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    QCOMPARE(w.msfCograduazione()->gridModel()->gridRowCount(), 3);
+    QCOMPARE(gridRow(w.msfCograduazione(), 0), (QStringList{"", "Wroclaw", "Grad.RNK"}));
+    QVERIFY(contents(m_state.strMatrice + ".val.csv")
+                .startsWith("Regione;Wroclaw;Grad.RNK\r\nPiemonte;"));
+}
+
+void TestValutaMP::nineMethodsInView() {
+    QList<int> all;
+    for (const MethodInfo& method : methodTable())
+        all.append(method.position);
+    elabora(all, regioniEsempio());
+    ValutaMP& w = window();
+    w.resize(1280, 760);
+    QCoreApplication::processEvents();
+    auto* splitter = child<QSplitter>("splitter");
+    const int half = splitter->sizes().at(0);
+    QVERIFY(qAbs(half - splitter->sizes().at(1)) <= 1);
+    while (w.lstMetodi()->count() > 0)
+        doubleClick(w.lstMetodi(), 0);
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    QCoreApplication::processEvents();
+
+    // The whole matrix is in view, every column as wide as the others; the
+    // results keep at least two fifths of the width.
+    GridView* matrix = w.msfCograduazione();
+    QCOMPARE(matrix->gridModel()->gridColumnCount(), 10);
+    QCOMPARE(matrix->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(matrix->verticalScrollBar()->maximum(), 0);
+    for (int c = 2; c <= 9; ++c)
+        QCOMPARE(matrix->gridColumnWidth(c), matrix->gridColumnWidth(1));
+    QVERIFY(splitter->sizes().at(0) >= half);
+    QVERIFY(splitter->sizes().at(1) >= (splitter->sizes().at(0) + splitter->sizes().at(1)) * 2 / 5);
+}
+
+void TestValutaMP::inconsistentFilesRefused_data() {
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<bool>("earlierRun"); // a comparison ran before the refused one
+    QTest::addColumn<QString>("named");   // the file the message names
+
+    QTest::newRow("ranks file missing") << "missing" << false << "Regioni.xlsx.outINRE.rnk";
+    QTest::newRow("ranks file shorter") << "shorter" << true << "Regioni.xlsx.outINRE.rnk";
+    QTest::newRow("a rank twice") << "duplicate" << true << "Regioni.xlsx.outINRE.rnk";
+    QTest::newRow("files of another matrix") << "other" << true << "Regioni.xlsx.outINRE.csv";
+}
+
+void TestValutaMP::inconsistentFilesRefused() {
+    QFETCH(QString, problem);
+    QFETCH(bool, earlierRun);
+    QFETCH(QString, named);
+
+    elabora({kMpiPiu, kWroclaw, kInre}, regioniEsempio());
+    const QString ranks = path(QStringLiteral("Regioni.xlsx.outINRE.rnk"));
+    if (problem == QStringLiteral("missing")) {
+        QVERIFY(QFile::remove(ranks));
+    } else if (problem == QStringLiteral("other")) {
+        // INRE run again after the workbook lost its last region.
+        Rows rows = regioniEsempio();
+        rows.pop_back();
+        elabora({kInre}, rows);
+    } else {
+        QByteArray bytes = contents(ranks);
+        if (problem == QStringLiteral("shorter"))
+            bytes.truncate(bytes.lastIndexOf("\r\n", bytes.size() - 3) + 2);
+        else
+            bytes.replace(";1\r\n", ";2\r\n");
+        QFile file(ranks);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    ValutaMP& w = window();
+    select("MPI+");
+    select("WROC");
+    if (earlierRun)
+        QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    const QByteArray valuesFile = contents(m_state.strMatrice + ".val.csv");
+    const QByteArray ranksFile = contents(m_state.strMatrice + ".rnk.csv");
+    const QStringList values = gridColumn(w.msfRisultati(), 2);
+    const QStringList matrix = gridRow(w.msfCograduazione(), 2);
+    select("INRE");
+
+    m_state.bRisultati = false;
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Refused);
+    QVERIFY(m_state.bRisultati); // set before the files are read
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    const auto& message = m_dialogs.messages.first();
+    QCOMPARE(message.title, QStringLiteral("Orvalta"));
+    QCOMPARE(message.icon, Dialogs::Icon::Warning);
+    QVERIFY2(message.text.contains(named), qPrintable(message.text));
+
+    // Grids, matrix and files as they were; nothing shown as compared.
+    QCOMPARE(gridColumn(w.msfRisultati(), 2), values);
+    QCOMPARE(gridRow(w.msfCograduazione(), 2), matrix);
+    QCOMPARE(w.msfRisultati()->gridModel()->gridColumnCount(), earlierRun ? 3 : 0);
+    QCOMPARE(contents(m_state.strMatrice + ".val.csv"), valuesFile);
+    QCOMPARE(contents(m_state.strMatrice + ".rnk.csv"), ranksFile);
+    QCOMPARE(QFile::exists(m_state.strMatrice + ".val.csv"), earlierRun);
+    QVERIFY(!shown("frmTipoRisultato"));
+    QVERIFY(!shown("msfRisultati"));
+}
+
+void TestValutaMP::unwritableComparisonFile_data() {
+    QTest::addColumn<QString>("blocked"); // the comparison file a folder occupies
+    QTest::addColumn<QString>("other");   // the other one, never written
+    QTest::newRow("values file") << ".val.csv"
+                                 << ".rnk.csv";
+    QTest::newRow("ranks file") << ".rnk.csv"
+                                << ".val.csv";
+}
+
+void TestValutaMP::unwritableComparisonFile() {
+    QFETCH(QString, blocked);
+    QFETCH(QString, other);
+
+    elabora({kMpiPiu, kWroclaw}, regioniEsempio());
+    QVERIFY(QDir().mkdir(m_state.strMatrice + blocked));
+    ValutaMP& w = window();
+    select("MPI+");
+    select("WROC");
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::NotSaved);
+
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    const auto& message = m_dialogs.messages.first();
+    QCOMPARE(message.title, QStringLiteral("Orvalta"));
+    QCOMPARE(message.icon, Dialogs::Icon::Critical);
+    QVERIFY2(message.text.contains(QStringLiteral("Regioni.xlsx") + blocked),
+             qPrintable(message.text));
+    QVERIFY2(message.text.contains(QStringLiteral("non è stato salvato")),
+             qPrintable(message.text));
+    QVERIFY(!QFile::exists(m_state.strMatrice + other));
+    QVERIFY(m_state.bRisultati);
+
+    // The comparison is on view, the status bar says it is not saved.
+    QCOMPARE(child<ClockStatusBar>("stbStato")->panelText(),
+             QStringLiteral("Confronto non salvato"));
+    QVERIFY(shown("msfRisultati"));
+    QCOMPARE(w.msfRisultati()->gridModel()->gridRowCount(), 21);
+    QCOMPARE(w.msfCograduazione()->gridModel()->gridRowCount(), 3);
+
+    // Once the folder is gone the next run saves, and says nothing more.
+    QVERIFY(QDir().rmdir(m_state.strMatrice + blocked));
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    QCOMPARE(child<ClockStatusBar>("stbStato")->panelText(), QString());
+    QCOMPARE(contents(m_state.strMatrice + ".val.csv"), asFile(w.msfRisultati()));
+    QCOMPARE(m_dialogs.messages.size(), 1);
+}
+
+void TestValutaMP::reopeningStartsAfresh() {
+    elabora({kMpiPiu, kWroclaw}, regioniEsempio());
+    ValutaMP& w = window();
+    select("MPI+");
+    select("WROC");
+    QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
+    w.reject();
+
+    // A method run while the window was closed is listed at the next opening.
+    elabora({kGrad}, regioniEsempio());
+    w.carica();
+    w.show();
+    QCOMPARE(texts(w.lstMetodi()), (QStringList{entry("GRAD"), entry("MPI+"), entry("WROC")}));
+    QCOMPARE(w.lstSelezionati()->count(), 0);
+    QVERIFY(!shown("cmdSelect"));
+    QVERIFY(!shown("frmTipoRisultato"));
+    QVERIFY(shown("msfRisultati"));
+    QVERIFY(shown("msfRanking"));
+    for (const GridView* grid : {w.msfRisultati(), w.msfRanking(), w.msfCograduazione()})
+        QCOMPARE(grid->gridModel()->gridRowCount(), 0);
+}
+
+QTEST_MAIN(TestValutaMP)
+#include "tst_valutamp.moc"
