@@ -35,4 +35,7 @@ struct BiffFailure {
     SheetKind sheetKind = SheetKind::Other; // NotWorksheet
 
     bool failed() const { return kind != Kind::None; }
+
+    // A failure of the given kind at a position of the stream.
+    static BiffFailure at(Kind kind, qsizetype offset);
 };

@@ -1,25 +1,14 @@
 #include "shared/biffworkbook.h"
 
+#include "shared/biffbytes.h"
 #include "shared/biffcontinuedrecord.h"
 #include "shared/biffrecordreader.h"
 #include "shared/biffsst.h"
 #include "shared/exceldates.h"
 
 #include <QHash>
-#include <QtEndian>
 
 namespace {
-
-BiffFailure failure(BiffFailure::Kind kind, qsizetype offset) {
-    BiffFailure f;
-    f.kind = kind;
-    f.offset = offset;
-    return f;
-}
-
-quint16 u16At(QByteArrayView body, qsizetype at) {
-    return qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(body.data() + at));
-}
 
 BiffFailure::SheetKind sheetKindOf(quint8 type) {
     switch (type) {
@@ -56,18 +45,18 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book) {
     BiffRecord record;
     BiffRecordReader::Status status = reader.next(&record);
     if (status != BiffRecordReader::Status::Ok)
-        return failure(BiffFailure::Kind::NotBiff, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::NotBiff, record.offset);
     if (record.type == BiffType::Bof2 || record.type == BiffType::Bof3 ||
         record.type == BiffType::Bof4)
-        return failure(BiffFailure::Kind::OldFormat, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::OldFormat, record.offset);
     quint16 version = 0;
     quint16 kind = 0;
     if (record.type != BiffType::Bof || !readBiffBof(record.body, &version, &kind))
-        return failure(BiffFailure::Kind::NotBiff, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::NotBiff, record.offset);
     if (version != BiffBof::Biff8)
-        return failure(BiffFailure::Kind::OldFormat, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::OldFormat, record.offset);
     if (kind != BiffBof::Globals)
-        return failure(BiffFailure::Kind::NotBiff, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::NotBiff, record.offset);
 
     QHash<quint16, QString> formatCodes;
     std::vector<quint16> xfFormats;
@@ -76,61 +65,60 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book) {
     for (;;) {
         status = reader.next(&record);
         if (status != BiffRecordReader::Status::Ok)
-            return failure(biffFailureKind(status), record.offset);
+            return BiffFailure::at(biffFailureKind(status), record.offset);
         if (record.type == BiffType::Eof)
             break;
         const QByteArrayView body = record.body;
         switch (record.type) {
         case BiffType::FilePass:
             // Everything after this record is encrypted.
-            return failure(BiffFailure::Kind::Encrypted, record.offset);
+            return BiffFailure::at(BiffFailure::Kind::Encrypted, record.offset);
         case BiffType::Codepage:
             if (body.size() < 2)
-                return failure(BiffFailure::Kind::ShortRecord, record.offset);
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
             book->codepage = u16At(body, 0);
             break;
         case BiffType::DateMode:
             if (body.size() < 2)
-                return failure(BiffFailure::Kind::ShortRecord, record.offset);
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
             book->date1904 = u16At(body, 0) == 1;
             break;
         case BiffType::Format: {
             if (body.size() < 2)
-                return failure(BiffFailure::Kind::ShortRecord, record.offset);
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
             BiffContinuedRecord in(body.sliced(2), book->codepage);
             QString code;
             if (!in.readString(BiffContinuedRecord::CountWidth::Word, &code))
-                return failure(BiffFailure::Kind::ShortRecord, record.offset);
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
             formatCodes.insert(u16At(body, 0), code);
             break;
         }
         case BiffType::Xf:
             if (body.size() < 4)
-                return failure(BiffFailure::Kind::ShortRecord, record.offset);
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
             xfFormats.push_back(u16At(body, 2));
             break;
         case BiffType::Sst: {
             std::vector<QByteArrayView> parts{body};
             const auto continues = reader.takeContinues(&parts);
             if (continues != BiffRecordReader::Status::Ok)
-                return failure(biffFailureKind(continues), reader.position());
+                return BiffFailure::at(biffFailureKind(continues), reader.position());
             BiffContinuedRecord in(std::move(parts), book->codepage);
             if (const auto kind = readBiffSst(in, &book->sharedStrings);
                 kind != BiffFailure::Kind::None)
-                return failure(kind, record.offset);
+                return BiffFailure::at(kind, record.offset);
             break;
         }
         case BiffType::BoundSheet: {
             if (haveSheet)
                 break; // only the first sheet in workbook order is read
             if (body.size() < 6)
-                return failure(BiffFailure::Kind::ShortRecord, record.offset);
-            book->firstSheetOffset =
-                qFromLittleEndian<quint32>(reinterpret_cast<const uchar*>(body.data()));
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+            book->firstSheetOffset = u32At(body, 0);
             firstSheetType = static_cast<quint8>(body.at(5));
             BiffContinuedRecord in(body.sliced(6), book->codepage);
             if (!in.readString(BiffContinuedRecord::CountWidth::Byte, &book->firstSheetName))
-                return failure(BiffFailure::Kind::ShortRecord, record.offset);
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
             haveSheet = true;
             break;
         }
@@ -140,9 +128,9 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book) {
     }
 
     if (!haveSheet)
-        return failure(BiffFailure::Kind::NoSheet, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::NoSheet, record.offset);
     if (sheetKindOf(firstSheetType) != BiffFailure::SheetKind::Worksheet) {
-        BiffFailure f = failure(BiffFailure::Kind::NotWorksheet, record.offset);
+        BiffFailure f = BiffFailure::at(BiffFailure::Kind::NotWorksheet, record.offset);
         f.sheetKind = sheetKindOf(firstSheetType);
         return f;
     }

@@ -1,38 +1,12 @@
 #include "shared/biffworksheet.h"
 
+#include "shared/biffbytes.h"
 #include "shared/biffcontinuedrecord.h"
 #include "shared/biffrecordreader.h"
 #include "shared/biffvalues.h"
 #include "shared/exceldates.h"
 
-#include <QtEndian>
-
-#include <cstring>
-
 namespace {
-
-BiffFailure failure(BiffFailure::Kind kind, qsizetype offset) {
-    BiffFailure f;
-    f.kind = kind;
-    f.offset = offset;
-    return f;
-}
-
-quint16 u16At(QByteArrayView body, qsizetype at) {
-    return qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(body.data() + at));
-}
-
-quint32 u32At(QByteArrayView body, qsizetype at) {
-    return qFromLittleEndian<quint32>(reinterpret_cast<const uchar*>(body.data() + at));
-}
-
-double doubleAt(QByteArrayView body, qsizetype at) {
-    const quint64 bits =
-        qFromLittleEndian<quint64>(reinterpret_cast<const uchar*>(body.data() + at));
-    double value = 0.0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 BiffFailure::SheetKind sheetKindOfBof(quint16 kind) {
     switch (kind) {
@@ -81,7 +55,7 @@ private:
 BiffFailure SheetBuilder::checkColumn(const BiffRecord& record, int col) {
     if (col <= kBiffMaxColumns)
         return {};
-    BiffFailure f = failure(BiffFailure::Kind::CellOutOfRange, record.offset);
+    BiffFailure f = BiffFailure::at(BiffFailure::Kind::CellOutOfRange, record.offset);
     f.row = m_row;
     f.col = col;
     return f;
@@ -89,7 +63,7 @@ BiffFailure SheetBuilder::checkColumn(const BiffRecord& record, int col) {
 
 BiffFailure SheetBuilder::cellHeader(const BiffRecord& record, qsizetype minBody) {
     if (record.body.size() < minBody)
-        return failure(BiffFailure::Kind::ShortRecord, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
     // A 16-bit row index cannot pass kBiffMaxRows; the column can pass 256.
     m_row = u16At(record.body, 0) + 1;
     m_col = u16At(record.body, 2) + 1;
@@ -143,13 +117,13 @@ BiffFailure SheetBuilder::string(const BiffRecord& record, BiffRecordReader& rea
     std::vector<QByteArrayView> parts{record.body};
     const auto continues = reader.takeContinues(&parts);
     if (continues != BiffRecordReader::Status::Ok)
-        return failure(biffFailureKind(continues), reader.position());
+        return BiffFailure::at(biffFailureKind(continues), reader.position());
     if (m_pendingRow == 0)
         return {}; // a STRING record with no formula before it
     BiffContinuedRecord in(std::move(parts), m_book.codepage);
     QString text;
     if (!in.readString(BiffContinuedRecord::CountWidth::Word, &text))
-        return failure(BiffFailure::Kind::ShortRecord, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
     m_sheet->set(m_pendingRow, m_pendingCol, CellValue(std::move(text)));
     m_pendingRow = m_pendingCol = 0;
     return {};
@@ -160,7 +134,7 @@ BiffFailure SheetBuilder::mulRk(const BiffRecord& record) {
     // then the last column.
     const QByteArrayView body = record.body;
     if (body.size() < 12 || (body.size() - 6) % 6 != 0)
-        return failure(BiffFailure::Kind::ShortRecord, record.offset);
+        return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
     m_row = u16At(body, 0) + 1;
     const int first = u16At(body, 2) + 1;
     const qsizetype count = (body.size() - 6) / 6;
@@ -193,7 +167,7 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
             return f;
         const quint32 index = u32At(record.body, 6);
         if (index >= m_book.sharedStrings.size())
-            return failure(BiffFailure::Kind::StringIndex, record.offset);
+            return BiffFailure::at(BiffFailure::Kind::StringIndex, record.offset);
         m_sheet->set(m_row, m_col, CellValue(m_book.sharedStrings[index]));
         break;
     }
@@ -204,7 +178,7 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
         BiffContinuedRecord in(record.body.sliced(6), m_book.codepage);
         QString text;
         if (!in.readString(BiffContinuedRecord::CountWidth::Word, &text))
-            return failure(BiffFailure::Kind::ShortRecord, record.offset);
+            return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
         m_sheet->set(m_row, m_col, CellValue(std::move(text)));
         break;
     }
@@ -233,7 +207,7 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
 
 BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet) {
     if (book.firstSheetOffset < 0 || book.firstSheetOffset >= stream.size())
-        return failure(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
+        return BiffFailure::at(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
     BiffRecordReader reader(stream, book.firstSheetOffset);
     BiffRecord record;
     BiffRecordReader::Status status = reader.next(&record);
@@ -241,11 +215,11 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
     quint16 kind = 0;
     if (status != BiffRecordReader::Status::Ok || record.type != BiffType::Bof ||
         !readBiffBof(record.body, &version, &kind))
-        return failure(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
+        return BiffFailure::at(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
     // The globals said BIFF8 already; some writers leave the sheet's version
     // blank, so only its kind counts.
     if (kind != BiffBof::Worksheet) {
-        BiffFailure f = failure(BiffFailure::Kind::NotWorksheet, record.offset);
+        BiffFailure f = BiffFailure::at(BiffFailure::Kind::NotWorksheet, record.offset);
         f.sheetKind = sheetKindOfBof(kind);
         return f;
     }
@@ -257,7 +231,7 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
     for (;;) {
         status = reader.next(&record);
         if (status != BiffRecordReader::Status::Ok)
-            return failure(biffFailureKind(status), record.offset);
+            return BiffFailure::at(biffFailureKind(status), record.offset);
         if (record.type == BiffType::Bof) {
             ++depth;
             continue;
@@ -272,6 +246,6 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
         if (BiffFailure f = builder.handle(record, reader); f.failed())
             return f;
         if (sheet->cellCount() > kBiffMaxCellRecords)
-            return failure(BiffFailure::Kind::TooManyCells, record.offset);
+            return BiffFailure::at(BiffFailure::Kind::TooManyCells, record.offset);
     }
 }
