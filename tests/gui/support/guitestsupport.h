@@ -2,6 +2,7 @@
 
 #include "shared/cellvalue.h"
 #include "shared/regional.h"
+#include "support/regioniesempio.h"
 #include "ui/processing/indicemp.h"
 
 #include <memory>
@@ -13,10 +14,6 @@ using Rows = std::vector<std::vector<CellValue>>;
 // the program's own checks; *rows may change between two openings.
 IndiceMP::MatrixLoader loaderDa(std::shared_ptr<Rows> rows, const Regional& regional);
 IndiceMP::MatrixLoader loaderDa(const Rows& rows, const Regional& regional);
-
-// The sample workbook's matrix: twenty regions by eight indicators of mixed
-// polarity.
-Rows regioniEsempio();
 
 // A text cell.
 CellValue t(const char* text);
