@@ -1,5 +1,7 @@
 #include "fuzzsupport.h"
 
+#include "shared/caricamatrice.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -15,4 +17,20 @@ QString writeFuzzInput(const std::uint8_t* data, std::size_t size, const QString
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     return path;
+}
+
+void fuzzWorkbook(WorkbookReader& reader, const std::uint8_t* data, std::size_t size,
+                  const QString& suffix) {
+    static const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
+    SharedState s;
+    s.strMatrice = writeFuzzInput(data, size, suffix);
+    if (!reader.open(s.strMatrice)) {
+        if (reader.errorMessage().isEmpty())
+            __builtin_trap();
+        return;
+    }
+    const LoadResult result = carica_matrice(s, reader, regional);
+    if (!result.loaded() && result.message.isEmpty())
+        __builtin_trap();
+    reader.close();
 }

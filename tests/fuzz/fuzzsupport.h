@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/workbookreader.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,3 +11,8 @@
 // Writes the fuzzer's input to a scratch file (in memory-backed /dev/shm when
 // it exists) and returns its path; the same path is reused by every run.
 QString writeFuzzInput(const std::uint8_t* data, std::size_t size, const QString& suffix);
+
+// Opens the input with the reader and, when a sheet opens, loads its matrix.
+// Every failure must come back as a message; a silent one stops the fuzzer.
+void fuzzWorkbook(WorkbookReader& reader, const std::uint8_t* data, std::size_t size,
+                  const QString& suffix);
