@@ -4,18 +4,10 @@
 
 Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional) {
     const QString header = positive ? QStringLiteral("MPI+") : QStringLiteral("MPI-");
-    const auto media = media_colonne(s);
-    const auto scarto = scarto_colonne(s);
-    const auto negativa = polaritaIndicatori(s);
-
+    // Mean 100 and deviation 10 for every indicator, higher always better.
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
-    for (int r = 2; r <= s.nRighe; ++r) {
-        for (int c = 2; c <= s.nColonne; ++c) {
-            const auto k = static_cast<std::size_t>(c);
-            const double z = (dato(s, r, c) - media[k]) / scarto[k];
-            s.matTrasformata(r, c) = negativa[k] ? 100.0 - 10.0 * z : 100.0 + 10.0 * z;
-        }
-    }
+    scriviPunteggiZ(
+        s, [](double z, bool negative) { return negative ? 100.0 - 10.0 * z : 100.0 + 10.0 * z; });
 
     const auto m = media_righe(s);
     const auto sr = scarto_righe(s);

@@ -1,6 +1,7 @@
 #include "methods/methodcommon.h"
 
 #include "shared/polarita.h"
+#include "stats/statistiche.h"
 
 std::vector<bool> polaritaIndicatori(const SharedState& s) {
     std::vector<bool> negativa(static_cast<std::size_t>(std::max(s.nColonne, 1) + 1), false);
@@ -24,4 +25,16 @@ void scriviValori(SharedState& s, const QString& indexHeader, const std::vector<
     s.matValori(1, 2) = CellValue(indexHeader);
     for (int r = 2; r <= s.nRighe; ++r)
         s.matValori(r, 2) = CellValue(regional.indexText(index[static_cast<std::size_t>(r)]));
+}
+
+void scriviPunteggiZ(SharedState& s, double (*rescale)(double z, bool negative)) {
+    const auto media = media_colonne(s);
+    const auto scarto = scarto_colonne(s);
+    const auto negativa = polaritaIndicatori(s);
+    for (int r = 2; r <= s.nRighe; ++r) {
+        for (int c = 2; c <= s.nColonne; ++c) {
+            const auto k = static_cast<std::size_t>(c);
+            s.matTrasformata(r, c) = rescale((dato(s, r, c) - media[k]) / scarto[k], negativa[k]);
+        }
+    }
 }

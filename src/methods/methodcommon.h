@@ -28,6 +28,12 @@ void scriviIntestazioni(const SharedState& s, Table& table, const QString& prefi
 void scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index,
                   const Regional& regional);
 
+// Fills the data cells of matTrasformata from the z-scores of matDati,
+// z = (x - mean) / sd with the population deviation of each indicator: each
+// cell receives rescale(z, negative), negative being the polarity of its
+// indicator.
+void scriviPunteggiZ(SharedState& s, double (*rescale)(double z, bool negative));
+
 // The data value of unit r on indicator c.
 inline double dato(const SharedState& s, int r, int c) {
     return s.matDati(r, c).number();

@@ -46,15 +46,9 @@ void distanze_ideale(const SharedState& s, std::vector<double>& distanze, double
 }
 
 Refusal wroclaw(SharedState& s, const Regional& regional) {
-    const auto media = media_colonne(s);
-    const auto scarto = scarto_colonne(s);
+    // Plain z-scores: the polarity counts only in the ideal unit.
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
-    for (int r = 2; r <= s.nRighe; ++r) {
-        for (int c = 2; c <= s.nColonne; ++c) {
-            const auto k = static_cast<std::size_t>(c);
-            s.matTrasformata(r, c) = (dato(s, r, c) - media[k]) / scarto[k];
-        }
-    }
+    scriviPunteggiZ(s, [](double z, bool) { return z; });
 
     std::vector<double> distanze;
     double mu = 0.0;
