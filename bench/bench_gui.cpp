@@ -1,11 +1,13 @@
 // The processing window over a 20,000 x 100 matrix (ORVALTA_BENCH_UNITS
-// sets another number of units): opening it until the data grid is painted,
+// sets another number of units): opening it until the data grid is painted
+// (from a prepared matrix, and from the .xlsx file through the real loader),
 // one method chosen until both grids are painted, the automatic processing,
 // and the column autosizing of the data grid (with, for comparison, every
 // text measured one by one). Runs offscreen unless QT_QPA_PLATFORM says
 // otherwise.
 #include "methods/metodi.h"
 #include "shared/caricamatrice.h"
+#include "support/largexlsx.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/processing/indicemp.h"
@@ -103,6 +105,28 @@ void BM_OpenProcessingWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenProcessingWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same from the workbook file through the real loader: reading the
+// .xlsx, checking it and showing the data grid.
+void BM_OpenProcessingWindowFromWorkbook(benchmark::State& state) {
+    SharedState shared;
+    shared.strMatrice = largeXlsx(units(), kIndicators);
+    SilentDialogs dialogs;
+    const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
+    IndiceMP window{shared, dialogs, regional};
+    window.resize(1280, 800);
+    for (auto _ : state) {
+        if (!window.carica())
+            state.SkipWithError("the workbook could not be loaded");
+        window.show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        window.hide();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenProcessingWindowFromWorkbook)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ChooseMethod(benchmark::State& state) {
     Fixture f;
