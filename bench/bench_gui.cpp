@@ -5,6 +5,7 @@
 // and the column autosizing of the data grid (with, for comparison, every
 // text measured one by one). Runs offscreen unless QT_QPA_PLATFORM says
 // otherwise.
+#include "guisupport/benchwindows.h"
 #include "methods/metodi.h"
 #include "shared/caricamatrice.h"
 #include "support/largexlsx.h"
@@ -12,8 +13,8 @@
 #include "ui/grid/gridview.h"
 #include "ui/processing/indicemp.h"
 
-#include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QTemporaryDir>
 
@@ -26,32 +27,13 @@ namespace {
 
 constexpr int kIndicators = 100;
 
-// 20,000 units, or ORVALTA_BENCH_UNITS.
-int units() {
-    bool ok = false;
-    const int n = qEnvironmentVariableIntValue("ORVALTA_BENCH_UNITS", &ok);
-    return ok && n > 1 ? n : 20000;
-}
-
-// Answers nothing and shows nothing: the benchmarks never ask.
-class SilentDialogs : public Dialogs {
-public:
-    QString openWorkbook(const QString&, const QString&, const QString&) override {
-        return QString();
-    }
-    QString pickFolder(const QString&, const QString&) override { return QString(); }
-    void message(const QString&, const QString&, Icon) override { ++messages; }
-    void endProgram() override {}
-    int messages = 0;
-};
-
 // A matrix as a loader leaves it: labels, names of both polarities, values
 // from hundredths to hundreds of thousands.
 SharedState largeMatrix(const QString& folder) {
     SharedState s;
     s.strCartella = folder;
     s.strMatrice = folder + QStringLiteral("/grande.xlsx");
-    s.nRighe = units() + 1;
+    s.nRighe = benchUnits() + 1;
     s.nColonne = kIndicators + 1;
     s.dimensionTables();
     std::mt19937 random(42);
@@ -110,7 +92,7 @@ BENCHMARK(BM_OpenProcessingWindow)->Unit(benchmark::kMillisecond)->Iterations(5)
 // .xlsx, checking it and showing the data grid.
 void BM_OpenProcessingWindowFromWorkbook(benchmark::State& state) {
     SharedState shared;
-    shared.strMatrice = largeXlsx(units(), kIndicators);
+    shared.strMatrice = largeXlsx(benchUnits(), kIndicators);
     SilentDialogs dialogs;
     const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
     IndiceMP window{shared, dialogs, regional};
@@ -177,24 +159,8 @@ void BM_AutosizeEveryTextMeasured(benchmark::State& state) {
 }
 BENCHMARK(BM_AutosizeEveryTextMeasured)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-QtMessageHandler standardHandler = nullptr;
-
-// Drops the offscreen platform's notes about window hints.
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtWarningMsg && message.contains(QStringLiteral("propagateSizeHints")))
-        return;
-    standardHandler(type, context, message);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    standardHandler = qInstallMessageHandler(quietHandler);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

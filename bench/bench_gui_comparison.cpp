@@ -4,13 +4,14 @@
 // matrix, comparison files written, values grid autosized), and the
 // autosizing of the values grid alone. Runs offscreen unless QT_QPA_PLATFORM
 // says otherwise.
+#include "guisupport/benchwindows.h"
 #include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -23,23 +24,6 @@
 namespace {
 
 constexpr int kIndicators = 12;
-
-int units() {
-    bool ok = false;
-    const int n = qEnvironmentVariableIntValue("ORVALTA_BENCH_UNITS", &ok);
-    return ok && n > 1 ? n : 20000;
-}
-
-class SilentDialogs : public Dialogs {
-public:
-    QString openWorkbook(const QString&, const QString&, const QString&) override {
-        return QString();
-    }
-    QString pickFolder(const QString&, const QString&) override { return QString(); }
-    void message(const QString&, const QString&, Icon) override { ++messages; }
-    void endProgram() override {}
-    int messages = 0;
-};
 
 // A folder with the nine pairs of result files of a random matrix, written
 // by the methods themselves.
@@ -54,7 +38,7 @@ struct Fixture {
         state.strCartella = dir.path();
         state.strMatrice = dir.filePath(QStringLiteral("comuni.xlsx"));
         SharedState s = state;
-        s.nRighe = units() + 1;
+        s.nRighe = benchUnits() + 1;
         s.nColonne = kIndicators + 1;
         s.dimensionTables();
         std::mt19937 random(7);
@@ -108,24 +92,8 @@ void BM_AutosizeValuesGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_AutosizeValuesGrid)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-QtMessageHandler standardHandler = nullptr;
-
-// Drops the offscreen platform's notes about window hints.
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtWarningMsg && message.contains(QStringLiteral("propagateSizeHints")))
-        return;
-    standardHandler(type, context, message);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    standardHandler = qInstallMessageHandler(quietHandler);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }
