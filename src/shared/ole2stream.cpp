@@ -23,7 +23,8 @@ void ensureGsf() {
         gsf_init();
         const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING |
                                                         G_LOG_LEVEL_MESSAGE);
-        for (const char* domain : {"libgsf:msole", "libgsf"})
+        // Some of libgsf's warnings carry no domain at all.
+        for (const char* domain : {"libgsf:msole", "libgsf", static_cast<const char*>(nullptr)})
             g_log_set_handler(domain, levels, ignoreLog, nullptr);
         return true;
     }();
