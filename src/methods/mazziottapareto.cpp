@@ -6,11 +6,10 @@ Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional)
     const QString header = positive ? QStringLiteral("MPI+") : QStringLiteral("MPI-");
     // Mean 100 and deviation 10 for every indicator, higher always better.
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
-    scriviPunteggiZ(
-        s, [](double z, bool negative) { return negative ? 100.0 - 10.0 * z : 100.0 + 10.0 * z; });
+    scriviPunteggiZ(s, ScalaZ::Riscalato100);
 
     const auto m = media_righe(s);
-    const auto sr = scarto_righe(s);
+    const auto sr = scarto_righe(s, m);
     std::vector<double> index(m.size());
     for (int r = 2; r <= s.nRighe; ++r) {
         const auto k = static_cast<std::size_t>(r);

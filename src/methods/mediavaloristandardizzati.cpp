@@ -4,7 +4,7 @@
 
 Refusal mediaValoriStandardizzati(SharedState& s, const Regional& regional) {
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
-    scriviPunteggiZ(s, [](double z, bool negative) { return negative ? z * -1.0 : z; });
+    scriviPunteggiZ(s, ScalaZ::ZOrientato);
     scriviValori(s, QStringLiteral("M1Z"), media_righe(s), regional);
     return std::nullopt;
 }

@@ -27,14 +27,34 @@ void scriviValori(SharedState& s, const QString& indexHeader, const std::vector<
         s.matValori(r, 2) = CellValue(regional.indexText(index[static_cast<std::size_t>(r)]));
 }
 
-void scriviPunteggiZ(SharedState& s, double (*rescale)(double z, bool negative)) {
+namespace {
+
+template <typename Rescale> void punteggiZ(SharedState& s, Rescale rescale) {
     const auto media = media_colonne(s);
-    const auto scarto = scarto_colonne(s);
+    const auto scarto = scarto_colonne(s, media);
     const auto negativa = polaritaIndicatori(s);
     for (int r = 2; r <= s.nRighe; ++r) {
         for (int c = 2; c <= s.nColonne; ++c) {
             const auto k = static_cast<std::size_t>(c);
             s.matTrasformata(r, c) = rescale((dato(s, r, c) - media[k]) / scarto[k], negativa[k]);
         }
+    }
+}
+
+} // namespace
+
+void scriviPunteggiZ(SharedState& s, ScalaZ scala) {
+    switch (scala) {
+    case ScalaZ::Z:
+        punteggiZ(s, [](double z, bool) { return z; });
+        break;
+    case ScalaZ::ZOrientato:
+        punteggiZ(s, [](double z, bool negative) { return negative ? z * -1.0 : z; });
+        break;
+    case ScalaZ::Riscalato100:
+        punteggiZ(s, [](double z, bool negative) {
+            return negative ? 100.0 - 10.0 * z : 100.0 + 10.0 * z;
+        });
+        break;
     }
 }

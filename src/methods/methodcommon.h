@@ -28,11 +28,17 @@ void scriviIntestazioni(const SharedState& s, Table& table, const QString& prefi
 void scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index,
                   const Regional& regional);
 
+// How a z-score enters the transformed matrix.
+enum class ScalaZ {
+    Z,            // the z-score itself, whatever the polarity
+    ZOrientato,   // z, or -z for an indicator of negative polarity
+    Riscalato100, // 100 + 10 z, or 100 - 10 z for negative polarity
+};
+
 // Fills the data cells of matTrasformata from the z-scores of matDati,
-// z = (x - mean) / sd with the population deviation of each indicator: each
-// cell receives rescale(z, negative), negative being the polarity of its
-// indicator.
-void scriviPunteggiZ(SharedState& s, double (*rescale)(double z, bool negative));
+// z = (x - mean) / sd with the population deviation of each indicator,
+// rescaled as asked.
+void scriviPunteggiZ(SharedState& s, ScalaZ scala);
 
 // The data value of unit r on indicator c.
 inline double dato(const SharedState& s, int r, int c) {

@@ -48,7 +48,7 @@ void distanze_ideale(const SharedState& s, std::vector<double>& distanze, double
 Refusal wroclaw(SharedState& s, const Regional& regional) {
     // Plain z-scores: the polarity counts only in the ideal unit.
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
-    scriviPunteggiZ(s, [](double z, bool) { return z; });
+    scriviPunteggiZ(s, ScalaZ::Z);
 
     std::vector<double> distanze;
     double mu = 0.0;

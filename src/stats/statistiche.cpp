@@ -51,7 +51,10 @@ std::vector<double> media_colonne(const SharedState& s) {
 }
 
 std::vector<double> scarto_colonne(const SharedState& s) {
-    const auto mean = media_colonne(s);
+    return scarto_colonne(s, media_colonne(s));
+}
+
+std::vector<double> scarto_colonne(const SharedState& s, const std::vector<double>& mean) {
     auto result = perColonna(s);
     std::vector<double> sum(result.size(), 0.0);
     for (int r = 2; r <= s.nRighe; ++r) {
@@ -88,7 +91,10 @@ std::vector<double> media_righe(const SharedState& s) {
 }
 
 std::vector<double> scarto_righe(const SharedState& s) {
-    const auto mean = media_righe(s);
+    return scarto_righe(s, media_righe(s));
+}
+
+std::vector<double> scarto_righe(const SharedState& s, const std::vector<double>& mean) {
     auto result = perRiga(s);
     const double indicators = s.nColonne - 1;
     for (int r = 2; r <= s.nRighe; ++r) {

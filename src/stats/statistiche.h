@@ -17,6 +17,8 @@
 std::vector<double> media_colonne(const SharedState& s);
 // sd(c) = sqrt(sum over the units of (x(r,c) - mean(c))^2 / number of units).
 std::vector<double> scarto_colonne(const SharedState& s);
+// The same around means the caller already has from media_colonne.
+std::vector<double> scarto_colonne(const SharedState& s, const std::vector<double>& media);
 // The smallest and the largest value of each indicator.
 std::vector<double> minimo_colonne(const SharedState& s);
 std::vector<double> massimo_colonne(const SharedState& s);
@@ -25,6 +27,8 @@ std::vector<double> massimo_colonne(const SharedState& s);
 std::vector<double> media_righe(const SharedState& s);
 // S(r) = sqrt(sum over the indicators of (t(r,c) - M(r))^2 / number of indicators).
 std::vector<double> scarto_righe(const SharedState& s);
+// The same around means the caller already has from media_righe.
+std::vector<double> scarto_righe(const SharedState& s, const std::vector<double>& media);
 // (product of t(r,c)) ^ (1 / number of indicators). When the product leaves
 // the range of doubles (infinite, or 0 without a zero factor) the mean is
 // taken through logarithms instead.
