@@ -1,7 +1,7 @@
 #include "batchload.h"
 
 #include "commands.h"
-#include "shared/caricamatrice.h"
+#include "workbook/caricamatrice.h"
 
 #include <QFileInfo>
 

@@ -7,11 +7,11 @@
 // otherwise.
 #include "guisupport/benchwindows.h"
 #include "methods/metodi.h"
-#include "shared/caricamatrice.h"
 #include "support/largexlsx.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/processing/indicemp.h"
+#include "workbook/caricamatrice.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // Loading a large .xls source matrix: the workbook read (OLE2 stream, BIFF8
 // records, shared strings) and carica_matrice's count, copy and checks.
-#include "shared/caricamatrice.h"
-#include "shared/xlsreader.h"
 #include "support/largexlsworkbook.h"
+#include "workbook/caricamatrice.h"
+#include "workbook/xls/xlsreader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Opening a large .xlsx source matrix and loading it through carica_matrice
 // (reading, validation, statistics for the constant-indicator check).
-#include "shared/caricamatrice.h"
-#include "shared/xlsxreader.h"
 #include "support/largexlsx.h"
+#include "workbook/caricamatrice.h"
+#include "workbook/xlsx/xlsxreader.h"
 
 #include <benchmark/benchmark.h>
 

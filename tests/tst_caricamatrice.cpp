@@ -1,5 +1,5 @@
-#include "shared/caricamatrice.h"
 #include "support/testsupport.h"
+#include "workbook/caricamatrice.h"
 
 #include <QTest>
 

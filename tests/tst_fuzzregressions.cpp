@@ -1,8 +1,8 @@
 #include "comparison/comparison.h"
-#include "shared/caricamatrice.h"
-#include "shared/xlsreader.h"
-#include "shared/xlsxreader.h"
 #include "support/testsupport.h"
+#include "workbook/caricamatrice.h"
+#include "workbook/xls/xlsreader.h"
+#include "workbook/xlsx/xlsxreader.h"
 
 #include <QDir>
 #include <QFile>

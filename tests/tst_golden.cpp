@@ -1,7 +1,7 @@
 #include "methods/methodrunner.h"
 #include "methods/metodi.h"
-#include "shared/caricamatrice.h"
 #include "support/testsupport.h"
+#include "workbook/caricamatrice.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "shared/xlsreader.h"
-#include "shared/xlsxreader.h"
 #include "support/testsupport.h"
+#include "workbook/xls/xlsreader.h"
+#include "workbook/xlsx/xlsxreader.h"
 
 #include <QTest>
 

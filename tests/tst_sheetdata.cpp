@@ -1,6 +1,6 @@
-#include "shared/exceldates.h"
-#include "shared/sheetdata.h"
 #include "support/testsupport.h"
+#include "workbook/exceldates.h"
+#include "workbook/sheetdata.h"
 
 #include <QTest>
 

@@ -1,13 +1,13 @@
-#include "shared/biffcontinuedrecord.h"
-#include "shared/biffrecordreader.h"
-#include "shared/biffsst.h"
-#include "shared/biffvalues.h"
-#include "shared/biffworkbook.h"
-#include "shared/biffworksheet.h"
-#include "shared/caricamatrice.h"
-#include "shared/xlsreader.h"
 #include "support/regioniesempio.h"
 #include "support/testsupport.h"
+#include "workbook/caricamatrice.h"
+#include "workbook/xls/biffcontinuedrecord.h"
+#include "workbook/xls/biffrecordreader.h"
+#include "workbook/xls/biffsst.h"
+#include "workbook/xls/biffvalues.h"
+#include "workbook/xls/biffworkbook.h"
+#include "workbook/xls/biffworksheet.h"
+#include "workbook/xls/xlsreader.h"
 
 #include <QTest>
 #include <QtEndian>

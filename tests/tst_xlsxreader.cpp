@@ -1,9 +1,9 @@
-#include "shared/caricamatrice.h"
-#include "shared/readahead.h"
-#include "shared/xlsxparts.h"
-#include "shared/xlsxreader.h"
-#include "shared/xlsxworksheet.h"
 #include "support/testsupport.h"
+#include "workbook/caricamatrice.h"
+#include "workbook/readahead.h"
+#include "workbook/xlsx/xlsxparts.h"
+#include "workbook/xlsx/xlsxreader.h"
+#include "workbook/xlsx/xlsxworksheet.h"
 
 #include <QBuffer>
 #include <QTest>

@@ -2,7 +2,7 @@
 // matrix loader.
 #include "fuzzsupport.h"
 
-#include "shared/xlsreader.h"
+#include "workbook/xls/xlsreader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     XlsReader reader;

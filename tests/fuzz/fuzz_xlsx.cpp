@@ -2,7 +2,7 @@
 // matrix loader.
 #include "fuzzsupport.h"
 
-#include "shared/xlsxreader.h"
+#include "workbook/xlsx/xlsxreader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     XlsxReader reader;

@@ -1,6 +1,6 @@
 #include "fuzzsupport.h"
 
-#include "shared/caricamatrice.h"
+#include "workbook/caricamatrice.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/workbookreader.h"
+#include "workbook/workbookreader.h"
 
 #include <QByteArray>
 #include <QString>

@@ -5,11 +5,11 @@
 //
 //   orvalta_screenshots <output folder>
 #include "menuorv.h"
-#include "shared/caricamatrice.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/platform/qtdialogs.h"
+#include "workbook/caricamatrice.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "shared/cellvalue.h"
 #include "shared/sharedstate.h"
-#include "shared/sheetdata.h"
-#include "shared/workbookreader.h"
+#include "workbook/sheetdata.h"
+#include "workbook/workbookreader.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "methods/methodrunner.h"
-#include "shared/caricamatrice.h"
 #include "shared/regional.h"
 #include "shared/sharedstate.h"
 #include "ui/platform/dialogs.h"
+#include "workbook/caricamatrice.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "guitestsupport.h"
 
-#include "shared/caricamatrice.h"
 #include "support/testsupport.h"
+#include "workbook/caricamatrice.h"
 
 IndiceMP::MatrixLoader loaderDa(std::shared_ptr<Rows> rows, const Regional& regional) {
     return [rows, regional](SharedState& s) {

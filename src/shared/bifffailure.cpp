@@ -1,8 +1,0 @@
-#include "shared/bifffailure.h"
-
-BiffFailure BiffFailure::at(Kind kind, qsizetype offset) {
-    BiffFailure f;
-    f.kind = kind;
-    f.offset = offset;
-    return f;
-}

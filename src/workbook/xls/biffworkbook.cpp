@@ -1,0 +1,142 @@
+#include "workbook/xls/biffworkbook.h"
+
+#include "workbook/exceldates.h"
+#include "workbook/xls/biffbytes.h"
+#include "workbook/xls/biffcontinuedrecord.h"
+#include "workbook/xls/biffrecordreader.h"
+#include "workbook/xls/biffsst.h"
+
+#include <QHash>
+
+namespace {
+
+BiffFailure::SheetKind sheetKindOf(quint8 type) {
+    switch (type) {
+    case 0x00:
+        return BiffFailure::SheetKind::Worksheet;
+    case 0x01:
+        return BiffFailure::SheetKind::MacroSheet;
+    case 0x02:
+        return BiffFailure::SheetKind::Chart;
+    case 0x06:
+        return BiffFailure::SheetKind::Module;
+    default:
+        return BiffFailure::SheetKind::Other;
+    }
+}
+
+// A number format shows a date when it is one of the built-in date formats
+// or its code (as the workbook defines it) holds a day, month or year. The
+// General format (0) never does, whatever the name a writer gives it.
+bool isDateFormat(quint16 id, const QHash<quint16, QString>& codes) {
+    if (isBuiltinDateFormat(id))
+        return true;
+    if (id == 0)
+        return false;
+    const auto it = codes.constFind(id);
+    return it != codes.constEnd() && isDateFormatCode(*it);
+}
+
+} // namespace
+
+BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book) {
+    *book = BiffWorkbook();
+    BiffRecordReader reader(stream);
+    BiffRecord record;
+    BiffRecordReader::Status status = reader.next(&record);
+    if (status != BiffRecordReader::Status::Ok)
+        return BiffFailure::at(BiffFailure::Kind::NotBiff, record.offset);
+    if (record.type == BiffType::Bof2 || record.type == BiffType::Bof3 ||
+        record.type == BiffType::Bof4)
+        return BiffFailure::at(BiffFailure::Kind::OldFormat, record.offset);
+    quint16 version = 0;
+    quint16 kind = 0;
+    if (record.type != BiffType::Bof || !readBiffBof(record.body, &version, &kind))
+        return BiffFailure::at(BiffFailure::Kind::NotBiff, record.offset);
+    if (version != BiffBof::Biff8)
+        return BiffFailure::at(BiffFailure::Kind::OldFormat, record.offset);
+    if (kind != BiffBof::Globals)
+        return BiffFailure::at(BiffFailure::Kind::NotBiff, record.offset);
+
+    QHash<quint16, QString> formatCodes;
+    std::vector<quint16> xfFormats;
+    bool haveSheet = false;
+    quint8 firstSheetType = 0;
+    for (;;) {
+        status = reader.next(&record);
+        if (status != BiffRecordReader::Status::Ok)
+            return BiffFailure::at(biffFailureKind(status), record.offset);
+        if (record.type == BiffType::Eof)
+            break;
+        const QByteArrayView body = record.body;
+        switch (record.type) {
+        case BiffType::FilePass:
+            // Everything after this record is encrypted.
+            return BiffFailure::at(BiffFailure::Kind::Encrypted, record.offset);
+        case BiffType::Codepage:
+            if (body.size() < 2)
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+            book->codepage = u16At(body, 0);
+            break;
+        case BiffType::DateMode:
+            if (body.size() < 2)
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+            book->date1904 = u16At(body, 0) == 1;
+            break;
+        case BiffType::Format: {
+            if (body.size() < 2)
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+            BiffContinuedRecord in(body.sliced(2), book->codepage);
+            QString code;
+            if (!in.readString(BiffContinuedRecord::CountWidth::Word, &code))
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+            formatCodes.insert(u16At(body, 0), code);
+            break;
+        }
+        case BiffType::Xf:
+            if (body.size() < 4)
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+            xfFormats.push_back(u16At(body, 2));
+            break;
+        case BiffType::Sst: {
+            std::vector<QByteArrayView> parts{body};
+            const auto continues = reader.takeContinues(&parts);
+            if (continues != BiffRecordReader::Status::Ok)
+                return BiffFailure::at(biffFailureKind(continues), reader.position());
+            BiffContinuedRecord in(std::move(parts), book->codepage);
+            if (const auto kind = readBiffSst(in, &book->sharedStrings);
+                kind != BiffFailure::Kind::None)
+                return BiffFailure::at(kind, record.offset);
+            break;
+        }
+        case BiffType::BoundSheet: {
+            if (haveSheet)
+                break; // only the first sheet in workbook order is read
+            if (body.size() < 6)
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+            book->firstSheetOffset = u32At(body, 0);
+            firstSheetType = static_cast<quint8>(body.at(5));
+            BiffContinuedRecord in(body.sliced(6), book->codepage);
+            if (!in.readString(BiffContinuedRecord::CountWidth::Byte, &book->firstSheetName))
+                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+            haveSheet = true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    if (!haveSheet)
+        return BiffFailure::at(BiffFailure::Kind::NoSheet, record.offset);
+    if (sheetKindOf(firstSheetType) != BiffFailure::SheetKind::Worksheet) {
+        BiffFailure f = BiffFailure::at(BiffFailure::Kind::NotWorksheet, record.offset);
+        f.sheetKind = sheetKindOf(firstSheetType);
+        return f;
+    }
+
+    book->dateXf.reserve(xfFormats.size());
+    for (const quint16 id : xfFormats)
+        book->dateXf.push_back(isDateFormat(id, formatCodes));
+    return {};
+}

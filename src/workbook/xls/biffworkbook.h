@@ -1,0 +1,29 @@
+#pragma once
+
+#include "workbook/xls/bifffailure.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <vector>
+
+// What the workbook globals of a BIFF8 stream tell the reader of its first
+// sheet.
+struct BiffWorkbook {
+    quint16 codepage = 1200;
+    bool date1904 = false;
+    std::vector<QString> sharedStrings;
+    std::vector<bool> dateXf; // by XF index: numbers in this format are dates
+    qsizetype firstSheetOffset = -1;
+    QString firstSheetName;
+
+    // True when cells of this XF index show a date; false for an unknown
+    // index.
+    bool isDateXf(quint16 xf) const { return xf < dateXf.size() && dateXf[xf]; }
+};
+
+// Reads the workbook globals at the start of stream into *book: code page,
+// date system, number formats and cell formats, shared strings and the
+// first sheet in workbook order, which must be a worksheet. Stops at the
+// globals' end-of-file record. A failure names the first fault met.
+BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book);

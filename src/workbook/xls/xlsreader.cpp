@@ -1,0 +1,151 @@
+#include "workbook/xls/xlsreader.h"
+
+#include "workbook/xls/biffrecordreader.h"
+#include "workbook/xls/biffsst.h"
+#include "workbook/xls/biffworkbook.h"
+#include "workbook/xls/biffworksheet.h"
+#include "workbook/xls/ole2stream.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString streamMessage(const Ole2Stream& stream, const QString& name) {
+    switch (stream.status) {
+    case Ole2Stream::Status::Ok:
+        break;
+    case Ole2Stream::Status::NotOle2:
+        return QStringLiteral("Il file %1 non è una cartella di lavoro .xls valida: il contenitore "
+                              "del file è danneggiato o incompleto.")
+            .arg(name);
+    case Ole2Stream::Status::NoWorkbook:
+        return QStringLiteral("Il file %1 non è una cartella di lavoro .xls valida: non contiene "
+                              "il flusso Workbook con i fogli di lavoro.")
+            .arg(name);
+    case Ole2Stream::Status::TooLarge:
+        return QStringLiteral("Il file %1 non può essere letto: il flusso Workbook dichiara una "
+                              "dimensione superiore al file stesso o al limite di %2 MiB.")
+            .arg(name)
+            .arg(Ole2Stream::kMaxSize / (1024 * 1024));
+    case Ole2Stream::Status::ReadFailed:
+        return QStringLiteral("Il file %1 è danneggiato: il flusso Workbook non può essere letto "
+                              "per intero.")
+            .arg(name);
+    }
+    return QString();
+}
+
+QString sheetKindText(BiffFailure::SheetKind kind) {
+    switch (kind) {
+    case BiffFailure::SheetKind::Chart:
+        return QStringLiteral("è un foglio grafico");
+    case BiffFailure::SheetKind::MacroSheet:
+        return QStringLiteral("è un foglio macro");
+    case BiffFailure::SheetKind::Module:
+        return QStringLiteral("è un modulo Visual Basic");
+    case BiffFailure::SheetKind::Worksheet:
+    case BiffFailure::SheetKind::Other:
+        break;
+    }
+    return QStringLiteral("è un foglio di tipo non previsto");
+}
+
+QString biffMessage(const BiffFailure& f, const QString& name) {
+    const QString damaged = QStringLiteral("La cartella di lavoro %1 è danneggiata: ").arg(name);
+    const QString at = QStringLiteral(" (posizione %1 del flusso Workbook).").arg(f.offset);
+    switch (f.kind) {
+    case BiffFailure::Kind::None:
+        break;
+    case BiffFailure::Kind::NotBiff:
+        return QStringLiteral("Il file %1 non è una cartella di lavoro .xls valida: il flusso "
+                              "Workbook non inizia con un record BOF di Excel.")
+            .arg(name);
+    case BiffFailure::Kind::OldFormat:
+        return QStringLiteral("La cartella di lavoro %1 è in formato Excel 5.0/95 o precedente non "
+                              "supportato: salvarla come .xls 97-2003 o .xlsx.")
+            .arg(name);
+    case BiffFailure::Kind::Encrypted:
+        return QStringLiteral("La cartella di lavoro %1 è protetta da password: rimuovere la "
+                              "password e salvarla di nuovo.")
+            .arg(name);
+    case BiffFailure::Kind::EndsEarly:
+        return damaged + QStringLiteral("il flusso Workbook termina prima della fine dei dati") +
+               at;
+    case BiffFailure::Kind::RecordTooLong:
+        return damaged +
+               QStringLiteral("un record supera la lunghezza massima di %1 byte")
+                   .arg(BiffRecordReader::kMaxBodyLength) +
+               at;
+    case BiffFailure::Kind::RecordBeyondStream:
+        return damaged + QStringLiteral("un record supera la fine del flusso Workbook") + at;
+    case BiffFailure::Kind::ShortRecord:
+        return damaged + QStringLiteral("un record è più corto dei dati che deve contenere") + at;
+    case BiffFailure::Kind::SstTruncated:
+        return damaged + QStringLiteral("la tabella delle stringhe condivise è troncata") + at;
+    case BiffFailure::Kind::SstTooLarge:
+        return damaged +
+               QStringLiteral("la tabella delle stringhe condivise dichiara più di %L1 stringhe")
+                   .arg(kBiffMaxSharedStrings) +
+               at;
+    case BiffFailure::Kind::TooManyCells:
+        return damaged +
+               QStringLiteral("il foglio contiene più celle delle %L1 che un foglio .xls può avere")
+                   .arg(kBiffMaxCellRecords) +
+               at;
+    case BiffFailure::Kind::StringIndex:
+        return damaged +
+               QStringLiteral("una cella rimanda a una stringa condivisa che non esiste") + at;
+    case BiffFailure::Kind::NoSheet:
+        return QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+    case BiffFailure::Kind::NotWorksheet:
+        return QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro (%2): spostare "
+                              "al primo posto il foglio con la matrice.")
+            .arg(name, sheetKindText(f.sheetKind));
+    case BiffFailure::Kind::BadSheetOffset:
+        return damaged + QStringLiteral("la posizione del primo foglio non è valida") + at;
+    case BiffFailure::Kind::CellOutOfRange:
+        return damaged +
+               QStringLiteral("la cella di riga %1, colonna %2 è oltre i limiti di un "
+                              "foglio .xls (%3 righe per %4 colonne)")
+                   .arg(f.row)
+                   .arg(f.col)
+                   .arg(kBiffMaxRows)
+                   .arg(kBiffMaxColumns) +
+               at;
+    }
+    return QString();
+}
+
+} // namespace
+
+bool XlsReader::open(const QString& path) {
+    close();
+    m_error.clear();
+    const QString name = QFileInfo(path).fileName();
+
+    const Ole2Stream stream = readOle2WorkbookStream(path);
+    if (stream.status != Ole2Stream::Status::Ok) {
+        m_error = streamMessage(stream, name);
+        return false;
+    }
+
+    BiffWorkbook book;
+    BiffFailure failure = readBiffWorkbook(stream.data, &book);
+    if (!failure.failed())
+        failure = readBiffWorksheet(stream.data, book, &m_sheet);
+    if (failure.failed()) {
+        m_error = biffMessage(failure, name);
+        m_sheet.clear();
+        return false;
+    }
+    m_sheet.finish();
+    return true;
+}
+
+const CellValue& XlsReader::cell(int row, int col) const {
+    return m_sheet.at(row, col);
+}
+
+void XlsReader::close() {
+    m_sheet.clear();
+}

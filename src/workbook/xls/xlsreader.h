@@ -1,0 +1,18 @@
+#pragma once
+
+#include "workbook/sheetdata.h"
+#include "workbook/workbookreader.h"
+
+// Reads .xls workbooks (BIFF8, Excel 97-2003): the first sheet, which must
+// be a worksheet, read whole into memory on open(). Encrypted workbooks,
+// BIFF5 and older, damaged files and files beyond the limits of the format
+// are refused with a message naming the file.
+class XlsReader : public WorkbookReader {
+public:
+    bool open(const QString& path) override;
+    const CellValue& cell(int row, int col) const override;
+    void close() override;
+
+private:
+    SheetData m_sheet;
+};

@@ -1,0 +1,74 @@
+#include "workbook/xlsx/xlsxpackage.h"
+
+#include "workbook/readahead.h"
+
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipfileinfo.h>
+
+XlsxPackage::XlsxPackage() = default;
+
+XlsxPackage::~XlsxPackage() {
+    close();
+}
+
+bool XlsxPackage::open(const QString& path) {
+    close();
+    m_zip = std::make_unique<QuaZip>(path);
+    if (!m_zip->open(QuaZip::mdUnzip)) {
+        m_zip.reset();
+        return false;
+    }
+    const QList<QuaZipFileInfo64> entries = m_zip->getFileInfoList64();
+    if (m_zip->getZipError() != UNZ_OK) {
+        close();
+        return false;
+    }
+    for (const QuaZipFileInfo64& entry : entries) {
+        m_entries.insert(entry.name.toLower(), entry.name);
+        if (entry.isEncrypted() ||
+            entry.name.compare(QStringLiteral("EncryptedPackage"), Qt::CaseInsensitive) == 0)
+            m_encrypted = true;
+    }
+    return true;
+}
+
+void XlsxPackage::close() {
+    if (m_zip)
+        m_zip->close();
+    m_zip.reset();
+    m_entries.clear();
+    m_encrypted = false;
+}
+
+bool XlsxPackage::contains(const QString& part) const {
+    return m_entries.contains(part.toLower());
+}
+
+bool XlsxPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits& limits,
+                        XmlError* error) {
+    const auto entry = m_entries.constFind(part.toLower());
+    if (!m_zip || entry == m_entries.cend()) {
+        *error = {QStringLiteral("manca la parte %1").arg(part)};
+        return false;
+    }
+    QuaZipFile file(m_zip.get());
+    if (!m_zip->setCurrentFile(*entry, QuaZip::csSensitive) || !file.open(QIODevice::ReadOnly)) {
+        *error = {QStringLiteral("la parte %1 non può essere aperta: l'archivio è danneggiato o "
+                                 "usa una compressione non supportata")
+                      .arg(part)};
+        return false;
+    }
+    bool ok = false;
+    {
+        ReadAhead chunks(file);
+        ok = parseXml(chunks, part, handler, limits, error);
+    }
+    file.close();
+    if (ok && file.getZipError() != UNZ_OK) {
+        *error = {
+            QStringLiteral("la parte %1 è danneggiata (controllo CRC non superato)").arg(part)};
+        return false;
+    }
+    return ok;
+}

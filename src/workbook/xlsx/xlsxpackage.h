@@ -1,0 +1,44 @@
+#pragma once
+
+#include "workbook/xmlstream.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
+class QuaZip;
+
+// The zip archive of an .xlsx workbook: which parts it holds, and each part
+// streamed through an XML handler as it is inflated.
+class XlsxPackage {
+public:
+    XlsxPackage();
+    ~XlsxPackage();
+    XlsxPackage(const XlsxPackage&) = delete;
+    XlsxPackage& operator=(const XlsxPackage&) = delete;
+
+    // Opens the archive at path and lists its entries. Returns false when the
+    // file is not a readable zip archive (damaged, truncated, not a zip).
+    bool open(const QString& path);
+    void close();
+
+    // True when some entry is encrypted or the archive holds an
+    // EncryptedPackage entry: the workbook is protected by a password.
+    bool isEncrypted() const { return m_encrypted; }
+
+    // True when the archive holds the part; part names compare without
+    // regard to case, as package part names do.
+    bool contains(const QString& part) const;
+
+    // Inflates the part and streams it through handler (see parseXml), never
+    // more than limits.maxBytes bytes. Returns false with *error set when the
+    // part is missing, damaged (including a failed CRC check), malformed or
+    // over a limit, or when the handler failed.
+    bool parse(const QString& part, XmlHandler& handler, const XmlLimits& limits, XmlError* error);
+
+private:
+    std::unique_ptr<QuaZip> m_zip;
+    QHash<QString, QString> m_entries; // lower-case name -> name in the archive
+    bool m_encrypted = false;
+};

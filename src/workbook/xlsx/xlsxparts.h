@@ -1,0 +1,118 @@
+#pragma once
+
+#include "workbook/xmlstream.h"
+
+#include <QString>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The handlers of the small parts of an .xlsx package that lead to the first
+// worksheet and give its cells their meaning: relationships, the workbook,
+// the shared strings and the cell styles.
+
+// One relationship of a .rels part.
+struct XlsxRelationship {
+    QString id;
+    QString type; // a URI; its last segment names the kind ("worksheet")
+    QString target;
+    bool external = false; // TargetMode="External": outside the package
+};
+
+// Collects the relationships of a .rels part in document order.
+class XlsxRelationshipsHandler : public XmlHandler {
+public:
+    void startElement(const char* name, const char** attributes) override;
+    void endElement(const char*) override {}
+    void characters(const char*, int) override {}
+
+    const std::vector<XlsxRelationship>& relationships() const { return m_relationships; }
+    // The first relationship whose type ends with "/" + kind, or nullptr.
+    const XlsxRelationship* byKind(const QString& kind) const;
+    // The relationship with this id, or nullptr.
+    const XlsxRelationship* byId(const QString& id) const;
+
+private:
+    std::vector<XlsxRelationship> m_relationships;
+};
+
+// Reads the workbook part: the first sheet in workbook order and the date
+// system. Fails when the root element is not a workbook.
+class XlsxWorkbookHandler : public XmlHandler {
+public:
+    explicit XlsxWorkbookHandler(const QString& partName) : m_partName(partName) {}
+
+    void startElement(const char* name, const char** attributes) override;
+    void endElement(const char* name) override;
+    void characters(const char*, int) override {}
+
+    bool hasSheet() const { return m_hasSheet; }
+    const QString& firstSheetName() const { return m_sheetName; }
+    const QString& firstSheetRelationship() const { return m_sheetRelationship; }
+    bool date1904() const { return m_date1904; }
+
+private:
+    QString m_partName;
+    bool m_root = true;
+    bool m_inSheets = false;
+    bool m_hasSheet = false;
+    QString m_sheetName;
+    QString m_sheetRelationship;
+    bool m_date1904 = false;
+};
+
+// Reads the shared string table: each <si> is its <t> text or the <t> texts
+// of its rich-text runs joined, phonetic runs (<rPh>) left out, kept exactly
+// as written (spaces included) with _xHHHH_ escapes decoded.
+class XlsxSharedStringsHandler : public XmlHandler {
+public:
+    void startElement(const char* name, const char** attributes) override;
+    void endElement(const char* name) override;
+    void characters(const char* data, int length) override;
+
+    std::vector<QString>& strings() { return m_strings; }
+
+private:
+    std::vector<QString> m_strings;
+    std::string m_text;
+    bool m_inItem = false;
+    bool m_inText = false;
+    int m_phonetic = 0;
+};
+
+// Reads the cell styles: for each cell format (cellXfs/xf, by index) whether
+// its number format shows a date, built-in or custom (numFmts/numFmt).
+class XlsxStylesHandler : public XmlHandler {
+public:
+    void startElement(const char* name, const char** attributes) override;
+    void endElement(const char* name) override;
+    void characters(const char*, int) override {}
+
+    // One flag per cell format index: non-zero when a number in that format
+    // is a date. Call after the parse.
+    std::vector<char> dateStyles() const;
+
+private:
+    std::unordered_map<int, bool> m_customIsDate; // numFmtId -> shows a date
+    std::vector<int> m_formatIds;                 // numFmtId of each cellXfs/xf
+    bool m_inFormats = false;
+    bool m_inCellFormats = false;
+};
+
+// The part a relationship target names, from the part that holds the
+// relationship: a target starting with "/" is taken from the package root,
+// any other relative to the source part's folder ("worksheets/sheet1.xml"
+// from "xl/workbook.xml" is "xl/worksheets/sheet1.xml"). Percent escapes are
+// decoded and "." and ".." resolved. Empty when the target leaves the
+// package.
+QString resolveXlsxTarget(const QString& sourcePart, const QString& target);
+
+// The .rels part that holds the relationships of a part:
+// "xl/workbook.xml" gives "xl/_rels/workbook.xml.rels".
+QString xlsxRelationshipsPart(const QString& part);
+
+// Text with the _xHHHH_ escapes of spreadsheet strings decoded: "_x000D_"
+// is a carriage return, "_x005F_" an underscore (so "_x005F_x000D_" stays
+// "_x000D_" as text). Anything that is not an escape is kept.
+QString decodeXlsxEscapes(const QString& text);

@@ -1,0 +1,160 @@
+#include "workbook/xlsx/xlsxreader.h"
+
+#include "workbook/xlsx/xlsxpackage.h"
+#include "workbook/xlsx/xlsxparts.h"
+#include "workbook/xlsx/xlsxworksheet.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kPackageRelationships = QStringLiteral("_rels/.rels");
+const QString kDefaultWorkbook = QStringLiteral("xl/workbook.xml");
+const QString kBinaryWorkbook = QStringLiteral("xl/workbook.bin");
+const QString kDefaultSharedStrings = QStringLiteral("xl/sharedStrings.xml");
+const QString kDefaultStyles = QStringLiteral("xl/styles.xml");
+
+// The part that a relationship of the given kind names, or the usual part
+// when there is no such relationship; empty when neither is in the package.
+QString partOfKind(const XlsxPackage& package, const XlsxRelationshipsHandler& relationships,
+                   const QString& source, const QString& kind, const QString& fallback) {
+    if (const XlsxRelationship* relationship = relationships.byKind(kind)) {
+        const QString part = resolveXlsxTarget(source, relationship->target);
+        if (!part.isEmpty() && package.contains(part))
+            return part;
+    }
+    return package.contains(fallback) ? fallback : QString();
+}
+
+} // namespace
+
+bool XlsxReader::open(const QString& path) {
+    close();
+    m_error.clear();
+    m_date1904 = false;
+    if (read(path)) {
+        m_sheet.finish();
+        return true;
+    }
+    m_sheet.clear();
+    return false;
+}
+
+bool XlsxReader::read(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const auto invalid = [&](const QString& cause) {
+        m_error = QStringLiteral("Il file %1 non è una cartella di lavoro .xlsx valida: %2.")
+                      .arg(name, cause);
+        return false;
+    };
+    const auto xmlFailure = [&](const XmlError& error) {
+        if (error.limit) {
+            m_error = QStringLiteral("Il file %1 non può essere letto: %2.").arg(name, error.cause);
+            return false;
+        }
+        return invalid(error.cause);
+    };
+    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth};
+
+    if (!QFileInfo::exists(path)) {
+        m_error = QStringLiteral("Il file %1 non esiste.").arg(path);
+        return false;
+    }
+    XlsxPackage package;
+    if (!package.open(path))
+        return invalid(QStringLiteral("l'archivio ZIP è danneggiato o incompleto"));
+    if (package.isEncrypted()) {
+        m_error = QStringLiteral("La cartella di lavoro %1 è protetta da password: toglierla "
+                                 "dal programma che l'ha creata e salvarla di nuovo.")
+                      .arg(name);
+        return false;
+    }
+    XmlError error;
+
+    // The package relationships lead to the workbook part.
+    QString workbook = kDefaultWorkbook;
+    if (package.contains(kPackageRelationships)) {
+        XlsxRelationshipsHandler root;
+        if (!package.parse(kPackageRelationships, root, xmlLimits, &error))
+            return xmlFailure(error);
+        if (const XlsxRelationship* document = root.byKind(QStringLiteral("officeDocument"))) {
+            const QString target = resolveXlsxTarget(QString(), document->target);
+            if (!target.isEmpty())
+                workbook = target;
+        }
+    }
+    if (workbook.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ||
+        (!package.contains(workbook) && package.contains(kBinaryWorkbook))) {
+        m_error = QStringLiteral("La cartella di lavoro %1 è in formato binario .xlsb non "
+                                 "supportato: salvarla come .xlsx.")
+                      .arg(name);
+        return false;
+    }
+    if (!package.contains(workbook))
+        return invalid(QStringLiteral("manca la parte %1 con la cartella di lavoro").arg(workbook));
+
+    XlsxWorkbookHandler book(workbook);
+    if (!package.parse(workbook, book, xmlLimits, &error))
+        return xmlFailure(error);
+    if (!book.hasSheet()) {
+        m_error = QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+        return false;
+    }
+    m_date1904 = book.date1904();
+
+    // The workbook's relationships lead to the first sheet, the shared
+    // strings and the styles.
+    const QString workbookRels = xlsxRelationshipsPart(workbook);
+    XlsxRelationshipsHandler relationships;
+    if (package.contains(workbookRels) &&
+        !package.parse(workbookRels, relationships, xmlLimits, &error))
+        return xmlFailure(error);
+    const XlsxRelationship* sheet = relationships.byId(book.firstSheetRelationship());
+    if (!sheet)
+        return invalid(
+            QStringLiteral("il primo foglio (\"%1\") rimanda alla relazione \"%2\", "
+                           "assente in %3")
+                .arg(book.firstSheetName(), book.firstSheetRelationship(), workbookRels));
+    if (!sheet->type.endsWith(QStringLiteral("/worksheet"), Qt::CaseInsensitive)) {
+        const bool chart = sheet->type.endsWith(QStringLiteral("/chartsheet"), Qt::CaseInsensitive);
+        m_error = QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro%2.")
+                      .arg(name, chart ? QStringLiteral(": è un foglio grafico") : QString());
+        return false;
+    }
+    const QString sheetPart = resolveXlsxTarget(workbook, sheet->target);
+    if (sheet->external || sheetPart.isEmpty() || !package.contains(sheetPart))
+        return invalid(QStringLiteral("manca la parte %1 del primo foglio")
+                           .arg(sheetPart.isEmpty() ? sheet->target : sheetPart));
+
+    XlsxSharedStringsHandler strings;
+    const QString stringsPart = partOfKind(package, relationships, workbook,
+                                           QStringLiteral("sharedStrings"), kDefaultSharedStrings);
+    if (!stringsPart.isEmpty() && !package.parse(stringsPart, strings, xmlLimits, &error))
+        return xmlFailure(error);
+
+    XlsxStylesHandler styles;
+    const QString stylesPart =
+        partOfKind(package, relationships, workbook, QStringLiteral("styles"), kDefaultStyles);
+    if (!stylesPart.isEmpty() && !package.parse(stylesPart, styles, xmlLimits, &error))
+        return xmlFailure(error);
+    const std::vector<char> dateStyles = styles.dateStyles();
+
+    const XlsxSheetContext context{&strings.strings(), &dateStyles, m_date1904, m_limits.maxCells};
+    XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
+    if (!package.parse(sheetPart, cells, xmlLimits, &error)) {
+        if (!cells.isWorksheet() && !error.limit && cells.failed()) {
+            m_error = QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro.").arg(name);
+            return false;
+        }
+        return xmlFailure(error);
+    }
+    return true;
+}
+
+const CellValue& XlsxReader::cell(int row, int col) const {
+    return m_sheet.at(row, col);
+}
+
+void XlsxReader::close() {
+    m_sheet.clear();
+}

@@ -1,0 +1,400 @@
+#include "workbook/xlsx/xlsxworksheet.h"
+
+#include "workbook/exceldates.h"
+#include "workbook/xlsx/xlsxlimits.h"
+#include "workbook/xlsx/xlsxparts.h"
+
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+bool is(const char* name, const char* expected) {
+    return std::strcmp(name, expected) == 0;
+}
+
+bool isDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+bool isXmlSpace(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+
+// Digits of a row number, at most 9 of them so that the result stays in an int.
+bool parseRowNumber(const char* text, int* row) {
+    int value = 0;
+    int digits = 0;
+    for (; isDigit(*text); ++text) {
+        if (++digits > 9)
+            return false;
+        value = value * 10 + (*text - '0');
+    }
+    if (digits == 0 || *text != '\0')
+        return false;
+    *row = value;
+    return true;
+}
+
+// A reference such as "B3" or "XFD1048576": column letters (at most four,
+// either case), then the row number. Values beyond the sheet are returned as
+// read so that the caller can name them.
+bool parseReference(const char* text, int* row, int* col) {
+    int column = 0;
+    int letters = 0;
+    for (;; ++text) {
+        const char ch = *text;
+        if (ch >= 'A' && ch <= 'Z')
+            column = column * 26 + (ch - 'A' + 1);
+        else if (ch >= 'a' && ch <= 'z')
+            column = column * 26 + (ch - 'a' + 1);
+        else
+            break;
+        if (++letters > 4)
+            return false;
+    }
+    if (letters == 0 || !parseRowNumber(text, row))
+        return false;
+    *col = column;
+    return true;
+}
+
+QString columnName(int col) {
+    QString name;
+    while (col > 0) {
+        const int digit = (col - 1) % 26;
+        name.prepend(QChar(u'A' + digit));
+        col = (col - 1) / 26;
+    }
+    return name;
+}
+
+QString cellName(int row, int col) {
+    return columnName(col) + QString::number(row);
+}
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string_view trimmed(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isXmlSpace(text[first]))
+        ++first;
+    while (last > first && isXmlSpace(text[last - 1]))
+        --last;
+    return std::string_view(text).substr(first, last - first);
+}
+
+// The date of an ISO 8601 text: a date, a date and time, or a time alone (on
+// day 0 of the date system, as a serial below 1 gives). Any offset is dropped:
+// a workbook keeps the time as written.
+QDateTime isoDate(const QString& text) {
+    const QDateTime when = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (when.isValid())
+        return QDateTime(when.date(), when.time(), Qt::UTC);
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    if (day.isValid())
+        return QDateTime(day, QTime(0, 0), Qt::UTC);
+    const QTime time = QTime::fromString(text, Qt::ISODateWithMs);
+    if (time.isValid())
+        return QDateTime(QDate(1899, 12, 31), time, Qt::UTC);
+    return QDateTime();
+}
+
+} // namespace
+
+XlsxWorksheetHandler::XlsxWorksheetHandler(SheetData& sheet, const QString& partName,
+                                           const XlsxSheetContext& context)
+    : m_sheet(sheet), m_partName(partName), m_context(context) {
+    m_text.reserve(256);
+}
+
+void XlsxWorksheetHandler::startElement(const char* name, const char** attributes) {
+    if (m_root) {
+        startRoot(name);
+        return;
+    }
+    // Dispatch on the first letter: cells and values are by far the most
+    // frequent elements.
+    switch (name[0]) {
+    case 'c':
+        if (name[1] == '\0' && m_inSheetData)
+            startCell(attributes);
+        break;
+    case 'v':
+        if (name[1] == '\0' && m_inCell && !m_inInline) {
+            m_text.clear();
+            m_hasValue = true;
+            m_collect = true;
+        }
+        break;
+    case 'r':
+        if (m_inSheetData && !m_inCell && is(name, "row"))
+            startRow(attributes);
+        else if (m_inInline && is(name, "rPh"))
+            ++m_phonetic;
+        break;
+    case 't':
+        if (name[1] == '\0' && m_inInline && m_phonetic == 0)
+            m_collect = true; // texts of rich runs are joined
+        break;
+    case 'i':
+        if (m_inCell && is(name, "is")) {
+            m_inInline = true;
+            m_text.clear();
+            m_hasValue = true;
+        }
+        break;
+    case 's':
+        if (is(name, "sheetData"))
+            m_inSheetData = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void XlsxWorksheetHandler::endElement(const char* name) {
+    switch (name[0]) {
+    case 'c':
+        if (name[1] == '\0' && m_inCell)
+            finishCell();
+        break;
+    case 'v':
+    case 't':
+        if (name[1] == '\0')
+            m_collect = false;
+        break;
+    case 'i':
+        if (is(name, "is"))
+            m_inInline = false;
+        break;
+    case 'r':
+        if (m_phonetic > 0 && is(name, "rPh"))
+            --m_phonetic;
+        break;
+    case 's':
+        if (is(name, "sheetData"))
+            m_inSheetData = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void XlsxWorksheetHandler::characters(const char* data, int length) {
+    if (m_collect)
+        m_text.append(data, static_cast<std::size_t>(length));
+}
+
+void XlsxWorksheetHandler::startRoot(const char* name) {
+    m_root = false;
+    m_isWorksheet = is(name, "worksheet");
+    if (!m_isWorksheet)
+        fail(QStringLiteral("la parte %1 non è un foglio di lavoro").arg(m_partName));
+}
+
+void XlsxWorksheetHandler::startRow(const char** attributes) {
+    const char* number = xmlAttribute(attributes, "r");
+    int row = m_row + 1; // writers that omit r count rows from the previous one
+    if (number && !parseRowNumber(number, &row)) {
+        fail(QStringLiteral("la parte %1 contiene un numero di riga non valido (\"%2\")")
+                 .arg(m_partName, QString::fromUtf8(number)));
+        return;
+    }
+    if (row < 1 || row > kXlsxMaxRows) {
+        fail(QStringLiteral("la riga %1 della parte %2 è oltre i limiti del formato (%3 righe)")
+                 .arg(QString::number(row), m_partName,
+                      QLocale(QLocale::Italian).toString(kXlsxMaxRows)));
+        return;
+    }
+    m_row = row;
+    m_col = 0;
+}
+
+void XlsxWorksheetHandler::startCell(const char** attributes) {
+    int row = m_row > 0 ? m_row : 1;
+    int col = m_col + 1; // a cell without r follows the previous one
+    m_type = CellType::Number;
+    m_style = 0;
+    for (const char** attribute = attributes; *attribute; attribute += 2) {
+        const char* name = attribute[0];
+        const char* value = attribute[1];
+        if (name[0] == '\0' || name[1] != '\0')
+            continue;
+        switch (name[0]) {
+        case 'r':
+            if (!parseReference(value, &row, &col)) {
+                fail(QStringLiteral("la parte %1 contiene un riferimento di cella non valido "
+                                    "(\"%2\")")
+                         .arg(m_partName, QString::fromUtf8(value)));
+                return;
+            }
+            break;
+        case 't':
+            if (!setCellType(value)) {
+                fail(QStringLiteral("la parte %1 contiene una cella di tipo sconosciuto (\"%2\")")
+                         .arg(m_partName, QString::fromUtf8(value)));
+                return;
+            }
+            break;
+        case 's': {
+            int style = 0;
+            const char* end = value + std::strlen(value);
+            const auto [ptr, ec] = std::from_chars(value, end, style);
+            m_style = ec == std::errc() && ptr == end && style >= 0 ? style : 0;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (row < 1 || col < 1 || row > kXlsxMaxRows || col > kXlsxMaxColumns) {
+        const QLocale italian(QLocale::Italian);
+        fail(QStringLiteral("la cella %1 della parte %2 è oltre i limiti del formato (%3 righe per "
+                            "%4 colonne)")
+                 .arg(row >= 1 && col >= 1 ? cellName(row, col) : QStringLiteral("?"), m_partName,
+                      italian.toString(kXlsxMaxRows), italian.toString(kXlsxMaxColumns)));
+        return;
+    }
+    m_row = row;
+    m_col = col;
+    m_inCell = true;
+    m_inInline = false;
+    m_collect = false;
+    m_phonetic = 0;
+    m_hasValue = false;
+    m_text.clear();
+}
+
+bool XlsxWorksheetHandler::setCellType(const char* type) {
+    if (is(type, "n"))
+        m_type = CellType::Number;
+    else if (is(type, "s"))
+        m_type = CellType::SharedString;
+    else if (is(type, "str"))
+        m_type = CellType::FormulaString;
+    else if (is(type, "inlineStr"))
+        m_type = CellType::InlineString;
+    else if (is(type, "b"))
+        m_type = CellType::Boolean;
+    else if (is(type, "e"))
+        m_type = CellType::Error;
+    else if (is(type, "d"))
+        m_type = CellType::Date;
+    else
+        return false;
+    return true;
+}
+
+void XlsxWorksheetHandler::failAtCell(const QString& what) {
+    fail(QStringLiteral("la cella %1 della parte %2 %3")
+             .arg(cellName(m_row, m_col), m_partName, what));
+}
+
+CellValue XlsxWorksheetHandler::numberValue() {
+    const std::string_view digits = trimmed(m_text);
+    if (digits.empty())
+        return CellValue();
+    const char* first = digits.data();
+    const char* last = first + digits.size();
+    if (*first == '+')
+        ++first;
+    double number = 0.0;
+    const auto [ptr, ec] = std::from_chars(first, last, number);
+    if (ec != std::errc() || ptr != last || !std::isfinite(number)) {
+        failAtCell(QStringLiteral("contiene un numero non valido (\"%1\")").arg(fromUtf8(m_text)));
+        return CellValue();
+    }
+    const auto style = static_cast<std::size_t>(m_style);
+    if (m_context.dateStyles && style < m_context.dateStyles->size() &&
+        (*m_context.dateStyles)[style]) {
+        // A serial outside the calendar stays the number it is.
+        const QDateTime when = excelSerialToDateTime(number, m_context.date1904);
+        if (when.isValid())
+            return CellValue::fromDate(when);
+    }
+    return CellValue(number);
+}
+
+void XlsxWorksheetHandler::finishCell() {
+    m_inCell = false;
+    m_inInline = false;
+    m_collect = false;
+    if (!m_hasValue)
+        return;
+
+    CellValue value;
+    switch (m_type) {
+    case CellType::Number:
+        value = numberValue();
+        break;
+    case CellType::SharedString: {
+        const std::string_view digits = trimmed(m_text);
+        if (digits.empty())
+            return;
+        const std::size_t available = m_context.sharedStrings ? m_context.sharedStrings->size() : 0;
+        std::size_t index = 0;
+        const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+        if (ec != std::errc() || ptr != digits.data() + digits.size() || index >= available) {
+            failAtCell(QStringLiteral("rimanda alla stringa condivisa n. %1, ma la tabella delle "
+                                      "stringhe ne contiene %2")
+                           .arg(fromUtf8(std::string(digits)))
+                           .arg(available));
+            return;
+        }
+        value = CellValue((*m_context.sharedStrings)[index]);
+        break;
+    }
+    case CellType::FormulaString:
+    case CellType::InlineString:
+        value = CellValue(decodeXlsxEscapes(fromUtf8(m_text)));
+        break;
+    case CellType::Boolean: {
+        const std::string_view flag = trimmed(m_text);
+        if (flag.empty())
+            return;
+        if (flag == "1" || flag == "true") {
+            value = CellValue::fromBool(true);
+        } else if (flag == "0" || flag == "false") {
+            value = CellValue::fromBool(false);
+        } else {
+            failAtCell(QStringLiteral("contiene un valore logico non valido (\"%1\")")
+                           .arg(fromUtf8(m_text)));
+            return;
+        }
+        break;
+    }
+    case CellType::Error:
+        if (trimmed(m_text).empty())
+            return;
+        value = CellValue::fromError(fromUtf8(m_text).trimmed());
+        break;
+    case CellType::Date: {
+        const QString text = fromUtf8(m_text).trimmed();
+        if (text.isEmpty())
+            return;
+        const QDateTime when = isoDate(text);
+        if (!when.isValid()) {
+            failAtCell(QStringLiteral("contiene una data non valida (\"%1\")").arg(text));
+            return;
+        }
+        value = CellValue::fromDate(when);
+        break;
+    }
+    }
+    if (failed() || value.isEmpty())
+        return;
+    if (++m_count > m_context.maxCells) {
+        fail(QStringLiteral("il primo foglio contiene più di %1 celle non vuote")
+                 .arg(QLocale(QLocale::Italian).toString(m_context.maxCells)),
+             true);
+        return;
+    }
+    m_sheet.set(m_row, m_col, std::move(value));
+}

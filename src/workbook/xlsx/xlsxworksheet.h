@@ -1,0 +1,76 @@
+#pragma once
+
+#include "workbook/sheetdata.h"
+#include "workbook/xmlstream.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+// What a worksheet's cells need from the rest of the workbook.
+struct XlsxSheetContext {
+    const std::vector<QString>* sharedStrings = nullptr; // the shared string table
+    const std::vector<char>* dateStyles = nullptr; // per cell format: a number there is a date
+    bool date1904 = false;                         // the workbook's date system
+    qint64 maxCells = 0;                           // more non-empty cells than this fail
+};
+
+// Reads the cells of a worksheet part (<sheetData>) into a SheetData, typed
+// as the spreadsheet holds them:
+// - t="s": the shared string of that index (out of range fails);
+// - t="str" (a formula's text result) and t="inlineStr" (<is> with <t> or
+//   rich-text runs, phonetic runs left out): the text exactly as written,
+//   _xHHHH_ escapes decoded;
+// - t="b": a boolean; t="e": an error value ("#DIV/0!");
+// - t="d": a date from ISO 8601 text;
+// - t="n" or none: the number in <v>, read in the C locale; a date when the
+//   cell's style (s) has a date format and the number is a valid serial.
+// A formula cell gives its cached <v>; a cell without a value is empty and
+// not stored. A row or cell without its r attribute continues from the
+// previous one. References beyond 1,048,576 rows or 16,384 columns, more
+// than maxCells non-empty cells, a malformed reference or value fail. The
+// root element must be <worksheet>: anything else (a chartsheet) fails and
+// leaves isWorksheet() false.
+class XlsxWorksheetHandler : public XmlHandler {
+public:
+    XlsxWorksheetHandler(SheetData& sheet, const QString& partName,
+                         const XlsxSheetContext& context);
+
+    void startElement(const char* name, const char** attributes) override;
+    void endElement(const char* name) override;
+    void characters(const char* data, int length) override;
+
+    bool isWorksheet() const { return m_isWorksheet; }
+
+private:
+    enum class CellType { Number, SharedString, FormulaString, InlineString, Boolean, Error, Date };
+
+    void startRoot(const char* name);
+    void startRow(const char** attributes);
+    void startCell(const char** attributes);
+    void finishCell();
+    bool setCellType(const char* type);
+    CellValue numberValue();
+    void failAtCell(const QString& what);
+
+    SheetData& m_sheet;
+    QString m_partName;
+    XlsxSheetContext m_context;
+
+    bool m_root = true;
+    bool m_isWorksheet = false;
+    bool m_inSheetData = false;
+    bool m_inCell = false;
+    bool m_inInline = false;
+    bool m_collect = false;
+    int m_phonetic = 0;
+
+    int m_row = 0; // the current row and column, 0 before the first
+    int m_col = 0;
+    CellType m_type = CellType::Number;
+    int m_style = 0;
+    bool m_hasValue = false;
+    std::string m_text; // the value text of the current cell, reused
+    qint64 m_count = 0;
+};
