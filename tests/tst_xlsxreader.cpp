@@ -567,9 +567,9 @@ void TestXlsxReader::loadsValidMatrix() {
     QVERIFY2(result.loaded(), qPrintable(result.message));
     QCOMPARE(s.nRighe, righe);
     QCOMPARE(s.nColonne, colonne);
-    QCOMPARE(s.matDati(3, 1), t("Valle d'Aosta/Vallée d'Aoste"));
-    QCOMPARE(s.matDati(5, 1), t("Trentino-Alto Adige/Südtirol"));
-    QCOMPARE(s.matDati(2, 2), CellValue(31.2));
+    QCOMPARE(s.matDati.cell(3, 1), t("Valle d'Aosta/Vallée d'Aoste"));
+    QCOMPARE(s.matDati.cell(5, 1), t("Trentino-Alto Adige/Südtirol"));
+    QCOMPARE(s.matDati.cell(2, 2), CellValue(31.2));
     QCOMPARE(s.bZeri, zeri);
     QVERIFY(!s.bNegativi);
 }
@@ -605,7 +605,7 @@ void TestXlsxReader::numericTextUnderItalian() {
     s.strMatrice = x("testo_numerico.xlsx");
     const LoadResult italian = carica_matrice(s, kItalian);
     QVERIFY2(italian.loaded(), qPrintable(italian.message));
-    QCOMPARE(s.matDati(2, 2), CellValue(12.5));
+    QCOMPARE(s.matDati.cell(2, 2), CellValue(12.5));
 
     SharedState c;
     c.strMatrice = s.strMatrice;
@@ -621,8 +621,8 @@ void TestXlsxReader::extentStopsAtGaps() {
     QVERIFY2(result.loaded(), qPrintable(result.message));
     QCOMPARE(s.nRighe, 3);
     QCOMPARE(s.nColonne, 3);
-    QCOMPARE(s.matDati(1, 3), t("occupati"));
-    QCOMPARE(s.matDati(3, 3), CellValue(2.0));
+    QCOMPARE(s.matDati.cell(1, 3), t("occupati"));
+    QCOMPARE(s.matDati.cell(3, 3), CellValue(2.0));
 }
 
 void TestXlsxReader::fileErrors_data() {

@@ -14,6 +14,6 @@ Refusal indiciRelativi(SharedState& s, const Regional& regional) {
             s.matTrasformata(r, c) = negativa[k] ? 1.0 - q : q;
         }
     }
-    scriviValori(s, QStringLiteral("IR"), media_righe(s), regional);
+    scriviValori(s, QStringLiteral("IR"), media_righe(s));
     return std::nullopt;
 }

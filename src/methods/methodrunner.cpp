@@ -6,25 +6,18 @@
 #include "methods/resultfiles.h"
 #include "shared/textfile.h"
 
-#include <cmath>
 #include <utility>
 
 namespace {
 
-void ensureShape(Table& table, int lastRow, int lastCol) {
-    if (table.lastRow() != lastRow || table.lastCol() != lastCol)
-        table.dimension(lastRow, lastCol);
-}
+// Exchanges the result tables of the state with a set of the same shape.
+struct ResultTables {
+    Table trasformata;
+    Table valori;
+    Table graduatoria;
+    Table ranghi;
 
-// Exchanges the result tables of the state with the runner's spare ones.
-struct TableSwap {
-    SharedState& s;
-    Table& trasformata;
-    Table& valori;
-    Table& graduatoria;
-    Table& ranghi;
-
-    void swap() {
+    void swap(SharedState& s) {
         std::swap(s.matTrasformata, trasformata);
         std::swap(s.matValori, valori);
         std::swap(s.matGraduatoria, graduatoria);
@@ -32,21 +25,18 @@ struct TableSwap {
     }
 };
 
-// Fills matRanghi and matGraduatoria from matValori: the units ranked by the
-// number their index text reads as.
+// Fills matRanghi and matGraduatoria from matValori: the units ranked by
+// their index value texts.
 void classifica(SharedState& s, bool ascending, const Regional& regional) {
-    std::vector<double> values(static_cast<std::size_t>(s.nRighe - 1));
+    std::vector<double> keys(static_cast<std::size_t>(s.nRighe - 1));
     for (int r = 2; r <= s.nRighe; ++r)
-        values[static_cast<std::size_t>(r - 2)] = indexTextKey(s.matValori(r, 2), regional);
-    const auto ranks = rankValues(values, ascending);
-    for (int r = 1; r <= s.nRighe; ++r) {
-        s.matRanghi(r, 1) = s.matValori(r, 1);
-        s.matGraduatoria(r, 1) = s.matValori(r, 1);
-        s.matGraduatoria(r, 2) = s.matValori(r, 2);
-    }
-    s.matRanghi(1, 2) = s.matValori(1, 2);
+        keys[static_cast<std::size_t>(r - 2)] = indexValueKey(s.matValori(r, 2), regional);
+    const auto ranks = rankValues(keys, ascending);
+    s.matRanghi.copyLabels(s.matValori);
+    s.matRanghi.header(2) = s.matValori.header(2);
     for (int r = 2; r <= s.nRighe; ++r)
         s.matRanghi(r, 2) = static_cast<double>(ranks[static_cast<std::size_t>(r - 2)]);
+    s.matGraduatoria = s.matValori;
 }
 
 } // namespace
@@ -63,17 +53,17 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
         return result;
     }
 
-    // The method works on the spare tables; the state's own are kept aside
-    // until the run has succeeded.
-    ensureShape(m_trasformata, s.nRighe, s.nColonne);
-    ensureShape(m_valori, s.nRighe, 2);
-    ensureShape(m_graduatoria, s.nRighe, 2);
-    ensureShape(m_ranghi, s.nRighe, s.nColonne);
-    TableSwap tables{s, m_trasformata, m_valori, m_graduatoria, m_ranghi};
-    tables.swap();
+    // The method works on fresh tables; the state's own are kept aside until
+    // the run has succeeded, and released then.
+    ResultTables tables;
+    tables.trasformata.dimension(s.nRighe, s.nColonne);
+    tables.valori.dimension(s.nRighe, 2);
+    tables.graduatoria.dimension(s.nRighe, 2);
+    tables.ranghi.dimension(s.nRighe, s.nColonne);
+    tables.swap(s);
 
     if (const Refusal refusal = methodStep(s, position, regional)) {
-        tables.swap();
+        tables.swap(s);
         result.status = MethodRunResult::Status::Refused;
         result.message = *refusal;
         return result;
@@ -85,10 +75,12 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
     result.valuesFile = valuesResultFile(s.strMatrice, code);
     result.ranksFile = ranksResultFile(s.strMatrice, code);
     const QString error =
-        writeTextFiles({{result.valuesFile, resultFileLines(s.matValori, s.nRighe, regional)},
-                        {result.ranksFile, resultFileLines(s.matRanghi, s.nRighe, regional)}});
+        writeTextFiles({{result.valuesFile, resultFileLines(s.matValori, s.nRighe,
+                                                            ResultColumn::IndexValues, regional)},
+                        {result.ranksFile,
+                         resultFileLines(s.matRanghi, s.nRighe, ResultColumn::Ranks, regional)}});
     if (!error.isEmpty()) {
-        tables.swap();
+        tables.swap(s);
         result.status = MethodRunResult::Status::WriteFailed;
         result.message = error;
     }

@@ -53,13 +53,13 @@ Refusal numeriIndici(SharedState& s, MediaIndici media, const Regional& regional
 
     switch (media) {
     case MediaIndici::Aritmetica:
-        scriviValori(s, header, media_righe(s), regional);
+        scriviValori(s, header, media_righe(s));
         break;
     case MediaIndici::Geometrica:
-        scriviValori(s, header, media_geometrica_righe(s), regional);
+        scriviValori(s, header, media_geometrica_righe(s));
         break;
     case MediaIndici::Quadratica:
-        scriviValori(s, header, media_quadratica_righe(s), regional);
+        scriviValori(s, header, media_quadratica_righe(s));
         break;
     }
     return std::nullopt;

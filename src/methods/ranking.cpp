@@ -90,6 +90,10 @@ double indexTextKey(const CellValue& cell, const Regional& regional) {
     return number ? *number * 1e4 : std::nan("");
 }
 
+double indexValueKey(double value, const Regional& regional) {
+    return indexTextKey(CellValue(regional.indexText(value)), regional);
+}
+
 std::vector<int> rankValues(const std::vector<double>& values, bool ascending) {
     std::vector<int> ranks(values.size());
     rankValues(values, ascending, ranks);

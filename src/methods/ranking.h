@@ -21,3 +21,7 @@ void rankValues(std::span<const double> values, bool ascending, std::span<int> r
 // not a number). Two index texts get the same key exactly when they are
 // equal, so units whose values agree to four decimals are tied.
 double indexTextKey(const CellValue& cell, const Regional& regional);
+
+// The ranking key of an index value: the key of its index value text
+// (Regional::indexText), so that values which agree to four decimals are tied.
+double indexValueKey(double value, const Regional& regional);

@@ -1,19 +1,64 @@
 #include "shared/table.h"
 
-#include <cassert>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// A quiet NaN with a payload of its own: arithmetic yields the default NaN,
+// so only a cell that was never set holds this one.
+constexpr std::uint64_t kEmptyBits = 0x7FF8'0000'0E3B'7D00ULL;
+
+} // namespace
+
+double Table::emptyNumber() {
+    return std::bit_cast<double>(kEmptyBits);
+}
+
+bool Table::isEmptyNumber(double value) {
+    return std::bit_cast<std::uint64_t>(value) == kEmptyBits;
+}
 
 void Table::dimension(int lastRow, int lastCol) {
     assert(lastRow >= 0 && lastCol >= 0);
+    clear();
     m_rows = lastRow + 1;
     m_cols = lastCol + 1;
-    m_cells.clear();
-    m_cells.shrink_to_fit();
-    m_cells.resize(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_cols));
+    m_labels.resize(m_rows);
+    m_header.resize(m_cols);
+    if (m_rows > 2 && m_cols > 2)
+        m_data.assign(static_cast<std::size_t>(m_rows - 2) * static_cast<std::size_t>(m_cols - 2),
+                      emptyNumber());
 }
 
 void Table::clear() {
     m_rows = 0;
     m_cols = 0;
-    m_cells.clear();
-    m_cells.shrink_to_fit();
+    m_labels = QList<CellValue>();
+    m_header = QList<CellValue>();
+    std::vector<double>().swap(m_data);
+}
+
+void Table::copyLabels(const Table& other) {
+    assert(other.m_rows == m_rows);
+    m_labels = other.m_labels;
+}
+
+CellValue Table::cell(int row, int col) const {
+    if (row < 1 || col < 1 || row >= m_rows || col >= m_cols)
+        return CellValue();
+    if (col == 1)
+        return label(row);
+    if (row == 1)
+        return header(col);
+    const double value = (*this)(row, col);
+    return isEmptyNumber(value) ? CellValue() : CellValue(value);
+}
+
+bool Table::operator==(const Table& other) const {
+    return m_rows == other.m_rows && m_cols == other.m_cols && m_labels == other.m_labels &&
+           m_header == other.m_header && m_data.size() == other.m_data.size() &&
+           (m_data.empty() ||
+            std::memcmp(m_data.data(), other.m_data.data(), m_data.size() * sizeof(double)) == 0);
 }

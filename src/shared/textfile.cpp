@@ -30,27 +30,27 @@ QString destinationProblem(const QString& path) {
     return QString();
 }
 
-QByteArray encode(const QStringList& lines) {
-    qsizetype size = 0;
-    for (const QString& line : lines)
-        size += line.size() + 2;
-    QByteArray bytes;
-    bytes.reserve(size + size / 4);
-    for (const QString& line : lines) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
-    return bytes;
-}
+// The text goes to the file in pieces of about this size.
+constexpr qsizetype kChunkBytes = 1 << 20;
 
 // Opens the save file of path and writes the whole text to it, not yet in
 // place. Returns an empty string or the failure.
-QString prepare(QSaveFile& file, const QString& path, const QStringList& lines) {
+QString prepare(QSaveFile& file, const QString& path, const TextLines& lines) {
     if (!file.open(QIODevice::WriteOnly))
         return failure(
             path, QStringLiteral("il file non può essere creato (%1).").arg(file.errorString()));
-    const QByteArray bytes = encode(lines);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    QByteArray chunk;
+    chunk.reserve(kChunkBytes + kChunkBytes / 4);
+    bool ok = true;
+    for (qsizetype i = 0; i < lines.count && ok; ++i) {
+        lines.appendLine(i, chunk);
+        chunk += "\r\n";
+        if (chunk.size() >= kChunkBytes || i + 1 == lines.count) {
+            ok = file.write(chunk.constData(), chunk.size()) == chunk.size();
+            chunk.resize(0); // keeps its capacity
+        }
+    }
+    if (!ok || !file.flush()) {
         const QString cause = file.errorString();
         file.cancelWriting();
         return failure(
@@ -61,11 +61,15 @@ QString prepare(QSaveFile& file, const QString& path, const QStringList& lines) 
 
 } // namespace
 
+TextLines::TextLines(const QStringList& lines)
+    : count(lines.size()),
+      appendLine([lines](qsizetype i, QByteArray& bytes) { bytes += lines.at(i).toUtf8(); }) {}
+
 QString writeTextFile(const QString& path, const QStringList& lines) {
-    return writeTextFiles({{path, lines}});
+    return writeTextFiles({{path, TextLines(lines)}});
 }
 
-QString writeTextFiles(const std::vector<std::pair<QString, QStringList>>& files) {
+QString writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files) {
     for (const auto& file : files) {
         const QString problem = destinationProblem(file.first);
         if (!problem.isEmpty())

@@ -60,38 +60,55 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
                                         "riportare le etichette delle unità a partire da A2.")
                              .arg(name));
 
+    // Row by row, the order in which the reader holds the cells; the first
+    // invalid data cell in column order (lowest column, then lowest row)
+    // decides the refusal.
     m.matDati.dimension(m.nRighe, m.nColonne);
-    for (int c = 1; c <= m.nColonne; ++c) {
-        for (int r = 1; r <= m.nRighe; ++r) {
-            const CellValue& value = reader.cell(r, c);
-            if (r == 1 || c == 1) {
-                m.matDati(r, c) = value;
-                continue;
-            }
+    for (int c = 1; c <= m.nColonne; ++c)
+        m.matDati.header(c) = reader.cell(1, c);
+    enum class Difetto { Nullo, Alfanumerico };
+    int difettoRiga = 0;
+    int difettoColonna = m.nColonne + 1;
+    Difetto difetto = Difetto::Nullo;
+    for (int r = 2; r <= m.nRighe; ++r) {
+        m.matDati.label(r) = reader.cell(r, 1);
+        for (int c = 2; c <= m.nColonne; ++c) {
+            const CellValue value = reader.cell(r, c);
             if (value.isNumber()) {
-                m.matDati(r, c) = value;
+                m.matDati(r, c) = value.number();
                 continue;
             }
-            const QString indicatore = regional.generalText(m.matDati(1, c));
-            if (value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty()))
-                return refused(messaggioValoriNulli(indicatore));
             const auto number = value.isText() ? regional.parseNumber(value.text()) : std::nullopt;
-            if (!number)
-                return refused(messaggioValoriAlfanumerici(indicatore));
-            m.matDati(r, c) = *number;
+            if (number) {
+                m.matDati(r, c) = *number;
+                continue;
+            }
+            if (c < difettoColonna) {
+                difettoColonna = c;
+                difettoRiga = r;
+                difetto = value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty())
+                              ? Difetto::Nullo
+                              : Difetto::Alfanumerico;
+            }
+            break; // later cells of this row come after this one in column order
         }
+    }
+    if (difettoRiga > 0) {
+        const QString indicatore = regional.generalText(m.matDati.header(difettoColonna));
+        return refused(difetto == Difetto::Nullo ? messaggioValoriNulli(indicatore)
+                                                 : messaggioValoriAlfanumerici(indicatore));
     }
 
     const auto minimo = minimo_colonne(m);
     const auto massimo = massimo_colonne(m);
     for (int c = 2; c <= m.nColonne; ++c) {
         if (massimo[static_cast<std::size_t>(c)] == minimo[static_cast<std::size_t>(c)])
-            return refused(messaggioIndicatoreCostante(regional.generalText(m.matDati(1, c))));
+            return refused(messaggioIndicatoreCostante(regional.generalText(m.matDati.header(c))));
     }
 
     for (int r = 2; r <= m.nRighe; ++r) {
         for (int c = 2; c <= m.nColonne; ++c) {
-            const double x = m.matDati(r, c).number();
+            const double x = m.matDati(r, c);
             if (x == 0.0)
                 m.bZeri = true;
             else if (x < 0.0)

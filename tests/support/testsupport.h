@@ -28,6 +28,11 @@ private:
     SheetData m_sheet;
 };
 
+// Dimensions table for the given block (header row and label column
+// included) and fills it: headings as given, data cells with their numbers
+// (a data cell that is not a number stays empty).
+void riempi(Table& table, const std::vector<std::vector<CellValue>>& rows);
+
 // A shared state holding the given block (header row and label column
 // included) in matDati, with every table dimensioned.
 SharedState statoDa(const std::vector<std::vector<CellValue>>& rows);

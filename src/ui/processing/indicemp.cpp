@@ -287,15 +287,14 @@ void IndiceMP::optTipo_Click(int index) {
 void IndiceMP::optTipoRisultato_Click(int index) {
     const Table* source = &m_state.matValori;
     if (index == 0) {
-        for (int r = 1; r <= m_state.nRighe; ++r) {
-            m_state.matGraduatoria(r, 1) = m_state.matValori(r, 1);
-            m_state.matGraduatoria(r, 2) = m_state.matValori(r, 2);
-        }
+        m_state.matGraduatoria = m_state.matValori;
     } else if (index == 1) {
         source = &m_state.matGraduatoria;
     } else {
         source = &m_state.matRanghi;
     }
+    m_risultatiModel->setFormat(index == 2 ? TableModel::Format::General
+                                           : TableModel::Format::IndexValues);
     m_risultatiModel->setTable(source, m_state.nRighe, 2);
     FG_AutosizeCols(*m_msfRisultati, -1, -1, false);
     adattaRisultati();
