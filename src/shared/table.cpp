@@ -1,5 +1,6 @@
 #include "shared/table.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -20,16 +21,37 @@ bool Table::isEmptyNumber(double value) {
     return std::bit_cast<std::uint64_t>(value) == kEmptyBits;
 }
 
-void Table::dimension(int lastRow, int lastCol) {
+Table::Table(const Table& other)
+    : m_rows(other.m_rows), m_cols(other.m_cols), m_labels(other.m_labels),
+      m_header(other.m_header), m_dataSize(other.m_dataSize) {
+    if (m_dataSize > 0) {
+        m_data.reset(new double[m_dataSize]);
+        std::memcpy(m_data.get(), other.m_data.get(), m_dataSize * sizeof(double));
+    }
+}
+
+Table& Table::operator=(const Table& other) {
+    if (this != &other)
+        *this = Table(other);
+    return *this;
+}
+
+void Table::dimensionForFilling(int lastRow, int lastCol) {
     assert(lastRow >= 0 && lastCol >= 0);
     clear();
     m_rows = lastRow + 1;
     m_cols = lastCol + 1;
     m_labels.resize(m_rows);
     m_header.resize(m_cols);
-    if (m_rows > 2 && m_cols > 2)
-        m_data.assign(static_cast<std::size_t>(m_rows - 2) * static_cast<std::size_t>(m_cols - 2),
-                      emptyNumber());
+    if (m_rows > 2 && m_cols > 2) {
+        m_dataSize = static_cast<std::size_t>(m_rows - 2) * static_cast<std::size_t>(m_cols - 2);
+        m_data.reset(new double[m_dataSize]); // not initialised: no page touched yet
+    }
+}
+
+void Table::dimension(int lastRow, int lastCol) {
+    dimensionForFilling(lastRow, lastCol);
+    std::fill_n(m_data.get(), m_dataSize, emptyNumber());
 }
 
 void Table::clear() {
@@ -37,7 +59,8 @@ void Table::clear() {
     m_cols = 0;
     m_labels = QList<CellValue>();
     m_header = QList<CellValue>();
-    std::vector<double>().swap(m_data);
+    m_data.reset();
+    m_dataSize = 0;
 }
 
 void Table::copyLabels(const Table& other) {
@@ -58,7 +81,7 @@ CellValue Table::cell(int row, int col) const {
 
 bool Table::operator==(const Table& other) const {
     return m_rows == other.m_rows && m_cols == other.m_cols && m_labels == other.m_labels &&
-           m_header == other.m_header && m_data.size() == other.m_data.size() &&
-           (m_data.empty() ||
-            std::memcmp(m_data.data(), other.m_data.data(), m_data.size() * sizeof(double)) == 0);
+           m_header == other.m_header && m_dataSize == other.m_dataSize &&
+           (m_dataSize == 0 ||
+            std::memcmp(m_data.get(), other.m_data.get(), m_dataSize * sizeof(double)) == 0);
 }

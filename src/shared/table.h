@@ -5,7 +5,7 @@
 #include <QList>
 
 #include <cassert>
-#include <vector>
+#include <memory>
 
 // A table of the shared state, indexed from 0 like the specification's
 // tables: rows 0..lastRow() and columns 0..lastCol(), row 1 the header row,
@@ -19,10 +19,18 @@
 class Table {
 public:
     Table() = default;
+    Table(const Table& other);
+    Table& operator=(const Table& other);
+    Table(Table&&) noexcept = default;
+    Table& operator=(Table&&) noexcept = default;
 
     // Discards the contents and makes every cell of rows 0..lastRow and
     // columns 0..lastCol empty.
     void dimension(int lastRow, int lastCol);
+    // The same for a table whose every data cell is about to be set, row
+    // after row: the data cells hold no defined value until then, and the
+    // memory is taken as they are set rather than all at once.
+    void dimensionForFilling(int lastRow, int lastCol);
     // Back to the undimensioned state, the memory released.
     void clear();
 
@@ -76,7 +84,8 @@ private:
 
     int m_rows = 0;
     int m_cols = 0;
-    QList<CellValue> m_labels; // slot r for row r; slot 0 unused
-    QList<CellValue> m_header; // slot c for column c >= 2; slots 0 and 1 unused
-    std::vector<double> m_data;
+    QList<CellValue> m_labels;        // slot r for row r; slot 0 unused
+    QList<CellValue> m_header;        // slot c for column c >= 2; slots 0 and 1 unused
+    std::unique_ptr<double[]> m_data; // (lastRow - 1) x (lastCol - 1), row after row
+    std::size_t m_dataSize = 0;
 };

@@ -38,10 +38,15 @@ QString messaggioIndicatoreCostante(const QString& indicatore) {
 
 namespace {
 
+// Rows read between two releases of the reader's cells.
+constexpr int kRigheTraRilasci = 4096;
+
 // Reads and validates the block into m: nRighe, nColonne, matDati, bNegativi
-// and bZeri; the other tables stay undimensioned.
+// and bZeri; the other tables stay undimensioned. With `releasing` (the
+// reader itself), the rows read are released as the matrix grows, so that the
+// sheet and the matrix are never held whole together.
 LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regional& regional,
-                        const QString& name) {
+                        const QString& name, WorkbookReader* releasing) {
     while (!reader.cell(1, m.nColonne + 1).equalsEmptyText())
         ++m.nColonne;
     while (!reader.cell(m.nRighe + 1, 1).equalsEmptyText())
@@ -63,7 +68,7 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
     // Row by row, the order in which the reader holds the cells; the first
     // invalid data cell in column order (lowest column, then lowest row)
     // decides the refusal.
-    m.matDati.dimension(m.nRighe, m.nColonne);
+    m.matDati.dimensionForFilling(m.nRighe, m.nColonne);
     for (int c = 1; c <= m.nColonne; ++c)
         m.matDati.header(c) = reader.cell(1, c);
     enum class Difetto { Nullo, Alfanumerico };
@@ -71,6 +76,8 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
     int difettoColonna = m.nColonne + 1;
     Difetto difetto = Difetto::Nullo;
     for (int r = 2; r <= m.nRighe; ++r) {
+        if (releasing && r % kRigheTraRilasci == 0)
+            releasing->releaseRowsBefore(r);
         m.matDati.label(r) = reader.cell(r, 1);
         for (int c = 2; c <= m.nColonne; ++c) {
             const CellValue value = reader.cell(r, c);
@@ -142,7 +149,7 @@ LoadResult carica_matrice(SharedState& s, const Regional& regional) {
         return fileError(error);
     SharedState m;
     const LoadResult result =
-        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName());
+        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName(), reader.get());
     // The workbook's cells go before the result tables take their memory:
     // with both, a large matrix would need half as much again at its peak.
     reader->close();
@@ -154,7 +161,8 @@ LoadResult carica_matrice(SharedState& s, const Regional& regional) {
 
 LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional) {
     SharedState m;
-    const LoadResult result = leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName());
+    const LoadResult result =
+        leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName(), nullptr);
     if (result.loaded())
         installaMatrice(s, m);
     return result;

@@ -150,11 +150,3 @@ bool XlsxReader::read(const QString& path) {
     }
     return true;
 }
-
-const CellValue& XlsxReader::cell(int row, int col) const {
-    return m_sheet.at(row, col);
-}
-
-void XlsxReader::close() {
-    m_sheet.clear();
-}
