@@ -59,7 +59,7 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
     tables.trasformata.dimension(s.nRighe, s.nColonne);
     tables.valori.dimension(s.nRighe, 2);
     tables.graduatoria.dimension(s.nRighe, 2);
-    tables.ranghi.dimension(s.nRighe, s.nColonne);
+    tables.ranghi.dimension(s.nRighe, 2);
     tables.swap(s);
 
     if (const Refusal refusal = methodStep(s, position, regional)) {

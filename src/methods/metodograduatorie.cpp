@@ -7,10 +7,10 @@ Refusal metodoGraduatorie(SharedState& s, const Regional& regional) {
     const auto negativa = polaritaIndicatori(s);
     const QString prefix = QStringLiteral("R_");
     scriviIntestazioni(s, s.matTrasformata, prefix, regional);
-    scriviIntestazioni(s, s.matRanghi, prefix, regional);
 
     // One indicator at a time: its values gathered into a contiguous column,
-    // ranked, and the ranks put in place.
+    // ranked, and the ranks put in place. The rankings per indicator need no
+    // room in matRanghi, which keeps the ranks by the index alone.
     const auto units = static_cast<std::size_t>(s.nRighe - 1);
     std::vector<double> values(units);
     std::vector<int> ranks(units);
@@ -20,11 +20,8 @@ Refusal metodoGraduatorie(SharedState& s, const Regional& regional) {
             values[static_cast<std::size_t>(r - 2)] = dato(s, r, c);
         // Rank 1 to the best value: the smallest for negative polarity.
         rankValues(values, negative, ranks);
-        for (int r = 2; r <= s.nRighe; ++r) {
+        for (int r = 2; r <= s.nRighe; ++r)
             s.matTrasformata(r, c) = static_cast<double>(ranks[static_cast<std::size_t>(r - 2)]);
-            // Every unit ranked: the working column holds the exhausted marker.
-            s.matRanghi(r, c) = negative ? 1e39 : -1e39;
-        }
     }
     scriviValori(s, QStringLiteral("Grad.RNK"), somma_ranghi_righe(s));
     return std::nullopt;

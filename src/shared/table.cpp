@@ -13,6 +13,11 @@ constexpr std::uint64_t kEmptyBits = 0x7FF8'0000'0E3B'7D00ULL;
 
 } // namespace
 
+const CellValue& Table::emptyCell() {
+    static const CellValue empty;
+    return empty;
+}
+
 double Table::emptyNumber() {
     return std::bit_cast<double>(kEmptyBits);
 }
@@ -24,7 +29,7 @@ bool Table::isEmptyNumber(double value) {
 Table::Table(const Table& other)
     : m_rows(other.m_rows), m_cols(other.m_cols), m_labels(other.m_labels),
       m_header(other.m_header), m_dataSize(other.m_dataSize) {
-    if (m_dataSize > 0) {
+    if (other.m_data) {
         m_data.reset(new double[m_dataSize]);
         std::memcpy(m_data.get(), other.m_data.get(), m_dataSize * sizeof(double));
     }
@@ -36,21 +41,24 @@ Table& Table::operator=(const Table& other) {
     return *this;
 }
 
-void Table::dimensionForFilling(int lastRow, int lastCol) {
+void Table::dimension(int lastRow, int lastCol) {
     assert(lastRow >= 0 && lastCol >= 0);
     clear();
     m_rows = lastRow + 1;
     m_cols = lastCol + 1;
-    m_labels.resize(m_rows);
     m_header.resize(m_cols);
-    if (m_rows > 2 && m_cols > 2) {
+    if (m_rows > 2 && m_cols > 2)
         m_dataSize = static_cast<std::size_t>(m_rows - 2) * static_cast<std::size_t>(m_cols - 2);
-        m_data.reset(new double[m_dataSize]); // not initialised: no page touched yet
-    }
 }
 
-void Table::dimension(int lastRow, int lastCol) {
-    dimensionForFilling(lastRow, lastCol);
+void Table::dimensionForFilling(int lastRow, int lastCol) {
+    dimension(lastRow, lastCol);
+    if (m_dataSize > 0)
+        m_data.reset(new double[m_dataSize]); // not initialised: no page touched yet
+}
+
+void Table::allocateEmpty() {
+    m_data.reset(new double[m_dataSize]);
     std::fill_n(m_data.get(), m_dataSize, emptyNumber());
 }
 
@@ -68,6 +76,15 @@ void Table::copyLabels(const Table& other) {
     m_labels = other.m_labels;
 }
 
+bool Table::labelsEqual(const Table& other) const {
+    if (m_labels.isEmpty() || other.m_labels.isEmpty()) {
+        const QList<CellValue>& held = m_labels.isEmpty() ? other.m_labels : m_labels;
+        return std::all_of(held.cbegin(), held.cend(),
+                           [](const CellValue& value) { return value.isEmpty(); });
+    }
+    return m_labels == other.m_labels;
+}
+
 CellValue Table::cell(int row, int col) const {
     if (row < 1 || col < 1 || row >= m_rows || col >= m_cols)
         return CellValue();
@@ -79,9 +96,18 @@ CellValue Table::cell(int row, int col) const {
     return isEmptyNumber(value) ? CellValue() : CellValue(value);
 }
 
+bool Table::dataEquals(const Table& other) const {
+    if (m_data && other.m_data)
+        return std::memcmp(m_data.get(), other.m_data.get(), m_dataSize * sizeof(double)) == 0;
+    const Table& held = m_data ? *this : other;
+    if (!held.m_data)
+        return true;
+    const double* const begin = held.m_data.get();
+    const double* const end = begin + m_dataSize;
+    return std::all_of(begin, end, [](double value) { return isEmptyNumber(value); });
+}
+
 bool Table::operator==(const Table& other) const {
-    return m_rows == other.m_rows && m_cols == other.m_cols && m_labels == other.m_labels &&
-           m_header == other.m_header && m_dataSize == other.m_dataSize &&
-           (m_dataSize == 0 ||
-            std::memcmp(m_data.get(), other.m_data.get(), m_dataSize * sizeof(double)) == 0);
+    return m_rows == other.m_rows && m_cols == other.m_cols && labelsEqual(other) &&
+           m_header == other.m_header && m_dataSize == other.m_dataSize && dataEquals(other);
 }

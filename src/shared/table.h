@@ -25,7 +25,8 @@ public:
     Table& operator=(Table&&) noexcept = default;
 
     // Discards the contents and makes every cell of rows 0..lastRow and
-    // columns 0..lastCol empty.
+    // columns 0..lastCol empty. The data cells take memory from the first
+    // time one of them is written.
     void dimension(int lastRow, int lastCol);
     // The same for a table whose every data cell is about to be set, row
     // after row: the data cells hold no defined value until then, and the
@@ -40,8 +41,16 @@ public:
 
     // The number in data cell (row, col), row >= 2 and col >= 2. A cell
     // that was never given a number holds emptyNumber().
-    double& operator()(int row, int col) { return m_data[index(row, col)]; }
-    double operator()(int row, int col) const { return m_data[index(row, col)]; }
+    double& operator()(int row, int col) {
+        const std::size_t i = index(row, col);
+        if (!m_data) [[unlikely]]
+            allocateEmpty();
+        return m_data[i];
+    }
+    double operator()(int row, int col) const {
+        const std::size_t i = index(row, col);
+        return m_data ? m_data[i] : emptyNumber();
+    }
 
     // Cell (1, col) of the header row; header(1) is the corner.
     CellValue& header(int col) { return col == 1 ? label(1) : m_header[checkedCol(col)]; }
@@ -49,8 +58,16 @@ public:
         return col == 1 ? label(1) : m_header.at(checkedCol(col));
     }
     // Cell (row, 1) of the label column; label(1) is the corner.
-    CellValue& label(int row) { return m_labels[checkedRow(row)]; }
-    const CellValue& label(int row) const { return m_labels.at(checkedRow(row)); }
+    CellValue& label(int row) {
+        const qsizetype i = checkedRow(row);
+        if (m_labels.isEmpty()) [[unlikely]]
+            m_labels.resize(m_rows);
+        return m_labels[i];
+    }
+    const CellValue& label(int row) const {
+        const qsizetype i = checkedRow(row);
+        return m_labels.isEmpty() ? emptyCell() : m_labels.at(i);
+    }
 
     // Takes the label column (corner included) of a table of the same height.
     void copyLabels(const Table& other);
@@ -68,6 +85,11 @@ public:
     bool operator==(const Table& other) const;
 
 private:
+    static const CellValue& emptyCell();
+    void allocateEmpty();
+    bool dataEquals(const Table& other) const;
+    bool labelsEqual(const Table& other) const;
+
     std::size_t index(int row, int col) const {
         assert(row >= 2 && row < m_rows && col >= 2 && col < m_cols);
         return static_cast<std::size_t>(row - 2) * static_cast<std::size_t>(m_cols - 2) +
@@ -84,8 +106,10 @@ private:
 
     int m_rows = 0;
     int m_cols = 0;
-    QList<CellValue> m_labels;        // slot r for row r; slot 0 unused
-    QList<CellValue> m_header;        // slot c for column c >= 2; slots 0 and 1 unused
-    std::unique_ptr<double[]> m_data; // (lastRow - 1) x (lastCol - 1), row after row
+    QList<CellValue> m_labels; // slot r for row r, slot 0 unused; none while all are empty
+    QList<CellValue> m_header; // slot c for column c >= 2; slots 0 and 1 unused
+    // (lastRow - 1) x (lastCol - 1) cells, row after row; null while every
+    // data cell is empty.
+    std::unique_ptr<double[]> m_data;
     std::size_t m_dataSize = 0;
 };

@@ -135,7 +135,7 @@ void installaMatrice(SharedState& s, SharedState& m) {
     s.matTrasformata.dimension(m.nRighe, m.nColonne);
     s.matValori.dimension(m.nRighe, 2);
     s.matGraduatoria.dimension(m.nRighe, 2);
-    s.matRanghi.dimension(m.nRighe, m.nColonne);
+    s.matRanghi.dimension(m.nRighe, 2);
     s.bNegativi = m.bNegativi;
     s.bZeri = m.bZeri;
 }

@@ -1,9 +1,12 @@
 #include "workbook/sheetdata.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cmath>
+#include <new>
 #include <utility>
 
 namespace {
@@ -28,6 +31,10 @@ struct SheetData::Block {
     std::int32_t cols[kBlockCells];
 };
 
+void SheetData::Unmap::operator()(Block* block) const {
+    munmap(block, sizeof(Block));
+}
+
 SheetData::SheetData() : m_rowStart(1, 0) {}
 SheetData::~SheetData() = default;
 SheetData::SheetData(SheetData&&) noexcept = default;
@@ -50,8 +57,14 @@ std::int32_t SheetData::colAt(std::size_t i) const {
 }
 
 void SheetData::append(int col, double value) {
-    if (m_size == m_blocks.size() * kBlockCells)
-        m_blocks.push_back(std::unique_ptr<Block>(new Block)); // left uninitialised
+    if (m_size == m_blocks.size() * kBlockCells) {
+        // Zero pages, taken by the system as they are written.
+        void* memory = mmap(nullptr, sizeof(Block), PROT_READ | PROT_WRITE,
+                            MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory == MAP_FAILED)
+            throw std::bad_alloc();
+        m_blocks.emplace_back(static_cast<Block*>(memory));
+    }
     valueAt(m_size) = value;
     colAt(m_size) = col;
     ++m_size;

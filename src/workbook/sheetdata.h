@@ -42,6 +42,11 @@ public:
 
 private:
     struct Block;
+    // Blocks are mapped from the system directly, so that a released block
+    // goes back to it at once.
+    struct Unmap {
+        void operator()(Block* block) const;
+    };
 
     double& valueAt(std::size_t i);
     double valueAt(std::size_t i) const;
@@ -52,8 +57,8 @@ private:
     CellValue decode(double value) const;
     void sortCells();
 
-    std::vector<std::unique_ptr<Block>> m_blocks; // cell i in block i / kBlockCells
-    std::size_t m_size = 0;                       // cells held, duplicates included
+    std::vector<std::unique_ptr<Block, Unmap>> m_blocks; // cell i in block i / kBlockCells
+    std::size_t m_size = 0;                              // cells held, duplicates included
     // Row r holds cells m_rowStart[r - 1] .. m_rowStart[r] - 1; slot 0 is 0.
     std::vector<std::size_t> m_rowStart;
     std::vector<CellValue> m_others; // the values that are not numbers
