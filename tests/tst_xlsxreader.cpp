@@ -20,6 +20,8 @@ private Q_SLOTS:
     void worksheetFailures_data();
     void worksheetFailures();
     void nestingLimit();
+    void partGrowsWithWhatIsKept();
+    void textLimit();
     void readerLimits_data();
     void readerLimits();
     void brokenFiles_data();
@@ -350,6 +352,69 @@ void TestXlsxReader::nestingLimit() {
              QStringLiteral("la parte foglio.xml annida gli elementi XML oltre 10 livelli"));
     // The default limit holds against a deeply nested hostile part.
     QVERIFY(!parseSheet(nested(100000)).ok);
+}
+
+void TestXlsxReader::partGrowsWithWhatIsKept() {
+    // 400 cells of about 40 bytes: far beyond the 4,000 bytes a part may take
+    // by itself, within the 64 bytes each kept cell adds.
+    QByteArray rows;
+    for (int r = 1; r <= 100; ++r) {
+        rows += "<row r=\"" + QByteArray::number(r) + "\">";
+        for (const char* col : {"A", "B", "C", "D"})
+            rows += "<c r=\"" + QByteArray(col) + QByteArray::number(r) + "\"><v>" +
+                    QByteArray::number(r * 1.25) + "</v></c>";
+        rows += "</row>";
+    }
+    const auto parse = [](const QByteArray& xml, XmlError* error) {
+        QBuffer buffer;
+        buffer.setData(xml);
+        buffer.open(QIODevice::ReadOnly);
+        SheetData sheet;
+        XlsxWorksheetHandler handler(sheet, QStringLiteral("foglio.xml"),
+                                     {nullptr, &kDateStyles, false, kXlsxMaxCells});
+        return parseXml(buffer, QStringLiteral("foglio.xml"), handler, {4000, 64, 64}, error);
+    };
+    XmlError error;
+    const QByteArray cells = sheetXml(rows.constData());
+    QVERIFY(cells.size() > 12000);
+    QVERIFY2(parse(cells, &error), qPrintable(error.cause));
+
+    // What inflates without being kept (a zip bomb of blanks, or of empty
+    // cells) stops once the part passes its own allowance.
+    for (const QByteArray& filler : {QByteArray(70000, ' '), QByteArray("<c/>").repeated(20000)}) {
+        const QByteArray row = QByteArray("<row><c><v>1</v></c>") + filler + "</row>";
+        const QByteArray bomb = sheetXml(row.constData());
+        QVERIFY(!parse(bomb, &error));
+        QVERIFY(error.limit);
+        QVERIFY2(error.cause.startsWith(
+                     QStringLiteral("la parte foglio.xml supera il limite di 4.064 byte una volta "
+                                    "decompressa (4.000 byte più 64 byte per ciascuno dei 1 "
+                                    "elementi letti)")),
+                 qPrintable(error.cause));
+    }
+}
+
+void TestXlsxReader::textLimit() {
+    // Shared strings and the texts of cells count together.
+    XlsxSharedStringsHandler strings(30);
+    QBuffer table;
+    table.setData("<sst><si><t>0123456789</t></si><si><t>0123456789</t></si></sst>");
+    table.open(QIODevice::ReadOnly);
+    XmlError error;
+    QVERIFY(!parseXml(table, QStringLiteral("s.xml"), strings, {1 << 20, 64}, &error));
+    QCOMPARE(error.cause, QStringLiteral("le stringhe condivise superano il limite di 30 byte di "
+                                         "testo"));
+    QVERIFY(error.limit);
+
+    QBuffer sheetPart;
+    sheetPart.setData(sheetXml("<row><c t=\"inlineStr\"><is><t>0123456789</t></is></c></row>"));
+    sheetPart.open(QIODevice::ReadOnly);
+    SheetData sheet;
+    XlsxWorksheetHandler cells(sheet, QStringLiteral("foglio.xml"),
+                               {nullptr, &kDateStyles, false, kXlsxMaxCells, 40, 30});
+    QVERIFY(!parseXml(sheetPart, QStringLiteral("foglio.xml"), cells, {1 << 20, 64}, &error));
+    QCOMPARE(error.cause, QStringLiteral("il testo delle celle del primo foglio supera il limite "
+                                         "di 40 byte"));
 }
 
 // Lowered limits on a valid workbook: each stops the reading with its own

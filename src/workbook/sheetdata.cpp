@@ -18,6 +18,7 @@ constexpr std::size_t kBlockCells = std::size_t(1) << 16;
 constexpr std::uint64_t kNaNBits = 0x7FF8'0000'0000'0000ULL; // every NaN number
 constexpr std::uint64_t kEmptyBits = 0x7FFB'0000'0000'0000ULL;
 constexpr std::uint64_t kOtherTag = 0x7FFC'0000'0000'0000ULL;
+constexpr std::uint64_t kSharedTextTag = 0x7FFD'0000'0000'0000ULL;
 constexpr std::uint64_t kTagMask = 0xFFFF'0000'0000'0000ULL;
 
 std::uint64_t bitsOf(double value) {
@@ -85,15 +86,31 @@ CellValue SheetData::decode(double value) const {
     const std::uint64_t bits = bitsOf(value);
     if ((bits & kTagMask) == kOtherTag)
         return m_others[bits & ~kTagMask];
+    if ((bits & kTagMask) == kSharedTextTag)
+        return CellValue(m_sharedTexts[bits & ~kTagMask]);
     if (bits == kEmptyBits)
         return CellValue();
     return CellValue(value);
 }
 
+void SheetData::setSharedTexts(std::vector<QString> texts) {
+    m_sharedTexts = std::move(texts);
+}
+
 void SheetData::set(int row, int col, CellValue value) {
     if (row < 1 || col < 1)
         return;
-    const double encoded = encode(std::move(value));
+    place(row, col, encode(std::move(value)));
+}
+
+void SheetData::setSharedText(int row, int col, std::size_t index) {
+    assert(index < m_sharedTexts.size());
+    if (row < 1 || col < 1)
+        return;
+    place(row, col, std::bit_cast<double>(kSharedTextTag | index));
+}
+
+void SheetData::place(int row, int col, double encoded) {
     if (!m_rowOf.empty()) {
         // Out of order already: every cell keeps its row until finish().
         append(col, encoded);

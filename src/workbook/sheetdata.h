@@ -27,6 +27,14 @@ public:
     // after the last set() and before at().
     void finish();
 
+    // Texts that cells refer to by their index (a workbook's shared
+    // strings), so that a cell holding one takes no more than a number.
+    void setSharedTexts(std::vector<QString> texts);
+    const std::vector<QString>& sharedTexts() const { return m_sharedTexts; }
+    // Cell (row, col) holds shared text `index`, which must be below
+    // sharedTexts().size(); otherwise as set().
+    void setSharedText(int row, int col, std::size_t index);
+
     // The value of cell (row, col); empty for a cell never set and for a
     // row already released.
     CellValue at(int row, int col) const;
@@ -53,6 +61,7 @@ private:
     std::int32_t& colAt(std::size_t i);
     std::int32_t colAt(std::size_t i) const;
     void append(int col, double value);
+    void place(int row, int col, double encoded);
     double encode(CellValue&& value);
     CellValue decode(double value) const;
     void sortCells();
@@ -61,7 +70,8 @@ private:
     std::size_t m_size = 0;                              // cells held, duplicates included
     // Row r holds cells m_rowStart[r - 1] .. m_rowStart[r] - 1; slot 0 is 0.
     std::vector<std::size_t> m_rowStart;
-    std::vector<CellValue> m_others; // the values that are not numbers
+    std::vector<QString> m_sharedTexts;
+    std::vector<CellValue> m_others; // the other values that are not numbers
     // While cells arrive out of order, the row of every cell; empty otherwise.
     std::vector<std::uint32_t> m_rowOf;
     int m_maxRow = 0;

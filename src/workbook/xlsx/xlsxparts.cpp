@@ -128,6 +128,11 @@ void XlsxSharedStringsHandler::endElement(const char* name) {
         m_inItem = false;
         m_strings.push_back(decodeXlsxEscapes(
             QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size()))));
+        m_textBytes += 2 * m_strings.back().size();
+        if (m_textBytes > m_maxTextBytes)
+            fail(QStringLiteral("le stringhe condivise superano il limite di %1 di testo")
+                     .arg(byteSizeText(m_maxTextBytes)),
+                 true);
     }
 }
 

@@ -64,17 +64,24 @@ private:
 
 // Reads the shared string table: each <si> is its <t> text or the <t> texts
 // of its rich-text runs joined, phonetic runs (<rPh>) left out, kept exactly
-// as written (spaces included) with _xHHHH_ escapes decoded.
+// as written (spaces included) with _xHHHH_ escapes decoded. Fails when the
+// texts take more than maxTextBytes (two bytes a character).
 class XlsxSharedStringsHandler : public XmlHandler {
 public:
+    explicit XlsxSharedStringsHandler(qint64 maxTextBytes) : m_maxTextBytes(maxTextBytes) {}
+
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
     void characters(const char* data, int length) override;
+    qint64 keptCount() const override { return static_cast<qint64>(m_strings.size()); }
 
     std::vector<QString>& strings() { return m_strings; }
+    qint64 textBytes() const { return m_textBytes; }
 
 private:
     std::vector<QString> m_strings;
+    qint64 m_maxTextBytes;
+    qint64 m_textBytes = 0;
     std::string m_text;
     bool m_inItem = false;
     bool m_inText = false;

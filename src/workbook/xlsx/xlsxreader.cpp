@@ -54,7 +54,8 @@ bool XlsxReader::read(const QString& path) {
         }
         return invalid(error.cause);
     };
-    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth};
+    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
+                              m_limits.partBytesPerKept};
 
     if (!QFileInfo::exists(path)) {
         m_error = QStringLiteral("Il file %1 non esiste.").arg(path);
@@ -126,7 +127,7 @@ bool XlsxReader::read(const QString& path) {
         return invalid(QStringLiteral("manca la parte %1 del primo foglio")
                            .arg(sheetPart.isEmpty() ? sheet->target : sheetPart));
 
-    XlsxSharedStringsHandler strings;
+    XlsxSharedStringsHandler strings(m_limits.maxTextBytes);
     const QString stringsPart = partOfKind(package, relationships, workbook,
                                            QStringLiteral("sharedStrings"), kDefaultSharedStrings);
     if (!stringsPart.isEmpty() && !package.parse(stringsPart, strings, xmlLimits, &error))
@@ -139,7 +140,11 @@ bool XlsxReader::read(const QString& path) {
         return xmlFailure(error);
     const std::vector<char> dateStyles = styles.dateStyles();
 
-    const XlsxSheetContext context{&strings.strings(), &dateStyles, m_date1904, m_limits.maxCells};
+    // The cells refer to the shared strings, which move into the sheet.
+    m_sheet.setSharedTexts(std::move(strings.strings()));
+    const XlsxSheetContext context{
+        &m_sheet.sharedTexts(), &dateStyles,           m_date1904,
+        m_limits.maxCells,      m_limits.maxTextBytes, strings.textBytes()};
     XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
     if (!package.parse(sheetPart, cells, xmlLimits, &error)) {
         if (!cells.isWorksheet() && !error.limit && cells.failed()) {

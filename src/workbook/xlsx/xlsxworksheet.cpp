@@ -110,8 +110,10 @@ QDateTime isoDate(const QString& text) {
 
 XlsxWorksheetHandler::XlsxWorksheetHandler(SheetData& sheet, const QString& partName,
                                            const XlsxSheetContext& context)
-    : m_sheet(sheet), m_partName(partName), m_context(context) {
+    : m_sheet(sheet), m_partName(partName), m_context(context), m_textBytes(context.textBytes) {
     m_text.reserve(256);
+    if (context.sharedStrings && context.sharedStrings != &sheet.sharedTexts())
+        sheet.setSharedTexts(*context.sharedStrings);
 }
 
 void XlsxWorksheetHandler::startElement(const char* name, const char** attributes) {
@@ -338,7 +340,7 @@ void XlsxWorksheetHandler::finishCell() {
         const std::string_view digits = trimmed(m_text);
         if (digits.empty())
             return;
-        const std::size_t available = m_context.sharedStrings ? m_context.sharedStrings->size() : 0;
+        const std::size_t available = m_sheet.sharedTexts().size();
         std::size_t index = 0;
         const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
         if (ec != std::errc() || ptr != digits.data() + digits.size() || index >= available) {
@@ -348,13 +350,18 @@ void XlsxWorksheetHandler::finishCell() {
                            .arg(available));
             return;
         }
-        value = CellValue((*m_context.sharedStrings)[index]);
-        break;
+        if (keep())
+            m_sheet.setSharedText(m_row, m_col, index);
+        return;
     }
     case CellType::FormulaString:
-    case CellType::InlineString:
-        value = CellValue(decodeXlsxEscapes(fromUtf8(m_text)));
+    case CellType::InlineString: {
+        QString text = decodeXlsxEscapes(fromUtf8(m_text));
+        if (!keepText(text))
+            return;
+        value = CellValue(std::move(text));
         break;
+    }
     case CellType::Boolean: {
         const std::string_view flag = trimmed(m_text);
         if (flag.empty())
@@ -388,13 +395,30 @@ void XlsxWorksheetHandler::finishCell() {
         break;
     }
     }
-    if (failed() || value.isEmpty())
+    if (failed() || value.isEmpty() || !keep())
         return;
+    m_sheet.set(m_row, m_col, std::move(value));
+}
+
+// Counts one more cell kept; false, failing, beyond the cell limit.
+bool XlsxWorksheetHandler::keep() {
     if (++m_count > m_context.maxCells) {
         fail(QStringLiteral("il primo foglio contiene più di %1 celle non vuote")
                  .arg(QLocale(QLocale::Italian).toString(m_context.maxCells)),
              true);
-        return;
+        return false;
     }
-    m_sheet.set(m_row, m_col, std::move(value));
+    return true;
+}
+
+// Counts the text of one more cell; false, failing, beyond the text limit.
+bool XlsxWorksheetHandler::keepText(const QString& text) {
+    m_textBytes += 2 * text.size();
+    if (m_textBytes > m_context.maxTextBytes) {
+        fail(QStringLiteral("il testo delle celle del primo foglio supera il limite di %1")
+                 .arg(byteSizeText(m_context.maxTextBytes)),
+             true);
+        return false;
+    }
+    return true;
 }

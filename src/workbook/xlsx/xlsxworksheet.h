@@ -5,15 +5,20 @@
 
 #include <QString>
 
+#include <limits>
 #include <string>
 #include <vector>
 
 // What a worksheet's cells need from the rest of the workbook.
 struct XlsxSheetContext {
-    const std::vector<QString>* sharedStrings = nullptr; // the shared string table
+    // The shared string table; the sheet's own shared texts when null or
+    // when it is them (otherwise they are copied into the sheet).
+    const std::vector<QString>* sharedStrings = nullptr;
     const std::vector<char>* dateStyles = nullptr; // per cell format: a number there is a date
     bool date1904 = false;                         // the workbook's date system
     qint64 maxCells = 0;                           // more non-empty cells than this fail
+    qint64 maxTextBytes = std::numeric_limits<qint64>::max(); // texts kept beyond this fail...
+    qint64 textBytes = 0; // ...counting these, kept before (the shared strings)
 };
 
 // Reads the cells of a worksheet part (<sheetData>) into a SheetData, typed
@@ -29,7 +34,9 @@ struct XlsxSheetContext {
 // A formula cell gives its cached <v>; a cell without a value is empty and
 // not stored. A row or cell without its r attribute continues from the
 // previous one. References beyond 1,048,576 rows or 16,384 columns, more
-// than maxCells non-empty cells, a malformed reference or value fail. The
+// than maxCells non-empty cells, texts beyond maxTextBytes, a malformed
+// reference or value fail. A cell holding a shared string refers to the
+// sheet's shared texts (SheetData::setSharedText). The
 // root element must be <worksheet>: anything else (a chartsheet) fails and
 // leaves isWorksheet() false.
 class XlsxWorksheetHandler : public XmlHandler {
@@ -42,6 +49,7 @@ public:
     void characters(const char* data, int length) override;
 
     bool isWorksheet() const { return m_isWorksheet; }
+    qint64 keptCount() const override { return m_count; }
 
 private:
     enum class CellType { Number, SharedString, FormulaString, InlineString, Boolean, Error, Date };
@@ -53,6 +61,8 @@ private:
     bool setCellType(const char* type);
     CellValue numberValue();
     void failAtCell(const QString& what);
+    bool keep();
+    bool keepText(const QString& text);
 
     SheetData& m_sheet;
     QString m_partName;
@@ -73,4 +83,5 @@ private:
     bool m_hasValue = false;
     std::string m_text; // the value text of the current cell, reused
     qint64 m_count = 0;
+    qint64 m_textBytes = 0;
 };
