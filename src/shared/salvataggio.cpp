@@ -1,5 +1,7 @@
 #include "shared/salvataggio.h"
 
+#include "shared/safefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,24 +16,34 @@ QString canonical(const QString& path) {
     return resolved.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : resolved;
 }
 
-// Copies one file, replacing the destination. Returns an empty string or
-// the reason of the failure.
+// Copies one file through a temporary file beside the destination, renamed
+// over it at the end: a failed copy leaves the earlier file of that name.
+// Returns an empty string or the reason of the failure.
 QString copia(const QString& from, const QString& to) {
+    // A link at the destination is replaced like a file, whatever it
+    // points to.
     const QFileInfo target(to);
-    if (target.exists() || target.isSymLink()) {
-        if (canonical(from) == canonical(to))
-            return QStringLiteral("la destinazione è il file stesso.");
-        if (target.isDir())
-            return QStringLiteral("nella cartella di destinazione esiste una cartella con lo "
-                                  "stesso nome.");
-        QFile old(to);
-        if (!old.remove())
-            return QStringLiteral("il file esistente non può essere sostituito (%1).")
-                .arg(old.errorString());
-    }
+    if (!target.isSymLink() && target.exists() && canonical(from) == canonical(to))
+        return QStringLiteral("la destinazione è il file stesso.");
+    if (!target.isSymLink() && target.isDir())
+        return QStringLiteral("nella cartella di destinazione esiste una cartella con lo "
+                              "stesso nome.");
     QFile source(from);
-    if (!source.copy(to))
-        return QStringLiteral("copia non riuscita (%1).").arg(source.errorString());
+    if (!source.open(QIODevice::ReadOnly))
+        return QStringLiteral("il file non può essere letto (%1).").arg(source.errorString());
+    SafeFile copy(to);
+    if (!copy.open().isEmpty())
+        return copy.failureCause();
+    constexpr qint64 kChunk = 1 << 20;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kChunk);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
+            return QStringLiteral("il file non può essere letto (%1).").arg(source.errorString());
+        if (!copy.write(chunk).isEmpty())
+            return copy.failureCause();
+    }
+    if (!copy.commit().isEmpty())
+        return copy.failureCause();
     return QString();
 }
 

@@ -35,8 +35,11 @@ struct SaveOutcome {
 QStringList fileDaSalvare(const QString& workbookPath);
 
 // Copies the files of fileDaSalvare into destFolder under the same names,
-// replacing files of those names there. Copies nothing when destFolder is
-// the workbook's folder (also through a link), and never copies a file onto
-// itself. A file that cannot be copied is reported in failures and the
-// others are still copied.
+// replacing files of those names there. Each copy is written as SafeFile
+// writes: the earlier file of a name is replaced only by a complete copy,
+// and a link at a name is replaced, never written through. Copies nothing
+// when destFolder is the workbook's folder (also through a link), and never
+// copies a file onto itself. A file that cannot be copied is reported in
+// failures, its earlier copy left as it was, and the others are still
+// copied.
 SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder);

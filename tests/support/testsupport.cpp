@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cmath>
 
@@ -30,6 +32,17 @@ SharedState statoDa(const std::vector<std::vector<CellValue>>& rows) {
 
 QString fixture(const QString& name) {
     return QStringLiteral(ORVALTA_FIXTURES) + u'/' + name;
+}
+
+QByteArray fileContents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 bool quasiUguali(double a, double b, double tolerance) {
