@@ -3,6 +3,8 @@
 #include "comparison/cograduation.h"
 #include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
+#include "methods/metodi.h"
+#include "methods/ranking.h"
 
 #include <QDir>
 
@@ -99,8 +101,49 @@ QString checkRanks(const QString& name, const ResultFileContent& ranks) {
     return QString();
 }
 
+// The method of a pair of result files: the one whose index header the
+// files carry, else the one whose code ends the file's name; none for files
+// of no known method.
+const MethodInfo* methodOf(const MethodFiles& method) {
+    const QString& header = method.values.lines[0].value;
+    const QString code = method.valuesName.chopped(4).right(4); // <workbook>.out<CODE>.csv
+    for (const MethodInfo& info : methodTable())
+        if (info.indexHeader == header)
+            return &info;
+    for (const MethodInfo& info : methodTable())
+        if (methodCode(info.entryText) == code)
+            return &info;
+    return nullptr;
+}
+
+// The ranks file holds the ranks that the method gives its values file's
+// index texts (both files of one run): a pair left by two runs is refused.
+// The texts are read as the settings that wrote them did. Files of no known
+// method may rank either way.
+QString checkRanksFollowValues(const MethodFiles& method, const Regional& regional) {
+    const qsizetype units = method.values.lines.size() - 1;
+    std::vector<double> keys(static_cast<std::size_t>(units));
+    std::vector<int> written(static_cast<std::size_t>(units));
+    for (qsizetype i = 1; i <= units; ++i) {
+        keys[std::size_t(i - 1)] = writtenIndexTextKey(method.values.lines[i].value, regional);
+        written[std::size_t(i - 1)] = int(wholeRank(method.ranks.lines[i].value, units));
+    }
+    const MethodInfo* info = methodOf(method);
+    for (const bool ascending : {false, true}) {
+        if (info && info->ascending != ascending)
+            continue;
+        if (rankValues(keys, ascending) == written)
+            return QString();
+    }
+    const QString name = info ? methodCode(info->entryText) : method.values.lines[0].value;
+    return QStringLiteral("I ranghi del file %1 non corrispondono ai valori del file %2 (i due "
+                          "file vengono da elaborazioni diverse): eseguire di nuovo il metodo "
+                          "%3.")
+        .arg(method.ranksName, method.valuesName, name);
+}
+
 // All checks of one method against the first method's values file.
-QString checkMethod(const MethodFiles& method, const MethodFiles& first) {
+QString checkMethod(const MethodFiles& method, const MethodFiles& first, const Regional& regional) {
     const qsizetype lines = first.values.lines.size();
     QString problem = checkLines(method.valuesName, method.values, first.valuesName, lines);
     if (problem.isEmpty())
@@ -115,6 +158,8 @@ QString checkMethod(const MethodFiles& method, const MethodFiles& first) {
                       .arg(method.ranksName, method.valuesName);
     if (problem.isEmpty())
         problem = checkRanks(method.ranksName, method.ranks);
+    if (problem.isEmpty())
+        problem = checkRanksFollowValues(method, regional);
     return problem;
 }
 
@@ -153,7 +198,7 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
                                       "almeno due unità.")
                            .arg(first.valuesName));
     for (const MethodFiles& method : methods) {
-        const QString problem = checkMethod(method, first);
+        const QString problem = checkMethod(method, first, regional);
         if (!problem.isEmpty())
             return refused(problem);
     }

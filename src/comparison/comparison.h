@@ -35,7 +35,12 @@ struct ComparisonResult {
 //   from the first method's, or those of its ranks file from its values file,
 //   row by row;
 // - a data line of a ranks file does not hold a whole number from 1 to n
-//   (decimal digits only), or a rank occurs twice.
+//   (decimal digits only), or a rank occurs twice;
+// - the ranks are not those that the method's ranking (its direction, the
+//   later of tied index texts first) gives the values file's index texts,
+//   read under the regional settings: the two files come from different
+//   runs. The method is told by the index header, else by the code in the
+//   file name; files of no known method may rank either way.
 // When it succeeds the three tables are filled and ok is true.
 ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
                                 const Regional& regional);

@@ -90,6 +90,28 @@ double indexTextKey(const CellValue& cell, const Regional& regional) {
     return number ? *number * 1e4 : std::nan("");
 }
 
+double writtenIndexTextKey(const QString& text, const Regional& regional) {
+    const qsizetype size = text.size();
+    bool shaped = size >= 5 && text.at(size - 5).digitValue() < 0;
+    for (qsizetype i = size - 4; shaped && i < size; ++i)
+        shaped = text.at(i).digitValue() >= 0;
+    qint64 number = 0;
+    int digits = 0;
+    bool negative = false;
+    for (qsizetype i = 0; shaped && i < size; ++i) {
+        const QChar ch = text.at(i);
+        if (const int digit = ch.digitValue(); digit >= 0) {
+            number = number * 10 + digit;
+            shaped = ++digits <= 18;
+        } else if (ch == u'-' || ch == QChar(0x2212)) {
+            negative = true;
+        }
+    }
+    if (shaped && digits >= 4)
+        return static_cast<double>(negative ? -number : number);
+    return indexTextKey(CellValue(text), regional);
+}
+
 std::vector<int> rankValues(const std::vector<double>& values, bool ascending) {
     std::vector<int> ranks(values.size());
     rankValues(values, ascending, ranks);
