@@ -60,7 +60,8 @@ QString Regional::generalText(const CellValue& cell) const {
         // Whole numbers (ranks, years) the fast way; the same text as 'g'.
         if (value == std::trunc(value) && std::fabs(value) < 1e15)
             return m_ungrouped.toString(static_cast<qlonglong>(value));
-        return m_ungrouped.toString(value, 'g', 15);
+        // 'G': the exponent letter is "E" under every locale ("1E+15").
+        return m_ungrouped.toString(value, 'G', 15);
     }
     case CellValue::Kind::Text:
         return cell.text();
@@ -70,8 +71,8 @@ QString Regional::generalText(const CellValue& cell) const {
         const QDateTime& when = cell.date();
         if (when.time() == QTime(0, 0))
             return m_locale.toString(when.date(), m_dateFormat);
-        return m_locale.toString(when, m_dateFormat + u' ' +
-                                           m_locale.timeFormat(QLocale::ShortFormat));
+        return m_locale.toString(when,
+                                 m_dateFormat + u' ' + m_locale.timeFormat(QLocale::ShortFormat));
     }
     case CellValue::Kind::Error:
         return cell.errorCode();

@@ -11,7 +11,10 @@ QByteArray encode(const QStringList& lines) {
     QByteArray bytes;
     bytes.reserve(size + size / 4);
     for (const QString& line : lines) {
-        bytes += line.toUtf8();
+        QByteArray text = line.toUtf8();
+        if (text.contains('\n') || text.contains('\r'))
+            text.replace("\r\n", " ").replace('\r', ' ').replace('\n', ' ');
+        bytes += text;
         bytes += "\r\n";
     }
     return bytes;
