@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 class TestCaricaMatrice : public QObject {
     Q_OBJECT
 
@@ -121,6 +123,8 @@ void TestCaricaMatrice::refusals_data() {
                                      {t("x"), 1.0},
                                      {t("y"), CellValue::fromBool(true)}}
                              << alfa("A");
+    QTest::newRow("infinity") << Rows{{t("P"), t("A")}, {t("x"), 1.0}, {t("y"), HUGE_VAL}}
+                              << alfa("A");
     QTest::newRow("point under italian")
         << Rows{{t("P"), t("A")}, {t("x"), 1.0}, {t("y"), t("12.5")}} << alfa("A");
     QTest::newRow("constant") << Rows{{t("P"), t("A"), t("b"), t("C")},

@@ -13,6 +13,7 @@
 #include <QtEndian>
 
 #include <bit>
+#include <cmath>
 #include <iterator>
 #include <memory>
 
@@ -340,11 +341,13 @@ void TestXlsReader::datesFollowTheCellFormat() {
     for (quint16 x = 0; x < 5; ++x)
         sheet += record(BiffType::Number, cell(x, 0, x) + f64(1462.5));
     sheet += record(BiffType::Rk, cell(5, 0, 2) + le32((1u << 2) | 2u));
-    sheet += record(BiffType::Number, cell(6, 0, 2) + f64(-1.0)); // no such date
+    sheet += record(BiffType::Number, cell(6, 0, 2) + f64(-1.0));  // no such date
+    sheet += record(BiffType::Number, cell(7, 0) + f64(HUGE_VAL)); // bits of no number
     SheetData data;
     QVERIFY(!readStream(workbookStream(globals, sheet), &data).failed());
     QCOMPARE(data.at(1, 1), CellValue(1462.5));
     QCOMPARE(data.at(2, 1), date(1908, 1, 2, 12)); // the 1904 system
+    QCOMPARE(data.at(8, 1), error("#NUM!"));
     QCOMPARE(data.at(3, 1), date(1908, 1, 2, 12));
     QCOMPARE(data.at(4, 1), CellValue(1462.5));
     QCOMPARE(data.at(5, 1), CellValue(1462.5));

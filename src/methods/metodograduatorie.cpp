@@ -34,6 +34,5 @@ Refusal metodoGraduatorie(SharedState& s, const Regional& regional) {
             s.matRanghi(r, c) = negativa[static_cast<std::size_t>(c)] ? 1e39 : -1e39;
         }
     }
-    scriviValori(s, QStringLiteral("Grad.RNK"), somma_ranghi_righe(s), regional);
-    return std::nullopt;
+    return scriviValori(s, QStringLiteral("Grad.RNK"), somma_ranghi_righe(s), regional);
 }

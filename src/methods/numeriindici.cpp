@@ -53,14 +53,11 @@ Refusal numeriIndici(SharedState& s, MediaIndici media, const Regional& regional
 
     switch (media) {
     case MediaIndici::Aritmetica:
-        scriviValori(s, header, media_righe(s), regional);
-        break;
+        return scriviValori(s, header, media_righe(s), regional);
     case MediaIndici::Geometrica:
-        scriviValori(s, header, media_geometrica_righe(s), regional);
-        break;
+        return scriviValori(s, header, media_geometrica_righe(s), regional);
     case MediaIndici::Quadratica:
-        scriviValori(s, header, media_quadratica_righe(s), regional);
-        break;
+        return scriviValori(s, header, media_quadratica_righe(s), regional);
     }
     return std::nullopt;
 }

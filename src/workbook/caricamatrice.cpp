@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace {
 
 const QString kPrefisso = QStringLiteral("L'indicatore definito nella matrice come ");
@@ -68,7 +70,8 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
                 m.matDati(r, c) = value;
                 continue;
             }
-            if (value.isNumber()) {
+            // An infinite or undefined number is no value the methods can take.
+            if (value.isNumber() && std::isfinite(value.number())) {
                 m.matDati(r, c) = value;
                 continue;
             }

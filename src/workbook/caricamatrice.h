@@ -24,8 +24,8 @@ struct LoadResult {
 // in row 1, as many rows as in column 1), every table dimensioned afresh,
 // bNegativi and bZeri. The data values are checked column by column and,
 // within a column, row by row: an empty value, then a value that is not a
-// number (a numeric text under the regional settings counts as its number
-// and is stored as that number); the first invalid cell decides. Then an
+// finite number (a numeric text under the regional settings counts as its
+// number and is stored as that number); the first invalid cell decides. Then an
 // indicator whose minimum equals its maximum is refused, the lowest column
 // first. On a refusal or a file error the shared state is left unchanged.
 LoadResult carica_matrice(SharedState& s, const Regional& regional);

@@ -6,6 +6,8 @@
 #include "workbook/xls/biffrecordreader.h"
 #include "workbook/xls/biffvalues.h"
 
+#include <cmath>
+
 namespace {
 
 BiffFailure::SheetKind sheetKindOfBof(quint16 kind) {
@@ -72,6 +74,11 @@ BiffFailure SheetBuilder::cellHeader(const BiffRecord& record, qsizetype minBody
 }
 
 void SheetBuilder::setNumber(int row, int col, quint16 xf, double value) {
+    // Bits of an infinity or a NaN: what a spreadsheet shows as #NUM!.
+    if (!std::isfinite(value)) {
+        m_sheet->set(row, col, CellValue::fromError(QStringLiteral("#NUM!")));
+        return;
+    }
     if (m_book.isDateXf(xf)) {
         const QDateTime date = excelSerialToDateTime(value, m_book.date1904);
         if (date.isValid()) {
