@@ -422,6 +422,12 @@ void TestXlsxReader::brokenFiles_data() {
         << x("foglio_grafico.xlsx")
         << QStringLiteral("Il primo foglio di foglio_grafico.xlsx non è un foglio di lavoro: è un "
                           "foglio grafico.");
+    QTest::newRow("document type in the sheet")
+        << x("dichiarazione_doctype.xlsx")
+        << invalid("dichiarazione_doctype.xlsx",
+                   QStringLiteral("la parte xl/worksheets/sheet1.xml contiene una dichiarazione "
+                                  "DOCTYPE, che nessuna parte di una cartella di lavoro "
+                                  "contiene"));
     QTest::newRow("truncated xml")
         << x("xml_troncato.xlsx")
         << invalid("xml_troncato.xlsx",

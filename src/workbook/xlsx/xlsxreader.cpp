@@ -142,7 +142,9 @@ bool XlsxReader::read(const QString& path) {
     const XlsxSheetContext context{&strings.strings(), &dateStyles, m_date1904, m_limits.maxCells};
     XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
     if (!package.parse(sheetPart, cells, xmlLimits, &error)) {
-        if (!cells.isWorksheet() && !error.limit && cells.failed()) {
+        // A root element of another kind; a part that fails before its root
+        // (a document type declaration) is reported for what it holds.
+        if (cells.sawRoot() && !cells.isWorksheet() && !error.limit && cells.failed()) {
             m_error = QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro.").arg(name);
             return false;
         }

@@ -42,6 +42,8 @@ public:
     void characters(const char* data, int length) override;
 
     bool isWorksheet() const { return m_isWorksheet; }
+    // True once the root element has been seen, whatever it was.
+    bool sawRoot() const { return !m_root; }
 
 private:
     enum class CellType { Number, SharedString, FormulaString, InlineString, Boolean, Error, Date };
