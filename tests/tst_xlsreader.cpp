@@ -46,6 +46,7 @@ private Q_SLOTS:
     void dates1904();
     void refusedWorkbooks_data();
     void refusedWorkbooks();
+    void readerLimits();
     void reopenForgetsThePreviousWorkbook();
 
     // The matrix loader over .xls workbooks.
@@ -502,6 +503,25 @@ void TestXlsReader::dates1904() {
     const auto reader = openFixture(QStringLiteral("date_1904.xls"));
     QCOMPARE(reader->cell(1, 2), date(2020, 2, 29));
     QCOMPARE(reader->cell(2, 2), date(1904, 1, 1));
+}
+
+// Lowered limits on a valid workbook: each stops the reading with its own
+// message; the workbook fits them exactly.
+void TestXlsReader::readerLimits() {
+    const auto refusal = [](const ReaderLimits& limits) {
+        XlsReader reader;
+        reader.setLimits(limits);
+        return reader.open(fixture(u("xls/valida.xls"))) ? QString() : reader.errorMessage();
+    };
+    const ReaderLimits fitting{24, 9, 28};
+    QCOMPARE(refusal(fitting), QString());
+    const QString prefix = u("Il file valida.xls non può essere letto: ");
+    QCOMPARE(refusal({23, 9, 28}),
+             prefix + u("il primo foglio contiene più di 23 celle non vuote."));
+    QCOMPARE(refusal({24, 8, 28}),
+             prefix + u("la tabella delle stringhe condivise contiene più di 8 stringhe."));
+    QCOMPARE(refusal({24, 9, 27}),
+             prefix + u("un testo supera i 27 caratteri che una cella può contenere."));
 }
 
 void TestXlsReader::refusedWorkbooks_data() {

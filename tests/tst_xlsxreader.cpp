@@ -99,7 +99,7 @@ struct SheetParse {
     bool isWorksheet = false;
 };
 
-SheetParse parseSheet(const QByteArray& xml, qint64 maxCells = kXlsxMaxCells,
+SheetParse parseSheet(const QByteArray& xml, qint64 maxCells = kMaxWorkbookCells,
                       int maxDepth = kXlsxMaxXmlDepth) {
     SheetParse result;
     QBuffer buffer;
@@ -321,6 +321,12 @@ void TestXlsxReader::worksheetFailures_data() {
     QTest::newRow("too many cells")
         << sheetXml("<row><c><v>1</v></c><c/><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c></row>")
         << QStringLiteral("il primo foglio contiene più di 3 celle non vuote") << true;
+    // A long text fails as soon as its bytes show it, before it is kept.
+    QTest::newRow("text beyond 32,767 characters")
+        << sheetXml(QByteArray("<row><c t=\"inlineStr\"><is><t>" + QByteArray(400000, 'a') +
+                               "</t></is></c></row>")
+                        .constData())
+        << QStringLiteral("un testo supera i 32.767 caratteri") << true;
     QTest::newRow("chartsheet") << QByteArrayLiteral("<chartsheet><sheetPr/></chartsheet>")
                                 << QStringLiteral("non è un foglio di lavoro") << false;
 }
@@ -342,8 +348,8 @@ void TestXlsxReader::nestingLimit() {
         return QByteArrayLiteral("<worksheet>") + QByteArrayLiteral("<x>").repeated(depth - 1) +
                QByteArrayLiteral("</x>").repeated(depth - 1) + QByteArrayLiteral("</worksheet>");
     };
-    QVERIFY(parseSheet(nested(10), kXlsxMaxCells, 10).ok);
-    const SheetParse deep = parseSheet(nested(11), kXlsxMaxCells, 10);
+    QVERIFY(parseSheet(nested(10), kMaxWorkbookCells, 10).ok);
+    const SheetParse deep = parseSheet(nested(11), kMaxWorkbookCells, 10);
     QVERIFY(!deep.ok);
     QVERIFY(deep.error.limit);
     QCOMPARE(deep.error.cause,
@@ -357,37 +363,56 @@ void TestXlsxReader::nestingLimit() {
 void TestXlsxReader::readerLimits_data() {
     QTest::addColumn<qint64>("maxPartBytes");
     QTest::addColumn<qint64>("maxCells");
+    QTest::addColumn<qint64>("maxSharedStrings");
+    QTest::addColumn<int>("maxTextLength");
     QTest::addColumn<QString>("fragment");
-    QTest::newRow("part size") << qint64(1000) << kXlsxMaxCells
+    const qint64 part = kXlsxMaxPartBytes;
+    const qint64 cells = kMaxWorkbookCells;
+    const qint64 strings = kMaxSharedStrings;
+    const int text = kMaxCellTextLength;
+    QTest::newRow("part size") << qint64(1000) << cells << strings << text
                                << QStringLiteral("supera il limite di 1.000 byte una volta "
                                                  "decompressa");
     QTest::newRow("part size in KiB")
-        << qint64(2048) << kXlsxMaxCells << QStringLiteral("supera il limite di 2 KiB");
-    QTest::newRow("cells") << kXlsxMaxPartBytes << qint64(19)
+        << qint64(2048) << cells << strings << text << QStringLiteral("supera il limite di 2 KiB");
+    QTest::newRow("cells") << part << qint64(19) << strings << text
                            << QStringLiteral("il primo foglio contiene più di 19 celle non vuote");
+    QTest::newRow("shared strings")
+        << part << cells << qint64(7) << text
+        << QStringLiteral("la tabella delle stringhe condivise contiene più di 7 stringhe");
+    QTest::newRow("text length")
+        << part << cells << strings << 27
+        << QStringLiteral("un testo supera i 27 caratteri che una cella può contenere");
 }
 
 void TestXlsxReader::readerLimits() {
     QFETCH(qint64, maxPartBytes);
     QFETCH(qint64, maxCells);
+    QFETCH(qint64, maxSharedStrings);
+    QFETCH(int, maxTextLength);
     QFETCH(QString, fragment);
     XlsxReader reader;
     XlsxLimits limits;
     limits.maxPartBytes = maxPartBytes;
     limits.maxCells = maxCells;
+    limits.maxSharedStrings = maxSharedStrings;
+    limits.maxTextLength = maxTextLength;
     reader.setLimits(limits);
-    QVERIFY(!reader.open(x("valida.xlsx")));
+    QVERIFY(!reader.open(x("valida_lo.xlsx")));
     QVERIFY2(reader.errorMessage().startsWith(
-                 QStringLiteral("Il file valida.xlsx non può essere letto: ")),
+                 QStringLiteral("Il file valida_lo.xlsx non può essere letto: ")),
              qPrintable(reader.errorMessage()));
     QVERIFY2(reader.errorMessage().contains(fragment), qPrintable(reader.errorMessage()));
     QVERIFY(reader.cell(1, 1).isEmpty());
 
-    // Its 20 cells fit exactly.
+    // Its 20 cells, 8 shared strings and longest text of 28 characters fit
+    // exactly.
     limits = XlsxLimits();
     limits.maxCells = 20;
+    limits.maxSharedStrings = 8;
+    limits.maxTextLength = 28;
     reader.setLimits(limits);
-    QVERIFY2(reader.open(x("valida.xlsx")), qPrintable(reader.errorMessage()));
+    QVERIFY2(reader.open(x("valida_lo.xlsx")), qPrintable(reader.errorMessage()));
 }
 
 void TestXlsxReader::brokenFiles_data() {

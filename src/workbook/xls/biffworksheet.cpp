@@ -28,7 +28,8 @@ BiffFailure::SheetKind sheetKindOfBof(quint16 kind) {
 // Turns the records of one worksheet substream into cells.
 class SheetBuilder {
 public:
-    SheetBuilder(const BiffWorkbook& book, SheetData* sheet) : m_book(book), m_sheet(sheet) {}
+    SheetBuilder(const BiffWorkbook& book, SheetData* sheet, int maxTextLength)
+        : m_book(book), m_sheet(sheet), m_maxTextLength(maxTextLength) {}
 
     // Handles one record of the worksheet itself (not of an embedded chart).
     BiffFailure handle(const BiffRecord& record, BiffRecordReader& reader);
@@ -42,9 +43,11 @@ private:
     BiffFailure formula(const BiffRecord& record);
     BiffFailure string(const BiffRecord& record, BiffRecordReader& reader);
     BiffFailure mulRk(const BiffRecord& record);
+    BiffFailure setText(const BiffRecord& record, int row, int col, QString text);
 
     const BiffWorkbook& m_book;
     SheetData* m_sheet;
+    int m_maxTextLength;
     int m_row = 0;
     int m_col = 0;
     quint16 m_xf = 0;
@@ -131,8 +134,16 @@ BiffFailure SheetBuilder::string(const BiffRecord& record, BiffRecordReader& rea
     QString text;
     if (!in.readString(BiffContinuedRecord::CountWidth::Word, &text))
         return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-    m_sheet->set(m_pendingRow, m_pendingCol, CellValue(std::move(text)));
+    const int row = m_pendingRow;
+    const int col = m_pendingCol;
     m_pendingRow = m_pendingCol = 0;
+    return setText(record, row, col, std::move(text));
+}
+
+BiffFailure SheetBuilder::setText(const BiffRecord& record, int row, int col, QString text) {
+    if (text.size() > m_maxTextLength)
+        return BiffFailure::at(BiffFailure::Kind::TextTooLong, record.offset);
+    m_sheet->set(row, col, CellValue(std::move(text)));
     return {};
 }
 
@@ -186,8 +197,7 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
         QString text;
         if (!in.readString(BiffContinuedRecord::CountWidth::Word, &text))
             return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-        m_sheet->set(m_row, m_col, CellValue(std::move(text)));
-        break;
+        return setText(record, m_row, m_col, std::move(text));
     }
     case BiffType::BoolErr: {
         if (BiffFailure f = cellHeader(record, 8); f.failed())
@@ -212,7 +222,8 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
 
 } // namespace
 
-BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet) {
+BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet,
+                              const ReaderLimits& limits) {
     if (book.firstSheetOffset < 0 || book.firstSheetOffset >= stream.size())
         return BiffFailure::at(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
     BiffRecordReader reader(stream, book.firstSheetOffset);
@@ -231,7 +242,7 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
         return f;
     }
 
-    SheetBuilder builder(book, sheet);
+    SheetBuilder builder(book, sheet, limits.maxTextLength);
     // Embedded charts bring their own BOF ... EOF substreams inside the
     // worksheet's; their records are not cells of the sheet.
     int depth = 1;
@@ -252,7 +263,7 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
             continue;
         if (BiffFailure f = builder.handle(record, reader); f.failed())
             return f;
-        if (sheet->cellCount() > kBiffMaxCellRecords)
+        if (sheet->cellCount() > limits.maxCells)
             return BiffFailure::at(BiffFailure::Kind::TooManyCells, record.offset);
     }
 }

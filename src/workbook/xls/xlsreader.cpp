@@ -50,8 +50,9 @@ QString sheetKindText(BiffFailure::SheetKind kind) {
     return QStringLiteral("è un foglio di tipo non previsto");
 }
 
-QString biffMessage(const BiffFailure& f, const QString& name) {
+QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimits& limits) {
     const QString damaged = QStringLiteral("La cartella di lavoro %1 è danneggiata: ").arg(name);
+    const QString overLimit = QStringLiteral("Il file %1 non può essere letto: ").arg(name);
     const QString at = QStringLiteral(" (posizione %1 del flusso Workbook).").arg(f.offset);
     switch (f.kind) {
     case BiffFailure::Kind::None:
@@ -83,15 +84,11 @@ QString biffMessage(const BiffFailure& f, const QString& name) {
     case BiffFailure::Kind::SstTruncated:
         return damaged + QStringLiteral("la tabella delle stringhe condivise è troncata") + at;
     case BiffFailure::Kind::SstTooLarge:
-        return damaged +
-               QStringLiteral("la tabella delle stringhe condivise dichiara più di %L1 stringhe")
-                   .arg(kBiffMaxSharedStrings) +
-               at;
+        return overLimit + tooManySharedStringsCause(limits.maxSharedStrings) + u'.';
+    case BiffFailure::Kind::TextTooLong:
+        return overLimit + textTooLongCause(limits.maxTextLength) + u'.';
     case BiffFailure::Kind::TooManyCells:
-        return damaged +
-               QStringLiteral("il foglio contiene più celle delle %L1 che un foglio .xls può avere")
-                   .arg(kBiffMaxCellRecords) +
-               at;
+        return overLimit + tooManyCellsCause(limits.maxCells) + u'.';
     case BiffFailure::Kind::StringIndex:
         return damaged +
                QStringLiteral("una cella rimanda a una stringa condivisa che non esiste") + at;
@@ -130,11 +127,11 @@ bool XlsReader::open(const QString& path) {
     }
 
     BiffWorkbook book;
-    BiffFailure failure = readBiffWorkbook(stream.data, &book);
+    BiffFailure failure = readBiffWorkbook(stream.data, &book, m_limits);
     if (!failure.failed())
-        failure = readBiffWorksheet(stream.data, book, &m_sheet);
+        failure = readBiffWorksheet(stream.data, book, &m_sheet, m_limits);
     if (failure.failed()) {
-        m_error = biffMessage(failure, name);
+        m_error = biffMessage(failure, name, m_limits);
         m_sheet.clear();
         return false;
     }

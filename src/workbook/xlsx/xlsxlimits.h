@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
+
 #include <QtGlobal>
 
 // Bounds that keep a hostile or broken .xlsx file from exhausting memory or
@@ -13,12 +15,10 @@ inline constexpr int kXlsxMaxXmlDepth = 256;
 // The largest worksheet the format allows.
 inline constexpr int kXlsxMaxRows = 1048576;
 inline constexpr int kXlsxMaxColumns = 16384;
-// Non-empty cells kept from the first worksheet.
-inline constexpr qint64 kXlsxMaxCells = 50'000'000;
 
-// The adjustable bounds, the named constants by default (tests lower them).
-struct XlsxLimits {
+// The adjustable bounds: those of every reader and those of the format, the
+// named constants by default (tests lower them).
+struct XlsxLimits : ReaderLimits {
     qint64 maxPartBytes = kXlsxMaxPartBytes;
     int maxXmlDepth = kXlsxMaxXmlDepth;
-    qint64 maxCells = kXlsxMaxCells;
 };

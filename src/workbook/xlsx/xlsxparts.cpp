@@ -1,6 +1,7 @@
 #include "workbook/xlsx/xlsxparts.h"
 
 #include "workbook/exceldates.h"
+#include "workbook/readerlimits.h"
 
 #include <QDir>
 #include <QUrl>
@@ -126,14 +127,26 @@ void XlsxSharedStringsHandler::endElement(const char* name) {
         --m_phonetic;
     } else if (is(name, "si")) {
         m_inItem = false;
-        m_strings.push_back(decodeXlsxEscapes(
-            QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size()))));
+        if (static_cast<qint64>(m_strings.size()) >= m_maxStrings) {
+            fail(tooManySharedStringsCause(m_maxStrings), true);
+            return;
+        }
+        QString text = decodeXlsxEscapes(
+            QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size())));
+        if (text.size() > m_maxLength) {
+            fail(textTooLongCause(m_maxLength), true);
+            return;
+        }
+        m_strings.push_back(std::move(text));
     }
 }
 
 void XlsxSharedStringsHandler::characters(const char* data, int length) {
-    if (m_inText)
-        m_text.append(data, static_cast<std::size_t>(length));
+    if (!m_inText)
+        return;
+    m_text.append(data, static_cast<std::size_t>(length));
+    if (static_cast<qint64>(m_text.size()) > xlsxMaxTextBytes(m_maxLength))
+        fail(textTooLongCause(m_maxLength), true);
 }
 
 // --- styles ---

@@ -64,9 +64,14 @@ private:
 
 // Reads the shared string table: each <si> is its <t> text or the <t> texts
 // of its rich-text runs joined, phonetic runs (<rPh>) left out, kept exactly
-// as written (spaces included) with _xHHHH_ escapes decoded.
+// as written (spaces included) with _xHHHH_ escapes decoded. More than
+// maxStrings strings, or one longer than maxLength characters, fail on the
+// limit as soon as they are met.
 class XlsxSharedStringsHandler : public XmlHandler {
 public:
+    XlsxSharedStringsHandler(qint64 maxStrings, int maxLength)
+        : m_maxStrings(maxStrings), m_maxLength(maxLength) {}
+
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
     void characters(const char* data, int length) override;
@@ -74,6 +79,8 @@ public:
     std::vector<QString>& strings() { return m_strings; }
 
 private:
+    qint64 m_maxStrings;
+    int m_maxLength;
     std::vector<QString> m_strings;
     std::string m_text;
     bool m_inItem = false;
@@ -116,3 +123,9 @@ QString xlsxRelationshipsPart(const QString& part);
 // is a carriage return, "_x005F_" an underscore (so "_x005F_x000D_" stays
 // "_x000D_" as text). Anything that is not an escape is kept.
 QString decodeXlsxEscapes(const QString& text);
+
+// The most UTF-8 bytes that a text of maxLength characters can take in a
+// part: an escape such as _x000D_ takes seven bytes for one character.
+inline qint64 xlsxMaxTextBytes(int maxLength) {
+    return qint64(maxLength) * 7;
+}

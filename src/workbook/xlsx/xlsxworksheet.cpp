@@ -1,6 +1,7 @@
 #include "workbook/xlsx/xlsxworksheet.h"
 
 #include "workbook/exceldates.h"
+#include "workbook/readerlimits.h"
 #include "workbook/xlsx/xlsxlimits.h"
 #include "workbook/xlsx/xlsxparts.h"
 
@@ -188,8 +189,11 @@ void XlsxWorksheetHandler::endElement(const char* name) {
 }
 
 void XlsxWorksheetHandler::characters(const char* data, int length) {
-    if (m_collect)
-        m_text.append(data, static_cast<std::size_t>(length));
+    if (!m_collect)
+        return;
+    m_text.append(data, static_cast<std::size_t>(length));
+    if (static_cast<qint64>(m_text.size()) > xlsxMaxTextBytes(m_context.maxTextLength))
+        fail(textTooLongCause(m_context.maxTextLength), true);
 }
 
 void XlsxWorksheetHandler::startRoot(const char* name) {
@@ -354,6 +358,10 @@ void XlsxWorksheetHandler::finishCell() {
     case CellType::FormulaString:
     case CellType::InlineString:
         value = CellValue(decodeXlsxEscapes(fromUtf8(m_text)));
+        if (value.text().size() > m_context.maxTextLength) {
+            fail(textTooLongCause(m_context.maxTextLength), true);
+            return;
+        }
         break;
     case CellType::Boolean: {
         const std::string_view flag = trimmed(m_text);
@@ -391,9 +399,7 @@ void XlsxWorksheetHandler::finishCell() {
     if (failed() || value.isEmpty())
         return;
     if (++m_count > m_context.maxCells) {
-        fail(QStringLiteral("il primo foglio contiene più di %1 celle non vuote")
-                 .arg(QLocale(QLocale::Italian).toString(m_context.maxCells)),
-             true);
+        fail(tooManyCellsCause(m_context.maxCells), true);
         return;
     }
     m_sheet.set(m_row, m_col, std::move(value));

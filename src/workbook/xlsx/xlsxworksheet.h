@@ -1,5 +1,6 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/sheetdata.h"
 #include "workbook/xmlstream.h"
 
@@ -13,7 +14,8 @@ struct XlsxSheetContext {
     const std::vector<QString>* sharedStrings = nullptr; // the shared string table
     const std::vector<char>* dateStyles = nullptr; // per cell format: a number there is a date
     bool date1904 = false;                         // the workbook's date system
-    qint64 maxCells = 0;                           // more non-empty cells than this fail
+    qint64 maxCells = kMaxWorkbookCells;           // more non-empty cells than this fail
+    int maxTextLength = kMaxCellTextLength;        // a longer text fails
 };
 
 // Reads the cells of a worksheet part (<sheetData>) into a SheetData, typed
@@ -29,7 +31,9 @@ struct XlsxSheetContext {
 // A formula cell gives its cached <v>; a cell without a value is empty and
 // not stored. A row or cell without its r attribute continues from the
 // previous one. References beyond 1,048,576 rows or 16,384 columns, more
-// than maxCells non-empty cells, a malformed reference or value fail. The
+// than maxCells non-empty cells, a value longer than maxTextLength
+// characters (as soon as its bytes show it), a malformed reference or value
+// fail. The
 // root element must be <worksheet>: anything else (a chartsheet) fails and
 // leaves isWorksheet() false.
 class XlsxWorksheetHandler : public XmlHandler {
