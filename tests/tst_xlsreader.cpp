@@ -513,15 +513,17 @@ void TestXlsReader::readerLimits() {
         reader.setLimits(limits);
         return reader.open(fixture(u("xls/valida.xls"))) ? QString() : reader.errorMessage();
     };
-    const ReaderLimits fitting{24, 9, 28};
+    const ReaderLimits fitting{24, 9, 28, 135};
     QCOMPARE(refusal(fitting), QString());
     const QString prefix = u("Il file valida.xls non può essere letto: ");
-    QCOMPARE(refusal({23, 9, 28}),
+    QCOMPARE(refusal({23, 9, 28, 135}),
              prefix + u("il primo foglio contiene più di 23 celle non vuote."));
-    QCOMPARE(refusal({24, 8, 28}),
+    QCOMPARE(refusal({24, 8, 28, 135}),
              prefix + u("la tabella delle stringhe condivise contiene più di 8 stringhe."));
-    QCOMPARE(refusal({24, 9, 27}),
+    QCOMPARE(refusal({24, 9, 27, 135}),
              prefix + u("un testo supera i 27 caratteri che una cella può contenere."));
+    QCOMPARE(refusal({24, 9, 28, 134}),
+             prefix + u("i testi della cartella di lavoro superano in tutto i 134 caratteri."));
 }
 
 void TestXlsReader::refusedWorkbooks_data() {

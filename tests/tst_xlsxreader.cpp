@@ -405,14 +405,25 @@ void TestXlsxReader::readerLimits() {
     QVERIFY2(reader.errorMessage().contains(fragment), qPrintable(reader.errorMessage()));
     QVERIFY(reader.cell(1, 1).isEmpty());
 
-    // Its 20 cells, 8 shared strings and longest text of 28 characters fit
-    // exactly.
+    // Its 20 cells, 8 shared strings, longest text of 28 characters and 128
+    // characters of text in all fit exactly, also as inline strings.
     limits = XlsxLimits();
     limits.maxCells = 20;
     limits.maxSharedStrings = 8;
     limits.maxTextLength = 28;
+    limits.maxTextCharacters = 128;
     reader.setLimits(limits);
     QVERIFY2(reader.open(x("valida_lo.xlsx")), qPrintable(reader.errorMessage()));
+    QVERIFY2(reader.open(x("valida.xlsx")), qPrintable(reader.errorMessage()));
+    limits.maxTextCharacters = 127;
+    reader.setLimits(limits);
+    for (const char* name : {"valida_lo.xlsx", "valida.xlsx"}) {
+        QVERIFY(!reader.open(x(name)));
+        QVERIFY2(reader.errorMessage().endsWith(
+                     QStringLiteral("i testi della cartella di lavoro superano in tutto i 127 "
+                                    "caratteri.")),
+                 qPrintable(reader.errorMessage()));
+    }
 }
 
 void TestXlsxReader::brokenFiles_data() {

@@ -19,6 +19,11 @@ QString tooManySharedStringsCause(qint64 limit) {
         .arg(number(limit));
 }
 
+QString tooMuchTextCause(qint64 limit) {
+    return QStringLiteral("i testi della cartella di lavoro superano in tutto i %1 caratteri")
+        .arg(number(limit));
+}
+
 QString textTooLongCause(int limit) {
     return QStringLiteral("un testo supera i %1 caratteri che una cella può contenere")
         .arg(number(limit));

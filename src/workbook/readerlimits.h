@@ -13,15 +13,21 @@ inline constexpr qint64 kMaxWorkbookCells = 8'000'000;
 inline constexpr qint64 kMaxSharedStrings = 4'000'000;
 // Characters of the text of one cell: the spreadsheet programs' own limit.
 inline constexpr int kMaxCellTextLength = 32767;
+// Characters of all the texts kept (shared strings and the texts of cells):
+// within the limits above, texts of the longest length could still take
+// gigabytes.
+inline constexpr qint64 kMaxTextCharacters = 64'000'000;
 
 // The adjustable bounds, the constants by default (tests lower them).
 struct ReaderLimits {
     qint64 maxCells = kMaxWorkbookCells;
     qint64 maxSharedStrings = kMaxSharedStrings;
     int maxTextLength = kMaxCellTextLength;
+    qint64 maxTextCharacters = kMaxTextCharacters;
 };
 
 // The causes of a crossed limit, in Italian, for the readers' messages.
 QString tooManyCellsCause(qint64 limit);
 QString tooManySharedStringsCause(qint64 limit);
 QString textTooLongCause(int limit);
+QString tooMuchTextCause(qint64 limit);

@@ -17,6 +17,7 @@ struct BiffFailure {
         SstTruncated,       // the shared strings end before their count
         SstTooLarge,        // more shared strings than the limit
         TextTooLong,        // a text longer than the limit
+        TooMuchText,        // more characters of texts in all than the limit
         StringIndex,        // a cell names a shared string the table lacks
         NoSheet,            // the workbook lists no sheet
         NotWorksheet,       // the first sheet is a chart, a macro sheet or a module

@@ -16,11 +16,15 @@ BiffFailure::Kind readBiffSst(BiffContinuedRecord& record, std::vector<QString>*
     strings->reserve(
         static_cast<std::size_t>(std::min<qint64>(unique, record.remaining() / kMinStringBytes)));
     QString text;
+    qint64 characters = 0;
     for (quint32 i = 0; i < unique; ++i) {
         if (!record.readString(BiffContinuedRecord::CountWidth::Word, &text))
             return BiffFailure::Kind::SstTruncated;
         if (text.size() > limits.maxTextLength)
             return BiffFailure::Kind::TextTooLong;
+        characters += text.size();
+        if (characters > limits.maxTextCharacters)
+            return BiffFailure::Kind::TooMuchText;
         strings->push_back(text);
     }
     return BiffFailure::Kind::None;

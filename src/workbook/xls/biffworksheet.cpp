@@ -28,8 +28,12 @@ BiffFailure::SheetKind sheetKindOfBof(quint16 kind) {
 // Turns the records of one worksheet substream into cells.
 class SheetBuilder {
 public:
-    SheetBuilder(const BiffWorkbook& book, SheetData* sheet, int maxTextLength)
-        : m_book(book), m_sheet(sheet), m_maxTextLength(maxTextLength) {}
+    SheetBuilder(const BiffWorkbook& book, SheetData* sheet, const ReaderLimits& limits)
+        : m_book(book), m_sheet(sheet), m_maxTextLength(limits.maxTextLength),
+          m_textBudget(limits.maxTextCharacters) {
+        for (const QString& shared : book.sharedStrings)
+            m_textBudget -= shared.size();
+    }
 
     // Handles one record of the worksheet itself (not of an embedded chart).
     BiffFailure handle(const BiffRecord& record, BiffRecordReader& reader);
@@ -48,6 +52,7 @@ private:
     const BiffWorkbook& m_book;
     SheetData* m_sheet;
     int m_maxTextLength;
+    qint64 m_textBudget; // characters the cells' own texts may still take
     int m_row = 0;
     int m_col = 0;
     quint16 m_xf = 0;
@@ -143,6 +148,9 @@ BiffFailure SheetBuilder::string(const BiffRecord& record, BiffRecordReader& rea
 BiffFailure SheetBuilder::setText(const BiffRecord& record, int row, int col, QString text) {
     if (text.size() > m_maxTextLength)
         return BiffFailure::at(BiffFailure::Kind::TextTooLong, record.offset);
+    m_textBudget -= text.size();
+    if (m_textBudget < 0)
+        return BiffFailure::at(BiffFailure::Kind::TooMuchText, record.offset);
     m_sheet->set(row, col, CellValue(std::move(text)));
     return {};
 }
@@ -242,7 +250,7 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
         return f;
     }
 
-    SheetBuilder builder(book, sheet, limits.maxTextLength);
+    SheetBuilder builder(book, sheet, limits);
     // Embedded charts bring their own BOF ... EOF substreams inside the
     // worksheet's; their records are not cells of the sheet.
     int depth = 1;

@@ -18,7 +18,8 @@ constexpr int kBiffMaxColumns = 256;
 // that follows, an empty text result as an empty text). Blank cells, shared
 // and array formulas and the substreams of embedded charts add nothing.
 // Stops at the worksheet's end-of-file record. More than limits.maxCells
-// cells, or a text longer than limits.maxTextLength, stop it. A failure
+// cells, a text longer than limits.maxTextLength, or texts of more than
+// limits.maxTextCharacters with the shared strings, stop it. A failure
 // names the first fault met or the limit crossed; *sheet then holds what was
 // read before it.
 BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet,

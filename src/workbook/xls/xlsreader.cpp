@@ -87,6 +87,8 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
         return overLimit + tooManySharedStringsCause(limits.maxSharedStrings) + u'.';
     case BiffFailure::Kind::TextTooLong:
         return overLimit + textTooLongCause(limits.maxTextLength) + u'.';
+    case BiffFailure::Kind::TooMuchText:
+        return overLimit + tooMuchTextCause(limits.maxTextCharacters) + u'.';
     case BiffFailure::Kind::TooManyCells:
         return overLimit + tooManyCellsCause(limits.maxCells) + u'.';
     case BiffFailure::Kind::StringIndex:

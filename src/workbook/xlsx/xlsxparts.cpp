@@ -1,7 +1,6 @@
 #include "workbook/xlsx/xlsxparts.h"
 
 #include "workbook/exceldates.h"
-#include "workbook/readerlimits.h"
 
 #include <QDir>
 #include <QUrl>
@@ -127,14 +126,19 @@ void XlsxSharedStringsHandler::endElement(const char* name) {
         --m_phonetic;
     } else if (is(name, "si")) {
         m_inItem = false;
-        if (static_cast<qint64>(m_strings.size()) >= m_maxStrings) {
-            fail(tooManySharedStringsCause(m_maxStrings), true);
+        if (static_cast<qint64>(m_strings.size()) >= m_limits.maxSharedStrings) {
+            fail(tooManySharedStringsCause(m_limits.maxSharedStrings), true);
             return;
         }
         QString text = decodeXlsxEscapes(
             QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size())));
-        if (text.size() > m_maxLength) {
-            fail(textTooLongCause(m_maxLength), true);
+        if (text.size() > m_limits.maxTextLength) {
+            fail(textTooLongCause(m_limits.maxTextLength), true);
+            return;
+        }
+        m_characters += text.size();
+        if (m_characters > m_limits.maxTextCharacters) {
+            fail(tooMuchTextCause(m_limits.maxTextCharacters), true);
             return;
         }
         m_strings.push_back(std::move(text));
@@ -145,8 +149,8 @@ void XlsxSharedStringsHandler::characters(const char* data, int length) {
     if (!m_inText)
         return;
     m_text.append(data, static_cast<std::size_t>(length));
-    if (static_cast<qint64>(m_text.size()) > xlsxMaxTextBytes(m_maxLength))
-        fail(textTooLongCause(m_maxLength), true);
+    if (static_cast<qint64>(m_text.size()) > xlsxMaxTextBytes(m_limits.maxTextLength))
+        fail(textTooLongCause(m_limits.maxTextLength), true);
 }
 
 // --- styles ---

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/xmlstream.h"
 
 #include <QString>
@@ -64,23 +65,24 @@ private:
 
 // Reads the shared string table: each <si> is its <t> text or the <t> texts
 // of its rich-text runs joined, phonetic runs (<rPh>) left out, kept exactly
-// as written (spaces included) with _xHHHH_ escapes decoded. More than
-// maxStrings strings, or one longer than maxLength characters, fail on the
-// limit as soon as they are met.
+// as written (spaces included) with _xHHHH_ escapes decoded. More strings,
+// a longer string or more characters in all than the limits allow fail on
+// the limit as soon as they are met.
 class XlsxSharedStringsHandler : public XmlHandler {
 public:
-    XlsxSharedStringsHandler(qint64 maxStrings, int maxLength)
-        : m_maxStrings(maxStrings), m_maxLength(maxLength) {}
+    explicit XlsxSharedStringsHandler(const ReaderLimits& limits) : m_limits(limits) {}
 
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
     void characters(const char* data, int length) override;
 
     std::vector<QString>& strings() { return m_strings; }
+    // The characters of all the strings read.
+    qint64 characters() const { return m_characters; }
 
 private:
-    qint64 m_maxStrings;
-    int m_maxLength;
+    ReaderLimits m_limits;
+    qint64 m_characters = 0;
     std::vector<QString> m_strings;
     std::string m_text;
     bool m_inItem = false;

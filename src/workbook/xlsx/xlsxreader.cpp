@@ -126,7 +126,7 @@ bool XlsxReader::read(const QString& path) {
         return invalid(QStringLiteral("manca la parte %1 del primo foglio")
                            .arg(sheetPart.isEmpty() ? sheet->target : sheetPart));
 
-    XlsxSharedStringsHandler strings(m_limits.maxSharedStrings, m_limits.maxTextLength);
+    XlsxSharedStringsHandler strings(m_limits);
     const QString stringsPart = partOfKind(package, relationships, workbook,
                                            QStringLiteral("sharedStrings"), kDefaultSharedStrings);
     if (!stringsPart.isEmpty() && !package.parse(stringsPart, strings, xmlLimits, &error))
@@ -139,8 +139,13 @@ bool XlsxReader::read(const QString& path) {
         return xmlFailure(error);
     const std::vector<char> dateStyles = styles.dateStyles();
 
-    const XlsxSheetContext context{&strings.strings(), &dateStyles, m_date1904, m_limits.maxCells,
-                                   m_limits.maxTextLength};
+    // The cells' texts share the characters the shared strings left.
+    const XlsxSheetContext context{&strings.strings(),
+                                   &dateStyles,
+                                   m_date1904,
+                                   m_limits.maxCells,
+                                   m_limits.maxTextLength,
+                                   m_limits.maxTextCharacters - strings.characters()};
     XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
     if (!package.parse(sheetPart, cells, xmlLimits, &error)) {
         // A root element of another kind; a part that fails before its root

@@ -398,6 +398,14 @@ void XlsxWorksheetHandler::finishCell() {
     }
     if (failed() || value.isEmpty())
         return;
+    // Cells of a shared string share its characters.
+    if (m_type != CellType::SharedString && (value.isText() || value.isError())) {
+        m_characters += value.isText() ? value.text().size() : value.errorCode().size();
+        if (m_characters > m_context.maxTextCharacters) {
+            fail(tooMuchTextCause(m_context.maxTextCharacters), true);
+            return;
+        }
+    }
     if (++m_count > m_context.maxCells) {
         fail(tooManyCellsCause(m_context.maxCells), true);
         return;

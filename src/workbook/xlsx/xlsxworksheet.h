@@ -16,6 +16,7 @@ struct XlsxSheetContext {
     bool date1904 = false;                         // the workbook's date system
     qint64 maxCells = kMaxWorkbookCells;           // more non-empty cells than this fail
     int maxTextLength = kMaxCellTextLength;        // a longer text fails
+    qint64 maxTextCharacters = kMaxTextCharacters; // more characters of texts in all fail
 };
 
 // Reads the cells of a worksheet part (<sheetData>) into a SheetData, typed
@@ -32,8 +33,8 @@ struct XlsxSheetContext {
 // not stored. A row or cell without its r attribute continues from the
 // previous one. References beyond 1,048,576 rows or 16,384 columns, more
 // than maxCells non-empty cells, a value longer than maxTextLength
-// characters (as soon as its bytes show it), a malformed reference or value
-// fail. The
+// characters (as soon as its bytes show it), texts (and error codes) of more
+// than maxTextCharacters in all, a malformed reference or value fail. The
 // root element must be <worksheet>: anything else (a chartsheet) fails and
 // leaves isWorksheet() false.
 class XlsxWorksheetHandler : public XmlHandler {
@@ -79,4 +80,5 @@ private:
     bool m_hasValue = false;
     std::string m_text; // the value text of the current cell, reused
     qint64 m_count = 0;
+    qint64 m_characters = 0; // of the texts kept
 };
