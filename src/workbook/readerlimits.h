@@ -8,15 +8,15 @@
 // that names it.
 
 // Non-empty cells kept from the first worksheet.
-inline constexpr qint64 kMaxWorkbookCells = 8'000'000;
+inline constexpr qint64 kMaxWorkbookCells = 4'500'000;
 // Strings of the shared string table.
-inline constexpr qint64 kMaxSharedStrings = 4'000'000;
+inline constexpr qint64 kMaxSharedStrings = 1'000'000;
 // Characters of the text of one cell: the spreadsheet programs' own limit.
 inline constexpr int kMaxCellTextLength = 32767;
 // Characters of all the texts kept (shared strings and the texts of cells):
 // within the limits above, texts of the longest length could still take
 // gigabytes.
-inline constexpr qint64 kMaxTextCharacters = 64'000'000;
+inline constexpr qint64 kMaxTextCharacters = 32'000'000;
 
 // The adjustable bounds, the constants by default (tests lower them).
 struct ReaderLimits {
