@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "shared/salvataggio.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/platform/memoryguard.h"
 
 #include <QDir>
 #include <QEvent>
@@ -167,7 +168,10 @@ void MenuORV::cmdSalvataggio_Click() {
                           Dialogs::Icon::Warning);
         return;
     }
-    riportaSalvataggio(salvaRisultati(m_percorsoConfermato, destination), destination);
+    SaveOutcome outcome;
+    if (azioneConMemoria(m_dialogs, QStringLiteral("salvare i risultati"),
+                         [&] { outcome = salvaRisultati(m_percorsoConfermato, destination); }))
+        riportaSalvataggio(outcome, destination);
 }
 
 void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& destination) {

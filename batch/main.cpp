@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include "shared/memoria.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -42,12 +44,25 @@ int main(int argc, char* argv[]) {
         return args.isEmpty() ? 1 : 0;
     }
     const QString command = args.takeFirst();
-    if (command == QStringLiteral("check"))
-        return comandoCheck(args);
-    if (command == QStringLiteral("run"))
-        return comandoRun(args);
-    if (command == QStringLiteral("compare"))
-        return comandoCompare(args);
+    struct Comando {
+        const char* nome;
+        int (*esegui)(const QStringList&);
+        QString azione; // what runs out of memory, in the message
+    };
+    const Comando comandi[] = {
+        {"check", comandoCheck, QStringLiteral("leggere e verificare la matrice")},
+        {"run", comandoRun, QStringLiteral("eseguire i metodi")},
+        {"compare", comandoCompare, QStringLiteral("confrontare i metodi")},
+    };
+    for (const Comando& comando : comandi) {
+        if (command != QLatin1StringView(comando.nome))
+            continue;
+        int status = 1;
+        conMemoriaSufficiente(
+            comando.azione, [&] { status = comando.esegui(args); },
+            [](const QString& message) { scriviErr(message); });
+        return status;
+    }
     scriviErr(QStringLiteral("Comando sconosciuto: %1").arg(command));
     std::fputs(kUso, stderr);
     return 1;

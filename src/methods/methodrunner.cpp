@@ -16,20 +16,39 @@ void ensureShape(Table& table, int lastRow, int lastCol) {
         table.dimension(lastRow, lastCol);
 }
 
-// Exchanges the result tables of the state with the runner's spare ones.
-struct TableSwap {
-    SharedState& s;
-    Table& trasformata;
-    Table& valori;
-    Table& graduatoria;
-    Table& ranghi;
-
-    void swap() {
-        std::swap(s.matTrasformata, trasformata);
-        std::swap(s.matValori, valori);
-        std::swap(s.matGraduatoria, graduatoria);
-        std::swap(s.matRanghi, ranghi);
+// Exchanges the result tables of the state with the runner's spare ones,
+// and back again when it goes out of scope before keep(): a run that is
+// refused, fails or is cut short by an exception leaves the state's tables.
+class TableSwap {
+public:
+    TableSwap(SharedState& s, Table& trasformata, Table& valori, Table& graduatoria, Table& ranghi)
+        : m_s(s), m_trasformata(trasformata), m_valori(valori), m_graduatoria(graduatoria),
+          m_ranghi(ranghi) {
+        swap();
     }
+    ~TableSwap() {
+        if (!m_kept)
+            swap();
+    }
+    TableSwap(const TableSwap&) = delete;
+    TableSwap& operator=(const TableSwap&) = delete;
+
+    void keep() { m_kept = true; }
+
+private:
+    void swap() {
+        std::swap(m_s.matTrasformata, m_trasformata);
+        std::swap(m_s.matValori, m_valori);
+        std::swap(m_s.matGraduatoria, m_graduatoria);
+        std::swap(m_s.matRanghi, m_ranghi);
+    }
+
+    SharedState& m_s;
+    Table& m_trasformata;
+    Table& m_valori;
+    Table& m_graduatoria;
+    Table& m_ranghi;
+    bool m_kept = false;
 };
 
 // Fills matRanghi and matGraduatoria from matValori: the units ranked by the
@@ -69,11 +88,9 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
     ensureShape(m_valori, s.nRighe, 2);
     ensureShape(m_graduatoria, s.nRighe, 2);
     ensureShape(m_ranghi, s.nRighe, s.nColonne);
-    TableSwap tables{s, m_trasformata, m_valori, m_graduatoria, m_ranghi};
-    tables.swap();
+    TableSwap tables(s, m_trasformata, m_valori, m_graduatoria, m_ranghi);
 
     if (const Refusal refusal = methodStep(s, position, regional)) {
-        tables.swap();
         result.status = MethodRunResult::Status::Refused;
         result.message = *refusal;
         return result;
@@ -88,9 +105,10 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
         writeTextFiles({{result.valuesFile, resultFileLines(s.matValori, s.nRighe, regional)},
                         {result.ranksFile, resultFileLines(s.matRanghi, s.nRighe, regional)}});
     if (!error.isEmpty()) {
-        tables.swap();
         result.status = MethodRunResult::Status::WriteFailed;
         result.message = error;
+        return result;
     }
+    tables.keep();
     return result;
 }

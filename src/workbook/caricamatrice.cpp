@@ -106,15 +106,20 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
 }
 
 // Puts the matrix read into m in the shared state, with every other table
-// dimensioned afresh.
+// dimensioned afresh. The new tables are made first: when memory runs out
+// the state keeps the earlier matrix whole.
 void installaMatrice(SharedState& s, SharedState& m) {
+    m.matTrasformata.dimension(m.nRighe, m.nColonne);
+    m.matValori.dimension(m.nRighe, 2);
+    m.matGraduatoria.dimension(m.nRighe, 2);
+    m.matRanghi.dimension(m.nRighe, m.nColonne);
     s.nRighe = m.nRighe;
     s.nColonne = m.nColonne;
-    s.matDati = std::move(m.matDati);
-    s.matTrasformata.dimension(m.nRighe, m.nColonne);
-    s.matValori.dimension(m.nRighe, 2);
-    s.matGraduatoria.dimension(m.nRighe, 2);
-    s.matRanghi.dimension(m.nRighe, m.nColonne);
+    std::swap(s.matDati, m.matDati);
+    std::swap(s.matTrasformata, m.matTrasformata);
+    std::swap(s.matValori, m.matValori);
+    std::swap(s.matGraduatoria, m.matGraduatoria);
+    std::swap(s.matRanghi, m.matRanghi);
     s.bNegativi = m.bNegativi;
     s.bZeri = m.bZeri;
 }

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void automaticWithNegativeValue();
     void writeFailureShownAsFailed();
     void reopeningReloads();
+    void outOfMemoryReported();
 
 private:
     IndiceMP& window(const Rows& rows);
@@ -347,6 +348,32 @@ void TestIndiceMP::reopeningReloads() {
     QVERIFY(!shown("msfRisultati"));
     QVERIFY(!shown("frmTipo"));
     QCOMPARE(w.msfRisultati()->gridModel()->gridRowCount(), 0);
+}
+
+void TestIndiceMP::outOfMemoryReported() {
+    auto rows = std::make_shared<Rows>(kProvince);
+    auto loads = std::make_shared<int>(0);
+    const IndiceMP::MatrixLoader load = loaderDa(rows, *m_regional);
+    IndiceMP& w = window([load, loads](SharedState& s) {
+        if (++*loads > 1)
+            throw std::bad_alloc();
+        return load(s);
+    });
+    QVERIFY(w.carica());
+    w.show();
+    choose(0);
+    w.reject();
+
+    // The second opening runs out of memory: reported, the program goes on
+    // with the matrix it had.
+    QVERIFY(!w.carica());
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY2(m_dialogs.messages[0].text.startsWith(
+                 QStringLiteral("Memoria insufficiente per caricare la matrice")),
+             qPrintable(m_dialogs.messages[0].text));
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(m_dialogs.endProgramCalls, 0);
+    QCOMPARE(m_state.nRighe, 4);
 }
 
 QTEST_MAIN(TestIndiceMP)

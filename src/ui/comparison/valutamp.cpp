@@ -9,6 +9,7 @@
 #include "ui/grid/texttablemodel.h"
 #include "ui/platform/busycursor.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/platform/memoryguard.h"
 
 #include <QButtonGroup>
 #include <QFontMetrics>
@@ -300,7 +301,10 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
     ComparisonResult result;
     {
         BusyCursor busy;
-        result = compareMethods(m_state.strCartella, entries, m_regional);
+        if (!azioneConMemoria(m_dialogs, QStringLiteral("confrontare i metodi"), [&] {
+                result = compareMethods(m_state.strCartella, entries, m_regional);
+            }))
+            return RunOutcome::NoMemory;
     }
     if (!result.ok) {
         // The files do not belong together: grids and files stay as they were.
@@ -309,19 +313,32 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
     }
 
     QString writeError;
+    bool memoria = true;
     {
         BusyCursor busy;
-        m_lstSelezionati->setCurrentRow(int(entries.size()) - 1);
-        m_valoriModel->setTable(result.values);
-        m_ranghiModel->setTable(result.ranks);
-        m_cograduazioneModel->setTable(result.cograduation);
-        adattaCograduazione();
-        m_frmTipoRisultato->show();
-        optTipoRisultato_Click();
-        writeError = writeComparisonFiles(m_state.strMatrice, result);
-        m_optTipoRisultato->button(kValori)->setChecked(true);
-        optTipoRisultato_Click();
-        adattaRisultati();
+        memoria =
+            azioneConMemoria(m_dialogs, QStringLiteral("mostrare e salvare il confronto"), [&] {
+                m_lstSelezionati->setCurrentRow(int(entries.size()) - 1);
+                m_valoriModel->setTable(result.values);
+                m_ranghiModel->setTable(result.ranks);
+                m_cograduazioneModel->setTable(result.cograduation);
+                adattaCograduazione();
+                m_frmTipoRisultato->show();
+                optTipoRisultato_Click();
+                writeError = writeComparisonFiles(m_state.strMatrice, result);
+                m_optTipoRisultato->button(kValori)->setChecked(true);
+                optTipoRisultato_Click();
+                adattaRisultati();
+            });
+    }
+    if (!memoria) {
+        // Nothing half shown; the files are written whole or not at all.
+        m_valoriModel->clear();
+        m_ranghiModel->clear();
+        m_cograduazioneModel->clear();
+        m_frmTipoRisultato->hide();
+        m_stbStato->setPanelText(QStringLiteral("Confronto non salvato"));
+        return RunOutcome::NoMemory;
     }
     if (writeError.isEmpty())
         return RunOutcome::Saved;

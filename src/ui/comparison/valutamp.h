@@ -32,7 +32,8 @@ public:
         NotRun,   // fewer than two methods selected
         Refused,  // the result files do not belong together: nothing changed
         NotSaved, // compared and shown, but a comparison file could not be written
-        Saved     // compared, shown and both comparison files written
+        Saved,    // compared, shown and both comparison files written
+        NoMemory  // memory ran out: no comparison shown, the files as they were
     };
 
     ValutaMP(SharedState& state, Dialogs& dialogs, const Regional& regional,

@@ -6,6 +6,7 @@
 #include "ui/grid/tablemodel.h"
 #include "ui/platform/busycursor.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/platform/memoryguard.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -193,7 +194,9 @@ bool IndiceMP::carica() {
     LoadResult result;
     {
         BusyCursor busy;
-        result = m_loader(m_state);
+        if (!azioneConMemoria(m_dialogs, QStringLiteral("caricare la matrice"),
+                              [&] { result = m_loader(m_state); }))
+            return false;
     }
     switch (result.status) {
     case LoadResult::Status::Refused:
@@ -229,11 +232,20 @@ IndiceMP::RunOutcome IndiceMP::cmbMetodo_Click() {
     const QString entry = m_cmbMetodo->itemText(position);
 
     MethodRunResult result;
+    bool memoria = true;
     {
         BusyCursor busy;
-        result = m_runner.run(m_state, position, entry, m_regional);
-        if (result.done())
-            presenta();
+        memoria = azioneConMemoria(
+            m_dialogs, QStringLiteral("eseguire il metodo %1").arg(methodCode(entry)), [&] {
+                result = m_runner.run(m_state, position, entry, m_regional);
+                if (result.done())
+                    presenta();
+            });
+    }
+    if (!memoria) {
+        // The tables still hold the last completed run.
+        m_cmbMetodo->setCurrentIndex(m_ultimoEseguito);
+        return RunOutcome::NoMemory;
     }
     switch (result.status) {
     case MethodRunResult::Status::Done:
@@ -271,8 +283,10 @@ void IndiceMP::presenta() {
 void IndiceMP::cmdSelect_Click() {
     for (int i = 0; i < m_cmbMetodo->count(); ++i) {
         m_cmbMetodo->setCurrentIndex(i);
-        if (cmbMetodo_Click() == RunOutcome::WriteFailed) {
-            // The same folder refuses every other method's files too.
+        const RunOutcome outcome = cmbMetodo_Click();
+        if (outcome == RunOutcome::WriteFailed || outcome == RunOutcome::NoMemory) {
+            // The same folder refuses every other method's files too, and
+            // memory would run out again.
             break;
         }
     }

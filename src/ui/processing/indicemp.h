@@ -33,7 +33,7 @@ public:
     using MatrixLoader = std::function<LoadResult(SharedState&)>;
 
     // What became of one method run.
-    enum class RunOutcome { NotRun, Done, Refused, WriteFailed };
+    enum class RunOutcome { NotRun, Done, Refused, WriteFailed, NoMemory };
 
     IndiceMP(SharedState& state, Dialogs& dialogs, const Regional& regional,
              MatrixLoader loader = {}, QWidget* parent = nullptr);
