@@ -4,6 +4,7 @@
 #include "shared/salvataggio.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/memoryguard.h"
+#include "version.h"
 
 #include <QDir>
 #include <QEvent>
@@ -44,7 +45,7 @@ MenuORV::~MenuORV() = default;
 
 void MenuORV::costruisci() {
     setObjectName(QStringLiteral("MenuORV"));
-    setWindowTitle(QStringLiteral("Orvalta - Vers.1.2"));
+    setWindowTitle(QStringLiteral("Orvalta - Vers." ORVALTA_VERSION));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -128,6 +129,10 @@ void MenuORV::cmdSelect_Click() {
         m_cmdComparazione->setEnabled(false);
         return;
     }
+    selezionaMatrice(path);
+}
+
+void MenuORV::selezionaMatrice(const QString& path) {
     m_percorsoConfermato = path;
     m_state.strMatrice = path;
     m_state.strCartella = cartellaDi(path);
