@@ -70,8 +70,9 @@ double indexTextKey(const CellValue& cell, const Regional& regional) {
         while (ok && i < text.size()) {
             const int digit = text.at(i).digitValue();
             if (digit >= 0) {
+                // Past 15 digits the locale's parser reads the text.
+                ok = ++digits <= 15;
                 number = number * 10 + digit;
-                ++digits;
                 if (decimals >= 0)
                     ++decimals;
                 ++i;
@@ -87,7 +88,7 @@ double indexTextKey(const CellValue& cell, const Regional& regional) {
         }
         // At most 15 digits: the whole number and its quotient are exact, so
         // the key is the number the text reads as.
-        if (ok && decimals == 4 && digits <= 15)
+        if (ok && decimals == 4)
             return static_cast<double>(negative ? -number : number) / 1e4;
     }
     const auto number = regional.numberOf(cell);
