@@ -99,16 +99,16 @@ struct SheetParse {
     bool isWorksheet = false;
 };
 
-SheetParse parseSheet(const QByteArray& xml, qint64 maxCells = kXlsxMaxCells,
-                      int maxDepth = kXlsxMaxXmlDepth) {
+SheetParse parseSheet(const QByteArray& xml, qint64 maxCells = kMaxSheetCells,
+                      int maxDepth = kMaxXmlDepth) {
     SheetParse result;
     QBuffer buffer;
     buffer.setData(xml);
     buffer.open(QIODevice::ReadOnly);
     const XlsxSheetContext context{&kStrings, &kDateStyles, false, maxCells};
     XlsxWorksheetHandler handler(result.sheet, QStringLiteral("foglio.xml"), context);
-    result.ok = parseXml(buffer, QStringLiteral("foglio.xml"), handler,
-                         {kXlsxMaxPartBytes, maxDepth}, &result.error);
+    result.ok = parseXml(buffer, QStringLiteral("foglio.xml"), handler, {kMaxPartBytes, maxDepth},
+                         &result.error);
     result.isWorksheet = handler.isWorksheet();
     result.sheet.finish();
     return result;
@@ -342,8 +342,8 @@ void TestXlsxReader::nestingLimit() {
         return QByteArrayLiteral("<worksheet>") + QByteArrayLiteral("<x>").repeated(depth - 1) +
                QByteArrayLiteral("</x>").repeated(depth - 1) + QByteArrayLiteral("</worksheet>");
     };
-    QVERIFY(parseSheet(nested(10), kXlsxMaxCells, 10).ok);
-    const SheetParse deep = parseSheet(nested(11), kXlsxMaxCells, 10);
+    QVERIFY(parseSheet(nested(10), kMaxSheetCells, 10).ok);
+    const SheetParse deep = parseSheet(nested(11), kMaxSheetCells, 10);
     QVERIFY(!deep.ok);
     QVERIFY(deep.error.limit);
     QCOMPARE(deep.error.cause,
@@ -358,12 +358,12 @@ void TestXlsxReader::readerLimits_data() {
     QTest::addColumn<qint64>("maxPartBytes");
     QTest::addColumn<qint64>("maxCells");
     QTest::addColumn<QString>("fragment");
-    QTest::newRow("part size") << qint64(1000) << kXlsxMaxCells
+    QTest::newRow("part size") << qint64(1000) << kMaxSheetCells
                                << QStringLiteral("supera il limite di 1.000 byte una volta "
                                                  "decompressa");
     QTest::newRow("part size in KiB")
-        << qint64(2048) << kXlsxMaxCells << QStringLiteral("supera il limite di 2 KiB");
-    QTest::newRow("cells") << kXlsxMaxPartBytes << qint64(19)
+        << qint64(2048) << kMaxSheetCells << QStringLiteral("supera il limite di 2 KiB");
+    QTest::newRow("cells") << kMaxPartBytes << qint64(19)
                            << QStringLiteral("il primo foglio contiene più di 19 celle non vuote");
 }
 
@@ -372,7 +372,7 @@ void TestXlsxReader::readerLimits() {
     QFETCH(qint64, maxCells);
     QFETCH(QString, fragment);
     XlsxReader reader;
-    XlsxLimits limits;
+    WorkbookLimits limits;
     limits.maxPartBytes = maxPartBytes;
     limits.maxCells = maxCells;
     reader.setLimits(limits);
@@ -384,7 +384,7 @@ void TestXlsxReader::readerLimits() {
     QVERIFY(reader.cell(1, 1).isEmpty());
 
     // Its 20 cells fit exactly.
-    limits = XlsxLimits();
+    limits = WorkbookLimits();
     limits.maxCells = 20;
     reader.setLimits(limits);
     QVERIFY2(reader.open(x("valida.xlsx")), qPrintable(reader.errorMessage()));

@@ -1,7 +1,9 @@
 #include "workbook/xlsx/xlsxworksheet.h"
 
+#include "workbook/cellnames.h"
 #include "workbook/exceldates.h"
-#include "workbook/xlsx/xlsxlimits.h"
+#include "workbook/workbooklimits.h"
+#include "workbook/workbookmessages.h"
 #include "workbook/xlsx/xlsxparts.h"
 
 #include <QLocale>
@@ -60,20 +62,6 @@ bool parseReference(const char* text, int* row, int* col) {
         return false;
     *col = column;
     return true;
-}
-
-QString columnName(int col) {
-    QString name;
-    while (col > 0) {
-        const int digit = (col - 1) % 26;
-        name.prepend(QChar(u'A' + digit));
-        col = (col - 1) / 26;
-    }
-    return name;
-}
-
-QString cellName(int row, int col) {
-    return columnName(col) + QString::number(row);
 }
 
 QString fromUtf8(const std::string& text) {
@@ -207,10 +195,10 @@ void XlsxWorksheetHandler::startRow(const char** attributes) {
                  .arg(m_partName, QString::fromUtf8(number)));
         return;
     }
-    if (row < 1 || row > kXlsxMaxRows) {
+    if (row < 1 || row > kSheetMaxRows) {
         fail(QStringLiteral("la riga %1 della parte %2 è oltre i limiti del formato (%3 righe)")
                  .arg(QString::number(row), m_partName,
-                      QLocale(QLocale::Italian).toString(kXlsxMaxRows)));
+                      QLocale(QLocale::Italian).toString(kSheetMaxRows)));
         return;
     }
     m_row = row;
@@ -254,12 +242,12 @@ void XlsxWorksheetHandler::startCell(const char** attributes) {
             break;
         }
     }
-    if (row < 1 || col < 1 || row > kXlsxMaxRows || col > kXlsxMaxColumns) {
+    if (row < 1 || col < 1 || row > kSheetMaxRows || col > kSheetMaxColumns) {
         const QLocale italian(QLocale::Italian);
         fail(QStringLiteral("la cella %1 della parte %2 è oltre i limiti del formato (%3 righe per "
                             "%4 colonne)")
                  .arg(row >= 1 && col >= 1 ? cellName(row, col) : QStringLiteral("?"), m_partName,
-                      italian.toString(kXlsxMaxRows), italian.toString(kXlsxMaxColumns)));
+                      italian.toString(kSheetMaxRows), italian.toString(kSheetMaxColumns)));
         return;
     }
     m_row = row;
@@ -391,9 +379,7 @@ void XlsxWorksheetHandler::finishCell() {
     if (failed() || value.isEmpty())
         return;
     if (++m_count > m_context.maxCells) {
-        fail(QStringLiteral("il primo foglio contiene più di %1 celle non vuote")
-                 .arg(QLocale(QLocale::Italian).toString(m_context.maxCells)),
-             true);
+        fail(causaTroppeCelle(m_context.maxCells), true);
         return;
     }
     m_sheet.set(m_row, m_col, std::move(value));

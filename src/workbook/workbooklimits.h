@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Bounds that keep a hostile or broken workbook from exhausting memory or
+// time, for every reader that streams a zip archive of XML parts (.xlsx,
+// .ods) and for delimited text. Each one, when crossed, stops the reading
+// with its own message.
+
+// Decompressed size of one part of an archive (zip bombs inflate far beyond
+// their compressed size); counted as the part is inflated.
+inline constexpr qint64 kMaxPartBytes = qint64(1) << 30;
+// XML elements open at once in one part.
+inline constexpr int kMaxXmlDepth = 256;
+// The largest sheet the spreadsheet formats allow.
+inline constexpr int kSheetMaxRows = 1048576;
+inline constexpr int kSheetMaxColumns = 16384;
+// Non-empty cells kept from the first sheet.
+inline constexpr qint64 kMaxSheetCells = 50'000'000;
+// Characters of one cell's text, as spreadsheet programs allow.
+inline constexpr int kMaxCellTextChars = 32767;
+
+// The adjustable bounds, the named constants by default (tests lower them).
+struct WorkbookLimits {
+    qint64 maxPartBytes = kMaxPartBytes;
+    int maxXmlDepth = kMaxXmlDepth;
+    qint64 maxCells = kMaxSheetCells;
+};

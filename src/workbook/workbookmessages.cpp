@@ -1,0 +1,39 @@
+#include "workbook/workbookmessages.h"
+
+#include "workbook/workbooklimits.h"
+
+#include <QLocale>
+
+QString messaggioFileAssente(const QString& path) {
+    return QStringLiteral("Il file %1 non esiste.").arg(path);
+}
+
+QString messaggioFileNonValido(const QString& name, const QString& format, const QString& cause) {
+    return QStringLiteral("Il file %1 non è una cartella di lavoro %2 valida: %3.")
+        .arg(name, format, cause);
+}
+
+QString messaggioFileTroppoGrande(const QString& name, const QString& cause) {
+    return QStringLiteral("Il file %1 non può essere letto: %2.").arg(name, cause);
+}
+
+QString messaggioFileProtetto(const QString& name) {
+    return QStringLiteral("La cartella di lavoro %1 è protetta da password: toglierla dal "
+                          "programma che l'ha creata e salvarla di nuovo.")
+        .arg(name);
+}
+
+QString messaggioErroreXml(const QString& name, const QString& format, const XmlError& error) {
+    return error.limit ? messaggioFileTroppoGrande(name, error.cause)
+                       : messaggioFileNonValido(name, format, error.cause);
+}
+
+QString causaTroppeCelle(qint64 maxCells) {
+    return QStringLiteral("il primo foglio contiene più di %1 celle non vuote")
+        .arg(QLocale(QLocale::Italian).toString(maxCells));
+}
+
+QString causaTestoTroppoLungo(const QString& where) {
+    return QStringLiteral("%1 contiene un testo di più di %2 caratteri")
+        .arg(where, QLocale(QLocale::Italian).toString(kMaxCellTextChars));
+}
