@@ -120,7 +120,7 @@ void installaMatrice(SharedState& s, SharedState& m) {
 
 LoadResult carica_matrice(SharedState& s, const Regional& regional) {
     QString error;
-    auto reader = openWorkbook(s.strMatrice, &error);
+    auto reader = openWorkbook(s.strMatrice, regional, &error);
     if (!reader)
         return fileError(error);
     SharedState m;

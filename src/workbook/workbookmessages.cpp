@@ -8,6 +8,10 @@ QString messaggioFileAssente(const QString& path) {
     return QStringLiteral("Il file %1 non esiste.").arg(path);
 }
 
+QString messaggioFileNonLeggibile(const QString& path) {
+    return QStringLiteral("Il file %1 non può essere letto: verificare i permessi.").arg(path);
+}
+
 QString messaggioFileNonValido(const QString& name, const QString& format, const QString& cause) {
     return QStringLiteral("Il file %1 non è una cartella di lavoro %2 valida: %3.")
         .arg(name, format, cause);
@@ -23,6 +27,10 @@ QString messaggioFileProtetto(const QString& name) {
         .arg(name);
 }
 
+QString messaggioSenzaFogli(const QString& name) {
+    return QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+}
+
 QString messaggioErroreXml(const QString& name, const QString& format, const XmlError& error) {
     return error.limit ? messaggioFileTroppoGrande(name, error.cause)
                        : messaggioFileNonValido(name, format, error.cause);
@@ -33,7 +41,7 @@ QString causaTroppeCelle(qint64 maxCells) {
         .arg(QLocale(QLocale::Italian).toString(maxCells));
 }
 
-QString causaTestoTroppoLungo(const QString& where) {
-    return QStringLiteral("%1 contiene un testo di più di %2 caratteri")
-        .arg(where, QLocale(QLocale::Italian).toString(kMaxCellTextChars));
+QString causaTestoTroppoLungo() {
+    return QStringLiteral("contiene un testo di più di %1 caratteri")
+        .arg(QLocale(QLocale::Italian).toString(kMaxCellTextChars));
 }

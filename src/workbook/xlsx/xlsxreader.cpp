@@ -93,7 +93,7 @@ bool XlsxReader::read(const QString& path) {
     if (!package.parse(workbook, book, xmlLimits, &error))
         return xmlFailure(error);
     if (!book.hasSheet()) {
-        m_error = QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+        m_error = messaggioSenzaFogli(name);
         return false;
     }
     m_date1904 = book.date1904();

@@ -78,22 +78,6 @@ std::string_view trimmed(const std::string& text) {
     return std::string_view(text).substr(first, last - first);
 }
 
-// The date of an ISO 8601 text: a date, a date and time, or a time alone (on
-// day 0 of the date system, as a serial below 1 gives). Any offset is dropped:
-// a workbook keeps the time as written.
-QDateTime isoDate(const QString& text) {
-    const QDateTime when = QDateTime::fromString(text, Qt::ISODateWithMs);
-    if (when.isValid())
-        return QDateTime(when.date(), when.time(), Qt::UTC);
-    const QDate day = QDate::fromString(text, Qt::ISODate);
-    if (day.isValid())
-        return QDateTime(day, QTime(0, 0), Qt::UTC);
-    const QTime time = QTime::fromString(text, Qt::ISODateWithMs);
-    if (time.isValid())
-        return QDateTime(QDate(1899, 12, 31), time, Qt::UTC);
-    return QDateTime();
-}
-
 } // namespace
 
 XlsxWorksheetHandler::XlsxWorksheetHandler(SheetData& sheet, const QString& partName,
@@ -367,7 +351,7 @@ void XlsxWorksheetHandler::finishCell() {
         const QString text = fromUtf8(m_text).trimmed();
         if (text.isEmpty())
             return;
-        const QDateTime when = isoDate(text);
+        const QDateTime when = isoDateTime(text);
         if (!when.isValid()) {
             failAtCell(QStringLiteral("contiene una data non valida (\"%1\")").arg(text));
             return;
