@@ -60,28 +60,6 @@ CellValue d(int y, int m, int day, int h = 0, int min = 0) {
     return CellValue::fromDate(QDateTime(QDate(y, m, day), QTime(h, min), Qt::UTC));
 }
 
-QString describe(const CellValue& cell) {
-    switch (cell.kind()) {
-    case CellValue::Kind::Empty:
-        return QStringLiteral("(empty)");
-    case CellValue::Kind::Number:
-        return QStringLiteral("number %1").arg(cell.number(), 0, 'g', 17);
-    case CellValue::Kind::Text:
-        return QStringLiteral("text \"%1\"").arg(cell.text());
-    case CellValue::Kind::Boolean:
-        return QStringLiteral("boolean %1").arg(cell.boolean());
-    case CellValue::Kind::Date:
-        return QStringLiteral("date %1").arg(cell.date().toString(Qt::ISODateWithMs));
-    case CellValue::Kind::Error:
-        return QStringLiteral("error %1").arg(cell.errorCode());
-    }
-    return QString();
-}
-
-#define COMPARE_CELL(actual, expected)                                                             \
-    QVERIFY2((actual) == (expected),                                                               \
-             qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)))
-
 // The worksheet part around the given sheetData content.
 QByteArray sheetXml(const char* rows) {
     return QByteArrayLiteral("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/"
