@@ -31,6 +31,10 @@ public:
     void cmdComparazione_Click();
     void cmdSalvataggio_Click();
 
+    // The file dialog's filters for the source matrix: every format first,
+    // then one filter per format.
+    static QString filtroMatrice();
+
     // The processing window and the comparison window, once opened.
     IndiceMP* indiceMP() const { return m_indiceMP; }
     ValutaMP* valutaMP() const { return m_valutaMP; }
