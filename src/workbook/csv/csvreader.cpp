@@ -55,8 +55,9 @@ public:
         if (data && ascii) {
             // Numbers are plain ASCII: read them without building a text.
             m_ascii.resize(static_cast<qsizetype>(text.size()));
-            for (std::size_t i = 0; i < text.size(); ++i)
-                m_ascii[static_cast<qsizetype>(i)] = QChar(char16_t(text[i]));
+            QChar* out = m_ascii.data();
+            for (const char ch : text)
+                *out++ = QChar(char16_t(ch));
             if (const auto number = m_regional.parseNumber(m_ascii)) {
                 m_sheet.set(r, c, *number);
                 return true;

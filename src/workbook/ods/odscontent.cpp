@@ -211,6 +211,7 @@ void OdsContentHandler::startCell(const char** attributes) {
     m_error = false;
     m_attributeValue = CellValue();
     m_cellCol = m_col + 1;
+    m_colRepeat = 1;
 
     const char* value = nullptr;
     const char* type = nullptr;
@@ -233,8 +234,6 @@ void OdsContentHandler::startCell(const char** attributes) {
             stringValue = attribute[1];
         }
     }
-    if (!xmlAttribute(attributes, "number-columns-repeated"))
-        m_colRepeat = 1;
     m_col = std::min<qint64>(m_cellCol + m_colRepeat - 1, kSheetMaxColumns + 1);
 
     if (error) {
