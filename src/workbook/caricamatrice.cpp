@@ -4,6 +4,10 @@
 
 #include <QFileInfo>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 const QString kPrefisso = QStringLiteral("L'indicatore definito nella matrice come ");
@@ -65,7 +69,13 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
         for (int r = 1; r <= m.nRighe; ++r) {
             const CellValue& value = reader.cell(r, c);
             if (r == 1 || c == 1) {
-                m.matDati(r, c) = value;
+                // Texts get storage of their own: sharing the reader's would
+                // keep the pages of the workbook's cells, interleaved with
+                // them, in the process once the reader is gone.
+                m.matDati(r, c) =
+                    value.isText()
+                        ? CellValue(QString(value.text().constData(), value.text().size()))
+                        : value;
                 continue;
             }
             if (value.isNumber()) {
@@ -130,6 +140,11 @@ LoadResult carica_matrice(SharedState& s, const Regional& regional) {
     // with both, a large matrix would need half as much again at its peak.
     reader->close();
     reader.reset();
+#ifdef __GLIBC__
+    // Hands the pages of the freed cells back to the system: the labels
+    // copied above sit beyond them and keep the heap from shrinking.
+    malloc_trim(0);
+#endif
     if (result.loaded())
         installaMatrice(s, m);
     return result;
