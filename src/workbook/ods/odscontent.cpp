@@ -213,7 +213,10 @@ void OdsContentHandler::startCell(const char** attributes) {
     m_cellCol = m_col + 1;
     m_colRepeat = 1;
 
-    const char* value = nullptr;
+    const char* numberText = nullptr; // the value attribute of each type
+    const char* dateText = nullptr;
+    const char* timeText = nullptr;
+    const char* booleanText = nullptr;
     const char* type = nullptr;
     const char* stringValue = nullptr;
     bool error = false;
@@ -227,9 +230,14 @@ void OdsContentHandler::startCell(const char** attributes) {
         } else if (is(local, "number-columns-repeated")) {
             if (!repeatCount(attribute[1], &m_colRepeat))
                 return;
-        } else if (is(local, "value") || is(local, "date-value") || is(local, "time-value") ||
-                   is(local, "boolean-value")) {
-            value = attribute[1];
+        } else if (is(local, "value")) {
+            numberText = attribute[1];
+        } else if (is(local, "date-value")) {
+            dateText = attribute[1];
+        } else if (is(local, "time-value")) {
+            timeText = attribute[1];
+        } else if (is(local, "boolean-value")) {
+            booleanText = attribute[1];
         } else if (is(local, "string-value")) {
             stringValue = attribute[1];
         }
@@ -244,15 +252,17 @@ void OdsContentHandler::startCell(const char** attributes) {
             return;
         }
     } else if (is(type, "float") || is(type, "percentage") || is(type, "currency")) {
-        double number = 0.0;
-        if (!value || !parseNumber(value, &number)) {
+        const char* value = numberText;
+        double parsed = 0.0;
+        if (!value || !parseNumber(value, &parsed)) {
             failAtCell(QStringLiteral("contiene un numero non valido (\"%1\")")
                            .arg(value ? fromUtf8(value) : QString()));
             return;
         }
-        m_attributeValue = CellValue(number);
+        m_attributeValue = CellValue(parsed);
         return;
     } else if (is(type, "date")) {
+        const char* value = dateText;
         const QDateTime when = value ? isoDateTime(fromUtf8(value).trimmed()) : QDateTime();
         if (!when.isValid()) {
             failAtCell(QStringLiteral("contiene una data non valida (\"%1\")")
@@ -262,6 +272,7 @@ void OdsContentHandler::startCell(const char** attributes) {
         m_attributeValue = CellValue::fromDate(when);
         return;
     } else if (is(type, "time")) {
+        const char* value = timeText;
         double days = 0.0;
         if (!value || !parseDuration(value, &days)) {
             failAtCell(QStringLiteral("contiene un'ora non valida (\"%1\")")
@@ -273,6 +284,7 @@ void OdsContentHandler::startCell(const char** attributes) {
         m_attributeValue = when.isValid() ? CellValue::fromDate(when) : CellValue(days);
         return;
     } else if (is(type, "boolean")) {
+        const char* value = booleanText;
         if (value && (is(value, "true") || is(value, "1"))) {
             m_attributeValue = CellValue::fromBool(true);
         } else if (value && (is(value, "false") || is(value, "0"))) {
