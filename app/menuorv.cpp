@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "shared/salvataggio.h"
 #include "ui/platform/clockstatusbar.h"
+#include "version.h"
 
 #include <QDir>
 #include <QEvent>
@@ -42,7 +43,7 @@ MenuORV::~MenuORV() = default;
 
 void MenuORV::costruisci() {
     setObjectName(QStringLiteral("MenuORV"));
-    setWindowTitle(QStringLiteral("Orvalta - Vers.1.2"));
+    setWindowTitle(QStringLiteral("Orvalta - Vers." ORVALTA_VERSION));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -134,6 +135,10 @@ void MenuORV::cmdSelect_Click() {
         m_cmdComparazione->setEnabled(false);
         return;
     }
+    selezionaMatrice(path);
+}
+
+void MenuORV::selezionaMatrice(const QString& path) {
     m_percorsoConfermato = path;
     m_state.strMatrice = path;
     m_state.strCartella = cartellaDi(path);
