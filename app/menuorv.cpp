@@ -16,7 +16,6 @@
 namespace {
 
 const QString kSelezioneAnnullata = QStringLiteral("Selezione annullata dall'utente");
-const QString kFiltroMatrice = QStringLiteral("Cartelle di lavoro Excel (*.xls *.xlsx)");
 
 // The folder of a path: everything before its last separator ("/" for a
 // file at the root).
@@ -114,11 +113,19 @@ void MenuORV::attivazione() {
     m_cmdSalvataggio->setEnabled(m_state.bRisultati);
 }
 
+QString MenuORV::filtroMatrice() {
+    return QStringLiteral("Matrici (*.xls *.xlsx *.ods *.csv *.txt *.tsv);;"
+                          "Cartelle di lavoro Excel 97-2003 (*.xls);;"
+                          "Cartelle di lavoro Excel (*.xlsx);;"
+                          "Fogli di calcolo OpenDocument (*.ods);;"
+                          "Testo delimitato (*.csv *.txt *.tsv)");
+}
+
 void MenuORV::cmdSelect_Click() {
     const QString start =
         m_percorsoConfermato.isEmpty() ? QDir::homePath() : cartellaDi(m_percorsoConfermato);
     const QString path = m_dialogs.openWorkbook(QStringLiteral("Seleziona la matrice sorgente"),
-                                                kFiltroMatrice, start);
+                                                filtroMatrice(), start);
     if (path.isEmpty()) {
         m_dialogs.message(kSelezioneAnnullata, QStringLiteral("Selezione della matrice sorgente"),
                           Dialogs::Icon::Warning);

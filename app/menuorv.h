@@ -31,6 +31,10 @@ public:
     void cmdComparazione_Click();
     void cmdSalvataggio_Click();
 
+    // The file dialog's filters for the source matrix: every format first,
+    // then one filter per format.
+    static QString filtroMatrice();
+
     // Selects the workbook at path as a confirmed selection in the dialog
     // would (the program started with a file to open).
     void selezionaMatrice(const QString& path);

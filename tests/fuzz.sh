@@ -14,11 +14,18 @@ orvalta_install_packages "${ORVALTA_PACKAGES[@]}" clang libclang-rt-14-dev
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_FUZZERS=ON -DBUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_xls fuzz_xlsx fuzz_resultfile
+targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile)
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 rm -rf "$build/artifacts"
 mkdir -p "$build/artifacts"
-
+# Seed folders of each target, separated by spaces; the LibreOffice twins
+# of the .ods and delimited-text targets are copied into one folder each.
+twins="$build/seeds"
+rm -rf "$twins"
+mkdir -p "$twins/ods" "$twins/csv"
+cp "$root"/tests/fixtures/twins/*.ods "$twins/ods/"
+cp "$root"/tests/fixtures/twins/*.csv "$twins/csv/"
 # Uncompressed ("stored") copies of the .xlsx fixtures: mutations of their
 # bytes reach the XML instead of breaking the deflate stream, so they cover
 # more of the reader in less time than the deflated originals.
@@ -42,15 +49,18 @@ EOF
 declare -A seeds=(
     [fuzz_xls]="$root/tests/fixtures/xls"
     [fuzz_xlsx]="$root/tests/fixtures/xlsx"
+    [fuzz_ods]="$root/tests/fixtures/ods $twins/ods"
+    [fuzz_csv]="$root/tests/fixtures/csv $twins/csv"
     [fuzz_resultfile]="$root/tests/fixtures/resultfiles"
 )
 status=0
-for target in fuzz_xls fuzz_xlsx fuzz_resultfile; do
+for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     regressions="$root/tests/fixtures/fuzz-regressions/$target"
     dirs=("$corpus")
-    for dir in "${seeds[$target]}" "$regressions"; do
+    # shellcheck disable=SC2206
+    for dir in ${seeds[$target]} "$regressions"; do
         [ -d "$dir" ] && dirs+=("$dir")
     done
     [ "$target" = fuzz_xlsx ] && dirs+=("$stored")

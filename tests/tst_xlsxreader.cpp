@@ -60,28 +60,6 @@ CellValue d(int y, int m, int day, int h = 0, int min = 0) {
     return CellValue::fromDate(QDateTime(QDate(y, m, day), QTime(h, min), Qt::UTC));
 }
 
-QString describe(const CellValue& cell) {
-    switch (cell.kind()) {
-    case CellValue::Kind::Empty:
-        return QStringLiteral("(empty)");
-    case CellValue::Kind::Number:
-        return QStringLiteral("number %1").arg(cell.number(), 0, 'g', 17);
-    case CellValue::Kind::Text:
-        return QStringLiteral("text \"%1\"").arg(cell.text());
-    case CellValue::Kind::Boolean:
-        return QStringLiteral("boolean %1").arg(cell.boolean());
-    case CellValue::Kind::Date:
-        return QStringLiteral("date %1").arg(cell.date().toString(Qt::ISODateWithMs));
-    case CellValue::Kind::Error:
-        return QStringLiteral("error %1").arg(cell.errorCode());
-    }
-    return QString();
-}
-
-#define COMPARE_CELL(actual, expected)                                                             \
-    QVERIFY2((actual) == (expected),                                                               \
-             qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)))
-
 // The worksheet part around the given sheetData content.
 QByteArray sheetXml(const char* rows) {
     return QByteArrayLiteral("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/"
@@ -100,15 +78,15 @@ struct SheetParse {
 };
 
 SheetParse parseSheet(const QByteArray& xml, qint64 maxCells = kMaxWorkbookCells,
-                      int maxDepth = kXlsxMaxXmlDepth) {
+                      int maxDepth = kMaxXmlDepth) {
     SheetParse result;
     QBuffer buffer;
     buffer.setData(xml);
     buffer.open(QIODevice::ReadOnly);
     const XlsxSheetContext context{&kStrings, &kDateStyles, false, maxCells};
     XlsxWorksheetHandler handler(result.sheet, QStringLiteral("foglio.xml"), context);
-    result.ok = parseXml(buffer, QStringLiteral("foglio.xml"), handler,
-                         {kXlsxMaxPartBytes, maxDepth}, &result.error);
+    result.ok = parseXml(buffer, QStringLiteral("foglio.xml"), handler, {kMaxPartBytes, maxDepth},
+                         &result.error);
     result.isWorksheet = handler.isWorksheet();
     result.sheet.finish();
     return result;
@@ -366,7 +344,7 @@ void TestXlsxReader::readerLimits_data() {
     QTest::addColumn<qint64>("maxSharedStrings");
     QTest::addColumn<int>("maxTextLength");
     QTest::addColumn<QString>("fragment");
-    const qint64 part = kXlsxMaxPartBytes;
+    const qint64 part = kMaxPartBytes;
     const qint64 cells = kMaxWorkbookCells;
     const qint64 strings = kMaxSharedStrings;
     const int text = kMaxCellTextLength;
@@ -392,7 +370,7 @@ void TestXlsxReader::readerLimits() {
     QFETCH(int, maxTextLength);
     QFETCH(QString, fragment);
     XlsxReader reader;
-    XlsxLimits limits;
+    WorkbookLimits limits;
     limits.maxPartBytes = maxPartBytes;
     limits.maxCells = maxCells;
     limits.maxSharedStrings = maxSharedStrings;
@@ -407,7 +385,7 @@ void TestXlsxReader::readerLimits() {
 
     // Its 20 cells, 8 shared strings, longest text of 28 characters and 128
     // characters of text in all fit exactly, also as inline strings.
-    limits = XlsxLimits();
+    limits = WorkbookLimits();
     limits.maxCells = 20;
     limits.maxSharedStrings = 8;
     limits.maxTextLength = 28;

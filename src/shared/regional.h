@@ -53,4 +53,8 @@ private:
     QLocale m_locale;
     QLocale m_ungrouped;
     QString m_dateFormat;
+    // The locale writes plain numbers with ASCII digits, '-' and a one-character
+    // decimal separator, which parseNumber reads without the locale's parser.
+    bool m_plainNumbers = false;
+    char16_t m_decimalPoint = u'.';
 };

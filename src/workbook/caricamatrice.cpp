@@ -5,6 +5,9 @@
 #include <QFileInfo>
 
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -67,7 +70,13 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
         for (int r = 1; r <= m.nRighe; ++r) {
             const CellValue& value = reader.cell(r, c);
             if (r == 1 || c == 1) {
-                m.matDati(r, c) = value;
+                // Texts get storage of their own: sharing the reader's would
+                // keep the pages of the workbook's cells, interleaved with
+                // them, in the process once the reader is gone.
+                m.matDati(r, c) =
+                    value.isText()
+                        ? CellValue(QString(value.text().constData(), value.text().size()))
+                        : value;
                 continue;
             }
             // An infinite or undefined number is no value the methods can take.
@@ -128,7 +137,7 @@ void installaMatrice(SharedState& s, SharedState& m) {
 
 LoadResult carica_matrice(SharedState& s, const Regional& regional) {
     QString error;
-    auto reader = openWorkbook(s.strMatrice, &error);
+    auto reader = openWorkbook(s.strMatrice, regional, &error);
     if (!reader)
         return fileError(error);
     SharedState m;
@@ -138,6 +147,11 @@ LoadResult carica_matrice(SharedState& s, const Regional& regional) {
     // with both, a large matrix would need half as much again at its peak.
     reader->close();
     reader.reset();
+#ifdef __GLIBC__
+    // Hands the pages of the freed cells back to the system: the labels
+    // copied above sit beyond them and keep the heap from shrinking.
+    malloc_trim(0);
+#endif
     if (result.loaded())
         installaMatrice(s, m);
     return result;

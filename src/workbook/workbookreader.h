@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/cellvalue.h"
+#include "shared/regional.h"
 
 #include <QString>
 
@@ -31,12 +32,19 @@ protected:
     QString m_error;
 };
 
-// The kind of workbook a file holds, told by its first bytes (never by its
-// name).
-enum class WorkbookFormat { Missing, Unreadable, Xlsx, Xls, Unknown };
+// The kind of workbook a file holds, told by its content where the format
+// has a signature: an OLE2 container is .xls; a zip archive is .ods when it
+// holds an OpenDocument content part or mimetype, .xlsx otherwise (its
+// reader names what is missing). Text has no signature: .csv, .txt and .tsv
+// files (any letter case) are delimited text. A zip archive too damaged to
+// list is taken by its extension, so that the message names the format the
+// user meant.
+enum class WorkbookFormat { Missing, Unreadable, Xlsx, Xls, Ods, Csv, Unknown };
 WorkbookFormat detectWorkbookFormat(const QString& path);
 
-// Opens the workbook at path with the reader its content calls for. Returns
-// the open reader, or nullptr with *error set to an Italian message naming
-// the file and the cause.
-std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error);
+// Opens the workbook at path with the reader its content calls for; the
+// regional settings read the numbers of delimited text. Returns the open
+// reader, or nullptr with *error set to an Italian message naming the file
+// and the cause.
+std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
+                                             QString* error);

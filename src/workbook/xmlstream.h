@@ -24,9 +24,15 @@ public:
     const QString& failureCause() const { return m_cause; }
     bool failedOnLimit() const { return m_limit; }
 
+    // Ends the parse at the current event as a success: the rest of the
+    // document is neither read nor checked. A failure still wins.
+    void finish() { m_finished = true; }
+    bool finished() const { return m_finished; }
+
 private:
     QString m_cause;
     bool m_limit = false;
+    bool m_finished = false;
 };
 
 // The bounds of one parse.
@@ -60,9 +66,9 @@ const char* xmlAttribute(const char** attributes, const char* localName);
 
 // Parses all of source with expat, chunk by chunk as the source delivers
 // them (never the whole document in memory), and delivers the events to
-// handler. Returns true when the document is well-formed and the
-// handler did not fail. Returns false, with *error set, on malformed or
-// truncated XML, a read failure of the source, more than limits.maxBytes
+// handler. Returns true when the document is well-formed (up to the point
+// where the handler finished, if it did) and the handler did not fail. Returns false, with *error
+// set, on malformed or truncated XML, a read failure of the source, more than limits.maxBytes
 // bytes, elements nested deeper than limits.maxDepth, a document type
 // declaration (no part of a workbook has one), or a handler failure.
 bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,

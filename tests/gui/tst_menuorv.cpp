@@ -1,12 +1,14 @@
 #include "menuorv.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "support/testsupport.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/clockstatusbar.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -23,6 +25,8 @@ private Q_SLOTS:
     void selection();
     void selectionFromCommandLine();
     void processingWindowEnablesSave();
+    void opensEveryFormat_data();
+    void opensEveryFormat();
     void refusedMatrixEndsProgram();
     void unreadableWorkbookReturns();
     void comparisonWindowEnablesSave();
@@ -162,10 +166,12 @@ void TestMenuORV::selection() {
     QCOMPARE(m_dialogs.workbookRequests.size(), 1);
     const auto& request = m_dialogs.workbookRequests[0];
     QCOMPARE(request.title, QStringLiteral("Seleziona la matrice sorgente"));
-    // One filter: workbooks, .xls first, then .xlsx.
-    QVERIFY2(request.filter.endsWith(QStringLiteral("(*.xls *.xlsx)")) &&
-                 !request.filter.contains(QStringLiteral(";;")),
-             qPrintable(request.filter));
+    // Every format first, then one filter per format.
+    QCOMPARE(request.filter.split(QStringLiteral(";;")),
+             (QStringList{
+                 "Matrici (*.xls *.xlsx *.ods *.csv *.txt *.tsv)",
+                 "Cartelle di lavoro Excel 97-2003 (*.xls)", "Cartelle di lavoro Excel (*.xlsx)",
+                 "Fogli di calcolo OpenDocument (*.ods)", "Testo delimitato (*.csv *.txt *.tsv)"}));
     QVERIFY(m_dialogs.messages.isEmpty());
     QCOMPARE(m_state.strMatrice, m_workbook);
     QCOMPARE(m_state.strCartella, m_dir->filePath(QStringLiteral("dati")));
@@ -220,6 +226,34 @@ void TestMenuORV::processingWindowEnablesSave() {
     QVERIFY(processing->isVisible());
     QCOMPARE(combo->currentIndex(), -1);
     processing->reject();
+}
+
+// The sample matrix in each format, chosen in the dialog, loads in the
+// processing window (delimited text saved under the window's Italian
+// settings).
+void TestMenuORV::opensEveryFormat_data() {
+    QTest::addColumn<QString>("source");
+    QTest::newRow("xls") << QStringLiteral(ORVALTA_EXAMPLES "/regioni.xls");
+    QTest::newRow("xlsx") << QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx");
+    QTest::newRow("ods") << fixture("twins/regioni.ods");
+    QTest::newRow("csv") << fixture("twins/regioni_it_pv.csv");
+}
+
+void TestMenuORV::opensEveryFormat() {
+    QFETCH(QString, source);
+    const QString workbook =
+        m_dir->filePath(QStringLiteral("dati/") + QFileInfo(source).fileName());
+    QVERIFY(QFile::copy(source, workbook));
+    m_window = std::make_unique<MenuORV>(m_state, m_dialogs, *m_regional);
+    m_window->show();
+    selectWorkbook(workbook);
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.value(0).text));
+    QVERIFY(m_window->indiceMP() && m_window->indiceMP()->isVisible());
+    QCOMPARE(m_state.nRighe, 21);
+    QCOMPARE(m_state.nColonne, 9);
+    QCOMPARE(m_state.matDati(2, 2), CellValue(31.2));
+    m_window->indiceMP()->reject();
 }
 
 void TestMenuORV::refusedMatrixEndsProgram() {

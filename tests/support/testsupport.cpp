@@ -51,3 +51,21 @@ bool quasiUguali(double a, double b, double tolerance) {
     const double scale = std::max({1.0, std::fabs(a), std::fabs(b)});
     return std::fabs(a - b) <= tolerance * scale;
 }
+
+QString describeCell(const CellValue& cell) {
+    switch (cell.kind()) {
+    case CellValue::Kind::Empty:
+        return QStringLiteral("(empty)");
+    case CellValue::Kind::Number:
+        return QStringLiteral("number %1").arg(cell.number(), 0, 'g', 17);
+    case CellValue::Kind::Text:
+        return QStringLiteral("text \"%1\"").arg(cell.text());
+    case CellValue::Kind::Boolean:
+        return QStringLiteral("boolean %1").arg(cell.boolean());
+    case CellValue::Kind::Date:
+        return QStringLiteral("date %1").arg(cell.date().toString(Qt::ISODateWithMs));
+    case CellValue::Kind::Error:
+        return QStringLiteral("error %1").arg(cell.errorCode());
+    }
+    return QString();
+}

@@ -44,4 +44,12 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes);
 // near zero).
 bool quasiUguali(double a, double b, double tolerance = 1e-12);
 
+// A cell's kind and value in words, for failure messages.
+QString describeCell(const CellValue& cell);
+
+// Compares two cells, naming both on a mismatch.
+#define COMPARE_CELL(actual, expected)                                                             \
+    QVERIFY2((actual) == (expected),                                                               \
+             qPrintable(describeCell(actual) + QStringLiteral(" != ") + describeCell(expected)))
+
 Q_DECLARE_METATYPE(CellValue)

@@ -1,5 +1,6 @@
 #include "workbook/xls/xlsreader.h"
 
+#include "workbook/workbookmessages.h"
 #include "workbook/xls/biffrecordreader.h"
 #include "workbook/xls/biffsst.h"
 #include "workbook/xls/biffworkbook.h"
@@ -95,7 +96,7 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
         return damaged +
                QStringLiteral("una cella rimanda a una stringa condivisa che non esiste") + at;
     case BiffFailure::Kind::NoSheet:
-        return QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+        return messaggioSenzaFogli(name);
     case BiffFailure::Kind::NotWorksheet:
         return QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro (%2): spostare "
                               "al primo posto il foglio con la matrice.")

@@ -1,8 +1,9 @@
 #include "workbook/xlsx/xlsxreader.h"
 
-#include "workbook/xlsx/xlsxpackage.h"
+#include "workbook/workbookmessages.h"
 #include "workbook/xlsx/xlsxparts.h"
 #include "workbook/xlsx/xlsxworksheet.h"
+#include "workbook/zippackage.h"
 
 #include <QFileInfo>
 
@@ -16,7 +17,7 @@ const QString kDefaultStyles = QStringLiteral("xl/styles.xml");
 
 // The part that a relationship of the given kind names, or the usual part
 // when there is no such relationship; empty when neither is in the package.
-QString partOfKind(const XlsxPackage& package, const XlsxRelationshipsHandler& relationships,
+QString partOfKind(const ZipPackage& package, const XlsxRelationshipsHandler& relationships,
                    const QString& source, const QString& kind, const QString& fallback) {
     if (const XlsxRelationship* relationship = relationships.byKind(kind)) {
         const QString part = resolveXlsxTarget(source, relationship->target);
@@ -42,31 +43,26 @@ bool XlsxReader::open(const QString& path) {
 
 bool XlsxReader::read(const QString& path) {
     const QString name = QFileInfo(path).fileName();
+    const QString format = QStringLiteral(".xlsx");
     const auto invalid = [&](const QString& cause) {
-        m_error = QStringLiteral("Il file %1 non è una cartella di lavoro .xlsx valida: %2.")
-                      .arg(name, cause);
+        m_error = messaggioFileNonValido(name, format, cause);
         return false;
     };
     const auto xmlFailure = [&](const XmlError& error) {
-        if (error.limit) {
-            m_error = QStringLiteral("Il file %1 non può essere letto: %2.").arg(name, error.cause);
-            return false;
-        }
-        return invalid(error.cause);
+        m_error = messaggioErroreXml(name, format, error);
+        return false;
     };
     const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth};
 
     if (!QFileInfo::exists(path)) {
-        m_error = QStringLiteral("Il file %1 non esiste.").arg(path);
+        m_error = messaggioFileAssente(path);
         return false;
     }
-    XlsxPackage package;
+    ZipPackage package;
     if (!package.open(path))
         return invalid(QStringLiteral("l'archivio ZIP è danneggiato o incompleto"));
     if (package.isEncrypted()) {
-        m_error = QStringLiteral("La cartella di lavoro %1 è protetta da password: toglierla "
-                                 "dal programma che l'ha creata e salvarla di nuovo.")
-                      .arg(name);
+        m_error = messaggioFileProtetto(name);
         return false;
     }
     XmlError error;
@@ -97,7 +93,7 @@ bool XlsxReader::read(const QString& path) {
     if (!package.parse(workbook, book, xmlLimits, &error))
         return xmlFailure(error);
     if (!book.hasSheet()) {
-        m_error = QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+        m_error = messaggioSenzaFogli(name);
         return false;
     }
     m_date1904 = book.date1904();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "workbook/sheetdata.h"
+#include "workbook/workbooklimits.h"
 #include "workbook/workbookreader.h"
-#include "workbook/xlsx/xlsxlimits.h"
 
 // Reads .xlsx workbooks (Office Open XML spreadsheets): the package
 // relationships lead to the workbook, the workbook to its first sheet, which
@@ -19,7 +19,7 @@ public:
     void close() override;
 
     // The bounds for the next open(); the named constants by default.
-    void setLimits(const XlsxLimits& limits) { m_limits = limits; }
+    void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
 
     // The date system of the workbook last opened.
     bool date1904() const { return m_date1904; }
@@ -28,6 +28,6 @@ private:
     bool read(const QString& path);
 
     SheetData m_sheet;
-    XlsxLimits m_limits;
+    WorkbookLimits m_limits;
     bool m_date1904 = false;
 };

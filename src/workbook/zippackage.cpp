@@ -1,4 +1,4 @@
-#include "workbook/xlsx/xlsxpackage.h"
+#include "workbook/zippackage.h"
 
 #include "workbook/readahead.h"
 
@@ -6,13 +6,13 @@
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
 
-XlsxPackage::XlsxPackage() = default;
+ZipPackage::ZipPackage() = default;
 
-XlsxPackage::~XlsxPackage() {
+ZipPackage::~ZipPackage() {
     close();
 }
 
-bool XlsxPackage::open(const QString& path) {
+bool ZipPackage::open(const QString& path) {
     close();
     m_zip = std::make_unique<QuaZip>(path);
     if (!m_zip->open(QuaZip::mdUnzip)) {
@@ -33,7 +33,7 @@ bool XlsxPackage::open(const QString& path) {
     return true;
 }
 
-void XlsxPackage::close() {
+void ZipPackage::close() {
     if (m_zip)
         m_zip->close();
     m_zip.reset();
@@ -41,12 +41,12 @@ void XlsxPackage::close() {
     m_encrypted = false;
 }
 
-bool XlsxPackage::contains(const QString& part) const {
+bool ZipPackage::contains(const QString& part) const {
     return m_entries.contains(part.toLower());
 }
 
-bool XlsxPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits& limits,
-                        XmlError* error) {
+bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits& limits,
+                       XmlError* error) {
     const auto entry = m_entries.constFind(part.toLower());
     if (!m_zip || entry == m_entries.cend()) {
         *error = {QStringLiteral("manca la parte %1").arg(part)};
@@ -71,4 +71,17 @@ bool XlsxPackage::parse(const QString& part, XmlHandler& handler, const XmlLimit
         return false;
     }
     return ok;
+}
+
+bool ZipPackage::read(const QString& part, qint64 maxBytes, QByteArray* content) {
+    const auto entry = m_entries.constFind(part.toLower());
+    if (!m_zip || entry == m_entries.cend() || !m_zip->setCurrentFile(*entry, QuaZip::csSensitive))
+        return false;
+    QuaZipFile file(m_zip.get());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *content = file.read(maxBytes + 1);
+    const bool whole = file.atEnd() && content->size() <= maxBytes;
+    file.close();
+    return whole && file.getZipError() == UNZ_OK;
 }
