@@ -2,6 +2,7 @@
 
 #include "comparison/texttable.h"
 #include "shared/regional.h"
+#include "shared/workprogress.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,6 +37,8 @@ struct ComparisonResult {
 //   row by row;
 // - a data line of a ranks file does not hold a whole number from 1 to n
 //   (decimal digits only), or a rank occurs twice.
-// When it succeeds the three tables are filled and ok is true.
+// When it succeeds the three tables are filled and ok is true. With progress
+// given, the reading of the files and the computing of the matrix are
+// reported to it.
 ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
-                                const Regional& regional);
+                                const Regional& regional, WorkProgress* progress = nullptr);

@@ -71,9 +71,18 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
     ensureShape(m_ranghi, s.nRighe, s.nColonne);
     TableSwap tables{s, m_trasformata, m_valori, m_graduatoria, m_ranghi};
     tables.swap();
+    // Whatever ends the run early, a refusal, a failed write or running out
+    // of memory, gives the state its own tables back.
+    struct Restore {
+        TableSwap& tables;
+        bool done = false;
+        ~Restore() {
+            if (!done)
+                tables.swap();
+        }
+    } restore{tables};
 
     if (const Refusal refusal = methodStep(s, position, regional)) {
-        tables.swap();
         result.status = MethodRunResult::Status::Refused;
         result.message = *refusal;
         return result;
@@ -88,9 +97,10 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
         writeTextFiles({{result.valuesFile, resultFileLines(s.matValori, s.nRighe, regional)},
                         {result.ranksFile, resultFileLines(s.matRanghi, s.nRighe, regional)}});
     if (!error.isEmpty()) {
-        tables.swap();
         result.status = MethodRunResult::Status::WriteFailed;
         result.message = error;
+        return result;
     }
+    restore.done = true;
     return result;
 }

@@ -20,19 +20,21 @@ QString copia(const QString& from, const QString& to) {
     const QFileInfo target(to);
     if (target.exists() || target.isSymLink()) {
         if (canonical(from) == canonical(to))
-            return QStringLiteral("la destinazione è il file stesso.");
+            return QStringLiteral("la destinazione è il file stesso");
         if (target.isDir())
             return QStringLiteral("nella cartella di destinazione esiste una cartella con lo "
-                                  "stesso nome.");
-        QFile old(to);
-        if (!old.remove())
-            return QStringLiteral("il file esistente non può essere sostituito (%1).")
-                .arg(old.errorString());
+                                  "stesso nome");
+        if (!QFile::remove(to))
+            return QStringLiteral("i file esistenti nella cartella di destinazione non possono "
+                                  "essere sostituiti");
     }
-    QFile source(from);
-    if (!source.copy(to))
-        return QStringLiteral("copia non riuscita (%1).").arg(source.errorString());
-    return QString();
+    if (QFile::copy(from, to))
+        return QString();
+    if (!QFileInfo(target.absolutePath()).isWritable())
+        return QStringLiteral("la cartella di destinazione non è scrivibile");
+    if (!QFileInfo(from).isReadable())
+        return QStringLiteral("i file della matrice non possono essere letti");
+    return QStringLiteral("la copia si è interrotta, forse il disco è pieno");
 }
 
 } // namespace
@@ -52,7 +54,8 @@ QStringList fileDaSalvare(const QString& workbookPath) {
     return files;
 }
 
-SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder) {
+SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder,
+                           WorkProgress* progress) {
     SaveOutcome outcome;
     if (workbookPath.isEmpty() || QFileInfo(workbookPath).fileName().isEmpty()) {
         outcome.status = SaveOutcome::Status::NoWorkbook;
@@ -67,11 +70,14 @@ SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolde
     const QFileInfo dest(destFolder);
     const bool destUsable = dest.isDir();
     const QDir destDir(destFolder);
-    for (const QString& name : fileDaSalvare(workbookPath)) {
+    const QStringList names = fileDaSalvare(workbookPath);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString& name = names[i];
+        if (progress)
+            progress->report(QStringLiteral("Copia dei file"), percentOf(i, names.size()));
         const QString reason = destUsable
                                    ? copia(sourceDir.filePath(name), destDir.filePath(name))
-                                   : QStringLiteral("la cartella di destinazione %1 non esiste.")
-                                         .arg(QDir::toNativeSeparators(destFolder));
+                                   : QStringLiteral("la cartella di destinazione non esiste");
         if (reason.isEmpty())
             outcome.copied.append(name);
         else

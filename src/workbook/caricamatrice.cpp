@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <new>
+
 namespace {
 
 const QString kPrefisso = QStringLiteral("L'indicatore definito nella matrice come ");
@@ -14,6 +16,14 @@ LoadResult fileError(const QString& message) {
 
 LoadResult refused(const QString& message) {
     return {LoadResult::Status::Refused, message};
+}
+
+LoadResult cancelled() {
+    return {LoadResult::Status::Cancelled, QStringLiteral("Caricamento della matrice annullato.")};
+}
+
+bool isCancelled(const WorkProgress* progress) {
+    return progress && progress->cancelled();
 }
 
 } // namespace
@@ -41,7 +51,9 @@ namespace {
 // Reads and validates the block into m: nRighe, nColonne, matDati, bNegativi
 // and bZeri; the other tables stay undimensioned.
 LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regional& regional,
-                        const QString& name) {
+                        const QString& name, WorkProgress* progress) {
+    if (progress)
+        progress->report(QStringLiteral("Controllo della matrice"), 0);
     while (!reader.cell(1, m.nColonne + 1).equalsEmptyText())
         ++m.nColonne;
     while (!reader.cell(m.nRighe + 1, 1).equalsEmptyText())
@@ -62,6 +74,11 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
 
     m.matDati.dimension(m.nRighe, m.nColonne);
     for (int c = 1; c <= m.nColonne; ++c) {
+        if (progress) {
+            if (progress->cancelled())
+                return cancelled();
+            progress->setPercent(percentOf(c - 1, m.nColonne));
+        }
         for (int r = 1; r <= m.nRighe; ++r) {
             const CellValue& value = reader.cell(r, c);
             if (r == 1 || c == 1) {
@@ -103,42 +120,66 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
 }
 
 // Puts the matrix read into m in the shared state, with every other table
-// dimensioned afresh.
+// dimensioned afresh. Out of memory, the state is left with no matrix rather
+// than with tables of two shapes.
 void installaMatrice(SharedState& s, SharedState& m) {
-    s.nRighe = m.nRighe;
-    s.nColonne = m.nColonne;
-    s.matDati = std::move(m.matDati);
-    s.matTrasformata.dimension(m.nRighe, m.nColonne);
-    s.matValori.dimension(m.nRighe, 2);
-    s.matGraduatoria.dimension(m.nRighe, 2);
-    s.matRanghi.dimension(m.nRighe, m.nColonne);
+    try {
+        s.nRighe = m.nRighe;
+        s.nColonne = m.nColonne;
+        s.matDati = std::move(m.matDati);
+        s.matTrasformata.dimension(m.nRighe, m.nColonne);
+        s.matValori.dimension(m.nRighe, 2);
+        s.matGraduatoria.dimension(m.nRighe, 2);
+        s.matRanghi.dimension(m.nRighe, m.nColonne);
+    } catch (const std::bad_alloc&) {
+        s.nRighe = 0;
+        s.nColonne = 0;
+        s.bNegativi = false;
+        s.bZeri = false;
+        for (Table* table :
+             {&s.matDati, &s.matTrasformata, &s.matValori, &s.matGraduatoria, &s.matRanghi})
+            table->clear();
+        throw;
+    }
     s.bNegativi = m.bNegativi;
     s.bZeri = m.bZeri;
 }
 
 } // namespace
 
-LoadResult carica_matrice(SharedState& s, const Regional& regional) {
+LoadResult carica_matrice(SharedState& s, const Regional& regional, WorkProgress* progress) {
+    if (progress)
+        progress->report(QStringLiteral("Lettura della matrice"), 0);
     QString error;
-    auto reader = openWorkbook(s.strMatrice, &error);
+    auto reader = openWorkbook(s.strMatrice, &error, progress);
+    if (isCancelled(progress))
+        return cancelled();
     if (!reader)
         return fileError(error);
     SharedState m;
     const LoadResult result =
-        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName());
+        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName(), progress);
     // The workbook's cells go before the result tables take their memory:
     // with both, a large matrix would need half as much again at its peak.
     reader->close();
     reader.reset();
-    if (result.loaded())
-        installaMatrice(s, m);
+    if (!result.loaded())
+        return result;
+    if (isCancelled(progress))
+        return cancelled();
+    installaMatrice(s, m);
     return result;
 }
 
-LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional) {
+LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional,
+                          WorkProgress* progress) {
     SharedState m;
-    const LoadResult result = leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName());
-    if (result.loaded())
-        installaMatrice(s, m);
+    const LoadResult result =
+        leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName(), progress);
+    if (!result.loaded())
+        return result;
+    if (isCancelled(progress))
+        return cancelled();
+    installaMatrice(s, m);
     return result;
 }

@@ -21,7 +21,8 @@ WorkbookFormat detectWorkbookFormat(const QString& path) {
     return WorkbookFormat::Unknown;
 }
 
-std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error) {
+std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error,
+                                             WorkProgress* progress) {
     const QString name = QFileInfo(path).fileName();
     std::unique_ptr<WorkbookReader> reader;
     switch (detectWorkbookFormat(path)) {
@@ -43,6 +44,7 @@ std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error
         reader = std::make_unique<XlsReader>();
         break;
     }
+    reader->setProgress(progress);
     if (!reader->open(path)) {
         *error = reader->errorMessage();
         return nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/cellvalue.h"
+#include "shared/workprogress.h"
 
 #include <QString>
 
@@ -27,8 +28,13 @@ public:
 
     QString errorMessage() const { return m_error; }
 
+    // Where the next open() tells how much of the sheet it has read, and
+    // learns that it should stop: a cancelled open() fails. None by default.
+    void setProgress(WorkProgress* progress) { m_progress = progress; }
+
 protected:
     QString m_error;
+    WorkProgress* m_progress = nullptr;
 };
 
 // The kind of workbook a file holds, told by its first bytes (never by its
@@ -38,5 +44,6 @@ WorkbookFormat detectWorkbookFormat(const QString& path);
 
 // Opens the workbook at path with the reader its content calls for. Returns
 // the open reader, or nullptr with *error set to an Italian message naming
-// the file and the cause.
-std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error);
+// the file and the cause. The reader reports its reading to progress.
+std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error,
+                                             WorkProgress* progress = nullptr);

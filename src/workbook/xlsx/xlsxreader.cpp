@@ -141,7 +141,7 @@ bool XlsxReader::read(const QString& path) {
 
     const XlsxSheetContext context{&strings.strings(), &dateStyles, m_date1904, m_limits.maxCells};
     XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
-    if (!package.parse(sheetPart, cells, xmlLimits, &error)) {
+    if (!package.parse(sheetPart, cells, xmlLimits, &error, m_progress)) {
         if (!cells.isWorksheet() && !error.limit && cells.failed()) {
             m_error = QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro.").arg(name);
             return false;
