@@ -68,6 +68,9 @@ BackgroundWork::Outcome BackgroundWork::run(const QString& step, const Work& wor
         ended.store(true);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     }));
+    if (revealDelay == 0 || m_revealed)
+        reveal();
+    Q_EMIT started(step);
     worker->start();
 
     // Short work ends unseen: the window repaints meanwhile, and what the

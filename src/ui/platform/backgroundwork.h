@@ -64,13 +64,16 @@ public:
     // Asks the running work to stop, when it can.
     void cancel();
 
-    // How long work runs before the window shows it: 500 ms; tests set 0.
+    // How long work runs before the window shows it: 500 ms. With 0, every
+    // run shows at once (tests).
     static void setRevealDelay(int milliseconds);
 
     // "Memoria insufficiente per <what>." with what to do about it.
     static QString outOfMemoryText(const QString& what);
 
 Q_SIGNALS:
+    // A run starts with this step; the worker has not started yet.
+    void started(const QString& step);
     // The controls have just been disabled and the progress shown.
     void revealed();
 

@@ -12,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -155,6 +156,9 @@ void IndiceMP::collega() {
 }
 
 bool IndiceMP::carica() {
+    // The window does not close, and its controls stay off, until the
+    // matrix is on view.
+    const BackgroundWork::Series serie(*m_lavoro);
     m_lblMetodo->hide();
     m_cmbMetodo->hide();
     m_frmTipo->hide();
@@ -195,10 +199,7 @@ bool IndiceMP::carica() {
         break;
     }
 
-    {
-        BusyCursor busy;
-        optTipo_Click(0);
-    }
+    optTipo_Click(0);
     m_optTipo->button(0)->setChecked(true);
     m_optTipoRisultato->button(0)->setChecked(true);
     m_cmbMetodo->setCurrentIndex(-1);
@@ -280,7 +281,10 @@ void IndiceMP::presenta() {
     m_msfMatrice->show();
     m_optTipo->button(0)->setChecked(true);
     m_optTipoRisultato->button(0)->setChecked(true);
-    optTipo_Click(0);
+    // A data grid that shows the source matrix already shows it as the
+    // source view would, fitted: the methods never change it.
+    if (m_datiModel->table() != &m_state.matDati)
+        optTipo_Click(0);
     optTipoRisultato_Click(0);
     m_copiaDati.clear();
     m_copiaRisultati.clear();
@@ -335,7 +339,24 @@ void IndiceMP::cmdSelect_Click() {
 void IndiceMP::optTipo_Click(int index) {
     const Table& source = index == 0 ? m_state.matDati : m_state.matTrasformata;
     m_datiModel->setTable(&source, m_state.nRighe, m_state.nColonne, &m_state.matDati);
-    FG_AutosizeCols(*m_msfMatrice, -1, -1, false);
+    adattaDati();
+}
+
+// Fits the data grid's columns a slice at a time, the window repainting
+// between slices (user input waits): a large matrix takes longer to measure
+// than a window may go without answering. The grid itself is drawn once,
+// fitted.
+void IndiceMP::adattaDati() {
+    constexpr int kCelleStep = 200000;
+    const int columns = m_datiModel->gridColumnCount();
+    const int step = std::max(1, kCelleStep / std::max(1, m_datiModel->gridRowCount()));
+    m_msfMatrice->setUpdatesEnabled(false);
+    for (int first = 0; first < columns; first += step) {
+        FG_AutosizeCols(*m_msfMatrice, first, std::min(first + step, columns) - 1, false);
+        if (first + step < columns)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    m_msfMatrice->setUpdatesEnabled(true);
 }
 
 void IndiceMP::optTipoRisultato_Click(int index) {

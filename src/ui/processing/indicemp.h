@@ -74,6 +74,7 @@ private:
     RunOutcome riporta(const MethodRunResult& result, int position, const QString& entry);
     void presenta();
     void mostraRisultati(bool visible);
+    void adattaDati();
     void trattieniViste();
     void rilasciaViste();
     int larghezzaRisultati() const;
