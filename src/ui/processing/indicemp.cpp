@@ -384,7 +384,7 @@ void IndiceMP::mostraRisultati(bool visible) {
 // fits them, and a value column for the widest index header or a number of
 // as many digits as there are units (a rank, a sum of ranks); wider values
 // scroll inside the pane.
-int IndiceMP::larghezzaRisultati() const {
+int IndiceMP::larghezzaRisultati() {
     const QFontMetrics metrics(m_msfRisultati->font());
     int valori = 0;
     for (const MethodInfo& method : methodTable())
@@ -396,7 +396,19 @@ int IndiceMP::larghezzaRisultati() const {
                      m_msfRisultati->verticalScrollBar()->sizeHint().width() +
                      2 * m_msfRisultati->frameWidth() + 4;
     const QMargins margins = m_frame1->contentsMargins() + m_frame1->layout()->contentsMargins();
-    return grid + margins.left() + margins.right();
+    // Never narrower than the frame needs with the grid on view and any
+    // method's code in its caption.
+    const QString caption = m_frame1->title();
+    const bool hint = m_suggerimento->isVisibleTo(m_frame1);
+    mostraRisultati(true);
+    int minimum = 0;
+    for (const MethodInfo& method : methodTable()) {
+        m_frame1->setTitle(kRisultati + QStringLiteral(": ") + methodCode(method.entryText));
+        minimum = std::max(minimum, m_frame1->minimumSizeHint().width());
+    }
+    m_frame1->setTitle(caption);
+    mostraRisultati(!hint);
+    return std::max(grid + margins.left() + margins.right(), minimum);
 }
 
 // Gives the results pane its width, as long as the user has not moved the

@@ -77,7 +77,7 @@ private:
     void adattaDati();
     void trattieniViste();
     void rilasciaViste();
-    int larghezzaRisultati() const;
+    int larghezzaRisultati();
     void dividi();
 
     SharedState& m_state;
