@@ -170,8 +170,10 @@ void TestPlatform::pathsElidedOnFolders() {
              path);
     QCOMPARE(elidePath(path, metrics, width("…/Statistiche/regioni.xlsx") + 2),
              QStringLiteral("…/Statistiche/regioni.xlsx"));
-    const QString cut = elidePath(path, metrics, width("regio…xlsx"));
-    QVERIFY2(cut.contains(u'…') && !cut.contains(u'/'), qPrintable(cut));
+    const QString cut = elidePath(path, metrics, width("…/regio…xlsx"));
+    QVERIFY2(cut.startsWith(QStringLiteral("…/")) && cut.endsWith(QStringLiteral("xlsx")) &&
+                 cut.size() < 16,
+             qPrintable(cut));
 
     // In the status bar the text before the path stays whole; the tool tip
     // holds everything.

@@ -13,5 +13,8 @@ QString elidePath(const QString& path, const QFontMetrics& metrics, int width) {
         cut = path.indexOf(u'/', cut + 1);
     }
     const QString name = path.mid(path.lastIndexOf(u'/') + 1);
-    return metrics.elidedText(name, Qt::ElideMiddle, width);
+    if (name.size() == path.size()) // a bare file name
+        return metrics.elidedText(name, Qt::ElideMiddle, width);
+    return ellipsis +
+           metrics.elidedText(name, Qt::ElideMiddle, width - metrics.horizontalAdvance(ellipsis));
 }
