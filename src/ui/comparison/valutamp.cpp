@@ -291,9 +291,10 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
     QString writeError;
     const QString folder = m_state.strCartella;
     const QString matrice = m_state.strMatrice;
+    const Regional regional = m_regional; // the worker's own copy
     const BackgroundWork::Outcome outcome =
         m_lavoro->run(QStringLiteral("Lettura dei risultati"), [&](WorkProgress& progress) {
-            result = compareMethods(folder, entries, m_regional, &progress);
+            result = compareMethods(folder, entries, regional, &progress);
             if (result.ok) {
                 progress.report(QStringLiteral("Scrittura dei file di confronto"));
                 writeError = writeComparisonFiles(matrice, result);

@@ -39,8 +39,8 @@ IndiceMP::IndiceMP(SharedState& state, Dialogs& dialogs, const Regional& regiona
       m_datiModel(new TableModel(m_regional, TableModel::Format::Fixed4, this)),
       m_risultatiModel(new TableModel(m_regional, TableModel::Format::General, this)) {
     if (!m_loader) {
-        m_loader = [this](SharedState& s, WorkProgress& progress) {
-            return carica_matrice(s, m_regional, &progress);
+        m_loader = [regional = m_regional](SharedState& s, WorkProgress& progress) {
+            return carica_matrice(s, regional, &progress);
         };
     }
     setupChildWindow(*this, QStringLiteral("IndiceMP"));
@@ -228,9 +228,11 @@ IndiceMP::RunOutcome IndiceMP::cmbMetodo_Click() {
 
     MethodRunResult result;
     trattieniViste();
-    const BackgroundWork::Outcome outcome =
-        m_lavoro->run(step, [this, &result, position, &entry](WorkProgress&) {
-            result = m_runner.run(m_state, position, entry, m_regional);
+    const BackgroundWork::Outcome outcome = m_lavoro->run(
+        step, [this, &result, position, &entry, regional = m_regional](WorkProgress&) {
+            // The worker formats with its own copy of the settings: the grids
+            // go on using the window's.
+            result = m_runner.run(m_state, position, entry, regional);
         });
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         rilasciaViste();
