@@ -4,6 +4,7 @@
 #include "shared/salvataggio.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
+#include "version.h"
 
 #include <QDir>
 #include <QEvent>
@@ -46,7 +47,7 @@ MenuORV::~MenuORV() = default;
 
 void MenuORV::costruisci() {
     setObjectName(QStringLiteral("MenuORV"));
-    setWindowTitle(QStringLiteral("Orvalta - Vers.1.2"));
+    setWindowTitle(QStringLiteral("Orvalta - Vers." ORVALTA_VERSION));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -132,6 +133,10 @@ void MenuORV::cmdSelect_Click() {
         m_cmdComparazione->setEnabled(false);
         return;
     }
+    selezionaMatrice(path);
+}
+
+void MenuORV::selezionaMatrice(const QString& path) {
     m_percorsoConfermato = path;
     m_state.strMatrice = path;
     m_state.strCartella = cartellaDi(path);

@@ -33,6 +33,10 @@ public:
     void cmdComparazione_Click();
     void cmdSalvataggio_Click();
 
+    // Selects the workbook at path as a confirmed selection in the dialog
+    // would (the program started with a file to open).
+    void selezionaMatrice(const QString& path);
+
     // The processing window and the comparison window, once opened.
     IndiceMP* indiceMP() const { return m_indiceMP; }
     ValutaMP* valutaMP() const { return m_valutaMP; }

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void startState();
     void cancelledSelection();
     void selection();
+    void selectionFromCommandLine();
     void processingWindowEnablesSave();
     void refusedMatrixEndsProgram();
     void unreadableWorkbookReturns();
@@ -184,6 +185,18 @@ void TestMenuORV::selection() {
     selectWorkbook(m_dir->filePath(QStringLiteral("Altra.xls")));
     QCOMPARE(m_dialogs.workbookRequests[1].startFolder, m_dir->filePath(QStringLiteral("dati")));
     QCOMPARE(m_state.strCartella, m_dir->path());
+}
+
+void TestMenuORV::selectionFromCommandLine() {
+    MenuORV& w = window();
+    w.selezionaMatrice(m_workbook);
+
+    QVERIFY(m_dialogs.workbookRequests.isEmpty());
+    QCOMPARE(m_state.strMatrice, m_workbook);
+    QCOMPARE(m_state.strCartella, m_dir->filePath(QStringLiteral("dati")));
+    QCOMPARE(panel(), QStringLiteral("Matrice sorgente: ") + m_workbook);
+    QVERIFY(button("cmdElaborazione")->isEnabled());
+    QVERIFY(button("cmdComparazione")->isEnabled());
 }
 
 void TestMenuORV::processingWindowEnablesSave() {
