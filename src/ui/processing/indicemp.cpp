@@ -13,6 +13,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -344,19 +345,21 @@ void IndiceMP::optTipo_Click(int index) {
     adattaDati();
 }
 
-// Fits the data grid's columns a slice at a time, the window repainting
-// between slices (user input waits): a large matrix takes longer to measure
-// than a window may go without answering. The grid itself is drawn once,
-// fitted.
+// Fits the data grid's columns a few at a time, the window repainting
+// whenever 10 ms have gone by (user input waits): a large matrix takes
+// longer to measure than a window may go without answering. The grid itself
+// is drawn once, fitted.
 void IndiceMP::adattaDati() {
-    constexpr int kCelleStep = 200000;
     const int columns = m_datiModel->gridColumnCount();
-    const int step = std::max(1, kCelleStep / std::max(1, m_datiModel->gridRowCount()));
     m_msfMatrice->setUpdatesEnabled(false);
-    for (int first = 0; first < columns; first += step) {
-        FG_AutosizeCols(*m_msfMatrice, first, std::min(first + step, columns) - 1, false);
-        if (first + step < columns)
+    QElapsedTimer slice;
+    slice.start();
+    for (int c = 0; c < columns; ++c) {
+        FG_AutosizeCols(*m_msfMatrice, c, c, false);
+        if (slice.elapsed() >= 10 && c + 1 < columns) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            slice.restart();
+        }
     }
     m_msfMatrice->setUpdatesEnabled(true);
 }
