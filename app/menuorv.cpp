@@ -2,8 +2,8 @@
 
 #include "artwork.h"
 #include "shared/salvataggio.h"
+#include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
-#include "ui/platform/memoryguard.h"
 #include "version.h"
 
 #include <QDir>
@@ -12,6 +12,8 @@
 #include <QGridLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <map>
 
 namespace {
 
@@ -89,6 +91,8 @@ void MenuORV::costruisci() {
 
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     setStatusBar(m_stbStato);
+    m_lavoro = new BackgroundWork(this, m_stbStato);
+    m_lavoro->setControls({m_cmdSelect, m_cmdElaborazione, m_cmdSalvataggio, m_cmdComparazione});
 
     connect(m_cmdSelect, &QPushButton::clicked, this, &MenuORV::cmdSelect_Click);
     connect(m_cmdElaborazione, &QPushButton::clicked, this, &MenuORV::cmdElaborazione_Click);
@@ -143,7 +147,7 @@ void MenuORV::selezionaMatrice(const QString& path) {
     m_percorsoConfermato = path;
     m_state.strMatrice = path;
     m_state.strCartella = cartellaDi(path);
-    m_stbStato->setPanelText(QStringLiteral("Matrice sorgente: ") + path);
+    m_stbStato->setPanelText(QStringLiteral("Matrice sorgente: "), path);
     m_cmdElaborazione->setEnabled(true);
     m_cmdComparazione->setEnabled(true);
 }
@@ -153,8 +157,11 @@ void MenuORV::cmdElaborazione_Click() {
         m_indiceMP = new IndiceMP(m_state, m_dialogs, m_regional, m_loader, this);
         connect(m_indiceMP, &QDialog::finished, this, &MenuORV::attivazione);
     }
-    if (m_indiceMP->carica())
-        m_indiceMP->open();
+    // The window opens at once and shows the reading; it closes again when
+    // the matrix cannot be shown.
+    m_indiceMP->open();
+    if (!m_indiceMP->carica())
+        m_indiceMP->reject();
 }
 
 void MenuORV::cmdComparazione_Click() {
@@ -181,9 +188,17 @@ void MenuORV::cmdSalvataggio_Click() {
         return;
     }
     SaveOutcome outcome;
-    if (azioneConMemoria(m_dialogs, QStringLiteral("salvare i risultati"),
-                         [&] { outcome = salvaRisultati(m_percorsoConfermato, destination); }))
-        riportaSalvataggio(outcome, destination);
+    const QString workbook = m_percorsoConfermato;
+    const BackgroundWork::Outcome run =
+        m_lavoro->run(QStringLiteral("Copia dei file"), [&](WorkProgress& progress) {
+            outcome = salvaRisultati(workbook, destination, &progress);
+        });
+    if (run == BackgroundWork::Outcome::OutOfMemory) {
+        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("salvare i risultati")),
+                          QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
+        return;
+    }
+    riportaSalvataggio(outcome, destination);
 }
 
 void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& destination) {
@@ -209,14 +224,19 @@ void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& dest
     case SaveOutcome::Status::Partial:
         break;
     }
-    QString text =
-        QStringLiteral("Il salvataggio in %1 non è riuscito per %2 file su %3:\n")
-            .arg(QDir::toNativeSeparators(destination))
-            .arg(outcome.failures.size())
-            .arg(outcome.failures.size() + static_cast<std::size_t>(outcome.copied.size()));
+    // Once per cause: where and why, then the names of the files it kept
+    // from being copied.
+    std::map<QString, QStringList> byReason;
     for (const CopyFailure& failure : outcome.failures)
-        text += QStringLiteral("\n• %1: %2").arg(failure.fileName, failure.reason);
+        byReason[failure.reason].append(failure.fileName);
+    QStringList paragraphs;
+    for (const auto& [reason, names] : byReason)
+        paragraphs.append(QStringLiteral("Il salvataggio in %1 non è riuscito: %2.\n"
+                                         "File non copiati: %3.")
+                              .arg(QDir::toNativeSeparators(destination), reason,
+                                   names.join(QStringLiteral(", "))));
     if (!outcome.copied.isEmpty())
-        text += QStringLiteral("\n\nGli altri file sono stati copiati.");
-    m_dialogs.message(text, QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
+        paragraphs.append(QStringLiteral("Gli altri file sono stati copiati."));
+    m_dialogs.message(paragraphs.join(QStringLiteral("\n\n")),
+                      QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
 }

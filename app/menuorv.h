@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+class BackgroundWork;
 class ClockStatusBar;
 struct SaveOutcome;
 class QPushButton;
@@ -20,7 +21,8 @@ class MenuORV : public QMainWindow {
 
 public:
     // loader reads the matrix when the processing window opens; by default
-    // from the selected workbook.
+    // from the selected workbook. Saving runs off the window's thread (see
+    // BackgroundWork).
     MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
             IndiceMP::MatrixLoader loader = {}, QWidget* parent = nullptr);
     ~MenuORV() override;
@@ -69,4 +71,5 @@ private:
     QPushButton* m_cmdSalvataggio = nullptr;
     QPushButton* m_cmdComparazione = nullptr;
     ClockStatusBar* m_stbStato = nullptr;
+    BackgroundWork* m_lavoro = nullptr;
 };

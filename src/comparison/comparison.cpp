@@ -172,12 +172,17 @@ ComparisonResult refused(const QString& message) {
 } // namespace
 
 ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
-                                const Regional& regional) {
+                                const Regional& regional, WorkProgress* progress) {
+    const auto report = [progress](const QString& step, int percent) {
+        if (progress)
+            progress->report(step, percent);
+    };
     if (entries.size() < 2)
         return refused(QStringLiteral("Selezionare almeno due metodi da confrontare."));
 
     std::vector<MethodFiles> methods(std::size_t(entries.size()));
     for (qsizetype k = 0; k < entries.size(); ++k) {
+        report(QStringLiteral("Lettura dei risultati"), percentOf(k, entries.size()));
         MethodFiles& method = methods[std::size_t(k)];
         method.valuesName = entries[k];
         if (!method.valuesName.endsWith(QStringLiteral("csv")))
@@ -220,6 +225,7 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
             result.ranks.setCell(r, k, std::move(method.ranks.lines[r].value));
         }
     }
+    report(QStringLiteral("Calcolo della matrice di cograduazione"), -1);
     result.cograduation = cograduationMatrix(result.ranks, regional);
     result.ok = true;
     return result;

@@ -2,6 +2,7 @@
 
 #include "comparison/texttable.h"
 #include "shared/regional.h"
+#include "shared/workprogress.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,6 +42,8 @@ struct ComparisonResult {
 //   read under the regional settings: the two files come from different
 //   runs. The method is told by the index header, else by the code in the
 //   file name; files of no known method may rank either way.
-// When it succeeds the three tables are filled and ok is true.
+// When it succeeds the three tables are filled and ok is true. With progress
+// given, the reading of the files and the computing of the matrix are
+// reported to it.
 ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
-                                const Regional& regional);
+                                const Regional& regional, WorkProgress* progress = nullptr);

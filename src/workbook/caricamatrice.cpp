@@ -8,6 +8,7 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <new>
 
 namespace {
 
@@ -19,6 +20,14 @@ LoadResult fileError(const QString& message) {
 
 LoadResult refused(const QString& message) {
     return {LoadResult::Status::Refused, message};
+}
+
+LoadResult cancelled() {
+    return {LoadResult::Status::Cancelled, QStringLiteral("Caricamento della matrice annullato.")};
+}
+
+bool isCancelled(const WorkProgress* progress) {
+    return progress && progress->cancelled();
 }
 
 } // namespace
@@ -46,7 +55,9 @@ namespace {
 // Reads and validates the block into m: nRighe, nColonne, matDati, bNegativi
 // and bZeri; the other tables stay undimensioned.
 LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regional& regional,
-                        const QString& name) {
+                        const QString& name, WorkProgress* progress) {
+    if (progress)
+        progress->report(QStringLiteral("Controllo della matrice"), 0);
     while (!reader.cell(1, m.nColonne + 1).equalsEmptyText())
         ++m.nColonne;
     while (!reader.cell(m.nRighe + 1, 1).equalsEmptyText())
@@ -67,6 +78,11 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
 
     m.matDati.dimension(m.nRighe, m.nColonne);
     for (int c = 1; c <= m.nColonne; ++c) {
+        if (progress) {
+            if (progress->cancelled())
+                return cancelled();
+            progress->setPercent(percentOf(c - 1, m.nColonne));
+        }
         for (int r = 1; r <= m.nRighe; ++r) {
             const CellValue& value = reader.cell(r, c);
             if (r == 1 || c == 1) {
@@ -135,14 +151,18 @@ void installaMatrice(SharedState& s, SharedState& m) {
 
 } // namespace
 
-LoadResult carica_matrice(SharedState& s, const Regional& regional) {
+LoadResult carica_matrice(SharedState& s, const Regional& regional, WorkProgress* progress) {
+    if (progress)
+        progress->report(QStringLiteral("Lettura della matrice"), 0);
     QString error;
-    auto reader = openWorkbook(s.strMatrice, regional, &error);
+    auto reader = openWorkbook(s.strMatrice, regional, &error, progress);
+    if (isCancelled(progress))
+        return cancelled();
     if (!reader)
         return fileError(error);
     SharedState m;
     const LoadResult result =
-        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName());
+        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName(), progress);
     // The workbook's cells go before the result tables take their memory:
     // with both, a large matrix would need half as much again at its peak.
     reader->close();
@@ -152,15 +172,23 @@ LoadResult carica_matrice(SharedState& s, const Regional& regional) {
     // copied above sit beyond them and keep the heap from shrinking.
     malloc_trim(0);
 #endif
-    if (result.loaded())
-        installaMatrice(s, m);
+    if (!result.loaded())
+        return result;
+    if (isCancelled(progress))
+        return cancelled();
+    installaMatrice(s, m);
     return result;
 }
 
-LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional) {
+LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional,
+                          WorkProgress* progress) {
     SharedState m;
-    const LoadResult result = leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName());
-    if (result.loaded())
-        installaMatrice(s, m);
+    const LoadResult result =
+        leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName(), progress);
+    if (!result.loaded())
+        return result;
+    if (isCancelled(progress))
+        return cancelled();
+    installaMatrice(s, m);
     return result;
 }

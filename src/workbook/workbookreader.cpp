@@ -55,7 +55,7 @@ WorkbookFormat detectWorkbookFormat(const QString& path) {
 }
 
 std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
-                                             QString* error) {
+                                             QString* error, WorkProgress* progress) {
     const QString name = QFileInfo(path).fileName();
     std::unique_ptr<WorkbookReader> reader;
     switch (detectWorkbookFormat(path)) {
@@ -84,6 +84,7 @@ std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional
         reader = std::make_unique<CsvReader>(regional);
         break;
     }
+    reader->setProgress(progress);
     if (!reader->open(path)) {
         *error = reader->errorMessage();
         return nullptr;

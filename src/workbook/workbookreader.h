@@ -2,6 +2,7 @@
 
 #include "shared/cellvalue.h"
 #include "shared/regional.h"
+#include "shared/workprogress.h"
 
 #include <QString>
 
@@ -28,8 +29,13 @@ public:
 
     QString errorMessage() const { return m_error; }
 
+    // Where the next open() tells how much of the sheet it has read, and
+    // learns that it should stop: a cancelled open() fails. None by default.
+    void setProgress(WorkProgress* progress) { m_progress = progress; }
+
 protected:
     QString m_error;
+    WorkProgress* m_progress = nullptr;
 };
 
 // The kind of workbook a file holds, told by its content where the format
@@ -45,6 +51,6 @@ WorkbookFormat detectWorkbookFormat(const QString& path);
 // Opens the workbook at path with the reader its content calls for; the
 // regional settings read the numbers of delimited text. Returns the open
 // reader, or nullptr with *error set to an Italian message naming the file
-// and the cause.
+// and the cause. The reader reports its reading to progress.
 std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
-                                             QString* error);
+                                             QString* error, WorkProgress* progress = nullptr);

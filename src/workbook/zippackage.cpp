@@ -1,10 +1,39 @@
 #include "workbook/zippackage.h"
 
+#include "shared/workprogress.h"
 #include "workbook/readahead.h"
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
+
+namespace {
+
+// Passes the chunks of a part on, telling progress how much of the part's
+// declared size has gone by; once cancelled, it fails as a damaged part.
+class CountingSource : public XmlSource {
+public:
+    CountingSource(XmlSource& source, WorkProgress& progress, qint64 total)
+        : m_source(source), m_progress(progress), m_total(total) {}
+    qint64 next(const char** data) override {
+        if (m_progress.cancelled())
+            return -1;
+        const qint64 length = m_source.next(data);
+        if (length > 0) {
+            m_read += length;
+            m_progress.setPercent(percentOf(m_read, m_total));
+        }
+        return length;
+    }
+
+private:
+    XmlSource& m_source;
+    WorkProgress& m_progress;
+    const qint64 m_total;
+    qint64 m_read = 0;
+};
+
+} // namespace
 
 ZipPackage::ZipPackage() = default;
 
@@ -26,6 +55,7 @@ bool ZipPackage::open(const QString& path) {
     }
     for (const QuaZipFileInfo64& entry : entries) {
         m_entries.insert(entry.name.toLower(), entry.name);
+        m_sizes.insert(entry.name.toLower(), qint64(entry.uncompressedSize));
         if (entry.isEncrypted() ||
             entry.name.compare(QStringLiteral("EncryptedPackage"), Qt::CaseInsensitive) == 0)
             m_encrypted = true;
@@ -38,6 +68,7 @@ void ZipPackage::close() {
         m_zip->close();
     m_zip.reset();
     m_entries.clear();
+    m_sizes.clear();
     m_encrypted = false;
 }
 
@@ -46,7 +77,7 @@ bool ZipPackage::contains(const QString& part) const {
 }
 
 bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits& limits,
-                       XmlError* error) {
+                       XmlError* error, WorkProgress* progress) {
     const auto entry = m_entries.constFind(part.toLower());
     if (!m_zip || entry == m_entries.cend()) {
         *error = {QStringLiteral("manca la parte %1").arg(part)};
@@ -62,7 +93,12 @@ bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits
     bool ok = false;
     {
         ReadAhead chunks(file);
-        ok = parseXml(chunks, part, handler, limits, error);
+        if (progress) {
+            CountingSource counted(chunks, *progress, m_sizes.value(part.toLower()));
+            ok = parseXml(counted, part, handler, limits, error);
+        } else {
+            ok = parseXml(chunks, part, handler, limits, error);
+        }
     }
     file.close();
     if (ok && file.getZipError() != UNZ_OK) {

@@ -2,6 +2,8 @@
 
 #include "workbook/xmlstream.h"
 
+class WorkProgress;
+
 #include <QHash>
 #include <QString>
 
@@ -34,8 +36,11 @@ public:
     // Inflates the part and streams it through handler (see parseXml), never
     // more than limits.maxBytes bytes. Returns false with *error set when the
     // part is missing, damaged (including a failed CRC check), malformed or
-    // over a limit, or when the handler failed.
-    bool parse(const QString& part, XmlHandler& handler, const XmlLimits& limits, XmlError* error);
+    // over a limit, or when the handler failed. With progress given, tells it
+    // how much of the part has been read, and stops as a damaged part when
+    // it is cancelled.
+    bool parse(const QString& part, XmlHandler& handler, const XmlLimits& limits, XmlError* error,
+               WorkProgress* progress = nullptr);
 
     // The whole content of a small part, at most maxBytes of it: false when
     // the part is missing, damaged or longer.
@@ -44,5 +49,6 @@ public:
 private:
     std::unique_ptr<QuaZip> m_zip;
     QHash<QString, QString> m_entries; // lower-case name -> name in the archive
+    QHash<QString, qint64> m_sizes;    // lower-case name -> declared inflated size
     bool m_encrypted = false;
 };

@@ -32,6 +32,10 @@ public:
     void setTable(const Table* table, int rows, int cols, const Table* polarity = nullptr);
     // An empty grid: no rows, no columns.
     void clear();
+    // Reads from now on from table, which holds the same cells as the table
+    // shown (a copy of it, or the table a copy was taken of): nothing changes
+    // on screen, and the view keeps its columns and their widths.
+    void readFrom(const Table* table) { m_table = table; }
 
     const Table* table() const { return m_table; }
 

@@ -110,7 +110,7 @@ bool OdsReader::read(const QString& path) {
         return invalid(QStringLiteral("manca la parte %1 con il contenuto").arg(kContent));
 
     OdsContentHandler content(m_sheet, kContent, m_limits.maxCells);
-    if (!package.parse(kContent, content, xmlLimits, &error)) {
+    if (!package.parse(kContent, content, xmlLimits, &error, m_progress)) {
         if (!content.otherBody().isEmpty())
             return notSpreadsheet(content.otherBody());
         m_error = messaggioErroreXml(name, format, error);

@@ -123,14 +123,29 @@ bool XlsReader::open(const QString& path) {
     m_error.clear();
     const QString name = QFileInfo(path).fileName();
 
+    // Progress is told in stages: the container, the globals, the sheet.
+    const auto stage = [this, &name](int percent) {
+        if (!m_progress)
+            return true;
+        m_progress->setPercent(percent);
+        if (!m_progress->cancelled())
+            return true;
+        m_error = QStringLiteral("La lettura di %1 è stata annullata.").arg(name);
+        m_sheet.clear();
+        return false;
+    };
     const Ole2Stream stream = readOle2WorkbookStream(path);
     if (stream.status != Ole2Stream::Status::Ok) {
         m_error = streamMessage(stream, name);
         return false;
     }
+    if (!stage(30))
+        return false;
 
     BiffWorkbook book;
     BiffFailure failure = readBiffWorkbook(stream.data, &book, m_limits);
+    if (!failure.failed() && !stage(40))
+        return false;
     if (!failure.failed())
         failure = readBiffWorksheet(stream.data, book, &m_sheet, m_limits);
     if (failure.failed()) {
@@ -139,7 +154,7 @@ bool XlsReader::open(const QString& path) {
         return false;
     }
     m_sheet.finish();
-    return true;
+    return stage(100);
 }
 
 const CellValue& XlsReader::cell(int row, int col) const {

@@ -143,7 +143,7 @@ bool XlsxReader::read(const QString& path) {
                                    m_limits.maxTextLength,
                                    m_limits.maxTextCharacters - strings.characters()};
     XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
-    if (!package.parse(sheetPart, cells, xmlLimits, &error)) {
+    if (!package.parse(sheetPart, cells, xmlLimits, &error, m_progress)) {
         // A root element of another kind; a part that fails before its root
         // (a document type declaration) is reported for what it holds.
         if (cells.sawRoot() && !cells.isWorksheet() && !error.limit && cells.failed()) {
