@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/setup.sh"
 
-orvalta_install_packages "${ORVALTA_PACKAGES[@]}"
+orvalta_install_packages "${ORVALTA_PACKAGES[@]}" "${ORVALTA_TEST_PACKAGES[@]}"
 orvalta_build -DBUILD_TESTING=ON
 cd "$ORVALTA_BUILD"
 ctest --output-on-failure -j"$(nproc)" "$@"

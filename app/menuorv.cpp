@@ -2,7 +2,9 @@
 
 #include "artwork.h"
 #include "shared/salvataggio.h"
+#include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
+#include "version.h"
 
 #include <QDir>
 #include <QEvent>
@@ -11,10 +13,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <map>
+
 namespace {
 
 const QString kSelezioneAnnullata = QStringLiteral("Selezione annullata dall'utente");
-const QString kFiltroMatrice = QStringLiteral("Cartelle di lavoro Excel (*.xls *.xlsx)");
 
 // The folder of a path: everything before its last separator ("/" for a
 // file at the root).
@@ -43,7 +46,7 @@ MenuORV::~MenuORV() = default;
 
 void MenuORV::costruisci() {
     setObjectName(QStringLiteral("MenuORV"));
-    setWindowTitle(QStringLiteral("Orvalta - Vers.1.2"));
+    setWindowTitle(QStringLiteral("Orvalta - Vers." ORVALTA_VERSION));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -88,6 +91,8 @@ void MenuORV::costruisci() {
 
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     setStatusBar(m_stbStato);
+    m_lavoro = new BackgroundWork(this, m_stbStato);
+    m_lavoro->setControls({m_cmdSelect, m_cmdElaborazione, m_cmdSalvataggio, m_cmdComparazione});
 
     connect(m_cmdSelect, &QPushButton::clicked, this, &MenuORV::cmdSelect_Click);
     connect(m_cmdElaborazione, &QPushButton::clicked, this, &MenuORV::cmdElaborazione_Click);
@@ -112,11 +117,19 @@ void MenuORV::attivazione() {
     m_cmdSalvataggio->setEnabled(m_state.bRisultati);
 }
 
+QString MenuORV::filtroMatrice() {
+    return QStringLiteral("Matrici (*.xls *.xlsx *.ods *.csv *.txt *.tsv);;"
+                          "Cartelle di lavoro Excel 97-2003 (*.xls);;"
+                          "Cartelle di lavoro Excel (*.xlsx);;"
+                          "Fogli di calcolo OpenDocument (*.ods);;"
+                          "Testo delimitato (*.csv *.txt *.tsv)");
+}
+
 void MenuORV::cmdSelect_Click() {
     const QString start =
         m_percorsoConfermato.isEmpty() ? QDir::homePath() : cartellaDi(m_percorsoConfermato);
     const QString path = m_dialogs.openWorkbook(QStringLiteral("Seleziona la matrice sorgente"),
-                                                kFiltroMatrice, start);
+                                                filtroMatrice(), start);
     if (path.isEmpty()) {
         m_dialogs.message(kSelezioneAnnullata, QStringLiteral("Selezione della matrice sorgente"),
                           Dialogs::Icon::Warning);
@@ -127,10 +140,14 @@ void MenuORV::cmdSelect_Click() {
         m_cmdComparazione->setEnabled(false);
         return;
     }
+    selezionaMatrice(path);
+}
+
+void MenuORV::selezionaMatrice(const QString& path) {
     m_percorsoConfermato = path;
     m_state.strMatrice = path;
     m_state.strCartella = cartellaDi(path);
-    m_stbStato->setPanelText(QStringLiteral("Matrice sorgente: ") + path);
+    m_stbStato->setPanelText(QStringLiteral("Matrice sorgente: "), path);
     m_cmdElaborazione->setEnabled(true);
     m_cmdComparazione->setEnabled(true);
 }
@@ -140,8 +157,11 @@ void MenuORV::cmdElaborazione_Click() {
         m_indiceMP = new IndiceMP(m_state, m_dialogs, m_regional, m_loader, this);
         connect(m_indiceMP, &QDialog::finished, this, &MenuORV::attivazione);
     }
-    if (m_indiceMP->carica())
-        m_indiceMP->open();
+    // The window opens at once and shows the reading; it closes again when
+    // the matrix cannot be shown.
+    m_indiceMP->open();
+    if (!m_indiceMP->carica())
+        m_indiceMP->reject();
 }
 
 void MenuORV::cmdComparazione_Click() {
@@ -167,7 +187,18 @@ void MenuORV::cmdSalvataggio_Click() {
                           Dialogs::Icon::Warning);
         return;
     }
-    riportaSalvataggio(salvaRisultati(m_percorsoConfermato, destination), destination);
+    SaveOutcome outcome;
+    const QString workbook = m_percorsoConfermato;
+    const BackgroundWork::Outcome run =
+        m_lavoro->run(QStringLiteral("Copia dei file"), [&](WorkProgress& progress) {
+            outcome = salvaRisultati(workbook, destination, &progress);
+        });
+    if (run == BackgroundWork::Outcome::OutOfMemory) {
+        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("salvare i risultati")),
+                          QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
+        return;
+    }
+    riportaSalvataggio(outcome, destination);
 }
 
 void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& destination) {
@@ -193,14 +224,19 @@ void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& dest
     case SaveOutcome::Status::Partial:
         break;
     }
-    QString text =
-        QStringLiteral("Il salvataggio in %1 non è riuscito per %2 file su %3:\n")
-            .arg(QDir::toNativeSeparators(destination))
-            .arg(outcome.failures.size())
-            .arg(outcome.failures.size() + static_cast<std::size_t>(outcome.copied.size()));
+    // Once per cause: where and why, then the names of the files it kept
+    // from being copied.
+    std::map<QString, QStringList> byReason;
     for (const CopyFailure& failure : outcome.failures)
-        text += QStringLiteral("\n• %1: %2").arg(failure.fileName, failure.reason);
+        byReason[failure.reason].append(failure.fileName);
+    QStringList paragraphs;
+    for (const auto& [reason, names] : byReason)
+        paragraphs.append(QStringLiteral("Il salvataggio in %1 non è riuscito: %2.\n"
+                                         "File non copiati: %3.")
+                              .arg(QDir::toNativeSeparators(destination), reason,
+                                   names.join(QStringLiteral(", "))));
     if (!outcome.copied.isEmpty())
-        text += QStringLiteral("\n\nGli altri file sono stati copiati.");
-    m_dialogs.message(text, QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
+        paragraphs.append(QStringLiteral("Gli altri file sono stati copiati."));
+    m_dialogs.message(paragraphs.join(QStringLiteral("\n\n")),
+                      QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
 }

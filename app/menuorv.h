@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+class BackgroundWork;
 class ClockStatusBar;
 struct SaveOutcome;
 class QPushButton;
@@ -20,7 +21,8 @@ class MenuORV : public QMainWindow {
 
 public:
     // loader reads the matrix when the processing window opens; by default
-    // from the selected workbook.
+    // from the selected workbook. Saving runs off the window's thread (see
+    // BackgroundWork).
     MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
             IndiceMP::MatrixLoader loader = {}, QWidget* parent = nullptr);
     ~MenuORV() override;
@@ -30,6 +32,14 @@ public:
     void cmdElaborazione_Click();
     void cmdComparazione_Click();
     void cmdSalvataggio_Click();
+
+    // The file dialog's filters for the source matrix: every format first,
+    // then one filter per format.
+    static QString filtroMatrice();
+
+    // Selects the workbook at path as a confirmed selection in the dialog
+    // would (the program started with a file to open).
+    void selezionaMatrice(const QString& path);
 
     // The processing window and the comparison window, once opened.
     IndiceMP* indiceMP() const { return m_indiceMP; }
@@ -61,4 +71,5 @@ private:
     QPushButton* m_cmdSalvataggio = nullptr;
     QPushButton* m_cmdComparazione = nullptr;
     ClockStatusBar* m_stbStato = nullptr;
+    BackgroundWork* m_lavoro = nullptr;
 };

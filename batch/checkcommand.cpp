@@ -4,7 +4,8 @@
 #include "shared/polarita.h"
 #include "stats/statistiche.h"
 
-int comandoCheck(const QStringList& args) {
+int comandoCheck(const QCommandLineParser& parser) {
+    const QStringList args = parser.positionalArguments();
     if (args.size() != 1) {
         scriviErr(QStringLiteral("Uso: orvalta-batch check CARTELLA_DI_LAVORO"));
         return 1;

@@ -27,9 +27,10 @@ QStringList knownCodes() {
 // given order; compare WORKBOOK --all: every method with a values result
 // file, in name order. Writes both comparison files and prints the
 // cograduation matrix, one line per row, cells joined by ";".
-int comandoCompare(const QStringList& args) {
-    if (args.size() < 2 || (args.contains(QStringLiteral("--all")) &&
-                            (args.size() != 2 || args[1] != QStringLiteral("--all")))) {
+int comandoCompare(const QCommandLineParser& parser) {
+    const QStringList args = parser.positionalArguments();
+    const bool all = parser.isSet(QStringLiteral("all"));
+    if (args.isEmpty() || (all && args.size() != 1) || (!all && args.size() < 2)) {
         scriviErr(kUso);
         return 1;
     }
@@ -38,7 +39,7 @@ int comandoCompare(const QStringList& args) {
     const QString fileName = QFileInfo(strMatrice).fileName();
 
     QStringList entries;
-    if (args[1] == QStringLiteral("--all")) {
+    if (all) {
         entries = valuesResultFiles(strMatrice);
         if (entries.size() < 2) {
             scriviErr(QStringLiteral("Per il confronto servono almeno due metodi elaborati: "

@@ -1,23 +1,88 @@
 #include "commands.h"
+#include "version.h"
+
+#include "shared/memoria.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <cstdio>
+
 namespace {
 
-const char* const kUso =
-    "Uso: orvalta-batch COMANDO CARTELLA_DI_LAVORO [OPZIONI]\n"
-    "\n"
-    "Comandi:\n"
-    "  check CARTELLA_DI_LAVORO\n"
-    "      legge e verifica la matrice sorgente e ne stampa le statistiche\n"
-    "  run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]\n"
-    "      esegue i metodi (tutti e nove se non indicati) e scrive i file dei risultati\n"
-    "  compare CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | --all\n"
-    "      confronta i metodi gia' elaborati e scrive i file di confronto\n"
-    "\n"
-    "Stato di uscita: 0 riuscito, 1 errore (file, uso), 2 matrice rifiutata,\n"
-    "3 almeno un metodo ha rifiutato i dati.\n";
+QString usoGenerale() {
+    QStringList lines{QStringLiteral("Uso: orvalta-batch COMANDO CARTELLA_DI_LAVORO [OPZIONI]"),
+                      QString(), QStringLiteral("Comandi:")};
+    for (const BatchCommand& command : batchCommands()) {
+        lines.append(QStringLiteral("  ") +
+                     command.usage.mid(QStringLiteral("orvalta-batch ").size()));
+        lines.append(QStringLiteral("      ") + command.description);
+    }
+    lines << QString() << QStringLiteral("Opzioni:")
+          << QStringLiteral("  -h, --help      questo aiuto (dopo un comando: l'aiuto del comando)")
+          << QStringLiteral("  -v, --version   la versione del programma") << QString()
+          << QStringLiteral("Stato di uscita: 0 riuscito, 1 errore (file, uso), 2 matrice "
+                            "rifiutata,")
+          << QStringLiteral("3 almeno un metodo ha rifiutato i dati.");
+    return lines.join(u'\n');
+}
+
+QString usoComando(const BatchCommand& command) {
+    QStringList lines{QStringLiteral("Uso: ") + command.usage, QString(), command.description};
+    if (!command.options.isEmpty()) {
+        lines << QString() << QStringLiteral("Opzioni:");
+        for (const QCommandLineOption& option : command.options) {
+            QString name = QStringLiteral("--") + option.names().constLast();
+            if (!option.valueName().isEmpty())
+                name += u' ' + option.valueName();
+            lines << QStringLiteral("  ") + name << QStringLiteral("      ") + option.description();
+        }
+    }
+    return lines.join(u'\n');
+}
+
+// Why the arguments of a command could not be parsed, in Italian: an unknown
+// option, an option without its value, or a switch given a value.
+QString erroreOpzioni(const QCommandLineParser& parser, const BatchCommand& command,
+                      const QStringList& args) {
+    if (!parser.unknownOptionNames().isEmpty())
+        return QStringLiteral("Opzione sconosciuta: %1")
+            .arg(parser.unknownOptionNames().constFirst());
+    for (const QCommandLineOption& option : command.options) {
+        const QString name = QStringLiteral("--") + option.names().constLast();
+        if (option.valueName().isEmpty()) {
+            for (const QString& arg : args)
+                if (arg.startsWith(name + u'='))
+                    return QStringLiteral("L'opzione %1 non prevede un valore.").arg(name);
+        } else if (!args.isEmpty() && args.constLast() == name) {
+            return QStringLiteral("Manca il valore dell'opzione %1.").arg(name);
+        }
+    }
+    return parser.errorText();
+}
+
+int eseguiComando(const BatchCommand& command, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(command.options);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("l'aiuto del comando"));
+    parser.addOption(help);
+    if (!parser.parse(QStringList{QStringLiteral("orvalta-batch")} + args)) {
+        scriviErr(erroreOpzioni(parser, command, args));
+        scriviErr(QStringLiteral("Uso: ") + command.usage);
+        return 1;
+    }
+    if (parser.isSet(help)) {
+        scriviOut(usoComando(command));
+        return 0;
+    }
+    int status = 1;
+    conMemoriaSufficiente(
+        command.action, [&] { status = command.run(parser); },
+        [](const QString& message) { scriviErr(message); });
+    return status;
+}
 
 } // namespace
 
@@ -35,20 +100,44 @@ void scriviErr(const QString& line) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QStringLiteral("--help") ||
-        args.first() == QStringLiteral("-h")) {
-        std::fputs(kUso, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? 1 : 0;
+    QCoreApplication::setApplicationName(QStringLiteral("orvalta-batch"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORVALTA_VERSION));
+
+    // The tool's own options come before the command; everything after the
+    // command's name belongs to the command.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("aiuto"));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("versione"));
+    parser.addOption(help);
+    parser.addOption(version);
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (!parsed ||
+        (parser.positionalArguments().isEmpty() && !parser.isSet(help) && !parser.isSet(version))) {
+        if (!parser.unknownOptionNames().isEmpty())
+            scriviErr(QStringLiteral("Opzione sconosciuta: %1")
+                          .arg(parser.unknownOptionNames().constFirst()));
+        scriviErr(usoGenerale());
+        return 1;
     }
-    const QString command = args.takeFirst();
-    if (command == QStringLiteral("check"))
-        return comandoCheck(args);
-    if (command == QStringLiteral("run"))
-        return comandoRun(args);
-    if (command == QStringLiteral("compare"))
-        return comandoCompare(args);
-    scriviErr(QStringLiteral("Comando sconosciuto: %1").arg(command));
-    std::fputs(kUso, stderr);
+    if (parser.isSet(help)) {
+        scriviOut(usoGenerale());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        scriviOut(QStringLiteral("orvalta-batch " ORVALTA_VERSION));
+        return 0;
+    }
+
+    QStringList args = parser.positionalArguments();
+    const QString name = args.takeFirst();
+    for (const BatchCommand& command : batchCommands()) {
+        if (command.name == name)
+            return eseguiComando(command, args);
+    }
+    scriviErr(QStringLiteral("Comando sconosciuto: %1").arg(name));
+    scriviErr(usoGenerale());
     return 1;
 }

@@ -42,32 +42,16 @@ std::vector<int> posizioniScelte(const QString& option, QString* error) {
 
 } // namespace
 
-int comandoRun(const QStringList& args) {
+int comandoRun(const QCommandLineParser& parser) {
     const QString uso =
         QStringLiteral("Uso: orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]");
-    QString workbook;
-    QString methods;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QStringLiteral("--methods") && i + 1 < args.size()) {
-            methods = args.at(++i);
-            if (methods.isEmpty()) {
-                scriviErr(uso);
-                return 1;
-            }
-        } else if (arg.startsWith(QStringLiteral("--methods="))) {
-            methods = arg.mid(10);
-        } else if (workbook.isEmpty() && !arg.startsWith(QStringLiteral("--"))) {
-            workbook = arg;
-        } else {
-            scriviErr(uso);
-            return 1;
-        }
-    }
-    if (workbook.isEmpty()) {
+    const QStringList args = parser.positionalArguments();
+    const QString methods = parser.value(QStringLiteral("methods"));
+    if (args.size() != 1 || (parser.isSet(QStringLiteral("methods")) && methods.isEmpty())) {
         scriviErr(uso);
         return 1;
     }
+    const QString& workbook = args.first();
     QString error;
     const std::vector<int> positions = posizioniScelte(methods, &error);
     if (positions.empty()) {

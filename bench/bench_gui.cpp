@@ -57,7 +57,7 @@ struct Fixture {
     SharedState state;
     SilentDialogs dialogs;
     Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    IndiceMP window{state, dialogs, regional, [this](SharedState& s) {
+    IndiceMP window{state, dialogs, regional, [this](SharedState& s, WorkProgress&) {
                         s = prepared;
                         return LoadResult{LoadResult::Status::Loaded, QString()};
                     }};

@@ -13,6 +13,12 @@ ORVALTA_PACKAGES=(
     fonts-dejavu-core qt6-translations-l10n python3
 )
 
+# Only for the tests: the validators of the desktop entry and of the AppStream
+# metadata.
+ORVALTA_TEST_PACKAGES=(
+    desktop-file-utils appstream
+)
+
 orvalta_install_packages() {
     local missing=()
     local pkg

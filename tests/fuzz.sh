@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given number
-# of seconds (default 60), seeded with the test fixtures and the inputs that
-# once crashed (tests/fixtures/fuzz-regressions/<target>/). A crash, leak or
+# of seconds (default 60), seeded with the test fixtures (the .xlsx ones also
+# as uncompressed copies) and the inputs that once crashed
+# (tests/fixtures/fuzz-regressions/<target>/). A crash, leak or
 # timeout stops the script with a non-zero status; the input is left in
 # build-fuzz/artifacts/.
 set -euo pipefail
@@ -13,24 +14,56 @@ orvalta_install_packages "${ORVALTA_PACKAGES[@]}" clang libclang-rt-14-dev
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_FUZZERS=ON -DBUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_xls fuzz_xlsx fuzz_resultfile
+targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile)
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 rm -rf "$build/artifacts"
 mkdir -p "$build/artifacts"
+# Seed folders of each target, separated by spaces; the LibreOffice twins
+# of the .ods and delimited-text targets are copied into one folder each.
+twins="$build/seeds"
+rm -rf "$twins"
+mkdir -p "$twins/ods" "$twins/csv"
+cp "$root"/tests/fixtures/twins/*.ods "$twins/ods/"
+cp "$root"/tests/fixtures/twins/*.csv "$twins/csv/"
+# Uncompressed ("stored") copies of the .xlsx fixtures: mutations of their
+# bytes reach the XML instead of breaking the deflate stream, so they cover
+# more of the reader in less time than the deflated originals.
+stored="$build/seeds/xlsx-stored"
+rm -rf "$stored"
+mkdir -p "$stored"
+python3 - "$root/tests/fixtures/xlsx" "$stored" <<'EOF'
+import os, sys, zipfile
+source, target = sys.argv[1:]
+for name in sorted(os.listdir(source)):
+    try:
+        with zipfile.ZipFile(os.path.join(source, name)) as archive:
+            entries = [(info.filename, archive.read(info)) for info in archive.infolist()]
+    except (zipfile.BadZipFile, RuntimeError, NotImplementedError, OSError):
+        continue  # not a zip, or entries that cannot be read back (encrypted)
+    with zipfile.ZipFile(os.path.join(target, name), "w", zipfile.ZIP_STORED) as copy:
+        for entry, data in entries:
+            copy.writestr(entry, data)
+EOF
+
 declare -A seeds=(
     [fuzz_xls]="$root/tests/fixtures/xls"
     [fuzz_xlsx]="$root/tests/fixtures/xlsx"
+    [fuzz_ods]="$root/tests/fixtures/ods $twins/ods"
+    [fuzz_csv]="$root/tests/fixtures/csv $twins/csv"
     [fuzz_resultfile]="$root/tests/fixtures/resultfiles"
 )
 status=0
-for target in fuzz_xls fuzz_xlsx fuzz_resultfile; do
+for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     regressions="$root/tests/fixtures/fuzz-regressions/$target"
     dirs=("$corpus")
-    for dir in "${seeds[$target]}" "$regressions"; do
+    # shellcheck disable=SC2206
+    for dir in ${seeds[$target]} "$regressions"; do
         [ -d "$dir" ] && dirs+=("$dir")
     done
+    [ "$target" = fuzz_xlsx ] && dirs+=("$stored")
     echo "== $target, ${seconds}s"
     ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp" \
         "$build/tests/fuzz/$target" -max_total_time="$seconds" \

@@ -1,7 +1,11 @@
 #include "support/testsupport.h"
 #include "workbook/caricamatrice.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 class TestCaricaMatrice : public QObject {
     Q_OBJECT
@@ -15,6 +19,8 @@ private Q_SLOTS:
     void fileErrorsLeaveStateAlone_data();
     void fileErrorsLeaveStateAlone();
     void missingWorkbook();
+    void formatByContent_data();
+    void formatByContent();
 };
 
 namespace {
@@ -121,6 +127,8 @@ void TestCaricaMatrice::refusals_data() {
                                      {t("x"), 1.0},
                                      {t("y"), CellValue::fromBool(true)}}
                              << alfa("A");
+    QTest::newRow("infinity") << Rows{{t("P"), t("A")}, {t("x"), 1.0}, {t("y"), HUGE_VAL}}
+                              << alfa("A");
     QTest::newRow("point under italian")
         << Rows{{t("P"), t("A")}, {t("x"), 1.0}, {t("y"), t("12.5")}} << alfa("A");
     QTest::newRow("constant") << Rows{{t("P"), t("A"), t("b"), t("C")},
@@ -188,6 +196,51 @@ void TestCaricaMatrice::missingWorkbook() {
     const LoadResult result = carica_matrice(s, kC);
     QCOMPARE(result.status, LoadResult::Status::FileError);
     QVERIFY(result.message.contains(QStringLiteral("non esiste")));
+}
+
+// The content tells the format where it has a signature, whatever the name;
+// text goes by its extension.
+void TestCaricaMatrice::formatByContent_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("format");
+    const QString examples = QStringLiteral(ORVALTA_EXAMPLES "/");
+    QTest::newRow(".ods named .xlsx")
+        << fixture("twins/regioni.ods") << "m.xlsx" << int(WorkbookFormat::Ods);
+    QTest::newRow(".xlsx named .ods") << examples + "regioni.xlsx"
+                                      << "m.ods" << int(WorkbookFormat::Xlsx);
+    QTest::newRow(".xls named .csv") << examples + "regioni.xls"
+                                     << "m.csv" << int(WorkbookFormat::Xls);
+    QTest::newRow(".odt") << fixture("ods/relazione.odt") << "m.odt" << int(WorkbookFormat::Ods);
+    QTest::newRow("broken zip named .ods")
+        << fixture("ods/troncato.ods") << "m.ods" << int(WorkbookFormat::Ods);
+    QTest::newRow("broken zip named .xlsx")
+        << fixture("ods/troncato.ods") << "m.xlsx" << int(WorkbookFormat::Xlsx);
+    QTest::newRow("text named .TXT")
+        << fixture("csv/virgole.txt") << "m.TXT" << int(WorkbookFormat::Csv);
+    QTest::newRow("text named .tsv")
+        << fixture("csv/virgole.txt") << "m.tsv" << int(WorkbookFormat::Csv);
+    QTest::newRow("text named .dat")
+        << fixture("csv/virgole.txt") << "m.dat" << int(WorkbookFormat::Unknown);
+}
+
+void TestCaricaMatrice::formatByContent() {
+    QFETCH(QString, source);
+    QFETCH(QString, name);
+    QFETCH(int, format);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(QFile::copy(source, path));
+    QCOMPARE(int(detectWorkbookFormat(path)), format);
+    QString error;
+    const auto reader = openWorkbook(path, kItalian, &error);
+    if (WorkbookFormat(format) == WorkbookFormat::Unknown)
+        QCOMPARE(error, QStringLiteral("Il file m.dat non è una matrice in un formato "
+                                       "riconosciuto: cartella di lavoro Excel (.xls o .xlsx), "
+                                       "foglio di calcolo OpenDocument (.ods) o testo delimitato "
+                                       "(.csv, .txt, .tsv)."));
+    else
+        QVERIFY(reader || error.contains(name));
 }
 
 QTEST_APPLESS_MAIN(TestCaricaMatrice)

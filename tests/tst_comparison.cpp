@@ -103,7 +103,7 @@ void TestComparison::init() {
     writeMethod(
         QStringLiteral("GRAD"), QStringLiteral("Grad.RNK"),
         {QStringLiteral("1,5000"), QStringLiteral("3,0000"), QStringLiteral("2,0000"),
-         QStringLiteral("-0,5000")},
+         QStringLiteral("4,5000")},
         {QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("4")});
 }
 
@@ -116,7 +116,7 @@ void TestComparison::threeMethodsSideBySide() {
                              QStringLiteral("Alfa;102,3456;0,4567;1,5000"),
                              QStringLiteral("Beta;97,6544;0,5123;3,0000"),
                              QStringLiteral("Gamma;99,0000;0,3000;2,0000"),
-                             QStringLiteral("Delta;1.234,5678;0,9000;-0,5000")};
+                             QStringLiteral("Delta;1.234,5678;0,9000;4,5000")};
     const QStringList ranks{QStringLiteral("Provincia;MPI+;Wroclaw;Grad.RNK"),
                             QStringLiteral("Alfa;2;2;1"), QStringLiteral("Beta;4;3;3"),
                             QStringLiteral("Gamma;3;1;2"), QStringLiteral("Delta;1;4;4")};
@@ -187,7 +187,7 @@ void TestComparison::secondRunWithFewerMethodsRewritesFiles() {
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
              QByteArrayLiteral("Provincia;Grad.RNK;MPI+\r\nAlfa;1,5000;102,3456\r\n"
                                "Beta;3,0000;97,6544\r\nGamma;2,0000;99,0000\r\n"
-                               "Delta;-0,5000;1.234,5678\r\n"));
+                               "Delta;4,5000;1.234,5678\r\n"));
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")),
              QByteArrayLiteral("Provincia;Grad.RNK;MPI+\r\nAlfa;1;2\r\nBeta;3;4\r\nGamma;2;3\r\n"
                                "Delta;4;1\r\n"));
@@ -294,6 +294,24 @@ void TestComparison::inconsistentFilesRefused_data() {
         << three << gradRanks << ranksOf("Grad.RNK", "1", "3", "3", "4")
         << rerun("Il rango 3 compare due volte nel file w.xls.outGRAD.rnk (righe 3 e "
                  "4)");
+    // Values and ranks of two different runs.
+    auto otherRun = [](const char* code, const char* method) -> QString {
+        return QStringLiteral("I ranghi del file w.xls.out%1.rnk non corrispondono ai valori del "
+                              "file w.xls.out%1.csv (i due file vengono da elaborazioni "
+                              "diverse): eseguire di nuovo il metodo %2.")
+            .arg(QString::fromUtf8(code), QString::fromUtf8(method));
+    };
+    QTest::newRow("new values beside old ranks")
+        << three << wroc << QByteArray(wrocValues).replace("0,9000", "0,1000")
+        << otherRun("WROC", "WROC");
+    QTest::newRow("ranks in the other direction")
+        << three << QStringLiteral("w.xls.outMPI+.rnk") << ranksOf("MPI+", "3", "1", "2", "4")
+        << otherRun("MPI+", "MPI+");
+    QTest::newRow("tie given to the earlier unit")
+        << three << QStringLiteral("w.xls.outGRAD.csv")
+        << QByteArray("Provincia;Grad.RNK\r\nAlfa;1,0000\r\nBeta;3,0000\r\nGamma;1,0000\r\n"
+                      "Delta;4,0000\r\n")
+        << otherRun("GRAD", "GRAD");
     QTest::newRow("first method's rank twice")
         << three << QStringLiteral("w.xls.outMPI+.rnk") << ranksOf("MPI+", "2", "2", "3", "1")
         << rerun("Il rango 2 compare due volte nel file w.xls.outMPI+.rnk (righe 2 e "
@@ -343,7 +361,7 @@ void TestComparison::windows1252ResultFile() {
     m_corner = QString::fromUtf8("Città");
     m_labels = QStringList{QString::fromUtf8("Forlì-Cesena"), QString::fromUtf8("Sant'Elpìdio €")};
     writeMethod(QStringLiteral("M1VZ"), QStringLiteral("M1Z"),
-                {QStringLiteral("0,5000"), QStringLiteral("-0,5000")},
+                {QStringLiteral("-0,5000"), QStringLiteral("0,5000")},
                 {QStringLiteral("2"), QStringLiteral("1")});
 
     for (const QStringList& selected : {entries({"M1VZ", "IR"}), entries({"IR", "M1VZ"})}) {
@@ -357,9 +375,9 @@ void TestComparison::windows1252ResultFile() {
         compareMethods(m_dir->path(), entries({"IR", "M1VZ"}), kItalian);
     QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
-             QByteArrayLiteral("Citt\xC3\xA0;IR;M1Z\r\nForl\xC3\xAC-Cesena;101,5000;0,5000\r\n"
+             QByteArrayLiteral("Citt\xC3\xA0;IR;M1Z\r\nForl\xC3\xAC-Cesena;101,5000;-0,5000\r\n"
                                "Sant'Elp\xC3\xAC"
-                               "dio \xE2\x82\xAC;98,5000;-0,5000\r\n"));
+                               "dio \xE2\x82\xAC;98,5000;0,5000\r\n"));
 }
 
 void TestComparison::unwritableComparisonFile_data() {

@@ -1,6 +1,8 @@
 #include "comparison/comparison.h"
 #include "support/testsupport.h"
 #include "workbook/caricamatrice.h"
+#include "workbook/csv/csvreader.h"
+#include "workbook/ods/odsreader.h"
 #include "workbook/xls/xlsreader.h"
 #include "workbook/xlsx/xlsxreader.h"
 
@@ -37,6 +39,8 @@ void TestFuzzRegressions::workbooks_data() {
     QTest::addColumn<QString>("fuzzer");
     addInputs(QStringLiteral("fuzz_xls"));
     addInputs(QStringLiteral("fuzz_xlsx"));
+    addInputs(QStringLiteral("fuzz_ods"));
+    addInputs(QStringLiteral("fuzz_csv"));
 }
 
 void TestFuzzRegressions::workbooks() {
@@ -47,6 +51,10 @@ void TestFuzzRegressions::workbooks() {
     std::unique_ptr<WorkbookReader> reader;
     if (fuzzer == QStringLiteral("fuzz_xls"))
         reader = std::make_unique<XlsReader>();
+    else if (fuzzer == QStringLiteral("fuzz_ods"))
+        reader = std::make_unique<OdsReader>();
+    else if (fuzzer == QStringLiteral("fuzz_csv"))
+        reader = std::make_unique<CsvReader>(kItalian);
     else
         reader = std::make_unique<XlsxReader>();
     if (!reader->open(path)) {

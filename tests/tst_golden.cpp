@@ -10,7 +10,9 @@
 
 // Every method on the sample workbook writes, byte for byte, the result
 // files kept under fixtures/golden/ (checked once against an independent
-// computation), under Italian and C settings, from either workbook format.
+// computation), under Italian and C settings, from every format the matrix
+// is saved in: .xls and .xlsx, and LibreOffice's .ods and delimited text
+// (saved under the settings it is read with).
 class TestGolden : public QObject {
     Q_OBJECT
 
@@ -31,11 +33,21 @@ void TestGolden::resultFiles_data() {
     QTest::addColumn<QString>("workbook");
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("golden");
-    for (const char* workbook : {"regioni.xlsx", "regioni.xls"}) {
-        QTest::addRow("%s it", workbook)
-            << QString::fromLatin1(workbook) << QLocale(QLocale::Italian, QLocale::Italy) << "it";
-        QTest::addRow("%s c", workbook) << QString::fromLatin1(workbook) << QLocale::c() << "c";
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    const QString examples = QStringLiteral(ORVALTA_EXAMPLES "/");
+    const QString twins = fixture(QStringLiteral("twins/"));
+    const QStringList workbooks{examples + "regioni.xlsx", examples + "regioni.xls",
+                                twins + "regioni.ods"};
+    for (const QString& workbook : workbooks) {
+        QTest::addRow("%s it", qPrintable(QFileInfo(workbook).fileName()))
+            << workbook << italian << "it";
+        QTest::addRow("%s c", qPrintable(QFileInfo(workbook).fileName()))
+            << workbook << QLocale::c() << "c";
     }
+    QTest::newRow("regioni.csv c") << QString(twins + "regioni.csv") << QLocale::c() << "c";
+    QTest::newRow("regioni_it.csv it") << QString(twins + "regioni_it.csv") << italian << "it";
+    QTest::newRow("regioni_it_pv.csv it")
+        << QString(twins + "regioni_it_pv.csv") << italian << "it";
 }
 
 void TestGolden::resultFiles() {
@@ -44,9 +56,10 @@ void TestGolden::resultFiles() {
     QFETCH(QString, golden);
     QTemporaryDir dir;
     SharedState s;
-    s.strMatrice = dir.filePath(workbook);
+    const QString name = QFileInfo(workbook).fileName();
+    s.strMatrice = dir.filePath(name);
     s.strCartella = dir.path();
-    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + workbook, s.strMatrice));
+    QVERIFY(QFile::copy(workbook, s.strMatrice));
     const Regional regional(locale);
     const LoadResult load = carica_matrice(s, regional);
     QVERIFY2(load.loaded(), qPrintable(load.message));
@@ -55,8 +68,8 @@ void TestGolden::resultFiles() {
         const MethodRunResult result = runner.run(s, method.position, method.entryText, regional);
         QVERIFY2(result.done(), qPrintable(result.message));
         for (const QString& written : {result.valuesFile, result.ranksFile}) {
-            const QString name = QFileInfo(written).fileName().mid(workbook.size() + 1);
-            QCOMPARE(contents(written), contents(fixture("golden/" + golden + "/" + name)));
+            const QString suffix = QFileInfo(written).fileName().mid(name.size() + 1);
+            QCOMPARE(contents(written), contents(fixture("golden/" + golden + "/" + suffix)));
         }
     }
 }

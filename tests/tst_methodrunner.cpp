@@ -1,3 +1,6 @@
+#include "comparison/comparison.h"
+#include "comparison/comparisonfiles.h"
+#include "comparison/resultfilelisting.h"
 #include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
@@ -20,6 +23,7 @@ private Q_SLOTS:
     void tablesAfterRun();
     void tiesByFourDecimalText();
     void fieldsInGeneralForm();
+    void lineBreaksInLabelsWriteOneLine();
     void refusedRunChangesNothing();
     void writeFailureKeepsEarlierFiles();
     void allNineMethods();
@@ -156,6 +160,38 @@ void TestMethodRunner::fieldsInGeneralForm() {
     QVERIFY(runner.run(s, 4, methodTable()[4].entryText, kC).done());
     QCOMPARE(contents(s.strMatrice + ".outGRAD.csv"),
              QByteArray(";Grad.RNK\r\n2015;0.0000\r\n2016.5;-0.2000\r\n"));
+
+    // Large numeric labels take the exponent letter E under every setting.
+    s.matDati.label(2) = 1e15;
+    s.matDati.label(3) = -2.5e-7;
+    for (const Regional& regional : {kC, kItalian}) {
+        QVERIFY(runner.run(s, 4, methodTable()[4].entryText, regional).done());
+        const QByteArray lines = contents(s.strMatrice + ".outGRAD.rnk");
+        QVERIFY2(lines.contains("\r\n1E+15;2\r\n") && lines.contains("-2") &&
+                     lines.contains("5E-07;1\r\n"),
+                 lines.constData());
+    }
+}
+
+void TestMethodRunner::lineBreaksInLabelsWriteOneLine() {
+    // Cells typed on several lines: each break is one space in the files,
+    // and the tables keep the text as read.
+    SharedState s = loaded({{t("Pro\r\nvincia"), t("Red\ndito"), t("disoccupati")},
+                            {t("Alfa\nNord"), 30.0, 5.0},
+                            {t("Beta\rSud"), 10.0, 9.0},
+                            {t("Gamma\r\n\r\n"), 20.0, 7.0}});
+    QVERIFY(run(s, 3).done());
+    QVERIFY(run(s, 4).done());
+    QCOMPARE(s.matValori.label(2), t("Alfa\nNord"));
+    QCOMPARE(contents(s.strMatrice + ".outGRAD.rnk"),
+             QByteArray("Pro vincia;Grad.RNK\r\nAlfa Nord;1\r\nBeta Sud;3\r\nGamma  ;2\r\n"));
+    const ComparisonResult compared =
+        compareMethods(m_dir->path(), valuesResultFiles(s.strMatrice), kItalian);
+    QVERIFY2(compared.ok, qPrintable(compared.message));
+    QCOMPARE(writeComparisonFiles(s.strMatrice, compared), QString());
+    QCOMPARE(contents(s.strMatrice + ".rnk.csv"),
+             QByteArray("Pro vincia;Grad.RNK;M1Z\r\nAlfa Nord;1;1\r\nBeta Sud;3;3\r\n"
+                        "Gamma  ;2;2\r\n"));
 }
 
 void TestMethodRunner::refusedRunChangesNothing() {

@@ -1,6 +1,7 @@
 #include "methods/methodsteps.h"
 #include "methods/metodi.h"
 #include "methods/ranking.h"
+#include "stats/statistiche.h"
 #include "support/testsupport.h"
 
 #include <QTest>
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void rankingsPerIndicator();
     void indexNumberRefusals_data();
     void indexNumberRefusals();
+    void extremeValues_data();
+    void extremeValues();
     void polarityByFirstCharacter_data();
     void polarityByFirstCharacter();
 };
@@ -130,6 +133,11 @@ void TestMetodi::indexTextKeys_data() {
                                                   "1.000,0000",  "1.234.567,0001"};
     QTest::newRow("c") << QLocale::c()
                        << QStringList{"-1,234.5678", "-0.0500", "0.0000", "0.5000", "1,000.0000"};
+    // Values beyond 1e304, whose keys once overflowed.
+    const QString huge = QString(305, u'0') + QStringLiteral(",0000");
+    QTest::newRow("huge") << it
+                          << QStringList{"-2" + huge, "-1" + huge, "999,9999", "1" + huge,
+                                         "2" + huge};
     // Texts in another form are read through the locale: 1,5 and 1,50000.
     QTest::newRow("other forms") << it << QStringList{"1,4999", "1,5", "1,50001", "1,5001"};
 }
@@ -350,6 +358,50 @@ void TestMetodi::indexNumberRefusals() {
     } else {
         QVERIFY(s.matTrasformata.cell(1, 1).isEmpty()); // refused before any table is touched
         QVERIFY(s.matValori.cell(2, 2).isEmpty());
+    }
+}
+
+void TestMetodi::extremeValues_data() {
+    QTest::addColumn<Rows>("rows");
+    const Rows positive{{t("P"), t("Alfa"), t("beta"), t("Gamma")},
+                        {t("a"), 3.0, 7.0, 2.0},
+                        {t("b"), 5.0, 1.0, 9.0},
+                        {t("c"), 8.0, 4.0, 6.0},
+                        {t("d"), 1.0, 9.0, 4.0}};
+    Rows signs = positive;
+    signs[1][1] = -9.0;
+    signs[3][1] = 9.0;
+    signs[4][2] = -2.0;
+    QTest::newRow("positive") << positive;
+    QTest::newRow("both signs") << signs;
+}
+
+// Every method gives the same index texts (or the same refusal) when an
+// indicator is multiplied by a power of two near the ends of the range of
+// doubles, since each one is invariant under a change of scale.
+void TestMetodi::extremeValues() {
+    QFETCH(Rows, rows);
+    Rows scaled = rows;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        scaled[r][1] = std::ldexp(rows[r][1].number(), 1020);  // up to 1.6e308
+        scaled[r][2] = std::ldexp(rows[r][2].number(), -1000); // down to 9e-302
+    }
+    for (int position = 0; position < 9; ++position) {
+        SharedState base = caricato(rows);
+        SharedState extreme = caricato(scaled);
+        const Refusal expected = methodStep(base, position, kItalian);
+        QCOMPARE(methodStep(extreme, position, kItalian), expected);
+        if (!expected)
+            QCOMPARE(valueTexts(extreme), valueTexts(base));
+    }
+    SharedState extreme = caricato(scaled);
+    QVERIFY(std::isfinite(scarto_colonne(extreme)[2]) && scarto_colonne(extreme)[3] > 0.0);
+
+    // Index numbers that leave the range of doubles: mean / 1e-300.
+    for (const int position : {6, 7, 8}) {
+        SharedState s = caricato({{t("P"), t("a")}, {t("a"), 1e308}, {t("b"), 1e-300}});
+        const Refusal refusal = methodStep(s, position, kItalian);
+        QVERIFY(refusal && refusal->contains(u"supera il massimo rappresentabile"));
     }
 }
 

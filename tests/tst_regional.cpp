@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <cstring>
+
 class TestRegional : public QObject {
     Q_OBJECT
 
@@ -15,6 +17,7 @@ private Q_SLOTS:
     void generalText();
     void parseNumber_data();
     void parseNumber();
+    void plainNumbersReadAsTheLocaleReadsThem();
 };
 
 namespace {
@@ -80,7 +83,8 @@ void TestRegional::generalText_data() {
     QTest::newRow("true") << kItalian << CellValue::fromBool(true) << QStringLiteral("VERO");
     QTest::newRow("empty") << kItalian << CellValue() << QString();
     QTest::newRow("date") << kItalian
-                          << CellValue::fromDate(QDateTime(QDate(2020, 2, 29), QTime(0, 0), Qt::UTC))
+                          << CellValue::fromDate(
+                                 QDateTime(QDate(2020, 2, 29), QTime(0, 0), Qt::UTC))
                           << QStringLiteral("29/02/2020");
 }
 
@@ -118,6 +122,48 @@ void TestRegional::parseNumber() {
     QCOMPARE(number.has_value(), valid);
     if (valid)
         QCOMPARE(*number, expected);
+}
+
+// Plain numbers take a shortcut past the locale's parser: it must give the
+// very same value (sign of zero included) and refuse the same texts.
+void TestRegional::plainNumbersReadAsTheLocaleReadsThem() {
+    QStringList texts{"0",
+                      "-0",
+                      "007",
+                      "1",
+                      "-1",
+                      ",5",
+                      "1,",
+                      "1.",
+                      ".5",
+                      "0,1",
+                      "0.1",
+                      "-",
+                      "--1",
+                      "1,2,3",
+                      "1.2.3",
+                      "9007199254740993",
+                      "123456789012345678901234567890",
+                      "0,30000000000000004"};
+    std::uint64_t seed = 20240315;
+    for (int i = 0; i < 200; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double value = static_cast<double>(seed >> 11) * 0x1.0p-53 * 1000.0;
+        texts.append(QString::number(value, 'g', 17));
+    }
+    for (const QLocale& locale : {kItalian, kC}) {
+        const Regional regional(locale);
+        for (QString text : texts) {
+            if (locale == kItalian)
+                text.replace(u'.', u',');
+            bool ok = false;
+            const double expected = locale.toDouble(text, &ok);
+            const auto number = regional.parseNumber(text);
+            QVERIFY2(number.has_value() == ok, qPrintable(text));
+            if (ok)
+                QVERIFY2(std::memcmp(&*number, &expected, sizeof expected) == 0, qPrintable(text));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestRegional)

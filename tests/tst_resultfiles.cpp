@@ -1,6 +1,6 @@
 #include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
-#include "comparison/textdecoding.h"
+#include "shared/textdecoding.h"
 
 #include <QDir>
 #include <QFile>

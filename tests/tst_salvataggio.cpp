@@ -1,4 +1,6 @@
 #include "shared/salvataggio.h"
+#include "support/scratchmount.h"
+#include "support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,7 @@ private Q_SLOTS:
     void sameFolderCopiesNothing_data();
     void sameFolderCopiesNothing();
     void failedCopyIsReported();
+    void copyOnFullDiskKeepsEarlierCopy();
     void missingDestination();
 
 private:
@@ -137,6 +140,26 @@ void TestSalvataggio::failedCopyIsReported() {
     // The other files are copied all the same.
     QCOMPARE(outcome.copied, (QStringList{"m.xls", "m.xls.outGRAD.rnk"}));
     QCOMPARE(read(dest("m.xls.outGRAD.rnk")), QByteArray("ranghi"));
+}
+
+void TestSalvataggio::copyOnFullDiskKeepsEarlierCopy() {
+    ScratchMount disk(256);
+    if (!disk.isMounted())
+        QSKIP("mounting a tmpfs needs root");
+    write(source("m.xls"), "cartella di lavoro");
+    write(source("m.xls.outGRAD.csv"), QByteArray(64 * 1024, 'x'));
+    write(disk.filePath("m.xls.outGRAD.csv"), "copia precedente");
+    QVERIFY(disk.fill());
+
+    const SaveOutcome outcome = salvaRisultati(source("m.xls"), disk.path());
+    QCOMPARE(outcome.status, SaveOutcome::Status::Partial);
+    QCOMPARE(outcome.failures.size(), std::size_t(2));
+    QCOMPARE(outcome.failures[1].fileName, QStringLiteral("m.xls.outGRAD.csv"));
+    QVERIFY2(outcome.failures[1].reason.contains(QStringLiteral("disco")),
+             qPrintable(outcome.failures[1].reason));
+    QCOMPARE(read(disk.filePath("m.xls.outGRAD.csv")), QByteArray("copia precedente"));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"m.xls.outGRAD.csv", "riempitivo.bin"}));
 }
 
 void TestSalvataggio::missingDestination() {

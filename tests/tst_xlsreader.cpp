@@ -13,6 +13,7 @@
 #include <QtEndian>
 
 #include <bit>
+#include <cmath>
 #include <iterator>
 #include <memory>
 
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void dates1904();
     void refusedWorkbooks_data();
     void refusedWorkbooks();
+    void readerLimits();
     void reopenForgetsThePreviousWorkbook();
 
     // The matrix loader over .xls workbooks.
@@ -340,11 +342,13 @@ void TestXlsReader::datesFollowTheCellFormat() {
     for (quint16 x = 0; x < 5; ++x)
         sheet += record(BiffType::Number, cell(x, 0, x) + f64(1462.5));
     sheet += record(BiffType::Rk, cell(5, 0, 2) + le32((1u << 2) | 2u));
-    sheet += record(BiffType::Number, cell(6, 0, 2) + f64(-1.0)); // no such date
+    sheet += record(BiffType::Number, cell(6, 0, 2) + f64(-1.0));  // no such date
+    sheet += record(BiffType::Number, cell(7, 0) + f64(HUGE_VAL)); // bits of no number
     SheetData data;
     QVERIFY(!readStream(workbookStream(globals, sheet), &data).failed());
     QCOMPARE(data.at(1, 1), CellValue(1462.5));
     QCOMPARE(data.at(2, 1), date(1908, 1, 2, 12)); // the 1904 system
+    QCOMPARE(data.at(8, 1), error("#NUM!"));
     QCOMPARE(data.at(3, 1), date(1908, 1, 2, 12));
     QCOMPARE(data.at(4, 1), CellValue(1462.5));
     QCOMPARE(data.at(5, 1), CellValue(1462.5));
@@ -499,6 +503,27 @@ void TestXlsReader::dates1904() {
     const auto reader = openFixture(QStringLiteral("date_1904.xls"));
     QCOMPARE(reader->cell(1, 2), date(2020, 2, 29));
     QCOMPARE(reader->cell(2, 2), date(1904, 1, 1));
+}
+
+// Lowered limits on a valid workbook: each stops the reading with its own
+// message; the workbook fits them exactly.
+void TestXlsReader::readerLimits() {
+    const auto refusal = [](const ReaderLimits& limits) {
+        XlsReader reader;
+        reader.setLimits(limits);
+        return reader.open(fixture(u("xls/valida.xls"))) ? QString() : reader.errorMessage();
+    };
+    const ReaderLimits fitting{24, 9, 28, 135};
+    QCOMPARE(refusal(fitting), QString());
+    const QString prefix = u("Il file valida.xls non può essere letto: ");
+    QCOMPARE(refusal({23, 9, 28, 135}),
+             prefix + u("il primo foglio contiene più di 23 celle non vuote."));
+    QCOMPARE(refusal({24, 8, 28, 135}),
+             prefix + u("la tabella delle stringhe condivise contiene più di 8 stringhe."));
+    QCOMPARE(refusal({24, 9, 27, 135}),
+             prefix + u("un testo supera i 27 caratteri che una cella può contenere."));
+    QCOMPARE(refusal({24, 9, 28, 134}),
+             prefix + u("i testi della cartella di lavoro superano in tutto i 134 caratteri."));
 }
 
 void TestXlsReader::refusedWorkbooks_data() {

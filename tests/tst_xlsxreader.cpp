@@ -62,28 +62,6 @@ CellValue d(int y, int m, int day, int h = 0, int min = 0) {
     return CellValue::fromDate(QDateTime(QDate(y, m, day), QTime(h, min), Qt::UTC));
 }
 
-QString describe(const CellValue& cell) {
-    switch (cell.kind()) {
-    case CellValue::Kind::Empty:
-        return QStringLiteral("(empty)");
-    case CellValue::Kind::Number:
-        return QStringLiteral("number %1").arg(cell.number(), 0, 'g', 17);
-    case CellValue::Kind::Text:
-        return QStringLiteral("text \"%1\"").arg(cell.text());
-    case CellValue::Kind::Boolean:
-        return QStringLiteral("boolean %1").arg(cell.boolean());
-    case CellValue::Kind::Date:
-        return QStringLiteral("date %1").arg(cell.date().toString(Qt::ISODateWithMs));
-    case CellValue::Kind::Error:
-        return QStringLiteral("error %1").arg(cell.errorCode());
-    }
-    return QString();
-}
-
-#define COMPARE_CELL(actual, expected)                                                             \
-    QVERIFY2((actual) == (expected),                                                               \
-             qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)))
-
 // The worksheet part around the given sheetData content.
 QByteArray sheetXml(const char* rows) {
     return QByteArrayLiteral("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/"
@@ -101,16 +79,16 @@ struct SheetParse {
     bool isWorksheet = false;
 };
 
-SheetParse parseSheet(const QByteArray& xml, qint64 maxCells = kXlsxMaxCells,
-                      int maxDepth = kXlsxMaxXmlDepth) {
+SheetParse parseSheet(const QByteArray& xml, qint64 maxCells = kMaxWorkbookCells,
+                      int maxDepth = kMaxXmlDepth) {
     SheetParse result;
     QBuffer buffer;
     buffer.setData(xml);
     buffer.open(QIODevice::ReadOnly);
     const XlsxSheetContext context{&kStrings, &kDateStyles, false, maxCells};
     XlsxWorksheetHandler handler(result.sheet, QStringLiteral("foglio.xml"), context);
-    result.ok = parseXml(buffer, QStringLiteral("foglio.xml"), handler,
-                         {kXlsxMaxPartBytes, maxDepth}, &result.error);
+    result.ok = parseXml(buffer, QStringLiteral("foglio.xml"), handler, {kMaxPartBytes, maxDepth},
+                         &result.error);
     result.isWorksheet = handler.isWorksheet();
     result.sheet.finish();
     return result;
@@ -323,6 +301,12 @@ void TestXlsxReader::worksheetFailures_data() {
     QTest::newRow("too many cells")
         << sheetXml("<row><c><v>1</v></c><c/><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c></row>")
         << QStringLiteral("il primo foglio contiene più di 3 celle non vuote") << true;
+    // A long text fails as soon as its bytes show it, before it is kept.
+    QTest::newRow("text beyond 32,767 characters")
+        << sheetXml(QByteArray("<row><c t=\"inlineStr\"><is><t>" + QByteArray(400000, 'a') +
+                               "</t></is></c></row>")
+                        .constData())
+        << QStringLiteral("un testo supera i 32.767 caratteri") << true;
     QTest::newRow("chartsheet") << QByteArrayLiteral("<chartsheet><sheetPr/></chartsheet>")
                                 << QStringLiteral("non è un foglio di lavoro") << false;
 }
@@ -344,8 +328,8 @@ void TestXlsxReader::nestingLimit() {
         return QByteArrayLiteral("<worksheet>") + QByteArrayLiteral("<x>").repeated(depth - 1) +
                QByteArrayLiteral("</x>").repeated(depth - 1) + QByteArrayLiteral("</worksheet>");
     };
-    QVERIFY(parseSheet(nested(10), kXlsxMaxCells, 10).ok);
-    const SheetParse deep = parseSheet(nested(11), kXlsxMaxCells, 10);
+    QVERIFY(parseSheet(nested(10), kMaxWorkbookCells, 10).ok);
+    const SheetParse deep = parseSheet(nested(11), kMaxWorkbookCells, 10);
     QVERIFY(!deep.ok);
     QVERIFY(deep.error.limit);
     QCOMPARE(deep.error.cause,
@@ -371,7 +355,7 @@ void TestXlsxReader::partGrowsWithWhatIsKept() {
         buffer.open(QIODevice::ReadOnly);
         SheetData sheet;
         XlsxWorksheetHandler handler(sheet, QStringLiteral("foglio.xml"),
-                                     {nullptr, &kDateStyles, false, kXlsxMaxCells});
+                                     {nullptr, &kDateStyles, false, kMaxWorkbookCells});
         return parseXml(buffer, QStringLiteral("foglio.xml"), handler, {4000, 64, 64}, error);
     };
     XmlError error;
@@ -396,25 +380,26 @@ void TestXlsxReader::partGrowsWithWhatIsKept() {
 
 void TestXlsxReader::textLimit() {
     // Shared strings and the texts of cells count together.
-    XlsxSharedStringsHandler strings(30);
+    ReaderLimits limits;
+    limits.maxTextCharacters = 15;
+    XlsxSharedStringsHandler strings(limits);
     QBuffer table;
     table.setData("<sst><si><t>0123456789</t></si><si><t>0123456789</t></si></sst>");
     table.open(QIODevice::ReadOnly);
     XmlError error;
     QVERIFY(!parseXml(table, QStringLiteral("s.xml"), strings, {1 << 20, 64}, &error));
-    QCOMPARE(error.cause, QStringLiteral("le stringhe condivise superano il limite di 30 byte di "
-                                         "testo"));
+    QCOMPARE(error.cause, tooMuchTextCause(15));
     QVERIFY(error.limit);
 
     QBuffer sheetPart;
     sheetPart.setData(sheetXml("<row><c t=\"inlineStr\"><is><t>0123456789</t></is></c></row>"));
     sheetPart.open(QIODevice::ReadOnly);
     SheetData sheet;
-    XlsxWorksheetHandler cells(sheet, QStringLiteral("foglio.xml"),
-                               {nullptr, &kDateStyles, false, kXlsxMaxCells, 40, 30});
+    XlsxWorksheetHandler cells(
+        sheet, QStringLiteral("foglio.xml"),
+        {nullptr, &kDateStyles, false, kMaxWorkbookCells, kMaxCellTextLength, 25, 20});
     QVERIFY(!parseXml(sheetPart, QStringLiteral("foglio.xml"), cells, {1 << 20, 64}, &error));
-    QCOMPARE(error.cause, QStringLiteral("il testo delle celle del primo foglio supera il limite "
-                                         "di 40 byte"));
+    QCOMPARE(error.cause, tooMuchTextCause(25));
 }
 
 // Lowered limits on a valid workbook: each stops the reading with its own
@@ -422,37 +407,67 @@ void TestXlsxReader::textLimit() {
 void TestXlsxReader::readerLimits_data() {
     QTest::addColumn<qint64>("maxPartBytes");
     QTest::addColumn<qint64>("maxCells");
+    QTest::addColumn<qint64>("maxSharedStrings");
+    QTest::addColumn<int>("maxTextLength");
     QTest::addColumn<QString>("fragment");
-    QTest::newRow("part size") << qint64(1000) << kXlsxMaxCells
+    const qint64 part = kMaxPartBytes;
+    const qint64 cells = kMaxWorkbookCells;
+    const qint64 strings = kMaxSharedStrings;
+    const int text = kMaxCellTextLength;
+    QTest::newRow("part size") << qint64(1000) << cells << strings << text
                                << QStringLiteral("supera il limite di 1.000 byte una volta "
                                                  "decompressa");
     QTest::newRow("part size in KiB")
-        << qint64(2048) << kXlsxMaxCells << QStringLiteral("supera il limite di 2 KiB");
-    QTest::newRow("cells") << kXlsxMaxPartBytes << qint64(19)
+        << qint64(2048) << cells << strings << text << QStringLiteral("supera il limite di 2 KiB");
+    QTest::newRow("cells") << part << qint64(19) << strings << text
                            << QStringLiteral("il primo foglio contiene più di 19 celle non vuote");
+    QTest::newRow("shared strings")
+        << part << cells << qint64(7) << text
+        << QStringLiteral("la tabella delle stringhe condivise contiene più di 7 stringhe");
+    QTest::newRow("text length")
+        << part << cells << strings << 27
+        << QStringLiteral("un testo supera i 27 caratteri che una cella può contenere");
 }
 
 void TestXlsxReader::readerLimits() {
     QFETCH(qint64, maxPartBytes);
     QFETCH(qint64, maxCells);
+    QFETCH(qint64, maxSharedStrings);
+    QFETCH(int, maxTextLength);
     QFETCH(QString, fragment);
     XlsxReader reader;
-    XlsxLimits limits;
+    WorkbookLimits limits;
     limits.maxPartBytes = maxPartBytes;
     limits.maxCells = maxCells;
+    limits.maxSharedStrings = maxSharedStrings;
+    limits.maxTextLength = maxTextLength;
     reader.setLimits(limits);
-    QVERIFY(!reader.open(x("valida.xlsx")));
+    QVERIFY(!reader.open(x("valida_lo.xlsx")));
     QVERIFY2(reader.errorMessage().startsWith(
-                 QStringLiteral("Il file valida.xlsx non può essere letto: ")),
+                 QStringLiteral("Il file valida_lo.xlsx non può essere letto: ")),
              qPrintable(reader.errorMessage()));
     QVERIFY2(reader.errorMessage().contains(fragment), qPrintable(reader.errorMessage()));
     QVERIFY(reader.cell(1, 1).isEmpty());
 
-    // Its 20 cells fit exactly.
-    limits = XlsxLimits();
+    // Its 20 cells, 8 shared strings, longest text of 28 characters and 128
+    // characters of text in all fit exactly, also as inline strings.
+    limits = WorkbookLimits();
     limits.maxCells = 20;
+    limits.maxSharedStrings = 8;
+    limits.maxTextLength = 28;
+    limits.maxTextCharacters = 128;
     reader.setLimits(limits);
+    QVERIFY2(reader.open(x("valida_lo.xlsx")), qPrintable(reader.errorMessage()));
     QVERIFY2(reader.open(x("valida.xlsx")), qPrintable(reader.errorMessage()));
+    limits.maxTextCharacters = 127;
+    reader.setLimits(limits);
+    for (const char* name : {"valida_lo.xlsx", "valida.xlsx"}) {
+        QVERIFY(!reader.open(x(name)));
+        QVERIFY2(reader.errorMessage().endsWith(
+                     QStringLiteral("i testi della cartella di lavoro superano in tutto i 127 "
+                                    "caratteri.")),
+                 qPrintable(reader.errorMessage()));
+    }
 }
 
 void TestXlsxReader::brokenFiles_data() {
@@ -487,6 +502,12 @@ void TestXlsxReader::brokenFiles_data() {
         << x("foglio_grafico.xlsx")
         << QStringLiteral("Il primo foglio di foglio_grafico.xlsx non è un foglio di lavoro: è un "
                           "foglio grafico.");
+    QTest::newRow("document type in the sheet")
+        << x("dichiarazione_doctype.xlsx")
+        << invalid("dichiarazione_doctype.xlsx",
+                   QStringLiteral("la parte xl/worksheets/sheet1.xml contiene una dichiarazione "
+                                  "DOCTYPE, che nessuna parte di una cartella di lavoro "
+                                  "contiene"));
     QTest::newRow("truncated xml")
         << x("xml_troncato.xlsx")
         << invalid("xml_troncato.xlsx",

@@ -1,5 +1,7 @@
 #include "largexlsx.h"
 
+#include "largematrix.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +11,6 @@
 #include <quazip/quazipnewinfo.h>
 
 #include <charconv>
-#include <random>
 #include <string>
 
 namespace {
@@ -108,8 +109,7 @@ bool writeLargeXlsx(const QString& path, int rows, int cols) {
         std::vector<std::string> columns;
         for (int c = 1; c <= cols + 1; ++c)
             columns.push_back(columnName(c));
-        std::mt19937_64 random(20240315);
-        std::uniform_real_distribution<double> value(0.0, 1000.0);
+        LargeMatrixValues values;
         char number[32];
         for (int r = 1; r <= rows + 1 && ok; ++r) {
             const std::string row = std::to_string(r);
@@ -120,7 +120,7 @@ bool writeLargeXlsx(const QString& path, int rows, int cols) {
                     const int index = r == 1 ? c - 1 : cols + r - 1;
                     xml += " t=\"s\"><v>" + std::to_string(index) + "</v></c>";
                 } else {
-                    const auto end = std::to_chars(number, number + sizeof number, value(random));
+                    const auto end = std::to_chars(number, number + sizeof number, values.next());
                     xml += "><v>";
                     xml.append(number, end.ptr);
                     xml += "</v></c>";

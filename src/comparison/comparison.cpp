@@ -3,6 +3,8 @@
 #include "comparison/cograduation.h"
 #include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
+#include "methods/metodi.h"
+#include "methods/ranking.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,6 +113,46 @@ QString checkRanks(const QString& name, const ResultFileContent& ranks, std::vec
     return QString();
 }
 
+// The method of a pair of result files: the one whose index header the
+// files carry, else the one whose code ends the file's name; none for files
+// of no known method.
+const MethodInfo* methodOf(const QString& header, const QString& valuesName) {
+    const QString code = valuesName.chopped(4).right(4); // <workbook>.out<CODE>.csv
+    for (const MethodInfo& info : methodTable())
+        if (info.indexHeader == header)
+            return &info;
+    for (const MethodInfo& info : methodTable())
+        if (methodCode(info.entryText) == code)
+            return &info;
+    return nullptr;
+}
+
+// The ranks file holds the ranks that the method gives its values file's
+// index texts (both files of one run): a pair left by two runs is refused.
+// The texts are read as the settings that wrote them did. Files of no known
+// method may rank either way.
+QString checkRanksFollowValues(const ResultFileContent& values, const QString& valuesName,
+                               const QString& ranksName, const std::vector<int>& written,
+                               const Regional& regional) {
+    const qsizetype units = values.lineCount() - 1;
+    std::vector<double> keys(static_cast<std::size_t>(units));
+    for (qsizetype i = 1; i <= units; ++i)
+        keys[std::size_t(i - 1)] = writtenIndexTextKey(values.value(i), regional);
+    const QString header = values.value(0);
+    const MethodInfo* info = methodOf(header, valuesName);
+    for (const bool ascending : {false, true}) {
+        if (info && info->ascending != ascending)
+            continue;
+        if (rankValues(keys, ascending) == written)
+            return QString();
+    }
+    const QString name = info ? methodCode(info->entryText) : header;
+    return QStringLiteral("I ranghi del file %1 non corrispondono ai valori del file %2 (i due "
+                          "file vengono da elaborazioni diverse): eseguire di nuovo il metodo "
+                          "%3.")
+        .arg(ranksName, valuesName, name);
+}
+
 ComparisonResult refused(const QString& message) {
     ComparisonResult result;
     result.message = message;
@@ -130,7 +172,8 @@ struct Reading {
 // against the first method (whose labels are in column 0 of the values
 // table, once column 1 is filled) and put in column k.
 QString addMethod(const QString& folder, const QString& valuesName, int k, ComparisonResult& result,
-                  qsizetype& referenceLines, QString& referenceName, Reading& reading) {
+                  qsizetype& referenceLines, QString& referenceName, Reading& reading,
+                  const Regional& regional) {
     const QString ranksName = ranksFileFor(valuesName);
     const ResultFileContent& values = reading.values;
     const ResultFileContent& ranks = reading.ranks;
@@ -183,6 +226,8 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
     std::vector<int> found;
     bool plain = true;
     problem = checkRanks(ranksName, ranks, found, &plain);
+    if (problem.isEmpty())
+        problem = checkRanksFollowValues(values, valuesName, ranksName, found, regional);
     if (!problem.isEmpty())
         return problem;
 
@@ -204,7 +249,11 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
 } // namespace
 
 ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
-                                const Regional& regional) {
+                                const Regional& regional, WorkProgress* progress) {
+    const auto report = [progress](const QString& step, int percent) {
+        if (progress)
+            progress->report(step, percent);
+    };
     if (entries.size() < 2)
         return refused(QStringLiteral("Selezionare almeno due metodi da confrontare."));
 
@@ -231,11 +280,13 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
     QString referenceName;
     Reading reading;
     for (qsizetype k = 0; k < entries.size(); ++k) {
+        report(QStringLiteral("Lettura dei risultati"), percentOf(k, entries.size()));
         const QString problem = addMethod(strCartella, entries[k], int(k) + 1, result,
-                                          referenceLines, referenceName, reading);
+                                          referenceLines, referenceName, reading, regional);
         if (!problem.isEmpty())
             return refused(problem);
     }
+    report(QStringLiteral("Calcolo della matrice di cograduazione"), -1);
     result.cograduation = cograduationMatrix(result.ranks, regional);
     result.ok = true;
     return result;

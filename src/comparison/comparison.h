@@ -2,6 +2,7 @@
 
 #include "comparison/texttable.h"
 #include "shared/regional.h"
+#include "shared/workprogress.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,7 +37,14 @@ struct ComparisonResult {
 //   from the first method's, or those of its ranks file from its values file,
 //   row by row;
 // - a data line of a ranks file does not hold a whole number from 1 to n
-//   (decimal digits only), or a rank occurs twice.
-// When it succeeds the three tables are filled and ok is true.
+//   (decimal digits only), or a rank occurs twice;
+// - the ranks are not those that the method's ranking (its direction, the
+//   later of tied index texts first) gives the values file's index texts,
+//   read under the regional settings: the two files come from different
+//   runs. The method is told by the index header, else by the code in the
+//   file name; files of no known method may rank either way.
+// When it succeeds the three tables are filled and ok is true. With progress
+// given, the reading of the files and the computing of the matrix are
+// reported to it.
 ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
-                                const Regional& regional);
+                                const Regional& regional, WorkProgress* progress = nullptr);

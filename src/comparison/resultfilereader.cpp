@@ -1,6 +1,6 @@
 #include "comparison/resultfilereader.h"
 
-#include "comparison/textdecoding.h"
+#include "shared/textdecoding.h"
 
 #include <QFile>
 #include <QFileInfo>

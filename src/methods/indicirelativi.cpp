@@ -10,10 +10,9 @@ Refusal indiciRelativi(SharedState& s, const Regional& regional) {
     for (int r = 2; r <= s.nRighe; ++r) {
         for (int c = 2; c <= s.nColonne; ++c) {
             const auto k = static_cast<std::size_t>(c);
-            const double q = (dato(s, r, c) - minimo[k]) / (massimo[k] - minimo[k]);
+            const double q = quozienteDifferenze(dato(s, r, c), minimo[k], massimo[k], minimo[k]);
             s.matTrasformata(r, c) = negativa[k] ? 1.0 - q : q;
         }
     }
-    scriviValori(s, QStringLiteral("IR"), media_righe(s));
-    return std::nullopt;
+    return scriviValori(s, QStringLiteral("IR"), media_righe(s));
 }

@@ -22,6 +22,5 @@ Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional)
         const double penalty = sr[k] * cv;
         index[k] = positive ? m[k] + penalty : m[k] - penalty;
     }
-    scriviValori(s, header, index);
-    return std::nullopt;
+    return scriviValori(s, header, index);
 }

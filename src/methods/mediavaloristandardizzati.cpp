@@ -5,6 +5,5 @@
 Refusal mediaValoriStandardizzati(SharedState& s, const Regional& regional) {
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
     scriviPunteggiZ(s, ScalaZ::ZOrientato);
-    scriviValori(s, QStringLiteral("M1Z"), media_righe(s));
-    return std::nullopt;
+    return scriviValori(s, QStringLiteral("M1Z"), media_righe(s));
 }

@@ -17,11 +17,18 @@ void scriviIntestazioni(const SharedState& s, Table& table, const QString& prefi
         table.header(c) = CellValue(prefix + regional.generalText(s.matDati.header(c)));
 }
 
-void scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index) {
+Refusal scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index) {
+    for (int r = 2; r <= s.nRighe; ++r)
+        if (!std::isfinite(index[static_cast<std::size_t>(r)]))
+            return indexHeader + QStringLiteral(" - Il metodo non è applicabile: i valori degli "
+                                                "indicatori sono troppo distanti tra loro e "
+                                                "l'indice di un'unità supera il massimo "
+                                                "rappresentabile");
     s.matValori.copyLabels(s.matDati);
     s.matValori.header(2) = CellValue(indexHeader);
     for (int r = 2; r <= s.nRighe; ++r)
         s.matValori(r, 2) = index[static_cast<std::size_t>(r)];
+    return std::nullopt;
 }
 
 namespace {
@@ -33,7 +40,8 @@ template <typename Rescale> void punteggiZ(SharedState& s, Rescale rescale) {
     for (int r = 2; r <= s.nRighe; ++r) {
         for (int c = 2; c <= s.nColonne; ++c) {
             const auto k = static_cast<std::size_t>(c);
-            s.matTrasformata(r, c) = rescale((dato(s, r, c) - media[k]) / scarto[k], negativa[k]);
+            s.matTrasformata(r, c) =
+                rescale(quozienteDifferenze(dato(s, r, c), media[k], scarto[k], 0.0), negativa[k]);
         }
     }
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -26,8 +27,18 @@ void scriviIntestazioni(const SharedState& s, Table& table, const QString& prefi
 // Fills matValori: the labels in column 1, the index header in (1,2) and the
 // index value index[r] of every unit in (r,2), at full precision. Wherever it
 // is shown, written or ranked, an index value is its index value text (four
-// decimals, Regional::indexText).
-void scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index);
+// decimals, Regional::indexText). An index that is not a finite number (the
+// data lie too far apart for the method) is never written: the method
+// refuses the matrix instead.
+Refusal scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index);
+
+// (a - b) / (c - d), also when a difference leaves the range of doubles
+// (values near 1.8e308 of opposite signs): every term is then halved first,
+// which keeps the quotient.
+inline double quozienteDifferenze(double a, double b, double c, double d) {
+    const double h = std::isfinite(a - b) && std::isfinite(c - d) ? 1.0 : 0.5;
+    return (a * h - b * h) / (c * h - d * h);
+}
 
 // How a z-score enters the transformed matrix.
 enum class ScalaZ {

@@ -17,12 +17,33 @@ struct ResultTables {
     Table graduatoria;
     Table ranghi;
 
-    void swap(SharedState& s) {
-        std::swap(s.matTrasformata, trasformata);
-        std::swap(s.matValori, valori);
-        std::swap(s.matGraduatoria, graduatoria);
-        std::swap(s.matRanghi, ranghi);
-    }
+    // Exchanges them with the state's, and back again when it goes out of
+    // scope before keep(): a run that is refused, fails or is cut short by
+    // an exception leaves the state's tables.
+    class Swap {
+    public:
+        Swap(SharedState& s, ResultTables& tables) : m_s(s), m_tables(tables) { swap(); }
+        ~Swap() {
+            if (!m_kept)
+                swap();
+        }
+        Swap(const Swap&) = delete;
+        Swap& operator=(const Swap&) = delete;
+
+        void keep() { m_kept = true; }
+
+    private:
+        void swap() {
+            std::swap(m_s.matTrasformata, m_tables.trasformata);
+            std::swap(m_s.matValori, m_tables.valori);
+            std::swap(m_s.matGraduatoria, m_tables.graduatoria);
+            std::swap(m_s.matRanghi, m_tables.ranghi);
+        }
+
+        SharedState& m_s;
+        ResultTables& m_tables;
+        bool m_kept = false;
+    };
 };
 
 // Fills matRanghi and matGraduatoria from matValori: the units ranked by
@@ -60,10 +81,9 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
     tables.valori.dimension(s.nRighe, 2);
     tables.graduatoria.dimension(s.nRighe, 2);
     tables.ranghi.dimension(s.nRighe, 2);
-    tables.swap(s);
+    ResultTables::Swap swap(s, tables);
 
     if (const Refusal refusal = methodStep(s, position, regional)) {
-        tables.swap(s);
         result.status = MethodRunResult::Status::Refused;
         result.message = *refusal;
         return result;
@@ -80,9 +100,10 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
                         {result.ranksFile,
                          resultFileLines(s.matRanghi, s.nRighe, ResultColumn::Ranks, regional)}});
     if (!error.isEmpty()) {
-        tables.swap(s);
         result.status = MethodRunResult::Status::WriteFailed;
         result.message = error;
+        return result;
     }
+    swap.keep();
     return result;
 }

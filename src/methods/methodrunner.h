@@ -37,7 +37,8 @@ public:
     // matValori) hold the method's results, and the values and ranks result
     // files are written beside the workbook. When the method refuses the
     // matrix or a file cannot be written, no table changes and every file
-    // on disk stays as it was.
+    // on disk stays as it was; so too when memory runs out, and
+    // std::bad_alloc is thrown on.
     MethodRunResult run(SharedState& s, int position, const QString& entryText,
                         const Regional& regional);
 };

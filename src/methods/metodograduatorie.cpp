@@ -23,6 +23,5 @@ Refusal metodoGraduatorie(SharedState& s, const Regional& regional) {
         for (int r = 2; r <= s.nRighe; ++r)
             s.matTrasformata(r, c) = static_cast<double>(ranks[static_cast<std::size_t>(r - 2)]);
     }
-    scriviValori(s, QStringLiteral("Grad.RNK"), somma_ranghi_righe(s));
-    return std::nullopt;
+    return scriviValori(s, QStringLiteral("Grad.RNK"), somma_ranghi_righe(s));
 }

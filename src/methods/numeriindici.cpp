@@ -53,14 +53,11 @@ Refusal numeriIndici(SharedState& s, MediaIndici media, const Regional& regional
 
     switch (media) {
     case MediaIndici::Aritmetica:
-        scriviValori(s, header, media_righe(s));
-        break;
+        return scriviValori(s, header, media_righe(s));
     case MediaIndici::Geometrica:
-        scriviValori(s, header, media_geometrica_righe(s));
-        break;
+        return scriviValori(s, header, media_geometrica_righe(s));
     case MediaIndici::Quadratica:
-        scriviValori(s, header, media_quadratica_righe(s));
-        break;
+        return scriviValori(s, header, media_quadratica_righe(s));
     }
     return std::nullopt;
 }

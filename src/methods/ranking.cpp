@@ -5,8 +5,10 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -68,8 +70,9 @@ double indexTextKey(const CellValue& cell, const Regional& regional) {
         while (ok && i < text.size()) {
             const int digit = text.at(i).digitValue();
             if (digit >= 0) {
+                // Past 15 digits the locale's parser reads the text.
+                ok = ++digits <= 15;
                 number = number * 10 + digit;
-                ++digits;
                 if (decimals >= 0)
                     ++decimals;
                 ++i;
@@ -83,11 +86,38 @@ double indexTextKey(const CellValue& cell, const Regional& regional) {
                 ok = false;
             }
         }
-        if (ok && decimals == 4 && digits <= 15)
-            return static_cast<double>(negative ? -number : number);
+        // At most 15 digits: the whole number and its quotient are exact, so
+        // the key is the number the text reads as.
+        if (ok && decimals == 4)
+            return static_cast<double>(negative ? -number : number) / 1e4;
     }
     const auto number = regional.numberOf(cell);
-    return number ? *number * 1e4 : std::nan("");
+    return number ? *number : std::nan("");
+}
+
+double writtenIndexTextKey(const QString& text, const Regional& regional) {
+    const qsizetype size = text.size();
+    bool shaped = size >= 5 && text.at(size - 5).digitValue() < 0;
+    for (qsizetype i = size - 4; shaped && i < size; ++i)
+        shaped = text.at(i).digitValue() >= 0;
+    if (!shaped)
+        return indexTextKey(CellValue(text), regional);
+    // The same digits in the C form, read to the nearest double as the
+    // writer's settings read them.
+    std::string number(1, '0');
+    bool negative = false;
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar ch = text.at(i);
+        if (i == size - 4)
+            number += '.';
+        if (const int digit = ch.digitValue(); digit >= 0)
+            number += static_cast<char>('0' + digit);
+        else if (ch == u'-' || ch == QChar(0x2212))
+            negative = true;
+    }
+    double value = 0.0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return negative ? -value : value;
 }
 
 double indexValueKey(double value, const Regional& regional) {

@@ -17,11 +17,19 @@ std::vector<int> rankValues(const std::vector<double>& values, bool ascending);
 void rankValues(std::span<const double> values, bool ascending, std::span<int> ranks);
 
 // The ranking key of an index value text: the number it reads as under the
-// regional settings, in units of the fourth decimal (NaN for a text that is
-// not a number). Two index texts get the same key exactly when they are
+// regional settings, however large (NaN for a text that is not a number).
+// Two index texts of up to 15 digits get the same key exactly when they are
 // equal, so units whose values agree to four decimals are tied.
 double indexTextKey(const CellValue& cell, const Regional& regional);
 
 // The ranking key of an index value: the key of its index value text
 // (Regional::indexText), so that values which agree to four decimals are tied.
 double indexValueKey(double value, const Regional& regional);
+
+// The ranking key of an index value text read back from a result file,
+// whatever regional settings wrote it: a text that ends with a separator and
+// four decimals, as every index text does, gives its digits read as a number
+// with four decimals, negative when it holds a minus sign: indexTextKey of the
+// text under the settings that wrote it. Any other text gives indexTextKey
+// under the settings given.
+double writtenIndexTextKey(const QString& text, const Regional& regional);

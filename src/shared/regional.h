@@ -33,7 +33,8 @@ public:
     QString gridText(const CellValue& cell) const;
 
     // The general text of a cell: a text unchanged; a number in general form
-    // with up to 15 significant digits and no grouping ("2015", "3,5"); a
+    // with up to 15 significant digits and no grouping ("2015", "3,5",
+    // "1E+15": the exponent letter E under every locale); a
     // boolean as VERO/FALSO; a date in the locale's short form with the year
     // in full (and the time when it is not midnight); an error
     // value by its code; an empty cell as empty text.
@@ -52,4 +53,8 @@ private:
     QLocale m_locale;
     QLocale m_ungrouped;
     QString m_dateFormat;
+    // The locale writes plain numbers with ASCII digits, '-' and a one-character
+    // decimal separator, which parseNumber reads without the locale's parser.
+    bool m_plainNumbers = false;
+    char16_t m_decimalPoint = u'.';
 };

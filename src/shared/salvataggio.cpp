@@ -1,5 +1,7 @@
 #include "shared/salvataggio.h"
 
+#include "shared/safefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,24 +16,41 @@ QString canonical(const QString& path) {
     return resolved.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : resolved;
 }
 
-// Copies one file, replacing the destination. Returns an empty string or
-// the reason of the failure.
+// The cause of a failed write as a phrase to go inside a sentence.
+QString withoutFinalStop(QString cause) {
+    if (cause.endsWith(QLatin1Char('.')))
+        cause.chop(1);
+    return cause;
+}
+
+// Copies one file through a temporary file beside the destination, renamed
+// over it at the end: a failed copy leaves the earlier file of that name.
+// Returns an empty string or the reason of the failure.
 QString copia(const QString& from, const QString& to) {
+    // A link at the destination is replaced like a file, whatever it
+    // points to.
     const QFileInfo target(to);
-    if (target.exists() || target.isSymLink()) {
-        if (canonical(from) == canonical(to))
-            return QStringLiteral("la destinazione è il file stesso.");
-        if (target.isDir())
-            return QStringLiteral("nella cartella di destinazione esiste una cartella con lo "
-                                  "stesso nome.");
-        QFile old(to);
-        if (!old.remove())
-            return QStringLiteral("il file esistente non può essere sostituito (%1).")
-                .arg(old.errorString());
-    }
+    if (!target.isSymLink() && target.exists() && canonical(from) == canonical(to))
+        return QStringLiteral("la destinazione è il file stesso");
+    if (!target.isSymLink() && target.isDir())
+        return QStringLiteral("nella cartella di destinazione esiste una cartella con lo "
+                              "stesso nome");
     QFile source(from);
-    if (!source.copy(to))
-        return QStringLiteral("copia non riuscita (%1).").arg(source.errorString());
+    if (!source.open(QIODevice::ReadOnly))
+        return QStringLiteral("i file della matrice non possono essere letti");
+    SafeFile copy(to);
+    if (!copy.open().isEmpty())
+        return withoutFinalStop(copy.failureCause());
+    constexpr qint64 kChunk = 1 << 20;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kChunk);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
+            return QStringLiteral("i file della matrice non possono essere letti");
+        if (!copy.write(chunk).isEmpty())
+            return withoutFinalStop(copy.failureCause());
+    }
+    if (!copy.commit().isEmpty())
+        return withoutFinalStop(copy.failureCause());
     return QString();
 }
 
@@ -52,7 +71,8 @@ QStringList fileDaSalvare(const QString& workbookPath) {
     return files;
 }
 
-SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder) {
+SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder,
+                           WorkProgress* progress) {
     SaveOutcome outcome;
     if (workbookPath.isEmpty() || QFileInfo(workbookPath).fileName().isEmpty()) {
         outcome.status = SaveOutcome::Status::NoWorkbook;
@@ -67,11 +87,14 @@ SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolde
     const QFileInfo dest(destFolder);
     const bool destUsable = dest.isDir();
     const QDir destDir(destFolder);
-    for (const QString& name : fileDaSalvare(workbookPath)) {
+    const QStringList names = fileDaSalvare(workbookPath);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString& name = names[i];
+        if (progress)
+            progress->report(QStringLiteral("Copia dei file"), percentOf(i, names.size()));
         const QString reason = destUsable
                                    ? copia(sourceDir.filePath(name), destDir.filePath(name))
-                                   : QStringLiteral("la cartella di destinazione %1 non esiste.")
-                                         .arg(QDir::toNativeSeparators(destFolder));
+                                   : QStringLiteral("la cartella di destinazione non esiste");
         if (reason.isEmpty())
             outcome.copied.append(name);
         else

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "shared/workprogress.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <vector>
 
-// One file that could not be copied, and why (Italian).
+// One file that could not be copied, and why: an Italian phrase without the
+// file's name or path ("la cartella di destinazione non è scrivibile"), the
+// same for every file that failed for the same cause.
 struct CopyFailure {
     QString fileName;
     QString reason;
@@ -35,8 +39,12 @@ struct SaveOutcome {
 QStringList fileDaSalvare(const QString& workbookPath);
 
 // Copies the files of fileDaSalvare into destFolder under the same names,
-// replacing files of those names there. Copies nothing when destFolder is
-// the workbook's folder (also through a link), and never copies a file onto
-// itself. A file that cannot be copied is reported in failures and the
-// others are still copied.
-SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder);
+// replacing files of those names there. Each copy is written as SafeFile
+// writes: the earlier file of a name is replaced only by a complete copy,
+// and a link at a name is replaced, never written through. Copies nothing
+// when destFolder is the workbook's folder (also through a link), and never
+// copies a file onto itself. A file that cannot be copied is reported in
+// failures, its earlier copy left as it was, and the others are still
+// copied. With progress given, the copying is reported to it file by file.
+SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder,
+                           WorkProgress* progress = nullptr);

@@ -43,10 +43,12 @@ Table& Table::operator=(const Table& other) {
 
 void Table::dimension(int lastRow, int lastCol) {
     assert(lastRow >= 0 && lastCol >= 0);
+    // The old cells go first; the shape changes only once the new headings
+    // are there, so that running out of memory leaves an undimensioned table.
     clear();
+    m_header.resize(lastCol + 1);
     m_rows = lastRow + 1;
     m_cols = lastCol + 1;
-    m_header.resize(m_cols);
     if (m_rows > 2 && m_cols > 2)
         m_dataSize = static_cast<std::size_t>(m_rows - 2) * static_cast<std::size_t>(m_cols - 2);
 }

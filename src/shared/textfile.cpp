@@ -1,60 +1,44 @@
 #include "shared/textfile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "shared/safefile.h"
 
-#include <memory>
+#include <algorithm>
 
 namespace {
-
-QString failure(const QString& path, const QString& cause) {
-    return QStringLiteral("Impossibile scrivere il file %1: %2")
-        .arg(QDir::toNativeSeparators(path), cause);
-}
-
-// Why the file could not be replaced, as far as can be told before writing;
-// empty when nothing stands in the way.
-QString destinationProblem(const QString& path) {
-    const QFileInfo file(path);
-    if (file.isDir())
-        return failure(path, QStringLiteral("esiste una cartella con lo stesso nome."));
-    const QFileInfo folder(file.absolutePath());
-    if (!folder.isDir())
-        return failure(path, QStringLiteral("la cartella %1 non esiste.")
-                                 .arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
-    if (!folder.isWritable())
-        return failure(path, QStringLiteral("la cartella non è scrivibile."));
-    if (file.exists() && !file.isWritable())
-        return failure(path, QStringLiteral("il file è protetto dalla scrittura."));
-    return QString();
-}
 
 // The text goes to the file in pieces of about this size.
 constexpr qsizetype kChunkBytes = 1 << 20;
 
-// Opens the save file of path and writes the whole text to it, not yet in
-// place. Returns an empty string or the failure.
-QString prepare(QSaveFile& file, const QString& path, const TextLines& lines) {
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(
-            path, QStringLiteral("il file non può essere creato (%1).").arg(file.errorString()));
-    QByteArray chunk;
-    chunk.reserve(kChunkBytes + kChunkBytes / 4);
-    bool ok = true;
-    for (qsizetype i = 0; i < lines.count && ok; ++i) {
-        lines.appendLine(i, chunk);
-        chunk += "\r\n";
-        if (chunk.size() >= kChunkBytes || i + 1 == lines.count) {
-            ok = file.write(chunk.constData(), chunk.size()) == chunk.size();
-            chunk.resize(0); // keeps its capacity
+// Appends line i of lines to bytes, a line break inside it written as one
+// space, then the line end.
+void appendLine(const TextLines& lines, qsizetype i, QByteArray& bytes) {
+    const qsizetype start = bytes.size();
+    lines.appendLine(i, bytes);
+    const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    if (std::any_of(bytes.cbegin() + start, bytes.cend(), isBreak)) {
+        for (qsizetype k = start; k < bytes.size(); ++k) {
+            if (bytes[k] == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n')
+                bytes.remove(k + 1, 1);
+            if (bytes[k] == '\r' || bytes[k] == '\n')
+                bytes[k] = ' ';
         }
     }
-    if (!ok || !file.flush()) {
-        const QString cause = file.errorString();
-        file.cancelWriting();
-        return failure(
-            path, QStringLiteral("errore di scrittura, forse il disco è pieno (%1).").arg(cause));
+    bytes += "\r\n";
+}
+
+// Writes the whole text to the open file, a chunk at a time. Returns an
+// empty string or the failure.
+QString writeLines(SafeFile& file, const TextLines& lines) {
+    QByteArray chunk;
+    chunk.reserve(kChunkBytes + kChunkBytes / 4);
+    for (qsizetype i = 0; i < lines.count; ++i) {
+        appendLine(lines, i, chunk);
+        if (chunk.size() >= kChunkBytes || i + 1 == lines.count) {
+            const QString error = file.write(chunk);
+            if (!error.isEmpty())
+                return error;
+            chunk.resize(0); // keeps its capacity
+        }
     }
     return QString();
 }
@@ -70,31 +54,15 @@ QString writeTextFile(const QString& path, const QStringList& lines) {
 }
 
 QString writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files) {
-    for (const auto& file : files) {
-        const QString problem = destinationProblem(file.first);
-        if (!problem.isEmpty())
-            return problem;
-    }
-    std::vector<std::unique_ptr<QSaveFile>> saves;
+    std::vector<SafeFile> safe;
+    safe.reserve(files.size());
     for (const auto& [path, lines] : files) {
-        saves.push_back(std::make_unique<QSaveFile>(path));
-        const QString error = prepare(*saves.back(), path, lines);
-        if (!error.isEmpty()) {
-            for (auto& save : saves)
-                save->cancelWriting();
+        safe.emplace_back(path);
+        QString error = safe.back().open();
+        if (error.isEmpty())
+            error = writeLines(safe.back(), lines);
+        if (!error.isEmpty())
             return error;
-        }
     }
-    // Every text is on disk: put the files in place.
-    for (std::size_t i = 0; i < saves.size(); ++i) {
-        if (!saves[i]->commit()) {
-            const QString error =
-                failure(files[i].first, QStringLiteral("il file non può essere sostituito (%1).")
-                                            .arg(saves[i]->errorString()));
-            for (std::size_t j = i + 1; j < saves.size(); ++j)
-                saves[j]->cancelWriting();
-            return error;
-        }
-    }
-    return QString();
+    return commitTogether(safe);
 }

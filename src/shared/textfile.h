@@ -23,8 +23,12 @@ struct TextLines {
 
 // Writes text files the way every output of the program is written: UTF-8
 // without byte-order mark, each line followed by CR LF (the last one too).
-// A file is replaced only when its whole text has been written: on any
-// failure the earlier file of that name stays as it was. Each function
+// Each given line is one line of the file: a line break inside it (CR LF,
+// CR or LF, as in a label typed on two lines) is written as one space.
+// Each file goes through SafeFile: it is replaced only when its whole text
+// is on disk, a link at its name is replaced rather than written through,
+// and on any failure the earlier file of that name stays as it was. Each
+// function
 // returns an empty string on success, otherwise an Italian message naming
 // the file and the cause.
 QString writeTextFile(const QString& path, const QStringList& lines);

@@ -29,6 +29,66 @@ template <typename Pick> std::vector<double> estremo_colonne(const SharedState& 
     return result;
 }
 
+// Sums of squares below this may have lost digits to underflow.
+constexpr double kSottoflusso = 0x1p-900;
+
+// The values of column c of matDati, or of row r of matTrasformata.
+std::vector<double> colonna(const SharedState& s, int c) {
+    std::vector<double> values;
+    values.reserve(static_cast<std::size_t>(std::max(s.nRighe - 1, 0)));
+    for (int r = 2; r <= s.nRighe; ++r)
+        values.push_back(s.matDati(r, c));
+    return values;
+}
+
+std::vector<double> riga(const SharedState& s, int r) {
+    std::vector<double> values;
+    values.reserve(static_cast<std::size_t>(std::max(s.nColonne - 1, 0)));
+    for (int c = 2; c <= s.nColonne; ++c)
+        values.push_back(s.matTrasformata(r, c));
+    return values;
+}
+
+// The power of two that brings the largest magnitude of the values near 1:
+// multiplying by it is exact, and sums and squares of the scaled values stay
+// inside the range of doubles. These are the statistics when the direct
+// sums overflow or underflow (values near 1e308 or 1e-300); for values that
+// need no scaling they give the very same digits.
+double fattoreScala(const std::vector<double>& values) {
+    double largest = 0.0;
+    for (const double x : values)
+        largest = std::max(largest, std::fabs(x));
+    if (!(largest > 0.0) || !std::isfinite(largest))
+        return 1.0;
+    return std::ldexp(1.0, -std::max(std::ilogb(largest), -1000));
+}
+
+double mediaScalata(const std::vector<double>& values) {
+    const double f = fattoreScala(values);
+    double sum = 0.0;
+    for (const double x : values)
+        sum += x * f;
+    return sum / static_cast<double>(values.size()) / f;
+}
+
+double scartoScalato(const std::vector<double>& values, double mean) {
+    const double f = fattoreScala(values);
+    double sum = 0.0;
+    for (const double x : values) {
+        const double d = x * f - mean * f;
+        sum += d * d;
+    }
+    return std::sqrt(sum / static_cast<double>(values.size())) / f;
+}
+
+double quadraticaScalata(const std::vector<double>& values) {
+    const double f = fattoreScala(values);
+    double sum = 0.0;
+    for (const double x : values)
+        sum += (x * f) * (x * f);
+    return std::sqrt(sum / static_cast<double>(values.size())) / f;
+}
+
 } // namespace
 
 // Column sums are accumulated row by row (the table's layout), each column
@@ -40,8 +100,12 @@ std::vector<double> media_colonne(const SharedState& s) {
         for (int c = 2; c <= s.nColonne; ++c)
             sum[static_cast<std::size_t>(c)] += s.matDati(r, c);
     const double units = s.nRighe - 1;
-    for (int c = 2; c <= s.nColonne; ++c)
-        result[static_cast<std::size_t>(c)] = sum[static_cast<std::size_t>(c)] / units;
+    for (int c = 2; c <= s.nColonne; ++c) {
+        double& mean = result[static_cast<std::size_t>(c)];
+        mean = sum[static_cast<std::size_t>(c)] / units;
+        if (!std::isfinite(mean))
+            mean = mediaScalata(colonna(s, c));
+    }
     return result;
 }
 
@@ -60,8 +124,12 @@ std::vector<double> scarto_colonne(const SharedState& s, const std::vector<doubl
         }
     }
     const double units = s.nRighe - 1;
-    for (int c = 2; c <= s.nColonne; ++c)
-        result[static_cast<std::size_t>(c)] = std::sqrt(sum[static_cast<std::size_t>(c)] / units);
+    for (int c = 2; c <= s.nColonne; ++c) {
+        const auto k = static_cast<std::size_t>(c);
+        result[k] = std::sqrt(sum[k] / units);
+        if (!std::isfinite(result[k]) || sum[k] < kSottoflusso)
+            result[k] = scartoScalato(colonna(s, c), mean[k]);
+    }
     return result;
 }
 
@@ -80,7 +148,8 @@ std::vector<double> media_righe(const SharedState& s) {
         double sum = 0.0;
         for (int c = 2; c <= s.nColonne; ++c)
             sum += s.matTrasformata(r, c);
-        result[static_cast<std::size_t>(r)] = sum / indicators;
+        result[static_cast<std::size_t>(r)] =
+            std::isfinite(sum) ? sum / indicators : mediaScalata(riga(s, r));
     }
     return result;
 }
@@ -99,7 +168,9 @@ std::vector<double> scarto_righe(const SharedState& s, const std::vector<double>
             const double d = s.matTrasformata(r, c) - m;
             sum += d * d;
         }
-        result[static_cast<std::size_t>(r)] = std::sqrt(sum / indicators);
+        result[static_cast<std::size_t>(r)] = std::isfinite(sum) && sum >= kSottoflusso
+                                                  ? std::sqrt(sum / indicators)
+                                                  : scartoScalato(riga(s, r), m);
     }
     return result;
 }
@@ -141,7 +212,9 @@ std::vector<double> media_quadratica_righe(const SharedState& s) {
             const double t = s.matTrasformata(r, c);
             sum += t * t;
         }
-        result[static_cast<std::size_t>(r)] = std::sqrt(sum / indicators);
+        result[static_cast<std::size_t>(r)] = std::isfinite(sum) && sum >= kSottoflusso
+                                                  ? std::sqrt(sum / indicators)
+                                                  : quadraticaScalata(riga(s, r));
     }
     return result;
 }

@@ -7,7 +7,10 @@
 // Statistics over the matrices of the shared state. Every function returns a
 // vector indexed like the table it reads: slot k belongs to column (or row) k
 // for k >= 2, and slots 0 and 1 hold NaN. All statistics are population
-// statistics: means and deviations divide by the number of values.
+// statistics: means and deviations divide by the number of values. The
+// statistics of finite values are finite: where the direct sums would
+// overflow or underflow (values near 1.8e308 or 1e-300) they are taken over
+// the values scaled by a power of two, which changes no digit otherwise.
 //
 // The column statistics read the data cells of matDati (rows 2..nRighe,
 // columns 2..nColonne) and need a number in each; the row statistics read

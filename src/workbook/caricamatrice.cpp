@@ -4,6 +4,12 @@
 
 #include <QFileInfo>
 
+#include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <new>
+
 namespace {
 
 const QString kPrefisso = QStringLiteral("L'indicatore definito nella matrice come ");
@@ -14,6 +20,14 @@ LoadResult fileError(const QString& message) {
 
 LoadResult refused(const QString& message) {
     return {LoadResult::Status::Refused, message};
+}
+
+LoadResult cancelled() {
+    return {LoadResult::Status::Cancelled, QStringLiteral("Caricamento della matrice annullato.")};
+}
+
+bool isCancelled(const WorkProgress* progress) {
+    return progress && progress->cancelled();
 }
 
 } // namespace
@@ -46,7 +60,9 @@ constexpr int kRigheTraRilasci = 4096;
 // reader itself), the rows read are released as the matrix grows, so that the
 // sheet and the matrix are never held whole together.
 LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regional& regional,
-                        const QString& name, WorkbookReader* releasing) {
+                        const QString& name, WorkbookReader* releasing, WorkProgress* progress) {
+    if (progress)
+        progress->report(QStringLiteral("Controllo della matrice"), 0);
     while (!reader.cell(1, m.nColonne + 1).equalsEmptyText())
         ++m.nColonne;
     while (!reader.cell(m.nRighe + 1, 1).equalsEmptyText())
@@ -76,12 +92,20 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
     int difettoColonna = m.nColonne + 1;
     Difetto difetto = Difetto::Nullo;
     for (int r = 2; r <= m.nRighe; ++r) {
-        if (releasing && r % kRigheTraRilasci == 0)
-            releasing->releaseRowsBefore(r);
+        if (r % kRigheTraRilasci == 0) {
+            if (releasing)
+                releasing->releaseRowsBefore(r);
+            if (progress) {
+                if (progress->cancelled())
+                    return cancelled();
+                progress->setPercent(percentOf(r, m.nRighe));
+            }
+        }
         m.matDati.label(r) = reader.cell(r, 1);
         for (int c = 2; c <= m.nColonne; ++c) {
             const CellValue value = reader.cell(r, c);
-            if (value.isNumber()) {
+            // An infinite or undefined number is no value the methods can take.
+            if (value.isNumber() && std::isfinite(value.number())) {
                 m.matDati(r, c) = value.number();
                 continue;
             }
@@ -127,43 +151,64 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
 }
 
 // Puts the matrix read into m in the shared state, with every other table
-// dimensioned afresh.
+// dimensioned afresh. The new tables are made first: when memory runs out
+// the state keeps the earlier matrix whole.
 void installaMatrice(SharedState& s, SharedState& m) {
+    m.matTrasformata.dimension(m.nRighe, m.nColonne);
+    m.matValori.dimension(m.nRighe, 2);
+    m.matGraduatoria.dimension(m.nRighe, 2);
+    m.matRanghi.dimension(m.nRighe, 2);
     s.nRighe = m.nRighe;
     s.nColonne = m.nColonne;
-    s.matDati = std::move(m.matDati);
-    s.matTrasformata.dimension(m.nRighe, m.nColonne);
-    s.matValori.dimension(m.nRighe, 2);
-    s.matGraduatoria.dimension(m.nRighe, 2);
-    s.matRanghi.dimension(m.nRighe, 2);
+    std::swap(s.matDati, m.matDati);
+    std::swap(s.matTrasformata, m.matTrasformata);
+    std::swap(s.matValori, m.matValori);
+    std::swap(s.matGraduatoria, m.matGraduatoria);
+    std::swap(s.matRanghi, m.matRanghi);
     s.bNegativi = m.bNegativi;
     s.bZeri = m.bZeri;
 }
 
 } // namespace
 
-LoadResult carica_matrice(SharedState& s, const Regional& regional) {
+LoadResult carica_matrice(SharedState& s, const Regional& regional, WorkProgress* progress) {
+    if (progress)
+        progress->report(QStringLiteral("Lettura della matrice"), 0);
     QString error;
-    auto reader = openWorkbook(s.strMatrice, &error);
+    auto reader = openWorkbook(s.strMatrice, regional, &error, progress);
+    if (isCancelled(progress))
+        return cancelled();
     if (!reader)
         return fileError(error);
     SharedState m;
-    const LoadResult result =
-        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName(), reader.get());
+    const LoadResult result = leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName(),
+                                           reader.get(), progress);
     // The workbook's cells go before the result tables take their memory:
     // with both, a large matrix would need half as much again at its peak.
     reader->close();
     reader.reset();
-    if (result.loaded())
-        installaMatrice(s, m);
+#ifdef __GLIBC__
+    // Hands the pages of the freed cells back to the system: the labels
+    // copied above sit beyond them and keep the heap from shrinking.
+    malloc_trim(0);
+#endif
+    if (!result.loaded())
+        return result;
+    if (isCancelled(progress))
+        return cancelled();
+    installaMatrice(s, m);
     return result;
 }
 
-LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional) {
+LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional,
+                          WorkProgress* progress) {
     SharedState m;
     const LoadResult result =
-        leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName(), nullptr);
-    if (result.loaded())
-        installaMatrice(s, m);
+        leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName(), nullptr, progress);
+    if (!result.loaded())
+        return result;
+    if (isCancelled(progress))
+        return cancelled();
+    installaMatrice(s, m);
     return result;
 }

@@ -66,3 +66,16 @@ bool isDateFormatCode(QStringView code) {
     }
     return false;
 }
+
+QDateTime isoDateTime(const QString& text) {
+    const QDateTime when = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (when.isValid())
+        return QDateTime(when.date(), when.time(), Qt::UTC);
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    if (day.isValid())
+        return QDateTime(day, QTime(0, 0), Qt::UTC);
+    const QTime time = QTime::fromString(text, Qt::ISODateWithMs);
+    if (time.isValid())
+        return QDateTime(QDate(1899, 12, 31), time, Qt::UTC);
+    return QDateTime();
+}

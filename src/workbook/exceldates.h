@@ -21,3 +21,9 @@ bool isBuiltinDateFormat(int formatId);
 // (either case) outside quoted text, bracketed sections, escaped characters
 // and the characters that follow _ and *.
 bool isDateFormatCode(QStringView code);
+
+// The date of an ISO 8601 text: a date, a date and time, or a time alone (on
+// day 0 of the 1900 date system, as a serial below 1 gives). Any offset is
+// dropped: a workbook keeps the time as written. Invalid when the text is
+// none of these.
+QDateTime isoDateTime(const QString& text);

@@ -1,10 +1,40 @@
 #include "workbook/workbookreader.h"
 
+#include "workbook/csv/csvreader.h"
+#include "workbook/ods/odsreader.h"
+#include "workbook/workbookmessages.h"
 #include "workbook/xls/xlsreader.h"
 #include "workbook/xlsx/xlsxreader.h"
+#include "workbook/zippackage.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+namespace {
+
+bool hasSuffix(const QString& path, std::initializer_list<const char*> suffixes) {
+    const QString suffix = QFileInfo(path).suffix();
+    for (const char* candidate : suffixes) {
+        if (suffix.compare(QLatin1StringView(candidate), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// An .xlsx package or an OpenDocument one, by the parts it holds.
+WorkbookFormat zipFormat(const QString& path) {
+    ZipPackage package;
+    if (!package.open(path))
+        return hasSuffix(path, {"ods"}) ? WorkbookFormat::Ods : WorkbookFormat::Xlsx;
+    if (package.contains(QStringLiteral("xl/workbook.xml")))
+        return WorkbookFormat::Xlsx;
+    if (package.contains(QStringLiteral("content.xml")) ||
+        package.contains(QStringLiteral("mimetype")))
+        return WorkbookFormat::Ods;
+    return WorkbookFormat::Xlsx;
+}
+
+} // namespace
 
 WorkbookFormat detectWorkbookFormat(const QString& path) {
     const QFileInfo info(path);
@@ -14,26 +44,31 @@ WorkbookFormat detectWorkbookFormat(const QString& path) {
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
         return WorkbookFormat::Unreadable;
     const QByteArray head = file.read(8);
+    file.close();
     if (head.startsWith(QByteArrayLiteral("PK\x03\x04")))
-        return WorkbookFormat::Xlsx;
+        return zipFormat(path);
     if (head == QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
         return WorkbookFormat::Xls;
+    if (hasSuffix(path, {"csv", "txt", "tsv"}))
+        return WorkbookFormat::Csv;
     return WorkbookFormat::Unknown;
 }
 
-std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error) {
+std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
+                                             QString* error, WorkProgress* progress) {
     const QString name = QFileInfo(path).fileName();
     std::unique_ptr<WorkbookReader> reader;
     switch (detectWorkbookFormat(path)) {
     case WorkbookFormat::Missing:
-        *error = QStringLiteral("Il file %1 non esiste.").arg(path);
+        *error = messaggioFileAssente(path);
         return nullptr;
     case WorkbookFormat::Unreadable:
-        *error =
-            QStringLiteral("Il file %1 non può essere letto: verificare i permessi.").arg(path);
+        *error = messaggioFileNonLeggibile(path);
         return nullptr;
     case WorkbookFormat::Unknown:
-        *error = QStringLiteral("Il file %1 non è una cartella di lavoro Excel (.xls o .xlsx).")
+        *error = QStringLiteral("Il file %1 non è una matrice in un formato riconosciuto: "
+                                "cartella di lavoro Excel (.xls o .xlsx), foglio di calcolo "
+                                "OpenDocument (.ods) o testo delimitato (.csv, .txt, .tsv).")
                      .arg(name);
         return nullptr;
     case WorkbookFormat::Xlsx:
@@ -42,7 +77,14 @@ std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error
     case WorkbookFormat::Xls:
         reader = std::make_unique<XlsReader>();
         break;
+    case WorkbookFormat::Ods:
+        reader = std::make_unique<OdsReader>();
+        break;
+    case WorkbookFormat::Csv:
+        reader = std::make_unique<CsvReader>(regional);
+        break;
     }
+    reader->setProgress(progress);
     if (!reader->open(path)) {
         *error = reader->errorMessage();
         return nullptr;

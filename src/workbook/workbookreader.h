@@ -1,6 +1,8 @@
 #pragma once
 
 #include "shared/cellvalue.h"
+#include "shared/regional.h"
+#include "shared/workprogress.h"
 
 #include <QString>
 
@@ -31,16 +33,28 @@ public:
 
     QString errorMessage() const { return m_error; }
 
+    // Where the next open() tells how much of the sheet it has read, and
+    // learns that it should stop: a cancelled open() fails. None by default.
+    void setProgress(WorkProgress* progress) { m_progress = progress; }
+
 protected:
     QString m_error;
+    WorkProgress* m_progress = nullptr;
 };
 
-// The kind of workbook a file holds, told by its first bytes (never by its
-// name).
-enum class WorkbookFormat { Missing, Unreadable, Xlsx, Xls, Unknown };
+// The kind of workbook a file holds, told by its content where the format
+// has a signature: an OLE2 container is .xls; a zip archive is .ods when it
+// holds an OpenDocument content part or mimetype, .xlsx otherwise (its
+// reader names what is missing). Text has no signature: .csv, .txt and .tsv
+// files (any letter case) are delimited text. A zip archive too damaged to
+// list is taken by its extension, so that the message names the format the
+// user meant.
+enum class WorkbookFormat { Missing, Unreadable, Xlsx, Xls, Ods, Csv, Unknown };
 WorkbookFormat detectWorkbookFormat(const QString& path);
 
-// Opens the workbook at path with the reader its content calls for. Returns
-// the open reader, or nullptr with *error set to an Italian message naming
-// the file and the cause.
-std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, QString* error);
+// Opens the workbook at path with the reader its content calls for; the
+// regional settings read the numbers of delimited text. Returns the open
+// reader, or nullptr with *error set to an Italian message naming the file
+// and the cause. The reader reports its reading to progress.
+std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
+                                             QString* error, WorkProgress* progress = nullptr);

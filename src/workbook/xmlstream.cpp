@@ -24,6 +24,12 @@ void stop(ParseContext* context) {
     XML_StopParser(context->parser, XML_FALSE);
 }
 
+// Stops the parser once the handler has failed or finished.
+void stopIfDone(ParseContext* context) {
+    if (context->handler->failed() || context->handler->finished())
+        stop(context);
+}
+
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     auto* context = static_cast<ParseContext*>(data);
     if (++context->depth > context->maxDepth) {
@@ -36,23 +42,20 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attribut
         return;
     }
     context->handler->startElement(xmlLocalName(name), attributes);
-    if (context->handler->failed())
-        stop(context);
+    stopIfDone(context);
 }
 
 void XMLCALL onEnd(void* data, const XML_Char* name) {
     auto* context = static_cast<ParseContext*>(data);
     --context->depth;
     context->handler->endElement(xmlLocalName(name));
-    if (context->handler->failed())
-        stop(context);
+    stopIfDone(context);
 }
 
 void XMLCALL onText(void* data, const XML_Char* text, int length) {
     auto* context = static_cast<ParseContext*>(data);
     context->handler->characters(text, length);
-    if (context->handler->failed())
-        stop(context);
+    stopIfDone(context);
 }
 
 void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
@@ -174,6 +177,8 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
         total += length;
         const bool last = length == 0;
         if (XML_Parse(parser, data, static_cast<int>(length), last) == XML_STATUS_ERROR) {
+            if (handler.finished() && !handler.failed())
+                break;
             if (handler.failed()) {
                 *error = {handler.failureCause(), handler.failedOnLimit()};
             } else {

@@ -27,9 +27,15 @@ public:
     const QString& failureCause() const { return m_cause; }
     bool failedOnLimit() const { return m_limit; }
 
+    // Ends the parse at the current event as a success: the rest of the
+    // document is neither read nor checked. A failure still wins.
+    void finish() { m_finished = true; }
+    bool finished() const { return m_finished; }
+
 private:
     QString m_cause;
     bool m_limit = false;
+    bool m_finished = false;
 };
 
 // The bounds of one parse.
@@ -67,11 +73,12 @@ const char* xmlAttribute(const char** attributes, const char* localName);
 
 // Parses all of source with expat, chunk by chunk as the source delivers
 // them (never the whole document in memory), and delivers the events to
-// handler. Returns true when the document is well-formed and the
-// handler did not fail. Returns false, with *error set, on malformed or
-// truncated XML, a read failure of the source, more than limits.maxBytes
-// bytes plus limits.bytesPerKept for each thing the handler has kept,
-// elements nested deeper than limits.maxDepth, a document type
+// handler. Returns true when the document is well-formed (up to the point
+// where the handler finished, if it did) and the handler did not fail.
+// Returns false, with *error set, on malformed or truncated XML, a read
+// failure of the source, more than limits.maxBytes bytes plus
+// limits.bytesPerKept for each thing the handler has kept, elements nested
+// deeper than limits.maxDepth, a document type
 // declaration (no part of a workbook has one), or a handler failure.
 bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
               const XmlLimits& limits, XmlError* error);

@@ -1,7 +1,9 @@
 #include "methods/metodi.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "support/workrecorder.h"
 #include "ui/grid/gridview.h"
+#include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/processing/indicemp.h"
 
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +23,7 @@ class TestIndiceMP : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void loadShowsMatrix();
@@ -29,8 +33,12 @@ private Q_SLOTS:
     void methodRun();
     void views();
     void automaticWithNegativeValue();
+    void captionAndPaneWidth();
+    void cancelledLoadingChangesNothing();
+    void outOfMemoryWhileLoading();
     void writeFailureShownAsFailed();
     void reopeningReloads();
+    void outOfMemoryReported();
 
 private:
     IndiceMP& window(const Rows& rows);
@@ -65,6 +73,10 @@ QStringList codes() {
 }
 
 } // namespace
+
+void TestIndiceMP::initTestCase() {
+    BackgroundWork::setRevealDelay(0);
+}
 
 void TestIndiceMP::init() {
     m_dir = std::make_unique<QTemporaryDir>();
@@ -273,7 +285,18 @@ void TestIndiceMP::automaticWithNegativeValue() {
     IndiceMP& w = window(rows);
     QVERIFY(w.carica());
     w.show();
+    // Each method runs off the window's thread with the controls off, the
+    // list showing it and the status bar saying which it is.
+    auto* combo = child<QComboBox>("cmbMetodo");
+    WorkRecorder recorder(&w, {child<QPushButton>("cmdSelect"), combo});
+    QStringList shown;
+    recorder.onStart = [&] { shown.append(combo->currentText().left(4)); };
     QTest::mouseClick(child<QPushButton>("cmdSelect"), Qt::LeftButton);
+    QVERIFY(recorder.controlsOffThroughout);
+    QCOMPARE(shown, codes());
+    QCOMPARE(recorder.steps.size(), 9);
+    QCOMPARE(recorder.steps[3], QStringLiteral("Metodo 4 di 9: M1VZ"));
+    QVERIFY(combo->isEnabled());
 
     QCOMPARE(m_dialogs.messageTexts(),
              (QStringList{"ANIM - Il metodo non prevede valori strettamente negativi",
@@ -292,7 +315,101 @@ void TestIndiceMP::automaticWithNegativeValue() {
     // The list shows the last entry, the grids the last method that ran.
     QCOMPARE(child<QComboBox>("cmbMetodo")->currentIndex(), 8);
     QCOMPARE(gridText(w.msfRisultati(), 0, 1), QStringLiteral("IR"));
+    QCOMPARE(child<QGroupBox>("Frame1")->title(), QStringLiteral("Matrice dei risultati: INRE"));
     QCOMPARE(m_state.matGraduatoria, m_state.matValori);
+}
+
+// The results frame names the method its grid holds; the pane keeps its
+// width across views and runs, and each workbook gets its own division.
+void TestIndiceMP::captionAndPaneWidth() {
+    auto rows = std::make_shared<Rows>(kProvince);
+    IndiceMP& w = window(loaderDa(rows, *m_regional));
+    w.resize(1000, 600);
+    w.show();
+    QVERIFY(w.carica());
+    auto* frame = child<QGroupBox>("Frame1");
+    QCOMPARE(frame->title(), QStringLiteral("Matrice dei risultati"));
+    const int width = frame->width();
+    choose(2);
+    QCOMPARE(frame->title(), QStringLiteral("Matrice dei risultati: WROC"));
+    QCOMPARE(frame->toolTip(), QStringLiteral("WROC Metodo tassonomico di Wroclaw"));
+    for (const char* view : {"optTipoRisultato2", "optTipoRisultato1", "optTipo1"}) {
+        QTest::mouseClick(child<QRadioButton>(view), Qt::LeftButton);
+        QCOMPARE(frame->width(), width);
+    }
+    choose(4);
+    QCOMPARE(frame->width(), width);
+
+    // A divider moved on one workbook is not carried to the next.
+    auto* splitter = child<QSplitter>("splitter");
+    splitter->setSizes({splitter->width() / 2, splitter->width() / 2});
+    Q_EMIT splitter->splitterMoved(splitter->width() / 2, 1);
+    QVERIFY(frame->width() != width);
+    w.reject();
+    QVERIFY(w.carica());
+    QCOMPARE(frame->width(), width);
+    QCOMPARE(frame->title(), QStringLiteral("Matrice dei risultati"));
+}
+
+// Cancelled while the workbook is read: no message, and the state and the
+// files of the last matrix stay as they were.
+void TestIndiceMP::cancelledLoadingChangesNothing() {
+    auto rows = std::make_shared<Rows>(kProvince);
+    bool hold = false;
+    const IndiceMP::MatrixLoader read = loaderDa(rows, *m_regional);
+    IndiceMP& w = window([&](SharedState& s, WorkProgress& progress) {
+        if (hold) {
+            progress.report(QStringLiteral("Lettura della matrice"), 45);
+            waitForCancel(progress);
+        }
+        return read(s, progress);
+    });
+    QVERIFY(w.carica());
+    w.show();
+    choose(0);
+    const SharedState before = m_state;
+    const QDir folder(m_state.strCartella);
+    const QStringList files = folder.entryList(QDir::Files, QDir::Name);
+    QFile values(m_state.strMatrice + ".outMPI+.csv");
+    QVERIFY(values.open(QIODevice::ReadOnly));
+    const QByteArray bytes = values.readAll();
+    values.close();
+
+    hold = true;
+    (*rows)[1][1] = 99.0;
+    WorkRecorder recorder(&w, {});
+    auto* bar = child<ClockStatusBar>("stbStato");
+    QString progressShown;
+    recorder.onStart = [&] {
+        whenTrue([&] { return bar->shownPanelText().endsWith(QStringLiteral("45%")); },
+                 [&] {
+                     progressShown = bar->shownPanelText();
+                     QTest::mouseClick(child<QPushButton>("stbAnnulla"), Qt::LeftButton);
+                 });
+    };
+    QVERIFY(!w.carica());
+    QCOMPARE(progressShown, QStringLiteral("Lettura della matrice... 45%"));
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(m_dialogs.endProgramCalls, 0);
+    QCOMPARE(m_state.nRighe, before.nRighe);
+    QCOMPARE(m_state.matDati, before.matDati);
+    QCOMPARE(m_state.matValori, before.matValori);
+    QCOMPARE(m_state.matRanghi, before.matRanghi);
+    QCOMPARE(folder.entryList(QDir::Files, QDir::Name), files);
+    QVERIFY(values.open(QIODevice::ReadOnly));
+    QCOMPARE(values.readAll(), bytes);
+}
+
+void TestIndiceMP::outOfMemoryWhileLoading() {
+    IndiceMP& w = window([](SharedState&, WorkProgress&) -> LoadResult { throw std::bad_alloc(); });
+    QVERIFY(!w.carica());
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY2(m_dialogs.messages[0].text.startsWith(
+                 QStringLiteral("Memoria insufficiente per leggere la matrice Province.xlsx.")),
+             qPrintable(m_dialogs.messages[0].text));
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(m_dialogs.endProgramCalls, 0);
+    QVERIFY(child<QPushButton>("cmdSelect")->isEnabled());
 }
 
 void TestIndiceMP::writeFailureShownAsFailed() {
@@ -348,6 +465,32 @@ void TestIndiceMP::reopeningReloads() {
     QVERIFY(!shown("msfRisultati"));
     QVERIFY(!shown("frmTipo"));
     QCOMPARE(w.msfRisultati()->gridModel()->gridRowCount(), 0);
+}
+
+void TestIndiceMP::outOfMemoryReported() {
+    auto rows = std::make_shared<Rows>(kProvince);
+    auto loads = std::make_shared<int>(0);
+    const IndiceMP::MatrixLoader load = loaderDa(rows, *m_regional);
+    IndiceMP& w = window([load, loads](SharedState& s, WorkProgress& progress) {
+        if (++*loads > 1)
+            throw std::bad_alloc();
+        return load(s, progress);
+    });
+    QVERIFY(w.carica());
+    w.show();
+    choose(0);
+    w.reject();
+
+    // The second opening runs out of memory: reported, the program goes on
+    // with the matrix it had.
+    QVERIFY(!w.carica());
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY2(m_dialogs.messages[0].text.startsWith(
+                 QStringLiteral("Memoria insufficiente per leggere la matrice")),
+             qPrintable(m_dialogs.messages[0].text));
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(m_dialogs.endProgramCalls, 0);
+    QCOMPARE(m_state.nRighe, 4);
 }
 
 QTEST_MAIN(TestIndiceMP)

@@ -1,12 +1,16 @@
 #include "menuorv.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "support/testsupport.h"
+#include "support/workrecorder.h"
 #include "ui/grid/gridview.h"
+#include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -16,12 +20,16 @@ class TestMenuORV : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void startState();
     void cancelledSelection();
     void selection();
+    void selectionFromCommandLine();
     void processingWindowEnablesSave();
+    void opensEveryFormat_data();
+    void opensEveryFormat();
     void refusedMatrixEndsProgram();
     void unreadableWorkbookReturns();
     void comparisonWindowEnablesSave();
@@ -52,6 +60,10 @@ const Rows kProvince{{t("Provincia"), t("Reddito"), t("disoccupati")},
                      {t("Gamma"), 20.0, 7.0}};
 
 } // namespace
+
+void TestMenuORV::initTestCase() {
+    BackgroundWork::setRevealDelay(0);
+}
 
 void TestMenuORV::init() {
     m_dir = std::make_unique<QTemporaryDir>();
@@ -161,10 +173,12 @@ void TestMenuORV::selection() {
     QCOMPARE(m_dialogs.workbookRequests.size(), 1);
     const auto& request = m_dialogs.workbookRequests[0];
     QCOMPARE(request.title, QStringLiteral("Seleziona la matrice sorgente"));
-    // One filter: workbooks, .xls first, then .xlsx.
-    QVERIFY2(request.filter.endsWith(QStringLiteral("(*.xls *.xlsx)")) &&
-                 !request.filter.contains(QStringLiteral(";;")),
-             qPrintable(request.filter));
+    // Every format first, then one filter per format.
+    QCOMPARE(request.filter.split(QStringLiteral(";;")),
+             (QStringList{
+                 "Matrici (*.xls *.xlsx *.ods *.csv *.txt *.tsv)",
+                 "Cartelle di lavoro Excel 97-2003 (*.xls)", "Cartelle di lavoro Excel (*.xlsx)",
+                 "Fogli di calcolo OpenDocument (*.ods)", "Testo delimitato (*.csv *.txt *.tsv)"}));
     QVERIFY(m_dialogs.messages.isEmpty());
     QCOMPARE(m_state.strMatrice, m_workbook);
     QCOMPARE(m_state.strCartella, m_dir->filePath(QStringLiteral("dati")));
@@ -177,6 +191,18 @@ void TestMenuORV::selection() {
     selectWorkbook(m_dir->filePath(QStringLiteral("Altra.xls")));
     QCOMPARE(m_dialogs.workbookRequests[1].startFolder, m_dir->filePath(QStringLiteral("dati")));
     QCOMPARE(m_state.strCartella, m_dir->path());
+}
+
+void TestMenuORV::selectionFromCommandLine() {
+    MenuORV& w = window();
+    w.selezionaMatrice(m_workbook);
+
+    QVERIFY(m_dialogs.workbookRequests.isEmpty());
+    QCOMPARE(m_state.strMatrice, m_workbook);
+    QCOMPARE(m_state.strCartella, m_dir->filePath(QStringLiteral("dati")));
+    QCOMPARE(panel(), QStringLiteral("Matrice sorgente: ") + m_workbook);
+    QVERIFY(button("cmdElaborazione")->isEnabled());
+    QVERIFY(button("cmdComparazione")->isEnabled());
 }
 
 void TestMenuORV::processingWindowEnablesSave() {
@@ -207,6 +233,34 @@ void TestMenuORV::processingWindowEnablesSave() {
     QVERIFY(processing->isVisible());
     QCOMPARE(combo->currentIndex(), -1);
     processing->reject();
+}
+
+// The sample matrix in each format, chosen in the dialog, loads in the
+// processing window (delimited text saved under the window's Italian
+// settings).
+void TestMenuORV::opensEveryFormat_data() {
+    QTest::addColumn<QString>("source");
+    QTest::newRow("xls") << QStringLiteral(ORVALTA_EXAMPLES "/regioni.xls");
+    QTest::newRow("xlsx") << QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx");
+    QTest::newRow("ods") << fixture("twins/regioni.ods");
+    QTest::newRow("csv") << fixture("twins/regioni_it_pv.csv");
+}
+
+void TestMenuORV::opensEveryFormat() {
+    QFETCH(QString, source);
+    const QString workbook =
+        m_dir->filePath(QStringLiteral("dati/") + QFileInfo(source).fileName());
+    QVERIFY(QFile::copy(source, workbook));
+    m_window = std::make_unique<MenuORV>(m_state, m_dialogs, *m_regional);
+    m_window->show();
+    selectWorkbook(workbook);
+    QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.value(0).text));
+    QVERIFY(m_window->indiceMP() && m_window->indiceMP()->isVisible());
+    QCOMPARE(m_state.nRighe, 21);
+    QCOMPARE(m_state.nColonne, 9);
+    QCOMPARE(m_state.matDati(2, 2), CellValue(31.2));
+    m_window->indiceMP()->reject();
 }
 
 void TestMenuORV::refusedMatrixEndsProgram() {
@@ -298,27 +352,37 @@ void TestMenuORV::newcomerRunsComparesAndSaves() {
     MenuORV& w = *m_window;
 
     selectWorkbook(workbook);
+    // Every long step runs off the windows' thread, the window's controls off
+    // meanwhile: the reading, each method, the comparison, the save.
+    WorkRecorder saving(&w, {button("cmdSelect"), button("cmdSalvataggio")});
     QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
     IndiceMP* processing = w.indiceMP();
     QVERIFY(processing->isVisible());
-    QTest::mouseClick(processing->findChild<QPushButton*>(QStringLiteral("cmdSelect")),
-                      Qt::LeftButton);
+    auto* automatic = processing->findChild<QPushButton*>(QStringLiteral("cmdSelect"));
+    WorkRecorder methods(processing, {automatic});
+    QTest::mouseClick(automatic, Qt::LeftButton);
+    QCOMPARE(methods.steps.size(), 9);
+    QCOMPARE(methods.steps.front(), QStringLiteral("Metodo 1 di 9: MPI+"));
+    QVERIFY(methods.controlsOffThroughout);
     processing->reject();
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messageTexts().join(u'\n')));
 
     QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
     ValutaMP* comparison = w.valutaMP();
     QVERIFY(comparison->isVisible());
-    QListWidget* methods = comparison->lstMetodi();
-    QCOMPARE(methods->count(), 9);
-    while (methods->count() > 0) {
-        const QPoint at = methods->visualItemRect(methods->item(0)).center();
-        QTest::mouseClick(methods->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(methods->viewport(), Qt::LeftButton, {}, at);
+    QListWidget* listed = comparison->lstMetodi();
+    QCOMPARE(listed->count(), 9);
+    while (listed->count() > 0) {
+        const QPoint at = listed->visualItemRect(listed->item(0)).center();
+        QTest::mouseClick(listed->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(listed->viewport(), Qt::LeftButton, {}, at);
     }
     QCOMPARE(comparison->lstSelezionati()->count(), 9);
-    QTest::mouseClick(comparison->findChild<QPushButton*>(QStringLiteral("cmdSelect")),
-                      Qt::LeftButton);
+    auto* compare = comparison->findChild<QPushButton*>(QStringLiteral("cmdSelect"));
+    WorkRecorder comparing(comparison, {compare, listed});
+    QTest::mouseClick(compare, Qt::LeftButton);
+    QCOMPARE(comparing.steps, QStringList{QStringLiteral("Lettura dei risultati")});
+    QVERIFY(comparing.controlsOffThroughout);
     QCOMPARE(comparison->msfCograduazione()->gridModel()->gridRowCount(), 10);
     comparison->reject();
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messageTexts().join(u'\n')));
@@ -330,6 +394,8 @@ void TestMenuORV::newcomerRunsComparesAndSaves() {
     QTest::mouseClick(button("cmdSalvataggio"), Qt::LeftButton);
     QCOMPARE(m_dialogs.messageTexts(),
              QStringList{QStringLiteral("Salvataggio dei dati effettuato con successo")});
+    QCOMPARE(saving.steps, QStringList{QStringLiteral("Copia dei file")});
+    QVERIFY(saving.controlsOffThroughout);
 
     // The workbook, two result files per method and the two comparison
     // files, each a copy of its source.
@@ -418,10 +484,13 @@ void TestMenuORV::save() {
              copied || answer == "blocked");
     QVERIFY(!target.exists(QStringLiteral("Altro.xls")));
     if (answer == QStringLiteral("blocked")) {
-        // The message names the file that was not copied.
-        QVERIFY2(message.text.contains(QStringLiteral("Province.xlsx.outGRAD.rnk")),
-                 qPrintable(message.text));
-        QVERIFY(!message.text.contains(QStringLiteral("effettuato con successo")));
+        // Once where and why, then the name of the file that was not copied.
+        QCOMPARE(message.text,
+                 QStringLiteral("Il salvataggio in %1 non è riuscito: nella cartella di "
+                                "destinazione esiste una cartella con lo stesso nome.\n"
+                                "File non copiati: Province.xlsx.outGRAD.rnk.\n\n"
+                                "Gli altri file sono stati copiati.")
+                     .arg(destination));
     }
     // The source files are never touched.
     QFile source(m_workbook);

@@ -1,3 +1,4 @@
+#include "menuorv.h"
 #include "ui/platform/qtdialogs.h"
 
 #include <QAbstractButton>
@@ -46,13 +47,13 @@ void TestQtDialogs::messageBox() {
 
 void TestQtDialogs::workbookFilterIgnoresCase() {
     QTemporaryDir dir;
-    for (const char* name : {"A.XLS", "b.xlsx", "c.Xls", "d.txt", "e.xlsm"}) {
+    for (const char* name :
+         {"A.XLS", "b.xlsx", "c.Xls", "d.txt", "e.xlsm", "f.ODS", "g.Csv", "h.tsv", "i.odt"}) {
         QFile file(dir.filePath(QString::fromLatin1(name)));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
-    const auto dialog = QtDialogs::workbookDialog(
-        QStringLiteral("Seleziona la matrice sorgente"),
-        QStringLiteral("Cartelle di lavoro Excel (*.xls *.xlsx)"), dir.path(), nullptr);
+    const auto dialog = QtDialogs::workbookDialog(QStringLiteral("Seleziona la matrice sorgente"),
+                                                  MenuORV::filtroMatrice(), dir.path(), nullptr);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Seleziona la matrice sorgente"));
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
     dialog->show();
@@ -68,7 +69,8 @@ void TestQtDialogs::workbookFilterIgnoresCase() {
         names.sort();
         return names;
     };
-    QTRY_COMPARE(shown(), (QStringList{"A.XLS", "b.xlsx", "c.Xls"}));
+    QTRY_COMPARE(shown(),
+                 (QStringList{"A.XLS", "b.xlsx", "c.Xls", "d.txt", "f.ODS", "g.Csv", "h.tsv"}));
 }
 
 void TestQtDialogs::endProgramLeavesTheEventLoop() {

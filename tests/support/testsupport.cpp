@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cmath>
 
@@ -47,9 +49,38 @@ QString fixture(const QString& name) {
     return QStringLiteral(ORVALTA_FIXTURES) + u'/' + name;
 }
 
+QByteArray fileContents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
 bool quasiUguali(double a, double b, double tolerance) {
     if (a == b)
         return true;
     const double scale = std::max({1.0, std::fabs(a), std::fabs(b)});
     return std::fabs(a - b) <= tolerance * scale;
+}
+
+QString describeCell(const CellValue& cell) {
+    switch (cell.kind()) {
+    case CellValue::Kind::Empty:
+        return QStringLiteral("(empty)");
+    case CellValue::Kind::Number:
+        return QStringLiteral("number %1").arg(cell.number(), 0, 'g', 17);
+    case CellValue::Kind::Text:
+        return QStringLiteral("text \"%1\"").arg(cell.text());
+    case CellValue::Kind::Boolean:
+        return QStringLiteral("boolean %1").arg(cell.boolean());
+    case CellValue::Kind::Date:
+        return QStringLiteral("date %1").arg(cell.date().toString(Qt::ISODateWithMs));
+    case CellValue::Kind::Error:
+        return QStringLiteral("error %1").arg(cell.errorCode());
+    }
+    return QString();
 }

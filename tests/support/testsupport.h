@@ -34,8 +34,21 @@ SharedState statoDa(const std::vector<std::vector<CellValue>>& rows);
 // The path of a committed test fixture.
 QString fixture(const QString& name);
 
+// The bytes of a file, or "<missing>" when it cannot be read.
+QByteArray fileContents(const QString& path);
+// Writes bytes to a file, creating or emptying it; false on failure.
+bool writeFileBytes(const QString& path, const QByteArray& bytes);
+
 // True when a and b agree within a relative tolerance of 1e-12 (absolute
 // near zero).
 bool quasiUguali(double a, double b, double tolerance = 1e-12);
+
+// A cell's kind and value in words, for failure messages.
+QString describeCell(const CellValue& cell);
+
+// Compares two cells, naming both on a mismatch.
+#define COMPARE_CELL(actual, expected)                                                             \
+    QVERIFY2((actual) == (expected),                                                               \
+             qPrintable(describeCell(actual) + QStringLiteral(" != ") + describeCell(expected)))
 
 Q_DECLARE_METATYPE(CellValue)

@@ -3,14 +3,19 @@
 #include "comparison/comparison.h"
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilelisting.h"
+#include "methods/metodi.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
+#include "ui/platform/backgroundwork.h"
 #include "ui/platform/busycursor.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/platform/hintlabel.h"
+#include "ui/platform/windowsetup.h"
 
 #include <QButtonGroup>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
@@ -22,15 +27,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
-
-const QString kTitolo = QStringLiteral("Orvalta");
 
 // The ids of the two view buttons: those of "Valori" and "Ranghi" in the
 // processing window, which also offers "Graduatoria" (1) between them.
@@ -68,10 +70,16 @@ QStringList voci(const QListWidget* list) {
     return texts;
 }
 
-void trattieniPosto(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
+// The index header of the method whose values result file is entry, told
+// by the method code in its name; the code itself for a method the list
+// does not know.
+QString intestazione(const QString& entry, const QString& strMatrice) {
+    const qsizetype start = QFileInfo(strMatrice).fileName().size() + 4; // after ".out"
+    const QString code = entry.mid(start, entry.size() - start - 4);     // before ".csv"
+    for (const MethodInfo& method : methodTable())
+        if (methodCode(method.entryText) == code)
+            return method.indexHeader;
+    return code;
 }
 
 } // namespace
@@ -81,19 +89,32 @@ ValutaMP::ValutaMP(SharedState& state, Dialogs& dialogs, const Regional& regiona
       m_valoriModel(new TextTableModel(m_regional, this)),
       m_ranghiModel(new TextTableModel(m_regional, this)),
       m_cograduazioneModel(new CograduationModel(m_regional, this)) {
-    costruisci();
+    setupChildWindow(*this, QStringLiteral("ValutaMP"));
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(costruisciSelezione());
+    m_splitter->addWidget(costruisciRisultati());
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
+    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 0);
+    layout->setSpacing(6);
+    layout->addWidget(m_splitter, 1);
+    layout->addWidget(m_stbStato);
+
+    m_lavoro = new BackgroundWork(this, m_stbStato);
+    m_lavoro->setControls({m_lstMetodi, m_lstSelezionati, m_cmdSelect, m_frmTipoRisultato});
+    collega();
+    fitToScreen(*this, {1280, 800});
 }
 
 ValutaMP::~ValutaMP() = default;
 
-void ValutaMP::costruisci() {
-    setObjectName(QStringLiteral("ValutaMP"));
-    setWindowTitle(kTitolo);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setSizeGripEnabled(false);
-
-    // Left half: the two lists, then the cograduation matrix.
+// Left half: the two lists, then the cograduation matrix.
+QWidget* ValutaMP::costruisciSelezione() {
     m_frmMatrice = new QGroupBox(QStringLiteral("Selezione dei metodi elaborati"), this);
     m_frmMatrice->setObjectName(QStringLiteral("frmMatrice"));
     m_lstMetodi = elenco(QStringLiteral("lstMetodi"),
@@ -113,11 +134,8 @@ void ValutaMP::costruisci() {
     m_msfCograduazione = new GridView(this);
     m_msfCograduazione->setObjectName(QStringLiteral("msfCograduazione"));
     m_msfCograduazione->setGridModel(m_cograduazioneModel);
-    m_frame2 = new QGroupBox(QStringLiteral("Matrice di cograduazione"), m_frmMatrice);
-    m_frame2->setObjectName(QStringLiteral("Frame2"));
-    auto* frame2Layout = new QVBoxLayout(m_frame2);
-    frame2Layout->setContentsMargins(6, 6, 6, 6);
-    frame2Layout->addWidget(m_msfCograduazione);
+    m_frame2 = gridFrame(QStringLiteral("Frame2"), QStringLiteral("Matrice di cograduazione"),
+                         m_msfCograduazione, m_frmMatrice);
 
     auto* sinistra = new QVBoxLayout(m_frmMatrice);
     sinistra->setContentsMargins(8, 6, 8, 8);
@@ -133,33 +151,25 @@ void ValutaMP::costruisci() {
     sinistra->addWidget(separatore(QStringLiteral("Line2"), m_frmMatrice));
     sinistra->addSpacing(4);
     sinistra->addWidget(m_frame2, 1);
+    return m_frmMatrice;
+}
 
-    // Right half: the run button and the view switch, then the results.
+// Right half: the run button and the view switch, then the results.
+QWidget* ValutaMP::costruisciRisultati() {
     m_cmdSelect = new QPushButton(QStringLiteral("Valutazione Metodi"), this);
     m_cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
     m_cmdSelect->setAutoDefault(false);
     m_cmdSelect->setToolTip(QStringLiteral("Confronta i metodi selezionati e salva il confronto "
                                            "accanto alla matrice sorgente"));
-
-    m_frmTipoRisultato =
-        new QGroupBox(QStringLiteral("Visualizzazione matrice dei risultati"), this);
-    m_frmTipoRisultato->setObjectName(QStringLiteral("frmTipoRisultato"));
     m_optTipoRisultato = new QButtonGroup(this);
-    auto* opzioni = new QHBoxLayout(m_frmTipoRisultato);
-    opzioni->setContentsMargins(8, 4, 8, 4);
-    for (const auto& [id, caption] : {std::pair{kValori, QStringLiteral("Valori")},
-                                      std::pair{kRanghi, QStringLiteral("Ranghi")}}) {
-        auto* option = new QRadioButton(caption, m_frmTipoRisultato);
-        option->setObjectName(QStringLiteral("optTipoRisultato") + QString::number(id));
-        m_optTipoRisultato->addButton(option, id);
-        opzioni->addWidget(option);
-    }
-    m_optTipoRisultato->button(kValori)->setChecked(true);
-
-    // The strip keeps its height while its controls are hidden, so that the
-    // results do not move when they appear.
-    trattieniPosto(m_cmdSelect);
-    trattieniPosto(m_frmTipoRisultato);
+    m_frmTipoRisultato = optionFrame(
+        QStringLiteral("frmTipoRisultato"), QStringLiteral("Visualizzazione matrice dei risultati"),
+        QStringLiteral("optTipoRisultato"),
+        {{kValori, QStringLiteral("Valori")}, {kRanghi, QStringLiteral("Ranghi")}},
+        m_optTipoRisultato, this);
+    // The results do not move when the strip's controls appear.
+    keepSpaceWhenHidden(m_cmdSelect);
+    keepSpaceWhenHidden(m_frmTipoRisultato);
     auto* strip = new QHBoxLayout;
     strip->setSpacing(10);
     strip->addWidget(m_cmdSelect, 0, Qt::AlignVCenter);
@@ -176,13 +186,7 @@ void ValutaMP::costruisci() {
     m_msfRanking->setGridModel(m_ranghiModel);
     m_frame1 = new QGroupBox(QStringLiteral("Matrice dei risultati"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_suggerimento = new QLabel(m_frame1);
-    m_suggerimento->setObjectName(QStringLiteral("lblSuggerimento"));
-    m_suggerimento->setAlignment(Qt::AlignCenter);
-    m_suggerimento->setWordWrap(true);
-    m_suggerimento->setContentsMargins(16, 0, 16, 0);
-    m_suggerimento->setEnabled(false);
-    m_suggerimento->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_suggerimento = new HintLabel(QStringLiteral("lblSuggerimento"), m_frame1);
     auto* risultati = new QGridLayout(m_frame1);
     risultati->setContentsMargins(6, 6, 6, 6);
     risultati->addWidget(m_msfRisultati, 0, 0);
@@ -195,23 +199,10 @@ void ValutaMP::costruisci() {
     destraLayout->setSpacing(6);
     destraLayout->addLayout(strip);
     destraLayout->addWidget(m_frame1, 1);
+    return destra;
+}
 
-    m_splitter = new QSplitter(Qt::Horizontal, this);
-    m_splitter->setObjectName(QStringLiteral("splitter"));
-    m_splitter->setChildrenCollapsible(false);
-    m_splitter->addWidget(m_frmMatrice);
-    m_splitter->addWidget(destra);
-    m_splitter->setStretchFactor(0, 1);
-    m_splitter->setStretchFactor(1, 1);
-
-    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 0);
-    layout->setSpacing(6);
-    layout->addWidget(m_splitter, 1);
-    layout->addWidget(m_stbStato);
-
+void ValutaMP::collega() {
     setTabOrder(m_lstMetodi, m_lstSelezionati);
     setTabOrder(m_lstSelezionati, m_msfCograduazione);
     setTabOrder(m_msfCograduazione, m_cmdSelect);
@@ -231,10 +222,6 @@ void ValutaMP::costruisci() {
     connect(m_msfRisultati, &GridView::autosizeRequested, this, &ValutaMP::adattaRisultati);
     connect(this, &QDialog::finished, this, &ValutaMP::scarica);
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMosso = true; });
-
-    const QRect screen =
-        this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1400, 900);
-    resize(std::min(1280, screen.width() * 9 / 10), std::min(800, screen.height() * 9 / 10));
 }
 
 void ValutaMP::carica() {
@@ -252,6 +239,7 @@ void ValutaMP::carica() {
     m_msfRanking->show();
     m_stbStato->setPanelText(QString());
     m_splitterMosso = false;
+    m_larghezzaSelezione = larghezzaSelezione();
     dividi();
     aggiornaSuggerimento();
     m_lstMetodi->setFocus();
@@ -297,40 +285,53 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
     m_state.bRisultati = true;
     m_stbStato->setPanelText(QString());
 
+    // The files are read, compared and the comparison written off the
+    // window's thread; the grids take the tables afterwards.
     ComparisonResult result;
-    {
-        BusyCursor busy;
-        result = compareMethods(m_state.strCartella, entries, m_regional);
+    QString writeError;
+    const QString folder = m_state.strCartella;
+    const QString matrice = m_state.strMatrice;
+    const Regional regional = m_regional; // the worker's own copy
+    const BackgroundWork::Outcome outcome =
+        m_lavoro->run(QStringLiteral("Lettura dei risultati"), [&](WorkProgress& progress) {
+            result = compareMethods(folder, entries, regional, &progress);
+            if (result.ok) {
+                progress.report(QStringLiteral("Scrittura dei file di confronto"));
+                writeError = writeComparisonFiles(matrice, result);
+            }
+        });
+    if (outcome == BackgroundWork::Outcome::OutOfMemory) {
+        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("confrontare i metodi")),
+                          childWindowTitle(), Dialogs::Icon::Critical);
+        return RunOutcome::OutOfMemory;
     }
     if (!result.ok) {
         // The files do not belong together: grids and files stay as they were.
-        m_dialogs.message(result.message, kTitolo, Dialogs::Icon::Warning);
+        m_dialogs.message(result.message, childWindowTitle(), Dialogs::Icon::Warning);
         return RunOutcome::Refused;
     }
-
-    QString writeError;
-    {
-        BusyCursor busy;
-        m_lstSelezionati->setCurrentRow(int(entries.size()) - 1);
-        m_valoriModel->setTable(result.values);
-        m_ranghiModel->setTable(result.ranks);
-        m_cograduazioneModel->setTable(result.cograduation);
-        adattaCograduazione();
-        m_frmTipoRisultato->show();
-        optTipoRisultato_Click();
-        writeError = writeComparisonFiles(m_state.strMatrice, result);
-        m_optTipoRisultato->button(kValori)->setChecked(true);
-        optTipoRisultato_Click();
-        adattaRisultati();
-    }
+    mostra(result);
     if (writeError.isEmpty())
         return RunOutcome::Saved;
     // The comparison is on view, but must not pass for saved.
     m_stbStato->setPanelText(QStringLiteral("Confronto non salvato"));
     m_dialogs.message(QStringLiteral("Il confronto è stato eseguito, ma non è stato salvato.\n\n") +
                           writeError,
-                      kTitolo, Dialogs::Icon::Critical);
+                      childWindowTitle(), Dialogs::Icon::Critical);
     return RunOutcome::NotSaved;
+}
+
+void ValutaMP::mostra(const ComparisonResult& result) {
+    BusyCursor busy;
+    m_lstSelezionati->setCurrentRow(m_lstSelezionati->count() - 1);
+    m_valoriModel->setTable(result.values);
+    m_ranghiModel->setTable(result.ranks);
+    m_cograduazioneModel->setTable(result.cograduation);
+    adattaCograduazione();
+    m_frmTipoRisultato->show();
+    m_optTipoRisultato->button(kValori)->setChecked(true);
+    optTipoRisultato_Click();
+    adattaRisultati();
 }
 
 void ValutaMP::optTipoRisultato_Click() {
@@ -350,8 +351,9 @@ void ValutaMP::adattaRisultati() {
         m_msfRanking->setGridColumnWidth(c, m_msfRisultati->gridColumnWidth(c));
 }
 
-// Every method column of the cograduation matrix gets the same width, that
-// of its widest text, so that the matrix reads as a square table.
+// Every method column of the cograduation matrix gets the same width: the
+// width planned at the opening, or that of the widest text when it needs
+// more, so that the matrix reads as a square table.
 void ValutaMP::adattaCograduazione() {
     const TextTable& matrix = m_cograduazioneModel->table();
     const QFontMetrics metrics(m_msfCograduazione->font());
@@ -359,32 +361,45 @@ void ValutaMP::adattaCograduazione() {
     for (int r = 0; r < matrix.rowCount(); ++r)
         for (int c = 1; c < matrix.columnCount(); ++c)
             widest = std::max(widest, metrics.horizontalAdvance(matrix.cell(r, c)));
-    const int width = widest + metrics.horizontalAdvance(QStringLiteral("W"));
+    const int width =
+        std::max(widest + metrics.horizontalAdvance(QStringLiteral("W")), m_colonnaCograduazione);
     for (int c = 1; c < matrix.columnCount(); ++c)
         m_msfCograduazione->setGridColumnWidth(c, width);
-    dividi();
+}
+
+// The width the selection needs to show the cograduation matrix of every
+// listed method whole: their index headers and the coefficients ("-1,0000")
+// in columns of one width. Sets that column width.
+int ValutaMP::larghezzaSelezione() {
+    const QFontMetrics metrics(m_msfCograduazione->font());
+    int widest = metrics.horizontalAdvance(m_regional.fixed4(-1.0));
+    const QStringList listed = voci(m_lstMetodi);
+    for (const QString& entry : listed)
+        widest =
+            std::max(widest, metrics.horizontalAdvance(intestazione(entry, m_state.strMatrice)));
+    m_colonnaCograduazione = widest + metrics.horizontalAdvance(QStringLiteral("W"));
+    if (listed.isEmpty())
+        return 0;
+    const int header = m_colonnaCograduazione + 8; // the row headers, with the header's padding
+    const int grid = 2 * m_msfCograduazione->frameWidth() + 4 + header +
+                     int(listed.size()) * m_colonnaCograduazione;
+    const QMargins margins = m_frmMatrice->contentsMargins() +
+                             m_frmMatrice->layout()->contentsMargins() +
+                             m_frame2->contentsMargins() + m_frame2->layout()->contentsMargins();
+    return grid + margins.left() + margins.right();
 }
 
 // The selection takes the left half of the window, or more, up to three
-// fifths, when the cograduation matrix needs it to be seen whole; once the
-// user has moved the divider it stays where it was put.
+// fifths, when the cograduation matrix of every listed method needs it to
+// be seen whole; runs do not change it, and once the user has moved the
+// divider it stays where it was put until the next opening.
 void ValutaMP::dividi() {
     if (m_splitterMosso)
         return;
     const int total = m_splitter->width() - m_splitter->handleWidth();
     if (total <= 0)
         return;
-    int grid = 2 * m_msfCograduazione->frameWidth() + 4;
-    if (m_cograduazioneModel->gridColumnCount() > 0) {
-        grid += m_msfCograduazione->verticalHeader()->sizeHint().width();
-        for (int c = 1; c < m_cograduazioneModel->gridColumnCount(); ++c)
-            grid += m_msfCograduazione->gridColumnWidth(c);
-    }
-    const QMargins margins = m_frmMatrice->contentsMargins() +
-                             m_frmMatrice->layout()->contentsMargins() +
-                             m_frame2->contentsMargins() + m_frame2->layout()->contentsMargins();
-    const int wanted = grid + margins.left() + margins.right();
-    const int left = std::max(total / 2, std::min(wanted, total * 3 / 5));
+    const int left = std::max(total / 2, std::min(m_larghezzaSelezione, total * 3 / 5));
     m_splitter->setSizes({left, total - left});
 }
 

@@ -6,15 +6,19 @@
 
 #include <QDialog>
 
+class BackgroundWork;
 class ClockStatusBar;
 class CograduationModel;
+struct ComparisonResult;
 class GridView;
+class HintLabel;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QSplitter;
+class QWidget;
 class TextTableModel;
 
 // The comparison window: lists the values result files of the selected
@@ -22,17 +26,19 @@ class TextTableModel;
 // methods to compare, and compares them: their values and ranks side by
 // side, the cograduation matrix of the ranks, and the two comparison files
 // beside the workbook. Everything it shows is rebuilt at each opening and
-// each run; nothing of it outlives the window's closing.
+// each run; nothing of it outlives the window's closing. A comparison runs
+// off the window's thread (see BackgroundWork).
 class ValutaMP : public QDialog {
     Q_OBJECT
 
 public:
     // What became of a run of the comparison.
     enum class RunOutcome {
-        NotRun,   // fewer than two methods selected
-        Refused,  // the result files do not belong together: nothing changed
-        NotSaved, // compared and shown, but a comparison file could not be written
-        Saved     // compared, shown and both comparison files written
+        NotRun,     // fewer than two methods selected
+        Refused,    // the result files do not belong together: nothing changed
+        NotSaved,   // compared and shown, but a comparison file could not be written
+        Saved,      // compared, shown and both comparison files written
+        OutOfMemory // memory ran out: nothing changed
     };
 
     ValutaMP(SharedState& state, Dialogs& dialogs, const Regional& regional,
@@ -41,7 +47,8 @@ public:
 
     // The load of each opening: every values result file of strMatrice
     // listed in name order, none selected, the run button and the view
-    // frame hidden, the three grids empty.
+    // frame hidden, the three grids empty. The selection takes the width
+    // that a comparison of every listed method needs, and keeps it.
     void carica();
 
     // The handlers of the window's controls. A double click moves the
@@ -63,10 +70,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void costruisci();
+    QWidget* costruisciSelezione();
+    QWidget* costruisciRisultati();
+    void collega();
     void sposta(QListWidget* from, QListWidget* to);
+    // Puts a comparison on view as a run leaves it.
+    void mostra(const ComparisonResult& result);
     void adattaRisultati();
     void adattaCograduazione();
+    int larghezzaSelezione();
     void dividi();
     void aggiornaSuggerimento();
     void scarica();
@@ -81,6 +93,8 @@ private:
 
     QSplitter* m_splitter = nullptr;
     bool m_splitterMosso = false;
+    int m_larghezzaSelezione = 0;   // the width of the selection, fixed at each opening
+    int m_colonnaCograduazione = 0; // the width of a method column of the matrix
     QGroupBox* m_frmMatrice = nullptr;
     QListWidget* m_lstMetodi = nullptr;
     QListWidget* m_lstSelezionati = nullptr;
@@ -92,6 +106,7 @@ private:
     QGroupBox* m_frame1 = nullptr;
     GridView* m_msfRisultati = nullptr;
     GridView* m_msfRanking = nullptr;
-    QLabel* m_suggerimento = nullptr;
+    HintLabel* m_suggerimento = nullptr;
     ClockStatusBar* m_stbStato = nullptr;
+    BackgroundWork* m_lavoro = nullptr;
 };

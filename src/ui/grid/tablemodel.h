@@ -35,6 +35,10 @@ public:
     void clear();
     // How the cells are written from now on.
     void setFormat(Format format);
+    // Reads from now on from table, which holds the same cells as the table
+    // shown (a copy of it, or the table a copy was taken of): nothing changes
+    // on screen, and the view keeps its columns and their widths.
+    void readFrom(const Table* table) { m_table = table; }
 
     const Table* table() const { return m_table; }
 

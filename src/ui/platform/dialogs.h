@@ -12,7 +12,7 @@ public:
     virtual ~Dialogs() = default;
 
     // The full path of a workbook chosen in a file-open dialog with the given
-    // title and name filter ("Description (*.xls *.xlsx)"), opening in
+    // title and name filters ("Matrici (*.xls *.ods);;Excel (*.xls)"), opening in
     // startFolder; empty when the user cancels.
     virtual QString openWorkbook(const QString& title, const QString& filter,
                                  const QString& startFolder) = 0;

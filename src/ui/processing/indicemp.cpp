@@ -4,18 +4,23 @@
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/tablemodel.h"
+#include "ui/platform/backgroundwork.h"
 #include "ui/platform/busycursor.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/platform/hintlabel.h"
+#include "ui/platform/windowsetup.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -24,35 +29,7 @@
 
 namespace {
 
-const QString kTitolo = QStringLiteral("Orvalta");
-
-QGroupBox* viewFrame(const QString& name, const QString& title, const QStringList& options,
-                     QButtonGroup* group, QWidget* parent) {
-    auto* frame = new QGroupBox(title, parent);
-    frame->setObjectName(name);
-    auto* layout = new QHBoxLayout(frame);
-    layout->setContentsMargins(8, 4, 8, 4);
-    const QString optionName = name == QStringLiteral("frmTipo")
-                                   ? QStringLiteral("optTipo")
-                                   : QStringLiteral("optTipoRisultato");
-    for (int i = 0; i < options.size(); ++i) {
-        auto* option = new QRadioButton(options.at(i), frame);
-        option->setObjectName(optionName + QString::number(i));
-        group->addButton(option, i);
-        layout->addWidget(option);
-    }
-    group->button(0)->setChecked(true);
-    return frame;
-}
-
-QGroupBox* gridFrame(const QString& name, const QString& title, GridView* grid, QWidget* parent) {
-    auto* frame = new QGroupBox(title, parent);
-    frame->setObjectName(name);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(grid);
-    return frame;
-}
+const QString kRisultati = QStringLiteral("Matrice dei risultati");
 
 } // namespace
 
@@ -63,21 +40,29 @@ IndiceMP::IndiceMP(SharedState& state, Dialogs& dialogs, const Regional& regiona
       m_datiModel(new TableModel(m_regional, TableModel::Format::Fixed4, this)),
       m_risultatiModel(new TableModel(m_regional, TableModel::Format::General, this)) {
     if (!m_loader) {
-        m_loader = [this](SharedState& s) { return carica_matrice(s, m_regional); };
+        m_loader = [regional = m_regional](SharedState& s, WorkProgress& progress) {
+            return carica_matrice(s, regional, &progress);
+        };
     }
-    costruisci();
+    setupChildWindow(*this, QStringLiteral("IndiceMP"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 0);
+    layout->setSpacing(6);
+    layout->addLayout(costruisciComandi());
+    layout->addWidget(costruisciGriglie(), 1);
+    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
+    layout->addWidget(m_stbStato);
+    m_lavoro = new BackgroundWork(this, m_stbStato);
+    m_lavoro->setControls({m_cmdSelect, m_cmbMetodo, m_frmTipo, m_frmTipoRisultato});
+    collega();
+    fitToScreen(*this, {1280, 800});
 }
 
 IndiceMP::~IndiceMP() = default;
 
-void IndiceMP::costruisci() {
-    setObjectName(QStringLiteral("IndiceMP"));
-    setWindowTitle(kTitolo);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setSizeGripEnabled(false);
-
-    // The strip along the top.
+// The strip along the top: the automatic processing, the method list and
+// the two view selectors.
+QHBoxLayout* IndiceMP::costruisciComandi() {
     m_cmdSelect = new QPushButton(QStringLiteral("Elaborazione automatica"), this);
     m_cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
     m_cmdSelect->setAutoDefault(false);
@@ -97,23 +82,22 @@ void IndiceMP::costruisci() {
     m_lblMetodo->setBuddy(m_cmbMetodo);
 
     m_optTipo = new QButtonGroup(this);
-    m_frmTipo =
-        viewFrame(QStringLiteral("frmTipo"), QStringLiteral("Visualizzazione matrice dei dati"),
-                  {QStringLiteral("Sorgente"), QStringLiteral("Trasformata")}, m_optTipo, this);
+    m_frmTipo = optionFrame(
+        QStringLiteral("frmTipo"), QStringLiteral("Visualizzazione matrice dei dati"),
+        QStringLiteral("optTipo"),
+        {{0, QStringLiteral("Sorgente")}, {1, QStringLiteral("Trasformata")}}, m_optTipo, this);
     m_optTipoRisultato = new QButtonGroup(this);
-    m_frmTipoRisultato = viewFrame(
-        QStringLiteral("frmTipoRisultato"), QStringLiteral("Visualizzazione matrice dei risultati"),
-        {QStringLiteral("Valori"), QStringLiteral("Graduatoria"), QStringLiteral("Ranghi")},
-        m_optTipoRisultato, this);
+    m_frmTipoRisultato = optionFrame(QStringLiteral("frmTipoRisultato"),
+                                     QStringLiteral("Visualizzazione matrice dei risultati"),
+                                     QStringLiteral("optTipoRisultato"),
+                                     {{0, QStringLiteral("Valori")},
+                                      {1, QStringLiteral("Graduatoria")},
+                                      {2, QStringLiteral("Ranghi")}},
+                                     m_optTipoRisultato, this);
+    // The grids do not move when the view frames appear.
+    keepSpaceWhenHidden(m_frmTipo);
+    keepSpaceWhenHidden(m_frmTipoRisultato);
 
-    // The strip keeps its height while the view frames are hidden, so that
-    // the grids do not move when they appear.
-    for (QWidget* frame :
-         {static_cast<QWidget*>(m_frmTipo), static_cast<QWidget*>(m_frmTipoRisultato)}) {
-        QSizePolicy policy = frame->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        frame->setSizePolicy(policy);
-    }
     auto* strip = new QHBoxLayout;
     strip->setSpacing(10);
     strip->addWidget(m_cmdSelect, 0, Qt::AlignVCenter);
@@ -124,8 +108,12 @@ void IndiceMP::costruisci() {
     strip->addWidget(m_frmTipo);
     strip->addWidget(m_frmTipoRisultato);
     strip->addStretch(1);
+    return strip;
+}
 
-    // The two grids side by side.
+// The data grid and the results grid side by side; the results pane keeps
+// its width when the window changes size.
+QSplitter* IndiceMP::costruisciGriglie() {
     m_msfMatrice = new GridView(this);
     m_msfMatrice->setObjectName(QStringLiteral("msfMatrice"));
     m_msfMatrice->setGridModel(m_datiModel);
@@ -135,16 +123,15 @@ void IndiceMP::costruisci() {
 
     m_frmMatrice = gridFrame(QStringLiteral("frmMatrice"), QStringLiteral("Matrice dei dati"),
                              m_msfMatrice, this);
-    m_frame1 = gridFrame(QStringLiteral("Frame1"), QStringLiteral("Matrice dei risultati"),
-                         m_msfRisultati, this);
-    m_suggerimento = new QLabel(QStringLiteral("Scegliere un metodo nell'elenco «Metodo» "
-                                               "oppure avviare l'«Elaborazione automatica»."),
-                                m_frame1);
-    m_suggerimento->setContentsMargins(12, 0, 12, 0);
-    m_suggerimento->setObjectName(QStringLiteral("lblSuggerimento"));
-    m_suggerimento->setAlignment(Qt::AlignCenter);
-    m_suggerimento->setWordWrap(true);
-    m_suggerimento->setEnabled(false);
+    m_attesa = new HintLabel(QStringLiteral("lblAttesa"), m_frmMatrice);
+    m_attesa->setText(QStringLiteral("Lettura della matrice in corso..."));
+    m_attesa->hide();
+    m_frmMatrice->layout()->addWidget(m_attesa);
+
+    m_frame1 = gridFrame(QStringLiteral("Frame1"), kRisultati, m_msfRisultati, this);
+    m_suggerimento = new HintLabel(QStringLiteral("lblSuggerimento"), m_frame1);
+    m_suggerimento->setText(QStringLiteral("Scegliere un metodo nell'elenco «Metodo» oppure "
+                                           "avviare l'«Elaborazione automatica»."));
     m_frame1->layout()->addWidget(m_suggerimento);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -152,18 +139,12 @@ void IndiceMP::costruisci() {
     m_splitter->setChildrenCollapsible(false);
     m_splitter->addWidget(m_frmMatrice);
     m_splitter->addWidget(m_frame1);
-    m_splitter->setStretchFactor(0, 3);
-    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    return m_splitter;
+}
 
-    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 0);
-    layout->setSpacing(6);
-    layout->addLayout(strip);
-    layout->addWidget(m_splitter, 1);
-    layout->addWidget(m_stbStato);
-
+void IndiceMP::collega() {
     connect(m_cmdSelect, &QPushButton::clicked, this, &IndiceMP::cmdSelect_Click);
     connect(m_cmbMetodo, &QComboBox::activated, this, [this] { cmbMetodo_Click(); });
     connect(m_optTipo, &QButtonGroup::idClicked, this, &IndiceMP::optTipo_Click);
@@ -173,52 +154,66 @@ void IndiceMP::costruisci() {
     connect(m_msfRisultati, &GridView::autosizeRequested, this,
             [this] { FG_AutosizeCols(*m_msfRisultati, -1, -1, false); });
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMosso = true; });
-
-    const QRect screen =
-        this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1400, 900);
-    resize(std::min(1280, screen.width() * 9 / 10), std::min(800, screen.height() * 9 / 10));
 }
 
 bool IndiceMP::carica() {
+    // The window does not close, and its controls stay off, until the
+    // matrix is on view.
+    const BackgroundWork::Series serie(*m_lavoro);
     m_lblMetodo->hide();
     m_cmbMetodo->hide();
     m_frmTipo->hide();
     m_frmTipoRisultato->hide();
     mostraRisultati(false);
     m_msfMatrice->hide();
+    m_attesa->show();
+    m_frame1->setTitle(kRisultati);
+    m_frame1->setToolTip(QString());
+    m_stbStato->setPanelText(QString());
     // The grids forget the old tables before the loader replaces them.
     m_datiModel->clear();
     m_risultatiModel->clear();
 
     LoadResult result;
-    {
-        BusyCursor busy;
-        result = m_loader(m_state);
+    const BackgroundWork::Outcome outcome = m_lavoro->run(
+        QStringLiteral("Lettura della matrice"),
+        [this, &result](WorkProgress& progress) { result = m_loader(m_state, progress); }, true);
+    m_attesa->hide();
+    if (outcome == BackgroundWork::Outcome::OutOfMemory) {
+        m_dialogs.message(
+            BackgroundWork::outOfMemoryText(QStringLiteral("leggere la matrice %1")
+                                                .arg(QFileInfo(m_state.strMatrice).fileName())),
+            childWindowTitle(), Dialogs::Icon::Critical);
+        return false;
     }
     switch (result.status) {
+    case LoadResult::Status::Cancelled:
+        return false;
     case LoadResult::Status::Refused:
-        m_dialogs.message(result.message, kTitolo, Dialogs::Icon::None);
+        m_dialogs.message(result.message, childWindowTitle(), Dialogs::Icon::None);
         m_dialogs.endProgram();
         return false;
     case LoadResult::Status::FileError:
-        m_dialogs.message(result.message, kTitolo, Dialogs::Icon::Critical);
+        m_dialogs.message(result.message, childWindowTitle(), Dialogs::Icon::Critical);
         return false;
     case LoadResult::Status::Loaded:
         break;
     }
 
-    {
-        BusyCursor busy;
-        optTipo_Click(0);
-    }
+    optTipo_Click(0);
     m_optTipo->button(0)->setChecked(true);
     m_optTipoRisultato->button(0)->setChecked(true);
     m_cmbMetodo->setCurrentIndex(-1);
     m_ultimoEseguito = -1;
-    m_stbStato->setPanelText(QStringLiteral("Indice Sintetico ") + m_state.strMatrice);
+    m_stbStato->setPanelText(QStringLiteral("Indice Sintetico "), m_state.strMatrice);
     m_lblMetodo->show();
     m_cmbMetodo->show();
     m_msfMatrice->show();
+    // Each workbook gets the division that suits it, whatever the user made
+    // of the last one.
+    m_splitterMosso = false;
+    m_larghezzaRisultati = larghezzaRisultati();
+    dividi();
     return true;
 }
 
@@ -227,31 +222,56 @@ IndiceMP::RunOutcome IndiceMP::cmbMetodo_Click() {
     if (position < 0)
         return RunOutcome::NotRun;
     const QString entry = m_cmbMetodo->itemText(position);
+    const QString code = methodCode(entry);
+    const QString step =
+        m_passi > 0 ? QStringLiteral("Metodo %1 di %2: %3").arg(m_passo).arg(m_passi).arg(code)
+                    : QStringLiteral("Esecuzione del metodo %1").arg(code);
 
     MethodRunResult result;
-    {
-        BusyCursor busy;
-        result = m_runner.run(m_state, position, entry, m_regional);
-        if (result.done())
-            presenta();
+    trattieniViste();
+    const BackgroundWork::Outcome outcome = m_lavoro->run(
+        step, [this, &result, position, &entry, regional = m_regional](WorkProgress&) {
+            // The worker formats with its own copy of the settings: the grids
+            // go on using the window's.
+            result = m_runner.run(m_state, position, entry, regional);
+        });
+    if (outcome == BackgroundWork::Outcome::OutOfMemory) {
+        rilasciaViste();
+        m_cmbMetodo->setCurrentIndex(m_ultimoEseguito);
+        m_dialogs.message(
+            BackgroundWork::outOfMemoryText(QStringLiteral("eseguire il metodo %1").arg(code)),
+            childWindowTitle(), Dialogs::Icon::Critical);
+        return RunOutcome::OutOfMemory;
     }
+    return riporta(result, position, entry);
+}
+
+IndiceMP::RunOutcome IndiceMP::riporta(const MethodRunResult& result, int position,
+                                       const QString& entry) {
     switch (result.status) {
-    case MethodRunResult::Status::Done:
+    case MethodRunResult::Status::Done: {
+        BusyCursor busy;
+        presenta();
         m_ultimoEseguito = position;
+        m_frame1->setTitle(kRisultati + QStringLiteral(": ") + methodCode(entry));
+        m_frame1->setToolTip(entry);
         return RunOutcome::Done;
+    }
     case MethodRunResult::Status::Refused:
-        m_dialogs.message(result.message, kTitolo, Dialogs::Icon::None);
+        rilasciaViste();
+        m_dialogs.message(result.message, childWindowTitle(), Dialogs::Icon::None);
         return RunOutcome::Refused;
     case MethodRunResult::Status::WriteFailed:
         break;
     }
+    rilasciaViste();
     // The tables and grids still hold the last completed run: the list goes
     // back to that method, so that nothing shows the failed one as done.
     m_cmbMetodo->setCurrentIndex(m_ultimoEseguito);
     m_dialogs.message(QStringLiteral("Il metodo %1 non è stato eseguito: i file dei risultati "
                                      "non sono stati scritti.\n\n%2")
                           .arg(methodCode(entry), result.message),
-                      kTitolo, Dialogs::Icon::Critical);
+                      childWindowTitle(), Dialogs::Icon::Critical);
     return RunOutcome::WriteFailed;
 }
 
@@ -264,24 +284,81 @@ void IndiceMP::presenta() {
     m_msfMatrice->show();
     m_optTipo->button(0)->setChecked(true);
     m_optTipoRisultato->button(0)->setChecked(true);
-    optTipo_Click(0);
+    // A data grid that shows the source matrix already shows it as the
+    // source view would, fitted: the methods never change it.
+    if (m_datiModel->table() != &m_state.matDati)
+        optTipo_Click(0);
     optTipoRisultato_Click(0);
+    m_copiaDati.clear();
+    m_copiaRisultati.clear();
+}
+
+// While a method runs it replaces the state's result tables: the grids read
+// copies of what they show until the run has ended. The data grid showing
+// the source matrix reads on, as the methods only read it.
+void IndiceMP::trattieniViste() {
+    m_fonteDati = m_datiModel->table();
+    if (m_fonteDati && m_fonteDati != &m_state.matDati) {
+        m_copiaDati = *m_fonteDati;
+        m_datiModel->readFrom(&m_copiaDati);
+    }
+    m_fonteRisultati = m_risultatiModel->table();
+    if (m_fonteRisultati) {
+        m_copiaRisultati = *m_fonteRisultati;
+        m_risultatiModel->readFrom(&m_copiaRisultati);
+    }
+}
+
+// The run changed no table: the grids read the state's tables again.
+void IndiceMP::rilasciaViste() {
+    if (m_fonteDati)
+        m_datiModel->readFrom(m_fonteDati);
+    if (m_fonteRisultati)
+        m_risultatiModel->readFrom(m_fonteRisultati);
+    m_copiaDati.clear();
+    m_copiaRisultati.clear();
 }
 
 void IndiceMP::cmdSelect_Click() {
-    for (int i = 0; i < m_cmbMetodo->count(); ++i) {
+    const BackgroundWork::Series serie(*m_lavoro);
+    m_passi = m_cmbMetodo->count();
+    for (int i = 0; i < m_passi; ++i) {
+        // The list shows each method while it runs.
         m_cmbMetodo->setCurrentIndex(i);
-        if (cmbMetodo_Click() == RunOutcome::WriteFailed) {
-            // The same folder refuses every other method's files too.
+        m_passo = i + 1;
+        const RunOutcome outcome = cmbMetodo_Click();
+        // The same folder refuses every other method's files too, and
+        // memory will not be found for them either.
+        if (outcome == RunOutcome::WriteFailed || outcome == RunOutcome::OutOfMemory)
             break;
-        }
     }
+    m_passi = 0;
+    m_passo = 0;
 }
 
 void IndiceMP::optTipo_Click(int index) {
     const Table& source = index == 0 ? m_state.matDati : m_state.matTrasformata;
     m_datiModel->setTable(&source, m_state.nRighe, m_state.nColonne, &m_state.matDati);
-    FG_AutosizeCols(*m_msfMatrice, -1, -1, false);
+    adattaDati();
+}
+
+// Fits the data grid's columns a few at a time, the window repainting
+// whenever 10 ms have gone by (user input waits): a large matrix takes
+// longer to measure than a window may go without answering. The grid itself
+// is drawn once, fitted.
+void IndiceMP::adattaDati() {
+    const int columns = m_datiModel->gridColumnCount();
+    m_msfMatrice->setUpdatesEnabled(false);
+    QElapsedTimer slice;
+    slice.start();
+    for (int c = 0; c < columns; ++c) {
+        FG_AutosizeCols(*m_msfMatrice, c, c, false);
+        if (slice.elapsed() >= 10 && c + 1 < columns) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            slice.restart();
+        }
+    }
+    m_msfMatrice->setUpdatesEnabled(true);
 }
 
 void IndiceMP::optTipoRisultato_Click(int index) {
@@ -297,7 +374,6 @@ void IndiceMP::optTipoRisultato_Click(int index) {
                                            : TableModel::Format::IndexValues);
     m_risultatiModel->setTable(source, m_state.nRighe, 2);
     FG_AutosizeCols(*m_msfRisultati, -1, -1, false);
-    adattaRisultati();
 }
 
 void IndiceMP::mostraRisultati(bool visible) {
@@ -305,19 +381,50 @@ void IndiceMP::mostraRisultati(bool visible) {
     m_suggerimento->setVisible(!visible);
 }
 
-// Gives the results frame the width its two columns need, as long as the
-// user has not moved the divider; the data grid keeps at least half.
-void IndiceMP::adattaRisultati() {
-    if (m_splitterMosso)
-        return;
-    const int total = m_splitter->width();
-    if (total <= 0)
-        return;
-    const int grid = m_msfRisultati->gridColumnWidth(0) + m_msfRisultati->gridColumnWidth(1) +
+// The width the results pane keeps for a matrix: its labels as the data grid
+// fits them, and a value column for the widest index header or a number of
+// as many digits as there are units (a rank, a sum of ranks); wider values
+// scroll inside the pane.
+int IndiceMP::larghezzaRisultati() {
+    const QFontMetrics metrics(m_msfRisultati->font());
+    int valori = 0;
+    for (const MethodInfo& method : methodTable())
+        valori = std::max(valori, metrics.horizontalAdvance(method.indexHeader));
+    const double esempio = -std::max(1000.0, double(m_state.nRighe - 1));
+    valori = std::max(valori, metrics.horizontalAdvance(m_regional.indexText(esempio)));
+    valori += metrics.horizontalAdvance(u'W');
+    const int grid = m_msfMatrice->gridColumnWidth(0) + valori +
                      m_msfRisultati->verticalScrollBar()->sizeHint().width() +
                      2 * m_msfRisultati->frameWidth() + 4;
     const QMargins margins = m_frame1->contentsMargins() + m_frame1->layout()->contentsMargins();
-    const int wanted = grid + margins.left() + margins.right();
-    const int results = std::clamp(wanted, 160, total / 2);
-    m_splitter->setSizes({total - results - m_splitter->handleWidth(), results});
+    // Never narrower than the frame needs with the grid on view and any
+    // method's code in its caption.
+    const QString caption = m_frame1->title();
+    const bool hint = m_suggerimento->isVisibleTo(m_frame1);
+    mostraRisultati(true);
+    int minimum = 0;
+    for (const MethodInfo& method : methodTable()) {
+        m_frame1->setTitle(kRisultati + QStringLiteral(": ") + methodCode(method.entryText));
+        minimum = std::max(minimum, m_frame1->minimumSizeHint().width());
+    }
+    m_frame1->setTitle(caption);
+    mostraRisultati(!hint);
+    return std::max(grid + margins.left() + margins.right(), minimum);
+}
+
+// Gives the results pane its width, as long as the user has not moved the
+// divider; the data grid keeps at least half.
+void IndiceMP::dividi() {
+    if (m_splitterMosso || m_larghezzaRisultati <= 0)
+        return;
+    const int total = m_splitter->width() - m_splitter->handleWidth();
+    if (total <= 0)
+        return;
+    const int results = std::clamp(m_larghezzaRisultati, 160, total / 2);
+    m_splitter->setSizes({total - results, results});
+}
+
+void IndiceMP::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    dividi();
 }

@@ -15,13 +15,15 @@ struct BiffFailure {
         RecordBeyondStream, // a record body that runs past the stream's end
         ShortRecord,        // a record too short for the fields its type has
         SstTruncated,       // the shared strings end before their count
-        SstTooLarge,        // more shared strings than kBiffMaxSharedStrings
+        SstTooLarge,        // more shared strings than the limit
+        TextTooLong,        // a text longer than the limit
+        TooMuchText,        // more characters of texts in all than the limit
         StringIndex,        // a cell names a shared string the table lacks
         NoSheet,            // the workbook lists no sheet
         NotWorksheet,       // the first sheet is a chart, a macro sheet or a module
         BadSheetOffset,     // the first sheet's position holds no beginning-of-file record
         CellOutOfRange,     // a cell beyond 65,536 rows or 256 columns
-        TooManyCells        // more cell records than a sheet has cells
+        TooManyCells        // more cells than the limit
     };
 
     // The kinds of sheet a workbook lists, as the BOUNDSHEET record gives

@@ -39,7 +39,8 @@ bool isDateFormat(quint16 id, const QHash<quint16, QString>& codes) {
 
 } // namespace
 
-BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book) {
+BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
+                             const ReaderLimits& limits) {
     *book = BiffWorkbook();
     BiffRecordReader reader(stream);
     BiffRecord record;
@@ -104,7 +105,7 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book) {
             if (continues != BiffRecordReader::Status::Ok)
                 return BiffFailure::at(biffFailureKind(continues), reader.position());
             BiffContinuedRecord in(std::move(parts), book->codepage);
-            if (const auto kind = readBiffSst(in, &book->sharedStrings);
+            if (const auto kind = readBiffSst(in, &book->sharedStrings, limits);
                 kind != BiffFailure::Kind::None)
                 return BiffFailure::at(kind, record.offset);
             break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/xls/bifffailure.h"
 
 #include <QByteArrayView>
@@ -25,5 +26,7 @@ struct BiffWorkbook {
 // Reads the workbook globals at the start of stream into *book: code page,
 // date system, number formats and cell formats, shared strings and the
 // first sheet in workbook order, which must be a worksheet. Stops at the
-// globals' end-of-file record. A failure names the first fault met.
-BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book);
+// globals' end-of-file record. A failure names the first fault met or the
+// limit crossed.
+BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
+                             const ReaderLimits& limits = {});

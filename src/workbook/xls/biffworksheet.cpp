@@ -6,6 +6,8 @@
 #include "workbook/xls/biffrecordreader.h"
 #include "workbook/xls/biffvalues.h"
 
+#include <cmath>
+
 namespace {
 
 BiffFailure::SheetKind sheetKindOfBof(quint16 kind) {
@@ -26,7 +28,12 @@ BiffFailure::SheetKind sheetKindOfBof(quint16 kind) {
 // Turns the records of one worksheet substream into cells.
 class SheetBuilder {
 public:
-    SheetBuilder(const BiffWorkbook& book, SheetData* sheet) : m_book(book), m_sheet(sheet) {}
+    SheetBuilder(const BiffWorkbook& book, SheetData* sheet, const ReaderLimits& limits)
+        : m_book(book), m_sheet(sheet), m_maxTextLength(limits.maxTextLength),
+          m_textBudget(limits.maxTextCharacters) {
+        for (const QString& shared : book.sharedStrings)
+            m_textBudget -= shared.size();
+    }
 
     // Handles one record of the worksheet itself (not of an embedded chart).
     BiffFailure handle(const BiffRecord& record, BiffRecordReader& reader);
@@ -40,9 +47,12 @@ private:
     BiffFailure formula(const BiffRecord& record);
     BiffFailure string(const BiffRecord& record, BiffRecordReader& reader);
     BiffFailure mulRk(const BiffRecord& record);
+    BiffFailure setText(const BiffRecord& record, int row, int col, QString text);
 
     const BiffWorkbook& m_book;
     SheetData* m_sheet;
+    int m_maxTextLength;
+    qint64 m_textBudget; // characters the cells' own texts may still take
     int m_row = 0;
     int m_col = 0;
     quint16 m_xf = 0;
@@ -72,6 +82,11 @@ BiffFailure SheetBuilder::cellHeader(const BiffRecord& record, qsizetype minBody
 }
 
 void SheetBuilder::setNumber(int row, int col, quint16 xf, double value) {
+    // Bits of an infinity or a NaN: what a spreadsheet shows as #NUM!.
+    if (!std::isfinite(value)) {
+        m_sheet->set(row, col, CellValue::fromError(QStringLiteral("#NUM!")));
+        return;
+    }
     if (m_book.isDateXf(xf)) {
         const QDateTime date = excelSerialToDateTime(value, m_book.date1904);
         if (date.isValid()) {
@@ -124,8 +139,19 @@ BiffFailure SheetBuilder::string(const BiffRecord& record, BiffRecordReader& rea
     QString text;
     if (!in.readString(BiffContinuedRecord::CountWidth::Word, &text))
         return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-    m_sheet->set(m_pendingRow, m_pendingCol, CellValue(std::move(text)));
+    const int row = m_pendingRow;
+    const int col = m_pendingCol;
     m_pendingRow = m_pendingCol = 0;
+    return setText(record, row, col, std::move(text));
+}
+
+BiffFailure SheetBuilder::setText(const BiffRecord& record, int row, int col, QString text) {
+    if (text.size() > m_maxTextLength)
+        return BiffFailure::at(BiffFailure::Kind::TextTooLong, record.offset);
+    m_textBudget -= text.size();
+    if (m_textBudget < 0)
+        return BiffFailure::at(BiffFailure::Kind::TooMuchText, record.offset);
+    m_sheet->set(row, col, CellValue(std::move(text)));
     return {};
 }
 
@@ -179,8 +205,7 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
         QString text;
         if (!in.readString(BiffContinuedRecord::CountWidth::Word, &text))
             return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-        m_sheet->set(m_row, m_col, CellValue(std::move(text)));
-        break;
+        return setText(record, m_row, m_col, std::move(text));
     }
     case BiffType::BoolErr: {
         if (BiffFailure f = cellHeader(record, 8); f.failed())
@@ -205,7 +230,8 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
 
 } // namespace
 
-BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet) {
+BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet,
+                              const ReaderLimits& limits) {
     if (book.firstSheetOffset < 0 || book.firstSheetOffset >= stream.size())
         return BiffFailure::at(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
     BiffRecordReader reader(stream, book.firstSheetOffset);
@@ -225,7 +251,7 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
     }
 
     sheet->setSharedTexts(book.sharedStrings);
-    SheetBuilder builder(book, sheet);
+    SheetBuilder builder(book, sheet, limits);
     // Embedded charts bring their own BOF ... EOF substreams inside the
     // worksheet's; their records are not cells of the sheet.
     int depth = 1;
@@ -246,7 +272,7 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
             continue;
         if (BiffFailure f = builder.handle(record, reader); f.failed())
             return f;
-        if (sheet->cellCount() > kBiffMaxCellRecords)
+        if (sheet->cellCount() > limits.maxCells)
             return BiffFailure::at(BiffFailure::Kind::TooManyCells, record.offset);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/sheetdata.h"
 #include "workbook/xls/bifffailure.h"
 #include "workbook/xls/biffworkbook.h"
@@ -9,9 +10,6 @@
 // The size of a BIFF8 worksheet.
 constexpr int kBiffMaxRows = 65536;
 constexpr int kBiffMaxColumns = 256;
-// More cell records than this cannot be distinct cells of one sheet: the
-// reader stops there rather than store repeats without end.
-constexpr qsizetype kBiffMaxCellRecords = qsizetype(kBiffMaxRows) * kBiffMaxColumns;
 
 // Reads the cells of the worksheet whose substream starts at
 // book.firstSheetOffset into *sheet, 1-based: numbers (dates when their
@@ -19,6 +17,10 @@ constexpr qsizetype kBiffMaxCellRecords = qsizetype(kBiffMaxRows) * kBiffMaxColu
 // last computed result of formulas (a text result from the STRING record
 // that follows, an empty text result as an empty text). Blank cells, shared
 // and array formulas and the substreams of embedded charts add nothing.
-// Stops at the worksheet's end-of-file record. A failure names the first
-// fault met; *sheet then holds what was read before it.
-BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet);
+// Stops at the worksheet's end-of-file record. More than limits.maxCells
+// cells, a text longer than limits.maxTextLength, or texts of more than
+// limits.maxTextCharacters with the shared strings, stop it. A failure
+// names the first fault met or the limit crossed; *sheet then holds what was
+// read before it.
+BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet,
+                              const ReaderLimits& limits = {});

@@ -1,5 +1,6 @@
 #include "workbook/xls/xlsreader.h"
 
+#include "workbook/workbookmessages.h"
 #include "workbook/xls/biffrecordreader.h"
 #include "workbook/xls/biffsst.h"
 #include "workbook/xls/biffworkbook.h"
@@ -50,8 +51,9 @@ QString sheetKindText(BiffFailure::SheetKind kind) {
     return QStringLiteral("è un foglio di tipo non previsto");
 }
 
-QString biffMessage(const BiffFailure& f, const QString& name) {
+QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimits& limits) {
     const QString damaged = QStringLiteral("La cartella di lavoro %1 è danneggiata: ").arg(name);
+    const QString overLimit = QStringLiteral("Il file %1 non può essere letto: ").arg(name);
     const QString at = QStringLiteral(" (posizione %1 del flusso Workbook).").arg(f.offset);
     switch (f.kind) {
     case BiffFailure::Kind::None:
@@ -83,20 +85,18 @@ QString biffMessage(const BiffFailure& f, const QString& name) {
     case BiffFailure::Kind::SstTruncated:
         return damaged + QStringLiteral("la tabella delle stringhe condivise è troncata") + at;
     case BiffFailure::Kind::SstTooLarge:
-        return damaged +
-               QStringLiteral("la tabella delle stringhe condivise dichiara più di %L1 stringhe")
-                   .arg(kBiffMaxSharedStrings) +
-               at;
+        return overLimit + tooManySharedStringsCause(limits.maxSharedStrings) + u'.';
+    case BiffFailure::Kind::TextTooLong:
+        return overLimit + textTooLongCause(limits.maxTextLength) + u'.';
+    case BiffFailure::Kind::TooMuchText:
+        return overLimit + tooMuchTextCause(limits.maxTextCharacters) + u'.';
     case BiffFailure::Kind::TooManyCells:
-        return damaged +
-               QStringLiteral("il foglio contiene più celle delle %L1 che un foglio .xls può avere")
-                   .arg(kBiffMaxCellRecords) +
-               at;
+        return overLimit + tooManyCellsCause(limits.maxCells) + u'.';
     case BiffFailure::Kind::StringIndex:
         return damaged +
                QStringLiteral("una cella rimanda a una stringa condivisa che non esiste") + at;
     case BiffFailure::Kind::NoSheet:
-        return QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+        return messaggioSenzaFogli(name);
     case BiffFailure::Kind::NotWorksheet:
         return QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro (%2): spostare "
                               "al primo posto il foglio con la matrice.")
@@ -123,21 +123,36 @@ bool XlsReader::open(const QString& path) {
     m_error.clear();
     const QString name = QFileInfo(path).fileName();
 
+    // Progress is told in stages: the container, the globals, the sheet.
+    const auto stage = [this, &name](int percent) {
+        if (!m_progress)
+            return true;
+        m_progress->setPercent(percent);
+        if (!m_progress->cancelled())
+            return true;
+        m_error = QStringLiteral("La lettura di %1 è stata annullata.").arg(name);
+        m_sheet.clear();
+        return false;
+    };
     const Ole2Stream stream = readOle2WorkbookStream(path);
     if (stream.status != Ole2Stream::Status::Ok) {
         m_error = streamMessage(stream, name);
         return false;
     }
+    if (!stage(30))
+        return false;
 
     BiffWorkbook book;
-    BiffFailure failure = readBiffWorkbook(stream.data, &book);
+    BiffFailure failure = readBiffWorkbook(stream.data, &book, m_limits);
+    if (!failure.failed() && !stage(40))
+        return false;
     if (!failure.failed())
-        failure = readBiffWorksheet(stream.data, book, &m_sheet);
+        failure = readBiffWorksheet(stream.data, book, &m_sheet, m_limits);
     if (failure.failed()) {
-        m_error = biffMessage(failure, name);
+        m_error = biffMessage(failure, name, m_limits);
         m_sheet.clear();
         return false;
     }
     m_sheet.finish();
-    return true;
+    return stage(100);
 }

@@ -1,12 +1,19 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/sheetreader.h"
 
 // Reads .xls workbooks (BIFF8, Excel 97-2003): the first sheet, which must
 // be a worksheet, read whole into memory on open(). Encrypted workbooks,
 // BIFF5 and older, damaged files and files beyond the limits of the format
-// are refused with a message naming the file.
+// or of the reader are refused with a message naming the file.
 class XlsReader : public SheetReader {
 public:
     bool open(const QString& path) override;
+
+    // The bounds for the next open(); the named constants by default.
+    void setLimits(const ReaderLimits& limits) { m_limits = limits; }
+
+private:
+    ReaderLimits m_limits;
 };

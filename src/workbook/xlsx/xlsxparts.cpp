@@ -126,19 +126,31 @@ void XlsxSharedStringsHandler::endElement(const char* name) {
         --m_phonetic;
     } else if (is(name, "si")) {
         m_inItem = false;
-        m_strings.push_back(decodeXlsxEscapes(
-            QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size()))));
-        m_textBytes += 2 * m_strings.back().size();
-        if (m_textBytes > m_maxTextBytes)
-            fail(QStringLiteral("le stringhe condivise superano il limite di %1 di testo")
-                     .arg(byteSizeText(m_maxTextBytes)),
-                 true);
+        if (static_cast<qint64>(m_strings.size()) >= m_limits.maxSharedStrings) {
+            fail(tooManySharedStringsCause(m_limits.maxSharedStrings), true);
+            return;
+        }
+        QString text = decodeXlsxEscapes(
+            QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size())));
+        if (text.size() > m_limits.maxTextLength) {
+            fail(textTooLongCause(m_limits.maxTextLength), true);
+            return;
+        }
+        m_characters += text.size();
+        if (m_characters > m_limits.maxTextCharacters) {
+            fail(tooMuchTextCause(m_limits.maxTextCharacters), true);
+            return;
+        }
+        m_strings.push_back(std::move(text));
     }
 }
 
 void XlsxSharedStringsHandler::characters(const char* data, int length) {
-    if (m_inText)
-        m_text.append(data, static_cast<std::size_t>(length));
+    if (!m_inText)
+        return;
+    m_text.append(data, static_cast<std::size_t>(length));
+    if (static_cast<qint64>(m_text.size()) > xlsxMaxTextBytes(m_limits.maxTextLength))
+        fail(textTooLongCause(m_limits.maxTextLength), true);
 }
 
 // --- styles ---

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/xmlstream.h"
 
 #include <QString>
@@ -64,11 +65,12 @@ private:
 
 // Reads the shared string table: each <si> is its <t> text or the <t> texts
 // of its rich-text runs joined, phonetic runs (<rPh>) left out, kept exactly
-// as written (spaces included) with _xHHHH_ escapes decoded. Fails when the
-// texts take more than maxTextBytes (two bytes a character).
+// as written (spaces included) with _xHHHH_ escapes decoded. More strings,
+// a longer string or more characters in all than the limits allow fail on
+// the limit as soon as they are met.
 class XlsxSharedStringsHandler : public XmlHandler {
 public:
-    explicit XlsxSharedStringsHandler(qint64 maxTextBytes) : m_maxTextBytes(maxTextBytes) {}
+    explicit XlsxSharedStringsHandler(const ReaderLimits& limits) : m_limits(limits) {}
 
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
@@ -76,9 +78,12 @@ public:
     qint64 keptCount() const override { return static_cast<qint64>(m_strings.size()); }
 
     std::vector<QString>& strings() { return m_strings; }
-    qint64 textBytes() const { return m_textBytes; }
+    // The characters of all the strings read.
+    qint64 characters() const { return m_characters; }
 
 private:
+    ReaderLimits m_limits;
+    qint64 m_characters = 0;
     std::vector<QString> m_strings;
     qint64 m_maxTextBytes;
     qint64 m_textBytes = 0;
@@ -123,3 +128,9 @@ QString xlsxRelationshipsPart(const QString& part);
 // is a carriage return, "_x005F_" an underscore (so "_x005F_x000D_" stays
 // "_x000D_" as text). Anything that is not an escape is kept.
 QString decodeXlsxEscapes(const QString& text);
+
+// The most UTF-8 bytes that a text of maxLength characters can take in a
+// part: an escape such as _x000D_ takes seven bytes for one character.
+inline qint64 xlsxMaxTextBytes(int maxLength) {
+    return qint64(maxLength) * 7;
+}

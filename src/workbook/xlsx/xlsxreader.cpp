@@ -1,8 +1,9 @@
 #include "workbook/xlsx/xlsxreader.h"
 
-#include "workbook/xlsx/xlsxpackage.h"
+#include "workbook/workbookmessages.h"
 #include "workbook/xlsx/xlsxparts.h"
 #include "workbook/xlsx/xlsxworksheet.h"
+#include "workbook/zippackage.h"
 
 #include <QFileInfo>
 
@@ -16,7 +17,7 @@ const QString kDefaultStyles = QStringLiteral("xl/styles.xml");
 
 // The part that a relationship of the given kind names, or the usual part
 // when there is no such relationship; empty when neither is in the package.
-QString partOfKind(const XlsxPackage& package, const XlsxRelationshipsHandler& relationships,
+QString partOfKind(const ZipPackage& package, const XlsxRelationshipsHandler& relationships,
                    const QString& source, const QString& kind, const QString& fallback) {
     if (const XlsxRelationship* relationship = relationships.byKind(kind)) {
         const QString part = resolveXlsxTarget(source, relationship->target);
@@ -42,32 +43,27 @@ bool XlsxReader::open(const QString& path) {
 
 bool XlsxReader::read(const QString& path) {
     const QString name = QFileInfo(path).fileName();
+    const QString format = QStringLiteral(".xlsx");
     const auto invalid = [&](const QString& cause) {
-        m_error = QStringLiteral("Il file %1 non è una cartella di lavoro .xlsx valida: %2.")
-                      .arg(name, cause);
+        m_error = messaggioFileNonValido(name, format, cause);
         return false;
     };
     const auto xmlFailure = [&](const XmlError& error) {
-        if (error.limit) {
-            m_error = QStringLiteral("Il file %1 non può essere letto: %2.").arg(name, error.cause);
-            return false;
-        }
-        return invalid(error.cause);
+        m_error = messaggioErroreXml(name, format, error);
+        return false;
     };
     const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
                               m_limits.partBytesPerKept};
 
     if (!QFileInfo::exists(path)) {
-        m_error = QStringLiteral("Il file %1 non esiste.").arg(path);
+        m_error = messaggioFileAssente(path);
         return false;
     }
-    XlsxPackage package;
+    ZipPackage package;
     if (!package.open(path))
         return invalid(QStringLiteral("l'archivio ZIP è danneggiato o incompleto"));
     if (package.isEncrypted()) {
-        m_error = QStringLiteral("La cartella di lavoro %1 è protetta da password: toglierla "
-                                 "dal programma che l'ha creata e salvarla di nuovo.")
-                      .arg(name);
+        m_error = messaggioFileProtetto(name);
         return false;
     }
     XmlError error;
@@ -98,7 +94,7 @@ bool XlsxReader::read(const QString& path) {
     if (!package.parse(workbook, book, xmlLimits, &error))
         return xmlFailure(error);
     if (!book.hasSheet()) {
-        m_error = QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+        m_error = messaggioSenzaFogli(name);
         return false;
     }
     m_date1904 = book.date1904();
@@ -127,7 +123,7 @@ bool XlsxReader::read(const QString& path) {
         return invalid(QStringLiteral("manca la parte %1 del primo foglio")
                            .arg(sheetPart.isEmpty() ? sheet->target : sheetPart));
 
-    XlsxSharedStringsHandler strings(m_limits.maxTextBytes);
+    XlsxSharedStringsHandler strings(m_limits);
     const QString stringsPart = partOfKind(package, relationships, workbook,
                                            QStringLiteral("sharedStrings"), kDefaultSharedStrings);
     if (!stringsPart.isEmpty() && !package.parse(stringsPart, strings, xmlLimits, &error))
@@ -140,14 +136,22 @@ bool XlsxReader::read(const QString& path) {
         return xmlFailure(error);
     const std::vector<char> dateStyles = styles.dateStyles();
 
-    // The cells refer to the shared strings, which move into the sheet.
+    // The cells refer to the shared strings, which move into the sheet; the
+    // cells' own texts count with the characters of the shared strings.
+    const qint64 sharedCharacters = strings.characters();
     m_sheet.setSharedTexts(std::move(strings.strings()));
-    const XlsxSheetContext context{
-        &m_sheet.sharedTexts(), &dateStyles,           m_date1904,
-        m_limits.maxCells,      m_limits.maxTextBytes, strings.textBytes()};
+    const XlsxSheetContext context{&m_sheet.sharedTexts(),
+                                   &dateStyles,
+                                   m_date1904,
+                                   m_limits.maxCells,
+                                   m_limits.maxTextLength,
+                                   m_limits.maxTextCharacters,
+                                   sharedCharacters};
     XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
-    if (!package.parse(sheetPart, cells, xmlLimits, &error)) {
-        if (!cells.isWorksheet() && !error.limit && cells.failed()) {
+    if (!package.parse(sheetPart, cells, xmlLimits, &error, m_progress)) {
+        // A root element of another kind; a part that fails before its root
+        // (a document type declaration) is reported for what it holds.
+        if (cells.sawRoot() && !cells.isWorksheet() && !error.limit && cells.failed()) {
             m_error = QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro.").arg(name);
             return false;
         }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "workbook/sheetreader.h"
-#include "workbook/xlsx/xlsxlimits.h"
+#include "workbook/workbooklimits.h"
 
 // Reads .xlsx workbooks (Office Open XML spreadsheets): the package
 // relationships lead to the workbook, the workbook to its first sheet, which
@@ -16,7 +16,7 @@ public:
     bool open(const QString& path) override;
 
     // The bounds for the next open(); the named constants by default.
-    void setLimits(const XlsxLimits& limits) { m_limits = limits; }
+    void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
 
     // The date system of the workbook last opened.
     bool date1904() const { return m_date1904; }
@@ -24,6 +24,6 @@ public:
 private:
     bool read(const QString& path);
 
-    XlsxLimits m_limits;
+    WorkbookLimits m_limits;
     bool m_date1904 = false;
 };

@@ -1,7 +1,10 @@
 #include "workbook/xlsx/xlsxworksheet.h"
 
+#include "workbook/cellnames.h"
 #include "workbook/exceldates.h"
-#include "workbook/xlsx/xlsxlimits.h"
+#include "workbook/readerlimits.h"
+#include "workbook/workbooklimits.h"
+#include "workbook/workbookmessages.h"
 #include "workbook/xlsx/xlsxparts.h"
 
 #include <QLocale>
@@ -62,20 +65,6 @@ bool parseReference(const char* text, int* row, int* col) {
     return true;
 }
 
-QString columnName(int col) {
-    QString name;
-    while (col > 0) {
-        const int digit = (col - 1) % 26;
-        name.prepend(QChar(u'A' + digit));
-        col = (col - 1) / 26;
-    }
-    return name;
-}
-
-QString cellName(int row, int col) {
-    return columnName(col) + QString::number(row);
-}
-
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -90,27 +79,12 @@ std::string_view trimmed(const std::string& text) {
     return std::string_view(text).substr(first, last - first);
 }
 
-// The date of an ISO 8601 text: a date, a date and time, or a time alone (on
-// day 0 of the date system, as a serial below 1 gives). Any offset is dropped:
-// a workbook keeps the time as written.
-QDateTime isoDate(const QString& text) {
-    const QDateTime when = QDateTime::fromString(text, Qt::ISODateWithMs);
-    if (when.isValid())
-        return QDateTime(when.date(), when.time(), Qt::UTC);
-    const QDate day = QDate::fromString(text, Qt::ISODate);
-    if (day.isValid())
-        return QDateTime(day, QTime(0, 0), Qt::UTC);
-    const QTime time = QTime::fromString(text, Qt::ISODateWithMs);
-    if (time.isValid())
-        return QDateTime(QDate(1899, 12, 31), time, Qt::UTC);
-    return QDateTime();
-}
-
 } // namespace
 
 XlsxWorksheetHandler::XlsxWorksheetHandler(SheetData& sheet, const QString& partName,
                                            const XlsxSheetContext& context)
-    : m_sheet(sheet), m_partName(partName), m_context(context), m_textBytes(context.textBytes) {
+    : m_sheet(sheet), m_partName(partName), m_context(context),
+      m_characters(context.keptCharacters) {
     m_text.reserve(256);
     if (context.sharedStrings && context.sharedStrings != &sheet.sharedTexts())
         sheet.setSharedTexts(*context.sharedStrings);
@@ -190,8 +164,11 @@ void XlsxWorksheetHandler::endElement(const char* name) {
 }
 
 void XlsxWorksheetHandler::characters(const char* data, int length) {
-    if (m_collect)
-        m_text.append(data, static_cast<std::size_t>(length));
+    if (!m_collect)
+        return;
+    m_text.append(data, static_cast<std::size_t>(length));
+    if (static_cast<qint64>(m_text.size()) > xlsxMaxTextBytes(m_context.maxTextLength))
+        fail(textTooLongCause(m_context.maxTextLength), true);
 }
 
 void XlsxWorksheetHandler::startRoot(const char* name) {
@@ -209,10 +186,10 @@ void XlsxWorksheetHandler::startRow(const char** attributes) {
                  .arg(m_partName, QString::fromUtf8(number)));
         return;
     }
-    if (row < 1 || row > kXlsxMaxRows) {
+    if (row < 1 || row > kSheetMaxRows) {
         fail(QStringLiteral("la riga %1 della parte %2 è oltre i limiti del formato (%3 righe)")
                  .arg(QString::number(row), m_partName,
-                      QLocale(QLocale::Italian).toString(kXlsxMaxRows)));
+                      QLocale(QLocale::Italian).toString(kSheetMaxRows)));
         return;
     }
     m_row = row;
@@ -256,12 +233,12 @@ void XlsxWorksheetHandler::startCell(const char** attributes) {
             break;
         }
     }
-    if (row < 1 || col < 1 || row > kXlsxMaxRows || col > kXlsxMaxColumns) {
+    if (row < 1 || col < 1 || row > kSheetMaxRows || col > kSheetMaxColumns) {
         const QLocale italian(QLocale::Italian);
         fail(QStringLiteral("la cella %1 della parte %2 è oltre i limiti del formato (%3 righe per "
                             "%4 colonne)")
                  .arg(row >= 1 && col >= 1 ? cellName(row, col) : QStringLiteral("?"), m_partName,
-                      italian.toString(kXlsxMaxRows), italian.toString(kXlsxMaxColumns)));
+                      italian.toString(kSheetMaxRows), italian.toString(kSheetMaxColumns)));
         return;
     }
     m_row = row;
@@ -386,7 +363,7 @@ void XlsxWorksheetHandler::finishCell() {
         const QString text = fromUtf8(m_text).trimmed();
         if (text.isEmpty())
             return;
-        const QDateTime when = isoDate(text);
+        const QDateTime when = isoDateTime(text);
         if (!when.isValid()) {
             failAtCell(QStringLiteral("contiene una data non valida (\"%1\")").arg(text));
             return;
@@ -403,21 +380,22 @@ void XlsxWorksheetHandler::finishCell() {
 // Counts one more cell kept; false, failing, beyond the cell limit.
 bool XlsxWorksheetHandler::keep() {
     if (++m_count > m_context.maxCells) {
-        fail(QStringLiteral("il primo foglio contiene più di %1 celle non vuote")
-                 .arg(QLocale(QLocale::Italian).toString(m_context.maxCells)),
-             true);
+        fail(tooManyCellsCause(m_context.maxCells), true);
         return false;
     }
     return true;
 }
 
-// Counts the text of one more cell; false, failing, beyond the text limit.
+// Counts the text of one more cell; false, failing, when it is longer than a
+// cell may hold or the texts kept pass their limit.
 bool XlsxWorksheetHandler::keepText(const QString& text) {
-    m_textBytes += 2 * text.size();
-    if (m_textBytes > m_context.maxTextBytes) {
-        fail(QStringLiteral("il testo delle celle del primo foglio supera il limite di %1")
-                 .arg(byteSizeText(m_context.maxTextBytes)),
-             true);
+    if (text.size() > m_context.maxTextLength) {
+        fail(textTooLongCause(m_context.maxTextLength), true);
+        return false;
+    }
+    m_characters += text.size();
+    if (m_characters > m_context.maxTextCharacters) {
+        fail(tooMuchTextCause(m_context.maxTextCharacters), true);
         return false;
     }
     return true;

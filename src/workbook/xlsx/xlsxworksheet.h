@@ -1,5 +1,6 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/sheetdata.h"
 #include "workbook/xmlstream.h"
 
@@ -16,9 +17,10 @@ struct XlsxSheetContext {
     const std::vector<QString>* sharedStrings = nullptr;
     const std::vector<char>* dateStyles = nullptr; // per cell format: a number there is a date
     bool date1904 = false;                         // the workbook's date system
-    qint64 maxCells = 0;                           // more non-empty cells than this fail
-    qint64 maxTextBytes = std::numeric_limits<qint64>::max(); // texts kept beyond this fail...
-    qint64 textBytes = 0; // ...counting these, kept before (the shared strings)
+    qint64 maxCells = kMaxWorkbookCells;           // more non-empty cells than this fail
+    int maxTextLength = kMaxCellTextLength;        // a longer text fails
+    qint64 maxTextCharacters = kMaxTextCharacters; // more characters of texts in all fail...
+    qint64 keptCharacters = 0; // ...counting these, kept before (the shared strings)
 };
 
 // Reads the cells of a worksheet part (<sheetData>) into a SheetData, typed
@@ -34,9 +36,11 @@ struct XlsxSheetContext {
 // A formula cell gives its cached <v>; a cell without a value is empty and
 // not stored. A row or cell without its r attribute continues from the
 // previous one. References beyond 1,048,576 rows or 16,384 columns, more
-// than maxCells non-empty cells, texts beyond maxTextBytes, a malformed
-// reference or value fail. A cell holding a shared string refers to the
-// sheet's shared texts (SheetData::setSharedText). The
+// than maxCells non-empty cells, a value longer than maxTextLength
+// characters (as soon as its bytes show it), texts of more than
+// maxTextCharacters in all, a malformed reference or value fail. A cell
+// holding a shared string refers to the sheet's shared texts
+// (SheetData::setSharedText). The
 // root element must be <worksheet>: anything else (a chartsheet) fails and
 // leaves isWorksheet() false.
 class XlsxWorksheetHandler : public XmlHandler {
@@ -50,6 +54,8 @@ public:
 
     bool isWorksheet() const { return m_isWorksheet; }
     qint64 keptCount() const override { return m_count; }
+    // True once the root element has been seen, whatever it was.
+    bool sawRoot() const { return !m_root; }
 
 private:
     enum class CellType { Number, SharedString, FormulaString, InlineString, Boolean, Error, Date };
@@ -83,5 +89,5 @@ private:
     bool m_hasValue = false;
     std::string m_text; // the value text of the current cell, reused
     qint64 m_count = 0;
-    qint64 m_textBytes = 0;
+    qint64 m_characters = 0; // of the texts kept
 };

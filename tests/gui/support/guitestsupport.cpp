@@ -4,9 +4,9 @@
 #include "workbook/caricamatrice.h"
 
 IndiceMP::MatrixLoader loaderDa(std::shared_ptr<Rows> rows, const Regional& regional) {
-    return [rows, regional](SharedState& s) {
+    return [rows, regional](SharedState& s, WorkProgress& progress) {
         const MemoryReader reader(*rows);
-        return carica_matrice(s, reader, regional);
+        return carica_matrice(s, reader, regional, &progress);
     };
 }
 

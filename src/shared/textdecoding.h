@@ -3,8 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
-// Decoding of the lines of text files written by this program or by older
-// Windows installations of it.
+// Decoding of text files: those written by this program or by older Windows
+// installations of it, and delimited text from any source.
 
 // True when the bytes are well-formed UTF-8: no stray continuation bytes, no
 // truncated, overlong or surrogate sequences, nothing above U+10FFFF.

@@ -2,6 +2,8 @@
 
 #include "workbook/xmlstream.h"
 
+class WorkProgress;
+
 #include <QHash>
 #include <QString>
 
@@ -9,14 +11,14 @@
 
 class QuaZip;
 
-// The zip archive of an .xlsx workbook: which parts it holds, and each part
-// streamed through an XML handler as it is inflated.
-class XlsxPackage {
+// The zip archive of an .xlsx or .ods workbook: which parts it holds, and
+// each part streamed through an XML handler as it is inflated.
+class ZipPackage {
 public:
-    XlsxPackage();
-    ~XlsxPackage();
-    XlsxPackage(const XlsxPackage&) = delete;
-    XlsxPackage& operator=(const XlsxPackage&) = delete;
+    ZipPackage();
+    ~ZipPackage();
+    ZipPackage(const ZipPackage&) = delete;
+    ZipPackage& operator=(const ZipPackage&) = delete;
 
     // Opens the archive at path and lists its entries. Returns false when the
     // file is not a readable zip archive (damaged, truncated, not a zip).
@@ -34,11 +36,19 @@ public:
     // Inflates the part and streams it through handler (see parseXml), never
     // more than limits.maxBytes bytes. Returns false with *error set when the
     // part is missing, damaged (including a failed CRC check), malformed or
-    // over a limit, or when the handler failed.
-    bool parse(const QString& part, XmlHandler& handler, const XmlLimits& limits, XmlError* error);
+    // over a limit, or when the handler failed. With progress given, tells it
+    // how much of the part has been read, and stops as a damaged part when
+    // it is cancelled.
+    bool parse(const QString& part, XmlHandler& handler, const XmlLimits& limits, XmlError* error,
+               WorkProgress* progress = nullptr);
+
+    // The whole content of a small part, at most maxBytes of it: false when
+    // the part is missing, damaged or longer.
+    bool read(const QString& part, qint64 maxBytes, QByteArray* content);
 
 private:
     std::unique_ptr<QuaZip> m_zip;
     QHash<QString, QString> m_entries; // lower-case name -> name in the archive
+    QHash<QString, qint64> m_sizes;    // lower-case name -> declared inflated size
     bool m_encrypted = false;
 };

@@ -1,4 +1,4 @@
-#include "comparison/textdecoding.h"
+#include "shared/textdecoding.h"
 
 #include <array>
 

@@ -1,0 +1,89 @@
+// Whether the windows keep answering on a 20,000 x 100 matrix
+// (ORVALTA_BENCH_UNITS sets another number of units): the processing window
+// opens on the .xlsx workbook through the real loader, runs the automatic
+// processing, and the comparison window compares the nine methods. Each
+// step reports its time and the longest time the event loop went without
+// processing events (stall_ms); the last line printed is the longest stall
+// over all the steps. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include "guisupport/benchwindows.h"
+#include "guisupport/stallmeter.h"
+#include "support/largexlsx.h"
+#include "ui/comparison/valutamp.h"
+#include "ui/processing/indicemp.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int kIndicators = 100;
+
+double longestStall = 0;
+
+// Runs step with the stall meter on; records its time and stall.
+template <typename Step> void measure(benchmark::State& state, const char* name, Step step) {
+    StallMeter meter;
+    QElapsedTimer clock;
+    meter.start();
+    clock.start();
+    const bool ok = step();
+    QCoreApplication::processEvents();
+    meter.stop();
+    state.counters[std::string(name) + "_ms"] = double(clock.elapsed());
+    state.counters[std::string(name) + "_stall_ms"] = meter.longestMs();
+    longestStall = std::max(longestStall, meter.longestMs());
+    if (!ok)
+        state.SkipWithError(name);
+}
+
+void BM_WindowsStayAnswering(benchmark::State& state) {
+    QTemporaryDir dir;
+    SharedState shared;
+    shared.strCartella = dir.path();
+    shared.strMatrice = dir.filePath(QStringLiteral("grande.xlsx"));
+    QFile::copy(largeXlsx(benchUnits(), kIndicators), shared.strMatrice);
+    SilentDialogs dialogs;
+    const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
+
+    for (auto _ : state) {
+        IndiceMP processing{shared, dialogs, regional};
+        processing.resize(1280, 800);
+        processing.show();
+        QCoreApplication::processEvents();
+        measure(state, "open", [&] { return processing.carica(); });
+        measure(state, "automatic", [&] {
+            processing.cmdSelect_Click();
+            return dialogs.messages == 0;
+        });
+        processing.hide();
+
+        ValutaMP comparison{shared, dialogs, regional};
+        comparison.resize(1280, 800);
+        comparison.carica();
+        comparison.show();
+        while (comparison.lstMetodi()->count() > 0) {
+            comparison.lstMetodi()->setCurrentRow(0);
+            comparison.lstMetodi_DblClick();
+        }
+        QCoreApplication::processEvents();
+        measure(state, "compare",
+                [&] { return comparison.cmdSelect_Click() == ValutaMP::RunOutcome::Saved; });
+    }
+}
+BENCHMARK(BM_WindowsStayAnswering)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int status = runWindowBenchmarks(argc, argv);
+    std::printf("longest stall: %.0f ms\n", longestStall);
+    return status;
+}

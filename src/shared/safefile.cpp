@@ -1,0 +1,256 @@
+#include "shared/safefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Temporary names: "." + the final name (shortened to fit a file name) +
+// kMarker + kRandomLength letters and digits.
+const QString kMarker = QStringLiteral(".orvalta-");
+constexpr int kRandomLength = 6;
+constexpr qsizetype kMaxNameBytes = 255;
+
+QByteArray encoded(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+QString systemError(int error) {
+    return qt_error_string(error);
+}
+
+// What every temporary name of the final name `name` begins with.
+QString temporaryPrefix(const QString& name) {
+    const qsizetype room = kMaxNameBytes - 1 - encoded(kMarker).size() - kRandomLength;
+    QString kept = name;
+    while (encoded(kept).size() > room) {
+        kept.chop(1);
+        if (!kept.isEmpty() && kept.back().isHighSurrogate())
+            kept.chop(1);
+    }
+    return u'.' + kept + kMarker;
+}
+
+QString randomSuffix() {
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString suffix;
+    for (int i = 0; i < kRandomLength; ++i)
+        suffix += QChar::fromLatin1(
+            kLetters[QRandomGenerator::global()->bounded(int(sizeof(kLetters) - 1))]);
+    return suffix;
+}
+
+int lockFile(int fd, int operation) {
+    int result;
+    do
+        result = ::flock(fd, operation);
+    while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// True while fd is still the file named path (nobody removed or replaced it).
+bool stillNamed(int fd, const QByteArray& path) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.constData(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// Removes the temporary files of a final name that no writer holds: a
+// writer keeps its file locked from creation to rename.
+void removeAbandoned(const QString& folder, const QString& prefix) {
+    DIR* dir = ::opendir(encoded(folder).constData());
+    if (!dir)
+        return;
+    const QByteArray start = encoded(prefix);
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(start) || name.size() != start.size() + kRandomLength)
+            continue;
+        const QByteArray path = encoded(folder) + '/' + name;
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (lockFile(fd, LOCK_EX | LOCK_NB) == 0 && stillNamed(fd, path))
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+void syncFolder(const QString& folder) {
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+SafeFile::SafeFile(const QString& path) : m_path(path) {}
+
+SafeFile::SafeFile(SafeFile&& other) noexcept
+    : m_path(std::move(other.m_path)), m_cause(std::move(other.m_cause)),
+      m_temporary(std::move(other.m_temporary)), m_fd(other.m_fd), m_synced(other.m_synced) {
+    other.m_temporary.clear();
+    other.m_fd = -1;
+}
+
+SafeFile::~SafeFile() {
+    discard();
+}
+
+QString SafeFile::failure(const QString& cause) {
+    m_cause = cause;
+    return QStringLiteral("Impossibile scrivere il file %1: %2")
+        .arg(QDir::toNativeSeparators(m_path), cause);
+}
+
+QString SafeFile::open() {
+    discard();
+    const QFileInfo file(m_path);
+    const QString folder = file.absolutePath();
+    const QByteArray name = encoded(file.absoluteFilePath());
+    struct stat existing {};
+    const bool exists = ::lstat(name.constData(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        return failure(QStringLiteral("esiste una cartella con lo stesso nome."));
+    if (!QFileInfo(folder).isDir())
+        return failure(
+            QStringLiteral("la cartella %1 non esiste.").arg(QDir::toNativeSeparators(folder)));
+    if (::access(encoded(folder).constData(), W_OK) != 0)
+        return failure(QStringLiteral("la cartella non è scrivibile."));
+    // A link is replaced whatever it points to; only a file of its own is
+    // checked for write protection.
+    if (exists && S_ISREG(existing.st_mode) && ::access(name.constData(), W_OK) != 0)
+        return failure(QStringLiteral("il file è protetto dalla scrittura."));
+
+    const QString prefix = temporaryPrefix(file.fileName());
+    removeAbandoned(folder, prefix);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString temporary = QDir(folder).filePath(prefix + randomSuffix());
+        const QByteArray encodedTemporary = encoded(temporary);
+        const int fd = ::open(encodedTemporary.constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return failure(
+                QStringLiteral("il file non può essere creato (%1).").arg(systemError(errno)));
+        }
+        // Another writer's clean-up may have taken the file between its
+        // creation and the lock: then it is gone, and a new one is made.
+        // Where locks are not supported the file goes unlocked.
+        if (lockFile(fd, LOCK_EX) != 0 && errno != ENOLCK && errno != EOPNOTSUPP &&
+            errno != EINVAL) {
+            const int error = errno;
+            ::unlink(encodedTemporary.constData());
+            ::close(fd);
+            return failure(
+                QStringLiteral("il file non può essere creato (%1).").arg(systemError(error)));
+        }
+        if (!stillNamed(fd, encodedTemporary)) {
+            ::close(fd);
+            continue;
+        }
+        if (exists && S_ISREG(existing.st_mode))
+            ::fchmod(fd, existing.st_mode & 07777);
+        m_fd = fd;
+        m_temporary = temporary;
+        m_synced = false;
+        return QString();
+    }
+    return failure(QStringLiteral("il file non può essere creato (nessun nome temporaneo "
+                                  "libero)."));
+}
+
+QString SafeFile::write(QByteArrayView bytes) {
+    if (m_fd < 0)
+        return failure(QStringLiteral("il file non è aperto."));
+    m_synced = false;
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(m_fd, data, static_cast<std::size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return failure(QStringLiteral("errore di scrittura, forse il disco è pieno (%1).")
+                               .arg(systemError(errno)));
+        }
+        data += written;
+        left -= written;
+    }
+    return QString();
+}
+
+QString SafeFile::sync() {
+    if (m_fd < 0)
+        return failure(QStringLiteral("il file non è aperto."));
+    if (m_synced)
+        return QString();
+    // A library given the temporary name may have written a new file under
+    // it: the name is opened again so that its data is flushed too.
+    const int named = ::open(encoded(m_temporary).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (named < 0)
+        return failure(QStringLiteral("il file temporaneo %1 è scomparso (%2).")
+                           .arg(QDir::toNativeSeparators(m_temporary), systemError(errno)));
+    const bool flushed = ::fsync(m_fd) == 0 && ::fsync(named) == 0;
+    const int error = errno;
+    ::close(named);
+    if (!flushed)
+        return failure(QStringLiteral("errore di scrittura, forse il disco è pieno (%1).")
+                           .arg(systemError(error)));
+    m_synced = true;
+    return QString();
+}
+
+QString SafeFile::commit() {
+    if (const QString error = sync(); !error.isEmpty())
+        return error;
+    const QFileInfo file(m_path);
+    if (::rename(encoded(m_temporary).constData(), encoded(file.absoluteFilePath()).constData()) !=
+        0)
+        return failure(
+            QStringLiteral("il file non può essere sostituito (%1).").arg(systemError(errno)));
+    ::close(m_fd);
+    m_fd = -1;
+    m_temporary.clear();
+    syncFolder(file.absolutePath());
+    return QString();
+}
+
+void SafeFile::discard() {
+    if (m_fd < 0)
+        return;
+    // The name is this writer's own while the file is locked (a library may
+    // have put a new file under it).
+    ::unlink(encoded(m_temporary).constData());
+    ::close(m_fd);
+    m_fd = -1;
+    m_temporary.clear();
+}
+
+QString commitTogether(std::span<SafeFile> files) {
+    for (SafeFile& file : files)
+        if (const QString error = file.sync(); !error.isEmpty())
+            return error;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (const QString error = files[i].commit(); !error.isEmpty()) {
+            for (std::size_t j = i + 1; j < files.size(); ++j)
+                files[j].discard();
+            return error;
+        }
+    }
+    return QString();
+}

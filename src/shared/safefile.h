@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <span>
+
+// A file that is put in place whole or not at all; every file the program
+// writes goes through it.
+//
+// The content goes to a temporary file in the folder of the final name,
+// under a hidden name that begins with "." and the final name, so that no
+// listing of names beginning with a workbook's name ever takes it. commit()
+// flushes it to disk and renames it over the name: a reader sees the old
+// file or the new one, never part of one. A symbolic link at the name is
+// replaced like a file; what it points to is never opened or created. A
+// regular file replaced keeps its permissions.
+//
+// The temporary file is locked while it is open. Opening removes the
+// temporary files of the same name that no writer holds any more, the ones
+// a killed run left behind; a live writer's file, in this process or
+// another, is never touched.
+//
+// Two ways to fill it: write() the bytes, or hand temporaryPath() to a
+// library that writes the file by its name (it may empty or recreate it)
+// and commit() once the library has closed it.
+//
+// Every function that can fail returns an empty string on success,
+// otherwise an Italian message naming the final file and the cause. An
+// object destroyed without a successful commit() removes its temporary
+// file and leaves the name as it was.
+class SafeFile {
+public:
+    explicit SafeFile(const QString& path);
+    ~SafeFile();
+    SafeFile(SafeFile&& other) noexcept;
+    SafeFile& operator=(SafeFile&&) = delete;
+    SafeFile(const SafeFile&) = delete;
+    SafeFile& operator=(const SafeFile&) = delete;
+
+    // Checks that the name can be replaced (its folder exists and takes new
+    // files, no folder and no write-protected file holds the name) and
+    // creates the temporary file.
+    QString open();
+    // Appends bytes to the temporary file.
+    QString write(QByteArrayView bytes);
+    // The temporary file's path while the file is open; empty otherwise.
+    QString temporaryPath() const { return m_temporary; }
+    // Flushes the temporary file to disk (done by commit() when not before).
+    QString sync();
+    // Puts the file in place: sync(), then the rename over the name, then
+    // the folder flushed to disk. After a failure the name is unchanged.
+    QString commit();
+    // Removes the temporary file; the name stays as it was.
+    void discard();
+
+    const QString& path() const { return m_path; }
+    // The cause alone of the last failure, for lists that name the file.
+    const QString& failureCause() const { return m_cause; }
+
+private:
+    QString failure(const QString& cause);
+
+    QString m_path;
+    QString m_cause;
+    QString m_temporary;
+    int m_fd = -1;
+    bool m_synced = false;
+};
+
+// Commits several open files together: every one is flushed to disk before
+// the first is renamed, so a failure to write leaves every name as it was.
+// A rename that fails (rare once the data is on disk) discards the files
+// not yet renamed and is reported.
+QString commitTogether(std::span<SafeFile> files);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "shared/regional.h"
+#include "workbook/sheetreader.h"
+#include "workbook/workbooklimits.h"
+
+// Reads delimited text (.csv, .txt, .tsv) as a sheet: record r is row r,
+// field c column c. The text is UTF-8 (a byte-order mark is dropped) when
+// all of it is valid UTF-8, otherwise Windows-1252; the delimiter is ';',
+// ',' or a tab, told by the first records. Every field is text: the first
+// row (the corner label and the indicator names) and the first column (the
+// unit labels) stay as written, and any other field that reads as a number
+// under the regional settings, the rule for numeric text in data cells,
+// becomes that number. Empty fields are empty cells.
+class CsvReader : public SheetReader {
+public:
+    explicit CsvReader(const Regional& regional) : m_regional(regional) {}
+
+    // Reads the whole file. On failure the message names the file and the
+    // cause: UTF-16 text, a quoted field never closed, a field longer than
+    // a cell's text, or more rows, columns or cells than a sheet holds.
+    bool open(const QString& path) override;
+
+    // The bounds for the next open() (maxCells only); the named constants
+    // by default.
+    void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
+
+private:
+    bool read(const QString& path);
+
+    Regional m_regional;
+    WorkbookLimits m_limits;
+};

@@ -1,0 +1,408 @@
+#include "workbook/ods/odscontent.h"
+
+#include "workbook/cellnames.h"
+#include "workbook/exceldates.h"
+#include "workbook/workbooklimits.h"
+#include "workbook/workbookmessages.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+bool is(const char* name, const char* expected) {
+    return std::strcmp(name, expected) == 0;
+}
+
+bool isDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+QString fromUtf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The attribute's prefix before the colon, colon included ("office:"), or
+// empty.
+std::string_view prefixOf(const char* name) {
+    const char* colon = std::strchr(name, ':');
+    return colon ? std::string_view(name, static_cast<std::size_t>(colon - name + 1))
+                 : std::string_view();
+}
+
+// A number as ODF writes it in office:value: the C locale's form, a leading
+// plus sign or surrounding spaces allowed.
+bool parseNumber(const char* text, double* number) {
+    const char* first = text;
+    const char* last = text + std::strlen(text);
+    while (first < last && (*first == ' ' || *first == '\t' || *first == '\n' || *first == '\r'))
+        ++first;
+    while (last > first &&
+           (last[-1] == ' ' || last[-1] == '\t' || last[-1] == '\n' || last[-1] == '\r'))
+        --last;
+    if (first < last && *first == '+')
+        ++first;
+    const auto [ptr, ec] = std::from_chars(first, last, *number);
+    return first < last && ec == std::errc() && ptr == last && std::isfinite(*number);
+}
+
+// An ISO 8601 duration as office:time-value holds it ("PT12H30M00S",
+// "-P1DT2H", seconds with a fraction), in days.
+bool parseDuration(const char* text, double* days) {
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    if (*p++ != 'P')
+        return false;
+    double seconds = 0.0;
+    bool inTime = false;
+    bool any = false;
+    while (*p) {
+        if (*p == 'T' && !inTime) {
+            inTime = true;
+            ++p;
+            continue;
+        }
+        const char* start = p;
+        while (isDigit(*p) || *p == '.')
+            ++p;
+        double value = 0.0;
+        const auto [ptr, ec] = std::from_chars(start, p, value);
+        if (start == p || ec != std::errc() || ptr != p)
+            return false;
+        const char unit = *p++;
+        if (!inTime && unit == 'D')
+            seconds += value * 86400.0;
+        else if (inTime && unit == 'H')
+            seconds += value * 3600.0;
+        else if (inTime && unit == 'M')
+            seconds += value * 60.0;
+        else if (inTime && unit == 'S')
+            seconds += value;
+        else
+            return false;
+        any = true;
+    }
+    if (!any || !std::isfinite(seconds))
+        return false;
+    *days = (negative ? -seconds : seconds) / 86400.0;
+    return true;
+}
+
+const char kCalcextNamespace[] =
+    "urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0";
+
+} // namespace
+
+OdsContentHandler::OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells)
+    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells) {
+    m_text.reserve(256);
+}
+
+void OdsContentHandler::startElement(const char* name, const char** attributes) {
+    ++m_depth;
+    if (m_depth == 1) {
+        startRoot(attributes);
+        return;
+    }
+    if (m_cellDepth > 0) {
+        startInCell(name, attributes);
+        return;
+    }
+    if (m_tableDepth > 0) {
+        if (m_rowDepth == 0 && is(name, "table-row")) {
+            startRow(attributes);
+        } else if (m_rowDepth > 0 && (is(name, "table-cell") || is(name, "covered-table-cell"))) {
+            startCell(attributes);
+        }
+        return;
+    }
+    if (m_depth == 2 && is(name, "body")) {
+        m_bodyDepth = m_depth;
+    } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 1) {
+        startBodyChild(name);
+    } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 2 && is(name, "table")) {
+        m_tableDepth = m_depth;
+        m_tableSeen = true;
+    }
+}
+
+void OdsContentHandler::endElement(const char*) {
+    const int depth = m_depth--;
+    if (m_cellDepth > 0) {
+        if (depth == m_cellDepth) {
+            finishCell();
+            m_cellDepth = 0;
+        } else if (depth == m_paragraphDepth) {
+            m_paragraphDepth = 0;
+        }
+        return;
+    }
+    if (depth == m_rowDepth) {
+        finishRow();
+        m_rowDepth = 0;
+    } else if (depth == m_tableDepth) {
+        // The first table is all there is to read.
+        m_tableDepth = 0;
+        finish();
+    }
+}
+
+void OdsContentHandler::characters(const char* data, int length) {
+    if (m_paragraphDepth > 0)
+        appendText(data, static_cast<std::size_t>(length));
+}
+
+void OdsContentHandler::startRoot(const char** attributes) {
+    // The calcext namespace marks error results; find the prefix the
+    // document gives it.
+    for (const char** attribute = attributes; *attribute; attribute += 2) {
+        if (std::strncmp(attribute[0], "xmlns:", 6) == 0 && is(attribute[1], kCalcextNamespace))
+            m_calcextPrefix = std::string(attribute[0] + 6) + ':';
+    }
+}
+
+void OdsContentHandler::startBodyChild(const char* name) {
+    if (is(name, "spreadsheet"))
+        return;
+    m_otherBody = fromUtf8(name);
+    fail(QStringLiteral("la parte %1 non contiene un foglio di calcolo").arg(m_partName));
+}
+
+bool OdsContentHandler::repeatCount(const char* value, qint64* count) {
+    *count = 1;
+    if (!value)
+        return true;
+    qint64 n = 0;
+    const char* end = value + std::strlen(value);
+    const auto [ptr, ec] = std::from_chars(value, end, n);
+    if (ec == std::errc::result_out_of_range && ptr == end) {
+        *count = std::numeric_limits<qint64>::max() / 4;
+        return true;
+    }
+    if (ec != std::errc() || ptr != end || n < 1) {
+        fail(QStringLiteral("la parte %1 contiene un numero di ripetizioni non valido (\"%2\")")
+                 .arg(m_partName, fromUtf8(value)));
+        return false;
+    }
+    *count = n;
+    return true;
+}
+
+void OdsContentHandler::startRow(const char** attributes) {
+    if (!repeatCount(xmlAttribute(attributes, "number-rows-repeated"), &m_rowRepeat))
+        return;
+    m_rowDepth = m_depth;
+    m_col = 0;
+    m_rowCells.clear();
+}
+
+void OdsContentHandler::startCell(const char** attributes) {
+    m_cellDepth = m_depth;
+    m_paragraphDepth = 0;
+    m_hasParagraph = false;
+    m_text.clear();
+    m_collect = false;
+    m_error = false;
+    m_attributeValue = CellValue();
+    m_cellCol = m_col + 1;
+    m_colRepeat = 1;
+
+    const char* numberText = nullptr; // the value attribute of each type
+    const char* dateText = nullptr;
+    const char* timeText = nullptr;
+    const char* booleanText = nullptr;
+    const char* type = nullptr;
+    const char* stringValue = nullptr;
+    bool error = false;
+    for (const char** attribute = attributes; *attribute; attribute += 2) {
+        const char* local = xmlLocalName(attribute[0]);
+        if (is(local, "value-type")) {
+            if (prefixOf(attribute[0]) == m_calcextPrefix)
+                error = is(attribute[1], "error");
+            else
+                type = attribute[1];
+        } else if (is(local, "number-columns-repeated")) {
+            if (!repeatCount(attribute[1], &m_colRepeat))
+                return;
+        } else if (is(local, "value")) {
+            numberText = attribute[1];
+        } else if (is(local, "date-value")) {
+            dateText = attribute[1];
+        } else if (is(local, "time-value")) {
+            timeText = attribute[1];
+        } else if (is(local, "boolean-value")) {
+            booleanText = attribute[1];
+        } else if (is(local, "string-value")) {
+            stringValue = attribute[1];
+        }
+    }
+    m_col = std::min<qint64>(m_cellCol + m_colRepeat - 1, kSheetMaxColumns + 1);
+
+    if (error) {
+        m_error = true;
+    } else if (!type || is(type, "string")) {
+        if (type && stringValue) {
+            m_attributeValue = CellValue(fromUtf8(stringValue));
+            return;
+        }
+    } else if (is(type, "float") || is(type, "percentage") || is(type, "currency")) {
+        const char* value = numberText;
+        double parsed = 0.0;
+        if (!value || !parseNumber(value, &parsed)) {
+            failAtCell(QStringLiteral("contiene un numero non valido (\"%1\")")
+                           .arg(value ? fromUtf8(value) : QString()));
+            return;
+        }
+        m_attributeValue = CellValue(parsed);
+        return;
+    } else if (is(type, "date")) {
+        const char* value = dateText;
+        const QDateTime when = value ? isoDateTime(fromUtf8(value).trimmed()) : QDateTime();
+        if (!when.isValid()) {
+            failAtCell(QStringLiteral("contiene una data non valida (\"%1\")")
+                           .arg(value ? fromUtf8(value) : QString()));
+            return;
+        }
+        m_attributeValue = CellValue::fromDate(when);
+        return;
+    } else if (is(type, "time")) {
+        const char* value = timeText;
+        double days = 0.0;
+        if (!value || !parseDuration(value, &days)) {
+            failAtCell(QStringLiteral("contiene un'ora non valida (\"%1\")")
+                           .arg(value ? fromUtf8(value) : QString()));
+            return;
+        }
+        // A duration outside the calendar stays the number of days it is.
+        const QDateTime when = excelSerialToDateTime(days, false);
+        m_attributeValue = when.isValid() ? CellValue::fromDate(when) : CellValue(days);
+        return;
+    } else if (is(type, "boolean")) {
+        const char* value = booleanText;
+        if (value && (is(value, "true") || is(value, "1"))) {
+            m_attributeValue = CellValue::fromBool(true);
+        } else if (value && (is(value, "false") || is(value, "0"))) {
+            m_attributeValue = CellValue::fromBool(false);
+        } else {
+            failAtCell(QStringLiteral("contiene un valore logico non valido (\"%1\")")
+                           .arg(value ? fromUtf8(value) : QString()));
+        }
+        return;
+    } else {
+        failAtCell(
+            QStringLiteral("contiene una cella di tipo sconosciuto (\"%1\")").arg(fromUtf8(type)));
+        return;
+    }
+    // A text, an error or an untyped cell: the text of its paragraphs.
+    m_collect = true;
+}
+
+void OdsContentHandler::startInCell(const char* name, const char** attributes) {
+    if (!m_collect)
+        return;
+    if (m_paragraphDepth == 0) {
+        // Only the cell's own paragraphs: those of an annotation lie deeper.
+        if (m_depth == m_cellDepth + 1 && (is(name, "p") || is(name, "h"))) {
+            if (m_hasParagraph)
+                appendText("\n", 1);
+            m_hasParagraph = true;
+            m_paragraphDepth = m_depth;
+        }
+        return;
+    }
+    if (is(name, "s")) {
+        qint64 spaces = 1;
+        if (const char* count = xmlAttribute(attributes, "c")) {
+            if (!repeatCount(count, &spaces))
+                return;
+        }
+        // More spaces than a cell can hold fail as a too long text.
+        const auto room = static_cast<qint64>(3 * kMaxCellTextLength + 1 - m_text.size());
+        m_text.append(
+            static_cast<std::size_t>(std::clamp<qint64>(spaces, 0, std::max<qint64>(room, 0))),
+            ' ');
+        appendText("", 0);
+    } else if (is(name, "tab")) {
+        appendText("\t", 1);
+    } else if (is(name, "line-break")) {
+        appendText("\n", 1);
+    }
+}
+
+void OdsContentHandler::appendText(const char* data, std::size_t length) {
+    m_text.append(data, length);
+    // A UTF-16 character takes at most three bytes of UTF-8: beyond that the
+    // text is too long whatever it holds.
+    if (m_text.size() > 3 * static_cast<std::size_t>(kMaxCellTextLength))
+        failAtCell(causaTestoTroppoLungo(kMaxCellTextLength), true);
+}
+
+void OdsContentHandler::failAtCell(const QString& what, bool limit) {
+    const QString cell = m_row + 1 <= kSheetMaxRows && m_cellCol <= kSheetMaxColumns
+                             ? cellName(static_cast<int>(m_row + 1), static_cast<int>(m_cellCol))
+                             : QStringLiteral("?");
+    fail(QStringLiteral("la cella %1 della parte %2 %3").arg(cell, m_partName, what), limit);
+}
+
+CellValue OdsContentHandler::cellValue() {
+    CellValue value;
+    if (!m_collect) {
+        value = std::move(m_attributeValue);
+    } else if (!m_text.empty()) {
+        QString text = QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size()));
+        value = m_error ? CellValue::fromError(text.trimmed()) : CellValue(std::move(text));
+    }
+    m_collect = false;
+    if (value.isText() && value.text().size() > kMaxCellTextLength) {
+        failAtCell(causaTestoTroppoLungo(kMaxCellTextLength), true);
+        return CellValue();
+    }
+    return value;
+}
+
+void OdsContentHandler::finishCell() {
+    CellValue value = cellValue();
+    m_paragraphDepth = 0;
+    if (failed() || value.isEmpty())
+        return;
+    if (m_cellCol > kSheetMaxColumns || m_row + 1 > kSheetMaxRows) {
+        const QLocale italian(QLocale::Italian);
+        fail(QStringLiteral("la parte %1 contiene una cella oltre i limiti del formato (%2 righe "
+                            "per %3 colonne)")
+                 .arg(m_partName, italian.toString(kSheetMaxRows),
+                      italian.toString(kSheetMaxColumns)));
+        return;
+    }
+    const qint64 last = std::min<qint64>(m_cellCol + m_colRepeat - 1, kSheetMaxColumns);
+    for (qint64 col = m_cellCol; col < last; ++col)
+        m_rowCells.emplace_back(static_cast<int>(col), value);
+    m_rowCells.emplace_back(static_cast<int>(last), std::move(value));
+}
+
+void OdsContentHandler::finishRow() {
+    const qint64 first = m_row + 1;
+    m_row = std::min<qint64>(m_row + m_rowRepeat, kSheetMaxRows + 1);
+    if (m_rowCells.empty() || failed())
+        return;
+    // Rows past the sheet's end are dropped like the columns past its side.
+    const qint64 last = std::min<qint64>(first + m_rowRepeat - 1, kSheetMaxRows);
+    const auto perRow = static_cast<qint64>(m_rowCells.size());
+    if (m_count + perRow * (last - first + 1) > m_maxCells) {
+        fail(tooManyCellsCause(m_maxCells), true);
+        return;
+    }
+    m_count += perRow * (last - first + 1);
+    for (qint64 row = first; row < last; ++row) {
+        for (const auto& [col, value] : m_rowCells)
+            m_sheet.set(static_cast<int>(row), col, value);
+    }
+    for (auto& [col, value] : m_rowCells)
+        m_sheet.set(static_cast<int>(last), col, std::move(value));
+    m_rowCells.clear();
+}

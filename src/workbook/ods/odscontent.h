@@ -1,0 +1,87 @@
+#pragma once
+
+#include "workbook/sheetdata.h"
+#include "workbook/xmlstream.h"
+
+#include <QString>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Reads the first table of an OpenDocument spreadsheet's content part into a
+// SheetData, typed as the spreadsheet holds them, and ends the parse where
+// that table ends:
+// - office:value-type float, percentage, currency: the number in office:value;
+// - date: office:date-value as a date; time: office:time-value (a duration)
+//   as the date and time of that serial day, as a time in an .xlsx gives it;
+// - boolean: office:boolean-value;
+// - string: office:string-value when present, else the text of the cell's
+//   paragraphs joined with line breaks (text:s, text:tab, text:line-break
+//   and the text of spans and links included, annotations left out);
+// - a formula whose result is an error (calcext:value-type="error"): an
+//   error value with the text shown ("#DIV/0!");
+// - a cell with no value type: the text of its paragraphs, empty when none.
+// Covered cells are read like any other. Repeated cells and rows
+// (number-columns-repeated, number-rows-repeated) are repeated only when
+// they hold a value, within the sheet's 1,048,576 rows and 16,384 columns;
+// an empty run only moves the position, whatever its length. A value beyond
+// those bounds, more than maxCells non-empty cells, a text longer than
+// kMaxCellTextLength characters, or a malformed value fails.
+class OdsContentHandler : public XmlHandler {
+public:
+    OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells);
+
+    void startElement(const char* name, const char** attributes) override;
+    void endElement(const char* name) override;
+    void characters(const char* data, int length) override;
+    qint64 keptCount() const override { return m_count; }
+
+    // The document body is not a spreadsheet: the parse failed, and this is
+    // the body's kind ("text", "presentation", ...).
+    const QString& otherBody() const { return m_otherBody; }
+    // The first table was found (and read, when the parse succeeded).
+    bool hasTable() const { return m_tableSeen; }
+
+private:
+    void startRoot(const char** attributes);
+    void startBodyChild(const char* name);
+    void startRow(const char** attributes);
+    void startCell(const char** attributes);
+    void startInCell(const char* name, const char** attributes);
+    void finishCell();
+    void finishRow();
+    bool repeatCount(const char* value, qint64* count);
+    CellValue cellValue();
+    void appendText(const char* data, std::size_t length);
+    void failAtCell(const QString& what, bool limit = false);
+
+    SheetData& m_sheet;
+    QString m_partName;
+    qint64 m_maxCells;
+    std::string m_calcextPrefix = "calcext:"; // the prefix of the calcext namespace
+
+    int m_depth = 0;
+    int m_bodyDepth = 0;  // depth of office:body, 0 outside it
+    int m_tableDepth = 0; // depth of the first table, 0 outside it
+    int m_rowDepth = 0;
+    int m_cellDepth = 0;
+    int m_paragraphDepth = 0; // depth of the paragraph being collected
+    bool m_tableSeen = false;
+    QString m_otherBody;
+
+    qint64 m_row = 0; // the last row and column passed, 0 before the first
+    qint64 m_col = 0;
+    qint64 m_rowRepeat = 1;
+    std::vector<std::pair<int, CellValue>> m_rowCells; // non-empty cells of the current row
+
+    // The current cell.
+    bool m_error = false; // an error result: the text shown is its code
+    qint64 m_cellCol = 0;
+    qint64 m_colRepeat = 1;
+    bool m_collect = false; // its value is the text of its paragraphs
+    bool m_hasParagraph = false;
+    CellValue m_attributeValue; // a value given by an attribute
+    std::string m_text;
+    qint64 m_count = 0; // cells kept
+};

@@ -1,0 +1,127 @@
+#include "workbook/ods/odsreader.h"
+
+#include "workbook/ods/odscontent.h"
+#include "workbook/workbookmessages.h"
+#include "workbook/zippackage.h"
+
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace {
+
+const QString kMimetype = QStringLiteral("mimetype");
+const QString kManifest = QStringLiteral("META-INF/manifest.xml");
+const QString kContent = QStringLiteral("content.xml");
+const QByteArray kOpenDocument = QByteArrayLiteral("application/vnd.oasis.opendocument.");
+
+// Finds the encryption data that a password-protected document lists for
+// its parts.
+class ManifestHandler : public XmlHandler {
+public:
+    void startElement(const char* name, const char**) override {
+        if (std::strcmp(name, "encryption-data") == 0 || std::strcmp(name, "encrypted-key") == 0)
+            m_encrypted = true;
+    }
+    void endElement(const char*) override {}
+    void characters(const char*, int) override {}
+    bool encrypted() const { return m_encrypted; }
+
+private:
+    bool m_encrypted = false;
+};
+
+// What an OpenDocument file of the given kind ("text", from its mimetype or
+// its body) is, in words.
+QString documentKind(const QString& kind) {
+    if (kind.startsWith(QStringLiteral("text")))
+        return QStringLiteral("un documento di testo");
+    if (kind.startsWith(QStringLiteral("presentation")))
+        return QStringLiteral("una presentazione");
+    if (kind.startsWith(QStringLiteral("graphics")) || kind == QStringLiteral("drawing"))
+        return QStringLiteral("un disegno");
+    if (kind.startsWith(QStringLiteral("chart")))
+        return QStringLiteral("un grafico");
+    if (kind.startsWith(QStringLiteral("formula")))
+        return QStringLiteral("una formula");
+    return QStringLiteral("un documento di altro tipo");
+}
+
+} // namespace
+
+bool OdsReader::open(const QString& path) {
+    close();
+    m_error.clear();
+    if (read(path)) {
+        m_sheet.finish();
+        return true;
+    }
+    m_sheet.clear();
+    return false;
+}
+
+bool OdsReader::read(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const QString format = QStringLiteral(".ods");
+    const auto invalid = [&](const QString& cause) {
+        m_error = messaggioFileNonValido(name, format, cause);
+        return false;
+    };
+    const auto notSpreadsheet = [&](const QString& kind) {
+        m_error = QStringLiteral("Il file %1 è %2 OpenDocument, non un foglio di calcolo.")
+                      .arg(name, documentKind(kind));
+        return false;
+    };
+    // An OpenDocument cell is written with about twice the XML of an .xlsx
+    // cell.
+    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
+                              2 * m_limits.partBytesPerKept};
+
+    if (!QFileInfo::exists(path)) {
+        m_error = messaggioFileAssente(path);
+        return false;
+    }
+    ZipPackage package;
+    if (!package.open(path))
+        return invalid(QStringLiteral("l'archivio ZIP è danneggiato o incompleto"));
+    if (package.isEncrypted()) {
+        m_error = messaggioFileProtetto(name);
+        return false;
+    }
+    if (package.contains(kMimetype)) {
+        QByteArray type;
+        if (!package.read(kMimetype, 256, &type))
+            return invalid(QStringLiteral("la parte mimetype è danneggiata"));
+        type = type.trimmed();
+        if (type.startsWith(kOpenDocument) &&
+            !type.startsWith(QByteArray(kOpenDocument + QByteArrayLiteral("spreadsheet"))))
+            return notSpreadsheet(QString::fromUtf8(type.mid(kOpenDocument.size())));
+    }
+    XmlError error;
+    if (package.contains(kManifest)) {
+        ManifestHandler manifest;
+        if (!package.parse(kManifest, manifest, xmlLimits, &error)) {
+            m_error = messaggioErroreXml(name, format, error);
+            return false;
+        }
+        if (manifest.encrypted()) {
+            m_error = messaggioFileProtetto(name);
+            return false;
+        }
+    }
+    if (!package.contains(kContent))
+        return invalid(QStringLiteral("manca la parte %1 con il contenuto").arg(kContent));
+
+    OdsContentHandler content(m_sheet, kContent, m_limits.maxCells);
+    if (!package.parse(kContent, content, xmlLimits, &error, m_progress)) {
+        if (!content.otherBody().isEmpty())
+            return notSpreadsheet(content.otherBody());
+        m_error = messaggioErroreXml(name, format, error);
+        return false;
+    }
+    if (!content.hasTable()) {
+        m_error = messaggioSenzaFogli(name);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,30 @@
+#include "workbook/readerlimits.h"
+
+#include <QLocale>
+
+namespace {
+
+QString number(qint64 value) {
+    return QLocale(QLocale::Italian).toString(value);
+}
+
+} // namespace
+
+QString tooManyCellsCause(qint64 limit) {
+    return QStringLiteral("il primo foglio contiene più di %1 celle non vuote").arg(number(limit));
+}
+
+QString tooManySharedStringsCause(qint64 limit) {
+    return QStringLiteral("la tabella delle stringhe condivise contiene più di %1 stringhe")
+        .arg(number(limit));
+}
+
+QString tooMuchTextCause(qint64 limit) {
+    return QStringLiteral("i testi della cartella di lavoro superano in tutto i %1 caratteri")
+        .arg(number(limit));
+}
+
+QString textTooLongCause(int limit) {
+    return QStringLiteral("un testo supera i %1 caratteri che una cella può contenere")
+        .arg(number(limit));
+}

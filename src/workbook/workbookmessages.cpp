@@ -1,0 +1,40 @@
+#include "workbook/workbookmessages.h"
+
+#include <QLocale>
+
+QString messaggioFileAssente(const QString& path) {
+    return QStringLiteral("Il file %1 non esiste.").arg(path);
+}
+
+QString messaggioFileNonLeggibile(const QString& path) {
+    return QStringLiteral("Il file %1 non può essere letto: verificare i permessi.").arg(path);
+}
+
+QString messaggioFileNonValido(const QString& name, const QString& format, const QString& cause) {
+    return QStringLiteral("Il file %1 non è una cartella di lavoro %2 valida: %3.")
+        .arg(name, format, cause);
+}
+
+QString messaggioFileTroppoGrande(const QString& name, const QString& cause) {
+    return QStringLiteral("Il file %1 non può essere letto: %2.").arg(name, cause);
+}
+
+QString messaggioFileProtetto(const QString& name) {
+    return QStringLiteral("La cartella di lavoro %1 è protetta da password: toglierla dal "
+                          "programma che l'ha creata e salvarla di nuovo.")
+        .arg(name);
+}
+
+QString messaggioSenzaFogli(const QString& name) {
+    return QStringLiteral("La cartella di lavoro %1 non contiene fogli.").arg(name);
+}
+
+QString messaggioErroreXml(const QString& name, const QString& format, const XmlError& error) {
+    return error.limit ? messaggioFileTroppoGrande(name, error.cause)
+                       : messaggioFileNonValido(name, format, error.cause);
+}
+
+QString causaTestoTroppoLungo(int maxLength) {
+    return QStringLiteral("contiene un testo di più di %1 caratteri")
+        .arg(QLocale(QLocale::Italian).toString(maxLength));
+}

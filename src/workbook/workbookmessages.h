@@ -1,0 +1,28 @@
+#pragma once
+
+#include "workbook/xmlstream.h"
+
+#include <QString>
+
+// The failure messages the readers share, in Italian. name is the file name
+// without its folder; format the extension the file claims (".xlsx").
+
+// "Il file <path> non esiste."
+QString messaggioFileAssente(const QString& path);
+// "Il file <path> non può essere letto: verificare i permessi."
+QString messaggioFileNonLeggibile(const QString& path);
+// The file is not a valid workbook of the format, for the given cause.
+QString messaggioFileNonValido(const QString& name, const QString& format, const QString& cause);
+// The file crossed a bound that keeps reading safe (size, nesting, cells).
+QString messaggioFileTroppoGrande(const QString& name, const QString& cause);
+// The workbook is encrypted with a password.
+QString messaggioFileProtetto(const QString& name);
+// The workbook holds no sheet at all.
+QString messaggioSenzaFogli(const QString& name);
+// A failed parse of one part: a crossed limit or a damaged part.
+QString messaggioErroreXml(const QString& name, const QString& format, const XmlError& error);
+
+// The causes that several readers give.
+// What is wrong with a cell text longer than spreadsheet programs allow, to
+// follow the name of the cell ("contiene un testo di più di ... caratteri").
+QString causaTestoTroppoLungo(int maxLength);

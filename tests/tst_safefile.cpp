@@ -1,0 +1,146 @@
+#include "comparison/comparison.h"
+#include "comparison/comparisonfiles.h"
+#include "comparison/resultfilelisting.h"
+#include "methods/methodrunner.h"
+#include "methods/metodi.h"
+#include "shared/safefile.h"
+#include "shared/salvataggio.h"
+#include "shared/textfile.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The one writer of every output file: links planted at output names,
+// temporary files of killed and of live runs, and libraries that write the
+// temporary file themselves.
+class TestSafeFile : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void plantedLinksAreReplaced();
+    void abandonedTemporaryFilesGoLiveOnesStay();
+    void libraryWritesUnderTheTemporaryName();
+
+private:
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QStringList temporaryFiles() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+const Regional kItalian{QLocale(QLocale::Italian, QLocale::Italy)};
+CellValue t(const char* text) {
+    return CellValue(QString::fromUtf8(text));
+}
+} // namespace
+
+void TestSafeFile::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+QStringList TestSafeFile::temporaryFiles() const {
+    return QDir(m_dir->path())
+        .entryList({QStringLiteral(".*.orvalta-*")}, QDir::Files | QDir::Hidden | QDir::System);
+}
+
+void TestSafeFile::plantedLinksAreReplaced() {
+    QTemporaryDir outside;
+    const QString victim = outside.filePath(QStringLiteral("victim.txt"));
+    const QString nowhere = outside.filePath(QStringLiteral("created.txt"));
+    QVERIFY(writeFileBytes(victim, "mine"));
+    QDir(m_dir->path()).mkdir(QStringLiteral("dest"));
+    const QString dest = path(QStringLiteral("dest"));
+    const QStringList planted{path(QStringLiteral("w.xls.outMPI+.csv")),
+                              path(QStringLiteral("w.xls.val.csv")),
+                              dest + QStringLiteral("/w.xls.outMPI+.csv")};
+    for (const QString& name : planted)
+        QVERIFY(QFile::link(victim, name));
+    QVERIFY(QFile::link(nowhere, path(QStringLiteral("w.xls.outMPI+.rnk"))));
+
+    SharedState s = statoDa({{t("Provincia"), t("Reddito"), t("disoccupati")},
+                             {t("Alfa"), 30.0, 5.0},
+                             {t("Beta"), 10.0, 9.0},
+                             {t("Gamma"), 20.0, 7.0}});
+    s.strMatrice = path(QStringLiteral("w.xls"));
+    QVERIFY(writeFileBytes(s.strMatrice, "cartella"));
+    MethodRunner runner;
+    for (const int position : {0, 4})
+        QVERIFY(runner.run(s, position, methodTable()[std::size_t(position)].entryText, kItalian)
+                    .done());
+    const ComparisonResult compared =
+        compareMethods(m_dir->path(), valuesResultFiles(s.strMatrice), kItalian);
+    QVERIFY2(compared.ok, qPrintable(compared.message));
+    QCOMPARE(writeComparisonFiles(s.strMatrice, compared), QString());
+    QVERIFY(salvaRisultati(s.strMatrice, dest).complete());
+
+    QCOMPARE(fileContents(victim), QByteArray("mine"));
+    QVERIFY(!QFileInfo::exists(nowhere));
+    for (const QString& name : planted + QStringList{path(QStringLiteral("w.xls.outMPI+.rnk"))}) {
+        const QFileInfo replaced(name);
+        QVERIFY2(replaced.isFile() && !replaced.isSymLink(), qPrintable(name));
+        QVERIFY(fileContents(name).startsWith("Provincia;"));
+    }
+    QCOMPARE(temporaryFiles(), QStringList());
+}
+
+void TestSafeFile::abandonedTemporaryFilesGoLiveOnesStay() {
+    const QString name = path(QStringLiteral("w.xls.outM1VZ.csv"));
+    const QString abandoned = path(QStringLiteral(".w.xls.outM1VZ.csv.orvalta-dead01"));
+    QVERIFY(writeFileBytes(abandoned, "killed"));
+    QVERIFY(writeFileBytes(path(QStringLiteral("w.xls")), "cartella"));
+
+    // Another run holding its temporary file, in this process or another:
+    // the lock is per open file.
+    SafeFile live(name);
+    QCOMPARE(live.open(), QString());
+    QVERIFY(QFileInfo::exists(live.temporaryPath()));
+    QVERIFY(QFileInfo(live.temporaryPath()).fileName().startsWith(u'.'));
+
+    QCOMPARE(writeTextFile(name, {QStringLiteral("A;1")}), QString());
+    QVERIFY(!QFileInfo::exists(abandoned));
+    QVERIFY(QFileInfo::exists(live.temporaryPath()));
+    // No listing of the workbook's files takes a temporary file.
+    QCOMPARE(fileDaSalvare(path(QStringLiteral("w.xls"))),
+             (QStringList{QStringLiteral("w.xls"), QStringLiteral("w.xls.outM1VZ.csv")}));
+    QCOMPARE(valuesResultFiles(path(QStringLiteral("w.xls"))),
+             QStringList{QStringLiteral("w.xls.outM1VZ.csv")});
+
+    QCOMPARE(live.write("B;2\r\n"), QString());
+    QCOMPARE(live.commit(), QString());
+    QCOMPARE(fileContents(name), QByteArray("B;2\r\n"));
+    QCOMPARE(temporaryFiles(), QStringList());
+}
+
+void TestSafeFile::libraryWritesUnderTheTemporaryName() {
+    const QString name = path(QStringLiteral("w.xls.report.pdf"));
+    // A library that removes what is at the name and writes a file of its own.
+    const auto library = [](const QString& file, const QByteArray& bytes) {
+        QFile::remove(file);
+        return writeFileBytes(file, bytes);
+    };
+    {
+        SafeFile file(name);
+        QCOMPARE(file.open(), QString());
+        QVERIFY(library(file.temporaryPath(), "prima"));
+        QCOMPARE(file.commit(), QString());
+    }
+    QCOMPARE(fileContents(name), QByteArray("prima"));
+    {
+        SafeFile file(name);
+        QCOMPARE(file.open(), QString());
+        QVERIFY(library(file.temporaryPath(), "a metà"));
+        // Dropped without a commit, as when the library fails.
+    }
+    QCOMPARE(fileContents(name), QByteArray("prima"));
+    QCOMPARE(temporaryFiles(), QStringList());
+}
+
+QTEST_APPLESS_MAIN(TestSafeFile)
+#include "tst_safefile.moc"
