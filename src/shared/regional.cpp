@@ -65,17 +65,22 @@ std::optional<double> plainNumber(QStringView text, char16_t decimalPoint) {
 std::optional<std::string> cFixed4(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
-    char exact[400];
-    const auto [end, error] =
-        std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed, 17);
-    if (error != std::errc())
-        return std::nullopt;
-    // The decimals past the fourth: "5" then zeros is a tie (or within
-    // 1e-17 of one).
-    const char* const fifth = end - 13;
-    const char* const stop = end;
-    if (*fifth == '5' && std::all_of(fifth + 1, stop, [](char c) { return c == '0'; }))
-        return std::nullopt;
+    // A tie, (2k + 1) / 20000, is a double only when it is a multiple of
+    // 1/32: only such values need their exact decimals looked at.
+    const double scaled = value * 32.0;
+    if (std::isfinite(scaled) && std::floor(scaled) == scaled) {
+        char exact[400];
+        const auto [end, error] =
+            std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed, 17);
+        if (error != std::errc())
+            return std::nullopt;
+        // The decimals past the fourth: "5" then zeros is a tie (or within
+        // 1e-17 of one).
+        const char* const fifth = end - 13;
+        const char* const stop = end;
+        if (*fifth == '5' && std::all_of(fifth + 1, stop, [](char c) { return c == '0'; }))
+            return std::nullopt;
+    }
     char rounded[400];
     const auto [last, failed] =
         std::to_chars(rounded, rounded + sizeof rounded, value, std::chars_format::fixed, 4);
