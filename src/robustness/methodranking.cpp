@@ -6,7 +6,17 @@
 
 MethodRanking rankByMethod(SharedState& s, int position, const Regional& regional) {
     MethodRanking result;
-    if (const Refusal refusal = methodStep(s, position, regional)) {
+    // Only the method of rankings works in matRanghi: the table is there for
+    // its run alone, so that other runs do not carry a table of the
+    // matrix's size.
+    const bool ranghi =
+        methodCode(methodTable()[std::size_t(position)].entryText) == QLatin1String("GRAD");
+    if (ranghi)
+        s.matRanghi.dimension(s.nRighe, s.nColonne);
+    const Refusal refusal = methodStep(s, position, regional);
+    if (ranghi)
+        s.matRanghi.clear();
+    if (refusal) {
         result.refused = true;
         result.message = *refusal;
         return result;
@@ -23,7 +33,11 @@ void matrixWithout(const SharedState& source, int leftOut, SharedState& target) 
     const bool drop = leftOut >= 2 && leftOut <= source.nColonne;
     target.nRighe = source.nRighe;
     target.nColonne = source.nColonne - (drop ? 1 : 0);
-    target.dimensionTables();
+    target.matDati.dimension(target.nRighe, target.nColonne);
+    target.matTrasformata.dimension(target.nRighe, target.nColonne);
+    target.matValori.dimension(target.nRighe, 2);
+    target.matGraduatoria.dimension(target.nRighe, 2);
+    target.matRanghi.clear();
     target.bNegativi = false;
     target.bZeri = false;
     for (int r = 1; r <= source.nRighe; ++r) {

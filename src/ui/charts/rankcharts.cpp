@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFont>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
@@ -16,7 +17,14 @@ QValueAxis* rankAxis(int units, const QString& title) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%d"));
-    axis->setRange(0.5, units + 0.5);
+    axis->setRange(0, units + 1);
+    // Ticks on whole ranks, at most about ten: a step of 1, 2, 5, 10, 20, ...
+    int step = 1;
+    for (int factor = 0; units / step > 10; factor = (factor + 1) % 3)
+        step = factor == 1 ? step * 5 / 2 : step * 2;
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
     axis->setReverse(true);
     return axis;
 }
@@ -51,6 +59,9 @@ QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
     for (int m = 0; m < k; ++m)
         methodAxis->append(matrix.methods[m], m);
     methodAxis->setRange(-0.2, k - 0.8);
+    QFont small = methodAxis->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    methodAxis->setLabelsFont(small);
     chart->addAxis(methodAxis, Qt::AlignBottom);
     QValueAxis* ranks = rankAxis(n, QStringLiteral("Rango"));
     chart->addAxis(ranks, Qt::AlignLeft);

@@ -72,14 +72,13 @@ void RankIntervalChart::wheelEvent(QWheelEvent* event) {
 
 void RankIntervalChart::drawPage(int first) {
     auto* chart = new QChart;
-    chart->setTitle(m_units.empty()
-                        ? QStringLiteral("Intervalli dei ranghi")
-                        : QStringLiteral("Intervalli dei ranghi (5°-95° percentile su %1 "
-                                         "graduatorie), unità %2-%3 di %4")
-                              .arg(m_rankings)
-                              .arg(first + 1)
-                              .arg(std::min(int(m_units.size()), first + kPage))
-                              .arg(m_units.size()));
+    QString title = QStringLiteral("Intervalli dei ranghi su %1 graduatorie").arg(m_rankings);
+    if (int(m_units.size()) > kPage)
+        title += QStringLiteral(" (unità %1-%2 di %3)")
+                     .arg(first + 1)
+                     .arg(std::min(int(m_units.size()), first + kPage))
+                     .arg(m_units.size());
+    chart->setTitle(m_units.empty() ? QStringLiteral("Intervalli dei ranghi") : title);
     const int count = std::min(kPage, int(m_units.size()) - first);
     m_shown.clear();
     if (count > 0) {
