@@ -18,6 +18,9 @@ int comandoUncertainty(const QCommandLineParser& parser) {
     const Regional regional = Regional::system();
     if (const int status = caricaCartella(parser.positionalArguments().first(), s, regional))
         return status;
+    // The analysis reads matDati only: the tables for a method's results go.
+    s.matTrasformata.clear();
+    s.matRanghi.clear();
     const RankUncertainty uncertainty = rankUncertainty(s, positions, regional);
     for (const QString& line : uncertainty.leftOut + uncertainty.refusedRuns)
         scriviErr(line);
