@@ -202,7 +202,7 @@ void TestOdsReader::loadsThroughTheLoader() {
         QVERIFY2(result.loaded(), qPrintable(result.message));
         QCOMPARE(s.nRighe, 5);
         QCOMPARE(s.nColonne, 4);
-        QCOMPARE(s.matDati(5, 1), text("Trentino-Alto Adige/Südtirol"));
+        QCOMPARE(s.matDati.label(5), text("Trentino-Alto Adige/Südtirol"));
         QCOMPARE(s.matDati(4, 3), CellValue(0.0));
         QVERIFY(s.bZeri);
     }

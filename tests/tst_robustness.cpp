@@ -182,7 +182,7 @@ void TestRobustness::sensitivityEqualsRunWithoutColumn() {
         s.strMatrice = dir.filePath(QStringLiteral("r.xlsx"));
         QVERIFY(runner.run(s, position, entry, kItalian).done());
         for (int i = 0; i < 20; ++i) {
-            const int rank = int(s.matRanghi(i + 2, 2).number());
+            const int rank = int(s.matRanghi(i + 2, 2));
             const int expected =
                 sensitivity.ranks[std::size_t(i)] +
                 (column < 0 ? 0 : sensitivity.shifts[std::size_t(column - 1)][std::size_t(i)]);

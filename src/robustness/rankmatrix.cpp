@@ -11,6 +11,11 @@ RankMatrix rankMatrixOf(const TextTable& table) {
         matrix.labels.append(table.cell(r, 0));
     for (int k = 1; k < table.columnCount(); ++k) {
         matrix.methods.append(table.cell(0, k));
+        const std::span<const int> whole = table.wholeNumbers(k);
+        if (!whole.empty()) {
+            matrix.ranks.emplace_back(whole.begin(), whole.end());
+            continue;
+        }
         const std::vector<double> column = rankColumn(table, k);
         matrix.ranks.emplace_back(column.begin(), column.end());
     }

@@ -15,5 +15,5 @@ QString uncertaintyFile(const QString& strMatrice) {
 }
 
 QString writeTableFile(const QString& path, const TextTable& table) {
-    return writeTextFile(path, table.joinedRows(u';'));
+    return writeTextFiles({{path, table.joinedLines(';')}});
 }

@@ -55,11 +55,11 @@ IndicatorSensitivity indicatorSensitivity(const SharedState& s, int position,
         return result;
     }
     result.status = IndicatorSensitivity::Status::Done;
-    result.corner = regional.generalText(s.matDati(1, 1));
+    result.corner = regional.generalText(s.matDati.label(1));
     for (int r = 2; r <= s.nRighe; ++r)
-        result.labels.append(regional.generalText(s.matDati(r, 1)));
+        result.labels.append(regional.generalText(s.matDati.label(r)));
     for (int c = 2; c <= s.nColonne; ++c)
-        result.indicators.append(regional.generalText(s.matDati(1, c)));
+        result.indicators.append(regional.generalText(s.matDati.header(c)));
     result.ranks = std::move(runs.front().ranks);
     const std::size_t n = result.ranks.size();
     for (std::size_t j = 1; j < runs.size(); ++j) {

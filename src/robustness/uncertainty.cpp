@@ -48,7 +48,7 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
             if (run.refused) {
                 result.refusedRuns.append(
                     QStringLiteral("%1 senza %2: %3")
-                        .arg(code, regional.generalText(s.matDati(1, set + 1)), run.message));
+                        .arg(code, regional.generalText(s.matDati.header(set + 1)), run.message));
                 continue;
             }
             if (reference.empty())
@@ -63,12 +63,12 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
 
     result.status = RankUncertainty::Status::Done;
     result.rankings = int(taken.size());
-    result.corner = regional.generalText(s.matDati(1, 1));
+    result.corner = regional.generalText(s.matDati.label(1));
     const int n = s.nRighe - 1;
     result.units.resize(std::size_t(n));
     std::vector<int> ranks(taken.size());
     for (int u = 0; u < n; ++u) {
-        result.labels.append(regional.generalText(s.matDati(u + 2, 1)));
+        result.labels.append(regional.generalText(s.matDati.label(u + 2)));
         for (std::size_t t = 0; t < taken.size(); ++t)
             ranks[t] = (*taken[t])[std::size_t(u)];
         std::sort(ranks.begin(), ranks.end());

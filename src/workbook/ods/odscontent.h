@@ -35,6 +35,7 @@ public:
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
     void characters(const char* data, int length) override;
+    qint64 keptCount() const override { return m_count; }
 
     // The document body is not a spreadsheet: the parse failed, and this is
     // the body's kind ("text", "presentation", ...).
@@ -82,5 +83,5 @@ private:
     bool m_hasParagraph = false;
     CellValue m_attributeValue; // a value given by an attribute
     std::string m_text;
-    qint64 m_count = 0;
+    qint64 m_count = 0; // cells kept
 };

@@ -72,7 +72,10 @@ bool OdsReader::read(const QString& path) {
                       .arg(name, documentKind(kind));
         return false;
     };
-    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth};
+    // An OpenDocument cell is written with about twice the XML of an .xlsx
+    // cell.
+    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
+                              2 * m_limits.partBytesPerKept};
 
     if (!QFileInfo::exists(path)) {
         m_error = messaggioFileAssente(path);
@@ -121,12 +124,4 @@ bool OdsReader::read(const QString& path) {
         return false;
     }
     return true;
-}
-
-const CellValue& OdsReader::cell(int row, int col) const {
-    return m_sheet.at(row, col);
-}
-
-void OdsReader::close() {
-    m_sheet.clear();
 }

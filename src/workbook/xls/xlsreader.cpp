@@ -156,11 +156,3 @@ bool XlsReader::open(const QString& path) {
     m_sheet.finish();
     return stage(100);
 }
-
-const CellValue& XlsReader::cell(int row, int col) const {
-    return m_sheet.at(row, col);
-}
-
-void XlsReader::close() {
-    m_sheet.clear();
-}
