@@ -25,6 +25,29 @@ const std::vector<BatchCommand>& batchCommands() {
          {QCommandLineOption(QStringLiteral("all"),
                              QStringLiteral("tutti i metodi elaborati, nell'ordine dei nomi"))},
          comandoCompare},
+        {QStringLiteral("robustness"),
+         QStringLiteral("orvalta-batch robustness CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | "
+                        "--all"),
+         QStringLiteral("riassume i ranghi dei metodi gia' elaborati (file .rob.csv) e stampa "
+                        "la matrice di Kendall"),
+         QStringLiteral("riassumere i ranghi"),
+         {QCommandLineOption(QStringLiteral("all"),
+                             QStringLiteral("tutti i metodi elaborati, nell'ordine della lista"))},
+         comandoRobustness},
+        {QStringLiteral("sensitivity"),
+         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE"),
+         QStringLiteral(
+             "ripete il metodo escludendo un indicatore alla volta (file .sens<CODICE>.csv)"),
+         QStringLiteral("analizzare la sensibilita' agli indicatori"),
+         {},
+         comandoSensitivity},
+        {QStringLiteral("uncertainty"),
+         QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all"),
+         QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
+         QStringLiteral("analizzare l'incertezza dei ranghi"),
+         {QCommandLineOption(QStringLiteral("all"),
+                             QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))},
+         comandoUncertainty},
     };
     return commands;
 }

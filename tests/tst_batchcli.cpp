@@ -1,7 +1,9 @@
 #include "support/testsupport.h"
 #include "version.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The command-line conventions of the batch tool: help, version, refused
@@ -12,7 +14,34 @@ class TestBatchCli : public QObject {
 private Q_SLOTS:
     void conventions_data();
     void conventions();
+    void robustnessCommands();
 };
+
+namespace {
+
+struct BatchRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+BatchRun runBatch(const QStringList& args) {
+    QProcess batch;
+    batch.start(QStringLiteral(ORVALTA_BATCH), args);
+    BatchRun run;
+    if (!batch.waitForFinished(60000) || batch.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = batch.exitCode();
+    run.out = QString::fromUtf8(batch.readAllStandardOutput());
+    run.err = QString::fromUtf8(batch.readAllStandardError());
+    return run;
+}
+
+int lineCount(const QString& path) {
+    return int(fileContents(path).count("\r\n"));
+}
+
+} // namespace
 
 void TestBatchCli::conventions_data() {
     QTest::addColumn<QStringList>("args");
@@ -61,6 +90,39 @@ void TestBatchCli::conventions() {
     QCOMPARE(batch.exitCode(), exitCode);
     QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.contains(out), qPrintable(stdOut));
     QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.contains(err), qPrintable(stdErr));
+}
+
+// robustness, sensitivity and uncertainty on the sample workbook: exit
+// status, the files they leave and what they print.
+void TestBatchCli::robustnessCommands() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), workbook));
+
+    // No result files yet: refused, nothing written.
+    BatchRun run = runBatch({"robustness", workbook, "MPI+", "WROC"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!QFile::exists(workbook + ".rob.csv"));
+
+    QCOMPARE(runBatch({"run", workbook}).exitCode, 0);
+    run = runBatch({"robustness", workbook, "--all"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(lineCount(workbook + ".rob.csv"), 21);
+    const QStringList out = run.out.split(u'\n');
+    QVERIFY2(out[0].startsWith(";MPI+;MPI-;Wroclaw;"), qPrintable(run.out));
+    QCOMPARE(out[1].left(12), QStringLiteral("MPI+;1.0000;"));
+    QCOMPARE(out[10], QString());
+    QVERIFY(out[11].startsWith("Spostamento medio;"));
+
+    run = runBatch({"sensitivity", workbook, "GRAD"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(lineCount(workbook + ".sensGRAD.csv"), 21);
+    QVERIFY(fileContents(workbook + ".sensGRAD.csv").startsWith("Regione;Rango;PIL pro capite"));
+
+    run = runBatch({"uncertainty", workbook, "--all"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains("(81 graduatorie)"), qPrintable(run.out));
+    QCOMPARE(lineCount(workbook + ".unc.csv"), 21);
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

@@ -1,6 +1,7 @@
 // Writes pictures of the windows for the documentation: the main window, the
 // processing window after a method run on the sample workbook, the
-// comparison window after comparing all nine methods, and a refusal message. Reads the sample
+// comparison window after comparing all nine methods, the pages of the
+// robustness window, and a refusal message. Reads the sample
 // workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
@@ -8,13 +9,16 @@
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
 #include "ui/comparison/valutamp.h"
+#include "ui/grid/gridview.h"
 #include "ui/platform/qtdialogs.h"
+#include "ui/robustness/robustnesswindow.h"
 #include "workbook/caricamatrice.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
@@ -102,6 +106,30 @@ int main(int argc, char* argv[]) {
     if (comparison->cmdSelect_Click() != ValutaMP::RunOutcome::Saved)
         return 1;
     ok = save(*comparison, output + QStringLiteral("/comparison-window.png")) && ok;
+
+    // The robustness window on that comparison: each page, two units
+    // highlighted in the bump chart.
+    RobustnessWindow* robustness = comparison->cmdRobustezza_Click();
+    if (!robustness)
+        return 1;
+    robustness->resize(1280, 800);
+    QCoreApplication::processEvents();
+    ok = save(*robustness, output + QStringLiteral("/robustness-ranks.png")) && ok;
+    robustness->cmbMetodo()->setCurrentIndex(0);
+    robustness->cmdSensibilita_Click();
+    robustness->pagine()->setCurrentIndex(1);
+    ok = save(*robustness, output + QStringLiteral("/robustness-sensitivity.png")) && ok;
+    robustness->cmdIncertezza_Click();
+    robustness->pagine()->setCurrentIndex(2);
+    ok = save(*robustness, output + QStringLiteral("/robustness-uncertainty.png")) && ok;
+    robustness->msfRiepilogo()->selectRow(0);
+    robustness->msfRiepilogo()->selectionModel()->select(
+        robustness->msfRiepilogo()->model()->index(12, 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    robustness->cmbAsseY()->setCurrentIndex(4);
+    robustness->pagine()->setCurrentIndex(3);
+    ok = save(*robustness, output + QStringLiteral("/robustness-charts.png")) && ok;
+    robustness->reject();
     comparison->reject();
     QCoreApplication::processEvents();
 

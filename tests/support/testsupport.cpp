@@ -45,6 +45,16 @@ SharedState statoDa(const std::vector<std::vector<CellValue>>& rows) {
     return s;
 }
 
+SharedState statoCaricatoDa(const std::vector<std::vector<CellValue>>& rows) {
+    SharedState s = statoDa(rows);
+    for (int r = 2; r <= s.nRighe; ++r)
+        for (int c = 2; c <= s.nColonne; ++c) {
+            s.bNegativi = s.bNegativi || s.matDati(r, c) < 0;
+            s.bZeri = s.bZeri || s.matDati(r, c) == 0;
+        }
+    return s;
+}
+
 QString fixture(const QString& name) {
     return QStringLiteral(ORVALTA_FIXTURES) + u'/' + name;
 }

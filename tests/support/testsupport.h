@@ -31,6 +31,10 @@ void riempi(Table& table, const std::vector<std::vector<CellValue>>& rows);
 // included) in matDati, with every table dimensioned.
 SharedState statoDa(const std::vector<std::vector<CellValue>>& rows);
 
+// statoDa with bNegativi and bZeri set as the loader sets them: some data
+// value below zero, some equal to zero.
+SharedState statoCaricatoDa(const std::vector<std::vector<CellValue>>& rows);
+
 // The path of a committed test fixture.
 QString fixture(const QString& name);
 

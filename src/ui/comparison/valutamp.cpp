@@ -13,6 +13,7 @@
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/hintlabel.h"
 #include "ui/platform/windowsetup.h"
+#include "ui/robustness/robustnesswindow.h"
 
 #include <QButtonGroup>
 #include <QFileInfo>
@@ -106,7 +107,8 @@ ValutaMP::ValutaMP(SharedState& state, Dialogs& dialogs, const Regional& regiona
     layout->addWidget(m_stbStato);
 
     m_lavoro = new BackgroundWork(this, m_stbStato);
-    m_lavoro->setControls({m_lstMetodi, m_lstSelezionati, m_cmdSelect, m_frmTipoRisultato});
+    m_lavoro->setControls(
+        {m_lstMetodi, m_lstSelezionati, m_cmdSelect, m_cmdRobustezza, m_frmTipoRisultato});
     collega();
     fitToScreen(*this, {1280, 800});
 }
@@ -167,12 +169,23 @@ QWidget* ValutaMP::costruisciRisultati() {
         QStringLiteral("optTipoRisultato"),
         {{kValori, QStringLiteral("Valori")}, {kRanghi, QStringLiteral("Ranghi")}},
         m_optTipoRisultato, this);
+    m_cmdRobustezza = new QPushButton(QStringLiteral("Robustezza..."), this);
+    m_cmdRobustezza->setObjectName(QStringLiteral("cmdRobustezza"));
+    m_cmdRobustezza->setAutoDefault(false);
+    m_cmdRobustezza->setToolTip(QStringLiteral("Quanto sono stabili i ranghi: intervalli, Kendall, "
+                                               "sensibilità agli indicatori, incertezza, grafici"));
     // The results do not move when the strip's controls appear.
     keepSpaceWhenHidden(m_cmdSelect);
+    keepSpaceWhenHidden(m_cmdRobustezza);
     keepSpaceWhenHidden(m_frmTipoRisultato);
     auto* strip = new QHBoxLayout;
     strip->setSpacing(10);
-    strip->addWidget(m_cmdSelect, 0, Qt::AlignVCenter);
+    // The two buttons one above the other: the strip keeps its width.
+    auto* bottoni = new QVBoxLayout;
+    bottoni->setSpacing(4);
+    bottoni->addWidget(m_cmdSelect);
+    bottoni->addWidget(m_cmdRobustezza);
+    strip->addLayout(bottoni);
     strip->addWidget(m_frmTipoRisultato);
     strip->addStretch(1);
 
@@ -206,7 +219,8 @@ void ValutaMP::collega() {
     setTabOrder(m_lstMetodi, m_lstSelezionati);
     setTabOrder(m_lstSelezionati, m_msfCograduazione);
     setTabOrder(m_msfCograduazione, m_cmdSelect);
-    setTabOrder(m_cmdSelect, m_optTipoRisultato->button(kValori));
+    setTabOrder(m_cmdSelect, m_cmdRobustezza);
+    setTabOrder(m_cmdRobustezza, m_optTipoRisultato->button(kValori));
     setTabOrder(m_optTipoRisultato->button(kValori), m_optTipoRisultato->button(kRanghi));
     setTabOrder(m_optTipoRisultato->button(kRanghi), m_msfRisultati);
     setTabOrder(m_msfRisultati, m_msfRanking);
@@ -217,6 +231,7 @@ void ValutaMP::collega() {
     m_lstMetodi->installEventFilter(this);
     m_lstSelezionati->installEventFilter(this);
     connect(m_cmdSelect, &QPushButton::clicked, this, [this] { cmdSelect_Click(); });
+    connect(m_cmdRobustezza, &QPushButton::clicked, this, [this] { cmdRobustezza_Click(); });
     connect(m_optTipoRisultato, &QButtonGroup::idClicked, this,
             [this] { optTipoRisultato_Click(); });
     connect(m_msfRisultati, &GridView::autosizeRequested, this, &ValutaMP::adattaRisultati);
@@ -233,6 +248,7 @@ void ValutaMP::carica() {
     m_ranghiModel->clear();
     m_cograduazioneModel->clear();
     m_cmdSelect->hide();
+    m_cmdRobustezza->hide();
     m_frmTipoRisultato->hide();
     m_optTipoRisultato->button(kValori)->setChecked(true);
     m_msfRisultati->show();
@@ -248,6 +264,8 @@ void ValutaMP::carica() {
 // Everything shown goes when the window closes; the next opening lists the
 // files afresh.
 void ValutaMP::scarica() {
+    if (m_robustezza)
+        m_robustezza->close();
     m_lstMetodi->clear();
     m_lstSelezionati->clear();
     m_valoriModel->clear();
@@ -272,6 +290,7 @@ void ValutaMP::sposta(QListWidget* from, QListWidget* to) {
     // The results on view no longer match the selection; the cograduation
     // matrix stays until the next run replaces it.
     m_frmTipoRisultato->hide();
+    m_cmdRobustezza->hide();
     m_msfRisultati->hide();
     m_msfRanking->hide();
     m_cmdSelect->setVisible(m_lstSelezionati->count() > 1);
@@ -329,9 +348,20 @@ void ValutaMP::mostra(const ComparisonResult& result) {
     m_cograduazioneModel->setTable(result.cograduation);
     adattaCograduazione();
     m_frmTipoRisultato->show();
+    m_cmdRobustezza->show();
     m_optTipoRisultato->button(kValori)->setChecked(true);
     optTipoRisultato_Click();
     adattaRisultati();
+}
+
+RobustnessWindow* ValutaMP::cmdRobustezza_Click() {
+    if (m_ranghiModel->gridRowCount() < 2 || !m_cmdRobustezza->isVisibleTo(this))
+        return nullptr;
+    if (!m_robustezza)
+        m_robustezza = new RobustnessWindow(m_state, m_dialogs, m_regional, this);
+    m_robustezza->open();
+    m_robustezza->mostra(m_ranghiModel->table(), m_cograduazioneModel->table());
+    return m_robustezza;
 }
 
 void ValutaMP::optTipoRisultato_Click() {

@@ -19,6 +19,7 @@ class QListWidget;
 class QPushButton;
 class QSplitter;
 class QWidget;
+class RobustnessWindow;
 class TextTableModel;
 
 // The comparison window: lists the values result files of the selected
@@ -58,6 +59,9 @@ public:
     void lstSelezionati_DblClick();
     RunOutcome cmdSelect_Click();
     void optTipoRisultato_Click();
+    // Opens the robustness window (window-modal, without waiting) on the
+    // comparison on view; nothing without one. Returns the window.
+    RobustnessWindow* cmdRobustezza_Click();
 
     QListWidget* lstMetodi() const { return m_lstMetodi; }
     QListWidget* lstSelezionati() const { return m_lstSelezionati; }
@@ -101,6 +105,8 @@ private:
     QGroupBox* m_frame2 = nullptr;
     GridView* m_msfCograduazione = nullptr;
     QPushButton* m_cmdSelect = nullptr;
+    QPushButton* m_cmdRobustezza = nullptr;
+    RobustnessWindow* m_robustezza = nullptr;
     QGroupBox* m_frmTipoRisultato = nullptr;
     QButtonGroup* m_optTipoRisultato = nullptr;
     QGroupBox* m_frame1 = nullptr;

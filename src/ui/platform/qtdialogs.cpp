@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -62,6 +63,19 @@ QString QtDialogs::openWorkbook(const QString& title, const QString& filter,
     if (dialog->exec() != QDialog::Accepted)
         return QString();
     return dialog->selectedFiles().value(0);
+}
+
+QString QtDialogs::saveFile(const QString& title, const QString& filter, const QString& startPath) {
+    QString selectedFilter;
+    QString path =
+        QFileDialog::getSaveFileName(parentWindow(), title, startPath, filter, &selectedFilter);
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    // "PNG (*.png)": the extension of the chosen filter.
+    const qsizetype star = selectedFilter.indexOf(QStringLiteral("*."));
+    if (star >= 0)
+        path += selectedFilter.mid(star + 1).section(u')', 0, 0).section(u' ', 0, 0);
+    return path;
 }
 
 QString QtDialogs::pickFolder(const QString& title, const QString& startFolder) {

@@ -15,6 +15,8 @@ class QtDialogs : public Dialogs {
 public:
     QString openWorkbook(const QString& title, const QString& filter,
                          const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& startPath) override;
     QString pickFolder(const QString& title, const QString& startFolder) override;
     void message(const QString& text, const QString& title, Icon icon) override;
     void endProgram() override;

@@ -6,6 +6,12 @@ QString RecordingDialogs::openWorkbook(const QString& title, const QString& filt
     return workbookAnswers.isEmpty() ? QString() : workbookAnswers.takeFirst();
 }
 
+QString RecordingDialogs::saveFile(const QString& title, const QString& filter,
+                                   const QString& startPath) {
+    saveRequests.append({title, filter, startPath});
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
 QString RecordingDialogs::pickFolder(const QString& title, const QString& startFolder) {
     folderRequests.append({title, QString(), startFolder});
     return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();

@@ -25,14 +25,18 @@ public:
     // answer (or none left) is a cancelled dialog.
     QStringList workbookAnswers;
     QStringList folderAnswers;
+    QStringList saveAnswers;
 
     QList<Request> workbookRequests;
     QList<Request> folderRequests;
+    QList<Request> saveRequests;
     QList<Message> messages;
     int endProgramCalls = 0;
 
     QString openWorkbook(const QString& title, const QString& filter,
                          const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& startPath) override;
     QString pickFolder(const QString& title, const QString& startFolder) override;
     void message(const QString& text, const QString& title, Icon icon) override;
     void endProgram() override;

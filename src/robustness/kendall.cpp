@@ -1,0 +1,67 @@
+#include "robustness/kendall.h"
+
+#include "comparison/rounding.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+KendallCoefficient::KendallCoefficient(std::span<const int> ranksA, std::span<const int> ranksB) {
+    const std::size_t n = std::min(ranksA.size(), ranksB.size());
+    m_pairs = qint64(n) * qint64(n > 0 ? n - 1 : 0) / 2;
+    // The ranks under B listed in the order of A: a discordant pair is an
+    // inversion of that sequence, counted with a Fenwick tree over ranks.
+    std::vector<int> byA(n, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const int a = ranksA[i];
+        if (a >= 1 && std::size_t(a) <= n)
+            byA[std::size_t(a - 1)] = ranksB[i];
+    }
+    std::vector<int> tree(n + 1, 0);
+    qint64 seen = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+        const int b = byA[j];
+        if (b < 1 || std::size_t(b) > n)
+            continue;
+        qint64 notAbove = 0; // earlier units ranked at most b under B
+        for (std::size_t x = std::size_t(b); x > 0; x &= x - 1)
+            notAbove += tree[x];
+        m_discordant += seen - notAbove;
+        for (std::size_t x = std::size_t(b); x <= n; x += x & (~x + 1))
+            ++tree[x];
+        ++seen;
+    }
+}
+
+double KendallCoefficient::value() const {
+    if (m_pairs < 1)
+        return std::numeric_limits<double>::quiet_NaN();
+    return double(m_pairs - 2 * m_discordant) / double(m_pairs);
+}
+
+QString KendallCoefficient::text(const Regional& regional) const {
+    if (m_pairs < 1)
+        return QString();
+    return regional.fixed4(double(tenThousandthsHalfEven(m_pairs - 2 * m_discordant, m_pairs)) /
+                           10000.0);
+}
+
+TextTable kendallMatrix(const RankMatrix& matrix, const Regional& regional) {
+    const int methods = matrix.methodCount();
+    if (methods < 1)
+        return TextTable();
+    TextTable table(methods + 1, methods + 1);
+    const QString one = regional.fixed4(1.0);
+    for (int k = 1; k <= methods; ++k) {
+        table.setCell(0, k, matrix.methods[k - 1]);
+        table.setCell(k, 0, matrix.methods[k - 1]);
+        table.setCell(k, k, one);
+    }
+    for (int a = 1; a < methods; ++a)
+        for (int b = a + 1; b <= methods; ++b)
+            table.setCell(b, a,
+                          KendallCoefficient(matrix.ranks[std::size_t(a - 1)],
+                                             matrix.ranks[std::size_t(b - 1)])
+                              .text(regional));
+    return table;
+}

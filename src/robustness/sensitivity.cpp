@@ -1,0 +1,105 @@
+#include "robustness/sensitivity.h"
+
+#include "methods/metodi.h"
+#include "robustness/indicatorsets.h"
+
+#include <cstdlib>
+
+int IndicatorSensitivity::largestShift(int unit) const {
+    const int j = largestIndicator(unit);
+    return j < 0 ? -1 : std::abs(shifts[std::size_t(j)][std::size_t(unit)]);
+}
+
+int IndicatorSensitivity::largestIndicator(int unit) const {
+    int best = -1;
+    for (std::size_t j = 0; j < shifts.size(); ++j) {
+        if (shifts[j].empty())
+            continue;
+        if (best < 0 || std::abs(shifts[j][std::size_t(unit)]) >
+                            std::abs(shifts[std::size_t(best)][std::size_t(unit)]))
+            best = int(j);
+    }
+    return best;
+}
+
+bool IndicatorSensitivity::someRefused() const {
+    for (const QString& refusal : refusals)
+        if (!refusal.isEmpty())
+            return true;
+    return false;
+}
+
+IndicatorSensitivity indicatorSensitivity(const SharedState& s, int position,
+                                          const Regional& regional, WorkProgress* progress) {
+    IndicatorSensitivity result;
+    const auto& table = methodTable();
+    if (position < 0 || position >= int(table.size()) || s.nRighe < 2 || s.nColonne < 2) {
+        result.message = QStringLiteral("Nessuna matrice caricata o metodo sconosciuto.");
+        return result;
+    }
+    result.code = methodCode(table[std::size_t(position)].entryText);
+    if (s.nColonne < 3) {
+        result.message = QStringLiteral("La matrice ha un solo indicatore: l'analisi di "
+                                        "sensibilita' richiede almeno due indicatori.");
+        return result;
+    }
+    if (progress)
+        progress->report(QStringLiteral("Sensibilita' agli indicatori: %1").arg(result.code), 0);
+    std::vector<MethodRanking> runs = rankOverIndicatorSets(s, {position}, regional, progress);
+    if (runs.empty()) {
+        result.status = IndicatorSensitivity::Status::Cancelled;
+        return result;
+    }
+    if (runs.front().refused) {
+        result.message = runs.front().message;
+        return result;
+    }
+    result.status = IndicatorSensitivity::Status::Done;
+    result.corner = regional.generalText(s.matDati.label(1));
+    for (int r = 2; r <= s.nRighe; ++r)
+        result.labels.append(regional.generalText(s.matDati.label(r)));
+    for (int c = 2; c <= s.nColonne; ++c)
+        result.indicators.append(regional.generalText(s.matDati.header(c)));
+    result.ranks = std::move(runs.front().ranks);
+    const std::size_t n = result.ranks.size();
+    for (std::size_t j = 1; j < runs.size(); ++j) {
+        std::vector<int> shift;
+        if (runs[j].refused) {
+            result.refusals.append(runs[j].message);
+        } else {
+            result.refusals.append(QString());
+            shift.resize(n);
+            for (std::size_t i = 0; i < n; ++i)
+                shift[i] = runs[j].ranks[i] - result.ranks[i];
+        }
+        result.shifts.push_back(std::move(shift));
+    }
+    return result;
+}
+
+TextTable sensitivityTable(const IndicatorSensitivity& sensitivity) {
+    const int n = int(sensitivity.labels.size());
+    const int m = int(sensitivity.indicators.size());
+    TextTable table(n + 1, m + 4);
+    table.setCell(0, 0, sensitivity.corner);
+    table.setCell(0, 1, QStringLiteral("Rango"));
+    for (int j = 0; j < m; ++j)
+        table.setCell(0, j + 2, sensitivity.indicators[j]);
+    table.setCell(0, m + 2, QStringLiteral("Spostamento massimo"));
+    table.setCell(0, m + 3, QStringLiteral("Indicatore"));
+    for (int i = 0; i < n; ++i) {
+        table.setCell(i + 1, 0, sensitivity.labels[i]);
+        table.setCell(i + 1, 1, QString::number(sensitivity.ranks[std::size_t(i)]));
+        for (int j = 0; j < m; ++j) {
+            const std::vector<int>& shift = sensitivity.shifts[std::size_t(j)];
+            if (!shift.empty())
+                table.setCell(i + 1, j + 2, QString::number(shift[std::size_t(i)]));
+        }
+        const int largest = sensitivity.largestIndicator(i);
+        if (largest >= 0) {
+            table.setCell(i + 1, m + 2, QString::number(sensitivity.largestShift(i)));
+            table.setCell(i + 1, m + 3, sensitivity.indicators[largest]);
+        }
+    }
+    return table;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "comparison/texttable.h"
+#include "shared/regional.h"
+#include "shared/sharedstate.h"
+#include "shared/workprogress.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// How the ranks of one method move when each indicator is left out in turn.
+struct IndicatorSensitivity {
+    enum class Status {
+        Done,      // every column computed; some left-out runs may have been refused
+        Refused,   // nothing computed: message says why
+        Cancelled, // stopped through the progress object
+    };
+    Status status = Status::Refused;
+    QString message; // why it was refused
+    QString code;    // the method code ("MPI+")
+
+    QString corner;
+    QStringList labels;     // the unit labels, in the order of the source matrix
+    QStringList indicators; // the indicator names, in the order of the matrix
+    std::vector<int> ranks; // the rank of each unit with every indicator
+    // shifts[j][i]: rank of unit i without indicator j minus its rank with
+    // all; empty when the method refused the matrix without indicator j.
+    std::vector<std::vector<int>> shifts;
+    QStringList refusals; // per indicator: the refusal message, empty when it ran
+
+    // The largest absolute shift of unit i and the indicator (0-based) that
+    // causes it, the first one on a tie; -1 when every left-out run was
+    // refused.
+    int largestShift(int unit) const;
+    int largestIndicator(int unit) const;
+    // True when some left-out run was refused.
+    bool someRefused() const;
+};
+
+// Runs the method at list position (0..8) on the loaded matrix of s with
+// every indicator and then with each indicator left out, in memory: no
+// result file is touched. Refused when the matrix has one indicator only
+// or when the method refuses the whole matrix.
+IndicatorSensitivity indicatorSensitivity(const SharedState& s, int position,
+                                          const Regional& regional,
+                                          WorkProgress* progress = nullptr);
+
+// The table of <workbook>.sens<CODE>.csv: row 0 the corner label, "Rango",
+// the indicator names, "Spostamento massimo", "Indicatore"; then one row per
+// unit: label, rank with all indicators, one shift per indicator left out
+// (empty for a refused run), the largest absolute shift and the name of the
+// indicator that causes it.
+TextTable sensitivityTable(const IndicatorSensitivity& sensitivity);

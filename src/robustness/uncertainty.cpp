@@ -1,0 +1,109 @@
+#include "robustness/uncertainty.h"
+
+#include "methods/metodi.h"
+#include "robustness/indicatorsets.h"
+#include "robustness/rankstatistics.h"
+
+#include <algorithm>
+
+RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& positions,
+                                const Regional& regional, WorkProgress* progress) {
+    RankUncertainty result;
+    const auto& table = methodTable();
+    if (positions.empty() || s.nRighe < 2 || s.nColonne < 2) {
+        result.message = QStringLiteral("Nessuna matrice caricata o nessun metodo indicato.");
+        return result;
+    }
+    for (const int position : positions)
+        if (position < 0 || position >= int(table.size())) {
+            result.message = QStringLiteral("Metodo sconosciuto (posizione %1).").arg(position);
+            return result;
+        }
+    if (s.nColonne < 3) {
+        result.message = QStringLiteral("La matrice ha un solo indicatore: l'analisi "
+                                        "d'incertezza richiede almeno due indicatori.");
+        return result;
+    }
+    if (progress)
+        progress->report(QStringLiteral("Analisi d'incertezza"), 0);
+    const std::vector<MethodRanking> runs = rankOverIndicatorSets(s, positions, regional, progress);
+    if (runs.empty()) {
+        result.status = RankUncertainty::Status::Cancelled;
+        return result;
+    }
+
+    const std::size_t k = positions.size();
+    const int sets = s.nColonne;
+    std::vector<const std::vector<int>*> taken; // the rankings that enter the figures
+    std::vector<int> reference;
+    for (std::size_t i = 0; i < k; ++i) {
+        const QString code = methodCode(table[std::size_t(positions[i])].entryText);
+        if (runs[i].refused) {
+            result.leftOut.append(code + QStringLiteral(": ") + runs[i].message);
+            continue;
+        }
+        result.codes.append(code);
+        for (int set = 0; set < sets; ++set) {
+            const MethodRanking& run = runs[std::size_t(set) * k + i];
+            if (run.refused) {
+                result.refusedRuns.append(
+                    QStringLiteral("%1 senza %2: %3")
+                        .arg(code, regional.generalText(s.matDati.header(set + 1)), run.message));
+                continue;
+            }
+            if (reference.empty())
+                reference = run.ranks;
+            taken.push_back(&run.ranks);
+        }
+    }
+    if (taken.empty()) {
+        result.message = QStringLiteral("Nessuno dei metodi indicati accetta la matrice.");
+        return result;
+    }
+
+    result.status = RankUncertainty::Status::Done;
+    result.rankings = int(taken.size());
+    result.corner = regional.generalText(s.matDati.label(1));
+    const int n = s.nRighe - 1;
+    result.units.resize(std::size_t(n));
+    std::vector<int> ranks(taken.size());
+    for (int u = 0; u < n; ++u) {
+        result.labels.append(regional.generalText(s.matDati.label(u + 2)));
+        for (std::size_t t = 0; t < taken.size(); ++t)
+            ranks[t] = (*taken[t])[std::size_t(u)];
+        std::sort(ranks.begin(), ranks.end());
+        UnitUncertainty& unit = result.units[std::size_t(u)];
+        unit.reference = reference[std::size_t(u)];
+        unit.median = sortedMedian(ranks);
+        unit.p5 = nearestRankPercentile(ranks, 5);
+        unit.p95 = nearestRankPercentile(ranks, 95);
+        unit.best = ranks.front();
+        unit.worst = ranks.back();
+    }
+    return result;
+}
+
+TextTable uncertaintyTable(const RankUncertainty& uncertainty, const Regional& regional) {
+    const int n = int(uncertainty.units.size());
+    TextTable table(n + 1, 7);
+    const QStringList headers{uncertainty.corner,
+                              QStringLiteral("Rango di riferimento"),
+                              QStringLiteral("Mediana"),
+                              QStringLiteral("5° percentile"),
+                              QStringLiteral("95° percentile"),
+                              QStringLiteral("Migliore"),
+                              QStringLiteral("Peggiore")};
+    for (int c = 0; c < 7; ++c)
+        table.setCell(0, c, headers[c]);
+    for (int i = 0; i < n; ++i) {
+        const UnitUncertainty& unit = uncertainty.units[std::size_t(i)];
+        table.setCell(i + 1, 0, uncertainty.labels[i]);
+        table.setCell(i + 1, 1, QString::number(unit.reference));
+        table.setCell(i + 1, 2, rankFigureText(unit.median, regional));
+        table.setCell(i + 1, 3, QString::number(unit.p5));
+        table.setCell(i + 1, 4, QString::number(unit.p95));
+        table.setCell(i + 1, 5, QString::number(unit.best));
+        table.setCell(i + 1, 6, QString::number(unit.worst));
+    }
+    return table;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "comparison/texttable.h"
+#include "shared/regional.h"
+#include "shared/sharedstate.h"
+#include "shared/workprogress.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Where one unit's rank lies over every method crossed with every
+// indicator set.
+struct UnitUncertainty {
+    int reference = 0; // rank under the first method with every indicator
+    double median = 0.0;
+    int p5 = 0;  // 5th percentile (nearest rank)
+    int p95 = 0; // 95th percentile (nearest rank)
+    int best = 0;
+    int worst = 0;
+};
+
+struct RankUncertainty {
+    enum class Status { Done, Refused, Cancelled };
+    Status status = Status::Refused;
+    QString message;         // why nothing was computed
+    QStringList codes;       // the methods that took part, in the order given
+    QStringList leftOut;     // "CODE: message" for each method that refused the whole matrix
+    QStringList refusedRuns; // "CODE senza INDICATORE: message" for each refused left-out run
+    int rankings = 0;        // N: the rankings each unit's figures are taken over
+    QString corner;
+    QStringList labels;
+    std::vector<UnitUncertainty> units; // in the order of the source matrix
+};
+
+// Runs every method of `positions` (list positions 0..8, the first the
+// reference) on the matrix of s with every indicator and with each one left
+// out: k x (m + 1) rankings, on every core. A method that refuses the whole
+// matrix is left out (leftOut); a refused left-out run only lowers N
+// (refusedRuns). Refused when the matrix has one indicator only or every
+// method refuses it.
+RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& positions,
+                                const Regional& regional, WorkProgress* progress = nullptr);
+
+// The table of <workbook>.unc.csv: row 0 the corner label and the headers,
+// then per unit: label, reference rank, median, 5th percentile, 95th
+// percentile, best, worst.
+TextTable uncertaintyTable(const RankUncertainty& uncertainty, const Regional& regional);

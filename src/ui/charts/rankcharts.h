@@ -1,0 +1,23 @@
+#pragma once
+
+#include "robustness/rankmatrix.h"
+
+#include <QList>
+
+class QChart;
+
+// The charts of a comparison's rankings. Rank 1 is drawn at the top.
+
+// Units drawn in full by the bump chart; beyond it only the highlighted
+// units are drawn (the first kBumpLimit by reference rank when none is).
+constexpr int kBumpLimit = 200;
+
+// A bump chart: one line per unit across the compared methods, from its
+// rank under the first to its rank under the last; the highlighted units
+// (indices into the matrix's units) drawn bold and named in the legend,
+// the others thin and grey.
+QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted);
+
+// A scatter of every unit's rank under method a (x) against method b (y),
+// with the diagonal of equal ranks.
+QChart* rankScatterChart(const RankMatrix& matrix, int a, int b);

@@ -1,0 +1,37 @@
+#include "ui/robustness/shiftmodel.h"
+
+#include "ui/grid/divergingpalette.h"
+
+#include <algorithm>
+#include <cmath>
+
+void ShiftModel::setShifts(TextTable table, int first, int last) {
+    m_first = first;
+    m_last = last;
+    m_largest = 1;
+    for (int r = 1; r < table.rowCount(); ++r)
+        for (int c = first; c <= last && c < table.columnCount(); ++c)
+            m_largest = std::max(m_largest, std::abs(table.cell(r, c).toInt()));
+    setTable(std::move(table));
+}
+
+std::optional<double> ShiftModel::shade(int row, int col) const {
+    if (row < 1 || col < m_first || col > m_last || !inside(row, col))
+        return std::nullopt;
+    bool ok = false;
+    const int shift = table().cell(row, col).toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    // A smaller rank is better: a negative shift reads as agreement.
+    return -double(shift) / m_largest;
+}
+
+QColor ShiftModel::cellBackground(int row, int col) const {
+    const auto value = shade(row, col);
+    return value ? divergingpalette::colour(*value) : QColor();
+}
+
+QColor ShiftModel::cellForeground(int row, int col) const {
+    const auto value = shade(row, col);
+    return value ? divergingpalette::readableText(divergingpalette::colour(*value)) : QColor();
+}

@@ -1,0 +1,273 @@
+#include "support/regioniesempio.h"
+#include "support/testsupport.h"
+
+#include "methods/methodrunner.h"
+#include "methods/metodi.h"
+#include "robustness/kendall.h"
+#include "robustness/rankstatistics.h"
+#include "robustness/ranksummary.h"
+#include "robustness/sensitivity.h"
+#include "robustness/uncertainty.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <numeric>
+
+// The robustness figures: Kendall's tau, the rank summary, the order
+// statistics, the indicator sensitivity and the uncertainty over methods
+// and indicator sets.
+class TestRobustness : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void kendallCountsDiscordantPairs();
+    void kendallText_data();
+    void kendallText();
+    void rankSummary();
+    void orderStatistics_data();
+    void orderStatistics();
+    void sensitivityEqualsRunWithoutColumn_data();
+    void sensitivityEqualsRunWithoutColumn();
+    void refusedRuns();
+    void uncertaintyCrossesMethodsAndSets();
+};
+
+namespace {
+
+const Regional kItalian{QLocale(QLocale::Italian, QLocale::Italy)};
+
+using Rows = std::vector<std::vector<CellValue>>;
+
+Rows withoutColumn(Rows rows, int column) {
+    for (auto& row : rows)
+        row.erase(row.begin() + column);
+    return rows;
+}
+
+// Two indicators over 101 units: A has mean 0 and deviation 10, so its first
+// unit has z = -10 exactly and a rescaled value of 0: MPI refuses the matrix
+// of A alone, not the whole one. The negative value also makes the geometric
+// mean refuse the whole matrix.
+Rows mpiRefusesWithoutB() {
+    Rows rows{{CellValue(QStringLiteral("Unità")), CellValue(QStringLiteral("A")),
+               CellValue(QStringLiteral("B"))}};
+    for (int i = 0; i < 101; ++i)
+        rows.push_back({CellValue(QStringLiteral("U%1").arg(i)), CellValue(i == 0 ? -100.0 : 1.0),
+                        CellValue(double(i + 1))});
+    return rows;
+}
+
+int positionOf(const char* code) {
+    for (const MethodInfo& method : methodTable())
+        if (methodCode(method.entryText) == QLatin1String(code))
+            return method.position;
+    return -1;
+}
+
+} // namespace
+
+void TestRobustness::kendallCountsDiscordantPairs() {
+    QRandomGenerator random(14);
+    for (int n : {0, 1, 2, 3, 17, 60}) {
+        std::vector<int> a(static_cast<std::size_t>(n)), b(static_cast<std::size_t>(n));
+        std::iota(a.begin(), a.end(), 1);
+        std::iota(b.begin(), b.end(), 1);
+        std::shuffle(a.begin(), a.end(), random);
+        std::shuffle(b.begin(), b.end(), random);
+        qint64 discordant = 0;
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j)
+                if ((a[std::size_t(i)] < a[std::size_t(j)]) !=
+                    (b[std::size_t(i)] < b[std::size_t(j)]))
+                    ++discordant;
+        const KendallCoefficient tau(a, b);
+        QCOMPARE(tau.discordant(), discordant);
+        QCOMPARE(tau.pairs(), qint64(n) * (n > 0 ? n - 1 : 0) / 2);
+    }
+}
+
+void TestRobustness::kendallText_data() {
+    QTest::addColumn<std::vector<int>>("a");
+    QTest::addColumn<std::vector<int>>("b");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("same order") << std::vector<int>{1, 2, 3} << std::vector<int>{1, 2, 3}
+                                << "1,0000";
+    QTest::newRow("reversed") << std::vector<int>{1, 2, 3, 4} << std::vector<int>{4, 3, 2, 1}
+                              << "-1,0000";
+    QTest::newRow("two swaps: (6 - 4) / 6")
+        << std::vector<int>{1, 2, 3, 4} << std::vector<int>{2, 1, 4, 3} << "0,3333";
+    QTest::newRow("one unit") << std::vector<int>{1} << std::vector<int>{1} << "";
+}
+
+void TestRobustness::kendallText() {
+    QFETCH(std::vector<int>, a);
+    QFETCH(std::vector<int>, b);
+    QFETCH(QString, text);
+    QCOMPARE(KendallCoefficient(a, b).text(kItalian), text);
+}
+
+void TestRobustness::rankSummary() {
+    // Four units under four methods: an even count, so medians may fall
+    // between two ranks.
+    RankMatrix m;
+    m.corner = QStringLiteral("Regione");
+    m.labels = {QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Gamma"),
+                QStringLiteral("Delta")};
+    m.methods = {QStringLiteral("MPI+"), QStringLiteral("Wroclaw"), QStringLiteral("IR"),
+                 QStringLiteral("GNIM")};
+    m.ranks = {{1, 2, 3, 4}, {2, 1, 3, 4}, {1, 3, 2, 4}, {2, 1, 3, 4}};
+    const RankSummary summary = summarizeRanks(m);
+    const QStringList lines = rankSummaryTable(m, summary, kItalian).joinedRows(u';');
+    QCOMPARE(lines, QStringList({"Regione;Rango di riferimento;Rango mediano;Migliore;Peggiore;"
+                                 "Intervallo;Spostamento medio",
+                                 "Alfa;1;1,5000;1;2;1;0,6667", "Beta;2;1,5000;1;3;2;1",
+                                 "Gamma;3;3;2;3;1;0,3333", "Delta;4;4;4;4;0;0"}));
+    QCOMPARE(summary.meanShift, (2.0 / 3 + 1 + 1.0 / 3 + 0) / 4);
+    QCOMPARE(summary.shareUnchanged, 0.25);
+
+    // Three methods: an odd count takes the middle rank.
+    m.ranks.pop_back();
+    QCOMPARE(summarizeRanks(m).units[1].median, 2.0);
+}
+
+void TestRobustness::orderStatistics_data() {
+    QTest::addColumn<std::vector<int>>("sorted");
+    QTest::addColumn<double>("median");
+    QTest::addColumn<int>("p5");
+    QTest::addColumn<int>("p95");
+    std::vector<int> twenty(20), twentyOne(21);
+    std::iota(twenty.begin(), twenty.end(), 1);
+    std::iota(twentyOne.begin(), twentyOne.end(), 1);
+    QTest::newRow("one ranking") << std::vector<int>{7} << 7.0 << 7 << 7;
+    QTest::newRow("two rankings") << std::vector<int>{3, 8} << 5.5 << 3 << 8;
+    // N = 20: positions ceil(1) = 1 and ceil(19) = 19; N = 21: ceil(1.05) =
+    // 2 and ceil(19.95) = 20.
+    QTest::newRow("20 rankings") << twenty << 10.5 << 1 << 19;
+    QTest::newRow("21 rankings") << twentyOne << 11.0 << 2 << 20;
+}
+
+void TestRobustness::orderStatistics() {
+    QFETCH(std::vector<int>, sorted);
+    QFETCH(double, median);
+    QFETCH(int, p5);
+    QFETCH(int, p95);
+    QCOMPARE(sortedMedian(sorted), median);
+    QCOMPARE(nearestRankPercentile(sorted, 5), p5);
+    QCOMPARE(nearestRankPercentile(sorted, 95), p95);
+    QCOMPARE(nearestRankPercentile(sorted, 100), sorted.back());
+}
+
+void TestRobustness::sensitivityEqualsRunWithoutColumn_data() {
+    QTest::addColumn<int>("position");
+    for (const MethodInfo& method : methodTable())
+        QTest::newRow(qPrintable(methodCode(method.entryText))) << method.position;
+}
+
+void TestRobustness::sensitivityEqualsRunWithoutColumn() {
+    QFETCH(int, position);
+    const Rows rows = regioniEsempio();
+    const SharedState full = statoCaricatoDa(rows);
+    const IndicatorSensitivity sensitivity = indicatorSensitivity(full, position, kItalian);
+    QCOMPARE(sensitivity.status, IndicatorSensitivity::Status::Done);
+    QCOMPARE(sensitivity.shifts.size(), std::size_t(8));
+
+    QTemporaryDir dir;
+    MethodRunner runner;
+    const QString entry = methodTable()[std::size_t(position)].entryText;
+    for (const int column : {-1, 1, 4, 8}) { // -1: every indicator
+        SharedState s = statoCaricatoDa(column < 0 ? rows : withoutColumn(rows, column));
+        s.strMatrice = dir.filePath(QStringLiteral("r.xlsx"));
+        QVERIFY(runner.run(s, position, entry, kItalian).done());
+        for (int i = 0; i < 20; ++i) {
+            const int rank = int(s.matRanghi(i + 2, 2));
+            const int expected =
+                sensitivity.ranks[std::size_t(i)] +
+                (column < 0 ? 0 : sensitivity.shifts[std::size_t(column - 1)][std::size_t(i)]);
+            QCOMPARE(rank, expected);
+        }
+    }
+    // The largest shift is the first of the largest in absolute value.
+    for (int i = 0; i < 20; ++i) {
+        int largest = 0;
+        for (const auto& shift : sensitivity.shifts)
+            largest = std::max(largest, std::abs(shift[std::size_t(i)]));
+        QCOMPARE(sensitivity.largestShift(i), largest);
+        const auto& causing = sensitivity.shifts[std::size_t(sensitivity.largestIndicator(i))];
+        QCOMPARE(std::abs(causing[std::size_t(i)]), largest);
+        for (int j = 0; j < sensitivity.largestIndicator(i); ++j)
+            QVERIFY(std::abs(sensitivity.shifts[std::size_t(j)][std::size_t(i)]) < largest);
+    }
+}
+
+void TestRobustness::refusedRuns() {
+    const SharedState s = statoCaricatoDa(mpiRefusesWithoutB());
+    const IndicatorSensitivity sensitivity = indicatorSensitivity(s, positionOf("MPI+"), kItalian);
+    QCOMPARE(sensitivity.status, IndicatorSensitivity::Status::Done);
+    QVERIFY(!sensitivity.shifts[0].empty()); // without A
+    QVERIFY(sensitivity.shifts[1].empty());  // without B: refused
+    QVERIFY(sensitivity.refusals[1].contains(QStringLiteral("media nulla")));
+    const QStringList lines = sensitivityTable(sensitivity).joinedRows(u';');
+    QCOMPARE(lines.size(), 102);
+    QCOMPARE(lines[0], QStringLiteral("Unità;Rango;A;B;Spostamento massimo;Indicatore"));
+    QVERIFY2(lines[1].endsWith(QStringLiteral(";;") + QString::number(sensitivity.largestShift(0)) +
+                               QStringLiteral(";A")),
+             qPrintable(lines[1]));
+
+    const RankUncertainty uncertainty =
+        rankUncertainty(s, {positionOf("M0NI"), positionOf("MPI+"), positionOf("WROC")}, kItalian);
+    QCOMPARE(uncertainty.status, RankUncertainty::Status::Done);
+    QCOMPARE(uncertainty.codes, QStringList({"MPI+", "WROC"}));
+    QCOMPARE(uncertainty.leftOut.size(), 1);
+    QVERIFY(uncertainty.leftOut[0].startsWith(QStringLiteral("M0NI: GNIM")));
+    QCOMPARE(uncertainty.refusedRuns.size(), 1);
+    QVERIFY(uncertainty.refusedRuns[0].startsWith(QStringLiteral("MPI+ senza B: ")));
+    QCOMPARE(uncertainty.rankings, 5); // 2 methods x 3 sets, one refused
+    QCOMPARE(uncertainty.units[5].reference, sensitivity.ranks[5]);
+
+    // One indicator cannot be analysed.
+    const Rows one = withoutColumn(mpiRefusesWithoutB(), 2);
+    const SharedState single = statoCaricatoDa(one);
+    const IndicatorSensitivity refused = indicatorSensitivity(single, positionOf("WROC"), kItalian);
+    QCOMPARE(refused.status, IndicatorSensitivity::Status::Refused);
+    QVERIFY(refused.message.contains(QStringLiteral("un solo indicatore")));
+    QCOMPARE(rankUncertainty(single, {2}, kItalian).status, RankUncertainty::Status::Refused);
+}
+
+void TestRobustness::uncertaintyCrossesMethodsAndSets() {
+    // The 2 x 9 rankings of two methods are the sensitivity runs of both:
+    // rebuild each unit's figures from those.
+    const SharedState s = statoCaricatoDa(regioniEsempio());
+    const int wroc = positionOf("WROC");
+    const int grad = positionOf("GRAD");
+    const RankUncertainty uncertainty = rankUncertainty(s, {wroc, grad}, kItalian);
+    QCOMPARE(uncertainty.status, RankUncertainty::Status::Done);
+    QCOMPARE(uncertainty.rankings, 18);
+    const IndicatorSensitivity a = indicatorSensitivity(s, wroc, kItalian);
+    const IndicatorSensitivity b = indicatorSensitivity(s, grad, kItalian);
+    for (int i = 0; i < 20; ++i) {
+        std::vector<int> ranks;
+        for (const IndicatorSensitivity* run : {&a, &b}) {
+            ranks.push_back(run->ranks[std::size_t(i)]);
+            for (const auto& shift : run->shifts)
+                ranks.push_back(run->ranks[std::size_t(i)] + shift[std::size_t(i)]);
+        }
+        std::sort(ranks.begin(), ranks.end());
+        const UnitUncertainty& unit = uncertainty.units[std::size_t(i)];
+        QCOMPARE(unit.reference, a.ranks[std::size_t(i)]);
+        QCOMPARE(unit.median, (ranks[8] + ranks[9]) / 2.0);
+        QCOMPARE(unit.p5, ranks[0]);   // ceil(0.9) = 1
+        QCOMPARE(unit.p95, ranks[17]); // ceil(17.1) = 18
+        QCOMPARE(unit.best, ranks.front());
+        QCOMPARE(unit.worst, ranks.back());
+    }
+    const QStringList lines = uncertaintyTable(uncertainty, kItalian).joinedRows(u';');
+    QCOMPARE(lines[0], QStringLiteral("Regione;Rango di riferimento;Mediana;5° percentile;"
+                                      "95° percentile;Migliore;Peggiore"));
+    QCOMPARE(lines.size(), 21);
+}
+
+QTEST_GUILESS_MAIN(TestRobustness)
+#include "tst_robustness.moc"
