@@ -99,8 +99,9 @@ const char kCalcextNamespace[] =
 
 } // namespace
 
-OdsContentHandler::OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells)
-    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells) {
+OdsContentHandler::OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells,
+                                     int tableIndex)
+    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells), m_tableIndex(tableIndex) {
     m_text.reserve(256);
 }
 
@@ -110,6 +111,8 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
         startRoot(attributes);
         return;
     }
+    if (m_skipDepth > 0)
+        return;
     if (m_cellDepth > 0) {
         startInCell(name, attributes);
         return;
@@ -127,13 +130,24 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
     } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 1) {
         startBodyChild(name);
     } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 2 && is(name, "table")) {
-        m_tableDepth = m_depth;
-        m_tableSeen = true;
+        const char* tableName = xmlAttribute(attributes, "name");
+        m_tableNames.append(tableName ? fromUtf8(tableName) : QString());
+        if (m_tableNames.size() - 1 == m_tableIndex) {
+            m_tableDepth = m_depth;
+            m_tableSeen = true;
+        } else {
+            m_skipDepth = m_depth;
+        }
     }
 }
 
 void OdsContentHandler::endElement(const char*) {
     const int depth = m_depth--;
+    if (m_skipDepth > 0) {
+        if (depth == m_skipDepth)
+            m_skipDepth = 0;
+        return;
+    }
     if (m_cellDepth > 0) {
         if (depth == m_cellDepth) {
             finishCell();
@@ -147,8 +161,10 @@ void OdsContentHandler::endElement(const char*) {
         finishRow();
         m_rowDepth = 0;
     } else if (depth == m_tableDepth) {
-        // The first table is all there is to read.
+        // The rest of the part is read for the names of the tables only.
         m_tableDepth = 0;
+        m_tableRead = !failed();
+    } else if (depth == m_bodyDepth) {
         finish();
     }
 }

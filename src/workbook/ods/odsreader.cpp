@@ -52,6 +52,7 @@ QString documentKind(const QString& kind) {
 bool OdsReader::open(const QString& path) {
     close();
     m_error.clear();
+    m_sheetNames.clear();
     if (read(path)) {
         m_sheet.finish();
         return true;
@@ -109,17 +110,22 @@ bool OdsReader::read(const QString& path) {
     if (!package.contains(kContent))
         return invalid(QStringLiteral("manca la parte %1 con il contenuto").arg(kContent));
 
-    OdsContentHandler content(m_sheet, kContent, m_limits.maxCells);
-    if (!package.parse(kContent, content, xmlLimits, &error, m_progress)) {
+    OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, m_sheetIndex);
+    if (!package.parse(kContent, content, xmlLimits, &error, m_progress) && !content.tableRead()) {
         if (!content.otherBody().isEmpty())
             return notSpreadsheet(content.otherBody());
         m_error = messaggioErroreXml(name, format, error);
         return false;
     }
-    if (!content.hasTable()) {
+    if (content.tableNames().isEmpty()) {
         m_error = messaggioSenzaFogli(name);
         return false;
     }
+    if (!content.hasTable()) {
+        m_error = messaggioFoglioAssente(name, m_sheetIndex, content.tableNames().size());
+        return false;
+    }
+    m_sheetNames = content.tableNames();
     return true;
 }
 

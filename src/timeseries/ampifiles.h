@@ -1,0 +1,30 @@
+#pragma once
+
+#include "shared/regional.h"
+#include "timeseries/ampi.h"
+#include "timeseries/panel.h"
+
+#include <QString>
+#include <QStringList>
+
+// The files of an AMPI run beside the workbook: <workbook>.AMPI+.csv and
+// <workbook>.AMPI-.csv (the values), <workbook>.AMPI+.rnk.csv and
+// <workbook>.AMPI-.rnk.csv (the ranks), <workbook>.goalposts.csv.
+QString ampiValuesFile(const QString& workbook, bool plus);
+QString ampiRanksFile(const QString& workbook, bool plus);
+QString ampiGoalpostsFile(const QString& workbook);
+
+// The lines of a values file: the corner label and the periods, then one
+// line per unit with its index value text in every period.
+QStringList ampiValuesLines(const Panel& panel, const std::vector<double>& values,
+                            const Regional& regional);
+// The lines of a ranks file: the same layout with integer ranks.
+QStringList ampiRanksLines(const Panel& panel, const std::vector<int>& ranks);
+// The goalposts: indicator, polarity (+ or -), Inf, Sup, Ref, Min, Max.
+QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
+                               const Regional& regional);
+
+// Writes the five files together (";"-separated, UTF-8, CR LF): all of them
+// or, on a failure, none. Returns an empty string or the Italian message.
+QString scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
+                       const Regional& regional);
