@@ -2,8 +2,8 @@
 
 #include "shared/safefile.h"
 
+#include <QBarCategoryAxis>
 #include <QBuffer>
-#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -18,9 +18,15 @@
 AmpiChart::AmpiChart(QWidget* parent) : QWidget(parent) {
     m_chart = new QChart;
     m_chart->legend()->setAlignment(Qt::AlignRight);
+    m_x = new QBarCategoryAxis;
+    m_y = new QValueAxis;
+    m_y->setLabelFormat(QStringLiteral("%.0f"));
+    m_chart->addAxis(m_x, Qt::AlignBottom);
+    m_chart->addAxis(m_y, Qt::AlignLeft);
     m_view = new QChartView(m_chart, this);
     m_view->setObjectName(QStringLiteral("chartAmpi"));
     m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setMinimumHeight(260);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -29,18 +35,11 @@ AmpiChart::AmpiChart(QWidget* parent) : QWidget(parent) {
 void AmpiChart::show(const QString& title, const QStringList& periods, const QStringList& units,
                      const std::vector<std::vector<double>>& values) {
     m_chart->removeAllSeries();
-    for (QAbstractAxis* axis : m_chart->axes())
-        m_chart->removeAxis(axis);
     m_chart->setTitle(title);
-
-    auto* x = new QCategoryAxis;
-    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    for (int p = 0; p < periods.size(); ++p)
-        x->append(periods[p], p);
-    x->setRange(0, std::max<qsizetype>(periods.size() - 1, 1));
-    auto* y = new QValueAxis;
-    m_chart->addAxis(x, Qt::AlignBottom);
-    m_chart->addAxis(y, Qt::AlignLeft);
+    // Period p sits at x = p, under its name.
+    QBarCategoryAxis* x = m_x;
+    QValueAxis* y = m_y;
+    x->setCategories(periods);
 
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();

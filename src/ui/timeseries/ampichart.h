@@ -6,8 +6,10 @@
 
 #include <vector>
 
+class QBarCategoryAxis;
 class QChart;
 class QChartView;
+class QValueAxis;
 
 // A line chart of index values over the periods: one line per unit, the
 // periods along the horizontal axis. Exports what it shows to PNG and PDF
@@ -29,5 +31,7 @@ public:
 
 private:
     QChart* m_chart = nullptr;
+    QBarCategoryAxis* m_x = nullptr;
+    QValueAxis* m_y = nullptr;
     QChartView* m_view = nullptr;
 };

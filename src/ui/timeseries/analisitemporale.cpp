@@ -77,6 +77,8 @@ AnalisiTemporale::AnalisiTemporale(Dialogs& dialogs, const Regional& regional, Q
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(grids);
     split->addWidget(m_grafico);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
 
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     auto* layout = new QVBoxLayout(this);
