@@ -7,8 +7,11 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -39,7 +42,7 @@ private:
                             std::vector<int>* unitOf);
 
     Panel& m_panel;
-    const Regional& m_regional;
+    Regional m_regional;
     QString m_file;
     QHash<QString, int> m_unitIndex;
 };
@@ -193,28 +196,56 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
     *panel = Panel();
     Panel read;
     const QString file = QFileInfo(path).fileName();
-    SheetReader sheets(read, regional, file);
-    for (int p = 0; p == 0 || p < read.periodCount(); ++p) {
-        if (progress) {
-            if (progress->cancelled())
-                return cancelled();
-            progress->report(p == 0 ? QStringLiteral("Lettura dei periodi")
-                                    : QStringLiteral("Lettura del periodo %1 (%2 di %3)")
-                                          .arg(read.periods[p])
-                                          .arg(p + 1)
-                                          .arg(read.periodCount()),
-                             p == 0 ? -1 : percentOf(p, read.periodCount()));
+    SheetReader first(read, regional, file);
+    // The first sheet names the periods and gives the indicators and units.
+    if (progress)
+        progress->report(QStringLiteral("Lettura dei periodi"), 0);
+    QString error;
+    if (auto reader = openWorkbookSheet(path, 0, regional, &error)) {
+        read.periods = reader->sheetNames();
+        if (const LoadResult result = first.read(*reader, 0, progress); !result.loaded())
+            return result;
+    } else {
+        return {LoadResult::Status::FileError, error};
+    }
+
+    // The later sheets are read side by side, each into its own slice of
+    // the values; a worker takes the next sheet until all are taken or one
+    // has failed. Sheets are taken in order, so every sheet before a failed
+    // one has been read and the first failure in sheet order is reported.
+    const int periods = read.periodCount();
+    std::vector<LoadResult> results(std::size_t(periods), {LoadResult::Status::Loaded, QString()});
+    std::atomic<int> next{1};
+    std::atomic<int> done{1};
+    std::atomic<bool> stop{false};
+    const auto work = [&](SheetReader sheets) {
+        for (int p = next++; p < periods && !stop; p = next++) {
+            LoadResult& result = results[std::size_t(p)];
+            if (progress && progress->cancelled()) {
+                result = cancelled();
+            } else if (auto reader = openWorkbookSheet(path, p, regional, &result.message)) {
+                result = sheets.read(*reader, p, progress);
+            } else {
+                result.status = LoadResult::Status::FileError;
+            }
+            if (!result.loaded())
+                stop = true;
+            if (progress)
+                progress->report(QStringLiteral("Lettura dei periodi"), percentOf(++done, periods));
         }
-        QString error;
-        const auto reader = openWorkbookSheet(path, p, regional, &error);
-        if (!reader)
-            return {LoadResult::Status::FileError, error};
-        if (p == 0)
-            read.periods = reader->sheetNames();
-        const LoadResult result = sheets.read(*reader, p, progress);
+    };
+    const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
+    std::vector<std::thread> threads;
+    for (int w = 1; w < std::min(workers, periods - 1); ++w)
+        threads.emplace_back(work, first);
+    work(first);
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const LoadResult& result : results) {
         if (!result.loaded())
             return result;
     }
+
     if (const int j = indicatoreCostante(read); j >= 0)
         return refused(QStringLiteral("L'indicatore definito nella matrice come %1 risulta essere "
                                       "costante in tutte le osservazioni di tutti i periodi. "
