@@ -20,7 +20,10 @@
 // message naming the sheet and the first difference.
 //
 // Refused: a sheet breaks a rule. FileError: the workbook cannot be read.
-// On anything but Loaded, *panel is left empty. Progress, when given, is
-// told the sheet under way; a cancellation stops at the next sheet.
+// When several sheets break rules, the first in workbook order is reported.
+// On anything but Loaded, *panel is left empty. The sheets after the first
+// are read side by side on up to four threads, each sheet's reader open
+// only while it is read. Progress, when given, is told how many sheets are
+// read; a cancellation stops at the next sheet or indicator.
 LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
                        WorkProgress* progress = nullptr);
