@@ -30,7 +30,12 @@ int comandoAmpi(const QCommandLineParser& parser) {
     }
 
     const AmpiResult result = calcolaAmpi(panel, basePeriod);
-    if (const QString error = scriviFileAmpi(workbook, panel, result, regional); !error.isEmpty()) {
+    const int periods = panel.periodCount();
+    const int units = panel.unitCount();
+    const std::vector<int> plus = ampiRanks(result.plus, periods, units, regional);
+    const std::vector<int> minus = ampiRanks(result.minus, periods, units, regional);
+    if (const QString error = scriviFileAmpi(workbook, panel, result, plus, minus, regional);
+        !error.isEmpty()) {
         scriviErr(error);
         return 1;
     }

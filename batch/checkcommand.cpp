@@ -28,8 +28,8 @@ int comandoCheck(const QCommandLineParser& parser) {
     for (int c = 2; c <= s.nColonne; ++c) {
         const auto k = static_cast<std::size_t>(c);
         scriviOut(QStringList{
-            regional.generalText(s.matDati(1, c)),
-            polaritaNegativa(s.matDati(1, c)) ? QStringLiteral("-") : QStringLiteral("+"),
+            regional.generalText(s.matDati.header(c)),
+            polaritaNegativa(s.matDati.header(c)) ? QStringLiteral("-") : QStringLiteral("+"),
             numero(minimo[k]), numero(massimo[k]), numero(media[k]), numero(scarto[k])}
                       .join(u';'));
     }

@@ -38,13 +38,13 @@ SharedState largeMatrix(const QString& folder) {
     s.dimensionTables();
     std::mt19937 random(42);
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    s.matDati(1, 1) = CellValue(QStringLiteral("Comune"));
+    s.matDati.header(1) = CellValue(QStringLiteral("Comune"));
     for (int c = 2; c <= s.nColonne; ++c)
-        s.matDati(1, c) =
+        s.matDati.header(c) =
             CellValue((c % 3 == 0 ? QStringLiteral("indicatore ") : QStringLiteral("Indicatore ")) +
                       QString::number(c - 1));
     for (int r = 2; r <= s.nRighe; ++r) {
-        s.matDati(r, 1) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
+        s.matDati.label(r) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
         for (int c = 2; c <= s.nColonne; ++c)
             s.matDati(r, c) = mantissa(random) * std::pow(10.0, (c % 7) - 2);
     }

@@ -43,13 +43,13 @@ struct Fixture {
         s.dimensionTables();
         std::mt19937 random(7);
         std::uniform_real_distribution<double> value(1.0, 100.0);
-        s.matDati(1, 1) = CellValue(QStringLiteral("Comune"));
+        s.matDati.header(1) = CellValue(QStringLiteral("Comune"));
         for (int c = 2; c <= s.nColonne; ++c)
-            s.matDati(1, c) =
+            s.matDati.header(c) =
                 CellValue((c % 2 ? QStringLiteral("indicatore ") : QStringLiteral("Indicatore ")) +
                           QString::number(c - 1));
         for (int r = 2; r <= s.nRighe; ++r) {
-            s.matDati(r, 1) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
+            s.matDati.label(r) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
             for (int c = 2; c <= s.nColonne; ++c)
                 s.matDati(r, c) = value(random);
         }

@@ -23,12 +23,12 @@ SharedState largeMatrix(const QString& folder) {
     s.dimensionTables();
     std::mt19937 random(42);
     std::uniform_real_distribution<double> value(1.0, 1000.0);
-    s.matDati(1, 1) = CellValue(QStringLiteral("Comune"));
+    s.matDati.header(1) = CellValue(QStringLiteral("Comune"));
     for (int c = 2; c <= s.nColonne; ++c)
-        s.matDati(1, c) = CellValue((c % 3 == 0 ? QStringLiteral("ind") : QStringLiteral("Ind")) +
-                                    QString::number(c));
+        s.matDati.header(c) = CellValue(
+            (c % 3 == 0 ? QStringLiteral("ind") : QStringLiteral("Ind")) + QString::number(c));
     for (int r = 2; r <= s.nRighe; ++r) {
-        s.matDati(r, 1) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
+        s.matDati.label(r) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
         for (int c = 2; c <= s.nColonne; ++c)
             s.matDati(r, c) = value(random);
     }

@@ -12,6 +12,7 @@ class TestComparison : public QObject {
 private Q_SLOTS:
     void init();
     void threeMethodsSideBySide();
+    void ranksWithLeadingZerosKeptAsWritten();
     void labelsWithSemicolonsAndEmptyCorner();
     void secondRunWithFewerMethodsRewritesFiles();
     void inconsistentFilesRefused_data();
@@ -131,6 +132,21 @@ void TestComparison::threeMethodsSideBySide() {
     QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")), crlf(values));
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")), crlf(ranks));
+}
+
+void TestComparison::ranksWithLeadingZerosKeptAsWritten() {
+    // Ranks held as numbers would lose the zeros; the file keeps them.
+    writeMethod(
+        QStringLiteral("GRAD"), QStringLiteral("Grad.RNK"),
+        {QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("4")},
+        {QStringLiteral("01"), QStringLiteral("3"), QStringLiteral("002"), QStringLiteral("4")});
+    const ComparisonResult result =
+        compareMethods(m_dir->path(), entries({"MPI+", "GRAD"}), kItalian);
+    QVERIFY2(result.ok, qPrintable(result.message));
+    QCOMPARE(result.ranks.joinedRow(1, u';'), QStringLiteral("Alfa;2;01"));
+    QCOMPARE(result.cograduation.cell(2, 1), QStringLiteral("-0,2000"));
+    QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
+    QVERIFY(read(QStringLiteral("w.xls.rnk.csv")).contains("Gamma;3;002\r\n"));
 }
 
 void TestComparison::labelsWithSemicolonsAndEmptyCorner() {

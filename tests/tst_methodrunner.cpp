@@ -68,8 +68,8 @@ SharedState TestMethodRunner::loaded(const Rows& rows) const {
     s.strMatrice = m_dir->filePath(QStringLiteral("Regioni.xls"));
     for (int r = 2; r <= s.nRighe; ++r)
         for (int c = 2; c <= s.nColonne; ++c) {
-            s.bNegativi = s.bNegativi || s.matDati(r, c).number() < 0;
-            s.bZeri = s.bZeri || s.matDati(r, c).number() == 0;
+            s.bNegativi = s.bNegativi || s.matDati.cell(r, c).number() < 0;
+            s.bZeri = s.bZeri || s.matDati.cell(r, c).number() == 0;
         }
     return s;
 }
@@ -105,19 +105,19 @@ void TestMethodRunner::tablesAfterRun() {
     QVERIFY(run(s, 2).done()); // Wroclaw, ascending
     QVERIFY(s.bRisultati);
     QCOMPARE(s.matGraduatoria, s.matValori);
-    QCOMPARE(s.matRanghi(1, 1), t("Provincia"));
-    QCOMPARE(s.matRanghi(1, 2), t("Wroclaw"));
-    QCOMPARE(s.matRanghi(4, 1), t("Città;Sud"));
+    QCOMPARE(s.matRanghi.cell(1, 1), t("Provincia"));
+    QCOMPARE(s.matRanghi.cell(1, 2), t("Wroclaw"));
+    QCOMPARE(s.matRanghi.cell(4, 1), t("Città;Sud"));
     // Alfa holds the best value of both indicators: distance 0, rank 1.
-    QCOMPARE(s.matValori(2, 2), t("0,0000"));
-    QCOMPARE(s.matRanghi(2, 2), CellValue(1.0));
-    QCOMPARE(s.matRanghi(3, 2), CellValue(3.0));
-    QCOMPARE(s.matTrasformata(1, 2), t("Z_Reddito"));
+    QCOMPARE(kItalian.indexText(s.matValori(2, 2)), QStringLiteral("0,0000"));
+    QCOMPARE(s.matRanghi.cell(2, 2), CellValue(1.0));
+    QCOMPARE(s.matRanghi.cell(3, 2), CellValue(3.0));
+    QCOMPARE(s.matTrasformata.cell(1, 2), t("Z_Reddito"));
 
     // A second run replaces every table; the result files of both stay.
     QVERIFY(run(s, 4).done());
-    QCOMPARE(s.matValori(1, 2), t("Grad.RNK"));
-    QCOMPARE(s.matTrasformata(1, 3), t("R_disoccupati"));
+    QCOMPARE(s.matValori.cell(1, 2), t("Grad.RNK"));
+    QCOMPARE(s.matTrasformata.cell(1, 3), t("R_disoccupati"));
     QCOMPARE(s.matGraduatoria, s.matValori);
     QVERIFY(QFile::exists(s.strMatrice + ".outWROC.csv"));
     QVERIFY(QFile::exists(s.strMatrice + ".outGRAD.rnk"));
@@ -128,21 +128,21 @@ void TestMethodRunner::tiesByFourDecimalText() {
     SharedState s =
         loaded({{t("P"), t("Ind")}, {t("a"), -1.0}, {t("b"), 1.0}, {t("c"), -1.0}, {t("d"), 1.0}});
     QVERIFY(run(s, 3).done());
-    QCOMPARE(s.matRanghi(2, 2), CellValue(4.0));
-    QCOMPARE(s.matRanghi(3, 2), CellValue(2.0));
-    QCOMPARE(s.matRanghi(4, 2), CellValue(3.0));
-    QCOMPARE(s.matRanghi(5, 2), CellValue(1.0));
+    QCOMPARE(s.matRanghi.cell(2, 2), CellValue(4.0));
+    QCOMPARE(s.matRanghi.cell(3, 2), CellValue(2.0));
+    QCOMPARE(s.matRanghi.cell(4, 2), CellValue(3.0));
+    QCOMPARE(s.matRanghi.cell(5, 2), CellValue(1.0));
 
     // Values that differ only beyond the fourth decimal tie on their text.
     SharedState near =
         loaded({{t("P"), t("Ind")}, {t("a"), 0.50001}, {t("b"), 0.50004}, {t("c"), 0.0}});
     QVERIFY(run(near, 6).done()); // ANIM: x / mean; mean = 0.33335
-    const QString a = near.matValori(2, 2).text();
-    const QString b = near.matValori(3, 2).text();
+    const QString a = kItalian.indexText(near.matValori(2, 2));
+    const QString b = kItalian.indexText(near.matValori(3, 2));
     QCOMPARE(a, QStringLiteral("1,5000"));
     QCOMPARE(b, a);
-    QCOMPARE(near.matRanghi(3, 2), CellValue(1.0));
-    QCOMPARE(near.matRanghi(2, 2), CellValue(2.0));
+    QCOMPARE(near.matRanghi.cell(3, 2), CellValue(1.0));
+    QCOMPARE(near.matRanghi.cell(2, 2), CellValue(2.0));
 }
 
 void TestMethodRunner::fieldsInGeneralForm() {
@@ -162,8 +162,8 @@ void TestMethodRunner::fieldsInGeneralForm() {
              QByteArray(";Grad.RNK\r\n2015;0.0000\r\n2016.5;-0.2000\r\n"));
 
     // Large numeric labels take the exponent letter E under every setting.
-    s.matDati(2, 1) = 1e15;
-    s.matDati(3, 1) = -2.5e-7;
+    s.matDati.label(2) = 1e15;
+    s.matDati.label(3) = -2.5e-7;
     for (const Regional& regional : {kC, kItalian}) {
         QVERIFY(runner.run(s, 4, methodTable()[4].entryText, regional).done());
         const QByteArray lines = contents(s.strMatrice + ".outGRAD.rnk");
@@ -182,7 +182,7 @@ void TestMethodRunner::lineBreaksInLabelsWriteOneLine() {
                             {t("Gamma\r\n\r\n"), 20.0, 7.0}});
     QVERIFY(run(s, 3).done());
     QVERIFY(run(s, 4).done());
-    QCOMPARE(s.matValori(2, 1), t("Alfa\nNord"));
+    QCOMPARE(s.matValori.label(2), t("Alfa\nNord"));
     QCOMPARE(contents(s.strMatrice + ".outGRAD.rnk"),
              QByteArray("Pro vincia;Grad.RNK\r\nAlfa Nord;1\r\nBeta Sud;3\r\nGamma  ;2\r\n"));
     const ComparisonResult compared =
@@ -235,7 +235,7 @@ void TestMethodRunner::writeFailureKeepsEarlierFiles() {
              qPrintable(result.message));
     QCOMPARE(contents(s.strMatrice + ".outMPI+.csv"), values);
     QCOMPARE(other.matValori, after.matValori); // tables as they were
-    QVERIFY(other.matTrasformata(1, 1).isEmpty());
+    QVERIFY(other.matTrasformata.cell(1, 1).isEmpty());
     QVERIFY(QFileInfo(s.strMatrice + ".outMPI+.rnk").isDir());
 
     // A folder that does not exist.

@@ -27,7 +27,7 @@ private Q_SLOTS:
     void transformed();
     void mpiZeroMeanRefused();
     void wroclawDistances();
-    void rankingsWorkingArea();
+    void rankingsPerIndicator();
     void indexNumberRefusals_data();
     void indexNumberRefusals();
     void extremeValues_data();
@@ -48,7 +48,7 @@ SharedState caricato(const Rows& rows) {
     SharedState s = statoDa(rows);
     for (int r = 2; r <= s.nRighe; ++r)
         for (int c = 2; c <= s.nColonne; ++c) {
-            const double x = s.matDati(r, c).number();
+            const double x = s.matDati.cell(r, c).number();
             s.bZeri = s.bZeri || x == 0.0;
             s.bNegativi = s.bNegativi || x < 0.0;
         }
@@ -58,7 +58,7 @@ SharedState caricato(const Rows& rows) {
 Texts valueTexts(const SharedState& s) {
     Texts texts;
     for (int r = 2; r <= s.nRighe; ++r)
-        texts.append(s.matValori(r, 2).text());
+        texts.append(kItalian.indexText(s.matValori(r, 2)));
     return texts;
 }
 
@@ -207,9 +207,9 @@ void TestMetodi::indexValues() {
     SharedState s = caricato(rows);
     const Refusal refusal = methodStep(s, position, kItalian);
     QVERIFY2(!refusal, qPrintable(refusal.value_or(QString())));
-    QCOMPARE(s.matValori(1, 2), CellValue(header));
-    QCOMPARE(s.matValori(1, 1), s.matDati(1, 1));
-    QCOMPARE(s.matValori(2, 1), s.matDati(2, 1));
+    QCOMPARE(s.matValori.cell(1, 2), CellValue(header));
+    QCOMPARE(s.matValori.cell(1, 1), s.matDati.cell(1, 1));
+    QCOMPARE(s.matValori.cell(2, 1), s.matDati.cell(2, 1));
     QCOMPARE(valueTexts(s), values);
 }
 
@@ -259,18 +259,18 @@ void TestMetodi::transformed() {
     QFETCH(std::vector<double>, column2);
     SharedState s = caricato(rows);
     QVERIFY(!methodStep(s, position, kItalian));
-    QCOMPARE(s.matTrasformata(1, 1), s.matDati(1, 1));
-    QCOMPARE(s.matTrasformata(1, 2), CellValue(prefix + s.matDati(1, 2).text()));
+    QCOMPARE(s.matTrasformata.cell(1, 1), s.matDati.cell(1, 1));
+    QCOMPARE(s.matTrasformata.cell(1, 2), CellValue(prefix + s.matDati.cell(1, 2).text()));
     for (int r = 2; r <= s.nRighe; ++r) {
-        QCOMPARE(s.matTrasformata(r, 1), s.matDati(r, 1));
+        QCOMPARE(s.matTrasformata.cell(r, 1), s.matDati.cell(r, 1));
         const double expected = column2[static_cast<std::size_t>(r - 2)];
-        QVERIFY2(quasiUguali(s.matTrasformata(r, 2).number(), expected),
+        QVERIFY2(quasiUguali(s.matTrasformata.cell(r, 2).number(), expected),
                  qPrintable(QStringLiteral("row %1: %2 != %3")
                                 .arg(r)
-                                .arg(s.matTrasformata(r, 2).number())
+                                .arg(s.matTrasformata.cell(r, 2).number())
                                 .arg(expected)));
     }
-    QVERIFY(s.matTrasformata(0, 0).isEmpty());
+    QVERIFY(s.matTrasformata.cell(0, 0).isEmpty());
 }
 
 void TestMetodi::mpiZeroMeanRefused() {
@@ -305,23 +305,18 @@ void TestMetodi::wroclawDistances() {
     // A unit holding the best value of every indicator is at distance 0.
     SharedState best = caricato(kDueUnitaConcordi);
     QVERIFY(!wroclaw(best, kItalian));
-    QCOMPARE(best.matValori(3, 2).text(), QStringLiteral("0,0000"));
+    QCOMPARE(kItalian.indexText(best.matValori(3, 2)), QStringLiteral("0,0000"));
 }
 
-void TestMetodi::rankingsWorkingArea() {
+void TestMetodi::rankingsPerIndicator() {
     SharedState s = caricato(
         {{t("P"), t("A"), t("b"), t("C")}, {t("x"), 1.0, 2.0, 3.0}, {t("y"), 2.0, 1.0, 1.0}});
     QVERIFY(!metodoGraduatorie(s, kItalian));
-    QCOMPARE(s.matRanghi(1, 2), CellValue(QStringLiteral("R_A")));
-    QCOMPARE(s.matRanghi(2, 1), CellValue(QStringLiteral("x")));
-    for (int r = 2; r <= 3; ++r) {
-        QCOMPARE(s.matRanghi(r, 2), CellValue(-1e39));
-        QCOMPARE(s.matRanghi(r, 3), CellValue(1e39));
-        QCOMPARE(s.matRanghi(r, 4), CellValue(-1e39));
-    }
+    QCOMPARE(s.matTrasformata.cell(1, 3), CellValue(QStringLiteral("R_b")));
+    QCOMPARE(s.matTrasformata.cell(2, 1), CellValue(QStringLiteral("x")));
     // Every rank 1..n exactly once per indicator.
     for (int c = 2; c <= 4; ++c)
-        QCOMPARE(s.matTrasformata(2, c).number() + s.matTrasformata(3, c).number(), 3.0);
+        QCOMPARE(s.matTrasformata.cell(2, c).number() + s.matTrasformata.cell(3, c).number(), 3.0);
 }
 
 void TestMetodi::indexNumberRefusals_data() {
@@ -359,10 +354,10 @@ void TestMetodi::indexNumberRefusals() {
     QCOMPARE(refusal.value_or(QString()), message);
     if (message.isEmpty()) {
         // A zero on a positive indicator gives the index number 0.
-        QCOMPARE(s.matTrasformata(2, 2), CellValue(0.0));
+        QCOMPARE(s.matTrasformata.cell(2, 2), CellValue(0.0));
     } else {
-        QVERIFY(s.matTrasformata(1, 1).isEmpty()); // refused before any table is touched
-        QVERIFY(s.matValori(2, 2).isEmpty());
+        QVERIFY(s.matTrasformata.cell(1, 1).isEmpty()); // refused before any table is touched
+        QVERIFY(s.matValori.cell(2, 2).isEmpty());
     }
 }
 
@@ -429,7 +424,7 @@ void TestMetodi::polarityByFirstCharacter() {
     // M1VZ turns the sign of z for negative polarity: 1 and 3 give -1 and 1 (positive).
     SharedState s = caricato({{t("P"), CellValue(name)}, {t("a"), 1.0}, {t("b"), 3.0}});
     QVERIFY(!mediaValoriStandardizzati(s, kItalian));
-    QCOMPARE(s.matTrasformata(2, 2).number(), negative ? 1.0 : -1.0);
+    QCOMPARE(s.matTrasformata.cell(2, 2).number(), negative ? 1.0 : -1.0);
 }
 
 QTEST_APPLESS_MAIN(TestMetodi)

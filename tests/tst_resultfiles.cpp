@@ -165,9 +165,9 @@ void TestResultFiles::readLines() {
     QCOMPARE(content.status, ResultFileContent::Status::Read);
     QStringList readLabels;
     QStringList readValues;
-    for (const ResultLine& line : content.lines) {
-        readLabels.append(line.label);
-        readValues.append(line.value);
+    for (qsizetype i = 0; i < content.lineCount(); ++i) {
+        readLabels.append(content.label(i));
+        readValues.append(content.value(i));
     }
     QCOMPARE(readLabels, labels);
     QCOMPARE(readValues, values);

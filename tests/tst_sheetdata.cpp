@@ -4,11 +4,15 @@
 
 #include <QTest>
 
+#include <cmath>
+
 class TestSheetData : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void cellsInAndOutOfOrder();
+    void rowsOutOfOrderAcrossBlocks();
+    void releasedRowsReadEmpty();
     void serialDates_data();
     void serialDates();
     void dateFormatCodes_data();
@@ -33,6 +37,50 @@ void TestSheetData::cellsInAndOutOfOrder() {
     QVERIFY(sheet.at(0, 1).isEmpty());
     QVERIFY(sheet.at(1000000, 1).isEmpty());
     QCOMPARE(sheet.cellCount(), 4);
+}
+
+void TestSheetData::rowsOutOfOrderAcrossBlocks() {
+    // More cells than one block holds, the rows arriving last first and each
+    // row's columns backwards; every other cell set twice.
+    constexpr int kRows = 300;
+    constexpr int kCols = 250;
+    SheetData sheet;
+    for (int r = kRows; r >= 1; --r) {
+        for (int c = kCols; c >= 1; --c) {
+            if ((r + c) % 2 == 0)
+                sheet.set(r, c, CellValue(QStringLiteral("prima")));
+            sheet.set(r, c,
+                      r == 7 && c == 3 ? CellValue::fromBool(true) : CellValue(r * 1000.0 + c));
+        }
+    }
+    sheet.set(1, 1, CellValue(qQNaN())); // a NaN number stays a number
+    sheet.finish();
+    QCOMPARE(sheet.cellCount(), qsizetype(kRows) * kCols);
+    QCOMPARE(sheet.lastRow(), kRows);
+    for (int r = 1; r <= kRows; r += 37)
+        for (int c = 2; c <= kCols; c += 11)
+            QCOMPARE(sheet.at(r, c),
+                     r == 7 && c == 3 ? CellValue::fromBool(true) : CellValue(r * 1000.0 + c));
+    QVERIFY(sheet.at(1, 1).isNumber());
+    QVERIFY(std::isnan(sheet.at(1, 1).number()));
+    QCOMPARE(sheet.at(kRows, kCols), CellValue(kRows * 1000.0 + kCols));
+    QVERIFY(sheet.at(kRows, kCols + 1).isEmpty());
+}
+
+void TestSheetData::releasedRowsReadEmpty() {
+    SheetData sheet;
+    for (int r = 1; r <= 1000; ++r)
+        for (int c = 1; c <= 100; ++c)
+            sheet.set(r, c,
+                      c == 1 ? CellValue(QStringLiteral("u%1").arg(r)) : CellValue(double(c)));
+    sheet.finish();
+    sheet.releaseRowsBefore(700);
+    QVERIFY(sheet.at(1, 1).isEmpty());
+    QVERIFY(sheet.at(699, 100).isEmpty());
+    QCOMPARE(sheet.at(700, 1), CellValue(QStringLiteral("u700")));
+    QCOMPARE(sheet.at(1000, 100), CellValue(100.0));
+    sheet.releaseRowsBefore(5); // never brings rows back
+    QVERIFY(sheet.at(10, 10).isEmpty());
 }
 
 void TestSheetData::serialDates_data() {

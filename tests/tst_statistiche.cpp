@@ -27,9 +27,7 @@ CellValue t(const char* text) {
 // A state whose matTrasformata holds the given block.
 SharedState trasformataDa(const std::vector<std::vector<CellValue>>& rows) {
     SharedState s = statoDa(rows);
-    for (int r = 1; r <= s.nRighe; ++r)
-        for (int c = 1; c <= s.nColonne; ++c)
-            s.matTrasformata(r, c) = s.matDati(r, c);
+    riempi(s.matTrasformata, rows);
     return s;
 }
 } // namespace

@@ -114,7 +114,7 @@ void TestTimeseries::singlePeriodRescalesLikeMpi() {
     const std::vector<Goalposts> goalposts = goalpostsOf(panel, 0);
     for (int u = 0; u < 4; ++u) {
         for (int j = 0; j < 3; ++j) {
-            const double v = s.matTrasformata(u + 2, j + 2).number();
+            const double v = s.matTrasformata(u + 2, j + 2);
             const double r =
                 ampiRescaled(panel.value(0, u, j), goalposts[std::size_t(j)], panel.negative[j]);
             QVERIFY2(quasiUguali(r, 100 + 3 * (v - 100)),

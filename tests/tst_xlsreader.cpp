@@ -590,27 +590,27 @@ void TestXlsReader::loaderAccepts() {
     QVERIFY2(result.loaded(), qPrintable(result.message));
     QCOMPARE(s.nRighe, 6);
     QCOMPARE(s.nColonne, 4);
-    QCOMPARE(s.matDati(1, 3), t("disoccupazione (%)"));
-    QCOMPARE(s.matDati(3, 1), t("Valle d'Aosta/Vallée d'Aoste"));
-    QCOMPARE(s.matDati(5, 1), t("Trentino-Alto Adige/Südtirol"));
-    QCOMPARE(s.matDati(3, 4), CellValue(-1.5));
-    QCOMPARE(s.matDati(4, 2), CellValue(39.1));
+    QCOMPARE(s.matDati.cell(1, 3), t("disoccupazione (%)"));
+    QCOMPARE(s.matDati.cell(3, 1), t("Valle d'Aosta/Vallée d'Aoste"));
+    QCOMPARE(s.matDati.cell(5, 1), t("Trentino-Alto Adige/Südtirol"));
+    QCOMPARE(s.matDati.cell(3, 4), CellValue(-1.5));
+    QCOMPARE(s.matDati.cell(4, 2), CellValue(39.1));
     QVERIFY(s.bZeri);
     QVERIFY(s.bNegativi);
 
     result = load(QStringLiteral("matrice_formule.xls"), kC, &s);
     QVERIFY2(result.loaded(), qPrintable(result.message));
     QCOMPARE(s.nRighe, 4);
-    QCOMPARE(s.matDati(2, 1), t("Valle d'Aosta/Vallée d'Aoste"));
-    QCOMPARE(s.matDati(3, 1), t("Trentino-Alto Adige/Südtirol"));
-    QCOMPARE(s.matDati(3, 2), CellValue(6.0));
-    QCOMPARE(s.matDati(3, 3), CellValue(-2.5));
+    QCOMPARE(s.matDati.cell(2, 1), t("Valle d'Aosta/Vallée d'Aoste"));
+    QCOMPARE(s.matDati.cell(3, 1), t("Trentino-Alto Adige/Südtirol"));
+    QCOMPARE(s.matDati.cell(3, 2), CellValue(6.0));
+    QCOMPARE(s.matDati.cell(3, 3), CellValue(-2.5));
 
     result = load(QStringLiteral("testo_numerico.xls"), kItalian, &s);
     QVERIFY2(result.loaded(), qPrintable(result.message));
-    QCOMPARE(s.matDati(2, 2), CellValue(12.5));
-    QCOMPARE(s.matDati(3, 2), CellValue(3.25));
-    QCOMPARE(kItalian.gridText(s.matDati(2, 2)), QStringLiteral("12,5000"));
+    QCOMPARE(s.matDati.cell(2, 2), CellValue(12.5));
+    QCOMPARE(s.matDati.cell(3, 2), CellValue(3.25));
+    QCOMPARE(kItalian.gridText(s.matDati.cell(2, 2)), QStringLiteral("12,5000"));
 }
 
 void TestXlsReader::loaderRefusals_data() {
@@ -648,7 +648,7 @@ void TestXlsReader::loaderExtentStopsAtGaps() {
     QVERIFY2(result.loaded(), qPrintable(result.message));
     QCOMPARE(s.nRighe, 3);
     QCOMPARE(s.nColonne, 3);
-    QCOMPARE(s.matDati(3, 3), CellValue(1.0));
+    QCOMPARE(s.matDati.cell(3, 3), CellValue(1.0));
 }
 
 void TestXlsReader::loaderEmptyA1() {

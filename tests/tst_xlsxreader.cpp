@@ -20,6 +20,8 @@ private Q_SLOTS:
     void worksheetFailures_data();
     void worksheetFailures();
     void nestingLimit();
+    void partGrowsWithWhatIsKept();
+    void textLimit();
     void readerLimits_data();
     void readerLimits();
     void brokenFiles_data();
@@ -336,6 +338,70 @@ void TestXlsxReader::nestingLimit() {
     QVERIFY(!parseSheet(nested(100000)).ok);
 }
 
+void TestXlsxReader::partGrowsWithWhatIsKept() {
+    // 400 cells of about 40 bytes: far beyond the 4,000 bytes a part may take
+    // by itself, within the 64 bytes each kept cell adds.
+    QByteArray rows;
+    for (int r = 1; r <= 100; ++r) {
+        rows += "<row r=\"" + QByteArray::number(r) + "\">";
+        for (const char* col : {"A", "B", "C", "D"})
+            rows += "<c r=\"" + QByteArray(col) + QByteArray::number(r) + "\"><v>" +
+                    QByteArray::number(r * 1.25) + "</v></c>";
+        rows += "</row>";
+    }
+    const auto parse = [](const QByteArray& xml, XmlError* error) {
+        QBuffer buffer;
+        buffer.setData(xml);
+        buffer.open(QIODevice::ReadOnly);
+        SheetData sheet;
+        XlsxWorksheetHandler handler(sheet, QStringLiteral("foglio.xml"),
+                                     {nullptr, &kDateStyles, false, kMaxWorkbookCells});
+        return parseXml(buffer, QStringLiteral("foglio.xml"), handler, {4000, 64, 64}, error);
+    };
+    XmlError error;
+    const QByteArray cells = sheetXml(rows.constData());
+    QVERIFY(cells.size() > 12000);
+    QVERIFY2(parse(cells, &error), qPrintable(error.cause));
+
+    // What inflates without being kept (a zip bomb of blanks, or of empty
+    // cells) stops once the part passes its own allowance.
+    for (const QByteArray& filler : {QByteArray(70000, ' '), QByteArray("<c/>").repeated(20000)}) {
+        const QByteArray row = QByteArray("<row><c><v>1</v></c>") + filler + "</row>";
+        const QByteArray bomb = sheetXml(row.constData());
+        QVERIFY(!parse(bomb, &error));
+        QVERIFY(error.limit);
+        QVERIFY2(error.cause.startsWith(
+                     QStringLiteral("la parte foglio.xml supera il limite di 4.064 byte una volta "
+                                    "decompressa (4.000 byte più 64 byte per ciascuno dei 1 "
+                                    "elementi letti)")),
+                 qPrintable(error.cause));
+    }
+}
+
+void TestXlsxReader::textLimit() {
+    // Shared strings and the texts of cells count together.
+    ReaderLimits limits;
+    limits.maxTextCharacters = 15;
+    XlsxSharedStringsHandler strings(limits);
+    QBuffer table;
+    table.setData("<sst><si><t>0123456789</t></si><si><t>0123456789</t></si></sst>");
+    table.open(QIODevice::ReadOnly);
+    XmlError error;
+    QVERIFY(!parseXml(table, QStringLiteral("s.xml"), strings, {1 << 20, 64}, &error));
+    QCOMPARE(error.cause, tooMuchTextCause(15));
+    QVERIFY(error.limit);
+
+    QBuffer sheetPart;
+    sheetPart.setData(sheetXml("<row><c t=\"inlineStr\"><is><t>0123456789</t></is></c></row>"));
+    sheetPart.open(QIODevice::ReadOnly);
+    SheetData sheet;
+    XlsxWorksheetHandler cells(
+        sheet, QStringLiteral("foglio.xml"),
+        {nullptr, &kDateStyles, false, kMaxWorkbookCells, kMaxCellTextLength, 25, 20});
+    QVERIFY(!parseXml(sheetPart, QStringLiteral("foglio.xml"), cells, {1 << 20, 64}, &error));
+    QCOMPARE(error.cause, tooMuchTextCause(25));
+}
+
 // Lowered limits on a valid workbook: each stops the reading with its own
 // message.
 void TestXlsxReader::readerLimits_data() {
@@ -587,9 +653,9 @@ void TestXlsxReader::loadsValidMatrix() {
     QVERIFY2(result.loaded(), qPrintable(result.message));
     QCOMPARE(s.nRighe, righe);
     QCOMPARE(s.nColonne, colonne);
-    QCOMPARE(s.matDati(3, 1), t("Valle d'Aosta/Vallée d'Aoste"));
-    QCOMPARE(s.matDati(5, 1), t("Trentino-Alto Adige/Südtirol"));
-    QCOMPARE(s.matDati(2, 2), CellValue(31.2));
+    QCOMPARE(s.matDati.cell(3, 1), t("Valle d'Aosta/Vallée d'Aoste"));
+    QCOMPARE(s.matDati.cell(5, 1), t("Trentino-Alto Adige/Südtirol"));
+    QCOMPARE(s.matDati.cell(2, 2), CellValue(31.2));
     QCOMPARE(s.bZeri, zeri);
     QVERIFY(!s.bNegativi);
 }
@@ -625,7 +691,7 @@ void TestXlsxReader::numericTextUnderItalian() {
     s.strMatrice = x("testo_numerico.xlsx");
     const LoadResult italian = carica_matrice(s, kItalian);
     QVERIFY2(italian.loaded(), qPrintable(italian.message));
-    QCOMPARE(s.matDati(2, 2), CellValue(12.5));
+    QCOMPARE(s.matDati.cell(2, 2), CellValue(12.5));
 
     SharedState c;
     c.strMatrice = s.strMatrice;
@@ -641,8 +707,8 @@ void TestXlsxReader::extentStopsAtGaps() {
     QVERIFY2(result.loaded(), qPrintable(result.message));
     QCOMPARE(s.nRighe, 3);
     QCOMPARE(s.nColonne, 3);
-    QCOMPARE(s.matDati(1, 3), t("occupati"));
-    QCOMPARE(s.matDati(3, 3), CellValue(2.0));
+    QCOMPARE(s.matDati.cell(1, 3), t("occupati"));
+    QCOMPARE(s.matDati.cell(3, 3), CellValue(2.0));
 }
 
 void TestXlsxReader::fileErrors_data() {

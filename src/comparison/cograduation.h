@@ -5,8 +5,8 @@
 
 #include <vector>
 
-// The ranks of column `column` (1..N) of a ranks table, rows 1 to the last,
-// each read by rankNumber.
+// The ranks of column `column` (1..N) of a ranks table, rows 1 to the last:
+// its whole numbers, or each text read by rankNumber.
 std::vector<double> rankColumn(const TextTable& ranks, int column);
 
 // The cograduation matrix of the methods in columns 1..N of a ranks table

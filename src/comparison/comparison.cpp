@@ -7,27 +7,19 @@
 #include "methods/ranking.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <vector>
 
 namespace {
 
-// One method's pair of result files as read.
-struct MethodFiles {
-    QString valuesName;
-    QString ranksName;
-    ResultFileContent values;
-    ResultFileContent ranks;
-};
-
 QString number(qsizetype value) {
     return QString::number(value);
 }
 
-// Reads one result file into `content`; returns the refusal or empty.
-QString readFile(const QString& folder, const QString& name, bool isRanks,
-                 ResultFileContent& content) {
-    content = readResultFile(QDir(folder).filePath(name));
+// Why a result file cannot be read: empty when it can.
+QString readProblem(const ResultFileContent& content, const QString& name, bool isRanks) {
     switch (content.status) {
     case ResultFileContent::Status::Read:
         return QString();
@@ -42,51 +34,69 @@ QString readFile(const QString& folder, const QString& name, bool isRanks,
     return QString();
 }
 
+// Whether a result file can be read, told without reading it.
+ResultFileContent probeFile(const QString& path) {
+    ResultFileContent content;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return content; // Missing
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        content.status = ResultFileContent::Status::Unreadable;
+        content.error = file.errorString();
+        return content;
+    }
+    content.status = ResultFileContent::Status::Read;
+    return content;
+}
+
 // Every file has as many lines as the reference file, each with a ";".
 QString checkLines(const QString& name, const ResultFileContent& file, const QString& referenceName,
                    qsizetype referenceLines) {
-    if (file.lines.size() != referenceLines)
+    if (file.lineCount() != referenceLines)
         return QStringLiteral("Il file %1 ha %2 righe, mentre %3 ne ha %4: eseguire di nuovo i "
                               "metodi.")
-            .arg(name, number(file.lines.size()), referenceName, number(referenceLines));
-    for (qsizetype i = 0; i < file.lines.size(); ++i)
-        if (!file.lines[i].hasSeparator)
+            .arg(name, number(file.lineCount()), referenceName, number(referenceLines));
+    for (qsizetype i = 0; i < file.lineCount(); ++i)
+        if (!file.hasSeparator(i))
             return QStringLiteral("La riga %1 del file %2 non contiene il separatore \";\": "
                                   "eseguire di nuovo i metodi.")
                 .arg(number(i + 1), name);
     return QString();
 }
 
-// The label parts agree row by row (both files have the same line count).
-QString checkLabels(const QString& name, const ResultFileContent& file,
-                    const QString& referenceName, const ResultFileContent& reference) {
-    for (qsizetype i = 0; i < file.lines.size(); ++i)
-        if (file.lines[i].label != reference.lines[i].label)
-            return QStringLiteral("Il file %1 non contiene le stesse unità di %2 (riga %3): "
-                                  "eseguire di nuovo i metodi.")
-                .arg(name, referenceName, number(i + 1));
-    return QString();
+QString differentUnits(const QString& name, const QString& referenceName, qsizetype line) {
+    return QStringLiteral("Il file %1 non contiene le stesse unità di %2 (riga %3): eseguire di "
+                          "nuovo i metodi.")
+        .arg(name, referenceName, number(line));
 }
 
 // The rank of a data line: decimal digits only, 1..units; 0 when it is not.
-qsizetype wholeRank(const QString& text, qsizetype units) {
+qsizetype wholeRank(QByteArrayView text, qsizetype units) {
     if (text.isEmpty() || text.size() > 10)
         return 0;
     qint64 value = 0;
-    for (const QChar ch : text) {
-        if (ch < u'0' || ch > u'9')
+    for (const char ch : text) {
+        if (ch < '0' || ch > '9')
             return 0;
-        value = value * 10 + (ch.unicode() - u'0');
+        value = value * 10 + (ch - '0');
     }
     return value >= 1 && value <= units ? qsizetype(value) : 0;
 }
 
-// Every data line holds a rank from 1 to n, each rank once.
-QString checkRanks(const QString& name, const ResultFileContent& ranks) {
-    const qsizetype units = ranks.lines.size() - 1;
+// Every data line holds a rank from 1 to n, each rank once; the ranks are
+// collected in line order, and *plain is cleared when some rank is not
+// written in plain decimal (a leading zero).
+QString checkRanks(const QString& name, const ResultFileContent& ranks, std::vector<int>& found,
+                   bool* plain) {
+    const qsizetype units = ranks.lineCount() - 1;
     std::vector<qsizetype> lineOfRank(std::size_t(units) + 1, 0);
-    for (qsizetype i = 1; i < ranks.lines.size(); ++i) {
-        const qsizetype rank = wholeRank(ranks.lines[i].value, units);
+    found.clear();
+    found.reserve(std::size_t(units));
+    *plain = true;
+    for (qsizetype i = 1; i < ranks.lineCount(); ++i) {
+        const QByteArrayView text = ranks.valueBytes(i);
+        const qsizetype rank = wholeRank(text, units);
         if (rank == 0)
             return QStringLiteral("La riga %1 del file %2 non contiene un rango intero da 1 a "
                                   "%3: eseguire di nuovo i metodi.")
@@ -97,6 +107,8 @@ QString checkRanks(const QString& name, const ResultFileContent& ranks) {
                                   "eseguire di nuovo i metodi.")
                 .arg(number(rank), name, number(seen), number(i + 1));
         seen = i + 1;
+        found.push_back(int(rank));
+        *plain = *plain && text.front() != '0';
     }
     return QString();
 }
@@ -104,9 +116,8 @@ QString checkRanks(const QString& name, const ResultFileContent& ranks) {
 // The method of a pair of result files: the one whose index header the
 // files carry, else the one whose code ends the file's name; none for files
 // of no known method.
-const MethodInfo* methodOf(const MethodFiles& method) {
-    const QString& header = method.values.lines[0].value;
-    const QString code = method.valuesName.chopped(4).right(4); // <workbook>.out<CODE>.csv
+const MethodInfo* methodOf(const QString& header, const QString& valuesName) {
+    const QString code = valuesName.chopped(4).right(4); // <workbook>.out<CODE>.csv
     for (const MethodInfo& info : methodTable())
         if (info.indexHeader == header)
             return &info;
@@ -120,53 +131,119 @@ const MethodInfo* methodOf(const MethodFiles& method) {
 // index texts (both files of one run): a pair left by two runs is refused.
 // The texts are read as the settings that wrote them did. Files of no known
 // method may rank either way.
-QString checkRanksFollowValues(const MethodFiles& method, const Regional& regional) {
-    const qsizetype units = method.values.lines.size() - 1;
+QString checkRanksFollowValues(const ResultFileContent& values, const QString& valuesName,
+                               const QString& ranksName, const std::vector<int>& written,
+                               const Regional& regional) {
+    const qsizetype units = values.lineCount() - 1;
     std::vector<double> keys(static_cast<std::size_t>(units));
-    std::vector<int> written(static_cast<std::size_t>(units));
-    for (qsizetype i = 1; i <= units; ++i) {
-        keys[std::size_t(i - 1)] = writtenIndexTextKey(method.values.lines[i].value, regional);
-        written[std::size_t(i - 1)] = int(wholeRank(method.ranks.lines[i].value, units));
-    }
-    const MethodInfo* info = methodOf(method);
+    for (qsizetype i = 1; i <= units; ++i)
+        keys[std::size_t(i - 1)] = writtenIndexTextKey(values.value(i), regional);
+    const QString header = values.value(0);
+    const MethodInfo* info = methodOf(header, valuesName);
     for (const bool ascending : {false, true}) {
         if (info && info->ascending != ascending)
             continue;
         if (rankValues(keys, ascending) == written)
             return QString();
     }
-    const QString name = info ? methodCode(info->entryText) : method.values.lines[0].value;
+    const QString name = info ? methodCode(info->entryText) : header;
     return QStringLiteral("I ranghi del file %1 non corrispondono ai valori del file %2 (i due "
                           "file vengono da elaborazioni diverse): eseguire di nuovo il metodo "
                           "%3.")
-        .arg(method.ranksName, method.valuesName, name);
-}
-
-// All checks of one method against the first method's values file.
-QString checkMethod(const MethodFiles& method, const MethodFiles& first, const Regional& regional) {
-    const qsizetype lines = first.values.lines.size();
-    QString problem = checkLines(method.valuesName, method.values, first.valuesName, lines);
-    if (problem.isEmpty())
-        problem = checkLines(method.ranksName, method.ranks, first.valuesName, lines);
-    if (problem.isEmpty() && &method != &first)
-        problem = checkLabels(method.valuesName, method.values, first.valuesName, first.values);
-    if (problem.isEmpty())
-        problem = checkLabels(method.ranksName, method.ranks, method.valuesName, method.values);
-    if (problem.isEmpty() && method.ranks.lines[0].value != method.values.lines[0].value)
-        problem = QStringLiteral("Il file %1 non ha la stessa intestazione di %2: eseguire di "
-                                 "nuovo i metodi.")
-                      .arg(method.ranksName, method.valuesName);
-    if (problem.isEmpty())
-        problem = checkRanks(method.ranksName, method.ranks);
-    if (problem.isEmpty())
-        problem = checkRanksFollowValues(method, regional);
-    return problem;
+        .arg(ranksName, valuesName, name);
 }
 
 ComparisonResult refused(const QString& message) {
     ComparisonResult result;
     result.message = message;
     return result;
+}
+
+// Reused from one method to the next: the two files being read, and room
+// for converting their parts.
+struct Reading {
+    ResultFileContent values;
+    ResultFileContent ranks;
+    QByteArray scratch;
+    QByteArray otherScratch;
+};
+
+// The method in column k of the tables: its two files are read, checked
+// against the first method (whose labels are in column 0 of the values
+// table, once column 1 is filled) and put in column k.
+QString addMethod(const QString& folder, const QString& valuesName, int k, ComparisonResult& result,
+                  qsizetype& referenceLines, QString& referenceName, Reading& reading,
+                  const Regional& regional) {
+    const QString ranksName = ranksFileFor(valuesName);
+    const ResultFileContent& values = reading.values;
+    const ResultFileContent& ranks = reading.ranks;
+    QByteArray& scratch = reading.scratch;
+    QByteArray& other = reading.otherScratch;
+    readResultFile(QDir(folder).filePath(valuesName), reading.values);
+    QString problem = readProblem(values, valuesName, false);
+    if (!problem.isEmpty())
+        return problem;
+    const bool first = k == 1;
+    if (first) {
+        if (values.lineCount() < 3)
+            return QStringLiteral("Il file %1 deve contenere una riga di intestazione e "
+                                  "almeno due unità.")
+                .arg(valuesName);
+        referenceLines = values.lineCount();
+        referenceName = valuesName;
+        const int rows = int(referenceLines);
+        const int columns = result.values.columnCount();
+        result.values = TextTable(rows, columns);
+        result.ranks = TextTable(rows, columns);
+    }
+    problem = checkLines(valuesName, values, referenceName, referenceLines);
+    if (!problem.isEmpty())
+        return problem;
+    readResultFile(QDir(folder).filePath(ranksName), reading.ranks);
+    problem = readProblem(ranks, ranksName, true);
+    if (problem.isEmpty())
+        problem = checkLines(ranksName, ranks, referenceName, referenceLines);
+    if (!problem.isEmpty())
+        return problem;
+
+    // The labels, compared as texts through their UTF-8 forms.
+    if (first)
+        result.values.reserve(0, values.bytes.size());
+    result.values.reserve(k, values.bytes.size() / 2);
+    for (qsizetype i = 0; i < values.lineCount(); ++i) {
+        if (first)
+            result.values.setCellUtf8(int(i), 0, values.labelUtf8(i, scratch));
+        else if (values.labelUtf8(i, scratch) != result.values.cellUtf8(int(i), 0))
+            return differentUnits(valuesName, referenceName, i + 1);
+    }
+    for (qsizetype i = 0; i < ranks.lineCount(); ++i)
+        if (ranks.labelUtf8(i, scratch) != values.labelUtf8(i, other))
+            return differentUnits(ranksName, valuesName, i + 1);
+    if (ranks.valueUtf8(0, scratch) != values.valueUtf8(0, other))
+        return QStringLiteral("Il file %1 non ha la stessa intestazione di %2: eseguire di "
+                              "nuovo i metodi.")
+            .arg(ranksName, valuesName);
+    std::vector<int> found;
+    bool plain = true;
+    problem = checkRanks(ranksName, ranks, found, &plain);
+    if (problem.isEmpty())
+        problem = checkRanksFollowValues(values, valuesName, ranksName, found, regional);
+    if (!problem.isEmpty())
+        return problem;
+
+    for (qsizetype i = 0; i < values.lineCount(); ++i)
+        result.values.setCellUtf8(int(i), k, values.valueUtf8(i, scratch));
+    result.ranks.setCellUtf8(0, k, ranks.valueUtf8(0, scratch));
+    if (plain) {
+        result.ranks.setWholeNumbers(k, std::move(found));
+    } else {
+        // Ranks written with leading zeros stay the texts they are.
+        for (qsizetype i = 1; i < ranks.lineCount(); ++i)
+            result.ranks.setCellUtf8(int(i), k, ranks.valueUtf8(i, scratch));
+    }
+    if (first)
+        result.ranks.shareColumn(0, result.values, 0);
+    return QString();
 }
 
 } // namespace
@@ -180,50 +257,34 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
     if (entries.size() < 2)
         return refused(QStringLiteral("Selezionare almeno due metodi da confrontare."));
 
-    std::vector<MethodFiles> methods(std::size_t(entries.size()));
-    for (qsizetype k = 0; k < entries.size(); ++k) {
-        report(QStringLiteral("Lettura dei risultati"), percentOf(k, entries.size()));
-        MethodFiles& method = methods[std::size_t(k)];
-        method.valuesName = entries[k];
-        if (!method.valuesName.endsWith(QStringLiteral("csv")))
+    // Every file is there and can be opened before any is read.
+    for (const QString& valuesName : entries) {
+        if (!valuesName.endsWith(QStringLiteral("csv")))
             return refused(QStringLiteral("Il file %1 non è un file dei valori: il nome deve "
                                           "terminare con \"csv\".")
-                               .arg(method.valuesName));
-        method.ranksName = ranksFileFor(method.valuesName);
-        QString problem = readFile(strCartella, method.valuesName, false, method.values);
+                               .arg(valuesName));
+        QString problem =
+            readProblem(probeFile(QDir(strCartella).filePath(valuesName)), valuesName, false);
+        const QString ranksName = ranksFileFor(valuesName);
         if (problem.isEmpty())
-            problem = readFile(strCartella, method.ranksName, true, method.ranks);
+            problem =
+                readProblem(probeFile(QDir(strCartella).filePath(ranksName)), ranksName, true);
         if (!problem.isEmpty())
             return refused(problem);
     }
 
-    const MethodFiles& first = methods.front();
-    if (first.values.lines.size() < 3)
-        return refused(QStringLiteral("Il file %1 deve contenere una riga di intestazione e "
-                                      "almeno due unità.")
-                           .arg(first.valuesName));
-    for (const MethodFiles& method : methods) {
-        const QString problem = checkMethod(method, first, regional);
-        if (!problem.isEmpty())
-            return refused(problem);
-    }
-
-    // The checks are done: the texts move from the files into the tables.
-    const int rows = int(first.values.lines.size());
-    const int columns = int(methods.size()) + 1;
+    // One method at a time: only its two files are held while it is read.
     ComparisonResult result;
-    result.values = TextTable(rows, columns);
-    result.ranks = TextTable(rows, columns);
-    for (int k = 1; k < columns; ++k) {
-        MethodFiles& method = methods[std::size_t(k - 1)];
-        for (int r = 0; r < rows; ++r) {
-            if (k == 1) {
-                result.values.setCell(r, 0, std::move(method.values.lines[r].label));
-                result.ranks.setCell(r, 0, std::move(method.ranks.lines[r].label));
-            }
-            result.values.setCell(r, k, std::move(method.values.lines[r].value));
-            result.ranks.setCell(r, k, std::move(method.ranks.lines[r].value));
-        }
+    result.values = TextTable(0, int(entries.size()) + 1);
+    qsizetype referenceLines = 0;
+    QString referenceName;
+    Reading reading;
+    for (qsizetype k = 0; k < entries.size(); ++k) {
+        report(QStringLiteral("Lettura dei risultati"), percentOf(k, entries.size()));
+        const QString problem = addMethod(strCartella, entries[k], int(k) + 1, result,
+                                          referenceLines, referenceName, reading, regional);
+        if (!problem.isEmpty())
+            return refused(problem);
     }
     report(QStringLiteral("Calcolo della matrice di cograduazione"), -1);
     result.cograduation = cograduationMatrix(result.ranks, regional);

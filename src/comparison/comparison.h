@@ -15,6 +15,7 @@ struct ComparisonResult {
     // Row 0: the corner label, then the index header of each method in the
     // order given; rows 1..n: the unit label, then each method's value text
     // (values) or rank text (ranks) exactly as read from its result file.
+    // The ranks are held as whole numbers (TextTable::wholeNumbers).
     TextTable values;
     TextTable ranks;
     // The cograduation matrix of the ranks (see cograduationMatrix).

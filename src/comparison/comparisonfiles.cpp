@@ -15,6 +15,6 @@ QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& 
         return result.message;
     // Both texts are written before either file is replaced, so that a
     // failure leaves the two earlier files of one run.
-    return writeTextFiles({{valuesComparisonFile(strMatrice), result.values.joinedRows(u';')},
-                           {ranksComparisonFile(strMatrice), result.ranks.joinedRows(u';')}});
+    return writeTextFiles({{valuesComparisonFile(strMatrice), result.values.joinedLines(';')},
+                           {ranksComparisonFile(strMatrice), result.ranks.joinedLines(';')}});
 }

@@ -92,6 +92,22 @@ SpearmanCoefficient::SpearmanCoefficient(std::span<const double> ranksA,
     }
 }
 
+SpearmanCoefficient::SpearmanCoefficient(std::span<const int> ranksA, std::span<const int> ranksB)
+    : m_units(qsizetype(ranksA.size())) {
+    assert(ranksA.size() == ranksB.size());
+    const auto whole = [this](int rank) { return rank >= 1 && rank <= m_units; };
+    m_exact = m_units >= 2 && m_units <= kMaxExactUnits;
+    for (qsizetype i = 0; i < m_units && m_exact; ++i)
+        m_exact = whole(ranksA[std::size_t(i)]) && whole(ranksB[std::size_t(i)]);
+    for (qsizetype i = 0; i < m_units; ++i) {
+        const qint64 difference = qint64(ranksA[std::size_t(i)]) - ranksB[std::size_t(i)];
+        if (m_exact)
+            m_wholeSum += difference * difference;
+        else
+            m_sum += double(difference) * double(difference);
+    }
+}
+
 double SpearmanCoefficient::value() const {
     if (m_units < 2)
         return std::numeric_limits<double>::quiet_NaN();

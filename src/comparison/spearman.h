@@ -20,6 +20,7 @@ class SpearmanCoefficient {
 public:
     // The columns must have the same length.
     SpearmanCoefficient(std::span<const double> ranksA, std::span<const double> ranksB);
+    SpearmanCoefficient(std::span<const int> ranksA, std::span<const int> ranksB);
 
     // The number of units n.
     qsizetype units() const { return m_units; }

@@ -14,5 +14,5 @@ Refusal indiciRelativi(SharedState& s, const Regional& regional) {
             s.matTrasformata(r, c) = negativa[k] ? 1.0 - q : q;
         }
     }
-    return scriviValori(s, QStringLiteral("IR"), media_righe(s), regional);
+    return scriviValori(s, QStringLiteral("IR"), media_righe(s));
 }

@@ -22,5 +22,5 @@ Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional)
         const double penalty = sr[k] * cv;
         index[k] = positive ? m[k] + penalty : m[k] - penalty;
     }
-    return scriviValori(s, header, index, regional);
+    return scriviValori(s, header, index);
 }

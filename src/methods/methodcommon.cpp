@@ -6,31 +6,28 @@
 std::vector<bool> polaritaIndicatori(const SharedState& s) {
     std::vector<bool> negativa(static_cast<std::size_t>(std::max(s.nColonne, 1) + 1), false);
     for (int c = 2; c <= s.nColonne; ++c)
-        negativa[static_cast<std::size_t>(c)] = polaritaNegativa(s.matDati(1, c));
+        negativa[static_cast<std::size_t>(c)] = polaritaNegativa(s.matDati.header(c));
     return negativa;
 }
 
 void scriviIntestazioni(const SharedState& s, Table& table, const QString& prefix,
                         const Regional& regional) {
-    for (int r = 1; r <= s.nRighe; ++r)
-        table(r, 1) = s.matDati(r, 1);
+    table.copyLabels(s.matDati);
     for (int c = 2; c <= s.nColonne; ++c)
-        table(1, c) = CellValue(prefix + regional.generalText(s.matDati(1, c)));
+        table.header(c) = CellValue(prefix + regional.generalText(s.matDati.header(c)));
 }
 
-Refusal scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index,
-                     const Regional& regional) {
+Refusal scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index) {
     for (int r = 2; r <= s.nRighe; ++r)
         if (!std::isfinite(index[static_cast<std::size_t>(r)]))
             return indexHeader + QStringLiteral(" - Il metodo non è applicabile: i valori degli "
                                                 "indicatori sono troppo distanti tra loro e "
                                                 "l'indice di un'unità supera il massimo "
                                                 "rappresentabile");
-    for (int r = 1; r <= s.nRighe; ++r)
-        s.matValori(r, 1) = s.matDati(r, 1);
-    s.matValori(1, 2) = CellValue(indexHeader);
+    s.matValori.copyLabels(s.matDati);
+    s.matValori.header(2) = CellValue(indexHeader);
     for (int r = 2; r <= s.nRighe; ++r)
-        s.matValori(r, 2) = CellValue(regional.indexText(index[static_cast<std::size_t>(r)]));
+        s.matValori(r, 2) = index[static_cast<std::size_t>(r)];
     return std::nullopt;
 }
 

@@ -25,11 +25,12 @@ void scriviIntestazioni(const SharedState& s, Table& table, const QString& prefi
                         const Regional& regional);
 
 // Fills matValori: the labels in column 1, the index header in (1,2) and the
-// index value text of index[r] in (r,2) for every unit. An index that is not
-// a finite number (the data lie too far apart for the method) is never
-// written: the method refuses the matrix instead.
-Refusal scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index,
-                     const Regional& regional);
+// index value index[r] of every unit in (r,2), at full precision. Wherever it
+// is shown, written or ranked, an index value is its index value text (four
+// decimals, Regional::indexText). An index that is not a finite number (the
+// data lie too far apart for the method) is never written: the method
+// refuses the matrix instead.
+Refusal scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index);
 
 // (a - b) / (c - d), also when a difference leaves the range of doubles
 // (values near 1.8e308 of opposite signs): every term is then halved first,
@@ -53,5 +54,5 @@ void scriviPunteggiZ(SharedState& s, ScalaZ scala);
 
 // The data value of unit r on indicator c.
 inline double dato(const SharedState& s, int r, int c) {
-    return s.matDati(r, c).number();
+    return s.matDati(r, c);
 }

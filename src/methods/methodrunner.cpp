@@ -6,66 +6,58 @@
 #include "methods/resultfiles.h"
 #include "shared/textfile.h"
 
-#include <cmath>
 #include <utility>
 
 namespace {
 
-void ensureShape(Table& table, int lastRow, int lastCol) {
-    if (table.lastRow() != lastRow || table.lastCol() != lastCol)
-        table.dimension(lastRow, lastCol);
-}
+// Exchanges the result tables of the state with a set of the same shape.
+struct ResultTables {
+    Table trasformata;
+    Table valori;
+    Table graduatoria;
+    Table ranghi;
 
-// Exchanges the result tables of the state with the runner's spare ones,
-// and back again when it goes out of scope before keep(): a run that is
-// refused, fails or is cut short by an exception leaves the state's tables.
-class TableSwap {
-public:
-    TableSwap(SharedState& s, Table& trasformata, Table& valori, Table& graduatoria, Table& ranghi)
-        : m_s(s), m_trasformata(trasformata), m_valori(valori), m_graduatoria(graduatoria),
-          m_ranghi(ranghi) {
-        swap();
-    }
-    ~TableSwap() {
-        if (!m_kept)
-            swap();
-    }
-    TableSwap(const TableSwap&) = delete;
-    TableSwap& operator=(const TableSwap&) = delete;
+    // Exchanges them with the state's, and back again when it goes out of
+    // scope before keep(): a run that is refused, fails or is cut short by
+    // an exception leaves the state's tables.
+    class Swap {
+    public:
+        Swap(SharedState& s, ResultTables& tables) : m_s(s), m_tables(tables) { swap(); }
+        ~Swap() {
+            if (!m_kept)
+                swap();
+        }
+        Swap(const Swap&) = delete;
+        Swap& operator=(const Swap&) = delete;
 
-    void keep() { m_kept = true; }
+        void keep() { m_kept = true; }
 
-private:
-    void swap() {
-        std::swap(m_s.matTrasformata, m_trasformata);
-        std::swap(m_s.matValori, m_valori);
-        std::swap(m_s.matGraduatoria, m_graduatoria);
-        std::swap(m_s.matRanghi, m_ranghi);
-    }
+    private:
+        void swap() {
+            std::swap(m_s.matTrasformata, m_tables.trasformata);
+            std::swap(m_s.matValori, m_tables.valori);
+            std::swap(m_s.matGraduatoria, m_tables.graduatoria);
+            std::swap(m_s.matRanghi, m_tables.ranghi);
+        }
 
-    SharedState& m_s;
-    Table& m_trasformata;
-    Table& m_valori;
-    Table& m_graduatoria;
-    Table& m_ranghi;
-    bool m_kept = false;
+        SharedState& m_s;
+        ResultTables& m_tables;
+        bool m_kept = false;
+    };
 };
 
-// Fills matRanghi and matGraduatoria from matValori: the units ranked by the
-// number their index text reads as.
+// Fills matRanghi and matGraduatoria from matValori: the units ranked by
+// their index value texts.
 void classifica(SharedState& s, bool ascending, const Regional& regional) {
-    std::vector<double> values(static_cast<std::size_t>(s.nRighe - 1));
+    std::vector<double> keys(static_cast<std::size_t>(s.nRighe - 1));
     for (int r = 2; r <= s.nRighe; ++r)
-        values[static_cast<std::size_t>(r - 2)] = indexTextKey(s.matValori(r, 2), regional);
-    const auto ranks = rankValues(values, ascending);
-    for (int r = 1; r <= s.nRighe; ++r) {
-        s.matRanghi(r, 1) = s.matValori(r, 1);
-        s.matGraduatoria(r, 1) = s.matValori(r, 1);
-        s.matGraduatoria(r, 2) = s.matValori(r, 2);
-    }
-    s.matRanghi(1, 2) = s.matValori(1, 2);
+        keys[static_cast<std::size_t>(r - 2)] = indexValueKey(s.matValori(r, 2), regional);
+    const auto ranks = rankValues(keys, ascending);
+    s.matRanghi.copyLabels(s.matValori);
+    s.matRanghi.header(2) = s.matValori.header(2);
     for (int r = 2; r <= s.nRighe; ++r)
         s.matRanghi(r, 2) = static_cast<double>(ranks[static_cast<std::size_t>(r - 2)]);
+    s.matGraduatoria = s.matValori;
 }
 
 } // namespace
@@ -82,13 +74,14 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
         return result;
     }
 
-    // The method works on the spare tables; the state's own are kept aside
-    // until the run has succeeded.
-    ensureShape(m_trasformata, s.nRighe, s.nColonne);
-    ensureShape(m_valori, s.nRighe, 2);
-    ensureShape(m_graduatoria, s.nRighe, 2);
-    ensureShape(m_ranghi, s.nRighe, s.nColonne);
-    TableSwap tables(s, m_trasformata, m_valori, m_graduatoria, m_ranghi);
+    // The method works on fresh tables; the state's own are kept aside until
+    // the run has succeeded, and released then.
+    ResultTables tables;
+    tables.trasformata.dimension(s.nRighe, s.nColonne);
+    tables.valori.dimension(s.nRighe, 2);
+    tables.graduatoria.dimension(s.nRighe, 2);
+    tables.ranghi.dimension(s.nRighe, 2);
+    ResultTables::Swap swap(s, tables);
 
     if (const Refusal refusal = methodStep(s, position, regional)) {
         result.status = MethodRunResult::Status::Refused;
@@ -102,13 +95,15 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
     result.valuesFile = valuesResultFile(s.strMatrice, code);
     result.ranksFile = ranksResultFile(s.strMatrice, code);
     const QString error =
-        writeTextFiles({{result.valuesFile, resultFileLines(s.matValori, s.nRighe, regional)},
-                        {result.ranksFile, resultFileLines(s.matRanghi, s.nRighe, regional)}});
+        writeTextFiles({{result.valuesFile, resultFileLines(s.matValori, s.nRighe,
+                                                            ResultColumn::IndexValues, regional)},
+                        {result.ranksFile,
+                         resultFileLines(s.matRanghi, s.nRighe, ResultColumn::Ranks, regional)}});
     if (!error.isEmpty()) {
         result.status = MethodRunResult::Status::WriteFailed;
         result.message = error;
         return result;
     }
-    tables.keep();
+    swap.keep();
     return result;
 }

@@ -23,8 +23,9 @@ struct MethodRunResult {
 // Runs the composite index methods over the loaded matrix: the work of
 // choosing an entry of the method list, without the window.
 //
-// A runner keeps spare tables between runs so that a run that fails leaves
-// the shared tables as they were without copying them.
+// A run fills tables of its own and puts them in the shared state only when
+// it succeeds, so that a run that fails leaves the shared tables as they
+// were; nothing of a run is kept in the runner afterwards.
 class MethodRunner {
 public:
     // Sets bRisultati, then runs the method at the given list position
@@ -40,10 +41,4 @@ public:
     // std::bad_alloc is thrown on.
     MethodRunResult run(SharedState& s, int position, const QString& entryText,
                         const Regional& regional);
-
-private:
-    Table m_trasformata;
-    Table m_valori;
-    Table m_graduatoria;
-    Table m_ranghi;
 };

@@ -32,7 +32,7 @@ Refusal mediaValoriStandardizzati(SharedState& s, const Regional& regional);
 
 // Method of rankings: the units ranked on every indicator (rank 1 to the
 // best value, the later of tied units first); the index is the normalised
-// rank sum. matRanghi is the working area of the per-indicator rankings.
+// rank sum.
 Refusal metodoGraduatorie(SharedState& s, const Regional& regional);
 
 // Relative indices: min-max rescaling to 0..1 (reversed for negative

@@ -53,11 +53,11 @@ Refusal numeriIndici(SharedState& s, MediaIndici media, const Regional& regional
 
     switch (media) {
     case MediaIndici::Aritmetica:
-        return scriviValori(s, header, media_righe(s), regional);
+        return scriviValori(s, header, media_righe(s));
     case MediaIndici::Geometrica:
-        return scriviValori(s, header, media_geometrica_righe(s), regional);
+        return scriviValori(s, header, media_geometrica_righe(s));
     case MediaIndici::Quadratica:
-        return scriviValori(s, header, media_quadratica_righe(s), regional);
+        return scriviValori(s, header, media_quadratica_righe(s));
     }
     return std::nullopt;
 }

@@ -120,6 +120,10 @@ double writtenIndexTextKey(const QString& text, const Regional& regional) {
     return negative ? -value : value;
 }
 
+double indexValueKey(double value, const Regional& regional) {
+    return indexTextKey(CellValue(regional.indexText(value)), regional);
+}
+
 std::vector<int> rankValues(const std::vector<double>& values, bool ascending) {
     std::vector<int> ranks(values.size());
     rankValues(values, ascending, ranks);

@@ -22,6 +22,10 @@ void rankValues(std::span<const double> values, bool ascending, std::span<int> r
 // equal, so units whose values agree to four decimals are tied.
 double indexTextKey(const CellValue& cell, const Regional& regional);
 
+// The ranking key of an index value: the key of its index value text
+// (Regional::indexText), so that values which agree to four decimals are tied.
+double indexValueKey(double value, const Regional& regional);
+
 // The ranking key of an index value text read back from a result file,
 // whatever regional settings wrote it: a text that ends with a separator and
 // four decimals, as every index text does, gives its digits read as a number

@@ -8,10 +8,17 @@ QString ranksResultFile(const QString& strMatrice, const QString& methodCode) {
     return strMatrice + QStringLiteral(".out") + methodCode + QStringLiteral(".rnk");
 }
 
-QStringList resultFileLines(const Table& table, int nRighe, const Regional& regional) {
-    QStringList lines;
-    lines.reserve(nRighe);
-    for (int r = 1; r <= nRighe; ++r)
-        lines.append(regional.generalText(table(r, 1)) + u';' + regional.generalText(table(r, 2)));
-    return lines;
+TextLines resultFileLines(const Table& table, int nRighe, ResultColumn column,
+                          const Regional& regional) {
+    return TextLines(nRighe, [&table, column, &regional](qsizetype i, QByteArray& bytes) {
+        const int r = static_cast<int>(i) + 1;
+        QString value;
+        if (r == 1)
+            value = regional.generalText(table.header(2));
+        else if (column == ResultColumn::IndexValues)
+            value = regional.indexText(table(r, 2));
+        else
+            value = regional.generalText(CellValue(table(r, 2)));
+        bytes += (regional.generalText(table.label(r)) + u';' + value).toUtf8();
+    });
 }

@@ -7,7 +7,7 @@
 void distanze_ideale(const SharedState& s, std::vector<double>& distanze, double& media,
                      double& scarto) {
     const auto negativa = polaritaIndicatori(s);
-    const auto z = [&s](int r, int c) { return s.matTrasformata(r, c).number(); };
+    const auto z = [&s](int r, int c) { return s.matTrasformata(r, c); };
 
     // The ideal unit: the best z-score of every indicator, starting from the
     // first unit and replaced only by a strictly better one.
@@ -58,5 +58,5 @@ Refusal wroclaw(SharedState& s, const Regional& regional) {
     std::vector<double> index(distanze.size());
     for (int r = 2; r <= s.nRighe; ++r)
         index[static_cast<std::size_t>(r)] = distanze[static_cast<std::size_t>(r)] / denominator;
-    return scriviValori(s, QStringLiteral("Wroclaw"), index, regional);
+    return scriviValori(s, QStringLiteral("Wroclaw"), index);
 }

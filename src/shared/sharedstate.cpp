@@ -5,7 +5,7 @@ void SharedState::dimensionTables() {
     matTrasformata.dimension(nRighe, nColonne);
     matValori.dimension(nRighe, 2);
     matGraduatoria.dimension(nRighe, 2);
-    matRanghi.dimension(nRighe, nColonne);
+    matRanghi.dimension(nRighe, 2);
 }
 
 SharedState& Module1() {

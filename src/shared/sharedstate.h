@@ -21,7 +21,7 @@ struct SharedState {
     Table matTrasformata; // same shape as matDati
     Table matValori;      // rows 0..nRighe, columns 0..2
     Table matGraduatoria; // working copy of matValori
-    Table matRanghi;      // rows 0..nRighe, columns 0..nColonne
+    Table matRanghi;      // rows 0..nRighe, columns 0..2: labels and ranks
 
     bool bNegativi = false;  // some data value is below 0
     bool bZeri = false;      // some data value equals 0

@@ -1,10 +1,25 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
 #include <vector>
+
+// The text of one file, produced a line at a time so that the whole text is
+// never held: appendLine(i, bytes) appends line i (0-based) to bytes in
+// UTF-8, without its line end.
+struct TextLines {
+    TextLines(qsizetype lineCount, std::function<void(qsizetype, QByteArray&)> append)
+        : count(lineCount), appendLine(std::move(append)) {}
+    // The lines of a list (shared with it, not copied).
+    TextLines(const QStringList& lines);
+
+    qsizetype count;
+    std::function<void(qsizetype, QByteArray&)> appendLine;
+};
 
 // Writes text files the way every output of the program is written: UTF-8
 // without byte-order mark, each line followed by CR LF (the last one too).
@@ -21,4 +36,4 @@ QString writeTextFile(const QString& path, const QStringList& lines);
 // Writes several files together: every text is written to a temporary file
 // first, and the files are put in place only when all of them have been
 // written, so that a failure leaves every earlier file as it was.
-QString writeTextFiles(const std::vector<std::pair<QString, QStringList>>& files);
+QString writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files);

@@ -7,11 +7,6 @@ namespace {
 
 constexpr double kUnused = std::numeric_limits<double>::quiet_NaN();
 
-// The number held by a cell of a numeric area (NaN for anything else).
-inline double numero(const CellValue& cell) {
-    return cell.isNumber() ? cell.number() : kUnused;
-}
-
 std::vector<double> perColonna(const SharedState& s) {
     return std::vector<double>(static_cast<std::size_t>(std::max(s.nColonne, 1) + 1), kUnused);
 }
@@ -23,9 +18,9 @@ std::vector<double> perRiga(const SharedState& s) {
 template <typename Pick> std::vector<double> estremo_colonne(const SharedState& s, Pick replaces) {
     auto result = perColonna(s);
     for (int c = 2; c <= s.nColonne; ++c) {
-        double running = numero(s.matDati(2, c));
+        double running = s.matDati(2, c);
         for (int r = 3; r <= s.nRighe; ++r) {
-            const double x = numero(s.matDati(r, c));
+            const double x = s.matDati(r, c);
             if (replaces(x, running))
                 running = x;
         }
@@ -42,7 +37,7 @@ std::vector<double> colonna(const SharedState& s, int c) {
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(std::max(s.nRighe - 1, 0)));
     for (int r = 2; r <= s.nRighe; ++r)
-        values.push_back(numero(s.matDati(r, c)));
+        values.push_back(s.matDati(r, c));
     return values;
 }
 
@@ -50,7 +45,7 @@ std::vector<double> riga(const SharedState& s, int r) {
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(std::max(s.nColonne - 1, 0)));
     for (int c = 2; c <= s.nColonne; ++c)
-        values.push_back(numero(s.matTrasformata(r, c)));
+        values.push_back(s.matTrasformata(r, c));
     return values;
 }
 
@@ -103,7 +98,7 @@ std::vector<double> media_colonne(const SharedState& s) {
     std::vector<double> sum(result.size(), 0.0);
     for (int r = 2; r <= s.nRighe; ++r)
         for (int c = 2; c <= s.nColonne; ++c)
-            sum[static_cast<std::size_t>(c)] += numero(s.matDati(r, c));
+            sum[static_cast<std::size_t>(c)] += s.matDati(r, c);
     const double units = s.nRighe - 1;
     for (int c = 2; c <= s.nColonne; ++c) {
         double& mean = result[static_cast<std::size_t>(c)];
@@ -124,7 +119,7 @@ std::vector<double> scarto_colonne(const SharedState& s, const std::vector<doubl
     for (int r = 2; r <= s.nRighe; ++r) {
         for (int c = 2; c <= s.nColonne; ++c) {
             const auto k = static_cast<std::size_t>(c);
-            const double d = numero(s.matDati(r, c)) - mean[k];
+            const double d = s.matDati(r, c) - mean[k];
             sum[k] += d * d;
         }
     }
@@ -152,7 +147,7 @@ std::vector<double> media_righe(const SharedState& s) {
     for (int r = 2; r <= s.nRighe; ++r) {
         double sum = 0.0;
         for (int c = 2; c <= s.nColonne; ++c)
-            sum += numero(s.matTrasformata(r, c));
+            sum += s.matTrasformata(r, c);
         result[static_cast<std::size_t>(r)] =
             std::isfinite(sum) ? sum / indicators : mediaScalata(riga(s, r));
     }
@@ -170,7 +165,7 @@ std::vector<double> scarto_righe(const SharedState& s, const std::vector<double>
         const double m = mean[static_cast<std::size_t>(r)];
         double sum = 0.0;
         for (int c = 2; c <= s.nColonne; ++c) {
-            const double d = numero(s.matTrasformata(r, c)) - m;
+            const double d = s.matTrasformata(r, c) - m;
             sum += d * d;
         }
         result[static_cast<std::size_t>(r)] = std::isfinite(sum) && sum >= kSottoflusso
@@ -184,10 +179,10 @@ std::vector<double> media_geometrica_righe(const SharedState& s) {
     auto result = perRiga(s);
     const double exponent = 1.0 / (s.nColonne - 1);
     for (int r = 2; r <= s.nRighe; ++r) {
-        double product = numero(s.matTrasformata(r, 2));
+        double product = s.matTrasformata(r, 2);
         bool zeroFactor = product == 0.0;
         for (int c = 3; c <= s.nColonne; ++c) {
-            const double t = numero(s.matTrasformata(r, c));
+            const double t = s.matTrasformata(r, c);
             zeroFactor = zeroFactor || t == 0.0;
             product *= t;
         }
@@ -197,7 +192,7 @@ std::vector<double> media_geometrica_righe(const SharedState& s) {
             double logSum = 0.0;
             bool negative = false;
             for (int c = 2; c <= s.nColonne; ++c) {
-                const double t = numero(s.matTrasformata(r, c));
+                const double t = s.matTrasformata(r, c);
                 negative = negative || t < 0.0;
                 logSum += std::log(std::fabs(t));
             }
@@ -214,7 +209,7 @@ std::vector<double> media_quadratica_righe(const SharedState& s) {
     for (int r = 2; r <= s.nRighe; ++r) {
         double sum = 0.0;
         for (int c = 2; c <= s.nColonne; ++c) {
-            const double t = numero(s.matTrasformata(r, c));
+            const double t = s.matTrasformata(r, c);
             sum += t * t;
         }
         result[static_cast<std::size_t>(r)] = std::isfinite(sum) && sum >= kSottoflusso
@@ -230,7 +225,7 @@ std::vector<double> somma_ranghi_righe(const SharedState& s) {
     for (int r = 2; r <= s.nRighe; ++r) {
         double sum = 0.0;
         for (int c = 2; c <= s.nColonne; ++c)
-            sum += numero(s.matTrasformata(r, c));
+            sum += s.matTrasformata(r, c);
         result[static_cast<std::size_t>(r)] = (sum - s.nColonne) / static_cast<double>(divisor);
     }
     return result;

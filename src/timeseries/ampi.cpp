@@ -86,9 +86,8 @@ std::vector<int> ampiRanks(const std::vector<double>& values, int periods, int u
     for (int p = 0; p < periods; ++p) {
         const std::size_t first = static_cast<std::size_t>(p) * static_cast<std::size_t>(units);
         for (int u = 0; u < units; ++u)
-            keys[static_cast<std::size_t>(u)] = indexTextKey(
-                CellValue(regional.indexText(values[first + static_cast<std::size_t>(u)])),
-                regional);
+            keys[static_cast<std::size_t>(u)] =
+                indexValueKey(values[first + static_cast<std::size_t>(u)], regional);
         rankValues(keys, false,
                    std::span<int>(ranks).subspan(first, static_cast<std::size_t>(units)));
     }

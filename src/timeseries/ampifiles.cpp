@@ -16,29 +16,36 @@ QString ampiGoalpostsFile(const QString& workbook) {
 
 namespace {
 
-// The header line and one line per unit, each field given by text(p, u).
-template <typename Text> QStringList periodLines(const Panel& panel, Text text) {
-    QStringList lines;
-    lines.reserve(panel.unitCount() + 1);
-    lines.append((QStringList(panel.corner) + panel.periods).join(u';'));
-    for (int u = 0; u < panel.unitCount(); ++u) {
-        QString line = panel.units[u];
-        for (int p = 0; p < panel.periodCount(); ++p)
-            line += u';' + text(std::size_t(p) * std::size_t(panel.unitCount()) + std::size_t(u));
-        lines.append(line);
-    }
-    return lines;
+// The header line and one line per unit, each field appended by
+// append(at, bytes) for the value at position at (by period, then unit).
+template <typename Append> TextLines periodLines(const Panel& panel, Append append) {
+    return TextLines(panel.unitCount() + 1, [&panel, append](qsizetype line, QByteArray& bytes) {
+        if (line == 0) {
+            bytes += (QStringList(panel.corner) + panel.periods).join(u';').toUtf8();
+            return;
+        }
+        const int u = static_cast<int>(line - 1);
+        bytes += panel.units[u].toUtf8();
+        for (int p = 0; p < panel.periodCount(); ++p) {
+            bytes += ';';
+            append(std::size_t(p) * std::size_t(panel.unitCount()) + std::size_t(u), bytes);
+        }
+    });
 }
 
 } // namespace
 
-QStringList ampiValuesLines(const Panel& panel, const std::vector<double>& values,
-                            const Regional& regional) {
-    return periodLines(panel, [&](std::size_t at) { return regional.indexText(values[at]); });
+TextLines ampiValuesLines(const Panel& panel, const std::vector<double>& values,
+                          const Regional& regional) {
+    return periodLines(panel, [&values, &regional](std::size_t at, QByteArray& bytes) {
+        bytes += regional.indexText(values[at]).toUtf8();
+    });
 }
 
-QStringList ampiRanksLines(const Panel& panel, const std::vector<int>& ranks) {
-    return periodLines(panel, [&](std::size_t at) { return QString::number(ranks[at]); });
+TextLines ampiRanksLines(const Panel& panel, const std::vector<int>& ranks) {
+    return periodLines(panel, [&ranks](std::size_t at, QByteArray& bytes) {
+        bytes += QByteArray::number(ranks[at]);
+    });
 }
 
 QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
@@ -57,16 +64,13 @@ QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
 }
 
 QString scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
+                       const std::vector<int>& ranksPlus, const std::vector<int>& ranksMinus,
                        const Regional& regional) {
-    const int periods = panel.periodCount();
-    const int units = panel.unitCount();
     return writeTextFiles({
         {ampiValuesFile(workbook, true), ampiValuesLines(panel, result.plus, regional)},
         {ampiValuesFile(workbook, false), ampiValuesLines(panel, result.minus, regional)},
-        {ampiRanksFile(workbook, true),
-         ampiRanksLines(panel, ampiRanks(result.plus, periods, units, regional))},
-        {ampiRanksFile(workbook, false),
-         ampiRanksLines(panel, ampiRanks(result.minus, periods, units, regional))},
-        {ampiGoalpostsFile(workbook), ampiGoalpostsLines(panel, result, regional)},
+        {ampiRanksFile(workbook, true), ampiRanksLines(panel, ranksPlus)},
+        {ampiRanksFile(workbook, false), ampiRanksLines(panel, ranksMinus)},
+        {ampiGoalpostsFile(workbook), TextLines(ampiGoalpostsLines(panel, result, regional))},
     });
 }

@@ -30,9 +30,9 @@ QString foglio(const QString& sheet, const QString& file) {
 
 // Reads the block of one sheet into period p of the panel; the first sheet
 // sets the indicators and the units, every later one is matched to them.
-class SheetReader {
+class PeriodReader {
 public:
-    SheetReader(Panel& panel, const Regional& regional, const QString& file)
+    PeriodReader(Panel& panel, const Regional& regional, const QString& file)
         : m_panel(panel), m_regional(regional), m_file(file) {}
 
     LoadResult read(const WorkbookReader& reader, int p, WorkProgress* progress);
@@ -47,7 +47,7 @@ private:
     QHash<QString, int> m_unitIndex;
 };
 
-LoadResult SheetReader::read(const WorkbookReader& reader, int p, WorkProgress* progress) {
+LoadResult PeriodReader::read(const WorkbookReader& reader, int p, WorkProgress* progress) {
     const QString& sheet = m_panel.periods[p];
     int columns = 0;
     int rows = 0;
@@ -74,7 +74,7 @@ LoadResult SheetReader::read(const WorkbookReader& reader, int p, WorkProgress* 
         if (progress && progress->cancelled())
             return cancelled();
         for (int r = 2; r <= rows; ++r) {
-            const CellValue& value = reader.cell(r, c);
+            const CellValue value = reader.cell(r, c);
             double x = std::numeric_limits<double>::quiet_NaN();
             if (value.isNumber() && std::isfinite(value.number())) {
                 x = value.number();
@@ -94,8 +94,8 @@ LoadResult SheetReader::read(const WorkbookReader& reader, int p, WorkProgress* 
     return {LoadResult::Status::Loaded, QString()};
 }
 
-LoadResult SheetReader::readHeadings(const WorkbookReader& reader, int p, int columns, int rows,
-                                     std::vector<int>* unitOf) {
+LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int columns, int rows,
+                                      std::vector<int>* unitOf) {
     const QString& sheet = m_panel.periods[p];
     const QString& first = m_panel.periods.constFirst();
     if (p == 0) {
@@ -196,7 +196,7 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
     *panel = Panel();
     Panel read;
     const QString file = QFileInfo(path).fileName();
-    SheetReader first(read, regional, file);
+    PeriodReader first(read, regional, file);
     // The first sheet names the periods and gives the indicators and units.
     if (progress)
         progress->report(QStringLiteral("Lettura dei periodi"), 0);
@@ -218,7 +218,7 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
     std::atomic<int> next{1};
     std::atomic<int> done{1};
     std::atomic<bool> stop{false};
-    const auto work = [&](SheetReader sheets) {
+    const auto work = [&](PeriodReader sheets) {
         for (int p = next++; p < periods && !stop; p = next++) {
             LoadResult& result = results[std::size_t(p)];
             if (progress && progress->cancelled()) {

@@ -52,10 +52,15 @@ QString messaggioIndicatoreCostante(const QString& indicatore) {
 
 namespace {
 
+// Rows read between two releases of the reader's cells.
+constexpr int kRigheTraRilasci = 4096;
+
 // Reads and validates the block into m: nRighe, nColonne, matDati, bNegativi
-// and bZeri; the other tables stay undimensioned.
+// and bZeri; the other tables stay undimensioned. With `releasing` (the
+// reader itself), the rows read are released as the matrix grows, so that the
+// sheet and the matrix are never held whole together.
 LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regional& regional,
-                        const QString& name, WorkProgress* progress) {
+                        const QString& name, WorkbookReader* releasing, WorkProgress* progress) {
     if (progress)
         progress->report(QStringLiteral("Controllo della matrice"), 0);
     while (!reader.cell(1, m.nColonne + 1).equalsEmptyText())
@@ -76,50 +81,65 @@ LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regi
                                         "riportare le etichette delle unità a partire da A2.")
                              .arg(name));
 
-    m.matDati.dimension(m.nRighe, m.nColonne);
-    for (int c = 1; c <= m.nColonne; ++c) {
-        if (progress) {
-            if (progress->cancelled())
-                return cancelled();
-            progress->setPercent(percentOf(c - 1, m.nColonne));
-        }
-        for (int r = 1; r <= m.nRighe; ++r) {
-            const CellValue& value = reader.cell(r, c);
-            if (r == 1 || c == 1) {
-                // Texts get storage of their own: sharing the reader's would
-                // keep the pages of the workbook's cells, interleaved with
-                // them, in the process once the reader is gone.
-                m.matDati(r, c) =
-                    value.isText()
-                        ? CellValue(QString(value.text().constData(), value.text().size()))
-                        : value;
-                continue;
+    // Row by row, the order in which the reader holds the cells; the first
+    // invalid data cell in column order (lowest column, then lowest row)
+    // decides the refusal.
+    m.matDati.dimensionForFilling(m.nRighe, m.nColonne);
+    for (int c = 1; c <= m.nColonne; ++c)
+        m.matDati.header(c) = reader.cell(1, c);
+    enum class Difetto { Nullo, Alfanumerico };
+    int difettoRiga = 0;
+    int difettoColonna = m.nColonne + 1;
+    Difetto difetto = Difetto::Nullo;
+    for (int r = 2; r <= m.nRighe; ++r) {
+        if (r % kRigheTraRilasci == 0) {
+            if (releasing)
+                releasing->releaseRowsBefore(r);
+            if (progress) {
+                if (progress->cancelled())
+                    return cancelled();
+                progress->setPercent(percentOf(r, m.nRighe));
             }
+        }
+        m.matDati.label(r) = reader.cell(r, 1);
+        for (int c = 2; c <= m.nColonne; ++c) {
+            const CellValue value = reader.cell(r, c);
             // An infinite or undefined number is no value the methods can take.
             if (value.isNumber() && std::isfinite(value.number())) {
-                m.matDati(r, c) = value;
+                m.matDati(r, c) = value.number();
                 continue;
             }
-            const QString indicatore = regional.generalText(m.matDati(1, c));
-            if (value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty()))
-                return refused(messaggioValoriNulli(indicatore));
             const auto number = value.isText() ? regional.parseNumber(value.text()) : std::nullopt;
-            if (!number)
-                return refused(messaggioValoriAlfanumerici(indicatore));
-            m.matDati(r, c) = *number;
+            if (number) {
+                m.matDati(r, c) = *number;
+                continue;
+            }
+            if (c < difettoColonna) {
+                difettoColonna = c;
+                difettoRiga = r;
+                difetto = value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty())
+                              ? Difetto::Nullo
+                              : Difetto::Alfanumerico;
+            }
+            break; // later cells of this row come after this one in column order
         }
+    }
+    if (difettoRiga > 0) {
+        const QString indicatore = regional.generalText(m.matDati.header(difettoColonna));
+        return refused(difetto == Difetto::Nullo ? messaggioValoriNulli(indicatore)
+                                                 : messaggioValoriAlfanumerici(indicatore));
     }
 
     const auto minimo = minimo_colonne(m);
     const auto massimo = massimo_colonne(m);
     for (int c = 2; c <= m.nColonne; ++c) {
         if (massimo[static_cast<std::size_t>(c)] == minimo[static_cast<std::size_t>(c)])
-            return refused(messaggioIndicatoreCostante(regional.generalText(m.matDati(1, c))));
+            return refused(messaggioIndicatoreCostante(regional.generalText(m.matDati.header(c))));
     }
 
     for (int r = 2; r <= m.nRighe; ++r) {
         for (int c = 2; c <= m.nColonne; ++c) {
-            const double x = m.matDati(r, c).number();
+            const double x = m.matDati(r, c);
             if (x == 0.0)
                 m.bZeri = true;
             else if (x < 0.0)
@@ -137,7 +157,7 @@ void installaMatrice(SharedState& s, SharedState& m) {
     m.matTrasformata.dimension(m.nRighe, m.nColonne);
     m.matValori.dimension(m.nRighe, 2);
     m.matGraduatoria.dimension(m.nRighe, 2);
-    m.matRanghi.dimension(m.nRighe, m.nColonne);
+    m.matRanghi.dimension(m.nRighe, 2);
     s.nRighe = m.nRighe;
     s.nColonne = m.nColonne;
     std::swap(s.matDati, m.matDati);
@@ -161,8 +181,8 @@ LoadResult carica_matrice(SharedState& s, const Regional& regional, WorkProgress
     if (!reader)
         return fileError(error);
     SharedState m;
-    const LoadResult result =
-        leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName(), progress);
+    const LoadResult result = leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName(),
+                                           reader.get(), progress);
     // The workbook's cells go before the result tables take their memory:
     // with both, a large matrix would need half as much again at its peak.
     reader->close();
@@ -184,7 +204,7 @@ LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Re
                           WorkProgress* progress) {
     SharedState m;
     const LoadResult result =
-        leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName(), progress);
+        leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName(), nullptr, progress);
     if (!result.loaded())
         return result;
     if (isCancelled(progress))

@@ -2,21 +2,22 @@
 
 #include <QString>
 
-// Bounds on what a workbook can make a reader keep, whatever its format, so
-// that any workbook that is accepted loads within about 1 GB and a few
-// seconds. Each one, when crossed, stops the reading early with a message
-// that names it.
+// Bounds on what a workbook can make a reader keep, whatever its format:
+// any sheet the formats allow with realistic content is read, and a hostile
+// workbook stops early with a message that names the bound it crossed.
 
-// Non-empty cells kept from the first worksheet.
-inline constexpr qint64 kMaxWorkbookCells = 4'500'000;
-// Strings of the shared string table.
-inline constexpr qint64 kMaxSharedStrings = 1'000'000;
+// Non-empty cells kept from the first worksheet: a matrix of 1,048,575
+// units by 50 indicators fits, at 12 bytes a cell.
+inline constexpr qint64 kMaxWorkbookCells = 55'000'000;
+// Strings of the shared string table: a label of its own for every row of
+// the largest sheet, and room for more.
+inline constexpr qint64 kMaxSharedStrings = 4'000'000;
 // Characters of the text of one cell: the spreadsheet programs' own limit.
 inline constexpr int kMaxCellTextLength = 32767;
 // Characters of all the texts kept (shared strings and the texts of cells):
 // within the limits above, texts of the longest length could still take
 // gigabytes.
-inline constexpr qint64 kMaxTextCharacters = 32'000'000;
+inline constexpr qint64 kMaxTextCharacters = 128'000'000;
 
 // The adjustable bounds, the constants by default (tests lower them).
 struct ReaderLimits {

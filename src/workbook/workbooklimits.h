@@ -9,9 +9,14 @@
 // .ods) and for delimited text, beside those on what any reader keeps. Each
 // one, when crossed, stops the reading with its own message.
 
-// Decompressed size of one part of an archive (zip bombs inflate far beyond
-// their compressed size); counted as the part is inflated.
-inline constexpr qint64 kMaxPartBytes = qint64(1) << 30;
+// Decompressed size of one part of an archive. A part may inflate to this,
+// plus kPartBytesPerKept for each cell or shared string kept from it: the
+// bound follows what is kept, not the sheet's size, so that any sheet the
+// formats allow with realistic content is read, while a zip bomb, which
+// inflates far beyond what is read from it, stops early. Counted as the part
+// is inflated.
+inline constexpr qint64 kMaxPartBytes = qint64(256) << 20;
+inline constexpr qint64 kPartBytesPerKept = 128;
 // XML elements open at once in one part.
 inline constexpr int kMaxXmlDepth = 256;
 // The largest sheet the spreadsheet formats allow.
@@ -22,5 +27,6 @@ inline constexpr int kSheetMaxColumns = 16384;
 // formats, the named constants by default (tests lower them).
 struct WorkbookLimits : ReaderLimits {
     qint64 maxPartBytes = kMaxPartBytes;
+    qint64 partBytesPerKept = kPartBytesPerKept;
     int maxXmlDepth = kMaxXmlDepth;
 };

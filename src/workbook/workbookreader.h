@@ -23,7 +23,11 @@ public:
     // the spreadsheet holds it: a formula cell gives its last computed
     // result, a number in a date format gives a date. Cells outside the
     // sheet's contents are empty.
-    virtual const CellValue& cell(int row, int col) const = 0;
+    virtual CellValue cell(int row, int col) const = 0;
+
+    // No cell of a row before `row` will be asked for again: the reader may
+    // free them, and cell() then gives empty for them.
+    virtual void releaseRowsBefore(int row) { (void)row; }
 
     // Releases the workbook.
     virtual void close() = 0;

@@ -67,8 +67,9 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
     stop(context);
 }
 
-// A byte count as people read it: "1 GiB", "64 KiB", "1.000 byte".
-QString sizeText(qint64 bytes) {
+} // namespace
+
+QString byteSizeText(qint64 bytes) {
     const QLocale italian(QLocale::Italian);
     constexpr qint64 kKiB = 1024;
     if (bytes >= kKiB * kKiB * kKiB && bytes % (kKiB * kKiB * kKiB) == 0)
@@ -79,6 +80,8 @@ QString sizeText(qint64 bytes) {
         return QStringLiteral("%1 KiB").arg(italian.toString(bytes / kKiB));
     return QStringLiteral("%1 byte").arg(italian.toString(bytes));
 }
+
+namespace {
 
 // The expat errors a damaged workbook can produce, in Italian.
 QString describe(XML_Error code) {
@@ -172,13 +175,6 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
             break;
         }
         total += length;
-        if (total > limits.maxBytes) {
-            *error = {QStringLiteral("la parte %1 supera il limite di %2 una volta decompressa")
-                          .arg(partName, sizeText(limits.maxBytes)),
-                      true};
-            ok = false;
-            break;
-        }
         const bool last = length == 0;
         if (XML_Parse(parser, data, static_cast<int>(length), last) == XML_STATUS_ERROR) {
             if (handler.finished() && !handler.failed())
@@ -192,6 +188,22 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
                               .arg(XML_GetCurrentColumnNumber(parser) + 1)
                               .arg(describe(XML_GetErrorCode(parser)))};
             }
+            ok = false;
+            break;
+        }
+        // After the chunk, so that what it kept counts.
+        const qint64 kept = handler.keptCount();
+        const qint64 allowed = limits.maxBytes + limits.bytesPerKept * kept;
+        if (total > allowed) {
+            QString cause =
+                QStringLiteral("la parte %1 supera il limite di %2 una volta decompressa")
+                    .arg(partName, byteSizeText(allowed));
+            if (kept > 0 && limits.bytesPerKept > 0)
+                cause += QStringLiteral(" (%1 più %2 byte per ciascuno dei %3 elementi letti)")
+                             .arg(byteSizeText(limits.maxBytes))
+                             .arg(limits.bytesPerKept)
+                             .arg(QLocale(QLocale::Italian).toString(kept));
+            *error = {cause, true};
             ok = false;
             break;
         }

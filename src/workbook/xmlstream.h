@@ -20,6 +20,9 @@ public:
     // cause (Italian, names the part). The first failure wins. A limit
     // failure means the content is too large to read, not broken.
     void fail(const QString& cause, bool limit = false);
+    // How many things (cells, strings) the handler has kept so far; a part
+    // may grow with them (XmlLimits::bytesPerKept).
+    virtual qint64 keptCount() const { return 0; }
     bool failed() const { return !m_cause.isEmpty(); }
     const QString& failureCause() const { return m_cause; }
     bool failedOnLimit() const { return m_limit; }
@@ -37,9 +40,13 @@ private:
 
 // The bounds of one parse.
 struct XmlLimits {
-    qint64 maxBytes; // bytes read from the source, counted as they arrive
-    int maxDepth;    // elements open at once
+    qint64 maxBytes;         // bytes read from the source, counted as they arrive...
+    int maxDepth;            // elements open at once
+    qint64 bytesPerKept = 0; // ...plus this many for each thing the handler keeps
 };
+
+// A byte count as people read it: "1 GiB", "64 KiB", "1.000 byte".
+QString byteSizeText(qint64 bytes);
 
 // Why a parse failed: the cause in Italian, naming the part, and whether a
 // limit stopped it.
@@ -67,9 +74,11 @@ const char* xmlAttribute(const char** attributes, const char* localName);
 // Parses all of source with expat, chunk by chunk as the source delivers
 // them (never the whole document in memory), and delivers the events to
 // handler. Returns true when the document is well-formed (up to the point
-// where the handler finished, if it did) and the handler did not fail. Returns false, with *error
-// set, on malformed or truncated XML, a read failure of the source, more than limits.maxBytes
-// bytes, elements nested deeper than limits.maxDepth, a document type
+// where the handler finished, if it did) and the handler did not fail.
+// Returns false, with *error set, on malformed or truncated XML, a read
+// failure of the source, more than limits.maxBytes bytes plus
+// limits.bytesPerKept for each thing the handler has kept, elements nested
+// deeper than limits.maxDepth, a document type
 // declaration (no part of a workbook has one), or a handler failure.
 bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
               const XmlLimits& limits, XmlError* error);

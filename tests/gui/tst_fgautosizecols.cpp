@@ -87,12 +87,12 @@ void TestFgAutosizeCols::init() {
 
     // Four grid columns: labels, a wide indicator, an empty one, a narrow one.
     m_table.dimension(4, 4);
-    m_table(1, 1) = t("Provincia");
-    m_table(1, 2) = t("Reddito medio");
-    m_table(1, 4) = t("x");
+    m_table.header(1) = t("Provincia");
+    m_table.header(2) = t("Reddito medio");
+    m_table.header(4) = t("x");
     const char* labels[] = {"Alessandria", "Bo", "Como"};
     for (int r = 2; r <= 4; ++r) {
-        m_table(r, 1) = t(labels[r - 2]);
+        m_table.label(r) = t(labels[r - 2]);
         m_table(r, 2) = 1234567.891 * r;
         m_table(r, 4) = 1.0 * r;
     }
@@ -165,8 +165,8 @@ void TestFgAutosizeCols::equalsBruteForce() {
     QFETCH(QFont, font);
     QFETCH(QLocale, locale);
 
-    // Numbers of every size and sign, texts that read as numbers, labels
-    // with digits and letters that kern.
+    // Numbers of every size and sign, an empty cell, labels with digits and
+    // letters that kern, a label that reads as a number.
     Regional regional(locale);
     TableModel model(regional, TableModel::Format::Fixed4);
     GridView view;
@@ -177,11 +177,11 @@ void TestFgAutosizeCols::equalsBruteForce() {
     const int rows = 60, cols = 9;
     Table table;
     table.dimension(rows, cols);
-    table(1, 1) = t("Unità 2023");
+    table.header(1) = t("Unità 2023");
     for (int c = 2; c <= cols; ++c)
-        table(1, c) = CellValue(QStringLiteral("AVA 1%1 (%)").arg(c * 7));
+        table.header(c) = CellValue(QStringLiteral("AVA 1%1 (%)").arg(c * 7));
     for (int r = 2; r <= rows; ++r) {
-        table(r, 1) = CellValue(QStringLiteral("Comune n.%1 – Tŷ %2").arg(r * 37).arg(r % 3));
+        table.label(r) = CellValue(QStringLiteral("Comune n.%1 – Tŷ %2").arg(r * 37).arg(r % 3));
         for (int c = 2; c <= cols; ++c) {
             const double magnitude = std::pow(10.0, (c - 4) * 1.7);
             double value = (random.generateDouble() - 0.3) * magnitude;
@@ -192,8 +192,8 @@ void TestFgAutosizeCols::equalsBruteForce() {
             table(r, c) = value;
         }
     }
-    table(5, 3) = CellValue(regional.locale().toString(3.5)); // a numeric text
-    table(6, 3) = t("n.d.");
+    table.label(5) = CellValue(regional.locale().toString(3.5)); // a label that reads as a number
+    table(6, 3) = Table::emptyNumber();                          // a cell without a number
     model.setTable(&table, rows, cols);
 
     FG_AutosizeCols(view, -1, -1, false);

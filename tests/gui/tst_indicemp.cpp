@@ -240,7 +240,8 @@ void TestIndiceMP::methodRun() {
     QCOMPARE(w.msfRisultati()->cornerText(), QStringLiteral("Provincia"));
     QStringList values;
     for (int r = 1; r <= 4; ++r)
-        values.append(m_regional->generalText(m_state.matValori(r, 2)));
+        values.append(r == 1 ? m_regional->generalText(m_state.matValori.header(2))
+                             : m_regional->indexText(m_state.matValori(r, 2)));
     QCOMPARE(values.first(), QStringLiteral("Wroclaw"));
     QCOMPARE(column(w.msfRisultati(), 1), values);
     QCOMPARE(column(w.msfRisultati(), 0), (QStringList{"Provincia", "Alfa", "Beta", "Gamma"}));
@@ -432,7 +433,7 @@ void TestIndiceMP::writeFailureShownAsFailed() {
     // Nothing shows the failed run as done.
     QCOMPARE(child<QComboBox>("cmbMetodo")->currentIndex(), 4);
     QCOMPARE(column(w.msfRisultati(), 1), shownValues);
-    QCOMPARE(m_state.matValori(1, 2), t("Grad.RNK"));
+    QCOMPARE(m_state.matValori.cell(1, 2), t("Grad.RNK"));
 
     // Automatic processing stops at the first file it cannot write.
     m_dialogs.messages.clear();

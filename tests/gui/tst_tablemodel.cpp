@@ -1,5 +1,6 @@
 #include "shared/table.h"
 #include "support/guitestsupport.h"
+#include "support/testsupport.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/tablemodel.h"
 
@@ -44,23 +45,15 @@ QString zeroDigits(QString text) {
 
 void TestTableModel::init() {
     m_regional = std::make_unique<Regional>(kItalian);
-    m_dati.dimension(4, 4);
-    const Rows rows{{t("Comune"), t("Reddito"), t("disoccupati"), t("2020 abitanti")},
-                    {t("Alfa"), 30.0, t("3,5"), -1.0},
+    riempi(m_dati, {{t("Comune"), t("Reddito"), t("disoccupati"), t("2020 abitanti")},
+                    {t("Alfa"), 30.0, 3.5, -1.0},
                     {t("Beta"), 10.123456, 9.0, 0.0},
-                    {t("Città"), 20.0, 7.0, 1234567.0}};
-    for (int r = 1; r <= 4; ++r)
-        for (int c = 1; c <= 4; ++c)
-            m_dati(r, c) = rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
-    m_valori.dimension(4, 2);
-    m_valori(1, 1) = t("Comune");
-    m_valori(1, 2) = t("MPI+");
-    m_valori(2, 1) = t("Alfa");
-    m_valori(2, 2) = t("1.234,5678");
-    m_valori(3, 1) = t("Beta");
-    m_valori(3, 2) = 2.0;
-    m_valori(4, 1) = t("Città");
-    m_valori(4, 2) = t("n.d.");
+                    {t("Città"), 20.0, 7.0, 1234567.0}});
+    // An index value, a rank, a cell never filled.
+    riempi(m_valori, {{t("Comune"), t("MPI+")},
+                      {t("Alfa"), 1234.56781},
+                      {t("Beta"), 2.0},
+                      {t("Città"), CellValue()}});
 }
 
 void TestTableModel::passesModelTester() {
@@ -84,31 +77,35 @@ void TestTableModel::passesModelTester() {
 }
 
 void TestTableModel::texts_data() {
-    QTest::addColumn<bool>("fixed");
-    QTest::addColumn<int>("row"); // model item, below the header row
-    QTest::addColumn<int>("col"); // model item, right of the label column
+    QTest::addColumn<int>("format"); // TableModel::Format
+    QTest::addColumn<int>("row");    // model item, below the header row
+    QTest::addColumn<int>("col");    // model item, right of the label column
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("rightAligned");
 
-    QTest::newRow("number, four decimals") << true << 0 << 0 << "30,0000" << true;
-    QTest::newRow("rounded to four") << true << 1 << 0 << "10,1235" << true;
-    QTest::newRow("numeric text") << true << 0 << 1 << "3,5000" << true;
-    QTest::newRow("negative") << true << 0 << 2 << "-1,0000" << true;
-    QTest::newRow("zero") << true << 1 << 2 << "0,0000" << true;
-    QTest::newRow("no grouping") << true << 2 << 2 << "1234567,0000" << true;
-    QTest::newRow("index text unchanged") << false << 0 << 0 << "1.234,5678" << true;
-    QTest::newRow("rank in general form") << false << 1 << 0 << "2" << true;
-    QTest::newRow("other text unchanged") << false << 2 << 0 << "n.d." << false;
+    const int fixed = int(TableModel::Format::Fixed4);
+    const int index = int(TableModel::Format::IndexValues);
+    const int general = int(TableModel::Format::General);
+    QTest::newRow("number, four decimals") << fixed << 0 << 0 << "30,0000" << true;
+    QTest::newRow("rounded to four") << fixed << 1 << 0 << "10,1235" << true;
+    QTest::newRow("one decimal") << fixed << 0 << 1 << "3,5000" << true;
+    QTest::newRow("negative") << fixed << 0 << 2 << "-1,0000" << true;
+    QTest::newRow("zero") << fixed << 1 << 2 << "0,0000" << true;
+    QTest::newRow("no grouping") << fixed << 2 << 2 << "1234567,0000" << true;
+    QTest::newRow("index value text") << index << 0 << 0 << "1.234,5678" << true;
+    QTest::newRow("rank in general form") << general << 1 << 0 << "2" << true;
+    QTest::newRow("empty cell") << index << 2 << 0 << "" << false;
 }
 
 void TestTableModel::texts() {
-    QFETCH(bool, fixed);
+    QFETCH(int, format);
     QFETCH(int, row);
     QFETCH(int, col);
     QFETCH(QString, text);
     QFETCH(bool, rightAligned);
 
-    TableModel model(*m_regional, fixed ? TableModel::Format::Fixed4 : TableModel::Format::General);
+    const bool fixed = format == int(TableModel::Format::Fixed4);
+    TableModel model(*m_regional, TableModel::Format(format));
     model.setTable(fixed ? &m_dati : &m_valori, 4, fixed ? 4 : 2);
     const QModelIndex index = model.index(row, col);
     QCOMPARE(index.data(Qt::DisplayRole).toString(), text);
@@ -138,8 +135,8 @@ void TestTableModel::coloursByPolarity() {
     // The transformed matrix has names of its own ("NI_..."): the colours
     // follow the source names.
     Table trasformata = m_dati;
-    trasformata(1, 2) = t("ni_Reddito");
-    trasformata(1, 3) = t("NI_disoccupati");
+    trasformata.header(2) = t("ni_Reddito");
+    trasformata.header(3) = t("NI_disoccupati");
 
     TableModel model(*m_regional, TableModel::Format::Fixed4);
     model.setTable(&trasformata, 4, 4, &m_dati);

@@ -18,15 +18,30 @@ void MemoryReader::set(int row, int col, const CellValue& value) {
     m_sheet.finish();
 }
 
+void riempi(Table& table, const std::vector<std::vector<CellValue>>& rows) {
+    const int lastRow = static_cast<int>(rows.size());
+    const int lastCol = rows.empty() ? 0 : static_cast<int>(rows.front().size());
+    table.dimension(lastRow, lastCol);
+    for (int r = 1; r <= lastRow; ++r) {
+        for (int c = 1; c <= lastCol; ++c) {
+            const CellValue& value =
+                rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+            if (r == 1)
+                table.header(c) = value;
+            else if (c == 1)
+                table.label(r) = value;
+            else
+                table(r, c) = value.isNumber() ? value.number() : Table::emptyNumber();
+        }
+    }
+}
+
 SharedState statoDa(const std::vector<std::vector<CellValue>>& rows) {
     SharedState s;
     s.nRighe = static_cast<int>(rows.size());
     s.nColonne = rows.empty() ? 0 : static_cast<int>(rows.front().size());
     s.dimensionTables();
-    for (int r = 1; r <= s.nRighe; ++r)
-        for (int c = 1; c <= s.nColonne; ++c)
-            s.matDati(r, c) =
-                rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+    riempi(s.matDati, rows);
     return s;
 }
 

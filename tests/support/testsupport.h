@@ -2,8 +2,7 @@
 
 #include "shared/cellvalue.h"
 #include "shared/sharedstate.h"
-#include "workbook/sheetdata.h"
-#include "workbook/workbookreader.h"
+#include "workbook/sheetreader.h"
 
 #include <QString>
 #include <QVariant>
@@ -14,19 +13,19 @@
 #include <vector>
 
 // A workbook held in memory: rows of cells from A1, for the loader's tests.
-class MemoryReader : public WorkbookReader {
+class MemoryReader : public SheetReader {
 public:
     MemoryReader() = default;
     explicit MemoryReader(const std::vector<std::vector<CellValue>>& rows);
 
     void set(int row, int col, const CellValue& value);
     bool open(const QString&) override { return true; }
-    const CellValue& cell(int row, int col) const override { return m_sheet.at(row, col); }
-    void close() override {}
-
-private:
-    SheetData m_sheet;
 };
+
+// Dimensions table for the given block (header row and label column
+// included) and fills it: headings as given, data cells with their numbers
+// (a data cell that is not a number stays empty).
+void riempi(Table& table, const std::vector<std::vector<CellValue>>& rows);
 
 // A shared state holding the given block (header row and label column
 // included) in matDati, with every table dimensioned.

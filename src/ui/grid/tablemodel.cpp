@@ -20,7 +20,7 @@ void TableModel::setTable(const Table* table, int rows, int cols, const Table* p
     if (table && polarity) {
         for (int c = 1; c < m_cols; ++c)
             m_negative[static_cast<std::size_t>(c)] =
-                polaritaNegativa((*polarity)(1, c + 1)) ? 1 : 0;
+                polaritaNegativa(polarity->header(c + 1)) ? 1 : 0;
     }
     endResetModel();
 }
@@ -29,17 +29,35 @@ void TableModel::clear() {
     setTable(nullptr, 0, 0);
 }
 
+void TableModel::setFormat(Format format) {
+    if (format == m_format)
+        return;
+    beginResetModel();
+    m_format = format;
+    endResetModel();
+}
+
 QString TableModel::gridText(int row, int col) const {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return QString();
-    const CellValue& value = cell(row, col);
-    return m_format == Format::Fixed4 ? m_regional.gridText(value) : m_regional.generalText(value);
+    const CellValue value = cell(row, col);
+    switch (m_format) {
+    case Format::Fixed4:
+        return m_regional.gridText(value);
+    case Format::IndexValues:
+        if (row >= 1 && col >= 1 && value.isNumber())
+            return m_regional.indexText(value.number());
+        break;
+    case Format::General:
+        break;
+    }
+    return m_regional.generalText(value);
 }
 
 int TableModel::shapeKey(int row, int col) const {
     if (m_format != Format::Fixed4 || row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return -1;
-    const CellValue& value = cell(row, col);
+    const CellValue value = cell(row, col);
     if (value.isNumber())
         return fixedshape::of(value.number());
     if (value.isText()) {

@@ -15,8 +15,9 @@ class TableModel : public GridModel {
 
 public:
     enum class Format {
-        Fixed4, // numbers, and texts that read as numbers, with four decimals ("0,5000")
-        General // every cell as it is held (index value texts, ranks)
+        Fixed4,      // numbers, and texts that read as numbers, with four decimals ("0,5000")
+        General,     // every cell in its general text (ranks)
+        IndexValues, // data cells as index value texts ("1.234,5678"), the rest in general text
     };
 
     // The light green of data cells of an indicator where higher is better,
@@ -32,6 +33,8 @@ public:
     void setTable(const Table* table, int rows, int cols, const Table* polarity = nullptr);
     // An empty grid: no rows, no columns.
     void clear();
+    // How the cells are written from now on.
+    void setFormat(Format format);
     // Reads from now on from table, which holds the same cells as the table
     // shown (a copy of it, or the table a copy was taken of): nothing changes
     // on screen, and the view keeps its columns and their widths.
@@ -48,7 +51,7 @@ public:
     bool cellIsNumber(int row, int col) const override;
 
 private:
-    const CellValue& cell(int row, int col) const { return (*m_table)(row + 1, col + 1); }
+    CellValue cell(int row, int col) const { return m_table->cell(row + 1, col + 1); }
 
     const Regional& m_regional;
     QLocale m_ungrouped;

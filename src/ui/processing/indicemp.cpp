@@ -304,10 +304,7 @@ void IndiceMP::trattieniViste() {
     }
     m_fonteRisultati = m_risultatiModel->table();
     if (m_fonteRisultati) {
-        m_copiaRisultati.dimension(m_state.nRighe, 2);
-        for (int r = 1; r <= m_state.nRighe; ++r)
-            for (int c = 1; c <= 2; ++c)
-                m_copiaRisultati(r, c) = (*m_fonteRisultati)(r, c);
+        m_copiaRisultati = *m_fonteRisultati;
         m_risultatiModel->readFrom(&m_copiaRisultati);
     }
 }
@@ -367,15 +364,14 @@ void IndiceMP::adattaDati() {
 void IndiceMP::optTipoRisultato_Click(int index) {
     const Table* source = &m_state.matValori;
     if (index == 0) {
-        for (int r = 1; r <= m_state.nRighe; ++r) {
-            m_state.matGraduatoria(r, 1) = m_state.matValori(r, 1);
-            m_state.matGraduatoria(r, 2) = m_state.matValori(r, 2);
-        }
+        m_state.matGraduatoria = m_state.matValori;
     } else if (index == 1) {
         source = &m_state.matGraduatoria;
     } else {
         source = &m_state.matRanghi;
     }
+    m_risultatiModel->setFormat(index == 2 ? TableModel::Format::General
+                                           : TableModel::Format::IndexValues);
     m_risultatiModel->setTable(source, m_state.nRighe, 2);
     FG_AutosizeCols(*m_msfRisultati, -1, -1, false);
 }

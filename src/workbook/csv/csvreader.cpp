@@ -166,11 +166,3 @@ bool CsvReader::read(const QString& path) {
         return failure(filler.failure());
     return true;
 }
-
-const CellValue& CsvReader::cell(int row, int col) const {
-    return m_sheet.at(row, col);
-}
-
-void CsvReader::close() {
-    m_sheet.clear();
-}

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "shared/regional.h"
-#include "workbook/sheetdata.h"
+#include "workbook/sheetreader.h"
 #include "workbook/workbooklimits.h"
-#include "workbook/workbookreader.h"
 
 // Reads delimited text (.csv, .txt, .tsv) as a sheet: record r is row r,
 // field c column c. The text is UTF-8 (a byte-order mark is dropped) when
@@ -13,7 +12,7 @@
 // unit labels) stay as written, and any other field that reads as a number
 // under the regional settings, the rule for numeric text in data cells,
 // becomes that number. Empty fields are empty cells.
-class CsvReader : public WorkbookReader {
+class CsvReader : public SheetReader {
 public:
     explicit CsvReader(const Regional& regional) : m_regional(regional) {}
 
@@ -21,8 +20,6 @@ public:
     // cause: UTF-16 text, a quoted field never closed, a field longer than
     // a cell's text, or more rows, columns or cells than a sheet holds.
     bool open(const QString& path) override;
-    const CellValue& cell(int row, int col) const override;
-    void close() override;
 
     // The bounds for the next open() (maxCells only); the named constants
     // by default.
@@ -32,6 +29,5 @@ private:
     bool read(const QString& path);
 
     Regional m_regional;
-    SheetData m_sheet;
     WorkbookLimits m_limits;
 };

@@ -111,8 +111,10 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
         startRoot(attributes);
         return;
     }
-    if (m_skipDepth > 0)
+    if (m_skipDepth > 0) {
+        passInSkipped(name, attributes);
         return;
+    }
     if (m_cellDepth > 0) {
         startInCell(name, attributes);
         return;
@@ -146,6 +148,8 @@ void OdsContentHandler::endElement(const char*) {
     if (m_skipDepth > 0) {
         if (depth == m_skipDepth)
             m_skipDepth = 0;
+        else if (depth == m_passedCellDepth)
+            m_passedCellDepth = 0;
         return;
     }
     if (m_cellDepth > 0) {
@@ -167,6 +171,26 @@ void OdsContentHandler::endElement(const char*) {
     } else if (depth == m_bodyDepth) {
         finish();
     }
+}
+
+void OdsContentHandler::passInSkipped(const char* name, const char** attributes) {
+    // A cell with a value type, or one with a paragraph, counts once.
+    bool counts = false;
+    if (is(name, "table-cell") || is(name, "covered-table-cell")) {
+        m_passedCellDepth = m_depth;
+        m_passedCellCounted = xmlAttribute(attributes, "value-type") != nullptr;
+        counts = m_passedCellCounted;
+    } else if (m_passedCellDepth > 0 && !m_passedCellCounted && is(name, "p")) {
+        m_passedCellCounted = true;
+        counts = true;
+    }
+    if (!counts)
+        return;
+    if (m_count + m_passed >= m_maxCells) {
+        fail(tooManyCellsCause(m_maxCells), true);
+        return;
+    }
+    ++m_passed;
 }
 
 void OdsContentHandler::characters(const char* data, int length) {
@@ -409,7 +433,7 @@ void OdsContentHandler::finishRow() {
     // Rows past the sheet's end are dropped like the columns past its side.
     const qint64 last = std::min<qint64>(first + m_rowRepeat - 1, kSheetMaxRows);
     const auto perRow = static_cast<qint64>(m_rowCells.size());
-    if (m_count + perRow * (last - first + 1) > m_maxCells) {
+    if (m_count + m_passed + perRow * (last - first + 1) > m_maxCells) {
         fail(tooManyCellsCause(m_maxCells), true);
         return;
     }

@@ -30,6 +30,10 @@
 // an empty run only moves the position, whatever its length. A value beyond
 // those bounds, more than maxCells non-empty cells, a text longer than
 // kMaxCellTextLength characters, or a malformed value fails.
+//
+// The cells of the other tables are passed over, but each one with a value
+// counts as read: the part may grow with them as with the cells kept
+// (keptCount), and kept and passed cells together stay within maxCells.
 class OdsContentHandler : public XmlHandler {
 public:
     // Reads the table at tableIndex, from 0 in document order.
@@ -39,6 +43,7 @@ public:
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
     void characters(const char* data, int length) override;
+    qint64 keptCount() const override { return m_count + m_passed; }
 
     // The document body is not a spreadsheet: the parse failed, and this is
     // the body's kind ("text", "presentation", ...).
@@ -57,6 +62,7 @@ private:
     void startRow(const char** attributes);
     void startCell(const char** attributes);
     void startInCell(const char* name, const char** attributes);
+    void passInSkipped(const char* name, const char** attributes);
     void finishCell();
     void finishRow();
     bool repeatCount(const char* value, qint64* count);
@@ -70,9 +76,12 @@ private:
     std::string m_calcextPrefix = "calcext:"; // the prefix of the calcext namespace
 
     int m_depth = 0;
-    int m_bodyDepth = 0;  // depth of office:body, 0 outside it
-    int m_tableDepth = 0; // depth of the chosen table, 0 outside it
-    int m_skipDepth = 0;  // depth of another table, 0 outside it
+    int m_bodyDepth = 0;              // depth of office:body, 0 outside it
+    int m_tableDepth = 0;             // depth of the chosen table, 0 outside it
+    int m_skipDepth = 0;              // depth of another table, 0 outside it
+    int m_passedCellDepth = 0;        // depth of a cell of another table, 0 outside one
+    bool m_passedCellCounted = false; // that cell has been counted
+    qint64 m_passed = 0;              // cells with a value passed in other tables
     int m_tableIndex = 0;
     QStringList m_tableNames;
     int m_rowDepth = 0;
@@ -95,5 +104,5 @@ private:
     bool m_hasParagraph = false;
     CellValue m_attributeValue; // a value given by an attribute
     std::string m_text;
-    qint64 m_count = 0;
+    qint64 m_count = 0; // cells kept
 };

@@ -73,7 +73,10 @@ bool OdsReader::read(const QString& path) {
                       .arg(name, documentKind(kind));
         return false;
     };
-    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth};
+    // An OpenDocument cell is written with about twice the XML of an .xlsx
+    // cell.
+    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
+                              2 * m_limits.partBytesPerKept};
 
     if (!QFileInfo::exists(path)) {
         m_error = messaggioFileAssente(path);
@@ -111,7 +114,10 @@ bool OdsReader::read(const QString& path) {
         return invalid(QStringLiteral("manca la parte %1 con il contenuto").arg(kContent));
 
     OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, m_sheetIndex);
-    if (!package.parse(kContent, content, xmlLimits, &error, m_progress) && !content.tableRead()) {
+    // A fault after the chosen table spoils nothing, unless a limit stopped
+    // the parse: the names of the tables would then be cut short.
+    if (!package.parse(kContent, content, xmlLimits, &error, m_progress) &&
+        (!content.tableRead() || error.limit)) {
         if (!content.otherBody().isEmpty())
             return notSpreadsheet(content.otherBody());
         m_error = messaggioErroreXml(name, format, error);
@@ -127,12 +133,4 @@ bool OdsReader::read(const QString& path) {
     }
     m_sheetNames = content.tableNames();
     return true;
-}
-
-const CellValue& OdsReader::cell(int row, int col) const {
-    return m_sheet.at(row, col);
-}
-
-void OdsReader::close() {
-    m_sheet.clear();
 }

@@ -1,21 +1,18 @@
 #pragma once
 
-#include "workbook/sheetdata.h"
+#include "workbook/sheetreader.h"
 #include "workbook/workbooklimits.h"
-#include "workbook/workbookreader.h"
 
-// Reads .ods workbooks (OpenDocument spreadsheets): the first table of the
-// content part, streamed from the archive and never held whole; the parse
-// ends where that table ends.
-class OdsReader : public WorkbookReader {
+// Reads .ods workbooks (OpenDocument spreadsheets): the chosen table of the
+// content part (the first by default), streamed from the archive and never
+// held whole; the rest of the part is parsed for the names of the tables.
+class OdsReader : public SheetReader {
 public:
-    // Reads the first table. On failure the message names the file and the
+    // Reads the chosen table. On failure the message names the file and the
     // cause: not a zip or damaged, protected by a password, an OpenDocument
     // file that is not a spreadsheet, no table, malformed XML, a bad cell,
     // or a crossed limit.
     bool open(const QString& path) override;
-    const CellValue& cell(int row, int col) const override;
-    void close() override;
 
     // The bounds for the next open(); the named constants by default.
     void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
@@ -23,6 +20,5 @@ public:
 private:
     bool read(const QString& path);
 
-    SheetData m_sheet;
     WorkbookLimits m_limits;
 };

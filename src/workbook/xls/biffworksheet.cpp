@@ -192,9 +192,9 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
         if (BiffFailure f = cellHeader(record, 10); f.failed())
             return f;
         const quint32 index = u32At(record.body, 6);
-        if (index >= m_book.sharedStrings.size())
+        if (index >= m_sheet->sharedTexts().size())
             return BiffFailure::at(BiffFailure::Kind::StringIndex, record.offset);
-        m_sheet->set(m_row, m_col, CellValue(m_book.sharedStrings[index]));
+        m_sheet->setSharedText(m_row, m_col, index);
         break;
     }
     case BiffType::Label:
@@ -250,6 +250,7 @@ BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, S
         return f;
     }
 
+    sheet->setSharedTexts(book.sharedStrings);
     SheetBuilder builder(book, sheet, limits);
     // Embedded charts bring their own BOF ... EOF substreams inside the
     // worksheet's; their records are not cells of the sheet.

@@ -167,11 +167,3 @@ bool XlsReader::open(const QString& path) {
     m_sheetNames = QStringList(book.sheetNames.begin(), book.sheetNames.end());
     return stage(100);
 }
-
-const CellValue& XlsReader::cell(int row, int col) const {
-    return m_sheet.at(row, col);
-}
-
-void XlsReader::close() {
-    m_sheet.clear();
-}

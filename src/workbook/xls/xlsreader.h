@@ -1,23 +1,19 @@
 #pragma once
 
 #include "workbook/readerlimits.h"
-#include "workbook/sheetdata.h"
-#include "workbook/workbookreader.h"
+#include "workbook/sheetreader.h"
 
-// Reads .xls workbooks (BIFF8, Excel 97-2003): the first sheet, which must
-// be a worksheet, read whole into memory on open(). Encrypted workbooks,
+// Reads .xls workbooks (BIFF8, Excel 97-2003): the chosen sheet (the first
+// by default), which must be a worksheet, read whole into memory on open(). Encrypted workbooks,
 // BIFF5 and older, damaged files and files beyond the limits of the format
 // or of the reader are refused with a message naming the file.
-class XlsReader : public WorkbookReader {
+class XlsReader : public SheetReader {
 public:
     bool open(const QString& path) override;
-    const CellValue& cell(int row, int col) const override;
-    void close() override;
 
     // The bounds for the next open(); the named constants by default.
     void setLimits(const ReaderLimits& limits) { m_limits = limits; }
 
 private:
-    SheetData m_sheet;
     ReaderLimits m_limits;
 };

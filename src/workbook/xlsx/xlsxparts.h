@@ -79,6 +79,7 @@ public:
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
     void characters(const char* data, int length) override;
+    qint64 keptCount() const override { return static_cast<qint64>(m_strings.size()); }
 
     std::vector<QString>& strings() { return m_strings; }
     // The characters of all the strings read.
@@ -88,6 +89,8 @@ private:
     ReaderLimits m_limits;
     qint64 m_characters = 0;
     std::vector<QString> m_strings;
+    qint64 m_maxTextBytes;
+    qint64 m_textBytes = 0;
     std::string m_text;
     bool m_inItem = false;
     bool m_inText = false;

@@ -58,7 +58,8 @@ bool XlsxReader::read(const QString& path) {
         m_error = messaggioErroreXml(name, format, error);
         return false;
     };
-    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth};
+    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
+                              m_limits.partBytesPerKept};
 
     if (!QFileInfo::exists(path)) {
         m_error = messaggioFileAssente(path);
@@ -150,13 +151,17 @@ bool XlsxReader::read(const QString& path) {
         return xmlFailure(error);
     const std::vector<char> dateStyles = styles.dateStyles();
 
-    // The cells' texts share the characters the shared strings left.
-    const XlsxSheetContext context{&strings.strings(),
+    // The cells refer to the shared strings, which move into the sheet; the
+    // cells' own texts count with the characters of the shared strings.
+    const qint64 sharedCharacters = strings.characters();
+    m_sheet.setSharedTexts(std::move(strings.strings()));
+    const XlsxSheetContext context{&m_sheet.sharedTexts(),
                                    &dateStyles,
                                    m_date1904,
                                    m_limits.maxCells,
                                    m_limits.maxTextLength,
-                                   m_limits.maxTextCharacters - strings.characters()};
+                                   m_limits.maxTextCharacters,
+                                   sharedCharacters};
     XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
     if (!package.parse(sheetPart, cells, xmlLimits, &error, m_progress)) {
         // A root element of another kind; a part that fails before its root
@@ -170,12 +175,4 @@ bool XlsxReader::read(const QString& path) {
     }
     m_sheetNames = sheetNames;
     return true;
-}
-
-const CellValue& XlsxReader::cell(int row, int col) const {
-    return m_sheet.at(row, col);
-}
-
-void XlsxReader::close() {
-    m_sheet.clear();
 }

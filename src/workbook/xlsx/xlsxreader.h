@@ -1,22 +1,19 @@
 #pragma once
 
-#include "workbook/sheetdata.h"
+#include "workbook/sheetreader.h"
 #include "workbook/workbooklimits.h"
-#include "workbook/workbookreader.h"
 
 // Reads .xlsx workbooks (Office Open XML spreadsheets): the package
-// relationships lead to the workbook, the workbook to its first sheet, which
-// must be a worksheet; shared strings and cell styles give the cells their
+// relationships lead to the workbook, the workbook to the chosen sheet (the
+// first by default), which must be a worksheet; shared strings and cell styles give the cells their
 // texts and dates. Every part is streamed from the archive, never held whole.
-class XlsxReader : public WorkbookReader {
+class XlsxReader : public SheetReader {
 public:
-    // Reads the whole first worksheet. On failure the message names the file
-    // and the cause: not a zip or damaged, protected by a password, binary
-    // .xlsb, a missing part, a first sheet that is not a worksheet, malformed
+    // Reads the whole chosen worksheet. On failure the message names the
+    // file and the cause: not a zip or damaged, protected by a password,
+    // binary .xlsb, a missing part, a sheet that is not a worksheet, malformed
     // XML (naming the part), a bad cell, or a crossed limit.
     bool open(const QString& path) override;
-    const CellValue& cell(int row, int col) const override;
-    void close() override;
 
     // The bounds for the next open(); the named constants by default.
     void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
@@ -27,7 +24,6 @@ public:
 private:
     bool read(const QString& path);
 
-    SheetData m_sheet;
     WorkbookLimits m_limits;
     bool m_date1904 = false;
 };

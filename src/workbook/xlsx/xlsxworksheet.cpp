@@ -83,8 +83,11 @@ std::string_view trimmed(const std::string& text) {
 
 XlsxWorksheetHandler::XlsxWorksheetHandler(SheetData& sheet, const QString& partName,
                                            const XlsxSheetContext& context)
-    : m_sheet(sheet), m_partName(partName), m_context(context) {
+    : m_sheet(sheet), m_partName(partName), m_context(context),
+      m_characters(context.keptCharacters) {
     m_text.reserve(256);
+    if (context.sharedStrings && context.sharedStrings != &sheet.sharedTexts())
+        sheet.setSharedTexts(*context.sharedStrings);
 }
 
 void XlsxWorksheetHandler::startElement(const char* name, const char** attributes) {
@@ -314,7 +317,7 @@ void XlsxWorksheetHandler::finishCell() {
         const std::string_view digits = trimmed(m_text);
         if (digits.empty())
             return;
-        const std::size_t available = m_context.sharedStrings ? m_context.sharedStrings->size() : 0;
+        const std::size_t available = m_sheet.sharedTexts().size();
         std::size_t index = 0;
         const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
         if (ec != std::errc() || ptr != digits.data() + digits.size() || index >= available) {
@@ -324,17 +327,18 @@ void XlsxWorksheetHandler::finishCell() {
                            .arg(available));
             return;
         }
-        value = CellValue((*m_context.sharedStrings)[index]);
-        break;
+        if (keep())
+            m_sheet.setSharedText(m_row, m_col, index);
+        return;
     }
     case CellType::FormulaString:
-    case CellType::InlineString:
-        value = CellValue(decodeXlsxEscapes(fromUtf8(m_text)));
-        if (value.text().size() > m_context.maxTextLength) {
-            fail(textTooLongCause(m_context.maxTextLength), true);
+    case CellType::InlineString: {
+        QString text = decodeXlsxEscapes(fromUtf8(m_text));
+        if (!keepText(text))
             return;
-        }
+        value = CellValue(std::move(text));
         break;
+    }
     case CellType::Boolean: {
         const std::string_view flag = trimmed(m_text);
         if (flag.empty())
@@ -368,19 +372,31 @@ void XlsxWorksheetHandler::finishCell() {
         break;
     }
     }
-    if (failed() || value.isEmpty())
+    if (failed() || value.isEmpty() || !keep())
         return;
-    // Cells of a shared string share its characters.
-    if (m_type != CellType::SharedString && (value.isText() || value.isError())) {
-        m_characters += value.isText() ? value.text().size() : value.errorCode().size();
-        if (m_characters > m_context.maxTextCharacters) {
-            fail(tooMuchTextCause(m_context.maxTextCharacters), true);
-            return;
-        }
-    }
+    m_sheet.set(m_row, m_col, std::move(value));
+}
+
+// Counts one more cell kept; false, failing, beyond the cell limit.
+bool XlsxWorksheetHandler::keep() {
     if (++m_count > m_context.maxCells) {
         fail(tooManyCellsCause(m_context.maxCells), true);
-        return;
+        return false;
     }
-    m_sheet.set(m_row, m_col, std::move(value));
+    return true;
+}
+
+// Counts the text of one more cell; false, failing, when it is longer than a
+// cell may hold or the texts kept pass their limit.
+bool XlsxWorksheetHandler::keepText(const QString& text) {
+    if (text.size() > m_context.maxTextLength) {
+        fail(textTooLongCause(m_context.maxTextLength), true);
+        return false;
+    }
+    m_characters += text.size();
+    if (m_characters > m_context.maxTextCharacters) {
+        fail(tooMuchTextCause(m_context.maxTextCharacters), true);
+        return false;
+    }
+    return true;
 }

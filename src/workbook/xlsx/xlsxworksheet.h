@@ -6,17 +6,21 @@
 
 #include <QString>
 
+#include <limits>
 #include <string>
 #include <vector>
 
 // What a worksheet's cells need from the rest of the workbook.
 struct XlsxSheetContext {
-    const std::vector<QString>* sharedStrings = nullptr; // the shared string table
+    // The shared string table; the sheet's own shared texts when null or
+    // when it is them (otherwise they are copied into the sheet).
+    const std::vector<QString>* sharedStrings = nullptr;
     const std::vector<char>* dateStyles = nullptr; // per cell format: a number there is a date
     bool date1904 = false;                         // the workbook's date system
     qint64 maxCells = kMaxWorkbookCells;           // more non-empty cells than this fail
     int maxTextLength = kMaxCellTextLength;        // a longer text fails
-    qint64 maxTextCharacters = kMaxTextCharacters; // more characters of texts in all fail
+    qint64 maxTextCharacters = kMaxTextCharacters; // more characters of texts in all fail...
+    qint64 keptCharacters = 0; // ...counting these, kept before (the shared strings)
 };
 
 // Reads the cells of a worksheet part (<sheetData>) into a SheetData, typed
@@ -33,8 +37,10 @@ struct XlsxSheetContext {
 // not stored. A row or cell without its r attribute continues from the
 // previous one. References beyond 1,048,576 rows or 16,384 columns, more
 // than maxCells non-empty cells, a value longer than maxTextLength
-// characters (as soon as its bytes show it), texts (and error codes) of more
-// than maxTextCharacters in all, a malformed reference or value fail. The
+// characters (as soon as its bytes show it), texts of more than
+// maxTextCharacters in all, a malformed reference or value fail. A cell
+// holding a shared string refers to the sheet's shared texts
+// (SheetData::setSharedText). The
 // root element must be <worksheet>: anything else (a chartsheet) fails and
 // leaves isWorksheet() false.
 class XlsxWorksheetHandler : public XmlHandler {
@@ -47,6 +53,7 @@ public:
     void characters(const char* data, int length) override;
 
     bool isWorksheet() const { return m_isWorksheet; }
+    qint64 keptCount() const override { return m_count; }
     // True once the root element has been seen, whatever it was.
     bool sawRoot() const { return !m_root; }
 
@@ -60,6 +67,8 @@ private:
     bool setCellType(const char* type);
     CellValue numberValue();
     void failAtCell(const QString& what);
+    bool keep();
+    bool keepText(const QString& text);
 
     SheetData& m_sheet;
     QString m_partName;
