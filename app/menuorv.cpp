@@ -70,9 +70,12 @@ void MenuORV::costruisci() {
         button(QStringLiteral("cmdSalvataggio"), QStringLiteral("Salvataggio Risultati"));
     m_cmdComparazione =
         button(QStringLiteral("cmdComparazione"), QStringLiteral("Comparazione metodi"));
+    m_cmdAnalisiTemporale =
+        button(QStringLiteral("cmdAnalisiTemporale"), QStringLiteral("Analisi temporale (AMPI)"));
     m_cmdElaborazione->setEnabled(false);
     m_cmdSalvataggio->setEnabled(false);
     m_cmdComparazione->setEnabled(false);
+    m_cmdAnalisiTemporale->setEnabled(false);
 
     auto* buttons = new QGridLayout;
     buttons->setHorizontalSpacing(12);
@@ -81,23 +84,28 @@ void MenuORV::costruisci() {
     buttons->addWidget(m_cmdElaborazione, 0, 1);
     buttons->addWidget(m_cmdSalvataggio, 1, 0);
     buttons->addWidget(m_cmdComparazione, 1, 1);
+    buttons->addWidget(m_cmdAnalisiTemporale, 2, 0, 1, 2);
     layout->addLayout(buttons);
     setCentralWidget(central);
 
     setTabOrder(m_cmdSelect, m_cmdElaborazione);
     setTabOrder(m_cmdElaborazione, m_cmdComparazione);
     setTabOrder(m_cmdComparazione, m_cmdSalvataggio);
+    setTabOrder(m_cmdSalvataggio, m_cmdAnalisiTemporale);
     m_cmdSelect->setFocus();
 
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     setStatusBar(m_stbStato);
     m_lavoro = new BackgroundWork(this, m_stbStato);
-    m_lavoro->setControls({m_cmdSelect, m_cmdElaborazione, m_cmdSalvataggio, m_cmdComparazione});
+    m_lavoro->setControls({m_cmdSelect, m_cmdElaborazione, m_cmdSalvataggio, m_cmdComparazione,
+                           m_cmdAnalisiTemporale});
 
     connect(m_cmdSelect, &QPushButton::clicked, this, &MenuORV::cmdSelect_Click);
     connect(m_cmdElaborazione, &QPushButton::clicked, this, &MenuORV::cmdElaborazione_Click);
     connect(m_cmdComparazione, &QPushButton::clicked, this, &MenuORV::cmdComparazione_Click);
     connect(m_cmdSalvataggio, &QPushButton::clicked, this, &MenuORV::cmdSalvataggio_Click);
+    connect(m_cmdAnalisiTemporale, &QPushButton::clicked, this,
+            &MenuORV::cmdAnalisiTemporale_Click);
 
     resize(560, sizeHint().height());
 }
@@ -138,6 +146,7 @@ void MenuORV::cmdSelect_Click() {
         m_stbStato->setPanelText(QStringLiteral("Nessuna matrice sorgente selezionata"));
         m_cmdElaborazione->setEnabled(false);
         m_cmdComparazione->setEnabled(false);
+        m_cmdAnalisiTemporale->setEnabled(false);
         return;
     }
     selezionaMatrice(path);
@@ -150,6 +159,7 @@ void MenuORV::selezionaMatrice(const QString& path) {
     m_stbStato->setPanelText(QStringLiteral("Matrice sorgente: "), path);
     m_cmdElaborazione->setEnabled(true);
     m_cmdComparazione->setEnabled(true);
+    m_cmdAnalisiTemporale->setEnabled(true);
 }
 
 void MenuORV::cmdElaborazione_Click() {
@@ -175,6 +185,22 @@ void MenuORV::apriComparazione() {
     }
     m_valutaMP->carica();
     m_valutaMP->open();
+}
+
+void MenuORV::cmdAnalisiTemporale_Click() {
+    if (!m_analisiTemporale) {
+        m_analisiTemporale = new AnalisiTemporale(m_dialogs, m_regional, this);
+        connect(m_analisiTemporale, &QDialog::finished, this, &MenuORV::attivazione);
+    }
+    // The window opens at once and shows the reading; it closes again when
+    // the panel cannot be shown.
+    m_analisiTemporale->open();
+    if (!m_analisiTemporale->carica(m_state.strMatrice)) {
+        m_analisiTemporale->reject();
+        return;
+    }
+    // Its files lie beside the workbook: there is something to save.
+    m_state.bRisultati = true;
 }
 
 void MenuORV::cmdSalvataggio_Click() {

@@ -5,6 +5,7 @@
 #include "ui/comparison/valutamp.h"
 #include "ui/platform/dialogs.h"
 #include "ui/processing/indicemp.h"
+#include "ui/timeseries/analisitemporale.h"
 
 #include <QMainWindow>
 
@@ -32,6 +33,8 @@ public:
     void cmdElaborazione_Click();
     void cmdComparazione_Click();
     void cmdSalvataggio_Click();
+    // Opens the time-analysis window on the selected workbook.
+    void cmdAnalisiTemporale_Click();
 
     // The file dialog's filters for the source matrix: every format first,
     // then one filter per format.
@@ -44,6 +47,7 @@ public:
     // The processing window and the comparison window, once opened.
     IndiceMP* indiceMP() const { return m_indiceMP; }
     ValutaMP* valutaMP() const { return m_valutaMP; }
+    AnalisiTemporale* analisiTemporale() const { return m_analisiTemporale; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -65,11 +69,13 @@ private:
     QString m_percorsoConfermato; // the path last confirmed in the selection dialog
     IndiceMP* m_indiceMP = nullptr;
     ValutaMP* m_valutaMP = nullptr;
+    AnalisiTemporale* m_analisiTemporale = nullptr;
 
     QPushButton* m_cmdSelect = nullptr;
     QPushButton* m_cmdElaborazione = nullptr;
     QPushButton* m_cmdSalvataggio = nullptr;
     QPushButton* m_cmdComparazione = nullptr;
+    QPushButton* m_cmdAnalisiTemporale = nullptr;
     ClockStatusBar* m_stbStato = nullptr;
     BackgroundWork* m_lavoro = nullptr;
 };

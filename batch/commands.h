@@ -28,6 +28,7 @@ int comandoCompare(const QCommandLineParser& parser);
 int comandoRobustness(const QCommandLineParser& parser);
 int comandoSensitivity(const QCommandLineParser& parser);
 int comandoUncertainty(const QCommandLineParser& parser);
+int comandoAmpi(const QCommandLineParser& parser);
 
 // Writes a line to stdout or stderr in UTF-8.
 void scriviOut(const QString& line);

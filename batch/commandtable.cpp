@@ -48,6 +48,17 @@ const std::vector<BatchCommand>& batchCommands() {
          {QCommandLineOption(QStringLiteral("all"),
                              QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))},
          comandoUncertainty},
+        {QStringLiteral("ampi"),
+         QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]"),
+         QStringLiteral("calcola l'indice di Mazziotta-Pareto corretto (AMPI+ e AMPI-) sui "
+                        "periodi, un foglio ciascuno, e scrive i file dei valori, dei ranghi e "
+                        "dei goalpost"),
+         QStringLiteral("calcolare l'AMPI"),
+         {QCommandLineOption(QStringLiteral("base"),
+                             QStringLiteral("il periodo di riferimento (il primo foglio se non "
+                                            "indicato)"),
+                             QStringLiteral("PERIODO"))},
+         comandoAmpi},
     };
     return commands;
 }

@@ -15,6 +15,7 @@ private Q_SLOTS:
     void conventions_data();
     void conventions();
     void robustnessCommands();
+    void ampiWritesItsFiles();
 };
 
 namespace {
@@ -71,6 +72,15 @@ void TestBatchCli::conventions_data() {
                                          << "L'opzione --all non prevede un valore.";
     QTest::newRow("codes and --all") << QStringList{"compare", "x.xlsx", "GRAD", "--all"} << 1 << ""
                                      << "Uso: orvalta-batch compare";
+    QTest::newRow("ampi: a refused sheet")
+        << QStringList{"ampi", fixture("panel/unita_mancante.xlsx")} << 2 << ""
+        << "non riporta l'unità \"C\" del foglio \"2019\".";
+    QTest::newRow("ampi: unknown base period")
+        << QStringList{"ampi", ORVALTA_EXAMPLES "/regioni_periodi.xlsx", "--base", "2099"} << 1
+        << ""
+        << "Il periodo 2099 non è tra i fogli della cartella di lavoro: 2019, 2020";
+    QTest::newRow("ampi: no workbook") << QStringList{"ampi", "assente.xlsx"} << 1 << ""
+                                       << "non esiste";
     QTest::newRow("unknown method code") << QStringList{"run", "x.xlsx", "--methods=XYZ"} << 1 << ""
                                          << "Codice di metodo sconosciuto: XYZ";
 }
@@ -123,6 +133,43 @@ void TestBatchCli::robustnessCommands() {
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains("(81 graduatorie)"), qPrintable(run.out));
     QCOMPARE(lineCount(workbook + ".unc.csv"), 21);
+}
+
+void TestBatchCli::ampiWritesItsFiles() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("periodi.xlsx");
+    QVERIFY(QFile::copy(ORVALTA_EXAMPLES "/regioni_periodi.xlsx", workbook));
+    QProcess batch;
+    batch.start(QStringLiteral(ORVALTA_BATCH), {"ampi", workbook, "--base", "2020"});
+    QVERIFY(batch.waitForFinished(30000));
+    QCOMPARE(batch.exitCode(), 0);
+    QVERIFY(batch.readAllStandardOutput().startsWith("Periodi: 2019, 2020, 2021, 2022, 2023 (base "
+                                                     "2020)\n"));
+
+    for (const char* sign : {"+", "-"}) {
+        const QString values =
+            QString::fromUtf8(fileContents(workbook + ".AMPI" + QLatin1StringView(sign) + ".csv"));
+        QVERIFY(values.startsWith("Regione;2019;2020;2021;2022;2023\r\nPiemonte;"));
+        QCOMPARE(values.count("\r\n"), 21);
+        // Every period ranks the twenty regions 1 to 20.
+        const QStringList lines =
+            QString::fromUtf8(
+                fileContents(workbook + ".AMPI" + QLatin1StringView(sign) + ".rnk.csv"))
+                .split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 21);
+        for (int period = 1; period <= 5; ++period) {
+            QList<int> ranks;
+            for (int line = 1; line < lines.size(); ++line)
+                ranks.append(lines[line].split(u';')[period].toInt());
+            std::sort(ranks.begin(), ranks.end());
+            QCOMPARE(ranks.constFirst(), 1);
+            QCOMPARE(ranks.constLast(), 20);
+            QCOMPARE(std::adjacent_find(ranks.begin(), ranks.end()), ranks.end());
+        }
+    }
+    QVERIFY(fileContents(workbook + ".goalposts.csv")
+                .startsWith("Indicatore;Polarit\xc3\xa0;Inf;Sup;Ref;Min;Max\r\nPIL pro capite "
+                            "(migliaia di euro);+;"));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

@@ -175,6 +175,11 @@ void TestOdsReader::loweredLimits_data() {
                                                  "una volta decompressa");
     QTest::newRow("cells") << ods("valida.ods") << kMaxPartBytes << qint64(19)
                            << QStringLiteral("il primo foglio contiene più di 19 celle non vuote");
+    // Five tables of 189 cells: the first is read, the others passed over,
+    // and their cells count as read.
+    QTest::newRow("cells of the other tables")
+        << QStringLiteral(ORVALTA_EXAMPLES "/regioni_periodi.ods") << kMaxPartBytes << qint64(200)
+        << QStringLiteral("più di 200 celle non vuote");
 }
 
 void TestOdsReader::loweredLimits() {

@@ -3,8 +3,9 @@
 #include "workbook/sheetdata.h"
 #include "workbook/workbookreader.h"
 
-// A reader that reads the whole first worksheet into memory when it opens
-// the workbook, and answers from there.
+// A reader that reads the whole chosen worksheet (the first unless
+// setSheetIndex chose another) into memory when it opens the workbook, and
+// answers from there.
 class SheetReader : public WorkbookReader {
 public:
     CellValue cell(int row, int col) const override { return m_sheet.at(row, col); }

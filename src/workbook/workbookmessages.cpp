@@ -38,3 +38,15 @@ QString causaTestoTroppoLungo(int maxLength) {
     return QStringLiteral("contiene un testo di più di %1 caratteri")
         .arg(QLocale(QLocale::Italian).toString(maxLength));
 }
+
+QString messaggioFoglioAssente(const QString& name, int sheetIndex, qsizetype sheetCount) {
+    return QStringLiteral("La cartella di lavoro %1 ha %2 fogli: il foglio numero %3 non esiste.")
+        .arg(name)
+        .arg(sheetCount)
+        .arg(sheetIndex + 1);
+}
+
+QString nomeFoglio(int sheetIndex, const QString& sheet) {
+    return sheetIndex == 0 ? QStringLiteral("il primo foglio")
+                           : QStringLiteral("il foglio \"%1\"").arg(sheet);
+}

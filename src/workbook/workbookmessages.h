@@ -19,6 +19,11 @@ QString messaggioFileTroppoGrande(const QString& name, const QString& cause);
 QString messaggioFileProtetto(const QString& name);
 // The workbook holds no sheet at all.
 QString messaggioSenzaFogli(const QString& name);
+// The workbook has fewer sheets than the position asked for (from 0).
+QString messaggioFoglioAssente(const QString& name, int sheetIndex, qsizetype sheetCount);
+// How a message names the sheet at a position: "il primo foglio" for the
+// first, "il foglio \"<sheet>\"" for any other.
+QString nomeFoglio(int sheetIndex, const QString& sheet);
 // A failed parse of one part: a crossed limit or a damaged part.
 QString messaggioErroreXml(const QString& name, const QString& format, const XmlError& error);
 

@@ -56,6 +56,12 @@ WorkbookFormat detectWorkbookFormat(const QString& path) {
 
 std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
                                              QString* error, WorkProgress* progress) {
+    return openWorkbookSheet(path, 0, regional, error, progress);
+}
+
+std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheetIndex,
+                                                  const Regional& regional, QString* error,
+                                                  WorkProgress* progress) {
     const QString name = QFileInfo(path).fileName();
     std::unique_ptr<WorkbookReader> reader;
     switch (detectWorkbookFormat(path)) {
@@ -85,6 +91,7 @@ std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional
         break;
     }
     reader->setProgress(progress);
+    reader->setSheetIndex(sheetIndex);
     if (!reader->open(path)) {
         *error = reader->errorMessage();
         return nullptr;

@@ -5,11 +5,12 @@
 #include "shared/workprogress.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
-// Read access to the first worksheet of a workbook file. A reader never
-// writes to the file.
+// Read access to one worksheet of a workbook file, the first unless another
+// is chosen. A reader never writes to the file.
 class WorkbookReader {
 public:
     virtual ~WorkbookReader() = default;
@@ -33,6 +34,17 @@ public:
 
     QString errorMessage() const { return m_error; }
 
+    // Which sheet the next open() reads: its position in workbook order,
+    // from 0 (the first, by default). A position past the last sheet fails
+    // the open() with a message naming the number of sheets.
+    void setSheetIndex(int index) { m_sheetIndex = index; }
+    int sheetIndex() const { return m_sheetIndex; }
+
+    // The names of every sheet of the workbook in workbook order, as the
+    // last successful open() found them; delimited text is one sheet named
+    // after the file.
+    const QStringList& sheetNames() const { return m_sheetNames; }
+
     // Where the next open() tells how much of the sheet it has read, and
     // learns that it should stop: a cancelled open() fails. None by default.
     void setProgress(WorkProgress* progress) { m_progress = progress; }
@@ -40,6 +52,8 @@ public:
 protected:
     QString m_error;
     WorkProgress* m_progress = nullptr;
+    int m_sheetIndex = 0;
+    QStringList m_sheetNames;
 };
 
 // The kind of workbook a file holds, told by its content where the format
@@ -58,3 +72,9 @@ WorkbookFormat detectWorkbookFormat(const QString& path);
 // and the cause. The reader reports its reading to progress.
 std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
                                              QString* error, WorkProgress* progress = nullptr);
+
+// The same for the sheet at sheetIndex (from 0, in workbook order): the
+// periods of a panel are the sheets of one workbook.
+std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheetIndex,
+                                                  const Regional& regional, QString* error,
+                                                  WorkProgress* progress = nullptr);

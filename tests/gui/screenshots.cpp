@@ -1,7 +1,8 @@
 // Writes pictures of the windows for the documentation: the main window, the
 // processing window after a method run on the sample workbook, the
 // comparison window after comparing all nine methods, the pages of the
-// robustness window, and a refusal message. Reads the sample
+// robustness window, the time analysis of the sample panel, and a refusal
+// message. Reads the sample
 // workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
@@ -12,6 +13,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/platform/qtdialogs.h"
 #include "ui/robustness/robustnesswindow.h"
+#include "ui/timeseries/analisitemporale.h"
 #include "workbook/caricamatrice.h"
 
 #include <QApplication>
@@ -131,6 +133,24 @@ int main(int argc, char* argv[]) {
     ok = save(*robustness, output + QStringLiteral("/robustness-charts.png")) && ok;
     robustness->reject();
     comparison->reject();
+    QCoreApplication::processEvents();
+
+    // The time analysis of the sample panel, four regions charted.
+    const QString panel = folder + QStringLiteral("/regioni_periodi.xlsx");
+    QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_periodi.xlsx"), panel);
+    menu.selezionaMatrice(panel);
+    menu.cmdAnalisiTemporale_Click();
+    AnalisiTemporale* time = menu.analisiTemporale();
+    if (!time || !time->isVisible())
+        return 1;
+    time->resize(1180, 820);
+    for (const int row : {2, 11, 14, 17})
+        time->msfValori()->selectionModel()->select(time->msfValori()->model()->index(row, 0),
+                                                    QItemSelectionModel::Select |
+                                                        QItemSelectionModel::Rows);
+    QCoreApplication::processEvents();
+    ok = save(*time, output + QStringLiteral("/time-analysis-window.png")) && ok;
+    time->reject();
     QCoreApplication::processEvents();
 
     auto box = QtDialogs::messageBox(

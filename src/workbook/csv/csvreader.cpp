@@ -96,8 +96,14 @@ private:
 bool CsvReader::open(const QString& path) {
     close();
     m_error.clear();
+    m_sheetNames.clear();
+    if (m_sheetIndex != 0) {
+        m_error = messaggioFoglioAssente(QFileInfo(path).fileName(), m_sheetIndex, 1);
+        return false;
+    }
     if (read(path)) {
         m_sheet.finish();
+        m_sheetNames = QStringList{QFileInfo(path).completeBaseName()};
         return true;
     }
     m_sheet.clear();

@@ -99,8 +99,9 @@ const char kCalcextNamespace[] =
 
 } // namespace
 
-OdsContentHandler::OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells)
-    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells) {
+OdsContentHandler::OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells,
+                                     int tableIndex)
+    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells), m_tableIndex(tableIndex) {
     m_text.reserve(256);
 }
 
@@ -108,6 +109,10 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
     ++m_depth;
     if (m_depth == 1) {
         startRoot(attributes);
+        return;
+    }
+    if (m_skipDepth > 0) {
+        passInSkipped(name, attributes);
         return;
     }
     if (m_cellDepth > 0) {
@@ -127,13 +132,26 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
     } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 1) {
         startBodyChild(name);
     } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 2 && is(name, "table")) {
-        m_tableDepth = m_depth;
-        m_tableSeen = true;
+        const char* tableName = xmlAttribute(attributes, "name");
+        m_tableNames.append(tableName ? fromUtf8(tableName) : QString());
+        if (m_tableNames.size() - 1 == m_tableIndex) {
+            m_tableDepth = m_depth;
+            m_tableSeen = true;
+        } else {
+            m_skipDepth = m_depth;
+        }
     }
 }
 
 void OdsContentHandler::endElement(const char*) {
     const int depth = m_depth--;
+    if (m_skipDepth > 0) {
+        if (depth == m_skipDepth)
+            m_skipDepth = 0;
+        else if (depth == m_passedCellDepth)
+            m_passedCellDepth = 0;
+        return;
+    }
     if (m_cellDepth > 0) {
         if (depth == m_cellDepth) {
             finishCell();
@@ -147,10 +165,32 @@ void OdsContentHandler::endElement(const char*) {
         finishRow();
         m_rowDepth = 0;
     } else if (depth == m_tableDepth) {
-        // The first table is all there is to read.
+        // The rest of the part is read for the names of the tables only.
         m_tableDepth = 0;
+        m_tableRead = !failed();
+    } else if (depth == m_bodyDepth) {
         finish();
     }
+}
+
+void OdsContentHandler::passInSkipped(const char* name, const char** attributes) {
+    // A cell with a value type, or one with a paragraph, counts once.
+    bool counts = false;
+    if (is(name, "table-cell") || is(name, "covered-table-cell")) {
+        m_passedCellDepth = m_depth;
+        m_passedCellCounted = xmlAttribute(attributes, "value-type") != nullptr;
+        counts = m_passedCellCounted;
+    } else if (m_passedCellDepth > 0 && !m_passedCellCounted && is(name, "p")) {
+        m_passedCellCounted = true;
+        counts = true;
+    }
+    if (!counts)
+        return;
+    if (m_count + m_passed >= m_maxCells) {
+        fail(tooManyCellsCause(m_maxCells), true);
+        return;
+    }
+    ++m_passed;
 }
 
 void OdsContentHandler::characters(const char* data, int length) {
@@ -393,7 +433,7 @@ void OdsContentHandler::finishRow() {
     // Rows past the sheet's end are dropped like the columns past its side.
     const qint64 last = std::min<qint64>(first + m_rowRepeat - 1, kSheetMaxRows);
     const auto perRow = static_cast<qint64>(m_rowCells.size());
-    if (m_count + perRow * (last - first + 1) > m_maxCells) {
+    if (m_count + m_passed + perRow * (last - first + 1) > m_maxCells) {
         fail(tooManyCellsCause(m_maxCells), true);
         return;
     }

@@ -4,14 +4,16 @@
 #include "workbook/xmlstream.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <utility>
 #include <vector>
 
-// Reads the first table of an OpenDocument spreadsheet's content part into a
-// SheetData, typed as the spreadsheet holds them, and ends the parse where
-// that table ends:
+// Reads one table of an OpenDocument spreadsheet's content part (the first
+// unless another is chosen) into a SheetData, typed as the spreadsheet holds
+// them, and lists the names of every table; cells of the other tables are
+// passed over:
 // - office:value-type float, percentage, currency: the number in office:value;
 // - date: office:date-value as a date; time: office:time-value (a duration)
 //   as the date and time of that serial day, as a time in an .xlsx gives it;
@@ -28,20 +30,31 @@
 // an empty run only moves the position, whatever its length. A value beyond
 // those bounds, more than maxCells non-empty cells, a text longer than
 // kMaxCellTextLength characters, or a malformed value fails.
+//
+// The cells of the other tables are passed over, but each one with a value
+// counts as read: the part may grow with them as with the cells kept
+// (keptCount), and kept and passed cells together stay within maxCells.
 class OdsContentHandler : public XmlHandler {
 public:
-    OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells);
+    // Reads the table at tableIndex, from 0 in document order.
+    OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells,
+                      int tableIndex = 0);
 
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
     void characters(const char* data, int length) override;
-    qint64 keptCount() const override { return m_count; }
+    qint64 keptCount() const override { return m_count + m_passed; }
 
     // The document body is not a spreadsheet: the parse failed, and this is
     // the body's kind ("text", "presentation", ...).
     const QString& otherBody() const { return m_otherBody; }
-    // The first table was found (and read, when the parse succeeded).
+    // The chosen table was found (and read, when the parse succeeded).
     bool hasTable() const { return m_tableSeen; }
+    // The chosen table was read to its end: what follows it only names the
+    // other tables, and a fault there does not spoil it.
+    bool tableRead() const { return m_tableRead; }
+    // The names (table:name) of the tables, in document order.
+    const QStringList& tableNames() const { return m_tableNames; }
 
 private:
     void startRoot(const char** attributes);
@@ -49,6 +62,7 @@ private:
     void startRow(const char** attributes);
     void startCell(const char** attributes);
     void startInCell(const char* name, const char** attributes);
+    void passInSkipped(const char* name, const char** attributes);
     void finishCell();
     void finishRow();
     bool repeatCount(const char* value, qint64* count);
@@ -62,12 +76,19 @@ private:
     std::string m_calcextPrefix = "calcext:"; // the prefix of the calcext namespace
 
     int m_depth = 0;
-    int m_bodyDepth = 0;  // depth of office:body, 0 outside it
-    int m_tableDepth = 0; // depth of the first table, 0 outside it
+    int m_bodyDepth = 0;              // depth of office:body, 0 outside it
+    int m_tableDepth = 0;             // depth of the chosen table, 0 outside it
+    int m_skipDepth = 0;              // depth of another table, 0 outside it
+    int m_passedCellDepth = 0;        // depth of a cell of another table, 0 outside one
+    bool m_passedCellCounted = false; // that cell has been counted
+    qint64 m_passed = 0;              // cells with a value passed in other tables
+    int m_tableIndex = 0;
+    QStringList m_tableNames;
     int m_rowDepth = 0;
     int m_cellDepth = 0;
     int m_paragraphDepth = 0; // depth of the paragraph being collected
     bool m_tableSeen = false;
+    bool m_tableRead = false;
     QString m_otherBody;
 
     qint64 m_row = 0; // the last row and column passed, 0 before the first

@@ -52,6 +52,7 @@ QString documentKind(const QString& kind) {
 bool OdsReader::open(const QString& path) {
     close();
     m_error.clear();
+    m_sheetNames.clear();
     if (read(path)) {
         m_sheet.finish();
         return true;
@@ -112,16 +113,24 @@ bool OdsReader::read(const QString& path) {
     if (!package.contains(kContent))
         return invalid(QStringLiteral("manca la parte %1 con il contenuto").arg(kContent));
 
-    OdsContentHandler content(m_sheet, kContent, m_limits.maxCells);
-    if (!package.parse(kContent, content, xmlLimits, &error, m_progress)) {
+    OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, m_sheetIndex);
+    // A fault after the chosen table spoils nothing, unless a limit stopped
+    // the parse: the names of the tables would then be cut short.
+    if (!package.parse(kContent, content, xmlLimits, &error, m_progress) &&
+        (!content.tableRead() || error.limit)) {
         if (!content.otherBody().isEmpty())
             return notSpreadsheet(content.otherBody());
         m_error = messaggioErroreXml(name, format, error);
         return false;
     }
-    if (!content.hasTable()) {
+    if (content.tableNames().isEmpty()) {
         m_error = messaggioSenzaFogli(name);
         return false;
     }
+    if (!content.hasTable()) {
+        m_error = messaggioFoglioAssente(name, m_sheetIndex, content.tableNames().size());
+        return false;
+    }
+    m_sheetNames = content.tableNames();
     return true;
 }

@@ -3,12 +3,12 @@
 #include "workbook/sheetreader.h"
 #include "workbook/workbooklimits.h"
 
-// Reads .ods workbooks (OpenDocument spreadsheets): the first table of the
-// content part, streamed from the archive and never held whole; the parse
-// ends where that table ends.
+// Reads .ods workbooks (OpenDocument spreadsheets): the chosen table of the
+// content part (the first by default), streamed from the archive and never
+// held whole; the rest of the part is parsed for the names of the tables.
 class OdsReader : public SheetReader {
 public:
-    // Reads the first table. On failure the message names the file and the
+    // Reads the chosen table. On failure the message names the file and the
     // cause: not a zip or damaged, protected by a password, an OpenDocument
     // file that is not a spreadsheet, no table, malformed XML, a bad cell,
     // or a crossed limit.

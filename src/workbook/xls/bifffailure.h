@@ -20,8 +20,9 @@ struct BiffFailure {
         TooMuchText,        // more characters of texts in all than the limit
         StringIndex,        // a cell names a shared string the table lacks
         NoSheet,            // the workbook lists no sheet
-        NotWorksheet,       // the first sheet is a chart, a macro sheet or a module
-        BadSheetOffset,     // the first sheet's position holds no beginning-of-file record
+        NoSuchSheet,        // the workbook lists fewer sheets than the position chosen
+        NotWorksheet,       // the sheet chosen is a chart, a macro sheet or a module
+        BadSheetOffset,     // the chosen sheet's position holds no beginning-of-file record
         CellOutOfRange,     // a cell beyond 65,536 rows or 256 columns
         TooManyCells        // more cells than the limit
     };

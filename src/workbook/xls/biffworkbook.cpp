@@ -39,8 +39,8 @@ bool isDateFormat(quint16 id, const QHash<quint16, QString>& codes) {
 
 } // namespace
 
-BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
-                             const ReaderLimits& limits) {
+BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book, const ReaderLimits& limits,
+                             int sheetIndex) {
     *book = BiffWorkbook();
     BiffRecordReader reader(stream);
     BiffRecord record;
@@ -111,16 +111,19 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
             break;
         }
         case BiffType::BoundSheet: {
-            if (haveSheet)
-                break; // only the first sheet in workbook order is read
             if (body.size() < 6)
                 return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            book->firstSheetOffset = u32At(body, 0);
-            firstSheetType = static_cast<quint8>(body.at(5));
             BiffContinuedRecord in(body.sliced(6), book->codepage);
-            if (!in.readString(BiffContinuedRecord::CountWidth::Byte, &book->firstSheetName))
+            QString sheetName;
+            if (!in.readString(BiffContinuedRecord::CountWidth::Byte, &sheetName))
                 return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            haveSheet = true;
+            if (std::ssize(book->sheetNames) == sheetIndex) {
+                book->firstSheetOffset = u32At(body, 0);
+                firstSheetType = static_cast<quint8>(body.at(5));
+                book->firstSheetName = sheetName;
+                haveSheet = true;
+            }
+            book->sheetNames.push_back(std::move(sheetName));
             break;
         }
         default:
@@ -128,8 +131,10 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
         }
     }
 
-    if (!haveSheet)
+    if (book->sheetNames.empty())
         return BiffFailure::at(BiffFailure::Kind::NoSheet, record.offset);
+    if (!haveSheet)
+        return BiffFailure::at(BiffFailure::Kind::NoSuchSheet, record.offset);
     if (sheetKindOf(firstSheetType) != BiffFailure::SheetKind::Worksheet) {
         BiffFailure f = BiffFailure::at(BiffFailure::Kind::NotWorksheet, record.offset);
         f.sheetKind = sheetKindOf(firstSheetType);

@@ -51,7 +51,8 @@ QString sheetKindText(BiffFailure::SheetKind kind) {
     return QStringLiteral("è un foglio di tipo non previsto");
 }
 
-QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimits& limits) {
+QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimits& limits,
+                    const BiffWorkbook& book, int sheetIndex) {
     const QString damaged = QStringLiteral("La cartella di lavoro %1 è danneggiata: ").arg(name);
     const QString overLimit = QStringLiteral("Il file %1 non può essere letto: ").arg(name);
     const QString at = QStringLiteral(" (posizione %1 del flusso Workbook).").arg(f.offset);
@@ -97,12 +98,20 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
                QStringLiteral("una cella rimanda a una stringa condivisa che non esiste") + at;
     case BiffFailure::Kind::NoSheet:
         return messaggioSenzaFogli(name);
+    case BiffFailure::Kind::NoSuchSheet:
+        return messaggioFoglioAssente(name, sheetIndex, std::ssize(book.sheetNames));
     case BiffFailure::Kind::NotWorksheet:
+        if (sheetIndex > 0)
+            return QStringLiteral("Il foglio \"%1\" di %2 non è un foglio di lavoro (%3).")
+                .arg(book.firstSheetName, name, sheetKindText(f.sheetKind));
         return QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro (%2): spostare "
                               "al primo posto il foglio con la matrice.")
             .arg(name, sheetKindText(f.sheetKind));
     case BiffFailure::Kind::BadSheetOffset:
-        return damaged + QStringLiteral("la posizione del primo foglio non è valida") + at;
+        return damaged +
+               QStringLiteral("la posizione del%1 non è valida")
+                   .arg(nomeFoglio(sheetIndex, book.firstSheetName).mid(2)) +
+               at;
     case BiffFailure::Kind::CellOutOfRange:
         return damaged +
                QStringLiteral("la cella di riga %1, colonna %2 è oltre i limiti di un "
@@ -121,6 +130,7 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
 bool XlsReader::open(const QString& path) {
     close();
     m_error.clear();
+    m_sheetNames.clear();
     const QString name = QFileInfo(path).fileName();
 
     // Progress is told in stages: the container, the globals, the sheet.
@@ -143,16 +153,17 @@ bool XlsReader::open(const QString& path) {
         return false;
 
     BiffWorkbook book;
-    BiffFailure failure = readBiffWorkbook(stream.data, &book, m_limits);
+    BiffFailure failure = readBiffWorkbook(stream.data, &book, m_limits, m_sheetIndex);
     if (!failure.failed() && !stage(40))
         return false;
     if (!failure.failed())
         failure = readBiffWorksheet(stream.data, book, &m_sheet, m_limits);
     if (failure.failed()) {
-        m_error = biffMessage(failure, name, m_limits);
+        m_error = biffMessage(failure, name, m_limits, book, m_sheetIndex);
         m_sheet.clear();
         return false;
     }
     m_sheet.finish();
+    m_sheetNames = QStringList(book.sheetNames.begin(), book.sheetNames.end());
     return stage(100);
 }

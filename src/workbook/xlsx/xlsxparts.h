@@ -38,7 +38,14 @@ private:
     std::vector<XlsxRelationship> m_relationships;
 };
 
-// Reads the workbook part: the first sheet in workbook order and the date
+// One sheet that the workbook part lists: its name and the relationship
+// that leads to its part.
+struct XlsxSheetEntry {
+    QString name;
+    QString relationship;
+};
+
+// Reads the workbook part: its sheets in workbook order and the date
 // system. Fails when the root element is not a workbook.
 class XlsxWorkbookHandler : public XmlHandler {
 public:
@@ -48,18 +55,15 @@ public:
     void endElement(const char* name) override;
     void characters(const char*, int) override {}
 
-    bool hasSheet() const { return m_hasSheet; }
-    const QString& firstSheetName() const { return m_sheetName; }
-    const QString& firstSheetRelationship() const { return m_sheetRelationship; }
+    bool hasSheet() const { return !m_sheets.empty(); }
+    const std::vector<XlsxSheetEntry>& sheets() const { return m_sheets; }
     bool date1904() const { return m_date1904; }
 
 private:
     QString m_partName;
     bool m_root = true;
     bool m_inSheets = false;
-    bool m_hasSheet = false;
-    QString m_sheetName;
-    QString m_sheetRelationship;
+    std::vector<XlsxSheetEntry> m_sheets;
     bool m_date1904 = false;
 };
 

@@ -27,11 +27,17 @@ QString partOfKind(const ZipPackage& package, const XlsxRelationshipsHandler& re
     return package.contains(fallback) ? fallback : QString();
 }
 
+// A sheet's description at the start of a sentence.
+QString capitalized(const QString& text) {
+    return text.left(1).toUpper() + text.mid(1);
+}
+
 } // namespace
 
 bool XlsxReader::open(const QString& path) {
     close();
     m_error.clear();
+    m_sheetNames.clear();
     m_date1904 = false;
     if (read(path)) {
         m_sheet.finish();
@@ -98,30 +104,39 @@ bool XlsxReader::read(const QString& path) {
         return false;
     }
     m_date1904 = book.date1904();
+    QStringList sheetNames;
+    for (const XlsxSheetEntry& entry : book.sheets())
+        sheetNames.append(entry.name);
+    if (m_sheetIndex < 0 || m_sheetIndex >= sheetNames.size()) {
+        m_error = messaggioFoglioAssente(name, m_sheetIndex, sheetNames.size());
+        return false;
+    }
+    const XlsxSheetEntry& chosen = book.sheets()[static_cast<std::size_t>(m_sheetIndex)];
+    const QString which = nomeFoglio(m_sheetIndex, chosen.name);
 
-    // The workbook's relationships lead to the first sheet, the shared
+    // The workbook's relationships lead to the chosen sheet, the shared
     // strings and the styles.
     const QString workbookRels = xlsxRelationshipsPart(workbook);
     XlsxRelationshipsHandler relationships;
     if (package.contains(workbookRels) &&
         !package.parse(workbookRels, relationships, xmlLimits, &error))
         return xmlFailure(error);
-    const XlsxRelationship* sheet = relationships.byId(book.firstSheetRelationship());
+    const XlsxRelationship* sheet = relationships.byId(chosen.relationship);
     if (!sheet)
-        return invalid(
-            QStringLiteral("il primo foglio (\"%1\") rimanda alla relazione \"%2\", "
-                           "assente in %3")
-                .arg(book.firstSheetName(), book.firstSheetRelationship(), workbookRels));
+        return invalid(QStringLiteral("il foglio \"%1\" rimanda alla relazione \"%2\", "
+                                      "assente in %3")
+                           .arg(chosen.name, chosen.relationship, workbookRels));
     if (!sheet->type.endsWith(QStringLiteral("/worksheet"), Qt::CaseInsensitive)) {
         const bool chart = sheet->type.endsWith(QStringLiteral("/chartsheet"), Qt::CaseInsensitive);
-        m_error = QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro%2.")
-                      .arg(name, chart ? QStringLiteral(": è un foglio grafico") : QString());
+        m_error = QStringLiteral("%1 di %2 non è un foglio di lavoro%3.")
+                      .arg(capitalized(which), name,
+                           chart ? QStringLiteral(": è un foglio grafico") : QString());
         return false;
     }
     const QString sheetPart = resolveXlsxTarget(workbook, sheet->target);
     if (sheet->external || sheetPart.isEmpty() || !package.contains(sheetPart))
-        return invalid(QStringLiteral("manca la parte %1 del primo foglio")
-                           .arg(sheetPart.isEmpty() ? sheet->target : sheetPart));
+        return invalid(QStringLiteral("manca la parte %1 del%2")
+                           .arg(sheetPart.isEmpty() ? sheet->target : sheetPart, which.mid(2)));
 
     XlsxSharedStringsHandler strings(m_limits);
     const QString stringsPart = partOfKind(package, relationships, workbook,
@@ -152,10 +167,12 @@ bool XlsxReader::read(const QString& path) {
         // A root element of another kind; a part that fails before its root
         // (a document type declaration) is reported for what it holds.
         if (cells.sawRoot() && !cells.isWorksheet() && !error.limit && cells.failed()) {
-            m_error = QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro.").arg(name);
+            m_error =
+                QStringLiteral("%1 di %2 non è un foglio di lavoro.").arg(capitalized(which), name);
             return false;
         }
         return xmlFailure(error);
     }
+    m_sheetNames = sheetNames;
     return true;
 }

@@ -4,14 +4,14 @@
 #include "workbook/workbooklimits.h"
 
 // Reads .xlsx workbooks (Office Open XML spreadsheets): the package
-// relationships lead to the workbook, the workbook to its first sheet, which
-// must be a worksheet; shared strings and cell styles give the cells their
+// relationships lead to the workbook, the workbook to the chosen sheet (the
+// first by default), which must be a worksheet; shared strings and cell styles give the cells their
 // texts and dates. Every part is streamed from the archive, never held whole.
 class XlsxReader : public SheetReader {
 public:
-    // Reads the whole first worksheet. On failure the message names the file
-    // and the cause: not a zip or damaged, protected by a password, binary
-    // .xlsb, a missing part, a first sheet that is not a worksheet, malformed
+    // Reads the whole chosen worksheet. On failure the message names the
+    // file and the cause: not a zip or damaged, protected by a password,
+    // binary .xlsb, a missing part, a sheet that is not a worksheet, malformed
     // XML (naming the part), a bad cell, or a crossed limit.
     bool open(const QString& path) override;
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "shared/regional.h"
+#include "shared/workprogress.h"
+#include "timeseries/panel.h"
+#include "workbook/caricamatrice.h"
+
+#include <QString>
+
+// Reads the workbook at path as a panel: every sheet, in workbook order, is
+// one period named by the sheet, holding from A1 a source matrix with the
+// same indicators (same names, same order) as the first sheet and the same
+// units (same labels, in any order: they are matched by label). Each sheet
+// is checked as the source matrix is, column by column and within a column
+// row by row: an empty value, then one that is not a finite number (a
+// numeric text under the regional settings counts as its number); the
+// messages name the sheet. An indicator constant within one period is
+// accepted; one constant over the whole panel is refused. A sheet whose
+// indicators or units differ from the first sheet's is refused with a
+// message naming the sheet and the first difference.
+//
+// Refused: a sheet breaks a rule. FileError: the workbook cannot be read.
+// When several sheets break rules, the first in workbook order is reported.
+// On anything but Loaded, *panel is left empty. The sheets after the first
+// are read side by side on up to four threads, each sheet's reader open
+// only while it is read. Progress, when given, is told how many sheets are
+// read; a cancellation stops at the next sheet or indicator.
+LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
+                       WorkProgress* progress = nullptr);

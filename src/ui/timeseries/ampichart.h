@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+class QBarCategoryAxis;
+class QChart;
+class QChartView;
+class QValueAxis;
+
+// A line chart of index values over the periods: one line per unit, the
+// periods along the horizontal axis. Exports what it shows to PNG and PDF
+// through the program's safe writer.
+class AmpiChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit AmpiChart(QWidget* parent = nullptr);
+
+    // One line per entry of units, values[i] holding one value per period.
+    void show(const QString& title, const QStringList& periods, const QStringList& units,
+              const std::vector<std::vector<double>>& values);
+
+    int lineCount() const;
+    // Writes the chart as a PNG image or a PDF page (by the path's suffix);
+    // an empty string or the Italian message of the failure.
+    QString exportTo(const QString& path) const;
+
+private:
+    QChart* m_chart = nullptr;
+    QBarCategoryAxis* m_x = nullptr;
+    QValueAxis* m_y = nullptr;
+    QChartView* m_view = nullptr;
+};

@@ -1,0 +1,206 @@
+#include "support/testsupport.h"
+
+#include "methods/methodsteps.h"
+#include "timeseries/ampi.h"
+#include "timeseries/panelloader.h"
+#include "workbook/workbookmessages.h"
+
+#include <QTest>
+
+// The Adjusted MPI over a panel of periods: a case worked by hand, its
+// agreement with the single-period MPI, and the loading of panels from every
+// workbook format with the sheets it refuses.
+class TestTimeseries : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void handWorked();
+    void singlePeriodRescalesLikeMpi();
+    void examplePanel_data();
+    void examplePanel();
+    void refusedPanels_data();
+    void refusedPanels();
+};
+
+namespace {
+
+const Regional kC(QLocale::c());
+
+// Two periods, three units; "Reddito" higher is better, "povertà" lower.
+// Period 2 is listed by unit as period 1 is; the loader matches by label.
+Panel handPanel() {
+    Panel panel;
+    panel.corner = "Unità";
+    panel.periods = {"2019", "2020"};
+    panel.indicators = {"Reddito", "povertà"};
+    panel.negative = {0, 1};
+    panel.units = {"U1", "U2", "U3"};
+    panel.values = {2, 10, 4, 20, 6, 30, //
+                    4, 10, 8, 15, 6, 20};
+    return panel;
+}
+
+} // namespace
+
+void TestTimeseries::handWorked() {
+    const Panel panel = handPanel();
+    const AmpiResult result = calcolaAmpi(panel, 0);
+
+    // Reddito: inf 2, sup 8, ref 4 (mean of 2019), delta 3, goalposts 1 and 7.
+    // povertà: inf 10, sup 30, ref 20, delta 10, goalposts 10 and 30.
+    QCOMPARE(result.goalposts.size(), std::size_t(2));
+    const Goalposts& reddito = result.goalposts[0];
+    const Goalposts& poverta = result.goalposts[1];
+    QCOMPARE(std::vector<double>({reddito.inf, reddito.sup, reddito.ref, reddito.min, reddito.max}),
+             std::vector<double>({2, 8, 4, 1, 7}));
+    QCOMPARE(std::vector<double>({poverta.inf, poverta.sup, poverta.ref, poverta.min, poverta.max}),
+             std::vector<double>({10, 30, 20, 10, 30}));
+    // Rescaled: Reddito 70 + 10 (x - 1); povertà 70 + 3 (30 - x); the
+    // references give 100.
+    QCOMPARE(ampiRescaled(2, reddito, false), 80.0);
+    QCOMPARE(ampiRescaled(4, reddito, false), 100.0);
+    QCOMPARE(ampiRescaled(8, reddito, false), 140.0);
+    QCOMPARE(ampiRescaled(15, poverta, true), 115.0);
+    QCOMPARE(ampiRescaled(20, poverta, true), 100.0);
+
+    // 2019: U1 (80, 130), U2 (100, 100), U3 (120, 70);
+    // 2020: U1 (100, 130), U2 (140, 115), U3 (120, 100).
+    // M +/- S^2 / M with S the population deviation of the pair.
+    const std::vector<double> plus{105 + 625.0 / 105,      100,
+                                   95 + 625.0 / 95,        115 + 225.0 / 115,
+                                   127.5 + 156.25 / 127.5, 110 + 100.0 / 110};
+    const std::vector<double> minus{105 - 625.0 / 105,      100,
+                                    95 - 625.0 / 95,        115 - 225.0 / 115,
+                                    127.5 - 156.25 / 127.5, 110 - 100.0 / 110};
+    for (std::size_t i = 0; i < plus.size(); ++i) {
+        QVERIFY2(quasiUguali(result.plus[i], plus[i]), qPrintable(QString::number(i)));
+        QVERIFY2(quasiUguali(result.minus[i], minus[i]), qPrintable(QString::number(i)));
+    }
+    QCOMPARE(kC.indexText(result.plus[0]), "110.9524");
+    QCOMPARE(kC.indexText(result.minus[2]), "88.4211");
+
+    QCOMPARE(ampiRanks(result.plus, 2, 3, kC), std::vector<int>({1, 3, 2, 2, 1, 3}));
+    QCOMPARE(ampiRanks(result.minus, 2, 3, kC), std::vector<int>({2, 1, 3, 2, 1, 3}));
+
+    // Another base period moves the reference, not the spread.
+    const AmpiResult on2020 = calcolaAmpi(panel, 1);
+    QCOMPARE(on2020.goalposts[0].ref, 6.0);
+    QCOMPARE(on2020.goalposts[0].max - on2020.goalposts[0].min, 6.0);
+}
+
+void TestTimeseries::singlePeriodRescalesLikeMpi() {
+    // Each indicator takes two values, each on half the units: its
+    // population deviation is half its range, so over one period the
+    // goalposts are mean -/+ deviation and every AMPI value is 100 + 3 (v -
+    // 100), v the MPI's rescaled value of the same cell.
+    const auto t = [](const char* text) { return CellValue(QString::fromUtf8(text)); };
+    const std::vector<std::vector<CellValue>> rows{
+        {t("Unità"), t("Reddito"), t("costo"), t("Servizi")},
+        {t("A"), 1.0, 10.0, 5.0},
+        {t("B"), 1.0, 30.0, 7.0},
+        {t("C"), 3.0, 30.0, 5.0},
+        {t("D"), 3.0, 10.0, 7.0}};
+    SharedState s = statoDa(rows);
+    QVERIFY(!mazziottaPareto(s, true, kC));
+
+    Panel panel;
+    panel.periods = {"2020"};
+    panel.indicators = {"Reddito", "costo", "Servizi"};
+    panel.negative = {0, 1, 0};
+    panel.units = {"A", "B", "C", "D"};
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        for (std::size_t c = 1; c < rows[r].size(); ++c)
+            panel.values.push_back(rows[r][c].number());
+    const std::vector<Goalposts> goalposts = goalpostsOf(panel, 0);
+    for (int u = 0; u < 4; ++u) {
+        for (int j = 0; j < 3; ++j) {
+            const double v = s.matTrasformata(u + 2, j + 2);
+            const double r =
+                ampiRescaled(panel.value(0, u, j), goalposts[std::size_t(j)], panel.negative[j]);
+            QVERIFY2(quasiUguali(r, 100 + 3 * (v - 100)),
+                     qPrintable(QStringLiteral("%1 %2: %3 %4").arg(u).arg(j).arg(r).arg(v)));
+        }
+    }
+}
+
+void TestTimeseries::examplePanel_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("xlsx") << "regioni_periodi.xlsx";
+    QTest::newRow("xls") << "regioni_periodi.xls";
+    QTest::newRow("ods") << "regioni_periodi.ods";
+}
+
+void TestTimeseries::examplePanel() {
+    QFETCH(QString, file);
+    const QString path = QStringLiteral(ORVALTA_EXAMPLES "/") + file;
+    Panel panel;
+    const LoadResult load = caricaPanel(path, kC, &panel);
+    QVERIFY2(load.loaded(), qPrintable(load.message));
+    QCOMPARE(panel.periods, QStringList({"2019", "2020", "2021", "2022", "2023"}));
+    QCOMPARE(panel.unitCount(), 20);
+    QCOMPARE(panel.indicatorCount(), 8);
+    QCOMPARE(panel.units[11], "Lazio");
+    QCOMPARE(panel.value(0, 11, 0), 34.2);
+    // 2021 lists the regions alphabetically: Lazio is matched by its label.
+    QCOMPARE(panel.value(2, 11, 0), 33.4);
+    QCOMPARE(panel.negative, std::vector<char>({0, 0, 1, 0, 1, 0, 1, 1}));
+
+    QString error;
+    QVERIFY(!openWorkbookSheet(path, 5, kC, &error));
+    QCOMPARE(error, messaggioFoglioAssente(file, 5, 5));
+}
+
+void TestTimeseries::refusedPanels_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    const QString end = " Verificare la validità della matrice selezionata!";
+    QTest::newRow("renamed indicator")
+        << "indicatori_diversi.xlsx"
+        << "Il foglio \"2020\" di indicatori_diversi.xlsx non ha gli indicatori del foglio "
+           "\"2019\": la cella C1 riporta \"Povertà\" invece di \"povertà\".";
+    QTest::newRow("indicator more")
+        << "indicatore_in_piu.xlsx"
+        << "Il foglio \"2020\" di indicatore_in_piu.xlsx non ha gli indicatori del foglio "
+           "\"2019\": la cella D1 riporta \"1\" invece di nessun indicatore.";
+    QTest::newRow("unit missing") << "unita_mancante.xlsx"
+                                  << "Il foglio \"2020\" di unita_mancante.xlsx non riporta "
+                                     "l'unità \"C\" del foglio \"2019\".";
+    QTest::newRow("unit unknown") << "unita_estranea.xlsx"
+                                  << "Il foglio \"2020\" di unita_estranea.xlsx riporta nella "
+                                     "riga 3 l'unità \"D\", assente nel foglio \"2019\".";
+    QTest::newRow("unit twice")
+        << "unita_doppia.xlsx"
+        << "Il foglio \"2020\" di unita_doppia.xlsx riporta l'unità \"A\" due volte, nelle "
+           "righe 2 e 3: le unità devono avere etichette distinte.";
+    QTest::newRow("empty value")
+        << "valore_vuoto.xlsx"
+        << "Foglio \"2020\": L'indicatore definito nella matrice come povertà risulta avere "
+           "valori nulli." +
+               end;
+    QTest::newRow("text value")
+        << "valore_testo.xlsx"
+        << "Foglio \"2020\": L'indicatore definito nella matrice come Reddito risulta avere "
+           "valori alfanumerici." +
+               end;
+    QTest::newRow("constant over the panel")
+        << "costante.xlsx"
+        << "L'indicatore definito nella matrice come Reddito risulta essere costante in tutte "
+           "le osservazioni di tutti i periodi." +
+               end;
+    QTest::newRow("constant within each period only") << "costante_per_periodo.xlsx"
+                                                      << "";
+}
+
+void TestTimeseries::refusedPanels() {
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    Panel panel;
+    const LoadResult load = caricaPanel(fixture("panel/" + file), kC, &panel);
+    QCOMPARE(load.message, message);
+    QCOMPARE(load.status,
+             message.isEmpty() ? LoadResult::Status::Loaded : LoadResult::Status::Refused);
+    QCOMPARE(panel.periodCount(), message.isEmpty() ? 2 : 0);
+}
+
+QTEST_GUILESS_MAIN(TestTimeseries)
+#include "tst_timeseries.moc"
