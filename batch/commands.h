@@ -25,6 +25,7 @@ const std::vector<BatchCommand>& batchCommands();
 int comandoCheck(const QCommandLineParser& parser);
 int comandoRun(const QCommandLineParser& parser);
 int comandoCompare(const QCommandLineParser& parser);
+int comandoExport(const QCommandLineParser& parser);
 
 // Writes a line to stdout or stderr in UTF-8.
 void scriviOut(const QString& line);

@@ -42,6 +42,9 @@ void TestBatchCli::conventions_data() {
                                          << "L'opzione --all non prevede un valore.";
     QTest::newRow("codes and --all") << QStringList{"compare", "x.xlsx", "GRAD", "--all"} << 1 << ""
                                      << "Uso: orvalta-batch compare";
+    QTest::newRow("export without its destination")
+        << QStringList{"export", "x.xlsx"} << 1 << ""
+        << "Uso: orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx";
     QTest::newRow("unknown method code") << QStringList{"run", "x.xlsx", "--methods=XYZ"} << 1 << ""
                                          << "Codice di metodo sconosciuto: XYZ";
 }

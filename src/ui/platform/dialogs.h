@@ -16,6 +16,12 @@ public:
     // startFolder; empty when the user cancels.
     virtual QString openWorkbook(const QString& title, const QString& filter,
                                  const QString& startFolder) = 0;
+    // The full path of a file to write, chosen in a save dialog with the given
+    // title and name filter ("Cartella di Excel (*.xlsx)") and proposed as
+    // suggestedPath (its folder first); the filter's extension is added to a
+    // name typed without one. Empty when the user cancels.
+    virtual QString saveFile(const QString& title, const QString& filter,
+                             const QString& suggestedPath) = 0;
     // A folder chosen by the user, or empty when cancelled.
     virtual QString pickFolder(const QString& title, const QString& startFolder) = 0;
     // A message with only an OK button.

@@ -49,6 +49,19 @@ std::unique_ptr<QFileDialog> QtDialogs::folderDialog(const QString& title,
     return dialog;
 }
 
+std::unique_ptr<QFileDialog> QtDialogs::saveDialog(const QString& title, const QString& filter,
+                                                   const QString& suggestedPath, QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent, title, suggestedPath, filter);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // "(*.xlsx)" gives "xlsx".
+    const qsizetype star = filter.indexOf(QStringLiteral("*."));
+    if (star >= 0)
+        dialog->setDefaultSuffix(filter.mid(star + 2).section(u')', 0, 0).section(u' ', 0, 0));
+    return dialog;
+}
+
 std::unique_ptr<QMessageBox> QtDialogs::messageBox(const QString& text, const QString& title,
                                                    Icon icon, QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(qtIcon(icon), title, text, QMessageBox::Ok, parent);
@@ -66,6 +79,14 @@ QString QtDialogs::openWorkbook(const QString& title, const QString& filter,
 
 QString QtDialogs::pickFolder(const QString& title, const QString& startFolder) {
     const auto dialog = folderDialog(title, startFolder, parentWindow());
+    if (dialog->exec() != QDialog::Accepted)
+        return QString();
+    return dialog->selectedFiles().value(0);
+}
+
+QString QtDialogs::saveFile(const QString& title, const QString& filter,
+                            const QString& suggestedPath) {
+    const auto dialog = saveDialog(title, filter, suggestedPath, parentWindow());
     if (dialog->exec() != QDialog::Accepted)
         return QString();
     return dialog->selectedFiles().value(0);

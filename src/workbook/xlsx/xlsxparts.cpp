@@ -90,7 +90,7 @@ void XlsxWorkbookHandler::startElement(const char* name, const char** attributes
         m_date1904 = xmlTrue(xmlAttribute(attributes, "date1904"));
     } else if (is(name, "sheets")) {
         m_inSheets = true;
-    } else if (m_inSheets && is(name, "sheet") && !m_hasSheet) {
+    } else if (m_inSheets && is(name, "sheet") && !m_hasSheet && m_sheetsSeen++ == m_sheetIndex) {
         m_hasSheet = true;
         m_sheetName = text(xmlAttribute(attributes, "name"));
         m_sheetRelationship = text(xmlAttribute(attributes, "id"));

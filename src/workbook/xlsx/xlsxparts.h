@@ -38,11 +38,13 @@ private:
     std::vector<XlsxRelationship> m_relationships;
 };
 
-// Reads the workbook part: the first sheet in workbook order and the date
-// system. Fails when the root element is not a workbook.
+// Reads the workbook part: the first sheet in workbook order (or the one at
+// position sheetIndex, 0-based) and the date system. Fails when the root
+// element is not a workbook.
 class XlsxWorkbookHandler : public XmlHandler {
 public:
-    explicit XlsxWorkbookHandler(const QString& partName) : m_partName(partName) {}
+    explicit XlsxWorkbookHandler(const QString& partName, int sheetIndex = 0)
+        : m_partName(partName), m_sheetIndex(sheetIndex) {}
 
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
@@ -58,6 +60,8 @@ private:
     bool m_root = true;
     bool m_inSheets = false;
     bool m_hasSheet = false;
+    int m_sheetIndex = 0;
+    int m_sheetsSeen = 0;
     QString m_sheetName;
     QString m_sheetRelationship;
     bool m_date1904 = false;

@@ -90,7 +90,7 @@ bool XlsxReader::read(const QString& path) {
     if (!package.contains(workbook))
         return invalid(QStringLiteral("manca la parte %1 con la cartella di lavoro").arg(workbook));
 
-    XlsxWorkbookHandler book(workbook);
+    XlsxWorkbookHandler book(workbook, m_sheetIndex);
     if (!package.parse(workbook, book, xmlLimits, &error))
         return xmlFailure(error);
     if (!book.hasSheet()) {

@@ -18,6 +18,10 @@ public:
     // The bounds for the next open(); the named constants by default.
     void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
 
+    // Which worksheet the next open() reads, by its 0-based position in the
+    // workbook: the first (0) by default.
+    void setSheetIndex(int index) { m_sheetIndex = index; }
+
     // The date system of the workbook last opened.
     bool date1904() const { return m_date1904; }
 
@@ -26,4 +30,5 @@ private:
 
     WorkbookLimits m_limits;
     bool m_date1904 = false;
+    int m_sheetIndex = 0;
 };

@@ -11,6 +11,12 @@ QString RecordingDialogs::pickFolder(const QString& title, const QString& startF
     return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
 }
 
+QString RecordingDialogs::saveFile(const QString& title, const QString& filter,
+                                   const QString& suggestedPath) {
+    saveRequests.append({title, filter, suggestedPath});
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
 void RecordingDialogs::message(const QString& text, const QString& title, Icon icon) {
     messages.append({text, title, icon});
 }

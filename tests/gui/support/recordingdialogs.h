@@ -25,15 +25,19 @@ public:
     // answer (or none left) is a cancelled dialog.
     QStringList workbookAnswers;
     QStringList folderAnswers;
+    QStringList saveAnswers;
 
     QList<Request> workbookRequests;
     QList<Request> folderRequests;
+    QList<Request> saveRequests; // startFolder holds the suggested path
     QList<Message> messages;
     int endProgramCalls = 0;
 
     QString openWorkbook(const QString& title, const QString& filter,
                          const QString& startFolder) override;
     QString pickFolder(const QString& title, const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& suggestedPath) override;
     void message(const QString& text, const QString& title, Icon icon) override;
     void endProgram() override;
 
