@@ -48,12 +48,7 @@ void TestExport::init() {
 }
 
 void TestExport::workbookHoldsEveryResult() {
-    // An uncertainty file as the robustness analysis writes it.
-    QStringList unc{QStringLiteral("Regione;Rango di riferimento;Mediana;5° percentile")};
-    for (int r = 2; r <= m_s.nRighe; ++r)
-        unc.append(m_regional.generalText(m_s.matDati.label(r)) +
-                   QStringLiteral(";%1;%2,5;%3").arg(r - 1).arg(r).arg(r + 1));
-    QVERIFY(writeFileBytes(m_path + QStringLiteral(".unc.csv"), unc.join(u'\n').toUtf8()));
+    QVERIFY(writeRobustnessFiles(m_s, m_regional));
 
     // M2NI ran last: its results come from the tables, in full precision.
     const ResultsCollection results =
@@ -114,11 +109,18 @@ void TestExport::workbookHoldsEveryResult() {
         }
     QVERIFY(qAbs(confronto->cell(3, matrix + 1).number()) < 1.0);
 
-    // "Incertezza" after it, numbers as numbers.
-    const XlsxReader* incertezza = sheet(out, int(methods.size()) + 2);
+    // "Robustezza", "Sensibilità GRAD", "Incertezza" after it: numbers as
+    // numbers, texts as texts; nothing more.
+    const int last = int(methods.size()) + 4;
+    const XlsxReader* incertezza = sheet(out, last);
     QVERIFY(incertezza);
-    COMPARE_CELL(incertezza->cell(2, 3), CellValue(2.5));
-    QVERIFY(!sheet(out, int(methods.size()) + 3));
+    COMPARE_CELL(incertezza->cell(3, 3), CellValue(2.5));
+    const XlsxReader* sensibilita = sheet(out, last - 1);
+    QVERIFY(sensibilita);
+    COMPARE_CELL(sensibilita->cell(2, 3), CellValue(-1.0));
+    COMPARE_CELL(sensibilita->cell(2, m_s.nColonne + 3),
+                 CellValue(m_regional.generalText(m_s.matDati.header(2))));
+    QVERIFY(!sheet(out, last + 1));
 }
 
 void TestExport::delimitedTables() {

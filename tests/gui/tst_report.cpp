@@ -51,6 +51,7 @@ void TestReport::sampleReport() {
     SharedState s;
     const QString workbook = sampleWithResults(m_dir.path(), s, m_regional);
     QVERIFY(!workbook.isEmpty());
+    QVERIFY(writeRobustnessFiles(s, m_regional));
     const ResultsCollection results = collectResults(s, m_regional);
     const QString pdf = m_dir.filePath(QStringLiteral("rapporto.pdf"));
     QCOMPARE(writePdfReport(pdf, results), QString());
@@ -70,6 +71,15 @@ void TestReport::sampleReport() {
     QVERIFY(text.contains(results.methods[4].labels[first] + QStringLiteral(" (") +
                           m_regional.indexText(results.methods[4].values[std::size_t(first)])));
     QVERIFY(text.contains(QStringLiteral("Confronto dei metodi")));
+    // The robustness summary: a mean shift of 10.5 / 20, 6 units unchanged;
+    // the indicator that moves most units.
+    const QString flat = text.simplified();
+    QVERIFY(flat.contains(QStringLiteral("Spostamento medio dal rango di riferimento: 0,5250 "
+                                         "posizioni; unità con lo stesso rango per ogni metodo: "
+                                         "6 su 20")));
+    QVERIFY(flat.contains(QStringLiteral("spostamento maggiore è %1 (per 14 unità su 20)")
+                              .arg(m_regional.generalText(s.matDati.header(2)))));
+    QVERIFY(text.contains(QStringLiteral("Incertezza")));
     QVERIFY(!text.contains(QStringLiteral("Allegato")));
     for (int p = 0; p < pages.size(); ++p)
         QVERIFY(pages[p].contains(QStringLiteral("Pagina %1").arg(p + 1)));

@@ -13,3 +13,10 @@
 // is recorded through QTest).
 QString sampleWithResults(const QString& folder, SharedState& s, const Regional& regional,
                           bool compare = true);
+
+// Robustness files beside the workbook of s, laid out as the robustness
+// analyses write them: <workbook>.rob.csv, .sensGRAD.csv (the last column
+// names an indicator) and .unc.csv. Unit i (from 1) has the reference rank
+// i, the median rank i + 0.5 and the range i % 3; the sensitivity blames
+// the first indicator. Returns false when a file cannot be written.
+bool writeRobustnessFiles(const SharedState& s, const Regional& regional);
