@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 class TestRegional : public QObject {
@@ -18,6 +20,7 @@ private Q_SLOTS:
     void parseNumber_data();
     void parseNumber();
     void plainNumbersReadAsTheLocaleReadsThem();
+    void indexTextsWrittenAsTheLocaleWritesThem();
 };
 
 namespace {
@@ -162,6 +165,44 @@ void TestRegional::plainNumbersReadAsTheLocaleReadsThem() {
             QVERIFY2(number.has_value() == ok, qPrintable(text));
             if (ok)
                 QVERIFY2(std::memcmp(&*number, &expected, sizeof expected) == 0, qPrintable(text));
+        }
+    }
+}
+
+// Index texts take a shortcut past the locale's formatter: over every
+// magnitude, near ties and in locales with other separators or groupings it
+// must write the very same text.
+void TestRegional::indexTextsWrittenAsTheLocaleWritesThem() {
+    std::vector<double> values{0.0,     -0.0,     0.00005,    -0.00004999,     0.12345,
+                               1.03125, -2.00005, 999999.5,   1e308,           -1.7e308,
+                               5e-324,  1e15,     123456.789, 98765432109.875, -0.000049999};
+    std::uint64_t seed = 7;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double mantissa = static_cast<double>(seed >> 11) * 0x1.0p-53;
+        values.push_back((seed & 1 ? -1 : 1) * std::ldexp(mantissa, int(seed >> 58) - 20));
+        values.push_back(std::round(mantissa * 1e6) / 32.0); // exact ties at the fifth decimal
+    }
+    for (const QLocale& locale : {kItalian, kC, QLocale(QLocale::English), QLocale(QLocale::French),
+                                  QLocale(QLocale::German, QLocale::Switzerland),
+                                  QLocale(QLocale::Hindi, QLocale::India)}) {
+        QLocale grouped(locale);
+        grouped.setNumberOptions(QLocale::DefaultNumberOptions);
+        const Regional regional(locale);
+        for (const double value : values) {
+            QString expected = grouped.toString(value, 'f', 4);
+            if (expected.startsWith(grouped.negativeSign()) &&
+                !std::any_of(expected.cbegin(), expected.cend(),
+                             [](QChar ch) { return ch.isDigit() && ch != u'0'; }))
+                expected.remove(0, grouped.negativeSign().size());
+            QCOMPARE(regional.indexText(value), expected);
+            // The number the text reads as, told without the text.
+            const auto key = regional.indexTextValue(value);
+            const auto parsed = regional.parseNumber(expected);
+            if (key && parsed)
+                QCOMPARE(*key, *parsed);
+            else if (locale == kItalian)
+                QVERIFY(!key || expected.size() > 19); // past 15 digits only the text tells
         }
     }
 }

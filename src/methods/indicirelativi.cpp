@@ -14,5 +14,5 @@ Refusal indiciRelativi(SharedState& s, const Regional& regional) {
             s.matTrasformata(r, c) = negativa[k] ? 1.0 - q : q;
         }
     }
-    return scriviValori(s, QStringLiteral("IR"), media_righe(s));
+    return scriviValori(s, indexHeaderAt(MethodPosition::IndiciRelativi), media_righe(s));
 }

@@ -3,7 +3,8 @@
 #include "stats/statistiche.h"
 
 Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional) {
-    const QString header = positive ? QStringLiteral("MPI+") : QStringLiteral("MPI-");
+    const QString& header =
+        indexHeaderAt(positive ? MethodPosition::MpiPositivo : MethodPosition::MpiNegativo);
     // Mean 100 and deviation 10 for every indicator, higher always better.
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
     scriviPunteggiZ(s, ScalaZ::Riscalato100);

@@ -5,5 +5,5 @@
 Refusal mediaValoriStandardizzati(SharedState& s, const Regional& regional) {
     scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
     scriviPunteggiZ(s, ScalaZ::ZOrientato);
-    return scriviValori(s, QStringLiteral("M1Z"), media_righe(s));
+    return scriviValori(s, indexHeaderAt(MethodPosition::MediaValoriZ), media_righe(s));
 }

@@ -1,24 +1,24 @@
 #include "methods/methodsteps.h"
 
 Refusal methodStep(SharedState& s, int position, const Regional& regional) {
-    switch (position) {
-    case 0:
+    switch (static_cast<MethodPosition>(position)) {
+    case MethodPosition::MpiPositivo:
         return mazziottaPareto(s, true, regional);
-    case 1:
+    case MethodPosition::MpiNegativo:
         return mazziottaPareto(s, false, regional);
-    case 2:
+    case MethodPosition::Wroclaw:
         return wroclaw(s, regional);
-    case 3:
+    case MethodPosition::MediaValoriZ:
         return mediaValoriStandardizzati(s, regional);
-    case 4:
+    case MethodPosition::Graduatorie:
         return metodoGraduatorie(s, regional);
-    case 5:
+    case MethodPosition::IndiciRelativi:
         return indiciRelativi(s, regional);
-    case 6:
+    case MethodPosition::NumeriIndiciAritmetica:
         return numeriIndici(s, MediaIndici::Aritmetica, regional);
-    case 7:
+    case MethodPosition::NumeriIndiciGeometrica:
         return numeriIndici(s, MediaIndici::Geometrica, regional);
-    case 8:
+    case MethodPosition::NumeriIndiciQuadratica:
         return numeriIndici(s, MediaIndici::Quadratica, regional);
     default:
         return QStringLiteral("Metodo sconosciuto (posizione %1).").arg(position);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "methods/methodcommon.h"
+#include "methods/metodi.h"
 
 // The steps of the nine methods. Each reads matDati and fills matTrasformata
 // (labels in column 1, its prefix and the indicator names in row 1, the

@@ -21,6 +21,10 @@ const std::vector<MethodInfo>& methodTable() {
     return table;
 }
 
+const QString& indexHeaderAt(MethodPosition position) {
+    return methodTable().at(static_cast<std::size_t>(position)).indexHeader;
+}
+
 QString methodCode(const QString& entryText) {
     return entryText.left(4);
 }

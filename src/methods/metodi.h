@@ -12,9 +12,26 @@ struct MethodInfo {
     bool ascending;      // rank 1 to the smallest index value (WROC, GRAD)
 };
 
+// The positions of the methods in the list.
+enum class MethodPosition : int {
+    MpiPositivo = 0,
+    MpiNegativo = 1,
+    Wroclaw = 2,
+    MediaValoriZ = 3,
+    Graduatorie = 4,
+    IndiciRelativi = 5,
+    NumeriIndiciAritmetica = 6,
+    NumeriIndiciGeometrica = 7,
+    NumeriIndiciQuadratica = 8,
+};
+
 // The method table: position, entry text, index header and ranking order of
-// the nine methods.
+// the nine methods. Every other place takes the codes, headers and
+// directions from here.
 const std::vector<MethodInfo>& methodTable();
+
+// The index header of the method at a position ("MPI+", "Wroclaw", ...).
+const QString& indexHeaderAt(MethodPosition position);
 
 // The method code of a list entry: its first four characters ("MPI-" for
 // "MPI-  Metodo Mazziotta Pareto Index negativo"). It names the result files.

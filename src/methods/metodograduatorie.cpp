@@ -23,5 +23,5 @@ Refusal metodoGraduatorie(SharedState& s, const Regional& regional) {
         for (int r = 2; r <= s.nRighe; ++r)
             s.matTrasformata(r, c) = static_cast<double>(ranks[static_cast<std::size_t>(r - 2)]);
     }
-    return scriviValori(s, QStringLiteral("Grad.RNK"), somma_ranghi_righe(s));
+    return scriviValori(s, indexHeaderAt(MethodPosition::Graduatorie), somma_ranghi_righe(s));
 }

@@ -21,13 +21,13 @@ Refusal numeriIndici(SharedState& s, MediaIndici media, const Regional& regional
     QString header;
     switch (media) {
     case MediaIndici::Aritmetica:
-        header = QStringLiteral("ANIM");
+        header = indexHeaderAt(MethodPosition::NumeriIndiciAritmetica);
         break;
     case MediaIndici::Geometrica:
-        header = QStringLiteral("GNIM");
+        header = indexHeaderAt(MethodPosition::NumeriIndiciGeometrica);
         break;
     case MediaIndici::Quadratica:
-        header = QStringLiteral("QNIM");
+        header = indexHeaderAt(MethodPosition::NumeriIndiciQuadratica);
         break;
     }
     if (media == MediaIndici::Geometrica) {

@@ -121,6 +121,8 @@ double writtenIndexTextKey(const QString& text, const Regional& regional) {
 }
 
 double indexValueKey(double value, const Regional& regional) {
+    if (const std::optional<double> key = regional.indexTextValue(value))
+        return *key;
     return indexTextKey(CellValue(regional.indexText(value)), regional);
 }
 

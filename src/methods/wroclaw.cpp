@@ -58,5 +58,5 @@ Refusal wroclaw(SharedState& s, const Regional& regional) {
     std::vector<double> index(distanze.size());
     for (int r = 2; r <= s.nRighe; ++r)
         index[static_cast<std::size_t>(r)] = distanze[static_cast<std::size_t>(r)] / denominator;
-    return scriviValori(s, QStringLiteral("Wroclaw"), index);
+    return scriviValori(s, indexHeaderAt(MethodPosition::Wroclaw), index);
 }

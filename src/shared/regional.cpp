@@ -1,7 +1,9 @@
 #include "shared/regional.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -56,13 +58,48 @@ std::optional<double> plainNumber(QStringView text, char16_t decimalPoint) {
     return value;
 }
 
+// The text of value with four decimals in the C form ("-1234.5678"),
+// correctly rounded from the binary value; nothing for a value that is not
+// finite or lies on a tie between two four-decimal texts, whose rounding is
+// left to the locale.
+std::optional<std::string> cFixed4(double value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    // A tie, (2k + 1) / 20000, is a double only when it is a multiple of
+    // 1/32: only such values need their exact decimals looked at.
+    const double scaled = value * 32.0;
+    if (std::isfinite(scaled) && std::floor(scaled) == scaled) {
+        char exact[400];
+        const auto [end, error] =
+            std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed, 17);
+        if (error != std::errc())
+            return std::nullopt;
+        // The decimals past the fourth: "5" then zeros is a tie (or within
+        // 1e-17 of one).
+        const char* const fifth = end - 13;
+        const char* const stop = end;
+        if (*fifth == '5' && std::all_of(fifth + 1, stop, [](char c) { return c == '0'; }))
+            return std::nullopt;
+    }
+    char rounded[400];
+    const auto [last, failed] =
+        std::to_chars(rounded, rounded + sizeof rounded, value, std::chars_format::fixed, 4);
+    if (failed != std::errc())
+        return std::nullopt;
+    return std::string(rounded, last);
+}
+
 } // namespace
 
-Regional::Regional(const QLocale& locale) : m_locale(locale), m_ungrouped(locale) {
+Regional::Regional(const QLocale& locale) : Regional(locale, locale) {}
+
+Regional::Regional(const QLocale& numbers, const QLocale& dates)
+    : m_locale(numbers), m_ungrouped(numbers) {
     m_locale.setNumberOptions(QLocale::DefaultNumberOptions);
     m_ungrouped.setNumberOptions(QLocale::OmitGroupSeparator);
     // The locale's short date with the year in full (29/02/2020, not 29/02/20).
-    m_dateFormat = m_locale.dateFormat(QLocale::ShortFormat);
+    m_dateFormat = dates.dateFormat(QLocale::ShortFormat);
+    m_timeFormat = dates.timeFormat(QLocale::ShortFormat);
     if (!m_dateFormat.contains(QStringLiteral("yyyy")))
         m_dateFormat.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
     const QString point = m_locale.decimalPoint();
@@ -70,14 +107,76 @@ Regional::Regional(const QLocale& locale) : m_locale(locale), m_ungrouped(locale
                      m_locale.negativeSign() == QStringLiteral("-") &&
                      m_locale.zeroDigit() == QStringLiteral("0");
     m_decimalPoint = point.isEmpty() ? u'.' : point.at(0).unicode();
+
+    // Index texts are written without the locale's formatter when the
+    // locale's plain numbers with three-digit groups give the same texts.
+    const QString group = m_locale.groupSeparator();
+    if (m_plainNumbers && group.size() == 1) {
+        m_groupSeparator = group.at(0).unicode();
+        m_fastIndexText = true;
+        for (const double sample : {0.0, -0.00001, 0.5, -7.25, 999.99994, 1234.56789, -98765.4321,
+                                    1234567.891234, -123456789012.3456, 1e15 + 0.125}) {
+            if (indexText(sample) !=
+                withoutNegativeZero(m_locale.toString(sample, 'f', 4), m_locale)) {
+                m_fastIndexText = false;
+                break;
+            }
+        }
+    }
 }
 
 Regional Regional::system() {
-    return Regional(QLocale::system());
+    // The system locale answers each query through a lock and a variant,
+    // which dominates writing a million numbers; the locale of its name
+    // (taken from LC_ALL, LC_NUMERIC or LANG) writes and reads numbers the
+    // same way without them. The date and time formats stay the system's.
+    const QLocale system = QLocale::system();
+    return Regional(QLocale(system.name()), system);
 }
 
 QString Regional::indexText(double value) const {
-    return withoutNegativeZero(m_locale.toString(value, 'f', 4), m_locale);
+    const std::optional<std::string> c = m_fastIndexText ? cFixed4(value) : std::nullopt;
+    if (!c)
+        return withoutNegativeZero(m_locale.toString(value, 'f', 4), m_locale);
+    // The digits grouped by three, the locale's separators in place of the
+    // C ones, no minus sign before a zero.
+    const bool negative = c->front() == '-';
+    const std::size_t start = negative ? 1 : 0;
+    const std::size_t point = c->size() - 5;
+    const bool zero = std::all_of(c->begin() + qsizetype(start), c->end(),
+                                  [](char ch) { return ch == '0' || ch == '.'; });
+    char16_t text[560];
+    std::size_t n = 0;
+    if (negative && !zero)
+        text[n++] = u'-';
+    for (std::size_t i = start; i < point; ++i) {
+        text[n++] = char16_t((*c)[i]);
+        const std::size_t left = point - i - 1;
+        if (left > 0 && left % 3 == 0)
+            text[n++] = m_groupSeparator;
+    }
+    text[n++] = m_decimalPoint;
+    for (std::size_t i = point + 1; i < c->size(); ++i)
+        text[n++] = char16_t((*c)[i]);
+    return QString(reinterpret_cast<const QChar*>(text), qsizetype(n));
+}
+
+std::optional<double> Regional::indexTextValue(double value) const {
+    const std::optional<std::string> c = m_fastIndexText ? cFixed4(value) : std::nullopt;
+    if (!c)
+        return std::nullopt;
+    // Up to 15 digits the whole number and its quotient are exact: the
+    // number the text reads as.
+    qint64 number = 0;
+    int digits = 0;
+    for (const char ch : *c) {
+        if (ch < '0' || ch > '9')
+            continue;
+        if (++digits > 15)
+            return std::nullopt;
+        number = number * 10 + (ch - '0');
+    }
+    return static_cast<double>(c->front() == '-' ? -number : number) / 1e4;
 }
 
 QString Regional::fixed4(double value) const {
@@ -115,8 +214,7 @@ QString Regional::generalText(const CellValue& cell) const {
         const QDateTime& when = cell.date();
         if (when.time() == QTime(0, 0))
             return m_locale.toString(when.date(), m_dateFormat);
-        return m_locale.toString(when,
-                                 m_dateFormat + u' ' + m_locale.timeFormat(QLocale::ShortFormat));
+        return m_locale.toString(when, m_dateFormat + u' ' + m_timeFormat);
     }
     case CellValue::Kind::Error:
         return cell.errorCode();

@@ -22,6 +22,9 @@ public:
     // and digit grouping ("1.234,5678" under Italian). A value that rounds to
     // zero is written without a minus sign.
     QString indexText(double value) const;
+    // The number indexText(value) reads as, found without writing the text;
+    // nothing where only reading the text can tell.
+    std::optional<double> indexTextValue(double value) const;
 
     // A number with four decimals and no grouping, the pattern "0.0000"
     // ("3,5000" under Italian); never a minus sign before zero.
@@ -50,11 +53,17 @@ public:
     std::optional<double> numberOf(const CellValue& cell) const;
 
 private:
+    Regional(const QLocale& numbers, const QLocale& dates);
+
     QLocale m_locale;
     QLocale m_ungrouped;
     QString m_dateFormat;
+    QString m_timeFormat;
     // The locale writes plain numbers with ASCII digits, '-' and a one-character
     // decimal separator, which parseNumber reads without the locale's parser.
     bool m_plainNumbers = false;
     char16_t m_decimalPoint = u'.';
+    char16_t m_groupSeparator = u',';
+    // indexText writes the C form's digits with the locale's separators.
+    bool m_fastIndexText = false;
 };
