@@ -1,5 +1,6 @@
 #include "menuorv.h"
 #include "ui/platform/qtdialogs.h"
+#include "ui/report/commandlinereport.h"
 #include "version.h"
 
 #include <QApplication>
@@ -8,7 +9,28 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void printErr(const QString& line) {
+    std::fputs(qUtf8Printable(line + u'\n'), stderr);
+}
+
+// True when the command line asks for a report, which needs no display.
+bool asksForReport(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--report") == 0 || std::strncmp(argv[i], "--report=", 9) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (asksForReport(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvalta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVALTA_VERSION));
@@ -28,11 +50,33 @@ int main(int argc, char* argv[]) {
         QStringLiteral("cartella"),
         QStringLiteral("la cartella di lavoro da selezionare (facoltativa)"),
         QStringLiteral("[CARTELLA_DI_LAVORO]"));
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("scrive il rapporto PDF dei risultati della cartella di lavoro ed esce"),
+        QStringLiteral("FILE.pdf"));
+    parser.addOption(report);
     parser.process(app);
+
+    const QStringList files = parser.positionalArguments();
+    if (parser.isSet(report)) {
+        if (files.size() != 1) {
+            printErr(QStringLiteral("Uso: orvalta --report FILE.pdf CARTELLA_DI_LAVORO"));
+            return 1;
+        }
+        QStringList warnings;
+        const QString error = reportFromCommandLine(parser.value(report), files.first(),
+                                                    Regional::system(), &warnings);
+        for (const QString& warning : warnings)
+            printErr(warning);
+        if (!error.isEmpty()) {
+            printErr(error);
+            return 1;
+        }
+        return 0;
+    }
 
     QtDialogs dialogs;
     MenuORV window(Module1(), dialogs, Regional::system());
-    const QStringList files = parser.positionalArguments();
     if (!files.isEmpty())
         window.selezionaMatrice(QFileInfo(files.first()).absoluteFilePath());
     window.show();

@@ -29,6 +29,7 @@ int comandoRobustness(const QCommandLineParser& parser);
 int comandoSensitivity(const QCommandLineParser& parser);
 int comandoUncertainty(const QCommandLineParser& parser);
 int comandoAmpi(const QCommandLineParser& parser);
+int comandoExport(const QCommandLineParser& parser);
 
 // Writes a line to stdout or stderr in UTF-8.
 void scriviOut(const QString& line);

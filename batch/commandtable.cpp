@@ -59,6 +59,13 @@ const std::vector<BatchCommand>& batchCommands() {
                                             "indicato)"),
                              QStringLiteral("PERIODO"))},
          comandoAmpi},
+        {QStringLiteral("export"),
+         QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx"),
+         QStringLiteral("scrive in una cartella .xlsx la matrice e tutti i risultati, i "
+                        "confronti e le analisi di robustezza"),
+         QStringLiteral("esportare i risultati"),
+         {},
+         comandoExport},
     };
     return commands;
 }

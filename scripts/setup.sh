@@ -9,14 +9,14 @@ ORVALTA_BUILD="${ORVALTA_BUILD:-$ORVALTA_ROOT/build}"
 ORVALTA_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev libqt6test6 libqt6core5compat6 qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
-    libquazip1-qt6-dev libexpat1-dev libgsf-1-dev
+    libquazip1-qt6-dev libexpat1-dev libgsf-1-dev libxlsxwriter-dev
     fonts-dejavu-core qt6-translations-l10n python3
 )
 
 # Only for the tests: the validators of the desktop entry and of the AppStream
-# metadata.
+# metadata, and the PDF text extraction that checks the report.
 ORVALTA_TEST_PACKAGES=(
-    desktop-file-utils appstream
+    desktop-file-utils appstream poppler-utils
 )
 
 orvalta_install_packages() {

@@ -81,6 +81,9 @@ void TestBatchCli::conventions_data() {
         << "Il periodo 2099 non è tra i fogli della cartella di lavoro: 2019, 2020";
     QTest::newRow("ampi: no workbook") << QStringList{"ampi", "assente.xlsx"} << 1 << ""
                                        << "non esiste";
+    QTest::newRow("export without its destination")
+        << QStringList{"export", "x.xlsx"} << 1 << ""
+        << "Uso: orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx";
     QTest::newRow("unknown method code") << QStringList{"run", "x.xlsx", "--methods=XYZ"} << 1 << ""
                                          << "Codice di metodo sconosciuto: XYZ";
 }

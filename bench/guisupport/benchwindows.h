@@ -14,8 +14,8 @@ public:
     QString openWorkbook(const QString&, const QString&, const QString&) override {
         return QString();
     }
-    QString saveFile(const QString&, const QString&, const QString&) override { return QString(); }
     QString pickFolder(const QString&, const QString&) override { return QString(); }
+    QString saveFile(const QString&, const QString&, const QString&) override { return QString(); }
     void message(const QString&, const QString&, Icon) override { ++messages; }
     void endProgram() override {}
     int messages = 0;

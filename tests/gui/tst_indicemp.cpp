@@ -1,11 +1,13 @@
 #include "methods/metodi.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "support/testsupport.h"
 #include "support/workrecorder.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/processing/indicemp.h"
+#include "workbook/xlsx/xlsxreader.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -39,6 +41,7 @@ private Q_SLOTS:
     void writeFailureShownAsFailed();
     void reopeningReloads();
     void outOfMemoryReported();
+    void exportAfterMethodRun();
 
 private:
     IndiceMP& window(const Rows& rows);
@@ -491,6 +494,31 @@ void TestIndiceMP::outOfMemoryReported() {
     QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Critical);
     QCOMPARE(m_dialogs.endProgramCalls, 0);
     QCOMPARE(m_state.nRighe, 4);
+}
+
+// "Esporta risultati..." proposes a name beside the workbook and exports
+// the method just run with its transformed matrix.
+void TestIndiceMP::exportAfterMethodRun() {
+    IndiceMP& w = window(kProvince);
+    QVERIFY(w.carica());
+    w.show();
+    choose(2); // WROC
+    const QString out = m_dir->filePath(QStringLiteral("esportati.xlsx"));
+    m_dialogs.saveAnswers = QStringList{out};
+    QTest::mouseClick(child<QPushButton>("cmdEsporta"), Qt::LeftButton);
+
+    QCOMPARE(m_dialogs.saveRequests.size(), 1);
+    QCOMPARE(m_dialogs.saveRequests[0].startFolder,
+             m_dir->filePath(QStringLiteral("Province-risultati.xlsx")));
+    QVERIFY(m_dialogs.saveRequests[0].filter.contains(QStringLiteral("*.xlsx")));
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Information);
+    XlsxReader reader;
+    reader.setSheetIndex(1);
+    QVERIFY(reader.open(out));
+    COMPARE_CELL(reader.cell(1, 2), CellValue(QStringLiteral("Wroclaw")));
+    COMPARE_CELL(reader.cell(2, 2), CellValue(m_state.matValori(2, 2)));
+    COMPARE_CELL(reader.cell(2, 6), CellValue(m_state.matTrasformata(2, 2)));
 }
 
 QTEST_MAIN(TestIndiceMP)

@@ -6,6 +6,7 @@
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/clockstatusbar.h"
+#include "workbook/xlsx/xlsxreader.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void unwritableComparisonFile_data();
     void unwritableComparisonFile();
     void reopeningStartsAfresh();
+    void exportAndReport();
 
 private:
     // Runs the methods at the given list positions over rows, leaving their
@@ -625,6 +627,31 @@ void TestValutaMP::reopeningStartsAfresh() {
     QVERIFY(shown("msfRanking"));
     for (const GridView* grid : {w.msfRisultati(), w.msfRanking(), w.msfCograduazione()})
         QCOMPARE(grid->gridModel()->gridRowCount(), 0);
+}
+
+// The window holds no matrix: both outputs read it from the workbook, and
+// a cancelled save dialog does nothing.
+void TestValutaMP::exportAndReport() {
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), m_state.strMatrice));
+    elabora({kMpiPiu, kGrad}, regioniEsempio());
+    window();
+    const QString xlsx = path(QStringLiteral("tutto.xlsx"));
+    const QString pdf = path(QStringLiteral("rapporto.pdf"));
+    m_dialogs.saveAnswers = QStringList{xlsx, pdf};
+    QTest::mouseClick(child<QPushButton>("cmdEsporta"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdRapporto"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdRapporto"), Qt::LeftButton);
+
+    QCOMPARE(m_dialogs.saveRequests.size(), 3);
+    QCOMPARE(m_dialogs.saveRequests[1].startFolder, path(QStringLiteral("Regioni-rapporto.pdf")));
+    QCOMPARE(m_dialogs.messageTexts(),
+             (QStringList{QStringLiteral("Risultati esportati in %1.").arg(xlsx),
+                          QStringLiteral("Rapporto scritto in %1.").arg(pdf)}));
+    XlsxReader reader;
+    reader.setSheetIndex(2); // Dati, MPI+, GRAD
+    QVERIFY(reader.open(xlsx));
+    COMPARE_CELL(reader.cell(1, 2), CellValue(QStringLiteral("Grad.RNK")));
+    QVERIFY(contents(pdf).startsWith("%PDF"));
 }
 
 QTEST_MAIN(TestValutaMP)

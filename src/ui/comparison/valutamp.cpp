@@ -1,4 +1,5 @@
 #include "ui/comparison/valutamp.h"
+#include "ui/report/resultsoutput.h"
 
 #include "comparison/comparison.h"
 #include "comparison/comparisonfiles.h"
@@ -104,11 +105,12 @@ ValutaMP::ValutaMP(SharedState& state, Dialogs& dialogs, const Regional& regiona
     layout->setContentsMargins(8, 8, 8, 0);
     layout->setSpacing(6);
     layout->addWidget(m_splitter, 1);
+    layout->addLayout(costruisciUscite());
     layout->addWidget(m_stbStato);
 
     m_lavoro = new BackgroundWork(this, m_stbStato);
-    m_lavoro->setControls(
-        {m_lstMetodi, m_lstSelezionati, m_cmdSelect, m_cmdRobustezza, m_frmTipoRisultato});
+    m_lavoro->setControls({m_lstMetodi, m_lstSelezionati, m_cmdSelect, m_cmdRobustezza,
+                           m_frmTipoRisultato, m_cmdEsporta, m_cmdRapporto});
     collega();
     fitToScreen(*this, {1280, 800});
 }
@@ -215,6 +217,25 @@ QWidget* ValutaMP::costruisciRisultati() {
     return destra;
 }
 
+// The row under both halves: the results leave the program from here.
+QHBoxLayout* ValutaMP::costruisciUscite() {
+    m_cmdEsporta = new QPushButton(QStringLiteral("Esporta risultati..."), this);
+    m_cmdEsporta->setObjectName(QStringLiteral("cmdEsporta"));
+    m_cmdEsporta->setAutoDefault(false);
+    m_cmdEsporta->setToolTip(QStringLiteral("Scrive la matrice, i risultati e i confronti in una "
+                                            "cartella di Excel"));
+    m_cmdRapporto = new QPushButton(QStringLiteral("Rapporto PDF..."), this);
+    m_cmdRapporto->setObjectName(QStringLiteral("cmdRapporto"));
+    m_cmdRapporto->setAutoDefault(false);
+    m_cmdRapporto->setToolTip(QStringLiteral("Scrive un rapporto sui risultati in un documento "
+                                             "PDF"));
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(m_cmdEsporta);
+    row->addWidget(m_cmdRapporto);
+    return row;
+}
+
 void ValutaMP::collega() {
     setTabOrder(m_lstMetodi, m_lstSelezionati);
     setTabOrder(m_lstSelezionati, m_msfCograduazione);
@@ -232,6 +253,8 @@ void ValutaMP::collega() {
     m_lstSelezionati->installEventFilter(this);
     connect(m_cmdSelect, &QPushButton::clicked, this, [this] { cmdSelect_Click(); });
     connect(m_cmdRobustezza, &QPushButton::clicked, this, [this] { cmdRobustezza_Click(); });
+    connect(m_cmdEsporta, &QPushButton::clicked, this, &ValutaMP::cmdEsporta_Click);
+    connect(m_cmdRapporto, &QPushButton::clicked, this, &ValutaMP::cmdRapporto_Click);
     connect(m_optTipoRisultato, &QButtonGroup::idClicked, this,
             [this] { optTipoRisultato_Click(); });
     connect(m_msfRisultati, &GridView::autosizeRequested, this, &ValutaMP::adattaRisultati);
@@ -338,6 +361,14 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
                           writeError,
                       childWindowTitle(), Dialogs::Icon::Critical);
     return RunOutcome::NotSaved;
+}
+
+void ValutaMP::cmdEsporta_Click() {
+    esportaRisultati(m_state, std::nullopt, m_dialogs, *m_lavoro, m_regional, childWindowTitle());
+}
+
+void ValutaMP::cmdRapporto_Click() {
+    rapportoPdf(m_state, m_dialogs, *m_lavoro, m_regional, childWindowTitle());
 }
 
 void ValutaMP::mostra(const ComparisonResult& result) {

@@ -14,6 +14,7 @@ class GridView;
 class HintLabel;
 class QButtonGroup;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -58,6 +59,10 @@ public:
     void lstMetodi_DblClick();
     void lstSelezionati_DblClick();
     RunOutcome cmdSelect_Click();
+    // "Esporta risultati..." and "Rapporto PDF...": every result of the
+    // workbook into one .xlsx, or its report as a PDF (see resultsoutput.h).
+    void cmdEsporta_Click();
+    void cmdRapporto_Click();
     void optTipoRisultato_Click();
     // Opens the robustness window (window-modal, without waiting) on the
     // comparison on view; nothing without one. Returns the window.
@@ -76,6 +81,7 @@ protected:
 private:
     QWidget* costruisciSelezione();
     QWidget* costruisciRisultati();
+    QHBoxLayout* costruisciUscite();
     void collega();
     void sposta(QListWidget* from, QListWidget* to);
     // Puts a comparison on view as a run leaves it.
@@ -107,6 +113,8 @@ private:
     QPushButton* m_cmdSelect = nullptr;
     QPushButton* m_cmdRobustezza = nullptr;
     RobustnessWindow* m_robustezza = nullptr;
+    QPushButton* m_cmdEsporta = nullptr;
+    QPushButton* m_cmdRapporto = nullptr;
     QGroupBox* m_frmTipoRisultato = nullptr;
     QButtonGroup* m_optTipoRisultato = nullptr;
     QGroupBox* m_frame1 = nullptr;

@@ -50,6 +50,26 @@ std::unique_ptr<QFileDialog> QtDialogs::folderDialog(const QString& title,
     return dialog;
 }
 
+std::unique_ptr<QFileDialog> QtDialogs::saveDialog(const QString& title, const QString& filter,
+                                                   const QString& suggestedPath, QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent, title, suggestedPath, filter);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // A name typed without extension takes that of the chosen filter:
+    // "PNG (*.png)" gives "png".
+    const auto suffixOf = [](const QString& chosen) {
+        const qsizetype star = chosen.indexOf(QStringLiteral("*."));
+        return star < 0 ? QString() : chosen.mid(star + 2).section(u')', 0, 0).section(u' ', 0, 0);
+    };
+    dialog->setDefaultSuffix(suffixOf(filter));
+    QFileDialog* const view = dialog.get();
+    QObject::connect(
+        view, &QFileDialog::filterSelected, view,
+        [view, suffixOf](const QString& chosen) { view->setDefaultSuffix(suffixOf(chosen)); });
+    return dialog;
+}
+
 std::unique_ptr<QMessageBox> QtDialogs::messageBox(const QString& text, const QString& title,
                                                    Icon icon, QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(qtIcon(icon), title, text, QMessageBox::Ok, parent);
@@ -65,21 +85,16 @@ QString QtDialogs::openWorkbook(const QString& title, const QString& filter,
     return dialog->selectedFiles().value(0);
 }
 
-QString QtDialogs::saveFile(const QString& title, const QString& filter, const QString& startPath) {
-    QString selectedFilter;
-    QString path =
-        QFileDialog::getSaveFileName(parentWindow(), title, startPath, filter, &selectedFilter);
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    // "PNG (*.png)": the extension of the chosen filter.
-    const qsizetype star = selectedFilter.indexOf(QStringLiteral("*."));
-    if (star >= 0)
-        path += selectedFilter.mid(star + 1).section(u')', 0, 0).section(u' ', 0, 0);
-    return path;
-}
-
 QString QtDialogs::pickFolder(const QString& title, const QString& startFolder) {
     const auto dialog = folderDialog(title, startFolder, parentWindow());
+    if (dialog->exec() != QDialog::Accepted)
+        return QString();
+    return dialog->selectedFiles().value(0);
+}
+
+QString QtDialogs::saveFile(const QString& title, const QString& filter,
+                            const QString& suggestedPath) {
+    const auto dialog = saveDialog(title, filter, suggestedPath, parentWindow());
     if (dialog->exec() != QDialog::Accepted)
         return QString();
     return dialog->selectedFiles().value(0);

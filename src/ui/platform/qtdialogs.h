@@ -15,9 +15,9 @@ class QtDialogs : public Dialogs {
 public:
     QString openWorkbook(const QString& title, const QString& filter,
                          const QString& startFolder) override;
-    QString saveFile(const QString& title, const QString& filter,
-                     const QString& startPath) override;
     QString pickFolder(const QString& title, const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& suggestedPath) override;
     void message(const QString& text, const QString& title, Icon icon) override;
     void endProgram() override;
 
@@ -26,6 +26,8 @@ public:
                                                        const QString& startFolder, QWidget* parent);
     static std::unique_ptr<QFileDialog> folderDialog(const QString& title,
                                                      const QString& startFolder, QWidget* parent);
+    static std::unique_ptr<QFileDialog> saveDialog(const QString& title, const QString& filter,
+                                                   const QString& suggestedPath, QWidget* parent);
     static std::unique_ptr<QMessageBox> messageBox(const QString& text, const QString& title,
                                                    Icon icon, QWidget* parent);
 

@@ -1,4 +1,5 @@
 #include "ui/processing/indicemp.h"
+#include "ui/report/resultsoutput.h"
 
 #include "methods/metodi.h"
 #include "ui/grid/fgautosizecols.h"
@@ -53,7 +54,7 @@ IndiceMP::IndiceMP(SharedState& state, Dialogs& dialogs, const Regional& regiona
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     layout->addWidget(m_stbStato);
     m_lavoro = new BackgroundWork(this, m_stbStato);
-    m_lavoro->setControls({m_cmdSelect, m_cmbMetodo, m_frmTipo, m_frmTipoRisultato});
+    m_lavoro->setControls({m_cmdSelect, m_cmbMetodo, m_frmTipo, m_frmTipoRisultato, m_cmdEsporta});
     collega();
     fitToScreen(*this, {1280, 800});
 }
@@ -108,6 +109,12 @@ QHBoxLayout* IndiceMP::costruisciComandi() {
     strip->addWidget(m_frmTipo);
     strip->addWidget(m_frmTipoRisultato);
     strip->addStretch(1);
+    m_cmdEsporta = new QPushButton(QStringLiteral("Esporta risultati..."), this);
+    m_cmdEsporta->setObjectName(QStringLiteral("cmdEsporta"));
+    m_cmdEsporta->setAutoDefault(false);
+    m_cmdEsporta->setToolTip(QStringLiteral("Scrive la matrice e i risultati dei metodi in una "
+                                            "cartella di Excel"));
+    strip->addWidget(m_cmdEsporta, 0, Qt::AlignVCenter);
     return strip;
 }
 
@@ -146,6 +153,7 @@ QSplitter* IndiceMP::costruisciGriglie() {
 
 void IndiceMP::collega() {
     connect(m_cmdSelect, &QPushButton::clicked, this, &IndiceMP::cmdSelect_Click);
+    connect(m_cmdEsporta, &QPushButton::clicked, this, &IndiceMP::cmdEsporta_Click);
     connect(m_cmbMetodo, &QComboBox::activated, this, [this] { cmbMetodo_Click(); });
     connect(m_optTipo, &QButtonGroup::idClicked, this, &IndiceMP::optTipo_Click);
     connect(m_optTipoRisultato, &QButtonGroup::idClicked, this, &IndiceMP::optTipoRisultato_Click);
@@ -427,4 +435,11 @@ void IndiceMP::dividi() {
 void IndiceMP::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     dividi();
+}
+
+void IndiceMP::cmdEsporta_Click() {
+    std::optional<MethodInMemory> inMemory;
+    if (m_ultimoEseguito >= 0)
+        inMemory = MethodInMemory{methodCode(m_cmbMetodo->itemText(m_ultimoEseguito))};
+    esportaRisultati(m_state, inMemory, m_dialogs, *m_lavoro, m_regional, childWindowTitle());
 }

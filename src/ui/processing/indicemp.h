@@ -57,6 +57,10 @@ public:
     // The handlers of the window's controls, also run by the window itself.
     RunOutcome cmbMetodo_Click();
     void cmdSelect_Click();
+    // "Esporta risultati...": the matrix and every method's results into one
+    // .xlsx, the last method shown in full precision with its transformed
+    // matrix (see resultsoutput.h).
+    void cmdEsporta_Click();
     void optTipo_Click(int index);
     void optTipoRisultato_Click(int index);
 
@@ -98,6 +102,7 @@ private:
     const Table* m_fonteRisultati = nullptr;
 
     QPushButton* m_cmdSelect = nullptr;
+    QPushButton* m_cmdEsporta = nullptr;
     QLabel* m_lblMetodo = nullptr;
     QComboBox* m_cmbMetodo = nullptr;
     QGroupBox* m_frmTipo = nullptr;

@@ -6,15 +6,15 @@ QString RecordingDialogs::openWorkbook(const QString& title, const QString& filt
     return workbookAnswers.isEmpty() ? QString() : workbookAnswers.takeFirst();
 }
 
-QString RecordingDialogs::saveFile(const QString& title, const QString& filter,
-                                   const QString& startPath) {
-    saveRequests.append({title, filter, startPath});
-    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
-}
-
 QString RecordingDialogs::pickFolder(const QString& title, const QString& startFolder) {
     folderRequests.append({title, QString(), startFolder});
     return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
+QString RecordingDialogs::saveFile(const QString& title, const QString& filter,
+                                   const QString& suggestedPath) {
+    saveRequests.append({title, filter, suggestedPath});
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
 void RecordingDialogs::message(const QString& text, const QString& title, Icon icon) {

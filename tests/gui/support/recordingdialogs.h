@@ -35,9 +35,9 @@ public:
 
     QString openWorkbook(const QString& title, const QString& filter,
                          const QString& startFolder) override;
-    QString saveFile(const QString& title, const QString& filter,
-                     const QString& startPath) override;
     QString pickFolder(const QString& title, const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& suggestedPath) override;
     void message(const QString& text, const QString& title, Icon icon) override;
     void endProgram() override;
 

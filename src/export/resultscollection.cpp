@@ -1,0 +1,235 @@
+#include "export/resultscollection.h"
+
+#include "comparison/comparisonfiles.h"
+#include "comparison/resultfilereader.h"
+#include "comparison/spearman.h"
+#include "methods/metodi.h"
+#include "methods/resultfiles.h"
+#include "shared/textdecoding.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
+
+QStringList fieldsOf(const ResultFileContent& content, qsizetype i) {
+    const ResultFileContent::Line& line = content.lines[std::size_t(i)];
+    return decodeTextLine(QByteArrayView(content.bytes).sliced(line.begin, line.end - line.begin))
+        .split(u';');
+}
+
+QString fileName(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+// The ranks of a ranks result file, when its data lines hold every rank from
+// 1 to n once.
+std::optional<std::vector<int>> ranksOf(const ResultFileContent& content) {
+    const qsizetype n = content.lineCount() - 1;
+    std::vector<int> ranks;
+    ranks.reserve(std::size_t(n));
+    std::vector<bool> seen(std::size_t(n) + 1, false);
+    for (qsizetype i = 1; i <= n; ++i) {
+        bool ok = false;
+        const int rank = content.value(i).toInt(&ok);
+        if (!ok || rank < 1 || rank > n || seen[std::size_t(rank)])
+            return std::nullopt;
+        seen[std::size_t(rank)] = true;
+        ranks.push_back(rank);
+    }
+    return ranks;
+}
+
+// A method's results from its two files, or why they do not fit the matrix.
+std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString& code,
+                                             const Regional& regional, QStringList& warnings) {
+    const QString valuesPath = valuesResultFile(s.strMatrice, code);
+    const QString ranksPath = ranksResultFile(s.strMatrice, code);
+    if (!QFileInfo(valuesPath).isFile())
+        return std::nullopt;
+    const ResultFileContent values = readResultFile(valuesPath);
+    const ResultFileContent ranks = readResultFile(ranksPath);
+    const auto leftOut = [&](const QString& path, const QString& why) {
+        warnings.append(QStringLiteral("%1 tralasciato: %2").arg(fileName(path), why));
+        return std::nullopt;
+    };
+    if (values.status != ResultFileContent::Status::Read)
+        return leftOut(valuesPath, QStringLiteral("il file non si legge."));
+    if (ranks.status != ResultFileContent::Status::Read)
+        return leftOut(ranksPath, QStringLiteral("manca o non si legge."));
+    if (values.lineCount() != s.nRighe || ranks.lineCount() != s.nRighe)
+        return leftOut(valuesPath,
+                       QStringLiteral("non ha una riga per ogni unita' della matrice (%1)."
+                                      " Eseguire di nuovo il metodo.")
+                           .arg(s.nRighe - 1));
+
+    MethodResults method;
+    method.code = code;
+    method.header = values.value(0);
+    const auto rankList = ranksOf(ranks);
+    if (!rankList)
+        return leftOut(ranksPath,
+                       QStringLiteral("i ranghi non vanno da 1 al numero delle unita'."));
+    method.ranks = *rankList;
+    method.values.reserve(std::size_t(s.nRighe - 1));
+    for (qsizetype i = 1; i < values.lineCount(); ++i) {
+        method.labels.append(values.label(i));
+        const auto number = regional.parseNumber(values.value(i));
+        if (!number)
+            return leftOut(valuesPath, QStringLiteral("la riga %1 non ha un valore numerico.")
+                                           .arg(QString::number(i + 1)));
+        method.values.push_back(*number);
+    }
+    return method;
+}
+
+MethodResults methodFromState(const SharedState& s, const QString& code, const Regional& regional) {
+    MethodResults method;
+    method.code = code;
+    method.header = regional.generalText(s.matValori.header(2));
+    method.fullPrecision = true;
+    method.transformed = &s.matTrasformata;
+    for (int r = 2; r <= s.nRighe; ++r) {
+        method.labels.append(regional.generalText(s.matValori.label(r)));
+        method.values.push_back(s.matValori(r, 2));
+        method.ranks.push_back(int(s.matRanghi(r, 2)));
+    }
+    return method;
+}
+
+// Spearman's coefficient of every pair of columns of a ranks table.
+std::vector<double> cograduationOf(const DelimitedTable& ranks) {
+    const int n = ranks.columnCount();
+    std::vector<std::vector<int>> columns(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k)
+        for (int r = 0; r < ranks.rowCount(); ++r)
+            columns[std::size_t(k)].push_back(int(ranks.number(r, k)));
+    std::vector<double> matrix(std::size_t(n) * std::size_t(n), 1.0);
+    for (int j = 0; j < n; ++j)
+        for (int k = 0; k < j; ++k) {
+            const double rho =
+                SpearmanCoefficient(columns[std::size_t(j)], columns[std::size_t(k)]).value();
+            matrix[std::size_t(j * n + k)] = rho;
+            matrix[std::size_t(k * n + j)] = rho;
+        }
+    return matrix;
+}
+
+bool wholeRanks(const DelimitedTable& ranks) {
+    for (double value : ranks.numbers)
+        if (!(value >= 1 && value <= ranks.rowCount() && value == std::trunc(value)))
+            return false;
+    return true;
+}
+
+std::optional<ComparisonResults> comparisonFromFiles(const SharedState& s, const Regional& regional,
+                                                     QStringList& warnings) {
+    const QString valuesPath = valuesComparisonFile(s.strMatrice);
+    const QString ranksPath = ranksComparisonFile(s.strMatrice);
+    if (!QFileInfo(valuesPath).isFile())
+        return std::nullopt;
+    auto values = readDelimitedTable(valuesPath, regional);
+    auto ranks = readDelimitedTable(ranksPath, regional);
+    if (!values || !ranks || values->rowCount() != s.nRighe - 1 ||
+        ranks->rowCount() != values->rowCount() || ranks->headers != values->headers ||
+        values->columnCount() < 2 || !wholeRanks(*ranks)) {
+        warnings.append(QStringLiteral("%1 e %2 tralasciati: non corrispondono alla matrice. "
+                                       "Eseguire di nuovo il confronto.")
+                            .arg(fileName(valuesPath), fileName(ranksPath)));
+        return std::nullopt;
+    }
+    ComparisonResults comparison;
+    comparison.headers = values->headers.mid(1);
+    comparison.labels = values->labels;
+    comparison.cograduation = cograduationOf(*ranks);
+    comparison.values = std::move(*values);
+    comparison.ranks = std::move(*ranks);
+    return comparison;
+}
+
+// A robustness file when it exists and has a row per unit.
+std::optional<DelimitedTable> unitTable(const QString& path, const SharedState& s,
+                                        const Regional& regional, QStringList& warnings) {
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    auto table = readDelimitedTable(path, regional);
+    if (!table || table->rowCount() != s.nRighe - 1) {
+        warnings.append(
+            QStringLiteral("%1 tralasciato: non corrisponde alla matrice.").arg(fileName(path)));
+        return std::nullopt;
+    }
+    return table;
+}
+
+} // namespace
+
+std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional) {
+    const ResultFileContent content = readResultFile(path);
+    if (content.status != ResultFileContent::Status::Read || content.lineCount() == 0)
+        return std::nullopt;
+    DelimitedTable table;
+    table.headers = fieldsOf(content, 0);
+    const int columns = table.columnCount();
+    table.numbers.reserve(std::size_t(content.lineCount() - 1) * std::size_t(columns));
+    for (qsizetype i = 1; i < content.lineCount(); ++i) {
+        QStringList fields = fieldsOf(content, i);
+        if (fields.size() < columns + 1)
+            return std::nullopt;
+        const qsizetype extra = fields.size() - (columns + 1);
+        table.labels.append(fields.mid(0, extra + 1).join(u';'));
+        for (qsizetype k = extra + 1; k < fields.size(); ++k) {
+            const QString& field = fields[k];
+            if (const auto number = regional.parseNumber(field)) {
+                table.numbers.push_back(*number);
+            } else {
+                if (!field.isEmpty())
+                    table.texts.emplace_back(table.numbers.size(), field);
+                table.numbers.push_back(kNoNumber);
+            }
+        }
+    }
+    return table;
+}
+
+ResultsCollection collectResults(const SharedState& s, const Regional& regional,
+                                 const std::optional<MethodInMemory>& inMemory,
+                                 WorkProgress* progress) {
+    ResultsCollection collection;
+    collection.strMatrice = s.strMatrice;
+    collection.state = &s;
+    collection.regional = &regional;
+    const auto& table = methodTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (progress) {
+            if (progress->cancelled())
+                return collection;
+            progress->report(QStringLiteral("Lettura dei risultati"),
+                             percentOf(qint64(i), qint64(table.size()) + 2));
+        }
+        const QString code = methodCode(table[i].entryText);
+        if (inMemory && inMemory->code == code) {
+            collection.methods.push_back(methodFromState(s, code, regional));
+        } else if (auto method = methodFromFiles(s, code, regional, collection.warnings)) {
+            collection.methods.push_back(std::move(*method));
+        }
+    }
+    collection.comparison = comparisonFromFiles(s, regional, collection.warnings);
+    collection.robustness =
+        unitTable(s.strMatrice + QStringLiteral(".rob.csv"), s, regional, collection.warnings);
+    for (const MethodInfo& method : table) {
+        const QString code = methodCode(method.entryText);
+        auto sensitivity =
+            unitTable(s.strMatrice + QStringLiteral(".sens") + code + QStringLiteral(".csv"), s,
+                      regional, collection.warnings);
+        if (sensitivity)
+            collection.sensitivities.emplace_back(code, std::move(*sensitivity));
+    }
+    collection.uncertainty =
+        unitTable(s.strMatrice + QStringLiteral(".unc.csv"), s, regional, collection.warnings);
+    return collection;
+}

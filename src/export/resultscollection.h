@@ -1,0 +1,98 @@
+#pragma once
+
+#include "shared/regional.h"
+#include "shared/sharedstate.h"
+#include "shared/workprogress.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// Everything the program has computed for one workbook, gathered for the
+// outputs that leave it: the results workbook and the report.
+
+// A table read back from one of the ";"-separated files the program writes
+// beside the workbook: a header row (the corner label first), then one row
+// per unit, its label first. Cells that read as numbers under the regional
+// settings are numbers; the others keep their text.
+struct DelimitedTable {
+    QStringList headers; // headers[0] is the corner label
+    QStringList labels;  // one per unit, in the order of the file
+    // Row-major, (headers.size() - 1) cells a row; NaN where a cell is no
+    // number.
+    std::vector<double> numbers;
+    // The cells that are texts (not empty, not numbers), by their index in
+    // numbers.
+    std::vector<std::pair<std::size_t, QString>> texts;
+
+    int rowCount() const { return int(labels.size()); }
+    int columnCount() const { return int(headers.size()) - 1; }
+    double number(int row, int column) const {
+        return numbers[std::size_t(row) * std::size_t(columnCount()) + std::size_t(column)];
+    }
+};
+
+// Reads such a file. A line with more fields than the header row has
+// semicolons in its label: the extra leading fields belong to the label.
+// Nothing when the file does not exist, cannot be read, is empty or has a
+// line with fewer fields than the header.
+std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional);
+
+// One method's results.
+struct MethodResults {
+    QString code;   // "MPI+"
+    QString header; // the index header ("Wroclaw")
+    QStringList labels;
+    std::vector<double> values; // one per unit, in the order of the matrix
+    std::vector<int> ranks;
+    // True when values hold the computed doubles (the method ran last in
+    // this session), false when they are read back from the values file.
+    bool fullPrecision = false;
+    // The transformed matrix of the method when it ran last in this session.
+    const Table* transformed = nullptr;
+};
+
+struct ComparisonResults {
+    QStringList headers; // the compared methods' index headers, in their order
+    QStringList labels;
+    DelimitedTable values; // from <workbook>.val.csv
+    DelimitedTable ranks;  // from <workbook>.rnk.csv
+    // Spearman's coefficient of methods j and k at [j * N + k] (1 on the
+    // diagonal), as doubles.
+    std::vector<double> cograduation;
+    // Kendall's tau laid out alike, when the rank summary exists; else empty.
+    std::vector<double> kendall;
+    int methodCount() const { return int(headers.size()); }
+};
+
+struct ResultsCollection {
+    QString strMatrice;
+    const SharedState* state = nullptr; // the loaded source matrix
+    const Regional* regional = nullptr; // the settings of the number texts
+    std::vector<MethodResults> methods; // in the order of the method list
+    std::optional<ComparisonResults> comparison;
+    std::optional<DelimitedTable> robustness; // <workbook>.rob.csv
+    std::vector<std::pair<QString, DelimitedTable>>
+        sensitivities;                         // code, <workbook>.sens<CODE>.csv
+    std::optional<DelimitedTable> uncertainty; // <workbook>.unc.csv
+    // The files left out, each with the reason, in Italian.
+    QStringList warnings;
+};
+
+// The method whose results are in the shared state's tables (matValori,
+// matRanghi, matTrasformata): its results are taken from there, in full
+// precision, instead of from its files.
+struct MethodInMemory {
+    QString code;
+};
+
+// Gathers the results of the workbook s.strMatrice, whose matrix s holds:
+// every method of the list that has a values and a ranks result file, the
+// comparison files, the robustness files. A file that does not fit the
+// matrix (another number of units, ranks that are not 1..n) is left out and
+// named in warnings. s and regional must outlive the collection.
+ResultsCollection collectResults(const SharedState& s, const Regional& regional,
+                                 const std::optional<MethodInMemory>& inMemory = std::nullopt,
+                                 WorkProgress* progress = nullptr);

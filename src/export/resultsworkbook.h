@@ -1,0 +1,28 @@
+#pragma once
+
+#include "export/resultscollection.h"
+#include "shared/workprogress.h"
+
+#include <QString>
+
+// Writes everything collected for a workbook into one .xlsx workbook at path:
+// - "Dati": the source matrix as read, the indicators' columns coloured by
+//   polarity (light green: higher is better; light red: lower is better),
+//   so that the sheet reads back as the same source matrix;
+// - one sheet per method, named by its code: label, index value, rank, and
+//   the transformed matrix when the method ran in this session;
+// - "Confronto" after a comparison: values and ranks side by side, and the
+//   cograduation matrix (and Kendall's when there is one) shaded from brown
+//   (-1) through white to teal (1);
+// - "Robustezza", "Sensibilità <CODE>", "Incertezza" for the robustness
+//   files there are.
+// Numbers are numbers with a four-decimal number format (ranks and other
+// whole columns without decimals), labels texts, the header row and the
+// label column frozen, the columns as wide as their texts.
+//
+// The workbook goes through the safe writer: written under a temporary
+// name, then renamed over path. Returns an empty string on success,
+// otherwise an Italian message naming the file and the cause (path then is
+// as it was). With progress given, the rows written are reported.
+QString writeResultsWorkbook(const QString& path, const ResultsCollection& results,
+                             WorkProgress* progress = nullptr);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// A short Italian description of a method for the report: how it
+// transforms the indicators, how it treats their polarity, what it rewards
+// and which index value is best. Empty for an unknown code.
+QString methodDescription(const QString& code);
+
+// The method's name in words ("Metodo tassonomico di Wroclaw").
+QString methodName(const QString& code);

@@ -1,0 +1,336 @@
+#include "ui/report/pdfreport.h"
+
+#include "shared/polarita.h"
+#include "shared/safefile.h"
+#include "stats/statistiche.h"
+#include "ui/report/methoddescriptions.h"
+#include "ui/report/reportcharts.h"
+#include "ui/report/reportpages.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+constexpr int kInlineUnits = 60; // up to this many units the rankings stay in the sections
+constexpr int kEnds = 5;         // first and last units named in a section
+constexpr int kMostMoved = 10;   // units listed in the robustness summary
+
+class Report {
+public:
+    Report(ReportPages& pages, const ResultsCollection& results, WorkProgress* progress)
+        : m_pages(pages), m_results(results), m_s(*results.state), m_regional(*results.regional),
+          m_progress(progress) {}
+
+    void write() {
+        const QFileInfo info(m_results.strMatrice);
+        m_pages.title(QStringLiteral("Rapporto: ") + info.fileName());
+        m_pages.paragraph(QStringLiteral("Cartella di lavoro: %1\nData: %2")
+                              .arg(QDir::toNativeSeparators(info.absoluteFilePath()),
+                                   m_regional.locale().toString(QDateTime::currentDateTime(),
+                                                                QLocale::ShortFormat)));
+        step(QStringLiteral("Rapporto: la matrice"));
+        matrix();
+        if (m_results.methods.empty())
+            m_pages.paragraph(QStringLiteral(
+                "Nessun metodo è stato ancora eseguito su questa matrice: non ci sono "
+                "graduatorie da riportare."));
+        for (const MethodResults& method : m_results.methods) {
+            step(QStringLiteral("Rapporto: ") + method.code);
+            methodSection(method);
+        }
+        if (m_results.comparison)
+            comparison(*m_results.comparison);
+        robustness();
+        if (units() > kInlineUnits && !m_results.methods.empty()) {
+            step(QStringLiteral("Rapporto: allegato"));
+            annex();
+        }
+    }
+
+private:
+    int units() const { return m_s.nRighe - 1; }
+
+    void step(const QString& text) {
+        if (m_progress)
+            m_progress->report(text);
+    }
+
+    QString label(int r) const { return m_regional.generalText(m_s.matDati.label(r)); }
+
+    void matrix() {
+        m_pages.heading(QStringLiteral("La matrice"));
+        const int indicators = m_s.nColonne - 1;
+        int negative = 0;
+        for (int c = 2; c <= m_s.nColonne; ++c)
+            negative += polaritaNegativa(m_s.matDati.header(c)) ? 1 : 0;
+        m_pages.paragraph(
+            QStringLiteral("%1 unità e %2 indicatori: %3 di polarità positiva (un valore più "
+                           "alto è migliore) e %4 di polarità negativa (un valore più basso è "
+                           "migliore, il nome comincia con una lettera minuscola). Statistiche "
+                           "per indicatore (scarto quadratico medio della popolazione):")
+                .arg(units())
+                .arg(indicators)
+                .arg(indicators - negative)
+                .arg(negative));
+        const std::vector<double> mean = media_colonne(m_s);
+        const std::vector<double> deviation = scarto_colonne(m_s, mean);
+        const std::vector<double> low = minimo_colonne(m_s);
+        const std::vector<double> high = massimo_colonne(m_s);
+        ReportTable table;
+        table.headers = {QStringLiteral("Indicatore"), QStringLiteral("Polarità"),
+                         QStringLiteral("Media"),      QStringLiteral("Scarto q. m."),
+                         QStringLiteral("Minimo"),     QStringLiteral("Massimo")};
+        table.widths = {3.2, 1, 1.6, 1.6, 1.6, 1.6};
+        table.rows = indicators;
+        table.cell = [&](int row, int column) -> QString {
+            const int c = row + 2;
+            switch (column) {
+            case 0:
+                return m_regional.generalText(m_s.matDati.header(c));
+            case 1:
+                return polaritaNegativa(m_s.matDati.header(c)) ? QStringLiteral("−")
+                                                               : QStringLiteral("+");
+            case 2:
+                return m_regional.indexText(mean[std::size_t(c)]);
+            case 3:
+                return m_regional.indexText(deviation[std::size_t(c)]);
+            case 4:
+                return m_regional.indexText(low[std::size_t(c)]);
+            default:
+                return m_regional.indexText(high[std::size_t(c)]);
+            }
+        };
+        m_pages.table(table);
+    }
+
+    // The units of a method in rank order.
+    static std::vector<int> byRank(const MethodResults& method) {
+        std::vector<int> order(method.ranks.size());
+        for (std::size_t i = 0; i < method.ranks.size(); ++i)
+            order[std::size_t(method.ranks[i] - 1)] = int(i);
+        return order;
+    }
+
+    QString listOf(const MethodResults& method, const std::vector<int>& order, int from,
+                   int to) const {
+        QStringList names;
+        for (int i = from; i < to; ++i) {
+            const int unit = order[std::size_t(i)];
+            names.append(QStringLiteral("%1 (%2)").arg(
+                method.labels[unit], m_regional.indexText(method.values[std::size_t(unit)])));
+        }
+        return names.join(QStringLiteral(", "));
+    }
+
+    void methodSection(const MethodResults& method) {
+        m_pages.heading(method.code + QStringLiteral(" – ") + methodName(method.code));
+        m_pages.paragraph(methodDescription(method.code));
+        const std::vector<int> order = byRank(method);
+        const int n = int(order.size());
+        const int ends = std::min(kEnds, n / 2);
+        if (ends > 0)
+            m_pages.paragraph(
+                QStringLiteral("Prime unità: %1.\nUltime unità: %2.")
+                    .arg(listOf(method, order, 0, ends), listOf(method, order, n - ends, n)));
+        if (n > kInlineUnits) {
+            m_pages.paragraph(QStringLiteral("La graduatoria completa è nell'allegato."));
+            return;
+        }
+        ReportTable table;
+        table.headers = {QStringLiteral("Rango"), m_regional.generalText(m_s.matDati.label(1)),
+                         method.header};
+        if (table.headers[1].isEmpty())
+            table.headers[1] = QStringLiteral("Unità");
+        table.widths = {1, 4, 2};
+        table.rows = n;
+        table.firstNumberColumn = 2;
+        table.cell = [&](int row, int column) -> QString {
+            const int unit = order[std::size_t(row)];
+            switch (column) {
+            case 0:
+                return QString::number(row + 1);
+            case 1:
+                return method.labels[unit];
+            default:
+                return m_regional.indexText(method.values[std::size_t(unit)]);
+            }
+        };
+        m_pages.table(table);
+    }
+
+    void heatmap(const QStringList& headers, const std::vector<double>& matrix) {
+        const QRectF room =
+            m_pages.reserve(heatmapHeight(int(headers.size()), std::min(m_pages.width(), 460.0)));
+        drawHeatmap(m_pages.painter(), QRectF(room.topLeft(), QSizeF(460, room.height())), headers,
+                    matrix, m_regional);
+    }
+
+    void comparison(const ComparisonResults& comparison) {
+        step(QStringLiteral("Rapporto: confronto"));
+        m_pages.heading(QStringLiteral("Confronto dei metodi"));
+        const int n = comparison.methodCount();
+        double lowest = 2;
+        QString pair;
+        for (int j = 0; j < n; ++j)
+            for (int k = 0; k < j; ++k)
+                if (comparison.cograduation[std::size_t(j * n + k)] < lowest) {
+                    lowest = comparison.cograduation[std::size_t(j * n + k)];
+                    pair = comparison.headers[k] + QStringLiteral(" e ") + comparison.headers[j];
+                }
+        m_pages.paragraph(
+            QStringLiteral("Metodi confrontati: %1. La matrice di cograduazione riporta la "
+                           "correlazione per ranghi di Spearman di ogni coppia di graduatorie, "
+                           "da −1 (ordini opposti, marrone) a 1 (lo stesso ordine, verde "
+                           "acqua). Le graduatorie più lontane sono quelle di %2 (%3).")
+                .arg(comparison.headers.join(QStringLiteral(", ")), pair,
+                     m_regional.fixed4(lowest)));
+        heatmap(comparison.headers, comparison.cograduation);
+        if (!comparison.kendall.empty()) {
+            m_pages.paragraph(QStringLiteral("Tau di Kendall delle stesse coppie:"));
+            heatmap(comparison.headers, comparison.kendall);
+        }
+    }
+
+    void robustness() {
+        if (!m_results.robustness && m_results.sensitivities.empty() && !m_results.uncertainty)
+            return;
+        step(QStringLiteral("Rapporto: robustezza"));
+        m_pages.heading(QStringLiteral("Robustezza delle graduatorie"));
+        if (const auto& rob = m_results.robustness; rob && rob->columnCount() >= 6) {
+            const int n = rob->rowCount();
+            double shift = 0;
+            int unchanged = 0;
+            for (int r = 0; r < n; ++r) {
+                shift += rob->number(r, 5);
+                unchanged += rob->number(r, 4) == 0 ? 1 : 0;
+            }
+            m_pages.paragraph(
+                QStringLiteral("Spostamento medio dal rango di riferimento: %1 posizioni; unità "
+                               "con lo stesso rango per ogni metodo: %2 su %3. Le unità il cui "
+                               "rango varia di più tra i metodi:")
+                    .arg(m_regional.fixed4(n ? shift / n : 0))
+                    .arg(unchanged)
+                    .arg(n));
+            std::vector<int> order(static_cast<std::size_t>(n));
+            std::iota(order.begin(), order.end(), 0);
+            std::stable_sort(order.begin(), order.end(),
+                             [&](int a, int b) { return rob->number(a, 4) > rob->number(b, 4); });
+            ReportTable table;
+            table.headers = rob->headers.mid(0, 6);
+            table.widths = {3, 1.4, 1.4, 1.2, 1.2, 1.2};
+            table.rows = std::min(n, kMostMoved);
+            table.cell = [&](int row, int column) -> QString {
+                const int unit = order[std::size_t(row)];
+                if (column == 0)
+                    return rob->labels[unit];
+                const double value = rob->number(unit, column - 1);
+                return value == std::trunc(value) ? QString::number(qint64(value))
+                                                  : m_regional.fixed4(value);
+            };
+            m_pages.table(table);
+        }
+        for (const auto& [code, table] : m_results.sensitivities)
+            sensitivity(code, table);
+        if (const auto& unc = m_results.uncertainty; unc && unc->columnCount() >= 4) {
+            m_pages.heading(QStringLiteral("Incertezza"), 2);
+            m_pages.paragraph(QStringLiteral(
+                "Ogni unità nella sua posizione di rango mediano su tutti i metodi e gli insiemi "
+                "di indicatori: la barra va dal 5° al 95° percentile del rango, il punto è la "
+                "mediana; rango 1 in alto."));
+            const QRectF room = m_pages.reserve(220);
+            drawRankIntervals(m_pages.painter(), room, *unc);
+        }
+    }
+
+    void sensitivity(const QString& code, const DelimitedTable& table) {
+        const int m = table.columnCount() - 3; // rank, the indicators, largest shift, indicator
+        if (m < 1)
+            return;
+        QHash<QString, int> causes;
+        double largest = 0;
+        for (const auto& [at, text] : table.texts)
+            if (int(at % std::size_t(table.columnCount())) == m + 2)
+                ++causes[text];
+        for (int r = 0; r < table.rowCount(); ++r)
+            if (std::isfinite(table.number(r, m + 1)))
+                largest = std::max(largest, table.number(r, m + 1));
+        QString most;
+        int count = 0;
+        for (auto it = causes.cbegin(); it != causes.cend(); ++it)
+            if (it.value() > count || (it.value() == count && it.key() < most)) {
+                most = it.key();
+                count = it.value();
+            }
+        m_pages.heading(QStringLiteral("Sensibilità di %1 agli indicatori").arg(code), 2);
+        m_pages.paragraph(
+            count > 0
+                ? QStringLiteral("Togliendo un indicatore alla volta, il rango di un'unità si "
+                                 "sposta al più di %1 posizioni. L'indicatore che causa più spesso "
+                                 "lo spostamento maggiore è %2 (per %3 unità su %4).")
+                      .arg(qint64(largest))
+                      .arg(most)
+                      .arg(count)
+                      .arg(table.rowCount())
+                : QStringLiteral("Togliendo un indicatore alla volta, nessun rango si sposta."));
+    }
+
+    void annex() {
+        m_pages.newPage();
+        m_pages.heading(QStringLiteral("Allegato: graduatorie complete"));
+        m_pages.paragraph(QStringLiteral("Il rango di ogni unità per ogni metodo, nell'ordine "
+                                         "della matrice."));
+        ReportTable table;
+        table.headers.append(label(1).isEmpty() ? QStringLiteral("Unità") : label(1));
+        table.widths.push_back(std::max(3.0, 9 - double(m_results.methods.size()) / 2));
+        for (const MethodResults& method : m_results.methods) {
+            table.headers.append(method.code);
+            table.widths.push_back(1);
+        }
+        table.rows = units();
+        table.cell = [&](int row, int column) -> QString {
+            if (column == 0)
+                return m_results.methods.front().labels[row];
+            return QString::number(
+                m_results.methods[std::size_t(column - 1)].ranks[std::size_t(row)]);
+        };
+        m_pages.table(table);
+    }
+
+    ReportPages& m_pages;
+    const ResultsCollection& m_results;
+    const SharedState& m_s;
+    const Regional& m_regional;
+    WorkProgress* m_progress;
+};
+
+} // namespace
+
+QString writePdfReport(const QString& path, const ResultsCollection& results,
+                       WorkProgress* progress) {
+    SafeFile file(path);
+    if (QString error = file.open(); !error.isEmpty())
+        return error;
+    {
+        QPdfWriter writer(file.temporaryPath());
+        writer.setCreator(QStringLiteral("Orvalta"));
+        writer.setTitle(QStringLiteral("Rapporto: ") + QFileInfo(results.strMatrice).fileName());
+        ReportPages pages(writer, QFileInfo(results.strMatrice).fileName());
+        if (!pages.isActive())
+            return QStringLiteral("Impossibile scrivere il rapporto %1.").arg(path);
+        Report(pages, results, progress).write();
+        pages.finish();
+    }
+    if (progress && progress->cancelled())
+        return QStringLiteral("Rapporto annullato.");
+    if (QFileInfo(file.temporaryPath()).size() == 0)
+        return QStringLiteral("Impossibile scrivere il rapporto %1: il file è vuoto.").arg(path);
+    return file.commit();
+}

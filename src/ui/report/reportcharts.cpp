@@ -1,0 +1,116 @@
+#include "ui/report/reportcharts.h"
+
+#include "shared/divergingscale.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+constexpr double kHeaderWidth = 60; // points for the row headers of a heatmap
+constexpr int kMostBars = 300;      // bars in a rank-interval chart
+
+QColor colourOf(double value) {
+    const Rgb rgb = divergingRgb(value);
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+double cellSize(int methods, double width) {
+    return methods > 0 ? std::min(44.0, (width - kHeaderWidth) / methods) : 0;
+}
+
+} // namespace
+
+double heatmapHeight(int methods, double width) {
+    return cellSize(methods, width) * methods + 16;
+}
+
+void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& headers,
+                 const std::vector<double>& matrix, const Regional& regional) {
+    const int n = int(headers.size());
+    const double side = cellSize(n, room.width());
+    QFont font = painter.font();
+    font.setPointSizeF(std::clamp(side / 6.5, 4.0, 7.5));
+    painter.setFont(font);
+    const double x0 = room.left() + kHeaderWidth;
+    for (int j = 0; j < n; ++j) {
+        const double y = room.top() + j * side;
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(room.left(), y, kHeaderWidth - 4, side),
+                         Qt::AlignRight | Qt::AlignVCenter, headers[j]);
+        for (int k = 0; k <= j; ++k) {
+            const double value = matrix[std::size_t(j * n + k)];
+            const QColor fill = colourOf(value);
+            const QRectF box(x0 + k * side, y, side, side);
+            painter.fillRect(box, fill);
+            painter.setPen(QColor(255, 255, 255));
+            painter.drawRect(box);
+            const double light = 0.2126 * fill.red() + 0.7152 * fill.green() + 0.0722 * fill.blue();
+            painter.setPen(light < 110 ? Qt::white : Qt::black);
+            painter.drawText(box, Qt::AlignCenter, regional.fixed4(value));
+        }
+    }
+    painter.setPen(Qt::black);
+    for (int k = 0; k < n; ++k)
+        painter.drawText(QRectF(x0 + k * side, room.top() + n * side, side, 14), Qt::AlignCenter,
+                         headers[k]);
+}
+
+void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& table) {
+    const int units = table.rowCount();
+    if (units == 0 || table.columnCount() < 4)
+        return;
+    std::vector<int> order(static_cast<std::size_t>(units));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return table.number(a, 1) < table.number(b, 1); });
+
+    const QRectF plot = room.adjusted(34, 6, -6, -18);
+    painter.setPen(QColor(120, 120, 120));
+    painter.drawRect(plot);
+    QFont font = painter.font();
+    font.setPointSizeF(6.5);
+    painter.setFont(font);
+    // Rank 1 at the top, the last rank at the bottom.
+    const auto yOf = [&](double rank) {
+        return plot.top() + (rank - 1) / std::max(1, units - 1) * plot.height();
+    };
+    for (int tick : {1, (units + 1) / 2, units}) {
+        painter.drawText(QRectF(room.left(), yOf(tick) - 5, 30, 10),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(tick));
+    }
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignCenter,
+                     QStringLiteral("unità ordinate per rango mediano"));
+
+    const int bars = std::min(units, kMostBars);
+    const double step = plot.width() / bars;
+    const QColor bar(10, 105, 95);
+    for (int b = 0; b < bars; ++b) {
+        const int from = int(qint64(b) * units / bars);
+        const int to = int(qint64(b + 1) * units / bars);
+        double low = units, high = 1, median = 0;
+        for (int i = from; i < to; ++i) {
+            const int unit = order[std::size_t(i)];
+            low = std::min(low, table.number(unit, 2));
+            high = std::max(high, table.number(unit, 3));
+            median += table.number(unit, 1);
+        }
+        median /= std::max(1, to - from);
+        const double x = plot.left() + (b + 0.5) * step;
+        const double thickness = std::max(0.4, std::min(4.0, step * 0.6));
+        painter.fillRect(
+            QRectF(x - thickness / 2, yOf(low), thickness, std::max(0.5, yOf(high) - yOf(low))),
+            bar);
+        const double dot = std::max(1.0, std::min(3.0, step * 0.8));
+        painter.setBrush(Qt::black);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QPointF(x, yOf(median)), dot / 2, dot / 2);
+        painter.setPen(QColor(120, 120, 120));
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(Qt::black);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "export/resultscollection.h"
+#include "shared/regional.h"
+
+#include <QRectF>
+#include <QStringList>
+
+#include <vector>
+
+class QPainter;
+
+// The report's charts, drawn as vectors into a rectangle.
+
+// The height a heatmap of n methods takes across the given width.
+double heatmapHeight(int methods, double width);
+// The lower triangle of a coefficient matrix (n x n, row-major, 1 on the
+// diagonal): one square per pair, shaded from brown (-1) through white to
+// teal (1) and labelled with its four-decimal value; the headers along the
+// left and the bottom edges.
+void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& headers,
+                 const std::vector<double>& matrix, const Regional& regional);
+
+// The rank-interval chart of an uncertainty table (columns: reference rank,
+// median, 5th and 95th percentile, best, worst): the units sorted by median
+// rank along the horizontal axis, a bar from the 5th to the 95th percentile
+// and a dot on the median. Beyond a few hundred units neighbouring units
+// share one bar (the widest interval among them and their mean median).
+void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& uncertainty);

@@ -1,0 +1,166 @@
+#include "ui/report/reportpages.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include <numeric>
+
+namespace {
+
+constexpr double kMargin = 48; // points around the text area
+constexpr double kFooter = 24; // points under the text area for the footer
+constexpr double kCellPad = 3; // points on either side of a cell's text
+const QColor kRule(170, 170, 170);
+const QColor kHeaderFill(232, 236, 240);
+
+QFont font(double points, bool bold = false) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace
+
+ReportPages::ReportPages(QPdfWriter& writer, const QString& footer)
+    : m_writer(writer), m_footer(footer), m_body(font(9.5)), m_small(font(7.5)) {
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+    writer.setResolution(72);
+    if (!m_painter.begin(&writer))
+        return;
+    const QRectF page = writer.pageLayout().paintRect(QPageLayout::Point);
+    m_width = page.width() - 2 * kMargin;
+    m_height = page.height() - 2 * kMargin - kFooter;
+    startPage();
+}
+
+ReportPages::~ReportPages() {
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+void ReportPages::startPage() {
+    ++m_page;
+    m_y = kMargin;
+    m_painter.setFont(m_small);
+    m_painter.setPen(Qt::darkGray);
+    const double footerTop = kMargin + m_height + kFooter / 2;
+    const QRectF footer(kMargin, footerTop, m_width, kFooter / 2);
+    m_painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, m_footer);
+    m_painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
+                       QStringLiteral("Pagina %1").arg(m_page));
+    m_painter.setPen(Qt::black);
+}
+
+double ReportPages::bottom() const {
+    return kMargin + m_height;
+}
+
+void ReportPages::newPage() {
+    m_writer.newPage();
+    startPage();
+}
+
+void ReportPages::ensure(double height) {
+    if (m_y + height > bottom() && m_y > kMargin)
+        newPage();
+}
+
+void ReportPages::finish() {
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+void ReportPages::title(const QString& text) {
+    m_painter.setFont(font(18, true));
+    const QRectF box =
+        m_painter.boundingRect(QRectF(kMargin, m_y, m_width, 1000), Qt::TextWordWrap, text);
+    m_painter.drawText(box, Qt::TextWordWrap, text);
+    m_y = box.bottom() + 10;
+}
+
+void ReportPages::heading(const QString& text, int level) {
+    const QFont f = font(level == 1 ? 14 : 11, true);
+    const double height = QFontMetricsF(f).height();
+    // A heading never ends a page: it keeps some of what follows with it.
+    ensure(height + 60);
+    if (m_y > kMargin)
+        m_y += level == 1 ? 12 : 6;
+    m_painter.setFont(f);
+    m_painter.drawText(QRectF(kMargin, m_y, m_width, height), Qt::AlignLeft | Qt::AlignVCenter,
+                       text);
+    m_y += height + 4;
+}
+
+void ReportPages::paragraph(const QString& text) {
+    m_painter.setFont(m_body);
+    const QRectF box =
+        m_painter.boundingRect(QRectF(kMargin, 0, m_width, 10000), Qt::TextWordWrap, text);
+    ensure(box.height());
+    m_painter.drawText(QRectF(kMargin, m_y, m_width, box.height()), Qt::TextWordWrap, text);
+    m_y += box.height() + 6;
+}
+
+QRectF ReportPages::reserve(double height) {
+    ensure(height);
+    const QRectF room(kMargin, m_y, m_width, height);
+    m_y += height + 6;
+    return room;
+}
+
+void ReportPages::table(const ReportTable& table) {
+    const QFont bodyFont = font(7.5);
+    const QFont headerFont = font(7.5, true);
+    const double rowHeight = QFontMetricsF(bodyFont).height() + 2;
+    const double total = std::accumulate(table.widths.begin(), table.widths.end(), 0.0);
+    std::vector<double> left;
+    std::vector<double> widths;
+    double x = kMargin;
+    for (double w : table.widths) {
+        left.push_back(x);
+        widths.push_back(w / total * m_width);
+        x += widths.back();
+    }
+    const int columns = int(table.headers.size());
+    const auto drawHeader = [&] {
+        m_painter.fillRect(QRectF(kMargin, m_y, m_width, rowHeight), kHeaderFill);
+        m_painter.setFont(headerFont);
+        for (int k = 0; k < columns; ++k) {
+            const QRectF box(left[std::size_t(k)] + kCellPad, m_y,
+                             widths[std::size_t(k)] - 2 * kCellPad, rowHeight);
+            const int align = k >= table.firstNumberColumn ? Qt::AlignRight : Qt::AlignLeft;
+            m_painter.drawText(box, align | Qt::AlignVCenter,
+                               m_painter.fontMetrics().elidedText(table.headers[k], Qt::ElideRight,
+                                                                  int(box.width())));
+        }
+        m_y += rowHeight;
+        m_painter.setPen(kRule);
+        m_painter.drawLine(QPointF(kMargin, m_y), QPointF(kMargin + m_width, m_y));
+        m_painter.setPen(Qt::black);
+        m_painter.setFont(bodyFont);
+    };
+    ensure(3 * rowHeight);
+    drawHeader();
+    const QFontMetrics metrics(bodyFont, &m_writer);
+    for (int r = 0; r < table.rows; ++r) {
+        if (m_y + rowHeight > bottom()) {
+            newPage();
+            drawHeader();
+        }
+        for (int k = 0; k < columns; ++k) {
+            const QRectF box(left[std::size_t(k)] + kCellPad, m_y,
+                             widths[std::size_t(k)] - 2 * kCellPad, rowHeight);
+            const int align = k >= table.firstNumberColumn ? Qt::AlignRight : Qt::AlignLeft;
+            QString text = table.cell(r, k);
+            if (metrics.horizontalAdvance(text) > box.width())
+                text = metrics.elidedText(text, Qt::ElideRight, int(box.width()));
+            m_painter.drawText(box, align | Qt::AlignVCenter, text);
+        }
+        m_y += rowHeight;
+    }
+    m_y += 8;
+}

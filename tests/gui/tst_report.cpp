@@ -1,0 +1,150 @@
+#include "support/resultsfixture.h"
+#include "support/testsupport.h"
+
+#include "export/resultscollection.h"
+#include "methods/methodrunner.h"
+#include "methods/metodi.h"
+#include "ui/report/pdfreport.h"
+
+#include <algorithm>
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The PDF report read back through pdftotext: the sections and figures it
+// must hold, the annex of a large matrix with its header on every page, and
+// `orvalta --report` without a display.
+class TestReport : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void sampleReport();
+    void largeMatrixGoesToAnnex();
+    void commandLine();
+
+private:
+    // The text of a PDF, pages separated by form feeds.
+    static QString pdfText(const QString& path);
+
+    const Regional m_regional{QLocale(QLocale::Italian, QLocale::Italy)};
+    QTemporaryDir m_dir;
+};
+
+QString TestReport::pdfText(const QString& path) {
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+void TestReport::initTestCase() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+}
+
+void TestReport::sampleReport() {
+    SharedState s;
+    const QString workbook = sampleWithResults(m_dir.path(), s, m_regional);
+    QVERIFY(!workbook.isEmpty());
+    QVERIFY(writeRobustnessFiles(s, m_regional));
+    const ResultsCollection results = collectResults(s, m_regional);
+    const QString pdf = m_dir.filePath(QStringLiteral("rapporto.pdf"));
+    QCOMPARE(writePdfReport(pdf, results), QString());
+
+    const QString text = pdfText(pdf);
+    const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 3 && pages.size() <= 12, qPrintable(QString::number(pages.size())));
+    QVERIFY(text.contains(QStringLiteral("Rapporto: regioni.xlsx")));
+    QVERIFY(text.contains(QStringLiteral("20 unità e 8 indicatori")));
+    for (const MethodInfo& method : methodTable())
+        QVERIFY2(text.contains(methodCode(method.entryText) + QStringLiteral(" – ")),
+                 qPrintable(method.entryText));
+    // The first unit of the method of rankings, with its index value.
+    const int first =
+        int(std::find(results.methods[4].ranks.begin(), results.methods[4].ranks.end(), 1) -
+            results.methods[4].ranks.begin());
+    QVERIFY(text.contains(results.methods[4].labels[first] + QStringLiteral(" (") +
+                          m_regional.indexText(results.methods[4].values[std::size_t(first)])));
+    QVERIFY(text.contains(QStringLiteral("Confronto dei metodi")));
+    // The robustness summary: a mean shift of 10.5 / 20, 6 units unchanged;
+    // the indicator that moves most units.
+    const QString flat = text.simplified();
+    QVERIFY(flat.contains(QStringLiteral("Spostamento medio dal rango di riferimento: 0,5250 "
+                                         "posizioni; unità con lo stesso rango per ogni metodo: "
+                                         "6 su 20")));
+    QVERIFY(flat.contains(QStringLiteral("spostamento maggiore è %1 (per 14 unità su 20)")
+                              .arg(m_regional.generalText(s.matDati.header(2)))));
+    QVERIFY(text.contains(QStringLiteral("Incertezza")));
+    QVERIFY(!text.contains(QStringLiteral("Allegato")));
+    for (int p = 0; p < pages.size(); ++p)
+        QVERIFY(pages[p].contains(QStringLiteral("Pagina %1").arg(p + 1)));
+}
+
+void TestReport::largeMatrixGoesToAnnex() {
+    // 150 units: beyond the 60 that keep their rankings in the sections.
+    std::vector<std::vector<CellValue>> rows{{CellValue(QStringLiteral("Comune")),
+                                              CellValue(QStringLiteral("Reddito")),
+                                              CellValue(QStringLiteral("disoccupazione"))}};
+    for (int i = 1; i <= 150; ++i)
+        rows.push_back({CellValue(QStringLiteral("Comune %1").arg(i)), CellValue(double(i % 37)),
+                        CellValue(double((i * 7) % 41))});
+    SharedState s = statoDa(rows);
+    s.strMatrice = m_dir.filePath(QStringLiteral("comuni.xlsx"));
+    s.strCartella = m_dir.path();
+    MethodRunner runner;
+    for (int position : {0, 4})
+        QVERIFY(runner.run(s, position, methodTable()[std::size_t(position)].entryText, m_regional)
+                    .done());
+    const QString pdf = m_dir.filePath(QStringLiteral("comuni.pdf"));
+    QCOMPARE(writePdfReport(pdf, collectResults(s, m_regional)), QString());
+
+    const QStringList pages = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
+    qsizetype annex = -1;
+    for (qsizetype p = 0; p < pages.size() && annex < 0; ++p)
+        if (pages[p].contains(QStringLiteral("Allegato: graduatorie complete")))
+            annex = p;
+    QVERIFY(annex > 0);
+    QVERIFY(pages.size() - annex >= 2);
+    // The table's header on every annex page, and every unit once.
+    int units = 0;
+    for (qsizetype p = annex; p < pages.size(); ++p) {
+        QVERIFY(pages[p].contains(QRegularExpression(QStringLiteral("Comune\\s+MPI\\+\\s+GRAD"))));
+        units += int(pages[p].count(QRegularExpression(QStringLiteral("Comune \\d+ "))));
+    }
+    QCOMPARE(units, 150);
+}
+
+void TestReport::commandLine() {
+    // The program reads the result files under the settings of its
+    // environment: C (ctest's), as they are written here.
+    SharedState s;
+    QTemporaryDir dir;
+    const QString workbook = sampleWithResults(dir.path(), s, Regional(QLocale::c()), false);
+    QVERIFY(!workbook.isEmpty());
+    const QString pdf = dir.filePath(QStringLiteral("cli.pdf"));
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--report"), pdf, workbook});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(pdfText(pdf).contains(QStringLiteral("Metodo delle graduatorie")));
+
+    program.start(QStringLiteral(ORVALTA_PROGRAM),
+                  {QStringLiteral("--report"), pdf, dir.filePath(QStringLiteral("manca.xlsx"))});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 1);
+    QVERIFY(program.readAllStandardError().contains("manca.xlsx"));
+}
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"

@@ -1,0 +1,168 @@
+#include "support/resultsfixture.h"
+#include "support/testsupport.h"
+
+#include "comparison/resultfilereader.h"
+#include "export/resultscollection.h"
+#include "export/resultsworkbook.h"
+#include "methods/metodi.h"
+#include "methods/resultfiles.h"
+#include "workbook/caricamatrice.h"
+#include "workbook/xlsx/xlsxreader.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// The results workbook read back with the program's own .xlsx reader: the
+// source matrix on the first sheet, every number of the result and
+// comparison files on the others.
+class TestExport : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void workbookHoldsEveryResult();
+    void delimitedTables();
+    void filesThatDoNotFitAreLeftOut();
+    void unwritableDestination();
+
+private:
+    // The sheet at position index of the exported workbook.
+    static XlsxReader* sheet(const QString& path, int index);
+
+    const Regional m_regional{QLocale(QLocale::Italian, QLocale::Italy)};
+    std::unique_ptr<QTemporaryDir> m_dir;
+    SharedState m_s;
+    QString m_path;
+};
+
+XlsxReader* TestExport::sheet(const QString& path, int index) {
+    static XlsxReader reader;
+    reader.setSheetIndex(index);
+    return reader.open(path) ? &reader : nullptr;
+}
+
+void TestExport::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_path = sampleWithResults(m_dir->path(), m_s, m_regional);
+    QVERIFY(!m_path.isEmpty());
+}
+
+void TestExport::workbookHoldsEveryResult() {
+    QVERIFY(writeRobustnessFiles(m_s, m_regional));
+
+    // M2NI ran last: its results come from the tables, in full precision.
+    const ResultsCollection results =
+        collectResults(m_s, m_regional, MethodInMemory{QStringLiteral("M2NI")});
+    QVERIFY2(results.warnings.isEmpty(), qPrintable(results.warnings.join(u'\n')));
+    const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
+    QCOMPARE(writeResultsWorkbook(out, results), QString());
+
+    // "Dati" reads back as the same source matrix.
+    SharedState back;
+    back.strMatrice = out;
+    QVERIFY(carica_matrice(back, m_regional).loaded());
+    QVERIFY(back.matDati == m_s.matDati);
+
+    // One sheet per method, in list order: label, value, rank.
+    const auto& methods = methodTable();
+    for (std::size_t i = 0; i < methods.size(); ++i) {
+        const QString code = methodCode(methods[i].entryText);
+        const XlsxReader* reader = sheet(out, int(i) + 1);
+        QVERIFY2(reader, qPrintable(code));
+        const ResultFileContent values = readResultFile(valuesResultFile(m_path, code));
+        const ResultFileContent ranks = readResultFile(ranksResultFile(m_path, code));
+        COMPARE_CELL(reader->cell(1, 2), CellValue(values.value(0)));
+        for (int r = 2; r <= m_s.nRighe; ++r) {
+            COMPARE_CELL(reader->cell(r, 1), CellValue(values.label(r - 1)));
+            const CellValue value = reader->cell(r, 2);
+            QVERIFY(value.isNumber());
+            if (code == QLatin1String("M2NI"))
+                QCOMPARE(value.number(), m_s.matValori(r, 2));
+            else
+                QCOMPARE(m_regional.indexText(value.number()), values.value(r - 1));
+            COMPARE_CELL(reader->cell(r, 3), CellValue(ranks.value(r - 1).toDouble()));
+        }
+        // The transformed matrix only for the method in memory.
+        QCOMPARE(reader->cell(2, 6).isNumber(), code == QLatin1String("M2NI"));
+    }
+
+    // "Confronto": the comparison files' numbers, then the Spearman matrix.
+    const XlsxReader* confronto = sheet(out, int(methods.size()) + 1);
+    QVERIFY(confronto);
+    const auto val = readDelimitedTable(m_path + QStringLiteral(".val.csv"), m_regional);
+    const auto rnk = readDelimitedTable(m_path + QStringLiteral(".rnk.csv"), m_regional);
+    QVERIFY(val && rnk);
+    const int n = val->columnCount();
+    for (int r = 0; r < val->rowCount(); ++r)
+        for (int k = 0; k < n; ++k) {
+            COMPARE_CELL(confronto->cell(r + 2, k + 2), CellValue(val->number(r, k)));
+            COMPARE_CELL(confronto->cell(r + 2, n + 3 + k), CellValue(rnk->number(r, k)));
+        }
+    const int matrix = 2 * n + 4; // the Spearman matrix's header column
+    COMPARE_CELL(confronto->cell(1, matrix), CellValue(QStringLiteral("Spearman")));
+    for (int j = 0; j < n; ++j)
+        for (int k = 0; k < n; ++k) {
+            const CellValue rho = confronto->cell(j + 2, matrix + 1 + k);
+            QCOMPARE(rho.isNumber(), k <= j);
+            if (k <= j)
+                QCOMPARE(rho.number(), results.comparison->cograduation[std::size_t(j * n + k)]);
+        }
+    QVERIFY(qAbs(confronto->cell(3, matrix + 1).number()) < 1.0);
+
+    // "Robustezza", "Sensibilità GRAD", "Incertezza" after it: numbers as
+    // numbers, texts as texts; nothing more.
+    const int last = int(methods.size()) + 4;
+    const XlsxReader* incertezza = sheet(out, last);
+    QVERIFY(incertezza);
+    COMPARE_CELL(incertezza->cell(3, 3), CellValue(2.5));
+    const XlsxReader* sensibilita = sheet(out, last - 1);
+    QVERIFY(sensibilita);
+    COMPARE_CELL(sensibilita->cell(2, 3), CellValue(-1.0));
+    COMPARE_CELL(sensibilita->cell(2, m_s.nColonne + 3),
+                 CellValue(m_regional.generalText(m_s.matDati.header(2))));
+    QVERIFY(!sheet(out, last + 1));
+}
+
+void TestExport::delimitedTables() {
+    const QString path = m_dir->filePath(QStringLiteral("t.csv"));
+    QVERIFY(writeFileBytes(path, "Prov;A;B\r\nAl;fa;1.234,5;x\r\nBeta;-2;\r\n"));
+    const auto table = readDelimitedTable(path, m_regional);
+    QVERIFY(table);
+    QCOMPARE(table->labels, (QStringList{"Al;fa", "Beta"}));
+    QCOMPARE(table->number(0, 0), 1234.5);
+    QVERIFY(std::isnan(table->number(0, 1)));
+    QVERIFY(std::isnan(table->number(1, 1)));
+    QCOMPARE(table->texts.size(), std::size_t(1));
+    QCOMPARE(table->texts.front().second, QStringLiteral("x"));
+
+    QVERIFY(writeFileBytes(path, "Prov;A;B\r\nAlfa;1\r\n"));
+    QVERIFY(!readDelimitedTable(path, m_regional));
+}
+
+void TestExport::filesThatDoNotFitAreLeftOut() {
+    // A values file of an older matrix (one unit fewer) and ranks out of range.
+    const QString wroc = valuesResultFile(m_path, QStringLiteral("WROC"));
+    QByteArray bytes = fileContents(wroc);
+    bytes.truncate(bytes.lastIndexOf("\r\n", bytes.size() - 3) + 2);
+    QVERIFY(writeFileBytes(wroc, bytes));
+    const QString grad = ranksResultFile(m_path, QStringLiteral("GRAD"));
+    QVERIFY(writeFileBytes(grad, fileContents(grad).replace(";1\r\n", ";99\r\n")));
+
+    const ResultsCollection results = collectResults(m_s, m_regional);
+    QCOMPARE(results.methods.size(), std::size_t(7));
+    QCOMPARE(results.warnings.size(), 2);
+    QVERIFY(results.warnings[0].startsWith(QStringLiteral("regioni.xlsx.outWROC.csv")));
+    QVERIFY(results.warnings[1].startsWith(QStringLiteral("regioni.xlsx.outGRAD.rnk")));
+    QVERIFY(!results.methods.front().fullPrecision);
+}
+
+void TestExport::unwritableDestination() {
+    const ResultsCollection results = collectResults(m_s, m_regional);
+    const QString out = m_dir->filePath(QStringLiteral("manca/risultati.xlsx"));
+    const QString error = writeResultsWorkbook(out, results);
+    QVERIFY(error.contains(out));
+    QVERIFY(!QFile::exists(out));
+}
+
+QTEST_GUILESS_MAIN(TestExport)
+#include "tst_export.moc"
