@@ -3,18 +3,22 @@
 // opens on the .xlsx workbook through the real loader, runs the automatic
 // processing, and the comparison window compares the nine methods. Each
 // step reports its time and the longest time the event loop went without
-// processing events (stall_ms); the last line printed is the longest stall
-// over all the steps. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+// processing events (stall_ms); then the robustness window opens on the
+// comparison, computes the sensitivity of the first method and the
+// uncertainty over the nine, and draws its charts. The last line printed is
+// the longest stall over all the steps. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "guisupport/benchwindows.h"
 #include "guisupport/stallmeter.h"
 #include "support/largexlsx.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/processing/indicemp.h"
+#include "ui/robustness/robustnesswindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -76,6 +80,26 @@ void BM_WindowsStayAnswering(benchmark::State& state) {
         QCoreApplication::processEvents();
         measure(state, "compare",
                 [&] { return comparison.cmdSelect_Click() == ValutaMP::RunOutcome::Saved; });
+
+        RobustnessWindow* robustness = nullptr;
+        measure(state, "robustness", [&] {
+            robustness = comparison.cmdRobustezza_Click();
+            return robustness != nullptr;
+        });
+        if (!robustness)
+            continue;
+        robustness->resize(1280, 800);
+        measure(state, "sensitivity", [&] {
+            return robustness->cmdSensibilita_Click() == RobustnessWindow::Outcome::Saved;
+        });
+        measure(state, "uncertainty", [&] {
+            return robustness->cmdIncertezza_Click() == RobustnessWindow::Outcome::Saved;
+        });
+        measure(state, "charts", [&] {
+            robustness->pagine()->setCurrentIndex(robustness->pagine()->count() - 1);
+            robustness->aggiornaGrafici();
+            return dialogs.messages == 0;
+        });
     }
 }
 BENCHMARK(BM_WindowsStayAnswering)->Unit(benchmark::kMillisecond)->Iterations(1);
