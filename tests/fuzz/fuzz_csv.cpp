@@ -6,6 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CsvReader reader(Regional(QLocale(QLocale::Italian, QLocale::Italy)));
+    auto limits = fuzzLimits<WorkbookLimits>();
+    limits.maxPartBytes = 32 << 20;
+    reader.setLimits(limits);
     fuzzWorkbook(reader, data, size, QStringLiteral(".csv"));
     return 0;
 }

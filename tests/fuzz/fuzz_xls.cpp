@@ -6,6 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     XlsReader reader;
+    reader.setLimits(fuzzLimits<ReaderLimits>());
     fuzzWorkbook(reader, data, size, QStringLiteral(".xls"));
     return 0;
 }

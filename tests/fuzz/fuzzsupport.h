@@ -14,5 +14,15 @@ QString writeFuzzInput(const std::uint8_t* data, std::size_t size, const QString
 
 // Opens the input with the reader and, when a sheet opens, loads its matrix.
 // Every failure must come back as a message; a silent one stops the fuzzer.
+// Bounds a few times smaller than the readers' own, so that one input stays
+// within the fuzzer's memory limit; the limits themselves are exercised all
+// the same.
+template <typename Limits> Limits fuzzLimits() {
+    Limits limits;
+    limits.maxCells = 2'000'000;
+    limits.maxTextCharacters = 8'000'000;
+    return limits;
+}
+
 void fuzzWorkbook(WorkbookReader& reader, const std::uint8_t* data, std::size_t size,
                   const QString& suffix);
