@@ -114,9 +114,14 @@ void TestAnalisiTemporale::controls() {
     QCOMPARE(valori->gridText(12, 3), campo(ampiValuesFile(m_workbook, false), 12, 3));
     QCOMPARE(window->grafico()->lineCount(), 2);
 
-    QTest::mouseClick(window->findChild<QPushButton*>("cmdEsporta"), Qt::LeftButton);
-    QCOMPARE(m_dialogs.messages.size(), 1);
-    QVERIFY(fileContents(m_workbook + ".AMPI-.png").startsWith("\x89PNG"));
+    // The chart is exported like the other charts: the name proposed beside
+    // the workbook, the format told by the name chosen.
+    m_dialogs.saveAnswers = {m_workbook + ".AMPI-.svg", m_workbook + ".AMPI-.pdf"};
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(window->findChild<QPushButton*>("cmdEsporta"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.saveRequests.size(), 2);
+    QCOMPARE(m_dialogs.saveRequests[0].startFolder, m_workbook + ".AMPI-.png");
+    QVERIFY(fileContents(m_workbook + ".AMPI-.svg").contains("<svg"));
     QVERIFY(fileContents(m_workbook + ".AMPI-.pdf").startsWith("%PDF"));
 }
 

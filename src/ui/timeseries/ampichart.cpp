@@ -1,14 +1,10 @@
 #include "ui/timeseries/ampichart.h"
 
-#include "shared/safefile.h"
-
 #include <QBarCategoryAxis>
-#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -63,27 +59,4 @@ void AmpiChart::show(const QString& title, const QStringList& periods, const QSt
 
 int AmpiChart::lineCount() const {
     return int(m_chart->series().size());
-}
-
-QString AmpiChart::exportTo(const QString& path) const {
-    SafeFile file(path);
-    if (QString error = file.open(); !error.isEmpty())
-        return error;
-    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        {
-            QPdfWriter pdf(file.temporaryPath());
-            pdf.setPageOrientation(QPageLayout::Landscape);
-            pdf.setResolution(150);
-            QPainter painter(&pdf);
-            m_view->render(&painter);
-        }
-        return file.commit();
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    m_view->grab().save(&buffer, "PNG");
-    if (QString error = file.write(bytes); !error.isEmpty())
-        return error;
-    return file.commit();
 }

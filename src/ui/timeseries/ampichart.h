@@ -12,8 +12,8 @@ class QChartView;
 class QValueAxis;
 
 // A line chart of index values over the periods: one line per unit, the
-// periods along the horizontal axis. Exports what it shows to PNG and PDF
-// through the program's safe writer.
+// periods along the horizontal axis. Its view is exported like every chart
+// of the program (ui/charts/chartexport.h).
 class AmpiChart : public QWidget {
     Q_OBJECT
 
@@ -25,9 +25,7 @@ public:
               const std::vector<std::vector<double>>& values);
 
     int lineCount() const;
-    // Writes the chart as a PNG image or a PDF page (by the path's suffix);
-    // an empty string or the Italian message of the failure.
-    QString exportTo(const QString& path) const;
+    QChartView* view() const { return m_view; }
 
 private:
     QChart* m_chart = nullptr;

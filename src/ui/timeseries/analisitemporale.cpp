@@ -2,6 +2,7 @@
 
 #include "timeseries/ampifiles.h"
 #include "timeseries/panelloader.h"
+#include "ui/charts/chartexport.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/backgroundwork.h"
@@ -45,7 +46,7 @@ AnalisiTemporale::AnalisiTemporale(Dialogs& dialogs, const Regional& regional, Q
     QGroupBox* frmIndice = optionFrame(
         QStringLiteral("frmIndice"), QStringLiteral("Indice"), QStringLiteral("optIndice"),
         {{0, QStringLiteral("AMPI+")}, {1, QStringLiteral("AMPI-")}}, m_optIndice, this);
-    m_cmdEsporta = new QPushButton(QStringLiteral("Esporta grafico"), this);
+    m_cmdEsporta = new QPushButton(QStringLiteral("Esporta grafico..."), this);
     m_cmdEsporta->setObjectName(QStringLiteral("cmdEsporta"));
 
     auto* top = new QHBoxLayout;
@@ -244,15 +245,5 @@ void AnalisiTemporale::optIndice_Click() {
 
 void AnalisiTemporale::cmdEsporta_Click() {
     const QString stem = m_workbook + (piu() ? QStringLiteral(".AMPI+") : QStringLiteral(".AMPI-"));
-    QStringList written;
-    for (const QString& path :
-         QStringList{stem + QStringLiteral(".png"), stem + QStringLiteral(".pdf")}) {
-        if (const QString error = m_grafico->exportTo(path); !error.isEmpty()) {
-            m_dialogs.message(error, childWindowTitle(), Dialogs::Icon::Warning);
-            return;
-        }
-        written.append(QDir::toNativeSeparators(path));
-    }
-    m_dialogs.message(QStringLiteral("Grafico esportato in:\n") + written.join(u'\n'),
-                      childWindowTitle(), Dialogs::Icon::Information);
+    askAndExport(m_grafico->view(), m_dialogs, stem + QStringLiteral(".png"));
 }
