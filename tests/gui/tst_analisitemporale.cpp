@@ -3,7 +3,7 @@
 #include "support/testsupport.h"
 #include "timeseries/ampifiles.h"
 #include "ui/grid/gridview.h"
-#include "ui/timeseries/ampichart.h"
+#include "ui/charts/ampichart.h"
 #include "ui/timeseries/analisitemporale.h"
 
 #include <QButtonGroup>

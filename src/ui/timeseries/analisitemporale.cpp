@@ -2,13 +2,13 @@
 
 #include "timeseries/ampifiles.h"
 #include "timeseries/panelloader.h"
+#include "ui/charts/ampichart.h"
 #include "ui/charts/chartexport.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/windowsetup.h"
-#include "ui/timeseries/ampichart.h"
 #include "ui/timeseries/ampimodel.h"
 
 #include <QButtonGroup>

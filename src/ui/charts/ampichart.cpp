@@ -1,4 +1,4 @@
-#include "ui/timeseries/ampichart.h"
+#include "ui/charts/ampichart.h"
 
 #include <QBarCategoryAxis>
 #include <QChart>
