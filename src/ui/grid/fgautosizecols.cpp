@@ -3,6 +3,8 @@
 #include "ui/grid/gridview.h"
 #include "ui/grid/textmeasure.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 
 #include <algorithm>
@@ -87,4 +89,19 @@ void FG_AutosizeCols(GridView& myGrid, int lFirstCol, int lLastCol, bool bCheckF
         const qreal widest = widestInGridFont(*model, c, rows, measure, measure.digitsUniform());
         myGrid.setGridColumnWidth(c, static_cast<int>(roundHalfEven(letter + widest)));
     }
+}
+
+void fitColumnsAnswering(GridView& grid) {
+    const int columns = grid.gridColumnCount();
+    grid.setUpdatesEnabled(false);
+    QElapsedTimer slice;
+    slice.start();
+    for (int c = 0; c < columns; ++c) {
+        FG_AutosizeCols(grid, c, c, false);
+        if (slice.elapsed() >= 10 && c + 1 < columns) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            slice.restart();
+        }
+    }
+    grid.setUpdatesEnabled(true);
 }

@@ -12,3 +12,9 @@ class GridView;
 // their widths; a first column after the last changes nothing; a grid
 // without rows gets one "W" for every column in range.
 void FG_AutosizeCols(GridView& myGrid, int lFirstCol, int lLastCol, bool bCheckFont);
+
+// Fits every column of the grid as FG_AutosizeCols does in its font, a
+// column at a time, the window repainting whenever 10 ms have gone by (user
+// input waits): a grid of thousands of rows takes longer to measure than a
+// window may go without answering. The grid is drawn once, fitted.
+void fitColumnsAnswering(GridView& grid);

@@ -350,23 +350,9 @@ void IndiceMP::optTipo_Click(int index) {
     adattaDati();
 }
 
-// Fits the data grid's columns a few at a time, the window repainting
-// whenever 10 ms have gone by (user input waits): a large matrix takes
-// longer to measure than a window may go without answering. The grid itself
-// is drawn once, fitted.
+// The data grid is fitted without the window going unanswered.
 void IndiceMP::adattaDati() {
-    const int columns = m_datiModel->gridColumnCount();
-    m_msfMatrice->setUpdatesEnabled(false);
-    QElapsedTimer slice;
-    slice.start();
-    for (int c = 0; c < columns; ++c) {
-        FG_AutosizeCols(*m_msfMatrice, c, c, false);
-        if (slice.elapsed() >= 10 && c + 1 < columns) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            slice.restart();
-        }
-    }
-    m_msfMatrice->setUpdatesEnabled(true);
+    fitColumnsAnswering(*m_msfMatrice);
 }
 
 void IndiceMP::optTipoRisultato_Click(int index) {

@@ -281,7 +281,7 @@ RobustnessWindow::Outcome RobustnessWindow::mostra(const TextTable& ranks,
         m_ordine.push_back(i);
     m_msfRiepilogo->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_riepilogoModel->setTable(m_tabellaRiepilogo);
-    FG_AutosizeCols(*m_msfRiepilogo, -1, -1, false);
+    fitColumnsAnswering(*m_msfRiepilogo);
     m_kendallModel->setTable(kendall);
     m_spearmanModel->setTable(cograduation);
     FG_AutosizeCols(*m_msfKendall, -1, -1, false);
@@ -428,7 +428,7 @@ RobustnessWindow::Outcome RobustnessWindow::cmdSensibilita_Click() {
     }
     const TextTable table = sensitivityTable(result);
     m_sensibilitaModel->setShifts(table, 2, int(result.indicators.size()) + 1);
-    FG_AutosizeCols(*m_msfSensibilita, -1, -1, false);
+    fitColumnsAnswering(*m_msfSensibilita);
     QStringList notes{
         QStringLiteral(
             "%1: spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
@@ -473,7 +473,7 @@ RobustnessWindow::Outcome RobustnessWindow::cmdIncertezza_Click() {
     }
     const TextTable table = uncertaintyTable(result, m_regional);
     m_incertezzaModel->setTable(table);
-    FG_AutosizeCols(*m_msfIncertezza, -1, -1, false);
+    fitColumnsAnswering(*m_msfIncertezza);
     m_intervalli->setUncertainty(result);
     QStringList notes{QStringLiteral("%1 graduatorie per unità (%2 x %3 insiemi di indicatori).")
                           .arg(result.rankings)
