@@ -7,8 +7,8 @@
 #include <cassert>
 #include <memory>
 
-// A table of the shared state, indexed from 0 like the specification's
-// tables: rows 0..lastRow() and columns 0..lastCol(), row 1 the header row,
+// A table of the shared state, indexed like the program's other tables:
+// rows 0..lastRow() and columns 0..lastCol(), row 1 the header row,
 // column 1 the label column, (1,1) the corner; row 0 and column 0 stay empty.
 //
 // The cells from (2,2) on are numbers, stored as doubles (8 bytes a cell) and

@@ -8,10 +8,27 @@
 // answers from there.
 class SheetReader : public WorkbookReader {
 public:
+    // Reads the chosen sheet with read(): the sheet is finished when it
+    // succeeds, emptied when it fails.
+    bool open(const QString& path) override {
+        close();
+        m_error.clear();
+        m_sheetNames.clear();
+        if (read(path)) {
+            m_sheet.finish();
+            return true;
+        }
+        m_sheet.clear();
+        return false;
+    }
     CellValue cell(int row, int col) const override { return m_sheet.at(row, col); }
     void releaseRowsBefore(int row) override { m_sheet.releaseRowsBefore(row); }
     void close() override { m_sheet.clear(); }
 
 protected:
-    SheetData m_sheet; // filled by open(), finished when it succeeds
+    // Fills m_sheet (and m_sheetNames) from the workbook at path; false, with
+    // m_error set, when it cannot.
+    virtual bool read(const QString& path) = 0;
+
+    SheetData m_sheet; // filled by read(), finished by open() when it succeeds
 };

@@ -19,7 +19,11 @@ public:
     explicit MemoryReader(const std::vector<std::vector<CellValue>>& rows);
 
     void set(int row, int col, const CellValue& value);
+    // The cells are those set: opening reads nothing.
     bool open(const QString&) override { return true; }
+
+protected:
+    bool read(const QString&) override { return true; }
 };
 
 // Dimensions table for the given block (header row and label column

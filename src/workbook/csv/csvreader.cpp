@@ -93,25 +93,12 @@ private:
 
 } // namespace
 
-bool CsvReader::open(const QString& path) {
-    close();
-    m_error.clear();
-    m_sheetNames.clear();
-    if (m_sheetIndex != 0) {
-        m_error = messaggioFoglioAssente(QFileInfo(path).fileName(), m_sheetIndex, 1);
-        return false;
-    }
-    if (read(path)) {
-        m_sheet.finish();
-        m_sheetNames = QStringList{QFileInfo(path).completeBaseName()};
-        return true;
-    }
-    m_sheet.clear();
-    return false;
-}
-
 bool CsvReader::read(const QString& path) {
     const QString name = QFileInfo(path).fileName();
+    if (m_sheetIndex != 0) {
+        m_error = messaggioFoglioAssente(name, m_sheetIndex, 1);
+        return false;
+    }
     const auto failure = [&](const QString& cause) {
         m_error = messaggioFileTroppoGrande(name, cause);
         return false;
@@ -164,5 +151,6 @@ bool CsvReader::read(const QString& path) {
     }
     if (!filler.failure().isEmpty())
         return failure(filler.failure());
+    m_sheetNames = QStringList{QFileInfo(path).completeBaseName()};
     return true;
 }

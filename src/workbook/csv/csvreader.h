@@ -16,17 +16,15 @@ class CsvReader : public SheetReader {
 public:
     explicit CsvReader(const Regional& regional) : m_regional(regional) {}
 
-    // Reads the whole file. On failure the message names the file and the
-    // cause: UTF-16 text, a quoted field never closed, a field longer than
-    // a cell's text, or more rows, columns or cells than a sheet holds.
-    bool open(const QString& path) override;
-
     // The bounds for the next open() (maxCells only); the named constants
     // by default.
     void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
 
 private:
-    bool read(const QString& path);
+    // Reads the whole file. On failure the message names the file and the
+    // cause: UTF-16 text, a quoted field never closed, a field longer than
+    // a cell's text, or more rows, columns or cells than a sheet holds.
+    bool read(const QString& path) override;
 
     Regional m_regional;
     WorkbookLimits m_limits;

@@ -49,18 +49,6 @@ QString documentKind(const QString& kind) {
 
 } // namespace
 
-bool OdsReader::open(const QString& path) {
-    close();
-    m_error.clear();
-    m_sheetNames.clear();
-    if (read(path)) {
-        m_sheet.finish();
-        return true;
-    }
-    m_sheet.clear();
-    return false;
-}
-
 bool OdsReader::read(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const QString format = QStringLiteral(".ods");

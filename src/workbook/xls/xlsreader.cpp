@@ -127,10 +127,7 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
 
 } // namespace
 
-bool XlsReader::open(const QString& path) {
-    close();
-    m_error.clear();
-    m_sheetNames.clear();
+bool XlsReader::read(const QString& path) {
     const QString name = QFileInfo(path).fileName();
 
     // Progress is told in stages: the container, the globals, the sheet.
@@ -141,7 +138,6 @@ bool XlsReader::open(const QString& path) {
         if (!m_progress->cancelled())
             return true;
         m_error = QStringLiteral("La lettura di %1 è stata annullata.").arg(name);
-        m_sheet.clear();
         return false;
     };
     const Ole2Stream stream = readOle2WorkbookStream(path);
@@ -160,10 +156,8 @@ bool XlsReader::open(const QString& path) {
         failure = readBiffWorksheet(stream.data, book, &m_sheet, m_limits);
     if (failure.failed()) {
         m_error = biffMessage(failure, name, m_limits, book, m_sheetIndex);
-        m_sheet.clear();
         return false;
     }
-    m_sheet.finish();
     m_sheetNames = QStringList(book.sheetNames.begin(), book.sheetNames.end());
     return stage(100);
 }

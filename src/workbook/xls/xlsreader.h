@@ -9,11 +9,11 @@
 // or of the reader are refused with a message naming the file.
 class XlsReader : public SheetReader {
 public:
-    bool open(const QString& path) override;
-
     // The bounds for the next open(); the named constants by default.
     void setLimits(const ReaderLimits& limits) { m_limits = limits; }
 
 private:
+    bool read(const QString& path) override;
+
     ReaderLimits m_limits;
 };

@@ -34,20 +34,8 @@ QString capitalized(const QString& text) {
 
 } // namespace
 
-bool XlsxReader::open(const QString& path) {
-    close();
-    m_error.clear();
-    m_sheetNames.clear();
-    m_date1904 = false;
-    if (read(path)) {
-        m_sheet.finish();
-        return true;
-    }
-    m_sheet.clear();
-    return false;
-}
-
 bool XlsxReader::read(const QString& path) {
+    m_date1904 = false;
     const QString name = QFileInfo(path).fileName();
     const QString format = QStringLiteral(".xlsx");
     const auto invalid = [&](const QString& cause) {

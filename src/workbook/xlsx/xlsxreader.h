@@ -9,12 +9,6 @@
 // texts and dates. Every part is streamed from the archive, never held whole.
 class XlsxReader : public SheetReader {
 public:
-    // Reads the whole chosen worksheet. On failure the message names the
-    // file and the cause: not a zip or damaged, protected by a password,
-    // binary .xlsb, a missing part, a sheet that is not a worksheet, malformed
-    // XML (naming the part), a bad cell, or a crossed limit.
-    bool open(const QString& path) override;
-
     // The bounds for the next open(); the named constants by default.
     void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
 
@@ -22,7 +16,11 @@ public:
     bool date1904() const { return m_date1904; }
 
 private:
-    bool read(const QString& path);
+    // Reads the whole chosen worksheet. On failure the message names the
+    // file and the cause: not a zip or damaged, protected by a password,
+    // binary .xlsb, a missing part, a sheet that is not a worksheet, malformed
+    // XML (naming the part), a bad cell, or a crossed limit.
+    bool read(const QString& path) override;
 
     WorkbookLimits m_limits;
     bool m_date1904 = false;
