@@ -15,3 +15,11 @@ int caricaCartella(const QString& path, SharedState& s, const Regional& regional
     scriviErr(load.message);
     return load.status == LoadResult::Status::Refused ? 2 : 1;
 }
+
+int caricaPerAnalisi(const QString& path, SharedState& s, const Regional& regional) {
+    if (const int status = caricaCartella(path, s, regional))
+        return status;
+    s.matTrasformata.clear();
+    s.matRanghi.clear();
+    return 0;
+}

@@ -10,3 +10,7 @@
 // message on stderr and returns the exit status: 2 for a refused matrix, 1
 // for a workbook that cannot be read.
 int caricaCartella(const QString& path, SharedState& s, const Regional& regional);
+
+// caricaCartella for the analyses that read matDati only: the tables for a
+// method's results are released once the matrix is loaded.
+int caricaPerAnalisi(const QString& path, SharedState& s, const Regional& regional);

@@ -18,11 +18,8 @@ int comandoSensitivity(const QCommandLineParser& parser) {
         return 1;
     SharedState s;
     const Regional regional = Regional::system();
-    if (const int status = caricaCartella(parser.positionalArguments().first(), s, regional))
+    if (const int status = caricaPerAnalisi(parser.positionalArguments().first(), s, regional))
         return status;
-    // The analysis reads matDati only: the tables for a method's results go.
-    s.matTrasformata.clear();
-    s.matRanghi.clear();
     const IndicatorSensitivity sensitivity = indicatorSensitivity(s, positions.front(), regional);
     if (sensitivity.status != IndicatorSensitivity::Status::Done) {
         scriviErr(sensitivity.message);

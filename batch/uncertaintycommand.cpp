@@ -16,11 +16,8 @@ int comandoUncertainty(const QCommandLineParser& parser) {
         return 1;
     SharedState s;
     const Regional regional = Regional::system();
-    if (const int status = caricaCartella(parser.positionalArguments().first(), s, regional))
+    if (const int status = caricaPerAnalisi(parser.positionalArguments().first(), s, regional))
         return status;
-    // The analysis reads matDati only: the tables for a method's results go.
-    s.matTrasformata.clear();
-    s.matRanghi.clear();
     const RankUncertainty uncertainty = rankUncertainty(s, positions, regional);
     for (const QString& line : uncertainty.leftOut + uncertainty.refusedRuns)
         scriviErr(line);
