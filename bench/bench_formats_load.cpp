@@ -4,6 +4,7 @@
 // without the empty runs to the sheet's last row and column) and delimited
 // text.
 #include "support/largematrix.h"
+#include "support/loadmatrix.h"
 #include "workbook/caricamatrice.h"
 
 #include <benchmark/benchmark.h>
@@ -22,18 +23,7 @@ void load(benchmark::State& state, const QString& suffix, bool trailingRuns) {
     }
     // The delimited text has decimal commas: Italian settings read it.
     const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    for (auto _ : state) {
-        SharedState s;
-        s.strMatrice = path;
-        const LoadResult result = carica_matrice(s, regional);
-        if (!result.loaded()) {
-            state.SkipWithError(qPrintable(result.message));
-            return;
-        }
-        benchmark::DoNotOptimize(s.matDati(rows + 1, cols + 1));
-    }
-    state.counters["cells"] = benchmark::Counter(static_cast<double>(rows) * cols,
-                                                 benchmark::Counter::kIsIterationInvariantRate);
+    loadMatrixRepeatedly(state, path, regional, rows, cols);
 }
 
 // The reader alone: the file read into its cells, without the loader.

@@ -1,6 +1,7 @@
 // Opening a large .xlsx source matrix and loading it through carica_matrice
 // (reading, validation, statistics for the constant-indicator check).
 #include "support/largexlsx.h"
+#include "support/loadmatrix.h"
 #include "workbook/caricamatrice.h"
 #include "workbook/xlsx/xlsxreader.h"
 
@@ -19,18 +20,7 @@ void loadMatrix(benchmark::State& state) {
         return;
     }
     const Regional regional{QLocale::c()};
-    for (auto _ : state) {
-        SharedState s;
-        s.strMatrice = path;
-        const LoadResult result = carica_matrice(s, regional);
-        if (!result.loaded()) {
-            state.SkipWithError(qPrintable(result.message));
-            return;
-        }
-        benchmark::DoNotOptimize(s.matDati(rows + 1, cols + 1));
-    }
-    state.counters["cells"] = benchmark::Counter(static_cast<double>(rows) * cols,
-                                                 benchmark::Counter::kIsIterationInvariantRate);
+    loadMatrixRepeatedly(state, path, regional, rows, cols);
 }
 
 // The reader alone: inflating and parsing the parts into the sparse sheet.
