@@ -4,6 +4,7 @@
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilelisting.h"
 #include "methods/metodi.h"
+#include "shared/resultnames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,14 +13,6 @@ namespace {
 
 const QString kUso = QStringLiteral(
     "Uso: orvalta-batch compare CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | --all");
-
-// The method codes of the method list, for the message on an unknown code.
-QStringList knownCodes() {
-    QStringList codes;
-    for (const MethodInfo& method : methodTable())
-        codes.append(methodCode(method.entryText));
-    return codes;
-}
 
 } // namespace
 
@@ -55,11 +48,10 @@ int comandoCompare(const QCommandLineParser& parser) {
             return 1;
         }
         for (const QString& code : codes) {
-            const QString entry = fileName + QStringLiteral(".out") + code + QStringLiteral(".csv");
-            if (!QFileInfo(QDir(strCartella).filePath(entry)).isFile() &&
-                !knownCodes().contains(code)) {
+            const QString entry = resultFileName(fileName, ResultFileKind::MethodValues, code);
+            if (!QFileInfo(QDir(strCartella).filePath(entry)).isFile() && !methodWithCode(code)) {
                 scriviErr(QStringLiteral("Metodo sconosciuto: %1 (codici: %2).")
-                              .arg(code, knownCodes().join(QStringLiteral(", "))));
+                              .arg(code, methodCodes().join(QStringLiteral(", "))));
                 return 1;
             }
             entries.append(entry);

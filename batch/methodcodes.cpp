@@ -3,15 +3,9 @@
 #include "commands.h"
 #include "methods/metodi.h"
 
-QStringList knownMethodCodes() {
-    QStringList codes;
-    for (const MethodInfo& method : methodTable())
-        codes.append(methodCode(method.entryText));
-    return codes;
-}
-
 int methodPosition(const QString& code) {
-    return int(knownMethodCodes().indexOf(code));
+    const MethodInfo* method = methodWithCode(code);
+    return method ? method->position : -1;
 }
 
 std::vector<int> chosenMethods(const QCommandLineParser& parser, int minimum, const QString& uso) {
@@ -31,7 +25,7 @@ std::vector<int> chosenMethods(const QCommandLineParser& parser, int minimum, co
         const int position = methodPosition(code);
         if (position < 0) {
             scriviErr(QStringLiteral("Metodo sconosciuto: %1 (codici: %2).")
-                          .arg(code, knownMethodCodes().join(QStringLiteral(", "))));
+                          .arg(code, methodCodes().join(QStringLiteral(", "))));
             return {};
         }
         positions.push_back(position);

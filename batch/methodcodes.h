@@ -6,9 +6,6 @@
 
 #include <vector>
 
-// The method codes of the method list, in list order.
-QStringList knownMethodCodes();
-
 // The list position (0..8) of a method code, -1 for an unknown code.
 int methodPosition(const QString& code);
 

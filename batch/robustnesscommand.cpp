@@ -7,6 +7,7 @@
 #include "robustness/rankmatrix.h"
 #include "robustness/ranksummary.h"
 #include "robustness/robustnessfiles.h"
+#include "shared/resultnames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +29,7 @@ int comandoRobustness(const QCommandLineParser& parser) {
     QStringList entries;
     for (const int position : positions) {
         const QString code = methodCode(methodTable()[std::size_t(position)].entryText);
-        const QString entry = fileName + QStringLiteral(".out") + code + QStringLiteral(".csv");
+        const QString entry = resultFileName(fileName, ResultFileKind::MethodValues, code);
         if (!parser.isSet(QStringLiteral("all")) ||
             QFileInfo(QDir(strCartella).filePath(entry)).isFile())
             entries.append(entry);

@@ -18,9 +18,7 @@ std::vector<int> posizioniScelte(const QString& option, QString* error) {
             positions.push_back(method.position);
         return positions;
     }
-    QStringList valid;
-    for (const auto& method : table)
-        valid.append(methodCode(method.entryText));
+    const QStringList valid = methodCodes();
     std::vector<bool> chosen(table.size(), false);
     for (const QString& code : option.split(u',', Qt::SkipEmptyParts)) {
         const qsizetype index = valid.indexOf(code.trimmed());

@@ -5,6 +5,7 @@
 #include "comparison/resultfilereader.h"
 #include "methods/metodi.h"
 #include "methods/ranking.h"
+#include "shared/resultnames.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,14 +118,10 @@ QString checkRanks(const QString& name, const ResultFileContent& ranks, std::vec
 // files carry, else the one whose code ends the file's name; none for files
 // of no known method.
 const MethodInfo* methodOf(const QString& header, const QString& valuesName) {
-    const QString code = valuesName.chopped(4).right(4); // <workbook>.out<CODE>.csv
     for (const MethodInfo& info : methodTable())
         if (info.indexHeader == header)
             return &info;
-    for (const MethodInfo& info : methodTable())
-        if (methodCode(info.entryText) == code)
-            return &info;
-    return nullptr;
+    return methodWithCode(methodCodeOfResultFile(valuesName));
 }
 
 // The ranks file holds the ranks that the method gives its values file's

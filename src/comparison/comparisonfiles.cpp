@@ -1,13 +1,14 @@
 #include "comparison/comparisonfiles.h"
 
+#include "shared/resultnames.h"
 #include "shared/textfile.h"
 
 QString valuesComparisonFile(const QString& strMatrice) {
-    return strMatrice + QStringLiteral(".val.csv");
+    return resultFileName(strMatrice, ResultFileKind::ComparisonValues);
 }
 
 QString ranksComparisonFile(const QString& strMatrice) {
-    return strMatrice + QStringLiteral(".rnk.csv");
+    return resultFileName(strMatrice, ResultFileKind::ComparisonRanks);
 }
 
 QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/resultnames.h" // ranksFileFor: the ranks result file of an entry
+
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,3 @@
 // are never listed; wildcard characters in the workbook's name ("[", "*",
 // "?") are matched literally. An unreadable or missing folder lists nothing.
 QStringList valuesResultFiles(const QString& strMatrice);
-
-// The name of the ranks result file that belongs to a values result file:
-// the entry with its last three characters ("csv") replaced by "rnk".
-QString ranksFileFor(const QString& valuesEntry);

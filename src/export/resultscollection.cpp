@@ -5,6 +5,7 @@
 #include "comparison/spearman.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
+#include "shared/resultnames.h"
 #include "shared/textdecoding.h"
 
 #include <QDir>
@@ -219,17 +220,17 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
         }
     }
     collection.comparison = comparisonFromFiles(s, regional, collection.warnings);
-    collection.robustness =
-        unitTable(s.strMatrice + QStringLiteral(".rob.csv"), s, regional, collection.warnings);
+    collection.robustness = unitTable(resultFileName(s.strMatrice, ResultFileKind::RankSummary), s,
+                                      regional, collection.warnings);
     for (const MethodInfo& method : table) {
         const QString code = methodCode(method.entryText);
         auto sensitivity =
-            unitTable(s.strMatrice + QStringLiteral(".sens") + code + QStringLiteral(".csv"), s,
-                      regional, collection.warnings);
+            unitTable(resultFileName(s.strMatrice, ResultFileKind::Sensitivity, code), s, regional,
+                      collection.warnings);
         if (sensitivity)
             collection.sensitivities.emplace_back(code, std::move(*sensitivity));
     }
-    collection.uncertainty =
-        unitTable(s.strMatrice + QStringLiteral(".unc.csv"), s, regional, collection.warnings);
+    collection.uncertainty = unitTable(resultFileName(s.strMatrice, ResultFileKind::Uncertainty), s,
+                                       regional, collection.warnings);
     return collection;
 }

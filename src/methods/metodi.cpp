@@ -28,3 +28,17 @@ const QString& indexHeaderAt(MethodPosition position) {
 QString methodCode(const QString& entryText) {
     return entryText.left(4);
 }
+
+QStringList methodCodes() {
+    QStringList codes;
+    for (const MethodInfo& method : methodTable())
+        codes.append(methodCode(method.entryText));
+    return codes;
+}
+
+const MethodInfo* methodWithCode(const QString& code) {
+    for (const MethodInfo& method : methodTable())
+        if (methodCode(method.entryText) == code)
+            return &method;
+    return nullptr;
+}

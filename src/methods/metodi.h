@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -36,3 +37,9 @@ const QString& indexHeaderAt(MethodPosition position);
 // The method code of a list entry: its first four characters ("MPI-" for
 // "MPI-  Metodo Mazziotta Pareto Index negativo"). It names the result files.
 QString methodCode(const QString& entryText);
+
+// The method codes of the list, in list order: the one list of the codes.
+QStringList methodCodes();
+
+// The method whose code is code; null for a code of no method.
+const MethodInfo* methodWithCode(const QString& code);

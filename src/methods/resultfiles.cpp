@@ -1,11 +1,11 @@
 #include "methods/resultfiles.h"
 
 QString valuesResultFile(const QString& strMatrice, const QString& methodCode) {
-    return strMatrice + QStringLiteral(".out") + methodCode + QStringLiteral(".csv");
+    return resultFileName(strMatrice, ResultFileKind::MethodValues, methodCode);
 }
 
 QString ranksResultFile(const QString& strMatrice, const QString& methodCode) {
-    return strMatrice + QStringLiteral(".out") + methodCode + QStringLiteral(".rnk");
+    return resultFileName(strMatrice, ResultFileKind::MethodRanks, methodCode);
 }
 
 TextLines resultFileLines(const Table& table, int nRighe, ResultColumn column,

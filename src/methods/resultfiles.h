@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/regional.h"
+#include "shared/resultnames.h"
 #include "shared/table.h"
 #include "shared/textfile.h"
 

@@ -1,17 +1,18 @@
 #include "robustness/robustnessfiles.h"
 
+#include "shared/resultnames.h"
 #include "shared/textfile.h"
 
 QString rankSummaryFile(const QString& strMatrice) {
-    return strMatrice + QStringLiteral(".rob.csv");
+    return resultFileName(strMatrice, ResultFileKind::RankSummary);
 }
 
 QString sensitivityFile(const QString& strMatrice, const QString& code) {
-    return strMatrice + QStringLiteral(".sens") + code + QStringLiteral(".csv");
+    return resultFileName(strMatrice, ResultFileKind::Sensitivity, code);
 }
 
 QString uncertaintyFile(const QString& strMatrice) {
-    return strMatrice + QStringLiteral(".unc.csv");
+    return resultFileName(strMatrice, ResultFileKind::Uncertainty);
 }
 
 QString writeTableFile(const QString& path, const TextTable& table) {

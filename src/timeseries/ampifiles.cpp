@@ -1,17 +1,26 @@
 #include "timeseries/ampifiles.h"
 
+#include "shared/resultnames.h"
 #include "shared/textfile.h"
 
+namespace {
+
+QString ampiSign(bool plus) {
+    return plus ? QStringLiteral("+") : QStringLiteral("-");
+}
+
+} // namespace
+
 QString ampiValuesFile(const QString& workbook, bool plus) {
-    return workbook + (plus ? QStringLiteral(".AMPI+.csv") : QStringLiteral(".AMPI-.csv"));
+    return resultFileName(workbook, ResultFileKind::AmpiValues, ampiSign(plus));
 }
 
 QString ampiRanksFile(const QString& workbook, bool plus) {
-    return workbook + (plus ? QStringLiteral(".AMPI+.rnk.csv") : QStringLiteral(".AMPI-.rnk.csv"));
+    return resultFileName(workbook, ResultFileKind::AmpiRanks, ampiSign(plus));
 }
 
 QString ampiGoalpostsFile(const QString& workbook) {
-    return workbook + QStringLiteral(".goalposts.csv");
+    return resultFileName(workbook, ResultFileKind::AmpiGoalposts);
 }
 
 namespace {

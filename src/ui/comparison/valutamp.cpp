@@ -5,6 +5,7 @@
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilelisting.h"
 #include "methods/metodi.h"
+#include "shared/resultnames.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
@@ -75,13 +76,10 @@ QStringList voci(const QListWidget* list) {
 // The index header of the method whose values result file is entry, told
 // by the method code in its name; the code itself for a method the list
 // does not know.
-QString intestazione(const QString& entry, const QString& strMatrice) {
-    const qsizetype start = QFileInfo(strMatrice).fileName().size() + 4; // after ".out"
-    const QString code = entry.mid(start, entry.size() - start - 4);     // before ".csv"
-    for (const MethodInfo& method : methodTable())
-        if (methodCode(method.entryText) == code)
-            return method.indexHeader;
-    return code;
+QString intestazione(const QString& entry) {
+    const QString code = methodCodeOfResultFile(entry);
+    const MethodInfo* method = methodWithCode(code);
+    return method ? method->indexHeader : code;
 }
 
 } // namespace
@@ -436,8 +434,7 @@ int ValutaMP::larghezzaSelezione() {
     int widest = metrics.horizontalAdvance(m_regional.fixed4(-1.0));
     const QStringList listed = voci(m_lstMetodi);
     for (const QString& entry : listed)
-        widest =
-            std::max(widest, metrics.horizontalAdvance(intestazione(entry, m_state.strMatrice)));
+        widest = std::max(widest, metrics.horizontalAdvance(intestazione(entry)));
     m_colonnaCograduazione = widest + metrics.horizontalAdvance(QStringLiteral("W"));
     if (listed.isEmpty())
         return 0;

@@ -1,0 +1,120 @@
+#include "shared/resultnames.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+// A name is strMatrice + "." + before + code + after.
+struct Rule {
+    const char* before;
+    const char* after;
+};
+
+Rule ruleOf(ResultFileKind kind) {
+    switch (kind) {
+    case ResultFileKind::MethodValues:
+        return {"out", ".csv"};
+    case ResultFileKind::MethodRanks:
+        return {"out", ".rnk"};
+    case ResultFileKind::ComparisonValues:
+        return {"val.csv", ""};
+    case ResultFileKind::ComparisonRanks:
+        return {"rnk.csv", ""};
+    case ResultFileKind::RankSummary:
+        return {"rob.csv", ""};
+    case ResultFileKind::Sensitivity:
+        return {"sens", ".csv"};
+    case ResultFileKind::Uncertainty:
+        return {"unc.csv", ""};
+    case ResultFileKind::AmpiValues:
+        return {"AMPI", ".csv"};
+    case ResultFileKind::AmpiRanks:
+        return {"AMPI", ".rnk.csv"};
+    case ResultFileKind::AmpiGoalposts:
+        return {"goalposts.csv", ""};
+    }
+    return {"", ""};
+}
+
+bool isCode(QStringView text) {
+    return !text.isEmpty() && !text.contains(u'.');
+}
+
+} // namespace
+
+bool hasCode(ResultFileKind kind) {
+    return *ruleOf(kind).after != '\0';
+}
+
+QString resultFileName(const QString& strMatrice, ResultFileKind kind, const QString& code) {
+    const Rule rule = ruleOf(kind);
+    QString name = strMatrice + u'.' + QLatin1StringView(rule.before);
+    if (hasCode(kind))
+        name += code + QLatin1StringView(rule.after);
+    return name;
+}
+
+std::optional<ResultFileName> parseResultFileName(const QString& strMatrice, const QString& name) {
+    const QString prefix = QFileInfo(strMatrice).fileName() + u'.';
+    const QString bare = QFileInfo(name).fileName();
+    if (!bare.startsWith(prefix))
+        return std::nullopt;
+    const QStringView rest = QStringView(bare).mid(prefix.size());
+    for (const ResultFileKind kind : kResultFileKinds) {
+        const Rule rule = ruleOf(kind);
+        const QLatin1StringView before(rule.before);
+        const QLatin1StringView after(rule.after);
+        if (!hasCode(kind)) {
+            if (rest == before)
+                return ResultFileName{kind, QString()};
+            continue;
+        }
+        if (rest.size() <= before.size() + after.size() || !rest.startsWith(before) ||
+            !rest.endsWith(after))
+            continue;
+        const QStringView code =
+            rest.mid(before.size(), rest.size() - before.size() - after.size());
+        if (isCode(code))
+            return ResultFileName{kind, code.toString()};
+    }
+    return std::nullopt;
+}
+
+QString methodCodeOfResultFile(const QString& name) {
+    const Rule values = ruleOf(ResultFileKind::MethodValues);
+    const Rule ranks = ruleOf(ResultFileKind::MethodRanks);
+    const QString bare = QFileInfo(name).fileName();
+    QStringView stem;
+    if (bare.endsWith(QLatin1StringView(values.after)))
+        stem = QStringView(bare).chopped(qsizetype(qstrlen(values.after)));
+    else if (bare.endsWith(QLatin1StringView(ranks.after)))
+        stem = QStringView(bare).chopped(qsizetype(qstrlen(ranks.after)));
+    else
+        return QString();
+    const QString marker = u'.' + QLatin1StringView(values.before);
+    const qsizetype at = stem.lastIndexOf(marker);
+    if (at < 0)
+        return QString();
+    const QStringView code = stem.mid(at + marker.size());
+    return isCode(code) ? code.toString() : QString();
+}
+
+bool matchesValuesResultPattern(const QString& strMatrice, const QString& name) {
+    const Rule rule = ruleOf(ResultFileKind::MethodValues);
+    const QString prefix = QFileInfo(strMatrice).fileName() + u'.' + QLatin1StringView(rule.before);
+    const QString suffix = QLatin1StringView(rule.after);
+    if (name.size() < prefix.size() + suffix.size() || !name.startsWith(prefix) ||
+        !name.endsWith(suffix))
+        return false;
+    for (const ResultFileKind kind :
+         {ResultFileKind::ComparisonValues, ResultFileKind::ComparisonRanks})
+        if (name.endsWith(resultFileName(QString(), kind)))
+            return false;
+    return true;
+}
+
+QString ranksFileFor(const QString& valuesEntry) {
+    return valuesEntry.left(std::max<qsizetype>(0, valuesEntry.size() - 3)) + QStringLiteral("rnk");
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The names of the files the program writes beside a workbook. Every name
+// is the workbook's complete name (strMatrice, extension included) followed
+// by a suffix; the suffix rule of each kind lives here and nowhere else.
+
+enum class ResultFileKind {
+    MethodValues,     // ".out" CODE ".csv": the values result file of a method
+    MethodRanks,      // ".out" CODE ".rnk": the ranks result file of a method
+    ComparisonValues, // ".val.csv"
+    ComparisonRanks,  // ".rnk.csv"
+    RankSummary,      // ".rob.csv"
+    Sensitivity,      // ".sens" CODE ".csv": the indicator sensitivity of a method
+    Uncertainty,      // ".unc.csv"
+    AmpiValues,       // ".AMPI" SIGN ".csv", SIGN "+" or "-"
+    AmpiRanks,        // ".AMPI" SIGN ".rnk.csv"
+    AmpiGoalposts     // ".goalposts.csv"
+};
+
+// Every kind, in declaration order.
+inline constexpr ResultFileKind kResultFileKinds[] = {
+    ResultFileKind::MethodValues,    ResultFileKind::MethodRanks, ResultFileKind::ComparisonValues,
+    ResultFileKind::ComparisonRanks, ResultFileKind::RankSummary, ResultFileKind::Sensitivity,
+    ResultFileKind::Uncertainty,     ResultFileKind::AmpiValues,  ResultFileKind::AmpiRanks,
+    ResultFileKind::AmpiGoalposts};
+
+// Whether the name of a kind carries a code (a method code, or the AMPI sign).
+bool hasCode(ResultFileKind kind);
+
+// The file of a kind for the workbook strMatrice: a full path for a full
+// path, a bare name for a bare name. code is the method code or the AMPI
+// sign for the kinds that carry one and is ignored by the others.
+QString resultFileName(const QString& strMatrice, ResultFileKind kind,
+                       const QString& code = QString());
+
+struct ResultFileName {
+    ResultFileKind kind;
+    QString code; // empty for the kinds without a code
+    bool operator==(const ResultFileName&) const = default;
+};
+
+// What the file name (bare, or the last part of a path) is for the workbook
+// strMatrice: the kind and code that build it, none for a name of another
+// workbook or of no kind. Codes never hold a ".", which keeps the kinds
+// apart ("x.AMPI+.rnk.csv" is the AMPI ranks, not values with code "+.rnk").
+std::optional<ResultFileName> parseResultFileName(const QString& strMatrice, const QString& name);
+
+// The method code at the end of the name of a values or ranks result file,
+// without knowing the workbook: the text after the last ".out" and before
+// ".csv" or ".rnk". Empty when the name has no such ending or the text is
+// empty or holds a "." (an analysis file, a comparison file).
+QString methodCodeOfResultFile(const QString& name);
+
+// Whether a bare file name is listed by the comparison as a values result
+// file of the workbook strMatrice: the workbook's file name, ".out",
+// anything, ".csv", except the comparison files (".val.csv", ".rnk.csv").
+bool matchesValuesResultPattern(const QString& strMatrice, const QString& name);
+
+// The name of the ranks result file that belongs to a values result file:
+// the name with its last three characters ("csv") replaced by "rnk".
+QString ranksFileFor(const QString& valuesEntry);

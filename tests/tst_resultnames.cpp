@@ -1,0 +1,103 @@
+#include "methods/metodi.h"
+#include "shared/resultnames.h"
+
+#include <QTest>
+
+class TestResultNames : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void namesAndRoundTrip_data();
+    void namesAndRoundTrip();
+    void namesThatAreNoValuesResult_data();
+    void namesThatAreNoValuesResult();
+};
+
+namespace {
+
+// The codes each kind is built with: the method codes, the AMPI signs, or none.
+QStringList codesOf(ResultFileKind kind) {
+    switch (kind) {
+    case ResultFileKind::MethodValues:
+    case ResultFileKind::MethodRanks:
+    case ResultFileKind::Sensitivity:
+        return methodCodes();
+    case ResultFileKind::AmpiValues:
+    case ResultFileKind::AmpiRanks:
+        return {"+", "-"};
+    default:
+        return {QString()};
+    }
+}
+
+// The suffix every kind has after the workbook's name, code "C".
+QString suffixOf(ResultFileKind kind) {
+    const char* suffixes[] = {".outC.csv",      ".outC.rnk",     ".val.csv", ".rnk.csv",
+                              ".rob.csv",       ".sensC.csv",    ".unc.csv", ".AMPIC.csv",
+                              ".AMPIC.rnk.csv", ".goalposts.csv"};
+    return QString::fromLatin1(suffixes[int(kind)]);
+}
+
+} // namespace
+
+void TestResultNames::namesAndRoundTrip_data() {
+    QTest::addColumn<QString>("strMatrice");
+    QTest::newRow("path") << "/dati/Regioni.xls";
+    QTest::newRow("bare name") << "Regioni.xlsx";
+    QTest::newRow(".out in the workbook's name") << "/dati/a.out.xls";
+    QTest::newRow("workbook named like a result") << "/dati/r.outGRAD";
+    QTest::newRow("no extension") << "/dati/r";
+}
+
+void TestResultNames::namesAndRoundTrip() {
+    QFETCH(QString, strMatrice);
+    QCOMPARE(methodCodes().size(), qsizetype(methodTable().size()));
+    for (const ResultFileKind kind : kResultFileKinds) {
+        QCOMPARE(hasCode(kind), suffixOf(kind).contains(u'C'));
+        for (const QString& code : codesOf(kind)) {
+            const QString name = resultFileName(strMatrice, kind, code);
+            QCOMPARE(name, strMatrice + QString(suffixOf(kind)).replace(u'C', code));
+            const auto parsed = parseResultFileName(strMatrice, name);
+            QVERIFY2(parsed && *parsed == (ResultFileName{kind, code}), qPrintable(name));
+            const bool values = kind == ResultFileKind::MethodValues;
+            const bool method = values || kind == ResultFileKind::MethodRanks;
+            QCOMPARE(methodCodeOfResultFile(name), method ? code : QString());
+            QCOMPARE(matchesValuesResultPattern(strMatrice, name.section(u'/', -1)), values);
+            if (values)
+                QCOMPARE(ranksFileFor(name),
+                         resultFileName(strMatrice, ResultFileKind::MethodRanks, code));
+            // The files of a workbook are nobody else's.
+            QVERIFY(!parseResultFileName(QStringLiteral("/dati/altro.xls"), name));
+        }
+    }
+}
+
+void TestResultNames::namesThatAreNoValuesResult_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("listed");  // by the comparison's pattern for Regioni.xls
+    QTest::addColumn<QString>("code"); // told without the workbook
+    QTest::newRow("the workbook") << "Regioni.xls" << false << QString();
+    QTest::newRow("another workbook's result") << "Regioni.xlsx.outGRAD.csv" << false << "GRAD";
+    QTest::newRow("no code") << "Regioni.xls.out.csv" << true << QString();
+    QTest::newRow("code with a dot") << "Regioni.xls.outX.rob.csv" << true << QString();
+    QTest::newRow("comparison of a workbook named .out")
+        << "Regioni.xls.outGRAD.val.csv" << false << QString();
+    QTest::newRow("ranks comparison") << "Regioni.xls.outM1NI.rnk.csv" << false << QString();
+    QTest::newRow("upper-case suffix") << "Regioni.xls.outGRAD.CSV" << false << QString();
+}
+
+// Names the comparison may list by its wildcard but that are no values
+// result of the workbook, and names it must not list at all.
+void TestResultNames::namesThatAreNoValuesResult() {
+    QFETCH(QString, name);
+    QFETCH(bool, listed);
+    QFETCH(QString, code);
+    const QString strMatrice = QStringLiteral("/dati/Regioni.xls");
+    QCOMPARE(matchesValuesResultPattern(strMatrice, name), listed);
+    const auto parsed = parseResultFileName(strMatrice, name);
+    QVERIFY(!parsed || parsed->kind != ResultFileKind::MethodValues);
+    QCOMPARE(methodCodeOfResultFile(name), code);
+}
+
+QTEST_APPLESS_MAIN(TestResultNames)
+#include "tst_resultnames.moc"
