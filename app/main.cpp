@@ -18,18 +18,24 @@ void printErr(const QString& line) {
     std::fputs(qUtf8Printable(line + u'\n'), stderr);
 }
 
-// True when the command line asks for a report, which needs no display.
-bool asksForReport(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--report") == 0 || std::strncmp(argv[i], "--report=", 9) == 0)
+// True when the command line asks for a report, the version or the help,
+// which need no display.
+bool needsNoDisplay(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--report") == 0 || std::strncmp(arg, "--report=", 9) == 0)
             return true;
+        for (const char* option : {"--version", "-v", "--help", "-h", "--help-all"})
+            if (std::strcmp(arg, option) == 0)
+                return true;
+    }
     return false;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (asksForReport(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (needsNoDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvalta"));

@@ -6,6 +6,8 @@
 #include "methods/metodi.h"
 #include "ui/report/pdfreport.h"
 
+#include "version.h"
+
 #include <algorithm>
 
 #include <QProcess>
@@ -144,6 +146,16 @@ void TestReport::commandLine() {
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), 1);
     QVERIFY(program.readAllStandardError().contains("manca.xlsx"));
+
+    // Nor do the version and the help.
+    program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--version")});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardOutput().trimmed(), QByteArray("Orvalta " ORVALTA_VERSION));
+    program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--help")});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(program.readAllStandardOutput().contains("--report"));
 }
 
 QTEST_MAIN(TestReport)
