@@ -81,5 +81,5 @@ void Artwork::paintEvent(QPaintEvent*) {
     p.setPen(QColor(225, 236, 248));
     p.drawText(QRectF(text.left(), text.center().y() + 4, text.width(), text.height() / 2),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               QStringLiteral("Indici sintetici, graduatorie\ne confronto dei metodi"));
+               tr("Indici sintetici, graduatorie\ne confronto dei metodi"));
 }

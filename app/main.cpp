@@ -1,4 +1,5 @@
 #include "menuorv.h"
+#include "ui/platform/interfacelanguage.h"
 #include "ui/platform/qtdialogs.h"
 #include "ui/report/commandlinereport.h"
 #include "version.h"
@@ -6,8 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QTranslator>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstring>
@@ -41,11 +41,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Orvalta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVALTA_VERSION));
 
-    // The program speaks Italian: so do Qt's own dialogs and buttons.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_it"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    // The windows speak English under an English interface language, Italian
+    // (with Qt's own dialogs and buttons) under any other. The command line,
+    // the report and the files stay Italian.
+    installInterfaceLanguage(app, QLocale::system().uiLanguages());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

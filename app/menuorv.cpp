@@ -6,6 +6,7 @@
 #include "ui/platform/clockstatusbar.h"
 #include "version.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -17,7 +18,9 @@
 
 namespace {
 
-const QString kSelezioneAnnullata = QStringLiteral("Selezione annullata dall'utente");
+QString selezioneAnnullata() {
+    return QCoreApplication::translate("MenuORV", "Selezione annullata dall'utente");
+}
 
 // The folder of a path: everything before its last separator ("/" for a
 // file at the root).
@@ -37,7 +40,7 @@ MenuORV::MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
       m_loader(std::move(loader)) {
     costruisci();
     // Load.
-    m_stbStato->setPanelText(QStringLiteral("Selezionare la matrice sorgente"));
+    m_stbStato->setPanelText(tr("Selezionare la matrice sorgente"));
     m_state.bRisultati = false;
     attivazione();
 }
@@ -63,15 +66,12 @@ void MenuORV::costruisci() {
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         return b;
     };
-    m_cmdSelect = button(QStringLiteral("cmdSelect"), QStringLiteral("Selezione Matrice"));
-    m_cmdElaborazione =
-        button(QStringLiteral("cmdElaborazione"), QStringLiteral("Elaborazione metodi"));
-    m_cmdSalvataggio =
-        button(QStringLiteral("cmdSalvataggio"), QStringLiteral("Salvataggio Risultati"));
-    m_cmdComparazione =
-        button(QStringLiteral("cmdComparazione"), QStringLiteral("Comparazione metodi"));
+    m_cmdSelect = button(QStringLiteral("cmdSelect"), tr("Selezione Matrice"));
+    m_cmdElaborazione = button(QStringLiteral("cmdElaborazione"), tr("Elaborazione metodi"));
+    m_cmdSalvataggio = button(QStringLiteral("cmdSalvataggio"), tr("Salvataggio Risultati"));
+    m_cmdComparazione = button(QStringLiteral("cmdComparazione"), tr("Comparazione metodi"));
     m_cmdAnalisiTemporale =
-        button(QStringLiteral("cmdAnalisiTemporale"), QStringLiteral("Analisi temporale (AMPI)"));
+        button(QStringLiteral("cmdAnalisiTemporale"), tr("Analisi temporale (AMPI)"));
     m_cmdElaborazione->setEnabled(false);
     m_cmdSalvataggio->setEnabled(false);
     m_cmdComparazione->setEnabled(false);
@@ -126,24 +126,24 @@ void MenuORV::attivazione() {
 }
 
 QString MenuORV::filtroMatrice() {
-    return QStringLiteral("Matrici (*.xls *.xlsx *.ods *.csv *.txt *.tsv);;"
-                          "Cartelle di lavoro Excel 97-2003 (*.xls);;"
-                          "Cartelle di lavoro Excel (*.xlsx);;"
-                          "Fogli di calcolo OpenDocument (*.ods);;"
-                          "Testo delimitato (*.csv *.txt *.tsv)");
+    return tr("Matrici (*.xls *.xlsx *.ods *.csv *.txt *.tsv);;"
+              "Cartelle di lavoro Excel 97-2003 (*.xls);;"
+              "Cartelle di lavoro Excel (*.xlsx);;"
+              "Fogli di calcolo OpenDocument (*.ods);;"
+              "Testo delimitato (*.csv *.txt *.tsv)");
 }
 
 void MenuORV::cmdSelect_Click() {
     const QString start =
         m_percorsoConfermato.isEmpty() ? QDir::homePath() : cartellaDi(m_percorsoConfermato);
-    const QString path = m_dialogs.openWorkbook(QStringLiteral("Seleziona la matrice sorgente"),
-                                                filtroMatrice(), start);
+    const QString path =
+        m_dialogs.openWorkbook(tr("Seleziona la matrice sorgente"), filtroMatrice(), start);
     if (path.isEmpty()) {
-        m_dialogs.message(kSelezioneAnnullata, QStringLiteral("Selezione della matrice sorgente"),
+        m_dialogs.message(selezioneAnnullata(), tr("Selezione della matrice sorgente"),
                           Dialogs::Icon::Warning);
         m_state.strMatrice.clear();
         m_state.strCartella.clear();
-        m_stbStato->setPanelText(QStringLiteral("Nessuna matrice sorgente selezionata"));
+        m_stbStato->setPanelText(tr("Nessuna matrice sorgente selezionata"));
         m_cmdElaborazione->setEnabled(false);
         m_cmdComparazione->setEnabled(false);
         m_cmdAnalisiTemporale->setEnabled(false);
@@ -156,7 +156,7 @@ void MenuORV::selezionaMatrice(const QString& path) {
     m_percorsoConfermato = path;
     m_state.strMatrice = path;
     m_state.strCartella = cartellaDi(path);
-    m_stbStato->setPanelText(QStringLiteral("Matrice sorgente: "), path);
+    m_stbStato->setPanelText(tr("Matrice sorgente: "), path);
     m_cmdElaborazione->setEnabled(true);
     m_cmdComparazione->setEnabled(true);
     m_cmdAnalisiTemporale->setEnabled(true);
@@ -207,44 +207,41 @@ void MenuORV::cmdSalvataggio_Click() {
     const QString start =
         m_percorsoConfermato.isEmpty() ? QDir::homePath() : cartellaDi(m_percorsoConfermato);
     const QString destination =
-        m_dialogs.pickFolder(QStringLiteral("Selezionare la cartella di destinazione"), start);
+        m_dialogs.pickFolder(tr("Selezionare la cartella di destinazione"), start);
     if (destination.isEmpty()) {
-        m_dialogs.message(kSelezioneAnnullata, QStringLiteral("Selezione annullata"),
-                          Dialogs::Icon::Warning);
+        m_dialogs.message(selezioneAnnullata(), tr("Selezione annullata"), Dialogs::Icon::Warning);
         return;
     }
     SaveOutcome outcome;
     const QString workbook = m_percorsoConfermato;
     const BackgroundWork::Outcome run =
-        m_lavoro->run(QStringLiteral("Copia dei file"), [&](WorkProgress& progress) {
+        m_lavoro->run(tr("Copia dei file"), [&](WorkProgress& progress) {
             outcome = salvaRisultati(workbook, destination, &progress);
         });
     if (run == BackgroundWork::Outcome::OutOfMemory) {
-        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("salvare i risultati")),
-                          QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("salvare i risultati")),
+                          tr("Salvataggio non riuscito"), Dialogs::Icon::Critical);
         return;
     }
     riportaSalvataggio(outcome, destination);
 }
 
 void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& destination) {
-    const QString title = QStringLiteral("Salvataggio dei risultati");
+    const QString title = tr("Salvataggio dei risultati");
     switch (outcome.status) {
     case SaveOutcome::Status::Copied:
-        m_dialogs.message(QStringLiteral("Salvataggio dei dati effettuato con successo"),
-                          QStringLiteral("Selezione Eseguito Correttamente"),
-                          Dialogs::Icon::Warning);
+        m_dialogs.message(tr("Salvataggio dei dati effettuato con successo"),
+                          tr("Selezione Eseguito Correttamente"), Dialogs::Icon::Warning);
         return;
     case SaveOutcome::Status::SameFolder:
-        m_dialogs.message(
-            QStringLiteral("La cartella di destinazione è la cartella della matrice sorgente: "
-                           "i file si trovano già lì e non è stato copiato nulla.\n\n"
-                           "Scegliere un'altra cartella per salvarne una copia."),
-            title, Dialogs::Icon::Warning);
+        m_dialogs.message(tr("La cartella di destinazione è la cartella della matrice sorgente: "
+                             "i file si trovano già lì e non è stato copiato nulla.\n\n"
+                             "Scegliere un'altra cartella per salvarne una copia."),
+                          title, Dialogs::Icon::Warning);
         return;
     case SaveOutcome::Status::NoWorkbook:
-        m_dialogs.message(QStringLiteral("Nessuna matrice sorgente selezionata: non c'è nulla da "
-                                         "salvare."),
+        m_dialogs.message(tr("Nessuna matrice sorgente selezionata: non c'è nulla da "
+                             "salvare."),
                           title, Dialogs::Icon::Warning);
         return;
     case SaveOutcome::Status::Partial:
@@ -257,12 +254,12 @@ void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& dest
         byReason[failure.reason].append(failure.fileName);
     QStringList paragraphs;
     for (const auto& [reason, names] : byReason)
-        paragraphs.append(QStringLiteral("Il salvataggio in %1 non è riuscito: %2.\n"
-                                         "File non copiati: %3.")
+        paragraphs.append(tr("Il salvataggio in %1 non è riuscito: %2.\n"
+                             "File non copiati: %3.")
                               .arg(QDir::toNativeSeparators(destination), reason,
                                    names.join(QStringLiteral(", "))));
     if (!outcome.copied.isEmpty())
-        paragraphs.append(QStringLiteral("Gli altri file sono stati copiati."));
-    m_dialogs.message(paragraphs.join(QStringLiteral("\n\n")),
-                      QStringLiteral("Salvataggio non riuscito"), Dialogs::Icon::Critical);
+        paragraphs.append(tr("Gli altri file sono stati copiati."));
+    m_dialogs.message(paragraphs.join(QStringLiteral("\n\n")), tr("Salvataggio non riuscito"),
+                      Dialogs::Icon::Critical);
 }

@@ -7,6 +7,7 @@
 #include "methods/ranking.h"
 #include "shared/resultnames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,12 +26,16 @@ QString readProblem(const ResultFileContent& content, const QString& name, bool 
     case ResultFileContent::Status::Read:
         return QString();
     case ResultFileContent::Status::Missing:
-        return isRanks ? QStringLiteral("Il file dei ranghi %1 non esiste: eseguire di nuovo il "
-                                        "metodo.")
-                             .arg(name)
-                       : QStringLiteral("Il file dei valori %1 non esiste.").arg(name);
+        return isRanks
+                   ? QCoreApplication::translate(
+                         "Comparison", "Il file dei ranghi %1 non esiste: eseguire di nuovo il "
+                                       "metodo.")
+                         .arg(name)
+                   : QCoreApplication::translate("Comparison", "Il file dei valori %1 non esiste.")
+                         .arg(name);
     case ResultFileContent::Status::Unreadable:
-        return QStringLiteral("Impossibile leggere il file %1: %2").arg(name, content.error);
+        return QCoreApplication::translate("Comparison", "Impossibile leggere il file %1: %2")
+            .arg(name, content.error);
     }
     return QString();
 }
@@ -55,20 +60,23 @@ ResultFileContent probeFile(const QString& path) {
 QString checkLines(const QString& name, const ResultFileContent& file, const QString& referenceName,
                    qsizetype referenceLines) {
     if (file.lineCount() != referenceLines)
-        return QStringLiteral("Il file %1 ha %2 righe, mentre %3 ne ha %4: eseguire di nuovo i "
-                              "metodi.")
+        return QCoreApplication::translate(
+                   "Comparison", "Il file %1 ha %2 righe, mentre %3 ne ha %4: eseguire di nuovo i "
+                                 "metodi.")
             .arg(name, number(file.lineCount()), referenceName, number(referenceLines));
     for (qsizetype i = 0; i < file.lineCount(); ++i)
         if (!file.hasSeparator(i))
-            return QStringLiteral("La riga %1 del file %2 non contiene il separatore \";\": "
-                                  "eseguire di nuovo i metodi.")
+            return QCoreApplication::translate(
+                       "Comparison", "La riga %1 del file %2 non contiene il separatore \";\": "
+                                     "eseguire di nuovo i metodi.")
                 .arg(number(i + 1), name);
     return QString();
 }
 
 QString differentUnits(const QString& name, const QString& referenceName, qsizetype line) {
-    return QStringLiteral("Il file %1 non contiene le stesse unità di %2 (riga %3): eseguire di "
-                          "nuovo i metodi.")
+    return QCoreApplication::translate(
+               "Comparison", "Il file %1 non contiene le stesse unità di %2 (riga %3): eseguire di "
+                             "nuovo i metodi.")
         .arg(name, referenceName, number(line));
 }
 
@@ -99,13 +107,15 @@ QString checkRanks(const QString& name, const ResultFileContent& ranks, std::vec
         const QByteArrayView text = ranks.valueBytes(i);
         const qsizetype rank = wholeRank(text, units);
         if (rank == 0)
-            return QStringLiteral("La riga %1 del file %2 non contiene un rango intero da 1 a "
-                                  "%3: eseguire di nuovo i metodi.")
+            return QCoreApplication::translate(
+                       "Comparison", "La riga %1 del file %2 non contiene un rango intero da 1 a "
+                                     "%3: eseguire di nuovo i metodi.")
                 .arg(number(i + 1), name, number(units));
         qsizetype& seen = lineOfRank[std::size_t(rank)];
         if (seen != 0)
-            return QStringLiteral("Il rango %1 compare due volte nel file %2 (righe %3 e %4): "
-                                  "eseguire di nuovo i metodi.")
+            return QCoreApplication::translate(
+                       "Comparison", "Il rango %1 compare due volte nel file %2 (righe %3 e %4): "
+                                     "eseguire di nuovo i metodi.")
                 .arg(number(rank), name, number(seen), number(i + 1));
         seen = i + 1;
         found.push_back(int(rank));
@@ -144,9 +154,10 @@ QString checkRanksFollowValues(const ResultFileContent& values, const QString& v
             return QString();
     }
     const QString name = info ? methodCode(info->entryText) : header;
-    return QStringLiteral("I ranghi del file %1 non corrispondono ai valori del file %2 (i due "
-                          "file vengono da elaborazioni diverse): eseguire di nuovo il metodo "
-                          "%3.")
+    return QCoreApplication::translate(
+               "Comparison", "I ranghi del file %1 non corrispondono ai valori del file %2 (i due "
+                             "file vengono da elaborazioni diverse): eseguire di nuovo il metodo "
+                             "%3.")
         .arg(ranksName, valuesName, name);
 }
 
@@ -183,8 +194,9 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
     const bool first = k == 1;
     if (first) {
         if (values.lineCount() < 3)
-            return QStringLiteral("Il file %1 deve contenere una riga di intestazione e "
-                                  "almeno due unità.")
+            return QCoreApplication::translate(
+                       "Comparison", "Il file %1 deve contenere una riga di intestazione e "
+                                     "almeno due unità.")
                 .arg(valuesName);
         referenceLines = values.lineCount();
         referenceName = valuesName;
@@ -217,8 +229,9 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
         if (ranks.labelUtf8(i, scratch) != values.labelUtf8(i, other))
             return differentUnits(ranksName, valuesName, i + 1);
     if (ranks.valueUtf8(0, scratch) != values.valueUtf8(0, other))
-        return QStringLiteral("Il file %1 non ha la stessa intestazione di %2: eseguire di "
-                              "nuovo i metodi.")
+        return QCoreApplication::translate(
+                   "Comparison", "Il file %1 non ha la stessa intestazione di %2: eseguire di "
+                                 "nuovo i metodi.")
             .arg(ranksName, valuesName);
     std::vector<int> found;
     bool plain = true;
@@ -252,13 +265,15 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
             progress->report(step, percent);
     };
     if (entries.size() < 2)
-        return refused(QStringLiteral("Selezionare almeno due metodi da confrontare."));
+        return refused(QCoreApplication::translate(
+            "Comparison", "Selezionare almeno due metodi da confrontare."));
 
     // Every file is there and can be opened before any is read.
     for (const QString& valuesName : entries) {
         if (!valuesName.endsWith(QStringLiteral("csv")))
-            return refused(QStringLiteral("Il file %1 non è un file dei valori: il nome deve "
-                                          "terminare con \"csv\".")
+            return refused(QCoreApplication::translate(
+                               "Comparison", "Il file %1 non è un file dei valori: il nome deve "
+                                             "terminare con \"csv\".")
                                .arg(valuesName));
         QString problem =
             readProblem(probeFile(QDir(strCartella).filePath(valuesName)), valuesName, false);
@@ -277,13 +292,14 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
     QString referenceName;
     Reading reading;
     for (qsizetype k = 0; k < entries.size(); ++k) {
-        report(QStringLiteral("Lettura dei risultati"), percentOf(k, entries.size()));
+        report(QCoreApplication::translate("Comparison", "Lettura dei risultati"),
+               percentOf(k, entries.size()));
         const QString problem = addMethod(strCartella, entries[k], int(k) + 1, result,
                                           referenceLines, referenceName, reading, regional);
         if (!problem.isEmpty())
             return refused(problem);
     }
-    report(QStringLiteral("Calcolo della matrice di cograduazione"), -1);
+    report(QCoreApplication::translate("Comparison", "Calcolo della matrice di cograduazione"), -1);
     result.cograduation = cograduationMatrix(result.ranks, regional);
     result.ok = true;
     return result;

@@ -8,6 +8,7 @@
 #include "shared/resultnames.h"
 #include "shared/textdecoding.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -56,17 +57,19 @@ std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString
     const ResultFileContent values = readResultFile(valuesPath);
     const ResultFileContent ranks = readResultFile(ranksPath);
     const auto leftOut = [&](const QString& path, const QString& why) {
-        warnings.append(QStringLiteral("%1 tralasciato: %2").arg(fileName(path), why));
+        warnings.append(
+            QCoreApplication::translate("Export", "%1 tralasciato: %2").arg(fileName(path), why));
         return std::nullopt;
     };
     if (values.status != ResultFileContent::Status::Read)
-        return leftOut(valuesPath, QStringLiteral("il file non si legge."));
+        return leftOut(valuesPath, QCoreApplication::translate("Export", "il file non si legge."));
     if (ranks.status != ResultFileContent::Status::Read)
-        return leftOut(ranksPath, QStringLiteral("manca o non si legge."));
+        return leftOut(ranksPath, QCoreApplication::translate("Export", "manca o non si legge."));
     if (values.lineCount() != s.nRighe || ranks.lineCount() != s.nRighe)
         return leftOut(valuesPath,
-                       QStringLiteral("non ha una riga per ogni unita' della matrice (%1)."
-                                      " Eseguire di nuovo il metodo.")
+                       QCoreApplication::translate(
+                           "Export", "non ha una riga per ogni unita' della matrice (%1)."
+                                     " Eseguire di nuovo il metodo.")
                            .arg(s.nRighe - 1));
 
     MethodResults method;
@@ -74,15 +77,16 @@ std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString
     method.header = values.value(0);
     const auto rankList = ranksOf(ranks);
     if (!rankList)
-        return leftOut(ranksPath,
-                       QStringLiteral("i ranghi non vanno da 1 al numero delle unita'."));
+        return leftOut(ranksPath, QCoreApplication::translate(
+                                      "Export", "i ranghi non vanno da 1 al numero delle unita'."));
     method.ranks = *rankList;
     method.values.reserve(std::size_t(s.nRighe - 1));
     for (qsizetype i = 1; i < values.lineCount(); ++i) {
         method.labels.append(values.label(i));
         const auto number = regional.parseNumber(values.value(i));
         if (!number)
-            return leftOut(valuesPath, QStringLiteral("la riga %1 non ha un valore numerico.")
+            return leftOut(valuesPath, QCoreApplication::translate(
+                                           "Export", "la riga %1 non ha un valore numerico.")
                                            .arg(QString::number(i + 1)));
         method.values.push_back(*number);
     }
@@ -139,8 +143,9 @@ std::optional<ComparisonResults> comparisonFromFiles(const SharedState& s, const
     if (!values || !ranks || values->rowCount() != s.nRighe - 1 ||
         ranks->rowCount() != values->rowCount() || ranks->headers != values->headers ||
         values->columnCount() < 2 || !wholeRanks(*ranks)) {
-        warnings.append(QStringLiteral("%1 e %2 tralasciati: non corrispondono alla matrice. "
-                                       "Eseguire di nuovo il confronto.")
+        warnings.append(QCoreApplication::translate(
+                            "Export", "%1 e %2 tralasciati: non corrispondono alla matrice. "
+                                      "Eseguire di nuovo il confronto.")
                             .arg(fileName(valuesPath), fileName(ranksPath)));
         return std::nullopt;
     }
@@ -161,7 +166,8 @@ std::optional<DelimitedTable> unitTable(const QString& path, const SharedState& 
     auto table = readDelimitedTable(path, regional);
     if (!table || table->rowCount() != s.nRighe - 1) {
         warnings.append(
-            QStringLiteral("%1 tralasciato: non corrisponde alla matrice.").arg(fileName(path)));
+            QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla matrice.")
+                .arg(fileName(path)));
         return std::nullopt;
     }
     return table;
@@ -209,7 +215,7 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
         if (progress) {
             if (progress->cancelled())
                 return collection;
-            progress->report(QStringLiteral("Lettura dei risultati"),
+            progress->report(QCoreApplication::translate("Export", "Lettura dei risultati"),
                              percentOf(qint64(i), qint64(table.size()) + 2));
         }
         const QString code = methodCode(table[i].entryText);

@@ -7,6 +7,7 @@
 
 #include "export/xlsxwriterapi.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -296,11 +297,13 @@ private:
 QString writeResultsWorkbook(const QString& path, const ResultsCollection& results,
                              WorkProgress* progress) {
     if (progress)
-        progress->report(QStringLiteral("Scrittura della cartella dei risultati"), 0);
+        progress->report(
+            QCoreApplication::translate("Export", "Scrittura della cartella dei risultati"), 0);
     QString loadError;
     const XlsxWriterApi* api = xlsxWriterApi(&loadError);
     if (!api)
-        return QStringLiteral("Impossibile scrivere %1: %2").arg(path, loadError);
+        return QCoreApplication::translate("Export", "Impossibile scrivere %1: %2")
+            .arg(path, loadError);
     const XlsxWriterApi& m_x = *api;
     SafeFile file(path);
     if (QString error = file.open(); !error.isEmpty())
@@ -311,15 +314,16 @@ QString writeResultsWorkbook(const QString& path, const ResultsCollection& resul
     options.use_zip64 = LXW_TRUE;
     lxw_workbook* book = m_x.workbook_new_opt(temporary.constData(), &options);
     if (!book)
-        return QStringLiteral("Impossibile scrivere %1: memoria o spazio temporaneo insufficiente.")
+        return QCoreApplication::translate(
+                   "Export", "Impossibile scrivere %1: memoria o spazio temporaneo insufficiente.")
             .arg(path);
     Writer writer(m_x, book, results, progress);
     writer.write();
     const lxw_error error = m_x.workbook_close(book);
     if (writer.cancelled())
-        return QStringLiteral("Esportazione annullata.");
+        return QCoreApplication::translate("Export", "Esportazione annullata.");
     if (error != LXW_NO_ERROR)
-        return QStringLiteral("Impossibile scrivere %1: %2")
+        return QCoreApplication::translate("Export", "Impossibile scrivere %1: %2")
             .arg(path, QString::fromUtf8(m_x.lxw_strerror(error)));
     return file.commit();
 }

@@ -1,5 +1,6 @@
 #include "export/xlsxwriterapi.h"
 
+#include <QCoreApplication>
 #include <dlfcn.h>
 
 #include <mutex>
@@ -30,7 +31,7 @@ Loaded load() {
     void* handle = openLibrary();
     if (!handle) {
         loaded.error =
-            QStringLiteral("la libreria %1 non si carica (%2).")
+            QCoreApplication::translate("Export", "la libreria %1 non si carica (%2).")
                 .arg(QLatin1String(ORVALTA_XLSXWRITER_SONAME), QString::fromLocal8Bit(dlerror()));
         return loaded;
     }
@@ -45,8 +46,9 @@ Loaded load() {
                 ORVALTA_RESOLVE(worksheet_freeze_panes) && ORVALTA_RESOLVE(lxw_strerror);
 #undef ORVALTA_RESOLVE
     if (!loaded.ok)
-        loaded.error = QStringLiteral("la libreria %1 non ha le funzioni attese.")
-                           .arg(QLatin1String(ORVALTA_XLSXWRITER_SONAME));
+        loaded.error =
+            QCoreApplication::translate("Export", "la libreria %1 non ha le funzioni attese.")
+                .arg(QLatin1String(ORVALTA_XLSXWRITER_SONAME));
     // The handle stays open for the life of the process.
     return loaded;
 }

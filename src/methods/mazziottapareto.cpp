@@ -2,6 +2,8 @@
 
 #include "stats/statistiche.h"
 
+#include <QCoreApplication>
+
 Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional) {
     const QString& header =
         indexHeaderAt(positive ? MethodPosition::MpiPositivo : MethodPosition::MpiNegativo);
@@ -17,7 +19,8 @@ Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional)
         // The coefficient of variation is undefined for a unit whose
         // rescaled values average 0.
         if (m[k] == 0.0)
-            return header + QStringLiteral(" - Il metodo non è applicabile: un'unità ha media "
+            return header + QCoreApplication::translate(
+                                "Methods", " - Il metodo non è applicabile: un'unità ha media "
                                            "nulla dei valori riscalati");
         const double cv = sr[k] / m[k];
         const double penalty = sr[k] * cv;

@@ -3,6 +3,8 @@
 #include "shared/polarita.h"
 #include "stats/statistiche.h"
 
+#include <QCoreApplication>
+
 std::vector<bool> polaritaIndicatori(const SharedState& s) {
     std::vector<bool> negativa(static_cast<std::size_t>(std::max(s.nColonne, 1) + 1), false);
     for (int c = 2; c <= s.nColonne; ++c)
@@ -20,7 +22,8 @@ void scriviIntestazioni(const SharedState& s, Table& table, const QString& prefi
 Refusal scriviValori(SharedState& s, const QString& indexHeader, const std::vector<double>& index) {
     for (int r = 2; r <= s.nRighe; ++r)
         if (!std::isfinite(index[static_cast<std::size_t>(r)]))
-            return indexHeader + QStringLiteral(" - Il metodo non è applicabile: i valori degli "
+            return indexHeader + QCoreApplication::translate(
+                                     "Methods", " - Il metodo non è applicabile: i valori degli "
                                                 "indicatori sono troppo distanti tra loro e "
                                                 "l'indice di un'unità supera il massimo "
                                                 "rappresentabile");

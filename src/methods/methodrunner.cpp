@@ -6,6 +6,7 @@
 #include "methods/resultfiles.h"
 #include "shared/textfile.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace {
@@ -70,7 +71,8 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
     if (position < 0 || position >= static_cast<int>(table.size()) || s.nRighe < 2 ||
         s.nColonne < 2) {
         result.status = MethodRunResult::Status::Refused;
-        result.message = QStringLiteral("Nessuna matrice caricata o metodo sconosciuto.");
+        result.message = QCoreApplication::translate(
+            "Methods", "Nessuna matrice caricata o metodo sconosciuto.");
         return result;
     }
 

@@ -1,5 +1,7 @@
 #include "methods/methodsteps.h"
 
+#include <QCoreApplication>
+
 Refusal methodStep(SharedState& s, int position, const Regional& regional) {
     switch (static_cast<MethodPosition>(position)) {
     case MethodPosition::MpiPositivo:
@@ -21,6 +23,7 @@ Refusal methodStep(SharedState& s, int position, const Regional& regional) {
     case MethodPosition::NumeriIndiciQuadratica:
         return numeriIndici(s, MediaIndici::Quadratica, regional);
     default:
-        return QStringLiteral("Metodo sconosciuto (posizione %1).").arg(position);
+        return QCoreApplication::translate("Methods", "Metodo sconosciuto (posizione %1).")
+            .arg(position);
     }
 }

@@ -8,7 +8,7 @@
 // The nine methods of the method list, in list order.
 struct MethodInfo {
     int position;        // 0..8, the index in the list
-    QString entryText;   // the text of the list entry
+    QString entryText;   // the text of the list entry (the windows show it translated)
     QString indexHeader; // the header of the value column ("MPI+", "Wroclaw", ...)
     bool ascending;      // rank 1 to the smallest index value (WROC, GRAD)
 };

@@ -2,6 +2,8 @@
 
 #include "stats/statistiche.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // A zero on an indicator of negative polarity: its index number, mean / 0,
@@ -32,12 +34,15 @@ Refusal numeriIndici(SharedState& s, MediaIndici media, const Regional& regional
     }
     if (media == MediaIndici::Geometrica) {
         if (s.bNegativi || s.bZeri)
-            return header + QStringLiteral(" - Il metodo non prevede valori negativi o nulli");
+            return header + QCoreApplication::translate(
+                                "Methods", " - Il metodo non prevede valori negativi o nulli");
     } else {
         if (s.bNegativi)
-            return header + QStringLiteral(" - Il metodo non prevede valori strettamente negativi");
+            return header + QCoreApplication::translate(
+                                "Methods", " - Il metodo non prevede valori strettamente negativi");
         if (s.bZeri && zeroSuIndicatoreNegativo(s, negativa))
-            return header + QStringLiteral(" - Il metodo non prevede valori nulli per gli "
+            return header + QCoreApplication::translate(
+                                "Methods", " - Il metodo non prevede valori nulli per gli "
                                            "indicatori di polarità negativa");
     }
 

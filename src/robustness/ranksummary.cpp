@@ -2,6 +2,7 @@
 
 #include "robustness/rankstatistics.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdlib>
 
@@ -41,13 +42,14 @@ TextTable rankSummaryTable(const RankMatrix& matrix, const RankSummary& summary,
                            const Regional& regional) {
     const int n = int(summary.units.size());
     TextTable table(n + 1, 7);
-    const QStringList headers{matrix.corner,
-                              QStringLiteral("Rango di riferimento"),
-                              QStringLiteral("Rango mediano"),
-                              QStringLiteral("Migliore"),
-                              QStringLiteral("Peggiore"),
-                              QStringLiteral("Intervallo"),
-                              QStringLiteral("Spostamento medio")};
+    const QStringList headers{
+        matrix.corner,
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango di riferimento")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango mediano")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Migliore")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Peggiore")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Intervallo")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Spostamento medio"))};
     for (int c = 0; c < 7; ++c)
         table.setCell(0, c, headers[c]);
     for (int i = 0; i < n; ++i) {

@@ -3,6 +3,7 @@
 #include "methods/metodi.h"
 #include "robustness/indicatorsets.h"
 
+#include <QCoreApplication>
 #include <cstdlib>
 
 int IndicatorSensitivity::largestShift(int unit) const {
@@ -34,17 +35,22 @@ IndicatorSensitivity indicatorSensitivity(const SharedState& s, int position,
     IndicatorSensitivity result;
     const auto& table = methodTable();
     if (position < 0 || position >= int(table.size()) || s.nRighe < 2 || s.nColonne < 2) {
-        result.message = QStringLiteral("Nessuna matrice caricata o metodo sconosciuto.");
+        result.message = QCoreApplication::translate(
+            "Robustness", "Nessuna matrice caricata o metodo sconosciuto.");
         return result;
     }
     result.code = methodCode(table[std::size_t(position)].entryText);
     if (s.nColonne < 3) {
-        result.message = QStringLiteral("La matrice ha un solo indicatore: l'analisi di "
-                                        "sensibilita' richiede almeno due indicatori.");
+        result.message = QCoreApplication::translate(
+            "Robustness", "La matrice ha un solo indicatore: l'analisi di "
+                          "sensibilita' richiede almeno due indicatori.");
         return result;
     }
     if (progress)
-        progress->report(QStringLiteral("Sensibilita' agli indicatori: %1").arg(result.code), 0);
+        progress->report(
+            QCoreApplication::translate("Robustness", "Sensibilita' agli indicatori: %1")
+                .arg(result.code),
+            0);
     std::vector<MethodRanking> runs = rankOverIndicatorSets(s, {position}, regional, progress);
     if (runs.empty()) {
         result.status = IndicatorSensitivity::Status::Cancelled;
@@ -82,11 +88,12 @@ TextTable sensitivityTable(const IndicatorSensitivity& sensitivity) {
     const int m = int(sensitivity.indicators.size());
     TextTable table(n + 1, m + 4);
     table.setCell(0, 0, sensitivity.corner);
-    table.setCell(0, 1, QStringLiteral("Rango"));
+    table.setCell(0, 1, QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango")));
     for (int j = 0; j < m; ++j)
         table.setCell(0, j + 2, sensitivity.indicators[j]);
-    table.setCell(0, m + 2, QStringLiteral("Spostamento massimo"));
-    table.setCell(0, m + 3, QStringLiteral("Indicatore"));
+    table.setCell(0, m + 2,
+                  QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Spostamento massimo")));
+    table.setCell(0, m + 3, QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Indicatore")));
     for (int i = 0; i < n; ++i) {
         table.setCell(i + 1, 0, sensitivity.labels[i]);
         table.setCell(i + 1, 1, QString::number(sensitivity.ranks[std::size_t(i)]));

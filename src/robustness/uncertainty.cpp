@@ -4,6 +4,7 @@
 #include "robustness/indicatorsets.h"
 #include "robustness/rankstatistics.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& positions,
@@ -11,21 +12,25 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
     RankUncertainty result;
     const auto& table = methodTable();
     if (positions.empty() || s.nRighe < 2 || s.nColonne < 2) {
-        result.message = QStringLiteral("Nessuna matrice caricata o nessun metodo indicato.");
+        result.message = QCoreApplication::translate(
+            "Robustness", "Nessuna matrice caricata o nessun metodo indicato.");
         return result;
     }
     for (const int position : positions)
         if (position < 0 || position >= int(table.size())) {
-            result.message = QStringLiteral("Metodo sconosciuto (posizione %1).").arg(position);
+            result.message =
+                QCoreApplication::translate("Robustness", "Metodo sconosciuto (posizione %1).")
+                    .arg(position);
             return result;
         }
     if (s.nColonne < 3) {
-        result.message = QStringLiteral("La matrice ha un solo indicatore: l'analisi "
-                                        "d'incertezza richiede almeno due indicatori.");
+        result.message = QCoreApplication::translate(
+            "Robustness", "La matrice ha un solo indicatore: l'analisi "
+                          "d'incertezza richiede almeno due indicatori.");
         return result;
     }
     if (progress)
-        progress->report(QStringLiteral("Analisi d'incertezza"), 0);
+        progress->report(QCoreApplication::translate("Robustness", "Analisi d'incertezza"), 0);
     const std::vector<MethodRanking> runs = rankOverIndicatorSets(s, positions, regional, progress);
     if (runs.empty()) {
         result.status = RankUncertainty::Status::Cancelled;
@@ -47,7 +52,7 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
             const MethodRanking& run = runs[std::size_t(set) * k + i];
             if (run.refused) {
                 result.refusedRuns.append(
-                    QStringLiteral("%1 senza %2: %3")
+                    QCoreApplication::translate("Robustness", "%1 senza %2: %3")
                         .arg(code, regional.generalText(s.matDati.header(set + 1)), run.message));
                 continue;
             }
@@ -57,7 +62,8 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
         }
     }
     if (taken.empty()) {
-        result.message = QStringLiteral("Nessuno dei metodi indicati accetta la matrice.");
+        result.message = QCoreApplication::translate(
+            "Robustness", "Nessuno dei metodi indicati accetta la matrice.");
         return result;
     }
 
@@ -86,13 +92,14 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
 TextTable uncertaintyTable(const RankUncertainty& uncertainty, const Regional& regional) {
     const int n = int(uncertainty.units.size());
     TextTable table(n + 1, 7);
-    const QStringList headers{uncertainty.corner,
-                              QStringLiteral("Rango di riferimento"),
-                              QStringLiteral("Mediana"),
-                              QStringLiteral("5° percentile"),
-                              QStringLiteral("95° percentile"),
-                              QStringLiteral("Migliore"),
-                              QStringLiteral("Peggiore")};
+    const QStringList headers{
+        uncertainty.corner,
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango di riferimento")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Mediana")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "5° percentile")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "95° percentile")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Migliore")),
+        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Peggiore"))};
     for (int c = 0; c < 7; ++c)
         table.setCell(0, c, headers[c]);
     for (int i = 0; i < n; ++i) {

@@ -1,7 +1,10 @@
 #include "shared/memoria.h"
 
+#include <QCoreApplication>
+
 QString memoriaInsufficiente(const QString& azione) {
-    return QStringLiteral("Memoria insufficiente per %1. Chiudere altri programmi e riprovare, "
+    return QCoreApplication::translate(
+               "Memoria", "Memoria insufficiente per %1. Chiudere altri programmi e riprovare, "
                           "oppure usare una matrice più piccola.")
         .arg(azione);
 }

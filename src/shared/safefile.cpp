@@ -1,5 +1,6 @@
 #include "shared/safefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -112,7 +113,7 @@ SafeFile::~SafeFile() {
 
 QString SafeFile::failure(const QString& cause) {
     m_cause = cause;
-    return QStringLiteral("Impossibile scrivere il file %1: %2")
+    return QCoreApplication::translate("Shared", "Impossibile scrivere il file %1: %2")
         .arg(QDir::toNativeSeparators(m_path), cause);
 }
 
@@ -124,16 +125,18 @@ QString SafeFile::open() {
     struct stat existing {};
     const bool exists = ::lstat(name.constData(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
-        return failure(QStringLiteral("esiste una cartella con lo stesso nome."));
-    if (!QFileInfo(folder).isDir())
         return failure(
-            QStringLiteral("la cartella %1 non esiste.").arg(QDir::toNativeSeparators(folder)));
+            QCoreApplication::translate("Shared", "esiste una cartella con lo stesso nome."));
+    if (!QFileInfo(folder).isDir())
+        return failure(QCoreApplication::translate("Shared", "la cartella %1 non esiste.")
+                           .arg(QDir::toNativeSeparators(folder)));
     if (::access(encoded(folder).constData(), W_OK) != 0)
-        return failure(QStringLiteral("la cartella non è scrivibile."));
+        return failure(QCoreApplication::translate("Shared", "la cartella non è scrivibile."));
     // A link is replaced whatever it points to; only a file of its own is
     // checked for write protection.
     if (exists && S_ISREG(existing.st_mode) && ::access(name.constData(), W_OK) != 0)
-        return failure(QStringLiteral("il file è protetto dalla scrittura."));
+        return failure(
+            QCoreApplication::translate("Shared", "il file è protetto dalla scrittura."));
 
     const QString prefix = temporaryPrefix(file.fileName());
     removeAbandoned(folder, prefix);
@@ -146,7 +149,8 @@ QString SafeFile::open() {
             if (errno == EEXIST)
                 continue;
             return failure(
-                QStringLiteral("il file non può essere creato (%1).").arg(systemError(errno)));
+                QCoreApplication::translate("Shared", "il file non può essere creato (%1).")
+                    .arg(systemError(errno)));
         }
         // Another writer's clean-up may have taken the file between its
         // creation and the lock: then it is gone, and a new one is made.
@@ -157,7 +161,8 @@ QString SafeFile::open() {
             ::unlink(encodedTemporary.constData());
             ::close(fd);
             return failure(
-                QStringLiteral("il file non può essere creato (%1).").arg(systemError(error)));
+                QCoreApplication::translate("Shared", "il file non può essere creato (%1).")
+                    .arg(systemError(error)));
         }
         if (!stillNamed(fd, encodedTemporary)) {
             ::close(fd);
@@ -170,13 +175,14 @@ QString SafeFile::open() {
         m_synced = false;
         return QString();
     }
-    return failure(QStringLiteral("il file non può essere creato (nessun nome temporaneo "
-                                  "libero)."));
+    return failure(QCoreApplication::translate(
+        "Shared", "il file non può essere creato (nessun nome temporaneo "
+                  "libero)."));
 }
 
 QString SafeFile::write(QByteArrayView bytes) {
     if (m_fd < 0)
-        return failure(QStringLiteral("il file non è aperto."));
+        return failure(QCoreApplication::translate("Shared", "il file non è aperto."));
     m_synced = false;
     const char* data = bytes.data();
     qsizetype left = bytes.size();
@@ -185,7 +191,8 @@ QString SafeFile::write(QByteArrayView bytes) {
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            return failure(QStringLiteral("errore di scrittura, forse il disco è pieno (%1).")
+            return failure(QCoreApplication::translate(
+                               "Shared", "errore di scrittura, forse il disco è pieno (%1).")
                                .arg(systemError(errno)));
         }
         data += written;
@@ -196,20 +203,22 @@ QString SafeFile::write(QByteArrayView bytes) {
 
 QString SafeFile::sync() {
     if (m_fd < 0)
-        return failure(QStringLiteral("il file non è aperto."));
+        return failure(QCoreApplication::translate("Shared", "il file non è aperto."));
     if (m_synced)
         return QString();
     // A library given the temporary name may have written a new file under
     // it: the name is opened again so that its data is flushed too.
     const int named = ::open(encoded(m_temporary).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (named < 0)
-        return failure(QStringLiteral("il file temporaneo %1 è scomparso (%2).")
-                           .arg(QDir::toNativeSeparators(m_temporary), systemError(errno)));
+        return failure(
+            QCoreApplication::translate("Shared", "il file temporaneo %1 è scomparso (%2).")
+                .arg(QDir::toNativeSeparators(m_temporary), systemError(errno)));
     const bool flushed = ::fsync(m_fd) == 0 && ::fsync(named) == 0;
     const int error = errno;
     ::close(named);
     if (!flushed)
-        return failure(QStringLiteral("errore di scrittura, forse il disco è pieno (%1).")
+        return failure(QCoreApplication::translate(
+                           "Shared", "errore di scrittura, forse il disco è pieno (%1).")
                            .arg(systemError(error)));
     m_synced = true;
     return QString();
@@ -222,7 +231,8 @@ QString SafeFile::commit() {
     if (::rename(encoded(m_temporary).constData(), encoded(file.absoluteFilePath()).constData()) !=
         0)
         return failure(
-            QStringLiteral("il file non può essere sostituito (%1).").arg(systemError(errno)));
+            QCoreApplication::translate("Shared", "il file non può essere sostituito (%1).")
+                .arg(systemError(errno)));
     ::close(m_fd);
     m_fd = -1;
     m_temporary.clear();

@@ -2,6 +2,7 @@
 
 #include "shared/safefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,13 +32,15 @@ QString copia(const QString& from, const QString& to) {
     // points to.
     const QFileInfo target(to);
     if (!target.isSymLink() && target.exists() && canonical(from) == canonical(to))
-        return QStringLiteral("la destinazione è il file stesso");
+        return QCoreApplication::translate("Shared", "la destinazione è il file stesso");
     if (!target.isSymLink() && target.isDir())
-        return QStringLiteral("nella cartella di destinazione esiste una cartella con lo "
-                              "stesso nome");
+        return QCoreApplication::translate(
+            "Shared", "nella cartella di destinazione esiste una cartella con lo "
+                      "stesso nome");
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
-        return QStringLiteral("i file della matrice non possono essere letti");
+        return QCoreApplication::translate("Shared",
+                                           "i file della matrice non possono essere letti");
     SafeFile copy(to);
     if (!copy.open().isEmpty())
         return withoutFinalStop(copy.failureCause());
@@ -45,7 +48,8 @@ QString copia(const QString& from, const QString& to) {
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(kChunk);
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            return QStringLiteral("i file della matrice non possono essere letti");
+            return QCoreApplication::translate("Shared",
+                                               "i file della matrice non possono essere letti");
         if (!copy.write(chunk).isEmpty())
             return withoutFinalStop(copy.failureCause());
     }
@@ -91,10 +95,12 @@ SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolde
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString& name = names[i];
         if (progress)
-            progress->report(QStringLiteral("Copia dei file"), percentOf(i, names.size()));
-        const QString reason = destUsable
-                                   ? copia(sourceDir.filePath(name), destDir.filePath(name))
-                                   : QStringLiteral("la cartella di destinazione non esiste");
+            progress->report(QCoreApplication::translate("Shared", "Copia dei file"),
+                             percentOf(i, names.size()));
+        const QString reason =
+            destUsable
+                ? copia(sourceDir.filePath(name), destDir.filePath(name))
+                : QCoreApplication::translate("Shared", "la cartella di destinazione non esiste");
         if (reason.isEmpty())
             outcome.copied.append(name);
         else

@@ -4,6 +4,7 @@
 #include "workbook/cellnames.h"
 #include "workbook/workbookreader.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
@@ -20,12 +21,13 @@ LoadResult refused(const QString& message) {
 }
 
 LoadResult cancelled() {
-    return {LoadResult::Status::Cancelled, QStringLiteral("Caricamento dei periodi annullato.")};
+    return {LoadResult::Status::Cancelled,
+            QCoreApplication::translate("Timeseries", "Caricamento dei periodi annullato.")};
 }
 
 // "Il foglio "2020" di panel.xlsx" at the start of a message.
 QString foglio(const QString& sheet, const QString& file) {
-    return QStringLiteral("Il foglio \"%1\" di %2").arg(sheet, file);
+    return QCoreApplication::translate("Timeseries", "Il foglio \"%1\" di %2").arg(sheet, file);
 }
 
 // Reads the block of one sheet into period p of the panel; the first sheet
@@ -57,19 +59,22 @@ LoadResult PeriodReader::read(const WorkbookReader& reader, int p, WorkProgress*
         ++rows;
     if (columns == 0)
         return refused(foglio(sheet, m_file) +
-                       QStringLiteral(" è vuoto nella cella A1: la matrice deve iniziare in A1 "
-                                      "con l'etichetta d'angolo."));
+                       QCoreApplication::translate(
+                           "Timeseries", " è vuoto nella cella A1: la matrice deve iniziare in A1 "
+                                         "con l'etichetta d'angolo."));
     if (columns == 1)
-        return refused(foglio(sheet, m_file) + QStringLiteral(" non contiene indicatori."));
+        return refused(foglio(sheet, m_file) +
+                       QCoreApplication::translate("Timeseries", " non contiene indicatori."));
     if (rows == 1)
-        return refused(foglio(sheet, m_file) + QStringLiteral(" non contiene unità."));
+        return refused(foglio(sheet, m_file) +
+                       QCoreApplication::translate("Timeseries", " non contiene unità."));
 
     std::vector<int> unitOf; // the panel's unit of each sheet row, from row 2
     if (const LoadResult headings = readHeadings(reader, p, columns, rows, &unitOf);
         !headings.loaded())
         return headings;
 
-    const QString prefix = QStringLiteral("Foglio \"%1\": ").arg(sheet);
+    const QString prefix = QCoreApplication::translate("Timeseries", "Foglio \"%1\": ").arg(sheet);
     for (int c = 2; c <= columns; ++c) {
         if (progress && progress->cancelled())
             return cancelled();
@@ -113,12 +118,14 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
             if (here == there)
                 continue;
             const auto quoted = [](const QString& name) {
-                return name.isEmpty() ? QStringLiteral("nessun indicatore")
-                                      : QStringLiteral("\"%1\"").arg(name);
+                return name.isEmpty()
+                           ? QCoreApplication::translate("Timeseries", "nessun indicatore")
+                           : QStringLiteral("\"%1\"").arg(name);
             };
             return refused(foglio(sheet, m_file) +
-                           QStringLiteral(" non ha gli indicatori del foglio \"%1\": la cella "
-                                          "%2 riporta %3 invece di %4.")
+                           QCoreApplication::translate(
+                               "Timeseries", " non ha gli indicatori del foglio \"%1\": la cella "
+                                             "%2 riporta %3 invece di %4.")
                                .arg(first, cellName(1, c), quoted(here), quoted(there)));
         }
     }
@@ -129,12 +136,14 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
         const QString label = m_regional.generalText(reader.cell(r, 1));
         if (p == 0) {
             if (const auto found = m_unitIndex.constFind(label); found != m_unitIndex.constEnd())
-                return refused(foglio(sheet, m_file) +
-                               QStringLiteral(" riporta l'unità \"%1\" due volte, nelle righe %2 "
-                                              "e %3: le unità devono avere etichette distinte.")
-                                   .arg(label)
-                                   .arg(found.value() + 2)
-                                   .arg(r));
+                return refused(
+                    foglio(sheet, m_file) +
+                    QCoreApplication::translate("Timeseries",
+                                                " riporta l'unità \"%1\" due volte, nelle righe %2 "
+                                                "e %3: le unità devono avere etichette distinte.")
+                        .arg(label)
+                        .arg(found.value() + 2)
+                        .arg(r));
             m_unitIndex.insert(label, m_panel.unitCount());
             m_panel.units.append(label);
             unitOf->push_back(r - 2);
@@ -143,15 +152,17 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
         const auto found = m_unitIndex.constFind(label);
         if (found == m_unitIndex.constEnd())
             return refused(foglio(sheet, m_file) +
-                           QStringLiteral(" riporta nella riga %1 l'unità \"%2\", assente nel "
-                                          "foglio \"%3\".")
+                           QCoreApplication::translate(
+                               "Timeseries", " riporta nella riga %1 l'unità \"%2\", assente nel "
+                                             "foglio \"%3\".")
                                .arg(r)
                                .arg(label, first));
         int& seen = rowOf[std::size_t(found.value())];
         if (seen != 0)
             return refused(foglio(sheet, m_file) +
-                           QStringLiteral(" riporta l'unità \"%1\" due volte, nelle righe %2 e "
-                                          "%3: le unità devono avere etichette distinte.")
+                           QCoreApplication::translate(
+                               "Timeseries", " riporta l'unità \"%1\" due volte, nelle righe %2 e "
+                                             "%3: le unità devono avere etichette distinte.")
                                .arg(label)
                                .arg(seen)
                                .arg(r));
@@ -168,7 +179,8 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
     for (int u = 0; u < m_panel.unitCount(); ++u) {
         if (rowOf[std::size_t(u)] == 0)
             return refused(foglio(sheet, m_file) +
-                           QStringLiteral(" non riporta l'unità \"%1\" del foglio \"%2\".")
+                           QCoreApplication::translate(
+                               "Timeseries", " non riporta l'unità \"%1\" del foglio \"%2\".")
                                .arg(m_panel.units[u], first));
     }
     return {LoadResult::Status::Loaded, QString()};
@@ -199,7 +211,7 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
     PeriodReader first(read, regional, file);
     // The first sheet names the periods and gives the indicators and units.
     if (progress)
-        progress->report(QStringLiteral("Lettura dei periodi"), 0);
+        progress->report(QCoreApplication::translate("Timeseries", "Lettura dei periodi"), 0);
     QString error;
     if (auto reader = openWorkbookSheet(path, 0, regional, &error)) {
         read.periods = reader->sheetNames();
@@ -231,7 +243,8 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
             if (!result.loaded())
                 stop = true;
             if (progress)
-                progress->report(QStringLiteral("Lettura dei periodi"), percentOf(++done, periods));
+                progress->report(QCoreApplication::translate("Timeseries", "Lettura dei periodi"),
+                                 percentOf(++done, periods));
         }
     };
     const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
@@ -247,9 +260,11 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
     }
 
     if (const int j = indicatoreCostante(read); j >= 0)
-        return refused(QStringLiteral("L'indicatore definito nella matrice come %1 risulta essere "
-                                      "costante in tutte le osservazioni di tutti i periodi. "
-                                      "Verificare la validità della matrice selezionata!")
+        return refused(QCoreApplication::translate(
+                           "Timeseries",
+                           "L'indicatore definito nella matrice come %1 risulta essere "
+                           "costante in tutte le osservazioni di tutti i periodi. "
+                           "Verificare la validità della matrice selezionata!")
                            .arg(read.indicators[j]));
     *panel = std::move(read);
     return {LoadResult::Status::Loaded, QString()};

@@ -2,6 +2,7 @@
 
 #include "stats/statistiche.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cmath>
@@ -12,7 +13,9 @@
 
 namespace {
 
-const QString kPrefisso = QStringLiteral("L'indicatore definito nella matrice come ");
+QString prefisso() {
+    return QCoreApplication::translate("Workbook", "L'indicatore definito nella matrice come ");
+}
 
 LoadResult fileError(const QString& message) {
     return {LoadResult::Status::FileError, message};
@@ -23,7 +26,8 @@ LoadResult refused(const QString& message) {
 }
 
 LoadResult cancelled() {
-    return {LoadResult::Status::Cancelled, QStringLiteral("Caricamento della matrice annullato.")};
+    return {LoadResult::Status::Cancelled,
+            QCoreApplication::translate("Workbook", "Caricamento della matrice annullato.")};
 }
 
 bool isCancelled(const WorkProgress* progress) {
@@ -33,21 +37,24 @@ bool isCancelled(const WorkProgress* progress) {
 } // namespace
 
 QString messaggioValoriNulli(const QString& indicatore) {
-    return kPrefisso + indicatore +
-           QStringLiteral(" risulta avere valori nulli. Verificare la validità della matrice "
-                          "selezionata!");
+    return prefisso() + indicatore +
+           QCoreApplication::translate(
+               "Workbook", " risulta avere valori nulli. Verificare la validità della matrice "
+                           "selezionata!");
 }
 
 QString messaggioValoriAlfanumerici(const QString& indicatore) {
-    return kPrefisso + indicatore +
-           QStringLiteral(" risulta avere valori alfanumerici. Verificare la validità della "
-                          "matrice selezionata!");
+    return prefisso() + indicatore +
+           QCoreApplication::translate(
+               "Workbook", " risulta avere valori alfanumerici. Verificare la validità della "
+                           "matrice selezionata!");
 }
 
 QString messaggioIndicatoreCostante(const QString& indicatore) {
-    return kPrefisso + indicatore +
-           QStringLiteral(" risulta essere costante in tutte le osservazioni. Verificare la "
-                          "validità della matrice selezionata!");
+    return prefisso() + indicatore +
+           QCoreApplication::translate(
+               "Workbook", " risulta essere costante in tutte le osservazioni. Verificare la "
+                           "validità della matrice selezionata!");
 }
 
 namespace {
@@ -62,23 +69,26 @@ constexpr int kRigheTraRilasci = 4096;
 LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regional& regional,
                         const QString& name, WorkbookReader* releasing, WorkProgress* progress) {
     if (progress)
-        progress->report(QStringLiteral("Controllo della matrice"), 0);
+        progress->report(QCoreApplication::translate("Workbook", "Controllo della matrice"), 0);
     while (!reader.cell(1, m.nColonne + 1).equalsEmptyText())
         ++m.nColonne;
     while (!reader.cell(m.nRighe + 1, 1).equalsEmptyText())
         ++m.nRighe;
 
     if (m.nColonne == 0)
-        return fileError(QStringLiteral("Il primo foglio di %1 è vuoto nella cella A1: la matrice "
-                                        "deve iniziare in A1 con l'etichetta d'angolo.")
+        return fileError(QCoreApplication::translate(
+                             "Workbook", "Il primo foglio di %1 è vuoto nella cella A1: la matrice "
+                                         "deve iniziare in A1 con l'etichetta d'angolo.")
                              .arg(name));
     if (m.nColonne == 1)
-        return fileError(QStringLiteral("La matrice di %1 non contiene indicatori: la riga 1 "
-                                        "deve riportare i nomi degli indicatori a partire da B1.")
+        return fileError(QCoreApplication::translate(
+                             "Workbook", "La matrice di %1 non contiene indicatori: la riga 1 "
+                                         "deve riportare i nomi degli indicatori a partire da B1.")
                              .arg(name));
     if (m.nRighe == 1)
-        return fileError(QStringLiteral("La matrice di %1 non contiene unità: la colonna A deve "
-                                        "riportare le etichette delle unità a partire da A2.")
+        return fileError(QCoreApplication::translate(
+                             "Workbook", "La matrice di %1 non contiene unità: la colonna A deve "
+                                         "riportare le etichette delle unità a partire da A2.")
                              .arg(name));
 
     // Row by row, the order in which the reader holds the cells; the first
@@ -173,7 +183,7 @@ void installaMatrice(SharedState& s, SharedState& m) {
 
 LoadResult carica_matrice(SharedState& s, const Regional& regional, WorkProgress* progress) {
     if (progress)
-        progress->report(QStringLiteral("Lettura della matrice"), 0);
+        progress->report(QCoreApplication::translate("Workbook", "Lettura della matrice"), 0);
     QString error;
     auto reader = openWorkbook(s.strMatrice, regional, &error, progress);
     if (isCancelled(progress))

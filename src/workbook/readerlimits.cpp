@@ -1,5 +1,6 @@
 #include "workbook/readerlimits.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace {
@@ -11,20 +12,25 @@ QString number(qint64 value) {
 } // namespace
 
 QString tooManyCellsCause(qint64 limit) {
-    return QStringLiteral("il primo foglio contiene più di %1 celle non vuote").arg(number(limit));
+    return QCoreApplication::translate("Workbook",
+                                       "il primo foglio contiene più di %1 celle non vuote")
+        .arg(number(limit));
 }
 
 QString tooManySharedStringsCause(qint64 limit) {
-    return QStringLiteral("la tabella delle stringhe condivise contiene più di %1 stringhe")
+    return QCoreApplication::translate(
+               "Workbook", "la tabella delle stringhe condivise contiene più di %1 stringhe")
         .arg(number(limit));
 }
 
 QString tooMuchTextCause(qint64 limit) {
-    return QStringLiteral("i testi della cartella di lavoro superano in tutto i %1 caratteri")
+    return QCoreApplication::translate(
+               "Workbook", "i testi della cartella di lavoro superano in tutto i %1 caratteri")
         .arg(number(limit));
 }
 
 QString textTooLongCause(int limit) {
-    return QStringLiteral("un testo supera i %1 caratteri che una cella può contenere")
+    return QCoreApplication::translate("Workbook",
+                                       "un testo supera i %1 caratteri che una cella può contenere")
         .arg(number(limit));
 }

@@ -24,6 +24,8 @@ QString messaggioFoglioAssente(const QString& name, int sheetIndex, qsizetype sh
 // How a message names the sheet at a position: "il primo foglio" for the
 // first, "il foglio \"<sheet>\"" for any other.
 QString nomeFoglio(int sheetIndex, const QString& sheet);
+// The same sheet as the complement of a noun: "del primo foglio", "del foglio \"Dati\"".
+QString delFoglio(int sheetIndex, const QString& sheet);
 // A failed parse of one part: a crossed limit or a damaged part.
 QString messaggioErroreXml(const QString& name, const QString& format, const XmlError& error);
 

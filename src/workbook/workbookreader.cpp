@@ -7,6 +7,7 @@
 #include "workbook/xlsx/xlsxreader.h"
 #include "workbook/zippackage.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -72,9 +73,10 @@ std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheet
         *error = messaggioFileNonLeggibile(path);
         return nullptr;
     case WorkbookFormat::Unknown:
-        *error = QStringLiteral("Il file %1 non è una matrice in un formato riconosciuto: "
-                                "cartella di lavoro Excel (.xls o .xlsx), foglio di calcolo "
-                                "OpenDocument (.ods) o testo delimitato (.csv, .txt, .tsv).")
+        *error = QCoreApplication::translate(
+                     "Workbook", "Il file %1 non è una matrice in un formato riconosciuto: "
+                                 "cartella di lavoro Excel (.xls o .xlsx), foglio di calcolo "
+                                 "OpenDocument (.ods) o testo delimitato (.csv, .txt, .tsv).")
                      .arg(name);
         return nullptr;
     case WorkbookFormat::Xlsx:

@@ -1,5 +1,6 @@
 #include "workbook/xmlstream.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QLocale>
 
@@ -34,7 +35,8 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attribut
     auto* context = static_cast<ParseContext*>(data);
     if (++context->depth > context->maxDepth) {
         context->handler->fail(
-            QStringLiteral("la parte %1 annida gli elementi XML oltre %2 livelli")
+            QCoreApplication::translate("Workbook",
+                                        "la parte %1 annida gli elementi XML oltre %2 livelli")
                 .arg(context->partName)
                 .arg(context->maxDepth),
             true);
@@ -61,8 +63,9 @@ void XMLCALL onText(void* data, const XML_Char* text, int length) {
 void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
     auto* context = static_cast<ParseContext*>(data);
     context->handler->fail(
-        QStringLiteral("la parte %1 contiene una dichiarazione DOCTYPE, che nessuna parte di una "
-                       "cartella di lavoro contiene")
+        QCoreApplication::translate(
+            "Workbook", "la parte %1 contiene una dichiarazione DOCTYPE, che nessuna parte di una "
+                        "cartella di lavoro contiene")
             .arg(context->partName));
     stop(context);
 }
@@ -90,24 +93,25 @@ QString describe(XML_Error code) {
     case XML_ERROR_UNCLOSED_TOKEN:
     case XML_ERROR_PARTIAL_CHAR:
     case XML_ERROR_UNCLOSED_CDATA_SECTION:
-        return QStringLiteral("il contenuto è troncato");
+        return QCoreApplication::translate("Workbook", "il contenuto è troncato");
     case XML_ERROR_TAG_MISMATCH:
-        return QStringLiteral("un elemento è chiuso da un tag diverso da quello di apertura");
+        return QCoreApplication::translate(
+            "Workbook", "un elemento è chiuso da un tag diverso da quello di apertura");
     case XML_ERROR_INVALID_TOKEN:
-        return QStringLiteral("carattere o sequenza non valida");
+        return QCoreApplication::translate("Workbook", "carattere o sequenza non valida");
     case XML_ERROR_UNDEFINED_ENTITY:
-        return QStringLiteral("entità non definita");
+        return QCoreApplication::translate("Workbook", "entità non definita");
     case XML_ERROR_DUPLICATE_ATTRIBUTE:
-        return QStringLiteral("attributo ripetuto");
+        return QCoreApplication::translate("Workbook", "attributo ripetuto");
     case XML_ERROR_JUNK_AFTER_DOC_ELEMENT:
-        return QStringLiteral("contenuto dopo la fine del documento");
+        return QCoreApplication::translate("Workbook", "contenuto dopo la fine del documento");
     case XML_ERROR_UNKNOWN_ENCODING:
     case XML_ERROR_INCORRECT_ENCODING:
-        return QStringLiteral("codifica dei caratteri non supportata");
+        return QCoreApplication::translate("Workbook", "codifica dei caratteri non supportata");
     case XML_ERROR_NO_MEMORY:
-        return QStringLiteral("memoria insufficiente");
+        return QCoreApplication::translate("Workbook", "memoria insufficiente");
     default:
-        return QStringLiteral("sintassi XML non valida (%1)")
+        return QCoreApplication::translate("Workbook", "sintassi XML non valida (%1)")
             .arg(QString::fromUtf8(XML_ErrorString(code)));
     }
 }
@@ -152,8 +156,10 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
               const XmlLimits& limits, XmlError* error) {
     const XML_Parser parser = XML_ParserCreate(nullptr);
     if (!parser) {
-        *error = {QStringLiteral("memoria insufficiente per leggere la parte %1").arg(partName),
-                  true};
+        *error = {
+            QCoreApplication::translate("Workbook", "memoria insufficiente per leggere la parte %1")
+                .arg(partName),
+            true};
         return false;
     }
     ParseContext context{parser, &handler, partName, 0, limits.maxDepth};
@@ -168,8 +174,9 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
         const char* data = nullptr;
         const qint64 length = source.next(&data);
         if (length < 0) {
-            *error = {QStringLiteral("la parte %1 non può essere decompressa: l'archivio è "
-                                     "danneggiato")
+            *error = {QCoreApplication::translate(
+                          "Workbook", "la parte %1 non può essere decompressa: l'archivio è "
+                                      "danneggiato")
                           .arg(partName)};
             ok = false;
             break;
@@ -182,7 +189,8 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
             if (handler.failed()) {
                 *error = {handler.failureCause(), handler.failedOnLimit()};
             } else {
-                *error = {QStringLiteral("errore XML nella parte %1 (riga %2, colonna %3): %4")
+                *error = {QCoreApplication::translate(
+                              "Workbook", "errore XML nella parte %1 (riga %2, colonna %3): %4")
                               .arg(partName)
                               .arg(XML_GetCurrentLineNumber(parser))
                               .arg(XML_GetCurrentColumnNumber(parser) + 1)
@@ -196,10 +204,12 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
         const qint64 allowed = limits.maxBytes + limits.bytesPerKept * kept;
         if (total > allowed) {
             QString cause =
-                QStringLiteral("la parte %1 supera il limite di %2 una volta decompressa")
+                QCoreApplication::translate(
+                    "Workbook", "la parte %1 supera il limite di %2 una volta decompressa")
                     .arg(partName, byteSizeText(allowed));
             if (kept > 0 && limits.bytesPerKept > 0)
-                cause += QStringLiteral(" (%1 più %2 byte per ciascuno dei %3 elementi letti)")
+                cause += QCoreApplication::translate(
+                             "Workbook", " (%1 più %2 byte per ciascuno dei %3 elementi letti)")
                              .arg(byteSizeText(limits.maxBytes))
                              .arg(limits.bytesPerKept)
                              .arg(QLocale(QLocale::Italian).toString(kept));

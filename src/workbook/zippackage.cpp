@@ -3,6 +3,7 @@
 #include "shared/workprogress.h"
 #include "workbook/readahead.h"
 
+#include <QCoreApplication>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
@@ -80,13 +81,14 @@ bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits
                        XmlError* error, WorkProgress* progress) {
     const auto entry = m_entries.constFind(part.toLower());
     if (!m_zip || entry == m_entries.cend()) {
-        *error = {QStringLiteral("manca la parte %1").arg(part)};
+        *error = {QCoreApplication::translate("Workbook", "manca la parte %1").arg(part)};
         return false;
     }
     QuaZipFile file(m_zip.get());
     if (!m_zip->setCurrentFile(*entry, QuaZip::csSensitive) || !file.open(QIODevice::ReadOnly)) {
-        *error = {QStringLiteral("la parte %1 non può essere aperta: l'archivio è danneggiato o "
-                                 "usa una compressione non supportata")
+        *error = {QCoreApplication::translate(
+                      "Workbook", "la parte %1 non può essere aperta: l'archivio è danneggiato o "
+                                  "usa una compressione non supportata")
                       .arg(part)};
         return false;
     }
@@ -102,8 +104,9 @@ bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits
     }
     file.close();
     if (ok && file.getZipError() != UNZ_OK) {
-        *error = {
-            QStringLiteral("la parte %1 è danneggiata (controllo CRC non superato)").arg(part)};
+        *error = {QCoreApplication::translate(
+                      "Workbook", "la parte %1 è danneggiata (controllo CRC non superato)")
+                      .arg(part)};
         return false;
     }
     return ok;

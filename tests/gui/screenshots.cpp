@@ -11,6 +11,7 @@
 #include "support/recordingdialogs.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
+#include "ui/platform/interfacelanguage.h"
 #include "ui/platform/qtdialogs.h"
 #include "ui/robustness/robustnesswindow.h"
 #include "ui/timeseries/analisitemporale.h"
@@ -40,6 +41,8 @@ bool save(QWidget& widget, const QString& path) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // LANGUAGE=en gives the pictures of the English windows.
+    installInterfaceLanguage(app, QLocale::system().uiLanguages());
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(output);

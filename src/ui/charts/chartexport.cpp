@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPageSize>
@@ -68,8 +69,9 @@ QString exportChart(QChartView* view, const QString& path) {
 
 void askAndExport(QChartView* view, Dialogs& dialogs, const QString& suggestedPath) {
     const QString path = dialogs.saveFile(
-        QStringLiteral("Esporta il grafico"),
-        QStringLiteral(
+        QCoreApplication::translate("ChartExport", "Esporta il grafico"),
+        QCoreApplication::translate(
+            "ChartExport",
             "Immagine PNG (*.png);;Grafica vettoriale SVG (*.svg);;Documento PDF (*.pdf)"),
         suggestedPath);
     if (path.isEmpty())
@@ -84,7 +86,8 @@ void addExportMenu(QChartView* view, Dialogs& dialogs, const QString& suggestedP
     QObject::connect(view, &QWidget::customContextMenuRequested, view,
                      [view, &dialogs, suggestedPath](const QPoint& at) {
                          QMenu menu(view);
-                         QAction* esporta = menu.addAction(QStringLiteral("Esporta immagine..."));
+                         QAction* esporta = menu.addAction(
+                             QCoreApplication::translate("ChartExport", "Esporta immagine..."));
                          if (menu.exec(view->mapToGlobal(at)) == esporta)
                              askAndExport(view, dialogs, suggestedPath);
                      });

@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -33,7 +34,7 @@ QValueAxis* rankAxis(int units, const QString& title) {
 
 QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Ranghi nei metodi confrontati"));
+    chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi nei metodi confrontati"));
     const int n = matrix.units();
     const int k = matrix.methodCount();
     if (n == 0 || k == 0)
@@ -63,7 +64,7 @@ QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
     small.setPointSizeF(small.pointSizeF() * 0.8);
     methodAxis->setLabelsFont(small);
     chart->addAxis(methodAxis, Qt::AlignBottom);
-    QValueAxis* ranks = rankAxis(n, QStringLiteral("Rango"));
+    QValueAxis* ranks = rankAxis(n, QCoreApplication::translate("RankCharts", "Rango"));
     chart->addAxis(ranks, Qt::AlignLeft);
 
     const QList<QColor> palette{QColor(0xc0, 0x39, 0x2b), QColor(0x1f, 0x77, 0xb4),
@@ -97,9 +98,10 @@ QChart* rankScatterChart(const RankMatrix& matrix, int a, int b) {
     const int n = matrix.units();
     if (n == 0 || a < 0 || b < 0 || a >= matrix.methodCount() || b >= matrix.methodCount())
         return chart;
-    chart->setTitle(QStringLiteral("Ranghi: %1 e %2").arg(matrix.methods[a], matrix.methods[b]));
+    chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi: %1 e %2")
+                        .arg(matrix.methods[a], matrix.methods[b]));
     auto* points = new QScatterSeries;
-    points->setName(QStringLiteral("Unità"));
+    points->setName(QCoreApplication::translate("RankCharts", "Unità"));
     points->setMarkerSize(n > 2000 ? 3 : 7);
     points->setColor(QColor(0x1f, 0x77, 0xb4));
     points->setBorderColor(QColor(0x1f, 0x77, 0xb4));
@@ -110,7 +112,7 @@ QChart* rankScatterChart(const RankMatrix& matrix, int a, int b) {
                           matrix.ranks[std::size_t(b)][std::size_t(i)]));
     points->replace(xy);
     auto* diagonal = new QLineSeries;
-    diagonal->setName(QStringLiteral("Stesso rango"));
+    diagonal->setName(QCoreApplication::translate("RankCharts", "Stesso rango"));
     diagonal->append(1, 1);
     diagonal->append(n, n);
     diagonal->setPen(QPen(QColor(0x99, 0x99, 0x99), 1.0, Qt::DashLine));

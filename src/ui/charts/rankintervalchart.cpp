@@ -72,30 +72,30 @@ void RankIntervalChart::wheelEvent(QWheelEvent* event) {
 
 void RankIntervalChart::drawPage(int first) {
     auto* chart = new QChart;
-    QString title = QStringLiteral("Intervalli dei ranghi su %1 graduatorie").arg(m_rankings);
+    QString title = tr("Intervalli dei ranghi su %1 graduatorie").arg(m_rankings);
     if (int(m_units.size()) > kPage)
-        title += QStringLiteral(" (unità %1-%2 di %3)")
+        title += tr(" (unità %1-%2 di %3)")
                      .arg(first + 1)
                      .arg(std::min(int(m_units.size()), first + kPage))
                      .arg(m_units.size());
-    chart->setTitle(m_units.empty() ? QStringLiteral("Intervalli dei ranghi") : title);
+    chart->setTitle(m_units.empty() ? tr("Intervalli dei ranghi") : title);
     const int count = std::min(kPage, int(m_units.size()) - first);
     m_shown.clear();
     if (count > 0) {
         // Categories go from the bottom up: the first unit of the page last.
         auto* before = new QBarSet(QString());
-        auto* interval = new QBarSet(QStringLiteral("5°-95° percentile"));
+        auto* interval = new QBarSet(tr("5°-95° percentile"));
         before->setColor(Qt::transparent);
         before->setBorderColor(Qt::transparent);
         interval->setColor(QColor(0x7f, 0xb8, 0xc4));
         interval->setBorderColor(QColor(0x2f, 0x6f, 0x7f));
         auto* medians = new QScatterSeries;
-        medians->setName(QStringLiteral("Mediana"));
+        medians->setName(tr("Mediana"));
         medians->setMarkerSize(8);
         medians->setColor(QColor(0x1d, 0x3f, 0x6e));
         medians->setBorderColor(QColor(0x1d, 0x3f, 0x6e));
         auto* references = new QScatterSeries;
-        references->setName(QStringLiteral("Rango di riferimento"));
+        references->setName(tr("Rango di riferimento"));
         references->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
         references->setMarkerSize(7);
         references->setColor(QColor(0xc0, 0x39, 0x2b));
@@ -133,7 +133,7 @@ void RankIntervalChart::drawPage(int first) {
         references->attachAxis(positionAxis);
 
         auto* rankAxis = new QValueAxis;
-        rankAxis->setTitleText(QStringLiteral("Rango"));
+        rankAxis->setTitleText(tr("Rango"));
         rankAxis->setLabelFormat(QStringLiteral("%d"));
         rankAxis->setRange(0, double(m_units.size()) + 1);
         chart->addAxis(rankAxis, Qt::AlignBottom);

@@ -117,26 +117,25 @@ ValutaMP::~ValutaMP() = default;
 
 // Left half: the two lists, then the cograduation matrix.
 QWidget* ValutaMP::costruisciSelezione() {
-    m_frmMatrice = new QGroupBox(QStringLiteral("Selezione dei metodi elaborati"), this);
+    m_frmMatrice = new QGroupBox(tr("Selezione dei metodi elaborati"), this);
     m_frmMatrice->setObjectName(QStringLiteral("frmMatrice"));
     m_lstMetodi = elenco(QStringLiteral("lstMetodi"),
-                         QStringLiteral("Doppio clic su un metodo per aggiungerlo al confronto"),
-                         m_frmMatrice);
-    m_lstSelezionati = elenco(
-        QStringLiteral("lstSelezionati"),
-        QStringLiteral("Doppio clic su un metodo per toglierlo dal confronto"), m_frmMatrice);
-    auto* lblMetodi = new QLabel(QStringLiteral("&Metodi elaborati"), m_frmMatrice);
+                         tr("Doppio clic su un metodo per aggiungerlo al confronto"), m_frmMatrice);
+    m_lstSelezionati =
+        elenco(QStringLiteral("lstSelezionati"),
+               tr("Doppio clic su un metodo per toglierlo dal confronto"), m_frmMatrice);
+    auto* lblMetodi = new QLabel(tr("&Metodi elaborati"), m_frmMatrice);
     lblMetodi->setObjectName(QStringLiteral("lblMetodi"));
     lblMetodi->setBuddy(m_lstMetodi);
-    auto* lblSelezionati = new QLabel(
-        QStringLiteral("Metodi da &confrontare, nell'ordine del confronto"), m_frmMatrice);
+    auto* lblSelezionati =
+        new QLabel(tr("Metodi da &confrontare, nell'ordine del confronto"), m_frmMatrice);
     lblSelezionati->setObjectName(QStringLiteral("lblSelezionati"));
     lblSelezionati->setBuddy(m_lstSelezionati);
 
     m_msfCograduazione = new GridView(this);
     m_msfCograduazione->setObjectName(QStringLiteral("msfCograduazione"));
     m_msfCograduazione->setGridModel(m_cograduazioneModel);
-    m_frame2 = gridFrame(QStringLiteral("Frame2"), QStringLiteral("Matrice di cograduazione"),
+    m_frame2 = gridFrame(QStringLiteral("Frame2"), tr("Matrice di cograduazione"),
                          m_msfCograduazione, m_frmMatrice);
 
     auto* sinistra = new QVBoxLayout(m_frmMatrice);
@@ -158,22 +157,21 @@ QWidget* ValutaMP::costruisciSelezione() {
 
 // Right half: the run button and the view switch, then the results.
 QWidget* ValutaMP::costruisciRisultati() {
-    m_cmdSelect = new QPushButton(QStringLiteral("Valutazione Metodi"), this);
+    m_cmdSelect = new QPushButton(tr("Valutazione Metodi"), this);
     m_cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
     m_cmdSelect->setAutoDefault(false);
-    m_cmdSelect->setToolTip(QStringLiteral("Confronta i metodi selezionati e salva il confronto "
-                                           "accanto alla matrice sorgente"));
+    m_cmdSelect->setToolTip(tr("Confronta i metodi selezionati e salva il confronto "
+                               "accanto alla matrice sorgente"));
     m_optTipoRisultato = new QButtonGroup(this);
-    m_frmTipoRisultato = optionFrame(
-        QStringLiteral("frmTipoRisultato"), QStringLiteral("Visualizzazione matrice dei risultati"),
-        QStringLiteral("optTipoRisultato"),
-        {{kValori, QStringLiteral("Valori")}, {kRanghi, QStringLiteral("Ranghi")}},
-        m_optTipoRisultato, this);
-    m_cmdRobustezza = new QPushButton(QStringLiteral("Robustezza..."), this);
+    m_frmTipoRisultato =
+        optionFrame(QStringLiteral("frmTipoRisultato"), tr("Visualizzazione matrice dei risultati"),
+                    QStringLiteral("optTipoRisultato"),
+                    {{kValori, tr("Valori")}, {kRanghi, tr("Ranghi")}}, m_optTipoRisultato, this);
+    m_cmdRobustezza = new QPushButton(tr("Robustezza..."), this);
     m_cmdRobustezza->setObjectName(QStringLiteral("cmdRobustezza"));
     m_cmdRobustezza->setAutoDefault(false);
-    m_cmdRobustezza->setToolTip(QStringLiteral("Quanto sono stabili i ranghi: intervalli, Kendall, "
-                                               "sensibilità agli indicatori, incertezza, grafici"));
+    m_cmdRobustezza->setToolTip(tr("Quanto sono stabili i ranghi: intervalli, Kendall, "
+                                   "sensibilità agli indicatori, incertezza, grafici"));
     // The results do not move when the strip's controls appear.
     keepSpaceWhenHidden(m_cmdSelect);
     keepSpaceWhenHidden(m_cmdRobustezza);
@@ -197,7 +195,7 @@ QWidget* ValutaMP::costruisciRisultati() {
     m_msfRanking = new GridView(this);
     m_msfRanking->setObjectName(QStringLiteral("msfRanking"));
     m_msfRanking->setGridModel(m_ranghiModel);
-    m_frame1 = new QGroupBox(QStringLiteral("Matrice dei risultati"), this);
+    m_frame1 = new QGroupBox(tr("Matrice dei risultati"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_suggerimento = new HintLabel(QStringLiteral("lblSuggerimento"), m_frame1);
     auto* risultati = new QGridLayout(m_frame1);
@@ -217,16 +215,16 @@ QWidget* ValutaMP::costruisciRisultati() {
 
 // The row under both halves: the results leave the program from here.
 QHBoxLayout* ValutaMP::costruisciUscite() {
-    m_cmdEsporta = new QPushButton(QStringLiteral("Esporta risultati..."), this);
+    m_cmdEsporta = new QPushButton(tr("Esporta risultati..."), this);
     m_cmdEsporta->setObjectName(QStringLiteral("cmdEsporta"));
     m_cmdEsporta->setAutoDefault(false);
-    m_cmdEsporta->setToolTip(QStringLiteral("Scrive la matrice, i risultati e i confronti in una "
-                                            "cartella di Excel"));
-    m_cmdRapporto = new QPushButton(QStringLiteral("Rapporto PDF..."), this);
+    m_cmdEsporta->setToolTip(tr("Scrive la matrice, i risultati e i confronti in una "
+                                "cartella di Excel"));
+    m_cmdRapporto = new QPushButton(tr("Rapporto PDF..."), this);
     m_cmdRapporto->setObjectName(QStringLiteral("cmdRapporto"));
     m_cmdRapporto->setAutoDefault(false);
-    m_cmdRapporto->setToolTip(QStringLiteral("Scrive un rapporto sui risultati in un documento "
-                                             "PDF"));
+    m_cmdRapporto->setToolTip(tr("Scrive un rapporto sui risultati in un documento "
+                                 "PDF"));
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(m_cmdEsporta);
@@ -333,15 +331,15 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
     const QString matrice = m_state.strMatrice;
     const Regional regional = m_regional; // the worker's own copy
     const BackgroundWork::Outcome outcome =
-        m_lavoro->run(QStringLiteral("Lettura dei risultati"), [&](WorkProgress& progress) {
+        m_lavoro->run(tr("Lettura dei risultati"), [&](WorkProgress& progress) {
             result = compareMethods(folder, entries, regional, &progress);
             if (result.ok) {
-                progress.report(QStringLiteral("Scrittura dei file di confronto"));
+                progress.report(tr("Scrittura dei file di confronto"));
                 writeError = writeComparisonFiles(matrice, result);
             }
         });
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
-        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("confrontare i metodi")),
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("confrontare i metodi")),
                           childWindowTitle(), Dialogs::Icon::Critical);
         return RunOutcome::OutOfMemory;
     }
@@ -354,9 +352,8 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
     if (writeError.isEmpty())
         return RunOutcome::Saved;
     // The comparison is on view, but must not pass for saved.
-    m_stbStato->setPanelText(QStringLiteral("Confronto non salvato"));
-    m_dialogs.message(QStringLiteral("Il confronto è stato eseguito, ma non è stato salvato.\n\n") +
-                          writeError,
+    m_stbStato->setPanelText(tr("Confronto non salvato"));
+    m_dialogs.message(tr("Il confronto è stato eseguito, ma non è stato salvato.\n\n") + writeError,
                       childWindowTitle(), Dialogs::Icon::Critical);
     return RunOutcome::NotSaved;
 }
@@ -474,15 +471,15 @@ void ValutaMP::aggiornaSuggerimento() {
         return;
     }
     if (m_lstMetodi->count() + m_lstSelezionati->count() == 0)
-        m_suggerimento->setText(QStringLiteral("Nessun metodo è ancora stato elaborato per questa "
-                                               "matrice: eseguire prima i metodi da "
-                                               "«Elaborazione metodi»."));
+        m_suggerimento->setText(tr("Nessun metodo è ancora stato elaborato per questa "
+                                   "matrice: eseguire prima i metodi da "
+                                   "«Elaborazione metodi»."));
     else if (m_lstSelezionati->count() < 2)
-        m_suggerimento->setText(QStringLiteral("Fare doppio clic su almeno due metodi elaborati "
-                                               "per aggiungerli al confronto."));
+        m_suggerimento->setText(tr("Fare doppio clic su almeno due metodi elaborati "
+                                   "per aggiungerli al confronto."));
     else
-        m_suggerimento->setText(QStringLiteral("Premere «Valutazione Metodi» per confrontare i "
-                                               "metodi selezionati."));
+        m_suggerimento->setText(tr("Premere «Valutazione Metodi» per confrontare i "
+                                   "metodi selezionati."));
     m_suggerimento->show();
     m_suggerimento->raise();
 }

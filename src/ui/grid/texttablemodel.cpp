@@ -1,5 +1,7 @@
 #include "ui/grid/texttablemodel.h"
 
+#include <QCoreApplication>
+
 TextTableModel::TextTableModel(const Regional& regional, QObject* parent)
     : GridModel(parent), m_regional(regional) {}
 
@@ -18,7 +20,13 @@ bool TextTableModel::inside(int row, int col) const {
 }
 
 QString TextTableModel::gridText(int row, int col) const {
-    return inside(row, col) ? m_table.cell(row, col) : QString();
+    if (!inside(row, col))
+        return QString();
+    // The headers the core writes are shown in the interface language; the
+    // workbook's own names are not in the catalogue and stay as they are.
+    return row == 0 ? QCoreApplication::translate("TableHeaders",
+                                                  m_table.cell(row, col).toUtf8().constData())
+                    : m_table.cell(row, col);
 }
 
 bool TextTableModel::cellIsNumber(int row, int col) const {

@@ -11,9 +11,8 @@
 
 ClockStatusBar::ClockStatusBar(const QLocale& locale, QWidget* parent)
     : QStatusBar(parent), m_locale(locale), m_panel(new QLabel(this)),
-      m_progress(new QProgressBar(this)),
-      m_cancel(new QPushButton(QStringLiteral("Annulla"), this)), m_date(new QLabel(this)),
-      m_time(new QLabel(this)), m_timer(new QTimer(this)) {
+      m_progress(new QProgressBar(this)), m_cancel(new QPushButton(tr("Annulla"), this)),
+      m_date(new QLabel(this)), m_time(new QLabel(this)), m_timer(new QTimer(this)) {
     setObjectName(QStringLiteral("stbStato"));
     setSizeGripEnabled(true);
     m_panel->setObjectName(QStringLiteral("stbPanel1"));
@@ -33,7 +32,7 @@ ClockStatusBar::ClockStatusBar(const QLocale& locale, QWidget* parent)
     m_progress->setMaximumHeight(m_panel->sizeHint().height());
     m_cancel->setAutoDefault(false);
     m_cancel->setFocusPolicy(Qt::NoFocus);
-    m_cancel->setToolTip(QStringLiteral("Interrompe il lavoro in corso (Esc)"));
+    m_cancel->setToolTip(tr("Interrompe il lavoro in corso (Esc)"));
     for (QLabel* clock : {m_date, m_time}) {
         clock->setAlignment(Qt::AlignCenter);
         clock->setContentsMargins(6, 0, 6, 0);

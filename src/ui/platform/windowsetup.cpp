@@ -1,6 +1,7 @@
 #include "ui/platform/windowsetup.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +13,10 @@
 
 QString childWindowTitle() {
     return QStringLiteral("Orvalta");
+}
+
+QString methodCaption(const QString& entryText) {
+    return QCoreApplication::translate("Methods", entryText.toUtf8().constData());
 }
 
 void setupChildWindow(QDialog& window, const QString& objectName) {

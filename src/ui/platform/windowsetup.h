@@ -17,6 +17,10 @@ class QWidget;
 // messages.
 QString childWindowTitle();
 
+// A method's list entry as the windows show it, in the interface language;
+// the code in its first four characters stays.
+QString methodCaption(const QString& entryText);
+
 // The object name, the caption, a title bar with the system menu and the
 // minimise, maximise and close buttons, no size grip.
 void setupChildWindow(QDialog& window, const QString& objectName);

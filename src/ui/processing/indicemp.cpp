@@ -30,7 +30,9 @@
 
 namespace {
 
-const QString kRisultati = QStringLiteral("Matrice dei risultati");
+QString titoloRisultati() {
+    return QCoreApplication::translate("IndiceMP", "Matrice dei risultati");
+}
 
 } // namespace
 
@@ -64,37 +66,33 @@ IndiceMP::~IndiceMP() = default;
 // The strip along the top: the automatic processing, the method list and
 // the two view selectors.
 QHBoxLayout* IndiceMP::costruisciComandi() {
-    m_cmdSelect = new QPushButton(QStringLiteral("Elaborazione automatica"), this);
+    m_cmdSelect = new QPushButton(tr("Elaborazione automatica"), this);
     m_cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
     m_cmdSelect->setAutoDefault(false);
-    m_cmdSelect->setToolTip(QStringLiteral("Esegue i nove metodi uno dopo l'altro, "
-                                           "nell'ordine dell'elenco"));
+    m_cmdSelect->setToolTip(tr("Esegue i nove metodi uno dopo l'altro, "
+                               "nell'ordine dell'elenco"));
 
-    m_lblMetodo = new QLabel(QStringLiteral("Metodo"), this);
+    m_lblMetodo = new QLabel(tr("Metodo"), this);
     m_lblMetodo->setObjectName(QStringLiteral("lblMetodo"));
     m_cmbMetodo = new QComboBox(this);
     m_cmbMetodo->setObjectName(QStringLiteral("cmbMetodo"));
     for (const MethodInfo& method : methodTable())
-        m_cmbMetodo->addItem(method.entryText);
-    m_cmbMetodo->setPlaceholderText(QStringLiteral("Scegliere un metodo"));
+        m_cmbMetodo->addItem(methodCaption(method.entryText));
+    m_cmbMetodo->setPlaceholderText(tr("Scegliere un metodo"));
     m_cmbMetodo->setCurrentIndex(-1);
     m_cmbMetodo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_cmbMetodo->setMaxVisibleItems(9);
     m_lblMetodo->setBuddy(m_cmbMetodo);
 
     m_optTipo = new QButtonGroup(this);
-    m_frmTipo = optionFrame(
-        QStringLiteral("frmTipo"), QStringLiteral("Visualizzazione matrice dei dati"),
-        QStringLiteral("optTipo"),
-        {{0, QStringLiteral("Sorgente")}, {1, QStringLiteral("Trasformata")}}, m_optTipo, this);
+    m_frmTipo = optionFrame(QStringLiteral("frmTipo"), tr("Visualizzazione matrice dei dati"),
+                            QStringLiteral("optTipo"),
+                            {{0, tr("Sorgente")}, {1, tr("Trasformata")}}, m_optTipo, this);
     m_optTipoRisultato = new QButtonGroup(this);
-    m_frmTipoRisultato = optionFrame(QStringLiteral("frmTipoRisultato"),
-                                     QStringLiteral("Visualizzazione matrice dei risultati"),
-                                     QStringLiteral("optTipoRisultato"),
-                                     {{0, QStringLiteral("Valori")},
-                                      {1, QStringLiteral("Graduatoria")},
-                                      {2, QStringLiteral("Ranghi")}},
-                                     m_optTipoRisultato, this);
+    m_frmTipoRisultato = optionFrame(
+        QStringLiteral("frmTipoRisultato"), tr("Visualizzazione matrice dei risultati"),
+        QStringLiteral("optTipoRisultato"),
+        {{0, tr("Valori")}, {1, tr("Graduatoria")}, {2, tr("Ranghi")}}, m_optTipoRisultato, this);
     // The grids do not move when the view frames appear.
     keepSpaceWhenHidden(m_frmTipo);
     keepSpaceWhenHidden(m_frmTipoRisultato);
@@ -109,11 +107,11 @@ QHBoxLayout* IndiceMP::costruisciComandi() {
     strip->addWidget(m_frmTipo);
     strip->addWidget(m_frmTipoRisultato);
     strip->addStretch(1);
-    m_cmdEsporta = new QPushButton(QStringLiteral("Esporta risultati..."), this);
+    m_cmdEsporta = new QPushButton(tr("Esporta risultati..."), this);
     m_cmdEsporta->setObjectName(QStringLiteral("cmdEsporta"));
     m_cmdEsporta->setAutoDefault(false);
-    m_cmdEsporta->setToolTip(QStringLiteral("Scrive la matrice e i risultati dei metodi in una "
-                                            "cartella di Excel"));
+    m_cmdEsporta->setToolTip(tr("Scrive la matrice e i risultati dei metodi in una "
+                                "cartella di Excel"));
     strip->addWidget(m_cmdEsporta, 0, Qt::AlignVCenter);
     return strip;
 }
@@ -128,17 +126,17 @@ QSplitter* IndiceMP::costruisciGriglie() {
     m_msfRisultati->setObjectName(QStringLiteral("msfRisultati"));
     m_msfRisultati->setGridModel(m_risultatiModel);
 
-    m_frmMatrice = gridFrame(QStringLiteral("frmMatrice"), QStringLiteral("Matrice dei dati"),
-                             m_msfMatrice, this);
+    m_frmMatrice =
+        gridFrame(QStringLiteral("frmMatrice"), tr("Matrice dei dati"), m_msfMatrice, this);
     m_attesa = new HintLabel(QStringLiteral("lblAttesa"), m_frmMatrice);
-    m_attesa->setText(QStringLiteral("Lettura della matrice in corso..."));
+    m_attesa->setText(tr("Lettura della matrice in corso..."));
     m_attesa->hide();
     m_frmMatrice->layout()->addWidget(m_attesa);
 
-    m_frame1 = gridFrame(QStringLiteral("Frame1"), kRisultati, m_msfRisultati, this);
+    m_frame1 = gridFrame(QStringLiteral("Frame1"), titoloRisultati(), m_msfRisultati, this);
     m_suggerimento = new HintLabel(QStringLiteral("lblSuggerimento"), m_frame1);
-    m_suggerimento->setText(QStringLiteral("Scegliere un metodo nell'elenco «Metodo» oppure "
-                                           "avviare l'«Elaborazione automatica»."));
+    m_suggerimento->setText(tr("Scegliere un metodo nell'elenco «Metodo» oppure "
+                               "avviare l'«Elaborazione automatica»."));
     m_frame1->layout()->addWidget(m_suggerimento);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -175,7 +173,7 @@ bool IndiceMP::carica() {
     mostraRisultati(false);
     m_msfMatrice->hide();
     m_attesa->show();
-    m_frame1->setTitle(kRisultati);
+    m_frame1->setTitle(titoloRisultati());
     m_frame1->setToolTip(QString());
     m_stbStato->setPanelText(QString());
     // The grids forget the old tables before the loader replaces them.
@@ -184,13 +182,13 @@ bool IndiceMP::carica() {
 
     LoadResult result;
     const BackgroundWork::Outcome outcome = m_lavoro->run(
-        QStringLiteral("Lettura della matrice"),
+        tr("Lettura della matrice"),
         [this, &result](WorkProgress& progress) { result = m_loader(m_state, progress); }, true);
     m_attesa->hide();
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         m_dialogs.message(
-            BackgroundWork::outOfMemoryText(QStringLiteral("leggere la matrice %1")
-                                                .arg(QFileInfo(m_state.strMatrice).fileName())),
+            BackgroundWork::outOfMemoryText(
+                tr("leggere la matrice %1").arg(QFileInfo(m_state.strMatrice).fileName())),
             childWindowTitle(), Dialogs::Icon::Critical);
         return false;
     }
@@ -213,7 +211,7 @@ bool IndiceMP::carica() {
     m_optTipoRisultato->button(0)->setChecked(true);
     m_cmbMetodo->setCurrentIndex(-1);
     m_ultimoEseguito = -1;
-    m_stbStato->setPanelText(QStringLiteral("Indice Sintetico "), m_state.strMatrice);
+    m_stbStato->setPanelText(tr("Indice Sintetico "), m_state.strMatrice);
     m_lblMetodo->show();
     m_cmbMetodo->show();
     m_msfMatrice->show();
@@ -229,11 +227,10 @@ IndiceMP::RunOutcome IndiceMP::cmbMetodo_Click() {
     const int position = m_cmbMetodo->currentIndex();
     if (position < 0)
         return RunOutcome::NotRun;
-    const QString entry = m_cmbMetodo->itemText(position);
+    const QString entry = methodTable()[std::size_t(position)].entryText;
     const QString code = methodCode(entry);
-    const QString step =
-        m_passi > 0 ? QStringLiteral("Metodo %1 di %2: %3").arg(m_passo).arg(m_passi).arg(code)
-                    : QStringLiteral("Esecuzione del metodo %1").arg(code);
+    const QString step = m_passi > 0 ? tr("Metodo %1 di %2: %3").arg(m_passo).arg(m_passi).arg(code)
+                                     : tr("Esecuzione del metodo %1").arg(code);
 
     MethodRunResult result;
     trattieniViste();
@@ -246,9 +243,8 @@ IndiceMP::RunOutcome IndiceMP::cmbMetodo_Click() {
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         rilasciaViste();
         m_cmbMetodo->setCurrentIndex(m_ultimoEseguito);
-        m_dialogs.message(
-            BackgroundWork::outOfMemoryText(QStringLiteral("eseguire il metodo %1").arg(code)),
-            childWindowTitle(), Dialogs::Icon::Critical);
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("eseguire il metodo %1").arg(code)),
+                          childWindowTitle(), Dialogs::Icon::Critical);
         return RunOutcome::OutOfMemory;
     }
     return riporta(result, position, entry);
@@ -261,8 +257,8 @@ IndiceMP::RunOutcome IndiceMP::riporta(const MethodRunResult& result, int positi
         BusyCursor busy;
         presenta();
         m_ultimoEseguito = position;
-        m_frame1->setTitle(kRisultati + QStringLiteral(": ") + methodCode(entry));
-        m_frame1->setToolTip(entry);
+        m_frame1->setTitle(titoloRisultati() + QStringLiteral(": ") + methodCode(entry));
+        m_frame1->setToolTip(methodCaption(entry));
         return RunOutcome::Done;
     }
     case MethodRunResult::Status::Refused:
@@ -276,8 +272,8 @@ IndiceMP::RunOutcome IndiceMP::riporta(const MethodRunResult& result, int positi
     // The tables and grids still hold the last completed run: the list goes
     // back to that method, so that nothing shows the failed one as done.
     m_cmbMetodo->setCurrentIndex(m_ultimoEseguito);
-    m_dialogs.message(QStringLiteral("Il metodo %1 non è stato eseguito: i file dei risultati "
-                                     "non sono stati scritti.\n\n%2")
+    m_dialogs.message(tr("Il metodo %1 non è stato eseguito: i file dei risultati "
+                         "non sono stati scritti.\n\n%2")
                           .arg(methodCode(entry), result.message),
                       childWindowTitle(), Dialogs::Icon::Critical);
     return RunOutcome::WriteFailed;
@@ -398,7 +394,7 @@ int IndiceMP::larghezzaRisultati() {
     mostraRisultati(true);
     int minimum = 0;
     for (const MethodInfo& method : methodTable()) {
-        m_frame1->setTitle(kRisultati + QStringLiteral(": ") + methodCode(method.entryText));
+        m_frame1->setTitle(titoloRisultati() + QStringLiteral(": ") + methodCode(method.entryText));
         minimum = std::max(minimum, m_frame1->minimumSizeHint().width());
     }
     m_frame1->setTitle(caption);

@@ -6,6 +6,7 @@
 #include "ui/report/pdfreport.h"
 #include "workbook/caricamatrice.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -27,17 +28,19 @@ void produce(Output output, const SharedState& state, const std::optional<Method
              bool fromFile, Dialogs& dialogs, BackgroundWork& work, const Regional& regional,
              const QString& title) {
     const bool workbook = output == Output::Workbook;
-    const QString path = dialogs.saveFile(workbook ? QStringLiteral("Esporta risultati")
-                                                   : QStringLiteral("Rapporto PDF"),
-                                          workbook ? QStringLiteral("Cartella di Excel (*.xlsx)")
-                                                   : QStringLiteral("Documento PDF (*.pdf)"),
-                                          suggested(state, output));
+    const QString path = dialogs.saveFile(
+        workbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
+                 : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
+        workbook ? QCoreApplication::translate("ResultsOutput", "Cartella di Excel (*.xlsx)")
+                 : QCoreApplication::translate("ResultsOutput", "Documento PDF (*.pdf)"),
+        suggested(state, output));
     if (path.isEmpty())
         return;
     QString error;
     QStringList warnings;
     const BackgroundWork::Outcome outcome = work.run(
-        workbook ? QStringLiteral("Esportazione dei risultati") : QStringLiteral("Rapporto PDF"),
+        workbook ? QCoreApplication::translate("ResultsOutput", "Esportazione dei risultati")
+                 : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
         [&](WorkProgress& progress) {
             SharedState loaded;
             const SharedState* source = &state;
@@ -60,8 +63,9 @@ void produce(Output output, const SharedState& state, const std::optional<Method
         true);
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         dialogs.message(
-            BackgroundWork::outOfMemoryText(workbook ? QStringLiteral("esportare i risultati")
-                                                     : QStringLiteral("scrivere il rapporto")),
+            BackgroundWork::outOfMemoryText(
+                workbook ? QCoreApplication::translate("ResultsOutput", "esportare i risultati")
+                         : QCoreApplication::translate("ResultsOutput", "scrivere il rapporto")),
             title, Dialogs::Icon::Critical);
         return;
     }
@@ -69,11 +73,13 @@ void produce(Output output, const SharedState& state, const std::optional<Method
         dialogs.message(error, title, Dialogs::Icon::Critical);
         return;
     }
-    QString text = (workbook ? QStringLiteral("Risultati esportati in %1.")
-                             : QStringLiteral("Rapporto scritto in %1."))
-                       .arg(QDir::toNativeSeparators(path));
+    QString text =
+        (workbook ? QCoreApplication::translate("ResultsOutput", "Risultati esportati in %1.")
+                  : QCoreApplication::translate("ResultsOutput", "Rapporto scritto in %1."))
+            .arg(QDir::toNativeSeparators(path));
     if (!warnings.isEmpty())
-        text += QStringLiteral("\n\nFile tralasciati:\n") + warnings.join(u'\n');
+        text += QCoreApplication::translate("ResultsOutput", "\n\nFile tralasciati:\n") +
+                warnings.join(u'\n');
     dialogs.message(text, title,
                     warnings.isEmpty() ? Dialogs::Icon::Information : Dialogs::Icon::Warning);
 }

@@ -65,13 +65,13 @@ RobustnessWindow::RobustnessWindow(SharedState& state, Dialogs& dialogs, const R
       m_sensibilitaModel(new ShiftModel(m_regional, this)),
       m_incertezzaModel(new TextTableModel(m_regional, this)) {
     setupChildWindow(*this, QStringLiteral("Robustezza"));
-    setWindowTitle(childWindowTitle() + QStringLiteral(" - Robustezza"));
+    setWindowTitle(childWindowTitle() + tr(" - Robustezza"));
     m_pagine = new QTabWidget(this);
     m_pagine->setObjectName(QStringLiteral("pagine"));
-    m_pagine->addTab(paginaRiepilogo(), QStringLiteral("&Ranghi"));
-    m_pagine->addTab(paginaSensibilita(), QStringLiteral("&Sensibilità agli indicatori"));
-    m_pagine->addTab(paginaIncertezza(), QStringLiteral("&Incertezza"));
-    m_pagine->addTab(paginaGrafici(), QStringLiteral("&Grafici"));
+    m_pagine->addTab(paginaRiepilogo(), tr("&Ranghi"));
+    m_pagine->addTab(paginaSensibilita(), tr("&Sensibilità agli indicatori"));
+    m_pagine->addTab(paginaIncertezza(), tr("&Incertezza"));
+    m_pagine->addTab(paginaGrafici(), tr("&Grafici"));
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 0);
@@ -102,16 +102,15 @@ QWidget* RobustnessWindow::paginaRiepilogo() {
             [this] { FG_AutosizeCols(*m_msfRiepilogo, -1, -1, false); });
 
     auto* matrici = new QHBoxLayout;
-    matrici->addWidget(gridFrame(QStringLiteral("frmSpearman"),
-                                 QStringLiteral("Cograduazione (Spearman)"), m_msfSpearman, page));
-    matrici->addWidget(
-        gridFrame(QStringLiteral("frmKendall"), QStringLiteral("Kendall"), m_msfKendall, page));
+    matrici->addWidget(gridFrame(QStringLiteral("frmSpearman"), tr("Cograduazione (Spearman)"),
+                                 m_msfSpearman, page));
+    matrici->addWidget(gridFrame(QStringLiteral("frmKendall"), tr("Kendall"), m_msfKendall, page));
     auto* matriciWidget = new QWidget(page);
     matriciWidget->setLayout(matrici);
     auto* splitter = new QSplitter(Qt::Vertical, page);
     splitter->addWidget(gridFrame(QStringLiteral("frmRiepilogo"),
-                                  QStringLiteral("Ranghi nei metodi confrontati (clic "
-                                                 "sull'intestazione per ordinare)"),
+                                  tr("Ranghi nei metodi confrontati (clic "
+                                     "sull'intestazione per ordinare)"),
                                   m_msfRiepilogo, page));
     splitter->addWidget(matriciWidget);
     splitter->setStretchFactor(0, 3);
@@ -126,12 +125,12 @@ QWidget* RobustnessWindow::paginaSensibilita() {
     auto* page = new QWidget(this);
     m_cmbMetodo = new QComboBox(page);
     m_cmbMetodo->setObjectName(QStringLiteral("cmbMetodo"));
-    m_cmdSensibilita = new QPushButton(QStringLiteral("Calcola"), page);
+    m_cmdSensibilita = new QPushButton(tr("Calcola"), page);
     m_cmdSensibilita->setObjectName(QStringLiteral("cmdSensibilita"));
     m_cmdSensibilita->setAutoDefault(false);
-    m_cmdSensibilita->setToolTip(QStringLiteral("Ripete il metodo escludendo un indicatore alla "
-                                                "volta e salva la tabella accanto alla matrice"));
-    auto* label = new QLabel(QStringLiteral("&Metodo:"), page);
+    m_cmdSensibilita->setToolTip(tr("Ripete il metodo escludendo un indicatore alla "
+                                    "volta e salva la tabella accanto alla matrice"));
+    auto* label = new QLabel(tr("&Metodo:"), page);
     label->setBuddy(m_cmbMetodo);
     auto* strip = new QHBoxLayout;
     strip->addWidget(label);
@@ -141,8 +140,8 @@ QWidget* RobustnessWindow::paginaSensibilita() {
     m_msfSensibilita = griglia(QStringLiteral("msfSensibilita"), m_sensibilitaModel, page);
     m_lblSensibilita = etichetta(QStringLiteral("lblSensibilita"), page);
     m_lblSensibilita->setText(
-        QStringLiteral("Spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
-                       "(negativo: l'unità sale in graduatoria)."));
+        tr("Spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
+           "(negativo: l'unità sale in graduatoria)."));
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(strip);
     layout->addWidget(m_lblSensibilita);
@@ -153,11 +152,11 @@ QWidget* RobustnessWindow::paginaSensibilita() {
 
 QWidget* RobustnessWindow::paginaIncertezza() {
     auto* page = new QWidget(this);
-    m_cmdIncertezza = new QPushButton(QStringLiteral("Calcola"), page);
+    m_cmdIncertezza = new QPushButton(tr("Calcola"), page);
     m_cmdIncertezza->setObjectName(QStringLiteral("cmdIncertezza"));
     m_cmdIncertezza->setAutoDefault(false);
-    m_cmdIncertezza->setToolTip(QStringLiteral("Incrocia ogni metodo confrontato con ogni insieme "
-                                               "di indicatori e salva la tabella"));
+    m_cmdIncertezza->setToolTip(tr("Incrocia ogni metodo confrontato con ogni insieme "
+                                   "di indicatori e salva la tabella"));
     m_lblIncertezza = etichetta(QStringLiteral("lblIncertezza"), page);
     m_msfIncertezza = griglia(QStringLiteral("msfIncertezza"), m_incertezzaModel, page);
     m_intervalli = new RankIntervalChart(page);
@@ -188,8 +187,8 @@ QWidget* RobustnessWindow::paginaGrafici() {
     m_cmbY = new QComboBox(page);
     m_cmbY->setObjectName(QStringLiteral("cmbAsseY"));
     auto* sinistra = new QVBoxLayout;
-    auto* nota = new QLabel(QStringLiteral("Le unità selezionate nella pagina «Ranghi» sono "
-                                           "evidenziate."),
+    auto* nota = new QLabel(tr("Le unità selezionate nella pagina «Ranghi» sono "
+                               "evidenziate."),
                             page);
     auto* stripBump = new QHBoxLayout;
     stripBump->addWidget(nota, 1);
@@ -198,9 +197,9 @@ QWidget* RobustnessWindow::paginaGrafici() {
     sinistra->addWidget(m_bump, 1);
     auto* destra = new QVBoxLayout;
     auto* stripScatter = new QHBoxLayout;
-    stripScatter->addWidget(new QLabel(QStringLiteral("Asse orizzontale:"), page));
+    stripScatter->addWidget(new QLabel(tr("Asse orizzontale:"), page));
     stripScatter->addWidget(m_cmbX);
-    stripScatter->addWidget(new QLabel(QStringLiteral("verticale:"), page));
+    stripScatter->addWidget(new QLabel(tr("verticale:"), page));
     stripScatter->addWidget(m_cmbY);
     stripScatter->addStretch(1);
     stripScatter->addWidget(bottoneEsporta(m_dispersione, QStringLiteral(".dispersione"), page));
@@ -230,7 +229,7 @@ QChartView* RobustnessWindow::graficoConMenu(const QString& name, const QString&
 
 QPushButton* RobustnessWindow::bottoneEsporta(QChartView* view, const QString& suffix,
                                               QWidget* parent) {
-    auto* button = new QPushButton(QStringLiteral("Esporta grafico..."), parent);
+    auto* button = new QPushButton(tr("Esporta grafico..."), parent);
     button->setObjectName(QStringLiteral("cmdEsporta") + view->objectName());
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, view, suffix] {
@@ -242,19 +241,17 @@ QPushButton* RobustnessWindow::bottoneEsporta(QChartView* view, const QString& s
 RobustnessWindow::Outcome RobustnessWindow::salva(const QString& path, const TextTable& table,
                                                   const QString& what) {
     QString error;
-    const BackgroundWork::Outcome outcome =
-        m_lavoro->run(QStringLiteral("Scrittura di ") + what,
-                      [&](WorkProgress&) { error = writeTableFile(path, table); });
+    const BackgroundWork::Outcome outcome = m_lavoro->run(
+        tr("Scrittura di ") + what, [&](WorkProgress&) { error = writeTableFile(path, table); });
     if (outcome == BackgroundWork::Outcome::OutOfMemory)
         return Outcome::OutOfMemory;
     if (error.isEmpty()) {
         m_state.bRisultati = true;
-        m_stbStato->setPanelText(QStringLiteral("Salvato: "), path);
+        m_stbStato->setPanelText(tr("Salvato: "), path);
         return Outcome::Saved;
     }
-    m_stbStato->setPanelText(what + QStringLiteral(" non salvato"));
-    m_dialogs.message(QStringLiteral("L'analisi è stata eseguita, ma non è stata salvata.\n\n") +
-                          error,
+    m_stbStato->setPanelText(what + tr(" non salvato"));
+    m_dialogs.message(tr("L'analisi è stata eseguita, ma non è stata salvata.\n\n") + error,
                       childWindowTitle(), Dialogs::Icon::Critical);
     return Outcome::NotSaved;
 }
@@ -264,14 +261,14 @@ RobustnessWindow::Outcome RobustnessWindow::mostra(const TextTable& ranks,
     TextTable kendall;
     const Regional regional = m_regional;
     const BackgroundWork::Outcome outcome =
-        m_lavoro->run(QStringLiteral("Riepilogo dei ranghi"), [&](WorkProgress&) {
+        m_lavoro->run(tr("Riepilogo dei ranghi"), [&](WorkProgress&) {
             m_ranghi = rankMatrixOf(ranks);
             m_sintesi = summarizeRanks(m_ranghi);
             m_tabellaRiepilogo = rankSummaryTable(m_ranghi, m_sintesi, regional);
             kendall = kendallMatrix(m_ranghi, regional);
         });
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
-        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("riassumere i ranghi")),
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("riassumere i ranghi")),
                           childWindowTitle(), Dialogs::Icon::Critical);
         return Outcome::OutOfMemory;
     }
@@ -287,8 +284,8 @@ RobustnessWindow::Outcome RobustnessWindow::mostra(const TextTable& ranks,
     FG_AutosizeCols(*m_msfKendall, -1, -1, false);
     FG_AutosizeCols(*m_msfSpearman, -1, -1, false);
     m_lblRiepilogo->setText(
-        QStringLiteral("%1 unità, %2 metodi (riferimento: %3). Spostamento medio dal rango di "
-                       "riferimento: %4. Unità con lo stesso rango in ogni metodo: %5.")
+        tr("%1 unità, %2 metodi (riferimento: %3). Spostamento medio dal rango di "
+           "riferimento: %4. Unità con lo stesso rango in ogni metodo: %5.")
             .arg(m_ranghi.units())
             .arg(m_ranghi.methodCount())
             .arg(m_ranghi.methods.value(0), m_regional.fixed4(m_sintesi.meanShift),
@@ -296,7 +293,8 @@ RobustnessWindow::Outcome RobustnessWindow::mostra(const TextTable& ranks,
 
     m_cmbMetodo->clear();
     for (const int position : posizioniConfrontate())
-        m_cmbMetodo->addItem(methodTable()[std::size_t(position)].entryText, position);
+        m_cmbMetodo->addItem(methodCaption(methodTable()[std::size_t(position)].entryText),
+                             position);
     const QSignalBlocker bx(m_cmbX), by(m_cmbY);
     m_cmbX->clear();
     m_cmbY->clear();
@@ -307,11 +305,11 @@ RobustnessWindow::Outcome RobustnessWindow::mostra(const TextTable& ranks,
     m_sensibilitaModel->clear();
     m_incertezzaModel->clear();
     m_intervalli->clear();
-    m_lblIncertezza->setText(QStringLiteral("%1 metodi x (indicatori + 1) graduatorie per unità.")
-                                 .arg(m_cmbMetodo->count()));
+    m_lblIncertezza->setText(
+        tr("%1 metodi x (indicatori + 1) graduatorie per unità.").arg(m_cmbMetodo->count()));
     aggiornaGrafici();
     return salva(rankSummaryFile(m_state.strMatrice), m_tabellaRiepilogo,
-                 QStringLiteral("riepilogo dei ranghi"));
+                 tr("riepilogo dei ranghi"));
 }
 
 void RobustnessWindow::ordinaRiepilogo(int col) {
@@ -371,11 +369,11 @@ const SharedState* RobustnessWindow::matrice(Outcome* outcome) {
     LoadResult load;
     const Regional regional = m_regional;
     const BackgroundWork::Outcome run = m_lavoro->run(
-        QStringLiteral("Lettura della matrice"),
+        tr("Lettura della matrice"),
         [&](WorkProgress& progress) { load = carica_matrice(m_letta, regional, &progress); }, true);
     if (run == BackgroundWork::Outcome::OutOfMemory) {
         *outcome = Outcome::OutOfMemory;
-        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("leggere la matrice")),
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("leggere la matrice")),
                           childWindowTitle(), Dialogs::Icon::Critical);
         return nullptr;
     }
@@ -389,8 +387,8 @@ const SharedState* RobustnessWindow::matrice(Outcome* outcome) {
     }
     if (!adatta(m_letta)) {
         *outcome = Outcome::Refused;
-        m_dialogs.message(QStringLiteral("La matrice sorgente non ha le unità del confronto: "
-                                         "eseguire di nuovo i metodi."),
+        m_dialogs.message(tr("La matrice sorgente non ha le unità del confronto: "
+                             "eseguire di nuovo i metodi."),
                           childWindowTitle(), Dialogs::Icon::Warning);
         m_letta = SharedState();
         return nullptr;
@@ -409,15 +407,14 @@ RobustnessWindow::Outcome RobustnessWindow::cmdSensibilita_Click() {
     IndicatorSensitivity result;
     const Regional regional = m_regional;
     const BackgroundWork::Outcome run = m_lavoro->run(
-        QStringLiteral("Sensibilità agli indicatori"),
+        tr("Sensibilità agli indicatori"),
         [&](WorkProgress& progress) {
             result = indicatorSensitivity(*s, position, regional, &progress);
         },
         true);
     if (run == BackgroundWork::Outcome::OutOfMemory) {
-        m_dialogs.message(
-            BackgroundWork::outOfMemoryText(QStringLiteral("analizzare la sensibilità")),
-            childWindowTitle(), Dialogs::Icon::Critical);
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("analizzare la sensibilità")),
+                          childWindowTitle(), Dialogs::Icon::Critical);
         return Outcome::OutOfMemory;
     }
     if (result.status == IndicatorSensitivity::Status::Cancelled)
@@ -430,17 +427,15 @@ RobustnessWindow::Outcome RobustnessWindow::cmdSensibilita_Click() {
     m_sensibilitaModel->setShifts(table, 2, int(result.indicators.size()) + 1);
     fitColumnsAnswering(*m_msfSensibilita);
     QStringList notes{
-        QStringLiteral(
-            "%1: spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
-            "(negativo: l'unità sale in graduatoria).")
+        tr("%1: spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
+           "(negativo: l'unità sale in graduatoria).")
             .arg(result.code)};
     for (int j = 0; j < result.refusals.size(); ++j)
         if (!result.refusals[j].isEmpty())
-            notes.append(
-                QStringLiteral("Senza %1: %2").arg(result.indicators[j], result.refusals[j]));
+            notes.append(tr("Senza %1: %2").arg(result.indicators[j], result.refusals[j]));
     m_lblSensibilita->setText(notes.join(u'\n'));
     return salva(sensitivityFile(m_state.strMatrice, result.code), table,
-                 QStringLiteral("sensibilità agli indicatori"));
+                 tr("sensibilità agli indicatori"));
 }
 
 RobustnessWindow::Outcome RobustnessWindow::cmdIncertezza_Click() {
@@ -454,15 +449,14 @@ RobustnessWindow::Outcome RobustnessWindow::cmdIncertezza_Click() {
     RankUncertainty result;
     const Regional regional = m_regional;
     const BackgroundWork::Outcome run = m_lavoro->run(
-        QStringLiteral("Analisi d'incertezza"),
+        tr("Analisi d'incertezza"),
         [&](WorkProgress& progress) {
             result = rankUncertainty(*s, positions, regional, &progress);
         },
         true);
     if (run == BackgroundWork::Outcome::OutOfMemory) {
-        m_dialogs.message(
-            BackgroundWork::outOfMemoryText(QStringLiteral("analizzare l'incertezza")),
-            childWindowTitle(), Dialogs::Icon::Critical);
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("analizzare l'incertezza")),
+                          childWindowTitle(), Dialogs::Icon::Critical);
         return Outcome::OutOfMemory;
     }
     if (result.status == RankUncertainty::Status::Cancelled)
@@ -475,13 +469,12 @@ RobustnessWindow::Outcome RobustnessWindow::cmdIncertezza_Click() {
     m_incertezzaModel->setTable(table);
     fitColumnsAnswering(*m_msfIncertezza);
     m_intervalli->setUncertainty(result);
-    QStringList notes{QStringLiteral("%1 graduatorie per unità (%2 x %3 insiemi di indicatori).")
+    QStringList notes{tr("%1 graduatorie per unità (%2 x %3 insiemi di indicatori).")
                           .arg(result.rankings)
                           .arg(result.codes.join(QStringLiteral(", ")))
                           .arg(s->nColonne)};
     for (const QString& line : result.leftOut + result.refusedRuns)
         notes.append(line);
     m_lblIncertezza->setText(notes.join(u'\n'));
-    return salva(uncertaintyFile(m_state.strMatrice), table,
-                 QStringLiteral("analisi d'incertezza"));
+    return salva(uncertaintyFile(m_state.strMatrice), table, tr("analisi d'incertezza"));
 }

@@ -13,6 +13,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,26 +28,28 @@
 
 namespace {
 
-const QString kTitolo = QStringLiteral("Analisi temporale (AMPI)");
+QString titolo() {
+    return QCoreApplication::translate("AnalisiTemporale", "Analisi temporale (AMPI)");
+}
 
 } // namespace
 
 AnalisiTemporale::AnalisiTemporale(Dialogs& dialogs, const Regional& regional, QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs), m_regional(regional) {
     setupChildWindow(*this, QStringLiteral("AnalisiTemporale"));
-    setWindowTitle(kTitolo);
+    setWindowTitle(titolo());
 
     m_lblPeriodi = new QLabel(this);
     m_lblPeriodi->setObjectName(QStringLiteral("lblPeriodi"));
     m_cmbBase = new QComboBox(this);
     m_cmbBase->setObjectName(QStringLiteral("cmbBase"));
-    auto* lblBase = new QLabel(QStringLiteral("Periodo base:"), this);
+    auto* lblBase = new QLabel(tr("Periodo base:"), this);
     lblBase->setBuddy(m_cmbBase);
     m_optIndice = new QButtonGroup(this);
     QGroupBox* frmIndice = optionFrame(
-        QStringLiteral("frmIndice"), QStringLiteral("Indice"), QStringLiteral("optIndice"),
+        QStringLiteral("frmIndice"), tr("Indice"), QStringLiteral("optIndice"),
         {{0, QStringLiteral("AMPI+")}, {1, QStringLiteral("AMPI-")}}, m_optIndice, this);
-    m_cmdEsporta = new QPushButton(QStringLiteral("Esporta grafico..."), this);
+    m_cmdEsporta = new QPushButton(tr("Esporta grafico..."), this);
     m_cmdEsporta->setObjectName(QStringLiteral("cmdEsporta"));
 
     auto* top = new QHBoxLayout;
@@ -70,11 +73,11 @@ AnalisiTemporale::AnalisiTemporale(Dialogs& dialogs, const Regional& regional, Q
 
     auto* grids = new QSplitter(Qt::Horizontal, this);
     grids->addWidget(gridFrame(QStringLiteral("frmValori"),
-                               QStringLiteral("Valori per periodo (selezionare le unità da "
-                                              "tracciare)"),
+                               tr("Valori per periodo (selezionare le unità da "
+                                  "tracciare)"),
                                m_msfValori, grids));
-    grids->addWidget(gridFrame(QStringLiteral("frmRanghi"), QStringLiteral("Ranghi per periodo"),
-                               m_msfRanghi, grids));
+    grids->addWidget(
+        gridFrame(QStringLiteral("frmRanghi"), tr("Ranghi per periodo"), m_msfRanghi, grids));
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(grids);
     split->addWidget(m_grafico);
@@ -105,16 +108,16 @@ bool AnalisiTemporale::piu() const {
 
 bool AnalisiTemporale::carica(const QString& workbook) {
     m_workbook = workbook;
-    m_stbStato->setPanelText(kTitolo + QStringLiteral(": "), workbook);
+    m_stbStato->setPanelText(titolo() + QStringLiteral(": "), workbook);
     LoadResult load;
     Panel panel;
     const Regional regional = m_regional;
     const auto run = m_lavoro->run(
-        QStringLiteral("Lettura dei periodi"),
+        tr("Lettura dei periodi"),
         [&](WorkProgress& progress) { load = caricaPanel(workbook, regional, &panel, &progress); },
         true);
     if (run == BackgroundWork::Outcome::OutOfMemory) {
-        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("leggere i periodi")),
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("leggere i periodi")),
                           childWindowTitle(), Dialogs::Icon::Critical);
         return false;
     }
@@ -125,7 +128,7 @@ bool AnalisiTemporale::carica(const QString& workbook) {
         return false;
     }
     m_panel = std::move(panel);
-    m_lblPeriodi->setText(QStringLiteral("Periodi: %1 (%2 unità, %3 indicatori)")
+    m_lblPeriodi->setText(tr("Periodi: %1 (%2 unità, %3 indicatori)")
                               .arg(m_panel.periods.join(QStringLiteral(", ")))
                               .arg(m_panel.unitCount())
                               .arg(m_panel.indicatorCount()));
@@ -144,14 +147,14 @@ bool AnalisiTemporale::calcola(int base) {
     std::vector<int> plus;
     std::vector<int> minus;
     const Regional regional = m_regional;
-    const auto run = m_lavoro->run(QStringLiteral("Calcolo dell'AMPI"), [&](WorkProgress&) {
+    const auto run = m_lavoro->run(tr("Calcolo dell'AMPI"), [&](WorkProgress&) {
         result = calcolaAmpi(m_panel, base);
         plus = ampiRanks(result.plus, m_panel.periodCount(), m_panel.unitCount(), regional);
         minus = ampiRanks(result.minus, m_panel.periodCount(), m_panel.unitCount(), regional);
         error = scriviFileAmpi(m_workbook, m_panel, result, plus, minus, regional);
     });
     if (run == BackgroundWork::Outcome::OutOfMemory) {
-        m_dialogs.message(BackgroundWork::outOfMemoryText(QStringLiteral("calcolare l'AMPI")),
+        m_dialogs.message(BackgroundWork::outOfMemoryText(tr("calcolare l'AMPI")),
                           childWindowTitle(), Dialogs::Icon::Critical);
         return false;
     }
@@ -161,11 +164,10 @@ bool AnalisiTemporale::calcola(int base) {
     mostra();
     if (!error.isEmpty()) {
         m_dialogs.message(error, childWindowTitle(), Dialogs::Icon::Warning);
-        m_stbStato->setPanelText(QStringLiteral("File dell'AMPI non scritti"));
+        m_stbStato->setPanelText(tr("File dell'AMPI non scritti"));
     } else {
-        m_stbStato->setPanelText(
-            QStringLiteral("AMPI su base %1 scritto in ").arg(m_panel.periods[base]),
-            QDir::toNativeSeparators(ampiValuesFile(m_workbook, true)));
+        m_stbStato->setPanelText(tr("AMPI su base %1 scritto in ").arg(m_panel.periods[base]),
+                                 QDir::toNativeSeparators(ampiValuesFile(m_workbook, true)));
     }
     return true;
 }
@@ -228,7 +230,7 @@ void AnalisiTemporale::aggiornaGrafico() {
             line.push_back(values[std::size_t(p) * std::size_t(units) + std::size_t(u)]);
         lines.push_back(std::move(line));
     }
-    m_grafico->show(QStringLiteral("%1, base %2")
+    m_grafico->show(tr("%1, base %2")
                         .arg(piu() ? QStringLiteral("AMPI+") : QStringLiteral("AMPI-"),
                              m_panel.periods.value(m_result.base)),
                     m_panel.periods, names, lines);

@@ -4,6 +4,7 @@
 #include "workbook/csv/csvparser.h"
 #include "workbook/workbookmessages.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -21,7 +22,7 @@ bool isAscii(std::string_view text) {
 }
 
 QString fieldTooLong(qint64 row, qint64 col) {
-    return QStringLiteral("il campo alla riga %1, colonna %2 ")
+    return QCoreApplication::translate("Workbook", "il campo alla riga %1, colonna %2 ")
                .arg(QLocale(QLocale::Italian).toString(row), QString::number(col)) +
            causaTestoTroppoLungo(kMaxCellTextLength);
 }
@@ -37,11 +38,12 @@ public:
             return true;
         if (row > kSheetMaxRows || col > kSheetMaxColumns) {
             const QLocale italian(QLocale::Italian);
-            m_failure = row > kSheetMaxRows
-                            ? QStringLiteral("il testo contiene più di %1 righe")
-                                  .arg(italian.toString(kSheetMaxRows))
-                            : QStringLiteral("la riga %1 contiene più di %2 campi")
-                                  .arg(italian.toString(row), italian.toString(kSheetMaxColumns));
+            m_failure =
+                row > kSheetMaxRows
+                    ? QCoreApplication::translate("Workbook", "il testo contiene più di %1 righe")
+                          .arg(italian.toString(kSheetMaxRows))
+                    : QCoreApplication::translate("Workbook", "la riga %1 contiene più di %2 campi")
+                          .arg(italian.toString(row), italian.toString(kSheetMaxColumns));
             return false;
         }
         if (++m_count > m_maxCells) {
@@ -109,8 +111,9 @@ bool CsvReader::read(const QString& path) {
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_error =
-            QStringLiteral("Il file %1 non può essere letto: verificare i permessi.").arg(path);
+        m_error = QCoreApplication::translate(
+                      "Workbook", "Il file %1 non può essere letto: verificare i permessi.")
+                      .arg(path);
         return false;
     }
     // The file's pages are read as they are reached, never copied whole.
@@ -125,8 +128,9 @@ bool CsvReader::read(const QString& path) {
         }
     }
     if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
-        m_error = QStringLiteral("Il file %1 è un testo in codifica UTF-16, non supportata: "
-                                 "salvarlo di nuovo come testo CSV in UTF-8.")
+        m_error = QCoreApplication::translate(
+                      "Workbook", "Il file %1 è un testo in codifica UTF-16, non supportata: "
+                                  "salvarlo di nuovo come testo CSV in UTF-8.")
                       .arg(name);
         return false;
     }
@@ -144,8 +148,9 @@ bool CsvReader::read(const QString& path) {
         if (stop.tooLong)
             return failure(fieldTooLong(stop.row, stop.col));
         m_error =
-            QStringLiteral("Il file %1 non è un testo delimitato valido: il campo alla riga "
-                           "%2, colonna %3 apre le virgolette senza chiuderle.")
+            QCoreApplication::translate(
+                "Workbook", "Il file %1 non è un testo delimitato valido: il campo alla riga "
+                            "%2, colonna %3 apre le virgolette senza chiuderle.")
                 .arg(name, QLocale(QLocale::Italian).toString(stop.row), QString::number(stop.col));
         return false;
     }

@@ -5,6 +5,7 @@
 #include "workbook/workbooklimits.h"
 #include "workbook/workbookmessages.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <algorithm>
@@ -211,7 +212,8 @@ void OdsContentHandler::startBodyChild(const char* name) {
     if (is(name, "spreadsheet"))
         return;
     m_otherBody = fromUtf8(name);
-    fail(QStringLiteral("la parte %1 non contiene un foglio di calcolo").arg(m_partName));
+    fail(QCoreApplication::translate("Workbook", "la parte %1 non contiene un foglio di calcolo")
+             .arg(m_partName));
 }
 
 bool OdsContentHandler::repeatCount(const char* value, qint64* count) {
@@ -226,7 +228,8 @@ bool OdsContentHandler::repeatCount(const char* value, qint64* count) {
         return true;
     }
     if (ec != std::errc() || ptr != end || n < 1) {
-        fail(QStringLiteral("la parte %1 contiene un numero di ripetizioni non valido (\"%2\")")
+        fail(QCoreApplication::translate(
+                 "Workbook", "la parte %1 contiene un numero di ripetizioni non valido (\"%2\")")
                  .arg(m_partName, fromUtf8(value)));
         return false;
     }
@@ -295,8 +298,9 @@ void OdsContentHandler::startCell(const char** attributes) {
         const char* value = numberText;
         double parsed = 0.0;
         if (!value || !parseNumber(value, &parsed)) {
-            failAtCell(QStringLiteral("contiene un numero non valido (\"%1\")")
-                           .arg(value ? fromUtf8(value) : QString()));
+            failAtCell(
+                QCoreApplication::translate("Workbook", "contiene un numero non valido (\"%1\")")
+                    .arg(value ? fromUtf8(value) : QString()));
             return;
         }
         m_attributeValue = CellValue(parsed);
@@ -305,8 +309,9 @@ void OdsContentHandler::startCell(const char** attributes) {
         const char* value = dateText;
         const QDateTime when = value ? isoDateTime(fromUtf8(value).trimmed()) : QDateTime();
         if (!when.isValid()) {
-            failAtCell(QStringLiteral("contiene una data non valida (\"%1\")")
-                           .arg(value ? fromUtf8(value) : QString()));
+            failAtCell(
+                QCoreApplication::translate("Workbook", "contiene una data non valida (\"%1\")")
+                    .arg(value ? fromUtf8(value) : QString()));
             return;
         }
         m_attributeValue = CellValue::fromDate(when);
@@ -315,8 +320,9 @@ void OdsContentHandler::startCell(const char** attributes) {
         const char* value = timeText;
         double days = 0.0;
         if (!value || !parseDuration(value, &days)) {
-            failAtCell(QStringLiteral("contiene un'ora non valida (\"%1\")")
-                           .arg(value ? fromUtf8(value) : QString()));
+            failAtCell(
+                QCoreApplication::translate("Workbook", "contiene un'ora non valida (\"%1\")")
+                    .arg(value ? fromUtf8(value) : QString()));
             return;
         }
         // A duration outside the calendar stays the number of days it is.
@@ -330,13 +336,15 @@ void OdsContentHandler::startCell(const char** attributes) {
         } else if (value && (is(value, "false") || is(value, "0"))) {
             m_attributeValue = CellValue::fromBool(false);
         } else {
-            failAtCell(QStringLiteral("contiene un valore logico non valido (\"%1\")")
+            failAtCell(QCoreApplication::translate("Workbook",
+                                                   "contiene un valore logico non valido (\"%1\")")
                            .arg(value ? fromUtf8(value) : QString()));
         }
         return;
     } else {
-        failAtCell(
-            QStringLiteral("contiene una cella di tipo sconosciuto (\"%1\")").arg(fromUtf8(type)));
+        failAtCell(QCoreApplication::translate("Workbook",
+                                               "contiene una cella di tipo sconosciuto (\"%1\")")
+                       .arg(fromUtf8(type)));
         return;
     }
     // A text, an error or an untyped cell: the text of its paragraphs.
@@ -387,7 +395,9 @@ void OdsContentHandler::failAtCell(const QString& what, bool limit) {
     const QString cell = m_row + 1 <= kSheetMaxRows && m_cellCol <= kSheetMaxColumns
                              ? cellName(static_cast<int>(m_row + 1), static_cast<int>(m_cellCol))
                              : QStringLiteral("?");
-    fail(QStringLiteral("la cella %1 della parte %2 %3").arg(cell, m_partName, what), limit);
+    fail(QCoreApplication::translate("Workbook", "la cella %1 della parte %2 %3")
+             .arg(cell, m_partName, what),
+         limit);
 }
 
 CellValue OdsContentHandler::cellValue() {
@@ -413,8 +423,9 @@ void OdsContentHandler::finishCell() {
         return;
     if (m_cellCol > kSheetMaxColumns || m_row + 1 > kSheetMaxRows) {
         const QLocale italian(QLocale::Italian);
-        fail(QStringLiteral("la parte %1 contiene una cella oltre i limiti del formato (%2 righe "
-                            "per %3 colonne)")
+        fail(QCoreApplication::translate(
+                 "Workbook", "la parte %1 contiene una cella oltre i limiti del formato (%2 righe "
+                             "per %3 colonne)")
                  .arg(m_partName, italian.toString(kSheetMaxRows),
                       italian.toString(kSheetMaxColumns)));
         return;

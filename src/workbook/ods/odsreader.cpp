@@ -4,6 +4,7 @@
 #include "workbook/workbookmessages.h"
 #include "workbook/zippackage.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstring>
@@ -35,16 +36,16 @@ private:
 // its body) is, in words.
 QString documentKind(const QString& kind) {
     if (kind.startsWith(QStringLiteral("text")))
-        return QStringLiteral("un documento di testo");
+        return QCoreApplication::translate("Workbook", "un documento di testo");
     if (kind.startsWith(QStringLiteral("presentation")))
-        return QStringLiteral("una presentazione");
+        return QCoreApplication::translate("Workbook", "una presentazione");
     if (kind.startsWith(QStringLiteral("graphics")) || kind == QStringLiteral("drawing"))
-        return QStringLiteral("un disegno");
+        return QCoreApplication::translate("Workbook", "un disegno");
     if (kind.startsWith(QStringLiteral("chart")))
-        return QStringLiteral("un grafico");
+        return QCoreApplication::translate("Workbook", "un grafico");
     if (kind.startsWith(QStringLiteral("formula")))
-        return QStringLiteral("una formula");
-    return QStringLiteral("un documento di altro tipo");
+        return QCoreApplication::translate("Workbook", "una formula");
+    return QCoreApplication::translate("Workbook", "un documento di altro tipo");
 }
 
 } // namespace
@@ -57,7 +58,8 @@ bool OdsReader::read(const QString& path) {
         return false;
     };
     const auto notSpreadsheet = [&](const QString& kind) {
-        m_error = QStringLiteral("Il file %1 è %2 OpenDocument, non un foglio di calcolo.")
+        m_error = QCoreApplication::translate(
+                      "Workbook", "Il file %1 è %2 OpenDocument, non un foglio di calcolo.")
                       .arg(name, documentKind(kind));
         return false;
     };
@@ -72,7 +74,8 @@ bool OdsReader::read(const QString& path) {
     }
     ZipPackage package;
     if (!package.open(path))
-        return invalid(QStringLiteral("l'archivio ZIP è danneggiato o incompleto"));
+        return invalid(
+            QCoreApplication::translate("Workbook", "l'archivio ZIP è danneggiato o incompleto"));
     if (package.isEncrypted()) {
         m_error = messaggioFileProtetto(name);
         return false;
@@ -80,7 +83,8 @@ bool OdsReader::read(const QString& path) {
     if (package.contains(kMimetype)) {
         QByteArray type;
         if (!package.read(kMimetype, 256, &type))
-            return invalid(QStringLiteral("la parte mimetype è danneggiata"));
+            return invalid(
+                QCoreApplication::translate("Workbook", "la parte mimetype è danneggiata"));
         type = type.trimmed();
         if (type.startsWith(kOpenDocument) &&
             !type.startsWith(QByteArray(kOpenDocument + QByteArrayLiteral("spreadsheet"))))
@@ -99,7 +103,8 @@ bool OdsReader::read(const QString& path) {
         }
     }
     if (!package.contains(kContent))
-        return invalid(QStringLiteral("manca la parte %1 con il contenuto").arg(kContent));
+        return invalid(QCoreApplication::translate("Workbook", "manca la parte %1 con il contenuto")
+                           .arg(kContent));
 
     OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, m_sheetIndex);
     // A fault after the chosen table spoils nothing, unless a limit stopped

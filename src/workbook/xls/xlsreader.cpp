@@ -7,6 +7,7 @@
 #include "workbook/xls/biffworksheet.h"
 #include "workbook/xls/ole2stream.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -16,21 +17,26 @@ QString streamMessage(const Ole2Stream& stream, const QString& name) {
     case Ole2Stream::Status::Ok:
         break;
     case Ole2Stream::Status::NotOle2:
-        return QStringLiteral("Il file %1 non è una cartella di lavoro .xls valida: il contenitore "
-                              "del file è danneggiato o incompleto.")
+        return QCoreApplication::translate(
+                   "Workbook",
+                   "Il file %1 non è una cartella di lavoro .xls valida: il contenitore "
+                   "del file è danneggiato o incompleto.")
             .arg(name);
     case Ole2Stream::Status::NoWorkbook:
-        return QStringLiteral("Il file %1 non è una cartella di lavoro .xls valida: non contiene "
-                              "il flusso Workbook con i fogli di lavoro.")
+        return QCoreApplication::translate(
+                   "Workbook", "Il file %1 non è una cartella di lavoro .xls valida: non contiene "
+                               "il flusso Workbook con i fogli di lavoro.")
             .arg(name);
     case Ole2Stream::Status::TooLarge:
-        return QStringLiteral("Il file %1 non può essere letto: il flusso Workbook dichiara una "
-                              "dimensione superiore al file stesso o al limite di %2 MiB.")
+        return QCoreApplication::translate(
+                   "Workbook", "Il file %1 non può essere letto: il flusso Workbook dichiara una "
+                               "dimensione superiore al file stesso o al limite di %2 MiB.")
             .arg(name)
             .arg(Ole2Stream::kMaxSize / (1024 * 1024));
     case Ole2Stream::Status::ReadFailed:
-        return QStringLiteral("Il file %1 è danneggiato: il flusso Workbook non può essere letto "
-                              "per intero.")
+        return QCoreApplication::translate(
+                   "Workbook", "Il file %1 è danneggiato: il flusso Workbook non può essere letto "
+                               "per intero.")
             .arg(name);
     }
     return QString();
@@ -39,52 +45,73 @@ QString streamMessage(const Ole2Stream& stream, const QString& name) {
 QString sheetKindText(BiffFailure::SheetKind kind) {
     switch (kind) {
     case BiffFailure::SheetKind::Chart:
-        return QStringLiteral("è un foglio grafico");
+        return QCoreApplication::translate("Workbook", "è un foglio grafico");
     case BiffFailure::SheetKind::MacroSheet:
-        return QStringLiteral("è un foglio macro");
+        return QCoreApplication::translate("Workbook", "è un foglio macro");
     case BiffFailure::SheetKind::Module:
-        return QStringLiteral("è un modulo Visual Basic");
+        return QCoreApplication::translate("Workbook", "è un modulo Visual Basic");
     case BiffFailure::SheetKind::Worksheet:
     case BiffFailure::SheetKind::Other:
         break;
     }
-    return QStringLiteral("è un foglio di tipo non previsto");
+    return QCoreApplication::translate("Workbook", "è un foglio di tipo non previsto");
 }
 
 QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimits& limits,
                     const BiffWorkbook& book, int sheetIndex) {
-    const QString damaged = QStringLiteral("La cartella di lavoro %1 è danneggiata: ").arg(name);
-    const QString overLimit = QStringLiteral("Il file %1 non può essere letto: ").arg(name);
-    const QString at = QStringLiteral(" (posizione %1 del flusso Workbook).").arg(f.offset);
+    const QString damaged =
+        QCoreApplication::translate("Workbook", "La cartella di lavoro %1 è danneggiata: ")
+            .arg(name);
+    const QString overLimit =
+        QCoreApplication::translate("Workbook", "Il file %1 non può essere letto: ").arg(name);
+    const QString at =
+        QCoreApplication::translate("Workbook", " (posizione %1 del flusso Workbook).")
+            .arg(f.offset);
     switch (f.kind) {
     case BiffFailure::Kind::None:
         break;
     case BiffFailure::Kind::NotBiff:
-        return QStringLiteral("Il file %1 non è una cartella di lavoro .xls valida: il flusso "
-                              "Workbook non inizia con un record BOF di Excel.")
+        return QCoreApplication::translate(
+                   "Workbook", "Il file %1 non è una cartella di lavoro .xls valida: il flusso "
+                               "Workbook non inizia con un record BOF di Excel.")
             .arg(name);
     case BiffFailure::Kind::OldFormat:
-        return QStringLiteral("La cartella di lavoro %1 è in formato Excel 5.0/95 o precedente non "
-                              "supportato: salvarla come .xls 97-2003 o .xlsx.")
+        return QCoreApplication::translate(
+                   "Workbook",
+                   "La cartella di lavoro %1 è in formato Excel 5.0/95 o precedente non "
+                   "supportato: salvarla come .xls 97-2003 o .xlsx.")
             .arg(name);
     case BiffFailure::Kind::Encrypted:
-        return QStringLiteral("La cartella di lavoro %1 è protetta da password: rimuovere la "
-                              "password e salvarla di nuovo.")
+        return QCoreApplication::translate(
+                   "Workbook", "La cartella di lavoro %1 è protetta da password: rimuovere la "
+                               "password e salvarla di nuovo.")
             .arg(name);
     case BiffFailure::Kind::EndsEarly:
-        return damaged + QStringLiteral("il flusso Workbook termina prima della fine dei dati") +
+        return damaged +
+               QCoreApplication::translate("Workbook",
+                                           "il flusso Workbook termina prima della fine dei dati") +
                at;
     case BiffFailure::Kind::RecordTooLong:
         return damaged +
-               QStringLiteral("un record supera la lunghezza massima di %1 byte")
+               QCoreApplication::translate("Workbook",
+                                           "un record supera la lunghezza massima di %1 byte")
                    .arg(BiffRecordReader::kMaxBodyLength) +
                at;
     case BiffFailure::Kind::RecordBeyondStream:
-        return damaged + QStringLiteral("un record supera la fine del flusso Workbook") + at;
+        return damaged +
+               QCoreApplication::translate("Workbook",
+                                           "un record supera la fine del flusso Workbook") +
+               at;
     case BiffFailure::Kind::ShortRecord:
-        return damaged + QStringLiteral("un record è più corto dei dati che deve contenere") + at;
+        return damaged +
+               QCoreApplication::translate("Workbook",
+                                           "un record è più corto dei dati che deve contenere") +
+               at;
     case BiffFailure::Kind::SstTruncated:
-        return damaged + QStringLiteral("la tabella delle stringhe condivise è troncata") + at;
+        return damaged +
+               QCoreApplication::translate("Workbook",
+                                           "la tabella delle stringhe condivise è troncata") +
+               at;
     case BiffFailure::Kind::SstTooLarge:
         return overLimit + tooManySharedStringsCause(limits.maxSharedStrings) + u'.';
     case BiffFailure::Kind::TextTooLong:
@@ -95,27 +122,32 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
         return overLimit + tooManyCellsCause(limits.maxCells) + u'.';
     case BiffFailure::Kind::StringIndex:
         return damaged +
-               QStringLiteral("una cella rimanda a una stringa condivisa che non esiste") + at;
+               QCoreApplication::translate(
+                   "Workbook", "una cella rimanda a una stringa condivisa che non esiste") +
+               at;
     case BiffFailure::Kind::NoSheet:
         return messaggioSenzaFogli(name);
     case BiffFailure::Kind::NoSuchSheet:
         return messaggioFoglioAssente(name, sheetIndex, std::ssize(book.sheetNames));
     case BiffFailure::Kind::NotWorksheet:
         if (sheetIndex > 0)
-            return QStringLiteral("Il foglio \"%1\" di %2 non è un foglio di lavoro (%3).")
+            return QCoreApplication::translate(
+                       "Workbook", "Il foglio \"%1\" di %2 non è un foglio di lavoro (%3).")
                 .arg(book.firstSheetName, name, sheetKindText(f.sheetKind));
-        return QStringLiteral("Il primo foglio di %1 non è un foglio di lavoro (%2): spostare "
-                              "al primo posto il foglio con la matrice.")
+        return QCoreApplication::translate(
+                   "Workbook", "Il primo foglio di %1 non è un foglio di lavoro (%2): spostare "
+                               "al primo posto il foglio con la matrice.")
             .arg(name, sheetKindText(f.sheetKind));
     case BiffFailure::Kind::BadSheetOffset:
         return damaged +
-               QStringLiteral("la posizione del%1 non è valida")
-                   .arg(nomeFoglio(sheetIndex, book.firstSheetName).mid(2)) +
+               QCoreApplication::translate("Workbook", "la posizione %1 non è valida")
+                   .arg(delFoglio(sheetIndex, book.firstSheetName)) +
                at;
     case BiffFailure::Kind::CellOutOfRange:
         return damaged +
-               QStringLiteral("la cella di riga %1, colonna %2 è oltre i limiti di un "
-                              "foglio .xls (%3 righe per %4 colonne)")
+               QCoreApplication::translate("Workbook",
+                                           "la cella di riga %1, colonna %2 è oltre i limiti di un "
+                                           "foglio .xls (%3 righe per %4 colonne)")
                    .arg(f.row)
                    .arg(f.col)
                    .arg(kBiffMaxRows)
@@ -137,7 +169,8 @@ bool XlsReader::read(const QString& path) {
         m_progress->setPercent(percent);
         if (!m_progress->cancelled())
             return true;
-        m_error = QStringLiteral("La lettura di %1 è stata annullata.").arg(name);
+        m_error = QCoreApplication::translate("Workbook", "La lettura di %1 è stata annullata.")
+                      .arg(name);
         return false;
     };
     const Ole2Stream stream = readOle2WorkbookStream(path);

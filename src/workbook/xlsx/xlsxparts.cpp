@@ -2,6 +2,7 @@
 
 #include "workbook/exceldates.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QUrl>
 
@@ -83,7 +84,9 @@ void XlsxWorkbookHandler::startElement(const char* name, const char** attributes
     if (m_root) {
         m_root = false;
         if (!is(name, "workbook"))
-            fail(QStringLiteral("la parte %1 non contiene una cartella di lavoro").arg(m_partName));
+            fail(QCoreApplication::translate("Workbook",
+                                             "la parte %1 non contiene una cartella di lavoro")
+                     .arg(m_partName));
         return;
     }
     if (is(name, "workbookPr")) {

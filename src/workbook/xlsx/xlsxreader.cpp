@@ -5,6 +5,7 @@
 #include "workbook/xlsx/xlsxworksheet.h"
 #include "workbook/zippackage.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -55,7 +56,8 @@ bool XlsxReader::read(const QString& path) {
     }
     ZipPackage package;
     if (!package.open(path))
-        return invalid(QStringLiteral("l'archivio ZIP è danneggiato o incompleto"));
+        return invalid(
+            QCoreApplication::translate("Workbook", "l'archivio ZIP è danneggiato o incompleto"));
     if (package.isEncrypted()) {
         m_error = messaggioFileProtetto(name);
         return false;
@@ -76,13 +78,16 @@ bool XlsxReader::read(const QString& path) {
     }
     if (workbook.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ||
         (!package.contains(workbook) && package.contains(kBinaryWorkbook))) {
-        m_error = QStringLiteral("La cartella di lavoro %1 è in formato binario .xlsb non "
-                                 "supportato: salvarla come .xlsx.")
+        m_error = QCoreApplication::translate(
+                      "Workbook", "La cartella di lavoro %1 è in formato binario .xlsb non "
+                                  "supportato: salvarla come .xlsx.")
                       .arg(name);
         return false;
     }
     if (!package.contains(workbook))
-        return invalid(QStringLiteral("manca la parte %1 con la cartella di lavoro").arg(workbook));
+        return invalid(
+            QCoreApplication::translate("Workbook", "manca la parte %1 con la cartella di lavoro")
+                .arg(workbook));
 
     XlsxWorkbookHandler book(workbook);
     if (!package.parse(workbook, book, xmlLimits, &error))
@@ -111,20 +116,23 @@ bool XlsxReader::read(const QString& path) {
         return xmlFailure(error);
     const XlsxRelationship* sheet = relationships.byId(chosen.relationship);
     if (!sheet)
-        return invalid(QStringLiteral("il foglio \"%1\" rimanda alla relazione \"%2\", "
-                                      "assente in %3")
+        return invalid(QCoreApplication::translate(
+                           "Workbook", "il foglio \"%1\" rimanda alla relazione \"%2\", "
+                                       "assente in %3")
                            .arg(chosen.name, chosen.relationship, workbookRels));
     if (!sheet->type.endsWith(QStringLiteral("/worksheet"), Qt::CaseInsensitive)) {
         const bool chart = sheet->type.endsWith(QStringLiteral("/chartsheet"), Qt::CaseInsensitive);
-        m_error = QStringLiteral("%1 di %2 non è un foglio di lavoro%3.")
+        m_error = QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro%3.")
                       .arg(capitalized(which), name,
-                           chart ? QStringLiteral(": è un foglio grafico") : QString());
+                           chart ? QCoreApplication::translate("Workbook", ": è un foglio grafico")
+                                 : QString());
         return false;
     }
     const QString sheetPart = resolveXlsxTarget(workbook, sheet->target);
     if (sheet->external || sheetPart.isEmpty() || !package.contains(sheetPart))
-        return invalid(QStringLiteral("manca la parte %1 del%2")
-                           .arg(sheetPart.isEmpty() ? sheet->target : sheetPart, which.mid(2)));
+        return invalid(QCoreApplication::translate("Workbook", "manca la parte %1 %2")
+                           .arg(sheetPart.isEmpty() ? sheet->target : sheetPart,
+                                delFoglio(m_sheetIndex, chosen.name)));
 
     XlsxSharedStringsHandler strings(m_limits);
     const QString stringsPart = partOfKind(package, relationships, workbook,
@@ -155,8 +163,8 @@ bool XlsxReader::read(const QString& path) {
         // A root element of another kind; a part that fails before its root
         // (a document type declaration) is reported for what it holds.
         if (cells.sawRoot() && !cells.isWorksheet() && !error.limit && cells.failed()) {
-            m_error =
-                QStringLiteral("%1 di %2 non è un foglio di lavoro.").arg(capitalized(which), name);
+            m_error = QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro.")
+                          .arg(capitalized(which), name);
             return false;
         }
         return xmlFailure(error);

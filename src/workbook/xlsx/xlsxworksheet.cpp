@@ -7,6 +7,7 @@
 #include "workbook/workbookmessages.h"
 #include "workbook/xlsx/xlsxparts.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <charconv>
@@ -175,19 +176,22 @@ void XlsxWorksheetHandler::startRoot(const char* name) {
     m_root = false;
     m_isWorksheet = is(name, "worksheet");
     if (!m_isWorksheet)
-        fail(QStringLiteral("la parte %1 non è un foglio di lavoro").arg(m_partName));
+        fail(QCoreApplication::translate("Workbook", "la parte %1 non è un foglio di lavoro")
+                 .arg(m_partName));
 }
 
 void XlsxWorksheetHandler::startRow(const char** attributes) {
     const char* number = xmlAttribute(attributes, "r");
     int row = m_row + 1; // writers that omit r count rows from the previous one
     if (number && !parseRowNumber(number, &row)) {
-        fail(QStringLiteral("la parte %1 contiene un numero di riga non valido (\"%2\")")
+        fail(QCoreApplication::translate(
+                 "Workbook", "la parte %1 contiene un numero di riga non valido (\"%2\")")
                  .arg(m_partName, QString::fromUtf8(number)));
         return;
     }
     if (row < 1 || row > kSheetMaxRows) {
-        fail(QStringLiteral("la riga %1 della parte %2 è oltre i limiti del formato (%3 righe)")
+        fail(QCoreApplication::translate(
+                 "Workbook", "la riga %1 della parte %2 è oltre i limiti del formato (%3 righe)")
                  .arg(QString::number(row), m_partName,
                       QLocale(QLocale::Italian).toString(kSheetMaxRows)));
         return;
@@ -209,15 +213,17 @@ void XlsxWorksheetHandler::startCell(const char** attributes) {
         switch (name[0]) {
         case 'r':
             if (!parseReference(value, &row, &col)) {
-                fail(QStringLiteral("la parte %1 contiene un riferimento di cella non valido "
-                                    "(\"%2\")")
+                fail(QCoreApplication::translate(
+                         "Workbook", "la parte %1 contiene un riferimento di cella non valido "
+                                     "(\"%2\")")
                          .arg(m_partName, QString::fromUtf8(value)));
                 return;
             }
             break;
         case 't':
             if (!setCellType(value)) {
-                fail(QStringLiteral("la parte %1 contiene una cella di tipo sconosciuto (\"%2\")")
+                fail(QCoreApplication::translate(
+                         "Workbook", "la parte %1 contiene una cella di tipo sconosciuto (\"%2\")")
                          .arg(m_partName, QString::fromUtf8(value)));
                 return;
             }
@@ -235,8 +241,10 @@ void XlsxWorksheetHandler::startCell(const char** attributes) {
     }
     if (row < 1 || col < 1 || row > kSheetMaxRows || col > kSheetMaxColumns) {
         const QLocale italian(QLocale::Italian);
-        fail(QStringLiteral("la cella %1 della parte %2 è oltre i limiti del formato (%3 righe per "
-                            "%4 colonne)")
+        fail(QCoreApplication::translate(
+                 "Workbook",
+                 "la cella %1 della parte %2 è oltre i limiti del formato (%3 righe per "
+                 "%4 colonne)")
                  .arg(row >= 1 && col >= 1 ? cellName(row, col) : QStringLiteral("?"), m_partName,
                       italian.toString(kSheetMaxRows), italian.toString(kSheetMaxColumns)));
         return;
@@ -272,7 +280,7 @@ bool XlsxWorksheetHandler::setCellType(const char* type) {
 }
 
 void XlsxWorksheetHandler::failAtCell(const QString& what) {
-    fail(QStringLiteral("la cella %1 della parte %2 %3")
+    fail(QCoreApplication::translate("Workbook", "la cella %1 della parte %2 %3")
              .arg(cellName(m_row, m_col), m_partName, what));
 }
 
@@ -287,7 +295,8 @@ CellValue XlsxWorksheetHandler::numberValue() {
     double number = 0.0;
     const auto [ptr, ec] = std::from_chars(first, last, number);
     if (ec != std::errc() || ptr != last || !std::isfinite(number)) {
-        failAtCell(QStringLiteral("contiene un numero non valido (\"%1\")").arg(fromUtf8(m_text)));
+        failAtCell(QCoreApplication::translate("Workbook", "contiene un numero non valido (\"%1\")")
+                       .arg(fromUtf8(m_text)));
         return CellValue();
     }
     const auto style = static_cast<std::size_t>(m_style);
@@ -321,8 +330,9 @@ void XlsxWorksheetHandler::finishCell() {
         std::size_t index = 0;
         const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
         if (ec != std::errc() || ptr != digits.data() + digits.size() || index >= available) {
-            failAtCell(QStringLiteral("rimanda alla stringa condivisa n. %1, ma la tabella delle "
-                                      "stringhe ne contiene %2")
+            failAtCell(QCoreApplication::translate(
+                           "Workbook", "rimanda alla stringa condivisa n. %1, ma la tabella delle "
+                                       "stringhe ne contiene %2")
                            .arg(fromUtf8(std::string(digits)))
                            .arg(available));
             return;
@@ -348,7 +358,8 @@ void XlsxWorksheetHandler::finishCell() {
         } else if (flag == "0" || flag == "false") {
             value = CellValue::fromBool(false);
         } else {
-            failAtCell(QStringLiteral("contiene un valore logico non valido (\"%1\")")
+            failAtCell(QCoreApplication::translate("Workbook",
+                                                   "contiene un valore logico non valido (\"%1\")")
                            .arg(fromUtf8(m_text)));
             return;
         }
@@ -365,7 +376,9 @@ void XlsxWorksheetHandler::finishCell() {
             return;
         const QDateTime when = isoDateTime(text);
         if (!when.isValid()) {
-            failAtCell(QStringLiteral("contiene una data non valida (\"%1\")").arg(text));
+            failAtCell(
+                QCoreApplication::translate("Workbook", "contiene una data non valida (\"%1\")")
+                    .arg(text));
             return;
         }
         value = CellValue::fromDate(when);

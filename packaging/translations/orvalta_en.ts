@@ -1,0 +1,1534 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>AnalisiTemporale</name>
+    <message>
+        <source>Analisi temporale (AMPI)</source>
+        <translation>Time analysis (AMPI)</translation>
+    </message>
+    <message>
+        <source>Periodo base:</source>
+        <translation>Base period:</translation>
+    </message>
+    <message>
+        <source>Indice</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Esporta grafico...</source>
+        <translation>Export chart...</translation>
+    </message>
+    <message>
+        <source>Valori per periodo (selezionare le unità da tracciare)</source>
+        <translation>Values by period (select the units to plot)</translation>
+    </message>
+    <message>
+        <source>Ranghi per periodo</source>
+        <translation>Ranks by period</translation>
+    </message>
+    <message>
+        <source>Lettura dei periodi</source>
+        <translation>Reading the periods</translation>
+    </message>
+    <message>
+        <source>leggere i periodi</source>
+        <translation>read the periods</translation>
+    </message>
+    <message>
+        <source>Periodi: %1 (%2 unità, %3 indicatori)</source>
+        <translation>Periods: %1 (%2 units, %3 indicators)</translation>
+    </message>
+    <message>
+        <source>Calcolo dell&apos;AMPI</source>
+        <translation>Computing the AMPI</translation>
+    </message>
+    <message>
+        <source>calcolare l&apos;AMPI</source>
+        <translation>compute the AMPI</translation>
+    </message>
+    <message>
+        <source>File dell&apos;AMPI non scritti</source>
+        <translation>AMPI files not written</translation>
+    </message>
+    <message>
+        <source>AMPI su base %1 scritto in </source>
+        <translation>AMPI with base %1 written to </translation>
+    </message>
+    <message>
+        <source>%1, base %2</source>
+        <translation>%1, base %2</translation>
+    </message>
+</context>
+<context>
+    <name>Artwork</name>
+    <message>
+        <source>Indici sintetici, graduatorie
+e confronto dei metodi</source>
+        <translation>Composite indices, rankings
+and comparison of methods</translation>
+    </message>
+</context>
+<context>
+    <name>ChartExport</name>
+    <message>
+        <source>Esporta il grafico</source>
+        <translation>Export the chart</translation>
+    </message>
+    <message>
+        <source>Immagine PNG (*.png);;Grafica vettoriale SVG (*.svg);;Documento PDF (*.pdf)</source>
+        <translation>PNG image (*.png);;SVG vector graphics (*.svg);;PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Esporta immagine...</source>
+        <translation>Export image...</translation>
+    </message>
+</context>
+<context>
+    <name>ClockStatusBar</name>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Interrompe il lavoro in corso (Esc)</source>
+        <translation>Stops the work in progress (Esc)</translation>
+    </message>
+</context>
+<context>
+    <name>Comparison</name>
+    <message>
+        <source>Il file dei ranghi %1 non esiste: eseguire di nuovo il metodo.</source>
+        <translation>The ranks file %1 does not exist: run the method again.</translation>
+    </message>
+    <message>
+        <source>Il file dei valori %1 non esiste.</source>
+        <translation>The values file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Impossibile leggere il file %1: %2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Il file %1 ha %2 righe, mentre %3 ne ha %4: eseguire di nuovo i metodi.</source>
+        <translation>The file %1 has %2 lines, while %3 has %4: run the methods again.</translation>
+    </message>
+    <message>
+        <source>La riga %1 del file %2 non contiene il separatore &quot;;&quot;: eseguire di nuovo i metodi.</source>
+        <translation>Line %1 of the file %2 does not contain the separator &quot;;&quot;: run the methods again.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non contiene le stesse unità di %2 (riga %3): eseguire di nuovo i metodi.</source>
+        <translation>The file %1 does not contain the same units as %2 (line %3): run the methods again.</translation>
+    </message>
+    <message>
+        <source>La riga %1 del file %2 non contiene un rango intero da 1 a %3: eseguire di nuovo i metodi.</source>
+        <translation>Line %1 of the file %2 does not contain a whole rank from 1 to %3: run the methods again.</translation>
+    </message>
+    <message>
+        <source>Il rango %1 compare due volte nel file %2 (righe %3 e %4): eseguire di nuovo i metodi.</source>
+        <translation>Rank %1 appears twice in the file %2 (lines %3 and %4): run the methods again.</translation>
+    </message>
+    <message>
+        <source>I ranghi del file %1 non corrispondono ai valori del file %2 (i due file vengono da elaborazioni diverse): eseguire di nuovo il metodo %3.</source>
+        <translation>The ranks in the file %1 do not match the values in the file %2 (the two files come from different runs): run the method %3 again.</translation>
+    </message>
+    <message>
+        <source>Il file %1 deve contenere una riga di intestazione e almeno due unità.</source>
+        <translation>The file %1 must contain a header line and at least two units.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non ha la stessa intestazione di %2: eseguire di nuovo i metodi.</source>
+        <translation>The file %1 does not have the same header as %2: run the methods again.</translation>
+    </message>
+    <message>
+        <source>Selezionare almeno due metodi da confrontare.</source>
+        <translation>Select at least two methods to compare.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è un file dei valori: il nome deve terminare con &quot;csv&quot;.</source>
+        <translation>The file %1 is not a values file: its name must end in &quot;csv&quot;.</translation>
+    </message>
+    <message>
+        <source>Lettura dei risultati</source>
+        <translation>Reading the results</translation>
+    </message>
+    <message>
+        <source>Calcolo della matrice di cograduazione</source>
+        <translation>Computing the cograduation matrix</translation>
+    </message>
+</context>
+<context>
+    <name>Export</name>
+    <message>
+        <source>%1 tralasciato: %2</source>
+        <translation>%1 left out: %2</translation>
+    </message>
+    <message>
+        <source>il file non si legge.</source>
+        <translation>the file cannot be read.</translation>
+    </message>
+    <message>
+        <source>manca o non si legge.</source>
+        <translation>it is missing or cannot be read.</translation>
+    </message>
+    <message>
+        <source>non ha una riga per ogni unita&apos; della matrice (%1). Eseguire di nuovo il metodo.</source>
+        <translation>it does not have one line for each unit of the matrix (%1). Run the method again.</translation>
+    </message>
+    <message>
+        <source>i ranghi non vanno da 1 al numero delle unita&apos;.</source>
+        <translation>the ranks do not run from 1 to the number of units.</translation>
+    </message>
+    <message>
+        <source>la riga %1 non ha un valore numerico.</source>
+        <translation>line %1 has no numeric value.</translation>
+    </message>
+    <message>
+        <source>%1 e %2 tralasciati: non corrispondono alla matrice. Eseguire di nuovo il confronto.</source>
+        <translation>%1 and %2 left out: they do not match the matrix. Run the comparison again.</translation>
+    </message>
+    <message>
+        <source>%1 tralasciato: non corrisponde alla matrice.</source>
+        <translation>%1 left out: it does not match the matrix.</translation>
+    </message>
+    <message>
+        <source>Lettura dei risultati</source>
+        <translation>Reading the results</translation>
+    </message>
+    <message>
+        <source>Scrittura della cartella dei risultati</source>
+        <translation>Writing the results workbook</translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere %1: memoria o spazio temporaneo insufficiente.</source>
+        <translation>Cannot write %1: not enough memory or temporary space.</translation>
+    </message>
+    <message>
+        <source>Esportazione annullata.</source>
+        <translation>Export cancelled.</translation>
+    </message>
+    <message>
+        <source>la libreria %1 non si carica (%2).</source>
+        <translation>the library %1 cannot be loaded (%2).</translation>
+    </message>
+    <message>
+        <source>la libreria %1 non ha le funzioni attese.</source>
+        <translation>the library %1 lacks the expected functions.</translation>
+    </message>
+</context>
+<context>
+    <name>IndiceMP</name>
+    <message>
+        <source>Matrice dei risultati</source>
+        <translation>Results matrix</translation>
+    </message>
+    <message>
+        <source>Elaborazione automatica</source>
+        <translation>Automatic processing</translation>
+    </message>
+    <message>
+        <source>Esegue i nove metodi uno dopo l&apos;altro, nell&apos;ordine dell&apos;elenco</source>
+        <translation>Runs the nine methods one after the other, in the order of the list</translation>
+    </message>
+    <message>
+        <source>Metodo</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>Scegliere un metodo</source>
+        <translation>Choose a method</translation>
+    </message>
+    <message>
+        <source>Visualizzazione matrice dei dati</source>
+        <translation>Data matrix view</translation>
+    </message>
+    <message>
+        <source>Sorgente</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Trasformata</source>
+        <translation>Transformed</translation>
+    </message>
+    <message>
+        <source>Visualizzazione matrice dei risultati</source>
+        <translation>Results matrix view</translation>
+    </message>
+    <message>
+        <source>Valori</source>
+        <translation>Values</translation>
+    </message>
+    <message>
+        <source>Graduatoria</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>Ranghi</source>
+        <translation>Ranks</translation>
+    </message>
+    <message>
+        <source>Esporta risultati...</source>
+        <translation>Export results...</translation>
+    </message>
+    <message>
+        <source>Scrive la matrice e i risultati dei metodi in una cartella di Excel</source>
+        <translation>Writes the matrix and the results of the methods to an Excel workbook</translation>
+    </message>
+    <message>
+        <source>Matrice dei dati</source>
+        <translation>Data matrix</translation>
+    </message>
+    <message>
+        <source>Lettura della matrice in corso...</source>
+        <translation>Reading the matrix...</translation>
+    </message>
+    <message>
+        <source>Scegliere un metodo nell&apos;elenco «Metodo» oppure avviare l&apos;«Elaborazione automatica».</source>
+        <translation>Choose a method from the “Method” list or start the “Automatic processing”.</translation>
+    </message>
+    <message>
+        <source>Lettura della matrice</source>
+        <translation>Reading the matrix</translation>
+    </message>
+    <message>
+        <source>leggere la matrice %1</source>
+        <translation>read the matrix %1</translation>
+    </message>
+    <message>
+        <source>Indice Sintetico </source>
+        <translation>Composite Index </translation>
+    </message>
+    <message>
+        <source>Metodo %1 di %2: %3</source>
+        <translation>Method %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>Esecuzione del metodo %1</source>
+        <translation>Running the method %1</translation>
+    </message>
+    <message>
+        <source>eseguire il metodo %1</source>
+        <translation>run the method %1</translation>
+    </message>
+    <message>
+        <source>Il metodo %1 non è stato eseguito: i file dei risultati non sono stati scritti.
+
+%2</source>
+        <translation>The method %1 was not run: the result files were not written.
+
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>Memoria</name>
+    <message>
+        <source>Memoria insufficiente per %1. Chiudere altri programmi e riprovare, oppure usare una matrice più piccola.</source>
+        <translation>Not enough memory to %1. Close other programs and try again, or use a smaller matrix.</translation>
+    </message>
+</context>
+<context>
+    <name>MenuORV</name>
+    <message>
+        <source>Selezione annullata dall&apos;utente</source>
+        <translation>Selection cancelled by the user</translation>
+    </message>
+    <message>
+        <source>Selezionare la matrice sorgente</source>
+        <translation>Select the source matrix</translation>
+    </message>
+    <message>
+        <source>Selezione Matrice</source>
+        <translation>Select Matrix</translation>
+    </message>
+    <message>
+        <source>Elaborazione metodi</source>
+        <translation>Run methods</translation>
+    </message>
+    <message>
+        <source>Salvataggio Risultati</source>
+        <translation>Save Results</translation>
+    </message>
+    <message>
+        <source>Comparazione metodi</source>
+        <translation>Compare methods</translation>
+    </message>
+    <message>
+        <source>Analisi temporale (AMPI)</source>
+        <translation>Time analysis (AMPI)</translation>
+    </message>
+    <message>
+        <source>Matrici (*.xls *.xlsx *.ods *.csv *.txt *.tsv);;Cartelle di lavoro Excel 97-2003 (*.xls);;Cartelle di lavoro Excel (*.xlsx);;Fogli di calcolo OpenDocument (*.ods);;Testo delimitato (*.csv *.txt *.tsv)</source>
+        <translation>Matrices (*.xls *.xlsx *.ods *.csv *.txt *.tsv);;Excel 97-2003 workbooks (*.xls);;Excel workbooks (*.xlsx);;OpenDocument spreadsheets (*.ods);;Delimited text (*.csv *.txt *.tsv)</translation>
+    </message>
+    <message>
+        <source>Seleziona la matrice sorgente</source>
+        <translation>Select the source matrix</translation>
+    </message>
+    <message>
+        <source>Selezione della matrice sorgente</source>
+        <translation>Source matrix selection</translation>
+    </message>
+    <message>
+        <source>Nessuna matrice sorgente selezionata</source>
+        <translation>No source matrix selected</translation>
+    </message>
+    <message>
+        <source>Matrice sorgente: </source>
+        <translation>Source matrix: </translation>
+    </message>
+    <message>
+        <source>Selezionare la cartella di destinazione</source>
+        <translation>Select the destination folder</translation>
+    </message>
+    <message>
+        <source>Selezione annullata</source>
+        <translation>Selection cancelled</translation>
+    </message>
+    <message>
+        <source>Copia dei file</source>
+        <translation>Copying the files</translation>
+    </message>
+    <message>
+        <source>salvare i risultati</source>
+        <translation>save the results</translation>
+    </message>
+    <message>
+        <source>Salvataggio non riuscito</source>
+        <translation>Saving failed</translation>
+    </message>
+    <message>
+        <source>Salvataggio dei risultati</source>
+        <translation>Saving the results</translation>
+    </message>
+    <message>
+        <source>Salvataggio dei dati effettuato con successo</source>
+        <translation>The data were saved successfully</translation>
+    </message>
+    <message>
+        <source>Selezione Eseguito Correttamente</source>
+        <translation>Completed Successfully</translation>
+    </message>
+    <message>
+        <source>La cartella di destinazione è la cartella della matrice sorgente: i file si trovano già lì e non è stato copiato nulla.
+
+Scegliere un&apos;altra cartella per salvarne una copia.</source>
+        <translation>The destination folder is the folder of the source matrix: the files are already there and nothing was copied.
+
+Choose another folder to save a copy of them.</translation>
+    </message>
+    <message>
+        <source>Nessuna matrice sorgente selezionata: non c&apos;è nulla da salvare.</source>
+        <translation>No source matrix selected: there is nothing to save.</translation>
+    </message>
+    <message>
+        <source>Il salvataggio in %1 non è riuscito: %2.
+File non copiati: %3.</source>
+        <translation>Saving to %1 failed: %2.
+Files not copied: %3.</translation>
+    </message>
+    <message>
+        <source>Gli altri file sono stati copiati.</source>
+        <translation>The other files were copied.</translation>
+    </message>
+</context>
+<context>
+    <name>Methods</name>
+    <message>
+        <source> - Il metodo non è applicabile: un&apos;unità ha media nulla dei valori riscalati</source>
+        <translation> - The method cannot be applied: a unit has a zero mean of its rescaled values</translation>
+    </message>
+    <message>
+        <source> - Il metodo non è applicabile: i valori degli indicatori sono troppo distanti tra loro e l&apos;indice di un&apos;unità supera il massimo rappresentabile</source>
+        <translation> - The method cannot be applied: the indicators&apos; values are too far apart and a unit&apos;s index exceeds the largest representable number</translation>
+    </message>
+    <message>
+        <source>Nessuna matrice caricata o metodo sconosciuto.</source>
+        <translation>No matrix loaded or unknown method.</translation>
+    </message>
+    <message>
+        <source>Metodo sconosciuto (posizione %1).</source>
+        <translation>Unknown method (position %1).</translation>
+    </message>
+    <message>
+        <source> - Il metodo non prevede valori negativi o nulli</source>
+        <translation> - The method does not allow negative or zero values</translation>
+    </message>
+    <message>
+        <source> - Il metodo non prevede valori strettamente negativi</source>
+        <translation> - The method does not allow strictly negative values</translation>
+    </message>
+    <message>
+        <source> - Il metodo non prevede valori nulli per gli indicatori di polarità negativa</source>
+        <translation> - The method does not allow zero values for indicators of negative polarity</translation>
+    </message>
+    <message>
+        <source>MPI+ Metodo Mazziotta Pareto Index positivo</source>
+        <translation>MPI+ Mazziotta Pareto Index method, positive</translation>
+    </message>
+    <message>
+        <source>MPI-  Metodo Mazziotta Pareto Index negativo</source>
+        <translation>MPI-  Mazziotta Pareto Index method, negative</translation>
+    </message>
+    <message>
+        <source>WROC Metodo tassonomico di Wroclaw</source>
+        <translation>WROC Wroclaw taxonomic method</translation>
+    </message>
+    <message>
+        <source>M1VZ Media dei valori standardizzati (Z)</source>
+        <translation>M1VZ Mean of standardized values (Z)</translation>
+    </message>
+    <message>
+        <source>GRAD Metodo delle graduatorie</source>
+        <translation>GRAD Method of rankings</translation>
+    </message>
+    <message>
+        <source>INRE Metodo degli indici relativi</source>
+        <translation>INRE Method of relative indices</translation>
+    </message>
+    <message>
+        <source>M1NI Media aritmetica dei numeri indici base media</source>
+        <translation>M1NI Arithmetic mean of index numbers, base: mean</translation>
+    </message>
+    <message>
+        <source>M0NI Media geometrica dei numeri indici base media</source>
+        <translation>M0NI Geometric mean of index numbers, base: mean</translation>
+    </message>
+    <message>
+        <source>M2NI Media quadratica dei numeri indici base media</source>
+        <translation>M2NI Quadratic mean of index numbers, base: mean</translation>
+    </message>
+</context>
+<context>
+    <name>RankCharts</name>
+    <message>
+        <source>Ranghi nei metodi confrontati</source>
+        <translation>Ranks in the compared methods</translation>
+    </message>
+    <message>
+        <source>Rango</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>Ranghi: %1 e %2</source>
+        <translation>Ranks: %1 and %2</translation>
+    </message>
+    <message>
+        <source>Unità</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>Stesso rango</source>
+        <translation>Same rank</translation>
+    </message>
+</context>
+<context>
+    <name>RankIntervalChart</name>
+    <message>
+        <source>Intervalli dei ranghi su %1 graduatorie</source>
+        <translation>Rank intervals over %1 rankings</translation>
+    </message>
+    <message>
+        <source> (unità %1-%2 di %3)</source>
+        <translation> (units %1-%2 of %3)</translation>
+    </message>
+    <message>
+        <source>Intervalli dei ranghi</source>
+        <translation>Rank intervals</translation>
+    </message>
+    <message>
+        <source>5°-95° percentile</source>
+        <translation>5th-95th percentile</translation>
+    </message>
+    <message>
+        <source>Mediana</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Rango di riferimento</source>
+        <translation>Reference rank</translation>
+    </message>
+    <message>
+        <source>Rango</source>
+        <translation>Rank</translation>
+    </message>
+</context>
+<context>
+    <name>ResultsOutput</name>
+    <message>
+        <source>Esporta risultati</source>
+        <translation>Export results</translation>
+    </message>
+    <message>
+        <source>Rapporto PDF</source>
+        <translation>PDF report</translation>
+    </message>
+    <message>
+        <source>Cartella di Excel (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Documento PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Esportazione dei risultati</source>
+        <translation>Exporting the results</translation>
+    </message>
+    <message>
+        <source>esportare i risultati</source>
+        <translation>export the results</translation>
+    </message>
+    <message>
+        <source>scrivere il rapporto</source>
+        <translation>write the report</translation>
+    </message>
+    <message>
+        <source>Risultati esportati in %1.</source>
+        <translation>Results exported to %1.</translation>
+    </message>
+    <message>
+        <source>Rapporto scritto in %1.</source>
+        <translation>Report written to %1.</translation>
+    </message>
+    <message>
+        <source>
+
+File tralasciati:
+</source>
+        <translation>
+
+Files left out:
+</translation>
+    </message>
+</context>
+<context>
+    <name>Robustness</name>
+    <message>
+        <source>Nessuna matrice caricata o metodo sconosciuto.</source>
+        <translation>No matrix loaded or unknown method.</translation>
+    </message>
+    <message>
+        <source>La matrice ha un solo indicatore: l&apos;analisi di sensibilita&apos; richiede almeno due indicatori.</source>
+        <translation>The matrix has only one indicator: the sensitivity analysis needs at least two indicators.</translation>
+    </message>
+    <message>
+        <source>Sensibilita&apos; agli indicatori: %1</source>
+        <translation>Sensitivity to the indicators: %1</translation>
+    </message>
+    <message>
+        <source>Nessuna matrice caricata o nessun metodo indicato.</source>
+        <translation>No matrix loaded or no method given.</translation>
+    </message>
+    <message>
+        <source>Metodo sconosciuto (posizione %1).</source>
+        <translation>Unknown method (position %1).</translation>
+    </message>
+    <message>
+        <source>La matrice ha un solo indicatore: l&apos;analisi d&apos;incertezza richiede almeno due indicatori.</source>
+        <translation>The matrix has only one indicator: the uncertainty analysis needs at least two indicators.</translation>
+    </message>
+    <message>
+        <source>Analisi d&apos;incertezza</source>
+        <translation>Uncertainty analysis</translation>
+    </message>
+    <message>
+        <source>%1 senza %2: %3</source>
+        <translation>%1 without %2: %3</translation>
+    </message>
+    <message>
+        <source>Nessuno dei metodi indicati accetta la matrice.</source>
+        <translation>None of the given methods accepts the matrix.</translation>
+    </message>
+</context>
+<context>
+    <name>RobustnessWindow</name>
+    <message>
+        <source> - Robustezza</source>
+        <translation> - Robustness</translation>
+    </message>
+    <message>
+        <source>&amp;Ranghi</source>
+        <translation>&amp;Ranks</translation>
+    </message>
+    <message>
+        <source>&amp;Sensibilità agli indicatori</source>
+        <translation>&amp;Sensitivity to the indicators</translation>
+    </message>
+    <message>
+        <source>&amp;Incertezza</source>
+        <translation>&amp;Uncertainty</translation>
+    </message>
+    <message>
+        <source>&amp;Grafici</source>
+        <translation>&amp;Charts</translation>
+    </message>
+    <message>
+        <source>Cograduazione (Spearman)</source>
+        <translation>Cograduation (Spearman)</translation>
+    </message>
+    <message>
+        <source>Kendall</source>
+        <translation>Kendall</translation>
+    </message>
+    <message>
+        <source>Ranghi nei metodi confrontati (clic sull&apos;intestazione per ordinare)</source>
+        <translation>Ranks in the compared methods (click a header to sort)</translation>
+    </message>
+    <message>
+        <source>Calcola</source>
+        <translation>Compute</translation>
+    </message>
+    <message>
+        <source>Ripete il metodo escludendo un indicatore alla volta e salva la tabella accanto alla matrice</source>
+        <translation>Repeats the method leaving out one indicator at a time and saves the table beside the matrix</translation>
+    </message>
+    <message>
+        <source>&amp;Metodo:</source>
+        <translation>&amp;Method:</translation>
+    </message>
+    <message>
+        <source>Spostamento = rango senza l&apos;indicatore - rango con tutti gli indicatori (negativo: l&apos;unità sale in graduatoria).</source>
+        <translation>Shift = rank without the indicator - rank with all the indicators (negative: the unit moves up the ranking).</translation>
+    </message>
+    <message>
+        <source>Incrocia ogni metodo confrontato con ogni insieme di indicatori e salva la tabella</source>
+        <translation>Crosses every compared method with every set of indicators and saves the table</translation>
+    </message>
+    <message>
+        <source>Le unità selezionate nella pagina «Ranghi» sono evidenziate.</source>
+        <translation>The units selected on the “Ranks” page are highlighted.</translation>
+    </message>
+    <message>
+        <source>Asse orizzontale:</source>
+        <translation>Horizontal axis:</translation>
+    </message>
+    <message>
+        <source>verticale:</source>
+        <translation>vertical:</translation>
+    </message>
+    <message>
+        <source>Esporta grafico...</source>
+        <translation>Export chart...</translation>
+    </message>
+    <message>
+        <source>Scrittura di </source>
+        <translation>Writing </translation>
+    </message>
+    <message>
+        <source>Salvato: </source>
+        <translation>Saved: </translation>
+    </message>
+    <message>
+        <source> non salvato</source>
+        <translation> not saved</translation>
+    </message>
+    <message>
+        <source>L&apos;analisi è stata eseguita, ma non è stata salvata.
+
+</source>
+        <translation>The analysis was carried out, but it was not saved.
+
+</translation>
+    </message>
+    <message>
+        <source>Riepilogo dei ranghi</source>
+        <translation>Rank summary</translation>
+    </message>
+    <message>
+        <source>riassumere i ranghi</source>
+        <translation>summarise the ranks</translation>
+    </message>
+    <message>
+        <source>%1 unità, %2 metodi (riferimento: %3). Spostamento medio dal rango di riferimento: %4. Unità con lo stesso rango in ogni metodo: %5.</source>
+        <translation>%1 units, %2 methods (reference: %3). Mean shift from the reference rank: %4. Units with the same rank in every method: %5.</translation>
+    </message>
+    <message>
+        <source>%1 metodi x (indicatori + 1) graduatorie per unità.</source>
+        <translation>%1 methods x (indicators + 1) rankings per unit.</translation>
+    </message>
+    <message>
+        <source>riepilogo dei ranghi</source>
+        <translation>rank summary</translation>
+    </message>
+    <message>
+        <source>Lettura della matrice</source>
+        <translation>Reading the matrix</translation>
+    </message>
+    <message>
+        <source>leggere la matrice</source>
+        <translation>read the matrix</translation>
+    </message>
+    <message>
+        <source>La matrice sorgente non ha le unità del confronto: eseguire di nuovo i metodi.</source>
+        <translation>The source matrix does not have the units of the comparison: run the methods again.</translation>
+    </message>
+    <message>
+        <source>Sensibilità agli indicatori</source>
+        <translation>Sensitivity to the indicators</translation>
+    </message>
+    <message>
+        <source>analizzare la sensibilità</source>
+        <translation>analyse the sensitivity</translation>
+    </message>
+    <message>
+        <source>%1: spostamento = rango senza l&apos;indicatore - rango con tutti gli indicatori (negativo: l&apos;unità sale in graduatoria).</source>
+        <translation>%1: shift = rank without the indicator - rank with all the indicators (negative: the unit moves up the ranking).</translation>
+    </message>
+    <message>
+        <source>Senza %1: %2</source>
+        <translation>Without %1: %2</translation>
+    </message>
+    <message>
+        <source>sensibilità agli indicatori</source>
+        <translation>sensitivity to the indicators</translation>
+    </message>
+    <message>
+        <source>Analisi d&apos;incertezza</source>
+        <translation>Uncertainty analysis</translation>
+    </message>
+    <message>
+        <source>analizzare l&apos;incertezza</source>
+        <translation>analyse the uncertainty</translation>
+    </message>
+    <message>
+        <source>%1 graduatorie per unità (%2 x %3 insiemi di indicatori).</source>
+        <translation>%1 rankings per unit (%2 x %3 sets of indicators).</translation>
+    </message>
+    <message>
+        <source>analisi d&apos;incertezza</source>
+        <translation>uncertainty analysis</translation>
+    </message>
+</context>
+<context>
+    <name>Shared</name>
+    <message>
+        <source>Impossibile scrivere il file %1: %2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>esiste una cartella con lo stesso nome.</source>
+        <translation>a folder with the same name exists.</translation>
+    </message>
+    <message>
+        <source>la cartella %1 non esiste.</source>
+        <translation>the folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>la cartella non è scrivibile.</source>
+        <translation>the folder is not writable.</translation>
+    </message>
+    <message>
+        <source>il file è protetto dalla scrittura.</source>
+        <translation>the file is write-protected.</translation>
+    </message>
+    <message>
+        <source>il file non può essere creato (%1).</source>
+        <translation>the file cannot be created (%1).</translation>
+    </message>
+    <message>
+        <source>il file non può essere creato (nessun nome temporaneo libero).</source>
+        <translation>the file cannot be created (no free temporary name).</translation>
+    </message>
+    <message>
+        <source>il file non è aperto.</source>
+        <translation>the file is not open.</translation>
+    </message>
+    <message>
+        <source>errore di scrittura, forse il disco è pieno (%1).</source>
+        <translation>write error, perhaps the disk is full (%1).</translation>
+    </message>
+    <message>
+        <source>il file temporaneo %1 è scomparso (%2).</source>
+        <translation>the temporary file %1 has disappeared (%2).</translation>
+    </message>
+    <message>
+        <source>il file non può essere sostituito (%1).</source>
+        <translation>the file cannot be replaced (%1).</translation>
+    </message>
+    <message>
+        <source>la destinazione è il file stesso</source>
+        <translation>the destination is the file itself</translation>
+    </message>
+    <message>
+        <source>nella cartella di destinazione esiste una cartella con lo stesso nome</source>
+        <translation>a folder with the same name exists in the destination folder</translation>
+    </message>
+    <message>
+        <source>i file della matrice non possono essere letti</source>
+        <translation>the matrix&apos;s files cannot be read</translation>
+    </message>
+    <message>
+        <source>Copia dei file</source>
+        <translation>Copying the files</translation>
+    </message>
+    <message>
+        <source>la cartella di destinazione non esiste</source>
+        <translation>the destination folder does not exist</translation>
+    </message>
+</context>
+<context>
+    <name>TableHeaders</name>
+    <message>
+        <source>Rango di riferimento</source>
+        <translation>Reference rank</translation>
+    </message>
+    <message>
+        <source>Rango mediano</source>
+        <translation>Median rank</translation>
+    </message>
+    <message>
+        <source>Migliore</source>
+        <translation>Best</translation>
+    </message>
+    <message>
+        <source>Peggiore</source>
+        <translation>Worst</translation>
+    </message>
+    <message>
+        <source>Intervallo</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>Spostamento medio</source>
+        <translation>Mean shift</translation>
+    </message>
+    <message>
+        <source>Rango</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>Spostamento massimo</source>
+        <translation>Largest shift</translation>
+    </message>
+    <message>
+        <source>Indicatore</source>
+        <translation>Indicator</translation>
+    </message>
+    <message>
+        <source>Mediana</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>5° percentile</source>
+        <translation>5th percentile</translation>
+    </message>
+    <message>
+        <source>95° percentile</source>
+        <translation>95th percentile</translation>
+    </message>
+</context>
+<context>
+    <name>Timeseries</name>
+    <message>
+        <source>Caricamento dei periodi annullato.</source>
+        <translation>Loading of the periods cancelled.</translation>
+    </message>
+    <message>
+        <source>Il foglio &quot;%1&quot; di %2</source>
+        <translation>The sheet &quot;%1&quot; of %2</translation>
+    </message>
+    <message>
+        <source> è vuoto nella cella A1: la matrice deve iniziare in A1 con l&apos;etichetta d&apos;angolo.</source>
+        <translation> is empty in cell A1: the matrix must start in A1 with the corner label.</translation>
+    </message>
+    <message>
+        <source> non contiene indicatori.</source>
+        <translation> contains no indicators.</translation>
+    </message>
+    <message>
+        <source> non contiene unità.</source>
+        <translation> contains no units.</translation>
+    </message>
+    <message>
+        <source>Foglio &quot;%1&quot;: </source>
+        <translation>Sheet &quot;%1&quot;: </translation>
+    </message>
+    <message>
+        <source>nessun indicatore</source>
+        <translation>no indicator</translation>
+    </message>
+    <message>
+        <source> non ha gli indicatori del foglio &quot;%1&quot;: la cella %2 riporta %3 invece di %4.</source>
+        <translation> does not have the indicators of the sheet &quot;%1&quot;: cell %2 holds %3 instead of %4.</translation>
+    </message>
+    <message>
+        <source> riporta l&apos;unità &quot;%1&quot; due volte, nelle righe %2 e %3: le unità devono avere etichette distinte.</source>
+        <translation> lists the unit &quot;%1&quot; twice, in rows %2 and %3: units must have distinct labels.</translation>
+    </message>
+    <message>
+        <source> riporta nella riga %1 l&apos;unità &quot;%2&quot;, assente nel foglio &quot;%3&quot;.</source>
+        <translation> lists in row %1 the unit &quot;%2&quot;, which is missing from the sheet &quot;%3&quot;.</translation>
+    </message>
+    <message>
+        <source> non riporta l&apos;unità &quot;%1&quot; del foglio &quot;%2&quot;.</source>
+        <translation> does not list the unit &quot;%1&quot; of the sheet &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Lettura dei periodi</source>
+        <translation>Reading the periods</translation>
+    </message>
+    <message>
+        <source>L&apos;indicatore definito nella matrice come %1 risulta essere costante in tutte le osservazioni di tutti i periodi. Verificare la validità della matrice selezionata!</source>
+        <translation>The indicator defined in the matrix as %1 is constant across all the observations of all the periods. Check that the selected matrix is valid!</translation>
+    </message>
+</context>
+<context>
+    <name>ValutaMP</name>
+    <message>
+        <source>Selezione dei metodi elaborati</source>
+        <translation>Selection of the processed methods</translation>
+    </message>
+    <message>
+        <source>Doppio clic su un metodo per aggiungerlo al confronto</source>
+        <translation>Double-click a method to add it to the comparison</translation>
+    </message>
+    <message>
+        <source>Doppio clic su un metodo per toglierlo dal confronto</source>
+        <translation>Double-click a method to remove it from the comparison</translation>
+    </message>
+    <message>
+        <source>&amp;Metodi elaborati</source>
+        <translation>&amp;Processed methods</translation>
+    </message>
+    <message>
+        <source>Metodi da &amp;confrontare, nell&apos;ordine del confronto</source>
+        <translation>Methods to &amp;compare, in the order of the comparison</translation>
+    </message>
+    <message>
+        <source>Matrice di cograduazione</source>
+        <translation>Cograduation matrix</translation>
+    </message>
+    <message>
+        <source>Valutazione Metodi</source>
+        <translation>Evaluate Methods</translation>
+    </message>
+    <message>
+        <source>Confronta i metodi selezionati e salva il confronto accanto alla matrice sorgente</source>
+        <translation>Compares the selected methods and saves the comparison beside the source matrix</translation>
+    </message>
+    <message>
+        <source>Visualizzazione matrice dei risultati</source>
+        <translation>Results matrix view</translation>
+    </message>
+    <message>
+        <source>Valori</source>
+        <translation>Values</translation>
+    </message>
+    <message>
+        <source>Ranghi</source>
+        <translation>Ranks</translation>
+    </message>
+    <message>
+        <source>Robustezza...</source>
+        <translation>Robustness...</translation>
+    </message>
+    <message>
+        <source>Quanto sono stabili i ranghi: intervalli, Kendall, sensibilità agli indicatori, incertezza, grafici</source>
+        <translation>How stable the ranks are: intervals, Kendall, sensitivity to the indicators, uncertainty, charts</translation>
+    </message>
+    <message>
+        <source>Matrice dei risultati</source>
+        <translation>Results matrix</translation>
+    </message>
+    <message>
+        <source>Esporta risultati...</source>
+        <translation>Export results...</translation>
+    </message>
+    <message>
+        <source>Scrive la matrice, i risultati e i confronti in una cartella di Excel</source>
+        <translation>Writes the matrix, the results and the comparisons to an Excel workbook</translation>
+    </message>
+    <message>
+        <source>Rapporto PDF...</source>
+        <translation>PDF report...</translation>
+    </message>
+    <message>
+        <source>Scrive un rapporto sui risultati in un documento PDF</source>
+        <translation>Writes a report on the results to a PDF document</translation>
+    </message>
+    <message>
+        <source>Lettura dei risultati</source>
+        <translation>Reading the results</translation>
+    </message>
+    <message>
+        <source>Scrittura dei file di confronto</source>
+        <translation>Writing the comparison files</translation>
+    </message>
+    <message>
+        <source>confrontare i metodi</source>
+        <translation>compare the methods</translation>
+    </message>
+    <message>
+        <source>Confronto non salvato</source>
+        <translation>Comparison not saved</translation>
+    </message>
+    <message>
+        <source>Il confronto è stato eseguito, ma non è stato salvato.
+
+</source>
+        <translation>The comparison was carried out, but it was not saved.
+
+</translation>
+    </message>
+    <message>
+        <source>Nessun metodo è ancora stato elaborato per questa matrice: eseguire prima i metodi da «Elaborazione metodi».</source>
+        <translation>No method has been run on this matrix yet: first run the methods from “Run methods”.</translation>
+    </message>
+    <message>
+        <source>Fare doppio clic su almeno due metodi elaborati per aggiungerli al confronto.</source>
+        <translation>Double-click at least two processed methods to add them to the comparison.</translation>
+    </message>
+    <message>
+        <source>Premere «Valutazione Metodi» per confrontare i metodi selezionati.</source>
+        <translation>Press “Evaluate Methods” to compare the selected methods.</translation>
+    </message>
+</context>
+<context>
+    <name>Workbook</name>
+    <message>
+        <source>L&apos;indicatore definito nella matrice come </source>
+        <translation>The indicator defined in the matrix as </translation>
+    </message>
+    <message>
+        <source>Caricamento della matrice annullato.</source>
+        <translation>Loading of the matrix cancelled.</translation>
+    </message>
+    <message>
+        <source> risulta avere valori nulli. Verificare la validità della matrice selezionata!</source>
+        <translation> has empty values. Check that the selected matrix is valid!</translation>
+    </message>
+    <message>
+        <source> risulta avere valori alfanumerici. Verificare la validità della matrice selezionata!</source>
+        <translation> has alphanumeric values. Check that the selected matrix is valid!</translation>
+    </message>
+    <message>
+        <source> risulta essere costante in tutte le osservazioni. Verificare la validità della matrice selezionata!</source>
+        <translation> is constant across all the observations. Check that the selected matrix is valid!</translation>
+    </message>
+    <message>
+        <source>Controllo della matrice</source>
+        <translation>Checking the matrix</translation>
+    </message>
+    <message>
+        <source>Il primo foglio di %1 è vuoto nella cella A1: la matrice deve iniziare in A1 con l&apos;etichetta d&apos;angolo.</source>
+        <translation>The first sheet of %1 is empty in cell A1: the matrix must start in A1 with the corner label.</translation>
+    </message>
+    <message>
+        <source>La matrice di %1 non contiene indicatori: la riga 1 deve riportare i nomi degli indicatori a partire da B1.</source>
+        <translation>The matrix of %1 contains no indicators: row 1 must hold the names of the indicators starting from B1.</translation>
+    </message>
+    <message>
+        <source>La matrice di %1 non contiene unità: la colonna A deve riportare le etichette delle unità a partire da A2.</source>
+        <translation>The matrix of %1 contains no units: column A must hold the labels of the units starting from A2.</translation>
+    </message>
+    <message>
+        <source>Lettura della matrice</source>
+        <translation>Reading the matrix</translation>
+    </message>
+    <message>
+        <source>il campo alla riga %1, colonna %2 </source>
+        <translation>the field at row %1, column %2 </translation>
+    </message>
+    <message>
+        <source>il testo contiene più di %1 righe</source>
+        <translation>the text has more than %1 rows</translation>
+    </message>
+    <message>
+        <source>la riga %1 contiene più di %2 campi</source>
+        <translation>row %1 has more than %2 fields</translation>
+    </message>
+    <message>
+        <source>Il file %1 non può essere letto: verificare i permessi.</source>
+        <translation>The file %1 cannot be read: check its permissions.</translation>
+    </message>
+    <message>
+        <source>Il file %1 è un testo in codifica UTF-16, non supportata: salvarlo di nuovo come testo CSV in UTF-8.</source>
+        <translation>The file %1 is text in the UTF-16 encoding, which is not supported: save it again as CSV text in UTF-8.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è un testo delimitato valido: il campo alla riga %2, colonna %3 apre le virgolette senza chiuderle.</source>
+        <translation>The file %1 is not valid delimited text: the field at row %2, column %3 opens quotes without closing them.</translation>
+    </message>
+    <message>
+        <source>la parte %1 non contiene un foglio di calcolo</source>
+        <translation>the part %1 contains no spreadsheet</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene un numero di ripetizioni non valido (&quot;%2&quot;)</source>
+        <translation>the part %1 contains an invalid repeat count (&quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>contiene un numero non valido (&quot;%1&quot;)</source>
+        <translation>contains an invalid number (&quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>contiene una data non valida (&quot;%1&quot;)</source>
+        <translation>contains an invalid date (&quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>contiene un&apos;ora non valida (&quot;%1&quot;)</source>
+        <translation>contains an invalid time (&quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>contiene un valore logico non valido (&quot;%1&quot;)</source>
+        <translation>contains an invalid logical value (&quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>contiene una cella di tipo sconosciuto (&quot;%1&quot;)</source>
+        <translation>contains a cell of unknown type (&quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>la cella %1 della parte %2 %3</source>
+        <translation>cell %1 of the part %2 %3</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene una cella oltre i limiti del formato (%2 righe per %3 colonne)</source>
+        <translation>the part %1 contains a cell beyond the format&apos;s limits (%2 rows by %3 columns)</translation>
+    </message>
+    <message>
+        <source>un documento di testo</source>
+        <translation>a text document</translation>
+    </message>
+    <message>
+        <source>una presentazione</source>
+        <translation>a presentation</translation>
+    </message>
+    <message>
+        <source>un disegno</source>
+        <translation>a drawing</translation>
+    </message>
+    <message>
+        <source>un grafico</source>
+        <translation>a chart</translation>
+    </message>
+    <message>
+        <source>una formula</source>
+        <translation>a formula</translation>
+    </message>
+    <message>
+        <source>un documento di altro tipo</source>
+        <translation>a document of another kind</translation>
+    </message>
+    <message>
+        <source>Il file %1 è %2 OpenDocument, non un foglio di calcolo.</source>
+        <translation>The file %1 is %2 in OpenDocument format, not a spreadsheet.</translation>
+    </message>
+    <message>
+        <source>l&apos;archivio ZIP è danneggiato o incompleto</source>
+        <translation>the ZIP archive is damaged or incomplete</translation>
+    </message>
+    <message>
+        <source>la parte mimetype è danneggiata</source>
+        <translation>the mimetype part is damaged</translation>
+    </message>
+    <message>
+        <source>manca la parte %1 con il contenuto</source>
+        <translation>the part %1 with the content is missing</translation>
+    </message>
+    <message>
+        <source>il primo foglio contiene più di %1 celle non vuote</source>
+        <translation>the first sheet contains more than %1 non-empty cells</translation>
+    </message>
+    <message>
+        <source>la tabella delle stringhe condivise contiene più di %1 stringhe</source>
+        <translation>the shared string table contains more than %1 strings</translation>
+    </message>
+    <message>
+        <source>i testi della cartella di lavoro superano in tutto i %1 caratteri</source>
+        <translation>the workbook&apos;s texts exceed %1 characters in all</translation>
+    </message>
+    <message>
+        <source>un testo supera i %1 caratteri che una cella può contenere</source>
+        <translation>a text exceeds the %1 characters a cell can hold</translation>
+    </message>
+    <message>
+        <source>Il file %1 non esiste.</source>
+        <translation>The file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è una cartella di lavoro %2 valida: %3.</source>
+        <translation>The file %1 is not a valid %2 workbook: %3.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non può essere letto: %2.</source>
+        <translation>The file %1 cannot be read: %2.</translation>
+    </message>
+    <message>
+        <source>La cartella di lavoro %1 è protetta da password: toglierla dal programma che l&apos;ha creata e salvarla di nuovo.</source>
+        <translation>The workbook %1 is password-protected: remove the password in the program that created it and save it again.</translation>
+    </message>
+    <message>
+        <source>La cartella di lavoro %1 non contiene fogli.</source>
+        <translation>The workbook %1 contains no sheets.</translation>
+    </message>
+    <message>
+        <source>contiene un testo di più di %1 caratteri</source>
+        <translation>contains a text of more than %1 characters</translation>
+    </message>
+    <message>
+        <source>La cartella di lavoro %1 ha %2 fogli: il foglio numero %3 non esiste.</source>
+        <translation>The workbook %1 has %2 sheets: sheet number %3 does not exist.</translation>
+    </message>
+    <message>
+        <source>il primo foglio</source>
+        <translation>the first sheet</translation>
+    </message>
+    <message>
+        <source>il foglio &quot;%1&quot;</source>
+        <translation>the sheet &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>del primo foglio</source>
+        <translation>of the first sheet</translation>
+    </message>
+    <message>
+        <source>del foglio &quot;%1&quot;</source>
+        <translation>of the sheet &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è una matrice in un formato riconosciuto: cartella di lavoro Excel (.xls o .xlsx), foglio di calcolo OpenDocument (.ods) o testo delimitato (.csv, .txt, .tsv).</source>
+        <translation>The file %1 is not a matrix in a recognised format: Excel workbook (.xls or .xlsx), OpenDocument spreadsheet (.ods) or delimited text (.csv, .txt, .tsv).</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è una cartella di lavoro .xls valida: il contenitore del file è danneggiato o incompleto.</source>
+        <translation>The file %1 is not a valid .xls workbook: the file&apos;s container is damaged or incomplete.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è una cartella di lavoro .xls valida: non contiene il flusso Workbook con i fogli di lavoro.</source>
+        <translation>The file %1 is not a valid .xls workbook: it does not contain the Workbook stream with the worksheets.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non può essere letto: il flusso Workbook dichiara una dimensione superiore al file stesso o al limite di %2 MiB.</source>
+        <translation>The file %1 cannot be read: the Workbook stream declares a size larger than the file itself or than the limit of %2 MiB.</translation>
+    </message>
+    <message>
+        <source>Il file %1 è danneggiato: il flusso Workbook non può essere letto per intero.</source>
+        <translation>The file %1 is damaged: the Workbook stream cannot be read in full.</translation>
+    </message>
+    <message>
+        <source>è un foglio grafico</source>
+        <translation>it is a chart sheet</translation>
+    </message>
+    <message>
+        <source>è un foglio macro</source>
+        <translation>it is a macro sheet</translation>
+    </message>
+    <message>
+        <source>è un modulo Visual Basic</source>
+        <translation>it is a Visual Basic module</translation>
+    </message>
+    <message>
+        <source>è un foglio di tipo non previsto</source>
+        <translation>it is a sheet of an unexpected kind</translation>
+    </message>
+    <message>
+        <source>La cartella di lavoro %1 è danneggiata: </source>
+        <translation>The workbook %1 is damaged: </translation>
+    </message>
+    <message>
+        <source>Il file %1 non può essere letto: </source>
+        <translation>The file %1 cannot be read: </translation>
+    </message>
+    <message>
+        <source> (posizione %1 del flusso Workbook).</source>
+        <translation> (position %1 of the Workbook stream).</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è una cartella di lavoro .xls valida: il flusso Workbook non inizia con un record BOF di Excel.</source>
+        <translation>The file %1 is not a valid .xls workbook: the Workbook stream does not start with an Excel BOF record.</translation>
+    </message>
+    <message>
+        <source>La cartella di lavoro %1 è in formato Excel 5.0/95 o precedente non supportato: salvarla come .xls 97-2003 o .xlsx.</source>
+        <translation>The workbook %1 is in the unsupported Excel 5.0/95 or earlier format: save it as .xls 97-2003 or .xlsx.</translation>
+    </message>
+    <message>
+        <source>La cartella di lavoro %1 è protetta da password: rimuovere la password e salvarla di nuovo.</source>
+        <translation>The workbook %1 is password-protected: remove the password and save it again.</translation>
+    </message>
+    <message>
+        <source>il flusso Workbook termina prima della fine dei dati</source>
+        <translation>the Workbook stream ends before the end of the data</translation>
+    </message>
+    <message>
+        <source>un record supera la lunghezza massima di %1 byte</source>
+        <translation>a record exceeds the maximum length of %1 bytes</translation>
+    </message>
+    <message>
+        <source>un record supera la fine del flusso Workbook</source>
+        <translation>a record runs past the end of the Workbook stream</translation>
+    </message>
+    <message>
+        <source>un record è più corto dei dati che deve contenere</source>
+        <translation>a record is shorter than the data it must hold</translation>
+    </message>
+    <message>
+        <source>la tabella delle stringhe condivise è troncata</source>
+        <translation>the shared string table is truncated</translation>
+    </message>
+    <message>
+        <source>una cella rimanda a una stringa condivisa che non esiste</source>
+        <translation>a cell refers to a shared string that does not exist</translation>
+    </message>
+    <message>
+        <source>Il foglio &quot;%1&quot; di %2 non è un foglio di lavoro (%3).</source>
+        <translation>The sheet &quot;%1&quot; of %2 is not a worksheet (%3).</translation>
+    </message>
+    <message>
+        <source>Il primo foglio di %1 non è un foglio di lavoro (%2): spostare al primo posto il foglio con la matrice.</source>
+        <translation>The first sheet of %1 is not a worksheet (%2): move the sheet with the matrix to the first place.</translation>
+    </message>
+    <message>
+        <source>la posizione %1 non è valida</source>
+        <translation>the position %1 is not valid</translation>
+    </message>
+    <message>
+        <source>la cella di riga %1, colonna %2 è oltre i limiti di un foglio .xls (%3 righe per %4 colonne)</source>
+        <translation>the cell at row %1, column %2 is beyond the limits of an .xls sheet (%3 rows by %4 columns)</translation>
+    </message>
+    <message>
+        <source>La lettura di %1 è stata annullata.</source>
+        <translation>Reading %1 was cancelled.</translation>
+    </message>
+    <message>
+        <source>la parte %1 non contiene una cartella di lavoro</source>
+        <translation>the part %1 contains no workbook</translation>
+    </message>
+    <message>
+        <source>La cartella di lavoro %1 è in formato binario .xlsb non supportato: salvarla come .xlsx.</source>
+        <translation>The workbook %1 is in the unsupported binary .xlsb format: save it as .xlsx.</translation>
+    </message>
+    <message>
+        <source>manca la parte %1 con la cartella di lavoro</source>
+        <translation>the part %1 with the workbook is missing</translation>
+    </message>
+    <message>
+        <source>il foglio &quot;%1&quot; rimanda alla relazione &quot;%2&quot;, assente in %3</source>
+        <translation>the sheet &quot;%1&quot; refers to the relationship &quot;%2&quot;, which is missing from %3</translation>
+    </message>
+    <message>
+        <source>%1 di %2 non è un foglio di lavoro%3.</source>
+        <translation>%1 of %2 is not a worksheet%3.</translation>
+    </message>
+    <message>
+        <source>: è un foglio grafico</source>
+        <translation>: it is a chart sheet</translation>
+    </message>
+    <message>
+        <source>manca la parte %1 %2</source>
+        <translation>the part %1 %2 is missing</translation>
+    </message>
+    <message>
+        <source>%1 di %2 non è un foglio di lavoro.</source>
+        <translation>%1 of %2 is not a worksheet.</translation>
+    </message>
+    <message>
+        <source>la parte %1 non è un foglio di lavoro</source>
+        <translation>the part %1 is not a worksheet</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene un numero di riga non valido (&quot;%2&quot;)</source>
+        <translation>the part %1 contains an invalid row number (&quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>la riga %1 della parte %2 è oltre i limiti del formato (%3 righe)</source>
+        <translation>row %1 of the part %2 is beyond the format&apos;s limits (%3 rows)</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene un riferimento di cella non valido (&quot;%2&quot;)</source>
+        <translation>the part %1 contains an invalid cell reference (&quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene una cella di tipo sconosciuto (&quot;%2&quot;)</source>
+        <translation>the part %1 contains a cell of unknown type (&quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>la cella %1 della parte %2 è oltre i limiti del formato (%3 righe per %4 colonne)</source>
+        <translation>cell %1 of the part %2 is beyond the format&apos;s limits (%3 rows by %4 columns)</translation>
+    </message>
+    <message>
+        <source>rimanda alla stringa condivisa n. %1, ma la tabella delle stringhe ne contiene %2</source>
+        <translation>refers to shared string no. %1, but the string table holds %2</translation>
+    </message>
+    <message>
+        <source>la parte %1 annida gli elementi XML oltre %2 livelli</source>
+        <translation>the part %1 nests XML elements deeper than %2 levels</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene una dichiarazione DOCTYPE, che nessuna parte di una cartella di lavoro contiene</source>
+        <translation>the part %1 contains a DOCTYPE declaration, which no part of a workbook contains</translation>
+    </message>
+    <message>
+        <source>il contenuto è troncato</source>
+        <translation>the content is truncated</translation>
+    </message>
+    <message>
+        <source>un elemento è chiuso da un tag diverso da quello di apertura</source>
+        <translation>an element is closed by a tag other than its opening one</translation>
+    </message>
+    <message>
+        <source>carattere o sequenza non valida</source>
+        <translation>invalid character or sequence</translation>
+    </message>
+    <message>
+        <source>entità non definita</source>
+        <translation>undefined entity</translation>
+    </message>
+    <message>
+        <source>attributo ripetuto</source>
+        <translation>repeated attribute</translation>
+    </message>
+    <message>
+        <source>contenuto dopo la fine del documento</source>
+        <translation>content after the end of the document</translation>
+    </message>
+    <message>
+        <source>codifica dei caratteri non supportata</source>
+        <translation>unsupported character encoding</translation>
+    </message>
+    <message>
+        <source>memoria insufficiente</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>sintassi XML non valida (%1)</source>
+        <translation>invalid XML syntax (%1)</translation>
+    </message>
+    <message>
+        <source>memoria insufficiente per leggere la parte %1</source>
+        <translation>not enough memory to read the part %1</translation>
+    </message>
+    <message>
+        <source>la parte %1 non può essere decompressa: l&apos;archivio è danneggiato</source>
+        <translation>the part %1 cannot be decompressed: the archive is damaged</translation>
+    </message>
+    <message>
+        <source>errore XML nella parte %1 (riga %2, colonna %3): %4</source>
+        <translation>XML error in the part %1 (line %2, column %3): %4</translation>
+    </message>
+    <message>
+        <source>la parte %1 supera il limite di %2 una volta decompressa</source>
+        <translation>the part %1 exceeds the limit of %2 once decompressed</translation>
+    </message>
+    <message>
+        <source> (%1 più %2 byte per ciascuno dei %3 elementi letti)</source>
+        <translation> (%1 plus %2 bytes for each of the %3 elements read)</translation>
+    </message>
+    <message>
+        <source>manca la parte %1</source>
+        <translation>the part %1 is missing</translation>
+    </message>
+    <message>
+        <source>la parte %1 non può essere aperta: l&apos;archivio è danneggiato o usa una compressione non supportata</source>
+        <translation>the part %1 cannot be opened: the archive is damaged or uses an unsupported compression</translation>
+    </message>
+    <message>
+        <source>la parte %1 è danneggiata (controllo CRC non superato)</source>
+        <translation>the part %1 is damaged (CRC check failed)</translation>
+    </message>
+</context>
+</TS>
