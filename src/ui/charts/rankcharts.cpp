@@ -99,8 +99,9 @@ namespace {
 
 // The scatter of many units in groups of consecutive ranks under the
 // horizontal method: each group's median rank under the vertical one as a
-// line, the band from its 5th to its 95th percentile around it.
-void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b) {
+// line over the diagonal, the band from its 5th to its 95th percentile
+// under both.
+void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineSeries* diagonal) {
     const std::vector<RankBin> bins = rankBins(matrix, a, b, kScatterBins);
     auto* median = new QLineSeries;
     median->setName(QStringLiteral("Mediana del gruppo"));
@@ -118,6 +119,7 @@ void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b) {
     band->setColor(QColor(0x7f, 0xb8, 0xc4, 0xb0));
     band->setBorderColor(QColor(0x2f, 0x6f, 0x7f));
     chart->addSeries(band);
+    chart->addSeries(diagonal);
     chart->addSeries(median);
     chart->setTitle(
         QStringLiteral("Ranghi: %1 e %2 (aggregati: %3 unità in %4 gruppi per rango in %1)")
@@ -138,10 +140,11 @@ QChart* rankScatterChart(const RankMatrix& matrix, int a, int b) {
     diagonal->append(1, 1);
     diagonal->append(n, n);
     diagonal->setPen(QPen(QColor(0x99, 0x99, 0x99), 1.0, Qt::DashLine));
-    chart->addSeries(diagonal);
     if (n > kScatterLimit) {
-        addRankGroups(chart, matrix, a, b);
+        // The diagonal over the band, under the medians.
+        addRankGroups(chart, matrix, a, b, diagonal);
     } else {
+        chart->addSeries(diagonal);
         chart->setTitle(
             QStringLiteral("Ranghi: %1 e %2").arg(matrix.methods[a], matrix.methods[b]));
         auto* points = new QScatterSeries;
