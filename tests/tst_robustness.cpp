@@ -4,6 +4,7 @@
 #include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "robustness/kendall.h"
+#include "robustness/rankbins.h"
 #include "robustness/rankstatistics.h"
 #include "robustness/ranksummary.h"
 #include "robustness/sensitivity.h"
@@ -17,7 +18,7 @@
 #include <numeric>
 
 // The robustness figures: Kendall's tau, the rank summary, the order
-// statistics, the indicator sensitivity and the uncertainty over methods
+// statistics and rank groups, the indicator sensitivity and the uncertainty over methods
 // and indicator sets.
 class TestRobustness : public QObject {
     Q_OBJECT
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void rankSummary();
     void orderStatistics_data();
     void orderStatistics();
+    void rankBinsGroupConsecutiveRanks();
     void sensitivityEqualsRunWithoutColumn_data();
     void sensitivityEqualsRunWithoutColumn();
     void refusedRuns();
@@ -158,6 +160,32 @@ void TestRobustness::orderStatistics() {
     QCOMPARE(nearestRankPercentile(sorted, 5), p5);
     QCOMPARE(nearestRankPercentile(sorted, 95), p95);
     QCOMPARE(nearestRankPercentile(sorted, 100), sorted.back());
+}
+
+void TestRobustness::rankBinsGroupConsecutiveRanks() {
+    RankMatrix m;
+    m.labels = QStringList(7, QStringLiteral("U"));
+    m.methods = {QStringLiteral("A"), QStringLiteral("B")};
+    // By rank under A the ranks under B are 2 3 | 1 6 | 4 5 7 (three groups).
+    m.ranks = {{3, 1, 2, 7, 5, 4, 6}, {1, 2, 3, 4, 5, 6, 7}};
+    const auto text = [](const std::vector<RankBin>& bins) {
+        QStringList parts;
+        for (const RankBin& bin : bins)
+            parts.append(QStringLiteral("%1-%2:%3/%4/%5")
+                             .arg(bin.fromRank)
+                             .arg(bin.toRank)
+                             .arg(bin.median)
+                             .arg(bin.p5)
+                             .arg(bin.p95));
+        return parts.join(u' ');
+    };
+    QCOMPARE(text(rankBins(m, 0, 1, 3)), QStringLiteral("1-2:2.5/2/3 3-4:3.5/1/6 5-7:5/4/7"));
+    // More groups than units: one unit each, B's rank as it is.
+    QCOMPARE(text(rankBins(m, 0, 1, 10)),
+             QStringLiteral("1-1:2/2/2 2-2:3/3/3 3-3:1/1/1 4-4:6/6/6 5-5:5/5/5 6-6:7/7/7 "
+                            "7-7:4/4/4"));
+    QVERIFY(rankBins(m, 0, 2, 3).empty());
+    QVERIFY(rankBins(m, 0, 1, 0).empty());
 }
 
 void TestRobustness::sensitivityEqualsRunWithoutColumn_data() {

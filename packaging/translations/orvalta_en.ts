@@ -506,6 +506,18 @@ Files not copied: %3.</translation>
 <context>
     <name>RankCharts</name>
     <message>
+        <source>Mediana del gruppo</source>
+        <translation>Group median</translation>
+    </message>
+    <message>
+        <source>5°-95° percentile del gruppo</source>
+        <translation>Group 5th-95th percentile</translation>
+    </message>
+    <message>
+        <source>Ranghi: %1 e %2 (aggregati: %3 unità in %4 gruppi per rango in %1)</source>
+        <translation>Ranks: %1 and %2 (aggregated: %3 units in %4 groups by rank in %1)</translation>
+    </message>
+    <message>
         <source>Ranghi nei metodi confrontati</source>
         <translation>Ranks in the compared methods</translation>
     </message>

@@ -3,6 +3,7 @@
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
 #include "support/testsupport.h"
+#include "ui/charts/rankcharts.h"
 #include "ui/charts/rankintervalchart.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
@@ -16,6 +17,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void headerClickSortsTheSummary();
     void analysesFillGridsAndFiles();
     void chartsFollowSelectionAndExport();
+    void scatterOfManyUnitsIsGrouped();
 
 private:
     // Runs MPI+, WROC and GRAD, compares them and opens the robustness window.
@@ -191,6 +194,15 @@ void TestRobustnessWindow::chartsFollowSelectionAndExport() {
     for (QAbstractSeries* s : series)
         bold += static_cast<QLineSeries*>(s)->pen().widthF() > 2 ? 1 : 0;
     QCOMPARE(bold, 2);
+    // A new selection redraws the chart drawn for the old one.
+    w->msfRiepilogo()->selectionModel()->select(w->msfRiepilogo()->model()->index(5, 0),
+                                                QItemSelectionModel::Select |
+                                                    QItemSelectionModel::Rows);
+    w->aggiornaGrafici();
+    bold = 0;
+    for (QAbstractSeries* s : w->graficoRanghi()->chart()->series())
+        bold += static_cast<QLineSeries*>(s)->pen().widthF() > 2 ? 1 : 0;
+    QCOMPARE(bold, 3);
     w->cmbAsseY()->setCurrentIndex(2);
     QVERIFY(w->graficoDispersione()->chart()->title().contains(QStringLiteral("Wroclaw")));
 
@@ -207,6 +219,41 @@ void TestRobustnessWindow::chartsFollowSelectionAndExport() {
     }
     QVERIFY(fileContents(m_dir->filePath(QStringLiteral("r.svg"))).contains("Wroclaw"));
     QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestRobustnessWindow::scatterOfManyUnitsIsGrouped() {
+    // Method B ranks the units the other way round from A.
+    const auto chartOf = [](int n) {
+        RankMatrix m;
+        m.labels = QStringList(n, QStringLiteral("U"));
+        m.methods = {QStringLiteral("A"), QStringLiteral("B")};
+        m.ranks = {std::vector<int>(std::size_t(n)), std::vector<int>(std::size_t(n))};
+        for (int i = 0; i < n; ++i) {
+            m.ranks[0][std::size_t(i)] = i + 1;
+            m.ranks[1][std::size_t(i)] = n - i;
+        }
+        return std::unique_ptr<QChart>(rankScatterChart(m, 0, 1));
+    };
+    const auto scattered = [](const QChart& chart) {
+        qsizetype points = 0;
+        for (QAbstractSeries* s : chart.series())
+            if (auto* scatter = qobject_cast<QScatterSeries*>(s))
+                points += scatter->count();
+        return points;
+    };
+    QCOMPARE(scattered(*chartOf(kScatterLimit)), qsizetype(kScatterLimit));
+    const int n = kScatterLimit * 3 + 1;
+    const std::unique_ptr<QChart> grouped = chartOf(n);
+    QCOMPARE(scattered(*grouped), qsizetype(0));
+    QVERIFY(grouped->title().contains(QStringLiteral("aggregati")));
+    const auto series = grouped->series();
+    auto* median = qobject_cast<QLineSeries*>(series.last());
+    QVERIFY(median);
+    QCOMPARE(median->count(), kScatterBins);
+    // The first group's units have B's worst ranks, the last group's its best.
+    QVERIFY(median->at(0).y() > n - n / kScatterBins);
+    QVERIFY(median->at(kScatterBins - 1).y() < n / kScatterBins + 1);
+    QVERIFY(median->at(0).x() < median->at(kScatterBins - 1).x());
 }
 
 QTEST_MAIN(TestRobustnessWindow)

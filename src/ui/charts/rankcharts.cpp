@@ -1,5 +1,8 @@
 #include "ui/charts/rankcharts.h"
 
+#include "robustness/rankbins.h"
+
+#include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCoreApplication>
@@ -93,31 +96,72 @@ QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
     return chart;
 }
 
+namespace {
+
+// The scatter of many units in groups of consecutive ranks under the
+// horizontal method: each group's median rank under the vertical one as a
+// line over the diagonal, the band from its 5th to its 95th percentile
+// under both.
+void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineSeries* diagonal) {
+    const std::vector<RankBin> bins = rankBins(matrix, a, b, kScatterBins);
+    auto* median = new QLineSeries;
+    median->setName(QCoreApplication::translate("RankCharts", "Mediana del gruppo"));
+    median->setPen(QPen(QColor(0x1d, 0x3f, 0x6e), 2.0));
+    auto* low = new QLineSeries;
+    auto* high = new QLineSeries;
+    for (const RankBin& bin : bins) {
+        const double x = (bin.fromRank + bin.toRank) / 2.0;
+        median->append(x, bin.median);
+        low->append(x, bin.p5);
+        high->append(x, bin.p95);
+    }
+    auto* band = new QAreaSeries(high, low);
+    band->setName(QCoreApplication::translate("RankCharts", "5°-95° percentile del gruppo"));
+    band->setColor(QColor(0x7f, 0xb8, 0xc4, 0xb0));
+    band->setBorderColor(QColor(0x2f, 0x6f, 0x7f));
+    chart->addSeries(band);
+    chart->addSeries(diagonal);
+    chart->addSeries(median);
+    chart->setTitle(
+        QCoreApplication::translate(
+            "RankCharts", "Ranghi: %1 e %2 (aggregati: %3 unità in %4 gruppi per rango in %1)")
+            .arg(matrix.methods[a], matrix.methods[b])
+            .arg(matrix.units())
+            .arg(bins.size()));
+}
+
+} // namespace
+
 QChart* rankScatterChart(const RankMatrix& matrix, int a, int b) {
     auto* chart = new QChart;
     const int n = matrix.units();
     if (n == 0 || a < 0 || b < 0 || a >= matrix.methodCount() || b >= matrix.methodCount())
         return chart;
-    chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi: %1 e %2")
-                        .arg(matrix.methods[a], matrix.methods[b]));
-    auto* points = new QScatterSeries;
-    points->setName(QCoreApplication::translate("RankCharts", "Unità"));
-    points->setMarkerSize(n > 2000 ? 3 : 7);
-    points->setColor(QColor(0x1f, 0x77, 0xb4));
-    points->setBorderColor(QColor(0x1f, 0x77, 0xb4));
-    QList<QPointF> xy;
-    xy.reserve(n);
-    for (int i = 0; i < n; ++i)
-        xy.append(QPointF(matrix.ranks[std::size_t(a)][std::size_t(i)],
-                          matrix.ranks[std::size_t(b)][std::size_t(i)]));
-    points->replace(xy);
     auto* diagonal = new QLineSeries;
     diagonal->setName(QCoreApplication::translate("RankCharts", "Stesso rango"));
     diagonal->append(1, 1);
     diagonal->append(n, n);
     diagonal->setPen(QPen(QColor(0x99, 0x99, 0x99), 1.0, Qt::DashLine));
-    chart->addSeries(diagonal);
-    chart->addSeries(points);
+    if (n > kScatterLimit) {
+        // The diagonal over the band, under the medians.
+        addRankGroups(chart, matrix, a, b, diagonal);
+    } else {
+        chart->addSeries(diagonal);
+        chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi: %1 e %2")
+                            .arg(matrix.methods[a], matrix.methods[b]));
+        auto* points = new QScatterSeries;
+        points->setName(QCoreApplication::translate("RankCharts", "Unità"));
+        points->setMarkerSize(7);
+        points->setColor(QColor(0x1f, 0x77, 0xb4));
+        points->setBorderColor(QColor(0x1f, 0x77, 0xb4));
+        QList<QPointF> xy;
+        xy.reserve(n);
+        for (int i = 0; i < n; ++i)
+            xy.append(QPointF(matrix.ranks[std::size_t(a)][std::size_t(i)],
+                              matrix.ranks[std::size_t(b)][std::size_t(i)]));
+        points->replace(xy);
+        chart->addSeries(points);
+    }
     QValueAxis* x = rankAxis(n, matrix.methods[a]);
     QValueAxis* y = rankAxis(n, matrix.methods[b]);
     x->setReverse(false);

@@ -18,6 +18,15 @@ constexpr int kBumpLimit = 200;
 // the others thin and grey.
 QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted);
 
+// Units drawn one point each by the scatter; beyond it the units are drawn
+// in at most kScatterBins groups of consecutive ranks under the horizontal
+// method, for each the median and the 5th-95th percentile band of the
+// ranks under the vertical one (a cloud of thousands of points shows no
+// more, and takes seconds to draw).
+constexpr int kScatterLimit = 2000;
+constexpr int kScatterBins = 200;
+
 // A scatter of every unit's rank under method a (x) against method b (y),
-// with the diagonal of equal ranks.
+// with the diagonal of equal ranks; aggregated beyond kScatterLimit units,
+// as its title says.
 QChart* rankScatterChart(const RankMatrix& matrix, int a, int b);

@@ -31,6 +31,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -208,14 +209,8 @@ QWidget* RobustnessWindow::paginaGrafici() {
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(sinistra, 1);
     layout->addLayout(destra, 1);
-    const auto scatter = [this] {
-        QChart* old = m_dispersione->chart();
-        m_dispersione->setChart(
-            rankScatterChart(m_ranghi, m_cmbX->currentIndex(), m_cmbY->currentIndex()));
-        delete old;
-    };
-    connect(m_cmbX, &QComboBox::currentIndexChanged, this, scatter);
-    connect(m_cmbY, &QComboBox::currentIndexChanged, this, scatter);
+    connect(m_cmbX, &QComboBox::currentIndexChanged, this, &RobustnessWindow::disegnaDispersione);
+    connect(m_cmbY, &QComboBox::currentIndexChanged, this, &RobustnessWindow::disegnaDispersione);
     return page;
 }
 
@@ -272,6 +267,8 @@ RobustnessWindow::Outcome RobustnessWindow::mostra(const TextTable& ranks,
                           childWindowTitle(), Dialogs::Icon::Critical);
         return Outcome::OutOfMemory;
     }
+    m_bumpDisegnato = false;
+    m_assiDisegnati = {-1, -1};
     m_colonnaOrdine = -1;
     m_ordine.clear();
     for (int i = 0; i < m_ranghi.units(); ++i)
@@ -307,7 +304,9 @@ RobustnessWindow::Outcome RobustnessWindow::mostra(const TextTable& ranks,
     m_intervalli->clear();
     m_lblIncertezza->setText(
         tr("%1 metodi x (indicatori + 1) graduatorie per unità.").arg(m_cmbMetodo->count()));
-    aggiornaGrafici();
+    // The charts are drawn when their page opens.
+    if (m_pagine->currentIndex() == 3)
+        aggiornaGrafici();
     return salva(rankSummaryFile(m_state.strMatrice), m_tabellaRiepilogo,
                  tr("riepilogo dei ranghi"));
 }
@@ -336,13 +335,24 @@ void RobustnessWindow::aggiornaGrafici() {
             if (row >= 0 && row < int(m_ordine.size()))
                 scelte.append(m_ordine[std::size_t(row)]);
     }
-    QChart* old = m_bump->chart();
-    m_bump->setChart(bumpChart(m_ranghi, scelte));
+    if (!m_bumpDisegnato || scelte != m_sceltiDisegnati) {
+        QChart* old = m_bump->chart();
+        m_bump->setChart(bumpChart(m_ranghi, scelte));
+        delete old;
+        m_bumpDisegnato = true;
+        m_sceltiDisegnati = scelte;
+    }
+    disegnaDispersione();
+}
+
+void RobustnessWindow::disegnaDispersione() {
+    const std::pair<int, int> assi{m_cmbX->currentIndex(), m_cmbY->currentIndex()};
+    if (assi == m_assiDisegnati)
+        return;
+    QChart* old = m_dispersione->chart();
+    m_dispersione->setChart(rankScatterChart(m_ranghi, assi.first, assi.second));
     delete old;
-    old = m_dispersione->chart();
-    m_dispersione->setChart(
-        rankScatterChart(m_ranghi, m_cmbX->currentIndex(), m_cmbY->currentIndex()));
-    delete old;
+    m_assiDisegnati = assi;
 }
 
 std::vector<int> RobustnessWindow::posizioniConfrontate() const {
@@ -405,11 +415,19 @@ RobustnessWindow::Outcome RobustnessWindow::cmdSensibilita_Click() {
         return outcome;
     const int position = m_cmbMetodo->currentData().toInt();
     IndicatorSensitivity result;
+    TextTable table;
+    int largest = 0;
     const Regional regional = m_regional;
     const BackgroundWork::Outcome run = m_lavoro->run(
         tr("Sensibilità agli indicatori"),
         [&](WorkProgress& progress) {
             result = indicatorSensitivity(*s, position, regional, &progress);
+            if (result.status != IndicatorSensitivity::Status::Done)
+                return;
+            // Millions of cells for a large matrix: written here, not in the window.
+            table = sensitivityTable(result);
+            for (int i = 0; i < int(result.labels.size()); ++i)
+                largest = std::max(largest, result.largestShift(i));
         },
         true);
     if (run == BackgroundWork::Outcome::OutOfMemory) {
@@ -423,8 +441,7 @@ RobustnessWindow::Outcome RobustnessWindow::cmdSensibilita_Click() {
         m_dialogs.message(result.message, childWindowTitle(), Dialogs::Icon::Warning);
         return Outcome::Refused;
     }
-    const TextTable table = sensitivityTable(result);
-    m_sensibilitaModel->setShifts(table, 2, int(result.indicators.size()) + 1);
+    m_sensibilitaModel->setShifts(table, 2, int(result.indicators.size()) + 1, largest);
     fitColumnsAnswering(*m_msfSensibilita);
     QStringList notes{
         tr("%1: spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
@@ -447,11 +464,14 @@ RobustnessWindow::Outcome RobustnessWindow::cmdIncertezza_Click() {
     if (!s)
         return outcome;
     RankUncertainty result;
+    TextTable table;
     const Regional regional = m_regional;
     const BackgroundWork::Outcome run = m_lavoro->run(
         tr("Analisi d'incertezza"),
         [&](WorkProgress& progress) {
             result = rankUncertainty(*s, positions, regional, &progress);
+            if (result.status == RankUncertainty::Status::Done)
+                table = uncertaintyTable(result, regional);
         },
         true);
     if (run == BackgroundWork::Outcome::OutOfMemory) {
@@ -465,7 +485,6 @@ RobustnessWindow::Outcome RobustnessWindow::cmdIncertezza_Click() {
         m_dialogs.message(result.message, childWindowTitle(), Dialogs::Icon::Warning);
         return Outcome::Refused;
     }
-    const TextTable table = uncertaintyTable(result, m_regional);
     m_incertezzaModel->setTable(table);
     fitColumnsAnswering(*m_msfIncertezza);
     m_intervalli->setUncertainty(result);

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+#include <utility>
 #include <vector>
 
 class BackgroundWork;
@@ -75,7 +76,8 @@ public:
     // other way on a second request for the same column.
     void ordinaRiepilogo(int col);
     // Redraws the bump chart with the units selected in the summary grid
-    // highlighted, and the scatter of the methods chosen.
+    // highlighted, and the scatter of the methods chosen; a chart already
+    // drawn from the same ranks, selection or methods is kept.
     void aggiornaGrafici();
 
 private:
@@ -85,6 +87,7 @@ private:
     QWidget* paginaGrafici();
     QChartView* graficoConMenu(const QString& name, const QString& suffix);
     QPushButton* bottoneEsporta(QChartView* view, const QString& suffix, QWidget* parent);
+    void disegnaDispersione();
     std::vector<int> posizioniConfrontate() const;
     // The matrix for the analyses: the loaded one, or one read now.
     const SharedState* matrice(Outcome* outcome);
@@ -101,6 +104,10 @@ private:
     int m_colonnaOrdine = -1;
     Qt::SortOrder m_verso = Qt::AscendingOrder;
     SharedState m_letta; // the matrix read for the analyses when none was loaded
+    // What the charts on view were drawn from (none after new ranks).
+    bool m_bumpDisegnato = false;
+    QList<int> m_sceltiDisegnati;
+    std::pair<int, int> m_assiDisegnati{-1, -1};
 
     TextTableModel* m_riepilogoModel;
     CograduationModel* m_kendallModel;

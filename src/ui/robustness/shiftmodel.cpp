@@ -5,13 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-void ShiftModel::setShifts(TextTable table, int first, int last) {
+void ShiftModel::setShifts(TextTable table, int first, int last, int largest) {
     m_first = first;
     m_last = last;
-    m_largest = 1;
-    for (int r = 1; r < table.rowCount(); ++r)
-        for (int c = first; c <= last && c < table.columnCount(); ++c)
-            m_largest = std::max(m_largest, std::abs(table.cell(r, c).toInt()));
+    m_largest = std::max(1, largest);
     setTable(std::move(table));
 }
 

@@ -12,8 +12,10 @@ class ShiftModel : public TextTableModel {
 public:
     using TextTableModel::TextTableModel;
 
-    // Shows table with the shift columns first..last.
-    void setShifts(TextTable table, int first, int last);
+    // Shows table with the shift columns first..last, shaded relative to
+    // largest, the largest absolute shift they hold (1 when smaller): the
+    // caller knows it without reading the texts of the table again.
+    void setShifts(TextTable table, int first, int last, int largest);
 
     QColor cellBackground(int row, int col) const override;
     QColor cellForeground(int row, int col) const override;
