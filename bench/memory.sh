@@ -2,7 +2,8 @@
 # Peak memory and time of the batch tool on large workbooks, measured with
 # /usr/bin/time -v on a release build (-DBUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release):
 #   bench/memory.sh BUILD_DIR [WORK_DIR] [CASE...]
-# Cases: run20k (run on 20,000 x 100), check1m (check on 1,048,575 x 10),
+# Cases: run20k (run on 20,000 x 100), export20k (export of the same
+# workbook's results, after an unmeasured run), check1m (check on 1,048,575 x 10),
 # run1m (run on 1,048,575 x 10), compare1m (compare --all over its 1,048,575
 # units, after run1m), check1m49 (check on 1,048,575 x 49). Without cases,
 # all of them. The workbooks are written by gen_matrix into WORK_DIR (a
@@ -12,7 +13,7 @@ set -eu
 build=${1:?"Uso: bench/memory.sh CARTELLA_DI_BUILD [CARTELLA_DI_LAVORO] [CASO...]"}
 work=${2:-${TMPDIR:-/tmp}/orvalta-memory}
 [ $# -ge 2 ] && shift 2 || shift $#
-cases=${*:-"run20k check1m run1m compare1m check1m49"}
+cases=${*:-"run20k export20k check1m run1m compare1m check1m49"}
 
 batch=$build/batch/orvalta-batch
 gen=$build/bench/gen_matrix
@@ -48,6 +49,11 @@ measure() {
 for c in $cases; do
     case $c in
     run20k) measure "$c" run "$(workbook 20000 100)" ;;
+    export20k)
+        file=$(workbook 20000 100)
+        "$batch" run "$file" >/dev/null 2>&1 || true
+        measure "$c" export "$file" "$work/risultati_20000x100.xlsx"
+        ;;
     check1m) measure "$c" check "$(workbook 1048575 10)" ;;
     run1m) measure "$c" run "$(workbook 1048575 10)" ;;
     compare1m) measure "$c" compare "$(workbook 1048575 10)" --all ;;

@@ -6,6 +6,7 @@
 #include "export/resultsworkbook.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
+#include "robustness/kendall.h"
 #include "workbook/caricamatrice.h"
 #include "workbook/xlsx/xlsxreader.h"
 
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void init();
     void workbookHoldsEveryResult();
     void delimitedTables();
+    void kendallOnlyWithTheRankSummary();
     void filesThatDoNotFitAreLeftOut();
     void unwritableDestination();
 
@@ -109,6 +111,23 @@ void TestExport::workbookHoldsEveryResult() {
         }
     QVERIFY(qAbs(confronto->cell(3, matrix + 1).number()) < 1.0);
 
+    // Kendall's matrix below it, from the same rankings.
+    const int kendall = n + 3; // its title row
+    COMPARE_CELL(confronto->cell(kendall, matrix), CellValue(QStringLiteral("Kendall")));
+    for (int j = 0; j < n; ++j)
+        for (int k = 0; k < n; ++k) {
+            const CellValue tau = confronto->cell(kendall + 1 + j, matrix + 1 + k);
+            QCOMPARE(tau.isNumber(), k <= j);
+            if (k > j)
+                continue;
+            std::vector<int> a, b;
+            for (int r = 0; r < rnk->rowCount(); ++r) {
+                a.push_back(int(rnk->number(r, j)));
+                b.push_back(int(rnk->number(r, k)));
+            }
+            QCOMPARE(tau.number(), KendallCoefficient(a, b).value());
+        }
+
     // "Robustezza", "Sensibilità GRAD", "Incertezza" after it: numbers as
     // numbers, texts as texts; nothing more.
     const int last = int(methods.size()) + 4;
@@ -137,6 +156,19 @@ void TestExport::delimitedTables() {
 
     QVERIFY(writeFileBytes(path, "Prov;A;B\r\nAlfa;1\r\n"));
     QVERIFY(!readDelimitedTable(path, m_regional));
+}
+
+void TestExport::kendallOnlyWithTheRankSummary() {
+    const ResultsCollection results = collectResults(m_s, m_regional);
+    QVERIFY(results.comparison && results.comparison->kendall.empty());
+    const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
+    QCOMPARE(writeResultsWorkbook(out, results), QString());
+    const XlsxReader* confronto = sheet(out, int(methodTable().size()) + 1);
+    QVERIFY(confronto);
+    const int n = results.comparison->methodCount();
+    QVERIFY(confronto->cell(n + 1, 2 * n + 4).isText()); // Spearman's last row
+    QVERIFY(confronto->cell(n + 3, 2 * n + 4).isEmpty());
+    QVERIFY(confronto->cell(n + 5, 2 * n + 5).isEmpty());
 }
 
 void TestExport::filesThatDoNotFitAreLeftOut() {

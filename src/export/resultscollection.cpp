@@ -5,6 +5,7 @@
 #include "comparison/spearman.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
+#include "robustness/kendall.h"
 #include "shared/resultnames.h"
 #include "shared/textdecoding.h"
 
@@ -107,20 +108,26 @@ MethodResults methodFromState(const SharedState& s, const QString& code, const R
     return method;
 }
 
-// Spearman's coefficient of every pair of columns of a ranks table.
-std::vector<double> cograduationOf(const DelimitedTable& ranks) {
-    const int n = ranks.columnCount();
-    std::vector<std::vector<int>> columns(static_cast<std::size_t>(n));
-    for (int k = 0; k < n; ++k)
+// The columns of a ranks table, one ranking of the units each.
+std::vector<std::vector<int>> rankColumns(const DelimitedTable& ranks) {
+    std::vector<std::vector<int>> columns(std::size_t(ranks.columnCount()));
+    for (int k = 0; k < ranks.columnCount(); ++k)
         for (int r = 0; r < ranks.rowCount(); ++r)
             columns[std::size_t(k)].push_back(int(ranks.number(r, k)));
-    std::vector<double> matrix(std::size_t(n) * std::size_t(n), 1.0);
-    for (int j = 0; j < n; ++j)
-        for (int k = 0; k < j; ++k) {
-            const double rho =
-                SpearmanCoefficient(columns[std::size_t(j)], columns[std::size_t(k)]).value();
-            matrix[std::size_t(j * n + k)] = rho;
-            matrix[std::size_t(k * n + j)] = rho;
+    return columns;
+}
+
+// The coefficient of every pair of rankings at [j * N + k], 1 on the
+// diagonal.
+template <typename Coefficient>
+std::vector<double> pairMatrix(const std::vector<std::vector<int>>& columns) {
+    const std::size_t n = columns.size();
+    std::vector<double> matrix(n * n, 1.0);
+    for (std::size_t j = 0; j < n; ++j)
+        for (std::size_t k = 0; k < j; ++k) {
+            const double value = Coefficient(columns[j], columns[k]).value();
+            matrix[j * n + k] = value;
+            matrix[k * n + j] = value;
         }
     return matrix;
 }
@@ -152,7 +159,7 @@ std::optional<ComparisonResults> comparisonFromFiles(const SharedState& s, const
     ComparisonResults comparison;
     comparison.headers = values->headers.mid(1);
     comparison.labels = values->labels;
-    comparison.cograduation = cograduationOf(*ranks);
+    comparison.cograduation = pairMatrix<SpearmanCoefficient>(rankColumns(*ranks));
     comparison.values = std::move(*values);
     comparison.ranks = std::move(*ranks);
     return comparison;
@@ -228,6 +235,10 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
     collection.comparison = comparisonFromFiles(s, regional, collection.warnings);
     collection.robustness = unitTable(resultFileName(s.strMatrice, ResultFileKind::RankSummary), s,
                                       regional, collection.warnings);
+    // Kendall's tau goes with the rank summary, as in the robustness window.
+    if (collection.comparison && collection.robustness)
+        collection.comparison->kendall =
+            pairMatrix<KendallCoefficient>(rankColumns(collection.comparison->ranks));
     for (const MethodInfo& method : table) {
         const QString code = methodCode(method.entryText);
         auto sensitivity =
