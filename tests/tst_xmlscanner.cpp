@@ -111,6 +111,7 @@ void TestXmlScanner::sameAsExpat_data() {
     row("end of CDATA after a reference", "<a>&amp;\n] x]]]>y</a>", false);
     row("truncated in a tag", "<a>\n<b x='1", false);
     row("truncated in text", "<a>\n<b>xyz", false);
+    row("truncated after a bracket", "<a>\n<b>x]", false);
     row("truncated in a character", "<a>\xC3", false);
     row("junk after the root", "<a/>\n <b/>", false);
     row("text after the root", "<a></a>x", false);

@@ -306,6 +306,10 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                     break;
                 if (byte == ']') {
                     if (j + 2 >= n) {
+                        if (last) {
+                            ++j; // the end follows: expat finds the document cut short
+                            continue;
+                        }
                         incomplete = true;
                         break;
                     }
