@@ -123,12 +123,13 @@ void TestXmlScanner::sameAsExpat_data() {
 void TestXmlScanner::sameAsExpat() {
     QFETCH(QByteArray, xml);
     QFETCH(bool, ok);
-    const Outcome expat = parse(xml, xml.size() + 1, XmlEngine::ExpatOnly);
-    QCOMPARE(expat.ok, ok);
+    QCOMPARE(parse(xml, xml.size() + 1, XmlEngine::ExpatOnly).ok, ok);
     for (const qsizetype chunk :
          {qsizetype(1), qsizetype(2), qsizetype(3), qsizetype(7), qsizetype(64), xml.size() + 1}) {
         if (chunk < 64 && xml.size() > 10000)
             continue; // a long token read again byte by byte takes minutes
+        // Where expat's own chunks break may change its verdict: the same chunks.
+        const Outcome expat = parse(xml, chunk, XmlEngine::ExpatOnly);
         const Outcome scanned = parse(xml, chunk, XmlEngine::Scanner);
         const QByteArray where = "chunks of " + QByteArray::number(chunk);
         QVERIFY2(scanned.ok == expat.ok, where.constData());

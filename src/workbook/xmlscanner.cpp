@@ -166,12 +166,15 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
         if (take == 0 && !last)
             return Status::NeedMore;
         const std::size_t kept = m_carry.size();
+        if (pos == 0 && take > 0)
+            m_carryBreaks.push_back(kept); // expat must see the chunks as they came
         m_carry.append(data + pos, take);
         pos += take;
         const std::size_t used =
             scan(m_carry.data(), m_carry.size(), last && pos == length, &status);
         if (status == Status::Handover) {
             m_handover = m_carry.substr(used);
+            keepBreaksAfter(used);
             m_restData = data + pos;
             m_restLength = length - pos;
             return status;
@@ -181,9 +184,11 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
         if (used >= kept) {
             pos -= m_carry.size() - used;
             m_carry.clear();
+            m_carryBreaks.clear();
             break;
         }
         m_carry.erase(0, used);
+        keepBreaksAfter(used);
         if (m_carry.size() > kMaxToken) {
             handOver(m_carry.data(), 0);
             m_handover = m_carry;
@@ -197,12 +202,14 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
     const std::size_t used = scan(data + pos, length - pos, last, &status);
     if (status == Status::Handover) {
         m_handover.clear();
+        m_carryBreaks.clear();
         m_restData = data + pos + used;
         m_restLength = length - pos - used;
         return status;
     }
     if (status == Status::NeedMore) {
         m_carry.assign(data + pos + used, length - pos - used);
+        m_carryBreaks.clear();
         if (m_carry.size() > kMaxToken) {
             handOver(m_carry.data(), 0);
             m_handover = m_carry;
@@ -212,6 +219,15 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
         }
     }
     return status;
+}
+
+void XmlScanner::keepBreaksAfter(std::size_t used) {
+    std::vector<std::size_t> kept;
+    for (const std::size_t at : m_carryBreaks) {
+        if (at > used)
+            kept.push_back(at - used);
+    }
+    m_carryBreaks.swap(kept);
 }
 
 std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* status) {
@@ -234,10 +250,17 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
     const auto* bytes = reinterpret_cast<const unsigned char*>(p);
     while (i < n) {
         if (m_state == State::Epilog) {
-            while (i < n && isSpace(p[i]))
-                ++i;
-            if (i < n)
+            // Kept whole: when anything but white space follows the root,
+            // expat reads all that follows it.
+            std::size_t j = i;
+            while (j < n && isSpace(p[j]))
+                ++j;
+            if (j < n)
                 return handover(i);
+            if (last) {
+                *status = Status::Done;
+                return n;
+            }
             break;
         }
         const char ch = p[i];

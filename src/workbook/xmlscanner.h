@@ -48,6 +48,9 @@ public:
     int prefixElements() const { return m_prefixElements; }
     // ...then the bytes kept from earlier chunks, from the handover point...
     const std::string& handoverBytes() const { return m_handover; }
+    // Where in them a chunk of the document began: expat is given them in
+    // the same pieces, since where its chunks break may change its verdict.
+    const std::vector<std::size_t>& handoverBreaks() const { return m_carryBreaks; }
     // ...then these bytes of the chunk given to feed().
     const char* restData() const { return m_restData; }
     std::size_t restLength() const { return m_restLength; }
@@ -70,10 +73,12 @@ private:
     Status deliverStart(bool empty);
     void advance(const char* first, const char* last);
     void handOver(const char* p, std::size_t at);
+    void keepBreaksAfter(std::size_t used);
 
     XmlScanSink& m_sink;
     State m_state = State::Prolog;
-    std::string m_carry; // an incomplete token kept from earlier chunks
+    std::string m_carry;                    // an incomplete token kept from earlier chunks
+    std::vector<std::size_t> m_carryBreaks; // where in it each later chunk begins
 
     std::string m_names;                 // the names of the open elements, each after the other
     std::vector<std::size_t> m_nameEnds; // where each ends in m_names

@@ -211,8 +211,16 @@ public:
         if (!startExpat(error))
             return Result::Failed;
         const std::string& kept = m_scanner.handoverBytes();
-        Result result = parse(kept.data(), static_cast<qint64>(kept.size()),
-                              last && m_scanner.restLength() == 0, error);
+        std::size_t from = 0;
+        Result result = Result::More;
+        for (const std::size_t to : m_scanner.handoverBreaks()) {
+            if (result == Result::More)
+                result = parse(kept.data() + from, static_cast<qint64>(to - from), false, error);
+            from = to;
+        }
+        if (result == Result::More)
+            result = parse(kept.data() + from, static_cast<qint64>(kept.size() - from),
+                           last && m_scanner.restLength() == 0, error);
         if (result == Result::More && (m_scanner.restLength() > 0 || last))
             result = parse(m_scanner.restData(), static_cast<qint64>(m_scanner.restLength()), last,
                            error);
