@@ -14,7 +14,7 @@ orvalta_install_packages "${ORVALTA_PACKAGES[@]}" clang libclang-rt-14-dev
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_FUZZERS=ON -DBUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
-targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile)
+targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile fuzz_xml)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 rm -rf "$build/artifacts"
@@ -46,12 +46,35 @@ for name in sorted(os.listdir(source)):
             copy.writestr(entry, data)
 EOF
 
+# The XML parts of the .ods and .xlsx fixtures for the XML fuzzer, each after
+# the byte that picks its chunk size.
+xmlseeds="$build/seeds/xml"
+rm -rf "$xmlseeds"
+mkdir -p "$xmlseeds"
+python3 - "$root/tests/fixtures" "$xmlseeds" <<'EOF'
+import os, sys, zipfile
+source, target = sys.argv[1:]
+for folder in ("ods", "xlsx"):
+    for name in sorted(os.listdir(os.path.join(source, folder))):
+        try:
+            with zipfile.ZipFile(os.path.join(source, folder, name)) as archive:
+                for info in archive.infolist():
+                    if info.filename.endswith(".xml") and info.file_size < 65536:
+                        data = archive.read(info)
+                        out = "%s-%s-%s" % (folder, name, info.filename.replace("/", "_"))
+                        with open(os.path.join(target, out), "wb") as seed:
+                            seed.write(bytes([len(data) % 7]) + data)
+        except (zipfile.BadZipFile, RuntimeError, NotImplementedError, OSError, KeyError):
+            continue
+EOF
+
 declare -A seeds=(
     [fuzz_xls]="$root/tests/fixtures/xls"
     [fuzz_xlsx]="$root/tests/fixtures/xlsx"
     [fuzz_ods]="$root/tests/fixtures/ods $twins/ods"
     [fuzz_csv]="$root/tests/fixtures/csv $twins/csv"
     [fuzz_resultfile]="$root/tests/fixtures/resultfiles"
+    [fuzz_xml]="$xmlseeds"
 )
 status=0
 for target in "${targets[@]}"; do

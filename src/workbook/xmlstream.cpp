@@ -1,5 +1,7 @@
 #include "workbook/xmlstream.h"
 
+#include "workbook/xmlscanner.h"
+
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QLocale>
@@ -14,15 +16,18 @@ namespace {
 constexpr int kChunkBytes = 64 * 1024;
 
 struct ParseContext {
-    XML_Parser parser;
+    XML_Parser parser; // null while the scanner reads
     XmlHandler* handler;
     QString partName;
     int depth = 0;
     int maxDepth = 0;
+    bool stopped = false;
 };
 
 void stop(ParseContext* context) {
-    XML_StopParser(context->parser, XML_FALSE);
+    context->stopped = true;
+    if (context->parser)
+        XML_StopParser(context->parser, XML_FALSE);
 }
 
 // Stops the parser once the handler has failed or finished.
@@ -69,6 +74,27 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
             .arg(context->partName));
     stop(context);
 }
+
+// Gives the scanner's events to the handler as expat's are given.
+class ContextSink : public XmlScanSink {
+public:
+    explicit ContextSink(ParseContext& context) : m_context(context) {}
+    bool start(const char* name, const char** attributes) override {
+        onStart(&m_context, name, attributes);
+        return !m_context.stopped;
+    }
+    bool end(const char* name) override {
+        onEnd(&m_context, name);
+        return !m_context.stopped;
+    }
+    bool text(const char* data, int length) override {
+        onText(&m_context, data, length);
+        return !m_context.stopped;
+    }
+
+private:
+    ParseContext& m_context;
+};
 
 } // namespace
 
@@ -152,23 +178,135 @@ const char* xmlAttribute(const char** attributes, const char* localName) {
     return nullptr;
 }
 
-bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
-              const XmlLimits& limits, XmlError* error) {
-    const XML_Parser parser = XML_ParserCreate(nullptr);
-    if (!parser) {
-        *error = {
-            QCoreApplication::translate("Workbook", "memoria insufficiente per leggere la parte %1")
-                .arg(partName),
-            true};
-        return false;
-    }
-    ParseContext context{parser, &handler, partName, 0, limits.maxDepth};
-    XML_SetUserData(parser, &context);
-    XML_SetElementHandler(parser, onStart, onEnd);
-    XML_SetCharacterDataHandler(parser, onText);
-    XML_SetStartDoctypeDeclHandler(parser, onDoctype);
+namespace {
 
-    bool ok = true;
+// One parse: the scanner reads while it can, expat from where it cannot.
+class Parse {
+public:
+    Parse(const QString& partName, XmlHandler& handler, const XmlLimits& limits)
+        : m_handler(handler), m_context{nullptr, &handler, partName, 0, limits.maxDepth},
+          m_sink(m_context), m_scanner(m_sink) {}
+    ~Parse() {
+        if (m_context.parser)
+            XML_ParserFree(m_context.parser);
+    }
+    Parse(const Parse&) = delete;
+    Parse& operator=(const Parse&) = delete;
+
+    enum class Result { More, Ended, Failed };
+
+    // Reads the next chunk (length 0 at the end).
+    Result feed(const char* data, qint64 length, XmlEngine engine, XmlError* error) {
+        const bool last = length == 0;
+        if (!m_context.parser && engine == XmlEngine::ExpatOnly && !startExpat(error))
+            return Result::Failed;
+        if (m_context.parser)
+            return parse(data, length, last, error);
+        switch (m_scanner.feed(data, static_cast<std::size_t>(length), last)) {
+        case XmlScanner::Status::NeedMore:
+            return Result::More;
+        case XmlScanner::Status::Done:
+            return Result::Ended;
+        case XmlScanner::Status::Stopped:
+            return stopped(error);
+        case XmlScanner::Status::Handover:
+            break;
+        }
+        if (!startExpat(error))
+            return Result::Failed;
+        const std::string& kept = m_scanner.handoverBytes();
+        std::size_t from = 0;
+        Result result = Result::More;
+        for (const std::size_t to : m_scanner.handoverBreaks()) {
+            if (result == Result::More)
+                result = parse(kept.data() + from, static_cast<qint64>(to - from), false, error);
+            from = to;
+        }
+        if (result == Result::More)
+            result = parse(kept.data() + from, static_cast<qint64>(kept.size() - from),
+                           last && m_scanner.restLength() == 0, error);
+        if (result == Result::More && (m_scanner.restLength() > 0 || last))
+            result = parse(m_scanner.restData(), static_cast<qint64>(m_scanner.restLength()), last,
+                           error);
+        return result;
+    }
+
+private:
+    // The handler failed or finished.
+    Result stopped(XmlError* error) {
+        if (m_handler.finished() && !m_handler.failed())
+            return Result::Ended;
+        *error = {m_handler.failureCause(), m_handler.failedOnLimit()};
+        return Result::Failed;
+    }
+
+    // Expat reads on from the scanner's handover point (the start when the
+    // scanner was not used): the prefix opens the elements open there.
+    bool startExpat(XmlError* error) {
+        const XML_Parser parser = XML_ParserCreate(nullptr);
+        if (!parser) {
+            *error = {QCoreApplication::translate("Workbook",
+                                                  "memoria insufficiente per leggere la parte %1")
+                          .arg(m_context.partName),
+                      true};
+            return false;
+        }
+        m_context.parser = parser;
+        XML_SetUserData(parser, &m_context);
+        XML_SetStartDoctypeDeclHandler(parser, onDoctype);
+#if XML_MAJOR_VERSION > 2 || (XML_MAJOR_VERSION == 2 && XML_MINOR_VERSION >= 6)
+        // The prefix must be read before the handlers are set.
+        XML_SetReparseDeferralEnabled(parser, XML_FALSE);
+#endif
+        const std::string& prefix = m_scanner.handoverPrefix();
+        m_prefixLength = static_cast<qint64>(prefix.size());
+        if (!prefix.empty() && XML_Parse(parser, prefix.data(), static_cast<int>(prefix.size()),
+                                         XML_FALSE) == XML_STATUS_ERROR) {
+            *error = {QCoreApplication::translate("Workbook",
+                                                  "memoria insufficiente per leggere la parte %1")
+                          .arg(m_context.partName),
+                      true};
+            return false;
+        }
+        XML_SetElementHandler(parser, onStart, onEnd);
+        XML_SetCharacterDataHandler(parser, onText);
+        return true;
+    }
+
+    Result parse(const char* data, qint64 length, bool last, XmlError* error) {
+        const XML_Parser parser = m_context.parser;
+        if (XML_Parse(parser, data, static_cast<int>(length), last) != XML_STATUS_ERROR)
+            return last ? Result::Ended : Result::More;
+        if (m_handler.finished() || m_handler.failed())
+            return stopped(error);
+        // The position in the document: expat counted from the handover
+        // point, on the prefix's line.
+        const qint64 line = static_cast<qint64>(XML_GetCurrentLineNumber(parser));
+        const qint64 column = static_cast<qint64>(XML_GetCurrentColumnNumber(parser));
+        const qint64 documentLine = m_scanner.line() + line - 1;
+        const qint64 documentColumn =
+            line == 1 ? m_scanner.column() + column - m_prefixLength : column;
+        *error = {QCoreApplication::translate("Workbook",
+                                              "errore XML nella parte %1 (riga %2, colonna %3): %4")
+                      .arg(m_context.partName)
+                      .arg(documentLine)
+                      .arg(documentColumn + 1)
+                      .arg(describe(XML_GetErrorCode(parser)))};
+        return Result::Failed;
+    }
+
+    XmlHandler& m_handler;
+    ParseContext m_context;
+    ContextSink m_sink;
+    XmlScanner m_scanner;
+    qint64 m_prefixLength = 0;
+};
+
+} // namespace
+
+bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
+              const XmlLimits& limits, XmlError* error, XmlEngine engine) {
+    Parse parse(partName, handler, limits);
     qint64 total = 0;
     for (;;) {
         const char* data = nullptr;
@@ -178,27 +316,15 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
                           "Workbook", "la parte %1 non può essere decompressa: l'archivio è "
                                       "danneggiato")
                           .arg(partName)};
-            ok = false;
-            break;
+            return false;
         }
         total += length;
-        const bool last = length == 0;
-        if (XML_Parse(parser, data, static_cast<int>(length), last) == XML_STATUS_ERROR) {
-            if (handler.finished() && !handler.failed())
-                break;
-            if (handler.failed()) {
-                *error = {handler.failureCause(), handler.failedOnLimit()};
-            } else {
-                *error = {QCoreApplication::translate(
-                              "Workbook", "errore XML nella parte %1 (riga %2, colonna %3): %4")
-                              .arg(partName)
-                              .arg(XML_GetCurrentLineNumber(parser))
-                              .arg(XML_GetCurrentColumnNumber(parser) + 1)
-                              .arg(describe(XML_GetErrorCode(parser)))};
-            }
-            ok = false;
-            break;
-        }
+        const Parse::Result result = parse.feed(data, length, engine, error);
+        if (result == Parse::Result::Failed)
+            return false;
+        // The handler finished: the rest is neither read nor checked.
+        if (result == Parse::Result::Ended && length > 0)
+            return true;
         // After the chunk, so that what it kept counts.
         const qint64 kept = handler.keptCount();
         const qint64 allowed = limits.maxBytes + limits.bytesPerKept * kept;
@@ -214,18 +340,15 @@ bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
                              .arg(limits.bytesPerKept)
                              .arg(QLocale(QLocale::Italian).toString(kept));
             *error = {cause, true};
-            ok = false;
-            break;
+            return false;
         }
-        if (last)
-            break;
+        if (length == 0)
+            return true;
     }
-    XML_ParserFree(parser);
-    return ok;
 }
 
 bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
-              const XmlLimits& limits, XmlError* error) {
+              const XmlLimits& limits, XmlError* error, XmlEngine engine) {
     DeviceSource chunks(source);
-    return parseXml(chunks, partName, handler, limits, error);
+    return parseXml(chunks, partName, handler, limits, error, engine);
 }

@@ -71,7 +71,12 @@ const char* xmlLocalName(const char* name);
 // The value of the attribute whose local name is localName, or nullptr.
 const char* xmlAttribute(const char** attributes, const char* localName);
 
-// Parses all of source with expat, chunk by chunk as the source delivers
+// What reads the XML: a fast scanner for the XML that spreadsheet programs
+// write, handing to expat whatever else it meets (the same events, errors
+// and messages as expat alone), or expat alone.
+enum class XmlEngine { Scanner, ExpatOnly };
+
+// Parses all of source, chunk by chunk as the source delivers
 // them (never the whole document in memory), and delivers the events to
 // handler. Returns true when the document is well-formed (up to the point
 // where the handler finished, if it did) and the handler did not fail.
@@ -81,8 +86,8 @@ const char* xmlAttribute(const char** attributes, const char* localName);
 // deeper than limits.maxDepth, a document type
 // declaration (no part of a workbook has one), or a handler failure.
 bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
-              const XmlLimits& limits, XmlError* error);
+              const XmlLimits& limits, XmlError* error, XmlEngine engine = XmlEngine::Scanner);
 
 // The same, reading the device in chunks of 64 KiB.
 bool parseXml(QIODevice& source, const QString& partName, XmlHandler& handler,
-              const XmlLimits& limits, XmlError* error);
+              const XmlLimits& limits, XmlError* error, XmlEngine engine = XmlEngine::Scanner);

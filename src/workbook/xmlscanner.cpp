@@ -1,0 +1,680 @@
+#include "workbook/xmlscanner.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// Longer tokens (tags, or the prolog with the root's start tag) are left to
+// expat: the scanner reads an incomplete token again with each piece.
+constexpr std::size_t kMaxToken = 64 * 1024;
+// How much of the next chunk is joined to a kept token at a time.
+constexpr std::size_t kJoinBytes = 4096;
+// More attributes in one tag are left to expat, which finds repeated ones
+// without comparing every pair.
+constexpr std::size_t kMaxAttributes = 64;
+
+constexpr std::size_t kIncomplete = static_cast<std::size_t>(-1);
+
+bool isNameStart(unsigned char ch) {
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_' || ch == ':';
+}
+
+// What each byte may be, looked up once per byte.
+enum ByteClass : unsigned char {
+    kNameChar = 1,  // in an ASCII name
+    kPlainText = 2, // character data that needs no look: ASCII, not markup
+    kPlainValue = 4 // the same in an attribute value, either quote aside
+};
+
+struct ByteClasses {
+    unsigned char of[256] = {};
+    constexpr ByteClasses() {
+        for (int ch = 0x20; ch < 0x80; ++ch) {
+            const bool name = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_' ||
+                              ch == ':' || (ch >= '0' && ch <= '9') || ch == '-' || ch == '.';
+            of[ch] = static_cast<unsigned char>(
+                (name ? kNameChar : 0) | (ch != '<' && ch != '&' && ch != ']' ? kPlainText : 0) |
+                (ch != '<' && ch != '&' && ch != '"' && ch != '\'' ? kPlainValue : 0));
+        }
+        of[static_cast<unsigned char>('\n')] = kPlainText;
+        of[static_cast<unsigned char>('\t')] = kPlainText;
+    }
+};
+
+constexpr ByteClasses kClasses;
+
+bool isNameChar(unsigned char ch) {
+    return (kClasses.of[ch] & kNameChar) != 0;
+}
+
+// Characters in [first, last) of UTF-8: the bytes that are not continuation
+// bytes, eight at a time.
+qint64 countCharacters(const char* first, const char* last) {
+    qint64 count = last - first;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    while (last - first >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, first, 8);
+        // A continuation byte has its top bit set and the next one clear;
+        // the multiplication adds up the eight flags in the top byte.
+        const std::uint64_t flags = (word & ~(word << 1) & kHigh) >> 7;
+        count -= static_cast<qint64>((flags * 0x0101010101010101ULL) >> 56);
+        first += 8;
+    }
+    for (; first < last; ++first) {
+        if ((static_cast<unsigned char>(*first) & 0xC0) == 0x80)
+            --count;
+    }
+    return count;
+}
+
+bool isSpace(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n';
+}
+
+bool isContinuation(unsigned char ch, unsigned char low = 0x80, unsigned char high = 0xBF) {
+    return ch >= low && ch <= high;
+}
+
+// The length of the UTF-8 character at p: 0 when it is malformed or not a
+// character XML allows (surrogates, U+FFFE, U+FFFF), kIncomplete when n
+// bytes do not hold it whole.
+std::size_t utf8Length(const unsigned char* p, std::size_t n) {
+    const unsigned char lead = p[0];
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (n < length)
+        return kIncomplete;
+    if (!isContinuation(p[1], low, high))
+        return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (!isContinuation(p[i]))
+            return 0;
+    }
+    if (lead == 0xEF && p[1] == 0xBF && (p[2] == 0xBE || p[2] == 0xBF))
+        return 0;
+    return length;
+}
+
+bool isXmlChar(unsigned long code) {
+    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
+           (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+std::size_t encodeUtf8(unsigned long code, char* out) {
+    if (code < 0x80) {
+        out[0] = static_cast<char>(code);
+        return 1;
+    }
+    if (code < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (code >> 6));
+        out[1] = static_cast<char>(0x80 | (code & 0x3F));
+        return 2;
+    }
+    if (code < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (code >> 12));
+        out[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (code & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (code >> 18));
+    out[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (code & 0x3F));
+    return 4;
+}
+
+// The end of the ASCII name at p[i], or i when none starts there.
+std::size_t nameEnd(const char* p, std::size_t n, std::size_t i) {
+    if (i >= n || !isNameStart(static_cast<unsigned char>(p[i])))
+        return i;
+    ++i;
+    while (i < n && isNameChar(static_cast<unsigned char>(p[i])))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool last) {
+    Status status = Status::NeedMore;
+    std::size_t pos = 0;
+    // A token kept from the previous chunk: join the new bytes to it a piece
+    // at a time until the scan gets past it.
+    while (!m_carry.empty()) {
+        const std::size_t take = std::min(length - pos, kJoinBytes);
+        if (take == 0 && !last)
+            return Status::NeedMore;
+        const std::size_t kept = m_carry.size();
+        if (pos == 0 && take > 0)
+            m_carryBreaks.push_back(kept); // expat must see the chunks as they came
+        m_carry.append(data + pos, take);
+        pos += take;
+        const std::size_t used =
+            scan(m_carry.data(), m_carry.size(), last && pos == length, &status);
+        if (status == Status::Handover) {
+            m_handover = m_carry.substr(used);
+            keepBreaksAfter(used);
+            m_restData = data + pos;
+            m_restLength = length - pos;
+            return status;
+        }
+        if (status != Status::NeedMore)
+            return status;
+        if (used >= kept) {
+            pos -= m_carry.size() - used;
+            m_carry.clear();
+            m_carryBreaks.clear();
+            break;
+        }
+        m_carry.erase(0, used);
+        keepBreaksAfter(used);
+        if (m_carry.size() > kMaxToken) {
+            handOver(m_carry.data(), 0);
+            m_handover = m_carry;
+            m_restData = data + pos;
+            m_restLength = length - pos;
+            return Status::Handover;
+        }
+        if (pos == length)
+            return Status::NeedMore;
+    }
+    const std::size_t used = scan(data + pos, length - pos, last, &status);
+    if (status == Status::Handover) {
+        m_handover.clear();
+        m_carryBreaks.clear();
+        m_restData = data + pos + used;
+        m_restLength = length - pos - used;
+        return status;
+    }
+    if (status == Status::NeedMore) {
+        m_carry.assign(data + pos + used, length - pos - used);
+        m_carryBreaks.clear();
+        if (m_carry.size() > kMaxToken) {
+            handOver(m_carry.data(), 0);
+            m_handover = m_carry;
+            m_restData = data + length;
+            m_restLength = 0;
+            return Status::Handover;
+        }
+    }
+    return status;
+}
+
+void XmlScanner::keepBreaksAfter(std::size_t used) {
+    std::vector<std::size_t> kept;
+    for (const std::size_t at : m_carryBreaks) {
+        if (at > used)
+            kept.push_back(at - used);
+    }
+    m_carryBreaks.swap(kept);
+}
+
+std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* status) {
+    *status = Status::NeedMore;
+    std::size_t i = 0;
+    if (m_state == State::Prolog) {
+        i = scanProlog(p, n, last, status);
+        if (*status != Status::NeedMore || m_state == State::Prolog)
+            return i;
+    }
+    const auto handover = [&](std::size_t at) {
+        handOver(p, at);
+        *status = Status::Handover;
+        return at;
+    };
+    const auto stopped = [&](std::size_t at) {
+        *status = Status::Stopped;
+        return at;
+    };
+    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    while (i < n) {
+        if (m_state == State::Epilog) {
+            // Kept whole: when anything but white space follows the root,
+            // expat reads all that follows it.
+            std::size_t j = i;
+            while (j < n && isSpace(p[j]))
+                ++j;
+            if (j < n)
+                return handover(i);
+            if (last) {
+                *status = Status::Done;
+                return n;
+            }
+            break;
+        }
+        const char ch = p[i];
+        if (ch == '<') {
+            if (i + 1 >= n)
+                break;
+            const char next = p[i + 1];
+            if (next == '!' || next == '?')
+                return handover(i); // comments, CDATA, processing instructions
+            std::size_t end = 0;
+            if (next == '/') {
+                const Scan scanned = scanEndTag(p + i, n - i, &end);
+                if (scanned == Scan::Incomplete)
+                    break;
+                if (scanned == Scan::Refused)
+                    return handover(i);
+                const std::size_t nameStart =
+                    m_nameEnds.size() > 1 ? m_nameEnds[m_nameEnds.size() - 2] + 1 : 0;
+                const bool go = m_sink.end(m_names.data() + nameStart);
+                m_names.resize(nameStart);
+                m_nameEnds.pop_back();
+                if (m_nameEnds.empty())
+                    m_state = State::Epilog;
+                i += end;
+                if (!go)
+                    return stopped(i);
+                continue;
+            }
+            bool empty = false;
+            const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
+            if (scanned == Scan::Incomplete)
+                break;
+            if (scanned == Scan::Refused)
+                return handover(i);
+            i += end;
+            if (deliverStart(empty) == Status::Stopped)
+                return stopped(i);
+            continue;
+        }
+        if (ch == '&') {
+            char decoded[4];
+            std::size_t end = 0;
+            std::size_t decodedLength = 0;
+            const Scan scanned = scanReference(p + i, n - i, &end, decoded, &decodedLength);
+            if (scanned == Scan::Incomplete)
+                break;
+            if (scanned == Scan::Refused)
+                return handover(i);
+            i += end;
+            if (!m_sink.text(decoded, static_cast<int>(decodedLength)))
+                return stopped(i);
+            continue;
+        }
+        // Character data up to the next markup, or to what expat must see.
+        std::size_t j = i;
+        bool refused = false;
+        bool incomplete = false;
+        while (j < n) {
+            const unsigned char byte = bytes[j];
+            if (kClasses.of[byte] & kPlainText) {
+                ++j;
+                continue;
+            }
+            if (byte >= 0x20 && byte < 0x80) {
+                if (byte == '<' || byte == '&')
+                    break;
+                if (byte == ']') {
+                    if (j + 2 >= n) {
+                        if (last) {
+                            ++j; // the end follows: expat finds the document cut short
+                            continue;
+                        }
+                        incomplete = true;
+                        break;
+                    }
+                    if (p[j + 1] == ']' && p[j + 2] == '>') {
+                        // Expat refuses the text from the line's start.
+                        while (j > i && p[j - 1] != '\n')
+                            --j;
+                        refused = true;
+                        break;
+                    }
+                }
+                ++j;
+            } else if (byte == '\n' || byte == '\t') {
+                ++j;
+            } else if (byte < 0x20) {
+                refused = true; // carriage returns and control characters
+                break;
+            } else {
+                const std::size_t length = utf8Length(bytes + j, n - j);
+                if (length == kIncomplete) {
+                    incomplete = true;
+                    break;
+                }
+                if (length == 0) {
+                    refused = true;
+                    break;
+                }
+                j += length;
+            }
+        }
+        if (j > i) {
+            const bool go = m_sink.text(p + i, static_cast<int>(j - i));
+            i = j;
+            if (!go)
+                return stopped(i);
+        }
+        if (refused)
+            return handover(i);
+        if (incomplete)
+            break;
+    }
+    if (last) {
+        if (m_state == State::Epilog && i == n) {
+            *status = Status::Done;
+            return i;
+        }
+        return handover(i);
+    }
+    advance(p, p + i);
+    return i;
+}
+
+std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Status* status) {
+    // Everything before the root's start tag is one token: expat reads it
+    // all when the scanner does not.
+    const auto handover = [&]() {
+        handOver(p, 0);
+        *status = Status::Handover;
+        return std::size_t{0};
+    };
+    const auto incomplete = [&]() { return last ? handover() : std::size_t{0}; };
+    std::size_t i = 0;
+    // Matches literal at i; false when it does not match, or the bytes end
+    // first (then *more is set).
+    bool more = false;
+    const auto match = [&](const char* literal) {
+        const std::size_t length = std::strlen(literal);
+        const std::size_t have = std::min(length, n - i);
+        if (std::memcmp(p + i, literal, have) != 0)
+            return false;
+        if (have < length) {
+            more = true;
+            return false;
+        }
+        i += length;
+        return true;
+    };
+    if (n - i >= 2 && p[0] == '<' && p[1] == '?') {
+        if (!match("<?xml version=\"1.0\""))
+            return more ? incomplete() : handover();
+        if (!match(" encoding=\"UTF-8\"") && !more)
+            match(" encoding=\"utf-8\"");
+        if (more)
+            return incomplete();
+        if (!match(" standalone=\"yes\"") && !more)
+            match(" standalone=\"no\"");
+        if (more)
+            return incomplete();
+        if (!match("?>"))
+            return more ? incomplete() : handover();
+    } else if (n < 2) {
+        return incomplete();
+    }
+    while (i < n && isSpace(p[i]))
+        ++i;
+    if (i + 1 >= n)
+        return incomplete();
+    if (p[i] != '<' || !isNameStart(static_cast<unsigned char>(p[i + 1])))
+        return handover();
+    std::size_t end = 0;
+    bool empty = false;
+    const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
+    if (scanned == Scan::Incomplete)
+        return incomplete();
+    if (scanned == Scan::Refused)
+        return handover();
+    i += end;
+    m_state = State::Content;
+    if (deliverStart(empty) == Status::Stopped) {
+        *status = Status::Stopped;
+        return i;
+    }
+    return i;
+}
+
+XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::size_t* end,
+                                          bool* empty) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    m_tag.clear();
+    m_offsets.clear();
+    m_lengths.clear();
+    std::size_t j = nameEnd(p, n, 1);
+    if (j == 1)
+        return n > 1 ? Scan::Refused : Scan::Incomplete;
+    if (j >= n)
+        return Scan::Incomplete;
+    m_tag.append(p + 1, j - 1);
+    m_tag.push_back('\0');
+    for (;;) {
+        const std::size_t beforeSpace = j;
+        while (j < n && isSpace(p[j]))
+            ++j;
+        if (j >= n)
+            return Scan::Incomplete;
+        if (p[j] == '>') {
+            *end = j + 1;
+            *empty = false;
+            break;
+        }
+        if (p[j] == '/') {
+            if (j + 1 >= n)
+                return Scan::Incomplete;
+            if (p[j + 1] != '>')
+                return Scan::Refused;
+            *end = j + 2;
+            *empty = true;
+            break;
+        }
+        const std::size_t nameStart = j;
+        j = nameEnd(p, n, j);
+        if (nameStart == beforeSpace || j == nameStart || m_offsets.size() >= 2 * kMaxAttributes)
+            return Scan::Refused;
+        if (j >= n)
+            return Scan::Incomplete;
+        m_offsets.push_back(m_tag.size());
+        m_lengths.push_back(j - nameStart);
+        m_tag.append(p + nameStart, j - nameStart);
+        m_tag.push_back('\0');
+        while (j < n && isSpace(p[j]))
+            ++j;
+        if (j < n && p[j] != '=')
+            return Scan::Refused;
+        ++j;
+        while (j < n && isSpace(p[j]))
+            ++j;
+        if (j >= n)
+            return Scan::Incomplete;
+        const char quote = p[j++];
+        if (quote != '"' && quote != '\'')
+            return Scan::Refused;
+        m_offsets.push_back(m_tag.size());
+        for (;;) {
+            const std::size_t run = j;
+            while (j < n && (kClasses.of[bytes[j]] & kPlainValue))
+                ++j;
+            m_tag.append(p + run, j - run);
+            if (j >= n)
+                return Scan::Incomplete;
+            const unsigned char byte = bytes[j];
+            if (byte == '"' || byte == '\'') {
+                m_tag.push_back(p[j++]);
+                if (byte != static_cast<unsigned char>(quote))
+                    continue;
+                m_tag.back() = '\0';
+                m_lengths.push_back(m_tag.size() - 1 - m_offsets.back());
+                break;
+            }
+            if (byte == '<')
+                return Scan::Refused;
+            if (byte == '&') {
+                char decoded[4];
+                std::size_t length = 0;
+                std::size_t decodedLength = 0;
+                const Scan scanned = scanReference(p + j, n - j, &length, decoded, &decodedLength);
+                if (scanned != Scan::Complete)
+                    return scanned;
+                m_tag.append(decoded, decodedLength);
+                j += length;
+            } else if (byte == '\t' || byte == '\n') {
+                m_tag.push_back(' '); // attribute values are normalized
+                ++j;
+            } else if (byte < 0x20) {
+                return Scan::Refused;
+            } else {
+                const std::size_t length = utf8Length(bytes + j, n - j);
+                if (length == kIncomplete)
+                    return Scan::Incomplete;
+                if (length == 0)
+                    return Scan::Refused;
+                m_tag.append(p + j, length);
+                j += length;
+            }
+        }
+        if (j >= n)
+            return Scan::Incomplete;
+    }
+    // Repeated attributes are an error expat reports.
+    for (std::size_t a = 0; a < m_offsets.size(); a += 2) {
+        for (std::size_t b = a + 2; b < m_offsets.size(); b += 2) {
+            if (m_lengths[a] == m_lengths[b] &&
+                std::memcmp(m_tag.data() + m_offsets[a], m_tag.data() + m_offsets[b],
+                            m_lengths[a]) == 0)
+                return Scan::Refused;
+        }
+    }
+    return Scan::Complete;
+}
+
+XmlScanner::Scan XmlScanner::scanEndTag(const char* p, std::size_t n, std::size_t* end) {
+    const std::size_t j = nameEnd(p, n, 2);
+    if (j == 2)
+        return n > 2 ? Scan::Refused : Scan::Incomplete;
+    if (j >= n)
+        return Scan::Incomplete;
+    const std::size_t openStart = m_nameEnds.size() > 1 ? m_nameEnds[m_nameEnds.size() - 2] + 1 : 0;
+    const std::size_t openLength = m_nameEnds.back() - openStart;
+    if (j - 2 != openLength || std::memcmp(p + 2, m_names.data() + openStart, openLength) != 0)
+        return Scan::Refused;
+    std::size_t k = j;
+    while (k < n && isSpace(p[k]))
+        ++k;
+    if (k >= n)
+        return Scan::Incomplete;
+    if (p[k] != '>')
+        return Scan::Refused;
+    *end = k + 1;
+    return Scan::Complete;
+}
+
+XmlScanner::Scan XmlScanner::scanReference(const char* p, std::size_t n, std::size_t* end,
+                                           char* out, std::size_t* outLength) const {
+    // The longest reference taken: "&#1114111;".
+    constexpr std::size_t kLongest = 10;
+    std::size_t k = 1;
+    while (k < n && k <= kLongest && p[k] != ';')
+        ++k;
+    if (k > kLongest)
+        return Scan::Refused;
+    if (k >= n)
+        return Scan::Incomplete;
+    const std::string_view name(p + 1, k - 1);
+    *end = k + 1;
+    *outLength = 1;
+    if (name == "amp") {
+        out[0] = '&';
+    } else if (name == "lt") {
+        out[0] = '<';
+    } else if (name == "gt") {
+        out[0] = '>';
+    } else if (name == "quot") {
+        out[0] = '"';
+    } else if (name == "apos") {
+        out[0] = '\'';
+    } else if (name.size() >= 2 && name[0] == '#') {
+        const bool hex = name[1] == 'x';
+        const std::string_view digits = name.substr(hex ? 2 : 1);
+        if (digits.empty() || digits.size() > (hex ? 6u : 7u))
+            return Scan::Refused;
+        unsigned long code = 0;
+        for (const char digit : digits) {
+            unsigned long value = 0;
+            if (digit >= '0' && digit <= '9')
+                value = static_cast<unsigned long>(digit - '0');
+            else if (hex && digit >= 'a' && digit <= 'f')
+                value = static_cast<unsigned long>(digit - 'a' + 10);
+            else if (hex && digit >= 'A' && digit <= 'F')
+                value = static_cast<unsigned long>(digit - 'A' + 10);
+            else
+                return Scan::Refused;
+            code = code * (hex ? 16 : 10) + value;
+        }
+        if (!isXmlChar(code))
+            return Scan::Refused;
+        *outLength = encodeUtf8(code, out);
+    } else {
+        return Scan::Refused;
+    }
+    return Scan::Complete;
+}
+
+XmlScanner::Status XmlScanner::deliverStart(bool empty) {
+    m_attributes.clear();
+    for (const std::size_t offset : m_offsets)
+        m_attributes.push_back(m_tag.data() + offset);
+    m_attributes.push_back(nullptr);
+    const char* name = m_tag.data();
+    bool go = m_sink.start(name, m_attributes.data());
+    if (empty) {
+        go = m_sink.end(name) && go;
+    } else {
+        m_names.append(name);
+        m_nameEnds.push_back(m_names.size());
+        m_names.push_back('\0');
+    }
+    if (empty && m_nameEnds.empty())
+        m_state = State::Epilog;
+    return go ? Status::NeedMore : Status::Stopped;
+}
+
+void XmlScanner::advance(const char* first, const char* last) {
+    while (const void* found = std::memchr(first, '\n', static_cast<std::size_t>(last - first))) {
+        ++m_line;
+        m_column = 0;
+        first = static_cast<const char*>(found) + 1;
+    }
+    m_column += countCharacters(first, last);
+}
+
+void XmlScanner::handOver(const char* p, std::size_t at) {
+    advance(p, p + at);
+    m_prefix.clear();
+    m_prefixElements = 0;
+    if (m_state == State::Content) {
+        std::size_t start = 0;
+        for (const std::size_t nameEnd : m_nameEnds) {
+            m_prefix += '<';
+            m_prefix.append(m_names, start, nameEnd - start);
+            m_prefix += '>';
+            start = nameEnd + 1;
+            ++m_prefixElements;
+        }
+    } else if (m_state == State::Epilog) {
+        m_prefix = "<x/>"; // leaves expat after the root, where only white space may follow
+    }
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <string>
+#include <vector>
+
+// Receives the events of the scanner, as XmlHandler receives expat's; each
+// returns false to stop the scan.
+class XmlScanSink {
+public:
+    virtual ~XmlScanSink() = default;
+    virtual bool start(const char* name, const char** attributes) = 0;
+    // Called after an empty element's start even when that start stopped the
+    // scan, as expat does.
+    virtual bool end(const char* name) = 0;
+    virtual bool text(const char* data, int length) = 0;
+};
+
+// A fast scanner for the XML that spreadsheet programs write: UTF-8 without
+// a byte order mark, an optional plain XML declaration, elements and
+// attributes with ASCII names, the five predefined entities and character
+// references. It checks everything it reads as strictly as expat; whatever
+// it does not take (comments, CDATA, processing instructions, a document
+// type declaration, carriage returns, other encodings, malformed or
+// truncated XML, a token longer than 64 KiB) it hands over to expat from the
+// start of that token, with a prefix that opens the elements open there, so
+// that expat reads the rest of the document exactly as if it had read the
+// whole: the same events, errors and messages.
+class XmlScanner {
+public:
+    enum class Status {
+        NeedMore, // all given bytes taken (or kept for the next chunk)
+        Done,     // the document ended well-formed
+        Stopped,  // the sink stopped the scan
+        Handover, // expat must read on (handoverPrefix, handoverBytes, rest)
+    };
+
+    explicit XmlScanner(XmlScanSink& sink) : m_sink(sink) {}
+
+    // Scans the next chunk of the document; last marks the end.
+    Status feed(const char* data, std::size_t length, bool last);
+
+    // After Handover: what expat is given first (opens the elements open at
+    // the handover point; its events are not the document's)...
+    const std::string& handoverPrefix() const { return m_prefix; }
+    // ...how many elements the prefix opens...
+    int prefixElements() const { return m_prefixElements; }
+    // ...then the bytes kept from earlier chunks, from the handover point...
+    const std::string& handoverBytes() const { return m_handover; }
+    // Where in them a chunk of the document began: expat is given them in
+    // the same pieces, since where its chunks break may change its verdict.
+    const std::vector<std::size_t>& handoverBreaks() const { return m_carryBreaks; }
+    // ...then these bytes of the chunk given to feed().
+    const char* restData() const { return m_restData; }
+    std::size_t restLength() const { return m_restLength; }
+
+    // The position of the handover point as expat counts it: line from 1,
+    // column from 0 in characters.
+    qint64 line() const { return m_line; }
+    qint64 column() const { return m_column; }
+
+private:
+    enum class State { Prolog, Content, Epilog };
+    enum class Scan { Complete, Incomplete, Refused };
+
+    std::size_t scan(const char* p, std::size_t n, bool last, Status* status);
+    std::size_t scanProlog(const char* p, std::size_t n, bool last, Status* status);
+    Scan scanStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
+    Scan scanEndTag(const char* p, std::size_t n, std::size_t* end);
+    Scan scanReference(const char* p, std::size_t n, std::size_t* end, char* out,
+                       std::size_t* outLength) const;
+    Status deliverStart(bool empty);
+    void advance(const char* first, const char* last);
+    void handOver(const char* p, std::size_t at);
+    void keepBreaksAfter(std::size_t used);
+
+    XmlScanSink& m_sink;
+    State m_state = State::Prolog;
+    std::string m_carry;                    // an incomplete token kept from earlier chunks
+    std::vector<std::size_t> m_carryBreaks; // where in it each later chunk begins
+
+    std::string m_names;                 // the names of the open elements, each after the other
+    std::vector<std::size_t> m_nameEnds; // where each ends in m_names
+
+    std::string m_tag; // the current tag's name, attributes and values, each NUL-ended
+    std::vector<std::size_t> m_offsets; // where each attribute's name and value start
+    std::vector<std::size_t> m_lengths; // the length of each
+    std::vector<const char*> m_attributes;
+
+    qint64 m_line = 1;
+    qint64 m_column = 0;
+
+    std::string m_prefix;
+    int m_prefixElements = 0;
+    std::string m_handover;
+    const char* m_restData = nullptr;
+    std::size_t m_restLength = 0;
+};
