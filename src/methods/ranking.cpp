@@ -2,6 +2,7 @@
 
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cassert>
@@ -120,10 +121,52 @@ double writtenIndexTextKey(const QString& text, const Regional& regional) {
     return negative ? -value : value;
 }
 
+// Plain ASCII, the form of every index text written under settings with
+// ASCII separators, is read byte by byte as the text is read above: a digit
+// is an ASCII digit, and a '-' anywhere makes the number negative.
+double writtenIndexTextKey(QByteArrayView utf8, const Regional& regional) {
+    const qsizetype size = utf8.size();
+    const auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
+    const bool ascii =
+        std::none_of(utf8.begin(), utf8.end(), [](char ch) { return (ch & 0x80) != 0; });
+    if (!ascii)
+        return writtenIndexTextKey(QString::fromUtf8(utf8), regional);
+    bool shaped = size >= 5 && !isDigit(utf8[size - 5]);
+    for (qsizetype i = size - 4; shaped && i < size; ++i)
+        shaped = isDigit(utf8[i]);
+    if (!shaped)
+        return indexTextKey(CellValue(QString::fromLatin1(utf8)), regional);
+    qint64 number = 0;
+    int digits = 0;
+    bool negative = false;
+    for (const char ch : utf8) {
+        if (isDigit(ch)) {
+            ++digits;
+            number = number * 10 + (ch - '0');
+        } else if (ch == '-') {
+            negative = true;
+        }
+    }
+    // Up to 15 digits the whole number and its quotient are exact: the
+    // double nearest the decimal, as the digits read below give it.
+    if (digits > 15)
+        return writtenIndexTextKey(QString::fromLatin1(utf8), regional);
+    const double value = static_cast<double>(number) / 1e4;
+    return negative ? -value : value;
+}
+
 double indexValueKey(double value, const Regional& regional) {
     if (const std::optional<double> key = regional.indexTextValue(value))
         return *key;
     return indexTextKey(CellValue(regional.indexText(value)), regional);
+}
+
+double appendIndexValueText(double value, const Regional& regional, std::string& utf8) {
+    const std::size_t start = utf8.size();
+    if (const std::optional<double> key = regional.appendIndexText(value, utf8))
+        return *key;
+    const QString text = QString::fromUtf8(utf8.data() + start, qsizetype(utf8.size() - start));
+    return indexTextKey(CellValue(text), regional);
 }
 
 std::vector<int> rankValues(const std::vector<double>& values, bool ascending) {
@@ -152,4 +195,32 @@ void rankValues(std::span<const double> values, bool ascending, std::span<int> r
         ranks[static_cast<std::size_t>(entry.index)] = rank++;
     for (const int index : missing)
         ranks[static_cast<std::size_t>(index)] = rank++;
+}
+
+bool isRanking(std::span<const double> values, bool ascending, std::span<const int> ranks) {
+    const std::size_t n = values.size();
+    if (ranks.size() != n)
+        return false;
+    std::vector<int> unitOf(n, -1);
+    for (std::size_t i = 0; i < n; ++i) {
+        const int rank = ranks[i];
+        if (rank < 1 || std::size_t(rank) > n || unitOf[std::size_t(rank - 1)] >= 0)
+            return false;
+        unitOf[std::size_t(rank - 1)] = static_cast<int>(i);
+    }
+    // Unit a comes right before unit b: numbers in the ranking's direction
+    // (-0 equal to +0), NaN after them, the later of equal values first.
+    const auto before = [values, ascending](int a, int b) {
+        const double va = values[std::size_t(a)];
+        const double vb = values[std::size_t(b)];
+        if (std::isnan(va) || std::isnan(vb))
+            return std::isnan(vb) && (!std::isnan(va) || a > b);
+        const double x = ascending ? va : -va;
+        const double y = ascending ? vb : -vb;
+        return x < y || (x == y && a > b);
+    };
+    for (std::size_t k = 0; k + 1 < n; ++k)
+        if (!before(unitOf[k], unitOf[k + 1]))
+            return false;
+    return true;
 }
