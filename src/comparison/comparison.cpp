@@ -137,13 +137,15 @@ QString checkRanksFollowValues(const ResultFileContent& values, const QString& v
     const qsizetype units = values.lineCount() - 1;
     std::vector<double> keys(static_cast<std::size_t>(units));
     for (qsizetype i = 1; i <= units; ++i)
-        keys[std::size_t(i - 1)] = writtenIndexTextKey(values.value(i), regional);
+        keys[std::size_t(i - 1)] = values.isUtf8(i)
+                                       ? writtenIndexTextKey(values.valueBytes(i), regional)
+                                       : writtenIndexTextKey(values.value(i), regional);
     const QString header = values.value(0);
     const MethodInfo* info = methodOf(header, valuesName);
     for (const bool ascending : {false, true}) {
         if (info && info->ascending != ascending)
             continue;
-        if (rankValues(keys, ascending) == written)
+        if (isRanking(keys, ascending, written))
             return QString();
     }
     const QString name = info ? methodCode(info->entryText) : header;
