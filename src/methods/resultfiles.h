@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -18,13 +19,18 @@
 QString valuesResultFile(const QString& strMatrice, const QString& methodCode);
 QString ranksResultFile(const QString& strMatrice, const QString& methodCode);
 
-// Texts held one after another in UTF-8.
+// Texts held one after another in UTF-8, 4 bytes of bookkeeping a text.
 class TextColumn {
 public:
     void reserve(std::size_t count, std::size_t bytes);
     // The next text is appended to bytes(), then ended by endText().
     std::string& bytes() { return m_bytes; }
-    void endText() { m_ends.push_back(m_bytes.size()); }
+    // Throws std::bad_alloc past 4 GiB of text, which no column needs.
+    void endText() {
+        if (m_bytes.size() > UINT32_MAX)
+            throw std::bad_alloc();
+        m_ends.push_back(static_cast<std::uint32_t>(m_bytes.size()));
+    }
 
     std::size_t size() const { return m_ends.size(); }
     QByteArrayView text(std::size_t i) const {
@@ -34,7 +40,7 @@ public:
 
 private:
     std::string m_bytes;
-    std::vector<std::uint64_t> m_ends;
+    std::vector<std::uint32_t> m_ends; // where each text ends
 };
 
 // The label column of the result files, rows 1..nRighe of a table (the
