@@ -88,7 +88,14 @@ int comandoRun(const QCommandLineParser& parser) {
     for (const int position : positions) {
         const QString& entry = methodTable()[static_cast<std::size_t>(position)].entryText;
         auto texts = std::make_shared<MethodResultTexts>();
-        const MethodRunResult result = runner.compute(s, position, entry, regional, labels, *texts);
+        MethodRunResult result;
+        try {
+            result = runner.compute(s, position, entry, regional, labels, *texts);
+        } catch (...) {
+            // Out of memory: the files already being written are reported.
+            finishWriting();
+            throw;
+        }
         if (!finishWriting())
             return 1;
         if (result.status != MethodRunResult::Status::Done) {
