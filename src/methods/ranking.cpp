@@ -175,8 +175,8 @@ double writtenIndexTextKey(QByteArrayView utf8, const Regional& regional) {
     bool negative = false;
     for (const char ch : utf8) {
         if (isDigit(ch)) {
-            ++digits;
-            number = number * 10 + (ch - '0');
+            if (++digits <= 15)
+                number = number * 10 + (ch - '0');
         } else if (ch == '-') {
             negative = true;
         }
