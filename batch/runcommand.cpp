@@ -6,6 +6,9 @@
 
 #include <QDir>
 
+#include <future>
+#include <memory>
+
 namespace {
 
 // The list positions of the chosen method codes, in list order; an empty
@@ -62,25 +65,48 @@ int comandoRun(const QCommandLineParser& parser) {
     if (const int status = caricaCartella(workbook, s, regional))
         return status;
 
+    // Each method's files are written while the next method is computed;
+    // they are reported, and a failure stops the command, in list order.
+    const auto labels = std::make_shared<const ResultLabels>(s.matDati, s.nRighe, regional);
     MethodRunner runner;
     int status = 0;
+    std::future<QString> writing;
+    QString written; // the line that reports the files being written
+    const auto finishWriting = [&writing, &written]() {
+        if (!writing.valid())
+            return true;
+        const QString error = writing.get();
+        if (!error.isEmpty()) {
+            scriviErr(error);
+            return false;
+        }
+        scriviOut(written);
+        return true;
+    };
     for (const int position : positions) {
         const QString& entry = methodTable()[static_cast<std::size_t>(position)].entryText;
-        const MethodRunResult result = runner.run(s, position, entry, regional);
-        switch (result.status) {
-        case MethodRunResult::Status::Done:
-            scriviOut(QStringLiteral("%1: %2, %3")
-                          .arg(methodCode(entry), QDir::toNativeSeparators(result.valuesFile),
-                               QDir::toNativeSeparators(result.ranksFile)));
-            break;
-        case MethodRunResult::Status::Refused:
+        auto texts = std::make_shared<MethodResultTexts>();
+        MethodRunResult result;
+        try {
+            result = runner.compute(s, position, entry, regional, labels, *texts);
+        } catch (...) {
+            // Out of memory: the files already being written are reported.
+            finishWriting();
+            throw;
+        }
+        if (!finishWriting())
+            return 1;
+        if (result.status != MethodRunResult::Status::Done) {
             scriviErr(result.message);
             status = 3;
-            break;
-        case MethodRunResult::Status::WriteFailed:
-            scriviErr(result.message);
-            return 1;
+            continue;
         }
+        written = QStringLiteral("%1: %2, %3")
+                      .arg(methodCode(entry), QDir::toNativeSeparators(result.valuesFile),
+                           QDir::toNativeSeparators(result.ranksFile));
+        writing = std::async(std::launch::async, [result, texts]() {
+            return writeResultFiles(result.valuesFile, result.ranksFile, *texts);
+        });
     }
-    return status;
+    return finishWriting() ? status : 1;
 }

@@ -1,6 +1,7 @@
 #include "support/testsupport.h"
 #include "version.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void conventions();
     void robustnessCommands();
     void ampiWritesItsFiles();
+    void runReportsMethodsInListOrder();
 };
 
 namespace {
@@ -173,6 +175,41 @@ void TestBatchCli::ampiWritesItsFiles() {
     QVERIFY(fileContents(workbook + ".goalposts.csv")
                 .startsWith("Indicatore;Polarit\xc3\xa0;Inf;Sup;Ref;Min;Max\r\nPIL pro capite "
                             "(migliaia di euro);+;"));
+}
+
+// run writes each method's files while the next one is computed: what it
+// prints, the failure that stops it and the files it leaves still follow
+// the method list.
+void TestBatchCli::runReportsMethodsInListOrder() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("negativi.csv");
+    // A negative value: the three means of index numbers refuse the matrix.
+    QVERIFY(writeFileBytes(workbook, "Zona,Reddito,Occupati\n\"Alto\r\nMonte\",-2.5,60\n"
+                                     "Basso,3.5,70\nCentro,4.25,65\n"));
+    BatchRun run = runBatch({"run", workbook});
+    QCOMPARE(run.exitCode, 3);
+    const QStringList codes{"MPI+", "MPI-", "WROC", "M1VZ", "GRAD", "INRE"};
+    const QStringList out = run.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(out.size(), codes.size());
+    for (qsizetype i = 0; i < codes.size(); ++i)
+        QVERIFY2(out[i].startsWith(codes[i] + ": "), qPrintable(run.out));
+    const QStringList err = run.err.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(err.size(), 3);
+    QVERIFY2(err[0].startsWith("ANIM") && err[2].startsWith("QNIM"), qPrintable(run.err));
+    QVERIFY(!QFile::exists(workbook + ".outM1NI.csv"));
+    // The label typed on two lines stays on one line of the file.
+    QVERIFY(fileContents(workbook + ".outINRE.rnk").startsWith("Zona;IR\r\nAlto Monte;3\r\n"));
+
+    // A name the ranks file of WROC cannot take: the two methods before it
+    // are reported, no later method's files are written.
+    QVERIFY(QFile::remove(workbook + ".outWROC.rnk"));
+    QVERIFY(QDir(dir.path()).mkdir("negativi.csv.outWROC.rnk"));
+    QVERIFY(QFile::remove(workbook + ".outM1VZ.csv"));
+    run = runBatch({"run", workbook});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out.count(u'\n'), 2);
+    QVERIFY2(run.err.contains("negativi.csv.outWROC.rnk"), qPrintable(run.err));
+    QVERIFY(!QFile::exists(workbook + ".outM1VZ.csv"));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

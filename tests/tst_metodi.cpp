@@ -6,7 +6,9 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 using Rows = std::vector<std::vector<CellValue>>;
 using Texts = QStringList;
@@ -19,6 +21,8 @@ private Q_SLOTS:
     void ranking_data();
     void ranking();
     void rankingBeyondSentinels();
+    void rankingCheckedWithoutSorting();
+    void writtenTextKeysFromBytes();
     void indexTextKeys_data();
     void indexTextKeys();
     void indexValues_data();
@@ -122,6 +126,53 @@ void TestMetodi::rankingBeyondSentinels() {
     const std::vector<double> values{-2e39, 5e40, 0.0, -1e300, 3e39};
     QCOMPARE(rankValues(values, false), (std::vector<int>{4, 1, 3, 5, 2}));
     QCOMPARE(rankValues(values, true), (std::vector<int>{2, 5, 3, 1, 4}));
+}
+
+// isRanking tells the ranks rankValues gives from every other list.
+void TestMetodi::rankingCheckedWithoutSorting() {
+    std::vector<double> values{0.0, -0.0, std::nan(""), 2.5, std::nan("")};
+    std::uint64_t seed = 11;
+    for (int i = 0; i < 500; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        values.push_back(double(int(seed >> 60)) - 8.0); // many ties
+    }
+    for (const bool ascending : {false, true}) {
+        std::vector<int> ranks = rankValues(values, ascending);
+        QVERIFY(isRanking(values, ascending, ranks));
+        QVERIFY(!isRanking(values, !ascending, ranks));
+        // Two units of equal value swapped break the later-first rule;
+        // a rank given twice or out of range is no ranking.
+        const auto tied = std::find(values.begin() + 6, values.end(), values[5]) - values.begin();
+        std::swap(ranks[5], ranks[std::size_t(tied)]);
+        QVERIFY(!isRanking(values, ascending, ranks));
+        std::swap(ranks[5], ranks[std::size_t(tied)]);
+        ranks[0] = ranks[1];
+        QVERIFY(!isRanking(values, ascending, ranks));
+        ranks[0] = int(values.size()) + 1;
+        QVERIFY(!isRanking(values, ascending, ranks));
+    }
+}
+
+// The key of an index text read from its UTF-8 bytes is the key of the
+// decoded text.
+void TestMetodi::writtenTextKeysFromBytes() {
+    const Regional italian(QLocale(QLocale::Italian, QLocale::Italy));
+    const QStringList texts{"1.234,5678",
+                            "-0,0500",
+                            "0,0000",
+                            "12,5",
+                            "n.d.",
+                            "7",
+                            "123456789012,3456",
+                            "9876543210123456,0001",
+                            "\u2212"
+                            "3,2500",
+                            "1\u00a0234,5000"};
+    for (const QString& text : texts) {
+        const double expected = writtenIndexTextKey(text, italian);
+        const double key = writtenIndexTextKey(QByteArrayView(text.toUtf8()), italian);
+        QVERIFY2(std::isnan(expected) ? std::isnan(key) : key == expected, qPrintable(text));
+    }
 }
 
 void TestMetodi::indexTextKeys_data() {

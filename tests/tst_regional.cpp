@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 class TestRegional : public QObject {
     Q_OBJECT
@@ -196,6 +197,11 @@ void TestRegional::indexTextsWrittenAsTheLocaleWritesThem() {
                              [](QChar ch) { return ch.isDigit() && ch != u'0'; }))
                 expected.remove(0, grouped.negativeSign().size());
             QCOMPARE(regional.indexText(value), expected);
+            // The UTF-8 text written with its number.
+            std::string utf8("x");
+            const auto written = regional.appendIndexText(value, utf8);
+            QCOMPARE(QByteArrayView(utf8), QByteArray("x" + expected.toUtf8()));
+            QCOMPARE(written, regional.indexTextValue(value));
             // The number the text reads as, told without the text.
             const auto key = regional.indexTextValue(value);
             const auto parsed = regional.parseNumber(expected);

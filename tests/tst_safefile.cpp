@@ -25,6 +25,7 @@ private Q_SLOTS:
     void plantedLinksAreReplaced();
     void abandonedTemporaryFilesGoLiveOnesStay();
     void libraryWritesUnderTheTemporaryName();
+    void filesWrittenSideBySide();
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -139,6 +140,31 @@ void TestSafeFile::libraryWritesUnderTheTemporaryName() {
         // Dropped without a commit, as when the library fails.
     }
     QCOMPARE(fileContents(name), QByteArray("prima"));
+    QCOMPARE(temporaryFiles(), QStringList());
+}
+
+// Files written each on its own thread are put in place together or not at
+// all, and report the failure the files written one after another would.
+void TestSafeFile::filesWrittenSideBySide() {
+    const QString first = path(QStringLiteral("a.csv"));
+    const QString second = path(QStringLiteral("b.csv"));
+    const QString third = path(QStringLiteral("c.csv"));
+    const auto write = [&] {
+        return writeTextFilesTogether({{first, TextLines(QStringList{"uno\r\ndue", "tre"})},
+                                       {second, TextLines(QStringList{"x\ry\n"})},
+                                       {third, TextLines(QStringList{})}});
+    };
+    QCOMPARE(write(), QString());
+    QCOMPARE(fileContents(first), QByteArray("uno due\r\ntre\r\n"));
+    QCOMPARE(fileContents(second), QByteArray("x y \r\n"));
+    QCOMPARE(fileContents(third), QByteArray());
+
+    QVERIFY(writeFileBytes(first, "old") && writeFileBytes(third, "old"));
+    QVERIFY(QFile::remove(second) && QDir(m_dir->path()).mkdir(QStringLiteral("b.csv")));
+    const QString error = write();
+    QVERIFY2(error.contains(QStringLiteral("b.csv")), qPrintable(error));
+    QCOMPARE(fileContents(first), QByteArray("old"));
+    QCOMPARE(fileContents(third), QByteArray("old"));
     QCOMPARE(temporaryFiles(), QStringList());
 }
 

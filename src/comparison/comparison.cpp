@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <future>
 #include <vector>
 
 namespace {
@@ -144,13 +145,15 @@ QString checkRanksFollowValues(const ResultFileContent& values, const QString& v
     const qsizetype units = values.lineCount() - 1;
     std::vector<double> keys(static_cast<std::size_t>(units));
     for (qsizetype i = 1; i <= units; ++i)
-        keys[std::size_t(i - 1)] = writtenIndexTextKey(values.value(i), regional);
+        keys[std::size_t(i - 1)] = values.isUtf8(i)
+                                       ? writtenIndexTextKey(values.valueBytes(i), regional)
+                                       : writtenIndexTextKey(values.value(i), regional);
     const QString header = values.value(0);
     const MethodInfo* info = methodOf(header, valuesName);
     for (const bool ascending : {false, true}) {
         if (info && info->ascending != ascending)
             continue;
-        if (rankValues(keys, ascending) == written)
+        if (isRanking(keys, ascending, written))
             return QString();
     }
     const QString name = info ? methodCode(info->entryText) : header;
@@ -176,6 +179,43 @@ struct Reading {
     QByteArray otherScratch;
 };
 
+// The names of a method's two files and of the first method's values file.
+struct FileNames {
+    const QString& values;
+    const QString& ranks;
+    const QString& reference;
+};
+
+// The labels of a method's files, compared as texts through their UTF-8
+// forms with the first method's (taken as they are for the first) and with
+// each other, then its header; the values go to column k.
+QString takeLabelsAndValues(const ResultFileContent& values, const ResultFileContent& ranks, int k,
+                            ComparisonResult& result, const FileNames& names, Reading& reading) {
+    QByteArray& scratch = reading.scratch;
+    QByteArray& other = reading.otherScratch;
+    const bool first = k == 1;
+    if (first)
+        result.values.reserve(0, values.bytes.size());
+    result.values.reserve(k, values.bytes.size() / 2);
+    for (qsizetype i = 0; i < values.lineCount(); ++i) {
+        if (first)
+            result.values.setCellUtf8(int(i), 0, values.labelUtf8(i, scratch));
+        else if (values.labelUtf8(i, scratch) != result.values.cellUtf8(int(i), 0))
+            return differentUnits(names.values, names.reference, i + 1);
+    }
+    for (qsizetype i = 0; i < ranks.lineCount(); ++i)
+        if (ranks.labelUtf8(i, scratch) != values.labelUtf8(i, other))
+            return differentUnits(names.ranks, names.values, i + 1);
+    if (ranks.valueUtf8(0, scratch) != values.valueUtf8(0, other))
+        return QCoreApplication::translate(
+                   "Comparison", "Il file %1 non ha la stessa intestazione di %2: eseguire di "
+                                 "nuovo i metodi.")
+            .arg(names.ranks, names.values);
+    for (qsizetype i = 0; i < values.lineCount(); ++i)
+        result.values.setCellUtf8(int(i), k, values.valueUtf8(i, scratch));
+    return QString();
+}
+
 // The method in column k of the tables: its two files are read, checked
 // against the first method (whose labels are in column 0 of the values
 // table, once column 1 is filled) and put in column k.
@@ -186,7 +226,12 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
     const ResultFileContent& values = reading.values;
     const ResultFileContent& ranks = reading.ranks;
     QByteArray& scratch = reading.scratch;
-    QByteArray& other = reading.otherScratch;
+    const FileNames names{valuesName, ranksName, referenceName};
+    // The two files are read side by side; the ranks file is looked at
+    // only once the values file has passed its checks.
+    auto readingRanks = std::async(std::launch::async, [&reading, &folder, &ranksName]() {
+        readResultFile(QDir(folder).filePath(ranksName), reading.ranks);
+    });
     readResultFile(QDir(folder).filePath(valuesName), reading.values);
     QString problem = readProblem(values, valuesName, false);
     if (!problem.isEmpty())
@@ -208,41 +253,31 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
     problem = checkLines(valuesName, values, referenceName, referenceLines);
     if (!problem.isEmpty())
         return problem;
-    readResultFile(QDir(folder).filePath(ranksName), reading.ranks);
+    readingRanks.get();
     problem = readProblem(ranks, ranksName, true);
     if (problem.isEmpty())
         problem = checkLines(ranksName, ranks, referenceName, referenceLines);
     if (!problem.isEmpty())
         return problem;
 
-    // The labels, compared as texts through their UTF-8 forms.
-    if (first)
-        result.values.reserve(0, values.bytes.size());
-    result.values.reserve(k, values.bytes.size() / 2);
-    for (qsizetype i = 0; i < values.lineCount(); ++i) {
-        if (first)
-            result.values.setCellUtf8(int(i), 0, values.labelUtf8(i, scratch));
-        else if (values.labelUtf8(i, scratch) != result.values.cellUtf8(int(i), 0))
-            return differentUnits(valuesName, referenceName, i + 1);
-    }
-    for (qsizetype i = 0; i < ranks.lineCount(); ++i)
-        if (ranks.labelUtf8(i, scratch) != values.labelUtf8(i, other))
-            return differentUnits(ranksName, valuesName, i + 1);
-    if (ranks.valueUtf8(0, scratch) != values.valueUtf8(0, other))
-        return QCoreApplication::translate(
-                   "Comparison", "Il file %1 non ha la stessa intestazione di %2: eseguire di "
-                                 "nuovo i metodi.")
-            .arg(ranksName, valuesName);
+    // The ranks are checked against the values on a second thread while
+    // the labels are compared and the values taken; a problem with the
+    // labels comes first, as it would one check after the other.
     std::vector<int> found;
     bool plain = true;
-    problem = checkRanks(ranksName, ranks, found, &plain);
-    if (problem.isEmpty())
-        problem = checkRanksFollowValues(values, valuesName, ranksName, found, regional);
+    auto checking = std::async(std::launch::async, [&]() {
+        QString rankProblem = checkRanks(ranksName, ranks, found, &plain);
+        if (rankProblem.isEmpty())
+            rankProblem = checkRanksFollowValues(values, valuesName, ranksName, found, regional);
+        return rankProblem;
+    });
+    problem = takeLabelsAndValues(values, ranks, k, result, names, reading);
+    const QString rankProblem = checking.get();
     if (!problem.isEmpty())
         return problem;
+    if (!rankProblem.isEmpty())
+        return rankProblem;
 
-    for (qsizetype i = 0; i < values.lineCount(); ++i)
-        result.values.setCellUtf8(int(i), k, values.valueUtf8(i, scratch));
     result.ranks.setCellUtf8(0, k, ranks.valueUtf8(0, scratch));
     if (plain) {
         result.ranks.setWholeNumbers(k, std::move(found));
@@ -251,7 +286,7 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
         for (qsizetype i = 1; i < ranks.lineCount(); ++i)
             result.ranks.setCellUtf8(int(i), k, ranks.valueUtf8(i, scratch));
     }
-    if (first)
+    if (k == 1)
         result.ranks.shareColumn(0, result.values, 0);
     return QString();
 }

@@ -14,8 +14,9 @@ QString ranksComparisonFile(const QString& strMatrice) {
 QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result) {
     if (!result.ok)
         return result.message;
-    // Both texts are written before either file is replaced, so that a
-    // failure leaves the two earlier files of one run.
-    return writeTextFiles({{valuesComparisonFile(strMatrice), result.values.joinedLines(';')},
-                           {ranksComparisonFile(strMatrice), result.ranks.joinedLines(';')}});
+    // Both texts are written, side by side, before either file is
+    // replaced, so that a failure leaves the two earlier files of one run.
+    return writeTextFilesTogether(
+        {{valuesComparisonFile(strMatrice), result.values.joinedLines(';')},
+         {ranksComparisonFile(strMatrice), result.ranks.joinedLines(';')}});
 }

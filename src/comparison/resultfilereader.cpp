@@ -102,6 +102,9 @@ void readResultFile(const QString& path, ResultFileContent& content) {
 
     const char* const data = content.bytes.constData();
     qsizetype at = content.bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    // A valid UTF-8 file splits at ASCII bytes into valid parts: then no
+    // line needs looking at on its own.
+    const bool allUtf8 = isValidUtf8(QByteArrayView(data + at, size - at));
     while (at < size) {
         const auto* newline =
             static_cast<const char*>(std::memchr(data + at, '\n', size_t(size - at)));
@@ -115,7 +118,8 @@ void readResultFile(const QString& path, ResultFileContent& content) {
         // so the line can be split before it is decoded, and it is valid
         // UTF-8 exactly when both parts are.
         const bool utf8 =
-            separator < 0
+            allUtf8 ? true
+            : separator < 0
                 ? isValidUtf8(QByteArrayView(data + at, end - at))
                 : isValidUtf8(QByteArrayView(data + at, separator - at)) &&
                       isValidUtf8(QByteArrayView(data + separator + 1, end - separator - 1));

@@ -7,6 +7,8 @@
 #include "shared/textfile.h"
 
 #include <QCoreApplication>
+
+#include <memory>
 #include <utility>
 
 namespace {
@@ -48,23 +50,37 @@ struct ResultTables {
 };
 
 // Fills matRanghi and matGraduatoria from matValori: the units ranked by
-// their index value texts.
-void classifica(SharedState& s, bool ascending, const Regional& regional) {
-    std::vector<double> keys(static_cast<std::size_t>(s.nRighe - 1));
-    for (int r = 2; r <= s.nRighe; ++r)
-        keys[static_cast<std::size_t>(r - 2)] = indexValueKey(s.matValori(r, 2), regional);
-    const auto ranks = rankValues(keys, ascending);
+// their index value texts, which go into texts with the ranks.
+void classifica(SharedState& s, bool ascending, const Regional& regional,
+                MethodResultTexts& texts) {
+    const auto units = static_cast<std::size_t>(s.nRighe - 1);
+    std::vector<double> keys(units);
+    texts.indexText.reserve(units, units * 12);
+    for (int r = 2; r <= s.nRighe; ++r) {
+        keys[static_cast<std::size_t>(r - 2)] =
+            appendIndexValueText(s.matValori(r, 2), regional, texts.indexText.bytes());
+        texts.indexText.endText();
+    }
+    texts.rank = rankValues(keys, ascending);
     s.matRanghi.copyLabels(s.matValori);
     s.matRanghi.header(2) = s.matValori.header(2);
     for (int r = 2; r <= s.nRighe; ++r)
-        s.matRanghi(r, 2) = static_cast<double>(ranks[static_cast<std::size_t>(r - 2)]);
+        s.matRanghi(r, 2) = static_cast<double>(texts.rank[static_cast<std::size_t>(r - 2)]);
     s.matGraduatoria = s.matValori;
+    if (!regional.plainWholeNumbers()) {
+        texts.rankText.reserve(units, units * 8);
+        for (const int rank : texts.rank) {
+            texts.rankText.bytes() += regional.generalText(CellValue(double(rank))).toStdString();
+            texts.rankText.endText();
+        }
+    }
 }
 
-} // namespace
-
-MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& entryText,
-                                  const Regional& regional) {
+// Runs the method; with deferred given, its texts go there and the tables
+// are kept, otherwise the files are written and the tables kept only then.
+MethodRunResult runMethod(SharedState& s, int position, const QString& entryText,
+                          const Regional& regional, std::shared_ptr<const ResultLabels> labels,
+                          MethodResultTexts* deferred) {
     s.bRisultati = true;
     MethodRunResult result;
     const auto& table = methodTable();
@@ -91,16 +107,22 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
         return result;
     }
 
-    classifica(s, table[static_cast<std::size_t>(position)].ascending, regional);
+    MethodResultTexts texts;
+    classifica(s, table[static_cast<std::size_t>(position)].ascending, regional, texts);
+    texts.labels = labels ? std::move(labels)
+                          : std::make_shared<const ResultLabels>(s.matValori, s.nRighe, regional);
+    texts.header = regional.generalText(s.matValori.header(2)).toStdString();
+    replaceLineBreaks(texts.header);
 
     const QString code = methodCode(entryText);
     result.valuesFile = valuesResultFile(s.strMatrice, code);
     result.ranksFile = ranksResultFile(s.strMatrice, code);
-    const QString error =
-        writeTextFiles({{result.valuesFile, resultFileLines(s.matValori, s.nRighe,
-                                                            ResultColumn::IndexValues, regional)},
-                        {result.ranksFile,
-                         resultFileLines(s.matRanghi, s.nRighe, ResultColumn::Ranks, regional)}});
+    if (deferred) {
+        *deferred = std::move(texts);
+        swap.keep();
+        return result;
+    }
+    const QString error = writeResultFiles(result.valuesFile, result.ranksFile, texts);
     if (!error.isEmpty()) {
         result.status = MethodRunResult::Status::WriteFailed;
         result.message = error;
@@ -108,4 +130,18 @@ MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& e
     }
     swap.keep();
     return result;
+}
+
+} // namespace
+
+MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& entryText,
+                                  const Regional& regional) {
+    return runMethod(s, position, entryText, regional, nullptr, nullptr);
+}
+
+MethodRunResult MethodRunner::compute(SharedState& s, int position, const QString& entryText,
+                                      const Regional& regional,
+                                      std::shared_ptr<const ResultLabels> labels,
+                                      MethodResultTexts& texts) {
+    return runMethod(s, position, entryText, regional, std::move(labels), &texts);
 }

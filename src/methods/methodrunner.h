@@ -1,9 +1,12 @@
 #pragma once
 
+#include "methods/resultfiles.h"
 #include "shared/regional.h"
 #include "shared/sharedstate.h"
 
 #include <QString>
+
+#include <memory>
 
 // The outcome of running one method.
 struct MethodRunResult {
@@ -41,4 +44,15 @@ public:
     // std::bad_alloc is thrown on.
     MethodRunResult run(SharedState& s, int position, const QString& entryText,
                         const Regional& regional);
+
+    // The same, except that the result files are not written: on success
+    // the tables are the method's and texts holds the texts of its two
+    // files (valuesFile and ranksFile of the result), for
+    // writeResultFiles. They own what they hold, so they may be written on
+    // another thread while the state goes on to the next method. labels
+    // are those of matDati (ResultLabels), formatted once for every run on
+    // the matrix.
+    MethodRunResult compute(SharedState& s, int position, const QString& entryText,
+                            const Regional& regional, std::shared_ptr<const ResultLabels> labels,
+                            MethodResultTexts& texts);
 };

@@ -2,12 +2,14 @@
 
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace {
@@ -44,6 +46,39 @@ void radixSort(std::vector<Keyed>& items) {
         for (const Keyed& item : items)
             buffer[count[(item.key >> shift) & 0xFF]++] = item;
         items.swap(buffer);
+    }
+}
+
+// The value in ten-thousandths when it is a whole number of them, exactly
+// (an index text's number, data with up to four decimals); nothing
+// otherwise.
+std::optional<std::int64_t> wholeTenThousandths(double value) {
+    const double scaled = value * 1e4;
+    if (!(std::fabs(scaled) < 9e15))
+        return std::nullopt;
+    const auto whole = static_cast<std::int64_t>(std::llround(scaled));
+    if (static_cast<double>(whole) / 1e4 != value)
+        return std::nullopt;
+    return whole;
+}
+
+// When every value is a whole number of ten-thousandths, the keys become
+// those numbers (from the smallest up): they order the values the same way,
+// equal ones equal, and differ in fewer bytes, which the sort then skips.
+void wholeTenThousandthKeys(std::vector<Keyed>& order, std::span<const double> values,
+                            bool ascending) {
+    std::int64_t least = 0;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::optional<std::int64_t> whole =
+            wholeTenThousandths(values[std::size_t(order[k].index)]);
+        if (!whole)
+            return;
+        const std::int64_t key = ascending ? *whole : -*whole;
+        least = k == 0 ? key : std::min(least, key);
+    }
+    for (Keyed& entry : order) {
+        const std::int64_t whole = *wholeTenThousandths(values[std::size_t(entry.index)]);
+        entry.key = static_cast<std::uint64_t>((ascending ? whole : -whole) - least);
     }
 }
 
@@ -120,10 +155,52 @@ double writtenIndexTextKey(const QString& text, const Regional& regional) {
     return negative ? -value : value;
 }
 
+// Plain ASCII, the form of every index text written under settings with
+// ASCII separators, is read byte by byte as the text is read above: a digit
+// is an ASCII digit, and a '-' anywhere makes the number negative.
+double writtenIndexTextKey(QByteArrayView utf8, const Regional& regional) {
+    const qsizetype size = utf8.size();
+    const auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
+    const bool ascii =
+        std::none_of(utf8.begin(), utf8.end(), [](char ch) { return (ch & 0x80) != 0; });
+    if (!ascii)
+        return writtenIndexTextKey(QString::fromUtf8(utf8), regional);
+    bool shaped = size >= 5 && !isDigit(utf8[size - 5]);
+    for (qsizetype i = size - 4; shaped && i < size; ++i)
+        shaped = isDigit(utf8[i]);
+    if (!shaped)
+        return indexTextKey(CellValue(QString::fromLatin1(utf8)), regional);
+    qint64 number = 0;
+    int digits = 0;
+    bool negative = false;
+    for (const char ch : utf8) {
+        if (isDigit(ch)) {
+            if (++digits <= 15)
+                number = number * 10 + (ch - '0');
+        } else if (ch == '-') {
+            negative = true;
+        }
+    }
+    // Up to 15 digits the whole number and its quotient are exact: the
+    // double nearest the decimal, as the digits read below give it.
+    if (digits > 15)
+        return writtenIndexTextKey(QString::fromLatin1(utf8), regional);
+    const double value = static_cast<double>(number) / 1e4;
+    return negative ? -value : value;
+}
+
 double indexValueKey(double value, const Regional& regional) {
     if (const std::optional<double> key = regional.indexTextValue(value))
         return *key;
     return indexTextKey(CellValue(regional.indexText(value)), regional);
+}
+
+double appendIndexValueText(double value, const Regional& regional, std::string& utf8) {
+    const std::size_t start = utf8.size();
+    if (const std::optional<double> key = regional.appendIndexText(value, utf8))
+        return *key;
+    const QString text = QString::fromUtf8(utf8.data() + start, qsizetype(utf8.size() - start));
+    return indexTextKey(CellValue(text), regional);
 }
 
 std::vector<int> rankValues(const std::vector<double>& values, bool ascending) {
@@ -146,10 +223,39 @@ void rankValues(std::span<const double> values, bool ascending, std::span<int> r
         else
             order.push_back({orderedBits(ascending ? v : -v), static_cast<int>(i)});
     }
+    wholeTenThousandthKeys(order, values, ascending);
     radixSort(order);
     int rank = 1;
     for (const Keyed& entry : order)
         ranks[static_cast<std::size_t>(entry.index)] = rank++;
     for (const int index : missing)
         ranks[static_cast<std::size_t>(index)] = rank++;
+}
+
+bool isRanking(std::span<const double> values, bool ascending, std::span<const int> ranks) {
+    const std::size_t n = values.size();
+    if (ranks.size() != n)
+        return false;
+    std::vector<int> unitOf(n, -1);
+    for (std::size_t i = 0; i < n; ++i) {
+        const int rank = ranks[i];
+        if (rank < 1 || std::size_t(rank) > n || unitOf[std::size_t(rank - 1)] >= 0)
+            return false;
+        unitOf[std::size_t(rank - 1)] = static_cast<int>(i);
+    }
+    // Unit a comes right before unit b: numbers in the ranking's direction
+    // (-0 equal to +0), NaN after them, the later of equal values first.
+    const auto before = [values, ascending](int a, int b) {
+        const double va = values[std::size_t(a)];
+        const double vb = values[std::size_t(b)];
+        if (std::isnan(va) || std::isnan(vb))
+            return std::isnan(vb) && (!std::isnan(va) || a > b);
+        const double x = ascending ? va : -va;
+        const double y = ascending ? vb : -vb;
+        return x < y || (x == y && a > b);
+    };
+    for (std::size_t k = 0; k + 1 < n; ++k)
+        if (!before(unitOf[k], unitOf[k + 1]))
+            return false;
+    return true;
 }

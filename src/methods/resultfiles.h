@@ -5,7 +5,14 @@
 #include "shared/table.h"
 #include "shared/textfile.h"
 
+#include <QByteArrayView>
 #include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
 
 // The two result files of a method run, beside the workbook: the values
 // result file <workbook>.out<CODE>.csv and the ranks result file
@@ -13,14 +20,63 @@
 QString valuesResultFile(const QString& strMatrice, const QString& methodCode);
 QString ranksResultFile(const QString& strMatrice, const QString& methodCode);
 
-// What column 2 of a result table holds below its header.
-enum class ResultColumn {
-    IndexValues, // matValori: index values, written as their index value texts
-    Ranks        // matRanghi: ranks, written as whole numbers
+// Texts held one after another in UTF-8, 4 bytes of bookkeeping a text.
+class TextColumn {
+public:
+    void reserve(std::size_t count, std::size_t bytes);
+    // The next text is appended to bytes(), then ended by endText().
+    std::string& bytes() { return m_bytes; }
+    // Throws std::bad_alloc past 4 GiB of text, which no column needs.
+    void endText() {
+        if (m_bytes.size() > UINT32_MAX)
+            throw std::bad_alloc();
+        m_ends.push_back(static_cast<std::uint32_t>(m_bytes.size()));
+    }
+
+    std::size_t size() const { return m_ends.size(); }
+    QByteArrayView text(std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : m_ends[i - 1];
+        return QByteArrayView(m_bytes.data() + begin, qsizetype(m_ends[i] - begin));
+    }
+
+private:
+    std::string m_bytes;
+    std::vector<std::uint32_t> m_ends; // where each text ends
 };
 
-// The lines of a result file from columns 1 and 2 of rows 1..nRighe of a
-// result table: "label;value", the label column and the header in their
-// general text. The table and the regional settings must outlive the lines.
-TextLines resultFileLines(const Table& table, int nRighe, ResultColumn column,
-                          const Regional& regional);
+// The label column of the result files, rows 1..nRighe of a table (the
+// corner first), each label in its general text with every line break in
+// it (CR LF, CR or LF) written as one space, so that a line of a file holds
+// no line break. Formatted once for all the methods run on a matrix.
+class ResultLabels {
+public:
+    ResultLabels(const Table& table, int nRighe, const Regional& regional);
+    // The label of row r, 1..nRighe.
+    QByteArrayView label(int r) const { return m_labels.text(std::size_t(r - 1)); }
+
+private:
+    TextColumn m_labels;
+};
+
+// The texts of a method's two result files, "label;value" lines: the index
+// header on the first, then for every unit its index value text (values
+// file) or its rank (ranks file). They own what they hold (the labels
+// shared), so the files can be written while the tables change.
+struct MethodResultTexts {
+    std::shared_ptr<const ResultLabels> labels;
+    std::string header;   // in general text, line breaks as spaces
+    TextColumn indexText; // rows 2..nRighe
+    std::vector<int> rank;
+    // The texts of the ranks when the settings do not write whole numbers
+    // in plain ASCII digits; empty otherwise.
+    TextColumn rankText;
+
+    TextLines valuesLines() const;
+    TextLines ranksLines() const;
+};
+
+// Writes the values and ranks result files from their texts, side by side:
+// both are on disk before either is put in place (writeTextFilesTogether). Returns an empty
+// string or the message of the failure.
+QString writeResultFiles(const QString& valuesFile, const QString& ranksFile,
+                         const MethodResultTexts& texts);

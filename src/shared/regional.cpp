@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -89,6 +90,34 @@ std::optional<std::string> cFixed4(double value) {
     return std::string(rounded, last);
 }
 
+// The value in ten-thousandths, correctly rounded from the binary value:
+// the digits of its four-decimal text. Nothing for a value of 1e11 or more
+// in magnitude (or not finite), or on a tie between two four-decimal texts.
+std::optional<qint64> tenThousandths(double value) {
+    if (!(std::fabs(value) < 1e11))
+        return std::nullopt;
+    const double scaled = value * 1e4;
+    // What the rounding of the product lost, exactly.
+    const double lost = std::fma(value, 1e4, -scaled);
+    const double whole = std::nearbyint(scaled);
+    // Exact: the two are within a half of each other. Below 1e15 the
+    // product's spacing is at most 1/8, so lost moves the exact product
+    // across a half only when it is that half.
+    const double fraction = scaled - whole;
+    double rounded = whole;
+    if (fraction == 0.5 || fraction == -0.5) {
+        if (lost == 0.0)
+            return std::nullopt;
+        if (fraction == 0.5 && lost > 0.0)
+            rounded = whole + 1.0;
+        else if (fraction == -0.5 && lost < 0.0)
+            rounded = whole - 1.0;
+    }
+    if (std::fabs(rounded) >= 1e15)
+        return std::nullopt;
+    return static_cast<qint64>(rounded);
+}
+
 } // namespace
 
 Regional::Regional(const QLocale& locale) : Regional(locale, locale) {}
@@ -114,6 +143,8 @@ Regional::Regional(const QLocale& numbers, const QLocale& dates)
     if (m_plainNumbers && group.size() == 1) {
         m_groupSeparator = group.at(0).unicode();
         m_fastIndexText = true;
+        m_decimalPointUtf8 = point.toStdString();
+        m_groupSeparatorUtf8 = group.toStdString();
         for (const double sample : {0.0, -0.00001, 0.5, -7.25, 999.99994, 1234.56789, -98765.4321,
                                     1234567.891234, -123456789012.3456, 1e15 + 0.125}) {
             if (indexText(sample) !=
@@ -177,6 +208,35 @@ std::optional<double> Regional::indexTextValue(double value) const {
         number = number * 10 + (ch - '0');
     }
     return static_cast<double>(c->front() == '-' ? -number : number) / 1e4;
+}
+
+std::optional<double> Regional::appendIndexText(double value, std::string& utf8) const {
+    const std::optional<qint64> n = m_fastIndexText ? tenThousandths(value) : std::nullopt;
+    if (!n) {
+        const QByteArray text = indexText(value).toUtf8();
+        utf8.append(text.constData(), static_cast<std::size_t>(text.size()));
+        return indexTextValue(value);
+    }
+    // The digits, at least one before the four decimals.
+    char buffer[32];
+    char* first = buffer + 8;
+    const auto magnitude = static_cast<std::uint64_t>(*n < 0 ? -*n : *n);
+    char* const last = std::to_chars(first, buffer + sizeof buffer, magnitude).ptr;
+    while (last - first < 5)
+        *--first = '0';
+    if (*n < 0)
+        utf8 += '-';
+    const auto whole = static_cast<std::size_t>(last - first - 4);
+    for (std::size_t i = 0; i < whole; ++i) {
+        utf8 += first[i];
+        const std::size_t left = whole - i - 1;
+        if (left > 0 && left % 3 == 0)
+            utf8 += m_groupSeparatorUtf8;
+    }
+    utf8 += m_decimalPointUtf8;
+    utf8.append(last - 4, 4);
+    // At most 15 digits: the whole number and its quotient are exact.
+    return static_cast<double>(*n) / 1e4;
 }
 
 QString Regional::fixed4(double value) const {

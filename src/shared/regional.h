@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 // Number texts under the regional settings: every function that formats or
 // parses a number for the user goes through one Regional object. The program
@@ -25,6 +26,9 @@ public:
     // The number indexText(value) reads as, found without writing the text;
     // nothing where only reading the text can tell.
     std::optional<double> indexTextValue(double value) const;
+    // Appends indexText(value) to utf8 in UTF-8 and returns indexTextValue(value):
+    // the text and its number found together, the text written once.
+    std::optional<double> appendIndexText(double value, std::string& utf8) const;
 
     // A number with four decimals and no grouping, the pattern "0.0000"
     // ("3,5000" under Italian); never a minus sign before zero.
@@ -48,6 +52,10 @@ public:
     // Infinities and NaN are not numbers.
     std::optional<double> parseNumber(QStringView text) const;
 
+    // Whether generalText writes a whole number in the digits std::to_chars
+    // gives (ASCII digits, '-').
+    bool plainWholeNumbers() const { return m_plainNumbers; }
+
     // The number of a cell: its value when it is a number, the number its
     // text reads as when it is a text; nothing for any other value.
     std::optional<double> numberOf(const CellValue& cell) const;
@@ -66,4 +74,7 @@ private:
     char16_t m_groupSeparator = u',';
     // indexText writes the C form's digits with the locale's separators.
     bool m_fastIndexText = false;
+    // The separators of index texts in UTF-8.
+    std::string m_decimalPointUtf8;
+    std::string m_groupSeparatorUtf8;
 };

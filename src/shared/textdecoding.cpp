@@ -1,6 +1,8 @@
 #include "shared/textdecoding.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +26,16 @@ bool isValidUtf8(QByteArrayView bytes) {
     const qsizetype size = bytes.size();
     qsizetype i = 0;
     while (i < size) {
+        // Plain ASCII eight bytes at a time.
+        while (size - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, data + i, sizeof word);
+            if (word & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i == size)
+            break;
         const unsigned char lead = data[i];
         if (lead < 0x80) {
             ++i;

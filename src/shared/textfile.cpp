@@ -3,26 +3,37 @@
 #include "shared/safefile.h"
 
 #include <algorithm>
+#include <future>
 
 namespace {
 
 // The text goes to the file in pieces of about this size.
 constexpr qsizetype kChunkBytes = 1 << 20;
 
+// Each line break in bytes from start on written as one space.
+template <typename Bytes> void spacesForLineBreaks(Bytes& bytes, std::size_t start) {
+    const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    if (std::none_of(bytes.cbegin() + qsizetype(start), bytes.cend(), isBreak))
+        return;
+    std::size_t to = start;
+    char previous = 0;
+    for (std::size_t k = start; k < std::size_t(bytes.size()); ++k) {
+        const char c = bytes[k];
+        const bool crlf = c == '\n' && previous == '\r'; // the CR became the space
+        previous = c;
+        if (!crlf)
+            bytes[to++] = isBreak(c) ? ' ' : c;
+    }
+    bytes.resize(to);
+}
+
 // Appends line i of lines to bytes, a line break inside it written as one
 // space, then the line end.
 void appendLine(const TextLines& lines, qsizetype i, QByteArray& bytes) {
     const qsizetype start = bytes.size();
     lines.appendLine(i, bytes);
-    const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
-    if (std::any_of(bytes.cbegin() + start, bytes.cend(), isBreak)) {
-        for (qsizetype k = start; k < bytes.size(); ++k) {
-            if (bytes[k] == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n')
-                bytes.remove(k + 1, 1);
-            if (bytes[k] == '\r' || bytes[k] == '\n')
-                bytes[k] = ' ';
-        }
-    }
+    if (!lines.withoutLineBreaks)
+        spacesForLineBreaks(bytes, std::size_t(start));
     bytes += "\r\n";
 }
 
@@ -45,6 +56,10 @@ QString writeLines(SafeFile& file, const TextLines& lines) {
 
 } // namespace
 
+void replaceLineBreaks(std::string& bytes, std::size_t start) {
+    spacesForLineBreaks(bytes, start);
+}
+
 TextLines::TextLines(const QStringList& lines)
     : count(lines.size()),
       appendLine([lines](qsizetype i, QByteArray& bytes) { bytes += lines.at(i).toUtf8(); }) {}
@@ -64,5 +79,33 @@ QString writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files) 
         if (!error.isEmpty())
             return error;
     }
+    return commitTogether(safe);
+}
+
+QString writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& files) {
+    std::vector<SafeFile> safe;
+    safe.reserve(files.size());
+    for (const auto& file : files)
+        safe.emplace_back(file.first);
+    // Opened and written up to the first file that cannot be opened, as the
+    // files would be one after another; the first failure in file order is
+    // the one reported.
+    std::vector<QString> errors(files.size());
+    std::size_t opened = 0;
+    while (opened < files.size() && (errors[opened] = safe[opened].open()).isEmpty())
+        ++opened;
+    const auto write = [&safe, &files, &errors](std::size_t k) {
+        errors[k] = writeLines(safe[k], files[k].second);
+    };
+    std::vector<std::future<void>> others;
+    for (std::size_t k = 1; k < opened; ++k)
+        others.push_back(std::async(std::launch::async, write, k));
+    if (opened > 0)
+        write(0);
+    for (auto& other : others)
+        other.get();
+    for (const QString& error : errors)
+        if (!error.isEmpty())
+            return error;
     return commitTogether(safe);
 }

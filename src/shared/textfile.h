@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,7 +20,14 @@ struct TextLines {
 
     qsizetype count;
     std::function<void(qsizetype, QByteArray&)> appendLine;
+    // Set when no line can hold a line break (its parts were cleared of
+    // them beforehand): the writer then does not look for them.
+    bool withoutLineBreaks = false;
 };
+
+// Writes each line break in bytes from start on (CR LF, CR or LF) as one
+// space, as the writer below does in every line.
+void replaceLineBreaks(std::string& bytes, std::size_t start = 0);
 
 // Writes text files the way every output of the program is written: UTF-8
 // without byte-order mark, each line followed by CR LF (the last one too).
@@ -37,3 +45,9 @@ QString writeTextFile(const QString& path, const QStringList& lines);
 // first, and the files are put in place only when all of them have been
 // written, so that a failure leaves every earlier file as it was.
 QString writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files);
+
+// The same, each file's text produced and written on a thread of its own
+// (the first on the calling one): no file's appendLine may change what
+// another's reads. The failure reported is the one the function above
+// would report.
+QString writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& files);
