@@ -21,6 +21,40 @@ bool isContinuation(unsigned char byte) {
 
 } // namespace
 
+std::size_t utf8SequenceLength(const unsigned char* p, std::size_t n) {
+    const unsigned char lead = p[0];
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80; // allowed range of the second byte
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0; // overlong
+        else if (lead == 0xED)
+            high = 0x9F; // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90; // overlong
+        else if (lead == 0xF4)
+            high = 0x8F; // above U+10FFFF
+    } else {
+        return 0; // continuation byte, C0/C1 overlong lead, F5..FF
+    }
+    if (n < length)
+        return kUtf8Incomplete;
+    if (p[1] < low || p[1] > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (!isContinuation(p[k]))
+            return 0;
+    return length;
+}
+
 bool isValidUtf8(QByteArrayView bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype size = bytes.size();
@@ -36,39 +70,10 @@ bool isValidUtf8(QByteArrayView bytes) {
         }
         if (i == size)
             break;
-        const unsigned char lead = data[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80; // allowed range of the second byte
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0; // overlong
-            else if (lead == 0xED)
-                high = 0x9F; // surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90; // overlong
-            else if (lead == 0xF4)
-                high = 0x8F; // above U+10FFFF
-        } else {
-            return false; // continuation byte, C0/C1 overlong lead, F5..FF
-        }
-        if (size - i < length)
+        const std::size_t length = utf8SequenceLength(data + i, std::size_t(size - i));
+        if (length == 0 || length == kUtf8Incomplete)
             return false;
-        if (data[i + 1] < low || data[i + 1] > high)
-            return false;
-        for (int k = 2; k < length; ++k)
-            if (!isContinuation(data[i + k]))
-                return false;
-        i += length;
+        i += qsizetype(length);
     }
     return true;
 }

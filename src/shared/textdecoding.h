@@ -3,12 +3,21 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <cstddef>
+
 // Decoding of text files: those written by this program or by older Windows
 // installations of it, and delimited text from any source.
 
 // True when the bytes are well-formed UTF-8: no stray continuation bytes, no
 // truncated, overlong or surrogate sequences, nothing above U+10FFFF.
 bool isValidUtf8(QByteArrayView bytes);
+
+// The length (1 to 4) of the UTF-8 sequence that starts at p, of which n > 0
+// bytes are available: 0 when it is malformed (stray continuation byte,
+// overlong or surrogate sequence, above U+10FFFF), kUtf8Incomplete when its
+// lead byte asks for more than n bytes.
+constexpr std::size_t kUtf8Incomplete = static_cast<std::size_t>(-1);
+std::size_t utf8SequenceLength(const unsigned char* p, std::size_t n);
 
 // The bytes read as Windows-1252. The five bytes the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of

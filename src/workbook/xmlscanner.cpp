@@ -1,5 +1,7 @@
 #include "workbook/xmlscanner.h"
 
+#include "shared/textdecoding.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -74,44 +76,14 @@ bool isSpace(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n';
 }
 
-bool isContinuation(unsigned char ch, unsigned char low = 0x80, unsigned char high = 0xBF) {
-    return ch >= low && ch <= high;
-}
-
 // The length of the UTF-8 character at p: 0 when it is malformed or not a
 // character XML allows (surrogates, U+FFFE, U+FFFF), kIncomplete when n
 // bytes do not hold it whole.
 std::size_t utf8Length(const unsigned char* p, std::size_t n) {
-    const unsigned char lead = p[0];
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (n < length)
+    const std::size_t length = utf8SequenceLength(p, n);
+    if (length == kUtf8Incomplete)
         return kIncomplete;
-    if (!isContinuation(p[1], low, high))
-        return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!isContinuation(p[i]))
-            return 0;
-    }
-    if (lead == 0xEF && p[1] == 0xBF && (p[2] == 0xBE || p[2] == 0xBF))
+    if (length == 3 && p[0] == 0xEF && p[1] == 0xBF && (p[2] == 0xBE || p[2] == 0xBF))
         return 0;
     return length;
 }
