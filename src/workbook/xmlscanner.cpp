@@ -1,9 +1,9 @@
 #include "workbook/xmlscanner.h"
 
 #include "shared/textdecoding.h"
+#include "workbook/xmlbytes.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -23,54 +23,8 @@ bool isNameStart(unsigned char ch) {
     return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_' || ch == ':';
 }
 
-// What each byte may be, looked up once per byte.
-enum ByteClass : unsigned char {
-    kNameChar = 1,  // in an ASCII name
-    kPlainText = 2, // character data that needs no look: ASCII, not markup
-    kPlainValue = 4 // the same in an attribute value, either quote aside
-};
-
-struct ByteClasses {
-    unsigned char of[256] = {};
-    constexpr ByteClasses() {
-        for (int ch = 0x20; ch < 0x80; ++ch) {
-            const bool name = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_' ||
-                              ch == ':' || (ch >= '0' && ch <= '9') || ch == '-' || ch == '.';
-            of[ch] = static_cast<unsigned char>(
-                (name ? kNameChar : 0) | (ch != '<' && ch != '&' && ch != ']' ? kPlainText : 0) |
-                (ch != '<' && ch != '&' && ch != '"' && ch != '\'' ? kPlainValue : 0));
-        }
-        of[static_cast<unsigned char>('\n')] = kPlainText;
-        of[static_cast<unsigned char>('\t')] = kPlainText;
-    }
-};
-
-constexpr ByteClasses kClasses;
-
-bool isNameChar(unsigned char ch) {
-    return (kClasses.of[ch] & kNameChar) != 0;
-}
-
-// Characters in [first, last) of UTF-8: the bytes that are not continuation
-// bytes, eight at a time.
-qint64 countCharacters(const char* first, const char* last) {
-    qint64 count = last - first;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-    while (last - first >= 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, first, 8);
-        // A continuation byte has its top bit set and the next one clear;
-        // the multiplication adds up the eight flags in the top byte.
-        const std::uint64_t flags = (word & ~(word << 1) & kHigh) >> 7;
-        count -= static_cast<qint64>((flags * 0x0101010101010101ULL) >> 56);
-        first += 8;
-    }
-    for (; first < last; ++first) {
-        if ((static_cast<unsigned char>(*first) & 0xC0) == 0x80)
-            --count;
-    }
-    return count;
-}
+using xmlbytes::kPlainText;
+using xmlbytes::kPlainValue;
 
 bool isSpace(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n';
@@ -120,10 +74,7 @@ std::size_t encodeUtf8(unsigned long code, char* out) {
 std::size_t nameEnd(const char* p, std::size_t n, std::size_t i) {
     if (i >= n || !isNameStart(static_cast<unsigned char>(p[i])))
         return i;
-    ++i;
-    while (i < n && isNameChar(static_cast<unsigned char>(p[i])))
-        ++i;
-    return i;
+    return xmlbytes::runEnd<xmlbytes::kNameChar>(p, i + 1, n);
 }
 
 } // namespace
@@ -291,11 +242,10 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
         bool refused = false;
         bool incomplete = false;
         while (j < n) {
+            j = xmlbytes::runEnd<kPlainText>(p, j, n);
+            if (j >= n)
+                break;
             const unsigned char byte = bytes[j];
-            if (kClasses.of[byte] & kPlainText) {
-                ++j;
-                continue;
-            }
             if (byte >= 0x20 && byte < 0x80) {
                 if (byte == '<' || byte == '&')
                     break;
@@ -478,8 +428,7 @@ XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::siz
         m_offsets.push_back(m_tag.size());
         for (;;) {
             const std::size_t run = j;
-            while (j < n && (kClasses.of[bytes[j]] & kPlainValue))
-                ++j;
+            j = xmlbytes::runEnd<kPlainValue>(p, j, n);
             m_tag.append(p + run, j - run);
             if (j >= n)
                 return Scan::Incomplete;
@@ -630,7 +579,7 @@ void XmlScanner::advance(const char* first, const char* last) {
         m_column = 0;
         first = static_cast<const char*>(found) + 1;
     }
-    m_column += countCharacters(first, last);
+    m_column += xmlbytes::countCharacters(first, last);
 }
 
 void XmlScanner::handOver(const char* p, std::size_t at) {

@@ -15,8 +15,14 @@
 
 namespace {
 
-bool is(const char* name, const char* expected) {
-    return std::strcmp(name, expected) == 0;
+// Compares with a literal byte by byte, stopping at the first difference:
+// the compiler unrolls it, where a call to strcmp would be made for each.
+template <std::size_t N> bool is(const char* name, const char (&expected)[N]) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (name[i] != expected[i])
+            return false;
+    }
+    return true;
 }
 
 bool isDigit(char ch) {
@@ -25,14 +31,6 @@ bool isDigit(char ch) {
 
 QString fromUtf8(const char* text) {
     return QString::fromUtf8(text);
-}
-
-// The attribute's prefix before the colon, colon included ("office:"), or
-// empty.
-std::string_view prefixOf(const char* name) {
-    const char* colon = std::strchr(name, ':');
-    return colon ? std::string_view(name, static_cast<std::size_t>(colon - name + 1))
-                 : std::string_view();
 }
 
 // A number as ODF writes it in office:value: the C locale's form, a leading
@@ -265,24 +263,44 @@ void OdsContentHandler::startCell(const char** attributes) {
     bool error = false;
     for (const char** attribute = attributes; *attribute; attribute += 2) {
         const char* local = xmlLocalName(attribute[0]);
-        if (is(local, "value-type")) {
-            if (prefixOf(attribute[0]) == m_calcextPrefix)
-                error = is(attribute[1], "error");
-            else
-                type = attribute[1];
-        } else if (is(local, "number-columns-repeated")) {
-            if (!repeatCount(attribute[1], &m_colRepeat))
+        const char* value = attribute[1];
+        // One comparison for most: the local names differ in their first letter.
+        switch (local[0]) {
+        case 'v':
+            if (is(local, "value")) {
+                numberText = value;
+            } else if (is(local, "value-type")) {
+                // The prefix, colon included ("office:").
+                const std::string_view prefix(attribute[0],
+                                              static_cast<std::size_t>(local - attribute[0]));
+                if (prefix == m_calcextPrefix)
+                    error = is(value, "error");
+                else
+                    type = value;
+            }
+            break;
+        case 'n':
+            if (is(local, "number-columns-repeated") && !repeatCount(value, &m_colRepeat))
                 return;
-        } else if (is(local, "value")) {
-            numberText = attribute[1];
-        } else if (is(local, "date-value")) {
-            dateText = attribute[1];
-        } else if (is(local, "time-value")) {
-            timeText = attribute[1];
-        } else if (is(local, "boolean-value")) {
-            booleanText = attribute[1];
-        } else if (is(local, "string-value")) {
-            stringValue = attribute[1];
+            break;
+        case 'd':
+            if (is(local, "date-value"))
+                dateText = value;
+            break;
+        case 't':
+            if (is(local, "time-value"))
+                timeText = value;
+            break;
+        case 'b':
+            if (is(local, "boolean-value"))
+                booleanText = value;
+            break;
+        case 's':
+            if (is(local, "string-value"))
+                stringValue = value;
+            break;
+        default:
+            break;
         }
     }
     m_col = std::min<qint64>(m_cellCol + m_colRepeat - 1, kSheetMaxColumns + 1);
