@@ -8,11 +8,13 @@
 namespace {
 
 // Writes every event as a line; consecutive texts are joined, since a text
-// may arrive in pieces. Fails at the start of an element named "stop" and
-// finishes at one named "finish".
+// may arrive in pieces. Fails at the start of an element named "stop",
+// finishes at one named "finish" and skips the content of those named "skip".
 class RecordingHandler : public XmlHandler {
 public:
     void startElement(const char* name, const char** attributes) override {
+        if (qstrcmp(name, "skip") == 0)
+            skipContent();
         m_log += "<" + QByteArray(name);
         for (; *attributes; attributes += 2)
             m_log += " " + QByteArray(attributes[0]) + "=[" + QByteArray(attributes[1]) + "]";
@@ -66,6 +68,7 @@ class TestXmlScanner : public QObject {
 private Q_SLOTS:
     void sameAsExpat_data();
     void sameAsExpat();
+    void skippedContent();
 };
 
 void TestXmlScanner::sameAsExpat_data() {
@@ -86,6 +89,9 @@ void TestXmlScanner::sameAsExpat_data() {
     row("handler fails", "<a>\n  <b><stop/>é</b></a>", false);
     row("handler finishes", "<a><finish/><b></a>", true);
     row("too deep", "<a><a><a><a><a><a><a><a><a>x</a></a></a></a></a></a></a></a></a>", false);
+    row("skipped content", "<a><skip x='1'><b>t&amp;</b>u<skip/></skip><skip/><c>v</c></a>", true);
+    row("too deep in skipped content",
+        "<a><skip><a><a><a><a><a><a><a>x</a></a></a></a></a></a></a></skip></a>", false);
     // Handed over to expat, which reads on well or not.
     row("byte order mark", "\xEF\xBB\xBF<a>x</a>", true);
     row("other encoding", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE8</a>", true);
@@ -93,12 +99,14 @@ void TestXmlScanner::sameAsExpat_data() {
     row("comment, CDATA, instruction",
         decl + "<a>x<!-- c --><![CDATA[<&]]><?pi d?>y</a><!-- after -->\n<?end?>", true);
     row("name beyond ASCII", "<a><città n='1'>x</città><b/></a>", true);
+    row("handed over in skipped content", "<a><skip><b>x<!-- c -->y</b>\r\n</skip>z</a>", true);
     row("many attributes",
         "<a " + QByteArray("b0='' b1='' b2='' b3='' b4='' b5='' b6='' b7='' ").repeated(10) + "/>",
         false); // repeated: expat says which
     row("long token", "<a><b v='" + QByteArray(70000, 'v') + "'>x</b></a>", true);
     // Malformed, found at once or after the handover.
     row("tag mismatch", decl + "<a>\n<b>è é\n  ü</c></a>", false);
+    row("malformed in skipped content", "<a>\n<skip>é<b>x</c></skip></a>", false);
     row("bad byte", "<a>\n  ok \xC3\x28</a>", false);
     row("control character", "<a>x\x01</a>", false);
     row("undefined entity", "<a>\nabc &nbsp; d</a>", false);
@@ -139,6 +147,22 @@ void TestXmlScanner::sameAsExpat() {
         // Before an error, how much text expat gives depends on its chunks too.
         if (expat.ok || chunk > xml.size())
             QVERIFY2(scanned.log == expat.log, logs.constData());
+    }
+}
+
+void TestXmlScanner::skippedContent() {
+    // Only the skipped element's own start and end are told, whoever reads
+    // and wherever the chunks break, handed over or not.
+    const QByteArray plain = "<a><skip x='1'><b>t&amp;</b>u</skip><c>v</c></a>";
+    const QByteArray handedOver = "<a><skip x='1'><b>t<!-- c --></b>\r\nu</skip><c>v</c></a>";
+    for (const QByteArray& xml : {plain, handedOver}) {
+        for (const qsizetype chunk : {qsizetype(1), qsizetype(5), xml.size() + 1}) {
+            for (const XmlEngine engine : {XmlEngine::Scanner, XmlEngine::ExpatOnly}) {
+                const Outcome outcome = parse(xml, chunk, engine);
+                QVERIFY(outcome.ok);
+                QCOMPARE(outcome.log, QByteArray("<a><skip x=[1]></skip><c>v</c></a>"));
+            }
+        }
     }
 }
 

@@ -70,7 +70,14 @@ template <ByteClass kClass> int classMask(__m128i v) {
 
 // The first position from i on, before n, whose byte is not of the class;
 // n when there is none.
-template <ByteClass kClass> std::size_t runEnd(const char* p, std::size_t i, std::size_t n) {
+template <ByteClass kClass>
+[[gnu::always_inline]] inline std::size_t runEnd(const char* p, std::size_t i, std::size_t n) {
+    // Many runs are short (one-letter names, small numbers): they end within
+    // the first bytes, looked at one at a time.
+    for (const std::size_t head = n - i > 4 ? i + 4 : n; i < head; ++i) {
+        if (!(kClasses.of[static_cast<unsigned char>(p[i])] & kClass))
+            return i;
+    }
 #if defined(__SSE2__)
     while (n - i >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));

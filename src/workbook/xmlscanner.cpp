@@ -200,9 +200,16 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                     break;
                 if (scanned == Scan::Refused)
                     return handover(i);
-                const std::size_t nameStart =
-                    m_nameEnds.size() > 1 ? m_nameEnds[m_nameEnds.size() - 2] + 1 : 0;
-                const bool go = m_sink.end(m_names.data() + nameStart);
+                const std::size_t level = m_nameEnds.size();
+                const std::size_t nameStart = level > 1 ? m_nameEnds[level - 2] + 1 : 0;
+                bool go = true;
+                if (m_quietLevel != 0 && level > m_quietLevel) {
+                    m_sink.quietEnd();
+                } else {
+                    if (level == m_quietLevel)
+                        m_quietLevel = 0;
+                    go = m_sink.end(m_names.data() + nameStart);
+                }
                 m_names.resize(nameStart);
                 m_nameEnds.pop_back();
                 if (m_nameEnds.empty())
@@ -233,7 +240,7 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
             if (scanned == Scan::Refused)
                 return handover(i);
             i += end;
-            if (!m_sink.text(decoded, static_cast<int>(decodedLength)))
+            if (m_quietLevel == 0 && !m_sink.text(decoded, static_cast<int>(decodedLength)))
                 return stopped(i);
             continue;
         }
@@ -286,7 +293,7 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
             }
         }
         if (j > i) {
-            const bool go = m_sink.text(p + i, static_cast<int>(j - i));
+            const bool go = m_quietLevel != 0 || m_sink.text(p + i, static_cast<int>(j - i));
             i = j;
             if (!go)
                 return stopped(i);
@@ -555,18 +562,32 @@ XmlScanner::Scan XmlScanner::scanReference(const char* p, std::size_t n, std::si
 }
 
 XmlScanner::Status XmlScanner::deliverStart(bool empty) {
+    if (m_quietLevel != 0) {
+        const bool go = m_sink.quietStart();
+        if (empty) {
+            m_sink.quietEnd();
+        } else {
+            m_names.append(m_tag.data());
+            m_nameEnds.push_back(m_names.size());
+            m_names.push_back('\0');
+        }
+        return go ? Status::NeedMore : Status::Stopped;
+    }
     m_attributes.clear();
     for (const std::size_t offset : m_offsets)
         m_attributes.push_back(m_tag.data() + offset);
     m_attributes.push_back(nullptr);
     const char* name = m_tag.data();
-    bool go = m_sink.start(name, m_attributes.data());
+    const XmlScanSink::Next next = m_sink.start(name, m_attributes.data());
+    bool go = next != XmlScanSink::Next::Stop;
     if (empty) {
         go = m_sink.end(name) && go;
     } else {
         m_names.append(name);
         m_nameEnds.push_back(m_names.size());
         m_names.push_back('\0');
+        if (next == XmlScanSink::Next::SkipContent)
+            m_quietLevel = m_nameEnds.size();
     }
     if (empty && m_nameEnds.empty())
         m_state = State::Epilog;

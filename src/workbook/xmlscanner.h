@@ -9,12 +9,21 @@
 // returns false to stop the scan.
 class XmlScanSink {
 public:
+    // After a start: stop, go on, or go on without the element's content,
+    // of which nothing is of use. The scanner then checks that content as
+    // strictly as ever, but tells of the elements within only that they open
+    // (quietStart, false to stop) and close (quietEnd), and of no text; the
+    // element's own end is given as ever.
+    enum class Next { Stop, Go, SkipContent };
+
     virtual ~XmlScanSink() = default;
-    virtual bool start(const char* name, const char** attributes) = 0;
+    virtual Next start(const char* name, const char** attributes) = 0;
     // Called after an empty element's start even when that start stopped the
     // scan, as expat does.
     virtual bool end(const char* name) = 0;
     virtual bool text(const char* data, int length) = 0;
+    virtual bool quietStart() { return true; }
+    virtual void quietEnd() {}
 };
 
 // A fast scanner for the XML that spreadsheet programs write: UTF-8 without
@@ -87,6 +96,7 @@ private:
     std::vector<std::size_t> m_offsets; // where each attribute's name and value start
     std::vector<std::size_t> m_lengths; // the length of each
     std::vector<const char*> m_attributes;
+    std::size_t m_quietLevel = 0; // how many elements are open at a skipped one, 0 outside
 
     qint64 m_line = 1;
     qint64 m_column = 0;

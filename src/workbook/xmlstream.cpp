@@ -21,6 +21,7 @@ struct ParseContext {
     QString partName;
     int depth = 0;
     int maxDepth = 0;
+    int quietFrom = 0; // the depth of an element whose content the handler skips, 0 if none
     bool stopped = false;
 };
 
@@ -36,31 +37,45 @@ void stopIfDone(ParseContext* context) {
         stop(context);
 }
 
+// Counts an element in; false, with the parse stopped, when it lies too deep.
+bool enter(ParseContext* context) {
+    if (++context->depth <= context->maxDepth)
+        return true;
+    context->handler->fail(QCoreApplication::translate(
+                               "Workbook", "la parte %1 annida gli elementi XML oltre %2 livelli")
+                               .arg(context->partName)
+                               .arg(context->maxDepth),
+                           true);
+    stop(context);
+    return false;
+}
+
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     auto* context = static_cast<ParseContext*>(data);
-    if (++context->depth > context->maxDepth) {
-        context->handler->fail(
-            QCoreApplication::translate("Workbook",
-                                        "la parte %1 annida gli elementi XML oltre %2 livelli")
-                .arg(context->partName)
-                .arg(context->maxDepth),
-            true);
-        stop(context);
+    if (!enter(context) || context->quietFrom != 0)
         return;
-    }
     context->handler->startElement(xmlLocalName(name), attributes);
+    if (context->handler->takeSkipContent())
+        context->quietFrom = context->depth;
     stopIfDone(context);
 }
 
 void XMLCALL onEnd(void* data, const XML_Char* name) {
     auto* context = static_cast<ParseContext*>(data);
-    --context->depth;
+    const int ending = context->depth--;
+    if (context->quietFrom != 0) {
+        if (ending > context->quietFrom)
+            return;
+        context->quietFrom = 0;
+    }
     context->handler->endElement(xmlLocalName(name));
     stopIfDone(context);
 }
 
 void XMLCALL onText(void* data, const XML_Char* text, int length) {
     auto* context = static_cast<ParseContext*>(data);
+    if (context->quietFrom != 0)
+        return;
     context->handler->characters(text, length);
     stopIfDone(context);
 }
@@ -79,9 +94,11 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 class ContextSink : public XmlScanSink {
 public:
     explicit ContextSink(ParseContext& context) : m_context(context) {}
-    bool start(const char* name, const char** attributes) override {
+    Next start(const char* name, const char** attributes) override {
         onStart(&m_context, name, attributes);
-        return !m_context.stopped;
+        if (m_context.stopped)
+            return Next::Stop;
+        return m_context.quietFrom == m_context.depth ? Next::SkipContent : Next::Go;
     }
     bool end(const char* name) override {
         onEnd(&m_context, name);
@@ -91,6 +108,8 @@ public:
         onText(&m_context, data, length);
         return !m_context.stopped;
     }
+    bool quietStart() override { return enter(&m_context); }
+    void quietEnd() override { --m_context.depth; }
 
 private:
     ParseContext& m_context;

@@ -32,10 +32,22 @@ public:
     void finish() { m_finished = true; }
     bool finished() const { return m_finished; }
 
+    // Called from startElement: nothing within the element just started
+    // matters to the handler. The events of what it holds are left out (the
+    // content is checked all the same); its end is delivered.
+    void skipContent() { m_skipContent = true; }
+    // Whether skipContent() was called since the last time this was asked.
+    bool takeSkipContent() {
+        const bool skip = m_skipContent;
+        m_skipContent = false;
+        return skip;
+    }
+
 private:
     QString m_cause;
     bool m_limit = false;
     bool m_finished = false;
+    bool m_skipContent = false;
 };
 
 // The bounds of one parse.

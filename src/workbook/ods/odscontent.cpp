@@ -123,6 +123,9 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
             startRow(attributes);
         } else if (m_rowDepth > 0 && (is(name, "table-cell") || is(name, "covered-table-cell"))) {
             startCell(attributes);
+            // A value its attributes give: what the cell holds is not read.
+            if (!m_collect)
+                skipContent();
         }
         return;
     }
