@@ -74,7 +74,7 @@ template <ByteClass kClass>
 [[gnu::always_inline]] inline std::size_t runEnd(const char* p, std::size_t i, std::size_t n) {
     // Many runs are short (one-letter names, small numbers): they end within
     // the first bytes, looked at one at a time.
-    for (const std::size_t head = n - i > 4 ? i + 4 : n; i < head; ++i) {
+    for (const std::size_t head = n - i > 2 ? i + 2 : n; i < head; ++i) {
         if (!(kClasses.of[static_cast<unsigned char>(p[i])] & kClass))
             return i;
     }

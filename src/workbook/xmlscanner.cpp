@@ -71,7 +71,7 @@ std::size_t encodeUtf8(unsigned long code, char* out) {
 }
 
 // The end of the ASCII name at p[i], or i when none starts there.
-std::size_t nameEnd(const char* p, std::size_t n, std::size_t i) {
+[[gnu::always_inline]] inline std::size_t nameEnd(const char* p, std::size_t n, std::size_t i) {
     if (i >= n || !isNameStart(static_cast<unsigned char>(p[i])))
         return i;
     return xmlbytes::runEnd<xmlbytes::kNameChar>(p, i + 1, n);

@@ -184,11 +184,6 @@ void XmlHandler::fail(const QString& cause, bool limit) {
     m_limit = limit;
 }
 
-const char* xmlLocalName(const char* name) {
-    const char* colon = std::strchr(name, ':');
-    return colon ? colon + 1 : name;
-}
-
 const char* xmlAttribute(const char** attributes, const char* localName) {
     for (; *attributes; attributes += 2) {
         if (std::strcmp(xmlLocalName(attributes[0]), localName) == 0)

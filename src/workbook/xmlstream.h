@@ -78,7 +78,15 @@ public:
 };
 
 // The local part of a qualified XML name: "r:id" gives "id", "c" gives "c".
-const char* xmlLocalName(const char* name);
+// Inline: it is asked of every element and most attributes, whose names are
+// short.
+inline const char* xmlLocalName(const char* name) {
+    for (const char* p = name; *p; ++p) {
+        if (*p == ':')
+            return p + 1;
+    }
+    return name;
+}
 
 // The value of the attribute whose local name is localName, or nullptr.
 const char* xmlAttribute(const char** attributes, const char* localName);
