@@ -16,6 +16,9 @@ constexpr std::size_t kJoinBytes = 4096;
 // More attributes in one tag are left to expat, which finds repeated ones
 // without comparing every pair.
 constexpr std::size_t kMaxAttributes = 64;
+// Tags up to this long, with values in double quotes that hold no reference
+// and no character beyond ASCII, are read by a shorter way.
+constexpr std::size_t kPlainTag = 4096;
 
 constexpr std::size_t kIncomplete = static_cast<std::size_t>(-1);
 
@@ -377,8 +380,69 @@ std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Stat
     return i;
 }
 
+bool XmlScanner::scanPlainStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty) {
+    // The tag is copied into m_tag as it is read: its copy is never longer
+    // than the bytes read, and never more than kPlainTag of them are.
+    if (m_tag.size() < kPlainTag)
+        m_tag.resize(kPlainTag);
+    n = std::min(n, kPlainTag);
+    char* out = m_tag.data();
+    m_offsets.clear();
+    m_lengths.clear();
+    std::size_t j = nameEnd(p, n, 1);
+    if (j == 1 || j >= n)
+        return false;
+    std::memcpy(out, p + 1, j - 1);
+    std::size_t at = j - 1;
+    out[at++] = '\0';
+    for (;;) {
+        if (p[j] == '>') {
+            *end = j + 1;
+            *empty = false;
+            return true;
+        }
+        if (p[j] == '/') {
+            if (j + 1 >= n || p[j + 1] != '>')
+                return false;
+            *end = j + 2;
+            *empty = true;
+            return true;
+        }
+        // One space, a name, an equals sign, a value in double quotes.
+        if (p[j] != ' ' || m_offsets.size() >= 2 * kMaxAttributes)
+            return false;
+        const std::size_t nameStart = j + 1;
+        j = nameEnd(p, n, nameStart);
+        if (j == nameStart || j + 1 >= n || p[j] != '=' || p[j + 1] != '"')
+            return false;
+        m_offsets.push_back(at);
+        m_lengths.push_back(j - nameStart);
+        std::memcpy(out + at, p + nameStart, j - nameStart);
+        at += j - nameStart;
+        out[at++] = '\0';
+        const std::size_t valueStart = j + 2;
+        j = xmlbytes::runEnd<kPlainValue>(p, valueStart, n);
+        if (j >= n || p[j] != '"')
+            return false;
+        m_offsets.push_back(at);
+        m_lengths.push_back(j - valueStart);
+        std::memcpy(out + at, p + valueStart, j - valueStart);
+        at += j - valueStart;
+        out[at++] = '\0';
+        if (++j >= n)
+            return false;
+    }
+}
+
 XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::size_t* end,
                                           bool* empty) {
+    if (!scanPlainStartTag(p, n, end, empty))
+        return scanAnyStartTag(p, n, end, empty);
+    return repeatedAttribute() ? Scan::Refused : Scan::Complete;
+}
+
+XmlScanner::Scan XmlScanner::scanAnyStartTag(const char* p, std::size_t n, std::size_t* end,
+                                             bool* empty) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(p);
     m_tag.clear();
     m_offsets.clear();
@@ -477,16 +541,20 @@ XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::siz
         if (j >= n)
             return Scan::Incomplete;
     }
-    // Repeated attributes are an error expat reports.
+    return repeatedAttribute() ? Scan::Refused : Scan::Complete;
+}
+
+bool XmlScanner::repeatedAttribute() const {
+    // An error expat reports.
     for (std::size_t a = 0; a < m_offsets.size(); a += 2) {
         for (std::size_t b = a + 2; b < m_offsets.size(); b += 2) {
             if (m_lengths[a] == m_lengths[b] &&
                 std::memcmp(m_tag.data() + m_offsets[a], m_tag.data() + m_offsets[b],
                             m_lengths[a]) == 0)
-                return Scan::Refused;
+                return true;
         }
     }
-    return Scan::Complete;
+    return false;
 }
 
 XmlScanner::Scan XmlScanner::scanEndTag(const char* p, std::size_t n, std::size_t* end) {

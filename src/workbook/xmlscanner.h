@@ -76,6 +76,9 @@ private:
     std::size_t scan(const char* p, std::size_t n, bool last, Status* status);
     std::size_t scanProlog(const char* p, std::size_t n, bool last, Status* status);
     Scan scanStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
+    bool scanPlainStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
+    Scan scanAnyStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
+    bool repeatedAttribute() const;
     Scan scanEndTag(const char* p, std::size_t n, std::size_t* end);
     Scan scanReference(const char* p, std::size_t n, std::size_t* end, char* out,
                        std::size_t* outLength) const;
