@@ -1,6 +1,7 @@
 // The scanner that reads workbook XML must give what expat alone gives: the
 // same events, the same verdict and the same message (line and column
 // included), wherever the chunks break and whatever it hands over to expat.
+#include "workbook/xmlbytes.h"
 #include "workbook/xmlstream.h"
 
 #include <QTest>
@@ -69,6 +70,7 @@ private Q_SLOTS:
     void sameAsExpat_data();
     void sameAsExpat();
     void skippedContent();
+    void byteRuns();
 };
 
 void TestXmlScanner::sameAsExpat_data() {
@@ -163,6 +165,33 @@ void TestXmlScanner::skippedContent() {
                 QCOMPARE(outcome.log, QByteArray("<a><skip x=[1]></skip><c>v</c></a>"));
             }
         }
+    }
+}
+
+void TestXmlScanner::byteRuns() {
+    // Sixteen bytes at a time or one at a time, a run ends at the first byte
+    // the table puts outside its class, wherever that byte lies.
+    using namespace xmlbytes;
+    const auto check = [](auto runEndOf, ByteClass cls, char inside) {
+        for (int byte = 0; byte < 256; ++byte) {
+            for (std::size_t at = 0; at < 40; ++at) {
+                QByteArray bytes(40, inside);
+                bytes[static_cast<qsizetype>(at)] = static_cast<char>(byte);
+                const bool in = kClasses.of[byte] & cls;
+                const std::size_t expected = in ? 40 : at;
+                QCOMPARE(runEndOf(bytes.constData(), std::size_t{0}, std::size_t{40}), expected);
+            }
+        }
+    };
+    check(runEnd<kNameChar>, kNameChar, 'n');
+    check(runEnd<kPlainText>, kPlainText, 't');
+    check(runEnd<kPlainValue>, kPlainValue, 'v');
+    // Characters, continuation bytes left out, over lengths across the blocks.
+    const QByteArray text = QByteArray("aé€😀").repeated(300);
+    for (const qsizetype length :
+         {qsizetype(0), qsizetype(10), qsizetype(40), qsizetype(170), text.size()}) {
+        const qint64 expected = QString::fromUtf8(text.left(length)).toUcs4().size();
+        QCOMPARE(countCharacters(text.constData(), text.constData() + length), expected);
     }
 }
 
