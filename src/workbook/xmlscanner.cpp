@@ -558,15 +558,22 @@ bool XmlScanner::repeatedAttribute() const {
 }
 
 XmlScanner::Scan XmlScanner::scanEndTag(const char* p, std::size_t n, std::size_t* end) {
-    const std::size_t j = nameEnd(p, n, 2);
-    if (j == 2)
-        return n > 2 ? Scan::Refused : Scan::Incomplete;
-    if (j >= n)
-        return Scan::Incomplete;
     const std::size_t openStart = m_nameEnds.size() > 1 ? m_nameEnds[m_nameEnds.size() - 2] + 1 : 0;
     const std::size_t openLength = m_nameEnds.back() - openStart;
-    if (j - 2 != openLength || std::memcmp(p + 2, m_names.data() + openStart, openLength) != 0)
-        return Scan::Refused;
+    const char* open = m_names.data() + openStart;
+    std::size_t j = 2 + openLength;
+    // Mostly the open element's name, whole: no need to find where the name
+    // ends first.
+    if (j >= n || std::memcmp(p + 2, open, openLength) != 0 ||
+        xmlbytes::isNameChar(static_cast<unsigned char>(p[j]))) {
+        j = nameEnd(p, n, 2);
+        if (j == 2)
+            return n > 2 ? Scan::Refused : Scan::Incomplete;
+        if (j >= n)
+            return Scan::Incomplete;
+        if (j - 2 != openLength || std::memcmp(p + 2, open, openLength) != 0)
+            return Scan::Refused;
+    }
     std::size_t k = j;
     while (k < n && isSpace(p[k]))
         ++k;
