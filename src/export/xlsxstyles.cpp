@@ -1,5 +1,8 @@
 #include "export/xlsxstyles.h"
 
+#include "export/xmltext.h"
+
+#include <QString>
 #include <QStringBuilder>
 
 #include <algorithm>
@@ -20,29 +23,6 @@ int builtinNumberFormat(const QByteArray& code) {
 
 QByteArray argb(std::uint32_t rgb) {
     return QByteArray("FF") + QByteArray::number(rgb, 16).toUpper().rightJustified(6, '0');
-}
-
-QByteArray escaped(const QByteArray& text) {
-    QByteArray out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 // Index of value in list, appended when missing.
@@ -91,7 +71,7 @@ QByteArray XlsxStyles::xml() const {
         xml += QByteArray("<numFmts count=\"") + QByteArray::number(customFormats.size()) + "\">";
         for (std::size_t i = 0; i < customFormats.size(); ++i)
             xml += QByteArray("<numFmt numFmtId=\"") + QByteArray::number(164 + i) +
-                   "\" formatCode=\"" + escaped(customFormats[i]) + "\"/>";
+                   "\" formatCode=\"" + xmlEscaped(QString::fromUtf8(customFormats[i])) + "\"/>";
         xml += "</numFmts>";
     }
     xml += QByteArray("<fonts count=\"") + QByteArray::number(fonts.size()) + "\">";

@@ -1,5 +1,6 @@
 #include "export/xlsxworkbookwriter.h"
 
+#include "export/xmltext.h"
 #include "export/zipstreamwriter.h"
 #include "workbook/cellnames.h"
 
@@ -17,49 +18,6 @@ constexpr char kXmlHead[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone
 constexpr char kMainNamespace[] = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 constexpr char kRelationships[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
-// Text as XML character data: markup escaped, and the characters XML cannot
-// hold (controls other than tab and line ends, U+FFFE, U+FFFF) written the
-// way spreadsheet programs read them back, as _xHHHH_.
-void appendEscaped(QByteArray& out, QStringView text) {
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\r') || u == 0xFFFE || u == 0xFFFF) {
-            out += "_x" + QByteArray::number(u, 16).toUpper().rightJustified(4, '0') + '_';
-            continue;
-        }
-        switch (u) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            if (u < 0x80) {
-                out += char(u);
-            } else {
-                // Rare enough to convert one character at a time; a lone
-                // surrogate half becomes a replacement character.
-                if (ch.isHighSurrogate() || ch.isLowSurrogate())
-                    continue;
-                out += QString(ch).toUtf8();
-            }
-        }
-    }
-}
-
-QByteArray escaped(QStringView text) {
-    QByteArray out;
-    appendEscaped(out, text);
-    return out;
-}
 
 bool needsPreserve(QStringView text) {
     auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; };
@@ -112,7 +70,7 @@ XlsxWorkbookWriter::XlsxWorkbookWriter(const QString& path)
     m_zip->write(QByteArray(kXmlHead) +
                  "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
                  "extended-properties\"><Application>" +
-                 escaped(QCoreApplication::applicationName()) + "</Application></Properties>\n");
+                 xmlEscaped(QCoreApplication::applicationName()) + "</Application></Properties>\n");
 }
 
 XlsxWorkbookWriter::~XlsxWorkbookWriter() = default;
@@ -254,7 +212,7 @@ void XlsxWorkbookWriter::writeText(int row, int col, QStringView text, int forma
     m_cells += styleAttribute(format);
     m_cells += needsPreserve(text) ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">"
                                    : " t=\"inlineStr\"><is><t>";
-    appendEscaped(m_cells, text);
+    appendXmlEscaped(m_cells, text);
     m_cells += "</t></is></c>";
     endCell(col, start);
 }
@@ -304,7 +262,7 @@ QString XlsxWorkbookWriter::close() {
     QByteArray relationships;
     for (std::size_t i = 0; i < m_sheetNames.size(); ++i) {
         const QByteArray number = QByteArray::number(i + 1);
-        sheets += "<sheet name=\"" + escaped(m_sheetNames[i]) + "\" sheetId=\"" + number +
+        sheets += "<sheet name=\"" + xmlEscaped(m_sheetNames[i]) + "\" sheetId=\"" + number +
                   "\" r:id=\"rId" + number + "\"/>";
         relationships += "<Relationship Id=\"rId" + number + "\" Type=\"" + kRelationships +
                          "/worksheet\" Target=\"worksheets/sheet" + number + ".xml\"/>";
