@@ -3,7 +3,7 @@
 # /usr/bin/time -v on a release build (-DBUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release):
 #   bench/memory.sh BUILD_DIR [WORK_DIR] [CASE...]
 # Cases: run20k (run on 20,000 x 100), export20k (export of the same
-# workbook's results, after an unmeasured run), check1m (check on 1,048,575 x 10),
+# workbook's results, after an unmeasured run and comparison), check1m (check on 1,048,575 x 10),
 # run1m (run on 1,048,575 x 10), compare1m (compare --all over its 1,048,575
 # units, after run1m), check1m49 (check on 1,048,575 x 49). Without cases,
 # all of them. The workbooks are written by gen_matrix into WORK_DIR (a
@@ -52,6 +52,7 @@ for c in $cases; do
     export20k)
         file=$(workbook 20000 100)
         "$batch" run "$file" >/dev/null 2>&1 || true
+        "$batch" compare "$file" --all >/dev/null 2>&1 || true
         measure "$c" export "$file" "$work/risultati_20000x100.xlsx"
         ;;
     check1m) measure "$c" check "$(workbook 1048575 10)" ;;

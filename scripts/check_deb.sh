@@ -56,7 +56,6 @@ in_root sh -c 'mkdir -p /tmp/lavoro && cp /usr/share/orvalta/examples/regioni.xl
 check "orvalta-batch run sull'esempio installato" in_root orvalta-batch run /tmp/lavoro/regioni.xls
 check "file dei risultati scritti" in_root test -s /tmp/lavoro/regioni.xls.outMPI+.csv
 check "orvalta-batch compare --all" in_root orvalta-batch compare /tmp/lavoro/regioni.xls --all
-# The export loads libxlsxwriter only now, with dlopen.
 check "orvalta-batch export" in_root orvalta-batch export /tmp/lavoro/regioni.xls /tmp/lavoro/risultati.xlsx
 check "cartella dei risultati scritta" in_root test -s /tmp/lavoro/risultati.xlsx
 

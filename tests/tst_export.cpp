@@ -1,15 +1,18 @@
 #include "support/resultsfixture.h"
+#include "support/scratchmount.h"
 #include "support/testsupport.h"
 
 #include "comparison/resultfilereader.h"
 #include "export/resultscollection.h"
 #include "export/resultsworkbook.h"
+#include "export/xlsxworkbookwriter.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
 #include "robustness/kendall.h"
 #include "workbook/caricamatrice.h"
 #include "workbook/xlsx/xlsxreader.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,6 +29,8 @@ private Q_SLOTS:
     void kendallOnlyWithTheRankSummary();
     void filesThatDoNotFitAreLeftOut();
     void unwritableDestination();
+    void fullDiskLeavesNothing();
+    void cellsReadBackAsWritten();
 
 private:
     // The sheet at position index of the exported workbook.
@@ -194,6 +199,57 @@ void TestExport::unwritableDestination() {
     const QString error = writeResultsWorkbook(out, results);
     QVERIFY(error.contains(out));
     QVERIFY(!QFile::exists(out));
+}
+
+void TestExport::fullDiskLeavesNothing() {
+    ScratchMount disk(256);
+    if (!disk.isMounted())
+        QSKIP("needs root to mount a small file system");
+    const ResultsCollection results = collectResults(m_s, m_regional);
+    QVERIFY(disk.fill());
+    const QString out = disk.filePath(QStringLiteral("risultati.xlsx"));
+    const QString error = writeResultsWorkbook(out, results);
+    QVERIFY2(error.contains(out), qPrintable(error));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter(u"risultati"),
+             QStringList());
+}
+
+// The writer's own rules, read back with the program's reader.
+void TestExport::cellsReadBackAsWritten() {
+    const QString out = m_dir->filePath(QStringLiteral("celle.xlsx"));
+    const double seventeenDigits = 0.1 + 0.2; // 0.30000000000000004
+    // Markup, a control character XML cannot hold, blanks at both ends.
+    const QString awkward = QStringLiteral(" a<b>&c") + QChar(1) + u' ';
+    {
+        XlsxWorkbookWriter book(out);
+        const int bold = book.addFormat({.bold = true, .numberFormat = {}});
+        QCOMPARE(book.addFormat({.bold = true, .numberFormat = {}}), bold);
+        book.addSheet(QStringLiteral("Prima & <ultima>"), 1, 1);
+        book.writeText(0, 2, QStringLiteral("dopo"), bold);
+        book.writeText(0, 0, QStringLiteral(" a<b>&c\u0001 "));
+        book.setColumnWidth(0, 2, 20);
+        book.writeNumber(0, 1, 1.0);
+        book.writeNumber(0, 1, -2.5e-300); // the later of two wins
+        book.writeNumber(1, 0, seventeenDigits);
+        book.writeNumber(1, 1, std::nan(""));
+        book.writeNumber(1, 2, 1e21);
+        book.writeNumber(3, 0, 7);
+        book.writeNumber(2, 0, 99); // a row already passed: ignored
+        book.addSheet(QStringLiteral("Vuota"), 0, 0);
+        QCOMPARE(book.close(), QString());
+    }
+    const XlsxReader* first = sheet(out, 0);
+    QVERIFY(first);
+    COMPARE_CELL(first->cell(1, 1), CellValue(awkward));
+    COMPARE_CELL(first->cell(1, 2), CellValue(-2.5e-300));
+    COMPARE_CELL(first->cell(1, 3), CellValue(QStringLiteral("dopo")));
+    COMPARE_CELL(first->cell(2, 1), CellValue(seventeenDigits));
+    QVERIFY(first->cell(2, 2).isEmpty());
+    COMPARE_CELL(first->cell(2, 3), CellValue(1e21));
+    QVERIFY(first->cell(3, 1).isEmpty());
+    COMPARE_CELL(first->cell(4, 1), CellValue(7.0));
+    QVERIFY(sheet(out, 1));
+    QVERIFY(!sheet(out, 2));
 }
 
 QTEST_GUILESS_MAIN(TestExport)

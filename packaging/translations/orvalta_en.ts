@@ -205,20 +205,12 @@ and comparison of methods</translation>
         <translation>Cannot write %1: %2</translation>
     </message>
     <message>
-        <source>Impossibile scrivere %1: memoria o spazio temporaneo insufficiente.</source>
-        <translation>Cannot write %1: not enough memory or temporary space.</translation>
-    </message>
-    <message>
         <source>Esportazione annullata.</source>
         <translation>Export cancelled.</translation>
     </message>
     <message>
-        <source>la libreria %1 non si carica (%2).</source>
-        <translation>the library %1 cannot be loaded (%2).</translation>
-    </message>
-    <message>
-        <source>la libreria %1 non ha le funzioni attese.</source>
-        <translation>the library %1 lacks the expected functions.</translation>
+        <source>errore di scrittura dell&apos;archivio (codice %1)</source>
+        <translation>archive write error (code %1)</translation>
     </message>
 </context>
 <context>

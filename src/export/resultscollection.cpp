@@ -108,6 +108,12 @@ MethodResults methodFromState(const SharedState& s, const QString& code, const R
     return method;
 }
 
+// Makes copy share list's storage when the two hold the same texts.
+void shareEqual(const QStringList& list, QStringList& copy) {
+    if (copy == list)
+        copy = list;
+}
+
 // The columns of a ranks table, one ranking of the units each.
 std::vector<std::vector<int>> rankColumns(const DelimitedTable& ranks) {
     std::vector<std::vector<int>> columns(std::size_t(ranks.columnCount()));
@@ -231,8 +237,18 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
         } else if (auto method = methodFromFiles(s, code, regional, collection.warnings)) {
             collection.methods.push_back(std::move(*method));
         }
+        // The methods' files name the same units: one list of labels held
+        // for all of them, not one for each.
+        if (collection.methods.size() > 1)
+            shareEqual(collection.methods.front().labels, collection.methods.back().labels);
     }
     collection.comparison = comparisonFromFiles(s, regional, collection.warnings);
+    if (collection.comparison && !collection.methods.empty()) {
+        ComparisonResults& comparison = *collection.comparison;
+        shareEqual(collection.methods.front().labels, comparison.labels);
+        shareEqual(comparison.labels, comparison.values.labels);
+        shareEqual(comparison.labels, comparison.ranks.labels);
+    }
     collection.robustness = unitTable(resultFileName(s.strMatrice, ResultFileKind::RankSummary), s,
                                       regional, collection.warnings);
     // Kendall's tau goes with the rank summary, as in the robustness window.
