@@ -135,8 +135,9 @@ MethodRunResult runMethod(SharedState& s, int position, const QString& entryText
 } // namespace
 
 MethodRunResult MethodRunner::run(SharedState& s, int position, const QString& entryText,
-                                  const Regional& regional) {
-    return runMethod(s, position, entryText, regional, nullptr, nullptr);
+                                  const Regional& regional,
+                                  std::shared_ptr<const ResultLabels> labels) {
+    return runMethod(s, position, entryText, regional, std::move(labels), nullptr);
 }
 
 MethodRunResult MethodRunner::compute(SharedState& s, int position, const QString& entryText,

@@ -42,8 +42,11 @@ public:
     // matrix or a file cannot be written, no table changes and every file
     // on disk stays as it was; so too when memory runs out, and
     // std::bad_alloc is thrown on.
+    // labels, when given, are those of matDati (ResultLabels) formatted
+    // once for the runs on the matrix; otherwise the run formats them.
     MethodRunResult run(SharedState& s, int position, const QString& entryText,
-                        const Regional& regional);
+                        const Regional& regional,
+                        std::shared_ptr<const ResultLabels> labels = nullptr);
 
     // The same, except that the result files are not written: on success
     // the tables are the method's and texts holds the texts of its two

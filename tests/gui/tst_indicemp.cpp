@@ -468,6 +468,11 @@ void TestIndiceMP::reopeningReloads() {
     QVERIFY(!shown("msfRisultati"));
     QVERIFY(!shown("frmTipo"));
     QCOMPARE(w.msfRisultati()->gridModel()->gridRowCount(), 0);
+
+    // The result files name the units of the matrix read now.
+    choose(0);
+    const QString code = methodCode(methodTable()[0].entryText);
+    QVERIFY(fileContents(m_state.strMatrice + ".out" + code + ".csv").contains("\nDelta;"));
 }
 
 void TestIndiceMP::outOfMemoryReported() {

@@ -183,7 +183,11 @@ bool IndiceMP::carica() {
     LoadResult result;
     const BackgroundWork::Outcome outcome = m_lavoro->run(
         tr("Lettura della matrice"),
-        [this, &result](WorkProgress& progress) { result = m_loader(m_state, progress); }, true);
+        [this, &result](WorkProgress& progress) {
+            m_etichette.reset();
+            result = m_loader(m_state, progress);
+        },
+        true);
     m_attesa->hide();
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         m_dialogs.message(
@@ -238,7 +242,10 @@ IndiceMP::RunOutcome IndiceMP::cmbMetodo_Click() {
         step, [this, &result, position, &entry, regional = m_regional](WorkProgress&) {
             // The worker formats with its own copy of the settings: the grids
             // go on using the window's.
-            result = m_runner.run(m_state, position, entry, regional);
+            if (!m_etichette)
+                m_etichette =
+                    std::make_shared<const ResultLabels>(m_state.matDati, m_state.nRighe, regional);
+            result = m_runner.run(m_state, position, entry, regional, m_etichette);
         });
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         rilasciaViste();

@@ -89,6 +89,9 @@ private:
     Regional m_regional;
     MatrixLoader m_loader;
     MethodRunner m_runner;
+    // The label column of the result files, formatted at the first run on
+    // the loaded matrix and shared by the runs after it.
+    std::shared_ptr<const ResultLabels> m_etichette;
     int m_ultimoEseguito = -1; // list position of the last method shown
     int m_passo = 0;           // the method under way in the automatic processing, from 1
     int m_passi = 0;           // the methods of the automatic processing, 0 outside it
