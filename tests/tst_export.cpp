@@ -5,6 +5,7 @@
 #include "comparison/resultfilereader.h"
 #include "export/resultscollection.h"
 #include "export/resultsworkbook.h"
+#include "export/xlsxstyles.h"
 #include "export/xlsxworkbookwriter.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 // The results workbook read back with the program's own .xlsx reader: the
 // source matrix on the first sheet, every number of the result and
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void unwritableDestination();
     void fullDiskLeavesNothing();
     void cellsReadBackAsWritten();
+    void stylesAreConsistent();
 
 private:
     // The sheet at position index of the exported workbook.
@@ -250,6 +253,58 @@ void TestExport::cellsReadBackAsWritten() {
     COMPARE_CELL(first->cell(4, 1), CellValue(7.0));
     QVERIFY(sheet(out, 1));
     QVERIFY(!sheet(out, 2));
+}
+
+// A styles part whose counts or references disagree is what spreadsheet
+// programs offer to repair: every count matches its list, every format
+// points at a font, fill and number format that exist.
+void TestExport::stylesAreConsistent() {
+    XlsxStyles styles;
+    const int decimal = styles.add({.numberFormat = "0.0000"});
+    QCOMPARE(styles.add({.bold = true, .numberFormat = {}}), decimal + 1);
+    styles.add({.numberFormat = "0"});
+    styles.add({.numberFormat = "#,##0.0\"%\"", .fill = 0xC0FFC0});
+    styles.add({.whiteText = true, .numberFormat = "0.0000", .fill = 0x123456});
+    QCOMPARE(styles.add({.numberFormat = "0.0000"}), decimal);
+
+    const QByteArray part = styles.xml();
+    QXmlStreamReader xml(part);
+    QMap<QString, int> declared, listed;
+    QSet<int> numberFormats{0, 1, 2};
+    struct Reference {
+        int font, fill, numberFormat;
+    };
+    QList<Reference> xfs;
+    QString list;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QString name = xml.name().toString();
+        const auto attributes = xml.attributes();
+        if (attributes.hasAttribute(QLatin1String("count"))) {
+            list = name;
+            declared[name] = attributes.value(QLatin1String("count")).toInt();
+        } else if (!list.isEmpty() && (name == u"font" || name == u"fill" || name == u"xf" ||
+                                       name == u"numFmt" || name == u"border")) {
+            ++listed[list];
+        }
+        if (name == u"numFmt")
+            numberFormats.insert(attributes.value(QLatin1String("numFmtId")).toInt());
+        if (name == u"xf" && list == u"cellXfs")
+            xfs.append(Reference{attributes.value(QLatin1String("fontId")).toInt(),
+                                 attributes.value(QLatin1String("fillId")).toInt(),
+                                 attributes.value(QLatin1String("numFmtId")).toInt()});
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    for (auto it = declared.cbegin(); it != declared.cend(); ++it)
+        if (it.key() != u"cellStyles")
+            QCOMPARE(listed.value(it.key()), it.value());
+    QCOMPARE(xfs.size(), 6); // the default look and the five added
+    for (const Reference& xf : xfs) {
+        QVERIFY(xf.font < declared[QStringLiteral("fonts")]);
+        QVERIFY(xf.fill < declared[QStringLiteral("fills")]);
+        QVERIFY(numberFormats.contains(xf.numberFormat));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestExport)
