@@ -253,6 +253,18 @@ void TestExport::cellsReadBackAsWritten() {
     COMPARE_CELL(first->cell(4, 1), CellValue(7.0));
     QVERIFY(sheet(out, 1));
     QVERIFY(!sheet(out, 2));
+
+    // Every entry unpacks readable by all: the Unix mode in the high half of
+    // each central directory record's external attributes.
+    const QByteArray zip = fileContents(out);
+    int entries = 0;
+    for (qsizetype at = zip.indexOf("PK\x01\x02"); at >= 0 && at + 42 <= zip.size();
+         at = zip.indexOf("PK\x01\x02", at + 4), ++entries) {
+        const auto byte = [&](qsizetype i) { return quint32(quint8(zip[at + i])); };
+        const quint32 mode = byte(40) | byte(41) << 8;
+        QCOMPARE(mode & 0644u, 0644u);
+    }
+    QCOMPARE(entries, 8); // 2 sheets and 6 other parts
 }
 
 // A styles part whose counts or references disagree is what spreadsheet

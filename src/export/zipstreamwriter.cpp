@@ -102,8 +102,11 @@ void ZipStreamWriter::Shared::run(const QString& path) {
             }
         }
         if (item.kind == Item::Begin) {
-            if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(item.name), nullptr, 0, Z_DEFLATED,
-                            Z_BEST_SPEED))
+            // Readable by all once unpacked, as files the user saves are.
+            QuaZipNewInfo info(item.name);
+            info.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                QFileDevice::ReadGroup | QFileDevice::ReadOther);
+            if (!entry.open(QIODevice::WriteOnly, info, nullptr, 0, Z_DEFLATED, Z_BEST_SPEED))
                 fail(causeOf(zip));
         } else if (item.kind == Item::Data) {
             if (entry.write(item.bytes) != item.bytes.size())
