@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace {
 
@@ -156,17 +155,13 @@ private:
         }
     }
 
+    // The format of a coefficient's cell; the writer keeps one per shade.
     int shade(double value) {
         const Rgb rgb = divergingRgb(value);
-        const int key = (rgb.red << 16) | (rgb.green << 8) | rgb.blue;
-        auto found = m_shades.find(key);
-        if (found != m_shades.end())
-            return found->second;
-        // Dark shades take white text, as in the window's heatmap.
-        const double light = 0.2126 * rgb.red + 0.7152 * rgb.green + 0.0722 * rgb.blue;
-        const int format = m_book.addFormat(
-            {.whiteText = light < 110, .numberFormat = kDecimals, .fill = std::uint32_t(key)});
-        return m_shades.emplace(key, format).first->second;
+        return m_book.addFormat(
+            {.whiteText = takesWhiteText(rgb),
+             .numberFormat = kDecimals,
+             .fill = std::uint32_t((rgb.red << 16) | (rgb.green << 8) | rgb.blue)});
     }
 
     // A square matrix of coefficients at (top, left): its title in the
@@ -264,7 +259,6 @@ private:
     int m_whole;
     int m_polarity[2];
     int m_polarityHeader[2];
-    std::map<int, int> m_shades;
     qint64 m_rowsDone = 0;
     qint64 m_totalRows = 1;
 };

@@ -39,3 +39,7 @@ Rgb divergingRgb(double value) {
     const double t = (value - a.at) / (b.at - a.at);
     return Rgb{mix(a.red, b.red, t), mix(a.green, b.green, t), mix(a.blue, b.blue, t)};
 }
+
+bool takesWhiteText(const Rgb& shade) {
+    return 0.2126 * shade.red + 0.7152 * shade.green + 0.0722 * shade.blue < 110;
+}

@@ -12,3 +12,7 @@ struct Rgb {
 // The colour of value; values beyond -1 and 1 take the colour of the end,
 // NaN that of 0.
 Rgb divergingRgb(double value);
+
+// True when a shade of the scale is dark enough to take white text in the
+// exported workbook and the report.
+bool takesWhiteText(const Rgb& shade);

@@ -1,6 +1,7 @@
 #include "ui/report/reportcharts.h"
 
 #include "shared/divergingscale.h"
+#include "ui/grid/divergingpalette.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -13,11 +14,6 @@ namespace {
 
 constexpr double kHeaderWidth = 60; // points for the row headers of a heatmap
 constexpr int kMostBars = 300;      // bars in a rank-interval chart
-
-QColor colourOf(double value) {
-    const Rgb rgb = divergingRgb(value);
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
 
 double cellSize(int methods, double width) {
     return methods > 0 ? std::min(44.0, (width - kHeaderWidth) / methods) : 0;
@@ -44,13 +40,12 @@ void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& heade
                          Qt::AlignRight | Qt::AlignVCenter, headers[j]);
         for (int k = 0; k <= j; ++k) {
             const double value = matrix[std::size_t(j * n + k)];
-            const QColor fill = colourOf(value);
+            const QColor fill = divergingpalette::colour(value);
             const QRectF box(x0 + k * side, y, side, side);
             painter.fillRect(box, fill);
             painter.setPen(QColor(255, 255, 255));
             painter.drawRect(box);
-            const double light = 0.2126 * fill.red() + 0.7152 * fill.green() + 0.0722 * fill.blue();
-            painter.setPen(light < 110 ? Qt::white : Qt::black);
+            painter.setPen(takesWhiteText(divergingRgb(value)) ? Qt::white : Qt::black);
             painter.drawText(box, Qt::AlignCenter, regional.fixed4(value));
         }
     }
