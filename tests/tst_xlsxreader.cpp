@@ -6,7 +6,11 @@
 #include "workbook/xlsx/xlsxworksheet.h"
 
 #include <QBuffer>
+#include <QTemporaryDir>
+#include <QtEndian>
+
 #include <QTest>
+#include <tuple>
 
 class TestXlsxReader : public QObject {
     Q_OBJECT
@@ -26,6 +30,8 @@ private Q_SLOTS:
     void readerLimits();
     void brokenFiles_data();
     void brokenFiles();
+    void damagedEntry_data();
+    void damagedEntry();
     void targets_data();
     void targets();
     void escapes_data();
@@ -521,6 +527,50 @@ void TestXlsxReader::brokenFiles_data() {
                                   "contiene 2"));
     QTest::newRow("missing file")
         << x("assente.xlsx") << QStringLiteral("Il file %1 non esiste.").arg(x("assente.xlsx"));
+}
+
+// The sheet's entry in a copy of valida.xlsx with a field of its local and
+// central headers changed: the inflated part must agree with what the
+// headers declare, though the XML in it is whole.
+void TestXlsxReader::damagedEntry_data() {
+    QTest::addColumn<int>("localOffset"); // the central header's is 2 further
+    QTest::addColumn<quint32>("change");  // added to the field
+    QTest::addColumn<QString>("cause");
+    const QString crc = QStringLiteral("controllo CRC non superato");
+    QTest::newRow("wrong CRC") << 14 << quint32(1) << crc;
+    QTest::newRow("declared longer") << 22 << quint32(1) << crc;
+    QTest::newRow("declared shorter")
+        << 22 << quint32(-1)
+        << QStringLiteral("errore XML nella parte xl/worksheets/sheet1.xml (riga 1, colonna "
+                          "1430): il contenuto è troncato");
+}
+
+void TestXlsxReader::damagedEntry() {
+    QFETCH(int, localOffset);
+    QFETCH(quint32, change);
+    QFETCH(QString, cause);
+    QByteArray bytes = fileContents(x("valida.xlsx"));
+    const QByteArray name = QByteArrayLiteral("xl/worksheets/sheet1.xml");
+    int patched = 0;
+    for (const auto& [signature, nameAt, fieldAt] :
+         {std::tuple{QByteArrayLiteral("PK\x03\x04"), 30, localOffset},
+          std::tuple{QByteArrayLiteral("PK\x01\x02"), 46, localOffset + 2}}) {
+        for (qsizetype at = bytes.indexOf(signature); at >= 0;
+             at = bytes.indexOf(signature, at + 1)) {
+            if (bytes.mid(at + nameAt, name.size()) != name)
+                continue;
+            char* field = bytes.data() + at + fieldAt;
+            qToLittleEndian(qFromLittleEndian<quint32>(field) + change, field);
+            ++patched;
+        }
+    }
+    QCOMPARE(patched, 2);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("danneggiata.xlsx"));
+    QVERIFY(writeFileBytes(path, bytes));
+    XlsxReader reader;
+    QVERIFY(!reader.open(path));
+    QVERIFY2(reader.errorMessage().contains(cause), qPrintable(reader.errorMessage()));
 }
 
 void TestXlsxReader::brokenFiles() {

@@ -1,6 +1,7 @@
 #include "workbook/zippackage.h"
 
 #include "shared/workprogress.h"
+#include "workbook/entryinflater.h"
 #include "workbook/readahead.h"
 
 #include <QCoreApplication>
@@ -85,25 +86,42 @@ bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits
         return false;
     }
     QuaZipFile file(m_zip.get());
-    if (!m_zip->setCurrentFile(*entry, QuaZip::csSensitive) || !file.open(QIODevice::ReadOnly)) {
+    QuaZipFileInfo64 info;
+    int method = 0;
+    int level = 0;
+    // A deflated entry is read raw and inflated here; any other is left to
+    // QuaZip.
+    const bool found =
+        m_zip->setCurrentFile(*entry, QuaZip::csSensitive) && m_zip->getCurrentFileInfo(&info);
+    const bool raw = found && info.method == Z_DEFLATED;
+    if (!found || !file.open(QIODevice::ReadOnly, &method, &level, raw)) {
         *error = {QCoreApplication::translate(
                       "Workbook", "la parte %1 non può essere aperta: l'archivio è danneggiato o "
                                   "usa una compressione non supportata")
                       .arg(part)};
         return false;
     }
-    bool ok = false;
-    {
-        ReadAhead chunks(file);
+    const auto parseFrom = [&](QIODevice& device) {
+        ReadAhead chunks(device);
         if (progress) {
             CountingSource counted(chunks, *progress, m_sizes.value(part.toLower()));
-            ok = parseXml(counted, part, handler, limits, error);
-        } else {
-            ok = parseXml(chunks, part, handler, limits, error);
+            return parseXml(counted, part, handler, limits, error);
         }
+        return parseXml(chunks, part, handler, limits, error);
+    };
+    bool ok = false;
+    bool intact = true;
+    if (raw) {
+        EntryInflater inflater(file, static_cast<qint64>(info.uncompressedSize), info.crc);
+        ok = parseFrom(inflater);
+        intact = !inflater.damaged();
+        file.close();
+    } else {
+        ok = parseFrom(file);
+        file.close();
+        intact = file.getZipError() == UNZ_OK;
     }
-    file.close();
-    if (ok && file.getZipError() != UNZ_OK) {
+    if (ok && !intact) {
         *error = {QCoreApplication::translate(
                       "Workbook", "la parte %1 è danneggiata (controllo CRC non superato)")
                       .arg(part)};
