@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 class TestRegional : public QObject {
     Q_OBJECT
@@ -148,7 +149,9 @@ void TestRegional::plainNumbersReadAsTheLocaleReadsThem() {
                       "1.2.3",
                       "9007199254740993",
                       "123456789012345678901234567890",
-                      "0,30000000000000004"};
+                      "0,30000000000000004",
+                      " 12",
+                      "١٢"};
     std::uint64_t seed = 20240315;
     for (int i = 0; i < 200; ++i) {
         seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
@@ -157,6 +160,7 @@ void TestRegional::plainNumbersReadAsTheLocaleReadsThem() {
     }
     for (const QLocale& locale : {kItalian, kC}) {
         const Regional regional(locale);
+        int plainTexts = 0;
         for (QString text : texts) {
             if (locale == kItalian)
                 text.replace(u'.', u',');
@@ -166,7 +170,19 @@ void TestRegional::plainNumbersReadAsTheLocaleReadsThem() {
             QVERIFY2(number.has_value() == ok, qPrintable(text));
             if (ok)
                 QVERIFY2(std::memcmp(&*number, &expected, sizeof expected) == 0, qPrintable(text));
+            // Straight from the bytes: the same value, or no answer.
+            const QByteArray bytes = text.toUtf8();
+            double plain = 0.0;
+            if (regional.parsePlainNumber(
+                    std::string_view(bytes.constData(), std::size_t(bytes.size())), &plain)) {
+                QVERIFY2(ok && std::memcmp(&plain, &expected, sizeof expected) == 0,
+                         qPrintable(text));
+                ++plainTexts;
+            }
         }
+        // The generated numbers and the plain texts of the list: eight in
+        // both, plus "0,1" and "0,3..." under Italian ("0.1" is "0,1" there).
+        QCOMPARE(plainTexts, 200 + (locale == kItalian ? 10 : 8));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -25,38 +26,31 @@ QString withoutNegativeZero(QString text, const QLocale& locale) {
 // decimal point and more digits ("-12,5" under Italian): the same value the
 // locale's parser gives, for a fraction of its cost. Nothing for any other
 // form, which the locale's parser then reads.
-std::optional<double> plainNumber(QStringView text, char16_t decimalPoint) {
+template <typename Char>
+bool plainNumber(const Char* text, qsizetype size, char16_t decimalPoint, double* value) {
     constexpr qsizetype kMaxLength = 64;
-    if (text.size() > kMaxLength)
-        return std::nullopt;
+    if (size > kMaxLength)
+        return false;
     char buffer[kMaxLength];
-    qsizetype i = 0;
-    qsizetype digits = 0;
-    bool point = false;
-    qsizetype afterPoint = 0;
-    if (text.startsWith(u'-'))
-        buffer[i++] = '-';
-    for (; i < text.size(); ++i) {
-        const char16_t ch = text[i].unicode();
-        if (ch >= u'0' && ch <= u'9') {
+    const qsizetype first = size > 0 && text[0] == Char('-') ? 1 : 0;
+    buffer[0] = '-';
+    qsizetype point = -1; // where the decimal point is
+    for (qsizetype i = first; i < size; ++i) {
+        const auto ch = static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(text[i]));
+        if (static_cast<char16_t>(ch - u'0') <= 9) {
             buffer[i] = static_cast<char>(ch);
-            ++digits;
-            if (point)
-                ++afterPoint;
-        } else if (ch == decimalPoint && !point && digits > 0) {
+        } else if (ch == decimalPoint && point < 0 && i > first) {
             buffer[i] = '.';
-            point = true;
+            point = i;
         } else {
-            return std::nullopt;
+            return false;
         }
     }
-    if (digits == 0 || (point && afterPoint == 0))
-        return std::nullopt;
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(buffer, buffer + i, value);
-    if (ec != std::errc() || end != buffer + i || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    // Digits before the point and, when there is one, after it.
+    if (size == first || point == size - 1)
+        return false;
+    const auto [end, ec] = std::from_chars(buffer, buffer + size, *value);
+    return ec == std::errc() && end == buffer + size && std::isfinite(*value);
 }
 
 // The text of value with four decimals in the C form ("-1234.5678"),
@@ -287,7 +281,8 @@ std::optional<double> Regional::parseNumber(QStringView text) const {
     if (trimmed.isEmpty())
         return std::nullopt;
     if (m_plainNumbers) {
-        if (const auto value = plainNumber(trimmed, m_decimalPoint))
+        double value = 0.0;
+        if (plainNumber(trimmed.utf16(), trimmed.size(), m_decimalPoint, &value))
             return value;
     }
     bool ok = false;
@@ -295,6 +290,12 @@ std::optional<double> Regional::parseNumber(QStringView text) const {
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+bool Regional::parsePlainNumber(std::string_view text, double* value) const {
+    // A byte of a longer UTF-8 sequence is never an ASCII decimal point.
+    return m_plainNumbers && m_decimalPoint < 0x80 &&
+           plainNumber(text.data(), qsizetype(text.size()), m_decimalPoint, value);
 }
 
 std::optional<double> Regional::numberOf(const CellValue& cell) const {

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Number texts under the regional settings: every function that formats or
 // parses a number for the user goes through one Regional object. The program
@@ -51,6 +52,12 @@ public:
     // ("12,5" under Italian is 12.5; "12.5" under Italian is not a number).
     // Infinities and NaN are not numbers.
     std::optional<double> parseNumber(QStringView text) const;
+    // The number of a text in bytes (UTF-8 or any ASCII superset) that is
+    // in the plain form: an optional '-', digits, and optionally the decimal
+    // separator and more digits, nothing around them ("-12,5" under
+    // Italian). False for a text in any other form, which parseNumber then
+    // reads: the value is parseNumber's whenever this finds one.
+    bool parsePlainNumber(std::string_view text, double* value) const;
 
     // Whether generalText writes a whole number in the digits std::to_chars
     // gives (ASCII digits, '-').

@@ -71,11 +71,16 @@ void SheetData::append(int col, double value) {
     ++m_size;
 }
 
+namespace {
+// A NaN is held as one NaN of its own, apart from the tags.
+double encodeNumber(double number) {
+    return std::isnan(number) ? std::bit_cast<double>(kNaNBits) : number;
+}
+} // namespace
+
 double SheetData::encode(CellValue&& value) {
-    if (value.isNumber()) {
-        const double number = value.number();
-        return std::isnan(number) ? std::bit_cast<double>(kNaNBits) : number;
-    }
+    if (value.isNumber())
+        return encodeNumber(value.number());
     if (value.isEmpty())
         return std::bit_cast<double>(kEmptyBits);
     m_others.push_back(std::move(value));
@@ -101,6 +106,12 @@ void SheetData::set(int row, int col, CellValue value) {
     if (row < 1 || col < 1)
         return;
     place(row, col, encode(std::move(value)));
+}
+
+void SheetData::setNumber(int row, int col, double value) {
+    if (row < 1 || col < 1)
+        return;
+    place(row, col, encodeNumber(value));
 }
 
 void SheetData::setSharedText(int row, int col, std::size_t index) {

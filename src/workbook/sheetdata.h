@@ -23,6 +23,8 @@ public:
     // Stores the value of cell (row, col); a later value for the same cell
     // replaces the earlier one. Empty values need not be stored.
     void set(int row, int col, CellValue value);
+    // set() for a number, without building a CellValue.
+    void setNumber(int row, int col, double value);
     // Orders the cells that arrived out of row or column order. Call once
     // after the last set() and before at().
     void finish();

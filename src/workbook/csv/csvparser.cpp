@@ -4,14 +4,41 @@
 #include <string>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// The first delimiter or line end from p on, or end: sixteen bytes at a time
+// where the processor allows.
+const char* fieldEnd(const char* p, const char* end, char delimiter) {
+#if defined(__SSE2__)
+    const __m128i delimiters = _mm_set1_epi8(delimiter);
+    const __m128i lineFeeds = _mm_set1_epi8('\n');
+    const __m128i returns = _mm_set1_epi8('\r');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i found =
+            _mm_or_si128(_mm_cmpeq_epi8(v, delimiters),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, lineFeeds), _mm_cmpeq_epi8(v, returns)));
+        if (const int mask = _mm_movemask_epi8(found))
+            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p < end && *p != delimiter && *p != '\n' && *p != '\r')
+        ++p;
+    return p;
+}
+
+} // namespace
+
 bool parseCsv(QByteArrayView text, char delimiter, qint64 maxFieldBytes, CsvFieldSink& sink,
               CsvStop* stop) {
     const char* p = text.data();
     const char* const end = p + text.size();
-    const auto endOfField = [&] {
-        while (p < end && *p != delimiter && *p != '\n' && *p != '\r')
-            ++p;
-    };
+    const auto endOfField = [&] { p = fieldEnd(p, end, delimiter); };
     std::string unquoted; // a quoted field without its quotes, reused
     qint64 record = 1;
     qint64 col = 1;

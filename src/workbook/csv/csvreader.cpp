@@ -13,14 +13,6 @@ namespace {
 
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
-bool isAscii(std::string_view text) {
-    for (const char ch : text) {
-        if (static_cast<unsigned char>(ch) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 QString fieldTooLong(qint64 row, qint64 col) {
     return QCoreApplication::translate("Workbook", "il campo alla riga %1, colonna %2 ")
                .arg(QLocale(QLocale::Italian).toString(row), QString::number(col)) +
@@ -53,17 +45,11 @@ public:
         const int r = static_cast<int>(row);
         const int c = static_cast<int>(col);
         const bool data = r > 1 && c > 1;
-        const bool ascii = isAscii(text);
-        if (data && ascii) {
-            // Numbers are plain ASCII: read them without building a text.
-            m_ascii.resize(static_cast<qsizetype>(text.size()));
-            QChar* out = m_ascii.data();
-            for (const char ch : text)
-                *out++ = QChar(char16_t(ch));
-            if (const auto number = m_regional.parseNumber(m_ascii)) {
-                m_sheet.set(r, c, *number);
-                return true;
-            }
+        double number = 0.0;
+        if (data && m_regional.parsePlainNumber(text, &number)) {
+            // Most numbers: read without building a text.
+            m_sheet.setNumber(r, c, number);
+            return true;
         }
         const QByteArrayView bytes(text.data(), static_cast<qsizetype>(text.size()));
         QString decoded = m_utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
@@ -71,9 +57,9 @@ public:
             m_failure = fieldTooLong(row, col);
             return false;
         }
-        if (data && !ascii) {
-            if (const auto number = m_regional.parseNumber(decoded)) {
-                m_sheet.set(r, c, *number);
+        if (data) {
+            if (const auto parsed = m_regional.parseNumber(decoded)) {
+                m_sheet.setNumber(r, c, *parsed);
                 return true;
             }
         }
@@ -89,7 +75,6 @@ private:
     bool m_utf8;
     qint64 m_maxCells;
     qint64 m_count = 0;
-    QString m_ascii; // a reused buffer
     QString m_failure;
 };
 
