@@ -434,11 +434,87 @@ bool XmlScanner::scanPlainStartTag(const char* p, std::size_t n, std::size_t* en
     }
 }
 
+bool XmlScanner::matchShape(const char* p, std::size_t n, std::size_t* end, bool* empty) {
+    const TagShape& shape = m_shape;
+    n = std::min(n, kPlainTag);
+    // Most tags of another shape differ within their name.
+    const std::size_t head = shape.valueStarts.front();
+    if (head > n || std::memcmp(p, shape.raw.data(), head) != 0)
+        return false;
+    if (m_tag.size() < kPlainTag)
+        m_tag.resize(kPlainTag);
+    // The names as the shape has them, then each value as it is read: never
+    // longer than the bytes read.
+    char* out = m_tag.data();
+    std::memcpy(out, shape.names.data(), shape.names.size());
+    std::size_t written = shape.names.size();
+    m_offsets = shape.offsets;
+    m_lengths = shape.lengths;
+    const std::size_t values = shape.valueStarts.size();
+    std::size_t at = head; // in p
+    for (std::size_t k = 0;;) {
+        const std::size_t valueEnd = xmlbytes::runEnd<kPlainValue>(p, at, n);
+        if (valueEnd >= n || p[valueEnd] != '"')
+            return false;
+        const std::size_t length = valueEnd - at;
+        m_offsets[2 * k + 1] = written;
+        m_lengths[2 * k + 1] = length;
+        std::memcpy(out + written, p + at, length);
+        written += length;
+        out[written++] = '\0';
+        // What follows the value up to the next one, or to the tag's end.
+        const std::size_t from = shape.valueEnds[k];
+        const std::size_t to = ++k < values ? shape.valueStarts[k] : shape.raw.size();
+        const std::size_t alike = to - from;
+        if (valueEnd + alike > n || std::memcmp(p + valueEnd, shape.raw.data() + from, alike) != 0)
+            return false;
+        at = valueEnd + alike;
+        if (k == values)
+            break;
+    }
+    *end = at;
+    *empty = shape.empty;
+    return true;
+}
+
+void XmlScanner::keepShape(const char* p, std::size_t end, bool empty) {
+    // The tag was read by the plain scan: '<', the name, then for each
+    // attribute a space, its name, '="', its value and '"', then '>' or "/>".
+    TagShape& shape = m_shape;
+    shape.raw.assign(p, end);
+    shape.empty = empty;
+    const std::size_t attributes = m_offsets.size() / 2;
+    const std::size_t nameLength = m_offsets[0] - 1;
+    shape.valueStarts.clear();
+    shape.valueEnds.clear();
+    shape.offsets.assign(2 * attributes, 0);
+    shape.lengths.assign(2 * attributes, 0);
+    shape.names.assign(m_tag.data(), nameLength + 1);
+    std::size_t at = 1 + nameLength;
+    for (std::size_t k = 0; k < attributes; ++k) {
+        shape.offsets[2 * k] = shape.names.size();
+        shape.lengths[2 * k] = m_lengths[2 * k];
+        shape.names.append(m_tag.data() + m_offsets[2 * k], m_lengths[2 * k] + 1);
+        at += 1 + m_lengths[2 * k] + 2;
+        shape.valueStarts.push_back(at);
+        at += m_lengths[2 * k + 1];
+        shape.valueEnds.push_back(at);
+        ++at;
+    }
+    m_hasShape = true;
+}
+
 XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::size_t* end,
                                           bool* empty) {
+    if (m_hasShape && matchShape(p, n, end, empty))
+        return Scan::Complete; // its names are the shape's: none repeated
     if (!scanPlainStartTag(p, n, end, empty))
         return scanAnyStartTag(p, n, end, empty);
-    return repeatedAttribute() ? Scan::Refused : Scan::Complete;
+    if (repeatedAttribute())
+        return Scan::Refused;
+    if (!m_offsets.empty())
+        keepShape(p, *end, *empty);
+    return Scan::Complete;
 }
 
 XmlScanner::Scan XmlScanner::scanAnyStartTag(const char* p, std::size_t n, std::size_t* end,

@@ -77,6 +77,8 @@ private:
     std::size_t scanProlog(const char* p, std::size_t n, bool last, Status* status);
     Scan scanStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
     bool scanPlainStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
+    bool matchShape(const char* p, std::size_t n, std::size_t* end, bool* empty);
+    void keepShape(const char* p, std::size_t end, bool empty);
     Scan scanAnyStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
     bool repeatedAttribute() const;
     Scan scanEndTag(const char* p, std::size_t n, std::size_t* end);
@@ -99,6 +101,23 @@ private:
     std::vector<std::size_t> m_offsets; // where each attribute's name and value start
     std::vector<std::size_t> m_lengths; // the length of each
     std::vector<const char*> m_attributes;
+
+    // The last plain start tag with attributes: a tag of the same shape, the
+    // same bytes but for the attribute values, is taken by comparing it with
+    // this one, its values read as the plain scan reads them. Spreadsheet
+    // cells come in long runs of one shape.
+    struct TagShape {
+        std::string raw;                      // the tag, '<' to '>'
+        std::vector<std::size_t> valueStarts; // where each value starts in raw
+        std::vector<std::size_t> valueEnds;   // and ends, at its closing quote
+        std::string names;                    // the element's and attributes' names, NUL-ended
+        // m_offsets and m_lengths for a tag of the shape, the values' left at 0.
+        std::vector<std::size_t> offsets;
+        std::vector<std::size_t> lengths;
+        bool empty = false;
+    };
+    TagShape m_shape;
+    bool m_hasShape = false;
     std::size_t m_quietLevel = 0; // how many elements are open at a skipped one, 0 outside
 
     qint64 m_line = 1;
