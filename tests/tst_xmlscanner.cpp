@@ -92,6 +92,15 @@ void TestXmlScanner::sameAsExpat_data() {
     row("handler finishes", "<a><finish/><b></a>", true);
     row("too deep", "<a><a><a><a><a><a><a><a><a>x</a></a></a></a></a></a></a></a></a>", false);
     row("skipped content", "<a><skip x='1'><b>t&amp;</b>u<skip/></skip><skip/><c>v</c></a>", true);
+    // Runs of tags alike but for their values, then tags that leave the run
+    // at each place: a longer name, a value with a reference or in single
+    // quotes, one attribute more, an empty tag, a value with a '>'.
+    row("tags of one shape",
+        "<a><c r=\"A1\" s=\"2\">x</c><c r=\"B1\" s=\"\">y</c><c r=\"C1\" s=\"9\"/>"
+        "<cc r=\"D1\" s=\"2\"/><c r=\"E&amp;1\" s=\"2\"></c><c r='F1' s=\"2\"></c>"
+        "<c r=\"G1\" s=\"2\" t=\"n\"></c><c r=\"H1\" s=\"2\"/><c r=\"I>1\" s=\"2\"/>"
+        "<c r=\"J1\" s=\"2\" r=\"K1\"/></a>",
+        false); // the last repeats an attribute
     row("too deep in skipped content",
         "<a><skip><a><a><a><a><a><a><a>x</a></a></a></a></a></a></a></skip></a>", false);
     // Handed over to expat, which reads on well or not.
