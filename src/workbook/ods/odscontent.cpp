@@ -244,6 +244,7 @@ void OdsContentHandler::startRow(const char** attributes) {
     m_rowDepth = m_depth;
     m_col = 0;
     m_rowCells.clear();
+    m_rowCellCount = 0;
 }
 
 void OdsContentHandler::startCell(const char** attributes) {
@@ -452,6 +453,19 @@ void OdsContentHandler::finishCell() {
         return;
     }
     const qint64 last = std::min<qint64>(m_cellCol + m_colRepeat - 1, kSheetMaxColumns);
+    if (m_rowRepeat == 1) {
+        // A row read once: its cells go to the sheet as they come, and are
+        // counted against the limit when the row ends, as a repeated one.
+        const auto row = static_cast<int>(m_row + 1);
+        for (qint64 col = m_cellCol; col <= last; ++col) {
+            if (value.isNumber())
+                m_sheet.setNumber(row, static_cast<int>(col), value.number());
+            else
+                m_sheet.set(row, static_cast<int>(col), value);
+        }
+        m_rowCellCount += last - m_cellCol + 1;
+        return;
+    }
     for (qint64 col = m_cellCol; col < last; ++col)
         m_rowCells.emplace_back(static_cast<int>(col), value);
     m_rowCells.emplace_back(static_cast<int>(last), std::move(value));
@@ -460,16 +474,18 @@ void OdsContentHandler::finishCell() {
 void OdsContentHandler::finishRow() {
     const qint64 first = m_row + 1;
     m_row = std::min<qint64>(m_row + m_rowRepeat, kSheetMaxRows + 1);
-    if (m_rowCells.empty() || failed())
+    const auto perRow = m_rowRepeat == 1 ? m_rowCellCount : static_cast<qint64>(m_rowCells.size());
+    if (perRow == 0 || failed())
         return;
     // Rows past the sheet's end are dropped like the columns past its side.
     const qint64 last = std::min<qint64>(first + m_rowRepeat - 1, kSheetMaxRows);
-    const auto perRow = static_cast<qint64>(m_rowCells.size());
     if (m_count + m_passed + perRow * (last - first + 1) > m_maxCells) {
         fail(tooManyCellsCause(m_maxCells), true);
         return;
     }
     m_count += perRow * (last - first + 1);
+    if (m_rowRepeat == 1)
+        return; // its cells are in the sheet already
     for (qint64 row = first; row < last; ++row) {
         for (const auto& [col, value] : m_rowCells)
             m_sheet.set(static_cast<int>(row), col, value);

@@ -94,7 +94,10 @@ private:
     qint64 m_row = 0; // the last row and column passed, 0 before the first
     qint64 m_col = 0;
     qint64 m_rowRepeat = 1;
-    std::vector<std::pair<int, CellValue>> m_rowCells; // non-empty cells of the current row
+    // The non-empty cells of the current row when it is repeated; how many
+    // went straight to the sheet when it is not.
+    std::vector<std::pair<int, CellValue>> m_rowCells;
+    qint64 m_rowCellCount = 0;
 
     // The current cell.
     bool m_error = false; // an error result: the text shown is its code
