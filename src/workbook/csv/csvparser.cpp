@@ -92,6 +92,7 @@ bool parseCsv(QByteArrayView text, char delimiter, qint64 maxFieldBytes, CsvFiel
         // A line end: CR LF, LF or CR.
         if (*p++ == '\r' && p < end && *p == '\n')
             ++p;
+        sink.recordEnd(p);
         ++record;
         col = 1;
     }

@@ -12,6 +12,8 @@ public:
     // One field of record row, column col (both 1-based), unquoted, as raw
     // bytes; empty fields are delivered too. Returns false to stop the parse.
     virtual bool field(qint64 row, qint64 col, std::string_view text) = 0;
+    // A record has ended: nothing before `next` in the text is read again.
+    virtual void recordEnd(const char* next) { Q_UNUSED(next); }
 };
 
 // Splits delimited text (RFC 4180) into fields: records end at CR LF, LF or

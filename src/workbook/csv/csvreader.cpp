@@ -9,9 +9,55 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+
 namespace {
 
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// Gives the pages of a mapped file back as the reading moves past them, a
+// few megabytes at a time: they would be read again from the file, were
+// they needed, and the file never stays in memory whole.
+class PageRelease {
+public:
+    explicit PageRelease(const char* start) : m_start(start), m_released(start) {}
+    void upTo(const char* at) {
+        constexpr qsizetype kStep = 2 << 20;
+        if (!m_start || at - m_released < kStep)
+            return;
+        const qsizetype page = sysconf(_SC_PAGESIZE);
+        const char* until = m_start + (at - m_start) / page * page;
+        madvise(const_cast<char*>(m_released), static_cast<std::size_t>(until - m_released),
+                MADV_DONTNEED);
+        m_released = until;
+    }
+
+private:
+    const char* m_start; // null when the text is not mapped
+    const char* m_released;
+};
+
+// Whether the text is UTF-8, checked a window at a time, each ending before
+// the start of a character, so that the pages checked can be given back.
+bool isUtf8(QByteArrayView text, PageRelease& pages) {
+    constexpr qsizetype kWindow = 2 << 20;
+    qsizetype at = 0;
+    while (at < text.size()) {
+        qsizetype next = std::min(text.size(), at + kWindow);
+        while (next < text.size() && next > at && (text[next] & 0xC0) == 0x80)
+            --next;
+        if (next == at)
+            next = std::min(text.size(), at + kWindow);
+        if (!isValidUtf8(text.sliced(at, next - at)))
+            return false;
+        at = next;
+        pages.upTo(text.data() + at);
+    }
+    return true;
+}
 
 QString fieldTooLong(qint64 row, qint64 col) {
     return QCoreApplication::translate("Workbook", "il campo alla riga %1, colonna %2 ")
@@ -22,8 +68,12 @@ QString fieldTooLong(qint64 row, qint64 col) {
 // Turns the fields into the cells of the sheet.
 class SheetFiller : public CsvFieldSink {
 public:
-    SheetFiller(SheetData& sheet, const Regional& regional, bool utf8, qint64 maxCells)
-        : m_sheet(sheet), m_regional(regional), m_utf8(utf8), m_maxCells(maxCells) {}
+    SheetFiller(SheetData& sheet, const Regional& regional, bool utf8, qint64 maxCells,
+                PageRelease& pages)
+        : m_sheet(sheet), m_regional(regional), m_utf8(utf8), m_maxCells(maxCells), m_pages(pages) {
+    }
+
+    void recordEnd(const char* next) override { m_pages.upTo(next); }
 
     bool field(qint64 row, qint64 col, std::string_view text) override {
         if (text.empty())
@@ -74,6 +124,7 @@ private:
     const Regional& m_regional;
     bool m_utf8;
     qint64 m_maxCells;
+    PageRelease& m_pages;
     qint64 m_count = 0;
     QString m_failure;
 };
@@ -104,9 +155,11 @@ bool CsvReader::read(const QString& path) {
     // The file's pages are read as they are reached, never copied whole.
     QByteArray copy;
     QByteArrayView text;
+    const char* mappedStart = nullptr;
     if (file.size() > 0) {
         if (const uchar* mapped = file.map(0, file.size())) {
-            text = QByteArrayView(reinterpret_cast<const char*>(mapped), file.size());
+            mappedStart = reinterpret_cast<const char*>(mapped);
+            text = QByteArrayView(mappedStart, file.size());
         } else {
             copy = file.readAll();
             text = copy;
@@ -122,9 +175,11 @@ bool CsvReader::read(const QString& path) {
     if (text.startsWith(kUtf8Bom))
         text = text.sliced(kUtf8Bom.size());
 
-    const bool utf8 = isValidUtf8(text);
     const char delimiter = sniffCsvDelimiter(text);
-    SheetFiller filler(m_sheet, m_regional, utf8, m_limits.maxCells);
+    PageRelease checked(mappedStart);
+    const bool utf8 = isUtf8(text, checked);
+    PageRelease read(mappedStart);
+    SheetFiller filler(m_sheet, m_regional, utf8, m_limits.maxCells, read);
     CsvStop stop;
     // A field can take three bytes a character in UTF-8 and one in
     // Windows-1252: longer ones are too long whatever they hold.
