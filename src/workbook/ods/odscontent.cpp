@@ -254,7 +254,6 @@ void OdsContentHandler::startCell(const char** attributes) {
     m_text.clear();
     m_collect = false;
     m_error = false;
-    m_attributeValue = CellValue();
     m_cellCol = m_col + 1;
     m_colRepeat = 1;
 
@@ -369,7 +368,9 @@ void OdsContentHandler::startCell(const char** attributes) {
                        .arg(fromUtf8(type)));
         return;
     }
-    // A text, an error or an untyped cell: the text of its paragraphs.
+    // A text, an error or an untyped cell: the text of its paragraphs. (Every
+    // other cell either sets the value its attributes give, or fails.)
+    m_attributeValue = CellValue();
     m_collect = true;
 }
 
