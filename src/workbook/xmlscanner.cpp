@@ -222,6 +222,21 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                     return stopped(i);
                 continue;
             }
+            if (m_quietLevel != 0) {
+                // Within skipped content a start tag with a name alone, the
+                // most common there, needs nothing but its name kept.
+                const std::size_t nameLast = nameEnd(p + i, n - i, 1);
+                if (nameLast > 1 && nameLast < n - i && p[i + nameLast] == '>') {
+                    const bool go = m_sink.quietStart();
+                    m_names.append(p + i + 1, nameLast - 1);
+                    m_nameEnds.push_back(m_names.size());
+                    m_names.push_back('\0');
+                    i += nameLast + 1;
+                    if (!go)
+                        return stopped(i);
+                    continue;
+                }
+            }
             bool empty = false;
             const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
             if (scanned == Scan::Incomplete)
@@ -383,6 +398,7 @@ std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Stat
 bool XmlScanner::scanPlainStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty) {
     // The tag is copied into m_tag as it is read: its copy is never longer
     // than the bytes read, and never more than kPlainTag of them are.
+    m_namesOfShape = false;
     if (m_tag.size() < kPlainTag)
         m_tag.resize(kPlainTag);
     n = std::min(n, kPlainTag);
@@ -441,15 +457,19 @@ bool XmlScanner::matchShape(const char* p, std::size_t n, std::size_t* end, bool
     const std::size_t head = shape.valueStarts.front();
     if (head > n || std::memcmp(p, shape.raw.data(), head) != 0)
         return false;
-    if (m_tag.size() < kPlainTag)
-        m_tag.resize(kPlainTag);
     // The names as the shape has them, then each value as it is read: never
-    // longer than the bytes read.
+    // longer than the bytes read. The names stay from the last tag of the
+    // shape until another tag is read otherwise.
+    if (!m_namesOfShape) {
+        if (m_tag.size() < kPlainTag)
+            m_tag.resize(kPlainTag);
+        std::memcpy(m_tag.data(), shape.names.data(), shape.names.size());
+        m_offsets = shape.offsets;
+        m_lengths = shape.lengths;
+        m_namesOfShape = true;
+    }
     char* out = m_tag.data();
-    std::memcpy(out, shape.names.data(), shape.names.size());
     std::size_t written = shape.names.size();
-    m_offsets = shape.offsets;
-    m_lengths = shape.lengths;
     const std::size_t values = shape.valueStarts.size();
     std::size_t at = head; // in p
     for (std::size_t k = 0;;) {
@@ -520,6 +540,7 @@ XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::siz
 XmlScanner::Scan XmlScanner::scanAnyStartTag(const char* p, std::size_t n, std::size_t* end,
                                              bool* empty) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    m_namesOfShape = false;
     m_tag.clear();
     m_offsets.clear();
     m_lengths.clear();

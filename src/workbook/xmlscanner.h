@@ -118,6 +118,7 @@ private:
     };
     TagShape m_shape;
     bool m_hasShape = false;
+    bool m_namesOfShape = false;  // m_tag, m_offsets and m_lengths hold the shape's names
     std::size_t m_quietLevel = 0; // how many elements are open at a skipped one, 0 outside
 
     qint64 m_line = 1;
