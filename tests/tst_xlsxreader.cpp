@@ -530,8 +530,9 @@ void TestXlsxReader::brokenFiles_data() {
 }
 
 // The sheet's entry in a copy of valida.xlsx with a field of its local and
-// central headers changed: the inflated part must agree with what the
-// headers declare, though the XML in it is whole.
+// central headers changed: the inflated part must agree with the CRC and
+// size the headers declare, even where the XML in it is whole, and deflated
+// data that ends early is damage, not the end of the part.
 void TestXlsxReader::damagedEntry_data() {
     QTest::addColumn<int>("localOffset"); // the central header's is 2 further
     QTest::addColumn<quint32>("change");  // added to the field
@@ -539,6 +540,9 @@ void TestXlsxReader::damagedEntry_data() {
     const QString crc = QStringLiteral("controllo CRC non superato");
     QTest::newRow("wrong CRC") << 14 << quint32(1) << crc;
     QTest::newRow("declared longer") << 22 << quint32(1) << crc;
+    QTest::newRow("deflated data cut short")
+        << 18 << quint32(-10)
+        << QStringLiteral("la parte xl/worksheets/sheet1.xml non può essere decompressa");
     QTest::newRow("declared shorter")
         << 22 << quint32(-1)
         << QStringLiteral("errore XML nella parte xl/worksheets/sheet1.xml (riga 1, colonna "
