@@ -522,18 +522,24 @@ void XmlScanner::keepShape(const char* p, std::size_t end, bool empty) {
         ++at;
     }
     m_hasShape = true;
+    ++m_shapeId;
 }
 
 XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::size_t* end,
                                           bool* empty) {
-    if (m_hasShape && matchShape(p, n, end, empty))
+    if (m_hasShape && matchShape(p, n, end, empty)) {
+        m_tagNamesId = m_shapeId;
         return Scan::Complete; // its names are the shape's: none repeated
+    }
+    m_tagNamesId = 0;
     if (!scanPlainStartTag(p, n, end, empty))
         return scanAnyStartTag(p, n, end, empty);
     if (repeatedAttribute())
         return Scan::Refused;
-    if (!m_offsets.empty())
+    if (!m_offsets.empty()) {
         keepShape(p, *end, *empty);
+        m_tagNamesId = m_shapeId;
+    }
     return Scan::Complete;
 }
 
@@ -750,7 +756,7 @@ XmlScanner::Status XmlScanner::deliverStart(bool empty) {
         m_attributes.push_back(m_tag.data() + offset);
     m_attributes.push_back(nullptr);
     const char* name = m_tag.data();
-    const XmlScanSink::Next next = m_sink.start(name, m_attributes.data());
+    const XmlScanSink::Next next = m_sink.start(name, m_attributes.data(), m_tagNamesId);
     bool go = next != XmlScanSink::Next::Stop;
     if (empty) {
         go = m_sink.end(name) && go;

@@ -17,7 +17,9 @@ public:
     enum class Next { Stop, Go, SkipContent };
 
     virtual ~XmlScanSink() = default;
-    virtual Next start(const char* name, const char** attributes) = 0;
+    // namesId: the same number, not 0, for tags whose attribute names are
+    // the same in the same order; 0 when not known.
+    virtual Next start(const char* name, const char** attributes, quint64 namesId) = 0;
     // Called after an empty element's start even when that start stopped the
     // scan, as expat does.
     virtual bool end(const char* name) = 0;
@@ -119,6 +121,8 @@ private:
     TagShape m_shape;
     bool m_hasShape = false;
     bool m_namesOfShape = false;  // m_tag, m_offsets and m_lengths hold the shape's names
+    quint64 m_shapeId = 0;        // a number for each shape kept, from 1
+    quint64 m_tagNamesId = 0;     // the current tag's: its shape's, or 0
     std::size_t m_quietLevel = 0; // how many elements are open at a skipped one, 0 outside
 
     qint64 m_line = 1;

@@ -94,8 +94,10 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 class ContextSink : public XmlScanSink {
 public:
     explicit ContextSink(ParseContext& context) : m_context(context) {}
-    Next start(const char* name, const char** attributes) override {
+    Next start(const char* name, const char** attributes, quint64 namesId) override {
+        m_context.handler->setAttributeNamesId(namesId);
         onStart(&m_context, name, attributes);
+        m_context.handler->setAttributeNamesId(0);
         if (m_context.stopped)
             return Next::Stop;
         return m_context.quietFrom == m_context.depth ? Next::SkipContent : Next::Go;

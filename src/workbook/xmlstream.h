@@ -43,11 +43,19 @@ public:
         return skip;
     }
 
+    // Within startElement: which attribute names the element has. Tags with
+    // the same names in the same order have the same number, so that a
+    // handler may keep what it learnt of the names under it; 0 when not
+    // known. Set by the parse around each startElement.
+    quint64 attributeNamesId() const { return m_attributeNamesId; }
+    void setAttributeNamesId(quint64 id) { m_attributeNamesId = id; }
+
 private:
     QString m_cause;
     bool m_limit = false;
     bool m_finished = false;
     bool m_skipContent = false;
+    quint64 m_attributeNamesId = 0;
 };
 
 // The bounds of one parse.

@@ -25,6 +25,47 @@ template <std::size_t N> bool is(const char* name, const char (&expected)[N]) {
     return true;
 }
 
+// What an attribute of a cell is, by its qualified name; calcextPrefix is
+// the prefix of the calcext namespace, colon included.
+CellAttribute cellAttribute(const char* name, const std::string& calcextPrefix) {
+    const char* local = xmlLocalName(name);
+    // One comparison for most: the local names differ in their first letter.
+    switch (local[0]) {
+    case 'v':
+        if (is(local, "value"))
+            return CellAttribute::Value;
+        if (is(local, "value-type")) {
+            // calcext:value-type is the type of a formula's result.
+            const std::string_view prefix(name, static_cast<std::size_t>(local - name));
+            return prefix == calcextPrefix ? CellAttribute::ResultType : CellAttribute::ValueType;
+        }
+        break;
+    case 'n':
+        if (is(local, "number-columns-repeated"))
+            return CellAttribute::ColumnsRepeated;
+        break;
+    case 'd':
+        if (is(local, "date-value"))
+            return CellAttribute::DateValue;
+        break;
+    case 't':
+        if (is(local, "time-value"))
+            return CellAttribute::TimeValue;
+        break;
+    case 'b':
+        if (is(local, "boolean-value"))
+            return CellAttribute::BooleanValue;
+        break;
+    case 's':
+        if (is(local, "string-value"))
+            return CellAttribute::StringValue;
+        break;
+    default:
+        break;
+    }
+    return CellAttribute::Other;
+}
+
 bool isDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
@@ -264,48 +305,57 @@ void OdsContentHandler::startCell(const char** attributes) {
     const char* type = nullptr;
     const char* stringValue = nullptr;
     bool error = false;
-    for (const char** attribute = attributes; *attribute; attribute += 2) {
-        const char* local = xmlLocalName(attribute[0]);
+    // The meaning of each attribute name, learnt once for a run of cells
+    // whose tags have the same names.
+    const quint64 namesId = attributeNamesId();
+    const bool known = namesId != 0 && namesId == m_cellNamesId;
+    if (!known) {
+        m_cellNamesId = 0;
+        m_cellNames.clear();
+    }
+    std::size_t index = 0;
+    for (const char** attribute = attributes; *attribute; attribute += 2, ++index) {
+        CellAttribute kind = CellAttribute::Other;
+        if (known && index < m_cellNames.size()) {
+            kind = m_cellNames[index];
+        } else {
+            kind = cellAttribute(attribute[0], m_calcextPrefix);
+            if (!known)
+                m_cellNames.push_back(kind);
+        }
         const char* value = attribute[1];
-        // One comparison for most: the local names differ in their first letter.
-        switch (local[0]) {
-        case 'v':
-            if (is(local, "value")) {
-                numberText = value;
-            } else if (is(local, "value-type")) {
-                // The prefix, colon included ("office:").
-                const std::string_view prefix(attribute[0],
-                                              static_cast<std::size_t>(local - attribute[0]));
-                if (prefix == m_calcextPrefix)
-                    error = is(value, "error");
-                else
-                    type = value;
-            }
+        switch (kind) {
+        case CellAttribute::Value:
+            numberText = value;
             break;
-        case 'n':
-            if (is(local, "number-columns-repeated") && !repeatCount(value, &m_colRepeat))
+        case CellAttribute::ValueType:
+            type = value;
+            break;
+        case CellAttribute::ResultType:
+            error = is(value, "error");
+            break;
+        case CellAttribute::ColumnsRepeated:
+            if (!repeatCount(value, &m_colRepeat))
                 return;
             break;
-        case 'd':
-            if (is(local, "date-value"))
-                dateText = value;
+        case CellAttribute::DateValue:
+            dateText = value;
             break;
-        case 't':
-            if (is(local, "time-value"))
-                timeText = value;
+        case CellAttribute::TimeValue:
+            timeText = value;
             break;
-        case 'b':
-            if (is(local, "boolean-value"))
-                booleanText = value;
+        case CellAttribute::BooleanValue:
+            booleanText = value;
             break;
-        case 's':
-            if (is(local, "string-value"))
-                stringValue = value;
+        case CellAttribute::StringValue:
+            stringValue = value;
             break;
-        default:
+        case CellAttribute::Other:
             break;
         }
     }
+    if (!known)
+        m_cellNamesId = namesId;
     m_col = std::min<qint64>(m_cellCol + m_colRepeat - 1, kSheetMaxColumns + 1);
 
     if (error) {

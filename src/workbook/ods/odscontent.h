@@ -34,6 +34,19 @@
 // The cells of the other tables are passed over, but each one with a value
 // counts as read: the part may grow with them as with the cells kept
 // (keptCount), and kept and passed cells together stay within maxCells.
+// The attributes of a cell that its value depends on.
+enum class CellAttribute : unsigned char {
+    Other,
+    Value,           // office:value
+    ValueType,       // office:value-type
+    ResultType,      // calcext:value-type ("error" for an error result)
+    ColumnsRepeated, // table:number-columns-repeated
+    DateValue,
+    TimeValue,
+    BooleanValue,
+    StringValue,
+};
+
 class OdsContentHandler : public XmlHandler {
 public:
     // Reads the table at tableIndex, from 0 in document order.
@@ -74,6 +87,10 @@ private:
     QString m_partName;
     qint64 m_maxCells;
     std::string m_calcextPrefix = "calcext:"; // the prefix of the calcext namespace
+    // What each attribute of the cell tags with the attribute names numbered
+    // m_cellNamesId is (0: none learnt).
+    std::vector<CellAttribute> m_cellNames;
+    quint64 m_cellNamesId = 0;
 
     int m_depth = 0;
     int m_bodyDepth = 0;              // depth of office:body, 0 outside it
