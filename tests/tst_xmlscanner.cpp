@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <vector>
+
 namespace {
 
 // Writes every event as a line; consecutive texts are joined, since a text
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void sameAsExpat_data();
     void sameAsExpat();
     void skippedContent();
+    void attributeNamesNumbered();
     void byteRuns();
 };
 
@@ -158,6 +161,41 @@ void TestXmlScanner::sameAsExpat() {
         // Before an error, how much text expat gives depends on its chunks too.
         if (expat.ok || chunk > xml.size())
             QVERIFY2(scanned.log == expat.log, logs.constData());
+    }
+}
+
+// A run of start tags with the same attribute names in the same order
+// shares a number, whatever their values; tags with other names never have
+// the same number, and with none known it is 0.
+void TestXmlScanner::attributeNamesNumbered() {
+    class Numbers : public XmlHandler {
+    public:
+        void startElement(const char*, const char**) override { ids.push_back(attributeNamesId()); }
+        void endElement(const char*) override {}
+        void characters(const char*, int) override {}
+        std::vector<quint64> ids;
+    };
+    const QByteArray xml = "<a><c r=\"A1\" s=\"1\"/><c r=\"B1\" s=\"22\"/><d/>"
+                           "<c r=\"C1\" s=\"1\" t=\"n\"/><c r=\"D1\" s=\"1\" t=\"s\"/>"
+                           "<c s=\"1\" r=\"E1\"/><c r='F1' s=\"1\"/><c r=\"G1\" s=\"3\"/></a>";
+    for (const XmlEngine engine : {XmlEngine::Scanner, XmlEngine::ExpatOnly}) {
+        ChunkSource source(xml, xml.size());
+        Numbers handler;
+        XmlError error;
+        QVERIFY(parseXml(source, QStringLiteral("p.xml"), handler, {1 << 20, 8}, &error, engine));
+        const std::vector<quint64>& id = handler.ids;
+        QCOMPARE(id.size(), std::size_t(9));
+        if (engine == XmlEngine::ExpatOnly) {
+            QCOMPARE(id, std::vector<quint64>(9, 0));
+            continue;
+        }
+        QCOMPARE(id[0], quint64(0)); // <a>, no attributes
+        QVERIFY(id[1] != 0 && id[2] == id[1]);
+        QCOMPARE(id[3], quint64(0)); // <d/>
+        QVERIFY(id[4] != 0 && id[4] != id[1] && id[5] == id[4]);
+        QVERIFY(id[6] != 0 && id[6] != id[1] && id[6] != id[4]); // the order differs
+        QCOMPARE(id[7], quint64(0)); // single quotes: not the plain scan's
+        QVERIFY(id[8] != 0 && id[8] != id[4] && id[8] != id[6]);
     }
 }
 

@@ -17,8 +17,8 @@ public:
     enum class Next { Stop, Go, SkipContent };
 
     virtual ~XmlScanSink() = default;
-    // namesId: the same number, not 0, for tags whose attribute names are
-    // the same in the same order; 0 when not known.
+    // namesId: tags with the same number, not 0, have the same attribute
+    // names in the same order; 0 when not known.
     virtual Next start(const char* name, const char** attributes, quint64 namesId) = 0;
     // Called after an empty element's start even when that start stopped the
     // scan, as expat does.

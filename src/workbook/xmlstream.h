@@ -44,9 +44,10 @@ public:
     }
 
     // Within startElement: which attribute names the element has. Tags with
-    // the same names in the same order have the same number, so that a
-    // handler may keep what it learnt of the names under it; 0 when not
-    // known. Set by the parse around each startElement.
+    // the same number, not 0, have the same names in the same order (a run
+    // of tags of one shape has one), so that a handler may keep what it
+    // learnt of the names under it; 0 when not known. Set by the parse
+    // around each startElement.
     quint64 attributeNamesId() const { return m_attributeNamesId; }
     void setAttributeNamesId(quint64 id) { m_attributeNamesId = id; }
 
