@@ -4,6 +4,7 @@
 #include "workbook/xmlbytes.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -522,7 +523,10 @@ void XmlScanner::keepShape(const char* p, std::size_t end, bool empty) {
         ++at;
     }
     m_hasShape = true;
-    ++m_shapeId;
+    // Numbered across every scanner, so that a handler that reads several
+    // parts never takes one part's names for another's.
+    static std::atomic<quint64> shapes{0};
+    m_shapeId = ++shapes;
 }
 
 XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::size_t* end,

@@ -121,7 +121,7 @@ private:
     TagShape m_shape;
     bool m_hasShape = false;
     bool m_namesOfShape = false;  // m_tag, m_offsets and m_lengths hold the shape's names
-    quint64 m_shapeId = 0;        // a number for each shape kept, from 1
+    quint64 m_shapeId = 0;        // the number of the shape kept, from 1
     quint64 m_tagNamesId = 0;     // the current tag's: its shape's, or 0
     std::size_t m_quietLevel = 0; // how many elements are open at a skipped one, 0 outside
 
