@@ -229,9 +229,7 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                 const std::size_t nameLast = nameEnd(p + i, n - i, 1);
                 if (nameLast > 1 && nameLast < n - i && p[i + nameLast] == '>') {
                     const bool go = m_sink.quietStart();
-                    m_names.append(p + i + 1, nameLast - 1);
-                    m_nameEnds.push_back(m_names.size());
-                    m_names.push_back('\0');
+                    openElement(std::string_view(p + i + 1, nameLast - 1));
                     i += nameLast + 1;
                     if (!go)
                         return stopped(i);
@@ -412,6 +410,14 @@ bool XmlScanner::scanPlainStartTag(const char* p, std::size_t n, std::size_t* en
     std::memcpy(out, p + 1, j - 1);
     std::size_t at = j - 1;
     out[at++] = '\0';
+    // An attribute's name or value, p[from, to), copied after the others.
+    const auto keep = [&](std::size_t from, std::size_t to) {
+        m_offsets.push_back(at);
+        m_lengths.push_back(to - from);
+        std::memcpy(out + at, p + from, to - from);
+        at += to - from;
+        out[at++] = '\0';
+    };
     for (;;) {
         if (p[j] == '>') {
             *end = j + 1;
@@ -432,20 +438,12 @@ bool XmlScanner::scanPlainStartTag(const char* p, std::size_t n, std::size_t* en
         j = nameEnd(p, n, nameStart);
         if (j == nameStart || j + 1 >= n || p[j] != '=' || p[j + 1] != '"')
             return false;
-        m_offsets.push_back(at);
-        m_lengths.push_back(j - nameStart);
-        std::memcpy(out + at, p + nameStart, j - nameStart);
-        at += j - nameStart;
-        out[at++] = '\0';
+        keep(nameStart, j);
         const std::size_t valueStart = j + 2;
         j = xmlbytes::runEnd<kPlainValue>(p, valueStart, n);
         if (j >= n || p[j] != '"')
             return false;
-        m_offsets.push_back(at);
-        m_lengths.push_back(j - valueStart);
-        std::memcpy(out + at, p + valueStart, j - valueStart);
-        at += j - valueStart;
-        out[at++] = '\0';
+        keep(valueStart, j);
         if (++j >= n)
             return false;
     }
@@ -749,9 +747,7 @@ XmlScanner::Status XmlScanner::deliverStart(bool empty) {
         if (empty) {
             m_sink.quietEnd();
         } else {
-            m_names.append(m_tag.data());
-            m_nameEnds.push_back(m_names.size());
-            m_names.push_back('\0');
+            openElement(m_tag.data());
         }
         return go ? Status::NeedMore : Status::Stopped;
     }
@@ -765,9 +761,7 @@ XmlScanner::Status XmlScanner::deliverStart(bool empty) {
     if (empty) {
         go = m_sink.end(name) && go;
     } else {
-        m_names.append(name);
-        m_nameEnds.push_back(m_names.size());
-        m_names.push_back('\0');
+        openElement(name);
         if (next == XmlScanSink::Next::SkipContent)
             m_quietLevel = m_nameEnds.size();
     }

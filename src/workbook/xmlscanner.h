@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Receives the events of the scanner, as XmlHandler receives expat's; each
@@ -87,6 +88,12 @@ private:
     Scan scanReference(const char* p, std::size_t n, std::size_t* end, char* out,
                        std::size_t* outLength) const;
     Status deliverStart(bool empty);
+    // Puts the element on the stack of open elements.
+    [[gnu::always_inline]] void openElement(std::string_view name) {
+        m_names.append(name);
+        m_nameEnds.push_back(m_names.size());
+        m_names.push_back('\0');
+    }
     void advance(const char* first, const char* last);
     void handOver(const char* p, std::size_t at);
     void keepBreaksAfter(std::size_t used);
