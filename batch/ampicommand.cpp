@@ -32,8 +32,8 @@ int comandoAmpi(const QCommandLineParser& parser) {
     const AmpiResult result = calcolaAmpi(panel, basePeriod);
     const int periods = panel.periodCount();
     const int units = panel.unitCount();
-    const std::vector<int> plus = ampiRanks(result.plus, periods, units, regional);
-    const std::vector<int> minus = ampiRanks(result.minus, periods, units, regional);
+    const std::vector<int> plus = ampiRanks(result.plus, periods, units);
+    const std::vector<int> minus = ampiRanks(result.minus, periods, units);
     if (const QString error = scriviFileAmpi(workbook, panel, result, plus, minus, regional);
         !error.isEmpty()) {
         scriviErr(error);

@@ -79,8 +79,8 @@ void TestTimeseries::handWorked() {
     QCOMPARE(kC.indexText(result.plus[0]), "110.9524");
     QCOMPARE(kC.indexText(result.minus[2]), "88.4211");
 
-    QCOMPARE(ampiRanks(result.plus, 2, 3, kC), std::vector<int>({1, 3, 2, 2, 1, 3}));
-    QCOMPARE(ampiRanks(result.minus, 2, 3, kC), std::vector<int>({2, 1, 3, 2, 1, 3}));
+    QCOMPARE(ampiRanks(result.plus, 2, 3), std::vector<int>({1, 3, 2, 2, 1, 3}));
+    QCOMPARE(ampiRanks(result.minus, 2, 3), std::vector<int>({2, 1, 3, 2, 1, 3}));
 
     // Another base period moves the reference, not the spread.
     const AmpiResult on2020 = calcolaAmpi(panel, 1);

@@ -4,6 +4,7 @@
 #include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
 #include "methods/metodi.h"
+#include "comparison/indextextkey.h"
 #include "methods/ranking.h"
 #include "shared/resultnames.h"
 

@@ -49,10 +49,11 @@ std::optional<std::vector<int>> ranksOf(const ResultFileContent& content) {
 }
 
 // A method's results from its two files, or why they do not fit the matrix.
-std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString& code,
-                                             const Regional& regional, QStringList& warnings) {
-    const QString valuesPath = valuesResultFile(s.strMatrice, code);
-    const QString ranksPath = ranksResultFile(s.strMatrice, code);
+std::optional<MethodResults> methodFromFiles(const QString& strMatrice, const Matrix& matrix,
+                                             const QString& code, const Regional& regional,
+                                             QStringList& warnings) {
+    const QString valuesPath = valuesResultFile(strMatrice, code);
+    const QString ranksPath = ranksResultFile(strMatrice, code);
     if (!QFileInfo(valuesPath).isFile())
         return std::nullopt;
     const ResultFileContent values = readResultFile(valuesPath);
@@ -66,12 +67,13 @@ std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString
         return leftOut(valuesPath, QCoreApplication::translate("Export", "il file non si legge."));
     if (ranks.status != ResultFileContent::Status::Read)
         return leftOut(ranksPath, QCoreApplication::translate("Export", "manca o non si legge."));
-    if (values.lineCount() != s.nRighe || ranks.lineCount() != s.nRighe)
+    const qsizetype lines = matrix.unitCount() + 1;
+    if (values.lineCount() != lines || ranks.lineCount() != lines)
         return leftOut(valuesPath,
                        QCoreApplication::translate(
                            "Export", "non ha una riga per ogni unita' della matrice (%1)."
                                      " Eseguire di nuovo il metodo.")
-                           .arg(s.nRighe - 1));
+                           .arg(matrix.unitCount()));
 
     MethodResults method;
     method.code = code;
@@ -81,7 +83,7 @@ std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString
         return leftOut(ranksPath, QCoreApplication::translate(
                                       "Export", "i ranghi non vanno da 1 al numero delle unita'."));
     method.ranks = *rankList;
-    method.values.reserve(std::size_t(s.nRighe - 1));
+    method.values.reserve(std::size_t(matrix.unitCount()));
     for (qsizetype i = 1; i < values.lineCount(); ++i) {
         method.labels.append(values.label(i));
         const auto number = regional.parseNumber(values.value(i));
@@ -94,17 +96,17 @@ std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString
     return method;
 }
 
-MethodResults methodFromState(const SharedState& s, const QString& code, const Regional& regional) {
+MethodResults methodInMemory(const Matrix& matrix, const MethodInMemory& run,
+                             const Regional& regional) {
     MethodResults method;
-    method.code = code;
-    method.header = regional.generalText(s.matValori.header(2));
+    method.code = methodCode(methodAt(run.position).entryText);
+    method.header = methodAt(run.position).indexHeader;
     method.fullPrecision = true;
-    method.transformed = &s.matTrasformata;
-    for (int r = 2; r <= s.nRighe; ++r) {
-        method.labels.append(regional.generalText(s.matValori.label(r)));
-        method.values.push_back(s.matValori(r, 2));
-        method.ranks.push_back(int(s.matRanghi(r, 2)));
-    }
+    method.transformed = &run.output->transformed;
+    for (const CellValue& label : matrix.units)
+        method.labels.append(regional.generalText(label));
+    method.values = run.output->index;
+    method.ranks = run.output->ranks;
     return method;
 }
 
@@ -145,15 +147,16 @@ bool wholeRanks(const DelimitedTable& ranks) {
     return true;
 }
 
-std::optional<ComparisonResults> comparisonFromFiles(const SharedState& s, const Regional& regional,
+std::optional<ComparisonResults> comparisonFromFiles(const QString& strMatrice,
+                                                     const Matrix& matrix, const Regional& regional,
                                                      QStringList& warnings) {
-    const QString valuesPath = valuesComparisonFile(s.strMatrice);
-    const QString ranksPath = ranksComparisonFile(s.strMatrice);
+    const QString valuesPath = valuesComparisonFile(strMatrice);
+    const QString ranksPath = ranksComparisonFile(strMatrice);
     if (!QFileInfo(valuesPath).isFile())
         return std::nullopt;
     auto values = readDelimitedTable(valuesPath, regional);
     auto ranks = readDelimitedTable(ranksPath, regional);
-    if (!values || !ranks || values->rowCount() != s.nRighe - 1 ||
+    if (!values || !ranks || values->rowCount() != matrix.unitCount() ||
         ranks->rowCount() != values->rowCount() || ranks->headers != values->headers ||
         values->columnCount() < 2 || !wholeRanks(*ranks)) {
         warnings.append(QCoreApplication::translate(
@@ -172,12 +175,12 @@ std::optional<ComparisonResults> comparisonFromFiles(const SharedState& s, const
 }
 
 // A robustness file when it exists and has a row per unit.
-std::optional<DelimitedTable> unitTable(const QString& path, const SharedState& s,
+std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matrix,
                                         const Regional& regional, QStringList& warnings) {
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     auto table = readDelimitedTable(path, regional);
-    if (!table || table->rowCount() != s.nRighe - 1) {
+    if (!table || table->rowCount() != matrix.unitCount()) {
         warnings.append(
             QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla matrice.")
                 .arg(fileName(path)));
@@ -216,12 +219,13 @@ std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regi
     return table;
 }
 
-ResultsCollection collectResults(const SharedState& s, const Regional& regional,
+ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix,
+                                 const Regional& regional,
                                  const std::optional<MethodInMemory>& inMemory,
                                  WorkProgress* progress) {
     ResultsCollection collection;
-    collection.strMatrice = s.strMatrice;
-    collection.state = &s;
+    collection.strMatrice = strMatrice;
+    collection.matrix = &matrix;
     collection.regional = &regional;
     const auto& table = methodTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -232,9 +236,10 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
                              percentOf(qint64(i), qint64(table.size()) + 2));
         }
         const QString code = methodCode(table[i].entryText);
-        if (inMemory && inMemory->code == code) {
-            collection.methods.push_back(methodFromState(s, code, regional));
-        } else if (auto method = methodFromFiles(s, code, regional, collection.warnings)) {
+        if (inMemory && int(inMemory->position) == int(i)) {
+            collection.methods.push_back(methodInMemory(matrix, *inMemory, regional));
+        } else if (auto method =
+                       methodFromFiles(strMatrice, matrix, code, regional, collection.warnings)) {
             collection.methods.push_back(std::move(*method));
         }
         // The methods' files name the same units: one list of labels held
@@ -242,28 +247,27 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
         if (collection.methods.size() > 1)
             shareEqual(collection.methods.front().labels, collection.methods.back().labels);
     }
-    collection.comparison = comparisonFromFiles(s, regional, collection.warnings);
+    collection.comparison = comparisonFromFiles(strMatrice, matrix, regional, collection.warnings);
     if (collection.comparison && !collection.methods.empty()) {
         ComparisonResults& comparison = *collection.comparison;
         shareEqual(collection.methods.front().labels, comparison.labels);
         shareEqual(comparison.labels, comparison.values.labels);
         shareEqual(comparison.labels, comparison.ranks.labels);
     }
-    collection.robustness = unitTable(resultFileName(s.strMatrice, ResultFileKind::RankSummary), s,
-                                      regional, collection.warnings);
+    collection.robustness = unitTable(resultFileName(strMatrice, ResultFileKind::RankSummary),
+                                      matrix, regional, collection.warnings);
     // Kendall's tau goes with the rank summary, as in the robustness window.
     if (collection.comparison && collection.robustness)
         collection.comparison->kendall =
             pairMatrix<KendallCoefficient>(rankColumns(collection.comparison->ranks));
     for (const MethodInfo& method : table) {
         const QString code = methodCode(method.entryText);
-        auto sensitivity =
-            unitTable(resultFileName(s.strMatrice, ResultFileKind::Sensitivity, code), s, regional,
-                      collection.warnings);
+        auto sensitivity = unitTable(resultFileName(strMatrice, ResultFileKind::Sensitivity, code),
+                                     matrix, regional, collection.warnings);
         if (sensitivity)
             collection.sensitivities.emplace_back(code, std::move(*sensitivity));
     }
-    collection.uncertainty = unitTable(resultFileName(s.strMatrice, ResultFileKind::Uncertainty), s,
-                                       regional, collection.warnings);
+    collection.uncertainty = unitTable(resultFileName(strMatrice, ResultFileKind::Uncertainty),
+                                       matrix, regional, collection.warnings);
     return collection;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "methods/methodcomputation.h"
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
 #include "shared/workprogress.h"
+#include "stats/matrix.h"
 
 #include <QString>
 #include <QStringList>
@@ -50,8 +51,9 @@ struct MethodResults {
     // True when values hold the computed doubles (the method ran last in
     // this session), false when they are read back from the values file.
     bool fullPrecision = false;
-    // The transformed matrix of the method when it ran last in this session.
-    const Table* transformed = nullptr;
+    // The transformed matrix of the method when it ran last in this session
+    // (laid out as Matrix::values), else null.
+    const std::vector<double>* transformed = nullptr;
 };
 
 struct ComparisonResults {
@@ -69,7 +71,7 @@ struct ComparisonResults {
 
 struct ResultsCollection {
     QString strMatrice;
-    const SharedState* state = nullptr; // the loaded source matrix
+    const Matrix* matrix = nullptr;     // the loaded source matrix
     const Regional* regional = nullptr; // the settings of the number texts
     std::vector<MethodResults> methods; // in the order of the method list
     std::optional<ComparisonResults> comparison;
@@ -81,18 +83,20 @@ struct ResultsCollection {
     QStringList warnings;
 };
 
-// The method whose results are in the shared state's tables (matValori,
-// matRanghi, matTrasformata): its results are taken from there, in full
-// precision, instead of from its files.
+// The method that ran last in this session, with what it computed: its
+// results are taken from there, in full precision, instead of from its
+// files. The output must outlive the collection.
 struct MethodInMemory {
-    QString code;
+    MethodPosition position;
+    const MethodOutput* output;
 };
 
-// Gathers the results of the workbook s.strMatrice, whose matrix s holds:
+// Gathers the results of the workbook strMatrice, whose matrix is given:
 // every method of the list that has a values and a ranks result file, the
 // comparison files, the robustness files. A file that does not fit the
 // matrix (another number of units, ranks that are not 1..n) is left out and
-// named in warnings. s and regional must outlive the collection.
-ResultsCollection collectResults(const SharedState& s, const Regional& regional,
+// named in warnings. matrix and regional must outlive the collection.
+ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix,
+                                 const Regional& regional,
                                  const std::optional<MethodInMemory>& inMemory = std::nullopt,
                                  WorkProgress* progress = nullptr);

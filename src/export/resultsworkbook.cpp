@@ -1,7 +1,6 @@
 #include "export/resultsworkbook.h"
 
 #include "shared/divergingscale.h"
-#include "shared/polarita.h"
 #include "shared/regional.h"
 #include "shared/safefile.h"
 
@@ -33,8 +32,8 @@ public:
             m_polarityHeader[negative] =
                 book.addFormat({.bold = true, .numberFormat = {}, .fill = colour});
         }
-        const SharedState& s = *results.state;
-        m_totalRows = qint64(s.nRighe) * (1 + qint64(results.methods.size()));
+        m_totalRows =
+            qint64(results.matrix->unitCount() + 1) * (1 + qint64(results.methods.size()));
     }
 
     void write() {
@@ -92,53 +91,57 @@ private:
             m_progress->setPercent(percentOf(m_rowsDone, m_totalRows));
     }
 
-    QString labelText(int r) const {
-        return m_regional.generalText(m_results.state->matDati.label(r));
+    QString cornerText() const { return m_regional.generalText(m_results.matrix->corner); }
+
+    // The heading of indicator j, with the format of its polarity.
+    void indicatorHeading(int row, int col, int j) {
+        const Matrix& matrix = *m_results.matrix;
+        const bool negative = matrix.negative[std::size_t(j)] != 0;
+        const QString heading = m_regional.generalText(matrix.indicators[std::size_t(j)]);
+        width(col, col, numberWidth(heading));
+        text(row, col, heading, m_polarityHeader[negative]);
     }
 
     void dati() {
-        const SharedState& s = *m_results.state;
+        const Matrix& matrix = *m_results.matrix;
+        const int m = matrix.indicatorCount();
         sheet(QStringLiteral("Dati"));
-        QStringList labels;
-        for (int r = 1; r <= s.nRighe; ++r)
-            labels.append(labelText(r));
+        QStringList labels{cornerText()};
+        for (const CellValue& label : matrix.units)
+            labels.append(m_regional.generalText(label));
         width(0, 0, widthOf(labels));
-        std::vector<int> formats(std::size_t(s.nColonne) + 1);
-        for (int c = 2; c <= s.nColonne; ++c) {
-            const bool negative = polaritaNegativa(s.matDati.header(c));
-            formats[std::size_t(c)] = m_polarity[negative];
-            const QString heading = m_regional.generalText(s.matDati.header(c));
-            width((c - 1), (c - 1), numberWidth(heading));
-            text(0, c - 1, heading, m_polarityHeader[negative]);
+        std::vector<int> formats(static_cast<std::size_t>(m), 0);
+        for (int j = 0; j < m; ++j) {
+            formats[std::size_t(j)] = m_polarity[matrix.negative[std::size_t(j)] != 0];
+            indicatorHeading(0, j + 1, j);
         }
         text(0, 0, labels.first());
-        for (int r = 2; r <= s.nRighe && !stopped(); ++r) {
-            text(r - 1, 0, labels[r - 1]);
-            for (int c = 2; c <= s.nColonne; ++c)
-                number(r - 1, c - 1, s.matDati(r, c), formats[std::size_t(c)]);
+        for (int i = 0; i < matrix.unitCount() && !stopped(); ++i) {
+            text(i + 1, 0, labels[i + 1]);
+            for (int j = 0; j < m; ++j)
+                number(i + 1, j + 1, matrix.value(i, j), formats[std::size_t(j)]);
             rowDone();
         }
     }
 
     void methodSheet(const MethodResults& method) {
-        const SharedState& s = *m_results.state;
+        const Matrix& matrix = *m_results.matrix;
+        const int m = matrix.indicatorCount();
+        const auto n = std::size_t(matrix.unitCount());
         sheet(method.code);
-        width(0, 0, widthOf(method.labels, labelText(1).size()));
+        width(0, 0, widthOf(method.labels, cornerText().size()));
         width(1, 1, numberWidth(method.header));
         width(2, 2, 8);
-        text(0, 0, labelText(1), m_header);
+        text(0, 0, cornerText(), m_header);
         text(0, 1, method.header, m_header);
         text(0, 2, QStringLiteral("Rango"), m_header);
-        const Table* t = method.transformed;
+        const std::vector<double>* t = method.transformed;
         std::vector<int> formats;
         if (t) {
             text(0, 4, QStringLiteral("Matrice trasformata"), m_header);
-            for (int c = 2; c <= s.nColonne; ++c) {
-                const bool negative = polaritaNegativa(s.matDati.header(c));
-                formats.push_back(m_polarity[negative]);
-                const QString heading = m_regional.generalText(s.matDati.header(c));
-                width((c + 3), (c + 3), numberWidth(heading));
-                text(0, c + 3, heading, m_polarityHeader[negative]);
+            for (int j = 0; j < m; ++j) {
+                formats.push_back(m_polarity[matrix.negative[std::size_t(j)] != 0]);
+                indicatorHeading(0, j + 5, j);
             }
             width(4, 4, widthOf(19));
         }
@@ -148,8 +151,9 @@ private:
             number(i + 1, 2, method.ranks[std::size_t(i)], m_whole);
             if (t) {
                 text(i + 1, 4, method.labels[i]);
-                for (int c = 2; c <= s.nColonne; ++c)
-                    number(i + 1, c + 3, (*t)(i + 2, c), formats[std::size_t(c - 2)]);
+                for (int j = 0; j < m; ++j)
+                    number(i + 1, j + 5, (*t)[std::size_t(j) * n + std::size_t(i)],
+                           formats[std::size_t(j)]);
             }
             rowDone();
         }
@@ -190,7 +194,7 @@ private:
         const int ranksLeft = n + 2;
         const int matrixLeft = 2 * n + 3;
         const bool kendall = !comparison.kendall.empty();
-        width(0, 0, widthOf(comparison.labels, labelText(1).size()));
+        width(0, 0, widthOf(comparison.labels, cornerText().size()));
         width((ranksLeft), (ranksLeft + n - 1), 10);
         width((matrixLeft), (matrixLeft), widthOf(10));
         width((matrixLeft + 1), (matrixLeft + n), 10);
@@ -199,7 +203,7 @@ private:
         const int lastRow = std::max(units, kendall ? 2 * n + 2 : n);
         for (int row = 0; row <= lastRow && !stopped(); ++row) {
             if (row == 0) {
-                text(0, 0, labelText(1), m_header);
+                text(0, 0, cornerText(), m_header);
                 for (int k = 0; k < n; ++k) {
                     text(0, 1 + k, comparison.headers[k], m_header);
                     text(0, ranksLeft + k, QStringLiteral("Rango ") + comparison.headers[k],

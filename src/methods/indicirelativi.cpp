@@ -2,17 +2,19 @@
 
 #include "stats/statistiche.h"
 
-Refusal indiciRelativi(SharedState& s, const Regional& regional) {
-    const auto minimo = minimo_colonne(s);
-    const auto massimo = massimo_colonne(s);
-    const auto negativa = polaritaIndicatori(s);
-    scriviIntestazioni(s, s.matTrasformata, QStringLiteral("IR_"), regional);
-    for (int r = 2; r <= s.nRighe; ++r) {
-        for (int c = 2; c <= s.nColonne; ++c) {
-            const auto k = static_cast<std::size_t>(c);
-            const double q = quozienteDifferenze(dato(s, r, c), minimo[k], massimo[k], minimo[k]);
-            s.matTrasformata(r, c) = negativa[k] ? 1.0 - q : q;
+std::vector<double> relativeIndicesColumns(const MatrixView& data) {
+    const auto minimum = minimo_colonne(data);
+    const auto maximum = massimo_colonne(data);
+    const auto n = static_cast<std::size_t>(data.units);
+    std::vector<double> result(n * data.columns.size());
+    for (std::size_t j = 0; j < data.columns.size(); ++j) {
+        const MatrixColumn& column = data.columns[j];
+        double* out = result.data() + j * n;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double q =
+                differenceQuotient(column.values[i], minimum[j], maximum[j], minimum[j]);
+            out[i] = column.negative ? 1.0 - q : q;
         }
     }
-    return scriviValori(s, indexHeaderAt(MethodPosition::IndiciRelativi), media_righe(s));
+    return result;
 }

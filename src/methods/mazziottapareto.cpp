@@ -4,27 +4,28 @@
 
 #include <QCoreApplication>
 
-Refusal mazziottaPareto(SharedState& s, bool positive, const Regional& regional) {
-    const QString& header =
-        indexHeaderAt(positive ? MethodPosition::MpiPositivo : MethodPosition::MpiNegativo);
+std::vector<double> mazziottaParetoColumns(const MatrixView& data) {
     // Mean 100 and deviation 10 for every indicator, higher always better.
-    scriviIntestazioni(s, s.matTrasformata, QStringLiteral("Z_"), regional);
-    scriviPunteggiZ(s, ScalaZ::Riscalato100);
+    return zScores(data, ZScale::Rescaled100);
+}
 
-    const auto m = media_righe(s);
-    const auto sr = scarto_righe(s, m);
+Expected<std::vector<double>> mazziottaPareto(const MatrixView& transformed, bool positive) {
+    const MethodPosition position =
+        positive ? MethodPosition::MpiPositivo : MethodPosition::MpiNegativo;
+    const auto m = media_righe(transformed);
+    const auto s = scarto_righe(transformed, m);
     std::vector<double> index(m.size());
-    for (int r = 2; r <= s.nRighe; ++r) {
-        const auto k = static_cast<std::size_t>(r);
+    for (std::size_t i = 0; i < m.size(); ++i) {
         // The coefficient of variation is undefined for a unit whose
         // rescaled values average 0.
-        if (m[k] == 0.0)
-            return header + QCoreApplication::translate(
-                                "Methods", " - Il metodo non è applicabile: un'unità ha media "
-                                           "nulla dei valori riscalati");
-        const double cv = sr[k] / m[k];
-        const double penalty = sr[k] * cv;
-        index[k] = positive ? m[k] + penalty : m[k] - penalty;
+        if (m[i] == 0.0)
+            return methodRefusal(position,
+                                 QCoreApplication::translate(
+                                     "Methods", " - Il metodo non è applicabile: un'unità ha media "
+                                                "nulla dei valori riscalati"));
+        const double cv = s[i] / m[i];
+        const double penalty = s[i] * cv;
+        index[i] = positive ? m[i] + penalty : m[i] - penalty;
     }
-    return scriviValori(s, header, index);
+    return finiteIndex(position, std::move(index));
 }

@@ -7,38 +7,42 @@ const std::vector<MethodInfo>& methodTable() {
         {0,
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "MPI+ Metodo Mazziotta Pareto Index positivo")),
-         QStringLiteral("MPI+"), false},
+         QStringLiteral("MPI+"), false, QStringLiteral("Z_")},
         {1,
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "MPI-  Metodo Mazziotta Pareto Index negativo")),
-         QStringLiteral("MPI-"), false},
+         QStringLiteral("MPI-"), false, QStringLiteral("Z_")},
         {2, QStringLiteral(QT_TRANSLATE_NOOP("Methods", "WROC Metodo tassonomico di Wroclaw")),
-         QStringLiteral("Wroclaw"), true},
+         QStringLiteral("Wroclaw"), true, QStringLiteral("Z_")},
         {3,
          QStringLiteral(QT_TRANSLATE_NOOP("Methods", "M1VZ Media dei valori standardizzati (Z)")),
-         QStringLiteral("M1Z"), false},
+         QStringLiteral("M1Z"), false, QStringLiteral("Z_")},
         {4, QStringLiteral(QT_TRANSLATE_NOOP("Methods", "GRAD Metodo delle graduatorie")),
-         QStringLiteral("Grad.RNK"), true},
+         QStringLiteral("Grad.RNK"), true, QStringLiteral("R_")},
         {5, QStringLiteral(QT_TRANSLATE_NOOP("Methods", "INRE Metodo degli indici relativi")),
-         QStringLiteral("IR"), false},
+         QStringLiteral("IR"), false, QStringLiteral("IR_")},
         {6,
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "M1NI Media aritmetica dei numeri indici base media")),
-         QStringLiteral("ANIM"), false},
+         QStringLiteral("ANIM"), false, QStringLiteral("NI_")},
         {7,
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "M0NI Media geometrica dei numeri indici base media")),
-         QStringLiteral("GNIM"), false},
+         QStringLiteral("GNIM"), false, QStringLiteral("NI_")},
         {8,
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "M2NI Media quadratica dei numeri indici base media")),
-         QStringLiteral("QNIM"), false},
+         QStringLiteral("QNIM"), false, QStringLiteral("NI_")},
     };
     return table;
 }
 
+const MethodInfo& methodAt(MethodPosition position) {
+    return methodTable().at(static_cast<std::size_t>(position));
+}
+
 const QString& indexHeaderAt(MethodPosition position) {
-    return methodTable().at(static_cast<std::size_t>(position)).indexHeader;
+    return methodAt(position).indexHeader;
 }
 
 QString methodCode(const QString& entryText) {

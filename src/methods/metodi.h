@@ -11,6 +11,10 @@ struct MethodInfo {
     QString entryText;   // the text of the list entry (the windows show it translated)
     QString indexHeader; // the header of the value column ("MPI+", "Wroclaw", ...)
     bool ascending;      // rank 1 to the smallest index value (WROC, GRAD)
+    // What goes before an indicator's name in the header of the transformed
+    // matrix ("Z_" for z-scores, "R_" ranks, "IR_" relative indices, "NI_"
+    // index numbers).
+    QString transformedPrefix;
 };
 
 // The positions of the methods in the list.
@@ -30,6 +34,9 @@ enum class MethodPosition : int {
 // the nine methods. Every other place takes the codes, headers and
 // directions from here.
 const std::vector<MethodInfo>& methodTable();
+
+// The method at a position.
+const MethodInfo& methodAt(MethodPosition position);
 
 // The index header of the method at a position ("MPI+", "Wroclaw", ...).
 const QString& indexHeaderAt(MethodPosition position);

@@ -1,12 +1,6 @@
 #pragma once
 
-#include "shared/cellvalue.h"
-#include "shared/regional.h"
-
-#include <QByteArrayView>
-
 #include <span>
-#include <string>
 #include <vector>
 
 // The ranks of a list of values, 1 to n: in descending order rank 1 goes to
@@ -24,26 +18,15 @@ void rankValues(std::span<const double> values, bool ascending, std::span<int> r
 // values in rank order one after another as the ranking orders them.
 bool isRanking(std::span<const double> values, bool ascending, std::span<const int> ranks);
 
-// The ranking key of an index value text: the number it reads as under the
-// regional settings, however large (NaN for a text that is not a number).
-// Two index texts of up to 15 digits get the same key exactly when they are
-// equal, so units whose values agree to four decimals are tied.
-double indexTextKey(const CellValue& cell, const Regional& regional);
+// The ranking key of an index value: the number its index value text (four
+// decimals, rounded from the binary value, a tie away from zero) reads as,
+// found without writing the text: values that agree to four decimals get
+// the same key, and every regional setting writes texts that read as it.
+// NaN for a value that is not finite.
+double indexKey(double value);
 
-// The ranking key of an index value: the key of its index value text
-// (Regional::indexText), so that values which agree to four decimals are tied.
-double indexValueKey(double value, const Regional& regional);
-
-// Appends the index value text of value to utf8 in UTF-8 and returns its
-// ranking key (indexValueKey): the text is written once for both.
-double appendIndexValueText(double value, const Regional& regional, std::string& utf8);
-
-// The ranking key of an index value text read back from a result file,
-// whatever regional settings wrote it: a text that ends with a separator and
-// four decimals, as every index text does, gives its digits read as a number
-// with four decimals, negative when it holds a minus sign: indexTextKey of the
-// text under the settings that wrote it. Any other text gives indexTextKey
-// under the settings given.
-double writtenIndexTextKey(const QString& text, const Regional& regional);
-// The same for the text in UTF-8.
-double writtenIndexTextKey(QByteArrayView utf8, const Regional& regional);
+// The ranks of index values: rank 1 to the best key (indexKey), the
+// smallest in ascending order, the largest otherwise; the later of units
+// with equal keys gets the smaller rank. The one ranking rule of every
+// index the program computes.
+std::vector<int> rankIndex(std::span<const double> index, bool ascending);

@@ -15,12 +15,13 @@ void TextColumn::reserve(std::size_t count, std::size_t bytes) {
     m_bytes.reserve(bytes);
 }
 
-ResultLabels::ResultLabels(const Table& table, int nRighe, const Regional& regional) {
-    const auto rows = static_cast<std::size_t>(std::max(nRighe, 0));
-    m_labels.reserve(rows, rows * 8);
-    for (int r = 1; r <= nRighe; ++r) {
+ResultLabels::ResultLabels(const Matrix& matrix, const Regional& regional) {
+    const std::size_t lines = matrix.units.size() + 1;
+    m_labels.reserve(lines, lines * 8);
+    for (std::size_t line = 0; line < lines; ++line) {
         const std::size_t start = m_labels.bytes().size();
-        m_labels.bytes() += regional.generalText(table.label(r)).toStdString();
+        const CellValue& label = line == 0 ? matrix.corner : matrix.units[line - 1];
+        m_labels.bytes() += regional.generalText(label).toStdString();
         replaceLineBreaks(m_labels.bytes(), start);
         m_labels.endText();
     }
@@ -33,7 +34,7 @@ namespace {
 template <typename Value>
 TextLines resultLines(const MethodResultTexts& texts, qsizetype units, Value value) {
     TextLines lines(units + 1, [&texts, value](qsizetype i, QByteArray& bytes) {
-        bytes += texts.labels->label(int(i) + 1);
+        bytes += texts.labels->label(int(i));
         bytes += ';';
         if (i == 0)
             bytes.append(texts.header.data(), qsizetype(texts.header.size()));
@@ -64,8 +65,35 @@ TextLines MethodResultTexts::ranksLines() const {
     });
 }
 
-QString writeResultFiles(const QString& valuesFile, const QString& ranksFile,
-                         const MethodResultTexts& texts) {
-    return writeTextFilesTogether(
+MethodResultTexts methodResultTexts(MethodPosition position, const MethodOutput& output,
+                                    std::shared_ptr<const ResultLabels> labels,
+                                    const Regional& regional) {
+    MethodResultTexts texts;
+    texts.labels = std::move(labels);
+    texts.header = methodAt(position).indexHeader.toStdString();
+    replaceLineBreaks(texts.header);
+    const std::size_t units = output.index.size();
+    texts.indexText.reserve(units, units * 12);
+    for (const double value : output.index) {
+        regional.appendIndexText(value, texts.indexText.bytes());
+        texts.indexText.endText();
+    }
+    texts.rank = output.ranks;
+    if (!regional.plainWholeNumbers()) {
+        texts.rankText.reserve(units, units * 8);
+        for (const int rank : texts.rank) {
+            texts.rankText.bytes() += regional.generalText(CellValue(double(rank))).toStdString();
+            texts.rankText.endText();
+        }
+    }
+    return texts;
+}
+
+Status writeResultFiles(const QString& valuesFile, const QString& ranksFile,
+                        const MethodResultTexts& texts) {
+    const QString error = writeTextFilesTogether(
         {{valuesFile, texts.valuesLines()}, {ranksFile, texts.ranksLines()}});
+    if (!error.isEmpty())
+        return failure(FailureKind::File, error);
+    return {};
 }

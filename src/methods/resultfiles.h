@@ -1,9 +1,11 @@
 #pragma once
 
+#include "methods/methodcomputation.h"
+#include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/resultnames.h"
-#include "shared/table.h"
 #include "shared/textfile.h"
+#include "stats/matrix.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -44,15 +46,15 @@ private:
     std::vector<std::uint32_t> m_ends; // where each text ends
 };
 
-// The label column of the result files, rows 1..nRighe of a table (the
-// corner first), each label in its general text with every line break in
-// it (CR LF, CR or LF) written as one space, so that a line of a file holds
+// The label column of the result files: the corner label of a matrix, then
+// its unit labels, each in its general text with every line break in it
+// (CR LF, CR or LF) written as one space, so that a line of a file holds
 // no line break. Formatted once for all the methods run on a matrix.
 class ResultLabels {
 public:
-    ResultLabels(const Table& table, int nRighe, const Regional& regional);
-    // The label of row r, 1..nRighe.
-    QByteArrayView label(int r) const { return m_labels.text(std::size_t(r - 1)); }
+    ResultLabels(const Matrix& matrix, const Regional& regional);
+    // The corner label (line 0), then the label of unit i at line i + 1.
+    QByteArrayView label(int line) const { return m_labels.text(std::size_t(line)); }
 
 private:
     TextColumn m_labels;
@@ -65,7 +67,7 @@ private:
 struct MethodResultTexts {
     std::shared_ptr<const ResultLabels> labels;
     std::string header;   // in general text, line breaks as spaces
-    TextColumn indexText; // rows 2..nRighe
+    TextColumn indexText; // one per unit
     std::vector<int> rank;
     // The texts of the ranks when the settings do not write whole numbers
     // in plain ASCII digits; empty otherwise.
@@ -75,8 +77,14 @@ struct MethodResultTexts {
     TextLines ranksLines() const;
 };
 
+// The texts of the result files of the method at position from what it
+// computed: the index value texts (four decimals under the regional
+// settings) and the ranks.
+MethodResultTexts methodResultTexts(MethodPosition position, const MethodOutput& output,
+                                    std::shared_ptr<const ResultLabels> labels,
+                                    const Regional& regional);
+
 // Writes the values and ranks result files from their texts, side by side:
-// both are on disk before either is put in place (writeTextFilesTogether). Returns an empty
-// string or the message of the failure.
-QString writeResultFiles(const QString& valuesFile, const QString& ranksFile,
-                         const MethodResultTexts& texts);
+// both are on disk before either is put in place (writeTextFilesTogether).
+Status writeResultFiles(const QString& valuesFile, const QString& ranksFile,
+                        const MethodResultTexts& texts);

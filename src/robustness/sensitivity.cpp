@@ -30,17 +30,16 @@ bool IndicatorSensitivity::someRefused() const {
     return false;
 }
 
-IndicatorSensitivity indicatorSensitivity(const SharedState& s, int position,
+IndicatorSensitivity indicatorSensitivity(const Matrix& matrix, MethodPosition position,
                                           const Regional& regional, WorkProgress* progress) {
     IndicatorSensitivity result;
-    const auto& table = methodTable();
-    if (position < 0 || position >= int(table.size()) || s.nRighe < 2 || s.nColonne < 2) {
+    if (matrix.unitCount() < 1 || matrix.indicatorCount() < 1) {
         result.message = QCoreApplication::translate(
             "Robustness", "Nessuna matrice caricata o metodo sconosciuto.");
         return result;
     }
-    result.code = methodCode(table[std::size_t(position)].entryText);
-    if (s.nColonne < 3) {
+    result.code = methodCode(methodAt(position).entryText);
+    if (matrix.indicatorCount() < 2) {
         result.message = QCoreApplication::translate(
             "Robustness", "La matrice ha un solo indicatore: l'analisi di "
                           "sensibilita' richiede almeno due indicatori.");
@@ -51,7 +50,7 @@ IndicatorSensitivity indicatorSensitivity(const SharedState& s, int position,
             QCoreApplication::translate("Robustness", "Sensibilita' agli indicatori: %1")
                 .arg(result.code),
             0);
-    std::vector<MethodRanking> runs = rankOverIndicatorSets(s, {position}, regional, progress);
+    std::vector<MethodRanking> runs = rankOverIndicatorSets(matrix, {position}, progress);
     if (runs.empty()) {
         result.status = IndicatorSensitivity::Status::Cancelled;
         return result;
@@ -61,11 +60,11 @@ IndicatorSensitivity indicatorSensitivity(const SharedState& s, int position,
         return result;
     }
     result.status = IndicatorSensitivity::Status::Done;
-    result.corner = regional.generalText(s.matDati.label(1));
-    for (int r = 2; r <= s.nRighe; ++r)
-        result.labels.append(regional.generalText(s.matDati.label(r)));
-    for (int c = 2; c <= s.nColonne; ++c)
-        result.indicators.append(regional.generalText(s.matDati.header(c)));
+    result.corner = regional.generalText(matrix.corner);
+    for (const CellValue& label : matrix.units)
+        result.labels.append(regional.generalText(label));
+    for (const CellValue& name : matrix.indicators)
+        result.indicators.append(regional.generalText(name));
     result.ranks = std::move(runs.front().ranks);
     const std::size_t n = result.ranks.size();
     for (std::size_t j = 1; j < runs.size(); ++j) {

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "comparison/texttable.h"
+#include "methods/metodi.h"
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
 #include "shared/workprogress.h"
+#include "stats/matrix.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,11 +40,11 @@ struct IndicatorSensitivity {
     bool someRefused() const;
 };
 
-// Runs the method at list position (0..8) on the loaded matrix of s with
-// every indicator and then with each indicator left out, in memory: no
-// result file is touched. Refused when the matrix has one indicator only
-// or when the method refuses the whole matrix.
-IndicatorSensitivity indicatorSensitivity(const SharedState& s, int position,
+// Runs the method at position on the matrix with every indicator and then
+// with each indicator left out, in memory: no result file is touched.
+// Refused when the matrix has one indicator only or when the method refuses
+// the whole matrix. The regional settings write the labels and names.
+IndicatorSensitivity indicatorSensitivity(const Matrix& matrix, MethodPosition position,
                                           const Regional& regional,
                                           WorkProgress* progress = nullptr);
 

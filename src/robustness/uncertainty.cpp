@@ -7,23 +7,15 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& positions,
+RankUncertainty rankUncertainty(const Matrix& matrix, const std::vector<MethodPosition>& positions,
                                 const Regional& regional, WorkProgress* progress) {
     RankUncertainty result;
-    const auto& table = methodTable();
-    if (positions.empty() || s.nRighe < 2 || s.nColonne < 2) {
+    if (positions.empty() || matrix.unitCount() < 1 || matrix.indicatorCount() < 1) {
         result.message = QCoreApplication::translate(
             "Robustness", "Nessuna matrice caricata o nessun metodo indicato.");
         return result;
     }
-    for (const int position : positions)
-        if (position < 0 || position >= int(table.size())) {
-            result.message =
-                QCoreApplication::translate("Robustness", "Metodo sconosciuto (posizione %1).")
-                    .arg(position);
-            return result;
-        }
-    if (s.nColonne < 3) {
+    if (matrix.indicatorCount() < 2) {
         result.message = QCoreApplication::translate(
             "Robustness", "La matrice ha un solo indicatore: l'analisi "
                           "d'incertezza richiede almeno due indicatori.");
@@ -31,18 +23,18 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
     }
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi d'incertezza"), 0);
-    const std::vector<MethodRanking> runs = rankOverIndicatorSets(s, positions, regional, progress);
+    const std::vector<MethodRanking> runs = rankOverIndicatorSets(matrix, positions, progress);
     if (runs.empty()) {
         result.status = RankUncertainty::Status::Cancelled;
         return result;
     }
 
     const std::size_t k = positions.size();
-    const int sets = s.nColonne;
+    const int sets = matrix.indicatorCount() + 1;
     std::vector<const std::vector<int>*> taken; // the rankings that enter the figures
     std::vector<int> reference;
     for (std::size_t i = 0; i < k; ++i) {
-        const QString code = methodCode(table[std::size_t(positions[i])].entryText);
+        const QString code = methodCode(methodAt(positions[i]).entryText);
         if (runs[i].refused) {
             result.leftOut.append(code + QStringLiteral(": ") + runs[i].message);
             continue;
@@ -53,7 +45,8 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
             if (run.refused) {
                 result.refusedRuns.append(
                     QCoreApplication::translate("Robustness", "%1 senza %2: %3")
-                        .arg(code, regional.generalText(s.matDati.header(set + 1)), run.message));
+                        .arg(code, regional.generalText(matrix.indicators[std::size_t(set - 1)]),
+                             run.message));
                 continue;
             }
             if (reference.empty())
@@ -69,12 +62,12 @@ RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& po
 
     result.status = RankUncertainty::Status::Done;
     result.rankings = int(taken.size());
-    result.corner = regional.generalText(s.matDati.label(1));
-    const int n = s.nRighe - 1;
+    result.corner = regional.generalText(matrix.corner);
+    const int n = matrix.unitCount();
     result.units.resize(std::size_t(n));
     std::vector<int> ranks(taken.size());
     for (int u = 0; u < n; ++u) {
-        result.labels.append(regional.generalText(s.matDati.label(u + 2)));
+        result.labels.append(regional.generalText(matrix.units[std::size_t(u)]));
         for (std::size_t t = 0; t < taken.size(); ++t)
             ranks[t] = (*taken[t])[std::size_t(u)];
         std::sort(ranks.begin(), ranks.end());

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "comparison/texttable.h"
+#include "methods/metodi.h"
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
 #include "shared/workprogress.h"
+#include "stats/matrix.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,13 +35,13 @@ struct RankUncertainty {
     std::vector<UnitUncertainty> units; // in the order of the source matrix
 };
 
-// Runs every method of `positions` (list positions 0..8, the first the
-// reference) on the matrix of s with every indicator and with each one left
+// Runs every method of `positions` (the first the reference) on the matrix
+// with every indicator and with each one left
 // out: k x (m + 1) rankings, on every core. A method that refuses the whole
 // matrix is left out (leftOut); a refused left-out run only lowers N
 // (refusedRuns). Refused when the matrix has one indicator only or every
 // method refuses it.
-RankUncertainty rankUncertainty(const SharedState& s, const std::vector<int>& positions,
+RankUncertainty rankUncertainty(const Matrix& matrix, const std::vector<MethodPosition>& positions,
                                 const Regional& regional, WorkProgress* progress = nullptr);
 
 // The table of <workbook>.unc.csv: row 0 the corner label and the headers,

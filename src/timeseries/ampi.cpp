@@ -79,17 +79,14 @@ AmpiResult calcolaAmpi(const Panel& panel, int basePeriod) {
     return result;
 }
 
-std::vector<int> ampiRanks(const std::vector<double>& values, int periods, int units,
-                           const Regional& regional) {
-    std::vector<int> ranks(values.size());
-    std::vector<double> keys(static_cast<std::size_t>(units));
+std::vector<int> ampiRanks(const std::vector<double>& values, int periods, int units) {
+    std::vector<int> ranks;
+    ranks.reserve(values.size());
     for (int p = 0; p < periods; ++p) {
         const std::size_t first = static_cast<std::size_t>(p) * static_cast<std::size_t>(units);
-        for (int u = 0; u < units; ++u)
-            keys[static_cast<std::size_t>(u)] =
-                indexValueKey(values[first + static_cast<std::size_t>(u)], regional);
-        rankValues(keys, false,
-                   std::span<int>(ranks).subspan(first, static_cast<std::size_t>(units)));
+        const std::vector<int> period = rankIndex(
+            std::span<const double>(values).subspan(first, static_cast<std::size_t>(units)), false);
+        ranks.insert(ranks.end(), period.begin(), period.end());
     }
     return ranks;
 }

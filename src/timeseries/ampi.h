@@ -1,6 +1,5 @@
 #pragma once
 
-#include "shared/regional.h"
 #include "timeseries/panel.h"
 
 #include <vector>
@@ -42,8 +41,6 @@ double ampiRescaled(double x, const Goalposts& g, bool negative);
 AmpiResult calcolaAmpi(const Panel& panel, int basePeriod);
 
 // The ranks within each period of values laid out as AmpiResult's, 1 to the
-// highest, ranked on the index value texts (four decimals under the regional
-// settings) with the tie rule of every method: equal texts get consecutive
-// ranks, the later unit the smaller.
-std::vector<int> ampiRanks(const std::vector<double>& values, int periods, int units,
-                           const Regional& regional);
+// highest, with the ranking rule of every method (rankIndex): values that
+// agree to four decimals get consecutive ranks, the later unit the smaller.
+std::vector<int> ampiRanks(const std::vector<double>& values, int periods, int units);

@@ -5,6 +5,15 @@
 #include "timeseries/panel.h"
 #include "workbook/caricamatrice.h"
 
+// The outcome of loading a panel.
+struct LoadResult {
+    enum class Status { Loaded, Refused, FileError, Cancelled };
+    Status status = Status::FileError;
+    QString message;
+
+    bool loaded() const { return status == Status::Loaded; }
+};
+
 #include <QString>
 
 // Reads the workbook at path as a panel: every sheet, in workbook order, is

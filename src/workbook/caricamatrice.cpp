@@ -1,10 +1,11 @@
 #include "workbook/caricamatrice.h"
 
-#include "stats/statistiche.h"
+#include "shared/polarita.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -17,17 +18,17 @@ QString prefisso() {
     return QCoreApplication::translate("Workbook", "L'indicatore definito nella matrice come ");
 }
 
-LoadResult fileError(const QString& message) {
-    return {LoadResult::Status::FileError, message};
+Failure fileError(const QString& message) {
+    return failure(FailureKind::File, message);
 }
 
-LoadResult refused(const QString& message) {
-    return {LoadResult::Status::Refused, message};
+Failure refused(const QString& message) {
+    return failure(FailureKind::Refused, message);
 }
 
-LoadResult cancelled() {
-    return {LoadResult::Status::Cancelled,
-            QCoreApplication::translate("Workbook", "Caricamento della matrice annullato.")};
+Failure cancelled() {
+    return failure(FailureKind::Cancelled,
+                   QCoreApplication::translate("Workbook", "Caricamento della matrice annullato."));
 }
 
 bool isCancelled(const WorkProgress* progress) {
@@ -60,141 +61,127 @@ QString messaggioIndicatoreCostante(const QString& indicatore) {
 namespace {
 
 // Rows read between two releases of the reader's cells.
-constexpr int kRigheTraRilasci = 4096;
+constexpr int kRowsBetweenReleases = 4096;
 
-// Reads and validates the block into m: nRighe, nColonne, matDati, bNegativi
-// and bZeri; the other tables stay undimensioned. With `releasing` (the
-// reader itself), the rows read are released as the matrix grows, so that the
-// sheet and the matrix are never held whole together.
-LoadResult leggiMatrice(SharedState& m, const WorkbookReader& reader, const Regional& regional,
-                        const QString& name, WorkbookReader* releasing, WorkProgress* progress) {
+// Reads and validates the block of reader into a matrix. With `releasing`
+// (the reader itself), the rows read are released as the matrix grows, so
+// that the sheet and the matrix are never held whole together.
+Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& regional,
+                            const QString& name, WorkbookReader* releasing,
+                            WorkProgress* progress) {
     if (progress)
         progress->report(QCoreApplication::translate("Workbook", "Controllo della matrice"), 0);
-    while (!reader.cell(1, m.nColonne + 1).equalsEmptyText())
-        ++m.nColonne;
-    while (!reader.cell(m.nRighe + 1, 1).equalsEmptyText())
-        ++m.nRighe;
+    int columns = 0; // the label column included
+    int rows = 0;    // the header row included
+    while (!reader.cell(1, columns + 1).equalsEmptyText())
+        ++columns;
+    while (!reader.cell(rows + 1, 1).equalsEmptyText())
+        ++rows;
 
-    if (m.nColonne == 0)
+    if (columns == 0)
         return fileError(QCoreApplication::translate(
                              "Workbook", "Il primo foglio di %1 è vuoto nella cella A1: la matrice "
                                          "deve iniziare in A1 con l'etichetta d'angolo.")
                              .arg(name));
-    if (m.nColonne == 1)
+    if (columns == 1)
         return fileError(QCoreApplication::translate(
                              "Workbook", "La matrice di %1 non contiene indicatori: la riga 1 "
                                          "deve riportare i nomi degli indicatori a partire da B1.")
                              .arg(name));
-    if (m.nRighe == 1)
+    if (rows == 1)
         return fileError(QCoreApplication::translate(
                              "Workbook", "La matrice di %1 non contiene unità: la colonna A deve "
                                          "riportare le etichette delle unità a partire da A2.")
                              .arg(name));
 
+    const int n = rows - 1;
+    const int m = columns - 1;
+    Matrix matrix;
+    matrix.corner = reader.cell(1, 1);
+    matrix.indicators.reserve(std::size_t(m));
+    for (int c = 2; c <= columns; ++c) {
+        matrix.indicators.push_back(reader.cell(1, c));
+        matrix.negative.push_back(polaritaNegativa(matrix.indicators.back()) ? 1 : 0);
+    }
+    matrix.weights.assign(std::size_t(m), 1.0);
+    matrix.units.resize(std::size_t(n));
+    matrix.values.resize(std::size_t(n) * std::size_t(m));
+
     // Row by row, the order in which the reader holds the cells; the first
     // invalid data cell in column order (lowest column, then lowest row)
     // decides the refusal.
-    m.matDati.dimensionForFilling(m.nRighe, m.nColonne);
-    for (int c = 1; c <= m.nColonne; ++c)
-        m.matDati.header(c) = reader.cell(1, c);
-    enum class Difetto { Nullo, Alfanumerico };
-    int difettoRiga = 0;
-    int difettoColonna = m.nColonne + 1;
-    Difetto difetto = Difetto::Nullo;
-    for (int r = 2; r <= m.nRighe; ++r) {
-        if (r % kRigheTraRilasci == 0) {
+    enum class Defect { Empty, Text };
+    int defectRow = 0;
+    int defectColumn = columns + 1;
+    Defect defect = Defect::Empty;
+    for (int r = 2; r <= rows; ++r) {
+        if (r % kRowsBetweenReleases == 0) {
             if (releasing)
                 releasing->releaseRowsBefore(r);
             if (progress) {
                 if (progress->cancelled())
                     return cancelled();
-                progress->setPercent(percentOf(r, m.nRighe));
+                progress->setPercent(percentOf(r, rows));
             }
         }
-        m.matDati.label(r) = reader.cell(r, 1);
-        for (int c = 2; c <= m.nColonne; ++c) {
+        const int i = r - 2;
+        matrix.units[std::size_t(i)] = reader.cell(r, 1);
+        for (int c = 2; c <= columns; ++c) {
             const CellValue value = reader.cell(r, c);
+            double& target = matrix.value(i, c - 2);
             // An infinite or undefined number is no value the methods can take.
             if (value.isNumber() && std::isfinite(value.number())) {
-                m.matDati(r, c) = value.number();
+                target = value.number();
                 continue;
             }
             const auto number = value.isText() ? regional.parseNumber(value.text()) : std::nullopt;
             if (number) {
-                m.matDati(r, c) = *number;
+                target = *number;
                 continue;
             }
-            if (c < difettoColonna) {
-                difettoColonna = c;
-                difettoRiga = r;
-                difetto = value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty())
-                              ? Difetto::Nullo
-                              : Difetto::Alfanumerico;
+            if (c < defectColumn) {
+                defectColumn = c;
+                defectRow = r;
+                defect = value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty())
+                             ? Defect::Empty
+                             : Defect::Text;
             }
             break; // later cells of this row come after this one in column order
         }
     }
-    if (difettoRiga > 0) {
-        const QString indicatore = regional.generalText(m.matDati.header(difettoColonna));
-        return refused(difetto == Difetto::Nullo ? messaggioValoriNulli(indicatore)
-                                                 : messaggioValoriAlfanumerici(indicatore));
+    const auto indicatorText = [&](int j) {
+        return regional.generalText(matrix.indicators[std::size_t(j)]);
+    };
+    if (defectRow > 0)
+        return refused(defect == Defect::Empty
+                           ? messaggioValoriNulli(indicatorText(defectColumn - 2))
+                           : messaggioValoriAlfanumerici(indicatorText(defectColumn - 2)));
+
+    for (int j = 0; j < m; ++j) {
+        const std::span<const double> x = matrix.column(j);
+        const auto [least, most] = std::minmax_element(x.begin(), x.end());
+        if (*least == *most)
+            return refused(messaggioIndicatoreCostante(indicatorText(j)));
     }
-
-    const auto minimo = minimo_colonne(m);
-    const auto massimo = massimo_colonne(m);
-    for (int c = 2; c <= m.nColonne; ++c) {
-        if (massimo[static_cast<std::size_t>(c)] == minimo[static_cast<std::size_t>(c)])
-            return refused(messaggioIndicatoreCostante(regional.generalText(m.matDati.header(c))));
-    }
-
-    for (int r = 2; r <= m.nRighe; ++r) {
-        for (int c = 2; c <= m.nColonne; ++c) {
-            const double x = m.matDati(r, c);
-            if (x == 0.0)
-                m.bZeri = true;
-            else if (x < 0.0)
-                m.bNegativi = true;
-        }
-    }
-
-    return {LoadResult::Status::Loaded, QString()};
-}
-
-// Puts the matrix read into m in the shared state, with every other table
-// dimensioned afresh. The new tables are made first: when memory runs out
-// the state keeps the earlier matrix whole.
-void installaMatrice(SharedState& s, SharedState& m) {
-    m.matTrasformata.dimension(m.nRighe, m.nColonne);
-    m.matValori.dimension(m.nRighe, 2);
-    m.matGraduatoria.dimension(m.nRighe, 2);
-    m.matRanghi.dimension(m.nRighe, 2);
-    s.nRighe = m.nRighe;
-    s.nColonne = m.nColonne;
-    std::swap(s.matDati, m.matDati);
-    std::swap(s.matTrasformata, m.matTrasformata);
-    std::swap(s.matValori, m.matValori);
-    std::swap(s.matGraduatoria, m.matGraduatoria);
-    std::swap(s.matRanghi, m.matRanghi);
-    s.bNegativi = m.bNegativi;
-    s.bZeri = m.bZeri;
+    return matrix;
 }
 
 } // namespace
 
-LoadResult carica_matrice(SharedState& s, const Regional& regional, WorkProgress* progress) {
+Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
+                                WorkProgress* progress) {
     if (progress)
         progress->report(QCoreApplication::translate("Workbook", "Lettura della matrice"), 0);
     QString error;
-    auto reader = openWorkbook(s.strMatrice, regional, &error, progress);
+    auto reader = openWorkbook(path, regional, &error, progress);
     if (isCancelled(progress))
         return cancelled();
     if (!reader)
         return fileError(error);
-    SharedState m;
-    const LoadResult result = leggiMatrice(m, *reader, regional, QFileInfo(s.strMatrice).fileName(),
-                                           reader.get(), progress);
-    // The workbook's cells go before the result tables take their memory:
-    // with both, a large matrix would need half as much again at its peak.
+    Expected<Matrix> result =
+        readMatrix(*reader, regional, QFileInfo(path).fileName(), reader.get(), progress);
+    // The workbook's cells go before anything else takes memory: with both,
+    // a large matrix would need half as much again at its peak.
     reader->close();
     reader.reset();
 #ifdef __GLIBC__
@@ -202,23 +189,16 @@ LoadResult carica_matrice(SharedState& s, const Regional& regional, WorkProgress
     // copied above sit beyond them and keep the heap from shrinking.
     malloc_trim(0);
 #endif
-    if (!result.loaded())
-        return result;
-    if (isCancelled(progress))
+    if (result && isCancelled(progress))
         return cancelled();
-    installaMatrice(s, m);
     return result;
 }
 
-LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional,
-                          WorkProgress* progress) {
-    SharedState m;
-    const LoadResult result =
-        leggiMatrice(m, reader, regional, QFileInfo(s.strMatrice).fileName(), nullptr, progress);
-    if (!result.loaded())
-        return result;
-    if (isCancelled(progress))
+Expected<Matrix> carica_matrice(const WorkbookReader& reader, const QString& path,
+                                const Regional& regional, WorkProgress* progress) {
+    Expected<Matrix> result =
+        readMatrix(reader, regional, QFileInfo(path).fileName(), nullptr, progress);
+    if (result && isCancelled(progress))
         return cancelled();
-    installaMatrice(s, m);
     return result;
 }

@@ -1,47 +1,35 @@
 #pragma once
 
+#include "shared/expected.h"
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
+#include "stats/matrix.h"
 #include "workbook/workbookreader.h"
 
 #include <QString>
 
-// The outcome of loading the source matrix.
-struct LoadResult {
-    enum class Status {
-        Loaded,    // the matrix is in the shared state
-        Refused,   // the matrix breaks a rule; message is the refusal text
-        FileError, // the workbook could not be read or holds no matrix
-        Cancelled  // the progress given was cancelled before the matrix was in place
-    };
-    Status status = Status::FileError;
-    QString message;
-
-    bool loaded() const { return status == Status::Loaded; }
-};
-
-// Reads the source matrix of the workbook at s.strMatrice into the shared
-// state: the block from A1 (as many columns as consecutive non-empty cells
-// in row 1, as many rows as in column 1), every table dimensioned afresh,
-// bNegativi and bZeri. The data values are checked column by column and,
-// within a column, row by row: an empty value, then a value that is not a
-// finite number (a numeric text under the regional settings counts as its
-// number and is stored as that number); the first invalid cell decides. Then an
-// indicator whose minimum equals its maximum is refused, the lowest column
-// first. On a refusal, a file error or a cancellation the shared state is
-// left unchanged.
+// Reads the source matrix of the workbook at path: the block from A1 (as
+// many columns as consecutive non-empty cells in row 1, as many rows as in
+// column 1), the unit labels, the indicator names with their polarity, the
+// values, weights of 1 and no missing cell. The data values are checked
+// column by column and, within a column, row by row: an empty value, then a
+// value that is not a finite number (a numeric text under the regional
+// settings counts as its number and is stored as that number); the first
+// invalid cell decides. Then an indicator whose minimum equals its maximum
+// is refused, the lowest column first.
 //
+// Fails with FailureKind::Refused (the matrix breaks a rule; the message is
+// the refusal text), File (the workbook cannot be read or holds no
+// matrix), Limit (the workbook is beyond a reader's limit) or Cancelled.
 // With progress given, the reading ("Lettura della matrice") and the checks
 // ("Controllo della matrice") are reported to it, and a cancellation stops
-// the work at the next check. Running out of memory while the matrix is put
-// in place leaves the state with no matrix (nRighe and nColonne 0, every
-// table undimensioned) and throws std::bad_alloc on.
-LoadResult carica_matrice(SharedState& s, const Regional& regional,
-                          WorkProgress* progress = nullptr);
+// the work at the next check. Running out of memory throws std::bad_alloc.
+Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
+                                WorkProgress* progress = nullptr);
 
-// The same, over a workbook that is already open.
-LoadResult carica_matrice(SharedState& s, const WorkbookReader& reader, const Regional& regional,
-                          WorkProgress* progress = nullptr);
+// The same, over a workbook that is already open; path names it in the
+// messages.
+Expected<Matrix> carica_matrice(const WorkbookReader& reader, const QString& path,
+                                const Regional& regional, WorkProgress* progress = nullptr);
 
 // The refusal texts, for the indicator whose header text is given.
 QString messaggioValoriNulli(const QString& indicatore);

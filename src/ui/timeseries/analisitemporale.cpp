@@ -149,8 +149,8 @@ bool AnalisiTemporale::calcola(int base) {
     const Regional regional = m_regional;
     const auto run = m_lavoro->run(tr("Calcolo dell'AMPI"), [&](WorkProgress&) {
         result = calcolaAmpi(m_panel, base);
-        plus = ampiRanks(result.plus, m_panel.periodCount(), m_panel.unitCount(), regional);
-        minus = ampiRanks(result.minus, m_panel.periodCount(), m_panel.unitCount(), regional);
+        plus = ampiRanks(result.plus, m_panel.periodCount(), m_panel.unitCount());
+        minus = ampiRanks(result.minus, m_panel.periodCount(), m_panel.unitCount());
         error = scriviFileAmpi(m_workbook, m_panel, result, plus, minus, regional);
     });
     if (run == BackgroundWork::Outcome::OutOfMemory) {
