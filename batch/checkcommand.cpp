@@ -1,8 +1,10 @@
 #include "commands.h"
 
 #include "batchload.h"
-#include "shared/polarita.h"
+#include "exitstatus.h"
 #include "stats/statistiche.h"
+
+#include <QFileInfo>
 
 int comandoCheck(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
@@ -10,32 +12,34 @@ int comandoCheck(const QCommandLineParser& parser) {
         scriviErr(QStringLiteral("Uso: orvalta-batch check CARTELLA_DI_LAVORO"));
         return 1;
     }
-    SharedState s;
     const Regional regional = Regional::system();
-    if (const int status = caricaCartella(args.first(), s, regional))
-        return status;
+    const Expected<Matrix> loaded = loadWorkbookMatrix(args.first(), regional);
+    if (!loaded)
+        return reportFailure(loaded.error());
+    const Matrix& matrix = *loaded;
+    const MatrixView view = matrix.view();
 
-    const auto media = media_colonne(s);
-    const auto scarto = scarto_colonne(s);
-    const auto minimo = minimo_colonne(s);
-    const auto massimo = massimo_colonne(s);
+    const auto media = media_colonne(view);
+    const auto scarto = scarto_colonne(view, media);
+    const auto minimo = minimo_colonne(view);
+    const auto massimo = massimo_colonne(view);
     const auto numero = [&](double value) { return regional.generalText(CellValue(value)); };
 
-    scriviOut(QStringLiteral("Matrice sorgente: %1").arg(s.strMatrice));
-    scriviOut(QStringLiteral("Unità: %1").arg(s.nRighe - 1));
-    scriviOut(QStringLiteral("Indicatori: %1").arg(s.nColonne - 1));
+    scriviOut(
+        QStringLiteral("Matrice sorgente: %1").arg(QFileInfo(args.first()).absoluteFilePath()));
+    scriviOut(QStringLiteral("Unità: %1").arg(matrix.unitCount()));
+    scriviOut(QStringLiteral("Indicatori: %1").arg(matrix.indicatorCount()));
     scriviOut(QStringLiteral("Indicatore;Polarità;Minimo;Massimo;Media;Scarto"));
-    for (int c = 2; c <= s.nColonne; ++c) {
-        const auto k = static_cast<std::size_t>(c);
-        scriviOut(QStringList{
-            regional.generalText(s.matDati.header(c)),
-            polaritaNegativa(s.matDati.header(c)) ? QStringLiteral("-") : QStringLiteral("+"),
-            numero(minimo[k]), numero(massimo[k]), numero(media[k]), numero(scarto[k])}
+    for (std::size_t j = 0; j < matrix.indicators.size(); ++j) {
+        scriviOut(QStringList{regional.generalText(matrix.indicators[j]),
+                              matrix.negative[j] ? QStringLiteral("-") : QStringLiteral("+"),
+                              numero(minimo[j]), numero(massimo[j]), numero(media[j]),
+                              numero(scarto[j])}
                       .join(u';'));
     }
     scriviOut(QStringLiteral("Valori negativi: %1")
-                  .arg(s.bNegativi ? QStringLiteral("sì") : QStringLiteral("no")));
+                  .arg(hasNegativeValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));
     scriviOut(QStringLiteral("Valori nulli: %1")
-                  .arg(s.bZeri ? QStringLiteral("sì") : QStringLiteral("no")));
+                  .arg(hasZeroValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "batchload.h"
+#include "exitstatus.h"
 #include "export/resultscollection.h"
 #include "export/resultsworkbook.h"
 
@@ -16,10 +17,11 @@ int comandoExport(const QCommandLineParser& parser) {
         return 1;
     }
     const Regional regional = Regional::system();
-    SharedState s;
-    if (const int status = caricaCartella(args[0], s, regional); status != 0)
-        return status;
-    const ResultsCollection results = collectResults(s, regional);
+    const QString workbook = QFileInfo(args[0]).absoluteFilePath();
+    const Expected<Matrix> matrix = loadWorkbookMatrix(workbook, regional);
+    if (!matrix)
+        return reportFailure(matrix.error());
+    const ResultsCollection results = collectResults(workbook, *matrix, regional);
     for (const QString& warning : results.warnings)
         scriviErr(warning);
     const QString error = writeResultsWorkbook(QFileInfo(args[1]).absoluteFilePath(), results);

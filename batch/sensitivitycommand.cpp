@@ -1,9 +1,12 @@
 #include "batchload.h"
 #include "commands.h"
+#include "exitstatus.h"
 #include "methodcodes.h"
 
 #include "robustness/robustnessfiles.h"
 #include "robustness/sensitivity.h"
+
+#include <QFileInfo>
 
 // sensitivity WORKBOOK CODE: loads the workbook, runs the method with every
 // indicator and with each one left out, and writes the sensitivity file.
@@ -16,16 +19,18 @@ int comandoSensitivity(const QCommandLineParser& parser) {
     const std::vector<int> positions = chosenMethods(parser, 1, uso);
     if (positions.empty())
         return 1;
-    SharedState s;
     const Regional regional = Regional::system();
-    if (const int status = caricaPerAnalisi(parser.positionalArguments().first(), s, regional))
-        return status;
-    const IndicatorSensitivity sensitivity = indicatorSensitivity(s, positions.front(), regional);
+    const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
+    const Expected<Matrix> matrix = loadWorkbookMatrix(workbook, regional);
+    if (!matrix)
+        return reportFailure(matrix.error());
+    const IndicatorSensitivity sensitivity =
+        indicatorSensitivity(*matrix, MethodPosition(positions.front()), regional);
     if (sensitivity.status != IndicatorSensitivity::Status::Done) {
         scriviErr(sensitivity.message);
         return 3;
     }
-    const QString path = sensitivityFile(s.strMatrice, sensitivity.code);
+    const QString path = sensitivityFile(workbook, sensitivity.code);
     const QString error = writeTableFile(path, sensitivityTable(sensitivity));
     if (!error.isEmpty()) {
         scriviErr(error);

@@ -1,9 +1,12 @@
 #include "batchload.h"
 #include "commands.h"
+#include "exitstatus.h"
 #include "methodcodes.h"
 
 #include "robustness/robustnessfiles.h"
 #include "robustness/uncertainty.h"
+
+#include <QFileInfo>
 
 // uncertainty WORKBOOK CODE [CODE...] | --all: loads the workbook, runs
 // every method with every indicator and with each one left out, and writes
@@ -14,18 +17,22 @@ int comandoUncertainty(const QCommandLineParser& parser) {
     const std::vector<int> positions = chosenMethods(parser, 1, uso);
     if (positions.empty())
         return 1;
-    SharedState s;
     const Regional regional = Regional::system();
-    if (const int status = caricaPerAnalisi(parser.positionalArguments().first(), s, regional))
-        return status;
-    const RankUncertainty uncertainty = rankUncertainty(s, positions, regional);
+    const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
+    const Expected<Matrix> matrix = loadWorkbookMatrix(workbook, regional);
+    if (!matrix)
+        return reportFailure(matrix.error());
+    std::vector<MethodPosition> methods;
+    for (const int position : positions)
+        methods.push_back(MethodPosition(position));
+    const RankUncertainty uncertainty = rankUncertainty(*matrix, methods, regional);
     for (const QString& line : uncertainty.leftOut + uncertainty.refusedRuns)
         scriviErr(line);
     if (uncertainty.status != RankUncertainty::Status::Done) {
         scriviErr(uncertainty.message);
         return uncertainty.leftOut.isEmpty() ? 1 : 3;
     }
-    const QString path = uncertaintyFile(s.strMatrice);
+    const QString path = uncertaintyFile(workbook);
     const QString error = writeTableFile(path, uncertaintyTable(uncertainty, regional));
     if (!error.isEmpty()) {
         scriviErr(error);

@@ -1,0 +1,23 @@
+#include "exitstatus.h"
+
+#include "commands.h"
+
+int exitStatus(FailureKind kind) {
+    switch (kind) {
+    case FailureKind::Refused:
+        return 2;
+    case FailureKind::MethodRefused:
+        return 3;
+    case FailureKind::Usage:
+    case FailureKind::File:
+    case FailureKind::Limit:
+    case FailureKind::Cancelled:
+        return 1;
+    }
+    return 1;
+}
+
+int reportFailure(const Failure& failure) {
+    scriviErr(failure.message);
+    return exitStatus(failure.kind);
+}

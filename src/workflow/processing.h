@@ -1,0 +1,81 @@
+#pragma once
+
+#include "methods/methodcomputation.h"
+#include "methods/resultfiles.h"
+#include "shared/expected.h"
+#include "shared/regional.h"
+#include "shared/workprogress.h"
+#include "stats/matrix.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// One method run on the loaded matrix, its two result files on disk.
+struct MethodRun {
+    MethodPosition position;
+    MethodOutput output;
+    QString valuesFile; // <workbook>.out<CODE>.csv
+    QString ranksFile;  // <workbook>.out<CODE>.rnk
+};
+
+// The work of the processing window and of `orvalta-batch run`: the
+// matrix of one workbook, loaded once, and the methods run on it, each one
+// leaving its values and ranks result files beside the workbook.
+class Processing {
+public:
+    explicit Processing(const Regional& regional);
+    ~Processing();
+    Processing(const Processing&) = delete;
+    Processing& operator=(const Processing&) = delete;
+
+    // Loads the source matrix of the workbook at path (carica_matrice). The
+    // matrix held before is replaced only when the new one loads.
+    Status load(const QString& path, WorkProgress* progress = nullptr);
+    // Takes a matrix read elsewhere, as the matrix of the workbook at path.
+    void setMatrix(const QString& path, Matrix matrix);
+
+    bool hasMatrix() const { return m_matrix != nullptr; }
+    // The matrix loaded; only while hasMatrix().
+    const Matrix& matrix() const { return *m_matrix; }
+    std::shared_ptr<const Matrix> sharedMatrix() const { return m_matrix; }
+    const QString& workbook() const { return m_workbook; }
+
+    // Runs the method at position on the matrix and writes its two result
+    // files: the run, or the method's refusal (MethodRefused), or the
+    // failure to write (File; the files on disk stay as they were).
+    Expected<std::shared_ptr<const MethodRun>> run(MethodPosition position);
+
+    // What became of one method of runAll.
+    using Report =
+        std::function<void(MethodPosition, const Expected<std::shared_ptr<const MethodRun>>&)>;
+
+    // Runs the methods in the order given, each one's files written on
+    // another thread while the next one computes. report is called on this
+    // thread for each method in order, once its files are on disk, or with
+    // its refusal or the failure to write its files. After a failure to
+    // write, no further method runs and that failure is returned; so too a
+    // cancellation through progress (Cancelled), checked between methods,
+    // once the files under way are written. Progress is told the method
+    // under way ("Metodo 3 di 9: WROC"). When memory runs out, the files
+    // under way are finished and reported, then std::bad_alloc goes on.
+    Status runAll(const std::vector<MethodPosition>& positions, const Report& report,
+                  WorkProgress* progress = nullptr);
+
+private:
+    // The method computed, its files not yet written: the run and its texts.
+    struct Computed {
+        std::shared_ptr<MethodRun> run;
+        std::shared_ptr<MethodResultTexts> texts;
+    };
+    Expected<Computed> compute(MethodPosition position);
+
+    Regional m_regional;
+    QString m_workbook;
+    std::shared_ptr<const Matrix> m_matrix;
+    // The label column of the result files, formatted at the first run on
+    // the matrix and shared by the runs after it.
+    std::shared_ptr<const ResultLabels> m_labels;
+};
