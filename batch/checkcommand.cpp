@@ -6,12 +6,10 @@
 
 #include <QFileInfo>
 
-int comandoCheck(const QCommandLineParser& parser) {
+int checkCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
-    if (args.size() != 1) {
-        scriviErr(QStringLiteral("Uso: orvalta-batch check CARTELLA_DI_LAVORO"));
-        return 1;
-    }
+    if (args.size() != 1)
+        return reportUsage(QStringLiteral("Uso: orvalta-batch check CARTELLA_DI_LAVORO"));
     const Regional regional = Regional::system();
     const Expected<Matrix> loaded = loadWorkbookMatrix(args.first(), regional);
     if (!loaded)
@@ -19,27 +17,26 @@ int comandoCheck(const QCommandLineParser& parser) {
     const Matrix& matrix = *loaded;
     const MatrixView view = matrix.view();
 
-    const auto media = media_colonne(view);
-    const auto scarto = scarto_colonne(view, media);
-    const auto minimo = minimo_colonne(view);
-    const auto massimo = massimo_colonne(view);
-    const auto numero = [&](double value) { return regional.generalText(CellValue(value)); };
+    const auto mean = media_colonne(view);
+    const auto deviation = scarto_colonne(view, mean);
+    const auto low = minimo_colonne(view);
+    const auto high = massimo_colonne(view);
+    const auto number = [&](double value) { return regional.generalText(CellValue(value)); };
 
-    scriviOut(
+    printOut(
         QStringLiteral("Matrice sorgente: %1").arg(QFileInfo(args.first()).absoluteFilePath()));
-    scriviOut(QStringLiteral("Unità: %1").arg(matrix.unitCount()));
-    scriviOut(QStringLiteral("Indicatori: %1").arg(matrix.indicatorCount()));
-    scriviOut(QStringLiteral("Indicatore;Polarità;Minimo;Massimo;Media;Scarto"));
+    printOut(QStringLiteral("Unità: %1").arg(matrix.unitCount()));
+    printOut(QStringLiteral("Indicatori: %1").arg(matrix.indicatorCount()));
+    printOut(QStringLiteral("Indicatore;Polarità;Minimo;Massimo;Media;Scarto"));
     for (std::size_t j = 0; j < matrix.indicators.size(); ++j) {
-        scriviOut(QStringList{regional.generalText(matrix.indicators[j]),
-                              matrix.negative[j] ? QStringLiteral("-") : QStringLiteral("+"),
-                              numero(minimo[j]), numero(massimo[j]), numero(media[j]),
-                              numero(scarto[j])}
-                      .join(u';'));
+        printOut(QStringList{regional.generalText(matrix.indicators[j]),
+                             matrix.negative[j] ? QStringLiteral("-") : QStringLiteral("+"),
+                             number(low[j]), number(high[j]), number(mean[j]), number(deviation[j])}
+                     .join(u';'));
     }
-    scriviOut(QStringLiteral("Valori negativi: %1")
-                  .arg(hasNegativeValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));
-    scriviOut(QStringLiteral("Valori nulli: %1")
-                  .arg(hasZeroValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));
-    return 0;
+    printOut(QStringLiteral("Valori negativi: %1")
+                 .arg(hasNegativeValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));
+    printOut(QStringLiteral("Valori nulli: %1")
+                 .arg(hasZeroValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));
+    return kExitSuccess;
 }

@@ -22,15 +22,15 @@ struct BatchCommand {
 // The commands, in the order the tool's help lists them.
 const std::vector<BatchCommand>& batchCommands();
 
-int comandoCheck(const QCommandLineParser& parser);
-int comandoRun(const QCommandLineParser& parser);
-int comandoCompare(const QCommandLineParser& parser);
-int comandoRobustness(const QCommandLineParser& parser);
-int comandoSensitivity(const QCommandLineParser& parser);
-int comandoUncertainty(const QCommandLineParser& parser);
-int comandoAmpi(const QCommandLineParser& parser);
-int comandoExport(const QCommandLineParser& parser);
+int checkCommand(const QCommandLineParser& parser);
+int runCommand(const QCommandLineParser& parser);
+int compareCommand(const QCommandLineParser& parser);
+int robustnessCommand(const QCommandLineParser& parser);
+int sensitivityCommand(const QCommandLineParser& parser);
+int uncertaintyCommand(const QCommandLineParser& parser);
+int ampiCommand(const QCommandLineParser& parser);
+int exportCommand(const QCommandLineParser& parser);
 
 // Writes a line to stdout or stderr in UTF-8.
-void scriviOut(const QString& line);
-void scriviErr(const QString& line);
+void printOut(const QString& line);
+void printErr(const QString& line);

@@ -7,7 +7,7 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("legge e verifica la matrice sorgente e ne stampa le statistiche"),
          QStringLiteral("leggere e verificare la matrice"),
          {},
-         comandoCheck},
+         checkCommand},
         {QStringLiteral("run"),
          QStringLiteral("orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]"),
          QStringLiteral("esegue i metodi (tutti e nove se non indicati) e scrive i file dei "
@@ -16,7 +16,7 @@ const std::vector<BatchCommand>& batchCommands() {
          {QCommandLineOption(QStringLiteral("methods"),
                              QStringLiteral("i metodi da eseguire, separati da virgole"),
                              QStringLiteral("CODICE[,CODICE...]"))},
-         comandoRun},
+         runCommand},
         {QStringLiteral("compare"),
          QStringLiteral("orvalta-batch compare CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | "
                         "--all"),
@@ -24,7 +24,7 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("confrontare i metodi"),
          {QCommandLineOption(QStringLiteral("all"),
                              QStringLiteral("tutti i metodi elaborati, nell'ordine dei nomi"))},
-         comandoCompare},
+         compareCommand},
         {QStringLiteral("robustness"),
          QStringLiteral("orvalta-batch robustness CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | "
                         "--all"),
@@ -33,21 +33,21 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("riassumere i ranghi"),
          {QCommandLineOption(QStringLiteral("all"),
                              QStringLiteral("tutti i metodi elaborati, nell'ordine della lista"))},
-         comandoRobustness},
+         robustnessCommand},
         {QStringLiteral("sensitivity"),
          QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE"),
          QStringLiteral(
              "ripete il metodo escludendo un indicatore alla volta (file .sens<CODICE>.csv)"),
          QStringLiteral("analizzare la sensibilita' agli indicatori"),
          {},
-         comandoSensitivity},
+         sensitivityCommand},
         {QStringLiteral("uncertainty"),
          QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all"),
          QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
          QStringLiteral("analizzare l'incertezza dei ranghi"),
          {QCommandLineOption(QStringLiteral("all"),
                              QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))},
-         comandoUncertainty},
+         uncertaintyCommand},
         {QStringLiteral("ampi"),
          QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]"),
          QStringLiteral("calcola l'indice di Mazziotta-Pareto corretto (AMPI+ e AMPI-) sui "
@@ -58,14 +58,14 @@ const std::vector<BatchCommand>& batchCommands() {
                              QStringLiteral("il periodo di riferimento (il primo foglio se non "
                                             "indicato)"),
                              QStringLiteral("PERIODO"))},
-         comandoAmpi},
+         ampiCommand},
         {QStringLiteral("export"),
          QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx"),
          QStringLiteral("scrive in una cartella .xlsx la matrice e tutti i risultati, i "
                         "confronti e le analisi di robustezza"),
          QStringLiteral("esportare i risultati"),
          {},
-         comandoExport},
+         exportCommand},
     };
     return commands;
 }

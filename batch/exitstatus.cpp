@@ -18,6 +18,14 @@ int exitStatus(FailureKind kind) {
 }
 
 int reportFailure(const Failure& failure) {
-    scriviErr(failure.message);
+    printErr(failure.message);
     return exitStatus(failure.kind);
+}
+
+int reportUsage(const QString& message) {
+    return reportFailure(::failure(FailureKind::Usage, message));
+}
+
+int outOfMemoryStatus() {
+    return exitStatus(FailureKind::File);
 }

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "exitstatus.h"
 #include "version.h"
 
 #include "shared/memoria.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-QString usoGenerale() {
+QString generalUsage() {
     QStringList lines{QStringLiteral("Uso: orvalta-batch COMANDO CARTELLA_DI_LAVORO [OPZIONI]"),
                       QString(), QStringLiteral("Comandi:")};
     for (const BatchCommand& command : batchCommands()) {
@@ -27,7 +28,7 @@ QString usoGenerale() {
     return lines.join(u'\n');
 }
 
-QString usoComando(const BatchCommand& command) {
+QString commandUsage(const BatchCommand& command) {
     QStringList lines{QStringLiteral("Uso: ") + command.usage, QString(), command.description};
     if (!command.options.isEmpty()) {
         lines << QString() << QStringLiteral("Opzioni:");
@@ -43,8 +44,8 @@ QString usoComando(const BatchCommand& command) {
 
 // Why the arguments of a command could not be parsed, in Italian: an unknown
 // option, an option without its value, or a switch given a value.
-QString erroreOpzioni(const QCommandLineParser& parser, const BatchCommand& command,
-                      const QStringList& args) {
+QString optionError(const QCommandLineParser& parser, const BatchCommand& command,
+                    const QStringList& args) {
     if (!parser.unknownOptionNames().isEmpty())
         return QStringLiteral("Opzione sconosciuta: %1")
             .arg(parser.unknownOptionNames().constFirst());
@@ -61,38 +62,36 @@ QString erroreOpzioni(const QCommandLineParser& parser, const BatchCommand& comm
     return parser.errorText();
 }
 
-int eseguiComando(const BatchCommand& command, const QStringList& args) {
+int runBatchCommand(const BatchCommand& command, const QStringList& args) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(command.options);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("l'aiuto del comando"));
     parser.addOption(help);
-    if (!parser.parse(QStringList{QStringLiteral("orvalta-batch")} + args)) {
-        scriviErr(erroreOpzioni(parser, command, args));
-        scriviErr(QStringLiteral("Uso: ") + command.usage);
-        return 1;
-    }
+    if (!parser.parse(QStringList{QStringLiteral("orvalta-batch")} + args))
+        return reportUsage(optionError(parser, command, args) + QStringLiteral("\nUso: ") +
+                           command.usage);
     if (parser.isSet(help)) {
-        scriviOut(usoComando(command));
-        return 0;
+        printOut(commandUsage(command));
+        return kExitSuccess;
     }
-    int status = 1;
+    int status = outOfMemoryStatus();
     conMemoriaSufficiente(
         command.action, [&] { status = command.run(parser); },
-        [](const QString& message) { scriviErr(message); });
+        [](const QString& message) { printErr(message); });
     return status;
 }
 
 } // namespace
 
-void scriviOut(const QString& line) {
+void printOut(const QString& line) {
     const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
     std::fputc('\n', stdout);
 }
 
-void scriviErr(const QString& line) {
+void printErr(const QString& line) {
     const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
     std::fputc('\n', stderr);
@@ -117,27 +116,24 @@ int main(int argc, char* argv[]) {
     if (!parsed ||
         (parser.positionalArguments().isEmpty() && !parser.isSet(help) && !parser.isSet(version))) {
         if (!parser.unknownOptionNames().isEmpty())
-            scriviErr(QStringLiteral("Opzione sconosciuta: %1")
-                          .arg(parser.unknownOptionNames().constFirst()));
-        scriviErr(usoGenerale());
-        return 1;
+            printErr(QStringLiteral("Opzione sconosciuta: %1")
+                         .arg(parser.unknownOptionNames().constFirst()));
+        return reportUsage(generalUsage());
     }
     if (parser.isSet(help)) {
-        scriviOut(usoGenerale());
-        return 0;
+        printOut(generalUsage());
+        return kExitSuccess;
     }
     if (parser.isSet(version)) {
-        scriviOut(QStringLiteral("orvalta-batch " ORVALTA_VERSION));
-        return 0;
+        printOut(QStringLiteral("orvalta-batch " ORVALTA_VERSION));
+        return kExitSuccess;
     }
 
     QStringList args = parser.positionalArguments();
     const QString name = args.takeFirst();
     for (const BatchCommand& command : batchCommands()) {
         if (command.name == name)
-            return eseguiComando(command, args);
+            return runBatchCommand(command, args);
     }
-    scriviErr(QStringLiteral("Comando sconosciuto: %1").arg(name));
-    scriviErr(usoGenerale());
-    return 1;
+    return reportUsage(QStringLiteral("Comando sconosciuto: %1\n").arg(name) + generalUsage());
 }

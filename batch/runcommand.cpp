@@ -8,9 +8,9 @@
 
 namespace {
 
-// The list positions of the chosen method codes, in list order; an empty
-// list and a message for an unknown code.
-std::vector<MethodPosition> choosePositions(const QString& option, QString* error) {
+// The methods of the chosen codes, in list order, all nine without any; a
+// Usage failure for an unknown code or none.
+Expected<std::vector<MethodPosition>> choosePositions(const QString& option) {
     std::vector<MethodPosition> positions;
     const auto& table = methodTable();
     if (option.isEmpty()) {
@@ -22,39 +22,33 @@ std::vector<MethodPosition> choosePositions(const QString& option, QString* erro
     std::vector<bool> chosen(table.size(), false);
     for (const QString& code : option.split(u',', Qt::SkipEmptyParts)) {
         const qsizetype index = valid.indexOf(code.trimmed());
-        if (index < 0) {
-            *error = QStringLiteral("Codice di metodo sconosciuto: %1. Codici validi: %2")
-                         .arg(code.trimmed(), valid.join(QStringLiteral(", ")));
-            return {};
-        }
+        if (index < 0)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Codice di metodo sconosciuto: %1. Codici validi: %2")
+                               .arg(code.trimmed(), valid.join(QStringLiteral(", "))));
         chosen[static_cast<std::size_t>(index)] = true;
     }
     for (std::size_t i = 0; i < chosen.size(); ++i)
         if (chosen[i])
             positions.push_back(MethodPosition(i));
     if (positions.empty())
-        *error = QStringLiteral("Nessun metodo indicato dopo --methods. Codici validi: %1")
-                     .arg(valid.join(QStringLiteral(", ")));
+        return failure(FailureKind::Usage,
+                       QStringLiteral("Nessun metodo indicato dopo --methods. Codici validi: %1")
+                           .arg(valid.join(QStringLiteral(", "))));
     return positions;
 }
 
 } // namespace
 
-int comandoRun(const QCommandLineParser& parser) {
-    const QString uso =
-        QStringLiteral("Uso: orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]");
+int runCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
     const QString methods = parser.value(QStringLiteral("methods"));
-    if (args.size() != 1 || (parser.isSet(QStringLiteral("methods")) && methods.isEmpty())) {
-        scriviErr(uso);
-        return 1;
-    }
-    QString error;
-    const std::vector<MethodPosition> positions = choosePositions(methods, &error);
-    if (positions.empty()) {
-        scriviErr(error);
-        return 1;
-    }
+    if (args.size() != 1 || (parser.isSet(QStringLiteral("methods")) && methods.isEmpty()))
+        return reportUsage(QStringLiteral(
+            "Uso: orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]"));
+    const Expected<std::vector<MethodPosition>> positions = choosePositions(methods);
+    if (!positions)
+        return reportFailure(positions.error());
 
     Processing processing(Regional::system());
     if (Status loaded = processing.load(args.first()); !loaded)
@@ -62,22 +56,20 @@ int comandoRun(const QCommandLineParser& parser) {
 
     // Each method's files are written while the next method is computed;
     // they are reported, and a failure stops the command, in list order.
-    int status = 0;
+    int status = kExitSuccess;
     const Status done = processing.runAll(
-        positions,
+        *positions,
         [&status](MethodPosition, const Expected<std::shared_ptr<const MethodRun>>& run) {
             if (!run) {
-                if (run.error().kind == FailureKind::MethodRefused) {
-                    scriviErr(run.error().message);
-                    status = 3;
-                }
+                if (run.error().kind == FailureKind::MethodRefused)
+                    status = reportFailure(run.error());
                 return;
             }
             const MethodRun& method = **run;
-            scriviOut(QStringLiteral("%1: %2, %3")
-                          .arg(methodCode(methodAt(method.position).entryText),
-                               QDir::toNativeSeparators(method.valuesFile),
-                               QDir::toNativeSeparators(method.ranksFile)));
+            printOut(QStringLiteral("%1: %2, %3")
+                         .arg(methodCode(methodAt(method.position).entryText),
+                              QDir::toNativeSeparators(method.valuesFile),
+                              QDir::toNativeSeparators(method.ranksFile)));
         });
     if (!done)
         return reportFailure(done.error());

@@ -1,10 +1,10 @@
 #include "comparison/comparison.h"
 
 #include "comparison/cograduation.h"
+#include "comparison/indextextkey.h"
 #include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
 #include "methods/metodi.h"
-#include "comparison/indextextkey.h"
 #include "methods/ranking.h"
 #include "shared/resultnames.h"
 
@@ -165,10 +165,8 @@ QString checkRanksFollowValues(const ResultFileContent& values, const QString& v
         .arg(ranksName, valuesName, name);
 }
 
-ComparisonResult refused(const QString& message) {
-    ComparisonResult result;
-    result.message = message;
-    return result;
+Failure refused(const QString& message) {
+    return failure(FailureKind::File, message);
 }
 
 // Reused from one method to the next: the two files being read, and room
@@ -294,8 +292,8 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
 
 } // namespace
 
-ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
-                                const Regional& regional, WorkProgress* progress) {
+Expected<ComparisonResult> compareMethods(const QString& strCartella, const QStringList& entries,
+                                          const Regional& regional, WorkProgress* progress) {
     const auto report = [progress](const QString& step, int percent) {
         if (progress)
             progress->report(step, percent);
@@ -337,6 +335,5 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
     }
     report(QCoreApplication::translate("Comparison", "Calcolo della matrice di cograduazione"), -1);
     result.cograduation = cograduationMatrix(result.ranks, regional);
-    result.ok = true;
     return result;
 }

@@ -1,17 +1,15 @@
 #pragma once
 
 #include "comparison/texttable.h"
+#include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 
 #include <QString>
 #include <QStringList>
 
-// The outcome of comparing the result files of two or more methods.
+// What comparing the result files of two or more methods gives.
 struct ComparisonResult {
-    bool ok = false;
-    QString message; // why the comparison was refused, in Italian; empty when ok
-
     // Row 0: the corner label, then the index header of each method in the
     // order given; rows 1..n: the unit label, then each method's value text
     // (values) or rank text (ranks) exactly as read from its result file.
@@ -27,7 +25,7 @@ struct ComparisonResult {
 // is the one named by ranksFileFor. Writes nothing.
 //
 // Before building anything it checks that the files belong together, and
-// refuses with a message naming the file and the problem when
+// fails with a message naming the file and the problem when
 // - fewer than two entries are given, or an entry does not end in "csv";
 // - a values or ranks file is missing or cannot be read;
 // - the first values file has fewer than three lines (a header and two units);
@@ -43,8 +41,9 @@ struct ComparisonResult {
 //   read under the regional settings: the two files come from different
 //   runs. The method is told by the index header, else by the code in the
 //   file name; files of no known method may rank either way.
-// When it succeeds the three tables are filled and ok is true. With progress
+// A refusal is a File failure whose message is the one above. With progress
 // given, the reading of the files and the computing of the matrix are
 // reported to it.
-ComparisonResult compareMethods(const QString& strCartella, const QStringList& entries,
-                                const Regional& regional, WorkProgress* progress = nullptr);
+Expected<ComparisonResult> compareMethods(const QString& strCartella, const QStringList& entries,
+                                          const Regional& regional,
+                                          WorkProgress* progress = nullptr);

@@ -12,8 +12,6 @@ QString ranksComparisonFile(const QString& strMatrice) {
 }
 
 QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result) {
-    if (!result.ok)
-        return result.message;
     // Both texts are written, side by side, before either file is
     // replaced, so that a failure leaves the two earlier files of one run.
     return writeTextFilesTogether(

@@ -9,14 +9,13 @@ QString valuesComparisonFile(const QString& strMatrice);
 // The ranks comparison file of the workbook strMatrice: strMatrice + ".rnk.csv".
 QString ranksComparisonFile(const QString& strMatrice);
 
-// Writes the values table and the ranks table of a successful comparison to
-// the two comparison files: every row a line, cells joined by ";", UTF-8
+// Writes the values table and the ranks table of a comparison to the two
+// comparison files: every row a line, cells joined by ";", UTF-8
 // without byte-order mark, CR LF after every line; each file replaces the
 // earlier one completely. Returns an empty string on success, otherwise an
 // Italian message naming the file and the cause.
 //
-// A refused comparison (result.ok false) writes nothing and returns its
-// message. Both texts are written in full before either file is put in
+// Both texts are written in full before either file is put in
 // place, so a failure (a folder in the place of a file, a missing or
 // read-only folder, a full disk) leaves both earlier files intact.
 QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result);

@@ -30,36 +30,31 @@ bool IndicatorSensitivity::someRefused() const {
     return false;
 }
 
-IndicatorSensitivity indicatorSensitivity(const Matrix& matrix, MethodPosition position,
-                                          const Regional& regional, WorkProgress* progress) {
+Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, MethodPosition position,
+                                                    const Regional& regional,
+                                                    WorkProgress* progress) {
+    if (matrix.unitCount() < 1 || matrix.indicatorCount() < 1)
+        return failure(FailureKind::MethodRefused,
+                       QCoreApplication::translate(
+                           "Robustness", "Nessuna matrice caricata o metodo sconosciuto."));
     IndicatorSensitivity result;
-    if (matrix.unitCount() < 1 || matrix.indicatorCount() < 1) {
-        result.message = QCoreApplication::translate(
-            "Robustness", "Nessuna matrice caricata o metodo sconosciuto.");
-        return result;
-    }
     result.code = methodCode(methodAt(position).entryText);
-    if (matrix.indicatorCount() < 2) {
-        result.message = QCoreApplication::translate(
-            "Robustness", "La matrice ha un solo indicatore: l'analisi di "
-                          "sensibilita' richiede almeno due indicatori.");
-        return result;
-    }
+    if (matrix.indicatorCount() < 2)
+        return failure(FailureKind::MethodRefused,
+                       QCoreApplication::translate("Robustness",
+                                                   "La matrice ha un solo indicatore: l'analisi di "
+                                                   "sensibilita' richiede almeno due indicatori."));
     if (progress)
         progress->report(
             QCoreApplication::translate("Robustness", "Sensibilita' agli indicatori: %1")
                 .arg(result.code),
             0);
     std::vector<MethodRanking> runs = rankOverIndicatorSets(matrix, {position}, progress);
-    if (runs.empty()) {
-        result.status = IndicatorSensitivity::Status::Cancelled;
-        return result;
-    }
-    if (runs.front().refused) {
-        result.message = runs.front().message;
-        return result;
-    }
-    result.status = IndicatorSensitivity::Status::Done;
+    if (runs.empty())
+        return failure(FailureKind::Cancelled,
+                       QCoreApplication::translate("Robustness", "Analisi annullata."));
+    if (runs.front().refused)
+        return failure(FailureKind::MethodRefused, runs.front().message);
     result.corner = regional.generalText(matrix.corner);
     for (const CellValue& label : matrix.units)
         result.labels.append(regional.generalText(label));

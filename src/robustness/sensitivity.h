@@ -2,6 +2,7 @@
 
 #include "comparison/texttable.h"
 #include "methods/metodi.h"
+#include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
@@ -12,15 +13,9 @@
 #include <vector>
 
 // How the ranks of one method move when each indicator is left out in turn.
+// Every column is computed; some left-out runs may have been refused.
 struct IndicatorSensitivity {
-    enum class Status {
-        Done,      // every column computed; some left-out runs may have been refused
-        Refused,   // nothing computed: message says why
-        Cancelled, // stopped through the progress object
-    };
-    Status status = Status::Refused;
-    QString message; // why it was refused
-    QString code;    // the method code ("MPI+")
+    QString code; // the method code ("MPI+")
 
     QString corner;
     QStringList labels;     // the unit labels, in the order of the source matrix
@@ -42,11 +37,12 @@ struct IndicatorSensitivity {
 
 // Runs the method at position on the matrix with every indicator and then
 // with each indicator left out, in memory: no result file is touched.
-// Refused when the matrix has one indicator only or when the method refuses
-// the whole matrix. The regional settings write the labels and names.
-IndicatorSensitivity indicatorSensitivity(const Matrix& matrix, MethodPosition position,
-                                          const Regional& regional,
-                                          WorkProgress* progress = nullptr);
+// Fails with MethodRefused when the matrix has one indicator only or when
+// the method refuses the whole matrix, with Cancelled when progress is
+// cancelled. The regional settings write the labels and names.
+Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, MethodPosition position,
+                                                    const Regional& regional,
+                                                    WorkProgress* progress = nullptr);
 
 // The table of <workbook>.sens<CODE>.csv: row 0 the corner label, "Rango",
 // the indicator names, "Spostamento massimo", "Indicatore"; then one row per

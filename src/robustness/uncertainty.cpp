@@ -7,28 +7,26 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-RankUncertainty rankUncertainty(const Matrix& matrix, const std::vector<MethodPosition>& positions,
-                                const Regional& regional, WorkProgress* progress) {
-    RankUncertainty result;
-    if (positions.empty() || matrix.unitCount() < 1 || matrix.indicatorCount() < 1) {
-        result.message = QCoreApplication::translate(
-            "Robustness", "Nessuna matrice caricata o nessun metodo indicato.");
-        return result;
-    }
-    if (matrix.indicatorCount() < 2) {
-        result.message = QCoreApplication::translate(
-            "Robustness", "La matrice ha un solo indicatore: l'analisi "
-                          "d'incertezza richiede almeno due indicatori.");
-        return result;
-    }
+Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
+                                          const std::vector<MethodPosition>& positions,
+                                          const Regional& regional, WorkProgress* progress) {
+    if (positions.empty() || matrix.unitCount() < 1 || matrix.indicatorCount() < 1)
+        return failure(FailureKind::Usage,
+                       QCoreApplication::translate(
+                           "Robustness", "Nessuna matrice caricata o nessun metodo indicato."));
+    if (matrix.indicatorCount() < 2)
+        return failure(FailureKind::Usage,
+                       QCoreApplication::translate("Robustness",
+                                                   "La matrice ha un solo indicatore: l'analisi "
+                                                   "d'incertezza richiede almeno due indicatori."));
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi d'incertezza"), 0);
     const std::vector<MethodRanking> runs = rankOverIndicatorSets(matrix, positions, progress);
-    if (runs.empty()) {
-        result.status = RankUncertainty::Status::Cancelled;
-        return result;
-    }
+    if (runs.empty())
+        return failure(FailureKind::Cancelled,
+                       QCoreApplication::translate("Robustness", "Analisi annullata."));
 
+    RankUncertainty result;
     const std::size_t k = positions.size();
     const int sets = matrix.indicatorCount() + 1;
     std::vector<const std::vector<int>*> taken; // the rankings that enter the figures
@@ -54,13 +52,13 @@ RankUncertainty rankUncertainty(const Matrix& matrix, const std::vector<MethodPo
             taken.push_back(&run.ranks);
         }
     }
-    if (taken.empty()) {
-        result.message = QCoreApplication::translate(
-            "Robustness", "Nessuno dei metodi indicati accetta la matrice.");
-        return result;
-    }
+    if (taken.empty())
+        return failure(
+            FailureKind::MethodRefused,
+            (result.leftOut + QStringList(QCoreApplication::translate(
+                                  "Robustness", "Nessuno dei metodi indicati accetta la matrice.")))
+                .join(u'\n'));
 
-    result.status = RankUncertainty::Status::Done;
     result.rankings = int(taken.size());
     result.corner = regional.generalText(matrix.corner);
     const int n = matrix.unitCount();

@@ -2,6 +2,7 @@
 
 #include "comparison/texttable.h"
 #include "methods/metodi.h"
+#include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
@@ -23,9 +24,6 @@ struct UnitUncertainty {
 };
 
 struct RankUncertainty {
-    enum class Status { Done, Refused, Cancelled };
-    Status status = Status::Refused;
-    QString message;         // why nothing was computed
     QStringList codes;       // the methods that took part, in the order given
     QStringList leftOut;     // "CODE: message" for each method that refused the whole matrix
     QStringList refusedRuns; // "CODE senza INDICATORE: message" for each refused left-out run
@@ -39,10 +37,14 @@ struct RankUncertainty {
 // with every indicator and with each one left
 // out: k x (m + 1) rankings, on every core. A method that refuses the whole
 // matrix is left out (leftOut); a refused left-out run only lowers N
-// (refusedRuns). Refused when the matrix has one indicator only or every
-// method refuses it.
-RankUncertainty rankUncertainty(const Matrix& matrix, const std::vector<MethodPosition>& positions,
-                                const Regional& regional, WorkProgress* progress = nullptr);
+// (refusedRuns). Fails with Usage when no method is given or the matrix has
+// one indicator only; with MethodRefused when every method refuses it, the
+// message then naming each method's refusal ("CODE: message") on a line of
+// its own before the last line; with Cancelled when progress is cancelled.
+Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
+                                          const std::vector<MethodPosition>& positions,
+                                          const Regional& regional,
+                                          WorkProgress* progress = nullptr);
 
 // The table of <workbook>.unc.csv: row 0 the corner label and the headers,
 // then per unit: label, reference rank, median, 5th percentile, 95th

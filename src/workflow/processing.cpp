@@ -8,13 +8,19 @@
 #include <future>
 #include <optional>
 
-Processing::Processing(const Regional& regional) : m_regional(regional) {}
+Processing::Processing(const Regional& regional, MatrixLoader loader)
+    : m_regional(regional), m_loader(std::move(loader)) {
+    if (!m_loader)
+        m_loader = [regional](const QString& path, WorkProgress* progress) {
+            return carica_matrice(path, regional, progress);
+        };
+}
 
 Processing::~Processing() = default;
 
 Status Processing::load(const QString& path, WorkProgress* progress) {
     const QString workbook = QFileInfo(path).absoluteFilePath();
-    Expected<Matrix> matrix = carica_matrice(workbook, m_regional, progress);
+    Expected<Matrix> matrix = m_loader(workbook, progress);
     if (!matrix)
         return std::move(matrix).error();
     setMatrix(workbook, std::move(*matrix));

@@ -26,7 +26,13 @@ struct MethodRun {
 // leaving its values and ranks result files beside the workbook.
 class Processing {
 public:
-    explicit Processing(const Regional& regional);
+    // Reads the source matrix of the workbook at path; carica_matrice under
+    // the regional settings unless another source is given (a matrix held
+    // in memory, in tests).
+    using MatrixLoader =
+        std::function<Expected<Matrix>(const QString& path, WorkProgress* progress)>;
+
+    explicit Processing(const Regional& regional, MatrixLoader loader = {});
     ~Processing();
     Processing(const Processing&) = delete;
     Processing& operator=(const Processing&) = delete;
@@ -73,6 +79,7 @@ private:
     Expected<Computed> compute(MethodPosition position);
 
     Regional m_regional;
+    MatrixLoader m_loader;
     QString m_workbook;
     std::shared_ptr<const Matrix> m_matrix;
     // The label column of the result files, formatted at the first run on

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "export/resultscollection.h"
+#include "shared/expected.h"
+#include "shared/regional.h"
+#include "shared/workprogress.h"
+#include "stats/matrix.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What exporting a workbook's results came to.
+struct ResultsExport {
+    QStringList warnings; // the result files left out, each with the reason, in Italian
+    Status written;       // the results workbook on disk, or why it is not
+};
+
+// "Esporta risultati" of the windows and `orvalta-batch export`: gathers
+// every result of workbook, whose source matrix is given (collectResults;
+// inMemory names the method run last in this session, exported in full
+// precision with its transformed matrix), and writes them into one .xlsx
+// workbook at path (writeResultsWorkbook).
+ResultsExport exportResults(const QString& workbook, const Matrix& matrix, const QString& path,
+                            const Regional& regional,
+                            const std::optional<MethodInMemory>& inMemory = std::nullopt,
+                            WorkProgress* progress = nullptr);

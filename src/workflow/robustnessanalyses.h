@@ -1,0 +1,71 @@
+#pragma once
+
+#include "comparison/texttable.h"
+#include "methods/metodi.h"
+#include "robustness/rankmatrix.h"
+#include "robustness/ranksummary.h"
+#include "robustness/sensitivity.h"
+#include "robustness/uncertainty.h"
+#include "shared/expected.h"
+#include "shared/regional.h"
+#include "shared/workprogress.h"
+#include "stats/matrix.h"
+
+#include <QString>
+
+#include <vector>
+
+// The robustness analyses of a workbook's results, as the robustness window
+// and the batch tool's robustness, sensitivity and uncertainty commands run
+// them: each computes its figures and writes its table beside the workbook.
+// An analysis whose file cannot be written is returned all the same, saved
+// holding the File failure (the earlier file stays as it was).
+
+// How the ranks of the compared methods agree.
+struct RankSummaryRun {
+    RankMatrix ranks;
+    RankSummary summary;
+    TextTable table;   // the rank summary, as <workbook>.rob.csv holds it
+    TextTable kendall; // the Kendall matrix of the methods
+    QString file;      // <workbook>.rob.csv
+    Status saved;
+};
+
+// The rank summary and the Kendall matrix of the ranks table of a
+// comparison (ComparisonResult::ranks), the summary written to
+// <workbook>.rob.csv.
+RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRanks,
+                            const Regional& regional);
+
+// How the ranks of one method move when each indicator is left out.
+struct SensitivityRun {
+    IndicatorSensitivity sensitivity;
+    TextTable table;      // as <workbook>.sens<CODE>.csv holds it
+    int largestShift = 0; // the largest shift of any unit, 0 when none moves
+    QString file;         // <workbook>.sens<CODE>.csv
+    Status saved;
+};
+
+// The indicator sensitivity of the method at position on the matrix of
+// workbook (indicatorSensitivity, whose failures it returns), written to
+// <workbook>.sens<CODE>.csv.
+Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matrix& matrix,
+                                            MethodPosition position, const Regional& regional,
+                                            WorkProgress* progress = nullptr);
+
+// Where each unit's rank lies over methods and indicator sets.
+struct UncertaintyRun {
+    RankUncertainty uncertainty;
+    TextTable table; // as <workbook>.unc.csv holds it
+    QString file;    // <workbook>.unc.csv
+    Status saved;
+};
+
+// The uncertainty of the ranks over the methods at positions (the first the
+// reference) and every indicator set on the matrix of workbook
+// (rankUncertainty, whose failures it returns), written to
+// <workbook>.unc.csv.
+Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+                                            const std::vector<MethodPosition>& positions,
+                                            const Regional& regional,
+                                            WorkProgress* progress = nullptr);
