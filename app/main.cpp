@@ -69,12 +69,12 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         QStringList warnings;
-        const QString error = reportFromCommandLine(parser.value(report), files.first(),
-                                                    Regional::system(), &warnings);
+        const Status written = reportFromCommandLine(parser.value(report), files.first(),
+                                                     Regional::system(), &warnings);
         for (const QString& warning : warnings)
             printErr(warning);
-        if (!error.isEmpty()) {
-            printErr(error);
+        if (!written) {
+            printErr(written.error().message);
             return 1;
         }
         return 0;
@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
     QtDialogs dialogs;
     MenuORV window(Module1(), dialogs, Regional::system());
     if (!files.isEmpty())
-        window.selezionaMatrice(QFileInfo(files.first()).absoluteFilePath());
+        window.selectWorkbook(QFileInfo(files.first()).absoluteFilePath());
     window.show();
     return QApplication::exec();
 }

@@ -18,13 +18,13 @@
 
 namespace {
 
-QString selezioneAnnullata() {
+QString selectionCancelled() {
     return QCoreApplication::translate("MenuORV", "Selezione annullata dall'utente");
 }
 
 // The folder of a path: everything before its last separator ("/" for a
 // file at the root).
-QString cartellaDi(const QString& path) {
+QString folderOf(const QString& path) {
     const QString normalized = QDir::fromNativeSeparators(path);
     const qsizetype cut = normalized.lastIndexOf(u'/');
     if (cut < 0)
@@ -35,19 +35,19 @@ QString cartellaDi(const QString& path) {
 } // namespace
 
 MenuORV::MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
-                 IndiceMP::MatrixLoader loader, QWidget* parent)
+                 Processing::MatrixLoader loader, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_dialogs(dialogs), m_regional(regional),
-      m_loader(std::move(loader)) {
-    costruisci();
+      m_processing(std::make_shared<Processing>(regional, std::move(loader))) {
+    build();
     // Load.
     m_stbStato->setPanelText(tr("Selezionare la matrice sorgente"));
     m_state.bRisultati = false;
-    attivazione();
+    updateSaveButton();
 }
 
 MenuORV::~MenuORV() = default;
 
-void MenuORV::costruisci() {
+void MenuORV::build() {
     setObjectName(QStringLiteral("MenuORV"));
     setWindowTitle(QStringLiteral("Orvalta - Vers." ORVALTA_VERSION));
 
@@ -70,12 +70,12 @@ void MenuORV::costruisci() {
     m_cmdElaborazione = button(QStringLiteral("cmdElaborazione"), tr("Elaborazione metodi"));
     m_cmdSalvataggio = button(QStringLiteral("cmdSalvataggio"), tr("Salvataggio Risultati"));
     m_cmdComparazione = button(QStringLiteral("cmdComparazione"), tr("Comparazione metodi"));
-    m_cmdAnalisiTemporale =
+    m_timeAnalysisButton =
         button(QStringLiteral("cmdAnalisiTemporale"), tr("Analisi temporale (AMPI)"));
     m_cmdElaborazione->setEnabled(false);
     m_cmdSalvataggio->setEnabled(false);
     m_cmdComparazione->setEnabled(false);
-    m_cmdAnalisiTemporale->setEnabled(false);
+    m_timeAnalysisButton->setEnabled(false);
 
     auto* buttons = new QGridLayout;
     buttons->setHorizontalSpacing(12);
@@ -84,28 +84,27 @@ void MenuORV::costruisci() {
     buttons->addWidget(m_cmdElaborazione, 0, 1);
     buttons->addWidget(m_cmdSalvataggio, 1, 0);
     buttons->addWidget(m_cmdComparazione, 1, 1);
-    buttons->addWidget(m_cmdAnalisiTemporale, 2, 0, 1, 2);
+    buttons->addWidget(m_timeAnalysisButton, 2, 0, 1, 2);
     layout->addLayout(buttons);
     setCentralWidget(central);
 
     setTabOrder(m_cmdSelect, m_cmdElaborazione);
     setTabOrder(m_cmdElaborazione, m_cmdComparazione);
     setTabOrder(m_cmdComparazione, m_cmdSalvataggio);
-    setTabOrder(m_cmdSalvataggio, m_cmdAnalisiTemporale);
+    setTabOrder(m_cmdSalvataggio, m_timeAnalysisButton);
     m_cmdSelect->setFocus();
 
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     setStatusBar(m_stbStato);
-    m_lavoro = new BackgroundWork(this, m_stbStato);
-    m_lavoro->setControls({m_cmdSelect, m_cmdElaborazione, m_cmdSalvataggio, m_cmdComparazione,
-                           m_cmdAnalisiTemporale});
+    m_work = new BackgroundWork(this, m_stbStato);
+    m_work->setControls({m_cmdSelect, m_cmdElaborazione, m_cmdSalvataggio, m_cmdComparazione,
+                         m_timeAnalysisButton});
 
     connect(m_cmdSelect, &QPushButton::clicked, this, &MenuORV::cmdSelect_Click);
     connect(m_cmdElaborazione, &QPushButton::clicked, this, &MenuORV::cmdElaborazione_Click);
     connect(m_cmdComparazione, &QPushButton::clicked, this, &MenuORV::cmdComparazione_Click);
     connect(m_cmdSalvataggio, &QPushButton::clicked, this, &MenuORV::cmdSalvataggio_Click);
-    connect(m_cmdAnalisiTemporale, &QPushButton::clicked, this,
-            &MenuORV::cmdAnalisiTemporale_Click);
+    connect(m_timeAnalysisButton, &QPushButton::clicked, this, &MenuORV::openTimeAnalysis);
 
     resize(560, sizeHint().height());
 }
@@ -113,19 +112,19 @@ void MenuORV::costruisci() {
 void MenuORV::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        attivazione();
+        updateSaveButton();
 }
 
 void MenuORV::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    attivazione();
+    updateSaveButton();
 }
 
-void MenuORV::attivazione() {
+void MenuORV::updateSaveButton() {
     m_cmdSalvataggio->setEnabled(m_state.bRisultati);
 }
 
-QString MenuORV::filtroMatrice() {
+QString MenuORV::workbookFilter() {
     return tr("Matrici (*.xls *.xlsx *.ods *.csv *.txt *.tsv);;"
               "Cartelle di lavoro Excel 97-2003 (*.xls);;"
               "Cartelle di lavoro Excel (*.xlsx);;"
@@ -134,69 +133,65 @@ QString MenuORV::filtroMatrice() {
 }
 
 void MenuORV::cmdSelect_Click() {
-    const QString start =
-        m_percorsoConfermato.isEmpty() ? QDir::homePath() : cartellaDi(m_percorsoConfermato);
+    const QString start = m_confirmedPath.isEmpty() ? QDir::homePath() : folderOf(m_confirmedPath);
     const QString path =
-        m_dialogs.openWorkbook(tr("Seleziona la matrice sorgente"), filtroMatrice(), start);
+        m_dialogs.openWorkbook(tr("Seleziona la matrice sorgente"), workbookFilter(), start);
     if (path.isEmpty()) {
-        m_dialogs.message(selezioneAnnullata(), tr("Selezione della matrice sorgente"),
+        m_dialogs.message(selectionCancelled(), tr("Selezione della matrice sorgente"),
                           Dialogs::Icon::Warning);
         m_state.strMatrice.clear();
         m_state.strCartella.clear();
         m_stbStato->setPanelText(tr("Nessuna matrice sorgente selezionata"));
         m_cmdElaborazione->setEnabled(false);
         m_cmdComparazione->setEnabled(false);
-        m_cmdAnalisiTemporale->setEnabled(false);
+        m_timeAnalysisButton->setEnabled(false);
         return;
     }
-    selezionaMatrice(path);
+    selectWorkbook(path);
 }
 
-void MenuORV::selezionaMatrice(const QString& path) {
-    m_percorsoConfermato = path;
+void MenuORV::selectWorkbook(const QString& path) {
+    m_confirmedPath = path;
     m_state.strMatrice = path;
-    m_state.strCartella = cartellaDi(path);
+    m_state.strCartella = folderOf(path);
     m_stbStato->setPanelText(tr("Matrice sorgente: "), path);
     m_cmdElaborazione->setEnabled(true);
     m_cmdComparazione->setEnabled(true);
-    m_cmdAnalisiTemporale->setEnabled(true);
+    m_timeAnalysisButton->setEnabled(true);
 }
 
 void MenuORV::cmdElaborazione_Click() {
     if (!m_indiceMP) {
-        m_indiceMP = new IndiceMP(m_state, m_dialogs, m_regional, m_loader, this);
-        connect(m_indiceMP, &QDialog::finished, this, &MenuORV::attivazione);
+        m_indiceMP = new IndiceMP(m_state, m_processing, m_dialogs, m_regional, this);
+        connect(m_indiceMP, &QDialog::finished, this, &MenuORV::updateSaveButton);
     }
     // The window opens at once and shows the reading; it closes again when
     // the matrix cannot be shown.
     m_indiceMP->open();
-    if (!m_indiceMP->carica())
+    if (!m_indiceMP->load())
         m_indiceMP->reject();
 }
 
+// Opens the comparison window, created on first use.
 void MenuORV::cmdComparazione_Click() {
-    apriComparazione();
-}
-
-void MenuORV::apriComparazione() {
     if (!m_valutaMP) {
-        m_valutaMP = new ValutaMP(m_state, m_dialogs, m_regional, this);
-        connect(m_valutaMP, &QDialog::finished, this, &MenuORV::attivazione);
+        m_valutaMP = new ValutaMP(m_state, m_processing, m_dialogs, m_regional, this);
+        connect(m_valutaMP, &QDialog::finished, this, &MenuORV::updateSaveButton);
     }
-    m_valutaMP->carica();
+    m_valutaMP->load();
     m_valutaMP->open();
 }
 
-void MenuORV::cmdAnalisiTemporale_Click() {
-    if (!m_analisiTemporale) {
-        m_analisiTemporale = new AnalisiTemporale(m_dialogs, m_regional, this);
-        connect(m_analisiTemporale, &QDialog::finished, this, &MenuORV::attivazione);
+void MenuORV::openTimeAnalysis() {
+    if (!m_timeAnalysis) {
+        m_timeAnalysis = new TimeAnalysisWindow(m_dialogs, m_regional, this);
+        connect(m_timeAnalysis, &QDialog::finished, this, &MenuORV::updateSaveButton);
     }
     // The window opens at once and shows the reading; it closes again when
     // the panel cannot be shown.
-    m_analisiTemporale->open();
-    if (!m_analisiTemporale->carica(m_state.strMatrice)) {
-        m_analisiTemporale->reject();
+    m_timeAnalysis->open();
+    if (!m_timeAnalysis->load(m_state.strMatrice)) {
+        m_timeAnalysis->reject();
         return;
     }
     // Its files lie beside the workbook: there is something to save.
@@ -204,18 +199,17 @@ void MenuORV::cmdAnalisiTemporale_Click() {
 }
 
 void MenuORV::cmdSalvataggio_Click() {
-    const QString start =
-        m_percorsoConfermato.isEmpty() ? QDir::homePath() : cartellaDi(m_percorsoConfermato);
+    const QString start = m_confirmedPath.isEmpty() ? QDir::homePath() : folderOf(m_confirmedPath);
     const QString destination =
         m_dialogs.pickFolder(tr("Selezionare la cartella di destinazione"), start);
     if (destination.isEmpty()) {
-        m_dialogs.message(selezioneAnnullata(), tr("Selezione annullata"), Dialogs::Icon::Warning);
+        m_dialogs.message(selectionCancelled(), tr("Selezione annullata"), Dialogs::Icon::Warning);
         return;
     }
     SaveOutcome outcome;
-    const QString workbook = m_percorsoConfermato;
+    const QString workbook = m_confirmedPath;
     const BackgroundWork::Outcome run =
-        m_lavoro->run(tr("Copia dei file"), [&](WorkProgress& progress) {
+        m_work->run(tr("Copia dei file"), [&](WorkProgress& progress) {
             outcome = salvaRisultati(workbook, destination, &progress);
         });
     if (run == BackgroundWork::Outcome::OutOfMemory) {
@@ -223,10 +217,10 @@ void MenuORV::cmdSalvataggio_Click() {
                           tr("Salvataggio non riuscito"), Dialogs::Icon::Critical);
         return;
     }
-    riportaSalvataggio(outcome, destination);
+    reportSave(outcome, destination);
 }
 
-void MenuORV::riportaSalvataggio(const SaveOutcome& outcome, const QString& destination) {
+void MenuORV::reportSave(const SaveOutcome& outcome, const QString& destination) {
     const QString title = tr("Salvataggio dei risultati");
     switch (outcome.status) {
     case SaveOutcome::Status::Copied:

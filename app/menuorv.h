@@ -5,9 +5,12 @@
 #include "ui/comparison/valutamp.h"
 #include "ui/platform/dialogs.h"
 #include "ui/processing/indicemp.h"
-#include "ui/timeseries/analisitemporale.h"
+#include "ui/timeseries/timeanalysiswindow.h"
+#include "workflow/processing.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class BackgroundWork;
 class ClockStatusBar;
@@ -25,7 +28,7 @@ public:
     // from the selected workbook. Saving runs off the window's thread (see
     // BackgroundWork).
     MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
-            IndiceMP::MatrixLoader loader = {}, QWidget* parent = nullptr);
+            Processing::MatrixLoader loader = {}, QWidget* parent = nullptr);
     ~MenuORV() override;
 
     // The handlers of the four buttons.
@@ -34,48 +37,48 @@ public:
     void cmdComparazione_Click();
     void cmdSalvataggio_Click();
     // Opens the time-analysis window on the selected workbook.
-    void cmdAnalisiTemporale_Click();
+    void openTimeAnalysis();
 
     // The file dialog's filters for the source matrix: every format first,
     // then one filter per format.
-    static QString filtroMatrice();
+    static QString workbookFilter();
 
     // Selects the workbook at path as a confirmed selection in the dialog
     // would (the program started with a file to open).
-    void selezionaMatrice(const QString& path);
+    void selectWorkbook(const QString& path);
 
     // The processing window and the comparison window, once opened.
     IndiceMP* indiceMP() const { return m_indiceMP; }
     ValutaMP* valutaMP() const { return m_valutaMP; }
-    AnalisiTemporale* analisiTemporale() const { return m_analisiTemporale; }
+    TimeAnalysisWindow* timeAnalysis() const { return m_timeAnalysis; }
 
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void costruisci();
+    void build();
     // Runs whenever the window becomes active again, and when a child
     // window closes: the save button follows bRisultati.
-    void attivazione();
-    // Opens the comparison window, created on first use.
-    void apriComparazione();
-    void riportaSalvataggio(const SaveOutcome& outcome, const QString& destination);
+    void updateSaveButton();
+    void reportSave(const SaveOutcome& outcome, const QString& destination);
 
     SharedState& m_state;
     Dialogs& m_dialogs;
     Regional m_regional;
-    IndiceMP::MatrixLoader m_loader;
-    QString m_percorsoConfermato; // the path last confirmed in the selection dialog
+    // The matrix loaded by the processing window, which the comparison and
+    // robustness windows read too.
+    std::shared_ptr<Processing> m_processing;
+    QString m_confirmedPath; // the path last confirmed in the selection dialog
     IndiceMP* m_indiceMP = nullptr;
     ValutaMP* m_valutaMP = nullptr;
-    AnalisiTemporale* m_analisiTemporale = nullptr;
+    TimeAnalysisWindow* m_timeAnalysis = nullptr;
 
     QPushButton* m_cmdSelect = nullptr;
     QPushButton* m_cmdElaborazione = nullptr;
     QPushButton* m_cmdSalvataggio = nullptr;
     QPushButton* m_cmdComparazione = nullptr;
-    QPushButton* m_cmdAnalisiTemporale = nullptr;
+    QPushButton* m_timeAnalysisButton = nullptr;
     ClockStatusBar* m_stbStato = nullptr;
-    BackgroundWork* m_lavoro = nullptr;
+    BackgroundWork* m_work = nullptr;
 };

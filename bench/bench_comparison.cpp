@@ -7,6 +7,7 @@
 #include "methods/metodi.h"
 #include "shared/regional.h"
 #include "shared/textfile.h"
+#include "workflow/comparisonrun.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -75,13 +76,13 @@ void BM_CompareNineMethods(benchmark::State& state) {
     const ResultFolder& files = folder();
     for (auto _ : state) {
         const QStringList entries = valuesResultFiles(files.strMatrice());
-        const ComparisonResult result = compareMethods(files.strCartella(), entries, italian());
-        if (!result.ok || entries.size() != 9)
+        const Expected<ComparisonRun> run = compareAndSave(files.strMatrice(), entries, italian());
+        if (!run || entries.size() != 9)
             state.SkipWithError("comparison refused");
-        const QString error = writeComparisonFiles(files.strMatrice(), result);
-        if (!error.isEmpty())
+        else if (!run->saved)
             state.SkipWithError("comparison files not written");
-        benchmark::DoNotOptimize(result.cograduation.rowCount());
+        else
+            benchmark::DoNotOptimize(run->comparison.cograduation.rowCount());
     }
 }
 BENCHMARK(BM_CompareNineMethods)->Unit(benchmark::kMillisecond);
@@ -91,8 +92,9 @@ void BM_CompareNineMethodsNoWrite(benchmark::State& state) {
     const ResultFolder& files = folder();
     const QStringList entries = valuesResultFiles(files.strMatrice());
     for (auto _ : state) {
-        const ComparisonResult result = compareMethods(files.strCartella(), entries, italian());
-        benchmark::DoNotOptimize(result.ok);
+        const Expected<ComparisonResult> result =
+            compareMethods(files.strCartella(), entries, italian());
+        benchmark::DoNotOptimize(result.has_value());
     }
 }
 BENCHMARK(BM_CompareNineMethodsNoWrite)->Unit(benchmark::kMillisecond);

@@ -11,7 +11,7 @@
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/processing/indicemp.h"
-#include "workbook/caricamatrice.h"
+#include "workflow/processing.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -29,42 +29,45 @@ constexpr int kIndicators = 100;
 
 // A matrix as a loader leaves it: labels, names of both polarities, values
 // from hundredths to hundreds of thousands.
-SharedState largeMatrix(const QString& folder) {
-    SharedState s;
-    s.strCartella = folder;
-    s.strMatrice = folder + QStringLiteral("/grande.xlsx");
-    s.nRighe = benchUnits() + 1;
-    s.nColonne = kIndicators + 1;
-    s.dimensionTables();
+Matrix largeMatrix() {
+    Matrix matrix = Matrix::ofSize(benchUnits(), kIndicators);
     std::mt19937 random(42);
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    s.matDati.header(1) = CellValue(QStringLiteral("Comune"));
-    for (int c = 2; c <= s.nColonne; ++c)
-        s.matDati.header(c) =
-            CellValue((c % 3 == 0 ? QStringLiteral("indicatore ") : QStringLiteral("Indicatore ")) +
-                      QString::number(c - 1));
-    for (int r = 2; r <= s.nRighe; ++r) {
-        s.matDati.label(r) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
-        for (int c = 2; c <= s.nColonne; ++c)
-            s.matDati(r, c) = mantissa(random) * std::pow(10.0, (c % 7) - 2);
+    matrix.corner = CellValue(QStringLiteral("Comune"));
+    for (int j = 0; j < kIndicators; ++j) {
+        matrix.indicators[std::size_t(j)] =
+            CellValue((j % 3 == 1 ? QStringLiteral("indicatore ") : QStringLiteral("Indicatore ")) +
+                      QString::number(j + 1));
+        matrix.negative[std::size_t(j)] = j % 3 == 1;
     }
-    return s;
+    for (int i = 0; i < matrix.unitCount(); ++i) {
+        matrix.units[std::size_t(i)] = CellValue(QStringLiteral("Comune %1").arg(i + 1));
+        for (int j = 0; j < kIndicators; ++j)
+            matrix.value(i, j) = mantissa(random) * std::pow(10.0, ((j + 2) % 7) - 2);
+    }
+    return matrix;
 }
 
 struct Fixture {
     QTemporaryDir dir;
-    SharedState prepared = largeMatrix(dir.path());
+    Matrix prepared = largeMatrix();
     SharedState state;
     SilentDialogs dialogs;
     Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    IndiceMP window{state, dialogs, regional, [this](SharedState& s, WorkProgress&) {
-                        s = prepared;
-                        return LoadResult{LoadResult::Status::Loaded, QString()};
-                    }};
+    IndiceMP window{
+        state,
+        std::make_shared<Processing>(
+            regional,
+            [this](const QString&, WorkProgress*) -> Expected<Matrix> { return prepared; }),
+        dialogs, regional};
 
-    Fixture() { window.resize(1280, 800); }
+    Fixture() {
+        state.strCartella = dir.path();
+        state.strMatrice = dir.filePath(QStringLiteral("grande.xlsx"));
+        window.resize(1280, 800);
+    }
     void open() {
-        window.carica();
+        window.load();
         window.show();
         QCoreApplication::processEvents();
     }
@@ -95,10 +98,10 @@ void BM_OpenProcessingWindowFromWorkbook(benchmark::State& state) {
     shared.strMatrice = largeXlsx(benchUnits(), kIndicators);
     SilentDialogs dialogs;
     const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    IndiceMP window{shared, dialogs, regional};
+    IndiceMP window{shared, std::make_shared<Processing>(regional), dialogs, regional};
     window.resize(1280, 800);
     for (auto _ : state) {
-        if (!window.carica())
+        if (!window.load())
             state.SkipWithError("the workbook could not be loaded");
         window.show();
         QCoreApplication::processEvents();

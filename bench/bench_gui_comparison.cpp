@@ -5,11 +5,11 @@
 // autosizing of the values grid alone. Runs offscreen unless QT_QPA_PLATFORM
 // says otherwise.
 #include "guisupport/benchwindows.h"
-#include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
+#include "workflow/processing.h"
 
 #include <QCoreApplication>
 #include <QListWidget>
@@ -32,37 +32,37 @@ struct Fixture {
     SharedState state;
     SilentDialogs dialogs;
     Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    ValutaMP window{state, dialogs, regional};
+    ValutaMP window{state, nullptr, dialogs, regional};
 
     Fixture() {
         state.strCartella = dir.path();
         state.strMatrice = dir.filePath(QStringLiteral("comuni.xlsx"));
-        SharedState s = state;
-        s.nRighe = benchUnits() + 1;
-        s.nColonne = kIndicators + 1;
-        s.dimensionTables();
+        Matrix matrix = Matrix::ofSize(benchUnits(), kIndicators);
         std::mt19937 random(7);
         std::uniform_real_distribution<double> value(1.0, 100.0);
-        s.matDati.header(1) = CellValue(QStringLiteral("Comune"));
-        for (int c = 2; c <= s.nColonne; ++c)
-            s.matDati.header(c) =
-                CellValue((c % 2 ? QStringLiteral("indicatore ") : QStringLiteral("Indicatore ")) +
-                          QString::number(c - 1));
-        for (int r = 2; r <= s.nRighe; ++r) {
-            s.matDati.label(r) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
-            for (int c = 2; c <= s.nColonne; ++c)
-                s.matDati(r, c) = value(random);
+        matrix.corner = CellValue(QStringLiteral("Comune"));
+        for (int j = 0; j < kIndicators; ++j) {
+            matrix.indicators[std::size_t(j)] =
+                CellValue((j % 2 ? QStringLiteral("indicatore ") : QStringLiteral("Indicatore ")) +
+                          QString::number(j + 1));
+            matrix.negative[std::size_t(j)] = j % 2 == 1;
         }
-        MethodRunner runner;
+        for (int i = 0; i < matrix.unitCount(); ++i) {
+            matrix.units[std::size_t(i)] = CellValue(QStringLiteral("Comune %1").arg(i + 1));
+            for (int j = 0; j < kIndicators; ++j)
+                matrix.value(i, j) = value(random);
+        }
+        Processing processing(regional);
+        processing.setMatrix(state.strMatrice, std::move(matrix));
         for (const MethodInfo& method : methodTable())
-            if (!runner.run(s, method.position, method.entryText, regional).done())
+            if (!processing.run(MethodPosition(method.position)))
                 std::abort();
         window.resize(1280, 800);
     }
 
     // Opens the window and selects every method.
     void open() {
-        window.carica();
+        window.load();
         window.show();
         while (window.lstMetodi()->count() > 0) {
             window.lstMetodi()->setCurrentRow(0);

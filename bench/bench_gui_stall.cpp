@@ -13,6 +13,7 @@
 #include "ui/comparison/valutamp.h"
 #include "ui/processing/indicemp.h"
 #include "ui/robustness/robustnesswindow.h"
+#include "workflow/processing.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -58,20 +59,23 @@ void BM_WindowsStayAnswering(benchmark::State& state) {
     const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
 
     for (auto _ : state) {
-        IndiceMP processing{shared, dialogs, regional};
+        // The matrix the processing window loads, which the robustness
+        // window's analyses read, as the main window shares it.
+        const auto loaded = std::make_shared<Processing>(regional);
+        IndiceMP processing{shared, loaded, dialogs, regional};
         processing.resize(1280, 800);
         processing.show();
         QCoreApplication::processEvents();
-        measure(state, "open", [&] { return processing.carica(); });
+        measure(state, "open", [&] { return processing.load(); });
         measure(state, "automatic", [&] {
             processing.cmdSelect_Click();
             return dialogs.messages == 0;
         });
         processing.hide();
 
-        ValutaMP comparison{shared, dialogs, regional};
+        ValutaMP comparison{shared, loaded, dialogs, regional};
         comparison.resize(1280, 800);
-        comparison.carica();
+        comparison.load();
         comparison.show();
         while (comparison.lstMetodi()->count() > 0) {
             comparison.lstMetodi()->setCurrentRow(0);
@@ -83,21 +87,22 @@ void BM_WindowsStayAnswering(benchmark::State& state) {
 
         RobustnessWindow* robustness = nullptr;
         measure(state, "robustness", [&] {
-            robustness = comparison.cmdRobustezza_Click();
+            robustness = comparison.openRobustness();
             return robustness != nullptr;
         });
         if (!robustness)
             continue;
         robustness->resize(1280, 800);
         measure(state, "sensitivity", [&] {
-            return robustness->cmdSensibilita_Click() == RobustnessWindow::Outcome::Saved;
+            return robustness->computeSensitivity() == RobustnessWindow::Outcome::Saved;
         });
         measure(state, "uncertainty", [&] {
-            return robustness->cmdIncertezza_Click() == RobustnessWindow::Outcome::Saved;
+            return robustness->computeUncertainty() == RobustnessWindow::Outcome::Saved;
         });
         measure(state, "charts", [&] {
-            robustness->pagine()->setCurrentIndex(robustness->pagine()->count() - 1);
-            robustness->aggiornaGrafici();
+            QTabWidget* pages = robustness->pages().pages;
+            pages->setCurrentIndex(pages->count() - 1);
+            robustness->updateCharts();
             return dialogs.messages == 0;
         });
     }

@@ -2,65 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
-    <name>AnalisiTemporale</name>
-    <message>
-        <source>Analisi temporale (AMPI)</source>
-        <translation>Time analysis (AMPI)</translation>
-    </message>
-    <message>
-        <source>Periodo base:</source>
-        <translation>Base period:</translation>
-    </message>
-    <message>
-        <source>Indice</source>
-        <translation>Index</translation>
-    </message>
-    <message>
-        <source>Esporta grafico...</source>
-        <translation>Export chart...</translation>
-    </message>
-    <message>
-        <source>Valori per periodo (selezionare le unità da tracciare)</source>
-        <translation>Values by period (select the units to plot)</translation>
-    </message>
-    <message>
-        <source>Ranghi per periodo</source>
-        <translation>Ranks by period</translation>
-    </message>
-    <message>
-        <source>Lettura dei periodi</source>
-        <translation>Reading the periods</translation>
-    </message>
-    <message>
-        <source>leggere i periodi</source>
-        <translation>read the periods</translation>
-    </message>
-    <message>
-        <source>Periodi: %1 (%2 unità, %3 indicatori)</source>
-        <translation>Periods: %1 (%2 units, %3 indicators)</translation>
-    </message>
-    <message>
-        <source>Calcolo dell&apos;AMPI</source>
-        <translation>Computing the AMPI</translation>
-    </message>
-    <message>
-        <source>calcolare l&apos;AMPI</source>
-        <translation>compute the AMPI</translation>
-    </message>
-    <message>
-        <source>File dell&apos;AMPI non scritti</source>
-        <translation>AMPI files not written</translation>
-    </message>
-    <message>
-        <source>AMPI su base %1 scritto in </source>
-        <translation>AMPI with base %1 written to </translation>
-    </message>
-    <message>
-        <source>%1, base %2</source>
-        <translation>%1, base %2</translation>
-    </message>
-</context>
-<context>
     <name>Artwork</name>
     <message>
         <source>Indici sintetici, graduatorie
@@ -296,10 +237,6 @@ and comparison of methods</translation>
         <translation>Composite Index </translation>
     </message>
     <message>
-        <source>Metodo %1 di %2: %3</source>
-        <translation>Method %1 of %2: %3</translation>
-    </message>
-    <message>
         <source>Esecuzione del metodo %1</source>
         <translation>Running the method %1</translation>
     </message>
@@ -443,10 +380,6 @@ Files not copied: %3.</translation>
         <translation>No matrix loaded or unknown method.</translation>
     </message>
     <message>
-        <source>Metodo sconosciuto (posizione %1).</source>
-        <translation>Unknown method (position %1).</translation>
-    </message>
-    <message>
         <source> - Il metodo non prevede valori negativi o nulli</source>
         <translation> - The method does not allow negative or zero values</translation>
     </message>
@@ -493,6 +426,14 @@ Files not copied: %3.</translation>
     <message>
         <source>M2NI Media quadratica dei numeri indici base media</source>
         <translation>M2NI Quadratic mean of index numbers, base: mean</translation>
+    </message>
+    <message>
+        <source>Elaborazione annullata.</source>
+        <translation>Processing cancelled.</translation>
+    </message>
+    <message>
+        <source>Metodo %1 di %2: %3</source>
+        <translation>Method %1 of %2: %3</translation>
     </message>
 </context>
 <context>
@@ -629,10 +570,6 @@ Files left out:
         <translation>No matrix loaded or no method given.</translation>
     </message>
     <message>
-        <source>Metodo sconosciuto (posizione %1).</source>
-        <translation>Unknown method (position %1).</translation>
-    </message>
-    <message>
         <source>La matrice ha un solo indicatore: l&apos;analisi d&apos;incertezza richiede almeno due indicatori.</source>
         <translation>The matrix has only one indicator: the uncertainty analysis needs at least two indicators.</translation>
     </message>
@@ -647,6 +584,10 @@ Files left out:
     <message>
         <source>Nessuno dei metodi indicati accetta la matrice.</source>
         <translation>None of the given methods accepts the matrix.</translation>
+    </message>
+    <message>
+        <source>Analisi annullata.</source>
+        <translation>Analysis cancelled.</translation>
     </message>
 </context>
 <context>
@@ -718,10 +659,6 @@ Files left out:
     <message>
         <source>Esporta grafico...</source>
         <translation>Export chart...</translation>
-    </message>
-    <message>
-        <source>Scrittura di </source>
-        <translation>Writing </translation>
     </message>
     <message>
         <source>Salvato: </source>
@@ -927,6 +864,65 @@ Files left out:
     </message>
 </context>
 <context>
+    <name>TimeAnalysisWindow</name>
+    <message>
+        <source>Analisi temporale (AMPI)</source>
+        <translation>Time analysis (AMPI)</translation>
+    </message>
+    <message>
+        <source>Periodo base:</source>
+        <translation>Base period:</translation>
+    </message>
+    <message>
+        <source>Indice</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Esporta grafico...</source>
+        <translation>Export chart...</translation>
+    </message>
+    <message>
+        <source>Valori per periodo (selezionare le unità da tracciare)</source>
+        <translation>Values by period (select the units to plot)</translation>
+    </message>
+    <message>
+        <source>Ranghi per periodo</source>
+        <translation>Ranks by period</translation>
+    </message>
+    <message>
+        <source>Lettura dei periodi</source>
+        <translation>Reading the periods</translation>
+    </message>
+    <message>
+        <source>leggere i periodi</source>
+        <translation>read the periods</translation>
+    </message>
+    <message>
+        <source>Periodi: %1 (%2 unità, %3 indicatori)</source>
+        <translation>Periods: %1 (%2 units, %3 indicators)</translation>
+    </message>
+    <message>
+        <source>Calcolo dell&apos;AMPI</source>
+        <translation>Computing the AMPI</translation>
+    </message>
+    <message>
+        <source>calcolare l&apos;AMPI</source>
+        <translation>compute the AMPI</translation>
+    </message>
+    <message>
+        <source>File dell&apos;AMPI non scritti</source>
+        <translation>AMPI files not written</translation>
+    </message>
+    <message>
+        <source>AMPI su base %1 scritto in </source>
+        <translation>AMPI with base %1 written to </translation>
+    </message>
+    <message>
+        <source>%1, base %2</source>
+        <translation>%1, base %2</translation>
+    </message>
+</context>
+<context>
     <name>Timeseries</name>
     <message>
         <source>Caricamento dei periodi annullato.</source>
@@ -1058,10 +1054,6 @@ Files left out:
     <message>
         <source>Lettura dei risultati</source>
         <translation>Reading the results</translation>
-    </message>
-    <message>
-        <source>Scrittura dei file di confronto</source>
-        <translation>Writing the comparison files</translation>
     </message>
     <message>
         <source>confrontare i metodi</source>
@@ -1533,6 +1525,17 @@ Files left out:
     <message>
         <source>la parte %1 è danneggiata (controllo CRC non superato)</source>
         <translation>the part %1 is damaged (CRC check failed)</translation>
+    </message>
+</context>
+<context>
+    <name>Workflow</name>
+    <message>
+        <source>Scrittura dei file di confronto</source>
+        <translation>Writing the comparison files</translation>
+    </message>
+    <message>
+        <source>Scrittura di %1</source>
+        <translation>Writing %1</translation>
     </message>
 </context>
 </TS>

@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     writeFile(folder + QStringLiteral("/m.xls.outWROC.csv"), bytes);
     writeFile(folder + QStringLiteral("/m.xls.outWROC.rnk"), bytes);
-    const ComparisonResult result = compareMethods(
+    const Expected<ComparisonResult> result = compareMethods(
         folder, {QStringLiteral("m.xls.outMPI+.csv"), QStringLiteral("m.xls.outWROC.csv")},
         regional);
-    if (!result.ok && result.message.isEmpty())
+    if (!result && result.error().message.isEmpty())
         __builtin_trap();
-    if (result.ok && result.cograduation.rowCount() != 3)
+    if (result && result->cograduation.rowCount() != 3)
         __builtin_trap();
     return 0;
 }

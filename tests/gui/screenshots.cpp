@@ -14,8 +14,9 @@
 #include "ui/platform/interfacelanguage.h"
 #include "ui/platform/qtdialogs.h"
 #include "ui/robustness/robustnesswindow.h"
-#include "ui/timeseries/analisitemporale.h"
+#include "ui/timeseries/timeanalysiswindow.h"
 #include "workbook/caricamatrice.h"
+#include "workflow/processing.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -55,21 +56,19 @@ int main(int argc, char* argv[]) {
     // The first sample workbook the readers can read; the same figures from
     // memory when neither can.
     const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    IndiceMP::MatrixLoader loader;
+    Processing::MatrixLoader loader;
     QString workbook;
     for (const char* name : {"regioni.xlsx", "regioni.xls"}) {
         workbook = folder + u'/' + QString::fromLatin1(name);
         QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + QString::fromLatin1(name), workbook);
-        SharedState probe;
-        probe.strMatrice = workbook;
-        if (carica_matrice(probe, regional).loaded())
+        if (Processing(regional).load(workbook))
             break;
         workbook.clear();
     }
     if (workbook.isEmpty()) {
         QTextStream(stdout) << "nessun lettore legge l'esempio: dati dell'esempio in memoria\n";
         workbook = folder + QStringLiteral("/regioni.xlsx");
-        loader = loaderDa(regioniEsempio(), regional);
+        loader = memoryLoader(regioniEsempio(), regional);
     } else {
         QTextStream(stdout) << "letto " << workbook << '\n';
     }
@@ -114,25 +113,26 @@ int main(int argc, char* argv[]) {
 
     // The robustness window on that comparison: each page, two units
     // highlighted in the bump chart.
-    RobustnessWindow* robustness = comparison->cmdRobustezza_Click();
+    RobustnessWindow* robustness = comparison->openRobustness();
     if (!robustness)
         return 1;
     robustness->resize(1280, 800);
     QCoreApplication::processEvents();
     ok = save(*robustness, output + QStringLiteral("/robustness-ranks.png")) && ok;
-    robustness->cmbMetodo()->setCurrentIndex(0);
-    robustness->cmdSensibilita_Click();
-    robustness->pagine()->setCurrentIndex(1);
+    const RobustnessPages& pages = robustness->pages();
+    pages.methodCombo->setCurrentIndex(0);
+    robustness->computeSensitivity();
+    pages.pages->setCurrentIndex(1);
     ok = save(*robustness, output + QStringLiteral("/robustness-sensitivity.png")) && ok;
-    robustness->cmdIncertezza_Click();
-    robustness->pagine()->setCurrentIndex(2);
+    robustness->computeUncertainty();
+    pages.pages->setCurrentIndex(2);
     ok = save(*robustness, output + QStringLiteral("/robustness-uncertainty.png")) && ok;
-    robustness->msfRiepilogo()->selectRow(0);
-    robustness->msfRiepilogo()->selectionModel()->select(
-        robustness->msfRiepilogo()->model()->index(12, 0),
-        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    robustness->cmbAsseY()->setCurrentIndex(4);
-    robustness->pagine()->setCurrentIndex(3);
+    pages.summaryGrid->selectRow(0);
+    pages.summaryGrid->selectionModel()->select(pages.summaryGrid->model()->index(12, 0),
+                                                QItemSelectionModel::Select |
+                                                    QItemSelectionModel::Rows);
+    pages.yAxisCombo->setCurrentIndex(4);
+    pages.pages->setCurrentIndex(3);
     ok = save(*robustness, output + QStringLiteral("/robustness-charts.png")) && ok;
     robustness->reject();
     comparison->reject();
@@ -141,16 +141,16 @@ int main(int argc, char* argv[]) {
     // The time analysis of the sample panel, four regions charted.
     const QString panel = folder + QStringLiteral("/regioni_periodi.xlsx");
     QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_periodi.xlsx"), panel);
-    menu.selezionaMatrice(panel);
-    menu.cmdAnalisiTemporale_Click();
-    AnalisiTemporale* time = menu.analisiTemporale();
+    menu.selectWorkbook(panel);
+    menu.openTimeAnalysis();
+    TimeAnalysisWindow* time = menu.timeAnalysis();
     if (!time || !time->isVisible())
         return 1;
     time->resize(1180, 820);
     for (const int row : {2, 11, 14, 17})
-        time->msfValori()->selectionModel()->select(time->msfValori()->model()->index(row, 0),
-                                                    QItemSelectionModel::Select |
-                                                        QItemSelectionModel::Rows);
+        time->valuesGrid()->selectionModel()->select(time->valuesGrid()->model()->index(row, 0),
+                                                     QItemSelectionModel::Select |
+                                                         QItemSelectionModel::Rows);
     QCoreApplication::processEvents();
     ok = save(*time, output + QStringLiteral("/time-analysis-window.png")) && ok;
     time->reject();

@@ -1,7 +1,9 @@
+#include "support/recordingdialogs.h"
 #include "support/workrecorder.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/contrast.h"
+#include "ui/platform/failuremessage.h"
 #include "ui/platform/hintlabel.h"
 #include "ui/platform/pathelision.h"
 
@@ -25,6 +27,8 @@ private Q_SLOTS:
     void seriesKeepsControlsOff();
     void pathsElidedOnFolders();
     void hintsReadable();
+    void failuresShownByKind_data();
+    void failuresShownByKind();
 };
 
 namespace {
@@ -205,6 +209,35 @@ void TestPlatform::hintsReadable() {
                      qPrintable(hint.textColour().name()));
     }
     QCOMPARE(contrastRatio(Qt::black, Qt::white), 21.0);
+}
+
+void TestPlatform::failuresShownByKind_data() {
+    QTest::addColumn<FailureKind>("kind");
+    QTest::addColumn<int>("icon"); // -1: nothing shown
+    QTest::newRow("refused matrix: no icon") << FailureKind::Refused << int(Dialogs::Icon::None);
+    QTest::newRow("method refusal: no icon")
+        << FailureKind::MethodRefused << int(Dialogs::Icon::None);
+    QTest::newRow("file") << FailureKind::File << int(Dialogs::Icon::Critical);
+    QTest::newRow("limit") << FailureKind::Limit << int(Dialogs::Icon::Critical);
+    QTest::newRow("usage") << FailureKind::Usage << int(Dialogs::Icon::Warning);
+    QTest::newRow("cancelled: the user's own doing") << FailureKind::Cancelled << -1;
+}
+
+// One box with the message under the program's title, the icon told by the
+// kind of the failure.
+void TestPlatform::failuresShownByKind() {
+    QFETCH(FailureKind, kind);
+    QFETCH(int, icon);
+    RecordingDialogs dialogs;
+    showFailure(dialogs, failure(kind, QStringLiteral("Messaggio")));
+    if (icon < 0) {
+        QVERIFY(dialogs.messages.isEmpty());
+        return;
+    }
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages[0].text, QStringLiteral("Messaggio"));
+    QCOMPARE(dialogs.messages[0].title, QStringLiteral("Orvalta"));
+    QCOMPARE(int(dialogs.messages[0].icon), icon);
 }
 
 QTEST_MAIN(TestPlatform)

@@ -53,7 +53,7 @@ void TestQtDialogs::workbookFilterIgnoresCase() {
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     const auto dialog = QtDialogs::workbookDialog(QStringLiteral("Seleziona la matrice sorgente"),
-                                                  MenuORV::filtroMatrice(), dir.path(), nullptr);
+                                                  MenuORV::workbookFilter(), dir.path(), nullptr);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Seleziona la matrice sorgente"));
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
     dialog->show();

@@ -1,10 +1,11 @@
+#include "support/guitestsupport.h"
 #include "support/resultsfixture.h"
 #include "support/testsupport.h"
 
 #include "export/resultscollection.h"
-#include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "ui/report/pdfreport.h"
+#include "workflow/processing.h"
 
 #include "version.h"
 
@@ -54,7 +55,9 @@ void TestReport::sampleReport() {
     const QString workbook = sampleWithResults(m_dir.path(), s, m_regional);
     QVERIFY(!workbook.isEmpty());
     QVERIFY(writeRobustnessFiles(s, m_regional));
-    const ResultsCollection results = collectResults(s, m_regional);
+    Processing loaded(m_regional);
+    QVERIFY(loaded.load(workbook));
+    const ResultsCollection results = collectResults(workbook, loaded.matrix(), m_regional);
     const QString pdf = m_dir.filePath(QStringLiteral("rapporto.pdf"));
     QCOMPARE(writePdfReport(pdf, results), QString());
 
@@ -95,15 +98,14 @@ void TestReport::largeMatrixGoesToAnnex() {
     for (int i = 1; i <= 150; ++i)
         rows.push_back({CellValue(QStringLiteral("Comune %1").arg(i)), CellValue(double(i % 37)),
                         CellValue(double((i * 7) % 41))});
-    SharedState s = statoDa(rows);
-    s.strMatrice = m_dir.filePath(QStringLiteral("comuni.xlsx"));
-    s.strCartella = m_dir.path();
-    MethodRunner runner;
-    for (int position : {0, 4})
-        QVERIFY(runner.run(s, position, methodTable()[std::size_t(position)].entryText, m_regional)
-                    .done());
+    Processing processing(m_regional, memoryLoader(rows, m_regional));
+    QVERIFY(processing.load(m_dir.filePath(QStringLiteral("comuni.xlsx"))));
+    for (const MethodPosition position : {MethodPosition::MpiPositivo, MethodPosition::Graduatorie})
+        QVERIFY(processing.run(position));
     const QString pdf = m_dir.filePath(QStringLiteral("comuni.pdf"));
-    QCOMPARE(writePdfReport(pdf, collectResults(s, m_regional)), QString());
+    QCOMPARE(
+        writePdfReport(pdf, collectResults(processing.workbook(), processing.matrix(), m_regional)),
+        QString());
 
     const QStringList pages = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     qsizetype annex = -1;

@@ -1,4 +1,3 @@
-#include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
@@ -34,16 +33,21 @@ private Q_SLOTS:
     void analysesFillGridsAndFiles();
     void chartsFollowSelectionAndExport();
     void scatterOfManyUnitsIsGrouped();
+    void analysesReadTheWorkbook();
 
 private:
-    // Runs MPI+, WROC and GRAD, compares them and opens the robustness window.
-    RobustnessWindow* open();
+    // Runs MPI+, WROC and GRAD over rows, compares them and opens the
+    // robustness window.
+    RobustnessWindow* open(const Rows& rows = regioniEsempio());
     QString file(const QString& suffix) const { return m_state.strMatrice + suffix; }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     SharedState m_state;
     RecordingDialogs m_dialogs;
     const Regional m_regional{QLocale(QLocale::Italian, QLocale::Italy)};
+    // The matrix of the workbook as the processing window loaded it; the
+    // workbook itself is not on disk.
+    std::shared_ptr<Processing> m_loaded;
     std::unique_ptr<ValutaMP> m_valuta;
 };
 
@@ -73,27 +77,25 @@ QByteArray asFile(const GridView* grid) {
 void TestRobustnessWindow::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_state = statoCaricatoDa(regioniEsempio());
+    m_state = SharedState();
     m_state.strMatrice = m_dir->filePath(QStringLiteral("Regioni.xlsx"));
     m_state.strCartella = m_dir->path();
     m_dialogs = RecordingDialogs();
+    m_loaded = std::make_shared<Processing>(m_regional, memoryLoader(regioniEsempio(), m_regional));
+    QVERIFY(m_loaded->load(m_state.strMatrice));
 }
 
 void TestRobustnessWindow::cleanup() {
     m_valuta.reset();
 }
 
-RobustnessWindow* TestRobustnessWindow::open() {
-    SharedState s = m_state;
-    MethodRunner runner;
-    for (const int position : {0, 2, 4})
-        if (!runner.run(s, position, methodTable()[std::size_t(position)].entryText, m_regional)
-                 .done())
-            return nullptr;
-    m_valuta = std::make_unique<ValutaMP>(m_state, m_dialogs, m_regional);
-    m_valuta->carica();
+RobustnessWindow* TestRobustnessWindow::open(const Rows& rows) {
+    if (!writeMethodResults(m_state.strMatrice, rows, {0, 2, 4}, m_regional))
+        return nullptr;
+    m_valuta = std::make_unique<ValutaMP>(m_state, m_loaded, m_dialogs, m_regional);
+    m_valuta->load();
     m_valuta->show();
-    if (m_valuta->cmdRobustezza_Click())
+    if (m_valuta->openRobustness())
         return nullptr; // nothing compared yet: no window
     for (int i = 0; i < 3; ++i) {
         m_valuta->lstMetodi()->setCurrentRow(0);
@@ -111,26 +113,26 @@ void TestRobustnessWindow::opensOnTheComparisonOnView() {
     QVERIFY(w);
     QVERIFY(w->isVisible());
     // The summary grid is the file written beside the workbook.
-    QCOMPARE(w->msfRiepilogo()->gridModel()->gridRowCount(), 21);
-    QCOMPARE(fileContents(file(QStringLiteral(".rob.csv"))), asFile(w->msfRiepilogo()));
+    QCOMPARE(w->pages().summaryGrid->gridModel()->gridRowCount(), 21);
+    QCOMPARE(fileContents(file(QStringLiteral(".rob.csv"))), asFile(w->pages().summaryGrid));
     // Kendall beside Spearman, in the same layout; Spearman as compared.
-    QCOMPARE(asFile(w->msfSpearman()), asFile(m_valuta->msfCograduazione()));
-    QCOMPARE(w->msfKendall()->gridModel()->gridRowCount(), 4);
-    QCOMPARE(w->msfKendall()->gridModel()->gridText(1, 1), QStringLiteral("1,0000"));
-    QVERIFY(!w->msfKendall()->gridModel()->gridText(3, 1).isEmpty());
-    QVERIFY(w->lblRiepilogo()->text().contains(QStringLiteral("20 unità, 3 metodi")));
-    QCOMPARE(w->cmbMetodo()->count(), 3);
+    QCOMPARE(asFile(w->pages().spearmanGrid), asFile(m_valuta->msfCograduazione()));
+    QCOMPARE(w->pages().kendallGrid->gridModel()->gridRowCount(), 4);
+    QCOMPARE(w->pages().kendallGrid->gridModel()->gridText(1, 1), QStringLiteral("1,0000"));
+    QVERIFY(!w->pages().kendallGrid->gridModel()->gridText(3, 1).isEmpty());
+    QVERIFY(w->pages().summaryLabel->text().contains(QStringLiteral("20 unità, 3 metodi")));
+    QCOMPARE(w->pages().methodCombo->count(), 3);
     // Changing the selection hides the way in.
     m_valuta->lstSelezionati()->setCurrentRow(0);
     m_valuta->lstSelezionati_DblClick();
-    QVERIFY(!m_valuta->cmdRobustezza_Click());
+    QVERIFY(!m_valuta->openRobustness());
 }
 
 void TestRobustnessWindow::headerClickSortsTheSummary() {
     RobustnessWindow* w = open();
     QVERIFY(w);
-    QHeaderView* header = w->msfRiepilogo()->horizontalHeader();
-    const QStringList labels = gridColumn(w->msfRiepilogo(), 0);
+    QHeaderView* header = w->pages().summaryGrid->horizontalHeader();
+    const QStringList labels = gridColumn(w->pages().summaryGrid, 0);
     const auto clickWorst = [&] {
         // Grid column 4, "Peggiore", is header section 3.
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -138,39 +140,41 @@ void TestRobustnessWindow::headerClickSortsTheSummary() {
     };
     for (const bool ascending : {true, false}) {
         clickWorst();
-        const QStringList worst = gridColumn(w->msfRiepilogo(), 4);
+        const QStringList worst = gridColumn(w->pages().summaryGrid, 4);
         for (int i = 1; i < worst.size(); ++i)
             QVERIFY(ascending ? worst[i - 1].toInt() <= worst[i].toInt()
                               : worst[i - 1].toInt() >= worst[i].toInt());
         // Every row still names its own unit.
-        const QStringList shown = gridColumn(w->msfRiepilogo(), 0);
+        const QStringList shown = gridColumn(w->pages().summaryGrid, 0);
         for (int r = 0; r < shown.size(); ++r)
-            QCOMPARE(shown[r], labels[w->ordineRiepilogo()[std::size_t(r)]]);
+            QCOMPARE(shown[r], labels[w->summaryOrder()[std::size_t(r)]]);
     }
 }
 
 void TestRobustnessWindow::analysesFillGridsAndFiles() {
     RobustnessWindow* w = open();
     QVERIFY(w);
-    w->cmbMetodo()->setCurrentIndex(w->cmbMetodo()->findData(2)); // WROC
-    QCOMPARE(w->cmdSensibilita_Click(), RobustnessWindow::Outcome::Saved);
-    QCOMPARE(fileContents(file(QStringLiteral(".sensWROC.csv"))), asFile(w->msfSensibilita()));
-    QCOMPARE(w->msfSensibilita()->gridModel()->gridColumnCount(), 12);
+    w->pages().methodCombo->setCurrentIndex(w->pages().methodCombo->findData(2)); // WROC
+    QCOMPARE(w->computeSensitivity(), RobustnessWindow::Outcome::Saved);
+    QCOMPARE(fileContents(file(QStringLiteral(".sensWROC.csv"))),
+             asFile(w->pages().sensitivityGrid));
+    QCOMPARE(w->pages().sensitivityGrid->gridModel()->gridColumnCount(), 12);
     // Shift cells are shaded, a unit moved by some indicator darker than white.
     bool shaded = false;
     for (int r = 1; r <= 20; ++r)
         for (int c = 2; c <= 9; ++c)
-            shaded = shaded || (w->msfSensibilita()->gridModel()->gridText(r, c) != u"0" &&
-                                w->msfSensibilita()->gridModel()->cellBackground(r, c).isValid());
+            shaded =
+                shaded || (w->pages().sensitivityGrid->gridModel()->gridText(r, c) != u"0" &&
+                           w->pages().sensitivityGrid->gridModel()->cellBackground(r, c).isValid());
     QVERIFY(shaded);
 
-    QCOMPARE(w->cmdIncertezza_Click(), RobustnessWindow::Outcome::Saved);
-    QCOMPARE(fileContents(file(QStringLiteral(".unc.csv"))), asFile(w->msfIncertezza()));
-    const QStringList shown = w->graficoIntervalli()->shownLabels();
+    QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
+    QCOMPARE(fileContents(file(QStringLiteral(".unc.csv"))), asFile(w->pages().uncertaintyGrid));
+    const QStringList shown = w->pages().intervalChart->shownLabels();
     QCOMPARE(shown.size(), 20);
     // The chart lists the units by median rank, smallest first.
-    const QStringList labels = gridColumn(w->msfIncertezza(), 0);
-    const QStringList medians = gridColumn(w->msfIncertezza(), 2);
+    const QStringList labels = gridColumn(w->pages().uncertaintyGrid, 0);
+    const QStringList medians = gridColumn(w->pages().uncertaintyGrid, 2);
     double previous = 0;
     for (const QString& label : shown) {
         const double median = m_regional.parseNumber(medians[labels.indexOf(label)]).value();
@@ -183,28 +187,28 @@ void TestRobustnessWindow::analysesFillGridsAndFiles() {
 void TestRobustnessWindow::chartsFollowSelectionAndExport() {
     RobustnessWindow* w = open();
     QVERIFY(w);
-    w->msfRiepilogo()->selectRow(0);
-    w->msfRiepilogo()->selectionModel()->select(w->msfRiepilogo()->model()->index(2, 0),
-                                                QItemSelectionModel::Select |
-                                                    QItemSelectionModel::Rows);
-    w->pagine()->setCurrentIndex(3); // the charts redraw as their page opens
+    w->pages().summaryGrid->selectRow(0);
+    w->pages().summaryGrid->selectionModel()->select(w->pages().summaryGrid->model()->index(2, 0),
+                                                     QItemSelectionModel::Select |
+                                                         QItemSelectionModel::Rows);
+    w->pages().pages->setCurrentIndex(3); // the charts redraw as their page opens
     int bold = 0;
-    const auto series = w->graficoRanghi()->chart()->series();
+    const auto series = w->pages().bumpChart->chart()->series();
     QCOMPARE(series.size(), 20);
     for (QAbstractSeries* s : series)
         bold += static_cast<QLineSeries*>(s)->pen().widthF() > 2 ? 1 : 0;
     QCOMPARE(bold, 2);
     // A new selection redraws the chart drawn for the old one.
-    w->msfRiepilogo()->selectionModel()->select(w->msfRiepilogo()->model()->index(5, 0),
-                                                QItemSelectionModel::Select |
-                                                    QItemSelectionModel::Rows);
-    w->aggiornaGrafici();
+    w->pages().summaryGrid->selectionModel()->select(w->pages().summaryGrid->model()->index(5, 0),
+                                                     QItemSelectionModel::Select |
+                                                         QItemSelectionModel::Rows);
+    w->updateCharts();
     bold = 0;
-    for (QAbstractSeries* s : w->graficoRanghi()->chart()->series())
+    for (QAbstractSeries* s : w->pages().bumpChart->chart()->series())
         bold += static_cast<QLineSeries*>(s)->pen().widthF() > 2 ? 1 : 0;
     QCOMPARE(bold, 3);
-    w->cmbAsseY()->setCurrentIndex(2);
-    QVERIFY(w->graficoDispersione()->chart()->title().contains(QStringLiteral("Wroclaw")));
+    w->pages().yAxisCombo->setCurrentIndex(2);
+    QVERIFY(w->pages().scatterChart->chart()->title().contains(QStringLiteral("Wroclaw")));
 
     const QList<std::pair<QString, QByteArray>> formats{
         {QStringLiteral("r.png"), QByteArray("\x89PNG")},
@@ -254,6 +258,27 @@ void TestRobustnessWindow::scatterOfManyUnitsIsGrouped() {
     QVERIFY(median->at(0).y() > n - n / kScatterBins);
     QVERIFY(median->at(kScatterBins - 1).y() < n / kScatterBins + 1);
     QVERIFY(median->at(0).x() < median->at(kScatterBins - 1).x());
+}
+
+// Without a matrix loaded the analyses read the workbook; one whose units
+// are not those of the comparison is refused.
+void TestRobustnessWindow::analysesReadTheWorkbook() {
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), m_state.strMatrice));
+    m_loaded.reset();
+    RobustnessWindow* w = open();
+    QVERIFY(w);
+    QCOMPARE(w->computeSensitivity(), RobustnessWindow::Outcome::Saved);
+    QVERIFY(m_dialogs.messages.isEmpty());
+
+    Rows fewer = regioniEsempio();
+    fewer.pop_back();
+    w = open(fewer);
+    QVERIFY(w);
+    QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Refused);
+    QCOMPARE(m_dialogs.messageTexts(),
+             QStringList(QStringLiteral("La matrice sorgente non ha le unità del confronto: "
+                                        "eseguire di nuovo i metodi.")));
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Warning);
 }
 
 QTEST_MAIN(TestRobustnessWindow)

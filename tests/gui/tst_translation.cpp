@@ -135,7 +135,7 @@ void TestTranslation::windowsInEnglish() {
     // A workbook that is gone by the time the processing window reads it.
     QTemporaryDir dir;
     const QString gone = dir.filePath(QStringLiteral("gone.xlsx"));
-    window.selezionaMatrice(gone);
+    window.selectWorkbook(gone);
     QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
     QCOMPARE(dialogs.messages.size(), 2);
     QCOMPARE(dialogs.messages[1].text,

@@ -1,11 +1,12 @@
 #include "support/resultsfixture.h"
+#include "support/regioniesempio.h"
+#include "support/testsupport.h"
 
 #include "comparison/comparison.h"
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilelisting.h"
-#include "methods/methodrunner.h"
 #include "methods/metodi.h"
-#include "workbook/caricamatrice.h"
+#include "workflow/processing.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,22 +62,23 @@ QString sampleWithResults(const QString& folder, SharedState& s, const Regional&
         QTest::qFail("the sample workbook cannot be copied", __FILE__, __LINE__);
         return {};
     }
-    s = SharedState();
-    s.strMatrice = path;
-    s.strCartella = folder;
-    if (!carica_matrice(s, regional).loaded()) {
+    Processing processing(regional);
+    if (!processing.load(path)) {
         QTest::qFail("the sample workbook does not load", __FILE__, __LINE__);
         return {};
     }
-    MethodRunner runner;
+    s = statoCaricatoDa(regioniEsempio()); // the figures of the sample workbook
+    s.strMatrice = path;
+    s.strCartella = folder;
     for (const MethodInfo& method : methodTable())
-        if (!runner.run(s, method.position, method.entryText, regional).done()) {
+        if (!processing.run(MethodPosition(method.position))) {
             QTest::qFail("a method refused the sample", __FILE__, __LINE__);
             return {};
         }
     if (compare) {
-        const ComparisonResult result = compareMethods(folder, valuesResultFiles(path), regional);
-        if (!result.ok || !writeComparisonFiles(path, result).isEmpty()) {
+        const Expected<ComparisonResult> result =
+            compareMethods(folder, valuesResultFiles(path), regional);
+        if (!result || !writeComparisonFiles(path, *result).isEmpty()) {
             QTest::qFail("the comparison failed", __FILE__, __LINE__);
             return {};
         }

@@ -6,8 +6,9 @@
 #include <QString>
 
 // The sample workbook copied into folder with its matrix loaded into s
-// (under the given regional settings), all nine methods run (their result
-// files written, the last method's tables left in s) and, with compare,
+// (under the given regional settings; matDati and the flags, the result
+// tables empty), all nine methods run (their result files written) and,
+// with compare,
 // the nine compared (both comparison files written). Returns the copy's
 // path, or an empty string after a failed QVERIFY-style step (the failure
 // is recorded through QTest).

@@ -2,24 +2,21 @@
 
 #include "shared/regional.h"
 #include "shared/sharedstate.h"
+#include "ui/comparison/comparisonwidgets.h"
 #include "ui/platform/dialogs.h"
+#include "workflow/processing.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class BackgroundWork;
 class ClockStatusBar;
 class CograduationModel;
 struct ComparisonResult;
 class GridView;
-class HintLabel;
-class QButtonGroup;
-class QGroupBox;
-class QHBoxLayout;
-class QLabel;
 class QListWidget;
-class QPushButton;
 class QSplitter;
-class QWidget;
 class RobustnessWindow;
 class TextTableModel;
 
@@ -43,15 +40,18 @@ public:
         OutOfMemory // memory ran out: nothing changed
     };
 
-    ValutaMP(SharedState& state, Dialogs& dialogs, const Regional& regional,
-             QWidget* parent = nullptr);
+    // loaded, when given, holds the matrix the processing window loaded:
+    // the outputs and the analyses take it when it is the workbook's
+    // instead of reading the workbook again.
+    ValutaMP(SharedState& state, std::shared_ptr<const Processing> loaded, Dialogs& dialogs,
+             const Regional& regional, QWidget* parent = nullptr);
     ~ValutaMP() override;
 
     // The load of each opening: every values result file of strMatrice
     // listed in name order, none selected, the run button and the view
     // frame hidden, the three grids empty. The selection takes the width
     // that a comparison of every listed method needs, and keeps it.
-    void carica();
+    void load();
 
     // The handlers of the window's controls. A double click moves the
     // current entry of its list to the end of the other list; with no
@@ -61,66 +61,50 @@ public:
     RunOutcome cmdSelect_Click();
     // "Esporta risultati..." and "Rapporto PDF...": every result of the
     // workbook into one .xlsx, or its report as a PDF (see resultsoutput.h).
-    void cmdEsporta_Click();
-    void cmdRapporto_Click();
+    void exportResults();
+    void writeReport();
     void optTipoRisultato_Click();
     // Opens the robustness window (window-modal, without waiting) on the
     // comparison on view; nothing without one. Returns the window.
-    RobustnessWindow* cmdRobustezza_Click();
+    RobustnessWindow* openRobustness();
 
-    QListWidget* lstMetodi() const { return m_lstMetodi; }
-    QListWidget* lstSelezionati() const { return m_lstSelezionati; }
-    GridView* msfRisultati() const { return m_msfRisultati; }
-    GridView* msfRanking() const { return m_msfRanking; }
-    GridView* msfCograduazione() const { return m_msfCograduazione; }
+    QListWidget* lstMetodi() const { return m_ui.lstMetodi; }
+    QListWidget* lstSelezionati() const { return m_ui.lstSelezionati; }
+    GridView* msfRisultati() const { return m_ui.msfRisultati; }
+    GridView* msfRanking() const { return m_ui.msfRanking; }
+    GridView* msfCograduazione() const { return m_ui.msfCograduazione; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QWidget* costruisciSelezione();
-    QWidget* costruisciRisultati();
-    QHBoxLayout* costruisciUscite();
-    void collega();
-    void sposta(QListWidget* from, QListWidget* to);
+    void connectControls();
+    void moveEntry(QListWidget* from, QListWidget* to);
     // Puts a comparison on view as a run leaves it.
-    void mostra(const ComparisonResult& result);
-    void adattaRisultati();
-    void adattaCograduazione();
-    int larghezzaSelezione();
-    void dividi();
-    void aggiornaSuggerimento();
-    void scarica();
+    void showComparison(const ComparisonResult& comparison);
+    void fitResults();
+    void fitCograduation();
+    int selectionWidth();
+    void divide();
+    void updateHint();
+    void unload();
 
     SharedState& m_state;
+    std::shared_ptr<const Processing> m_loaded;
     Dialogs& m_dialogs;
     Regional m_regional;
 
-    TextTableModel* m_valoriModel;
-    TextTableModel* m_ranghiModel;
-    CograduationModel* m_cograduazioneModel;
+    TextTableModel* m_valuesModel;
+    TextTableModel* m_ranksModel;
+    CograduationModel* m_cograduationModel;
+    ComparisonWidgets m_ui;
 
     QSplitter* m_splitter = nullptr;
-    bool m_splitterMosso = false;
-    int m_larghezzaSelezione = 0;   // the width of the selection, fixed at each opening
-    int m_colonnaCograduazione = 0; // the width of a method column of the matrix
-    QGroupBox* m_frmMatrice = nullptr;
-    QListWidget* m_lstMetodi = nullptr;
-    QListWidget* m_lstSelezionati = nullptr;
-    QGroupBox* m_frame2 = nullptr;
-    GridView* m_msfCograduazione = nullptr;
-    QPushButton* m_cmdSelect = nullptr;
-    QPushButton* m_cmdRobustezza = nullptr;
-    RobustnessWindow* m_robustezza = nullptr;
-    QPushButton* m_cmdEsporta = nullptr;
-    QPushButton* m_cmdRapporto = nullptr;
-    QGroupBox* m_frmTipoRisultato = nullptr;
-    QButtonGroup* m_optTipoRisultato = nullptr;
-    QGroupBox* m_frame1 = nullptr;
-    GridView* m_msfRisultati = nullptr;
-    GridView* m_msfRanking = nullptr;
-    HintLabel* m_suggerimento = nullptr;
+    bool m_splitterMoved = false;
+    int m_selectionWidth = 0;     // the width of the selection, fixed at each opening
+    int m_cograduationColumn = 0; // the width of a method column of the matrix
+    RobustnessWindow* m_robustness = nullptr;
     ClockStatusBar* m_stbStato = nullptr;
-    BackgroundWork* m_lavoro = nullptr;
+    BackgroundWork* m_work = nullptr;
 };

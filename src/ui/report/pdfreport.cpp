@@ -1,6 +1,5 @@
 #include "ui/report/pdfreport.h"
 
-#include "shared/polarita.h"
 #include "shared/safefile.h"
 #include "stats/statistiche.h"
 #include "ui/report/methoddescriptions.h"
@@ -26,8 +25,8 @@ constexpr int kMostMoved = 10;   // units listed in the robustness summary
 class Report {
 public:
     Report(ReportPages& pages, const ResultsCollection& results, WorkProgress* progress)
-        : m_pages(pages), m_results(results), m_s(*results.state), m_regional(*results.regional),
-          m_progress(progress) {}
+        : m_pages(pages), m_results(results), m_matrix(*results.matrix),
+          m_regional(*results.regional), m_progress(progress) {}
 
     void write() {
         const QFileInfo info(m_results.strMatrice);
@@ -56,21 +55,20 @@ public:
     }
 
 private:
-    int units() const { return m_s.nRighe - 1; }
+    int units() const { return m_matrix.unitCount(); }
 
     void step(const QString& text) {
         if (m_progress)
             m_progress->report(text);
     }
 
-    QString label(int r) const { return m_regional.generalText(m_s.matDati.label(r)); }
+    QString corner() const { return m_regional.generalText(m_matrix.corner); }
 
     void matrix() {
         m_pages.heading(QStringLiteral("La matrice"));
-        const int indicators = m_s.nColonne - 1;
-        int negative = 0;
-        for (int c = 2; c <= m_s.nColonne; ++c)
-            negative += polaritaNegativa(m_s.matDati.header(c)) ? 1 : 0;
+        const int indicators = m_matrix.indicatorCount();
+        const int negative = int(std::count_if(m_matrix.negative.begin(), m_matrix.negative.end(),
+                                               [](char flag) { return flag != 0; }));
         m_pages.paragraph(
             QStringLiteral("%1 unità e %2 indicatori: %3 di polarità positiva (un valore più "
                            "alto è migliore) e %4 di polarità negativa (un valore più basso è "
@@ -80,10 +78,11 @@ private:
                 .arg(indicators)
                 .arg(indicators - negative)
                 .arg(negative));
-        const std::vector<double> mean = media_colonne(m_s);
-        const std::vector<double> deviation = scarto_colonne(m_s, mean);
-        const std::vector<double> low = minimo_colonne(m_s);
-        const std::vector<double> high = massimo_colonne(m_s);
+        const MatrixView view = m_matrix.view();
+        const std::vector<double> mean = media_colonne(view);
+        const std::vector<double> deviation = scarto_colonne(view, mean);
+        const std::vector<double> low = minimo_colonne(view);
+        const std::vector<double> high = massimo_colonne(view);
         ReportTable table;
         table.headers = {QStringLiteral("Indicatore"), QStringLiteral("Polarità"),
                          QStringLiteral("Media"),      QStringLiteral("Scarto q. m."),
@@ -91,21 +90,20 @@ private:
         table.widths = {3.2, 1, 1.6, 1.6, 1.6, 1.6};
         table.rows = indicators;
         table.cell = [&](int row, int column) -> QString {
-            const int c = row + 2;
+            const auto j = std::size_t(row);
             switch (column) {
             case 0:
-                return m_regional.generalText(m_s.matDati.header(c));
+                return m_regional.generalText(m_matrix.indicators[j]);
             case 1:
-                return polaritaNegativa(m_s.matDati.header(c)) ? QStringLiteral("−")
-                                                               : QStringLiteral("+");
+                return m_matrix.negative[j] ? QStringLiteral("−") : QStringLiteral("+");
             case 2:
-                return m_regional.indexText(mean[std::size_t(c)]);
+                return m_regional.indexText(mean[j]);
             case 3:
-                return m_regional.indexText(deviation[std::size_t(c)]);
+                return m_regional.indexText(deviation[j]);
             case 4:
-                return m_regional.indexText(low[std::size_t(c)]);
+                return m_regional.indexText(low[j]);
             default:
-                return m_regional.indexText(high[std::size_t(c)]);
+                return m_regional.indexText(high[j]);
             }
         };
         m_pages.table(table);
@@ -145,8 +143,7 @@ private:
             return;
         }
         ReportTable table;
-        table.headers = {QStringLiteral("Rango"), m_regional.generalText(m_s.matDati.label(1)),
-                         method.header};
+        table.headers = {QStringLiteral("Rango"), corner(), method.header};
         if (table.headers[1].isEmpty())
             table.headers[1] = QStringLiteral("Unità");
         table.widths = {1, 4, 2};
@@ -288,7 +285,7 @@ private:
         m_pages.paragraph(QStringLiteral("Il rango di ogni unità per ogni metodo, nell'ordine "
                                          "della matrice."));
         ReportTable table;
-        table.headers.append(label(1).isEmpty() ? QStringLiteral("Unità") : label(1));
+        table.headers.append(corner().isEmpty() ? QStringLiteral("Unità") : corner());
         table.widths.push_back(std::max(3.0, 9 - double(m_results.methods.size()) / 2));
         for (const MethodResults& method : m_results.methods) {
             table.headers.append(method.code);
@@ -306,7 +303,7 @@ private:
 
     ReportPages& m_pages;
     const ResultsCollection& m_results;
-    const SharedState& m_s;
+    const Matrix& m_matrix;
     const Regional& m_regional;
     WorkProgress* m_progress;
 };

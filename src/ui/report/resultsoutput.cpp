@@ -1,10 +1,12 @@
 #include "ui/report/resultsoutput.h"
 
-#include "export/resultsworkbook.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/dialogs.h"
+#include "ui/platform/failuremessage.h"
+#include "ui/platform/windowsetup.h"
 #include "ui/report/pdfreport.h"
-#include "workbook/caricamatrice.h"
+#include "workflow/resultsexport.h"
+#include "workflow/writestatus.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,90 +16,99 @@ namespace {
 
 enum class Output { Workbook, Report };
 
-QString suggested(const SharedState& state, Output output) {
-    const QFileInfo workbook(state.strMatrice);
-    return QDir(workbook.absolutePath())
-        .filePath(workbook.completeBaseName() + (output == Output::Workbook
-                                                     ? QStringLiteral("-risultati.xlsx")
-                                                     : QStringLiteral("-rapporto.pdf")));
+QString suggested(const QString& workbook, Output output) {
+    const QFileInfo info(workbook);
+    return QDir(info.absolutePath())
+        .filePath(info.completeBaseName() + (output == Output::Workbook
+                                                 ? QStringLiteral("-risultati.xlsx")
+                                                 : QStringLiteral("-rapporto.pdf")));
 }
 
+// What the work off the window's thread leaves.
+struct Produced {
+    QStringList warnings;
+    Status written;
+};
+
 // Asks for the destination, runs the output off the window's thread (first
-// reading the matrix again when fromFile), and tells the user.
-void produce(Output output, const SharedState& state, const std::optional<MethodInMemory>& inMemory,
-             bool fromFile, Dialogs& dialogs, BackgroundWork& work, const Regional& regional,
-             const QString& title) {
-    const bool workbook = output == Output::Workbook;
+// reading the matrix when none is given), and tells the user.
+void produce(Output output, const QString& workbook, std::shared_ptr<const Matrix> matrix,
+             std::shared_ptr<const MethodRun> shown, Dialogs& dialogs, BackgroundWork& work,
+             const Regional& regional) {
+    const bool toWorkbook = output == Output::Workbook;
     const QString path = dialogs.saveFile(
-        workbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
-                 : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
-        workbook ? QCoreApplication::translate("ResultsOutput", "Cartella di Excel (*.xlsx)")
-                 : QCoreApplication::translate("ResultsOutput", "Documento PDF (*.pdf)"),
-        suggested(state, output));
+        toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
+                   : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
+        toWorkbook ? QCoreApplication::translate("ResultsOutput", "Cartella di Excel (*.xlsx)")
+                   : QCoreApplication::translate("ResultsOutput", "Documento PDF (*.pdf)"),
+        suggested(workbook, output));
     if (path.isEmpty())
         return;
-    QString error;
-    QStringList warnings;
+    Produced produced;
     const BackgroundWork::Outcome outcome = work.run(
-        workbook ? QCoreApplication::translate("ResultsOutput", "Esportazione dei risultati")
-                 : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
+        toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esportazione dei risultati")
+                   : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
         [&](WorkProgress& progress) {
-            SharedState loaded;
-            const SharedState* source = &state;
-            if (fromFile) {
-                loaded.strMatrice = state.strMatrice;
-                loaded.strCartella = state.strCartella;
-                const LoadResult load = carica_matrice(loaded, regional, &progress);
-                if (!load.loaded()) {
-                    error = load.message;
+            Processing source(regional);
+            if (!matrix) {
+                if (produced.written = source.load(workbook, &progress); !produced.written)
                     return;
-                }
-                source = &loaded;
+                matrix = source.sharedMatrix();
+            }
+            std::optional<MethodInMemory> inMemory;
+            if (shown)
+                inMemory = MethodInMemory{shown->position, &shown->output};
+            if (toWorkbook) {
+                ResultsExport exported =
+                    exportResults(workbook, *matrix, path, regional, inMemory, &progress);
+                produced = {std::move(exported.warnings), std::move(exported.written)};
+                return;
             }
             const ResultsCollection results =
-                collectResults(*source, regional, inMemory, &progress);
-            warnings = results.warnings;
-            error = workbook ? writeResultsWorkbook(path, results, &progress)
-                             : writePdfReport(path, results, &progress);
+                collectResults(workbook, *matrix, regional, std::nullopt, &progress);
+            produced = {results.warnings, writeStatus(writePdfReport(path, results, &progress))};
         },
         true);
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
-        dialogs.message(
-            BackgroundWork::outOfMemoryText(
-                workbook ? QCoreApplication::translate("ResultsOutput", "esportare i risultati")
-                         : QCoreApplication::translate("ResultsOutput", "scrivere il rapporto")),
-            title, Dialogs::Icon::Critical);
+        showOutOfMemory(dialogs,
+                        toWorkbook
+                            ? QCoreApplication::translate("ResultsOutput", "esportare i risultati")
+                            : QCoreApplication::translate("ResultsOutput", "scrivere il rapporto"));
         return;
     }
-    if (!error.isEmpty()) {
-        dialogs.message(error, title, Dialogs::Icon::Critical);
+    if (!produced.written) {
+        showFailure(dialogs, produced.written.error());
         return;
     }
     QString text =
-        (workbook ? QCoreApplication::translate("ResultsOutput", "Risultati esportati in %1.")
-                  : QCoreApplication::translate("ResultsOutput", "Rapporto scritto in %1."))
+        (toWorkbook ? QCoreApplication::translate("ResultsOutput", "Risultati esportati in %1.")
+                    : QCoreApplication::translate("ResultsOutput", "Rapporto scritto in %1."))
             .arg(QDir::toNativeSeparators(path));
-    if (!warnings.isEmpty())
+    if (!produced.warnings.isEmpty())
         text += QCoreApplication::translate("ResultsOutput", "\n\nFile tralasciati:\n") +
-                warnings.join(u'\n');
-    dialogs.message(text, title,
-                    warnings.isEmpty() ? Dialogs::Icon::Information : Dialogs::Icon::Warning);
-}
-
-bool holdsMatrix(const SharedState& state) {
-    return state.nRighe >= 2 && state.matDati.isDimensioned();
+                produced.warnings.join(u'\n');
+    dialogs.message(text, childWindowTitle(),
+                    produced.warnings.isEmpty() ? Dialogs::Icon::Information
+                                                : Dialogs::Icon::Warning);
 }
 
 } // namespace
 
-void esportaRisultati(const SharedState& state, const std::optional<MethodInMemory>& inMemory,
-                      Dialogs& dialogs, BackgroundWork& work, const Regional& regional,
-                      const QString& title) {
-    produce(Output::Workbook, state, inMemory, !holdsMatrix(state), dialogs, work, regional, title);
+void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
+                           std::shared_ptr<const MethodRun> shown, Dialogs& dialogs,
+                           BackgroundWork& work, const Regional& regional) {
+    produce(Output::Workbook, workbook, std::move(matrix), std::move(shown), dialogs, work,
+            regional);
 }
 
-void rapportoPdf(const SharedState& state, Dialogs& dialogs, BackgroundWork& work,
-                 const Regional& regional, const QString& title) {
-    produce(Output::Report, state, std::nullopt, !holdsMatrix(state), dialogs, work, regional,
-            title);
+void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
+                 BackgroundWork& work, const Regional& regional) {
+    produce(Output::Report, workbook, std::move(matrix), nullptr, dialogs, work, regional);
+}
+
+std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook) {
+    if (!processing || !processing->hasMatrix() ||
+        processing->workbook() != QFileInfo(workbook).absoluteFilePath())
+        return nullptr;
+    return processing->sharedMatrix();
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "export/resultscollection.h"
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
+#include "stats/matrix.h"
+#include "workflow/processing.h"
 
 #include <QString>
 
-#include <optional>
+#include <memory>
 
 class BackgroundWork;
 class Dialogs;
@@ -17,16 +17,21 @@ class Dialogs;
 // or "-rapporto.pdf" proposed), the work off the window's thread, then a
 // message saying where the file went (with the result files left out) or
 // why it was not written.
+//
+// matrix is the source matrix loaded for workbook; without one it is read
+// from the workbook first (the comparison window opened before the
+// processing window).
 
-// "Esporta risultati...". inMemory names the method whose tables state
-// holds, exported in full precision with its transformed matrix. When state
-// holds no matrix (the comparison window opened before the processing
-// window) the matrix is read from state.strMatrice first, here and for the
-// report.
-void esportaRisultati(const SharedState& state, const std::optional<MethodInMemory>& inMemory,
-                      Dialogs& dialogs, BackgroundWork& work, const Regional& regional,
-                      const QString& title);
+// "Esporta risultati...": exportResults. shown, when given, is the method
+// run whose results are on view, exported in full precision with its
+// transformed matrix.
+void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
+                           std::shared_ptr<const MethodRun> shown, Dialogs& dialogs,
+                           BackgroundWork& work, const Regional& regional);
 
-// "Rapporto PDF...".
-void rapportoPdf(const SharedState& state, Dialogs& dialogs, BackgroundWork& work,
-                 const Regional& regional, const QString& title);
+// "Rapporto PDF...": writePdfReport.
+void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
+                 BackgroundWork& work, const Regional& regional);
+
+// The matrix loaded by processing when it is that of workbook, else null.
+std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook);

@@ -3,15 +3,26 @@
 #include "support/testsupport.h"
 #include "workbook/caricamatrice.h"
 
-IndiceMP::MatrixLoader loaderDa(std::shared_ptr<Rows> rows, const Regional& regional) {
-    return [rows, regional](SharedState& s, WorkProgress& progress) {
+Processing::MatrixLoader memoryLoader(std::shared_ptr<Rows> rows, const Regional& regional) {
+    return [rows, regional](const QString& path, WorkProgress* progress) {
         const MemoryReader reader(*rows);
-        return carica_matrice(s, reader, regional, &progress);
+        return carica_matrice(reader, path, regional, progress);
     };
 }
 
-IndiceMP::MatrixLoader loaderDa(const Rows& rows, const Regional& regional) {
-    return loaderDa(std::make_shared<Rows>(rows), regional);
+Processing::MatrixLoader memoryLoader(const Rows& rows, const Regional& regional) {
+    return memoryLoader(std::make_shared<Rows>(rows), regional);
+}
+
+bool writeMethodResults(const QString& workbook, const Rows& rows,
+                        const std::vector<int>& positions, const Regional& regional) {
+    Processing processing(regional, memoryLoader(rows, regional));
+    if (!processing.load(workbook))
+        return false;
+    for (const int position : positions)
+        if (!processing.run(MethodPosition(position)))
+            return false;
+    return true;
 }
 
 CellValue t(const char* text) {

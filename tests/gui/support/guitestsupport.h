@@ -3,17 +3,25 @@
 #include "shared/cellvalue.h"
 #include "shared/regional.h"
 #include "support/regioniesempio.h"
-#include "ui/processing/indicemp.h"
+#include "workflow/processing.h"
+
+#include <QString>
 
 #include <memory>
 #include <vector>
 
 using Rows = std::vector<std::vector<CellValue>>;
 
-// A loader that reads *rows as the first worksheet of the workbook, through
-// the program's own checks; *rows may change between two openings.
-IndiceMP::MatrixLoader loaderDa(std::shared_ptr<Rows> rows, const Regional& regional);
-IndiceMP::MatrixLoader loaderDa(const Rows& rows, const Regional& regional);
+// A loader that reads *rows as the first worksheet of whatever workbook it
+// is given, through the program's own checks; *rows may change between two
+// loads.
+Processing::MatrixLoader memoryLoader(std::shared_ptr<Rows> rows, const Regional& regional);
+Processing::MatrixLoader memoryLoader(const Rows& rows, const Regional& regional);
+
+// The methods at the given list positions run over rows, their result
+// files written beside workbook; false when one of them wrote none.
+bool writeMethodResults(const QString& workbook, const Rows& rows,
+                        const std::vector<int>& positions, const Regional& regional);
 
 // A text cell.
 CellValue t(const char* text);

@@ -2,9 +2,9 @@
 #include "support/recordingdialogs.h"
 #include "support/testsupport.h"
 #include "timeseries/ampifiles.h"
-#include "ui/grid/gridview.h"
 #include "ui/charts/ampichart.h"
-#include "ui/timeseries/analisitemporale.h"
+#include "ui/grid/gridview.h"
+#include "ui/timeseries/timeanalysiswindow.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 // The time-analysis window as the main window opens it: what it shows
 // comes from the files it writes, its controls switch index, base period
 // and charted units, and a refused panel closes it with the message.
-class TestAnalisiTemporale : public QObject {
+class TestTimeAnalysisWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -26,9 +26,9 @@ private Q_SLOTS:
     void refusedPanelCloses();
 
 private:
-    AnalisiTemporale* apri(const QString& source);
+    TimeAnalysisWindow* open(const QString& source);
     // Field `field` of line `line` of a file written beside the workbook.
-    QString campo(const QString& file, int line, int field) const;
+    QString fieldOf(const QString& file, int line, int field) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_workbook;
@@ -38,7 +38,7 @@ private:
     std::unique_ptr<MenuORV> m_menu;
 };
 
-void TestAnalisiTemporale::init() {
+void TestTimeAnalysisWindow::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     m_workbook = m_dir->filePath("periodi.xlsx");
     m_dialogs = RecordingDialogs();
@@ -47,7 +47,7 @@ void TestAnalisiTemporale::init() {
     m_menu->show();
 }
 
-AnalisiTemporale* TestAnalisiTemporale::apri(const QString& source) {
+TimeAnalysisWindow* TestTimeAnalysisWindow::open(const QString& source) {
     if (!QFile::copy(source, m_workbook))
         return nullptr;
     m_dialogs.workbookAnswers = {m_workbook};
@@ -58,61 +58,61 @@ AnalisiTemporale* TestAnalisiTemporale::apri(const QString& source) {
     if (!button->isEnabled())
         return nullptr;
     QTest::mouseClick(button, Qt::LeftButton);
-    return m_menu->analisiTemporale();
+    return m_menu->timeAnalysis();
 }
 
-QString TestAnalisiTemporale::campo(const QString& file, int line, int field) const {
+QString TestTimeAnalysisWindow::fieldOf(const QString& file, int line, int field) const {
     return QString::fromUtf8(fileContents(file)).split("\r\n").value(line).split(u';').value(field);
 }
 
-void TestAnalisiTemporale::opensOnThePanel() {
-    AnalisiTemporale* window = apri(ORVALTA_EXAMPLES "/regioni_periodi.xlsx");
+void TestTimeAnalysisWindow::opensOnThePanel() {
+    TimeAnalysisWindow* window = open(ORVALTA_EXAMPLES "/regioni_periodi.xlsx");
     QVERIFY(window);
     QVERIFY(window->isVisible());
     QVERIFY(m_dialogs.messages.isEmpty());
-    QVERIFY(window->lblPeriodi()->text().startsWith("Periodi: 2019, 2020, 2021, 2022, 2023"));
-    QCOMPARE(window->cmbBase()->count(), 5);
-    QCOMPARE(window->cmbBase()->currentText(), "2019");
+    QVERIFY(window->periodsLabel()->text().startsWith("Periodi: 2019, 2020, 2021, 2022, 2023"));
+    QCOMPARE(window->baseCombo()->count(), 5);
+    QCOMPARE(window->baseCombo()->currentText(), "2019");
 
     // The grids show what the files hold: Lazio (line 12) in 2021.
-    GridModel* valori = window->msfValori()->gridModel();
-    GridModel* ranghi = window->msfRanghi()->gridModel();
-    QCOMPARE(valori->gridRowCount(), 21);
-    QCOMPARE(valori->gridColumnCount(), 6);
-    QCOMPARE(valori->gridText(12, 0), "Lazio");
-    QCOMPARE(valori->gridText(12, 3), campo(ampiValuesFile(m_workbook, true), 12, 3));
-    QCOMPARE(ranghi->gridText(12, 3), campo(ampiRanksFile(m_workbook, true), 12, 3));
-    QVERIFY(valori->cellBackground(12, 3).isValid());
-    QCOMPARE(window->grafico()->lineCount(), 1);
+    GridModel* values = window->valuesGrid()->gridModel();
+    GridModel* ranks = window->ranksGrid()->gridModel();
+    QCOMPARE(values->gridRowCount(), 21);
+    QCOMPARE(values->gridColumnCount(), 6);
+    QCOMPARE(values->gridText(12, 0), "Lazio");
+    QCOMPARE(values->gridText(12, 3), fieldOf(ampiValuesFile(m_workbook, true), 12, 3));
+    QCOMPARE(ranks->gridText(12, 3), fieldOf(ampiRanksFile(m_workbook, true), 12, 3));
+    QVERIFY(values->cellBackground(12, 3).isValid());
+    QCOMPARE(window->chart()->lineCount(), 1);
     QVERIFY(m_state.bRisultati);
 }
 
-void TestAnalisiTemporale::controls() {
-    AnalisiTemporale* window = apri(ORVALTA_EXAMPLES "/regioni_periodi.xlsx");
+void TestTimeAnalysisWindow::controls() {
+    TimeAnalysisWindow* window = open(ORVALTA_EXAMPLES "/regioni_periodi.xlsx");
     QVERIFY(window);
-    GridModel* valori = window->msfValori()->gridModel();
+    GridModel* values = window->valuesGrid()->gridModel();
 
-    window->optIndice()->button(1)->click();
-    QCOMPARE(valori->gridText(12, 3), campo(ampiValuesFile(m_workbook, false), 12, 3));
-    QCOMPARE(window->msfRanghi()->gridModel()->gridText(12, 3),
-             campo(ampiRanksFile(m_workbook, false), 12, 3));
+    window->indexButtons()->button(1)->click();
+    QCOMPARE(values->gridText(12, 3), fieldOf(ampiValuesFile(m_workbook, false), 12, 3));
+    QCOMPARE(window->ranksGrid()->gridModel()->gridText(12, 3),
+             fieldOf(ampiRanksFile(m_workbook, false), 12, 3));
 
     // Units selected in the values grid are the chart's lines.
-    window->msfValori()->selectRow(3);
-    window->msfValori()->selectionModel()->select(window->msfValori()->model()->index(14, 0),
-                                                  QItemSelectionModel::Select |
-                                                      QItemSelectionModel::Rows);
-    QCOMPARE(window->grafico()->lineCount(), 2);
+    window->valuesGrid()->selectRow(3);
+    window->valuesGrid()->selectionModel()->select(window->valuesGrid()->model()->index(14, 0),
+                                                   QItemSelectionModel::Select |
+                                                       QItemSelectionModel::Rows);
+    QCOMPARE(window->chart()->lineCount(), 2);
 
     // Another base period rewrites the files: the reference of the first
     // indicator becomes its 2022 mean.
-    const QString before = campo(ampiGoalpostsFile(m_workbook), 1, 4);
-    window->cmbBase()->setCurrentIndex(3);
-    Q_EMIT window->cmbBase()->activated(3);
-    const QString after = campo(ampiGoalpostsFile(m_workbook), 1, 4);
+    const QString before = fieldOf(ampiGoalpostsFile(m_workbook), 1, 4);
+    window->baseCombo()->setCurrentIndex(3);
+    Q_EMIT window->baseCombo()->activated(3);
+    const QString after = fieldOf(ampiGoalpostsFile(m_workbook), 1, 4);
     QVERIFY2(before != after, qPrintable(before));
-    QCOMPARE(valori->gridText(12, 3), campo(ampiValuesFile(m_workbook, false), 12, 3));
-    QCOMPARE(window->grafico()->lineCount(), 2);
+    QCOMPARE(values->gridText(12, 3), fieldOf(ampiValuesFile(m_workbook, false), 12, 3));
+    QCOMPARE(window->chart()->lineCount(), 2);
 
     // The chart is exported like the other charts: the name proposed beside
     // the workbook, the format told by the name chosen.
@@ -125,16 +125,17 @@ void TestAnalisiTemporale::controls() {
     QVERIFY(fileContents(m_workbook + ".AMPI-.pdf").startsWith("%PDF"));
 }
 
-void TestAnalisiTemporale::refusedPanelCloses() {
-    AnalisiTemporale* window = apri(fixture("panel/unita_estranea.xlsx"));
+void TestTimeAnalysisWindow::refusedPanelCloses() {
+    TimeAnalysisWindow* window = open(fixture("panel/unita_estranea.xlsx"));
     QVERIFY(window);
     QVERIFY(!window->isVisible());
     QCOMPARE(m_dialogs.messageTexts(),
              QStringList("Il foglio \"2020\" di periodi.xlsx riporta nella riga 3 l'unità \"D\", "
                          "assente nel foglio \"2019\"."));
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::None);
     QVERIFY(!QFile::exists(ampiValuesFile(m_workbook, true)));
     QVERIFY(!m_state.bRisultati);
 }
 
-QTEST_MAIN(TestAnalisiTemporale)
-#include "tst_analisitemporale.moc"
+QTEST_MAIN(TestTimeAnalysisWindow)
+#include "tst_timeanalysiswindow.moc"

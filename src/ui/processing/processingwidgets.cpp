@@ -1,0 +1,156 @@
+#include "ui/processing/processingwidgets.h"
+
+#include "methods/metodi.h"
+#include "ui/grid/gridview.h"
+#include "ui/grid/tablemodel.h"
+#include "ui/platform/hintlabel.h"
+#include "ui/platform/windowsetup.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+
+#include <algorithm>
+
+ProcessingWidgets::ProcessingWidgets(QDialog* window, TableModel* dataModel,
+                                     TableModel* resultsModel) {
+    buildStrip(window);
+    buildGrids(window, dataModel, resultsModel);
+}
+
+QString ProcessingWidgets::resultsTitle(const QString& code) {
+    const QString title = tr("Matrice dei risultati");
+    return code.isEmpty() ? title : title + QStringLiteral(": ") + code;
+}
+
+void ProcessingWidgets::buildStrip(QDialog* window) {
+    cmdSelect = new QPushButton(tr("Elaborazione automatica"), window);
+    cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
+    cmdSelect->setAutoDefault(false);
+    cmdSelect->setToolTip(tr("Esegue i nove metodi uno dopo l'altro, "
+                             "nell'ordine dell'elenco"));
+
+    lblMetodo = new QLabel(tr("Metodo"), window);
+    lblMetodo->setObjectName(QStringLiteral("lblMetodo"));
+    cmbMetodo = new QComboBox(window);
+    cmbMetodo->setObjectName(QStringLiteral("cmbMetodo"));
+    for (const MethodInfo& method : methodTable())
+        cmbMetodo->addItem(methodCaption(method.entryText));
+    cmbMetodo->setPlaceholderText(tr("Scegliere un metodo"));
+    cmbMetodo->setCurrentIndex(-1);
+    cmbMetodo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbMetodo->setMaxVisibleItems(9);
+    lblMetodo->setBuddy(cmbMetodo);
+
+    optTipo = new QButtonGroup(window);
+    frmTipo = optionFrame(QStringLiteral("frmTipo"), tr("Visualizzazione matrice dei dati"),
+                          QStringLiteral("optTipo"), {{0, tr("Sorgente")}, {1, tr("Trasformata")}},
+                          optTipo, window);
+    optTipoRisultato = new QButtonGroup(window);
+    frmTipoRisultato = optionFrame(
+        QStringLiteral("frmTipoRisultato"), tr("Visualizzazione matrice dei risultati"),
+        QStringLiteral("optTipoRisultato"),
+        {{0, tr("Valori")}, {1, tr("Graduatoria")}, {2, tr("Ranghi")}}, optTipoRisultato, window);
+    // The grids do not move when the view frames appear.
+    keepSpaceWhenHidden(frmTipo);
+    keepSpaceWhenHidden(frmTipoRisultato);
+
+    exportButton = new QPushButton(tr("Esporta risultati..."), window);
+    exportButton->setObjectName(QStringLiteral("cmdEsporta"));
+    exportButton->setAutoDefault(false);
+    exportButton->setToolTip(tr("Scrive la matrice e i risultati dei metodi in una "
+                                "cartella di Excel"));
+
+    strip = new QHBoxLayout;
+    strip->setSpacing(10);
+    strip->addWidget(cmdSelect, 0, Qt::AlignVCenter);
+    strip->addSpacing(6);
+    strip->addWidget(lblMetodo, 0, Qt::AlignVCenter);
+    strip->addWidget(cmbMetodo, 0, Qt::AlignVCenter);
+    strip->addSpacing(6);
+    strip->addWidget(frmTipo);
+    strip->addWidget(frmTipoRisultato);
+    strip->addStretch(1);
+    strip->addWidget(exportButton, 0, Qt::AlignVCenter);
+}
+
+// The results pane keeps its width when the window changes size.
+void ProcessingWidgets::buildGrids(QDialog* window, TableModel* dataModel,
+                                   TableModel* resultsModel) {
+    msfMatrice = new GridView(window);
+    msfMatrice->setObjectName(QStringLiteral("msfMatrice"));
+    msfMatrice->setGridModel(dataModel);
+    msfRisultati = new GridView(window);
+    msfRisultati->setObjectName(QStringLiteral("msfRisultati"));
+    msfRisultati->setGridModel(resultsModel);
+
+    frmMatrice =
+        gridFrame(QStringLiteral("frmMatrice"), tr("Matrice dei dati"), msfMatrice, window);
+    readingHint = new HintLabel(QStringLiteral("lblAttesa"), frmMatrice);
+    readingHint->setText(tr("Lettura della matrice in corso..."));
+    readingHint->hide();
+    frmMatrice->layout()->addWidget(readingHint);
+
+    Frame1 = gridFrame(QStringLiteral("Frame1"), resultsTitle(), msfRisultati, window);
+    methodHint = new HintLabel(QStringLiteral("lblSuggerimento"), Frame1);
+    methodHint->setText(tr("Scegliere un metodo nell'elenco «Metodo» oppure "
+                           "avviare l'«Elaborazione automatica»."));
+    Frame1->layout()->addWidget(methodHint);
+
+    splitter = new QSplitter(Qt::Horizontal, window);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(frmMatrice);
+    splitter->addWidget(Frame1);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+}
+
+void ProcessingWidgets::showResults(bool visible) {
+    msfRisultati->setVisible(visible);
+    methodHint->setVisible(!visible);
+}
+
+int ProcessingWidgets::resultsPaneWidth(int units, const Regional& regional) {
+    const QFontMetrics metrics(msfRisultati->font());
+    int values = 0;
+    for (const MethodInfo& method : methodTable())
+        values = std::max(values, metrics.horizontalAdvance(method.indexHeader));
+    const double sample = -std::max(1000.0, double(units));
+    values = std::max(values, metrics.horizontalAdvance(regional.indexText(sample)));
+    values += metrics.horizontalAdvance(u'W');
+    const int grid = msfMatrice->gridColumnWidth(0) + values +
+                     msfRisultati->verticalScrollBar()->sizeHint().width() +
+                     2 * msfRisultati->frameWidth() + 4;
+    const QMargins margins = Frame1->contentsMargins() + Frame1->layout()->contentsMargins();
+    // Never narrower than the frame needs with the grid on view and any
+    // method's code in its caption.
+    const QString caption = Frame1->title();
+    const bool hint = methodHint->isVisibleTo(Frame1);
+    showResults(true);
+    int minimum = 0;
+    for (const MethodInfo& method : methodTable()) {
+        Frame1->setTitle(resultsTitle(methodCode(method.entryText)));
+        minimum = std::max(minimum, Frame1->minimumSizeHint().width());
+    }
+    Frame1->setTitle(caption);
+    showResults(!hint);
+    return std::max(grid + margins.left() + margins.right(), minimum);
+}
+
+void ProcessingWidgets::divide(int resultsWidth) {
+    if (resultsWidth <= 0)
+        return;
+    const int total = splitter->width() - splitter->handleWidth();
+    if (total <= 0)
+        return;
+    const int results = std::clamp(resultsWidth, 160, total / 2);
+    splitter->setSizes({total - results, results});
+}

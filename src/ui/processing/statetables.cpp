@@ -1,0 +1,96 @@
+#include "ui/processing/statetables.h"
+
+#include "methods/metodi.h"
+
+#include <utility>
+
+namespace {
+
+// Fills the data cells of a table of units by columns from values laid out
+// column after column (Matrix::values), row after row as the table keeps
+// them.
+void fillFromColumns(Table& table, int units, int columns, const double* values) {
+    const auto n = static_cast<std::size_t>(units);
+    for (int i = 0; i < units; ++i)
+        for (int j = 0; j < columns; ++j)
+            table(i + 2, j + 2) =
+                values[static_cast<std::size_t>(j) * n + static_cast<std::size_t>(i)];
+}
+
+// A table of labels and one column of numbers under the given header.
+Table labelledColumn(const Table& matDati, const QString& header, int rows) {
+    Table table;
+    table.dimensionForFilling(rows, 2);
+    table.copyLabels(matDati);
+    table.header(2) = CellValue(header);
+    return table;
+}
+
+} // namespace
+
+MatrixTables matrixTables(const Matrix& matrix) {
+    MatrixTables tables;
+    const int units = matrix.unitCount();
+    const int indicators = matrix.indicatorCount();
+    tables.nRighe = units + 1;
+    tables.nColonne = indicators + 1;
+    tables.matDati.dimensionForFilling(tables.nRighe, tables.nColonne);
+    tables.matDati.header(1) = matrix.corner;
+    for (int j = 0; j < indicators; ++j)
+        tables.matDati.header(j + 2) = matrix.indicators[static_cast<std::size_t>(j)];
+    for (int i = 0; i < units; ++i)
+        tables.matDati.label(i + 2) = matrix.units[static_cast<std::size_t>(i)];
+    fillFromColumns(tables.matDati, units, indicators, matrix.values.data());
+    tables.matTrasformata.dimension(tables.nRighe, tables.nColonne);
+    tables.matValori.dimension(tables.nRighe, 2);
+    tables.matGraduatoria.dimension(tables.nRighe, 2);
+    tables.matRanghi.dimension(tables.nRighe, 2);
+    const MatrixView view = matrix.view();
+    tables.bNegativi = hasNegativeValue(view);
+    tables.bZeri = hasZeroValue(view);
+    return tables;
+}
+
+void installMatrixTables(SharedState& state, MatrixTables& tables) {
+    std::swap(state.nRighe, tables.nRighe);
+    std::swap(state.nColonne, tables.nColonne);
+    std::swap(state.matDati, tables.matDati);
+    std::swap(state.matTrasformata, tables.matTrasformata);
+    std::swap(state.matValori, tables.matValori);
+    std::swap(state.matGraduatoria, tables.matGraduatoria);
+    std::swap(state.matRanghi, tables.matRanghi);
+    std::swap(state.bNegativi, tables.bNegativi);
+    std::swap(state.bZeri, tables.bZeri);
+}
+
+RunTables runTables(const Table& matDati, const Matrix& matrix, const MethodRun& run,
+                    const Regional& regional) {
+    const MethodInfo& method = methodAt(run.position);
+    const int units = matrix.unitCount();
+    const int indicators = matrix.indicatorCount();
+    RunTables tables;
+    tables.matTrasformata.dimensionForFilling(units + 1, indicators + 1);
+    tables.matTrasformata.copyLabels(matDati);
+    for (int j = 0; j < indicators; ++j)
+        tables.matTrasformata.header(j + 2) =
+            CellValue(method.transformedPrefix +
+                      regional.generalText(matrix.indicators[static_cast<std::size_t>(j)]));
+    fillFromColumns(tables.matTrasformata, units, indicators, run.output.transformed.data());
+
+    tables.matValori = labelledColumn(matDati, method.indexHeader, units + 1);
+    tables.matRanghi = labelledColumn(matDati, method.indexHeader, units + 1);
+    for (int i = 0; i < units; ++i) {
+        tables.matValori(i + 2, 2) = run.output.index[static_cast<std::size_t>(i)];
+        tables.matRanghi(i + 2, 2) =
+            static_cast<double>(run.output.ranks[static_cast<std::size_t>(i)]);
+    }
+    tables.matGraduatoria = tables.matValori;
+    return tables;
+}
+
+void installRunTables(SharedState& state, RunTables& tables) {
+    std::swap(state.matTrasformata, tables.matTrasformata);
+    std::swap(state.matValori, tables.matValori);
+    std::swap(state.matGraduatoria, tables.matGraduatoria);
+    std::swap(state.matRanghi, tables.matRanghi);
+}

@@ -1,0 +1,234 @@
+#include "ui/timeseries/timeanalysiswindow.h"
+
+#include "timeseries/ampifiles.h"
+#include "ui/charts/ampichart.h"
+#include "ui/charts/chartexport.h"
+#include "ui/grid/fgautosizecols.h"
+#include "ui/grid/gridview.h"
+#include "ui/platform/backgroundwork.h"
+#include "ui/platform/clockstatusbar.h"
+#include "ui/platform/failuremessage.h"
+#include "ui/platform/windowsetup.h"
+#include "ui/timeseries/ampimodel.h"
+#include "workflow/ampirun.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <set>
+
+TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regional, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs), m_regional(regional) {
+    setupChildWindow(*this, QStringLiteral("AnalisiTemporale"));
+    setWindowTitle(tr("Analisi temporale (AMPI)"));
+
+    m_periodsLabel = new QLabel(this);
+    m_periodsLabel->setObjectName(QStringLiteral("lblPeriodi"));
+    m_baseCombo = new QComboBox(this);
+    m_baseCombo->setObjectName(QStringLiteral("cmbBase"));
+    auto* baseLabel = new QLabel(tr("Periodo base:"), this);
+    baseLabel->setBuddy(m_baseCombo);
+    m_indexButtons = new QButtonGroup(this);
+    QGroupBox* indexFrame = optionFrame(
+        QStringLiteral("frmIndice"), tr("Indice"), QStringLiteral("optIndice"),
+        {{0, QStringLiteral("AMPI+")}, {1, QStringLiteral("AMPI-")}}, m_indexButtons, this);
+    m_exportButton = new QPushButton(tr("Esporta grafico..."), this);
+    m_exportButton->setObjectName(QStringLiteral("cmdEsporta"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_periodsLabel, 1);
+    top->addWidget(baseLabel);
+    top->addWidget(m_baseCombo);
+    top->addWidget(indexFrame);
+    top->addWidget(m_exportButton);
+
+    m_valuesModel = new AmpiModel(m_regional, this);
+    m_ranksModel = new TextTableModel(m_regional, this);
+    m_valuesGrid = new GridView(this);
+    m_valuesGrid->setObjectName(QStringLiteral("msfValori"));
+    m_valuesGrid->setGridModel(m_valuesModel);
+    m_valuesGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_valuesGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_ranksGrid = new GridView(this);
+    m_ranksGrid->setObjectName(QStringLiteral("msfRanghi"));
+    m_ranksGrid->setGridModel(m_ranksModel);
+    m_chart = new AmpiChart(this);
+
+    auto* grids = new QSplitter(Qt::Horizontal, this);
+    grids->addWidget(gridFrame(QStringLiteral("frmValori"),
+                               tr("Valori per periodo (selezionare le unità da "
+                                  "tracciare)"),
+                               m_valuesGrid, grids));
+    grids->addWidget(
+        gridFrame(QStringLiteral("frmRanghi"), tr("Ranghi per periodo"), m_ranksGrid, grids));
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(grids);
+    split->addWidget(m_chart);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+
+    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+    layout->addWidget(m_stbStato);
+    m_work = new BackgroundWork(this, m_stbStato);
+    m_work->setControls({m_baseCombo, indexFrame, m_exportButton, m_valuesGrid, m_ranksGrid});
+
+    connect(m_baseCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseBase);
+    connect(m_indexButtons, &QButtonGroup::idClicked, this, &TimeAnalysisWindow::chooseIndex);
+    connect(m_exportButton, &QPushButton::clicked, this, &TimeAnalysisWindow::exportChart);
+    connect(m_valuesGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TimeAnalysisWindow::updateChart);
+    fitToScreen(*this, QSize(1000, 760));
+}
+
+TimeAnalysisWindow::~TimeAnalysisWindow() = default;
+
+bool TimeAnalysisWindow::plus() const {
+    return m_indexButtons->checkedId() != 1;
+}
+
+bool TimeAnalysisWindow::load(const QString& workbook) {
+    m_workbook = workbook;
+    m_stbStato->setPanelText(windowTitle() + QStringLiteral(": "), workbook);
+    Expected<Panel> panel;
+    const auto run = m_work->run(
+        tr("Lettura dei periodi"),
+        [&, regional = m_regional](WorkProgress& progress) {
+            panel = loadPanel(workbook, regional, &progress);
+        },
+        true);
+    if (run == BackgroundWork::Outcome::OutOfMemory) {
+        showOutOfMemory(m_dialogs, tr("leggere i periodi"));
+        return false;
+    }
+    if (!panel) {
+        showFailure(m_dialogs, panel.error());
+        return false;
+    }
+    m_panel = std::move(*panel);
+    m_periodsLabel->setText(tr("Periodi: %1 (%2 unità, %3 indicatori)")
+                                .arg(m_panel.periods.join(QStringLiteral(", ")))
+                                .arg(m_panel.unitCount())
+                                .arg(m_panel.indicatorCount()));
+    {
+        const QSignalBlocker block(m_baseCombo);
+        m_baseCombo->clear();
+        m_baseCombo->addItems(m_panel.periods);
+        m_baseCombo->setCurrentIndex(0);
+    }
+    return compute(0);
+}
+
+bool TimeAnalysisWindow::compute(int base) {
+    AmpiRun run;
+    const auto outcome =
+        m_work->run(tr("Calcolo dell'AMPI"), [&, regional = m_regional](WorkProgress&) {
+            run = runAmpi(m_workbook, m_panel, base, regional);
+        });
+    if (outcome == BackgroundWork::Outcome::OutOfMemory) {
+        showOutOfMemory(m_dialogs, tr("calcolare l'AMPI"));
+        return false;
+    }
+    m_result = std::move(run.result);
+    m_ranksPlus = std::move(run.ranksPlus);
+    m_ranksMinus = std::move(run.ranksMinus);
+    showIndex();
+    if (!run.saved) {
+        showFailure(m_dialogs, run.saved.error());
+        m_stbStato->setPanelText(tr("File dell'AMPI non scritti"));
+    } else {
+        m_stbStato->setPanelText(tr("AMPI su base %1 scritto in ").arg(m_panel.periods[base]),
+                                 QDir::toNativeSeparators(ampiValuesFile(m_workbook, true)));
+    }
+    return true;
+}
+
+void TimeAnalysisWindow::showIndex() {
+    const int periods = m_panel.periodCount();
+    const int units = m_panel.unitCount();
+    const std::vector<double>& values = plus() ? m_result.plus : m_result.minus;
+    const std::vector<int>& ranks = plus() ? m_ranksPlus : m_ranksMinus;
+    TextTable valuesTable(units + 1, periods + 1);
+    TextTable ranksTable(units + 1, periods + 1);
+    valuesTable.setCell(0, 0, m_panel.corner);
+    ranksTable.setCell(0, 0, m_panel.corner);
+    for (int u = 0; u < units; ++u) {
+        valuesTable.setCell(u + 1, 0, m_panel.units[u]);
+        ranksTable.setCell(u + 1, 0, m_panel.units[u]);
+    }
+    // Column by column, the order a text table fills fastest; the ranks as
+    // whole numbers.
+    for (int p = 0; p < periods; ++p) {
+        const std::size_t first = std::size_t(p) * std::size_t(units);
+        valuesTable.setCell(0, p + 1, m_panel.periods[p]);
+        for (int u = 0; u < units; ++u)
+            valuesTable.setCell(u + 1, p + 1, m_regional.indexText(values[first + std::size_t(u)]));
+        ranksTable.setCell(0, p + 1, m_panel.periods[p]);
+        ranksTable.setWholeNumbers(
+            p + 1, std::vector<int>(ranks.begin() + std::ptrdiff_t(first),
+                                    ranks.begin() + std::ptrdiff_t(first + std::size_t(units))));
+    }
+    const QList<QModelIndex> selected = m_valuesGrid->selectionModel()->selectedRows();
+    m_valuesModel->setTable(std::move(valuesTable));
+    m_ranksModel->setTable(std::move(ranksTable));
+    FG_AutosizeCols(*m_valuesGrid, 0, periods, false);
+    FG_AutosizeCols(*m_ranksGrid, 0, periods, false);
+    // The rows chosen before stay chosen; at first the first unit is drawn.
+    if (selected.isEmpty()) {
+        m_valuesGrid->selectRow(0);
+    } else {
+        for (const QModelIndex& index : selected)
+            m_valuesGrid->selectionModel()->select(index, QItemSelectionModel::Select |
+                                                              QItemSelectionModel::Rows);
+    }
+    updateChart();
+}
+
+void TimeAnalysisWindow::updateChart() {
+    std::set<int> rows;
+    for (const QModelIndex& index : m_valuesGrid->selectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    const int units = m_panel.unitCount();
+    const std::vector<double>& values = plus() ? m_result.plus : m_result.minus;
+    QStringList names;
+    std::vector<std::vector<double>> lines;
+    for (const int u : rows) {
+        if (u < 0 || u >= units)
+            continue;
+        names.append(m_panel.units[u]);
+        std::vector<double> line;
+        for (int p = 0; p < m_panel.periodCount(); ++p)
+            line.push_back(values[std::size_t(p) * std::size_t(units) + std::size_t(u)]);
+        lines.push_back(std::move(line));
+    }
+    m_chart->show(tr("%1, base %2")
+                      .arg(plus() ? QStringLiteral("AMPI+") : QStringLiteral("AMPI-"),
+                           m_panel.periods.value(m_result.base)),
+                  m_panel.periods, names, lines);
+}
+
+void TimeAnalysisWindow::chooseBase() {
+    if (m_baseCombo->currentIndex() >= 0 && m_baseCombo->currentIndex() != m_result.base)
+        compute(m_baseCombo->currentIndex());
+}
+
+void TimeAnalysisWindow::chooseIndex() {
+    showIndex();
+}
+
+void TimeAnalysisWindow::exportChart() {
+    const QString stem =
+        m_workbook + (plus() ? QStringLiteral(".AMPI+") : QStringLiteral(".AMPI-"));
+    askAndExport(m_chart->view(), m_dialogs, stem + QStringLiteral(".png"));
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "shared/regional.h"
+#include "timeseries/ampi.h"
+#include "timeseries/panel.h"
+#include "ui/platform/dialogs.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class AmpiChart;
+class AmpiModel;
+class BackgroundWork;
+class ClockStatusBar;
+class GridView;
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class TextTableModel;
+
+// The time-analysis window: reads a workbook whose sheets are periods,
+// computes the Adjusted MPI on the base period chosen and writes its files
+// beside the workbook (the AMPI workflow), and shows the periods, the
+// values of AMPI+ or AMPI- by unit and period (shaded), the ranks within
+// each period and a line chart of the units selected in the values grid.
+// Reading and computing run off the window's thread (see BackgroundWork).
+class TimeAnalysisWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    TimeAnalysisWindow(Dialogs& dialogs, const Regional& regional, QWidget* parent = nullptr);
+    ~TimeAnalysisWindow() override;
+
+    // Reads the workbook and computes on its first sheet as base. False,
+    // after telling the user why, when the panel is refused or unreadable or
+    // the reading was cancelled.
+    bool load(const QString& workbook);
+
+    // The handlers: another base period recomputes and rewrites the files;
+    // the option buttons switch between AMPI+ and AMPI-; the export writes
+    // the chart beside the workbook as <workbook>.AMPI+.png and .pdf.
+    void chooseBase();
+    void chooseIndex();
+    void exportChart();
+
+    QComboBox* baseCombo() const { return m_baseCombo; }
+    QLabel* periodsLabel() const { return m_periodsLabel; }
+    GridView* valuesGrid() const { return m_valuesGrid; }
+    GridView* ranksGrid() const { return m_ranksGrid; }
+    AmpiChart* chart() const { return m_chart; }
+    QButtonGroup* indexButtons() const { return m_indexButtons; }
+
+private:
+    bool compute(int base);
+    void showIndex();
+    void updateChart();
+    bool plus() const;
+
+    Dialogs& m_dialogs;
+    Regional m_regional;
+    QString m_workbook;
+    Panel m_panel;
+    AmpiResult m_result;
+    std::vector<int> m_ranksPlus;
+    std::vector<int> m_ranksMinus;
+
+    QLabel* m_periodsLabel = nullptr;
+    QComboBox* m_baseCombo = nullptr;
+    QButtonGroup* m_indexButtons = nullptr;
+    GridView* m_valuesGrid = nullptr;
+    GridView* m_ranksGrid = nullptr;
+    AmpiModel* m_valuesModel = nullptr;
+    TextTableModel* m_ranksModel = nullptr;
+    AmpiChart* m_chart = nullptr;
+    QPushButton* m_exportButton = nullptr;
+    ClockStatusBar* m_stbStato = nullptr;
+    BackgroundWork* m_work = nullptr;
+};
