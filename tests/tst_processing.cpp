@@ -1,272 +1,293 @@
 #include "comparison/comparison.h"
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilelisting.h"
-#include "methods/methodrunner.h"
-#include "methods/metodi.h"
-#include "methods/resultfiles.h"
 #include "support/testsupport.h"
+#include "workflow/processing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
-using Rows = std::vector<std::vector<CellValue>>;
-
-class TestMethodRunner : public QObject {
+// The processing workflow: the result files of one method or of several,
+// what a refusal, a failure to write and a cancellation leave on disk, and
+// the order in which runAll reports.
+class TestProcessing : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void init();
-    void writesBothFiles();
-    void tablesAfterRun();
-    void tiesByFourDecimalText();
-    void fieldsInGeneralForm();
-    void lineBreaksInLabelsWriteOneLine();
-    void refusedRunChangesNothing();
-    void writeFailureKeepsEarlierFiles();
-    void allNineMethods();
+    void resultFiles_data();
+    void resultFiles();
+    void labelsReadBackByTheComparison();
+    void refusalLeavesFilesAsTheyWere();
+    void writeFailureLeavesFilesAsTheyWere();
+    void runAllReportsInOrder();
+    void writeFailureStopsRunAll();
+    void cancellation();
+    void failedLoadKeepsTheMatrix();
 
 private:
-    SharedState loaded(const Rows& rows) const;
-    MethodRunResult run(SharedState& s, int position);
+    QString workbook() const { return m_dir->filePath(QStringLiteral("Regioni.xls")); }
+    QString values(const char* code) const { return valuesResultFile(workbook(), code); }
+    QString ranks(const char* code) const { return ranksResultFile(workbook(), code); }
+    std::unique_ptr<Processing> processing(const Rows& rows, const Regional& regional) const {
+        return processingOf(workbook(), rows, regional);
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    MethodRunner m_runner;
 };
 
 namespace {
 const Regional kItalian{QLocale(QLocale::Italian, QLocale::Italy)};
 const Regional kC{QLocale::c()};
+
 CellValue t(const char* text) {
     return CellValue(QString::fromUtf8(text));
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
 }
 
 const Rows kProvince{{t("Provincia"), t("Reddito"), t("disoccupati")},
                      {t("Alfa"), 30.0, 5.0},
                      {t("Beta"), 10.0, 9.0},
                      {t("Città;Sud"), 20.0, 7.0}};
+
+using Outcome = Expected<std::shared_ptr<const MethodRun>>;
+
+// What runAll reported, in order: the code, then "written" (both files on
+// disk, reported on the caller's thread) or the failure's message.
+struct Reports {
+    QStringList lines;
+    Processing::Report recorder(const std::function<void()>& after = {}) {
+        return [this, after](MethodPosition position, const Outcome& outcome) {
+            QString line = methodCode(methodAt(position).entryText) + u' ';
+            if (outcome) {
+                const bool written = QFile::exists((*outcome)->valuesFile) &&
+                                     QFile::exists((*outcome)->ranksFile) &&
+                                     QThread::currentThread() == qApp->thread();
+                line += written ? QStringLiteral("written") : QStringLiteral("NOT WRITTEN");
+            } else {
+                line += outcome.error().message;
+            }
+            lines.append(line);
+            if (after)
+                after();
+        };
+    }
+};
 } // namespace
 
-void TestMethodRunner::init() {
+void TestProcessing::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_runner = MethodRunner();
 }
 
-SharedState TestMethodRunner::loaded(const Rows& rows) const {
-    SharedState s = statoDa(rows);
-    s.strCartella = m_dir->path();
-    s.strMatrice = m_dir->filePath(QStringLiteral("Regioni.xls"));
-    for (int r = 2; r <= s.nRighe; ++r)
-        for (int c = 2; c <= s.nColonne; ++c) {
-            s.bNegativi = s.bNegativi || s.matDati.cell(r, c).number() < 0;
-            s.bZeri = s.bZeri || s.matDati.cell(r, c).number() == 0;
-        }
-    return s;
-}
+void TestProcessing::resultFiles_data() {
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<bool>("italian");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QByteArray>("valuesFile");
+    QTest::addColumn<QByteArray>("ranksFile");
 
-MethodRunResult TestMethodRunner::run(SharedState& s, int position) {
-    const auto& method = methodTable()[static_cast<std::size_t>(position)];
-    return m_runner.run(s, position, method.entryText, kItalian);
-}
-
-void TestMethodRunner::writesBothFiles() {
-    SharedState s = loaded(kProvince);
-    const MethodRunResult result = run(s, 5); // relative indices
-    QVERIFY2(result.done(), qPrintable(result.message));
-    QCOMPARE(result.valuesFile, s.strMatrice + ".outINRE.csv");
-    QCOMPARE(result.ranksFile, s.strMatrice + ".outINRE.rnk");
     // Reddito: 1, 0, 0.5; disoccupati (negative): 1, 0, 0.5.
-    QCOMPARE(contents(result.valuesFile),
-             QByteArray("Provincia;IR\r\nAlfa;1,0000\r\nBeta;0,0000\r\n"
-                        "Citt\xC3\xA0;Sud;0,5000\r\n"));
-    QCOMPARE(contents(result.ranksFile),
-             QByteArray("Provincia;IR\r\nAlfa;1\r\nBeta;3\r\nCitt\xC3\xA0;Sud;2\r\n"));
-
-    // The code is the first four characters of the entry, blanks never reach the name.
-    QVERIFY(run(s, 1).done());
-    QVERIFY(QFile::exists(s.strMatrice + ".outMPI-.csv"));
-    QVERIFY(QFile::exists(s.strMatrice + ".outMPI-.rnk"));
-    QCOMPARE(contents(s.strMatrice + ".outMPI-.csv").left(15), QByteArray("Provincia;MPI-\r"));
+    QTest::newRow("INRE") << kProvince << true << 5
+                          << QByteArray("Provincia;IR\r\nAlfa;1,0000\r\nBeta;0,0000\r\n"
+                                        "Citt\xC3\xA0;Sud;0,5000\r\n")
+                          << QByteArray("Provincia;IR\r\nAlfa;1\r\nBeta;3\r\n"
+                                        "Citt\xC3\xA0;Sud;2\r\n");
+    // Numeric labels in general form (2015, not 2015,0000); an empty corner
+    // makes the header line begin with the separator.
+    const Rows numeric{{CellValue(), t("Ind")}, {2015.0, 1.0}, {2016.5, 3.0}};
+    QTest::newRow("numeric labels")
+        << numeric << true << 4 << QByteArray(";Grad.RNK\r\n2015;0,0000\r\n2016,5;-0,2000\r\n")
+        << QByteArray(";Grad.RNK\r\n2015;2\r\n2016,5;1\r\n");
+    QTest::newRow("numeric labels, C")
+        << numeric << false << 4 << QByteArray(";Grad.RNK\r\n2015;0.0000\r\n2016.5;-0.2000\r\n")
+        << QByteArray(";Grad.RNK\r\n2015;2\r\n2016.5;1\r\n");
+    // Large and small numeric labels take the exponent letter E.
+    const Rows exponents{{t("P"), t("Ind")}, {1e15, 1.0}, {-2.5e-7, 3.0}};
+    QTest::newRow("exponents") << exponents << true << 4
+                               << QByteArray("P;Grad.RNK\r\n1E+15;0,0000\r\n-2,5E-07;-0,2000\r\n")
+                               << QByteArray("P;Grad.RNK\r\n1E+15;2\r\n-2,5E-07;1\r\n");
+    QTest::newRow("exponents, C") << exponents << false << 4
+                                  << QByteArray(
+                                         "P;Grad.RNK\r\n1E+15;0.0000\r\n-2.5E-07;-0.2000\r\n")
+                                  << QByteArray("P;Grad.RNK\r\n1E+15;2\r\n-2.5E-07;1\r\n");
+    // Cells typed on several lines: each break is one space.
+    QTest::newRow("line breaks") << Rows{{t("Pro\r\nvincia"), t("Red\ndito"), t("disoccupati")},
+                                         {t("Alfa\nNord"), 30.0, 5.0},
+                                         {t("Beta\rSud"), 10.0, 9.0},
+                                         {t("Gamma\r\n\r\n"), 20.0, 7.0}}
+                                 << true << 4
+                                 << QByteArray("Pro vincia;Grad.RNK\r\nAlfa Nord;-0,0909\r\n"
+                                               "Beta Sud;0,2727\r\nGamma  ;0,0909\r\n")
+                                 << QByteArray("Pro vincia;Grad.RNK\r\nAlfa Nord;1\r\n"
+                                               "Beta Sud;3\r\nGamma  ;2\r\n");
 }
 
-void TestMethodRunner::tablesAfterRun() {
-    SharedState s = loaded(kProvince);
-    QVERIFY(!s.bRisultati);
-    QVERIFY(run(s, 2).done()); // Wroclaw, ascending
-    QVERIFY(s.bRisultati);
-    QCOMPARE(s.matGraduatoria, s.matValori);
-    QCOMPARE(s.matRanghi.cell(1, 1), t("Provincia"));
-    QCOMPARE(s.matRanghi.cell(1, 2), t("Wroclaw"));
-    QCOMPARE(s.matRanghi.cell(4, 1), t("Città;Sud"));
-    // Alfa holds the best value of both indicators: distance 0, rank 1.
-    QCOMPARE(kItalian.indexText(s.matValori(2, 2)), QStringLiteral("0,0000"));
-    QCOMPARE(s.matRanghi.cell(2, 2), CellValue(1.0));
-    QCOMPARE(s.matRanghi.cell(3, 2), CellValue(3.0));
-    QCOMPARE(s.matTrasformata.cell(1, 2), t("Z_Reddito"));
-
-    // A second run replaces every table; the result files of both stay.
-    QVERIFY(run(s, 4).done());
-    QCOMPARE(s.matValori.cell(1, 2), t("Grad.RNK"));
-    QCOMPARE(s.matTrasformata.cell(1, 3), t("R_disoccupati"));
-    QCOMPARE(s.matGraduatoria, s.matValori);
-    QVERIFY(QFile::exists(s.strMatrice + ".outWROC.csv"));
-    QVERIFY(QFile::exists(s.strMatrice + ".outGRAD.rnk"));
+void TestProcessing::resultFiles() {
+    QFETCH(Rows, rows);
+    QFETCH(bool, italian);
+    QFETCH(int, position);
+    QFETCH(QByteArray, valuesFile);
+    QFETCH(QByteArray, ranksFile);
+    const auto work = processing(rows, italian ? kItalian : kC);
+    const Outcome run = work->run(MethodPosition(position));
+    QVERIFY2(run, qPrintable(failureMessage(run)));
+    const QString code = methodCode(methodAt(MethodPosition(position)).entryText);
+    QCOMPARE((*run)->valuesFile, workbook() + ".out" + code + ".csv");
+    QCOMPARE((*run)->ranksFile, workbook() + ".out" + code + ".rnk");
+    QCOMPARE(fileContents((*run)->valuesFile), valuesFile);
+    QCOMPARE(fileContents((*run)->ranksFile), ranksFile);
 }
 
-void TestMethodRunner::tiesByFourDecimalText() {
-    // Equal index values: the later unit ranks first (M1VZ, z-scores -1 and 1).
-    SharedState s =
-        loaded({{t("P"), t("Ind")}, {t("a"), -1.0}, {t("b"), 1.0}, {t("c"), -1.0}, {t("d"), 1.0}});
-    QVERIFY(run(s, 3).done());
-    QCOMPARE(s.matRanghi.cell(2, 2), CellValue(4.0));
-    QCOMPARE(s.matRanghi.cell(3, 2), CellValue(2.0));
-    QCOMPARE(s.matRanghi.cell(4, 2), CellValue(3.0));
-    QCOMPARE(s.matRanghi.cell(5, 2), CellValue(1.0));
-
-    // Values that differ only beyond the fourth decimal tie on their text.
-    SharedState near =
-        loaded({{t("P"), t("Ind")}, {t("a"), 0.50001}, {t("b"), 0.50004}, {t("c"), 0.0}});
-    QVERIFY(run(near, 6).done()); // ANIM: x / mean; mean = 0.33335
-    const QString a = kItalian.indexText(near.matValori(2, 2));
-    const QString b = kItalian.indexText(near.matValori(3, 2));
-    QCOMPARE(a, QStringLiteral("1,5000"));
-    QCOMPARE(b, a);
-    QCOMPARE(near.matRanghi.cell(3, 2), CellValue(1.0));
-    QCOMPARE(near.matRanghi.cell(2, 2), CellValue(2.0));
-}
-
-void TestMethodRunner::fieldsInGeneralForm() {
-    // A numeric unit label is written in general form (2015, not 2015,0000);
-    // an empty corner makes the header line begin with the separator.
-    SharedState s = loaded({{CellValue(), t("Ind")}, {2015.0, 1.0}, {2016.5, 3.0}});
-    QVERIFY(run(s, 4).done());
-    QCOMPARE(contents(s.strMatrice + ".outGRAD.csv"),
-             QByteArray(";Grad.RNK\r\n2015;0,0000\r\n2016,5;-0,2000\r\n"));
-    QCOMPARE(contents(s.strMatrice + ".outGRAD.rnk"),
-             QByteArray(";Grad.RNK\r\n2015;2\r\n2016,5;1\r\n"));
-
-    // Under C settings the same file uses the point.
-    MethodRunner runner;
-    QVERIFY(runner.run(s, 4, methodTable()[4].entryText, kC).done());
-    QCOMPARE(contents(s.strMatrice + ".outGRAD.csv"),
-             QByteArray(";Grad.RNK\r\n2015;0.0000\r\n2016.5;-0.2000\r\n"));
-
-    // Large numeric labels take the exponent letter E under every setting.
-    s.matDati.label(2) = 1e15;
-    s.matDati.label(3) = -2.5e-7;
-    for (const Regional& regional : {kC, kItalian}) {
-        QVERIFY(runner.run(s, 4, methodTable()[4].entryText, regional).done());
-        const QByteArray lines = contents(s.strMatrice + ".outGRAD.rnk");
-        QVERIFY2(lines.contains("\r\n1E+15;2\r\n") && lines.contains("-2") &&
-                     lines.contains("5E-07;1\r\n"),
-                 lines.constData());
-    }
-}
-
-void TestMethodRunner::lineBreaksInLabelsWriteOneLine() {
-    // Cells typed on several lines: each break is one space in the files,
-    // and the tables keep the text as read.
-    SharedState s = loaded({{t("Pro\r\nvincia"), t("Red\ndito"), t("disoccupati")},
-                            {t("Alfa\nNord"), 30.0, 5.0},
-                            {t("Beta\rSud"), 10.0, 9.0},
-                            {t("Gamma\r\n\r\n"), 20.0, 7.0}});
-    QVERIFY(run(s, 3).done());
-    QVERIFY(run(s, 4).done());
-    QCOMPARE(s.matValori.label(2), t("Alfa\nNord"));
-    QCOMPARE(contents(s.strMatrice + ".outGRAD.rnk"),
-             QByteArray("Pro vincia;Grad.RNK\r\nAlfa Nord;1\r\nBeta Sud;3\r\nGamma  ;2\r\n"));
+void TestProcessing::labelsReadBackByTheComparison() {
+    const auto work = processing({{t("Pro\r\nvincia"), t("Reddito"), t("disoccupati")},
+                                  {t("Alfa\nNord"), 30.0, 5.0},
+                                  {t("Beta\rSud"), 10.0, 9.0},
+                                  {t("Gamma\r\n\r\n"), 20.0, 7.0}},
+                                 kItalian);
+    QVERIFY(work->runAll({MethodPosition::MediaValoriZ, MethodPosition::Graduatorie},
+                         Reports().recorder()));
     const ComparisonResult compared =
-        compareMethods(m_dir->path(), valuesResultFiles(s.strMatrice), kItalian);
+        compareMethods(m_dir->path(), valuesResultFiles(workbook()), kItalian);
     QVERIFY2(compared.ok, qPrintable(compared.message));
-    QCOMPARE(writeComparisonFiles(s.strMatrice, compared), QString());
-    QCOMPARE(contents(s.strMatrice + ".rnk.csv"),
+    QCOMPARE(writeComparisonFiles(workbook(), compared), QString());
+    QCOMPARE(fileContents(workbook() + ".rnk.csv"),
              QByteArray("Pro vincia;Grad.RNK;M1Z\r\nAlfa Nord;1;1\r\nBeta Sud;3;3\r\n"
                         "Gamma  ;2;2\r\n"));
 }
 
-void TestMethodRunner::refusedRunChangesNothing() {
-    SharedState s = loaded({{t("P"), t("A"), t("B")}, {t("a"), -1.0, 2.0}, {t("b"), 3.0, 4.0}});
-    QVERIFY(run(s, 3).done());
-    const QByteArray before = contents(s.strMatrice + ".outM1VZ.csv");
-    QVERIFY(QFile::copy(s.strMatrice + ".outM1VZ.csv", s.strMatrice + ".outM0NI.csv"));
-    const SharedState after = s;
-    s.bRisultati = false;
-    for (const int position : {6, 7, 8}) {
-        const MethodRunResult result = run(s, position);
-        QCOMPARE(result.status, MethodRunResult::Status::Refused);
-        QVERIFY(s.bRisultati); // set even when the method refuses
-        QCOMPARE(s.matTrasformata, after.matTrasformata);
-        QCOMPARE(s.matValori, after.matValori);
-        QCOMPARE(s.matGraduatoria, after.matGraduatoria);
-        QCOMPARE(s.matRanghi, after.matRanghi);
+void TestProcessing::refusalLeavesFilesAsTheyWere() {
+    const auto work =
+        processing({{t("P"), t("A"), t("B")}, {t("a"), -1.0, 2.0}, {t("b"), 3.0, 4.0}}, kItalian);
+    QVERIFY(work->run(MethodPosition::MediaValoriZ));
+    const QByteArray earlier = fileContents(values("M1VZ"));
+    QVERIFY(QFile::copy(values("M1VZ"), values("M0NI")));
+    for (const MethodPosition position :
+         {MethodPosition::NumeriIndiciAritmetica, MethodPosition::NumeriIndiciGeometrica,
+          MethodPosition::NumeriIndiciQuadratica}) {
+        const Outcome run = work->run(position);
+        QVERIFY(!run);
+        QVERIFY(run.error().kind == FailureKind::MethodRefused);
     }
-    QCOMPARE(run(s, 7).message,
+    QCOMPARE(work->run(MethodPosition::NumeriIndiciGeometrica).error().message,
              QStringLiteral("GNIM - Il metodo non prevede valori negativi o nulli"));
-    QVERIFY(!QFile::exists(s.strMatrice + ".outM1NI.csv"));
-    QCOMPARE(contents(s.strMatrice + ".outM0NI.csv"), before); // an earlier file stays
+    QVERIFY(!QFile::exists(values("M1NI")));
+    QVERIFY(!QFile::exists(ranks("M0NI")));
+    QCOMPARE(fileContents(values("M0NI")), earlier);
 }
 
-void TestMethodRunner::writeFailureKeepsEarlierFiles() {
-    SharedState s = loaded(kProvince);
-    QVERIFY(run(s, 0).done());
-    const QByteArray values = contents(s.strMatrice + ".outMPI+.csv");
-    const SharedState after = s;
+void TestProcessing::writeFailureLeavesFilesAsTheyWere() {
+    QVERIFY(processing(kProvince, kItalian)->run(MethodPosition::MpiPositivo));
+    const QByteArray earlier = fileContents(values("MPI+"));
 
     // The ranks file's name is taken by a folder: neither file changes.
-    QVERIFY(QFile::remove(s.strMatrice + ".outMPI+.rnk"));
-    QVERIFY(QDir().mkdir(s.strMatrice + ".outMPI+.rnk"));
-    SharedState other = loaded({{t("Provincia"), t("Reddito"), t("disoccupati")},
-                                {t("Alfa"), 1.0, 2.0},
-                                {t("Beta"), 3.0, 1.0}});
-    other.matValori = after.matValori;
-    const MethodRunResult result = run(other, 0);
-    QCOMPARE(result.status, MethodRunResult::Status::WriteFailed);
-    QVERIFY2(result.message.contains(QStringLiteral("Regioni.xls.outMPI+.rnk")),
-             qPrintable(result.message));
-    QCOMPARE(contents(s.strMatrice + ".outMPI+.csv"), values);
-    QCOMPARE(other.matValori, after.matValori); // tables as they were
-    QVERIFY(other.matTrasformata.cell(1, 1).isEmpty());
-    QVERIFY(QFileInfo(s.strMatrice + ".outMPI+.rnk").isDir());
+    QVERIFY(QFile::remove(ranks("MPI+")));
+    QVERIFY(QDir().mkdir(ranks("MPI+")));
+    const auto other = processing({{t("Provincia"), t("Reddito"), t("disoccupati")},
+                                   {t("Alfa"), 1.0, 2.0},
+                                   {t("Beta"), 3.0, 1.0}},
+                                  kItalian);
+    const Outcome run = other->run(MethodPosition::MpiPositivo);
+    QVERIFY(!run);
+    QVERIFY(run.error().kind == FailureKind::File);
+    QVERIFY2(run.error().message.contains(QStringLiteral("Regioni.xls.outMPI+.rnk")),
+             qPrintable(run.error().message));
+    QCOMPARE(fileContents(values("MPI+")), earlier);
+    QVERIFY(QFileInfo(ranks("MPI+")).isDir());
 
     // A folder that does not exist.
-    SharedState lost = loaded(kProvince);
-    lost.strMatrice = m_dir->filePath(QStringLiteral("missing/Regioni.xls"));
-    const MethodRunResult missing = run(lost, 3);
-    QCOMPARE(missing.status, MethodRunResult::Status::WriteFailed);
-    QVERIFY(missing.message.startsWith(QStringLiteral("Impossibile scrivere il file")));
+    const Outcome missing =
+        processingOf(m_dir->filePath(QStringLiteral("manca/Regioni.xls")), kProvince, kItalian)
+            ->run(MethodPosition::MediaValoriZ);
+    QVERIFY(!missing);
+    QVERIFY(missing.error().kind == FailureKind::File);
+    QVERIFY(missing.error().message.startsWith(QStringLiteral("Impossibile scrivere il file")));
 }
 
-void TestMethodRunner::allNineMethods() {
-    SharedState s = loaded(kProvince);
-    for (const auto& method : methodTable())
-        QVERIFY2(run(s, method.position).done(), qPrintable(method.entryText));
-    const QStringList files = QDir(m_dir->path()).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(files.size(), 18);
-    for (const QString& name : files)
-        QVERIFY(name.startsWith(QStringLiteral("Regioni.xls.out")));
-    // Running a method again leaves one pair of its files.
-    QVERIFY(run(s, 0).done());
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 18);
-    // The ranks of every file are 1..n exactly once.
-    for (const auto& method : methodTable()) {
-        const QString path = ranksResultFile(s.strMatrice, methodCode(method.entryText));
-        const QList<QByteArray> lines = contents(path).split('\n');
-        QSet<QByteArray> ranks;
-        for (int i = 1; i <= 3; ++i)
-            ranks.insert(lines[i].mid(lines[i].lastIndexOf(';') + 1).trimmed());
-        QCOMPARE(ranks, (QSet<QByteArray>{"1", "2", "3"}));
+void TestProcessing::runAllReportsInOrder() {
+    // A zero on a positive indicator: only the geometric mean refuses it,
+    // and the methods after it go on.
+    Rows rows = kProvince;
+    rows[2][1] = 0.0;
+    const auto work = processing(rows, kItalian);
+    std::vector<MethodPosition> positions;
+    QStringList expected;
+    for (int position = 8; position >= 0; --position) {
+        positions.push_back(MethodPosition(position));
+        expected.append(
+            methodCodes()[position] +
+            (position == 7 ? " GNIM - Il metodo non prevede valori negativi o nulli" : " written"));
     }
+    Reports reports;
+    WorkProgress progress;
+    QVERIFY(work->runAll(positions, reports.recorder(), &progress));
+    QCOMPARE(reports.lines, expected);
+    QCOMPARE(progress.step(), QStringLiteral("Metodo 9 di 9: MPI+"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 16);
 }
 
-QTEST_APPLESS_MAIN(TestMethodRunner)
-#include "tst_methodrunner.moc"
+void TestProcessing::writeFailureStopsRunAll() {
+    QVERIFY(QDir().mkdir(ranks("WROC")));
+    const auto work = processing(kProvince, kItalian);
+    Reports reports;
+    const Status status = work->runAll(
+        {MethodPosition::MpiPositivo, MethodPosition::Wroclaw, MethodPosition::Graduatorie},
+        reports.recorder());
+    QVERIFY(!status);
+    QVERIFY(status.error().kind == FailureKind::File);
+    QVERIFY2(status.error().message.contains(QStringLiteral("Regioni.xls.outWROC.rnk")),
+             qPrintable(status.error().message));
+    QCOMPARE(reports.lines, QStringList({"MPI+ written", "WROC " + status.error().message}));
+    QVERIFY(!QFile::exists(values("WROC")));
+    QVERIFY(!QFile::exists(values("GRAD")));
+}
+
+void TestProcessing::cancellation() {
+    const std::vector<MethodPosition> positions{
+        MethodPosition::MpiPositivo, MethodPosition::Wroclaw, MethodPosition::Graduatorie};
+    const auto work = processing(kProvince, kItalian);
+    WorkProgress cancelled;
+    cancelled.cancel();
+    Reports none;
+    Status status = work->runAll(positions, none.recorder(), &cancelled);
+    QVERIFY(!status);
+    QVERIFY(status.error().kind == FailureKind::Cancelled);
+    QCOMPARE(status.error().message, QStringLiteral("Elaborazione annullata."));
+    QCOMPARE(none.lines, QStringList());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+
+    // Cancelled when the first method is reported: the second is under way
+    // by then, and its files are finished; the third never runs.
+    WorkProgress progress;
+    Reports reports;
+    status =
+        work->runAll(positions, reports.recorder([&progress] { progress.cancel(); }), &progress);
+    QVERIFY(!status);
+    QVERIFY(status.error().kind == FailureKind::Cancelled);
+    QCOMPARE(reports.lines, QStringList({"MPI+ written", "WROC written"}));
+    QCOMPARE(progress.step(), QStringLiteral("Metodo 2 di 3: WROC"));
+    QVERIFY(!QFile::exists(values("GRAD")));
+}
+
+void TestProcessing::failedLoadKeepsTheMatrix() {
+    Processing work(kItalian);
+    const QString sample = QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx");
+    QVERIFY(work.load(sample));
+    QCOMPARE(work.workbook(), QFileInfo(sample).absoluteFilePath());
+    QCOMPARE(work.matrix().unitCount(), 20);
+    QCOMPARE(work.matrix().indicatorCount(), 8);
+    const Status failed = work.load(m_dir->filePath(QStringLiteral("manca.xls")));
+    QVERIFY(!failed);
+    QVERIFY(failed.error().kind == FailureKind::File);
+    QVERIFY2(failed.error().message.contains(QStringLiteral("non esiste")),
+             qPrintable(failed.error().message));
+    QCOMPARE(work.workbook(), QFileInfo(sample).absoluteFilePath());
+    QCOMPARE(work.matrix().unitCount(), 20);
+}
+
+QTEST_GUILESS_MAIN(TestProcessing)
+#include "tst_processing.moc"
