@@ -279,8 +279,6 @@ void TestMetodi::methods_data() {
         << kDueUnita << 1 << Numbers{99, 99} << Ranks{2, 1} << Numbers{90, 110, 110, 90};
     QTest::newRow("MPI+ balanced")
         << kDueUnitaConcordi << 0 << Numbers{90, 110} << Ranks{2, 1} << Numbers{90, 110, 90, 110};
-    QTest::newRow("MPI- balanced")
-        << kDueUnitaConcordi << 1 << Numbers{90, 110} << Ranks{2, 1} << Numbers{90, 110, 90, 110};
     QTest::newRow("MPI+ mirrored")
         << kUnIndicatoreNegativo << 0 << Numbers{110, 90} << Ranks{1, 2} << Numbers{110, 90};
     // Distances 2 and 0 from the ideal unit, mean 1, deviation 1: D / 3.

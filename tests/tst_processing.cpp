@@ -103,9 +103,6 @@ void TestProcessing::resultFiles_data() {
     QTest::newRow("numeric labels")
         << numeric << true << 4 << QByteArray(";Grad.RNK\r\n2015;0,0000\r\n2016,5;-0,2000\r\n")
         << QByteArray(";Grad.RNK\r\n2015;2\r\n2016,5;1\r\n");
-    QTest::newRow("numeric labels, C")
-        << numeric << false << 4 << QByteArray(";Grad.RNK\r\n2015;0.0000\r\n2016.5;-0.2000\r\n")
-        << QByteArray(";Grad.RNK\r\n2015;2\r\n2016.5;1\r\n");
     // Large and small numeric labels take the exponent letter E.
     const Rows exponents{{t("P"), t("Ind")}, {1e15, 1.0}, {-2.5e-7, 3.0}};
     QTest::newRow("exponents") << exponents << true << 4
