@@ -1,12 +1,16 @@
-// The nine methods with their result files over a loaded 20,000 x 100
-// matrix, and the method of rankings alone.
-#include "methods/methodrunner.h"
+// The nine methods over a 20,000 x 100 matrix: with their result files, one
+// after the other and as runAll pipelines them (each method's files written
+// while the next computes), the numbers alone, and the method of rankings
+// alone with its files.
+#include "methods/methodcomputation.h"
 #include "methods/metodi.h"
+#include "workflow/processing.h"
 
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 
 namespace {
@@ -14,53 +18,85 @@ namespace {
 constexpr int kUnits = 20000;
 constexpr int kIndicators = 100;
 
-SharedState largeMatrix(const QString& folder) {
-    SharedState s;
-    s.strCartella = folder;
-    s.strMatrice = folder + QStringLiteral("/grande.xlsx");
-    s.nRighe = kUnits + 1;
-    s.nColonne = kIndicators + 1;
-    s.dimensionTables();
+// Values drawn unit by unit, as the sheet holds them; every third indicator
+// of negative polarity.
+Matrix largeMatrix() {
+    Matrix matrix = Matrix::ofSize(kUnits, kIndicators);
+    matrix.corner = CellValue(QStringLiteral("Comune"));
+    for (int j = 0; j < kIndicators; ++j) {
+        const int column = j + 2;
+        const bool negative = column % 3 == 0;
+        matrix.indicators[std::size_t(j)] = CellValue(
+            (negative ? QStringLiteral("ind") : QStringLiteral("Ind")) + QString::number(column));
+        matrix.negative[std::size_t(j)] = negative;
+    }
     std::mt19937 random(42);
     std::uniform_real_distribution<double> value(1.0, 1000.0);
-    s.matDati.header(1) = CellValue(QStringLiteral("Comune"));
-    for (int c = 2; c <= s.nColonne; ++c)
-        s.matDati.header(c) = CellValue(
-            (c % 3 == 0 ? QStringLiteral("ind") : QStringLiteral("Ind")) + QString::number(c));
-    for (int r = 2; r <= s.nRighe; ++r) {
-        s.matDati.label(r) = CellValue(QStringLiteral("Comune %1").arg(r - 1));
-        for (int c = 2; c <= s.nColonne; ++c)
-            s.matDati(r, c) = value(random);
+    for (int i = 0; i < kUnits; ++i) {
+        matrix.units[std::size_t(i)] = CellValue(QStringLiteral("Comune %1").arg(i + 1));
+        for (int j = 0; j < kIndicators; ++j)
+            matrix.value(i, j) = value(random);
     }
-    return s;
+    return matrix;
+}
+
+std::vector<MethodPosition> allMethods() {
+    std::vector<MethodPosition> positions;
+    for (const MethodInfo& method : methodTable())
+        positions.push_back(MethodPosition(method.position));
+    return positions;
+}
+
+// The processing of the large matrix as the workbook grande.xlsx in folder.
+std::unique_ptr<Processing> largeProcessing(const QString& folder) {
+    auto processing =
+        std::make_unique<Processing>(Regional(QLocale(QLocale::Italian, QLocale::Italy)));
+    processing->setMatrix(folder + QStringLiteral("/grande.xlsx"), largeMatrix());
+    return processing;
 }
 
 void BM_NineMethods(benchmark::State& state) {
     QTemporaryDir dir;
-    SharedState s = largeMatrix(dir.path());
-    const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    MethodRunner runner;
-    for (auto _ : state) {
-        for (const auto& method : methodTable()) {
-            const MethodRunResult result =
-                runner.run(s, method.position, method.entryText, regional);
-            if (!result.done())
+    const auto processing = largeProcessing(dir.path());
+    for (auto _ : state)
+        for (const MethodPosition position : allMethods())
+            if (!processing->run(position))
                 state.SkipWithError("method failed");
-        }
-    }
 }
 BENCHMARK(BM_NineMethods)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
+void BM_NineMethodsPipelined(benchmark::State& state) {
+    QTemporaryDir dir;
+    const auto processing = largeProcessing(dir.path());
+    bool failed = false;
+    const Processing::Report report =
+        [&failed](MethodPosition, const Expected<std::shared_ptr<const MethodRun>>& run) {
+            failed = failed || !run;
+        };
+    for (auto _ : state)
+        if (!processing->runAll(allMethods(), report) || failed)
+            state.SkipWithError("method failed");
+}
+BENCHMARK(BM_NineMethodsPipelined)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void BM_NineMethodsComputed(benchmark::State& state) {
+    const Matrix matrix = largeMatrix();
+    for (auto _ : state)
+        for (const MethodPosition position : allMethods()) {
+            const Expected<MethodOutput> output = computeMethod(position, matrix.view());
+            if (!output)
+                state.SkipWithError("method failed");
+            benchmark::DoNotOptimize(output);
+        }
+}
+BENCHMARK(BM_NineMethodsComputed)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
 void BM_MethodOfRankings(benchmark::State& state) {
     QTemporaryDir dir;
-    SharedState s = largeMatrix(dir.path());
-    const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    MethodRunner runner;
-    const auto& method = methodTable()[4];
-    for (auto _ : state) {
-        if (!runner.run(s, method.position, method.entryText, regional).done())
+    const auto processing = largeProcessing(dir.path());
+    for (auto _ : state)
+        if (!processing->run(MethodPosition::Graduatorie))
             state.SkipWithError("method failed");
-    }
 }
 BENCHMARK(BM_MethodOfRankings)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -33,15 +33,14 @@ void BM_XlsCaricaMatrice(benchmark::State& state) {
     const Regional regional{QLocale::c()};
     qint64 cells = 0;
     for (auto _ : state) {
-        SharedState s;
-        s.strMatrice = path;
-        const LoadResult result = carica_matrice(s, regional);
-        if (!result.loaded()) {
-            state.SkipWithError(qPrintable(result.message));
+        const Expected<Matrix> matrix = carica_matrice(path, regional);
+        if (!matrix) {
+            state.SkipWithError(qPrintable(matrix.error().message));
             return;
         }
-        cells += qint64(s.nRighe) * s.nColonne;
-        benchmark::DoNotOptimize(s.matDati(2, 2));
+        // The block read, header row and label column included.
+        cells += qint64(matrix->unitCount() + 1) * (matrix->indicatorCount() + 1);
+        benchmark::DoNotOptimize(matrix->value(0, 0));
     }
     state.SetItemsProcessed(cells);
 }

@@ -11,13 +11,15 @@ class TestCaricaMatrice : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void loadsBlockAndFlags();
+    void loadsBlock();
     void extentStopsAtGaps();
+    void polarityByFirstCharacter_data();
+    void polarityByFirstCharacter();
     void refusals_data();
     void refusals();
     void numericTextUnderItalian();
-    void fileErrorsLeaveStateAlone_data();
-    void fileErrorsLeaveStateAlone();
+    void fileErrors_data();
+    void fileErrors();
     void missingWorkbook();
     void formatByContent_data();
     void formatByContent();
@@ -30,7 +32,11 @@ const Regional kC{QLocale::c()};
 CellValue t(const char* text) {
     return CellValue(QString::fromUtf8(text));
 }
-using Rows = std::vector<std::vector<CellValue>>;
+
+Expected<Matrix> load(const Rows& rows, const Regional& regional,
+                      WorkProgress* progress = nullptr) {
+    return carica_matrice(MemoryReader(rows), QStringLiteral("/dati/m.xlsx"), regional, progress);
+}
 
 QString nulli(const char* name) {
     return messaggioValoriNulli(QString::fromUtf8(name));
@@ -43,54 +49,71 @@ QString costante(const char* name) {
 }
 } // namespace
 
-void TestCaricaMatrice::loadsBlockAndFlags() {
-    MemoryReader reader({{t("Regione"), t("PIL"), t("disoccupazione")},
-                         {t("Piemonte"), 10.0, 0.0},
-                         {t("Valle d'Aosta/Vallée d'Aoste"), -1.0, 7.5},
-                         {t("Lombardia"), 12.0, 6.0}});
-    SharedState s;
-    s.strMatrice = QStringLiteral("/dati/m.xlsx");
-    s.bRisultati = true;
-    const LoadResult result = carica_matrice(s, reader, kC);
-    QVERIFY2(result.loaded(), qPrintable(result.message));
-    QCOMPARE(s.nRighe, 4);
-    QCOMPARE(s.nColonne, 3);
-    QCOMPARE(s.matDati.cell(1, 1), t("Regione"));
-    QCOMPARE(s.matDati.cell(3, 1), t("Valle d'Aosta/Vallée d'Aoste"));
-    QCOMPARE(s.matDati.cell(3, 2), CellValue(-1.0));
-    QVERIFY(s.bNegativi);
-    QVERIFY(s.bZeri);
-    QVERIFY(s.bRisultati); // loading never resets it
-    // Every table is dimensioned afresh, rows 0..nRighe.
-    QCOMPARE(s.matTrasformata.lastRow(), 4);
-    QCOMPARE(s.matTrasformata.lastCol(), 3);
-    QCOMPARE(s.matValori.lastCol(), 2);
-    QCOMPARE(s.matGraduatoria.lastRow(), 4);
-    QCOMPARE(s.matRanghi.lastCol(), 2);
-    QVERIFY(s.matValori.cell(2, 2).isEmpty());
-    QVERIFY(s.matDati.cell(0, 0).isEmpty());
+void TestCaricaMatrice::loadsBlock() {
+    const Rows rows{{t("Regione"), t("PIL"), t("disoccupazione")},
+                    {t("Piemonte"), 10.0, 0.0},
+                    {t("Valle d'Aosta/Vallée d'Aoste"), -1.0, 7.5},
+                    {t("Lombardia"), 12.0, 6.0}};
+    const Expected<Matrix> matrix = load(rows, kC);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->corner, t("Regione"));
+    QCOMPARE(matrix->indicators, (std::vector<CellValue>{t("PIL"), t("disoccupazione")}));
+    QCOMPARE(matrix->units, (std::vector<CellValue>{
+                                t("Piemonte"), t("Valle d'Aosta/Vallée d'Aoste"), t("Lombardia")}));
+    QCOMPARE(matrix->values, (std::vector<double>{10, -1, 12, 0, 7.5, 6}));
+    QCOMPARE(matrix->negative, (std::vector<char>{0, 1}));
+    QCOMPARE(matrix->weights, (std::vector<double>{1, 1}));
+    QVERIFY(matrix->missing.empty());
+    QVERIFY(hasNegativeValue(matrix->view()) && hasZeroValue(matrix->view()));
+
+    // A cancellation before the end gives no matrix.
+    WorkProgress progress;
+    progress.cancel();
+    const Expected<Matrix> cancelled = load(rows, kC, &progress);
+    QVERIFY(!cancelled && cancelled.error().kind == FailureKind::Cancelled);
+    QCOMPARE(cancelled.error().message, QStringLiteral("Caricamento della matrice annullato."));
 }
 
 void TestCaricaMatrice::extentStopsAtGaps() {
     // A gap in row 1 ends the indicators; a gap in column 1 ends the units.
-    MemoryReader reader({{t("Prov"), t("A"), t("B"), CellValue(), t("D")},
-                         {t("x"), 1.0, 2.0, t("ignored"), 9.0},
-                         {t("y"), 2.0, 1.0},
-                         {CellValue(), t("ignored"), t("ignored")},
-                         {t("w"), t("ignored")}});
-    SharedState s;
-    const LoadResult result = carica_matrice(s, reader, kC);
-    QVERIFY2(result.loaded(), qPrintable(result.message));
-    QCOMPARE(s.nRighe, 3);
-    QCOMPARE(s.nColonne, 3);
-    QVERIFY(!s.bNegativi);
-    QVERIFY(!s.bZeri);
+    Expected<Matrix> matrix = load({{t("Prov"), t("A"), t("B"), CellValue(), t("D")},
+                                    {t("x"), 1.0, 2.0, t("ignored"), 9.0},
+                                    {t("y"), 2.0, 1.0},
+                                    {CellValue(), t("ignored"), t("ignored")},
+                                    {t("w"), t("ignored")}},
+                                   kC);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->unitCount(), 2);
+    QCOMPARE(matrix->indicatorCount(), 2);
+    QVERIFY(!hasNegativeValue(matrix->view()) && !hasZeroValue(matrix->view()));
 
     // A formula that gives empty text ends the block like an empty cell.
-    MemoryReader emptyText({{t("Prov"), t("A"), t("")}, {t("x"), 1.0}, {t("y"), 2.0}, {t("")}});
-    QVERIFY(carica_matrice(s, emptyText, kC).loaded());
-    QCOMPARE(s.nRighe, 3);
-    QCOMPARE(s.nColonne, 2);
+    matrix = load({{t("Prov"), t("A"), t("")}, {t("x"), 1.0}, {t("y"), 2.0}, {t("")}}, kC);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->unitCount(), 2);
+    QCOMPARE(matrix->indicatorCount(), 1);
+}
+
+void TestCaricaMatrice::polarityByFirstCharacter_data() {
+    QTest::addColumn<CellValue>("name");
+    QTest::addColumn<bool>("negative");
+    QTest::newRow("upper") << t("Pil") << false;
+    QTest::newRow("lower") << t("pIL") << true;
+    QTest::newRow("accented lower") << t("èmigrazione") << true;
+    QTest::newRow("accented upper") << t("Èmigrazione") << false;
+    QTest::newRow("digit") << t("2015 reddito") << false;
+    QTest::newRow("blank") << t(" reddito") << false;
+    QTest::newRow("percent") << t("%occupati") << false;
+    QTest::newRow("greek lower") << t("δείκτης") << true;
+    QTest::newRow("number") << CellValue(2015.0) << false;
+}
+
+void TestCaricaMatrice::polarityByFirstCharacter() {
+    QFETCH(CellValue, name);
+    QFETCH(bool, negative);
+    const Expected<Matrix> matrix = load({{t("P"), name}, {t("a"), 1.0}, {t("b"), 3.0}}, kC);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->negative.front() != 0, negative);
 }
 
 void TestCaricaMatrice::refusals_data() {
@@ -147,26 +170,20 @@ void TestCaricaMatrice::refusals_data() {
 void TestCaricaMatrice::refusals() {
     QFETCH(Rows, rows);
     QFETCH(QString, message);
-    MemoryReader reader(rows);
-    SharedState s;
-    s.nRighe = 9; // the earlier matrix stays in place on a refusal
-    const LoadResult result = carica_matrice(s, reader, kItalian);
-    QCOMPARE(result.status, LoadResult::Status::Refused);
-    QCOMPARE(result.message, message);
-    QCOMPARE(s.nRighe, 9);
+    const Expected<Matrix> matrix = load(rows, kItalian);
+    QVERIFY(!matrix);
+    QVERIFY(matrix.error().kind == FailureKind::Refused);
+    QCOMPARE(matrix.error().message, message);
 }
 
 void TestCaricaMatrice::numericTextUnderItalian() {
-    MemoryReader reader({{t("P"), t("A")}, {t("x"), t("3,5")}, {t("y"), t(" 1.234,5 ")}});
-    SharedState s;
-    const LoadResult result = carica_matrice(s, reader, kItalian);
-    QVERIFY2(result.loaded(), qPrintable(result.message));
-    QCOMPARE(s.matDati.cell(2, 2), CellValue(3.5));
-    QCOMPARE(s.matDati.cell(3, 2), CellValue(1234.5));
-    QCOMPARE(kItalian.gridText(s.matDati.cell(2, 2)), QStringLiteral("3,5000"));
+    const Expected<Matrix> matrix =
+        load({{t("P"), t("A")}, {t("x"), t("3,5")}, {t("y"), t(" 1.234,5 ")}}, kItalian);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->values, (std::vector<double>{3.5, 1234.5}));
 }
 
-void TestCaricaMatrice::fileErrorsLeaveStateAlone_data() {
+void TestCaricaMatrice::fileErrors_data() {
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<QString>("fragment");
     QTest::newRow("empty A1") << Rows{{CellValue(), t("A")}, {t("x"), 1.0}} << QStringLiteral("A1");
@@ -176,26 +193,22 @@ void TestCaricaMatrice::fileErrorsLeaveStateAlone_data() {
                              << QStringLiteral("non contiene unità");
 }
 
-void TestCaricaMatrice::fileErrorsLeaveStateAlone() {
+void TestCaricaMatrice::fileErrors() {
     QFETCH(Rows, rows);
     QFETCH(QString, fragment);
-    MemoryReader reader(rows);
-    SharedState s;
-    s.strMatrice = QStringLiteral("/dati/vuota.xlsx");
-    const LoadResult result = carica_matrice(s, reader, kC);
-    QCOMPARE(result.status, LoadResult::Status::FileError);
-    QVERIFY2(result.message.contains(fragment), qPrintable(result.message));
-    QVERIFY2(result.message.contains(QStringLiteral("vuota.xlsx")), qPrintable(result.message));
-    QCOMPARE(s.nRighe, 0);
-    QVERIFY(!s.matDati.isDimensioned());
+    const Expected<Matrix> matrix = load(rows, kC);
+    QVERIFY(!matrix);
+    QVERIFY(matrix.error().kind == FailureKind::File);
+    QVERIFY2(matrix.error().message.contains(fragment), qPrintable(matrix.error().message));
+    QVERIFY2(matrix.error().message.contains(QStringLiteral("m.xlsx")),
+             qPrintable(matrix.error().message));
 }
 
 void TestCaricaMatrice::missingWorkbook() {
-    SharedState s;
-    s.strMatrice = QStringLiteral("/nonexistent/folder/m.xls");
-    const LoadResult result = carica_matrice(s, kC);
-    QCOMPARE(result.status, LoadResult::Status::FileError);
-    QVERIFY(result.message.contains(QStringLiteral("non esiste")));
+    const Expected<Matrix> matrix = carica_matrice(QStringLiteral("/nonexistent/folder/m.xls"), kC);
+    QVERIFY(!matrix);
+    QVERIFY(matrix.error().kind == FailureKind::File);
+    QVERIFY(matrix.error().message.contains(QStringLiteral("non esiste")));
 }
 
 // The content tells the format where it has a signature, whatever the name;

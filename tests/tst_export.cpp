@@ -41,7 +41,7 @@ private:
 
     const Regional m_regional{QLocale(QLocale::Italian, QLocale::Italy)};
     std::unique_ptr<QTemporaryDir> m_dir;
-    SharedState m_s;
+    SampleResults m_sample;
     QString m_path;
 };
 
@@ -53,25 +53,30 @@ XlsxReader* TestExport::sheet(const QString& path, int index) {
 
 void TestExport::init() {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_path = sampleWithResults(m_dir->path(), m_s, m_regional);
-    QVERIFY(!m_path.isEmpty());
+    m_sample = sampleWithResults(m_dir->path(), m_regional);
+    QVERIFY(m_sample.processing);
+    m_path = m_sample.processing->workbook();
 }
 
 void TestExport::workbookHoldsEveryResult() {
-    QVERIFY(writeRobustnessFiles(m_s, m_regional));
+    const Matrix& source = m_sample.processing->matrix();
+    QVERIFY(writeRobustnessFiles(m_path, source, m_regional));
 
-    // M2NI ran last: its results come from the tables, in full precision.
+    // M2NI ran last: its results come from memory, in full precision.
+    const MethodRun& m2ni = *m_sample.last;
     const ResultsCollection results =
-        collectResults(m_s, m_regional, MethodInMemory{QStringLiteral("M2NI")});
+        collectResults(m_path, source, m_regional, MethodInMemory{m2ni.position, &m2ni.output});
     QVERIFY2(results.warnings.isEmpty(), qPrintable(results.warnings.join(u'\n')));
     const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
     QCOMPARE(writeResultsWorkbook(out, results), QString());
 
     // "Dati" reads back as the same source matrix.
-    SharedState back;
-    back.strMatrice = out;
-    QVERIFY(carica_matrice(back, m_regional).loaded());
-    QVERIFY(back.matDati == m_s.matDati);
+    const Expected<Matrix> back = carica_matrice(out, m_regional);
+    QVERIFY(back);
+    QCOMPARE(back->corner, source.corner);
+    QCOMPARE(back->units, source.units);
+    QCOMPARE(back->indicators, source.indicators);
+    QCOMPARE(back->values, source.values);
 
     // One sheet per method, in list order: label, value, rank.
     const auto& methods = methodTable();
@@ -82,12 +87,12 @@ void TestExport::workbookHoldsEveryResult() {
         const ResultFileContent values = readResultFile(valuesResultFile(m_path, code));
         const ResultFileContent ranks = readResultFile(ranksResultFile(m_path, code));
         COMPARE_CELL(reader->cell(1, 2), CellValue(values.value(0)));
-        for (int r = 2; r <= m_s.nRighe; ++r) {
+        for (int r = 2; r <= source.unitCount() + 1; ++r) {
             COMPARE_CELL(reader->cell(r, 1), CellValue(values.label(r - 1)));
             const CellValue value = reader->cell(r, 2);
             QVERIFY(value.isNumber());
             if (code == QLatin1String("M2NI"))
-                QCOMPARE(value.number(), m_s.matValori(r, 2));
+                QCOMPARE(value.number(), m2ni.output.index[std::size_t(r - 2)]);
             else
                 QCOMPARE(m_regional.indexText(value.number()), values.value(r - 1));
             COMPARE_CELL(reader->cell(r, 3), CellValue(ranks.value(r - 1).toDouble()));
@@ -145,8 +150,8 @@ void TestExport::workbookHoldsEveryResult() {
     const XlsxReader* sensibilita = sheet(out, last - 1);
     QVERIFY(sensibilita);
     COMPARE_CELL(sensibilita->cell(2, 3), CellValue(-1.0));
-    COMPARE_CELL(sensibilita->cell(2, m_s.nColonne + 3),
-                 CellValue(m_regional.generalText(m_s.matDati.header(2))));
+    COMPARE_CELL(sensibilita->cell(2, source.indicatorCount() + 4),
+                 CellValue(m_regional.generalText(source.indicators.front())));
     QVERIFY(!sheet(out, last + 1));
 }
 
@@ -167,7 +172,8 @@ void TestExport::delimitedTables() {
 }
 
 void TestExport::kendallOnlyWithTheRankSummary() {
-    const ResultsCollection results = collectResults(m_s, m_regional);
+    const ResultsCollection results =
+        collectResults(m_path, m_sample.processing->matrix(), m_regional);
     QVERIFY(results.comparison && results.comparison->kendall.empty());
     const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
     QCOMPARE(writeResultsWorkbook(out, results), QString());
@@ -188,7 +194,8 @@ void TestExport::filesThatDoNotFitAreLeftOut() {
     const QString grad = ranksResultFile(m_path, QStringLiteral("GRAD"));
     QVERIFY(writeFileBytes(grad, fileContents(grad).replace(";1\r\n", ";99\r\n")));
 
-    const ResultsCollection results = collectResults(m_s, m_regional);
+    const ResultsCollection results =
+        collectResults(m_path, m_sample.processing->matrix(), m_regional);
     QCOMPARE(results.methods.size(), std::size_t(7));
     QCOMPARE(results.warnings.size(), 2);
     QVERIFY(results.warnings[0].startsWith(QStringLiteral("regioni.xlsx.outWROC.csv")));
@@ -197,7 +204,8 @@ void TestExport::filesThatDoNotFitAreLeftOut() {
 }
 
 void TestExport::unwritableDestination() {
-    const ResultsCollection results = collectResults(m_s, m_regional);
+    const ResultsCollection results =
+        collectResults(m_path, m_sample.processing->matrix(), m_regional);
     const QString out = m_dir->filePath(QStringLiteral("manca/risultati.xlsx"));
     const QString error = writeResultsWorkbook(out, results);
     QVERIFY(error.contains(out));
@@ -208,7 +216,8 @@ void TestExport::fullDiskLeavesNothing() {
     ScratchMount disk(256);
     if (!disk.isMounted())
         QSKIP("needs root to mount a small file system");
-    const ResultsCollection results = collectResults(m_s, m_regional);
+    const ResultsCollection results =
+        collectResults(m_path, m_sample.processing->matrix(), m_regional);
     QVERIFY(disk.fill());
     const QString out = disk.filePath(QStringLiteral("risultati.xlsx"));
     const QString error = writeResultsWorkbook(out, results);

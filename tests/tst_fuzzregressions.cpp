@@ -61,10 +61,8 @@ void TestFuzzRegressions::workbooks() {
         QVERIFY(!reader->errorMessage().isEmpty());
         return;
     }
-    SharedState s;
-    s.strMatrice = path;
-    const LoadResult result = carica_matrice(s, *reader, kItalian);
-    QVERIFY(result.loaded() || !result.message.isEmpty());
+    const Expected<Matrix> matrix = carica_matrice(*reader, path, kItalian);
+    QVERIFY(matrix || !matrix.error().message.isEmpty());
 }
 
 void TestFuzzRegressions::resultFiles_data() {

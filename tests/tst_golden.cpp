@@ -1,7 +1,6 @@
-#include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "support/testsupport.h"
-#include "workbook/caricamatrice.h"
+#include "workflow/processing.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -55,22 +54,26 @@ void TestGolden::resultFiles() {
     QFETCH(QLocale, locale);
     QFETCH(QString, golden);
     QTemporaryDir dir;
-    SharedState s;
     const QString name = QFileInfo(workbook).fileName();
-    s.strMatrice = dir.filePath(name);
-    s.strCartella = dir.path();
-    QVERIFY(QFile::copy(workbook, s.strMatrice));
-    const Regional regional(locale);
-    const LoadResult load = carica_matrice(s, regional);
-    QVERIFY2(load.loaded(), qPrintable(load.message));
-    MethodRunner runner;
-    for (const auto& method : methodTable()) {
-        const MethodRunResult result = runner.run(s, method.position, method.entryText, regional);
-        QVERIFY2(result.done(), qPrintable(result.message));
-        for (const QString& written : {result.valuesFile, result.ranksFile}) {
-            const QString suffix = QFileInfo(written).fileName().mid(name.size() + 1);
-            QCOMPARE(contents(written), contents(fixture("golden/" + golden + "/" + suffix)));
-        }
+    const QString copy = dir.filePath(name);
+    QVERIFY(QFile::copy(workbook, copy));
+    Processing processing{Regional(locale)};
+    const Status loaded = processing.load(copy);
+    QVERIFY2(loaded, qPrintable(failureMessage(loaded)));
+    std::vector<MethodPosition> positions;
+    for (const auto& method : methodTable())
+        positions.push_back(MethodPosition(method.position));
+    QStringList written;
+    const Status ran = processing.runAll(
+        positions, [&](MethodPosition, const Expected<std::shared_ptr<const MethodRun>>& run) {
+            written += run ? QStringList{(*run)->valuesFile, (*run)->ranksFile}
+                           : QStringList{run.error().message};
+        });
+    QVERIFY2(ran, qPrintable(failureMessage(ran)));
+    QCOMPARE(written.size(), 18);
+    for (const QString& file : written) {
+        const QString suffix = QFileInfo(file).fileName().mid(name.size() + 1);
+        QCOMPARE(contents(file), contents(fixture("golden/" + golden + "/" + suffix)));
     }
 }
 

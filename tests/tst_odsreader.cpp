@@ -201,15 +201,12 @@ void TestOdsReader::loweredLimits() {
 // table: nothing past it is read.
 void TestOdsReader::loadsThroughTheLoader() {
     for (const char* name : {"valida.ods", "troncato_dopo_tabella.ods"}) {
-        SharedState s;
-        s.strMatrice = ods(name);
-        const LoadResult result = carica_matrice(s, Regional(QLocale::c()));
-        QVERIFY2(result.loaded(), qPrintable(result.message));
-        QCOMPARE(s.nRighe, 5);
-        QCOMPARE(s.nColonne, 4);
-        QCOMPARE(s.matDati.label(5), text("Trentino-Alto Adige/Südtirol"));
-        QCOMPARE(s.matDati(4, 3), CellValue(0.0));
-        QVERIFY(s.bZeri);
+        const Expected<Matrix> matrix = carica_matrice(ods(name), Regional(QLocale::c()));
+        QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+        QCOMPARE(matrix->unitCount(), 4);
+        QCOMPARE(matrix->indicatorCount(), 3);
+        QCOMPARE(matrix->units[3], text("Trentino-Alto Adige/Südtirol"));
+        QCOMPARE(matrix->value(2, 1), 0.0);
     }
 }
 

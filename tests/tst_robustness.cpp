@@ -1,7 +1,7 @@
 #include "support/regioniesempio.h"
 #include "support/testsupport.h"
 
-#include "methods/methodrunner.h"
+#include "methods/methodcomputation.h"
 #include "methods/metodi.h"
 #include "robustness/kendall.h"
 #include "robustness/rankbins.h"
@@ -11,7 +11,6 @@
 #include "robustness/uncertainty.h"
 
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -41,8 +40,6 @@ namespace {
 
 const Regional kItalian{QLocale(QLocale::Italian, QLocale::Italy)};
 
-using Rows = std::vector<std::vector<CellValue>>;
-
 Rows withoutColumn(Rows rows, int column) {
     for (auto& row : rows)
         row.erase(row.begin() + column);
@@ -60,13 +57,6 @@ Rows mpiRefusesWithoutB() {
         rows.push_back({CellValue(QStringLiteral("U%1").arg(i)), CellValue(i == 0 ? -100.0 : 1.0),
                         CellValue(double(i + 1))});
     return rows;
-}
-
-int positionOf(const char* code) {
-    for (const MethodInfo& method : methodTable())
-        if (methodCode(method.entryText) == QLatin1String(code))
-            return method.position;
-    return -1;
 }
 
 } // namespace
@@ -197,20 +187,18 @@ void TestRobustness::sensitivityEqualsRunWithoutColumn_data() {
 void TestRobustness::sensitivityEqualsRunWithoutColumn() {
     QFETCH(int, position);
     const Rows rows = regioniEsempio();
-    const SharedState full = statoCaricatoDa(rows);
-    const IndicatorSensitivity sensitivity = indicatorSensitivity(full, position, kItalian);
+    const IndicatorSensitivity sensitivity =
+        indicatorSensitivity(matrixFrom(rows), MethodPosition(position), kItalian);
     QCOMPARE(sensitivity.status, IndicatorSensitivity::Status::Done);
     QCOMPARE(sensitivity.shifts.size(), std::size_t(8));
 
-    QTemporaryDir dir;
-    MethodRunner runner;
-    const QString entry = methodTable()[std::size_t(position)].entryText;
+    // The ranks of a run on the matrix read without the column.
     for (const int column : {-1, 1, 4, 8}) { // -1: every indicator
-        SharedState s = statoCaricatoDa(column < 0 ? rows : withoutColumn(rows, column));
-        s.strMatrice = dir.filePath(QStringLiteral("r.xlsx"));
-        QVERIFY(runner.run(s, position, entry, kItalian).done());
+        const Matrix matrix = matrixFrom(column < 0 ? rows : withoutColumn(rows, column));
+        const Expected<MethodOutput> run = computeMethod(MethodPosition(position), matrix.view());
+        QVERIFY2(run, qPrintable(failureMessage(run)));
         for (int i = 0; i < 20; ++i) {
-            const int rank = int(s.matRanghi(i + 2, 2));
+            const int rank = run->ranks[std::size_t(i)];
             const int expected =
                 sensitivity.ranks[std::size_t(i)] +
                 (column < 0 ? 0 : sensitivity.shifts[std::size_t(column - 1)][std::size_t(i)]);
@@ -231,8 +219,9 @@ void TestRobustness::sensitivityEqualsRunWithoutColumn() {
 }
 
 void TestRobustness::refusedRuns() {
-    const SharedState s = statoCaricatoDa(mpiRefusesWithoutB());
-    const IndicatorSensitivity sensitivity = indicatorSensitivity(s, positionOf("MPI+"), kItalian);
+    const Matrix matrix = matrixFrom(mpiRefusesWithoutB());
+    const IndicatorSensitivity sensitivity =
+        indicatorSensitivity(matrix, MethodPosition::MpiPositivo, kItalian);
     QCOMPARE(sensitivity.status, IndicatorSensitivity::Status::Done);
     QVERIFY(!sensitivity.shifts[0].empty()); // without A
     QVERIFY(sensitivity.shifts[1].empty());  // without B: refused
@@ -245,7 +234,10 @@ void TestRobustness::refusedRuns() {
              qPrintable(lines[1]));
 
     const RankUncertainty uncertainty =
-        rankUncertainty(s, {positionOf("M0NI"), positionOf("MPI+"), positionOf("WROC")}, kItalian);
+        rankUncertainty(matrix,
+                        {MethodPosition::NumeriIndiciGeometrica, MethodPosition::MpiPositivo,
+                         MethodPosition::Wroclaw},
+                        kItalian);
     QCOMPARE(uncertainty.status, RankUncertainty::Status::Done);
     QCOMPARE(uncertainty.codes, QStringList({"MPI+", "WROC"}));
     QCOMPARE(uncertainty.leftOut.size(), 1);
@@ -257,24 +249,26 @@ void TestRobustness::refusedRuns() {
 
     // One indicator cannot be analysed.
     const Rows one = withoutColumn(mpiRefusesWithoutB(), 2);
-    const SharedState single = statoCaricatoDa(one);
-    const IndicatorSensitivity refused = indicatorSensitivity(single, positionOf("WROC"), kItalian);
+    const Matrix single = matrixFrom(one);
+    const IndicatorSensitivity refused =
+        indicatorSensitivity(single, MethodPosition::Wroclaw, kItalian);
     QCOMPARE(refused.status, IndicatorSensitivity::Status::Refused);
     QVERIFY(refused.message.contains(QStringLiteral("un solo indicatore")));
-    QCOMPARE(rankUncertainty(single, {2}, kItalian).status, RankUncertainty::Status::Refused);
+    QCOMPARE(rankUncertainty(single, {MethodPosition::Wroclaw}, kItalian).status,
+             RankUncertainty::Status::Refused);
 }
 
 void TestRobustness::uncertaintyCrossesMethodsAndSets() {
     // The 2 x 9 rankings of two methods are the sensitivity runs of both:
     // rebuild each unit's figures from those.
-    const SharedState s = statoCaricatoDa(regioniEsempio());
-    const int wroc = positionOf("WROC");
-    const int grad = positionOf("GRAD");
-    const RankUncertainty uncertainty = rankUncertainty(s, {wroc, grad}, kItalian);
+    const Matrix matrix = matrixFrom(regioniEsempio());
+    const MethodPosition wroc = MethodPosition::Wroclaw;
+    const MethodPosition grad = MethodPosition::Graduatorie;
+    const RankUncertainty uncertainty = rankUncertainty(matrix, {wroc, grad}, kItalian);
     QCOMPARE(uncertainty.status, RankUncertainty::Status::Done);
     QCOMPARE(uncertainty.rankings, 18);
-    const IndicatorSensitivity a = indicatorSensitivity(s, wroc, kItalian);
-    const IndicatorSensitivity b = indicatorSensitivity(s, grad, kItalian);
+    const IndicatorSensitivity a = indicatorSensitivity(matrix, wroc, kItalian);
+    const IndicatorSensitivity b = indicatorSensitivity(matrix, grad, kItalian);
     for (int i = 0; i < 20; ++i) {
         std::vector<int> ranks;
         for (const IndicatorSensitivity* run : {&a, &b}) {

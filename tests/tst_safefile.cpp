@@ -1,12 +1,12 @@
 #include "comparison/comparison.h"
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilelisting.h"
-#include "methods/methodrunner.h"
 #include "methods/metodi.h"
 #include "shared/safefile.h"
 #include "shared/salvataggio.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"
+#include "workflow/processing.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,21 +65,21 @@ void TestSafeFile::plantedLinksAreReplaced() {
         QVERIFY(QFile::link(victim, name));
     QVERIFY(QFile::link(nowhere, path(QStringLiteral("w.xls.outMPI+.rnk"))));
 
-    SharedState s = statoDa({{t("Provincia"), t("Reddito"), t("disoccupati")},
-                             {t("Alfa"), 30.0, 5.0},
-                             {t("Beta"), 10.0, 9.0},
-                             {t("Gamma"), 20.0, 7.0}});
-    s.strMatrice = path(QStringLiteral("w.xls"));
-    QVERIFY(writeFileBytes(s.strMatrice, "cartella"));
-    MethodRunner runner;
-    for (const int position : {0, 4})
-        QVERIFY(runner.run(s, position, methodTable()[std::size_t(position)].entryText, kItalian)
-                    .done());
+    const QString workbook = path(QStringLiteral("w.xls"));
+    QVERIFY(writeFileBytes(workbook, "cartella"));
+    const auto processing = processingOf(workbook,
+                                         {{t("Provincia"), t("Reddito"), t("disoccupati")},
+                                          {t("Alfa"), 30.0, 5.0},
+                                          {t("Beta"), 10.0, 9.0},
+                                          {t("Gamma"), 20.0, 7.0}},
+                                         kItalian);
+    for (const MethodPosition position : {MethodPosition::MpiPositivo, MethodPosition::Graduatorie})
+        QVERIFY(processing->run(position));
     const ComparisonResult compared =
-        compareMethods(m_dir->path(), valuesResultFiles(s.strMatrice), kItalian);
+        compareMethods(m_dir->path(), valuesResultFiles(workbook), kItalian);
     QVERIFY2(compared.ok, qPrintable(compared.message));
-    QCOMPARE(writeComparisonFiles(s.strMatrice, compared), QString());
-    QVERIFY(salvaRisultati(s.strMatrice, dest).complete());
+    QCOMPARE(writeComparisonFiles(workbook, compared), QString());
+    QVERIFY(salvaRisultati(workbook, dest).complete());
 
     QCOMPARE(fileContents(victim), QByteArray("mine"));
     QVERIFY(!QFileInfo::exists(nowhere));

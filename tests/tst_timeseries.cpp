@@ -1,6 +1,6 @@
 #include "support/testsupport.h"
 
-#include "methods/methodsteps.h"
+#include "methods/methodcomputation.h"
 #include "timeseries/ampi.h"
 #include "timeseries/panelloader.h"
 #include "workbook/workbookmessages.h"
@@ -94,14 +94,13 @@ void TestTimeseries::singlePeriodRescalesLikeMpi() {
     // goalposts are mean -/+ deviation and every AMPI value is 100 + 3 (v -
     // 100), v the MPI's rescaled value of the same cell.
     const auto t = [](const char* text) { return CellValue(QString::fromUtf8(text)); };
-    const std::vector<std::vector<CellValue>> rows{
-        {t("Unità"), t("Reddito"), t("costo"), t("Servizi")},
-        {t("A"), 1.0, 10.0, 5.0},
-        {t("B"), 1.0, 30.0, 7.0},
-        {t("C"), 3.0, 30.0, 5.0},
-        {t("D"), 3.0, 10.0, 7.0}};
-    SharedState s = statoDa(rows);
-    QVERIFY(!mazziottaPareto(s, true, kC));
+    const Rows rows{{t("Unità"), t("Reddito"), t("costo"), t("Servizi")},
+                    {t("A"), 1.0, 10.0, 5.0},
+                    {t("B"), 1.0, 30.0, 7.0},
+                    {t("C"), 3.0, 30.0, 5.0},
+                    {t("D"), 3.0, 10.0, 7.0}};
+    const Matrix matrix = matrixFrom(rows);
+    const std::vector<double> mpi = transformColumns(MethodPosition::MpiPositivo, matrix.view());
 
     Panel panel;
     panel.periods = {"2020"};
@@ -114,7 +113,7 @@ void TestTimeseries::singlePeriodRescalesLikeMpi() {
     const std::vector<Goalposts> goalposts = goalpostsOf(panel, 0);
     for (int u = 0; u < 4; ++u) {
         for (int j = 0; j < 3; ++j) {
-            const double v = s.matTrasformata(u + 2, j + 2);
+            const double v = mpi[std::size_t(j * 4 + u)];
             const double r =
                 ampiRescaled(panel.value(0, u, j), goalposts[std::size_t(j)], panel.negative[j]);
             QVERIFY2(quasiUguali(r, 100 + 3 * (v - 100)),

@@ -578,39 +578,35 @@ void TestXlsReader::reopenForgetsThePreviousWorkbook() {
 }
 
 namespace {
-LoadResult load(const QString& name, const Regional& regional, SharedState* s) {
-    s->strMatrice = fixture(QStringLiteral("xls/") + name);
-    return carica_matrice(*s, regional);
+Expected<Matrix> load(const QString& name, const Regional& regional) {
+    return carica_matrice(fixture(QStringLiteral("xls/") + name), regional);
 }
 } // namespace
 
 void TestXlsReader::loaderAccepts() {
-    SharedState s;
-    LoadResult result = load(QStringLiteral("valida.xls"), kC, &s);
-    QVERIFY2(result.loaded(), qPrintable(result.message));
-    QCOMPARE(s.nRighe, 6);
-    QCOMPARE(s.nColonne, 4);
-    QCOMPARE(s.matDati.cell(1, 3), t("disoccupazione (%)"));
-    QCOMPARE(s.matDati.cell(3, 1), t("Valle d'Aosta/Vallée d'Aoste"));
-    QCOMPARE(s.matDati.cell(5, 1), t("Trentino-Alto Adige/Südtirol"));
-    QCOMPARE(s.matDati.cell(3, 4), CellValue(-1.5));
-    QCOMPARE(s.matDati.cell(4, 2), CellValue(39.1));
-    QVERIFY(s.bZeri);
-    QVERIFY(s.bNegativi);
+    Expected<Matrix> matrix = load(QStringLiteral("valida.xls"), kC);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->unitCount(), 5);
+    QCOMPARE(matrix->indicatorCount(), 3);
+    QCOMPARE(matrix->indicators[1], t("disoccupazione (%)"));
+    QCOMPARE(matrix->units[1], t("Valle d'Aosta/Vallée d'Aoste"));
+    QCOMPARE(matrix->units[3], t("Trentino-Alto Adige/Südtirol"));
+    QCOMPARE(matrix->value(1, 2), -1.5);
+    QCOMPARE(matrix->value(2, 0), 39.1);
+    QVERIFY(hasZeroValue(matrix->view()));
 
-    result = load(QStringLiteral("matrice_formule.xls"), kC, &s);
-    QVERIFY2(result.loaded(), qPrintable(result.message));
-    QCOMPARE(s.nRighe, 4);
-    QCOMPARE(s.matDati.cell(2, 1), t("Valle d'Aosta/Vallée d'Aoste"));
-    QCOMPARE(s.matDati.cell(3, 1), t("Trentino-Alto Adige/Südtirol"));
-    QCOMPARE(s.matDati.cell(3, 2), CellValue(6.0));
-    QCOMPARE(s.matDati.cell(3, 3), CellValue(-2.5));
+    matrix = load(QStringLiteral("matrice_formule.xls"), kC);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->unitCount(), 3);
+    QCOMPARE(matrix->units[0], t("Valle d'Aosta/Vallée d'Aoste"));
+    QCOMPARE(matrix->units[1], t("Trentino-Alto Adige/Südtirol"));
+    QCOMPARE(matrix->value(1, 0), 6.0);
+    QCOMPARE(matrix->value(1, 1), -2.5);
 
-    result = load(QStringLiteral("testo_numerico.xls"), kItalian, &s);
-    QVERIFY2(result.loaded(), qPrintable(result.message));
-    QCOMPARE(s.matDati.cell(2, 2), CellValue(12.5));
-    QCOMPARE(s.matDati.cell(3, 2), CellValue(3.25));
-    QCOMPARE(kItalian.gridText(s.matDati.cell(2, 2)), QStringLiteral("12,5000"));
+    matrix = load(QStringLiteral("testo_numerico.xls"), kItalian);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->value(0, 0), 12.5);
+    QCOMPARE(matrix->value(1, 0), 3.25);
 }
 
 void TestXlsReader::loaderRefusals_data() {
@@ -636,27 +632,27 @@ void TestXlsReader::loaderRefusals() {
     QFETCH(QString, name);
     QFETCH(bool, italian);
     QFETCH(QString, message);
-    SharedState s;
-    const LoadResult result = load(name, italian ? kItalian : kC, &s);
-    QCOMPARE(result.status, LoadResult::Status::Refused);
-    QCOMPARE(result.message, message);
+    const Expected<Matrix> matrix = load(name, italian ? kItalian : kC);
+    QVERIFY(!matrix);
+    QVERIFY(matrix.error().kind == FailureKind::Refused);
+    QCOMPARE(matrix.error().message, message);
 }
 
 void TestXlsReader::loaderExtentStopsAtGaps() {
-    SharedState s;
-    const LoadResult result = load(QStringLiteral("lacune.xls"), kC, &s);
-    QVERIFY2(result.loaded(), qPrintable(result.message));
-    QCOMPARE(s.nRighe, 3);
-    QCOMPARE(s.nColonne, 3);
-    QCOMPARE(s.matDati.cell(3, 3), CellValue(1.0));
+    const Expected<Matrix> matrix = load(QStringLiteral("lacune.xls"), kC);
+    QVERIFY2(matrix, qPrintable(failureMessage(matrix)));
+    QCOMPARE(matrix->unitCount(), 2);
+    QCOMPARE(matrix->indicatorCount(), 2);
+    QCOMPARE(matrix->value(1, 1), 1.0);
 }
 
 void TestXlsReader::loaderEmptyA1() {
-    SharedState s;
-    const LoadResult result = load(QStringLiteral("a1_vuota.xls"), kC, &s);
-    QCOMPARE(result.status, LoadResult::Status::FileError);
-    QVERIFY2(result.message.contains(QStringLiteral("A1")), qPrintable(result.message));
-    QVERIFY(result.message.contains(QStringLiteral("a1_vuota.xls")));
+    const Expected<Matrix> matrix = load(QStringLiteral("a1_vuota.xls"), kC);
+    QVERIFY(!matrix);
+    QVERIFY(matrix.error().kind == FailureKind::File);
+    QVERIFY2(matrix.error().message.contains(QStringLiteral("A1")),
+             qPrintable(failureMessage(matrix)));
+    QVERIFY(matrix.error().message.contains(QStringLiteral("a1_vuota.xls")));
 }
 
 void TestXlsReader::exampleWorkbookMatchesItsSource() {

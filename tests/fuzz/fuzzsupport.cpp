@@ -22,15 +22,14 @@ QString writeFuzzInput(const std::uint8_t* data, std::size_t size, const QString
 void fuzzWorkbook(WorkbookReader& reader, const std::uint8_t* data, std::size_t size,
                   const QString& suffix) {
     static const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
-    SharedState s;
-    s.strMatrice = writeFuzzInput(data, size, suffix);
-    if (!reader.open(s.strMatrice)) {
+    const QString path = writeFuzzInput(data, size, suffix);
+    if (!reader.open(path)) {
         if (reader.errorMessage().isEmpty())
             __builtin_trap();
         return;
     }
-    const LoadResult result = carica_matrice(s, reader, regional);
-    if (!result.loaded() && result.message.isEmpty())
+    const Expected<Matrix> matrix = carica_matrice(reader, path, regional);
+    if (!matrix && matrix.error().message.isEmpty())
         __builtin_trap();
     reader.close();
 }

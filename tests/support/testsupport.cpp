@@ -1,11 +1,13 @@
 #include "support/testsupport.h"
 
+#include "shared/polarita.h"
+
 #include <QFile>
 
 #include <algorithm>
 #include <cmath>
 
-MemoryReader::MemoryReader(const std::vector<std::vector<CellValue>>& rows) {
+MemoryReader::MemoryReader(const Rows& rows) {
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < rows[r].size(); ++c)
             if (!rows[r][c].isEmpty())
@@ -18,7 +20,34 @@ void MemoryReader::set(int row, int col, const CellValue& value) {
     m_sheet.finish();
 }
 
-void riempi(Table& table, const std::vector<std::vector<CellValue>>& rows) {
+Matrix matrixFrom(const Rows& rows) {
+    const int units = int(rows.size()) - 1;
+    const int indicators = int(rows.front().size()) - 1;
+    Matrix matrix = Matrix::ofSize(units, indicators);
+    matrix.corner = rows[0][0];
+    for (int j = 0; j < indicators; ++j) {
+        matrix.indicators[std::size_t(j)] = rows[0][std::size_t(j + 1)];
+        matrix.negative[std::size_t(j)] = polaritaNegativa(matrix.indicators[std::size_t(j)]);
+    }
+    for (int i = 0; i < units; ++i) {
+        const std::vector<CellValue>& row = rows[std::size_t(i + 1)];
+        matrix.units[std::size_t(i)] = row[0];
+        for (int j = 0; j < indicators; ++j) {
+            const CellValue& cell = row[std::size_t(j + 1)];
+            matrix.value(i, j) = cell.isNumber() ? cell.number() : 0.0;
+        }
+    }
+    return matrix;
+}
+
+std::unique_ptr<Processing> processingOf(const QString& path, const Rows& rows,
+                                         const Regional& regional) {
+    auto processing = std::make_unique<Processing>(regional);
+    processing->setMatrix(path, matrixFrom(rows));
+    return processing;
+}
+
+void riempi(Table& table, const Rows& rows) {
     const int lastRow = static_cast<int>(rows.size());
     const int lastCol = rows.empty() ? 0 : static_cast<int>(rows.front().size());
     table.dimension(lastRow, lastCol);
@@ -36,7 +65,7 @@ void riempi(Table& table, const std::vector<std::vector<CellValue>>& rows) {
     }
 }
 
-SharedState statoDa(const std::vector<std::vector<CellValue>>& rows) {
+SharedState statoDa(const Rows& rows) {
     SharedState s;
     s.nRighe = static_cast<int>(rows.size());
     s.nColonne = rows.empty() ? 0 : static_cast<int>(rows.front().size());
@@ -45,7 +74,7 @@ SharedState statoDa(const std::vector<std::vector<CellValue>>& rows) {
     return s;
 }
 
-SharedState statoCaricatoDa(const std::vector<std::vector<CellValue>>& rows) {
+SharedState statoCaricatoDa(const Rows& rows) {
     SharedState s = statoDa(rows);
     for (int r = 2; r <= s.nRighe; ++r)
         for (int c = 2; c <= s.nColonne; ++c) {
@@ -75,6 +104,25 @@ bool quasiUguali(double a, double b, double tolerance) {
         return true;
     const double scale = std::max({1.0, std::fabs(a), std::fabs(b)});
     return std::fabs(a - b) <= tolerance * scale;
+}
+
+QString numbersDiffer(std::span<const double> actual, std::span<const double> expected,
+                      double tolerance) {
+    if (actual.size() != expected.size())
+        return QStringLiteral("%1 numbers, expected %2").arg(actual.size()).arg(expected.size());
+    for (std::size_t k = 0; k < actual.size(); ++k) {
+        const double a = actual[k];
+        const double b = expected[k];
+        if (a == b || (std::isnan(a) && std::isnan(b)) ||
+            (std::isfinite(a - b) &&
+             std::fabs(a - b) <= tolerance * std::max(std::fabs(a), std::fabs(b))))
+            continue;
+        return QStringLiteral("at %1: %2, expected %3")
+            .arg(k)
+            .arg(actual[k], 0, 'g', 17)
+            .arg(expected[k], 0, 'g', 17);
+    }
+    return {};
 }
 
 QString describeCell(const CellValue& cell) {

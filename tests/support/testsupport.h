@@ -1,8 +1,11 @@
 #pragma once
 
 #include "shared/cellvalue.h"
+#include "shared/expected.h"
 #include "shared/sharedstate.h"
+#include "stats/matrix.h"
 #include "workbook/sheetreader.h"
+#include "workflow/processing.h"
 
 #include <QString>
 #include <QVariant>
@@ -10,13 +13,19 @@
 #include <QMetaType>
 
 #include <initializer_list>
+#include <memory>
+#include <span>
 #include <vector>
+
+// A block of cells as a sheet holds it from A1: the header row (corner
+// label, indicator names), then one row per unit (label, values).
+using Rows = std::vector<std::vector<CellValue>>;
 
 // A workbook held in memory: rows of cells from A1, for the loader's tests.
 class MemoryReader : public SheetReader {
 public:
     MemoryReader() = default;
-    explicit MemoryReader(const std::vector<std::vector<CellValue>>& rows);
+    explicit MemoryReader(const Rows& rows);
 
     void set(int row, int col, const CellValue& value);
     // The cells are those set: opening reads nothing.
@@ -26,18 +35,29 @@ protected:
     bool read(const QString&) override { return true; }
 };
 
+// The matrix of a block: the corner label, the indicator names with the
+// polarity their first character gives them, the unit labels and the data
+// cells' numbers (0 for a cell that is not a number); weights of 1, nothing
+// missing.
+Matrix matrixFrom(const Rows& rows);
+
+// A processing of the matrix of rows, taken as the matrix of the workbook
+// at path (which is not read): its result files go beside path.
+std::unique_ptr<Processing> processingOf(const QString& path, const Rows& rows,
+                                         const Regional& regional);
+
 // Dimensions table for the given block (header row and label column
 // included) and fills it: headings as given, data cells with their numbers
 // (a data cell that is not a number stays empty).
-void riempi(Table& table, const std::vector<std::vector<CellValue>>& rows);
+void riempi(Table& table, const Rows& rows);
 
 // A shared state holding the given block (header row and label column
 // included) in matDati, with every table dimensioned.
-SharedState statoDa(const std::vector<std::vector<CellValue>>& rows);
+SharedState statoDa(const Rows& rows);
 
 // statoDa with bNegativi and bZeri set as the loader sets them: some data
 // value below zero, some equal to zero.
-SharedState statoCaricatoDa(const std::vector<std::vector<CellValue>>& rows);
+SharedState statoCaricatoDa(const Rows& rows);
 
 // The path of a committed test fixture.
 QString fixture(const QString& name);
@@ -50,6 +70,23 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes);
 // True when a and b agree within a relative tolerance of 1e-12 (absolute
 // near zero).
 bool quasiUguali(double a, double b, double tolerance = 1e-12);
+
+// Where two lists of numbers differ, in words: in their lengths, or in a
+// value beyond the relative tolerance (however small the values are; NaN
+// agrees with NaN). Empty when they agree.
+QString numbersDiffer(std::span<const double> actual, std::span<const double> expected,
+                      double tolerance = 1e-12);
+
+#define COMPARE_NUMBERS(actual, expected)                                                          \
+    do {                                                                                           \
+        const QString difference_ = numbersDiffer(actual, expected);                               \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                  \
+    } while (false)
+
+// The message of a failure, empty for a value: what QVERIFY2 shows.
+template <typename T> QString failureMessage(const Expected<T>& result) {
+    return result ? QString() : result.error().message;
+}
 
 // A cell's kind and value in words, for failure messages.
 QString describeCell(const CellValue& cell);
