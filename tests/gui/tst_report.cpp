@@ -1,4 +1,3 @@
-#include "support/guitestsupport.h"
 #include "support/resultsfixture.h"
 #include "support/testsupport.h"
 
@@ -51,13 +50,12 @@ void TestReport::initTestCase() {
 }
 
 void TestReport::sampleReport() {
-    SharedState s;
-    const QString workbook = sampleWithResults(m_dir.path(), s, m_regional);
-    QVERIFY(!workbook.isEmpty());
-    QVERIFY(writeRobustnessFiles(s, m_regional));
-    Processing loaded(m_regional);
-    QVERIFY(loaded.load(workbook));
-    const ResultsCollection results = collectResults(workbook, loaded.matrix(), m_regional);
+    const SampleResults sample = sampleWithResults(m_dir.path(), m_regional);
+    QVERIFY(sample.processing);
+    const QString workbook = sample.processing->workbook();
+    const Matrix& matrix = sample.processing->matrix();
+    QVERIFY(writeRobustnessFiles(workbook, matrix, m_regional));
+    const ResultsCollection results = collectResults(workbook, matrix, m_regional);
     const QString pdf = m_dir.filePath(QStringLiteral("rapporto.pdf"));
     QCOMPARE(writePdfReport(pdf, results), QString());
 
@@ -83,7 +81,7 @@ void TestReport::sampleReport() {
                                          "posizioni; unità con lo stesso rango per ogni metodo: "
                                          "6 su 20")));
     QVERIFY(flat.contains(QStringLiteral("spostamento maggiore è %1 (per 14 unità su 20)")
-                              .arg(m_regional.generalText(s.matDati.header(2)))));
+                              .arg(m_regional.generalText(matrix.indicators.front()))));
     QVERIFY(text.contains(QStringLiteral("Incertezza")));
     QVERIFY(!text.contains(QStringLiteral("Allegato")));
     for (int p = 0; p < pages.size(); ++p)
@@ -98,14 +96,14 @@ void TestReport::largeMatrixGoesToAnnex() {
     for (int i = 1; i <= 150; ++i)
         rows.push_back({CellValue(QStringLiteral("Comune %1").arg(i)), CellValue(double(i % 37)),
                         CellValue(double((i * 7) % 41))});
-    Processing processing(m_regional, memoryLoader(rows, m_regional));
-    QVERIFY(processing.load(m_dir.filePath(QStringLiteral("comuni.xlsx"))));
+    const std::unique_ptr<Processing> processing =
+        processingOf(m_dir.filePath(QStringLiteral("comuni.xlsx")), rows, m_regional);
     for (const MethodPosition position : {MethodPosition::MpiPositivo, MethodPosition::Graduatorie})
-        QVERIFY(processing.run(position));
+        QVERIFY(processing->run(position));
     const QString pdf = m_dir.filePath(QStringLiteral("comuni.pdf"));
-    QCOMPARE(
-        writePdfReport(pdf, collectResults(processing.workbook(), processing.matrix(), m_regional)),
-        QString());
+    QCOMPARE(writePdfReport(
+                 pdf, collectResults(processing->workbook(), processing->matrix(), m_regional)),
+             QString());
 
     const QStringList pages = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     qsizetype annex = -1;
@@ -126,10 +124,10 @@ void TestReport::largeMatrixGoesToAnnex() {
 void TestReport::commandLine() {
     // The program reads the result files under the settings of its
     // environment: C (ctest's), as they are written here.
-    SharedState s;
     QTemporaryDir dir;
-    const QString workbook = sampleWithResults(dir.path(), s, Regional(QLocale::c()), false);
-    QVERIFY(!workbook.isEmpty());
+    const SampleResults sample = sampleWithResults(dir.path(), Regional(QLocale::c()), false);
+    QVERIFY(sample.processing);
+    const QString workbook = sample.processing->workbook();
     const QString pdf = dir.filePath(QStringLiteral("cli.pdf"));
 
     QProcess program;

@@ -48,7 +48,7 @@ private:
     // The matrix of the workbook as the processing window loaded it; the
     // workbook itself is not on disk.
     std::shared_ptr<Processing> m_loaded;
-    std::unique_ptr<ValutaMP> m_valuta;
+    std::unique_ptr<ValutaMP> m_comparison;
 };
 
 namespace {
@@ -86,26 +86,26 @@ void TestRobustnessWindow::init() {
 }
 
 void TestRobustnessWindow::cleanup() {
-    m_valuta.reset();
+    m_comparison.reset();
 }
 
 RobustnessWindow* TestRobustnessWindow::open(const Rows& rows) {
     if (!writeMethodResults(m_state.strMatrice, rows, {0, 2, 4}, m_regional))
         return nullptr;
-    m_valuta = std::make_unique<ValutaMP>(m_state, m_loaded, m_dialogs, m_regional);
-    m_valuta->load();
-    m_valuta->show();
-    if (m_valuta->openRobustness())
+    m_comparison = std::make_unique<ValutaMP>(m_state, m_loaded, m_dialogs, m_regional);
+    m_comparison->load();
+    m_comparison->show();
+    if (m_comparison->openRobustness())
         return nullptr; // nothing compared yet: no window
     for (int i = 0; i < 3; ++i) {
-        m_valuta->lstMetodi()->setCurrentRow(0);
-        m_valuta->lstMetodi_DblClick();
+        m_comparison->lstMetodi()->setCurrentRow(0);
+        m_comparison->lstMetodi_DblClick();
     }
-    if (m_valuta->cmdSelect_Click() != ValutaMP::RunOutcome::Saved)
+    if (m_comparison->cmdSelect_Click() != ValutaMP::RunOutcome::Saved)
         return nullptr;
-    auto* button = m_valuta->findChild<QPushButton*>(QStringLiteral("cmdRobustezza"));
+    auto* button = m_comparison->findChild<QPushButton*>(QStringLiteral("cmdRobustezza"));
     QTest::mouseClick(button, Qt::LeftButton);
-    return m_valuta->findChild<RobustnessWindow*>();
+    return m_comparison->findChild<RobustnessWindow*>();
 }
 
 void TestRobustnessWindow::opensOnTheComparisonOnView() {
@@ -116,16 +116,16 @@ void TestRobustnessWindow::opensOnTheComparisonOnView() {
     QCOMPARE(w->pages().summaryGrid->gridModel()->gridRowCount(), 21);
     QCOMPARE(fileContents(file(QStringLiteral(".rob.csv"))), asFile(w->pages().summaryGrid));
     // Kendall beside Spearman, in the same layout; Spearman as compared.
-    QCOMPARE(asFile(w->pages().spearmanGrid), asFile(m_valuta->msfCograduazione()));
+    QCOMPARE(asFile(w->pages().spearmanGrid), asFile(m_comparison->msfCograduazione()));
     QCOMPARE(w->pages().kendallGrid->gridModel()->gridRowCount(), 4);
     QCOMPARE(w->pages().kendallGrid->gridModel()->gridText(1, 1), QStringLiteral("1,0000"));
     QVERIFY(!w->pages().kendallGrid->gridModel()->gridText(3, 1).isEmpty());
     QVERIFY(w->pages().summaryLabel->text().contains(QStringLiteral("20 unità, 3 metodi")));
     QCOMPARE(w->pages().methodCombo->count(), 3);
     // Changing the selection hides the way in.
-    m_valuta->lstSelezionati()->setCurrentRow(0);
-    m_valuta->lstSelezionati_DblClick();
-    QVERIFY(!m_valuta->openRobustness());
+    m_comparison->lstSelezionati()->setCurrentRow(0);
+    m_comparison->lstSelezionati_DblClick();
+    QVERIFY(!m_comparison->openRobustness());
 }
 
 void TestRobustnessWindow::headerClickSortsTheSummary() {

@@ -235,8 +235,8 @@ void TestValutaMP::runButtonFollowsSelection_data() {
     // Moves: "M<i>" double-clicks row i of lstMetodi, "S<i>" row i of
     // lstSelezionati.
     QTest::addColumn<QStringList>("moves");
-    QTest::addColumn<QStringList>("metodi");      // codes left in lstMetodi, in order
-    QTest::addColumn<QStringList>("selezionati"); // codes in lstSelezionati, in order
+    QTest::addColumn<QStringList>("listed");   // codes left in lstMetodi, in order
+    QTest::addColumn<QStringList>("selected"); // codes in lstSelezionati, in order
     QTest::addColumn<bool>("button");
 
     QTest::newRow("one selected") << QStringList{"M1"} << QStringList{"GRAD", "WROC"}
@@ -252,8 +252,8 @@ void TestValutaMP::runButtonFollowsSelection_data() {
 
 void TestValutaMP::runButtonFollowsSelection() {
     QFETCH(QStringList, moves);
-    QFETCH(QStringList, metodi);
-    QFETCH(QStringList, selezionati);
+    QFETCH(QStringList, listed);
+    QFETCH(QStringList, selected);
     QFETCH(bool, button);
 
     runMethods({kMpiPiu, kWroclaw, kGrad}, regioniEsempio());
@@ -273,8 +273,8 @@ void TestValutaMP::runButtonFollowsSelection() {
             names.append(entry(code));
         return names;
     };
-    QCOMPARE(texts(w.lstMetodi()), entries(metodi));
-    QCOMPARE(texts(w.lstSelezionati()), entries(selezionati));
+    QCOMPARE(texts(w.lstMetodi()), entries(listed));
+    QCOMPARE(texts(w.lstSelezionati()), entries(selected));
     QCOMPARE(shown("cmdSelect"), button);
     QVERIFY(m_dialogs.messages.isEmpty());
 }
@@ -320,9 +320,9 @@ void TestValutaMP::runThreeMethods() {
     // Both result grids: 20 units and the header row, the labels and three
     // methods in the order of the selection, every text as in the files:
     // the comparison reaches the grids.
-    GridView* valori = w.msfRisultati();
-    GridView* ranghi = w.msfRanking();
-    for (GridView* grid : {valori, ranghi}) {
+    GridView* valuesGrid = w.msfRisultati();
+    GridView* ranksGrid = w.msfRanking();
+    for (GridView* grid : {valuesGrid, ranksGrid}) {
         QCOMPARE(grid->gridModel()->gridRowCount(), 21);
         QCOMPARE(grid->gridModel()->gridColumnCount(), 4);
         QCOMPARE(gridRow(grid, 0), (QStringList{"Regione", "Wroclaw", "MPI+", "Grad.RNK"}));
@@ -331,21 +331,22 @@ void TestValutaMP::runThreeMethods() {
         QCOMPARE(gridText(grid, 20, 0), QStringLiteral("Sardegna"));
     }
     for (int k = 1; k <= 3; ++k) {
-        const QString values = path(entry(order[k - 1]));
-        QCOMPARE(gridColumn(valori, k), valueParts(values));
-        QCOMPARE(gridColumn(ranghi, k), valueParts(values.chopped(3) + QStringLiteral("rnk")));
+        const QString valuesFile = path(entry(order[k - 1]));
+        QCOMPARE(gridColumn(valuesGrid, k), valueParts(valuesFile));
+        QCOMPARE(gridColumn(ranksGrid, k),
+                 valueParts(valuesFile.chopped(3) + QStringLiteral("rnk")));
     }
 
     // The cograduation matrix: the headers, "1,0000" on the diagonal, a
     // coefficient below it, nothing above; the coefficients shaded.
-    GridView* cograduazione = w.msfCograduazione();
-    QCOMPARE(gridRow(cograduazione, 0), (QStringList{"", "Wroclaw", "MPI+", "Grad.RNK"}));
-    QCOMPARE(gridColumn(cograduazione, 0), (QStringList{"", "Wroclaw", "MPI+", "Grad.RNK"}));
+    GridView* cograduation = w.msfCograduazione();
+    QCOMPARE(gridRow(cograduation, 0), (QStringList{"", "Wroclaw", "MPI+", "Grad.RNK"}));
+    QCOMPARE(gridColumn(cograduation, 0), (QStringList{"", "Wroclaw", "MPI+", "Grad.RNK"}));
     for (int j = 1; j <= 3; ++j) {
         for (int k = 1; k <= 3; ++k) {
-            const QString text = gridText(cograduazione, j, k);
+            const QString text = gridText(cograduation, j, k);
             const QVariant shade =
-                cograduazione->model()->index(j - 1, k - 1).data(Qt::BackgroundRole);
+                cograduation->model()->index(j - 1, k - 1).data(Qt::BackgroundRole);
             if (j == k)
                 QCOMPARE(text, QStringLiteral("1,0000"));
             else
@@ -355,8 +356,8 @@ void TestValutaMP::runThreeMethods() {
     }
 
     // Both comparison files: copies of the two grids.
-    QCOMPARE(contents(m_state.strMatrice + ".val.csv"), asFile(valori));
-    QCOMPARE(contents(m_state.strMatrice + ".rnk.csv"), asFile(ranghi));
+    QCOMPARE(contents(m_state.strMatrice + ".val.csv"), asFile(valuesGrid));
+    QCOMPARE(contents(m_state.strMatrice + ".rnk.csv"), asFile(ranksGrid));
 
     // Shown: the view switch on "Valori", the values grid fitted to its texts.
     QVERIFY(shown("frmTipoRisultato"));
@@ -364,15 +365,15 @@ void TestValutaMP::runThreeMethods() {
     QVERIFY(shown("msfRisultati"));
     QVERIFY(!shown("msfRanking"));
     QVERIFY(shown("cmdSelect"));
-    const QFontMetrics metrics(valori->font());
+    const QFontMetrics metrics(valuesGrid->font());
     const int letter = metrics.horizontalAdvance(QStringLiteral("W"));
-    QVERIFY(valori->gridColumnWidth(0) >=
+    QVERIFY(valuesGrid->gridColumnWidth(0) >=
             metrics.horizontalAdvance(QStringLiteral("Valle d'Aosta/Vallée d'Aoste")) + letter - 1);
     for (int k = 1; k <= 3; ++k) {
         int widest = 0;
-        for (const QString& text : gridColumn(valori, k))
+        for (const QString& text : gridColumn(valuesGrid, k))
             widest = std::max(widest, metrics.horizontalAdvance(text));
-        QVERIFY(qAbs(valori->gridColumnWidth(k) - (widest + letter)) <= 1);
+        QVERIFY(qAbs(valuesGrid->gridColumnWidth(k) - (widest + letter)) <= 1);
     }
     QCOMPARE(child<ClockStatusBar>("stbStato")->panelText(), QString());
 }

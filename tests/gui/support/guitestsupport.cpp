@@ -1,6 +1,5 @@
 #include "guitestsupport.h"
 
-#include "support/testsupport.h"
 #include "workbook/caricamatrice.h"
 
 Processing::MatrixLoader memoryLoader(std::shared_ptr<Rows> rows, const Regional& regional) {
@@ -16,11 +15,9 @@ Processing::MatrixLoader memoryLoader(const Rows& rows, const Regional& regional
 
 bool writeMethodResults(const QString& workbook, const Rows& rows,
                         const std::vector<int>& positions, const Regional& regional) {
-    Processing processing(regional, memoryLoader(rows, regional));
-    if (!processing.load(workbook))
-        return false;
+    const std::unique_ptr<Processing> processing = processingOf(workbook, rows, regional);
     for (const int position : positions)
-        if (!processing.run(MethodPosition(position)))
+        if (!processing->run(MethodPosition(position)))
             return false;
     return true;
 }

@@ -3,14 +3,13 @@
 #include "shared/cellvalue.h"
 #include "shared/regional.h"
 #include "support/regioniesempio.h"
+#include "support/testsupport.h"
 #include "workflow/processing.h"
 
 #include <QString>
 
 #include <memory>
 #include <vector>
-
-using Rows = std::vector<std::vector<CellValue>>;
 
 // A loader that reads *rows as the first worksheet of whatever workbook it
 // is given, through the program's own checks; *rows may change between two
