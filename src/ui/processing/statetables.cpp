@@ -41,10 +41,10 @@ MatrixTables matrixTables(const Matrix& matrix) {
     for (int i = 0; i < units; ++i)
         tables.matDati.label(i + 2) = matrix.units[static_cast<std::size_t>(i)];
     fillFromColumns(tables.matDati, units, indicators, matrix.values.data());
-    tables.matTrasformata.dimension(tables.nRighe, tables.nColonne);
-    tables.matValori.dimension(tables.nRighe, 2);
-    tables.matGraduatoria.dimension(tables.nRighe, 2);
-    tables.matRanghi.dimension(tables.nRighe, 2);
+    tables.results.matTrasformata.dimension(tables.nRighe, tables.nColonne);
+    tables.results.matValori.dimension(tables.nRighe, 2);
+    tables.results.matGraduatoria.dimension(tables.nRighe, 2);
+    tables.results.matRanghi.dimension(tables.nRighe, 2);
     const MatrixView view = matrix.view();
     tables.bNegativi = hasNegativeValue(view);
     tables.bZeri = hasZeroValue(view);
@@ -55,10 +55,7 @@ void installMatrixTables(SharedState& state, MatrixTables& tables) {
     std::swap(state.nRighe, tables.nRighe);
     std::swap(state.nColonne, tables.nColonne);
     std::swap(state.matDati, tables.matDati);
-    std::swap(state.matTrasformata, tables.matTrasformata);
-    std::swap(state.matValori, tables.matValori);
-    std::swap(state.matGraduatoria, tables.matGraduatoria);
-    std::swap(state.matRanghi, tables.matRanghi);
+    installRunTables(state, tables.results);
     std::swap(state.bNegativi, tables.bNegativi);
     std::swap(state.bZeri, tables.bZeri);
 }

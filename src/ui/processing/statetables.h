@@ -10,17 +10,27 @@
 // the results, then put in the state on the window's thread (install*), so
 // that the grids never see a table while it is filled.
 
+// The four tables of a method's results. After one method run on the
+// matrix whose tables the state holds (matDati, given to runTables):
+// matTrasformata with the labels of matDati and, as headers, the method's
+// prefix before each indicator's general text; matValori with the labels,
+// the index header and the index of every unit; matGraduatoria equal to it;
+// matRanghi with the labels, the index header and the ranks.
+struct RunTables {
+    Table matTrasformata;
+    Table matValori;
+    Table matGraduatoria;
+    Table matRanghi;
+};
+
 // The state of a matrix just loaded: matDati holding it (its corner, unit
-// labels, indicator names and values), the other four tables of its shape
+// labels, indicator names and values), the four result tables of its shape
 // and empty, its shape and whether some value is below or equal to 0.
 struct MatrixTables {
     int nRighe = 0;
     int nColonne = 0;
     Table matDati;
-    Table matTrasformata;
-    Table matValori;
-    Table matGraduatoria;
-    Table matRanghi;
+    RunTables results;
     bool bNegativi = false;
     bool bZeri = false;
 };
@@ -29,19 +39,6 @@ MatrixTables matrixTables(const Matrix& matrix);
 // Puts the tables in the state, nRighe, nColonne, bNegativi and bZeri with
 // them; the state's earlier tables end up in tables.
 void installMatrixTables(SharedState& state, MatrixTables& tables);
-
-// The results of one method run on the matrix whose tables the state holds
-// (matDati, given): matTrasformata with the labels of matDati and, as
-// headers, the method's prefix before each indicator's general text;
-// matValori with the labels, the index header and the index of every unit;
-// matGraduatoria equal to it; matRanghi with the labels, the index header
-// and the ranks.
-struct RunTables {
-    Table matTrasformata;
-    Table matValori;
-    Table matGraduatoria;
-    Table matRanghi;
-};
 
 RunTables runTables(const Table& matDati, const Matrix& matrix, const MethodRun& run,
                     const Regional& regional);
