@@ -54,8 +54,17 @@ void Table::dimension(int lastRow, int lastCol) {
 }
 
 void Table::dimensionForFilling(int lastRow, int lastCol) {
+    // Cells of the same number are filled again where they are.
+    std::unique_ptr<double[]> kept;
+    const std::size_t size = lastRow > 1 && lastCol > 1 ? static_cast<std::size_t>(lastRow - 1) *
+                                                              static_cast<std::size_t>(lastCol - 1)
+                                                        : 0;
+    if (size > 0 && size == m_dataSize)
+        kept = std::move(m_data);
     dimension(lastRow, lastCol);
-    if (m_dataSize > 0)
+    if (kept)
+        m_data = std::move(kept);
+    else if (m_dataSize > 0)
         m_data.reset(new double[m_dataSize]); // not initialised: no page touched yet
 }
 

@@ -30,7 +30,8 @@ public:
     void dimension(int lastRow, int lastCol);
     // The same for a table whose every data cell is about to be set, row
     // after row: the data cells hold no defined value until then, and the
-    // memory is taken as they are set rather than all at once.
+    // memory is taken as they are set rather than all at once. A table of as
+    // many data cells keeps its memory for them.
     void dimensionForFilling(int lastRow, int lastCol);
     // Back to the undimensioned state, the memory released.
     void clear();

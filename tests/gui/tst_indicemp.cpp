@@ -454,6 +454,8 @@ void TestIndiceMP::exportAfterMethodRun() {
     COMPARE_CELL(reader.cell(1, 2), CellValue(QStringLiteral("Wroclaw")));
     COMPARE_CELL(reader.cell(2, 2), CellValue(m_state.matValori(2, 2)));
     COMPARE_CELL(reader.cell(2, 6), CellValue(m_state.matTrasformata(2, 2)));
+    COMPARE_CELL(reader.cell(4, 7), CellValue(m_state.matTrasformata(4, 3)));
+    COMPARE_CELL(reader.cell(4, 3), CellValue(m_state.matRanghi(4, 2)));
 }
 
 QTEST_MAIN(TestIndiceMP)

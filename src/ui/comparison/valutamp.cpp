@@ -206,8 +206,8 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
 }
 
 void ValutaMP::exportResults() {
-    exportResultsWorkbook(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice), nullptr,
-                          m_dialogs, *m_work, m_regional);
+    exportResultsWorkbook(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice),
+                          std::nullopt, m_dialogs, *m_work, m_regional);
 }
 
 void ValutaMP::writeReport() {

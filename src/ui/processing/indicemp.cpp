@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -114,7 +115,7 @@ bool IndiceMP::load() {
         return false;
     }
     installMatrixTables(m_state, tables);
-    m_shownRun.reset();
+    m_shownPosition = -1;
 
     optTipo_Click(0);
     m_ui.optTipo->button(0)->setChecked(true);
@@ -139,38 +140,39 @@ void IndiceMP::cmbMetodo_Click() {
     const QString code = codeAt(position);
     m_state.bRisultati = true;
 
-    Expected<std::shared_ptr<const MethodRun>> run;
+    Status ran;
     RunTables tables;
-    const BackgroundWork::Outcome outcome =
-        m_work->run(tr("Esecuzione del metodo %1").arg(code),
-                    [this, &run, &tables, position, regional = m_regional](WorkProgress&) {
-                        // The worker formats with its own copy of the settings: the grids
-                        // go on using the window's.
-                        run = m_processing->run(MethodPosition(position));
-                        if (run)
-                            tables =
-                                runTables(m_state.matDati, m_processing->matrix(), **run, regional);
-                    });
+    const BackgroundWork::Outcome outcome = m_work->run(
+        tr("Esecuzione del metodo %1").arg(code),
+        [this, &ran, &tables, position, regional = m_regional](WorkProgress&) {
+            // The worker formats with its own copy of the settings: the grids
+            // go on using the window's. What the method computed is let go
+            // once its tables are filled.
+            const Expected<std::shared_ptr<const MethodRun>> run =
+                m_processing->run(MethodPosition(position));
+            if (!run) {
+                ran = run.error();
+                return;
+            }
+            fillRunTables(tables, m_state.matDati, m_processing->matrix(), **run, regional);
+        });
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         listShownMethod();
         showOutOfMemory(m_dialogs, tr("eseguire il metodo %1").arg(code));
         return;
     }
-    if (run) {
-        present(*run, tables);
+    if (ran) {
+        present(position, tables);
         return;
     }
-    if (run.error().kind == FailureKind::MethodRefused) {
-        showFailure(m_dialogs, run.error());
+    if (ran.error().kind == FailureKind::MethodRefused) {
+        showFailure(m_dialogs, ran.error());
         return;
     }
     // The tables and grids still hold the last completed run: the list goes
     // back to that method, so that nothing shows the failed one as done.
     listShownMethod();
-    showFailure(m_dialogs, failure(run.error().kind,
-                                   tr("Il metodo %1 non è stato eseguito: i file dei risultati "
-                                      "non sono stati scritti.\n\n%2")
-                                       .arg(code, run.error().message)));
+    showNotWritten(position, ran.error());
 }
 
 void IndiceMP::cmdSelect_Click() {
@@ -180,12 +182,13 @@ void IndiceMP::cmdSelect_Click() {
     for (int i = 0; i < m_ui.cmbMetodo->count(); ++i)
         positions.push_back(MethodPosition(i));
 
-    // What the worker leaves: the refusals in list order, the last run that
-    // wrote its files and its tables, the method whose files could not be
-    // written, and the last method reported.
+    // What the worker leaves: the refusals in list order, the tables of the
+    // last method that wrote its files, the method whose files could not be
+    // written, and the last method reported. The tables are filled again in
+    // the same memory for each method.
     std::vector<Failure> refusals;
-    std::shared_ptr<const MethodRun> last;
     RunTables tables;
+    int filled = -1;
     int unwritten = -1;
     int reported = -1;
     Status done;
@@ -201,21 +204,22 @@ void IndiceMP::cmdSelect_Click() {
                     QMetaObject::invokeMethod(
                         list, [list, reported] { list->setCurrentIndex(reported); },
                         Qt::QueuedConnection);
-                    if (run)
-                        last = *run;
-                    else if (run.error().kind == FailureKind::MethodRefused)
+                    if (run) {
+                        fillRunTables(tables, m_state.matDati, m_processing->matrix(), **run,
+                                      regional);
+                        filled = reported;
+                    } else if (run.error().kind == FailureKind::MethodRefused) {
                         refusals.push_back(run.error());
-                    else
+                    } else {
                         unwritten = reported;
+                    }
                 },
                 &progress);
-            if (last)
-                tables = runTables(m_state.matDati, m_processing->matrix(), *last, regional);
         });
     QCoreApplication::sendPostedEvents(list, QEvent::MetaCall);
 
-    if (outcome == BackgroundWork::Outcome::Finished && last)
-        present(last, tables);
+    if (outcome == BackgroundWork::Outcome::Finished && filled >= 0)
+        present(filled, tables);
     if (outcome == BackgroundWork::Outcome::Finished && done)
         list->setCurrentIndex(list->count() - 1);
     else
@@ -227,19 +231,22 @@ void IndiceMP::cmdSelect_Click() {
         const int failed = std::min(reported + 1, list->count() - 1);
         showOutOfMemory(m_dialogs, tr("eseguire il metodo %1").arg(codeAt(failed)));
     } else if (!done && unwritten >= 0) {
-        showFailure(m_dialogs,
-                    failure(done.error().kind, tr("Il metodo %1 non è stato eseguito: i file dei "
-                                                  "risultati non sono stati scritti.\n\n%2")
-                                                   .arg(codeAt(unwritten), done.error().message)));
+        showNotWritten(unwritten, done.error());
     }
 }
 
-void IndiceMP::present(std::shared_ptr<const MethodRun> run, RunTables& tables) {
+void IndiceMP::showNotWritten(int position, const Failure& cause) {
+    showFailure(m_dialogs, failure(cause.kind, tr("Il metodo %1 non è stato eseguito: i file dei "
+                                                  "risultati non sono stati scritti.\n\n%2")
+                                                   .arg(codeAt(position), cause.message)));
+}
+
+void IndiceMP::present(int position, RunTables& tables) {
     BusyCursor busy;
     installRunTables(m_state, tables);
-    m_shownRun = std::move(run);
-    const QString entry = methodAt(m_shownRun->position).entryText;
-    m_ui.cmbMetodo->setCurrentIndex(int(m_shownRun->position));
+    m_shownPosition = position;
+    const QString entry = methodAt(MethodPosition(position)).entryText;
+    m_ui.cmbMetodo->setCurrentIndex(position);
     m_ui.Frame1->setTitle(ProcessingWidgets::resultsTitle(methodCode(entry)));
     m_ui.Frame1->setToolTip(methodCaption(entry));
     m_ui.lblMetodo->show();
@@ -258,7 +265,7 @@ void IndiceMP::present(std::shared_ptr<const MethodRun> run, RunTables& tables) 
 }
 
 void IndiceMP::listShownMethod() {
-    m_ui.cmbMetodo->setCurrentIndex(m_shownRun ? int(m_shownRun->position) : -1);
+    m_ui.cmbMetodo->setCurrentIndex(m_shownPosition);
 }
 
 void IndiceMP::optTipo_Click(int index) {
@@ -296,6 +303,12 @@ void IndiceMP::resizeEvent(QResizeEvent* event) {
 }
 
 void IndiceMP::exportResults() {
-    exportResultsWorkbook(m_state.strMatrice, m_processing->sharedMatrix(), m_shownRun, m_dialogs,
+    // The method on view is exported with what it computed, read back from
+    // the tables off the window's thread.
+    std::optional<ShownMethod> shown;
+    if (m_shownPosition >= 0)
+        shown = ShownMethod{MethodPosition(m_shownPosition),
+                            [this] { return outputOfTables(m_state); }};
+    exportResultsWorkbook(m_state.strMatrice, m_processing->sharedMatrix(), shown, m_dialogs,
                           *m_work, m_regional);
 }

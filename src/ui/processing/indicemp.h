@@ -57,18 +57,20 @@ protected:
 
 private:
     void connectControls();
-    // Puts the results of a run in the state and on view, the list on its
-    // method.
-    void present(std::shared_ptr<const MethodRun> run, RunTables& tables);
+    // Puts the results of the method at position in the state and on view,
+    // the list on the method.
+    void present(int position, RunTables& tables);
     // The list back on the method on view (none before the first run).
     void listShownMethod();
+    // Says that the method at position did not run, its files unwritten.
+    void showNotWritten(int position, const Failure& cause);
     void divide();
 
     SharedState& m_state;
     std::shared_ptr<Processing> m_processing;
     Dialogs& m_dialogs;
     Regional m_regional;
-    std::shared_ptr<const MethodRun> m_shownRun; // the run whose results are on view
+    int m_shownPosition = -1; // the method whose results are on view, -1 for none
 
     TableModel* m_dataModel;
     TableModel* m_resultsModel;

@@ -17,13 +17,12 @@ void fillFromColumns(Table& table, int units, int columns, const double* values)
                 values[static_cast<std::size_t>(j) * n + static_cast<std::size_t>(i)];
 }
 
-// A table of labels and one column of numbers under the given header.
-Table labelledColumn(const Table& matDati, const QString& header, int rows) {
-    Table table;
+// Makes table a table of labels and one column of numbers under the given
+// header.
+void labelledColumn(Table& table, const Table& matDati, const QString& header, int rows) {
     table.dimensionForFilling(rows, 2);
     table.copyLabels(matDati);
     table.header(2) = CellValue(header);
-    return table;
 }
 
 } // namespace
@@ -60,12 +59,11 @@ void installMatrixTables(SharedState& state, MatrixTables& tables) {
     std::swap(state.bZeri, tables.bZeri);
 }
 
-RunTables runTables(const Table& matDati, const Matrix& matrix, const MethodRun& run,
-                    const Regional& regional) {
+void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
+                   const MethodRun& run, const Regional& regional) {
     const MethodInfo& method = methodAt(run.position);
     const int units = matrix.unitCount();
     const int indicators = matrix.indicatorCount();
-    RunTables tables;
     tables.matTrasformata.dimensionForFilling(units + 1, indicators + 1);
     tables.matTrasformata.copyLabels(matDati);
     for (int j = 0; j < indicators; ++j)
@@ -74,15 +72,14 @@ RunTables runTables(const Table& matDati, const Matrix& matrix, const MethodRun&
                       regional.generalText(matrix.indicators[static_cast<std::size_t>(j)]));
     fillFromColumns(tables.matTrasformata, units, indicators, run.output.transformed.data());
 
-    tables.matValori = labelledColumn(matDati, method.indexHeader, units + 1);
-    tables.matRanghi = labelledColumn(matDati, method.indexHeader, units + 1);
+    labelledColumn(tables.matValori, matDati, method.indexHeader, units + 1);
+    labelledColumn(tables.matRanghi, matDati, method.indexHeader, units + 1);
     for (int i = 0; i < units; ++i) {
-        tables.matValori(i + 2, 2) = run.output.index[static_cast<std::size_t>(i)];
-        tables.matRanghi(i + 2, 2) =
-            static_cast<double>(run.output.ranks[static_cast<std::size_t>(i)]);
+        const auto k = static_cast<std::size_t>(i);
+        tables.matValori(i + 2, 2) = run.output.index[k];
+        tables.matRanghi(i + 2, 2) = static_cast<double>(run.output.ranks[k]);
     }
     tables.matGraduatoria = tables.matValori;
-    return tables;
 }
 
 void installRunTables(SharedState& state, RunTables& tables) {
@@ -90,4 +87,22 @@ void installRunTables(SharedState& state, RunTables& tables) {
     std::swap(state.matValori, tables.matValori);
     std::swap(state.matGraduatoria, tables.matGraduatoria);
     std::swap(state.matRanghi, tables.matRanghi);
+}
+
+MethodOutput outputOfTables(const SharedState& state) {
+    const auto units = static_cast<std::size_t>(state.nRighe - 1);
+    const int indicators = state.nColonne - 1;
+    MethodOutput output;
+    output.transformed.resize(units * static_cast<std::size_t>(indicators));
+    for (int j = 0; j < indicators; ++j)
+        for (std::size_t i = 0; i < units; ++i)
+            output.transformed[static_cast<std::size_t>(j) * units + i] =
+                state.matTrasformata(int(i) + 2, j + 2);
+    output.index.resize(units);
+    output.ranks.resize(units);
+    for (std::size_t i = 0; i < units; ++i) {
+        output.index[i] = state.matValori(int(i) + 2, 2);
+        output.ranks[i] = static_cast<int>(state.matRanghi(int(i) + 2, 2));
+    }
+    return output;
 }

@@ -40,7 +40,13 @@ MatrixTables matrixTables(const Matrix& matrix);
 // them; the state's earlier tables end up in tables.
 void installMatrixTables(SharedState& state, MatrixTables& tables);
 
-RunTables runTables(const Table& matDati, const Matrix& matrix, const MethodRun& run,
-                    const Regional& regional);
+// Fills tables with the results of run, reusing their memory when they
+// hold tables of the same shape.
+void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
+                   const MethodRun& run, const Regional& regional);
 // Puts the four tables in the state; its earlier ones end up in tables.
 void installRunTables(SharedState& state, RunTables& tables);
+
+// What the method whose results the state holds computed, read back from
+// matTrasformata, matValori and matRanghi: the same numbers.
+MethodOutput outputOfTables(const SharedState& state);

@@ -33,7 +33,7 @@ struct Produced {
 // Asks for the destination, runs the output off the window's thread (first
 // reading the matrix when none is given), and tells the user.
 void produce(Output output, const QString& workbook, std::shared_ptr<const Matrix> matrix,
-             std::shared_ptr<const MethodRun> shown, Dialogs& dialogs, BackgroundWork& work,
+             const std::optional<ShownMethod>& shown, Dialogs& dialogs, BackgroundWork& work,
              const Regional& regional) {
     const bool toWorkbook = output == Output::Workbook;
     const QString path = dialogs.saveFile(
@@ -55,9 +55,12 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
                     return;
                 matrix = source.sharedMatrix();
             }
+            MethodOutput shownOutput;
             std::optional<MethodInMemory> inMemory;
-            if (shown)
-                inMemory = MethodInMemory{shown->position, &shown->output};
+            if (shown) {
+                shownOutput = shown->output();
+                inMemory = MethodInMemory{shown->position, &shownOutput};
+            }
             if (toWorkbook) {
                 ResultsExport exported =
                     exportResults(workbook, *matrix, path, regional, inMemory, &progress);
@@ -95,15 +98,14 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
 } // namespace
 
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
-                           std::shared_ptr<const MethodRun> shown, Dialogs& dialogs,
+                           const std::optional<ShownMethod>& shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional) {
-    produce(Output::Workbook, workbook, std::move(matrix), std::move(shown), dialogs, work,
-            regional);
+    produce(Output::Workbook, workbook, std::move(matrix), shown, dialogs, work, regional);
 }
 
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
                  BackgroundWork& work, const Regional& regional) {
-    produce(Output::Report, workbook, std::move(matrix), nullptr, dialogs, work, regional);
+    produce(Output::Report, workbook, std::move(matrix), std::nullopt, dialogs, work, regional);
 }
 
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook) {

@@ -6,7 +6,9 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class BackgroundWork;
 class Dialogs;
@@ -22,11 +24,17 @@ class Dialogs;
 // from the workbook first (the comparison window opened before the
 // processing window).
 
-// "Esporta risultati...": exportResults. shown, when given, is the method
-// run whose results are on view, exported in full precision with its
-// transformed matrix.
+// The method whose results are on view: its position, and what it
+// computed, made off the window's thread when the export needs it.
+struct ShownMethod {
+    MethodPosition position;
+    std::function<MethodOutput()> output;
+};
+
+// "Esporta risultati...": exportResults. shown, when given, is exported in
+// full precision with its transformed matrix.
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
-                           std::shared_ptr<const MethodRun> shown, Dialogs& dialogs,
+                           const std::optional<ShownMethod>& shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional);
 
 // "Rapporto PDF...": writePdfReport.
