@@ -1,5 +1,6 @@
 #include "comparison/comparison.h"
 #include "comparison/comparisonfiles.h"
+#include "support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,10 +109,10 @@ void TestComparison::init() {
 }
 
 void TestComparison::threeMethodsSideBySide() {
-    const ComparisonResult result =
+    const Expected<ComparisonResult> resultRun =
         compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
-    QVERIFY2(result.ok, qPrintable(result.message));
-    QVERIFY(result.message.isEmpty());
+    QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
+    const ComparisonResult& result = *resultRun;
     const QStringList values{QStringLiteral("Provincia;MPI+;Wroclaw;Grad.RNK"),
                              QStringLiteral("Alfa;102,3456;0,4567;1,5000"),
                              QStringLiteral("Beta;97,6544;0,5123;3,0000"),
@@ -140,9 +141,10 @@ void TestComparison::ranksWithLeadingZerosKeptAsWritten() {
         QStringLiteral("GRAD"), QStringLiteral("Grad.RNK"),
         {QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("4")},
         {QStringLiteral("01"), QStringLiteral("3"), QStringLiteral("002"), QStringLiteral("4")});
-    const ComparisonResult result =
+    const Expected<ComparisonResult> resultRun =
         compareMethods(m_dir->path(), entries({"MPI+", "GRAD"}), kItalian);
-    QVERIFY2(result.ok, qPrintable(result.message));
+    QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
+    const ComparisonResult& result = *resultRun;
     QCOMPARE(result.ranks.joinedRow(1, u';'), QStringLiteral("Alfa;2;01"));
     QCOMPARE(result.cograduation.cell(2, 1), QStringLiteral("-0,2000"));
     QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
@@ -159,9 +161,10 @@ void TestComparison::labelsWithSemicolonsAndEmptyCorner() {
     writeMethod(QStringLiteral("M0NI"), QStringLiteral("GNIM"),
                 {QStringLiteral("100,9000"), QStringLiteral("99,6000"), QStringLiteral("99,4000")},
                 {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
-    const ComparisonResult result =
+    const Expected<ComparisonResult> resultRun =
         compareMethods(m_dir->path(), entries({"M1NI", "M0NI"}), kItalian);
-    QVERIFY2(result.ok, qPrintable(result.message));
+    QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
+    const ComparisonResult& result = *resultRun;
     QCOMPARE(result.values.cell(1, 0), QStringLiteral("Trentino;Alto Adige"));
     QCOMPARE(result.ranks.cell(2, 0), QStringLiteral("Friuli;VG"));
     QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
@@ -174,12 +177,15 @@ void TestComparison::labelsWithSemicolonsAndEmptyCorner() {
 }
 
 void TestComparison::secondRunWithFewerMethodsRewritesFiles() {
-    const ComparisonResult first =
+    const Expected<ComparisonResult> firstRun =
         compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
+    QVERIFY(firstRun);
+    const ComparisonResult& first = *firstRun;
     QCOMPARE(writeComparisonFiles(strMatrice(), first), QString());
-    const ComparisonResult second =
+    const Expected<ComparisonResult> secondRun =
         compareMethods(m_dir->path(), entries({"GRAD", "MPI+"}), Regional(QLocale::c()));
-    QVERIFY2(second.ok, qPrintable(second.message));
+    QVERIFY2(secondRun, qPrintable(failureMessage(secondRun)));
+    const ComparisonResult& second = *secondRun;
     QCOMPARE(second.cograduation.joinedRows(u';'),
              (QStringList{QStringLiteral(";Grad.RNK;MPI+"), QStringLiteral("Grad.RNK;1.0000;"),
                           QStringLiteral("MPI+;-0.2000;1.0000")}));
@@ -326,7 +332,7 @@ void TestComparison::inconsistentFilesRefused() {
 
     // The comparison files of an earlier run.
     QCOMPARE(writeComparisonFiles(
-                 strMatrice(), compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian)),
+                 strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian)),
              QString());
     const QByteArray earlierValues = read(QStringLiteral("w.xls.val.csv"));
     const QByteArray earlierRanks = read(QStringLiteral("w.xls.rnk.csv"));
@@ -338,13 +344,10 @@ void TestComparison::inconsistentFilesRefused() {
         else
             write(file, content);
     }
-    const ComparisonResult result = compareMethods(m_dir->path(), selected, kItalian);
-    QVERIFY(!result.ok);
-    QCOMPARE(result.message, message);
-    QCOMPARE(result.values.rowCount(), 0);
-    QCOMPARE(result.cograduation.rowCount(), 0);
-
-    QCOMPARE(writeComparisonFiles(strMatrice(), result), message);
+    const Expected<ComparisonResult> result = compareMethods(m_dir->path(), selected, kItalian);
+    QVERIFY(!result);
+    QCOMPARE(result.error().kind, FailureKind::File);
+    QCOMPARE(result.error().message, message);
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")), earlierValues);
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")), earlierRanks);
 }
@@ -365,14 +368,18 @@ void TestComparison::windows1252ResultFile() {
                 {QStringLiteral("2"), QStringLiteral("1")});
 
     for (const QStringList& selected : {entries({"M1VZ", "IR"}), entries({"IR", "M1VZ"})}) {
-        const ComparisonResult result = compareMethods(m_dir->path(), selected, kItalian);
-        QVERIFY2(result.ok, qPrintable(result.message));
+        const Expected<ComparisonResult> resultRun =
+            compareMethods(m_dir->path(), selected, kItalian);
+        QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
+        const ComparisonResult& result = *resultRun;
         QCOMPARE(result.values.cell(0, 0), QString::fromUtf8("Città"));
         QCOMPARE(result.ranks.cell(2, 0), QString::fromUtf8("Sant'Elpìdio €"));
         QCOMPARE(result.cograduation.cell(2, 1), QStringLiteral("-1,0000"));
     }
-    const ComparisonResult result =
+    const Expected<ComparisonResult> resultRun =
         compareMethods(m_dir->path(), entries({"IR", "M1VZ"}), kItalian);
+    QVERIFY(resultRun);
+    const ComparisonResult& result = *resultRun;
     QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
              QByteArrayLiteral("Citt\xC3\xA0;IR;M1Z\r\nForl\xC3\xAC-Cesena;101,5000;-0,5000\r\n"
@@ -393,15 +400,16 @@ void TestComparison::unwritableComparisonFile() {
     QFETCH(QString, blocked);
     QFETCH(QString, untouched);
     QCOMPARE(writeComparisonFiles(
-                 strMatrice(), compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian)),
+                 strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian)),
              QString());
     const QByteArray earlier = read(untouched);
     QVERIFY(QFile::remove(path(blocked)));
     QVERIFY(QDir(m_dir->path()).mkdir(blocked));
 
-    const ComparisonResult result =
+    const Expected<ComparisonResult> resultRun =
         compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
-    QVERIFY(result.ok);
+    QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
+    const ComparisonResult& result = *resultRun;
     QCOMPARE(writeComparisonFiles(strMatrice(), result),
              QStringLiteral("Impossibile scrivere il file %1: esiste una cartella con lo stesso "
                             "nome.")

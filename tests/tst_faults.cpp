@@ -92,15 +92,18 @@ void TestFaults::comparisonFilesOnFullDiskAndReadOnly() {
     const QStringList entries{QStringLiteral("Regioni.xls.outGRAD.csv"),
                               QStringLiteral("Regioni.xls.outMPI+.csv"),
                               QStringLiteral("Regioni.xls.outWROC.csv")};
-    const ComparisonResult three = compareMethods(disk.path(), entries, kItalian);
-    QVERIFY2(three.ok, qPrintable(three.message));
+    const Expected<ComparisonResult> threeRun = compareMethods(disk.path(), entries, kItalian);
+    QVERIFY2(threeRun, qPrintable(failureMessage(threeRun)));
+    const ComparisonResult& three = *threeRun;
     QCOMPARE(writeComparisonFiles(workbook, three), QString());
     const QByteArray values = contents(valuesComparisonFile(workbook));
     const QByteArray ranks = contents(ranksComparisonFile(workbook));
 
     // A comparison of two methods cannot replace the files of three.
-    const ComparisonResult two = compareMethods(disk.path(), entries.mid(0, 2), kItalian);
-    QVERIFY(two.ok);
+    const Expected<ComparisonResult> twoRun =
+        compareMethods(disk.path(), entries.mid(0, 2), kItalian);
+    QVERIFY2(twoRun, qPrintable(failureMessage(twoRun)));
+    const ComparisonResult& two = *twoRun;
     QVERIFY(disk.setReadOnly(true));
     QVERIFY(writeComparisonFiles(workbook, two).contains(QStringLiteral("Regioni.xls.val.csv")));
     QVERIFY(disk.setReadOnly(false));

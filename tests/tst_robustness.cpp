@@ -187,18 +187,20 @@ void TestRobustness::sensitivityEqualsRunWithoutColumn_data() {
 void TestRobustness::sensitivityEqualsRunWithoutColumn() {
     QFETCH(int, position);
     const Rows rows = regioniEsempio();
-    const IndicatorSensitivity sensitivity =
+    const Expected<IndicatorSensitivity> run =
         indicatorSensitivity(matrixFrom(rows), MethodPosition(position), kItalian);
-    QCOMPARE(sensitivity.status, IndicatorSensitivity::Status::Done);
+    QVERIFY2(run, qPrintable(failureMessage(run)));
+    const IndicatorSensitivity& sensitivity = *run;
     QCOMPARE(sensitivity.shifts.size(), std::size_t(8));
 
     // The ranks of a run on the matrix read without the column.
     for (const int column : {-1, 1, 4, 8}) { // -1: every indicator
         const Matrix matrix = matrixFrom(column < 0 ? rows : withoutColumn(rows, column));
-        const Expected<MethodOutput> run = computeMethod(MethodPosition(position), matrix.view());
-        QVERIFY2(run, qPrintable(failureMessage(run)));
+        const Expected<MethodOutput> output =
+            computeMethod(MethodPosition(position), matrix.view());
+        QVERIFY2(output, qPrintable(failureMessage(output)));
         for (int i = 0; i < 20; ++i) {
-            const int rank = run->ranks[std::size_t(i)];
+            const int rank = output->ranks[std::size_t(i)];
             const int expected =
                 sensitivity.ranks[std::size_t(i)] +
                 (column < 0 ? 0 : sensitivity.shifts[std::size_t(column - 1)][std::size_t(i)]);
@@ -220,9 +222,10 @@ void TestRobustness::sensitivityEqualsRunWithoutColumn() {
 
 void TestRobustness::refusedRuns() {
     const Matrix matrix = matrixFrom(mpiRefusesWithoutB());
-    const IndicatorSensitivity sensitivity =
+    const Expected<IndicatorSensitivity> sensitivityRun =
         indicatorSensitivity(matrix, MethodPosition::MpiPositivo, kItalian);
-    QCOMPARE(sensitivity.status, IndicatorSensitivity::Status::Done);
+    QVERIFY2(sensitivityRun, qPrintable(failureMessage(sensitivityRun)));
+    const IndicatorSensitivity& sensitivity = *sensitivityRun;
     QVERIFY(!sensitivity.shifts[0].empty()); // without A
     QVERIFY(sensitivity.shifts[1].empty());  // without B: refused
     QVERIFY(sensitivity.refusals[1].contains(QStringLiteral("media nulla")));
@@ -233,12 +236,13 @@ void TestRobustness::refusedRuns() {
                                QStringLiteral(";A")),
              qPrintable(lines[1]));
 
-    const RankUncertainty uncertainty =
+    const Expected<RankUncertainty> uncertaintyRun =
         rankUncertainty(matrix,
                         {MethodPosition::NumeriIndiciGeometrica, MethodPosition::MpiPositivo,
                          MethodPosition::Wroclaw},
                         kItalian);
-    QCOMPARE(uncertainty.status, RankUncertainty::Status::Done);
+    QVERIFY2(uncertaintyRun, qPrintable(failureMessage(uncertaintyRun)));
+    const RankUncertainty& uncertainty = *uncertaintyRun;
     QCOMPARE(uncertainty.codes, QStringList({"MPI+", "WROC"}));
     QCOMPARE(uncertainty.leftOut.size(), 1);
     QVERIFY(uncertainty.leftOut[0].startsWith(QStringLiteral("M0NI: GNIM")));
@@ -250,12 +254,11 @@ void TestRobustness::refusedRuns() {
     // One indicator cannot be analysed.
     const Rows one = withoutColumn(mpiRefusesWithoutB(), 2);
     const Matrix single = matrixFrom(one);
-    const IndicatorSensitivity refused =
+    const Expected<IndicatorSensitivity> refused =
         indicatorSensitivity(single, MethodPosition::Wroclaw, kItalian);
-    QCOMPARE(refused.status, IndicatorSensitivity::Status::Refused);
-    QVERIFY(refused.message.contains(QStringLiteral("un solo indicatore")));
-    QCOMPARE(rankUncertainty(single, {MethodPosition::Wroclaw}, kItalian).status,
-             RankUncertainty::Status::Refused);
+    QVERIFY(!refused);
+    QVERIFY(refused.error().message.contains(QStringLiteral("un solo indicatore")));
+    QVERIFY(!rankUncertainty(single, {MethodPosition::Wroclaw}, kItalian));
 }
 
 void TestRobustness::uncertaintyCrossesMethodsAndSets() {
@@ -264,11 +267,13 @@ void TestRobustness::uncertaintyCrossesMethodsAndSets() {
     const Matrix matrix = matrixFrom(regioniEsempio());
     const MethodPosition wroc = MethodPosition::Wroclaw;
     const MethodPosition grad = MethodPosition::Graduatorie;
-    const RankUncertainty uncertainty = rankUncertainty(matrix, {wroc, grad}, kItalian);
-    QCOMPARE(uncertainty.status, RankUncertainty::Status::Done);
+    const Expected<RankUncertainty> uncertaintyRun =
+        rankUncertainty(matrix, {wroc, grad}, kItalian);
+    QVERIFY2(uncertaintyRun, qPrintable(failureMessage(uncertaintyRun)));
+    const RankUncertainty& uncertainty = *uncertaintyRun;
     QCOMPARE(uncertainty.rankings, 18);
-    const IndicatorSensitivity a = indicatorSensitivity(matrix, wroc, kItalian);
-    const IndicatorSensitivity b = indicatorSensitivity(matrix, grad, kItalian);
+    const IndicatorSensitivity a = *indicatorSensitivity(matrix, wroc, kItalian);
+    const IndicatorSensitivity b = *indicatorSensitivity(matrix, grad, kItalian);
     for (int i = 0; i < 20; ++i) {
         std::vector<int> ranks;
         for (const IndicatorSensitivity* run : {&a, &b}) {
