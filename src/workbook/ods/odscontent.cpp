@@ -1,5 +1,6 @@
 #include "workbook/ods/odscontent.h"
 
+#include "shared/textdecoding.h"
 #include "workbook/cellnames.h"
 #include "workbook/exceldates.h"
 #include "workbook/workbooklimits.h"
@@ -71,7 +72,7 @@ bool isDigit(char ch) {
 }
 
 QString fromUtf8(const char* text) {
-    return QString::fromUtf8(text);
+    return utf8Text(text);
 }
 
 // A number as ODF writes it in office:value: the C locale's form, a leading
@@ -478,7 +479,8 @@ CellValue OdsContentHandler::cellValue() {
     if (!m_collect) {
         value = std::move(m_attributeValue);
     } else if (!m_text.empty()) {
-        QString text = QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size()));
+        QString text =
+            utf8Text(QByteArrayView(m_text.data(), static_cast<qsizetype>(m_text.size())));
         value = m_error ? CellValue::fromError(text.trimmed()) : CellValue(std::move(text));
     }
     m_collect = false;

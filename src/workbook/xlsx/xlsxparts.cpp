@@ -1,5 +1,6 @@
 #include "workbook/xlsx/xlsxparts.h"
 
+#include "shared/textdecoding.h"
 #include "workbook/exceldates.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,7 @@ bool is(const char* name, const char* expected) {
 }
 
 QString text(const char* value) {
-    return value ? QString::fromUtf8(value) : QString();
+    return value ? utf8Text(value) : QString();
 }
 
 // The integer of an attribute value, or fallback when it is missing or not an integer.
@@ -133,7 +134,7 @@ void XlsxSharedStringsHandler::endElement(const char* name) {
             return;
         }
         QString text = decodeXlsxEscapes(
-            QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size())));
+            utf8Text(QByteArrayView(m_text.data(), static_cast<qsizetype>(m_text.size()))));
         if (text.size() > m_limits.maxTextLength) {
             fail(textTooLongCause(m_limits.maxTextLength), true);
             return;
