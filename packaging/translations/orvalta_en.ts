@@ -1534,5 +1534,17 @@ Files left out:
         <source>la parte %1 è danneggiata (controllo CRC non superato)</source>
         <translation>the part %1 is damaged (CRC check failed)</translation>
     </message>
+    <message>
+        <source>lettura interrotta</source>
+        <translation>reading stopped</translation>
+    </message>
+    <message>
+        <source>la cartella di lavoro contiene più di %1 fogli</source>
+        <translation>the workbook contains more than %1 sheets</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene più di %2 relazioni</source>
+        <translation>the part %1 contains more than %2 relationships</translation>
+    </message>
 </context>
 </TS>

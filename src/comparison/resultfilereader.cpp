@@ -18,7 +18,7 @@ ResultLine splitResultLine(const QString& line) {
 namespace {
 
 QString decoded(QByteArrayView bytes, bool utf8) {
-    return utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
+    return utf8 ? utf8Text(bytes) : fromWindows1252(bytes);
 }
 
 QByteArrayView inUtf8(QByteArrayView bytes, bool utf8, QByteArray& scratch) {

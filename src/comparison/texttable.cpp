@@ -1,5 +1,7 @@
 #include "comparison/texttable.h"
 
+#include "shared/textdecoding.h"
+
 #include <cassert>
 #include <charconv>
 
@@ -62,7 +64,7 @@ QString TextTable::cell(int row, int column) const {
     if (row > 0 && !held.numbers.empty())
         return QString::number(held.numbers[static_cast<std::size_t>(row - 1)]);
     const QByteArrayView bytes = cellUtf8(row, column);
-    return QString::fromUtf8(bytes.data(), bytes.size());
+    return utf8Text(bytes);
 }
 
 void TextTable::setCell(int row, int column, QStringView text) {
@@ -129,7 +131,7 @@ QString TextTable::joinedRow(int row, QChar separator) const {
             line += between;
         appendCellUtf8(row, c, line);
     }
-    return QString::fromUtf8(line);
+    return utf8Text(line);
 }
 
 QStringList TextTable::joinedRows(QChar separator) const {

@@ -1,5 +1,6 @@
 #include "workbook/ods/odscontent.h"
 
+#include "shared/textdecoding.h"
 #include "workbook/cellnames.h"
 #include "workbook/exceldates.h"
 #include "workbook/workbooklimits.h"
@@ -71,7 +72,7 @@ bool isDigit(char ch) {
 }
 
 QString fromUtf8(const char* text) {
-    return QString::fromUtf8(text);
+    return utf8Text(text);
 }
 
 // A number as ODF writes it in office:value: the C locale's form, a leading
@@ -140,8 +141,9 @@ const char kCalcextNamespace[] =
 } // namespace
 
 OdsContentHandler::OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells,
-                                     int tableIndex)
-    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells), m_tableIndex(tableIndex) {
+                                     int tableIndex, int maxTables)
+    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells), m_tableIndex(tableIndex),
+      m_maxTables(maxTables) {
     m_text.reserve(256);
 }
 
@@ -175,11 +177,17 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
     } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 1) {
         startBodyChild(name);
     } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 2 && is(name, "table")) {
+        if (m_tableNames.size() >= m_maxTables) {
+            fail(tooManySheetsCause(m_maxTables), true);
+            return;
+        }
         const char* tableName = xmlAttribute(attributes, "name");
         m_tableNames.append(tableName ? fromUtf8(tableName) : QString());
-        if (m_tableNames.size() - 1 == m_tableIndex) {
+        if (m_tableReadCallback || m_tableNames.size() - 1 == m_tableIndex) {
             m_tableDepth = m_depth;
             m_tableSeen = true;
+            m_row = 0;
+            m_col = 0;
         } else {
             m_skipDepth = m_depth;
         }
@@ -208,9 +216,18 @@ void OdsContentHandler::endElement(const char*) {
         finishRow();
         m_rowDepth = 0;
     } else if (depth == m_tableDepth) {
-        // The rest of the part is read for the names of the tables only.
+        // The rest of the part is read for the names of the tables only,
+        // unless every table is read.
         m_tableDepth = 0;
         m_tableRead = !failed();
+        if (m_tableRead && m_tableReadCallback) {
+            m_keptBefore += m_count;
+            m_count = 0;
+            if (!m_tableReadCallback(static_cast<int>(m_tableNames.size()) - 1)) {
+                m_stopped = true;
+                fail(QCoreApplication::translate("Workbook", "lettura interrotta"));
+            }
+        }
     } else if (depth == m_bodyDepth) {
         finish();
     }
@@ -478,7 +495,8 @@ CellValue OdsContentHandler::cellValue() {
     if (!m_collect) {
         value = std::move(m_attributeValue);
     } else if (!m_text.empty()) {
-        QString text = QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size()));
+        QString text =
+            utf8Text(QByteArrayView(m_text.data(), static_cast<qsizetype>(m_text.size())));
         value = m_error ? CellValue::fromError(text.trimmed()) : CellValue(std::move(text));
     }
     m_collect = false;

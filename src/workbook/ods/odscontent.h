@@ -1,11 +1,13 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/sheetdata.h"
 #include "workbook/xmlstream.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +36,7 @@
 // The cells of the other tables are passed over, but each one with a value
 // counts as read: the part may grow with them as with the cells kept
 // (keptCount), and kept and passed cells together stay within maxCells.
+// More than maxTables tables fail on the limit as soon as they are met.
 // The attributes of a cell that its value depends on.
 enum class CellAttribute : unsigned char {
     Other,
@@ -51,12 +54,22 @@ class OdsContentHandler : public XmlHandler {
 public:
     // Reads the table at tableIndex, from 0 in document order.
     OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells,
-                      int tableIndex = 0);
+                      int tableIndex = 0, int maxTables = kMaxWorkbookSheets);
+
+    // Reads every table instead, each one into the sheet: at the end of
+    // each, tableRead(its index) takes the sheet (and empties it) before the
+    // next begins; when it returns false, the parse stops as failed, and
+    // stopped() tells so. Each table stays within maxCells by itself; the
+    // part may grow with all the cells read.
+    void readEveryTable(std::function<bool(int index)> tableRead) {
+        m_tableReadCallback = std::move(tableRead);
+    }
+    bool stopped() const { return m_stopped; }
 
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
     void characters(const char* data, int length) override;
-    qint64 keptCount() const override { return m_count + m_passed; }
+    qint64 keptCount() const override { return m_keptBefore + m_count + m_passed; }
 
     // The document body is not a spreadsheet: the parse failed, and this is
     // the body's kind ("text", "presentation", ...).
@@ -100,6 +113,10 @@ private:
     bool m_passedCellCounted = false; // that cell has been counted
     qint64 m_passed = 0;              // cells with a value passed in other tables
     int m_tableIndex = 0;
+    int m_maxTables = kMaxWorkbookSheets;
+    std::function<bool(int)> m_tableReadCallback; // set: every table is read
+    bool m_stopped = false;
+    qint64 m_keptBefore = 0; // cells kept in the tables read before this one
     QStringList m_tableNames;
     int m_rowDepth = 0;
     int m_cellDepth = 0;

@@ -1,5 +1,6 @@
 #include "workbook/xlsx/xlsxparts.h"
 
+#include "shared/textdecoding.h"
 #include "workbook/exceldates.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,7 @@ bool is(const char* name, const char* expected) {
 }
 
 QString text(const char* value) {
-    return value ? QString::fromUtf8(value) : QString();
+    return value ? utf8Text(value) : QString();
 }
 
 // The integer of an attribute value, or fallback when it is missing or not an integer.
@@ -52,12 +53,18 @@ int hexValue(QChar ch) {
 void XlsxRelationshipsHandler::startElement(const char* name, const char** attributes) {
     if (!is(name, "Relationship"))
         return;
+    if (std::ssize(m_relationships) >= m_maxRelationships) {
+        fail(tooManyRelationshipsCause(m_partName, m_maxRelationships), true);
+        return;
+    }
     XlsxRelationship relationship;
     relationship.id = text(xmlAttribute(attributes, "Id"));
     relationship.type = text(xmlAttribute(attributes, "Type"));
     relationship.target = text(xmlAttribute(attributes, "Target"));
     const char* mode = xmlAttribute(attributes, "TargetMode");
     relationship.external = mode && is(mode, "External");
+    if (!m_byId.contains(relationship.id)) // the first with an id keeps it
+        m_byId.insert(relationship.id, m_relationships.size());
     m_relationships.push_back(std::move(relationship));
 }
 
@@ -71,11 +78,8 @@ const XlsxRelationship* XlsxRelationshipsHandler::byKind(const QString& kind) co
 }
 
 const XlsxRelationship* XlsxRelationshipsHandler::byId(const QString& id) const {
-    for (const auto& relationship : m_relationships) {
-        if (relationship.id == id)
-            return &relationship;
-    }
-    return nullptr;
+    const auto found = m_byId.constFind(id);
+    return found == m_byId.cend() ? nullptr : &m_relationships[*found];
 }
 
 // --- workbook ---
@@ -94,6 +98,10 @@ void XlsxWorkbookHandler::startElement(const char* name, const char** attributes
     } else if (is(name, "sheets")) {
         m_inSheets = true;
     } else if (m_inSheets && is(name, "sheet")) {
+        if (std::ssize(m_sheets) >= m_maxSheets) {
+            fail(tooManySheetsCause(m_maxSheets), true);
+            return;
+        }
         m_sheets.push_back(
             {text(xmlAttribute(attributes, "name")), text(xmlAttribute(attributes, "id"))});
     }
@@ -133,7 +141,7 @@ void XlsxSharedStringsHandler::endElement(const char* name) {
             return;
         }
         QString text = decodeXlsxEscapes(
-            QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size())));
+            utf8Text(QByteArrayView(m_text.data(), static_cast<qsizetype>(m_text.size()))));
         if (text.size() > m_limits.maxTextLength) {
             fail(textTooLongCause(m_limits.maxTextLength), true);
             return;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "workbook/readerlimits.h"
+#include "workbook/workbooklimits.h"
 #include "workbook/xmlstream.h"
 
+#include <QHash>
 #include <QString>
 
 #include <string>
@@ -21,9 +23,14 @@ struct XlsxRelationship {
     bool external = false; // TargetMode="External": outside the package
 };
 
-// Collects the relationships of a .rels part in document order.
+// Collects the relationships of a .rels part in document order; more than
+// maxRelationships fail on the limit as soon as they are met.
 class XlsxRelationshipsHandler : public XmlHandler {
 public:
+    explicit XlsxRelationshipsHandler(const QString& partName,
+                                      int maxRelationships = kMaxRelationships)
+        : m_partName(partName), m_maxRelationships(maxRelationships) {}
+
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char*) override {}
     void characters(const char*, int) override {}
@@ -31,11 +38,15 @@ public:
     const std::vector<XlsxRelationship>& relationships() const { return m_relationships; }
     // The first relationship whose type ends with "/" + kind, or nullptr.
     const XlsxRelationship* byKind(const QString& kind) const;
-    // The relationship with this id, or nullptr.
+    // The relationship with this id (the first, when several have it), or
+    // nullptr.
     const XlsxRelationship* byId(const QString& id) const;
 
 private:
+    QString m_partName;
+    int m_maxRelationships;
     std::vector<XlsxRelationship> m_relationships;
+    QHash<QString, std::size_t> m_byId; // id -> its first relationship
 };
 
 // One sheet that the workbook part lists: its name and the relationship
@@ -46,10 +57,12 @@ struct XlsxSheetEntry {
 };
 
 // Reads the workbook part: its sheets in workbook order and the date
-// system. Fails when the root element is not a workbook.
+// system. Fails when the root element is not a workbook, and on the limit as
+// soon as it lists more than maxSheets sheets.
 class XlsxWorkbookHandler : public XmlHandler {
 public:
-    explicit XlsxWorkbookHandler(const QString& partName) : m_partName(partName) {}
+    explicit XlsxWorkbookHandler(const QString& partName, int maxSheets = kMaxWorkbookSheets)
+        : m_partName(partName), m_maxSheets(maxSheets) {}
 
     void startElement(const char* name, const char** attributes) override;
     void endElement(const char* name) override;
@@ -61,6 +74,7 @@ public:
 
 private:
     QString m_partName;
+    int m_maxSheets;
     bool m_root = true;
     bool m_inSheets = false;
     std::vector<XlsxSheetEntry> m_sheets;

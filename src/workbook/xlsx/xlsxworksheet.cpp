@@ -1,5 +1,6 @@
 #include "workbook/xlsx/xlsxworksheet.h"
 
+#include "shared/textdecoding.h"
 #include "workbook/cellnames.h"
 #include "workbook/exceldates.h"
 #include "workbook/readerlimits.h"
@@ -67,7 +68,7 @@ bool parseReference(const char* text, int* row, int* col) {
 }
 
 QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return utf8Text(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 std::string_view trimmed(const std::string& text) {
