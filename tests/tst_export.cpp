@@ -33,6 +33,8 @@ private Q_SLOTS:
     void unwritableDestination();
     void fullDiskLeavesNothing();
     void cellsReadBackAsWritten();
+    void textsReadBackAsWritten_data();
+    void textsReadBackAsWritten();
     void stylesAreConsistent();
 
 private:
@@ -265,6 +267,46 @@ void TestExport::cellsReadBackAsWritten() {
         QCOMPARE(mode & 0644u, 0644u);
     }
     QCOMPARE(entries, 8); // 2 sheets and 6 other parts
+}
+
+// Texts that XML or the spreadsheet escapes would change: each cell comes
+// back as written.
+void TestExport::textsReadBackAsWritten_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // U+1F600
+    QTest::newRow("beyond the BMP") << "x" + emoji + "y"
+                                    << "x" + emoji + "y";
+    QTest::newRow("only beyond the BMP") << emoji << emoji;
+    QTest::newRow("text that reads as an escape") << "A_x0041_b"
+                                                  << "A_x0041_b";
+    QTest::newRow("escaped underscore as text") << "_x005F_x0041_"
+                                                << "_x005F_x0041_";
+    QTest::newRow("lower-case escape") << "_x00e8_"
+                                       << "_x00e8_";
+    QTest::newRow("no escape") << "_x00zz_ _x12_"
+                               << "_x00zz_ _x12_";
+    QTest::newRow("carriage return") << "a\rb\r\nc"
+                                     << "a\rb\r\nc";
+    QTest::newRow("lone surrogate half")
+        << QString(QChar(0xD83D)) + "a" << QString(QChar(0xFFFD)) + "a";
+}
+
+void TestExport::textsReadBackAsWritten() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const QString out = m_dir->filePath(QStringLiteral("testi.xlsx"));
+    {
+        XlsxWorkbookWriter book(out);
+        book.addSheet(QStringLiteral("Testi"), 1, 1);
+        book.writeText(0, 0, text);
+        book.writeText(1, 0, QStringLiteral("dopo"));
+        QCOMPARE(book.close(), QString());
+    }
+    const XlsxReader* reader = sheet(out, 0);
+    QVERIFY(reader);
+    COMPARE_CELL(reader->cell(1, 1), CellValue(expected));
+    COMPARE_CELL(reader->cell(2, 1), CellValue(QStringLiteral("dopo")));
 }
 
 // A styles part whose counts or references disagree is what spreadsheet
