@@ -18,6 +18,7 @@ private Q_SLOTS:
     void robustnessCommands();
     void ampiWritesItsFiles();
     void runReportsMethodsInListOrder();
+    void resultFilesTheComparisonRefuses();
 };
 
 namespace {
@@ -210,6 +211,24 @@ void TestBatchCli::runReportsMethodsInListOrder() {
     QCOMPARE(run.out.count(u'\n'), 2);
     QVERIFY2(run.err.contains("negativi.csv.outWROC.rnk"), qPrintable(run.err));
     QVERIFY(!QFile::exists(workbook + ".outM1VZ.csv"));
+}
+
+// A values file and a ranks file of two runs, which compare and robustness
+// refuse: export leaves them out, naming the file and why.
+void TestBatchCli::resultFilesTheComparisonRefuses() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), workbook));
+    QCOMPARE(runBatch({"run", workbook, "--methods", "MPI+,MPI-,WROC"}).exitCode, 0);
+    // Values of a later run beside the ranks of an earlier one.
+    const QString wroc = workbook + ".outWROC.csv";
+    QByteArray values = fileContents(wroc);
+    QVERIFY(writeFileBytes(wroc, values.replace(values.indexOf("\r\n", 20) - 6, 6, "9.9999")));
+    const BatchRun run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.startsWith("regioni.xlsx.outWROC.rnk tralasciato. I ranghi del file "
+                                "regioni.xlsx.outWROC.rnk non corrispondono"),
+             qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

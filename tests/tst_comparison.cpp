@@ -244,12 +244,12 @@ void TestComparison::inconsistentFilesRefused_data() {
                  "ha 5");
     QTest::newRow("ranks file shorter")
         << three << wrocRanks << QByteArray("Provincia;Wroclaw\r\nAlfa;2\r\nBeta;3\r\nGamma;1\r\n")
-        << rerun("Il file w.xls.outWROC.rnk ha 4 righe, mentre w.xls.outMPI+.csv ne "
+        << rerun("Il file w.xls.outWROC.rnk ha 4 righe, mentre w.xls.outWROC.csv ne "
                  "ha 5");
     QTest::newRow("ranks file longer")
         << three << wrocRanks
         << QByteArray(ranksOf("Wroclaw", "2", "3", "1", "4") + "Epsilon;5\r\n")
-        << rerun("Il file w.xls.outWROC.rnk ha 6 righe, mentre w.xls.outMPI+.csv ne "
+        << rerun("Il file w.xls.outWROC.rnk ha 6 righe, mentre w.xls.outWROC.csv ne "
                  "ha 5");
     QTest::newRow("line without separator")
         << three << wroc << QByteArray(wrocValues).replace("Beta;", "Beta ")

@@ -161,30 +161,6 @@ and comparison of methods</translation>
 <context>
     <name>Export</name>
     <message>
-        <source>%1 tralasciato: %2</source>
-        <translation>%1 left out: %2</translation>
-    </message>
-    <message>
-        <source>il file non si legge.</source>
-        <translation>the file cannot be read.</translation>
-    </message>
-    <message>
-        <source>manca o non si legge.</source>
-        <translation>it is missing or cannot be read.</translation>
-    </message>
-    <message>
-        <source>non ha una riga per ogni unita&apos; della matrice (%1). Eseguire di nuovo il metodo.</source>
-        <translation>it does not have one line for each unit of the matrix (%1). Run the method again.</translation>
-    </message>
-    <message>
-        <source>i ranghi non vanno da 1 al numero delle unita&apos;.</source>
-        <translation>the ranks do not run from 1 to the number of units.</translation>
-    </message>
-    <message>
-        <source>la riga %1 non ha un valore numerico.</source>
-        <translation>line %1 has no numeric value.</translation>
-    </message>
-    <message>
         <source>%1 e %2 tralasciati: non corrispondono alla matrice. Eseguire di nuovo il confronto.</source>
         <translation>%1 and %2 left out: they do not match the matrix. Run the comparison again.</translation>
     </message>
@@ -211,6 +187,14 @@ and comparison of methods</translation>
     <message>
         <source>errore di scrittura dell&apos;archivio (codice %1)</source>
         <translation>archive write error (code %1)</translation>
+    </message>
+    <message>
+        <source>%1 tralasciato. %2</source>
+        <translation>%1 left out. %2</translation>
+    </message>
+    <message>
+        <source>La riga %1 del file %2 non ha un valore numerico: eseguire di nuovo il metodo.</source>
+        <translation>Line %1 of the file %2 has no numeric value: run the method again.</translation>
     </message>
 </context>
 <context>

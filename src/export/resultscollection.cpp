@@ -2,6 +2,7 @@
 
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilereader.h"
+#include "comparison/resultpair.h"
 #include "comparison/spearman.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
@@ -30,25 +31,12 @@ QString fileName(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
-// The ranks of a ranks result file, when its data lines hold every rank from
-// 1 to n once.
-std::optional<std::vector<int>> ranksOf(const ResultFileContent& content) {
-    const qsizetype n = content.lineCount() - 1;
-    std::vector<int> ranks;
-    ranks.reserve(std::size_t(n));
-    std::vector<bool> seen(std::size_t(n) + 1, false);
-    for (qsizetype i = 1; i <= n; ++i) {
-        bool ok = false;
-        const int rank = content.value(i).toInt(&ok);
-        if (!ok || rank < 1 || rank > n || seen[std::size_t(rank)])
-            return std::nullopt;
-        seen[std::size_t(rank)] = true;
-        ranks.push_back(rank);
-    }
-    return ranks;
+QString leftOut(const QString& name, const QString& why) {
+    return QCoreApplication::translate("Export", "%1 tralasciato. %2").arg(name, why);
 }
 
-// A method's results from its two files, or why they do not fit the matrix.
+// A method's results from its two files, or why they are left out: the
+// checks of the comparison, with as many lines as the matrix has rows.
 std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString& code,
                                              const Regional& regional, QStringList& warnings) {
     const QString valuesPath = valuesResultFile(s.strMatrice, code);
@@ -57,38 +45,38 @@ std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString
         return std::nullopt;
     const ResultFileContent values = readResultFile(valuesPath);
     const ResultFileContent ranks = readResultFile(ranksPath);
-    const auto leftOut = [&](const QString& path, const QString& why) {
-        warnings.append(
-            QCoreApplication::translate("Export", "%1 tralasciato: %2").arg(fileName(path), why));
+    const ResultPairNames names{fileName(valuesPath), fileName(ranksPath)};
+    const auto refuse = [&warnings](const QString& name, const QString& why) {
+        warnings.append(leftOut(name, why));
         return std::nullopt;
     };
-    if (values.status != ResultFileContent::Status::Read)
-        return leftOut(valuesPath, QCoreApplication::translate("Export", "il file non si legge."));
-    if (ranks.status != ResultFileContent::Status::Read)
-        return leftOut(ranksPath, QCoreApplication::translate("Export", "manca o non si legge."));
-    if (values.lineCount() != s.nRighe || ranks.lineCount() != s.nRighe)
-        return leftOut(valuesPath,
-                       QCoreApplication::translate(
-                           "Export", "non ha una riga per ogni unita' della matrice (%1)."
-                                     " Eseguire di nuovo il metodo.")
-                           .arg(s.nRighe - 1));
+    // A line for each row of the matrix's sheet: its header and its units.
+    QString problem = readProblem(values, names.values, false);
+    if (problem.isEmpty())
+        problem = checkLines(names.values, values, fileName(s.strMatrice), s.nRighe);
+    if (!problem.isEmpty())
+        return refuse(names.values, problem);
+    PairRanks found;
+    problem = readProblem(ranks, names.ranks, true);
+    if (problem.isEmpty())
+        problem = checkResultPair(values, ranks, names, regional, found);
+    if (!problem.isEmpty())
+        return refuse(names.ranks, problem);
 
     MethodResults method;
     method.code = code;
     method.header = values.value(0);
-    const auto rankList = ranksOf(ranks);
-    if (!rankList)
-        return leftOut(ranksPath, QCoreApplication::translate(
-                                      "Export", "i ranghi non vanno da 1 al numero delle unita'."));
-    method.ranks = *rankList;
+    method.ranks = std::move(found.ranks);
     method.values.reserve(std::size_t(s.nRighe - 1));
     for (qsizetype i = 1; i < values.lineCount(); ++i) {
         method.labels.append(values.label(i));
         const auto number = regional.parseNumber(values.value(i));
         if (!number)
-            return leftOut(valuesPath, QCoreApplication::translate(
-                                           "Export", "la riga %1 non ha un valore numerico.")
-                                           .arg(QString::number(i + 1)));
+            return refuse(names.values,
+                          QCoreApplication::translate(
+                              "Export", "La riga %1 del file %2 non ha un valore numerico: "
+                                        "eseguire di nuovo il metodo.")
+                              .arg(QString::number(i + 1), names.values));
         method.values.push_back(*number);
     }
     return method;

@@ -91,8 +91,10 @@ struct MethodInMemory {
 // Gathers the results of the workbook s.strMatrice, whose matrix s holds:
 // every method of the list that has a values and a ranks result file, the
 // comparison files, the robustness files. A file that does not fit the
-// matrix (another number of units, ranks that are not 1..n) is left out and
-// named in warnings. s and regional must outlive the collection.
+// matrix (another number of units) is left out, and so is a method whose
+// two files the comparison would refuse (checkResultPair: ranks that are
+// not 1..n, or not those of the values file); each is named in warnings
+// with the reason. s and regional must outlive the collection.
 ResultsCollection collectResults(const SharedState& s, const Regional& regional,
                                  const std::optional<MethodInMemory>& inMemory = std::nullopt,
                                  WorkProgress* progress = nullptr);
