@@ -213,8 +213,9 @@ void TestBatchCli::runReportsMethodsInListOrder() {
     QVERIFY(!QFile::exists(workbook + ".outM1VZ.csv"));
 }
 
-// A values file and a ranks file of two runs, which compare and robustness
-// refuse: export leaves them out, naming the file and why.
+// Values and ranks of two runs, and special files at the names of result
+// files: compare and robustness refuse them (the special files at once,
+// without waiting on them), export leaves them out naming the file and why.
 void TestBatchCli::resultFilesTheComparisonRefuses() {
     QTemporaryDir dir;
     const QString workbook = dir.filePath(QStringLiteral("regioni.xlsx"));
@@ -224,11 +225,20 @@ void TestBatchCli::resultFilesTheComparisonRefuses() {
     const QString wroc = workbook + ".outWROC.csv";
     QByteArray values = fileContents(wroc);
     QVERIFY(writeFileBytes(wroc, values.replace(values.indexOf("\r\n", 20) - 6, 6, "9.9999")));
-    const BatchRun run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
+    BatchRun run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.startsWith("regioni.xlsx.outWROC.rnk tralasciato. I ranghi del file "
                                 "regioni.xlsx.outWROC.rnk non corrispondono"),
              qPrintable(run.err));
+
+    for (const SpecialFile kind : {SpecialFile::Device, SpecialFile::Pipe}) {
+        QVERIFY(makeSpecialFile(workbook + ".outMPI+.csv", kind));
+        run = runBatch({"robustness", workbook, "MPI+", "MPI-"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith("Impossibile leggere il file regioni.xlsx.outMPI+.csv: non "
+                                    "è un file regolare"),
+                 qPrintable(run.err));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

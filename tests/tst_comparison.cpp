@@ -17,6 +17,7 @@ private Q_SLOTS:
     void secondRunWithFewerMethodsRewritesFiles();
     void inconsistentFilesRefused_data();
     void inconsistentFilesRefused();
+    void oversizedLaterFileRefused();
     void windows1252ResultFile();
     void unwritableComparisonFile_data();
     void unwritableComparisonFile();
@@ -347,6 +348,21 @@ void TestComparison::inconsistentFilesRefused() {
     QCOMPARE(writeComparisonFiles(strMatrice(), result), message);
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")), earlierValues);
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")), earlierRanks);
+}
+
+// A later method's file may not be larger than the first values file's
+// lines make: 5 lines of two fields of up to 98,301 bytes and CR LF, and a
+// byte-order mark, 983,023 bytes.
+void TestComparison::oversizedLaterFileRefused() {
+    write(QStringLiteral("w.xls.outWROC.csv"),
+          "Provincia;Wroclaw\r\n" + QByteArray(1000000, 'x') + ";1\r\n");
+    const ComparisonResult result =
+        compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.message,
+             QStringLiteral("Impossibile leggere il file w.xls.outWROC.csv: il file occupa "
+                            "1000023 byte, più di quanto il programma ne scriva in 5 righe "
+                            "(983023 byte al massimo)."));
 }
 
 // A method run by an older Windows installation left its files in

@@ -82,8 +82,10 @@ void TestExport::workbookHoldsEveryResult() {
         const QString code = methodCode(methods[i].entryText);
         const XlsxReader* reader = sheet(out, int(i) + 1);
         QVERIFY2(reader, qPrintable(code));
-        const ResultFileContent values = readResultFile(valuesResultFile(m_path, code));
-        const ResultFileContent ranks = readResultFile(ranksResultFile(m_path, code));
+        const ResultFileContent values =
+            readResultFile(valuesResultFile(m_path, code), ResultFileBounds{});
+        const ResultFileContent ranks =
+            readResultFile(ranksResultFile(m_path, code), ResultFileBounds{});
         COMPARE_CELL(reader->cell(1, 2), CellValue(values.value(0)));
         for (int r = 2; r <= m_s.nRighe; ++r) {
             COMPARE_CELL(reader->cell(r, 1), CellValue(values.label(r - 1)));
@@ -102,8 +104,10 @@ void TestExport::workbookHoldsEveryResult() {
     // "Confronto": the comparison files' numbers, then the Spearman matrix.
     const XlsxReader* confronto = sheet(out, int(methods.size()) + 1);
     QVERIFY(confronto);
-    const auto val = readDelimitedTable(m_path + QStringLiteral(".val.csv"), m_regional);
-    const auto rnk = readDelimitedTable(m_path + QStringLiteral(".rnk.csv"), m_regional);
+    const ResultFileBounds bounds =
+        boundsForMatrix(m_s.matDati, m_s.nRighe, m_s.nColonne, ResultFileBounds::Shape::Table);
+    const auto val = readDelimitedTable(m_path + QStringLiteral(".val.csv"), m_regional, bounds);
+    const auto rnk = readDelimitedTable(m_path + QStringLiteral(".rnk.csv"), m_regional, bounds);
     QVERIFY(val && rnk);
     const int n = val->columnCount();
     for (int r = 0; r < val->rowCount(); ++r)
@@ -155,8 +159,10 @@ void TestExport::workbookHoldsEveryResult() {
 
 void TestExport::delimitedTables() {
     const QString path = m_dir->filePath(QStringLiteral("t.csv"));
+    const ResultFileBounds bounds =
+        boundsForMatrix(m_s.matDati, m_s.nRighe, m_s.nColonne, ResultFileBounds::Shape::Table);
     QVERIFY(writeFileBytes(path, "Prov;A;B\r\nAl;fa;1.234,5;x\r\nBeta;-2;\r\n"));
-    const auto table = readDelimitedTable(path, m_regional);
+    const auto table = readDelimitedTable(path, m_regional, bounds);
     QVERIFY(table);
     QCOMPARE(table->labels, (QStringList{"Al;fa", "Beta"}));
     QCOMPARE(table->number(0, 0), 1234.5);
@@ -166,7 +172,7 @@ void TestExport::delimitedTables() {
     QCOMPARE(table->texts.front().second, QStringLiteral("x"));
 
     QVERIFY(writeFileBytes(path, "Prov;A;B\r\nAlfa;1\r\n"));
-    QVERIFY(!readDelimitedTable(path, m_regional));
+    QVERIFY(!readDelimitedTable(path, m_regional, bounds));
 }
 
 void TestExport::kendallOnlyWithTheRankSummary() {
@@ -184,7 +190,7 @@ void TestExport::kendallOnlyWithTheRankSummary() {
 
 namespace {
 // How a test spoils one result file.
-enum class Spoil { DropLastLine, RankOutOfRange, ValueOfAnotherRun };
+enum class Spoil { DropLastLine, RankOutOfRange, ValueOfAnotherRun, Pipe, LongLine, Grown };
 } // namespace
 
 void TestExport::filesThatDoNotFitAreLeftOut_data() {
@@ -200,6 +206,16 @@ void TestExport::filesThatDoNotFitAreLeftOut_data() {
     QTest::newRow("values of another run")
         << "regioni.xlsx.outMPI+.rnk" << int(Spoil::ValueOfAnotherRun)
         << "vengono da elaborazioni diverse";
+    QTest::newRow("pipe at the comparison's file")
+        << "regioni.xlsx.val.csv" << int(Spoil::Pipe)
+        << "e regioni.xlsx.rnk.csv tralasciati. Impossibile leggere il file "
+           "regioni.xlsx.val.csv: non è un file regolare";
+    // The matrix's labels are short: a field takes up to a number's 1024
+    // bytes, a line 2050, a file of 21 lines 43,053.
+    QTest::newRow("label longer than the matrix's")
+        << "regioni.xlsx.outM1NI.csv" << int(Spoil::LongLine) << "la riga 2 è più lunga";
+    QTest::newRow("larger than 21 lines make")
+        << "regioni.xlsx.outM0NI.csv" << int(Spoil::Grown) << "(43053 byte al massimo)";
 }
 
 void TestExport::filesThatDoNotFitAreLeftOut() {
@@ -226,15 +242,28 @@ void TestExport::filesThatDoNotFitAreLeftOut() {
         QVERIFY(writeFileBytes(values, valueLines.join('\n')));
         break;
     }
+    case Spoil::Pipe:
+        QVERIFY(makeSpecialFile(path, SpecialFile::Pipe));
+        break;
+    case Spoil::LongLine:
+        lines[1] = QByteArray(3000, 'x') + lines[1].mid(lines[1].lastIndexOf(';'));
+        bytes = lines.join('\n');
+        break;
+    case Spoil::Grown:
+        bytes += QByteArray("x;1\r\n").repeated(10000);
+        break;
     }
-    if (spoil != int(Spoil::ValueOfAnotherRun))
+    if (spoil != int(Spoil::Pipe) && spoil != int(Spoil::ValueOfAnotherRun))
         QVERIFY(writeFileBytes(path, bytes));
 
     const ResultsCollection results = collectResults(m_s, m_regional);
-    QCOMPARE(results.methods.size(), methodTable().size() - 1);
+    const bool methodFile = file.contains(QStringLiteral(".out"));
+    QCOMPARE(results.methods.size(), methodTable().size() - (methodFile ? 1 : 0));
     QVERIFY(!results.methods.front().fullPrecision);
+    QCOMPARE(results.comparison.has_value(), methodFile);
     QCOMPARE(results.warnings.size(), 1);
-    QVERIFY2(results.warnings[0].startsWith(file + QStringLiteral(" tralasciato. ")) &&
+    QVERIFY2(results.warnings[0].startsWith(
+                 file + (methodFile ? QStringLiteral(" tralasciato. ") : QStringLiteral(" "))) &&
                  results.warnings[0].contains(cause),
              qPrintable(results.warnings[0]));
 }

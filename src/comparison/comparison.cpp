@@ -8,29 +8,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <future>
 #include <vector>
 
 namespace {
-
-// Whether a result file can be read, told without reading it.
-ResultFileContent probeFile(const QString& path) {
-    ResultFileContent content;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
-        return content; // Missing
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        content.status = ResultFileContent::Status::Unreadable;
-        content.error = file.errorString();
-        return content;
-    }
-    content.status = ResultFileContent::Status::Read;
-    return content;
-}
 
 ComparisonResult refused(const QString& message) {
     ComparisonResult result;
@@ -77,12 +59,17 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
     const ResultFileContent& values = reading.values;
     const ResultFileContent& ranks = reading.ranks;
     const bool first = k == 1;
+    // The first method's files may have as many lines as a sheet has rows;
+    // every later file as many as the first values file.
+    ResultFileBounds bounds;
+    if (!first)
+        bounds.lines = referenceLines;
     // The two files are read side by side; the ranks file is looked at
     // only once the values file has passed its checks.
-    auto readingRanks = std::async(std::launch::async, [&reading, &folder, &names]() {
-        readResultFile(QDir(folder).filePath(names.ranks), reading.ranks);
+    auto readingRanks = std::async(std::launch::async, [&reading, &folder, &names, bounds]() {
+        readResultFile(QDir(folder).filePath(names.ranks), bounds, reading.ranks);
     });
-    readResultFile(QDir(folder).filePath(valuesName), reading.values);
+    readResultFile(QDir(folder).filePath(valuesName), bounds, reading.values);
     QString problem = readProblem(values, valuesName, false);
     if (!problem.isEmpty())
         return problem;
@@ -154,11 +141,11 @@ ComparisonResult compareMethods(const QString& strCartella, const QStringList& e
                                              "terminare con \"csv\".")
                                .arg(valuesName));
         QString problem =
-            readProblem(probeFile(QDir(strCartella).filePath(valuesName)), valuesName, false);
+            readProblem(probeResultFile(QDir(strCartella).filePath(valuesName)), valuesName, false);
         const QString ranksName = ranksFileFor(valuesName);
         if (problem.isEmpty())
-            problem =
-                readProblem(probeFile(QDir(strCartella).filePath(ranksName)), ranksName, true);
+            problem = readProblem(probeResultFile(QDir(strCartella).filePath(ranksName)), ranksName,
+                                  true);
         if (!problem.isEmpty())
             return refused(problem);
     }

@@ -29,7 +29,10 @@ struct ComparisonResult {
 // Before building anything it checks that the files belong together, and
 // refuses with a message naming the file and the problem when
 // - fewer than two entries are given, or an entry does not end in "csv";
-// - a values or ranks file is missing or cannot be read;
+// - a values or ranks file is missing, cannot be read, is no regular file or
+//   is larger than its lines can make (ResultFileBounds: the first method's
+//   two files may have as many lines as a sheet has rows, every later file
+//   as many as the first values file);
 // - the first values file has fewer than three lines (a header and two units);
 // - a file has not as many lines as the first values file, or a line has no ";";
 // - the unit labels (and the corner label) of a method's values file differ

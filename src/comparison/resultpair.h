@@ -13,8 +13,8 @@
 // when it passes, otherwise an Italian message naming the file and the
 // problem, which ends by asking to run the method (or methods) again.
 
-// Why a file read (or probed) cannot be used: it does not exist or cannot
-// be read. isRanks tells a ranks file.
+// Why a file read (or probed) cannot be used: it does not exist, cannot be
+// read or is refused by its bounds. isRanks tells a ranks file.
 QString readProblem(const ResultFileContent& content, const QString& name, bool isRanks);
 
 // The file has referenceLines lines, like the file referenceName, each with

@@ -22,13 +22,18 @@ namespace {
 constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 
 QStringList fieldsOf(const ResultFileContent& content, qsizetype i) {
-    const ResultFileContent::Line& line = content.lines[std::size_t(i)];
-    return decodeTextLine(QByteArrayView(content.bytes).sliced(line.begin, line.end - line.begin))
-        .split(u';');
+    return decodeTextLine(content.lineBytes(i)).split(u';');
 }
 
 QString fileName(const QString& path) {
     return QFileInfo(path).fileName();
+}
+
+// Whether something other than a folder is at the path (a link to
+// anything included): what is there is read, or left out with the cause.
+bool isThere(const QString& path) {
+    const QFileInfo info(path);
+    return (info.exists() || info.isSymLink()) && !info.isDir();
 }
 
 QString leftOut(const QString& name, const QString& why) {
@@ -38,13 +43,15 @@ QString leftOut(const QString& name, const QString& why) {
 // A method's results from its two files, or why they are left out: the
 // checks of the comparison, with as many lines as the matrix has rows.
 std::optional<MethodResults> methodFromFiles(const SharedState& s, const QString& code,
-                                             const Regional& regional, QStringList& warnings) {
+                                             const Regional& regional,
+                                             const ResultFileBounds& bounds,
+                                             QStringList& warnings) {
     const QString valuesPath = valuesResultFile(s.strMatrice, code);
     const QString ranksPath = ranksResultFile(s.strMatrice, code);
-    if (!QFileInfo(valuesPath).isFile())
+    if (!isThere(valuesPath))
         return std::nullopt;
-    const ResultFileContent values = readResultFile(valuesPath);
-    const ResultFileContent ranks = readResultFile(ranksPath);
+    const ResultFileContent values = readResultFile(valuesPath, bounds);
+    const ResultFileContent ranks = readResultFile(ranksPath, bounds);
     const ResultPairNames names{fileName(valuesPath), fileName(ranksPath)};
     const auto refuse = [&warnings](const QString& name, const QString& why) {
         warnings.append(leftOut(name, why));
@@ -134,13 +141,22 @@ bool wholeRanks(const DelimitedTable& ranks) {
 }
 
 std::optional<ComparisonResults> comparisonFromFiles(const SharedState& s, const Regional& regional,
+                                                     const ResultFileBounds& bounds,
                                                      QStringList& warnings) {
     const QString valuesPath = valuesComparisonFile(s.strMatrice);
     const QString ranksPath = ranksComparisonFile(s.strMatrice);
-    if (!QFileInfo(valuesPath).isFile())
+    if (!isThere(valuesPath))
         return std::nullopt;
-    auto values = readDelimitedTable(valuesPath, regional);
-    auto ranks = readDelimitedTable(ranksPath, regional);
+    QString valuesFailure;
+    QString ranksFailure;
+    auto values = readDelimitedTable(valuesPath, regional, bounds, &valuesFailure);
+    auto ranks = readDelimitedTable(ranksPath, regional, bounds, &ranksFailure);
+    if (!valuesFailure.isEmpty() || !ranksFailure.isEmpty()) {
+        warnings.append(QCoreApplication::translate("Export", "%1 e %2 tralasciati. %3")
+                            .arg(fileName(valuesPath), fileName(ranksPath),
+                                 valuesFailure.isEmpty() ? ranksFailure : valuesFailure));
+        return std::nullopt;
+    }
     if (!values || !ranks || values->rowCount() != s.nRighe - 1 ||
         ranks->rowCount() != values->rowCount() || ranks->headers != values->headers ||
         values->columnCount() < 2 || !wholeRanks(*ranks)) {
@@ -161,10 +177,16 @@ std::optional<ComparisonResults> comparisonFromFiles(const SharedState& s, const
 
 // A robustness file when it exists and has a row per unit.
 std::optional<DelimitedTable> unitTable(const QString& path, const SharedState& s,
-                                        const Regional& regional, QStringList& warnings) {
-    if (!QFileInfo(path).isFile())
+                                        const Regional& regional, const ResultFileBounds& bounds,
+                                        QStringList& warnings) {
+    if (!isThere(path))
         return std::nullopt;
-    auto table = readDelimitedTable(path, regional);
+    QString failure;
+    auto table = readDelimitedTable(path, regional, bounds, &failure);
+    if (!failure.isEmpty()) {
+        warnings.append(leftOut(fileName(path), failure));
+        return std::nullopt;
+    }
     if (!table || table->rowCount() != s.nRighe - 1) {
         warnings.append(
             QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla matrice.")
@@ -176,8 +198,14 @@ std::optional<DelimitedTable> unitTable(const QString& path, const SharedState& 
 
 } // namespace
 
-std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional) {
-    const ResultFileContent content = readResultFile(path);
+std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional,
+                                                 const ResultFileBounds& bounds,
+                                                 QString* readFailure) {
+    const ResultFileContent content = readResultFile(path, bounds);
+    if (readFailure)
+        *readFailure = content.status == ResultFileContent::Status::Unreadable
+                           ? readProblem(content, fileName(path), false)
+                           : QString();
     if (content.status != ResultFileContent::Status::Read || content.lineCount() == 0)
         return std::nullopt;
     DelimitedTable table;
@@ -211,6 +239,10 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
     collection.strMatrice = s.strMatrice;
     collection.state = &s;
     collection.regional = &regional;
+    const ResultFileBounds resultBounds =
+        boundsForMatrix(s.matDati, s.nRighe, s.nColonne, ResultFileBounds::Shape::LabelAndValue);
+    const ResultFileBounds tableBounds =
+        boundsForMatrix(s.matDati, s.nRighe, s.nColonne, ResultFileBounds::Shape::Table);
     const auto& table = methodTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (progress) {
@@ -222,7 +254,8 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
         const QString code = methodCode(table[i].entryText);
         if (inMemory && inMemory->code == code) {
             collection.methods.push_back(methodFromState(s, code, regional));
-        } else if (auto method = methodFromFiles(s, code, regional, collection.warnings)) {
+        } else if (auto method =
+                       methodFromFiles(s, code, regional, resultBounds, collection.warnings)) {
             collection.methods.push_back(std::move(*method));
         }
         // The methods' files name the same units: one list of labels held
@@ -230,7 +263,7 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
         if (collection.methods.size() > 1)
             shareEqual(collection.methods.front().labels, collection.methods.back().labels);
     }
-    collection.comparison = comparisonFromFiles(s, regional, collection.warnings);
+    collection.comparison = comparisonFromFiles(s, regional, tableBounds, collection.warnings);
     if (collection.comparison && !collection.methods.empty()) {
         ComparisonResults& comparison = *collection.comparison;
         shareEqual(collection.methods.front().labels, comparison.labels);
@@ -238,7 +271,7 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
         shareEqual(comparison.labels, comparison.ranks.labels);
     }
     collection.robustness = unitTable(resultFileName(s.strMatrice, ResultFileKind::RankSummary), s,
-                                      regional, collection.warnings);
+                                      regional, tableBounds, collection.warnings);
     // Kendall's tau goes with the rank summary, as in the robustness window.
     if (collection.comparison && collection.robustness)
         collection.comparison->kendall =
@@ -247,11 +280,11 @@ ResultsCollection collectResults(const SharedState& s, const Regional& regional,
         const QString code = methodCode(method.entryText);
         auto sensitivity =
             unitTable(resultFileName(s.strMatrice, ResultFileKind::Sensitivity, code), s, regional,
-                      collection.warnings);
+                      tableBounds, collection.warnings);
         if (sensitivity)
             collection.sensitivities.emplace_back(code, std::move(*sensitivity));
     }
     collection.uncertainty = unitTable(resultFileName(s.strMatrice, ResultFileKind::Uncertainty), s,
-                                       regional, collection.warnings);
+                                       regional, tableBounds, collection.warnings);
     return collection;
 }
