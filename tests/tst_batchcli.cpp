@@ -18,6 +18,7 @@ private Q_SLOTS:
     void robustnessCommands();
     void ampiWritesItsFiles();
     void runReportsMethodsInListOrder();
+    void semicolonsInFieldsAreQuoted();
     void resultFilesTheComparisonRefuses();
 };
 
@@ -211,6 +212,27 @@ void TestBatchCli::runReportsMethodsInListOrder() {
     QCOMPARE(run.out.count(u'\n'), 2);
     QVERIFY2(run.err.contains("negativi.csv.outWROC.rnk"), qPrintable(run.err));
     QVERIFY(!QFile::exists(workbook + ".outM1VZ.csv"));
+}
+
+// A label and an indicator holding ";": every ";" file keeps as many fields
+// on each line as on its header, and reads back for the next command.
+void TestBatchCli::semicolonsInFieldsAreQuoted() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("zone.csv");
+    QVERIFY(writeFileBytes(workbook, "Zona,\"Reddito;euro\",Occupati\n\"a;b\",2.5,60\n"
+                                     "Basso,3.5,70\n\"\"\"c\"\"\",4.25,65\n"));
+    QCOMPARE(runBatch({"run", workbook, "--methods", "MPI+,WROC"}).exitCode, 0);
+    QVERIFY(fileContents(workbook + ".outMPI+.csv").contains("\r\n\"a;b\";"));
+    QVERIFY(fileContents(workbook + ".outWROC.rnk").contains("\r\n\"\"\"c\"\"\";"));
+    QCOMPARE(runBatch({"compare", workbook, "MPI+", "WROC"}).exitCode, 0);
+    QVERIFY(fileContents(workbook + ".val.csv").contains("\r\n\"a;b\";"));
+    QCOMPARE(runBatch({"robustness", workbook, "MPI+", "WROC"}).exitCode, 0);
+    QVERIFY(fileContents(workbook + ".rob.csv").contains("\r\n\"a;b\";"));
+    const BatchRun check = runBatch({"check", workbook});
+    QVERIFY2(check.out.contains("\n\"Reddito;euro\";+;"), qPrintable(check.out));
+    const BatchRun exported = runBatch({"export", workbook, dir.filePath("zone.xlsx")});
+    QCOMPARE(exported.exitCode, 0);
+    QVERIFY2(exported.err.isEmpty(), qPrintable(exported.err));
 }
 
 // Values and ranks of two runs, and special files at the names of result

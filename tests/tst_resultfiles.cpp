@@ -2,6 +2,7 @@
 
 #include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
+#include "methods/resultfiles.h"
 #include "shared/textdecoding.h"
 
 #include <QDir>
@@ -17,10 +18,9 @@ private Q_SLOTS:
     void listingOfMissingFolderIsEmpty();
     void ranksFileFor_data();
     void ranksFileFor();
-    void splitAtLastSemicolon_data();
-    void splitAtLastSemicolon();
     void readLines_data();
     void readLines();
+    void quotedLabelsReadBackAsWritten();
     void missingFile();
     void refusedAtOnce_data();
     void refusedAtOnce();
@@ -80,35 +80,6 @@ void TestResultFiles::ranksFileFor() {
     QCOMPARE(::ranksFileFor(entry), expected);
 }
 
-void TestResultFiles::splitAtLastSemicolon_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("hasSeparator");
-    QTest::newRow("plain") << QStringLiteral("Alfa;0,1234") << QStringLiteral("Alfa")
-                           << QStringLiteral("0,1234") << true;
-    QTest::newRow("label with semicolons")
-        << QStringLiteral("Trentino;Alto Adige;2") << QStringLiteral("Trentino;Alto Adige")
-        << QStringLiteral("2") << true;
-    QTest::newRow("empty corner") << QStringLiteral(";Grad.RNK") << QString()
-                                  << QStringLiteral("Grad.RNK") << true;
-    QTest::newRow("empty value") << QStringLiteral("Alfa;") << QStringLiteral("Alfa") << QString()
-                                 << true;
-    QTest::newRow("no separator") << QStringLiteral("Alfa") << QString() << QStringLiteral("Alfa")
-                                  << false;
-}
-
-void TestResultFiles::splitAtLastSemicolon() {
-    QFETCH(QString, line);
-    QFETCH(QString, label);
-    QFETCH(QString, value);
-    QFETCH(bool, hasSeparator);
-    const ResultLine split = splitResultLine(line);
-    QCOMPARE(split.label, label);
-    QCOMPARE(split.value, value);
-    QCOMPARE(split.hasSeparator, hasSeparator);
-}
-
 void TestResultFiles::readLines_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("labels");
@@ -121,10 +92,27 @@ void TestResultFiles::readLines_data() {
         << QByteArrayLiteral("Provincia;IR\nAlfa;1\nBeta;2")
         << QStringList{QStringLiteral("Provincia"), QStringLiteral("Alfa"), QStringLiteral("Beta")}
         << QStringList{QStringLiteral("IR"), QStringLiteral("1"), QStringLiteral("2")};
-    QTest::newRow("label with semicolon")
+    QTest::newRow("label with semicolon, written before quoting")
         << QByteArrayLiteral("Zona;IR\r\nTrento;Bolzano;1.234,5678\r\n")
         << QStringList{QStringLiteral("Zona"), QStringLiteral("Trento;Bolzano")}
         << QStringList{QStringLiteral("IR"), QStringLiteral("1.234,5678")};
+    QTest::newRow("quoted labels")
+        << QByteArrayLiteral("\"Zona;2019\";IR\r\n\"Trento;Bolzano\";93,0813\r\n"
+                             "\"\"\"x\"\";y\";1\r\n\"Citt\xE0\";2\r\n")
+        << QStringList{QStringLiteral("Zona;2019"), QStringLiteral("Trento;Bolzano"),
+                       QStringLiteral("\"x\";y"), QString::fromUtf8("Città")}
+        << QStringList{QStringLiteral("IR"), QStringLiteral("93,0813"), QStringLiteral("1"),
+                       QStringLiteral("2")};
+    // Before quoting, a label beginning with a quote was written as it is.
+    QTest::newRow("leading quote, written before quoting")
+        << QByteArrayLiteral("\"x\";y;5\r\n\"open;6\r\n")
+        << QStringList{QStringLiteral("\"x\";y"), QStringLiteral("\"open")}
+        << QStringList{QStringLiteral("5"), QStringLiteral("6")};
+    QTest::newRow("empty corner") << QByteArrayLiteral(";Grad.RNK") << QStringList{QString()}
+                                  << QStringList{QStringLiteral("Grad.RNK")};
+    QTest::newRow("no separator") << QByteArrayLiteral("Alfa;\r\nBeta")
+                                  << QStringList{QStringLiteral("Alfa"), QString()}
+                                  << QStringList{QString(), QStringLiteral("Beta")};
     QTest::newRow("UTF-8") << QByteArrayLiteral("Citt\xC3\xA0;\xE2\x82\xAC\r\n")
                            << QStringList{QString::fromUtf8("Città")}
                            << QStringList{QString::fromUtf8("€")};
@@ -167,6 +155,40 @@ void TestResultFiles::readLines() {
     }
     QCOMPARE(readLabels, labels);
     QCOMPARE(readValues, values);
+}
+
+// The labels of a matrix written by the methods' writer, quoted where they
+// hold a ";" or begin with a quote, come back as they were; the others are
+// written as ever.
+void TestResultFiles::quotedLabelsReadBackAsWritten() {
+    const QStringList labels{QStringLiteral("Zona;2019"), QStringLiteral("a;b"),
+                             QStringLiteral("\"x\";y"), QStringLiteral("\"q\""),
+                             QStringLiteral("pi\"ano")};
+    Table table;
+    table.dimension(int(labels.size()), 2);
+    for (qsizetype r = 0; r < labels.size(); ++r)
+        table.label(int(r) + 1) = CellValue(labels[r]);
+    MethodResultTexts texts;
+    texts.labels =
+        std::make_shared<const ResultLabels>(table, int(labels.size()), Regional(QLocale::c()));
+    texts.header = "IR";
+    for (int unit = 1; unit < labels.size(); ++unit) {
+        texts.indexText.bytes() += "1.0000";
+        texts.indexText.endText();
+        texts.rank.push_back(unit);
+    }
+    QTemporaryDir dir;
+    const QString values = dir.filePath(QStringLiteral("w.xls.outINRE.csv"));
+    const QString ranks = dir.filePath(QStringLiteral("w.xls.outINRE.rnk"));
+    QCOMPARE(writeResultFiles(values, ranks, texts), QString());
+    QCOMPARE(fileContents(values),
+             QByteArrayLiteral("\"Zona;2019\";IR\r\n\"a;b\";1.0000\r\n\"\"\"x\"\";y\";1.0000\r\n"
+                               "\"\"\"q\"\"\";1.0000\r\npi\"ano;1.0000\r\n"));
+    const ResultFileContent content = readResultFile(ranks, ResultFileBounds{});
+    QCOMPARE(content.lineCount(), labels.size());
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        QCOMPARE(content.label(i), labels[i]);
+    QCOMPARE(content.value(4), QStringLiteral("4"));
 }
 
 void TestResultFiles::missingFile() {

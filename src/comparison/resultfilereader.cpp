@@ -1,5 +1,6 @@
 #include "comparison/resultfilereader.h"
 
+#include "shared/delimitedfields.h"
 #include "shared/textdecoding.h"
 
 #include <QCoreApplication>
@@ -12,13 +13,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-ResultLine splitResultLine(const QString& line) {
-    const qsizetype separator = line.lastIndexOf(u';');
-    if (separator < 0)
-        return ResultLine{QString(), line, false};
-    return ResultLine{line.left(separator), line.mid(separator + 1), true};
-}
 
 namespace {
 
@@ -191,6 +185,25 @@ private:
     qsizetype m_scanned = 0;
 };
 
+// Splits a line of a result file into label and value: at the end of a
+// quoted label (both parts then moved to the line's start, unquoted), else
+// at its last ";".
+void splitLabelAndValue(char* data, ResultFileContent::Line& line, std::vector<FieldSpan>& spans) {
+    char* const text = data + line.begin;
+    const qsizetype length = line.end - line.begin;
+    if (length > 0 && text[0] == '"' && splitQuotedFields(QByteArrayView(text, length), spans) &&
+        spans.size() == 2) {
+        const qsizetype label = unquoteTo(text, text, spans[0]);
+        text[label] = ';';
+        const qsizetype value = unquoteTo(text + label + 1, text, spans[1]);
+        line.separator = line.begin + label;
+        line.end = line.separator + 1 + value;
+        return;
+    }
+    const auto* semicolon = static_cast<const char*>(memrchr(text, ';', size_t(length)));
+    line.separator = semicolon ? semicolon - data : -1;
+}
+
 } // namespace
 
 QByteArrayView ResultFileContent::labelBytes(qsizetype i) const {
@@ -243,7 +256,7 @@ ResultFileBounds boundsForMatrix(const Table& matDati, int nRighe, int nColonne,
     ResultFileBounds bounds;
     bounds.shape = shape;
     bounds.lines = std::max(nRighe, 0);
-    bounds.fieldBytes = std::max(kMaxNumberFieldBytes, 3 * qint64(longest));
+    bounds.fieldBytes = std::max(kMaxNumberFieldBytes, 3 * qint64(longest) + 2);
     bounds.fields = shape == ResultFileBounds::Shape::Table ? kMaxTableFields : 2;
     return bounds;
 }
@@ -295,21 +308,19 @@ void readResultFile(const QString& path, const ResultFileBounds& bounds,
     }
     content.bytes.resize(size);
 
-    const char* const data = content.bytes.constData();
+    char* const data = content.bytes.data();
     const qsizetype start = scanner.start();
     // A valid UTF-8 file splits at ASCII bytes into valid parts: then no
     // line needs looking at on its own.
     const bool allUtf8 = isValidUtf8(QByteArrayView(data + start, size - start));
     const bool table = bounds.shape == ResultFileBounds::Shape::Table;
+    std::vector<FieldSpan> spans;
     for (ResultFileContent::Line& line : content.lines) {
-        if (!table) {
-            const auto* semicolon = static_cast<const char*>(
-                memrchr(data + line.begin, ';', size_t(line.end - line.begin)));
-            line.separator = semicolon ? semicolon - data : -1;
-        }
-        // The byte of ";" stands for ";" alone in UTF-8 and in Windows-1252,
-        // so the line can be split before it is decoded, and it is valid
-        // UTF-8 exactly when both parts are.
+        if (!table)
+            splitLabelAndValue(data, line, spans);
+        // The bytes of ";" and '"' stand for themselves alone in UTF-8 and
+        // in Windows-1252, so the line can be split before it is decoded,
+        // and it is valid UTF-8 exactly when both parts are.
         line.utf8 =
             allUtf8 ? true
             : line.separator < 0

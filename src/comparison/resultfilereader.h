@@ -10,22 +10,12 @@
 
 #include <vector>
 
-// One line of a result file, split at its last ";": the label part before
-// it (which may hold further semicolons) and the value part after it.
-struct ResultLine {
-    QString label;
-    QString value;
-    bool hasSeparator = false; // false: no ";" at all, the value is the whole line
-};
-
-// The split of one line at its last ";".
-ResultLine splitResultLine(const QString& line);
-
 // The most bytes one field of a ";" file can take as the program writes it:
 // a text of a cell's longest (32,767 characters of up to 3 bytes each in
 // UTF-8; a character outside the Basic Multilingual Plane counts two and
-// takes 4 bytes).
-inline constexpr qint64 kMaxTextFieldBytes = 3 * qint64(kMaxCellTextLength);
+// takes 4 bytes) between quotes, its doubled quotes within the 3 bytes of
+// each.
+inline constexpr qint64 kMaxTextFieldBytes = 3 * qint64(kMaxCellTextLength) + 2;
 // The same for a number as any settings write it: a double's 309 integer
 // digits with a grouping separator of up to 3 bytes every 3 digits, a sign,
 // decimal separator and decimals, with room to spare.
@@ -70,9 +60,11 @@ ResultFileBounds boundsForMatrix(const Table& matDati, int nRighe, int nColonne,
                                  ResultFileBounds::Shape shape);
 
 // A ";" file as read: its bytes, and where each line lies in them. A result
-// file's lines are split into label and value at their last ";". Each line
-// is decoded on its own: as UTF-8 when its label part and its value part
-// are both valid UTF-8, otherwise as Windows-1252.
+// file's lines are split into label and value: at the end of a label written
+// in quotes (see delimitedfields.h), else, as files written before quoting
+// hold, at the last ";". Each line is decoded on its own: as UTF-8 when
+// its label part and its value part are both valid UTF-8, otherwise as
+// Windows-1252.
 struct ResultFileContent {
     enum class Status { Read, Missing, Unreadable };
     Status status = Status::Missing;
@@ -82,7 +74,9 @@ struct ResultFileContent {
 
     // Line i without its line end: bytes [begin, end), the ";" between its
     // label and its value at separator (-1 when it has none, and always in a
-    // table), and whether it is read as UTF-8.
+    // table), and whether it is read as UTF-8. A quoted label is stored
+    // unquoted in place: the line's bytes are then the label, ";" and the
+    // value.
     struct Line {
         qsizetype begin;
         qsizetype separator;

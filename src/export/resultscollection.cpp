@@ -7,6 +7,7 @@
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
 #include "robustness/kendall.h"
+#include "shared/delimitedfields.h"
 #include "shared/resultnames.h"
 #include "shared/textdecoding.h"
 
@@ -21,8 +22,20 @@ namespace {
 
 constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 
-QStringList fieldsOf(const ResultFileContent& content, qsizetype i) {
-    return decodeTextLine(content.lineBytes(i)).split(u';');
+// The fields of line i of a table: split where the writer quoted them when
+// they come out as expected (expected < 0: any number), else, as files
+// written before quoting hold, at every ";".
+QStringList fieldsOf(const ResultFileContent& content, qsizetype i, qsizetype expected,
+                     std::vector<FieldSpan>& spans) {
+    const QString line = decodeTextLine(content.lineBytes(i));
+    if (!splitQuotedFields(QStringView(line), spans) ||
+        (expected >= 0 && qsizetype(spans.size()) != expected))
+        return line.split(u';');
+    QStringList fields;
+    fields.reserve(qsizetype(spans.size()));
+    for (const FieldSpan& span : spans)
+        fields.append(fieldText(line, span));
+    return fields;
 }
 
 QString fileName(const QString& path) {
@@ -208,12 +221,13 @@ std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regi
                            : QString();
     if (content.status != ResultFileContent::Status::Read || content.lineCount() == 0)
         return std::nullopt;
+    std::vector<FieldSpan> spans;
     DelimitedTable table;
-    table.headers = fieldsOf(content, 0);
+    table.headers = fieldsOf(content, 0, -1, spans);
     const int columns = table.columnCount();
     table.numbers.reserve(std::size_t(content.lineCount() - 1) * std::size_t(columns));
     for (qsizetype i = 1; i < content.lineCount(); ++i) {
-        QStringList fields = fieldsOf(content, i);
+        QStringList fields = fieldsOf(content, i, columns + 1, spans);
         if (fields.size() < columns + 1)
             return std::nullopt;
         const qsizetype extra = fields.size() - (columns + 1);

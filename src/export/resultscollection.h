@@ -35,9 +35,10 @@ struct DelimitedTable {
     }
 };
 
-// Reads such a file within its bounds (a table's, see boundsForMatrix). A
-// line with more fields than the header row has semicolons in its label:
-// the extra leading fields belong to the label.
+// Reads such a file within its bounds (a table's, see boundsForMatrix).
+// Fields in quotes are read as delimitedfields.h says; in a file written
+// before quoting, a line with more fields than the header row has
+// semicolons in its label: the extra leading fields belong to the label.
 // Nothing when the file does not exist, cannot be read, is refused by its
 // bounds, is empty or has a line with fewer fields than the header; with
 // readFailure given, it is set to the message on a file that cannot be
