@@ -2,7 +2,6 @@
 
 #include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
-#include "methods/resultfiles.h"
 #include "shared/textdecoding.h"
 
 #include <QDir>
@@ -20,7 +19,6 @@ private Q_SLOTS:
     void ranksFileFor();
     void readLines_data();
     void readLines();
-    void quotedLabelsReadBackAsWritten();
     void missingFile();
     void refusedAtOnce_data();
     void refusedAtOnce();
@@ -155,40 +153,6 @@ void TestResultFiles::readLines() {
     }
     QCOMPARE(readLabels, labels);
     QCOMPARE(readValues, values);
-}
-
-// The labels of a matrix written by the methods' writer, quoted where they
-// hold a ";" or begin with a quote, come back as they were; the others are
-// written as ever.
-void TestResultFiles::quotedLabelsReadBackAsWritten() {
-    const QStringList labels{QStringLiteral("Zona;2019"), QStringLiteral("a;b"),
-                             QStringLiteral("\"x\";y"), QStringLiteral("\"q\""),
-                             QStringLiteral("pi\"ano")};
-    Table table;
-    table.dimension(int(labels.size()), 2);
-    for (qsizetype r = 0; r < labels.size(); ++r)
-        table.label(int(r) + 1) = CellValue(labels[r]);
-    MethodResultTexts texts;
-    texts.labels =
-        std::make_shared<const ResultLabels>(table, int(labels.size()), Regional(QLocale::c()));
-    texts.header = "IR";
-    for (int unit = 1; unit < labels.size(); ++unit) {
-        texts.indexText.bytes() += "1.0000";
-        texts.indexText.endText();
-        texts.rank.push_back(unit);
-    }
-    QTemporaryDir dir;
-    const QString values = dir.filePath(QStringLiteral("w.xls.outINRE.csv"));
-    const QString ranks = dir.filePath(QStringLiteral("w.xls.outINRE.rnk"));
-    QCOMPARE(writeResultFiles(values, ranks, texts), QString());
-    QCOMPARE(fileContents(values),
-             QByteArrayLiteral("\"Zona;2019\";IR\r\n\"a;b\";1.0000\r\n\"\"\"x\"\";y\";1.0000\r\n"
-                               "\"\"\"q\"\"\";1.0000\r\npi\"ano;1.0000\r\n"));
-    const ResultFileContent content = readResultFile(ranks, ResultFileBounds{});
-    QCOMPARE(content.lineCount(), labels.size());
-    for (qsizetype i = 0; i < labels.size(); ++i)
-        QCOMPARE(content.label(i), labels[i]);
-    QCOMPARE(content.value(4), QStringLiteral("4"));
 }
 
 void TestResultFiles::missingFile() {
