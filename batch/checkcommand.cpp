@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "batchload.h"
+#include "shared/delimitedfields.h"
 #include "shared/polarita.h"
 #include "stats/statistiche.h"
 
@@ -27,11 +28,10 @@ int comandoCheck(const QCommandLineParser& parser) {
     scriviOut(QStringLiteral("Indicatore;Polarità;Minimo;Massimo;Media;Scarto"));
     for (int c = 2; c <= s.nColonne; ++c) {
         const auto k = static_cast<std::size_t>(c);
-        scriviOut(QStringList{
-            regional.generalText(s.matDati.header(c)),
-            polaritaNegativa(s.matDati.header(c)) ? QStringLiteral("-") : QStringLiteral("+"),
-            numero(minimo[k]), numero(massimo[k]), numero(media[k]), numero(scarto[k])}
-                      .join(u';'));
+        scriviOut(joinFields(
+            {regional.generalText(s.matDati.header(c)),
+             polaritaNegativa(s.matDati.header(c)) ? QStringLiteral("-") : QStringLiteral("+"),
+             numero(minimo[k]), numero(massimo[k]), numero(media[k]), numero(scarto[k])}));
     }
     scriviOut(QStringLiteral("Valori negativi: %1")
                   .arg(s.bNegativi ? QStringLiteral("sì") : QStringLiteral("no")));

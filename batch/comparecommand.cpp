@@ -68,7 +68,7 @@ int comandoCompare(const QCommandLineParser& parser) {
         scriviErr(writeError);
         return 1;
     }
-    for (const QString& line : result.cograduation.joinedRows(u';'))
+    for (const QString& line : result.cograduation.joinedRows())
         scriviOut(line);
     return 0;
 }

@@ -48,7 +48,7 @@ int comandoRobustness(const QCommandLineParser& parser) {
         scriviErr(error);
         return 1;
     }
-    for (const QString& line : kendallMatrix(matrix, regional).joinedRows(u';'))
+    for (const QString& line : kendallMatrix(matrix, regional).joinedRows())
         scriviOut(line);
     scriviOut(QString());
     scriviOut(QStringLiteral("Spostamento medio;") + regional.fixed4(summary.meanShift));

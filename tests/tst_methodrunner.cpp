@@ -85,12 +85,13 @@ void TestMethodRunner::writesBothFiles() {
     QVERIFY2(result.done(), qPrintable(result.message));
     QCOMPARE(result.valuesFile, s.strMatrice + ".outINRE.csv");
     QCOMPARE(result.ranksFile, s.strMatrice + ".outINRE.rnk");
-    // Reddito: 1, 0, 0.5; disoccupati (negative): 1, 0, 0.5.
+    // Reddito: 1, 0, 0.5; disoccupati (negative): 1, 0, 0.5. The label
+    // holding ";" is quoted.
     QCOMPARE(contents(result.valuesFile),
              QByteArray("Provincia;IR\r\nAlfa;1,0000\r\nBeta;0,0000\r\n"
-                        "Citt\xC3\xA0;Sud;0,5000\r\n"));
+                        "\"Citt\xC3\xA0;Sud\";0,5000\r\n"));
     QCOMPARE(contents(result.ranksFile),
-             QByteArray("Provincia;IR\r\nAlfa;1\r\nBeta;3\r\nCitt\xC3\xA0;Sud;2\r\n"));
+             QByteArray("Provincia;IR\r\nAlfa;1\r\nBeta;3\r\n\"Citt\xC3\xA0;Sud\";2\r\n"));
 
     // The code is the first four characters of the entry, blanks never reach the name.
     QVERIFY(run(s, 1).done());

@@ -157,33 +157,25 @@ and comparison of methods</translation>
         <source>Calcolo della matrice di cograduazione</source>
         <translation>Computing the cograduation matrix</translation>
     </message>
+    <message>
+        <source>il file occupa %1 byte, più di quanto il programma ne scriva in %2 righe (%3 byte al massimo).</source>
+        <translation>the file takes %1 bytes, more than the program writes in %2 lines (%3 bytes at most).</translation>
+    </message>
+    <message>
+        <source>non è un file regolare (è un dispositivo, una pipe o un socket).</source>
+        <translation>it is not a regular file (it is a device, a pipe or a socket).</translation>
+    </message>
+    <message>
+        <source>la riga %1 è più lunga di quanto il programma scriva (%2 byte al massimo).</source>
+        <translation>line %1 is longer than the program writes (%2 bytes at most).</translation>
+    </message>
+    <message>
+        <source>il file ha più righe di quante un foglio ne abbia (%1).</source>
+        <translation>the file has more lines than a sheet has rows (%1).</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>
-    <message>
-        <source>%1 tralasciato: %2</source>
-        <translation>%1 left out: %2</translation>
-    </message>
-    <message>
-        <source>il file non si legge.</source>
-        <translation>the file cannot be read.</translation>
-    </message>
-    <message>
-        <source>manca o non si legge.</source>
-        <translation>it is missing or cannot be read.</translation>
-    </message>
-    <message>
-        <source>non ha una riga per ogni unita&apos; della matrice (%1). Eseguire di nuovo il metodo.</source>
-        <translation>it does not have one line for each unit of the matrix (%1). Run the method again.</translation>
-    </message>
-    <message>
-        <source>i ranghi non vanno da 1 al numero delle unita&apos;.</source>
-        <translation>the ranks do not run from 1 to the number of units.</translation>
-    </message>
-    <message>
-        <source>la riga %1 non ha un valore numerico.</source>
-        <translation>line %1 has no numeric value.</translation>
-    </message>
     <message>
         <source>%1 e %2 tralasciati: non corrispondono alla matrice. Eseguire di nuovo il confronto.</source>
         <translation>%1 and %2 left out: they do not match the matrix. Run the comparison again.</translation>
@@ -211,6 +203,18 @@ and comparison of methods</translation>
     <message>
         <source>errore di scrittura dell&apos;archivio (codice %1)</source>
         <translation>archive write error (code %1)</translation>
+    </message>
+    <message>
+        <source>%1 tralasciato. %2</source>
+        <translation>%1 left out. %2</translation>
+    </message>
+    <message>
+        <source>La riga %1 del file %2 non ha un valore numerico: eseguire di nuovo il metodo.</source>
+        <translation>Line %1 of the file %2 has no numeric value: run the method again.</translation>
+    </message>
+    <message>
+        <source>%1 e %2 tralasciati. %3</source>
+        <translation>%1 and %2 left out. %3</translation>
     </message>
 </context>
 <context>

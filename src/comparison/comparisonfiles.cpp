@@ -16,7 +16,6 @@ QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& 
         return result.message;
     // Both texts are written, side by side, before either file is
     // replaced, so that a failure leaves the two earlier files of one run.
-    return writeTextFilesTogether(
-        {{valuesComparisonFile(strMatrice), result.values.joinedLines(';')},
-         {ranksComparisonFile(strMatrice), result.ranks.joinedLines(';')}});
+    return writeTextFilesTogether({{valuesComparisonFile(strMatrice), result.values.joinedLines()},
+                                   {ranksComparisonFile(strMatrice), result.ranks.joinedLines()}});
 }

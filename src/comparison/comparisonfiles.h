@@ -10,9 +10,9 @@ QString valuesComparisonFile(const QString& strMatrice);
 QString ranksComparisonFile(const QString& strMatrice);
 
 // Writes the values table and the ranks table of a successful comparison to
-// the two comparison files: every row a line, cells joined by ";", UTF-8
-// without byte-order mark, CR LF after every line; each file replaces the
-// earlier one completely. Returns an empty string on success, otherwise an
+// the two comparison files: every row a line, cells joined by ";" (quoted
+// when they need it), UTF-8 without byte-order mark, CR LF after every
+// line; each file replaces the earlier one completely. Returns an empty string on success, otherwise an
 // Italian message naming the file and the cause.
 //
 // A refused comparison (result.ok false) writes nothing and returns its

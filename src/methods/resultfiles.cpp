@@ -1,5 +1,7 @@
 #include "methods/resultfiles.h"
 
+#include "shared/delimitedfields.h"
+
 #include <charconv>
 
 QString valuesResultFile(const QString& strMatrice, const QString& methodCode) {
@@ -20,8 +22,15 @@ ResultLabels::ResultLabels(const Table& table, int nRighe, const Regional& regio
     m_labels.reserve(rows, rows * 8);
     for (int r = 1; r <= nRighe; ++r) {
         const std::size_t start = m_labels.bytes().size();
-        m_labels.bytes() += regional.generalText(table.label(r)).toStdString();
-        replaceLineBreaks(m_labels.bytes(), start);
+        std::string& bytes = m_labels.bytes();
+        bytes += regional.generalText(table.label(r)).toStdString();
+        replaceLineBreaks(bytes, start);
+        const QByteArrayView label(bytes.data() + start, qsizetype(bytes.size() - start));
+        if (needsQuotes(label)) {
+            const std::string text(label.data(), std::size_t(label.size()));
+            bytes.resize(start);
+            appendField(bytes, QByteArrayView(text.data(), qsizetype(text.size())));
+        }
         m_labels.endText();
     }
 }
@@ -36,7 +45,7 @@ TextLines resultLines(const MethodResultTexts& texts, qsizetype units, Value val
         bytes += texts.labels->label(int(i) + 1);
         bytes += ';';
         if (i == 0)
-            bytes.append(texts.header.data(), qsizetype(texts.header.size()));
+            appendField(bytes, QByteArrayView(texts.header.data(), qsizetype(texts.header.size())));
         else
             value(std::size_t(i - 1), bytes);
     });

@@ -45,23 +45,25 @@ private:
 };
 
 // The label column of the result files, rows 1..nRighe of a table (the
-// corner first), each label in its general text with every line break in
-// it (CR LF, CR or LF) written as one space, so that a line of a file holds
-// no line break. Formatted once for all the methods run on a matrix.
+// corner first), each label as the files hold it: its general text with
+// every line break in it (CR LF, CR or LF) written as one space, so that a
+// line of a file holds no line break, and quoted when it needs it (see
+// delimitedfields.h). Formatted once for all the methods run on a matrix.
 class ResultLabels {
 public:
     ResultLabels(const Table& table, int nRighe, const Regional& regional);
-    // The label of row r, 1..nRighe.
+    // The label of row r, 1..nRighe, as written in the files.
     QByteArrayView label(int r) const { return m_labels.text(std::size_t(r - 1)); }
 
 private:
     TextColumn m_labels;
 };
 
-// The texts of a method's two result files, "label;value" lines: the index
-// header on the first, then for every unit its index value text (values
-// file) or its rank (ranks file). They own what they hold (the labels
-// shared), so the files can be written while the tables change.
+// The texts of a method's two result files, "label;value" lines (fields
+// quoted as delimitedfields.h says): the index header on the first, then
+// for every unit its index value text (values file) or its rank (ranks
+// file). They own what they hold (the labels shared), so the files can be
+// written while the tables change.
 struct MethodResultTexts {
     std::shared_ptr<const ResultLabels> labels;
     std::string header;   // in general text, line breaks as spaces

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -68,6 +70,13 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+bool makeSpecialFile(const QString& path, SpecialFile kind) {
+    QFile::remove(path);
+    if (kind == SpecialFile::Device)
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
 bool quasiUguali(double a, double b, double tolerance) {

@@ -47,6 +47,12 @@ QByteArray fileContents(const QString& path);
 // Writes bytes to a file, creating or emptying it; false on failure.
 bool writeFileBytes(const QString& path, const QByteArray& bytes);
 
+// What a reader of files must refuse without waiting on it: a named pipe
+// with no writer, a link to the endless /dev/zero.
+enum class SpecialFile { Pipe, Device };
+// Puts one at path, replacing what is there; false on failure.
+bool makeSpecialFile(const QString& path, SpecialFile kind);
+
 // True when a and b agree within a relative tolerance of 1e-12 (absolute
 // near zero).
 bool quasiUguali(double a, double b, double tolerance = 1e-12);
