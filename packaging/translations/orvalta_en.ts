@@ -1534,5 +1534,17 @@ Files left out:
         <source>la parte %1 è danneggiata (controllo CRC non superato)</source>
         <translation>the part %1 is damaged (CRC check failed)</translation>
     </message>
+    <message>
+        <source>la parte %1 contiene un tag, un commento, un&apos;istruzione o un testo XML più lungo di %2</source>
+        <translation>the part %1 holds an XML tag, comment, instruction or text longer than %2</translation>
+    </message>
+    <message>
+        <source>prefisso di spazio dei nomi non dichiarato</source>
+        <translation>undeclared namespace prefix</translation>
+    </message>
+    <message>
+        <source>dichiarazione di spazio dei nomi non ammessa</source>
+        <translation>namespace declaration not allowed</translation>
+    </message>
 </context>
 </TS>

@@ -83,6 +83,9 @@ std::size_t encodeUtf8(unsigned long code, char* out) {
 
 } // namespace
 
+XmlScanner::XmlScanner(XmlScanSink& sink, std::size_t maxToken)
+    : m_sink(sink), m_maxToken(std::min(maxToken, kMaxToken)) {}
+
 XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool last) {
     Status status = Status::NeedMore;
     std::size_t pos = 0;
@@ -116,7 +119,7 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
         }
         m_carry.erase(0, used);
         keepBreaksAfter(used);
-        if (m_carry.size() > kMaxToken) {
+        if (m_carry.size() > m_maxToken) {
             handOver(m_carry.data(), 0);
             m_handover = m_carry;
             m_restData = data + pos;
@@ -137,7 +140,7 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
     if (status == Status::NeedMore) {
         m_carry.assign(data + pos + used, length - pos - used);
         m_carryBreaks.clear();
-        if (m_carry.size() > kMaxToken) {
+        if (m_carry.size() > m_maxToken) {
             handOver(m_carry.data(), 0);
             m_handover = m_carry;
             m_restData = data + length;
@@ -202,7 +205,7 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                 const Scan scanned = scanEndTag(p + i, n - i, &end);
                 if (scanned == Scan::Incomplete)
                     break;
-                if (scanned == Scan::Refused)
+                if (scanned == Scan::Refused || end > m_maxToken)
                     return handover(i);
                 const std::size_t level = m_nameEnds.size();
                 const std::size_t nameStart = level > 1 ? m_nameEnds[level - 2] + 1 : 0;
@@ -212,8 +215,9 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                 } else {
                     if (level == m_quietLevel)
                         m_quietLevel = 0;
-                    go = m_sink.end(m_names.data() + nameStart);
+                    go = m_sink.end(m_bindings.closing(m_names.data() + nameStart));
                 }
+                m_bindings.close();
                 m_names.resize(nameStart);
                 m_nameEnds.pop_back();
                 if (m_nameEnds.empty())
@@ -228,8 +232,12 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                 // most common there, needs nothing but its name kept.
                 const std::size_t nameLast = nameEnd(p + i, n - i, 1);
                 if (nameLast > 1 && nameLast < n - i && p[i + nameLast] == '>') {
+                    const std::string_view name(p + i + 1, nameLast - 1);
+                    if (nameLast + 1 > m_maxToken ||
+                        !m_bindings.open(name, nullptr, 0, 0, &m_start))
+                        return handover(i);
                     const bool go = m_sink.quietStart();
-                    openElement(std::string_view(p + i + 1, nameLast - 1));
+                    openElement(name);
                     i += nameLast + 1;
                     if (!go)
                         return stopped(i);
@@ -240,7 +248,7 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
             const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
             if (scanned == Scan::Incomplete)
                 break;
-            if (scanned == Scan::Refused)
+            if (scanned == Scan::Refused || !resolveStart(end))
                 return handover(i);
             i += end;
             if (deliverStart(empty) == Status::Stopped)
@@ -383,7 +391,7 @@ std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Stat
     const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
     if (scanned == Scan::Incomplete)
         return incomplete();
-    if (scanned == Scan::Refused)
+    if (scanned == Scan::Refused || !resolveStart(end))
         return handover();
     i += end;
     m_state = State::Content;
@@ -741,25 +749,37 @@ XmlScanner::Scan XmlScanner::scanReference(const char* p, std::size_t n, std::si
     return Scan::Complete;
 }
 
-XmlScanner::Status XmlScanner::deliverStart(bool empty) {
-    if (m_quietLevel != 0) {
-        const bool go = m_sink.quietStart();
-        if (empty) {
-            m_sink.quietEnd();
-        } else {
-            openElement(m_tag.data());
-        }
-        return go ? Status::NeedMore : Status::Stopped;
-    }
+bool XmlScanner::resolveStart(std::size_t length) {
+    // A tag longer than the bound is left to expat, which refuses it.
+    if (length > m_maxToken)
+        return false;
     m_attributes.clear();
     for (const std::size_t offset : m_offsets)
         m_attributes.push_back(m_tag.data() + offset);
     m_attributes.push_back(nullptr);
     const char* name = m_tag.data();
-    const XmlScanSink::Next next = m_sink.start(name, m_attributes.data(), m_tagNamesId);
+    return m_bindings.open(
+        std::string_view(name, m_offsets.empty() ? std::strlen(name) : m_offsets.front() - 1),
+        m_attributes.data(), static_cast<int>(m_offsets.size() / 2), m_tagNamesId, &m_start);
+}
+
+XmlScanner::Status XmlScanner::deliverStart(bool empty) {
+    if (m_quietLevel != 0) {
+        const bool go = m_sink.quietStart();
+        if (empty) {
+            m_sink.quietEnd();
+            m_bindings.close();
+        } else {
+            openElement(m_tag.data());
+        }
+        return go ? Status::NeedMore : Status::Stopped;
+    }
+    const char* name = m_tag.data();
+    const XmlScanSink::Next next = m_sink.start(m_start.name, m_start.attributes, m_start.namesId);
     bool go = next != XmlScanSink::Next::Stop;
     if (empty) {
-        go = m_sink.end(name) && go;
+        go = m_sink.end(m_start.name) && go;
+        m_bindings.close();
     } else {
         openElement(name);
         if (next == XmlScanSink::Next::SkipContent)
@@ -782,15 +802,15 @@ void XmlScanner::advance(const char* first, const char* last) {
 void XmlScanner::handOver(const char* p, std::size_t at) {
     advance(p, p + at);
     m_prefix.clear();
-    m_prefixElements = 0;
     if (m_state == State::Content) {
         std::size_t start = 0;
+        std::size_t level = 0;
         for (const std::size_t nameEnd : m_nameEnds) {
             m_prefix += '<';
             m_prefix.append(m_names, start, nameEnd - start);
+            m_bindings.appendDeclarations(++level, m_prefix);
             m_prefix += '>';
             start = nameEnd + 1;
-            ++m_prefixElements;
         }
     } else if (m_state == State::Epilog) {
         m_prefix = "<x/>"; // leaves expat after the root, where only white space may follow

@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include "export/zipstreamwriter.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -68,6 +70,15 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+bool writeZip(const QString& path, const std::vector<std::pair<QString, QByteArray>>& entries) {
+    ZipStreamWriter zip(path);
+    for (const auto& [name, bytes] : entries) {
+        zip.beginEntry(name);
+        zip.write(bytes);
+    }
+    return zip.finish().isEmpty();
 }
 
 bool quasiUguali(double a, double b, double tolerance) {

@@ -11,7 +11,11 @@
 
 // The handlers of the small parts of an .xlsx package that lead to the first
 // worksheet and give its cells their meaning: relationships, the workbook,
-// the shared strings and the cell styles.
+// the shared strings and the cell styles. Elements are known by their
+// namespace (that of relationships, or SpreadsheetML, transitional or
+// strict) and local name, attributes by their local name without a
+// namespace (r:id by that of relationships): any other element, and all it
+// holds, changes nothing.
 
 // One relationship of a .rels part.
 struct XlsxRelationship {
@@ -24,8 +28,8 @@ struct XlsxRelationship {
 // Collects the relationships of a .rels part in document order.
 class XlsxRelationshipsHandler : public XmlHandler {
 public:
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char*) override {}
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName&) override {}
     void characters(const char*, int) override {}
 
     const std::vector<XlsxRelationship>& relationships() const { return m_relationships; }
@@ -51,8 +55,8 @@ class XlsxWorkbookHandler : public XmlHandler {
 public:
     explicit XlsxWorkbookHandler(const QString& partName) : m_partName(partName) {}
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char*, int) override {}
 
     bool hasSheet() const { return !m_sheets.empty(); }
@@ -76,8 +80,8 @@ class XlsxSharedStringsHandler : public XmlHandler {
 public:
     explicit XlsxSharedStringsHandler(const ReaderLimits& limits) : m_limits(limits) {}
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char* data, int length) override;
     qint64 keptCount() const override { return static_cast<qint64>(m_strings.size()); }
 
@@ -101,8 +105,8 @@ private:
 // its number format shows a date, built-in or custom (numFmts/numFmt).
 class XlsxStylesHandler : public XmlHandler {
 public:
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char*, int) override {}
 
     // One flag per cell format index: non-zero when a number in that format
