@@ -9,9 +9,10 @@
 
 namespace {
 
-// Longer tokens (tags, or the prolog with the root's start tag) are left to
-// expat: the scanner reads an incomplete token again with each piece.
-constexpr std::size_t kMaxToken = 64 * 1024;
+// Longer incomplete tokens (tags, or the prolog with the root's start tag)
+// are left to expat: the scanner reads an incomplete token again with each
+// piece.
+constexpr std::size_t kMaxCarry = 64 * 1024;
 // How much of the next chunk is joined to a kept token at a time.
 constexpr std::size_t kJoinBytes = 4096;
 // More attributes in one tag are left to expat, which finds repeated ones
@@ -84,7 +85,7 @@ std::size_t encodeUtf8(unsigned long code, char* out) {
 } // namespace
 
 XmlScanner::XmlScanner(XmlScanSink& sink, std::size_t maxToken)
-    : m_sink(sink), m_maxToken(std::min(maxToken, kMaxToken)) {}
+    : m_sink(sink), m_maxToken(maxToken), m_maxCarry(std::min(maxToken, kMaxCarry)) {}
 
 XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool last) {
     Status status = Status::NeedMore;
@@ -119,7 +120,7 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
         }
         m_carry.erase(0, used);
         keepBreaksAfter(used);
-        if (m_carry.size() > m_maxToken) {
+        if (m_carry.size() > m_maxCarry) {
             handOver(m_carry.data(), 0);
             m_handover = m_carry;
             m_restData = data + pos;
@@ -140,7 +141,7 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
     if (status == Status::NeedMore) {
         m_carry.assign(data + pos + used, length - pos - used);
         m_carryBreaks.clear();
-        if (m_carry.size() > m_maxToken) {
+        if (m_carry.size() > m_maxCarry) {
             handOver(m_carry.data(), 0);
             m_handover = m_carry;
             m_restData = data + length;

@@ -38,11 +38,11 @@ public:
 // namespace mode, and resolves names as it does (XmlBindings); whatever it
 // does not take (comments, CDATA, processing instructions, a document type
 // declaration, carriage returns, other encodings, malformed or truncated XML,
-// names expat refuses, a token longer than 64 KiB or than maxToken bytes) it
-// hands over to expat from the start of that token, with a prefix that opens
-// the elements open there with the namespaces they declared, so that expat
-// reads the rest of the document exactly as if it had read the whole: the
-// same events, errors and messages.
+// names expat refuses, a token longer than maxToken bytes, an incomplete one
+// kept over more than 64 KiB) it hands over to expat from the start of that
+// token, with a prefix that opens the elements open there with the
+// namespaces they declared, so that expat reads the rest of the document
+// exactly as if it had read the whole: the same events, errors and messages.
 class XmlScanner {
 public:
     enum class Status {
@@ -102,7 +102,8 @@ private:
     void keepBreaksAfter(std::size_t used);
 
     XmlScanSink& m_sink;
-    const std::size_t m_maxToken; // longer tokens are left to expat
+    const std::size_t m_maxToken; // longer tokens are left to expat, which refuses them
+    const std::size_t m_maxCarry; // longer incomplete tokens are left to expat
     State m_state = State::Prolog;
     std::string m_carry;                    // an incomplete token kept from earlier chunks
     std::vector<std::size_t> m_carryBreaks; // where in it each later chunk begins
