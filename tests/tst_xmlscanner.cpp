@@ -116,7 +116,7 @@ void TestXmlScanner::sameAsExpat_data() {
     // and its undeclaring, prefixes of elements and attributes (not the
     // default for these), the xml prefix, a prefix bound again within a run
     // of tags of one shape (by a tag that leaves the run as it is) and back
-    // after it, declarations within the run.
+    // after it, declarations within the run, the same for a name alone.
     row("namespaces",
         "<w xmlns='http://schemas.openxmlformats.org/spreadsheetml/2006/main' xmlns:r='urn:r'>"
         "<c r:id=\"1\" id=\"2\"><v>1</v></c><x:v xmlns:x='urn:x'>2</x:v>"
@@ -125,7 +125,8 @@ void TestXmlScanner::sameAsExpat_data() {
     row("a prefix bound again in a run of one shape",
         "<r xmlns:p=\"urn:one\"><c p:v=\"1\"/><c p:v=\"2\"/><s xmlns:p='urn:two'><c p:v=\"3\"/>"
         "<c p:v=\"4\"/></s><c p:v=\"5\"/><c xmlns:p=\"urn:three\" p:v=\"6\"/>"
-        "<c xmlns:p=\"urn:four\" p:v=\"7\"/><c p:v=\"8\"/></r>",
+        "<c xmlns:p=\"urn:four\" p:v=\"7\"/><c p:v=\"8\"/><p:n/><s xmlns:p='urn:two'><p:n/></s>"
+        "<p:n/></r>",
         true);
     row("one local name in two namespaces",
         "<r xmlns:a='urn:a' xmlns:b='urn:b'><c a:v=\"1\" b:v=\"2\" v=\"3\"/></r>", true);

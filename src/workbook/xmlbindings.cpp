@@ -40,32 +40,18 @@ XmlBindings::XmlBindings() {
     m_bindings.push_back({"xml", std::string(kXmlNamespaceUri), XmlNs::Xml, 0});
 }
 
-bool XmlBindings::open(std::string_view name, const char* const* pairs, int count, quint64 shapeId,
-                       Start* start) {
-    if (count > 0 && (shapeId == 0 || shapeId != m_shapeId || m_generation != m_shapeGeneration))
-        return openWithAttributes(name, pairs, count, shapeId, start);
-    Resolved element{kNone, 0};
-    if (count == 0) {
-        if (!resolve(name, true, &element))
-            return false;
-        start->attributes = {};
-        start->namesId = 0;
-    } else {
-        // A tag of the shape resolved last, the bindings as they were.
-        start->attributes =
-            XmlAttributes(pairs, m_localAt.data(), m_ns.data(), m_uris.data(), count);
-        start->namesId = m_shapeNamesId;
-        element = m_shapeElement;
-    }
-    m_open.push_back(element);
-    start->name = nameOf(element, name.data());
+bool XmlBindings::openName(std::string_view name, Start* start) {
+    if (!resolve(name, true, &start->resolved))
+        return false;
+    m_nameText.assign(name);
+    m_name = start->resolved;
+    m_nameGeneration = m_generation;
     return true;
 }
 
 bool XmlBindings::openWithAttributes(std::string_view name, const char* const* pairs, int count,
-                                     quint64 shapeId, Start* start) {
+                                     quint64 shapeId, std::size_t level, Start* start) {
     m_shapeId = 0; // the arrays are rewritten
-    const std::size_t level = m_open.size() + 1;
     const std::size_t bindingsBefore = m_bindings.size();
     const auto refuse = [&] {
         if (m_bindings.size() != bindingsBefore) {
@@ -89,7 +75,7 @@ bool XmlBindings::openWithAttributes(std::string_view name, const char* const* p
     }
     if (declarations > 0)
         bindingsChanged();
-    Resolved element{kNone, 0};
+    Resolved element;
     if (!resolve(name, true, &element))
         return refuse();
     const int kept = count - declarations;
@@ -106,24 +92,23 @@ bool XmlBindings::openWithAttributes(std::string_view name, const char* const* p
             m_pairs.push_back(attribute);
             m_pairs.push_back(pairs[2 * i + 1]);
         }
-        Resolved resolved{kNone, 0};
+        Resolved resolved;
         if (!resolve(attribute, false, &resolved))
             return refuse();
-        const XmlName resolvedName = nameOf(resolved, attribute);
-        // Two attributes of one namespace and local name.
-        for (int k = 0; k < at && resolved.binding != kNone; ++k) {
-            if (m_uris[k] == resolvedName.uri &&
+        // Two attributes of one namespace and local name (a prefixed name
+        // has a namespace).
+        for (int k = 0; k < at && !resolved.uri.empty(); ++k) {
+            if (m_uris[k] == resolved.uri &&
                 std::strcmp(attribute + resolved.localAt,
                             (declarations > 0 ? m_pairs[2 * k] : pairs[2 * k]) + m_localAt[k]) == 0)
                 return refuse();
         }
         m_localAt[at] = resolved.localAt;
-        m_ns[at] = resolvedName.ns;
-        m_uris[at] = resolvedName.uri;
+        m_ns[at] = resolved.ns;
+        m_uris[at] = resolved.uri;
         ++at;
     }
-    m_open.push_back(element);
-    start->name = nameOf(element, name.data());
+    start->resolved = element;
     start->attributes = XmlAttributes(declarations > 0 ? m_pairs.data() : pairs, m_localAt.data(),
                                       m_ns.data(), m_uris.data(), kept);
     start->namesId = 0;
@@ -153,13 +138,17 @@ bool XmlBindings::resolve(std::string_view name, bool element, Resolved* resolve
     const std::size_t local = localStart(name);
     if (local == 0) {
         // The default namespace applies to elements only.
-        *resolved = {element ? m_default : kNone, 0};
+        *resolved = element ? m_default : Resolved{};
         return true;
     }
     if (local == kBadName)
         return false;
-    *resolved = {lookup(name.substr(0, local - 1)), static_cast<std::uint32_t>(local)};
-    return resolved->binding != kNone;
+    const int binding = lookup(name.substr(0, local - 1));
+    if (binding == kNone)
+        return false;
+    const Binding& bound = m_bindings[static_cast<std::size_t>(binding)];
+    *resolved = {bound.uri, static_cast<std::uint32_t>(local), bound.ns};
+    return true;
 }
 
 int XmlBindings::lookup(std::string_view prefix) {
@@ -180,33 +169,18 @@ int XmlBindings::lookup(std::string_view prefix) {
 
 void XmlBindings::bindingsChanged() {
     ++m_generation;
-    m_default = kNone;
-    for (int b = static_cast<int>(m_bindings.size()) - 1; b >= 0; --b) {
-        const Binding& binding = m_bindings[static_cast<std::size_t>(b)];
-        if (binding.prefix.empty()) {
-            // xmlns="" undeclares the default namespace.
-            m_default = binding.uri.empty() ? kNone : b;
+    m_innermostLevel = m_bindings.back().level;
+    m_default = {};
+    for (auto binding = m_bindings.crbegin(); binding != m_bindings.crend(); ++binding) {
+        if (binding->prefix.empty()) {
+            // xmlns="" undeclares the default namespace: its URI is empty.
+            m_default = {binding->uri, 0, binding->ns};
             break;
         }
     }
 }
 
-XmlName XmlBindings::nameOf(const Resolved& resolved, const char* name) const {
-    if (resolved.binding == kNone)
-        return {XmlNs::None, {}, name + resolved.localAt};
-    const Binding& binding = m_bindings[static_cast<std::size_t>(resolved.binding)];
-    return {binding.ns, binding.uri, name + resolved.localAt};
-}
-
-XmlName XmlBindings::closing(const char* name) const {
-    return nameOf(m_open.back(), name);
-}
-
-void XmlBindings::close() {
-    const std::size_t level = m_open.size();
-    m_open.pop_back();
-    if (m_bindings.back().level != level)
-        return;
+void XmlBindings::closeBindings(std::size_t level) {
     while (m_bindings.back().level == level)
         m_bindings.pop_back();
     bindingsChanged();

@@ -89,12 +89,15 @@ private:
     Scan scanEndTag(const char* p, std::size_t n, std::size_t* end);
     Scan scanReference(const char* p, std::size_t n, std::size_t* end, char* out,
                        std::size_t* outLength) const;
-    bool resolveStart(std::size_t length);
+    // Resolves the names of the tag just read, length bytes long; false
+    // when it is expat's to read. Inline: called for every tag.
+    [[gnu::always_inline]] bool resolveStart(std::size_t length);
     Status deliverStart(bool empty);
     // Puts the element on the stack of open elements.
-    [[gnu::always_inline]] void openElement(std::string_view name) {
+    [[gnu::always_inline]] void openElement(std::string_view name,
+                                            const XmlBindings::Resolved& resolved) {
         m_names.append(name);
-        m_nameEnds.push_back(m_names.size());
+        m_open.push_back({m_names.size(), resolved});
         m_names.push_back('\0');
     }
     void advance(const char* first, const char* last);
@@ -108,12 +111,18 @@ private:
     std::string m_carry;                    // an incomplete token kept from earlier chunks
     std::vector<std::size_t> m_carryBreaks; // where in it each later chunk begins
 
-    std::string m_names;                 // the names of the open elements, each after the other
-    std::vector<std::size_t> m_nameEnds; // where each ends in m_names
-    XmlBindings m_bindings;              // their namespaces
-    XmlBindings::Start m_start;          // the current tag's names, resolved
+    std::string m_names; // the names of the open elements, each after the other
+    struct OpenElement {
+        std::size_t nameEnd;            // where its name ends in m_names
+        XmlBindings::Resolved resolved; // its namespace
+    };
+    std::vector<OpenElement> m_open;
+    XmlBindings m_bindings;     // the namespaces declared
+    XmlBindings::Start m_start; // the current tag's names, resolved
+    const XmlAttributes m_noAttributes;
 
-    std::string m_tag; // the current tag's name, attributes and values, each NUL-ended
+    std::string m_tag;            // the current tag's name, attributes and values, each NUL-ended
+    std::size_t m_nameLength = 0; // of its name
     std::vector<std::size_t> m_offsets; // where each attribute's name and value start
     std::vector<std::size_t> m_lengths; // the length of each
     std::vector<const char*> m_attributes;
