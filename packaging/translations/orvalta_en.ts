@@ -1550,5 +1550,17 @@ Files left out:
         <source>la parte %1 contiene più di %2 relazioni</source>
         <translation>the part %1 contains more than %2 relationships</translation>
     </message>
+    <message>
+        <source>la parte %1 contiene un tag, un commento, un&apos;istruzione o un testo XML più lungo di %2</source>
+        <translation>the part %1 holds an XML tag, comment, instruction or text longer than %2</translation>
+    </message>
+    <message>
+        <source>prefisso di spazio dei nomi non dichiarato</source>
+        <translation>undeclared namespace prefix</translation>
+    </message>
+    <message>
+        <source>dichiarazione di spazio dei nomi non ammessa</source>
+        <translation>namespace declaration not allowed</translation>
+    </message>
 </context>
 </TS>

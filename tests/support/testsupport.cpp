@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include "export/zipstreamwriter.h"
+
 #include <QFile>
 
 #include <sys/stat.h>
@@ -77,6 +79,15 @@ bool makeSpecialFile(const QString& path, SpecialFile kind) {
     if (kind == SpecialFile::Device)
         return QFile::link(QStringLiteral("/dev/zero"), path);
     return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+bool writeZip(const QString& path, const std::vector<std::pair<QString, QByteArray>>& entries) {
+    ZipStreamWriter zip(path);
+    for (const auto& [name, bytes] : entries) {
+        zip.beginEntry(name);
+        zip.write(bytes);
+    }
+    return zip.finish().isEmpty();
 }
 
 bool quasiUguali(double a, double b, double tolerance) {

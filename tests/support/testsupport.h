@@ -10,6 +10,7 @@
 #include <QMetaType>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 // A workbook held in memory: rows of cells from A1, for the loader's tests.
@@ -46,6 +47,9 @@ QString fixture(const QString& name);
 QByteArray fileContents(const QString& path);
 // Writes bytes to a file, creating or emptying it; false on failure.
 bool writeFileBytes(const QString& path, const QByteArray& bytes);
+// Writes a ZIP archive of the entries (name, bytes) in their order, for
+// workbooks built by a test; false on failure.
+bool writeZip(const QString& path, const std::vector<std::pair<QString, QByteArray>>& entries);
 
 // What a reader of files must refuse without waiting on it: a named pipe
 // with no writer, a link to the endless /dev/zero.

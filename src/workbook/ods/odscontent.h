@@ -22,7 +22,8 @@
 // - boolean: office:boolean-value;
 // - string: office:string-value when present, else the text of the cell's
 //   paragraphs joined with line breaks (text:s, text:tab, text:line-break
-//   and the text of spans and links included, annotations left out);
+//   and the text of spans and links included; whatever is not of the text
+//   namespace, annotations and frames as foreign markup, left out);
 // - a formula whose result is an error (calcext:value-type="error"): an
 //   error value with the text shown ("#DIV/0!");
 // - a cell with no value type: the text of its paragraphs, empty when none.
@@ -31,7 +32,9 @@
 // they hold a value, within the sheet's 1,048,576 rows and 16,384 columns;
 // an empty run only moves the position, whatever its length. A value beyond
 // those bounds, more than maxCells non-empty cells, a text longer than
-// kMaxCellTextLength characters, or a malformed value fails.
+// kMaxCellTextLength characters, or a malformed value fails. Elements and
+// attributes are known by their namespace and local name, whatever their
+// prefix: those of any other namespace change nothing.
 //
 // The cells of the other tables are passed over, but each one with a value
 // counts as read: the part may grow with them as with the cells kept
@@ -66,8 +69,8 @@ public:
     }
     bool stopped() const { return m_stopped; }
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char* data, int length) override;
     qint64 keptCount() const override { return m_keptBefore + m_count + m_passed; }
 
@@ -83,12 +86,11 @@ public:
     const QStringList& tableNames() const { return m_tableNames; }
 
 private:
-    void startRoot(const char** attributes);
-    void startBodyChild(const char* name);
-    void startRow(const char** attributes);
-    void startCell(const char** attributes);
-    void startInCell(const char* name, const char** attributes);
-    void passInSkipped(const char* name, const char** attributes);
+    void startBodyChild(const XmlName& name);
+    void startRow(const XmlAttributes& attributes);
+    void startCell(const XmlAttributes& attributes);
+    void startInCell(const XmlName& name, const XmlAttributes& attributes);
+    void passInSkipped(const XmlName& name, const XmlAttributes& attributes);
     void finishCell();
     void finishRow();
     bool repeatCount(const char* value, qint64* count);
@@ -99,7 +101,6 @@ private:
     SheetData& m_sheet;
     QString m_partName;
     qint64 m_maxCells;
-    std::string m_calcextPrefix = "calcext:"; // the prefix of the calcext namespace
     // What each attribute of the cell tags with the attribute names numbered
     // m_cellNamesId is (0: none learnt).
     std::vector<CellAttribute> m_cellNames;

@@ -20,11 +20,14 @@ const QByteArray kOpenDocument = QByteArrayLiteral("application/vnd.oasis.opendo
 // its parts.
 class ManifestHandler : public XmlHandler {
 public:
-    void startElement(const char* name, const char**) override {
-        if (std::strcmp(name, "encryption-data") == 0 || std::strcmp(name, "encrypted-key") == 0)
+    // Whatever the namespace: a part that may be encrypted is refused, never
+    // read as if it were plain.
+    void startElement(const XmlName& name, const XmlAttributes&) override {
+        if (std::strcmp(name.local, "encryption-data") == 0 ||
+            std::strcmp(name.local, "encrypted-key") == 0)
             m_encrypted = true;
     }
-    void endElement(const char*) override {}
+    void endElement(const XmlName&) override {}
     void characters(const char*, int) override {}
     bool encrypted() const { return m_encrypted; }
 

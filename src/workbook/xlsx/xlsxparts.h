@@ -13,7 +13,11 @@
 
 // The handlers of the small parts of an .xlsx package that lead to the first
 // worksheet and give its cells their meaning: relationships, the workbook,
-// the shared strings and the cell styles.
+// the shared strings and the cell styles. Elements are known by their
+// namespace (that of relationships, or SpreadsheetML, transitional or
+// strict) and local name, attributes by their local name without a
+// namespace (r:id by that of relationships): any other element, and all it
+// holds, changes nothing.
 
 // One relationship of a .rels part.
 struct XlsxRelationship {
@@ -31,8 +35,8 @@ public:
                                       int maxRelationships = kMaxRelationships)
         : m_partName(partName), m_maxRelationships(maxRelationships) {}
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char*) override {}
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName&) override {}
     void characters(const char*, int) override {}
 
     const std::vector<XlsxRelationship>& relationships() const { return m_relationships; }
@@ -64,8 +68,8 @@ public:
     explicit XlsxWorkbookHandler(const QString& partName, int maxSheets = kMaxWorkbookSheets)
         : m_partName(partName), m_maxSheets(maxSheets) {}
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char*, int) override {}
 
     bool hasSheet() const { return !m_sheets.empty(); }
@@ -90,8 +94,8 @@ class XlsxSharedStringsHandler : public XmlHandler {
 public:
     explicit XlsxSharedStringsHandler(const ReaderLimits& limits) : m_limits(limits) {}
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char* data, int length) override;
     qint64 keptCount() const override { return static_cast<qint64>(m_strings.size()); }
 
@@ -115,8 +119,8 @@ private:
 // its number format shows a date, built-in or custom (numFmts/numFmt).
 class XlsxStylesHandler : public XmlHandler {
 public:
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char*, int) override {}
 
     // One flag per cell format index: non-zero when a number in that format
