@@ -2,6 +2,7 @@
 
 #include "batchload.h"
 #include "exitstatus.h"
+#include "shared/delimitedfields.h"
 #include "stats/statistiche.h"
 
 #include <QFileInfo>
@@ -29,10 +30,10 @@ int checkCommand(const QCommandLineParser& parser) {
     printOut(QStringLiteral("Indicatori: %1").arg(matrix.indicatorCount()));
     printOut(QStringLiteral("Indicatore;Polarità;Minimo;Massimo;Media;Scarto"));
     for (std::size_t j = 0; j < matrix.indicators.size(); ++j) {
-        printOut(QStringList{regional.generalText(matrix.indicators[j]),
-                             matrix.negative[j] ? QStringLiteral("-") : QStringLiteral("+"),
-                             number(low[j]), number(high[j]), number(mean[j]), number(deviation[j])}
-                     .join(u';'));
+        printOut(
+            joinFields({regional.generalText(matrix.indicators[j]),
+                        matrix.negative[j] ? QStringLiteral("-") : QStringLiteral("+"),
+                        number(low[j]), number(high[j]), number(mean[j]), number(deviation[j])}));
     }
     printOut(QStringLiteral("Valori negativi: %1")
                  .arg(hasNegativeValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));

@@ -66,7 +66,7 @@ int compareCommand(const QCommandLineParser& parser) {
         return reportFailure(run.error());
     if (!run->saved)
         return reportFailure(run->saved.error());
-    for (const QString& line : run->comparison.cograduation.joinedRows(u';'))
+    for (const QString& line : run->comparison.cograduation.joinedRows())
         printOut(line);
     return kExitSuccess;
 }

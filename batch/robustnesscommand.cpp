@@ -40,7 +40,7 @@ int robustnessCommand(const QCommandLineParser& parser) {
     const RankSummaryRun run = analyseRanks(workbook, comparison->ranks, regional);
     if (!run.saved)
         return reportFailure(run.saved.error());
-    for (const QString& line : run.kendall.joinedRows(u';'))
+    for (const QString& line : run.kendall.joinedRows())
         printOut(line);
     printOut(QString());
     printOut(QStringLiteral("Spostamento medio;") + regional.fixed4(run.summary.meanShift));

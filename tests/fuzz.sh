@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given number
 # of seconds (default 60), seeded with the test fixtures (the .xlsx ones also
-# as uncompressed copies) and the inputs that once crashed
-# (tests/fixtures/fuzz-regressions/<target>/). A crash, leak or
-# timeout stops the script with a non-zero status; the input is left in
-# build-fuzz/artifacts/.
+# as uncompressed copies), the seeds of tests/fixtures/fuzz-seeds/<target>/
+# (make_seeds.py: namespaces, foreign markup, long tokens) and the inputs
+# that once crashed (tests/fixtures/fuzz-regressions/<target>/); the XML,
+# .xlsx and .ods targets also with the words of tests/fuzz/xml.dict. A
+# crash, leak or timeout stops the script with a non-zero status; the input
+# is left in build-fuzz/artifacts/.
 set -euo pipefail
 seconds="${1:-60}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -83,15 +85,19 @@ for target in "${targets[@]}"; do
     regressions="$root/tests/fixtures/fuzz-regressions/$target"
     dirs=("$corpus")
     # shellcheck disable=SC2206
-    for dir in ${seeds[$target]} "$regressions"; do
+    for dir in ${seeds[$target]} "$root/tests/fixtures/fuzz-seeds/$target" "$regressions"; do
         [ -d "$dir" ] && dirs+=("$dir")
     done
     [ "$target" = fuzz_xlsx ] && dirs+=("$stored")
+    options=()
+    case "$target" in
+    fuzz_xml | fuzz_xlsx | fuzz_ods) options+=("-dict=$root/tests/fuzz/xml.dict") ;;
+    esac
     echo "== $target, ${seconds}s"
     ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp" \
         "$build/tests/fuzz/$target" -max_total_time="$seconds" \
         -timeout=10 -rss_limit_mb=2048 -max_len=1048576 -print_final_stats=1 \
-        -artifact_prefix="$build/artifacts/$target-" "${dirs[@]}" 2>&1 |
+        -artifact_prefix="$build/artifacts/$target-" "${options[@]}" "${dirs[@]}" 2>&1 |
         grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==|SUMMARY|artifact)|cov:' |
         tail -n 6 || true
     if ls "$build/artifacts/$target-"* >/dev/null 2>&1; then

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void robustnessCommands();
     void ampiWritesItsFiles();
     void runReportsMethodsInListOrder();
+    void semicolonsInFieldsAreQuoted();
+    void resultFilesTheComparisonRefuses();
 };
 
 namespace {
@@ -210,6 +212,55 @@ void TestBatchCli::runReportsMethodsInListOrder() {
     QCOMPARE(run.out.count(u'\n'), 2);
     QVERIFY2(run.err.contains("negativi.csv.outWROC.rnk"), qPrintable(run.err));
     QVERIFY(!QFile::exists(workbook + ".outM1VZ.csv"));
+}
+
+// A label and an indicator holding ";": every ";" file keeps as many fields
+// on each line as on its header, and reads back for the next command.
+void TestBatchCli::semicolonsInFieldsAreQuoted() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("zone.csv");
+    QVERIFY(writeFileBytes(workbook, "Zona,\"Reddito;euro\",Occupati\n\"a;b\",2.5,60\n"
+                                     "Basso,3.5,70\n\"\"\"c\"\"\",4.25,65\n"));
+    QCOMPARE(runBatch({"run", workbook, "--methods", "MPI+,WROC"}).exitCode, 0);
+    QVERIFY(fileContents(workbook + ".outMPI+.csv").contains("\r\n\"a;b\";"));
+    QVERIFY(fileContents(workbook + ".outWROC.rnk").contains("\r\n\"\"\"c\"\"\";"));
+    QCOMPARE(runBatch({"compare", workbook, "MPI+", "WROC"}).exitCode, 0);
+    QVERIFY(fileContents(workbook + ".val.csv").contains("\r\n\"a;b\";"));
+    QCOMPARE(runBatch({"robustness", workbook, "MPI+", "WROC"}).exitCode, 0);
+    QVERIFY(fileContents(workbook + ".rob.csv").contains("\r\n\"a;b\";"));
+    const BatchRun check = runBatch({"check", workbook});
+    QVERIFY2(check.out.contains("\n\"Reddito;euro\";+;"), qPrintable(check.out));
+    const BatchRun exported = runBatch({"export", workbook, dir.filePath("zone.xlsx")});
+    QCOMPARE(exported.exitCode, 0);
+    QVERIFY2(exported.err.isEmpty(), qPrintable(exported.err));
+}
+
+// Values and ranks of two runs, and special files at the names of result
+// files: compare and robustness refuse them (the special files at once,
+// without waiting on them), export leaves them out naming the file and why.
+void TestBatchCli::resultFilesTheComparisonRefuses() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), workbook));
+    QCOMPARE(runBatch({"run", workbook, "--methods", "MPI+,MPI-,WROC"}).exitCode, 0);
+    // Values of a later run beside the ranks of an earlier one.
+    const QString wroc = workbook + ".outWROC.csv";
+    QByteArray values = fileContents(wroc);
+    QVERIFY(writeFileBytes(wroc, values.replace(values.indexOf("\r\n", 20) - 6, 6, "9.9999")));
+    BatchRun run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.startsWith("regioni.xlsx.outWROC.rnk tralasciato. I ranghi del file "
+                                "regioni.xlsx.outWROC.rnk non corrispondono"),
+             qPrintable(run.err));
+
+    for (const SpecialFile kind : {SpecialFile::Device, SpecialFile::Pipe}) {
+        QVERIFY(makeSpecialFile(workbook + ".outMPI+.csv", kind));
+        run = runBatch({"robustness", workbook, "MPI+", "MPI-"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith("Impossibile leggere il file regioni.xlsx.outMPI+.csv: non "
+                                    "è un file regolare"),
+                 qPrintable(run.err));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

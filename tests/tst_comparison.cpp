@@ -18,6 +18,7 @@ private Q_SLOTS:
     void secondRunWithFewerMethodsRewritesFiles();
     void inconsistentFilesRefused_data();
     void inconsistentFilesRefused();
+    void oversizedLaterFileRefused();
     void windows1252ResultFile();
     void unwritableComparisonFile_data();
     void unwritableComparisonFile();
@@ -121,11 +122,11 @@ void TestComparison::threeMethodsSideBySide() {
     const QStringList ranks{QStringLiteral("Provincia;MPI+;Wroclaw;Grad.RNK"),
                             QStringLiteral("Alfa;2;2;1"), QStringLiteral("Beta;4;3;3"),
                             QStringLiteral("Gamma;3;1;2"), QStringLiteral("Delta;1;4;4")};
-    QCOMPARE(result.values.joinedRows(u';'), values);
-    QCOMPARE(result.ranks.joinedRows(u';'), ranks);
+    QCOMPARE(result.values.joinedRows(), values);
+    QCOMPARE(result.ranks.joinedRows(), ranks);
     // MPI+ against Wroclaw: S = 14, 1 - 84/60; against Grad.RNK: S = 12;
     // Wroclaw against Grad.RNK: S = 2.
-    QCOMPARE(result.cograduation.joinedRows(u';'),
+    QCOMPARE(result.cograduation.joinedRows(),
              (QStringList{QStringLiteral(";MPI+;Wroclaw;Grad.RNK"), QStringLiteral("MPI+;1,0000;;"),
                           QStringLiteral("Wroclaw;-0,4000;1,0000;"),
                           QStringLiteral("Grad.RNK;-0,2000;0,8000;1,0000")}));
@@ -145,7 +146,7 @@ void TestComparison::ranksWithLeadingZerosKeptAsWritten() {
         compareMethods(m_dir->path(), entries({"MPI+", "GRAD"}), kItalian);
     QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
     const ComparisonResult& result = *resultRun;
-    QCOMPARE(result.ranks.joinedRow(1, u';'), QStringLiteral("Alfa;2;01"));
+    QCOMPARE(result.ranks.joinedRow(1), QStringLiteral("Alfa;2;01"));
     QCOMPARE(result.cograduation.cell(2, 1), QStringLiteral("-0,2000"));
     QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
     QVERIFY(read(QStringLiteral("w.xls.rnk.csv")).contains("Gamma;3;002\r\n"));
@@ -168,11 +169,13 @@ void TestComparison::labelsWithSemicolonsAndEmptyCorner() {
     QCOMPARE(result.values.cell(1, 0), QStringLiteral("Trentino;Alto Adige"));
     QCOMPARE(result.ranks.cell(2, 0), QStringLiteral("Friuli;VG"));
     QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
+    // Read from files written before quoting; the comparison files quote
+    // them, so that every line has as many fields as the header.
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
-             QByteArrayLiteral(";ANIM;GNIM\r\nTrentino;Alto Adige;101,0000;100,9000\r\n"
-                               "Friuli;VG;99,5000;99,6000\r\nLazio;99,5000;99,4000\r\n"));
+             QByteArrayLiteral(";ANIM;GNIM\r\n\"Trentino;Alto Adige\";101,0000;100,9000\r\n"
+                               "\"Friuli;VG\";99,5000;99,6000\r\nLazio;99,5000;99,4000\r\n"));
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")),
-             QByteArrayLiteral(";ANIM;GNIM\r\nTrentino;Alto Adige;1;1\r\nFriuli;VG;3;2\r\n"
+             QByteArrayLiteral(";ANIM;GNIM\r\n\"Trentino;Alto Adige\";1;1\r\n\"Friuli;VG\";3;2\r\n"
                                "Lazio;2;3\r\n"));
 }
 
@@ -186,7 +189,7 @@ void TestComparison::secondRunWithFewerMethodsRewritesFiles() {
         compareMethods(m_dir->path(), entries({"GRAD", "MPI+"}), Regional(QLocale::c()));
     QVERIFY2(secondRun, qPrintable(failureMessage(secondRun)));
     const ComparisonResult& second = *secondRun;
-    QCOMPARE(second.cograduation.joinedRows(u';'),
+    QCOMPARE(second.cograduation.joinedRows(),
              (QStringList{QStringLiteral(";Grad.RNK;MPI+"), QStringLiteral("Grad.RNK;1.0000;"),
                           QStringLiteral("MPI+;-0.2000;1.0000")}));
     QCOMPARE(writeComparisonFiles(strMatrice(), second), QString());
@@ -250,12 +253,12 @@ void TestComparison::inconsistentFilesRefused_data() {
                  "ha 5");
     QTest::newRow("ranks file shorter")
         << three << wrocRanks << QByteArray("Provincia;Wroclaw\r\nAlfa;2\r\nBeta;3\r\nGamma;1\r\n")
-        << rerun("Il file w.xls.outWROC.rnk ha 4 righe, mentre w.xls.outMPI+.csv ne "
+        << rerun("Il file w.xls.outWROC.rnk ha 4 righe, mentre w.xls.outWROC.csv ne "
                  "ha 5");
     QTest::newRow("ranks file longer")
         << three << wrocRanks
         << QByteArray(ranksOf("Wroclaw", "2", "3", "1", "4") + "Epsilon;5\r\n")
-        << rerun("Il file w.xls.outWROC.rnk ha 6 righe, mentre w.xls.outMPI+.csv ne "
+        << rerun("Il file w.xls.outWROC.rnk ha 6 righe, mentre w.xls.outWROC.csv ne "
                  "ha 5");
     QTest::newRow("line without separator")
         << three << wroc << QByteArray(wrocValues).replace("Beta;", "Beta ")
@@ -350,6 +353,21 @@ void TestComparison::inconsistentFilesRefused() {
     QCOMPARE(result.error().message, message);
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")), earlierValues);
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")), earlierRanks);
+}
+
+// A later method's file may not be larger than the first values file's
+// lines make: 5 lines of two fields of up to 98,303 bytes and CR LF, and a
+// byte-order mark, 983,043 bytes.
+void TestComparison::oversizedLaterFileRefused() {
+    write(QStringLiteral("w.xls.outWROC.csv"),
+          "Provincia;Wroclaw\r\n" + QByteArray(1000000, 'x') + ";1\r\n");
+    const Expected<ComparisonResult> result =
+        compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
+    QVERIFY(!result);
+    QCOMPARE(result.error().message,
+             QStringLiteral("Impossibile leggere il file w.xls.outWROC.csv: il file occupa "
+                            "1000023 byte, più di quanto il programma ne scriva in 5 righe "
+                            "(983043 byte al massimo)."));
 }
 
 // A method run by an older Windows installation left its files in

@@ -29,10 +29,13 @@ private Q_SLOTS:
     void workbookHoldsEveryResult();
     void delimitedTables();
     void kendallOnlyWithTheRankSummary();
+    void filesThatDoNotFitAreLeftOut_data();
     void filesThatDoNotFitAreLeftOut();
     void unwritableDestination();
     void fullDiskLeavesNothing();
     void cellsReadBackAsWritten();
+    void textsReadBackAsWritten_data();
+    void textsReadBackAsWritten();
     void stylesAreConsistent();
 
 private:
@@ -84,8 +87,10 @@ void TestExport::workbookHoldsEveryResult() {
         const QString code = methodCode(methods[i].entryText);
         const XlsxReader* reader = sheet(out, int(i) + 1);
         QVERIFY2(reader, qPrintable(code));
-        const ResultFileContent values = readResultFile(valuesResultFile(m_path, code));
-        const ResultFileContent ranks = readResultFile(ranksResultFile(m_path, code));
+        const ResultFileContent values =
+            readResultFile(valuesResultFile(m_path, code), ResultFileBounds{});
+        const ResultFileContent ranks =
+            readResultFile(ranksResultFile(m_path, code), ResultFileBounds{});
         COMPARE_CELL(reader->cell(1, 2), CellValue(values.value(0)));
         for (int r = 2; r <= source.unitCount() + 1; ++r) {
             COMPARE_CELL(reader->cell(r, 1), CellValue(values.label(r - 1)));
@@ -104,8 +109,10 @@ void TestExport::workbookHoldsEveryResult() {
     // "Confronto": the comparison files' numbers, then the Spearman matrix.
     const XlsxReader* confronto = sheet(out, int(methods.size()) + 1);
     QVERIFY(confronto);
-    const auto val = readDelimitedTable(m_path + QStringLiteral(".val.csv"), m_regional);
-    const auto rnk = readDelimitedTable(m_path + QStringLiteral(".rnk.csv"), m_regional);
+    const ResultFileBounds bounds =
+        boundsForMatrix(m_sample.processing->matrix(), ResultFileBounds::Shape::Table);
+    const auto val = readDelimitedTable(m_path + QStringLiteral(".val.csv"), m_regional, bounds);
+    const auto rnk = readDelimitedTable(m_path + QStringLiteral(".rnk.csv"), m_regional, bounds);
     QVERIFY(val && rnk);
     const int n = val->columnCount();
     for (int r = 0; r < val->rowCount(); ++r)
@@ -155,20 +162,33 @@ void TestExport::workbookHoldsEveryResult() {
     QVERIFY(!sheet(out, last + 1));
 }
 
+// Fields in quotes read as written; a file written before quoting has its
+// extra leading fields in the label.
 void TestExport::delimitedTables() {
     const QString path = m_dir->filePath(QStringLiteral("t.csv"));
-    QVERIFY(writeFileBytes(path, "Prov;A;B\r\nAl;fa;1.234,5;x\r\nBeta;-2;\r\n"));
-    const auto table = readDelimitedTable(path, m_regional);
-    QVERIFY(table);
-    QCOMPARE(table->labels, (QStringList{"Al;fa", "Beta"}));
-    QCOMPARE(table->number(0, 0), 1234.5);
-    QVERIFY(std::isnan(table->number(0, 1)));
-    QVERIFY(std::isnan(table->number(1, 1)));
-    QCOMPARE(table->texts.size(), std::size_t(1));
-    QCOMPARE(table->texts.front().second, QStringLiteral("x"));
+    const ResultFileBounds bounds =
+        boundsForMatrix(m_sample.processing->matrix(), ResultFileBounds::Shape::Table);
+    for (const QByteArray& bytes :
+         {QByteArray("Prov;A;B\r\nAl;fa;1.234,5;x\r\nBeta;-2;\r\n"),
+          QByteArray("Prov;A;B\r\n\"Al;fa\";1.234,5;x\r\nBeta;-2;\r\n")}) {
+        QVERIFY(writeFileBytes(path, bytes));
+        const auto table = readDelimitedTable(path, m_regional, bounds);
+        QVERIFY(table);
+        QCOMPARE(table->labels, (QStringList{"Al;fa", "Beta"}));
+        QCOMPARE(table->number(0, 0), 1234.5);
+        QVERIFY(std::isnan(table->number(0, 1)));
+        QVERIFY(std::isnan(table->number(1, 1)));
+        QCOMPARE(table->texts.size(), std::size_t(1));
+        QCOMPARE(table->texts.front().second, QStringLiteral("x"));
+    }
+    QVERIFY(writeFileBytes(path, "\"Prov;2019\";\"A;\"\"x\"\"\";B\r\n\"\"\"q\"\"\";1;2\r\n"));
+    const auto quoted = readDelimitedTable(path, m_regional, bounds);
+    QVERIFY(quoted);
+    QCOMPARE(quoted->headers, (QStringList{"Prov;2019", "A;\"x\"", "B"}));
+    QCOMPARE(quoted->labels, QStringList{"\"q\""});
 
     QVERIFY(writeFileBytes(path, "Prov;A;B\r\nAlfa;1\r\n"));
-    QVERIFY(!readDelimitedTable(path, m_regional));
+    QVERIFY(!readDelimitedTable(path, m_regional, bounds));
 }
 
 void TestExport::kendallOnlyWithTheRankSummary() {
@@ -185,22 +205,85 @@ void TestExport::kendallOnlyWithTheRankSummary() {
     QVERIFY(confronto->cell(n + 5, 2 * n + 5).isEmpty());
 }
 
+namespace {
+// How a test spoils one result file.
+enum class Spoil { DropLastLine, RankOutOfRange, ValueOfAnotherRun, Pipe, LongLine, Grown };
+} // namespace
+
+void TestExport::filesThatDoNotFitAreLeftOut_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("spoil");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("values of an older matrix")
+        << "regioni.xlsx.outWROC.csv" << int(Spoil::DropLastLine)
+        << "ha 20 righe, mentre regioni.xlsx ne ha 21";
+    QTest::newRow("rank out of range") << "regioni.xlsx.outGRAD.rnk" << int(Spoil::RankOutOfRange)
+                                       << "non contiene un rango intero da 1 a 20";
+    // What compare and robustness refuse: a value of 999 at rank 10.
+    QTest::newRow("values of another run")
+        << "regioni.xlsx.outMPI+.rnk" << int(Spoil::ValueOfAnotherRun)
+        << "vengono da elaborazioni diverse";
+    QTest::newRow("pipe at the comparison's file")
+        << "regioni.xlsx.val.csv" << int(Spoil::Pipe)
+        << "e regioni.xlsx.rnk.csv tralasciati. Impossibile leggere il file "
+           "regioni.xlsx.val.csv: non è un file regolare";
+    // The matrix's labels are short: a field takes up to a number's 1024
+    // bytes, a line 2050, a file of 21 lines 43,053.
+    QTest::newRow("label longer than the matrix's")
+        << "regioni.xlsx.outM1NI.csv" << int(Spoil::LongLine) << "la riga 2 è più lunga";
+    QTest::newRow("larger than 21 lines make")
+        << "regioni.xlsx.outM0NI.csv" << int(Spoil::Grown) << "(43053 byte al massimo)";
+}
+
 void TestExport::filesThatDoNotFitAreLeftOut() {
-    // A values file of an older matrix (one unit fewer) and ranks out of range.
-    const QString wroc = valuesResultFile(m_path, QStringLiteral("WROC"));
-    QByteArray bytes = fileContents(wroc);
-    bytes.truncate(bytes.lastIndexOf("\r\n", bytes.size() - 3) + 2);
-    QVERIFY(writeFileBytes(wroc, bytes));
-    const QString grad = ranksResultFile(m_path, QStringLiteral("GRAD"));
-    QVERIFY(writeFileBytes(grad, fileContents(grad).replace(";1\r\n", ";99\r\n")));
+    QFETCH(QString, file);
+    QFETCH(int, spoil);
+    QFETCH(QString, cause);
+    const QString path = m_dir->filePath(file);
+    QByteArray bytes = fileContents(path);
+    QList<QByteArray> lines = bytes.split('\n');
+    switch (Spoil(spoil)) {
+    case Spoil::DropLastLine:
+        bytes.truncate(bytes.lastIndexOf("\r\n", bytes.size() - 3) + 2);
+        break;
+    case Spoil::RankOutOfRange:
+        bytes.replace(";1\r\n", ";99\r\n");
+        break;
+    case Spoil::ValueOfAnotherRun: {
+        // The ranks stay; the values file gives the unit at rank 10 a 999.
+        const QString values = valuesResultFile(m_path, QStringLiteral("MPI+"));
+        QList<QByteArray> valueLines = fileContents(values).split('\n');
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            if (lines[i].endsWith(";10\r"))
+                valueLines[i] = valueLines[i].left(valueLines[i].lastIndexOf(';')) + ";999,0000\r";
+        QVERIFY(writeFileBytes(values, valueLines.join('\n')));
+        break;
+    }
+    case Spoil::Pipe:
+        QVERIFY(makeSpecialFile(path, SpecialFile::Pipe));
+        break;
+    case Spoil::LongLine:
+        lines[1] = QByteArray(3000, 'x') + lines[1].mid(lines[1].lastIndexOf(';'));
+        bytes = lines.join('\n');
+        break;
+    case Spoil::Grown:
+        bytes += QByteArray("x;1\r\n").repeated(10000);
+        break;
+    }
+    if (spoil != int(Spoil::Pipe) && spoil != int(Spoil::ValueOfAnotherRun))
+        QVERIFY(writeFileBytes(path, bytes));
 
     const ResultsCollection results =
         collectResults(m_path, m_sample.processing->matrix(), m_regional);
-    QCOMPARE(results.methods.size(), std::size_t(7));
-    QCOMPARE(results.warnings.size(), 2);
-    QVERIFY(results.warnings[0].startsWith(QStringLiteral("regioni.xlsx.outWROC.csv")));
-    QVERIFY(results.warnings[1].startsWith(QStringLiteral("regioni.xlsx.outGRAD.rnk")));
+    const bool methodFile = file.contains(QStringLiteral(".out"));
+    QCOMPARE(results.methods.size(), methodTable().size() - (methodFile ? 1 : 0));
     QVERIFY(!results.methods.front().fullPrecision);
+    QCOMPARE(results.comparison.has_value(), methodFile);
+    QCOMPARE(results.warnings.size(), 1);
+    QVERIFY2(results.warnings[0].startsWith(
+                 file + (methodFile ? QStringLiteral(" tralasciato. ") : QStringLiteral(" "))) &&
+                 results.warnings[0].contains(cause),
+             qPrintable(results.warnings[0]));
 }
 
 void TestExport::unwritableDestination() {
@@ -274,6 +357,46 @@ void TestExport::cellsReadBackAsWritten() {
         QCOMPARE(mode & 0644u, 0644u);
     }
     QCOMPARE(entries, 8); // 2 sheets and 6 other parts
+}
+
+// Texts that XML or the spreadsheet escapes would change: each cell comes
+// back as written.
+void TestExport::textsReadBackAsWritten_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // U+1F600
+    QTest::newRow("beyond the BMP") << "x" + emoji + "y"
+                                    << "x" + emoji + "y";
+    QTest::newRow("only beyond the BMP") << emoji << emoji;
+    QTest::newRow("text that reads as an escape") << "A_x0041_b"
+                                                  << "A_x0041_b";
+    QTest::newRow("escaped underscore as text") << "_x005F_x0041_"
+                                                << "_x005F_x0041_";
+    QTest::newRow("lower-case escape") << "_x00e8_"
+                                       << "_x00e8_";
+    QTest::newRow("no escape") << "_x00zz_ _x12_"
+                               << "_x00zz_ _x12_";
+    QTest::newRow("carriage return") << "a\rb\r\nc"
+                                     << "a\rb\r\nc";
+    QTest::newRow("lone surrogate half")
+        << QString(QChar(0xD83D)) + "a" << QString(QChar(0xFFFD)) + "a";
+}
+
+void TestExport::textsReadBackAsWritten() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const QString out = m_dir->filePath(QStringLiteral("testi.xlsx"));
+    {
+        XlsxWorkbookWriter book(out);
+        book.addSheet(QStringLiteral("Testi"), 1, 1);
+        book.writeText(0, 0, text);
+        book.writeText(1, 0, QStringLiteral("dopo"));
+        QCOMPARE(book.close(), QString());
+    }
+    const XlsxReader* reader = sheet(out, 0);
+    QVERIFY(reader);
+    COMPARE_CELL(reader->cell(1, 1), CellValue(expected));
+    COMPARE_CELL(reader->cell(2, 1), CellValue(QStringLiteral("dopo")));
 }
 
 // A styles part whose counts or references disagree is what spreadsheet

@@ -2,6 +2,7 @@
 #include "workbook/caricamatrice.h"
 #include "workbook/ods/odsreader.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 // The .ods reader on hand-made files (fixtures/ods, make_fixtures.py); the
@@ -18,6 +19,10 @@ private Q_SLOTS:
     void loweredLimits_data();
     void loweredLimits();
     void loadsThroughTheLoader();
+    void namespaces_data();
+    void namespaces();
+    void longTokens_data();
+    void longTokens();
 };
 
 namespace {
@@ -32,6 +37,26 @@ CellValue text(const char* value) {
 
 CellValue when(int y, int m, int d, int h = 0, int min = 0) {
     return CellValue::fromDate(QDateTime(QDate(y, m, d), QTime(h, min), Qt::UTC));
+}
+
+// Writes an .ods whose only table holds one row of the given cells, with
+// what goes before them in the table, and opens it.
+bool openOds(OdsReader& reader, const QString& path, const QByteArray& beforeRow,
+             const QByteArray& cells) {
+    const QByteArray content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
+                               "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                               "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+                               "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+                               "xmlns:foo=\"urn:example:foo\"><office:body><office:spreadsheet>"
+                               "<table:table table:name=\"Dati\">" +
+                               beforeRow + "<table:table-row>" + cells +
+                               "</table:table-row></table:table></office:spreadsheet></office:body>"
+                               "</office:document-content>";
+    if (!writeZip(path, {{QStringLiteral("mimetype"),
+                          QByteArrayLiteral("application/vnd.oasis.opendocument.spreadsheet")},
+                         {QStringLiteral("content.xml"), content}}))
+        return false;
+    return reader.open(path);
 }
 
 } // namespace
@@ -208,6 +233,89 @@ void TestOdsReader::loadsThroughTheLoader() {
         QCOMPARE(matrix->units[3], text("Trentino-Alto Adige/Südtirol"));
         QCOMPARE(matrix->value(2, 1), 0.0);
     }
+}
+
+// Elements and attributes by namespace and local name, whatever the prefix:
+// foreign markup (urn:example:foo) changes nothing.
+void TestOdsReader::namespaces_data() {
+    QTest::addColumn<QByteArray>("cells");
+    QTest::addColumn<CellValue>("expected");
+    const QByteArray office = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+    QTest::newRow("foreign value after the value")
+        << QByteArray("<table:table-cell office:value-type=\"float\" office:value=\"20\" "
+                      "foo:value=\"999\"/>")
+        << CellValue(20.0);
+    QTest::newRow("office prefix bound elsewhere in the cell")
+        << "<table:table-cell xmlns:o=\"" + office +
+               "\" xmlns:office=\"urn:example:foo\" o:value-type=\"float\" o:value=\"3.25\" "
+               "office:value=\"999\"/>"
+        << CellValue(3.25);
+    QTest::newRow("foreign paragraph in a label")
+        << QByteArray("<table:table-cell office:value-type=\"string\"><text:p>Etichetta</text:p>"
+                      "<foo:p>999</foo:p></table:table-cell>")
+        << text("Etichetta");
+    QTest::newRow("foreign markup in a paragraph")
+        << QByteArray("<table:table-cell><text:p>Eti<foo:span>999</foo:span>chetta</text:p>"
+                      "</table:table-cell>")
+        << text("Etichetta");
+    QTest::newRow("foreign cell before a cell")
+        << QByteArray("<foo:table-cell office:value-type=\"float\" office:value=\"999\"/>"
+                      "<table:table-cell office:value-type=\"float\" office:value=\"1\"/>")
+        << CellValue(1.0);
+    QTest::newRow("error result, its namespace declared in the cell")
+        << QByteArray("<table:table-cell xmlns:ce=\"urn:org:documentfoundation:names:"
+                      "experimental:calc:xmlns:calcext:1.0\" office:value-type=\"string\" "
+                      "ce:value-type=\"error\"><text:p>#DIV/0!</text:p></table:table-cell>")
+        << CellValue::fromError(QStringLiteral("#DIV/0!"));
+    QTest::newRow("the namespaces under other prefixes")
+        << "<t:table-cell xmlns:t=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" xmlns:o=\"" +
+               office + "\" o:value-type=\"float\" o:value=\"7\"/>"
+        << CellValue(7.0);
+}
+
+void TestOdsReader::namespaces() {
+    QFETCH(QByteArray, cells);
+    QFETCH(CellValue, expected);
+    QTemporaryDir dir;
+    OdsReader reader;
+    QVERIFY2(openOds(reader, dir.filePath(QStringLiteral("spazi.ods")), {}, cells),
+             qPrintable(reader.errorMessage()));
+    COMPARE_CELL(reader.cell(1, 1), expected);
+}
+
+// A token far longer than any a workbook holds is refused as soon as it
+// passes the bound, before it can cost its length squared (tokens are
+// bounded exactly in tst_xmlscanner).
+void TestOdsReader::longTokens_data() {
+    QTest::addColumn<QByteArray>("token");
+    QTest::addColumn<bool>("refused");
+    const QByteArray mebibyte(1 << 20, 'x');
+    QTest::newRow("comment") << "<!--" + mebibyte + "-->" << true;
+    QTest::newRow("attribute value")
+        << "<table:table-column foo:note=\"" + mebibyte + "\"/>" << true;
+    QTest::newRow("instruction") << "<?pi " + mebibyte + "?>" << true;
+    QTest::newRow("comment within the bound")
+        << "<!--" + QByteArray((1 << 20) - 7, 'x') + "-->" << false;
+}
+
+void TestOdsReader::longTokens() {
+    QFETCH(QByteArray, token);
+    QFETCH(bool, refused);
+    QTemporaryDir dir;
+    OdsReader reader;
+    const bool opened =
+        openOds(reader, dir.filePath(QStringLiteral("lungo.ods")), token,
+                "<table:table-cell office:value-type=\"float\" office:value=\"5\"/>");
+    if (!refused) {
+        QVERIFY2(opened, qPrintable(reader.errorMessage()));
+        COMPARE_CELL(reader.cell(1, 1), CellValue(5.0));
+        return;
+    }
+    QVERIFY(!opened);
+    QCOMPARE(reader.errorMessage(),
+             QStringLiteral("Il file lungo.ods non può essere letto: la parte content.xml contiene "
+                            "un tag, un commento, un'istruzione o un testo XML più lungo di 1 "
+                            "MiB."));
 }
 
 QTEST_APPLESS_MAIN(TestOdsReader)

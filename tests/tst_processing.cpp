@@ -91,12 +91,13 @@ void TestProcessing::resultFiles_data() {
     QTest::addColumn<QByteArray>("valuesFile");
     QTest::addColumn<QByteArray>("ranksFile");
 
-    // Reddito: 1, 0, 0.5; disoccupati (negative): 1, 0, 0.5.
+    // Reddito: 1, 0, 0.5; disoccupati (negative): 1, 0, 0.5. The label
+    // holding ";" is quoted.
     QTest::newRow("INRE") << kProvince << true << 5
                           << QByteArray("Provincia;IR\r\nAlfa;1,0000\r\nBeta;0,0000\r\n"
-                                        "Citt\xC3\xA0;Sud;0,5000\r\n")
+                                        "\"Citt\xC3\xA0;Sud\";0,5000\r\n")
                           << QByteArray("Provincia;IR\r\nAlfa;1\r\nBeta;3\r\n"
-                                        "Citt\xC3\xA0;Sud;2\r\n");
+                                        "\"Citt\xC3\xA0;Sud\";2\r\n");
     // Numeric labels in general form (2015, not 2015,0000); an empty corner
     // makes the header line begin with the separator.
     const Rows numeric{{CellValue(), t("Ind")}, {2015.0, 1.0}, {2016.5, 3.0}};

@@ -1,9 +1,11 @@
 #include "support/testsupport.h"
+#include "support/workbookfiles.h"
 #include "workbook/csv/csvreader.h"
 #include "workbook/ods/odsreader.h"
 #include "workbook/xls/xlsreader.h"
 #include "workbook/xlsx/xlsxreader.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 // The readers must deliver the same cells for the same content: the sample
@@ -15,13 +17,17 @@
 // holds what the cells show: dates and error values become texts there, so
 // the fixtures with those are compared in the other formats only. A numeric
 // text and a number agree when the text reads as that number under the
-// settings the twin was saved with, as the loader reads them.
+// settings the twin was saved with, as the loader reads them. Every reader
+// keeps the text of a cell as written, a leading U+FEFF included: only the
+// start of a delimited text file holds a byte-order mark.
 class TestReaderAgreement : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void sameCells_data();
     void sameCells();
+    void textKeptAsWritten_data();
+    void textKeptAsWritten();
 };
 
 namespace {
@@ -107,6 +113,61 @@ void TestReaderAgreement::sameCells() {
         }
     }
     QVERIFY(compared > 0);
+}
+
+void TestReaderAgreement::textKeptAsWritten_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content"); // the sheet's cells, or the whole text
+    QTest::addColumn<QByteArray>("sharedStrings");
+    QTest::addColumn<QString>("label"); // what A2 holds, under "Unità" in A1
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QString feff = QString(QChar(0xFEFF));
+    const QByteArray xlsxCorner =
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Unità</t></is></c></row>";
+    const QByteArray odsCorner = "<table:table-row><table:table-cell office:value-type=\"string\">"
+                                 "<text:p>Unità</text:p></table:table-cell></table:table-row>";
+    QTest::newRow("xlsx shared string")
+        << "a.xlsx" << xlsxCorner + "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>0</v></c></row>"
+        << "<si><t>" + bom + "</t></si>" << feff;
+    QTest::newRow("xlsx inline string")
+        << "a.xlsx"
+        << xlsxCorner + "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>" + bom + bom +
+               "b</t></is></c></row>"
+        << QByteArray() << feff + feff + "b";
+    QTest::newRow("ods paragraph")
+        << "a.ods"
+        << odsCorner + "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" +
+               bom + "</text:p></table:table-cell></table:table-row>"
+        << QByteArray() << feff;
+    QTest::newRow("ods string value")
+        << "a.ods"
+        << odsCorner +
+               "<table:table-row><table:table-cell office:value-type=\"string\" "
+               "office:string-value=\"" +
+               bom + "b\"/></table:table-row>"
+        << QByteArray() << feff + "b";
+    QTest::newRow("csv after the byte-order mark") << "a.csv" << bom + "Unità;X\n" + bom + ";1\n"
+                                                   << QByteArray() << feff;
+}
+
+void TestReaderAgreement::textKeptAsWritten() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, sharedStrings);
+    QFETCH(QString, label);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(file);
+    if (file.endsWith(".xlsx"))
+        QVERIFY(writeXlsxSheets(path, {{"Dati", content}}, sharedStrings));
+    else if (file.endsWith(".ods"))
+        QVERIFY(writeOdsTables(path, {{"Dati", content}}));
+    else
+        QVERIFY(writeFileBytes(path, content));
+    QString error;
+    const auto reader = openWorkbook(path, Regional(QLocale::c()), &error);
+    QVERIFY2(reader, qPrintable(error));
+    COMPARE_CELL(reader->cell(1, 1), CellValue(QStringLiteral("Unità")));
+    COMPARE_CELL(reader->cell(2, 1), CellValue(label));
 }
 
 QTEST_APPLESS_MAIN(TestReaderAgreement)

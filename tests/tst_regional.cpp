@@ -110,6 +110,15 @@ void TestRegional::parseNumber_data() {
     QTest::newRow("it point is not decimal") << kItalian << QStringLiteral("12.5") << false << 0.0;
     QTest::newRow("it grouped") << kItalian << QStringLiteral("1.234,5") << true << 1234.5;
     QTest::newRow("it negative") << kItalian << QStringLiteral("-3") << true << -3.0;
+    // A zero before a group separator is no group: never a thousand times
+    // the number meant.
+    QTest::newRow("it zero group") << kItalian << QStringLiteral("0.125") << false << 0.0;
+    QTest::newRow("it zeros group") << kItalian << QStringLiteral("00.125") << false << 0.0;
+    QTest::newRow("it negative zero group") << kItalian << QStringLiteral("-0.125") << false << 0.0;
+    QTest::newRow("it zero group, decimals")
+        << kItalian << QStringLiteral("0.125,5") << false << 0.0;
+    QTest::newRow("it thousands") << kItalian << QStringLiteral("1.500") << true << 1500.0;
+    QTest::newRow("c zero group") << kC << QStringLiteral("0,125") << false << 0.0;
     QTest::newRow("c point") << kC << QStringLiteral("12.5") << true << 12.5;
     QTest::newRow("c comma") << kC << QStringLiteral("12,5") << false << 0.0;
     QTest::newRow("word") << kC << QStringLiteral("abc") << false << 0.0;

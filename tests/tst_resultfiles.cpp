@@ -1,3 +1,5 @@
+#include "support/testsupport.h"
+
 #include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
 #include "shared/textdecoding.h"
@@ -15,22 +17,14 @@ private Q_SLOTS:
     void listingOfMissingFolderIsEmpty();
     void ranksFileFor_data();
     void ranksFileFor();
-    void splitAtLastSemicolon_data();
-    void splitAtLastSemicolon();
     void readLines_data();
     void readLines();
     void missingFile();
+    void refusedAtOnce_data();
+    void refusedAtOnce();
     void validUtf8_data();
     void validUtf8();
 };
-
-namespace {
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-} // namespace
 
 void TestResultFiles::listsOnlyThisWorkbooksValuesFiles() {
     QTemporaryDir dir;
@@ -53,7 +47,7 @@ void TestResultFiles::listsOnlyThisWorkbooksValuesFiles() {
         workbook,
     };
     for (const QString& name : listed + notListed)
-        writeBytes(dir.filePath(name), QByteArrayLiteral("Provincia;IR\r\n"));
+        QVERIFY(writeFileBytes(dir.filePath(name), QByteArrayLiteral("Provincia;IR\r\n")));
     QVERIFY(QDir(dir.path()).mkdir(workbook + QStringLiteral(".outDIR.csv")));
 
     QCOMPARE(valuesResultFiles(dir.filePath(workbook)),
@@ -84,35 +78,6 @@ void TestResultFiles::ranksFileFor() {
     QCOMPARE(::ranksFileFor(entry), expected);
 }
 
-void TestResultFiles::splitAtLastSemicolon_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("hasSeparator");
-    QTest::newRow("plain") << QStringLiteral("Alfa;0,1234") << QStringLiteral("Alfa")
-                           << QStringLiteral("0,1234") << true;
-    QTest::newRow("label with semicolons")
-        << QStringLiteral("Trentino;Alto Adige;2") << QStringLiteral("Trentino;Alto Adige")
-        << QStringLiteral("2") << true;
-    QTest::newRow("empty corner") << QStringLiteral(";Grad.RNK") << QString()
-                                  << QStringLiteral("Grad.RNK") << true;
-    QTest::newRow("empty value") << QStringLiteral("Alfa;") << QStringLiteral("Alfa") << QString()
-                                 << true;
-    QTest::newRow("no separator") << QStringLiteral("Alfa") << QString() << QStringLiteral("Alfa")
-                                  << false;
-}
-
-void TestResultFiles::splitAtLastSemicolon() {
-    QFETCH(QString, line);
-    QFETCH(QString, label);
-    QFETCH(QString, value);
-    QFETCH(bool, hasSeparator);
-    const ResultLine split = splitResultLine(line);
-    QCOMPARE(split.label, label);
-    QCOMPARE(split.value, value);
-    QCOMPARE(split.hasSeparator, hasSeparator);
-}
-
 void TestResultFiles::readLines_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("labels");
@@ -125,10 +90,27 @@ void TestResultFiles::readLines_data() {
         << QByteArrayLiteral("Provincia;IR\nAlfa;1\nBeta;2")
         << QStringList{QStringLiteral("Provincia"), QStringLiteral("Alfa"), QStringLiteral("Beta")}
         << QStringList{QStringLiteral("IR"), QStringLiteral("1"), QStringLiteral("2")};
-    QTest::newRow("label with semicolon")
+    QTest::newRow("label with semicolon, written before quoting")
         << QByteArrayLiteral("Zona;IR\r\nTrento;Bolzano;1.234,5678\r\n")
         << QStringList{QStringLiteral("Zona"), QStringLiteral("Trento;Bolzano")}
         << QStringList{QStringLiteral("IR"), QStringLiteral("1.234,5678")};
+    QTest::newRow("quoted labels")
+        << QByteArrayLiteral("\"Zona;2019\";IR\r\n\"Trento;Bolzano\";93,0813\r\n"
+                             "\"\"\"x\"\";y\";1\r\n\"Citt\xE0\";2\r\n")
+        << QStringList{QStringLiteral("Zona;2019"), QStringLiteral("Trento;Bolzano"),
+                       QStringLiteral("\"x\";y"), QString::fromUtf8("Città")}
+        << QStringList{QStringLiteral("IR"), QStringLiteral("93,0813"), QStringLiteral("1"),
+                       QStringLiteral("2")};
+    // Before quoting, a label beginning with a quote was written as it is.
+    QTest::newRow("leading quote, written before quoting")
+        << QByteArrayLiteral("\"x\";y;5\r\n\"open;6\r\n")
+        << QStringList{QStringLiteral("\"x\";y"), QStringLiteral("\"open")}
+        << QStringList{QStringLiteral("5"), QStringLiteral("6")};
+    QTest::newRow("empty corner") << QByteArrayLiteral(";Grad.RNK") << QStringList{QString()}
+                                  << QStringList{QStringLiteral("Grad.RNK")};
+    QTest::newRow("no separator") << QByteArrayLiteral("Alfa;\r\nBeta")
+                                  << QStringList{QStringLiteral("Alfa"), QString()}
+                                  << QStringList{QString(), QStringLiteral("Beta")};
     QTest::newRow("UTF-8") << QByteArrayLiteral("Citt\xC3\xA0;\xE2\x82\xAC\r\n")
                            << QStringList{QString::fromUtf8("Città")}
                            << QStringList{QString::fromUtf8("€")};
@@ -160,8 +142,8 @@ void TestResultFiles::readLines() {
     QFETCH(QStringList, values);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("w.xls.outIR.csv"));
-    writeBytes(path, bytes);
-    const ResultFileContent content = readResultFile(path);
+    QVERIFY(writeFileBytes(path, bytes));
+    const ResultFileContent content = readResultFile(path, ResultFileBounds{});
     QCOMPARE(content.status, ResultFileContent::Status::Read);
     QStringList readLabels;
     QStringList readValues;
@@ -175,11 +157,79 @@ void TestResultFiles::readLines() {
 
 void TestResultFiles::missingFile() {
     QTemporaryDir dir;
-    QCOMPARE(readResultFile(dir.filePath(QStringLiteral("manca.csv"))).status,
+    QCOMPARE(readResultFile(dir.filePath(QStringLiteral("manca.csv")), ResultFileBounds{}).status,
              ResultFileContent::Status::Missing);
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cartella.csv")));
-    QCOMPARE(readResultFile(dir.filePath(QStringLiteral("cartella.csv"))).status,
-             ResultFileContent::Status::Missing);
+    QCOMPARE(
+        readResultFile(dir.filePath(QStringLiteral("cartella.csv")), ResultFileBounds{}).status,
+        ResultFileContent::Status::Missing);
+}
+
+// What no run of the program writes is refused before it is read whole:
+// special files at once, without waiting on them; a file larger than its
+// lines can make before any byte is read; a line longer than its fields
+// can make as soon as the reading gets to it. Fields here take up to a
+// number's 1024 bytes, so a line up to 2050.
+void TestResultFiles::refusedAtOnce_data() {
+    QTest::addColumn<QByteArray>("bytes"); // null: a special file
+    QTest::addColumn<int>("special");      // SpecialFile, for a special file
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<QString>("cause");
+
+    QTest::newRow("pipe") << QByteArray() << int(SpecialFile::Pipe) << false
+                          << QStringLiteral("non è un file regolare");
+    QTest::newRow("link to a device") << QByteArray() << int(SpecialFile::Device) << false
+                                      << QStringLiteral("non è un file regolare");
+    QTest::newRow("larger than 3 lines make")
+        << QByteArray("a;1\r\n") + QByteArray(7000, 'x') << 0 << false
+        << QStringLiteral("il file occupa 7005 byte, più di quanto il programma ne scriva in 3 "
+                          "righe (6153 byte al massimo)");
+    QTest::newRow("line longer than its fields make")
+        << QByteArray("a;1\r\n") + QByteArray(2100, 'x') + ";1\r\n"
+        << 0 << false
+        << QStringLiteral("la riga 2 è più lunga di quanto il programma scriva (2050 byte al "
+                          "massimo)");
+    // A table's lines are bounded by its first: two fields.
+    QTest::newRow("table line beyond its header")
+        << QByteArray("a;b\r\n") + QByteArray(2100, ';') << 0 << true
+        << QStringLiteral("la riga 2 è più lunga");
+    QTest::newRow("more lines than a sheet has rows")
+        << QByteArray(kSheetMaxRows + 1, '\n') << 0 << false
+        << QStringLiteral("il file ha più righe di quante un foglio ne abbia (1048576)");
+    // More lines than the bound counts, but short: read, for the caller to
+    // tell how many it has.
+    QTest::newRow("10 short lines within the bytes of 3")
+        << QByteArray("a;1\r\n").repeated(10) << 0 << false << QString();
+}
+
+void TestResultFiles::refusedAtOnce() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, special);
+    QFETCH(bool, table);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("w.xls.outIR.csv"));
+    if (bytes.isNull())
+        QVERIFY(makeSpecialFile(path, SpecialFile(special)));
+    else
+        QVERIFY(writeFileBytes(path, bytes));
+    ResultFileBounds bounds;
+    bounds.fieldBytes = kMaxNumberFieldBytes;
+    bounds.lines = bytes.size() > kSheetMaxRows ? kSheetMaxRows : 3;
+    if (table) {
+        bounds.shape = ResultFileBounds::Shape::Table;
+        bounds.fields = kMaxTableFields;
+    }
+    const ResultFileContent content = readResultFile(path, bounds);
+    if (cause.isEmpty()) {
+        QCOMPARE(content.status, ResultFileContent::Status::Read);
+        QCOMPARE(content.lineCount(), 10);
+        return;
+    }
+    QCOMPARE(content.status, ResultFileContent::Status::Unreadable);
+    QVERIFY2(content.error.contains(cause), qPrintable(content.error));
+    QCOMPARE(probeResultFile(path).status, bytes.isNull() ? ResultFileContent::Status::Unreadable
+                                                          : ResultFileContent::Status::Read);
 }
 
 void TestResultFiles::validUtf8_data() {

@@ -112,7 +112,7 @@ void TestRobustness::rankSummary() {
                  QStringLiteral("GNIM")};
     m.ranks = {{1, 2, 3, 4}, {2, 1, 3, 4}, {1, 3, 2, 4}, {2, 1, 3, 4}};
     const RankSummary summary = summarizeRanks(m);
-    const QStringList lines = rankSummaryTable(m, summary, kItalian).joinedRows(u';');
+    const QStringList lines = rankSummaryTable(m, summary, kItalian).joinedRows();
     QCOMPARE(lines, QStringList({"Regione;Rango di riferimento;Rango mediano;Migliore;Peggiore;"
                                  "Intervallo;Spostamento medio",
                                  "Alfa;1;1,5000;1;2;1;0,6667", "Beta;2;1,5000;1;3;2;1",
@@ -229,7 +229,7 @@ void TestRobustness::refusedRuns() {
     QVERIFY(!sensitivity.shifts[0].empty()); // without A
     QVERIFY(sensitivity.shifts[1].empty());  // without B: refused
     QVERIFY(sensitivity.refusals[1].contains(QStringLiteral("media nulla")));
-    const QStringList lines = sensitivityTable(sensitivity).joinedRows(u';');
+    const QStringList lines = sensitivityTable(sensitivity).joinedRows();
     QCOMPARE(lines.size(), 102);
     QCOMPARE(lines[0], QStringLiteral("Unità;Rango;A;B;Spostamento massimo;Indicatore"));
     QVERIFY2(lines[1].endsWith(QStringLiteral(";;") + QString::number(sensitivity.largestShift(0)) +
@@ -290,7 +290,7 @@ void TestRobustness::uncertaintyCrossesMethodsAndSets() {
         QCOMPARE(unit.best, ranks.front());
         QCOMPARE(unit.worst, ranks.back());
     }
-    const QStringList lines = uncertaintyTable(uncertainty, kItalian).joinedRows(u';');
+    const QStringList lines = uncertaintyTable(uncertainty, kItalian).joinedRows();
     QCOMPARE(lines[0], QStringLiteral("Regione;Rango di riferimento;Mediana;5° percentile;"
                                       "95° percentile;Migliore;Peggiore"));
     QCOMPARE(lines.size(), 21);

@@ -2,6 +2,7 @@
 
 #include "methods/methodcomputation.h"
 #include "timeseries/ampi.h"
+#include "timeseries/ampifiles.h"
 #include "timeseries/panelloader.h"
 #include "workbook/workbookmessages.h"
 
@@ -16,6 +17,7 @@ class TestTimeseries : public QObject {
 private Q_SLOTS:
     void handWorked();
     void singlePeriodRescalesLikeMpi();
+    void filesQuoteFieldsWithSemicolons();
     void examplePanel_data();
     void examplePanel();
     void refusedPanels_data();
@@ -120,6 +122,29 @@ void TestTimeseries::singlePeriodRescalesLikeMpi() {
                      qPrintable(QStringLiteral("%1 %2: %3 %4").arg(u).arg(j).arg(r).arg(v)));
         }
     }
+}
+
+// A sheet, a unit and an indicator named with ";": each line of the files
+// keeps as many fields as its header, the other fields as ever.
+void TestTimeseries::filesQuoteFieldsWithSemicolons() {
+    Panel panel = handPanel();
+    panel.periods = {"2019;x", "2020"};
+    panel.units[0] = "U;1";
+    panel.indicators[0] = "\"Red\"dito";
+    const AmpiResult result = calcolaAmpi(panel, 0);
+    const std::vector<int> plus = ampiRanks(result.plus, 2, 3, kC);
+    const TextLines ranks = ampiRanksLines(panel, plus);
+    const auto line = [&ranks](qsizetype i) {
+        QByteArray bytes;
+        ranks.appendLine(i, bytes);
+        return bytes;
+    };
+    QCOMPARE(line(0), QByteArray("Unità;\"2019;x\";2020"));
+    QCOMPARE(line(1), QByteArray("\"U;1\";1;2"));
+    QCOMPARE(line(2), QByteArray("U2;3;1"));
+    const QStringList goalposts = ampiGoalpostsLines(panel, result, kC);
+    QVERIFY2(goalposts[1].startsWith("\"\"\"Red\"\"dito\";+;2.0000;"), qPrintable(goalposts[1]));
+    QVERIFY2(goalposts[2].startsWith("povertà;-;"), qPrintable(goalposts[2]));
 }
 
 void TestTimeseries::examplePanel_data() {

@@ -132,7 +132,7 @@ BiffFailure readStream(const QByteArray& stream, SheetData* sheet) {
     BiffWorkbook book;
     BiffFailure failure = readBiffWorkbook(stream, &book);
     if (!failure.failed())
-        failure = readBiffWorksheet(stream, book, sheet);
+        failure = readBiffWorksheet(stream, book, 0, sheet);
     sheet->finish();
     return failure;
 }

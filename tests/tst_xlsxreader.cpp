@@ -23,6 +23,7 @@ private Q_SLOTS:
     void worksheetCells();
     void worksheetFailures_data();
     void worksheetFailures();
+    void partsByNamespace();
     void nestingLimit();
     void partGrowsWithWhatIsKept();
     void textLimit();
@@ -68,11 +69,17 @@ CellValue d(int y, int m, int day, int h = 0, int min = 0) {
     return CellValue::fromDate(QDateTime(QDate(y, m, day), QTime(h, min), Qt::UTC));
 }
 
+// A start tag of SpreadsheetML, the namespace the default one.
+QByteArray mainTag(const char* name) {
+    return QByteArrayLiteral("<") + name +
+           QByteArrayLiteral(
+               " xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">");
+}
+
 // The worksheet part around the given sheetData content.
 QByteArray sheetXml(const char* rows) {
-    return QByteArrayLiteral("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/"
-                             "2006/main\"><sheetData>") +
-           rows + QByteArrayLiteral("</sheetData></worksheet>");
+    return mainTag("worksheet") + "<sheetData>" + rows +
+           QByteArrayLiteral("</sheetData></worksheet>");
 }
 
 const std::vector<QString> kStrings{QStringLiteral("zero"), QStringLiteral("uno")};
@@ -238,8 +245,24 @@ void TestXlsxReader::worksheetCells_data() {
     QTest::newRow("entity in text")
         << sheetXml("<row><c t=\"str\"><v>a &amp; b &#x20AC;</v></c></row>") << 1 << 1
         << t("a & b €");
+    // Elements by namespace and local name: foreign markup changes nothing.
+    QTest::newRow("foreign value after the value")
+        << sheetXml("<row><c><v>20</v><z:v xmlns:z=\"urn:example:foo\">999</z:v></c></row>") << 1
+        << 1 << CellValue(20.0);
+    QTest::newRow("foreign cell before a cell")
+        << sheetXml("<row><z:c xmlns:z=\"urn:example:foo\"><v>999</v></z:c><c><v>1</v></c></row>")
+        << 1 << 1 << CellValue(1.0);
+    QTest::newRow("foreign text in an inline string")
+        << sheetXml("<row><c t=\"inlineStr\"><is><t>Eti</t><z:t xmlns:z=\"urn:example:foo\">999"
+                    "</z:t><r><t>chetta</t></r></is></c></row>")
+        << 1 << 1 << t("Etichetta");
+    QTest::newRow("strict namespace, prefixed")
+        << QByteArrayLiteral("<x:worksheet xmlns:x=\"http://purl.oclc.org/ooxml/spreadsheetml/"
+                             "main\"><x:sheetData><x:row><x:c><x:v>4</x:v></x:c></x:row>"
+                             "</x:sheetData></x:worksheet>")
+        << 1 << 1 << CellValue(4.0);
     QTest::newRow("cell outside sheetData")
-        << QByteArrayLiteral("<worksheet><sheetData/><x><c><v>1</v></c></x></worksheet>") << 1 << 1
+        << mainTag("worksheet") + "<sheetData/><x><c><v>1</v></c></x></worksheet>" << 1 << 1
         << CellValue();
 }
 
@@ -297,12 +320,12 @@ void TestXlsxReader::worksheetFailures_data() {
         << QByteArrayLiteral(
                "<!DOCTYPE worksheet [<!ENTITY a \"aaaaaaaaaa\">]><worksheet>&a;</worksheet>")
         << QStringLiteral("DOCTYPE") << false;
-    QTest::newRow("malformed") << QByteArrayLiteral("<worksheet><sheetData></worksheet>")
-                               << QStringLiteral("errore XML nella parte foglio.xml (riga 1, "
-                                                 "colonna 25): un elemento è chiuso da un tag "
+    QTest::newRow("malformed") << mainTag("worksheet") + "\n<sheetData></worksheet>"
+                               << QStringLiteral("errore XML nella parte foglio.xml (riga 2, "
+                                                 "colonna 14): un elemento è chiuso da un tag "
                                                  "diverso da quello di apertura")
                                << false;
-    QTest::newRow("truncated") << QByteArrayLiteral("<worksheet><sheetData><row><c")
+    QTest::newRow("truncated") << mainTag("worksheet") + "<sheetData><row><c"
                                << QStringLiteral("il contenuto è troncato") << false;
     QTest::newRow("too many cells")
         << sheetXml("<row><c><v>1</v></c><c/><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c></row>")
@@ -315,6 +338,14 @@ void TestXlsxReader::worksheetFailures_data() {
         << QStringLiteral("un testo supera i 32.767 caratteri") << true;
     QTest::newRow("chartsheet") << QByteArrayLiteral("<chartsheet><sheetPr/></chartsheet>")
                                 << QStringLiteral("non è un foglio di lavoro") << false;
+    QTest::newRow("worksheet of no namespace")
+        << QByteArrayLiteral("<worksheet><sheetData><row><c><v>1</v></c></row></sheetData>"
+                             "</worksheet>")
+        << QStringLiteral("non è un foglio di lavoro") << false;
+    QTest::newRow("prefix not declared") << sheetXml("<row><x:c><v>1</v></x:c></row>")
+                                         << QStringLiteral("prefisso di spazio dei nomi non "
+                                                           "dichiarato")
+                                         << false;
 }
 
 void TestXlsxReader::worksheetFailures() {
@@ -329,9 +360,44 @@ void TestXlsxReader::worksheetFailures() {
         QVERIFY(!parse.isWorksheet);
 }
 
+// The other parts, as the worksheet: by namespace, foreign markup changing
+// nothing.
+void TestXlsxReader::partsByNamespace() {
+    const auto parse = [](const QByteArray& xml, XmlHandler& handler) {
+        QBuffer buffer;
+        buffer.setData(xml);
+        buffer.open(QIODevice::ReadOnly);
+        XmlError error;
+        return parseXml(buffer, QStringLiteral("p.xml"), handler, {1 << 20, 64}, &error);
+    };
+    XlsxSharedStringsHandler strings{ReaderLimits{}};
+    QVERIFY(parse(mainTag("sst") + "<si><t>a</t><z:t xmlns:z='urn:z'>999</z:t></si>"
+                                   "<z:si xmlns:z='urn:z'><t>b</t></z:si></sst>",
+                  strings));
+    QCOMPARE(strings.strings(), std::vector<QString>{QStringLiteral("a")});
+
+    XlsxWorkbookHandler workbook(QStringLiteral("p.xml"));
+    QVERIFY(parse(mainTag("workbook") +
+                      "<sheets><sheet name='Dati' id='rId9' r:id='rId1' z:id='rId7' "
+                      "xmlns:r='http://schemas.openxmlformats.org/officeDocument/2006/"
+                      "relationships' xmlns:z='urn:z'/></sheets></workbook>",
+                  workbook));
+    QCOMPARE(workbook.sheets().size(), std::size_t(1));
+    QCOMPARE(workbook.sheets().front().relationship, QStringLiteral("rId1"));
+
+    XlsxRelationshipsHandler relationships;
+    QVERIFY(parse("<Relationships xmlns='http://schemas.openxmlformats.org/package/2006/"
+                  "relationships'><z:Relationship xmlns:z='urn:z' Id='rId1' Type='x/worksheet' "
+                  "Target='z.xml'/><Relationship Id='rId1' Type='x/worksheet' Target='a.xml'/>"
+                  "</Relationships>",
+                  relationships));
+    QCOMPARE(relationships.relationships().size(), std::size_t(1));
+    QCOMPARE(relationships.relationships().front().target, QStringLiteral("a.xml"));
+}
+
 void TestXlsxReader::nestingLimit() {
     const auto nested = [](int depth) -> QByteArray {
-        return QByteArrayLiteral("<worksheet>") + QByteArrayLiteral("<x>").repeated(depth - 1) +
+        return mainTag("worksheet") + QByteArrayLiteral("<x>").repeated(depth - 1) +
                QByteArrayLiteral("</x>").repeated(depth - 1) + QByteArrayLiteral("</worksheet>");
     };
     QVERIFY(parseSheet(nested(10), kMaxWorkbookCells, 10).ok);
@@ -390,7 +456,7 @@ void TestXlsxReader::textLimit() {
     limits.maxTextCharacters = 15;
     XlsxSharedStringsHandler strings(limits);
     QBuffer table;
-    table.setData("<sst><si><t>0123456789</t></si><si><t>0123456789</t></si></sst>");
+    table.setData(mainTag("sst") + "<si><t>0123456789</t></si><si><t>0123456789</t></si></sst>");
     table.open(QIODevice::ReadOnly);
     XmlError error;
     QVERIFY(!parseXml(table, QStringLiteral("s.xml"), strings, {1 << 20, 64}, &error));

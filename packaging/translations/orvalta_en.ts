@@ -98,33 +98,25 @@ and comparison of methods</translation>
         <source>Calcolo della matrice di cograduazione</source>
         <translation>Computing the cograduation matrix</translation>
     </message>
+    <message>
+        <source>il file occupa %1 byte, più di quanto il programma ne scriva in %2 righe (%3 byte al massimo).</source>
+        <translation>the file takes %1 bytes, more than the program writes in %2 lines (%3 bytes at most).</translation>
+    </message>
+    <message>
+        <source>non è un file regolare (è un dispositivo, una pipe o un socket).</source>
+        <translation>it is not a regular file (it is a device, a pipe or a socket).</translation>
+    </message>
+    <message>
+        <source>la riga %1 è più lunga di quanto il programma scriva (%2 byte al massimo).</source>
+        <translation>line %1 is longer than the program writes (%2 bytes at most).</translation>
+    </message>
+    <message>
+        <source>il file ha più righe di quante un foglio ne abbia (%1).</source>
+        <translation>the file has more lines than a sheet has rows (%1).</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>
-    <message>
-        <source>%1 tralasciato: %2</source>
-        <translation>%1 left out: %2</translation>
-    </message>
-    <message>
-        <source>il file non si legge.</source>
-        <translation>the file cannot be read.</translation>
-    </message>
-    <message>
-        <source>manca o non si legge.</source>
-        <translation>it is missing or cannot be read.</translation>
-    </message>
-    <message>
-        <source>non ha una riga per ogni unita&apos; della matrice (%1). Eseguire di nuovo il metodo.</source>
-        <translation>it does not have one line for each unit of the matrix (%1). Run the method again.</translation>
-    </message>
-    <message>
-        <source>i ranghi non vanno da 1 al numero delle unita&apos;.</source>
-        <translation>the ranks do not run from 1 to the number of units.</translation>
-    </message>
-    <message>
-        <source>la riga %1 non ha un valore numerico.</source>
-        <translation>line %1 has no numeric value.</translation>
-    </message>
     <message>
         <source>%1 e %2 tralasciati: non corrispondono alla matrice. Eseguire di nuovo il confronto.</source>
         <translation>%1 and %2 left out: they do not match the matrix. Run the comparison again.</translation>
@@ -152,6 +144,18 @@ and comparison of methods</translation>
     <message>
         <source>errore di scrittura dell&apos;archivio (codice %1)</source>
         <translation>archive write error (code %1)</translation>
+    </message>
+    <message>
+        <source>%1 tralasciato. %2</source>
+        <translation>%1 left out. %2</translation>
+    </message>
+    <message>
+        <source>La riga %1 del file %2 non ha un valore numerico: eseguire di nuovo il metodo.</source>
+        <translation>Line %1 of the file %2 has no numeric value: run the method again.</translation>
+    </message>
+    <message>
+        <source>%1 e %2 tralasciati. %3</source>
+        <translation>%1 and %2 left out. %3</translation>
     </message>
 </context>
 <context>
@@ -1525,6 +1529,30 @@ Files left out:
     <message>
         <source>la parte %1 è danneggiata (controllo CRC non superato)</source>
         <translation>the part %1 is damaged (CRC check failed)</translation>
+    </message>
+    <message>
+        <source>lettura interrotta</source>
+        <translation>reading stopped</translation>
+    </message>
+    <message>
+        <source>la cartella di lavoro contiene più di %1 fogli</source>
+        <translation>the workbook contains more than %1 sheets</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene più di %2 relazioni</source>
+        <translation>the part %1 contains more than %2 relationships</translation>
+    </message>
+    <message>
+        <source>la parte %1 contiene un tag, un commento, un&apos;istruzione o un testo XML più lungo di %2</source>
+        <translation>the part %1 holds an XML tag, comment, instruction or text longer than %2</translation>
+    </message>
+    <message>
+        <source>prefisso di spazio dei nomi non dichiarato</source>
+        <translation>undeclared namespace prefix</translation>
+    </message>
+    <message>
+        <source>dichiarazione di spazio dei nomi non ammessa</source>
+        <translation>namespace declaration not allowed</translation>
     </message>
 </context>
 <context>

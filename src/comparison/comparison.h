@@ -27,20 +27,15 @@ struct ComparisonResult {
 // Before building anything it checks that the files belong together, and
 // fails with a message naming the file and the problem when
 // - fewer than two entries are given, or an entry does not end in "csv";
-// - a values or ranks file is missing or cannot be read;
+// - a values or ranks file is missing, cannot be read, is no regular file or
+//   is larger than its lines can make (ResultFileBounds: the first method's
+//   two files may have as many lines as a sheet has rows, every later file
+//   as many as the first values file);
 // - the first values file has fewer than three lines (a header and two units);
 // - a file has not as many lines as the first values file, or a line has no ";";
-// - a ranks file has another header than its values file;
 // - the unit labels (and the corner label) of a method's values file differ
-//   from the first method's, or those of its ranks file from its values file,
-//   row by row;
-// - a data line of a ranks file does not hold a whole number from 1 to n
-//   (decimal digits only), or a rank occurs twice;
-// - the ranks are not those that the method's ranking (its direction, the
-//   later of tied index texts first) gives the values file's index texts,
-//   read under the regional settings: the two files come from different
-//   runs. The method is told by the index header, else by the code in the
-//   file name; files of no known method may rank either way.
+//   from the first method's, row by row;
+// - a method's two files do not belong together (checkResultPair).
 // A refusal is a File failure whose message is the one above. With progress
 // given, the reading of the files and the computing of the matrix are
 // reported to it.

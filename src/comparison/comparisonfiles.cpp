@@ -14,7 +14,6 @@ QString ranksComparisonFile(const QString& strMatrice) {
 QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result) {
     // Both texts are written, side by side, before either file is
     // replaced, so that a failure leaves the two earlier files of one run.
-    return writeTextFilesTogether(
-        {{valuesComparisonFile(strMatrice), result.values.joinedLines(';')},
-         {ranksComparisonFile(strMatrice), result.ranks.joinedLines(';')}});
+    return writeTextFilesTogether({{valuesComparisonFile(strMatrice), result.values.joinedLines()},
+                                   {ranksComparisonFile(strMatrice), result.ranks.joinedLines()}});
 }

@@ -10,9 +10,9 @@ QString valuesComparisonFile(const QString& strMatrice);
 QString ranksComparisonFile(const QString& strMatrice);
 
 // Writes the values table and the ranks table of a comparison to the two
-// comparison files: every row a line, cells joined by ";", UTF-8
-// without byte-order mark, CR LF after every line; each file replaces the
-// earlier one completely. Returns an empty string on success, otherwise an
+// comparison files: every row a line, cells joined by ";" (quoted when they
+// need it), UTF-8 without byte-order mark, CR LF after every line; each file
+// replaces the earlier one completely. Returns an empty string on success, otherwise an
 // Italian message naming the file and the cause.
 //
 // Both texts are written in full before either file is put in

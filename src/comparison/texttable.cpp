@@ -1,5 +1,8 @@
 #include "comparison/texttable.h"
 
+#include "shared/delimitedfields.h"
+#include "shared/textdecoding.h"
+
 #include <cassert>
 #include <charconv>
 
@@ -62,7 +65,7 @@ QString TextTable::cell(int row, int column) const {
     if (row > 0 && !held.numbers.empty())
         return QString::number(held.numbers[static_cast<std::size_t>(row - 1)]);
     const QByteArrayView bytes = cellUtf8(row, column);
-    return QString::fromUtf8(bytes.data(), bytes.size());
+    return utf8Text(bytes);
 }
 
 void TextTable::setCell(int row, int column, QStringView text) {
@@ -121,32 +124,38 @@ void TextTable::shareColumn(int column, const TextTable& from, int fromColumn) {
         from.m_columns[static_cast<std::size_t>(fromColumn)];
 }
 
-QString TextTable::joinedRow(int row, QChar separator) const {
-    QByteArray line;
-    const QByteArray between = QString(separator).toUtf8();
-    for (int c = 0; c < columnCount(); ++c) {
-        if (c > 0)
-            line += between;
-        appendCellUtf8(row, c, line);
-    }
-    return QString::fromUtf8(line);
+void TextTable::appendFieldUtf8(int row, int column, QByteArray& bytes) const {
+    if (row > 0 && !this->column(column).numbers.empty())
+        appendCellUtf8(row, column, bytes);
+    else
+        appendField(bytes, cellUtf8(row, column));
 }
 
-QStringList TextTable::joinedRows(QChar separator) const {
+void TextTable::appendLine(int row, QByteArray& bytes) const {
+    for (int c = 0; c < columnCount(); ++c) {
+        if (c > 0)
+            bytes += ';';
+        appendFieldUtf8(row, c, bytes);
+    }
+}
+
+QString TextTable::joinedRow(int row) const {
+    QByteArray line;
+    appendLine(row, line);
+    return utf8Text(line);
+}
+
+QStringList TextTable::joinedRows() const {
     QStringList lines;
     lines.reserve(m_rows);
     for (int r = 0; r < m_rows; ++r)
-        lines.append(joinedRow(r, separator));
+        lines.append(joinedRow(r));
     return lines;
 }
 
-TextLines TextTable::joinedLines(char separator) const {
-    return TextLines(m_rows, [this, separator](qsizetype row, QByteArray& bytes) {
-        for (int c = 0; c < columnCount(); ++c) {
-            if (c > 0)
-                bytes += separator;
-            appendCellUtf8(static_cast<int>(row), c, bytes);
-        }
+TextLines TextTable::joinedLines() const {
+    return TextLines(m_rows, [this](qsizetype row, QByteArray& bytes) {
+        appendLine(static_cast<int>(row), bytes);
     });
 }
 

@@ -52,13 +52,14 @@ public:
     // (shared, not copied).
     void shareColumn(int column, const TextTable& from, int fromColumn);
 
-    // The texts of one row joined by the separator, column 0 first.
-    QString joinedRow(int row, QChar separator) const;
-    // Every row joined by the separator, row 0 first: the lines of a file.
-    QStringList joinedRows(QChar separator) const;
+    // The texts of one row joined by ";", column 0 first, each quoted when
+    // it needs it (delimitedfields.h): a line of a ";" file.
+    QString joinedRow(int row) const;
+    // Every row so joined, row 0 first: the lines of a file.
+    QStringList joinedRows() const;
     // The same lines, produced one at a time for writing (the table must
     // outlive them).
-    TextLines joinedLines(char separator) const;
+    TextLines joinedLines() const;
 
     // Same shape and the same text in every cell.
     bool operator==(const TextTable& other) const;
@@ -73,6 +74,9 @@ private:
     const Column& column(int column) const;
     Column& writable(int column);
     static std::size_t beginOf(const Column& column, std::size_t row);
+    // Appends the cell as a field of a ";" line, then the row as a line.
+    void appendFieldUtf8(int row, int column, QByteArray& bytes) const;
+    void appendLine(int row, QByteArray& bytes) const;
 
     int m_rows = 0;
     std::vector<std::shared_ptr<Column>> m_columns;

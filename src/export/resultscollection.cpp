@@ -2,10 +2,12 @@
 
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilereader.h"
+#include "comparison/resultpair.h"
 #include "comparison/spearman.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
 #include "robustness/kendall.h"
+#include "shared/delimitedfields.h"
 #include "shared/resultnames.h"
 #include "shared/textdecoding.h"
 
@@ -20,77 +22,81 @@ namespace {
 
 constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 
-QStringList fieldsOf(const ResultFileContent& content, qsizetype i) {
-    const ResultFileContent::Line& line = content.lines[std::size_t(i)];
-    return decodeTextLine(QByteArrayView(content.bytes).sliced(line.begin, line.end - line.begin))
-        .split(u';');
+// The fields of line i of a table: split where the writer quoted them when
+// they come out as expected (expected < 0: any number), else, as files
+// written before quoting hold, at every ";".
+QStringList fieldsOf(const ResultFileContent& content, qsizetype i, qsizetype expected,
+                     std::vector<FieldSpan>& spans) {
+    const QString line = decodeTextLine(content.lineBytes(i));
+    if (!splitQuotedFields(QStringView(line), spans) ||
+        (expected >= 0 && qsizetype(spans.size()) != expected))
+        return line.split(u';');
+    QStringList fields;
+    fields.reserve(qsizetype(spans.size()));
+    for (const FieldSpan& span : spans)
+        fields.append(fieldText(line, span));
+    return fields;
 }
 
 QString fileName(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
-// The ranks of a ranks result file, when its data lines hold every rank from
-// 1 to n once.
-std::optional<std::vector<int>> ranksOf(const ResultFileContent& content) {
-    const qsizetype n = content.lineCount() - 1;
-    std::vector<int> ranks;
-    ranks.reserve(std::size_t(n));
-    std::vector<bool> seen(std::size_t(n) + 1, false);
-    for (qsizetype i = 1; i <= n; ++i) {
-        bool ok = false;
-        const int rank = content.value(i).toInt(&ok);
-        if (!ok || rank < 1 || rank > n || seen[std::size_t(rank)])
-            return std::nullopt;
-        seen[std::size_t(rank)] = true;
-        ranks.push_back(rank);
-    }
-    return ranks;
+// Whether something other than a folder is at the path (a link to
+// anything included): what is there is read, or left out with the cause.
+bool isThere(const QString& path) {
+    const QFileInfo info(path);
+    return (info.exists() || info.isSymLink()) && !info.isDir();
 }
 
-// A method's results from its two files, or why they do not fit the matrix.
+QString leftOut(const QString& name, const QString& why) {
+    return QCoreApplication::translate("Export", "%1 tralasciato. %2").arg(name, why);
+}
+
+// A method's results from its two files, or why they are left out: the
+// checks of the comparison, with as many lines as the matrix has rows.
 std::optional<MethodResults> methodFromFiles(const QString& strMatrice, const Matrix& matrix,
                                              const QString& code, const Regional& regional,
+                                             const ResultFileBounds& bounds,
                                              QStringList& warnings) {
     const QString valuesPath = valuesResultFile(strMatrice, code);
     const QString ranksPath = ranksResultFile(strMatrice, code);
-    if (!QFileInfo(valuesPath).isFile())
+    if (!isThere(valuesPath))
         return std::nullopt;
-    const ResultFileContent values = readResultFile(valuesPath);
-    const ResultFileContent ranks = readResultFile(ranksPath);
-    const auto leftOut = [&](const QString& path, const QString& why) {
-        warnings.append(
-            QCoreApplication::translate("Export", "%1 tralasciato: %2").arg(fileName(path), why));
+    const ResultFileContent values = readResultFile(valuesPath, bounds);
+    const ResultFileContent ranks = readResultFile(ranksPath, bounds);
+    const ResultPairNames names{fileName(valuesPath), fileName(ranksPath)};
+    const auto refuse = [&warnings](const QString& name, const QString& why) {
+        warnings.append(leftOut(name, why));
         return std::nullopt;
     };
-    if (values.status != ResultFileContent::Status::Read)
-        return leftOut(valuesPath, QCoreApplication::translate("Export", "il file non si legge."));
-    if (ranks.status != ResultFileContent::Status::Read)
-        return leftOut(ranksPath, QCoreApplication::translate("Export", "manca o non si legge."));
-    const qsizetype lines = matrix.unitCount() + 1;
-    if (values.lineCount() != lines || ranks.lineCount() != lines)
-        return leftOut(valuesPath,
-                       QCoreApplication::translate(
-                           "Export", "non ha una riga per ogni unita' della matrice (%1)."
-                                     " Eseguire di nuovo il metodo.")
-                           .arg(matrix.unitCount()));
+    // A line for each row of the matrix's sheet: its header and its units.
+    QString problem = readProblem(values, names.values, false);
+    if (problem.isEmpty())
+        problem = checkLines(names.values, values, fileName(strMatrice), matrix.unitCount() + 1);
+    if (!problem.isEmpty())
+        return refuse(names.values, problem);
+    PairRanks found;
+    problem = readProblem(ranks, names.ranks, true);
+    if (problem.isEmpty())
+        problem = checkResultPair(values, ranks, names, regional, found);
+    if (!problem.isEmpty())
+        return refuse(names.ranks, problem);
 
     MethodResults method;
     method.code = code;
     method.header = values.value(0);
-    const auto rankList = ranksOf(ranks);
-    if (!rankList)
-        return leftOut(ranksPath, QCoreApplication::translate(
-                                      "Export", "i ranghi non vanno da 1 al numero delle unita'."));
-    method.ranks = *rankList;
+    method.ranks = std::move(found.ranks);
     method.values.reserve(std::size_t(matrix.unitCount()));
     for (qsizetype i = 1; i < values.lineCount(); ++i) {
         method.labels.append(values.label(i));
         const auto number = regional.parseNumber(values.value(i));
         if (!number)
-            return leftOut(valuesPath, QCoreApplication::translate(
-                                           "Export", "la riga %1 non ha un valore numerico.")
-                                           .arg(QString::number(i + 1)));
+            return refuse(names.values,
+                          QCoreApplication::translate(
+                              "Export", "La riga %1 del file %2 non ha un valore numerico: "
+                                        "eseguire di nuovo il metodo.")
+                              .arg(QString::number(i + 1), names.values));
         method.values.push_back(*number);
     }
     return method;
@@ -149,13 +155,22 @@ bool wholeRanks(const DelimitedTable& ranks) {
 
 std::optional<ComparisonResults> comparisonFromFiles(const QString& strMatrice,
                                                      const Matrix& matrix, const Regional& regional,
+                                                     const ResultFileBounds& bounds,
                                                      QStringList& warnings) {
     const QString valuesPath = valuesComparisonFile(strMatrice);
     const QString ranksPath = ranksComparisonFile(strMatrice);
-    if (!QFileInfo(valuesPath).isFile())
+    if (!isThere(valuesPath))
         return std::nullopt;
-    auto values = readDelimitedTable(valuesPath, regional);
-    auto ranks = readDelimitedTable(ranksPath, regional);
+    QString valuesFailure;
+    QString ranksFailure;
+    auto values = readDelimitedTable(valuesPath, regional, bounds, &valuesFailure);
+    auto ranks = readDelimitedTable(ranksPath, regional, bounds, &ranksFailure);
+    if (!valuesFailure.isEmpty() || !ranksFailure.isEmpty()) {
+        warnings.append(QCoreApplication::translate("Export", "%1 e %2 tralasciati. %3")
+                            .arg(fileName(valuesPath), fileName(ranksPath),
+                                 valuesFailure.isEmpty() ? ranksFailure : valuesFailure));
+        return std::nullopt;
+    }
     if (!values || !ranks || values->rowCount() != matrix.unitCount() ||
         ranks->rowCount() != values->rowCount() || ranks->headers != values->headers ||
         values->columnCount() < 2 || !wholeRanks(*ranks)) {
@@ -176,10 +191,16 @@ std::optional<ComparisonResults> comparisonFromFiles(const QString& strMatrice,
 
 // A robustness file when it exists and has a row per unit.
 std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matrix,
-                                        const Regional& regional, QStringList& warnings) {
-    if (!QFileInfo(path).isFile())
+                                        const Regional& regional, const ResultFileBounds& bounds,
+                                        QStringList& warnings) {
+    if (!isThere(path))
         return std::nullopt;
-    auto table = readDelimitedTable(path, regional);
+    QString failure;
+    auto table = readDelimitedTable(path, regional, bounds, &failure);
+    if (!failure.isEmpty()) {
+        warnings.append(leftOut(fileName(path), failure));
+        return std::nullopt;
+    }
     if (!table || table->rowCount() != matrix.unitCount()) {
         warnings.append(
             QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla matrice.")
@@ -191,16 +212,23 @@ std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matri
 
 } // namespace
 
-std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional) {
-    const ResultFileContent content = readResultFile(path);
+std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional,
+                                                 const ResultFileBounds& bounds,
+                                                 QString* readFailure) {
+    const ResultFileContent content = readResultFile(path, bounds);
+    if (readFailure)
+        *readFailure = content.status == ResultFileContent::Status::Unreadable
+                           ? readProblem(content, fileName(path), false)
+                           : QString();
     if (content.status != ResultFileContent::Status::Read || content.lineCount() == 0)
         return std::nullopt;
+    std::vector<FieldSpan> spans;
     DelimitedTable table;
-    table.headers = fieldsOf(content, 0);
+    table.headers = fieldsOf(content, 0, -1, spans);
     const int columns = table.columnCount();
     table.numbers.reserve(std::size_t(content.lineCount() - 1) * std::size_t(columns));
     for (qsizetype i = 1; i < content.lineCount(); ++i) {
-        QStringList fields = fieldsOf(content, i);
+        QStringList fields = fieldsOf(content, i, columns + 1, spans);
         if (fields.size() < columns + 1)
             return std::nullopt;
         const qsizetype extra = fields.size() - (columns + 1);
@@ -227,6 +255,9 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
     collection.strMatrice = strMatrice;
     collection.matrix = &matrix;
     collection.regional = &regional;
+    const ResultFileBounds resultBounds =
+        boundsForMatrix(matrix, ResultFileBounds::Shape::LabelAndValue);
+    const ResultFileBounds tableBounds = boundsForMatrix(matrix, ResultFileBounds::Shape::Table);
     const auto& table = methodTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (progress) {
@@ -238,8 +269,8 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         const QString code = methodCode(table[i].entryText);
         if (inMemory && int(inMemory->position) == int(i)) {
             collection.methods.push_back(methodInMemory(matrix, *inMemory, regional));
-        } else if (auto method =
-                       methodFromFiles(strMatrice, matrix, code, regional, collection.warnings)) {
+        } else if (auto method = methodFromFiles(strMatrice, matrix, code, regional, resultBounds,
+                                                 collection.warnings)) {
             collection.methods.push_back(std::move(*method));
         }
         // The methods' files name the same units: one list of labels held
@@ -247,7 +278,8 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         if (collection.methods.size() > 1)
             shareEqual(collection.methods.front().labels, collection.methods.back().labels);
     }
-    collection.comparison = comparisonFromFiles(strMatrice, matrix, regional, collection.warnings);
+    collection.comparison =
+        comparisonFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
     if (collection.comparison && !collection.methods.empty()) {
         ComparisonResults& comparison = *collection.comparison;
         shareEqual(collection.methods.front().labels, comparison.labels);
@@ -255,7 +287,7 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         shareEqual(comparison.labels, comparison.ranks.labels);
     }
     collection.robustness = unitTable(resultFileName(strMatrice, ResultFileKind::RankSummary),
-                                      matrix, regional, collection.warnings);
+                                      matrix, regional, tableBounds, collection.warnings);
     // Kendall's tau goes with the rank summary, as in the robustness window.
     if (collection.comparison && collection.robustness)
         collection.comparison->kendall =
@@ -263,11 +295,11 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
     for (const MethodInfo& method : table) {
         const QString code = methodCode(method.entryText);
         auto sensitivity = unitTable(resultFileName(strMatrice, ResultFileKind::Sensitivity, code),
-                                     matrix, regional, collection.warnings);
+                                     matrix, regional, tableBounds, collection.warnings);
         if (sensitivity)
             collection.sensitivities.emplace_back(code, std::move(*sensitivity));
     }
     collection.uncertainty = unitTable(resultFileName(strMatrice, ResultFileKind::Uncertainty),
-                                       matrix, regional, collection.warnings);
+                                       matrix, regional, tableBounds, collection.warnings);
     return collection;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comparison/resultfilereader.h"
 #include "methods/methodcomputation.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
@@ -35,11 +36,17 @@ struct DelimitedTable {
     }
 };
 
-// Reads such a file. A line with more fields than the header row has
+// Reads such a file within its bounds (a table's, see boundsForMatrix).
+// Fields in quotes are read as delimitedfields.h says; in a file written
+// before quoting, a line with more fields than the header row has
 // semicolons in its label: the extra leading fields belong to the label.
-// Nothing when the file does not exist, cannot be read, is empty or has a
-// line with fewer fields than the header.
-std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional);
+// Nothing when the file does not exist, cannot be read, is refused by its
+// bounds, is empty or has a line with fewer fields than the header; with
+// readFailure given, it is set to the message on a file that cannot be
+// read or is refused (readProblem), else cleared.
+std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional,
+                                                 const ResultFileBounds& bounds,
+                                                 QString* readFailure = nullptr);
 
 // One method's results.
 struct MethodResults {
@@ -93,9 +100,13 @@ struct MethodInMemory {
 
 // Gathers the results of the workbook strMatrice, whose matrix is given:
 // every method of the list that has a values and a ranks result file, the
-// comparison files, the robustness files. A file that does not fit the
-// matrix (another number of units, ranks that are not 1..n) is left out and
-// named in warnings. matrix and regional must outlive the collection.
+// comparison files, the robustness files, each read within the bounds of
+// the matrix (boundsForMatrix). A file that does not fit the matrix
+// (another number of units, larger than its lines can make, no regular
+// file) is left out, and so is a method whose two files the comparison
+// would refuse (checkResultPair: ranks that are not 1..n, or not those of
+// the values file); each is named in warnings with the reason. matrix and
+// regional must outlive the collection.
 ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix,
                                  const Regional& regional,
                                  const std::optional<MethodInMemory>& inMemory = std::nullopt,

@@ -1,5 +1,7 @@
 #include "methods/resultfiles.h"
 
+#include "shared/delimitedfields.h"
+
 #include <charconv>
 
 QString valuesResultFile(const QString& strMatrice, const QString& methodCode) {
@@ -20,9 +22,16 @@ ResultLabels::ResultLabels(const Matrix& matrix, const Regional& regional) {
     m_labels.reserve(lines, lines * 8);
     for (std::size_t line = 0; line < lines; ++line) {
         const std::size_t start = m_labels.bytes().size();
-        const CellValue& label = line == 0 ? matrix.corner : matrix.units[line - 1];
-        m_labels.bytes() += regional.generalText(label).toStdString();
-        replaceLineBreaks(m_labels.bytes(), start);
+        std::string& bytes = m_labels.bytes();
+        const CellValue& cell = line == 0 ? matrix.corner : matrix.units[line - 1];
+        bytes += regional.generalText(cell).toStdString();
+        replaceLineBreaks(bytes, start);
+        const QByteArrayView label(bytes.data() + start, qsizetype(bytes.size() - start));
+        if (needsQuotes(label)) {
+            const std::string text(label.data(), std::size_t(label.size()));
+            bytes.resize(start);
+            appendField(bytes, QByteArrayView(text.data(), qsizetype(text.size())));
+        }
         m_labels.endText();
     }
 }
@@ -37,7 +46,7 @@ TextLines resultLines(const MethodResultTexts& texts, qsizetype units, Value val
         bytes += texts.labels->label(int(i));
         bytes += ';';
         if (i == 0)
-            bytes.append(texts.header.data(), qsizetype(texts.header.size()));
+            appendField(bytes, QByteArrayView(texts.header.data(), qsizetype(texts.header.size())));
         else
             value(std::size_t(i - 1), bytes);
     });

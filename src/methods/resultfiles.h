@@ -47,9 +47,10 @@ private:
 };
 
 // The label column of the result files: the corner label of a matrix, then
-// its unit labels, each in its general text with every line break in it
-// (CR LF, CR or LF) written as one space, so that a line of a file holds
-// no line break. Formatted once for all the methods run on a matrix.
+// its unit labels, each as the files hold it: its general text with every
+// line break in it (CR LF, CR or LF) written as one space, so that a line of
+// a file holds no line break, and quoted when it needs it (see
+// delimitedfields.h). Formatted once for all the methods run on a matrix.
 class ResultLabels {
 public:
     ResultLabels(const Matrix& matrix, const Regional& regional);
@@ -60,10 +61,11 @@ private:
     TextColumn m_labels;
 };
 
-// The texts of a method's two result files, "label;value" lines: the index
-// header on the first, then for every unit its index value text (values
-// file) or its rank (ranks file). They own what they hold (the labels
-// shared), so the files can be written while the tables change.
+// The texts of a method's two result files, "label;value" lines (fields
+// quoted as delimitedfields.h says): the index header on the first, then
+// for every unit its index value text (values file) or its rank (ranks
+// file). They own what they hold (the labels shared), so the files can be
+// written while the tables change.
 struct MethodResultTexts {
     std::shared_ptr<const ResultLabels> labels;
     std::string header;   // in general text, line breaks as spaces

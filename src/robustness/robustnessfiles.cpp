@@ -16,5 +16,5 @@ QString uncertaintyFile(const QString& strMatrice) {
 }
 
 QString writeTableFile(const QString& path, const TextTable& table) {
-    return writeTextFiles({{path, table.joinedLines(';')}});
+    return writeTextFiles({{path, table.joinedLines()}});
 }

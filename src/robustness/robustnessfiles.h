@@ -16,7 +16,8 @@ QString sensitivityFile(const QString& strMatrice, const QString& code);
 QString uncertaintyFile(const QString& strMatrice);
 
 // Writes a table as every output file is written: each row a line, cells
-// joined by ";", UTF-8 without byte-order mark, CR LF, through the safe
-// writer. Returns an empty string on success, otherwise the Italian message
-// naming the file and the cause (the earlier file stays as it was).
+// joined by ";" (quoted when they need it), UTF-8 without byte-order mark,
+// CR LF, through the safe writer. Returns an empty string on success,
+// otherwise the Italian message naming the file and the cause (the earlier
+// file stays as it was).
 QString writeTableFile(const QString& path, const TextTable& table);

@@ -130,6 +130,10 @@ Regional::Regional(const QLocale& numbers, const QLocale& dates)
                      m_locale.negativeSign() == QStringLiteral("-") &&
                      m_locale.zeroDigit() == QStringLiteral("0");
     m_decimalPoint = point.isEmpty() ? u'.' : point.at(0).unicode();
+    m_groupText = m_locale.groupSeparator();
+    m_zeroDigit = m_locale.zeroDigit();
+    m_negativeSign = m_locale.negativeSign();
+    m_positiveSign = m_locale.positiveSign();
 
     // Index texts are written without the locale's formatter when the
     // locale's plain numbers with three-digit groups give the same texts.
@@ -284,6 +288,18 @@ std::optional<double> Regional::parseNumber(QStringView text) const {
         double value = 0.0;
         if (plainNumber(trimmed.utf16(), trimmed.size(), m_decimalPoint, &value))
             return value;
+    }
+    // The locale's parser takes a zero before a group separator for a
+    // group: "0.125" would read as 125 under Italian.
+    if (const qsizetype group = m_groupText.isEmpty() ? -1 : trimmed.indexOf(m_groupText);
+        group >= 0) {
+        QStringView first = trimmed.first(group);
+        if (first.startsWith(m_negativeSign))
+            first = first.sliced(m_negativeSign.size());
+        else if (first.startsWith(m_positiveSign))
+            first = first.sliced(m_positiveSign.size());
+        if (first.startsWith(m_zeroDigit))
+            return std::nullopt;
     }
     bool ok = false;
     const double value = m_locale.toDouble(trimmed, &ok);

@@ -50,7 +50,11 @@ public:
 
     // The number a text reads as under the locale, spaces around it trimmed
     // ("12,5" under Italian is 12.5; "12.5" under Italian is not a number).
-    // Infinities and NaN are not numbers.
+    // Infinities and NaN are not numbers. A grouped number never starts
+    // with a zero: a text whose digits before the first group separator
+    // begin with one ("0.125", "-00.125", "0.125,5" under Italian, "0,125"
+    // under C) is not a number, never a thousand times the one meant;
+    // "1.234,5" under Italian is 1234.5.
     std::optional<double> parseNumber(QStringView text) const;
     // The number of a text in bytes (UTF-8 or any ASCII superset) that is
     // in the plain form: an optional '-', digits, and optionally the decimal
@@ -79,6 +83,11 @@ private:
     bool m_plainNumbers = false;
     char16_t m_decimalPoint = u'.';
     char16_t m_groupSeparator = u',';
+    // The texts parseNumber looks for in a grouped number.
+    QString m_groupText;
+    QString m_zeroDigit;
+    QString m_negativeSign;
+    QString m_positiveSign;
     // indexText writes the C form's digits with the locale's separators.
     bool m_fastIndexText = false;
     // The separators of index texts in UTF-8.

@@ -1,5 +1,7 @@
 #include "shared/textdecoding.h"
 
+#include <QStringDecoder>
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -78,6 +80,14 @@ bool isValidUtf8(QByteArrayView bytes) {
     return true;
 }
 
+QString utf8Text(QByteArrayView bytes) {
+    if (!bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 QString fromWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
@@ -91,6 +101,6 @@ QString fromWindows1252(QByteArrayView bytes) {
 
 QString decodeTextLine(QByteArrayView bytes) {
     if (isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
+        return utf8Text(bytes);
     return fromWindows1252(bytes);
 }

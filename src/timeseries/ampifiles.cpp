@@ -1,5 +1,6 @@
 #include "timeseries/ampifiles.h"
 
+#include "shared/delimitedfields.h"
 #include "shared/resultnames.h"
 #include "shared/textfile.h"
 
@@ -30,11 +31,11 @@ namespace {
 template <typename Append> TextLines periodLines(const Panel& panel, Append append) {
     return TextLines(panel.unitCount() + 1, [&panel, append](qsizetype line, QByteArray& bytes) {
         if (line == 0) {
-            bytes += (QStringList(panel.corner) + panel.periods).join(u';').toUtf8();
+            bytes += joinFields(QStringList(panel.corner) + panel.periods).toUtf8();
             return;
         }
         const int u = static_cast<int>(line - 1);
-        bytes += panel.units[u].toUtf8();
+        appendField(bytes, panel.units[u].toUtf8());
         for (int p = 0; p < panel.periodCount(); ++p) {
             bytes += ';';
             append(std::size_t(p) * std::size_t(panel.unitCount()) + std::size_t(u), bytes);
@@ -62,12 +63,11 @@ QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
     QStringList lines{QStringLiteral("Indicatore;Polarità;Inf;Sup;Ref;Min;Max")};
     for (int j = 0; j < panel.indicatorCount(); ++j) {
         const Goalposts& g = result.goalposts[std::size_t(j)];
-        lines.append(QStringList{
-            panel.indicators[j],
-            panel.negative[std::size_t(j)] ? QStringLiteral("-") : QStringLiteral("+"),
-            regional.indexText(g.inf), regional.indexText(g.sup), regional.indexText(g.ref),
-            regional.indexText(g.min), regional.indexText(g.max)}
-                         .join(u';'));
+        lines.append(joinFields(
+            {panel.indicators[j],
+             panel.negative[std::size_t(j)] ? QStringLiteral("-") : QStringLiteral("+"),
+             regional.indexText(g.inf), regional.indexText(g.sup), regional.indexText(g.ref),
+             regional.indexText(g.min), regional.indexText(g.max)}));
     }
     return lines;
 }

@@ -26,9 +26,9 @@ TextLines ampiRanksLines(const Panel& panel, const std::vector<int>& ranks);
 QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
                                const Regional& regional);
 
-// Writes the five files together (";"-separated, UTF-8, CR LF), the ranks
-// those ampiRanks gives result.plus and result.minus: all of them or, on a
-// failure, none. Returns an empty string or the Italian message.
+// Writes the five files together (";"-separated, fields quoted when they
+// need it, UTF-8, CR LF), the ranks those ampiRanks gives result.plus and
+// result.minus: all of them or, on a failure, none. Returns an empty string or the Italian message.
 QString scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
                        const std::vector<int>& ranksPlus, const std::vector<int>& ranksMinus,
                        const Regional& regional);

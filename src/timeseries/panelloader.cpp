@@ -9,7 +9,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -30,14 +29,17 @@ QString foglio(const QString& sheet, const QString& file) {
     return QCoreApplication::translate("Timeseries", "Il foglio \"%1\" di %2").arg(sheet, file);
 }
 
-// Reads the block of one sheet into period p of the panel; the first sheet
-// sets the indicators and the units, every later one is matched to them.
+// Reads the block of each sheet, in workbook order, into the next period of
+// the panel; the first sheet sets the indicators and the units, every later
+// one is matched to them.
 class PeriodReader {
 public:
     PeriodReader(Panel& panel, const Regional& regional, const QString& file)
         : m_panel(panel), m_regional(regional), m_file(file) {}
 
-    LoadResult read(const WorkbookReader& reader, int p, WorkProgress* progress);
+    // Reads the sheet named sheet as period p, the next one.
+    LoadResult read(const WorkbookReader& reader, int p, const QString& sheet,
+                    WorkProgress* progress);
 
 private:
     LoadResult readHeadings(const WorkbookReader& reader, int p, int columns, int rows,
@@ -49,8 +51,9 @@ private:
     QHash<QString, int> m_unitIndex;
 };
 
-LoadResult PeriodReader::read(const WorkbookReader& reader, int p, WorkProgress* progress) {
-    const QString& sheet = m_panel.periods[p];
+LoadResult PeriodReader::read(const WorkbookReader& reader, int p, const QString& sheet,
+                              WorkProgress* progress) {
+    m_panel.periods.append(sheet);
     int columns = 0;
     int rows = 0;
     while (!reader.cell(1, columns + 1).equalsEmptyText())
@@ -73,6 +76,13 @@ LoadResult PeriodReader::read(const WorkbookReader& reader, int p, WorkProgress*
     if (const LoadResult headings = readHeadings(reader, p, columns, rows, &unitOf);
         !headings.loaded())
         return headings;
+    // The values of the periods, each after the one before.
+    const std::size_t perPeriod =
+        std::size_t(m_panel.unitCount()) * std::size_t(m_panel.indicatorCount());
+    if (p == 0)
+        m_panel.values.reserve(perPeriod *
+                               std::size_t(std::max<qsizetype>(reader.sheetNames().size(), 1)));
+    m_panel.values.resize(perPeriod * std::size_t(p + 1));
 
     const QString prefix = QCoreApplication::translate("Timeseries", "Foglio \"%1\": ").arg(sheet);
     for (int c = 2; c <= columns; ++c) {
@@ -169,13 +179,8 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
         seen = r;
         unitOf->push_back(found.value());
     }
-    if (p == 0) {
-        m_panel.values.assign(std::size_t(m_panel.periodCount()) *
-                                  std::size_t(m_panel.unitCount()) *
-                                  std::size_t(m_panel.indicatorCount()),
-                              0.0);
+    if (p == 0)
         return {LoadResult::Status::Loaded, QString()};
-    }
     for (int u = 0; u < m_panel.unitCount(); ++u) {
         if (rowOf[std::size_t(u)] == 0)
             return refused(foglio(sheet, m_file) +
@@ -208,55 +213,26 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
     *panel = Panel();
     Panel read;
     const QString file = QFileInfo(path).fileName();
-    PeriodReader first(read, regional, file);
-    // The first sheet names the periods and gives the indicators and units.
+    PeriodReader periods(read, regional, file);
     if (progress)
         progress->report(QCoreApplication::translate("Timeseries", "Lettura dei periodi"), 0);
-    QString error;
-    if (auto reader = openWorkbookSheet(path, 0, regional, &error)) {
-        read.periods = reader->sheetNames();
-        if (const LoadResult result = first.read(*reader, 0, progress); !result.loaded())
-            return result;
-    } else {
-        return {LoadResult::Status::FileError, error};
-    }
-
-    // The later sheets are read side by side, each into its own slice of
-    // the values; a worker takes the next sheet until all are taken or one
-    // has failed. Sheets are taken in order, so every sheet before a failed
-    // one has been read and the first failure in sheet order is reported.
-    const int periods = read.periodCount();
-    std::vector<LoadResult> results(std::size_t(periods), {LoadResult::Status::Loaded, QString()});
-    std::atomic<int> next{1};
-    std::atomic<int> done{1};
-    std::atomic<bool> stop{false};
-    const auto work = [&](PeriodReader sheets) {
-        for (int p = next++; p < periods && !stop; p = next++) {
-            LoadResult& result = results[std::size_t(p)];
-            if (progress && progress->cancelled()) {
-                result = cancelled();
-            } else if (auto reader = openWorkbookSheet(path, p, regional, &result.message)) {
-                result = sheets.read(*reader, p, progress);
-            } else {
-                result.status = LoadResult::Status::FileError;
-            }
-            if (!result.loaded())
-                stop = true;
-            if (progress)
-                progress->report(QCoreApplication::translate("Timeseries", "Lettura dei periodi"),
-                                 percentOf(++done, periods));
-        }
+    // One pass over the workbook: the sheets are read side by side and
+    // checked here one after the other, in workbook order, so the first
+    // failure in sheet order is the one reported.
+    LoadResult result{LoadResult::Status::Loaded, QString()};
+    const auto visit = [&](int p, const QString& sheet, const WorkbookReader& reader) {
+        result = progress && progress->cancelled() ? cancelled()
+                                                   : periods.read(reader, p, sheet, progress);
+        return result.loaded();
     };
-    const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
-    std::vector<std::thread> threads;
-    for (int w = 1; w < std::min(workers, periods - 1); ++w)
-        threads.emplace_back(work, first);
-    work(first);
-    for (std::thread& thread : threads)
-        thread.join();
-    for (const LoadResult& result : results) {
+    const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
+    QString error;
+    if (!readWorkbookSheets(path, regional, visit, &error, progress, threads)) {
         if (!result.loaded())
             return result;
+        if (progress && progress->cancelled())
+            return cancelled();
+        return {LoadResult::Status::FileError, error};
     }
 
     if (const int j = indicatoreCostante(read); j >= 0)

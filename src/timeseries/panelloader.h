@@ -30,9 +30,10 @@ struct LoadResult {
 //
 // Refused: a sheet breaks a rule. FileError: the workbook cannot be read.
 // When several sheets break rules, the first in workbook order is reported.
-// On anything but Loaded, *panel is left empty. The sheets after the first
-// are read side by side on up to four threads, each sheet's reader open
-// only while it is read. Progress, when given, is told how many sheets are
-// read; a cancellation stops at the next sheet or indicator.
+// On anything but Loaded, *panel is left empty. The workbook is read in one
+// pass (readWorkbookSheets), its sheets side by side on up to four threads
+// where the format allows, each sheet held only until it is checked.
+// Progress, when given, is told how much of the workbook is read; a
+// cancellation stops at the next sheet or indicator.
 LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
                        WorkProgress* progress = nullptr);

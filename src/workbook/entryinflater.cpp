@@ -9,11 +9,13 @@ namespace {
 constexpr qint64 kInputBytes = 256 * 1024;
 } // namespace
 
-EntryInflater::EntryInflater(QIODevice& raw, qint64 size, quint32 crc)
-    : m_raw(raw), m_size(size), m_crc(crc), m_state(std::make_unique<inflate_state>()) {
+EntryInflater::EntryInflater(QIODevice& raw, qint64 size, quint32 crc, qint64 rawSize)
+    : m_raw(raw), m_size(size), m_crc(crc),
+      m_inputBytes(rawSize < 0 ? kInputBytes : std::clamp<qint64>(rawSize + 1, 1, kInputBytes)),
+      m_state(std::make_unique<inflate_state>()) {
     isal_inflate_init(m_state.get());
     m_state->crc_flag = ISAL_GZIP_NO_HDR; // the CRC-32 of the output, as zip has it
-    m_input.resize(kInputBytes);
+    m_input.resize(m_inputBytes);
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
@@ -23,7 +25,7 @@ qint64 EntryInflater::inflate(char* out, qint64 room) {
     inflate_state& state = *m_state;
     for (;;) {
         if (state.avail_in == 0 && !m_rawEnded) {
-            const qint64 got = m_raw.read(m_input.data(), kInputBytes);
+            const qint64 got = m_raw.read(m_input.data(), m_inputBytes);
             if (got < 0)
                 return -1;
             m_rawEnded = got == 0;

@@ -14,7 +14,9 @@ struct inflate_state;
 // does, is a read failure (-1).
 class EntryInflater : public QIODevice {
 public:
-    EntryInflater(QIODevice& raw, qint64 size, quint32 crc);
+    // rawSize, when known, is the size of the raw data: a small entry then
+    // takes an input buffer of its own size.
+    EntryInflater(QIODevice& raw, qint64 size, quint32 crc, qint64 rawSize = -1);
     ~EntryInflater() override;
     EntryInflater(const EntryInflater&) = delete;
     EntryInflater& operator=(const EntryInflater&) = delete;
@@ -37,6 +39,7 @@ private:
     QIODevice& m_raw;
     const qint64 m_size;
     const quint32 m_crc;
+    const qint64 m_inputBytes; // read from the raw data at a time
     std::unique_ptr<inflate_state> m_state;
     QByteArray m_input;
     qint64 m_given = 0;

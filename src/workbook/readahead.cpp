@@ -9,6 +9,8 @@ ReadAhead::ReadAhead(QIODevice& device, qint64 chunkBytes, int chunks)
       m_buffers(static_cast<std::size_t>(chunks),
                 std::vector<char>(static_cast<std::size_t>(chunkBytes))),
       m_lengths(static_cast<std::size_t>(chunks), 0) {
+    if (chunks < 2)
+        return;
     try {
         m_worker = std::thread(&ReadAhead::run, this);
     } catch (const std::system_error&) {

@@ -14,7 +14,8 @@ class QIODevice;
 // `chunks` chunks of `chunkBytes` are held at once, whatever the device's
 // size. The device must not be touched by anyone else until the ReadAhead
 // is destroyed; destroying it early stops the worker after its current read.
-// When no thread can be started the device is read on the caller's thread.
+// With one chunk, or when no thread can be started, the device is read on
+// the caller's thread.
 class ReadAhead : public XmlSource {
 public:
     explicit ReadAhead(QIODevice& device, qint64 chunkBytes = 256 * 1024, int chunks = 4);

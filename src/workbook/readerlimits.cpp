@@ -29,6 +29,16 @@ QString tooMuchTextCause(qint64 limit) {
         .arg(number(limit));
 }
 
+QString tooManySheetsCause(qint64 limit) {
+    return QCoreApplication::translate("Workbook", "la cartella di lavoro contiene più di %1 fogli")
+        .arg(number(limit));
+}
+
+QString tooManyRelationshipsCause(const QString& part, qint64 limit) {
+    return QCoreApplication::translate("Workbook", "la parte %1 contiene più di %2 relazioni")
+        .arg(part, number(limit));
+}
+
 QString textTooLongCause(int limit) {
     return QCoreApplication::translate("Workbook",
                                        "un testo supera i %1 caratteri che una cella può contenere")

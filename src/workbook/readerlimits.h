@@ -18,6 +18,10 @@ inline constexpr int kMaxCellTextLength = 32767;
 // within the limits above, texts of the longest length could still take
 // gigabytes.
 inline constexpr qint64 kMaxTextCharacters = 128'000'000;
+// Sheets of a workbook: spreadsheet programs make hundreds to a few
+// thousand; a list of millions in a small file would cost gigabytes before
+// any cell is read.
+inline constexpr int kMaxWorkbookSheets = 10'000;
 
 // The adjustable bounds, the constants by default (tests lower them).
 struct ReaderLimits {
@@ -25,6 +29,7 @@ struct ReaderLimits {
     qint64 maxSharedStrings = kMaxSharedStrings;
     int maxTextLength = kMaxCellTextLength;
     qint64 maxTextCharacters = kMaxTextCharacters;
+    int maxSheets = kMaxWorkbookSheets;
 };
 
 // The causes of a crossed limit, in Italian, for the readers' messages.
@@ -32,3 +37,6 @@ QString tooManyCellsCause(qint64 limit);
 QString tooManySharedStringsCause(qint64 limit);
 QString textTooLongCause(int limit);
 QString tooMuchTextCause(qint64 limit);
+QString tooManySheetsCause(qint64 limit);
+// A part that lists more relationships than the limit.
+QString tooManyRelationshipsCause(const QString& part, qint64 limit);

@@ -92,14 +92,23 @@ CellValue SheetData::decode(double value) const {
     if ((bits & kTagMask) == kOtherTag)
         return m_others[bits & ~kTagMask];
     if ((bits & kTagMask) == kSharedTextTag)
-        return CellValue(m_sharedTexts[bits & ~kTagMask]);
+        return CellValue((*m_sharedTexts)[bits & ~kTagMask]);
     if (bits == kEmptyBits)
         return CellValue();
     return CellValue(value);
 }
 
 void SheetData::setSharedTexts(std::vector<QString> texts) {
+    m_sharedTexts = std::make_shared<const std::vector<QString>>(std::move(texts));
+}
+
+void SheetData::setSharedTexts(std::shared_ptr<const std::vector<QString>> texts) {
     m_sharedTexts = std::move(texts);
+}
+
+const std::vector<QString>& SheetData::sharedTexts() const {
+    static const std::vector<QString> none;
+    return m_sharedTexts ? *m_sharedTexts : none;
 }
 
 void SheetData::set(int row, int col, CellValue value) {
@@ -115,7 +124,7 @@ void SheetData::setNumber(int row, int col, double value) {
 }
 
 void SheetData::setSharedText(int row, int col, std::size_t index) {
-    assert(index < m_sharedTexts.size());
+    assert(index < sharedTexts().size());
     if (row < 1 || col < 1)
         return;
     place(row, col, std::bit_cast<double>(kSharedTextTag | index));

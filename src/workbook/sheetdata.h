@@ -31,8 +31,10 @@ public:
 
     // Texts that cells refer to by their index (a workbook's shared
     // strings), so that a cell holding one takes no more than a number.
+    // Several sheets of one workbook may share one table.
     void setSharedTexts(std::vector<QString> texts);
-    const std::vector<QString>& sharedTexts() const { return m_sharedTexts; }
+    void setSharedTexts(std::shared_ptr<const std::vector<QString>> texts);
+    const std::vector<QString>& sharedTexts() const;
     // Cell (row, col) holds shared text `index`, which must be below
     // sharedTexts().size(); otherwise as set().
     void setSharedText(int row, int col, std::size_t index);
@@ -72,7 +74,7 @@ private:
     std::size_t m_size = 0;                              // cells held, duplicates included
     // Row r holds cells m_rowStart[r - 1] .. m_rowStart[r] - 1; slot 0 is 0.
     std::vector<std::size_t> m_rowStart;
-    std::vector<QString> m_sharedTexts;
+    std::shared_ptr<const std::vector<QString>> m_sharedTexts; // null: none
     std::vector<CellValue> m_others; // the other values that are not numbers
     // While cells arrive out of order, the row of every cell; empty otherwise.
     std::vector<std::uint32_t> m_rowOf;

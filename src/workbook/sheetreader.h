@@ -1,6 +1,7 @@
 #pragma once
 
 #include "workbook/sheetdata.h"
+#include "workbook/sheetpass.h"
 #include "workbook/workbookreader.h"
 
 // A reader that reads the whole chosen worksheet (the first unless
@@ -29,6 +30,16 @@ protected:
     // Fills m_sheet (and m_sheetNames) from the workbook at path; false, with
     // m_error set, when it cannot.
     virtual bool read(const QString& path) = 0;
+
+    // In a pass over the sheets: hands m_sheet, read and finished, to visit
+    // as sheet index (named in m_sheetNames), then empties it, and tells the
+    // progress that index + 1 of `count` sheets are read (count 0: not
+    // known). Returns what visit returns.
+    bool handOver(int index, const SheetVisitor& visit, int count);
+    // A pass over count sheets, read with read on up to `threads` workers
+    // (passSheets), each finished and handed to visit in workbook order
+    // through m_sheet; m_error says why a sheet could not be read.
+    bool passOver(int count, int threads, const SheetRead& read, const SheetVisitor& visit);
 
     SheetData m_sheet; // filled by read(), finished by open() when it succeeds
 };

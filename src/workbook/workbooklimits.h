@@ -19,6 +19,10 @@ inline constexpr qint64 kMaxPartBytes = qint64(256) << 20;
 inline constexpr qint64 kPartBytesPerKept = 128;
 // XML elements open at once in one part.
 inline constexpr int kMaxXmlDepth = 256;
+// Relationships of one relationships part of an .xlsx package: one for each
+// sheet, the shared strings, the styles and whatever else the workbook
+// holds, with room to spare beyond the limit on sheets.
+inline constexpr int kMaxRelationships = 100'000;
 // The largest sheet the spreadsheet formats allow.
 inline constexpr int kSheetMaxRows = 1048576;
 inline constexpr int kSheetMaxColumns = 16384;
@@ -29,4 +33,5 @@ struct WorkbookLimits : ReaderLimits {
     qint64 maxPartBytes = kMaxPartBytes;
     qint64 partBytesPerKept = kPartBytesPerKept;
     int maxXmlDepth = kMaxXmlDepth;
+    int maxRelationships = kMaxRelationships;
 };

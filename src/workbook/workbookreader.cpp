@@ -37,6 +37,25 @@ WorkbookFormat zipFormat(const QString& path) {
 
 } // namespace
 
+bool WorkbookReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
+    (void)threads;
+    for (int index = 0;; ++index) {
+        setSheetIndex(index);
+        if (!open(path))
+            return false;
+        const QStringList names = m_sheetNames;
+        const bool go = visit(index, names.value(index), *this);
+        close();
+        m_sheetNames = names;
+        if (!go) {
+            m_error.clear();
+            return false;
+        }
+        if (index + 1 >= names.size())
+            return true;
+    }
+}
+
 WorkbookFormat detectWorkbookFormat(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists())
@@ -60,9 +79,12 @@ std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional
     return openWorkbookSheet(path, 0, regional, error, progress);
 }
 
-std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheetIndex,
-                                                  const Regional& regional, QString* error,
-                                                  WorkProgress* progress) {
+namespace {
+
+// The reader that the content of the workbook at path calls for, or nullptr
+// with *error set.
+std::unique_ptr<WorkbookReader> readerFor(const QString& path, const Regional& regional,
+                                          QString* error) {
     const QString name = QFileInfo(path).fileName();
     std::unique_ptr<WorkbookReader> reader;
     switch (detectWorkbookFormat(path)) {
@@ -92,6 +114,17 @@ std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheet
         reader = std::make_unique<CsvReader>(regional);
         break;
     }
+    return reader;
+}
+
+} // namespace
+
+std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheetIndex,
+                                                  const Regional& regional, QString* error,
+                                                  WorkProgress* progress) {
+    std::unique_ptr<WorkbookReader> reader = readerFor(path, regional, error);
+    if (!reader)
+        return nullptr;
     reader->setProgress(progress);
     reader->setSheetIndex(sheetIndex);
     if (!reader->open(path)) {
@@ -99,4 +132,15 @@ std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheet
         return nullptr;
     }
     return reader;
+}
+
+bool readWorkbookSheets(const QString& path, const Regional& regional, const SheetVisitor& visit,
+                        QString* error, WorkProgress* progress, int threads) {
+    const std::unique_ptr<WorkbookReader> reader = readerFor(path, regional, error);
+    if (!reader)
+        return false;
+    reader->setProgress(progress);
+    const bool read = reader->readSheets(path, visit, threads);
+    *error = reader->errorMessage();
+    return read;
 }

@@ -7,10 +7,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
+class WorkbookReader;
+
+// Takes one sheet of a pass over a workbook (WorkbookReader::readSheets):
+// its position from 0, its name, and the reader, whose cell() gives the
+// sheet's cells until it returns. Returns false to stop the pass.
+using SheetVisitor =
+    std::function<bool(int index, const QString& name, const WorkbookReader& sheet)>;
+
 // Read access to one worksheet of a workbook file, the first unless another
-// is chosen. A reader never writes to the file.
+// is chosen, or to every worksheet in one pass. A reader never writes to
+// the file.
 class WorkbookReader {
 public:
     virtual ~WorkbookReader() = default;
@@ -31,6 +41,21 @@ public:
 
     // Releases the workbook.
     virtual void close() = 0;
+
+    // Reads every sheet of the workbook at path, in workbook order, opening
+    // it once: the parts that the sheets share (the archive's directory,
+    // the shared strings, the styles, the list of sheets) are read once, not
+    // once a sheet. Each sheet is handed to visit on the calling thread, in
+    // workbook order, and released when visit returns; up to `threads`
+    // sheets are read side by side where the format allows it, and only a
+    // few sheets are held at any time. sheetNames() holds the names of the
+    // sheets handed over so far, at least. Returns true when every sheet was
+    // read and visited; false when the workbook or a sheet cannot be read
+    // (errorMessage() says why, as open() would for that sheet; the sheets
+    // before it have been visited) or visit stopped the pass (errorMessage()
+    // empty). Where the reader has no quicker way, it opens the workbook
+    // once a sheet.
+    virtual bool readSheets(const QString& path, const SheetVisitor& visit, int threads = 1);
 
     QString errorMessage() const { return m_error; }
 
@@ -73,8 +98,15 @@ WorkbookFormat detectWorkbookFormat(const QString& path);
 std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
                                              QString* error, WorkProgress* progress = nullptr);
 
-// The same for the sheet at sheetIndex (from 0, in workbook order): the
-// periods of a panel are the sheets of one workbook.
+// The same for the sheet at sheetIndex (from 0, in workbook order).
 std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheetIndex,
                                                   const Regional& regional, QString* error,
                                                   WorkProgress* progress = nullptr);
+
+// Reads every sheet of the workbook at path in one pass
+// (WorkbookReader::readSheets) with the reader its content calls for: the
+// periods of a panel are the sheets of one workbook. Returns false with
+// *error set as openWorkbook sets it, or empty when visit stopped the pass.
+// The reader tells progress how much it has read.
+bool readWorkbookSheets(const QString& path, const Regional& regional, const SheetVisitor& visit,
+                        QString* error, WorkProgress* progress = nullptr, int threads = 1);

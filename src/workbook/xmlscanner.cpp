@@ -9,9 +9,10 @@
 
 namespace {
 
-// Longer tokens (tags, or the prolog with the root's start tag) are left to
-// expat: the scanner reads an incomplete token again with each piece.
-constexpr std::size_t kMaxToken = 64 * 1024;
+// Longer incomplete tokens (tags, or the prolog with the root's start tag)
+// are left to expat: the scanner reads an incomplete token again with each
+// piece.
+constexpr std::size_t kMaxCarry = 64 * 1024;
 // How much of the next chunk is joined to a kept token at a time.
 constexpr std::size_t kJoinBytes = 4096;
 // More attributes in one tag are left to expat, which finds repeated ones
@@ -83,6 +84,27 @@ std::size_t encodeUtf8(unsigned long code, char* out) {
 
 } // namespace
 
+XmlScanner::XmlScanner(XmlScanSink& sink, std::size_t maxToken)
+    : m_sink(sink), m_maxToken(maxToken), m_maxCarry(std::min(maxToken, kMaxCarry)) {}
+
+inline bool XmlScanner::resolveStart(std::size_t length) {
+    // A tag longer than the bound is left to expat, which refuses it.
+    if (length > m_maxToken)
+        return false;
+    const std::size_t count = m_offsets.size();
+    if (m_attributes.size() < count + 1)
+        m_attributes.resize(count + 1);
+    const char* tag = m_tag.data();
+    for (std::size_t k = 0; k < count; ++k)
+        m_attributes[k] = tag + m_offsets[k];
+    m_attributes[count] = nullptr;
+    // A tag of the kept shape has attributes, its name before them.
+    if (count > 0)
+        m_nameLength = m_offsets.front() - 1;
+    return m_bindings.open(std::string_view(tag, m_nameLength), m_attributes.data(),
+                           static_cast<int>(count / 2), m_tagNamesId, m_open.size() + 1, &m_start);
+}
+
 XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool last) {
     Status status = Status::NeedMore;
     std::size_t pos = 0;
@@ -116,7 +138,7 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
         }
         m_carry.erase(0, used);
         keepBreaksAfter(used);
-        if (m_carry.size() > kMaxToken) {
+        if (m_carry.size() > m_maxCarry) {
             handOver(m_carry.data(), 0);
             m_handover = m_carry;
             m_restData = data + pos;
@@ -137,7 +159,7 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
     if (status == Status::NeedMore) {
         m_carry.assign(data + pos + used, length - pos - used);
         m_carryBreaks.clear();
-        if (m_carry.size() > kMaxToken) {
+        if (m_carry.size() > m_maxCarry) {
             handOver(m_carry.data(), 0);
             m_handover = m_carry;
             m_restData = data + length;
@@ -202,21 +224,22 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                 const Scan scanned = scanEndTag(p + i, n - i, &end);
                 if (scanned == Scan::Incomplete)
                     break;
-                if (scanned == Scan::Refused)
+                if (scanned == Scan::Refused || end > m_maxToken)
                     return handover(i);
-                const std::size_t level = m_nameEnds.size();
-                const std::size_t nameStart = level > 1 ? m_nameEnds[level - 2] + 1 : 0;
+                const std::size_t level = m_open.size();
+                const std::size_t nameStart = level > 1 ? m_open[level - 2].nameEnd + 1 : 0;
                 bool go = true;
                 if (m_quietLevel != 0 && level > m_quietLevel) {
                     m_sink.quietEnd();
                 } else {
                     if (level == m_quietLevel)
                         m_quietLevel = 0;
-                    go = m_sink.end(m_names.data() + nameStart);
+                    go = m_sink.end(m_open.back().resolved.of(m_names.data() + nameStart));
                 }
+                m_bindings.close(level);
                 m_names.resize(nameStart);
-                m_nameEnds.pop_back();
-                if (m_nameEnds.empty())
+                m_open.pop_back();
+                if (m_open.empty())
                     m_state = State::Epilog;
                 i += end;
                 if (!go)
@@ -228,8 +251,12 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
                 // most common there, needs nothing but its name kept.
                 const std::size_t nameLast = nameEnd(p + i, n - i, 1);
                 if (nameLast > 1 && nameLast < n - i && p[i + nameLast] == '>') {
+                    const std::string_view name(p + i + 1, nameLast - 1);
+                    if (nameLast + 1 > m_maxToken ||
+                        !m_bindings.open(name, nullptr, 0, 0, m_open.size() + 1, &m_start))
+                        return handover(i);
                     const bool go = m_sink.quietStart();
-                    openElement(std::string_view(p + i + 1, nameLast - 1));
+                    openElement(name, m_start.resolved);
                     i += nameLast + 1;
                     if (!go)
                         return stopped(i);
@@ -240,7 +267,7 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
             const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
             if (scanned == Scan::Incomplete)
                 break;
-            if (scanned == Scan::Refused)
+            if (scanned == Scan::Refused || !resolveStart(end))
                 return handover(i);
             i += end;
             if (deliverStart(empty) == Status::Stopped)
@@ -383,7 +410,7 @@ std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Stat
     const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
     if (scanned == Scan::Incomplete)
         return incomplete();
-    if (scanned == Scan::Refused)
+    if (scanned == Scan::Refused || !resolveStart(end))
         return handover();
     i += end;
     m_state = State::Content;
@@ -408,6 +435,7 @@ bool XmlScanner::scanPlainStartTag(const char* p, std::size_t n, std::size_t* en
     if (j == 1 || j >= n)
         return false;
     std::memcpy(out, p + 1, j - 1);
+    m_nameLength = j - 1;
     std::size_t at = j - 1;
     out[at++] = '\0';
     // An attribute's name or value, p[from, to), copied after the others.
@@ -559,6 +587,7 @@ XmlScanner::Scan XmlScanner::scanAnyStartTag(const char* p, std::size_t n, std::
         return Scan::Incomplete;
     m_tag.append(p + 1, j - 1);
     m_tag.push_back('\0');
+    m_nameLength = j - 1;
     for (;;) {
         const std::size_t beforeSpace = j;
         while (j < n && isSpace(p[j]))
@@ -663,8 +692,9 @@ bool XmlScanner::repeatedAttribute() const {
 }
 
 XmlScanner::Scan XmlScanner::scanEndTag(const char* p, std::size_t n, std::size_t* end) {
-    const std::size_t openStart = m_nameEnds.size() > 1 ? m_nameEnds[m_nameEnds.size() - 2] + 1 : 0;
-    const std::size_t openLength = m_nameEnds.back() - openStart;
+    const std::size_t level = m_open.size();
+    const std::size_t openStart = level > 1 ? m_open[level - 2].nameEnd + 1 : 0;
+    const std::size_t openLength = m_open.back().nameEnd - openStart;
     const char* open = m_names.data() + openStart;
     std::size_t j = 2 + openLength;
     // Mostly the open element's name, whole: no need to find where the name
@@ -746,26 +776,26 @@ XmlScanner::Status XmlScanner::deliverStart(bool empty) {
         const bool go = m_sink.quietStart();
         if (empty) {
             m_sink.quietEnd();
+            m_bindings.close(m_open.size() + 1);
         } else {
-            openElement(m_tag.data());
+            openElement(std::string_view(m_tag.data(), m_nameLength), m_start.resolved);
         }
         return go ? Status::NeedMore : Status::Stopped;
     }
-    m_attributes.clear();
-    for (const std::size_t offset : m_offsets)
-        m_attributes.push_back(m_tag.data() + offset);
-    m_attributes.push_back(nullptr);
-    const char* name = m_tag.data();
-    const XmlScanSink::Next next = m_sink.start(name, m_attributes.data(), m_tagNamesId);
+    const XmlName name = m_start.resolved.of(m_tag.data());
+    const bool attributes = !m_offsets.empty();
+    const XmlScanSink::Next next = m_sink.start(
+        name, attributes ? m_start.attributes : m_noAttributes, attributes ? m_start.namesId : 0);
     bool go = next != XmlScanSink::Next::Stop;
     if (empty) {
         go = m_sink.end(name) && go;
+        m_bindings.close(m_open.size() + 1);
     } else {
-        openElement(name);
+        openElement(std::string_view(m_tag.data(), m_nameLength), m_start.resolved);
         if (next == XmlScanSink::Next::SkipContent)
-            m_quietLevel = m_nameEnds.size();
+            m_quietLevel = m_open.size();
     }
-    if (empty && m_nameEnds.empty())
+    if (empty && m_open.empty())
         m_state = State::Epilog;
     return go ? Status::NeedMore : Status::Stopped;
 }
@@ -782,15 +812,15 @@ void XmlScanner::advance(const char* first, const char* last) {
 void XmlScanner::handOver(const char* p, std::size_t at) {
     advance(p, p + at);
     m_prefix.clear();
-    m_prefixElements = 0;
     if (m_state == State::Content) {
         std::size_t start = 0;
-        for (const std::size_t nameEnd : m_nameEnds) {
+        std::size_t level = 0;
+        for (const OpenElement& open : m_open) {
             m_prefix += '<';
-            m_prefix.append(m_names, start, nameEnd - start);
+            m_prefix.append(m_names, start, open.nameEnd - start);
+            m_bindings.appendDeclarations(++level, m_prefix);
             m_prefix += '>';
-            start = nameEnd + 1;
-            ++m_prefixElements;
+            start = open.nameEnd + 1;
         }
     } else if (m_state == State::Epilog) {
         m_prefix = "<x/>"; // leaves expat after the root, where only white space may follow

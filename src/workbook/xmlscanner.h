@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workbook/xmlbindings.h"
+
 #include <QtGlobal>
 
 #include <string>
@@ -19,11 +21,11 @@ public:
 
     virtual ~XmlScanSink() = default;
     // namesId: tags with the same number, not 0, have the same attribute
-    // names in the same order; 0 when not known.
-    virtual Next start(const char* name, const char** attributes, quint64 namesId) = 0;
+    // names, resolved alike, in the same order; 0 when not known.
+    virtual Next start(const XmlName& name, const XmlAttributes& attributes, quint64 namesId) = 0;
     // Called after an empty element's start even when that start stopped the
     // scan, as expat does.
-    virtual bool end(const char* name) = 0;
+    virtual bool end(const XmlName& name) = 0;
     virtual bool text(const char* data, int length) = 0;
     virtual bool quietStart() { return true; }
     virtual void quietEnd() {}
@@ -32,13 +34,15 @@ public:
 // A fast scanner for the XML that spreadsheet programs write: UTF-8 without
 // a byte order mark, an optional plain XML declaration, elements and
 // attributes with ASCII names, the five predefined entities and character
-// references. It checks everything it reads as strictly as expat; whatever
-// it does not take (comments, CDATA, processing instructions, a document
-// type declaration, carriage returns, other encodings, malformed or
-// truncated XML, a token longer than 64 KiB) it hands over to expat from the
-// start of that token, with a prefix that opens the elements open there, so
-// that expat reads the rest of the document exactly as if it had read the
-// whole: the same events, errors and messages.
+// references. It checks everything it reads as strictly as expat in its
+// namespace mode, and resolves names as it does (XmlBindings); whatever it
+// does not take (comments, CDATA, processing instructions, a document type
+// declaration, carriage returns, other encodings, malformed or truncated XML,
+// names expat refuses, a token longer than maxToken bytes, an incomplete one
+// kept over more than 64 KiB) it hands over to expat from the start of that
+// token, with a prefix that opens the elements open there with the
+// namespaces they declared, so that expat reads the rest of the document
+// exactly as if it had read the whole: the same events, errors and messages.
 class XmlScanner {
 public:
     enum class Status {
@@ -48,7 +52,7 @@ public:
         Handover, // expat must read on (handoverPrefix, handoverBytes, rest)
     };
 
-    explicit XmlScanner(XmlScanSink& sink) : m_sink(sink) {}
+    XmlScanner(XmlScanSink& sink, std::size_t maxToken);
 
     // Scans the next chunk of the document; last marks the end.
     Status feed(const char* data, std::size_t length, bool last);
@@ -56,8 +60,6 @@ public:
     // After Handover: what expat is given first (opens the elements open at
     // the handover point; its events are not the document's)...
     const std::string& handoverPrefix() const { return m_prefix; }
-    // ...how many elements the prefix opens...
-    int prefixElements() const { return m_prefixElements; }
     // ...then the bytes kept from earlier chunks, from the handover point...
     const std::string& handoverBytes() const { return m_handover; }
     // Where in them a chunk of the document began: expat is given them in
@@ -87,11 +89,15 @@ private:
     Scan scanEndTag(const char* p, std::size_t n, std::size_t* end);
     Scan scanReference(const char* p, std::size_t n, std::size_t* end, char* out,
                        std::size_t* outLength) const;
+    // Resolves the names of the tag just read, length bytes long; false
+    // when it is expat's to read. Inline: called for every tag.
+    [[gnu::always_inline]] bool resolveStart(std::size_t length);
     Status deliverStart(bool empty);
     // Puts the element on the stack of open elements.
-    [[gnu::always_inline]] void openElement(std::string_view name) {
+    [[gnu::always_inline]] void openElement(std::string_view name,
+                                            const XmlBindings::Resolved& resolved) {
         m_names.append(name);
-        m_nameEnds.push_back(m_names.size());
+        m_open.push_back({m_names.size(), resolved});
         m_names.push_back('\0');
     }
     void advance(const char* first, const char* last);
@@ -99,14 +105,24 @@ private:
     void keepBreaksAfter(std::size_t used);
 
     XmlScanSink& m_sink;
+    const std::size_t m_maxToken; // longer tokens are left to expat, which refuses them
+    const std::size_t m_maxCarry; // longer incomplete tokens are left to expat
     State m_state = State::Prolog;
     std::string m_carry;                    // an incomplete token kept from earlier chunks
     std::vector<std::size_t> m_carryBreaks; // where in it each later chunk begins
 
-    std::string m_names;                 // the names of the open elements, each after the other
-    std::vector<std::size_t> m_nameEnds; // where each ends in m_names
+    std::string m_names; // the names of the open elements, each after the other
+    struct OpenElement {
+        std::size_t nameEnd;            // where its name ends in m_names
+        XmlBindings::Resolved resolved; // its namespace
+    };
+    std::vector<OpenElement> m_open;
+    XmlBindings m_bindings;     // the namespaces declared
+    XmlBindings::Start m_start; // the current tag's names, resolved
+    const XmlAttributes m_noAttributes;
 
-    std::string m_tag; // the current tag's name, attributes and values, each NUL-ended
+    std::string m_tag;            // the current tag's name, attributes and values, each NUL-ended
+    std::size_t m_nameLength = 0; // of its name
     std::vector<std::size_t> m_offsets; // where each attribute's name and value start
     std::vector<std::size_t> m_lengths; // the length of each
     std::vector<const char*> m_attributes;
@@ -136,7 +152,6 @@ private:
     qint64 m_column = 0;
 
     std::string m_prefix;
-    int m_prefixElements = 0;
     std::string m_handover;
     const char* m_restData = nullptr;
     std::size_t m_restLength = 0;

@@ -1,5 +1,6 @@
 #include "workbook/xmlstream.h"
 
+#include "workbook/xmlbytes.h"
 #include "workbook/xmlscanner.h"
 
 #include <QCoreApplication>
@@ -8,21 +9,60 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace {
 
 constexpr int kChunkBytes = 64 * 1024;
+// What parts an expanded name in expat's namespace mode: "URI\x01local".
+constexpr char kNamespaceSeparator = '\x01';
+
+// Expat's expanded names as the handlers take them.
+class ExpandedNames {
+public:
+    XmlName element(const XML_Char* name) const {
+        const char* separator = std::strchr(name, kNamespaceSeparator);
+        if (!separator)
+            return {XmlNs::None, {}, name};
+        const std::string_view uri(name, static_cast<std::size_t>(separator - name));
+        return {xmlNamespace(uri), uri, separator + 1};
+    }
+    XmlAttributes attributes(const XML_Char** pairs) {
+        int count = 0;
+        while (pairs[2 * count])
+            ++count;
+        const auto size = static_cast<std::size_t>(count);
+        m_localAt.resize(size);
+        m_ns.resize(size);
+        m_uris.resize(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            const XmlName name = element(pairs[2 * i]);
+            m_localAt[i] = static_cast<std::uint32_t>(name.local - pairs[2 * i]);
+            m_ns[i] = name.ns;
+            m_uris[i] = name.uri;
+        }
+        return XmlAttributes(pairs, m_localAt.data(), m_ns.data(), m_uris.data(), count);
+    }
+
+private:
+    std::vector<std::uint32_t> m_localAt;
+    std::vector<XmlNs> m_ns;
+    std::vector<std::string_view> m_uris;
+};
 
 struct ParseContext {
-    XML_Parser parser; // null while the scanner reads
-    XmlHandler* handler;
+    XML_Parser parser = nullptr; // null while the scanner reads
+    XmlHandler* handler = nullptr;
     QString partName;
     int depth = 0;
     int maxDepth = 0;
-    int quietFrom = 0; // the depth of an element whose content the handler skips, 0 if none
+    qint64 maxToken = 0;
+    qint64 textRun = 0; // bytes of text since the last start or end of an element
+    int quietFrom = 0;  // the depth of an element whose content the handler skips, 0 if none
     bool stopped = false;
+    ExpandedNames names;
 };
 
 void stop(ParseContext* context) {
@@ -50,32 +90,63 @@ bool enter(ParseContext* context) {
     return false;
 }
 
-void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-    auto* context = static_cast<ParseContext*>(data);
-    if (!enter(context) || context->quietFrom != 0)
-        return;
-    context->handler->startElement(xmlLocalName(name), attributes);
+QString tokenTooLongCause(const QString& partName, qint64 limit) {
+    return QCoreApplication::translate(
+               "Workbook",
+               "la parte %1 contiene un tag, un commento, un'istruzione o un testo XML più lungo "
+               "di %2")
+        .arg(partName, byteSizeText(limit));
+}
+
+// The start of an element already counted in, from either reader.
+void deliverStart(ParseContext* context, const XmlName& name, const XmlAttributes& attributes,
+                  quint64 namesId) {
+    context->textRun = 0;
+    context->handler->setAttributeNamesId(namesId);
+    context->handler->startElement(name, attributes);
+    context->handler->setAttributeNamesId(0);
     if (context->handler->takeSkipContent())
         context->quietFrom = context->depth;
     stopIfDone(context);
 }
 
-void XMLCALL onEnd(void* data, const XML_Char* name) {
-    auto* context = static_cast<ParseContext*>(data);
+// The end of an element, from either reader.
+void deliverEnd(ParseContext* context, const XmlName& name) {
     const int ending = context->depth--;
     if (context->quietFrom != 0) {
         if (ending > context->quietFrom)
             return;
         context->quietFrom = 0;
     }
-    context->handler->endElement(xmlLocalName(name));
+    context->textRun = 0;
+    context->handler->endElement(name);
     stopIfDone(context);
+}
+
+void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+    auto* context = static_cast<ParseContext*>(data);
+    if (!enter(context) || context->quietFrom != 0)
+        return;
+    deliverStart(context, context->names.element(name), context->names.attributes(attributes), 0);
+}
+
+void XMLCALL onEnd(void* data, const XML_Char* name) {
+    auto* context = static_cast<ParseContext*>(data);
+    deliverEnd(context, context->names.element(name));
 }
 
 void XMLCALL onText(void* data, const XML_Char* text, int length) {
     auto* context = static_cast<ParseContext*>(data);
     if (context->quietFrom != 0)
         return;
+    // Text is handed on as it comes, never kept whole: its bound is checked
+    // here, as the tokens expat keeps are checked where it reads.
+    context->textRun += length;
+    if (context->textRun > context->maxToken) {
+        context->handler->fail(tokenTooLongCause(context->partName, context->maxToken), true);
+        stop(context);
+        return;
+    }
     context->handler->characters(text, length);
     stopIfDone(context);
 }
@@ -94,16 +165,16 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 class ContextSink : public XmlScanSink {
 public:
     explicit ContextSink(ParseContext& context) : m_context(context) {}
-    Next start(const char* name, const char** attributes, quint64 namesId) override {
-        m_context.handler->setAttributeNamesId(namesId);
-        onStart(&m_context, name, attributes);
-        m_context.handler->setAttributeNamesId(0);
+    Next start(const XmlName& name, const XmlAttributes& attributes, quint64 namesId) override {
+        if (!enter(&m_context))
+            return Next::Stop;
+        deliverStart(&m_context, name, attributes, namesId);
         if (m_context.stopped)
             return Next::Stop;
         return m_context.quietFrom == m_context.depth ? Next::SkipContent : Next::Go;
     }
-    bool end(const char* name) override {
-        onEnd(&m_context, name);
+    bool end(const XmlName& name) override {
+        deliverEnd(&m_context, name);
         return !m_context.stopped;
     }
     bool text(const char* data, int length) override {
@@ -150,6 +221,15 @@ QString describe(XML_Error code) {
         return QCoreApplication::translate("Workbook", "entità non definita");
     case XML_ERROR_DUPLICATE_ATTRIBUTE:
         return QCoreApplication::translate("Workbook", "attributo ripetuto");
+    case XML_ERROR_UNBOUND_PREFIX:
+        return QCoreApplication::translate("Workbook",
+                                           "prefisso di spazio dei nomi non dichiarato");
+    case XML_ERROR_UNDECLARING_PREFIX:
+    case XML_ERROR_RESERVED_PREFIX_XML:
+    case XML_ERROR_RESERVED_PREFIX_XMLNS:
+    case XML_ERROR_RESERVED_NAMESPACE_URI:
+        return QCoreApplication::translate("Workbook",
+                                           "dichiarazione di spazio dei nomi non ammessa");
     case XML_ERROR_JUNK_AFTER_DOC_ELEMENT:
         return QCoreApplication::translate("Workbook", "contenuto dopo la fine del documento");
     case XML_ERROR_UNKNOWN_ENCODING:
@@ -186,22 +266,20 @@ void XmlHandler::fail(const QString& cause, bool limit) {
     m_limit = limit;
 }
 
-const char* xmlAttribute(const char** attributes, const char* localName) {
-    for (; *attributes; attributes += 2) {
-        if (std::strcmp(xmlLocalName(attributes[0]), localName) == 0)
-            return attributes[1];
-    }
-    return nullptr;
-}
-
 namespace {
 
 // One parse: the scanner reads while it can, expat from where it cannot.
 class Parse {
 public:
     Parse(const QString& partName, XmlHandler& handler, const XmlLimits& limits)
-        : m_handler(handler), m_context{nullptr, &handler, partName, 0, limits.maxDepth},
-          m_sink(m_context), m_scanner(m_sink) {}
+        : m_handler(handler), m_sink(m_context),
+          m_scanner(m_sink, static_cast<std::size_t>(std::max<qint64>(limits.maxTokenBytes, 1))),
+          m_maxToken(std::max<qint64>(limits.maxTokenBytes, 1)) {
+        m_context.handler = &handler;
+        m_context.partName = partName;
+        m_context.maxDepth = limits.maxDepth;
+        m_context.maxToken = m_maxToken;
+    }
     ~Parse() {
         if (m_context.parser)
             XML_ParserFree(m_context.parser);
@@ -259,7 +337,7 @@ private:
     // Expat reads on from the scanner's handover point (the start when the
     // scanner was not used): the prefix opens the elements open there.
     bool startExpat(XmlError* error) {
-        const XML_Parser parser = XML_ParserCreate(nullptr);
+        const XML_Parser parser = XML_ParserCreateNS(nullptr, kNamespaceSeparator);
         if (!parser) {
             *error = {QCoreApplication::translate("Workbook",
                                                   "memoria insufficiente per leggere la parte %1")
@@ -275,7 +353,8 @@ private:
         XML_SetReparseDeferralEnabled(parser, XML_FALSE);
 #endif
         const std::string& prefix = m_scanner.handoverPrefix();
-        m_prefixLength = static_cast<qint64>(prefix.size());
+        m_prefixLength = xmlbytes::countCharacters(prefix.data(), prefix.data() + prefix.size());
+        m_fed = static_cast<qint64>(prefix.size());
         if (!prefix.empty() && XML_Parse(parser, prefix.data(), static_cast<int>(prefix.size()),
                                          XML_FALSE) == XML_STATUS_ERROR) {
             *error = {QCoreApplication::translate("Workbook",
@@ -290,9 +369,35 @@ private:
     }
 
     Result parse(const char* data, qint64 length, bool last, XmlError* error) {
+        // Expat keeps an incomplete token (a tag, a comment, an instruction)
+        // from one call to the next and reads it again from its start with
+        // each. It is given no more than the bound past the start of the
+        // token it keeps: a token that is still incomplete there is longer
+        // than the bound, found as soon as it passes it, whatever the chunks.
         const XML_Parser parser = m_context.parser;
-        if (XML_Parse(parser, data, static_cast<int>(length), last) != XML_STATUS_ERROR)
-            return last ? Result::Ended : Result::More;
+        for (;;) {
+            const qint64 take = std::min(length, m_maxToken - m_held);
+            const bool final = last && take == length;
+            if (XML_Parse(parser, data, static_cast<int>(take), final) == XML_STATUS_ERROR)
+                return failed(error);
+            if (final)
+                return Result::Ended;
+            m_fed += take;
+            data += take;
+            length -= take;
+            m_held = m_fed - static_cast<qint64>(XML_GetCurrentByteIndex(parser));
+            if (m_held >= m_maxToken) {
+                *error = {tokenTooLongCause(m_context.partName, m_maxToken), true};
+                return Result::Failed;
+            }
+            if (length == 0)
+                return Result::More;
+        }
+    }
+
+    // Expat stopped: the handler failed or finished, or the XML is wrong.
+    Result failed(XmlError* error) {
+        const XML_Parser parser = m_context.parser;
         if (m_handler.finished() || m_handler.failed())
             return stopped(error);
         // The position in the document: expat counted from the handover
@@ -315,7 +420,10 @@ private:
     ParseContext m_context;
     ContextSink m_sink;
     XmlScanner m_scanner;
-    qint64 m_prefixLength = 0;
+    const qint64 m_maxToken;
+    qint64 m_prefixLength = 0; // in characters
+    qint64 m_fed = 0;          // bytes given to expat, the prefix's included
+    qint64 m_held = 0;         // of which it keeps, unread, after the last call
 };
 
 } // namespace

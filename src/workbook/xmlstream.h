@@ -1,19 +1,23 @@
 #pragma once
 
+#include "workbook/xmlnames.h"
+
 #include <QString>
 
 class QIODevice;
 
-// Receives the events of one parse. Element names arrive without their
-// namespace prefix ("x:c" arrives as "c"); attributes arrive as expat gives
-// them: name, value, name, value, ..., nullptr, names with their prefix.
-// Texts are UTF-8; one text node may arrive in several pieces.
+// Receives the events of one parse. Names arrive resolved as namespaces in
+// XML resolve them: the namespace of an element or attribute and its local
+// name ("x:c" arrives as the SpreadsheetML namespace and "c" when x is bound
+// to it); an unprefixed attribute has no namespace; the namespace
+// declarations are not among the attributes. Texts are UTF-8; one text node
+// may arrive in several pieces.
 class XmlHandler {
 public:
     virtual ~XmlHandler() = default;
 
-    virtual void startElement(const char* name, const char** attributes) = 0;
-    virtual void endElement(const char* name) = 0;
+    virtual void startElement(const XmlName& name, const XmlAttributes& attributes) = 0;
+    virtual void endElement(const XmlName& name) = 0;
     virtual void characters(const char* data, int length) = 0;
 
     // Stops the parse at the current event; the parse then fails with this
@@ -44,10 +48,10 @@ public:
     }
 
     // Within startElement: which attribute names the element has. Tags with
-    // the same number, not 0, have the same names in the same order (a run
-    // of tags of one shape has one), so that a handler may keep what it
-    // learnt of the names under it; 0 when not known. Set by the parse
-    // around each startElement.
+    // the same number, not 0, have the same names, in the same namespaces,
+    // in the same order (a run of tags of one shape has one), so that a
+    // handler may keep what it learnt of the names under it; 0 when not
+    // known. Set by the parse around each startElement.
     quint64 attributeNamesId() const { return m_attributeNamesId; }
     void setAttributeNamesId(quint64 id) { m_attributeNamesId = id; }
 
@@ -59,11 +63,19 @@ private:
     quint64 m_attributeNamesId = 0;
 };
 
+// The longest token of a part: a tag (with its attribute values), a comment,
+// a processing instruction, a reference, or a run of text between two tags.
+// Far beyond any a workbook holds (a cell holds 32,767 characters), and
+// short enough that expat, which reads an incomplete token again with each
+// chunk, stays fast.
+inline constexpr qint64 kMaxXmlTokenBytes = qint64(1) << 20;
+
 // The bounds of one parse.
 struct XmlLimits {
     qint64 maxBytes;         // bytes read from the source, counted as they arrive...
     int maxDepth;            // elements open at once
     qint64 bytesPerKept = 0; // ...plus this many for each thing the handler keeps
+    qint64 maxTokenBytes = kMaxXmlTokenBytes;
 };
 
 // A byte count as people read it: "1 GiB", "64 KiB", "1.000 byte".
@@ -86,20 +98,6 @@ public:
     virtual qint64 next(const char** data) = 0;
 };
 
-// The local part of a qualified XML name: "r:id" gives "id", "c" gives "c".
-// Inline: it is asked of every element and most attributes, whose names are
-// short.
-inline const char* xmlLocalName(const char* name) {
-    for (const char* p = name; *p; ++p) {
-        if (*p == ':')
-            return p + 1;
-    }
-    return name;
-}
-
-// The value of the attribute whose local name is localName, or nullptr.
-const char* xmlAttribute(const char** attributes, const char* localName);
-
 // What reads the XML: a fast scanner for the XML that spreadsheet programs
 // write, handing to expat whatever else it meets (the same events, errors
 // and messages as expat alone), or expat alone.
@@ -107,13 +105,15 @@ enum class XmlEngine { Scanner, ExpatOnly };
 
 // Parses all of source, chunk by chunk as the source delivers
 // them (never the whole document in memory), and delivers the events to
-// handler. Returns true when the document is well-formed (up to the point
-// where the handler finished, if it did) and the handler did not fail.
-// Returns false, with *error set, on malformed or truncated XML, a read
-// failure of the source, more than limits.maxBytes bytes plus
-// limits.bytesPerKept for each thing the handler has kept, elements nested
-// deeper than limits.maxDepth, a document type
-// declaration (no part of a workbook has one), or a handler failure.
+// handler. Returns true when the document is well-formed, namespaces
+// included (up to the point where the handler finished, if it did), and the
+// handler did not fail. Returns false, with *error set, on malformed or
+// truncated XML, a read failure of the source, more than limits.maxBytes
+// bytes plus limits.bytesPerKept for each thing the handler has kept,
+// elements nested deeper than limits.maxDepth, a token longer than
+// limits.maxTokenBytes (the text within an element whose content the handler
+// skips aside), a document type declaration (no part of a workbook has
+// one), or a handler failure.
 bool parseXml(XmlSource& source, const QString& partName, XmlHandler& handler,
               const XmlLimits& limits, XmlError* error, XmlEngine engine = XmlEngine::Scanner);
 

@@ -8,6 +8,9 @@
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
+#include <quazip/unzip.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,23 +48,54 @@ ZipPackage::~ZipPackage() {
 
 bool ZipPackage::open(const QString& path) {
     close();
+    m_path = path;
     m_zip = std::make_unique<QuaZip>(path);
     if (!m_zip->open(QuaZip::mdUnzip)) {
         m_zip.reset();
         return false;
     }
-    const QList<QuaZipFileInfo64> entries = m_zip->getFileInfoList64();
-    if (m_zip->getZipError() != UNZ_OK) {
+    // One walk over the directory notes where each entry's record lies.
+    auto entries = std::make_shared<Directory>();
+    for (bool more = m_zip->goToFirstFile(); more; more = m_zip->goToNextFile()) {
+        QuaZipFileInfo64 info;
+        unz64_file_pos position{};
+        if (!m_zip->getCurrentFileInfo(&info) ||
+            unzGetFilePos64(m_zip->getUnzFile(), &position) != UNZ_OK) {
+            close();
+            return false;
+        }
+        const QString key = info.name.toLower();
+        if (!entries->contains(key))
+            entries->insert(key, {qint64(info.uncompressedSize), position.pos_in_zip_directory,
+                                  position.num_of_file});
+        if (info.isEncrypted() ||
+            info.name.compare(QStringLiteral("EncryptedPackage"), Qt::CaseInsensitive) == 0)
+            m_encrypted = true;
+    }
+    if (const int status = m_zip->getZipError();
+        status != UNZ_OK && status != UNZ_END_OF_LIST_OF_FILE) {
         close();
         return false;
     }
-    for (const QuaZipFileInfo64& entry : entries) {
-        m_entries.insert(entry.name.toLower(), entry.name);
-        m_sizes.insert(entry.name.toLower(), qint64(entry.uncompressedSize));
-        if (entry.isEncrypted() ||
-            entry.name.compare(QStringLiteral("EncryptedPackage"), Qt::CaseInsensitive) == 0)
-            m_encrypted = true;
+    // A current entry, so that QuaZipFile opens the one goTo() moves to.
+    m_zip->goToFirstFile();
+    m_entries = std::move(entries);
+    return true;
+}
+
+bool ZipPackage::openSharing(const ZipPackage& other) {
+    close();
+    if (!other.m_entries)
+        return false;
+    m_path = other.m_path;
+    m_zip = std::make_unique<QuaZip>(m_path);
+    if (!m_zip->open(QuaZip::mdUnzip)) {
+        m_zip.reset();
+        return false;
     }
+    m_zip->goToFirstFile();
+    m_entries = other.m_entries;
+    m_encrypted = other.m_encrypted;
     return true;
 }
 
@@ -69,30 +103,41 @@ void ZipPackage::close() {
     if (m_zip)
         m_zip->close();
     m_zip.reset();
-    m_entries.clear();
-    m_sizes.clear();
+    m_entries.reset();
+    m_path.clear();
     m_encrypted = false;
 }
 
 bool ZipPackage::contains(const QString& part) const {
-    return m_entries.contains(part.toLower());
+    return m_entries && m_entries->contains(part.toLower());
+}
+
+const ZipPackage::Entry* ZipPackage::goTo(const QString& part) {
+    if (!m_zip || !m_entries)
+        return nullptr;
+    const auto entry = m_entries->constFind(part.toLower());
+    if (entry == m_entries->cend())
+        return nullptr;
+    unz64_file_pos position{entry->directoryOffset, entry->number};
+    if (unzGoToFilePos64(m_zip->getUnzFile(), &position) != UNZ_OK)
+        return nullptr;
+    return &*entry;
 }
 
 bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits& limits,
                        XmlError* error, WorkProgress* progress) {
-    const auto entry = m_entries.constFind(part.toLower());
-    if (!m_zip || entry == m_entries.cend()) {
+    if (!contains(part)) {
         *error = {QCoreApplication::translate("Workbook", "manca la parte %1").arg(part)};
         return false;
     }
+    const Entry* entry = goTo(part);
     QuaZipFile file(m_zip.get());
     QuaZipFileInfo64 info;
     int method = 0;
     int level = 0;
     // A deflated entry is read raw and inflated here; any other is left to
     // QuaZip.
-    const bool found =
-        m_zip->setCurrentFile(*entry, QuaZip::csSensitive) && m_zip->getCurrentFileInfo(&info);
+    const bool found = entry && m_zip->getCurrentFileInfo(&info);
     const bool raw = found && info.method == Z_DEFLATED;
     if (!found || !file.open(QIODevice::ReadOnly, &method, &level, raw)) {
         *error = {QCoreApplication::translate(
@@ -102,9 +147,14 @@ bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits
         return false;
     }
     const auto parseFrom = [&](QIODevice& device) {
-        ReadAhead chunks(device);
+        // A small part is read in one chunk of its size on this thread: a
+        // thread and a megabyte of buffers would cost more than the part.
+        constexpr qint64 kChunkBytes = 256 * 1024;
+        const qint64 size = std::max<qint64>(entry->size, 0);
+        ReadAhead chunks(device, std::clamp<qint64>(size + 1, 4096, kChunkBytes),
+                         size < kChunkBytes ? 1 : 4);
         if (progress) {
-            CountingSource counted(chunks, *progress, m_sizes.value(part.toLower()));
+            CountingSource counted(chunks, *progress, entry->size);
             return parseXml(counted, part, handler, limits, error);
         }
         return parseXml(chunks, part, handler, limits, error);
@@ -112,7 +162,8 @@ bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits
     bool ok = false;
     bool intact = true;
     if (raw) {
-        EntryInflater inflater(file, static_cast<qint64>(info.uncompressedSize), info.crc);
+        EntryInflater inflater(file, static_cast<qint64>(info.uncompressedSize), info.crc,
+                               static_cast<qint64>(info.compressedSize));
         ok = parseFrom(inflater);
         intact = !inflater.damaged();
         file.close();
@@ -131,8 +182,7 @@ bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits
 }
 
 bool ZipPackage::read(const QString& part, qint64 maxBytes, QByteArray* content) {
-    const auto entry = m_entries.constFind(part.toLower());
-    if (!m_zip || entry == m_entries.cend() || !m_zip->setCurrentFile(*entry, QuaZip::csSensitive))
+    if (!goTo(part))
         return false;
     QuaZipFile file(m_zip.get());
     if (!file.open(QIODevice::ReadOnly))

@@ -12,7 +12,9 @@ class WorkProgress;
 class QuaZip;
 
 // The zip archive of an .xlsx or .ods workbook: which parts it holds, and
-// each part streamed through an XML handler as it is inflated.
+// each part streamed through an XML handler as it is inflated. The archive's
+// directory is read once, when it is opened; a part is then found at once,
+// whatever the number of parts.
 class ZipPackage {
 public:
     ZipPackage();
@@ -23,6 +25,11 @@ public:
     // Opens the archive at path and lists its entries. Returns false when the
     // file is not a readable zip archive (damaged, truncated, not a zip).
     bool open(const QString& path);
+    // Opens the archive that other has open as a second handle on it, which
+    // takes other's directory instead of reading it again: each handle is
+    // used by one thread at a time, so that several threads read parts side
+    // by side. False when the archive can no longer be opened.
+    bool openSharing(const ZipPackage& other);
     void close();
 
     // True when some entry is encrypted or the archive holds an
@@ -47,8 +54,20 @@ public:
     bool read(const QString& part, qint64 maxBytes, QByteArray* content);
 
 private:
+    // An entry of the archive's directory.
+    struct Entry {
+        qint64 size = 0;             // the declared inflated size
+        quint64 directoryOffset = 0; // where its record lies in the directory
+        quint64 number = 0;          // its place in the directory
+    };
+    using Directory = QHash<QString, Entry>; // by lower-case name; the first of a name
+
+    // Makes the entry of part the current one: nullptr when the archive has
+    // no such part or cannot reach it.
+    const Entry* goTo(const QString& part);
+
+    QString m_path;
     std::unique_ptr<QuaZip> m_zip;
-    QHash<QString, QString> m_entries; // lower-case name -> name in the archive
-    QHash<QString, qint64> m_sizes;    // lower-case name -> declared inflated size
+    std::shared_ptr<const Directory> m_entries;
     bool m_encrypted = false;
 };

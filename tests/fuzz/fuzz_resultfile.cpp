@@ -6,6 +6,7 @@
 
 #include "comparison/comparison.h"
 #include "comparison/resultfilereader.h"
+#include "shared/delimitedfields.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,11 +36,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "Regione;MPI+\r\nAlfa;1\r\nBeta;3\r\nGamma;2\r\n");
         prepared = true;
     }
-    const ResultFileContent content = readResultFile(input);
-    if (content.status != ResultFileContent::Status::Read)
-        __builtin_trap(); // the file is there and readable
+    // The file is there: read, or refused by the bounds of the first
+    // method's files with a cause.
+    const ResultFileContent content = readResultFile(input, ResultFileBounds{});
+    if (content.status == ResultFileContent::Status::Missing ||
+        (content.status == ResultFileContent::Status::Unreadable && content.error.isEmpty()))
+        __builtin_trap();
 
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    // The bytes as a label (the writers make line breaks spaces): written as
+    // a field of a line, they split back into the label and the value.
+    QByteArray label = bytes;
+    label.replace('\r', ' ').replace('\n', ' ');
+    QByteArray line;
+    appendField(line, label);
+    line += ";1";
+    std::vector<FieldSpan> spans;
+    if (!splitQuotedFields(QByteArrayView(line), spans) || spans.size() != 2)
+        __builtin_trap();
+    QByteArray back(spans[0].end - spans[0].begin, '\0');
+    back.truncate(unquoteTo(back.data(), line.constData(), spans[0]));
+    if (back != label)
+        __builtin_trap();
+
     writeFile(folder + QStringLiteral("/m.xls.outWROC.csv"), bytes);
     writeFile(folder + QStringLiteral("/m.xls.outWROC.rnk"), bytes);
     const Expected<ComparisonResult> result = compareMethods(

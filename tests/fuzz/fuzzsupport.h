@@ -12,8 +12,9 @@
 // it exists) and returns its path; the same path is reused by every run.
 QString writeFuzzInput(const std::uint8_t* data, std::size_t size, const QString& suffix);
 
-// Opens the input with the reader and, when a sheet opens, loads its matrix.
-// Every failure must come back as a message; a silent one stops the fuzzer.
+// Reads every sheet of the input in one pass, then opens it with the reader
+// and, when a sheet opens, loads its matrix. Every failure must come back as
+// a message; a silent one stops the fuzzer.
 // Bounds a few times smaller than the readers' own, so that one input stays
 // within the fuzzer's memory limit; the limits themselves are exercised all
 // the same.

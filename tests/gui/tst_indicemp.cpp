@@ -433,12 +433,15 @@ void TestIndiceMP::reopeningReloads() {
 }
 
 // "Esporta risultati..." proposes a name beside the workbook and exports
-// the method on view with its transformed matrix.
+// the method just run with its transformed matrix; a result file it leaves
+// out (a pipe at a values file's name) is named in its message.
 void TestIndiceMP::exportAfterMethodRun() {
     IndiceMP& w = window(kProvince);
     QVERIFY(w.load());
     w.show();
     choose(2); // WROC
+    QVERIFY(
+        makeSpecialFile(m_state.strMatrice + QStringLiteral(".outGRAD.csv"), SpecialFile::Pipe));
     const QString out = m_dir->filePath(QStringLiteral("esportati.xlsx"));
     m_dialogs.saveAnswers = QStringList{out};
     QTest::mouseClick(child<QPushButton>("cmdEsporta"), Qt::LeftButton);
@@ -447,7 +450,11 @@ void TestIndiceMP::exportAfterMethodRun() {
     QCOMPARE(m_dialogs.saveRequests[0].startFolder,
              m_dir->filePath(QStringLiteral("Province-risultati.xlsx")));
     QCOMPARE(m_dialogs.messages.size(), 1);
-    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Information);
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Warning);
+    QVERIFY2(m_dialogs.messages[0].text.contains(
+                 QStringLiteral("Province.xlsx.outGRAD.csv tralasciato. Impossibile leggere il "
+                                "file Province.xlsx.outGRAD.csv: non è un file regolare")),
+             qPrintable(m_dialogs.messages[0].text));
     XlsxReader reader;
     reader.setSheetIndex(1);
     QVERIFY(reader.open(out));

@@ -1,4 +1,5 @@
 #include "support/resultsfixture.h"
+#include "support/scratchmount.h"
 #include "support/testsupport.h"
 
 #include "export/resultscollection.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -27,6 +29,7 @@ private Q_SLOTS:
     void sampleReport();
     void largeMatrixGoesToAnnex();
     void commandLine();
+    void fullDiskKeepsTheEarlierReport();
 
 private:
     // The text of a PDF, pages separated by form feeds.
@@ -156,6 +159,39 @@ void TestReport::commandLine() {
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), 0);
     QVERIFY(program.readAllStandardOutput().contains("--report"));
+}
+
+// The PDF writer tells no failure of its own: on a disk that fills up part
+// of the way through, the report fails with the writer's message and exit
+// status 1, and the earlier report stays whole.
+void TestReport::fullDiskKeepsTheEarlierReport() {
+    ScratchMount disk(1024);
+    if (!disk.isMounted())
+        QSKIP("needs root to mount a small file system");
+    SharedState s;
+    const QString workbook = sampleWithResults(disk.path(), s, Regional(QLocale::c()), false);
+    QVERIFY(!workbook.isEmpty());
+    const QString pdf = disk.filePath(QStringLiteral("rapporto.pdf"));
+    const auto report = [&pdf, &workbook]() {
+        QProcess program;
+        program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--report"), pdf, workbook});
+        program.waitForFinished(60000);
+        return std::pair(program.exitCode(), QString::fromUtf8(program.readAllStandardError()));
+    };
+    QCOMPARE(report().first, 0);
+    const QByteArray earlier = fileContents(pdf);
+    QVERIFY(earlier.endsWith("%%EOF\n"));
+
+    QVERIFY(disk.fill(earlier.size() / 2));
+    const auto [exitCode, err] = report();
+    QCOMPARE(exitCode, 1);
+    QVERIFY2(err.contains(QStringLiteral("Impossibile scrivere il file %1: errore di scrittura, "
+                                         "forse il disco è pieno")
+                              .arg(pdf)),
+             qPrintable(err));
+    QCOMPARE(fileContents(pdf), earlier);
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter(u"rapporto"),
+             QStringList{QStringLiteral("rapporto.pdf")});
 }
 
 QTEST_MAIN(TestReport)

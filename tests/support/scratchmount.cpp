@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <algorithm>
+
 namespace {
 bool runQuietly(const QString& program, const QStringList& args) {
     QProcess process;
@@ -26,8 +28,9 @@ ScratchMount::~ScratchMount() {
         runQuietly(QStringLiteral("umount"), {m_dir.path()});
 }
 
-bool ScratchMount::fill() {
-    QFile filler(m_dir.filePath(QStringLiteral("riempitivo.bin")));
+bool ScratchMount::fill(qint64 leaving) {
+    const QString path = m_dir.filePath(QStringLiteral("riempitivo.bin"));
+    QFile filler(path);
     if (!filler.open(QIODevice::WriteOnly))
         return false;
     const QByteArray block(4096, 'x');
@@ -36,7 +39,8 @@ bool ScratchMount::fill() {
     // Whatever room is left after the last whole block.
     while (filler.write("x", 1) == 1 && filler.flush()) {
     }
-    return true;
+    filler.close();
+    return leaving == 0 || QFile::resize(path, std::max<qint64>(QFile(path).size() - leaving, 0));
 }
 
 bool ScratchMount::setReadOnly(bool readOnly) {

@@ -17,8 +17,9 @@ public:
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
 
-    // Fills the file system until no byte is left.
-    bool fill();
+    // Fills the file system until no byte is left, or (leaving > 0) about
+    // that many bytes, for a write that fails part of the way.
+    bool fill(qint64 leaving = 0);
     // Remounts it read-only (true) or read-write.
     bool setReadOnly(bool readOnly);
 

@@ -1,8 +1,11 @@
 #include "support/testsupport.h"
 
+#include "export/zipstreamwriter.h"
 #include "shared/polarita.h"
 
 #include <QFile>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -97,6 +100,22 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+bool makeSpecialFile(const QString& path, SpecialFile kind) {
+    QFile::remove(path);
+    if (kind == SpecialFile::Device)
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+bool writeZip(const QString& path, const std::vector<std::pair<QString, QByteArray>>& entries) {
+    ZipStreamWriter zip(path);
+    for (const auto& [name, bytes] : entries) {
+        zip.beginEntry(name);
+        zip.write(bytes);
+    }
+    return zip.finish().isEmpty();
 }
 
 bool quasiUguali(double a, double b, double tolerance) {

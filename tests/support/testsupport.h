@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 // A block of cells as a sheet holds it from A1: the header row (corner
@@ -66,6 +67,15 @@ QString fixture(const QString& name);
 QByteArray fileContents(const QString& path);
 // Writes bytes to a file, creating or emptying it; false on failure.
 bool writeFileBytes(const QString& path, const QByteArray& bytes);
+// Writes a ZIP archive of the entries (name, bytes) in their order, for
+// workbooks built by a test; false on failure.
+bool writeZip(const QString& path, const std::vector<std::pair<QString, QByteArray>>& entries);
+
+// What a reader of files must refuse without waiting on it: a named pipe
+// with no writer, a link to the endless /dev/zero.
+enum class SpecialFile { Pipe, Device };
+// Puts one at path, replacing what is there; false on failure.
+bool makeSpecialFile(const QString& path, SpecialFile kind);
 
 // True when a and b agree within a relative tolerance of 1e-12 (absolute
 // near zero).

@@ -1,6 +1,7 @@
 #include "ui/report/pdfreport.h"
 
 #include "shared/safefile.h"
+#include "shared/safefiledevice.h"
 #include "stats/statistiche.h"
 #include "ui/report/methoddescriptions.h"
 #include "ui/report/reportcharts.h"
@@ -315,19 +316,26 @@ QString writePdfReport(const QString& path, const ResultsCollection& results,
     SafeFile file(path);
     if (QString error = file.open(); !error.isEmpty())
         return error;
+    // The PDF writer tells no failure: its bytes go through a device that
+    // keeps the first one, and the painter says whether the end was written.
+    SafeFileDevice device(file);
+    bool ended = false;
     {
-        QPdfWriter writer(file.temporaryPath());
+        QPdfWriter writer(&device);
         writer.setCreator(QStringLiteral("Orvalta"));
         writer.setTitle(QStringLiteral("Rapporto: ") + QFileInfo(results.strMatrice).fileName());
         ReportPages pages(writer, QFileInfo(results.strMatrice).fileName());
         if (!pages.isActive())
             return QStringLiteral("Impossibile scrivere il rapporto %1.").arg(path);
         Report(pages, results, progress).write();
-        pages.finish();
+        ended = pages.finish();
     }
     if (progress && progress->cancelled())
         return QStringLiteral("Rapporto annullato.");
-    if (QFileInfo(file.temporaryPath()).size() == 0)
-        return QStringLiteral("Impossibile scrivere il rapporto %1: il file è vuoto.").arg(path);
+    if (QString error = device.finish(); !error.isEmpty())
+        return error;
+    if (!ended || device.written() == 0)
+        return QStringLiteral("Impossibile scrivere il rapporto %1: il PDF non è stato completato.")
+            .arg(path);
     return file.commit();
 }

@@ -70,9 +70,8 @@ void ReportPages::ensure(double height) {
         newPage();
 }
 
-void ReportPages::finish() {
-    if (m_painter.isActive())
-        m_painter.end();
+bool ReportPages::finish() {
+    return m_painter.isActive() && m_painter.end();
 }
 
 void ReportPages::title(const QString& text) {

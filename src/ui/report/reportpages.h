@@ -44,8 +44,9 @@ public:
     QRectF reserve(double height);
     void space(double height) { m_y += height; }
     void newPage();
-    // Ends the last page; the writer's file is complete afterwards.
-    void finish();
+    // Ends the last page; the writer's file is complete afterwards. False
+    // when the painter was not active or could not end.
+    bool finish();
 
     double width() const { return m_width; }
 

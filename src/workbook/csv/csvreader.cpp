@@ -102,7 +102,7 @@ public:
             return true;
         }
         const QByteArrayView bytes(text.data(), static_cast<qsizetype>(text.size()));
-        QString decoded = m_utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
+        QString decoded = m_utf8 ? utf8Text(bytes) : fromWindows1252(bytes);
         if (decoded.size() > kMaxCellTextLength) {
             m_failure = fieldTooLong(row, col);
             return false;

@@ -1,5 +1,6 @@
 #include "workbook/ods/odscontent.h"
 
+#include "shared/textdecoding.h"
 #include "workbook/cellnames.h"
 #include "workbook/exceldates.h"
 #include "workbook/workbooklimits.h"
@@ -25,24 +26,27 @@ template <std::size_t N> bool is(const char* name, const char (&expected)[N]) {
     return true;
 }
 
-// What an attribute of a cell is, by its qualified name; calcextPrefix is
-// the prefix of the calcext namespace, colon included.
-CellAttribute cellAttribute(const char* name, const std::string& calcextPrefix) {
-    const char* local = xmlLocalName(name);
+// An element of this namespace and local name.
+template <std::size_t N> bool is(const XmlName& name, XmlNs ns, const char (&local)[N]) {
+    return name.ns == ns && is(name.local, local);
+}
+
+// What an attribute of a cell is, by its namespace and local name.
+CellAttribute cellAttribute(XmlNs ns, const char* local) {
+    if (ns == XmlNs::Calcext)
+        return is(local, "value-type") ? CellAttribute::ResultType : CellAttribute::Other;
+    if (ns == XmlNs::Table)
+        return is(local, "number-columns-repeated") ? CellAttribute::ColumnsRepeated
+                                                    : CellAttribute::Other;
+    if (ns != XmlNs::Office)
+        return CellAttribute::Other;
     // One comparison for most: the local names differ in their first letter.
     switch (local[0]) {
     case 'v':
         if (is(local, "value"))
             return CellAttribute::Value;
-        if (is(local, "value-type")) {
-            // calcext:value-type is the type of a formula's result.
-            const std::string_view prefix(name, static_cast<std::size_t>(local - name));
-            return prefix == calcextPrefix ? CellAttribute::ResultType : CellAttribute::ValueType;
-        }
-        break;
-    case 'n':
-        if (is(local, "number-columns-repeated"))
-            return CellAttribute::ColumnsRepeated;
+        if (is(local, "value-type"))
+            return CellAttribute::ValueType;
         break;
     case 'd':
         if (is(local, "date-value"))
@@ -71,7 +75,7 @@ bool isDigit(char ch) {
 }
 
 QString fromUtf8(const char* text) {
-    return QString::fromUtf8(text);
+    return utf8Text(text);
 }
 
 // A number as ODF writes it in office:value: the C locale's form, a leading
@@ -134,23 +138,19 @@ bool parseDuration(const char* text, double* days) {
     return true;
 }
 
-const char kCalcextNamespace[] =
-    "urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0";
-
 } // namespace
 
 OdsContentHandler::OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells,
-                                     int tableIndex)
-    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells), m_tableIndex(tableIndex) {
+                                     int tableIndex, int maxTables)
+    : m_sheet(sheet), m_partName(partName), m_maxCells(maxCells), m_tableIndex(tableIndex),
+      m_maxTables(maxTables) {
     m_text.reserve(256);
 }
 
-void OdsContentHandler::startElement(const char* name, const char** attributes) {
+void OdsContentHandler::startElement(const XmlName& name, const XmlAttributes& attributes) {
     ++m_depth;
-    if (m_depth == 1) {
-        startRoot(attributes);
+    if (m_depth == 1)
         return;
-    }
     if (m_skipDepth > 0) {
         passInSkipped(name, attributes);
         return;
@@ -160,9 +160,16 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
         return;
     }
     if (m_tableDepth > 0) {
-        if (m_rowDepth == 0 && is(name, "table-row")) {
+        // Within the table, what is not of the table namespace (forms,
+        // shapes, foreign markup) holds none of its cells.
+        if (name.ns != XmlNs::Table) {
+            skipContent();
+            return;
+        }
+        if (m_rowDepth == 0 && is(name, XmlNs::Table, "table-row")) {
             startRow(attributes);
-        } else if (m_rowDepth > 0 && (is(name, "table-cell") || is(name, "covered-table-cell"))) {
+        } else if (m_rowDepth > 0 && (is(name, XmlNs::Table, "table-cell") ||
+                                      is(name, XmlNs::Table, "covered-table-cell"))) {
             startCell(attributes);
             // A value its attributes give: what the cell holds is not read.
             if (!m_collect)
@@ -170,23 +177,29 @@ void OdsContentHandler::startElement(const char* name, const char** attributes) 
         }
         return;
     }
-    if (m_depth == 2 && is(name, "body")) {
+    if (m_depth == 2 && is(name, XmlNs::Office, "body")) {
         m_bodyDepth = m_depth;
     } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 1) {
         startBodyChild(name);
-    } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 2 && is(name, "table")) {
-        const char* tableName = xmlAttribute(attributes, "name");
+    } else if (m_bodyDepth > 0 && m_depth == m_bodyDepth + 2 && is(name, XmlNs::Table, "table")) {
+        if (m_tableNames.size() >= m_maxTables) {
+            fail(tooManySheetsCause(m_maxTables), true);
+            return;
+        }
+        const char* tableName = attributes.value(XmlNs::Table, "name");
         m_tableNames.append(tableName ? fromUtf8(tableName) : QString());
-        if (m_tableNames.size() - 1 == m_tableIndex) {
+        if (m_tableReadCallback || m_tableNames.size() - 1 == m_tableIndex) {
             m_tableDepth = m_depth;
             m_tableSeen = true;
+            m_row = 0;
+            m_col = 0;
         } else {
             m_skipDepth = m_depth;
         }
     }
 }
 
-void OdsContentHandler::endElement(const char*) {
+void OdsContentHandler::endElement(const XmlName&) {
     const int depth = m_depth--;
     if (m_skipDepth > 0) {
         if (depth == m_skipDepth)
@@ -208,22 +221,37 @@ void OdsContentHandler::endElement(const char*) {
         finishRow();
         m_rowDepth = 0;
     } else if (depth == m_tableDepth) {
-        // The rest of the part is read for the names of the tables only.
+        // The rest of the part is read for the names of the tables only,
+        // unless every table is read.
         m_tableDepth = 0;
         m_tableRead = !failed();
+        if (m_tableRead && m_tableReadCallback) {
+            m_keptBefore += m_count;
+            m_count = 0;
+            if (!m_tableReadCallback(static_cast<int>(m_tableNames.size()) - 1)) {
+                m_stopped = true;
+                fail(QCoreApplication::translate("Workbook", "lettura interrotta"));
+            }
+        }
     } else if (depth == m_bodyDepth) {
         finish();
     }
 }
 
-void OdsContentHandler::passInSkipped(const char* name, const char** attributes) {
+void OdsContentHandler::passInSkipped(const XmlName& name, const XmlAttributes& attributes) {
+    // As in the table read: only the table's own elements, and in a cell
+    // those of the text namespace.
+    if (name.ns != (m_passedCellDepth > 0 ? XmlNs::Text : XmlNs::Table)) {
+        skipContent();
+        return;
+    }
     // A cell with a value type, or one with a paragraph, counts once.
     bool counts = false;
-    if (is(name, "table-cell") || is(name, "covered-table-cell")) {
+    if (is(name, XmlNs::Table, "table-cell") || is(name, XmlNs::Table, "covered-table-cell")) {
         m_passedCellDepth = m_depth;
-        m_passedCellCounted = xmlAttribute(attributes, "value-type") != nullptr;
+        m_passedCellCounted = attributes.value(XmlNs::Office, "value-type") != nullptr;
         counts = m_passedCellCounted;
-    } else if (m_passedCellDepth > 0 && !m_passedCellCounted && is(name, "p")) {
+    } else if (m_passedCellDepth > 0 && !m_passedCellCounted && is(name, XmlNs::Text, "p")) {
         m_passedCellCounted = true;
         counts = true;
     }
@@ -241,19 +269,11 @@ void OdsContentHandler::characters(const char* data, int length) {
         appendText(data, static_cast<std::size_t>(length));
 }
 
-void OdsContentHandler::startRoot(const char** attributes) {
-    // The calcext namespace marks error results; find the prefix the
-    // document gives it.
-    for (const char** attribute = attributes; *attribute; attribute += 2) {
-        if (std::strncmp(attribute[0], "xmlns:", 6) == 0 && is(attribute[1], kCalcextNamespace))
-            m_calcextPrefix = std::string(attribute[0] + 6) + ':';
-    }
-}
-
-void OdsContentHandler::startBodyChild(const char* name) {
-    if (is(name, "spreadsheet"))
+void OdsContentHandler::startBodyChild(const XmlName& name) {
+    // Foreign markup beside the body's content is no content.
+    if (name.ns != XmlNs::Office || is(name.local, "spreadsheet"))
         return;
-    m_otherBody = fromUtf8(name);
+    m_otherBody = fromUtf8(name.local);
     fail(QCoreApplication::translate("Workbook", "la parte %1 non contiene un foglio di calcolo")
              .arg(m_partName));
 }
@@ -279,8 +299,8 @@ bool OdsContentHandler::repeatCount(const char* value, qint64* count) {
     return true;
 }
 
-void OdsContentHandler::startRow(const char** attributes) {
-    if (!repeatCount(xmlAttribute(attributes, "number-rows-repeated"), &m_rowRepeat))
+void OdsContentHandler::startRow(const XmlAttributes& attributes) {
+    if (!repeatCount(attributes.value(XmlNs::Table, "number-rows-repeated"), &m_rowRepeat))
         return;
     m_rowDepth = m_depth;
     m_col = 0;
@@ -288,7 +308,7 @@ void OdsContentHandler::startRow(const char** attributes) {
     m_rowCellCount = 0;
 }
 
-void OdsContentHandler::startCell(const char** attributes) {
+void OdsContentHandler::startCell(const XmlAttributes& attributes) {
     m_cellDepth = m_depth;
     m_paragraphDepth = 0;
     m_hasParagraph = false;
@@ -313,17 +333,17 @@ void OdsContentHandler::startCell(const char** attributes) {
         m_cellNamesId = 0;
         m_cellNames.clear();
     }
-    std::size_t index = 0;
-    for (const char** attribute = attributes; *attribute; attribute += 2, ++index) {
+    const int count = attributes.size();
+    for (int index = 0; index < count; ++index) {
         CellAttribute kind = CellAttribute::Other;
-        if (known && index < m_cellNames.size()) {
-            kind = m_cellNames[index];
+        if (known && static_cast<std::size_t>(index) < m_cellNames.size()) {
+            kind = m_cellNames[static_cast<std::size_t>(index)];
         } else {
-            kind = cellAttribute(attribute[0], m_calcextPrefix);
+            kind = cellAttribute(attributes.ns(index), attributes.name(index));
             if (!known)
                 m_cellNames.push_back(kind);
         }
-        const char* value = attribute[1];
+        const char* value = attributes.value(index);
         switch (kind) {
         case CellAttribute::Value:
             numberText = value;
@@ -424,12 +444,18 @@ void OdsContentHandler::startCell(const char** attributes) {
     m_collect = true;
 }
 
-void OdsContentHandler::startInCell(const char* name, const char** attributes) {
+void OdsContentHandler::startInCell(const XmlName& name, const XmlAttributes& attributes) {
     if (!m_collect)
         return;
+    if (name.ns != XmlNs::Text) {
+        // Foreign markup, or a frame or an annotation: none of the cell's
+        // text.
+        skipContent();
+        return;
+    }
     if (m_paragraphDepth == 0) {
-        // Only the cell's own paragraphs: those of an annotation lie deeper.
-        if (m_depth == m_cellDepth + 1 && (is(name, "p") || is(name, "h"))) {
+        // Only the cell's own paragraphs.
+        if (m_depth == m_cellDepth + 1 && (is(name.local, "p") || is(name.local, "h"))) {
             if (m_hasParagraph)
                 appendText("\n", 1);
             m_hasParagraph = true;
@@ -437,9 +463,9 @@ void OdsContentHandler::startInCell(const char* name, const char** attributes) {
         }
         return;
     }
-    if (is(name, "s")) {
+    if (is(name.local, "s")) {
         qint64 spaces = 1;
-        if (const char* count = xmlAttribute(attributes, "c")) {
+        if (const char* count = attributes.value(XmlNs::Text, "c")) {
             if (!repeatCount(count, &spaces))
                 return;
         }
@@ -449,9 +475,9 @@ void OdsContentHandler::startInCell(const char* name, const char** attributes) {
             static_cast<std::size_t>(std::clamp<qint64>(spaces, 0, std::max<qint64>(room, 0))),
             ' ');
         appendText("", 0);
-    } else if (is(name, "tab")) {
+    } else if (is(name.local, "tab")) {
         appendText("\t", 1);
-    } else if (is(name, "line-break")) {
+    } else if (is(name.local, "line-break")) {
         appendText("\n", 1);
     }
 }
@@ -478,7 +504,8 @@ CellValue OdsContentHandler::cellValue() {
     if (!m_collect) {
         value = std::move(m_attributeValue);
     } else if (!m_text.empty()) {
-        QString text = QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size()));
+        QString text =
+            utf8Text(QByteArrayView(m_text.data(), static_cast<qsizetype>(m_text.size())));
         value = m_error ? CellValue::fromError(text.trimmed()) : CellValue(std::move(text));
     }
     m_collect = false;

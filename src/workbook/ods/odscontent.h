@@ -1,11 +1,13 @@
 #pragma once
 
+#include "workbook/readerlimits.h"
 #include "workbook/sheetdata.h"
 #include "workbook/xmlstream.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,7 +22,8 @@
 // - boolean: office:boolean-value;
 // - string: office:string-value when present, else the text of the cell's
 //   paragraphs joined with line breaks (text:s, text:tab, text:line-break
-//   and the text of spans and links included, annotations left out);
+//   and the text of spans and links included; whatever is not of the text
+//   namespace, annotations and frames as foreign markup, left out);
 // - a formula whose result is an error (calcext:value-type="error"): an
 //   error value with the text shown ("#DIV/0!");
 // - a cell with no value type: the text of its paragraphs, empty when none.
@@ -29,11 +32,14 @@
 // they hold a value, within the sheet's 1,048,576 rows and 16,384 columns;
 // an empty run only moves the position, whatever its length. A value beyond
 // those bounds, more than maxCells non-empty cells, a text longer than
-// kMaxCellTextLength characters, or a malformed value fails.
+// kMaxCellTextLength characters, or a malformed value fails. Elements and
+// attributes are known by their namespace and local name, whatever their
+// prefix: those of any other namespace change nothing.
 //
 // The cells of the other tables are passed over, but each one with a value
 // counts as read: the part may grow with them as with the cells kept
 // (keptCount), and kept and passed cells together stay within maxCells.
+// More than maxTables tables fail on the limit as soon as they are met.
 // The attributes of a cell that its value depends on.
 enum class CellAttribute : unsigned char {
     Other,
@@ -51,12 +57,22 @@ class OdsContentHandler : public XmlHandler {
 public:
     // Reads the table at tableIndex, from 0 in document order.
     OdsContentHandler(SheetData& sheet, const QString& partName, qint64 maxCells,
-                      int tableIndex = 0);
+                      int tableIndex = 0, int maxTables = kMaxWorkbookSheets);
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    // Reads every table instead, each one into the sheet: at the end of
+    // each, tableRead(its index) takes the sheet (and empties it) before the
+    // next begins; when it returns false, the parse stops as failed, and
+    // stopped() tells so. Each table stays within maxCells by itself; the
+    // part may grow with all the cells read.
+    void readEveryTable(std::function<bool(int index)> tableRead) {
+        m_tableReadCallback = std::move(tableRead);
+    }
+    bool stopped() const { return m_stopped; }
+
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char* data, int length) override;
-    qint64 keptCount() const override { return m_count + m_passed; }
+    qint64 keptCount() const override { return m_keptBefore + m_count + m_passed; }
 
     // The document body is not a spreadsheet: the parse failed, and this is
     // the body's kind ("text", "presentation", ...).
@@ -70,12 +86,11 @@ public:
     const QStringList& tableNames() const { return m_tableNames; }
 
 private:
-    void startRoot(const char** attributes);
-    void startBodyChild(const char* name);
-    void startRow(const char** attributes);
-    void startCell(const char** attributes);
-    void startInCell(const char* name, const char** attributes);
-    void passInSkipped(const char* name, const char** attributes);
+    void startBodyChild(const XmlName& name);
+    void startRow(const XmlAttributes& attributes);
+    void startCell(const XmlAttributes& attributes);
+    void startInCell(const XmlName& name, const XmlAttributes& attributes);
+    void passInSkipped(const XmlName& name, const XmlAttributes& attributes);
     void finishCell();
     void finishRow();
     bool repeatCount(const char* value, qint64* count);
@@ -86,7 +101,6 @@ private:
     SheetData& m_sheet;
     QString m_partName;
     qint64 m_maxCells;
-    std::string m_calcextPrefix = "calcext:"; // the prefix of the calcext namespace
     // What each attribute of the cell tags with the attribute names numbered
     // m_cellNamesId is (0: none learnt).
     std::vector<CellAttribute> m_cellNames;
@@ -100,6 +114,10 @@ private:
     bool m_passedCellCounted = false; // that cell has been counted
     qint64 m_passed = 0;              // cells with a value passed in other tables
     int m_tableIndex = 0;
+    int m_maxTables = kMaxWorkbookSheets;
+    std::function<bool(int)> m_tableReadCallback; // set: every table is read
+    bool m_stopped = false;
+    qint64 m_keptBefore = 0; // cells kept in the tables read before this one
     QStringList m_tableNames;
     int m_rowDepth = 0;
     int m_cellDepth = 0;

@@ -20,11 +20,14 @@ const QByteArray kOpenDocument = QByteArrayLiteral("application/vnd.oasis.opendo
 // its parts.
 class ManifestHandler : public XmlHandler {
 public:
-    void startElement(const char* name, const char**) override {
-        if (std::strcmp(name, "encryption-data") == 0 || std::strcmp(name, "encrypted-key") == 0)
+    // Whatever the namespace: a part that may be encrypted is refused, never
+    // read as if it were plain.
+    void startElement(const XmlName& name, const XmlAttributes&) override {
+        if (std::strcmp(name.local, "encryption-data") == 0 ||
+            std::strcmp(name.local, "encrypted-key") == 0)
             m_encrypted = true;
     }
-    void endElement(const char*) override {}
+    void endElement(const XmlName&) override {}
     void characters(const char*, int) override {}
     bool encrypted() const { return m_encrypted; }
 
@@ -48,31 +51,32 @@ QString documentKind(const QString& kind) {
     return QCoreApplication::translate("Workbook", "un documento di altro tipo");
 }
 
+QString notSpreadsheet(const QString& name, const QString& kind) {
+    return QCoreApplication::translate("Workbook",
+                                       "Il file %1 è %2 OpenDocument, non un foglio di calcolo.")
+        .arg(name, documentKind(kind));
+}
+
+const QString kFormat = QStringLiteral(".ods");
+
 } // namespace
 
-bool OdsReader::read(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const QString format = QStringLiteral(".ods");
-    const auto invalid = [&](const QString& cause) {
-        m_error = messaggioFileNonValido(name, format, cause);
-        return false;
-    };
-    const auto notSpreadsheet = [&](const QString& kind) {
-        m_error = QCoreApplication::translate(
-                      "Workbook", "Il file %1 è %2 OpenDocument, non un foglio di calcolo.")
-                      .arg(name, documentKind(kind));
-        return false;
-    };
+XmlLimits OdsReader::xmlLimits() const {
     // An OpenDocument cell is written with about twice the XML of an .xlsx
     // cell.
-    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
-                              2 * m_limits.partBytesPerKept};
+    return {m_limits.maxPartBytes, m_limits.maxXmlDepth, 2 * m_limits.partBytesPerKept};
+}
 
+bool OdsReader::openPackage(const QString& path, ZipPackage& package) {
+    const QString name = QFileInfo(path).fileName();
+    const auto invalid = [&](const QString& cause) {
+        m_error = messaggioFileNonValido(name, kFormat, cause);
+        return false;
+    };
     if (!QFileInfo::exists(path)) {
         m_error = messaggioFileAssente(path);
         return false;
     }
-    ZipPackage package;
     if (!package.open(path))
         return invalid(
             QCoreApplication::translate("Workbook", "l'archivio ZIP è danneggiato o incompleto"));
@@ -87,14 +91,16 @@ bool OdsReader::read(const QString& path) {
                 QCoreApplication::translate("Workbook", "la parte mimetype è danneggiata"));
         type = type.trimmed();
         if (type.startsWith(kOpenDocument) &&
-            !type.startsWith(QByteArray(kOpenDocument + QByteArrayLiteral("spreadsheet"))))
-            return notSpreadsheet(QString::fromUtf8(type.mid(kOpenDocument.size())));
+            !type.startsWith(QByteArray(kOpenDocument + QByteArrayLiteral("spreadsheet")))) {
+            m_error = notSpreadsheet(name, QString::fromUtf8(type.mid(kOpenDocument.size())));
+            return false;
+        }
     }
-    XmlError error;
     if (package.contains(kManifest)) {
         ManifestHandler manifest;
-        if (!package.parse(kManifest, manifest, xmlLimits, &error)) {
-            m_error = messaggioErroreXml(name, format, error);
+        XmlError error;
+        if (!package.parse(kManifest, manifest, xmlLimits(), &error)) {
+            m_error = messaggioErroreXml(name, kFormat, error);
             return false;
         }
         if (manifest.encrypted()) {
@@ -105,17 +111,30 @@ bool OdsReader::read(const QString& path) {
     if (!package.contains(kContent))
         return invalid(QCoreApplication::translate("Workbook", "manca la parte %1 con il contenuto")
                            .arg(kContent));
+    return true;
+}
 
-    OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, m_sheetIndex);
+bool OdsReader::contentFailure(const QString& path, const QString& otherBody,
+                               const XmlError& error) {
+    const QString name = QFileInfo(path).fileName();
+    m_error = otherBody.isEmpty() ? messaggioErroreXml(name, kFormat, error)
+                                  : notSpreadsheet(name, otherBody);
+    return false;
+}
+
+bool OdsReader::read(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    ZipPackage package;
+    if (!openPackage(path, package))
+        return false;
+    OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, m_sheetIndex,
+                              m_limits.maxSheets);
     // A fault after the chosen table spoils nothing, unless a limit stopped
     // the parse: the names of the tables would then be cut short.
-    if (!package.parse(kContent, content, xmlLimits, &error, m_progress) &&
-        (!content.tableRead() || error.limit)) {
-        if (!content.otherBody().isEmpty())
-            return notSpreadsheet(content.otherBody());
-        m_error = messaggioErroreXml(name, format, error);
-        return false;
-    }
+    XmlError error;
+    if (!package.parse(kContent, content, xmlLimits(), &error, m_progress) &&
+        (!content.tableRead() || error.limit))
+        return contentFailure(path, content.otherBody(), error);
     if (content.tableNames().isEmpty()) {
         m_error = messaggioSenzaFogli(name);
         return false;
@@ -125,5 +144,35 @@ bool OdsReader::read(const QString& path) {
         return false;
     }
     m_sheetNames = content.tableNames();
+    return true;
+}
+
+bool OdsReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
+    (void)threads; // one part, read in one stream
+    close();
+    m_error.clear();
+    m_sheetNames.clear();
+    ZipPackage package;
+    if (!openPackage(path, package))
+        return false;
+    OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, 0, m_limits.maxSheets);
+    content.readEveryTable([&](int index) {
+        m_sheetNames.append(content.tableNames().at(index));
+        m_sheet.finish();
+        return handOver(index, visit, 0);
+    });
+    XmlError error;
+    if (!package.parse(kContent, content, xmlLimits(), &error, m_progress)) {
+        if (content.stopped()) {
+            m_error.clear();
+            return false;
+        }
+        return contentFailure(path, content.otherBody(), error);
+    }
+    m_sheetNames = content.tableNames();
+    if (m_sheetNames.isEmpty()) {
+        m_error = messaggioSenzaFogli(QFileInfo(path).fileName());
+        return false;
+    }
     return true;
 }

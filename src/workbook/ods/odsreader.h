@@ -2,6 +2,9 @@
 
 #include "workbook/sheetreader.h"
 #include "workbook/workbooklimits.h"
+#include "workbook/xmlstream.h"
+
+class ZipPackage;
 
 // Reads .ods workbooks (OpenDocument spreadsheets): the chosen table of the
 // content part (the first by default), streamed from the archive and never
@@ -11,7 +14,18 @@ public:
     // The bounds for the next open(); the named constants by default.
     void setLimits(const WorkbookLimits& limits) { m_limits = limits; }
 
+    // Reads the content part once, handing each table over as soon as it
+    // ends; a fault anywhere in the part fails the pass.
+    bool readSheets(const QString& path, const SheetVisitor& visit, int threads = 1) override;
+
 private:
+    // Opens the package at path and checks that it is an unprotected
+    // spreadsheet with a content part; false with m_error set otherwise.
+    bool openPackage(const QString& path, ZipPackage& package);
+    // The failure of a parse of the content part: m_error set, false.
+    bool contentFailure(const QString& path, const QString& otherBody, const XmlError& error);
+    XmlLimits xmlLimits() const;
+
     // Reads the chosen table. On failure the message names the file and the
     // cause: not a zip or damaged, protected by a password, an OpenDocument
     // file that is not a spreadsheet, no table, malformed XML, a bad cell,

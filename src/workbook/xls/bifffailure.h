@@ -20,6 +20,7 @@ struct BiffFailure {
         TooMuchText,        // more characters of texts in all than the limit
         StringIndex,        // a cell names a shared string the table lacks
         NoSheet,            // the workbook lists no sheet
+        TooManySheets,      // the workbook lists more sheets than the limit
         NoSuchSheet,        // the workbook lists fewer sheets than the position chosen
         NotWorksheet,       // the sheet chosen is a chart, a macro sheet or a module
         BadSheetOffset,     // the chosen sheet's position holds no beginning-of-file record

@@ -39,8 +39,8 @@ bool isDateFormat(quint16 id, const QHash<quint16, QString>& codes) {
 
 } // namespace
 
-BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book, const ReaderLimits& limits,
-                             int sheetIndex) {
+BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
+                             const ReaderLimits& limits) {
     *book = BiffWorkbook();
     BiffRecordReader reader(stream);
     BiffRecord record;
@@ -61,8 +61,6 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book, const Re
 
     QHash<quint16, QString> formatCodes;
     std::vector<quint16> xfFormats;
-    bool haveSheet = false;
-    quint8 firstSheetType = 0;
     for (;;) {
         status = reader.next(&record);
         if (status != BiffRecordReader::Status::Ok)
@@ -105,9 +103,11 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book, const Re
             if (continues != BiffRecordReader::Status::Ok)
                 return BiffFailure::at(biffFailureKind(continues), reader.position());
             BiffContinuedRecord in(std::move(parts), book->codepage);
-            if (const auto kind = readBiffSst(in, &book->sharedStrings, limits);
+            std::vector<QString> strings;
+            if (const auto kind = readBiffSst(in, &strings, limits);
                 kind != BiffFailure::Kind::None)
                 return BiffFailure::at(kind, record.offset);
+            book->sharedStrings = std::make_shared<const std::vector<QString>>(std::move(strings));
             break;
         }
         case BiffType::BoundSheet: {
@@ -117,13 +117,10 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book, const Re
             QString sheetName;
             if (!in.readString(BiffContinuedRecord::CountWidth::Byte, &sheetName))
                 return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            if (std::ssize(book->sheetNames) == sheetIndex) {
-                book->firstSheetOffset = u32At(body, 0);
-                firstSheetType = static_cast<quint8>(body.at(5));
-                book->firstSheetName = sheetName;
-                haveSheet = true;
-            }
-            book->sheetNames.push_back(std::move(sheetName));
+            if (std::ssize(book->sheets) >= limits.maxSheets)
+                return BiffFailure::at(BiffFailure::Kind::TooManySheets, record.offset);
+            book->sheets.push_back(
+                {std::move(sheetName), qsizetype(u32At(body, 0)), static_cast<quint8>(body.at(5))});
             break;
         }
         default:
@@ -131,18 +128,25 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book, const Re
         }
     }
 
-    if (book->sheetNames.empty())
+    if (book->sheets.empty())
         return BiffFailure::at(BiffFailure::Kind::NoSheet, record.offset);
-    if (!haveSheet)
-        return BiffFailure::at(BiffFailure::Kind::NoSuchSheet, record.offset);
-    if (sheetKindOf(firstSheetType) != BiffFailure::SheetKind::Worksheet) {
-        BiffFailure f = BiffFailure::at(BiffFailure::Kind::NotWorksheet, record.offset);
-        f.sheetKind = sheetKindOf(firstSheetType);
-        return f;
-    }
 
     book->dateXf.reserve(xfFormats.size());
     for (const quint16 id : xfFormats)
         book->dateXf.push_back(isDateFormat(id, formatCodes));
+    return {};
+}
+
+BiffFailure checkBiffSheet(const BiffWorkbook& book, int sheetIndex) {
+    if (book.sheets.empty())
+        return BiffFailure::at(BiffFailure::Kind::NoSheet, 0);
+    if (sheetIndex < 0 || sheetIndex >= std::ssize(book.sheets))
+        return BiffFailure::at(BiffFailure::Kind::NoSuchSheet, 0);
+    const BiffSheet& sheet = book.sheets[std::size_t(sheetIndex)];
+    if (sheetKindOf(sheet.type) != BiffFailure::SheetKind::Worksheet) {
+        BiffFailure f = BiffFailure::at(BiffFailure::Kind::NotWorksheet, sheet.offset);
+        f.sheetKind = sheetKindOf(sheet.type);
+        return f;
+    }
     return {};
 }

@@ -31,7 +31,7 @@ public:
     SheetBuilder(const BiffWorkbook& book, SheetData* sheet, const ReaderLimits& limits)
         : m_book(book), m_sheet(sheet), m_maxTextLength(limits.maxTextLength),
           m_textBudget(limits.maxTextCharacters) {
-        for (const QString& shared : book.sharedStrings)
+        for (const QString& shared : *book.sharedStrings)
             m_textBudget -= shared.size();
     }
 
@@ -230,18 +230,21 @@ BiffFailure SheetBuilder::handle(const BiffRecord& record, BiffRecordReader& rea
 
 } // namespace
 
-BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet,
-                              const ReaderLimits& limits) {
-    if (book.firstSheetOffset < 0 || book.firstSheetOffset >= stream.size())
-        return BiffFailure::at(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
-    BiffRecordReader reader(stream, book.firstSheetOffset);
+BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, int sheetIndex,
+                              SheetData* sheet, const ReaderLimits& limits) {
+    if (BiffFailure f = checkBiffSheet(book, sheetIndex); f.failed())
+        return f;
+    const qsizetype offset = book.sheets[std::size_t(sheetIndex)].offset;
+    if (offset < 0 || offset >= stream.size())
+        return BiffFailure::at(BiffFailure::Kind::BadSheetOffset, offset);
+    BiffRecordReader reader(stream, offset);
     BiffRecord record;
     BiffRecordReader::Status status = reader.next(&record);
     quint16 version = 0;
     quint16 kind = 0;
     if (status != BiffRecordReader::Status::Ok || record.type != BiffType::Bof ||
         !readBiffBof(record.body, &version, &kind))
-        return BiffFailure::at(BiffFailure::Kind::BadSheetOffset, book.firstSheetOffset);
+        return BiffFailure::at(BiffFailure::Kind::BadSheetOffset, offset);
     // The globals said BIFF8 already; some writers leave the sheet's version
     // blank, so only its kind counts.
     if (kind != BiffBof::Worksheet) {

@@ -11,8 +11,8 @@
 constexpr int kBiffMaxRows = 65536;
 constexpr int kBiffMaxColumns = 256;
 
-// Reads the cells of the worksheet whose substream starts at
-// book.firstSheetOffset into *sheet, 1-based: numbers (dates when their
+// Reads the cells of the sheet at sheetIndex (from 0, in workbook order),
+// which must be a worksheet (checkBiffSheet), into *sheet, 1-based: numbers (dates when their
 // format shows a date), shared and inline texts, booleans, errors, and the
 // last computed result of formulas (a text result from the STRING record
 // that follows, an empty text result as an empty text). Blank cells, shared
@@ -22,5 +22,7 @@ constexpr int kBiffMaxColumns = 256;
 // limits.maxTextCharacters with the shared strings, stop it. A failure
 // names the first fault met or the limit crossed; *sheet then holds what was
 // read before it.
-BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, SheetData* sheet,
-                              const ReaderLimits& limits = {});
+// Reads nothing but the sheet's own substream and keeps no state: several
+// threads may read sheets of one stream side by side.
+BiffFailure readBiffWorksheet(QByteArrayView stream, const BiffWorkbook& book, int sheetIndex,
+                              SheetData* sheet, const ReaderLimits& limits = {});

@@ -1,5 +1,6 @@
 #include "workbook/xls/xlsreader.h"
 
+#include "workbook/sheetpass.h"
 #include "workbook/workbookmessages.h"
 #include "workbook/xls/biffrecordreader.h"
 #include "workbook/xls/biffsst.h"
@@ -59,6 +60,9 @@ QString sheetKindText(BiffFailure::SheetKind kind) {
 
 QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimits& limits,
                     const BiffWorkbook& book, int sheetIndex) {
+    const QString sheetName = sheetIndex >= 0 && sheetIndex < std::ssize(book.sheets)
+                                  ? book.sheets[std::size_t(sheetIndex)].name
+                                  : QString();
     const QString damaged =
         QCoreApplication::translate("Workbook", "La cartella di lavoro %1 è danneggiata: ")
             .arg(name);
@@ -127,13 +131,15 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
                at;
     case BiffFailure::Kind::NoSheet:
         return messaggioSenzaFogli(name);
+    case BiffFailure::Kind::TooManySheets:
+        return overLimit + tooManySheetsCause(limits.maxSheets) + u'.';
     case BiffFailure::Kind::NoSuchSheet:
-        return messaggioFoglioAssente(name, sheetIndex, std::ssize(book.sheetNames));
+        return messaggioFoglioAssente(name, sheetIndex, std::ssize(book.sheets));
     case BiffFailure::Kind::NotWorksheet:
         if (sheetIndex > 0)
             return QCoreApplication::translate(
                        "Workbook", "Il foglio \"%1\" di %2 non è un foglio di lavoro (%3).")
-                .arg(book.firstSheetName, name, sheetKindText(f.sheetKind));
+                .arg(sheetName, name, sheetKindText(f.sheetKind));
         return QCoreApplication::translate(
                    "Workbook", "Il primo foglio di %1 non è un foglio di lavoro (%2): spostare "
                                "al primo posto il foglio con la matrice.")
@@ -141,7 +147,7 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
     case BiffFailure::Kind::BadSheetOffset:
         return damaged +
                QCoreApplication::translate("Workbook", "la posizione %1 non è valida")
-                   .arg(delFoglio(sheetIndex, book.firstSheetName)) +
+                   .arg(delFoglio(sheetIndex, sheetName)) +
                at;
     case BiffFailure::Kind::CellOutOfRange:
         return damaged +
@@ -182,15 +188,49 @@ bool XlsReader::read(const QString& path) {
         return false;
 
     BiffWorkbook book;
-    BiffFailure failure = readBiffWorkbook(stream.data, &book, m_limits, m_sheetIndex);
+    BiffFailure failure = readBiffWorkbook(stream.data, &book, m_limits);
+    if (!failure.failed())
+        failure = checkBiffSheet(book, m_sheetIndex);
     if (!failure.failed() && !stage(40))
         return false;
     if (!failure.failed())
-        failure = readBiffWorksheet(stream.data, book, &m_sheet, m_limits);
+        failure = readBiffWorksheet(stream.data, book, m_sheetIndex, &m_sheet, m_limits);
     if (failure.failed()) {
         m_error = biffMessage(failure, name, m_limits, book, m_sheetIndex);
         return false;
     }
-    m_sheetNames = QStringList(book.sheetNames.begin(), book.sheetNames.end());
+    for (const BiffSheet& sheet : book.sheets)
+        m_sheetNames.append(sheet.name);
     return stage(100);
+}
+
+bool XlsReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
+    close();
+    m_error.clear();
+    m_sheetNames.clear();
+    const QString name = QFileInfo(path).fileName();
+    const Ole2Stream stream = readOle2WorkbookStream(path);
+    if (stream.status != Ole2Stream::Status::Ok) {
+        m_error = streamMessage(stream, name);
+        return false;
+    }
+    BiffWorkbook book;
+    if (const BiffFailure failure = readBiffWorkbook(stream.data, &book, m_limits);
+        failure.failed()) {
+        m_error = biffMessage(failure, name, m_limits, book, 0);
+        return false;
+    }
+    for (const BiffSheet& sheet : book.sheets)
+        m_sheetNames.append(sheet.name);
+
+    // The sheets are read side by side from the one stream.
+    const auto read = [&](int, int index, SheetData& sheet, QString* error) {
+        const BiffFailure failure = readBiffWorksheet(stream.data, book, index, &sheet, m_limits);
+        if (failure.failed()) {
+            *error = biffMessage(failure, name, m_limits, book, index);
+            return false;
+        }
+        return true;
+    };
+    return passOver(static_cast<int>(book.sheets.size()), threads, read, visit);
 }

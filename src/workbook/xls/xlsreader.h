@@ -12,6 +12,10 @@ public:
     // The bounds for the next open(); the named constants by default.
     void setLimits(const ReaderLimits& limits) { m_limits = limits; }
 
+    // Reads the workbook stream and its globals once, the sheets side by
+    // side.
+    bool readSheets(const QString& path, const SheetVisitor& visit, int threads = 1) override;
+
 private:
     bool read(const QString& path) override;
 

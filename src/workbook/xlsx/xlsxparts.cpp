@@ -1,5 +1,6 @@
 #include "workbook/xlsx/xlsxparts.h"
 
+#include "shared/textdecoding.h"
 #include "workbook/exceldates.h"
 
 #include <QCoreApplication>
@@ -16,8 +17,19 @@ bool is(const char* name, const char* expected) {
     return std::strcmp(name, expected) == 0;
 }
 
+// An element of SpreadsheetML with this local name.
+bool isSheetElement(const XmlName& name, const char* local) {
+    return name.ns == XmlNs::Spreadsheet && is(name.local, local);
+}
+
+// The value of an attribute without a namespace, as those of SpreadsheetML
+// and of relationships are.
+const char* plain(const XmlAttributes& attributes, const char* name) {
+    return attributes.value(XmlNs::None, name);
+}
+
 QString text(const char* value) {
-    return value ? QString::fromUtf8(value) : QString();
+    return value ? utf8Text(value) : QString();
 }
 
 // The integer of an attribute value, or fallback when it is missing or not an integer.
@@ -49,15 +61,25 @@ int hexValue(QChar ch) {
 
 // --- relationships ---
 
-void XlsxRelationshipsHandler::startElement(const char* name, const char** attributes) {
-    if (!is(name, "Relationship"))
+void XlsxRelationshipsHandler::startElement(const XmlName& name, const XmlAttributes& attributes) {
+    if (name.ns != XmlNs::PackageRelationships) {
+        skipContent(); // foreign markup, and what it holds
         return;
+    }
+    if (!is(name.local, "Relationship"))
+        return;
+    if (std::ssize(m_relationships) >= m_maxRelationships) {
+        fail(tooManyRelationshipsCause(m_partName, m_maxRelationships), true);
+        return;
+    }
     XlsxRelationship relationship;
-    relationship.id = text(xmlAttribute(attributes, "Id"));
-    relationship.type = text(xmlAttribute(attributes, "Type"));
-    relationship.target = text(xmlAttribute(attributes, "Target"));
-    const char* mode = xmlAttribute(attributes, "TargetMode");
+    relationship.id = text(plain(attributes, "Id"));
+    relationship.type = text(plain(attributes, "Type"));
+    relationship.target = text(plain(attributes, "Target"));
+    const char* mode = plain(attributes, "TargetMode");
     relationship.external = mode && is(mode, "External");
+    if (!m_byId.contains(relationship.id)) // the first with an id keeps it
+        m_byId.insert(relationship.id, m_relationships.size());
     m_relationships.push_back(std::move(relationship));
 }
 
@@ -71,57 +93,65 @@ const XlsxRelationship* XlsxRelationshipsHandler::byKind(const QString& kind) co
 }
 
 const XlsxRelationship* XlsxRelationshipsHandler::byId(const QString& id) const {
-    for (const auto& relationship : m_relationships) {
-        if (relationship.id == id)
-            return &relationship;
-    }
-    return nullptr;
+    const auto found = m_byId.constFind(id);
+    return found == m_byId.cend() ? nullptr : &m_relationships[*found];
 }
 
 // --- workbook ---
 
-void XlsxWorkbookHandler::startElement(const char* name, const char** attributes) {
+void XlsxWorkbookHandler::startElement(const XmlName& name, const XmlAttributes& attributes) {
     if (m_root) {
         m_root = false;
-        if (!is(name, "workbook"))
+        if (!isSheetElement(name, "workbook"))
             fail(QCoreApplication::translate("Workbook",
                                              "la parte %1 non contiene una cartella di lavoro")
                      .arg(m_partName));
         return;
     }
-    if (is(name, "workbookPr")) {
-        m_date1904 = xmlTrue(xmlAttribute(attributes, "date1904"));
-    } else if (is(name, "sheets")) {
+    if (name.ns != XmlNs::Spreadsheet) {
+        skipContent(); // foreign markup, and what it holds
+    } else if (is(name.local, "workbookPr")) {
+        m_date1904 = xmlTrue(plain(attributes, "date1904"));
+    } else if (is(name.local, "sheets")) {
         m_inSheets = true;
-    } else if (m_inSheets && is(name, "sheet")) {
-        m_sheets.push_back(
-            {text(xmlAttribute(attributes, "name")), text(xmlAttribute(attributes, "id"))});
+    } else if (m_inSheets && is(name.local, "sheet")) {
+        if (std::ssize(m_sheets) >= m_maxSheets) {
+            fail(tooManySheetsCause(m_maxSheets), true);
+            return;
+        }
+        m_sheets.push_back({text(plain(attributes, "name")),
+                            text(attributes.value(XmlNs::DocumentRelationships, "id"))});
     }
 }
 
-void XlsxWorkbookHandler::endElement(const char* name) {
-    if (is(name, "sheets"))
+void XlsxWorkbookHandler::endElement(const XmlName& name) {
+    if (isSheetElement(name, "sheets"))
         m_inSheets = false;
 }
 
 // --- shared strings ---
 
-void XlsxSharedStringsHandler::startElement(const char* name, const char** attributes) {
-    if (is(name, "si")) {
+void XlsxSharedStringsHandler::startElement(const XmlName& name, const XmlAttributes& attributes) {
+    if (name.ns != XmlNs::Spreadsheet) {
+        skipContent(); // foreign markup: none of a string's text
+    } else if (is(name.local, "si")) {
         m_inItem = true;
         m_text.clear();
-    } else if (is(name, "rPh")) {
+    } else if (is(name.local, "rPh")) {
         ++m_phonetic;
-    } else if (is(name, "t")) {
+    } else if (is(name.local, "t")) {
         m_inText = m_inItem && m_phonetic == 0;
-    } else if (is(name, "sst")) {
+    } else if (is(name.local, "sst")) {
         // Reserve for the announced count, within reason: the count is not trusted.
-        const int count = integer(xmlAttribute(attributes, "uniqueCount"), 0);
+        const int count = integer(plain(attributes, "uniqueCount"), 0);
         m_strings.reserve(static_cast<std::size_t>(std::clamp(count, 0, 1 << 20)));
     }
 }
 
-void XlsxSharedStringsHandler::endElement(const char* name) {
+void XlsxSharedStringsHandler::endElement(const XmlName& element) {
+    if (element.ns != XmlNs::Spreadsheet)
+        return;
+    const char* name = element.local;
     if (is(name, "t")) {
         m_inText = false;
     } else if (is(name, "rPh")) {
@@ -133,7 +163,7 @@ void XlsxSharedStringsHandler::endElement(const char* name) {
             return;
         }
         QString text = decodeXlsxEscapes(
-            QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size())));
+            utf8Text(QByteArrayView(m_text.data(), static_cast<qsizetype>(m_text.size()))));
         if (text.size() > m_limits.maxTextLength) {
             fail(textTooLongCause(m_limits.maxTextLength), true);
             return;
@@ -157,25 +187,27 @@ void XlsxSharedStringsHandler::characters(const char* data, int length) {
 
 // --- styles ---
 
-void XlsxStylesHandler::startElement(const char* name, const char** attributes) {
-    if (is(name, "numFmts")) {
+void XlsxStylesHandler::startElement(const XmlName& name, const XmlAttributes& attributes) {
+    if (name.ns != XmlNs::Spreadsheet) {
+        skipContent(); // foreign markup, and what it holds
+    } else if (is(name.local, "numFmts")) {
         m_inFormats = true;
-    } else if (is(name, "cellXfs")) {
+    } else if (is(name.local, "cellXfs")) {
         m_inCellFormats = true;
-    } else if (m_inFormats && is(name, "numFmt")) {
-        const int id = integer(xmlAttribute(attributes, "numFmtId"), -1);
-        const char* code = xmlAttribute(attributes, "formatCode");
+    } else if (m_inFormats && is(name.local, "numFmt")) {
+        const int id = integer(plain(attributes, "numFmtId"), -1);
+        const char* code = plain(attributes, "formatCode");
         if (id >= 0 && code)
             m_customIsDate[id] = isDateFormatCode(QString::fromUtf8(code));
-    } else if (m_inCellFormats && is(name, "xf")) {
-        m_formatIds.push_back(integer(xmlAttribute(attributes, "numFmtId"), 0));
+    } else if (m_inCellFormats && is(name.local, "xf")) {
+        m_formatIds.push_back(integer(plain(attributes, "numFmtId"), 0));
     }
 }
 
-void XlsxStylesHandler::endElement(const char* name) {
-    if (is(name, "numFmts"))
+void XlsxStylesHandler::endElement(const XmlName& name) {
+    if (isSheetElement(name, "numFmts"))
         m_inFormats = false;
-    else if (is(name, "cellXfs"))
+    else if (isSheetElement(name, "cellXfs"))
         m_inCellFormats = false;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "workbook/readerlimits.h"
+#include "workbook/workbooklimits.h"
 #include "workbook/xmlstream.h"
 
+#include <QHash>
 #include <QString>
 
 #include <string>
@@ -11,7 +13,11 @@
 
 // The handlers of the small parts of an .xlsx package that lead to the first
 // worksheet and give its cells their meaning: relationships, the workbook,
-// the shared strings and the cell styles.
+// the shared strings and the cell styles. Elements are known by their
+// namespace (that of relationships, or SpreadsheetML, transitional or
+// strict) and local name, attributes by their local name without a
+// namespace (r:id by that of relationships): any other element, and all it
+// holds, changes nothing.
 
 // One relationship of a .rels part.
 struct XlsxRelationship {
@@ -21,21 +27,30 @@ struct XlsxRelationship {
     bool external = false; // TargetMode="External": outside the package
 };
 
-// Collects the relationships of a .rels part in document order.
+// Collects the relationships of a .rels part in document order; more than
+// maxRelationships fail on the limit as soon as they are met.
 class XlsxRelationshipsHandler : public XmlHandler {
 public:
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char*) override {}
+    explicit XlsxRelationshipsHandler(const QString& partName,
+                                      int maxRelationships = kMaxRelationships)
+        : m_partName(partName), m_maxRelationships(maxRelationships) {}
+
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName&) override {}
     void characters(const char*, int) override {}
 
     const std::vector<XlsxRelationship>& relationships() const { return m_relationships; }
     // The first relationship whose type ends with "/" + kind, or nullptr.
     const XlsxRelationship* byKind(const QString& kind) const;
-    // The relationship with this id, or nullptr.
+    // The relationship with this id (the first, when several have it), or
+    // nullptr.
     const XlsxRelationship* byId(const QString& id) const;
 
 private:
+    QString m_partName;
+    int m_maxRelationships;
     std::vector<XlsxRelationship> m_relationships;
+    QHash<QString, std::size_t> m_byId; // id -> its first relationship
 };
 
 // One sheet that the workbook part lists: its name and the relationship
@@ -46,13 +61,15 @@ struct XlsxSheetEntry {
 };
 
 // Reads the workbook part: its sheets in workbook order and the date
-// system. Fails when the root element is not a workbook.
+// system. Fails when the root element is not a workbook, and on the limit as
+// soon as it lists more than maxSheets sheets.
 class XlsxWorkbookHandler : public XmlHandler {
 public:
-    explicit XlsxWorkbookHandler(const QString& partName) : m_partName(partName) {}
+    explicit XlsxWorkbookHandler(const QString& partName, int maxSheets = kMaxWorkbookSheets)
+        : m_partName(partName), m_maxSheets(maxSheets) {}
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char*, int) override {}
 
     bool hasSheet() const { return !m_sheets.empty(); }
@@ -61,6 +78,7 @@ public:
 
 private:
     QString m_partName;
+    int m_maxSheets;
     bool m_root = true;
     bool m_inSheets = false;
     std::vector<XlsxSheetEntry> m_sheets;
@@ -76,8 +94,8 @@ class XlsxSharedStringsHandler : public XmlHandler {
 public:
     explicit XlsxSharedStringsHandler(const ReaderLimits& limits) : m_limits(limits) {}
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char* data, int length) override;
     qint64 keptCount() const override { return static_cast<qint64>(m_strings.size()); }
 
@@ -101,8 +119,8 @@ private:
 // its number format shows a date, built-in or custom (numFmts/numFmt).
 class XlsxStylesHandler : public XmlHandler {
 public:
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char*, int) override {}
 
     // One flag per cell format index: non-zero when a number in that format

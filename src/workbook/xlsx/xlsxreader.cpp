@@ -1,5 +1,6 @@
 #include "workbook/xlsx/xlsxreader.h"
 
+#include "workbook/sheetpass.h"
 #include "workbook/workbookmessages.h"
 #include "workbook/xlsx/xlsxparts.h"
 #include "workbook/xlsx/xlsxworksheet.h"
@@ -8,6 +9,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <memory>
+#include <optional>
+
 namespace {
 
 const QString kPackageRelationships = QStringLiteral("_rels/.rels");
@@ -15,6 +19,7 @@ const QString kDefaultWorkbook = QStringLiteral("xl/workbook.xml");
 const QString kBinaryWorkbook = QStringLiteral("xl/workbook.bin");
 const QString kDefaultSharedStrings = QStringLiteral("xl/sharedStrings.xml");
 const QString kDefaultStyles = QStringLiteral("xl/styles.xml");
+const QString kFormat = QStringLiteral(".xlsx");
 
 // The part that a relationship of the given kind names, or the usual part
 // when there is no such relationship; empty when neither is in the package.
@@ -33,18 +38,38 @@ QString capitalized(const QString& text) {
     return text.left(1).toUpper() + text.mid(1);
 }
 
+QString damagedArchive() {
+    return QCoreApplication::translate("Workbook", "l'archivio ZIP è danneggiato o incompleto");
+}
+
 } // namespace
 
-bool XlsxReader::read(const QString& path) {
+// The parts of a workbook that every sheet shares, read once.
+struct XlsxReader::Workbook {
+    QString name; // the file's name, for the messages
+    QString part; // the workbook part
+    std::vector<XlsxSheetEntry> sheets;
+    QString relationshipsPart;
+    std::optional<XlsxRelationshipsHandler> relationships;
+    std::shared_ptr<const std::vector<QString>> strings;
+    qint64 stringCharacters = 0;
+    std::vector<char> dateStyles;
+    bool date1904 = false;
+};
+
+XlsxReader::XlsxReader() = default;
+XlsxReader::~XlsxReader() = default;
+
+bool XlsxReader::openWorkbook(const QString& path, ZipPackage& package, Workbook* book) {
     m_date1904 = false;
     const QString name = QFileInfo(path).fileName();
-    const QString format = QStringLiteral(".xlsx");
+    book->name = name;
     const auto invalid = [&](const QString& cause) {
-        m_error = messaggioFileNonValido(name, format, cause);
+        m_error = messaggioFileNonValido(name, kFormat, cause);
         return false;
     };
     const auto xmlFailure = [&](const XmlError& error) {
-        m_error = messaggioErroreXml(name, format, error);
+        m_error = messaggioErroreXml(name, kFormat, error);
         return false;
     };
     const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
@@ -54,10 +79,8 @@ bool XlsxReader::read(const QString& path) {
         m_error = messaggioFileAssente(path);
         return false;
     }
-    ZipPackage package;
     if (!package.open(path))
-        return invalid(
-            QCoreApplication::translate("Workbook", "l'archivio ZIP è danneggiato o incompleto"));
+        return invalid(damagedArchive());
     if (package.isEncrypted()) {
         m_error = messaggioFileProtetto(name);
         return false;
@@ -67,7 +90,7 @@ bool XlsxReader::read(const QString& path) {
     // The package relationships lead to the workbook part.
     QString workbook = kDefaultWorkbook;
     if (package.contains(kPackageRelationships)) {
-        XlsxRelationshipsHandler root;
+        XlsxRelationshipsHandler root(kPackageRelationships, m_limits.maxRelationships);
         if (!package.parse(kPackageRelationships, root, xmlLimits, &error))
             return xmlFailure(error);
         if (const XlsxRelationship* document = root.byKind(QStringLiteral("officeDocument"))) {
@@ -88,87 +111,142 @@ bool XlsxReader::read(const QString& path) {
         return invalid(
             QCoreApplication::translate("Workbook", "manca la parte %1 con la cartella di lavoro")
                 .arg(workbook));
+    book->part = workbook;
 
-    XlsxWorkbookHandler book(workbook);
-    if (!package.parse(workbook, book, xmlLimits, &error))
+    XlsxWorkbookHandler list(workbook, m_limits.maxSheets);
+    if (!package.parse(workbook, list, xmlLimits, &error))
         return xmlFailure(error);
-    if (!book.hasSheet()) {
+    if (!list.hasSheet()) {
         m_error = messaggioSenzaFogli(name);
         return false;
     }
-    m_date1904 = book.date1904();
-    QStringList sheetNames;
-    for (const XlsxSheetEntry& entry : book.sheets())
-        sheetNames.append(entry.name);
-    if (m_sheetIndex < 0 || m_sheetIndex >= sheetNames.size()) {
-        m_error = messaggioFoglioAssente(name, m_sheetIndex, sheetNames.size());
-        return false;
-    }
-    const XlsxSheetEntry& chosen = book.sheets()[static_cast<std::size_t>(m_sheetIndex)];
-    const QString which = nomeFoglio(m_sheetIndex, chosen.name);
+    book->sheets = list.sheets();
+    book->date1904 = list.date1904();
+    m_date1904 = book->date1904;
 
-    // The workbook's relationships lead to the chosen sheet, the shared
-    // strings and the styles.
-    const QString workbookRels = xlsxRelationshipsPart(workbook);
-    XlsxRelationshipsHandler relationships;
-    if (package.contains(workbookRels) &&
-        !package.parse(workbookRels, relationships, xmlLimits, &error))
+    // The workbook's relationships lead to the sheets, the shared strings
+    // and the styles.
+    book->relationshipsPart = xlsxRelationshipsPart(workbook);
+    XlsxRelationshipsHandler& relationships =
+        book->relationships.emplace(book->relationshipsPart, m_limits.maxRelationships);
+    if (package.contains(book->relationshipsPart) &&
+        !package.parse(book->relationshipsPart, relationships, xmlLimits, &error))
         return xmlFailure(error);
-    const XlsxRelationship* sheet = relationships.byId(chosen.relationship);
-    if (!sheet)
-        return invalid(QCoreApplication::translate(
-                           "Workbook", "il foglio \"%1\" rimanda alla relazione \"%2\", "
-                                       "assente in %3")
-                           .arg(chosen.name, chosen.relationship, workbookRels));
-    if (!sheet->type.endsWith(QStringLiteral("/worksheet"), Qt::CaseInsensitive)) {
-        const bool chart = sheet->type.endsWith(QStringLiteral("/chartsheet"), Qt::CaseInsensitive);
-        m_error = QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro%3.")
-                      .arg(capitalized(which), name,
-                           chart ? QCoreApplication::translate("Workbook", ": è un foglio grafico")
-                                 : QString());
-        return false;
-    }
-    const QString sheetPart = resolveXlsxTarget(workbook, sheet->target);
-    if (sheet->external || sheetPart.isEmpty() || !package.contains(sheetPart))
-        return invalid(QCoreApplication::translate("Workbook", "manca la parte %1 %2")
-                           .arg(sheetPart.isEmpty() ? sheet->target : sheetPart,
-                                delFoglio(m_sheetIndex, chosen.name)));
 
     XlsxSharedStringsHandler strings(m_limits);
     const QString stringsPart = partOfKind(package, relationships, workbook,
                                            QStringLiteral("sharedStrings"), kDefaultSharedStrings);
     if (!stringsPart.isEmpty() && !package.parse(stringsPart, strings, xmlLimits, &error))
         return xmlFailure(error);
+    // The cells' own texts count with the characters of the shared strings.
+    book->stringCharacters = strings.characters();
+    book->strings = std::make_shared<const std::vector<QString>>(std::move(strings.strings()));
 
     XlsxStylesHandler styles;
     const QString stylesPart =
         partOfKind(package, relationships, workbook, QStringLiteral("styles"), kDefaultStyles);
     if (!stylesPart.isEmpty() && !package.parse(stylesPart, styles, xmlLimits, &error))
         return xmlFailure(error);
-    const std::vector<char> dateStyles = styles.dateStyles();
+    book->dateStyles = styles.dateStyles();
+    return true;
+}
 
-    // The cells refer to the shared strings, which move into the sheet; the
-    // cells' own texts count with the characters of the shared strings.
-    const qint64 sharedCharacters = strings.characters();
-    m_sheet.setSharedTexts(std::move(strings.strings()));
-    const XlsxSheetContext context{&m_sheet.sharedTexts(),
-                                   &dateStyles,
-                                   m_date1904,
-                                   m_limits.maxCells,
-                                   m_limits.maxTextLength,
-                                   m_limits.maxTextCharacters,
-                                   sharedCharacters};
-    XlsxWorksheetHandler cells(m_sheet, sheetPart, context);
-    if (!package.parse(sheetPart, cells, xmlLimits, &error, m_progress)) {
+bool XlsxReader::readSheet(ZipPackage& package, const Workbook& book, int index, SheetData& sheet,
+                           QString* error, WorkProgress* progress) const {
+    const QString& name = book.name;
+    const auto invalid = [&](const QString& cause) {
+        *error = messaggioFileNonValido(name, kFormat, cause);
+        return false;
+    };
+    if (index < 0 || index >= std::ssize(book.sheets)) {
+        *error = messaggioFoglioAssente(name, index, std::ssize(book.sheets));
+        return false;
+    }
+    const XlsxSheetEntry& chosen = book.sheets[static_cast<std::size_t>(index)];
+    const QString which = nomeFoglio(index, chosen.name);
+    const XlsxRelationship* relationship = book.relationships->byId(chosen.relationship);
+    if (!relationship)
+        return invalid(QCoreApplication::translate(
+                           "Workbook", "il foglio \"%1\" rimanda alla relazione \"%2\", "
+                                       "assente in %3")
+                           .arg(chosen.name, chosen.relationship, book.relationshipsPart));
+    if (!relationship->type.endsWith(QStringLiteral("/worksheet"), Qt::CaseInsensitive)) {
+        const bool chart =
+            relationship->type.endsWith(QStringLiteral("/chartsheet"), Qt::CaseInsensitive);
+        *error = QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro%3.")
+                     .arg(capitalized(which), name,
+                          chart ? QCoreApplication::translate("Workbook", ": è un foglio grafico")
+                                : QString());
+        return false;
+    }
+    const QString sheetPart = resolveXlsxTarget(book.part, relationship->target);
+    if (relationship->external || sheetPart.isEmpty() || !package.contains(sheetPart))
+        return invalid(QCoreApplication::translate("Workbook", "manca la parte %1 %2")
+                           .arg(sheetPart.isEmpty() ? relationship->target : sheetPart,
+                                delFoglio(index, chosen.name)));
+
+    // The cells refer to the shared strings, which the sheet shares.
+    sheet.setSharedTexts(book.strings);
+    const XlsxSheetContext context{
+        &sheet.sharedTexts(),   &book.dateStyles,           book.date1904,        m_limits.maxCells,
+        m_limits.maxTextLength, m_limits.maxTextCharacters, book.stringCharacters};
+    XlsxWorksheetHandler cells(sheet, sheetPart, context);
+    XmlError failure;
+    if (!package.parse(sheetPart, cells,
+                       {m_limits.maxPartBytes, m_limits.maxXmlDepth, m_limits.partBytesPerKept},
+                       &failure, progress)) {
         // A root element of another kind; a part that fails before its root
         // (a document type declaration) is reported for what it holds.
-        if (cells.sawRoot() && !cells.isWorksheet() && !error.limit && cells.failed()) {
-            m_error = QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro.")
-                          .arg(capitalized(which), name);
+        if (cells.sawRoot() && !cells.isWorksheet() && !failure.limit && cells.failed()) {
+            *error = QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro.")
+                         .arg(capitalized(which), name);
             return false;
         }
-        return xmlFailure(error);
+        *error = messaggioErroreXml(name, kFormat, failure);
+        return false;
     }
-    m_sheetNames = sheetNames;
     return true;
+}
+
+bool XlsxReader::read(const QString& path) {
+    ZipPackage package;
+    Workbook book;
+    if (!openWorkbook(path, package, &book) ||
+        !readSheet(package, book, m_sheetIndex, m_sheet, &m_error, m_progress))
+        return false;
+    for (const XlsxSheetEntry& entry : book.sheets)
+        m_sheetNames.append(entry.name);
+    return true;
+}
+
+bool XlsxReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
+    close();
+    m_error.clear();
+    m_sheetNames.clear();
+    ZipPackage package;
+    Workbook book;
+    if (!openWorkbook(path, package, &book))
+        return false;
+    for (const XlsxSheetEntry& entry : book.sheets)
+        m_sheetNames.append(entry.name);
+
+    // Each worker reads with a handle of its own on the archive.
+    std::vector<std::unique_ptr<ZipPackage>> handles(
+        static_cast<std::size_t>(std::max(threads, 1)));
+    const auto read = [&](int worker, int index, SheetData& sheet, QString* error) {
+        std::unique_ptr<ZipPackage>& handle = handles[static_cast<std::size_t>(worker)];
+        ZipPackage* zip = &package;
+        if (worker > 0) {
+            if (!handle) {
+                handle = std::make_unique<ZipPackage>();
+                if (!handle->openSharing(package)) {
+                    *error = messaggioFileNonValido(book.name, kFormat, damagedArchive());
+                    return false;
+                }
+            }
+            zip = handle.get();
+        }
+        return readSheet(*zip, book, index, sheet, error, nullptr);
+    };
+    return passOver(static_cast<int>(book.sheets.size()), threads, read, visit);
 }

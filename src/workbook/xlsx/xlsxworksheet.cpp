@@ -1,5 +1,6 @@
 #include "workbook/xlsx/xlsxworksheet.h"
 
+#include "shared/textdecoding.h"
 #include "workbook/cellnames.h"
 #include "workbook/exceldates.h"
 #include "workbook/readerlimits.h"
@@ -67,7 +68,7 @@ bool parseReference(const char* text, int* row, int* col) {
 }
 
 QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return utf8Text(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 std::string_view trimmed(const std::string& text) {
@@ -91,11 +92,17 @@ XlsxWorksheetHandler::XlsxWorksheetHandler(SheetData& sheet, const QString& part
         sheet.setSharedTexts(*context.sharedStrings);
 }
 
-void XlsxWorksheetHandler::startElement(const char* name, const char** attributes) {
+void XlsxWorksheetHandler::startElement(const XmlName& element, const XmlAttributes& attributes) {
     if (m_root) {
-        startRoot(name);
+        startRoot(element);
         return;
     }
+    if (element.ns != XmlNs::Spreadsheet) {
+        // Foreign markup: nothing of the sheet, whatever it holds.
+        skipContent();
+        return;
+    }
+    const char* name = element.local;
     // Dispatch on the first letter: cells and values are by far the most
     // frequent elements.
     switch (name[0]) {
@@ -136,7 +143,10 @@ void XlsxWorksheetHandler::startElement(const char* name, const char** attribute
     }
 }
 
-void XlsxWorksheetHandler::endElement(const char* name) {
+void XlsxWorksheetHandler::endElement(const XmlName& element) {
+    if (element.ns != XmlNs::Spreadsheet)
+        return;
+    const char* name = element.local;
     switch (name[0]) {
     case 'c':
         if (name[1] == '\0' && m_inCell)
@@ -172,16 +182,16 @@ void XlsxWorksheetHandler::characters(const char* data, int length) {
         fail(textTooLongCause(m_context.maxTextLength), true);
 }
 
-void XlsxWorksheetHandler::startRoot(const char* name) {
+void XlsxWorksheetHandler::startRoot(const XmlName& name) {
     m_root = false;
-    m_isWorksheet = is(name, "worksheet");
+    m_isWorksheet = name.ns == XmlNs::Spreadsheet && is(name.local, "worksheet");
     if (!m_isWorksheet)
         fail(QCoreApplication::translate("Workbook", "la parte %1 non è un foglio di lavoro")
                  .arg(m_partName));
 }
 
-void XlsxWorksheetHandler::startRow(const char** attributes) {
-    const char* number = xmlAttribute(attributes, "r");
+void XlsxWorksheetHandler::startRow(const XmlAttributes& attributes) {
+    const char* number = attributes.value(XmlNs::None, "r");
     int row = m_row + 1; // writers that omit r count rows from the previous one
     if (number && !parseRowNumber(number, &row)) {
         fail(QCoreApplication::translate(
@@ -200,15 +210,16 @@ void XlsxWorksheetHandler::startRow(const char** attributes) {
     m_col = 0;
 }
 
-void XlsxWorksheetHandler::startCell(const char** attributes) {
+void XlsxWorksheetHandler::startCell(const XmlAttributes& attributes) {
     int row = m_row > 0 ? m_row : 1;
     int col = m_col + 1; // a cell without r follows the previous one
     m_type = CellType::Number;
     m_style = 0;
-    for (const char** attribute = attributes; *attribute; attribute += 2) {
-        const char* name = attribute[0];
-        const char* value = attribute[1];
-        if (name[0] == '\0' || name[1] != '\0')
+    const int count = attributes.size();
+    for (int i = 0; i < count; ++i) {
+        const char* name = attributes.name(i);
+        const char* value = attributes.value(i);
+        if (name[0] == '\0' || name[1] != '\0' || attributes.ns(i) != XmlNs::None)
             continue;
         switch (name[0]) {
         case 'r':

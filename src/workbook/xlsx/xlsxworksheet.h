@@ -42,14 +42,17 @@ struct XlsxSheetContext {
 // holding a shared string refers to the sheet's shared texts
 // (SheetData::setSharedText). The
 // root element must be <worksheet>: anything else (a chartsheet) fails and
-// leaves isWorksheet() false.
+// leaves isWorksheet() false. Elements are known by their namespace
+// (SpreadsheetML, transitional or strict, whatever the prefix) and local
+// name, the cells' attributes by their local name without a namespace: any
+// other element, and all it holds, changes nothing.
 class XlsxWorksheetHandler : public XmlHandler {
 public:
     XlsxWorksheetHandler(SheetData& sheet, const QString& partName,
                          const XlsxSheetContext& context);
 
-    void startElement(const char* name, const char** attributes) override;
-    void endElement(const char* name) override;
+    void startElement(const XmlName& name, const XmlAttributes& attributes) override;
+    void endElement(const XmlName& name) override;
     void characters(const char* data, int length) override;
 
     bool isWorksheet() const { return m_isWorksheet; }
@@ -60,9 +63,9 @@ public:
 private:
     enum class CellType { Number, SharedString, FormulaString, InlineString, Boolean, Error, Date };
 
-    void startRoot(const char* name);
-    void startRow(const char** attributes);
-    void startCell(const char** attributes);
+    void startRoot(const XmlName& name);
+    void startRow(const XmlAttributes& attributes);
+    void startCell(const XmlAttributes& attributes);
     void finishCell();
     bool setCellType(const char* type);
     CellValue numberValue();
