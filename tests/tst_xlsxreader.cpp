@@ -385,7 +385,7 @@ void TestXlsxReader::partsByNamespace() {
     QCOMPARE(workbook.sheets().size(), std::size_t(1));
     QCOMPARE(workbook.sheets().front().relationship, QStringLiteral("rId1"));
 
-    XlsxRelationshipsHandler relationships;
+    XlsxRelationshipsHandler relationships(QStringLiteral("_rels/.rels"));
     QVERIFY(parse("<Relationships xmlns='http://schemas.openxmlformats.org/package/2006/"
                   "relationships'><z:Relationship xmlns:z='urn:z' Id='rId1' Type='x/worksheet' "
                   "Target='z.xml'/><Relationship Id='rId1' Type='x/worksheet' Target='a.xml'/>"
