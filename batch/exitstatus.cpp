@@ -10,7 +10,6 @@ int exitStatus(FailureKind kind) {
         return 3;
     case FailureKind::Usage:
     case FailureKind::File:
-    case FailureKind::Limit:
     case FailureKind::Cancelled:
         return 1;
     }

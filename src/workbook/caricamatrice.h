@@ -18,8 +18,8 @@
 // is refused, the lowest column first.
 //
 // Fails with FailureKind::Refused (the matrix breaks a rule; the message is
-// the refusal text), File (the workbook cannot be read or holds no
-// matrix), Limit (the workbook is beyond a reader's limit) or Cancelled.
+// the refusal text), File (the workbook cannot be read, is beyond a
+// reader's limit or holds no matrix) or Cancelled.
 // With progress given, the reading ("Lettura della matrice") and the checks
 // ("Controllo della matrice") are reported to it, and a cancellation stops
 // the work at the next check. Running out of memory throws std::bad_alloc.

@@ -218,7 +218,6 @@ void TestPlatform::failuresShownByKind_data() {
     QTest::newRow("method refusal: no icon")
         << FailureKind::MethodRefused << int(Dialogs::Icon::None);
     QTest::newRow("file") << FailureKind::File << int(Dialogs::Icon::Critical);
-    QTest::newRow("limit") << FailureKind::Limit << int(Dialogs::Icon::Critical);
     QTest::newRow("usage") << FailureKind::Usage << int(Dialogs::Icon::Warning);
     QTest::newRow("cancelled: the user's own doing") << FailureKind::Cancelled << -1;
 }

@@ -12,7 +12,6 @@ Dialogs::Icon failureIcon(FailureKind kind) {
     case FailureKind::Usage:
         return Dialogs::Icon::Warning;
     case FailureKind::File:
-    case FailureKind::Limit:
         break;
     }
     return Dialogs::Icon::Critical;
