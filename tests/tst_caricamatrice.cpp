@@ -39,13 +39,13 @@ Expected<Matrix> load(const Rows& rows, const Regional& regional,
 }
 
 QString nulli(const char* name) {
-    return messaggioValoriNulli(QString::fromUtf8(name));
+    return nullValuesMessage(QString::fromUtf8(name));
 }
 QString alfa(const char* name) {
-    return messaggioValoriAlfanumerici(QString::fromUtf8(name));
+    return textValuesMessage(QString::fromUtf8(name));
 }
 QString costante(const char* name) {
-    return messaggioIndicatoreCostante(QString::fromUtf8(name));
+    return constantIndicatorMessage(QString::fromUtf8(name));
 }
 } // namespace
 

@@ -46,7 +46,7 @@ Panel handPanel() {
 
 void TestTimeseries::handWorked() {
     const Panel panel = handPanel();
-    const AmpiResult result = calcolaAmpi(panel, 0);
+    const AmpiResult result = computeAmpi(panel, 0);
 
     // Reddito: inf 2, sup 8, ref 4 (mean of 2019), delta 3, goalposts 1 and 7.
     // povertà: inf 10, sup 30, ref 20, delta 10, goalposts 10 and 30.
@@ -85,7 +85,7 @@ void TestTimeseries::handWorked() {
     QCOMPARE(ampiRanks(result.minus, 2, 3), std::vector<int>({2, 1, 3, 2, 1, 3}));
 
     // Another base period moves the reference, not the spread.
-    const AmpiResult on2020 = calcolaAmpi(panel, 1);
+    const AmpiResult on2020 = computeAmpi(panel, 1);
     QCOMPARE(on2020.goalposts[0].ref, 6.0);
     QCOMPARE(on2020.goalposts[0].max - on2020.goalposts[0].min, 6.0);
 }
@@ -131,7 +131,7 @@ void TestTimeseries::filesQuoteFieldsWithSemicolons() {
     panel.periods = {"2019;x", "2020"};
     panel.units[0] = "U;1";
     panel.indicators[0] = "\"Red\"dito";
-    const AmpiResult result = calcolaAmpi(panel, 0);
+    const AmpiResult result = computeAmpi(panel, 0);
     const std::vector<int> plus = ampiRanks(result.plus, 2, 3);
     const TextLines ranks = ampiRanksLines(panel, plus);
     const auto line = [&ranks](qsizetype i) {

@@ -613,19 +613,15 @@ void TestXlsReader::loaderRefusals_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("italian");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty value") << u("valore_vuoto.xls") << true
-                                 << messaggioValoriNulli(u("beta"));
-    QTest::newRow("only spaces") << u("solo_spazi.xls") << true << messaggioValoriNulli(u("Gamma"));
+    QTest::newRow("empty value") << u("valore_vuoto.xls") << true << nullValuesMessage(u("beta"));
+    QTest::newRow("only spaces") << u("solo_spazi.xls") << true << nullValuesMessage(u("Gamma"));
     QTest::newRow("text, columns first")
-        << u("alfanumerico.xls") << true << messaggioValoriAlfanumerici(u("Alfa"));
-    QTest::newRow("constant") << u("costante.xls") << true
-                              << messaggioIndicatoreCostante(u("beta"));
-    QTest::newRow("date") << u("data_nei_dati.xls") << true
-                          << messaggioValoriAlfanumerici(u("beta"));
-    QTest::newRow("#DIV/0! formula")
-        << u("div0.xls") << true << messaggioValoriAlfanumerici(u("Beta"));
+        << u("alfanumerico.xls") << true << textValuesMessage(u("Alfa"));
+    QTest::newRow("constant") << u("costante.xls") << true << constantIndicatorMessage(u("beta"));
+    QTest::newRow("date") << u("data_nei_dati.xls") << true << textValuesMessage(u("beta"));
+    QTest::newRow("#DIV/0! formula") << u("div0.xls") << true << textValuesMessage(u("Beta"));
     QTest::newRow("decimal comma without Italian settings")
-        << u("testo_numerico.xls") << false << messaggioValoriAlfanumerici(u("Alfa"));
+        << u("testo_numerico.xls") << false << textValuesMessage(u("Alfa"));
 }
 
 void TestXlsReader::loaderRefusals() {

@@ -782,16 +782,14 @@ void TestXlsxReader::refusals_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message");
     const QString disoccupazione = QStringLiteral("disoccupazione (%)");
-    QTest::newRow("empty value") << x("valore_vuoto.xlsx") << messaggioValoriNulli(disoccupazione);
-    QTest::newRow("only spaces") << x("valore_spazi.xlsx") << messaggioValoriNulli(disoccupazione);
+    QTest::newRow("empty value") << x("valore_vuoto.xlsx") << nullValuesMessage(disoccupazione);
+    QTest::newRow("only spaces") << x("valore_spazi.xlsx") << nullValuesMessage(disoccupazione);
     QTest::newRow("text") << x("testo.xlsx")
-                          << messaggioValoriAlfanumerici(QStringLiteral("Speranza di vita"));
+                          << textValuesMessage(QStringLiteral("Speranza di vita"));
     QTest::newRow("constant") << x("costante.xlsx")
-                              << messaggioIndicatoreCostante(QStringLiteral("Speranza di vita"));
-    QTest::newRow("date") << x("data.xlsx")
-                          << messaggioValoriAlfanumerici(QStringLiteral("PIL pro capite"));
-    QTest::newRow("#DIV/0!") << x("divisione_zero.xlsx")
-                             << messaggioValoriAlfanumerici(disoccupazione);
+                              << constantIndicatorMessage(QStringLiteral("Speranza di vita"));
+    QTest::newRow("date") << x("data.xlsx") << textValuesMessage(QStringLiteral("PIL pro capite"));
+    QTest::newRow("#DIV/0!") << x("divisione_zero.xlsx") << textValuesMessage(disoccupazione);
 }
 
 void TestXlsxReader::refusals() {
@@ -811,7 +809,7 @@ void TestXlsxReader::numericTextUnderItalian() {
     const Expected<Matrix> c = carica_matrice(x("testo_numerico.xlsx"), kC);
     QVERIFY(!c);
     QVERIFY(c.error().kind == FailureKind::Refused);
-    QCOMPARE(c.error().message, messaggioValoriAlfanumerici(QStringLiteral("PIL pro capite")));
+    QCOMPARE(c.error().message, textValuesMessage(QStringLiteral("PIL pro capite")));
 }
 
 void TestXlsxReader::extentStopsAtGaps() {

@@ -1,6 +1,6 @@
 #include "shared/polarita.h"
 
-bool polaritaNegativa(const CellValue& nome) {
+bool hasNegativePolarity(const CellValue& nome) {
     if (!nome.isText() || nome.text().isEmpty())
         return false;
     const QString& text = nome.text();

@@ -43,7 +43,7 @@ double ampiRescaled(double x, const Goalposts& g, bool negative) {
     return negative ? 70.0 + 60.0 * (g.max - x) / span : 70.0 + 60.0 * (x - g.min) / span;
 }
 
-AmpiResult calcolaAmpi(const Panel& panel, int basePeriod) {
+AmpiResult computeAmpi(const Panel& panel, int basePeriod) {
     AmpiResult result;
     result.base = basePeriod;
     result.goalposts = goalpostsOf(panel, basePeriod);

@@ -38,7 +38,7 @@ double ampiRescaled(double x, const Goalposts& g, bool negative);
 // rescaled values, S their population standard deviation, cv = S / M;
 // AMPI+ = M + S cv, AMPI- = M - S cv. The panel has no indicator constant
 // over all its values (its loader refuses one), so every max > min.
-AmpiResult calcolaAmpi(const Panel& panel, int basePeriod);
+AmpiResult computeAmpi(const Panel& panel, int basePeriod);
 
 // The ranks within each period of values laid out as AmpiResult's, 1 to the
 // highest, with the ranking rule of every method (rankIndex): values that

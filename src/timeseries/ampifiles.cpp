@@ -72,7 +72,7 @@ QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
     return lines;
 }
 
-Status scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
+Status writeAmpiFiles(const QString& workbook, const Panel& panel, const AmpiResult& result,
                       const std::vector<int>& ranksPlus, const std::vector<int>& ranksMinus,
                       const Regional& regional) {
     return writeTextFiles({

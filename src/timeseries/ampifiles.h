@@ -30,6 +30,6 @@ QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
 // Writes the five files together (";"-separated, fields quoted when they
 // need it, UTF-8, CR LF), the ranks those ampiRanks gives result.plus and
 // result.minus: all of them or, on a failure, none. Fails with a File failure.
-Status scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
+Status writeAmpiFiles(const QString& workbook, const Panel& panel, const AmpiResult& result,
                       const std::vector<int>& ranksPlus, const std::vector<int>& ranksMinus,
                       const Regional& regional);

@@ -96,11 +96,11 @@ LoadResult PeriodReader::read(const WorkbookReader& reader, int p, const QString
             } else {
                 const QString& indicatore = m_panel.indicators[c - 2];
                 if (value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty()))
-                    return refused(prefix + messaggioValoriNulli(indicatore));
+                    return refused(prefix + nullValuesMessage(indicatore));
                 const auto number =
                     value.isText() ? m_regional.parseNumber(value.text()) : std::nullopt;
                 if (!number)
-                    return refused(prefix + messaggioValoriAlfanumerici(indicatore));
+                    return refused(prefix + textValuesMessage(indicatore));
                 x = *number;
             }
             m_panel.value(p, unitOf[std::size_t(r - 2)], c - 2) = x;
@@ -117,7 +117,7 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
         m_panel.corner = m_regional.generalText(reader.cell(1, 1));
         for (int c = 2; c <= columns; ++c) {
             m_panel.indicators.append(m_regional.generalText(reader.cell(1, c)));
-            m_panel.negative.push_back(polaritaNegativa(reader.cell(1, c)) ? 1 : 0);
+            m_panel.negative.push_back(hasNegativePolarity(reader.cell(1, c)) ? 1 : 0);
         }
     } else {
         const int count = m_panel.indicatorCount();

@@ -37,21 +37,21 @@ bool isCancelled(const WorkProgress* progress) {
 
 } // namespace
 
-QString messaggioValoriNulli(const QString& indicatore) {
+QString nullValuesMessage(const QString& indicatore) {
     return prefisso() + indicatore +
            QCoreApplication::translate(
                "Workbook", " risulta avere valori nulli. Verificare la validità della matrice "
                            "selezionata!");
 }
 
-QString messaggioValoriAlfanumerici(const QString& indicatore) {
+QString textValuesMessage(const QString& indicatore) {
     return prefisso() + indicatore +
            QCoreApplication::translate(
                "Workbook", " risulta avere valori alfanumerici. Verificare la validità della "
                            "matrice selezionata!");
 }
 
-QString messaggioIndicatoreCostante(const QString& indicatore) {
+QString constantIndicatorMessage(const QString& indicatore) {
     return prefisso() + indicatore +
            QCoreApplication::translate(
                "Workbook", " risulta essere costante in tutte le osservazioni. Verificare la "
@@ -101,7 +101,7 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
     matrix.indicators.reserve(std::size_t(m));
     for (int c = 2; c <= columns; ++c) {
         matrix.indicators.push_back(reader.cell(1, c));
-        matrix.negative.push_back(polaritaNegativa(matrix.indicators.back()) ? 1 : 0);
+        matrix.negative.push_back(hasNegativePolarity(matrix.indicators.back()) ? 1 : 0);
     }
     matrix.weights.assign(std::size_t(m), 1.0);
     matrix.units.resize(std::size_t(n));
@@ -154,14 +154,14 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
     };
     if (defectRow > 0)
         return refused(defect == Defect::Empty
-                           ? messaggioValoriNulli(indicatorText(defectColumn - 2))
-                           : messaggioValoriAlfanumerici(indicatorText(defectColumn - 2)));
+                           ? nullValuesMessage(indicatorText(defectColumn - 2))
+                           : textValuesMessage(indicatorText(defectColumn - 2)));
 
     for (int j = 0; j < m; ++j) {
         const std::span<const double> x = matrix.column(j);
         const auto [least, most] = std::minmax_element(x.begin(), x.end());
         if (*least == *most)
-            return refused(messaggioIndicatoreCostante(indicatorText(j)));
+            return refused(constantIndicatorMessage(indicatorText(j)));
     }
     return matrix;
 }

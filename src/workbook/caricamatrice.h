@@ -32,6 +32,6 @@ Expected<Matrix> carica_matrice(const WorkbookReader& reader, const QString& pat
                                 const Regional& regional, WorkProgress* progress = nullptr);
 
 // The refusal texts, for the indicator whose header text is given.
-QString messaggioValoriNulli(const QString& indicatore);
-QString messaggioValoriAlfanumerici(const QString& indicatore);
-QString messaggioIndicatoreCostante(const QString& indicatore);
+QString nullValuesMessage(const QString& indicatore);
+QString textValuesMessage(const QString& indicatore);
+QString constantIndicatorMessage(const QString& indicatore);

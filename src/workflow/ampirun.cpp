@@ -31,10 +31,10 @@ Expected<Panel> loadPanel(const QString& path, const Regional& regional, WorkPro
 AmpiRun runAmpi(const QString& workbook, const Panel& panel, int basePeriod,
                 const Regional& regional) {
     AmpiRun run;
-    run.result = calcolaAmpi(panel, basePeriod);
+    run.result = computeAmpi(panel, basePeriod);
     run.ranksPlus = ampiRanks(run.result.plus, panel.periodCount(), panel.unitCount());
     run.ranksMinus = ampiRanks(run.result.minus, panel.periodCount(), panel.unitCount());
     run.saved =
-        scriviFileAmpi(workbook, panel, run.result, run.ranksPlus, run.ranksMinus, regional);
+        writeAmpiFiles(workbook, panel, run.result, run.ranksPlus, run.ranksMinus, regional);
     return run;
 }

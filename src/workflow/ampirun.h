@@ -30,6 +30,6 @@ struct AmpiRun {
 
 // Computes AMPI+ and AMPI- of the panel of workbook on basePeriod (from 0),
 // ranks them, and writes the values, ranks and goalposts files beside the
-// workbook, all of them or none (scriviFileAmpi).
+// workbook, all of them or none (writeAmpiFiles).
 AmpiRun runAmpi(const QString& workbook, const Panel& panel, int basePeriod,
                 const Regional& regional);

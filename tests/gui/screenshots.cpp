@@ -157,7 +157,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
 
     auto box = QtDialogs::messageBox(
-        messaggioValoriAlfanumerici(QStringLiteral("PIL pro capite (migliaia di euro)")),
+        textValuesMessage(QStringLiteral("PIL pro capite (migliaia di euro)")),
         QStringLiteral("Orvalta"), Dialogs::Icon::None, nullptr);
     box->show();
     ok = save(*box, output + QStringLiteral("/refusal-message.png")) && ok;

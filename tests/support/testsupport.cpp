@@ -30,7 +30,7 @@ Matrix matrixFrom(const Rows& rows) {
     matrix.corner = rows[0][0];
     for (int j = 0; j < indicators; ++j) {
         matrix.indicators[std::size_t(j)] = rows[0][std::size_t(j + 1)];
-        matrix.negative[std::size_t(j)] = polaritaNegativa(matrix.indicators[std::size_t(j)]);
+        matrix.negative[std::size_t(j)] = hasNegativePolarity(matrix.indicators[std::size_t(j)]);
     }
     for (int i = 0; i < units; ++i) {
         const std::vector<CellValue>& row = rows[std::size_t(i + 1)];

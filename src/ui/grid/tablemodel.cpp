@@ -20,7 +20,7 @@ void TableModel::setTable(const Table* table, int rows, int cols, const Table* p
     if (table && polarity) {
         for (int c = 1; c < m_cols; ++c)
             m_negative[static_cast<std::size_t>(c)] =
-                polaritaNegativa(polarity->header(c + 1)) ? 1 : 0;
+                hasNegativePolarity(polarity->header(c + 1)) ? 1 : 0;
     }
     endResetModel();
 }
