@@ -1,12 +1,12 @@
 #include "framework/frameworkfiles.h"
 
+#include "shared/delimitedfields.h"
 #include "shared/resultnames.h"
-#include "shared/textfile.h"
 
 #include <QCoreApplication>
 
 #include <charconv>
-#include <functional>
+#include <string>
 
 QString groupValuesFile(const QString& workbook, const QString& code) {
     return resultFileName(workbook, ResultFileKind::GroupValues, code);
@@ -20,46 +20,48 @@ namespace {
 
 // The lines of a group file: the header (the corner, then the groups'
 // names), then per unit its label and cell(group, unit) of every group.
+template <typename Cell>
 TextLines groupLines(const Structure& structure, const ResultLabels& labels, qsizetype units,
-                     std::function<void(int, std::size_t, QByteArray&)> cell) {
+                     Cell cell) {
     return TextLines(units + 1, [&structure, &labels, cell](qsizetype line, QByteArray& bytes) {
         bytes += labels.label(int(line));
         for (const int group : structure.groups) {
             bytes += ';';
-            if (line == 0) {
-                QString name = structure.elements[std::size_t(group)].name;
-                bytes += name.replace(u'\r', u' ').replace(u'\n', u' ').toUtf8();
-            } else {
+            if (line == 0)
+                appendField(bytes, structure.elements[std::size_t(group)].name.toUtf8());
+            else
                 cell(group, std::size_t(line - 1), bytes);
-            }
         }
     });
 }
 
 } // namespace
 
-Status writeGroupFiles(const QString& workbook, const Structure& structure, const FrameworkRun& run,
-                       const ResultLabels& labels, const Regional& regional) {
-    const QString code = methodCode(methodAt(run.position).entryText);
-    const qsizetype units = qsizetype(run.overall().index.size());
-    const TextLines values =
+std::pair<TextLines, TextLines> groupFileLines(const Structure& structure,
+                                               const std::vector<MethodOutput>& groups,
+                                               qsizetype units, const ResultLabels& labels,
+                                               const Regional& regional) {
+    TextLines values =
         groupLines(structure, labels, units,
-                   [&run, &regional](int group, std::size_t unit, QByteArray& bytes) {
+                   [&groups, &regional](int group, std::size_t unit, QByteArray& bytes) {
                        std::string text;
-                       regional.appendIndexText(run.groups[std::size_t(group)].index[unit], text);
+                       regional.appendIndexText(groups[std::size_t(group)].index[unit], text);
                        bytes.append(text.data(), qsizetype(text.size()));
                    });
-    const TextLines ranks =
+    TextLines ranks =
         groupLines(structure, labels, units,
-                   [&run, &regional](int group, std::size_t unit, QByteArray& bytes) {
-                       const int rank = run.groups[std::size_t(group)].ranks[unit];
-                       bytes += regional.generalText(CellValue(double(rank))).toUtf8();
+                   [&groups, &regional](int group, std::size_t unit, QByteArray& bytes) {
+                       const int rank = groups[std::size_t(group)].ranks[unit];
+                       if (!regional.plainWholeNumbers()) {
+                           bytes += regional.generalText(CellValue(double(rank))).toUtf8();
+                           return;
+                       }
+                       char digits[16];
+                       const char* const end =
+                           std::to_chars(digits, digits + sizeof digits, rank).ptr;
+                       bytes.append(digits, end - digits);
                    });
-    const QString error = writeTextFiles(
-        {{groupValuesFile(workbook, code), values}, {groupRanksFile(workbook, code), ranks}});
-    if (!error.isEmpty())
-        return failure(FailureKind::File, error);
-    return {};
+    return {std::move(values), std::move(ranks)};
 }
 
 QStringList structureTree(const Structure& structure, const Regional& regional) {

@@ -22,6 +22,18 @@ QString overallIndexName() {
     return QCoreApplication::translate("Framework", "Indice complessivo");
 }
 
+QString structureSummary(const Structure& structure) {
+    const auto groups = qsizetype(structure.groups.size());
+    const int indicators = structure.indicatorCount();
+    return QCoreApplication::translate("Framework", "Struttura: %1, %2, %3")
+        .arg(groups == 1 ? QCoreApplication::translate("Framework", "1 dimensione")
+                         : QCoreApplication::translate("Framework", "%1 dimensioni").arg(groups),
+             indicators == 1
+                 ? QCoreApplication::translate("Framework", "1 indicatore")
+                 : QCoreApplication::translate("Framework", "%1 indicatori").arg(indicators),
+             structure.source);
+}
+
 double Structure::share(int element) const {
     const StructureElement& e = elements[std::size_t(element)];
     if (e.parent < 0)

@@ -47,6 +47,11 @@ struct Structure {
 // its top.
 QString overallIndexName();
 
+// What the structure holds and where it was read, in one line:
+// "Struttura: 4 dimensioni, 23 indicatori, dal foglio Struttura" (every
+// group but the overall index counts as a dimension).
+QString structureSummary(const Structure& structure);
+
 // Builds and checks the structure of the rows against the indicator names
 // of the matrix (as row 1 gives them, blanks trimmed). Refuses, naming the
 // row (FailureKind::Refused): an indicator of the matrix missing from the

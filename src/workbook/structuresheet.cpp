@@ -69,8 +69,10 @@ Expected<StructureSheet> readSheet(const QString& path, int sheet, const QString
 
 } // namespace
 
-Expected<std::optional<StructureSheet>>
-readStructure(const QString& path, const StructureChoice& choice, const Regional& regional) {
+Expected<std::optional<StructureSheet>> readStructure(const QString& path,
+                                                      const QStringList& sheetNames,
+                                                      const StructureChoice& choice,
+                                                      const Regional& regional) {
     using Result = std::optional<StructureSheet>;
     if (choice.ignore)
         return Result();
@@ -85,17 +87,12 @@ readStructure(const QString& path, const StructureChoice& choice, const Regional
                                   .arg(QFileInfo(choice.file).fileName()),
                               regional));
     // A sheet named Struttura after the first.
-    QString error;
-    const auto reader = openWorkbookSheet(path, 0, regional, &error);
-    if (reader) {
-        const QStringList names = reader->sheetNames();
-        for (int s = 1; s < names.size(); ++s)
-            if (names[s].trimmed().compare(QStringLiteral("Struttura"), Qt::CaseInsensitive) == 0)
-                return wrap(readSheet(
-                    path, s,
-                    QCoreApplication::translate("Framework", "dal foglio %1").arg(names[s]),
-                    regional));
-    }
+    for (int s = 1; s < sheetNames.size(); ++s)
+        if (sheetNames[s].trimmed().compare(QStringLiteral("Struttura"), Qt::CaseInsensitive) == 0)
+            return wrap(readSheet(
+                path, s,
+                QCoreApplication::translate("Framework", "dal foglio %1").arg(sheetNames[s]),
+                regional));
     const QString beside = resultFileName(path, ResultFileKind::Structure);
     if (QFileInfo(beside).isFile())
         return wrap(readSheet(beside, 0,

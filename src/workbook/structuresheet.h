@@ -5,6 +5,7 @@
 #include "shared/regional.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -31,13 +32,17 @@ struct StructureChoice {
     bool ignore = false; // no structure, whatever the workbook holds (--no-structure)
 };
 
-// The structure of the workbook at path: the file chosen, else a sheet
-// named Struttura (any letter case) after the first, else the file
+// The structure of the workbook at path, whose sheets are named sheetNames
+// (as its reader listed them when the matrix was read; none for a matrix
+// read elsewhere): the file chosen, else a sheet named Struttura (any letter
+// case, blanks around it trimmed) after the first, else the file
 // <workbook>.struttura.csv beside it; nothing when there is none (or it is
 // ignored). The sheet's row 1 names its columns in any order and letter
 // case: Elemento and Padre are required, Peso optional; the rows follow
 // until the first without an element. A structure file is a .csv or a
 // workbook whose first sheet holds the structure. Fails with a message
-// naming the file or the missing column.
-Expected<std::optional<StructureSheet>>
-readStructure(const QString& path, const StructureChoice& choice, const Regional& regional);
+// naming the file (File) or the missing column (Refused).
+Expected<std::optional<StructureSheet>> readStructure(const QString& path,
+                                                      const QStringList& sheetNames,
+                                                      const StructureChoice& choice,
+                                                      const Regional& regional);
