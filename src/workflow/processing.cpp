@@ -86,6 +86,11 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
             return std::move(framework).error();
         groups = std::move(framework->groups);
         *output = std::move(groups[std::size_t(m_structure->root)]);
+        // The transformed matrix is the indicators', as without a structure
+        // (each column is transformed on its own); the groups' are let go.
+        output->transformed = transformColumns(position, m_matrix->view());
+        for (MethodOutput& group : groups)
+            std::vector<double>().swap(group.transformed);
     } else {
         output = computeMethod(position, m_matrix->view());
         if (!output)
@@ -97,8 +102,13 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
     computed.texts = std::make_shared<MethodResultTexts>(
         methodResultTexts(position, *output, m_labels, m_regional));
     const QString code = methodCode(methodAt(position).entryText);
-    MethodRun run{position, std::move(*output), valuesResultFile(m_workbook, code),
-                  ranksResultFile(m_workbook, code), {}, {}, {}};
+    MethodRun run{position,
+                  std::move(*output),
+                  valuesResultFile(m_workbook, code),
+                  ranksResultFile(m_workbook, code),
+                  {},
+                  {},
+                  {}};
     if (m_structure) {
         run.groups = std::move(groups);
         run.groupValuesFile = groupValuesFile(m_workbook, code);

@@ -18,12 +18,15 @@
 // One method run on the loaded matrix, its result files on disk.
 struct MethodRun {
     MethodPosition position;
-    MethodOutput output; // with a structure, the overall index's
-    QString valuesFile;  // <workbook>.out<CODE>.csv
-    QString ranksFile;   // <workbook>.out<CODE>.rnk
-    // With a structure: what the method computed per element of it
-    // (FrameworkRun::groups; the overall index's is in output), and the
-    // group files beside the result files. Empty without one.
+    // With a structure, the overall index and its ranks; the transformed
+    // matrix is always the indicators' (transformColumns).
+    MethodOutput output;
+    QString valuesFile; // <workbook>.out<CODE>.csv
+    QString ranksFile;  // <workbook>.out<CODE>.rnk
+    // With a structure: the index and ranks the method computed per group
+    // (FrameworkRun::groups, their transformed columns let go; the overall
+    // index is in output), and the group files beside the result files.
+    // Empty without one.
     std::vector<MethodOutput> groups;
     QString groupValuesFile; // <workbook>.dim<CODE>.csv
     QString groupRanksFile;  // <workbook>.dim<CODE>.rnk.csv
