@@ -132,7 +132,7 @@ void TestTimeseries::filesQuoteFieldsWithSemicolons() {
     panel.units[0] = "U;1";
     panel.indicators[0] = "\"Red\"dito";
     const AmpiResult result = calcolaAmpi(panel, 0);
-    const std::vector<int> plus = ampiRanks(result.plus, 2, 3, kC);
+    const std::vector<int> plus = ampiRanks(result.plus, 2, 3);
     const TextLines ranks = ampiRanksLines(panel, plus);
     const auto line = [&ranks](qsizetype i) {
         QByteArray bytes;

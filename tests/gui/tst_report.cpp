@@ -168,9 +168,9 @@ void TestReport::fullDiskKeepsTheEarlierReport() {
     ScratchMount disk(1024);
     if (!disk.isMounted())
         QSKIP("needs root to mount a small file system");
-    SharedState s;
-    const QString workbook = sampleWithResults(disk.path(), s, Regional(QLocale::c()), false);
-    QVERIFY(!workbook.isEmpty());
+    const SampleResults sample = sampleWithResults(disk.path(), Regional(QLocale::c()), false);
+    QVERIFY(sample.processing);
+    const QString workbook = sample.processing->workbook();
     const QString pdf = disk.filePath(QStringLiteral("rapporto.pdf"));
     const auto report = [&pdf, &workbook]() {
         QProcess program;
