@@ -52,8 +52,8 @@ public:
             }
             const QString base =
                 strMatrice() + QStringLiteral(".out") + methodCode(method.entryText);
-            if (!writeTextFile(base + QStringLiteral(".csv"), valueLines).isEmpty() ||
-                !writeTextFile(base + QStringLiteral(".rnk"), rankLines).isEmpty())
+            if (!writeTextFile(base + QStringLiteral(".csv"), valueLines) ||
+                !writeTextFile(base + QStringLiteral(".rnk"), rankLines))
                 std::abort();
         }
     }

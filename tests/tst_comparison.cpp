@@ -131,7 +131,7 @@ void TestComparison::threeMethodsSideBySide() {
                           QStringLiteral("Wroclaw;-0,4000;1,0000;"),
                           QStringLiteral("Grad.RNK;-0,2000;0,8000;1,0000")}));
 
-    QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")), crlf(values));
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")), crlf(ranks));
 }
@@ -148,7 +148,7 @@ void TestComparison::ranksWithLeadingZerosKeptAsWritten() {
     const ComparisonResult& result = *resultRun;
     QCOMPARE(result.ranks.joinedRow(1), QStringLiteral("Alfa;2;01"));
     QCOMPARE(result.cograduation.cell(2, 1), QStringLiteral("-0,2000"));
-    QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)), QString());
     QVERIFY(read(QStringLiteral("w.xls.rnk.csv")).contains("Gamma;3;002\r\n"));
 }
 
@@ -168,7 +168,7 @@ void TestComparison::labelsWithSemicolonsAndEmptyCorner() {
     const ComparisonResult& result = *resultRun;
     QCOMPARE(result.values.cell(1, 0), QStringLiteral("Trentino;Alto Adige"));
     QCOMPARE(result.ranks.cell(2, 0), QStringLiteral("Friuli;VG"));
-    QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)), QString());
     // Read from files written before quoting; the comparison files quote
     // them, so that every line has as many fields as the header.
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
@@ -184,7 +184,7 @@ void TestComparison::secondRunWithFewerMethodsRewritesFiles() {
         compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
     QVERIFY(firstRun);
     const ComparisonResult& first = *firstRun;
-    QCOMPARE(writeComparisonFiles(strMatrice(), first), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), first)), QString());
     const Expected<ComparisonResult> secondRun =
         compareMethods(m_dir->path(), entries({"GRAD", "MPI+"}), Regional(QLocale::c()));
     QVERIFY2(secondRun, qPrintable(failureMessage(secondRun)));
@@ -192,7 +192,7 @@ void TestComparison::secondRunWithFewerMethodsRewritesFiles() {
     QCOMPARE(second.cograduation.joinedRows(),
              (QStringList{QStringLiteral(";Grad.RNK;MPI+"), QStringLiteral("Grad.RNK;1.0000;"),
                           QStringLiteral("MPI+;-0.2000;1.0000")}));
-    QCOMPARE(writeComparisonFiles(strMatrice(), second), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), second)), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
              QByteArrayLiteral("Provincia;Grad.RNK;MPI+\r\nAlfa;1,5000;102,3456\r\n"
                                "Beta;3,0000;97,6544\r\nGamma;2,0000;99,0000\r\n"
@@ -334,9 +334,10 @@ void TestComparison::inconsistentFilesRefused() {
     QFETCH(QString, message);
 
     // The comparison files of an earlier run.
-    QCOMPARE(writeComparisonFiles(
-                 strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian)),
-             QString());
+    QCOMPARE(
+        failureMessage(writeComparisonFiles(
+            strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian))),
+        QString());
     const QByteArray earlierValues = read(QStringLiteral("w.xls.val.csv"));
     const QByteArray earlierRanks = read(QStringLiteral("w.xls.rnk.csv"));
     QVERIFY(!earlierValues.isEmpty() && !earlierRanks.isEmpty());
@@ -398,7 +399,7 @@ void TestComparison::windows1252ResultFile() {
         compareMethods(m_dir->path(), entries({"IR", "M1VZ"}), kItalian);
     QVERIFY(resultRun);
     const ComparisonResult& result = *resultRun;
-    QCOMPARE(writeComparisonFiles(strMatrice(), result), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
              QByteArrayLiteral("Citt\xC3\xA0;IR;M1Z\r\nForl\xC3\xAC-Cesena;101,5000;-0,5000\r\n"
                                "Sant'Elp\xC3\xAC"
@@ -417,9 +418,10 @@ void TestComparison::unwritableComparisonFile_data() {
 void TestComparison::unwritableComparisonFile() {
     QFETCH(QString, blocked);
     QFETCH(QString, untouched);
-    QCOMPARE(writeComparisonFiles(
-                 strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian)),
-             QString());
+    QCOMPARE(
+        failureMessage(writeComparisonFiles(
+            strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian))),
+        QString());
     const QByteArray earlier = read(untouched);
     QVERIFY(QFile::remove(path(blocked)));
     QVERIFY(QDir(m_dir->path()).mkdir(blocked));
@@ -428,7 +430,7 @@ void TestComparison::unwritableComparisonFile() {
         compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
     QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
     const ComparisonResult& result = *resultRun;
-    QCOMPARE(writeComparisonFiles(strMatrice(), result),
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)),
              QStringLiteral("Impossibile scrivere il file %1: esiste una cartella con lo stesso "
                             "nome.")
                  .arg(QDir::toNativeSeparators(path(blocked))));
@@ -438,7 +440,7 @@ void TestComparison::unwritableComparisonFile() {
     // A workbook path under a folder that does not exist: reported, nothing
     // created.
     const QString missing = path(QStringLiteral("manca"));
-    QCOMPARE(writeComparisonFiles(missing + QStringLiteral("/w.xls"), result),
+    QCOMPARE(failureMessage(writeComparisonFiles(missing + QStringLiteral("/w.xls"), result)),
              QStringLiteral("Impossibile scrivere il file %1: la cartella %2 non esiste.")
                  .arg(QDir::toNativeSeparators(missing + QStringLiteral("/w.xls.val.csv")),
                       QDir::toNativeSeparators(missing)));

@@ -71,7 +71,7 @@ void TestExport::workbookHoldsEveryResult() {
         collectResults(m_path, source, m_regional, MethodInMemory{m2ni.position, &m2ni.output});
     QVERIFY2(results.warnings.isEmpty(), qPrintable(results.warnings.join(u'\n')));
     const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
-    QCOMPARE(writeResultsWorkbook(out, results), QString());
+    QCOMPARE(failureMessage(writeResultsWorkbook(out, results)), QString());
 
     // "Dati" reads back as the same source matrix.
     const Expected<Matrix> back = carica_matrice(out, m_regional);
@@ -196,7 +196,7 @@ void TestExport::kendallOnlyWithTheRankSummary() {
         collectResults(m_path, m_sample.processing->matrix(), m_regional);
     QVERIFY(results.comparison && results.comparison->kendall.empty());
     const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
-    QCOMPARE(writeResultsWorkbook(out, results), QString());
+    QCOMPARE(failureMessage(writeResultsWorkbook(out, results)), QString());
     const XlsxReader* confronto = sheet(out, int(methodTable().size()) + 1);
     QVERIFY(confronto);
     const int n = results.comparison->methodCount();
@@ -290,7 +290,7 @@ void TestExport::unwritableDestination() {
     const ResultsCollection results =
         collectResults(m_path, m_sample.processing->matrix(), m_regional);
     const QString out = m_dir->filePath(QStringLiteral("manca/risultati.xlsx"));
-    const QString error = writeResultsWorkbook(out, results);
+    const QString error = failureMessage(writeResultsWorkbook(out, results));
     QVERIFY(error.contains(out));
     QVERIFY(!QFile::exists(out));
 }
@@ -303,7 +303,7 @@ void TestExport::fullDiskLeavesNothing() {
         collectResults(m_path, m_sample.processing->matrix(), m_regional);
     QVERIFY(disk.fill());
     const QString out = disk.filePath(QStringLiteral("risultati.xlsx"));
-    const QString error = writeResultsWorkbook(out, results);
+    const QString error = failureMessage(writeResultsWorkbook(out, results));
     QVERIFY2(error.contains(out), qPrintable(error));
     QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter(u"risultati"),
              QStringList());

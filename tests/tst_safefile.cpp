@@ -79,7 +79,7 @@ void TestSafeFile::plantedLinksAreReplaced() {
         compareMethods(m_dir->path(), valuesResultFiles(workbook), kItalian);
     QVERIFY2(comparedRun, qPrintable(failureMessage(comparedRun)));
     const ComparisonResult& compared = *comparedRun;
-    QCOMPARE(writeComparisonFiles(workbook, compared), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(workbook, compared)), QString());
     QVERIFY(salvaRisultati(workbook, dest).complete());
 
     QCOMPARE(fileContents(victim), QByteArray("mine"));
@@ -105,7 +105,7 @@ void TestSafeFile::abandonedTemporaryFilesGoLiveOnesStay() {
     QVERIFY(QFileInfo::exists(live.temporaryPath()));
     QVERIFY(QFileInfo(live.temporaryPath()).fileName().startsWith(u'.'));
 
-    QCOMPARE(writeTextFile(name, {QStringLiteral("A;1")}), QString());
+    QCOMPARE(failureMessage(writeTextFile(name, {QStringLiteral("A;1")})), QString());
     QVERIFY(!QFileInfo::exists(abandoned));
     QVERIFY(QFileInfo::exists(live.temporaryPath()));
     // No listing of the workbook's files takes a temporary file.
@@ -151,9 +151,10 @@ void TestSafeFile::filesWrittenSideBySide() {
     const QString second = path(QStringLiteral("b.csv"));
     const QString third = path(QStringLiteral("c.csv"));
     const auto write = [&] {
-        return writeTextFilesTogether({{first, TextLines(QStringList{"uno\r\ndue", "tre"})},
-                                       {second, TextLines(QStringList{"x\ry\n"})},
-                                       {third, TextLines(QStringList{})}});
+        return failureMessage(
+            writeTextFilesTogether({{first, TextLines(QStringList{"uno\r\ndue", "tre"})},
+                                    {second, TextLines(QStringList{"x\ry\n"})},
+                                    {third, TextLines(QStringList{})}}));
     };
     QCOMPARE(write(), QString());
     QCOMPARE(fileContents(first), QByteArray("uno due\r\ntre\r\n"));

@@ -11,7 +11,7 @@ QString ranksComparisonFile(const QString& strMatrice) {
     return resultFileName(strMatrice, ResultFileKind::ComparisonRanks);
 }
 
-QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result) {
+Status writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result) {
     // Both texts are written, side by side, before either file is
     // replaced, so that a failure leaves the two earlier files of one run.
     return writeTextFilesTogether({{valuesComparisonFile(strMatrice), result.values.joinedLines()},

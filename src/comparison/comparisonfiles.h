@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comparison/comparison.h"
+#include "shared/expected.h"
 
 #include <QString>
 
@@ -12,10 +13,10 @@ QString ranksComparisonFile(const QString& strMatrice);
 // Writes the values table and the ranks table of a comparison to the two
 // comparison files: every row a line, cells joined by ";" (quoted when they
 // need it), UTF-8 without byte-order mark, CR LF after every line; each file
-// replaces the earlier one completely. Returns an empty string on success, otherwise an
-// Italian message naming the file and the cause.
+// replaces the earlier one completely. Fails with a File failure whose
+// Italian message names the file and the cause.
 //
 // Both texts are written in full before either file is put in
 // place, so a failure (a folder in the place of a file, a missing or
 // read-only folder, a full disk) leaves both earlier files intact.
-QString writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result);
+Status writeComparisonFiles(const QString& strMatrice, const ComparisonResult& result);

@@ -269,22 +269,22 @@ private:
 
 } // namespace
 
-QString writeResultsWorkbook(const QString& path, const ResultsCollection& results,
-                             WorkProgress* progress) {
+Status writeResultsWorkbook(const QString& path, const ResultsCollection& results,
+                            WorkProgress* progress) {
     if (progress)
         progress->report(
             QCoreApplication::translate("Export", "Scrittura della cartella dei risultati"), 0);
     SafeFile file(path);
     if (QString error = file.open(); !error.isEmpty())
-        return error;
+        return fileStatus(error);
     XlsxWorkbookWriter book(file.temporaryPath());
     Writer writer(book, results, progress);
     writer.write();
     const QString cause = book.close();
     if (writer.cancelled())
-        return QCoreApplication::translate("Export", "Esportazione annullata.");
+        return fileStatus(QCoreApplication::translate("Export", "Esportazione annullata."));
     if (!cause.isEmpty())
-        return QCoreApplication::translate("Export", "Impossibile scrivere %1: %2")
-            .arg(path, cause);
-    return file.commit();
+        return fileStatus(
+            QCoreApplication::translate("Export", "Impossibile scrivere %1: %2").arg(path, cause));
+    return fileStatus(file.commit());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/resultscollection.h"
+#include "shared/expected.h"
 #include "shared/workprogress.h"
 
 #include <QString>
@@ -21,8 +22,8 @@
 // label column frozen, the columns as wide as their texts.
 //
 // The workbook goes through the safe writer: written under a temporary
-// name, then renamed over path. Returns an empty string on success,
-// otherwise an Italian message naming the file and the cause (path then is
-// as it was). With progress given, the rows written are reported.
-QString writeResultsWorkbook(const QString& path, const ResultsCollection& results,
-                             WorkProgress* progress = nullptr);
+// name, then renamed over path. Fails with a File failure whose Italian
+// message names the file and the cause (path then is as it was). With progress given, the rows
+// written are reported.
+Status writeResultsWorkbook(const QString& path, const ResultsCollection& results,
+                            WorkProgress* progress = nullptr);

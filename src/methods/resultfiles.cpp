@@ -100,9 +100,6 @@ MethodResultTexts methodResultTexts(MethodPosition position, const MethodOutput&
 
 Status writeResultFiles(const QString& valuesFile, const QString& ranksFile,
                         const MethodResultTexts& texts) {
-    const QString error = writeTextFilesTogether(
+    return writeTextFilesTogether(
         {{valuesFile, texts.valuesLines()}, {ranksFile, texts.ranksLines()}});
-    if (!error.isEmpty())
-        return failure(FailureKind::File, error);
-    return {};
 }

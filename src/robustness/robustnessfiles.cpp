@@ -15,6 +15,6 @@ QString uncertaintyFile(const QString& strMatrice) {
     return resultFileName(strMatrice, ResultFileKind::Uncertainty);
 }
 
-QString writeTableFile(const QString& path, const TextTable& table) {
+Status writeTableFile(const QString& path, const TextTable& table) {
     return writeTextFiles({{path, table.joinedLines()}});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comparison/texttable.h"
+#include "shared/expected.h"
 
 #include <QString>
 
@@ -20,4 +21,4 @@ QString uncertaintyFile(const QString& strMatrice);
 // CR LF, through the safe writer. Returns an empty string on success,
 // otherwise the Italian message naming the file and the cause (the earlier
 // file stays as it was).
-QString writeTableFile(const QString& path, const TextTable& table);
+Status writeTableFile(const QString& path, const TextTable& table);

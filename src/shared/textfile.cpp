@@ -64,11 +64,11 @@ TextLines::TextLines(const QStringList& lines)
     : count(lines.size()),
       appendLine([lines](qsizetype i, QByteArray& bytes) { bytes += lines.at(i).toUtf8(); }) {}
 
-QString writeTextFile(const QString& path, const QStringList& lines) {
+Status writeTextFile(const QString& path, const QStringList& lines) {
     return writeTextFiles({{path, TextLines(lines)}});
 }
 
-QString writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files) {
+Status writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files) {
     std::vector<SafeFile> safe;
     safe.reserve(files.size());
     for (const auto& [path, lines] : files) {
@@ -77,12 +77,12 @@ QString writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files) 
         if (error.isEmpty())
             error = writeLines(safe.back(), lines);
         if (!error.isEmpty())
-            return error;
+            return fileStatus(error);
     }
-    return commitTogether(safe);
+    return fileStatus(commitTogether(safe));
 }
 
-QString writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& files) {
+Status writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& files) {
     std::vector<SafeFile> safe;
     safe.reserve(files.size());
     for (const auto& file : files)
@@ -106,6 +106,6 @@ QString writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>&
         other.get();
     for (const QString& error : errors)
         if (!error.isEmpty())
-            return error;
-    return commitTogether(safe);
+            return fileStatus(error);
+    return fileStatus(commitTogether(safe));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/expected.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -37,17 +39,17 @@ void replaceLineBreaks(std::string& bytes, std::size_t start = 0);
 // is on disk, a link at its name is replaced rather than written through,
 // and on any failure the earlier file of that name stays as it was. Each
 // function
-// returns an empty string on success, otherwise an Italian message naming
-// the file and the cause.
-QString writeTextFile(const QString& path, const QStringList& lines);
+// fails with a File failure whose Italian message names the file and the
+// cause.
+Status writeTextFile(const QString& path, const QStringList& lines);
 
 // Writes several files together: every text is written to a temporary file
 // first, and the files are put in place only when all of them have been
 // written, so that a failure leaves every earlier file as it was.
-QString writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files);
+Status writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files);
 
 // The same, each file's text produced and written on a thread of its own
 // (the first on the calling one): no file's appendLine may change what
 // another's reads. The failure reported is the one the function above
 // would report.
-QString writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& files);
+Status writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& files);

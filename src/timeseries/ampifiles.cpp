@@ -72,9 +72,9 @@ QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
     return lines;
 }
 
-QString scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
-                       const std::vector<int>& ranksPlus, const std::vector<int>& ranksMinus,
-                       const Regional& regional) {
+Status scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
+                      const std::vector<int>& ranksPlus, const std::vector<int>& ranksMinus,
+                      const Regional& regional) {
     return writeTextFiles({
         {ampiValuesFile(workbook, true), ampiValuesLines(panel, result.plus, regional)},
         {ampiValuesFile(workbook, false), ampiValuesLines(panel, result.minus, regional)},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/textfile.h"
 #include "timeseries/ampi.h"
@@ -28,7 +29,7 @@ QStringList ampiGoalpostsLines(const Panel& panel, const AmpiResult& result,
 
 // Writes the five files together (";"-separated, fields quoted when they
 // need it, UTF-8, CR LF), the ranks those ampiRanks gives result.plus and
-// result.minus: all of them or, on a failure, none. Returns an empty string or the Italian message.
-QString scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
-                       const std::vector<int>& ranksPlus, const std::vector<int>& ranksMinus,
-                       const Regional& regional);
+// result.minus: all of them or, on a failure, none. Fails with a File failure.
+Status scriviFileAmpi(const QString& workbook, const Panel& panel, const AmpiResult& result,
+                      const std::vector<int>& ranksPlus, const std::vector<int>& ranksMinus,
+                      const Regional& regional);

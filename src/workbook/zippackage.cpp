@@ -49,11 +49,8 @@ ZipPackage::~ZipPackage() {
 bool ZipPackage::open(const QString& path) {
     close();
     m_path = path;
-    m_zip = std::make_unique<QuaZip>(path);
-    if (!m_zip->open(QuaZip::mdUnzip)) {
-        m_zip.reset();
+    if (!openArchive())
         return false;
-    }
     // One walk over the directory notes where each entry's record lies.
     auto entries = std::make_shared<Directory>();
     for (bool more = m_zip->goToFirstFile(); more; more = m_zip->goToNextFile()) {
@@ -88,14 +85,23 @@ bool ZipPackage::openSharing(const ZipPackage& other) {
     if (!other.m_entries)
         return false;
     m_path = other.m_path;
-    m_zip = std::make_unique<QuaZip>(m_path);
-    if (!m_zip->open(QuaZip::mdUnzip)) {
-        m_zip.reset();
+    if (!openArchive())
         return false;
-    }
     m_zip->goToFirstFile();
     m_entries = other.m_entries;
     m_encrypted = other.m_encrypted;
+    return true;
+}
+
+bool ZipPackage::openArchive() {
+    m_file = std::make_unique<QFile>(m_path);
+    m_zip = std::make_unique<QuaZip>(m_file.get());
+    if (!m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
+        !m_zip->open(QuaZip::mdUnzip)) {
+        m_zip.reset();
+        m_file.reset();
+        return false;
+    }
     return true;
 }
 
@@ -103,6 +109,7 @@ void ZipPackage::close() {
     if (m_zip)
         m_zip->close();
     m_zip.reset();
+    m_file.reset();
     m_entries.reset();
     m_path.clear();
     m_encrypted = false;

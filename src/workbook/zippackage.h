@@ -4,6 +4,7 @@
 
 class WorkProgress;
 
+#include <QFile>
 #include <QHash>
 #include <QString>
 
@@ -65,8 +66,14 @@ private:
     // Makes the entry of part the current one: nullptr when the archive has
     // no such part or cannot reach it.
     const Entry* goTo(const QString& part);
+    // Opens m_path's archive for reading.
+    bool openArchive();
 
     QString m_path;
+    // The archive, read without Qt's buffer: the directory's records are
+    // read a few bytes at a time between seeks, and a buffer refilled after
+    // every seek would cost a read of its whole size each time.
+    std::unique_ptr<QFile> m_file;
     std::unique_ptr<QuaZip> m_zip;
     std::shared_ptr<const Directory> m_entries;
     bool m_encrypted = false;

@@ -2,7 +2,6 @@
 
 #include "timeseries/ampifiles.h"
 #include "timeseries/panelloader.h"
-#include "workflow/writestatus.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ AmpiRun runAmpi(const QString& workbook, const Panel& panel, int basePeriod,
     run.result = calcolaAmpi(panel, basePeriod);
     run.ranksPlus = ampiRanks(run.result.plus, panel.periodCount(), panel.unitCount());
     run.ranksMinus = ampiRanks(run.result.minus, panel.periodCount(), panel.unitCount());
-    run.saved = writeStatus(
-        scriviFileAmpi(workbook, panel, run.result, run.ranksPlus, run.ranksMinus, regional));
+    run.saved =
+        scriviFileAmpi(workbook, panel, run.result, run.ranksPlus, run.ranksMinus, regional);
     return run;
 }

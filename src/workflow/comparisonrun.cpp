@@ -1,7 +1,6 @@
 #include "workflow/comparisonrun.h"
 
 #include "comparison/comparisonfiles.h"
-#include "workflow/writestatus.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -16,6 +15,6 @@ Expected<ComparisonRun> compareAndSave(const QString& workbook, const QStringLis
         progress->report(
             QCoreApplication::translate("Workflow", "Scrittura dei file di confronto"));
     ComparisonRun run{std::move(*comparison), {}};
-    run.saved = writeStatus(writeComparisonFiles(workbook, run.comparison));
+    run.saved = writeComparisonFiles(workbook, run.comparison);
     return run;
 }

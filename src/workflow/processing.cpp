@@ -20,13 +20,10 @@ Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
         return writeResultFiles(run.valuesFile, run.ranksFile, texts);
     auto [groupValues, groupRanks] = groupFileLines(
         *structure, run.groups, qsizetype(run.output.index.size()), *texts.labels, regional);
-    const QString error = writeTextFilesTogether({{run.valuesFile, texts.valuesLines()},
-                                                  {run.ranksFile, texts.ranksLines()},
-                                                  {run.groupValuesFile, std::move(groupValues)},
-                                                  {run.groupRanksFile, std::move(groupRanks)}});
-    if (!error.isEmpty())
-        return failure(FailureKind::File, error);
-    return {};
+    return writeTextFilesTogether({{run.valuesFile, texts.valuesLines()},
+                                   {run.ranksFile, texts.ranksLines()},
+                                   {run.groupValuesFile, std::move(groupValues)},
+                                   {run.groupRanksFile, std::move(groupRanks)}});
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 #include "workflow/resultsexport.h"
 
 #include "export/resultsworkbook.h"
-#include "workflow/writestatus.h"
 
 ResultsExport exportResults(const QString& workbook, const Matrix& matrix, const QString& path,
                             const Regional& regional, const std::optional<MethodInMemory>& inMemory,
                             WorkProgress* progress) {
     const ResultsCollection results =
         collectResults(workbook, matrix, regional, inMemory, progress);
-    return {results.warnings, writeStatus(writeResultsWorkbook(path, results, progress))};
+    return {results.warnings, writeResultsWorkbook(path, results, progress)};
 }

@@ -1,8 +1,8 @@
 #include "workflow/robustnessanalyses.h"
+#include "shared/expected.h"
 
 #include "robustness/kendall.h"
 #include "robustness/robustnessfiles.h"
-#include "workflow/writestatus.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -15,7 +15,7 @@ Status save(const QString& path, const TextTable& table, WorkProgress* progress)
     if (progress)
         progress->report(QCoreApplication::translate("Workflow", "Scrittura di %1")
                              .arg(QFileInfo(path).fileName()));
-    return writeStatus(writeTableFile(path, table));
+    return writeTableFile(path, table);
 }
 
 } // namespace

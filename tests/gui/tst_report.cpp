@@ -60,7 +60,7 @@ void TestReport::sampleReport() {
     QVERIFY(writeRobustnessFiles(workbook, matrix, m_regional));
     const ResultsCollection results = collectResults(workbook, matrix, m_regional);
     const QString pdf = m_dir.filePath(QStringLiteral("rapporto.pdf"));
-    QCOMPARE(writePdfReport(pdf, results), QString());
+    QCOMPARE(failureMessage(writePdfReport(pdf, results)), QString());
 
     const QString text = pdfText(pdf);
     const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
@@ -104,8 +104,8 @@ void TestReport::largeMatrixGoesToAnnex() {
     for (const MethodPosition position : {MethodPosition::MpiPositivo, MethodPosition::Graduatorie})
         QVERIFY(processing->run(position));
     const QString pdf = m_dir.filePath(QStringLiteral("comuni.pdf"));
-    QCOMPARE(writePdfReport(
-                 pdf, collectResults(processing->workbook(), processing->matrix(), m_regional)),
+    QCOMPARE(failureMessage(writePdfReport(
+                 pdf, collectResults(processing->workbook(), processing->matrix(), m_regional))),
              QString());
 
     const QStringList pages = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);

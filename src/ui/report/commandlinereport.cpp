@@ -1,9 +1,9 @@
 #include "ui/report/commandlinereport.h"
+#include "shared/expected.h"
 
 #include "export/resultscollection.h"
 #include "ui/report/pdfreport.h"
 #include "workflow/processing.h"
-#include "workflow/writestatus.h"
 
 #include <QFileInfo>
 
@@ -15,5 +15,5 @@ Status reportFromCommandLine(const QString& pdfPath, const QString& workbook,
     const ResultsCollection results = collectResults(source.workbook(), source.matrix(), regional);
     if (warnings)
         *warnings = results.warnings;
-    return writeStatus(writePdfReport(QFileInfo(pdfPath).absoluteFilePath(), results));
+    return writePdfReport(QFileInfo(pdfPath).absoluteFilePath(), results);
 }

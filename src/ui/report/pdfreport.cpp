@@ -311,11 +311,11 @@ private:
 
 } // namespace
 
-QString writePdfReport(const QString& path, const ResultsCollection& results,
-                       WorkProgress* progress) {
+Status writePdfReport(const QString& path, const ResultsCollection& results,
+                      WorkProgress* progress) {
     SafeFile file(path);
     if (QString error = file.open(); !error.isEmpty())
-        return error;
+        return fileStatus(error);
     // The PDF writer tells no failure: its bytes go through a device that
     // keeps the first one, and the painter says whether the end was written.
     SafeFileDevice device(file);
@@ -326,16 +326,17 @@ QString writePdfReport(const QString& path, const ResultsCollection& results,
         writer.setTitle(QStringLiteral("Rapporto: ") + QFileInfo(results.strMatrice).fileName());
         ReportPages pages(writer, QFileInfo(results.strMatrice).fileName());
         if (!pages.isActive())
-            return QStringLiteral("Impossibile scrivere il rapporto %1.").arg(path);
+            return fileStatus(QStringLiteral("Impossibile scrivere il rapporto %1.").arg(path));
         Report(pages, results, progress).write();
         ended = pages.finish();
     }
     if (progress && progress->cancelled())
-        return QStringLiteral("Rapporto annullato.");
+        return fileStatus(QStringLiteral("Rapporto annullato."));
     if (QString error = device.finish(); !error.isEmpty())
-        return error;
+        return fileStatus(error);
     if (!ended || device.written() == 0)
-        return QStringLiteral("Impossibile scrivere il rapporto %1: il PDF non è stato completato.")
-            .arg(path);
-    return file.commit();
+        return fileStatus(
+            QStringLiteral("Impossibile scrivere il rapporto %1: il PDF non è stato completato.")
+                .arg(path));
+    return fileStatus(file.commit());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/resultscollection.h"
+#include "shared/expected.h"
 #include "shared/workprogress.h"
 
 #include <QString>
@@ -16,7 +17,7 @@
 // every page carries its number.
 //
 // Written through the safe writer (a temporary name, then renamed over
-// path). Needs a QGuiApplication (the offscreen platform will do). Returns
-// an empty string on success, otherwise an Italian message naming the file.
-QString writePdfReport(const QString& path, const ResultsCollection& results,
-                       WorkProgress* progress = nullptr);
+// path). Needs a QGuiApplication (the offscreen platform will do). Fails
+// with a File failure whose Italian message names the file.
+Status writePdfReport(const QString& path, const ResultsCollection& results,
+                      WorkProgress* progress = nullptr);

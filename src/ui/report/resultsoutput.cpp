@@ -1,4 +1,5 @@
 #include "ui/report/resultsoutput.h"
+#include "shared/expected.h"
 
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/dialogs.h"
@@ -6,7 +7,6 @@
 #include "ui/platform/windowsetup.h"
 #include "ui/report/pdfreport.h"
 #include "workflow/resultsexport.h"
-#include "workflow/writestatus.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,7 +69,7 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
             }
             const ResultsCollection results =
                 collectResults(workbook, *matrix, regional, std::nullopt, &progress);
-            produced = {results.warnings, writeStatus(writePdfReport(path, results, &progress))};
+            produced = {results.warnings, writePdfReport(path, results, &progress)};
         },
         true);
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
