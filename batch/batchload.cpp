@@ -1,9 +1,51 @@
 #include "batchload.h"
 
-#include "workbook/caricamatrice.h"
-
 #include <QFileInfo>
 
-Expected<Matrix> loadWorkbookMatrix(const QString& path, const Regional& regional) {
-    return carica_matrice(QFileInfo(path).absoluteFilePath(), regional);
+namespace {
+
+const QString kStructure = QStringLiteral("structure");
+const QString kNoStructure = QStringLiteral("no-structure");
+
+} // namespace
+
+QList<QCommandLineOption> structureOptions() {
+    return {QCommandLineOption(kStructure,
+                               QStringLiteral("la struttura degli indicatori da questo file (.csv, "
+                                              "o il primo foglio di una cartella di lavoro)"),
+                               QStringLiteral("FILE")),
+            QCommandLineOption(kNoStructure,
+                               QStringLiteral("nessuna struttura: ignora il foglio Struttura e il "
+                                              "file .struttura.csv"))};
+}
+
+QString structureUsage() {
+    return QStringLiteral(" [--structure FILE | --no-structure]");
+}
+
+QString structureNotUsed() {
+    return QStringLiteral("La struttura non entra in questa analisi: gli indicatori vi sono presi "
+                          "dalla matrice senza gruppi né pesi.");
+}
+
+Expected<std::unique_ptr<Processing>>
+loadWorkbook(const QString& path, const QCommandLineParser& parser, const Regional& regional) {
+    StructureChoice choice;
+    choice.ignore = parser.isSet(kNoStructure);
+    if (parser.isSet(kStructure)) {
+        choice.file = parser.value(kStructure);
+        if (choice.ignore)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Le opzioni --structure e --no-structure si escludono "
+                                          "a vicenda."));
+        if (choice.file.isEmpty())
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Manca il valore dell'opzione --structure."));
+        choice.file = QFileInfo(choice.file).absoluteFilePath();
+    }
+    auto processing = std::make_unique<Processing>(regional);
+    processing->setStructureChoice(choice);
+    if (Status loaded = processing->load(QFileInfo(path).absoluteFilePath()); !loaded)
+        return std::move(loaded).error();
+    return processing;
 }

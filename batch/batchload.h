@@ -2,11 +2,29 @@
 
 #include "shared/expected.h"
 #include "shared/regional.h"
-#include "stats/matrix.h"
+#include "workflow/processing.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
 #include <QString>
 
-// The source matrix of the workbook at path, loaded as the processing
-// window loads it; the failure's message is printed on stderr by the
-// caller (reportFailure).
-Expected<Matrix> loadWorkbookMatrix(const QString& path, const Regional& regional);
+#include <memory>
+
+// The options of every command that loads a matrix: where its structure
+// comes from (--structure FILE), or that it has none (--no-structure).
+QList<QCommandLineOption> structureOptions();
+// The same options as the usage line shows them.
+QString structureUsage();
+
+// Told on stderr by the analyses that leave the structure aside: they work
+// on the indicators of the matrix, without groups or weights.
+QString structureNotUsed();
+
+// The source matrix of the workbook at path and its structure, loaded as
+// the processing window loads them, the structure chosen by the options of
+// structureOptions(): a Usage failure when both are given or the file is
+// empty; else the failure of the load, whose message the caller prints on
+// stderr (reportFailure).
+Expected<std::unique_ptr<Processing>>
+loadWorkbook(const QString& path, const QCommandLineParser& parser, const Regional& regional);

@@ -2,6 +2,7 @@
 
 #include "batchload.h"
 #include "exitstatus.h"
+#include "framework/frameworkfiles.h"
 #include "shared/delimitedfields.h"
 #include "stats/statistiche.h"
 
@@ -10,12 +11,14 @@
 int checkCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
     if (args.size() != 1)
-        return reportUsage(QStringLiteral("Uso: orvalta-batch check CARTELLA_DI_LAVORO"));
+        return reportUsage(QStringLiteral("Uso: orvalta-batch check CARTELLA_DI_LAVORO") +
+                           structureUsage());
     const Regional regional = Regional::system();
-    const Expected<Matrix> loaded = loadWorkbookMatrix(args.first(), regional);
+    const Expected<std::unique_ptr<Processing>> loaded =
+        loadWorkbook(args.first(), parser, regional);
     if (!loaded)
         return reportFailure(loaded.error());
-    const Matrix& matrix = *loaded;
+    const Matrix& matrix = (*loaded)->matrix();
     const MatrixView view = matrix.view();
 
     const auto mean = media_colonne(view);
@@ -39,5 +42,11 @@ int checkCommand(const QCommandLineParser& parser) {
                  .arg(hasNegativeValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));
     printOut(QStringLiteral("Valori nulli: %1")
                  .arg(hasZeroValue(view) ? QStringLiteral("sì") : QStringLiteral("no")));
+    // The structure, as a tree with each element's share and effective weight.
+    if (const std::shared_ptr<const Structure>& structure = (*loaded)->structure()) {
+        printOut(structureSummary(*structure));
+        for (const QString& line : structureTree(*structure, regional))
+            printOut(line);
+    }
     return kExitSuccess;
 }

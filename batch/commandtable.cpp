@@ -1,21 +1,24 @@
 #include "commands.h"
 
+#include "batchload.h"
+
 const std::vector<BatchCommand>& batchCommands() {
     static const std::vector<BatchCommand> commands{
         {QStringLiteral("check"),
-         QStringLiteral("orvalta-batch check CARTELLA_DI_LAVORO"),
-         QStringLiteral("legge e verifica la matrice sorgente e ne stampa le statistiche"),
-         QStringLiteral("leggere e verificare la matrice"),
-         {},
-         checkCommand},
+         QStringLiteral("orvalta-batch check CARTELLA_DI_LAVORO") + structureUsage(),
+         QStringLiteral("legge e verifica la matrice sorgente e ne stampa le statistiche (e "
+                        "l'albero della struttura, con le quote e i pesi effettivi)"),
+         QStringLiteral("leggere e verificare la matrice"), structureOptions(), checkCommand},
         {QStringLiteral("run"),
-         QStringLiteral("orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]"),
+         QStringLiteral("orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]") +
+             structureUsage(),
          QStringLiteral("esegue i metodi (tutti e nove se non indicati) e scrive i file dei "
-                        "risultati"),
+                        "risultati (con una struttura, anche quelli delle dimensioni)"),
          QStringLiteral("eseguire i metodi"),
-         {QCommandLineOption(QStringLiteral("methods"),
-                             QStringLiteral("i metodi da eseguire, separati da virgole"),
-                             QStringLiteral("CODICE[,CODICE...]"))},
+         QList<QCommandLineOption>{QCommandLineOption(
+             QStringLiteral("methods"), QStringLiteral("i metodi da eseguire, separati da virgole"),
+             QStringLiteral("CODICE[,CODICE...]"))} +
+             structureOptions(),
          runCommand},
         {QStringLiteral("compare"),
          QStringLiteral("orvalta-batch compare CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | "
@@ -35,18 +38,20 @@ const std::vector<BatchCommand>& batchCommands() {
                              QStringLiteral("tutti i metodi elaborati, nell'ordine della lista"))},
          robustnessCommand},
         {QStringLiteral("sensitivity"),
-         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE"),
+         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + structureUsage(),
          QStringLiteral(
              "ripete il metodo escludendo un indicatore alla volta (file .sens<CODICE>.csv)"),
-         QStringLiteral("analizzare la sensibilita' agli indicatori"),
-         {},
+         QStringLiteral("analizzare la sensibilita' agli indicatori"), structureOptions(),
          sensitivityCommand},
         {QStringLiteral("uncertainty"),
-         QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all"),
+         QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
+             structureUsage(),
          QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
          QStringLiteral("analizzare l'incertezza dei ranghi"),
-         {QCommandLineOption(QStringLiteral("all"),
-                             QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))},
+         QList<QCommandLineOption>{
+             QCommandLineOption(QStringLiteral("all"),
+                                QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))} +
+             structureOptions(),
          uncertaintyCommand},
         {QStringLiteral("ampi"),
          QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]"),
@@ -60,12 +65,10 @@ const std::vector<BatchCommand>& batchCommands() {
                              QStringLiteral("PERIODO"))},
          ampiCommand},
         {QStringLiteral("export"),
-         QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx"),
+         QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") + structureUsage(),
          QStringLiteral("scrive in una cartella .xlsx la matrice e tutti i risultati, i "
                         "confronti e le analisi di robustezza"),
-         QStringLiteral("esportare i risultati"),
-         {},
-         exportCommand},
+         QStringLiteral("esportare i risultati"), structureOptions(), exportCommand},
     };
     return commands;
 }

@@ -13,14 +13,15 @@ int exportCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
     if (args.size() != 2)
         return reportUsage(
-            QStringLiteral("Uso: orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx"));
+            QStringLiteral("Uso: orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") +
+            structureUsage());
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(args[0]).absoluteFilePath();
-    const Expected<Matrix> matrix = loadWorkbookMatrix(workbook, regional);
-    if (!matrix)
-        return reportFailure(matrix.error());
-    const ResultsExport exported =
-        exportResults(workbook, *matrix, QFileInfo(args[1]).absoluteFilePath(), regional);
+    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
+    if (!loaded)
+        return reportFailure(loaded.error());
+    const ResultsExport exported = exportResults(workbook, (*loaded)->matrix(),
+                                                 QFileInfo(args[1]).absoluteFilePath(), regional);
     for (const QString& warning : exported.warnings)
         printErr(warning);
     if (!exported.written)

@@ -1,6 +1,8 @@
 #include "commands.h"
 
+#include "batchload.h"
 #include "exitstatus.h"
+#include "framework/structure.h"
 #include "methods/metodi.h"
 #include "workflow/processing.h"
 
@@ -44,15 +46,21 @@ int runCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
     const QString methods = parser.value(QStringLiteral("methods"));
     if (args.size() != 1 || (parser.isSet(QStringLiteral("methods")) && methods.isEmpty()))
-        return reportUsage(QStringLiteral(
-            "Uso: orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]"));
+        return reportUsage(
+            QStringLiteral(
+                "Uso: orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]") +
+            structureUsage());
     const Expected<std::vector<MethodPosition>> positions = choosePositions(methods);
     if (!positions)
         return reportFailure(positions.error());
 
-    Processing processing(Regional::system());
-    if (Status loaded = processing.load(args.first()); !loaded)
+    const Expected<std::unique_ptr<Processing>> loaded =
+        loadWorkbook(args.first(), parser, Regional::system());
+    if (!loaded)
         return reportFailure(loaded.error());
+    Processing& processing = **loaded;
+    if (processing.structure())
+        printOut(structureSummary(*processing.structure()));
 
     // Each method's files are written while the next method is computed;
     // they are reported, and a failure stops the command, in list order.
@@ -66,10 +74,15 @@ int runCommand(const QCommandLineParser& parser) {
                 return;
             }
             const MethodRun& method = **run;
-            printOut(QStringLiteral("%1: %2, %3")
-                         .arg(methodCode(methodAt(method.position).entryText),
-                              QDir::toNativeSeparators(method.valuesFile),
-                              QDir::toNativeSeparators(method.ranksFile)));
+            QString line = QStringLiteral("%1: %2, %3")
+                               .arg(methodCode(methodAt(method.position).entryText),
+                                    QDir::toNativeSeparators(method.valuesFile),
+                                    QDir::toNativeSeparators(method.ranksFile));
+            if (!method.groupValuesFile.isEmpty())
+                line += QStringLiteral(", %1, %2")
+                            .arg(QDir::toNativeSeparators(method.groupValuesFile),
+                                 QDir::toNativeSeparators(method.groupRanksFile));
+            printOut(line);
         });
     if (!done)
         return reportFailure(done.error());

@@ -11,7 +11,8 @@
 // indicator and with each one left out, and writes the sensitivity file.
 int sensitivityCommand(const QCommandLineParser& parser) {
     const QString usage =
-        QStringLiteral("Uso: orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE");
+        QStringLiteral("Uso: orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") +
+        structureUsage();
     if (parser.positionalArguments().size() != 2)
         return reportUsage(usage);
     const Expected<std::vector<MethodPosition>> positions = chosenMethods(parser, 1, usage);
@@ -19,11 +20,13 @@ int sensitivityCommand(const QCommandLineParser& parser) {
         return reportFailure(positions.error());
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
-    const Expected<Matrix> matrix = loadWorkbookMatrix(workbook, regional);
-    if (!matrix)
-        return reportFailure(matrix.error());
+    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
+    if (!loaded)
+        return reportFailure(loaded.error());
+    if ((*loaded)->structure())
+        printErr(structureNotUsed());
     const Expected<SensitivityRun> run =
-        analyseSensitivity(workbook, *matrix, positions->front(), regional);
+        analyseSensitivity(workbook, (*loaded)->matrix(), positions->front(), regional);
     if (!run)
         return reportFailure(run.error());
     if (!run->saved)

@@ -14,16 +14,19 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
     const Expected<std::vector<MethodPosition>> positions = chosenMethods(
         parser, 1,
         QStringLiteral(
-            "Uso: orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all"));
+            "Uso: orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
+            structureUsage());
     if (!positions)
         return reportFailure(positions.error());
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
-    const Expected<Matrix> matrix = loadWorkbookMatrix(workbook, regional);
-    if (!matrix)
-        return reportFailure(matrix.error());
+    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
+    if (!loaded)
+        return reportFailure(loaded.error());
+    if ((*loaded)->structure())
+        printErr(structureNotUsed());
     const Expected<UncertaintyRun> run =
-        analyseUncertainty(workbook, *matrix, *positions, regional);
+        analyseUncertainty(workbook, (*loaded)->matrix(), *positions, regional);
     if (!run)
         return reportFailure(run.error());
     const RankUncertainty& uncertainty = run->uncertainty;

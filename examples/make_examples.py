@@ -1,5 +1,7 @@
 #!/usr/bin/python3
-"""Writes the sample workbooks regioni.xlsx (openpyxl) and regioni.xls (xlwt).
+"""Writes the sample workbooks regioni.xlsx (openpyxl) and regioni.xls (xlwt),
+and regioni_struttura.xlsx (openpyxl): the same matrix with a Struttura
+sheet that groups the indicators into four weighted dimensions.
 
 Twenty Italian regions by eight indicators of mixed polarity: a name that
 begins with a lower-case letter marks an indicator where lower is better.
@@ -45,8 +47,26 @@ ROWS = [
     ("Sardegna", 21.9, 56.4, 35.8, 82.9, 13.2, 22.4, 17.6, 7.1),
 ]
 
+# The framework of the indicators: (element, parent, weight); an empty
+# weight counts as 1. Four dimensions at the top, so the overall index is
+# the "Indice complessivo" over them.
+STRUCTURE = [
+    ("Benessere economico", "", 2),
+    ("Lavoro", "", 1.5),
+    ("Istruzione", "", 1),
+    ("Salute", "", 1),
+    ("PIL pro capite (migliaia di euro)", "Benessere economico", 1),
+    ("povertà relativa familiare (%)", "Benessere economico", 1),
+    ("Tasso di occupazione 20-64 (%)", "Lavoro", 2),
+    ("disoccupazione giovanile (%)", "Lavoro", 1),
+    ("abbandono scolastico (%)", "Istruzione", None),
+    ("Laureati 30-34 anni (%)", "Istruzione", None),
+    ("Speranza di vita alla nascita", "Salute", 3),
+    ("emigrazione ospedaliera (%)", "Salute", 1),
+]
 
-def write_xlsx(path):
+
+def write_xlsx(path, structure=None):
     import openpyxl
 
     book = openpyxl.Workbook()
@@ -55,6 +75,11 @@ def write_xlsx(path):
     sheet.append(HEADER)
     for row in ROWS:
         sheet.append(list(row))
+    if structure:
+        sheet = book.create_sheet("Struttura")
+        sheet.append(["Elemento", "Padre", "Peso"])
+        for row in structure:
+            sheet.append(list(row))
     book.save(path)
 
 
@@ -75,3 +100,4 @@ if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
     write_xlsx(os.path.join(here, "regioni.xlsx"))
     write_xls(os.path.join(here, "regioni.xls"))
+    write_xlsx(os.path.join(here, "regioni_struttura.xlsx"), STRUCTURE)

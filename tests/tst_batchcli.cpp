@@ -20,6 +20,8 @@ private Q_SLOTS:
     void runReportsMethodsInListOrder();
     void semicolonsInFieldsAreQuoted();
     void resultFilesTheComparisonRefuses();
+    void structures_data();
+    void structures();
 };
 
 namespace {
@@ -261,6 +263,81 @@ void TestBatchCli::resultFilesTheComparisonRefuses() {
                                     "è un file regolare"),
                  qPrintable(run.err));
     }
+}
+
+// Where the structure comes from (the Struttura sheet, the file beside the
+// workbook, --structure, none with --no-structure), what check and run
+// print with it, and the exit status of a structure refused.
+void TestBatchCli::structures_data() {
+    QTest::addColumn<QString>("example");
+    QTest::addColumn<QByteArray>("beside");    // <workbook>.struttura.csv, when not empty
+    QTest::addColumn<QByteArray>("structure"); // the file STRUCTURE, when not empty
+    QTest::addColumn<QStringList>("args");     // WORKBOOK: the copy of the example
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString framework = QStringLiteral("regioni_struttura.xlsx");
+    const QString flat = QStringLiteral("regioni.xlsx");
+    QTest::newRow("check: the tree")
+        << framework << QByteArray() << QByteArray() << QStringList{"check", "WORKBOOK"} << 0
+        << "Valori nulli: no\nStruttura: 4 dimensioni, 8 indicatori, dal foglio Struttura\n"
+           "Indice complessivo\n  Benessere economico - quota 0.363636, peso effettivo 0.363636\n"
+           "    PIL pro capite (migliaia di euro) - quota 0.500000, peso effettivo 0.181818\n"
+        << "";
+    QTest::newRow("check: no structure")
+        << framework << QByteArray() << QByteArray()
+        << QStringList{"check", "WORKBOOK", "--no-structure"} << 0 << "Valori nulli: no\n<end>"
+        << "";
+    QTest::newRow("run: the group files")
+        << framework << QByteArray() << QByteArray()
+        << QStringList{"run", "WORKBOOK", "--methods", "GRAD"} << 0
+        << "regioni_struttura.xlsx.outGRAD.rnk, WORKBOOK.dimGRAD.csv, WORKBOOK.dimGRAD.rnk.csv\n"
+        << "";
+    QTest::newRow("beside the workbook: an indicator missing")
+        << flat << QByteArray("Elemento;Padre\r\nPIL pro capite (migliaia di euro);Economia\r\n")
+        << QByteArray() << QStringList{"run", "WORKBOOK"} << 2 << "<end>"
+        << "Struttura: l'indicatore Tasso di occupazione 20-64 (%) della matrice non è nella "
+           "struttura.";
+    QTest::newRow("--structure before the sheet: a weight below 0")
+        << framework << QByteArray() << QByteArray("PESO;elemento;Padre\r\n1;A;\r\n-2;B;\r\n")
+        << QStringList{"sensitivity", "WORKBOOK", "GRAD", "--structure", "STRUCTURE"} << 2
+        << "<end>"
+        << "Struttura, riga 3: il peso di B (-2) non è un numero maggiore o uguale a 0.";
+    QTest::newRow("--structure: no such file")
+        << flat << QByteArray() << QByteArray()
+        << QStringList{"check", "WORKBOOK", "--structure", "assente.csv"} << 1 << "<end>"
+        << "assente.csv";
+    QTest::newRow("both options") << flat << QByteArray() << QByteArray("x")
+                                  << QStringList{"export",      "WORKBOOK",  "r.xlsx",
+                                                 "--structure", "STRUCTURE", "--no-structure"}
+                                  << 1 << "<end>"
+                                  << "Le opzioni --structure e --no-structure si escludono";
+}
+
+void TestBatchCli::structures() {
+    QFETCH(QString, example);
+    QFETCH(QByteArray, beside);
+    QFETCH(QByteArray, structure);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(example);
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + example, workbook));
+    if (!beside.isEmpty())
+        QVERIFY(writeFileBytes(workbook + ".struttura.csv", beside));
+    if (!structure.isEmpty())
+        QVERIFY(writeFileBytes(dir.filePath("s.csv"), structure));
+    args.replaceInStrings("WORKBOOK", workbook)
+        .replaceInStrings("STRUCTURE", dir.filePath("s.csv"));
+    const BatchRun run = runBatch(args);
+    QCOMPARE(run.exitCode, exitCode);
+    // "<end>" stands for the end of the output: nothing after, or nothing at all.
+    const QString printed = run.out + QStringLiteral("<end>");
+    out.replace("WORKBOOK", workbook);
+    QVERIFY2(out == "<end>" ? run.out.isEmpty() : printed.contains(out), qPrintable(run.out));
+    QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

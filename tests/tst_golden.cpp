@@ -18,6 +18,7 @@ class TestGolden : public QObject {
 private Q_SLOTS:
     void resultFiles_data();
     void resultFiles();
+    void frameworkFiles();
 };
 
 namespace {
@@ -25,6 +26,37 @@ QByteArray contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll()
                                           : QByteArray("<missing " + path.toUtf8() + ">");
+}
+
+// Runs the nine methods and gives the files each one wrote (its group files
+// too, with a structure), or its failure.
+QStringList runNine(Processing& processing) {
+    std::vector<MethodPosition> positions;
+    for (const auto& method : methodTable())
+        positions.push_back(MethodPosition(method.position));
+    QStringList written;
+    const Status ran = processing.runAll(
+        positions, [&](MethodPosition, const Expected<std::shared_ptr<const MethodRun>>& run) {
+            if (!run)
+                written += run.error().message;
+            else if ((*run)->groupValuesFile.isEmpty())
+                written += {(*run)->valuesFile, (*run)->ranksFile};
+            else
+                written += {(*run)->valuesFile, (*run)->ranksFile, (*run)->groupValuesFile,
+                            (*run)->groupRanksFile};
+        });
+    if (!ran)
+        written += failureMessage(ran);
+    return written;
+}
+
+// Compares each file with the one of the same suffix (the name after the
+// workbook's) in the golden folder.
+void compareWithGolden(const QStringList& written, const QString& workbook, const QString& golden) {
+    const qsizetype prefix = QFileInfo(workbook).fileName().size() + 1;
+    for (const QString& file : written)
+        QCOMPARE(contents(file),
+                 contents(fixture(golden + "/" + QFileInfo(file).fileName().mid(prefix))));
 }
 } // namespace
 
@@ -60,21 +92,25 @@ void TestGolden::resultFiles() {
     Processing processing{Regional(locale)};
     const Status loaded = processing.load(copy);
     QVERIFY2(loaded, qPrintable(failureMessage(loaded)));
-    std::vector<MethodPosition> positions;
-    for (const auto& method : methodTable())
-        positions.push_back(MethodPosition(method.position));
-    QStringList written;
-    const Status ran = processing.runAll(
-        positions, [&](MethodPosition, const Expected<std::shared_ptr<const MethodRun>>& run) {
-            written += run ? QStringList{(*run)->valuesFile, (*run)->ranksFile}
-                           : QStringList{run.error().message};
-        });
-    QVERIFY2(ran, qPrintable(failureMessage(ran)));
+    const QStringList written = runNine(processing);
     QCOMPARE(written.size(), 18);
-    for (const QString& file : written) {
-        const QString suffix = QFileInfo(file).fileName().mid(name.size() + 1);
-        QCOMPARE(contents(file), contents(fixture("golden/" + golden + "/" + suffix)));
-    }
+    compareWithGolden(written, copy, "golden/" + golden);
+}
+
+// The sample framework workbook: four weighted dimensions in its Struttura
+// sheet. The result files hold the overall index, the group files each
+// dimension's, under Italian settings.
+void TestGolden::frameworkFiles() {
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("regioni_struttura.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_struttura.xlsx"), copy));
+    Processing processing{Regional(QLocale(QLocale::Italian, QLocale::Italy))};
+    const Status loaded = processing.load(copy);
+    QVERIFY2(loaded, qPrintable(failureMessage(loaded)));
+    QVERIFY(processing.structure());
+    const QStringList written = runNine(processing);
+    QCOMPARE(written.size(), 36);
+    compareWithGolden(written, copy, QStringLiteral("golden/framework"));
 }
 
 QTEST_APPLESS_MAIN(TestGolden)

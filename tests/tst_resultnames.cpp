@@ -21,9 +21,13 @@ QStringList codesOf(ResultFileKind kind) {
     case ResultFileKind::MethodValues:
     case ResultFileKind::MethodRanks:
     case ResultFileKind::Sensitivity:
+    case ResultFileKind::GroupValues:
+    case ResultFileKind::GroupRanks:
         return methodCodes();
     case ResultFileKind::AmpiValues:
     case ResultFileKind::AmpiRanks:
+    case ResultFileKind::AmpiGroupValues:
+    case ResultFileKind::AmpiGroupRanks:
         return {"+", "-"};
     default:
         return {QString()};
@@ -32,9 +36,10 @@ QStringList codesOf(ResultFileKind kind) {
 
 // The suffix every kind has after the workbook's name, code "C".
 QString suffixOf(ResultFileKind kind) {
-    const char* suffixes[] = {".outC.csv",      ".outC.rnk",     ".val.csv", ".rnk.csv",
-                              ".rob.csv",       ".sensC.csv",    ".unc.csv", ".AMPIC.csv",
-                              ".AMPIC.rnk.csv", ".goalposts.csv"};
+    const char* suffixes[] = {".outC.csv",      ".outC.rnk",      ".val.csv",          ".rnk.csv",
+                              ".rob.csv",       ".sensC.csv",     ".unc.csv",          ".AMPIC.csv",
+                              ".AMPIC.rnk.csv", ".goalposts.csv", ".struttura.csv",    ".dimC.csv",
+                              ".dimC.rnk.csv",  ".AMPIC.dim.csv", ".AMPIC.dim.rnk.csv"};
     return QString::fromLatin1(suffixes[int(kind)]);
 }
 

@@ -159,6 +159,93 @@ and comparison of methods</translation>
     </message>
 </context>
 <context>
+    <name>Framework</name>
+    <message>
+        <source>dimensione %1: %2</source>
+        <translation>dimension %1: %2</translation>
+    </message>
+    <message>
+        <source> (escluso: peso 0)</source>
+        <translation> (left out: weight 0)</translation>
+    </message>
+    <message>
+        <source> - quota %1, peso effettivo %2</source>
+        <translation> - share %1, effective weight %2</translation>
+    </message>
+    <message>
+        <source>Struttura, riga %1: </source>
+        <translation>Structure, row %1: </translation>
+    </message>
+    <message>
+        <source>Indice complessivo</source>
+        <translation>Overall index</translation>
+    </message>
+    <message>
+        <source>Struttura: %1, %2, %3</source>
+        <translation>Structure: %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>1 dimensione</source>
+        <translation>1 dimension</translation>
+    </message>
+    <message>
+        <source>%1 dimensioni</source>
+        <translation>%1 dimensions</translation>
+    </message>
+    <message>
+        <source>1 indicatore</source>
+        <translation>1 indicator</translation>
+    </message>
+    <message>
+        <source>%1 indicatori</source>
+        <translation>%1 indicators</translation>
+    </message>
+    <message>
+        <source>l&apos;elemento %1 è elencato due volte.</source>
+        <translation>the element %1 is listed twice.</translation>
+    </message>
+    <message>
+        <source>il peso di %1 (%2) non è un numero maggiore o uguale a 0.</source>
+        <translation>the weight of %1 (%2) is not a number greater than or equal to 0.</translation>
+    </message>
+    <message>
+        <source>il padre di %1 è l&apos;indicatore %2: un indicatore non può contenere elementi.</source>
+        <translation>the parent of %1 is the indicator %2: an indicator cannot contain elements.</translation>
+    </message>
+    <message>
+        <source>Struttura: l&apos;indicatore %1 della matrice non è nella struttura.</source>
+        <translation>Structure: the indicator %1 of the matrix is not in the structure.</translation>
+    </message>
+    <message>
+        <source>%1 è contenuto in se stesso, attraverso i suoi gruppi.</source>
+        <translation>%1 contains itself, through its groups.</translation>
+    </message>
+    <message>
+        <source>Struttura: </source>
+        <translation>Structure: </translation>
+    </message>
+    <message>
+        <source>il gruppo %1 non contiene alcun elemento.</source>
+        <translation>the group %1 contains no element.</translation>
+    </message>
+    <message>
+        <source>gli elementi del gruppo %1 hanno tutti peso 0.</source>
+        <translation>the elements of the group %1 all have weight 0.</translation>
+    </message>
+    <message>
+        <source>La struttura %1 non ha la colonna %2 nella riga 1.</source>
+        <translation>The structure %1 has no column %2 in row 1.</translation>
+    </message>
+    <message>
+        <source>dal file %1</source>
+        <translation>from the file %1</translation>
+    </message>
+    <message>
+        <source>dal foglio %1</source>
+        <translation>from the sheet %1</translation>
+    </message>
+</context>
+<context>
     <name>IndiceMP</name>
     <message>
         <source>Matrice dei risultati</source>

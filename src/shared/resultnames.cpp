@@ -34,6 +34,16 @@ Rule ruleOf(ResultFileKind kind) {
         return {"AMPI", ".rnk.csv"};
     case ResultFileKind::AmpiGoalposts:
         return {"goalposts.csv", ""};
+    case ResultFileKind::Structure:
+        return {"struttura.csv", ""};
+    case ResultFileKind::GroupValues:
+        return {"dim", ".csv"};
+    case ResultFileKind::GroupRanks:
+        return {"dim", ".rnk.csv"};
+    case ResultFileKind::AmpiGroupValues:
+        return {"AMPI", ".dim.csv"};
+    case ResultFileKind::AmpiGroupRanks:
+        return {"AMPI", ".dim.rnk.csv"};
     }
     return {"", ""};
 }

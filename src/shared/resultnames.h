@@ -18,15 +18,24 @@ enum class ResultFileKind {
     Uncertainty,      // ".unc.csv"
     AmpiValues,       // ".AMPI" SIGN ".csv", SIGN "+" or "-"
     AmpiRanks,        // ".AMPI" SIGN ".rnk.csv"
-    AmpiGoalposts     // ".goalposts.csv"
+    AmpiGoalposts,    // ".goalposts.csv"
+    Structure,        // ".struttura.csv": the structure of the indicators, when not in the workbook
+    GroupValues,      // ".dim" CODE ".csv": every group's index under a method
+    GroupRanks,       // ".dim" CODE ".rnk.csv"
+    AmpiGroupValues,  // ".AMPI" SIGN ".dim.csv"
+    AmpiGroupRanks    // ".AMPI" SIGN ".dim.rnk.csv"
 };
 
 // Every kind, in declaration order.
 inline constexpr ResultFileKind kResultFileKinds[] = {
-    ResultFileKind::MethodValues,    ResultFileKind::MethodRanks, ResultFileKind::ComparisonValues,
-    ResultFileKind::ComparisonRanks, ResultFileKind::RankSummary, ResultFileKind::Sensitivity,
-    ResultFileKind::Uncertainty,     ResultFileKind::AmpiValues,  ResultFileKind::AmpiRanks,
-    ResultFileKind::AmpiGoalposts};
+    ResultFileKind::MethodValues,     ResultFileKind::MethodRanks,
+    ResultFileKind::ComparisonValues, ResultFileKind::ComparisonRanks,
+    ResultFileKind::RankSummary,      ResultFileKind::Sensitivity,
+    ResultFileKind::Uncertainty,      ResultFileKind::AmpiValues,
+    ResultFileKind::AmpiRanks,        ResultFileKind::AmpiGoalposts,
+    ResultFileKind::Structure,        ResultFileKind::GroupValues,
+    ResultFileKind::GroupRanks,       ResultFileKind::AmpiGroupValues,
+    ResultFileKind::AmpiGroupRanks};
 
 // Whether the name of a kind carries a code (a method code, or the AMPI sign).
 bool hasCode(ResultFileKind kind);

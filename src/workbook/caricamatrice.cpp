@@ -169,7 +169,7 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
 } // namespace
 
 Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
-                                WorkProgress* progress) {
+                                WorkProgress* progress, QStringList* sheetNames) {
     if (progress)
         progress->report(QCoreApplication::translate("Workbook", "Lettura della matrice"), 0);
     QString error;
@@ -180,6 +180,8 @@ Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
         return fileError(error);
     Expected<Matrix> result =
         readMatrix(*reader, regional, QFileInfo(path).fileName(), reader.get(), progress);
+    if (sheetNames)
+        *sheetNames = reader->sheetNames();
     // The workbook's cells go before anything else takes memory: with both,
     // a large matrix would need half as much again at its peak.
     reader->close();

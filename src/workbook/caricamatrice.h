@@ -23,8 +23,11 @@
 // With progress given, the reading ("Lettura della matrice") and the checks
 // ("Controllo della matrice") are reported to it, and a cancellation stops
 // the work at the next check. Running out of memory throws std::bad_alloc.
+// With sheetNames given, the names of the workbook's sheets go there, as its
+// reader lists them, whenever it could be read.
 Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
-                                WorkProgress* progress = nullptr);
+                                WorkProgress* progress = nullptr,
+                                QStringList* sheetNames = nullptr);
 
 // The same, over a workbook that is already open; path names it in the
 // messages.

@@ -1,5 +1,7 @@
 #include "workflow/processing.h"
 
+#include "framework/frameworkcomputation.h"
+#include "framework/frameworkfiles.h"
 #include "workbook/caricamatrice.h"
 
 #include <QCoreApplication>
@@ -8,31 +10,64 @@
 #include <future>
 #include <optional>
 
-Processing::Processing(const Regional& regional, MatrixLoader loader)
-    : m_regional(regional), m_loader(std::move(loader)) {
-    if (!m_loader)
-        m_loader = [regional](const QString& path, WorkProgress* progress) {
-            return carica_matrice(path, regional, progress);
-        };
+namespace {
+
+// The files of a run: its result files, and its group files with a
+// structure, written together.
+Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
+                     const Structure* structure, const Regional& regional) {
+    if (!structure)
+        return writeResultFiles(run.valuesFile, run.ranksFile, texts);
+    auto [groupValues, groupRanks] = groupFileLines(
+        *structure, run.groups, qsizetype(run.output.index.size()), *texts.labels, regional);
+    return writeTextFilesTogether({{run.valuesFile, texts.valuesLines()},
+                                   {run.ranksFile, texts.ranksLines()},
+                                   {run.groupValuesFile, std::move(groupValues)},
+                                   {run.groupRanksFile, std::move(groupRanks)}});
 }
+
+} // namespace
+
+Processing::Processing(const Regional& regional, MatrixLoader loader)
+    : m_regional(regional), m_loader(std::move(loader)) {}
 
 Processing::~Processing() = default;
 
 Status Processing::load(const QString& path, WorkProgress* progress) {
     const QString workbook = QFileInfo(path).absoluteFilePath();
-    Expected<Matrix> matrix = m_loader(workbook, progress);
+    QStringList sheetNames;
+    Expected<Matrix> matrix = m_loader
+                                  ? m_loader(workbook, progress)
+                                  : carica_matrice(workbook, m_regional, progress, &sheetNames);
     if (!matrix)
         return std::move(matrix).error();
-    setMatrix(workbook, std::move(*matrix));
+    Expected<std::optional<StructureSheet>> sheet =
+        readStructure(workbook, sheetNames, m_structureChoice, m_regional);
+    if (!sheet)
+        return std::move(sheet).error();
+    std::shared_ptr<const Structure> structure;
+    if (*sheet) {
+        std::vector<QString> names;
+        names.reserve(matrix->indicators.size());
+        for (const CellValue& name : matrix->indicators)
+            names.push_back(m_regional.generalText(name));
+        Expected<Structure> built = buildStructure(**sheet, names, m_regional);
+        if (!built)
+            return std::move(built).error();
+        structure = std::make_shared<const Structure>(std::move(*built));
+    }
+    setMatrix(workbook, std::move(*matrix), std::move(structure));
     return {};
 }
 
-void Processing::setMatrix(const QString& path, Matrix matrix) {
+void Processing::setMatrix(const QString& path, Matrix matrix,
+                           std::shared_ptr<const Structure> structure) {
     // The old matrix goes first: the two are never held together.
     m_matrix.reset();
     m_labels.reset();
     m_workbook = path;
     m_matrix = std::make_shared<const Matrix>(std::move(matrix));
+    m_structure = std::move(structure);
 }
 
 Expected<Processing::Computed> Processing::compute(MethodPosition position) {
@@ -40,18 +75,43 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
         return failure(FailureKind::MethodRefused,
                        QCoreApplication::translate(
                            "Methods", "Nessuna matrice caricata o metodo sconosciuto."));
-    Expected<MethodOutput> output = computeMethod(position, m_matrix->view());
-    if (!output)
-        return std::move(output).error();
+    Expected<MethodOutput> output = MethodOutput();
+    std::vector<MethodOutput> groups;
+    if (m_structure) {
+        Expected<FrameworkRun> framework = computeFramework(position, *m_matrix, *m_structure);
+        if (!framework)
+            return std::move(framework).error();
+        groups = std::move(framework->groups);
+        *output = std::move(groups[std::size_t(m_structure->root)]);
+        // The transformed matrix is the indicators', as without a structure
+        // (each column is transformed on its own); the groups' are let go.
+        output->transformed = transformColumns(position, m_matrix->view());
+        for (MethodOutput& group : groups)
+            std::vector<double>().swap(group.transformed);
+    } else {
+        output = computeMethod(position, m_matrix->view());
+        if (!output)
+            return std::move(output).error();
+    }
     if (!m_labels)
         m_labels = std::make_shared<const ResultLabels>(*m_matrix, m_regional);
     Computed computed;
     computed.texts = std::make_shared<MethodResultTexts>(
         methodResultTexts(position, *output, m_labels, m_regional));
     const QString code = methodCode(methodAt(position).entryText);
-    computed.run = std::make_shared<MethodRun>(MethodRun{position, std::move(*output),
-                                                         valuesResultFile(m_workbook, code),
-                                                         ranksResultFile(m_workbook, code)});
+    MethodRun run{position,
+                  std::move(*output),
+                  valuesResultFile(m_workbook, code),
+                  ranksResultFile(m_workbook, code),
+                  {},
+                  {},
+                  {}};
+    if (m_structure) {
+        run.groups = std::move(groups);
+        run.groupValuesFile = groupValuesFile(m_workbook, code);
+        run.groupRanksFile = groupRanksFile(m_workbook, code);
+    }
+    computed.run = std::make_shared<MethodRun>(std::move(run));
     return computed;
 }
 
@@ -60,7 +120,7 @@ Expected<std::shared_ptr<const MethodRun>> Processing::run(MethodPosition positi
     if (!computed)
         return std::move(computed).error();
     const MethodRun& run = *computed->run;
-    if (Status written = writeResultFiles(run.valuesFile, run.ranksFile, *computed->texts);
+    if (Status written = writeRunFiles(run, *computed->texts, m_structure.get(), m_regional);
         !written)
         return std::move(written).error();
     return std::shared_ptr<const MethodRun>(computed->run);
@@ -114,8 +174,9 @@ Status Processing::runAll(const std::vector<MethodPosition>& positions, const Re
         }
         written = computed->value().run;
         writing = std::async(std::launch::async,
-                             [run = computed->value().run, texts = computed->value().texts]() {
-                                 return writeResultFiles(run->valuesFile, run->ranksFile, *texts);
+                             [run = computed->value().run, texts = computed->value().texts,
+                              structure = m_structure, regional = m_regional]() {
+                                 return writeRunFiles(*run, *texts, structure.get(), regional);
                              });
     }
     return finishWriting();

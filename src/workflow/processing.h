@@ -1,11 +1,13 @@
 #pragma once
 
+#include "framework/structure.h"
 #include "methods/methodcomputation.h"
 #include "methods/resultfiles.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
+#include "workbook/structuresheet.h"
 
 #include <QString>
 
@@ -13,22 +15,32 @@
 #include <memory>
 #include <vector>
 
-// One method run on the loaded matrix, its two result files on disk.
+// One method run on the loaded matrix, its result files on disk.
 struct MethodRun {
     MethodPosition position;
+    // With a structure, the overall index and its ranks; the transformed
+    // matrix is always the indicators' (transformColumns).
     MethodOutput output;
     QString valuesFile; // <workbook>.out<CODE>.csv
     QString ranksFile;  // <workbook>.out<CODE>.rnk
+    // With a structure: the index and ranks the method computed per group
+    // (FrameworkRun::groups, their transformed columns let go; the overall
+    // index is in output), and the group files beside the result files.
+    // Empty without one.
+    std::vector<MethodOutput> groups;
+    QString groupValuesFile; // <workbook>.dim<CODE>.csv
+    QString groupRanksFile;  // <workbook>.dim<CODE>.rnk.csv
 };
 
 // The work of the processing window and of `orvalta-batch run`: the
-// matrix of one workbook, loaded once, and the methods run on it, each one
-// leaving its values and ranks result files beside the workbook.
+// matrix of one workbook and its structure, loaded once, and the methods
+// run on it, each one leaving its values and ranks result files beside the
+// workbook (and, with a structure, its group files).
 class Processing {
 public:
     // Reads the source matrix of the workbook at path; carica_matrice under
     // the regional settings unless another source is given (a matrix held
-    // in memory, in tests).
+    // in memory, in tests, which has no sheet but its matrix).
     using MatrixLoader =
         std::function<Expected<Matrix>(const QString& path, WorkProgress* progress)>;
 
@@ -37,21 +49,33 @@ public:
     Processing(const Processing&) = delete;
     Processing& operator=(const Processing&) = delete;
 
-    // Loads the source matrix of the workbook at path (carica_matrice). The
-    // matrix held before is replaced only when the new one loads.
+    // Where the next load() takes the structure from; by default the
+    // workbook's own (readStructure).
+    void setStructureChoice(const StructureChoice& choice) { m_structureChoice = choice; }
+
+    // Loads the source matrix of the workbook at path (carica_matrice) and
+    // its structure, if any (readStructure, buildStructure): a structure
+    // that cannot be read or breaks a rule fails the load as a refused
+    // matrix does. The matrix held before is replaced only when the new one
+    // loads.
     Status load(const QString& path, WorkProgress* progress = nullptr);
-    // Takes a matrix read elsewhere, as the matrix of the workbook at path.
-    void setMatrix(const QString& path, Matrix matrix);
+    // Takes a matrix read elsewhere, as the matrix of the workbook at path,
+    // with its structure or none.
+    void setMatrix(const QString& path, Matrix matrix,
+                   std::shared_ptr<const Structure> structure = nullptr);
 
     bool hasMatrix() const { return m_matrix != nullptr; }
     // The matrix loaded; only while hasMatrix().
     const Matrix& matrix() const { return *m_matrix; }
     std::shared_ptr<const Matrix> sharedMatrix() const { return m_matrix; }
     const QString& workbook() const { return m_workbook; }
+    // The structure of the matrix; null when it has none.
+    const std::shared_ptr<const Structure>& structure() const { return m_structure; }
 
-    // Runs the method at position on the matrix and writes its two result
-    // files: the run, or the method's refusal (MethodRefused), or the
-    // failure to write (File; the files on disk stay as they were).
+    // Runs the method at position on the matrix, over its structure when it
+    // has one (computeFramework: the result files hold the overall index),
+    // and writes its files: the run, or the method's refusal (MethodRefused),
+    // or the failure to write (File; the files on disk stay as they were).
     Expected<std::shared_ptr<const MethodRun>> run(MethodPosition position);
 
     // What became of one method of runAll.
@@ -82,6 +106,8 @@ private:
     MatrixLoader m_loader;
     QString m_workbook;
     std::shared_ptr<const Matrix> m_matrix;
+    std::shared_ptr<const Structure> m_structure;
+    StructureChoice m_structureChoice;
     // The label column of the result files, formatted at the first run on
     // the matrix and shared by the runs after it.
     std::shared_ptr<const ResultLabels> m_labels;

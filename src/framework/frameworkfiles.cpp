@@ -1,0 +1,89 @@
+#include "framework/frameworkfiles.h"
+
+#include "shared/delimitedfields.h"
+#include "shared/resultnames.h"
+
+#include <QCoreApplication>
+
+#include <charconv>
+#include <string>
+
+QString groupValuesFile(const QString& workbook, const QString& code) {
+    return resultFileName(workbook, ResultFileKind::GroupValues, code);
+}
+
+QString groupRanksFile(const QString& workbook, const QString& code) {
+    return resultFileName(workbook, ResultFileKind::GroupRanks, code);
+}
+
+namespace {
+
+// The lines of a group file: the header (the corner, then the groups'
+// names), then per unit its label and cell(group, unit) of every group.
+template <typename Cell>
+TextLines groupLines(const Structure& structure, const ResultLabels& labels, qsizetype units,
+                     Cell cell) {
+    return TextLines(units + 1, [&structure, &labels, cell](qsizetype line, QByteArray& bytes) {
+        bytes += labels.label(int(line));
+        for (const int group : structure.groups) {
+            bytes += ';';
+            if (line == 0)
+                appendField(bytes, structure.elements[std::size_t(group)].name.toUtf8());
+            else
+                cell(group, std::size_t(line - 1), bytes);
+        }
+    });
+}
+
+} // namespace
+
+std::pair<TextLines, TextLines> groupFileLines(const Structure& structure,
+                                               const std::vector<MethodOutput>& groups,
+                                               qsizetype units, const ResultLabels& labels,
+                                               const Regional& regional) {
+    TextLines values =
+        groupLines(structure, labels, units,
+                   [&groups, &regional](int group, std::size_t unit, QByteArray& bytes) {
+                       std::string text;
+                       regional.appendIndexText(groups[std::size_t(group)].index[unit], text);
+                       bytes.append(text.data(), qsizetype(text.size()));
+                   });
+    TextLines ranks =
+        groupLines(structure, labels, units,
+                   [&groups, &regional](int group, std::size_t unit, QByteArray& bytes) {
+                       const int rank = groups[std::size_t(group)].ranks[unit];
+                       if (!regional.plainWholeNumbers()) {
+                           bytes += regional.generalText(CellValue(double(rank))).toUtf8();
+                           return;
+                       }
+                       char digits[16];
+                       const char* const end =
+                           std::to_chars(digits, digits + sizeof digits, rank).ptr;
+                       bytes.append(digits, end - digits);
+                   });
+    return {std::move(values), std::move(ranks)};
+}
+
+QStringList structureTree(const Structure& structure, const Regional& regional) {
+    QStringList lines;
+    const auto six = [&regional](double x) { return regional.locale().toString(x, 'f', 6); };
+    // Depth first from the overall index, children in the order listed.
+    std::vector<std::pair<int, int>> stack{{structure.root, 0}};
+    while (!stack.empty()) {
+        const auto [element, depth] = stack.back();
+        stack.pop_back();
+        const StructureElement& e = structure.elements[std::size_t(element)];
+        QString line = QString(depth * 2, u' ') + e.name;
+        if (element != structure.root) {
+            line += e.weight == 0.0
+                        ? QCoreApplication::translate("Framework", " (escluso: peso 0)")
+                        : QCoreApplication::translate("Framework", " - quota %1, peso effettivo %2")
+                              .arg(six(structure.share(element)),
+                                   six(structure.effectiveWeight(element)));
+        }
+        lines.append(line);
+        for (auto child = e.children.rbegin(); child != e.children.rend(); ++child)
+            stack.emplace_back(*child, depth + 1);
+    }
+    return lines;
+}

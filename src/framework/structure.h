@@ -1,0 +1,67 @@
+#pragma once
+
+#include "shared/expected.h"
+#include "shared/regional.h"
+#include "workbook/structuresheet.h"
+
+#include <QString>
+
+#include <vector>
+
+// One element of a structure: an indicator of the matrix or a group of
+// elements.
+struct StructureElement {
+    QString name;
+    int parent = -1;           // the group it belongs to; -1 for the overall index
+    double weight = 1.0;       // relative to its siblings; 0 leaves it out of the computation
+    int indicator = -1;        // the indicator's column in the matrix (from 0); -1 for a group
+    int row = 0;               // the structure's row that lists it; 0 when no row does
+    std::vector<int> children; // in the order the structure lists them
+
+    bool isGroup() const { return indicator < 0; }
+};
+
+// A framework of indicators grouped into dimensions, any depth deep, with
+// weights, and one overall index on top.
+struct Structure {
+    QString source;                         // where it was read ("dal foglio Struttura")
+    std::vector<StructureElement> elements; // the rows' elements first, in row order
+    int root = -1;                          // the overall index
+    // Every group but the overall one, in the order the structure first
+    // mentions them (each row's element before its parent).
+    std::vector<int> groups;
+
+    // An element's share within its parent: its weight divided by the sum
+    // of its siblings' weights (its own included); 1 for the overall index.
+    double share(int element) const;
+    // Its weight in the overall index: the product of the shares down the
+    // branch. The indicators' effective weights sum to 1.
+    double effectiveWeight(int element) const;
+    // The groups in an order where every group comes after the groups
+    // inside it (the overall index last).
+    std::vector<int> bottomUp() const;
+    int indicatorCount() const;
+};
+
+// The name of the overall index when the structure has no single group at
+// its top.
+QString overallIndexName();
+
+// What the structure holds and where it was read, in one line:
+// "Struttura: 4 dimensioni, 23 indicatori, dal foglio Struttura" (every
+// group but the overall index counts as a dimension).
+QString structureSummary(const Structure& structure);
+
+// Builds and checks the structure of the rows against the indicator names
+// of the matrix (as row 1 gives them, blanks trimmed). Refuses, naming the
+// row (FailureKind::Refused): an indicator of the matrix missing from the
+// structure, a name listed twice, an element whose parent is an indicator,
+// a cycle, a weight that is negative or not a number (read under the
+// regional settings; empty means 1), a group whose elements all weigh 0,
+// a group with no element. A parent without a row of its own is a group at
+// the top with weight 1. When exactly one element sits at the top and it
+// is a group, it is the overall index; otherwise the overall index is a
+// group named overallIndexName() over the top elements.
+Expected<Structure> buildStructure(const StructureSheet& sheet,
+                                   const std::vector<QString>& indicatorNames,
+                                   const Regional& regional);

@@ -1,0 +1,181 @@
+#include "framework/frameworkcomputation.h"
+#include "framework/structure.h"
+#include "shared/polarita.h"
+
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+const Regional kC{QLocale::c()};
+
+bool near(double a, double b) {
+    return std::fabs(a - b) <= 1e-12 * std::max(1.0, std::fabs(b));
+}
+
+// A structure sheet of rows (element, parent, weight text; "" for empty).
+StructureSheet sheetOf(const std::vector<std::array<const char*, 3>>& rows) {
+    StructureSheet sheet;
+    int r = 2;
+    for (const auto& [element, parent, weight] : rows) {
+        StructureRow row;
+        row.row = r++;
+        row.element = QString::fromUtf8(element);
+        row.parent = QString::fromUtf8(parent);
+        if (*weight)
+            row.weight = CellValue(QString::fromUtf8(weight));
+        sheet.rows.push_back(row);
+    }
+    return sheet;
+}
+
+Matrix matrixOf(const std::vector<std::vector<double>>& columns, const QStringList& names) {
+    Matrix matrix = Matrix::ofSize(int(columns.front().size()), int(columns.size()));
+    for (std::size_t j = 0; j < columns.size(); ++j) {
+        std::copy(columns[j].begin(), columns[j].end(), matrix.column(int(j)).begin());
+        matrix.indicators[j] = CellValue(names[qsizetype(j)]);
+        matrix.negative[j] = polaritaNegativa(matrix.indicators[j]) ? 1 : 0;
+    }
+    return matrix;
+}
+
+std::vector<QString> names(const Matrix& matrix) {
+    std::vector<QString> result;
+    for (const CellValue& name : matrix.indicators)
+        result.push_back(name.text());
+    return result;
+}
+
+} // namespace
+
+class TestFramework : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void refusals_data();
+    void refusals();
+    void sharesAndOrder();
+    void weightedFormulas();
+    void equalWeightsAreTheFlatMethods();
+};
+
+void TestFramework::refusals_data() {
+    QTest::addColumn<StructureSheet>("sheet");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing indicator")
+        << sheetOf({{"A", "G", ""}}) << "l'indicatore B della matrice";
+    QTest::newRow("twice") << sheetOf({{"A", "G", ""}, {"B", "G", ""}, {"A", "H", ""}})
+                           << "riga 4: l'elemento A è elencato due volte";
+    QTest::newRow("indicator parent")
+        << sheetOf({{"A", "B", ""}, {"B", "", ""}}) << "riga 2: il padre di A è l'indicatore B";
+    QTest::newRow("cycle") << sheetOf(
+                                  {{"A", "G", ""}, {"B", "G", ""}, {"G", "H", ""}, {"H", "G", ""}})
+                           << "riga 4: G è contenuto in se stesso";
+    QTest::newRow("negative") << sheetOf({{"A", "", "-1"}, {"B", "", ""}})
+                              << "riga 2: il peso di A (-1)";
+    QTest::newRow("not a number") << sheetOf({{"A", "", "molto"}, {"B", "", ""}})
+                                  << "riga 2: il peso di A (molto)";
+    QTest::newRow("all zero") << sheetOf({{"A", "G", "0"}, {"B", "G", "0"}, {"G", "", ""}})
+                              << "riga 4: gli elementi del gruppo G hanno tutti peso 0";
+    QTest::newRow("empty group") << sheetOf({{"A", "", ""}, {"B", "", ""}, {"G", "", ""}})
+                                 << "riga 4: il gruppo G non contiene alcun elemento";
+}
+
+void TestFramework::refusals() {
+    QFETCH(StructureSheet, sheet);
+    QFETCH(QString, message);
+    const auto structure = buildStructure(sheet, {QStringLiteral("A"), QStringLiteral("B")}, kC);
+    QVERIFY(!structure);
+    QCOMPARE(structure.error().kind, FailureKind::Refused);
+    QVERIFY2(structure.error().message.contains(message), qPrintable(structure.error().message));
+}
+
+// Shares within the parent, effective weights down the branch, the groups
+// in order of first mention, and the overall index added over several tops.
+void TestFramework::sharesAndOrder() {
+    const auto structure = buildStructure(
+        sheetOf(
+            {{"A", "Salute", "1"}, {"B", "Salute", "3"}, {"C", "Lavoro", ""}, {"Salute", "", "2"}}),
+        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, kC);
+    QVERIFY(structure);
+    const Structure& s = *structure;
+    QCOMPARE(s.elements[std::size_t(s.root)].name, overallIndexName());
+    QCOMPARE(s.groups.size(), std::size_t(2));
+    QCOMPARE(s.elements[std::size_t(s.groups[0])].name, QStringLiteral("Salute"));
+    QCOMPARE(s.elements[std::size_t(s.groups[1])].name, QStringLiteral("Lavoro"));
+    // Salute 2 against Lavoro 1 (no row: weight 1); B 3 of 4 within Salute.
+    QVERIFY(near(s.share(1), 0.75));
+    QVERIFY(near(s.effectiveWeight(1), 0.75 * 2.0 / 3.0));
+    double sum = 0.0;
+    for (int e = 0; e < int(s.elements.size()); ++e)
+        if (!s.elements[std::size_t(e)].isGroup())
+            sum += s.effectiveWeight(e);
+    QVERIFY(near(sum, 1.0));
+    // One group at the top is the overall index itself.
+    const auto single = buildStructure(sheetOf({{"A", "Tutto", ""}, {"B", "Tutto", ""}}),
+                                       {QStringLiteral("A"), QStringLiteral("B")}, kC);
+    QCOMPARE(single->elements[std::size_t(single->root)].name, QStringLiteral("Tutto"));
+    QVERIFY(single->groups.empty());
+}
+
+// Two indicators weighing 1 and 3 (w' = 0.5 and 1.5), worked out by hand.
+void TestFramework::weightedFormulas() {
+    const Matrix matrix =
+        matrixOf({{1, 2, 3}, {10, 30, 20}}, {QStringLiteral("A"), QStringLiteral("B")});
+    const auto structure =
+        buildStructure(sheetOf({{"A", "", "1"}, {"B", "", "3"}}), names(matrix), kC);
+    QVERIFY(structure);
+    const auto mpi = computeFramework(MethodPosition::MpiPositivo, matrix, *structure);
+    QVERIFY(mpi);
+    QVERIFY(near(mpi->overall().index[0], 87.75255128608411));
+    QVERIFY(near(mpi->overall().index[1], 109.44317548002597));
+    QVERIFY(near(mpi->overall().index[2], 103.33475652955613));
+    const auto wroclaw = computeFramework(MethodPosition::Wroclaw, matrix, *structure);
+    QVERIFY(near(wroclaw->overall().index[0], 0.8336334515639782));
+    QVERIFY(near(wroclaw->overall().index[2], 0.3609738732494547));
+    const auto geometric =
+        computeFramework(MethodPosition::NumeriIndiciGeometrica, matrix, *structure);
+    QVERIFY(near(geometric->overall().index[1], 1.3554030054147672));
+    // Weight 0 leaves B out: the index is A's alone.
+    const auto zero = buildStructure(sheetOf({{"A", "", "1"}, {"B", "", "0"}}), names(matrix), kC);
+    const auto alone = computeFramework(MethodPosition::MediaValoriZ, matrix, *zero);
+    QVERIFY(near(alone->overall().index[2], 1.0 / std::sqrt(2.0 / 3.0)));
+}
+
+// Equal weights and one group give, digit for digit, the method on the
+// whole matrix; a nested group enters its parent with the method's
+// direction.
+void TestFramework::equalWeightsAreTheFlatMethods() {
+    const Matrix matrix = matrixOf({{1.5, 2.25, 3, 7}, {10, 30, 20, 5}, {4, 1, 9, 2}},
+                                   {QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("C")});
+    const auto structure =
+        buildStructure(sheetOf({{"A", "Tutto", "2"}, {"b", "Tutto", "2"}, {"C", "Tutto", "2"}}),
+                       names(matrix), kC);
+    for (const MethodInfo& method : methodTable()) {
+        const MethodPosition position = MethodPosition(method.position);
+        const auto flat = computeMethod(position, matrix.view());
+        const auto framed = computeFramework(position, matrix, *structure);
+        QVERIFY(flat && framed);
+        QCOMPARE(framed->overall().index, flat->index);
+        QCOMPARE(framed->overall().ranks, flat->ranks);
+    }
+    const auto nested = buildStructure(
+        sheetOf({{"A", "G", ""}, {"b", "G", ""}, {"G", "Tutto", ""}, {"C", "Tutto", ""}}),
+        names(matrix), kC);
+    // The fourth unit is best on every indicator; G's index under GRAD is
+    // smallest for it and enters Tutto with negative polarity, so it is first
+    // overall too.
+    Matrix best = matrix;
+    best.value(3, 2) = 20;
+    for (const MethodPosition position :
+         {MethodPosition::Graduatorie, MethodPosition::Wroclaw, MethodPosition::MpiPositivo}) {
+        const auto run = computeFramework(position, best, *nested);
+        QVERIFY(run);
+        QCOMPARE(run->groups[std::size_t(nested->groups.front())].ranks[3], 1);
+        QCOMPARE(run->overall().ranks[3], 1);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestFramework)
+#include "tst_framework.moc"
