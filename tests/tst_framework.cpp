@@ -35,7 +35,7 @@ Matrix matrixOf(const std::vector<std::vector<double>>& columns, const QStringLi
     for (std::size_t j = 0; j < columns.size(); ++j) {
         std::copy(columns[j].begin(), columns[j].end(), matrix.column(int(j)).begin());
         matrix.indicators[j] = CellValue(names[qsizetype(j)]);
-        matrix.negative[j] = polaritaNegativa(matrix.indicators[j]) ? 1 : 0;
+        matrix.negative[j] = hasNegativePolarity(matrix.indicators[j]) ? 1 : 0;
     }
     return matrix;
 }
