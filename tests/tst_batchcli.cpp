@@ -425,8 +425,13 @@ void TestBatchCli::outlierTreatment() {
         text += "U" + QByteArray::number(i) + ';' + QByteArray::number(i == 12 ? 100 : i) + ';' +
                 QByteArray::number((i * 7) % 12 + 0.5) + "\r\n";
     QVERIFY(writeFileBytes(workbook, text));
-    for (const QString& command : {QStringLiteral("audit"), QStringLiteral("run")}) {
-        const BatchRun run = runBatch({command, workbook, "--outliers"});
+    QCOMPARE(runBatch({"run", workbook, "--methods", "M1VZ"}).exitCode, 0);
+    const QByteArray untreated = fileContents(workbook + ".outM1VZ.csv");
+    QVERIFY(!QFile::exists(workbook + ".trattamenti.csv"));
+    for (const QStringList& args :
+         {QStringList{"audit", workbook, "--outliers"},
+          QStringList{"run", workbook, "--outliers", "--methods", "M1VZ"}}) {
+        const BatchRun run = runBatch(args);
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.startsWith("Trattamento dei valori anomali: "));
         QCOMPARE(fileContents(workbook + ".trattamenti.csv"),
@@ -438,7 +443,8 @@ void TestBatchCli::outlierTreatment() {
     }
     // Audited after the treatment: A is no longer flagged.
     QVERIFY(fileContents(workbook + ".audit.csv").contains("\r\nA;+;6.4167;"));
-    QVERIFY(fileContents(workbook + ".outGRAD.csv").size() > 0);
+    const QByteArray treated = fileContents(workbook + ".outM1VZ.csv");
+    QVERIFY(!treated.isEmpty() && treated != untreated);
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)
