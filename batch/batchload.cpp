@@ -1,11 +1,16 @@
 #include "batchload.h"
 
+#include "commands.h"
+#include "exitstatus.h"
+
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
 
 const QString kStructure = QStringLiteral("structure");
 const QString kNoStructure = QStringLiteral("no-structure");
+const QString kOutliers = QStringLiteral("outliers");
 
 } // namespace
 
@@ -21,6 +26,27 @@ QList<QCommandLineOption> structureOptions() {
 
 QString structureUsage() {
     return QStringLiteral(" [--structure FILE | --no-structure]");
+}
+
+QCommandLineOption outliersOption() {
+    return QCommandLineOption(kOutliers, QStringLiteral("tratta i valori anomali degli indicatori "
+                                                        "(file .trattamenti.csv e .trattati.csv)"));
+}
+
+QString outliersUsage() {
+    return QStringLiteral(" [--outliers]");
+}
+
+int treatOutliersIfAsked(Processing& processing, const QCommandLineParser& parser) {
+    if (!parser.isSet(kOutliers))
+        return kExitSuccess;
+    const Expected<QStringList> written = processing.treatOutliers();
+    if (!written)
+        return reportFailure(written.error());
+    printOut(QStringLiteral("Trattamento dei valori anomali: %1, %2")
+                 .arg(QDir::toNativeSeparators(written->at(0)),
+                      QDir::toNativeSeparators(written->at(1))));
+    return kExitSuccess;
 }
 
 QString structureNotUsed() {

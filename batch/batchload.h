@@ -21,6 +21,17 @@ QString structureUsage();
 // on the indicators of the matrix, without groups or weights.
 QString structureNotUsed();
 
+// The option of the commands that may treat the outliers of the matrix
+// (--outliers), and the same as the usage line shows it.
+QCommandLineOption outliersOption();
+QString outliersUsage();
+
+// With --outliers, applies the outlier treatment to the matrix loaded
+// (Processing::treatOutliers) and prints the files of its record: the exit
+// status of the failure to write them, else kExitSuccess. Without it, does
+// nothing.
+int treatOutliersIfAsked(Processing& processing, const QCommandLineParser& parser);
+
 // The source matrix of the workbook at path and its structure, loaded as
 // the processing window loads them, the structure chosen by the options of
 // structureOptions(): a Usage failure when both are given or the file is

@@ -29,6 +29,7 @@ int robustnessCommand(const QCommandLineParser& parser);
 int sensitivityCommand(const QCommandLineParser& parser);
 int uncertaintyCommand(const QCommandLineParser& parser);
 int ampiCommand(const QCommandLineParser& parser);
+int auditCommand(const QCommandLineParser& parser);
 int exportCommand(const QCommandLineParser& parser);
 
 // Writes a line to stdout or stderr in UTF-8.

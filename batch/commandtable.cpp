@@ -11,14 +11,14 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("leggere e verificare la matrice"), structureOptions(), checkCommand},
         {QStringLiteral("run"),
          QStringLiteral("orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]") +
-             structureUsage(),
+             structureUsage() + outliersUsage(),
          QStringLiteral("esegue i metodi (tutti e nove se non indicati) e scrive i file dei "
                         "risultati (con una struttura, anche quelli delle dimensioni)"),
          QStringLiteral("eseguire i metodi"),
          QList<QCommandLineOption>{QCommandLineOption(
              QStringLiteral("methods"), QStringLiteral("i metodi da eseguire, separati da virgole"),
              QStringLiteral("CODICE[,CODICE...]"))} +
-             structureOptions(),
+             structureOptions() + QList<QCommandLineOption>{outliersOption()},
          runCommand},
         {QStringLiteral("compare"),
          QStringLiteral("orvalta-batch compare CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | "
@@ -64,6 +64,15 @@ const std::vector<BatchCommand>& batchCommands() {
                                             "indicato)"),
                              QStringLiteral("PERIODO"))},
          ampiCommand},
+        {QStringLiteral("audit"),
+         QStringLiteral("orvalta-batch audit CARTELLA_DI_LAVORO") + structureUsage() +
+             outliersUsage(),
+         QStringLiteral("descrive la matrice: distribuzioni e indicatori anomali, correlazioni "
+                        "di Pearson e di Spearman, coerenza dei gruppi e prima componente "
+                        "principale (file .audit.csv, .correlazioni.csv, "
+                        ".correlazioni.spearman.csv, .coerenza.csv, .pca.csv)"),
+         QStringLiteral("analizzare la matrice"),
+         structureOptions() + QList<QCommandLineOption>{outliersOption()}, auditCommand},
         {QStringLiteral("export"),
          QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") + structureUsage(),
          QStringLiteral("scrive in una cartella .xlsx la matrice e tutti i risultati, i "

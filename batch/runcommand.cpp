@@ -49,7 +49,7 @@ int runCommand(const QCommandLineParser& parser) {
         return reportUsage(
             QStringLiteral(
                 "Uso: orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]") +
-            structureUsage());
+            structureUsage() + outliersUsage());
     const Expected<std::vector<MethodPosition>> positions = choosePositions(methods);
     if (!positions)
         return reportFailure(positions.error());
@@ -61,6 +61,8 @@ int runCommand(const QCommandLineParser& parser) {
     Processing& processing = **loaded;
     if (processing.structure())
         printOut(structureSummary(*processing.structure()));
+    if (const int status = treatOutliersIfAsked(processing, parser); status != kExitSuccess)
+        return status;
 
     // Each method's files are written while the next method is computed;
     // they are reported, and a failure stops the command, in list order.

@@ -22,6 +22,9 @@ private Q_SLOTS:
     void resultFilesTheComparisonRefuses();
     void structures_data();
     void structures();
+    void audit_data();
+    void audit();
+    void outlierTreatment();
 };
 
 namespace {
@@ -338,6 +341,110 @@ void TestBatchCli::structures() {
     out.replace("WORKBOOK", workbook);
     QVERIFY2(out == "<end>" ? run.out.isEmpty() : printed.contains(out), qPrintable(run.out));
     QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+}
+
+void TestBatchCli::audit_data() {
+    QTest::addColumn<QString>("example");
+    QTest::addColumn<QStringList>("lines"); // SUFFIX|LINE NUMBER|the line, from 0
+    QTest::addColumn<QStringList>("out");   // lines of stdout, in order
+    const QString all = QStringLiteral("|Tutti gli indicatori;");
+    const QString pil = QStringLiteral("PIL pro capite (migliaia di euro)");
+    const QString tasso = QStringLiteral("Tasso di occupazione 20-64 (%)");
+    const QString disoccupazione = QStringLiteral("disoccupazione giovanile (%)");
+    const QString poverta = QStringLiteral("povertà relativa familiare (%)");
+    QTest::newRow("without a structure")
+        << QStringLiteral("regioni.xlsx")
+        << QStringList{".audit.csv|0|Indicatore;Polarita;Media;Scarto;Minimo;Massimo;Asimmetria;"
+                       "Curtosi;Anomalo",
+                       ".audit.csv|8|emigrazione ospedaliera (%);-;11.7250;6.9597;4.5000;"
+                       "28.4000;1.3119;0.9310;no",
+                       ".correlazioni.csv|2|Tasso di occupazione 20-64 (%);0.9214;1.0000;;;;;;",
+                       ".correlazioni.spearman.csv|2|Tasso di occupazione 20-64 (%);0.9444;"
+                       "1.0000;;;;;;",
+                       ".coerenza.csv|1" + all + "8;0.9535;6.1992;0.7749;",
+                       ".pca.csv|1" + all + "PIL pro capite (migliaia di euro);0.3697",
+                       ".pca.csv|8" + all + "emigrazione ospedaliera (%);0.1976"}
+        << QStringList{"Coppia ridondante: " + pil + " e " + tasso + " (r = 0.9214)",
+                       "Coppia ridondante: " + pil + " e " + disoccupazione + " (r = 0.9084)",
+                       "Coppia ridondante: " + pil + " e " + poverta + " (r = 0.9395)",
+                       "Coppia ridondante: " + tasso + " e " + disoccupazione + " (r = 0.9742)",
+                       "Coppia ridondante: " + tasso + " e " + poverta + " (r = 0.9906)",
+                       "Coppia ridondante: " + disoccupazione + " e " + poverta + " (r = 0.9644)"};
+    QTest::newRow("groups of the structure first, pairs within a group")
+        << QStringLiteral("regioni_struttura.xlsx")
+        << QStringList{".coerenza.csv|1|Benessere economico;2;0.9688;1.9395;",
+                       ".coerenza.csv|2|Lavoro;2;0.9869;1.9742;0.9871;1",
+                       ".coerenza.csv|5" + all + "8;0.9535;6.1992;0.7749;",
+                       ".pca.csv|3|Lavoro;Tasso di occupazione 20-64 (%);0.7071"}
+        << QStringList{"Coppia ridondante: " + pil + " e " + poverta + " (r = 0.9395)",
+                       "Coppia ridondante: " + tasso + " e " + disoccupazione + " (r = 0.9742)"};
+}
+
+// Figures computed independently of the program from the sample's data.
+void TestBatchCli::audit() {
+    QFETCH(QString, example);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, out);
+    qputenv("LC_ALL", "C.UTF-8");
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(example);
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + example, workbook));
+    const BatchRun run = runBatch({"audit", workbook});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    QStringList printed = run.out.split(u'\n', Qt::SkipEmptyParts);
+    printed.removeIf([](const QString& line) { return !line.startsWith("Coppia"); });
+    QCOMPARE(printed, out);
+    for (const QString& expected : lines) {
+        const QStringList parts = expected.split(u'|');
+        const QStringList file =
+            QString::fromUtf8(fileContents(workbook + parts[0])).split(QStringLiteral("\r\n"));
+        QVERIFY2(file.last().isEmpty(), "every line ends in CR LF");
+        const int at = parts[1].toInt();
+        QVERIFY2(at < file.size() && file[at].startsWith(parts[2]),
+                 qPrintable(parts[0] + u' ' + file.value(at)));
+    }
+    // A matrix of 8 indicators: 9 lines of 9 fields; no treatment without --outliers.
+    for (const char* suffix : {".correlazioni.csv", ".correlazioni.spearman.csv"})
+        for (const QString& line : QString::fromUtf8(fileContents(workbook + suffix))
+                                       .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+            QCOMPARE(line.count(u';'), 8);
+    QCOMPARE(lineCount(workbook + ".audit.csv"), 9);
+    QVERIFY(!QFile::exists(workbook + ".trattamenti.csv"));
+}
+
+// An indicator with one extreme value of twelve is winsorised once: the
+// record and the changed cell are written, and the methods run on the
+// treated value.
+void TestBatchCli::outlierTreatment() {
+    qputenv("LC_ALL", "C.UTF-8");
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("anomali.csv");
+    QByteArray text = "Unità;A;b\r\n";
+    for (int i = 1; i <= 12; ++i)
+        text += "U" + QByteArray::number(i) + ';' + QByteArray::number(i == 12 ? 100 : i) + ';' +
+                QByteArray::number((i * 7) % 12 + 0.5) + "\r\n";
+    QVERIFY(writeFileBytes(workbook, text));
+    QCOMPARE(runBatch({"run", workbook, "--methods", "M1VZ"}).exitCode, 0);
+    const QByteArray untreated = fileContents(workbook + ".outM1VZ.csv");
+    QVERIFY(!QFile::exists(workbook + ".trattamenti.csv"));
+    for (const QStringList& args :
+         {QStringList{"audit", workbook, "--outliers"},
+          QStringList{"run", workbook, "--outliers", "--methods", "M1VZ"}}) {
+        const BatchRun run = runBatch(args);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.startsWith("Trattamento dei valori anomali: "));
+        QCOMPARE(fileContents(workbook + ".trattamenti.csv"),
+                 QByteArray("Indicatore;Trattamento;Valori;Asimmetria prima;Curtosi prima;"
+                            "Asimmetria dopo;Curtosi dopo\r\n"
+                            "A;winsorizzazione;1;3.3809;11.5852;-0.1091;-1.3199\r\n"));
+        QCOMPARE(fileContents(workbook + ".trattati.csv"),
+                 QByteArray("Unità;Indicatore;Originale;Trattato\r\nU12;A;100;11\r\n"));
+    }
+    // Audited after the treatment: A is no longer flagged.
+    QVERIFY(fileContents(workbook + ".audit.csv").contains("\r\nA;+;6.4167;"));
+    const QByteArray treated = fileContents(workbook + ".outM1VZ.csv");
+    QVERIFY(!treated.isEmpty() && treated != untreated);
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

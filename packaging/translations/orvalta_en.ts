@@ -526,6 +526,10 @@ Files not copied: %3.</translation>
         <source>Metodo %1 di %2: %3</source>
         <translation>Method %1 of %2: %3</translation>
     </message>
+    <message>
+        <source>Nessuna matrice caricata.</source>
+        <translation>No matrix loaded.</translation>
+    </message>
 </context>
 <context>
     <name>RankCharts</name>

@@ -44,6 +44,20 @@ Rule ruleOf(ResultFileKind kind) {
         return {"AMPI", ".dim.csv"};
     case ResultFileKind::AmpiGroupRanks:
         return {"AMPI", ".dim.rnk.csv"};
+    case ResultFileKind::Audit:
+        return {"audit.csv", ""};
+    case ResultFileKind::Correlations:
+        return {"correlazioni.csv", ""};
+    case ResultFileKind::SpearmanCorrelations:
+        return {"correlazioni.spearman.csv", ""};
+    case ResultFileKind::Coherence:
+        return {"coerenza.csv", ""};
+    case ResultFileKind::Components:
+        return {"pca.csv", ""};
+    case ResultFileKind::Treatments:
+        return {"trattamenti.csv", ""};
+    case ResultFileKind::TreatedCells:
+        return {"trattati.csv", ""};
     }
     return {"", ""};
 }

@@ -23,7 +23,14 @@ enum class ResultFileKind {
     GroupValues,      // ".dim" CODE ".csv": every group's index under a method
     GroupRanks,       // ".dim" CODE ".rnk.csv"
     AmpiGroupValues,  // ".AMPI" SIGN ".dim.csv"
-    AmpiGroupRanks    // ".AMPI" SIGN ".dim.rnk.csv"
+    AmpiGroupRanks,   // ".AMPI" SIGN ".dim.rnk.csv"
+    Audit,            // ".audit.csv": the distribution of every indicator
+    Correlations,     // ".correlazioni.csv": Pearson's correlations of the indicators
+    SpearmanCorrelations, // ".correlazioni.spearman.csv"
+    Coherence,            // ".coerenza.csv": Cronbach's alpha and eigenvalues per group
+    Components,           // ".pca.csv": the loadings on the first principal component
+    Treatments,           // ".trattamenti.csv": the outlier treatment of each flagged indicator
+    TreatedCells          // ".trattati.csv": every cell the outlier treatment changed
 };
 
 // Every kind, in declaration order.
@@ -35,7 +42,10 @@ inline constexpr ResultFileKind kResultFileKinds[] = {
     ResultFileKind::AmpiRanks,        ResultFileKind::AmpiGoalposts,
     ResultFileKind::Structure,        ResultFileKind::GroupValues,
     ResultFileKind::GroupRanks,       ResultFileKind::AmpiGroupValues,
-    ResultFileKind::AmpiGroupRanks};
+    ResultFileKind::AmpiGroupRanks,   ResultFileKind::Audit,
+    ResultFileKind::Correlations,     ResultFileKind::SpearmanCorrelations,
+    ResultFileKind::Coherence,        ResultFileKind::Components,
+    ResultFileKind::Treatments,       ResultFileKind::TreatedCells};
 
 // Whether the name of a kind carries a code (a method code, or the AMPI sign).
 bool hasCode(ResultFileKind kind);

@@ -3,6 +3,7 @@
 #include "framework/frameworkcomputation.h"
 #include "framework/frameworkfiles.h"
 #include "workbook/caricamatrice.h"
+#include "workflow/treatmentfiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -68,6 +69,33 @@ void Processing::setMatrix(const QString& path, Matrix matrix,
     m_workbook = path;
     m_matrix = std::make_shared<const Matrix>(std::move(matrix));
     m_structure = std::move(structure);
+}
+
+Expected<QStringList> Processing::treatOutliers() {
+    if (!m_matrix)
+        return failure(FailureKind::Refused,
+                       QCoreApplication::translate("Methods", "Nessuna matrice caricata."));
+    OutlierTreatment treatment = ::treatOutliers(*m_matrix);
+    Expected<QStringList> written =
+        writeTreatmentFiles(m_workbook, *m_matrix, treatment, m_regional);
+    if (!written)
+        return written;
+    if (!treatment.changes.empty())
+        setMatrix(m_workbook, std::move(treatment.matrix), m_structure);
+    return written;
+}
+
+Expected<Processing::Audit> Processing::audit() const {
+    if (!m_matrix)
+        return failure(FailureKind::Refused,
+                       QCoreApplication::translate("Methods", "Nessuna matrice caricata."));
+    Audit result{auditMatrix(*m_matrix, m_structure.get()), {}};
+    Expected<QStringList> written =
+        writeAuditFiles(m_workbook, *m_matrix, result.audit, m_regional);
+    if (!written)
+        return std::move(written).error();
+    result.files = std::move(*written);
+    return result;
 }
 
 Expected<Processing::Computed> Processing::compute(MethodPosition position) {

@@ -7,7 +7,9 @@
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
+#include "treatment/outliers.h"
 #include "workbook/structuresheet.h"
+#include "workflow/matrixaudit.h"
 
 #include <QString>
 
@@ -63,6 +65,23 @@ public:
     // with its structure or none.
     void setMatrix(const QString& path, Matrix matrix,
                    std::shared_ptr<const Structure> structure = nullptr);
+
+    // Applies the outlier treatment to the matrix loaded (treatOutliers):
+    // the treated matrix takes its place for every later run, and the
+    // record of the treatment is written beside the workbook
+    // (writeTreatmentFiles). Returns the paths written; on a failure to
+    // write, the matrix stays as it was.
+    Expected<QStringList> treatOutliers();
+
+    // The statistical audit of the matrix loaded over its structure
+    // (auditMatrix), its files written beside the workbook
+    // (writeAuditFiles): the audit and the paths written, or the failure to
+    // write them.
+    struct Audit {
+        MatrixAudit audit;
+        QStringList files;
+    };
+    Expected<Audit> audit() const;
 
     bool hasMatrix() const { return m_matrix != nullptr; }
     // The matrix loaded; only while hasMatrix().

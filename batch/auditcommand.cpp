@@ -1,0 +1,58 @@
+#include "commands.h"
+
+#include "batchload.h"
+#include "exitstatus.h"
+#include "workflow/processing.h"
+
+#include <QDir>
+
+namespace {
+
+QString pairLine(const QString& kind, const Matrix& matrix, const IndicatorPair& pair,
+                 const Regional& regional) {
+    return QStringLiteral("%1: %2 e %3 (r = %4)")
+        .arg(kind, regional.generalText(matrix.indicators[std::size_t(pair.first)]),
+             regional.generalText(matrix.indicators[std::size_t(pair.second)]),
+             regional.fixed4(pair.correlation));
+}
+
+} // namespace
+
+int auditCommand(const QCommandLineParser& parser) {
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 1)
+        return reportUsage(QStringLiteral("Uso: orvalta-batch audit CARTELLA_DI_LAVORO") +
+                           structureUsage() + outliersUsage());
+    const Regional regional = Regional::system();
+    const Expected<std::unique_ptr<Processing>> loaded =
+        loadWorkbook(args.first(), parser, regional);
+    if (!loaded)
+        return reportFailure(loaded.error());
+    Processing& processing = **loaded;
+    if (processing.structure())
+        printOut(structureSummary(*processing.structure()));
+    if (const int status = treatOutliersIfAsked(processing, parser); status != kExitSuccess)
+        return status;
+
+    const Expected<Processing::Audit> audit = processing.audit();
+    if (!audit)
+        return reportFailure(audit.error());
+    QStringList files;
+    for (const QString& file : audit->files)
+        files.push_back(QDir::toNativeSeparators(file));
+    printOut(QStringLiteral("Analisi statistica: %1").arg(files.join(QStringLiteral(", "))));
+
+    const Matrix& matrix = processing.matrix();
+    for (int j = 0; j < matrix.indicatorCount(); ++j) {
+        const Distribution& d = audit->audit.distributions[std::size_t(j)];
+        if (d.flagged())
+            printOut(QStringLiteral("Indicatore anomalo: %1 (asimmetria %2, curtosi %3)")
+                         .arg(regional.generalText(matrix.indicators[std::size_t(j)]),
+                              regional.fixed4(*d.skewness), regional.fixed4(*d.kurtosis)));
+    }
+    for (const IndicatorPair& pair : audit->audit.redundant)
+        printOut(pairLine(QStringLiteral("Coppia ridondante"), matrix, pair, regional));
+    for (const IndicatorPair& pair : audit->audit.opposing)
+        printOut(pairLine(QStringLiteral("Coppia in opposizione"), matrix, pair, regional));
+    return kExitSuccess;
+}

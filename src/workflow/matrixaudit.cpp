@@ -1,0 +1,187 @@
+#include "workflow/matrixaudit.h"
+
+#include "audit/correlation.h"
+#include "shared/delimitedfields.h"
+#include "shared/resultnames.h"
+#include "shared/textfile.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr double kRedundant = 0.9;
+constexpr double kOpposing = -0.3;
+
+// The indicators beneath an element of the structure, in sheet order.
+void collectIndicators(const Structure& structure, int element, std::vector<char>& beneath) {
+    const StructureElement& e = structure.elements[std::size_t(element)];
+    if (!e.isGroup()) {
+        beneath[std::size_t(e.indicator)] = 1;
+        return;
+    }
+    for (const int child : e.children)
+        collectIndicators(structure, child, beneath);
+}
+
+std::vector<int> chosenOf(const std::vector<char>& beneath) {
+    std::vector<int> chosen;
+    for (std::size_t j = 0; j < beneath.size(); ++j)
+        if (beneath[j])
+            chosen.push_back(int(j));
+    return chosen;
+}
+
+// Per indicator, the group just beneath the overall index it lies in; -1
+// for one that lies directly under the overall index.
+std::vector<int> dimensions(const Structure& structure, int m) {
+    std::vector<int> result(std::size_t(m), -1);
+    for (const StructureElement& e : structure.elements) {
+        if (e.isGroup() || e.indicator >= m)
+            continue;
+        int top = -1;
+        for (int at = e.parent; at >= 0 && at != structure.root;
+             at = structure.elements[std::size_t(at)].parent)
+            top = at;
+        result[std::size_t(e.indicator)] = top;
+    }
+    return result;
+}
+
+QString number(double value, const Regional& regional) {
+    return std::isnan(value) ? QString() : regional.fixed4(value);
+}
+
+QString optionalNumber(const std::optional<double>& value, const Regional& regional) {
+    return value ? number(*value, regional) : QString();
+}
+
+QStringList distributionLines(const Matrix& matrix, const MatrixAudit& audit,
+                              const Regional& regional) {
+    QStringList lines{QStringLiteral("Indicatore;Polarita;Media;Scarto;Minimo;Massimo;Asimmetria;"
+                                     "Curtosi;Anomalo")};
+    for (int j = 0; j < matrix.indicatorCount(); ++j) {
+        const Distribution& d = audit.distributions[std::size_t(j)];
+        const bool some = d.count > 0;
+        lines.push_back(
+            joinFields({regional.generalText(matrix.indicators[std::size_t(j)]),
+                        matrix.negative[std::size_t(j)] ? QStringLiteral("-") : QStringLiteral("+"),
+                        some ? number(d.mean, regional) : QString(),
+                        d.count > 1 ? number(d.deviation, regional) : QString(),
+                        some ? number(d.minimum, regional) : QString(),
+                        some ? number(d.maximum, regional) : QString(),
+                        optionalNumber(d.skewness, regional), optionalNumber(d.kurtosis, regional),
+                        d.flagged() ? QStringLiteral("si") : QStringLiteral("no")}));
+    }
+    return lines;
+}
+
+// The lower triangle and the diagonal, as the cograduation matrix.
+QStringList correlationLines(const Matrix& matrix, const std::vector<double>& r,
+                             const Regional& regional) {
+    const int m = matrix.indicatorCount();
+    QStringList names;
+    for (const CellValue& name : matrix.indicators)
+        names.push_back(regional.generalText(name));
+    QStringList lines{joinFields(QStringList{QString()} + names)};
+    for (int j = 0; j < m; ++j) {
+        QStringList fields{names[j]};
+        for (int k = 0; k < m; ++k)
+            fields.push_back(
+                k <= j ? number(r[std::size_t(j) * std::size_t(m) + std::size_t(k)], regional)
+                       : QString());
+        lines.push_back(joinFields(fields));
+    }
+    return lines;
+}
+
+QStringList coherenceLines(const MatrixAudit& audit, const Regional& regional) {
+    QStringList lines{
+        QStringLiteral("Gruppo;Indicatori;Alfa;Autovalore 1;Varianza 1;Autovalori sopra 1")};
+    for (const GroupAudit& group : audit.groups) {
+        const Coherence& c = group.coherence;
+        const bool defined = !std::isnan(c.firstEigenvalue);
+        lines.push_back(joinFields({group.name, QString::number(group.indicators.size()),
+                                    number(c.alpha, regional), number(c.firstEigenvalue, regional),
+                                    number(c.firstShare, regional),
+                                    defined ? QString::number(c.eigenvaluesAboveOne) : QString()}));
+    }
+    return lines;
+}
+
+QStringList componentLines(const Matrix& matrix, const MatrixAudit& audit,
+                           const Regional& regional) {
+    QStringList lines{QStringLiteral("Gruppo;Indicatore;Carico 1")};
+    for (const GroupAudit& group : audit.groups)
+        for (std::size_t k = 0; k < group.indicators.size(); ++k) {
+            const auto& loadings = group.coherence.loadings;
+            lines.push_back(joinFields(
+                {group.name,
+                 regional.generalText(matrix.indicators[std::size_t(group.indicators[k])]),
+                 k < loadings.size() ? number(loadings[k], regional) : QString()}));
+        }
+    return lines;
+}
+
+} // namespace
+
+QString allIndicatorsName() {
+    return QStringLiteral("Tutti gli indicatori");
+}
+
+MatrixAudit auditMatrix(const Matrix& matrix, const Structure* structure) {
+    MatrixAudit audit;
+    const MatrixView view = matrix.view();
+    const int m = matrix.indicatorCount();
+    audit.distributions = distributions(view);
+    audit.pearson = correlationMatrix(view, CorrelationKind::Pearson);
+    audit.spearman = correlationMatrix(view, CorrelationKind::Spearman);
+
+    std::vector<std::pair<QString, std::vector<int>>> groups;
+    if (structure)
+        for (const int group : structure->groups) {
+            std::vector<char> beneath(std::size_t(m), 0);
+            collectIndicators(*structure, group, beneath);
+            groups.emplace_back(structure->elements[std::size_t(group)].name, chosenOf(beneath));
+        }
+    groups.emplace_back(allIndicatorsName(), chosenOf(std::vector<char>(std::size_t(m), 1)));
+    for (auto& [name, chosen] : groups) {
+        const int k = int(chosen.size());
+        Coherence coherence = coherenceOf(subMatrix(audit.pearson, m, chosen), k);
+        audit.groups.push_back(GroupAudit{name, std::move(chosen), std::move(coherence)});
+    }
+
+    const std::vector<int> dimension = structure ? dimensions(*structure, m) : std::vector<int>();
+    for (int j = 0; j < m; ++j)
+        for (int k = j + 1; k < m; ++k) {
+            if (structure && (dimension[std::size_t(j)] < 0 ||
+                              dimension[std::size_t(j)] != dimension[std::size_t(k)]))
+                continue;
+            const double r = audit.pearson[std::size_t(j) * std::size_t(m) + std::size_t(k)];
+            if (r > kRedundant)
+                audit.redundant.push_back({j, k, r});
+            else if (r < kOpposing)
+                audit.opposing.push_back({j, k, r});
+        }
+    return audit;
+}
+
+Expected<QStringList> writeAuditFiles(const QString& workbook, const Matrix& matrix,
+                                      const MatrixAudit& audit, const Regional& regional) {
+    const QStringList paths{resultFileName(workbook, ResultFileKind::Audit),
+                            resultFileName(workbook, ResultFileKind::Correlations),
+                            resultFileName(workbook, ResultFileKind::SpearmanCorrelations),
+                            resultFileName(workbook, ResultFileKind::Coherence),
+                            resultFileName(workbook, ResultFileKind::Components)};
+    const QStringList texts[] = {distributionLines(matrix, audit, regional),
+                                 correlationLines(matrix, audit.pearson, regional),
+                                 correlationLines(matrix, audit.spearman, regional),
+                                 coherenceLines(audit, regional),
+                                 componentLines(matrix, audit, regional)};
+    std::vector<std::pair<QString, TextLines>> files;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        files.emplace_back(paths[i], TextLines(texts[i]));
+    if (Status written = writeTextFiles(files); !written)
+        return std::move(written).error();
+    return paths;
+}
