@@ -12,12 +12,14 @@ int checkCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
     if (args.size() != 1)
         return reportUsage(QStringLiteral("Uso: orvalta-batch check CARTELLA_DI_LAVORO") +
-                           structureUsage());
+                           structureUsage() + outliersUsage());
     const Regional regional = Regional::system();
     const Expected<std::unique_ptr<Processing>> loaded =
         loadWorkbook(args.first(), parser, regional);
     if (!loaded)
         return reportFailure(loaded.error());
+    if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
+        return status;
     const Matrix& matrix = (*loaded)->matrix();
     const MatrixView view = matrix.view();
 

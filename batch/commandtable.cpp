@@ -5,10 +5,12 @@
 const std::vector<BatchCommand>& batchCommands() {
     static const std::vector<BatchCommand> commands{
         {QStringLiteral("check"),
-         QStringLiteral("orvalta-batch check CARTELLA_DI_LAVORO") + structureUsage(),
+         QStringLiteral("orvalta-batch check CARTELLA_DI_LAVORO") + structureUsage() +
+             outliersUsage(),
          QStringLiteral("legge e verifica la matrice sorgente e ne stampa le statistiche (e "
                         "l'albero della struttura, con le quote e i pesi effettivi)"),
-         QStringLiteral("leggere e verificare la matrice"), structureOptions(), checkCommand},
+         QStringLiteral("leggere e verificare la matrice"),
+         structureOptions() + QList<QCommandLineOption>{outliersOption()}, checkCommand},
         {QStringLiteral("run"),
          QStringLiteral("orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]") +
              structureUsage() + outliersUsage(),
@@ -38,20 +40,21 @@ const std::vector<BatchCommand>& batchCommands() {
                              QStringLiteral("tutti i metodi elaborati, nell'ordine della lista"))},
          robustnessCommand},
         {QStringLiteral("sensitivity"),
-         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + structureUsage(),
+         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + structureUsage() +
+             outliersUsage(),
          QStringLiteral(
              "ripete il metodo escludendo un indicatore alla volta (file .sens<CODICE>.csv)"),
-         QStringLiteral("analizzare la sensibilita' agli indicatori"), structureOptions(),
-         sensitivityCommand},
+         QStringLiteral("analizzare la sensibilita' agli indicatori"),
+         structureOptions() + QList<QCommandLineOption>{outliersOption()}, sensitivityCommand},
         {QStringLiteral("uncertainty"),
          QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
-             structureUsage(),
+             structureUsage() + outliersUsage(),
          QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
          QStringLiteral("analizzare l'incertezza dei ranghi"),
          QList<QCommandLineOption>{
              QCommandLineOption(QStringLiteral("all"),
                                 QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))} +
-             structureOptions(),
+             structureOptions() + QList<QCommandLineOption>{outliersOption()},
          uncertaintyCommand},
         {QStringLiteral("ampi"),
          QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]"),
@@ -74,10 +77,12 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("analizzare la matrice"),
          structureOptions() + QList<QCommandLineOption>{outliersOption()}, auditCommand},
         {QStringLiteral("export"),
-         QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") + structureUsage(),
+         QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") + structureUsage() +
+             outliersUsage(),
          QStringLiteral("scrive in una cartella .xlsx la matrice e tutti i risultati, i "
                         "confronti e le analisi di robustezza"),
-         QStringLiteral("esportare i risultati"), structureOptions(), exportCommand},
+         QStringLiteral("esportare i risultati"),
+         structureOptions() + QList<QCommandLineOption>{outliersOption()}, exportCommand},
     };
     return commands;
 }

@@ -14,12 +14,14 @@ int exportCommand(const QCommandLineParser& parser) {
     if (args.size() != 2)
         return reportUsage(
             QStringLiteral("Uso: orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") +
-            structureUsage());
+            structureUsage() + outliersUsage());
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(args[0]).absoluteFilePath();
     const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
     if (!loaded)
         return reportFailure(loaded.error());
+    if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
+        return status;
     const ResultsExport exported = exportResults(workbook, (*loaded)->matrix(),
                                                  QFileInfo(args[1]).absoluteFilePath(), regional);
     for (const QString& warning : exported.warnings)

@@ -12,7 +12,7 @@
 int sensitivityCommand(const QCommandLineParser& parser) {
     const QString usage =
         QStringLiteral("Uso: orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") +
-        structureUsage();
+        structureUsage() + outliersUsage();
     if (parser.positionalArguments().size() != 2)
         return reportUsage(usage);
     const Expected<std::vector<MethodPosition>> positions = chosenMethods(parser, 1, usage);
@@ -23,6 +23,8 @@ int sensitivityCommand(const QCommandLineParser& parser) {
     const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
     if (!loaded)
         return reportFailure(loaded.error());
+    if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
+        return status;
     if ((*loaded)->structure())
         printErr(structureNotUsed());
     const Expected<SensitivityRun> run =

@@ -15,7 +15,7 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
         parser, 1,
         QStringLiteral(
             "Uso: orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
-            structureUsage());
+            structureUsage() + outliersUsage());
     if (!positions)
         return reportFailure(positions.error());
     const Regional regional = Regional::system();
@@ -23,6 +23,8 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
     const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
     if (!loaded)
         return reportFailure(loaded.error());
+    if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
+        return status;
     if ((*loaded)->structure())
         printErr(structureNotUsed());
     const Expected<UncertaintyRun> run =

@@ -445,6 +445,10 @@ void TestBatchCli::outlierTreatment() {
     QVERIFY(fileContents(workbook + ".audit.csv").contains("\r\nA;+;6.4167;"));
     const QByteArray treated = fileContents(workbook + ".outM1VZ.csv");
     QVERIFY(!treated.isEmpty() && treated != untreated);
+    // The other commands that load the matrix take the treated one too.
+    const BatchRun checked = runBatch({"check", workbook, "--outliers"});
+    QCOMPARE(checked.exitCode, 0);
+    QVERIFY2(checked.out.contains("\nA;+;1;11;"), qPrintable(checked.out));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)
