@@ -1,4 +1,5 @@
 #include "support/testsupport.h"
+#include "support/workbookfiles.h"
 
 #include "methods/methodcomputation.h"
 #include "timeseries/ampi.h"
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void filesQuoteFieldsWithSemicolons();
     void examplePanel_data();
     void examplePanel();
+    void structureSheetIsNoPeriod();
     void refusedPanels_data();
     void refusedPanels();
 };
@@ -224,6 +226,31 @@ void TestTimeseries::refusedPanels() {
     QCOMPARE(load.status,
              message.isEmpty() ? LoadResult::Status::Loaded : LoadResult::Status::Refused);
     QCOMPARE(panel.periodCount(), message.isEmpty() ? 2 : 0);
+}
+
+// A workbook with a structure: its Struttura sheet, wherever it stands
+// after the first, is no period.
+void TestTimeseries::structureSheetIsNoPeriod() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.xlsx"));
+    const auto period = [](int shift) {
+        QByteArray rows = "<row><c r=\"A1\" t=\"inlineStr\"><is><t>U</t></is></c>"
+                          "<c r=\"B1\" t=\"inlineStr\"><is><t>A</t></is></c></row>";
+        for (int u = 1; u <= 3; ++u)
+            rows += "<row><c r=\"A" + QByteArray::number(u + 1) + "\" t=\"inlineStr\"><is><t>u" +
+                    QByteArray::number(u) + "</t></is></c><c r=\"B" + QByteArray::number(u + 1) +
+                    "\"><v>" + QByteArray::number(u * 10 + shift) + "</v></c></row>";
+        return rows;
+    };
+    const QByteArray structure = "<row><c r=\"A1\" t=\"inlineStr\"><is><t>Elemento</t></is></c>"
+                                 "<c r=\"B1\" t=\"inlineStr\"><is><t>Padre</t></is></c></row>";
+    QVERIFY(writeXlsxSheets(
+        path, {{"2020", period(0)}, {" struttura ", structure}, {"2021", period(1)}}));
+    Panel panel;
+    const LoadResult load = caricaPanel(path, kC, &panel);
+    QVERIFY2(load.loaded(), qPrintable(load.message));
+    QCOMPARE(panel.periods, QStringList({"2020", "2021"}));
+    QCOMPARE(panel.value(1, 2, 0), 31.0);
 }
 
 QTEST_GUILESS_MAIN(TestTimeseries)

@@ -2,6 +2,7 @@
 
 #include "shared/polarita.h"
 #include "workbook/cellnames.h"
+#include "workbook/structuresheet.h"
 #include "workbook/workbookreader.h"
 
 #include <QCoreApplication>
@@ -220,7 +221,11 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
     // checked here one after the other, in workbook order, so the first
     // failure in sheet order is the one reported.
     LoadResult result{LoadResult::Status::Loaded, QString()};
-    const auto visit = [&](int p, const QString& sheet, const WorkbookReader& reader) {
+    // A structure sheet after the first is no period.
+    const auto visit = [&](int s, const QString& sheet, const WorkbookReader& reader) {
+        if (s > 0 && isStructureSheetName(sheet))
+            return true;
+        const int p = int(read.periods.size());
         result = progress && progress->cancelled() ? cancelled()
                                                    : periods.read(reader, p, sheet, progress);
         return result.loaded();

@@ -69,6 +69,10 @@ Expected<StructureSheet> readSheet(const QString& path, int sheet, const QString
 
 } // namespace
 
+bool isStructureSheetName(const QString& sheetName) {
+    return sheetName.trimmed().compare(QStringLiteral("Struttura"), Qt::CaseInsensitive) == 0;
+}
+
 Expected<std::optional<StructureSheet>> readStructure(const QString& path,
                                                       const QStringList& sheetNames,
                                                       const StructureChoice& choice,
@@ -88,7 +92,7 @@ Expected<std::optional<StructureSheet>> readStructure(const QString& path,
                               regional));
     // A sheet named Struttura after the first.
     for (int s = 1; s < sheetNames.size(); ++s)
-        if (sheetNames[s].trimmed().compare(QStringLiteral("Struttura"), Qt::CaseInsensitive) == 0)
+        if (isStructureSheetName(sheetNames[s]))
             return wrap(readSheet(
                 path, s,
                 QCoreApplication::translate("Framework", "dal foglio %1").arg(sheetNames[s]),

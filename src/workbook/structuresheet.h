@@ -42,6 +42,10 @@ struct StructureChoice {
 // until the first without an element. A structure file is a .csv or a
 // workbook whose first sheet holds the structure. Fails with a message
 // naming the file (File) or the missing column (Refused).
+// Whether a sheet of this name, after the first, holds a structure: named
+// Struttura in any letter case, blanks around it trimmed.
+bool isStructureSheetName(const QString& sheetName);
+
 Expected<std::optional<StructureSheet>> readStructure(const QString& path,
                                                       const QStringList& sheetNames,
                                                       const StructureChoice& choice,
