@@ -22,7 +22,7 @@ int auditCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
     if (args.size() != 1)
         return reportUsage(QStringLiteral("Uso: orvalta-batch audit CARTELLA_DI_LAVORO") +
-                           structureUsage() + outliersUsage());
+                           matrixUsage());
     const Regional regional = Regional::system();
     const Expected<std::unique_ptr<Processing>> loaded =
         loadWorkbook(args.first(), parser, regional);

@@ -12,19 +12,15 @@
 #include <memory>
 
 // The options of every command that loads a matrix: where its structure
-// comes from (--structure FILE), or that it has none (--no-structure).
-QList<QCommandLineOption> structureOptions();
+// comes from (--structure FILE), or that it has none (--no-structure), and
+// the outlier treatment (--outliers).
+QList<QCommandLineOption> matrixOptions();
 // The same options as the usage line shows them.
-QString structureUsage();
+QString matrixUsage();
 
 // Told on stderr by the analyses that leave the structure aside: they work
 // on the indicators of the matrix, without groups or weights.
 QString structureNotUsed();
-
-// The option of the commands that may treat the outliers of the matrix
-// (--outliers), and the same as the usage line shows it.
-QCommandLineOption outliersOption();
-QString outliersUsage();
 
 // With --outliers, applies the outlier treatment to the matrix loaded
 // (Processing::treatOutliers) and prints the files of its record: the exit
@@ -34,7 +30,7 @@ int treatOutliersIfAsked(Processing& processing, const QCommandLineParser& parse
 
 // The source matrix of the workbook at path and its structure, loaded as
 // the processing window loads them, the structure chosen by the options of
-// structureOptions(): a Usage failure when both are given or the file is
+// matrixOptions(): a Usage failure when both are given or the file is
 // empty; else the failure of the load, whose message the caller prints on
 // stderr (reportFailure).
 Expected<std::unique_ptr<Processing>>

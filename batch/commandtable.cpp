@@ -5,22 +5,20 @@
 const std::vector<BatchCommand>& batchCommands() {
     static const std::vector<BatchCommand> commands{
         {QStringLiteral("check"),
-         QStringLiteral("orvalta-batch check CARTELLA_DI_LAVORO") + structureUsage() +
-             outliersUsage(),
+         QStringLiteral("orvalta-batch check CARTELLA_DI_LAVORO") + matrixUsage(),
          QStringLiteral("legge e verifica la matrice sorgente e ne stampa le statistiche (e "
                         "l'albero della struttura, con le quote e i pesi effettivi)"),
-         QStringLiteral("leggere e verificare la matrice"),
-         structureOptions() + QList<QCommandLineOption>{outliersOption()}, checkCommand},
+         QStringLiteral("leggere e verificare la matrice"), matrixOptions(), checkCommand},
         {QStringLiteral("run"),
          QStringLiteral("orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]") +
-             structureUsage() + outliersUsage(),
+             matrixUsage(),
          QStringLiteral("esegue i metodi (tutti e nove se non indicati) e scrive i file dei "
                         "risultati (con una struttura, anche quelli delle dimensioni)"),
          QStringLiteral("eseguire i metodi"),
          QList<QCommandLineOption>{QCommandLineOption(
              QStringLiteral("methods"), QStringLiteral("i metodi da eseguire, separati da virgole"),
              QStringLiteral("CODICE[,CODICE...]"))} +
-             structureOptions() + QList<QCommandLineOption>{outliersOption()},
+             matrixOptions(),
          runCommand},
         {QStringLiteral("compare"),
          QStringLiteral("orvalta-batch compare CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | "
@@ -40,21 +38,20 @@ const std::vector<BatchCommand>& batchCommands() {
                              QStringLiteral("tutti i metodi elaborati, nell'ordine della lista"))},
          robustnessCommand},
         {QStringLiteral("sensitivity"),
-         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + structureUsage() +
-             outliersUsage(),
+         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + matrixUsage(),
          QStringLiteral(
              "ripete il metodo escludendo un indicatore alla volta (file .sens<CODICE>.csv)"),
-         QStringLiteral("analizzare la sensibilita' agli indicatori"),
-         structureOptions() + QList<QCommandLineOption>{outliersOption()}, sensitivityCommand},
+         QStringLiteral("analizzare la sensibilita' agli indicatori"), matrixOptions(),
+         sensitivityCommand},
         {QStringLiteral("uncertainty"),
          QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
-             structureUsage() + outliersUsage(),
+             matrixUsage(),
          QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
          QStringLiteral("analizzare l'incertezza dei ranghi"),
          QList<QCommandLineOption>{
              QCommandLineOption(QStringLiteral("all"),
                                 QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))} +
-             structureOptions() + QList<QCommandLineOption>{outliersOption()},
+             matrixOptions(),
          uncertaintyCommand},
         {QStringLiteral("ampi"),
          QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]"),
@@ -68,21 +65,17 @@ const std::vector<BatchCommand>& batchCommands() {
                              QStringLiteral("PERIODO"))},
          ampiCommand},
         {QStringLiteral("audit"),
-         QStringLiteral("orvalta-batch audit CARTELLA_DI_LAVORO") + structureUsage() +
-             outliersUsage(),
+         QStringLiteral("orvalta-batch audit CARTELLA_DI_LAVORO") + matrixUsage(),
          QStringLiteral("descrive la matrice: distribuzioni e indicatori anomali, correlazioni "
                         "di Pearson e di Spearman, coerenza dei gruppi e prima componente "
                         "principale (file .audit.csv, .correlazioni.csv, "
                         ".correlazioni.spearman.csv, .coerenza.csv, .pca.csv)"),
-         QStringLiteral("analizzare la matrice"),
-         structureOptions() + QList<QCommandLineOption>{outliersOption()}, auditCommand},
+         QStringLiteral("analizzare la matrice"), matrixOptions(), auditCommand},
         {QStringLiteral("export"),
-         QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") + structureUsage() +
-             outliersUsage(),
+         QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") + matrixUsage(),
          QStringLiteral("scrive in una cartella .xlsx la matrice e tutti i risultati, i "
                         "confronti e le analisi di robustezza"),
-         QStringLiteral("esportare i risultati"),
-         structureOptions() + QList<QCommandLineOption>{outliersOption()}, exportCommand},
+         QStringLiteral("esportare i risultati"), matrixOptions(), exportCommand},
     };
     return commands;
 }

@@ -14,7 +14,7 @@ int exportCommand(const QCommandLineParser& parser) {
     if (args.size() != 2)
         return reportUsage(
             QStringLiteral("Uso: orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") +
-            structureUsage() + outliersUsage());
+            matrixUsage());
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(args[0]).absoluteFilePath();
     const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);

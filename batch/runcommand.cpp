@@ -49,7 +49,7 @@ int runCommand(const QCommandLineParser& parser) {
         return reportUsage(
             QStringLiteral(
                 "Uso: orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]") +
-            structureUsage() + outliersUsage());
+            matrixUsage());
     const Expected<std::vector<MethodPosition>> positions = choosePositions(methods);
     if (!positions)
         return reportFailure(positions.error());

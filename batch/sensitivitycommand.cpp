@@ -11,8 +11,7 @@
 // indicator and with each one left out, and writes the sensitivity file.
 int sensitivityCommand(const QCommandLineParser& parser) {
     const QString usage =
-        QStringLiteral("Uso: orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") +
-        structureUsage() + outliersUsage();
+        QStringLiteral("Uso: orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + matrixUsage();
     if (parser.positionalArguments().size() != 2)
         return reportUsage(usage);
     const Expected<std::vector<MethodPosition>> positions = chosenMethods(parser, 1, usage);

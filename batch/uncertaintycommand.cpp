@@ -15,7 +15,7 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
         parser, 1,
         QStringLiteral(
             "Uso: orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
-            structureUsage() + outliersUsage());
+            matrixUsage());
     if (!positions)
         return reportFailure(positions.error());
     const Regional regional = Regional::system();
