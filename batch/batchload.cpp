@@ -14,21 +14,46 @@ const QString kOutliers = QStringLiteral("outliers");
 
 } // namespace
 
+QList<QCommandLineOption> structureOptions() {
+    return {QCommandLineOption(kStructure,
+                               QStringLiteral("la struttura degli indicatori da questo file (.csv, "
+                                              "o il primo foglio di una cartella di lavoro)"),
+                               QStringLiteral("FILE")),
+            QCommandLineOption(kNoStructure,
+                               QStringLiteral("nessuna struttura: ignora il foglio Struttura e il "
+                                              "file .struttura.csv"))};
+}
+
+QString structureUsage() {
+    return QStringLiteral(" [--structure FILE | --no-structure]");
+}
+
 QList<QCommandLineOption> matrixOptions() {
-    return {
-        QCommandLineOption(kStructure,
-                           QStringLiteral("la struttura degli indicatori da questo file (.csv, "
-                                          "o il primo foglio di una cartella di lavoro)"),
-                           QStringLiteral("FILE")),
-        QCommandLineOption(kNoStructure,
-                           QStringLiteral("nessuna struttura: ignora il foglio Struttura e il "
-                                          "file .struttura.csv")),
-        QCommandLineOption(kOutliers, QStringLiteral("tratta i valori anomali degli indicatori "
-                                                     "(file .trattamenti.csv e .trattati.csv)"))};
+    return structureOptions() +
+           QList<QCommandLineOption>{QCommandLineOption(
+               kOutliers, QStringLiteral("tratta i valori anomali degli indicatori "
+                                         "(file .trattamenti.csv e .trattati.csv)"))};
 }
 
 QString matrixUsage() {
-    return QStringLiteral(" [--structure FILE | --no-structure] [--outliers]");
+    return structureUsage() + QStringLiteral(" [--outliers]");
+}
+
+Expected<StructureChoice> structureChoice(const QCommandLineParser& parser) {
+    StructureChoice choice;
+    choice.ignore = parser.isSet(kNoStructure);
+    if (parser.isSet(kStructure)) {
+        choice.file = parser.value(kStructure);
+        if (choice.ignore)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Le opzioni --structure e --no-structure si escludono "
+                                          "a vicenda."));
+        if (choice.file.isEmpty())
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Manca il valore dell'opzione --structure."));
+        choice.file = QFileInfo(choice.file).absoluteFilePath();
+    }
+    return choice;
 }
 
 int treatOutliersIfAsked(Processing& processing, const QCommandLineParser& parser) {
@@ -50,21 +75,11 @@ QString structureNotUsed() {
 
 Expected<std::unique_ptr<Processing>>
 loadWorkbook(const QString& path, const QCommandLineParser& parser, const Regional& regional) {
-    StructureChoice choice;
-    choice.ignore = parser.isSet(kNoStructure);
-    if (parser.isSet(kStructure)) {
-        choice.file = parser.value(kStructure);
-        if (choice.ignore)
-            return failure(FailureKind::Usage,
-                           QStringLiteral("Le opzioni --structure e --no-structure si escludono "
-                                          "a vicenda."));
-        if (choice.file.isEmpty())
-            return failure(FailureKind::Usage,
-                           QStringLiteral("Manca il valore dell'opzione --structure."));
-        choice.file = QFileInfo(choice.file).absoluteFilePath();
-    }
+    const Expected<StructureChoice> choice = structureChoice(parser);
+    if (!choice)
+        return choice.error();
     auto processing = std::make_unique<Processing>(regional);
-    processing->setStructureChoice(choice);
+    processing->setStructureChoice(*choice);
     if (Status loaded = processing->load(QFileInfo(path).absoluteFilePath()); !loaded)
         return std::move(loaded).error();
     return processing;

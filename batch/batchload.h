@@ -11,6 +11,14 @@
 
 #include <memory>
 
+// The options that choose the structure: --structure FILE, --no-structure.
+QList<QCommandLineOption> structureOptions();
+// The same options as the usage line shows them.
+QString structureUsage();
+// The structure those options choose: a Usage failure when both are given
+// or the file is empty.
+Expected<StructureChoice> structureChoice(const QCommandLineParser& parser);
+
 // The options of every command that loads a matrix: where its structure
 // comes from (--structure FILE), or that it has none (--no-structure), and
 // the outlier treatment (--outliers).

@@ -54,15 +54,18 @@ const std::vector<BatchCommand>& batchCommands() {
              matrixOptions(),
          uncertaintyCommand},
         {QStringLiteral("ampi"),
-         QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]"),
+         QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]") +
+             structureUsage(),
          QStringLiteral("calcola l'indice di Mazziotta-Pareto corretto (AMPI+ e AMPI-) sui "
                         "periodi, un foglio ciascuno, e scrive i file dei valori, dei ranghi e "
-                        "dei goalpost"),
+                        "dei goalpost; con una struttura anche i file .dim di ogni dimensione"),
          QStringLiteral("calcolare l'AMPI"),
-         {QCommandLineOption(QStringLiteral("base"),
-                             QStringLiteral("il periodo di riferimento (il primo foglio se non "
-                                            "indicato)"),
-                             QStringLiteral("PERIODO"))},
+         QList<QCommandLineOption>{
+             QCommandLineOption(QStringLiteral("base"),
+                                QStringLiteral("il periodo di riferimento (il primo foglio se non "
+                                               "indicato)"),
+                                QStringLiteral("PERIODO"))} +
+             structureOptions(),
          ampiCommand},
         {QStringLiteral("audit"),
          QStringLiteral("orvalta-batch audit CARTELLA_DI_LAVORO") + matrixUsage(),

@@ -1,3 +1,5 @@
+#include "support/testsupport.h"
+
 #include "framework/frameworkcomputation.h"
 #include "framework/structure.h"
 #include "shared/polarita.h"
@@ -12,22 +14,6 @@ const Regional kC{QLocale::c()};
 
 bool near(double a, double b) {
     return std::fabs(a - b) <= 1e-12 * std::max(1.0, std::fabs(b));
-}
-
-// A structure sheet of rows (element, parent, weight text; "" for empty).
-StructureSheet sheetOf(const std::vector<std::array<const char*, 3>>& rows) {
-    StructureSheet sheet;
-    int r = 2;
-    for (const auto& [element, parent, weight] : rows) {
-        StructureRow row;
-        row.row = r++;
-        row.element = QString::fromUtf8(element);
-        row.parent = QString::fromUtf8(parent);
-        if (*weight)
-            row.weight = CellValue(QString::fromUtf8(weight));
-        sheet.rows.push_back(row);
-    }
-    return sheet;
 }
 
 Matrix matrixOf(const std::vector<std::vector<double>>& columns, const QStringList& names) {
@@ -64,21 +50,21 @@ void TestFramework::refusals_data() {
     QTest::addColumn<StructureSheet>("sheet");
     QTest::addColumn<QString>("message");
     QTest::newRow("missing indicator")
-        << sheetOf({{"A", "G", ""}}) << "l'indicatore B della matrice";
-    QTest::newRow("twice") << sheetOf({{"A", "G", ""}, {"B", "G", ""}, {"A", "H", ""}})
+        << structureSheetOf({{"A", "G", ""}}) << "l'indicatore B della matrice";
+    QTest::newRow("twice") << structureSheetOf({{"A", "G", ""}, {"B", "G", ""}, {"A", "H", ""}})
                            << "riga 4: l'elemento A è elencato due volte";
-    QTest::newRow("indicator parent")
-        << sheetOf({{"A", "B", ""}, {"B", "", ""}}) << "riga 2: il padre di A è l'indicatore B";
-    QTest::newRow("cycle") << sheetOf(
+    QTest::newRow("indicator parent") << structureSheetOf({{"A", "B", ""}, {"B", "", ""}})
+                                      << "riga 2: il padre di A è l'indicatore B";
+    QTest::newRow("cycle") << structureSheetOf(
                                   {{"A", "G", ""}, {"B", "G", ""}, {"G", "H", ""}, {"H", "G", ""}})
                            << "riga 4: G è contenuto in se stesso";
-    QTest::newRow("negative") << sheetOf({{"A", "", "-1"}, {"B", "", ""}})
+    QTest::newRow("negative") << structureSheetOf({{"A", "", "-1"}, {"B", "", ""}})
                               << "riga 2: il peso di A (-1)";
-    QTest::newRow("not a number") << sheetOf({{"A", "", "molto"}, {"B", "", ""}})
+    QTest::newRow("not a number") << structureSheetOf({{"A", "", "molto"}, {"B", "", ""}})
                                   << "riga 2: il peso di A (molto)";
-    QTest::newRow("all zero") << sheetOf({{"A", "G", "0"}, {"B", "G", "0"}, {"G", "", ""}})
+    QTest::newRow("all zero") << structureSheetOf({{"A", "G", "0"}, {"B", "G", "0"}, {"G", "", ""}})
                               << "riga 4: gli elementi del gruppo G hanno tutti peso 0";
-    QTest::newRow("empty group") << sheetOf({{"A", "", ""}, {"B", "", ""}, {"G", "", ""}})
+    QTest::newRow("empty group") << structureSheetOf({{"A", "", ""}, {"B", "", ""}, {"G", "", ""}})
                                  << "riga 4: il gruppo G non contiene alcun elemento";
 }
 
@@ -95,7 +81,7 @@ void TestFramework::refusals() {
 // in order of first mention, and the overall index added over several tops.
 void TestFramework::sharesAndOrder() {
     const auto structure = buildStructure(
-        sheetOf(
+        structureSheetOf(
             {{"A", "Salute", "1"}, {"B", "Salute", "3"}, {"C", "Lavoro", ""}, {"Salute", "", "2"}}),
         {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, kC);
     QVERIFY(structure);
@@ -113,7 +99,7 @@ void TestFramework::sharesAndOrder() {
             sum += s.effectiveWeight(e);
     QVERIFY(near(sum, 1.0));
     // One group at the top is the overall index itself.
-    const auto single = buildStructure(sheetOf({{"A", "Tutto", ""}, {"B", "Tutto", ""}}),
+    const auto single = buildStructure(structureSheetOf({{"A", "Tutto", ""}, {"B", "Tutto", ""}}),
                                        {QStringLiteral("A"), QStringLiteral("B")}, kC);
     QCOMPARE(single->elements[std::size_t(single->root)].name, QStringLiteral("Tutto"));
     QVERIFY(single->groups.empty());
@@ -124,7 +110,7 @@ void TestFramework::weightedFormulas() {
     const Matrix matrix =
         matrixOf({{1, 2, 3}, {10, 30, 20}}, {QStringLiteral("A"), QStringLiteral("B")});
     const auto structure =
-        buildStructure(sheetOf({{"A", "", "1"}, {"B", "", "3"}}), names(matrix), kC);
+        buildStructure(structureSheetOf({{"A", "", "1"}, {"B", "", "3"}}), names(matrix), kC);
     QVERIFY(structure);
     const auto mpi = computeFramework(MethodPosition::MpiPositivo, matrix, *structure);
     QVERIFY(mpi);
@@ -138,7 +124,8 @@ void TestFramework::weightedFormulas() {
         computeFramework(MethodPosition::NumeriIndiciGeometrica, matrix, *structure);
     QVERIFY(near(geometric->overall().index[1], 1.3554030054147672));
     // Weight 0 leaves B out: the index is A's alone.
-    const auto zero = buildStructure(sheetOf({{"A", "", "1"}, {"B", "", "0"}}), names(matrix), kC);
+    const auto zero =
+        buildStructure(structureSheetOf({{"A", "", "1"}, {"B", "", "0"}}), names(matrix), kC);
     const auto alone = computeFramework(MethodPosition::MediaValoriZ, matrix, *zero);
     QVERIFY(near(alone->overall().index[2], 1.0 / std::sqrt(2.0 / 3.0)));
 }
@@ -149,9 +136,9 @@ void TestFramework::weightedFormulas() {
 void TestFramework::equalWeightsAreTheFlatMethods() {
     const Matrix matrix = matrixOf({{1.5, 2.25, 3, 7}, {10, 30, 20, 5}, {4, 1, 9, 2}},
                                    {QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("C")});
-    const auto structure =
-        buildStructure(sheetOf({{"A", "Tutto", "2"}, {"b", "Tutto", "2"}, {"C", "Tutto", "2"}}),
-                       names(matrix), kC);
+    const auto structure = buildStructure(
+        structureSheetOf({{"A", "Tutto", "2"}, {"b", "Tutto", "2"}, {"C", "Tutto", "2"}}),
+        names(matrix), kC);
     for (const MethodInfo& method : methodTable()) {
         const MethodPosition position = MethodPosition(method.position);
         const auto flat = computeMethod(position, matrix.view());
@@ -161,7 +148,7 @@ void TestFramework::equalWeightsAreTheFlatMethods() {
         QCOMPARE(framed->overall().ranks, flat->ranks);
     }
     const auto nested = buildStructure(
-        sheetOf({{"A", "G", ""}, {"b", "G", ""}, {"G", "Tutto", ""}, {"C", "Tutto", ""}}),
+        structureSheetOf({{"A", "G", ""}, {"b", "G", ""}, {"G", "Tutto", ""}, {"C", "Tutto", ""}}),
         names(matrix), kC);
     // The fourth unit is best on every indicator; G's index under GRAD is
     // smallest for it and enters Tutto with negative polarity, so it is first

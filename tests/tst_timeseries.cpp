@@ -6,6 +6,7 @@
 #include "timeseries/ampifiles.h"
 #include "timeseries/panelloader.h"
 #include "workbook/workbookmessages.h"
+#include "workflow/ampirun.h"
 
 #include <QTest>
 
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void handWorked();
     void singlePeriodRescalesLikeMpi();
     void filesQuoteFieldsWithSemicolons();
+    void structuredHandWorked();
+    void equalWeightsKeepTheFiles();
     void examplePanel_data();
     void examplePanel();
     void structureSheetIsNoPeriod();
@@ -149,6 +152,111 @@ void TestTimeseries::filesQuoteFieldsWithSemicolons() {
     QVERIFY2(goalposts[2].startsWith("povertà;-;"), qPrintable(goalposts[2]));
 }
 
+namespace {
+
+// handPanel with a third indicator, Servizi: 2019 (1, 3, 5), 2020 (3, 5, 5);
+// goalposts 1 and 5, rescaled 70 + 15 (x - 1).
+Panel threeIndicatorPanel() {
+    Panel panel = handPanel();
+    panel.indicators.append("Servizi");
+    panel.negative.push_back(0);
+    const std::vector<double> servizi{1, 3, 5, 3, 5, 5};
+    std::vector<double> values;
+    for (std::size_t at = 0; at < 6; ++at) {
+        values.insert(values.end(), {panel.values[2 * at], panel.values[2 * at + 1]});
+        values.push_back(servizi[at]);
+    }
+    panel.values = values;
+    return panel;
+}
+
+std::shared_ptr<const Structure> structureOf(const Panel& panel,
+                                             const std::vector<std::array<const char*, 3>>& rows) {
+    const std::vector<QString> names(panel.indicators.begin(), panel.indicators.end());
+    Expected<Structure> built = buildStructure(structureSheetOf(rows), names, kC);
+    return built ? std::make_shared<const Structure>(std::move(*built)) : nullptr;
+}
+
+// M + S^2 / M and M - S^2 / M of two values weighted w' and 2 - w'.
+std::pair<double, double> pairOf(double a, double b, double wa) {
+    const double m = (wa * a + (2 - wa) * b) / 2;
+    const double s2 = (wa * (a - m) * (a - m) + (2 - wa) * (b - m) * (b - m)) / 2;
+    return {m + s2 / m, m - s2 / m};
+}
+
+} // namespace
+
+// Groups over groups, by hand. Benessere holds Reddito and povertà equally
+// weighted; the overall index weighs Benessere 1 and Servizi 3 (w' 0.5 and
+// 1.5), its AMPI+ over Benessere's AMPI+, its AMPI- over Benessere's AMPI-.
+void TestTimeseries::structuredHandWorked() {
+    Panel panel = threeIndicatorPanel();
+    panel.structure = structureOf(panel, {{"Reddito", "Benessere", ""},
+                                          {"povertà", "Benessere", ""},
+                                          {"Benessere", "", "1"},
+                                          {"Servizi", "", "3"}});
+    QVERIFY(panel.structure);
+    const Structure& structure = *panel.structure;
+    const AmpiResult result = computeAmpi(panel, 0, &structure);
+    const int benessere = structure.groups.at(0);
+    // U1 2019: Benessere over (80, 130) as without a structure; Servizi 70.
+    const double bPlus = 105 + 625.0 / 105;
+    const double bMinus = 105 - 625.0 / 105;
+    QVERIFY(quasiUguali(result.groupPlus[std::size_t(benessere)][0], bPlus));
+    QVERIFY(quasiUguali(result.groupMinus[std::size_t(benessere)][0], bMinus));
+    QVERIFY(quasiUguali(result.plus[0], pairOf(bPlus, 70, 0.5).first));
+    QVERIFY(quasiUguali(result.minus[0], pairOf(bMinus, 70, 0.5).second));
+    // U3 2020: Benessere over (120, 100), Servizi 130.
+    const double b3 = 110 + 100.0 / 110;
+    QVERIFY(quasiUguali(result.plus[5], pairOf(b3, 130, 0.5).first));
+    QCOMPARE(result.groupPlus[std::size_t(structure.root)], result.plus);
+    QVERIFY(result.groupPlus[0].empty()); // Reddito, an indicator
+
+    // The group files: a line per unit and group, the overall one last.
+    const AmpiRanks ranks = rankAmpi(panel, result, &structure);
+    const TextLines values = ampiGroupValuesLines(panel, structure, result.groupPlus, kC);
+    const TextLines rankLines = ampiGroupRanksLines(panel, structure, ranks.groupMinus);
+    const auto line = [](const TextLines& lines, qsizetype i) {
+        QByteArray bytes;
+        lines.appendLine(i, bytes);
+        return bytes;
+    };
+    QCOMPARE(values.count, 7);
+    QCOMPARE(line(values, 0), QByteArray("Unità;Dimensione;2019;2020"));
+    QCOMPARE(line(values, 1),
+             "U1;Benessere;" + kC.indexText(bPlus).toUtf8() + ";" +
+                 kC.indexText(result.groupPlus[std::size_t(benessere)][3]).toUtf8());
+    QVERIFY(line(values, 2).startsWith("U1;Indice complessivo;"));
+    QVERIFY(line(values, 6).startsWith("U3;Indice complessivo;"));
+    // Benessere's AMPI- in 2019: U1 99.05, U2 100, U3 95 - 625 / 95 = 88.42.
+    QCOMPARE(line(rankLines, 1).left(15), QByteArray("U1;Benessere;2;"));
+    QCOMPARE(line(rankLines, 5).left(15), QByteArray("U3;Benessere;3;"));
+}
+
+// A structure of one group over every indicator, its weights all equal,
+// writes the files of no structure byte for byte, and the group files
+// beside them.
+void TestTimeseries::equalWeightsKeepTheFiles() {
+    QTemporaryDir dir;
+    Panel panel = threeIndicatorPanel();
+    const QString plain = dir.filePath("plain.xlsx");
+    const QString structured = dir.filePath("structured.xlsx");
+    QVERIFY(runAmpi(plain, panel, 1, kC).saved);
+    panel.structure = structureOf(
+        panel, {{"Reddito", "Tutto", "2"}, {"povertà", "Tutto", "2"}, {"Servizi", "Tutto", "2"}});
+    QVERIFY(panel.structure);
+    QVERIFY(runAmpi(structured, panel, 1, kC).saved);
+    for (const bool plus : {true, false}) {
+        QCOMPARE(fileContents(ampiValuesFile(structured, plus)),
+                 fileContents(ampiValuesFile(plain, plus)));
+        QCOMPARE(fileContents(ampiRanksFile(structured, plus)),
+                 fileContents(ampiRanksFile(plain, plus)));
+        QVERIFY(!QFileInfo::exists(ampiGroupValuesFile(plain, plus)));
+        QVERIFY(fileContents(ampiGroupRanksFile(structured, plus)).startsWith("Unità;Dimensione;"));
+    }
+    QCOMPARE(fileContents(ampiGoalpostsFile(structured)), fileContents(ampiGoalpostsFile(plain)));
+}
+
 void TestTimeseries::examplePanel_data() {
     QTest::addColumn<QString>("file");
     QTest::newRow("xlsx") << "regioni_periodi.xlsx";
@@ -243,7 +351,9 @@ void TestTimeseries::structureSheetIsNoPeriod() {
         return rows;
     };
     const QByteArray structure = "<row><c r=\"A1\" t=\"inlineStr\"><is><t>Elemento</t></is></c>"
-                                 "<c r=\"B1\" t=\"inlineStr\"><is><t>Padre</t></is></c></row>";
+                                 "<c r=\"B1\" t=\"inlineStr\"><is><t>Padre</t></is></c></row>"
+                                 "<row><c r=\"A2\" t=\"inlineStr\"><is><t>A</t></is></c>"
+                                 "<c r=\"B2\" t=\"inlineStr\"><is><t>Tutto</t></is></c></row>";
     QVERIFY(writeXlsxSheets(
         path, {{"2020", period(0)}, {" struttura ", structure}, {"2021", period(1)}}));
     Panel panel;
@@ -251,6 +361,14 @@ void TestTimeseries::structureSheetIsNoPeriod() {
     QVERIFY2(load.loaded(), qPrintable(load.message));
     QCOMPARE(panel.periods, QStringList({"2020", "2021"}));
     QCOMPARE(panel.value(1, 2, 0), 31.0);
+    // The sheet gives the panel its structure; --no-structure leaves it out.
+    const Expected<Panel> structured = loadPanel(path, kC);
+    QVERIFY2(structured, qPrintable(failureMessage(structured)));
+    QVERIFY(structured->structure);
+    QCOMPARE(structured->structure->elements[std::size_t(structured->structure->root)].name,
+             "Tutto");
+    const Expected<Panel> plain = loadPanel(path, kC, nullptr, StructureChoice{{}, true});
+    QVERIFY(plain && !plain->structure);
 }
 
 QTEST_GUILESS_MAIN(TestTimeseries)

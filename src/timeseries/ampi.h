@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/structure.h"
 #include "timeseries/panel.h"
 
 #include <vector>
@@ -23,6 +24,12 @@ struct AmpiResult {
     std::vector<Goalposts> goalposts;
     std::vector<double> plus;  // AMPI+: mean plus the penalty
     std::vector<double> minus; // AMPI-: mean minus the penalty
+    // With a structure, per element of the structure: a group's AMPI+ and
+    // AMPI- laid out as plus and minus (the overall group's equal to plus
+    // and minus); empty for an indicator, and all empty without a
+    // structure.
+    std::vector<std::vector<double>> groupPlus;
+    std::vector<std::vector<double>> groupMinus;
 };
 
 // The goalposts of every indicator, with the reference taken in basePeriod.
@@ -38,7 +45,16 @@ double ampiRescaled(double x, const Goalposts& g, bool negative);
 // rescaled values, S their population standard deviation, cv = S / M;
 // AMPI+ = M + S cv, AMPI- = M - S cv. The panel has no indicator constant
 // over all its values (its loader refuses one), so every max > min.
-AmpiResult computeAmpi(const Panel& panel, int basePeriod);
+//
+// With a structure (built on the panel's indicators), every group's indices
+// bottom-up: a group's AMPI+ (AMPI-) is taken over its elements of weight
+// above 0, an indicator by its rescaled value, a group inside it by its
+// AMPI+ (AMPI-) at full precision, each weighing w' = w m / sum(w) (m
+// elements; exactly 1 when their weights are equal): M = sum(w' r) / m,
+// S = sqrt(sum(w' (r - M)^2) / m). plus and minus are the overall group's.
+// One group over every indicator, equally weighted, gives the indices
+// without a structure digit for digit.
+AmpiResult computeAmpi(const Panel& panel, int basePeriod, const Structure* structure = nullptr);
 
 // The ranks within each period of values laid out as AmpiResult's, 1 to the
 // highest, with the ranking rule of every method (rankIndex): values that

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "framework/structure.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 // The same units observed on the same indicators in several periods, one
@@ -14,6 +17,9 @@ struct Panel {
     std::vector<char> negative; // per indicator: lower values are better
     QStringList units;          // the unit labels
     std::vector<double> values; // by period, then unit, then indicator
+    // The indicators grouped into dimensions with weights; null when the
+    // panel has no structure.
+    std::shared_ptr<const Structure> structure;
 
     int periodCount() const { return static_cast<int>(periods.size()); }
     int unitCount() const { return static_cast<int>(units.size()); }

@@ -210,7 +210,7 @@ int indicatoreCostante(const Panel& panel) {
 } // namespace
 
 LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
-                       WorkProgress* progress) {
+                       WorkProgress* progress, QStringList* sheetNames) {
     *panel = Panel();
     Panel read;
     const QString file = QFileInfo(path).fileName();
@@ -222,7 +222,9 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
     // failure in sheet order is the one reported.
     LoadResult result{LoadResult::Status::Loaded, QString()};
     // A structure sheet after the first is no period.
+    QStringList sheets;
     const auto visit = [&](int s, const QString& sheet, const WorkbookReader& reader) {
+        sheets.append(sheet);
         if (s > 0 && isStructureSheetName(sheet))
             return true;
         const int p = int(read.periods.size());
@@ -248,5 +250,7 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
                            "Verificare la validità della matrice selezionata!")
                            .arg(read.indicators[j]));
     *panel = std::move(read);
+    if (sheetNames)
+        *sheetNames = std::move(sheets);
     return {LoadResult::Status::Loaded, QString()};
 }

@@ -34,6 +34,8 @@ struct LoadResult {
 // pass (readWorkbookSheets), its sheets side by side on up to four threads
 // where the format allows, each sheet held only until it is checked.
 // Progress, when given, is told how much of the workbook is read; a
-// cancellation stops at the next sheet or indicator.
+// cancellation stops at the next sheet or indicator. sheetNames, when
+// given, receives the names of every sheet of a panel loaded, in workbook
+// order (a structure sheet's included).
 LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
-                       WorkProgress* progress = nullptr);
+                       WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr);

@@ -20,21 +20,33 @@ FailureKind kindOf(LoadResult::Status status) {
 
 } // namespace
 
-Expected<Panel> loadPanel(const QString& path, const Regional& regional, WorkProgress* progress) {
+Expected<Panel> loadPanel(const QString& path, const Regional& regional, WorkProgress* progress,
+                          const StructureChoice& choice) {
     Panel panel;
-    const LoadResult load = caricaPanel(path, regional, &panel, progress);
+    QStringList sheetNames;
+    const LoadResult load = caricaPanel(path, regional, &panel, progress, &sheetNames);
     if (!load.loaded())
         return failure(kindOf(load.status), load.message);
+    Expected<std::optional<StructureSheet>> sheet =
+        readStructure(path, sheetNames, choice, regional);
+    if (!sheet)
+        return std::move(sheet).error();
+    if (*sheet) {
+        const std::vector<QString> names(panel.indicators.begin(), panel.indicators.end());
+        Expected<Structure> built = buildStructure(**sheet, names, regional);
+        if (!built)
+            return std::move(built).error();
+        panel.structure = std::make_shared<const Structure>(std::move(*built));
+    }
     return panel;
 }
 
 AmpiRun runAmpi(const QString& workbook, const Panel& panel, int basePeriod,
                 const Regional& regional) {
     AmpiRun run;
-    run.result = computeAmpi(panel, basePeriod);
-    run.ranksPlus = ampiRanks(run.result.plus, panel.periodCount(), panel.unitCount());
-    run.ranksMinus = ampiRanks(run.result.minus, panel.periodCount(), panel.unitCount());
-    run.saved =
-        writeAmpiFiles(workbook, panel, run.result, run.ranksPlus, run.ranksMinus, regional);
+    const Structure* structure = panel.structure.get();
+    run.result = computeAmpi(panel, basePeriod, structure);
+    run.ranks = rankAmpi(panel, run.result, structure);
+    run.saved = writeAmpiFiles(workbook, panel, run.result, run.ranks, regional, structure);
     return run;
 }

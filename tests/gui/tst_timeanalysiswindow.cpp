@@ -5,6 +5,7 @@
 #include "ui/charts/ampichart.h"
 #include "ui/grid/gridview.h"
 #include "ui/timeseries/timeanalysiswindow.h"
+#include "workflow/ampirun.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void init();
     void opensOnThePanel();
     void controls();
+    void groupChoice();
     void refusedPanelCloses();
 
 private:
@@ -85,6 +87,7 @@ void TestTimeAnalysisWindow::opensOnThePanel() {
     QVERIFY(values->cellBackground(12, 3).isValid());
     QCOMPARE(window->chart()->lineCount(), 1);
     QVERIFY(m_state.bRisultati);
+    QVERIFY(window->groupCombo()->isHidden());
 }
 
 void TestTimeAnalysisWindow::controls() {
@@ -123,6 +126,36 @@ void TestTimeAnalysisWindow::controls() {
     QCOMPARE(m_dialogs.saveRequests[0].startFolder, m_workbook + ".AMPI-.png");
     QVERIFY(fileContents(m_workbook + ".AMPI-.svg").contains("<svg"));
     QVERIFY(fileContents(m_workbook + ".AMPI-.pdf").startsWith("%PDF"));
+}
+
+// With a structure beside the workbook the window offers its groups, the
+// overall index first, and shows the group chosen as the group files hold it.
+void TestTimeAnalysisWindow::groupChoice() {
+    const QString example = ORVALTA_EXAMPLES "/regioni_periodi.xlsx";
+    const Expected<Panel> panel = loadPanel(example, m_regional);
+    QVERIFY(panel);
+    QByteArray structure = "Elemento;Padre\r\n";
+    for (int j = 0; j < panel->indicatorCount(); ++j)
+        structure += panel->indicators[j].toUtf8() + (j < 4 ? ";Prima\r\n" : ";Seconda\r\n");
+    QVERIFY(writeFileBytes(m_workbook + ".struttura.csv", structure));
+    TimeAnalysisWindow* window = open(example);
+    QVERIFY(window);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QComboBox* groups = window->groupCombo();
+    QVERIFY(!groups->isHidden());
+    QCOMPARE(groups->count(), 3);
+    QCOMPARE(groups->currentText(), "Indice complessivo");
+    GridModel* values = window->valuesGrid()->gridModel();
+    QCOMPARE(values->gridText(12, 3), fieldOf(ampiValuesFile(m_workbook, true), 12, 3));
+
+    // Lazio (unit 12) under Seconda: line 1 + 11 * 3 + 1 of the group files.
+    groups->setCurrentIndex(2);
+    Q_EMIT groups->activated(2);
+    QCOMPARE(values->gridText(12, 3), fieldOf(ampiGroupValuesFile(m_workbook, true), 35, 4));
+    QCOMPARE(window->ranksGrid()->gridModel()->gridText(12, 3),
+             fieldOf(ampiGroupRanksFile(m_workbook, true), 35, 4));
+    window->indexButtons()->button(1)->click();
+    QCOMPARE(values->gridText(12, 3), fieldOf(ampiGroupValuesFile(m_workbook, false), 35, 4));
 }
 
 void TestTimeAnalysisWindow::refusedPanelCloses() {

@@ -23,6 +23,21 @@ void MemoryReader::set(int row, int col, const CellValue& value) {
     m_sheet.finish();
 }
 
+StructureSheet structureSheetOf(const std::vector<std::array<const char*, 3>>& rows) {
+    StructureSheet sheet;
+    int r = 2;
+    for (const auto& [element, parent, weight] : rows) {
+        StructureRow row;
+        row.row = r++;
+        row.element = QString::fromUtf8(element);
+        row.parent = QString::fromUtf8(parent);
+        if (*weight)
+            row.weight = CellValue(QString::fromUtf8(weight));
+        sheet.rows.push_back(row);
+    }
+    return sheet;
+}
+
 Matrix matrixFrom(const Rows& rows) {
     const int units = int(rows.size()) - 1;
     const int indicators = int(rows.front().size()) - 1;

@@ -12,6 +12,7 @@
 
 #include <QMetaType>
 
+#include <array>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -41,6 +42,10 @@ protected:
 // cells' numbers (0 for a cell that is not a number); weights of 1, nothing
 // missing.
 Matrix matrixFrom(const Rows& rows);
+
+// A structure sheet of rows (element, parent, weight text; "" for empty),
+// from row 2.
+StructureSheet structureSheetOf(const std::vector<std::array<const char*, 3>>& rows);
 
 // A processing of the matrix of rows, taken as the matrix of the workbook
 // at path (which is not read): its result files go beside path.

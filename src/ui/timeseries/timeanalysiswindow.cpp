@@ -37,6 +37,10 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     m_baseCombo->setObjectName(QStringLiteral("cmbBase"));
     auto* baseLabel = new QLabel(tr("Periodo base:"), this);
     baseLabel->setBuddy(m_baseCombo);
+    m_groupCombo = new QComboBox(this);
+    m_groupCombo->setObjectName(QStringLiteral("cmbDimensione"));
+    m_groupLabel = new QLabel(tr("Dimensione:"), this);
+    m_groupLabel->setBuddy(m_groupCombo);
     m_indexButtons = new QButtonGroup(this);
     QGroupBox* indexFrame = optionFrame(
         QStringLiteral("frmIndice"), tr("Indice"), QStringLiteral("optIndice"),
@@ -48,6 +52,8 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     top->addWidget(m_periodsLabel, 1);
     top->addWidget(baseLabel);
     top->addWidget(m_baseCombo);
+    top->addWidget(m_groupLabel);
+    top->addWidget(m_groupCombo);
     top->addWidget(indexFrame);
     top->addWidget(m_exportButton);
 
@@ -82,13 +88,17 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     layout->addWidget(split, 1);
     layout->addWidget(m_stbStato);
     m_work = new BackgroundWork(this, m_stbStato);
-    m_work->setControls({m_baseCombo, indexFrame, m_exportButton, m_valuesGrid, m_ranksGrid});
+    m_work->setControls(
+        {m_baseCombo, m_groupCombo, indexFrame, m_exportButton, m_valuesGrid, m_ranksGrid});
 
     connect(m_baseCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseBase);
+    connect(m_groupCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseGroup);
     connect(m_indexButtons, &QButtonGroup::idClicked, this, &TimeAnalysisWindow::chooseIndex);
     connect(m_exportButton, &QPushButton::clicked, this, &TimeAnalysisWindow::exportChart);
     connect(m_valuesGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TimeAnalysisWindow::updateChart);
+    m_groupLabel->hide();
+    m_groupCombo->hide();
     fitToScreen(*this, QSize(1000, 760));
 }
 
@@ -96,6 +106,26 @@ TimeAnalysisWindow::~TimeAnalysisWindow() = default;
 
 bool TimeAnalysisWindow::plus() const {
     return m_indexButtons->checkedId() != 1;
+}
+
+int TimeAnalysisWindow::shownGroup() const {
+    return m_panel.structure && m_groupCombo->currentIndex() >= 0
+               ? m_groupCombo->currentData().toInt()
+               : -1;
+}
+
+const std::vector<double>& TimeAnalysisWindow::shownValues() const {
+    const int group = shownGroup();
+    if (group < 0)
+        return plus() ? m_result.plus : m_result.minus;
+    return (plus() ? m_result.groupPlus : m_result.groupMinus)[std::size_t(group)];
+}
+
+const std::vector<int>& TimeAnalysisWindow::shownRanks() const {
+    const int group = shownGroup();
+    if (group < 0)
+        return plus() ? m_ranks.plus : m_ranks.minus;
+    return (plus() ? m_ranks.groupPlus : m_ranks.groupMinus)[std::size_t(group)];
 }
 
 bool TimeAnalysisWindow::load(const QString& workbook) {
@@ -126,6 +156,18 @@ bool TimeAnalysisWindow::load(const QString& workbook) {
         m_baseCombo->clear();
         m_baseCombo->addItems(m_panel.periods);
         m_baseCombo->setCurrentIndex(0);
+        // The overall index first, then the groups as the structure lists them.
+        const QSignalBlocker blockGroups(m_groupCombo);
+        m_groupCombo->clear();
+        if (const Structure* structure = m_panel.structure.get()) {
+            m_groupCombo->addItem(structure->elements[std::size_t(structure->root)].name,
+                                  structure->root);
+            for (const int group : structure->groups)
+                m_groupCombo->addItem(structure->elements[std::size_t(group)].name, group);
+            m_groupCombo->setCurrentIndex(0);
+        }
+        m_groupLabel->setVisible(m_panel.structure != nullptr);
+        m_groupCombo->setVisible(m_panel.structure != nullptr);
     }
     return compute(0);
 }
@@ -141,8 +183,7 @@ bool TimeAnalysisWindow::compute(int base) {
         return false;
     }
     m_result = std::move(run.result);
-    m_ranksPlus = std::move(run.ranksPlus);
-    m_ranksMinus = std::move(run.ranksMinus);
+    m_ranks = std::move(run.ranks);
     showIndex();
     if (!run.saved) {
         showFailure(m_dialogs, run.saved.error());
@@ -157,8 +198,8 @@ bool TimeAnalysisWindow::compute(int base) {
 void TimeAnalysisWindow::showIndex() {
     const int periods = m_panel.periodCount();
     const int units = m_panel.unitCount();
-    const std::vector<double>& values = plus() ? m_result.plus : m_result.minus;
-    const std::vector<int>& ranks = plus() ? m_ranksPlus : m_ranksMinus;
+    const std::vector<double>& values = shownValues();
+    const std::vector<int>& ranks = shownRanks();
     TextTable valuesTable(units + 1, periods + 1);
     TextTable ranksTable(units + 1, periods + 1);
     valuesTable.setCell(0, 0, m_panel.corner);
@@ -200,7 +241,7 @@ void TimeAnalysisWindow::updateChart() {
     for (const QModelIndex& index : m_valuesGrid->selectionModel()->selectedIndexes())
         rows.insert(index.row());
     const int units = m_panel.unitCount();
-    const std::vector<double>& values = plus() ? m_result.plus : m_result.minus;
+    const std::vector<double>& values = shownValues();
     QStringList names;
     std::vector<std::vector<double>> lines;
     for (const int u : rows) {
@@ -212,10 +253,12 @@ void TimeAnalysisWindow::updateChart() {
             line.push_back(values[std::size_t(p) * std::size_t(units) + std::size_t(u)]);
         lines.push_back(std::move(line));
     }
-    m_chart->show(tr("%1, base %2")
-                      .arg(plus() ? QStringLiteral("AMPI+") : QStringLiteral("AMPI-"),
-                           m_panel.periods.value(m_result.base)),
-                  m_panel.periods, names, lines);
+    QString title = tr("%1, base %2")
+                        .arg(plus() ? QStringLiteral("AMPI+") : QStringLiteral("AMPI-"),
+                             m_panel.periods.value(m_result.base));
+    if (shownGroup() >= 0)
+        title += QStringLiteral(" - ") + m_groupCombo->currentText();
+    m_chart->show(title, m_panel.periods, names, lines);
 }
 
 void TimeAnalysisWindow::chooseBase() {
@@ -224,6 +267,10 @@ void TimeAnalysisWindow::chooseBase() {
 }
 
 void TimeAnalysisWindow::chooseIndex() {
+    showIndex();
+}
+
+void TimeAnalysisWindow::chooseGroup() {
     showIndex();
 }
 

@@ -2,6 +2,7 @@
 
 #include "shared/regional.h"
 #include "timeseries/ampi.h"
+#include "timeseries/ampifiles.h"
 #include "timeseries/panel.h"
 #include "ui/platform/dialogs.h"
 
@@ -25,6 +26,8 @@ class TextTableModel;
 // beside the workbook (the AMPI workflow), and shows the periods, the
 // values of AMPI+ or AMPI- by unit and period (shaded), the ranks within
 // each period and a line chart of the units selected in the values grid.
+// With a structure, a choice of the group whose indices they show (the
+// overall index at first).
 // Reading and computing run off the window's thread (see BackgroundWork).
 class TimeAnalysisWindow : public QDialog {
     Q_OBJECT
@@ -39,13 +42,16 @@ public:
     bool load(const QString& workbook);
 
     // The handlers: another base period recomputes and rewrites the files;
-    // the option buttons switch between AMPI+ and AMPI-; the export writes
+    // the option buttons switch between AMPI+ and AMPI-, the group choice
+    // between the structure's groups; the export writes
     // the chart beside the workbook as <workbook>.AMPI+.png and .pdf.
     void chooseBase();
     void chooseIndex();
+    void chooseGroup();
     void exportChart();
 
     QComboBox* baseCombo() const { return m_baseCombo; }
+    QComboBox* groupCombo() const { return m_groupCombo; }
     QLabel* periodsLabel() const { return m_periodsLabel; }
     GridView* valuesGrid() const { return m_valuesGrid; }
     GridView* ranksGrid() const { return m_ranksGrid; }
@@ -57,17 +63,23 @@ private:
     void showIndex();
     void updateChart();
     bool plus() const;
+    // The values and ranks of the index and group chosen.
+    const std::vector<double>& shownValues() const;
+    const std::vector<int>& shownRanks() const;
+    // The group chosen (an element of the structure); -1 without one.
+    int shownGroup() const;
 
     Dialogs& m_dialogs;
     Regional m_regional;
     QString m_workbook;
     Panel m_panel;
     AmpiResult m_result;
-    std::vector<int> m_ranksPlus;
-    std::vector<int> m_ranksMinus;
+    AmpiRanks m_ranks;
 
     QLabel* m_periodsLabel = nullptr;
     QComboBox* m_baseCombo = nullptr;
+    QLabel* m_groupLabel = nullptr;
+    QComboBox* m_groupCombo = nullptr;
     QButtonGroup* m_indexButtons = nullptr;
     GridView* m_valuesGrid = nullptr;
     GridView* m_ranksGrid = nullptr;
