@@ -8,7 +8,8 @@
 #include <QFileInfo>
 
 // sensitivity WORKBOOK CODE: loads the workbook, runs the method with every
-// indicator and with each one left out, and writes the sensitivity file.
+// indicator and with each one left out (with a structure, each group too),
+// and writes the sensitivity file.
 int sensitivityCommand(const QCommandLineParser& parser) {
     const QString usage =
         QStringLiteral("Uso: orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + matrixUsage();
@@ -24,10 +25,9 @@ int sensitivityCommand(const QCommandLineParser& parser) {
         return reportFailure(loaded.error());
     if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
         return status;
-    if ((*loaded)->structure())
-        printErr(structureNotUsed());
     const Expected<SensitivityRun> run =
-        analyseSensitivity(workbook, (*loaded)->matrix(), positions->front(), regional);
+        analyseSensitivity(workbook, (*loaded)->matrix(), positions->front(), regional, nullptr,
+                           (*loaded)->structure().get());
     if (!run)
         return reportFailure(run.error());
     if (!run->saved)
@@ -36,7 +36,7 @@ int sensitivityCommand(const QCommandLineParser& parser) {
     for (int j = 0; j < sensitivity.refusals.size(); ++j)
         if (!sensitivity.refusals[j].isEmpty())
             printErr(QStringLiteral("Senza %1: %2")
-                         .arg(sensitivity.indicators[j], sensitivity.refusals[j]));
+                         .arg(sensitivity.leftOut(j), sensitivity.refusals[j]));
     printOut(run->file);
     return sensitivity.someRefused() ? exitStatus(FailureKind::MethodRefused) : kExitSuccess;
 }

@@ -1,6 +1,7 @@
 #include "support/regioniesempio.h"
 #include "support/testsupport.h"
 
+#include "framework/frameworkcomputation.h"
 #include "methods/methodcomputation.h"
 #include "methods/metodi.h"
 #include "robustness/kendall.h"
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void rankBinsGroupConsecutiveRanks();
     void sensitivityEqualsRunWithoutColumn_data();
     void sensitivityEqualsRunWithoutColumn();
+    void sensitivityOverStructure();
     void refusedRuns();
     void uncertaintyCrossesMethodsAndSets();
 };
@@ -218,6 +220,53 @@ void TestRobustness::sensitivityEqualsRunWithoutColumn() {
         for (int j = 0; j < sensitivity.largestIndicator(i); ++j)
             QVERIFY(std::abs(sensitivity.shifts[std::size_t(j)][std::size_t(i)]) < largest);
     }
+}
+
+// With a structure the ranks are the overall index's; an indicator left out
+// weighs 0 as one given weight 0 in the structure does, and each group is
+// left out after the indicators.
+void TestRobustness::sensitivityOverStructure() {
+    const Rows rows = regioniEsempio();
+    const Matrix matrix = matrixFrom(rows);
+    // Salute holds the first two indicators (the first weighing 2), Lavoro
+    // the other six; the overall index weighs them equally.
+    std::vector<QByteArray> names;
+    for (std::size_t j = 1; j < rows[0].size(); ++j)
+        names.push_back(kItalian.generalText(rows[0][j]).toUtf8());
+    const auto structureWith = [&names, &matrix](const char* firstWeight) {
+        std::vector<std::array<const char*, 3>> sheet{{names[0].constData(), "Salute", firstWeight},
+                                                      {names[1].constData(), "Salute", ""}};
+        for (std::size_t j = 2; j < names.size(); ++j)
+            sheet.push_back({names[j].constData(), "Lavoro", ""});
+        std::vector<QString> indicators(names.begin(), names.end());
+        return buildStructure(structureSheetOf(sheet), indicators, kItalian);
+    };
+    const Expected<Structure> structure = structureWith("2");
+    QVERIFY2(structure, qPrintable(failureMessage(structure)));
+    const Expected<IndicatorSensitivity> run =
+        indicatorSensitivity(matrix, MethodPosition::MpiPositivo, kItalian, nullptr, &*structure);
+    QVERIFY2(run, qPrintable(failureMessage(run)));
+    QCOMPARE(run->groups, QStringList({"Salute", "Lavoro"}));
+    QCOMPARE(run->shifts.size(), std::size_t(10));
+    const auto ranksOfRun = [&run](std::size_t k) {
+        std::vector<int> ranks = run->ranks;
+        for (std::size_t i = 0; i < ranks.size(); ++i)
+            ranks[i] += run->shifts[k][i];
+        return ranks;
+    };
+    const Expected<FrameworkRun> whole =
+        computeFramework(MethodPosition::MpiPositivo, matrix, *structure);
+    QVERIFY(whole);
+    QCOMPARE(run->ranks, whole->overall().ranks);
+    const Expected<Structure> firstAtZero = structureWith("0");
+    QVERIFY(firstAtZero);
+    QCOMPARE(ranksOfRun(0),
+             computeFramework(MethodPosition::MpiPositivo, matrix, *firstAtZero)->overall().ranks);
+    // Without Salute the overall index ranks as Lavoro alone.
+    QCOMPARE(ranksOfRun(8), whole->groups[std::size_t(structure->groups[1])].ranks);
+    const QStringList lines = sensitivityTable(*run).joinedRows();
+    QVERIFY2(lines[0].endsWith(";Salute;Lavoro;Spostamento massimo;Indicatore"),
+             qPrintable(lines[0]));
 }
 
 void TestRobustness::refusedRuns() {

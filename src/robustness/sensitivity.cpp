@@ -1,10 +1,17 @@
 #include "robustness/sensitivity.h"
 
+#include "framework/frameworkcomputation.h"
 #include "methods/metodi.h"
 #include "robustness/indicatorsets.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
+
+const QString& IndicatorSensitivity::leftOut(int j) const {
+    return j < indicators.size() ? indicators[j] : groups[j - indicators.size()];
+}
 
 int IndicatorSensitivity::largestShift(int unit) const {
     const int j = largestIndicator(unit);
@@ -30,9 +37,77 @@ bool IndicatorSensitivity::someRefused() const {
     return false;
 }
 
+namespace {
+
+// The structure with element left out: its weight 0, and so for every group
+// above it left with no element of weight above 0. Empty when the overall
+// index is left with none.
+std::optional<Structure> without(const Structure& structure, int element) {
+    Structure result = structure;
+    int at = element;
+    while (at != result.root) {
+        result.elements[std::size_t(at)].weight = 0.0;
+        at = result.elements[std::size_t(at)].parent;
+        const std::vector<int>& siblings = result.elements[std::size_t(at)].children;
+        if (std::any_of(siblings.begin(), siblings.end(), [&result](int child) {
+                return result.elements[std::size_t(child)].weight > 0.0;
+            }))
+            return result;
+    }
+    return std::nullopt;
+}
+
+// The method's ranking of the overall index over the structure.
+MethodRanking rankOverStructure(const Matrix& matrix, const std::optional<Structure>& structure,
+                                MethodPosition position, const QString& name) {
+    MethodRanking ranking;
+    if (!structure) {
+        ranking.refused = true;
+        ranking.message =
+            QCoreApplication::translate("Robustness", "senza %1 non resta alcun indicatore.")
+                .arg(name);
+        return ranking;
+    }
+    Expected<FrameworkRun> run = computeFramework(position, matrix, *structure);
+    if (!run) {
+        ranking.refused = true;
+        ranking.message = run.error().message;
+        return ranking;
+    }
+    ranking.ranks = std::move(run->groups[std::size_t(run->root)].ranks);
+    return ranking;
+}
+
+// The runs of the sensitivity over a structure: every element, then each
+// indicator left out, then each group. Empty when progress is cancelled.
+std::vector<MethodRanking> rankOverStructure(const Matrix& matrix, const Structure& structure,
+                                             MethodPosition position, WorkProgress* progress) {
+    std::vector<int> leftOut;
+    for (int j = 0; j < matrix.indicatorCount(); ++j)
+        for (std::size_t e = 0; e < structure.elements.size(); ++e)
+            if (structure.elements[e].indicator == j)
+                leftOut.push_back(int(e));
+    leftOut.insert(leftOut.end(), structure.groups.begin(), structure.groups.end());
+    std::vector<MethodRanking> runs{rankOverStructure(matrix, structure, position, QString())};
+    for (std::size_t k = 0; k < leftOut.size(); ++k) {
+        if (progress) {
+            if (progress->cancelled())
+                return {};
+            progress->setPercent(percentOf(qint64(k + 1), qint64(leftOut.size() + 1)));
+        }
+        const int element = leftOut[k];
+        runs.push_back(rankOverStructure(matrix, without(structure, element), position,
+                                         structure.elements[std::size_t(element)].name));
+    }
+    return runs;
+}
+
+} // namespace
+
 Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, MethodPosition position,
                                                     const Regional& regional,
-                                                    WorkProgress* progress) {
+                                                    WorkProgress* progress,
+                                                    const Structure* structure) {
     if (matrix.unitCount() < 1 || matrix.indicatorCount() < 1)
         return failure(FailureKind::MethodRefused,
                        QCoreApplication::translate(
@@ -49,7 +124,9 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
             QCoreApplication::translate("Robustness", "Sensibilita' agli indicatori: %1")
                 .arg(result.code),
             0);
-    std::vector<MethodRanking> runs = rankOverIndicatorSets(matrix, {position}, progress);
+    std::vector<MethodRanking> runs =
+        structure ? rankOverStructure(matrix, *structure, position, progress)
+                  : rankOverIndicatorSets(matrix, {position}, progress);
     if (runs.empty())
         return failure(FailureKind::Cancelled,
                        QCoreApplication::translate("Robustness", "Analisi annullata."));
@@ -60,6 +137,9 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
         result.labels.append(regional.generalText(label));
     for (const CellValue& name : matrix.indicators)
         result.indicators.append(regional.generalText(name));
+    if (structure)
+        for (const int group : structure->groups)
+            result.groups.append(structure->elements[std::size_t(group)].name);
     result.ranks = std::move(runs.front().ranks);
     const std::size_t n = result.ranks.size();
     for (std::size_t j = 1; j < runs.size(); ++j) {
@@ -79,12 +159,12 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
 
 TextTable sensitivityTable(const IndicatorSensitivity& sensitivity) {
     const int n = int(sensitivity.labels.size());
-    const int m = int(sensitivity.indicators.size());
+    const int m = int(sensitivity.shifts.size());
     TextTable table(n + 1, m + 4);
     table.setCell(0, 0, sensitivity.corner);
     table.setCell(0, 1, QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango")));
     for (int j = 0; j < m; ++j)
-        table.setCell(0, j + 2, sensitivity.indicators[j]);
+        table.setCell(0, j + 2, sensitivity.leftOut(j));
     table.setCell(0, m + 2,
                   QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Spostamento massimo")));
     table.setCell(0, m + 3, QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Indicatore")));
@@ -99,7 +179,7 @@ TextTable sensitivityTable(const IndicatorSensitivity& sensitivity) {
         const int largest = sensitivity.largestIndicator(i);
         if (largest >= 0) {
             table.setCell(i + 1, m + 2, QString::number(sensitivity.largestShift(i)));
-            table.setCell(i + 1, m + 3, sensitivity.indicators[largest]);
+            table.setCell(i + 1, m + 3, sensitivity.leftOut(largest));
         }
     }
     return table;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comparison/texttable.h"
+#include "framework/structure.h"
 #include "methods/metodi.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
@@ -20,14 +21,21 @@ struct IndicatorSensitivity {
     QString corner;
     QStringList labels;     // the unit labels, in the order of the source matrix
     QStringList indicators; // the indicator names, in the order of the matrix
+    // With a structure, the names of its groups (but the overall index), in
+    // the order of Structure::groups, each left out in turn after the
+    // indicators; empty without one.
+    QStringList groups;
     std::vector<int> ranks; // the rank of each unit with every indicator
-    // shifts[j][i]: rank of unit i without indicator j minus its rank with
-    // all; empty when the method refused the matrix without indicator j.
+    // shifts[j][i]: rank of unit i without indicator j (for j past the
+    // indicators, without group j - m) minus its rank with all; empty when
+    // the method refused the matrix without it.
     std::vector<std::vector<int>> shifts;
-    QStringList refusals; // per indicator: the refusal message, empty when it ran
+    QStringList refusals; // per indicator, then group: the refusal message, empty when it ran
 
-    // The largest absolute shift of unit i and the indicator (0-based) that
-    // causes it, the first one on a tie; -1 when every left-out run was
+    // The name of the indicator or group left out in run j of shifts.
+    const QString& leftOut(int j) const;
+    // The largest absolute shift of unit i and the run (0-based, as shifts)
+    // that causes it, the first one on a tie; -1 when every left-out run was
     // refused.
     int largestShift(int unit) const;
     int largestIndicator(int unit) const;
@@ -37,16 +45,23 @@ struct IndicatorSensitivity {
 
 // Runs the method at position on the matrix with every indicator and then
 // with each indicator left out, in memory: no result file is touched.
-// Fails with MethodRefused when the matrix has one indicator only or when
-// the method refuses the whole matrix, with Cancelled when progress is
-// cancelled. The regional settings write the labels and names.
+// With a structure the ranks are those of the overall index
+// (computeFramework), and each group is left out in turn after the
+// indicators: an element left out weighs 0, its siblings' weights
+// renormalised, and a group left with no element of weight above 0 is left
+// out of its own parent in turn. Fails with MethodRefused when the matrix
+// has one indicator only or when the method refuses the whole matrix, with
+// Cancelled when progress is cancelled. The regional settings write the
+// labels and names.
 Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, MethodPosition position,
                                                     const Regional& regional,
-                                                    WorkProgress* progress = nullptr);
+                                                    WorkProgress* progress = nullptr,
+                                                    const Structure* structure = nullptr);
 
 // The table of <workbook>.sens<CODE>.csv: row 0 the corner label, "Rango",
-// the indicator names, "Spostamento massimo", "Indicatore"; then one row per
-// unit: label, rank with all indicators, one shift per indicator left out
-// (empty for a refused run), the largest absolute shift and the name of the
-// indicator that causes it.
+// the indicator names (then the group names, with a structure), "Spostamento
+// massimo", "Indicatore"; then one row per unit: label, rank with all
+// indicators, one shift per indicator or group left out (empty for a
+// refused run), the largest absolute shift and the name of the indicator
+// or group that causes it.
 TextTable sensitivityTable(const IndicatorSensitivity& sensitivity);

@@ -34,9 +34,9 @@ RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRa
 
 Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
-                                            WorkProgress* progress) {
+                                            WorkProgress* progress, const Structure* structure) {
     Expected<IndicatorSensitivity> sensitivity =
-        indicatorSensitivity(matrix, position, regional, progress);
+        indicatorSensitivity(matrix, position, regional, progress, structure);
     if (!sensitivity)
         return std::move(sensitivity).error();
     SensitivityRun run;

@@ -47,11 +47,12 @@ struct SensitivityRun {
 };
 
 // The indicator sensitivity of the method at position on the matrix of
-// workbook (indicatorSensitivity, whose failures it returns), written to
-// <workbook>.sens<CODE>.csv.
+// workbook, over its structure when given (indicatorSensitivity, whose
+// failures it returns), written to <workbook>.sens<CODE>.csv.
 Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
-                                            WorkProgress* progress = nullptr);
+                                            WorkProgress* progress = nullptr,
+                                            const Structure* structure = nullptr);
 
 // Where each unit's rank lies over methods and indicator sets.
 struct UncertaintyRun {

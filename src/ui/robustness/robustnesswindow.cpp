@@ -258,10 +258,12 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
         return outcome;
     const auto position = MethodPosition(m_ui.methodCombo->currentData().toInt());
     Expected<SensitivityRun> run;
+    const std::shared_ptr<const Structure> structure = m_source ? m_source->structure() : nullptr;
     const BackgroundWork::Outcome work = m_work->run(
         tr("Sensibilità agli indicatori"),
         [&, workbook = m_state.strMatrice, regional = m_regional](WorkProgress& progress) {
-            run = analyseSensitivity(workbook, *matrix, position, regional, &progress);
+            run = analyseSensitivity(workbook, *matrix, position, regional, &progress,
+                                     structure.get());
         },
         true);
     if (work == BackgroundWork::Outcome::OutOfMemory) {
@@ -273,7 +275,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
     const IndicatorSensitivity& sensitivity = run->sensitivity;
-    m_models.sensitivity->setShifts(run->table, 2, int(sensitivity.indicators.size()) + 1,
+    m_models.sensitivity->setShifts(run->table, 2, int(sensitivity.shifts.size()) + 1,
                                     run->largestShift);
     fitColumnsAnswering(*m_ui.sensitivityGrid);
     QStringList notes{
@@ -282,8 +284,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
             .arg(sensitivity.code)};
     for (int j = 0; j < sensitivity.refusals.size(); ++j)
         if (!sensitivity.refusals[j].isEmpty())
-            notes.append(
-                tr("Senza %1: %2").arg(sensitivity.indicators[j], sensitivity.refusals[j]));
+            notes.append(tr("Senza %1: %2").arg(sensitivity.leftOut(j), sensitivity.refusals[j]));
     m_ui.sensitivityLabel->setText(notes.join(u'\n'));
     return reportSaved(run->saved, run->file, tr("sensibilità agli indicatori"));
 }
