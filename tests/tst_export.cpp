@@ -10,10 +10,12 @@
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
 #include "robustness/kendall.h"
+#include "shared/resultnames.h"
 #include "workbook/caricamatrice.h"
 #include "workbook/xlsx/xlsxreader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -27,6 +29,7 @@ class TestExport : public QObject {
 private Q_SLOTS:
     void init();
     void workbookHoldsEveryResult();
+    void structureSheetAndGroupColumns();
     void delimitedTables();
     void kendallOnlyWithTheRankSummary();
     void filesThatDoNotFitAreLeftOut_data();
@@ -160,6 +163,46 @@ void TestExport::workbookHoldsEveryResult() {
     COMPARE_CELL(sensibilita->cell(2, source.indicatorCount() + 4),
                  CellValue(m_regional.generalText(source.indicators.front())));
     QVERIFY(!sheet(out, last + 1));
+}
+
+// With a structure: a "Struttura" sheet after "Dati", and each method's
+// groups after its rank, as its group file holds them.
+void TestExport::structureSheetAndGroupColumns() {
+    const QString copy = m_dir->filePath(QStringLiteral("regioni_struttura.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_struttura.xlsx"), copy));
+    Processing processing(m_regional);
+    QVERIFY(processing.load(copy));
+    QVERIFY(processing.structure());
+    QVERIFY(processing.run(MethodPosition::MpiPositivo));
+    const Structure& structure = *processing.structure();
+    const ResultsCollection results =
+        collectResults(copy, processing.matrix(), m_regional, std::nullopt, nullptr, &structure);
+    QVERIFY2(results.warnings.isEmpty(), qPrintable(results.warnings.join(u'\n')));
+    const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
+    QCOMPARE(failureMessage(writeResultsWorkbook(out, results)), QString());
+
+    const XlsxReader* struttura = sheet(out, 1);
+    QVERIFY(struttura);
+    COMPARE_CELL(struttura->cell(1, 4), CellValue(QStringLiteral("Peso effettivo")));
+    const StructureElement& first = structure.elements.front();
+    COMPARE_CELL(struttura->cell(2, 1), CellValue(first.name));
+    COMPARE_CELL(struttura->cell(2, 2),
+                 CellValue(structure.elements[std::size_t(first.parent)].name));
+    COMPARE_CELL(struttura->cell(2, 3), CellValue(first.weight));
+    COMPARE_CELL(struttura->cell(2, 4), CellValue(structure.effectiveWeight(0)));
+
+    const auto groups = readDelimitedTable(
+        resultFileName(copy, ResultFileKind::GroupValues, QStringLiteral("MPI+")), m_regional,
+        ResultFileBounds{});
+    QVERIFY(groups);
+    QCOMPARE(groups->columnCount(), int(structure.groups.size()));
+    const XlsxReader* mpi = sheet(out, 2);
+    QVERIFY(mpi);
+    for (int k = 0; k < groups->columnCount(); ++k) {
+        COMPARE_CELL(mpi->cell(1, 4 + k), CellValue(groups->headers[k + 1]));
+        for (int r = 0; r < groups->rowCount(); ++r)
+            COMPARE_CELL(mpi->cell(r + 2, 4 + k), CellValue(groups->number(r, k)));
+    }
 }
 
 // Fields in quotes read as written; a file written before quoting has its

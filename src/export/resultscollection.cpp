@@ -250,11 +250,12 @@ std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regi
 ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix,
                                  const Regional& regional,
                                  const std::optional<MethodInMemory>& inMemory,
-                                 WorkProgress* progress) {
+                                 WorkProgress* progress, const Structure* structure) {
     ResultsCollection collection;
     collection.strMatrice = strMatrice;
     collection.matrix = &matrix;
     collection.regional = &regional;
+    collection.structure = structure;
     const ResultFileBounds resultBounds =
         boundsForMatrix(matrix, ResultFileBounds::Shape::LabelAndValue);
     const ResultFileBounds tableBounds = boundsForMatrix(matrix, ResultFileBounds::Shape::Table);
@@ -272,6 +273,17 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         } else if (auto method = methodFromFiles(strMatrice, matrix, code, regional, resultBounds,
                                                  collection.warnings)) {
             collection.methods.push_back(std::move(*method));
+        }
+        if (structure && !collection.methods.empty() && collection.methods.back().code == code) {
+            const QString path = resultFileName(strMatrice, ResultFileKind::GroupValues, code);
+            auto groups = unitTable(path, matrix, regional, tableBounds, collection.warnings);
+            if (groups && groups->columnCount() != qsizetype(structure->groups.size()))
+                collection.warnings.append(
+                    QCoreApplication::translate("Export",
+                                                "%1 tralasciato: non corrisponde alla struttura.")
+                        .arg(fileName(path)));
+            else
+                collection.methods.back().groups = std::move(groups);
         }
         // The methods' files name the same units: one list of labels held
         // for all of them, not one for each.

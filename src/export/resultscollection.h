@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comparison/resultfilereader.h"
+#include "framework/structure.h"
 #include "methods/methodcomputation.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
@@ -61,6 +62,9 @@ struct MethodResults {
     // The transformed matrix of the method when it ran last in this session
     // (laid out as Matrix::values), else null.
     const std::vector<double>* transformed = nullptr;
+    // With a structure, every group's index from <workbook>.dim<CODE>.csv (a
+    // column per group, in the order of Structure::groups); else nothing.
+    std::optional<DelimitedTable> groups;
 };
 
 struct ComparisonResults {
@@ -78,9 +82,10 @@ struct ComparisonResults {
 
 struct ResultsCollection {
     QString strMatrice;
-    const Matrix* matrix = nullptr;     // the loaded source matrix
-    const Regional* regional = nullptr; // the settings of the number texts
-    std::vector<MethodResults> methods; // in the order of the method list
+    const Matrix* matrix = nullptr;       // the loaded source matrix
+    const Regional* regional = nullptr;   // the settings of the number texts
+    const Structure* structure = nullptr; // the indicators' structure; null when none
+    std::vector<MethodResults> methods;   // in the order of the method list
     std::optional<ComparisonResults> comparison;
     std::optional<DelimitedTable> robustness; // <workbook>.rob.csv
     std::vector<std::pair<QString, DelimitedTable>>
@@ -106,8 +111,12 @@ struct MethodInMemory {
 // file) is left out, and so is a method whose two files the comparison
 // would refuse (checkResultPair: ranks that are not 1..n, or not those of
 // the values file); each is named in warnings with the reason. matrix and
-// regional must outlive the collection.
+// regional must outlive the collection. With a structure (which must
+// outlive it too), each method's group file is read beside its result
+// files, and left out, named in warnings, when it does not fit the matrix
+// and the structure.
 ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix,
                                  const Regional& regional,
                                  const std::optional<MethodInMemory>& inMemory = std::nullopt,
-                                 WorkProgress* progress = nullptr);
+                                 WorkProgress* progress = nullptr,
+                                 const Structure* structure = nullptr);

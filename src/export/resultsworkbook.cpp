@@ -26,6 +26,7 @@ public:
         m_header = book.addFormat({.bold = true, .numberFormat = {}});
         m_decimal = book.addFormat({.numberFormat = kDecimals});
         m_whole = book.addFormat({.numberFormat = "0"});
+        m_sixDecimals = book.addFormat({.numberFormat = "0.000000"});
         for (int negative = 0; negative < 2; ++negative) {
             const std::uint32_t colour = negative ? kNegative : kPositive;
             m_polarity[negative] = book.addFormat({.numberFormat = kDecimals, .fill = colour});
@@ -38,6 +39,8 @@ public:
 
     void write() {
         dati();
+        if (m_results.structure)
+            struttura(*m_results.structure);
         for (const MethodResults& method : m_results.methods)
             methodSheet(method);
         if (m_results.comparison)
@@ -124,6 +127,30 @@ private:
         }
     }
 
+    // The structure: a row per element with its parent, its weight and its
+    // effective weight in the overall index.
+    void struttura(const Structure& structure) {
+        sheet(QStringLiteral("Struttura"));
+        const QStringList headings{QStringLiteral("Elemento"), QStringLiteral("Padre"),
+                                   QStringLiteral("Peso"), QStringLiteral("Peso effettivo")};
+        QStringList names;
+        for (const StructureElement& element : structure.elements)
+            names.append(element.name);
+        width(0, 1, widthOf(names, 8));
+        width(2, 3, widthOf(14));
+        for (int k = 0; k < headings.size(); ++k)
+            text(0, k, headings[k], m_header);
+        for (std::size_t e = 0; e < structure.elements.size(); ++e) {
+            const StructureElement& element = structure.elements[e];
+            const int row = int(e) + 1;
+            text(row, 0, element.name);
+            if (element.parent >= 0)
+                text(row, 1, structure.elements[std::size_t(element.parent)].name);
+            number(row, 2, element.weight, m_decimal);
+            number(row, 3, structure.effectiveWeight(int(e)), m_sixDecimals);
+        }
+    }
+
     void methodSheet(const MethodResults& method) {
         const Matrix& matrix = *m_results.matrix;
         const int m = matrix.indicatorCount();
@@ -135,24 +162,33 @@ private:
         text(0, 0, cornerText(), m_header);
         text(0, 1, method.header, m_header);
         text(0, 2, QStringLiteral("Rango"), m_header);
+        // Each group's index after the rank, with a structure.
+        const DelimitedTable* groups = method.groups ? &*method.groups : nullptr;
+        const int g = groups ? groups->columnCount() : 0;
+        for (int k = 0; k < g; ++k) {
+            width(3 + k, 3 + k, numberWidth(groups->headers[k + 1]));
+            text(0, 3 + k, groups->headers[k + 1], m_header);
+        }
         const std::vector<double>* t = method.transformed;
         std::vector<int> formats;
         if (t) {
-            text(0, 4, QStringLiteral("Matrice trasformata"), m_header);
+            text(0, 4 + g, QStringLiteral("Matrice trasformata"), m_header);
             for (int j = 0; j < m; ++j) {
                 formats.push_back(m_polarity[matrix.negative[std::size_t(j)] != 0]);
-                indicatorHeading(0, j + 5, j);
+                indicatorHeading(0, j + 5 + g, j);
             }
-            width(4, 4, widthOf(19));
+            width(4 + g, 4 + g, widthOf(19));
         }
         for (int i = 0; i < int(method.values.size()) && !stopped(); ++i) {
             text(i + 1, 0, method.labels[i]);
             number(i + 1, 1, method.values[std::size_t(i)], m_decimal);
             number(i + 1, 2, method.ranks[std::size_t(i)], m_whole);
+            for (int k = 0; k < g; ++k)
+                number(i + 1, 3 + k, groups->number(i, k), m_decimal);
             if (t) {
-                text(i + 1, 4, method.labels[i]);
+                text(i + 1, 4 + g, method.labels[i]);
                 for (int j = 0; j < m; ++j)
-                    number(i + 1, j + 5, (*t)[std::size_t(j) * n + std::size_t(i)],
+                    number(i + 1, j + 5 + g, (*t)[std::size_t(j) * n + std::size_t(i)],
                            formats[std::size_t(j)]);
             }
             rowDone();
@@ -261,6 +297,7 @@ private:
     int m_header;
     int m_decimal;
     int m_whole;
+    int m_sixDecimals;
     int m_polarity[2];
     int m_polarityHeader[2];
     qint64 m_rowsDone = 0;

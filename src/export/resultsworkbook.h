@@ -10,8 +10,11 @@
 // - "Dati": the source matrix as read, the indicators' columns coloured by
 //   polarity (light green: higher is better; light red: lower is better),
 //   so that the sheet reads back as the same source matrix;
-// - one sheet per method, named by its code: label, index value, rank, and
-//   the transformed matrix when the method ran in this session;
+// - "Struttura" with a structure: a row per element, its parent, its weight
+//   and its effective weight in the overall index;
+// - one sheet per method, named by its code: label, index value, rank, with
+//   a structure each group's index, and the transformed matrix when the
+//   method ran in this session;
 // - "Confronto" after a comparison: values and ranks side by side, and the
 //   cograduation matrix (and Kendall's when there is one) shaded from brown
 //   (-1) through white to teal (1);

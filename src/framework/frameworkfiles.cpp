@@ -67,11 +67,7 @@ std::pair<TextLines, TextLines> groupFileLines(const Structure& structure,
 QStringList structureTree(const Structure& structure, const Regional& regional) {
     QStringList lines;
     const auto six = [&regional](double x) { return regional.locale().toString(x, 'f', 6); };
-    // Depth first from the overall index, children in the order listed.
-    std::vector<std::pair<int, int>> stack{{structure.root, 0}};
-    while (!stack.empty()) {
-        const auto [element, depth] = stack.back();
-        stack.pop_back();
+    for (const auto& [element, depth] : structure.depthFirst()) {
         const StructureElement& e = structure.elements[std::size_t(element)];
         QString line = QString(depth * 2, u' ') + e.name;
         if (element != structure.root) {
@@ -82,8 +78,6 @@ QStringList structureTree(const Structure& structure, const Regional& regional) 
                                    six(structure.effectiveWeight(element)));
         }
         lines.append(line);
-        for (auto child = e.children.rbegin(); child != e.children.rend(); ++child)
-            stack.emplace_back(*child, depth + 1);
     }
     return lines;
 }

@@ -70,6 +70,20 @@ std::vector<int> Structure::bottomUp() const {
     return order;
 }
 
+std::vector<std::pair<int, int>> Structure::depthFirst() const {
+    std::vector<std::pair<int, int>> order;
+    std::vector<std::pair<int, int>> stack{{root, 0}};
+    while (!stack.empty()) {
+        const auto [element, depth] = stack.back();
+        stack.pop_back();
+        order.emplace_back(element, depth);
+        const std::vector<int>& children = elements[std::size_t(element)].children;
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            stack.emplace_back(*child, depth + 1);
+    }
+    return order;
+}
+
 int Structure::indicatorCount() const {
     return int(std::count_if(elements.begin(), elements.end(),
                              [](const StructureElement& e) { return !e.isGroup(); }));

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 // One element of a structure: an indicator of the matrix or a group of
@@ -41,6 +42,9 @@ struct Structure {
     // inside it (the overall index last).
     std::vector<int> bottomUp() const;
     int indicatorCount() const;
+    // Every element depth first from the overall index (depth 0), each
+    // group's elements after it in the order listed: (element, depth).
+    std::vector<std::pair<int, int>> depthFirst() const;
 };
 
 // The name of the overall index when the structure has no single group at

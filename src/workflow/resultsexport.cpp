@@ -4,8 +4,8 @@
 
 ResultsExport exportResults(const QString& workbook, const Matrix& matrix, const QString& path,
                             const Regional& regional, const std::optional<MethodInMemory>& inMemory,
-                            WorkProgress* progress) {
+                            WorkProgress* progress, const Structure* structure) {
     const ResultsCollection results =
-        collectResults(workbook, matrix, regional, inMemory, progress);
+        collectResults(workbook, matrix, regional, inMemory, progress, structure);
     return {results.warnings, writeResultsWorkbook(path, results, progress)};
 }

@@ -310,5 +310,5 @@ void IndiceMP::exportResults() {
         shown = ShownMethod{MethodPosition(m_shownPosition),
                             [this] { return outputOfTables(m_state); }};
     exportResultsWorkbook(m_state.strMatrice, m_processing->sharedMatrix(), shown, m_dialogs,
-                          *m_work, m_regional);
+                          *m_work, m_regional, m_processing->structure());
 }

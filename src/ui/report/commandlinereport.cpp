@@ -12,7 +12,9 @@ Status reportFromCommandLine(const QString& pdfPath, const QString& workbook,
     Processing source(regional);
     if (Status loaded = source.load(workbook); !loaded)
         return loaded;
-    const ResultsCollection results = collectResults(source.workbook(), source.matrix(), regional);
+    const ResultsCollection results =
+        collectResults(source.workbook(), source.matrix(), regional, std::nullopt, nullptr,
+                       source.structure().get());
     if (warnings)
         *warnings = results.warnings;
     return writePdfReport(QFileInfo(pdfPath).absoluteFilePath(), results);

@@ -6,6 +6,7 @@
 #include "ui/report/methoddescriptions.h"
 #include "ui/report/reportcharts.h"
 #include "ui/report/reportpages.h"
+#include "ui/report/reportstructure.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -38,6 +39,13 @@ public:
                                                                 QLocale::ShortFormat)));
         step(QStringLiteral("Rapporto: la matrice"));
         matrix();
+        if (m_results.structure) {
+            m_pages.heading(QStringLiteral("La struttura"), 2);
+            m_pages.paragraph(structureSummary(*m_results.structure) +
+                              QStringLiteral(". Il peso effettivo è il peso di ogni elemento "
+                                             "nell'indice complessivo."));
+            m_pages.table(structureTable(*m_results.structure, m_regional));
+        }
         if (m_results.methods.empty())
             m_pages.paragraph(QStringLiteral(
                 "Nessun metodo è stato ancora eseguito su questa matrice: non ci sono "
@@ -139,6 +147,8 @@ private:
             m_pages.paragraph(
                 QStringLiteral("Prime unità: %1.\nUltime unità: %2.")
                     .arg(listOf(method, order, 0, ends), listOf(method, order, n - ends, n)));
+        if (const QStringList groups = groupEnds(method, kEnds, m_regional); !groups.isEmpty())
+            m_pages.paragraph(QStringLiteral("Per dimensione:\n") + groups.join(u'\n'));
         if (n > kInlineUnits) {
             m_pages.paragraph(QStringLiteral("La graduatoria completa è nell'allegato."));
             return;

@@ -33,8 +33,8 @@ struct Produced {
 // Asks for the destination, runs the output off the window's thread (first
 // reading the matrix when none is given), and tells the user.
 void produce(Output output, const QString& workbook, std::shared_ptr<const Matrix> matrix,
-             const std::optional<ShownMethod>& shown, Dialogs& dialogs, BackgroundWork& work,
-             const Regional& regional) {
+             std::shared_ptr<const Structure> structure, const std::optional<ShownMethod>& shown,
+             Dialogs& dialogs, BackgroundWork& work, const Regional& regional) {
     const bool toWorkbook = output == Output::Workbook;
     const QString path = dialogs.saveFile(
         toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
@@ -54,6 +54,7 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
                 if (produced.written = source.load(workbook, &progress); !produced.written)
                     return;
                 matrix = source.sharedMatrix();
+                structure = source.structure();
             }
             MethodOutput shownOutput;
             std::optional<MethodInMemory> inMemory;
@@ -62,13 +63,13 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
                 inMemory = MethodInMemory{shown->position, &shownOutput};
             }
             if (toWorkbook) {
-                ResultsExport exported =
-                    exportResults(workbook, *matrix, path, regional, inMemory, &progress);
+                ResultsExport exported = exportResults(workbook, *matrix, path, regional, inMemory,
+                                                       &progress, structure.get());
                 produced = {std::move(exported.warnings), std::move(exported.written)};
                 return;
             }
-            const ResultsCollection results =
-                collectResults(workbook, *matrix, regional, std::nullopt, &progress);
+            const ResultsCollection results = collectResults(
+                workbook, *matrix, regional, std::nullopt, &progress, structure.get());
             produced = {results.warnings, writePdfReport(path, results, &progress)};
         },
         true);
@@ -99,13 +100,17 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
 
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
                            const std::optional<ShownMethod>& shown, Dialogs& dialogs,
-                           BackgroundWork& work, const Regional& regional) {
-    produce(Output::Workbook, workbook, std::move(matrix), shown, dialogs, work, regional);
+                           BackgroundWork& work, const Regional& regional,
+                           std::shared_ptr<const Structure> structure) {
+    produce(Output::Workbook, workbook, std::move(matrix), std::move(structure), shown, dialogs,
+            work, regional);
 }
 
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
-                 BackgroundWork& work, const Regional& regional) {
-    produce(Output::Report, workbook, std::move(matrix), std::nullopt, dialogs, work, regional);
+                 BackgroundWork& work, const Regional& regional,
+                 std::shared_ptr<const Structure> structure) {
+    produce(Output::Report, workbook, std::move(matrix), std::move(structure), std::nullopt,
+            dialogs, work, regional);
 }
 
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook) {
@@ -113,4 +118,9 @@ std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QStri
         processing->workbook() != QFileInfo(workbook).absoluteFilePath())
         return nullptr;
     return processing->sharedMatrix();
+}
+
+std::shared_ptr<const Structure> structureOf(const Processing* processing,
+                                             const QString& workbook) {
+    return matrixOf(processing, workbook) ? processing->structure() : nullptr;
 }

@@ -22,7 +22,8 @@ class Dialogs;
 //
 // matrix is the source matrix loaded for workbook; without one it is read
 // from the workbook first (the comparison window opened before the
-// processing window).
+// processing window). structure is the matrix's, when it has one; with a
+// matrix read here, its own.
 
 // The method whose results are on view: its position, and what it
 // computed, made off the window's thread when the export needs it.
@@ -35,11 +36,15 @@ struct ShownMethod {
 // full precision with its transformed matrix.
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
                            const std::optional<ShownMethod>& shown, Dialogs& dialogs,
-                           BackgroundWork& work, const Regional& regional);
+                           BackgroundWork& work, const Regional& regional,
+                           std::shared_ptr<const Structure> structure = nullptr);
 
 // "Rapporto PDF...": writePdfReport.
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
-                 BackgroundWork& work, const Regional& regional);
+                 BackgroundWork& work, const Regional& regional,
+                 std::shared_ptr<const Structure> structure = nullptr);
 
 // The matrix loaded by processing when it is that of workbook, else null.
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook);
+// Its structure, under the same condition; null too when it has none.
+std::shared_ptr<const Structure> structureOf(const Processing* processing, const QString& workbook);
