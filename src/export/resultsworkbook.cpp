@@ -26,13 +26,15 @@ public:
         m_header = book.addFormat({.bold = true, .numberFormat = {}});
         m_decimal = book.addFormat({.numberFormat = kDecimals});
         m_whole = book.addFormat({.numberFormat = "0"});
-        m_sixDecimals = book.addFormat({.numberFormat = "0.000000"});
         for (int negative = 0; negative < 2; ++negative) {
             const std::uint32_t colour = negative ? kNegative : kPositive;
             m_polarity[negative] = book.addFormat({.numberFormat = kDecimals, .fill = colour});
             m_polarityHeader[negative] =
                 book.addFormat({.bold = true, .numberFormat = {}, .fill = colour});
         }
+        // Only with a structure, so that a workbook without one keeps its styles.
+        m_sixDecimals =
+            results.structure ? book.addFormat({.numberFormat = "0.000000"}) : m_decimal;
         m_totalRows =
             qint64(results.matrix->unitCount() + 1) * (1 + qint64(results.methods.size()));
     }
