@@ -306,6 +306,26 @@ void TestBatchCli::structures_data() {
         << QStringList{"sensitivity", "WORKBOOK", "GRAD", "--structure", "STRUCTURE"} << 2
         << "<end>"
         << "Struttura, riga 3: il peso di B (-2) non è un numero maggiore o uguale a 0.";
+    QTest::newRow("ampi: the structure beside the panel refused")
+        << QStringLiteral("regioni_periodi.xlsx")
+        << QByteArray("Elemento;Padre\r\nPIL pro capite (migliaia di euro);Economia\r\n")
+        << QByteArray() << QStringList{"ampi", "WORKBOOK"} << 2 << "<end>"
+        << "Struttura: l'indicatore Tasso di occupazione 20-64 (%) della matrice non è nella "
+           "struttura.";
+    QTest::newRow("ampi: the group files")
+        << QStringLiteral("regioni_periodi.xlsx") << QByteArray()
+        << QByteArray("Elemento;Padre\r\n"
+                      "PIL pro capite (migliaia di euro);Economia\r\n"
+                      "Tasso di occupazione 20-64 (%);Economia\r\n"
+                      "disoccupazione giovanile (%);Economia\r\n"
+                      "Speranza di vita alla nascita;Società\r\n"
+                      "abbandono scolastico (%);Società\r\n"
+                      "Laureati 30-34 anni (%);Società\r\n"
+                      "povertà relativa familiare (%);Società\r\n"
+                      "emigrazione ospedaliera (%);Società\r\n")
+        << QStringList{"ampi", "WORKBOOK", "--structure", "STRUCTURE"} << 0
+        << "WORKBOOK.AMPI-.dim.rnk.csv\n<end>"
+        << "";
     QTest::newRow("--structure: no such file")
         << flat << QByteArray() << QByteArray()
         << QStringList{"check", "WORKBOOK", "--structure", "assente.csv"} << 1 << "<end>"
