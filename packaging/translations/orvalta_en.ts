@@ -126,6 +126,10 @@ and comparison of methods</translation>
         <translation>%1 left out: it does not match the matrix.</translation>
     </message>
     <message>
+        <source>%1 tralasciato: non corrisponde alla struttura.</source>
+        <translation>%1 left out: it does not match the structure.</translation>
+    </message>
+    <message>
         <source>Lettura dei risultati</source>
         <translation>Reading the results</translation>
     </message>
@@ -684,6 +688,10 @@ Files left out:
         <source>Analisi annullata.</source>
         <translation>Analysis cancelled.</translation>
     </message>
+    <message>
+        <source>senza %1 non resta alcun indicatore.</source>
+        <translation>without %1 no indicator is left.</translation>
+    </message>
 </context>
 <context>
     <name>RobustnessWindow</name>
@@ -967,6 +975,10 @@ Files left out:
     <message>
         <source>Periodo base:</source>
         <translation>Base period:</translation>
+    </message>
+    <message>
+        <source>Dimensione:</source>
+        <translation>Dimension:</translation>
     </message>
     <message>
         <source>Indice</source>
