@@ -7,6 +7,7 @@
 #include "ui/platform/windowsetup.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -62,6 +64,17 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     keepSpaceWhenHidden(frmTipo);
     keepSpaceWhenHidden(frmTipoRisultato);
 
+    lblDimensione = new QLabel(tr("Dimensione"), window);
+    lblDimensione->setObjectName(QStringLiteral("lblDimensione"));
+    cmbDimensione = new QComboBox(window);
+    cmbDimensione->setObjectName(QStringLiteral("cmbDimensione"));
+    cmbDimensione->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbDimensione->setToolTip(tr("Il gruppo della struttura di cui la matrice dei risultati "
+                                 "mostra gli indici"));
+    lblDimensione->setBuddy(cmbDimensione);
+    lblDimensione->hide();
+    cmbDimensione->hide();
+
     exportButton = new QPushButton(tr("Esporta risultati..."), window);
     exportButton->setObjectName(QStringLiteral("cmdEsporta"));
     exportButton->setAutoDefault(false);
@@ -77,8 +90,24 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     strip->addSpacing(6);
     strip->addWidget(frmTipo);
     strip->addWidget(frmTipoRisultato);
+    strip->addSpacing(6);
+    strip->addWidget(lblDimensione, 0, Qt::AlignVCenter);
+    strip->addWidget(cmbDimensione, 0, Qt::AlignVCenter);
     strip->addStretch(1);
     strip->addWidget(exportButton, 0, Qt::AlignVCenter);
+
+    chkIgnoraStruttura = new QCheckBox(tr("Ignora il foglio Struttura"), window);
+    chkIgnoraStruttura->setObjectName(QStringLiteral("chkIgnoraStruttura"));
+    chkIgnoraStruttura->setToolTip(tr("Legge la matrice senza dimensioni né pesi, per le "
+                                      "cartelle il cui foglio Struttura è altro"));
+    chkIgnoraStruttura->hide();
+    lblStruttura = new QLabel(window);
+    lblStruttura->setObjectName(QStringLiteral("lblStruttura"));
+    lblStruttura->hide();
+    structureLine = new QHBoxLayout;
+    structureLine->setSpacing(16);
+    structureLine->addWidget(chkIgnoraStruttura);
+    structureLine->addWidget(lblStruttura, 1);
 }
 
 // The results pane keeps its width when the window changes size.
@@ -104,13 +133,46 @@ void ProcessingWidgets::buildGrids(QDialog* window, TableModel* dataModel,
                            "avviare l'«Elaborazione automatica»."));
     Frame1->layout()->addWidget(methodHint);
 
+    tvwStruttura = new QTreeWidget(window);
+    tvwStruttura->setObjectName(QStringLiteral("tvwStruttura"));
+    tvwStruttura->setHeaderLabels({tr("Elemento"), tr("Peso"), tr("Peso effettivo")});
+    tvwStruttura->setUniformRowHeights(true);
+    tvwStruttura->setSelectionMode(QAbstractItemView::NoSelection);
+    frmStruttura = gridFrame(QStringLiteral("frmStruttura"), tr("Struttura"), tvwStruttura, window);
+    frmStruttura->hide();
+
+    // The structure and the data grid share the data side.
+    dataSplitter = new QSplitter(Qt::Horizontal, window);
+    dataSplitter->setObjectName(QStringLiteral("dataSplitter"));
+    dataSplitter->setChildrenCollapsible(false);
+    dataSplitter->addWidget(frmStruttura);
+    dataSplitter->addWidget(frmMatrice);
+    dataSplitter->setStretchFactor(0, 0);
+    dataSplitter->setStretchFactor(1, 1);
+
     splitter = new QSplitter(Qt::Horizontal, window);
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->setChildrenCollapsible(false);
-    splitter->addWidget(frmMatrice);
+    splitter->addWidget(dataSplitter);
     splitter->addWidget(Frame1);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
+}
+
+void ProcessingWidgets::showStructureTree(bool visible) {
+    frmStruttura->setVisible(visible);
+    if (!visible)
+        return;
+    int columns = 0;
+    for (int column = 0; column < tvwStruttura->columnCount(); ++column)
+        columns += tvwStruttura->columnWidth(column);
+    const QMargins margins =
+        frmStruttura->contentsMargins() + frmStruttura->layout()->contentsMargins();
+    const int wanted = columns + 2 * tvwStruttura->frameWidth() + margins.left() + margins.right() +
+                       tvwStruttura->verticalScrollBar()->sizeHint().width();
+    const int total = dataSplitter->width() - dataSplitter->handleWidth();
+    const int tree = total > 0 ? std::min(wanted, total / 3) : wanted;
+    dataSplitter->setSizes({tree, std::max(total - tree, 1)});
 }
 
 void ProcessingWidgets::showResults(bool visible) {
