@@ -90,9 +90,6 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     strip->addSpacing(6);
     strip->addWidget(frmTipo);
     strip->addWidget(frmTipoRisultato);
-    strip->addSpacing(6);
-    strip->addWidget(lblDimensione, 0, Qt::AlignVCenter);
-    strip->addWidget(cmbDimensione, 0, Qt::AlignVCenter);
     strip->addStretch(1);
     strip->addWidget(exportButton, 0, Qt::AlignVCenter);
 
@@ -105,9 +102,11 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     lblStruttura->setObjectName(QStringLiteral("lblStruttura"));
     lblStruttura->hide();
     structureLine = new QHBoxLayout;
-    structureLine->setSpacing(16);
+    structureLine->setSpacing(10);
     structureLine->addWidget(chkIgnoraStruttura);
     structureLine->addWidget(lblStruttura, 1);
+    structureLine->addWidget(lblDimensione);
+    structureLine->addWidget(cmbDimensione);
 }
 
 // The results pane keeps its width when the window changes size.
@@ -164,14 +163,21 @@ void ProcessingWidgets::showStructureTree(bool visible) {
     if (!visible)
         return;
     int columns = 0;
-    for (int column = 0; column < tvwStruttura->columnCount(); ++column)
+    for (int column = 0; column < tvwStruttura->columnCount(); ++column) {
+        tvwStruttura->resizeColumnToContents(column);
         columns += tvwStruttura->columnWidth(column);
+    }
     const QMargins margins =
         frmStruttura->contentsMargins() + frmStruttura->layout()->contentsMargins();
     const int wanted = columns + 2 * tvwStruttura->frameWidth() + margins.left() + margins.right() +
                        tvwStruttura->verticalScrollBar()->sizeHint().width();
     const int total = dataSplitter->width() - dataSplitter->handleWidth();
-    const int tree = total > 0 ? std::min(wanted, total / 3) : wanted;
+    const int tree = total > 0 ? std::min(wanted, total * 2 / 5) : wanted;
+    // In a narrower tree the names give way (their tool tips hold them
+    // whole), and the weights stay in full.
+    const int names = tvwStruttura->columnWidth(0);
+    if (tree < wanted)
+        tvwStruttura->setColumnWidth(0, std::max(names - (wanted - tree), names / 3));
     dataSplitter->setSizes({tree, std::max(total - tree, 1)});
 }
 

@@ -19,10 +19,11 @@ class QTreeWidget;
 class TableModel;
 
 // The controls of the processing window (IndiceMP), built into it: along
-// the top the automatic processing, the method list, the two view frames,
-// the group shown and the export; below it the line of the structure (the
-// check box that ignores it and what is in use); below, the structure's
-// tree, the data grid and the results grid side by side.
+// the top the automatic processing, the method list, the two view frames
+// and the export; below it the line of the structure (the check box that
+// ignores it, what is in use, the group whose indices the results show);
+// below, the structure's tree, the data grid and the results grid side by
+// side.
 struct ProcessingWidgets {
     Q_DECLARE_TR_FUNCTIONS(IndiceMP)
 
@@ -45,8 +46,8 @@ public:
     // Gives the results pane that width; the data grid keeps at least half.
     void divide(int resultsWidth);
 
-    // The structure's tree pane, shown or hidden; shown, it keeps the width
-    // its columns need, at most a third of the data side.
+    // The structure's tree pane, shown or hidden; shown, it takes the width
+    // its columns need, at most two fifths of the data side.
     void showStructureTree(bool visible);
 
     QHBoxLayout* strip = nullptr;

@@ -44,6 +44,4 @@ void fillStructureTree(QTreeWidget& tree, const Structure& structure, const Regi
             pending.emplace_back(*child, row);
     }
     tree.expandAll();
-    for (int column = 0; column < 3; ++column)
-        tree.resizeColumnToContents(column);
 }
