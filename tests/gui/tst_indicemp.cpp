@@ -78,11 +78,12 @@ QStringList column(const GridView* grid, int col) {
     return texts;
 }
 
-// Two dimensions weighing 2 and 1; servizi, weighing 0, is left out.
+// Two dimensions weighing 2 and 1 that order the units differently;
+// servizi, weighing 0, is left out.
 const Rows kProvinceServizi{{t("Provincia"), t("Reddito"), t("disoccupati"), t("servizi")},
                             {t("Alfa"), 30.0, 5.0, 3.0},
-                            {t("Beta"), 10.0, 9.0, 1.0},
-                            {t("Gamma"), 20.0, 7.0, 2.0}};
+                            {t("Beta"), 10.0, 6.0, 1.0},
+                            {t("Gamma"), 20.0, 9.0, 2.0}};
 const QByteArray kStruttura = "Elemento;Padre;Peso\r\nEconomia;;2\r\nLavoro;;1\r\n"
                               "Reddito;Economia;\r\ndisoccupati;Lavoro;\r\nservizi;Lavoro;0\r\n";
 
