@@ -347,6 +347,50 @@ and comparison of methods</translation>
 
 %2</translation>
     </message>
+    <message>
+        <source>Struttura non accettata: spuntare «%1» per elaborare la matrice senza dimensioni né pesi.</source>
+        <translation>Structure not accepted: tick “%1” to process the matrix without dimensions or weights.</translation>
+    </message>
+    <message>
+        <source>Dimensione</source>
+        <translation>Dimension</translation>
+    </message>
+    <message>
+        <source>Il gruppo della struttura di cui la matrice dei risultati mostra gli indici</source>
+        <translation>The group of the structure whose indices the results matrix shows</translation>
+    </message>
+    <message>
+        <source>Ignora il foglio Struttura</source>
+        <translation>Ignore the Struttura sheet</translation>
+    </message>
+    <message>
+        <source>Legge la matrice senza dimensioni né pesi, per le cartelle il cui foglio Struttura è altro</source>
+        <translation>Reads the matrix without dimensions or weights, for workbooks whose Struttura sheet is something else</translation>
+    </message>
+    <message>
+        <source>Elemento</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>Peso</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>Peso effettivo</source>
+        <translation>Effective weight</translation>
+    </message>
+    <message>
+        <source>Struttura</source>
+        <translation>Structure</translation>
+    </message>
+    <message>
+        <source>escluso</source>
+        <translation>left out</translation>
+    </message>
+    <message>
+        <source>Peso 0: escluso dal calcolo degli indici</source>
+        <translation>Weight 0: left out of the computation of the indices</translation>
+    </message>
 </context>
 <context>
     <name>Memoria</name>

@@ -36,12 +36,14 @@ Processing::~Processing() = default;
 
 Status Processing::load(const QString& path, WorkProgress* progress) {
     const QString workbook = QFileInfo(path).absoluteFilePath();
+    m_structureFailed = false;
     QStringList sheetNames;
     Expected<Matrix> matrix = m_loader
                                   ? m_loader(workbook, progress)
                                   : carica_matrice(workbook, m_regional, progress, &sheetNames);
     if (!matrix)
         return std::move(matrix).error();
+    m_structureFailed = true;
     Expected<std::optional<StructureSheet>> sheet =
         readStructure(workbook, sheetNames, m_structureChoice, m_regional);
     if (!sheet)
@@ -57,6 +59,7 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
             return std::move(built).error();
         structure = std::make_shared<const Structure>(std::move(*built));
     }
+    m_structureFailed = false;
     setMatrix(workbook, std::move(*matrix), std::move(structure));
     return {};
 }

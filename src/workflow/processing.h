@@ -61,6 +61,10 @@ public:
     // matrix does. The matrix held before is replaced only when the new one
     // loads.
     Status load(const QString& path, WorkProgress* progress = nullptr);
+    // Whether the last load() failed on the structure alone: the matrix
+    // read and accepted, the structure not (loading it with the structure
+    // ignored would succeed).
+    bool structureFailed() const { return m_structureFailed; }
     // Takes a matrix read elsewhere, as the matrix of the workbook at path,
     // with its structure or none.
     void setMatrix(const QString& path, Matrix matrix,
@@ -127,6 +131,7 @@ private:
     std::shared_ptr<const Matrix> m_matrix;
     std::shared_ptr<const Structure> m_structure;
     StructureChoice m_structureChoice;
+    bool m_structureFailed = false;
     // The label column of the result files, formatted at the first run on
     // the matrix and shared by the runs after it.
     std::shared_ptr<const ResultLabels> m_labels;

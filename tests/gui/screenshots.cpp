@@ -1,8 +1,8 @@
 // Writes pictures of the windows for the documentation: the main window, the
 // processing window after a method run on the sample workbook, the
 // comparison window after comparing all nine methods, the pages of the
-// robustness window, the time analysis of the sample panel, and a refusal
-// message. Reads the sample
+// robustness window, the time analysis of the sample panel, the processing
+// window on the sample framework, and a refusal message. Reads the sample
 // workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
@@ -154,6 +154,25 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
     ok = save(*time, output + QStringLiteral("/time-analysis-window.png")) && ok;
     time->reject();
+    QCoreApplication::processEvents();
+
+    // The processing window on the sample framework: its tree, and the
+    // indices of one dimension under the method of rankings.
+    const QString framework = folder + QStringLiteral("/regioni_struttura.xlsx");
+    QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_struttura.xlsx"), framework);
+    menu.selectWorkbook(framework);
+    menu.cmdElaborazione_Click();
+    if (!processing->isVisible())
+        return 1;
+    processing->resize(1280, 700);
+    QCoreApplication::processEvents();
+    combo->setCurrentIndex(0);
+    processing->cmbMetodo_Click();
+    auto* groups = processing->findChild<QComboBox*>(QStringLiteral("cmbDimensione"));
+    groups->setCurrentIndex(1);
+    processing->cmbDimensione_Click();
+    ok = save(*processing, output + QStringLiteral("/processing-window-structure.png")) && ok;
+    processing->reject();
     QCoreApplication::processEvents();
 
     auto box = QtDialogs::messageBox(

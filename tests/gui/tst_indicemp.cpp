@@ -9,17 +9,20 @@
 #include "ui/processing/indicemp.h"
 #include "workbook/xlsx/xlsxreader.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 // The processing window's wiring: its controls reach the Processing
 // workflow, what the workflow computes and writes reaches the grids through
@@ -43,6 +46,8 @@ private Q_SLOTS:
     void captionAndPaneWidth();
     void reopeningReloads();
     void exportAfterMethodRun();
+    void structureBesideMatrix();
+    void refusedStructureCanBeIgnored();
 
 private:
     IndiceMP& window(const Rows& rows);
@@ -73,12 +78,30 @@ QStringList column(const GridView* grid, int col) {
     return texts;
 }
 
+// Two dimensions weighing 2 and 1 that order the units differently;
+// servizi, weighing 0, is left out.
+const Rows kProvinceServizi{{t("Provincia"), t("Reddito"), t("disoccupati"), t("servizi")},
+                            {t("Alfa"), 30.0, 5.0, 3.0},
+                            {t("Beta"), 10.0, 6.0, 1.0},
+                            {t("Gamma"), 20.0, 9.0, 2.0}};
+const QByteArray kStruttura = "Elemento;Padre;Peso\r\nEconomia;;2\r\nLavoro;;1\r\n"
+                              "Reddito;Economia;\r\ndisoccupati;Lavoro;\r\nservizi;Lavoro;0\r\n";
+
 // The parts after the last ";" of the lines of a result file.
 QStringList valueParts(const QString& path) {
     QStringList parts;
     for (const QString& line : QString::fromUtf8(fileContents(path)).split(QStringLiteral("\r\n")))
         if (!line.isEmpty())
             parts.append(line.mid(line.lastIndexOf(u';') + 1));
+    return parts;
+}
+
+// The column col of a ";" file.
+QStringList fileColumn(const QString& path, int col) {
+    QStringList parts;
+    for (const QString& line : QString::fromUtf8(fileContents(path)).split(QStringLiteral("\r\n")))
+        if (!line.isEmpty())
+            parts.append(line.split(u';').value(col));
     return parts;
 }
 
@@ -169,6 +192,9 @@ void TestIndiceMP::loadShowsMatrix() {
     QVERIFY(!shown("msfRisultati"));
     QCOMPARE(child<ClockStatusBar>("stbStato")->panelText(),
              QStringLiteral("Indice Sintetico ") + m_state.strMatrice);
+    // Without a structure, nothing of one.
+    for (const char* name : {"frmStruttura", "lblStruttura", "chkIgnoraStruttura", "cmbDimensione"})
+        QVERIFY2(!shown(name), name);
     QVERIFY(m_dialogs.messages.isEmpty());
 }
 
@@ -463,6 +489,95 @@ void TestIndiceMP::exportAfterMethodRun() {
     COMPARE_CELL(reader.cell(2, 6), CellValue(m_state.matTrasformata(2, 2)));
     COMPARE_CELL(reader.cell(4, 7), CellValue(m_state.matTrasformata(4, 3)));
     COMPARE_CELL(reader.cell(4, 3), CellValue(m_state.matRanghi(4, 2)));
+}
+
+// The structure beside the file: its tree and line, the group choice over
+// the results, and the check box that reads the matrix without it.
+void TestIndiceMP::structureBesideMatrix() {
+    QVERIFY(writeFileBytes(m_state.strMatrice + QStringLiteral(".struttura.csv"), kStruttura));
+    IndiceMP& w = window(kProvinceServizi);
+    QVERIFY(w.load());
+    w.show();
+
+    QVERIFY(shown("frmStruttura"));
+    QVERIFY(shown("chkIgnoraStruttura"));
+    QCOMPARE(child<QLabel>("lblStruttura")->text(),
+             QStringLiteral("Struttura: 2 dimensioni, 3 indicatori, dal file "
+                            "Province.xlsx.struttura.csv"));
+    auto* tree = child<QTreeWidget>("tvwStruttura");
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    const QTreeWidgetItem* overall = tree->topLevelItem(0);
+    QCOMPARE(overall->text(0), QStringLiteral("Indice complessivo"));
+    QCOMPARE(overall->childCount(), 2);
+    const QTreeWidgetItem* lavoro = overall->child(1);
+    QCOMPARE(lavoro->text(0), QStringLiteral("Lavoro"));
+    QCOMPARE(lavoro->child(0)->text(0), QStringLiteral("disoccupati"));
+    QCOMPARE((QStringList{lavoro->text(1), lavoro->text(2)}), (QStringList{"1", "0,333333"}));
+    QCOMPARE(lavoro->child(1)->text(2), QStringLiteral("escluso"));
+    QCOMPARE(overall->child(0)->child(0)->text(2), QStringLiteral("0,666667"));
+
+    // The group choice appears with the results, on the overall index.
+    auto* groups = child<QComboBox>("cmbDimensione");
+    QVERIFY(!shown("cmbDimensione"));
+    choose(0); // MPI+
+    QVERIFY(shown("cmbDimensione"));
+    QCOMPARE(groups->count(), 3);
+    QCOMPARE(groups->currentIndex(), 0);
+    QCOMPARE(column(w.msfRisultati(), 1), valueParts(resultFile("MPI+", ".csv")));
+    const QString dim = m_state.strMatrice + QStringLiteral(".dimMPI+");
+    QCOMPARE(fileColumn(dim + QStringLiteral(".csv"), 0).value(0), QStringLiteral("Provincia"));
+    groups->setCurrentIndex(2);
+    Q_EMIT groups->activated(2);
+    QCOMPARE(column(w.msfRisultati(), 1).mid(1),
+             fileColumn(dim + QStringLiteral(".csv"), 2).mid(1));
+    QTest::mouseClick(child<QRadioButton>("optTipoRisultato2"), Qt::LeftButton);
+    QCOMPARE(column(w.msfRisultati(), 1).mid(1),
+             fileColumn(dim + QStringLiteral(".rnk.csv"), 2).mid(1));
+    // The next method keeps the group on view.
+    choose(2); // WROC
+    QCOMPARE(groups->currentIndex(), 2);
+    QCOMPARE(column(w.msfRisultati(), 1).mid(1),
+             fileColumn(m_state.strMatrice + QStringLiteral(".dimWROC.csv"), 2).mid(1));
+
+    // Ignored, the structure goes: the flat matrix, no group files.
+    child<QCheckBox>("chkIgnoraStruttura")->click();
+    QVERIFY(w.isVisible());
+    QVERIFY(shown("msfMatrice"));
+    QVERIFY(shown("chkIgnoraStruttura"));
+    QVERIFY(!shown("frmStruttura"));
+    QVERIFY(!shown("lblStruttura"));
+    choose(1); // MPI-
+    QVERIFY(!shown("cmbDimensione"));
+    QVERIFY(QFile::exists(resultFile("MPI-", ".csv")));
+    QVERIFY(!QFile::exists(m_state.strMatrice + QStringLiteral(".dimMPI-.csv")));
+    // The next opening reads the structure again.
+    QVERIFY(w.load());
+    QVERIFY(shown("frmStruttura"));
+    QVERIFY(!child<QCheckBox>("chkIgnoraStruttura")->isChecked());
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+// A refused structure is reported; the window stays open and offers to
+// read the matrix without it, instead of ending the program.
+void TestIndiceMP::refusedStructureCanBeIgnored() {
+    QVERIFY(writeFileBytes(m_state.strMatrice + QStringLiteral(".struttura.csv"),
+                           "Elemento;Padre\r\nReddito;Economia\r\n"));
+    IndiceMP& w = window(kProvince);
+    QVERIFY(w.load());
+    w.show();
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY2(m_dialogs.messages[0].text.contains(QStringLiteral("disoccupati")),
+             qPrintable(m_dialogs.messages[0].text));
+    QCOMPARE(m_dialogs.endProgramCalls, 0);
+    QVERIFY(!shown("msfMatrice"));
+    QVERIFY(!shown("cmbMetodo"));
+    QVERIFY(shown("chkIgnoraStruttura"));
+
+    child<QCheckBox>("chkIgnoraStruttura")->click();
+    QVERIFY(shown("msfMatrice"));
+    QVERIFY(shown("cmbMetodo"));
+    QVERIFY(!shown("frmStruttura"));
+    QCOMPARE(m_dialogs.messages.size(), 1);
 }
 
 QTEST_MAIN(TestIndiceMP)

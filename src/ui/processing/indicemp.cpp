@@ -11,10 +11,12 @@
 #include "ui/platform/hintlabel.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/processing/statetables.h"
+#include "ui/processing/structuretree.h"
 #include "ui/report/resultsoutput.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -23,6 +25,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -52,8 +55,9 @@ IndiceMP::IndiceMP(SharedState& state, std::shared_ptr<Processing> processing, D
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     layout->addWidget(m_stbStato);
     m_work = new BackgroundWork(this, m_stbStato);
-    m_work->setControls(
-        {m_ui.cmdSelect, m_ui.cmbMetodo, m_ui.frmTipo, m_ui.frmTipoRisultato, m_ui.exportButton});
+    layout->insertLayout(1, m_ui.structureLine);
+    m_work->setControls({m_ui.cmdSelect, m_ui.cmbMetodo, m_ui.frmTipo, m_ui.frmTipoRisultato,
+                         m_ui.cmbDimensione, m_ui.exportButton, m_ui.chkIgnoraStruttura});
     connectControls();
     fitToScreen(*this, {1280, 800});
 }
@@ -71,10 +75,28 @@ void IndiceMP::connectControls() {
             [this] { FG_AutosizeCols(*m_ui.msfMatrice, -1, -1, false); });
     connect(m_ui.msfRisultati, &GridView::autosizeRequested, this,
             [this] { FG_AutosizeCols(*m_ui.msfRisultati, -1, -1, false); });
+    connect(m_ui.cmbDimensione, &QComboBox::activated, this, &IndiceMP::cmbDimensione_Click);
+    connect(m_ui.chkIgnoraStruttura, &QCheckBox::clicked, this,
+            &IndiceMP::chkIgnoraStruttura_Click);
     connect(m_ui.splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
+    connect(m_ui.dataSplitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
 }
 
 bool IndiceMP::load() {
+    m_ui.chkIgnoraStruttura->setChecked(false);
+    m_processing->setStructureChoice(StructureChoice());
+    return loadMatrix();
+}
+
+void IndiceMP::chkIgnoraStruttura_Click(bool checked) {
+    StructureChoice choice;
+    choice.ignore = checked;
+    m_processing->setStructureChoice(choice);
+    if (!loadMatrix())
+        reject();
+}
+
+bool IndiceMP::loadMatrix() {
     // The window does not close, and its controls stay off, until the
     // matrix is on view.
     const BackgroundWork::Series series(*m_work);
@@ -84,6 +106,11 @@ bool IndiceMP::load() {
     m_ui.frmTipoRisultato->hide();
     m_ui.showResults(false);
     m_ui.msfMatrice->hide();
+    m_ui.lblDimensione->hide();
+    m_ui.cmbDimensione->hide();
+    m_ui.showStructureTree(false);
+    m_ui.lblStruttura->hide();
+    m_ui.chkIgnoraStruttura->setVisible(m_ui.chkIgnoraStruttura->isChecked());
     m_ui.readingHint->show();
     m_ui.Frame1->setTitle(ProcessingWidgets::resultsTitle());
     m_ui.Frame1->setToolTip(QString());
@@ -91,6 +118,8 @@ bool IndiceMP::load() {
     // The grids forget the old tables before new ones replace them.
     m_dataModel->clear();
     m_resultsModel->clear();
+    m_groupValues.clear();
+    m_groupRanks.clear();
 
     Status loaded;
     MatrixTables tables;
@@ -107,6 +136,17 @@ bool IndiceMP::load() {
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         showOutOfMemory(m_dialogs, tr("leggere la matrice %1").arg(QFileInfo(workbook).fileName()));
         return false;
+    }
+    if (!loaded && m_processing->structureFailed()) {
+        // The matrix itself is fine: the user may read it without the
+        // structure instead.
+        showFailure(m_dialogs, loaded.error());
+        m_ui.chkIgnoraStruttura->show();
+        m_ui.lblStruttura->setText(tr("Struttura non accettata: spuntare «%1» per elaborare la "
+                                      "matrice senza dimensioni né pesi.")
+                                       .arg(m_ui.chkIgnoraStruttura->text()));
+        m_ui.lblStruttura->show();
+        return true;
     }
     if (!loaded) {
         showFailure(m_dialogs, loaded.error());
@@ -125,12 +165,32 @@ bool IndiceMP::load() {
     m_ui.lblMetodo->show();
     m_ui.cmbMetodo->show();
     m_ui.msfMatrice->show();
+    showStructure();
     // Each workbook gets the division that suits it, whatever the user made
     // of the last one.
     m_splitterMoved = false;
     m_resultsWidth = m_ui.resultsPaneWidth(m_state.nRighe - 1, m_regional);
     divide();
     return true;
+}
+
+void IndiceMP::showStructure() {
+    const Structure* structure = m_processing->structure().get();
+    m_ui.cmbDimensione->clear();
+    if (!structure) {
+        m_ui.lblStruttura->clear();
+        m_ui.tvwStruttura->clear();
+        return;
+    }
+    m_ui.chkIgnoraStruttura->show();
+    m_ui.lblStruttura->setText(structureSummary(*structure));
+    m_ui.lblStruttura->show();
+    fillStructureTree(*m_ui.tvwStruttura, *structure, m_regional);
+    m_ui.showStructureTree(true);
+    m_ui.cmbDimensione->addItem(structure->elements[std::size_t(structure->root)].name);
+    for (const int group : structure->groups)
+        m_ui.cmbDimensione->addItem(structure->elements[std::size_t(group)].name);
+    m_ui.cmbDimensione->setCurrentIndex(0);
 }
 
 void IndiceMP::cmbMetodo_Click() {
@@ -142,20 +202,21 @@ void IndiceMP::cmbMetodo_Click() {
 
     Status ran;
     RunTables tables;
-    const BackgroundWork::Outcome outcome = m_work->run(
-        tr("Esecuzione del metodo %1").arg(code),
-        [this, &ran, &tables, position, regional = m_regional](WorkProgress&) {
-            // The worker formats with its own copy of the settings: the grids
-            // go on using the window's. What the method computed is let go
-            // once its tables are filled.
-            const Expected<std::shared_ptr<const MethodRun>> run =
-                m_processing->run(MethodPosition(position));
-            if (!run) {
-                ran = run.error();
-                return;
-            }
-            fillRunTables(tables, m_state.matDati, m_processing->matrix(), **run, regional);
-        });
+    const BackgroundWork::Outcome outcome =
+        m_work->run(tr("Esecuzione del metodo %1").arg(code),
+                    [this, &ran, &tables, position, regional = m_regional](WorkProgress&) {
+                        // The worker formats with its own copy of the settings: the grids
+                        // go on using the window's. What the method computed is let go
+                        // once its tables are filled.
+                        const Expected<std::shared_ptr<const MethodRun>> run =
+                            m_processing->run(MethodPosition(position));
+                        if (!run) {
+                            ran = run.error();
+                            return;
+                        }
+                        fillRunTables(tables, m_state.matDati, m_processing->matrix(), **run,
+                                      regional, m_processing->structure().get());
+                    });
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         listShownMethod();
         showOutOfMemory(m_dialogs, tr("eseguire il metodo %1").arg(code));
@@ -206,7 +267,7 @@ void IndiceMP::cmdSelect_Click() {
                         Qt::QueuedConnection);
                     if (run) {
                         fillRunTables(tables, m_state.matDati, m_processing->matrix(), **run,
-                                      regional);
+                                      regional, m_processing->structure().get());
                         filled = reported;
                     } else if (run.error().kind == FailureKind::MethodRefused) {
                         refusals.push_back(run.error());
@@ -244,6 +305,8 @@ void IndiceMP::showNotWritten(int position, const Failure& cause) {
 void IndiceMP::present(int position, RunTables& tables) {
     BusyCursor busy;
     installRunTables(m_state, tables);
+    m_groupValues.swap(tables.groupValues);
+    m_groupRanks.swap(tables.groupRanks);
     m_shownPosition = position;
     const QString entry = methodAt(MethodPosition(position)).entryText;
     m_ui.cmbMetodo->setCurrentIndex(position);
@@ -253,6 +316,9 @@ void IndiceMP::present(int position, RunTables& tables) {
     m_ui.cmbMetodo->show();
     m_ui.frmTipo->show();
     m_ui.frmTipoRisultato->show();
+    const bool groups = m_ui.cmbDimensione->count() > 0;
+    m_ui.lblDimensione->setVisible(groups);
+    m_ui.cmbDimensione->setVisible(groups);
     m_ui.showResults(true);
     m_ui.msfMatrice->show();
     m_ui.optTipo->button(0)->setChecked(true);
@@ -277,7 +343,11 @@ void IndiceMP::optTipo_Click(int index) {
 
 void IndiceMP::optTipoRisultato_Click(int index) {
     const Table* source = &m_state.matValori;
-    if (index == 0) {
+    // The view choice's first entry is the overall index, then the groups.
+    const auto group = std::size_t(m_ui.cmbDimensione->currentIndex() - 1);
+    if (m_ui.cmbDimensione->currentIndex() > 0 && group < m_groupValues.size()) {
+        source = index == 2 ? &m_groupRanks[group] : &m_groupValues[group];
+    } else if (index == 0) {
         m_state.matGraduatoria = m_state.matValori;
     } else if (index == 1) {
         source = &m_state.matGraduatoria;
@@ -290,11 +360,18 @@ void IndiceMP::optTipoRisultato_Click(int index) {
     FG_AutosizeCols(*m_ui.msfRisultati, -1, -1, false);
 }
 
-// Gives the results pane its width, as long as the user has not moved the
-// divider.
+void IndiceMP::cmbDimensione_Click() {
+    optTipoRisultato_Click(m_ui.optTipoRisultato->checkedId());
+}
+
+// Gives the results pane its width, and the structure's tree its own, as
+// long as the user has not moved a divider.
 void IndiceMP::divide() {
-    if (!m_splitterMoved)
-        m_ui.divide(m_resultsWidth);
+    if (m_splitterMoved)
+        return;
+    m_ui.divide(m_resultsWidth);
+    if (m_ui.frmStruttura->isVisibleTo(this))
+        m_ui.showStructureTree(true);
 }
 
 void IndiceMP::resizeEvent(QResizeEvent* event) {

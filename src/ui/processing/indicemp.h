@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <vector>
 
 class BackgroundWork;
 class ClockStatusBar;
@@ -18,9 +19,11 @@ class TableModel;
 // The processing window: loads the selected matrix each time it opens,
 // shows it, runs one method or all of them in list order, and shows the
 // source or transformed matrix beside the values, working copy or ranks of
-// the last method run. The work is the Processing workflow's, run off the
-// window's thread (see BackgroundWork); the window shows its results
-// through the tables of the shared state.
+// the last method run. With a structure, its tree stands beside the matrix,
+// a line says which structure is in use (a check box ignores it), and the
+// results show the overall index or the group chosen. The work is the
+// Processing workflow's, run off the window's thread (see BackgroundWork);
+// the window shows its results through the tables of the shared state.
 class IndiceMP : public QDialog {
     Q_OBJECT
 
@@ -37,6 +40,10 @@ public:
     // be cancelled: false is returned, nothing said and the state left as it
     // was. A workbook that cannot be read is reported and false returned; a
     // refused matrix is reported and the program ended, and false returned.
+    // Each opening reads the workbook's structure, the check box that
+    // ignores it cleared. A structure that cannot be read or is refused is
+    // reported and the window stays open (true) without a matrix, offering
+    // the check box.
     bool load();
 
     // The handlers of the window's controls, also run by the window itself.
@@ -48,6 +55,11 @@ public:
     void exportResults();
     void optTipo_Click(int index);
     void optTipoRisultato_Click(int index);
+    // The group chosen in the view choice: the results grid shows its
+    // indices under the method on view.
+    void cmbDimensione_Click();
+    // Loads the matrix again with its structure ignored, or not.
+    void chkIgnoraStruttura_Click(bool checked);
 
     GridView* msfMatrice() const { return m_ui.msfMatrice; }
     GridView* msfRisultati() const { return m_ui.msfRisultati; }
@@ -57,6 +69,11 @@ protected:
 
 private:
     void connectControls();
+    // load() without touching the structure choice.
+    bool loadMatrix();
+    // The structure of the matrix loaded on view (its tree, its line, the
+    // group choice), or none.
+    void showStructure();
     // Puts the results of the method at position in the state and on view,
     // the list on the method.
     void present(int position, RunTables& tables);
@@ -71,6 +88,9 @@ private:
     Dialogs& m_dialogs;
     Regional m_regional;
     int m_shownPosition = -1; // the method whose results are on view, -1 for none
+    // The groups' indices and ranks under the method on view (RunTables).
+    std::vector<Table> m_groupValues;
+    std::vector<Table> m_groupRanks;
 
     TableModel* m_dataModel;
     TableModel* m_resultsModel;

@@ -7,6 +7,7 @@
 #include "ui/platform/windowsetup.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -62,6 +64,17 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     keepSpaceWhenHidden(frmTipo);
     keepSpaceWhenHidden(frmTipoRisultato);
 
+    lblDimensione = new QLabel(tr("Dimensione"), window);
+    lblDimensione->setObjectName(QStringLiteral("lblDimensione"));
+    cmbDimensione = new QComboBox(window);
+    cmbDimensione->setObjectName(QStringLiteral("cmbDimensione"));
+    cmbDimensione->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbDimensione->setToolTip(tr("Il gruppo della struttura di cui la matrice dei risultati "
+                                 "mostra gli indici"));
+    lblDimensione->setBuddy(cmbDimensione);
+    lblDimensione->hide();
+    cmbDimensione->hide();
+
     exportButton = new QPushButton(tr("Esporta risultati..."), window);
     exportButton->setObjectName(QStringLiteral("cmdEsporta"));
     exportButton->setAutoDefault(false);
@@ -79,6 +92,21 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     strip->addWidget(frmTipoRisultato);
     strip->addStretch(1);
     strip->addWidget(exportButton, 0, Qt::AlignVCenter);
+
+    chkIgnoraStruttura = new QCheckBox(tr("Ignora il foglio Struttura"), window);
+    chkIgnoraStruttura->setObjectName(QStringLiteral("chkIgnoraStruttura"));
+    chkIgnoraStruttura->setToolTip(tr("Legge la matrice senza dimensioni né pesi, per le "
+                                      "cartelle il cui foglio Struttura è altro"));
+    chkIgnoraStruttura->hide();
+    lblStruttura = new QLabel(window);
+    lblStruttura->setObjectName(QStringLiteral("lblStruttura"));
+    lblStruttura->hide();
+    structureLine = new QHBoxLayout;
+    structureLine->setSpacing(10);
+    structureLine->addWidget(chkIgnoraStruttura);
+    structureLine->addWidget(lblStruttura, 1);
+    structureLine->addWidget(lblDimensione);
+    structureLine->addWidget(cmbDimensione);
 }
 
 // The results pane keeps its width when the window changes size.
@@ -104,13 +132,53 @@ void ProcessingWidgets::buildGrids(QDialog* window, TableModel* dataModel,
                            "avviare l'«Elaborazione automatica»."));
     Frame1->layout()->addWidget(methodHint);
 
+    tvwStruttura = new QTreeWidget(window);
+    tvwStruttura->setObjectName(QStringLiteral("tvwStruttura"));
+    tvwStruttura->setHeaderLabels({tr("Elemento"), tr("Peso"), tr("Peso effettivo")});
+    tvwStruttura->setUniformRowHeights(true);
+    tvwStruttura->setSelectionMode(QAbstractItemView::NoSelection);
+    frmStruttura = gridFrame(QStringLiteral("frmStruttura"), tr("Struttura"), tvwStruttura, window);
+    frmStruttura->hide();
+
+    // The structure and the data grid share the data side.
+    dataSplitter = new QSplitter(Qt::Horizontal, window);
+    dataSplitter->setObjectName(QStringLiteral("dataSplitter"));
+    dataSplitter->setChildrenCollapsible(false);
+    dataSplitter->addWidget(frmStruttura);
+    dataSplitter->addWidget(frmMatrice);
+    dataSplitter->setStretchFactor(0, 0);
+    dataSplitter->setStretchFactor(1, 1);
+
     splitter = new QSplitter(Qt::Horizontal, window);
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->setChildrenCollapsible(false);
-    splitter->addWidget(frmMatrice);
+    splitter->addWidget(dataSplitter);
     splitter->addWidget(Frame1);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
+}
+
+void ProcessingWidgets::showStructureTree(bool visible) {
+    frmStruttura->setVisible(visible);
+    if (!visible)
+        return;
+    int columns = 0;
+    for (int column = 0; column < tvwStruttura->columnCount(); ++column) {
+        tvwStruttura->resizeColumnToContents(column);
+        columns += tvwStruttura->columnWidth(column);
+    }
+    const QMargins margins =
+        frmStruttura->contentsMargins() + frmStruttura->layout()->contentsMargins();
+    const int wanted = columns + 2 * tvwStruttura->frameWidth() + margins.left() + margins.right() +
+                       tvwStruttura->verticalScrollBar()->sizeHint().width();
+    const int total = dataSplitter->width() - dataSplitter->handleWidth();
+    const int tree = total > 0 ? std::min(wanted, total * 2 / 5) : wanted;
+    // In a narrower tree the names give way (their tool tips hold them
+    // whole), and the weights stay in full.
+    const int names = tvwStruttura->columnWidth(0);
+    if (tree < wanted)
+        tvwStruttura->setColumnWidth(0, std::max(names - (wanted - tree), names / 3));
+    dataSplitter->setSizes({tree, std::max(total - tree, 1)});
 }
 
 void ProcessingWidgets::showResults(bool visible) {

@@ -7,6 +7,7 @@
 class GridView;
 class HintLabel;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QGroupBox;
@@ -14,11 +15,15 @@ class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QSplitter;
+class QTreeWidget;
 class TableModel;
 
 // The controls of the processing window (IndiceMP), built into it: along
 // the top the automatic processing, the method list, the two view frames
-// and the export; below, the data grid and the results grid side by side.
+// and the export; below it the line of the structure (the check box that
+// ignores it, what is in use, the group whose indices the results show);
+// below, the structure's tree, the data grid and the results grid side by
+// side.
 struct ProcessingWidgets {
     Q_DECLARE_TR_FUNCTIONS(IndiceMP)
 
@@ -41,6 +46,10 @@ public:
     // Gives the results pane that width; the data grid keeps at least half.
     void divide(int resultsWidth);
 
+    // The structure's tree pane, shown or hidden; shown, it takes the width
+    // its columns need, at most two fifths of the data side.
+    void showStructureTree(bool visible);
+
     QHBoxLayout* strip = nullptr;
     QPushButton* cmdSelect = nullptr;
     QLabel* lblMetodo = nullptr;
@@ -49,8 +58,16 @@ public:
     QButtonGroup* optTipo = nullptr;
     QGroupBox* frmTipoRisultato = nullptr;
     QButtonGroup* optTipoRisultato = nullptr;
+    QLabel* lblDimensione = nullptr;
+    QComboBox* cmbDimensione = nullptr;
     QPushButton* exportButton = nullptr;
+    QHBoxLayout* structureLine = nullptr;
+    QCheckBox* chkIgnoraStruttura = nullptr;
+    QLabel* lblStruttura = nullptr;
     QSplitter* splitter = nullptr;
+    QSplitter* dataSplitter = nullptr;
+    QGroupBox* frmStruttura = nullptr;
+    QTreeWidget* tvwStruttura = nullptr;
     QGroupBox* frmMatrice = nullptr;
     GridView* msfMatrice = nullptr;
     HintLabel* readingHint = nullptr;

@@ -60,7 +60,7 @@ void installMatrixTables(SharedState& state, MatrixTables& tables) {
 }
 
 void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
-                   const MethodRun& run, const Regional& regional) {
+                   const MethodRun& run, const Regional& regional, const Structure* structure) {
     const MethodInfo& method = methodAt(run.position);
     const int units = matrix.unitCount();
     const int indicators = matrix.indicatorCount();
@@ -80,6 +80,20 @@ void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix
         tables.matRanghi(i + 2, 2) = static_cast<double>(run.output.ranks[k]);
     }
     tables.matGraduatoria = tables.matValori;
+
+    const std::size_t groups = structure ? structure->groups.size() : 0;
+    tables.groupValues.resize(groups);
+    tables.groupRanks.resize(groups);
+    for (std::size_t g = 0; g < groups; ++g) {
+        const MethodOutput& output = run.groups[std::size_t(structure->groups[g])];
+        labelledColumn(tables.groupValues[g], matDati, method.indexHeader, units + 1);
+        labelledColumn(tables.groupRanks[g], matDati, method.indexHeader, units + 1);
+        for (int i = 0; i < units; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            tables.groupValues[g](i + 2, 2) = output.index[k];
+            tables.groupRanks[g](i + 2, 2) = static_cast<double>(output.ranks[k]);
+        }
+    }
 }
 
 void installRunTables(SharedState& state, RunTables& tables) {

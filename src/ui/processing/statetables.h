@@ -5,6 +5,8 @@
 #include "stats/matrix.h"
 #include "workflow/processing.h"
 
+#include <vector>
+
 // The tables of the shared state, which the grids of the windows read, made
 // from the typed results. They are made on the worker thread that computed
 // the results, then put in the state on the window's thread (install*), so
@@ -21,6 +23,11 @@ struct RunTables {
     Table matValori;
     Table matGraduatoria;
     Table matRanghi;
+    // With a structure, the window's own tables (not the state's): per
+    // group of Structure::groups, in that order, its index and its ranks,
+    // shaped as matValori and matRanghi. Empty without a structure.
+    std::vector<Table> groupValues;
+    std::vector<Table> groupRanks;
 };
 
 // The state of a matrix just loaded: matDati holding it (its corner, unit
@@ -41,10 +48,13 @@ MatrixTables matrixTables(const Matrix& matrix);
 void installMatrixTables(SharedState& state, MatrixTables& tables);
 
 // Fills tables with the results of run, reusing their memory when they
-// hold tables of the same shape.
+// hold tables of the same shape; the groups' tables when structure is given
+// (the structure run was computed over).
 void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
-                   const MethodRun& run, const Regional& regional);
-// Puts the four tables in the state; its earlier ones end up in tables.
+                   const MethodRun& run, const Regional& regional,
+                   const Structure* structure = nullptr);
+// Puts the four tables in the state; its earlier ones end up in tables (the
+// groups' tables stay there).
 void installRunTables(SharedState& state, RunTables& tables);
 
 // What the method whose results the state holds computed, read back from

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "framework/structure.h"
+#include "shared/regional.h"
+
+class QTreeWidget;
+
+// Fills tree with the structure, from the overall index down, children in
+// the order the structure lists them, every branch open: per element its
+// name, its weight as written (none for the overall index) and its
+// effective weight in the overall index with six decimals; an element that
+// weight 0 leaves out of the computation, or that sits in a group left out,
+// is marked as left out and greyed.
+void fillStructureTree(QTreeWidget& tree, const Structure& structure, const Regional& regional);
