@@ -11,6 +11,124 @@ and comparison of methods</translation>
     </message>
 </context>
 <context>
+    <name>AuditCharts</name>
+    <message>
+        <source>Distribuzione di %1</source>
+        <translation>Distribution of %1</translation>
+    </message>
+    <message>
+        <source>Unità</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>Autovalori: %1</source>
+        <translation>Eigenvalues: %1</translation>
+    </message>
+    <message>
+        <source>Componente</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>Autovalore</source>
+        <translation>Eigenvalue</translation>
+    </message>
+</context>
+<context>
+    <name>AuditWindow</name>
+    <message>
+        <source>Indicatore</source>
+        <translation>Indicator</translation>
+    </message>
+    <message>
+        <source>Originale</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Trattato</source>
+        <translation>Treated</translation>
+    </message>
+    <message>
+        <source>Analisi statistica</source>
+        <translation>Statistical analysis</translation>
+    </message>
+    <message>
+        <source>&amp;Indicatori</source>
+        <translation>&amp;Indicators</translation>
+    </message>
+    <message>
+        <source>&amp;Correlazioni</source>
+        <translation>&amp;Correlations</translation>
+    </message>
+    <message>
+        <source>C&amp;oerenza</source>
+        <translation>C&amp;oherence</translation>
+    </message>
+    <message>
+        <source>&amp;Valori anomali</source>
+        <translation>&amp;Outliers</translation>
+    </message>
+    <message>
+        <source>In evidenza gli indicatori anomali: asimmetria oltre 2 in valore assoluto e curtosi oltre 3,5. Selezionare un indicatore per vederne la distribuzione.</source>
+        <translation>Highlighted: the flagged indicators, with absolute skewness above 2 and kurtosis above 3.5. Select an indicator to see its distribution.</translation>
+    </message>
+    <message>
+        <source>&amp;Pearson</source>
+        <translation>&amp;Pearson</translation>
+    </message>
+    <message>
+        <source>&amp;Spearman (ranghi)</source>
+        <translation>&amp;Spearman (ranks)</translation>
+    </message>
+    <message>
+        <source>Indicatori orientati secondo la polarità; i gruppi della struttura sono bordati in nero.</source>
+        <translation>Indicators oriented by polarity; the groups of the structure are outlined in black.</translation>
+    </message>
+    <message>
+        <source>Per ogni gruppo e per l&apos;intera matrice: l&apos;alfa di Cronbach degli indicatori standardizzati e gli autovalori delle loro correlazioni. Selezionare un gruppo per il grafico degli autovalori.</source>
+        <translation>For each group and for the whole matrix: Cronbach&apos;s alpha of the standardised indicators and the eigenvalues of their correlations. Select a group for its eigenvalue chart.</translation>
+    </message>
+    <message>
+        <source>Il trattamento corregge ogni indicatore anomalo: fino a cinque valori estremi portati al valore successivo verso l&apos;interno, altrimenti una trasformazione logaritmica riportata sull&apos;intervallo originale. Da quel momento i metodi sono eseguiti sulla matrice trattata; la cartella di lavoro non cambia.</source>
+        <translation>The treatment corrects every flagged indicator: up to five extreme values pulled in to the next value inward, otherwise a logarithmic transformation mapped back onto the original range. From then on the methods run on the treated matrix; the workbook does not change.</translation>
+    </message>
+    <message>
+        <source>&amp;Applica il trattamento dei valori anomali</source>
+        <translation>&amp;Apply the outlier treatment</translation>
+    </message>
+    <message>
+        <source>l&apos;analisi statistica</source>
+        <translation>the statistical analysis</translation>
+    </message>
+    <message>
+        <source>Analisi statistica </source>
+        <translation>Statistical analysis </translation>
+    </message>
+    <message>
+        <source>Trattamento dei valori anomali</source>
+        <translation>Outlier treatment</translation>
+    </message>
+    <message>
+        <source>il trattamento dei valori anomali</source>
+        <translation>the outlier treatment</translation>
+    </message>
+    <message>
+        <source>Nessun valore cambiato: la matrice resta quella letta.</source>
+        <translation>No value changed: the matrix stays as read.</translation>
+    </message>
+    <message>
+        <source>Valori cambiati: %1. I metodi sono eseguiti sulla matrice trattata; il trattamento è registrato in %2.</source>
+        <translation>Values changed: %1. The methods run on the treated matrix; the treatment is recorded in %2.</translation>
+    </message>
+    <message>
+        <source>Correlazioni di Spearman</source>
+        <translation>Spearman correlations</translation>
+    </message>
+    <message>
+        <source>Correlazioni di Pearson</source>
+        <translation>Pearson correlations</translation>
+    </message>
+</context>
+<context>
     <name>ChartExport</name>
     <message>
         <source>Esporta il grafico</source>
@@ -342,6 +460,14 @@ and comparison of methods</translation>
         <translation>The method %1 was not run: the result files were not written.
 
 %2</translation>
+    </message>
+    <message>
+        <source>Analisi statistica...</source>
+        <translation>Statistical analysis...</translation>
+    </message>
+    <message>
+        <source>Distribuzioni, correlazioni e coerenza degli indicatori; trattamento dei valori anomali</source>
+        <translation>Distributions, correlations and coherence of the indicators; outlier treatment</translation>
     </message>
 </context>
 <context>
@@ -683,6 +809,14 @@ Files left out:
     <message>
         <source>Analisi annullata.</source>
         <translation>Analysis cancelled.</translation>
+    </message>
+    <message>
+        <source>%1 trattata: %2</source>
+        <translation>%1 treated: %2</translation>
+    </message>
+    <message>
+        <source>%1 trattata senza %2: %3</source>
+        <translation>%1 treated without %2: %3</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class AuditWindow;
 class BackgroundWork;
 class ClockStatusBar;
 struct RunTables;
@@ -46,6 +47,10 @@ public:
     // .xlsx, the method shown in full precision with its transformed matrix
     // (see resultsoutput.h).
     void exportResults();
+    // "Analisi statistica...": the audit window over the matrix loaded
+    // (null before a load); its outlier treatment replaces the matrix here
+    // too.
+    AuditWindow* openAudit();
     void optTipo_Click(int index);
     void optTipoRisultato_Click(int index);
 
@@ -77,6 +82,7 @@ private:
     ProcessingWidgets m_ui;
     ClockStatusBar* m_stbStato = nullptr;
     BackgroundWork* m_work = nullptr;
+    AuditWindow* m_audit = nullptr;
     int m_resultsWidth = 0; // the width of the results pane, fixed at each load
     bool m_splitterMoved = false;
 };

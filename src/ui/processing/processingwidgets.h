@@ -50,6 +50,7 @@ public:
     QGroupBox* frmTipoRisultato = nullptr;
     QButtonGroup* optTipoRisultato = nullptr;
     QPushButton* exportButton = nullptr;
+    QPushButton* auditButton = nullptr;
     QSplitter* splitter = nullptr;
     QGroupBox* frmMatrice = nullptr;
     GridView* msfMatrice = nullptr;
