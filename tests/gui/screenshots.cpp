@@ -1,14 +1,15 @@
 // Writes pictures of the windows for the documentation: the main window, the
 // processing window after a method run on the sample workbook, the
 // comparison window after comparing all nine methods, the pages of the
-// robustness window, the time analysis of the sample panel, and a refusal
-// message. Reads the sample
+// robustness window, the time analysis of the sample panel, the statistical
+// audit of the sample with a structure, and a refusal message. Reads the sample
 // workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
 #include "menuorv.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "ui/audit/auditwindow.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/interfacelanguage.h"
@@ -26,6 +27,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTextStream>
 
 namespace {
@@ -155,6 +157,22 @@ int main(int argc, char* argv[]) {
     ok = save(*time, output + QStringLiteral("/time-analysis-window.png")) && ok;
     time->reject();
     QCoreApplication::processEvents();
+
+    // The statistical audit of the sample with a structure: the indicators
+    // and the correlation heatmap with its groups outlined.
+    const QString structured = folder + QStringLiteral("/regioni_struttura.xlsx");
+    QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_struttura.xlsx"), structured);
+    auto audited = std::make_shared<Processing>(regional);
+    if (audited->load(structured)) {
+        AuditWindow audit(audited, dialogs, regional);
+        audit.resize(1180, 760);
+        audit.show();
+        audit.analyse();
+        auto* pages = audit.findChild<QTabWidget*>();
+        ok = save(audit, output + QStringLiteral("/audit-indicators.png")) && ok;
+        pages->setCurrentIndex(1);
+        ok = save(audit, output + QStringLiteral("/audit-correlations.png")) && ok;
+    }
 
     auto box = QtDialogs::messageBox(
         textValuesMessage(QStringLiteral("PIL pro capite (migliaia di euro)")),
