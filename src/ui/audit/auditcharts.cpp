@@ -50,7 +50,12 @@ QChart* histogramChart(const QString& indicator, const Histogram& histogram,
     x->append(edges);
     x->setLabelsAngle(-90);
     auto* y = new QValueAxis;
-    y->setRange(0, highest);
+    // Whole counts on the ticks: one a unit up to ten, else round steps.
+    y->setRange(0, std::max(highest, 1));
+    if (highest <= 10)
+        y->setTickCount(std::max(highest, 1) + 1);
+    else
+        y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%d"));
     y->setTitleText(QCoreApplication::translate("AuditCharts", "Unità"));
     chart->addAxis(x, Qt::AlignBottom);
