@@ -54,13 +54,6 @@ Rows provinces() {
     return rows;
 }
 
-QStringList gridColumn(const GridView* grid, int col) {
-    QStringList texts;
-    for (int r = 0; r < grid->gridModel()->gridRowCount(); ++r)
-        texts.append(grid->gridModel()->gridText(r, col));
-    return texts;
-}
-
 } // namespace
 
 void TestAuditWindow::initTestCase() {
@@ -108,13 +101,13 @@ void TestAuditWindow::opensWithTheAudit() {
     AuditWindow& audit = open();
     QVERIFY(audit.isVisible());
     const GridView* indicators = child<GridView>("msfIndicatori");
-    QCOMPARE(gridColumn(indicators, 0), (QStringList{"Indicatore", "Reddito", "Servizi"}));
-    QCOMPARE(gridColumn(indicators, 8), (QStringList{"Anomalo", "si", "no"}));
+    QCOMPARE(gridColumnTexts(indicators, 0), (QStringList{"Indicatore", "Reddito", "Servizi"}));
+    QCOMPARE(gridColumnTexts(indicators, 8), (QStringList{"Anomalo", "si", "no"}));
     // The flagged indicator stands out, the other keeps the view's colours.
     QVERIFY(indicators->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>().isValid());
     QVERIFY(!indicators->model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>().isValid());
     // The whole matrix in the coherence table, its scree chart on view.
-    QCOMPARE(gridColumn(child<GridView>("msfCoerenza"), 0),
+    QCOMPARE(gridColumnTexts(child<GridView>("msfCoerenza"), 0),
              (QStringList{"Gruppo", "Tutti gli indicatori"}));
     QCOMPARE(child<QChartView>("chartAutovalori")->chart()->series().size(), 3);
     QVERIFY(child<QChartView>("chartIstogramma")->chart()->title().contains(u"Reddito"));
@@ -141,15 +134,16 @@ void TestAuditWindow::treatmentReplacesProcessingMatrix() {
     // Lambda's 200 pulled in to the next value, 11: one changed cell.
     const GridView* changes = child<GridView>("msfTrattati");
     QCOMPARE(changes->gridModel()->gridRowCount(), 2);
-    QCOMPARE(gridColumn(changes, 0), (QStringList{"Provincia", "Lambda"}));
-    QCOMPARE(gridColumn(changes, 2), (QStringList{"Originale", "200,0000"}));
-    QCOMPARE(gridColumn(changes, 3), (QStringList{"Trattato", "11,0000"}));
+    QCOMPARE(gridColumnTexts(changes, 0), (QStringList{"Provincia", "Lambda"}));
+    QCOMPARE(gridColumnTexts(changes, 2), (QStringList{"Originale", "200,0000"}));
+    QCOMPARE(gridColumnTexts(changes, 3), (QStringList{"Trattato", "11,0000"}));
     QVERIFY(m_processing->sharedMatrix() != before);
     QCOMPARE(m_processing->matrix().value(10, 0), 11.0);
     // The data grid of the processing window shows the treated matrix, the
     // audit the treated indicator as no longer flagged.
     QCOMPARE(m_window->msfMatrice()->gridModel()->gridText(11, 1), QStringLiteral("11,0000"));
-    QCOMPARE(gridColumn(child<GridView>("msfIndicatori"), 8), (QStringList{"Anomalo", "no", "no"}));
+    QCOMPARE(gridColumnTexts(child<GridView>("msfIndicatori"), 8),
+             (QStringList{"Anomalo", "no", "no"}));
     QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".trattati.csv")));
 }
 
