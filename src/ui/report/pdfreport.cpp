@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numeric>
 
 namespace {
@@ -174,9 +175,9 @@ private:
                     matrix, m_regional);
     }
 
-    // A cell of a table read back from a file: its text, or its number with
-    // four decimals (whole numbers as they are).
-    QString cellText(const DelimitedTable& table, int row, int column) const {
+    // A cell of a table read back from a file: its text, or its number
+    // (with four decimals unless whole is set).
+    QString cellText(const DelimitedTable& table, int row, int column, bool whole = false) const {
         const std::size_t at =
             std::size_t(row) * std::size_t(table.columnCount()) + std::size_t(column);
         const auto text = std::lower_bound(table.texts.begin(), table.texts.end(), at,
@@ -187,18 +188,29 @@ private:
         const double value = table.number(row, column);
         if (!std::isfinite(value))
             return QString();
-        return value == std::trunc(value) && std::abs(value) < 1e9 ? QString::number(qint64(value))
-                                                                   : m_regional.fixed4(value);
+        return whole ? QString::number(qint64(value)) : m_regional.fixed4(value);
     }
 
+    // The table of a file, the columns of whole numbers (counts) without
+    // decimals.
     ReportTable fileTable(const DelimitedTable& source, double firstWidth) const {
+        const int columns = source.columnCount();
+        auto whole = std::make_shared<std::vector<char>>(std::size_t(columns), 1);
+        for (int r = 0; r < source.rowCount(); ++r)
+            for (int k = 0; k < columns; ++k) {
+                const double value = source.number(r, k);
+                if (std::isfinite(value) && (value != std::trunc(value) || std::abs(value) > 1e9))
+                    (*whole)[std::size_t(k)] = 0;
+            }
         ReportTable table;
         table.headers = source.headers;
         table.widths.assign(std::size_t(source.headers.size()), 1.0);
         table.widths[0] = firstWidth;
         table.rows = source.rowCount();
-        table.cell = [this, &source](int row, int column) {
-            return column == 0 ? source.labels[row] : cellText(source, row, column - 1);
+        table.cell = [this, &source, whole](int row, int column) {
+            return column == 0
+                       ? source.labels[row]
+                       : cellText(source, row, column - 1, (*whole)[std::size_t(column - 1)] != 0);
         };
         return table;
     }
@@ -221,11 +233,19 @@ private:
         const int m = audit.correlations.rowCount();
         m_pages.heading(QStringLiteral("Correlazioni"), 2);
         if (m <= kHeatmapIndicators) {
-            m_pages.paragraph(QStringLiteral(
-                "Correlazione di Pearson di ogni coppia di indicatori, ciascuno orientato "
-                "secondo la polarità: da −1 (si contrastano, marrone) a 1 (dicono la stessa "
-                "cosa, verde acqua)."));
-            heatmap(audit.correlations.labels, audit.correlations.numbers);
+            // The names are long: the heatmap numbers the indicators.
+            QStringList numbers;
+            QStringList legend;
+            for (int j = 0; j < m; ++j) {
+                numbers.append(QString::number(j + 1));
+                legend.append(QStringLiteral("%1 %2").arg(j + 1).arg(audit.correlations.labels[j]));
+            }
+            m_pages.paragraph(
+                QStringLiteral("Correlazione di Pearson di ogni coppia di indicatori, ciascuno "
+                               "orientato secondo la polarità: da −1 (si contrastano, marrone) "
+                               "a 1 (dicono la stessa cosa, verde acqua). Indicatori: %1.")
+                    .arg(legend.join(QStringLiteral("; "))));
+            heatmap(numbers, audit.correlations.numbers);
         } else {
             m_pages.paragraph(QStringLiteral("Con %1 indicatori la matrice delle correlazioni "
                                              "è nel foglio Audit della cartella dei risultati.")
