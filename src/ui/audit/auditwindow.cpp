@@ -99,25 +99,31 @@ AuditWindow::AuditWindow(std::shared_ptr<Processing> processing, Dialogs& dialog
 
 AuditWindow::~AuditWindow() = default;
 
-QWidget* AuditWindow::indicatorsPage() {
+// A page of a note, a table and, below it, the chart of the selected row.
+QWidget* AuditWindow::tableAndChartPage(const QString& text, const ChartPane& pane) {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(note(tr("In evidenza gli indicatori anomali: asimmetria oltre 2 in valore "
-                              "assoluto e curtosi oltre 3,5. Selezionare un indicatore per "
-                              "vederne la distribuzione."),
-                           page));
+    layout->addWidget(note(text, page));
     auto* splitter = new QSplitter(Qt::Vertical, page);
-    m_indicatorGrid = grid(QStringLiteral("msfIndicatori"), m_indicatorModel, splitter);
-    m_histogram = chartView(QStringLiteral("chartIstogramma"), splitter);
-    m_histogram->setMinimumHeight(200);
-    splitter->addWidget(m_indicatorGrid);
-    splitter->addWidget(m_histogram);
+    *pane.grid = grid(pane.gridName, pane.model, splitter);
+    *pane.chart = chartView(pane.chartName, splitter);
+    (*pane.chart)->setMinimumHeight(200);
+    splitter->addWidget(*pane.grid);
+    splitter->addWidget(*pane.chart);
     layout->addWidget(splitter, 1);
-    connect(m_indicatorGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { showHistogram(current.row()); });
-    addExportMenu(m_histogram, m_dialogs,
-                  m_processing->workbook() + QStringLiteral(".istogramma.png"));
+    connect((*pane.grid)->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, show = pane.show](const QModelIndex& current) { (this->*show)(current.row()); });
+    addExportMenu(*pane.chart, m_dialogs, m_processing->workbook() + pane.fileSuffix);
     return page;
+}
+
+QWidget* AuditWindow::indicatorsPage() {
+    return tableAndChartPage(
+        tr("In evidenza gli indicatori anomali: asimmetria oltre 2 in valore assoluto e curtosi "
+           "oltre 3,5. Selezionare un indicatore per vederne la distribuzione."),
+        {&m_indicatorGrid, QStringLiteral("msfIndicatori"), m_indicatorModel, &m_histogram,
+         QStringLiteral("chartIstogramma"), QStringLiteral(".istogramma.png"),
+         &AuditWindow::showHistogram});
 }
 
 QWidget* AuditWindow::correlationsPage() {
@@ -152,24 +158,13 @@ QWidget* AuditWindow::correlationsPage() {
 }
 
 QWidget* AuditWindow::coherencePage() {
-    auto* page = new QWidget(this);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(note(tr("Per ogni gruppo e per l'intera matrice: l'alfa di Cronbach degli "
-                              "indicatori standardizzati e gli autovalori delle loro "
-                              "correlazioni. Selezionare un gruppo per il grafico degli "
-                              "autovalori."),
-                           page));
-    auto* splitter = new QSplitter(Qt::Vertical, page);
-    m_coherenceGrid = grid(QStringLiteral("msfCoerenza"), m_coherenceModel, splitter);
-    m_scree = chartView(QStringLiteral("chartAutovalori"), splitter);
-    m_scree->setMinimumHeight(200);
-    splitter->addWidget(m_coherenceGrid);
-    splitter->addWidget(m_scree);
-    layout->addWidget(splitter, 1);
-    connect(m_coherenceGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { showScree(current.row()); });
-    addExportMenu(m_scree, m_dialogs, m_processing->workbook() + QStringLiteral(".autovalori.png"));
-    return page;
+    return tableAndChartPage(
+        tr("Per ogni gruppo e per l'intera matrice: l'alfa di Cronbach degli indicatori "
+           "standardizzati e gli autovalori delle loro correlazioni. Selezionare un gruppo per il "
+           "grafico degli autovalori."),
+        {&m_coherenceGrid, QStringLiteral("msfCoerenza"), m_coherenceModel, &m_scree,
+         QStringLiteral("chartAutovalori"), QStringLiteral(".autovalori.png"),
+         &AuditWindow::showScree});
 }
 
 QWidget* AuditWindow::treatmentPage() {

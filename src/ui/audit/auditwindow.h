@@ -12,6 +12,7 @@
 class BackgroundWork;
 class ClockStatusBar;
 class CorrelationHeatmap;
+class GridModel;
 class GridView;
 class QButtonGroup;
 class QChartView;
@@ -54,6 +55,17 @@ Q_SIGNALS:
     void matrixTreated();
 
 private:
+    // The widgets of a page of a table and the chart of its selected row.
+    struct ChartPane {
+        GridView** grid;
+        QString gridName;
+        GridModel* model;
+        QChartView** chart;
+        QString chartName;
+        QString fileSuffix; // of the name proposed for the exported chart
+        void (AuditWindow::*show)(int row);
+    };
+    QWidget* tableAndChartPage(const QString& text, const ChartPane& pane);
     QWidget* indicatorsPage();
     QWidget* correlationsPage();
     QWidget* coherencePage();
