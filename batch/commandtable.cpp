@@ -44,13 +44,18 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("analizzare la sensibilita' agli indicatori"), matrixOptions(),
          sensitivityCommand},
         {QStringLiteral("uncertainty"),
-         QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
+         QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all "
+                        "[--treatment-factor]") +
              matrixUsage(),
          QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
          QStringLiteral("analizzare l'incertezza dei ranghi"),
          QList<QCommandLineOption>{
              QCommandLineOption(QStringLiteral("all"),
-                                QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))} +
+                                QStringLiteral("tutti e nove i metodi, nell'ordine della lista")),
+             QCommandLineOption(
+                 QStringLiteral("treatment-factor"),
+                 QStringLiteral("il trattamento dei valori anomali come fattore in più: ogni "
+                                "graduatoria anche sulla matrice trattata"))} +
              matrixOptions(),
          uncertaintyCommand},
         {QStringLiteral("ampi"),

@@ -3,21 +3,32 @@
 #include "exitstatus.h"
 #include "methodcodes.h"
 
+#include "treatment/outliers.h"
 #include "workflow/robustnessanalyses.h"
 
 #include <QFileInfo>
 
+#include <optional>
+
 // uncertainty WORKBOOK CODE [CODE...] | --all: loads the workbook, runs
 // every method with every indicator and with each one left out, and writes
-// the uncertainty file.
+// the uncertainty file. With --treatment-factor every run is repeated on
+// the matrix after the outlier treatment (whose record is not written).
 int uncertaintyCommand(const QCommandLineParser& parser) {
     const Expected<std::vector<MethodPosition>> positions = chosenMethods(
         parser, 1,
         QStringLiteral(
-            "Uso: orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
+            "Uso: orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all "
+            "[--treatment-factor]") +
             matrixUsage());
     if (!positions)
         return reportFailure(positions.error());
+    const bool factor = parser.isSet(QStringLiteral("treatment-factor"));
+    if (factor && parser.isSet(QStringLiteral("outliers")))
+        return reportFailure(failure(
+            FailureKind::Usage,
+            QStringLiteral("--treatment-factor confronta la matrice letta con quella trattata: "
+                           "non va insieme a --outliers.")));
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
     const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
@@ -27,8 +38,12 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
         return status;
     if ((*loaded)->structure())
         printErr(structureNotUsed());
-    const Expected<UncertaintyRun> run =
-        analyseUncertainty(workbook, (*loaded)->matrix(), *positions, regional);
+    const Matrix& matrix = (*loaded)->matrix();
+    std::optional<Matrix> treated;
+    if (factor)
+        treated = treatOutliers(matrix).matrix;
+    const Expected<UncertaintyRun> run = analyseUncertainty(workbook, matrix, *positions, regional,
+                                                            nullptr, treated ? &*treated : nullptr);
     if (!run)
         return reportFailure(run.error());
     const RankUncertainty& uncertainty = run->uncertainty;

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void workbookHoldsEveryResult();
     void structureSheetAndGroupColumns();
     void delimitedTables();
+    void auditSheet();
     void kendallOnlyWithTheRankSummary();
     void filesThatDoNotFitAreLeftOut_data();
     void filesThatDoNotFitAreLeftOut();
@@ -203,6 +204,41 @@ void TestExport::structureSheetAndGroupColumns() {
         for (int r = 0; r < groups->rowCount(); ++r)
             COMPARE_CELL(mpi->cell(r + 2, 4 + k), CellValue(groups->number(r, k)));
     }
+}
+
+// Once the matrix is audited, the last sheet holds the indicator table,
+// Pearson's correlations and the coherence lines, one under the other.
+void TestExport::auditSheet() {
+    const Expected<Processing::Audit> audit = m_sample.processing->audit();
+    QVERIFY(audit);
+    const Matrix& source = m_sample.processing->matrix();
+    const ResultsCollection results = collectResults(m_path, source, m_regional);
+    QVERIFY(results.audit);
+    const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
+    QCOMPARE(failureMessage(writeResultsWorkbook(out, results)), QString());
+    int last = 0;
+    while (sheet(out, last + 1))
+        ++last;
+    const XlsxReader* reader = sheet(out, last);
+    const int m = source.indicatorCount();
+    const Distribution& first = audit->audit.distributions[0];
+    COMPARE_CELL(reader->cell(1, 1), CellValue(QStringLiteral("Indicatore")));
+    COMPARE_CELL(reader->cell(2, 1), source.indicators[0]);
+    COMPARE_CELL(reader->cell(2, 3), CellValue(std::round(first.mean * 1e4) / 1e4));
+    COMPARE_CELL(reader->cell(2, 9),
+                 CellValue(first.flagged() ? QStringLiteral("si") : QStringLiteral("no")));
+    // The correlations after an empty row: the diagonal, a pair below it.
+    const int corr = m + 3;
+    COMPARE_CELL(reader->cell(corr + 1, 2), CellValue(1.0));
+    COMPARE_CELL(reader->cell(corr + 2, 2),
+                 CellValue(std::round(audit->audit.pearson[std::size_t(m)] * 1e4) / 1e4));
+    QVERIFY(reader->cell(corr + 1, 3).isEmpty());
+    // The coherence of the whole matrix closes the sheet.
+    const int coherence = corr + m + 2;
+    COMPARE_CELL(reader->cell(coherence, 1), CellValue(QStringLiteral("Gruppo")));
+    const int whole = coherence + int(audit->audit.groups.size());
+    COMPARE_CELL(reader->cell(whole, 1), CellValue(allIndicatorsName()));
+    COMPARE_CELL(reader->cell(whole, 2), CellValue(double(m)));
 }
 
 // Fields in quotes read as written; a file written before quoting has its

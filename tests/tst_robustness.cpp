@@ -36,6 +36,7 @@ private Q_SLOTS:
     void sensitivityOverStructure();
     void refusedRuns();
     void uncertaintyCrossesMethodsAndSets();
+    void treatmentIsOneMoreFactor();
 };
 
 namespace {
@@ -346,4 +347,35 @@ void TestRobustness::uncertaintyCrossesMethodsAndSets() {
 }
 
 QTEST_GUILESS_MAIN(TestRobustness)
+// With a treated matrix every run is made twice: the rankings double, the
+// reference stays the first method's on the matrix as given, and runs on
+// the same matrix twice leave every unit's figures as they were.
+void TestRobustness::treatmentIsOneMoreFactor() {
+    const Matrix matrix = matrixFrom(regioniEsempio());
+    const std::vector<MethodPosition> methods{MethodPosition::Wroclaw, MethodPosition::Graduatorie};
+    const Expected<RankUncertainty> plain = rankUncertainty(matrix, methods, kItalian);
+    QVERIFY(plain);
+    const Expected<RankUncertainty> twice =
+        rankUncertainty(matrix, methods, kItalian, nullptr, &matrix);
+    QVERIFY(twice);
+    QCOMPARE(twice->rankings, 2 * plain->rankings);
+    for (std::size_t i = 0; i < plain->units.size(); ++i) {
+        QCOMPARE(twice->units[i].median, plain->units[i].median);
+        QCOMPARE(twice->units[i].p5, plain->units[i].p5);
+        QCOMPARE(twice->units[i].worst, plain->units[i].worst);
+    }
+
+    Matrix reversed = matrix;
+    for (char& negative : reversed.negative)
+        negative = !negative;
+    const Expected<RankUncertainty> crossed =
+        rankUncertainty(matrix, methods, kItalian, nullptr, &reversed);
+    QVERIFY(crossed);
+    QCOMPARE(crossed->rankings, 2 * plain->rankings);
+    for (std::size_t i = 0; i < plain->units.size(); ++i)
+        QCOMPARE(crossed->units[i].reference, plain->units[i].reference);
+    QVERIFY(crossed->units[0].best != plain->units[0].best ||
+            crossed->units[0].worst != plain->units[0].worst);
+}
+
 #include "tst_robustness.moc"

@@ -210,6 +210,40 @@ std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matri
     return table;
 }
 
+// The audit files, when .audit.csv exists and the three have a row per
+// indicator (the coherence file at least the line of the whole matrix).
+std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matrix& matrix,
+                                          const Regional& regional, ResultFileBounds bounds,
+                                          QStringList& warnings) {
+    const QString paths[] = {resultFileName(strMatrice, ResultFileKind::Audit),
+                             resultFileName(strMatrice, ResultFileKind::Correlations),
+                             resultFileName(strMatrice, ResultFileKind::Coherence)};
+    if (!isThere(paths[0]))
+        return std::nullopt;
+    const int m = matrix.indicatorCount();
+    // A group line for every group of a structure: fewer than the units
+    // and indicators together.
+    bounds.lines = qsizetype(m) + matrix.unitCount() + 2;
+    std::optional<DelimitedTable> tables[3];
+    for (int k = 0; k < 3; ++k) {
+        QString failure;
+        tables[k] = readDelimitedTable(paths[k], regional, bounds, &failure);
+        if (!failure.isEmpty()) {
+            warnings.append(leftOut(fileName(paths[k]), failure));
+            return std::nullopt;
+        }
+        const bool fits =
+            tables[k] && (k == 2 ? tables[k]->rowCount() >= 1 : tables[k]->rowCount() == m);
+        if (!fits) {
+            warnings.append(QCoreApplication::translate(
+                                "Export", "%1 tralasciato: non corrisponde alla matrice.")
+                                .arg(fileName(paths[k])));
+            return std::nullopt;
+        }
+    }
+    return AuditTables{std::move(*tables[0]), std::move(*tables[1]), std::move(*tables[2])};
+}
+
 } // namespace
 
 std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional,
@@ -313,5 +347,7 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
     }
     collection.uncertainty = unitTable(resultFileName(strMatrice, ResultFileKind::Uncertainty),
                                        matrix, regional, tableBounds, collection.warnings);
+    collection.audit =
+        auditFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
     return collection;
 }

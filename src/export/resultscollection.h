@@ -80,6 +80,13 @@ struct ComparisonResults {
     int methodCount() const { return int(headers.size()); }
 };
 
+// The statistical audit of the matrix, read back from its files.
+struct AuditTables {
+    DelimitedTable indicators;   // <workbook>.audit.csv, a row per indicator
+    DelimitedTable correlations; // <workbook>.correlazioni.csv, Pearson's lower triangle
+    DelimitedTable coherence;    // <workbook>.coerenza.csv, a row per group
+};
+
 struct ResultsCollection {
     QString strMatrice;
     const Matrix* matrix = nullptr;       // the loaded source matrix
@@ -91,6 +98,7 @@ struct ResultsCollection {
     std::vector<std::pair<QString, DelimitedTable>>
         sensitivities;                         // code, <workbook>.sens<CODE>.csv
     std::optional<DelimitedTable> uncertainty; // <workbook>.unc.csv
+    std::optional<AuditTables> audit;          // when the matrix has been audited
     // The files left out, each with the reason, in Italian.
     QStringList warnings;
 };
@@ -105,7 +113,7 @@ struct MethodInMemory {
 
 // Gathers the results of the workbook strMatrice, whose matrix is given:
 // every method of the list that has a values and a ranks result file, the
-// comparison files, the robustness files, each read within the bounds of
+// comparison files, the robustness files, the audit files, each read within the bounds of
 // the matrix (boundsForMatrix). A file that does not fit the matrix
 // (another number of units, larger than its lines can make, no regular
 // file) is left out, and so is a method whose two files the comparison

@@ -53,6 +53,8 @@ public:
             tableSheet(QStringLiteral("Sensibilità ") + code, table);
         if (m_results.uncertainty)
             tableSheet(QStringLiteral("Incertezza"), *m_results.uncertainty);
+        if (m_results.audit)
+            auditSheet(*m_results.audit);
     }
 
     bool cancelled() const { return m_progress && m_progress->cancelled(); }
@@ -262,8 +264,8 @@ private:
         }
     }
 
-    void tableSheet(const QString& name, const DelimitedTable& table) {
-        sheet(name);
+    // Per column: whole numbers without decimals, any other with four.
+    std::vector<int> columnFormats(const DelimitedTable& table) const {
         const int columns = table.columnCount();
         std::vector<int> formats(std::size_t(columns), m_whole);
         for (int r = 0; r < table.rowCount(); ++r)
@@ -272,6 +274,13 @@ private:
                 if (std::isfinite(value) && value != std::trunc(value))
                     formats[std::size_t(k)] = m_decimal;
             }
+        return formats;
+    }
+
+    void tableSheet(const QString& name, const DelimitedTable& table) {
+        sheet(name);
+        const int columns = table.columnCount();
+        const std::vector<int> formats = columnFormats(table);
         width(0, 0, widthOf(table.labels, table.headers.first().size()));
         for (int k = 0; k < columns; ++k)
             width((k + 1), (k + 1), widthOf(std::max<qsizetype>(table.headers[k + 1].size(), 8)));
@@ -290,6 +299,47 @@ private:
                     number(r + 1, k + 1, table.number(r, k), formats[std::size_t(k)]);
             }
         }
+    }
+
+    // The indicator table, Pearson's correlations (the lower triangle
+    // shaded as the cograduation matrix) and the coherence of the groups,
+    // one under the other with an empty row between.
+    void auditSheet(const AuditTables& audit) {
+        sheet(QStringLiteral("Audit"));
+        QStringList labels = audit.indicators.labels + audit.coherence.labels;
+        width(0, 0, widthOf(labels, 12));
+        width(1,
+              std::max({audit.indicators.columnCount(), audit.correlations.columnCount(),
+                        audit.coherence.columnCount()}),
+              12);
+        int row = block(0, audit.indicators, false);
+        row = block(row + 1, audit.correlations, true);
+        block(row + 1, audit.coherence, false);
+    }
+
+    // A table of the audit at row top: its header row, then its rows.
+    // Returns the row after it.
+    int block(int top, const DelimitedTable& table, bool shaded) {
+        const int columns = table.columnCount();
+        const std::vector<int> formats = columnFormats(table);
+        for (int k = 0; k <= columns; ++k)
+            text(top, k, table.headers[k], m_header);
+        auto nextText = table.texts.begin();
+        for (int r = 0; r < table.rowCount() && !stopped(); ++r) {
+            text(top + 1 + r, 0, table.labels[r], m_header);
+            for (int k = 0; k < columns; ++k) {
+                const std::size_t at = std::size_t(r) * std::size_t(columns) + std::size_t(k);
+                while (nextText != table.texts.end() && nextText->first < at)
+                    ++nextText;
+                const double value = table.number(r, k);
+                if (nextText != table.texts.end() && nextText->first == at)
+                    text(top + 1 + r, k + 1, nextText->second);
+                else if (std::isfinite(value))
+                    number(top + 1 + r, k + 1, value,
+                           shaded ? (k < r ? shade(value) : m_decimal) : formats[std::size_t(k)]);
+            }
+        }
+        return top + 1 + table.rowCount();
     }
 
     XlsxWorkbookWriter& m_book;

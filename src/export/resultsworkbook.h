@@ -19,7 +19,10 @@
 //   cograduation matrix (and Kendall's when there is one) shaded from brown
 //   (-1) through white to teal (1);
 // - "Robustezza", "Sensibilità <CODE>", "Incertezza" for the robustness
-//   files there are.
+//   files there are;
+// - "Audit" once the matrix has been audited: the indicator table, Pearson's
+//   correlations (the lower triangle shaded as the cograduation matrix) and
+//   the coherence of the groups, one under the other.
 // Numbers are numbers with a four-decimal number format (ranks and other
 // whole columns without decimals), labels texts, the header row and the
 // label column frozen, the columns as wide as their texts.

@@ -7,9 +7,27 @@
 #include <QCoreApplication>
 #include <algorithm>
 
+namespace {
+
+// "CODE senza INDICATORE: message", "CODE trattata senza INDICATORE: message"
+// or "CODE trattata: message": the run that was refused.
+QString refusedRun(const QString& code, const Matrix& matrix, int set, bool treated,
+                   const QString& message, const Regional& regional) {
+    if (set == 0)
+        return QCoreApplication::translate("Robustness", "%1 trattata: %2").arg(code, message);
+    const QString indicator = regional.generalText(matrix.indicators[std::size_t(set - 1)]);
+    return treated ? QCoreApplication::translate("Robustness", "%1 trattata senza %2: %3")
+                         .arg(code, indicator, message)
+                   : QCoreApplication::translate("Robustness", "%1 senza %2: %3")
+                         .arg(code, indicator, message);
+}
+
+} // namespace
+
 Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                           const std::vector<MethodPosition>& positions,
-                                          const Regional& regional, WorkProgress* progress) {
+                                          const Regional& regional, WorkProgress* progress,
+                                          const Matrix* treated) {
     if (positions.empty() || matrix.unitCount() < 1 || matrix.indicatorCount() < 1)
         return failure(FailureKind::Usage,
                        QCoreApplication::translate(
@@ -22,7 +40,10 @@ Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi d'incertezza"), 0);
     const std::vector<MethodRanking> runs = rankOverIndicatorSets(matrix, positions, progress);
-    if (runs.empty())
+    std::vector<MethodRanking> treatedRuns;
+    if (treated && !runs.empty())
+        treatedRuns = rankOverIndicatorSets(*treated, positions, progress);
+    if (runs.empty() || (treated && treatedRuns.empty()))
         return failure(FailureKind::Cancelled,
                        QCoreApplication::translate("Robustness", "Analisi annullata."));
 
@@ -38,18 +59,20 @@ Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
             continue;
         }
         result.codes.append(code);
-        for (int set = 0; set < sets; ++set) {
-            const MethodRanking& run = runs[std::size_t(set) * k + i];
-            if (run.refused) {
-                result.refusedRuns.append(
-                    QCoreApplication::translate("Robustness", "%1 senza %2: %3")
-                        .arg(code, regional.generalText(matrix.indicators[std::size_t(set - 1)]),
-                             run.message));
-                continue;
+        const std::vector<MethodRanking>* variants[] = {&runs, &treatedRuns};
+        for (const std::vector<MethodRanking>* variant : variants) {
+            const bool onTreated = variant == &treatedRuns;
+            for (int set = 0; set < sets && !variant->empty(); ++set) {
+                const MethodRanking& run = (*variant)[std::size_t(set) * k + i];
+                if (run.refused) {
+                    result.refusedRuns.append(
+                        refusedRun(code, matrix, set, onTreated, run.message, regional));
+                    continue;
+                }
+                if (reference.empty())
+                    reference = run.ranks;
+                taken.push_back(&run.ranks);
             }
-            if (reference.empty())
-                reference = run.ranks;
-            taken.push_back(&run.ranks);
         }
     }
     if (taken.empty())

@@ -41,10 +41,17 @@ struct RankUncertainty {
 // one indicator only; with MethodRefused when every method refuses it, the
 // message then naming each method's refusal ("CODE: message") on a line of
 // its own before the last line; with Cancelled when progress is cancelled.
+//
+// With treated given (the same matrix after the outlier treatment), the
+// treatment is one more factor: every run is made on both matrices, 2 k
+// (m + 1) rankings, the reference still the first method's on the matrix as
+// given; a refused run on the treated one is named "CODE trattata senza
+// INDICATORE: message" ("CODE trattata: message" with every indicator).
 Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                           const std::vector<MethodPosition>& positions,
                                           const Regional& regional,
-                                          WorkProgress* progress = nullptr);
+                                          WorkProgress* progress = nullptr,
+                                          const Matrix* treated = nullptr);
 
 // The table of <workbook>.unc.csv: row 0 the corner label and the headers,
 // then per unit: label, reference rank, median, 5th percentile, 95th

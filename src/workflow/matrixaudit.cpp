@@ -166,6 +166,13 @@ MatrixAudit auditMatrix(const Matrix& matrix, const Structure* structure) {
     return audit;
 }
 
+AuditLines auditLines(const Matrix& matrix, const MatrixAudit& audit, const Regional& regional) {
+    return {distributionLines(matrix, audit, regional),
+            correlationLines(matrix, audit.pearson, regional),
+            correlationLines(matrix, audit.spearman, regional), coherenceLines(audit, regional),
+            componentLines(matrix, audit, regional)};
+}
+
 Expected<QStringList> writeAuditFiles(const QString& workbook, const Matrix& matrix,
                                       const MatrixAudit& audit, const Regional& regional) {
     const QStringList paths{resultFileName(workbook, ResultFileKind::Audit),
@@ -173,14 +180,12 @@ Expected<QStringList> writeAuditFiles(const QString& workbook, const Matrix& mat
                             resultFileName(workbook, ResultFileKind::SpearmanCorrelations),
                             resultFileName(workbook, ResultFileKind::Coherence),
                             resultFileName(workbook, ResultFileKind::Components)};
-    const QStringList texts[] = {distributionLines(matrix, audit, regional),
-                                 correlationLines(matrix, audit.pearson, regional),
-                                 correlationLines(matrix, audit.spearman, regional),
-                                 coherenceLines(audit, regional),
-                                 componentLines(matrix, audit, regional)};
+    AuditLines lines = auditLines(matrix, audit, regional);
+    QStringList* texts[] = {&lines.distributions, &lines.pearson, &lines.spearman, &lines.coherence,
+                            &lines.components};
     std::vector<std::pair<QString, TextLines>> files;
     for (qsizetype i = 0; i < paths.size(); ++i)
-        files.emplace_back(paths[i], TextLines(texts[i]));
+        files.emplace_back(paths[i], TextLines(std::move(*texts[i])));
     if (Status written = writeTextFiles(files); !written)
         return std::move(written).error();
     return paths;

@@ -47,6 +47,17 @@ QString allIndicatorsName();
 // The audit of the matrix; structure may be null.
 MatrixAudit auditMatrix(const Matrix& matrix, const Structure* structure);
 
+// The lines of the audit files as writeAuditFiles writes them, for the
+// windows that show them.
+struct AuditLines {
+    QStringList distributions; // .audit.csv
+    QStringList pearson;       // .correlazioni.csv
+    QStringList spearman;      // .correlazioni.spearman.csv
+    QStringList coherence;     // .coerenza.csv
+    QStringList components;    // .pca.csv
+};
+AuditLines auditLines(const Matrix& matrix, const MatrixAudit& audit, const Regional& regional);
+
 // The files of an audit beside the workbook, written together: the
 // distributions (.audit.csv), the two correlation matrices, the coherence
 // of every group (.coerenza.csv) and the first-component loadings

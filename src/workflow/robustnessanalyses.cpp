@@ -52,8 +52,10 @@ Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matri
 
 Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
                                             const std::vector<MethodPosition>& positions,
-                                            const Regional& regional, WorkProgress* progress) {
-    Expected<RankUncertainty> uncertainty = rankUncertainty(matrix, positions, regional, progress);
+                                            const Regional& regional, WorkProgress* progress,
+                                            const Matrix* treated) {
+    Expected<RankUncertainty> uncertainty =
+        rankUncertainty(matrix, positions, regional, progress, treated);
     if (!uncertainty)
         return std::move(uncertainty).error();
     UncertaintyRun run;

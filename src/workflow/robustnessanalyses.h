@@ -66,7 +66,10 @@ struct UncertaintyRun {
 // reference) and every indicator set on the matrix of workbook
 // (rankUncertainty, whose failures it returns), written to
 // <workbook>.unc.csv.
+// With treated given, the outlier treatment is one more factor (see
+// rankUncertainty).
 Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional,
-                                            WorkProgress* progress = nullptr);
+                                            WorkProgress* progress = nullptr,
+                                            const Matrix* treated = nullptr);

@@ -2,13 +2,15 @@
 // processing window after a method run on the sample workbook, the
 // comparison window after comparing all nine methods, the pages of the
 // robustness window, the time analysis of the sample panel, the processing
-// window on the sample framework, and a refusal message. Reads the sample
+// window on the sample framework, the statistical audit of that framework,
+// and a refusal message. Reads the sample
 // workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
 #include "menuorv.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "ui/audit/auditwindow.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/interfacelanguage.h"
@@ -26,6 +28,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTextStream>
 
 namespace {
@@ -174,6 +177,19 @@ int main(int argc, char* argv[]) {
     ok = save(*processing, output + QStringLiteral("/processing-window-structure.png")) && ok;
     processing->reject();
     QCoreApplication::processEvents();
+    // The statistical audit of the sample with a structure: the indicators
+    // and the correlation heatmap with its groups outlined.
+    auto audited = std::make_shared<Processing>(regional);
+    if (audited->load(framework)) {
+        AuditWindow audit(audited, dialogs, regional);
+        audit.resize(1180, 760);
+        audit.show();
+        audit.analyse();
+        auto* pages = audit.findChild<QTabWidget*>();
+        ok = save(audit, output + QStringLiteral("/audit-indicators.png")) && ok;
+        pages->setCurrentIndex(1);
+        ok = save(audit, output + QStringLiteral("/audit-correlations.png")) && ok;
+    }
 
     auto box = QtDialogs::messageBox(
         textValuesMessage(QStringLiteral("PIL pro capite (migliaia di euro)")),

@@ -71,13 +71,6 @@ const Rows kProvince{{t("Provincia"), t("Reddito"), t("disoccupati")},
                      {t("Beta"), 10.0, 9.0},
                      {t("Gamma"), 20.0, 7.0}};
 
-QStringList column(const GridView* grid, int col) {
-    QStringList texts;
-    for (int r = 0; r < grid->gridModel()->gridRowCount(); ++r)
-        texts.append(grid->gridModel()->gridText(r, col));
-    return texts;
-}
-
 // Two dimensions weighing 2 and 1 that order the units differently;
 // servizi, weighing 0, is left out.
 const Rows kProvinceServizi{{t("Provincia"), t("Reddito"), t("disoccupati"), t("servizi")},
@@ -170,8 +163,8 @@ void TestIndiceMP::loadShowsMatrix() {
     GridView* data = w.msfMatrice();
     QVERIFY(data->isVisible());
     QCOMPARE(data->cornerText(), QStringLiteral("Provincia"));
-    QCOMPARE(column(data, 0), (QStringList{"Provincia", "Alfa", "Beta", "Gamma"}));
-    QCOMPARE(column(data, 2), (QStringList{"disoccupati", "5,0000", "9,0000", "7,0000"}));
+    QCOMPARE(gridColumnTexts(data, 0), (QStringList{"Provincia", "Alfa", "Beta", "Gamma"}));
+    QCOMPARE(gridColumnTexts(data, 2), (QStringList{"disoccupati", "5,0000", "9,0000", "7,0000"}));
     // Coloured by the polarity of the names.
     QCOMPARE(data->model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(),
              QColor(192, 255, 192));
@@ -305,8 +298,9 @@ void TestIndiceMP::methodRunReachesGrids() {
         QVERIFY2(shown(name), name);
     QVERIFY(child<QRadioButton>("optTipo0")->isChecked());
     QVERIFY(child<QRadioButton>("optTipoRisultato0")->isChecked());
-    QCOMPARE(column(w.msfRisultati(), 0), (QStringList{"Provincia", "Alfa", "Beta", "Gamma"}));
-    QCOMPARE(column(w.msfRisultati(), 1), valueParts(resultFile("WROC", ".csv")));
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 0),
+             (QStringList{"Provincia", "Alfa", "Beta", "Gamma"}));
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("WROC", ".csv")));
     QCOMPARE(m_state.matGraduatoria, m_state.matValori);
 }
 
@@ -329,13 +323,13 @@ void TestIndiceMP::views() {
 
     // "Graduatoria" right after a run shows the values; "Ranghi" the ranks
     // file.
-    const QStringList values = column(w.msfRisultati(), 1);
+    const QStringList values = gridColumnTexts(w.msfRisultati(), 1);
     QTest::mouseClick(child<QRadioButton>("optTipoRisultato1"), Qt::LeftButton);
-    QCOMPARE(column(w.msfRisultati(), 1), values);
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), values);
     QTest::mouseClick(child<QRadioButton>("optTipoRisultato2"), Qt::LeftButton);
-    QCOMPARE(column(w.msfRisultati(), 1), valueParts(resultFile("M1NI", ".rnk")));
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("M1NI", ".rnk")));
     QTest::mouseClick(child<QRadioButton>("optTipoRisultato0"), Qt::LeftButton);
-    QCOMPARE(column(w.msfRisultati(), 1), values);
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), values);
     QVERIFY(m_dialogs.messages.isEmpty());
 }
 
@@ -371,7 +365,7 @@ void TestIndiceMP::automaticProcessing() {
     // The list on its last entry, the grids on the last method that ran.
     QCOMPARE(combo->currentIndex(), 8);
     QCOMPARE(child<QGroupBox>("Frame1")->title(), QStringLiteral("Matrice dei risultati: INRE"));
-    QCOMPARE(column(w.msfRisultati(), 1), valueParts(resultFile("INRE", ".csv")));
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("INRE", ".csv")));
 }
 
 void TestIndiceMP::writeFailureShownAsFailed() {
@@ -379,7 +373,7 @@ void TestIndiceMP::writeFailureShownAsFailed() {
     QVERIFY(w.load());
     w.show();
     choose(4); // GRAD runs
-    const QStringList shownValues = column(w.msfRisultati(), 1);
+    const QStringList shownValues = gridColumnTexts(w.msfRisultati(), 1);
 
     // The ranks file of INRE cannot be written: a folder holds its name.
     QVERIFY(QDir().mkdir(resultFile("INRE", ".rnk")));
@@ -393,7 +387,7 @@ void TestIndiceMP::writeFailureShownAsFailed() {
     QVERIFY(!QFile::exists(resultFile("INRE", ".csv")));
     // Nothing shows the failed run as done.
     QCOMPARE(child<QComboBox>("cmbMetodo")->currentIndex(), 4);
-    QCOMPARE(column(w.msfRisultati(), 1), shownValues);
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), shownValues);
 
     // The automatic processing stops at the first file it cannot write.
     m_dialogs.messages.clear();
@@ -448,7 +442,7 @@ void TestIndiceMP::reopeningReloads() {
     rows->push_back({t("Delta"), 1.0, 2.0});
     QVERIFY(w.load());
     w.show();
-    QCOMPARE(column(w.msfMatrice(), 0).last(), QStringLiteral("Delta"));
+    QCOMPARE(gridColumnTexts(w.msfMatrice(), 0).last(), QStringLiteral("Delta"));
     QCOMPARE(child<QComboBox>("cmbMetodo")->currentIndex(), -1);
     QVERIFY(!shown("msfRisultati"));
     QVERIFY(!shown("frmTipo"));
@@ -523,20 +517,20 @@ void TestIndiceMP::structureBesideMatrix() {
     QVERIFY(shown("cmbDimensione"));
     QCOMPARE(groups->count(), 3);
     QCOMPARE(groups->currentIndex(), 0);
-    QCOMPARE(column(w.msfRisultati(), 1), valueParts(resultFile("MPI+", ".csv")));
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("MPI+", ".csv")));
     const QString dim = m_state.strMatrice + QStringLiteral(".dimMPI+");
     QCOMPARE(fileColumn(dim + QStringLiteral(".csv"), 0).value(0), QStringLiteral("Provincia"));
     groups->setCurrentIndex(2);
     Q_EMIT groups->activated(2);
-    QCOMPARE(column(w.msfRisultati(), 1).mid(1),
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1).mid(1),
              fileColumn(dim + QStringLiteral(".csv"), 2).mid(1));
     QTest::mouseClick(child<QRadioButton>("optTipoRisultato2"), Qt::LeftButton);
-    QCOMPARE(column(w.msfRisultati(), 1).mid(1),
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1).mid(1),
              fileColumn(dim + QStringLiteral(".rnk.csv"), 2).mid(1));
     // The next method keeps the group on view.
     choose(2); // WROC
     QCOMPARE(groups->currentIndex(), 2);
-    QCOMPARE(column(w.msfRisultati(), 1).mid(1),
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1).mid(1),
              fileColumn(m_state.strMatrice + QStringLiteral(".dimWROC.csv"), 2).mid(1));
 
     // Ignored, the structure goes: the flat matrix, no group files.

@@ -58,6 +58,7 @@ void TestReport::sampleReport() {
     const QString workbook = sample.processing->workbook();
     const Matrix& matrix = sample.processing->matrix();
     QVERIFY(writeRobustnessFiles(workbook, matrix, m_regional));
+    QVERIFY(sample.processing->audit());
     const ResultsCollection results = collectResults(workbook, matrix, m_regional);
     const QString pdf = m_dir.filePath(QStringLiteral("rapporto.pdf"));
     QCOMPARE(failureMessage(writePdfReport(pdf, results)), QString());
@@ -86,6 +87,10 @@ void TestReport::sampleReport() {
     QVERIFY(flat.contains(QStringLiteral("spostamento maggiore è %1 (per 14 unità su 20)")
                               .arg(m_regional.generalText(matrix.indicators.front()))));
     QVERIFY(text.contains(QStringLiteral("Incertezza")));
+    // The audit: the indicator table (no indicator of the sample is
+    // flagged) and the coherence of the whole matrix.
+    QVERIFY(flat.contains(QStringLiteral("curtosi oltre 3,5: nessuno.")));
+    QVERIFY(text.contains(QStringLiteral("Tutti gli indicatori")));
     QVERIFY(!text.contains(QStringLiteral("Allegato")));
     for (int p = 0; p < pages.size(); ++p)
         QVERIFY(pages[p].contains(QStringLiteral("Pagina %1").arg(p + 1)));

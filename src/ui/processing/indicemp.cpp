@@ -1,6 +1,7 @@
 #include "ui/processing/indicemp.h"
 
 #include "methods/metodi.h"
+#include "ui/audit/auditwindow.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/tablemodel.h"
@@ -57,7 +58,8 @@ IndiceMP::IndiceMP(SharedState& state, std::shared_ptr<Processing> processing, D
     m_work = new BackgroundWork(this, m_stbStato);
     layout->insertLayout(1, m_ui.structureLine);
     m_work->setControls({m_ui.cmdSelect, m_ui.cmbMetodo, m_ui.frmTipo, m_ui.frmTipoRisultato,
-                         m_ui.cmbDimensione, m_ui.exportButton, m_ui.chkIgnoraStruttura});
+                         m_ui.cmbDimensione, m_ui.exportButton, m_ui.auditButton,
+                         m_ui.chkIgnoraStruttura});
     connectControls();
     fitToScreen(*this, {1280, 800});
 }
@@ -67,6 +69,7 @@ IndiceMP::~IndiceMP() = default;
 void IndiceMP::connectControls() {
     connect(m_ui.cmdSelect, &QPushButton::clicked, this, &IndiceMP::cmdSelect_Click);
     connect(m_ui.exportButton, &QPushButton::clicked, this, &IndiceMP::exportResults);
+    connect(m_ui.auditButton, &QPushButton::clicked, this, [this] { openAudit(); });
     connect(m_ui.cmbMetodo, &QComboBox::activated, this, &IndiceMP::cmbMetodo_Click);
     connect(m_ui.optTipo, &QButtonGroup::idClicked, this, &IndiceMP::optTipo_Click);
     connect(m_ui.optTipoRisultato, &QButtonGroup::idClicked, this,
@@ -388,4 +391,21 @@ void IndiceMP::exportResults() {
                             [this] { return outputOfTables(m_state); }};
     exportResultsWorkbook(m_state.strMatrice, m_processing->sharedMatrix(), shown, m_dialogs,
                           *m_work, m_regional, m_processing->structure());
+}
+
+AuditWindow* IndiceMP::openAudit() {
+    if (!m_processing->hasMatrix())
+        return nullptr;
+    // Each opening audits the matrix held now.
+    delete m_audit;
+    m_audit = new AuditWindow(m_processing, m_dialogs, m_regional, this);
+    connect(m_audit, &AuditWindow::matrixTreated, this, [this] {
+        MatrixTables tables = matrixTables(m_processing->matrix());
+        installMatrixTables(m_state, tables);
+        m_ui.optTipo->button(0)->setChecked(true);
+        optTipo_Click(0);
+    });
+    m_audit->open();
+    m_audit->analyse();
+    return m_audit;
 }

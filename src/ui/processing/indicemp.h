@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class AuditWindow;
 class BackgroundWork;
 class ClockStatusBar;
 struct RunTables;
@@ -53,6 +54,10 @@ public:
     // .xlsx, the method shown in full precision with its transformed matrix
     // (see resultsoutput.h).
     void exportResults();
+    // "Analisi statistica...": the audit window over the matrix loaded
+    // (null before a load); its outlier treatment replaces the matrix here
+    // too.
+    AuditWindow* openAudit();
     void optTipo_Click(int index);
     void optTipoRisultato_Click(int index);
     // The group chosen in the view choice: the results grid shows its
@@ -97,6 +102,7 @@ private:
     ProcessingWidgets m_ui;
     ClockStatusBar* m_stbStato = nullptr;
     BackgroundWork* m_work = nullptr;
+    AuditWindow* m_audit = nullptr;
     int m_resultsWidth = 0; // the width of the results pane, fixed at each load
     bool m_splitterMoved = false;
 };

@@ -80,6 +80,11 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     exportButton->setAutoDefault(false);
     exportButton->setToolTip(tr("Scrive la matrice e i risultati dei metodi in una "
                                 "cartella di Excel"));
+    auditButton = new QPushButton(tr("Analisi statistica..."), window);
+    auditButton->setObjectName(QStringLiteral("cmdAnalisi"));
+    auditButton->setAutoDefault(false);
+    auditButton->setToolTip(tr("Distribuzioni, correlazioni e coerenza degli indicatori; "
+                               "trattamento dei valori anomali"));
 
     strip = new QHBoxLayout;
     strip->setSpacing(10);
@@ -91,6 +96,7 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     strip->addWidget(frmTipo);
     strip->addWidget(frmTipoRisultato);
     strip->addStretch(1);
+    strip->addWidget(auditButton, 0, Qt::AlignVCenter);
     strip->addWidget(exportButton, 0, Qt::AlignVCenter);
 
     chkIgnoraStruttura = new QCheckBox(tr("Ignora il foglio Struttura"), window);

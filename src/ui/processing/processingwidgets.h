@@ -64,6 +64,7 @@ public:
     QHBoxLayout* structureLine = nullptr;
     QCheckBox* chkIgnoraStruttura = nullptr;
     QLabel* lblStruttura = nullptr;
+    QPushButton* auditButton = nullptr;
     QSplitter* splitter = nullptr;
     QSplitter* dataSplitter = nullptr;
     QGroupBox* frmStruttura = nullptr;

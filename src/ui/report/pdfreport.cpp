@@ -16,13 +16,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numeric>
 
 namespace {
 
-constexpr int kInlineUnits = 60; // up to this many units the rankings stay in the sections
-constexpr int kEnds = 5;         // first and last units named in a section
-constexpr int kMostMoved = 10;   // units listed in the robustness summary
+constexpr int kInlineUnits = 60;       // up to this many units the rankings stay in the sections
+constexpr int kHeatmapIndicators = 30; // beyond, the correlations stay in the workbook
+constexpr int kEnds = 5;               // first and last units named in a section
+constexpr int kMostMoved = 10;         // units listed in the robustness summary
 
 class Report {
 public:
@@ -46,6 +48,8 @@ public:
                                              "nell'indice complessivo."));
             m_pages.table(structureTable(*m_results.structure, m_regional));
         }
+        if (m_results.audit)
+            audit(*m_results.audit);
         if (m_results.methods.empty())
             m_pages.paragraph(QStringLiteral(
                 "Nessun metodo è stato ancora eseguito su questa matrice: non ci sono "
@@ -179,6 +183,90 @@ private:
             m_pages.reserve(heatmapHeight(int(headers.size()), std::min(m_pages.width(), 460.0)));
         drawHeatmap(m_pages.painter(), QRectF(room.topLeft(), QSizeF(460, room.height())), headers,
                     matrix, m_regional);
+    }
+
+    // A cell of a table read back from a file: its text, or its number
+    // (with four decimals unless whole is set).
+    QString cellText(const DelimitedTable& table, int row, int column, bool whole = false) const {
+        const std::size_t at =
+            std::size_t(row) * std::size_t(table.columnCount()) + std::size_t(column);
+        const auto text = std::lower_bound(table.texts.begin(), table.texts.end(), at,
+                                           [](const std::pair<std::size_t, QString>& cell,
+                                              std::size_t i) { return cell.first < i; });
+        if (text != table.texts.end() && text->first == at)
+            return text->second;
+        const double value = table.number(row, column);
+        if (!std::isfinite(value))
+            return QString();
+        return whole ? QString::number(qint64(value)) : m_regional.fixed4(value);
+    }
+
+    // The table of a file, the columns of whole numbers (counts) without
+    // decimals.
+    ReportTable fileTable(const DelimitedTable& source, double firstWidth) const {
+        const int columns = source.columnCount();
+        auto whole = std::make_shared<std::vector<char>>(std::size_t(columns), 1);
+        for (int r = 0; r < source.rowCount(); ++r)
+            for (int k = 0; k < columns; ++k) {
+                const double value = source.number(r, k);
+                if (std::isfinite(value) && (value != std::trunc(value) || std::abs(value) > 1e9))
+                    (*whole)[std::size_t(k)] = 0;
+            }
+        ReportTable table;
+        table.headers = source.headers;
+        table.widths.assign(std::size_t(source.headers.size()), 1.0);
+        table.widths[0] = firstWidth;
+        table.rows = source.rowCount();
+        table.cell = [this, &source, whole](int row, int column) {
+            return column == 0
+                       ? source.labels[row]
+                       : cellText(source, row, column - 1, (*whole)[std::size_t(column - 1)] != 0);
+        };
+        return table;
+    }
+
+    void audit(const AuditTables& audit) {
+        step(QStringLiteral("Rapporto: analisi statistica"));
+        m_pages.heading(QStringLiteral("Analisi statistica degli indicatori"));
+        const DelimitedTable& indicators = audit.indicators;
+        QStringList flagged;
+        for (int r = 0; r < indicators.rowCount(); ++r)
+            if (cellText(indicators, r, indicators.columnCount() - 1) == QStringLiteral("si"))
+                flagged.append(indicators.labels[r]);
+        m_pages.paragraph(
+            QStringLiteral("La distribuzione di ogni indicatore come letto. Sono anomali gli "
+                           "indicatori con asimmetria oltre 2 in valore assoluto e curtosi "
+                           "oltre 3,5: %1.")
+                .arg(flagged.isEmpty() ? QStringLiteral("nessuno")
+                                       : flagged.join(QStringLiteral(", "))));
+        m_pages.table(fileTable(indicators, 2.4));
+        const int m = audit.correlations.rowCount();
+        m_pages.heading(QStringLiteral("Correlazioni"), 2);
+        if (m <= kHeatmapIndicators) {
+            // The names are long: the heatmap numbers the indicators.
+            QStringList numbers;
+            QStringList legend;
+            for (int j = 0; j < m; ++j) {
+                numbers.append(QString::number(j + 1));
+                legend.append(QStringLiteral("%1 %2").arg(j + 1).arg(audit.correlations.labels[j]));
+            }
+            m_pages.paragraph(
+                QStringLiteral("Correlazione di Pearson di ogni coppia di indicatori, ciascuno "
+                               "orientato secondo la polarità: da −1 (si contrastano, marrone) "
+                               "a 1 (dicono la stessa cosa, verde acqua). Indicatori: %1.")
+                    .arg(legend.join(QStringLiteral("; "))));
+            heatmap(numbers, audit.correlations.numbers);
+        } else {
+            m_pages.paragraph(QStringLiteral("Con %1 indicatori la matrice delle correlazioni "
+                                             "è nel foglio Audit della cartella dei risultati.")
+                                  .arg(m));
+        }
+        m_pages.heading(QStringLiteral("Coerenza"), 2);
+        m_pages.paragraph(QStringLiteral(
+            "Per ogni gruppo e per l'intera matrice: l'alfa di Cronbach degli indicatori "
+            "standardizzati, il primo autovalore delle loro correlazioni, la quota di varianza "
+            "che spiega e quanti autovalori superano 1."));
+        m_pages.table(fileTable(audit.coherence, 2.4));
     }
 
     void comparison(const ComparisonResults& comparison) {

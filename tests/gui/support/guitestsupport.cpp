@@ -1,5 +1,6 @@
 #include "guitestsupport.h"
 
+#include "ui/grid/gridview.h"
 #include "workbook/caricamatrice.h"
 
 Processing::MatrixLoader memoryLoader(std::shared_ptr<Rows> rows, const Regional& regional) {
@@ -24,4 +25,11 @@ bool writeMethodResults(const QString& workbook, const Rows& rows,
 
 CellValue t(const char* text) {
     return CellValue(QString::fromUtf8(text));
+}
+
+QStringList gridColumnTexts(const GridView* grid, int col) {
+    QStringList texts;
+    for (int r = 0; r < grid->gridModel()->gridRowCount(); ++r)
+        texts.append(grid->gridModel()->gridText(r, col));
+    return texts;
 }

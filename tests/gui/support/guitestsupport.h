@@ -7,9 +7,12 @@
 #include "workflow/processing.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
+
+class GridView;
 
 // A loader that reads *rows as the first worksheet of whatever workbook it
 // is given, through the program's own checks; *rows may change between two
@@ -24,3 +27,6 @@ bool writeMethodResults(const QString& workbook, const Rows& rows,
 
 // A text cell.
 CellValue t(const char* text);
+
+// The texts of grid column col, the header row first.
+QStringList gridColumnTexts(const GridView* grid, int col);

@@ -1,0 +1,126 @@
+#include "ui/audit/auditfigures.h"
+
+#include "audit/eigen.h"
+#include "shared/delimitedfields.h"
+#include "workflow/matrixaudit.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Sturges' rule, kept between 5 and 30 bins.
+int binCount(int values) {
+    const int bins = int(std::ceil(std::log2(std::max(values, 1)))) + 1;
+    return std::clamp(bins, 5, 30);
+}
+
+Histogram histogramOf(const MatrixColumn& column, int units) {
+    Histogram histogram;
+    std::vector<double> values;
+    values.reserve(std::size_t(units));
+    for (int i = 0; i < units; ++i)
+        if (!column.isMissing(i) && std::isfinite(column.values[i]))
+            values.push_back(column.values[i]);
+    if (values.empty())
+        return histogram;
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    histogram.minimum = *low;
+    histogram.maximum = *high;
+    const int bins = binCount(int(values.size()));
+    histogram.counts.assign(std::size_t(bins), 0);
+    const double span = histogram.maximum - histogram.minimum;
+    for (const double value : values) {
+        const int bin = span > 0 ? int((value - histogram.minimum) / span * bins) : 0;
+        ++histogram.counts[std::size_t(std::min(bin, bins - 1))];
+    }
+    return histogram;
+}
+
+} // namespace
+
+AuditFigures auditFigures(const Matrix& matrix, const Structure* structure, const QString& workbook,
+                          const Regional& regional) {
+    const MatrixAudit audit = auditMatrix(matrix, structure);
+    const AuditLines lines = auditLines(matrix, audit, regional);
+    AuditFigures figures;
+    figures.indicators = linesTable(lines.distributions);
+    figures.coherence = linesTable(lines.coherence);
+    const int m = matrix.indicatorCount();
+    const MatrixView view = matrix.view();
+    for (int j = 0; j < m; ++j) {
+        figures.flagged.push_back(audit.distributions[std::size_t(j)].flagged() ? 1 : 0);
+        figures.names.append(regional.generalText(matrix.indicators[std::size_t(j)]));
+        figures.histograms.push_back(histogramOf(view.columns[std::size_t(j)], view.units));
+    }
+    figures.pearson = audit.pearson;
+    figures.spearman = audit.spearman;
+    for (const GroupAudit& group : audit.groups) {
+        const bool whole = &group == &audit.groups.back();
+        if (!whole)
+            figures.groups.push_back({group.name, group.indicators});
+        std::vector<double> values;
+        if (!std::isnan(group.coherence.firstEigenvalue))
+            values = symmetricEigen(subMatrix(audit.pearson, m, group.indicators),
+                                    int(group.indicators.size()))
+                         .values;
+        figures.eigenvalues.push_back(std::move(values));
+    }
+    Expected<QStringList> written = writeAuditFiles(workbook, matrix, audit, regional);
+    if (written)
+        figures.files = std::move(*written);
+    else
+        figures.written = std::move(written).error();
+    return figures;
+}
+
+TextTable linesTable(const QStringList& lines) {
+    std::vector<std::vector<QString>> rows;
+    int columns = 0;
+    std::vector<FieldSpan> spans;
+    for (const QString& line : lines) {
+        std::vector<QString> fields;
+        if (splitQuotedFields(line, spans))
+            for (const FieldSpan& span : spans)
+                fields.push_back(fieldText(line, span));
+        else
+            for (const QString& field : line.split(u';'))
+                fields.push_back(field);
+        columns = std::max(columns, int(fields.size()));
+        rows.push_back(std::move(fields));
+    }
+    TextTable table(int(rows.size()), columns);
+    for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < int(rows.size()); ++r)
+            if (c < int(rows[std::size_t(r)].size()))
+                table.setCell(r, c, rows[std::size_t(r)][std::size_t(c)]);
+    return table;
+}
+
+TextTable changesTable(const Matrix& before, const Matrix& after, const Regional& regional) {
+    struct Change {
+        int unit;
+        int indicator;
+    };
+    std::vector<Change> changes;
+    for (int i = 0; i < before.unitCount(); ++i)
+        for (int j = 0; j < before.indicatorCount(); ++j)
+            if (!before.isMissing(i, j) && before.value(i, j) != after.value(i, j))
+                changes.push_back({i, j});
+    TextTable table(int(changes.size()) + 1, 4);
+    table.setCell(0, 0, regional.generalText(before.corner));
+    table.setCell(0, 1, QCoreApplication::translate("AuditWindow", "Indicatore"));
+    table.setCell(0, 2, QCoreApplication::translate("AuditWindow", "Originale"));
+    table.setCell(0, 3, QCoreApplication::translate("AuditWindow", "Trattato"));
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        const auto [unit, indicator] = changes[k];
+        const int row = int(k) + 1;
+        table.setCell(row, 0, regional.generalText(before.units[std::size_t(unit)]));
+        table.setCell(row, 1, regional.generalText(before.indicators[std::size_t(indicator)]));
+        table.setCell(row, 2, regional.fixed4(before.value(unit, indicator)));
+        table.setCell(row, 3, regional.fixed4(after.value(unit, indicator)));
+    }
+    return table;
+}

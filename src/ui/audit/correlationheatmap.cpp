@@ -1,0 +1,115 @@
+#include "ui/audit/correlationheatmap.h"
+
+#include "ui/grid/divergingpalette.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kLabelledSide = 30; // the smallest square that shows its value
+
+} // namespace
+
+CorrelationHeatmap::CorrelationHeatmap(QChart* chart, const Regional& regional)
+    : QGraphicsItem(chart), m_regional(regional) {
+    const auto follow = [this](const QRectF& area) {
+        prepareGeometryChange();
+        m_room = area;
+    };
+    QObject::connect(chart, &QChart::plotAreaChanged, chart, follow);
+    follow(chart->plotArea());
+}
+
+void CorrelationHeatmap::setMatrix(const QStringList& names, std::vector<double> matrix,
+                                   std::vector<GroupOutline> groups) {
+    m_names = names;
+    m_matrix = std::move(matrix);
+    m_groups = std::move(groups);
+    update();
+}
+
+void CorrelationHeatmap::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    const int m = int(m_names.size());
+    if (m == 0 || m_room.isEmpty())
+        return;
+    painter->save();
+    QFont font = painter->font();
+    font.setPointSizeF(std::clamp(m_room.height() / (2.2 * m), 5.0, 9.0));
+    painter->setFont(font);
+    const QFontMetricsF metrics(font);
+    double labelWidth = 0;
+    for (int j = 0; j < m; ++j)
+        labelWidth =
+            std::max(labelWidth,
+                     metrics.horizontalAdvance(QStringLiteral("%1 %2").arg(j + 1).arg(m_names[j])));
+    labelWidth = std::min(labelWidth + 6, m_room.width() * 0.35);
+    const double bottom = metrics.height() + 4;
+    const double side =
+        std::max(1.0, std::min((m_room.width() - labelWidth) / m, (m_room.height() - bottom) / m));
+    const QRectF grid(m_room.left() + labelWidth, m_room.top(), side * m, side * m);
+
+    for (int j = 0; j < m; ++j) {
+        const double y = grid.top() + j * side;
+        painter->setPen(Qt::black);
+        painter->drawText(QRectF(m_room.left(), y, labelWidth - 4, side),
+                          Qt::AlignRight | Qt::AlignVCenter,
+                          metrics.elidedText(QStringLiteral("%1 %2").arg(j + 1).arg(m_names[j]),
+                                             Qt::ElideRight, labelWidth - 4));
+        painter->drawText(QRectF(grid.left() + j * side, grid.bottom() + 2, side, bottom),
+                          Qt::AlignHCenter | Qt::AlignTop, QString::number(j + 1));
+        for (int k = 0; k < m; ++k) {
+            const double value = m_matrix[std::size_t(j) * std::size_t(m) + std::size_t(k)];
+            const QRectF cell(grid.left() + k * side, y, side, side);
+            if (std::isnan(value)) {
+                painter->fillRect(cell, QColor(0xdd, 0xdd, 0xdd));
+                continue;
+            }
+            const QColor colour = divergingpalette::colour(value);
+            painter->fillRect(cell, colour);
+            if (side >= kLabelledSide && j != k) {
+                painter->setPen(divergingpalette::readableText(colour));
+                painter->drawText(cell, Qt::AlignCenter,
+                                  m_regional.locale().toString(value, 'f', 2));
+            }
+        }
+    }
+    painter->setPen(QPen(QColor(0x60, 0x60, 0x60), 0.5));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(grid);
+    for (const GroupOutline& group : m_groups)
+        outline(*painter, grid, side, group);
+    painter->restore();
+}
+
+// The edges between the pairs of the group's indicators and the others.
+void CorrelationHeatmap::outline(QPainter& painter, const QRectF& grid, double side,
+                                 const GroupOutline& group) const {
+    const int m = int(m_names.size());
+    std::vector<char> inside(std::size_t(m), 0);
+    for (const int j : group.indicators)
+        if (j >= 0 && j < m)
+            inside[std::size_t(j)] = 1;
+    const auto in = [&](int j) { return j >= 0 && j < m && inside[std::size_t(j)]; };
+    painter.setPen(QPen(Qt::black, 2));
+    for (int j = 0; j < m; ++j) {
+        if (!in(j))
+            continue;
+        for (int k = 0; k < m; ++k) {
+            if (!in(k))
+                continue;
+            const QRectF cell(grid.left() + k * side, grid.top() + j * side, side, side);
+            if (!in(j - 1))
+                painter.drawLine(cell.topLeft(), cell.topRight());
+            if (!in(j + 1))
+                painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+            if (!in(k - 1))
+                painter.drawLine(cell.topLeft(), cell.bottomLeft());
+            if (!in(k + 1))
+                painter.drawLine(cell.topRight(), cell.bottomRight());
+        }
+    }
+}

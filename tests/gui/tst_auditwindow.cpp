@@ -1,0 +1,151 @@
+#include "support/guitestsupport.h"
+#include "support/recordingdialogs.h"
+#include "ui/audit/auditwindow.h"
+#include "ui/grid/gridview.h"
+#include "ui/platform/backgroundwork.h"
+#include "ui/processing/indicemp.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The statistical audit window's wiring: opened from the processing window
+// it shows the audit of the matrix held there, and its treatment replaces
+// that matrix for the methods and the data grid.
+class TestAuditWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void opensWithTheAudit();
+    void correlationKindSwitchesHeatmap();
+    void treatmentReplacesProcessingMatrix();
+
+private:
+    AuditWindow& open();
+    template <typename T> T* child(const char* name) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    SharedState m_state;
+    RecordingDialogs m_dialogs;
+    std::unique_ptr<Regional> m_regional;
+    std::shared_ptr<Processing> m_processing;
+    std::unique_ptr<IndiceMP> m_window;
+    AuditWindow* m_audit = nullptr;
+};
+
+namespace {
+
+// Twelve provinces; "Reddito" is skewed by Lambda's 200 (skewness 3.4,
+// kurtosis 11.9), "Servizi" is not.
+Rows provinces() {
+    Rows rows{{t("Provincia"), t("Reddito"), t("Servizi")}};
+    const double income[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 200, 11};
+    const char* names[] = {"Alfa", "Beta",  "Gamma", "Delta", "Epsilon", "Zeta",
+                           "Eta",  "Theta", "Iota",  "Kappa", "Lambda",  "Mu"};
+    for (int i = 0; i < 12; ++i)
+        rows.push_back({t(names[i]), income[i], double((i * 7) % 12 + 1)});
+    return rows;
+}
+
+} // namespace
+
+void TestAuditWindow::initTestCase() {
+    BackgroundWork::setRevealDelay(0);
+}
+
+void TestAuditWindow::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_state = SharedState();
+    m_state.strMatrice = m_dir->filePath(QStringLiteral("Province.xlsx"));
+    m_state.strCartella = m_dir->path();
+    m_dialogs = RecordingDialogs();
+    m_regional = std::make_unique<Regional>(QLocale(QLocale::Italian, QLocale::Italy));
+    m_processing =
+        std::make_shared<Processing>(*m_regional, memoryLoader(provinces(), *m_regional));
+    m_window = std::make_unique<IndiceMP>(m_state, m_processing, m_dialogs, *m_regional);
+}
+
+void TestAuditWindow::cleanup() {
+    m_window.reset();
+    m_audit = nullptr;
+}
+
+// The processing window loads, then its "Analisi statistica..." button
+// opens the audit.
+AuditWindow& TestAuditWindow::open() {
+    if (!m_window->load())
+        qFatal("the matrix did not load");
+    child<QPushButton>("cmdAnalisi")->click();
+    m_audit = m_window->findChild<AuditWindow*>();
+    if (!m_audit)
+        qFatal("no audit window");
+    return *m_audit;
+}
+
+template <typename T> T* TestAuditWindow::child(const char* name) const {
+    QObject* parent = m_audit ? static_cast<QObject*>(m_audit) : m_window.get();
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
+}
+
+void TestAuditWindow::opensWithTheAudit() {
+    AuditWindow& audit = open();
+    QVERIFY(audit.isVisible());
+    const GridView* indicators = child<GridView>("msfIndicatori");
+    QCOMPARE(gridColumnTexts(indicators, 0), (QStringList{"Indicatore", "Reddito", "Servizi"}));
+    QCOMPARE(gridColumnTexts(indicators, 8), (QStringList{"Anomalo", "si", "no"}));
+    // The flagged indicator stands out, the other keeps the view's colours.
+    QVERIFY(indicators->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>().isValid());
+    QVERIFY(!indicators->model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>().isValid());
+    // The whole matrix in the coherence table, its scree chart on view.
+    QCOMPARE(gridColumnTexts(child<GridView>("msfCoerenza"), 0),
+             (QStringList{"Gruppo", "Tutti gli indicatori"}));
+    QCOMPARE(child<QChartView>("chartAutovalori")->chart()->series().size(), 3);
+    QVERIFY(child<QChartView>("chartIstogramma")->chart()->title().contains(u"Reddito"));
+    // The audit files are beside the workbook.
+    QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".audit.csv")));
+    QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".coerenza.csv")));
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestAuditWindow::correlationKindSwitchesHeatmap() {
+    AuditWindow& audit = open();
+    const QChart* chart = child<QChartView>("chartCorrelazioni")->chart();
+    QVERIFY(chart->title().contains(u"Pearson"));
+    child<QRadioButton>("optSpearman")->click();
+    QVERIFY(chart->title().contains(u"Spearman"));
+    QVERIFY(audit.figures().pearson != audit.figures().spearman);
+}
+
+void TestAuditWindow::treatmentReplacesProcessingMatrix() {
+    open();
+    const std::shared_ptr<const Matrix> before = m_processing->sharedMatrix();
+    child<QPushButton>("cmdTratta")->click();
+    QVERIFY(m_dialogs.messages.isEmpty());
+    // Lambda's 200 pulled in to the next value, 11: one changed cell.
+    const GridView* changes = child<GridView>("msfTrattati");
+    QCOMPARE(changes->gridModel()->gridRowCount(), 2);
+    QCOMPARE(gridColumnTexts(changes, 0), (QStringList{"Provincia", "Lambda"}));
+    QCOMPARE(gridColumnTexts(changes, 2), (QStringList{"Originale", "200,0000"}));
+    QCOMPARE(gridColumnTexts(changes, 3), (QStringList{"Trattato", "11,0000"}));
+    QVERIFY(m_processing->sharedMatrix() != before);
+    QCOMPARE(m_processing->matrix().value(10, 0), 11.0);
+    // The data grid of the processing window shows the treated matrix, the
+    // audit the treated indicator as no longer flagged.
+    QCOMPARE(m_window->msfMatrice()->gridModel()->gridText(11, 1), QStringLiteral("11,0000"));
+    QCOMPARE(gridColumnTexts(child<GridView>("msfIndicatori"), 8),
+             (QStringList{"Anomalo", "no", "no"}));
+    QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".trattati.csv")));
+}
+
+QTEST_MAIN(TestAuditWindow)
+#include "tst_auditwindow.moc"
