@@ -1,5 +1,8 @@
+#include "methods/methodcomputation.h"
+#include "robustness/montecarlo.h"
 #include "robustness/randomstreams.h"
 #include "robustness/sobolindices.h"
+#include "support/testsupport.h"
 
 #include <QtTest>
 
@@ -33,6 +36,18 @@ SaltelliOutputs runDesign(const Model& model, int k, int levels, int rows, std::
     return outputs;
 }
 
+// n units by m indicators of values drawn from 1..100, every other
+// indicator of negative polarity.
+Matrix randomMatrix(int n, int m, std::uint64_t seed) {
+    Matrix matrix = Matrix::ofSize(n, m);
+    std::mt19937_64 generator = randomStream(seed, 0);
+    for (double& value : matrix.values)
+        value = 1.0 + 99.0 * uniformUnit(generator);
+    for (int j = 1; j < m; j += 2)
+        matrix.negative[std::size_t(j)] = 1;
+    return matrix;
+}
+
 } // namespace
 
 class TestMonteCarlo : public QObject {
@@ -43,6 +58,7 @@ private Q_SLOTS:
     void knownIndices();
     void outputThatNeverMoves();
     void reproducibleStreams();
+    void rankingEngine();
 };
 
 void TestMonteCarlo::knownIndices_data() {
@@ -120,6 +136,60 @@ void TestMonteCarlo::reproducibleStreams() {
     QCOMPARE((*a)[1].total.p95, (*b)[1].total.p95);
     QCOMPARE((*a)[0].first.value, (*c)[0].first.value);
     QVERIFY((*a)[0].first.p5 != (*c)[0].first.p5 || (*a)[1].total.p95 != (*c)[1].total.p95);
+}
+
+void TestMonteCarlo::rankingEngine() {
+    const Matrix matrix = randomMatrix(40, 5, 3);
+    MonteCarloSetup setup;
+    setup.methods = {MethodPosition::MpiPositivo, MethodPosition::Wroclaw,
+                     MethodPosition::MediaValoriZ};
+    setup.weightSpread = 0.3;
+    setup.leaveOut = true;
+    setup.missingLevels = 2; // two treatments of a complete matrix: the same matrix twice
+    setup.runs = 150;
+    setup.sobol = true;
+    setup.bootstrap = 100;
+    setup.threads = 1;
+    const std::vector<const Matrix*> variants{&matrix, &matrix};
+    const auto one = monteCarlo(variants, setup);
+    setup.threads = 2;
+    const auto two = monteCarlo(variants, setup);
+    QVERIFY2(one && two, qPrintable(failureMessage(one)));
+
+    QCOMPARE(one->factors.size(), std::size_t{4});
+    QCOMPARE(one->rankings, 300); // the runs of A and B
+    QCOMPARE(one->skipped, 0);
+    const auto nominal = computeMethod(MethodPosition::MpiPositivo, matrix.view());
+    for (std::size_t u = 0; u < one->units.size(); ++u) {
+        const MonteCarloUnit& a = one->units[u];
+        const MonteCarloUnit& b = two->units[u];
+        QCOMPARE(a.nominal, nominal->ranks[u]);
+        QVERIFY(a.best <= a.p5 && a.p5 <= a.median && a.median <= a.p95 && a.p95 <= a.worst);
+        QCOMPARE(std::tie(a.median, a.mean, a.p5, a.p95, a.best, a.worst),
+                 std::tie(b.median, b.mean, b.p5, b.p95, b.best, b.worst));
+        QCOMPARE(one->unitTotals[u], two->unitTotals[u]);
+        if (one->unitTotals[u])
+            QCOMPARE((*one->unitTotals[u])[3], 0.0);
+    }
+    QVERIFY(one->indices && two->indices);
+    for (std::size_t i = 0; i < 4; ++i) {
+        QCOMPARE((*one->indices)[i].first.value, (*two->indices)[i].first.value);
+        QCOMPARE((*one->indices)[i].total.p95, (*two->indices)[i].total.p95);
+    }
+    // Methods that differ move the ranks; a treatment that changes nothing
+    // cannot.
+    QVERIFY((*one->indices)[0].total.value > 0.05);
+    QCOMPARE((*one->indices)[3].total.value, 0.0);
+    QCOMPARE((*one->indices)[3].first.value, 0.0);
+
+    setup.sobol = false;
+    const auto plain = monteCarlo(variants, setup);
+    QVERIFY(plain && !plain->indices);
+    QCOMPARE(plain->rankings, 150);
+
+    MonteCarloSetup none;
+    none.methods = {MethodPosition::Wroclaw};
+    QCOMPARE(monteCarlo({&matrix}, none).error().kind, FailureKind::Usage);
 }
 
 QTEST_GUILESS_MAIN(TestMonteCarlo)
