@@ -14,17 +14,21 @@ const QString kOutliers = QStringLiteral("outliers");
 
 } // namespace
 
+QList<QCommandLineOption> structureOptions() {
+    return {QCommandLineOption(kStructure,
+                               QStringLiteral("la struttura degli indicatori da questo file (.csv, "
+                                              "o il primo foglio di una cartella di lavoro)"),
+                               QStringLiteral("FILE")),
+            QCommandLineOption(kNoStructure,
+                               QStringLiteral("nessuna struttura: ignora il foglio Struttura e il "
+                                              "file .struttura.csv"))};
+}
+
 QList<QCommandLineOption> matrixOptions() {
-    return {
-        QCommandLineOption(kStructure,
-                           QStringLiteral("la struttura degli indicatori da questo file (.csv, "
-                                          "o il primo foglio di una cartella di lavoro)"),
-                           QStringLiteral("FILE")),
-        QCommandLineOption(kNoStructure,
-                           QStringLiteral("nessuna struttura: ignora il foglio Struttura e il "
-                                          "file .struttura.csv")),
-        QCommandLineOption(kOutliers, QStringLiteral("tratta i valori anomali degli indicatori "
-                                                     "(file .trattamenti.csv e .trattati.csv)"))};
+    return structureOptions() +
+           QList<QCommandLineOption>{QCommandLineOption(
+               kOutliers, QStringLiteral("tratta i valori anomali degli indicatori "
+                                         "(file .trattamenti.csv e .trattati.csv)"))};
 }
 
 QString matrixUsage() {

@@ -15,6 +15,9 @@
 // comes from (--structure FILE), or that it has none (--no-structure), and
 // the outlier treatment (--outliers).
 QList<QCommandLineOption> matrixOptions();
+// Only the options that choose the structure (--structure, --no-structure),
+// for the commands that take the treatments as factors.
+QList<QCommandLineOption> structureOptions();
 // The same options as the usage line shows them.
 QString matrixUsage();
 
