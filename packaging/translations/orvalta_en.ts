@@ -684,6 +684,50 @@ Files left out:
         <source>Analisi annullata.</source>
         <translation>Analysis cancelled.</translation>
     </message>
+    <message>
+        <source>Metodo</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>Pesi</source>
+        <translation>Weights</translation>
+    </message>
+    <message>
+        <source>Indicatore escluso</source>
+        <translation>Indicator left out</translation>
+    </message>
+    <message>
+        <source>Mancanti</source>
+        <translation>Missing values</translation>
+    </message>
+    <message>
+        <source>Anomali</source>
+        <translation>Outliers</translation>
+    </message>
+    <message>
+        <source>Analisi Monte Carlo</source>
+        <translation>Monte Carlo analysis</translation>
+    </message>
+    <message>
+        <source>Nessuna estrazione è stata accettata dai metodi.</source>
+        <translation>No draw was accepted by the methods.</translation>
+    </message>
+    <message>
+        <source>Nessuna matrice caricata, nessun metodo o nessuna estrazione indicata.</source>
+        <translation>No matrix loaded, no method or no draw given.</translation>
+    </message>
+    <message>
+        <source>La variazione dei pesi deve essere un numero tra 0 e 1.</source>
+        <translation>The weight variation must be a number between 0 and 1.</translation>
+    </message>
+    <message>
+        <source>La matrice ha un solo indicatore: non se ne può escludere uno.</source>
+        <translation>The matrix has only one indicator: none can be left out.</translation>
+    </message>
+    <message>
+        <source>Nessun fattore d&apos;incertezza: indicare più metodi, una variazione dei pesi, l&apos;esclusione di un indicatore o più trattamenti.</source>
+        <translation>No uncertainty factor: give several methods, a weight variation, the leaving out of an indicator or several treatments.</translation>
+    </message>
 </context>
 <context>
     <name>RobustnessWindow</name>
@@ -839,6 +883,78 @@ Files left out:
         <source>analisi d&apos;incertezza</source>
         <translation>uncertainty analysis</translation>
     </message>
+    <message>
+        <source>Scegliere almeno un fattore d&apos;incertezza: più metodi, una variazione dei pesi, l&apos;esclusione di un indicatore o il trattamento degli anomali.</source>
+        <translation>Choose at least one uncertainty factor: several methods, a weight variation, the leaving out of an indicator or the outlier treatment.</translation>
+    </message>
+    <message>
+        <source>Analisi Monte Carlo</source>
+        <translation>Monte Carlo analysis</translation>
+    </message>
+    <message>
+        <source>eseguire l&apos;analisi Monte Carlo</source>
+        <translation>run the Monte Carlo analysis</translation>
+    </message>
+    <message>
+        <source>Analisi Monte Carlo annullata: nessun file scritto</source>
+        <translation>Monte Carlo analysis cancelled: no file written</translation>
+    </message>
+    <message>
+        <source>%1 graduatorie per unità; fattori: %2.</source>
+        <translation>%1 rankings per unit; factors: %2.</translation>
+    </message>
+    <message>
+        <source>%1 estrazioni scartate: un metodo non ha accettato la matrice.</source>
+        <translation>%1 draws discarded: a method did not accept the matrix.</translation>
+    </message>
+    <message>
+        <source>&amp;Monte Carlo</source>
+        <translation>&amp;Monte Carlo</translation>
+    </message>
+    <message>
+        <source>Metodo (tra quelli confrontati)</source>
+        <translation>Method (among those compared)</translation>
+    </message>
+    <message>
+        <source>Indicatore escluso (o nessuno)</source>
+        <translation>Indicator left out (or none)</translation>
+    </message>
+    <message>
+        <source>Trattamento degli anomali (sì o no)</source>
+        <translation>Outlier treatment (yes or no)</translation>
+    </message>
+    <message>
+        <source>Indici di Sobol (disegno di Saltelli)</source>
+        <translation>Sobol indices (Saltelli design)</translation>
+    </message>
+    <message>
+        <source>Ogni peso moltiplicato per un fattore uniforme in [1 - F, 1 + F]; 0: pesi fissi</source>
+        <translation>Each weight times a uniform factor in [1 - F, 1 + F]; 0: fixed weights</translation>
+    </message>
+    <message>
+        <source>Estrae le scelte incerte, calcola una graduatoria per estrazione e salva le tabelle accanto alla matrice</source>
+        <translation>Draws the uncertain choices, computes a ranking per draw and saves the tables beside the matrix</translation>
+    </message>
+    <message>
+        <source>Variazione dei &amp;pesi (F):</source>
+        <translation>&amp;Weight variation (F):</translation>
+    </message>
+    <message>
+        <source>&amp;Estrazioni:</source>
+        <translation>&amp;Draws:</translation>
+    </message>
+    <message>
+        <source>&amp;Seme:</source>
+        <translation>S&amp;eed:</translation>
+    </message>
+    <message>
+        <source>Fattori d&apos;incertezza</source>
+        <translation>Uncertainty factors</translation>
+    </message>
+    <message>
+        <source>Indice totale di ogni fattore sul rango di ogni unità</source>
+        <translation>Total index of each factor on each unit&apos;s rank</translation>
+    </message>
 </context>
 <context>
     <name>Shared</name>
@@ -908,6 +1024,33 @@ Files left out:
     </message>
 </context>
 <context>
+    <name>SobolChart</name>
+    <message>
+        <source>%1 (90%: %2 - %3)</source>
+        <translation>%1 (90%: %2 - %3)</translation>
+    </message>
+    <message>
+        <source>Indici di Sobol</source>
+        <translation>Sobol indices</translation>
+    </message>
+    <message>
+        <source>Indici di Sobol: nessun rango si è mosso</source>
+        <translation>Sobol indices: no rank moved</translation>
+    </message>
+    <message>
+        <source>Primo ordine (Si)</source>
+        <translation>First order (Si)</translation>
+    </message>
+    <message>
+        <source>Totale (STi)</source>
+        <translation>Total (STi)</translation>
+    </message>
+    <message>
+        <source>Quota della varianza</source>
+        <translation>Share of the variance</translation>
+    </message>
+</context>
+<context>
     <name>TableHeaders</name>
     <message>
         <source>Rango di riferimento</source>
@@ -956,6 +1099,18 @@ Files left out:
     <message>
         <source>95° percentile</source>
         <translation>95th percentile</translation>
+    </message>
+    <message>
+        <source>Nominale</source>
+        <translation>Nominal</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Fattore</source>
+        <translation>Factor</translation>
     </message>
 </context>
 <context>
@@ -1655,6 +1810,10 @@ Files left out:
     <message>
         <source>Scrittura di %1</source>
         <translation>Writing %1</translation>
+    </message>
+    <message>
+        <source>Scrittura dei file</source>
+        <translation>Writing the files</translation>
     </message>
 </context>
 </TS>

@@ -225,16 +225,22 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
     if (setup.methods.empty() || variants.empty() || setup.runs < 1 || setup.missingLevels < 1 ||
         setup.outlierLevels < 1 ||
         variants.size() != std::size_t(setup.missingLevels) * std::size_t(setup.outlierLevels))
-        return usage("Nessuna matrice caricata, nessun metodo o nessuna estrazione indicata.");
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness",
+            "Nessuna matrice caricata, nessun metodo o nessuna estrazione indicata."));
     if (!(setup.weightSpread >= 0.0 && setup.weightSpread <= 1.0))
-        return usage("La variazione dei pesi deve essere un numero tra 0 e 1.");
+        return usage(QT_TRANSLATE_NOOP("Robustness",
+                                       "La variazione dei pesi deve essere un numero tra 0 e 1."));
     const Matrix& nominalMatrix = *variants.front();
     const int m = nominalMatrix.indicatorCount();
     if (setup.leaveOut && m < 2)
-        return usage("La matrice ha un solo indicatore: non se ne può escludere uno.");
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness", "La matrice ha un solo indicatore: non se ne può escludere uno."));
     if (activeFactors(setup).empty())
-        return usage("Nessun fattore d'incertezza: indicare più metodi, una variazione dei pesi, "
-                     "l'esclusione di un indicatore o più trattamenti.");
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness",
+            "Nessun fattore d'incertezza: indicare più metodi, una variazione dei pesi, "
+            "l'esclusione di un indicatore o più trattamenti."));
 
     const MethodPosition nominalMethod = setup.methods.front();
     const Expected<MethodOutput> nominalRun = computeMethod(nominalMethod, nominalMatrix.view());
