@@ -23,6 +23,9 @@ Expected<StructureChoice> structureChoice(const QCommandLineParser& parser);
 // comes from (--structure FILE), or that it has none (--no-structure), and
 // the outlier treatment (--outliers).
 QList<QCommandLineOption> matrixOptions();
+// Only the options that choose the structure (--structure, --no-structure),
+// for the commands that take the treatments as factors.
+QList<QCommandLineOption> structureOptions();
 // The same options as the usage line shows them.
 QString matrixUsage();
 

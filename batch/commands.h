@@ -31,6 +31,7 @@ int uncertaintyCommand(const QCommandLineParser& parser);
 int ampiCommand(const QCommandLineParser& parser);
 int auditCommand(const QCommandLineParser& parser);
 int exportCommand(const QCommandLineParser& parser);
+int monteCarloCommand(const QCommandLineParser& parser);
 
 // Writes a line to stdout or stderr in UTF-8.
 void printOut(const QString& line);

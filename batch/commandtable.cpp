@@ -58,6 +58,40 @@ const std::vector<BatchCommand>& batchCommands() {
                                 "graduatoria anche sulla matrice trattata"))} +
              matrixOptions(),
          uncertaintyCommand},
+        {QStringLiteral("montecarlo"),
+         QStringLiteral("orvalta-batch montecarlo CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...] "
+                        "| --all] [--weights F] [--leave-out] [--outliers] [--outliers-nominal] "
+                        "[--runs N] [--seed S] [--sobol] [--structure FILE | --no-structure]"),
+         QStringLiteral("estrae a caso metodo, pesi, indicatore escluso e trattamento degli "
+                        "anomali e scrive dove cade il rango di ogni unita' (file .mc.csv; con "
+                        "--sobol anche gli indici di Sobol, file .sobol.csv e .sobol.unita.csv)"),
+         QStringLiteral("eseguire l'analisi Monte Carlo"),
+         QList<QCommandLineOption>{
+             QCommandLineOption(QStringLiteral("methods"),
+                                QStringLiteral("i metodi tra cui estrarre, il primo nominale"),
+                                QStringLiteral("CODICE[,CODICE...]")),
+             QCommandLineOption(QStringLiteral("all"),
+                                QStringLiteral("tutti e nove i metodi, nell'ordine della lista")),
+             QCommandLineOption(QStringLiteral("weights"),
+                                QStringLiteral("ogni peso moltiplicato per un fattore uniforme "
+                                               "in [1 - F, 1 + F], F tra 0 e 1"),
+                                QStringLiteral("F")),
+             QCommandLineOption(QStringLiteral("leave-out"),
+                                QStringLiteral("un indicatore escluso a caso, o nessuno")),
+             QCommandLineOption(QStringLiteral("outliers"),
+                                QStringLiteral("il trattamento dei valori anomali applicato o no")),
+             QCommandLineOption(QStringLiteral("outliers-nominal"),
+                                QStringLiteral("la graduatoria nominale sulla matrice trattata")),
+             QCommandLineOption(QStringLiteral("runs"),
+                                QStringLiteral("il numero di estrazioni (1000 se non indicato)"),
+                                QStringLiteral("N")),
+             QCommandLineOption(QStringLiteral("seed"),
+                                QStringLiteral("il seme dei numeri casuali (1 se non indicato)"),
+                                QStringLiteral("S")),
+             QCommandLineOption(QStringLiteral("sobol"),
+                                QStringLiteral("il disegno di Saltelli e gli indici di Sobol"))} +
+             structureOptions(),
+         monteCarloCommand},
         {QStringLiteral("ampi"),
          QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]") +
              structureUsage(),

@@ -1,5 +1,7 @@
 #include "methodcodes.h"
 
+#include <algorithm>
+
 Expected<std::vector<MethodPosition>> chosenMethods(const QCommandLineParser& parser, int minimum,
                                                     const QString& usage) {
     const QStringList args = parser.positionalArguments();
@@ -20,5 +22,25 @@ Expected<std::vector<MethodPosition>> chosenMethods(const QCommandLineParser& pa
                                .arg(code, methodCodes().join(QStringLiteral(", "))));
         positions.push_back(MethodPosition(method->position));
     }
+    return positions;
+}
+
+Expected<std::vector<MethodPosition>> listedMethods(const QString& list) {
+    const QStringList valid = methodCodes();
+    std::vector<MethodPosition> positions;
+    for (const QString& code : list.split(u',', Qt::SkipEmptyParts)) {
+        const qsizetype index = valid.indexOf(code.trimmed());
+        if (index < 0)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Codice di metodo sconosciuto: %1. Codici validi: %2")
+                               .arg(code.trimmed(), valid.join(QStringLiteral(", "))));
+        const MethodPosition position = MethodPosition(index);
+        if (std::find(positions.begin(), positions.end(), position) == positions.end())
+            positions.push_back(position);
+    }
+    if (positions.empty())
+        return failure(FailureKind::Usage,
+                       QStringLiteral("Nessun metodo indicato dopo --methods. Codici validi: %1")
+                           .arg(valid.join(QStringLiteral(", "))));
     return positions;
 }

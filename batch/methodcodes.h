@@ -14,3 +14,7 @@
 // line) or on an unknown code (naming the valid codes).
 Expected<std::vector<MethodPosition>> chosenMethods(const QCommandLineParser& parser, int minimum,
                                                     const QString& usage);
+
+// The methods of a comma-separated list of codes ("MPI+,WROC"), in the order
+// given, each once. A Usage failure for an unknown code or an empty list.
+Expected<std::vector<MethodPosition>> listedMethods(const QString& list);

@@ -3,10 +3,13 @@
 #include "batchload.h"
 #include "exitstatus.h"
 #include "framework/structure.h"
+#include "methodcodes.h"
 #include "methods/metodi.h"
 #include "workflow/processing.h"
 
 #include <QDir>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,24 +23,11 @@ Expected<std::vector<MethodPosition>> choosePositions(const QString& option) {
             positions.push_back(MethodPosition(method.position));
         return positions;
     }
-    const QStringList valid = methodCodes();
-    std::vector<bool> chosen(table.size(), false);
-    for (const QString& code : option.split(u',', Qt::SkipEmptyParts)) {
-        const qsizetype index = valid.indexOf(code.trimmed());
-        if (index < 0)
-            return failure(FailureKind::Usage,
-                           QStringLiteral("Codice di metodo sconosciuto: %1. Codici validi: %2")
-                               .arg(code.trimmed(), valid.join(QStringLiteral(", "))));
-        chosen[static_cast<std::size_t>(index)] = true;
-    }
-    for (std::size_t i = 0; i < chosen.size(); ++i)
-        if (chosen[i])
-            positions.push_back(MethodPosition(i));
-    if (positions.empty())
-        return failure(FailureKind::Usage,
-                       QStringLiteral("Nessun metodo indicato dopo --methods. Codici validi: %1")
-                           .arg(valid.join(QStringLiteral(", "))));
-    return positions;
+    Expected<std::vector<MethodPosition>> listed = listedMethods(option);
+    if (!listed)
+        return listed;
+    std::sort(listed->begin(), listed->end());
+    return listed;
 }
 
 } // namespace

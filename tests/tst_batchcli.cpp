@@ -25,6 +25,7 @@ private Q_SLOTS:
     void audit_data();
     void audit();
     void outlierTreatment();
+    void monteCarlo();
 };
 
 namespace {
@@ -469,6 +470,43 @@ void TestBatchCli::outlierTreatment() {
     const BatchRun checked = runBatch({"check", workbook, "--outliers"});
     QCOMPARE(checked.exitCode, 0);
     QVERIFY2(checked.out.contains("\nA;+;1;11;"), qPrintable(checked.out));
+}
+
+void TestBatchCli::monteCarlo() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), workbook));
+
+    // No factor: refused before anything is read or written.
+    BatchRun run = runBatch({"montecarlo", workbook, "--methods", "WROC"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!QFile::exists(workbook + ".mc.csv"));
+    QCOMPARE(runBatch({"montecarlo", workbook, "--weights", "1.5"}).exitCode, 1);
+
+    const QStringList args{"montecarlo", workbook, "--methods",   "WROC,MPI+",
+                           "--weights",  "0.3",    "--leave-out", "--outliers",
+                           "--runs",     "80",     "--sobol"};
+    run = runBatch(args);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains("160 graduatorie"), qPrintable(run.out + run.err));
+    const QByteArray mc = fileContents(workbook + ".mc.csv");
+    QVERIFY(mc.startsWith("Regione;Nominale;Mediana;Media;P5;P95;Migliore;Peggiore\r\n"));
+    QCOMPARE(lineCount(workbook + ".mc.csv"), 21);
+    const QByteArray sobol = fileContents(workbook + ".sobol.csv");
+    const QList<QByteArray> factors = sobol.split('\n');
+    QCOMPARE(factors.size(), 6); // header, four factors, the last line break
+    QVERIFY(factors[1].startsWith("Metodo;") && factors[4].startsWith("Anomali;"));
+    QVERIFY(fileContents(workbook + ".sobol.unita.csv")
+                .startsWith("Regione;Metodo;Pesi;Indicatore escluso;Anomali\r\n"));
+
+    // The same seed gives the same files; another seed other draws.
+    const QByteArray units = fileContents(workbook + ".sobol.unita.csv");
+    QCOMPARE(runBatch(args).exitCode, 0);
+    QCOMPARE(fileContents(workbook + ".mc.csv"), mc);
+    QCOMPARE(fileContents(workbook + ".sobol.csv"), sobol);
+    QCOMPARE(fileContents(workbook + ".sobol.unita.csv"), units);
+    QCOMPARE(runBatch(args + QStringList{"--seed", "2"}).exitCode, 0);
+    QVERIFY(fileContents(workbook + ".sobol.csv") != sobol);
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

@@ -43,7 +43,7 @@ QString suffixOf(ResultFileKind kind) {
                               ".dimC.rnk.csv",  ".AMPIC.dim.csv",    ".AMPIC.dim.rnk.csv",
                               ".audit.csv",     ".correlazioni.csv", ".correlazioni.spearman.csv",
                               ".coerenza.csv",  ".pca.csv",          ".trattamenti.csv",
-                              ".trattati.csv"};
+                              ".trattati.csv", ".mc.csv", ".sobol.csv", ".sobol.unita.csv"};
     return QString::fromLatin1(suffixes[int(kind)]);
 }
 

@@ -58,6 +58,12 @@ Rule ruleOf(ResultFileKind kind) {
         return {"trattamenti.csv", ""};
     case ResultFileKind::TreatedCells:
         return {"trattati.csv", ""};
+    case ResultFileKind::MonteCarlo:
+        return {"mc.csv", ""};
+    case ResultFileKind::Sobol:
+        return {"sobol.csv", ""};
+    case ResultFileKind::SobolUnits:
+        return {"sobol.unita.csv", ""};
     }
     return {"", ""};
 }

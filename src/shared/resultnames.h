@@ -30,7 +30,10 @@ enum class ResultFileKind {
     Coherence,            // ".coerenza.csv": Cronbach's alpha and eigenvalues per group
     Components,           // ".pca.csv": the loadings on the first principal component
     Treatments,           // ".trattamenti.csv": the outlier treatment of each flagged indicator
-    TreatedCells          // ".trattati.csv": every cell the outlier treatment changed
+    TreatedCells,         // ".trattati.csv": every cell the outlier treatment changed
+    MonteCarlo,           // ".mc.csv": each unit's rank over the Monte Carlo runs
+    Sobol,                // ".sobol.csv": each factor's variance-based indices
+    SobolUnits            // ".sobol.unita.csv": each factor's total index on each unit's rank
 };
 
 // Every kind, in declaration order.
@@ -45,7 +48,9 @@ inline constexpr ResultFileKind kResultFileKinds[] = {
     ResultFileKind::AmpiGroupRanks,   ResultFileKind::Audit,
     ResultFileKind::Correlations,     ResultFileKind::SpearmanCorrelations,
     ResultFileKind::Coherence,        ResultFileKind::Components,
-    ResultFileKind::Treatments,       ResultFileKind::TreatedCells};
+    ResultFileKind::Treatments,       ResultFileKind::TreatedCells,
+    ResultFileKind::MonteCarlo,       ResultFileKind::Sobol,
+    ResultFileKind::SobolUnits};
 
 // Whether the name of a kind carries a code (a method code, or the AMPI sign).
 bool hasCode(ResultFileKind kind);

@@ -8,8 +8,11 @@
 #include "ui/grid/gridview.h"
 #include "ui/robustness/robustnesswindow.h"
 
+#include <QBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +35,7 @@ private Q_SLOTS:
     void opensOnTheComparisonOnView();
     void headerClickSortsTheSummary();
     void analysesFillGridsAndFiles();
+    void monteCarloPageRunsTheChosenFactors();
     void chartsFollowSelectionAndExport();
     void scatterOfManyUnitsIsGrouped();
     void analysesReadTheWorkbook();
@@ -182,6 +187,33 @@ void TestRobustnessWindow::analysesFillGridsAndFiles() {
         previous = median;
     }
     QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestRobustnessWindow::monteCarloPageRunsTheChosenFactors() {
+    RobustnessWindow* w = open();
+    QVERIFY(w);
+    const MonteCarloControls& c = w->pages().monteCarlo;
+    c.runs->setValue(60);
+    c.sobol->setChecked(true);
+    QCOMPARE(w->computeMonteCarlo(), RobustnessWindow::Outcome::Saved);
+    QCOMPARE(fileContents(file(QStringLiteral(".mc.csv"))), asFile(c.grid));
+    QCOMPARE(fileContents(file(QStringLiteral(".sobol.unita.csv"))), asFile(c.unitTotals));
+    // Methods, weights and the indicator left out: a column of totals each,
+    // and two bars (Si, STi) per factor.
+    QCOMPARE(c.unitTotals->gridModel()->gridColumnCount(), 4);
+    const auto series = c.indices->chart()->series();
+    QCOMPARE(series.size(), 1);
+    QCOMPARE(static_cast<QBarSeries*>(series.first())->barSets().size(), 2);
+    QCOMPARE(static_cast<QBarSeries*>(series.first())->barSets().first()->count(), 3);
+    QCOMPARE(c.intervals->shownLabels().size(), 20);
+    QVERIFY(c.note->text().startsWith(QStringLiteral("120 graduatorie")));
+
+    // No factor left: refused with a message, nothing computed.
+    c.methods->setChecked(false);
+    c.weights->setValue(0.0);
+    c.leaveOut->setChecked(false);
+    QCOMPARE(w->computeMonteCarlo(), RobustnessWindow::Outcome::Refused);
+    QCOMPARE(m_dialogs.messages.size(), 1);
 }
 
 void TestRobustnessWindow::chartsFollowSelectionAndExport() {

@@ -7,14 +7,19 @@
 #include "ui/grid/texttablemodel.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/robustness/shiftmodel.h"
+#include "ui/robustness/totalindexmodel.h"
 
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -61,6 +66,7 @@ RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models
     pages->addTab(sensitivityPage(window, models), tr("&Sensibilità agli indicatori"));
     pages->addTab(uncertaintyPage(window, models, dialogs), tr("&Incertezza"));
     pages->addTab(chartsPage(window, dialogs, workbook), tr("&Grafici"));
+    pages->addTab(monteCarloPage(window, models, dialogs), tr("&Monte Carlo"));
 }
 
 QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& models) {
@@ -187,4 +193,89 @@ QPushButton* RobustnessPages::exportButton(QChartView* view, const QString& suff
     button->setAutoDefault(false);
     chartExports.push_back({button, view, suffix});
     return button;
+}
+
+QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels& models,
+                                         Dialogs& dialogs) {
+    auto* page = new QWidget(window);
+    MonteCarloControls& c = monteCarlo;
+    const auto checkBox = [page](const QString& name, const QString& text, bool checked) {
+        auto* box = new QCheckBox(text, page);
+        box->setObjectName(name);
+        box->setChecked(checked);
+        return box;
+    };
+    c.methods =
+        checkBox(QStringLiteral("chkMCMetodi"), tr("Metodo (tra quelli confrontati)"), true);
+    c.leaveOut =
+        checkBox(QStringLiteral("chkMCEscluso"), tr("Indicatore escluso (o nessuno)"), true);
+    c.outliers =
+        checkBox(QStringLiteral("chkMCAnomali"), tr("Trattamento degli anomali (sì o no)"), false);
+    c.sobol =
+        checkBox(QStringLiteral("chkMCSobol"), tr("Indici di Sobol (disegno di Saltelli)"), false);
+    c.weights = new QDoubleSpinBox(page);
+    c.weights->setObjectName(QStringLiteral("spnMCPesi"));
+    c.weights->setRange(0.0, 1.0);
+    c.weights->setSingleStep(0.05);
+    c.weights->setDecimals(2);
+    c.weights->setValue(0.25);
+    c.weights->setToolTip(tr("Ogni peso moltiplicato per un fattore uniforme in [1 - F, 1 + F]; "
+                             "0: pesi fissi"));
+    c.runs = new QSpinBox(page);
+    c.runs->setObjectName(QStringLiteral("spnMCEstrazioni"));
+    c.runs->setRange(10, 1000000);
+    c.runs->setValue(1000);
+    c.seed = new QSpinBox(page);
+    c.seed->setObjectName(QStringLiteral("spnMCSeme"));
+    c.seed->setRange(0, std::numeric_limits<int>::max());
+    c.seed->setValue(1);
+    c.compute = computeButton(QStringLiteral("cmdMonteCarlo"),
+                              tr("Estrae le scelte incerte, calcola una graduatoria per "
+                                 "estrazione e salva le tabelle accanto alla matrice"),
+                              page);
+    c.note = noteLabel(QStringLiteral("lblMonteCarlo"), page);
+
+    auto* settings = new QFormLayout;
+    settings->addRow(c.methods);
+    settings->addRow(tr("Variazione dei &pesi (F):"), c.weights);
+    settings->addRow(c.leaveOut);
+    settings->addRow(c.outliers);
+    settings->addRow(tr("&Estrazioni:"), c.runs);
+    settings->addRow(tr("&Seme:"), c.seed);
+    settings->addRow(c.sobol);
+    settings->addRow(c.compute);
+    auto* settingsBox = new QGroupBox(tr("Fattori d'incertezza"), page);
+    settingsBox->setLayout(settings);
+
+    c.grid = grid(QStringLiteral("msfMonteCarlo"), models.monteCarlo, page);
+    c.intervals = new RankIntervalChart(page);
+    c.intervals->view()->setObjectName(QStringLiteral("graficoMCIntervalli"));
+    addExportMenu(c.intervals->view(), dialogs, QString());
+    c.indices = chartView(QStringLiteral("graficoSobol"), page);
+    addExportMenu(c.indices, dialogs, QString());
+    c.unitTotals = grid(QStringLiteral("msfSobolUnita"), models.unitTotals, page);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(settingsBox);
+    left->addWidget(c.grid, 1);
+    auto* intervalsBox = new QVBoxLayout;
+    intervalsBox->addWidget(exportButton(c.intervals->view(), QStringLiteral(".mc"), page), 0,
+                            Qt::AlignRight);
+    intervalsBox->addWidget(c.intervals, 1);
+    auto* indicesBox = new QVBoxLayout;
+    indicesBox->addWidget(exportButton(c.indices, QStringLiteral(".sobol"), page), 0,
+                          Qt::AlignRight);
+    indicesBox->addWidget(c.indices, 2);
+    indicesBox->addWidget(gridFrame(QStringLiteral("frmSobolUnita"),
+                                    tr("Indice totale di ogni fattore sul rango di ogni unità"),
+                                    c.unitTotals, page),
+                          3);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 2);
+    columns->addLayout(intervalsBox, 3);
+    columns->addLayout(indicesBox, 3);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(c.note);
+    layout->addLayout(columns, 1);
+    return page;
 }

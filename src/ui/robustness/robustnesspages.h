@@ -9,14 +9,18 @@ class CograduationModel;
 class Dialogs;
 class GridView;
 class QChartView;
+class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QWidget;
 class RankIntervalChart;
 class ShiftModel;
 class TextTableModel;
+class TotalIndexModel;
 
 // The models behind the grids of the robustness window.
 struct RobustnessModels {
@@ -25,13 +29,32 @@ struct RobustnessModels {
     CograduationModel* spearman = nullptr;
     ShiftModel* sensitivity = nullptr;
     TextTableModel* uncertainty = nullptr;
+    TextTableModel* monteCarlo = nullptr;
+    TotalIndexModel* unitTotals = nullptr;
 };
 
-// The four pages of the robustness window (RobustnessWindow): the rank
+// The settings and views of the Monte Carlo page.
+struct MonteCarloControls {
+    QCheckBox* methods = nullptr;      // draw among the compared methods
+    QDoubleSpinBox* weights = nullptr; // F: weights times uniform [1 - F, 1 + F]
+    QCheckBox* leaveOut = nullptr;     // one indicator left out, or none
+    QCheckBox* outliers = nullptr;     // the outlier treatment on or off
+    QSpinBox* runs = nullptr;
+    QSpinBox* seed = nullptr;
+    QCheckBox* sobol = nullptr; // the Saltelli design and the Sobol indices
+    QPushButton* compute = nullptr;
+    QLabel* note = nullptr;
+    GridView* grid = nullptr; // <workbook>.mc.csv
+    RankIntervalChart* intervals = nullptr;
+    QChartView* indices = nullptr;  // Si and STi per factor
+    GridView* unitTotals = nullptr; // <workbook>.sobol.unita.csv
+};
+
+// The five pages of the robustness window (RobustnessWindow): the rank
 // summary with the Spearman and Kendall matrices, the sensitivity to the
 // indicators, the uncertainty with its rank-interval chart, and the bump
-// and scatter charts. Each chart has an export button and a context menu
-// that propose a name beside the workbook.
+// and scatter charts, and the Monte Carlo over the uncertain choices. Each chart has an export
+// button and a context menu that propose a name beside the workbook.
 struct RobustnessPages {
     Q_DECLARE_TR_FUNCTIONS(RobustnessWindow)
 
@@ -64,6 +87,7 @@ public:
     QChartView* scatterChart = nullptr;
     QComboBox* xAxisCombo = nullptr;
     QComboBox* yAxisCombo = nullptr;
+    MonteCarloControls monteCarlo;
     std::vector<ChartExport> chartExports;
 
 private:
@@ -71,5 +95,6 @@ private:
     QWidget* sensitivityPage(QWidget* window, const RobustnessModels& models);
     QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
     QWidget* chartsPage(QWidget* window, Dialogs& dialogs, const QString& workbook);
+    QWidget* monteCarloPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
     QPushButton* exportButton(QChartView* view, const QString& suffix, QWidget* parent);
 };

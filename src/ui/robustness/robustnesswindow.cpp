@@ -14,6 +14,7 @@
 #include "ui/report/resultsoutput.h"
 #include "ui/robustness/shiftmodel.h"
 #include "ui/robustness/tablesorting.h"
+#include "ui/robustness/totalindexmodel.h"
 #include "workflow/robustnessanalyses.h"
 
 #include <QChart>
@@ -36,9 +37,10 @@ QString percentage(double share, const Regional& regional) {
 }
 
 RobustnessModels makeModels(const Regional& regional, QObject* parent) {
-    return {new TextTableModel(regional, parent), new CograduationModel(regional, parent),
+    return {new TextTableModel(regional, parent),    new CograduationModel(regional, parent),
             new CograduationModel(regional, parent), new ShiftModel(regional, parent),
-            new TextTableModel(regional, parent)};
+            new TextTableModel(regional, parent),    new TextTableModel(regional, parent),
+            new TotalIndexModel(regional, parent)};
 }
 
 } // namespace
@@ -74,6 +76,7 @@ void RobustnessWindow::connectControls() {
             [this] { FG_AutosizeCols(*m_ui.summaryGrid, -1, -1, false); });
     connect(m_ui.sensitivityButton, &QPushButton::clicked, this, [this] { computeSensitivity(); });
     connect(m_ui.uncertaintyButton, &QPushButton::clicked, this, [this] { computeUncertainty(); });
+    connect(m_ui.monteCarlo.compute, &QPushButton::clicked, this, [this] { computeMonteCarlo(); });
     connect(m_ui.xAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     for (const RobustnessPages::ChartExport& chart : m_ui.chartExports)

@@ -50,6 +50,9 @@ public:
     // and the uncertainty over every compared method.
     Outcome computeSensitivity();
     Outcome computeUncertainty();
+    // The Monte Carlo over the choices set on its page, over the compared
+    // methods (the first nominal).
+    Outcome computeMonteCarlo();
 
     const RobustnessPages& pages() const { return m_ui; }
     // The units, by their index in the source matrix, in the order of the

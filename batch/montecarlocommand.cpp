@@ -1,0 +1,175 @@
+#include "batchload.h"
+#include "commands.h"
+#include "exitstatus.h"
+#include "methodcodes.h"
+
+#include "workflow/montecarlorun.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// The work a Ctrl+C stops: the handler only sets the cancellation flag.
+WorkProgress* interrupted = nullptr;
+
+extern "C" void stopOnInterrupt(int) {
+    if (interrupted)
+        interrupted->cancel();
+}
+
+QString usageLine() {
+    return QStringLiteral(
+        "Uso: orvalta-batch montecarlo CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...] | --all] "
+        "[--weights F] [--leave-out] [--outliers] [--outliers-nominal] [--runs N] [--seed S] "
+        "[--sobol] [--structure FILE | --no-structure]");
+}
+
+// A whole number option between its bounds, or a Usage failure naming it.
+Expected<qint64> wholeOption(const QCommandLineParser& parser, const QString& name, qint64 fallback,
+                             qint64 minimum, qint64 maximum) {
+    if (!parser.isSet(name))
+        return fallback;
+    bool ok = false;
+    const qint64 value = parser.value(name).trimmed().toLongLong(&ok);
+    if (!ok || value < minimum || value > maximum)
+        return failure(FailureKind::Usage,
+                       QStringLiteral("Il valore dell'opzione --%1 deve essere un numero intero "
+                                      "tra %2 e %3.")
+                           .arg(name, QString::number(minimum), QString::number(maximum)));
+    return value;
+}
+
+Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser) {
+    MonteCarloChoices choices;
+    MonteCarloSetup& setup = choices.setup;
+    const bool all = parser.isSet(QStringLiteral("all"));
+    if (all && parser.isSet(QStringLiteral("methods")))
+        return failure(FailureKind::Usage,
+                       QStringLiteral("Le opzioni --methods e --all si escludono a vicenda."));
+    if (all) {
+        for (const MethodInfo& method : methodTable())
+            setup.methods.push_back(MethodPosition(method.position));
+    } else if (parser.isSet(QStringLiteral("methods"))) {
+        Expected<std::vector<MethodPosition>> listed =
+            listedMethods(parser.value(QStringLiteral("methods")));
+        if (!listed)
+            return std::move(listed).error();
+        setup.methods = std::move(*listed);
+    } else {
+        setup.methods = {MethodPosition::MpiPositivo};
+    }
+    if (parser.isSet(QStringLiteral("weights"))) {
+        bool ok = false;
+        const double spread = parser.value(QStringLiteral("weights")).trimmed().toDouble(&ok);
+        if (!ok || !(spread >= 0.0 && spread <= 1.0))
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Il valore dell'opzione --weights deve essere un numero "
+                                          "tra 0 e 1 (ad esempio 0.25)."));
+        setup.weightSpread = spread;
+    }
+    setup.leaveOut = parser.isSet(QStringLiteral("leave-out"));
+    choices.outliersFactor = parser.isSet(QStringLiteral("outliers"));
+    choices.outliersNominal = parser.isSet(QStringLiteral("outliers-nominal"));
+    const Expected<qint64> runs = wholeOption(parser, QStringLiteral("runs"), 1000, 1, 10000000);
+    if (!runs)
+        return runs.error();
+    setup.runs = int(*runs);
+    const Expected<qint64> seed =
+        wholeOption(parser, QStringLiteral("seed"), 1, 0, std::numeric_limits<qint64>::max());
+    if (!seed)
+        return seed.error();
+    setup.seed = std::uint64_t(*seed);
+    setup.sobol = parser.isSet(QStringLiteral("sobol"));
+    if (setup.methods.size() < 2 && setup.weightSpread <= 0.0 && !setup.leaveOut &&
+        !choices.outliersFactor)
+        return failure(
+            FailureKind::Usage,
+            QStringLiteral("Nessun fattore d'incertezza: indicare più metodi "
+                           "(--methods, --all), --weights, --leave-out o --outliers.\n") +
+                usageLine());
+    return choices;
+}
+
+// Runs the analysis on a thread of its own while this one tells its
+// progress on stderr every second; Ctrl+C cancels it.
+Expected<MonteCarloRun> runWithProgress(const QString& workbook, const Matrix& matrix,
+                                        const MonteCarloChoices& choices,
+                                        const Regional& regional) {
+    WorkProgress progress;
+    std::optional<Expected<MonteCarloRun>> outcome;
+    std::mutex mutex;
+    std::condition_variable finished;
+    interrupted = &progress;
+    const auto previous = std::signal(SIGINT, stopOnInterrupt);
+    std::thread worker([&]() {
+        Expected<MonteCarloRun> run = [&]() -> Expected<MonteCarloRun> {
+            try {
+                return analyseMonteCarlo(workbook, matrix, choices, regional, &progress);
+            } catch (const std::bad_alloc&) {
+                return failure(FailureKind::File,
+                               QStringLiteral("Memoria insufficiente per l'analisi Monte Carlo."));
+            }
+        }();
+        const std::lock_guard<std::mutex> lock(mutex);
+        outcome.emplace(std::move(run));
+        finished.notify_one();
+    });
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        int shown = -1;
+        while (!finished.wait_for(lock, std::chrono::seconds(1),
+                                  [&] { return outcome.has_value(); })) {
+            const int percent = progress.percent();
+            if (percent >= 0 && percent != shown) {
+                printErr(QStringLiteral("Monte Carlo: %1%").arg(percent));
+                shown = percent;
+            }
+        }
+    }
+    worker.join();
+    std::signal(SIGINT, previous);
+    interrupted = nullptr;
+    return std::move(*outcome);
+}
+
+} // namespace
+
+// montecarlo WORKBOOK [options]: draws the chosen factors, ranks the units
+// under each draw and writes where each unit's rank lies (and with --sobol
+// which factor moves the ranks).
+int monteCarloCommand(const QCommandLineParser& parser) {
+    if (parser.positionalArguments().size() != 1)
+        return reportUsage(usageLine());
+    const Expected<MonteCarloChoices> choices = choicesOf(parser);
+    if (!choices)
+        return reportFailure(choices.error());
+    const Regional regional = Regional::system();
+    const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
+    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
+    if (!loaded)
+        return reportFailure(loaded.error());
+    if ((*loaded)->structure())
+        printErr(structureNotUsed());
+    const Expected<MonteCarloRun> run =
+        runWithProgress(workbook, (*loaded)->matrix(), *choices, regional);
+    if (!run)
+        return reportFailure(run.error());
+    if (run->result.skipped > 0)
+        printErr(QStringLiteral("%1 estrazioni su %2 scartate: un metodo non ha accettato la "
+                                "matrice.")
+                     .arg(QString::number(run->result.skipped),
+                          QString::number(
+                              qint64(choices->setup.runs) *
+                              qint64(choices->setup.sobol ? run->result.factors.size() + 2 : 1))));
+    for (const QString& file : run->files)
+        printOut(QDir::toNativeSeparators(file));
+    printOut(QStringLiteral("%1 graduatorie").arg(run->result.rankings));
+    return run->result.skipped > 0 ? exitStatus(FailureKind::MethodRefused) : kExitSuccess;
+}

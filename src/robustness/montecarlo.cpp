@@ -1,0 +1,337 @@
+#include "robustness/montecarlo.h"
+
+#include "methods/methodcomputation.h"
+#include "methods/ranking.h"
+#include "robustness/randomstreams.h"
+#include "robustness/rankstatistics.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// The choices of one run.
+struct Draw {
+    int method = 0;
+    std::vector<double> weightFactors; // per indicator; empty: nominal weights
+    int leftOut = -1;                  // the indicator left out; -1 for none
+    int missing = 0;
+    int outlier = 0;
+};
+
+struct Plan {
+    std::vector<MonteCarloFactor> factors;
+    std::vector<Draw> draws;
+    int rows = 0; // Saltelli design: rows of k + 2 draws (A, B, then A with each factor from B)
+};
+
+std::vector<MonteCarloFactor> activeFactors(const MonteCarloSetup& setup) {
+    std::vector<MonteCarloFactor> factors;
+    if (setup.methods.size() > 1)
+        factors.push_back(MonteCarloFactor::Method);
+    if (setup.weightSpread > 0.0)
+        factors.push_back(MonteCarloFactor::Weights);
+    if (setup.leaveOut)
+        factors.push_back(MonteCarloFactor::LeftOut);
+    if (setup.missingLevels > 1)
+        factors.push_back(MonteCarloFactor::Missing);
+    if (setup.outlierLevels > 1)
+        factors.push_back(MonteCarloFactor::Outliers);
+    return factors;
+}
+
+// Draws every factor, in a fixed order, whether it is active or not, so
+// that a factor's draws do not depend on which others are chosen.
+Draw drawChoices(std::mt19937_64& generator, const MonteCarloSetup& setup, int indicators) {
+    Draw draw;
+    draw.method = int(uniformIndex(generator, setup.methods.size()));
+    draw.weightFactors.resize(std::size_t(indicators));
+    for (double& factor : draw.weightFactors)
+        factor = 1.0 + setup.weightSpread * (2.0 * uniformUnit(generator) - 1.0);
+    if (setup.weightSpread <= 0.0)
+        draw.weightFactors.clear();
+    draw.leftOut =
+        setup.leaveOut ? int(uniformIndex(generator, std::uint64_t(indicators) + 1)) - 1 : -1;
+    draw.missing = int(uniformIndex(generator, std::uint64_t(setup.missingLevels)));
+    draw.outlier = int(uniformIndex(generator, std::uint64_t(setup.outlierLevels)));
+    return draw;
+}
+
+void takeFactor(Draw& target, const Draw& source, MonteCarloFactor factor) {
+    switch (factor) {
+    case MonteCarloFactor::Method:
+        target.method = source.method;
+        break;
+    case MonteCarloFactor::Weights:
+        target.weightFactors = source.weightFactors;
+        break;
+    case MonteCarloFactor::LeftOut:
+        target.leftOut = source.leftOut;
+        break;
+    case MonteCarloFactor::Missing:
+        target.missing = source.missing;
+        break;
+    case MonteCarloFactor::Outliers:
+        target.outlier = source.outlier;
+        break;
+    }
+}
+
+Plan makePlan(const MonteCarloSetup& setup, int indicators) {
+    Plan plan;
+    plan.factors = activeFactors(setup);
+    const std::size_t k = plan.factors.size();
+    plan.rows = setup.runs;
+    plan.draws.reserve(std::size_t(setup.runs) * (setup.sobol ? k + 2 : 1));
+    for (int row = 0; row < setup.runs; ++row) {
+        std::mt19937_64 generator = randomStream(setup.seed, std::uint64_t(row));
+        const Draw a = drawChoices(generator, setup, indicators);
+        plan.draws.push_back(a);
+        if (!setup.sobol)
+            continue;
+        const Draw b = drawChoices(generator, setup, indicators);
+        plan.draws.push_back(b);
+        for (MonteCarloFactor factor : plan.factors) {
+            Draw mixed = a;
+            takeFactor(mixed, b, factor);
+            plan.draws.push_back(std::move(mixed));
+        }
+    }
+    return plan;
+}
+
+// The view of a run: every column but the one left out, weighted.
+MatrixView runView(const MatrixView& all, const Draw& draw) {
+    MatrixView view = all;
+    if (!draw.weightFactors.empty())
+        for (std::size_t j = 0; j < view.columns.size(); ++j)
+            view.columns[j].weight *= draw.weightFactors[j];
+    if (draw.leftOut >= 0)
+        view.columns.erase(view.columns.begin() + draw.leftOut);
+    return view;
+}
+
+struct RunOutcome {
+    bool refused = false;
+    std::vector<int> ranks;
+};
+
+// Ranks every draw, grouping the draws by matrix and method so that each
+// pair transforms its columns once.
+bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup& setup,
+               const std::vector<Draw>& draws, std::vector<RunOutcome>& outcomes,
+               WorkProgress* progress) {
+    const int methods = int(setup.methods.size());
+    std::vector<std::vector<std::size_t>> groups(variants.size() * std::size_t(methods));
+    for (std::size_t d = 0; d < draws.size(); ++d) {
+        const std::size_t variant =
+            std::size_t(draws[d].missing) * std::size_t(setup.outlierLevels) +
+            std::size_t(draws[d].outlier);
+        groups[variant * std::size_t(methods) + std::size_t(draws[d].method)].push_back(d);
+    }
+    int threads =
+        setup.threads > 0 ? setup.threads : int(std::max(1u, std::thread::hardware_concurrency()));
+    std::atomic<qint64> done{0};
+    std::atomic<bool> stop{false};
+    std::exception_ptr failure;
+    std::mutex failureMutex;
+    const qint64 total = qint64(draws.size());
+
+    for (std::size_t g = 0; g < groups.size() && !stop.load(); ++g) {
+        const std::vector<std::size_t>& group = groups[g];
+        if (group.empty())
+            continue;
+        const Matrix& matrix = *variants[g / std::size_t(methods)];
+        const MethodPosition position = setup.methods[g % std::size_t(methods)];
+        const bool ascending = methodAt(position).ascending;
+        const MatrixView data = matrix.view();
+        const std::vector<double> transformed = transformColumns(position, data);
+        const MatrixView transformedView = data.withValues(transformed.data());
+        std::atomic<std::size_t> next{0};
+        auto worker = [&]() {
+            try {
+                for (std::size_t i = next++; i < group.size() && !stop.load(); i = next++) {
+                    if (progress && progress->cancelled()) {
+                        stop.store(true);
+                        return;
+                    }
+                    const Draw& draw = draws[group[i]];
+                    RunOutcome& outcome = outcomes[group[i]];
+                    const Expected<std::vector<double>> index =
+                        indexOf(position, runView(data, draw), runView(transformedView, draw));
+                    if (index)
+                        outcome.ranks = rankIndex(*index, ascending);
+                    else
+                        outcome.refused = true;
+                    if (progress)
+                        progress->setPercent(percentOf(++done, total));
+                }
+            } catch (...) {
+                const std::lock_guard<std::mutex> lock(failureMutex);
+                if (!failure)
+                    failure = std::current_exception();
+                stop.store(true);
+            }
+        };
+        std::vector<std::thread> pool;
+        for (int t = 1; t < std::min<int>(threads, int(group.size())); ++t)
+            pool.emplace_back(worker);
+        worker();
+        for (std::thread& thread : pool)
+            thread.join();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+    return !stop.load();
+}
+
+double meanShift(const std::vector<int>& ranks, const std::vector<int>& nominal) {
+    double sum = 0.0;
+    for (std::size_t u = 0; u < ranks.size(); ++u)
+        sum += std::abs(ranks[u] - nominal[u]);
+    return sum / double(ranks.size());
+}
+
+Failure usage(const char* text) {
+    return failure(FailureKind::Usage, QCoreApplication::translate("Robustness", text));
+}
+
+} // namespace
+
+QString monteCarloFactorName(MonteCarloFactor factor) {
+    switch (factor) {
+    case MonteCarloFactor::Method:
+        return QCoreApplication::translate("Robustness", "Metodo");
+    case MonteCarloFactor::Weights:
+        return QCoreApplication::translate("Robustness", "Pesi");
+    case MonteCarloFactor::LeftOut:
+        return QCoreApplication::translate("Robustness", "Indicatore escluso");
+    case MonteCarloFactor::Missing:
+        return QCoreApplication::translate("Robustness", "Mancanti");
+    case MonteCarloFactor::Outliers:
+        return QCoreApplication::translate("Robustness", "Anomali");
+    }
+    return {};
+}
+
+Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants,
+                                      const MonteCarloSetup& setup, WorkProgress* progress) {
+    if (setup.methods.empty() || variants.empty() || setup.runs < 1 || setup.missingLevels < 1 ||
+        setup.outlierLevels < 1 ||
+        variants.size() != std::size_t(setup.missingLevels) * std::size_t(setup.outlierLevels))
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness",
+            "Nessuna matrice caricata, nessun metodo o nessuna estrazione indicata."));
+    if (!(setup.weightSpread >= 0.0 && setup.weightSpread <= 1.0))
+        return usage(QT_TRANSLATE_NOOP("Robustness",
+                                       "La variazione dei pesi deve essere un numero tra 0 e 1."));
+    const Matrix& nominalMatrix = *variants.front();
+    const int m = nominalMatrix.indicatorCount();
+    if (setup.leaveOut && m < 2)
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness", "La matrice ha un solo indicatore: non se ne può escludere uno."));
+    if (activeFactors(setup).empty())
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness",
+            "Nessun fattore d'incertezza: indicare più metodi, una variazione dei pesi, "
+            "l'esclusione di un indicatore o più trattamenti."));
+
+    const MethodPosition nominalMethod = setup.methods.front();
+    const Expected<MethodOutput> nominalRun = computeMethod(nominalMethod, nominalMatrix.view());
+    if (!nominalRun)
+        return nominalRun.error();
+
+    if (progress)
+        progress->report(QCoreApplication::translate("Robustness", "Analisi Monte Carlo"), 0);
+    const Plan plan = makePlan(setup, m);
+    std::vector<RunOutcome> outcomes(plan.draws.size());
+    if (!rankDraws(variants, setup, plan.draws, outcomes, progress))
+        return failure(FailureKind::Cancelled,
+                       QCoreApplication::translate("Robustness", "Analisi annullata."));
+
+    MonteCarloResult result;
+    result.factors = plan.factors;
+    const std::vector<int>& nominal = nominalRun->ranks;
+    const std::size_t k = plan.factors.size();
+    const std::size_t perRow = setup.sobol ? k + 2 : 1;
+
+    // The runs the unit figures are taken over: every run, or in the
+    // Saltelli design the runs of A and B of the rows where nothing was
+    // refused.
+    std::vector<std::size_t> taken;
+    std::vector<std::size_t> rowsKept;
+    for (int row = 0; row < plan.rows; ++row) {
+        const std::size_t first = std::size_t(row) * perRow;
+        const bool refused = std::any_of(outcomes.begin() + std::ptrdiff_t(first),
+                                         outcomes.begin() + std::ptrdiff_t(first + perRow),
+                                         [](const RunOutcome& run) { return run.refused; });
+        if (refused) {
+            result.skipped += int(perRow);
+            continue;
+        }
+        rowsKept.push_back(first);
+        taken.push_back(first);
+        if (setup.sobol)
+            taken.push_back(first + 1);
+    }
+    if (taken.empty())
+        return failure(FailureKind::MethodRefused,
+                       QCoreApplication::translate(
+                           "Robustness", "Nessuna estrazione è stata accettata dai metodi."));
+    result.rankings = int(taken.size());
+
+    const int n = nominalMatrix.unitCount();
+    result.units.resize(std::size_t(n));
+    std::vector<int> ranks(taken.size());
+    for (int u = 0; u < n; ++u) {
+        double sum = 0.0;
+        for (std::size_t t = 0; t < taken.size(); ++t) {
+            ranks[t] = outcomes[taken[t]].ranks[std::size_t(u)];
+            sum += ranks[t];
+        }
+        std::sort(ranks.begin(), ranks.end());
+        MonteCarloUnit& unit = result.units[std::size_t(u)];
+        unit.nominal = nominal[std::size_t(u)];
+        unit.median = sortedMedian(ranks);
+        unit.mean = sum / double(ranks.size());
+        unit.p5 = nearestRankPercentile(ranks, 5);
+        unit.p95 = nearestRankPercentile(ranks, 95);
+        unit.best = ranks.front();
+        unit.worst = ranks.back();
+    }
+
+    if (setup.sobol && !rowsKept.empty()) {
+        SaltelliOutputs shift;
+        shift.ab.assign(k, {});
+        for (std::size_t first : rowsKept) {
+            shift.a.push_back(meanShift(outcomes[first].ranks, nominal));
+            shift.b.push_back(meanShift(outcomes[first + 1].ranks, nominal));
+            for (std::size_t i = 0; i < k; ++i)
+                shift.ab[i].push_back(meanShift(outcomes[first + 2 + i].ranks, nominal));
+        }
+        result.indices = sobolIndices(shift, setup.bootstrap, setup.seed);
+        result.unitTotals.resize(std::size_t(n));
+        SaltelliOutputs unitRanks;
+        unitRanks.ab.assign(k, {});
+        for (int u = 0; u < n; ++u) {
+            unitRanks.a.clear();
+            unitRanks.b.clear();
+            for (std::vector<double>& column : unitRanks.ab)
+                column.clear();
+            for (std::size_t first : rowsKept) {
+                unitRanks.a.push_back(outcomes[first].ranks[std::size_t(u)]);
+                unitRanks.b.push_back(outcomes[first + 1].ranks[std::size_t(u)]);
+                for (std::size_t i = 0; i < k; ++i)
+                    unitRanks.ab[i].push_back(outcomes[first + 2 + i].ranks[std::size_t(u)]);
+            }
+            result.unitTotals[std::size_t(u)] = totalIndices(unitRanks);
+        }
+    }
+    return result;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "methods/metodi.h"
+#include "robustness/sobolindices.h"
+#include "shared/expected.h"
+#include "shared/workprogress.h"
+#include "stats/matrix.h"
+
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The uncertain choices a Monte Carlo run draws, and how it is sampled.
+// The matrices a run may work on (variants) are the treatments of the same
+// matrix, missing-values treatment by outlier treatment:
+// variants[missing * outlierLevels + outlier], the nominal one first.
+struct MonteCarloSetup {
+    std::vector<MethodPosition> methods; // uniform over the list; the first is nominal
+    double weightSpread = 0.0;           // F: each weight times uniform [1 - F, 1 + F]
+    bool leaveOut = false;               // one indicator left out, or none
+    int missingLevels = 1;
+    int outlierLevels = 1;
+    int runs = 1000; // N
+    std::uint64_t seed = 1;
+    bool sobol = false;   // the Saltelli design: N (k + 2) rankings
+    int bootstrap = 1000; // resamples for the indices' intervals
+    int threads = 0;      // 0: every core
+};
+
+// A factor of the setup that has more than one level.
+enum class MonteCarloFactor { Method, Weights, LeftOut, Missing, Outliers };
+
+// Where one unit's rank lies over the runs.
+struct MonteCarloUnit {
+    int nominal = 0;
+    double median = 0.0;
+    double mean = 0.0;
+    int p5 = 0;
+    int p95 = 0;
+    int best = 0;
+    int worst = 0;
+};
+
+struct MonteCarloResult {
+    std::vector<MonteCarloFactor> factors; // in the order of MonteCarloFactor
+    int rankings = 0;                      // the rankings the unit figures are taken over
+    int skipped = 0; // runs left out: refused by a method (with the Saltelli design, their rows)
+    std::vector<MonteCarloUnit> units; // in the order of the matrix
+    // With the Saltelli design: each factor's indices on the mean absolute
+    // rank shift (empty when no run moves a rank), and per unit each
+    // factor's total index on its rank (empty where the rank never moves).
+    std::optional<std::vector<FactorIndices>> indices;
+    std::vector<std::optional<std::vector<double>>> unitTotals;
+};
+
+// The Italian name of a factor ("Metodo", "Pesi", "Indicatore escluso",
+// "Mancanti", "Anomali").
+QString monteCarloFactorName(MonteCarloFactor factor);
+
+// Runs the Monte Carlo. Every run draws its choices from its own random
+// stream (the seed and the run's number), so the result does not depend on
+// the number of threads. Runs that share a matrix and a method share its
+// transformed columns: weights and the indicator left out change only the
+// aggregation. Fails with Usage when the setup has no factor, no run or an
+// invalid spread, with MethodRefused when the nominal run is refused or
+// every run is, with Cancelled when progress is cancelled.
+Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants,
+                                      const MonteCarloSetup& setup,
+                                      WorkProgress* progress = nullptr);

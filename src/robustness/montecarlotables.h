@@ -1,0 +1,26 @@
+#pragma once
+
+#include "comparison/texttable.h"
+#include "robustness/montecarlo.h"
+#include "shared/regional.h"
+
+#include <QString>
+#include <QStringList>
+
+// The tables of the Monte Carlo's files.
+
+// <workbook>.mc.csv: the corner label and "Nominale;Mediana;Media;P5;P95;
+// Migliore;Peggiore", then per unit its label and its rank figures (whole
+// numbers as integers, others with four decimals).
+TextTable monteCarloTable(const MonteCarloResult& result, const QString& corner,
+                          const QStringList& labels, const Regional& regional);
+
+// <workbook>.sobol.csv: "Fattore;Si;Si P5;Si P95;STi;STi P5;STi P95", a line
+// per factor; the figures empty when no run moved a rank.
+TextTable sobolTable(const MonteCarloResult& result, const Regional& regional);
+
+// <workbook>.sobol.unita.csv: the corner label and the factors' names, then
+// per unit its label and each factor's total index on its rank, empty where
+// the unit's rank never moves.
+TextTable sobolUnitsTable(const MonteCarloResult& result, const QString& corner,
+                          const QStringList& labels, const Regional& regional);

@@ -1,0 +1,114 @@
+#include "ui/robustness/robustnesswindow.h"
+
+#include "robustness/montecarlotables.h"
+#include "ui/charts/rankintervalchart.h"
+#include "ui/charts/sobolchart.h"
+#include "ui/grid/fgautosizecols.h"
+#include "ui/grid/gridview.h"
+#include "ui/grid/texttablemodel.h"
+#include "ui/platform/backgroundwork.h"
+#include "ui/platform/clockstatusbar.h"
+#include "ui/platform/failuremessage.h"
+#include "ui/robustness/totalindexmodel.h"
+#include "workflow/montecarlorun.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QSpinBox>
+
+namespace {
+
+// The Monte Carlo's figures in the shape the rank-interval chart draws.
+RankUncertainty asUncertainty(const MonteCarloResult& result, const QString& corner,
+                              const QStringList& labels) {
+    RankUncertainty shape;
+    shape.rankings = result.rankings;
+    shape.corner = corner;
+    shape.labels = labels;
+    for (const MonteCarloUnit& unit : result.units)
+        shape.units.push_back(
+            {unit.nominal, unit.median, unit.p5, unit.p95, unit.best, unit.worst});
+    return shape;
+}
+
+} // namespace
+
+RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
+    const std::vector<MethodPosition> positions = comparedPositions();
+    if (positions.empty())
+        return Outcome::Refused;
+    const MonteCarloControls& c = m_ui.monteCarlo;
+    MonteCarloChoices choices;
+    MonteCarloSetup& setup = choices.setup;
+    setup.methods =
+        c.methods->isChecked() ? positions : std::vector<MethodPosition>{positions.front()};
+    setup.weightSpread = c.weights->value();
+    setup.leaveOut = c.leaveOut->isChecked();
+    choices.outliersFactor = c.outliers->isChecked();
+    setup.runs = c.runs->value();
+    setup.seed = std::uint64_t(c.seed->value());
+    setup.sobol = c.sobol->isChecked();
+    if (setup.methods.size() < 2 && setup.weightSpread <= 0.0 && !setup.leaveOut &&
+        !choices.outliersFactor) {
+        showFailure(m_dialogs, failure(FailureKind::Usage,
+                                       tr("Scegliere almeno un fattore d'incertezza: più metodi, "
+                                          "una variazione dei pesi, l'esclusione di un "
+                                          "indicatore o il trattamento degli anomali.")));
+        return Outcome::Refused;
+    }
+    Outcome outcome = Outcome::Refused;
+    const std::shared_ptr<const Matrix> matrix = analysedMatrix(&outcome);
+    if (!matrix)
+        return outcome;
+    Expected<MonteCarloRun> run;
+    const BackgroundWork::Outcome work = m_work->run(
+        tr("Analisi Monte Carlo"),
+        [&, workbook = m_state.strMatrice, regional = m_regional](WorkProgress& progress) {
+            run = analyseMonteCarlo(workbook, *matrix, choices, regional, &progress);
+        },
+        true);
+    if (work == BackgroundWork::Outcome::OutOfMemory) {
+        showOutOfMemory(m_dialogs, tr("eseguire l'analisi Monte Carlo"));
+        return Outcome::OutOfMemory;
+    }
+    if (!run) {
+        if (run.error().kind != FailureKind::Cancelled)
+            showFailure(m_dialogs, run.error());
+        else
+            m_stbStato->setPanelText(tr("Analisi Monte Carlo annullata: nessun file scritto"));
+        return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
+    }
+    const MonteCarloResult& result = run->result;
+    const QString corner = m_regional.generalText(matrix->corner);
+    QStringList labels;
+    for (const CellValue& unit : matrix->units)
+        labels.append(m_regional.generalText(unit));
+    m_models.monteCarlo->setTable(monteCarloTable(result, corner, labels, m_regional));
+    fitColumnsAnswering(*c.grid);
+    c.intervals->setUncertainty(asUncertainty(result, corner, labels));
+    QChart* old = c.indices->chart();
+    c.indices->setChart(setup.sobol ? sobolChart(result) : new QChart);
+    delete old;
+    if (setup.sobol)
+        m_models.unitTotals->setTable(sobolUnitsTable(result, corner, labels, m_regional));
+    else
+        m_models.unitTotals->clear();
+    fitColumnsAnswering(*c.unitTotals);
+
+    QStringList factors;
+    for (const MonteCarloFactor factor : result.factors)
+        factors.append(monteCarloFactorName(factor));
+    QStringList notes{tr("%1 graduatorie per unità; fattori: %2.")
+                          .arg(result.rankings)
+                          .arg(factors.join(QStringLiteral(", ")))};
+    if (result.skipped > 0)
+        notes.append(tr("%1 estrazioni scartate: un metodo non ha accettato la matrice.")
+                         .arg(result.skipped));
+    c.note->setText(notes.join(u'\n'));
+    m_state.bRisultati = true;
+    m_stbStato->setPanelText(tr("Salvato: "), run->files.join(QStringLiteral(", ")));
+    return Outcome::Saved;
+}

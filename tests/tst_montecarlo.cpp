@@ -1,0 +1,196 @@
+#include "methods/methodcomputation.h"
+#include "robustness/montecarlo.h"
+#include "robustness/randomstreams.h"
+#include "robustness/sobolindices.h"
+#include "support/testsupport.h"
+
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+using Model = std::function<double(const std::vector<int>&)>;
+
+// A Saltelli design over k factors, each uniform over `levels` whole
+// numbers, drawn from the seed's streams (row by row, A then B).
+SaltelliOutputs runDesign(const Model& model, int k, int levels, int rows, std::uint64_t seed) {
+    SaltelliOutputs outputs;
+    outputs.ab.assign(static_cast<std::size_t>(k), {});
+    for (int row = 0; row < rows; ++row) {
+        std::mt19937_64 generator = randomStream(seed, static_cast<std::uint64_t>(row));
+        std::vector<int> a(static_cast<std::size_t>(k));
+        std::vector<int> b(static_cast<std::size_t>(k));
+        for (int& x : a)
+            x = static_cast<int>(uniformIndex(generator, static_cast<std::uint64_t>(levels)));
+        for (int& x : b)
+            x = static_cast<int>(uniformIndex(generator, static_cast<std::uint64_t>(levels)));
+        outputs.a.push_back(model(a));
+        outputs.b.push_back(model(b));
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            std::vector<int> mixed = a;
+            mixed[i] = b[i];
+            outputs.ab[i].push_back(model(mixed));
+        }
+    }
+    return outputs;
+}
+
+// n units by m indicators of values drawn from 1..100, every other
+// indicator of negative polarity.
+Matrix randomMatrix(int n, int m, std::uint64_t seed) {
+    Matrix matrix = Matrix::ofSize(n, m);
+    std::mt19937_64 generator = randomStream(seed, 0);
+    for (double& value : matrix.values)
+        value = 1.0 + 99.0 * uniformUnit(generator);
+    for (int j = 1; j < m; j += 2)
+        matrix.negative[std::size_t(j)] = 1;
+    return matrix;
+}
+
+} // namespace
+
+class TestMonteCarlo : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void knownIndices_data();
+    void knownIndices();
+    void outputThatNeverMoves();
+    void reproducibleStreams();
+    void rankingEngine();
+};
+
+void TestMonteCarlo::knownIndices_data() {
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QList<double>>("first");
+    QTest::addColumn<QList<double>>("total");
+    // X1 + 2 X2 + 0 X3 over 0..9: additive, shares 1/5 and 4/5.
+    QTest::newRow("additive") << 0 << QList<double>{0.2, 0.8, 0.0} << QList<double>{0.2, 0.8, 0.0};
+    // (2 X1 - 1)(2 X2 - 1) over 0..1: no first-order effect, all interaction.
+    QTest::newRow("interaction") << 1 << QList<double>{0.0, 0.0, 0.0}
+                                 << QList<double>{1.0, 1.0, 0.0};
+}
+
+void TestMonteCarlo::knownIndices() {
+    QFETCH(int, model);
+    QFETCH(QList<double>, first);
+    QFETCH(QList<double>, total);
+    const Model additive = [](const std::vector<int>& x) { return x[0] + 2.0 * x[1]; };
+    const Model product = [](const std::vector<int>& x) {
+        return (2.0 * x[0] - 1.0) * (2.0 * x[1] - 1.0);
+    };
+    const SaltelliOutputs outputs =
+        runDesign(model == 0 ? additive : product, 3, model == 0 ? 10 : 2, 20000, 7);
+    const auto indices = sobolIndices(outputs, 200, 7);
+    QVERIFY(indices);
+    QCOMPARE(indices->size(), std::size_t{3});
+    for (std::size_t i = 0; i < 3; ++i) {
+        const FactorIndices& f = (*indices)[i];
+        QVERIFY2(std::abs(f.first.value - first[qsizetype(i)]) < 0.04,
+                 qPrintable(QString::number(f.first.value)));
+        QVERIFY2(std::abs(f.total.value - total[qsizetype(i)]) < 0.04,
+                 qPrintable(QString::number(f.total.value)));
+        QVERIFY(f.first.p5 <= f.first.p95 && f.total.p5 <= f.total.p95);
+    }
+    // A factor the model ignores cannot move the output: exactly 0.
+    const FactorIndices& idle = (*indices)[2];
+    QCOMPARE(idle.first.value, 0.0);
+    QCOMPARE(idle.total.value, 0.0);
+    QCOMPARE(idle.total.p95, 0.0);
+    QCOMPARE(*totalIndices(outputs),
+             (std::vector<double>{(*indices)[0].total.value, (*indices)[1].total.value, 0.0}));
+}
+
+void TestMonteCarlo::outputThatNeverMoves() {
+    const SaltelliOutputs outputs =
+        runDesign([](const std::vector<int>&) { return 3.0; }, 2, 5, 50, 1);
+    QVERIFY(!sobolIndices(outputs, 100, 1));
+    QVERIFY(!totalIndices(outputs));
+    QVERIFY(!sobolIndices(SaltelliOutputs{}, 100, 1));
+}
+
+void TestMonteCarlo::reproducibleStreams() {
+    std::mt19937_64 one = randomStream(1, 5);
+    std::mt19937_64 again = randomStream(1, 5);
+    std::mt19937_64 otherStream = randomStream(1, 6);
+    std::mt19937_64 otherSeed = randomStream(2, 5);
+    const std::uint64_t first = one();
+    QCOMPARE(again(), first);
+    QVERIFY(otherStream() != first);
+    QVERIFY(otherSeed() != first);
+    for (int i = 0; i < 1000; ++i) {
+        QVERIFY(uniformIndex(one, 7) < 7);
+        const double u = uniformUnit(one);
+        QVERIFY(u >= 0.0 && u < 1.0);
+    }
+    QCOMPARE(uniformIndex(one, 1), std::uint64_t{0});
+
+    const Model additive = [](const std::vector<int>& x) { return x[0] + 2.0 * x[1]; };
+    const SaltelliOutputs outputs = runDesign(additive, 2, 10, 500, 3);
+    const auto a = sobolIndices(outputs, 300, 11);
+    const auto b = sobolIndices(outputs, 300, 11);
+    const auto c = sobolIndices(outputs, 300, 12);
+    QVERIFY(a && b && c);
+    QCOMPARE((*a)[0].first.p5, (*b)[0].first.p5);
+    QCOMPARE((*a)[1].total.p95, (*b)[1].total.p95);
+    QCOMPARE((*a)[0].first.value, (*c)[0].first.value);
+    QVERIFY((*a)[0].first.p5 != (*c)[0].first.p5 || (*a)[1].total.p95 != (*c)[1].total.p95);
+}
+
+void TestMonteCarlo::rankingEngine() {
+    const Matrix matrix = randomMatrix(40, 5, 3);
+    MonteCarloSetup setup;
+    setup.methods = {MethodPosition::MpiPositivo, MethodPosition::Wroclaw,
+                     MethodPosition::MediaValoriZ};
+    setup.weightSpread = 0.3;
+    setup.leaveOut = true;
+    setup.missingLevels = 2; // two treatments of a complete matrix: the same matrix twice
+    setup.runs = 150;
+    setup.sobol = true;
+    setup.bootstrap = 100;
+    setup.threads = 1;
+    const std::vector<const Matrix*> variants{&matrix, &matrix};
+    const auto one = monteCarlo(variants, setup);
+    setup.threads = 2;
+    const auto two = monteCarlo(variants, setup);
+    QVERIFY2(one && two, qPrintable(failureMessage(one)));
+
+    QCOMPARE(one->factors.size(), std::size_t{4});
+    QCOMPARE(one->rankings, 300); // the runs of A and B
+    QCOMPARE(one->skipped, 0);
+    const auto nominal = computeMethod(MethodPosition::MpiPositivo, matrix.view());
+    for (std::size_t u = 0; u < one->units.size(); ++u) {
+        const MonteCarloUnit& a = one->units[u];
+        const MonteCarloUnit& b = two->units[u];
+        QCOMPARE(a.nominal, nominal->ranks[u]);
+        QVERIFY(a.best <= a.p5 && a.p5 <= a.median && a.median <= a.p95 && a.p95 <= a.worst);
+        QCOMPARE(std::tie(a.median, a.mean, a.p5, a.p95, a.best, a.worst),
+                 std::tie(b.median, b.mean, b.p5, b.p95, b.best, b.worst));
+        QCOMPARE(one->unitTotals[u], two->unitTotals[u]);
+        if (one->unitTotals[u])
+            QCOMPARE((*one->unitTotals[u])[3], 0.0);
+    }
+    QVERIFY(one->indices && two->indices);
+    for (std::size_t i = 0; i < 4; ++i) {
+        QCOMPARE((*one->indices)[i].first.value, (*two->indices)[i].first.value);
+        QCOMPARE((*one->indices)[i].total.p95, (*two->indices)[i].total.p95);
+    }
+    // Methods that differ move the ranks; a treatment that changes nothing
+    // cannot.
+    QVERIFY((*one->indices)[0].total.value > 0.05);
+    QCOMPARE((*one->indices)[3].total.value, 0.0);
+    QCOMPARE((*one->indices)[3].first.value, 0.0);
+
+    setup.sobol = false;
+    const auto plain = monteCarlo(variants, setup);
+    QVERIFY(plain && !plain->indices);
+    QCOMPARE(plain->rankings, 150);
+
+    MonteCarloSetup none;
+    none.methods = {MethodPosition::Wroclaw};
+    QCOMPARE(monteCarlo({&matrix}, none).error().kind, FailureKind::Usage);
+}
+
+QTEST_GUILESS_MAIN(TestMonteCarlo)
+#include "tst_montecarlo.moc"
