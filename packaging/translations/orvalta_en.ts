@@ -11,6 +11,124 @@ and comparison of methods</translation>
     </message>
 </context>
 <context>
+    <name>AuditCharts</name>
+    <message>
+        <source>Distribuzione di %1</source>
+        <translation>Distribution of %1</translation>
+    </message>
+    <message>
+        <source>Unità</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>Autovalori: %1</source>
+        <translation>Eigenvalues: %1</translation>
+    </message>
+    <message>
+        <source>Componente</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>Autovalore</source>
+        <translation>Eigenvalue</translation>
+    </message>
+</context>
+<context>
+    <name>AuditWindow</name>
+    <message>
+        <source>Indicatore</source>
+        <translation>Indicator</translation>
+    </message>
+    <message>
+        <source>Originale</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Trattato</source>
+        <translation>Treated</translation>
+    </message>
+    <message>
+        <source>Analisi statistica</source>
+        <translation>Statistical analysis</translation>
+    </message>
+    <message>
+        <source>&amp;Indicatori</source>
+        <translation>&amp;Indicators</translation>
+    </message>
+    <message>
+        <source>&amp;Correlazioni</source>
+        <translation>&amp;Correlations</translation>
+    </message>
+    <message>
+        <source>C&amp;oerenza</source>
+        <translation>C&amp;oherence</translation>
+    </message>
+    <message>
+        <source>&amp;Valori anomali</source>
+        <translation>&amp;Outliers</translation>
+    </message>
+    <message>
+        <source>In evidenza gli indicatori anomali: asimmetria oltre 2 in valore assoluto e curtosi oltre 3,5. Selezionare un indicatore per vederne la distribuzione.</source>
+        <translation>Highlighted: the flagged indicators, with absolute skewness above 2 and kurtosis above 3.5. Select an indicator to see its distribution.</translation>
+    </message>
+    <message>
+        <source>&amp;Pearson</source>
+        <translation>&amp;Pearson</translation>
+    </message>
+    <message>
+        <source>&amp;Spearman (ranghi)</source>
+        <translation>&amp;Spearman (ranks)</translation>
+    </message>
+    <message>
+        <source>Indicatori orientati secondo la polarità; i gruppi della struttura sono bordati in nero.</source>
+        <translation>Indicators oriented by polarity; the groups of the structure are outlined in black.</translation>
+    </message>
+    <message>
+        <source>Per ogni gruppo e per l&apos;intera matrice: l&apos;alfa di Cronbach degli indicatori standardizzati e gli autovalori delle loro correlazioni. Selezionare un gruppo per il grafico degli autovalori.</source>
+        <translation>For each group and for the whole matrix: Cronbach&apos;s alpha of the standardised indicators and the eigenvalues of their correlations. Select a group for its eigenvalue chart.</translation>
+    </message>
+    <message>
+        <source>Il trattamento corregge ogni indicatore anomalo: fino a cinque valori estremi portati al valore successivo verso l&apos;interno, altrimenti una trasformazione logaritmica riportata sull&apos;intervallo originale. Da quel momento i metodi sono eseguiti sulla matrice trattata; la cartella di lavoro non cambia.</source>
+        <translation>The treatment corrects every flagged indicator: up to five extreme values pulled in to the next value inward, otherwise a logarithmic transformation mapped back onto the original range. From then on the methods run on the treated matrix; the workbook does not change.</translation>
+    </message>
+    <message>
+        <source>&amp;Applica il trattamento dei valori anomali</source>
+        <translation>&amp;Apply the outlier treatment</translation>
+    </message>
+    <message>
+        <source>l&apos;analisi statistica</source>
+        <translation>the statistical analysis</translation>
+    </message>
+    <message>
+        <source>Analisi statistica </source>
+        <translation>Statistical analysis </translation>
+    </message>
+    <message>
+        <source>Trattamento dei valori anomali</source>
+        <translation>Outlier treatment</translation>
+    </message>
+    <message>
+        <source>il trattamento dei valori anomali</source>
+        <translation>the outlier treatment</translation>
+    </message>
+    <message>
+        <source>Nessun valore cambiato: la matrice resta quella letta.</source>
+        <translation>No value changed: the matrix stays as read.</translation>
+    </message>
+    <message>
+        <source>Valori cambiati: %1. I metodi sono eseguiti sulla matrice trattata; il trattamento è registrato in %2.</source>
+        <translation>Values changed: %1. The methods run on the treated matrix; the treatment is recorded in %2.</translation>
+    </message>
+    <message>
+        <source>Correlazioni di Spearman</source>
+        <translation>Spearman correlations</translation>
+    </message>
+    <message>
+        <source>Correlazioni di Pearson</source>
+        <translation>Pearson correlations</translation>
+    </message>
+</context>
+<context>
     <name>ChartExport</name>
     <message>
         <source>Esporta il grafico</source>
@@ -391,6 +509,14 @@ and comparison of methods</translation>
         <source>Peso 0: escluso dal calcolo degli indici</source>
         <translation>Weight 0: left out of the computation of the indices</translation>
     </message>
+    <message>
+        <source>Analisi statistica...</source>
+        <translation>Statistical analysis...</translation>
+    </message>
+    <message>
+        <source>Distribuzioni, correlazioni e coerenza degli indicatori; trattamento dei valori anomali</source>
+        <translation>Distributions, correlations and coherence of the indicators; outlier treatment</translation>
+    </message>
 </context>
 <context>
     <name>Memoria</name>
@@ -736,6 +862,58 @@ Files left out:
         <source>senza %1 non resta alcun indicatore.</source>
         <translation>without %1 no indicator is left.</translation>
     </message>
+    <message>
+        <source>Metodo</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>Pesi</source>
+        <translation>Weights</translation>
+    </message>
+    <message>
+        <source>Indicatore escluso</source>
+        <translation>Indicator left out</translation>
+    </message>
+    <message>
+        <source>Mancanti</source>
+        <translation>Missing values</translation>
+    </message>
+    <message>
+        <source>Anomali</source>
+        <translation>Outliers</translation>
+    </message>
+    <message>
+        <source>Nessuna matrice caricata, nessun metodo o nessuna estrazione indicata.</source>
+        <translation>No matrix loaded, no method or no draw given.</translation>
+    </message>
+    <message>
+        <source>La variazione dei pesi deve essere un numero tra 0 e 1.</source>
+        <translation>The weight variation must be a number between 0 and 1.</translation>
+    </message>
+    <message>
+        <source>La matrice ha un solo indicatore: non se ne può escludere uno.</source>
+        <translation>The matrix has only one indicator: none can be left out.</translation>
+    </message>
+    <message>
+        <source>Nessun fattore d&apos;incertezza: indicare più metodi, una variazione dei pesi, l&apos;esclusione di un indicatore o più trattamenti.</source>
+        <translation>No uncertainty factor: give several methods, a weight variation, the leaving out of an indicator or several treatments.</translation>
+    </message>
+    <message>
+        <source>Analisi Monte Carlo</source>
+        <translation>Monte Carlo analysis</translation>
+    </message>
+    <message>
+        <source>Nessuna estrazione è stata accettata dai metodi.</source>
+        <translation>No draw was accepted by the methods.</translation>
+    </message>
+    <message>
+        <source>%1 trattata: %2</source>
+        <translation>%1 treated: %2</translation>
+    </message>
+    <message>
+        <source>%1 trattata senza %2: %3</source>
+        <translation>%1 treated without %2: %3</translation>
+    </message>
 </context>
 <context>
     <name>RobustnessWindow</name>
@@ -891,6 +1069,78 @@ Files left out:
         <source>analisi d&apos;incertezza</source>
         <translation>uncertainty analysis</translation>
     </message>
+    <message>
+        <source>Scegliere almeno un fattore d&apos;incertezza: più metodi, una variazione dei pesi, l&apos;esclusione di un indicatore o il trattamento degli anomali.</source>
+        <translation>Choose at least one uncertainty factor: several methods, a weight variation, the leaving out of an indicator or the outlier treatment.</translation>
+    </message>
+    <message>
+        <source>Analisi Monte Carlo</source>
+        <translation>Monte Carlo analysis</translation>
+    </message>
+    <message>
+        <source>eseguire l&apos;analisi Monte Carlo</source>
+        <translation>run the Monte Carlo analysis</translation>
+    </message>
+    <message>
+        <source>Analisi Monte Carlo annullata: nessun file scritto</source>
+        <translation>Monte Carlo analysis cancelled: no file written</translation>
+    </message>
+    <message>
+        <source>%1 graduatorie per unità; fattori: %2.</source>
+        <translation>%1 rankings per unit; factors: %2.</translation>
+    </message>
+    <message>
+        <source>%1 estrazioni scartate: un metodo non ha accettato la matrice.</source>
+        <translation>%1 draws discarded: a method did not accept the matrix.</translation>
+    </message>
+    <message>
+        <source>&amp;Monte Carlo</source>
+        <translation>&amp;Monte Carlo</translation>
+    </message>
+    <message>
+        <source>Metodo (tra quelli confrontati)</source>
+        <translation>Method (among those compared)</translation>
+    </message>
+    <message>
+        <source>Indicatore escluso (o nessuno)</source>
+        <translation>Indicator left out (or none)</translation>
+    </message>
+    <message>
+        <source>Trattamento degli anomali (sì o no)</source>
+        <translation>Outlier treatment (yes or no)</translation>
+    </message>
+    <message>
+        <source>Indici di Sobol (disegno di Saltelli)</source>
+        <translation>Sobol indices (Saltelli design)</translation>
+    </message>
+    <message>
+        <source>Ogni peso moltiplicato per un fattore uniforme in [1 - F, 1 + F]; 0: pesi fissi</source>
+        <translation>Each weight times a uniform factor in [1 - F, 1 + F]; 0: fixed weights</translation>
+    </message>
+    <message>
+        <source>Estrae le scelte incerte, calcola una graduatoria per estrazione e salva le tabelle accanto alla matrice</source>
+        <translation>Draws the uncertain choices, computes a ranking per draw and saves the tables beside the matrix</translation>
+    </message>
+    <message>
+        <source>Variazione dei &amp;pesi (F):</source>
+        <translation>&amp;Weight variation (F):</translation>
+    </message>
+    <message>
+        <source>&amp;Estrazioni:</source>
+        <translation>&amp;Draws:</translation>
+    </message>
+    <message>
+        <source>&amp;Seme:</source>
+        <translation>S&amp;eed:</translation>
+    </message>
+    <message>
+        <source>Fattori d&apos;incertezza</source>
+        <translation>Uncertainty factors</translation>
+    </message>
+    <message>
+        <source>Indice totale di ogni fattore sul rango di ogni unità</source>
+        <translation>Total index of each factor on each unit&apos;s rank</translation>
+    </message>
 </context>
 <context>
     <name>Shared</name>
@@ -960,6 +1210,33 @@ Files left out:
     </message>
 </context>
 <context>
+    <name>SobolChart</name>
+    <message>
+        <source>%1 (90%: %2 - %3)</source>
+        <translation>%1 (90%: %2 - %3)</translation>
+    </message>
+    <message>
+        <source>Indici di Sobol</source>
+        <translation>Sobol indices</translation>
+    </message>
+    <message>
+        <source>Indici di Sobol: nessun rango si è mosso</source>
+        <translation>Sobol indices: no rank moved</translation>
+    </message>
+    <message>
+        <source>Primo ordine (Si)</source>
+        <translation>First order (Si)</translation>
+    </message>
+    <message>
+        <source>Totale (STi)</source>
+        <translation>Total (STi)</translation>
+    </message>
+    <message>
+        <source>Quota della varianza</source>
+        <translation>Share of the variance</translation>
+    </message>
+</context>
+<context>
     <name>TableHeaders</name>
     <message>
         <source>Rango di riferimento</source>
@@ -1008,6 +1285,18 @@ Files left out:
     <message>
         <source>95° percentile</source>
         <translation>95th percentile</translation>
+    </message>
+    <message>
+        <source>Nominale</source>
+        <translation>Nominal</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Fattore</source>
+        <translation>Factor</translation>
     </message>
 </context>
 <context>
@@ -1711,6 +2000,10 @@ Files left out:
     <message>
         <source>Scrittura di %1</source>
         <translation>Writing %1</translation>
+    </message>
+    <message>
+        <source>Scrittura dei file</source>
+        <translation>Writing the files</translation>
     </message>
 </context>
 </TS>
