@@ -45,12 +45,17 @@ const std::vector<BatchCommand>& batchCommands() {
          sensitivityCommand},
         {QStringLiteral("uncertainty"),
          QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all") +
-             matrixUsage(),
+             matrixUsage() + QStringLiteral(" [--missing-factor TRATTAMENTO,TRATTAMENTO...]"),
          QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
          QStringLiteral("analizzare l'incertezza dei ranghi"),
          QList<QCommandLineOption>{
              QCommandLineOption(QStringLiteral("all"),
-                                QStringLiteral("tutti e nove i metodi, nell'ordine della lista"))} +
+                                QStringLiteral("tutti e nove i metodi, nell'ordine della lista")),
+             QCommandLineOption(
+                 QStringLiteral("missing-factor"),
+                 QStringLiteral("incrocia anche i trattamenti dei valori mancanti indicati "
+                                "(available, mean, median, em), il primo di riferimento"),
+                 QStringLiteral("TRATTAMENTI"))} +
              matrixOptions(),
          uncertaintyCommand},
         {QStringLiteral("ampi"),

@@ -7,6 +7,35 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The treatments of --missing-factor, in the order given; none without it.
+Expected<std::vector<MissingTreatment>> treatmentsFactor(const QCommandLineParser& parser) {
+    std::vector<MissingTreatment> treatments;
+    const QString option = QStringLiteral("missing-factor");
+    if (!parser.isSet(option))
+        return treatments;
+    for (const QString& name : parser.value(option).split(u',', Qt::SkipEmptyParts)) {
+        const std::optional<MissingTreatment> treatment = missingTreatmentNamed(name.trimmed());
+        if (!treatment || *treatment == MissingTreatment::Refuse)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Trattamento sconosciuto in --missing-factor: %1. "
+                                          "Trattamenti validi: available, mean, median, em")
+                               .arg(name.trimmed()));
+        if (std::find(treatments.begin(), treatments.end(), *treatment) == treatments.end())
+            treatments.push_back(*treatment);
+    }
+    if (treatments.empty())
+        return failure(FailureKind::Usage,
+                       QStringLiteral("Nessun trattamento indicato dopo --missing-factor."));
+    return treatments;
+}
+
+} // namespace
+
 // uncertainty WORKBOOK CODE [CODE...] | --all: loads the workbook, runs
 // every method with every indicator and with each one left out, and writes
 // the uncertainty file.
@@ -20,7 +49,11 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
         return reportFailure(positions.error());
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
-    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
+    const Expected<std::vector<MissingTreatment>> treatments = treatmentsFactor(parser);
+    if (!treatments)
+        return reportFailure(treatments.error());
+    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(
+        workbook, parser, regional, treatments->empty() ? GapsUse::Refuse : GapsUse::Factor);
     if (!loaded)
         return reportFailure(loaded.error());
     if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
@@ -28,7 +61,9 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
     if ((*loaded)->structure())
         printErr(structureNotUsed());
     const Expected<UncertaintyRun> run =
-        analyseUncertainty(workbook, (*loaded)->matrix(), *positions, regional);
+        treatments->empty()
+            ? analyseUncertainty(workbook, (*loaded)->matrix(), *positions, regional)
+            : analyseUncertainty(workbook, (*loaded)->matrix(), *treatments, *positions, regional);
     if (!run)
         return reportFailure(run.error());
     const RankUncertainty& uncertainty = run->uncertainty;

@@ -10,10 +10,19 @@
 Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                           const std::vector<MethodPosition>& positions,
                                           const Regional& regional, WorkProgress* progress) {
-    if (positions.empty() || matrix.unitCount() < 1 || matrix.indicatorCount() < 1)
+    return rankUncertainty(std::vector<UncertaintyVariant>{{&matrix, QString()}}, positions,
+                           regional, progress);
+}
+
+Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>& variants,
+                                          const std::vector<MethodPosition>& positions,
+                                          const Regional& regional, WorkProgress* progress) {
+    const Matrix* first = variants.empty() ? nullptr : variants.front().matrix;
+    if (positions.empty() || !first || first->unitCount() < 1 || first->indicatorCount() < 1)
         return failure(FailureKind::Usage,
                        QCoreApplication::translate(
                            "Robustness", "Nessuna matrice caricata o nessun metodo indicato."));
+    const Matrix& matrix = *first;
     if (matrix.indicatorCount() < 2)
         return failure(FailureKind::Usage,
                        QCoreApplication::translate("Robustness",
@@ -21,35 +30,48 @@ Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                                    "d'incertezza richiede almeno due indicatori."));
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi d'incertezza"), 0);
-    const std::vector<MethodRanking> runs = rankOverIndicatorSets(matrix, positions, progress);
-    if (runs.empty())
-        return failure(FailureKind::Cancelled,
-                       QCoreApplication::translate("Robustness", "Analisi annullata."));
+    // Each variant's runs in turn: only one variant's rankings are held
+    // beside those taken so far.
+    std::vector<std::vector<MethodRanking>> runsOf;
+    for (const UncertaintyVariant& variant : variants) {
+        runsOf.push_back(rankOverIndicatorSets(*variant.matrix, positions, progress));
+        if (runsOf.back().empty())
+            return failure(FailureKind::Cancelled,
+                           QCoreApplication::translate("Robustness", "Analisi annullata."));
+    }
 
     RankUncertainty result;
     const std::size_t k = positions.size();
     const int sets = matrix.indicatorCount() + 1;
     std::vector<const std::vector<int>*> taken; // the rankings that enter the figures
     std::vector<int> reference;
-    for (std::size_t i = 0; i < k; ++i) {
-        const QString code = methodCode(methodAt(positions[i]).entryText);
-        if (runs[i].refused) {
-            result.leftOut.append(code + QStringLiteral(": ") + runs[i].message);
-            continue;
-        }
-        result.codes.append(code);
-        for (int set = 0; set < sets; ++set) {
-            const MethodRanking& run = runs[std::size_t(set) * k + i];
-            if (run.refused) {
-                result.refusedRuns.append(
-                    QCoreApplication::translate("Robustness", "%1 senza %2: %3")
-                        .arg(code, regional.generalText(matrix.indicators[std::size_t(set - 1)]),
-                             run.message));
+    for (std::size_t v = 0; v < variants.size(); ++v) {
+        const std::vector<MethodRanking>& runs = runsOf[v];
+        const QString& variantName = variants[v].name;
+        for (std::size_t i = 0; i < k; ++i) {
+            QString code = methodCode(methodAt(positions[i]).entryText);
+            if (!result.codes.contains(code) && !runs[i].refused)
+                result.codes.append(code);
+            if (!variantName.isEmpty())
+                code += QStringLiteral(" (%1)").arg(variantName);
+            if (runs[i].refused) {
+                result.leftOut.append(code + QStringLiteral(": ") + runs[i].message);
                 continue;
             }
-            if (reference.empty())
-                reference = run.ranks;
-            taken.push_back(&run.ranks);
+            for (int set = 0; set < sets; ++set) {
+                const MethodRanking& run = runs[std::size_t(set) * k + i];
+                if (run.refused) {
+                    result.refusedRuns.append(
+                        QCoreApplication::translate("Robustness", "%1 senza %2: %3")
+                            .arg(code,
+                                 regional.generalText(matrix.indicators[std::size_t(set - 1)]),
+                                 run.message));
+                    continue;
+                }
+                if (reference.empty())
+                    reference = run.ranks;
+                taken.push_back(&run.ranks);
+            }
         }
     }
     if (taken.empty())

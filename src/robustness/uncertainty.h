@@ -46,6 +46,22 @@ Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                           const Regional& regional,
                                           WorkProgress* progress = nullptr);
 
+// One more factor of the analysis: the same units and indicators under
+// another treatment of the data (missing cells filled another way).
+struct UncertaintyVariant {
+    const Matrix* matrix = nullptr;
+    QString name; // in the messages of its refused runs; empty for the only one
+};
+
+// The same over every variant, crossed with the methods and indicator sets:
+// k x (m + 1) rankings per variant, the reference the first method on the
+// first variant with every indicator. A method counts as taking part when
+// some variant accepts it.
+Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>& variants,
+                                          const std::vector<MethodPosition>& positions,
+                                          const Regional& regional,
+                                          WorkProgress* progress = nullptr);
+
 // The table of <workbook>.unc.csv: row 0 the corner label and the headers,
 // then per unit: label, reference rank, median, 5th percentile, 95th
 // percentile, best, worst.

@@ -58,6 +58,10 @@ Rule ruleOf(ResultFileKind kind) {
         return {"trattamenti.csv", ""};
     case ResultFileKind::TreatedCells:
         return {"trattati.csv", ""};
+    case ResultFileKind::Coverage:
+        return {"copertura.csv", ""};
+    case ResultFileKind::ImputedCells:
+        return {"imputati.csv", ""};
     }
     return {"", ""};
 }

@@ -30,7 +30,9 @@ enum class ResultFileKind {
     Coherence,            // ".coerenza.csv": Cronbach's alpha and eigenvalues per group
     Components,           // ".pca.csv": the loadings on the first principal component
     Treatments,           // ".trattamenti.csv": the outlier treatment of each flagged indicator
-    TreatedCells          // ".trattati.csv": every cell the outlier treatment changed
+    TreatedCells,         // ".trattati.csv": every cell the outlier treatment changed
+    Coverage,             // ".copertura.csv": the available cells per indicator, unit and group
+    ImputedCells          // ".imputati.csv": every missing cell a treatment filled
 };
 
 // Every kind, in declaration order.
@@ -45,7 +47,8 @@ inline constexpr ResultFileKind kResultFileKinds[] = {
     ResultFileKind::AmpiGroupRanks,   ResultFileKind::Audit,
     ResultFileKind::Correlations,     ResultFileKind::SpearmanCorrelations,
     ResultFileKind::Coherence,        ResultFileKind::Components,
-    ResultFileKind::Treatments,       ResultFileKind::TreatedCells};
+    ResultFileKind::Treatments,       ResultFileKind::TreatedCells,
+    ResultFileKind::Coverage,         ResultFileKind::ImputedCells};
 
 // Whether the name of a kind carries a code (a method code, or the AMPI sign).
 bool hasCode(ResultFileKind kind);

@@ -50,10 +50,11 @@ Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matri
     return run;
 }
 
-Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
-                                            const std::vector<MethodPosition>& positions,
+namespace {
+
+Expected<UncertaintyRun> writtenUncertainty(const QString& workbook,
+                                            Expected<RankUncertainty> uncertainty,
                                             const Regional& regional, WorkProgress* progress) {
-    Expected<RankUncertainty> uncertainty = rankUncertainty(matrix, positions, regional, progress);
     if (!uncertainty)
         return std::move(uncertainty).error();
     UncertaintyRun run;
@@ -62,4 +63,34 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
     run.file = uncertaintyFile(workbook);
     run.saved = save(run.file, run.table, progress);
     return run;
+}
+
+} // namespace
+
+Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+                                            const std::vector<MethodPosition>& positions,
+                                            const Regional& regional, WorkProgress* progress) {
+    return writtenUncertainty(workbook, rankUncertainty(matrix, positions, regional, progress),
+                              regional, progress);
+}
+
+Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+                                            const std::vector<MissingTreatment>& treatments,
+                                            const std::vector<MethodPosition>& positions,
+                                            const Regional& regional, WorkProgress* progress) {
+    // The coverage rule has already left out what it leaves out: nothing
+    // more goes under any treatment.
+    std::vector<Matrix> treated;
+    treated.reserve(treatments.size());
+    for (const MissingTreatment treatment : treatments) {
+        Expected<TreatedMatrix> one = treatMissing(matrix, treatment, 0.0, regional);
+        if (!one)
+            return std::move(one).error();
+        treated.push_back(std::move(one->matrix));
+    }
+    std::vector<UncertaintyVariant> variants;
+    for (std::size_t t = 0; t < treatments.size(); ++t)
+        variants.push_back({&treated[t], missingTreatmentName(treatments[t])});
+    return writtenUncertainty(workbook, rankUncertainty(variants, positions, regional, progress),
+                              regional, progress);
 }
