@@ -1,5 +1,7 @@
 #include "methods/methodcomputation.h"
+#include "methods/methodsteps.h"
 #include "shared/regional.h"
+#include "stats/statistiche.h"
 #include "treatment/em.h"
 #include "treatment/missing.h"
 #include "workbook/caricamatrice.h"
@@ -118,6 +120,28 @@ void TestMissing::availableWorkedByHand() {
     QVERIFY(near(grad->index[3], (2.0 - 3.0) / 14.0));
     // U1: rank 3 of 3 on I1, scaled 4/3 -> 4; rank 4 on I2; S = 8.
     QVERIFY(near(grad->index[0], (8.0 - 3.0) / 14.0));
+
+    // Weights 1, 2, 3: U4 has only I2 and I3, whose weights are rescaled to
+    // sum to 2 (0.8 and 1.2); its mean of t is (0.8 t2 + 1.2 t3) / 2.
+    Matrix weighted = gappy({{1, 2, 3, x}, {10, 20, 30, 40}, {4, 3, 2, 1}});
+    weighted.weights = {1, 2, 3};
+    const std::vector<double> means = media_righe(weighted.view());
+    QVERIFY(near(means[3], (0.8 * 40 + 1.2 * 1) / 2.0));
+    QVERIFY(near(means[0], (1.0 * 1 + 2.0 * 10 + 3.0 * 4) / 6.0)); // complete: w m / sum(w)
+    // Wroclaw: the squared distance over the available columns scaled by
+    // m / available. z-scores: I1 over 2, 3, 1 (ideal U3), I2 and I3 over
+    // four values (ideal U4). U1 lacks I1: 2 (15 / sqrt(125))^2 = 14.4 over
+    // two columns, 21.6 over three; U4, complete, is 2 sqrt(3/2) from the
+    // ideal on I1 and on the ideal elsewhere: 6.
+    const Matrix wroc = gappy({{x, 2, 3, 1}, {10, 20, 30, 40}, {1, 2, 3, 4}});
+    std::vector<double> distances;
+    double mean = 0;
+    double deviation = 0;
+    distanze_ideale(wroc.view().withValues(
+                        computeMethod(MethodPosition::Wroclaw, wroc.view())->transformed.data()),
+                    distances, mean, deviation);
+    QVERIFY(near(distances[0], std::sqrt(21.6)));
+    QVERIFY(near(distances[3], std::sqrt(6.0)));
 
     // A complete matrix keeps no mask under any treatment.
     for (const MissingTreatment t : {MissingTreatment::Available, MissingTreatment::Em})

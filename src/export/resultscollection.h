@@ -5,6 +5,7 @@
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
+#include "treatment/missing.h"
 
 #include <QString>
 #include <QStringList>
@@ -86,6 +87,9 @@ struct ResultsCollection {
     std::vector<std::pair<QString, DelimitedTable>>
         sensitivities;                         // code, <workbook>.sens<CODE>.csv
     std::optional<DelimitedTable> uncertainty; // <workbook>.unc.csv
+    // The missing cells of the matrix as read and their treatment; null
+    // when it had none and none was chosen.
+    const GapsRecord* gaps = nullptr;
     // The files left out, each with the reason, in Italian.
     QStringList warnings;
 };

@@ -304,3 +304,39 @@ Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, 
     kept.missing.clear();
     return result;
 }
+
+QString gapsStatement(const GapsRecord& gaps, const Regional& regional) {
+    const auto names = [&regional](const std::vector<CellValue>& cells,
+                                   const std::vector<int>& which) {
+        QStringList list;
+        for (const int k : which)
+            list.push_back(regional.generalText(cells[std::size_t(k)]));
+        return list.join(QStringLiteral(", "));
+    };
+    QString text =
+        QCoreApplication::translate("Treatment", "La matrice letta ha %1 su %2 celle. Trattamento "
+                                                 "dei valori mancanti: %3.")
+            .arg(gapsCount(gaps.coverage, regional))
+            .arg(gaps.coverage.cells())
+            .arg(missingTreatmentLabel(gaps.treatment).toLower());
+    if (gaps.treatment == MissingTreatment::Refuse)
+        return text;
+    text +=
+        u' ' + QCoreApplication::translate("Treatment", "Copertura minima richiesta a indicatori e "
+                                                        "unità: %1%.")
+                   .arg(regional.locale().toString(100.0 * gaps.minCoverage, 'g', 4));
+    if (!gaps.leftOut.indicators.empty())
+        text += u' ' + QCoreApplication::translate("Treatment", "Indicatori esclusi: %1.")
+                           .arg(names(gaps.indicators, gaps.leftOut.indicators));
+    if (!gaps.leftOut.units.empty())
+        text += u' ' + QCoreApplication::translate("Treatment", "Unità escluse: %1.")
+                           .arg(names(gaps.units, gaps.leftOut.units));
+    if (gaps.leftOut.indicators.empty() && gaps.leftOut.units.empty())
+        text += u' ' + QCoreApplication::translate("Treatment", "Nessun indicatore e nessuna "
+                                                                "unità esclusi.");
+    if (fillsCells(gaps.treatment))
+        text +=
+            u' ' +
+            QCoreApplication::translate("Treatment", "Celle riempite: %1.").arg(gaps.filled.size());
+    return text;
+}

@@ -120,3 +120,8 @@ struct GapsRecord {
 // loader would have: the first missing or invalid cell in column order.
 Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, double minCoverage,
                                      const Regional& regional);
+
+// What a report states of the gaps: their count and share in the matrix as
+// read, the treatment and the coverage threshold, what the coverage rule
+// left out and how many cells were filled; one paragraph, in Italian.
+QString gapsStatement(const GapsRecord& gaps, const Regional& regional);

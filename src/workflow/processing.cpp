@@ -81,9 +81,19 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
         treatMissing(std::move(*read), choice.treatment, choice.minCoverage, m_regional);
     if (!treated)
         return std::move(treated).error();
+    std::vector<unsigned char> keptMissing;
     if (gaps) {
         gaps->filled = std::move(treated->filled);
         gaps->keptIndicators = treated->indicators;
+        // The gaps as read over the cells kept, for the coverage of groups.
+        if (!gaps->missing.empty()) {
+            const std::size_t units = treated->units.size();
+            keptMissing.resize(units * treated->indicators.size());
+            for (std::size_t c = 0; c < treated->indicators.size(); ++c)
+                for (std::size_t k = 0; k < units; ++k)
+                    keptMissing[c * units + k] =
+                        gaps->isMissing(treated->units[k], treated->indicators[c]) ? 1 : 0;
+        }
     }
     Matrix& matrix = treated->matrix;
 
@@ -110,6 +120,7 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     }
     setMatrix(workbook, std::move(matrix), std::move(structure));
     m_gaps = std::move(gaps);
+    m_keptMissing = std::move(keptMissing);
     return {};
 }
 
@@ -164,7 +175,12 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
     Expected<MethodOutput> output = MethodOutput();
     std::vector<MethodOutput> groups;
     if (m_structure) {
-        Expected<FrameworkRun> framework = computeFramework(position, *m_matrix, *m_structure);
+        // The gaps as read, unless the matrix was set from elsewhere since.
+        const bool ours = m_keptMissing.size() == m_matrix->values.size();
+        const GroupCoverage coverage{ours ? &m_keptMissing : nullptr,
+                                     m_gaps ? m_gaps->minCoverage : 0.0};
+        Expected<FrameworkRun> framework =
+            computeFramework(position, *m_matrix, *m_structure, coverage);
         if (!framework)
             return std::move(framework).error();
         groups = std::move(framework->groups);

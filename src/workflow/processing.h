@@ -157,6 +157,10 @@ private:
     StructureChoice m_structureChoice;
     MissingChoice m_missingChoice;
     std::shared_ptr<const GapsRecord> m_gaps;
+    // The gaps as read over the matrix loaded (as Matrix::missing), with
+    // the coverage threshold of m_gaps: the coverage of each unit in each
+    // group. Empty without gaps.
+    std::vector<unsigned char> m_keptMissing;
     // The label column of the result files, formatted at the first run on
     // the matrix and shared by the runs after it.
     std::shared_ptr<const ResultLabels> m_labels;

@@ -4,8 +4,8 @@
 
 ResultsExport exportResults(const QString& workbook, const Matrix& matrix, const QString& path,
                             const Regional& regional, const std::optional<MethodInMemory>& inMemory,
-                            WorkProgress* progress) {
-    const ResultsCollection results =
-        collectResults(workbook, matrix, regional, inMemory, progress);
+                            WorkProgress* progress, const GapsRecord* gaps) {
+    ResultsCollection results = collectResults(workbook, matrix, regional, inMemory, progress);
+    results.gaps = gaps;
     return {results.warnings, writeResultsWorkbook(path, results, progress)};
 }

@@ -21,8 +21,9 @@ struct ResultsExport {
 // every result of workbook, whose source matrix is given (collectResults;
 // inMemory names the method run last in this session, exported in full
 // precision with its transformed matrix), and writes them into one .xlsx
-// workbook at path (writeResultsWorkbook).
+// workbook at path (writeResultsWorkbook). With the record of the gaps of
+// the matrix, the workbook shows the filled cells and a "Mancanti" sheet.
 ResultsExport exportResults(const QString& workbook, const Matrix& matrix, const QString& path,
                             const Regional& regional,
                             const std::optional<MethodInMemory>& inMemory = std::nullopt,
-                            WorkProgress* progress = nullptr);
+                            WorkProgress* progress = nullptr, const GapsRecord* gaps = nullptr);
