@@ -25,7 +25,7 @@ int auditCommand(const QCommandLineParser& parser) {
                            matrixUsage());
     const Regional regional = Regional::system();
     const Expected<std::unique_ptr<Processing>> loaded =
-        loadWorkbook(args.first(), parser, regional);
+        loadWorkbook(args.first(), parser, regional, GapsUse::Keep);
     if (!loaded)
         return reportFailure(loaded.error());
     Processing& processing = **loaded;

@@ -2,15 +2,20 @@
 
 #include "commands.h"
 #include "exitstatus.h"
+#include "workflow/gapsfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
 const QString kStructure = QStringLiteral("structure");
 const QString kNoStructure = QStringLiteral("no-structure");
 const QString kOutliers = QStringLiteral("outliers");
+const QString kMissing = QStringLiteral("missing");
+const QString kMinCoverage = QStringLiteral("min-coverage");
 
 } // namespace
 
@@ -30,13 +35,23 @@ QString structureUsage() {
 
 QList<QCommandLineOption> matrixOptions() {
     return structureOptions() +
-           QList<QCommandLineOption>{QCommandLineOption(
-               kOutliers, QStringLiteral("tratta i valori anomali degli indicatori "
-                                         "(file .trattamenti.csv e .trattati.csv)"))};
+           QList<QCommandLineOption>{
+               QCommandLineOption(kOutliers,
+                                  QStringLiteral("tratta i valori anomali degli indicatori "
+                                                 "(file .trattamenti.csv e .trattati.csv)")),
+               QCommandLineOption(kMissing,
+                                  QStringLiteral("trattamento dei valori mancanti: refuse "
+                                                 "(predefinito), available, mean, median, em"),
+                                  QStringLiteral("TRATTAMENTO")),
+               QCommandLineOption(kMinCoverage,
+                                  QStringLiteral("copertura minima di indicatori e unità con un "
+                                                 "trattamento, da 0 a 1 (predefinita 0.65)"),
+                                  QStringLiteral("F"))};
 }
 
 QString matrixUsage() {
-    return structureUsage() + QStringLiteral(" [--outliers]");
+    return structureUsage() +
+           QStringLiteral(" [--outliers] [--missing TRATTAMENTO] [--min-coverage F]");
 }
 
 Expected<StructureChoice> structureChoice(const QCommandLineParser& parser) {
@@ -73,14 +88,80 @@ QString structureNotUsed() {
                           "dalla matrice senza gruppi né pesi.");
 }
 
-Expected<std::unique_ptr<Processing>>
-loadWorkbook(const QString& path, const QCommandLineParser& parser, const Regional& regional) {
+Expected<MissingChoice> missingChoice(const QCommandLineParser& parser) {
+    MissingChoice choice;
+    // Read only when given: the commands that take the treatments as
+    // factors do not define these options.
+    const QStringList given = parser.optionNames();
+    if (given.contains(kMissing)) {
+        const std::optional<MissingTreatment> treatment =
+            missingTreatmentNamed(parser.value(kMissing).trimmed());
+        if (!treatment)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Trattamento dei valori mancanti sconosciuto: %1. "
+                                          "Trattamenti validi: refuse, available, mean, median, em")
+                               .arg(parser.value(kMissing)));
+        choice.treatment = *treatment;
+    }
+    if (given.contains(kMinCoverage)) {
+        bool ok = false;
+        const double share = parser.value(kMinCoverage).trimmed().toDouble(&ok);
+        if (!ok || !(share >= 0.0 && share <= 1.0))
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Il valore di --min-coverage deve essere un numero da "
+                                          "0 a 1: %1")
+                               .arg(parser.value(kMinCoverage)));
+        choice.minCoverage = share;
+    }
+    return choice;
+}
+
+int writeGapsFilesIfAsked(const Processing& processing) {
+    const Expected<QStringList> written = processing.writeGapsFiles();
+    if (!written)
+        return reportFailure(written.error());
+    if (!written->isEmpty()) {
+        QStringList native;
+        for (const QString& path : *written)
+            native.push_back(QDir::toNativeSeparators(path));
+        printOut(QStringLiteral("Valori mancanti (%1): %2")
+                     .arg(missingTreatmentName(processing.gaps()->treatment),
+                          native.join(QStringLiteral(", "))));
+    }
+    return kExitSuccess;
+}
+
+void printGaps(const Processing& processing) {
+    if (const std::shared_ptr<const GapsRecord>& gaps = processing.gaps();
+        gaps && gaps->coverage.missingCells() > 0)
+        for (const QString& line : gapsSummary(*gaps, Regional::system()))
+            printOut(line);
+}
+
+Expected<std::unique_ptr<Processing>> loadWorkbook(const QString& path,
+                                                   const QCommandLineParser& parser,
+                                                   const Regional& regional, GapsUse gapsUse) {
+    Expected<MissingChoice> missing = missingChoice(parser);
+    if (!missing)
+        return std::move(missing).error();
+    missing->keepGaps = gapsUse == GapsUse::Keep;
+    if (gapsUse == GapsUse::Factor)
+        missing->treatment = MissingTreatment::Available;
     const Expected<StructureChoice> choice = structureChoice(parser);
     if (!choice)
         return choice.error();
     auto processing = std::make_unique<Processing>(regional);
     processing->setStructureChoice(*choice);
-    if (Status loaded = processing->load(QFileInfo(path).absoluteFilePath()); !loaded)
+    processing->setMissingChoice(*missing);
+    if (Status loaded = processing->load(QFileInfo(path).absoluteFilePath()); !loaded) {
+        // The check tells the gaps that refused the matrix, or what they left of it.
+        if (gapsUse == GapsUse::Report)
+            printGaps(*processing);
         return std::move(loaded).error();
+    }
+    // Left out by the coverage rule: named, as they have no line in any file.
+    if (const std::shared_ptr<const GapsRecord>& gaps = processing->gaps();
+        gaps && (gaps->treatment != MissingTreatment::Refuse || gapsUse != GapsUse::Refuse))
+        printGaps(*processing);
     return processing;
 }

@@ -21,7 +21,8 @@ Expected<StructureChoice> structureChoice(const QCommandLineParser& parser);
 
 // The options of every command that loads a matrix: where its structure
 // comes from (--structure FILE), or that it has none (--no-structure), and
-// the outlier treatment (--outliers).
+// the outlier treatment (--outliers), the treatment of missing cells
+// (--missing) and the coverage it asks for (--min-coverage).
 QList<QCommandLineOption> matrixOptions();
 // Only the options that choose the structure (--structure, --no-structure),
 // for the commands that take the treatments as factors.
@@ -39,10 +40,29 @@ QString structureNotUsed();
 // nothing.
 int treatOutliersIfAsked(Processing& processing, const QCommandLineParser& parser);
 
+// The treatment of missing cells the options ask for: a Usage failure for
+// an unknown treatment or a coverage that is no number from 0 to 1.
+Expected<MissingChoice> missingChoice(const QCommandLineParser& parser);
+
+// With a treatment of missing cells, writes its record beside the workbook
+// (Processing::writeGapsFiles) and prints the files: the exit status of
+// the failure to write them, else kExitSuccess.
+int writeGapsFilesIfAsked(const Processing& processing);
+
 // The source matrix of the workbook at path and its structure, loaded as
 // the processing window loads them, the structure chosen by the options of
 // matrixOptions(): a Usage failure when both are given or the file is
-// empty; else the failure of the load, whose message the caller prints on
-// stderr (reportFailure).
-Expected<std::unique_ptr<Processing>>
-loadWorkbook(const QString& path, const QCommandLineParser& parser, const Regional& regional);
+// empty, or the treatment of missing cells is unknown; else the failure of
+// the load, whose message the caller prints on stderr (reportFailure).
+// With a treatment, the count of missing cells and what the coverage rule
+// leaves out are printed.
+enum class GapsUse {
+    Refuse, // without a treatment, gaps refuse the matrix
+    Report, // the same, and their count is printed, also when they refuse it (check)
+    Keep,   // without a treatment, gaps are kept as they are (audit)
+    Factor, // gaps kept, after the coverage rule, for each treatment to fill them its own way
+};
+Expected<std::unique_ptr<Processing>> loadWorkbook(const QString& path,
+                                                   const QCommandLineParser& parser,
+                                                   const Regional& regional,
+                                                   GapsUse gapsUse = GapsUse::Refuse);

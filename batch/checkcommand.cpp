@@ -15,7 +15,7 @@ int checkCommand(const QCommandLineParser& parser) {
                            matrixUsage());
     const Regional regional = Regional::system();
     const Expected<std::unique_ptr<Processing>> loaded =
-        loadWorkbook(args.first(), parser, regional);
+        loadWorkbook(args.first(), parser, regional, GapsUse::Report);
     if (!loaded)
         return reportFailure(loaded.error());
     if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)

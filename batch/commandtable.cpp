@@ -45,7 +45,7 @@ const std::vector<BatchCommand>& batchCommands() {
          sensitivityCommand},
         {QStringLiteral("uncertainty"),
          QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all "
-                        "[--treatment-factor]") +
+                        "[--treatment-factor] [--missing-factor TRATTAMENTO,TRATTAMENTO...]") +
              matrixUsage(),
          QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
          QStringLiteral("analizzare l'incertezza dei ranghi"),
@@ -55,7 +55,12 @@ const std::vector<BatchCommand>& batchCommands() {
              QCommandLineOption(
                  QStringLiteral("treatment-factor"),
                  QStringLiteral("il trattamento dei valori anomali come fattore in più: ogni "
-                                "graduatoria anche sulla matrice trattata"))} +
+                                "graduatoria anche sulla matrice trattata")),
+             QCommandLineOption(
+                 QStringLiteral("missing-factor"),
+                 QStringLiteral("incrocia anche i trattamenti dei valori mancanti indicati "
+                                "(available, mean, median, em), il primo di riferimento"),
+                 QStringLiteral("TRATTAMENTI"))} +
              matrixOptions(),
          uncertaintyCommand},
         {QStringLiteral("montecarlo"),

@@ -22,9 +22,9 @@ int exportCommand(const QCommandLineParser& parser) {
         return reportFailure(loaded.error());
     if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
         return status;
-    const ResultsExport exported =
-        exportResults(workbook, (*loaded)->matrix(), QFileInfo(args[1]).absoluteFilePath(),
-                      regional, std::nullopt, nullptr, (*loaded)->structure().get());
+    const ResultsExport exported = exportResults(
+        workbook, (*loaded)->matrix(), QFileInfo(args[1]).absoluteFilePath(), regional,
+        std::nullopt, nullptr, (*loaded)->structure().get(), (*loaded)->gaps().get());
     for (const QString& warning : exported.warnings)
         printErr(warning);
     if (!exported.written)

@@ -51,6 +51,8 @@ int runCommand(const QCommandLineParser& parser) {
     Processing& processing = **loaded;
     if (processing.structure())
         printOut(structureSummary(*processing.structure()));
+    if (const int status = writeGapsFilesIfAsked(processing); status != kExitSuccess)
+        return status;
     if (const int status = treatOutliersIfAsked(processing, parser); status != kExitSuccess)
         return status;
 

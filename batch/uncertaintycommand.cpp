@@ -8,18 +8,46 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
+
+namespace {
+
+// The treatments of --missing-factor, in the order given; none without it.
+Expected<std::vector<MissingTreatment>> treatmentsFactor(const QCommandLineParser& parser) {
+    std::vector<MissingTreatment> treatments;
+    const QString option = QStringLiteral("missing-factor");
+    if (!parser.isSet(option))
+        return treatments;
+    for (const QString& name : parser.value(option).split(u',', Qt::SkipEmptyParts)) {
+        const std::optional<MissingTreatment> treatment = missingTreatmentNamed(name.trimmed());
+        if (!treatment || *treatment == MissingTreatment::Refuse)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Trattamento sconosciuto in --missing-factor: %1. "
+                                          "Trattamenti validi: available, mean, median, em")
+                               .arg(name.trimmed()));
+        if (std::find(treatments.begin(), treatments.end(), *treatment) == treatments.end())
+            treatments.push_back(*treatment);
+    }
+    if (treatments.empty())
+        return failure(FailureKind::Usage,
+                       QStringLiteral("Nessun trattamento indicato dopo --missing-factor."));
+    return treatments;
+}
+
+} // namespace
 
 // uncertainty WORKBOOK CODE [CODE...] | --all: loads the workbook, runs
 // every method with every indicator and with each one left out, and writes
 // the uncertainty file. With --treatment-factor every run is repeated on
-// the matrix after the outlier treatment (whose record is not written).
+// the matrix after the outlier treatment (whose record is not written);
+// with --missing-factor, under each treatment of missing cells listed.
 int uncertaintyCommand(const QCommandLineParser& parser) {
     const Expected<std::vector<MethodPosition>> positions = chosenMethods(
         parser, 1,
         QStringLiteral(
             "Uso: orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all "
-            "[--treatment-factor]") +
+            "[--treatment-factor] [--missing-factor TRATTAMENTO,TRATTAMENTO...]") +
             matrixUsage());
     if (!positions)
         return reportFailure(positions.error());
@@ -31,7 +59,11 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
                            "non va insieme a --outliers.")));
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
-    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
+    const Expected<std::vector<MissingTreatment>> treatments = treatmentsFactor(parser);
+    if (!treatments)
+        return reportFailure(treatments.error());
+    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(
+        workbook, parser, regional, treatments->empty() ? GapsUse::Refuse : GapsUse::Factor);
     if (!loaded)
         return reportFailure(loaded.error());
     if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
@@ -40,10 +72,13 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
         printErr(structureNotUsed());
     const Matrix& matrix = (*loaded)->matrix();
     std::optional<Matrix> treated;
-    if (factor)
+    if (factor && treatments->empty())
         treated = treatOutliers(matrix).matrix;
-    const Expected<UncertaintyRun> run = analyseUncertainty(workbook, matrix, *positions, regional,
-                                                            nullptr, treated ? &*treated : nullptr);
+    const Expected<UncertaintyRun> run =
+        treatments->empty()
+            ? analyseUncertainty(workbook, matrix, *positions, regional, nullptr,
+                                 treated ? &*treated : nullptr)
+            : analyseUncertainty(workbook, matrix, *treatments, *positions, regional, factor);
     if (!run)
         return reportFailure(run.error());
     const RankUncertainty& uncertainty = run->uncertainty;

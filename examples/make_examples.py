@@ -1,7 +1,10 @@
 #!/usr/bin/python3
 """Writes the sample workbooks regioni.xlsx (openpyxl) and regioni.xls (xlwt),
-and regioni_struttura.xlsx (openpyxl): the same matrix with a Struttura
-sheet that groups the indicators into four weighted dimensions.
+regioni_struttura.xlsx (openpyxl): the same matrix with a Struttura
+sheet that groups the indicators into four weighted dimensions, and
+regioni_lacune.xlsx (openpyxl): the same matrix with gaps, empty cells and
+cells marked as not available ("n.d.", ".."), for the treatments of
+missing values (--missing).
 
 Twenty Italian regions by eight indicators of mixed polarity: a name that
 begins with a lower-case letter marks an indicator where lower is better.
@@ -66,14 +69,44 @@ STRUCTURE = [
 ]
 
 
-def write_xlsx(path, structure=None):
+# The gaps of regioni_lacune.xlsx: (region, column from 1, what the cell
+# holds instead of the figure; None leaves it empty). Molise misses three of
+# eight figures (62.5%, below the usual 65% coverage), emigrazione
+# ospedaliera four of twenty (80%).
+GAPS = [
+    ("Valle d'Aosta/Vallée d'Aoste", 3, "n.d."),
+    ("Valle d'Aosta/Vallée d'Aoste", 8, None),
+    ("Trentino-Alto Adige/Südtirol", 8, ".."),
+    ("Umbria", 6, None),
+    ("Molise", 1, "n.d."),
+    ("Molise", 3, None),
+    ("Molise", 8, "n.d."),
+    ("Basilicata", 5, None),
+    ("Calabria", 7, ".."),
+    ("Sardegna", 8, None),
+]
+
+
+def with_gaps(rows):
+    holes = {(region, column): text for region, column, text in GAPS}
+    result = []
+    for row in rows:
+        cells = list(row)
+        for column in range(1, len(cells)):
+            if (row[0], column) in holes:
+                cells[column] = holes[(row[0], column)]
+        result.append(cells)
+    return result
+
+
+def write_xlsx(path, structure=None, rows=ROWS):
     import openpyxl
 
     book = openpyxl.Workbook()
     sheet = book.active
     sheet.title = "Indicatori"
     sheet.append(HEADER)
-    for row in ROWS:
+    for row in rows:
         sheet.append(list(row))
     if structure:
         sheet = book.create_sheet("Struttura")
@@ -101,3 +134,4 @@ if __name__ == "__main__":
     write_xlsx(os.path.join(here, "regioni.xlsx"))
     write_xls(os.path.join(here, "regioni.xls"))
     write_xlsx(os.path.join(here, "regioni_struttura.xlsx"), STRUCTURE)
+    write_xlsx(os.path.join(here, "regioni_lacune.xlsx"), rows=with_gaps(ROWS))

@@ -20,6 +20,11 @@ ORVALTA_TEST_PACKAGES=(
     desktop-file-utils appstream poppler-utils
 )
 
+# Only to write the sample workbooks again (examples/make_examples.py).
+ORVALTA_EXAMPLE_PACKAGES=(
+    python3-openpyxl
+)
+
 orvalta_install_packages() {
     local missing=()
     local pkg

@@ -26,6 +26,9 @@ private Q_SLOTS:
     void audit();
     void outlierTreatment();
     void monteCarlo();
+    void gaps_data();
+    void gaps();
+    void completeMatrixUnderEveryTreatment();
 };
 
 namespace {
@@ -507,6 +510,106 @@ void TestBatchCli::monteCarlo() {
     QCOMPARE(fileContents(workbook + ".sobol.unita.csv"), units);
     QCOMPARE(runBatch(args + QStringList{"--seed", "2"}).exitCode, 0);
     QVERIFY(fileContents(workbook + ".sobol.csv") != sobol);
+}
+
+namespace {
+
+// Five units by three indicators with an empty cell, an "NA" and an "n.d.":
+// every indicator has 4 of 5 values, U2, U3 and U4 two of three.
+const QByteArray kGappy = "Unità;A;b;C\r\nU1;1;5;2\r\nU2;2;;3\r\nU3;NA;7;1\r\n"
+                          "U4;4;8;n.d.\r\nU5;8;6;9\r\n";
+
+} // namespace
+
+void TestBatchCli::gaps_data() {
+    QTest::addColumn<QStringList>("args"); // after the workbook
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");        // a part of stdout
+    QTest::addColumn<QByteArray>("imputed"); // .imputati.csv; empty when none is written
+    QTest::addColumn<bool>("coverage");      // .copertura.csv written
+
+    const QByteArray header = "Unità;Indicatore;Valore;Trattamento\r\n";
+    QTest::newRow("check refuses and tells the coverage")
+        << QStringList{"check"} << 2 << "Copertura: 3 valori mancanti (20.0%)" << QByteArray()
+        << false;
+    QTest::newRow("check names what the rule would leave out")
+        << QStringList{"check", "--min-coverage", "0.7"} << 2
+        << "Unità con copertura inferiore al 70%: U2, U3, U4" << QByteArray() << false;
+    QTest::newRow("means of the available values")
+        << QStringList{"run", "--missing", "mean"} << 0 << "Valori mancanti (mean): "
+        << header + "U2;b;6.5;media\r\nU3;A;3.75;media\r\nU4;C;3.75;media\r\n"
+        << true;
+    QTest::newRow("medians") << QStringList{"run", "--missing", "median"} << 0
+                             << "Valori mancanti (median): "
+                             << header +
+                                    "U2;b;6.5;mediana\r\nU3;A;3;mediana\r\nU4;C;2.5;mediana\r\n"
+                             << true;
+    QTest::newRow("available values fill nothing")
+        << QStringList{"run", "--missing", "available"} << 0
+        << "Valori mancanti (available): " << QByteArray() << true;
+    QTest::newRow("units below the threshold left out and named")
+        << QStringList{"run", "--missing", "mean", "--min-coverage", "0.7"} << 0
+        << "Unità con copertura inferiore al 70%: U2, U3, U4" << header << true;
+    QTest::newRow("unknown treatment")
+        << QStringList{"run", "--missing", "zero"} << 1 << "" << QByteArray() << false;
+    QTest::newRow("coverage out of range")
+        << QStringList{"run", "--missing", "mean", "--min-coverage", "1.5"} << 1 << ""
+        << QByteArray() << false;
+    QTest::newRow("the audit takes gaps without a treatment")
+        << QStringList{"audit"} << 0 << "" << QByteArray() << false;
+    QTest::newRow("treatments as a factor of the uncertainty")
+        << QStringList{"uncertainty", "--all", "--missing-factor", "available,mean,em"} << 0
+        << "(108 graduatorie)" << QByteArray() << false;
+}
+
+void TestBatchCli::gaps() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QByteArray, imputed);
+    QFETCH(bool, coverage);
+    qputenv("LC_ALL", "C.UTF-8");
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("lacune.csv");
+    QVERIFY(writeFileBytes(workbook, kGappy));
+    args.insert(1, workbook);
+    const BatchRun run = runBatch(args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.out.contains(out), qPrintable(run.out + run.err));
+    QCOMPARE(QFile::exists(workbook + ".imputati.csv"), !imputed.isEmpty());
+    if (!imputed.isEmpty())
+        QCOMPARE(fileContents(workbook + ".imputati.csv"), imputed);
+    QCOMPARE(QFile::exists(workbook + ".copertura.csv"), coverage);
+    if (coverage) {
+        const QByteArray lines = fileContents(workbook + ".copertura.csv");
+        QVERIFY(lines.startsWith("Elemento;Tipo;Disponibili;Mancanti;Copertura\r\n"
+                                 "A;indicatore;4;1;0.8000\r\nb;indicatore;4;1;0.8000\r\n"
+                                 "C;indicatore;4;1;0.8000\r\nU1;unita;3;0;1.0000\r\n"
+                                 "U2;unita;2;1;0.6667\r\n"));
+        QCOMPARE(lines.count("\r\n"), 9);
+    }
+    if (args.first() == "audit")
+        QVERIFY(fileContents(workbook + ".audit.csv").contains("\r\nA;+;3.7500;"));
+}
+
+// A matrix without gaps: every treatment leaves every result file as it is.
+void TestBatchCli::completeMatrixUnderEveryTreatment() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("regioni.xlsx");
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), workbook));
+    const auto results = [&]() {
+        QList<QByteArray> contents;
+        for (const QString& name : QDir(dir.path()).entryList({"regioni.xlsx.out*"}, QDir::Files))
+            contents.append(fileContents(dir.filePath(name)));
+        return contents;
+    };
+    QCOMPARE(runBatch({"run", workbook}).exitCode, 0);
+    const QList<QByteArray> refused = results();
+    QCOMPARE(refused.size(), 18);
+    for (const char* treatment : {"available", "mean", "median", "em"}) {
+        QCOMPARE(runBatch({"run", workbook, "--missing", treatment}).exitCode, 0);
+        QVERIFY2(results() == refused, treatment);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

@@ -6,6 +6,7 @@
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
+#include "treatment/missing.h"
 
 #include <QString>
 #include <QStringList>
@@ -99,6 +100,9 @@ struct ResultsCollection {
         sensitivities;                         // code, <workbook>.sens<CODE>.csv
     std::optional<DelimitedTable> uncertainty; // <workbook>.unc.csv
     std::optional<AuditTables> audit;          // when the matrix has been audited
+    // The missing cells of the matrix as read and their treatment; null
+    // when it had none and none was chosen.
+    const GapsRecord* gaps = nullptr;
     // The files left out, each with the reason, in Italian.
     QStringList warnings;
 };

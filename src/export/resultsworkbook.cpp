@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::uint32_t kPositive = 0xC0FFC0; // the data grid's light green
 constexpr std::uint32_t kNegative = 0xFFC0C0; // and light red
+constexpr std::uint32_t kFilled = 0xD9D9D9;   // a cell a treatment filled
 constexpr int kMaxCellText = 32767;           // characters a cell can hold
 constexpr char kDecimals[] = "0.0000";
 
@@ -35,6 +36,7 @@ public:
         // Only with a structure, so that a workbook without one keeps its styles.
         m_sixDecimals =
             results.structure ? book.addFormat({.numberFormat = "0.000000"}) : m_decimal;
+        m_filled = book.addFormat({.numberFormat = kDecimals, .fill = kFilled});
         m_totalRows =
             qint64(results.matrix->unitCount() + 1) * (1 + qint64(results.methods.size()));
     }
@@ -55,6 +57,8 @@ public:
             tableSheet(QStringLiteral("Incertezza"), *m_results.uncertainty);
         if (m_results.audit)
             auditSheet(*m_results.audit);
+        if (m_results.gaps)
+            mancanti(*m_results.gaps);
     }
 
     bool cancelled() const { return m_progress && m_progress->cancelled(); }
@@ -123,10 +127,18 @@ private:
             indicatorHeading(0, j + 1, j);
         }
         text(0, 0, labels.first());
+        const std::vector<unsigned char> filled = filledCells();
         for (int i = 0; i < matrix.unitCount() && !stopped(); ++i) {
             text(i + 1, 0, labels[i + 1]);
-            for (int j = 0; j < m; ++j)
-                number(i + 1, j + 1, matrix.value(i, j), formats[std::size_t(j)]);
+            for (int j = 0; j < m; ++j) {
+                if (matrix.isMissing(i, j))
+                    continue; // left empty, as in the workbook
+                const bool wasFilled =
+                    !filled.empty() &&
+                    filled[std::size_t(j) * matrix.units.size() + std::size_t(i)];
+                number(i + 1, j + 1, matrix.value(i, j),
+                       wasFilled ? m_filled : formats[std::size_t(j)]);
+            }
             rowDone();
         }
     }
@@ -152,6 +164,76 @@ private:
                 text(row, 1, structure.elements[std::size_t(element.parent)].name);
             number(row, 2, element.weight, m_decimal);
             number(row, 3, structure.effectiveWeight(int(e)), m_sixDecimals);
+        }
+    }
+
+    // Laid out as Matrix::missing over the matrix loaded (the units and
+    // indicators the coverage rule kept): 1 for a cell a treatment filled;
+    // empty when none was.
+    std::vector<unsigned char> filledCells() const {
+        const GapsRecord* gaps = m_results.gaps;
+        if (!gaps || gaps->filled.empty())
+            return {};
+        const Matrix& matrix = *m_results.matrix;
+        std::vector<int> unitAt(gaps->units.size(), -1);
+        std::vector<int> indicatorAt(gaps->indicators.size(), -1);
+        int kept = 0;
+        for (int i = 0; i < int(gaps->units.size()); ++i)
+            if (!std::binary_search(gaps->leftOut.units.begin(), gaps->leftOut.units.end(), i))
+                unitAt[std::size_t(i)] = kept++;
+        for (std::size_t c = 0; c < gaps->keptIndicators.size(); ++c)
+            indicatorAt[std::size_t(gaps->keptIndicators[c])] = int(c);
+        std::vector<unsigned char> result(matrix.values.size(), 0);
+        for (const FilledCell& cell : gaps->filled) {
+            const int i = unitAt[std::size_t(cell.unit)];
+            const int j = indicatorAt[std::size_t(cell.indicator)];
+            if (i >= 0 && j >= 0 && i < matrix.unitCount() && j < matrix.indicatorCount())
+                result[std::size_t(j) * matrix.units.size() + std::size_t(i)] = 1;
+        }
+        return result;
+    }
+
+    // The coverage of the matrix as read (indicators, then units) and every
+    // cell a treatment filled, side by side.
+    void mancanti(const GapsRecord& gaps) {
+        sheet(QStringLiteral("Mancanti"));
+        const QStringList coverageHeaders{QStringLiteral("Elemento"), QStringLiteral("Tipo"),
+                                          QStringLiteral("Disponibili"), QStringLiteral("Mancanti"),
+                                          QStringLiteral("Copertura")};
+        const int filledLeft = 6;
+        const QStringList filledHeaders{m_regional.generalText(gaps.corner),
+                                        QStringLiteral("Indicatore"), QStringLiteral("Valore"),
+                                        QStringLiteral("Trattamento")};
+        for (int k = 0; k < 5; ++k)
+            text(0, k, coverageHeaders[k], m_header);
+        for (int k = 0; k < 4; ++k)
+            text(0, filledLeft + k, filledHeaders[k], m_header);
+        width(0, 0, 40);
+        width(filledLeft, filledLeft + 1, 40);
+        int row = 1;
+        const auto coverageRow = [&](const CellValue& name, const QString& type,
+                                     const CoverageCount& count) {
+            text(row, 0, m_regional.generalText(name));
+            text(row, 1, type);
+            number(row, 2, count.available, m_whole);
+            number(row, 3, count.missing, m_whole);
+            number(row, 4, count.share(), m_decimal);
+            ++row;
+        };
+        for (std::size_t j = 0; j < gaps.indicators.size() && !stopped(); ++j)
+            coverageRow(gaps.indicators[j], QStringLiteral("indicatore"),
+                        gaps.coverage.indicators[j]);
+        for (std::size_t i = 0; i < gaps.units.size() && !stopped(); ++i)
+            coverageRow(gaps.units[i], QStringLiteral("unita"), gaps.coverage.units[i]);
+        const QString word = fillWord(gaps.treatment);
+        for (std::size_t k = 0; k < gaps.filled.size() && !stopped(); ++k) {
+            const FilledCell& cell = gaps.filled[k];
+            const int r = int(k) + 1;
+            text(r, filledLeft, m_regional.generalText(gaps.units[std::size_t(cell.unit)]));
+            text(r, filledLeft + 1,
+                 m_regional.generalText(gaps.indicators[std::size_t(cell.indicator)]));
+            number(r, filledLeft + 2, cell.value, m_decimal);
+            text(r, filledLeft + 3, word);
         }
     }
 
@@ -352,6 +434,7 @@ private:
     int m_sixDecimals;
     int m_polarity[2];
     int m_polarityHeader[2];
+    int m_filled;
     qint64 m_rowsDone = 0;
     qint64 m_totalRows = 1;
 };

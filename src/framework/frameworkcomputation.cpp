@@ -1,9 +1,60 @@
 #include "framework/frameworkcomputation.h"
 
+#include "methods/ranking.h"
+
 #include <QCoreApplication>
 
+#include <cmath>
+
+namespace {
+
+// The indicators (columns of the matrix) beneath an element.
+void indicatorsBeneath(const Structure& structure, int element, std::vector<int>& out) {
+    const StructureElement& e = structure.elements[std::size_t(element)];
+    if (!e.isGroup()) {
+        out.push_back(e.indicator);
+        return;
+    }
+    for (const int child : e.children)
+        indicatorsBeneath(structure, child, out);
+}
+
+// Marks the units of a group without an index (NaN, or too few available
+// cells beneath it) and ranks the others among themselves; empty when
+// every unit has one.
+std::vector<unsigned char> markWithoutIndex(const Structure& structure, int group,
+                                            const Matrix& matrix, const GroupCoverage& coverage,
+                                            bool ascending, MethodOutput& output) {
+    const auto n = std::size_t(matrix.unitCount());
+    std::vector<unsigned char> without(n, 0);
+    bool any = false;
+    std::vector<int> columns;
+    const bool gaps = coverage.missing && !coverage.missing->empty();
+    if (gaps)
+        indicatorsBeneath(structure, group, columns);
+    for (std::size_t i = 0; i < n; ++i) {
+        int available = 0;
+        for (const int j : columns)
+            available += (*coverage.missing)[std::size_t(j) * n + i] ? 0 : 1;
+        const bool below = gaps && !columns.empty() &&
+                           double(available) / double(columns.size()) < coverage.minCoverage;
+        if (below || std::isnan(output.index[i])) {
+            output.index[i] = std::nan("");
+            without[i] = 1;
+            any = true;
+        }
+    }
+    if (!any)
+        return {};
+    output.ranks = rankIndex(output.index, ascending);
+    return without;
+}
+
+} // namespace
+
 MatrixView groupView(const Structure& structure, int group, const Matrix& matrix,
-                     const std::vector<MethodOutput>& computed, bool ascending) {
+                     const std::vector<MethodOutput>& computed, bool ascending,
+                     const std::vector<std::vector<unsigned char>>* withoutIndex) {
     const MatrixView all = matrix.view();
     MatrixView view;
     view.units = all.units;
@@ -15,6 +66,8 @@ MatrixView groupView(const Structure& structure, int group, const Matrix& matrix
         if (element.isGroup()) {
             column.values = computed[std::size_t(child)].index.data();
             column.negative = ascending;
+            if (withoutIndex && !(*withoutIndex)[std::size_t(child)].empty())
+                column.missing = (*withoutIndex)[std::size_t(child)].data();
         } else {
             column = all.columns[std::size_t(element.indicator)];
         }
@@ -25,15 +78,18 @@ MatrixView groupView(const Structure& structure, int group, const Matrix& matrix
 }
 
 Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
-                                        const Structure& structure) {
+                                        const Structure& structure, const GroupCoverage& coverage) {
     FrameworkRun run;
     run.position = position;
     run.root = structure.root;
     run.groups.resize(structure.elements.size());
+    run.withoutIndex.resize(structure.elements.size());
     const MethodInfo& method = methodAt(position);
+    const bool gaps = (coverage.missing && !coverage.missing->empty()) || !matrix.missing.empty();
     for (const int group : structure.bottomUp()) {
         Expected<MethodOutput> output = computeMethod(
-            position, groupView(structure, group, matrix, run.groups, method.ascending));
+            position, groupView(structure, group, matrix, run.groups, method.ascending,
+                                gaps ? &run.withoutIndex : nullptr));
         if (!output) {
             Failure refusal = std::move(output).error();
             const QString header = method.indexHeader + QStringLiteral(" - ");
@@ -44,6 +100,9 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
                                       refusal.message.mid(header.size()));
             return refusal;
         }
+        if (gaps && group != structure.root)
+            run.withoutIndex[std::size_t(group)] =
+                markWithoutIndex(structure, group, matrix, coverage, method.ascending, *output);
         run.groups[std::size_t(group)] = std::move(*output);
     }
     return run;

@@ -13,6 +13,9 @@ struct FrameworkRun {
     // (its transformed columns, index and ranks); empty for an indicator.
     std::vector<MethodOutput> groups;
     int root = -1;
+    // Per element: 1 for a unit without an index of that group (see
+    // GroupCoverage); empty when every unit has one.
+    std::vector<std::vector<unsigned char>> withoutIndex;
 
     const MethodOutput& overall() const { return groups[std::size_t(root)]; }
 };
@@ -25,10 +28,26 @@ struct FrameworkRun {
 // direction of the method's ranking (negative where rank 1 goes to the
 // lowest index). A refusal names the group ("MPI+ - dimensione Salute:
 // ..."), except the overall index's.
+//
+// With gaps (GroupCoverage given), a unit whose share of available cells
+// over the indicators beneath a group is below minCoverage, or whose index
+// of the group cannot be computed, gets no index for it (NaN, ranked after
+// the others): in the group above, it counts as a missing element, whose
+// siblings' weights are rescaled.
+struct GroupCoverage {
+    // The missing cells of the matrix as read, laid out as Matrix::missing
+    // over the matrix given; null or empty when none is missing.
+    const std::vector<unsigned char>* missing = nullptr;
+    double minCoverage = 0.0;
+};
 Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
-                                        const Structure& structure);
+                                        const Structure& structure,
+                                        const GroupCoverage& coverage = {});
 
 // The view of a group's elements of weight above 0 over the matrix and the
 // indices already computed for the groups inside it.
+// withoutIndex (as FrameworkRun's), when given, marks a group's units
+// without an index as missing cells of its column.
 MatrixView groupView(const Structure& structure, int group, const Matrix& matrix,
-                     const std::vector<MethodOutput>& computed, bool ascending);
+                     const std::vector<MethodOutput>& computed, bool ascending,
+                     const std::vector<std::vector<unsigned char>>* withoutIndex = nullptr);

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include <charconv>
+#include <cmath>
 #include <string>
 
 QString groupValuesFile(const QString& workbook, const QString& code) {
@@ -44,13 +45,18 @@ std::pair<TextLines, TextLines> groupFileLines(const Structure& structure,
     TextLines values =
         groupLines(structure, labels, units,
                    [&groups, &regional](int group, std::size_t unit, QByteArray& bytes) {
+                       const double index = groups[std::size_t(group)].index[unit];
+                       if (std::isnan(index))
+                           return; // no index of this group: an empty field
                        std::string text;
-                       regional.appendIndexText(groups[std::size_t(group)].index[unit], text);
+                       regional.appendIndexText(index, text);
                        bytes.append(text.data(), qsizetype(text.size()));
                    });
     TextLines ranks =
         groupLines(structure, labels, units,
                    [&groups, &regional](int group, std::size_t unit, QByteArray& bytes) {
+                       if (std::isnan(groups[std::size_t(group)].index[unit]))
+                           return;
                        const int rank = groups[std::size_t(group)].ranks[unit];
                        if (!regional.plainWholeNumbers()) {
                            bytes += regional.generalText(CellValue(double(rank))).toUtf8();

@@ -4,7 +4,11 @@
 #include "methods/ranking.h"
 #include "stats/statistiche.h"
 
-std::vector<double> transformColumns(MethodPosition position, const MatrixView& data) {
+#include <cmath>
+
+namespace {
+
+std::vector<double> transformed(MethodPosition position, const MatrixView& data) {
     switch (position) {
     case MethodPosition::MpiPositivo:
     case MethodPosition::MpiNegativo:
@@ -23,6 +27,20 @@ std::vector<double> transformColumns(MethodPosition position, const MatrixView& 
         return indexNumberColumns(data);
     }
     return {};
+}
+
+} // namespace
+
+// A missing cell has no transformed value: NaN, which no aggregation reads.
+std::vector<double> transformColumns(MethodPosition position, const MatrixView& data) {
+    std::vector<double> result = transformed(position, data);
+    const auto n = static_cast<std::size_t>(data.units);
+    for (std::size_t j = 0; j < data.columns.size(); ++j)
+        if (data.columns[j].missing)
+            for (std::size_t i = 0; i < n; ++i)
+                if (data.columns[j].isMissing(int(i)))
+                    result[j * n + i] = std::nan("");
+    return result;
 }
 
 Status acceptsData(MethodPosition position, const MatrixView& data) {

@@ -7,31 +7,25 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-namespace {
-
-// "CODE senza INDICATORE: message", "CODE trattata senza INDICATORE: message"
-// or "CODE trattata: message": the run that was refused.
-QString refusedRun(const QString& code, const Matrix& matrix, int set, bool treated,
-                   const QString& message, const Regional& regional) {
-    if (set == 0)
-        return QCoreApplication::translate("Robustness", "%1 trattata: %2").arg(code, message);
-    const QString indicator = regional.generalText(matrix.indicators[std::size_t(set - 1)]);
-    return treated ? QCoreApplication::translate("Robustness", "%1 trattata senza %2: %3")
-                         .arg(code, indicator, message)
-                   : QCoreApplication::translate("Robustness", "%1 senza %2: %3")
-                         .arg(code, indicator, message);
-}
-
-} // namespace
-
 Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                           const std::vector<MethodPosition>& positions,
                                           const Regional& regional, WorkProgress* progress,
                                           const Matrix* treated) {
-    if (positions.empty() || matrix.unitCount() < 1 || matrix.indicatorCount() < 1)
+    std::vector<UncertaintyVariant> variants{{&matrix, QString()}};
+    if (treated)
+        variants.push_back({treated, QCoreApplication::translate("Robustness", "trattata")});
+    return rankUncertainty(variants, positions, regional, progress);
+}
+
+Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>& variants,
+                                          const std::vector<MethodPosition>& positions,
+                                          const Regional& regional, WorkProgress* progress) {
+    const Matrix* first = variants.empty() ? nullptr : variants.front().matrix;
+    if (positions.empty() || !first || first->unitCount() < 1 || first->indicatorCount() < 1)
         return failure(FailureKind::Usage,
                        QCoreApplication::translate(
                            "Robustness", "Nessuna matrice caricata o nessun metodo indicato."));
+    const Matrix& matrix = *first;
     if (matrix.indicatorCount() < 2)
         return failure(FailureKind::Usage,
                        QCoreApplication::translate("Robustness",
@@ -39,34 +33,42 @@ Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                                    "d'incertezza richiede almeno due indicatori."));
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi d'incertezza"), 0);
-    const std::vector<MethodRanking> runs = rankOverIndicatorSets(matrix, positions, progress);
-    std::vector<MethodRanking> treatedRuns;
-    if (treated && !runs.empty())
-        treatedRuns = rankOverIndicatorSets(*treated, positions, progress);
-    if (runs.empty() || (treated && treatedRuns.empty()))
-        return failure(FailureKind::Cancelled,
-                       QCoreApplication::translate("Robustness", "Analisi annullata."));
+    // Each variant's runs in turn: only one variant's rankings are held
+    // beside those taken so far.
+    std::vector<std::vector<MethodRanking>> runsOf;
+    for (const UncertaintyVariant& variant : variants) {
+        runsOf.push_back(rankOverIndicatorSets(*variant.matrix, positions, progress));
+        if (runsOf.back().empty())
+            return failure(FailureKind::Cancelled,
+                           QCoreApplication::translate("Robustness", "Analisi annullata."));
+    }
 
     RankUncertainty result;
     const std::size_t k = positions.size();
     const int sets = matrix.indicatorCount() + 1;
     std::vector<const std::vector<int>*> taken; // the rankings that enter the figures
     std::vector<int> reference;
-    for (std::size_t i = 0; i < k; ++i) {
-        const QString code = methodCode(methodAt(positions[i]).entryText);
-        if (runs[i].refused) {
-            result.leftOut.append(code + QStringLiteral(": ") + runs[i].message);
-            continue;
-        }
-        result.codes.append(code);
-        const std::vector<MethodRanking>* variants[] = {&runs, &treatedRuns};
-        for (const std::vector<MethodRanking>* variant : variants) {
-            const bool onTreated = variant == &treatedRuns;
-            for (int set = 0; set < sets && !variant->empty(); ++set) {
-                const MethodRanking& run = (*variant)[std::size_t(set) * k + i];
+    for (std::size_t v = 0; v < variants.size(); ++v) {
+        const std::vector<MethodRanking>& runs = runsOf[v];
+        const QString& variantName = variants[v].name;
+        for (std::size_t i = 0; i < k; ++i) {
+            QString code = methodCode(methodAt(positions[i]).entryText);
+            if (!result.codes.contains(code) && !runs[i].refused)
+                result.codes.append(code);
+            if (!variantName.isEmpty())
+                code += QStringLiteral(" (%1)").arg(variantName);
+            if (runs[i].refused) {
+                result.leftOut.append(code + QStringLiteral(": ") + runs[i].message);
+                continue;
+            }
+            for (int set = 0; set < sets; ++set) {
+                const MethodRanking& run = runs[std::size_t(set) * k + i];
                 if (run.refused) {
                     result.refusedRuns.append(
-                        refusedRun(code, matrix, set, onTreated, run.message, regional));
+                        QCoreApplication::translate("Robustness", "%1 senza %2: %3")
+                            .arg(code,
+                                 regional.generalText(matrix.indicators[std::size_t(set - 1)]),
+                                 run.message));
                     continue;
                 }
                 if (reference.empty())

@@ -45,13 +45,29 @@ struct RankUncertainty {
 // With treated given (the same matrix after the outlier treatment), the
 // treatment is one more factor: every run is made on both matrices, 2 k
 // (m + 1) rankings, the reference still the first method's on the matrix as
-// given; a refused run on the treated one is named "CODE trattata senza
-// INDICATORE: message" ("CODE trattata: message" with every indicator).
+// given; the treated one's refusals are named "CODE (trattata) ...".
 Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                           const std::vector<MethodPosition>& positions,
                                           const Regional& regional,
                                           WorkProgress* progress = nullptr,
                                           const Matrix* treated = nullptr);
+
+// One more factor of the analysis: the same units and indicators under
+// another treatment of the data (missing cells filled another way, outliers
+// treated).
+struct UncertaintyVariant {
+    const Matrix* matrix = nullptr;
+    QString name; // in the messages of its refused runs; empty for the first
+};
+
+// The same over every variant, crossed with the methods and indicator sets:
+// k x (m + 1) rankings per variant, the reference the first method on the
+// first variant with every indicator. A method counts as taking part when
+// some variant accepts it; a variant's refusals are named "CODE (name): ...".
+Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>& variants,
+                                          const std::vector<MethodPosition>& positions,
+                                          const Regional& regional,
+                                          WorkProgress* progress = nullptr);
 
 // The table of <workbook>.unc.csv: row 0 the corner label and the headers,
 // then per unit: label, reference rank, median, 5th percentile, 95th

@@ -64,6 +64,10 @@ Rule ruleOf(ResultFileKind kind) {
         return {"sobol.csv", ""};
     case ResultFileKind::SobolUnits:
         return {"sobol.unita.csv", ""};
+    case ResultFileKind::Coverage:
+        return {"copertura.csv", ""};
+    case ResultFileKind::ImputedCells:
+        return {"imputati.csv", ""};
     }
     return {"", ""};
 }

@@ -33,7 +33,9 @@ enum class ResultFileKind {
     TreatedCells,         // ".trattati.csv": every cell the outlier treatment changed
     MonteCarlo,           // ".mc.csv": each unit's rank over the Monte Carlo runs
     Sobol,                // ".sobol.csv": each factor's variance-based indices
-    SobolUnits            // ".sobol.unita.csv": each factor's total index on each unit's rank
+    SobolUnits,           // ".sobol.unita.csv": each factor's total index on each unit's rank
+    Coverage,             // ".copertura.csv": the available cells per indicator, unit and group
+    ImputedCells          // ".imputati.csv": every missing cell a treatment filled
 };
 
 // Every kind, in declaration order.
@@ -50,7 +52,8 @@ inline constexpr ResultFileKind kResultFileKinds[] = {
     ResultFileKind::Coherence,        ResultFileKind::Components,
     ResultFileKind::Treatments,       ResultFileKind::TreatedCells,
     ResultFileKind::MonteCarlo,       ResultFileKind::Sobol,
-    ResultFileKind::SobolUnits};
+    ResultFileKind::SobolUnits,       ResultFileKind::Coverage,
+    ResultFileKind::ImputedCells};
 
 // Whether the name of a kind carries a code (a method code, or the AMPI sign).
 bool hasCode(ResultFileKind kind);

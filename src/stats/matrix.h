@@ -5,6 +5,14 @@
 #include <span>
 #include <vector>
 
+// What Matrix::missing holds for a missing cell: it was empty, or held a
+// text that says the value is not available ("NA", "n.d."...).
+inline constexpr unsigned char kMissingEmpty = 1;
+inline constexpr unsigned char kMissingText = 2;
+// A cell read as missing that held something no treatment takes (a text
+// that is no number): the matrix is refused when it holds one.
+inline constexpr unsigned char kInvalidValue = 3;
+
 // One column of a MatrixView: the values of one indicator (or of a column
 // computed from the indicators, such as a group's index) for every unit,
 // with its polarity, weight and missing cells.

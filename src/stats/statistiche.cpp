@@ -77,14 +77,18 @@ template <typename Replaces>
 std::vector<double> columnExtremes(const MatrixView& view, Replaces replaces) {
     auto result = perColumn(view);
     for (std::size_t j = 0; j < view.columns.size(); ++j) {
-        const double* x = view.columns[j].values;
-        if (view.units < 1)
-            continue;
-        double running = x[0];
-        for (int i = 1; i < view.units; ++i)
-            if (replaces(x[i], running))
-                running = x[i];
-        result[j] = running;
+        const MatrixColumn& column = view.columns[j];
+        bool found = false;
+        double running = 0.0;
+        for (int i = 0; i < view.units; ++i) {
+            if (column.isMissing(i))
+                continue;
+            if (!found || replaces(column.values[i], running))
+                running = column.values[i];
+            found = true;
+        }
+        if (found)
+            result[j] = running;
     }
     return result;
 }
@@ -102,13 +106,87 @@ void addRowTerms(const MatrixView& view, const std::vector<double>& weights,
     }
 }
 
+// The available values of a column: the column itself when none is
+// missing, otherwise those values gathered into scratch.
+std::span<const double> available(const MatrixView& view, std::size_t j,
+                                  std::vector<double>& scratch) {
+    const MatrixColumn& column = view.columns[j];
+    if (!column.missing)
+        return view.column(int(j));
+    scratch.clear();
+    for (int i = 0; i < view.units; ++i)
+        if (!column.isMissing(i))
+            scratch.push_back(column.values[i]);
+    return scratch;
+}
+
+// What the row statistics of a view with missing cells need for unit i:
+// its available columns, and the weight w' of each, the column's weight
+// rescaled so that the available ones sum to their count (1 each when the
+// weights are equal).
+class AvailableRow {
+public:
+    AvailableRow(const MatrixView& view, int i) {
+        double weightSum = 0.0;
+        for (std::size_t j = 0; j < view.columns.size(); ++j) {
+            const MatrixColumn& column = view.columns[j];
+            if (column.isMissing(i))
+                continue;
+            m_columns.push_back(j);
+            m_values.push_back(column.values[i]);
+            weightSum += column.weight;
+        }
+        const double count = static_cast<double>(m_columns.size());
+        m_weights.assign(m_columns.size(), 1.0);
+        if (!view.equalWeights())
+            for (std::size_t k = 0; k < m_columns.size(); ++k)
+                m_weights[k] = view.columns[m_columns[k]].weight * count / weightSum;
+    }
+    std::size_t count() const { return m_columns.size(); }
+    const std::vector<double>& values() const { return m_values; }
+    const std::vector<double>& weights() const { return m_weights; }
+
+private:
+    std::vector<std::size_t> m_columns;
+    std::vector<double> m_values;
+    std::vector<double> m_weights;
+};
+
+// True when some column carries missing cells: the row statistics then
+// take each unit over its available columns.
+bool masked(const MatrixView& view) {
+    return std::any_of(view.columns.begin(), view.columns.end(),
+                       [](const MatrixColumn& column) { return column.missing != nullptr; });
+}
+
+// A row statistic over each unit's available columns: finish(row) of the
+// unit's AvailableRow; NaN for a unit with no available column.
+template <typename Finish>
+std::vector<double> availableRows(const MatrixView& view, Finish finish) {
+    auto result = perUnit(view);
+    for (int i = 0; i < view.units; ++i) {
+        const AvailableRow row(view, i);
+        if (row.count() > 0)
+            result[static_cast<std::size_t>(i)] = finish(row, i);
+    }
+    return result;
+}
+
+double weightedSum(const AvailableRow& row) {
+    double sum = 0.0;
+    for (std::size_t k = 0; k < row.count(); ++k)
+        sum += row.weights()[k] * row.values()[k];
+    return sum;
+}
+
 } // namespace
 
 std::vector<double> media_colonne(const MatrixView& view) {
     auto result = perColumn(view);
-    const double units = view.units;
+    std::vector<double> scratch;
     for (std::size_t j = 0; j < view.columns.size(); ++j) {
-        const std::span<const double> x = view.column(int(j));
+        const std::span<const double> x = available(view, j, scratch);
+        const double units = static_cast<double>(x.size());
         double sum = 0.0;
         for (const double value : x)
             sum += value;
@@ -125,9 +203,10 @@ std::vector<double> scarto_colonne(const MatrixView& view) {
 
 std::vector<double> scarto_colonne(const MatrixView& view, const std::vector<double>& mean) {
     auto result = perColumn(view);
-    const double units = view.units;
+    std::vector<double> scratch;
     for (std::size_t j = 0; j < view.columns.size(); ++j) {
-        const std::span<const double> x = view.column(int(j));
+        const std::span<const double> x = available(view, j, scratch);
+        const double units = static_cast<double>(x.size());
         double sum = 0.0;
         for (const double value : x) {
             const double d = value - mean[j];
@@ -162,6 +241,12 @@ std::vector<double> scaledWeights(const MatrixView& view) {
 }
 
 std::vector<double> media_righe(const MatrixView& view) {
+    if (masked(view))
+        return availableRows(view, [](const AvailableRow& row, int) {
+            const double sum = weightedSum(row);
+            const double count = static_cast<double>(row.count());
+            return std::isfinite(sum) ? sum / count : scaledMean(row.values(), row.weights());
+        });
     const std::vector<double> w = scaledWeights(view);
     std::vector<double> sums(static_cast<std::size_t>(view.units), 0.0);
     addRowTerms(view, w, sums, [](double weight, double t, int) { return weight * t; });
@@ -175,6 +260,19 @@ std::vector<double> media_righe(const MatrixView& view) {
 }
 
 std::vector<double> scarto_righe(const MatrixView& view, const std::vector<double>& mean) {
+    if (masked(view))
+        return availableRows(view, [&mean](const AvailableRow& row, int i) {
+            const double m = mean[static_cast<std::size_t>(i)];
+            double sum = 0.0;
+            for (std::size_t k = 0; k < row.count(); ++k) {
+                const double d = row.values()[k] - m;
+                sum += row.weights()[k] * (d * d);
+            }
+            const double count = static_cast<double>(row.count());
+            return std::isfinite(sum) && sum >= kUnderflow
+                       ? std::sqrt(sum / count)
+                       : scaledDeviation(row.values(), row.weights(), m);
+        });
     const std::vector<double> w = scaledWeights(view);
     std::vector<double> sums(static_cast<std::size_t>(view.units), 0.0);
     addRowTerms(view, w, sums, [&mean](double weight, double t, int i) {
@@ -193,6 +291,30 @@ std::vector<double> scarto_righe(const MatrixView& view, const std::vector<doubl
 }
 
 std::vector<double> media_geometrica_righe(const MatrixView& view) {
+    if (masked(view))
+        return availableRows(view, [](const AvailableRow& row, int) {
+            // As for a full row: the product, or the logarithms when the
+            // product leaves the range of doubles.
+            const double exponent = 1.0 / static_cast<double>(row.count());
+            double product = 1.0;
+            bool zeroFactor = false;
+            for (std::size_t k = 0; k < row.count(); ++k) {
+                const double t = row.values()[k];
+                const double w = row.weights()[k];
+                zeroFactor = zeroFactor || t == 0.0;
+                const double factor = w == 1.0 ? t : std::pow(t, w);
+                product = k == 0 ? factor : product * factor;
+            }
+            if (std::isfinite(product) && (product != 0.0 || zeroFactor))
+                return std::pow(product, exponent);
+            double logSum = 0.0;
+            for (std::size_t k = 0; k < row.count(); ++k) {
+                if (row.values()[k] < 0.0)
+                    return kUndefined;
+                logSum += row.weights()[k] * std::log(std::fabs(row.values()[k]));
+            }
+            return std::exp(logSum * exponent);
+        });
     const std::vector<double> w = scaledWeights(view);
     const bool plain = std::all_of(w.begin(), w.end(), [](double x) { return x == 1.0; });
     const std::size_t m = view.columns.size();
@@ -232,6 +354,16 @@ std::vector<double> media_geometrica_righe(const MatrixView& view) {
 }
 
 std::vector<double> media_quadratica_righe(const MatrixView& view) {
+    if (masked(view))
+        return availableRows(view, [](const AvailableRow& row, int) {
+            double sum = 0.0;
+            for (std::size_t k = 0; k < row.count(); ++k)
+                sum += row.weights()[k] * (row.values()[k] * row.values()[k]);
+            const double count = static_cast<double>(row.count());
+            return std::isfinite(sum) && sum >= kUnderflow
+                       ? std::sqrt(sum / count)
+                       : scaledQuadratic(row.values(), row.weights());
+        });
     const std::vector<double> w = scaledWeights(view);
     std::vector<double> sums(static_cast<std::size_t>(view.units), 0.0);
     addRowTerms(view, w, sums, [](double weight, double t, int) { return weight * (t * t); });
@@ -247,6 +379,16 @@ std::vector<double> media_quadratica_righe(const MatrixView& view) {
 }
 
 std::vector<double> somma_ranghi_righe(const MatrixView& view) {
+    const std::int64_t m = static_cast<std::int64_t>(view.columns.size());
+    if (masked(view)) {
+        const double divisor = static_cast<double>((m + 1) * (view.units + 1) - 1);
+        // The rank sum over the available columns, scaled to all m of them.
+        return availableRows(view, [m, divisor](const AvailableRow& row, int) {
+            const double scale = static_cast<double>(m) / static_cast<double>(row.count());
+            const double sum = weightedSum(row) * scale;
+            return (sum - static_cast<double>(m + 1)) / divisor;
+        });
+    }
     const std::vector<double> w = scaledWeights(view);
     std::vector<double> sums(static_cast<std::size_t>(view.units), 0.0);
     addRowTerms(view, w, sums, [](double weight, double t, int) { return weight * t; });

@@ -67,8 +67,9 @@ constexpr int kRowsBetweenReleases = 4096;
 // (the reader itself), the rows read are released as the matrix grows, so
 // that the sheet and the matrix are never held whole together.
 Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& regional,
-                            const QString& name, WorkbookReader* releasing,
-                            WorkProgress* progress) {
+                            const QString& name, WorkbookReader* releasing, WorkProgress* progress,
+                            MissingCells missing) {
+    const bool marked = missing == MissingCells::Marked;
     if (progress)
         progress->report(QCoreApplication::translate("Workbook", "Controllo della matrice"), 0);
     int columns = 0; // the label column included
@@ -139,6 +140,18 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
                 target = *number;
                 continue;
             }
+            if (marked) {
+                const bool empty =
+                    value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty());
+                if (matrix.missing.empty())
+                    matrix.missing.assign(matrix.values.size(), 0);
+                target = 0.0;
+                matrix.missing[std::size_t(c - 2) * std::size_t(n) + std::size_t(i)] =
+                    empty                                                ? kMissingEmpty
+                    : value.isText() && isNotAvailableText(value.text()) ? kMissingText
+                                                                         : kInvalidValue;
+                continue;
+            }
             if (c < defectColumn) {
                 defectColumn = c;
                 defectRow = r;
@@ -157,6 +170,8 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
                            ? nullValuesMessage(indicatorText(defectColumn - 2))
                            : textValuesMessage(indicatorText(defectColumn - 2)));
 
+    if (marked)
+        return matrix;
     for (int j = 0; j < m; ++j) {
         const std::span<const double> x = matrix.column(j);
         const auto [least, most] = std::minmax_element(x.begin(), x.end());
@@ -169,7 +184,8 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
 } // namespace
 
 Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
-                                WorkProgress* progress, QStringList* sheetNames) {
+                                WorkProgress* progress, QStringList* sheetNames,
+                                MissingCells missing) {
     if (progress)
         progress->report(QCoreApplication::translate("Workbook", "Lettura della matrice"), 0);
     QString error;
@@ -179,7 +195,7 @@ Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
     if (!reader)
         return fileError(error);
     Expected<Matrix> result =
-        readMatrix(*reader, regional, QFileInfo(path).fileName(), reader.get(), progress);
+        readMatrix(*reader, regional, QFileInfo(path).fileName(), reader.get(), progress, missing);
     if (sheetNames)
         *sheetNames = reader->sheetNames();
     // The workbook's cells go before anything else takes memory: with both,
@@ -197,10 +213,38 @@ Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
 }
 
 Expected<Matrix> carica_matrice(const WorkbookReader& reader, const QString& path,
-                                const Regional& regional, WorkProgress* progress) {
+                                const Regional& regional, WorkProgress* progress,
+                                MissingCells missing) {
     Expected<Matrix> result =
-        readMatrix(reader, regional, QFileInfo(path).fileName(), nullptr, progress);
+        readMatrix(reader, regional, QFileInfo(path).fileName(), nullptr, progress, missing);
     if (result && isCancelled(progress))
         return cancelled();
     return result;
+}
+
+bool isNotAvailableText(const QString& text) {
+    static const QStringList kTexts{
+        QStringLiteral("na"), QStringLiteral("n/a"), QStringLiteral("n.d."), QStringLiteral("n.a."),
+        QStringLiteral(".."), QStringLiteral(":"),   QStringLiteral("-"),    QStringLiteral("nd")};
+    return kTexts.contains(text.trimmed().toLower());
+}
+
+Failure missingCellsRefusal(const Matrix& matrix, const Regional& regional) {
+    const auto n = std::size_t(matrix.unitCount());
+    for (std::size_t at = 0; at < matrix.missing.size(); ++at) {
+        if (!matrix.missing[at])
+            continue;
+        const QString indicator = regional.generalText(matrix.indicators[at / n]);
+        return refused(matrix.missing[at] == kMissingEmpty ? nullValuesMessage(indicator)
+                                                           : textValuesMessage(indicator));
+    }
+    return refused(QString());
+}
+
+std::optional<Failure> invalidValueRefusal(const Matrix& matrix, const Regional& regional) {
+    const auto n = std::size_t(matrix.unitCount());
+    for (std::size_t at = 0; at < matrix.missing.size(); ++at)
+        if (matrix.missing[at] == kInvalidValue)
+            return refused(textValuesMessage(regional.generalText(matrix.indicators[at / n])));
+    return std::nullopt;
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Reads the source matrix of the workbook at path: the block from A1 (as
 // many columns as consecutive non-empty cells in row 1, as many rows as in
 // column 1), the unit labels, the indicator names with their polarity, the
@@ -17,6 +19,13 @@
 // invalid cell decides. Then an indicator whose minimum equals its maximum
 // is refused, the lowest column first.
 //
+// With MissingCells::Marked, a value that is not a number refuses nothing:
+// it is marked in Matrix::missing, kMissingEmpty for an empty cell,
+// kMissingText for a text that says the value is not available (trimmed,
+// any letter case: NA, N/A, n.d., n.a., .., :, -, ND), kInvalidValue for
+// anything else, which the treatment of the missing cells refuses
+// (invalidValueRefusal); the constant indicators are left to it too.
+//
 // Fails with FailureKind::Refused (the matrix breaks a rule; the message is
 // the refusal text), File (the workbook cannot be read, is beyond a
 // reader's limit or holds no matrix) or Cancelled.
@@ -25,14 +34,31 @@
 // the work at the next check. Running out of memory throws std::bad_alloc.
 // With sheetNames given, the names of the workbook's sheets go there, as its
 // reader lists them, whenever it could be read.
+enum class MissingCells { Refused, Marked };
+
 Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
-                                WorkProgress* progress = nullptr,
-                                QStringList* sheetNames = nullptr);
+                                WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr,
+                                MissingCells missing = MissingCells::Refused);
 
 // The same, over a workbook that is already open; path names it in the
 // messages.
 Expected<Matrix> carica_matrice(const WorkbookReader& reader, const QString& path,
-                                const Regional& regional, WorkProgress* progress = nullptr);
+                                const Regional& regional, WorkProgress* progress = nullptr,
+                                MissingCells missing = MissingCells::Refused);
+
+// Whether a text says that a value is not available: NA, N/A, n.d., n.a.,
+// .., :, - or ND, trimmed, in any letter case.
+bool isNotAvailableText(const QString& text);
+
+// The refusal a matrix read with MissingCells::Marked gets when its missing
+// cells are refused after all: the first missing cell in column order
+// decides, as carica_matrice with MissingCells::Refused decides it.
+Failure missingCellsRefusal(const Matrix& matrix, const Regional& regional);
+
+// The refusal of a matrix read with MissingCells::Marked that holds a value
+// no treatment takes (kInvalidValue): "valori alfanumerici" for the first in
+// column order; nothing when there is none.
+std::optional<Failure> invalidValueRefusal(const Matrix& matrix, const Regional& regional);
 
 // The refusal texts, for the indicator whose header text is given.
 QString nullValuesMessage(const QString& indicatore);

@@ -3,15 +3,39 @@
 #include "framework/frameworkcomputation.h"
 #include "framework/frameworkfiles.h"
 #include "workbook/caricamatrice.h"
+#include "workflow/gapsfiles.h"
 #include "workflow/treatmentfiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <future>
 #include <optional>
 
 namespace {
+
+// The record of the gaps of a matrix as read, before its treatment.
+std::shared_ptr<GapsRecord> recordGaps(const Matrix& matrix, const MissingChoice& choice) {
+    auto record = std::make_shared<GapsRecord>();
+    record->treatment = choice.treatment;
+    record->minCoverage = choice.minCoverage;
+    record->corner = matrix.corner;
+    record->units = matrix.units;
+    record->indicators = matrix.indicators;
+    record->missing = matrix.missing;
+    record->coverage = coverageOf(matrix);
+    record->leftOut = coverageRule(matrix, choice.minCoverage);
+    return record;
+}
+
+// The rows of a structure sheet without the indicators left out.
+StructureSheet withoutLeftOut(StructureSheet sheet, const std::vector<QString>& leftOut) {
+    std::erase_if(sheet.rows, [&leftOut](const StructureRow& row) {
+        return std::find(leftOut.begin(), leftOut.end(), row.element.trimmed()) != leftOut.end();
+    });
+    return sheet;
+}
 
 // The files of a run: its result files, and its group files with a
 // structure, written together.
@@ -38,12 +62,44 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     const QString workbook = QFileInfo(path).absoluteFilePath();
     m_structureFailed = false;
     QStringList sheetNames;
-    Expected<Matrix> matrix = m_loader
-                                  ? m_loader(workbook, progress)
-                                  : carica_matrice(workbook, m_regional, progress, &sheetNames);
-    if (!matrix)
-        return std::move(matrix).error();
+    Expected<Matrix> read = m_loader ? m_loader(workbook, progress)
+                                     : carica_matrice(workbook, m_regional, progress, &sheetNames,
+                                                      MissingCells::Marked);
+    if (!read)
+        return std::move(read).error();
+    MissingChoice choice = m_missingChoice;
+    if (choice.treatment == MissingTreatment::Refuse && choice.keepGaps) {
+        choice.treatment = MissingTreatment::Available;
+        choice.minCoverage = 0.0;
+    }
+    std::shared_ptr<GapsRecord> gaps;
+    if (!read->missing.empty() && !invalidValueRefusal(*read, m_regional))
+        gaps = recordGaps(*read, m_missingChoice);
+    else if (m_missingChoice.treatment != MissingTreatment::Refuse)
+        gaps = recordGaps(*read, m_missingChoice);
+    m_gaps = gaps;
+    Expected<TreatedMatrix> treated =
+        treatMissing(std::move(*read), choice.treatment, choice.minCoverage, m_regional);
+    if (!treated)
+        return std::move(treated).error();
+    std::vector<unsigned char> keptMissing;
+    if (gaps) {
+        gaps->filled = std::move(treated->filled);
+        gaps->keptIndicators = treated->indicators;
+        // The gaps as read over the cells kept, for the coverage of groups.
+        if (!gaps->missing.empty()) {
+            const std::size_t units = treated->units.size();
+            keptMissing.resize(units * treated->indicators.size());
+            for (std::size_t c = 0; c < treated->indicators.size(); ++c)
+                for (std::size_t k = 0; k < units; ++k)
+                    keptMissing[c * units + k] =
+                        gaps->isMissing(treated->units[k], treated->indicators[c]) ? 1 : 0;
+        }
+    }
+    Matrix& matrix = treated->matrix;
+    // From here on a failure is the structure's, not the matrix's.
     m_structureFailed = true;
+
     Expected<std::optional<StructureSheet>> sheet =
         readStructure(workbook, sheetNames, m_structureChoice, m_regional);
     if (!sheet)
@@ -51,17 +107,31 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     std::shared_ptr<const Structure> structure;
     if (*sheet) {
         std::vector<QString> names;
-        names.reserve(matrix->indicators.size());
-        for (const CellValue& name : matrix->indicators)
+        names.reserve(matrix.indicators.size());
+        for (const CellValue& name : matrix.indicators)
             names.push_back(m_regional.generalText(name));
-        Expected<Structure> built = buildStructure(**sheet, names, m_regional);
+        std::vector<QString> leftOut;
+        if (gaps)
+            for (const int j : gaps->leftOut.indicators)
+                leftOut.push_back(
+                    m_regional.generalText(gaps->indicators[std::size_t(j)]).trimmed());
+        Expected<Structure> built =
+            buildStructure(withoutLeftOut(std::move(**sheet), leftOut), names, m_regional);
         if (!built)
             return std::move(built).error();
         structure = std::make_shared<const Structure>(std::move(*built));
     }
     m_structureFailed = false;
-    setMatrix(workbook, std::move(*matrix), std::move(structure));
+    setMatrix(workbook, std::move(matrix), std::move(structure));
+    m_gaps = std::move(gaps);
+    m_keptMissing = std::move(keptMissing);
     return {};
+}
+
+Expected<QStringList> Processing::writeGapsFiles() const {
+    if (!m_gaps || m_gaps->treatment == MissingTreatment::Refuse)
+        return QStringList();
+    return ::writeGapsFiles(m_workbook, *m_gaps, m_structure.get(), m_regional);
 }
 
 void Processing::setMatrix(const QString& path, Matrix matrix,
@@ -109,7 +179,12 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
     Expected<MethodOutput> output = MethodOutput();
     std::vector<MethodOutput> groups;
     if (m_structure) {
-        Expected<FrameworkRun> framework = computeFramework(position, *m_matrix, *m_structure);
+        // The gaps as read, unless the matrix was set from elsewhere since.
+        const bool ours = m_keptMissing.size() == m_matrix->values.size();
+        const GroupCoverage coverage{ours ? &m_keptMissing : nullptr,
+                                     m_gaps ? m_gaps->minCoverage : 0.0};
+        Expected<FrameworkRun> framework =
+            computeFramework(position, *m_matrix, *m_structure, coverage);
         if (!framework)
             return std::move(framework).error();
         groups = std::move(framework->groups);

@@ -7,6 +7,7 @@
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
+#include "treatment/missing.h"
 #include "treatment/outliers.h"
 #include "workbook/structuresheet.h"
 #include "workflow/matrixaudit.h"
@@ -34,6 +35,18 @@ struct MethodRun {
     QString groupRanksFile;  // <workbook>.dim<CODE>.rnk.csv
 };
 
+// What load() does with the missing cells of a matrix.
+struct MissingChoice {
+    MissingTreatment treatment = MissingTreatment::Refuse;
+    // Indicators, then units, with a smaller share of available cells are
+    // left out (coverageRule); only with a treatment.
+    double minCoverage = kDefaultMinCoverage;
+    // Without a treatment, the gaps are kept as they are rather than
+    // refused (the audit describes such a matrix): as Available with
+    // nothing left out.
+    bool keepGaps = false;
+};
+
 // The work of the processing window and of `orvalta-batch run`: the
 // matrix of one workbook and its structure, loaded once, and the methods
 // run on it, each one leaving its values and ranks result files beside the
@@ -55,11 +68,18 @@ public:
     // workbook's own (readStructure).
     void setStructureChoice(const StructureChoice& choice) { m_structureChoice = choice; }
 
+    // What the next load() does with missing cells; by default they refuse
+    // the matrix, as the loader always did.
+    void setMissingChoice(const MissingChoice& choice) { m_missingChoice = choice; }
+    const MissingChoice& missingChoice() const { return m_missingChoice; }
+
     // Loads the source matrix of the workbook at path (carica_matrice) and
     // its structure, if any (readStructure, buildStructure): a structure
     // that cannot be read or breaks a rule fails the load as a refused
     // matrix does. The matrix held before is replaced only when the new one
-    // loads.
+    // loads. Empty and not-available cells are read as missing and treated
+    // as the MissingChoice says (treatMissing); without a treatment they
+    // refuse the matrix with the loader's own message.
     Status load(const QString& path, WorkProgress* progress = nullptr);
     // Whether the last load() failed on the structure alone: the matrix
     // read and accepted, the structure not (loading it with the structure
@@ -86,6 +106,14 @@ public:
         QStringList files;
     };
     Expected<Audit> audit() const;
+
+    // The missing cells of the matrix last read and what became of them,
+    // kept also when they refused it (so that a check can tell the
+    // coverage); null when it had none and no treatment was chosen.
+    const std::shared_ptr<const GapsRecord>& gaps() const { return m_gaps; }
+    // With a treatment, writes the record of the gaps beside the workbook
+    // (writeGapsFiles): the paths written, none without a treatment.
+    Expected<QStringList> writeGapsFiles() const;
 
     bool hasMatrix() const { return m_matrix != nullptr; }
     // The matrix loaded; only while hasMatrix().
@@ -132,6 +160,12 @@ private:
     std::shared_ptr<const Structure> m_structure;
     StructureChoice m_structureChoice;
     bool m_structureFailed = false;
+    MissingChoice m_missingChoice;
+    std::shared_ptr<const GapsRecord> m_gaps;
+    // The gaps as read over the matrix loaded (as Matrix::missing), with
+    // the coverage threshold of m_gaps: the coverage of each unit in each
+    // group. Empty without gaps.
+    std::vector<unsigned char> m_keptMissing;
     // The label column of the result files, formatted at the first run on
     // the matrix and shared by the runs after it.
     std::shared_ptr<const ResultLabels> m_labels;

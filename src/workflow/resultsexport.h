@@ -22,8 +22,10 @@ struct ResultsExport {
 // inMemory names the method run last in this session, exported in full
 // precision with its transformed matrix), and writes them into one .xlsx
 // workbook at path (writeResultsWorkbook), with the structure of the
-// matrix when it has one.
+// matrix when it has one. With the record of the gaps of the matrix, the
+// workbook shows the filled cells and a "Mancanti" sheet.
 ResultsExport exportResults(const QString& workbook, const Matrix& matrix, const QString& path,
                             const Regional& regional,
                             const std::optional<MethodInMemory>& inMemory = std::nullopt,
-                            WorkProgress* progress = nullptr, const Structure* structure = nullptr);
+                            WorkProgress* progress = nullptr, const Structure* structure = nullptr,
+                            const GapsRecord* gaps = nullptr);

@@ -3,6 +3,7 @@
 
 #include "robustness/kendall.h"
 #include "robustness/robustnessfiles.h"
+#include "treatment/outliers.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -50,12 +51,11 @@ Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matri
     return run;
 }
 
-Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
-                                            const std::vector<MethodPosition>& positions,
-                                            const Regional& regional, WorkProgress* progress,
-                                            const Matrix* treated) {
-    Expected<RankUncertainty> uncertainty =
-        rankUncertainty(matrix, positions, regional, progress, treated);
+namespace {
+
+Expected<UncertaintyRun> writtenUncertainty(const QString& workbook,
+                                            Expected<RankUncertainty> uncertainty,
+                                            const Regional& regional, WorkProgress* progress) {
     if (!uncertainty)
         return std::move(uncertainty).error();
     UncertaintyRun run;
@@ -64,4 +64,46 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
     run.file = uncertaintyFile(workbook);
     run.saved = save(run.file, run.table, progress);
     return run;
+}
+
+} // namespace
+
+Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+                                            const std::vector<MethodPosition>& positions,
+                                            const Regional& regional, WorkProgress* progress,
+                                            const Matrix* treated) {
+    return writtenUncertainty(workbook,
+                              rankUncertainty(matrix, positions, regional, progress, treated),
+                              regional, progress);
+}
+
+Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+                                            const std::vector<MissingTreatment>& treatments,
+                                            const std::vector<MethodPosition>& positions,
+                                            const Regional& regional, bool outlierFactor,
+                                            WorkProgress* progress) {
+    // The coverage rule has already left out what it leaves out: nothing
+    // more goes under any treatment.
+    std::vector<Matrix> treated;
+    treated.reserve(treatments.size() * (outlierFactor ? 2 : 1));
+    for (const MissingTreatment treatment : treatments) {
+        Expected<TreatedMatrix> one = treatMissing(matrix, treatment, 0.0, regional);
+        if (!one)
+            return std::move(one).error();
+        treated.push_back(std::move(one->matrix));
+    }
+    std::vector<UncertaintyVariant> variants;
+    for (std::size_t t = 0; t < treatments.size(); ++t)
+        variants.push_back({&treated[t], missingTreatmentName(treatments[t])});
+    if (outlierFactor) {
+        // Reserved above: the variants' pointers stay valid.
+        for (std::size_t t = 0; t < treatments.size(); ++t) {
+            treated.push_back(treatOutliers(treated[t]).matrix);
+            variants.push_back(
+                {&treated.back(), missingTreatmentName(treatments[t]) + QStringLiteral(", ") +
+                                      QCoreApplication::translate("Robustness", "trattata")});
+        }
+    }
+    return writtenUncertainty(workbook, rankUncertainty(variants, positions, regional, progress),
+                              regional, progress);
 }

@@ -10,6 +10,7 @@
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
+#include "treatment/missing.h"
 
 #include <QString>
 
@@ -73,3 +74,14 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
                                             const Regional& regional,
                                             WorkProgress* progress = nullptr,
                                             const Matrix* treated = nullptr);
+
+// The same with the treatment of missing cells as one more factor: matrix
+// read with its gaps kept (MissingTreatment::Available, the coverage rule
+// applied), each treatment of treatments (the first the reference) applied
+// to it in turn and crossed with the methods and indicator sets; with
+// outlierFactor, each of those also after the outlier treatment.
+Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+                                            const std::vector<MissingTreatment>& treatments,
+                                            const std::vector<MethodPosition>& positions,
+                                            const Regional& regional, bool outlierFactor,
+                                            WorkProgress* progress = nullptr);

@@ -13,8 +13,8 @@ QString optionalNumber(const std::optional<double>& value, const Regional& regio
     return value ? regional.fixed4(*value) : QString();
 }
 
-// The shortest text that reads back as value, with the locale's decimal
-// separator and no grouping.
+} // namespace
+
 QString shortestText(double value, const Regional& regional) {
     char buffer[32];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
@@ -22,8 +22,6 @@ QString shortestText(double value, const Regional& regional) {
     text.replace(u'.', regional.locale().decimalPoint());
     return text;
 }
-
-} // namespace
 
 Expected<QStringList> writeTreatmentFiles(const QString& workbook, const Matrix& original,
                                           const OutlierTreatment& treatment,

@@ -8,6 +8,11 @@
 #include <QString>
 #include <QStringList>
 
+// The shortest text that reads back as value, with the locale's decimal
+// separator and no grouping: how the records of changed or filled cells
+// write a value.
+QString shortestText(double value, const Regional& regional);
+
 // The record of an outlier treatment beside the workbook, both files
 // written together: <workbook>.trattamenti.csv, a line per flagged
 // indicator (the treatment, the values changed, skewness and kurtosis

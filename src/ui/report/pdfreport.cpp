@@ -120,6 +120,8 @@ private:
             }
         };
         m_pages.table(table);
+        if (m_results.gaps)
+            m_pages.paragraph(gapsStatement(*m_results.gaps, m_regional));
     }
 
     // The units of a method in rank order.

@@ -8,8 +8,8 @@
 
 // Writes the report of a workbook's results as a PDF at path, in Italian:
 // title, workbook and date; the matrix (units, indicators with polarity and
-// their statistics); once the matrix has been audited, its indicator
-// table, correlation heatmap and coherence figures; for each method with
+// their statistics, and with a record of its gaps their treatment); once the matrix has been
+// audited, its indicator table, correlation heatmap and coherence figures; for each method with
 // results its description, first and last units and ranking; the comparison's cograduation heatmap;
 // the robustness summary and the rank-interval chart when those files exist. Up to 60 units the
 // rankings sit in each method's section; beyond, one table of every method's ranks goes to an annex

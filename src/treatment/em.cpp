@@ -1,0 +1,223 @@
+#include "treatment/em.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The Cholesky factor L (lower, row after row) of the symmetric positive
+// definite n x n matrix a; false when a is not positive definite.
+bool cholesky(const std::vector<double>& a, std::size_t n, std::vector<double>& l) {
+    l.assign(n * n, 0.0);
+    for (std::size_t j = 0; j < n; ++j) {
+        double d = a[j * n + j];
+        for (std::size_t k = 0; k < j; ++k)
+            d -= l[j * n + k] * l[j * n + k];
+        if (!(d > 0.0) || !std::isfinite(d))
+            return false;
+        const double root = std::sqrt(d);
+        l[j * n + j] = root;
+        for (std::size_t i = j + 1; i < n; ++i) {
+            double s = a[i * n + j];
+            for (std::size_t k = 0; k < j; ++k)
+                s -= l[i * n + k] * l[j * n + k];
+            l[i * n + j] = s / root;
+        }
+    }
+    return true;
+}
+
+// The inverse of a symmetric positive definite matrix from its Cholesky
+// factor.
+std::vector<double> inverseFromCholesky(const std::vector<double>& l, std::size_t n) {
+    // Solve L L^T X = I column by column.
+    std::vector<double> inverse(n * n, 0.0);
+    std::vector<double> y(n);
+    for (std::size_t c = 0; c < n; ++c) {
+        for (std::size_t i = 0; i < n; ++i) {
+            double s = i == c ? 1.0 : 0.0;
+            for (std::size_t k = 0; k < i; ++k)
+                s -= l[i * n + k] * y[k];
+            y[i] = s / l[i * n + i];
+        }
+        for (std::size_t i = n; i-- > 0;) {
+            double s = y[i];
+            for (std::size_t k = i + 1; k < n; ++k)
+                s -= l[k * n + i] * inverse[k * n + c];
+            inverse[i * n + c] = s / l[i * n + i];
+        }
+    }
+    return inverse;
+}
+
+// The inverse of a covariance matrix; one that cannot be inverted gets a
+// ridge of 1e-9 of its trace on the diagonal (in place), more if that is
+// not enough.
+std::vector<double> invertCovariance(std::vector<double>& covariance, std::size_t m) {
+    std::vector<double> l;
+    if (cholesky(covariance, m, l))
+        return inverseFromCholesky(l, m);
+    double trace = 0.0;
+    for (std::size_t j = 0; j < m; ++j)
+        trace += covariance[j * m + j];
+    double ridge = 1e-9 * (trace > 0.0 ? trace : 1.0);
+    for (int attempt = 0; attempt < 12; ++attempt, ridge *= 10.0) {
+        std::vector<double> ridged = covariance;
+        for (std::size_t j = 0; j < m; ++j)
+            ridged[j * m + j] += ridge;
+        if (cholesky(ridged, m, l)) {
+            covariance = std::move(ridged);
+            return inverseFromCholesky(l, m);
+        }
+    }
+    // Nothing inverts it: the identity keeps the fill at the means.
+    std::vector<double> identity(m * m, 0.0);
+    for (std::size_t j = 0; j < m; ++j)
+        identity[j * m + j] = 1.0;
+    return identity;
+}
+
+// Centred cross-products of the columns of x (n values each), divided by n.
+std::vector<double> covarianceOf(const std::vector<double>& x, std::size_t n, std::size_t m,
+                                 const std::vector<double>& mean) {
+    std::vector<double> centred(x.size());
+    for (std::size_t j = 0; j < m; ++j)
+        for (std::size_t i = 0; i < n; ++i)
+            centred[j * n + i] = x[j * n + i] - mean[j];
+    std::vector<double> covariance(m * m, 0.0);
+    for (std::size_t j = 0; j < m; ++j)
+        for (std::size_t k = 0; k <= j; ++k) {
+            const double* a = centred.data() + j * n;
+            const double* b = centred.data() + k * n;
+            double sum = 0.0;
+            for (std::size_t i = 0; i < n; ++i)
+                sum += a[i] * b[i];
+            covariance[j * m + k] = covariance[k * m + j] = sum / double(n);
+        }
+    return covariance;
+}
+
+std::vector<double> columnMeans(const std::vector<double>& x, std::size_t n, std::size_t m) {
+    std::vector<double> mean(m, 0.0);
+    for (std::size_t j = 0; j < m; ++j) {
+        double sum = 0.0;
+        for (std::size_t i = 0; i < n; ++i)
+            sum += x[j * n + i];
+        mean[j] = sum / double(n);
+    }
+    return mean;
+}
+
+bool closeEnough(const std::vector<double>& before, const std::vector<double>& after) {
+    for (std::size_t k = 0; k < before.size(); ++k)
+        if (!(std::fabs(after[k] - before[k]) < 1e-9 * (1.0 + std::fabs(after[k]))))
+            return false;
+    return true;
+}
+
+} // namespace
+
+EmResult expectationMaximisation(const Matrix& matrix) {
+    const auto n = std::size_t(matrix.unitCount());
+    const auto m = std::size_t(matrix.indicatorCount());
+    EmResult result;
+    result.filled = matrix.values;
+    if (n == 0 || m == 0)
+        return result;
+
+    // The units with missing cells, each with its missing columns.
+    std::vector<std::size_t> gappy;
+    std::vector<std::vector<std::size_t>> missingOf;
+    for (std::size_t i = 0; i < n; ++i) {
+        std::vector<std::size_t> columns;
+        for (std::size_t j = 0; j < m; ++j)
+            if (matrix.isMissing(int(i), int(j)))
+                columns.push_back(j);
+        if (!columns.empty()) {
+            gappy.push_back(i);
+            missingOf.push_back(std::move(columns));
+        }
+    }
+
+    // The start: means over the available values, the mean-filled matrix.
+    result.mean.assign(m, 0.0);
+    for (std::size_t j = 0; j < m; ++j) {
+        double sum = 0.0;
+        int count = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            if (!matrix.isMissing(int(i), int(j))) {
+                sum += matrix.values[j * n + i];
+                ++count;
+            }
+        result.mean[j] = count > 0 ? sum / count : 0.0;
+    }
+    for (std::size_t g = 0; g < gappy.size(); ++g)
+        for (const std::size_t j : missingOf[g])
+            result.filled[j * n + gappy[g]] = result.mean[j];
+    result.covariance = covarianceOf(result.filled, n, m, result.mean);
+
+    std::vector<double> row(m);
+    std::vector<double> block;
+    std::vector<double> factor;
+    std::vector<double> b;
+    // The E step under the current estimates: the conditional mean of a
+    // unit's missing block M given its observed cells O is mean_M - P_MM^-1
+    // P_MO (x_O - mean_O), its conditional covariance P_MM^-1 (P the
+    // precision matrix), added to extra when given.
+    const auto expectation = [&](std::vector<double>* extra) {
+        const std::vector<double> precision = invertCovariance(result.covariance, m);
+        for (std::size_t g = 0; g < gappy.size(); ++g) {
+            const std::size_t i = gappy[g];
+            const std::vector<std::size_t>& missing = missingOf[g];
+            const std::size_t q = missing.size();
+            for (std::size_t j = 0; j < m; ++j)
+                row[j] = matrix.isMissing(int(i), int(j))
+                             ? 0.0
+                             : matrix.values[j * n + i] - result.mean[j];
+            b.assign(q, 0.0);
+            block.assign(q * q, 0.0);
+            for (std::size_t a = 0; a < q; ++a) {
+                const double* p = precision.data() + missing[a] * m;
+                double sum = 0.0;
+                for (std::size_t j = 0; j < m; ++j)
+                    sum += p[j] * row[j];
+                b[a] = sum;
+                for (std::size_t c = 0; c < q; ++c)
+                    block[a * q + c] = p[missing[c]];
+            }
+            std::vector<double> inverse(q * q, 0.0);
+            if (cholesky(block, q, factor))
+                inverse = inverseFromCholesky(factor, q);
+            for (std::size_t a = 0; a < q; ++a) {
+                double y = 0.0;
+                for (std::size_t c = 0; c < q; ++c)
+                    y += inverse[a * q + c] * b[c];
+                result.filled[missing[a] * n + i] = result.mean[missing[a]] - y;
+                if (extra)
+                    for (std::size_t c = 0; c < q; ++c)
+                        (*extra)[missing[a] * m + missing[c]] += inverse[a * q + c];
+            }
+        }
+    };
+    for (result.iterations = 1; result.iterations <= 1000; ++result.iterations) {
+        std::vector<double> extra(m * m, 0.0);
+        expectation(&extra);
+        // M step.
+        std::vector<double> mean = columnMeans(result.filled, n, m);
+        std::vector<double> covariance = covarianceOf(result.filled, n, m, mean);
+        for (std::size_t k = 0; k < m * m; ++k)
+            covariance[k] += extra[k] / double(n);
+        const bool done =
+            closeEnough(result.mean, mean) && closeEnough(result.covariance, covariance);
+        result.mean = std::move(mean);
+        result.covariance = std::move(covariance);
+        if (done) {
+            result.converged = true;
+            break;
+        }
+    }
+    // The filled values: the conditional means under the final estimates.
+    expectation(nullptr);
+    result.iterations = std::min(result.iterations, 1000);
+    return result;
+}
