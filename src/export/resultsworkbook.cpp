@@ -167,30 +167,9 @@ private:
         }
     }
 
-    // Laid out as Matrix::missing over the matrix loaded (the units and
-    // indicators the coverage rule kept): 1 for a cell a treatment filled;
-    // empty when none was.
     std::vector<unsigned char> filledCells() const {
-        const GapsRecord* gaps = m_results.gaps;
-        if (!gaps || gaps->filled.empty())
-            return {};
-        const Matrix& matrix = *m_results.matrix;
-        std::vector<int> unitAt(gaps->units.size(), -1);
-        std::vector<int> indicatorAt(gaps->indicators.size(), -1);
-        int kept = 0;
-        for (int i = 0; i < int(gaps->units.size()); ++i)
-            if (!std::binary_search(gaps->leftOut.units.begin(), gaps->leftOut.units.end(), i))
-                unitAt[std::size_t(i)] = kept++;
-        for (std::size_t c = 0; c < gaps->keptIndicators.size(); ++c)
-            indicatorAt[std::size_t(gaps->keptIndicators[c])] = int(c);
-        std::vector<unsigned char> result(matrix.values.size(), 0);
-        for (const FilledCell& cell : gaps->filled) {
-            const int i = unitAt[std::size_t(cell.unit)];
-            const int j = indicatorAt[std::size_t(cell.indicator)];
-            if (i >= 0 && j >= 0 && i < matrix.unitCount() && j < matrix.indicatorCount())
-                result[std::size_t(j) * matrix.units.size() + std::size_t(i)] = 1;
-        }
-        return result;
+        return m_results.gaps ? filledMask(*m_results.gaps, *m_results.matrix)
+                              : std::vector<unsigned char>();
     }
 
     // The coverage of the matrix as read (indicators, then units) and every

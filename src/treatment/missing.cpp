@@ -152,6 +152,27 @@ QString gapsCount(const Coverage& coverage, const Regional& regional) {
         .arg(regional.locale().toString(percent, 'f', 1));
 }
 
+std::vector<unsigned char> filledMask(const GapsRecord& gaps, const Matrix& matrix) {
+    if (gaps.filled.empty())
+        return {};
+    std::vector<int> unitAt(gaps.units.size(), -1);
+    std::vector<int> indicatorAt(gaps.indicators.size(), -1);
+    int kept = 0;
+    for (int i = 0; i < int(gaps.units.size()); ++i)
+        if (!std::binary_search(gaps.leftOut.units.begin(), gaps.leftOut.units.end(), i))
+            unitAt[std::size_t(i)] = kept++;
+    for (std::size_t c = 0; c < gaps.keptIndicators.size(); ++c)
+        indicatorAt[std::size_t(gaps.keptIndicators[c])] = int(c);
+    std::vector<unsigned char> result(matrix.values.size(), 0);
+    for (const FilledCell& cell : gaps.filled) {
+        const int i = unitAt[std::size_t(cell.unit)];
+        const int j = indicatorAt[std::size_t(cell.indicator)];
+        if (i >= 0 && j >= 0 && i < matrix.unitCount() && j < matrix.indicatorCount())
+            result[std::size_t(j) * matrix.units.size() + std::size_t(i)] = 1;
+    }
+    return result;
+}
+
 QString gapsQuestion(const Coverage& coverage, const Regional& regional) {
     return QCoreApplication::translate("Treatment", "La matrice ha %1: come trattarli?")
         .arg(gapsCount(coverage, regional));

@@ -108,6 +108,11 @@ struct GapsRecord {
     }
 };
 
+// The cells of matrix (the matrix loaded: the units and indicators the
+// coverage rule kept) that a treatment filled, laid out as Matrix::missing:
+// 1 for a filled cell; empty when none was filled.
+std::vector<unsigned char> filledMask(const GapsRecord& gaps, const Matrix& matrix);
+
 // Treats the missing cells of a matrix read with MissingCells::Marked:
 // refuses a value no treatment takes, an indicator or unit without any
 // value, and (with Refuse) any missing cell, with the loader's messages;

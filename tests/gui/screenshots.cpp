@@ -3,7 +3,7 @@
 // comparison window after comparing all nine methods, the pages of the
 // robustness window, the time analysis of the sample panel, the processing
 // window on the sample framework, the statistical audit of that framework,
-// and a refusal message. Reads the sample
+// the processing window on the sample with gaps, and a refusal message. Reads the sample
 // workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
@@ -190,6 +190,20 @@ int main(int argc, char* argv[]) {
         pages->setCurrentIndex(1);
         ok = save(audit, output + QStringLiteral("/audit-correlations.png")) && ok;
     }
+
+    // The processing window on the sample with gaps, filled with the
+    // indicators' means.
+    const QString gappy = folder + QStringLiteral("/regioni_lacune.xlsx");
+    QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_lacune.xlsx"), gappy);
+    dialogs.choiceAnswers.append(1);
+    menu.selectWorkbook(gappy);
+    menu.cmdElaborazione_Click();
+    ok = processing->isVisible() && ok;
+    processing->resize(1280, 700);
+    QCoreApplication::processEvents();
+    ok = save(*processing, output + QStringLiteral("/processing-window-gaps.png")) && ok;
+    processing->reject();
+    QCoreApplication::processEvents();
 
     auto box = QtDialogs::messageBox(
         textValuesMessage(QStringLiteral("PIL pro capite (migliaia di euro)")),

@@ -9,10 +9,12 @@
 #include "ui/processing/indicemp.h"
 #include "workbook/xlsx/xlsxreader.h"
 
+#include <QBrush>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -47,6 +49,7 @@ private Q_SLOTS:
     void reopeningReloads();
     void exportAfterMethodRun();
     void structureBesideMatrix();
+    void gapsAskedOnceAndMarked();
     void refusedStructureCanBeIgnored();
 
 private:
@@ -575,4 +578,35 @@ void TestIndiceMP::refusedStructureCanBeIgnored() {
 }
 
 QTEST_MAIN(TestIndiceMP)
+// A matrix with gaps: the refusal asks how to treat them, the matrix is
+// shown with the filled cells marked, and the choice is asked once per
+// workbook.
+void TestIndiceMP::gapsAskedOnceAndMarked() {
+    m_state.strMatrice = m_dir->filePath(QStringLiteral("Lacune.csv"));
+    QVERIFY(writeFileBytes(m_state.strMatrice, "Provincia;Reddito;disoccupati;servizi\r\n"
+                                               "Alfa;30;5;3\r\nBeta;;9;1\r\nGamma;20;7;2\r\n"
+                                               "Delta;25;NA;4\r\n"));
+    IndiceMP& w = window(Processing::MatrixLoader());
+    m_dialogs.choiceAnswers = {1}; // the indicator's mean
+    QVERIFY(w.load());
+    QCOMPARE(m_dialogs.choices.size(), 1);
+    QVERIFY2(m_dialogs.choices[0].text.startsWith(
+                 QStringLiteral("La matrice ha 2 valori mancanti (16,7%): come trattarli?")),
+             qPrintable(m_dialogs.choices[0].text));
+    QCOMPARE(m_dialogs.messages.size(), 0);
+    QVERIFY(shown("lblMancanti"));
+    QAbstractItemModel* data = w.msfMatrice()->model();
+    const QModelIndex beta = data->index(1, 0); // Beta's Reddito: the mean of 30, 20, 25
+    QCOMPARE(beta.data().toString(), QStringLiteral("25,0000"));
+    QCOMPARE(beta.data(Qt::BackgroundRole).value<QBrush>().style(), Qt::BDiagPattern);
+    QVERIFY(beta.data(Qt::FontRole).value<QFont>().italic());
+    QVERIFY(!data->index(0, 0).data(Qt::FontRole).isValid());
+    QVERIFY(data->index(3, 1).data(Qt::FontRole).value<QFont>().italic()); // Delta's "NA"
+
+    w.reject();
+    QVERIFY(w.load());
+    QCOMPARE(m_dialogs.choices.size(), 1);
+    QVERIFY(data->index(1, 0).data(Qt::FontRole).value<QFont>().italic());
+}
+
 #include "tst_indicemp.moc"

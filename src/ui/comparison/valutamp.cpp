@@ -208,12 +208,14 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
 void ValutaMP::exportResults() {
     exportResultsWorkbook(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice),
                           std::nullopt, m_dialogs, *m_work, m_regional,
-                          structureOf(m_loaded.get(), m_state.strMatrice));
+                          structureOf(m_loaded.get(), m_state.strMatrice),
+                          gapsOf(m_loaded.get(), m_state.strMatrice));
 }
 
 void ValutaMP::writeReport() {
     ::writeReport(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice), m_dialogs,
-                  *m_work, m_regional, structureOf(m_loaded.get(), m_state.strMatrice));
+                  *m_work, m_regional, structureOf(m_loaded.get(), m_state.strMatrice),
+                  gapsOf(m_loaded.get(), m_state.strMatrice));
 }
 
 void ValutaMP::showComparison(const ComparisonResult& comparison) {

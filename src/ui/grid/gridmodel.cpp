@@ -1,5 +1,7 @@
 #include "ui/grid/gridmodel.h"
 
+#include <QBrush>
+
 #include <algorithm>
 
 int GridModel::shapeKey(int, int) const {
@@ -16,6 +18,10 @@ std::optional<QFont> GridModel::cellFont(int, int) const {
 
 QColor GridModel::cellBackground(int, int) const {
     return QColor();
+}
+
+bool GridModel::cellHatched(int, int) const {
+    return false;
 }
 
 QColor GridModel::cellForeground(int, int) const {
@@ -48,6 +54,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return gridText(row, col);
     case Qt::BackgroundRole: {
         const QColor colour = cellBackground(row, col);
+        if (cellHatched(row, col))
+            return QBrush(colour.isValid() ? colour.darker(140) : QColor(Qt::gray),
+                          Qt::BDiagPattern);
         return colour.isValid() ? QVariant(colour) : QVariant();
     }
     case Qt::ForegroundRole: {

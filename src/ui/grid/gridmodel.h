@@ -38,6 +38,9 @@ public:
     // The background of a data cell (row >= 1, col >= 1), or an invalid
     // colour for the view's own.
     virtual QColor cellBackground(int row, int col) const;
+    // True when a data cell's background is hatched (in a darker shade of
+    // its colour) rather than filled: a value the data did not hold.
+    virtual bool cellHatched(int row, int col) const;
     // The text colour of a data cell, or an invalid colour for the view's
     // own; a model that shades its cells picks one that stays readable.
     virtual QColor cellForeground(int row, int col) const;

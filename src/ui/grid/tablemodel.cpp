@@ -84,6 +84,27 @@ QColor TableModel::cellBackground(int row, int col) const {
     }
 }
 
+void TableModel::setFilled(std::vector<unsigned char> filled) {
+    m_filled = std::move(filled);
+    if (m_rows > 1 && m_cols > 1)
+        Q_EMIT dataChanged(index(0, 0), index(m_rows - 2, m_cols - 2));
+}
+
+bool TableModel::cellHatched(int row, int col) const {
+    if (m_filled.empty() || row < 1 || row >= m_rows || col < 1 || col >= m_cols)
+        return false;
+    const std::size_t at = std::size_t(col - 1) * std::size_t(m_rows - 1) + std::size_t(row - 1);
+    return at < m_filled.size() && m_filled[at] != 0;
+}
+
+std::optional<QFont> TableModel::cellFont(int row, int col) const {
+    if (!cellHatched(row, col))
+        return std::nullopt;
+    QFont italic;
+    italic.setItalic(true);
+    return italic;
+}
+
 bool TableModel::cellIsNumber(int row, int col) const {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return false;

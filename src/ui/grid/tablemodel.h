@@ -4,6 +4,7 @@
 #include "shared/table.h"
 #include "ui/grid/gridmodel.h"
 
+#include <optional>
 #include <vector>
 
 // A grid over cells (1..rows, 1..cols) of a table of the shared state: grid
@@ -39,6 +40,11 @@ public:
     // shown (a copy of it, or the table a copy was taken of): nothing changes
     // on screen, and the view keeps its columns and their widths.
     void readFrom(const Table* table) { m_table = table; }
+    // Marks data cells as filled by a treatment of missing values: italics
+    // on a hatched background. filled is laid out as Matrix::missing over
+    // the data cells shown (indicator by indicator, each unit by unit); empty
+    // marks none. Kept until the next call.
+    void setFilled(std::vector<unsigned char> filled);
 
     const Table* table() const { return m_table; }
 
@@ -49,6 +55,8 @@ public:
     QString shapePattern(int key) const override;
     QColor cellBackground(int row, int col) const override;
     bool cellIsNumber(int row, int col) const override;
+    bool cellHatched(int row, int col) const override;
+    std::optional<QFont> cellFont(int row, int col) const override;
 
 private:
     CellValue cell(int row, int col) const { return m_table->cell(row + 1, col + 1); }
@@ -60,4 +68,5 @@ private:
     int m_rows = 0;
     int m_cols = 0;
     std::vector<signed char> m_negative; // per grid column: -1 uncoloured, 0 green, 1 red
+    std::vector<unsigned char> m_filled; // see setFilled()
 };

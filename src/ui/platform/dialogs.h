@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The dialogs and message boxes the windows use, behind one interface so that
 // tests can answer them. Every call is modal: it returns once the user has
@@ -26,6 +27,9 @@ public:
     virtual QString pickFolder(const QString& title, const QString& startFolder) = 0;
     // A message with only an OK button.
     virtual void message(const QString& text, const QString& title, Icon icon) = 0;
+    // A question answered by one of options (a button each, then one that
+    // cancels): the index of the option chosen, or -1 when cancelled.
+    virtual int choose(const QString& text, const QString& title, const QStringList& options) = 0;
     // Ends the program: every window closes and the process exits once the
     // current event handler has returned.
     virtual void endProgram() = 0;

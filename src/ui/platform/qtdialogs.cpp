@@ -1,9 +1,11 @@
 #include "ui/platform/qtdialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -102,6 +104,18 @@ QString QtDialogs::saveFile(const QString& title, const QString& filter,
 
 void QtDialogs::message(const QString& text, const QString& title, Icon icon) {
     messageBox(text, title, icon, parentWindow())->exec();
+}
+
+int QtDialogs::choose(const QString& text, const QString& title, const QStringList& options) {
+    const auto box = messageBox(text, title, Icon::None, parentWindow());
+    box->setIcon(QMessageBox::Question);
+    box->setStandardButtons(QMessageBox::NoButton);
+    QList<QAbstractButton*> buttons;
+    for (const QString& option : options)
+        buttons.append(box->addButton(option, QMessageBox::AcceptRole));
+    box->setEscapeButton(box->addButton(QMessageBox::Cancel));
+    box->exec();
+    return int(buttons.indexOf(box->clickedButton()));
 }
 
 void QtDialogs::endProgram() {

@@ -19,6 +19,7 @@ public:
     QString saveFile(const QString& title, const QString& filter,
                      const QString& suggestedPath) override;
     void message(const QString& text, const QString& title, Icon icon) override;
+    int choose(const QString& text, const QString& title, const QStringList& options) override;
     void endProgram() override;
 
     // The dialogs as shown, configured but not yet run.

@@ -88,7 +88,50 @@ void IndiceMP::connectControls() {
 bool IndiceMP::load() {
     m_ui.chkIgnoraStruttura->setChecked(false);
     m_processing->setStructureChoice(StructureChoice());
+    const auto chosen = m_missingChoices.find(m_state.strMatrice);
+    m_processing->setMissingChoice(chosen != m_missingChoices.end() ? chosen->second
+                                                                    : MissingChoice());
     return loadMatrix();
+}
+
+bool IndiceMP::chooseGapsTreatment() {
+    const std::shared_ptr<const GapsRecord> gaps = m_processing->gaps();
+    if (!gaps || gaps->treatment != MissingTreatment::Refuse || gaps->coverage.missingCells() == 0)
+        return false;
+    QStringList options;
+    std::vector<MissingTreatment> treatments;
+    for (const MissingTreatment treatment : kMissingTreatments) {
+        if (treatment == MissingTreatment::Refuse)
+            continue;
+        treatments.push_back(treatment);
+        options.append(missingTreatmentLabel(treatment));
+    }
+    const int chosen = m_dialogs.choose(
+        gapsQuestion(gaps->coverage, m_regional) + QStringLiteral("\n\n") +
+            tr("Gli indicatori e le unità con meno del %1% di valori disponibili sono esclusi; "
+               "i valori riempiti non cambiano la cartella di lavoro.")
+                .arg(m_regional.locale().toString(kDefaultMinCoverage * 100.0, 'f', 0)),
+        childWindowTitle(), options);
+    if (chosen < 0)
+        return false;
+    MissingChoice choice;
+    choice.treatment = treatments[std::size_t(chosen)];
+    m_missingChoices[m_state.strMatrice] = choice;
+    m_processing->setMissingChoice(choice);
+    return true;
+}
+
+void IndiceMP::showGaps() {
+    const std::shared_ptr<const GapsRecord> gaps = m_processing->gaps();
+    if (!gaps || gaps->treatment == MissingTreatment::Refuse) {
+        m_ui.lblMancanti->hide();
+        m_dataModel->setFilled({});
+        return;
+    }
+    m_ui.lblMancanti->setText(
+        tr("Valori mancanti: %1; trattamento: %2")
+            .arg(gapsCount(gaps->coverage, m_regional), missingTreatmentLabel(gaps->treatment)));
+    m_ui.lblMancanti->show();
 }
 
 void IndiceMP::chkIgnoraStruttura_Click(bool checked) {
@@ -113,6 +156,7 @@ bool IndiceMP::loadMatrix() {
     m_ui.cmbDimensione->hide();
     m_ui.showStructureTree(false);
     m_ui.lblStruttura->hide();
+    m_ui.lblMancanti->hide();
     m_ui.chkIgnoraStruttura->setVisible(m_ui.chkIgnoraStruttura->isChecked());
     m_ui.readingHint->show();
     m_ui.Frame1->setTitle(ProcessingWidgets::resultsTitle());
@@ -151,6 +195,8 @@ bool IndiceMP::loadMatrix() {
         m_ui.lblStruttura->show();
         return true;
     }
+    if (!loaded && chooseGapsTreatment())
+        return loadMatrix();
     if (!loaded) {
         showFailure(m_dialogs, loaded.error());
         if (loaded.error().kind == FailureKind::Refused)
@@ -169,6 +215,7 @@ bool IndiceMP::loadMatrix() {
     m_ui.cmbMetodo->show();
     m_ui.msfMatrice->show();
     showStructure();
+    showGaps();
     // Each workbook gets the division that suits it, whatever the user made
     // of the last one.
     m_splitterMoved = false;
@@ -340,6 +387,11 @@ void IndiceMP::listShownMethod() {
 void IndiceMP::optTipo_Click(int index) {
     const Table& source = index == 0 ? m_state.matDati : m_state.matTrasformata;
     m_dataModel->setTable(&source, m_state.nRighe, m_state.nColonne, &m_state.matDati);
+    // Filled cells are marked where the values are shown as read.
+    const std::shared_ptr<const GapsRecord> gaps = m_processing->gaps();
+    m_dataModel->setFilled(index == 0 && gaps && m_processing->hasMatrix()
+                               ? filledMask(*gaps, m_processing->matrix())
+                               : std::vector<unsigned char>());
     // The data grid is fitted without the window going unanswered.
     fitColumnsAnswering(*m_ui.msfMatrice);
 }
@@ -390,7 +442,7 @@ void IndiceMP::exportResults() {
         shown = ShownMethod{MethodPosition(m_shownPosition),
                             [this] { return outputOfTables(m_state); }};
     exportResultsWorkbook(m_state.strMatrice, m_processing->sharedMatrix(), shown, m_dialogs,
-                          *m_work, m_regional, m_processing->structure());
+                          *m_work, m_regional, m_processing->structure(), m_processing->gaps());
 }
 
 AuditWindow* IndiceMP::openAudit() {

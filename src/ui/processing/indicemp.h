@@ -8,6 +8,7 @@
 
 #include <QDialog>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -76,6 +77,13 @@ private:
     void connectControls();
     // load() without touching the structure choice.
     bool loadMatrix();
+    // After a matrix refused for its missing values: asks how to treat them
+    // and, when the user chooses, sets the choice for the workbook. True
+    // when the matrix is to be loaded again.
+    bool chooseGapsTreatment();
+    // The treatment of the missing values on view, and the filled cells
+    // marked in the source view.
+    void showGaps();
     // The structure of the matrix loaded on view (its tree, its line, the
     // group choice), or none.
     void showStructure();
@@ -96,6 +104,9 @@ private:
     // The groups' indices and ranks under the method on view (RunTables).
     std::vector<Table> m_groupValues;
     std::vector<Table> m_groupRanks;
+    // The treatment of missing values chosen for each workbook (full path),
+    // asked once.
+    std::map<QString, MissingChoice> m_missingChoices;
 
     TableModel* m_dataModel;
     TableModel* m_resultsModel;

@@ -107,10 +107,14 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     lblStruttura = new QLabel(window);
     lblStruttura->setObjectName(QStringLiteral("lblStruttura"));
     lblStruttura->hide();
+    lblMancanti = new QLabel(window);
+    lblMancanti->setObjectName(QStringLiteral("lblMancanti"));
+    lblMancanti->hide();
     structureLine = new QHBoxLayout;
     structureLine->setSpacing(10);
     structureLine->addWidget(chkIgnoraStruttura);
     structureLine->addWidget(lblStruttura, 1);
+    structureLine->addWidget(lblMancanti, 1);
     structureLine->addWidget(lblDimensione);
     structureLine->addWidget(cmbDimensione);
 }

@@ -64,6 +64,8 @@ public:
     QHBoxLayout* structureLine = nullptr;
     QCheckBox* chkIgnoraStruttura = nullptr;
     QLabel* lblStruttura = nullptr;
+    // The treatment of the matrix's missing values, when it has some.
+    QLabel* lblMancanti = nullptr;
     QPushButton* auditButton = nullptr;
     QSplitter* splitter = nullptr;
     QSplitter* dataSplitter = nullptr;

@@ -40,6 +40,13 @@ MatrixTables matrixTables(const Matrix& matrix) {
     for (int i = 0; i < units; ++i)
         tables.matDati.label(i + 2) = matrix.units[static_cast<std::size_t>(i)];
     fillFromColumns(tables.matDati, units, indicators, matrix.values.data());
+    // A cell left missing (the treatment works on the values available)
+    // shows empty, not the number that holds its place.
+    if (!matrix.missing.empty())
+        for (int j = 0; j < indicators; ++j)
+            for (int i = 0; i < units; ++i)
+                if (matrix.isMissing(i, j))
+                    tables.matDati(i + 2, j + 2) = Table::emptyNumber();
     tables.results.matTrasformata.dimension(tables.nRighe, tables.nColonne);
     tables.results.matValori.dimension(tables.nRighe, 2);
     tables.results.matGraduatoria.dimension(tables.nRighe, 2);

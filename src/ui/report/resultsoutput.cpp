@@ -33,8 +33,9 @@ struct Produced {
 // Asks for the destination, runs the output off the window's thread (first
 // reading the matrix when none is given), and tells the user.
 void produce(Output output, const QString& workbook, std::shared_ptr<const Matrix> matrix,
-             std::shared_ptr<const Structure> structure, const std::optional<ShownMethod>& shown,
-             Dialogs& dialogs, BackgroundWork& work, const Regional& regional) {
+             std::shared_ptr<const Structure> structure, std::shared_ptr<const GapsRecord> gaps,
+             const std::optional<ShownMethod>& shown, Dialogs& dialogs, BackgroundWork& work,
+             const Regional& regional) {
     const bool toWorkbook = output == Output::Workbook;
     const QString path = dialogs.saveFile(
         toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
@@ -55,6 +56,7 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
                     return;
                 matrix = source.sharedMatrix();
                 structure = source.structure();
+                gaps = source.gaps();
             }
             MethodOutput shownOutput;
             std::optional<MethodInMemory> inMemory;
@@ -64,12 +66,13 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
             }
             if (toWorkbook) {
                 ResultsExport exported = exportResults(workbook, *matrix, path, regional, inMemory,
-                                                       &progress, structure.get());
+                                                       &progress, structure.get(), gaps.get());
                 produced = {std::move(exported.warnings), std::move(exported.written)};
                 return;
             }
-            const ResultsCollection results = collectResults(
-                workbook, *matrix, regional, std::nullopt, &progress, structure.get());
+            ResultsCollection results = collectResults(workbook, *matrix, regional, std::nullopt,
+                                                       &progress, structure.get());
+            results.gaps = gaps.get();
             produced = {results.warnings, writePdfReport(path, results, &progress)};
         },
         true);
@@ -101,16 +104,18 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
                            const std::optional<ShownMethod>& shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional,
-                           std::shared_ptr<const Structure> structure) {
-    produce(Output::Workbook, workbook, std::move(matrix), std::move(structure), shown, dialogs,
-            work, regional);
+                           std::shared_ptr<const Structure> structure,
+                           std::shared_ptr<const GapsRecord> gaps) {
+    produce(Output::Workbook, workbook, std::move(matrix), std::move(structure), std::move(gaps),
+            shown, dialogs, work, regional);
 }
 
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
                  BackgroundWork& work, const Regional& regional,
-                 std::shared_ptr<const Structure> structure) {
-    produce(Output::Report, workbook, std::move(matrix), std::move(structure), std::nullopt,
-            dialogs, work, regional);
+                 std::shared_ptr<const Structure> structure,
+                 std::shared_ptr<const GapsRecord> gaps) {
+    produce(Output::Report, workbook, std::move(matrix), std::move(structure), std::move(gaps),
+            std::nullopt, dialogs, work, regional);
 }
 
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook) {
@@ -123,4 +128,8 @@ std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QStri
 std::shared_ptr<const Structure> structureOf(const Processing* processing,
                                              const QString& workbook) {
     return matrixOf(processing, workbook) ? processing->structure() : nullptr;
+}
+
+std::shared_ptr<const GapsRecord> gapsOf(const Processing* processing, const QString& workbook) {
+    return matrixOf(processing, workbook) ? processing->gaps() : nullptr;
 }

@@ -37,14 +37,19 @@ struct ShownMethod {
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
                            const std::optional<ShownMethod>& shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional,
-                           std::shared_ptr<const Structure> structure = nullptr);
+                           std::shared_ptr<const Structure> structure = nullptr,
+                           std::shared_ptr<const GapsRecord> gaps = nullptr);
 
 // "Rapporto PDF...": writePdfReport.
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
                  BackgroundWork& work, const Regional& regional,
-                 std::shared_ptr<const Structure> structure = nullptr);
+                 std::shared_ptr<const Structure> structure = nullptr,
+                 std::shared_ptr<const GapsRecord> gaps = nullptr);
 
 // The matrix loaded by processing when it is that of workbook, else null.
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook);
 // Its structure, under the same condition; null too when it has none.
 std::shared_ptr<const Structure> structureOf(const Processing* processing, const QString& workbook);
+// The record of its missing values, under the same condition; null too when
+// it has none.
+std::shared_ptr<const GapsRecord> gapsOf(const Processing* processing, const QString& workbook);

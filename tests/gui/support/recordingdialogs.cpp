@@ -21,6 +21,12 @@ void RecordingDialogs::message(const QString& text, const QString& title, Icon i
     messages.append({text, title, icon});
 }
 
+int RecordingDialogs::choose(const QString& text, const QString& title,
+                             const QStringList& options) {
+    choices.append({text + u'\n' + options.join(u'|'), title, Icon::None});
+    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.takeFirst();
+}
+
 void RecordingDialogs::endProgram() {
     ++endProgramCalls;
 }

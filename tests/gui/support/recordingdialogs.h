@@ -31,6 +31,10 @@ public:
     QList<Request> folderRequests;
     QList<Request> saveRequests;
     QList<Message> messages;
+    // The answers of the next questions with options, in order (-1
+    // cancels, as does none left); the questions asked.
+    QList<int> choiceAnswers;
+    QList<Message> choices;
     int endProgramCalls = 0;
 
     QString openWorkbook(const QString& title, const QString& filter,
@@ -39,6 +43,7 @@ public:
     QString saveFile(const QString& title, const QString& filter,
                      const QString& suggestedPath) override;
     void message(const QString& text, const QString& title, Icon icon) override;
+    int choose(const QString& text, const QString& title, const QStringList& options) override;
     void endProgram() override;
 
     // The texts of the recorded messages, in order.
