@@ -36,14 +36,15 @@ QStringList codesOf(ResultFileKind kind) {
 
 // The suffix every kind has after the workbook's name, code "C".
 QString suffixOf(ResultFileKind kind) {
-    const char* suffixes[] = {".outC.csv",      ".outC.rnk",         ".val.csv",
-                              ".rnk.csv",       ".rob.csv",          ".sensC.csv",
-                              ".unc.csv",       ".AMPIC.csv",        ".AMPIC.rnk.csv",
-                              ".goalposts.csv", ".struttura.csv",    ".dimC.csv",
-                              ".dimC.rnk.csv",  ".AMPIC.dim.csv",    ".AMPIC.dim.rnk.csv",
-                              ".audit.csv",     ".correlazioni.csv", ".correlazioni.spearman.csv",
-                              ".coerenza.csv",  ".pca.csv",          ".trattamenti.csv",
-                              ".trattati.csv", ".mc.csv", ".sobol.csv", ".sobol.unita.csv"};
+    const char* suffixes[] = {".outC.csv",        ".outC.rnk",         ".val.csv",
+                              ".rnk.csv",         ".rob.csv",          ".sensC.csv",
+                              ".unc.csv",         ".AMPIC.csv",        ".AMPIC.rnk.csv",
+                              ".goalposts.csv",   ".struttura.csv",    ".dimC.csv",
+                              ".dimC.rnk.csv",    ".AMPIC.dim.csv",    ".AMPIC.dim.rnk.csv",
+                              ".audit.csv",       ".correlazioni.csv", ".correlazioni.spearman.csv",
+                              ".coerenza.csv",    ".pca.csv",          ".trattamenti.csv",
+                              ".trattati.csv",    ".mc.csv",           ".sobol.csv",
+                              ".sobol.unita.csv", ".copertura.csv",    ".imputati.csv"};
     return QString::fromLatin1(suffixes[int(kind)]);
 }
 
