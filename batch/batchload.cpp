@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -88,12 +89,12 @@ QString structureNotUsed() {
                           "dalla matrice senza gruppi né pesi.");
 }
 
-Expected<MissingChoice> missingChoice(const QCommandLineParser& parser) {
+Expected<MissingChoice> missingChoice(const QCommandLineParser& parser, bool readTreatment) {
     MissingChoice choice;
     // Read only when given: the commands that take the treatments as
     // factors do not define these options.
     const QStringList given = parser.optionNames();
-    if (given.contains(kMissing)) {
+    if (readTreatment && given.contains(kMissing)) {
         const std::optional<MissingTreatment> treatment =
             missingTreatmentNamed(parser.value(kMissing).trimmed());
         if (!treatment)
@@ -114,6 +115,27 @@ Expected<MissingChoice> missingChoice(const QCommandLineParser& parser) {
         choice.minCoverage = share;
     }
     return choice;
+}
+
+Expected<std::vector<MissingTreatment>> treatmentList(const QCommandLineParser& parser,
+                                                      const QString& option) {
+    std::vector<MissingTreatment> treatments;
+    if (!parser.optionNames().contains(option))
+        return treatments;
+    for (const QString& name : parser.value(option).split(u',', Qt::SkipEmptyParts)) {
+        const std::optional<MissingTreatment> treatment = missingTreatmentNamed(name.trimmed());
+        if (!treatment || *treatment == MissingTreatment::Refuse)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Trattamento sconosciuto in --%1: %2. "
+                                          "Trattamenti validi: available, mean, median, em")
+                               .arg(option, name.trimmed()));
+        if (std::find(treatments.begin(), treatments.end(), *treatment) == treatments.end())
+            treatments.push_back(*treatment);
+    }
+    if (treatments.empty())
+        return failure(FailureKind::Usage,
+                       QStringLiteral("Nessun trattamento indicato dopo --%1.").arg(option));
+    return treatments;
 }
 
 int writeGapsFilesIfAsked(const Processing& processing) {
@@ -141,7 +163,9 @@ void printGaps(const Processing& processing) {
 Expected<std::unique_ptr<Processing>> loadWorkbook(const QString& path,
                                                    const QCommandLineParser& parser,
                                                    const Regional& regional, GapsUse gapsUse) {
-    Expected<MissingChoice> missing = missingChoice(parser);
+    // With the treatments as a factor, --missing (where a command defines
+    // it) lists them: only the coverage is read here.
+    Expected<MissingChoice> missing = missingChoice(parser, gapsUse != GapsUse::Factor);
     if (!missing)
         return std::move(missing).error();
     missing->keepGaps = gapsUse == GapsUse::Keep;

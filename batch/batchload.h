@@ -42,7 +42,13 @@ int treatOutliersIfAsked(Processing& processing, const QCommandLineParser& parse
 
 // The treatment of missing cells the options ask for: a Usage failure for
 // an unknown treatment or a coverage that is no number from 0 to 1.
-Expected<MissingChoice> missingChoice(const QCommandLineParser& parser);
+Expected<MissingChoice> missingChoice(const QCommandLineParser& parser, bool readTreatment = true);
+
+// The treatments of missing cells listed by option (comma-separated, each
+// once, in the order given; refuse is none of them): none when the option is
+// not given, a Usage failure for an unknown name or an empty list.
+Expected<std::vector<MissingTreatment>> treatmentList(const QCommandLineParser& parser,
+                                                      const QString& option);
 
 // With a treatment of missing cells, writes its record beside the workbook
 // (Processing::writeGapsFiles) and prints the files: the exit status of

@@ -66,7 +66,8 @@ const std::vector<BatchCommand>& batchCommands() {
         {QStringLiteral("montecarlo"),
          QStringLiteral("orvalta-batch montecarlo CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...] "
                         "| --all] [--weights F] [--leave-out] [--outliers] [--outliers-nominal] "
-                        "[--runs N] [--seed S] [--sobol] [--structure FILE | --no-structure]"),
+                        "[--runs N] [--seed S] [--sobol] [--missing TRATTAMENTO,TRATTAMENTO...] "
+                        "[--structure FILE | --no-structure]"),
          QStringLiteral("estrae a caso metodo, pesi, indicatore escluso e trattamento degli "
                         "anomali e scrive dove cade il rango di ogni unita' (file .mc.csv; con "
                         "--sobol anche gli indici di Sobol, file .sobol.csv e .sobol.unita.csv)"),
@@ -94,7 +95,12 @@ const std::vector<BatchCommand>& batchCommands() {
                                 QStringLiteral("il seme dei numeri casuali (1 se non indicato)"),
                                 QStringLiteral("S")),
              QCommandLineOption(QStringLiteral("sobol"),
-                                QStringLiteral("il disegno di Saltelli e gli indici di Sobol"))} +
+                                QStringLiteral("il disegno di Saltelli e gli indici di Sobol")),
+             QCommandLineOption(QStringLiteral("missing"),
+                                QStringLiteral("i trattamenti dei valori mancanti estratti "
+                                               "(available, mean, median, em), il primo "
+                                               "nominale"),
+                                QStringLiteral("TRATTAMENTI"))} +
              structureOptions(),
          monteCarloCommand},
         {QStringLiteral("ampi"),

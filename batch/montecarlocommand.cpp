@@ -28,7 +28,7 @@ QString usageLine() {
     return QStringLiteral(
         "Uso: orvalta-batch montecarlo CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...] | --all] "
         "[--weights F] [--leave-out] [--outliers] [--outliers-nominal] [--runs N] [--seed S] "
-        "[--sobol] [--structure FILE | --no-structure]");
+        "[--sobol] [--missing TRATTAMENTO,TRATTAMENTO...] [--structure FILE | --no-structure]");
 }
 
 // A whole number option between its bounds, or a Usage failure naming it.
@@ -87,12 +87,18 @@ Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser) {
         return seed.error();
     setup.seed = std::uint64_t(*seed);
     setup.sobol = parser.isSet(QStringLiteral("sobol"));
+    Expected<std::vector<MissingTreatment>> missing =
+        treatmentList(parser, QStringLiteral("missing"));
+    if (!missing)
+        return std::move(missing).error();
+    choices.missing = std::move(*missing);
     if (setup.methods.size() < 2 && setup.weightSpread <= 0.0 && !setup.leaveOut &&
-        !choices.outliersFactor)
+        !choices.outliersFactor && choices.missing.size() < 2)
         return failure(
             FailureKind::Usage,
             QStringLiteral("Nessun fattore d'incertezza: indicare più metodi "
-                           "(--methods, --all), --weights, --leave-out o --outliers.\n") +
+                           "(--methods, --all), --weights, --leave-out, più trattamenti dei "
+                           "valori mancanti (--missing) o --outliers.\n") +
                 usageLine());
     return choices;
 }
@@ -152,7 +158,8 @@ int monteCarloCommand(const QCommandLineParser& parser) {
         return reportFailure(choices.error());
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
-    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
+    const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(
+        workbook, parser, regional, choices->missing.empty() ? GapsUse::Refuse : GapsUse::Factor);
     if (!loaded)
         return reportFailure(loaded.error());
     if ((*loaded)->structure())

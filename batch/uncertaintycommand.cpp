@@ -8,34 +8,7 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <optional>
-
-namespace {
-
-// The treatments of --missing-factor, in the order given; none without it.
-Expected<std::vector<MissingTreatment>> treatmentsFactor(const QCommandLineParser& parser) {
-    std::vector<MissingTreatment> treatments;
-    const QString option = QStringLiteral("missing-factor");
-    if (!parser.isSet(option))
-        return treatments;
-    for (const QString& name : parser.value(option).split(u',', Qt::SkipEmptyParts)) {
-        const std::optional<MissingTreatment> treatment = missingTreatmentNamed(name.trimmed());
-        if (!treatment || *treatment == MissingTreatment::Refuse)
-            return failure(FailureKind::Usage,
-                           QStringLiteral("Trattamento sconosciuto in --missing-factor: %1. "
-                                          "Trattamenti validi: available, mean, median, em")
-                               .arg(name.trimmed()));
-        if (std::find(treatments.begin(), treatments.end(), *treatment) == treatments.end())
-            treatments.push_back(*treatment);
-    }
-    if (treatments.empty())
-        return failure(FailureKind::Usage,
-                       QStringLiteral("Nessun trattamento indicato dopo --missing-factor."));
-    return treatments;
-}
-
-} // namespace
 
 // uncertainty WORKBOOK CODE [CODE...] | --all: loads the workbook, runs
 // every method with every indicator and with each one left out, and writes
@@ -59,7 +32,8 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
                            "non va insieme a --outliers.")));
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
-    const Expected<std::vector<MissingTreatment>> treatments = treatmentsFactor(parser);
+    const Expected<std::vector<MissingTreatment>> treatments =
+        treatmentList(parser, QStringLiteral("missing-factor"));
     if (!treatments)
         return reportFailure(treatments.error());
     const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(

@@ -510,6 +510,15 @@ void TestBatchCli::monteCarlo() {
     QCOMPARE(fileContents(workbook + ".sobol.unita.csv"), units);
     QCOMPARE(runBatch(args + QStringList{"--seed", "2"}).exitCode, 0);
     QVERIFY(fileContents(workbook + ".sobol.csv") != sobol);
+
+    // The treatment of gaps as a factor: a line of its own; an unknown one
+    // refused.
+    const QString gappy = dir.filePath(QStringLiteral("regioni_lacune.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_lacune.xlsx"), gappy));
+    run = runBatch({"montecarlo", gappy, "--missing", "mean,em", "--runs", "40", "--sobol"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(fileContents(gappy + ".sobol.csv").contains("\nMancanti;"), qPrintable(run.err));
+    QCOMPARE(runBatch({"montecarlo", gappy, "--missing", "mean,zero"}).exitCode, 1);
 }
 
 namespace {

@@ -11,17 +11,39 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
                                           const MonteCarloChoices& choices,
                                           const Regional& regional, WorkProgress* progress) {
     MonteCarloSetup setup = choices.setup;
-    // The variants: the nominal matrix first, then the other outlier choice.
-    std::vector<const Matrix*> variants{&matrix};
-    Matrix treated;
-    if (choices.outliersFactor || choices.outliersNominal) {
-        treated = treatOutliers(matrix).matrix;
-        variants.front() = choices.outliersNominal ? &treated : &matrix;
-        if (choices.outliersFactor)
-            variants.push_back(choices.outliersNominal ? &matrix : &treated);
+    // The matrix under each treatment of missing cells, the nominal first;
+    // the coverage rule has already left out what it leaves out.
+    std::vector<Matrix> filled;
+    filled.reserve(choices.missing.size());
+    for (const MissingTreatment treatment : choices.missing) {
+        Expected<TreatedMatrix> one = treatMissing(matrix, treatment, 0.0, regional);
+        if (!one)
+            return std::move(one).error();
+        filled.push_back(std::move(one->matrix));
     }
-    setup.missingLevels = 1;
-    setup.outlierLevels = int(variants.size());
+    std::vector<const Matrix*> bases;
+    for (const Matrix& one : filled)
+        bases.push_back(&one);
+    if (bases.empty())
+        bases.push_back(&matrix);
+    // The variants: for each of those, the nominal outlier choice first,
+    // then the other one.
+    const bool outliers = choices.outliersFactor || choices.outliersNominal;
+    std::vector<Matrix> treated;
+    treated.reserve(outliers ? bases.size() : 0);
+    std::vector<const Matrix*> variants;
+    for (const Matrix* base : bases) {
+        if (!outliers) {
+            variants.push_back(base);
+            continue;
+        }
+        treated.push_back(treatOutliers(*base).matrix);
+        variants.push_back(choices.outliersNominal ? &treated.back() : base);
+        if (choices.outliersFactor)
+            variants.push_back(choices.outliersNominal ? base : &treated.back());
+    }
+    setup.missingLevels = int(bases.size());
+    setup.outlierLevels = int(variants.size() / bases.size());
 
     Expected<MonteCarloResult> result = monteCarlo(variants, setup, progress);
     if (!result)

@@ -5,6 +5,7 @@
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
+#include "treatment/missing.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,10 @@ struct MonteCarloChoices {
     MonteCarloSetup setup;        // its outlier levels are set from the choices below
     bool outliersFactor = false;  // the outlier treatment on or off
     bool outliersNominal = false; // the nominal ranking on the treated matrix
+    // The treatments of missing cells drawn from, the first nominal; none
+    // for the matrix as loaded. With some, the matrix is loaded with its
+    // gaps kept (MissingTreatment::Available, the coverage rule applied).
+    std::vector<MissingTreatment> missing;
 };
 
 // A Monte Carlo run and its files.
@@ -25,8 +30,9 @@ struct MonteCarloRun {
 };
 
 // Runs the Monte Carlo on the matrix of workbook (monteCarlo, whose
-// failures it returns) and writes its files together: all of them, or none
-// and the failure to write (File). Nothing is written when it is cancelled.
+// failures it returns, or the failure of a treatment of missing cells) and writes its files
+// together: all of them, or none and the failure to write (File). Nothing is written when it is
+// cancelled.
 Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix& matrix,
                                           const MonteCarloChoices& choices,
                                           const Regional& regional,
