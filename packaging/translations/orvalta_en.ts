@@ -517,6 +517,14 @@ and comparison of methods</translation>
         <source>Distribuzioni, correlazioni e coerenza degli indicatori; trattamento dei valori anomali</source>
         <translation>Distributions, correlations and coherence of the indicators; outlier treatment</translation>
     </message>
+    <message>
+        <source>Gli indicatori e le unità con meno del %1% di valori disponibili sono esclusi; i valori riempiti non cambiano la cartella di lavoro.</source>
+        <translation>Indicators and units with less than %1% of their values available are left out; the filled values do not change the workbook.</translation>
+    </message>
+    <message>
+        <source>Valori mancanti: %1; trattamento: %2</source>
+        <translation>Missing values: %1; treatment: %2</translation>
+    </message>
 </context>
 <context>
     <name>Memoria</name>
@@ -907,12 +915,8 @@ Files left out:
         <translation>No draw was accepted by the methods.</translation>
     </message>
     <message>
-        <source>%1 trattata: %2</source>
-        <translation>%1 treated: %2</translation>
-    </message>
-    <message>
-        <source>%1 trattata senza %2: %3</source>
-        <translation>%1 treated without %2: %3</translation>
+        <source>trattata</source>
+        <translation>treated</translation>
     </message>
 </context>
 <context>
@@ -1415,6 +1419,93 @@ Files left out:
     <message>
         <source>L&apos;indicatore definito nella matrice come %1 risulta essere costante in tutte le osservazioni di tutti i periodi. Verificare la validità della matrice selezionata!</source>
         <translation>The indicator defined in the matrix as %1 is constant across all the observations of all the periods. Check that the selected matrix is valid!</translation>
+    </message>
+</context>
+<context>
+    <name>Treatment</name>
+    <message>
+        <source>L&apos;indicatore definito nella matrice come %1 non ha alcun valore. Verificare la validità della matrice selezionata!</source>
+        <translation>The indicator defined in the matrix as %1 has no value. Check the validity of the selected matrix!</translation>
+    </message>
+    <message>
+        <source>L&apos;unità %1 non ha alcun valore. Verificare la validità della matrice selezionata!</source>
+        <translation>The unit %1 has no value. Check the validity of the selected matrix!</translation>
+    </message>
+    <message>
+        <source>Rifiuta la matrice</source>
+        <translation>Refuse the matrix</translation>
+    </message>
+    <message>
+        <source>Sui valori disponibili</source>
+        <translation>On the values available</translation>
+    </message>
+    <message>
+        <source>Media dell&apos;indicatore</source>
+        <translation>Indicator&apos;s mean</translation>
+    </message>
+    <message>
+        <source>Mediana dell&apos;indicatore</source>
+        <translation>Indicator&apos;s median</translation>
+    </message>
+    <message>
+        <source>Massima verosimiglianza (EM)</source>
+        <translation>Maximum likelihood (EM)</translation>
+    </message>
+    <message>
+        <source>%1 valori mancanti (%2%)</source>
+        <translation>%1 missing values (%2%)</translation>
+    </message>
+    <message>
+        <source>La matrice ha %1: come trattarli?</source>
+        <translation>The matrix has %1: how should they be treated?</translation>
+    </message>
+    <message>
+        <source>Con una copertura minima di %1 non resta alcun %2 da elaborare: abbassare la soglia.</source>
+        <translation>With a minimum coverage of %1 no %2 is left to process: lower the threshold.</translation>
+    </message>
+    <message>
+        <source>indicatore</source>
+        <translation>indicator</translation>
+    </message>
+    <message>
+        <source>unità</source>
+        <translation>unit</translation>
+    </message>
+    <message>
+        <source>La matrice letta ha %1 su %2 celle. Trattamento dei valori mancanti: %3.</source>
+        <translation>The matrix read has %1 of %2 cells. Treatment of missing values: %3.</translation>
+    </message>
+    <message>
+        <source>Copertura minima richiesta a indicatori e unità: %1%.</source>
+        <translation>Minimum coverage required of indicators and units: %1%.</translation>
+    </message>
+    <message>
+        <source>Indicatori esclusi: %1.</source>
+        <translation>Indicators left out: %1.</translation>
+    </message>
+    <message>
+        <source>Unità escluse: %1.</source>
+        <translation>Units left out: %1.</translation>
+    </message>
+    <message>
+        <source>Nessun indicatore e nessuna unità esclusi.</source>
+        <translation>No indicator and no unit left out.</translation>
+    </message>
+    <message>
+        <source>Celle riempite: %1.</source>
+        <translation>Cells filled: %1.</translation>
+    </message>
+    <message>
+        <source>Copertura: %1</source>
+        <translation>Coverage: %1</translation>
+    </message>
+    <message>
+        <source>Indicatori con copertura inferiore al %1%: %2</source>
+        <translation>Indicators with coverage below %1%: %2</translation>
+    </message>
+    <message>
+        <source>Unità con copertura inferiore al %1%: %2</source>
+        <translation>Units with coverage below %1%: %2</translation>
     </message>
 </context>
 <context>
