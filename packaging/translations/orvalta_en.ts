@@ -522,8 +522,8 @@ and comparison of methods</translation>
         <translation>Indicators and units with less than %1% of their values available are left out; the filled values do not change the workbook.</translation>
     </message>
     <message>
-        <source>Valori mancanti: %1; trattamento: %2</source>
-        <translation>Missing values: %1; treatment: %2</translation>
+        <source>%1; trattamento: %2</source>
+        <translation>%1; treatment: %2</translation>
     </message>
 </context>
 <context>

@@ -129,7 +129,7 @@ void IndiceMP::showGaps() {
         return;
     }
     m_ui.lblMancanti->setText(
-        tr("Valori mancanti: %1; trattamento: %2")
+        tr("%1; trattamento: %2")
             .arg(gapsCount(gaps->coverage, m_regional), missingTreatmentLabel(gaps->treatment)));
     m_ui.lblMancanti->show();
 }
