@@ -13,6 +13,7 @@
 #include "shared/resultnames.h"
 #include "workbook/caricamatrice.h"
 #include "workbook/xlsx/xlsxreader.h"
+#include "workflow/montecarlorun.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void structureSheetAndGroupColumns();
     void delimitedTables();
     void auditSheet();
+    void monteCarloSheets();
     void kendallOnlyWithTheRankSummary();
     void filesThatDoNotFitAreLeftOut_data();
     void filesThatDoNotFitAreLeftOut();
@@ -242,6 +244,40 @@ void TestExport::auditSheet() {
 }
 
 // Fields in quotes read as written; a file written before quoting has its
+// After a Monte Carlo with the Saltelli design: a "Monte Carlo" sheet as its
+// file, then a "Sobol" sheet with the factors and, under them, each unit's
+// total indices.
+void TestExport::monteCarloSheets() {
+    const Matrix& source = m_sample.processing->matrix();
+    MonteCarloChoices choices;
+    choices.setup.methods = {MethodPosition::Wroclaw, MethodPosition::Graduatorie};
+    choices.setup.leaveOut = true;
+    choices.setup.runs = 20;
+    choices.setup.sobol = true;
+    QVERIFY(analyseMonteCarlo(m_path, source, choices, m_regional));
+    const ResultsCollection results = collectResults(m_path, source, m_regional);
+    QVERIFY2(results.warnings.isEmpty(), qPrintable(results.warnings.join(u'\n')));
+    QVERIFY(results.monteCarlo && results.sobol && results.sobolUnits);
+    const QString out = m_dir->filePath(QStringLiteral("risultati.xlsx"));
+    QCOMPARE(failureMessage(writeResultsWorkbook(out, results)), QString());
+    int last = 0;
+    while (sheet(out, last + 1))
+        ++last;
+
+    const XlsxReader* sobol = sheet(out, last);
+    COMPARE_CELL(sobol->cell(1, 1), CellValue(QStringLiteral("Fattore")));
+    COMPARE_CELL(sobol->cell(2, 1), CellValue(QStringLiteral("Metodo")));
+    COMPARE_CELL(sobol->cell(2, 5), CellValue(results.sobol->number(0, 3)));
+    const int units = results.sobol->rowCount() + 3;
+    COMPARE_CELL(sobol->cell(units, 2), CellValue(results.sobolUnits->headers[1]));
+    COMPARE_CELL(sobol->cell(units + 1, 1), CellValue(results.sobolUnits->labels[0]));
+
+    const XlsxReader* mc = sheet(out, last - 1);
+    COMPARE_CELL(mc->cell(1, 2), CellValue(QStringLiteral("Nominale")));
+    COMPARE_CELL(mc->cell(2, 1), CellValue(results.monteCarlo->labels[0]));
+    COMPARE_CELL(mc->cell(2, 3), CellValue(results.monteCarlo->number(0, 1)));
+}
+
 // extra leading fields in the label.
 void TestExport::delimitedTables() {
     const QString path = m_dir->filePath(QStringLiteral("t.csv"));

@@ -212,6 +212,28 @@ std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matri
 
 // The audit files, when .audit.csv exists and the three have a row per
 // indicator (the coherence file at least the line of the whole matrix).
+// <workbook>.sobol.csv: a line per factor of the Monte Carlo, at most five,
+// each with its six indices.
+std::optional<DelimitedTable> factorTable(const QString& path, const Regional& regional,
+                                          ResultFileBounds bounds, QStringList& warnings) {
+    if (!isThere(path))
+        return std::nullopt;
+    bounds.lines = 6;
+    QString failure;
+    std::optional<DelimitedTable> table = readDelimitedTable(path, regional, bounds, &failure);
+    if (!failure.isEmpty()) {
+        warnings.append(leftOut(fileName(path), failure));
+        return std::nullopt;
+    }
+    if (!table || table->columnCount() != 6 || table->rowCount() < 1) {
+        warnings.append(
+            QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla matrice.")
+                .arg(fileName(path)));
+        return std::nullopt;
+    }
+    return table;
+}
+
 std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matrix& matrix,
                                           const Regional& regional, ResultFileBounds bounds,
                                           QStringList& warnings) {
@@ -349,5 +371,13 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
                                        matrix, regional, tableBounds, collection.warnings);
     collection.audit =
         auditFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
+    collection.monteCarlo = unitTable(resultFileName(strMatrice, ResultFileKind::MonteCarlo),
+                                      matrix, regional, tableBounds, collection.warnings);
+    if (collection.monteCarlo) {
+        collection.sobol = factorTable(resultFileName(strMatrice, ResultFileKind::Sobol), regional,
+                                       tableBounds, collection.warnings);
+        collection.sobolUnits = unitTable(resultFileName(strMatrice, ResultFileKind::SobolUnits),
+                                          matrix, regional, tableBounds, collection.warnings);
+    }
     return collection;
 }

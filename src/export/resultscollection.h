@@ -99,6 +99,9 @@ struct ResultsCollection {
     std::vector<std::pair<QString, DelimitedTable>>
         sensitivities;                         // code, <workbook>.sens<CODE>.csv
     std::optional<DelimitedTable> uncertainty; // <workbook>.unc.csv
+    std::optional<DelimitedTable> monteCarlo;  // <workbook>.mc.csv
+    std::optional<DelimitedTable> sobol;       // <workbook>.sobol.csv, a row per factor
+    std::optional<DelimitedTable> sobolUnits;  // <workbook>.sobol.unita.csv
     std::optional<AuditTables> audit;          // when the matrix has been audited
     // The missing cells of the matrix as read and their treatment; null
     // when it had none and none was chosen.

@@ -55,6 +55,14 @@ public:
             tableSheet(QStringLiteral("Sensibilità ") + code, table);
         if (m_results.uncertainty)
             tableSheet(QStringLiteral("Incertezza"), *m_results.uncertainty);
+        if (m_results.monteCarlo)
+            tableSheet(QStringLiteral("Monte Carlo"), *m_results.monteCarlo);
+        if (m_results.sobol) {
+            // The factors' indices, then each unit's total indices under them.
+            tableSheet(QStringLiteral("Sobol"), *m_results.sobol);
+            if (m_results.sobolUnits)
+                tableAt(*m_results.sobolUnits, m_results.sobol->rowCount() + 2);
+        }
         if (m_results.audit)
             auditSheet(*m_results.audit);
         if (m_results.gaps)
@@ -340,24 +348,32 @@ private:
 
     void tableSheet(const QString& name, const DelimitedTable& table) {
         sheet(name);
+        tableAt(table, 0);
+    }
+
+    // A table on the current sheet, its header on row top.
+    void tableAt(const DelimitedTable& table, int top) {
         const int columns = table.columnCount();
         const std::vector<int> formats = columnFormats(table);
-        width(0, 0, widthOf(table.labels, table.headers.first().size()));
-        for (int k = 0; k < columns; ++k)
-            width((k + 1), (k + 1), widthOf(std::max<qsizetype>(table.headers[k + 1].size(), 8)));
+        if (top == 0) {
+            width(0, 0, widthOf(table.labels, table.headers.first().size()));
+            for (int k = 0; k < columns; ++k)
+                width((k + 1), (k + 1),
+                      widthOf(std::max<qsizetype>(table.headers[k + 1].size(), 8)));
+        }
         for (int k = 0; k <= columns; ++k)
-            text(0, k, table.headers[k], m_header);
+            text(top, k, table.headers[k], m_header);
         auto nextText = table.texts.begin();
         for (int r = 0; r < table.rowCount() && !stopped(); ++r) {
-            text(r + 1, 0, table.labels[r]);
+            text(top + r + 1, 0, table.labels[r]);
             for (int k = 0; k < columns; ++k) {
                 const std::size_t at = std::size_t(r) * std::size_t(columns) + std::size_t(k);
                 while (nextText != table.texts.end() && nextText->first < at)
                     ++nextText;
                 if (nextText != table.texts.end() && nextText->first == at)
-                    text(r + 1, k + 1, nextText->second);
+                    text(top + r + 1, k + 1, nextText->second);
                 else
-                    number(r + 1, k + 1, table.number(r, k), formats[std::size_t(k)]);
+                    number(top + r + 1, k + 1, table.number(r, k), formats[std::size_t(k)]);
             }
         }
     }

@@ -298,7 +298,8 @@ private:
     }
 
     void robustness() {
-        if (!m_results.robustness && m_results.sensitivities.empty() && !m_results.uncertainty)
+        if (!m_results.robustness && m_results.sensitivities.empty() && !m_results.uncertainty &&
+            !m_results.monteCarlo)
             return;
         step(QStringLiteral("Rapporto: robustezza"));
         m_pages.heading(QStringLiteral("Robustezza delle graduatorie"));
@@ -346,6 +347,38 @@ private:
             const QRectF room = m_pages.reserve(220);
             drawRankIntervals(m_pages.painter(), room, *unc);
         }
+        if (const auto& mc = m_results.monteCarlo; mc && mc->columnCount() >= 5)
+            monteCarlo(*mc);
+    }
+
+    // The rank intervals over the Monte Carlo runs and, with the Saltelli
+    // design, which uncertain choice moves the ranks.
+    void monteCarlo(const DelimitedTable& mc) {
+        m_pages.heading(QStringLiteral("Analisi Monte Carlo"), 2);
+        m_pages.paragraph(QStringLiteral(
+            "Le scelte incerte estratte a caso: ogni unità nella sua posizione di rango mediano "
+            "sulle estrazioni; la barra va dal 5° al 95° percentile del rango, il punto è la "
+            "mediana; rango 1 in alto."));
+        drawRankIntervals(m_pages.painter(), m_pages.reserve(220), mc, 1, 3);
+        const auto& sobol = m_results.sobol;
+        if (!sobol)
+            return;
+        m_pages.paragraph(QStringLiteral(
+            "Indici di Sobol di ogni fattore sullo spostamento medio dei ranghi: il primo "
+            "ordine misura l'effetto della scelta da sola, il totale anche le sue interazioni; "
+            "le linee sono gli intervalli al 90%."));
+        drawSobolBars(m_pages.painter(), m_pages.reserve(180), *sobol);
+        ReportTable table;
+        table.headers = sobol->headers;
+        table.widths = {2.4, 1, 1, 1, 1, 1, 1};
+        table.rows = sobol->rowCount();
+        table.cell = [&](int row, int column) -> QString {
+            if (column == 0)
+                return sobol->labels[row];
+            const double value = sobol->number(row, column - 1);
+            return std::isfinite(value) ? m_regional.fixed4(value) : QString();
+        };
+        m_pages.table(table);
     }
 
     void sensitivity(const QString& code, const DelimitedTable& table) {

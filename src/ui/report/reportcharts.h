@@ -26,4 +26,12 @@ void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& heade
 // rank along the horizontal axis, a bar from the 5th to the 95th percentile
 // and a dot on the median. Beyond a few hundred units neighbouring units
 // share one bar (the widest interval among them and their mean median).
-void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& uncertainty);
+// median and p5 name the columns of the median and of the 5th percentile
+// (the 95th follows it): those of a Monte Carlo table are 1 and 3.
+void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& uncertainty,
+                       int median = 1, int p5 = 2);
+
+// The bar chart of a table of Sobol indices (a row per factor; columns Si,
+// its 5th and 95th percentiles, STi and its percentiles): per factor a bar
+// for Si and one for STi on a scale from 0 to 1, each with its interval.
+void drawSobolBars(QPainter& painter, const QRectF& room, const DelimitedTable& sobol);
