@@ -21,13 +21,16 @@
 #include "workflow/processing.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTextStream>
 
@@ -137,6 +140,15 @@ int main(int argc, char* argv[]) {
     pages.yAxisCombo->setCurrentIndex(4);
     pages.pages->setCurrentIndex(3);
     ok = save(*robustness, output + QStringLiteral("/robustness-charts.png")) && ok;
+    // The Monte Carlo page: every method, weights within 25%, one indicator
+    // left out, with the Sobol indices.
+    pages.monteCarlo.weights->setValue(0.25);
+    pages.monteCarlo.leaveOut->setChecked(true);
+    pages.monteCarlo.runs->setValue(200);
+    pages.monteCarlo.sobol->setChecked(true);
+    pages.pages->setCurrentIndex(4);
+    ok = robustness->computeMonteCarlo() == RobustnessWindow::Outcome::Saved && ok;
+    ok = save(*robustness, output + QStringLiteral("/robustness-montecarlo.png")) && ok;
     robustness->reject();
     comparison->reject();
     QCoreApplication::processEvents();
