@@ -1,4 +1,6 @@
+#include "framework/frameworkcomputation.h"
 #include "methods/methodcomputation.h"
+#include "methods/ranking.h"
 #include "robustness/montecarlo.h"
 #include "robustness/randomstreams.h"
 #include "robustness/sobolindices.h"
@@ -59,6 +61,7 @@ private Q_SLOTS:
     void outputThatNeverMoves();
     void reproducibleStreams();
     void rankingEngine();
+    void overAStructure();
 };
 
 void TestMonteCarlo::knownIndices_data() {
@@ -190,6 +193,37 @@ void TestMonteCarlo::rankingEngine() {
     MonteCarloSetup none;
     none.methods = {MethodPosition::Wroclaw};
     QCOMPARE(monteCarlo({&matrix}, none).error().kind, FailureKind::Usage);
+}
+
+// Over a structure the nominal ranking is the overall index's, not the flat
+// one, and leaving out the only indicator of a group takes the group out
+// with it rather than refusing the run.
+void TestMonteCarlo::overAStructure() {
+    const Matrix matrix = randomMatrix(30, 4, 7);
+    const Expected<Structure> structure = buildStructure(
+        structureSheetOf({{"A", "G1", "9"}, {"B", "G1", ""}, {"C", "G2", ""}, {"D", "G3", ""}}),
+        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")},
+        Regional(QLocale::c()));
+    QVERIFY(structure);
+    const Expected<FrameworkRun> framework =
+        computeFramework(MethodPosition::MpiPositivo, matrix, *structure);
+    QVERIFY(framework);
+    const std::vector<int> expected =
+        rankIndex(framework->overall().index, methodAt(MethodPosition::MpiPositivo).ascending);
+    const Expected<MethodOutput> flat = computeMethod(MethodPosition::MpiPositivo, matrix.view());
+    QVERIFY(flat && flat->ranks != expected);
+
+    MonteCarloSetup setup;
+    setup.methods = {MethodPosition::MpiPositivo};
+    setup.weightSpread = 0.5;
+    setup.leaveOut = true;
+    setup.runs = 60;
+    const Expected<MonteCarloResult> result = monteCarlo({&matrix}, setup, nullptr, &*structure);
+    QVERIFY(result);
+    QCOMPARE(result->skipped, 0);
+    QCOMPARE(result->rankings, 60);
+    for (std::size_t u = 0; u < expected.size(); ++u)
+        QCOMPARE(result->units[u].nominal, expected[u]);
 }
 
 QTEST_GUILESS_MAIN(TestMonteCarlo)

@@ -1,5 +1,6 @@
 #include "robustness/montecarlo.h"
 
+#include "framework/frameworkcomputation.h"
 #include "methods/methodcomputation.h"
 #include "methods/ranking.h"
 #include "robustness/randomstreams.h"
@@ -19,7 +20,7 @@ namespace {
 // The choices of one run.
 struct Draw {
     int method = 0;
-    std::vector<double> weightFactors; // per indicator; empty: nominal weights
+    std::vector<double> weightFactors; // per indicator (structure element); empty: nominal weights
     int leftOut = -1;                  // the indicator left out; -1 for none
     int missing = 0;
     int outlier = 0;
@@ -48,10 +49,11 @@ std::vector<MonteCarloFactor> activeFactors(const MonteCarloSetup& setup) {
 
 // Draws every factor, in a fixed order, whether it is active or not, so
 // that a factor's draws do not depend on which others are chosen.
-Draw drawChoices(std::mt19937_64& generator, const MonteCarloSetup& setup, int indicators) {
+Draw drawChoices(std::mt19937_64& generator, const MonteCarloSetup& setup, int indicators,
+                 int weights) {
     Draw draw;
     draw.method = int(uniformIndex(generator, setup.methods.size()));
-    draw.weightFactors.resize(std::size_t(indicators));
+    draw.weightFactors.resize(std::size_t(weights));
     for (double& factor : draw.weightFactors)
         factor = 1.0 + setup.weightSpread * (2.0 * uniformUnit(generator) - 1.0);
     if (setup.weightSpread <= 0.0)
@@ -83,7 +85,7 @@ void takeFactor(Draw& target, const Draw& source, MonteCarloFactor factor) {
     }
 }
 
-Plan makePlan(const MonteCarloSetup& setup, int indicators) {
+Plan makePlan(const MonteCarloSetup& setup, int indicators, int weights) {
     Plan plan;
     plan.factors = activeFactors(setup);
     const std::size_t k = plan.factors.size();
@@ -91,11 +93,11 @@ Plan makePlan(const MonteCarloSetup& setup, int indicators) {
     plan.draws.reserve(std::size_t(setup.runs) * (setup.sobol ? k + 2 : 1));
     for (int row = 0; row < setup.runs; ++row) {
         std::mt19937_64 generator = randomStream(setup.seed, std::uint64_t(row));
-        const Draw a = drawChoices(generator, setup, indicators);
+        const Draw a = drawChoices(generator, setup, indicators, weights);
         plan.draws.push_back(a);
         if (!setup.sobol)
             continue;
-        const Draw b = drawChoices(generator, setup, indicators);
+        const Draw b = drawChoices(generator, setup, indicators, weights);
         plan.draws.push_back(b);
         for (MonteCarloFactor factor : plan.factors) {
             Draw mixed = a;
@@ -117,6 +119,44 @@ MatrixView runView(const MatrixView& all, const Draw& draw) {
     return view;
 }
 
+// The structure of a run: every element's weight times its factor, the
+// indicator left out at weight 0, and with it every group it leaves without
+// an element of weight above 0.
+Structure runStructure(const Structure& nominal, const Draw& draw) {
+    Structure structure = nominal;
+    std::vector<StructureElement>& elements = structure.elements;
+    if (!draw.weightFactors.empty())
+        for (std::size_t e = 0; e < elements.size(); ++e)
+            elements[e].weight *= draw.weightFactors[e];
+    if (draw.leftOut < 0)
+        return structure;
+    const auto found = std::find_if(elements.begin(), elements.end(), [&](const auto& element) {
+        return element.indicator == draw.leftOut;
+    });
+    if (found == elements.end())
+        return structure;
+    found->weight = 0.0;
+    for (int group = found->parent; group >= 0 && group != structure.root;
+         group = elements[std::size_t(group)].parent) {
+        const std::vector<int>& children = elements[std::size_t(group)].children;
+        if (std::any_of(children.begin(), children.end(),
+                        [&](int child) { return elements[std::size_t(child)].weight > 0.0; }))
+            break;
+        elements[std::size_t(group)].weight = 0.0;
+    }
+    return structure;
+}
+
+// The index of a run over a structure: the method bottom-up, the overall
+// index's.
+Expected<std::vector<double>> frameworkIndex(MethodPosition position, const Matrix& matrix,
+                                             const Structure& structure) {
+    Expected<FrameworkRun> run = computeFramework(position, matrix, structure);
+    if (!run)
+        return std::move(run).error();
+    return std::move(run->groups[std::size_t(run->root)].index);
+}
+
 struct RunOutcome {
     bool refused = false;
     std::vector<int> ranks;
@@ -125,8 +165,8 @@ struct RunOutcome {
 // Ranks every draw, grouping the draws by matrix and method so that each
 // pair transforms its columns once.
 bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup& setup,
-               const std::vector<Draw>& draws, std::vector<RunOutcome>& outcomes,
-               WorkProgress* progress) {
+               const Structure* structure, const std::vector<Draw>& draws,
+               std::vector<RunOutcome>& outcomes, WorkProgress* progress) {
     const int methods = int(setup.methods.size());
     std::vector<std::vector<std::size_t>> groups(variants.size() * std::size_t(methods));
     for (std::size_t d = 0; d < draws.size(); ++d) {
@@ -151,7 +191,10 @@ bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup
         const MethodPosition position = setup.methods[g % std::size_t(methods)];
         const bool ascending = methodAt(position).ascending;
         const MatrixView data = matrix.view();
-        const std::vector<double> transformed = transformColumns(position, data);
+        // Over a structure each run computes its groups afresh: their
+        // columns depend on the weights below them.
+        const std::vector<double> transformed =
+            structure ? std::vector<double>() : transformColumns(position, data);
         const MatrixView transformedView = data.withValues(transformed.data());
         std::atomic<std::size_t> next{0};
         auto worker = [&]() {
@@ -164,7 +207,9 @@ bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup
                     const Draw& draw = draws[group[i]];
                     RunOutcome& outcome = outcomes[group[i]];
                     const Expected<std::vector<double>> index =
-                        indexOf(position, runView(data, draw), runView(transformedView, draw));
+                        structure ? frameworkIndex(position, matrix, runStructure(*structure, draw))
+                                  : indexOf(position, runView(data, draw),
+                                            runView(transformedView, draw));
                     if (index)
                         outcome.ranks = rankIndex(*index, ascending);
                     else
@@ -221,7 +266,8 @@ QString monteCarloFactorName(MonteCarloFactor factor) {
 }
 
 Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants,
-                                      const MonteCarloSetup& setup, WorkProgress* progress) {
+                                      const MonteCarloSetup& setup, WorkProgress* progress,
+                                      const Structure* structure) {
     if (setup.methods.empty() || variants.empty() || setup.runs < 1 || setup.missingLevels < 1 ||
         setup.outlierLevels < 1 ||
         variants.size() != std::size_t(setup.missingLevels) * std::size_t(setup.outlierLevels))
@@ -243,21 +289,33 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
             "l'esclusione di un indicatore o più trattamenti."));
 
     const MethodPosition nominalMethod = setup.methods.front();
-    const Expected<MethodOutput> nominalRun = computeMethod(nominalMethod, nominalMatrix.view());
-    if (!nominalRun)
-        return nominalRun.error();
+    const Expected<std::vector<int>> nominalRanks = [&]() -> Expected<std::vector<int>> {
+        if (!structure) {
+            Expected<MethodOutput> run = computeMethod(nominalMethod, nominalMatrix.view());
+            if (!run)
+                return std::move(run).error();
+            return std::move(run->ranks);
+        }
+        Expected<std::vector<double>> index =
+            frameworkIndex(nominalMethod, nominalMatrix, *structure);
+        if (!index)
+            return std::move(index).error();
+        return rankIndex(*index, methodAt(nominalMethod).ascending);
+    }();
+    if (!nominalRanks)
+        return nominalRanks.error();
 
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi Monte Carlo"), 0);
-    const Plan plan = makePlan(setup, m);
+    const Plan plan = makePlan(setup, m, structure ? int(structure->elements.size()) : m);
     std::vector<RunOutcome> outcomes(plan.draws.size());
-    if (!rankDraws(variants, setup, plan.draws, outcomes, progress))
+    if (!rankDraws(variants, setup, structure, plan.draws, outcomes, progress))
         return failure(FailureKind::Cancelled,
                        QCoreApplication::translate("Robustness", "Analisi annullata."));
 
     MonteCarloResult result;
     result.factors = plan.factors;
-    const std::vector<int>& nominal = nominalRun->ranks;
+    const std::vector<int>& nominal = *nominalRanks;
     const std::size_t k = plan.factors.size();
     const std::size_t perRow = setup.sobol ? k + 2 : 1;
 

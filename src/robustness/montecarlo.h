@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/structure.h"
 #include "methods/metodi.h"
 #include "robustness/sobolindices.h"
 #include "shared/expected.h"
@@ -66,6 +67,12 @@ QString monteCarloFactorName(MonteCarloFactor factor);
 // aggregation. Fails with Usage when the setup has no factor, no run or an
 // invalid spread, with MethodRefused when the nominal run is refused or
 // every run is, with Cancelled when progress is cancelled.
+//
+// With a structure (over the matrices' indicators), each run computes the
+// overall index bottom-up: every element's weight times its factor, and the
+// indicator left out at weight 0, its siblings' weights renormalised within
+// its group (a group it empties goes with it).
 Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants,
                                       const MonteCarloSetup& setup,
-                                      WorkProgress* progress = nullptr);
+                                      WorkProgress* progress = nullptr,
+                                      const Structure* structure = nullptr);

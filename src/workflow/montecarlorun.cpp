@@ -9,7 +9,8 @@
 
 Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix& matrix,
                                           const MonteCarloChoices& choices,
-                                          const Regional& regional, WorkProgress* progress) {
+                                          const Regional& regional, WorkProgress* progress,
+                                          const Structure* structure) {
     MonteCarloSetup setup = choices.setup;
     // The matrix under each treatment of missing cells, the nominal first;
     // the coverage rule has already left out what it leaves out.
@@ -45,7 +46,7 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
     setup.missingLevels = int(bases.size());
     setup.outlierLevels = int(variants.size() / bases.size());
 
-    Expected<MonteCarloResult> result = monteCarlo(variants, setup, progress);
+    Expected<MonteCarloResult> result = monteCarlo(variants, setup, progress, structure);
     if (!result)
         return std::move(result).error();
     MonteCarloRun run;

@@ -9,6 +9,7 @@
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
+#include "ui/report/resultsoutput.h"
 #include "ui/robustness/totalindexmodel.h"
 #include "workflow/montecarlorun.h"
 
@@ -63,11 +64,20 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     const std::shared_ptr<const Matrix> matrix = analysedMatrix(&outcome);
     if (!matrix)
         return outcome;
+    // Over the structure of the matrix analysed, when it has one.
+    std::shared_ptr<const Structure> structure;
+    const Processing* const loaders[] = {m_loaded.get(), m_source.get()};
+    for (const Processing* processing : loaders)
+        if (matrixOf(processing, m_state.strMatrice) == matrix) {
+            structure = structureOf(processing, m_state.strMatrice);
+            break;
+        }
     Expected<MonteCarloRun> run;
     const BackgroundWork::Outcome work = m_work->run(
         tr("Analisi Monte Carlo"),
         [&, workbook = m_state.strMatrice, regional = m_regional](WorkProgress& progress) {
-            run = analyseMonteCarlo(workbook, *matrix, choices, regional, &progress);
+            run =
+                analyseMonteCarlo(workbook, *matrix, choices, regional, &progress, structure.get());
         },
         true);
     if (work == BackgroundWork::Outcome::OutOfMemory) {
