@@ -1074,10 +1074,6 @@ Files left out:
         <translation>uncertainty analysis</translation>
     </message>
     <message>
-        <source>Scegliere almeno un fattore d&apos;incertezza: più metodi, una variazione dei pesi, l&apos;esclusione di un indicatore o il trattamento degli anomali.</source>
-        <translation>Choose at least one uncertainty factor: several methods, a weight variation, the leaving out of an indicator or the outlier treatment.</translation>
-    </message>
-    <message>
         <source>Analisi Monte Carlo</source>
         <translation>Monte Carlo analysis</translation>
     </message>
@@ -1144,6 +1140,18 @@ Files left out:
     <message>
         <source>Indice totale di ogni fattore sul rango di ogni unità</source>
         <translation>Total index of each factor on each unit&apos;s rank</translation>
+    </message>
+    <message>
+        <source>Scegliere almeno un fattore d&apos;incertezza: più metodi, una variazione dei pesi, l&apos;esclusione di un indicatore, il trattamento degli anomali o quello dei valori mancanti.</source>
+        <translation>Choose at least one uncertain factor: several methods, a variation of the weights, leaving out an indicator, the treatment of outliers or that of missing values.</translation>
+    </message>
+    <message>
+        <source>Trattamento dei valori mancanti (se la matrice ne ha)</source>
+        <translation>Treatment of missing values (if the matrix has any)</translation>
+    </message>
+    <message>
+        <source>La matrice letta di nuovo con le sue lacune, trattate di volta in volta sui valori disponibili, con la media, la mediana o l&apos;EM</source>
+        <translation>The matrix read again with its gaps, treated in turn on the values available, with the mean, the median or EM</translation>
     </message>
 </context>
 <context>

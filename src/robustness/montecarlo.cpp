@@ -120,8 +120,8 @@ MatrixView runView(const MatrixView& all, const Draw& draw) {
 }
 
 // The structure of a run: every element's weight times its factor, the
-// indicator left out at weight 0, and with it every group it leaves without
-// an element of weight above 0.
+// indicator left out at weight 0, and every group it leaves without an
+// element of weight above 0 taken out.
 Structure runStructure(const Structure& nominal, const Draw& draw) {
     Structure structure = nominal;
     std::vector<StructureElement>& elements = structure.elements;
@@ -136,13 +136,17 @@ Structure runStructure(const Structure& nominal, const Draw& draw) {
     if (found == elements.end())
         return structure;
     found->weight = 0.0;
-    for (int group = found->parent; group >= 0 && group != structure.root;
-         group = elements[std::size_t(group)].parent) {
+    // A group left without an element of weight above 0 is taken out of its
+    // parent's elements, and so on up.
+    for (int group = found->parent; group >= 0 && group != structure.root;) {
         const std::vector<int>& children = elements[std::size_t(group)].children;
         if (std::any_of(children.begin(), children.end(),
                         [&](int child) { return elements[std::size_t(child)].weight > 0.0; }))
             break;
-        elements[std::size_t(group)].weight = 0.0;
+        const int parent = elements[std::size_t(group)].parent;
+        std::vector<int>& siblings = elements[std::size_t(parent)].children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), group), siblings.end());
+        group = parent;
     }
     return structure;
 }

@@ -14,6 +14,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -213,6 +214,15 @@ void TestRobustnessWindow::monteCarloPageRunsTheChosenFactors() {
     c.weights->setValue(0.0);
     c.leaveOut->setChecked(false);
     QCOMPARE(w->computeMonteCarlo(), RobustnessWindow::Outcome::Refused);
+
+    // The treatments of missing values alone: the matrix read again with its
+    // gaps kept (the sample, on disk now); on a complete one they cannot move
+    // a rank.
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), m_state.strMatrice));
+    c.missing->setChecked(true);
+    QCOMPARE(w->computeMonteCarlo(), RobustnessWindow::Outcome::Saved);
+    QCOMPARE(c.unitTotals->gridModel()->gridText(0, 1), QStringLiteral("Mancanti"));
+    QCOMPARE(c.unitTotals->gridModel()->gridColumnCount(), 2);
     QCOMPARE(m_dialogs.messages.size(), 1);
 }
 

@@ -20,6 +20,8 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace {
 
 // The Monte Carlo's figures in the shape the rank-interval chart draws.
@@ -37,6 +39,48 @@ RankUncertainty asUncertainty(const MonteCarloResult& result, const QString& cor
 
 } // namespace
 
+std::vector<MissingTreatment> RobustnessWindow::missingLevels() const {
+    // The treatment chosen in the processing window first, when it chose one.
+    std::vector<MissingTreatment> levels;
+    if (const std::shared_ptr<const GapsRecord> gaps = gapsOf(m_loaded.get(), m_state.strMatrice);
+        gaps && gaps->treatment != MissingTreatment::Refuse)
+        levels.push_back(gaps->treatment);
+    for (const MissingTreatment treatment : kMissingTreatments)
+        if (treatment != MissingTreatment::Refuse &&
+            std::find(levels.begin(), levels.end(), treatment) == levels.end())
+            levels.push_back(treatment);
+    return levels;
+}
+
+std::shared_ptr<const Matrix> RobustnessWindow::matrixWithGaps(Outcome* outcome) {
+    if (std::shared_ptr<const Matrix> read = matrixOf(m_withGaps.get(), m_state.strMatrice))
+        return read;
+    auto processing = std::make_unique<Processing>(m_regional);
+    MissingChoice choice;
+    choice.treatment = MissingTreatment::Available;
+    processing->setMissingChoice(choice);
+    Status loaded;
+    const BackgroundWork::Outcome run = m_work->run(
+        tr("Lettura della matrice"),
+        [&, workbook = m_state.strMatrice](WorkProgress& progress) {
+            loaded = processing->load(workbook, &progress);
+        },
+        true);
+    if (run == BackgroundWork::Outcome::OutOfMemory) {
+        *outcome = Outcome::OutOfMemory;
+        showOutOfMemory(m_dialogs, tr("leggere la matrice"));
+        return nullptr;
+    }
+    if (!loaded) {
+        *outcome =
+            loaded.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
+        showFailure(m_dialogs, loaded.error());
+        return nullptr;
+    }
+    m_withGaps = std::move(processing);
+    return m_withGaps->sharedMatrix();
+}
+
 RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     const std::vector<MethodPosition> positions = comparedPositions();
     if (positions.empty())
@@ -52,21 +96,25 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     setup.runs = c.runs->value();
     setup.seed = std::uint64_t(c.seed->value());
     setup.sobol = c.sobol->isChecked();
+    if (c.missing->isChecked())
+        choices.missing = missingLevels();
     if (setup.methods.size() < 2 && setup.weightSpread <= 0.0 && !setup.leaveOut &&
-        !choices.outliersFactor) {
+        !choices.outliersFactor && choices.missing.empty()) {
         showFailure(m_dialogs, failure(FailureKind::Usage,
                                        tr("Scegliere almeno un fattore d'incertezza: più metodi, "
                                           "una variazione dei pesi, l'esclusione di un "
-                                          "indicatore o il trattamento degli anomali.")));
+                                          "indicatore, il trattamento degli anomali o quello "
+                                          "dei valori mancanti.")));
         return Outcome::Refused;
     }
     Outcome outcome = Outcome::Refused;
-    const std::shared_ptr<const Matrix> matrix = analysedMatrix(&outcome);
+    const std::shared_ptr<const Matrix> matrix =
+        choices.missing.empty() ? analysedMatrix(&outcome) : matrixWithGaps(&outcome);
     if (!matrix)
         return outcome;
     // Over the structure of the matrix analysed, when it has one.
     std::shared_ptr<const Structure> structure;
-    const Processing* const loaders[] = {m_loaded.get(), m_source.get()};
+    const Processing* const loaders[] = {m_loaded.get(), m_source.get(), m_withGaps.get()};
     for (const Processing* processing : loaders)
         if (matrixOf(processing, m_state.strMatrice) == matrix) {
             structure = structureOf(processing, m_state.strMatrice);

@@ -211,6 +211,10 @@ QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels
         checkBox(QStringLiteral("chkMCEscluso"), tr("Indicatore escluso (o nessuno)"), true);
     c.outliers =
         checkBox(QStringLiteral("chkMCAnomali"), tr("Trattamento degli anomali (sì o no)"), false);
+    c.missing = checkBox(QStringLiteral("chkMCMancanti"),
+                         tr("Trattamento dei valori mancanti (se la matrice ne ha)"), false);
+    c.missing->setToolTip(tr("La matrice letta di nuovo con le sue lacune, trattate di volta in "
+                             "volta sui valori disponibili, con la media, la mediana o l'EM"));
     c.sobol =
         checkBox(QStringLiteral("chkMCSobol"), tr("Indici di Sobol (disegno di Saltelli)"), false);
     c.weights = new QDoubleSpinBox(page);
@@ -240,6 +244,7 @@ QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels
     settings->addRow(tr("Variazione dei &pesi (F):"), c.weights);
     settings->addRow(c.leaveOut);
     settings->addRow(c.outliers);
+    settings->addRow(c.missing);
     settings->addRow(tr("&Estrazioni:"), c.runs);
     settings->addRow(tr("&Seme:"), c.seed);
     settings->addRow(c.sobol);

@@ -39,6 +39,7 @@ struct MonteCarloControls {
     QDoubleSpinBox* weights = nullptr; // F: weights times uniform [1 - F, 1 + F]
     QCheckBox* leaveOut = nullptr;     // one indicator left out, or none
     QCheckBox* outliers = nullptr;     // the outlier treatment on or off
+    QCheckBox* missing = nullptr;      // the treatment of missing values, on a matrix with gaps
     QSpinBox* runs = nullptr;
     QSpinBox* seed = nullptr;
     QCheckBox* sobol = nullptr; // the Saltelli design and the Sobol indices

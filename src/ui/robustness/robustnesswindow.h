@@ -73,6 +73,12 @@ private:
     std::vector<MethodPosition> comparedPositions() const;
     // The matrix for the analyses: the one loaded, or one read now.
     std::shared_ptr<const Matrix> analysedMatrix(Outcome* outcome);
+    // The matrix read with its gaps kept (as with the values available, the
+    // coverage rule applied), read once; for the treatments as a factor.
+    std::shared_ptr<const Matrix> matrixWithGaps(Outcome* outcome);
+    // The treatments of missing values the Monte Carlo draws from: the
+    // processing window's first when it chose one.
+    std::vector<MissingTreatment> missingLevels() const;
     // Says whether the analysis's table was written to file.
     Outcome reportSaved(const Status& saved, const QString& file, const QString& what);
 
@@ -88,6 +94,9 @@ private:
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     // The matrix read for the analyses when none was loaded.
     std::unique_ptr<Processing> m_source;
+    // The matrix read again with its gaps kept, for the Monte Carlo's
+    // treatments of missing values.
+    std::unique_ptr<Processing> m_withGaps;
     // What the charts on view were drawn from (none after new ranks).
     bool m_bumpDrawn = false;
     QList<int> m_drawnSelection;
