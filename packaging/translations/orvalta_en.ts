@@ -142,6 +142,10 @@ and comparison of methods</translation>
         <source>Esporta immagine...</source>
         <translation>Export image...</translation>
     </message>
+    <message>
+        <source>Il grafico non si è potuto convertire in immagine: %1 non è stato scritto.</source>
+        <translation>The chart could not be turned into an image: %1 was not written.</translation>
+    </message>
 </context>
 <context>
     <name>ClockStatusBar</name>

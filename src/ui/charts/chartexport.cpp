@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QChartView>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPageSize>
@@ -58,6 +59,12 @@ QString exportChart(QChartView* view, const QString& path) {
     const QByteArray bytes = suffix == QLatin1String("svg")   ? vectorImage(view, false)
                              : suffix == QLatin1String("pdf") ? vectorImage(view, true)
                                                               : pngImage(view);
+    // An image that could not be made leaves no empty file behind.
+    if (bytes.isEmpty())
+        return QCoreApplication::translate("ChartExport",
+                                           "Il grafico non si è potuto convertire in immagine: %1 "
+                                           "non è stato scritto.")
+            .arg(QDir::toNativeSeparators(path));
     SafeFile file(path);
     QString error = file.open();
     if (error.isEmpty())
