@@ -69,7 +69,8 @@ const std::vector<BatchCommand>& batchCommands() {
                         "[--runs N] [--seed S] [--sobol] [--missing TRATTAMENTO,TRATTAMENTO...] "
                         "[--structure FILE | --no-structure]"),
          QStringLiteral("estrae a caso metodo, pesi, indicatore escluso e trattamento degli "
-                        "anomali e scrive dove cade il rango di ogni unita' (file .mc.csv; con "
+                        "anomali e dei valori mancanti e scrive dove cade il rango di ogni unita' "
+                        "(file .mc.csv; con "
                         "--sobol anche gli indici di Sobol, file .sobol.csv e .sobol.unita.csv)"),
          QStringLiteral("eseguire l'analisi Monte Carlo"),
          QList<QCommandLineOption>{
