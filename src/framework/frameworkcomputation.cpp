@@ -8,17 +8,6 @@
 
 namespace {
 
-// The indicators (columns of the matrix) beneath an element.
-void indicatorsBeneath(const Structure& structure, int element, std::vector<int>& out) {
-    const StructureElement& e = structure.elements[std::size_t(element)];
-    if (!e.isGroup()) {
-        out.push_back(e.indicator);
-        return;
-    }
-    for (const int child : e.children)
-        indicatorsBeneath(structure, child, out);
-}
-
 // Marks the units of a group without an index (NaN, or too few available
 // cells beneath it) and ranks the others among themselves; empty when
 // every unit has one.
@@ -28,10 +17,8 @@ std::vector<unsigned char> markWithoutIndex(const Structure& structure, int grou
     const auto n = std::size_t(matrix.unitCount());
     std::vector<unsigned char> without(n, 0);
     bool any = false;
-    std::vector<int> columns;
     const bool gaps = coverage.missing && !coverage.missing->empty();
-    if (gaps)
-        indicatorsBeneath(structure, group, columns);
+    const std::vector<int> columns = gaps ? structure.indicatorsBeneath(group) : std::vector<int>();
     for (std::size_t i = 0; i < n; ++i) {
         int available = 0;
         for (const int j : columns)

@@ -51,6 +51,20 @@ double Structure::effectiveWeight(int element) const {
     return weight;
 }
 
+std::vector<int> Structure::indicatorsBeneath(int element) const {
+    std::vector<int> indicators;
+    std::vector<int> stack{element};
+    while (!stack.empty()) {
+        const StructureElement& e = elements[std::size_t(stack.back())];
+        stack.pop_back();
+        if (!e.isGroup())
+            indicators.push_back(e.indicator);
+        else
+            stack.insert(stack.end(), e.children.rbegin(), e.children.rend());
+    }
+    return indicators;
+}
+
 std::vector<int> Structure::bottomUp() const {
     std::vector<int> order;
     // Depth first from the overall index, each group after its children.

@@ -42,6 +42,9 @@ struct Structure {
     // inside it (the overall index last).
     std::vector<int> bottomUp() const;
     int indicatorCount() const;
+    // The indicators (their columns in the matrix) beneath an element, depth
+    // first in the order the groups list their elements.
+    std::vector<int> indicatorsBeneath(int element) const;
     // Every element depth first from the overall index (depth 0), each
     // group's elements after it in the order listed: (element, depth).
     std::vector<std::pair<int, int>> depthFirst() const;

@@ -15,17 +15,6 @@ QString coverageLine(const QString& element, const QString& type, const Coverage
                        QString::number(count.missing), regional.fixed4(count.share())});
 }
 
-// The indicators (their columns in the structure's matrix) beneath a group.
-void indicatorsBeneath(const Structure& structure, int element, std::vector<int>& out) {
-    const StructureElement& e = structure.elements[std::size_t(element)];
-    if (!e.isGroup()) {
-        out.push_back(e.indicator);
-        return;
-    }
-    for (const int child : e.children)
-        indicatorsBeneath(structure, child, out);
-}
-
 QString namesOf(const std::vector<CellValue>& cells, const std::vector<int>& which,
                 const Regional& regional) {
     QStringList names;
@@ -50,10 +39,8 @@ QStringList coverageFileLines(const GapsRecord& gaps, const Structure* structure
         return lines;
     std::vector<int> groups = structure->groups;
     groups.push_back(structure->root);
-    std::vector<int> columns;
     for (const int group : groups) {
-        columns.clear();
-        indicatorsBeneath(*structure, group, columns);
+        const std::vector<int> columns = structure->indicatorsBeneath(group);
         const QString& name = structure->elements[std::size_t(group)].name;
         for (std::size_t i = 0; i < gaps.units.size(); ++i) {
             CoverageCount count;

@@ -5,32 +5,15 @@
 #include "shared/resultnames.h"
 #include "shared/textfile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <utility>
 
 namespace {
 
 constexpr double kRedundant = 0.9;
 constexpr double kOpposing = -0.3;
-
-// The indicators beneath an element of the structure, in sheet order.
-void collectIndicators(const Structure& structure, int element, std::vector<char>& beneath) {
-    const StructureElement& e = structure.elements[std::size_t(element)];
-    if (!e.isGroup()) {
-        beneath[std::size_t(e.indicator)] = 1;
-        return;
-    }
-    for (const int child : e.children)
-        collectIndicators(structure, child, beneath);
-}
-
-std::vector<int> chosenOf(const std::vector<char>& beneath) {
-    std::vector<int> chosen;
-    for (std::size_t j = 0; j < beneath.size(); ++j)
-        if (beneath[j])
-            chosen.push_back(int(j));
-    return chosen;
-}
 
 // Per indicator, the group just beneath the overall index it lies in; -1
 // for one that lies directly under the overall index.
@@ -140,11 +123,14 @@ MatrixAudit auditMatrix(const Matrix& matrix, const Structure* structure) {
     std::vector<std::pair<QString, std::vector<int>>> groups;
     if (structure)
         for (const int group : structure->groups) {
-            std::vector<char> beneath(std::size_t(m), 0);
-            collectIndicators(*structure, group, beneath);
-            groups.emplace_back(structure->elements[std::size_t(group)].name, chosenOf(beneath));
+            // In sheet order.
+            std::vector<int> beneath = structure->indicatorsBeneath(group);
+            std::sort(beneath.begin(), beneath.end());
+            groups.emplace_back(structure->elements[std::size_t(group)].name, std::move(beneath));
         }
-    groups.emplace_back(allIndicatorsName(), chosenOf(std::vector<char>(std::size_t(m), 1)));
+    std::vector<int> all(static_cast<std::size_t>(m));
+    std::iota(all.begin(), all.end(), 0);
+    groups.emplace_back(allIndicatorsName(), std::move(all));
     for (auto& [name, chosen] : groups) {
         const int k = int(chosen.size());
         Coherence coherence = coherenceOf(subMatrix(audit.pearson, m, chosen), k);
