@@ -44,6 +44,7 @@ private Q_SLOTS:
     void sharesAndOrder();
     void weightedFormulas();
     void equalWeightsAreTheFlatMethods();
+    void leavingOutTheOnlyIndicatorOfAGroup();
 };
 
 void TestFramework::refusals_data() {
@@ -162,6 +163,30 @@ void TestFramework::equalWeightsAreTheFlatMethods() {
         QCOMPARE(run->groups[std::size_t(nested->groups.front())].ranks[3], 1);
         QCOMPARE(run->overall().ranks[3], 1);
     }
+}
+
+// The only indicator of a group left out takes the group with it: the
+// overall index is the one without the group.
+void TestFramework::leavingOutTheOnlyIndicatorOfAGroup() {
+    const Matrix matrix = matrixOf({{1, 2, 3, 4}, {10, 30, 20, 15}, {5, 1, 4, 2}},
+                                   {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    const auto structure = buildStructure(
+        structureSheetOf({{"A", "G1", ""}, {"B", "G1", ""}, {"C", "G2", ""}}), names(matrix), kC);
+    QVERIFY(structure);
+    const auto element = [&](const char* name) {
+        for (std::size_t e = 0; e < structure->elements.size(); ++e)
+            if (structure->elements[e].name == QLatin1String(name))
+                return int(e);
+        return -1;
+    };
+    const auto withoutC = withoutElement(*structure, element("C"));
+    const auto withoutG2 = withoutElement(*structure, element("G2"));
+    QVERIFY(withoutC && withoutG2);
+    const auto byIndicator = computeFramework(MethodPosition::MpiPositivo, matrix, *withoutC);
+    const auto byGroup = computeFramework(MethodPosition::MpiPositivo, matrix, *withoutG2);
+    QVERIFY2(byIndicator, byIndicator ? "" : qPrintable(byIndicator.error().message));
+    QVERIFY(byGroup);
+    QCOMPARE(byIndicator->overall().index, byGroup->overall().index);
 }
 
 QTEST_GUILESS_MAIN(TestFramework)

@@ -922,6 +922,10 @@ Files left out:
         <source>trattata</source>
         <translation>treated</translation>
     </message>
+    <message>
+        <source>Nessun indicatore rimasto.</source>
+        <translation>No indicator left.</translation>
+    </message>
 </context>
 <context>
     <name>RobustnessWindow</name>

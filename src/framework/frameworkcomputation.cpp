@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 #include <cmath>
 
 namespace {
@@ -64,6 +66,21 @@ MatrixView groupView(const Structure& structure, int group, const Matrix& matrix
     return view;
 }
 
+std::optional<Structure> withoutElement(const Structure& structure, int element) {
+    Structure result = structure;
+    int at = element;
+    while (at != result.root) {
+        result.elements[std::size_t(at)].weight = 0.0;
+        at = result.elements[std::size_t(at)].parent;
+        const std::vector<int>& siblings = result.elements[std::size_t(at)].children;
+        if (std::any_of(siblings.begin(), siblings.end(), [&result](int child) {
+                return result.elements[std::size_t(child)].weight > 0.0;
+            }))
+            return result;
+    }
+    return std::nullopt;
+}
+
 Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
                                         const Structure& structure, const GroupCoverage& coverage) {
     FrameworkRun run;
@@ -74,6 +91,14 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
     const MethodInfo& method = methodAt(position);
     const bool gaps = (coverage.missing && !coverage.missing->empty()) || !matrix.missing.empty();
     for (const int group : structure.bottomUp()) {
+        // A group whose elements were all left out has no index; it weighs 0
+        // in its own group.
+        const std::vector<int>& children = structure.elements[std::size_t(group)].children;
+        if (group != structure.root &&
+            std::none_of(children.begin(), children.end(), [&structure](int child) {
+                return structure.elements[std::size_t(child)].weight > 0.0;
+            }))
+            continue;
         Expected<MethodOutput> output = computeMethod(
             position, groupView(structure, group, matrix, run.groups, method.ascending,
                                 gaps ? &run.withoutIndex : nullptr));

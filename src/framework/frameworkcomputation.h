@@ -4,6 +4,7 @@
 #include "methods/methodcomputation.h"
 #include "stats/matrix.h"
 
+#include <optional>
 #include <vector>
 
 // A method run over a structure: every group's index, bottom-up.
@@ -40,6 +41,11 @@ struct GroupCoverage {
     const std::vector<unsigned char>* missing = nullptr;
     double minCoverage = 0.0;
 };
+// The structure with element left out: its weight 0, and so for every group
+// above it left with no element of weight above 0 (such a group gets no
+// index). Empty when the overall index is left with none.
+std::optional<Structure> withoutElement(const Structure& structure, int element);
+
 Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
                                         const Structure& structure,
                                         const GroupCoverage& coverage = {});

@@ -119,10 +119,10 @@ MatrixView runView(const MatrixView& all, const Draw& draw) {
     return view;
 }
 
-// The structure of a run: every element's weight times its factor, the
-// indicator left out at weight 0, and every group it leaves without an
-// element of weight above 0 taken out.
-Structure runStructure(const Structure& nominal, const Draw& draw) {
+// The structure of a run: every element's weight times its factor, and the
+// indicator left out as the sensitivity leaves it out; empty when nothing
+// would be left.
+std::optional<Structure> runStructure(const Structure& nominal, const Draw& draw) {
     Structure structure = nominal;
     std::vector<StructureElement>& elements = structure.elements;
     if (!draw.weightFactors.empty())
@@ -135,27 +135,17 @@ Structure runStructure(const Structure& nominal, const Draw& draw) {
     });
     if (found == elements.end())
         return structure;
-    found->weight = 0.0;
-    // A group left without an element of weight above 0 is taken out of its
-    // parent's elements, and so on up.
-    for (int group = found->parent; group >= 0 && group != structure.root;) {
-        const std::vector<int>& children = elements[std::size_t(group)].children;
-        if (std::any_of(children.begin(), children.end(),
-                        [&](int child) { return elements[std::size_t(child)].weight > 0.0; }))
-            break;
-        const int parent = elements[std::size_t(group)].parent;
-        std::vector<int>& siblings = elements[std::size_t(parent)].children;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), group), siblings.end());
-        group = parent;
-    }
-    return structure;
+    return withoutElement(structure, int(found - elements.begin()));
 }
 
 // The index of a run over a structure: the method bottom-up, the overall
 // index's.
 Expected<std::vector<double>> frameworkIndex(MethodPosition position, const Matrix& matrix,
-                                             const Structure& structure) {
-    Expected<FrameworkRun> run = computeFramework(position, matrix, structure);
+                                             const std::optional<Structure>& structure) {
+    if (!structure)
+        return failure(FailureKind::MethodRefused,
+                       QCoreApplication::translate("Robustness", "Nessun indicatore rimasto."));
+    Expected<FrameworkRun> run = computeFramework(position, matrix, *structure);
     if (!run)
         return std::move(run).error();
     return std::move(run->groups[std::size_t(run->root)].index);

@@ -39,24 +39,6 @@ bool IndicatorSensitivity::someRefused() const {
 
 namespace {
 
-// The structure with element left out: its weight 0, and so for every group
-// above it left with no element of weight above 0. Empty when the overall
-// index is left with none.
-std::optional<Structure> without(const Structure& structure, int element) {
-    Structure result = structure;
-    int at = element;
-    while (at != result.root) {
-        result.elements[std::size_t(at)].weight = 0.0;
-        at = result.elements[std::size_t(at)].parent;
-        const std::vector<int>& siblings = result.elements[std::size_t(at)].children;
-        if (std::any_of(siblings.begin(), siblings.end(), [&result](int child) {
-                return result.elements[std::size_t(child)].weight > 0.0;
-            }))
-            return result;
-    }
-    return std::nullopt;
-}
-
 // The method's ranking of the overall index over the structure.
 MethodRanking rankOverStructure(const Matrix& matrix, const std::optional<Structure>& structure,
                                 MethodPosition position, const QString& name) {
@@ -96,7 +78,7 @@ std::vector<MethodRanking> rankOverStructure(const Matrix& matrix, const Structu
             progress->setPercent(percentOf(qint64(k + 1), qint64(leftOut.size() + 1)));
         }
         const int element = leftOut[k];
-        runs.push_back(rankOverStructure(matrix, without(structure, element), position,
+        runs.push_back(rankOverStructure(matrix, withoutElement(structure, element), position,
                                          structure.elements[std::size_t(element)].name));
     }
     return runs;
