@@ -1,6 +1,7 @@
 #include "menuorv.h"
 #include "ui/platform/interfacelanguage.h"
 #include "ui/platform/qtdialogs.h"
+#include "ui/platform/usersettings.h"
 #include "ui/report/commandlinereport.h"
 #include "version.h"
 
@@ -80,6 +81,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    // The windows remember the user's workbooks, folders, sizes and choices.
+    UserSettings::useUserStore();
     QtDialogs dialogs;
     MenuORV window(Module1(), dialogs, Regional::system());
     if (!files.isEmpty())

@@ -1,17 +1,26 @@
 #include "menuorv.h"
 
 #include "artwork.h"
+#include "helpwindow.h"
+#include "mainmenubar.h"
 #include "shared/salvataggio.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/platform/mnemonics.h"
+#include "ui/platform/usersettings.h"
+#include "ui/platform/windowmemory.h"
 #include "version.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <map>
@@ -30,6 +39,13 @@ QString folderOf(const QString& path) {
     if (cut < 0)
         return QString();
     return cut == 0 ? QStringLiteral("/") : normalized.left(cut);
+}
+
+// The folder a file dialog opens in: the one last used for the same
+// purpose while it is still there, else fallback.
+QString startFolder(UserSettings::Folder which, const QString& fallback) {
+    const QString kept = UserSettings::lastFolder(which);
+    return !kept.isEmpty() && QFileInfo(kept).isDir() ? kept : fallback;
 }
 
 } // namespace
@@ -105,8 +121,25 @@ void MenuORV::build() {
     connect(m_cmdComparazione, &QPushButton::clicked, this, &MenuORV::cmdComparazione_Click);
     connect(m_cmdSalvataggio, &QPushButton::clicked, this, &MenuORV::cmdSalvataggio_Click);
     connect(m_timeAnalysisButton, &QPushButton::clicked, this, &MenuORV::openTimeAnalysis);
+    buildMenus();
+    setAcceptDrops(true);
 
     resize(560, sizeHint().height());
+    rememberGeometry(*this);
+}
+
+void MenuORV::buildMenus() {
+    m_menus = new MainMenuBar(m_cmdSelect,
+                              {m_cmdElaborazione, m_cmdComparazione, m_timeAnalysisButton}, this);
+    setMenuBar(m_menus);
+    // Alt and a letter presses a button; the menus keep their own letters.
+    assignMnemonics(
+        {m_cmdSelect, m_cmdElaborazione, m_cmdComparazione, m_cmdSalvataggio, m_timeAnalysisButton},
+        m_menus->mnemonics());
+    connect(m_menus, &MainMenuBar::recentChosen, this, &MenuORV::selectWorkbook);
+    connect(m_menus, &MainMenuBar::quitRequested, this, &MenuORV::close);
+    connect(m_menus, &MainMenuBar::guideRequested, this, &MenuORV::showUserGuide);
+    connect(m_menus, &MainMenuBar::aboutRequested, this, &MenuORV::showAbout);
 }
 
 void MenuORV::changeEvent(QEvent* event) {
@@ -133,7 +166,9 @@ QString MenuORV::workbookFilter() {
 }
 
 void MenuORV::cmdSelect_Click() {
-    const QString start = m_confirmedPath.isEmpty() ? QDir::homePath() : folderOf(m_confirmedPath);
+    const QString start = m_confirmedPath.isEmpty()
+                              ? startFolder(UserSettings::Folder::Workbook, QDir::homePath())
+                              : folderOf(m_confirmedPath);
     const QString path =
         m_dialogs.openWorkbook(tr("Seleziona la matrice sorgente"), workbookFilter(), start);
     if (path.isEmpty()) {
@@ -158,6 +193,60 @@ void MenuORV::selectWorkbook(const QString& path) {
     m_cmdElaborazione->setEnabled(true);
     m_cmdComparazione->setEnabled(true);
     m_timeAnalysisButton->setEnabled(true);
+    UserSettings::addRecentWorkbook(path);
+    UserSettings::setLastFolder(UserSettings::Folder::Workbook, m_state.strCartella);
+    m_menus->refreshRecent();
+}
+
+bool MenuORV::isWorkbookFile(const QString& path) {
+    static const QStringList suffixes = {QStringLiteral("xls"), QStringLiteral("xlsx"),
+                                         QStringLiteral("ods"), QStringLiteral("csv"),
+                                         QStringLiteral("txt"), QStringLiteral("tsv")};
+    return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
+}
+
+QString MenuORV::droppedWorkbook(const QMimeData* data) const {
+    if (!m_cmdSelect->isEnabled() || !data || data->urls().size() != 1)
+        return QString();
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile())
+        return QString();
+    const QString path = url.toLocalFile();
+    return isWorkbookFile(path) && QFileInfo(path).isFile() ? QFileInfo(path).absoluteFilePath()
+                                                            : QString();
+}
+
+void MenuORV::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedWorkbook(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MenuORV::dropEvent(QDropEvent* event) {
+    const QString path = droppedWorkbook(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    selectWorkbook(path);
+}
+
+HelpWindow* MenuORV::showUserGuide() {
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+    return m_help;
+}
+
+void MenuORV::showAbout() {
+    m_dialogs.message(tr("Orvalta, versione %1\n\n"
+                         "Indici sintetici delle unità statistiche con nove metodi, graduatorie "
+                         "e confronto dei metodi.\n\n"
+                         "Software libero: si può ridistribuire e modificare secondo i termini "
+                         "della GNU General Public License, versione 3 o (a scelta) successiva. "
+                         "Nessuna garanzia.")
+                          .arg(QStringLiteral(ORVALTA_VERSION)),
+                      tr("Informazioni su Orvalta"), Dialogs::Icon::Information);
 }
 
 void MenuORV::cmdElaborazione_Click() {
@@ -199,13 +288,16 @@ void MenuORV::openTimeAnalysis() {
 }
 
 void MenuORV::cmdSalvataggio_Click() {
-    const QString start = m_confirmedPath.isEmpty() ? QDir::homePath() : folderOf(m_confirmedPath);
+    const QString start =
+        startFolder(UserSettings::Folder::Destination,
+                    m_confirmedPath.isEmpty() ? QDir::homePath() : folderOf(m_confirmedPath));
     const QString destination =
         m_dialogs.pickFolder(tr("Selezionare la cartella di destinazione"), start);
     if (destination.isEmpty()) {
         m_dialogs.message(selectionCancelled(), tr("Selezione annullata"), Dialogs::Icon::Warning);
         return;
     }
+    UserSettings::setLastFolder(UserSettings::Folder::Destination, destination);
     SaveOutcome outcome;
     const QString workbook = m_confirmedPath;
     const BackgroundWork::Outcome run =

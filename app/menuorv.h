@@ -14,7 +14,10 @@
 
 class BackgroundWork;
 class ClockStatusBar;
+class HelpWindow;
+class MainMenuBar;
 struct SaveOutcome;
+class QMimeData;
 class QPushButton;
 
 // The start-up window: selects the source matrix, opens the processing and
@@ -44,20 +47,35 @@ public:
     static QString workbookFilter();
 
     // Selects the workbook at path as a confirmed selection in the dialog
-    // would (the program started with a file to open).
+    // would (the program started with a file to open, a workbook of the
+    // recent ones, a workbook dropped on the window).
     void selectWorkbook(const QString& path);
+    // Whether path names a file the selection takes, by its extension.
+    static bool isWorkbookFile(const QString& path);
+
+    // The Aiuto menu: the user guide, and the version and licence.
+    HelpWindow* showUserGuide();
+    void showAbout();
 
     // The processing window and the comparison window, once opened.
     IndiceMP* indiceMP() const { return m_indiceMP; }
     ValutaMP* valutaMP() const { return m_valutaMP; }
     TimeAnalysisWindow* timeAnalysis() const { return m_timeAnalysis; }
+    MainMenuBar* menus() const { return m_menus; }
 
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A workbook dropped on the window is selected.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void build();
+    void buildMenus();
+    // The one workbook that the drag brings, when the selection takes it;
+    // empty otherwise.
+    QString droppedWorkbook(const QMimeData* data) const;
     // Runs whenever the window becomes active again, and when a child
     // window closes: the save button follows bRisultati.
     void updateSaveButton();
@@ -81,4 +99,6 @@ private:
     QPushButton* m_timeAnalysisButton = nullptr;
     ClockStatusBar* m_stbStato = nullptr;
     BackgroundWork* m_work = nullptr;
+    MainMenuBar* m_menus = nullptr;
+    HelpWindow* m_help = nullptr;
 };

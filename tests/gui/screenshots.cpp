@@ -1,5 +1,5 @@
-// Writes pictures of the windows for the documentation: the main window, the
-// processing window after a method run on the sample workbook, the
+// Writes pictures of the windows for the documentation: the main window (also
+// with its File menu open), the processing window after a method run on the sample workbook, the
 // comparison window after comparing all nine methods, the pages of the
 // robustness window, the time analysis of the sample panel, the processing
 // window on the sample framework, the statistical audit of that framework,
@@ -7,9 +7,11 @@
 // workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
+#include "mainmenubar.h"
 #include "menuorv.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "support/scratchsettings.h"
 #include "ui/audit/auditwindow.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
@@ -28,7 +30,9 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -40,6 +44,23 @@ bool save(QWidget& widget, const QString& path) {
     widget.repaint();
     QCoreApplication::processEvents();
     const bool ok = widget.grab().save(path);
+    QTextStream(stdout) << (ok ? "scritto " : "non scritto ") << path << '\n';
+    return ok;
+}
+
+// The window with its File menu open over it.
+bool saveWithFileMenu(MenuORV& window, const QString& path) {
+    QMenu* file = window.menus()->fileMenu();
+    const QRect title = window.menus()->actionGeometry(file->menuAction());
+    file->popup(window.menus()->mapToGlobal(title.bottomLeft()));
+    QCoreApplication::processEvents();
+    QPixmap shot = window.grab();
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(window.mapFromGlobal(file->pos()), file->grab());
+    }
+    file->hide();
+    const bool ok = shot.save(path);
     QTextStream(stdout) << (ok ? "scritto " : "non scritto ") << path << '\n';
     return ok;
 }
@@ -79,6 +100,9 @@ int main(int argc, char* argv[]) {
         QTextStream(stdout) << "letto " << workbook << '\n';
     }
 
+    // The pictures never take the user's sizes and workbooks, nor leave
+    // theirs.
+    const ScratchSettings settings;
     SharedState state;
     RecordingDialogs dialogs;
     dialogs.workbookAnswers.append(workbook);
@@ -100,6 +124,7 @@ int main(int argc, char* argv[]) {
     processing->reject();
     QCoreApplication::processEvents();
     ok = save(menu, output + QStringLiteral("/main-window.png")) && ok;
+    ok = saveWithFileMenu(menu, output + QStringLiteral("/main-window-menu.png")) && ok;
 
     // Every method moved to the comparison in list order, then compared.
     menu.cmdComparazione_Click();

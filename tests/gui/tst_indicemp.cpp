@@ -1,6 +1,7 @@
 #include "methods/metodi.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "support/scratchsettings.h"
 #include "support/testsupport.h"
 #include "support/workrecorder.h"
 #include "ui/grid/gridview.h"
@@ -50,6 +51,7 @@ private Q_SLOTS:
     void exportAfterMethodRun();
     void structureBesideMatrix();
     void gapsAskedOnceAndMarked();
+    void choicesAcrossSessions();
     void refusedStructureCanBeIgnored();
 
 private:
@@ -607,6 +609,37 @@ void TestIndiceMP::gapsAskedOnceAndMarked() {
     QVERIFY(w.load());
     QCOMPARE(m_dialogs.choices.size(), 1);
     QVERIFY(data->index(1, 0).data(Qt::FontRole).value<QFont>().italic());
+}
+
+// The treatment chosen for a workbook's missing values, and the group on
+// view, hold in the next session's window.
+void TestIndiceMP::choicesAcrossSessions() {
+    const ScratchSettings settings;
+    const QString gaps = m_dir->filePath(QStringLiteral("Lacune.csv"));
+    QVERIFY(writeFileBytes(gaps, "Provincia;Reddito;disoccupati;servizi\r\n"
+                                 "Alfa;30;5;3\r\nBeta;;9;1\r\nGamma;20;7;2\r\n"));
+    const QString workbook = m_state.strMatrice;
+    m_state.strMatrice = gaps;
+    m_dialogs.choiceAnswers = {2}; // the indicator's median
+    QVERIFY(window(Processing::MatrixLoader()).load());
+    QCOMPARE(m_dialogs.choices.size(), 1);
+
+    QVERIFY(window(Processing::MatrixLoader()).load());
+    QCOMPARE(m_dialogs.choices.size(), 1);
+    QVERIFY(child<QLabel>("lblMancanti")
+                ->text()
+                .endsWith(missingTreatmentLabel(MissingTreatment::Median)));
+
+    m_state.strMatrice = workbook;
+    QVERIFY(writeFileBytes(workbook + QStringLiteral(".struttura.csv"), kStruttura));
+    QVERIFY(window(kProvinceServizi).load());
+    m_window->show();
+    choose(0);
+    auto* groups = child<QComboBox>("cmbDimensione");
+    groups->setCurrentIndex(2);
+    Q_EMIT groups->activated(2);
+    QVERIFY(window(kProvinceServizi).load());
+    QCOMPARE(child<QComboBox>("cmbDimensione")->currentText(), QStringLiteral("Lavoro"));
 }
 
 #include "tst_indicemp.moc"

@@ -1,20 +1,31 @@
+#include "helpwindow.h"
+#include "mainmenubar.h"
 #include "menuorv.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "support/scratchsettings.h"
 #include "support/testsupport.h"
 #include "support/workrecorder.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/platform/mnemonics.h"
+#include "ui/platform/usersettings.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <QTextBrowser>
 
 class TestMenuORV : public QObject {
     Q_OBJECT
@@ -36,6 +47,12 @@ private Q_SLOTS:
     void newcomerRunsComparesAndSaves();
     void save_data();
     void save();
+    void menusFollowButtons();
+    void helpMenu();
+    void recentWorkbooksAcrossSessions();
+    void drop_data();
+    void drop();
+    void geometryAcrossSessions();
 
 private:
     MenuORV& window(const Rows& rows = {});
@@ -125,7 +142,8 @@ void TestMenuORV::startState() {
                    {"cmdSalvataggio", "Salvataggio Risultati", false},
                    {"cmdComparazione", "Comparazione metodi", false}};
     for (const auto& b : buttons) {
-        QCOMPARE(button(b.name)->text(), QString::fromUtf8(b.caption));
+        // The captions as given, a letter underlined.
+        QCOMPARE(button(b.name)->text().remove(u'&'), QString::fromUtf8(b.caption));
         QCOMPARE(button(b.name)->isEnabled(), b.enabled);
     }
 
@@ -500,3 +518,163 @@ void TestMenuORV::save() {
 
 QTEST_MAIN(TestMenuORV)
 #include "tst_menuorv.moc"
+
+// The menus' entries for the buttons are enabled exactly when the buttons
+// are, and press them; every button and menu has a letter of its own.
+void TestMenuORV::menusFollowButtons() {
+    MenuORV& w = window();
+    const QList<QAction*> analyses = w.menus()->analysisMenu()->actions();
+    const QList<QPushButton*> windows = {button("cmdElaborazione"), button("cmdComparazione"),
+                                         button("cmdAnalisiTemporale")};
+    QCOMPARE(analyses.size(), windows.size());
+    const auto follow = [&] {
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            QCOMPARE(analyses[i]->isEnabled(), windows[i]->isEnabled());
+    };
+    follow();
+    QVERIFY(!analyses[0]->isEnabled());
+
+    QAction* open = w.menus()->fileMenu()->actions().constFirst();
+    QCOMPARE(open->shortcut(), QKeySequence(QKeySequence::Open));
+    m_dialogs.workbookAnswers.append(m_workbook);
+    open->trigger();
+    QCOMPARE(m_dialogs.workbookRequests.size(), 1);
+    QCOMPARE(m_state.strMatrice, m_workbook);
+    follow();
+    QVERIFY(analyses[0]->isEnabled());
+
+    // While the window works, its entries are off with its buttons.
+    button("cmdSelect")->setEnabled(false);
+    QVERIFY(!open->isEnabled());
+    button("cmdSelect")->setEnabled(true);
+
+    analyses[1]->trigger();
+    QVERIFY(w.valutaMP() && w.valutaMP()->isVisible());
+    w.valutaMP()->reject();
+
+    QString letters = w.menus()->mnemonics();
+    for (const char* name : {"cmdSelect", "cmdElaborazione", "cmdComparazione", "cmdSalvataggio",
+                             "cmdAnalisiTemporale"})
+        letters.append(mnemonicOf(button(name)->text()));
+    QCOMPARE(letters.size(), 3 + 5);
+    for (const QChar letter : letters)
+        QVERIFY2(!letter.isNull() && letters.count(letter) == 1, qPrintable(letters));
+}
+
+// The guide is the README's part for users; the version and licence come
+// in a message.
+void TestMenuORV::helpMenu() {
+    MenuORV& w = window();
+    const QString guide = w.showUserGuide()->browser()->toPlainText();
+    QVERIFY2(guide.contains(QStringLiteral("Selezione Matrice")), qPrintable(guide.left(200)));
+    QVERIFY(!guide.contains(QStringLiteral("Batch tool")));
+
+    w.menus()->helpMenu()->actions().constLast()->trigger();
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].title, QStringLiteral("Informazioni su Orvalta"));
+    QVERIFY(m_dialogs.messages[0].text.startsWith(QStringLiteral("Orvalta, versione 1.2")));
+    QVERIFY(m_dialogs.messages[0].text.contains(QStringLiteral("GNU General Public License")));
+}
+
+// The last ten workbooks, most recent first, come back in the next
+// session's File menu; one no longer there is offered disabled; the
+// selection dialog opens where the last workbook was chosen.
+void TestMenuORV::recentWorkbooksAcrossSessions() {
+    const ScratchSettings settings;
+    window();
+    QStringList chosen;
+    for (int i = 0; i < UserSettings::kRecentLimit + 2; ++i) {
+        chosen.prepend(m_dir->filePath(QStringLiteral("dati/M%1.xlsx").arg(i)));
+        writeFile(chosen.constFirst());
+        selectWorkbook(chosen.constFirst());
+    }
+    selectWorkbook(chosen[3]); // once, at the head
+    chosen.move(3, 0);
+    QVERIFY(QFile::remove(chosen[1]));
+
+    m_dialogs = RecordingDialogs();
+    MenuORV& next = window();
+    QMenu* recent = next.menus()->recentMenu();
+    next.menus()->refreshRecent();
+    const QList<QAction*> entries = recent->actions();
+    QCOMPARE(entries.size(), UserSettings::kRecentLimit);
+    for (int i = 0; i < UserSettings::kRecentLimit; ++i) {
+        QVERIFY2(entries[i]->text().endsWith(chosen[i]), qPrintable(entries[i]->text()));
+        QCOMPARE(entries[i]->isEnabled(), i != 1);
+    }
+
+    m_state = SharedState();
+    entries[2]->trigger();
+    QCOMPARE(m_state.strMatrice, chosen[2]);
+    QCOMPARE(panel(), QStringLiteral("Matrice sorgente: ") + chosen[2]);
+    QCOMPARE(UserSettings::recentWorkbooks().constFirst(), chosen[2]);
+
+    m_window.reset();
+    window();
+    selectWorkbook(QString());
+    QCOMPARE(m_dialogs.workbookRequests.constLast().startFolder,
+             m_dir->filePath(QStringLiteral("dati")));
+}
+
+void TestMenuORV::drop_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("selected");
+    QTest::newRow("workbook") << QStringList{"dati/Province.xlsx"} << true;
+    QTest::newRow("upper-case extension") << QStringList{"dati/Province.CSV"} << true;
+    QTest::newRow("not a workbook") << QStringList{"dati/Province.pdf"} << false;
+    QTest::newRow("two workbooks") << QStringList{"dati/A.xls", "dati/B.xls"} << false;
+    QTest::newRow("a folder named as a workbook") << QStringList{"dati/cartella.ods"} << false;
+}
+
+// A workbook dropped on the window is selected as the dialog's would be.
+void TestMenuORV::drop() {
+    QFETCH(QStringList, files);
+    QFETCH(bool, selected);
+    QVERIFY(QDir(m_dir->filePath(QStringLiteral("dati"))).mkdir(QStringLiteral("cartella.ods")));
+    QList<QUrl> urls;
+    for (const QString& file : files) {
+        if (!file.endsWith(QStringLiteral(".ods")))
+            writeFile(m_dir->filePath(file));
+        urls.append(QUrl::fromLocalFile(m_dir->filePath(file)));
+    }
+    MenuORV& w = window();
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = w.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &enter);
+    QCOMPARE(enter.isAccepted(), selected);
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &dropped);
+
+    QVERIFY(m_dialogs.workbookRequests.isEmpty());
+    QCOMPARE(m_state.strMatrice, selected ? m_dir->filePath(files[0]) : QString());
+    QCOMPARE(button("cmdElaborazione")->isEnabled(), selected);
+    if (selected)
+        QCOMPARE(panel(), QStringLiteral("Matrice sorgente: ") + m_dir->filePath(files[0]));
+}
+
+// The main window and a child window open the next session as they were
+// left.
+void TestMenuORV::geometryAcrossSessions() {
+    const ScratchSettings settings;
+    MenuORV& w = window();
+    const QRect placed(40, 50, 600, w.height() + 20);
+    w.setGeometry(placed);
+    selectWorkbook(m_workbook);
+    QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
+    QVERIFY(w.valutaMP());
+    const QSize opened = w.valutaMP()->size();
+    w.valutaMP()->resize(opened - QSize(10, 60));
+    const QSize left = w.valutaMP()->size();
+    QVERIFY(left != opened);
+    w.valutaMP()->reject();
+    w.hide();
+
+    MenuORV& next = window();
+    QCOMPARE(next.geometry(), placed);
+    selectWorkbook(m_workbook);
+    QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
+    QVERIFY(next.valutaMP());
+    QCOMPARE(next.valutaMP()->size(), left);
+}

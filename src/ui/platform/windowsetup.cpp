@@ -1,5 +1,7 @@
 #include "ui/platform/windowsetup.h"
 
+#include "ui/platform/windowmemory.h"
+
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QDialog>
@@ -32,6 +34,7 @@ void fitToScreen(QWidget& window, QSize preferred) {
         window.screen() ? window.screen()->availableGeometry() : QRect(0, 0, 1400, 900);
     window.resize(std::min(preferred.width(), screen.width() * 9 / 10),
                   std::min(preferred.height(), screen.height() * 9 / 10));
+    rememberGeometry(window);
 }
 
 void keepSpaceWhenHidden(QWidget* widget) {

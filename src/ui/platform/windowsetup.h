@@ -25,7 +25,8 @@ QString methodCaption(const QString& entryText);
 // minimise, maximise and close buttons, no size grip.
 void setupChildWindow(QDialog& window, const QString& objectName);
 
-// Gives window its preferred size, at most nine tenths of the screen.
+// Gives window its preferred size, at most nine tenths of the screen, or
+// the size and place it had when last hidden (see rememberGeometry).
 void fitToScreen(QWidget& window, QSize preferred);
 
 // The widget keeps its place in its layout while hidden, so that nothing

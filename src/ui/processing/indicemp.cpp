@@ -10,6 +10,8 @@
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
 #include "ui/platform/hintlabel.h"
+#include "ui/platform/usersettings.h"
+#include "ui/platform/windowmemory.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/processing/statetables.h"
 #include "ui/processing/structuretree.h"
@@ -79,6 +81,7 @@ void IndiceMP::connectControls() {
     connect(m_ui.msfRisultati, &GridView::autosizeRequested, this,
             [this] { FG_AutosizeCols(*m_ui.msfRisultati, -1, -1, false); });
     connect(m_ui.cmbDimensione, &QComboBox::activated, this, &IndiceMP::cmbDimensione_Click);
+    rememberChoice(*m_ui.cmbDimensione, objectName());
     connect(m_ui.chkIgnoraStruttura, &QCheckBox::clicked, this,
             &IndiceMP::chkIgnoraStruttura_Click);
     connect(m_ui.splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
@@ -88,9 +91,15 @@ void IndiceMP::connectControls() {
 bool IndiceMP::load() {
     m_ui.chkIgnoraStruttura->setChecked(false);
     m_processing->setStructureChoice(StructureChoice());
+    // The treatment chosen for the workbook, in this session or an earlier
+    // one.
     const auto chosen = m_missingChoices.find(m_state.strMatrice);
-    m_processing->setMissingChoice(chosen != m_missingChoices.end() ? chosen->second
-                                                                    : MissingChoice());
+    MissingChoice missing;
+    if (chosen != m_missingChoices.end())
+        missing = chosen->second;
+    else if (const auto kept = UserSettings::missingTreatment(m_state.strMatrice))
+        missing.treatment = *kept;
+    m_processing->setMissingChoice(missing);
     return loadMatrix();
 }
 
@@ -117,6 +126,7 @@ bool IndiceMP::chooseGapsTreatment() {
     MissingChoice choice;
     choice.treatment = treatments[std::size_t(chosen)];
     m_missingChoices[m_state.strMatrice] = choice;
+    UserSettings::setMissingTreatment(m_state.strMatrice, choice.treatment);
     m_processing->setMissingChoice(choice);
     return true;
 }
@@ -240,7 +250,9 @@ void IndiceMP::showStructure() {
     m_ui.cmbDimensione->addItem(structure->elements[std::size_t(structure->root)].name);
     for (const int group : structure->groups)
         m_ui.cmbDimensione->addItem(structure->elements[std::size_t(group)].name);
-    m_ui.cmbDimensione->setCurrentIndex(0);
+    // The group last chosen, when this structure has one of that name.
+    if (!restoreChoice(*m_ui.cmbDimensione, objectName()))
+        m_ui.cmbDimensione->setCurrentIndex(0);
 }
 
 void IndiceMP::cmbMetodo_Click() {

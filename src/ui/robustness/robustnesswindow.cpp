@@ -10,6 +10,7 @@
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
+#include "ui/platform/windowmemory.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/report/resultsoutput.h"
 #include "ui/robustness/shiftmodel.h"
@@ -77,6 +78,8 @@ void RobustnessWindow::connectControls() {
     connect(m_ui.sensitivityButton, &QPushButton::clicked, this, [this] { computeSensitivity(); });
     connect(m_ui.uncertaintyButton, &QPushButton::clicked, this, [this] { computeUncertainty(); });
     connect(m_ui.monteCarlo.compute, &QPushButton::clicked, this, [this] { computeMonteCarlo(); });
+    for (QComboBox* combo : {m_ui.methodCombo, m_ui.xAxisCombo, m_ui.yAxisCombo})
+        rememberChoice(*combo, objectName());
     connect(m_ui.xAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     for (const RobustnessPages::ChartExport& chart : m_ui.chartExports)
@@ -145,6 +148,9 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
     m_ui.yAxisCombo->addItems(m_ranks.methods);
     m_ui.xAxisCombo->setCurrentIndex(0);
     m_ui.yAxisCombo->setCurrentIndex(std::min(1, int(m_ranks.methods.size()) - 1));
+    // The methods chosen last time, where this comparison has them.
+    for (QComboBox* combo : {m_ui.methodCombo, m_ui.xAxisCombo, m_ui.yAxisCombo})
+        restoreChoice(*combo, objectName());
     m_models.sensitivity->clear();
     m_models.uncertainty->clear();
     m_ui.intervalChart->clear();

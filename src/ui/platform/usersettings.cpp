@@ -1,0 +1,139 @@
+#include "ui/platform/usersettings.h"
+
+#include <QSettings>
+
+#include <memory>
+
+namespace {
+
+enum class Store { None, User, File };
+
+Store s_store = Store::None;
+QString s_file;
+
+// The one place that names a key, and the one place that opens the store.
+const QString kRecent = QStringLiteral("recenti/cartelle");
+const QString kGaps = QStringLiteral("mancanti/trattamenti");
+// As many workbooks keep their treatment of missing values as fit here; the
+// oldest choice is forgotten first.
+constexpr int kGapsLimit = 50;
+
+QString folderKey(UserSettings::Folder which) {
+    switch (which) {
+    case UserSettings::Folder::Workbook:
+        return QStringLiteral("cartelle/matrice");
+    case UserSettings::Folder::Destination:
+        return QStringLiteral("cartelle/destinazione");
+    }
+    return QString();
+}
+
+QString windowKey(const QString& window, const QString& name) {
+    return QStringLiteral("finestre/") + window + u'/' + name;
+}
+
+std::unique_ptr<QSettings> open() {
+    switch (s_store) {
+    case Store::User:
+        return std::make_unique<QSettings>(QStringLiteral("Orvalta"), QStringLiteral("Orvalta"));
+    case Store::File:
+        return std::make_unique<QSettings>(s_file, QSettings::IniFormat);
+    case Store::None:
+        break;
+    }
+    return nullptr;
+}
+
+QVariant read(const QString& key, const QVariant& fallback = {}) {
+    const auto settings = open();
+    return settings ? settings->value(key, fallback) : fallback;
+}
+
+void write(const QString& key, const QVariant& value) {
+    if (const auto settings = open())
+        settings->setValue(key, value);
+}
+
+// entry at the head of list, once, the list cut at limit; sameEntry tells
+// two entries for the same thing.
+template <typename Same>
+QStringList withHead(QStringList list, const QString& entry, int limit, Same sameEntry) {
+    list.removeIf([&](const QString& old) { return sameEntry(old, entry); });
+    list.prepend(entry);
+    if (list.size() > limit)
+        list.resize(limit);
+    return list;
+}
+
+// A workbook's treatment is kept as "name<TAB>path".
+QString gapsPath(const QString& entry) {
+    return entry.section(u'\t', 1);
+}
+
+} // namespace
+
+namespace UserSettings {
+
+void useUserStore() {
+    s_store = Store::User;
+    s_file.clear();
+}
+
+void useFile(const QString& path) {
+    s_store = path.isEmpty() ? Store::None : Store::File;
+    s_file = path;
+}
+
+QStringList recentWorkbooks() {
+    QStringList list = read(kRecent).toStringList();
+    list.removeAll(QString());
+    list.removeDuplicates();
+    if (list.size() > kRecentLimit)
+        list.resize(kRecentLimit);
+    return list;
+}
+
+void addRecentWorkbook(const QString& path) {
+    write(kRecent, withHead(recentWorkbooks(), path, kRecentLimit,
+                            [](const QString& a, const QString& b) { return a == b; }));
+}
+
+QString lastFolder(Folder which) {
+    return read(folderKey(which)).toString();
+}
+
+void setLastFolder(Folder which, const QString& folder) {
+    write(folderKey(which), folder);
+}
+
+QByteArray windowGeometry(const QString& window) {
+    return read(windowKey(window, QStringLiteral("geometria"))).toByteArray();
+}
+
+void setWindowGeometry(const QString& window, const QByteArray& geometry) {
+    write(windowKey(window, QStringLiteral("geometria")), geometry);
+}
+
+QVariant viewChoice(const QString& window, const QString& name, const QVariant& fallback) {
+    return read(windowKey(window, name), fallback);
+}
+
+void setViewChoice(const QString& window, const QString& name, const QVariant& value) {
+    write(windowKey(window, name), value);
+}
+
+std::optional<MissingTreatment> missingTreatment(const QString& workbook) {
+    for (const QString& entry : read(kGaps).toStringList())
+        if (gapsPath(entry) == workbook)
+            return missingTreatmentNamed(entry.section(u'\t', 0, 0));
+    return std::nullopt;
+}
+
+void setMissingTreatment(const QString& workbook, MissingTreatment treatment) {
+    const QString entry = missingTreatmentName(treatment) + u'\t' + workbook;
+    write(kGaps,
+          withHead(read(kGaps).toStringList(), entry, kGapsLimit,
+                   [](const QString& a, const QString& b) { return gapsPath(a) == gapsPath(b); }));
+}
+
+} // namespace UserSettings
