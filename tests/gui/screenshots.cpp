@@ -1,12 +1,13 @@
 // Writes pictures of the windows for the documentation: the main window (also
-// with its File menu open), the processing window after a method run on the sample workbook, the
-// comparison window after comparing all nine methods, the pages of the
-// robustness window, the time analysis of the sample panel, the processing
-// window on the sample framework, the statistical audit of that framework,
-// the processing window on the sample with gaps, and a refusal message. Reads the sample
-// workbook (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
+// with its File menu open), the user guide, the processing window after a method run on the sample
+// workbook, the comparison window after comparing all nine methods, the pages of the robustness
+// window, the time analysis of the sample panel, the processing window on the sample framework, the
+// statistical audit of that framework, the processing window on the sample with gaps, and a refusal
+// message. Reads the sample workbook (.xlsx, else .xls) when a reader can; otherwise loads the same
+// figures from memory.
 //
 //   orvalta_screenshots <output folder>
+#include "helpwindow.h"
 #include "mainmenubar.h"
 #include "menuorv.h"
 #include "support/guitestsupport.h"
@@ -125,6 +126,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
     ok = save(menu, output + QStringLiteral("/main-window.png")) && ok;
     ok = saveWithFileMenu(menu, output + QStringLiteral("/main-window-menu.png")) && ok;
+    HelpWindow* guide = menu.showUserGuide();
+    guide->resize(820, 640);
+    ok = save(*guide, output + QStringLiteral("/help-window.png")) && ok;
+    guide->close();
 
     // Every method moved to the comparison in list order, then compared.
     menu.cmdComparazione_Click();
