@@ -24,8 +24,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 #include <QTextBrowser>
+#include <QUrl>
 
 class TestMenuORV : public QObject {
     Q_OBJECT
