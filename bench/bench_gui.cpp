@@ -2,14 +2,16 @@
 // sets another number of units): opening it until the data grid is painted
 // (from a prepared matrix, and from the .xlsx file through the real loader),
 // one method chosen until both grids are painted, the automatic processing,
-// and the column autosizing of the data grid (with, for comparison, every
-// text measured one by one). Runs offscreen unless QT_QPA_PLATFORM says
+// the column autosizing of the data grid (with, for comparison, every
+// text measured one by one), a grid shown with and without its sorting view,
+// and a sort by a header click. Runs offscreen unless QT_QPA_PLATFORM says
 // otherwise.
 #include "guisupport/benchwindows.h"
 #include "methods/metodi.h"
 #include "support/largexlsx.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/tablemodel.h"
 #include "ui/processing/indicemp.h"
 #include "workflow/processing.h"
 
@@ -161,6 +163,43 @@ void BM_AutosizeEveryTextMeasured(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AutosizeEveryTextMeasured)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A grid over the source matrix, from an empty model until painted: as
+// plain, and sortable (the sorting view between grid and model).
+void BM_ShowDataGrid(benchmark::State& state) {
+    Fixture f;
+    f.open();
+    f.window.hide();
+    for (auto _ : state) {
+        TableModel model(f.regional, TableModel::Format::Fixed4);
+        GridView grid;
+        grid.setGridModel(&model);
+        if (state.range(0) != 0)
+            grid.enableSorting();
+        grid.resize(1280, 800);
+        model.setTable(&f.state.matDati, f.state.nRighe, f.state.nColonne);
+        grid.show();
+        grid.repaint();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ShowDataGrid)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A click on a header of the data grid until repainted: every unit sorted
+// by an indicator.
+void BM_SortDataGrid(benchmark::State& state) {
+    Fixture f;
+    f.open();
+    GridView& grid = *f.window.msfMatrice();
+    for (auto _ : state) {
+        grid.sortByColumn(7, Qt::DescendingOrder);
+        grid.repaint();
+        state.PauseTiming();
+        grid.sortByColumn(-1, Qt::AscendingOrder);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SortDataGrid)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

@@ -11,6 +11,9 @@ private Q_SLOTS:
     void namesAndRoundTrip();
     void namesThatAreNoValuesResult_data();
     void namesThatAreNoValuesResult();
+    void proposedNames();
+    void writtenByProgram_data();
+    void writtenByProgram();
 };
 
 namespace {
@@ -107,6 +110,46 @@ void TestResultNames::namesThatAreNoValuesResult() {
     const auto parsed = parseResultFileName(strMatrice, name);
     QVERIFY(!parsed || parsed->kind != ResultFileKind::MethodValues);
     QCOMPARE(methodCodeOfResultFile(name), code);
+}
+
+void TestResultNames::proposedNames() {
+    const QString strMatrice = QStringLiteral("/dati/Regioni.xls");
+    QCOMPARE(resultsWorkbookFileName(strMatrice), "/dati/Regioni.xls.risultati.xlsx");
+    QCOMPARE(reportFileName(strMatrice), "/dati/Regioni.xls.rapporto.pdf");
+    QCOMPARE(chartFileName(strMatrice, ChartFile::AmpiPlus), "/dati/Regioni.xls.AMPI+.png");
+}
+
+void TestResultNames::writtenByProgram_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("written");
+    const QString xls = QStringLiteral("Regioni.xls");
+    QTest::newRow("values result") << "Regioni.xls.outMPI+.csv" << true;
+    QTest::newRow("ranks comparison, path") << "/dati/Regioni.ods.rnk.csv" << true;
+    QTest::newRow("analysis of a csv matrix") << "dati.csv.unc.csv" << true;
+    QTest::newRow("coverage") << "Regioni.xlsx.copertura.csv" << true;
+    QTest::newRow("imputed cells") << "Regioni.xlsx.imputati.csv" << true;
+    QTest::newRow("treated cells") << "Regioni.xlsx.trattati.csv" << true;
+    QTest::newRow("results workbook") << resultsWorkbookFileName(xls) << true;
+    QTest::newRow("report") << reportFileName(xls) << true;
+    QTest::newRow("chart") << chartFileName(xls, ChartFile::Bump) << true;
+    QTest::newRow("chart as SVG") << "Regioni.xls.sobol.svg" << true;
+    QTest::newRow("workbook extension in capitals") << "REGIONI.XLS.rob.csv" << true;
+    QTest::newRow("hidden workbook") << ".r.tsv.mc.csv" << true;
+    QTest::newRow("workbook with dots") << "a.b.xls.audit.csv" << true;
+    QTest::newRow("the workbook") << xls << false;
+    QTest::newRow("matrix named like an analysis") << "spesa.rob.csv" << false;
+    QTest::newRow("matrix named like an export") << "regioni.risultati.xlsx" << false;
+    QTest::newRow("matrix named after a workbook") << "Regioni.xls.csv" << false;
+    QTest::newRow("the user's structure") << "Regioni.xls.struttura.csv" << false;
+    QTest::newRow("unknown chart") << "Regioni.xls.torta.png" << false;
+    QTest::newRow("chart in another format") << "Regioni.xls.ranghi.jpg" << false;
+}
+
+// What the matrix dialog hides: only what the program wrote beside a workbook.
+void TestResultNames::writtenByProgram() {
+    QFETCH(QString, name);
+    QFETCH(bool, written);
+    QCOMPARE(isWrittenByProgram(name), written);
 }
 
 QTEST_APPLESS_MAIN(TestResultNames)

@@ -1,3 +1,4 @@
+#include "shared/resultnames.h"
 #include "shared/salvataggio.h"
 #include "support/scratchmount.h"
 #include "support/testsupport.h"
@@ -88,15 +89,24 @@ void TestSalvataggio::listsByNamePrefix() {
 }
 
 void TestSalvataggio::copiesAndReplaces() {
-    for (const char* name : {"m.xls", "m.xls.outWROC.csv", "m.xls.outWROC.rnk", "n.xls"})
-        write(source(QString::fromLatin1(name)), QByteArray("nuovo ") + name);
+    // The export, the report and a chart under the names the save dialogs
+    // propose go with the rest.
+    const QString exported = resultsWorkbookFileName("m.xls");
+    const QString report = reportFileName("m.xls");
+    const QString chart = chartFileName("m.xls", ChartFile::Scatter);
+    for (const QString& name :
+         {QString("m.xls"), QString("m.xls.outWROC.csv"), QString("m.xls.outWROC.rnk"),
+          QString("n.xls"), exported, report, chart})
+        write(source(name), "nuovo " + name.toUtf8());
     write(dest("m.xls.outWROC.csv"), "vecchio");
     write(dest("n.xls"), "di un'altra matrice");
 
     const SaveOutcome outcome = salvaRisultati(source("m.xls"), m_dest->path());
     QCOMPARE(outcome.status, SaveOutcome::Status::Copied);
     QVERIFY(outcome.complete());
-    QCOMPARE(outcome.copied, (QStringList{"m.xls", "m.xls.outWROC.csv", "m.xls.outWROC.rnk"}));
+    QCOMPARE(outcome.copied, (QStringList{"m.xls", chart, "m.xls.outWROC.csv", "m.xls.outWROC.rnk",
+                                          report, exported}));
+    QCOMPARE(read(dest(report)), "nuovo " + report.toUtf8());
     QCOMPARE(read(dest("m.xls")), QByteArray("nuovo m.xls"));
     QCOMPARE(read(dest("m.xls.outWROC.csv")), QByteArray("nuovo m.xls.outWROC.csv"));
     QCOMPARE(read(dest("n.xls")), QByteArray("di un'altra matrice"));

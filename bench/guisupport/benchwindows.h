@@ -17,6 +17,7 @@ public:
     QString pickFolder(const QString&, const QString&) override { return QString(); }
     QString saveFile(const QString&, const QString&, const QString&) override { return QString(); }
     void message(const QString&, const QString&, Icon) override { ++messages; }
+    int choose(const QString&, const QString&, const QStringList&) override { return -1; }
     void endProgram() override {}
     int messages = 0;
 };

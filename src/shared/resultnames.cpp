@@ -152,3 +152,89 @@ bool matchesValuesResultPattern(const QString& strMatrice, const QString& name) 
 QString ranksFileFor(const QString& valuesEntry) {
     return valuesEntry.left(std::max<qsizetype>(0, valuesEntry.size() - 3)) + QStringLiteral("rnk");
 }
+
+QString resultsWorkbookFileName(const QString& strMatrice) {
+    return strMatrice + QStringLiteral(".risultati.xlsx");
+}
+
+QString reportFileName(const QString& strMatrice) {
+    return strMatrice + QStringLiteral(".rapporto.pdf");
+}
+
+namespace {
+
+constexpr ChartFile kChartFiles[] = {
+    ChartFile::Histogram, ChartFile::Correlations, ChartFile::Eigenvalues, ChartFile::RankIntervals,
+    ChartFile::Bump,      ChartFile::Scatter,      ChartFile::MonteCarlo,  ChartFile::Sobol,
+    ChartFile::AmpiPlus,  ChartFile::AmpiMinus};
+
+QLatin1StringView shortName(ChartFile chart) {
+    switch (chart) {
+    case ChartFile::Histogram:
+        return QLatin1StringView("istogramma");
+    case ChartFile::Correlations:
+        return QLatin1StringView("correlazioni");
+    case ChartFile::Eigenvalues:
+        return QLatin1StringView("autovalori");
+    case ChartFile::RankIntervals:
+        return QLatin1StringView("intervalli");
+    case ChartFile::Bump:
+        return QLatin1StringView("ranghi");
+    case ChartFile::Scatter:
+        return QLatin1StringView("dispersione");
+    case ChartFile::MonteCarlo:
+        return QLatin1StringView("mc");
+    case ChartFile::Sobol:
+        return QLatin1StringView("sobol");
+    case ChartFile::AmpiPlus:
+        return QLatin1StringView("AMPI+");
+    case ChartFile::AmpiMinus:
+        return QLatin1StringView("AMPI-");
+    }
+    return QLatin1StringView();
+}
+
+// The extensions of the files a matrix is read from.
+bool hasMatrixSuffix(const QString& name) {
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    for (const char* matrix : {"xls", "xlsx", "ods", "csv", "txt", "tsv"})
+        if (suffix == QLatin1StringView(matrix))
+            return true;
+    return false;
+}
+
+// Whether bare is a file the program writes for the workbook named workbook.
+bool isWrittenFor(const QString& workbook, const QString& bare) {
+    if (const auto parsed = parseResultFileName(workbook, bare))
+        return parsed->kind != ResultFileKind::Structure;
+    if (bare == resultsWorkbookFileName(workbook) || bare == reportFileName(workbook))
+        return true;
+    const QStringView rest = QStringView(bare).mid(workbook.size() + 1);
+    for (const ChartFile chart : kChartFiles) {
+        const QLatin1StringView name = shortName(chart);
+        if (rest.size() == name.size() + 4 && rest.startsWith(name) &&
+            rest.at(name.size()) == u'.') {
+            const QStringView image = rest.mid(name.size() + 1);
+            if (image == u"png" || image == u"svg" || image == u"pdf")
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QString chartFileName(const QString& strMatrice, ChartFile chart) {
+    return strMatrice + u'.' + shortName(chart) + QStringLiteral(".png");
+}
+
+bool isWrittenByProgram(const QString& name) {
+    const QString bare = QFileInfo(name).fileName();
+    // Every "." after the first character may end the workbook's name.
+    for (qsizetype dot = bare.indexOf(u'.', 1); dot > 0; dot = bare.indexOf(u'.', dot + 1)) {
+        const QString workbook = bare.left(dot);
+        if (hasMatrixSuffix(workbook) && isWrittenFor(workbook, bare))
+            return true;
+    }
+    return false;
+}

@@ -90,3 +90,37 @@ bool matchesValuesResultPattern(const QString& strMatrice, const QString& name);
 // The name of the ranks result file that belongs to a values result file:
 // the name with its last three characters ("csv") replaced by "rnk".
 QString ranksFileFor(const QString& valuesEntry);
+
+// The files the user asks for in a save dialog, proposed beside the
+// workbook under the workbook's complete name so that saving the results
+// copies them with the rest.
+
+// "<workbook>.risultati.xlsx": the results workbook.
+QString resultsWorkbookFileName(const QString& strMatrice);
+// "<workbook>.rapporto.pdf": the PDF report.
+QString reportFileName(const QString& strMatrice);
+
+// The charts that can be exported, each under a short name.
+enum class ChartFile {
+    Histogram,     // "istogramma": the distribution of an indicator
+    Correlations,  // "correlazioni": the correlation heatmap
+    Eigenvalues,   // "autovalori": the scree plot of a group
+    RankIntervals, // "intervalli": the ranks' uncertainty intervals
+    Bump,          // "ranghi": the ranks under every method
+    Scatter,       // "dispersione": the ranks under two methods
+    MonteCarlo,    // "mc": the Monte Carlo rank intervals
+    Sobol,         // "sobol": the variance-based indices
+    AmpiPlus,      // "AMPI+": the Adjusted MPI over the periods
+    AmpiMinus      // "AMPI-"
+};
+
+// "<workbook>.<short name>.png".
+QString chartFileName(const QString& strMatrice, ChartFile chart);
+
+// Whether a file name (bare, or the last part of a path) is one the program
+// writes for some workbook: a result, comparison or analysis file, a
+// results workbook, a report or a chart (PNG, SVG or PDF), following a
+// workbook name that ends in a matrix extension (.xls, .xlsx, .ods, .csv,
+// .txt, .tsv, any letter case). A structure file is the user's and answers
+// false, as does a matrix merely named like a result ("spesa.rob.csv").
+bool isWrittenByProgram(const QString& name);

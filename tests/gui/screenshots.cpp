@@ -1,10 +1,11 @@
 // Writes pictures of the windows for the documentation: the main window (also
-// with its File menu open), the user guide, the processing window after a method run on the sample
-// workbook, the comparison window after comparing all nine methods, the pages of the robustness
-// window, the time analysis of the sample panel, the processing window on the sample framework, the
-// statistical audit of that framework, the processing window on the sample with gaps, and a refusal
-// message. Reads the sample workbook (.xlsx, else .xls) when a reader can; otherwise loads the same
-// figures from memory.
+// with its File menu open), the user guide, the processing window after a method run on the
+// sample workbook, the comparison window after comparing all nine methods (and sorted by the
+// first), the matrix dialog beside the files written, the pages of the robustness window, the
+// time analysis of the sample panel, the processing window on the sample framework, the
+// statistical audit of that framework, the processing window on the sample with gaps, and a
+// refusal message. Reads the sample workbook (.xlsx, else .xls) when a reader can; otherwise
+// loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
 #include "helpwindow.h"
@@ -28,7 +29,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QMenu>
@@ -146,6 +149,25 @@ int main(int argc, char* argv[]) {
     if (comparison->cmdSelect_Click() != ValutaMP::RunOutcome::Saved)
         return 1;
     ok = save(*comparison, output + QStringLiteral("/comparison-window.png")) && ok;
+    // The values sorted by the first method's, highest first.
+    comparison->msfRisultati()->sortByColumn(0, Qt::DescendingOrder);
+    ok = save(*comparison, output + QStringLiteral("/comparison-window-sorted.png")) && ok;
+    comparison->msfRisultati()->sortByColumn(-1, Qt::AscendingOrder);
+
+    // The matrix dialog on the workbook's folder: the files written so far
+    // are left out.
+    {
+        const auto dialog = QtDialogs::workbookDialog(
+            QCoreApplication::translate("MenuORV", "Seleziona la matrice sorgente"),
+            MenuORV::workbookFilter(), folder, nullptr);
+        dialog->resize(860, 460);
+        dialog->show();
+        QElapsedTimer listing;
+        listing.start();
+        while (listing.elapsed() < 1500)
+            QCoreApplication::processEvents();
+        ok = save(*dialog, output + QStringLiteral("/selection-dialog.png")) && ok;
+    }
 
     // The robustness window on that comparison: each page, two units
     // highlighted in the bump chart.

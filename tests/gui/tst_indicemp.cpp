@@ -473,7 +473,7 @@ void TestIndiceMP::exportAfterMethodRun() {
 
     QCOMPARE(m_dialogs.saveRequests.size(), 1);
     QCOMPARE(m_dialogs.saveRequests[0].startFolder,
-             m_dir->filePath(QStringLiteral("Province-risultati.xlsx")));
+             m_dir->filePath(QStringLiteral("Province.xlsx.risultati.xlsx")));
     QCOMPARE(m_dialogs.messages.size(), 1);
     QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Warning);
     QVERIFY2(m_dialogs.messages[0].text.contains(

@@ -137,24 +137,27 @@ void TestRobustnessWindow::opensOnTheComparisonOnView() {
 void TestRobustnessWindow::headerClickSortsTheSummary() {
     RobustnessWindow* w = open();
     QVERIFY(w);
-    QHeaderView* header = w->pages().summaryGrid->horizontalHeader();
-    const QStringList labels = gridColumn(w->pages().summaryGrid, 0);
-    const auto clickWorst = [&] {
-        // Grid column 4, "Peggiore", is header section 3.
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(3) + 5, header->height() / 2));
-    };
+    GridView* grid = w->pages().summaryGrid;
+    const QByteArray sheet = asFile(grid);
     for (const bool ascending : {true, false}) {
-        clickWorst();
-        const QStringList worst = gridColumn(w->pages().summaryGrid, 4);
+        clickColumnHeader(grid, 4); // "Peggiore"
+        const QStringList worst = viewColumnTexts(grid, 4);
         for (int i = 1; i < worst.size(); ++i)
             QVERIFY(ascending ? worst[i - 1].toInt() <= worst[i].toInt()
                               : worst[i - 1].toInt() >= worst[i].toInt());
-        // Every row still names its own unit.
-        const QStringList shown = gridColumn(w->pages().summaryGrid, 0);
-        for (int r = 0; r < shown.size(); ++r)
-            QCOMPARE(shown[r], labels[w->summaryOrder()[std::size_t(r)]]);
     }
+    // The table and its file keep the sheet order.
+    QCOMPARE(asFile(grid), sheet);
+    QCOMPARE(fileContents(file(QStringLiteral(".rob.csv"))), sheet);
+    // The unit selected on the sorted view is the one drawn bold.
+    grid->selectRow(0);
+    w->updateCharts();
+    QStringList bold;
+    for (QAbstractSeries* s : w->pages().bumpChart->chart()->series())
+        if (static_cast<QLineSeries*>(s)->pen().widthF() > 2)
+            bold.append(s->name());
+    QCOMPARE(bold, QStringList{viewColumnTexts(grid, 0).first()});
+    QVERIFY(viewColumnTexts(grid, 0).first() != gridColumnTexts(grid, 0)[1]);
 }
 
 void TestRobustnessWindow::analysesFillGridsAndFiles() {

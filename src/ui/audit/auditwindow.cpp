@@ -106,14 +106,17 @@ QWidget* AuditWindow::tableAndChartPage(const QString& text, const ChartPane& pa
     layout->addWidget(note(text, page));
     auto* splitter = new QSplitter(Qt::Vertical, page);
     *pane.grid = grid(pane.gridName, pane.model, splitter);
+    (*pane.grid)->enableSorting();
     *pane.chart = chartView(pane.chartName, splitter);
     (*pane.chart)->setMinimumHeight(200);
     splitter->addWidget(*pane.grid);
     splitter->addWidget(*pane.chart);
     layout->addWidget(splitter, 1);
     connect((*pane.grid)->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this, show = pane.show](const QModelIndex& current) { (this->*show)(current.row()); });
-    addExportMenu(*pane.chart, m_dialogs, m_processing->workbook() + pane.fileSuffix);
+            [this, show = pane.show, view = *pane.grid](const QModelIndex& current) {
+                (this->*show)(view->modelRow(current.row()));
+            });
+    addExportMenu(*pane.chart, m_dialogs, chartFileName(m_processing->workbook(), pane.file));
     return page;
 }
 
@@ -122,8 +125,7 @@ QWidget* AuditWindow::indicatorsPage() {
         tr("In evidenza gli indicatori anomali: asimmetria oltre 2 in valore assoluto e curtosi "
            "oltre 3,5. Selezionare un indicatore per vederne la distribuzione."),
         {&m_indicatorGrid, QStringLiteral("msfIndicatori"), m_indicatorModel, &m_histogram,
-         QStringLiteral("chartIstogramma"), QStringLiteral(".istogramma.png"),
-         &AuditWindow::showHistogram});
+         QStringLiteral("chartIstogramma"), ChartFile::Histogram, &AuditWindow::showHistogram});
 }
 
 QWidget* AuditWindow::correlationsPage() {
@@ -153,7 +155,7 @@ QWidget* AuditWindow::correlationsPage() {
     layout->addWidget(m_heatmapView, 1);
     connect(m_kind, &QButtonGroup::idClicked, this, [this] { showHeatmap(); });
     addExportMenu(m_heatmapView, m_dialogs,
-                  m_processing->workbook() + QStringLiteral(".correlazioni.png"));
+                  chartFileName(m_processing->workbook(), ChartFile::Correlations));
     return page;
 }
 
@@ -163,8 +165,7 @@ QWidget* AuditWindow::coherencePage() {
            "standardizzati e gli autovalori delle loro correlazioni. Selezionare un gruppo per il "
            "grafico degli autovalori."),
         {&m_coherenceGrid, QStringLiteral("msfCoerenza"), m_coherenceModel, &m_scree,
-         QStringLiteral("chartAutovalori"), QStringLiteral(".autovalori.png"),
-         &AuditWindow::showScree});
+         QStringLiteral("chartAutovalori"), ChartFile::Eigenvalues, &AuditWindow::showScree});
 }
 
 QWidget* AuditWindow::treatmentPage() {
@@ -186,6 +187,7 @@ QWidget* AuditWindow::treatmentPage() {
     row->addWidget(m_treatmentNote, 1);
     layout->addLayout(row);
     m_changesGrid = grid(QStringLiteral("msfTrattati"), m_changesModel, page);
+    m_changesGrid->enableSorting();
     layout->addWidget(m_changesGrid, 1);
     connect(m_treatButton, &QPushButton::clicked, this, [this] { treat(); });
     return page;
@@ -259,11 +261,11 @@ void AuditWindow::present(AuditFigures figures) {
     FG_AutosizeCols(*m_indicatorGrid, -1, -1, false);
     FG_AutosizeCols(*m_coherenceGrid, -1, -1, false);
     showHeatmap();
-    m_indicatorGrid->selectRow(0);
+    m_indicatorGrid->selectRow(m_indicatorGrid->viewRow(0));
     showHistogram(0);
     // The whole matrix, the last line, until a group is chosen.
     const int whole = m_coherenceModel->rowCount() - 1;
-    m_coherenceGrid->selectRow(whole);
+    m_coherenceGrid->selectRow(m_coherenceGrid->viewRow(whole));
     showScree(whole);
 }
 

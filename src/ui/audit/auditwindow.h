@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/regional.h"
+#include "shared/resultnames.h"
 #include "ui/audit/auditfigures.h"
 #include "ui/platform/dialogs.h"
 #include "workflow/processing.h"
@@ -62,7 +63,7 @@ private:
         GridModel* model;
         QChartView** chart;
         QString chartName;
-        QString fileSuffix; // of the name proposed for the exported chart
+        ChartFile file; // its name proposed beside the workbook
         void (AuditWindow::*show)(int row);
     };
     QWidget* tableAndChartPage(const QString& text, const ChartPane& pane);

@@ -137,9 +137,11 @@ void ComparisonWidgets::buildResults(QDialog* window, TextTableModel* valuesMode
     msfRisultati = new GridView(window);
     msfRisultati->setObjectName(QStringLiteral("msfRisultati"));
     msfRisultati->setGridModel(valuesModel);
+    msfRisultati->enableSorting();
     msfRanking = new GridView(window);
     msfRanking->setObjectName(QStringLiteral("msfRanking"));
     msfRanking->setGridModel(ranksModel);
+    msfRanking->enableSorting();
     Frame1 = new QGroupBox(tr("Matrice dei risultati"), window);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     hint = new HintLabel(QStringLiteral("lblSuggerimento"), Frame1);

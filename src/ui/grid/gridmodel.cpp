@@ -28,8 +28,8 @@ QColor GridModel::cellForeground(int, int) const {
     return QColor();
 }
 
-bool GridModel::cellIsNumber(int, int) const {
-    return false;
+std::optional<double> GridModel::cellNumber(int, int) const {
+    return std::nullopt;
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {

@@ -44,8 +44,10 @@ public:
     // The text colour of a data cell, or an invalid colour for the view's
     // own; a model that shades its cells picks one that stays readable.
     virtual QColor cellForeground(int row, int col) const;
-    // True when the text of a data cell is a number, shown right-aligned.
-    virtual bool cellIsNumber(int row, int col) const;
+    // The number a data cell holds, none for a text or an empty cell.
+    // Numbers are shown right-aligned and a sorted grid orders them by value.
+    virtual std::optional<double> cellNumber(int row, int col) const;
+    bool cellIsNumber(int row, int col) const { return cellNumber(row, col).has_value(); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const final;
     int columnCount(const QModelIndex& parent = QModelIndex()) const final;

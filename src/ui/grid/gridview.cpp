@@ -1,5 +1,7 @@
 #include "ui/grid/gridview.h"
 
+#include "ui/grid/gridsortproxy.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -43,10 +45,35 @@ void GridView::setGridModel(GridModel* model) {
     if (m_model)
         disconnect(m_model, nullptr, this, nullptr);
     m_model = model;
-    setModel(model);
+    if (m_sorter)
+        m_sorter->setGridModel(model);
+    else
+        setModel(model);
     if (model)
         connect(model, &QAbstractItemModel::modelReset, this, &GridView::modelWasReset);
     modelWasReset();
+}
+
+void GridView::enableSorting() {
+    if (m_sorter)
+        return;
+    m_sorter = new GridSortProxy(this);
+    m_sorter->setGridModel(m_model);
+    QHeaderView* header = horizontalHeader();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicatorClearable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    setModel(m_sorter);
+    setSortingEnabled(true);
+}
+
+int GridView::modelRow(int viewRow) const {
+    return m_sorter ? m_sorter->mapToSource(m_sorter->index(viewRow, 0)).row() : viewRow;
+}
+
+int GridView::viewRow(int modelRow) const {
+    return m_sorter && m_model ? m_sorter->mapFromSource(m_model->index(modelRow, 0)).row()
+                               : modelRow;
 }
 
 void GridView::modelWasReset() {
@@ -70,6 +97,8 @@ void GridView::setGridColumnWidth(int col, int width) {
         verticalHeader()->setFixedWidth(width);
         return;
     }
+    if (m_sorter)
+        width = std::max(width, horizontalHeader()->sectionSizeHint(col - 1));
     setColumnWidth(col - 1, width);
 }
 
@@ -135,7 +164,8 @@ void GridView::copySelection() const {
         text += u'\n';
     };
     appendRow(0);
+    // The rows as on view.
     for (int r = top; r <= bottom; ++r)
-        appendRow(r + 1);
+        appendRow(modelRow(r) + 1);
     QApplication::clipboard()->setText(text);
 }

@@ -4,6 +4,7 @@
 
 #include <QTableView>
 
+class GridSortProxy;
 class QAbstractButton;
 
 // The table view of every grid: the header row of the model is its
@@ -19,9 +20,21 @@ public:
     void setGridModel(GridModel* model);
     GridModel* gridModel() const { return m_model; }
 
+    // Lets a click on a column's header sort the rows on view by that
+    // column (GridSortProxy): ascending, descending, then sheet order again.
+    // The grid model keeps its rows. Call it before connecting to the
+    // selection model, which it replaces.
+    void enableSorting();
+    // The grid model's row (0 for the first data row) shown on view row
+    // viewRow, and the other way round.
+    int modelRow(int viewRow) const;
+    int viewRow(int modelRow) const;
+
     int gridColumnCount() const;
     // The width of grid column col in pixels (column 0: the label column).
     int gridColumnWidth(int col) const;
+    // On a sortable grid a column is never narrower than its header with
+    // the sort arrow.
     void setGridColumnWidth(int col, int width);
 
     // The text drawn on the corner.
@@ -42,6 +55,7 @@ private:
     void modelWasReset();
 
     GridModel* m_model = nullptr;
+    GridSortProxy* m_sorter = nullptr;
     QAbstractButton* m_corner = nullptr;
     int m_labelWidth = 0;
 };

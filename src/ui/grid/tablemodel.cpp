@@ -105,8 +105,8 @@ std::optional<QFont> TableModel::cellFont(int row, int col) const {
     return italic;
 }
 
-bool TableModel::cellIsNumber(int row, int col) const {
+std::optional<double> TableModel::cellNumber(int row, int col) const {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
-        return false;
-    return m_regional.numberOf(cell(row, col)).has_value();
+        return std::nullopt;
+    return m_regional.numberOf(cell(row, col));
 }

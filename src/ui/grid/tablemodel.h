@@ -54,7 +54,7 @@ public:
     int shapeKey(int row, int col) const override;
     QString shapePattern(int key) const override;
     QColor cellBackground(int row, int col) const override;
-    bool cellIsNumber(int row, int col) const override;
+    std::optional<double> cellNumber(int row, int col) const override;
     bool cellHatched(int row, int col) const override;
     std::optional<QFont> cellFont(int row, int col) const override;
 

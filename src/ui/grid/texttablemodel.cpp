@@ -29,6 +29,6 @@ QString TextTableModel::gridText(int row, int col) const {
                     : m_table.cell(row, col);
 }
 
-bool TextTableModel::cellIsNumber(int row, int col) const {
-    return inside(row, col) && m_regional.parseNumber(m_table.cell(row, col)).has_value();
+std::optional<double> TextTableModel::cellNumber(int row, int col) const {
+    return inside(row, col) ? m_regional.parseNumber(m_table.cell(row, col)) : std::nullopt;
 }

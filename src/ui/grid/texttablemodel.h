@@ -24,7 +24,7 @@ public:
     int gridRowCount() const override { return m_table.rowCount(); }
     int gridColumnCount() const override { return m_table.columnCount(); }
     QString gridText(int row, int col) const override;
-    bool cellIsNumber(int row, int col) const override;
+    std::optional<double> cellNumber(int row, int col) const override;
 
 protected:
     const Regional& regional() const { return m_regional; }

@@ -1,11 +1,15 @@
 #include "ui/platform/qtdialogs.h"
 
+#include "shared/resultnames.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 
 namespace {
 
@@ -23,6 +27,23 @@ QMessageBox::Icon qtIcon(Dialogs::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Hides the files the program wrote beside a workbook (results, analyses,
+// exports, charts): they are no matrices. A name typed by hand is still
+// taken as the user typed it.
+class WrittenFilesHidden : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || !isWrittenByProgram(files->fileName(index));
+    }
+};
+
 } // namespace
 
 QWidget* QtDialogs::parentWindow() {
@@ -39,6 +60,7 @@ std::unique_ptr<QFileDialog> QtDialogs::workbookDialog(const QString& title, con
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
+    dialog->setProxyModel(new WrittenFilesHidden(dialog.get()));
     return dialog;
 }
 

@@ -22,7 +22,8 @@ public:
     int choose(const QString& text, const QString& title, const QStringList& options) override;
     void endProgram() override;
 
-    // The dialogs as shown, configured but not yet run.
+    // The dialogs as shown, configured but not yet run. The workbook dialog
+    // leaves out the files the program wrote (isWrittenByProgram).
     static std::unique_ptr<QFileDialog> workbookDialog(const QString& title, const QString& filter,
                                                        const QString& startFolder, QWidget* parent);
     static std::unique_ptr<QFileDialog> folderDialog(const QString& title,

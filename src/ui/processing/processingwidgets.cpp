@@ -125,9 +125,11 @@ void ProcessingWidgets::buildGrids(QDialog* window, TableModel* dataModel,
     msfMatrice = new GridView(window);
     msfMatrice->setObjectName(QStringLiteral("msfMatrice"));
     msfMatrice->setGridModel(dataModel);
+    msfMatrice->enableSorting();
     msfRisultati = new GridView(window);
     msfRisultati->setObjectName(QStringLiteral("msfRisultati"));
     msfRisultati->setGridModel(resultsModel);
+    msfRisultati->enableSorting();
 
     frmMatrice =
         gridFrame(QStringLiteral("frmMatrice"), tr("Matrice dei dati"), msfMatrice, window);

@@ -1,5 +1,6 @@
 #include "ui/report/resultsoutput.h"
 #include "shared/expected.h"
+#include "shared/resultnames.h"
 
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/dialogs.h"
@@ -17,11 +18,9 @@ namespace {
 enum class Output { Workbook, Report };
 
 QString suggested(const QString& workbook, Output output) {
-    const QFileInfo info(workbook);
-    return QDir(info.absolutePath())
-        .filePath(info.completeBaseName() + (output == Output::Workbook
-                                                 ? QStringLiteral("-risultati.xlsx")
-                                                 : QStringLiteral("-rapporto.pdf")));
+    const QString absolute = QFileInfo(workbook).absoluteFilePath();
+    return output == Output::Workbook ? resultsWorkbookFileName(absolute)
+                                      : reportFileName(absolute);
 }
 
 // What the work off the window's thread leaves.

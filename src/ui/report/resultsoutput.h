@@ -15,8 +15,8 @@ class Dialogs;
 
 // The two commands that take a workbook's results out of the program, as
 // the processing and the comparison window run them: a save dialog (the
-// workbook's folder first, the name of the workbook with "-risultati.xlsx"
-// or "-rapporto.pdf" proposed), the work off the window's thread, then a
+// names of the naming module proposed beside the workbook, so that saving
+// the results copies the file), the work off the window's thread, then a
 // message saying where the file went (with the result files left out) or
 // why it was not written.
 //

@@ -64,9 +64,11 @@ RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models
     pages->setObjectName(QStringLiteral("pagine"));
     pages->addTab(summaryPage(window, models), tr("&Ranghi"));
     pages->addTab(sensitivityPage(window, models), tr("&Sensibilità agli indicatori"));
-    pages->addTab(uncertaintyPage(window, models, dialogs), tr("&Incertezza"));
-    pages->addTab(chartsPage(window, dialogs, workbook), tr("&Grafici"));
-    pages->addTab(monteCarloPage(window, models, dialogs), tr("&Monte Carlo"));
+    pages->addTab(uncertaintyPage(window, models), tr("&Incertezza"));
+    pages->addTab(chartsPage(window), tr("&Grafici"));
+    pages->addTab(monteCarloPage(window, models), tr("&Monte Carlo"));
+    for (const ChartExport& chart : chartExports)
+        addExportMenu(chart.view, dialogs, chartFileName(workbook, chart.chart));
 }
 
 QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& models) {
@@ -75,8 +77,7 @@ QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& m
     kendallGrid = grid(QStringLiteral("msfKendall"), models.kendall, page);
     spearmanGrid = grid(QStringLiteral("msfSpearman"), models.spearman, page);
     summaryLabel = noteLabel(QStringLiteral("lblRiepilogo"), page);
-    summaryGrid->horizontalHeader()->setSortIndicatorShown(true);
-    summaryGrid->horizontalHeader()->setSectionsClickable(true);
+    summaryGrid->enableSorting();
 
     auto* matrices = new QHBoxLayout;
     matrices->addWidget(gridFrame(QStringLiteral("frmSpearman"), tr("Cograduazione (Spearman)"),
@@ -114,6 +115,7 @@ QWidget* RobustnessPages::sensitivityPage(QWidget* window, const RobustnessModel
     strip->addWidget(sensitivityButton);
     strip->addStretch(1);
     sensitivityGrid = grid(QStringLiteral("msfSensibilita"), models.sensitivity, page);
+    sensitivityGrid->enableSorting();
     sensitivityLabel = noteLabel(QStringLiteral("lblSensibilita"), page);
     sensitivityLabel->setText(
         tr("Spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
@@ -125,8 +127,7 @@ QWidget* RobustnessPages::sensitivityPage(QWidget* window, const RobustnessModel
     return page;
 }
 
-QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModels& models,
-                                          Dialogs& dialogs) {
+QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModels& models) {
     auto* page = new QWidget(window);
     uncertaintyButton = computeButton(QStringLiteral("cmdIncertezza"),
                                       tr("Incrocia ogni metodo confrontato con ogni insieme "
@@ -134,12 +135,12 @@ QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModel
                                       page);
     uncertaintyLabel = noteLabel(QStringLiteral("lblIncertezza"), page);
     uncertaintyGrid = grid(QStringLiteral("msfIncertezza"), models.uncertainty, page);
+    uncertaintyGrid->enableSorting();
     intervalChart = new RankIntervalChart(page);
-    addExportMenu(intervalChart->view(), dialogs, QString());
     auto* strip = new QHBoxLayout;
     strip->addWidget(uncertaintyButton);
     strip->addWidget(uncertaintyLabel, 1);
-    strip->addWidget(exportButton(intervalChart->view(), QStringLiteral(".intervalli"), page));
+    strip->addWidget(exportButton(intervalChart->view(), ChartFile::RankIntervals, page));
     auto* splitter = new QSplitter(Qt::Horizontal, page);
     splitter->addWidget(uncertaintyGrid);
     splitter->addWidget(intervalChart);
@@ -151,12 +152,10 @@ QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModel
     return page;
 }
 
-QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs, const QString& workbook) {
+QWidget* RobustnessPages::chartsPage(QWidget* window) {
     auto* page = new QWidget(window);
     bumpChart = chartView(QStringLiteral("graficoRanghi"), window);
-    addExportMenu(bumpChart, dialogs, workbook + QStringLiteral(".ranghi.png"));
     scatterChart = chartView(QStringLiteral("graficoDispersione"), window);
-    addExportMenu(scatterChart, dialogs, workbook + QStringLiteral(".dispersione.png"));
     xAxisCombo = new QComboBox(page);
     xAxisCombo->setObjectName(QStringLiteral("cmbAsseX"));
     yAxisCombo = new QComboBox(page);
@@ -167,7 +166,7 @@ QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs, const QS
                             page);
     auto* bumpStrip = new QHBoxLayout;
     bumpStrip->addWidget(note, 1);
-    bumpStrip->addWidget(exportButton(bumpChart, QStringLiteral(".ranghi"), page));
+    bumpStrip->addWidget(exportButton(bumpChart, ChartFile::Bump, page));
     left->addLayout(bumpStrip);
     left->addWidget(bumpChart, 1);
     auto* right = new QVBoxLayout;
@@ -177,7 +176,7 @@ QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs, const QS
     scatterStrip->addWidget(new QLabel(tr("verticale:"), page));
     scatterStrip->addWidget(yAxisCombo);
     scatterStrip->addStretch(1);
-    scatterStrip->addWidget(exportButton(scatterChart, QStringLiteral(".dispersione"), page));
+    scatterStrip->addWidget(exportButton(scatterChart, ChartFile::Scatter, page));
     right->addLayout(scatterStrip);
     right->addWidget(scatterChart, 1);
     auto* layout = new QHBoxLayout(page);
@@ -186,17 +185,15 @@ QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs, const QS
     return page;
 }
 
-QPushButton* RobustnessPages::exportButton(QChartView* view, const QString& suffix,
-                                           QWidget* parent) {
+QPushButton* RobustnessPages::exportButton(QChartView* view, ChartFile chart, QWidget* parent) {
     auto* button = new QPushButton(tr("Esporta grafico..."), parent);
     button->setObjectName(QStringLiteral("cmdEsporta") + view->objectName());
     button->setAutoDefault(false);
-    chartExports.push_back({button, view, suffix});
+    chartExports.push_back({button, view, chart});
     return button;
 }
 
-QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels& models,
-                                         Dialogs& dialogs) {
+QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels& models) {
     auto* page = new QWidget(window);
     MonteCarloControls& c = monteCarlo;
     const auto checkBox = [page](const QString& name, const QString& text, bool checked) {
@@ -253,23 +250,22 @@ QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels
     settingsBox->setLayout(settings);
 
     c.grid = grid(QStringLiteral("msfMonteCarlo"), models.monteCarlo, page);
+    c.grid->enableSorting();
     c.intervals = new RankIntervalChart(page);
     c.intervals->view()->setObjectName(QStringLiteral("graficoMCIntervalli"));
-    addExportMenu(c.intervals->view(), dialogs, QString());
     c.indices = chartView(QStringLiteral("graficoSobol"), page);
-    addExportMenu(c.indices, dialogs, QString());
     c.unitTotals = grid(QStringLiteral("msfSobolUnita"), models.unitTotals, page);
+    c.unitTotals->enableSorting();
 
     auto* left = new QVBoxLayout;
     left->addWidget(settingsBox);
     left->addWidget(c.grid, 1);
     auto* intervalsBox = new QVBoxLayout;
-    intervalsBox->addWidget(exportButton(c.intervals->view(), QStringLiteral(".mc"), page), 0,
+    intervalsBox->addWidget(exportButton(c.intervals->view(), ChartFile::MonteCarlo, page), 0,
                             Qt::AlignRight);
     intervalsBox->addWidget(c.intervals, 1);
     auto* indicesBox = new QVBoxLayout;
-    indicesBox->addWidget(exportButton(c.indices, QStringLiteral(".sobol"), page), 0,
-                          Qt::AlignRight);
+    indicesBox->addWidget(exportButton(c.indices, ChartFile::Sobol, page), 0, Qt::AlignRight);
     indicesBox->addWidget(c.indices, 2);
     indicesBox->addWidget(gridFrame(QStringLiteral("frmSobolUnita"),
                                     tr("Indice totale di ogni fattore sul rango di ogni unità"),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/resultnames.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -60,12 +62,12 @@ struct RobustnessPages {
     Q_DECLARE_TR_FUNCTIONS(RobustnessWindow)
 
 public:
-    // A button that exports a chart, and the suffix of the name it proposes
-    // (<workbook><suffix>.png).
+    // A button that exports a chart, and the chart's file among the names
+    // proposed beside the workbook.
     struct ChartExport {
         QPushButton* button;
         QChartView* view;
-        QString suffix;
+        ChartFile chart;
     };
 
     RobustnessPages(QWidget* window, const RobustnessModels& models, Dialogs& dialogs,
@@ -94,8 +96,8 @@ public:
 private:
     QWidget* summaryPage(QWidget* window, const RobustnessModels& models);
     QWidget* sensitivityPage(QWidget* window, const RobustnessModels& models);
-    QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
-    QWidget* chartsPage(QWidget* window, Dialogs& dialogs, const QString& workbook);
-    QWidget* monteCarloPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
-    QPushButton* exportButton(QChartView* view, const QString& suffix, QWidget* parent);
+    QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models);
+    QWidget* chartsPage(QWidget* window);
+    QWidget* monteCarloPage(QWidget* window, const RobustnessModels& models);
+    QPushButton* exportButton(QChartView* view, ChartFile chart, QWidget* parent);
 };

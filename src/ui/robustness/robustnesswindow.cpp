@@ -1,5 +1,6 @@
 #include "ui/robustness/robustnesswindow.h"
 
+#include "shared/resultnames.h"
 #include "ui/charts/chartexport.h"
 #include "ui/charts/rankcharts.h"
 #include "ui/charts/rankintervalchart.h"
@@ -14,7 +15,6 @@
 #include "ui/platform/windowsetup.h"
 #include "ui/report/resultsoutput.h"
 #include "ui/robustness/shiftmodel.h"
-#include "ui/robustness/tablesorting.h"
 #include "ui/robustness/totalindexmodel.h"
 #include "workflow/robustnessanalyses.h"
 
@@ -71,8 +71,6 @@ void RobustnessWindow::connectControls() {
         if (page == 3)
             updateCharts();
     });
-    connect(m_ui.summaryGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int section) { sortSummary(section + 1); });
     connect(m_ui.summaryGrid, &GridView::autosizeRequested, this,
             [this] { FG_AutosizeCols(*m_ui.summaryGrid, -1, -1, false); });
     connect(m_ui.sensitivityButton, &QPushButton::clicked, this, [this] { computeSensitivity(); });
@@ -84,8 +82,7 @@ void RobustnessWindow::connectControls() {
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     for (const RobustnessPages::ChartExport& chart : m_ui.chartExports)
         connect(chart.button, &QPushButton::clicked, this, [this, chart] {
-            askAndExport(chart.view, m_dialogs,
-                         m_state.strMatrice + chart.suffix + QStringLiteral(".png"));
+            askAndExport(chart.view, m_dialogs, chartFileName(m_state.strMatrice, chart.chart));
         });
 }
 
@@ -119,10 +116,6 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
     m_summaryTable = std::move(run.table);
     m_bumpDrawn = false;
     m_drawnAxes = {-1, -1};
-    m_sortColumn = -1;
-    m_order.clear();
-    for (int i = 0; i < m_ranks.units(); ++i)
-        m_order.push_back(i);
     m_ui.summaryGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_models.summary->setTable(m_summaryTable);
     fitColumnsAnswering(*m_ui.summaryGrid);
@@ -162,29 +155,16 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
     return reportSaved(run.saved, run.file, tr("riepilogo dei ranghi"));
 }
 
-void RobustnessWindow::sortSummary(int col) {
-    if (col < 1 || col >= m_summaryTable.columnCount())
-        return;
-    m_sortOrder = (col == m_sortColumn && m_sortOrder == Qt::AscendingOrder) ? Qt::DescendingOrder
-                                                                             : Qt::AscendingOrder;
-    m_sortColumn = col;
-    const std::vector<int> rows = sortedRows(m_summaryTable, col, m_sortOrder, m_regional);
-    m_order.clear();
-    for (const int r : rows)
-        m_order.push_back(r - 1);
-    m_models.summary->setTable(withRowOrder(m_summaryTable, rows));
-    m_ui.summaryGrid->horizontalHeader()->setSortIndicator(col - 1, m_sortOrder);
-}
-
 void RobustnessWindow::updateCharts() {
     QList<int> chosen;
     if (QItemSelectionModel* selection = m_ui.summaryGrid->selectionModel()) {
-        std::set<int> rows;
+        // Summary row i is unit i, whichever way the view is sorted.
+        std::set<int> units;
         for (const QModelIndex& index : selection->selectedIndexes())
-            rows.insert(index.row());
-        for (const int row : rows)
-            if (row >= 0 && row < int(m_order.size()))
-                chosen.append(m_order[std::size_t(row)]);
+            units.insert(m_ui.summaryGrid->modelRow(index.row()));
+        for (const int unit : units)
+            if (unit >= 0 && unit < m_ranks.units())
+                chosen.append(unit);
     }
     if (!m_bumpDrawn || chosen != m_drawnSelection) {
         QChart* old = m_ui.bumpChart->chart();

@@ -55,13 +55,6 @@ public:
     Outcome computeMonteCarlo();
 
     const RobustnessPages& pages() const { return m_ui; }
-    // The units, by their index in the source matrix, in the order of the
-    // summary grid's rows.
-    const std::vector<int>& summaryOrder() const { return m_order; }
-
-    // Sorts the summary grid by grid column col (1..), ascending first, the
-    // other way on a second request for the same column.
-    void sortSummary(int col);
     // Redraws the bump chart with the units selected in the summary grid
     // highlighted, and the scatter of the methods chosen; a chart already
     // drawn from the same ranks, selection or methods is kept.
@@ -89,9 +82,6 @@ private:
 
     RankMatrix m_ranks;
     TextTable m_summaryTable;
-    std::vector<int> m_order;
-    int m_sortColumn = -1;
-    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     // The matrix read for the analyses when none was loaded.
     std::unique_ptr<Processing> m_source;
     // The matrix read again with its gaps kept, for the Monte Carlo's

@@ -1,5 +1,6 @@
 #include "ui/timeseries/timeanalysiswindow.h"
 
+#include "shared/resultnames.h"
 #include "timeseries/ampifiles.h"
 #include "ui/charts/ampichart.h"
 #include "ui/charts/chartexport.h"
@@ -275,7 +276,6 @@ void TimeAnalysisWindow::chooseGroup() {
 }
 
 void TimeAnalysisWindow::exportChart() {
-    const QString stem =
-        m_workbook + (plus() ? QStringLiteral(".AMPI+") : QStringLiteral(".AMPI-"));
-    askAndExport(m_chart->view(), m_dialogs, stem + QStringLiteral(".png"));
+    askAndExport(m_chart->view(), m_dialogs,
+                 chartFileName(m_workbook, plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus));
 }

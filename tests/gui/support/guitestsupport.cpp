@@ -3,6 +3,9 @@
 #include "ui/grid/gridview.h"
 #include "workbook/caricamatrice.h"
 
+#include <QHeaderView>
+#include <QTest>
+
 Processing::MatrixLoader memoryLoader(std::shared_ptr<Rows> rows, const Regional& regional) {
     return [rows, regional](const QString& path, WorkProgress* progress) {
         const MemoryReader reader(*rows);
@@ -25,6 +28,23 @@ bool writeMethodResults(const QString& workbook, const Rows& rows,
 
 CellValue t(const char* text) {
     return CellValue(QString::fromUtf8(text));
+}
+
+QStringList viewColumnTexts(const GridView* grid, int col) {
+    QStringList texts;
+    const QAbstractItemModel* model = grid->model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        texts.append(col == 0 ? model->headerData(r, Qt::Vertical).toString()
+                              : model->index(r, col - 1).data().toString());
+    return texts;
+}
+
+void clickColumnHeader(GridView* grid, int col) {
+    QHeaderView* header = grid->horizontalHeader();
+    QTest::mouseClick(
+        header->viewport(), Qt::LeftButton, {},
+        QPoint(header->sectionViewportPosition(col - 1) + header->sectionSize(col - 1) / 2,
+               header->height() / 2));
 }
 
 QStringList gridColumnTexts(const GridView* grid, int col) {

@@ -30,3 +30,8 @@ CellValue t(const char* text);
 
 // The texts of grid column col, the header row first.
 QStringList gridColumnTexts(const GridView* grid, int col);
+// The texts of the data rows of grid column col as the view shows them,
+// in the view's order (a sorted grid's model keeps its own).
+QStringList viewColumnTexts(const GridView* grid, int col);
+// A mouse click on the header of grid column col (1..).
+void clickColumnHeader(GridView* grid, int col);
