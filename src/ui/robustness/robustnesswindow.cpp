@@ -6,7 +6,9 @@
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/rowselection.h"
 #include "ui/grid/texttablemodel.h"
+#include "ui/grid/unitsearchbox.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
@@ -28,7 +30,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -79,6 +80,10 @@ void RobustnessWindow::connectControls() {
     connect(m_ui.monteCarlo.compute, &QPushButton::clicked, this, [this] { computeMonteCarlo(); });
     connect(m_ui.xAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
+    for (GridView* grid : {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo.grid})
+        connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, grid] { followSelection(grid); });
+    connect(m_ui.searchBox, &UnitSearchBox::searchRequested, this, &RobustnessWindow::searchUnits);
     for (const RobustnessPages::ChartExport& chart : m_ui.chartExports)
         connect(chart.button, &QPushButton::clicked, this, [this, chart] {
             askAndExport(chart.view, m_dialogs,
@@ -116,6 +121,7 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
     m_summaryTable = std::move(run.table);
     m_bumpDrawn = false;
     m_drawnAxes = {-1, -1};
+    m_chosen.clear();
     m_sortColumn = -1;
     m_order.clear();
     for (int i = 0; i < m_ranks.units(); ++i)
@@ -168,24 +174,65 @@ void RobustnessWindow::sortSummary(int col) {
         m_order.push_back(r - 1);
     m_models.summary->setTable(withRowOrder(m_summaryTable, rows));
     m_ui.summaryGrid->horizontalHeader()->setSortIndicator(col - 1, m_sortOrder);
+    chooseUnits(m_chosen); // the same units selected in their new rows
+}
+
+int RobustnessWindow::unitOfRow(const GridView* grid, int row) const {
+    if (grid == m_ui.summaryGrid)
+        return row >= 0 && row < int(m_order.size()) ? m_order[std::size_t(row)] : -1;
+    return row; // the analyses' grids list the units in the matrix's order
+}
+
+void RobustnessWindow::followSelection(GridView* grid) {
+    if (m_choosing)
+        return;
+    QList<int> units;
+    for (const int row : selectedRows(*grid))
+        if (const int unit = unitOfRow(grid, row); unit >= 0 && unit < m_ranks.units())
+            units.append(unit);
+    chooseUnits(units);
+}
+
+void RobustnessWindow::chooseUnits(const QList<int>& units) {
+    m_chosen = units;
+    m_choosing = true;
+    // The summary grid may be sorted; the others list the units in order.
+    std::vector<int> summaryRow(m_order.size(), -1);
+    for (std::size_t row = 0; row < m_order.size(); ++row)
+        summaryRow[std::size_t(m_order[row])] = int(row);
+    for (GridView* grid : {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo.grid}) {
+        if (grid->gridModel()->gridRowCount() <= 1)
+            continue;
+        QList<int> rows;
+        for (const int unit : units)
+            if (unit >= 0 && std::size_t(unit) < summaryRow.size())
+                rows.append(grid == m_ui.summaryGrid ? summaryRow[std::size_t(unit)] : unit);
+        if (rows != selectedRows(*grid))
+            selectRows(*grid, rows);
+    }
+    m_choosing = false;
+    m_ui.intervalChart->setHighlighted(units);
+    m_ui.monteCarlo.intervals->setHighlighted(units);
+    if (m_ui.pages->currentIndex() == 3)
+        updateCharts();
+}
+
+void RobustnessWindow::searchUnits(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return;
+    const QList<int> found = matchingLabels(m_ranks.labels, text);
+    chooseUnits(found);
+    m_stbStato->setPanelText(
+        tr("Unità trovate per «%1»: %2").arg(text.trimmed()).arg(found.size()));
 }
 
 void RobustnessWindow::updateCharts() {
-    QList<int> chosen;
-    if (QItemSelectionModel* selection = m_ui.summaryGrid->selectionModel()) {
-        std::set<int> rows;
-        for (const QModelIndex& index : selection->selectedIndexes())
-            rows.insert(index.row());
-        for (const int row : rows)
-            if (row >= 0 && row < int(m_order.size()))
-                chosen.append(m_order[std::size_t(row)]);
-    }
-    if (!m_bumpDrawn || chosen != m_drawnSelection) {
+    if (!m_bumpDrawn || m_chosen != m_drawnSelection) {
         QChart* old = m_ui.bumpChart->chart();
-        m_ui.bumpChart->setChart(bumpChart(m_ranks, chosen));
+        m_ui.bumpChart->setChart(bumpChart(m_ranks, m_chosen));
         delete old;
         m_bumpDrawn = true;
-        m_drawnSelection = chosen;
+        m_drawnSelection = m_chosen;
     }
     drawScatter();
 }
@@ -193,12 +240,13 @@ void RobustnessWindow::updateCharts() {
 void RobustnessWindow::drawScatter() {
     const std::pair<int, int> axes{m_ui.xAxisCombo->currentIndex(),
                                    m_ui.yAxisCombo->currentIndex()};
-    if (axes == m_drawnAxes)
+    if (axes == m_drawnAxes && m_chosen == m_scatterSelection)
         return;
     QChart* old = m_ui.scatterChart->chart();
-    m_ui.scatterChart->setChart(rankScatterChart(m_ranks, axes.first, axes.second));
+    m_ui.scatterChart->setChart(rankScatterChart(m_ranks, axes.first, axes.second, m_chosen));
     delete old;
     m_drawnAxes = axes;
+    m_scatterSelection = m_chosen;
 }
 
 std::vector<MethodPosition> RobustnessWindow::comparedPositions() const {
@@ -319,6 +367,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
     m_models.uncertainty->setTable(run->table);
     fitColumnsAnswering(*m_ui.uncertaintyGrid);
     m_ui.intervalChart->setUncertainty(uncertainty);
+    chooseUnits(m_chosen); // selected in the new grid, highlighted in the chart
     QStringList notes{tr("%1 graduatorie per unità (%2 x %3 insiemi di indicatori).")
                           .arg(uncertainty.rankings)
                           .arg(uncertainty.codes.join(QStringLiteral(", ")))
