@@ -1,5 +1,6 @@
 #include "ui/grid/unitsearchbox.h"
 
+#include <QKeyEvent>
 #include <QTimer>
 
 UnitSearchBox::UnitSearchBox(QWidget* parent) : QLineEdit(parent), m_pause(new QTimer(this)) {
@@ -15,4 +16,10 @@ UnitSearchBox::UnitSearchBox(QWidget* parent) : QLineEdit(parent), m_pause(new Q
         m_pause->stop();
         Q_EMIT searchRequested(text());
     });
+}
+
+void UnitSearchBox::keyPressEvent(QKeyEvent* event) {
+    QLineEdit::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
 }

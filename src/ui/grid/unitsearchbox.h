@@ -13,6 +13,9 @@ class UnitSearchBox : public QLineEdit {
 public:
     explicit UnitSearchBox(QWidget* parent = nullptr);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 Q_SIGNALS:
     void searchRequested(const QString& text);
 
