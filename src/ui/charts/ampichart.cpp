@@ -22,7 +22,7 @@ AmpiChart::AmpiChart(QWidget* parent) : QWidget(parent) {
     m_x = new QBarCategoryAxis;
     m_x->setTitleText(tr("Periodo"));
     m_y = new QValueAxis;
-    m_y->setTitleText(tr("Valore dell'indice (riferimento 100)"));
+    m_y->setTitleText(tr("Valore (rif. 100)"));
     m_y->setLabelFormat(QStringLiteral("%.0f"));
     m_chart->addAxis(m_x, Qt::AlignBottom);
     m_chart->addAxis(m_y, Qt::AlignLeft);

@@ -8,6 +8,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHorizontalStackedBarSeries>
 #include <QLegendMarker>
@@ -18,6 +19,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace {
@@ -25,6 +27,11 @@ namespace {
 // What a chart of the page takes beside its rows: title, rank axis with
 // its title, legend and margins.
 constexpr int kChartFrame = 150;
+// The share of the chart's width its vertical axes may take, and what the
+// units axis takes beside its labels (its title, ticks and margins).
+constexpr double kAxisShare = 0.38;
+constexpr int kAxisFrame = 45;
+constexpr qreal kSmallestLabels = 6.0;
 
 } // namespace
 
@@ -131,9 +138,34 @@ void RankIntervalChart::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
+qreal RankIntervalChart::labelPointSize(int first, int count) const {
+    const QFont font = m_view->font();
+    if (!isVisible())
+        return font.pointSizeF();
+    const QFontMetricsF metrics(font);
+    qreal widest = 1;
+    for (int k = first; k < first + count && k < m_labels.size(); ++k)
+        widest = std::max(widest, metrics.horizontalAdvance(m_labels[k]));
+    // The chart cuts labels wider than its axes may be; smaller type keeps
+    // them whole.
+    const qreal room = kAxisShare * m_view->width() - kAxisFrame;
+    if (widest <= room)
+        return font.pointSizeF();
+    return std::max(kSmallestLabels, std::floor(font.pointSizeF() * room / widest * 4) / 4);
+}
+
 void RankIntervalChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (pageSize() != m_drawnPage) {
+    fitToView();
+}
+
+void RankIntervalChart::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToView();
+}
+
+void RankIntervalChart::fitToView() {
+    if (pageSize() != m_drawnPage || labelPointSize(m_first, m_drawnPage) != m_drawnLabelSize) {
         updateScrollRange();
         drawPage(std::min(m_first, m_scroll->maximum()));
     }
@@ -231,6 +263,10 @@ void RankIntervalChart::drawPage(int first) {
         auto* unitsAxis = new QBarCategoryAxis;
         unitsAxis->append(categories);
         unitsAxis->setTitleText(tr("Unità"));
+        m_drawnLabelSize = labelPointSize(first, count);
+        QFont labelsFont = unitsAxis->labelsFont();
+        labelsFont.setPointSizeF(m_drawnLabelSize);
+        unitsAxis->setLabelsFont(labelsFont);
         chart->addAxis(unitsAxis, Qt::AlignLeft);
         bars->attachAxis(unitsAxis);
         auto* positionAxis = new QValueAxis; // the scatter's y, aligned with the categories

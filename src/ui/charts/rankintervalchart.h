@@ -45,6 +45,7 @@ public:
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void drawPage(int first);
@@ -52,6 +53,11 @@ private:
     // most kPage (kPage before the view is laid out).
     int pageSize() const;
     void updateScrollRange();
+    // Draws the page again when the view's size asks for another number of
+    // units or size of labels.
+    void fitToView();
+    // The size of the unit labels of a page that keeps the widest whole.
+    qreal labelPointSize(int first, int count) const;
     QString unitTip(std::size_t sorted) const;
 
     QChartView* m_view;
@@ -63,5 +69,6 @@ private:
     int m_rankings = 0;
     int m_first = 0;
     int m_drawnPage = 0;
+    qreal m_drawnLabelSize = 0;
     QStringList m_shown;
 };
