@@ -174,8 +174,9 @@ void RankIntervalChart::fitToView() {
 int RankIntervalChart::pageSize() const {
     if (!isVisible())
         return kPage;
-    // A row as high as a label and a little more, so that no label is cut.
-    const int row = m_view->fontMetrics().height() + 3;
+    // A row as high as a label with the margins the chart draws around it:
+    // a label higher than its row is cut.
+    const int row = m_view->fontMetrics().height() + 10;
     return std::clamp((m_view->height() - kChartFrame) / row, 5, kPage);
 }
 
