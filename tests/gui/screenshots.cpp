@@ -1,11 +1,11 @@
 // Writes pictures of the windows for the documentation: the main window (also
 // with its File menu open), the user guide, the processing window after a method run on the
 // sample workbook, the comparison window after comparing all nine methods (and sorted by the
-// first), the matrix dialog beside the files written, the pages of the robustness window, the
-// time analysis of the sample panel, the processing window on the sample framework, the
-// statistical audit of that framework, the processing window on the sample with gaps, and a
-// refusal message. Reads the sample workbook (.xlsx, else .xls) when a reader can; otherwise
-// loads the same figures from memory.
+// first), the matrix dialog beside the files written, the pages of the robustness window (a
+// unit's tooltip shown over the scatter), the time analysis of the sample panel, the processing
+// window on the sample framework, the statistical audit of that framework, the processing
+// window on the sample with gaps, and a refusal message. Reads the sample workbook (.xlsx, else
+// .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
 #include "helpwindow.h"
@@ -15,6 +15,7 @@
 #include "support/recordingdialogs.h"
 #include "support/scratchsettings.h"
 #include "ui/audit/auditwindow.h"
+#include "ui/charts/charttips.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/interfacelanguage.h"
@@ -25,6 +26,8 @@
 #include "workflow/processing.h"
 
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -38,9 +41,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QScatterSeries>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QToolTip>
 
 namespace {
 
@@ -64,6 +69,33 @@ bool saveWithFileMenu(MenuORV& window, const QString& path) {
         painter.drawPixmap(window.mapFromGlobal(file->pos()), file->grab());
     }
     file->hide();
+    const bool ok = shot.save(path);
+    QTextStream(stdout) << (ok ? "scritto " : "non scritto ") << path << '\n';
+    return ok;
+}
+
+// The window with the tooltip of the unit at point `point` of the chart's
+// first scatter shown, where hovering the point shows it; the tooltip, a
+// window of its own, painted over the window's picture.
+bool saveWithTip(QWidget& window, QChartView* view, int point, const QString& path) {
+    QChart* chart = view->chart();
+    QScatterSeries* points = nullptr;
+    for (QAbstractSeries* series : chart->series())
+        points = points ? points : qobject_cast<QScatterSeries*>(series);
+    if (!points || point >= points->count())
+        return false;
+    const QPointF at = points->at(point);
+    const QPointF scene = chart->mapToScene(chart->mapToPosition(at, points));
+    const QPoint global = view->viewport()->mapToGlobal(view->mapFromScene(scene));
+    QToolTip::showText(global + QPoint(8, 8), hoverTip(points, at), view);
+    QCoreApplication::processEvents();
+    QPixmap shot = window.grab();
+    for (QWidget* tip : QApplication::topLevelWidgets())
+        if (tip->inherits("QTipLabel") && tip->isVisible()) {
+            QPainter painter(&shot);
+            painter.drawPixmap(window.mapFromGlobal(tip->pos()), tip->grab());
+        }
+    QToolTip::hideText();
     const bool ok = shot.save(path);
     QTextStream(stdout) << (ok ? "scritto " : "non scritto ") << path << '\n';
     return ok;
@@ -192,6 +224,9 @@ int main(int argc, char* argv[]) {
     pages.yAxisCombo->setCurrentIndex(4);
     pages.pages->setCurrentIndex(3);
     ok = save(*robustness, output + QStringLiteral("/robustness-charts.png")) && ok;
+    ok = saveWithTip(*robustness, pages.scatterChart, 0,
+                     output + QStringLiteral("/robustness-chart-tooltip.png")) &&
+         ok;
     // The Monte Carlo page: every method, weights within 25%, one indicator
     // left out, with the Sobol indices.
     pages.monteCarlo.weights->setValue(0.25);

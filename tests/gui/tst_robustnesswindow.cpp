@@ -2,10 +2,15 @@
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
 #include "support/testsupport.h"
+#include "ui/charts/charttips.h"
+#include "ui/charts/rankaxis.h"
 #include "ui/charts/rankcharts.h"
 #include "ui/charts/rankintervalchart.h"
+#include "ui/charts/unitmarks.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/rowselection.h"
+#include "ui/grid/unitsearchbox.h"
 #include "ui/robustness/robustnesswindow.h"
 
 #include <QBarSeries>
@@ -16,6 +21,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QHorizontalStackedBarSeries>
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
@@ -38,6 +44,10 @@ private Q_SLOTS:
     void analysesFillGridsAndFiles();
     void monteCarloPageRunsTheChosenFactors();
     void chartsFollowSelectionAndExport();
+    void tooltipsNameTheUnit();
+    void searchBoxChoosesUnits();
+    void rankTicks_data();
+    void rankTicks();
     void scatterOfManyUnitsIsGrouped();
     void analysesReadTheWorkbook();
 
@@ -237,21 +247,36 @@ void TestRobustnessWindow::chartsFollowSelectionAndExport() {
                                                      QItemSelectionModel::Select |
                                                          QItemSelectionModel::Rows);
     w->pages().pages->setCurrentIndex(3); // the charts redraw as their page opens
-    int bold = 0;
-    const auto series = w->pages().bumpChart->chart()->series();
-    QCOMPARE(series.size(), 20);
-    for (QAbstractSeries* s : series)
-        bold += static_cast<QLineSeries*>(s)->pen().widthF() > 2 ? 1 : 0;
-    QCOMPARE(bold, 2);
+    // The bump chart's lines, and how many of them are bold.
+    const auto lines = [w] {
+        std::pair<int, int> counts{0, 0};
+        for (QAbstractSeries* s : w->pages().bumpChart->chart()->series())
+            if (auto* line = qobject_cast<QLineSeries*>(s)) {
+                ++counts.first;
+                counts.second += line->pen().widthF() > 2 ? 1 : 0;
+            }
+        return counts;
+    };
+    QCOMPARE(lines(), std::make_pair(20, 2));
     // A new selection redraws the chart drawn for the old one.
     w->pages().summaryGrid->selectionModel()->select(w->pages().summaryGrid->model()->index(5, 0),
                                                      QItemSelectionModel::Select |
                                                          QItemSelectionModel::Rows);
     w->updateCharts();
-    bold = 0;
-    for (QAbstractSeries* s : w->pages().bumpChart->chart()->series())
-        bold += static_cast<QLineSeries*>(s)->pen().widthF() > 2 ? 1 : 0;
-    QCOMPARE(bold, 3);
+    QCOMPARE(lines(), std::make_pair(20, 3));
+    // The chosen units are named in both charts, and selected in the
+    // uncertainty grid, hence highlighted in its chart.
+    const QStringList labels = gridColumn(w->pages().summaryGrid, 0);
+    const QStringList chosen{labels[0], labels[2], labels[5]};
+    QCOMPARE(markedUnits(w->pages().bumpChart->chart()), chosen);
+    QCOMPARE(markedUnits(w->pages().scatterChart->chart()), chosen);
+    QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
+    QCOMPARE(selectedRows(*w->pages().uncertaintyGrid), QList<int>({0, 2, 5}));
+    QStringList highlighted = w->pages().intervalChart->highlightedLabels();
+    highlighted.sort();
+    QStringList sortedChosen = chosen;
+    sortedChosen.sort();
+    QCOMPARE(highlighted, sortedChosen);
     w->pages().yAxisCombo->setCurrentIndex(2);
     QVERIFY(w->pages().scatterChart->chart()->title().contains(QStringLiteral("Wroclaw")));
 
@@ -268,6 +293,78 @@ void TestRobustnessWindow::chartsFollowSelectionAndExport() {
     }
     QVERIFY(fileContents(m_dir->filePath(QStringLiteral("r.svg"))).contains("Wroclaw"));
     QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+// Hovering a line, a point or a bar names the unit and gives its figures.
+void TestRobustnessWindow::tooltipsNameTheUnit() {
+    RobustnessWindow* w = open();
+    QVERIFY(w);
+    w->pages().pages->setCurrentIndex(3);
+    const auto bumpLines = w->pages().bumpChart->chart()->series();
+    auto* line = qobject_cast<QLineSeries*>(bumpLines.at(11));
+    QVERIFY(line);
+    QCOMPARE(line->name(), QStringLiteral("Lazio"));
+    QCOMPARE(hoverTip(line, QPointF(1, 5)).section(u'\n', 0, 0), QStringLiteral("Lazio"));
+    QVERIFY(hoverTip(line, QPointF(1, 5)).contains(QStringLiteral("Wroclaw")));
+
+    QScatterSeries* points = nullptr;
+    for (QAbstractSeries* s : w->pages().scatterChart->chart()->series())
+        points = points ? points : qobject_cast<QScatterSeries*>(s);
+    QVERIFY(points);
+    QVERIFY(hoverTip(points, points->at(11)).startsWith(QStringLiteral("Lazio\n")));
+
+    QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
+    const RankIntervalChart* intervals = w->pages().intervalChart;
+    auto* bars =
+        qobject_cast<QHorizontalStackedBarSeries*>(intervals->view()->chart()->series().first());
+    QVERIFY(bars);
+    // The bars go from the bottom up: the last category is the top row.
+    const QString top = barTip(bars, intervals->shownLabels().size() - 1);
+    QVERIFY(top.startsWith(intervals->shownLabels().first() + u'\n'));
+    QVERIFY(top.contains(QStringLiteral("Mediana: ")));
+}
+
+void TestRobustnessWindow::searchBoxChoosesUnits() {
+    RobustnessWindow* w = open();
+    QVERIFY(w);
+    w->pages().summaryGrid->sortByColumn(3, Qt::AscendingOrder); // rows in another order than the units
+    UnitSearchBox* box = w->pages().searchBox;
+    QTest::keyClicks(box, QStringLiteral(" ia "));
+    QTest::keyClick(box, Qt::Key_Return);
+    const QStringList labels = gridColumn(w->pages().summaryGrid, 0);
+    QStringList found;
+    for (const int row : selectedRows(*w->pages().summaryGrid))
+        found.append(labels[row]);
+    found.sort();
+    QCOMPARE(found, QStringList({"Calabria", "Campania", "Emilia-Romagna", "Friuli-Venezia Giulia",
+                                 "Liguria", "Lombardia", "Puglia", "Sicilia", "Umbria"}));
+    QCOMPARE(w->chosenUnits().size(), 9);
+    w->pages().pages->setCurrentIndex(3);
+    QCOMPARE(markedUnits(w->pages().bumpChart->chart()).size(), 9);
+    // A text that names no unit leaves none chosen.
+    box->setText(QStringLiteral("Atlantide"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(selectedRows(*w->pages().summaryGrid).isEmpty());
+    QVERIFY(markedUnits(w->pages().bumpChart->chart()).isEmpty());
+}
+
+void TestRobustnessWindow::rankTicks_data() {
+    QTest::addColumn<int>("units");
+    QTest::addColumn<QList<int>>("ticks");
+    QTest::newRow("none") << 0 << QList<int>();
+    QTest::newRow("one") << 1 << QList<int>{1};
+    QTest::newRow("every rank") << 8 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8};
+    QTest::newRow("by two") << 9 << QList<int>{1, 2, 4, 6, 9};
+    QTest::newRow("by five") << 20 << QList<int>{1, 5, 10, 15, 20};
+    QTest::newRow("last close") << 21 << QList<int>{1, 5, 10, 15, 21};
+    QTest::newRow("by a thousand") << 5000 << QList<int>{1, 1000, 2000, 3000, 4000, 5000};
+}
+
+void TestRobustnessWindow::rankTicks() {
+    QFETCH(int, units);
+    QFETCH(QList<int>, ticks);
+    const std::vector<int> got = ::rankTicks(units);
+    QCOMPARE(QList<int>(got.begin(), got.end()), ticks);
 }
 
 void TestRobustnessWindow::scatterOfManyUnitsIsGrouped() {
@@ -303,6 +400,16 @@ void TestRobustnessWindow::scatterOfManyUnitsIsGrouped() {
     QVERIFY(median->at(0).y() > n - n / kScatterBins);
     QVERIFY(median->at(kScatterBins - 1).y() < n / kScatterBins + 1);
     QVERIFY(median->at(0).x() < median->at(kScatterBins - 1).x());
+    // The bump chart draws the first units by reference rank, and says so.
+    RankMatrix many;
+    many.labels = QStringList(n, QStringLiteral("U"));
+    many.methods = {QStringLiteral("A")};
+    many.ranks = {std::vector<int>(std::size_t(n))};
+    for (int i = 0; i < n; ++i)
+        many.ranks[0][std::size_t(i)] = i + 1;
+    const std::unique_ptr<QChart> bump(bumpChart(many, {}));
+    QVERIFY(
+        bump->title().contains(QStringLiteral("%1 unità disegnate su %2").arg(kBumpLimit).arg(n)));
 }
 
 // Without a matrix loaded the analyses read the workbook; one whose units

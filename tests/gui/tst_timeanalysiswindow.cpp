@@ -3,13 +3,19 @@
 #include "support/testsupport.h"
 #include "timeseries/ampifiles.h"
 #include "ui/charts/ampichart.h"
+#include "ui/charts/charttips.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/rowselection.h"
+#include "ui/grid/unitsearchbox.h"
 #include "ui/timeseries/timeanalysiswindow.h"
 #include "workflow/ampirun.h"
 
 #include <QButtonGroup>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,6 +122,16 @@ void TestTimeAnalysisWindow::controls() {
     QVERIFY2(before != after, qPrintable(before));
     QCOMPARE(values->gridText(12, 3), fieldOf(ampiValuesFile(m_workbook, false), 12, 3));
     QCOMPARE(window->chart()->lineCount(), 2);
+
+    // The search box selects the units it names, and the chart draws them,
+    // each line's tooltip naming its unit.
+    QTest::keyClicks(window->searchBox(), "LI");
+    QTest::keyClick(window->searchBox(), Qt::Key_Return);
+    QCOMPARE(selectedRows(*window->valuesGrid()), QList<int>({5, 6, 7, 13, 15, 16, 18}));
+    QCOMPARE(window->chart()->lineCount(), 7);
+    for (QAbstractSeries* series : window->chart()->view()->chart()->series())
+        if (auto* line = qobject_cast<QLineSeries*>(series); line && line->count() == 5)
+            QVERIFY(hoverTip(line, line->at(0)).startsWith(line->name() + "\n2019: "));
 
     // The chart is exported like the other charts: the name proposed beside
     // the workbook, the format told by the name chosen.

@@ -1,11 +1,14 @@
 #include "ui/audit/auditcharts.h"
 
+#include "ui/charts/charttips.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QCoreApplication>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPen>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -45,6 +48,13 @@ QChart* histogramChart(const QString& indicator, const Histogram& histogram,
     auto* series = new QBarSeries;
     series->setBarWidth(1.0);
     series->append(set);
+    const QLocale locale = regional.locale();
+    setBarTips(series, [histogram, width, locale](int b) {
+        return QCoreApplication::translate("AuditCharts", "Da %1 a %2: %3 unità")
+            .arg(locale.toString(histogram.minimum + b * width, 'g', 4),
+                 locale.toString(histogram.minimum + (b + 1) * width, 'g', 4))
+            .arg(histogram.counts.at(std::size_t(b)));
+    });
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
     x->append(edges);
@@ -99,5 +109,10 @@ QChart* screeChart(const QString& group, const std::vector<double>& eigenvalues)
         series->attachAxis(y);
     }
     points->setColor(line->color());
+    setHoverTips(points, [](QPointF at) {
+        return QCoreApplication::translate("AuditCharts", "Componente %1: autovalore %2")
+            .arg(qRound(at.x()))
+            .arg(QLocale().toString(at.y(), 'f', 3));
+    });
     return chart;
 }

@@ -1,21 +1,28 @@
 #include "ui/charts/ampichart.h"
 
+#include "ui/charts/charttips.h"
+#include "ui/charts/unitmarks.h"
+
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
+#include <QPen>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
-#include <limits>
 
 AmpiChart::AmpiChart(QWidget* parent) : QWidget(parent) {
     m_chart = new QChart;
-    m_chart->legend()->setAlignment(Qt::AlignRight);
+    // The units are named beside their lines and in their tooltips.
+    m_chart->legend()->setVisible(false);
     m_x = new QBarCategoryAxis;
+    m_x->setTitleText(tr("Periodo"));
     m_y = new QValueAxis;
+    m_y->setTitleText(tr("Valore (rif. 100)"));
     m_y->setLabelFormat(QStringLiteral("%.0f"));
     m_chart->addAxis(m_x, Qt::AlignBottom);
     m_chart->addAxis(m_y, Qt::AlignLeft);
@@ -37,26 +44,46 @@ void AmpiChart::show(const QString& title, const QStringList& periods, const QSt
     QValueAxis* y = m_y;
     x->setCategories(periods);
 
-    double low = std::numeric_limits<double>::max();
-    double high = std::numeric_limits<double>::lowest();
+    // The reference level of the index, 100, always in view.
+    double low = 100.0;
+    double high = 100.0;
+    auto* reference = new QLineSeries;
+    reference->setName(tr("Riferimento (100)"));
+    reference->append(0, 100.0);
+    reference->append(std::max<qsizetype>(periods.size() - 1, 1), 100.0);
+    reference->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.0, Qt::DashLine));
+    m_chart->addSeries(reference);
+    reference->attachAxis(x);
+    reference->attachAxis(y);
+
+    QList<UnitMark> marks;
     for (std::size_t u = 0; u < values.size(); ++u) {
         auto* series = new QLineSeries;
         series->setName(units[qsizetype(u)]);
         series->setPointsVisible(true);
+        QStringList lines;
         for (std::size_t p = 0; p < values[u].size(); ++p) {
             series->append(double(p), values[u][p]);
             low = std::min(low, values[u][p]);
             high = std::max(high, values[u][p]);
+            lines.append(QStringLiteral("%1: %2").arg(periods.value(qsizetype(p)),
+                                                      QLocale().toString(values[u][p], 'f', 4)));
         }
+        const QString tip = unitTip(units[qsizetype(u)], lines);
+        setHoverTips(series, [tip](QPointF) { return tip; });
         m_chart->addSeries(series);
         series->attachAxis(x);
         series->attachAxis(y);
+        if (!values[u].empty())
+            marks.append(
+                {units[qsizetype(u)], series->at(series->count() - 1), series->color(), tip});
     }
-    if (low <= high)
-        y->setRange(low - 2.0, high + 2.0);
+    m_lineCount = int(values.size());
+    addUnitMarks(m_chart, marks, x, y);
+    y->setRange(low - 2.0, high + 2.0);
     y->applyNiceNumbers();
 }
 
 int AmpiChart::lineCount() const {
-    return int(m_chart->series().size());
+    return m_lineCount;
 }

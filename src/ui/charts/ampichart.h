@@ -11,8 +11,9 @@ class QChart;
 class QChartView;
 class QValueAxis;
 
-// A line chart of index values over the periods: one line per unit, the
-// periods along the horizontal axis. Its view is exported like every chart
+// A line chart of index values over the periods: one line per unit, named
+// at its end and in its tooltip with its values, the periods along the
+// horizontal axis, a dashed line at the reference level 100. Its view is exported like every chart
 // of the program (ui/charts/chartexport.h).
 class AmpiChart : public QWidget {
     Q_OBJECT
@@ -24,6 +25,7 @@ public:
     void show(const QString& title, const QStringList& periods, const QStringList& units,
               const std::vector<std::vector<double>>& values);
 
+    // The lines of units drawn.
     int lineCount() const;
     QChartView* view() const { return m_view; }
 
@@ -32,4 +34,5 @@ private:
     QBarCategoryAxis* m_x = nullptr;
     QValueAxis* m_y = nullptr;
     QChartView* m_view = nullptr;
+    int m_lineCount = 0;
 };

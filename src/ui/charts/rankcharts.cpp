@@ -1,64 +1,82 @@
 #include "ui/charts/rankcharts.h"
 
 #include "robustness/rankbins.h"
+#include "ui/charts/charttips.h"
+#include "ui/charts/rankaxis.h"
+#include "ui/charts/unitmarks.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCoreApplication>
 #include <QFont>
-#include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPen>
 #include <QScatterSeries>
-#include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-QValueAxis* rankAxis(int units, const QString& title) {
-    auto* axis = new QValueAxis;
-    axis->setTitleText(title);
-    axis->setLabelFormat(QStringLiteral("%d"));
-    axis->setRange(0, units + 1);
-    // Ticks on whole ranks, at most about ten: a step of 1, 2, 5, 10, 20, ...
-    int step = 1;
-    for (int factor = 0; units / step > 10; factor = (factor + 1) % 3)
-        step = factor == 1 ? step * 5 / 2 : step * 2;
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(step);
-    axis->setReverse(true);
-    return axis;
+// A unit's ranks under every method, one line each, for its tooltip.
+QStringList rankLines(const RankMatrix& matrix, int unit) {
+    QStringList lines;
+    for (int m = 0; m < matrix.methodCount(); ++m)
+        lines.append(QStringLiteral("%1: %2")
+                         .arg(matrix.methods[m])
+                         .arg(matrix.ranks[std::size_t(m)][std::size_t(unit)]));
+    return lines;
+}
+
+QString unitRanksTip(const RankMatrix& matrix, int unit) {
+    return unitTip(matrix.labels[unit], rankLines(matrix, unit));
 }
 
 } // namespace
 
+QList<int> bumpUnits(const RankMatrix& matrix, const QList<int>& highlighted) {
+    const int n = matrix.units();
+    QList<int> shown;
+    if (n <= kBumpLimit) {
+        for (int i = 0; i < n; ++i)
+            shown.append(i);
+    } else if (!highlighted.isEmpty()) {
+        shown = highlighted.mid(0, kBumpLimit);
+    } else {
+        for (int i = 0; i < n && !matrix.ranks.empty(); ++i)
+            if (matrix.ranks[0][std::size_t(i)] <= kBumpLimit)
+                shown.append(i);
+    }
+    return shown;
+}
+
 QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
     auto* chart = new QChart;
     chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi nei metodi confrontati"));
+    chart->legend()->setVisible(false);
     const int n = matrix.units();
     const int k = matrix.methodCount();
     if (n == 0 || k == 0)
         return chart;
 
-    QList<int> shown;
-    QList<int> bold = highlighted;
-    if (n <= kBumpLimit) {
-        for (int i = 0; i < n; ++i)
-            shown.append(i);
-    } else if (!highlighted.isEmpty()) {
-        shown = highlighted;
-    } else {
-        for (int i = 0; i < n; ++i)
-            if (matrix.ranks[0][std::size_t(i)] <= kBumpLimit)
-                shown.append(i);
-        bold.clear();
-    }
+    QList<int> shown = bumpUnits(matrix, highlighted);
+    const QList<int>& bold = n <= kBumpLimit || !highlighted.isEmpty() ? highlighted : QList<int>();
+    if (shown.size() < n)
+        chart->setTitle(
+            chart->title() +
+            (bold.isEmpty()
+                 ? QCoreApplication::translate("RankCharts", " (%1 unità disegnate su %2: le prime "
+                                                             "per rango di riferimento)")
+                 : QCoreApplication::translate("RankCharts",
+                                               " (%1 unità disegnate su %2: le selezionate)"))
+                .arg(shown.size())
+                .arg(n));
     std::stable_partition(shown.begin(), shown.end(), [&](int i) { return !bold.contains(i); });
 
     auto* methodAxis = new QCategoryAxis;
+    methodAxis->setTitleText(QCoreApplication::translate("RankCharts", "Metodo"));
     methodAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     for (int m = 0; m < k; ++m)
         methodAxis->append(matrix.methods[m], m);
@@ -67,32 +85,36 @@ QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
     small.setPointSizeF(small.pointSizeF() * 0.8);
     methodAxis->setLabelsFont(small);
     chart->addAxis(methodAxis, Qt::AlignBottom);
-    QValueAxis* ranks = rankAxis(n, QCoreApplication::translate("RankCharts", "Rango"));
+    QCategoryAxis* ranks = rankAxis(n, QCoreApplication::translate("RankCharts", "Rango"));
     chart->addAxis(ranks, Qt::AlignLeft);
 
     const QList<QColor> palette{QColor(0xc0, 0x39, 0x2b), QColor(0x1f, 0x77, 0xb4),
                                 QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
                                 QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
-    int colour = 0;
+    QList<UnitMark> marks;
     for (const int i : shown) {
         auto* line = new QLineSeries;
         for (int m = 0; m < k; ++m)
             line->append(m, matrix.ranks[std::size_t(m)][std::size_t(i)]);
         const bool strong = bold.contains(i);
-        QPen pen(strong ? palette[colour++ % palette.size()] : QColor(0xb0, 0xb0, 0xb0));
+        const QColor colour =
+            strong ? palette[marks.size() % palette.size()] : QColor(0xb0, 0xb0, 0xb0);
+        QPen pen(colour);
         pen.setWidthF(strong ? 3.0 : 1.0);
         line->setPen(pen);
         line->setName(matrix.labels[i]);
+        const QString tip = unitRanksTip(matrix, i);
+        setHoverTips(line, [tip](QPointF) { return tip; });
         chart->addSeries(line);
         line->attachAxis(methodAxis);
         line->attachAxis(ranks);
-        // The legend names the highlighted units only.
-        if (!strong)
-            for (QLegendMarker* marker : chart->legend()->markers(line))
-                marker->setVisible(false);
+        // The highlighted units named at the end of their lines.
+        if (strong)
+            marks.append({matrix.labels[i],
+                          QPointF(k - 1, matrix.ranks[std::size_t(k - 1)][std::size_t(i)]), colour,
+                          tip});
     }
-    chart->legend()->setVisible(!bold.isEmpty());
-    chart->legend()->setAlignment(Qt::AlignRight);
+    addUnitMarks(chart, marks, methodAxis, ranks);
     return chart;
 }
 
@@ -115,6 +137,25 @@ void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineS
         low->append(x, bin.p5);
         high->append(x, bin.p95);
     }
+    const QString first = matrix.methods[a];
+    const QString second = matrix.methods[b];
+    setHoverTips(median, [bins, first, second](QPointF at) {
+        const auto bin =
+            std::min_element(bins.begin(), bins.end(), [at](const auto& x, const auto& y) {
+                return std::abs((x.fromRank + x.toRank) / 2.0 - at.x()) <
+                       std::abs((y.fromRank + y.toRank) / 2.0 - at.x());
+            });
+        if (bin == bins.end())
+            return QString();
+        return QCoreApplication::translate(
+                   "RankCharts", "Ranghi %1-%2 in %3\nmediana in %4: %5\n5°-95° percentile: %6-%7")
+            .arg(bin->fromRank)
+            .arg(bin->toRank)
+            .arg(first, second)
+            .arg(QLocale().toString(bin->median))
+            .arg(bin->p5)
+            .arg(bin->p95);
+    });
     auto* band = new QAreaSeries(high, low);
     band->setName(QCoreApplication::translate("RankCharts", "5°-95° percentile del gruppo"));
     band->setColor(QColor(0x7f, 0xb8, 0xc4, 0xb0));
@@ -125,14 +166,38 @@ void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineS
     chart->setTitle(
         QCoreApplication::translate(
             "RankCharts", "Ranghi: %1 e %2 (aggregati: %3 unità in %4 gruppi per rango in %1)")
-            .arg(matrix.methods[a], matrix.methods[b])
+            .arg(first, second)
             .arg(matrix.units())
             .arg(bins.size()));
 }
 
+void addUnitPoints(QChart* chart, const RankMatrix& matrix, int a, int b) {
+    const int n = matrix.units();
+    auto* points = new QScatterSeries;
+    points->setName(QCoreApplication::translate("RankCharts", "Unità"));
+    points->setMarkerSize(7);
+    points->setColor(QColor(0x1f, 0x77, 0xb4));
+    points->setBorderColor(QColor(0x1f, 0x77, 0xb4));
+    QList<QPointF> xy;
+    xy.reserve(n);
+    for (int i = 0; i < n; ++i)
+        xy.append(QPointF(matrix.ranks[std::size_t(a)][std::size_t(i)],
+                          matrix.ranks[std::size_t(b)][std::size_t(i)]));
+    points->replace(xy);
+    // Every unit at the place hovered (tied ranks share one).
+    setHoverTips(points, [matrix, xy](QPointF at) {
+        QStringList tips;
+        for (qsizetype i = 0; i < xy.size(); ++i)
+            if (std::abs(xy[i].x() - at.x()) < 0.5 && std::abs(xy[i].y() - at.y()) < 0.5)
+                tips.append(unitRanksTip(matrix, int(i)));
+        return tips.join(QStringLiteral("\n\n"));
+    });
+    chart->addSeries(points);
+}
+
 } // namespace
 
-QChart* rankScatterChart(const RankMatrix& matrix, int a, int b) {
+QChart* rankScatterChart(const RankMatrix& matrix, int a, int b, const QList<int>& highlighted) {
     auto* chart = new QChart;
     const int n = matrix.units();
     if (n == 0 || a < 0 || b < 0 || a >= matrix.methodCount() || b >= matrix.methodCount())
@@ -149,28 +214,24 @@ QChart* rankScatterChart(const RankMatrix& matrix, int a, int b) {
         chart->addSeries(diagonal);
         chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi: %1 e %2")
                             .arg(matrix.methods[a], matrix.methods[b]));
-        auto* points = new QScatterSeries;
-        points->setName(QCoreApplication::translate("RankCharts", "Unità"));
-        points->setMarkerSize(7);
-        points->setColor(QColor(0x1f, 0x77, 0xb4));
-        points->setBorderColor(QColor(0x1f, 0x77, 0xb4));
-        QList<QPointF> xy;
-        xy.reserve(n);
-        for (int i = 0; i < n; ++i)
-            xy.append(QPointF(matrix.ranks[std::size_t(a)][std::size_t(i)],
-                              matrix.ranks[std::size_t(b)][std::size_t(i)]));
-        points->replace(xy);
-        chart->addSeries(points);
+        addUnitPoints(chart, matrix, a, b);
     }
-    QValueAxis* x = rankAxis(n, matrix.methods[a]);
-    QValueAxis* y = rankAxis(n, matrix.methods[b]);
-    x->setReverse(false);
+    QCategoryAxis* x = rankAxis(n, matrix.methods[a], true);
+    QCategoryAxis* y = rankAxis(n, matrix.methods[b]);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* s : chart->series()) {
         s->attachAxis(x);
         s->attachAxis(y);
     }
+    QList<UnitMark> marks;
+    for (const int i : highlighted)
+        if (i >= 0 && i < n)
+            marks.append({matrix.labels[i],
+                          QPointF(matrix.ranks[std::size_t(a)][std::size_t(i)],
+                                  matrix.ranks[std::size_t(b)][std::size_t(i)]),
+                          QColor(0xc0, 0x39, 0x2b), unitRanksTip(matrix, i)});
+    addUnitMarks(chart, marks, x, y);
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
 }

@@ -1,19 +1,39 @@
 #include "ui/charts/rankintervalchart.h"
 
+#include "ui/charts/charttips.h"
+#include "ui/charts/rankaxis.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHorizontalStackedBarSeries>
 #include <QLegendMarker>
+#include <QLocale>
 #include <QScatterSeries>
 #include <QScrollBar>
 #include <QValueAxis>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
+
+namespace {
+
+// What a chart of the page takes beside its rows: title, rank axis with
+// its title, legend and margins.
+constexpr int kChartFrame = 150;
+// The share of the chart's width its vertical axes may take, and what the
+// units axis takes beside its labels (its title, ticks and margins).
+constexpr double kAxisShare = 0.38;
+constexpr int kAxisFrame = 45;
+constexpr qreal kSmallestLabels = 6.0;
+
+} // namespace
 
 RankIntervalChart::RankIntervalChart(QWidget* parent)
     : QWidget(parent), m_view(new QChartView(this)), m_scroll(new QScrollBar(Qt::Vertical, this)) {
@@ -32,6 +52,8 @@ RankIntervalChart::RankIntervalChart(QWidget* parent)
 void RankIntervalChart::clear() {
     m_labels.clear();
     m_units.clear();
+    m_index.clear();
+    m_highlighted.clear();
     m_rankings = 0;
     m_scroll->setRange(0, 0);
     drawPage(0);
@@ -51,18 +73,64 @@ void RankIntervalChart::setUncertainty(const RankUncertainty& uncertainty) {
         m_labels.append(uncertainty.labels[i]);
         m_units.push_back(uncertainty.units[std::size_t(i)]);
     }
+    m_index = order;
+    m_highlighted.assign(order.size(), false);
     m_rankings = uncertainty.rankings;
-    const int pages = std::max(0, int(m_units.size()) - kPage);
-    m_scroll->setRange(0, pages);
-    m_scroll->setPageStep(kPage);
-    m_scroll->setSingleStep(1);
-    m_scroll->setVisible(pages > 0);
+    updateScrollRange();
     m_scroll->setValue(0);
     drawPage(0);
 }
 
+void RankIntervalChart::setHighlighted(const QList<int>& units) {
+    std::vector<bool> chosen(m_index.size(), false);
+    for (const int unit : units)
+        if (unit >= 0 && std::size_t(unit) < chosen.size())
+            chosen[std::size_t(unit)] = true;
+    std::vector<bool> bySorted(m_index.size(), false);
+    for (std::size_t s = 0; s < m_index.size(); ++s)
+        bySorted[s] = chosen[std::size_t(m_index[s])];
+    if (bySorted == m_highlighted)
+        return;
+    m_highlighted = std::move(bySorted);
+    // The first highlighted unit comes into view when none is.
+    const auto begin = m_highlighted.begin();
+    const auto end = begin + std::min(m_first + pageSize(), int(m_highlighted.size()));
+    const auto first = std::find(begin, m_highlighted.end(), true);
+    if (first != m_highlighted.end() && std::find(begin + m_first, end, true) == end) {
+        const int place = std::min(int(first - begin), m_scroll->maximum());
+        if (place != m_scroll->value()) {
+            m_scroll->setValue(place); // which draws the page
+            return;
+        }
+    }
+    drawPage(m_first);
+}
+
 QStringList RankIntervalChart::shownLabels() const {
     return m_shown;
+}
+
+QStringList RankIntervalChart::highlightedLabels() const {
+    QStringList labels;
+    for (int k = 0; k < m_shown.size(); ++k)
+        if (m_highlighted[std::size_t(m_first + k)])
+            labels.append(m_shown[k]);
+    return labels;
+}
+
+QString RankIntervalChart::unitTipAt(int row) const {
+    if (row < 0 || row >= m_shown.size())
+        return QString();
+    return unitTip(std::size_t(m_first + row));
+}
+
+QString RankIntervalChart::unitTip(std::size_t sorted) const {
+    const UnitUncertainty& unit = m_units[sorted];
+    return ::unitTip(m_labels[qsizetype(sorted)],
+                     {tr("Mediana: %1").arg(QLocale().toString(unit.median)),
+                      tr("5°-95° percentile: %1-%2").arg(unit.p5).arg(unit.p95),
+                      tr("Migliore e peggiore: %1-%2").arg(unit.best).arg(unit.worst),
+                      tr("Rango di riferimento: %1").arg(unit.reference)});
 }
 
 void RankIntervalChart::wheelEvent(QWheelEvent* event) {
@@ -70,25 +138,82 @@ void RankIntervalChart::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
+qreal RankIntervalChart::labelPointSize(int first, int count) const {
+    const QFont font = m_view->font();
+    if (!isVisible())
+        return font.pointSizeF();
+    const QFontMetricsF metrics(font);
+    qreal widest = 1;
+    for (int k = first; k < first + count && k < m_labels.size(); ++k)
+        widest = std::max(widest, metrics.horizontalAdvance(m_labels[k]));
+    // The chart cuts labels wider than its axes may be; smaller type keeps
+    // them whole.
+    const qreal room = kAxisShare * m_view->width() - kAxisFrame;
+    if (widest <= room)
+        return font.pointSizeF();
+    return std::max(kSmallestLabels, std::floor(font.pointSizeF() * room / widest * 4) / 4);
+}
+
+void RankIntervalChart::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitToView();
+}
+
+void RankIntervalChart::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToView();
+}
+
+void RankIntervalChart::fitToView() {
+    if (pageSize() != m_drawnPage || labelPointSize(m_first, m_drawnPage) != m_drawnLabelSize) {
+        updateScrollRange();
+        drawPage(std::min(m_first, m_scroll->maximum()));
+    }
+}
+
+int RankIntervalChart::pageSize() const {
+    if (!isVisible())
+        return kPage;
+    // A row as high as a label with the margins the chart draws around it:
+    // a label higher than its row is cut.
+    const int row = m_view->fontMetrics().height() + 10;
+    return std::clamp((m_view->height() - kChartFrame) / row, 5, kPage);
+}
+
+void RankIntervalChart::updateScrollRange() {
+    const int page = pageSize();
+    const int pages = std::max(0, int(m_units.size()) - page);
+    const QSignalBlocker block(m_scroll);
+    m_scroll->setRange(0, pages);
+    m_scroll->setPageStep(page);
+    m_scroll->setSingleStep(1);
+    m_scroll->setVisible(pages > 0);
+}
+
 void RankIntervalChart::drawPage(int first) {
+    const int page = pageSize();
+    m_first = first;
+    m_drawnPage = page;
     auto* chart = new QChart;
+    const int total = int(m_units.size());
     QString title = tr("Intervalli dei ranghi su %1 graduatorie").arg(m_rankings);
-    if (int(m_units.size()) > kPage)
-        title += tr(" (unità %1-%2 di %3)")
-                     .arg(first + 1)
-                     .arg(std::min(int(m_units.size()), first + kPage))
-                     .arg(m_units.size());
+    if (total > page)
+        title +=
+            tr(" (unità %1-%2 di %3)").arg(first + 1).arg(std::min(total, first + page)).arg(total);
     chart->setTitle(m_units.empty() ? tr("Intervalli dei ranghi") : title);
-    const int count = std::min(kPage, int(m_units.size()) - first);
+    const int count = std::min(page, total - first);
     m_shown.clear();
     if (count > 0) {
         // Categories go from the bottom up: the first unit of the page last.
         auto* before = new QBarSet(QString());
         auto* interval = new QBarSet(tr("5°-95° percentile"));
+        auto* chosen = new QBarSet(tr("Unità selezionate"));
         before->setColor(Qt::transparent);
         before->setBorderColor(Qt::transparent);
         interval->setColor(QColor(0x7f, 0xb8, 0xc4));
         interval->setBorderColor(QColor(0x2f, 0x6f, 0x7f));
+        chosen->setColor(QColor(0xf0, 0xa0, 0x40));
+        chosen->setBorderColor(QColor(0xa0, 0x50, 0x10));
         auto* medians = new QScatterSeries;
         medians->setName(tr("Mediana"));
         medians->setMarkerSize(8);
@@ -101,13 +226,19 @@ void RankIntervalChart::drawPage(int first) {
         references->setColor(QColor(0xc0, 0x39, 0x2b));
         references->setBorderColor(QColor(0xc0, 0x39, 0x2b));
         QStringList categories;
+        bool anyChosen = false;
         for (int k = count - 1; k >= 0; --k) {
-            const UnitUncertainty& unit = m_units[std::size_t(first + k)];
+            const std::size_t sorted = std::size_t(first + k);
+            const UnitUncertainty& unit = m_units[sorted];
             const int y = count - 1 - k;
             categories.append(m_labels[first + k]);
             // A unit with no spread keeps a thin bar so that it shows.
+            const double width = std::max(1.0, double(unit.p95 - unit.p5) + 1.0);
+            const bool highlighted = m_highlighted[sorted];
+            anyChosen = anyChosen || highlighted;
             *before << std::max(0.0, unit.p5 - 0.5);
-            *interval << std::max(1.0, double(unit.p95 - unit.p5) + 1.0);
+            *interval << (highlighted ? 0.0 : width);
+            *chosen << (highlighted ? width : 0.0);
             medians->append(unit.median, y);
             references->append(unit.reference, y);
         }
@@ -116,13 +247,27 @@ void RankIntervalChart::drawPage(int first) {
         auto* bars = new QHorizontalStackedBarSeries;
         bars->append(before);
         bars->append(interval);
+        bars->append(chosen);
         bars->setBarWidth(0.5);
+        // Category c is row count - 1 - c from the top; a dot's y is its category.
+        const auto tipOfCategory = [this, count](int category) {
+            return unitTipAt(count - 1 - category);
+        };
+        setBarTips(bars, tipOfCategory);
+        for (QScatterSeries* dots : {medians, references})
+            setHoverTips(dots,
+                         [tipOfCategory](QPointF at) { return tipOfCategory(qRound(at.y())); });
         chart->addSeries(bars);
         chart->addSeries(medians);
         chart->addSeries(references);
 
         auto* unitsAxis = new QBarCategoryAxis;
         unitsAxis->append(categories);
+        unitsAxis->setTitleText(tr("Unità"));
+        m_drawnLabelSize = labelPointSize(first, count);
+        QFont labelsFont = unitsAxis->labelsFont();
+        labelsFont.setPointSizeF(m_drawnLabelSize);
+        unitsAxis->setLabelsFont(labelsFont);
         chart->addAxis(unitsAxis, Qt::AlignLeft);
         bars->attachAxis(unitsAxis);
         auto* positionAxis = new QValueAxis; // the scatter's y, aligned with the categories
@@ -132,16 +277,15 @@ void RankIntervalChart::drawPage(int first) {
         medians->attachAxis(positionAxis);
         references->attachAxis(positionAxis);
 
-        auto* rankAxis = new QValueAxis;
-        rankAxis->setTitleText(tr("Rango"));
-        rankAxis->setLabelFormat(QStringLiteral("%d"));
-        rankAxis->setRange(0, double(m_units.size()) + 1);
-        chart->addAxis(rankAxis, Qt::AlignBottom);
-        bars->attachAxis(rankAxis);
-        medians->attachAxis(rankAxis);
-        references->attachAxis(rankAxis);
-        // The spacer bar set has no place in the legend.
-        chart->legend()->markers(bars).first()->setVisible(false);
+        QCategoryAxis* ranks = rankAxis(total, tr("Rango"), true);
+        chart->addAxis(ranks, Qt::AlignBottom);
+        bars->attachAxis(ranks);
+        medians->attachAxis(ranks);
+        references->attachAxis(ranks);
+        // The spacer bar set has no place in the legend, nor the highlighted
+        // one when no unit of the page is.
+        chart->legend()->markers(bars).at(0)->setVisible(false);
+        chart->legend()->markers(bars).at(2)->setVisible(anyChosen);
         chart->legend()->setAlignment(Qt::AlignBottom);
     }
     QChart* old = m_view->chart();

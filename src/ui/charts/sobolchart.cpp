@@ -58,6 +58,7 @@ QChart* sobolChart(const MonteCarloResult& result) {
     chart->addSeries(series);
     auto* categories = new QBarCategoryAxis;
     categories->append(factors);
+    categories->setTitleText(QCoreApplication::translate("SobolChart", "Fattore d'incertezza"));
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
     auto* values = new QValueAxis;

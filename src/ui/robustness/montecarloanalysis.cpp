@@ -147,6 +147,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     m_models.monteCarlo->setTable(monteCarloTable(result, corner, labels, m_regional));
     fitColumnsAnswering(*c.grid);
     c.intervals->setUncertainty(asUncertainty(result, corner, labels));
+    chooseUnits(m_chosen);
     QChart* old = c.indices->chart();
     c.indices->setChart(setup.sobol ? sobolChart(result) : new QChart);
     delete old;

@@ -5,6 +5,7 @@
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
+#include "ui/grid/unitsearchbox.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/robustness/shiftmodel.h"
 #include "ui/robustness/totalindexmodel.h"
@@ -69,6 +70,9 @@ RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models
     pages->addTab(monteCarloPage(window, models), tr("&Monte Carlo"));
     for (const ChartExport& chart : chartExports)
         addExportMenu(chart.view, dialogs, chartFileName(workbook, chart.chart));
+    searchBox = new UnitSearchBox(pages);
+    searchBox->setMinimumWidth(220);
+    pages->setCornerWidget(searchBox, Qt::TopRightCorner);
 }
 
 QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& models) {
@@ -161,8 +165,8 @@ QWidget* RobustnessPages::chartsPage(QWidget* window) {
     yAxisCombo = new QComboBox(page);
     yAxisCombo->setObjectName(QStringLiteral("cmbAsseY"));
     auto* left = new QVBoxLayout;
-    auto* note = new QLabel(tr("Le unità selezionate nella pagina «Ranghi» sono "
-                               "evidenziate."),
+    auto* note = new QLabel(tr("Le unità selezionate in una griglia o cercate per etichetta "
+                               "sono evidenziate in ogni grafico."),
                             page);
     auto* bumpStrip = new QHBoxLayout;
     bumpStrip->addWidget(note, 1);

@@ -23,6 +23,7 @@ class RankIntervalChart;
 class ShiftModel;
 class TextTableModel;
 class TotalIndexModel;
+class UnitSearchBox;
 
 // The models behind the grids of the robustness window.
 struct RobustnessModels {
@@ -74,6 +75,8 @@ public:
                     const QString& workbook);
 
     QTabWidget* pages = nullptr;
+    // Selects the units it names in the grids, beside the pages' tabs.
+    UnitSearchBox* searchBox = nullptr;
     GridView* summaryGrid = nullptr;
     GridView* kendallGrid = nullptr;
     GridView* spearmanGrid = nullptr;

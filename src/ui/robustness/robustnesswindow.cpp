@@ -7,7 +7,9 @@
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/rowselection.h"
 #include "ui/grid/texttablemodel.h"
+#include "ui/grid/unitsearchbox.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
@@ -29,7 +31,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -80,6 +81,10 @@ void RobustnessWindow::connectControls() {
         rememberChoice(*combo, objectName());
     connect(m_ui.xAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
+    for (GridView* grid : {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo.grid})
+        connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, grid] { followSelection(grid); });
+    connect(m_ui.searchBox, &UnitSearchBox::searchRequested, this, &RobustnessWindow::searchUnits);
     for (const RobustnessPages::ChartExport& chart : m_ui.chartExports)
         connect(chart.button, &QPushButton::clicked, this, [this, chart] {
             askAndExport(chart.view, m_dialogs, chartFileName(m_state.strMatrice, chart.chart));
@@ -116,6 +121,7 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
     m_summaryTable = std::move(run.table);
     m_bumpDrawn = false;
     m_drawnAxes = {-1, -1};
+    m_chosen.clear();
     m_ui.summaryGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_models.summary->setTable(m_summaryTable);
     fitColumnsAnswering(*m_ui.summaryGrid);
@@ -155,23 +161,59 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
     return reportSaved(run.saved, run.file, tr("riepilogo dei ranghi"));
 }
 
-void RobustnessWindow::updateCharts() {
-    QList<int> chosen;
-    if (QItemSelectionModel* selection = m_ui.summaryGrid->selectionModel()) {
-        // Summary row i is unit i, whichever way the view is sorted.
-        std::set<int> units;
-        for (const QModelIndex& index : selection->selectedIndexes())
-            units.insert(m_ui.summaryGrid->modelRow(index.row()));
+int RobustnessWindow::unitOfRow(const GridView* grid, int row) const {
+    // Every grid of units holds them in the matrix's order; its view may be
+    // sorted.
+    return grid->modelRow(row);
+}
+
+void RobustnessWindow::followSelection(GridView* grid) {
+    if (m_choosing)
+        return;
+    QList<int> units;
+    for (const int row : selectedRows(*grid))
+        if (const int unit = unitOfRow(grid, row); unit >= 0 && unit < m_ranks.units())
+            units.append(unit);
+    chooseUnits(units);
+}
+
+void RobustnessWindow::chooseUnits(const QList<int>& units) {
+    m_chosen = units;
+    m_choosing = true;
+    // Each grid's view may be sorted: a unit's row is where its view shows it.
+    for (GridView* grid : {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo.grid}) {
+        if (grid->gridModel()->gridRowCount() <= 1)
+            continue;
+        QList<int> rows;
         for (const int unit : units)
             if (unit >= 0 && unit < m_ranks.units())
-                chosen.append(unit);
+                rows.append(grid->viewRow(unit));
+        if (rows != selectedRows(*grid))
+            selectRows(*grid, rows);
     }
-    if (!m_bumpDrawn || chosen != m_drawnSelection) {
+    m_choosing = false;
+    m_ui.intervalChart->setHighlighted(units);
+    m_ui.monteCarlo.intervals->setHighlighted(units);
+    if (m_ui.pages->currentIndex() == 3)
+        updateCharts();
+}
+
+void RobustnessWindow::searchUnits(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return;
+    const QList<int> found = matchingLabels(m_ranks.labels, text);
+    chooseUnits(found);
+    m_stbStato->setPanelText(
+        tr("Unità trovate per «%1»: %2").arg(text.trimmed()).arg(found.size()));
+}
+
+void RobustnessWindow::updateCharts() {
+    if (!m_bumpDrawn || m_chosen != m_drawnSelection) {
         QChart* old = m_ui.bumpChart->chart();
-        m_ui.bumpChart->setChart(bumpChart(m_ranks, chosen));
+        m_ui.bumpChart->setChart(bumpChart(m_ranks, m_chosen));
         delete old;
         m_bumpDrawn = true;
-        m_drawnSelection = chosen;
+        m_drawnSelection = m_chosen;
     }
     drawScatter();
 }
@@ -179,12 +221,13 @@ void RobustnessWindow::updateCharts() {
 void RobustnessWindow::drawScatter() {
     const std::pair<int, int> axes{m_ui.xAxisCombo->currentIndex(),
                                    m_ui.yAxisCombo->currentIndex()};
-    if (axes == m_drawnAxes)
+    if (axes == m_drawnAxes && m_chosen == m_scatterSelection)
         return;
     QChart* old = m_ui.scatterChart->chart();
-    m_ui.scatterChart->setChart(rankScatterChart(m_ranks, axes.first, axes.second));
+    m_ui.scatterChart->setChart(rankScatterChart(m_ranks, axes.first, axes.second, m_chosen));
     delete old;
     m_drawnAxes = axes;
+    m_scatterSelection = m_chosen;
 }
 
 std::vector<MethodPosition> RobustnessWindow::comparedPositions() const {
@@ -305,6 +348,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
     m_models.uncertainty->setTable(run->table);
     fitColumnsAnswering(*m_ui.uncertaintyGrid);
     m_ui.intervalChart->setUncertainty(uncertainty);
+    chooseUnits(m_chosen); // selected in the new grid, highlighted in the chart
     QStringList notes{tr("%1 graduatorie per unità (%2 x %3 insiemi di indicatori).")
                           .arg(uncertainty.rankings)
                           .arg(uncertainty.codes.join(QStringLiteral(", ")))

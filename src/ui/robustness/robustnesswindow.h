@@ -18,6 +18,7 @@
 
 class BackgroundWork;
 class ClockStatusBar;
+class GridView;
 
 // The robustness window: how far each unit's rank can be trusted, for the
 // methods of the comparison on view. Four pages: the rank summary with the
@@ -55,14 +56,27 @@ public:
     Outcome computeMonteCarlo();
 
     const RobustnessPages& pages() const { return m_ui; }
-    // Redraws the bump chart with the units selected in the summary grid
-    // highlighted, and the scatter of the methods chosen; a chart already
-    // drawn from the same ranks, selection or methods is kept.
+    // Redraws the bump chart and the scatter of the methods chosen with the
+    // units chosen highlighted; a chart already drawn from the same ranks,
+    // units or methods is kept.
     void updateCharts();
+
+    // The units chosen (by their index in the source matrix): those last
+    // selected in one of the grids of units, or found by the search box.
+    // Every grid of units shows them selected, every chart highlighted.
+    const QList<int>& chosenUnits() const { return m_chosen; }
+    void chooseUnits(const QList<int>& units);
+    // Chooses the units whose label contains text (the search box's
+    // request); says in the status bar how many it found.
+    void searchUnits(const QString& text);
 
 private:
     void connectControls();
     void drawScatter();
+    // Takes the rows selected in grid as the units chosen.
+    void followSelection(GridView* grid);
+    // The unit of a row of grid.
+    int unitOfRow(const GridView* grid, int row) const;
     std::vector<MethodPosition> comparedPositions() const;
     // The matrix for the analyses: the one loaded, or one read now.
     std::shared_ptr<const Matrix> analysedMatrix(Outcome* outcome);
@@ -91,6 +105,9 @@ private:
     bool m_bumpDrawn = false;
     QList<int> m_drawnSelection;
     std::pair<int, int> m_drawnAxes{-1, -1};
+    QList<int> m_scatterSelection;
+    QList<int> m_chosen;
+    bool m_choosing = false; // while the grids are set to the units chosen
 
     RobustnessModels m_models;
     RobustnessPages m_ui;

@@ -6,6 +6,8 @@
 #include "ui/charts/chartexport.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/rowselection.h"
+#include "ui/grid/unitsearchbox.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
@@ -57,6 +59,8 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     top->addWidget(m_groupCombo);
     top->addWidget(indexFrame);
     top->addWidget(m_exportButton);
+    m_searchBox = new UnitSearchBox(this);
+    top->addWidget(m_searchBox);
 
     m_valuesModel = new AmpiModel(m_regional, this);
     m_ranksModel = new TextTableModel(m_regional, this);
@@ -96,6 +100,7 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     connect(m_groupCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseGroup);
     connect(m_indexButtons, &QButtonGroup::idClicked, this, &TimeAnalysisWindow::chooseIndex);
     connect(m_exportButton, &QPushButton::clicked, this, &TimeAnalysisWindow::exportChart);
+    connect(m_searchBox, &UnitSearchBox::searchRequested, this, &TimeAnalysisWindow::searchUnits);
     connect(m_valuesGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TimeAnalysisWindow::updateChart);
     m_groupLabel->hide();
@@ -278,4 +283,13 @@ void TimeAnalysisWindow::chooseGroup() {
 void TimeAnalysisWindow::exportChart() {
     askAndExport(m_chart->view(), m_dialogs,
                  chartFileName(m_workbook, plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus));
+}
+
+void TimeAnalysisWindow::searchUnits(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return;
+    const QList<int> found = matchingLabels(m_panel.units, text);
+    selectRows(*m_valuesGrid, found);
+    m_stbStato->setPanelText(
+        tr("Unità trovate per «%1»: %2").arg(text.trimmed()).arg(found.size()));
 }

@@ -20,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class TextTableModel;
+class UnitSearchBox;
 
 // The time-analysis window: reads a workbook whose sheets are periods,
 // computes the Adjusted MPI on the base period chosen and writes its files
@@ -49,6 +50,9 @@ public:
     void chooseIndex();
     void chooseGroup();
     void exportChart();
+    // Selects in the values grid (hence draws) the units whose label
+    // contains text: the search box's request.
+    void searchUnits(const QString& text);
 
     QComboBox* baseCombo() const { return m_baseCombo; }
     QComboBox* groupCombo() const { return m_groupCombo; }
@@ -57,6 +61,7 @@ public:
     GridView* ranksGrid() const { return m_ranksGrid; }
     AmpiChart* chart() const { return m_chart; }
     QButtonGroup* indexButtons() const { return m_indexButtons; }
+    UnitSearchBox* searchBox() const { return m_searchBox; }
 
 private:
     bool compute(int base);
@@ -87,6 +92,7 @@ private:
     TextTableModel* m_ranksModel = nullptr;
     AmpiChart* m_chart = nullptr;
     QPushButton* m_exportButton = nullptr;
+    UnitSearchBox* m_searchBox = nullptr;
     ClockStatusBar* m_stbStato = nullptr;
     BackgroundWork* m_work = nullptr;
 };
