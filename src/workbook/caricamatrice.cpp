@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -35,7 +36,24 @@ bool isCancelled(const WorkProgress* progress) {
     return progress && progress->cancelled();
 }
 
+// A refusal's first line, then where: the first offending cell (sheet row
+// and column, from 1) with its unit's label, and how many cells of the
+// indicator are affected.
+Failure refusedAt(const QString& message, int row, int column, const QString& unit, int affected) {
+    return refused(
+        message + u'\n' +
+        QCoreApplication::translate("Workbook", "Prima cella: %1 (%2); celle interessate: %3.")
+            .arg(cellReference(row, column), unit, QString::number(affected)));
+}
+
 } // namespace
+
+QString cellReference(int row, int column) {
+    QString letters;
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters + QString::number(row);
+}
 
 QString nullValuesMessage(const QString& indicatore) {
     return prefisso() + indicatore +
@@ -112,6 +130,8 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
     // invalid data cell in column order (lowest column, then lowest row)
     // decides the refusal.
     enum class Defect { Empty, Text };
+    // Per column: the rows whose first invalid cell it holds.
+    std::vector<int> firstDefects(std::size_t(columns) + 1, 0);
     int defectRow = 0;
     int defectColumn = columns + 1;
     Defect defect = Defect::Empty;
@@ -152,6 +172,7 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
                                                                          : kInvalidValue;
                 continue;
             }
+            ++firstDefects[std::size_t(c)];
             if (c < defectColumn) {
                 defectColumn = c;
                 defectRow = r;
@@ -166,9 +187,11 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
         return regional.generalText(matrix.indicators[std::size_t(j)]);
     };
     if (defectRow > 0)
-        return refused(defect == Defect::Empty
-                           ? nullValuesMessage(indicatorText(defectColumn - 2))
-                           : textValuesMessage(indicatorText(defectColumn - 2)));
+        return refusedAt(
+            defect == Defect::Empty ? nullValuesMessage(indicatorText(defectColumn - 2))
+                                    : textValuesMessage(indicatorText(defectColumn - 2)),
+            defectRow, defectColumn, regional.generalText(matrix.units[std::size_t(defectRow - 2)]),
+            firstDefects[std::size_t(defectColumn)]);
 
     if (marked)
         return matrix;
@@ -229,14 +252,33 @@ bool isNotAvailableText(const QString& text) {
     return kTexts.contains(text.trimmed().toLower());
 }
 
+namespace {
+
+// The refusal for the marked cell at (indicator by indicator), naming it
+// and counting the cells of its indicator that count tells.
+Failure markedRefusal(const Matrix& matrix, std::size_t at, const QString& message,
+                      const std::function<bool(unsigned char)>& counts, const Regional& regional) {
+    const auto n = std::size_t(matrix.unitCount());
+    const std::size_t first = at - at % n;
+    const int affected = int(std::count_if(matrix.missing.begin() + qsizetype(first),
+                                           matrix.missing.begin() + qsizetype(first + n), counts));
+    return refusedAt(message, int(at % n) + 2, int(at / n) + 2,
+                     regional.generalText(matrix.units[at % n]), affected);
+}
+
+} // namespace
+
 Failure missingCellsRefusal(const Matrix& matrix, const Regional& regional) {
     const auto n = std::size_t(matrix.unitCount());
     for (std::size_t at = 0; at < matrix.missing.size(); ++at) {
         if (!matrix.missing[at])
             continue;
         const QString indicator = regional.generalText(matrix.indicators[at / n]);
-        return refused(matrix.missing[at] == kMissingEmpty ? nullValuesMessage(indicator)
-                                                           : textValuesMessage(indicator));
+        return markedRefusal(
+            matrix, at,
+            matrix.missing[at] == kMissingEmpty ? nullValuesMessage(indicator)
+                                                : textValuesMessage(indicator),
+            [](unsigned char mark) { return mark != 0; }, regional);
     }
     return refused(QString());
 }
@@ -245,6 +287,8 @@ std::optional<Failure> invalidValueRefusal(const Matrix& matrix, const Regional&
     const auto n = std::size_t(matrix.unitCount());
     for (std::size_t at = 0; at < matrix.missing.size(); ++at)
         if (matrix.missing[at] == kInvalidValue)
-            return refused(textValuesMessage(regional.generalText(matrix.indicators[at / n])));
+            return markedRefusal(
+                matrix, at, textValuesMessage(regional.generalText(matrix.indicators[at / n])),
+                [](unsigned char mark) { return mark == kInvalidValue; }, regional);
     return std::nullopt;
 }
