@@ -194,6 +194,27 @@ void TestCaricaMatrice::refusalLocatesTheCell() {
     QVERIFY(marked);
     QCOMPARE(missingCellsRefusal(*marked, kItalian).message.section(u'\n', 1), where);
     QCOMPARE(cellReference(7, 28), QStringLiteral("AB7"));
+
+    // A number written with the other decimal separator: a third line says how
+    // to read it, read as stored and as marked; any other text gets none.
+    const Rows italianPoint{{t("P"), t("A")}, {t("x"), t("12.5")}, {t("y"), 2.0}};
+    const Rows cComma{{t("P"), t("A")}, {t("x"), 1.0}, {t("y"), t("12,5")}};
+    const Rows cText{{t("P"), t("A")}, {t("x"), t("dodici")}, {t("y"), 2.0}};
+    QVERIFY(load(italianPoint, kItalian)
+                .error()
+                .message.section(u'\n', 2)
+                .contains(QStringLiteral("«12.5» è un numero con il punto decimale")));
+    QVERIFY(load(cComma, kC)
+                .error()
+                .message.section(u'\n', 2)
+                .contains(QStringLiteral("LC_NUMERIC=it_IT.UTF-8")));
+    QCOMPARE(load(cText, kC).error().message.count(u'\n'), 1);
+    const Expected<Matrix> markedComma = load(cComma, kC, nullptr, MissingCells::Marked);
+    QVERIFY(markedComma);
+    const QString markedMessage = invalidValueRefusal(*markedComma, kC)->message;
+    QCOMPARE(markedMessage.section(u'\n', 1, 1),
+             QStringLiteral("Prima cella: B3 (y); celle interessate: 1."));
+    QVERIFY(markedMessage.section(u'\n', 2).contains(QStringLiteral("«12,5»")));
 }
 
 void TestCaricaMatrice::numericTextUnderItalian() {
