@@ -17,6 +17,7 @@ private Q_SLOTS:
     void polarityByFirstCharacter();
     void refusals_data();
     void refusals();
+    void refusalLocatesTheCell();
     void numericTextUnderItalian();
     void fileErrors_data();
     void fileErrors();
@@ -33,9 +34,10 @@ CellValue t(const char* text) {
     return CellValue(QString::fromUtf8(text));
 }
 
-Expected<Matrix> load(const Rows& rows, const Regional& regional,
-                      WorkProgress* progress = nullptr) {
-    return carica_matrice(MemoryReader(rows), QStringLiteral("/dati/m.xlsx"), regional, progress);
+Expected<Matrix> load(const Rows& rows, const Regional& regional, WorkProgress* progress = nullptr,
+                      MissingCells missing = MissingCells::Refused) {
+    return carica_matrice(MemoryReader(rows), QStringLiteral("/dati/m.xlsx"), regional, progress,
+                          missing);
 }
 
 QString nulli(const char* name) {
@@ -173,7 +175,46 @@ void TestCaricaMatrice::refusals() {
     const Expected<Matrix> matrix = load(rows, kItalian);
     QVERIFY(!matrix);
     QVERIFY(matrix.error().kind == FailureKind::Refused);
-    QCOMPARE(matrix.error().message, message);
+    QCOMPARE(matrix.error().message.section(u'\n', 0, 0), message);
+}
+
+// The second line names the first offending cell in column order, its unit,
+// and how many cells of the indicator are affected; the marked reading, as
+// the windows and the batch tool load, says the same.
+void TestCaricaMatrice::refusalLocatesTheCell() {
+    const Rows rows{{t("P"), t("A"), t("B")},
+                    {t("x"), 1.0, CellValue()},
+                    {t("y"), 2.0, t("n.d.")},
+                    {t("z"), 3.0, 4.0}};
+    const QString where = QStringLiteral("Prima cella: C2 (x); celle interessate: 2.");
+    const Expected<Matrix> matrix = load(rows, kItalian);
+    QVERIFY(!matrix);
+    QCOMPARE(matrix.error().message.section(u'\n', 1), where);
+    const Expected<Matrix> marked = load(rows, kItalian, nullptr, MissingCells::Marked);
+    QVERIFY(marked);
+    QCOMPARE(missingCellsRefusal(*marked, kItalian).message.section(u'\n', 1), where);
+    QCOMPARE(cellReference(7, 28), QStringLiteral("AB7"));
+
+    // A number written with the other decimal separator: a third line says how
+    // to read it, read as stored and as marked; any other text gets none.
+    const Rows italianPoint{{t("P"), t("A")}, {t("x"), t("12.5")}, {t("y"), 2.0}};
+    const Rows cComma{{t("P"), t("A")}, {t("x"), 1.0}, {t("y"), t("12,5")}};
+    const Rows cText{{t("P"), t("A")}, {t("x"), t("dodici")}, {t("y"), 2.0}};
+    QVERIFY(load(italianPoint, kItalian)
+                .error()
+                .message.section(u'\n', 2)
+                .contains(QStringLiteral("«12.5» è un numero con il punto decimale")));
+    QVERIFY(load(cComma, kC)
+                .error()
+                .message.section(u'\n', 2)
+                .contains(QStringLiteral("LC_NUMERIC=it_IT.UTF-8")));
+    QCOMPARE(load(cText, kC).error().message.count(u'\n'), 1);
+    const Expected<Matrix> markedComma = load(cComma, kC, nullptr, MissingCells::Marked);
+    QVERIFY(markedComma);
+    const QString markedMessage = invalidValueRefusal(*markedComma, kC)->message;
+    QCOMPARE(markedMessage.section(u'\n', 1, 1),
+             QStringLiteral("Prima cella: B3 (y); celle interessate: 1."));
+    QVERIFY(markedMessage.section(u'\n', 2).contains(QStringLiteral("«12,5»")));
 }
 
 void TestCaricaMatrice::numericTextUnderItalian() {

@@ -9,6 +9,7 @@
 #include "export/xlsxworkbookwriter.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
+#include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "shared/resultnames.h"
 #include "workbook/caricamatrice.h"
@@ -322,7 +323,15 @@ void TestExport::kendallOnlyWithTheRankSummary() {
 
 namespace {
 // How a test spoils one result file.
-enum class Spoil { DropLastLine, RankOutOfRange, ValueOfAnotherRun, Pipe, LongLine, Grown };
+enum class Spoil {
+    DropLastLine,
+    RankOutOfRange,
+    ValueOfAnotherRun,
+    Pipe,
+    LongLine,
+    Grown,
+    OtherMethods
+};
 } // namespace
 
 void TestExport::filesThatDoNotFitAreLeftOut_data() {
@@ -348,6 +357,11 @@ void TestExport::filesThatDoNotFitAreLeftOut_data() {
         << "regioni.xlsx.outM1NI.csv" << int(Spoil::LongLine) << "la riga 2 è più lunga";
     QTest::newRow("larger than 21 lines make")
         << "regioni.xlsx.outM0NI.csv" << int(Spoil::Grown) << "(43053 byte al massimo)";
+    // An analysis recorded as computed on three methods, beside a comparison
+    // of nine.
+    QTest::newRow("uncertainty of other methods")
+        << "regioni.xlsx.unc.csv" << int(Spoil::OtherMethods)
+        << "tralasciato: calcolata su 3 metodi, il confronto attuale ne ha 9.";
 }
 
 void TestExport::filesThatDoNotFitAreLeftOut() {
@@ -384,6 +398,14 @@ void TestExport::filesThatDoNotFitAreLeftOut() {
     case Spoil::Grown:
         bytes += QByteArray("x;1\r\n").repeated(10000);
         break;
+    case Spoil::OtherMethods: {
+        QVERIFY(writeRobustnessFiles(m_path, m_sample.processing->matrix(), m_regional));
+        bytes = fileContents(path);
+        AnalysisOrigin origin;
+        origin.methods = QStringList{"MPI+", "WROC", "GRAD"};
+        QVERIFY(recordAnalysisOrigin(m_path, path, origin));
+        break;
+    }
     }
     if (spoil != int(Spoil::Pipe) && spoil != int(Spoil::ValueOfAnotherRun))
         QVERIFY(writeFileBytes(path, bytes));
@@ -393,7 +415,9 @@ void TestExport::filesThatDoNotFitAreLeftOut() {
     const bool methodFile = file.contains(QStringLiteral(".out"));
     QCOMPARE(results.methods.size(), methodTable().size() - (methodFile ? 1 : 0));
     QVERIFY(!results.methods.front().fullPrecision);
-    QCOMPARE(results.comparison.has_value(), methodFile);
+    QCOMPARE(results.comparison.has_value(), methodFile || spoil == int(Spoil::OtherMethods));
+    if (spoil == int(Spoil::OtherMethods))
+        QVERIFY(!results.uncertainty && results.robustness);
     QCOMPARE(results.warnings.size(), 1);
     QVERIFY2(results.warnings[0].startsWith(
                  file + (methodFile ? QStringLiteral(" tralasciato. ") : QStringLiteral(" "))) &&

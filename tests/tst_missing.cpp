@@ -78,7 +78,7 @@ void TestMissing::refusals() {
     const Matrix some = gappy({{1, 2, x}, {3, 4, 5}});
     const auto refused = treatMissing(some, MissingTreatment::Refuse, 0.0, kC);
     QVERIFY(!refused);
-    QCOMPARE(refused.error().message, nullValuesMessage(QStringLiteral("I1")));
+    QCOMPARE(refused.error().message.section(u'\n', 0, 0), nullValuesMessage(QStringLiteral("I1")));
     // An indicator without a value is refused even when nothing is left out.
     const auto empty = treatMissing(gappy({{x, x, x}, {3, 4, 5}}), MissingTreatment::Mean, 0.0, kC);
     QVERIFY(!empty);
@@ -86,8 +86,9 @@ void TestMissing::refusals() {
     // A text that is no number is still refused.
     Matrix text = some;
     text.missing[2] = kInvalidValue;
-    QCOMPARE(treatMissing(text, MissingTreatment::Mean, 0.0, kC).error().message,
-             textValuesMessage(QStringLiteral("I1")));
+    QCOMPARE(
+        treatMissing(text, MissingTreatment::Mean, 0.0, kC).error().message.section(u'\n', 0, 0),
+        textValuesMessage(QStringLiteral("I1")));
     // Constant over its available values.
     const auto constant =
         treatMissing(gappy({{2, 2, x}, {3, 4, 5}}), MissingTreatment::Available, 0.0, kC);

@@ -47,7 +47,8 @@ QString suffixOf(ResultFileKind kind) {
                               ".audit.csv",       ".correlazioni.csv", ".correlazioni.spearman.csv",
                               ".coerenza.csv",    ".pca.csv",          ".trattamenti.csv",
                               ".trattati.csv",    ".mc.csv",           ".sobol.csv",
-                              ".sobol.unita.csv", ".copertura.csv",    ".imputati.csv"};
+                              ".sobol.unita.csv", ".copertura.csv",    ".imputati.csv",
+                              ".origini.csv"};
     return QString::fromLatin1(suffixes[int(kind)]);
 }
 

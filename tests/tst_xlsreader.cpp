@@ -631,7 +631,7 @@ void TestXlsReader::loaderRefusals() {
     const Expected<Matrix> matrix = load(name, italian ? kItalian : kC);
     QVERIFY(!matrix);
     QVERIFY(matrix.error().kind == FailureKind::Refused);
-    QCOMPARE(matrix.error().message, message);
+    QCOMPARE(matrix.error().message.section(u'\n', 0, 0), message);
 }
 
 void TestXlsReader::loaderExtentStopsAtGaps() {

@@ -798,7 +798,7 @@ void TestXlsxReader::refusals() {
     const Expected<Matrix> matrix = carica_matrice(file, kItalian);
     QVERIFY(!matrix);
     QVERIFY(matrix.error().kind == FailureKind::Refused);
-    QCOMPARE(matrix.error().message, message);
+    QCOMPARE(matrix.error().message.section(u'\n', 0, 0), message);
 }
 
 void TestXlsxReader::numericTextUnderItalian() {
@@ -809,7 +809,8 @@ void TestXlsxReader::numericTextUnderItalian() {
     const Expected<Matrix> c = carica_matrice(x("testo_numerico.xlsx"), kC);
     QVERIFY(!c);
     QVERIFY(c.error().kind == FailureKind::Refused);
-    QCOMPARE(c.error().message, textValuesMessage(QStringLiteral("PIL pro capite")));
+    QCOMPARE(c.error().message.section(u'\n', 0, 0),
+             textValuesMessage(QStringLiteral("PIL pro capite")));
 }
 
 void TestXlsxReader::extentStopsAtGaps() {

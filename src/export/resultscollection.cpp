@@ -6,6 +6,7 @@
 #include "comparison/spearman.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
+#include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "shared/delimitedfields.h"
 #include "shared/resultnames.h"
@@ -354,25 +355,49 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         shareEqual(comparison.labels, comparison.values.labels);
         shareEqual(comparison.labels, comparison.ranks.labels);
     }
-    collection.robustness = unitTable(resultFileName(strMatrice, ResultFileKind::RankSummary),
-                                      matrix, regional, tableBounds, collection.warnings);
+    // The analyses that do not fit the comparison or the structure in use
+    // are left out, each named with the reason.
+    std::optional<QStringList> compared;
+    if (collection.comparison)
+        compared = methodCodesOfHeaders(collection.comparison->headers);
+    const auto fits = [&](const QString& path, bool ofComparison, bool withStructure) {
+        const std::optional<AnalysisOrigin> origin = readAnalysisOrigin(strMatrice, path);
+        if (!origin)
+            return true; // written before origins were recorded
+        const QString misfit = analysisMisfit(
+            *origin, ofComparison && compared ? &*compared : nullptr,
+            withStructure ? std::optional<bool>(structure != nullptr) : std::nullopt);
+        if (misfit.isEmpty())
+            return true;
+        collection.warnings.append(QCoreApplication::translate("Export", "%1 tralasciato: %2.")
+                                       .arg(fileName(path), misfit));
+        return false;
+    };
+    if (const QString path = resultFileName(strMatrice, ResultFileKind::RankSummary);
+        fits(path, true, false))
+        collection.robustness = unitTable(path, matrix, regional, tableBounds, collection.warnings);
     // Kendall's tau goes with the rank summary, as in the robustness window.
     if (collection.comparison && collection.robustness)
         collection.comparison->kendall =
             pairMatrix<KendallCoefficient>(rankColumns(collection.comparison->ranks));
     for (const MethodInfo& method : table) {
         const QString code = methodCode(method.entryText);
-        auto sensitivity = unitTable(resultFileName(strMatrice, ResultFileKind::Sensitivity, code),
-                                     matrix, regional, tableBounds, collection.warnings);
+        const QString path = resultFileName(strMatrice, ResultFileKind::Sensitivity, code);
+        if (!QFileInfo::exists(path) || !fits(path, false, true))
+            continue;
+        auto sensitivity = unitTable(path, matrix, regional, tableBounds, collection.warnings);
         if (sensitivity)
             collection.sensitivities.emplace_back(code, std::move(*sensitivity));
     }
-    collection.uncertainty = unitTable(resultFileName(strMatrice, ResultFileKind::Uncertainty),
-                                       matrix, regional, tableBounds, collection.warnings);
+    if (const QString path = resultFileName(strMatrice, ResultFileKind::Uncertainty);
+        fits(path, true, false))
+        collection.uncertainty =
+            unitTable(path, matrix, regional, tableBounds, collection.warnings);
     collection.audit =
         auditFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
-    collection.monteCarlo = unitTable(resultFileName(strMatrice, ResultFileKind::MonteCarlo),
-                                      matrix, regional, tableBounds, collection.warnings);
+    if (const QString path = resultFileName(strMatrice, ResultFileKind::MonteCarlo);
+        fits(path, false, true))
+        collection.monteCarlo = unitTable(path, matrix, regional, tableBounds, collection.warnings);
     if (collection.monteCarlo) {
         collection.sobol = factorTable(resultFileName(strMatrice, ResultFileKind::Sobol), regional,
                                        tableBounds, collection.warnings);

@@ -54,6 +54,17 @@ Status acceptsData(MethodPosition position, const MatrixView& data) {
     }
 }
 
+std::optional<DataCell> refusedCell(MethodPosition position, const MatrixView& data) {
+    switch (position) {
+    case MethodPosition::NumeriIndiciAritmetica:
+    case MethodPosition::NumeriIndiciGeometrica:
+    case MethodPosition::NumeriIndiciQuadratica:
+        return indexNumbersRefusedCell(data, position);
+    default:
+        return std::nullopt;
+    }
+}
+
 Expected<std::vector<double>> aggregateColumns(MethodPosition position,
                                                const MatrixView& transformed) {
     switch (position) {

@@ -4,6 +4,7 @@
 #include "shared/expected.h"
 #include "stats/matrix.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -23,6 +24,9 @@ std::vector<double> transformColumns(MethodPosition position, const MatrixView& 
 // Whether the method takes the data at all (the index-number methods refuse
 // some signs); the other checks come with the aggregation.
 Status acceptsData(MethodPosition position, const MatrixView& data);
+// The cell of the data that makes acceptsData refuse; nothing when it
+// accepts the data or its refusal is not about one cell.
+std::optional<DataCell> refusedCell(MethodPosition position, const MatrixView& data);
 
 // The second stage: the index of every unit from the transformed columns,
 // given as a view with the data's polarity, weights and missing cells

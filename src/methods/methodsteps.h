@@ -5,6 +5,7 @@
 #include "stats/matrix.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 // The two stages of the nine methods. The first transforms each column of
@@ -56,6 +57,9 @@ std::vector<double> relativeIndicesColumns(const MatrixView& data);
 // mean refuses negative values and zeros.
 std::vector<double> indexNumberColumns(const MatrixView& data);
 Status indexNumbersAccept(const MatrixView& data, MethodPosition position);
+// The cell that makes indexNumbersAccept refuse (the first in column order
+// that breaks the rule the message names); nothing when it accepts.
+std::optional<DataCell> indexNumbersRefusedCell(const MatrixView& data, MethodPosition position);
 
 // The index of every unit from its transformed values, or the refusal:
 // an index that is not a finite number (the data lie too far apart for the

@@ -56,6 +56,18 @@ QStringList methodCodes() {
     return codes;
 }
 
+QStringList methodCodesOfHeaders(const QStringList& headers) {
+    QStringList codes;
+    for (const QString& header : headers) {
+        QString code = header;
+        for (const MethodInfo& method : methodTable())
+            if (method.indexHeader == header)
+                code = methodCode(method.entryText);
+        codes.append(code);
+    }
+    return codes;
+}
+
 const MethodInfo* methodWithCode(const QString& code) {
     for (const MethodInfo& method : methodTable())
         if (methodCode(method.entryText) == code)

@@ -48,5 +48,9 @@ QString methodCode(const QString& entryText);
 // The method codes of the list, in list order: the one list of the codes.
 QStringList methodCodes();
 
+// The method codes of index headers ("Wroclaw" is "WROC"), in their order;
+// a header of no method stays as it is.
+QStringList methodCodesOfHeaders(const QStringList& headers);
+
 // The method whose code is code; null for a code of no method.
 const MethodInfo* methodWithCode(const QString& code);

@@ -6,38 +6,47 @@
 
 namespace {
 
-// A zero on an indicator of negative polarity: its index number, mean / 0,
-// would be undefined.
-bool zeroOnNegativeIndicator(const MatrixView& data) {
-    for (const MatrixColumn& column : data.columns)
-        if (column.negative)
-            for (int i = 0; i < data.units; ++i)
-                if (!column.isMissing(i) && column.values[i] == 0.0)
-                    return true;
-    return false;
+// The first cell in column order (lowest column, then lowest unit) that is
+// present and whose value breaks takes.
+template <typename Breaks>
+std::optional<DataCell> firstCellWhere(const MatrixView& data, Breaks breaks) {
+    for (std::size_t j = 0; j < data.columns.size(); ++j) {
+        const MatrixColumn& column = data.columns[j];
+        for (int i = 0; i < data.units; ++i)
+            if (!column.isMissing(i) && breaks(column, column.values[i]))
+                return DataCell{i, int(j)};
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
+std::optional<DataCell> indexNumbersRefusedCell(const MatrixView& data, MethodPosition position) {
+    if (position == MethodPosition::NumeriIndiciGeometrica)
+        return firstCellWhere(data, [](const MatrixColumn&, double x) { return x <= 0.0; });
+    if (auto negative = firstCellWhere(data, [](const MatrixColumn&, double x) { return x < 0.0; }))
+        return negative;
+    // A zero on an indicator of negative polarity: its index number, mean / 0,
+    // would be undefined.
+    return firstCellWhere(
+        data, [](const MatrixColumn& column, double x) { return column.negative && x == 0.0; });
+}
+
 Status indexNumbersAccept(const MatrixView& data, MethodPosition position) {
-    const bool negatives = hasNegativeValue(data);
-    if (position == MethodPosition::NumeriIndiciGeometrica) {
-        if (negatives || hasZeroValue(data))
-            return methodRefusal(
-                position, QCoreApplication::translate(
-                              "Methods", " - Il metodo non prevede valori negativi o nulli"));
+    const std::optional<DataCell> cell = indexNumbersRefusedCell(data, position);
+    if (!cell)
         return {};
-    }
-    if (negatives)
+    if (position == MethodPosition::NumeriIndiciGeometrica)
+        return methodRefusal(position,
+                             QCoreApplication::translate(
+                                 "Methods", " - Il metodo non prevede valori negativi o nulli"));
+    if (data.value(cell->unit, cell->column) < 0.0)
         return methodRefusal(
             position, QCoreApplication::translate(
                           "Methods", " - Il metodo non prevede valori strettamente negativi"));
-    if (zeroOnNegativeIndicator(data))
-        return methodRefusal(
-            position,
-            QCoreApplication::translate("Methods", " - Il metodo non prevede valori nulli per gli "
-                                                   "indicatori di polarità negativa"));
-    return {};
+    return methodRefusal(position, QCoreApplication::translate(
+                                       "Methods", " - Il metodo non prevede valori nulli per gli "
+                                                  "indicatori di polarità negativa"));
 }
 
 std::vector<double> indexNumberColumns(const MatrixView& data) {

@@ -28,6 +28,12 @@ struct MatrixColumn {
 // Some columns over the same units: what the statistics and the methods
 // read. It points into the matrix (or the computed columns) it was made
 // from, which must outlive it; making one copies no value.
+// A cell of a matrix view: unit and column, from 0.
+struct DataCell {
+    int unit = 0;
+    int column = 0;
+};
+
 struct MatrixView {
     int units = 0;
     std::vector<MatrixColumn> columns;
@@ -65,6 +71,9 @@ struct Matrix {
     std::vector<double> values;        // values[j * n + i]: unit i on indicator j
     std::vector<unsigned char>
         missing; // empty when no cell is missing; else like values, 1 where missing
+    // Per indicator, when a cell is marked kInvalidValue: the text of its
+    // first such cell, for the refusal message; empty otherwise.
+    std::vector<QString> invalidTexts;
 
     // A matrix of n units by m indicators: labels and names empty, values 0,
     // polarity positive, weights 1, nothing missing.

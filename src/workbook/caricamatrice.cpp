@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -35,7 +36,54 @@ bool isCancelled(const WorkProgress* progress) {
     return progress && progress->cancelled();
 }
 
+// When a text is no number under the regional settings but is one under the
+// other decimal separator ("12,5" under C, "12.5" under Italian): a line
+// telling how to start the program so that it reads such numbers.
+QString separatorHint(const QString& text, const Regional& regional) {
+    if (text.isEmpty())
+        return {};
+    const bool decimalComma = regional.locale().decimalPoint() == QStringLiteral(",");
+    const Regional other{decimalComma ? QLocale::c() : QLocale(QLocale::Italian, QLocale::Italy)};
+    if (!other.parseNumber(text))
+        return {};
+    return decimalComma
+               ? QCoreApplication::translate(
+                     "Workbook",
+                     "«%1» è un numero con il punto decimale, ma le impostazioni internazionali "
+                     "in uso leggono la virgola: avviare il programma con LC_NUMERIC=C.UTF-8 per "
+                     "leggere i numeri con il punto.")
+                     .arg(text.trimmed())
+               : QCoreApplication::translate(
+                     "Workbook",
+                     "«%1» è un numero con la virgola decimale, ma le impostazioni internazionali "
+                     "in uso leggono il punto: avviare il programma con LC_NUMERIC=it_IT.UTF-8 per "
+                     "leggere i numeri con la virgola.")
+                     .arg(text.trimmed());
+}
+
+// A refusal's first line, then where: the first offending cell (sheet row
+// and column, from 1) with its unit's label, and how many cells of the
+// indicator are affected; then, for a text that is a number under the other
+// decimal separator, how to read it.
+Failure refusedAt(const QString& message, int row, int column, const QString& unit, int affected,
+                  const QString& text, const Regional& regional) {
+    QString located =
+        message + u'\n' +
+        QCoreApplication::translate("Workbook", "Prima cella: %1 (%2); celle interessate: %3.")
+            .arg(cellReference(row, column), unit.simplified(), QString::number(affected));
+    if (const QString hint = separatorHint(text, regional); !hint.isEmpty())
+        located += u'\n' + hint;
+    return refused(located);
+}
+
 } // namespace
+
+QString cellReference(int row, int column) {
+    QString letters;
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters + QString::number(row);
+}
 
 QString nullValuesMessage(const QString& indicatore) {
     return prefisso() + indicatore +
@@ -112,9 +160,13 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
     // invalid data cell in column order (lowest column, then lowest row)
     // decides the refusal.
     enum class Defect { Empty, Text };
+    // Per sheet column: its invalid cells that come first in their row; for
+    // the lowest such column, the one that decides, all of its invalid cells.
+    std::vector<int> invalidCells(std::size_t(columns) + 1, 0);
     int defectRow = 0;
     int defectColumn = columns + 1;
     Defect defect = Defect::Empty;
+    QString defectText;
     for (int r = 2; r <= rows; ++r) {
         if (r % kRowsBetweenReleases == 0) {
             if (releasing)
@@ -146,18 +198,26 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
                 if (matrix.missing.empty())
                     matrix.missing.assign(matrix.values.size(), 0);
                 target = 0.0;
-                matrix.missing[std::size_t(c - 2) * std::size_t(n) + std::size_t(i)] =
-                    empty                                                ? kMissingEmpty
-                    : value.isText() && isNotAvailableText(value.text()) ? kMissingText
-                                                                         : kInvalidValue;
+                const unsigned char mark = empty ? kMissingEmpty
+                                           : value.isText() && isNotAvailableText(value.text())
+                                               ? kMissingText
+                                               : kInvalidValue;
+                matrix.missing[std::size_t(c - 2) * std::size_t(n) + std::size_t(i)] = mark;
+                if (mark == kInvalidValue && value.isText()) {
+                    matrix.invalidTexts.resize(std::size_t(m));
+                    if (matrix.invalidTexts[std::size_t(c - 2)].isEmpty())
+                        matrix.invalidTexts[std::size_t(c - 2)] = value.text();
+                }
                 continue;
             }
+            ++invalidCells[std::size_t(c)];
             if (c < defectColumn) {
                 defectColumn = c;
                 defectRow = r;
                 defect = value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty())
                              ? Defect::Empty
                              : Defect::Text;
+                defectText = value.isText() ? value.text() : QString();
             }
             break; // later cells of this row come after this one in column order
         }
@@ -166,9 +226,11 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
         return regional.generalText(matrix.indicators[std::size_t(j)]);
     };
     if (defectRow > 0)
-        return refused(defect == Defect::Empty
-                           ? nullValuesMessage(indicatorText(defectColumn - 2))
-                           : textValuesMessage(indicatorText(defectColumn - 2)));
+        return refusedAt(
+            defect == Defect::Empty ? nullValuesMessage(indicatorText(defectColumn - 2))
+                                    : textValuesMessage(indicatorText(defectColumn - 2)),
+            defectRow, defectColumn, regional.generalText(matrix.units[std::size_t(defectRow - 2)]),
+            invalidCells[std::size_t(defectColumn)], defectText, regional);
 
     if (marked)
         return matrix;
@@ -229,14 +291,39 @@ bool isNotAvailableText(const QString& text) {
     return kTexts.contains(text.trimmed().toLower());
 }
 
+namespace {
+
+// The refusal for the marked cell at (indicator by indicator), naming it
+// and counting the cells of its indicator that count tells.
+Failure markedRefusal(const Matrix& matrix, std::size_t at, const QString& message,
+                      const std::function<bool(unsigned char)>& counts, const Regional& regional) {
+    const auto n = std::size_t(matrix.unitCount());
+    const std::size_t first = at - at % n;
+    const int affected = int(std::count_if(matrix.missing.begin() + qsizetype(first),
+                                           matrix.missing.begin() + qsizetype(first + n), counts));
+    // The first cell marked invalid of an indicator is the one its text was kept for.
+    const std::size_t indicator = at / n;
+    const QString text =
+        matrix.missing[at] == kInvalidValue && indicator < matrix.invalidTexts.size()
+            ? matrix.invalidTexts[indicator]
+            : QString();
+    return refusedAt(message, int(at % n) + 2, int(indicator) + 2,
+                     regional.generalText(matrix.units[at % n]), affected, text, regional);
+}
+
+} // namespace
+
 Failure missingCellsRefusal(const Matrix& matrix, const Regional& regional) {
     const auto n = std::size_t(matrix.unitCount());
     for (std::size_t at = 0; at < matrix.missing.size(); ++at) {
         if (!matrix.missing[at])
             continue;
         const QString indicator = regional.generalText(matrix.indicators[at / n]);
-        return refused(matrix.missing[at] == kMissingEmpty ? nullValuesMessage(indicator)
-                                                           : textValuesMessage(indicator));
+        return markedRefusal(
+            matrix, at,
+            matrix.missing[at] == kMissingEmpty ? nullValuesMessage(indicator)
+                                                : textValuesMessage(indicator),
+            [](unsigned char mark) { return mark != 0; }, regional);
     }
     return refused(QString());
 }
@@ -245,6 +332,8 @@ std::optional<Failure> invalidValueRefusal(const Matrix& matrix, const Regional&
     const auto n = std::size_t(matrix.unitCount());
     for (std::size_t at = 0; at < matrix.missing.size(); ++at)
         if (matrix.missing[at] == kInvalidValue)
-            return refused(textValuesMessage(regional.generalText(matrix.indicators[at / n])));
+            return markedRefusal(
+                matrix, at, textValuesMessage(regional.generalText(matrix.indicators[at / n])),
+                [](unsigned char mark) { return mark == kInvalidValue; }, regional);
     return std::nullopt;
 }

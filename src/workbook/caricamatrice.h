@@ -60,7 +60,12 @@ Failure missingCellsRefusal(const Matrix& matrix, const Regional& regional);
 // column order; nothing when there is none.
 std::optional<Failure> invalidValueRefusal(const Matrix& matrix, const Regional& regional);
 
-// The refusal texts, for the indicator whose header text is given.
+// The reference of a sheet cell (row and column from 1): "D7".
+QString cellReference(int row, int column);
+
+// The refusal texts, for the indicator whose header text is given. A refused
+// matrix's message is one of them, then a line naming the first offending
+// cell, its unit and how many cells of the indicator are affected.
 QString nullValuesMessage(const QString& indicatore);
 QString textValuesMessage(const QString& indicatore);
 QString constantIndicatorMessage(const QString& indicatore);

@@ -1,5 +1,6 @@
 #include "workflow/montecarlorun.h"
 
+#include "robustness/analysisorigins.h"
 #include "robustness/montecarlotables.h"
 #include "shared/resultnames.h"
 #include "shared/textfile.h"
@@ -76,5 +77,24 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
         progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
     if (Status saved = writeTextFiles(files); !saved)
         return std::move(saved).error();
+    AnalysisOrigin origin;
+    for (const MethodPosition position : setup.methods)
+        origin.methods.append(methodCode(methodAt(position).entryText));
+    origin.reference = origin.methods.value(0);
+    if (setup.leaveOut)
+        origin.indicators =
+            QCoreApplication::translate("Workflow", "tutti e uno escluso alla volta");
+    if (structure)
+        origin.structure = QCoreApplication::translate("Workflow", "sì");
+    QStringList missing;
+    for (const MissingTreatment treatment : choices.missing)
+        missing.append(missingTreatmentName(treatment));
+    origin.missing = missing.join(QStringLiteral(", "));
+    if (choices.outliersFactor)
+        origin.outliers = QCoreApplication::translate("Workflow", "fattore");
+    else if (choices.outliersNominal)
+        origin.outliers = QCoreApplication::translate("Workflow", "trattati");
+    if (Status recorded = recordAnalysisOrigin(workbook, run.files.first(), origin); !recorded)
+        return std::move(recorded).error();
     return run;
 }

@@ -171,6 +171,23 @@ Expected<Processing::Audit> Processing::audit() const {
     return result;
 }
 
+Failure Processing::locatedRefusal(MethodPosition position, Failure refusal) const {
+    if (refusal.kind != FailureKind::MethodRefused)
+        return refusal;
+    const std::optional<DataCell> cell = refusedCell(position, m_matrix->view());
+    if (!cell)
+        return refusal;
+    const auto unit = std::size_t(cell->unit);
+    const auto indicator = std::size_t(cell->column);
+    refusal.message +=
+        u'\n' + QCoreApplication::translate("Methods", "Prima cella: %1 (%2, %3), valore %4.")
+                    .arg(cellReference(cell->unit + 2, cell->column + 2),
+                         m_regional.generalText(m_matrix->units[unit]).simplified(),
+                         m_regional.generalText(m_matrix->indicators[indicator]).simplified(),
+                         m_regional.generalText(m_matrix->value(cell->unit, cell->column)));
+    return refusal;
+}
+
 Expected<Processing::Computed> Processing::compute(MethodPosition position) {
     if (!m_matrix)
         return failure(FailureKind::MethodRefused,
@@ -186,7 +203,7 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
         Expected<FrameworkRun> framework =
             computeFramework(position, *m_matrix, *m_structure, coverage);
         if (!framework)
-            return std::move(framework).error();
+            return locatedRefusal(position, std::move(framework).error());
         groups = std::move(framework->groups);
         *output = std::move(groups[std::size_t(m_structure->root)]);
         // The transformed matrix is the indicators', as without a structure
@@ -197,7 +214,7 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
     } else {
         output = computeMethod(position, m_matrix->view());
         if (!output)
-            return std::move(output).error();
+            return locatedRefusal(position, std::move(output).error());
     }
     if (!m_labels)
         m_labels = std::make_shared<const ResultLabels>(*m_matrix, m_regional);

@@ -152,6 +152,9 @@ private:
         std::shared_ptr<MethodResultTexts> texts;
     };
     Expected<Computed> compute(MethodPosition position);
+    // A method's refusal of the matrix, with a line naming the cell that
+    // decided it where the method's rule is about one cell.
+    Failure locatedRefusal(MethodPosition position, Failure refusal) const;
 
     Regional m_regional;
     MatrixLoader m_loader;

@@ -1,6 +1,7 @@
 #include "workflow/robustnessanalyses.h"
 #include "shared/expected.h"
 
+#include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "robustness/robustnessfiles.h"
 #include "treatment/outliers.h"
@@ -12,11 +13,26 @@
 
 namespace {
 
-Status save(const QString& path, const TextTable& table, WorkProgress* progress) {
+// Writes the analysis file, then what it was computed from.
+Status save(const QString& workbook, const QString& path, const TextTable& table,
+            const AnalysisOrigin& origin, WorkProgress* progress) {
     if (progress)
         progress->report(QCoreApplication::translate("Workflow", "Scrittura di %1")
                              .arg(QFileInfo(path).fileName()));
-    return writeTableFile(path, table);
+    if (Status written = writeTableFile(path, table); !written)
+        return written;
+    return recordAnalysisOrigin(workbook, path, origin);
+}
+
+QStringList codesOf(const std::vector<MethodPosition>& positions) {
+    QStringList codes;
+    for (const MethodPosition position : positions)
+        codes.append(methodCode(methodAt(position).entryText));
+    return codes;
+}
+
+QString structureNote(const Structure* structure) {
+    return structure ? QCoreApplication::translate("Workflow", "sì") : QString();
 }
 
 } // namespace
@@ -29,7 +45,12 @@ RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRa
     run.table = rankSummaryTable(run.ranks, run.summary, regional);
     run.kendall = kendallMatrix(run.ranks, regional);
     run.file = rankSummaryFile(workbook);
-    run.saved = save(run.file, run.table, nullptr);
+    AnalysisOrigin origin;
+    QStringList headers;
+    for (int c = 1; c < comparedRanks.columnCount(); ++c)
+        headers.append(comparedRanks.cell(0, c));
+    origin.methods = methodCodesOfHeaders(headers);
+    run.saved = save(workbook, run.file, run.table, origin, nullptr);
     return run;
 }
 
@@ -47,7 +68,11 @@ Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matri
     for (int i = 0; i < int(run.sensitivity.labels.size()); ++i)
         run.largestShift = std::max(run.largestShift, run.sensitivity.largestShift(i));
     run.file = sensitivityFile(workbook, run.sensitivity.code);
-    run.saved = save(run.file, run.table, progress);
+    AnalysisOrigin origin;
+    origin.methods = QStringList{run.sensitivity.code};
+    origin.indicators = QCoreApplication::translate("Workflow", "uno escluso alla volta");
+    origin.structure = structureNote(structure);
+    run.saved = save(workbook, run.file, run.table, origin, progress);
     return run;
 }
 
@@ -55,14 +80,18 @@ namespace {
 
 Expected<UncertaintyRun> writtenUncertainty(const QString& workbook,
                                             Expected<RankUncertainty> uncertainty,
-                                            const Regional& regional, WorkProgress* progress) {
+                                            const Regional& regional, WorkProgress* progress,
+                                            AnalysisOrigin origin) {
     if (!uncertainty)
         return std::move(uncertainty).error();
     UncertaintyRun run;
     run.uncertainty = std::move(*uncertainty);
     run.table = uncertaintyTable(run.uncertainty, regional);
     run.file = uncertaintyFile(workbook);
-    run.saved = save(run.file, run.table, progress);
+    // The methods asked for, a method that refused the matrix included.
+    origin.reference = origin.methods.value(0);
+    origin.indicators = QCoreApplication::translate("Workflow", "tutti e uno escluso alla volta");
+    run.saved = save(workbook, run.file, run.table, origin, progress);
     return run;
 }
 
@@ -72,9 +101,13 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, WorkProgress* progress,
                                             const Matrix* treated) {
+    AnalysisOrigin origin;
+    origin.methods = codesOf(positions);
+    if (treated)
+        origin.outliers = QCoreApplication::translate("Workflow", "fattore");
     return writtenUncertainty(workbook,
                               rankUncertainty(matrix, positions, regional, progress, treated),
-                              regional, progress);
+                              regional, progress, std::move(origin));
 }
 
 Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
@@ -104,6 +137,14 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
                                       QCoreApplication::translate("Robustness", "trattata")});
         }
     }
+    AnalysisOrigin origin;
+    origin.methods = codesOf(positions);
+    QStringList names;
+    for (const MissingTreatment treatment : treatments)
+        names.append(missingTreatmentName(treatment));
+    origin.missing = names.join(QStringLiteral(", "));
+    if (outlierFactor)
+        origin.outliers = QCoreApplication::translate("Workflow", "fattore");
     return writtenUncertainty(workbook, rankUncertainty(variants, positions, regional, progress),
-                              regional, progress);
+                              regional, progress, std::move(origin));
 }

@@ -290,7 +290,8 @@ void TestMenuORV::refusedMatrixEndsProgram() {
     QCOMPARE(m_dialogs.messages.size(), 1);
     QCOMPARE(m_dialogs.messages[0].text,
              QStringLiteral("L'indicatore definito nella matrice come Reddito risulta avere valori "
-                            "nulli. Verificare la validità della matrice selezionata!"));
+                            "nulli. Verificare la validità della matrice selezionata!\n"
+                            "Prima cella: B3 (b); celle interessate: 1."));
     QCOMPARE(m_dialogs.messages[0].title, QStringLiteral("Orvalta"));
     QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::None);
     QCOMPARE(m_dialogs.endProgramCalls, 1);

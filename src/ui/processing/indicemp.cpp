@@ -309,7 +309,8 @@ void IndiceMP::cmdSelect_Click() {
     // last method that wrote its files, the method whose files could not be
     // written, and the last method reported. The tables are filled again in
     // the same memory for each method.
-    std::vector<Failure> refusals;
+    std::vector<std::pair<int, Failure>> refusals;
+    QStringList ran;
     RunTables tables;
     int filled = -1;
     int unwritten = -1;
@@ -317,7 +318,8 @@ void IndiceMP::cmdSelect_Click() {
     Status done;
     QComboBox* list = m_ui.cmbMetodo;
     const BackgroundWork::Outcome outcome = m_work->run(
-        tr("Elaborazione automatica"), [&, regional = m_regional](WorkProgress& progress) {
+        tr("Elaborazione automatica"),
+        [&, regional = m_regional](WorkProgress& progress) {
             done = m_processing->runAll(
                 positions,
                 [&](MethodPosition position,
@@ -331,14 +333,16 @@ void IndiceMP::cmdSelect_Click() {
                         fillRunTables(tables, m_state.matDati, m_processing->matrix(), **run,
                                       regional, m_processing->structure().get());
                         filled = reported;
+                        ran.append(codeAt(reported));
                     } else if (run.error().kind == FailureKind::MethodRefused) {
-                        refusals.push_back(run.error());
+                        refusals.emplace_back(reported, run.error());
                     } else {
                         unwritten = reported;
                     }
                 },
                 &progress);
-        });
+        },
+        true);
     QCoreApplication::sendPostedEvents(list, QEvent::MetaCall);
 
     if (outcome == BackgroundWork::Outcome::Finished && filled >= 0)
@@ -347,8 +351,23 @@ void IndiceMP::cmdSelect_Click() {
         list->setCurrentIndex(list->count() - 1);
     else
         listShownMethod();
-    for (const Failure& refusal : refusals)
-        showFailure(m_dialogs, refusal);
+    if (!refusals.empty()) {
+        // One summary at the end: the methods that ran, then each refusal
+        // under its method's code and description.
+        const bool stopped = !done && done.error().kind == FailureKind::Cancelled;
+        QString summary = (stopped ? tr("Elaborazione automatica annullata: eseguiti %1 metodi "
+                                        "su %2 (%3).")
+                                   : tr("Elaborazione automatica: eseguiti %1 metodi su %2 (%3)."))
+                              .arg(ran.size())
+                              .arg(positions.size())
+                              .arg(ran.isEmpty() ? tr("nessuno") : ran.join(QStringLiteral(", ")));
+        summary += u'\n' + tr("Non hanno accettato la matrice:");
+        for (const auto& [position, refusal] : refusals)
+            summary += QStringLiteral("\n\n") +
+                       methodCaption(methodAt(MethodPosition(position)).entryText) + u'\n' +
+                       refusal.message;
+        showFailure(m_dialogs, failure(FailureKind::MethodRefused, summary));
+    }
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         // The method after the last one reported was under way.
         const int failed = std::min(reported + 1, list->count() - 1);

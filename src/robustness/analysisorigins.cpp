@@ -1,0 +1,102 @@
+#include "robustness/analysisorigins.h"
+
+#include "shared/delimitedfields.h"
+#include "shared/resultnames.h"
+#include "shared/textfile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace {
+
+const QString kSeparator = QStringLiteral(", ");
+
+QStringList header() {
+    return {QStringLiteral("File"),        QStringLiteral("Metodi"),
+            QStringLiteral("Riferimento"), QStringLiteral("Indicatori"),
+            QStringLiteral("Struttura"),   QStringLiteral("Mancanti"),
+            QStringLiteral("Anomali")};
+}
+
+// The records as fields, the header left out; empty when there is no
+// readable record file.
+std::vector<QStringList> readRecords(const QString& path) {
+    std::vector<QStringList> records;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return records;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    std::vector<FieldSpan> spans;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.isEmpty() || !splitQuotedFields(QStringView(line), spans) ||
+            spans.size() != std::size_t(header().size()))
+            continue;
+        QStringList fields;
+        for (const FieldSpan& span : spans)
+            fields.append(fieldText(line, span));
+        records.push_back(fields);
+    }
+    return records;
+}
+
+} // namespace
+
+Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPath,
+                            const AnalysisOrigin& origin) {
+    const QString path = resultFileName(strMatrice, ResultFileKind::Origins);
+    const QString name = QFileInfo(analysisPath).fileName();
+    QStringList lines{joinFields(header())};
+    for (const QStringList& record : readRecords(path))
+        if (record.first() != name)
+            lines.append(joinFields(record));
+    lines.append(
+        joinFields({name, origin.methods.join(kSeparator), origin.reference, origin.indicators,
+                    origin.structure, origin.missing, origin.outliers}));
+    return writeTextFile(path, lines);
+}
+
+std::optional<AnalysisOrigin> readAnalysisOrigin(const QString& strMatrice,
+                                                 const QString& analysisPath) {
+    const QString name = QFileInfo(analysisPath).fileName();
+    for (const QStringList& record :
+         readRecords(resultFileName(strMatrice, ResultFileKind::Origins))) {
+        if (record.first() != name)
+            continue;
+        AnalysisOrigin origin;
+        origin.methods = record[1].split(kSeparator, Qt::SkipEmptyParts);
+        origin.reference = record[2];
+        origin.indicators = record[3];
+        origin.structure = record[4];
+        origin.missing = record[5];
+        origin.outliers = record[6];
+        return origin;
+    }
+    return std::nullopt;
+}
+
+QString analysisMisfit(const AnalysisOrigin& origin, const QStringList* compared,
+                       std::optional<bool> structure) {
+    if (compared && origin.methods != *compared) {
+        if (origin.methods.size() != compared->size())
+            return QCoreApplication::translate(
+                       "Robustness", "calcolata su %1 metodi, il confronto attuale ne ha %2")
+                .arg(origin.methods.size())
+                .arg(compared->size());
+        return QCoreApplication::translate("Robustness",
+                                           "calcolata sui metodi %1, il confronto attuale su %2")
+            .arg(origin.methods.join(kSeparator), compared->join(kSeparator));
+    }
+    if (!structure)
+        return {};
+    if (!origin.structure.isEmpty() && !*structure)
+        return QCoreApplication::translate("Robustness",
+                                           "calcolata su una struttura, i risultati attuali senza");
+    if (origin.structure.isEmpty() && *structure)
+        return QCoreApplication::translate(
+            "Robustness", "calcolata senza struttura, i risultati attuali su una struttura");
+    return {};
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shared/expected.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What an analysis file was computed from, recorded beside the workbook in
+// <workbook>.origini.csv (a line per analysis file), so that the outputs
+// combine only analyses that fit the current comparison.
+struct AnalysisOrigin {
+    QStringList methods; // the method codes, in their order
+    QString reference;   // the reference method's code, when the analysis has one
+    QString indicators;  // the indicator sets ("tutti", "uno escluso alla volta", ...)
+    QString structure;   // "sì" over a structure, else empty
+    QString missing;     // the treatments of missing values, else empty
+    QString outliers;    // the outlier choice, else empty
+
+    bool operator==(const AnalysisOrigin&) const = default;
+};
+
+// Records the origin of the analysis file at analysisPath (beside its
+// workbook strMatrice), replacing the line the file had.
+Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPath,
+                            const AnalysisOrigin& origin);
+
+// The origin recorded for the analysis file; nothing for a file written
+// before origins were recorded, or when the record cannot be read.
+std::optional<AnalysisOrigin> readAnalysisOrigin(const QString& strMatrice,
+                                                 const QString& analysisPath);
+
+// Why an analysis does not fit the current results: computed over other
+// methods than compared (method codes in order, when given: "calcolata su 9
+// metodi, il confronto attuale ne ha 3"), or with a structure when the
+// results have none or the other way round (when structure says whether
+// they have one); empty when it fits.
+QString analysisMisfit(const AnalysisOrigin& origin, const QStringList* compared,
+                       std::optional<bool> structure);
