@@ -2,7 +2,7 @@
 
 #include "ui/audit/auditcharts.h"
 #include "ui/audit/correlationheatmap.h"
-#include "ui/charts/chartexport.h"
+#include "ui/charts/chartactions.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
@@ -92,6 +92,7 @@ AuditWindow::AuditWindow(std::shared_ptr<Processing> processing, Dialogs& dialog
     layout->addWidget(m_pages, 1);
     m_status = new ClockStatusBar(m_regional.locale(), this);
     layout->addWidget(m_status);
+    reportChartActions(this, m_status);
     m_work = new BackgroundWork(this, m_status);
     m_work->setControls({m_pages});
     fitToScreen(*this, {1100, 760});
@@ -113,7 +114,7 @@ QWidget* AuditWindow::tableAndChartPage(const QString& text, const ChartPane& pa
     layout->addWidget(splitter, 1);
     connect((*pane.grid)->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, show = pane.show](const QModelIndex& current) { (this->*show)(current.row()); });
-    addExportMenu(*pane.chart, m_dialogs, m_processing->workbook() + pane.fileSuffix);
+    addChartActions(*pane.chart, m_dialogs, m_processing->workbook() + pane.fileSuffix);
     return page;
 }
 
@@ -152,8 +153,8 @@ QWidget* AuditWindow::correlationsPage() {
     m_heatmap = new CorrelationHeatmap(chart, m_regional);
     layout->addWidget(m_heatmapView, 1);
     connect(m_kind, &QButtonGroup::idClicked, this, [this] { showHeatmap(); });
-    addExportMenu(m_heatmapView, m_dialogs,
-                  m_processing->workbook() + QStringLiteral(".correlazioni.png"));
+    addChartActions(m_heatmapView, m_dialogs,
+                    m_processing->workbook() + QStringLiteral(".correlazioni.png"));
     return page;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/comparison/comparisonwidgets.h"
 
+#include "ui/grid/coefficientlegend.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
@@ -98,6 +99,7 @@ void ComparisonWidgets::buildSelection(QDialog* window, CograduationModel* cogra
     layout->addWidget(separator(QStringLiteral("Line2"), frmMatrice));
     layout->addSpacing(4);
     layout->addWidget(Frame2, 1);
+    layout->addWidget(new CoefficientLegend(frmMatrice));
     selection = frmMatrice;
 }
 

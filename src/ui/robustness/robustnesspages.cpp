@@ -1,7 +1,8 @@
 #include "ui/robustness/robustnesspages.h"
 
-#include "ui/charts/chartexport.h"
+#include "ui/charts/chartactions.h"
 #include "ui/charts/rankintervalchart.h"
+#include "ui/grid/coefficientlegend.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
@@ -58,14 +59,14 @@ QPushButton* computeButton(const QString& name, const QString& tip, QWidget* par
 
 } // namespace
 
-RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models, Dialogs& dialogs,
-                                 const QString& workbook) {
+RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models,
+                                 Dialogs& dialogs) {
     pages = new QTabWidget(window);
     pages->setObjectName(QStringLiteral("pagine"));
     pages->addTab(summaryPage(window, models), tr("&Ranghi"));
     pages->addTab(sensitivityPage(window, models), tr("&Sensibilità agli indicatori"));
     pages->addTab(uncertaintyPage(window, models, dialogs), tr("&Incertezza"));
-    pages->addTab(chartsPage(window, dialogs, workbook), tr("&Grafici"));
+    pages->addTab(chartsPage(window, dialogs), tr("&Grafici"));
     pages->addTab(monteCarloPage(window, models, dialogs), tr("&Monte Carlo"));
 }
 
@@ -83,7 +84,10 @@ QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& m
                                   spearmanGrid, page));
     matrices->addWidget(gridFrame(QStringLiteral("frmKendall"), tr("Kendall"), kendallGrid, page));
     auto* matricesWidget = new QWidget(page);
-    matricesWidget->setLayout(matrices);
+    auto* matricesLayout = new QVBoxLayout(matricesWidget);
+    matricesLayout->setContentsMargins(0, 0, 0, 0);
+    matricesLayout->addLayout(matrices, 1);
+    matricesLayout->addWidget(new CoefficientLegend(matricesWidget));
     auto* splitter = new QSplitter(Qt::Vertical, page);
     splitter->addWidget(gridFrame(QStringLiteral("frmRiepilogo"),
                                   tr("Ranghi nei metodi confrontati (clic "
@@ -135,11 +139,11 @@ QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModel
     uncertaintyLabel = noteLabel(QStringLiteral("lblIncertezza"), page);
     uncertaintyGrid = grid(QStringLiteral("msfIncertezza"), models.uncertainty, page);
     intervalChart = new RankIntervalChart(page);
-    addExportMenu(intervalChart->view(), dialogs, QString());
     auto* strip = new QHBoxLayout;
     strip->addWidget(uncertaintyButton);
     strip->addWidget(uncertaintyLabel, 1);
-    strip->addWidget(exportButton(intervalChart->view(), QStringLiteral(".intervalli"), page));
+    strip->addWidget(
+        chartButtons(intervalChart->view(), QStringLiteral(".intervalli"), dialogs, page));
     auto* splitter = new QSplitter(Qt::Horizontal, page);
     splitter->addWidget(uncertaintyGrid);
     splitter->addWidget(intervalChart);
@@ -151,12 +155,10 @@ QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModel
     return page;
 }
 
-QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs, const QString& workbook) {
+QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs) {
     auto* page = new QWidget(window);
     bumpChart = chartView(QStringLiteral("graficoRanghi"), window);
-    addExportMenu(bumpChart, dialogs, workbook + QStringLiteral(".ranghi.png"));
     scatterChart = chartView(QStringLiteral("graficoDispersione"), window);
-    addExportMenu(scatterChart, dialogs, workbook + QStringLiteral(".dispersione.png"));
     xAxisCombo = new QComboBox(page);
     xAxisCombo->setObjectName(QStringLiteral("cmbAsseX"));
     yAxisCombo = new QComboBox(page);
@@ -167,7 +169,7 @@ QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs, const QS
                             page);
     auto* bumpStrip = new QHBoxLayout;
     bumpStrip->addWidget(note, 1);
-    bumpStrip->addWidget(exportButton(bumpChart, QStringLiteral(".ranghi"), page));
+    bumpStrip->addWidget(chartButtons(bumpChart, QStringLiteral(".ranghi"), dialogs, page));
     left->addLayout(bumpStrip);
     left->addWidget(bumpChart, 1);
     auto* right = new QVBoxLayout;
@@ -177,7 +179,8 @@ QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs, const QS
     scatterStrip->addWidget(new QLabel(tr("verticale:"), page));
     scatterStrip->addWidget(yAxisCombo);
     scatterStrip->addStretch(1);
-    scatterStrip->addWidget(exportButton(scatterChart, QStringLiteral(".dispersione"), page));
+    scatterStrip->addWidget(
+        chartButtons(scatterChart, QStringLiteral(".dispersione"), dialogs, page));
     right->addLayout(scatterStrip);
     right->addWidget(scatterChart, 1);
     auto* layout = new QHBoxLayout(page);
@@ -186,13 +189,18 @@ QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs, const QS
     return page;
 }
 
-QPushButton* RobustnessPages::exportButton(QChartView* view, const QString& suffix,
-                                           QWidget* parent) {
-    auto* button = new QPushButton(tr("Esporta grafico..."), parent);
-    button->setObjectName(QStringLiteral("cmdEsporta") + view->objectName());
-    button->setAutoDefault(false);
-    chartExports.push_back({button, view, suffix});
-    return button;
+QWidget* RobustnessPages::chartButtons(QChartView* view, const QString& suffix, Dialogs& dialogs,
+                                       QWidget* parent) {
+    auto* actions = new ChartActions(view, dialogs);
+    auto* buttons = new QWidget(parent);
+    auto* layout = new QHBoxLayout(buttons);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ChartActions::button(
+        actions->exportAction(), QStringLiteral("cmdEsporta") + view->objectName(), buttons));
+    layout->addWidget(ChartActions::button(
+        actions->copyAction(), QStringLiteral("cmdCopia") + view->objectName(), buttons));
+    chartExports.push_back({view, suffix});
+    return buttons;
 }
 
 QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels& models,
@@ -255,20 +263,18 @@ QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels
     c.grid = grid(QStringLiteral("msfMonteCarlo"), models.monteCarlo, page);
     c.intervals = new RankIntervalChart(page);
     c.intervals->view()->setObjectName(QStringLiteral("graficoMCIntervalli"));
-    addExportMenu(c.intervals->view(), dialogs, QString());
     c.indices = chartView(QStringLiteral("graficoSobol"), page);
-    addExportMenu(c.indices, dialogs, QString());
     c.unitTotals = grid(QStringLiteral("msfSobolUnita"), models.unitTotals, page);
 
     auto* left = new QVBoxLayout;
     left->addWidget(settingsBox);
     left->addWidget(c.grid, 1);
     auto* intervalsBox = new QVBoxLayout;
-    intervalsBox->addWidget(exportButton(c.intervals->view(), QStringLiteral(".mc"), page), 0,
-                            Qt::AlignRight);
+    intervalsBox->addWidget(chartButtons(c.intervals->view(), QStringLiteral(".mc"), dialogs, page),
+                            0, Qt::AlignRight);
     intervalsBox->addWidget(c.intervals, 1);
     auto* indicesBox = new QVBoxLayout;
-    indicesBox->addWidget(exportButton(c.indices, QStringLiteral(".sobol"), page), 0,
+    indicesBox->addWidget(chartButtons(c.indices, QStringLiteral(".sobol"), dialogs, page), 0,
                           Qt::AlignRight);
     indicesBox->addWidget(c.indices, 2);
     indicesBox->addWidget(gridFrame(QStringLiteral("frmSobolUnita"),

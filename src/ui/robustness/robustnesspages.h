@@ -54,22 +54,20 @@ struct MonteCarloControls {
 // The five pages of the robustness window (RobustnessWindow): the rank
 // summary with the Spearman and Kendall matrices, the sensitivity to the
 // indicators, the uncertainty with its rank-interval chart, and the bump
-// and scatter charts, and the Monte Carlo over the uncertain choices. Each chart has an export
-// button and a context menu that propose a name beside the workbook.
+// and scatter charts, and the Monte Carlo over the uncertain choices. Each chart has the
+// buttons and the context menu of its ChartActions (export, copy).
 struct RobustnessPages {
     Q_DECLARE_TR_FUNCTIONS(RobustnessWindow)
 
 public:
-    // A button that exports a chart, and the suffix of the name it proposes
-    // (<workbook><suffix>.png).
+    // A chart with its ChartActions, and the suffix of the name its export
+    // proposes (<workbook><suffix>.png).
     struct ChartExport {
-        QPushButton* button;
         QChartView* view;
         QString suffix;
     };
 
-    RobustnessPages(QWidget* window, const RobustnessModels& models, Dialogs& dialogs,
-                    const QString& workbook);
+    RobustnessPages(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
 
     QTabWidget* pages = nullptr;
     GridView* summaryGrid = nullptr;
@@ -95,7 +93,9 @@ private:
     QWidget* summaryPage(QWidget* window, const RobustnessModels& models);
     QWidget* sensitivityPage(QWidget* window, const RobustnessModels& models);
     QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
-    QWidget* chartsPage(QWidget* window, Dialogs& dialogs, const QString& workbook);
+    QWidget* chartsPage(QWidget* window, Dialogs& dialogs);
     QWidget* monteCarloPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
-    QPushButton* exportButton(QChartView* view, const QString& suffix, QWidget* parent);
+    // The chart's actions and their two buttons, side by side.
+    QWidget* chartButtons(QChartView* view, const QString& suffix, Dialogs& dialogs,
+                          QWidget* parent);
 };

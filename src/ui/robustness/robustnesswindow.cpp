@@ -1,6 +1,6 @@
 #include "ui/robustness/robustnesswindow.h"
 
-#include "ui/charts/chartexport.h"
+#include "ui/charts/chartactions.h"
 #include "ui/charts/rankcharts.h"
 #include "ui/charts/rankintervalchart.h"
 #include "ui/grid/cograduationmodel.h"
@@ -49,7 +49,7 @@ RobustnessWindow::RobustnessWindow(SharedState& state, std::shared_ptr<const Pro
                                    Dialogs& dialogs, const Regional& regional, QWidget* parent)
     : QDialog(parent), m_state(state), m_loaded(std::move(loaded)), m_dialogs(dialogs),
       m_regional(regional), m_models(makeModels(m_regional, this)),
-      m_ui(this, m_models, m_dialogs, m_state.strMatrice) {
+      m_ui(this, m_models, m_dialogs) {
     setupChildWindow(*this, QStringLiteral("Robustezza"));
     setWindowTitle(childWindowTitle() + tr(" - Robustezza"));
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
@@ -80,10 +80,10 @@ void RobustnessWindow::connectControls() {
     connect(m_ui.xAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     for (const RobustnessPages::ChartExport& chart : m_ui.chartExports)
-        connect(chart.button, &QPushButton::clicked, this, [this, chart] {
-            askAndExport(chart.view, m_dialogs,
-                         m_state.strMatrice + chart.suffix + QStringLiteral(".png"));
+        ChartActions::of(chart.view)->setSuggestedPath([this, suffix = chart.suffix]() -> QString {
+            return m_state.strMatrice + suffix + QStringLiteral(".png");
         });
+    reportChartActions(this, m_stbStato);
 }
 
 RobustnessWindow::Outcome RobustnessWindow::reportSaved(const Status& saved, const QString& file,

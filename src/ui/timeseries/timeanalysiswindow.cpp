@@ -2,7 +2,7 @@
 
 #include "timeseries/ampifiles.h"
 #include "ui/charts/ampichart.h"
-#include "ui/charts/chartexport.h"
+#include "ui/charts/chartactions.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/backgroundwork.h"
@@ -20,6 +20,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -45,8 +46,16 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     QGroupBox* indexFrame = optionFrame(
         QStringLiteral("frmIndice"), tr("Indice"), QStringLiteral("optIndice"),
         {{0, QStringLiteral("AMPI+")}, {1, QStringLiteral("AMPI-")}}, m_indexButtons, this);
-    m_exportButton = new QPushButton(tr("Esporta grafico..."), this);
-    m_exportButton->setObjectName(QStringLiteral("cmdEsporta"));
+    m_chart = new AmpiChart(this);
+    m_chartActions = new ChartActions(m_chart->view(), m_dialogs);
+    m_chartActions->setSuggestedPath([this]() -> QString {
+        return m_workbook + (plus() ? QStringLiteral(".AMPI+") : QStringLiteral(".AMPI-")) +
+               QStringLiteral(".png");
+    });
+    m_exportButton =
+        ChartActions::button(m_chartActions->exportAction(), QStringLiteral("cmdEsporta"), this);
+    QPushButton* copyButton =
+        ChartActions::button(m_chartActions->copyAction(), QStringLiteral("cmdCopia"), this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_periodsLabel, 1);
@@ -56,6 +65,7 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     top->addWidget(m_groupCombo);
     top->addWidget(indexFrame);
     top->addWidget(m_exportButton);
+    top->addWidget(copyButton);
 
     m_valuesModel = new AmpiModel(m_regional, this);
     m_ranksModel = new TextTableModel(m_regional, this);
@@ -67,7 +77,6 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     m_ranksGrid = new GridView(this);
     m_ranksGrid->setObjectName(QStringLiteral("msfRanghi"));
     m_ranksGrid->setGridModel(m_ranksModel);
-    m_chart = new AmpiChart(this);
 
     auto* grids = new QSplitter(Qt::Horizontal, this);
     grids->addWidget(gridFrame(QStringLiteral("frmValori"),
@@ -87,16 +96,23 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     layout->addLayout(top);
     layout->addWidget(split, 1);
     layout->addWidget(m_stbStato);
+    reportChartActions(this, m_stbStato);
     m_work = new BackgroundWork(this, m_stbStato);
-    m_work->setControls(
-        {m_baseCombo, m_groupCombo, indexFrame, m_exportButton, m_valuesGrid, m_ranksGrid});
+    m_work->setControls({m_baseCombo, m_groupCombo, indexFrame, m_exportButton, copyButton,
+                         m_valuesGrid, m_ranksGrid});
 
     connect(m_baseCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseBase);
     connect(m_groupCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseGroup);
     connect(m_indexButtons, &QButtonGroup::idClicked, this, &TimeAnalysisWindow::chooseIndex);
-    connect(m_exportButton, &QPushButton::clicked, this, &TimeAnalysisWindow::exportChart);
     connect(m_valuesGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TimeAnalysisWindow::updateChart);
+    // The two grids list the same units in the same order: they scroll together.
+    const auto follow = [](GridView* from, GridView* to) {
+        connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
+                &QScrollBar::setValue);
+    };
+    follow(m_valuesGrid, m_ranksGrid);
+    follow(m_ranksGrid, m_valuesGrid);
     m_groupLabel->hide();
     m_groupCombo->hide();
     fitToScreen(*this, QSize(1000, 760));
@@ -184,15 +200,30 @@ bool TimeAnalysisWindow::compute(int base) {
     }
     m_result = std::move(run.result);
     m_ranks = std::move(run.ranks);
+    m_saved = bool(run.saved);
     showIndex();
-    if (!run.saved) {
+    if (!run.saved)
         showFailure(m_dialogs, run.saved.error());
-        m_stbStato->setPanelText(tr("File dell'AMPI non scritti"));
-    } else {
-        m_stbStato->setPanelText(tr("AMPI su base %1 scritto in ").arg(m_panel.periods[base]),
-                                 QDir::toNativeSeparators(ampiValuesFile(m_workbook, true)));
-    }
     return true;
+}
+
+QString TimeAnalysisWindow::shownFile() const {
+    const int group = shownGroup();
+    return group < 0 || group == m_panel.structure->root ? ampiValuesFile(m_workbook, plus())
+                                                         : ampiGroupValuesFile(m_workbook, plus());
+}
+
+void TimeAnalysisWindow::showStatus() {
+    if (!m_saved) {
+        m_stbStato->setPanelText(tr("File dell'AMPI non scritti"));
+        return;
+    }
+    QString index = plus() ? QStringLiteral("AMPI+") : QStringLiteral("AMPI-");
+    if (shownGroup() >= 0)
+        index += QStringLiteral(" - ") + m_groupCombo->currentText();
+    m_stbStato->setPanelText(
+        tr("%1 su base %2 scritto in ").arg(index, m_panel.periods.value(m_result.base)),
+        QDir::toNativeSeparators(shownFile()));
 }
 
 void TimeAnalysisWindow::showIndex() {
@@ -234,6 +265,7 @@ void TimeAnalysisWindow::showIndex() {
                                                               QItemSelectionModel::Rows);
     }
     updateChart();
+    showStatus();
 }
 
 void TimeAnalysisWindow::updateChart() {
@@ -272,10 +304,4 @@ void TimeAnalysisWindow::chooseIndex() {
 
 void TimeAnalysisWindow::chooseGroup() {
     showIndex();
-}
-
-void TimeAnalysisWindow::exportChart() {
-    const QString stem =
-        m_workbook + (plus() ? QStringLiteral(".AMPI+") : QStringLiteral(".AMPI-"));
-    askAndExport(m_chart->view(), m_dialogs, stem + QStringLiteral(".png"));
 }
