@@ -184,7 +184,7 @@ void TestCograduationModel::layersAgreeOverTheScale() {
     // and the report colour it: the same fill, the same text.
     constexpr int kSteps = 20000;
     TextTable values(kSteps + 3, 2);
-    values.setCell(0, 1, "MPI+");
+    values.setCell(0, 1, u"MPI+");
     for (int i = 0; i <= kSteps; ++i)
         values.setCell(i + 2, 1, kItalian.fixed4(-1.0 + 2.0 * i / kSteps));
     CograduationModel model(kItalian);
