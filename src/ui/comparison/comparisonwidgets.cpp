@@ -99,7 +99,6 @@ void ComparisonWidgets::buildSelection(QDialog* window, CograduationModel* cogra
     layout->addWidget(separator(QStringLiteral("Line2"), frmMatrice));
     layout->addSpacing(4);
     layout->addWidget(Frame2, 1);
-    layout->addWidget(new CoefficientLegend(frmMatrice));
     selection = frmMatrice;
 }
 
@@ -169,8 +168,13 @@ void ComparisonWidgets::buildOutputs(QDialog* window) {
                           tr("Scrive un rapporto sui risultati in un documento "
                              "PDF"),
                           window);
+    // The legend of the cograduation matrix's shades, as low as the buttons,
+    // so that the matrix keeps its height.
+    auto* legend = new CoefficientLegend(window);
+    legend->setFixedHeight(exportButton->sizeHint().height());
     outputs = new QHBoxLayout;
-    outputs->addStretch(1);
+    outputs->addWidget(legend, 1);
+    outputs->addSpacing(12);
     outputs->addWidget(exportButton);
     outputs->addWidget(reportButton);
 }

@@ -20,9 +20,8 @@ void paintCoefficientLegend(QPainter& painter, const QRectF& room, const QLocale
     const int steps = int(coefficientStepBounds().size()) + 1;
     const QFontMetricsF metrics(painter.font());
     const double caption = metrics.horizontalAdvance(QStringLiteral("−")) + 6;
-    const double labelHeight = metrics.height();
     const double swatch = (room.width() - caption) / steps;
-    const double rowHeight = (room.height() - labelHeight) / 2;
+    const double rowHeight = room.height() / 2;
     painter.save();
     for (int row = 0; row < 2; ++row) {
         const double y = room.top() + row * rowHeight;
@@ -32,26 +31,28 @@ void paintCoefficientLegend(QPainter& painter, const QRectF& room, const QLocale
         for (int step = 0; step < steps; ++step) {
             const double value =
                 step == 0 ? 0.0 : (row == 0 ? 1 : -1) * coefficientStepBounds()[step - 1];
-            painter.fillRect(QRectF(room.left() + caption + step * swatch, y, swatch, rowHeight),
-                             divergingpalette::coefficientColour(value));
+            const QColor fill = divergingpalette::coefficientColour(value);
+            const QRectF box(room.left() + caption + step * swatch, y, swatch, rowHeight);
+            painter.fillRect(box, fill);
+            // Each step's lower bound, written on its shade by the grids' rule.
+            painter.setPen(divergingpalette::readableText(fill));
+            painter.drawText(box.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                             (row == 0 || step == 0 ? QString() : QStringLiteral("−")) +
+                                 boundText(step, locale));
         }
     }
     painter.setPen(QColor(150, 150, 150));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(
-        QRectF(room.left() + caption, room.top(), room.width() - caption, 2 * rowHeight));
+        QRectF(room.left() + caption, room.top(), room.width() - caption, room.height()));
     painter.restore();
-    for (int step = 0; step < steps; ++step)
-        painter.drawText(QRectF(room.left() + caption + step * swatch, room.top() + 2 * rowHeight,
-                                swatch, labelHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, boundText(step, locale));
 }
 
 CoefficientLegend::CoefficientLegend(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("legendaCoefficienti"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setToolTip(tr("Colore di ogni coefficiente secondo il suo valore assoluto: ogni casella "
-                  "vale dal numero scritto sotto fino al successivo (l'ultima fino a 1). "
+                  "vale dal numero scritto in essa fino al successivo (l'ultima fino a 1). "
                   "In alto i coefficienti positivi (verde acqua), in basso i negativi "
                   "(marrone)."));
 }
@@ -59,15 +60,15 @@ CoefficientLegend::CoefficientLegend(QWidget* parent) : QWidget(parent) {
 QSize CoefficientLegend::sizeHint() const {
     const QFontMetrics metrics(font());
     const int steps = int(coefficientStepBounds().size()) + 1;
-    return {steps * metrics.horizontalAdvance(QStringLiteral("0,99 ")) + 16,
-            3 * metrics.height() + 4};
+    return {steps * metrics.horizontalAdvance(QStringLiteral("−0,99 ")) + 16,
+            2 * metrics.height() + 8};
 }
 
 QSize CoefficientLegend::minimumSizeHint() const {
     const QFontMetrics metrics(font());
     const int steps = int(coefficientStepBounds().size()) + 1;
-    return {steps * metrics.horizontalAdvance(QStringLiteral("0,99")) + 16,
-            3 * metrics.height() + 4};
+    return {steps * metrics.horizontalAdvance(QStringLiteral("−0,99")) + 16,
+            2 * metrics.height() + 4};
 }
 
 void CoefficientLegend::paintEvent(QPaintEvent*) {
