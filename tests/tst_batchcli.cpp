@@ -88,6 +88,9 @@ void TestBatchCli::conventions_data() {
     QTest::newRow("ampi: a refused sheet")
         << QStringList{"ampi", fixture("panel/unita_mancante.xlsx")} << 2 << ""
         << "non riporta l'unità \"C\" del foglio \"2019\".";
+    QTest::newRow("ampi: one sheet, one period")
+        << QStringList{"ampi", ORVALTA_EXAMPLES "/regioni.xlsx"} << 2 << ""
+        << "regioni.xlsx ha un solo foglio di dati (\"Indicatori\"). Nessun file è stato scritto.";
     QTest::newRow("ampi: unknown base period")
         << QStringList{"ampi", ORVALTA_EXAMPLES "/regioni_periodi.xlsx", "--base", "2099"} << 1
         << ""

@@ -1,6 +1,5 @@
 #include "export/resultsworkbook.h"
 
-#include "shared/divergingscale.h"
 #include "shared/regional.h"
 #include "shared/safefile.h"
 
@@ -269,13 +268,7 @@ private:
     }
 
     // The format of a coefficient's cell; the writer keeps one per shade.
-    int shade(double value) {
-        const Rgb rgb = divergingRgb(value);
-        return m_book.addFormat(
-            {.whiteText = takesWhiteText(rgb),
-             .numberFormat = kDecimals,
-             .fill = std::uint32_t((rgb.red << 16) | (rgb.green << 8) | rgb.blue)});
-    }
+    int shade(double value) { return m_book.addFormat(coefficientFormat(value, kDecimals)); }
 
     // A square matrix of coefficients at (top, left): its title in the
     // corner, the headers along both edges, the lower triangle shaded.

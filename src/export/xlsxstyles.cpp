@@ -1,6 +1,8 @@
 #include "export/xlsxstyles.h"
 
 #include "export/xmltext.h"
+#include "shared/divergingscale.h"
+#include "shared/textcontrast.h"
 
 #include <QString>
 #include <QStringBuilder>
@@ -34,6 +36,13 @@ template <typename T> int indexIn(std::vector<T>& list, const T& value) {
 }
 
 } // namespace
+
+XlsxFormat coefficientFormat(double value, const QByteArray& numberFormat) {
+    const Rgb rgb = coefficientRgb(value);
+    return {.whiteText = takesWhiteText(rgb),
+            .numberFormat = numberFormat,
+            .fill = std::uint32_t((rgb.red << 16) | (rgb.green << 8) | rgb.blue)};
+}
 
 XlsxStyles::XlsxStyles() : m_formats{XlsxFormat{}} {}
 

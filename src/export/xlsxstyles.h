@@ -18,6 +18,11 @@ struct XlsxFormat {
     bool operator==(const XlsxFormat&) const = default;
 };
 
+// The format of a cell that holds a coefficient comparing rankings: its
+// shade on the stepped scale (coefficientRgb), its text black or white by
+// the rule the windows and the report follow (takesWhiteText).
+XlsxFormat coefficientFormat(double value, const QByteArray& numberFormat);
+
 // The formats of a workbook and its styles part (xl/styles.xml). A format
 // is known by its index, which cells carry as their style; index 0 is the
 // default look.

@@ -21,6 +21,9 @@ constexpr std::array<Stop, 5> kStops{{{-1.0, 150, 85, 15},
                                       {0.5, 130, 200, 190},
                                       {1.0, 10, 105, 95}}};
 
+// Finer near 1, where the rankings of sound methods agree.
+constexpr std::array<double, 8> kStepBounds{0.2, 0.4, 0.6, 0.8, 0.9, 0.95, 0.98, 0.99};
+
 int mix(int from, int to, double t) {
     return int(std::lround(from + (to - from) * t));
 }
@@ -40,6 +43,19 @@ Rgb divergingRgb(double value) {
     return Rgb{mix(a.red, b.red, t), mix(a.green, b.green, t), mix(a.blue, b.blue, t)};
 }
 
-bool takesWhiteText(const Rgb& shade) {
-    return 0.2126 * shade.red + 0.7152 * shade.green + 0.0722 * shade.blue < 110;
+std::span<const double> coefficientStepBounds() {
+    return kStepBounds;
+}
+
+int coefficientStep(double value) {
+    if (std::isnan(value))
+        return 0;
+    const double shown = std::round(std::abs(value) * 10000.0) / 10000.0;
+    const int step =
+        int(std::upper_bound(kStepBounds.begin(), kStepBounds.end(), shown) - kStepBounds.begin());
+    return value < 0 ? -step : step;
+}
+
+Rgb coefficientRgb(double value) {
+    return divergingRgb(double(coefficientStep(value)) / double(kStepBounds.size()));
 }

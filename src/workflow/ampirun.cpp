@@ -3,6 +3,9 @@
 #include "timeseries/ampifiles.h"
 #include "timeseries/panelloader.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 namespace {
 
 FailureKind kindOf(LoadResult::Status status) {
@@ -27,6 +30,15 @@ Expected<Panel> loadPanel(const QString& path, const Regional& regional, WorkPro
     const LoadResult load = caricaPanel(path, regional, &panel, progress, &sheetNames);
     if (!load.loaded())
         return failure(kindOf(load.status), load.message);
+    // AMPI compares periods: one alone leaves nothing to compare.
+    if (panel.periodCount() < 2)
+        return failure(FailureKind::Refused,
+                       QCoreApplication::translate(
+                           "Timeseries",
+                           "L'AMPI confronta due periodi o più, uno per foglio della cartella: "
+                           "%1 ha un solo foglio di dati (\"%2\"). Nessun file è stato "
+                           "scritto.")
+                           .arg(QFileInfo(path).fileName(), panel.periods.value(0)));
     Expected<std::optional<StructureSheet>> sheet =
         readStructure(path, sheetNames, choice, regional);
     if (!sheet)

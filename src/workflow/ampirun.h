@@ -18,8 +18,9 @@
 // Reads the workbook at path as a panel (caricaPanel) and the structure of
 // its indicators, if any, from where choice says (readStructure: by default
 // a Struttura sheet after the first, else <workbook>.struttura.csv):
-// fails with Refused when a sheet or the structure breaks a rule, File when
-// the workbook cannot be read, Cancelled when progress is cancelled.
+// fails with Refused when a sheet or the structure breaks a rule or the
+// workbook holds one period only, File when the workbook cannot be read,
+// Cancelled when progress is cancelled.
 Expected<Panel> loadPanel(const QString& path, const Regional& regional,
                           WorkProgress* progress = nullptr,
                           const StructureChoice& choice = StructureChoice());

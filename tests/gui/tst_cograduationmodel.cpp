@@ -1,14 +1,19 @@
 #include "comparison/texttable.h"
+#include "export/xlsxstyles.h"
+#include "shared/divergingscale.h"
 #include "shared/regional.h"
+#include "shared/textcontrast.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/divergingpalette.h"
 #include "ui/grid/gridview.h"
+#include "ui/report/reportcharts.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
 
-// The models over tables of texts (the comparison window's grids) and the
-// shading of the cograduation matrix.
+// The models over tables of texts (the comparison window's grids), the
+// shading of the cograduation matrix and the one rule for text over a
+// shade in the window, the exported workbook and the report.
 class TestCograduationModel : public QObject {
     Q_OBJECT
 
@@ -18,6 +23,9 @@ private Q_SLOTS:
     void paletteEnds();
     void paletteDeepensAwayFromZero();
     void textStaysReadable();
+    void coefficientSteps_data();
+    void coefficientSteps();
+    void layersAgreeOverTheScale();
     void shading_data();
     void shading();
 };
@@ -125,16 +133,79 @@ void TestCograduationModel::paletteDeepensAwayFromZero() {
 }
 
 void TestCograduationModel::textStaysReadable() {
+    const auto rgb = [](const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; };
     for (int step = -100; step <= 100; ++step) {
-        const QColor background = divergingpalette::colour(step / 100.0);
-        const QColor text = divergingpalette::readableText(background);
-        QVERIFY(text == QColor(Qt::black) || text == QColor(Qt::white));
-        QVERIFY2(divergingpalette::contrast(text, background) >= 4.5,
-                 qPrintable(background.name()));
+        for (const QColor& background : {divergingpalette::colour(step / 100.0),
+                                         divergingpalette::coefficientColour(step / 100.0)}) {
+            const QColor text = divergingpalette::readableText(background);
+            QVERIFY(text == QColor(Qt::black) || text == QColor(Qt::white));
+            QVERIFY2(contrastRatio(rgb(text), rgb(background)) >= 4.5,
+                     qPrintable(background.name()));
+        }
     }
     QCOMPARE(divergingpalette::readableText(divergingpalette::colour(0.0)), QColor(Qt::black));
     QCOMPARE(divergingpalette::readableText(divergingpalette::colour(1.0)), QColor(Qt::white));
-    QCOMPARE(divergingpalette::contrast(Qt::black, Qt::white), 21.0);
+    QCOMPARE(contrastRatio(Rgb{0, 0, 0}, Rgb{255, 255, 255}), 21.0);
+}
+
+void TestCograduationModel::coefficientSteps_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("step");
+    QTest::newRow("no relation") << 0.0 << 0;
+    QTest::newRow("weak") << 0.19 << 0;
+    QTest::newRow("on a bound") << 0.2 << 1;
+    QTest::newRow("0.95") << 0.95 << 6;
+    QTest::newRow("0.97 with 0.95") << 0.97 << 6;
+    QTest::newRow("0.985") << 0.985 << 7;
+    QTest::newRow("0.99") << 0.99 << 8;
+    QTest::newRow("1") << 1.0 << 8;
+    QTest::newRow("shown as 0,9500") << 0.94996 << 6;
+    QTest::newRow("shown as 0,9499") << 0.94994 << 5;
+    QTest::newRow("negative") << -0.95 << -6;
+    QTest::newRow("NaN") << qQNaN() << 0;
+}
+
+void TestCograduationModel::coefficientSteps() {
+    QFETCH(double, value);
+    QFETCH(int, step);
+    QCOMPARE(coefficientStep(value), step);
+    // Each step has its own shade, the neighbours' differing in lightness.
+    if (step > 0) {
+        const QColor shade = divergingpalette::coefficientColour(value);
+        const QColor lower = divergingpalette::coefficientColour(
+            step == 1 ? 0.0 : coefficientStepBounds()[std::size_t(step - 2)]);
+        QVERIFY2(lower.lightness() - shade.lightness() >= 10,
+                 qPrintable(lower.name() + shade.name()));
+    }
+}
+
+void TestCograduationModel::layersAgreeOverTheScale() {
+    // Every shade the grids can show, as the window, the exported workbook
+    // and the report colour it: the same fill, the same text.
+    constexpr int kSteps = 20000;
+    TextTable values(kSteps + 3, 2);
+    values.setCell(0, 1, u"MPI+");
+    for (int i = 0; i <= kSteps; ++i)
+        values.setCell(i + 2, 1, kItalian.fixed4(-1.0 + 2.0 * i / kSteps));
+    CograduationModel model(kItalian);
+    model.setTable(std::move(values));
+    int white = 0;
+    for (int i = 0; i <= kSteps; ++i) {
+        const double value = -1.0 + 2.0 * i / kSteps;
+        const QModelIndex index = model.index(i + 1, 0);
+        const QColor fill = index.data(Qt::BackgroundRole).value<QColor>();
+        const QColor text = index.data(Qt::ForegroundRole).value<QColor>();
+        const XlsxFormat exported = coefficientFormat(value, "0.0000");
+        const HeatmapCell reported = heatmapCell(value, HeatmapScale::Stepped);
+        const QString at = QString::number(value);
+        QVERIFY2(fill.isValid() && fill == reported.fill, qPrintable(at));
+        QVERIFY2(exported.fill == (fill.rgb() & 0xFFFFFFu), qPrintable(at));
+        QVERIFY2(text == reported.text, qPrintable(at));
+        QVERIFY2(exported.whiteText == (text == QColor(Qt::white)), qPrintable(at));
+        white += exported.whiteText;
+    }
+    // Both text colours occur: the loop covers the dark and the light shades.
+    QVERIFY(white > 0 && white < kSteps);
 }
 
 void TestCograduationModel::shading_data() {
@@ -165,7 +236,7 @@ void TestCograduationModel::shading() {
         QVERIFY(!foreground.isValid());
         return;
     }
-    const QColor shade = divergingpalette::colour(value);
+    const QColor shade = divergingpalette::coefficientColour(value);
     QCOMPARE(background.value<QColor>(), shade);
     QCOMPARE(foreground.value<QColor>(), divergingpalette::readableText(shade));
     // The headers are never shaded.

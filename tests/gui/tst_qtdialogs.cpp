@@ -1,4 +1,5 @@
 #include "menuorv.h"
+#include "ui/platform/imagesizedialog.h"
 #include "ui/platform/qtdialogs.h"
 
 #include <QAbstractButton>
@@ -7,10 +8,12 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListView>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QSortFilterProxyModel>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,9 +22,10 @@ class TestQtDialogs : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void workbookFilter();
+    void imageSize();
     void messageBox_data();
     void messageBox();
-    void workbookFilter();
     void endProgramLeavesTheEventLoop();
 };
 
@@ -83,6 +87,33 @@ void TestQtDialogs::workbookFilter() {
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(dialog->selectedFiles(),
              QStringList{dir.filePath(QStringLiteral("A.XLS.outMPI+.csv"))});
+}
+
+void TestQtDialogs::imageSize() {
+    // A chart twice as wide as high: 1,600 pixels at 300 dpi by default.
+    ImageSizeDialog dialog(ImageSize(), 0.5);
+    QCOMPARE(dialog.size(), (ImageSize{1600, 300}));
+    QCOMPARE(dialog.outcomeLabel()->text(),
+             QStringLiteral("Immagine di 1600 × 800 pixel; in stampa 13.5 × 6.8 cm."));
+    dialog.widthBox()->setValue(1000);
+    dialog.dpiBox()->setValue(100);
+    QCOMPARE(dialog.size(), (ImageSize{1000, 100}));
+    QCOMPARE(dialog.outcomeLabel()->text(),
+             QStringLiteral("Immagine di 1000 × 500 pixel; in stampa 25.4 × 12.7 cm."));
+
+    // Through the dialogs: the size chosen comes back, a cancel keeps it.
+    QtDialogs dialogs;
+    for (const bool accept : {true, false}) {
+        QTimer::singleShot(0, [accept] {
+            auto* shown = qobject_cast<ImageSizeDialog*>(QApplication::activeModalWidget());
+            QVERIFY(shown);
+            shown->widthBox()->setValue(800);
+            accept ? shown->accept() : shown->reject();
+        });
+        ImageSize size{1200, 150};
+        QCOMPARE(dialogs.askImageSize(size, 0.75), accept);
+        QCOMPARE(size, (ImageSize{accept ? 800 : 1200, 150}));
+    }
 }
 
 void TestQtDialogs::endProgramLeavesTheEventLoop() {

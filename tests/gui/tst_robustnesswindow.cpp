@@ -11,6 +11,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/grid/rowselection.h"
 #include "ui/grid/unitsearchbox.h"
+#include "ui/platform/clockstatusbar.h"
 #include "ui/robustness/robustnesswindow.h"
 
 #include <QBarSeries>
@@ -18,10 +19,14 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHorizontalStackedBarSeries>
+#include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
@@ -285,14 +290,35 @@ void TestRobustnessWindow::chartsFollowSelectionAndExport() {
         {QStringLiteral("r.svg"), QByteArray("<?xml")},
         {QStringLiteral("r.pdf"), QByteArray("%PDF")}};
     auto* button = w->findChild<QPushButton*>(QStringLiteral("cmdEsportagraficoDispersione"));
-    QVERIFY(button);
+    auto* copy = w->findChild<QPushButton*>(QStringLiteral("cmdCopiagraficoDispersione"));
+    QVERIFY(button && copy);
+    auto* status = w->findChild<ClockStatusBar*>();
     for (const auto& [name, magic] : formats) {
         m_dialogs.saveAnswers = {m_dir->filePath(name)};
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY2(fileContents(m_dir->filePath(name)).startsWith(magic), qPrintable(name));
+        QVERIFY(status->panelText().endsWith(QDir::toNativeSeparators(m_dir->filePath(name))));
     }
     QVERIFY(fileContents(m_dir->filePath(QStringLiteral("r.svg"))).contains("Wroclaw"));
+    // The size offered: 1,600 pixels wide at 300 dpi.
+    const QImage png(m_dir->filePath(QStringLiteral("r.png")));
+    QCOMPARE(png.width(), 1600);
+    QCOMPARE(png.dotsPerMeterX(), 11811);
     QVERIFY(m_dialogs.messages.isEmpty());
+
+    // The buttons say what the chart's context menu says.
+    const QList<QAction*> menu = w->pages().scatterChart->actions();
+    QCOMPARE(w->pages().scatterChart->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(menu.size(), 2);
+    QCOMPARE(menu[0]->text(), button->text());
+    QCOMPARE(menu[1]->text(), copy->text());
+    QCOMPARE(copy->text(), QStringLiteral("Copia"));
+
+    // A copy puts the image on the clipboard, at the same size.
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(copy, Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->image().width(), 1600);
+    QVERIFY(status->panelText().startsWith(QStringLiteral("Grafico copiato negli appunti")));
 }
 
 // Hovering a line, a point or a bar names the unit and gives its figures.

@@ -7,6 +7,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/grid/rowselection.h"
 #include "ui/grid/unitsearchbox.h"
+#include "ui/platform/clockstatusbar.h"
 #include "ui/timeseries/timeanalysiswindow.h"
 #include "workflow/ampirun.h"
 
@@ -14,9 +15,11 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,12 +34,14 @@ private Q_SLOTS:
     void opensOnThePanel();
     void controls();
     void groupChoice();
+    void refusedPanelCloses_data();
     void refusedPanelCloses();
 
 private:
     TimeAnalysisWindow* open(const QString& source);
     // Field `field` of line `line` of a file written beside the workbook.
     QString fieldOf(const QString& file, int line, int field) const;
+    static QString statusText(TimeAnalysisWindow* window);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_workbook;
@@ -73,6 +78,10 @@ QString TestTimeAnalysisWindow::fieldOf(const QString& file, int line, int field
     return QString::fromUtf8(fileContents(file)).split("\r\n").value(line).split(u';').value(field);
 }
 
+QString TestTimeAnalysisWindow::statusText(TimeAnalysisWindow* window) {
+    return QDir::fromNativeSeparators(window->findChild<ClockStatusBar*>()->panelText());
+}
+
 void TestTimeAnalysisWindow::opensOnThePanel() {
     TimeAnalysisWindow* window = open(ORVALTA_EXAMPLES "/regioni_periodi.xlsx");
     QVERIFY(window);
@@ -94,6 +103,16 @@ void TestTimeAnalysisWindow::opensOnThePanel() {
     QCOMPARE(window->chart()->lineCount(), 1);
     QVERIFY(m_state.bRisultati);
     QVERIFY(window->groupCombo()->isHidden());
+    QVERIFY(statusText(window).endsWith(ampiValuesFile(m_workbook, true)));
+
+    // The two grids scroll together, whichever is scrolled.
+    QScrollBar* valuesBar = window->valuesGrid()->verticalScrollBar();
+    QScrollBar* ranksBar = window->ranksGrid()->verticalScrollBar();
+    QVERIFY(valuesBar->maximum() > 2);
+    valuesBar->setValue(valuesBar->maximum());
+    QCOMPARE(ranksBar->value(), valuesBar->maximum());
+    ranksBar->setValue(2);
+    QCOMPARE(valuesBar->value(), 2);
 }
 
 void TestTimeAnalysisWindow::controls() {
@@ -105,6 +124,7 @@ void TestTimeAnalysisWindow::controls() {
     QCOMPARE(values->gridText(12, 3), fieldOf(ampiValuesFile(m_workbook, false), 12, 3));
     QCOMPARE(window->ranksGrid()->gridModel()->gridText(12, 3),
              fieldOf(ampiRanksFile(m_workbook, false), 12, 3));
+    QVERIFY(statusText(window).endsWith(ampiValuesFile(m_workbook, false)));
 
     // Units selected in the values grid are the chart's lines.
     window->valuesGrid()->selectRow(3);
@@ -170,19 +190,33 @@ void TestTimeAnalysisWindow::groupChoice() {
     QCOMPARE(values->gridText(12, 3), fieldOf(ampiGroupValuesFile(m_workbook, true), 35, 4));
     QCOMPARE(window->ranksGrid()->gridModel()->gridText(12, 3),
              fieldOf(ampiGroupRanksFile(m_workbook, true), 35, 4));
+    QVERIFY(statusText(window).endsWith(ampiGroupValuesFile(m_workbook, true)));
     window->indexButtons()->button(1)->click();
     QCOMPARE(values->gridText(12, 3), fieldOf(ampiGroupValuesFile(m_workbook, false), 35, 4));
 }
 
+void TestTimeAnalysisWindow::refusedPanelCloses_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a sheet refused")
+        << fixture("panel/unita_estranea.xlsx")
+        << "Il foglio \"2020\" di periodi.xlsx riporta nella riga 3 l'unità \"D\", "
+           "assente nel foglio \"2019\".";
+    QTest::newRow("one sheet: one period")
+        << ORVALTA_EXAMPLES "/regioni.xlsx"
+        << "L'AMPI confronta due periodi o più, uno per foglio della cartella: periodi.xlsx "
+           "ha un solo foglio di dati (\"Indicatori\"). Nessun file è stato scritto.";
+}
+
 void TestTimeAnalysisWindow::refusedPanelCloses() {
-    TimeAnalysisWindow* window = open(fixture("panel/unita_estranea.xlsx"));
+    QFETCH(QString, source);
+    QFETCH(QString, message);
+    TimeAnalysisWindow* window = open(source);
     QVERIFY(window);
     QVERIFY(!window->isVisible());
-    QCOMPARE(m_dialogs.messageTexts(),
-             QStringList("Il foglio \"2020\" di periodi.xlsx riporta nella riga 3 l'unità \"D\", "
-                         "assente nel foglio \"2019\"."));
+    QCOMPARE(m_dialogs.messageTexts(), QStringList(message));
     QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::None);
-    QVERIFY(!QFile::exists(ampiValuesFile(m_workbook, true)));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList("periodi.xlsx"));
     QVERIFY(!m_state.bRisultati);
 }
 

@@ -2,7 +2,7 @@
 
 #include "ui/audit/auditcharts.h"
 #include "ui/audit/correlationheatmap.h"
-#include "ui/charts/chartexport.h"
+#include "ui/charts/chartactions.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
@@ -92,6 +92,7 @@ AuditWindow::AuditWindow(std::shared_ptr<Processing> processing, Dialogs& dialog
     layout->addWidget(m_pages, 1);
     m_status = new ClockStatusBar(m_regional.locale(), this);
     layout->addWidget(m_status);
+    reportChartActions(this, m_status);
     m_work = new BackgroundWork(this, m_status);
     m_work->setControls({m_pages});
     fitToScreen(*this, {1100, 760});
@@ -116,7 +117,7 @@ QWidget* AuditWindow::tableAndChartPage(const QString& text, const ChartPane& pa
             [this, show = pane.show, view = *pane.grid](const QModelIndex& current) {
                 (this->*show)(view->modelRow(current.row()));
             });
-    addExportMenu(*pane.chart, m_dialogs, chartFileName(m_processing->workbook(), pane.file));
+    addChartActions(*pane.chart, m_dialogs, chartFileName(m_processing->workbook(), pane.file));
     return page;
 }
 
@@ -154,8 +155,8 @@ QWidget* AuditWindow::correlationsPage() {
     m_heatmap = new CorrelationHeatmap(chart, m_regional);
     layout->addWidget(m_heatmapView, 1);
     connect(m_kind, &QButtonGroup::idClicked, this, [this] { showHeatmap(); });
-    addExportMenu(m_heatmapView, m_dialogs,
-                  chartFileName(m_processing->workbook(), ChartFile::Correlations));
+    addChartActions(m_heatmapView, m_dialogs,
+                    chartFileName(m_processing->workbook(), ChartFile::Correlations));
     return page;
 }
 

@@ -1,64 +1,97 @@
 #include "ui/charts/chartexport.h"
 
 #include "shared/safefile.h"
-#include "ui/platform/dialogs.h"
-#include "ui/platform/windowsetup.h"
 
 #include <QBuffer>
 #include <QChartView>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMenu>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPixmap>
 #include <QSvgGenerator>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
-QByteArray vectorImage(QChartView* view, bool pdf) {
+QSize pixelSize(QChartView* view, const ImageSize& size) {
+    return {size.width, std::max(1, int(std::lround(size.width * chartAspect(view))))};
+}
+
+void render(QChartView* view, QPainter& painter, const QSize& target) {
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    view->scene()->render(&painter, QRectF(QPointF(), QSizeF(target)), view->sceneRect());
+}
+
+QByteArray vectorImage(QChartView* view, const ImageSize& size, bool pdf) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QRectF source = view->sceneRect();
+    const QSize target = pixelSize(view, size);
     if (pdf) {
         QPdfWriter writer(&buffer);
-        writer.setResolution(72);
-        writer.setPageSize(QPageSize(source.size(), QPageSize::Point));
+        writer.setResolution(size.dpi);
+        writer.setPageSize(QPageSize(QSizeF(target) * 72.0 / size.dpi, QPageSize::Point, QString(),
+                                     QPageSize::ExactMatch));
         writer.setPageMargins(QMarginsF());
         writer.setTitle(view->chart()->title());
         writer.setCreator(QStringLiteral("Orvalta"));
         QPainter painter(&writer);
-        view->scene()->render(&painter, QRectF(QPointF(), source.size()), source);
+        render(view, painter, target);
     } else {
         QSvgGenerator generator;
         generator.setOutputDevice(&buffer);
-        generator.setSize(source.size().toSize());
-        generator.setViewBox(QRectF(QPointF(), source.size()));
+        generator.setSize(target);
+        generator.setViewBox(QRect(QPoint(), target));
+        generator.setResolution(size.dpi);
         generator.setTitle(view->chart()->title());
         QPainter painter(&generator);
-        view->scene()->render(&painter, QRectF(QPointF(), source.size()), source);
+        render(view, painter, target);
     }
     return bytes;
 }
 
-QByteArray pngImage(QChartView* view) {
+QByteArray pngImage(QChartView* view, const ImageSize& size) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    view->grab().save(&buffer, "PNG");
+    const QImage image = chartImage(view, size);
+    if (!image.isNull())
+        image.save(&buffer, "PNG");
     return bytes;
 }
 
 } // namespace
 
-QString exportChart(QChartView* view, const QString& path) {
+double chartAspect(QChartView* view) {
+    const QRectF source = view->sceneRect();
+    return source.width() > 0 && source.height() > 0 ? source.height() / source.width() : 1.0;
+}
+
+QImage chartImage(QChartView* view, const ImageSize& size) {
+    if (view->sceneRect().isEmpty() || size.width <= 0 || size.dpi <= 0)
+        return QImage();
+    QImage image(pixelSize(view, size), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    const int dotsPerMeter = int(std::lround(size.dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    render(view, painter, image.size());
+    return image;
+}
+
+QString exportChart(QChartView* view, const QString& path, const ImageSize& size) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const QByteArray bytes = suffix == QLatin1String("svg")   ? vectorImage(view, false)
-                             : suffix == QLatin1String("pdf") ? vectorImage(view, true)
-                                                              : pngImage(view);
+    const QByteArray bytes = view->sceneRect().isEmpty()      ? QByteArray()
+                             : suffix == QLatin1String("svg") ? vectorImage(view, size, false)
+                             : suffix == QLatin1String("pdf") ? vectorImage(view, size, true)
+                                                              : pngImage(view, size);
     // An image that could not be made leaves no empty file behind.
     if (bytes.isEmpty())
         return QCoreApplication::translate("ChartExport",
@@ -72,30 +105,4 @@ QString exportChart(QChartView* view, const QString& path) {
     if (error.isEmpty())
         error = file.commit();
     return error;
-}
-
-void askAndExport(QChartView* view, Dialogs& dialogs, const QString& suggestedPath) {
-    const QString path = dialogs.saveFile(
-        QCoreApplication::translate("ChartExport", "Esporta il grafico"),
-        QCoreApplication::translate(
-            "ChartExport",
-            "Immagine PNG (*.png);;Grafica vettoriale SVG (*.svg);;Documento PDF (*.pdf)"),
-        suggestedPath);
-    if (path.isEmpty())
-        return;
-    const QString error = exportChart(view, path);
-    if (!error.isEmpty())
-        dialogs.message(error, childWindowTitle(), Dialogs::Icon::Critical);
-}
-
-void addExportMenu(QChartView* view, Dialogs& dialogs, const QString& suggestedPath) {
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(view, &QWidget::customContextMenuRequested, view,
-                     [view, &dialogs, suggestedPath](const QPoint& at) {
-                         QMenu menu(view);
-                         QAction* esporta = menu.addAction(
-                             QCoreApplication::translate("ChartExport", "Esporta immagine..."));
-                         if (menu.exec(view->mapToGlobal(at)) == esporta)
-                             askAndExport(view, dialogs, suggestedPath);
-                     });
 }

@@ -1,21 +1,24 @@
 #pragma once
 
+#include "ui/platform/imagesize.h"
+
+#include <QImage>
 #include <QString>
 
-class Dialogs;
 class QChartView;
 
-// Writes the chart on view to path as an image, the format told by the
-// extension: ".svg" and ".pdf" as vectors, anything else as PNG at the
-// screen's resolution. The file goes through the safe writer. Returns an
-// empty string on success, otherwise an Italian message naming the file
-// (nothing is written when no image could be made, as of an empty view).
-QString exportChart(QChartView* view, const QString& path);
+// The chart on view drawn at size: size.width pixels wide, as high as the
+// chart's proportions give, on white, its resolution recorded. A null
+// image when there is nothing to draw (an empty or hidden view).
+QImage chartImage(QChartView* view, const ImageSize& size);
 
-// Gives the view a context menu with "Esporta immagine...", which asks for
-// a name (PNG, SVG or PDF, proposing suggestedPath) and writes the chart;
-// a failure is reported through the dialogs.
-void addExportMenu(QChartView* view, Dialogs& dialogs, const QString& suggestedPath);
+// The chart's height over its width (1 for an empty view).
+double chartAspect(QChartView* view);
 
-// The same request as the menu's, for a button: asks and writes.
-void askAndExport(QChartView* view, Dialogs& dialogs, const QString& suggestedPath);
+// Writes the chart on view to path, the format told by the extension:
+// ".svg" and ".pdf" as vectors, anything else as PNG; all of them size.width
+// units wide at size.dpi (the printed size of the PDF page and of the SVG).
+// The file goes through the safe writer. Returns an empty string on success,
+// otherwise an Italian message naming the file (nothing is written when no
+// image could be made, as of an empty view).
+QString exportChart(QChartView* view, const QString& path, const ImageSize& size = ImageSize());

@@ -1,5 +1,6 @@
 #include "ui/comparison/comparisonwidgets.h"
 
+#include "ui/grid/coefficientlegend.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
@@ -169,8 +170,13 @@ void ComparisonWidgets::buildOutputs(QDialog* window) {
                           tr("Scrive un rapporto sui risultati in un documento "
                              "PDF"),
                           window);
+    // The legend of the cograduation matrix's shades, as low as the buttons,
+    // so that the matrix keeps its height.
+    auto* legend = new CoefficientLegend(window);
+    legend->setFixedHeight(exportButton->sizeHint().height());
     outputs = new QHBoxLayout;
-    outputs->addStretch(1);
+    outputs->addWidget(legend, 1);
+    outputs->addSpacing(12);
     outputs->addWidget(exportButton);
     outputs->addWidget(reportButton);
 }

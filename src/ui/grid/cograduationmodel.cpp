@@ -10,10 +10,11 @@ std::optional<double> CograduationModel::coefficient(int row, int col) const {
 
 QColor CograduationModel::cellBackground(int row, int col) const {
     const auto value = coefficient(row, col);
-    return value ? divergingpalette::colour(*value) : QColor();
+    return value ? divergingpalette::coefficientColour(*value) : QColor();
 }
 
 QColor CograduationModel::cellForeground(int row, int col) const {
     const auto value = coefficient(row, col);
-    return value ? divergingpalette::readableText(divergingpalette::colour(*value)) : QColor();
+    return value ? divergingpalette::readableText(divergingpalette::coefficientColour(*value))
+                 : QColor();
 }

@@ -2,9 +2,10 @@
 
 #include "ui/grid/texttablemodel.h"
 
-// The grid of a cograduation matrix: a table of texts whose coefficient
-// cells (below the diagonal) are shaded by their value with the diverging
-// palette, the text in black or white, whichever reads better. The
+// The grid of a cograduation (or Kendall) matrix: a table of texts whose
+// coefficient cells (below the diagonal) are shaded by their value on the
+// stepped scale of the diverging palette, the text in black or white by
+// the one rule for text over a shade (CoefficientLegend explains it). The
 // diagonal, the empty cells above it and any text that is not a number
 // keep the view's own colours.
 class CograduationModel : public TextTableModel {

@@ -10,11 +10,12 @@ namespace divergingpalette {
 // The colour of value; values beyond -1 and 1 take the colour of the end.
 QColor colour(double value);
 
-// Black or white, whichever stands out more on background.
-QColor readableText(const QColor& background);
+// The colour of a coefficient that compares rankings, on the stepped scale
+// (coefficientRgb).
+QColor coefficientColour(double value);
 
-// The contrast ratio of two colours, from 1 (the same lightness) to 21
-// (black on white), by their relative luminance.
-double contrast(const QColor& a, const QColor& b);
+// Black or white text over background, by the rule the exported workbook
+// and the report follow too (takesWhiteText).
+QColor readableText(const QColor& background);
 
 } // namespace divergingpalette

@@ -1,16 +1,17 @@
 #include "ui/platform/contrast.h"
 
+#include "shared/textcontrast.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-double channel(double value) {
-    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+Rgb rgb(const QColor& c) {
+    return Rgb{c.red(), c.green(), c.blue()};
 }
 
 double luminance(const QColor& c) {
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    return relativeLuminance(rgb(c));
 }
 
 QColor blend(const QColor& top, const QColor& bottom, double weight) {
@@ -29,9 +30,7 @@ double worstContrast(const QColor& colour, const QList<QColor>& backgrounds) {
 } // namespace
 
 double contrastRatio(const QColor& a, const QColor& b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return contrastRatio(rgb(a), rgb(b));
 }
 
 QColor readableColour(const QColor& colour, const QList<QColor>& backgrounds, double minimum) {

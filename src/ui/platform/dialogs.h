@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/platform/imagesize.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,10 @@ public:
                              const QString& startPath) = 0;
     // A folder chosen by the user, or empty when cancelled.
     virtual QString pickFolder(const QString& title, const QString& startFolder) = 0;
+    // The size of a chart image, offering size (aspect: the chart's height
+    // over its width); false when the user cancels. Unless a dialog is
+    // shown, the size offered is taken as it is.
+    virtual bool askImageSize(ImageSize& size, double aspect);
     // A message with only an OK button.
     virtual void message(const QString& text, const QString& title, Icon icon) = 0;
     // A question answered by one of options (a button each, then one that

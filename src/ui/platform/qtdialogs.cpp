@@ -1,6 +1,7 @@
 #include "ui/platform/qtdialogs.h"
 
 #include "shared/resultnames.h"
+#include "ui/platform/imagesizedialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -122,6 +123,14 @@ QString QtDialogs::saveFile(const QString& title, const QString& filter,
     if (dialog->exec() != QDialog::Accepted)
         return QString();
     return dialog->selectedFiles().value(0);
+}
+
+bool QtDialogs::askImageSize(ImageSize& size, double aspect) {
+    ImageSizeDialog dialog(size, aspect, parentWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    size = dialog.size();
+    return true;
 }
 
 void QtDialogs::message(const QString& text, const QString& title, Icon icon) {

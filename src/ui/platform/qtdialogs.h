@@ -18,6 +18,7 @@ public:
     QString pickFolder(const QString& title, const QString& startFolder) override;
     QString saveFile(const QString& title, const QString& filter,
                      const QString& suggestedPath) override;
+    bool askImageSize(ImageSize& size, double aspect) override;
     void message(const QString& text, const QString& title, Icon icon) override;
     int choose(const QString& text, const QString& title, const QStringList& options) override;
     void endProgram() override;

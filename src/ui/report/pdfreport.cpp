@@ -180,11 +180,12 @@ private:
         m_pages.table(table);
     }
 
-    void heatmap(const QStringList& headers, const std::vector<double>& matrix) {
-        const QRectF room =
-            m_pages.reserve(heatmapHeight(int(headers.size()), std::min(m_pages.width(), 460.0)));
+    void heatmap(const QStringList& headers, const std::vector<double>& matrix,
+                 HeatmapScale scale) {
+        const QRectF room = m_pages.reserve(
+            heatmapHeight(int(headers.size()), std::min(m_pages.width(), 460.0), scale));
         drawHeatmap(m_pages.painter(), QRectF(room.topLeft(), QSizeF(460, room.height())), headers,
-                    matrix, m_regional);
+                    matrix, m_regional, scale);
     }
 
     // A cell of a table read back from a file: its text, or its number
@@ -257,7 +258,7 @@ private:
                                "orientato secondo la polarità: da −1 (si contrastano, marrone) "
                                "a 1 (dicono la stessa cosa, verde acqua). Indicatori: %1.")
                     .arg(legend.join(QStringLiteral("; "))));
-            heatmap(numbers, audit.correlations.numbers);
+            heatmap(numbers, audit.correlations.numbers, HeatmapScale::Continuous);
         } else {
             m_pages.paragraph(QStringLiteral("Con %1 indicatori la matrice delle correlazioni "
                                              "è nel foglio Audit della cartella dei risultati.")
@@ -287,13 +288,14 @@ private:
             QStringLiteral("Metodi confrontati: %1. La matrice di cograduazione riporta la "
                            "correlazione per ranghi di Spearman di ogni coppia di graduatorie, "
                            "da −1 (ordini opposti, marrone) a 1 (lo stesso ordine, verde "
-                           "acqua). Le graduatorie più lontane sono quelle di %2 (%3).")
+                           "acqua), a passi più fitti vicino a 1 (la legenda sotto la matrice "
+                           "ne dà i limiti). Le graduatorie più lontane sono quelle di %2 (%3).")
                 .arg(comparison.headers.join(QStringLiteral(", ")), pair,
                      m_regional.fixed4(lowest)));
-        heatmap(comparison.headers, comparison.cograduation);
+        heatmap(comparison.headers, comparison.cograduation, HeatmapScale::Stepped);
         if (!comparison.kendall.empty()) {
             m_pages.paragraph(QStringLiteral("Tau di Kendall delle stesse coppie:"));
-            heatmap(comparison.headers, comparison.kendall);
+            heatmap(comparison.headers, comparison.kendall, HeatmapScale::Stepped);
         }
     }
 

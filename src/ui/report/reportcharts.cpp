@@ -1,6 +1,6 @@
 #include "ui/report/reportcharts.h"
 
-#include "shared/divergingscale.h"
+#include "ui/grid/coefficientlegend.h"
 #include "ui/grid/divergingpalette.h"
 
 #include <QFontMetricsF>
@@ -12,8 +12,9 @@
 
 namespace {
 
-constexpr double kHeaderWidth = 60; // points for the row headers of a heatmap
-constexpr int kMostBars = 300;      // bars in a rank-interval chart
+constexpr double kHeaderWidth = 60;  // points for the row headers of a heatmap
+constexpr int kMostBars = 300;       // bars in a rank-interval chart
+constexpr double kLegendHeight = 34; // points for the stepped scale's legend
 
 double cellSize(int methods, double width) {
     return methods > 0 ? std::min(44.0, (width - kHeaderWidth) / methods) : 0;
@@ -21,12 +22,19 @@ double cellSize(int methods, double width) {
 
 } // namespace
 
-double heatmapHeight(int methods, double width) {
-    return cellSize(methods, width) * methods + 16;
+HeatmapCell heatmapCell(double value, HeatmapScale scale) {
+    const QColor fill = scale == HeatmapScale::Stepped ? divergingpalette::coefficientColour(value)
+                                                       : divergingpalette::colour(value);
+    return {fill, divergingpalette::readableText(fill)};
+}
+
+double heatmapHeight(int methods, double width, HeatmapScale scale) {
+    return cellSize(methods, width) * methods + 16 +
+           (scale == HeatmapScale::Stepped ? kLegendHeight : 0);
 }
 
 void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& headers,
-                 const std::vector<double>& matrix, const Regional& regional) {
+                 const std::vector<double>& matrix, const Regional& regional, HeatmapScale scale) {
     const int n = int(headers.size());
     const double side = cellSize(n, room.width());
     QFont font = painter.font();
@@ -40,12 +48,12 @@ void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& heade
                          Qt::AlignRight | Qt::AlignVCenter, headers[j]);
         for (int k = 0; k <= j; ++k) {
             const double value = matrix[std::size_t(j * n + k)];
-            const QColor fill = divergingpalette::colour(value);
+            const HeatmapCell cell = heatmapCell(value, scale);
             const QRectF box(x0 + k * side, y, side, side);
-            painter.fillRect(box, fill);
+            painter.fillRect(box, cell.fill);
             painter.setPen(QColor(255, 255, 255));
             painter.drawRect(box);
-            painter.setPen(takesWhiteText(divergingRgb(value)) ? Qt::white : Qt::black);
+            painter.setPen(cell.text);
             painter.drawText(box, Qt::AlignCenter, regional.fixed4(value));
         }
     }
@@ -53,6 +61,14 @@ void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& heade
     for (int k = 0; k < n; ++k)
         painter.drawText(QRectF(x0 + k * side, room.top() + n * side, side, 14), Qt::AlignCenter,
                          headers[k]);
+    if (scale == HeatmapScale::Stepped && n > 0) {
+        font.setPointSizeF(6.5);
+        painter.setFont(font);
+        paintCoefficientLegend(painter,
+                               QRectF(x0, room.top() + n * side + 18,
+                                      std::min(260.0, room.right() - x0), kLegendHeight - 4),
+                               regional.locale());
+    }
 }
 
 void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& table,

@@ -3,6 +3,7 @@
 #include "export/resultscollection.h"
 #include "shared/regional.h"
 
+#include <QColor>
 #include <QRectF>
 #include <QStringList>
 
@@ -12,14 +13,27 @@ class QPainter;
 
 // The report's charts, drawn as vectors into a rectangle.
 
+// How a heatmap shades its coefficients: on the continuous diverging scale
+// (correlations of indicators), or on the stepped scale of the matrices
+// that compare rankings, with its legend beneath.
+enum class HeatmapScale { Continuous, Stepped };
+
+// The fill and the text colour of a heatmap's cell of value, the text by
+// the rule the windows and the exported workbook follow.
+struct HeatmapCell {
+    QColor fill;
+    QColor text;
+};
+HeatmapCell heatmapCell(double value, HeatmapScale scale);
+
 // The height a heatmap of n methods takes across the given width.
-double heatmapHeight(int methods, double width);
+double heatmapHeight(int methods, double width, HeatmapScale scale);
 // The lower triangle of a coefficient matrix (n x n, row-major, 1 on the
 // diagonal): one square per pair, shaded from brown (-1) through white to
 // teal (1) and labelled with its four-decimal value; the headers along the
-// left and the bottom edges.
+// left and the bottom edges; the stepped scale's legend under them.
 void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& headers,
-                 const std::vector<double>& matrix, const Regional& regional);
+                 const std::vector<double>& matrix, const Regional& regional, HeatmapScale scale);
 
 // The rank-interval chart of an uncertainty table (columns: reference rank,
 // median, 5th and 95th percentile, best, worst): the units sorted by median

@@ -1,7 +1,8 @@
 #include "ui/robustness/robustnesspages.h"
 
-#include "ui/charts/chartexport.h"
+#include "ui/charts/chartactions.h"
 #include "ui/charts/rankintervalchart.h"
+#include "ui/grid/coefficientlegend.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
@@ -59,17 +60,15 @@ QPushButton* computeButton(const QString& name, const QString& tip, QWidget* par
 
 } // namespace
 
-RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models, Dialogs& dialogs,
-                                 const QString& workbook) {
+RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models,
+                                 Dialogs& dialogs) {
     pages = new QTabWidget(window);
     pages->setObjectName(QStringLiteral("pagine"));
     pages->addTab(summaryPage(window, models), tr("&Ranghi"));
     pages->addTab(sensitivityPage(window, models), tr("&Sensibilità agli indicatori"));
-    pages->addTab(uncertaintyPage(window, models), tr("&Incertezza"));
-    pages->addTab(chartsPage(window), tr("&Grafici"));
-    pages->addTab(monteCarloPage(window, models), tr("&Monte Carlo"));
-    for (const ChartExport& chart : chartExports)
-        addExportMenu(chart.view, dialogs, chartFileName(workbook, chart.chart));
+    pages->addTab(uncertaintyPage(window, models, dialogs), tr("&Incertezza"));
+    pages->addTab(chartsPage(window, dialogs), tr("&Grafici"));
+    pages->addTab(monteCarloPage(window, models, dialogs), tr("&Monte Carlo"));
     searchBox = new UnitSearchBox(pages);
     searchBox->setMinimumWidth(220);
     pages->setCornerWidget(searchBox, Qt::TopRightCorner);
@@ -88,7 +87,10 @@ QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& m
                                   spearmanGrid, page));
     matrices->addWidget(gridFrame(QStringLiteral("frmKendall"), tr("Kendall"), kendallGrid, page));
     auto* matricesWidget = new QWidget(page);
-    matricesWidget->setLayout(matrices);
+    auto* matricesLayout = new QVBoxLayout(matricesWidget);
+    matricesLayout->setContentsMargins(0, 0, 0, 0);
+    matricesLayout->addLayout(matrices, 1);
+    matricesLayout->addWidget(new CoefficientLegend(matricesWidget));
     auto* splitter = new QSplitter(Qt::Vertical, page);
     splitter->addWidget(gridFrame(QStringLiteral("frmRiepilogo"),
                                   tr("Ranghi nei metodi confrontati (clic "
@@ -131,7 +133,8 @@ QWidget* RobustnessPages::sensitivityPage(QWidget* window, const RobustnessModel
     return page;
 }
 
-QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModels& models) {
+QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModels& models,
+                                          Dialogs& dialogs) {
     auto* page = new QWidget(window);
     uncertaintyButton = computeButton(QStringLiteral("cmdIncertezza"),
                                       tr("Incrocia ogni metodo confrontato con ogni insieme "
@@ -144,7 +147,7 @@ QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModel
     auto* strip = new QHBoxLayout;
     strip->addWidget(uncertaintyButton);
     strip->addWidget(uncertaintyLabel, 1);
-    strip->addWidget(exportButton(intervalChart->view(), ChartFile::RankIntervals, page));
+    strip->addWidget(chartButtons(intervalChart->view(), ChartFile::RankIntervals, dialogs, page));
     auto* splitter = new QSplitter(Qt::Horizontal, page);
     splitter->addWidget(uncertaintyGrid);
     splitter->addWidget(intervalChart);
@@ -156,7 +159,7 @@ QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModel
     return page;
 }
 
-QWidget* RobustnessPages::chartsPage(QWidget* window) {
+QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs) {
     auto* page = new QWidget(window);
     bumpChart = chartView(QStringLiteral("graficoRanghi"), window);
     scatterChart = chartView(QStringLiteral("graficoDispersione"), window);
@@ -170,7 +173,7 @@ QWidget* RobustnessPages::chartsPage(QWidget* window) {
                             page);
     auto* bumpStrip = new QHBoxLayout;
     bumpStrip->addWidget(note, 1);
-    bumpStrip->addWidget(exportButton(bumpChart, ChartFile::Bump, page));
+    bumpStrip->addWidget(chartButtons(bumpChart, ChartFile::Bump, dialogs, page));
     left->addLayout(bumpStrip);
     left->addWidget(bumpChart, 1);
     auto* right = new QVBoxLayout;
@@ -180,7 +183,7 @@ QWidget* RobustnessPages::chartsPage(QWidget* window) {
     scatterStrip->addWidget(new QLabel(tr("verticale:"), page));
     scatterStrip->addWidget(yAxisCombo);
     scatterStrip->addStretch(1);
-    scatterStrip->addWidget(exportButton(scatterChart, ChartFile::Scatter, page));
+    scatterStrip->addWidget(chartButtons(scatterChart, ChartFile::Scatter, dialogs, page));
     right->addLayout(scatterStrip);
     right->addWidget(scatterChart, 1);
     auto* layout = new QHBoxLayout(page);
@@ -189,15 +192,22 @@ QWidget* RobustnessPages::chartsPage(QWidget* window) {
     return page;
 }
 
-QPushButton* RobustnessPages::exportButton(QChartView* view, ChartFile chart, QWidget* parent) {
-    auto* button = new QPushButton(tr("Esporta grafico..."), parent);
-    button->setObjectName(QStringLiteral("cmdEsporta") + view->objectName());
-    button->setAutoDefault(false);
-    chartExports.push_back({button, view, chart});
-    return button;
+QWidget* RobustnessPages::chartButtons(QChartView* view, ChartFile chart, Dialogs& dialogs,
+                                       QWidget* parent) {
+    auto* actions = new ChartActions(view, dialogs);
+    auto* buttons = new QWidget(parent);
+    auto* layout = new QHBoxLayout(buttons);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ChartActions::button(
+        actions->exportAction(), QStringLiteral("cmdEsporta") + view->objectName(), buttons));
+    layout->addWidget(ChartActions::button(
+        actions->copyAction(), QStringLiteral("cmdCopia") + view->objectName(), buttons));
+    chartExports.push_back({view, chart});
+    return buttons;
 }
 
-QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels& models) {
+QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels& models,
+                                         Dialogs& dialogs) {
     auto* page = new QWidget(window);
     MonteCarloControls& c = monteCarlo;
     const auto checkBox = [page](const QString& name, const QString& text, bool checked) {
@@ -265,11 +275,12 @@ QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels
     left->addWidget(settingsBox);
     left->addWidget(c.grid, 1);
     auto* intervalsBox = new QVBoxLayout;
-    intervalsBox->addWidget(exportButton(c.intervals->view(), ChartFile::MonteCarlo, page), 0,
-                            Qt::AlignRight);
+    intervalsBox->addWidget(chartButtons(c.intervals->view(), ChartFile::MonteCarlo, dialogs, page),
+                            0, Qt::AlignRight);
     intervalsBox->addWidget(c.intervals, 1);
     auto* indicesBox = new QVBoxLayout;
-    indicesBox->addWidget(exportButton(c.indices, ChartFile::Sobol, page), 0, Qt::AlignRight);
+    indicesBox->addWidget(chartButtons(c.indices, ChartFile::Sobol, dialogs, page), 0,
+                          Qt::AlignRight);
     indicesBox->addWidget(c.indices, 2);
     indicesBox->addWidget(gridFrame(QStringLiteral("frmSobolUnita"),
                                     tr("Indice totale di ogni fattore sul rango di ogni unità"),

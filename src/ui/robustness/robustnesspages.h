@@ -57,22 +57,20 @@ struct MonteCarloControls {
 // The five pages of the robustness window (RobustnessWindow): the rank
 // summary with the Spearman and Kendall matrices, the sensitivity to the
 // indicators, the uncertainty with its rank-interval chart, and the bump
-// and scatter charts, and the Monte Carlo over the uncertain choices. Each chart has an export
-// button and a context menu that propose a name beside the workbook.
+// and scatter charts, and the Monte Carlo over the uncertain choices. Each chart has the
+// buttons and the context menu of its ChartActions (export, copy).
 struct RobustnessPages {
     Q_DECLARE_TR_FUNCTIONS(RobustnessWindow)
 
 public:
-    // A button that exports a chart, and the chart's file among the names
-    // proposed beside the workbook.
+    // A chart with its ChartActions, and its file among the names proposed
+    // beside the workbook.
     struct ChartExport {
-        QPushButton* button;
         QChartView* view;
         ChartFile chart;
     };
 
-    RobustnessPages(QWidget* window, const RobustnessModels& models, Dialogs& dialogs,
-                    const QString& workbook);
+    RobustnessPages(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
 
     QTabWidget* pages = nullptr;
     // Selects the units it names in the grids, beside the pages' tabs.
@@ -99,8 +97,9 @@ public:
 private:
     QWidget* summaryPage(QWidget* window, const RobustnessModels& models);
     QWidget* sensitivityPage(QWidget* window, const RobustnessModels& models);
-    QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models);
-    QWidget* chartsPage(QWidget* window);
-    QWidget* monteCarloPage(QWidget* window, const RobustnessModels& models);
-    QPushButton* exportButton(QChartView* view, ChartFile chart, QWidget* parent);
+    QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
+    QWidget* chartsPage(QWidget* window, Dialogs& dialogs);
+    QWidget* monteCarloPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
+    // The chart's actions and their two buttons, side by side.
+    QWidget* chartButtons(QChartView* view, ChartFile chart, Dialogs& dialogs, QWidget* parent);
 };

@@ -1,7 +1,7 @@
 #include "ui/robustness/robustnesswindow.h"
 
 #include "shared/resultnames.h"
-#include "ui/charts/chartexport.h"
+#include "ui/charts/chartactions.h"
 #include "ui/charts/rankcharts.h"
 #include "ui/charts/rankintervalchart.h"
 #include "ui/grid/cograduationmodel.h"
@@ -51,7 +51,7 @@ RobustnessWindow::RobustnessWindow(SharedState& state, std::shared_ptr<const Pro
                                    Dialogs& dialogs, const Regional& regional, QWidget* parent)
     : QDialog(parent), m_state(state), m_loaded(std::move(loaded)), m_dialogs(dialogs),
       m_regional(regional), m_models(makeModels(m_regional, this)),
-      m_ui(this, m_models, m_dialogs, m_state.strMatrice) {
+      m_ui(this, m_models, m_dialogs) {
     setupChildWindow(*this, QStringLiteral("Robustezza"));
     setWindowTitle(childWindowTitle() + tr(" - Robustezza"));
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
@@ -86,9 +86,10 @@ void RobustnessWindow::connectControls() {
                 [this, grid] { followSelection(grid); });
     connect(m_ui.searchBox, &UnitSearchBox::searchRequested, this, &RobustnessWindow::searchUnits);
     for (const RobustnessPages::ChartExport& chart : m_ui.chartExports)
-        connect(chart.button, &QPushButton::clicked, this, [this, chart] {
-            askAndExport(chart.view, m_dialogs, chartFileName(m_state.strMatrice, chart.chart));
+        ChartActions::of(chart.view)->setSuggestedPath([this, file = chart.chart]() -> QString {
+            return chartFileName(m_state.strMatrice, file);
         });
+    reportChartActions(this, m_stbStato);
 }
 
 RobustnessWindow::Outcome RobustnessWindow::reportSaved(const Status& saved, const QString& file,

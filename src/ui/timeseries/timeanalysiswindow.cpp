@@ -3,7 +3,7 @@
 #include "shared/resultnames.h"
 #include "timeseries/ampifiles.h"
 #include "ui/charts/ampichart.h"
-#include "ui/charts/chartexport.h"
+#include "ui/charts/chartactions.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/rowselection.h"
@@ -23,6 +23,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -48,8 +49,15 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     QGroupBox* indexFrame = optionFrame(
         QStringLiteral("frmIndice"), tr("Indice"), QStringLiteral("optIndice"),
         {{0, QStringLiteral("AMPI+")}, {1, QStringLiteral("AMPI-")}}, m_indexButtons, this);
-    m_exportButton = new QPushButton(tr("Esporta grafico..."), this);
-    m_exportButton->setObjectName(QStringLiteral("cmdEsporta"));
+    m_chart = new AmpiChart(this);
+    m_chartActions = new ChartActions(m_chart->view(), m_dialogs);
+    m_chartActions->setSuggestedPath([this]() -> QString {
+        return chartFileName(m_workbook, plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus);
+    });
+    m_exportButton =
+        ChartActions::button(m_chartActions->exportAction(), QStringLiteral("cmdEsporta"), this);
+    QPushButton* copyButton =
+        ChartActions::button(m_chartActions->copyAction(), QStringLiteral("cmdCopia"), this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_periodsLabel, 1);
@@ -59,6 +67,7 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     top->addWidget(m_groupCombo);
     top->addWidget(indexFrame);
     top->addWidget(m_exportButton);
+    top->addWidget(copyButton);
     m_searchBox = new UnitSearchBox(this);
     top->addWidget(m_searchBox);
 
@@ -72,7 +81,6 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     m_ranksGrid = new GridView(this);
     m_ranksGrid->setObjectName(QStringLiteral("msfRanghi"));
     m_ranksGrid->setGridModel(m_ranksModel);
-    m_chart = new AmpiChart(this);
 
     auto* grids = new QSplitter(Qt::Horizontal, this);
     grids->addWidget(gridFrame(QStringLiteral("frmValori"),
@@ -92,17 +100,24 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     layout->addLayout(top);
     layout->addWidget(split, 1);
     layout->addWidget(m_stbStato);
+    reportChartActions(this, m_stbStato);
     m_work = new BackgroundWork(this, m_stbStato);
-    m_work->setControls(
-        {m_baseCombo, m_groupCombo, indexFrame, m_exportButton, m_valuesGrid, m_ranksGrid});
+    m_work->setControls({m_baseCombo, m_groupCombo, indexFrame, m_exportButton, copyButton,
+                         m_valuesGrid, m_ranksGrid});
 
     connect(m_baseCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseBase);
     connect(m_groupCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseGroup);
     connect(m_indexButtons, &QButtonGroup::idClicked, this, &TimeAnalysisWindow::chooseIndex);
-    connect(m_exportButton, &QPushButton::clicked, this, &TimeAnalysisWindow::exportChart);
     connect(m_searchBox, &UnitSearchBox::searchRequested, this, &TimeAnalysisWindow::searchUnits);
     connect(m_valuesGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TimeAnalysisWindow::updateChart);
+    // The two grids list the same units in the same order: they scroll together.
+    const auto follow = [](GridView* from, GridView* to) {
+        connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
+                &QScrollBar::setValue);
+    };
+    follow(m_valuesGrid, m_ranksGrid);
+    follow(m_ranksGrid, m_valuesGrid);
     m_groupLabel->hide();
     m_groupCombo->hide();
     fitToScreen(*this, QSize(1000, 760));
@@ -190,15 +205,30 @@ bool TimeAnalysisWindow::compute(int base) {
     }
     m_result = std::move(run.result);
     m_ranks = std::move(run.ranks);
+    m_saved = bool(run.saved);
     showIndex();
-    if (!run.saved) {
+    if (!run.saved)
         showFailure(m_dialogs, run.saved.error());
-        m_stbStato->setPanelText(tr("File dell'AMPI non scritti"));
-    } else {
-        m_stbStato->setPanelText(tr("AMPI su base %1 scritto in ").arg(m_panel.periods[base]),
-                                 QDir::toNativeSeparators(ampiValuesFile(m_workbook, true)));
-    }
     return true;
+}
+
+QString TimeAnalysisWindow::shownFile() const {
+    const int group = shownGroup();
+    return group < 0 || group == m_panel.structure->root ? ampiValuesFile(m_workbook, plus())
+                                                         : ampiGroupValuesFile(m_workbook, plus());
+}
+
+void TimeAnalysisWindow::showStatus() {
+    if (!m_saved) {
+        m_stbStato->setPanelText(tr("File dell'AMPI non scritti"));
+        return;
+    }
+    QString index = plus() ? QStringLiteral("AMPI+") : QStringLiteral("AMPI-");
+    if (shownGroup() >= 0)
+        index += QStringLiteral(" - ") + m_groupCombo->currentText();
+    m_stbStato->setPanelText(
+        tr("%1 su base %2 scritto in ").arg(index, m_panel.periods.value(m_result.base)),
+        QDir::toNativeSeparators(shownFile()));
 }
 
 void TimeAnalysisWindow::showIndex() {
@@ -240,6 +270,7 @@ void TimeAnalysisWindow::showIndex() {
                                                               QItemSelectionModel::Rows);
     }
     updateChart();
+    showStatus();
 }
 
 void TimeAnalysisWindow::updateChart() {
@@ -278,11 +309,6 @@ void TimeAnalysisWindow::chooseIndex() {
 
 void TimeAnalysisWindow::chooseGroup() {
     showIndex();
-}
-
-void TimeAnalysisWindow::exportChart() {
-    askAndExport(m_chart->view(), m_dialogs,
-                 chartFileName(m_workbook, plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus));
 }
 
 void TimeAnalysisWindow::searchUnits(const QString& text) {

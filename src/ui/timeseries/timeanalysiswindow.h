@@ -13,6 +13,7 @@
 class AmpiChart;
 class AmpiModel;
 class BackgroundWork;
+class ChartActions;
 class ClockStatusBar;
 class GridView;
 class QButtonGroup;
@@ -26,7 +27,8 @@ class UnitSearchBox;
 // computes the Adjusted MPI on the base period chosen and writes its files
 // beside the workbook (the AMPI workflow), and shows the periods, the
 // values of AMPI+ or AMPI- by unit and period (shaded), the ranks within
-// each period and a line chart of the units selected in the values grid.
+// each period (the two grids scrolling together) and a line chart of the
+// units selected in the values grid.
 // With a structure, a choice of the group whose indices they show (the
 // overall index at first).
 // Reading and computing run off the window's thread (see BackgroundWork).
@@ -44,12 +46,11 @@ public:
 
     // The handlers: another base period recomputes and rewrites the files;
     // the option buttons switch between AMPI+ and AMPI-, the group choice
-    // between the structure's groups; the export writes
-    // the chart beside the workbook as <workbook>.AMPI+.png and .pdf.
+    // between the structure's groups. The chart's export (ChartActions)
+    // proposes <workbook>.AMPI+.png or <workbook>.AMPI-.png.
     void chooseBase();
     void chooseIndex();
     void chooseGroup();
-    void exportChart();
     // Selects in the values grid (hence draws) the units whose label
     // contains text: the search box's request.
     void searchUnits(const QString& text);
@@ -67,6 +68,9 @@ private:
     bool compute(int base);
     void showIndex();
     void updateChart();
+    // The status names the file of the index on view (or says none was written).
+    void showStatus();
+    QString shownFile() const;
     bool plus() const;
     // The values and ranks of the index and group chosen.
     const std::vector<double>& shownValues() const;
@@ -80,6 +84,7 @@ private:
     Panel m_panel;
     AmpiResult m_result;
     AmpiRanks m_ranks;
+    bool m_saved = false;
 
     QLabel* m_periodsLabel = nullptr;
     QComboBox* m_baseCombo = nullptr;
@@ -91,6 +96,7 @@ private:
     AmpiModel* m_valuesModel = nullptr;
     TextTableModel* m_ranksModel = nullptr;
     AmpiChart* m_chart = nullptr;
+    ChartActions* m_chartActions = nullptr;
     QPushButton* m_exportButton = nullptr;
     UnitSearchBox* m_searchBox = nullptr;
     ClockStatusBar* m_stbStato = nullptr;

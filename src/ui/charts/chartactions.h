@@ -1,0 +1,68 @@
+#pragma once
+
+#include "ui/platform/imagesize.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class ClockStatusBar;
+class Dialogs;
+class QAction;
+class QChartView;
+class QPushButton;
+class QWidget;
+
+// What can be done with a chart: "Esporta grafico..." (asks a name, PNG,
+// SVG or PDF, then the size, and writes the file) and "Copia" (the image to
+// the clipboard), the same words in the chart's context menu and on the
+// window's buttons. Each tells what it did through done(), for the window's
+// status bar; a failure is reported through the dialogs. The size chosen
+// last is offered next and used by the copy.
+class ChartActions : public QObject {
+    Q_OBJECT
+
+public:
+    // The actions of view, which also fill its context menu; they live as
+    // long as the view.
+    ChartActions(QChartView* view, Dialogs& dialogs);
+
+    // The actions given to view, or null.
+    static ChartActions* of(QChartView* view);
+
+    // The name the export proposes, asked at each export (the workbook
+    // may change); none by default.
+    void setSuggestedPath(std::function<QString()> suggestedPath);
+
+    QAction* exportAction() const { return m_export; }
+    QAction* copyAction() const { return m_copy; }
+    // A push button that triggers action, with its words, named name.
+    static QPushButton* button(QAction* action, const QString& name, QWidget* parent);
+
+    // The handlers of the two actions.
+    void exportChart();
+    void copyChart();
+
+    // The size offered by the next export and used by a copy.
+    static ImageSize& lastSize();
+
+Q_SIGNALS:
+    // A file written (file: its path) or the image copied (file empty): the
+    // text for the status bar.
+    void done(const QString& text, const QString& file);
+
+private:
+    QChartView* m_view;
+    Dialogs& m_dialogs;
+    std::function<QString()> m_suggestedPath;
+    QAction* m_export;
+    QAction* m_copy;
+};
+
+// Gives view its ChartActions, proposing suggestedPath (none when empty).
+ChartActions* addChartActions(QChartView* view, Dialogs& dialogs,
+                              const QString& suggestedPath = QString());
+
+// Shows in status what every chart of window reports (its ChartActions).
+void reportChartActions(QWidget* window, ClockStatusBar* status);
