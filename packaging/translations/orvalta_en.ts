@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>AmpiChart</name>
+    <message>
+        <source>Periodo</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Valore (rif. 100)</source>
+        <translation>Value (ref. 100)</translation>
+    </message>
+    <message>
+        <source>Riferimento (100)</source>
+        <translation>Reference (100)</translation>
+    </message>
+</context>
+<context>
     <name>Artwork</name>
     <message>
         <source>Indici sintetici, graduatorie
@@ -31,6 +46,14 @@ and comparison of methods</translation>
     <message>
         <source>Autovalore</source>
         <translation>Eigenvalue</translation>
+    </message>
+    <message>
+        <source>Da %1 a %2: %3 unità</source>
+        <translation>From %1 to %2: %3 units</translation>
+    </message>
+    <message>
+        <source>Componente %1: autovalore %2</source>
+        <translation>Component %1: eigenvalue %2</translation>
     </message>
 </context>
 <context>
@@ -139,12 +162,28 @@ and comparison of methods</translation>
         <translation>PNG image (*.png);;SVG vector graphics (*.svg);;PDF document (*.pdf)</translation>
     </message>
     <message>
-        <source>Esporta immagine...</source>
-        <translation>Export image...</translation>
-    </message>
-    <message>
         <source>Il grafico non si è potuto convertire in immagine: %1 non è stato scritto.</source>
         <translation>The chart could not be turned into an image: %1 was not written.</translation>
+    </message>
+    <message>
+        <source>Esporta grafico...</source>
+        <translation>Export chart...</translation>
+    </message>
+    <message>
+        <source>Copia</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Grafico salvato in </source>
+        <translation>Chart saved in </translation>
+    </message>
+    <message>
+        <source>Il grafico non si è potuto convertire in immagine: gli appunti restano come erano.</source>
+        <translation>The chart could not be turned into an image: the clipboard is left as it was.</translation>
+    </message>
+    <message>
+        <source>Grafico copiato negli appunti (%1 × %2 pixel)</source>
+        <translation>Chart copied to the clipboard (%1 × %2 pixels)</translation>
     </message>
 </context>
 <context>
@@ -156,6 +195,13 @@ and comparison of methods</translation>
     <message>
         <source>Interrompe il lavoro in corso (Esc)</source>
         <translation>Stops the work in progress (Esc)</translation>
+    </message>
+</context>
+<context>
+    <name>CoefficientLegend</name>
+    <message>
+        <source>Colore di ogni coefficiente secondo il suo valore assoluto: ogni casella vale dal numero scritto in essa fino al successivo (l&apos;ultima fino a 1). In alto i coefficienti positivi (verde acqua), in basso i negativi (marrone).</source>
+        <translation>Colour of each coefficient by its absolute value: each box runs from the number written in it up to the next one (the last one up to 1). Positive coefficients above (teal), negative ones below (brown).</translation>
     </message>
 </context>
 <context>
@@ -283,6 +329,10 @@ and comparison of methods</translation>
         <source>%1 e %2 tralasciati. %3</source>
         <translation>%1 and %2 left out. %3</translation>
     </message>
+    <message>
+        <source>%1 tralasciato: %2.</source>
+        <translation>%1 left out: %2.</translation>
+    </message>
 </context>
 <context>
     <name>Framework</name>
@@ -369,6 +419,40 @@ and comparison of methods</translation>
     <message>
         <source>dal foglio %1</source>
         <translation>from the sheet %1</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Orvalta - Guida</source>
+        <translation>Orvalta - Guide</translation>
+    </message>
+</context>
+<context>
+    <name>ImageSizeDialog</name>
+    <message>
+        <source>Dimensioni dell&apos;immagine</source>
+        <translation>Image size</translation>
+    </message>
+    <message>
+        <source> pixel</source>
+        <translation> pixels</translation>
+    </message>
+    <message>
+        <source> dpi</source>
+        <translation> dpi</translation>
+    </message>
+    <message>
+        <source>&amp;Larghezza:</source>
+        <translation>&amp;Width:</translation>
+    </message>
+    <message>
+        <source>&amp;Risoluzione:</source>
+        <translation>&amp;Resolution:</translation>
+    </message>
+    <message>
+        <source>Immagine di %1 × %2 pixel; in stampa %3 × %4 cm.</source>
+        <translation>Image of %1 × %2 pixels; printed %3 × %4 cm.</translation>
     </message>
 </context>
 <context>
@@ -529,6 +613,57 @@ and comparison of methods</translation>
         <source>%1; trattamento: %2</source>
         <translation>%1; treatment: %2</translation>
     </message>
+    <message>
+        <source>Elaborazione automatica annullata: eseguiti %1 metodi su %2 (%3).</source>
+        <translation>Automatic processing cancelled: %1 of %2 methods ran (%3).</translation>
+    </message>
+    <message>
+        <source>Elaborazione automatica: eseguiti %1 metodi su %2 (%3).</source>
+        <translation>Automatic processing: %1 of %2 methods ran (%3).</translation>
+    </message>
+    <message>
+        <source>nessuno</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Non hanno accettato la matrice:</source>
+        <translation>These did not accept the matrix:</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Analisi</source>
+        <translation>&amp;Analysis</translation>
+    </message>
+    <message>
+        <source>A&amp;iuto</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Apri matrice...</source>
+        <translation>&amp;Open matrix...</translation>
+    </message>
+    <message>
+        <source>Matrici &amp;recenti</source>
+        <translation>&amp;Recent matrices</translation>
+    </message>
+    <message>
+        <source>&amp;Esci</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Guida di Orvalta</source>
+        <translation>Orvalta &amp;guide</translation>
+    </message>
+    <message>
+        <source>&amp;Informazioni su Orvalta</source>
+        <translation>&amp;About Orvalta</translation>
+    </message>
 </context>
 <context>
     <name>Memoria</name>
@@ -641,6 +776,22 @@ Files not copied: %3.</translation>
         <source>Gli altri file sono stati copiati.</source>
         <translation>The other files were copied.</translation>
     </message>
+    <message>
+        <source>Orvalta, versione %1
+
+Indici sintetici delle unità statistiche con nove metodi, graduatorie e confronto dei metodi.
+
+Software libero: si può ridistribuire e modificare secondo i termini della GNU General Public License, versione 3 o (a scelta) successiva. Nessuna garanzia.</source>
+        <translation>Orvalta, version %1
+
+Composite indices of statistical units with nine methods, rankings and comparison of the methods.
+
+Free software: you can redistribute it and modify it under the terms of the GNU General Public License, version 3 or (at your option) any later version. No warranty.</translation>
+    </message>
+    <message>
+        <source>Informazioni su Orvalta</source>
+        <translation>About Orvalta</translation>
+    </message>
 </context>
 <context>
     <name>Methods</name>
@@ -716,6 +867,10 @@ Files not copied: %3.</translation>
         <source>Nessuna matrice caricata.</source>
         <translation>No matrix loaded.</translation>
     </message>
+    <message>
+        <source>Prima cella: %1 (%2, %3), valore %4.</source>
+        <translation>First cell: %1 (%2, %3), value %4.</translation>
+    </message>
 </context>
 <context>
     <name>RankCharts</name>
@@ -751,6 +906,26 @@ Files not copied: %3.</translation>
         <source>Stesso rango</source>
         <translation>Same rank</translation>
     </message>
+    <message>
+        <source> (%1 unità disegnate su %2: le prime per rango di riferimento)</source>
+        <translation> (%1 units drawn of %2: the first by reference rank)</translation>
+    </message>
+    <message>
+        <source> (%1 unità disegnate su %2: le selezionate)</source>
+        <translation> (%1 units drawn of %2: the selected ones)</translation>
+    </message>
+    <message>
+        <source>Metodo</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>Ranghi %1-%2 in %3
+mediana in %4: %5
+5°-95° percentile: %6-%7</source>
+        <translation>Ranks %1-%2 under %3
+median under %4: %5
+5th-95th percentile: %6-%7</translation>
+    </message>
 </context>
 <context>
     <name>RankIntervalChart</name>
@@ -781,6 +956,30 @@ Files not copied: %3.</translation>
     <message>
         <source>Rango</source>
         <translation>Rank</translation>
+    </message>
+    <message>
+        <source>Mediana: %1</source>
+        <translation>Median: %1</translation>
+    </message>
+    <message>
+        <source>5°-95° percentile: %1-%2</source>
+        <translation>5th-95th percentile: %1-%2</translation>
+    </message>
+    <message>
+        <source>Migliore e peggiore: %1-%2</source>
+        <translation>Best and worst: %1-%2</translation>
+    </message>
+    <message>
+        <source>Rango di riferimento: %1</source>
+        <translation>Reference rank: %1</translation>
+    </message>
+    <message>
+        <source>Unità selezionate</source>
+        <translation>Selected units</translation>
+    </message>
+    <message>
+        <source>Unità</source>
+        <translation>Units</translation>
     </message>
 </context>
 <context>
@@ -926,6 +1125,22 @@ Files left out:
         <source>Nessun indicatore rimasto.</source>
         <translation>No indicator left.</translation>
     </message>
+    <message>
+        <source>calcolata su %1 metodi, il confronto attuale ne ha %2</source>
+        <translation>computed on %1 methods, the current comparison has %2</translation>
+    </message>
+    <message>
+        <source>calcolata sui metodi %1, il confronto attuale su %2</source>
+        <translation>computed on the methods %1, the current comparison on %2</translation>
+    </message>
+    <message>
+        <source>calcolata su una struttura, i risultati attuali senza</source>
+        <translation>computed over a structure, the current results without one</translation>
+    </message>
+    <message>
+        <source>calcolata senza struttura, i risultati attuali su una struttura</source>
+        <translation>computed without a structure, the current results over one</translation>
+    </message>
 </context>
 <context>
     <name>RobustnessWindow</name>
@@ -982,20 +1197,12 @@ Files left out:
         <translation>Crosses every compared method with every set of indicators and saves the table</translation>
     </message>
     <message>
-        <source>Le unità selezionate nella pagina «Ranghi» sono evidenziate.</source>
-        <translation>The units selected on the “Ranks” page are highlighted.</translation>
-    </message>
-    <message>
         <source>Asse orizzontale:</source>
         <translation>Horizontal axis:</translation>
     </message>
     <message>
         <source>verticale:</source>
         <translation>vertical:</translation>
-    </message>
-    <message>
-        <source>Esporta grafico...</source>
-        <translation>Export chart...</translation>
     </message>
     <message>
         <source>Salvato: </source>
@@ -1161,6 +1368,14 @@ Files left out:
         <source>La matrice letta di nuovo con le sue lacune, trattate di volta in volta sui valori disponibili, con la media, la mediana o l&apos;EM</source>
         <translation>The matrix read again with its gaps, treated in turn on the values available, with the mean, the median or EM</translation>
     </message>
+    <message>
+        <source>Le unità selezionate in una griglia o cercate per etichetta sono evidenziate in ogni grafico.</source>
+        <translation>The units selected in a grid or found by label are highlighted in every chart.</translation>
+    </message>
+    <message>
+        <source>Unità trovate per «%1»: %2</source>
+        <translation>Units found for “%1”: %2</translation>
+    </message>
 </context>
 <context>
     <name>Shared</name>
@@ -1255,6 +1470,10 @@ Files left out:
         <source>Quota della varianza</source>
         <translation>Share of the variance</translation>
     </message>
+    <message>
+        <source>Fattore d&apos;incertezza</source>
+        <translation>Uncertainty factor</translation>
+    </message>
 </context>
 <context>
     <name>TableHeaders</name>
@@ -1338,10 +1557,6 @@ Files left out:
         <translation>Index</translation>
     </message>
     <message>
-        <source>Esporta grafico...</source>
-        <translation>Export chart...</translation>
-    </message>
-    <message>
         <source>Valori per periodo (selezionare le unità da tracciare)</source>
         <translation>Values by period (select the units to plot)</translation>
     </message>
@@ -1374,12 +1589,16 @@ Files left out:
         <translation>AMPI files not written</translation>
     </message>
     <message>
-        <source>AMPI su base %1 scritto in </source>
-        <translation>AMPI with base %1 written to </translation>
-    </message>
-    <message>
         <source>%1, base %2</source>
         <translation>%1, base %2</translation>
+    </message>
+    <message>
+        <source>%1 su base %2 scritto in </source>
+        <translation>%1 on base %2 written to </translation>
+    </message>
+    <message>
+        <source>Unità trovate per «%1»: %2</source>
+        <translation>Units found for “%1”: %2</translation>
     </message>
 </context>
 <context>
@@ -1435,6 +1654,10 @@ Files left out:
     <message>
         <source>L&apos;indicatore definito nella matrice come %1 risulta essere costante in tutte le osservazioni di tutti i periodi. Verificare la validità della matrice selezionata!</source>
         <translation>The indicator defined in the matrix as %1 is constant across all the observations of all the periods. Check that the selected matrix is valid!</translation>
+    </message>
+    <message>
+        <source>L&apos;AMPI confronta due periodi o più, uno per foglio della cartella: %1 ha un solo foglio di dati (&quot;%2&quot;). Nessun file è stato scritto.</source>
+        <translation>AMPI compares two periods or more, one per sheet of the workbook: %1 has only one data sheet (&quot;%2&quot;). No file was written.</translation>
     </message>
 </context>
 <context>
@@ -1522,6 +1745,17 @@ Files left out:
     <message>
         <source>Unità con copertura inferiore al %1%: %2</source>
         <translation>Units with coverage below %1%: %2</translation>
+    </message>
+</context>
+<context>
+    <name>UnitSearchBox</name>
+    <message>
+        <source>Cerca unità...</source>
+        <translation>Find units...</translation>
+    </message>
+    <message>
+        <source>Seleziona le unità la cui etichetta contiene il testo scritto</source>
+        <translation>Selects the units whose label contains the text typed</translation>
     </message>
 </context>
 <context>
@@ -2097,6 +2331,18 @@ Files left out:
         <source>dichiarazione di spazio dei nomi non ammessa</source>
         <translation>namespace declaration not allowed</translation>
     </message>
+    <message>
+        <source>«%1» è un numero con il punto decimale, ma le impostazioni internazionali in uso leggono la virgola: avviare il programma con LC_NUMERIC=C.UTF-8 per leggere i numeri con il punto.</source>
+        <translation>“%1” is a number with a decimal point, but the regional settings in use read a decimal comma: start the program with LC_NUMERIC=C.UTF-8 to read numbers with a decimal point.</translation>
+    </message>
+    <message>
+        <source>«%1» è un numero con la virgola decimale, ma le impostazioni internazionali in uso leggono il punto: avviare il programma con LC_NUMERIC=it_IT.UTF-8 per leggere i numeri con la virgola.</source>
+        <translation>“%1” is a number with a decimal comma, but the regional settings in use read a decimal point: start the program with LC_NUMERIC=it_IT.UTF-8 to read numbers with a decimal comma.</translation>
+    </message>
+    <message>
+        <source>Prima cella: %1 (%2); celle interessate: %3.</source>
+        <translation>First cell: %1 (%2); cells affected: %3.</translation>
+    </message>
 </context>
 <context>
     <name>Workflow</name>
@@ -2111,6 +2357,26 @@ Files left out:
     <message>
         <source>Scrittura dei file</source>
         <translation>Writing the files</translation>
+    </message>
+    <message>
+        <source>tutti e uno escluso alla volta</source>
+        <translation>all, and one left out at a time</translation>
+    </message>
+    <message>
+        <source>sì</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>fattore</source>
+        <translation>factor</translation>
+    </message>
+    <message>
+        <source>trattati</source>
+        <translation>treated</translation>
+    </message>
+    <message>
+        <source>uno escluso alla volta</source>
+        <translation>one left out at a time</translation>
     </message>
 </context>
 </TS>
