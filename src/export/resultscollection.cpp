@@ -267,7 +267,33 @@ std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matri
     return AuditTables{std::move(*tables[0]), std::move(*tables[1]), std::move(*tables[2])};
 }
 
+// The AMPI files of both variants that exist and have a row per unit and a
+// column per period (at least one); the ranks only when they have the same
+// periods.
+std::vector<AmpiTables> ampiFromFiles(const QString& strMatrice, const Matrix& matrix,
+                                      const Regional& regional, const ResultFileBounds& bounds,
+                                      QStringList& warnings) {
+    std::vector<AmpiTables> ampi;
+    for (const QString& sign : {QStringLiteral("+"), QStringLiteral("-")}) {
+        auto values = unitTable(resultFileName(strMatrice, ResultFileKind::AmpiValues, sign),
+                                matrix, regional, bounds, warnings);
+        if (!values || values->columnCount() < 1)
+            continue;
+        auto ranks = unitTable(resultFileName(strMatrice, ResultFileKind::AmpiRanks, sign), matrix,
+                               regional, bounds, warnings);
+        if (ranks && ranks->headers != values->headers)
+            ranks.reset();
+        ampi.push_back(AmpiTables{sign, std::move(*values), std::move(ranks)});
+    }
+    return ampi;
+}
+
 } // namespace
+
+bool ResultsCollection::isEmpty() const {
+    return methods.empty() && !comparison && !robustness && sensitivities.empty() && !uncertainty &&
+           !monteCarlo && !audit && ampi.empty();
+}
 
 std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional,
                                                  const ResultFileBounds& bounds,
@@ -395,6 +421,7 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
             unitTable(path, matrix, regional, tableBounds, collection.warnings);
     collection.audit =
         auditFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
+    collection.ampi = ampiFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
     if (const QString path = resultFileName(strMatrice, ResultFileKind::MonteCarlo);
         fits(path, false, true))
         collection.monteCarlo = unitTable(path, matrix, regional, tableBounds, collection.warnings);

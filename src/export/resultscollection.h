@@ -88,6 +88,14 @@ struct AuditTables {
     DelimitedTable coherence;    // <workbook>.coerenza.csv, a row per group
 };
 
+// One variant of the Adjusted MPI over the periods of a panel, read back
+// from its files: a row per unit, a column per period.
+struct AmpiTables {
+    QString sign;                        // "+" or "-"
+    DelimitedTable values;               // <workbook>.AMPI<sign>.csv
+    std::optional<DelimitedTable> ranks; // <workbook>.AMPI<sign>.rnk.csv, when it fits
+};
+
 struct ResultsCollection {
     QString strMatrice;
     const Matrix* matrix = nullptr;       // the loaded source matrix
@@ -103,11 +111,15 @@ struct ResultsCollection {
     std::optional<DelimitedTable> sobol;       // <workbook>.sobol.csv, a row per factor
     std::optional<DelimitedTable> sobolUnits;  // <workbook>.sobol.unita.csv
     std::optional<AuditTables> audit;          // when the matrix has been audited
+    std::vector<AmpiTables> ampi;              // AMPI+ then AMPI-, those that exist
     // The missing cells of the matrix as read and their treatment; null
     // when it had none and none was chosen.
     const GapsRecord* gaps = nullptr;
     // The files left out, each with the reason, in Italian.
     QStringList warnings;
+
+    // Whether no result file at all was found beside the workbook.
+    bool isEmpty() const;
 };
 
 // The method that ran last in this session, with what it computed: its

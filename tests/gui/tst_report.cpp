@@ -28,6 +28,8 @@ private Q_SLOTS:
     void initTestCase();
     void sampleReport();
     void largeMatrixGoesToAnnex();
+    void timeSeriesAndNotice_data();
+    void timeSeriesAndNotice();
     void commandLine();
     void fullDiskKeepsTheEarlierReport();
 
@@ -86,6 +88,10 @@ void TestReport::sampleReport() {
                                          "6 su 20")));
     QVERIFY(flat.contains(QStringLiteral("spostamento maggiore è %1 (per 14 unità su 20)")
                               .arg(m_regional.generalText(matrix.indicators.front()))));
+    // Long headers wrap whole instead of ending in an ellipsis.
+    const QString movers = flat.mid(flat.indexOf(QStringLiteral("varia di più tra i metodi:")));
+    for (const char* word : {"riferimento", "mediano", "Intervallo"})
+        QVERIFY2(movers.left(300).contains(QLatin1String(word)), qPrintable(movers.left(300)));
     QVERIFY(text.contains(QStringLiteral("Incertezza")));
     // The audit: the indicator table (no indicator of the sample is
     // flagged) and the coherence of the whole matrix.
@@ -127,6 +133,68 @@ void TestReport::largeMatrixGoesToAnnex() {
         units += int(pages[p].count(QRegularExpression(QStringLiteral("Comune \\d+ "))));
     }
     QCOMPARE(units, 150);
+}
+
+// The files of an AMPI run, each a name suffix and its lines, beside a
+// workbook of three units and no other result: what the report says.
+void TestReport::timeSeriesAndNotice_data() {
+    QTest::addColumn<QStringList>("files"); // suffix, lines, suffix, lines...
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("absent");
+    const QString notice = QStringLiteral("Non c'è ancora nulla da riportare");
+    QTest::newRow("nothing yet") << QStringList{} << QStringList{notice, QStringLiteral("3 unità")}
+                                 << QStringList{QStringLiteral("AMPI"),
+                                                QStringLiteral("Nessun metodo")};
+    // The mean of (AMPI+ + AMPI-) / 2 is 100 in 2021 alone: the base.
+    QTest::newRow("both variants")
+        << QStringList{QStringLiteral(".AMPI+.csv"),
+                       QStringLiteral("Comune;2020;2021\nA;90;99\nB;95;100\nC;99;95"),
+                       QStringLiteral(".AMPI-.csv"),
+                       QStringLiteral("Comune;2020;2021\nA;92;101\nB;97;102\nC;101;103"),
+                       QStringLiteral(".AMPI+.rnk.csv"),
+                       QStringLiteral("Comune;2020;2021\nA;3;2\nB;2;1\nC;1;3")}
+        << QStringList{QStringLiteral("Analisi temporale (AMPI)"),
+                       QStringLiteral("Periodo base: 2021."),
+                       QStringLiteral("2021 (base)"),
+                       QStringLiteral("Prima unità per periodo: 2020 C; 2021 B."),
+                       QStringLiteral("A 90,0000 99,0000"),
+                       QStringLiteral("A 92,0000 101,0000"),
+                       QStringLiteral("Nessun metodo")}
+        << QStringList{notice};
+    // One variant: no base to tell; a long period name wraps whole.
+    QTest::newRow("one variant, long period")
+        << QStringList{QStringLiteral(".AMPI-.csv"),
+                       QStringLiteral("Comune;Rilevazione straordinaria dell'anno 2020;2021\n"
+                                      "A;92;101\nB;97;102\nC;101;103")}
+        << QStringList{QStringLiteral("A 92,0000 101,0000"), QStringLiteral("straordinaria"),
+                       QStringLiteral("dell'anno")}
+        << QStringList{notice, QStringLiteral("90,0000"), QStringLiteral("Periodo base"),
+                       QStringLiteral("…")};
+}
+
+void TestReport::timeSeriesAndNotice() {
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, absent);
+    QTemporaryDir dir;
+    const std::unique_ptr<Processing> processing =
+        processingOf(dir.filePath(QStringLiteral("serie.xlsx")),
+                     {{CellValue(QStringLiteral("Comune")), CellValue(QStringLiteral("Reddito"))},
+                      {CellValue(QStringLiteral("A")), CellValue(1.0)},
+                      {CellValue(QStringLiteral("B")), CellValue(2.0)},
+                      {CellValue(QStringLiteral("C")), CellValue(3.0)}},
+                     m_regional);
+    for (qsizetype i = 0; i + 1 < files.size(); i += 2)
+        QVERIFY(writeFileBytes(processing->workbook() + files[i], files[i + 1].toUtf8()));
+    const QString pdf = dir.filePath(QStringLiteral("serie.pdf"));
+    QCOMPARE(failureMessage(writePdfReport(
+                 pdf, collectResults(processing->workbook(), processing->matrix(), m_regional))),
+             QString());
+    const QString flat = pdfText(pdf).simplified();
+    for (const QString& text : expected)
+        QVERIFY2(flat.contains(text), qPrintable(text + QStringLiteral(" not in: ") + flat));
+    for (const QString& text : absent)
+        QVERIFY2(!flat.contains(text), qPrintable(text));
 }
 
 void TestReport::commandLine() {

@@ -25,6 +25,8 @@ constexpr int kInlineUnits = 60;       // up to this many units the rankings sta
 constexpr int kHeatmapIndicators = 30; // beyond, the correlations stay in the workbook
 constexpr int kEnds = 5;               // first and last units named in a section
 constexpr int kMostMoved = 10;         // units listed in the robustness summary
+constexpr int kAmpiPeriods = 8;        // periods in one table of the AMPI section
+constexpr double kSobolChart = 180;    // points of height of the Sobol bars
 
 class Report {
 public:
@@ -39,18 +41,24 @@ public:
                               .arg(QDir::toNativeSeparators(info.absoluteFilePath()),
                                    m_regional.locale().toString(QDateTime::currentDateTime(),
                                                                 QLocale::ShortFormat)));
+        if (m_results.isEmpty())
+            m_pages.paragraph(QStringLiteral(
+                "Non c'è ancora nulla da riportare: nessun file di risultati accanto alla "
+                "cartella di lavoro."));
         step(QStringLiteral("Rapporto: la matrice"));
         matrix();
         if (m_results.structure) {
             m_pages.heading(QStringLiteral("La struttura"), 2);
+            const ReportTable table = structureTable(*m_results.structure, m_regional);
             m_pages.paragraph(structureSummary(*m_results.structure) +
-                              QStringLiteral(". Il peso effettivo è il peso di ogni elemento "
-                                             "nell'indice complessivo."));
-            m_pages.table(structureTable(*m_results.structure, m_regional));
+                                  QStringLiteral(". Il peso effettivo è il peso di ogni elemento "
+                                                 "nell'indice complessivo."),
+                              m_pages.tableStart(table));
+            m_pages.table(table);
         }
         if (m_results.audit)
             audit(*m_results.audit);
-        if (m_results.methods.empty())
+        if (m_results.methods.empty() && !m_results.isEmpty())
             m_pages.paragraph(QStringLiteral(
                 "Nessun metodo è stato ancora eseguito su questa matrice: non ci sono "
                 "graduatorie da riportare."));
@@ -61,6 +69,8 @@ public:
         if (m_results.comparison)
             comparison(*m_results.comparison);
         robustness();
+        if (!m_results.ampi.empty())
+            ampi();
         if (units() > kInlineUnits && !m_results.methods.empty()) {
             step(QStringLiteral("Rapporto: allegato"));
             annex();
@@ -82,15 +92,6 @@ private:
         const int indicators = m_matrix.indicatorCount();
         const int negative = int(std::count_if(m_matrix.negative.begin(), m_matrix.negative.end(),
                                                [](char flag) { return flag != 0; }));
-        m_pages.paragraph(
-            QStringLiteral("%1 unità e %2 indicatori: %3 di polarità positiva (un valore più "
-                           "alto è migliore) e %4 di polarità negativa (un valore più basso è "
-                           "migliore, il nome comincia con una lettera minuscola). Statistiche "
-                           "per indicatore (scarto quadratico medio della popolazione):")
-                .arg(units())
-                .arg(indicators)
-                .arg(indicators - negative)
-                .arg(negative));
         const MatrixView view = m_matrix.view();
         const std::vector<double> mean = media_colonne(view);
         const std::vector<double> deviation = scarto_colonne(view, mean);
@@ -119,6 +120,16 @@ private:
                 return m_regional.indexText(high[j]);
             }
         };
+        m_pages.paragraph(
+            QStringLiteral("%1 unità e %2 indicatori: %3 di polarità positiva (un valore più "
+                           "alto è migliore) e %4 di polarità negativa (un valore più basso è "
+                           "migliore, il nome comincia con una lettera minuscola). Statistiche "
+                           "per indicatore (scarto quadratico medio della popolazione):")
+                .arg(units())
+                .arg(indicators)
+                .arg(indicators - negative)
+                .arg(negative),
+            m_pages.tableStart(table));
         m_pages.table(table);
         if (m_results.gaps)
             m_pages.paragraph(gapsStatement(*m_results.gaps, m_regional));
@@ -180,10 +191,13 @@ private:
         m_pages.table(table);
     }
 
+    double heatmapRoom(const QStringList& headers, HeatmapScale scale) const {
+        return heatmapHeight(int(headers.size()), std::min(m_pages.width(), 460.0), scale);
+    }
+
     void heatmap(const QStringList& headers, const std::vector<double>& matrix,
                  HeatmapScale scale) {
-        const QRectF room = m_pages.reserve(
-            heatmapHeight(int(headers.size()), std::min(m_pages.width(), 460.0), scale));
+        const QRectF room = m_pages.reserve(heatmapRoom(headers, scale));
         drawHeatmap(m_pages.painter(), QRectF(room.topLeft(), QSizeF(460, room.height())), headers,
                     matrix, m_regional, scale);
     }
@@ -232,6 +246,7 @@ private:
         step(QStringLiteral("Rapporto: analisi statistica"));
         m_pages.heading(QStringLiteral("Analisi statistica degli indicatori"));
         const DelimitedTable& indicators = audit.indicators;
+        const ReportTable indicatorTable = fileTable(indicators, 2.4);
         QStringList flagged;
         for (int r = 0; r < indicators.rowCount(); ++r)
             if (cellText(indicators, r, indicators.columnCount() - 1) == QStringLiteral("si"))
@@ -241,8 +256,9 @@ private:
                            "indicatori con asimmetria oltre 2 in valore assoluto e curtosi "
                            "oltre 3,5: %1.")
                 .arg(flagged.isEmpty() ? QStringLiteral("nessuno")
-                                       : flagged.join(QStringLiteral(", "))));
-        m_pages.table(fileTable(indicators, 2.4));
+                                       : flagged.join(QStringLiteral(", "))),
+            m_pages.tableStart(indicatorTable));
+        m_pages.table(indicatorTable);
         const int m = audit.correlations.rowCount();
         m_pages.heading(QStringLiteral("Correlazioni"), 2);
         if (m <= kHeatmapIndicators) {
@@ -257,7 +273,8 @@ private:
                 QStringLiteral("Correlazione di Pearson di ogni coppia di indicatori, ciascuno "
                                "orientato secondo la polarità: da −1 (si contrastano, marrone) "
                                "a 1 (dicono la stessa cosa, verde acqua). Indicatori: %1.")
-                    .arg(legend.join(QStringLiteral("; "))));
+                    .arg(legend.join(QStringLiteral("; "))),
+                heatmapRoom(numbers, HeatmapScale::Continuous));
             heatmap(numbers, audit.correlations.numbers, HeatmapScale::Continuous);
         } else {
             m_pages.paragraph(QStringLiteral("Con %1 indicatori la matrice delle correlazioni "
@@ -265,11 +282,14 @@ private:
                                   .arg(m));
         }
         m_pages.heading(QStringLiteral("Coerenza"), 2);
-        m_pages.paragraph(QStringLiteral(
-            "Per ogni gruppo e per l'intera matrice: l'alfa di Cronbach degli indicatori "
-            "standardizzati, il primo autovalore delle loro correlazioni, la quota di varianza "
-            "che spiega e quanti autovalori superano 1."));
-        m_pages.table(fileTable(audit.coherence, 2.4));
+        const ReportTable coherence = fileTable(audit.coherence, 2.4);
+        m_pages.paragraph(
+            QStringLiteral(
+                "Per ogni gruppo e per l'intera matrice: l'alfa di Cronbach degli indicatori "
+                "standardizzati, il primo autovalore delle loro correlazioni, la quota di varianza "
+                "che spiega e quanti autovalori superano 1."),
+            m_pages.tableStart(coherence));
+        m_pages.table(coherence);
     }
 
     void comparison(const ComparisonResults& comparison) {
@@ -291,10 +311,12 @@ private:
                            "acqua), a passi più fitti vicino a 1 (la legenda sotto la matrice "
                            "ne dà i limiti). Le graduatorie più lontane sono quelle di %2 (%3).")
                 .arg(comparison.headers.join(QStringLiteral(", ")), pair,
-                     m_regional.fixed4(lowest)));
+                     m_regional.fixed4(lowest)),
+            heatmapRoom(comparison.headers, HeatmapScale::Stepped));
         heatmap(comparison.headers, comparison.cograduation, HeatmapScale::Stepped);
         if (!comparison.kendall.empty()) {
-            m_pages.paragraph(QStringLiteral("Tau di Kendall delle stesse coppie:"));
+            m_pages.paragraph(QStringLiteral("Tau di Kendall delle stesse coppie:"),
+                              heatmapRoom(comparison.headers, HeatmapScale::Stepped));
             heatmap(comparison.headers, comparison.kendall, HeatmapScale::Stepped);
         }
     }
@@ -313,13 +335,6 @@ private:
                 shift += rob->number(r, 5);
                 unchanged += rob->number(r, 4) == 0 ? 1 : 0;
             }
-            m_pages.paragraph(
-                QStringLiteral("Spostamento medio dal rango di riferimento: %1 posizioni; unità "
-                               "con lo stesso rango per ogni metodo: %2 su %3. Le unità il cui "
-                               "rango varia di più tra i metodi:")
-                    .arg(m_regional.fixed4(n ? shift / n : 0))
-                    .arg(unchanged)
-                    .arg(n));
             std::vector<int> order(static_cast<std::size_t>(n));
             std::iota(order.begin(), order.end(), 0);
             std::stable_sort(order.begin(), order.end(),
@@ -336,17 +351,28 @@ private:
                 return value == std::trunc(value) ? QString::number(qint64(value))
                                                   : m_regional.fixed4(value);
             };
+            m_pages.paragraph(
+                QStringLiteral("Spostamento medio dal rango di riferimento: %1 posizioni; unità "
+                               "con lo stesso rango per ogni metodo: %2 su %3. Le unità il cui "
+                               "rango varia di più tra i metodi:")
+                    .arg(m_regional.fixed4(n ? shift / n : 0))
+                    .arg(unchanged)
+                    .arg(n),
+                m_pages.tableStart(table));
             m_pages.table(table);
         }
         for (const auto& [code, table] : m_results.sensitivities)
             sensitivity(code, table);
         if (const auto& unc = m_results.uncertainty; unc && unc->columnCount() >= 4) {
             m_pages.heading(QStringLiteral("Incertezza"), 2);
-            m_pages.paragraph(QStringLiteral(
-                "Ogni unità nella sua posizione di rango mediano su tutti i metodi e gli insiemi "
-                "di indicatori: la barra va dal 5° al 95° percentile del rango, il punto è la "
-                "mediana; rango 1 in alto."));
-            const QRectF room = m_pages.reserve(220);
+            const double height = rankIntervalsHeight(units());
+            m_pages.paragraph(
+                QStringLiteral("Ogni unità nella sua posizione di rango mediano su tutti i metodi "
+                               "e gli insiemi di indicatori: la barra va dal 5° al 95° "
+                               "percentile del rango, il punto è la mediana, il quadrato il "
+                               "rango di riferimento; rango 1 a sinistra."),
+                height);
+            const QRectF room = m_pages.reserve(height);
             drawRankIntervals(m_pages.painter(), room, *unc);
         }
         if (const auto& mc = m_results.monteCarlo; mc && mc->columnCount() >= 5)
@@ -357,19 +383,24 @@ private:
     // design, which uncertain choice moves the ranks.
     void monteCarlo(const DelimitedTable& mc) {
         m_pages.heading(QStringLiteral("Analisi Monte Carlo"), 2);
-        m_pages.paragraph(QStringLiteral(
-            "Le scelte incerte estratte a caso: ogni unità nella sua posizione di rango mediano "
-            "sulle estrazioni; la barra va dal 5° al 95° percentile del rango, il punto è la "
-            "mediana; rango 1 in alto."));
-        drawRankIntervals(m_pages.painter(), m_pages.reserve(220), mc, 1, 3);
+        const double height = rankIntervalsHeight(units());
+        m_pages.paragraph(
+            QStringLiteral("Le scelte incerte estratte a caso: ogni unità nella sua posizione di "
+                           "rango mediano sulle estrazioni; la barra va dal 5° al 95° percentile "
+                           "del rango, il punto è la mediana, il quadrato il rango nominale; "
+                           "rango 1 a sinistra."),
+            height);
+        drawRankIntervals(m_pages.painter(), m_pages.reserve(height), mc, 1, 3);
         const auto& sobol = m_results.sobol;
         if (!sobol)
             return;
-        m_pages.paragraph(QStringLiteral(
-            "Indici di Sobol di ogni fattore sullo spostamento medio dei ranghi: il primo "
-            "ordine misura l'effetto della scelta da sola, il totale anche le sue interazioni; "
-            "le linee sono gli intervalli al 90%."));
-        drawSobolBars(m_pages.painter(), m_pages.reserve(180), *sobol);
+        m_pages.paragraph(
+            QStringLiteral(
+                "Indici di Sobol di ogni fattore sullo spostamento medio dei ranghi: il primo "
+                "ordine misura l'effetto della scelta da sola, il totale anche le sue interazioni; "
+                "le linee sono gli intervalli al 90%."),
+            kSobolChart);
+        drawSobolBars(m_pages.painter(), m_pages.reserve(kSobolChart), *sobol);
         ReportTable table;
         table.headers = sobol->headers;
         table.widths = {2.4, 1, 1, 1, 1, 1, 1};
@@ -413,6 +444,85 @@ private:
                       .arg(count)
                       .arg(table.rowCount())
                 : QStringLiteral("Togliendo un indicatore alla volta, nessun rango si sposta."));
+    }
+
+    // The period whose mean over the units of (AMPI+ + AMPI-) / 2, the mean
+    // of the normalised indicators, is 100: the base period, where the
+    // reference of every indicator was taken. Empty without both variants
+    // or when no period comes within rounding of 100.
+    QString basePeriod() const {
+        const auto& ampi = m_results.ampi;
+        if (ampi.size() != 2 || ampi[0].values.headers != ampi[1].values.headers)
+            return QString();
+        const DelimitedTable& plus = ampi[0].values;
+        const DelimitedTable& minus = ampi[1].values;
+        QString base;
+        double closest = 0.01;
+        for (int p = 0; p < plus.columnCount(); ++p) {
+            double sum = 0;
+            for (int u = 0; u < plus.rowCount(); ++u)
+                sum += (plus.number(u, p) + minus.number(u, p)) / 2;
+            const double gap = std::abs(sum / plus.rowCount() - 100);
+            if (gap < closest) {
+                closest = gap;
+                base = plus.headers[p + 1];
+            }
+        }
+        return base;
+    }
+
+    void ampi() {
+        step(QStringLiteral("Rapporto: analisi temporale"));
+        m_pages.heading(QStringLiteral("Analisi temporale (AMPI)"));
+        const QString base = basePeriod();
+        m_pages.paragraph(
+            QStringLiteral("L'indice di Mazziotta-Pareto corretto di ogni unità in ogni periodo: "
+                           "gli indicatori sono normalizzati sugli stessi estremi per tutti i "
+                           "periodi, con il riferimento (100) nel periodo base, così che i "
+                           "valori si confrontano nel tempo. AMPI+ penalizza lo squilibrio tra "
+                           "gli indicatori quando l'indice cresce con il fenomeno, AMPI− quando "
+                           "decresce.") +
+            (base.isEmpty() ? QString() : QStringLiteral(" Periodo base: %1.").arg(base)));
+        for (const AmpiTables& variant : m_results.ampi) {
+            const DelimitedTable& values = variant.values;
+            m_pages.heading(QStringLiteral("AMPI") + (variant.sign == QLatin1String("+")
+                                                          ? QStringLiteral("+")
+                                                          : QStringLiteral("−")),
+                            2);
+            // Up to kAmpiPeriods periods a table, so that the values keep
+            // their width.
+            std::vector<ReportTable> tables;
+            for (int from = 0; from < values.columnCount(); from += kAmpiPeriods) {
+                const int to = std::min(values.columnCount(), from + kAmpiPeriods);
+                ReportTable& table = tables.emplace_back();
+                table.headers.append(values.headers[0].isEmpty() ? QStringLiteral("Unità")
+                                                                 : values.headers[0]);
+                for (int p = from; p < to; ++p)
+                    table.headers.append(values.headers[p + 1] == base
+                                             ? base + QStringLiteral(" (base)")
+                                             : values.headers[p + 1]);
+                table.widths.assign(std::size_t(table.headers.size()), 1.0);
+                table.widths[0] = 3;
+                table.rows = values.rowCount();
+                table.cell = [this, &values, from](int row, int column) -> QString {
+                    return column == 0 ? values.labels[row]
+                                       : cellText(values, row, from + column - 1);
+                };
+            }
+            if (variant.ranks) {
+                QStringList firsts;
+                for (int p = 0; p < values.columnCount(); ++p)
+                    for (int u = 0; u < values.rowCount(); ++u)
+                        if (variant.ranks->number(u, p) == 1)
+                            firsts.append(QStringLiteral("%1 %2").arg(values.headers[p + 1],
+                                                                      values.labels[u]));
+                m_pages.paragraph(QStringLiteral("Prima unità per periodo: %1.")
+                                      .arg(firsts.join(QStringLiteral("; "))),
+                                  m_pages.tableStart(tables.front()));
+            }
+            for (const ReportTable& table : tables)
+                m_pages.table(table);
+        }
     }
 
     void annex() {

@@ -13,8 +13,10 @@
 namespace {
 
 constexpr double kHeaderWidth = 60;  // points for the row headers of a heatmap
-constexpr int kMostBars = 300;       // bars in a rank-interval chart
 constexpr double kLegendHeight = 34; // points for the stepped scale's legend
+constexpr int kMostRows = 40;        // rows of a rank-interval chart
+constexpr double kIntervalRow = 9;   // points of height of one of them
+constexpr double kIntervalAxis = 36; // of its axis and legend under the rows
 
 double cellSize(int methods, double width) {
     return methods > 0 ? std::min(44.0, (width - kHeaderWidth) / methods) : 0;
@@ -71,59 +73,113 @@ void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& heade
     }
 }
 
+double rankIntervalsHeight(int units) {
+    return std::min(units, kMostRows) * kIntervalRow + kIntervalAxis;
+}
+
 void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& table,
                        int median, int p5) {
     const int units = table.rowCount();
     if (units == 0 || table.columnCount() < std::max(median, p5 + 1) + 1)
         return;
+    // Column 0 holds the reference (or nominal) rank.
     std::vector<int> order(static_cast<std::size_t>(units));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return table.number(a, median) < table.number(b, median);
+        const double x = table.number(a, median);
+        const double y = table.number(b, median);
+        return x != y ? x < y : table.number(a, 0) < table.number(b, 0);
     });
 
-    const QRectF plot = room.adjusted(34, 6, -6, -18);
-    painter.setPen(QColor(120, 120, 120));
-    painter.drawRect(plot);
     QFont font = painter.font();
     font.setPointSizeF(6.5);
     painter.setFont(font);
-    // Rank 1 at the top, the last rank at the bottom.
-    const auto yOf = [&](double rank) {
-        return plot.top() + (rank - 1) / std::max(1, units - 1) * plot.height();
-    };
-    for (int tick : {1, (units + 1) / 2, units}) {
-        painter.drawText(QRectF(room.left(), yOf(tick) - 5, 30, 10),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(tick));
+    const QFontMetricsF metrics(font);
+    const int rows = std::min(units, kMostRows);
+    const double labelWidth = std::min(110.0, room.width() / 4);
+    const QRectF plot(room.left() + labelWidth + 4, room.top(), room.width() - labelWidth - 10,
+                      rows * kIntervalRow);
+    const QColor frame(120, 120, 120);
+    painter.setPen(frame);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plot);
+    // The ranks from 0 to units + 1 left to right, as in the window's chart.
+    const auto xOf = [&](double rank) { return plot.left() + rank / (units + 1) * plot.width(); };
+    const int tickStep = std::max(1, int(std::ceil(units / 8.0)));
+    for (int tick = 0; tick <= units; tick += tickStep) {
+        const int rank = std::max(1, tick);
+        painter.drawLine(QPointF(xOf(rank), plot.bottom()), QPointF(xOf(rank), plot.bottom() + 2));
+        painter.drawText(QRectF(xOf(rank) - 15, plot.bottom() + 2, 30, 9), Qt::AlignCenter,
+                         QString::number(rank));
     }
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignCenter,
-                     QStringLiteral("unità ordinate per rango mediano"));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 11, plot.width(), 9), Qt::AlignCenter,
+                     QStringLiteral("Rango"));
 
-    const int bars = std::min(units, kMostBars);
-    const double step = plot.width() / bars;
-    const QColor bar(10, 105, 95);
-    for (int b = 0; b < bars; ++b) {
-        const int from = int(qint64(b) * units / bars);
-        const int to = int(qint64(b + 1) * units / bars);
-        double low = units, high = 1, middle = 0;
+    const QColor fill(0x7f, 0xb8, 0xc4);
+    const QColor border(0x2f, 0x6f, 0x7f);
+    const QColor medianColor(0x1d, 0x3f, 0x6e);
+    const QColor referenceColor(0xc0, 0x39, 0x2b);
+    const double mark = std::min(5.0, kIntervalRow * 0.6);
+    const auto drawMedian = [&](QPointF at) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(medianColor);
+        painter.drawEllipse(at, mark / 2, mark / 2);
+    };
+    const auto drawReference = [&](QPointF at) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(referenceColor);
+        painter.drawRect(
+            QRectF(at.x() - mark / 2.5, at.y() - mark / 2.5, mark / 1.25, mark / 1.25));
+    };
+    // Beyond kMostRows units neighbouring units share a row: the widest
+    // interval among them and their mean median and reference.
+    for (int row = 0; row < rows; ++row) {
+        const int from = int(qint64(row) * units / rows);
+        const int to = int(qint64(row + 1) * units / rows);
+        double low = units, high = 1, middle = 0, reference = 0;
         for (int i = from; i < to; ++i) {
             const int unit = order[std::size_t(i)];
             low = std::min(low, table.number(unit, p5));
             high = std::max(high, table.number(unit, p5 + 1));
             middle += table.number(unit, median);
+            reference += table.number(unit, 0);
         }
-        middle /= std::max(1, to - from);
-        const double x = plot.left() + (b + 0.5) * step;
-        const double thickness = std::max(0.4, std::min(4.0, step * 0.6));
-        painter.fillRect(
-            QRectF(x - thickness / 2, yOf(low), thickness, std::max(0.5, yOf(high) - yOf(low))),
-            bar);
-        const double dot = std::max(1.0, std::min(3.0, step * 0.8));
-        painter.setBrush(Qt::black);
-        painter.setPen(Qt::NoPen);
-        painter.drawEllipse(QPointF(x, yOf(middle)), dot / 2, dot / 2);
-        painter.setPen(QColor(120, 120, 120));
+        middle /= to - from;
+        reference /= to - from;
+        const double y = plot.top() + (row + 0.5) * kIntervalRow;
+        QString label = table.labels[order[std::size_t(from)]];
+        if (to - from > 1)
+            label += QStringLiteral(" … ") + table.labels[order[std::size_t(to - 1)]];
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(room.left(), y - kIntervalRow / 2, labelWidth, kIntervalRow),
+                         Qt::AlignRight | Qt::AlignVCenter,
+                         metrics.elidedText(label, Qt::ElideMiddle, labelWidth));
+        painter.setPen(QPen(border, 0.5));
+        painter.setBrush(fill);
+        painter.drawRect(QRectF(xOf(std::max(0.0, low - 0.5)), y - kIntervalRow * 0.25,
+                                xOf(high + 0.5) - xOf(std::max(0.0, low - 0.5)),
+                                kIntervalRow * 0.5));
+        if (std::isfinite(reference))
+            drawReference(QPointF(xOf(reference), y));
+        drawMedian(QPointF(xOf(middle), y));
     }
+
+    // The legend under the axis.
+    double x = plot.left();
+    const double legendY = plot.bottom() + 26;
+    const auto entry = [&](const QString& text) {
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(x + 8, legendY + 3), text);
+        x += 8 + metrics.horizontalAdvance(text) + 14;
+    };
+    painter.setPen(QPen(border, 0.5));
+    painter.setBrush(fill);
+    painter.drawRect(QRectF(x, legendY - 2, 6, 4));
+    entry(QStringLiteral("5°-95° percentile"));
+    drawMedian(QPointF(x + 3, legendY));
+    entry(QStringLiteral("Mediana"));
+    drawReference(QPointF(x + 3, legendY));
+    entry(table.headers.value(1));
     painter.setBrush(Qt::NoBrush);
     painter.setPen(Qt::black);
 }

@@ -36,12 +36,15 @@ void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& heade
                  const std::vector<double>& matrix, const Regional& regional, HeatmapScale scale);
 
 // The rank-interval chart of an uncertainty table (columns: reference rank,
-// median, 5th and 95th percentile, best, worst): the units sorted by median
-// rank along the horizontal axis, a bar from the 5th to the 95th percentile
-// and a dot on the median. Beyond a few hundred units neighbouring units
-// share one bar (the widest interval among them and their mean median).
-// median and p5 name the columns of the median and of the 5th percentile
-// (the 95th follows it): those of a Monte Carlo table are 1 and 3.
+// median, 5th and 95th percentile, best, worst), drawn as the window's: a
+// row per unit sorted by median rank, its label at the left, the rank along
+// the horizontal axis, a bar from the 5th to the 95th percentile, a dot on
+// the median and a square on the reference rank, and a legend. Beyond 40
+// units neighbouring units share a row (the widest interval among them and
+// their mean median and reference). median and p5 name the columns of the
+// median and of the 5th percentile (the 95th follows it): those of a Monte
+// Carlo table are 1 and 3; column 0 is the reference.
+double rankIntervalsHeight(int units);
 void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& uncertainty,
                        int median = 1, int p5 = 2);
 

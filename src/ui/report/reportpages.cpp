@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <numeric>
 
 namespace {
@@ -66,11 +67,27 @@ void ReportPages::newPage() {
 }
 
 void ReportPages::ensure(double height) {
+    const auto headingFont = [](int level) { return font(level == 1 ? 14 : 11, true); };
+    const auto gap = [](int level) { return level == 1 ? 12.0 : 6.0; };
+    for (const auto& [text, level] : m_headings)
+        height += gap(level) + QFontMetricsF(headingFont(level)).height() + 4;
     if (m_y + height > bottom() && m_y > kMargin)
         newPage();
+    for (const auto& [text, level] : m_headings) {
+        const QFont f = headingFont(level);
+        const double lineHeight = QFontMetricsF(f).height();
+        if (m_y > kMargin)
+            m_y += gap(level);
+        m_painter.setFont(f);
+        m_painter.drawText(QRectF(kMargin, m_y, m_width, lineHeight),
+                           Qt::AlignLeft | Qt::AlignVCenter, text);
+        m_y += lineHeight + 4;
+    }
+    m_headings.clear();
 }
 
 bool ReportPages::finish() {
+    ensure(0);
     return m_painter.isActive() && m_painter.end();
 }
 
@@ -83,23 +100,15 @@ void ReportPages::title(const QString& text) {
 }
 
 void ReportPages::heading(const QString& text, int level) {
-    const QFont f = font(level == 1 ? 14 : 11, true);
-    const double height = QFontMetricsF(f).height();
-    // A heading never ends a page: it keeps some of what follows with it.
-    ensure(height + 60);
-    if (m_y > kMargin)
-        m_y += level == 1 ? 12 : 6;
-    m_painter.setFont(f);
-    m_painter.drawText(QRectF(kMargin, m_y, m_width, height), Qt::AlignLeft | Qt::AlignVCenter,
-                       text);
-    m_y += height + 4;
+    m_headings.emplace_back(text, level);
 }
 
-void ReportPages::paragraph(const QString& text) {
+void ReportPages::paragraph(const QString& text, double keepWith) {
     m_painter.setFont(m_body);
     const QRectF box =
         m_painter.boundingRect(QRectF(kMargin, 0, m_width, 10000), Qt::TextWordWrap, text);
-    ensure(box.height());
+    ensure(box.height() + (keepWith > 0 ? 6 + keepWith : 0));
+    m_painter.setFont(m_body);
     m_painter.drawText(QRectF(kMargin, m_y, m_width, box.height()), Qt::TextWordWrap, text);
     m_y += box.height() + 6;
 }
@@ -111,38 +120,60 @@ QRectF ReportPages::reserve(double height) {
     return room;
 }
 
+ReportPages::TableLayout ReportPages::layout(const ReportTable& table) const {
+    TableLayout layout;
+    layout.rowHeight = QFontMetricsF(font(7.5)).height() + 2;
+    const double total = std::accumulate(table.widths.begin(), table.widths.end(), 0.0);
+    double x = kMargin;
+    for (double w : table.widths) {
+        layout.left.push_back(x);
+        layout.widths.push_back(w / total * m_width);
+        x += layout.widths.back();
+    }
+    // A header longer than its column wraps onto more lines, the row as
+    // tall as its tallest header.
+    const QFontMetricsF metrics(font(7.5, true), &m_writer);
+    layout.headerHeight = layout.rowHeight;
+    for (int k = 0; k < int(table.headers.size()); ++k)
+        layout.headerHeight =
+            std::max(layout.headerHeight, metrics.boundingRect(cellBox(layout, k, 1000),
+                                                               Qt::TextWordWrap, table.headers[k])
+                                                  .height() +
+                                              2);
+    return layout;
+}
+
+QRectF ReportPages::cellBox(const TableLayout& layout, int column, double height) const {
+    const auto k = std::size_t(column);
+    return QRectF(layout.left[k] + kCellPad, m_y, layout.widths[k] - 2 * kCellPad, height);
+}
+
+double ReportPages::tableStart(const ReportTable& table) {
+    const TableLayout sizes = layout(table);
+    return sizes.headerHeight + 2 * sizes.rowHeight;
+}
+
 void ReportPages::table(const ReportTable& table) {
     const QFont bodyFont = font(7.5);
     const QFont headerFont = font(7.5, true);
-    const double rowHeight = QFontMetricsF(bodyFont).height() + 2;
-    const double total = std::accumulate(table.widths.begin(), table.widths.end(), 0.0);
-    std::vector<double> left;
-    std::vector<double> widths;
-    double x = kMargin;
-    for (double w : table.widths) {
-        left.push_back(x);
-        widths.push_back(w / total * m_width);
-        x += widths.back();
-    }
+    const TableLayout sizes = layout(table);
+    const double rowHeight = sizes.rowHeight;
     const int columns = int(table.headers.size());
     const auto drawHeader = [&] {
-        m_painter.fillRect(QRectF(kMargin, m_y, m_width, rowHeight), kHeaderFill);
+        m_painter.fillRect(QRectF(kMargin, m_y, m_width, sizes.headerHeight), kHeaderFill);
         m_painter.setFont(headerFont);
         for (int k = 0; k < columns; ++k) {
-            const QRectF box(left[std::size_t(k)] + kCellPad, m_y,
-                             widths[std::size_t(k)] - 2 * kCellPad, rowHeight);
             const int align = k >= table.firstNumberColumn ? Qt::AlignRight : Qt::AlignLeft;
-            m_painter.drawText(box, align | Qt::AlignVCenter,
-                               m_painter.fontMetrics().elidedText(table.headers[k], Qt::ElideRight,
-                                                                  int(box.width())));
+            m_painter.drawText(cellBox(sizes, k, sizes.headerHeight),
+                               align | Qt::AlignVCenter | Qt::TextWordWrap, table.headers[k]);
         }
-        m_y += rowHeight;
+        m_y += sizes.headerHeight;
         m_painter.setPen(kRule);
         m_painter.drawLine(QPointF(kMargin, m_y), QPointF(kMargin + m_width, m_y));
         m_painter.setPen(Qt::black);
         m_painter.setFont(bodyFont);
     };
-    ensure(3 * rowHeight);
+    ensure(sizes.headerHeight + 2 * rowHeight);
     drawHeader();
     const QFontMetrics metrics(bodyFont, &m_writer);
     for (int r = 0; r < table.rows; ++r) {
@@ -151,8 +182,7 @@ void ReportPages::table(const ReportTable& table) {
             drawHeader();
         }
         for (int k = 0; k < columns; ++k) {
-            const QRectF box(left[std::size_t(k)] + kCellPad, m_y,
-                             widths[std::size_t(k)] - 2 * kCellPad, rowHeight);
+            const QRectF box = cellBox(sizes, k, rowHeight);
             const int align = k >= table.firstNumberColumn ? Qt::AlignRight : Qt::AlignLeft;
             QString text = table.cell(r, k);
             if (metrics.horizontalAdvance(text) > box.width())

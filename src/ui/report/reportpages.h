@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QPdfWriter;
@@ -35,10 +36,16 @@ public:
     int pageCount() const { return m_page; }
 
     void title(const QString& text);
-    // A heading; level 1 starts on a new page when asked.
+    // A heading. It is drawn with what comes next and goes to the next page
+    // with it, so a heading never ends a page.
     void heading(const QString& text, int level = 1);
-    void paragraph(const QString& text);
+    // A paragraph. A caption names in keepWith the height of the start of
+    // what it captions (tableStart for a table, a drawing's height): both go
+    // to the next page when that start would not fit under it.
+    void paragraph(const QString& text, double keepWith = 0);
     void table(const ReportTable& table);
+    // The height of a table's header row and its first two rows.
+    double tableStart(const ReportTable& table);
     // Room of the given height across the text width, on this page when it
     // fits, else on the next; the caller draws into it.
     QRectF reserve(double height);
@@ -52,7 +59,18 @@ public:
 
 private:
     void startPage();
+    // Starts a new page unless height, and the pending heading, fit on this
+    // one; then draws the pending heading.
     void ensure(double height);
+    // Where a table's columns lie and how tall its rows are.
+    struct TableLayout {
+        std::vector<double> left;
+        std::vector<double> widths;
+        double rowHeight = 0;
+        double headerHeight = 0; // with its headers wrapped
+    };
+    TableLayout layout(const ReportTable& table) const;
+    QRectF cellBox(const TableLayout& layout, int column, double height) const;
     double bottom() const;
 
     QPdfWriter& m_writer;
@@ -64,4 +82,6 @@ private:
     double m_height = 0;
     double m_y = 0;
     int m_page = 0;
+    // The headings waiting for what follows them, each with its level.
+    std::vector<std::pair<QString, int>> m_headings;
 };
