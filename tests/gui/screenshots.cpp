@@ -304,9 +304,18 @@ int main(int argc, char* argv[]) {
     processing->reject();
     QCoreApplication::processEvents();
 
-    auto box = QtDialogs::messageBox(
-        textValuesMessage(QStringLiteral("PIL pro capite (migliaia di euro)")),
-        QStringLiteral("Orvalta"), Dialogs::Icon::None, nullptr);
+    // A matrix refused for a number written with a decimal comma, read under
+    // C settings: the message locates the cell and explains the separator.
+    const QString refusedCsv = folder + QStringLiteral("/regioni_virgola.csv");
+    {
+        QFile csv(refusedCsv);
+        csv.open(QIODevice::WriteOnly);
+        csv.write("Regione,PIL pro capite (migliaia di euro),Occupati (%)\n"
+                  "Piemonte,31.2,66.1\nValle d'Aosta,\"35,4\",68.2\nLombardia,38.9,67.7\n");
+    }
+    const Expected<Matrix> refusedMatrix = carica_matrice(refusedCsv, Regional{QLocale::c()});
+    auto box = QtDialogs::messageBox(refusedMatrix ? QString() : refusedMatrix.error().message,
+                                     QStringLiteral("Orvalta"), Dialogs::Icon::None, nullptr);
     box->show();
     ok = save(*box, output + QStringLiteral("/refusal-message.png")) && ok;
 
