@@ -1,6 +1,7 @@
 #include "comparison/comparison.h"
 #include "comparison/comparisonfiles.h"
 #include "support/testsupport.h"
+#include "workflow/comparisonrun.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void ranksWithLeadingZerosKeptAsWritten();
     void labelsWithSemicolonsAndEmptyCorner();
     void secondRunWithFewerMethodsRewritesFiles();
+    void cancelledComparisonWritesNothing();
     void inconsistentFilesRefused_data();
     void inconsistentFilesRefused();
     void oversizedLaterFileRefused();
@@ -177,6 +179,18 @@ void TestComparison::labelsWithSemicolonsAndEmptyCorner() {
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")),
              QByteArrayLiteral(";ANIM;GNIM\r\n\"Trentino;Alto Adige\";1;1\r\n\"Friuli;VG\";3;2\r\n"
                                "Lazio;2;3\r\n"));
+}
+
+// Annulla pressed while the files are read: no comparison file is written.
+void TestComparison::cancelledComparisonWritesNothing() {
+    WorkProgress progress;
+    progress.cancel();
+    const Expected<ComparisonRun> run = compareAndSave(
+        path(QStringLiteral("w.xls")), entries({"MPI+", "GRAD"}), kItalian, &progress);
+    QVERIFY(!run);
+    QVERIFY(run.error().kind == FailureKind::Cancelled);
+    QVERIFY(!QFile::exists(path(QStringLiteral("w.xls.val.csv"))));
+    QVERIFY(!QFile::exists(path(QStringLiteral("w.xls.rnk.csv"))));
 }
 
 void TestComparison::secondRunWithFewerMethodsRewritesFiles() {

@@ -11,6 +11,10 @@ Expected<ComparisonRun> compareAndSave(const QString& workbook, const QStringLis
         compareMethods(QFileInfo(workbook).absolutePath(), entries, regional, progress);
     if (!comparison)
         return std::move(comparison).error();
+    // Stopped while reading: nothing is written, the earlier files stay.
+    if (progress && progress->cancelled())
+        return failure(FailureKind::Cancelled,
+                       QCoreApplication::translate("Workflow", "Confronto annullato."));
     if (progress)
         progress->report(
             QCoreApplication::translate("Workflow", "Scrittura dei file di confronto"));

@@ -22,6 +22,7 @@ struct ComparisonRun {
 // Fails, writing nothing, when the files do not belong together. A
 // comparison whose files cannot be written is returned all the same, saved
 // holding the File failure; the earlier files stay as they were. Progress,
-// when given, is told the reading, the computing and the writing.
+// when given, is told the reading, the computing and the writing; cancelled
+// by the time the files are read, it fails with Cancelled and writes nothing.
 Expected<ComparisonRun> compareAndSave(const QString& workbook, const QStringList& entries,
                                        const Regional& regional, WorkProgress* progress = nullptr);

@@ -181,12 +181,19 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
     Expected<ComparisonRun> run;
     const QString workbook = m_state.strMatrice;
     const BackgroundWork::Outcome outcome = m_work->run(
-        tr("Lettura dei risultati"), [&, regional = m_regional](WorkProgress& progress) {
+        tr("Lettura dei risultati"),
+        [&, regional = m_regional](WorkProgress& progress) {
             run = compareAndSave(workbook, entries, regional, &progress);
-        });
+        },
+        true);
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         showOutOfMemory(m_dialogs, tr("confrontare i metodi"));
         return RunOutcome::OutOfMemory;
+    }
+    if (!run && run.error().kind == FailureKind::Cancelled) {
+        // Stopped by the user: grids and files stay as they were.
+        m_stbStato->setPanelText(run.error().message);
+        return RunOutcome::Refused;
     }
     if (!run) {
         // The files do not belong together: grids and files stay as they were.
