@@ -26,6 +26,13 @@ and comparison of methods</translation>
     </message>
 </context>
 <context>
+    <name>Audit</name>
+    <message>
+        <source>Analisi annullata.</source>
+        <translation>Analysis cancelled.</translation>
+    </message>
+</context>
+<context>
     <name>AuditCharts</name>
     <message>
         <source>Distribuzione di %1</source>
@@ -2377,6 +2384,10 @@ Files left out:
     <message>
         <source>uno escluso alla volta</source>
         <translation>one left out at a time</translation>
+    </message>
+    <message>
+        <source>Confronto annullato.</source>
+        <translation>Comparison cancelled.</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "ui/audit/auditfigures.h"
 #include "ui/audit/auditwindow.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/backgroundwork.h"
@@ -115,6 +116,15 @@ void TestAuditWindow::opensWithTheAudit() {
     QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".audit.csv")));
     QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".coerenza.csv")));
     QVERIFY(m_dialogs.messages.isEmpty());
+
+    // Annulla pressed while the audit runs: nothing is written.
+    WorkProgress stopped;
+    stopped.cancel();
+    const QString other = m_dir->filePath(QStringLiteral("Altra.xlsx"));
+    const AuditFigures figures =
+        auditFigures(m_processing->matrix(), nullptr, other, *m_regional, &stopped);
+    QVERIFY(!figures.written && figures.written.error().kind == FailureKind::Cancelled);
+    QVERIFY(!QFile::exists(other + QStringLiteral(".audit.csv")));
 }
 
 void TestAuditWindow::correlationKindSwitchesHeatmap() {

@@ -42,10 +42,20 @@ Histogram histogramOf(const MatrixColumn& column, int units) {
 } // namespace
 
 AuditFigures auditFigures(const Matrix& matrix, const Structure* structure, const QString& workbook,
-                          const Regional& regional) {
+                          const Regional& regional, const WorkProgress* progress) {
     const MatrixAudit audit = auditMatrix(matrix, structure);
-    const AuditLines lines = auditLines(matrix, audit, regional);
     AuditFigures figures;
+    // Stopped by the user: nothing more is done, nothing written.
+    const auto stopped = [&] {
+        if (!progress || !progress->cancelled())
+            return false;
+        figures.written = failure(FailureKind::Cancelled,
+                                  QCoreApplication::translate("Audit", "Analisi annullata."));
+        return true;
+    };
+    if (stopped())
+        return figures;
+    const AuditLines lines = auditLines(matrix, audit, regional);
     figures.indicators = linesTable(lines.distributions);
     figures.coherence = linesTable(lines.coherence);
     const int m = matrix.indicatorCount();
@@ -68,6 +78,8 @@ AuditFigures auditFigures(const Matrix& matrix, const Structure* structure, cons
                          .values;
         figures.eigenvalues.push_back(std::move(values));
     }
+    if (stopped())
+        return figures;
     Expected<QStringList> written = writeAuditFiles(workbook, matrix, audit, regional);
     if (written)
         figures.files = std::move(*written);

@@ -4,6 +4,7 @@
 #include "framework/structure.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
+#include "shared/workprogress.h"
 #include "stats/matrix.h"
 
 #include <QString>
@@ -47,8 +48,10 @@ struct AuditFigures {
 
 // The audit of the matrix over its structure (null for none), its files
 // written beside workbook.
+// With progress cancelled before the files are written, written holds
+// Cancelled and nothing is written.
 AuditFigures auditFigures(const Matrix& matrix, const Structure* structure, const QString& workbook,
-                          const Regional& regional);
+                          const Regional& regional, const WorkProgress* progress = nullptr);
 
 // The table of ";"-separated lines, a row a line (quoted fields read back).
 TextTable linesTable(const QStringList& lines);

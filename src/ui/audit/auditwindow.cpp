@@ -201,12 +201,19 @@ bool AuditWindow::analyse() {
     const std::shared_ptr<const Matrix> matrix = m_processing->sharedMatrix();
     const std::shared_ptr<const Structure> structure = m_processing->structure();
     const QString workbook = m_processing->workbook();
-    const BackgroundWork::Outcome outcome =
-        m_work->run(tr("Analisi statistica"), [&, regional = m_regional](WorkProgress&) {
-            figures = auditFigures(*matrix, structure.get(), workbook, regional);
-        });
+    const BackgroundWork::Outcome outcome = m_work->run(
+        tr("Analisi statistica"),
+        [&, regional = m_regional](WorkProgress& progress) {
+            figures = auditFigures(*matrix, structure.get(), workbook, regional, &progress);
+        },
+        true);
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
         showOutOfMemory(m_dialogs, tr("l'analisi statistica"));
+        return false;
+    }
+    if (!figures.written && figures.written.error().kind == FailureKind::Cancelled) {
+        // Stopped by the user: what is on view and the files stay as they were.
+        m_status->setPanelText(figures.written.error().message);
         return false;
     }
     if (!figures.written)
