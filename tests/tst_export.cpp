@@ -38,6 +38,7 @@ private Q_SLOTS:
     void kendallOnlyWithTheRankSummary();
     void filesThatDoNotFitAreLeftOut_data();
     void filesThatDoNotFitAreLeftOut();
+    void analysesFitByMethodsAndReference();
     void unwritableDestination();
     void fullDiskLeavesNothing();
     void cellsReadBackAsWritten();
@@ -423,6 +424,22 @@ void TestExport::filesThatDoNotFitAreLeftOut() {
                  file + (methodFile ? QStringLiteral(" tralasciato. ") : QStringLiteral(" "))) &&
                  results.warnings[0].contains(cause),
              qPrintable(results.warnings[0]));
+}
+
+// The methods of an analysis fit the comparison's in any order with the same
+// first one, the reference.
+void TestExport::analysesFitByMethodsAndReference() {
+    AnalysisOrigin origin;
+    origin.methods = QStringList{"MPI+", "WROC", "GRAD"};
+    const QStringList reordered{"MPI+", "GRAD", "WROC"};
+    const QStringList otherFirst{"GRAD", "MPI+", "WROC"};
+    QCOMPARE(analysisMisfit(origin, &reordered, std::nullopt), QString());
+    QCOMPARE(
+        analysisMisfit(origin, &otherFirst, std::nullopt),
+        QStringLiteral("calcolata con riferimento MPI+, il confronto attuale ha per primo GRAD"));
+    origin.structure = QStringLiteral("sì");
+    QCOMPARE(analysisMisfit(origin, nullptr, false),
+             QStringLiteral("calcolata su una struttura, i risultati attuali senza"));
 }
 
 void TestExport::unwritableDestination() {

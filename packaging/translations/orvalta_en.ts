@@ -1148,6 +1148,10 @@ Files left out:
         <source>calcolata senza struttura, i risultati attuali su una struttura</source>
         <translation>computed without a structure, the current results over one</translation>
     </message>
+    <message>
+        <source>calcolata con riferimento %1, il confronto attuale ha per primo %2</source>
+        <translation>computed with %1 as reference, the current comparison has %2 first</translation>
+    </message>
 </context>
 <context>
     <name>RobustnessWindow</name>

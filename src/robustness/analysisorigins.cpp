@@ -80,7 +80,19 @@ std::optional<AnalysisOrigin> readAnalysisOrigin(const QString& strMatrice,
 
 QString analysisMisfit(const AnalysisOrigin& origin, const QStringList* compared,
                        std::optional<bool> structure) {
-    if (compared && origin.methods != *compared) {
+    // The order of the methods matters only through the first, the reference.
+    const auto sameSet = [](QStringList a, QStringList b) {
+        a.sort();
+        b.sort();
+        return a == b;
+    };
+    if (compared && sameSet(origin.methods, *compared) && !compared->isEmpty() &&
+        origin.methods.first() != compared->first())
+        return QCoreApplication::translate(
+                   "Robustness",
+                   "calcolata con riferimento %1, il confronto attuale ha per primo %2")
+            .arg(origin.methods.first(), compared->first());
+    if (compared && !sameSet(origin.methods, *compared)) {
         if (origin.methods.size() != compared->size())
             return QCoreApplication::translate(
                        "Robustness", "calcolata su %1 metodi, il confronto attuale ne ha %2")

@@ -33,7 +33,8 @@ std::optional<AnalysisOrigin> readAnalysisOrigin(const QString& strMatrice,
 
 // Why an analysis does not fit the current results: computed over other
 // methods than compared (method codes in order, when given: "calcolata su 9
-// metodi, il confronto attuale ne ha 3"), or with a structure when the
+// metodi, il confronto attuale ne ha 3") or with another first method, the
+// reference (the order of the others does not matter), or with a structure when the
 // results have none or the other way round (when structure says whether
 // they have one); empty when it fits.
 QString analysisMisfit(const AnalysisOrigin& origin, const QStringList* compared,
