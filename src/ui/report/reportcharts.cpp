@@ -1,5 +1,6 @@
 #include "ui/report/reportcharts.h"
 
+#include "ui/charts/rankaxis.h"
 #include "ui/grid/coefficientlegend.h"
 #include "ui/grid/divergingpalette.h"
 
@@ -105,9 +106,7 @@ void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTab
     painter.drawRect(plot);
     // The ranks from 0 to units + 1 left to right, as in the window's chart.
     const auto xOf = [&](double rank) { return plot.left() + rank / (units + 1) * plot.width(); };
-    const int tickStep = std::max(1, int(std::ceil(units / 8.0)));
-    for (int tick = 0; tick <= units; tick += tickStep) {
-        const int rank = std::max(1, tick);
+    for (const int rank : rankTicks(units)) {
         painter.drawLine(QPointF(xOf(rank), plot.bottom()), QPointF(xOf(rank), plot.bottom() + 2));
         painter.drawText(QRectF(xOf(rank) - 15, plot.bottom() + 2, 30, 9), Qt::AlignCenter,
                          QString::number(rank));
