@@ -362,9 +362,8 @@ void TestIndiceMP::automaticProcessing() {
     QCOMPARE(m_dialogs.messages.size(), 1);
     QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::None);
     const QStringList summary = m_dialogs.messages[0].text.split(u'\n');
-    QCOMPARE(summary.first(),
-             QStringLiteral("Elaborazione automatica: eseguiti 6 metodi su 9 "
-                            "(MPI+, MPI-, WROC, M1VZ, GRAD, INRE)."));
+    QCOMPARE(summary.first(), QStringLiteral("Elaborazione automatica: eseguiti 6 metodi su 9 "
+                                             "(MPI+, MPI-, WROC, M1VZ, GRAD, INRE)."));
     for (const char* refusal : {"M1NI Media aritmetica dei numeri indici base media\n"
                                 "ANIM - Il metodo non prevede valori strettamente negativi\n"
                                 "Prima cella: B3 (Beta, Reddito), valore -10.",

@@ -353,7 +353,8 @@ void TestRobustnessWindow::tooltipsNameTheUnit() {
 void TestRobustnessWindow::searchBoxChoosesUnits() {
     RobustnessWindow* w = open();
     QVERIFY(w);
-    w->pages().summaryGrid->sortByColumn(3, Qt::AscendingOrder); // rows in another order than the units
+    w->pages().summaryGrid->sortByColumn(
+        3, Qt::AscendingOrder); // rows in another order than the units
     UnitSearchBox* box = w->pages().searchBox;
     QTest::keyClicks(box, QStringLiteral(" ia "));
     QTest::keyClick(box, Qt::Key_Return);
