@@ -386,12 +386,13 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
     std::optional<QStringList> compared;
     if (collection.comparison)
         compared = methodCodesOfHeaders(collection.comparison->headers);
+    const std::map<QString, AnalysisOrigin> origins = readAnalysisOrigins(strMatrice);
     const auto fits = [&](const QString& path, bool ofComparison, bool withStructure) {
-        const std::optional<AnalysisOrigin> origin = readAnalysisOrigin(strMatrice, path);
-        if (!origin)
+        const auto origin = origins.find(fileName(path));
+        if (origin == origins.end())
             return true; // written before origins were recorded
         const QString misfit = analysisMisfit(
-            *origin, ofComparison && compared ? &*compared : nullptr,
+            origin->second, ofComparison && compared ? &*compared : nullptr,
             withStructure ? std::optional<bool>(structure != nullptr) : std::nullopt);
         if (misfit.isEmpty())
             return true;

@@ -29,11 +29,12 @@ std::vector<QStringList> readRecords(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return records;
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    const auto fieldCount = std::size_t(header().size());
     std::vector<FieldSpan> spans;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QString& line = lines[i];
         if (line.isEmpty() || !splitQuotedFields(QStringView(line), spans) ||
-            spans.size() != std::size_t(header().size()))
+            spans.size() != fieldCount)
             continue;
         QStringList fields;
         for (const FieldSpan& span : spans)
@@ -59,23 +60,19 @@ Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPa
     return writeTextFile(path, lines);
 }
 
-std::optional<AnalysisOrigin> readAnalysisOrigin(const QString& strMatrice,
-                                                 const QString& analysisPath) {
-    const QString name = QFileInfo(analysisPath).fileName();
+std::map<QString, AnalysisOrigin> readAnalysisOrigins(const QString& strMatrice) {
+    std::map<QString, AnalysisOrigin> origins;
     for (const QStringList& record :
          readRecords(resultFileName(strMatrice, ResultFileKind::Origins))) {
-        if (record.first() != name)
-            continue;
-        AnalysisOrigin origin;
+        AnalysisOrigin& origin = origins[record[0]];
         origin.methods = record[1].split(kSeparator, Qt::SkipEmptyParts);
         origin.reference = record[2];
         origin.indicators = record[3];
         origin.structure = record[4];
         origin.missing = record[5];
         origin.outliers = record[6];
-        return origin;
     }
-    return std::nullopt;
+    return origins;
 }
 
 QString analysisMisfit(const AnalysisOrigin& origin, const QStringList* compared,

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 
 // What an analysis file was computed from, recorded beside the workbook in
@@ -26,10 +27,10 @@ struct AnalysisOrigin {
 Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPath,
                             const AnalysisOrigin& origin);
 
-// The origin recorded for the analysis file; nothing for a file written
-// before origins were recorded, or when the record cannot be read.
-std::optional<AnalysisOrigin> readAnalysisOrigin(const QString& strMatrice,
-                                                 const QString& analysisPath);
+// The origins recorded beside the workbook, by analysis file name (bare);
+// a file written before origins were recorded has none. Empty when the
+// record cannot be read.
+std::map<QString, AnalysisOrigin> readAnalysisOrigins(const QString& strMatrice);
 
 // Why an analysis does not fit the current results: computed over other
 // methods than compared (method codes in order, when given: "calcolata su 9
