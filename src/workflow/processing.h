@@ -169,6 +169,8 @@ private:
     // the coverage threshold of m_gaps: the coverage of each unit in each
     // group. Empty without gaps.
     std::vector<unsigned char> m_keptMissing;
+    // The coverage threshold of the groups: the treatment's.
+    double m_groupMinCoverage = 0.0;
     // The label column of the result files, formatted at the first run on
     // the matrix and shared by the runs after it.
     std::shared_ptr<const ResultLabels> m_labels;
