@@ -97,9 +97,8 @@ QStringList gapsSummary(const GapsRecord& gaps, const Regional& regional) {
     for (const QString& group : gaps.emptiedGroups)
         lines.push_back(emptiedGroupText(group));
     if (!gaps.leftOut.unitsWithoutIndex.empty())
-        lines.push_back(QCoreApplication::translate(
-                            "Treatment", "Unità senza alcun elemento disponibile di un gruppo fino "
-                                         "all'indice complessivo, escluse: %1")
-                            .arg(namesOf(gaps.units, gaps.leftOut.unitsWithoutIndex, regional)));
+        lines.push_back(
+            QCoreApplication::translate("Treatment", "Unità senza indice complessivo: %1")
+                .arg(namesOf(gaps.units, gaps.leftOut.unitsWithoutIndex, regional)));
     return lines;
 }
