@@ -125,7 +125,8 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     std::vector<int> withoutIndex;
     const bool describeOnly =
         m_missingChoice.treatment == MissingTreatment::Refuse && m_missingChoice.keepGaps;
-    if (structure && *structure && anyMissing && !describeOnly) {
+    if (structure && *structure && anyMissing && !describeOnly &&
+        choice.treatment != MissingTreatment::Refuse) {
         const auto units = std::size_t(read->unitCount());
         std::vector<unsigned char> mask;
         mask.reserve(units * (names.size() - ruled.indicators.size()));
