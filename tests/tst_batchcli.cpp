@@ -28,6 +28,7 @@ private Q_SLOTS:
     void monteCarlo();
     void gaps_data();
     void gaps();
+    void gapsUnderAStructure();
     void completeMatrixUnderEveryTreatment();
 };
 
@@ -604,6 +605,41 @@ void TestBatchCli::gaps() {
     }
     if (args.first() == "audit")
         QVERIFY(fileContents(workbook + ".audit.csv").contains("\r\nA;+;3.7500;"));
+}
+
+// At a threshold of 19%: F (1 of 6) is left out, and with it G4, its only
+// group; U4 has only E, of weight 0, so no overall index: left out too.
+// The coverage file counts units over the indicators kept, groups over the
+// units kept.
+void TestBatchCli::gapsUnderAStructure() {
+    qputenv("LC_ALL", "C.UTF-8");
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("lacune.csv");
+    QVERIFY(writeFileBytes(workbook, "Unità;A;B;C;D;E;F\r\nU1;1;5;2;3;1;\r\nU2;2;4;3;1;;3\r\n"
+                                     "U3;3;;1;2;;\r\nU4;;;;;7;\r\nU5;5;6;4;4;;\r\n"
+                                     "U6;4;7;5;6;2;\r\n"));
+    QVERIFY(writeFileBytes(workbook + ".struttura.csv", "Elemento;Padre;Peso\r\nA;G1;\r\nB;G2;\r\n"
+                                                        "C;G2;\r\nD;G3;\r\nE;;0\r\nF;G4;\r\n"));
+    const BatchRun run = runBatch(
+        {"run", workbook, "--missing", "available", "--min-coverage", "0.19", "--methods", "M1VZ"});
+    QCOMPARE(run.exitCode, 0);
+    for (const char* line : {"Indicatori con copertura inferiore al 19%: F\n",
+                             "Struttura: il gruppo G4 resta senza indicatori ed è escluso.\n",
+                             "Unità senza indice complessivo: U4\n"})
+        QVERIFY2(run.out.contains(QString::fromUtf8(line)), qPrintable(run.out + run.err));
+    QVERIFY(!fileContents(workbook + ".outM1VZ.csv").contains("U4"));
+    QVERIFY(fileContents(workbook + ".dimM1VZ.csv").startsWith("Unità;G1;G2;G3\r\n"));
+    const QByteArray coverage = fileContents(workbook + ".copertura.csv");
+    QVERIFY2(coverage.contains("\r\nF;indicatore;1;5;0.1667\r\n") &&
+                 coverage.contains("\r\nU2;unita;4;1;0.8000\r\n") &&
+                 coverage.contains("\r\nU4;unita;1;4;0.2000\r\n") &&
+                 coverage.contains("\r\nU3;G2;1;1;0.5000\r\n") && !coverage.contains("U4;G") &&
+                 !coverage.contains(";G4;"),
+             coverage.constData());
+    QCOMPARE(runBatch({"sensitivity", workbook, "GRAD", "--missing", "available", "--min-coverage",
+                       "0.19"})
+                 .exitCode,
+             0);
 }
 
 // A matrix without gaps: every treatment leaves every result file as it is.

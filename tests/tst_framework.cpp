@@ -33,6 +33,13 @@ std::vector<QString> names(const Matrix& matrix) {
     return result;
 }
 
+std::size_t elementNamed(const Structure& structure, const char* name) {
+    for (std::size_t e = 0; e < structure.elements.size(); ++e)
+        if (structure.elements[e].name == QLatin1String(name))
+            return e;
+    return structure.elements.size();
+}
+
 } // namespace
 
 class TestFramework : public QObject {
@@ -45,6 +52,8 @@ private Q_SLOTS:
     void weightedFormulas();
     void equalWeightsAreTheFlatMethods();
     void leavingOutTheOnlyIndicatorOfAGroup();
+    void unitWithoutAGroup();
+    void groupsEmptiedByLeftOutIndicators();
 };
 
 void TestFramework::refusals_data() {
@@ -173,20 +182,96 @@ void TestFramework::leavingOutTheOnlyIndicatorOfAGroup() {
     const auto structure = buildStructure(
         structureSheetOf({{"A", "G1", ""}, {"B", "G1", ""}, {"C", "G2", ""}}), names(matrix), kC);
     QVERIFY(structure);
-    const auto element = [&](const char* name) {
-        for (std::size_t e = 0; e < structure->elements.size(); ++e)
-            if (structure->elements[e].name == QLatin1String(name))
-                return int(e);
-        return -1;
-    };
-    const auto withoutC = withoutElement(*structure, element("C"));
-    const auto withoutG2 = withoutElement(*structure, element("G2"));
+    const auto withoutC = withoutElement(*structure, int(elementNamed(*structure, "C")));
+    const auto withoutG2 = withoutElement(*structure, int(elementNamed(*structure, "G2")));
     QVERIFY(withoutC && withoutG2);
     const auto byIndicator = computeFramework(MethodPosition::MpiPositivo, matrix, *withoutC);
     const auto byGroup = computeFramework(MethodPosition::MpiPositivo, matrix, *withoutG2);
     QVERIFY2(byIndicator, byIndicator ? "" : qPrintable(byIndicator.error().message));
     QVERIFY(byGroup);
     QCOMPARE(byIndicator->overall().index, byGroup->overall().index);
+}
+
+// A unit without any element of a group gets no index of it nor of the
+// groups that hold only it; the groups above take what it has, and a unit
+// with nothing gets no overall index (ranked last). The same with the cells
+// filled, when the unit is below the coverage threshold of the group.
+void TestFramework::unitWithoutAGroup() {
+    const double x = NAN;
+    // G3 holds only G1, G1 only A. U1 lacks A, U5 everything.
+    const Matrix matrix =
+        gappyMatrix({{x, 2, 3, 4, x}, {1, 5, 2, 7, x}, {3, 1, 4, 2, x}},
+                    {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    const auto structure = buildStructure(
+        structureSheetOf({{"A", "G1", ""}, {"G1", "G3", ""}, {"B", "G2", ""}, {"C", "G2", ""}}),
+        names(matrix), kC);
+    QVERIFY(structure);
+    const std::size_t g1 = elementNamed(*structure, "G1");
+    const std::size_t g2 = elementNamed(*structure, "G2");
+    const std::size_t g3 = elementNamed(*structure, "G3");
+    Matrix filled = matrix;
+    for (std::size_t k = 0; k < filled.values.size(); ++k)
+        filled.values[k] += matrix.missing[k] ? 2.5 : 0.0;
+    filled.missing.clear();
+    const GroupCoverage coverage{&matrix.missing, 0.5};
+    for (const MethodInfo& method : methodTable())
+        for (const bool fill : {false, true}) {
+            const auto run =
+                fill ? computeFramework(MethodPosition(method.position), filled, *structure,
+                                        coverage)
+                     : computeFramework(MethodPosition(method.position), matrix, *structure);
+            QVERIFY2(run, run ? "" : qPrintable(run.error().message));
+            QVERIFY(std::isnan(run->groups[g1].index[0]) && std::isnan(run->groups[g3].index[0]));
+            QVERIFY(std::isfinite(run->groups[g2].index[0]));
+            QVERIFY(std::isfinite(run->overall().index[0]));
+            QVERIFY(std::isnan(run->overall().index[4]));
+            QCOMPARE(run->overall().ranks[4], 5);
+        }
+    // Under the z-score mean U1's overall index is its standardised G2 index.
+    const auto z = computeFramework(MethodPosition::MediaValoriZ, matrix, *structure);
+    const std::vector<double>& g = z->groups[g2].index;
+    const double mean = (g[0] + g[1] + g[2] + g[3]) / 4.0;
+    double squares = 0.0;
+    for (int i = 0; i < 4; ++i)
+        squares += (g[std::size_t(i)] - mean) * (g[std::size_t(i)] - mean);
+    QVERIFY(near(z->overall().index[0], (g[0] - mean) / std::sqrt(squares / 4.0)));
+    // Found from the gaps alone, with or without a threshold.
+    const std::vector<unsigned char> lacking{0, 0, 0, 0, 1};
+    QCOMPARE(unitsWithoutOverallIndex(*structure, 5, matrix.missing, 0.0), lacking);
+    QCOMPARE(unitsWithoutOverallIndex(*structure, 5, matrix.missing, 0.5), lacking);
+    QVERIFY(unitsWithoutOverallIndex(*structure, 5, {}, 0.5).empty());
+}
+
+// Indicators left out that empty their groups take the groups with them:
+// the siblings' shares are those of weight 0.
+void TestFramework::groupsEmptiedByLeftOutIndicators() {
+    const Matrix matrix = matrixOf({{1, 2, 3, 4}, {10, 30, 20, 15}, {5, 1, 4, 2}},
+                                   {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    const auto structure = buildStructure(
+        structureSheetOf(
+            {{"A", "G1", ""}, {"G1", "G3", ""}, {"G3", "", "3"}, {"B", "G2", ""}, {"C", "G2", ""}}),
+        names(matrix), kC);
+    QVERIFY(structure);
+    std::vector<int> emptied;
+    const auto kept = keptStructure(*structure, {-1, 0, 1}, &emptied);
+    QVERIFY(kept);
+    QCOMPARE(emptied, (std::vector<int>{int(elementNamed(*structure, "G1")),
+                                        int(elementNamed(*structure, "G3"))}));
+    QCOMPARE(kept->groups.size(), std::size_t(1));
+    QCOMPARE(kept->elements[std::size_t(kept->groups[0])].name, QStringLiteral("G2"));
+    const std::size_t b = elementNamed(*kept, "B");
+    QCOMPARE(kept->elements[b].indicator, 0);
+    QVERIFY(near(kept->effectiveWeight(int(b)), 0.5));
+    // The same index as G3 at weight 0 over the whole matrix.
+    Structure zero = *structure;
+    zero.elements[elementNamed(zero, "G3")].weight = 0.0;
+    const Matrix withoutA =
+        matrixOf({{10, 30, 20, 15}, {5, 1, 4, 2}}, {QStringLiteral("B"), QStringLiteral("C")});
+    const auto left = computeFramework(MethodPosition::Wroclaw, withoutA, *kept);
+    const auto weighed = computeFramework(MethodPosition::Wroclaw, matrix, zero);
+    QVERIFY(left && weighed);
+    QCOMPARE(left->overall().index, weighed->overall().index);
+    QVERIFY(!keptStructure(*structure, {-1, -1, -1}));
 }
 
 QTEST_GUILESS_MAIN(TestFramework)

@@ -1,3 +1,5 @@
+#include "support/testsupport.h"
+
 #include "methods/methodcomputation.h"
 #include "methods/methodsteps.h"
 #include "shared/regional.h"
@@ -18,23 +20,8 @@ bool near(double a, double b, double tolerance = 1e-9) {
     return std::fabs(a - b) <= tolerance * std::max(1.0, std::fabs(b));
 }
 
-// A matrix of the given columns; NAN marks a missing cell.
 Matrix gappy(const std::vector<std::vector<double>>& columns) {
-    const int n = int(columns.front().size());
-    Matrix matrix = Matrix::ofSize(n, int(columns.size()));
-    matrix.missing.assign(matrix.values.size(), 0);
-    for (std::size_t j = 0; j < columns.size(); ++j) {
-        matrix.indicators[j] = CellValue(QStringLiteral("I%1").arg(j + 1));
-        for (int i = 0; i < n; ++i) {
-            const double x = columns[j][std::size_t(i)];
-            const bool missing = std::isnan(x);
-            matrix.value(i, int(j)) = missing ? 0.0 : x;
-            matrix.missing[j * std::size_t(n) + std::size_t(i)] = missing ? kMissingEmpty : 0;
-        }
-    }
-    for (int i = 0; i < n; ++i)
-        matrix.units[std::size_t(i)] = CellValue(QStringLiteral("U%1").arg(i + 1));
-    return matrix;
+    return gappyMatrix(columns);
 }
 
 } // namespace
@@ -70,6 +57,13 @@ void TestMissing::coverageRuleIndicatorsThenUnits() {
     const Coverage coverage = coverageOf(matrix);
     QCOMPARE(coverage.missingCells(), qint64(3));
     QCOMPARE(coverage.units[1].available, 2);
+    // What the rule compares: units over the indicators it keeps (U2 has
+    // 2 of 3 over all, both of I1 and I3), indicators over every unit.
+    const Coverage ruled = ruleCoverage(matrix, 0.65);
+    QCOMPARE(ruled.units[1].share(), 1.0);
+    QCOMPARE(ruled.units[3].share(), 0.5);
+    QCOMPARE(ruled.indicators[1].share(), 0.5);
+    QCOMPARE(ruled.missingCells(), qint64(3));
 }
 
 void TestMissing::refusals() {
@@ -79,10 +73,17 @@ void TestMissing::refusals() {
     const auto refused = treatMissing(some, MissingTreatment::Refuse, 0.0, kC);
     QVERIFY(!refused);
     QCOMPARE(refused.error().message.section(u'\n', 0, 0), nullValuesMessage(QStringLiteral("I1")));
-    // An indicator without a value is refused even when nothing is left out.
-    const auto empty = treatMissing(gappy({{x, x, x}, {3, 4, 5}}), MissingTreatment::Mean, 0.0, kC);
+    // An indicator or unit without a value is refused when nothing is left
+    // out; above 0 the rule leaves it out like any other.
+    const Matrix blank = gappy({{x, x, x, x}, {x, 4, 5, 1}, {x, 2, 7, 3}});
+    const auto empty = treatMissing(blank, MissingTreatment::Mean, 0.0, kC);
     QVERIFY(!empty);
     QVERIFY(empty.error().message.contains(QStringLiteral("I1")));
+    const auto leftOut = treatMissing(blank, MissingTreatment::Mean, 0.1, kC);
+    QVERIFY(leftOut);
+    QCOMPARE(leftOut->leftOut.indicators, std::vector<int>{0});
+    QCOMPARE(leftOut->leftOut.units, std::vector<int>{0});
+    QCOMPARE(leftOut->matrix.unitCount(), 3);
     // A text that is no number is still refused.
     Matrix text = some;
     text.missing[2] = kInvalidValue;

@@ -268,6 +268,20 @@ void TestRobustness::sensitivityOverStructure() {
     const QStringList lines = sensitivityTable(*run).joinedRows();
     QVERIFY2(lines[0].endsWith(";Salute;Lavoro;Spostamento massimo;Indicatore"),
              qPrintable(lines[0]));
+    // A unit with Salute's indicators alone has no overall index without
+    // Salute: no shift there, and none taken as its largest.
+    Matrix gappy = matrix;
+    const auto n = std::size_t(gappy.unitCount());
+    gappy.missing.assign(gappy.values.size(), 0);
+    for (std::size_t j = 2; j < names.size(); ++j)
+        gappy.missing[j * n] = kMissingEmpty;
+    const Expected<IndicatorSensitivity> partial =
+        indicatorSensitivity(gappy, MethodPosition::MpiPositivo, kItalian, nullptr, &*structure);
+    QVERIFY2(partial, qPrintable(failureMessage(partial)));
+    QCOMPARE(partial->shifts[8][0], IndicatorSensitivity::kNoShift);
+    QVERIFY(partial->shifts[9][0] != IndicatorSensitivity::kNoShift);
+    QVERIFY(partial->largestIndicator(0) != 8);
+    QCOMPARE(sensitivityTable(*partial).joinedRows()[1].split(u';')[10], QString());
 }
 
 void TestRobustness::refusedRuns() {

@@ -39,6 +39,53 @@ std::vector<unsigned char> markWithoutIndex(const Structure& structure, int grou
     return without;
 }
 
+// The method over a view where some units may have no available column:
+// the columns transformed over every unit, as without them, and the index
+// aggregated over the units with some available column only; the others
+// get none (NaN, ranked after the others).
+Expected<MethodOutput> computeOverAvailableUnits(MethodPosition position, const MatrixView& view) {
+    const auto n = std::size_t(view.units);
+    if (!view.hasMissing())
+        return computeMethod(position, view);
+    std::vector<std::size_t> some;
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::any_of(view.columns.begin(), view.columns.end(),
+                        [i](const MatrixColumn& column) { return !column.isMissing(int(i)); }))
+            some.push_back(i);
+    if (some.size() == n)
+        return computeMethod(position, view);
+    if (Status accepted = acceptsData(position, view); !accepted)
+        return std::move(accepted).error();
+    MethodOutput output;
+    output.transformed = transformColumns(position, view);
+    output.index.assign(n, std::nan(""));
+    if (!some.empty()) {
+        // The transformed columns of the units with some available column.
+        const std::size_t k = some.size();
+        std::vector<double> values(k * view.columns.size());
+        std::vector<unsigned char> missing(values.size(), 0);
+        MatrixView compact;
+        compact.units = int(k);
+        for (std::size_t j = 0; j < view.columns.size(); ++j) {
+            for (std::size_t r = 0; r < k; ++r) {
+                values[j * k + r] = output.transformed[j * n + some[r]];
+                missing[j * k + r] = view.columns[j].isMissing(int(some[r])) ? 1 : 0;
+            }
+            MatrixColumn column = view.columns[j];
+            column.values = values.data() + j * k;
+            column.missing = missing.data() + j * k;
+            compact.columns.push_back(column);
+        }
+        Expected<std::vector<double>> index = aggregateColumns(position, compact);
+        if (!index)
+            return std::move(index).error();
+        for (std::size_t r = 0; r < k; ++r)
+            output.index[some[r]] = (*index)[r];
+    }
+    output.ranks = rankIndex(output.index, methodAt(position).ascending);
+    return output;
+}
+
 } // namespace
 
 MatrixView groupView(const Structure& structure, int group, const Matrix& matrix,
@@ -99,7 +146,7 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
                 return structure.elements[std::size_t(child)].weight > 0.0;
             }))
             continue;
-        Expected<MethodOutput> output = computeMethod(
+        Expected<MethodOutput> output = computeOverAvailableUnits(
             position, groupView(structure, group, matrix, run.groups, method.ascending,
                                 gaps ? &run.withoutIndex : nullptr));
         if (!output) {
@@ -118,4 +165,96 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
         run.groups[std::size_t(group)] = std::move(*output);
     }
     return run;
+}
+
+std::vector<unsigned char> unitsWithoutOverallIndex(const Structure& structure, int units,
+                                                    const std::vector<unsigned char>& missing,
+                                                    double minCoverage) {
+    if (missing.empty())
+        return {};
+    const auto n = std::size_t(units);
+    // Per group, 1 for each unit without an index of it.
+    std::vector<std::vector<unsigned char>> without(structure.elements.size());
+    for (const int group : structure.bottomUp()) {
+        const StructureElement& element = structure.elements[std::size_t(group)];
+        std::vector<unsigned char> lacks(n, 1);
+        for (const int child : element.children) {
+            const StructureElement& e = structure.elements[std::size_t(child)];
+            if (e.weight == 0.0)
+                continue;
+            for (std::size_t i = 0; i < n; ++i) {
+                const bool available = e.isGroup() ? !without[std::size_t(child)].empty() &&
+                                                         !without[std::size_t(child)][i]
+                                                   : !missing[std::size_t(e.indicator) * n + i];
+                if (available)
+                    lacks[i] = 0;
+            }
+        }
+        if (group != structure.root && minCoverage > 0.0) {
+            const std::vector<int> columns = structure.indicatorsBeneath(group);
+            for (std::size_t i = 0; i < n && !columns.empty(); ++i) {
+                int available = 0;
+                for (const int j : columns)
+                    available += missing[std::size_t(j) * n + i] ? 0 : 1;
+                if (double(available) / double(columns.size()) < minCoverage)
+                    lacks[i] = 1;
+            }
+        }
+        without[std::size_t(group)] = std::move(lacks);
+    }
+    std::vector<unsigned char>& overall = without[std::size_t(structure.root)];
+    if (std::none_of(overall.begin(), overall.end(), [](unsigned char flag) { return flag != 0; }))
+        return {};
+    return std::move(overall);
+}
+
+std::optional<Structure> keptStructure(const Structure& structure, const std::vector<int>& columnOf,
+                                       std::vector<int>* emptied) {
+    const std::size_t count = structure.elements.size();
+    std::vector<char> removed(count, 0);
+    for (std::size_t e = 0; e < count; ++e) {
+        const StructureElement& element = structure.elements[e];
+        if (!element.isGroup() && columnOf[std::size_t(element.indicator)] < 0)
+            removed[e] = 1;
+    }
+    // Bottom-up: a group left with no element of weight above 0 goes too.
+    for (const int group : structure.bottomUp()) {
+        const std::vector<int>& children = structure.elements[std::size_t(group)].children;
+        const bool anyLeft = std::any_of(children.begin(), children.end(), [&](int child) {
+            return !removed[std::size_t(child)] &&
+                   structure.elements[std::size_t(child)].weight > 0.0;
+        });
+        if (!anyLeft) {
+            if (group == structure.root)
+                return std::nullopt;
+            removed[std::size_t(group)] = 1;
+        }
+    }
+    Structure kept;
+    kept.source = structure.source;
+    std::vector<int> at(count, -1);
+    for (std::size_t e = 0; e < count; ++e)
+        if (!removed[e]) {
+            at[e] = int(kept.elements.size());
+            kept.elements.push_back(structure.elements[e]);
+        }
+    for (StructureElement& element : kept.elements) {
+        if (element.parent >= 0)
+            element.parent = at[std::size_t(element.parent)];
+        if (!element.isGroup())
+            element.indicator = columnOf[std::size_t(element.indicator)];
+        std::vector<int> children;
+        for (const int child : element.children)
+            if (at[std::size_t(child)] >= 0)
+                children.push_back(at[std::size_t(child)]);
+        element.children = std::move(children);
+    }
+    kept.root = at[std::size_t(structure.root)];
+    for (const int group : structure.groups) {
+        if (at[std::size_t(group)] >= 0)
+            kept.groups.push_back(at[std::size_t(group)]);
+        else if (emptied)
+            emptied->push_back(group);
+    }
+    return kept;
 }

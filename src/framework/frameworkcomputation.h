@@ -30,6 +30,13 @@ struct FrameworkRun {
 // lowest index). A refusal names the group ("MPI+ - dimensione Salute:
 // ..."), except the overall index's.
 //
+// A unit with no available element of weight above 0 in a group (an
+// indicator's cell missing, or no index of a group inside it) gets no index
+// for the group: its index is computed, by the method's available-case
+// rules, over the units that have some element, each column transformed
+// over every unit as usual. So up to the overall index, where such a unit
+// has no index either (NaN, ranked after the others).
+//
 // With gaps (GroupCoverage given), a unit whose share of available cells
 // over the indicators beneath a group is below minCoverage, or whose index
 // of the group cannot be computed, gets no index for it (NaN, ranked after
@@ -49,6 +56,27 @@ std::optional<Structure> withoutElement(const Structure& structure, int element)
 Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
                                         const Structure& structure,
                                         const GroupCoverage& coverage = {});
+
+// Per unit, 1 when it gets no overall index from computeFramework: bottom-up,
+// a unit has no index of a group when none of the group's elements of
+// weight above 0 is available to it (an indicator's cell missing, a group
+// it has no index of), or, for every group but the overall one, when its
+// share of available cells over the indicators beneath the group is below
+// minCoverage. missing is laid out as Matrix::missing over units and the
+// structure's indicator columns; empty when none is missing. Empty when
+// every unit has an overall index.
+std::vector<unsigned char> unitsWithoutOverallIndex(const Structure& structure, int units,
+                                                    const std::vector<unsigned char>& missing,
+                                                    double minCoverage);
+
+// The structure over the indicators kept: columnOf gives, per indicator
+// column of the structure, its column in the matrix kept, -1 for one left
+// out. Every element of an indicator left out is removed, and so is every
+// group left with no element of weight above 0 (emptied, when given, gets
+// those in Structure::groups, in that order): the siblings' shares are
+// those of weight 0. Empty when the overall index is left with no element.
+std::optional<Structure> keptStructure(const Structure& structure, const std::vector<int>& columnOf,
+                                       std::vector<int>* emptied = nullptr);
 
 // The view of a group's elements of weight above 0 over the matrix and the
 // indices already computed for the groups inside it.

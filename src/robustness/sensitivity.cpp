@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -21,7 +22,7 @@ int IndicatorSensitivity::largestShift(int unit) const {
 int IndicatorSensitivity::largestIndicator(int unit) const {
     int best = -1;
     for (std::size_t j = 0; j < shifts.size(); ++j) {
-        if (shifts[j].empty())
+        if (shifts[j].empty() || shifts[j][std::size_t(unit)] == kNoShift)
             continue;
         if (best < 0 || std::abs(shifts[j][std::size_t(unit)]) >
                             std::abs(shifts[std::size_t(best)][std::size_t(unit)]))
@@ -57,6 +58,11 @@ MethodRanking rankOverStructure(const Matrix& matrix, const std::optional<Struct
         return ranking;
     }
     ranking.ranks = std::move(run->groups[std::size_t(run->root)].ranks);
+    // A unit without an overall index has no rank.
+    const std::vector<double>& index = run->groups[std::size_t(run->root)].index;
+    for (std::size_t i = 0; i < index.size(); ++i)
+        if (std::isnan(index[i]))
+            ranking.ranks[i] = IndicatorSensitivity::kNoShift;
     return ranking;
 }
 
@@ -132,7 +138,10 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
             result.refusals.append(QString());
             shift.resize(n);
             for (std::size_t i = 0; i < n; ++i)
-                shift[i] = runs[j].ranks[i] - result.ranks[i];
+                shift[i] = runs[j].ranks[i] == IndicatorSensitivity::kNoShift ||
+                                   result.ranks[i] == IndicatorSensitivity::kNoShift
+                               ? IndicatorSensitivity::kNoShift
+                               : runs[j].ranks[i] - result.ranks[i];
         }
         result.shifts.push_back(std::move(shift));
     }
@@ -155,7 +164,7 @@ TextTable sensitivityTable(const IndicatorSensitivity& sensitivity) {
         table.setCell(i + 1, 1, QString::number(sensitivity.ranks[std::size_t(i)]));
         for (int j = 0; j < m; ++j) {
             const std::vector<int>& shift = sensitivity.shifts[std::size_t(j)];
-            if (!shift.empty())
+            if (!shift.empty() && shift[std::size_t(i)] != IndicatorSensitivity::kNoShift)
                 table.setCell(i + 1, j + 2, QString::number(shift[std::size_t(i)]));
         }
         const int largest = sensitivity.largestIndicator(i);

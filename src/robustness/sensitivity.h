@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <vector>
 
 // How the ranks of one method move when each indicator is left out in turn.
@@ -28,15 +29,17 @@ struct IndicatorSensitivity {
     std::vector<int> ranks; // the rank of each unit with every indicator
     // shifts[j][i]: rank of unit i without indicator j (for j past the
     // indicators, without group j - m) minus its rank with all; empty when
-    // the method refused the matrix without it.
+    // the method refused the matrix without it; kNoShift when the unit has
+    // no overall index without it (every element it has lies beneath it).
     std::vector<std::vector<int>> shifts;
+    static constexpr int kNoShift = std::numeric_limits<int>::min();
     QStringList refusals; // per indicator, then group: the refusal message, empty when it ran
 
     // The name of the indicator or group left out in run j of shifts.
     const QString& leftOut(int j) const;
     // The largest absolute shift of unit i and the run (0-based, as shifts)
-    // that causes it, the first one on a tie; -1 when every left-out run was
-    // refused.
+    // that causes it, the first one on a tie; -1 when no left-out run gives
+    // it a shift.
     int largestShift(int unit) const;
     int largestIndicator(int unit) const;
     // True when some left-out run was refused.

@@ -157,10 +157,8 @@ std::vector<unsigned char> filledMask(const GapsRecord& gaps, const Matrix& matr
         return {};
     std::vector<int> unitAt(gaps.units.size(), -1);
     std::vector<int> indicatorAt(gaps.indicators.size(), -1);
-    int kept = 0;
-    for (int i = 0; i < int(gaps.units.size()); ++i)
-        if (!std::binary_search(gaps.leftOut.units.begin(), gaps.leftOut.units.end(), i))
-            unitAt[std::size_t(i)] = kept++;
+    for (std::size_t k = 0; k < gaps.keptUnits.size(); ++k)
+        unitAt[std::size_t(gaps.keptUnits[k])] = int(k);
     for (std::size_t c = 0; c < gaps.keptIndicators.size(); ++c)
         indicatorAt[std::size_t(gaps.keptIndicators[c])] = int(c);
     std::vector<unsigned char> result(matrix.values.size(), 0);
@@ -171,6 +169,12 @@ std::vector<unsigned char> filledMask(const GapsRecord& gaps, const Matrix& matr
             result[std::size_t(j) * matrix.units.size() + std::size_t(i)] = 1;
     }
     return result;
+}
+
+QString emptiedGroupText(const QString& group) {
+    return QCoreApplication::translate(
+               "Treatment", "Struttura: il gruppo %1 resta senza indicatori ed è escluso.")
+        .arg(group);
 }
 
 QString gapsQuestion(const Coverage& coverage, const Regional& regional) {
@@ -207,29 +211,40 @@ Coverage coverageOf(const Matrix& matrix) {
     return coverage;
 }
 
+Coverage ruleCoverage(const Matrix& matrix, double minCoverage) {
+    Coverage coverage = coverageOf(matrix);
+    std::vector<int> kept;
+    for (int j = 0; j < matrix.indicatorCount(); ++j)
+        if (coverage.indicators[std::size_t(j)].share() >= minCoverage)
+            kept.push_back(j);
+    if (kept.empty())
+        return coverage;
+    for (int i = 0; i < matrix.unitCount(); ++i) {
+        CoverageCount& count = coverage.units[std::size_t(i)];
+        count = {};
+        for (const int j : kept)
+            (matrix.isMissing(i, j) ? count.missing : count.available)++;
+    }
+    return coverage;
+}
+
 LeftOut coverageRule(const Matrix& matrix, double minCoverage) {
     LeftOut leftOut;
-    const Coverage coverage = coverageOf(matrix);
-    std::vector<int> kept;
-    for (int j = 0; j < matrix.indicatorCount(); ++j) {
+    const Coverage coverage = ruleCoverage(matrix, minCoverage);
+    for (int j = 0; j < matrix.indicatorCount(); ++j)
         if (coverage.indicators[std::size_t(j)].share() < minCoverage)
             leftOut.indicators.push_back(j);
-        else
-            kept.push_back(j);
-    }
-    for (int i = 0; i < matrix.unitCount(); ++i) {
-        int available = 0;
-        for (const int j : kept)
-            available += matrix.isMissing(i, j) ? 0 : 1;
-        const double share = kept.empty() ? 0.0 : double(available) / double(kept.size());
-        if (share < minCoverage)
+    // With every indicator left out nothing is kept: no unit either.
+    const bool none = int(leftOut.indicators.size()) == matrix.indicatorCount();
+    for (int i = 0; i < matrix.unitCount(); ++i)
+        if (none || coverage.units[std::size_t(i)].share() < minCoverage)
             leftOut.units.push_back(i);
-    }
     return leftOut;
 }
 
 Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, double minCoverage,
-                                     const Regional& regional) {
+                                     const Regional& regional,
+                                     const std::vector<int>& withoutIndex) {
     TreatedMatrix result;
     const bool anyMissing = std::any_of(matrix.missing.begin(), matrix.missing.end(),
                                         [](unsigned char flag) { return flag != 0; });
@@ -251,24 +266,37 @@ Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, 
     if (std::optional<Failure> invalid = invalidValueRefusal(matrix, regional))
         return std::move(*invalid);
 
-    // Nothing without a single value, even when no rule leaves anything out.
-    const Coverage coverage = coverageOf(matrix);
-    for (int j = 0; j < matrix.indicatorCount(); ++j)
-        if (coverage.indicators[std::size_t(j)].available == 0)
-            return refused(
-                noValueOfIndicator(regional.generalText(matrix.indicators[std::size_t(j)])));
-    for (int i = 0; i < matrix.unitCount(); ++i)
-        if (coverage.units[std::size_t(i)].available == 0)
-            return refused(noValueOfUnit(regional.generalText(matrix.units[std::size_t(i)])));
+    // Nothing without a single value when no rule leaves it out; with a
+    // threshold above 0 the rule leaves it out.
+    if (minCoverage <= 0.0) {
+        const Coverage coverage = coverageOf(matrix);
+        for (int j = 0; j < matrix.indicatorCount(); ++j)
+            if (coverage.indicators[std::size_t(j)].available == 0)
+                return refused(
+                    noValueOfIndicator(regional.generalText(matrix.indicators[std::size_t(j)])));
+        for (int i = 0; i < matrix.unitCount(); ++i)
+            if (coverage.units[std::size_t(i)].available == 0)
+                return refused(noValueOfUnit(regional.generalText(matrix.units[std::size_t(i)])));
+    }
 
     result.leftOut = coverageRule(matrix, minCoverage);
-    for (int i = 0; i < matrix.unitCount(); ++i)
+    for (const int i : withoutIndex)
         if (!std::binary_search(result.leftOut.units.begin(), result.leftOut.units.end(), i))
+            result.leftOut.unitsWithoutIndex.push_back(i);
+    for (int i = 0; i < matrix.unitCount(); ++i)
+        if (!std::binary_search(result.leftOut.units.begin(), result.leftOut.units.end(), i) &&
+            !std::binary_search(result.leftOut.unitsWithoutIndex.begin(),
+                                result.leftOut.unitsWithoutIndex.end(), i))
             result.units.push_back(i);
     for (int j = 0; j < matrix.indicatorCount(); ++j)
         if (!std::binary_search(result.leftOut.indicators.begin(), result.leftOut.indicators.end(),
                                 j))
             result.indicators.push_back(j);
+    if (result.units.empty() && !result.indicators.empty() &&
+        !result.leftOut.unitsWithoutIndex.empty())
+        return refused(QCoreApplication::translate(
+            "Treatment", "Nessuna unità ha un indice complessivo: a ciascuna mancano tutti gli "
+                         "elementi di un gruppo della struttura fino all'indice complessivo."));
     if (result.indicators.empty() || result.units.empty())
         return refused(QCoreApplication::translate(
                            "Treatment", "Con una copertura minima di %1 non resta alcun %2 da "
@@ -352,7 +380,14 @@ QString gapsStatement(const GapsRecord& gaps, const Regional& regional) {
     if (!gaps.leftOut.units.empty())
         text += u' ' + QCoreApplication::translate("Treatment", "Unità escluse: %1.")
                            .arg(names(gaps.units, gaps.leftOut.units));
-    if (gaps.leftOut.indicators.empty() && gaps.leftOut.units.empty())
+    for (const QString& group : gaps.emptiedGroups)
+        text += u' ' + emptiedGroupText(group);
+    if (!gaps.leftOut.unitsWithoutIndex.empty())
+        text += u' ' + QCoreApplication::translate("Treatment",
+                                                   "Unità escluse senza indice complessivo: %1.")
+                           .arg(names(gaps.units, gaps.leftOut.unitsWithoutIndex));
+    if (gaps.leftOut.indicators.empty() && gaps.leftOut.units.empty() &&
+        gaps.leftOut.unitsWithoutIndex.empty())
         text += u' ' + QCoreApplication::translate("Treatment", "Nessun indicatore e nessuna "
                                                                 "unità esclusi.");
     if (fillsCells(gaps.treatment))

@@ -5,6 +5,7 @@
 #include "stats/matrix.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -56,6 +57,10 @@ struct Coverage {
     qint64 cells() const;
 };
 Coverage coverageOf(const Matrix& matrix);
+// What the coverage rule compares with its threshold: each indicator over
+// every unit (as coverageOf), each unit over the indicators the rule keeps
+// (every indicator when it keeps none).
+Coverage ruleCoverage(const Matrix& matrix, double minCoverage);
 
 // The question a window asks of a matrix with gaps: "La matrice ha 37
 // valori mancanti (2,1%): come trattarli?" (the share with one decimal
@@ -66,10 +71,14 @@ QString gapsCount(const Coverage& coverage, const Regional& regional);
 
 // What the coverage rule leaves out: first every indicator whose coverage
 // over all units is below minCoverage, then every unit whose coverage over
-// the remaining indicators is below it (indices as read, in order).
+// the remaining indicators is below it (indices as read, in order). With a
+// threshold above 0 an indicator or unit without any value is left out so.
 struct LeftOut {
     std::vector<int> indicators;
     std::vector<int> units;
+    // Left out after the rule: the units kept by it that get no overall
+    // index over the structure (unitsWithoutOverallIndex), as read, in order.
+    std::vector<int> unitsWithoutIndex;
 };
 LeftOut coverageRule(const Matrix& matrix, double minCoverage);
 
@@ -98,10 +107,14 @@ struct GapsRecord {
     std::vector<CellValue> units;       // as read, every one
     std::vector<CellValue> indicators;  // as read, every one
     std::vector<unsigned char> missing; // as Matrix::missing of the matrix as read
-    Coverage coverage;                  // of the matrix as read
-    LeftOut leftOut;                    // by the coverage rule
+    Coverage coverage;                  // of the matrix as read (ruleCoverage)
+    LeftOut leftOut;                    // by the coverage rule (and the structure)
     std::vector<int> keptIndicators;    // as read, those the treated matrix holds
-    std::vector<FilledCell> filled;     // unit by unit, then indicator by indicator
+    std::vector<int> keptUnits;         // as read, those the treated matrix holds
+    // The groups of the structure left with no indicator once the
+    // indicators left out are gone, and so left out too (their names).
+    QStringList emptiedGroups;
+    std::vector<FilledCell> filled; // unit by unit, then indicator by indicator
     bool isMissing(int unit, int indicator) const {
         return !missing.empty() &&
                missing[std::size_t(indicator) * units.size() + std::size_t(unit)] != 0;
@@ -114,17 +127,25 @@ struct GapsRecord {
 std::vector<unsigned char> filledMask(const GapsRecord& gaps, const Matrix& matrix);
 
 // Treats the missing cells of a matrix read with MissingCells::Marked:
-// refuses a value no treatment takes, an indicator or unit without any
-// value, and (with Refuse) any missing cell, with the loader's messages;
-// applies the coverage rule; then fills the cells left (Mean, Median, Em)
-// or keeps them marked (Available; no mask is kept when none is missing).
+// refuses a value no treatment takes, (with minCoverage 0 only) an
+// indicator or unit without any value, and (with Refuse) any missing cell,
+// with the loader's messages; applies the coverage rule, and leaves out the
+// units of withoutIndex too (as read: those with no overall index over a
+// structure, in order; recorded in LeftOut::unitsWithoutIndex unless the
+// rule left them out); then fills the cells left (Mean, Median, Em) or
+// keeps them marked (Available; no mask is kept when none is missing).
 // An indicator constant over its available values is refused as the
 // loader refuses it. Without missing cells the matrix comes back as read,
 // whatever the treatment (the constant indicators refused as the loader
 // refuses them). With Refuse, any missing cell refuses the matrix as the
 // loader would have: the first missing or invalid cell in column order.
 Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, double minCoverage,
-                                     const Regional& regional);
+                                     const Regional& regional,
+                                     const std::vector<int>& withoutIndex = {});
+
+// What is said of a group left out with the indicators left out:
+// "Struttura: il gruppo G1 resta senza indicatori ed è escluso."
+QString emptiedGroupText(const QString& group);
 
 // What a report states of the gaps: their count and share in the matrix as
 // read, the treatment and the coverage threshold, what the coverage rule

@@ -42,15 +42,13 @@ QStringList coverageFileLines(const GapsRecord& gaps, const Structure* structure
     for (const int group : groups) {
         const std::vector<int> columns = structure->indicatorsBeneath(group);
         const QString& name = structure->elements[std::size_t(group)].name;
-        for (std::size_t i = 0; i < gaps.units.size(); ++i) {
+        for (const int i : gaps.keptUnits) {
             CoverageCount count;
-            for (const int column : columns) {
-                const int j =
-                    gaps.keptIndicators.empty() ? column : gaps.keptIndicators[std::size_t(column)];
-                (gaps.isMissing(int(i), j) ? count.missing : count.available)++;
-            }
-            lines.push_back(
-                coverageLine(regional.generalText(gaps.units[i]), name, count, regional));
+            for (const int column : columns)
+                (gaps.isMissing(i, gaps.keptIndicators[std::size_t(column)]) ? count.missing
+                                                                             : count.available)++;
+            lines.push_back(coverageLine(regional.generalText(gaps.units[std::size_t(i)]), name,
+                                         count, regional));
         }
     }
     return lines;
@@ -96,5 +94,11 @@ QStringList gapsSummary(const GapsRecord& gaps, const Regional& regional) {
         lines.push_back(
             QCoreApplication::translate("Treatment", "Unità con copertura inferiore al %1%: %2")
                 .arg(percent, namesOf(gaps.units, gaps.leftOut.units, regional)));
+    for (const QString& group : gaps.emptiedGroups)
+        lines.push_back(emptiedGroupText(group));
+    if (!gaps.leftOut.unitsWithoutIndex.empty())
+        lines.push_back(
+            QCoreApplication::translate("Treatment", "Unità senza indice complessivo: %1")
+                .arg(namesOf(gaps.units, gaps.leftOut.unitsWithoutIndex, regional)));
     return lines;
 }

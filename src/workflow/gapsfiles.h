@@ -10,10 +10,12 @@
 
 // The lines of <workbook>.copertura.csv: the header
 // "Elemento;Tipo;Disponibili;Mancanti;Copertura", a line per indicator
-// ("indicatore"), then per unit ("unita"), in sheet order, counted on the
-// matrix as read, the coverage with four decimals; with a structure (over
-// the indicators kept), then a line per group and unit, the group's name as
-// the type, over the indicators beneath the group.
+// (type "indicatore") over every unit as read, then per unit as read
+// ("unita") over the indicators the coverage rule keeps: the figures its
+// threshold is compared with. With a structure (over the indicators kept),
+// then a line per group (and the overall index) and unit kept, the group's
+// name as the type, over the group's indicators kept. The coverage with
+// four decimals.
 QStringList coverageFileLines(const GapsRecord& gaps, const Structure* structure,
                               const Regional& regional);
 
@@ -28,7 +30,8 @@ QStringList imputedFileLines(const GapsRecord& gaps, const Regional& regional);
 Expected<QStringList> writeGapsFiles(const QString& workbook, const GapsRecord& gaps,
                                      const Structure* structure, const Regional& regional);
 
-// What a check tells of the gaps: their count and share, and the
-// indicators and units the coverage rule leaves out at the record's
-// threshold.
+// What a check tells of the gaps: their count and share, the indicators
+// and units the coverage rule leaves out at the record's threshold, the
+// groups of the structure emptied by them and the units left with no
+// overall index.
 QStringList gapsSummary(const GapsRecord& gaps, const Regional& regional);

@@ -24,17 +24,44 @@ std::shared_ptr<GapsRecord> recordGaps(const Matrix& matrix, const MissingChoice
     record->units = matrix.units;
     record->indicators = matrix.indicators;
     record->missing = matrix.missing;
-    record->coverage = coverageOf(matrix);
+    record->coverage = ruleCoverage(matrix, choice.minCoverage);
     record->leftOut = coverageRule(matrix, choice.minCoverage);
     return record;
 }
 
-// The rows of a structure sheet without the indicators left out.
-StructureSheet withoutLeftOut(StructureSheet sheet, const std::vector<QString>& leftOut) {
-    std::erase_if(sheet.rows, [&leftOut](const StructureRow& row) {
-        return std::find(leftOut.begin(), leftOut.end(), row.element.trimmed()) != leftOut.end();
-    });
-    return sheet;
+// The structure of the workbook, if any, over the indicators of the
+// matrix as read (names), without those the coverage rule leaves out
+// (leftOut, as read): every group left with no indicator goes too, its
+// name added to emptied.
+Expected<std::optional<Structure>>
+loadStructure(const QString& workbook, const QStringList& sheetNames, const StructureChoice& choice,
+              const std::vector<QString>& names, const std::vector<int>& leftOut,
+              const Regional& regional, QStringList& emptied) {
+    Expected<std::optional<StructureSheet>> sheet =
+        readStructure(workbook, sheetNames, choice, regional);
+    if (!sheet)
+        return std::move(sheet).error();
+    if (!*sheet)
+        return std::optional<Structure>();
+    Expected<Structure> built = buildStructure(std::move(**sheet), names, regional);
+    if (!built)
+        return std::move(built).error();
+    if (leftOut.empty())
+        return std::optional<Structure>(std::move(*built));
+    std::vector<int> columnOf(names.size());
+    int kept = 0;
+    for (std::size_t j = 0; j < names.size(); ++j)
+        columnOf[j] = std::binary_search(leftOut.begin(), leftOut.end(), int(j)) ? -1 : kept++;
+    std::vector<int> groups;
+    std::optional<Structure> structure = keptStructure(*built, columnOf, &groups);
+    if (!structure)
+        return failure(FailureKind::Refused,
+                       QCoreApplication::translate(
+                           "Framework", "Struttura: senza gli indicatori esclusi per copertura "
+                                        "non resta alcun elemento di peso maggiore di 0."));
+    for (const int group : groups)
+        emptied.push_back(built->elements[std::size_t(group)].name);
+    return structure;
 }
 
 // The files of a run: its result files, and its group files with a
@@ -78,14 +105,53 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     else if (m_missingChoice.treatment != MissingTreatment::Refuse)
         gaps = recordGaps(*read, m_missingChoice);
     m_gaps = gaps;
-    Expected<TreatedMatrix> treated =
-        treatMissing(std::move(*read), choice.treatment, choice.minCoverage, m_regional);
+    const bool anyMissing = std::any_of(read->missing.begin(), read->missing.end(),
+                                        [](unsigned char flag) { return flag != 0; });
+    const LeftOut ruled = anyMissing && choice.treatment != MissingTreatment::Refuse
+                              ? coverageRule(*read, choice.minCoverage)
+                              : LeftOut();
+
+    // The structure over the indicators kept; its failure is told only once
+    // the matrix is accepted.
+    std::vector<QString> names;
+    names.reserve(read->indicators.size());
+    for (const CellValue& name : read->indicators)
+        names.push_back(m_regional.generalText(name));
+    QStringList emptied;
+    Expected<std::optional<Structure>> structure = loadStructure(
+        workbook, sheetNames, m_structureChoice, names, ruled.indicators, m_regional, emptied);
+    // The units the coverage rule keeps that would get no overall index
+    // are left out with them (not when the gaps are only described).
+    std::vector<int> withoutIndex;
+    const bool describeOnly =
+        m_missingChoice.treatment == MissingTreatment::Refuse && m_missingChoice.keepGaps;
+    if (structure && *structure && anyMissing && !describeOnly &&
+        choice.treatment != MissingTreatment::Refuse) {
+        const auto units = std::size_t(read->unitCount());
+        std::vector<unsigned char> mask;
+        mask.reserve(units * (names.size() - ruled.indicators.size()));
+        for (int j = 0; j < read->indicatorCount(); ++j)
+            if (!std::binary_search(ruled.indicators.begin(), ruled.indicators.end(), j))
+                for (std::size_t i = 0; i < units; ++i)
+                    mask.push_back(read->isMissing(int(i), j) ? 1 : 0);
+        const std::vector<unsigned char> lacking =
+            unitsWithoutOverallIndex(**structure, int(units), mask, choice.minCoverage);
+        for (std::size_t i = 0; i < lacking.size(); ++i)
+            if (lacking[i])
+                withoutIndex.push_back(int(i));
+    }
+
+    Expected<TreatedMatrix> treated = treatMissing(std::move(*read), choice.treatment,
+                                                   choice.minCoverage, m_regional, withoutIndex);
     if (!treated)
         return std::move(treated).error();
     std::vector<unsigned char> keptMissing;
     if (gaps) {
         gaps->filled = std::move(treated->filled);
         gaps->keptIndicators = treated->indicators;
+        gaps->keptUnits = treated->units;
+        gaps->leftOut.unitsWithoutIndex = treated->leftOut.unitsWithoutIndex;
+        gaps->emptiedGroups = emptied;
         // The gaps as read over the cells kept, for the coverage of groups.
         if (!gaps->missing.empty()) {
             const std::size_t units = treated->units.size();
@@ -96,35 +162,18 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
                         gaps->isMissing(treated->units[k], treated->indicators[c]) ? 1 : 0;
         }
     }
-    Matrix& matrix = treated->matrix;
-    // From here on a failure is the structure's, not the matrix's.
-    m_structureFailed = true;
-
-    Expected<std::optional<StructureSheet>> sheet =
-        readStructure(workbook, sheetNames, m_structureChoice, m_regional);
-    if (!sheet)
-        return std::move(sheet).error();
-    std::shared_ptr<const Structure> structure;
-    if (*sheet) {
-        std::vector<QString> names;
-        names.reserve(matrix.indicators.size());
-        for (const CellValue& name : matrix.indicators)
-            names.push_back(m_regional.generalText(name));
-        std::vector<QString> leftOut;
-        if (gaps)
-            for (const int j : gaps->leftOut.indicators)
-                leftOut.push_back(
-                    m_regional.generalText(gaps->indicators[std::size_t(j)]).trimmed());
-        Expected<Structure> built =
-            buildStructure(withoutLeftOut(std::move(**sheet), leftOut), names, m_regional);
-        if (!built)
-            return std::move(built).error();
-        structure = std::make_shared<const Structure>(std::move(*built));
+    if (!structure) {
+        // The matrix accepted, the structure not.
+        m_structureFailed = true;
+        return std::move(structure).error();
     }
-    m_structureFailed = false;
-    setMatrix(workbook, std::move(matrix), std::move(structure));
+    std::shared_ptr<const Structure> shared;
+    if (*structure)
+        shared = std::make_shared<const Structure>(std::move(**structure));
+    setMatrix(workbook, std::move(treated->matrix), std::move(shared));
     m_gaps = std::move(gaps);
     m_keptMissing = std::move(keptMissing);
+    m_groupMinCoverage = choice.minCoverage;
     return {};
 }
 
@@ -198,8 +247,7 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
     if (m_structure) {
         // The gaps as read, unless the matrix was set from elsewhere since.
         const bool ours = m_keptMissing.size() == m_matrix->values.size();
-        const GroupCoverage coverage{ours ? &m_keptMissing : nullptr,
-                                     m_gaps ? m_gaps->minCoverage : 0.0};
+        const GroupCoverage coverage{ours ? &m_keptMissing : nullptr, m_groupMinCoverage};
         Expected<FrameworkRun> framework =
             computeFramework(position, *m_matrix, *m_structure, coverage);
         if (!framework)

@@ -79,7 +79,12 @@ public:
     // matrix does. The matrix held before is replaced only when the new one
     // loads. Empty and not-available cells are read as missing and treated
     // as the MissingChoice says (treatMissing); without a treatment they
-    // refuse the matrix with the loader's own message.
+    // refuse the matrix with the loader's own message. With a treatment
+    // and a structure, the indicators the coverage rule leaves out leave
+    // the structure, and so does every group they empty (keptStructure,
+    // named in the gaps record); the units that would get no overall index
+    // (unitsWithoutOverallIndex) are left out before the cells are filled,
+    // named in the gaps record too.
     Status load(const QString& path, WorkProgress* progress = nullptr);
     // Whether the last load() failed on the structure alone: the matrix
     // read and accepted, the structure not (loading it with the structure
@@ -169,6 +174,8 @@ private:
     // the coverage threshold of m_gaps: the coverage of each unit in each
     // group. Empty without gaps.
     std::vector<unsigned char> m_keptMissing;
+    // The coverage threshold of the groups: the treatment's.
+    double m_groupMinCoverage = 0.0;
     // The label column of the result files, formatted at the first run on
     // the matrix and shared by the runs after it.
     std::shared_ptr<const ResultLabels> m_labels;

@@ -594,21 +594,25 @@ QTEST_MAIN(TestIndiceMP)
 // workbook.
 void TestIndiceMP::gapsAskedOnceAndMarked() {
     m_state.strMatrice = m_dir->filePath(QStringLiteral("Lacune.csv"));
+    // Epsilon, without any value, is left out and named.
     QVERIFY(writeFileBytes(m_state.strMatrice, "Provincia;Reddito;disoccupati;servizi\r\n"
                                                "Alfa;30;5;3\r\nBeta;;9;1\r\nGamma;20;7;2\r\n"
-                                               "Delta;25;NA;4\r\n"));
+                                               "Delta;25;NA;4\r\nEpsilon;;;\r\nZeta;28;6;5\r\n"));
     IndiceMP& w = window(Processing::MatrixLoader());
     m_dialogs.choiceAnswers = {1}; // the indicator's mean
     QVERIFY(w.load());
     QCOMPARE(m_dialogs.choices.size(), 1);
     QVERIFY2(m_dialogs.choices[0].text.startsWith(
-                 QStringLiteral("La matrice ha 2 valori mancanti (16,7%): come trattarli?")),
+                 QStringLiteral("La matrice ha 5 valori mancanti (27,8%): come trattarli?")),
              qPrintable(m_dialogs.choices[0].text));
     QCOMPARE(m_dialogs.messages.size(), 0);
     QVERIFY(shown("lblMancanti"));
+    QVERIFY(child<QLabel>("lblMancanti")
+                ->text()
+                .endsWith(QStringLiteral("\nUnità con copertura inferiore al 65%: Epsilon")));
     QAbstractItemModel* data = w.msfMatrice()->model();
-    const QModelIndex beta = data->index(1, 0); // Beta's Reddito: the mean of 30, 20, 25
-    QCOMPARE(beta.data().toString(), QStringLiteral("25,0000"));
+    const QModelIndex beta = data->index(1, 0); // Beta's Reddito: the mean of 30, 20, 25, 28
+    QCOMPARE(beta.data().toString(), QStringLiteral("25,7500"));
     QCOMPARE(beta.data(Qt::BackgroundRole).value<QBrush>().style(), Qt::BDiagPattern);
     QVERIFY(beta.data(Qt::FontRole).value<QFont>().italic());
     QVERIFY(!data->index(0, 0).data(Qt::FontRole).isValid());

@@ -58,6 +58,25 @@ Matrix matrixFrom(const Rows& rows) {
     return matrix;
 }
 
+Matrix gappyMatrix(const std::vector<std::vector<double>>& columns, const QStringList& names) {
+    const int n = int(columns.front().size());
+    Matrix matrix = Matrix::ofSize(n, int(columns.size()));
+    matrix.missing.assign(matrix.values.size(), 0);
+    for (std::size_t j = 0; j < columns.size(); ++j) {
+        matrix.indicators[j] =
+            CellValue(names.isEmpty() ? QStringLiteral("I%1").arg(j + 1) : names[qsizetype(j)]);
+        matrix.negative[j] = hasNegativePolarity(matrix.indicators[j]) ? 1 : 0;
+        for (int i = 0; i < n; ++i) {
+            const double x = columns[j][std::size_t(i)];
+            matrix.value(i, int(j)) = std::isnan(x) ? 0.0 : x;
+            matrix.missing[j * std::size_t(n) + std::size_t(i)] = std::isnan(x) ? kMissingEmpty : 0;
+        }
+    }
+    for (int i = 0; i < n; ++i)
+        matrix.units[std::size_t(i)] = CellValue(QStringLiteral("U%1").arg(i + 1));
+    return matrix;
+}
+
 std::unique_ptr<Processing> processingOf(const QString& path, const Rows& rows,
                                          const Regional& regional) {
     auto processing = std::make_unique<Processing>(regional);

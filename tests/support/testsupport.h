@@ -43,6 +43,11 @@ protected:
 // missing.
 Matrix matrixFrom(const Rows& rows);
 
+// A matrix of the given columns, NaN marking a missing cell (held as an
+// empty one): the indicators named as given, with the polarity their first
+// character gives them, or I1, I2... without names; the units U1, U2...
+Matrix gappyMatrix(const std::vector<std::vector<double>>& columns, const QStringList& names = {});
+
 // A structure sheet of rows (element, parent, weight text; "" for empty),
 // from row 2.
 StructureSheet structureSheetOf(const std::vector<std::array<const char*, 3>>& rows);

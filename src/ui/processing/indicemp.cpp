@@ -16,6 +16,7 @@
 #include "ui/processing/statetables.h"
 #include "ui/processing/structuretree.h"
 #include "ui/report/resultsoutput.h"
+#include "workflow/gapsfiles.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -138,9 +139,12 @@ void IndiceMP::showGaps() {
         m_dataModel->setFilled({});
         return;
     }
-    m_ui.lblMancanti->setText(
+    // Then what was left out, named as the batch tool names it.
+    QStringList lines = gapsSummary(*gaps, m_regional);
+    lines.front() =
         tr("%1; trattamento: %2")
-            .arg(gapsCount(gaps->coverage, m_regional), missingTreatmentLabel(gaps->treatment)));
+            .arg(gapsCount(gaps->coverage, m_regional), missingTreatmentLabel(gaps->treatment));
+    m_ui.lblMancanti->setText(lines.join(u'\n'));
     m_ui.lblMancanti->show();
 }
 
