@@ -2,6 +2,8 @@
 
 #include "robustness/rankstatistics.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 TextTable monteCarloTable(const MonteCarloResult& result, const QString& corner,
@@ -84,4 +86,20 @@ TextTable sobolUnitsTable(const MonteCarloResult& result, const QString& corner,
             table.setCell(u + 1, i + 1, regional.fixed4((*totals)[std::size_t(i)]));
     }
     return table;
+}
+
+QString lackingUnitsNote(const MonteCarloResult& result) {
+    const auto lacking = std::count_if(result.units.begin(), result.units.end(),
+                                       [](const MonteCarloUnit& unit) { return unit.lacking > 0; });
+    if (lacking == 0)
+        return {};
+    QString note =
+        QCoreApplication::translate(
+            "Robustness", "%1 unità senza indice complessivo in alcune estrazioni: i loro ranghi "
+                          "sono presi sulle altre (colonna Senza indice).")
+            .arg(lacking);
+    if (!result.unitTotals.empty())
+        note += QLatin1Char(' ') +
+                QCoreApplication::translate("Robustness", "I loro indici di Sobol restano vuoti.");
+    return note;
 }

@@ -27,3 +27,7 @@ TextTable sobolTable(const MonteCarloResult& result, const Regional& regional);
 // the unit's rank never moves or some run lacks the unit.
 TextTable sobolUnitsTable(const MonteCarloResult& result, const QString& corner,
                           const QStringList& labels, const Regional& regional);
+
+// What is said of the units some ranking leaves without an index ("2 unità
+// senza indice complessivo in alcune estrazioni: ..."); empty when none.
+QString lackingUnitsNote(const MonteCarloResult& result);
