@@ -3,6 +3,7 @@
 #include "exitstatus.h"
 #include "methodcodes.h"
 
+#include "robustness/montecarlotables.h"
 #include "workflow/montecarlorun.h"
 
 #include <QDir>
@@ -173,6 +174,8 @@ int monteCarloCommand(const QCommandLineParser& parser) {
                           QString::number(
                               qint64(choices->setup.runs) *
                               qint64(choices->setup.sobol ? run->result.factors.size() + 2 : 1))));
+    if (const QString lacking = lackingUnitsNote(run->result); !lacking.isEmpty())
+        printErr(lacking);
     for (const QString& file : run->files)
         printOut(QDir::toNativeSeparators(file));
     printOut(QStringLiteral("%1 graduatorie").arg(run->result.rankings));

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void leavingOutTheOnlyIndicatorOfAGroup();
     void unitWithoutAGroup();
     void groupsEmptiedByLeftOutIndicators();
+    void groupWithOneIndexForEveryUnit();
 };
 
 void TestFramework::refusals_data() {
@@ -272,6 +273,33 @@ void TestFramework::groupsEmptiedByLeftOutIndicators() {
     QVERIFY(left && weighed);
     QCOMPARE(left->overall().index, weighed->overall().index);
     QVERIFY(!keptStructure(*structure, {-1, -1, -1}));
+}
+
+// Mirrored values give G1 the same index for both units: a method that
+// cannot use that column in G3 says so, naming both groups; the others
+// compute.
+void TestFramework::groupWithOneIndexForEveryUnit() {
+    const Matrix matrix =
+        matrixOf({{1, 2}, {2, 1}, {1, 3}, {5, 2}}, {QStringLiteral("A"), QStringLiteral("B"),
+                                                    QStringLiteral("C"), QStringLiteral("D")});
+    const auto structure = buildStructure(
+        structureSheetOf(
+            {{"A", "G1", ""}, {"B", "G1", ""}, {"G1", "G3", ""}, {"C", "G3", ""}, {"D", "", ""}}),
+        names(matrix), kC);
+    QVERIFY(structure);
+    int refused = 0;
+    for (const MethodInfo& method : methodTable()) {
+        const Expected<FrameworkRun> run =
+            computeFramework(MethodPosition(method.position), matrix, *structure);
+        if (run)
+            continue;
+        ++refused;
+        QCOMPARE(run.error().kind, FailureKind::MethodRefused);
+        QVERIFY2(run.error().message.contains(
+                     "dimensione G3: l'indice del gruppo G1 risulta uguale per tutte le unità"),
+                 qPrintable(run.error().message));
+    }
+    QVERIFY(refused > 0);
 }
 
 QTEST_GUILESS_MAIN(TestFramework)

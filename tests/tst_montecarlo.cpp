@@ -2,6 +2,7 @@
 #include "methods/methodcomputation.h"
 #include "methods/ranking.h"
 #include "robustness/montecarlo.h"
+#include "robustness/montecarlotables.h"
 #include "robustness/randomstreams.h"
 #include "robustness/sobolindices.h"
 #include "support/testsupport.h"
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void reproducibleStreams();
     void rankingEngine();
     void overAStructure();
+    void unitWithoutAnIndexInSomeRuns();
 };
 
 void TestMonteCarlo::knownIndices_data() {
@@ -224,6 +226,48 @@ void TestMonteCarlo::overAStructure() {
     QCOMPARE(result->rankings, 60);
     for (std::size_t u = 0; u < expected.size(); ++u)
         QCOMPARE(result->units[u].nominal, expected[u]);
+}
+
+// U1 has only A, far above the others: the runs that leave A out leave it
+// without an overall index. Those runs do not count for it (it is first
+// wherever it is ranked, never last), they are counted in a column of its
+// own, and its Sobol totals are left empty.
+void TestMonteCarlo::unitWithoutAnIndexInSomeRuns() {
+    const double x = NAN;
+    const Matrix matrix =
+        gappyMatrix({{1000, 1, 2, 3, 4}, {x, 5, 2, 7, 4}, {x, 1, 4, 2, 6}},
+                    {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    const Expected<Structure> structure = buildStructure(
+        structureSheetOf({{"A", "G1", ""}, {"B", "G2", ""}, {"C", "G2", ""}}),
+        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, Regional(QLocale::c()));
+    QVERIFY(structure);
+    MonteCarloSetup setup;
+    setup.methods = {MethodPosition::MpiPositivo};
+    setup.leaveOut = true;
+    setup.weightSpread = 0.2;
+    setup.sobol = true;
+    setup.runs = 40;
+    const Expected<MonteCarloResult> result = monteCarlo({&matrix}, setup, nullptr, &*structure);
+    QVERIFY(result);
+    QCOMPARE(result->skipped, 0);
+    const MonteCarloUnit& u1 = result->units[0];
+    QCOMPARE(u1.nominal, 1);
+    QVERIFY(u1.lacking > 0 && u1.lacking < result->rankings);
+    QCOMPARE(u1.worst, 1);
+    QCOMPARE(u1.p95, 1);
+    for (std::size_t u = 1; u < result->units.size(); ++u) {
+        QCOMPARE(result->units[u].lacking, 0);
+        QVERIFY(result->units[u].best >= 1 && result->units[u].worst <= 5);
+    }
+    QVERIFY(!result->unitTotals[0]);
+    QVERIFY(std::any_of(result->unitTotals.begin() + 1, result->unitTotals.end(),
+                        [](const auto& totals) { return totals.has_value(); }));
+
+    const QStringList labels{"U1", "U2", "U3", "U4", "U5"};
+    const TextTable table = monteCarloTable(*result, "", labels, Regional(QLocale::c()));
+    QCOMPARE(table.cell(0, 8), QStringLiteral("Senza indice"));
+    QCOMPARE(table.cell(1, 8), QString::number(u1.lacking));
+    QCOMPARE(table.cell(2, 8), QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestMonteCarlo)

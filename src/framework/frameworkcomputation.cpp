@@ -86,6 +86,31 @@ Expected<MethodOutput> computeOverAvailableUnits(MethodPosition position, const 
     return output;
 }
 
+// The first group of weight above 0 inside group whose index is the same,
+// to four decimals (indexKey), for every unit that has one; -1 when none.
+int groupWithOneIndex(const Structure& structure, int group, const FrameworkRun& run) {
+    for (const int child : structure.elements[std::size_t(group)].children) {
+        const StructureElement& element = structure.elements[std::size_t(child)];
+        if (!element.isGroup() || element.weight == 0.0)
+            continue;
+        const std::vector<double>& index = run.groups[std::size_t(child)].index;
+        double first = std::nan("");
+        bool same = true;
+        for (const double value : index) {
+            const double key = indexKey(value);
+            if (std::isnan(key))
+                continue;
+            if (std::isnan(first))
+                first = key;
+            else if (key != first)
+                same = false;
+        }
+        if (same && !index.empty())
+            return child;
+    }
+    return -1;
+}
+
 } // namespace
 
 MatrixView groupView(const Structure& structure, int group, const Matrix& matrix,
@@ -146,12 +171,23 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
                 return structure.elements[std::size_t(child)].weight > 0.0;
             }))
             continue;
-        Expected<MethodOutput> output = computeOverAvailableUnits(
-            position, groupView(structure, group, matrix, run.groups, method.ascending,
-                                gaps ? &run.withoutIndex : nullptr));
+        const MatrixView view = groupView(structure, group, matrix, run.groups, method.ascending,
+                                          gaps ? &run.withoutIndex : nullptr);
+        Expected<MethodOutput> output = computeOverAvailableUnits(position, view);
         if (!output) {
             Failure refusal = std::move(output).error();
             const QString header = method.indexHeader + QStringLiteral(" - ");
+            // A group inside it whose index is one value for every unit
+            // (a constant column), when the data themselves are taken: the
+            // method cannot use it, whatever number it then fails on.
+            if (const int same = groupWithOneIndex(structure, group, run);
+                same >= 0 && acceptsData(position, view))
+                refusal.message =
+                    header + QCoreApplication::translate(
+                                 "Framework", "l'indice del gruppo %1 risulta uguale per tutte le "
+                                              "unità e il metodo non può usarlo. Verificare i "
+                                              "valori dei suoi indicatori.")
+                                 .arg(structure.elements[std::size_t(same)].name);
             if (group != structure.root && refusal.message.startsWith(header))
                 refusal.message =
                     header + QCoreApplication::translate("Framework", "dimensione %1: %2")

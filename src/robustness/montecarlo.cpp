@@ -153,8 +153,18 @@ Expected<std::vector<double>> frameworkIndex(MethodPosition position, const Matr
 
 struct RunOutcome {
     bool refused = false;
-    std::vector<int> ranks;
+    std::vector<int> ranks; // 0 for a unit without an index
 };
+
+// The ranks of an index, 0 for a unit without one (NaN, which rankIndex
+// puts after the others).
+std::vector<int> ranksOrNone(const std::vector<double>& index, bool ascending) {
+    std::vector<int> ranks = rankIndex(index, ascending);
+    for (std::size_t u = 0; u < index.size(); ++u)
+        if (std::isnan(index[u]))
+            ranks[u] = 0;
+    return ranks;
+}
 
 // Ranks every draw, grouping the draws by matrix and method so that each
 // pair transforms its columns once.
@@ -205,7 +215,7 @@ bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup
                                   : indexOf(position, runView(data, draw),
                                             runView(transformedView, draw));
                     if (index)
-                        outcome.ranks = rankIndex(*index, ascending);
+                        outcome.ranks = ranksOrNone(*index, ascending);
                     else
                         outcome.refused = true;
                     if (progress)
@@ -230,11 +240,17 @@ bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup
     return !stop.load();
 }
 
+// The mean absolute shift from the nominal ranks over the units ranked in
+// both.
 double meanShift(const std::vector<int>& ranks, const std::vector<int>& nominal) {
     double sum = 0.0;
+    int units = 0;
     for (std::size_t u = 0; u < ranks.size(); ++u)
-        sum += std::abs(ranks[u] - nominal[u]);
-    return sum / double(ranks.size());
+        if (ranks[u] > 0 && nominal[u] > 0) {
+            sum += std::abs(ranks[u] - nominal[u]);
+            ++units;
+        }
+    return units > 0 ? sum / double(units) : 0.0;
 }
 
 Failure usage(const char* text) {
@@ -294,7 +310,7 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
             frameworkIndex(nominalMethod, nominalMatrix, *structure);
         if (!index)
             return std::move(index).error();
-        return rankIndex(*index, methodAt(nominalMethod).ascending);
+        return ranksOrNone(*index, methodAt(nominalMethod).ascending);
     }();
     if (!nominalRanks)
         return nominalRanks.error();
@@ -340,16 +356,22 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
 
     const int n = nominalMatrix.unitCount();
     result.units.resize(std::size_t(n));
-    std::vector<int> ranks(taken.size());
+    std::vector<int> ranks;
+    ranks.reserve(taken.size());
     for (int u = 0; u < n; ++u) {
+        ranks.clear();
         double sum = 0.0;
-        for (std::size_t t = 0; t < taken.size(); ++t) {
-            ranks[t] = outcomes[taken[t]].ranks[std::size_t(u)];
-            sum += ranks[t];
-        }
-        std::sort(ranks.begin(), ranks.end());
+        for (const std::size_t t : taken)
+            if (const int rank = outcomes[t].ranks[std::size_t(u)]; rank > 0) {
+                ranks.push_back(rank);
+                sum += rank;
+            }
         MonteCarloUnit& unit = result.units[std::size_t(u)];
         unit.nominal = nominal[std::size_t(u)];
+        unit.lacking = int(taken.size() - ranks.size());
+        if (ranks.empty())
+            continue;
+        std::sort(ranks.begin(), ranks.end());
         unit.median = sortedMedian(ranks);
         unit.mean = sum / double(ranks.size());
         unit.p5 = nearestRankPercentile(ranks, 5);
@@ -372,6 +394,17 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
         SaltelliOutputs unitRanks;
         unitRanks.ab.assign(k, {});
         for (int u = 0; u < n; ++u) {
+            // A unit some run of a kept row leaves without an index has no
+            // total indices: its rank is not an output of every run.
+            const bool lacking =
+                std::any_of(rowsKept.begin(), rowsKept.end(), [&](std::size_t first) {
+                    for (std::size_t r = first; r < first + perRow; ++r)
+                        if (outcomes[r].ranks[std::size_t(u)] == 0)
+                            return true;
+                    return false;
+                });
+            if (lacking)
+                continue;
             unitRanks.a.clear();
             unitRanks.b.clear();
             for (std::vector<double>& column : unitRanks.ab)

@@ -33,15 +33,18 @@ struct MonteCarloSetup {
 // A factor of the setup that has more than one level.
 enum class MonteCarloFactor { Method, Weights, LeftOut, Missing, Outliers };
 
-// Where one unit's rank lies over the runs.
+// Where one unit's rank lies over the runs where it has an overall index
+// (over a structure a run may leave a unit without one: it then has no rank
+// there, and the others are ranked among themselves).
 struct MonteCarloUnit {
-    int nominal = 0;
+    int nominal = 0; // 0 when the nominal run gives the unit no index
     double median = 0.0;
     double mean = 0.0;
     int p5 = 0;
     int p95 = 0;
     int best = 0;
     int worst = 0;
+    int lacking = 0; // rankings taken where the unit has no index (all: no figures)
 };
 
 struct MonteCarloResult {
@@ -50,8 +53,9 @@ struct MonteCarloResult {
     int skipped = 0; // runs left out: refused by a method (with the Saltelli design, their rows)
     std::vector<MonteCarloUnit> units; // in the order of the matrix
     // With the Saltelli design: each factor's indices on the mean absolute
-    // rank shift (empty when no run moves a rank), and per unit each
-    // factor's total index on its rank (empty where the rank never moves).
+    // rank shift over the units a run ranks (empty when no run moves a
+    // rank), and per unit each factor's total index on its rank (empty where
+    // the rank never moves, or where some run of a row kept lacks the unit).
     std::optional<std::vector<FactorIndices>> indices;
     std::vector<std::optional<std::vector<double>>> unitTotals;
 };
@@ -71,7 +75,9 @@ QString monteCarloFactorName(MonteCarloFactor factor);
 // With a structure (over the matrices' indicators), each run computes the
 // overall index bottom-up: every element's weight times its factor, and the
 // indicator left out at weight 0, its siblings' weights renormalised within
-// its group (a group it empties goes with it).
+// its group (a group it empties goes with it). A unit a run leaves without
+// an overall index (gaps kept: no available element of a group) has no rank
+// in that run; its figures are taken over the others (MonteCarloUnit).
 Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants,
                                       const MonteCarloSetup& setup,
                                       WorkProgress* progress = nullptr,

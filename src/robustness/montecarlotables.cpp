@@ -2,24 +2,38 @@
 
 #include "robustness/rankstatistics.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
+
 TextTable monteCarloTable(const MonteCarloResult& result, const QString& corner,
                           const QStringList& labels, const Regional& regional) {
     const int n = int(result.units.size());
-    TextTable table(n + 1, 8);
-    const QStringList headers{corner,
-                              QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Nominale")),
-                              QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Mediana")),
-                              QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Media")),
-                              QStringLiteral("P5"),
-                              QStringLiteral("P95"),
-                              QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Migliore")),
-                              QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Peggiore"))};
+    // The count of rankings without the unit, only when some unit lacks one.
+    const bool lacking = std::any_of(result.units.begin(), result.units.end(),
+                                     [](const MonteCarloUnit& unit) { return unit.lacking > 0; });
+    TextTable table(n + 1, lacking ? 9 : 8);
+    QStringList headers{corner,
+                        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Nominale")),
+                        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Mediana")),
+                        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Media")),
+                        QStringLiteral("P5"),
+                        QStringLiteral("P95"),
+                        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Migliore")),
+                        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Peggiore"))};
+    if (lacking)
+        headers.append(QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Senza indice")));
     for (int c = 0; c < headers.size(); ++c)
         table.setCell(0, c, headers[c]);
     for (int i = 0; i < n; ++i) {
         const MonteCarloUnit& unit = result.units[std::size_t(i)];
         table.setCell(i + 1, 0, labels.value(i));
-        table.setCell(i + 1, 1, QString::number(unit.nominal));
+        if (unit.nominal > 0)
+            table.setCell(i + 1, 1, QString::number(unit.nominal));
+        if (lacking)
+            table.setCell(i + 1, 8, QString::number(unit.lacking));
+        if (unit.lacking >= result.rankings)
+            continue;
         table.setCell(i + 1, 2, rankFigureText(unit.median, regional));
         table.setCell(i + 1, 3, rankFigureText(unit.mean, regional));
         table.setCell(i + 1, 4, QString::number(unit.p5));
@@ -72,4 +86,20 @@ TextTable sobolUnitsTable(const MonteCarloResult& result, const QString& corner,
             table.setCell(u + 1, i + 1, regional.fixed4((*totals)[std::size_t(i)]));
     }
     return table;
+}
+
+QString lackingUnitsNote(const MonteCarloResult& result) {
+    const auto lacking = std::count_if(result.units.begin(), result.units.end(),
+                                       [](const MonteCarloUnit& unit) { return unit.lacking > 0; });
+    if (lacking == 0)
+        return {};
+    QString note =
+        QCoreApplication::translate(
+            "Robustness", "%1 unità senza indice complessivo in alcune estrazioni: i loro ranghi "
+                          "sono presi sulle altre (colonna Senza indice).")
+            .arg(lacking);
+    if (!result.unitTotals.empty())
+        note += QLatin1Char(' ') +
+                QCoreApplication::translate("Robustness", "I loro indici di Sobol restano vuoti.");
+    return note;
 }

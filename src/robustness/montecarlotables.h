@@ -11,7 +11,10 @@
 
 // <workbook>.mc.csv: the corner label and "Nominale;Mediana;Media;P5;P95;
 // Migliore;Peggiore", then per unit its label and its rank figures (whole
-// numbers as integers, others with four decimals).
+// numbers as integers, others with four decimals). When some unit lacks an
+// index in some ranking, a last column "Senza indice" counts them per unit
+// (and a unit without any rank has its figures empty, as its nominal rank
+// when the nominal run gives it none).
 TextTable monteCarloTable(const MonteCarloResult& result, const QString& corner,
                           const QStringList& labels, const Regional& regional);
 
@@ -21,6 +24,10 @@ TextTable sobolTable(const MonteCarloResult& result, const Regional& regional);
 
 // <workbook>.sobol.unita.csv: the corner label and the factors' names, then
 // per unit its label and each factor's total index on its rank, empty where
-// the unit's rank never moves.
+// the unit's rank never moves or some run lacks the unit.
 TextTable sobolUnitsTable(const MonteCarloResult& result, const QString& corner,
                           const QStringList& labels, const Regional& regional);
+
+// What is said of the units some ranking leaves without an index ("2 unità
+// senza indice complessivo in alcune estrazioni: ..."); empty when none.
+QString lackingUnitsNote(const MonteCarloResult& result);

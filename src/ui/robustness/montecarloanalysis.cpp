@@ -166,6 +166,8 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     if (result.skipped > 0)
         notes.append(tr("%1 estrazioni scartate: un metodo non ha accettato la matrice.")
                          .arg(result.skipped));
+    if (const QString lacking = lackingUnitsNote(result); !lacking.isEmpty())
+        notes.append(lacking);
     c.note->setText(notes.join(u'\n'));
     m_state.bRisultati = true;
     m_stbStato->setPanelText(tr("Salvato: "), run->files.join(QStringLiteral(", ")));
