@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -42,10 +44,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Orvalta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVALTA_VERSION));
 
-    // The windows speak English under an English interface language, Italian
-    // (with Qt's own dialogs and buttons) under any other. The command line,
-    // the report and the files stay Italian.
-    installInterfaceLanguage(app, QLocale::system().uiLanguages());
+    // The command line speaks Italian whatever the interface language, with
+    // Qt's own texts of its options in Italian too when the system has them.
+    QTranslator qtItalian;
+    if (qtItalian.load(QStringLiteral("qtbase_it"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtItalian);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -80,6 +84,12 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
+
+    // The windows speak English under an English interface language, Italian
+    // (with Qt's own dialogs and buttons) under any other. The report and the
+    // files stay Italian.
+    QCoreApplication::removeTranslator(&qtItalian);
+    installInterfaceLanguage(app, QLocale::system().uiLanguages());
 
     // The windows remember the user's workbooks, folders, sizes and choices.
     UserSettings::useUserStore();

@@ -1,6 +1,7 @@
 #include "menuorv.h"
 
 #include "artwork.h"
+#include "comparison/resultfilelisting.h"
 #include "helpwindow.h"
 #include "mainmenubar.h"
 #include "shared/salvataggio.h"
@@ -9,6 +10,7 @@
 #include "ui/platform/mnemonics.h"
 #include "ui/platform/usersettings.h"
 #include "ui/platform/windowmemory.h"
+#include "ui/platform/windowsetup.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -55,17 +57,21 @@ MenuORV::MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
     : QMainWindow(parent), m_state(state), m_dialogs(dialogs), m_regional(regional),
       m_processing(std::make_shared<Processing>(regional, std::move(loader))) {
     build();
+    // F1 opens the guide from every child window.
+    setUserGuideOpener([this] { showUserGuide(); });
     // Load.
     m_stbStato->setPanelText(tr("Selezionare la matrice sorgente"));
     m_state.bRisultati = false;
-    updateSaveButton();
+    updateButtons();
 }
 
-MenuORV::~MenuORV() = default;
+MenuORV::~MenuORV() {
+    setUserGuideOpener({});
+}
 
 void MenuORV::build() {
     setObjectName(QStringLiteral("MenuORV"));
-    setWindowTitle(QStringLiteral("Orvalta - Vers." ORVALTA_VERSION));
+    setWindowTitle(tr("Orvalta - Vers.%1").arg(QStringLiteral(ORVALTA_VERSION)));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -145,16 +151,38 @@ void MenuORV::buildMenus() {
 void MenuORV::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        updateSaveButton();
+        updateButtons();
 }
 
 void MenuORV::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    updateSaveButton();
+    updateButtons();
 }
 
-void MenuORV::updateSaveButton() {
+// Each button is enabled when its window can work on the workbook, and
+// says why not when it cannot.
+void MenuORV::updateButtons() {
     m_cmdSalvataggio->setEnabled(m_state.bRisultati);
+    const bool selected = !m_state.strMatrice.isEmpty();
+    const bool results = selected && !valuesResultFiles(m_state.strMatrice).isEmpty();
+    m_cmdComparazione->setEnabled(results);
+    m_cmdComparazione->setToolTip(
+        selected && !results ? tr("Nessun metodo è ancora stato elaborato per questa matrice: "
+                                  "eseguire prima «Elaborazione metodi».")
+                             : QString());
+    // Delimited text holds one sheet, a period.
+    const bool oneSheet = selected && isDelimitedText(m_state.strMatrice);
+    m_timeAnalysisButton->setEnabled(selected && !oneSheet);
+    m_timeAnalysisButton->setToolTip(
+        oneSheet ? tr("Un file di testo delimitato ha un solo foglio: l'analisi temporale "
+                      "richiede un foglio per periodo, almeno due.")
+                 : QString());
+}
+
+bool MenuORV::isDelimitedText(const QString& path) {
+    static const QStringList suffixes = {QStringLiteral("csv"), QStringLiteral("txt"),
+                                         QStringLiteral("tsv")};
+    return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
 }
 
 QString MenuORV::workbookFilter() {
@@ -178,8 +206,7 @@ void MenuORV::cmdSelect_Click() {
         m_state.strCartella.clear();
         m_stbStato->setPanelText(tr("Nessuna matrice sorgente selezionata"));
         m_cmdElaborazione->setEnabled(false);
-        m_cmdComparazione->setEnabled(false);
-        m_timeAnalysisButton->setEnabled(false);
+        updateButtons();
         return;
     }
     selectWorkbook(path);
@@ -191,8 +218,7 @@ void MenuORV::selectWorkbook(const QString& path) {
     m_state.strCartella = folderOf(path);
     m_stbStato->setPanelText(tr("Matrice sorgente: "), path);
     m_cmdElaborazione->setEnabled(true);
-    m_cmdComparazione->setEnabled(true);
-    m_timeAnalysisButton->setEnabled(true);
+    updateButtons();
     UserSettings::addRecentWorkbook(path);
     UserSettings::setLastFolder(UserSettings::Folder::Workbook, m_state.strCartella);
     m_menus->refreshRecent();
@@ -230,12 +256,15 @@ void MenuORV::dropEvent(QDropEvent* event) {
 }
 
 HelpWindow* MenuORV::showUserGuide() {
+    // A window of its own, not the main window's child, so that the windows
+    // that hold the main window (the processing, comparison and time
+    // analysis windows) leave it open to the user.
     if (!m_help)
-        m_help = new HelpWindow(this);
+        m_help = std::make_unique<HelpWindow>();
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
-    return m_help;
+    return m_help.get();
 }
 
 void MenuORV::showAbout() {
@@ -252,7 +281,7 @@ void MenuORV::showAbout() {
 void MenuORV::cmdElaborazione_Click() {
     if (!m_indiceMP) {
         m_indiceMP = new IndiceMP(m_state, m_processing, m_dialogs, m_regional, this);
-        connect(m_indiceMP, &QDialog::finished, this, &MenuORV::updateSaveButton);
+        connect(m_indiceMP, &QDialog::finished, this, &MenuORV::updateButtons);
     }
     // The window opens at once and shows the reading; it closes again when
     // the matrix cannot be shown.
@@ -265,7 +294,7 @@ void MenuORV::cmdElaborazione_Click() {
 void MenuORV::cmdComparazione_Click() {
     if (!m_valutaMP) {
         m_valutaMP = new ValutaMP(m_state, m_processing, m_dialogs, m_regional, this);
-        connect(m_valutaMP, &QDialog::finished, this, &MenuORV::updateSaveButton);
+        connect(m_valutaMP, &QDialog::finished, this, &MenuORV::updateButtons);
     }
     m_valutaMP->load();
     m_valutaMP->open();
@@ -274,7 +303,7 @@ void MenuORV::cmdComparazione_Click() {
 void MenuORV::openTimeAnalysis() {
     if (!m_timeAnalysis) {
         m_timeAnalysis = new TimeAnalysisWindow(m_dialogs, m_regional, this);
-        connect(m_timeAnalysis, &QDialog::finished, this, &MenuORV::updateSaveButton);
+        connect(m_timeAnalysis, &QDialog::finished, this, &MenuORV::updateButtons);
     }
     // The window opens at once and shows the reading; it closes again when
     // the panel cannot be shown.
@@ -316,8 +345,13 @@ void MenuORV::reportSave(const SaveOutcome& outcome, const QString& destination)
     const QString title = tr("Salvataggio dei risultati");
     switch (outcome.status) {
     case SaveOutcome::Status::Copied:
-        m_dialogs.message(tr("Salvataggio dei dati effettuato con successo"),
-                          tr("Selezione Eseguito Correttamente"), Dialogs::Icon::Warning);
+        m_dialogs.message(
+            (outcome.copied.size() == 1
+                 ? tr("Salvataggio dei dati effettuato con successo: 1 file copiato in %1.")
+                 : tr("Salvataggio dei dati effettuato con successo: %1 file copiati in %2.")
+                       .arg(outcome.copied.size()))
+                .arg(QDir::toNativeSeparators(destination)),
+            tr("Selezione Eseguito Correttamente"), Dialogs::Icon::Warning);
         return;
     case SaveOutcome::Status::SameFolder:
         m_dialogs.message(tr("La cartella di destinazione è la cartella della matrice sorgente: "

@@ -52,6 +52,8 @@ public:
     void selectWorkbook(const QString& path);
     // Whether path names a file the selection takes, by its extension.
     static bool isWorkbookFile(const QString& path);
+    // Whether path names delimited text (.csv, .txt, .tsv): one sheet.
+    static bool isDelimitedText(const QString& path);
 
     // The Aiuto menu: the user guide, and the version and licence.
     HelpWindow* showUserGuide();
@@ -77,8 +79,10 @@ private:
     // empty otherwise.
     QString droppedWorkbook(const QMimeData* data) const;
     // Runs whenever the window becomes active again, and when a child
-    // window closes: the save button follows bRisultati.
-    void updateSaveButton();
+    // window closes: the save button follows bRisultati, the comparison
+    // and time analysis buttons whether their windows can work on the
+    // workbook (results to compare; more than one sheet).
+    void updateButtons();
     void reportSave(const SaveOutcome& outcome, const QString& destination);
 
     SharedState& m_state;
@@ -100,5 +104,5 @@ private:
     ClockStatusBar* m_stbStato = nullptr;
     BackgroundWork* m_work = nullptr;
     MainMenuBar* m_menus = nullptr;
-    HelpWindow* m_help = nullptr;
+    std::unique_ptr<HelpWindow> m_help;
 };

@@ -157,6 +157,18 @@ and comparison of methods</translation>
         <source>Correlazioni di Pearson</source>
         <translation>Pearson correlations</translation>
     </message>
+    <message>
+        <source>sì</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Tutti gli indicatori</source>
+        <translation>All indicators</translation>
+    </message>
 </context>
 <context>
     <name>ChartExport</name>
@@ -271,7 +283,7 @@ and comparison of methods</translation>
     </message>
     <message>
         <source>Calcolo della matrice di cograduazione</source>
-        <translation>Computing the cograduation matrix</translation>
+        <translation>Computing the Spearman rank correlation matrix</translation>
     </message>
     <message>
         <source>il file occupa %1 byte, più di quanto il programma ne scriva in %2 righe (%3 byte al massimo).</source>
@@ -433,6 +445,11 @@ and comparison of methods</translation>
     <message>
         <source>Orvalta - Guida</source>
         <translation>Orvalta - Guide</translation>
+    </message>
+    <message>
+        <source>guida.md</source>
+        <comment>the file of the user guide in the interface language</comment>
+        <translation>guide.md</translation>
     </message>
 </context>
 <context>
@@ -636,6 +653,22 @@ and comparison of methods</translation>
         <source>Non hanno accettato la matrice:</source>
         <translation>These did not accept the matrix:</translation>
     </message>
+    <message>
+        <source>Metodo %1 elaborato, file scritti in </source>
+        <translation>Method %1 run, files written in </translation>
+    </message>
+    <message>
+        <source>1 metodo elaborato, file scritti in </source>
+        <translation>1 method run, files written in </translation>
+    </message>
+    <message>
+        <source>%1 metodi elaborati, file scritti in </source>
+        <translation>%1 methods run, files written in </translation>
+    </message>
+    <message>
+        <source>Elaborazione automatica annullata: %1</source>
+        <translation>Automatic processing cancelled: %1</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>
@@ -754,10 +787,6 @@ and comparison of methods</translation>
         <translation>Saving the results</translation>
     </message>
     <message>
-        <source>Salvataggio dei dati effettuato con successo</source>
-        <translation>The data were saved successfully</translation>
-    </message>
-    <message>
         <source>Selezione Eseguito Correttamente</source>
         <translation>Completed Successfully</translation>
     </message>
@@ -798,6 +827,26 @@ Free software: you can redistribute it and modify it under the terms of the GNU 
     <message>
         <source>Informazioni su Orvalta</source>
         <translation>About Orvalta</translation>
+    </message>
+    <message>
+        <source>Orvalta - Vers.%1</source>
+        <translation>Orvalta - Version %1</translation>
+    </message>
+    <message>
+        <source>Nessun metodo è ancora stato elaborato per questa matrice: eseguire prima «Elaborazione metodi».</source>
+        <translation>No method has been run on this matrix yet: use “Run methods” first.</translation>
+    </message>
+    <message>
+        <source>Un file di testo delimitato ha un solo foglio: l&apos;analisi temporale richiede un foglio per periodo, almeno due.</source>
+        <translation>A delimited text file holds one sheet: the time analysis needs one sheet per period, two at least.</translation>
+    </message>
+    <message>
+        <source>Salvataggio dei dati effettuato con successo: 1 file copiato in %1.</source>
+        <translation>The data were saved: 1 file copied to %1.</translation>
+    </message>
+    <message>
+        <source>Salvataggio dei dati effettuato con successo: %1 file copiati in %2.</source>
+        <translation>The data were saved: %1 files copied to %2.</translation>
     </message>
 </context>
 <context>
@@ -1049,10 +1098,6 @@ Files left out:
         <translation>The matrix has only one indicator: the sensitivity analysis needs at least two indicators.</translation>
     </message>
     <message>
-        <source>Sensibilita&apos; agli indicatori: %1</source>
-        <translation>Sensitivity to the indicators: %1</translation>
-    </message>
-    <message>
         <source>Nessuna matrice caricata o nessun metodo indicato.</source>
         <translation>No matrix loaded or no method given.</translation>
     </message>
@@ -1079,26 +1124,6 @@ Files left out:
     <message>
         <source>senza %1 non resta alcun indicatore.</source>
         <translation>without %1 no indicator is left.</translation>
-    </message>
-    <message>
-        <source>Metodo</source>
-        <translation>Method</translation>
-    </message>
-    <message>
-        <source>Pesi</source>
-        <translation>Weights</translation>
-    </message>
-    <message>
-        <source>Indicatore escluso</source>
-        <translation>Indicator left out</translation>
-    </message>
-    <message>
-        <source>Mancanti</source>
-        <translation>Missing values</translation>
-    </message>
-    <message>
-        <source>Anomali</source>
-        <translation>Outliers</translation>
     </message>
     <message>
         <source>Nessuna matrice caricata, nessun metodo o nessuna estrazione indicata.</source>
@@ -1152,6 +1177,10 @@ Files left out:
         <source>calcolata con riferimento %1, il confronto attuale ha per primo %2</source>
         <translation>computed with %1 as reference, the current comparison has %2 first</translation>
     </message>
+    <message>
+        <source>Sensibilità agli indicatori: %1</source>
+        <translation>Sensitivity to the indicators: %1</translation>
+    </message>
 </context>
 <context>
     <name>RobustnessWindow</name>
@@ -1177,7 +1206,7 @@ Files left out:
     </message>
     <message>
         <source>Cograduazione (Spearman)</source>
-        <translation>Cograduation (Spearman)</translation>
+        <translation>Spearman rank correlation</translation>
     </message>
     <message>
         <source>Kendall</source>
@@ -1548,6 +1577,82 @@ Files left out:
         <source>Fattore</source>
         <translation>Factor</translation>
     </message>
+    <message>
+        <source>Polarità</source>
+        <translation>Polarity</translation>
+    </message>
+    <message>
+        <source>Scarto</source>
+        <translation>Standard deviation</translation>
+    </message>
+    <message>
+        <source>Scarto campionario</source>
+        <translation>Sample standard deviation</translation>
+    </message>
+    <message>
+        <source>Minimo</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Massimo</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Asimmetria</source>
+        <translation>Skewness</translation>
+    </message>
+    <message>
+        <source>Curtosi</source>
+        <translation>Kurtosis</translation>
+    </message>
+    <message>
+        <source>Anomalo</source>
+        <translation>Outlier</translation>
+    </message>
+    <message>
+        <source>Gruppo</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Indicatori</source>
+        <translation>Indicators</translation>
+    </message>
+    <message>
+        <source>Alfa</source>
+        <translation>Alpha</translation>
+    </message>
+    <message>
+        <source>Autovalore 1</source>
+        <translation>Eigenvalue 1</translation>
+    </message>
+    <message>
+        <source>Varianza 1</source>
+        <translation>Variance 1</translation>
+    </message>
+    <message>
+        <source>Autovalori sopra 1</source>
+        <translation>Eigenvalues above 1</translation>
+    </message>
+    <message>
+        <source>Metodo</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>Pesi</source>
+        <translation>Weights</translation>
+    </message>
+    <message>
+        <source>Indicatore escluso</source>
+        <translation>Indicator left out</translation>
+    </message>
+    <message>
+        <source>Mancanti</source>
+        <translation>Missing values</translation>
+    </message>
+    <message>
+        <source>Anomali</source>
+        <translation>Outliers</translation>
+    </message>
 </context>
 <context>
     <name>TimeAnalysisWindow</name>
@@ -1788,12 +1893,8 @@ Files left out:
         <translation>&amp;Processed methods</translation>
     </message>
     <message>
-        <source>Metodi da &amp;confrontare, nell&apos;ordine del confronto</source>
-        <translation>Methods to &amp;compare, in the order of the comparison</translation>
-    </message>
-    <message>
         <source>Matrice di cograduazione</source>
-        <translation>Cograduation matrix</translation>
+        <translation>Spearman rank correlation matrix</translation>
     </message>
     <message>
         <source>Valutazione Metodi</source>
@@ -1868,12 +1969,24 @@ Files left out:
         <translation>No method has been run on this matrix yet: first run the methods from “Run methods”.</translation>
     </message>
     <message>
-        <source>Fare doppio clic su almeno due metodi elaborati per aggiungerli al confronto.</source>
-        <translation>Double-click at least two processed methods to add them to the comparison.</translation>
-    </message>
-    <message>
         <source>Premere «Valutazione Metodi» per confrontare i metodi selezionati.</source>
         <translation>Press “Evaluate Methods” to compare the selected methods.</translation>
+    </message>
+    <message>
+        <source>&amp;Tutti</source>
+        <translation>&amp;All</translation>
+    </message>
+    <message>
+        <source>Confronta tutti i metodi elaborati, nell&apos;ordine della lista dei metodi (MPI+ per primo)</source>
+        <translation>Compares every method that has run, in the order of the method list (MPI+ first)</translation>
+    </message>
+    <message>
+        <source>Fare doppio clic su almeno due metodi elaborati per aggiungerli al confronto, o premere «Tutti».</source>
+        <translation>Double-click at least two methods that have run to add them to the comparison, or press “All”.</translation>
+    </message>
+    <message>
+        <source>Metodi da &amp;confrontare (il primo è il riferimento di Robustezza)</source>
+        <translation>Methods to &amp;compare (the first is the reference of Robustness)</translation>
     </message>
 </context>
 <context>
@@ -2368,26 +2481,6 @@ Files left out:
     <message>
         <source>Scrittura dei file</source>
         <translation>Writing the files</translation>
-    </message>
-    <message>
-        <source>tutti e uno escluso alla volta</source>
-        <translation>all, and one left out at a time</translation>
-    </message>
-    <message>
-        <source>sì</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>fattore</source>
-        <translation>factor</translation>
-    </message>
-    <message>
-        <source>trattati</source>
-        <translation>treated</translation>
-    </message>
-    <message>
-        <source>uno escluso alla volta</source>
-        <translation>one left out at a time</translation>
     </message>
     <message>
         <source>Confronto annullato.</source>

@@ -260,19 +260,26 @@ Failure usage(const char* text) {
 } // namespace
 
 QString monteCarloFactorName(MonteCarloFactor factor) {
+    // Marked for the windows' catalogue of table headers, never translated
+    // here: the files and the report keep the Italian names.
     switch (factor) {
     case MonteCarloFactor::Method:
-        return QCoreApplication::translate("Robustness", "Metodo");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Metodo"));
     case MonteCarloFactor::Weights:
-        return QCoreApplication::translate("Robustness", "Pesi");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Pesi"));
     case MonteCarloFactor::LeftOut:
-        return QCoreApplication::translate("Robustness", "Indicatore escluso");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Indicatore escluso"));
     case MonteCarloFactor::Missing:
-        return QCoreApplication::translate("Robustness", "Mancanti");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Mancanti"));
     case MonteCarloFactor::Outliers:
-        return QCoreApplication::translate("Robustness", "Anomali");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Anomali"));
     }
     return {};
+}
+
+QString monteCarloFactorShownName(MonteCarloFactor factor) {
+    return QCoreApplication::translate("TableHeaders",
+                                       monteCarloFactorName(factor).toUtf8().constData());
 }
 
 Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants,

@@ -61,8 +61,11 @@ struct MonteCarloResult {
 };
 
 // The Italian name of a factor ("Metodo", "Pesi", "Indicatore escluso",
-// "Mancanti", "Anomali").
+// "Mancanti", "Anomali"), as the files and the report write it whatever the
+// interface language.
 QString monteCarloFactorName(MonteCarloFactor factor);
+// The name the windows show: in the interface language.
+QString monteCarloFactorShownName(MonteCarloFactor factor);
 
 // Runs the Monte Carlo. Every run draws its choices from its own random
 // stream (the seed and the run's number), so the result does not depend on

@@ -109,7 +109,7 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
                                                    "sensibilita' richiede almeno due indicatori."));
     if (progress)
         progress->report(
-            QCoreApplication::translate("Robustness", "Sensibilita' agli indicatori: %1")
+            QCoreApplication::translate("Robustness", "Sensibilità agli indicatori: %1")
                 .arg(result.code),
             0);
     std::vector<MethodRanking> runs =

@@ -155,12 +155,20 @@ Regional::Regional(const QLocale& numbers, const QLocale& dates)
 }
 
 Regional Regional::system() {
-    // The system locale answers each query through a lock and a variant,
-    // which dominates writing a million numbers; the locale of its name
-    // (taken from LC_ALL, LC_NUMERIC or LANG) writes and reads numbers the
-    // same way without them. The date and time formats stay the system's.
-    const QLocale system = QLocale::system();
-    return Regional(QLocale(system.name()), system);
+    // The locale named by LC_ALL, LC_NUMERIC or LANG, the first one set.
+    // The system locale's own name follows LANGUAGE, the language of the
+    // texts, when it differs ("en_US" under LANGUAGE=en and
+    // LC_ALL=it_IT.UTF-8): numbers never follow it. The named locale also
+    // spares the system locale's lock and variant on each query, which
+    // dominate writing a million numbers. The date and time formats stay
+    // the system's (LC_ALL, LC_TIME, LANG).
+    QLocale numbers = QLocale::c();
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"})
+        if (const QString name = qEnvironmentVariable(variable); !name.isEmpty()) {
+            numbers = QLocale(name);
+            break;
+        }
+    return Regional(numbers, QLocale::system());
 }
 
 QString Regional::indexText(double value) const {

@@ -82,18 +82,17 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
         origin.methods.append(methodCode(methodAt(position).entryText));
     origin.reference = origin.methods.value(0);
     if (setup.leaveOut)
-        origin.indicators =
-            QCoreApplication::translate("Workflow", "tutti e uno escluso alla volta");
+        origin.indicators = QStringLiteral("tutti e uno escluso alla volta");
     if (structure)
-        origin.structure = QCoreApplication::translate("Workflow", "sì");
+        origin.structure = QStringLiteral("sì");
     QStringList missing;
     for (const MissingTreatment treatment : choices.missing)
         missing.append(missingTreatmentName(treatment));
     origin.missing = missing.join(QStringLiteral(", "));
     if (choices.outliersFactor)
-        origin.outliers = QCoreApplication::translate("Workflow", "fattore");
+        origin.outliers = QStringLiteral("fattore");
     else if (choices.outliersNominal)
-        origin.outliers = QCoreApplication::translate("Workflow", "trattati");
+        origin.outliers = QStringLiteral("trattati");
     if (Status recorded = recordAnalysisOrigin(workbook, run.files.first(), origin); !recorded)
         return std::move(recorded).error();
     return run;

@@ -32,7 +32,7 @@ QStringList codesOf(const std::vector<MethodPosition>& positions) {
 }
 
 QString structureNote(const Structure* structure) {
-    return structure ? QCoreApplication::translate("Workflow", "sì") : QString();
+    return structure ? QStringLiteral("sì") : QString();
 }
 
 } // namespace
@@ -70,7 +70,7 @@ Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matri
     run.file = sensitivityFile(workbook, run.sensitivity.code);
     AnalysisOrigin origin;
     origin.methods = QStringList{run.sensitivity.code};
-    origin.indicators = QCoreApplication::translate("Workflow", "uno escluso alla volta");
+    origin.indicators = QStringLiteral("uno escluso alla volta");
     origin.structure = structureNote(structure);
     run.saved = save(workbook, run.file, run.table, origin, progress);
     return run;
@@ -90,7 +90,7 @@ Expected<UncertaintyRun> writtenUncertainty(const QString& workbook,
     run.file = uncertaintyFile(workbook);
     // The methods asked for, a method that refused the matrix included.
     origin.reference = origin.methods.value(0);
-    origin.indicators = QCoreApplication::translate("Workflow", "tutti e uno escluso alla volta");
+    origin.indicators = QStringLiteral("tutti e uno escluso alla volta");
     run.saved = save(workbook, run.file, run.table, origin, progress);
     return run;
 }
@@ -104,7 +104,7 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
     AnalysisOrigin origin;
     origin.methods = codesOf(positions);
     if (treated)
-        origin.outliers = QCoreApplication::translate("Workflow", "fattore");
+        origin.outliers = QStringLiteral("fattore");
     return writtenUncertainty(workbook,
                               rankUncertainty(matrix, positions, regional, progress, treated),
                               regional, progress, std::move(origin));
@@ -144,7 +144,7 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
         names.append(missingTreatmentName(treatment));
     origin.missing = names.join(QStringLiteral(", "));
     if (outlierFactor)
-        origin.outliers = QCoreApplication::translate("Workflow", "fattore");
+        origin.outliers = QStringLiteral("fattore");
     return writtenUncertainty(workbook, rankUncertainty(variants, positions, regional, progress),
                               regional, progress, std::move(origin));
 }

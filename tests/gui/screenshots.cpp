@@ -166,7 +166,8 @@ int main(int argc, char* argv[]) {
     ok = save(*guide, output + QStringLiteral("/help-window.png")) && ok;
     guide->close();
 
-    // Every method moved to the comparison in list order, then compared.
+    // Every method moved to the comparison with "Tutti", MPI+ first, then
+    // compared.
     menu.cmdComparazione_Click();
     ValutaMP* comparison = menu.valutaMP();
     if (!comparison || !comparison->isVisible())
@@ -174,10 +175,7 @@ int main(int argc, char* argv[]) {
     comparison->resize(1280, 760);
     QCoreApplication::processEvents();
     ok = save(*comparison, output + QStringLiteral("/comparison-window-opened.png")) && ok;
-    while (comparison->lstMetodi()->count() > 0) {
-        comparison->lstMetodi()->setCurrentRow(0);
-        comparison->lstMetodi_DblClick();
-    }
+    comparison->chooseAll();
     if (comparison->cmdSelect_Click() != ValutaMP::RunOutcome::Saved)
         return 1;
     ok = save(*comparison, output + QStringLiteral("/comparison-window.png")) && ok;

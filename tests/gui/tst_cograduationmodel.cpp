@@ -67,11 +67,12 @@ void TestCograduationModel::textTable() {
                           {"Piemonte", "1.102,3456", "2"},
                           {"Liguria; costa", "97,6544", "n.d."}}));
 
-    // Row 0 and column 0 are the headers; texts shown exactly as held.
+    // Row 0 and column 0 are the headers; texts shown exactly as held, a
+    // method's index name with its code.
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.columnCount(), 2);
     QCOMPARE(view.cornerText(), QStringLiteral("Regione"));
-    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Grad.RNK"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("GRAD - Grad.RNK"));
     QCOMPARE(model.headerData(1, Qt::Vertical).toString(), QStringLiteral("Liguria; costa"));
     QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("1.102,3456"));
     QCOMPARE(model.gridText(2, 2), QStringLiteral("n.d."));

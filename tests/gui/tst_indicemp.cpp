@@ -326,13 +326,22 @@ void TestIndiceMP::views() {
     QTest::mouseClick(child<QRadioButton>("optTipo0"), Qt::LeftButton);
     QCOMPARE(data->gridModel()->gridText(0, 1), QStringLiteral("Reddito"));
 
-    // "Graduatoria" right after a run shows the values; "Ranghi" the ranks
-    // file.
+    // "Graduatoria" shows the units ordered by the ranks file, the best
+    // first, with their values; "Ranghi" the ranks file.
+    const QStringList units = gridColumnTexts(w.msfRisultati(), 0);
     const QStringList values = gridColumnTexts(w.msfRisultati(), 1);
+    const QStringList ranks = valueParts(resultFile("M1NI", ".rnk"));
     QTest::mouseClick(child<QRadioButton>("optTipoRisultato1"), Qt::LeftButton);
-    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), values);
+    const QStringList rankedUnits = gridColumnTexts(w.msfRisultati(), 0);
+    const QStringList rankedValues = gridColumnTexts(w.msfRisultati(), 1);
+    QCOMPARE(rankedUnits.size(), units.size());
+    for (qsizetype k = 1; k < units.size(); ++k) {
+        const qsizetype at = ranks[k].toInt();
+        QCOMPARE(rankedUnits[at], units[k]);
+        QCOMPARE(rankedValues[at], values[k]);
+    }
     QTest::mouseClick(child<QRadioButton>("optTipoRisultato2"), Qt::LeftButton);
-    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("M1NI", ".rnk")));
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), ranks);
     QTest::mouseClick(child<QRadioButton>("optTipoRisultato0"), Qt::LeftButton);
     QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), values);
     QVERIFY(m_dialogs.messages.isEmpty());

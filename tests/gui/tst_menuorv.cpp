@@ -12,6 +12,7 @@
 #include "ui/platform/mnemonics.h"
 #include "ui/platform/usersettings.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -26,6 +27,8 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
+
+#include <algorithm>
 
 class TestMenuORV : public QObject {
     Q_OBJECT
@@ -203,13 +206,25 @@ void TestMenuORV::selection() {
     QCOMPARE(m_state.strCartella, m_dir->filePath(QStringLiteral("dati")));
     QCOMPARE(panel(), QStringLiteral("Matrice sorgente: ") + m_workbook);
     QVERIFY(button("cmdElaborazione")->isEnabled());
-    QVERIFY(button("cmdComparazione")->isEnabled());
     QVERIFY(!button("cmdSalvataggio")->isEnabled());
+    // Nothing to compare yet, and the button says why; a panel may have
+    // periods.
+    QVERIFY(!button("cmdComparazione")->isEnabled());
+    QVERIFY(button("cmdComparazione")->toolTip().contains(QStringLiteral("Elaborazione metodi")));
+    QVERIFY(button("cmdAnalisiTemporale")->isEnabled());
 
-    // The next selection opens where the last one was made.
-    selectWorkbook(m_dir->filePath(QStringLiteral("Altra.xls")));
+    // The next selection opens where the last one was made. Delimited text
+    // holds one period: no time analysis. A method's values make the
+    // comparison possible.
+    const QString text = m_dir->filePath(QStringLiteral("Altra.csv"));
+    writeFile(text + QStringLiteral(".outMPI+.csv"));
+    selectWorkbook(text);
     QCOMPARE(m_dialogs.workbookRequests[1].startFolder, m_dir->filePath(QStringLiteral("dati")));
     QCOMPARE(m_state.strCartella, m_dir->path());
+    QVERIFY(button("cmdComparazione")->isEnabled());
+    QVERIFY(button("cmdComparazione")->toolTip().isEmpty());
+    QVERIFY(!button("cmdAnalisiTemporale")->isEnabled());
+    QVERIFY(button("cmdAnalisiTemporale")->toolTip().contains(QStringLiteral("un solo foglio")));
 }
 
 void TestMenuORV::selectionFromCommandLine() {
@@ -221,7 +236,6 @@ void TestMenuORV::selectionFromCommandLine() {
     QCOMPARE(m_state.strCartella, m_dir->filePath(QStringLiteral("dati")));
     QCOMPARE(panel(), QStringLiteral("Matrice sorgente: ") + m_workbook);
     QVERIFY(button("cmdElaborazione")->isEnabled());
-    QVERIFY(button("cmdComparazione")->isEnabled());
 }
 
 void TestMenuORV::processingWindowEnablesSave() {
@@ -411,8 +425,12 @@ void TestMenuORV::newcomerRunsComparesAndSaves() {
     m_dialogs.folderAnswers.append(destination);
     QVERIFY(button("cmdSalvataggio")->isEnabled());
     QTest::mouseClick(button("cmdSalvataggio"), Qt::LeftButton);
+    // The message names the folder and how many files it holds now.
     QCOMPARE(m_dialogs.messageTexts(),
-             QStringList{QStringLiteral("Salvataggio dei dati effettuato con successo")});
+             QStringList{QStringLiteral("Salvataggio dei dati effettuato con successo: %1 file "
+                                        "copiati in %2.")
+                             .arg(1 + 2 * 9 + 2)
+                             .arg(QDir::toNativeSeparators(destination))});
     QCOMPARE(saving.steps, QStringList{QStringLiteral("Copia dei file")});
     QVERIFY(saving.controlsOffThroughout);
 
@@ -537,6 +555,7 @@ void TestMenuORV::menusFollowButtons() {
 
     QAction* open = w.menus()->fileMenu()->actions().constFirst();
     QCOMPARE(open->shortcut(), QKeySequence(QKeySequence::Open));
+    writeFile(m_workbook + QStringLiteral(".outMPI+.csv"));
     m_dialogs.workbookAnswers.append(m_workbook);
     open->trigger();
     QCOMPARE(m_dialogs.workbookRequests.size(), 1);
@@ -562,13 +581,32 @@ void TestMenuORV::menusFollowButtons() {
         QVERIFY2(!letter.isNull() && letters.count(letter) == 1, qPrintable(letters));
 }
 
-// The guide is the README's part for users; the version and licence come
-// in a message.
+// The guide is the Italian one under an Italian interface, with the batch
+// tool and no developer material, and opens from F1 in every window; the
+// version and licence come in a message.
 void TestMenuORV::helpMenu() {
     MenuORV& w = window();
     const QString guide = w.showUserGuide()->browser()->toPlainText();
-    QVERIFY2(guide.contains(QStringLiteral("Selezione Matrice")), qPrintable(guide.left(200)));
-    QVERIFY(!guide.contains(QStringLiteral("Batch tool")));
+    QVERIFY2(guide.contains(QStringLiteral("La finestra principale")), qPrintable(guide.left(200)));
+    QVERIFY(guide.contains(QStringLiteral("orvalta-batch")));
+    for (const char* developer : {"cmake", "lupdate", "tst_"})
+        QVERIFY2(!guide.contains(QLatin1StringView(developer)), developer);
+    w.showUserGuide()->close();
+
+    writeFile(m_workbook + QStringLiteral(".outMPI+.csv"));
+    selectWorkbook(m_workbook);
+    QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowActive(w.valutaMP()));
+    const auto guideShown = [] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
+            return qobject_cast<const HelpWindow*>(window) && window->isVisible();
+        });
+    };
+    QVERIFY(!guideShown());
+    QTest::keyClick(w.valutaMP(), Qt::Key_F1);
+    QVERIFY(guideShown());
+    w.valutaMP()->reject();
 
     w.menus()->helpMenu()->actions().constLast()->trigger();
     QCOMPARE(m_dialogs.messages.size(), 1);
@@ -662,6 +700,7 @@ void TestMenuORV::geometryAcrossSessions() {
     MenuORV& w = window();
     const QRect placed(40, 50, 600, w.height() + 20);
     w.setGeometry(placed);
+    writeFile(m_workbook + QStringLiteral(".outMPI+.csv"));
     selectWorkbook(m_workbook);
     QTest::mouseClick(button("cmdComparazione"), Qt::LeftButton);
     QVERIFY(w.valutaMP());

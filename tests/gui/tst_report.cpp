@@ -198,10 +198,12 @@ void TestReport::timeSeriesAndNotice() {
 }
 
 void TestReport::commandLine() {
-    // The program reads the result files under the settings of its
-    // environment: C (ctest's), as they are written here.
+    // The program reads the result files under the regional settings of
+    // its environment, Italian here, as they are written here; an English
+    // interface language changes neither the numbers nor the command line's
+    // Italian words.
     QTemporaryDir dir;
-    const SampleResults sample = sampleWithResults(dir.path(), Regional(QLocale::c()), false);
+    const SampleResults sample = sampleWithResults(dir.path(), m_regional, false);
     QVERIFY(sample.processing);
     const QString workbook = sample.processing->workbook();
     const QString pdf = dir.filePath(QStringLiteral("cli.pdf"));
@@ -211,17 +213,28 @@ void TestReport::commandLine() {
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("it_IT.UTF-8"));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--report"), pdf, workbook});
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), 0);
-    QVERIFY(pdfText(pdf).contains(QStringLiteral("Metodo delle graduatorie")));
+    // No method left out for numbers it could not read, in either language.
+    const QString warnings = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(!warnings.contains(QStringLiteral("tralasciat")) &&
+                 !warnings.contains(QStringLiteral("left out")),
+             qPrintable(warnings));
+    const QString text = pdfText(pdf);
+    QVERIFY(text.contains(QStringLiteral("Metodo delle graduatorie")));
+    QVERIFY(text.contains(QRegularExpression(QStringLiteral("\\d,\\d{4}"))));
 
     program.start(QStringLiteral(ORVALTA_PROGRAM),
                   {QStringLiteral("--report"), pdf, dir.filePath(QStringLiteral("manca.xlsx"))});
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), 1);
-    QVERIFY(program.readAllStandardError().contains("manca.xlsx"));
+    const QString refused = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY(refused.contains(QStringLiteral("manca.xlsx")));
+    QVERIFY2(refused.contains(QStringLiteral("non esiste")), qPrintable(refused));
 
     // Nor do the version and the help.
     program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--version")});

@@ -1,11 +1,15 @@
 // The English catalogue of the windows and the choice of the language. Runs
 // under LANGUAGE=en (see tests/CMakeLists.txt).
+#include "helpwindow.h"
 #include "menuorv.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "ui/audit/auditfigures.h"
+#include "ui/grid/texttablemodel.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/interfacelanguage.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +20,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QXmlStreamReader>
 
 class TestTranslation : public QObject {
@@ -107,7 +112,8 @@ void TestTranslation::languageChoice() {
 }
 
 // The program's start under the test's English interface language: the main
-// window, its messages and the core's messages shown in a window are English.
+// window, its messages, the core's messages and the audit's words shown in a
+// window, and the guide are English.
 void TestTranslation::windowsInEnglish() {
     BackgroundWork::setRevealDelay(0);
     QVERIFY(installInterfaceLanguage(*qApp, QLocale::system().uiLanguages()));
@@ -144,6 +150,29 @@ void TestTranslation::windowsInEnglish() {
              QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(gone)));
     QCOMPARE(window.indiceMP()->findChild<QGroupBox*>(QStringLiteral("frmMatrice"))->title(),
              QStringLiteral("Data matrix"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Orvalta - Version " ORVALTA_VERSION));
+
+    // The guide in English: the README's part for users.
+    QVERIFY(HelpWindow::guideText().contains(QStringLiteral("## Using the program")));
+    QVERIFY(
+        window.showUserGuide()->browser()->toPlainText().contains(QStringLiteral("Select Matrix")));
+
+    // The audit's words in English in the grids; its files keep theirs.
+    const AuditFigures audit =
+        auditFigures(matrixFrom(skewedProvinces()), nullptr,
+                     dir.filePath(QStringLiteral("province.xlsx")), regional);
+    QVERIFY(audit.written);
+    TextTableModel indicators(regional);
+    indicators.setTable(audit.indicators);
+    QCOMPARE(indicators.gridText(0, 1), QStringLiteral("Polarity"));
+    QCOMPARE(indicators.gridText(0, 8), QStringLiteral("Outlier"));
+    QCOMPARE(indicators.gridText(1, 8), QStringLiteral("yes"));
+    QCOMPARE(indicators.gridText(2, 8), QStringLiteral("no"));
+    TextTableModel coherence(regional);
+    coherence.setTable(audit.coherence);
+    QCOMPARE(coherence.gridText(0, 0), QStringLiteral("Group"));
+    QCOMPARE(coherence.gridText(1, 0), QStringLiteral("All indicators"));
+    QVERIFY(fileContents(audit.files.first()).startsWith("Indicatore;Polarita;"));
 }
 
 QTEST_MAIN(TestTranslation)

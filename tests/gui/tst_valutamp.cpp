@@ -1,10 +1,13 @@
 #include "methods/metodi.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
+#include "support/scratchsettings.h"
 #include "support/testsupport.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/texttablemodel.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/platform/mnemonics.h"
 #include "workbook/xlsx/xlsxreader.h"
 
 #include <QDir>
@@ -38,6 +41,7 @@ private Q_SLOTS:
     void inconsistentFilesRefused();
     void unwritableComparisonFile();
     void reopeningStartsAfresh();
+    void allMethodsRemembered();
     void exportAndReport();
     void exportTakesLoadedMatrix();
 
@@ -98,9 +102,16 @@ QStringList gridColumn(const GridView* grid, int col) {
 
 // Every row of a grid joined by ";", each followed by CR LF: the text of a
 // comparison file.
+// The grid as the comparison file holds it: the header row as the file
+// writes it (the grid names the methods by code and index name), then every
+// row as shown.
 QByteArray asFile(const GridView* grid) {
-    QByteArray bytes;
-    for (int r = 0; r < grid->gridModel()->gridRowCount(); ++r)
+    const auto* model = static_cast<const TextTableModel*>(grid->gridModel());
+    QStringList header;
+    for (int c = 0; c < model->gridColumnCount(); ++c)
+        header.append(model->table().cell(0, c));
+    QByteArray bytes = header.join(u';').toUtf8() + "\r\n";
+    for (int r = 1; r < model->gridRowCount(); ++r)
         bytes += gridRow(grid, r).join(u';').toUtf8() + "\r\n";
     return bytes;
 }
@@ -191,9 +202,16 @@ void TestValutaMP::openingWithoutResults() {
     QCOMPARE(child<QGroupBox>("Frame1")->title(), QStringLiteral("Matrice dei risultati"));
     QCOMPARE(child<QGroupBox>("frmTipoRisultato")->title(),
              QStringLiteral("Visualizzazione matrice dei risultati"));
-    QCOMPARE(child<QPushButton>("cmdSelect")->text(), QStringLiteral("Valutazione Metodi"));
-    QCOMPARE(child<QRadioButton>("optTipoRisultato0")->text(), QStringLiteral("Valori"));
-    QCOMPARE(child<QRadioButton>("optTipoRisultato2")->text(), QStringLiteral("Ranghi"));
+    // The captions as written, every button with a letter for Alt.
+    const auto caption = [&](const char* name) {
+        return child<QAbstractButton>(name)->text().remove(u'&');
+    };
+    QCOMPARE(caption("cmdSelect"), QStringLiteral("Valutazione Metodi"));
+    QCOMPARE(caption("optTipoRisultato0"), QStringLiteral("Valori"));
+    QCOMPARE(caption("optTipoRisultato2"), QStringLiteral("Ranghi"));
+    for (const QAbstractButton* button : m_window->findChildren<QAbstractButton*>())
+        QVERIFY2(button->text().isEmpty() || !mnemonicOf(button->text()).isNull(),
+                 qPrintable(button->text()));
     QVERIFY(child<QRadioButton>("optTipoRisultato0")->isChecked());
 
     QVERIFY(!shown("cmdSelect"));
@@ -326,23 +344,27 @@ void TestValutaMP::runThreeMethods() {
     for (GridView* grid : {valuesGrid, ranksGrid}) {
         QCOMPARE(grid->gridModel()->gridRowCount(), 21);
         QCOMPARE(grid->gridModel()->gridColumnCount(), 4);
-        QCOMPARE(gridRow(grid, 0), (QStringList{"Regione", "Wroclaw", "MPI+", "Grad.RNK"}));
+        QCOMPARE(gridRow(grid, 0),
+                 (QStringList{"Regione", "WROC - Wroclaw", "MPI+", "GRAD - Grad.RNK"}));
         QCOMPARE(grid->cornerText(), QStringLiteral("Regione"));
         QCOMPARE(gridText(grid, 1, 0), QStringLiteral("Piemonte"));
         QCOMPARE(gridText(grid, 20, 0), QStringLiteral("Sardegna"));
     }
     for (int k = 1; k <= 3; ++k) {
         const QString valuesFile = path(entry(order[k - 1]));
-        QCOMPARE(gridColumn(valuesGrid, k), valueParts(valuesFile));
-        QCOMPARE(gridColumn(ranksGrid, k),
-                 valueParts(valuesFile.chopped(3) + QStringLiteral("rnk")));
+        // Below the headers checked above.
+        QCOMPARE(gridColumn(valuesGrid, k).mid(1), valueParts(valuesFile).mid(1));
+        QCOMPARE(gridColumn(ranksGrid, k).mid(1),
+                 valueParts(valuesFile.chopped(3) + QStringLiteral("rnk")).mid(1));
     }
 
-    // The cograduation matrix: the headers, "1,0000" on the diagonal, a
-    // coefficient below it, nothing above; the coefficients shaded.
+    // The cograduation matrix: the headers (the codes above, code and index
+    // name beside), "1,0000" on the diagonal, a coefficient below it,
+    // nothing above; the coefficients shaded.
     GridView* cograduation = w.msfCograduazione();
-    QCOMPARE(gridRow(cograduation, 0), (QStringList{"", "Wroclaw", "MPI+", "Grad.RNK"}));
-    QCOMPARE(gridColumn(cograduation, 0), (QStringList{"", "Wroclaw", "MPI+", "Grad.RNK"}));
+    QCOMPARE(gridRow(cograduation, 0), (QStringList{"", "WROC", "MPI+", "GRAD"}));
+    QCOMPARE(gridColumn(cograduation, 0),
+             (QStringList{"", "WROC - Wroclaw", "MPI+", "GRAD - Grad.RNK"}));
     for (int j = 1; j <= 3; ++j) {
         for (int k = 1; k <= 3; ++k) {
             const QString text = gridText(cograduation, j, k);
@@ -434,7 +456,7 @@ void TestValutaMP::moveAfterRunKeepsMatrix() {
     // A new run over fewer methods shrinks the matrix and the files.
     QCOMPARE(w.cmdSelect_Click(), ValutaMP::RunOutcome::Saved);
     QCOMPARE(w.msfCograduazione()->gridModel()->gridRowCount(), 3);
-    QCOMPARE(gridRow(w.msfCograduazione(), 0), (QStringList{"", "Wroclaw", "Grad.RNK"}));
+    QCOMPARE(gridRow(w.msfCograduazione(), 0), (QStringList{"", "WROC", "GRAD"}));
     QVERIFY(contents(m_state.strMatrice + ".val.csv")
                 .startsWith("Regione;Wroclaw;Grad.RNK\r\nPiemonte;"));
 }
@@ -586,6 +608,33 @@ void TestValutaMP::reopeningStartsAfresh() {
     QVERIFY(shown("msfRanking"));
     for (const GridView* grid : {w.msfRisultati(), w.msfRanking(), w.msfCograduazione()})
         QCOMPARE(grid->gridModel()->gridRowCount(), 0);
+}
+
+// "Tutti" puts every listed method in the comparison in the method table's
+// order, MPI+ first; the choice comes back at the next opening, for this
+// workbook only.
+void TestValutaMP::allMethodsRemembered() {
+    const ScratchSettings settings;
+    runMethods({kGrad, kWroclaw, kMpiPiu}, regioniEsempio());
+    ValutaMP& w = window();
+    select("WROC");
+    QTest::mouseClick(child<QPushButton>("cmdTutti"), Qt::LeftButton);
+    QCOMPARE(texts(w.lstSelezionati()), (QStringList{entry("MPI+"), entry("WROC"), entry("GRAD")}));
+    QCOMPARE(w.lstMetodi()->count(), 0);
+    QVERIFY(shown("cmdSelect"));
+    doubleClick(w.lstSelezionati(), 1);
+    w.reject();
+
+    w.load();
+    QCOMPARE(texts(w.lstSelezionati()), (QStringList{entry("MPI+"), entry("GRAD")}));
+    QCOMPARE(texts(w.lstMetodi()), QStringList{entry("WROC")});
+    QVERIFY(shown("cmdSelect"));
+    w.reject();
+
+    m_state.strMatrice = m_dir->filePath(QStringLiteral("Altra.xlsx"));
+    runMethods({kGrad, kMpiPiu}, regioniEsempio());
+    w.load();
+    QCOMPARE(w.lstSelezionati()->count(), 0);
 }
 
 // The window holds no matrix: both outputs read it from the workbook, and

@@ -39,6 +39,39 @@ Histogram histogramOf(const MatrixColumn& column, int units) {
     return histogram;
 }
 
+// The audit files' headers as the window shows them, in the interface
+// language through the grid's "TableHeaders" catalogue: the files keep their
+// plain ASCII names, the window shows the words with their accents.
+QString shownHeader(const QString& fileHeader) {
+    static const char* const kHeaders[][2] = {
+        {"Indicatore", QT_TRANSLATE_NOOP("TableHeaders", "Indicatore")},
+        {"Polarita", QT_TRANSLATE_NOOP("TableHeaders", "Polarità")},
+        {"Media", QT_TRANSLATE_NOOP("TableHeaders", "Media")},
+        {"Scarto", QT_TRANSLATE_NOOP("TableHeaders", "Scarto")},
+        {"Scarto campionario", QT_TRANSLATE_NOOP("TableHeaders", "Scarto campionario")},
+        {"Minimo", QT_TRANSLATE_NOOP("TableHeaders", "Minimo")},
+        {"Massimo", QT_TRANSLATE_NOOP("TableHeaders", "Massimo")},
+        {"Asimmetria", QT_TRANSLATE_NOOP("TableHeaders", "Asimmetria")},
+        {"Curtosi", QT_TRANSLATE_NOOP("TableHeaders", "Curtosi")},
+        {"Anomalo", QT_TRANSLATE_NOOP("TableHeaders", "Anomalo")},
+        {"Gruppo", QT_TRANSLATE_NOOP("TableHeaders", "Gruppo")},
+        {"Indicatori", QT_TRANSLATE_NOOP("TableHeaders", "Indicatori")},
+        {"Alfa", QT_TRANSLATE_NOOP("TableHeaders", "Alfa")},
+        {"Autovalore 1", QT_TRANSLATE_NOOP("TableHeaders", "Autovalore 1")},
+        {"Varianza 1", QT_TRANSLATE_NOOP("TableHeaders", "Varianza 1")},
+        {"Autovalori sopra 1", QT_TRANSLATE_NOOP("TableHeaders", "Autovalori sopra 1")},
+    };
+    for (const auto& [file, shown] : kHeaders)
+        if (fileHeader == QLatin1StringView(file))
+            return QString::fromUtf8(shown);
+    return fileHeader;
+}
+
+void showHeaders(TextTable& table) {
+    for (int c = 0; c < table.columnCount(); ++c)
+        table.setCell(0, c, shownHeader(table.cell(0, c)));
+}
+
 } // namespace
 
 AuditFigures auditFigures(const Matrix& matrix, const Structure* structure, const QString& workbook,
@@ -58,7 +91,20 @@ AuditFigures auditFigures(const Matrix& matrix, const Structure* structure, cons
     const AuditLines lines = auditLines(matrix, audit, regional);
     figures.indicators = linesTable(lines.distributions);
     figures.coherence = linesTable(lines.coherence);
+    // The files' words in the interface language: the headers, the
+    // outlier flag of the last column, the whole matrix's line.
+    showHeaders(figures.indicators);
+    showHeaders(figures.coherence);
     const int m = matrix.indicatorCount();
+    const int flagColumn = figures.indicators.columnCount() - 1;
+    for (int j = 0; j < m; ++j)
+        figures.indicators.setCell(j + 1, flagColumn,
+                                   audit.distributions[std::size_t(j)].flagged()
+                                       ? QCoreApplication::translate("AuditWindow", "sì")
+                                       : QCoreApplication::translate("AuditWindow", "no"));
+    if (const int whole = figures.coherence.rowCount() - 1; whole > 0)
+        figures.coherence.setCell(
+            whole, 0, QCoreApplication::translate("AuditWindow", "Tutti gli indicatori"));
     const MatrixView view = matrix.view();
     for (int j = 0; j < m; ++j) {
         figures.flagged.push_back(audit.distributions[std::size_t(j)].flagged() ? 1 : 0);

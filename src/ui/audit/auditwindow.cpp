@@ -9,6 +9,7 @@
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
+#include "ui/platform/mnemonics.h"
 #include "ui/platform/windowsetup.h"
 
 #include <QButtonGroup>
@@ -96,6 +97,8 @@ AuditWindow::AuditWindow(std::shared_ptr<Processing> processing, Dialogs& dialog
     m_work = new BackgroundWork(this, m_status);
     m_work->setControls({m_pages});
     fitToScreen(*this, {1100, 760});
+    // Alt and a letter presses every button.
+    assignWindowMnemonics(*this);
 }
 
 AuditWindow::~AuditWindow() = default;

@@ -35,7 +35,7 @@ QChart* sobolChart(const MonteCarloResult& result) {
     double bottom = 0.0;
     for (std::size_t i = 0; i < result.factors.size(); ++i) {
         const FactorIndices& f = (*result.indices)[i];
-        factors.append(monteCarloFactorName(result.factors[i]));
+        factors.append(monteCarloFactorShownName(result.factors[i]));
         first->append(f.first.value);
         total->append(f.total.value);
         top = std::max({top, f.first.p95, f.total.p95});

@@ -74,10 +74,22 @@ void ComparisonWidgets::buildSelection(QDialog* window, CograduationModel* cogra
     auto* lblMetodi = new QLabel(tr("&Metodi elaborati"), frmMatrice);
     lblMetodi->setObjectName(QStringLiteral("lblMetodi"));
     lblMetodi->setBuddy(lstMetodi);
-    auto* lblSelezionati =
-        new QLabel(tr("Metodi da &confrontare, nell'ordine del confronto"), frmMatrice);
+    auto* lblSelezionati = new QLabel(
+        tr("Metodi da &confrontare (il primo è il riferimento di Robustezza)"), frmMatrice);
     lblSelezionati->setObjectName(QStringLiteral("lblSelezionati"));
     lblSelezionati->setBuddy(lstSelezionati);
+    allButton = button(QStringLiteral("cmdTutti"), tr("&Tutti"),
+                       tr("Confronta tutti i metodi elaborati, nell'ordine della lista dei "
+                          "metodi (MPI+ per primo)"),
+                       frmMatrice);
+    // "Tutti" beside the first list's label; the label of the second says
+    // what its order means, and gives way when the pane is narrow.
+    auto* listedHeader = new QHBoxLayout;
+    listedHeader->setContentsMargins(0, 0, 0, 0);
+    listedHeader->addWidget(lblMetodi, 1);
+    listedHeader->addWidget(allButton);
+    lblSelezionati->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblSelezionati->setToolTip(lblSelezionati->text().remove(u'&'));
 
     msfCograduazione = new GridView(window);
     msfCograduazione->setObjectName(QStringLiteral("msfCograduazione"));
@@ -88,11 +100,9 @@ void ComparisonWidgets::buildSelection(QDialog* window, CograduationModel* cogra
     auto* layout = new QVBoxLayout(frmMatrice);
     layout->setContentsMargins(8, 6, 8, 8);
     layout->setSpacing(4);
-    layout->addWidget(lblMetodi);
+    layout->addLayout(listedHeader);
     layout->addWidget(lstMetodi);
-    layout->addSpacing(4);
-    layout->addWidget(separator(QStringLiteral("Line1"), frmMatrice));
-    layout->addSpacing(4);
+    layout->addSpacing(2);
     layout->addWidget(lblSelezionati);
     layout->addWidget(lstSelezionati);
     layout->addSpacing(4);

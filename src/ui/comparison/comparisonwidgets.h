@@ -37,6 +37,7 @@ public:
     QGroupBox* frmMatrice = nullptr;
     QListWidget* lstMetodi = nullptr;
     QListWidget* lstSelezionati = nullptr;
+    QPushButton* allButton = nullptr; // every method listed, in the method table's order
     QGroupBox* Frame2 = nullptr;
     GridView* msfCograduazione = nullptr;
     QPushButton* cmdSelect = nullptr;

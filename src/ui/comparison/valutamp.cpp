@@ -12,6 +12,8 @@
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
 #include "ui/platform/hintlabel.h"
+#include "ui/platform/mnemonics.h"
+#include "ui/platform/usersettings.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/report/resultsoutput.h"
 #include "ui/robustness/robustnesswindow.h"
@@ -76,10 +78,13 @@ ValutaMP::ValutaMP(SharedState& state, std::shared_ptr<const Processing> loaded,
     layout->addWidget(m_stbStato);
 
     m_work = new BackgroundWork(this, m_stbStato);
-    m_work->setControls({m_ui.lstMetodi, m_ui.lstSelezionati, m_ui.cmdSelect, m_ui.robustnessButton,
-                         m_ui.frmTipoRisultato, m_ui.exportButton, m_ui.reportButton});
+    m_work->setControls({m_ui.lstMetodi, m_ui.lstSelezionati, m_ui.allButton, m_ui.cmdSelect,
+                         m_ui.robustnessButton, m_ui.frmTipoRisultato, m_ui.exportButton,
+                         m_ui.reportButton});
     connectControls();
     fitToScreen(*this, {1280, 800});
+    // Alt and a letter presses every button.
+    assignWindowMnemonics(*this);
 }
 
 ValutaMP::~ValutaMP() = default;
@@ -101,6 +106,7 @@ void ValutaMP::connectControls() {
             &ValutaMP::lstSelezionati_DblClick);
     m_ui.lstMetodi->installEventFilter(this);
     m_ui.lstSelezionati->installEventFilter(this);
+    connect(m_ui.allButton, &QPushButton::clicked, this, &ValutaMP::chooseAll);
     connect(m_ui.cmdSelect, &QPushButton::clicked, this, [this] { cmdSelect_Click(); });
     connect(m_ui.robustnessButton, &QPushButton::clicked, this, [this] { openRobustness(); });
     connect(m_ui.exportButton, &QPushButton::clicked, this, &ValutaMP::exportResults);
@@ -126,6 +132,15 @@ void ValutaMP::load() {
     m_ui.optTipoRisultato->button(ComparisonWidgets::kValues)->setChecked(true);
     m_ui.msfRisultati->show();
     m_ui.msfRanking->show();
+    // The methods last chosen for this workbook, in their order, when they
+    // are still listed.
+    for (const QString& code : UserSettings::comparedMethods(m_state.strMatrice))
+        for (int i = 0; i < m_ui.lstMetodi->count(); ++i)
+            if (methodCodeOfResultFile(m_ui.lstMetodi->item(i)->text()) == code) {
+                m_ui.lstSelezionati->addItem(m_ui.lstMetodi->takeItem(i));
+                break;
+            }
+    m_ui.cmdSelect->setVisible(m_ui.lstSelezionati->count() > 1);
     m_stbStato->setPanelText(QString());
     m_splitterMoved = false;
     m_selectionWidth = selectionWidth();
@@ -159,6 +174,33 @@ void ValutaMP::moveEntry(QListWidget* from, QListWidget* to) {
     if (row < 0 || row >= from->count())
         return;
     to->addItem(from->takeItem(row));
+    selectionChanged();
+}
+
+void ValutaMP::chooseAll() {
+    std::vector<QListWidgetItem*> items;
+    for (QListWidget* list : {m_ui.lstSelezionati, m_ui.lstMetodi})
+        while (list->count() > 0)
+            items.push_back(list->takeItem(0));
+    // The method table's order; a method it does not know after them.
+    const auto position = [](const QListWidgetItem* item) {
+        const MethodInfo* method = methodWithCode(methodCodeOfResultFile(item->text()));
+        return method ? method->position : int(methodTable().size());
+    };
+    std::stable_sort(items.begin(), items.end(),
+                     [&](const QListWidgetItem* a, const QListWidgetItem* b) {
+                         return position(a) < position(b);
+                     });
+    for (QListWidgetItem* item : items)
+        m_ui.lstSelezionati->addItem(item);
+    selectionChanged();
+}
+
+void ValutaMP::selectionChanged() {
+    QStringList codes;
+    for (const QString& entry : entriesOf(m_ui.lstSelezionati))
+        codes.append(methodCodeOfResultFile(entry));
+    UserSettings::setComparedMethods(m_state.strMatrice, codes);
     // The results on view no longer match the selection; the cograduation
     // matrix stays until the next run replaces it.
     m_ui.frmTipoRisultato->hide();
@@ -275,7 +317,8 @@ void ValutaMP::fitCograduation() {
     int widest = 0;
     for (int r = 0; r < matrix.rowCount(); ++r)
         for (int c = 1; c < matrix.columnCount(); ++c)
-            widest = std::max(widest, metrics.horizontalAdvance(matrix.cell(r, c)));
+            widest =
+                std::max(widest, metrics.horizontalAdvance(m_cograduationModel->gridText(r, c)));
     const int width =
         std::max(widest + metrics.horizontalAdvance(QStringLiteral("W")), m_cograduationColumn);
     for (int c = 1; c < matrix.columnCount(); ++c)
@@ -288,13 +331,19 @@ void ValutaMP::fitCograduation() {
 int ValutaMP::selectionWidth() {
     const QFontMetrics metrics(m_ui.msfCograduazione->font());
     int widest = metrics.horizontalAdvance(m_regional.fixed4(-1.0));
-    const QStringList listed = entriesOf(m_ui.lstMetodi);
-    for (const QString& entry : listed)
-        widest = std::max(widest, metrics.horizontalAdvance(headerOf(entry)));
-    m_cograduationColumn = widest + metrics.horizontalAdvance(QStringLiteral("W"));
+    int widestLabel = 0;
+    const QStringList listed = entriesOf(m_ui.lstMetodi) + entriesOf(m_ui.lstSelezionati);
+    for (const QString& entry : listed) {
+        widest = std::max(widest, metrics.horizontalAdvance(methodCodeLabel(headerOf(entry))));
+        widestLabel =
+            std::max(widestLabel, metrics.horizontalAdvance(methodLabel(headerOf(entry))));
+    }
+    const int padding = metrics.horizontalAdvance(QStringLiteral("W"));
+    m_cograduationColumn = widest + padding;
     if (listed.isEmpty())
         return 0;
-    const int header = m_cograduationColumn + 8; // the row headers, with the header's padding
+    // The row headers, with the header's padding.
+    const int header = std::max(m_cograduationColumn, widestLabel + 2 * padding) + 8;
     const int grid = 2 * m_ui.msfCograduazione->frameWidth() + 4 + header +
                      int(listed.size()) * m_cograduationColumn;
     const QMargins margins =
@@ -335,7 +384,7 @@ void ValutaMP::updateHint() {
                               "«Elaborazione metodi»."));
     else if (m_ui.lstSelezionati->count() < 2)
         m_ui.hint->setText(tr("Fare doppio clic su almeno due metodi elaborati "
-                              "per aggiungerli al confronto."));
+                              "per aggiungerli al confronto, o premere «Tutti»."));
     else
         m_ui.hint->setText(tr("Premere «Valutazione Metodi» per confrontare i "
                               "metodi selezionati."));

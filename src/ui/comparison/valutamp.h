@@ -58,6 +58,9 @@ public:
     // current entry it does nothing.
     void lstMetodi_DblClick();
     void lstSelezionati_DblClick();
+    // "Tutti": every method listed goes to the comparison, in the method
+    // table's order (MPI+ first).
+    void chooseAll();
     RunOutcome cmdSelect_Click();
     // "Esporta risultati..." and "Rapporto PDF...": every result of the
     // workbook into one .xlsx, or its report as a PDF (see resultsoutput.h).
@@ -81,6 +84,9 @@ protected:
 private:
     void connectControls();
     void moveEntry(QListWidget* from, QListWidget* to);
+    // After the chosen methods changed: remembered for the workbook, the
+    // results that no longer match them hidden.
+    void selectionChanged();
     // Puts a comparison on view as a run leaves it.
     void showComparison(const ComparisonResult& comparison);
     void fitResults();

@@ -14,6 +14,10 @@ class CograduationModel : public TextTableModel {
 public:
     using TextTableModel::TextTableModel;
 
+    // The methods named by code and index name in the label column, by
+    // code alone in the header row, so that the matrix stays square.
+    QString gridText(int row, int col) const override;
+
     QColor cellBackground(int row, int col) const override;
     QColor cellForeground(int row, int col) const override;
 

@@ -1,5 +1,7 @@
 #include "ui/grid/texttablemodel.h"
 
+#include "ui/platform/windowsetup.h"
+
 #include <QCoreApplication>
 
 TextTableModel::TextTableModel(const Regional& regional, QObject* parent)
@@ -22,10 +24,11 @@ bool TextTableModel::inside(int row, int col) const {
 QString TextTableModel::gridText(int row, int col) const {
     if (!inside(row, col))
         return QString();
-    // The headers the core writes are shown in the interface language; the
-    // workbook's own names are not in the catalogue and stay as they are.
-    return row == 0 ? QCoreApplication::translate("TableHeaders",
-                                                  m_table.cell(row, col).toUtf8().constData())
+    // The headers the core writes are shown in the interface language, the
+    // methods' index names with their codes; the workbook's own names are
+    // not in the catalogue and stay as they are.
+    return row == 0 ? methodLabel(QCoreApplication::translate(
+                          "TableHeaders", m_table.cell(row, col).toUtf8().constData()))
                     : m_table.cell(row, col);
 }
 

@@ -1,6 +1,9 @@
 #include "ui/platform/mnemonics.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QTabWidget>
+#include <QWidget>
 
 namespace {
 
@@ -45,4 +48,25 @@ void assignMnemonics(const QList<QAbstractButton*>& buttons, QString taken) {
         taken.append(caption[place].toLower());
         button->setText(caption.insert(place, u'&'));
     }
+}
+
+void assignWindowMnemonics(QWidget& window) {
+    QString taken;
+    const auto take = [&](const QString& caption) {
+        if (const QChar own = mnemonicOf(caption); !own.isNull())
+            taken.append(own);
+    };
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy())
+            take(label->text());
+    for (const QTabWidget* tabs : window.findChildren<QTabWidget*>())
+        for (int i = 0; i < tabs->count(); ++i)
+            take(tabs->tabText(i));
+    QList<QAbstractButton*> buttons;
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        take(button->text());
+        if (!button->text().isEmpty() && mnemonicOf(button->text()).isNull())
+            buttons.append(button);
+    }
+    assignMnemonics(buttons, taken);
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QWidget;
 
 // The letter underlined in a caption ("&File" gives 'f', lower case), or a
 // null character when it has none.
@@ -15,3 +16,8 @@ QChar mnemonicOf(const QString& caption);
 // already in use (lower case), the menus' for instance; the caption's words
 // stay as they are, only underlined.
 void assignMnemonics(const QList<QAbstractButton*>& buttons, QString taken = QString());
+
+// Gives every button of window with a caption and no mnemonic one, in the
+// order they were made, keeping the letters its labels, tabs and other
+// buttons already underline.
+void assignWindowMnemonics(QWidget& window);

@@ -14,6 +14,7 @@ QString s_file;
 // The one place that names a key, and the one place that opens the store.
 const QString kRecent = QStringLiteral("recenti/cartelle");
 const QString kGaps = QStringLiteral("mancanti/trattamenti");
+const QString kCompared = QStringLiteral("confronto/metodi");
 // As many workbooks keep their treatment of missing values as fit here; the
 // oldest choice is forgotten first.
 constexpr int kGapsLimit = 50;
@@ -65,7 +66,8 @@ QStringList withHead(QStringList list, const QString& entry, int limit, Same sam
     return list;
 }
 
-// A workbook's treatment is kept as "name<TAB>path".
+// A workbook's treatment is kept as "name<TAB>path", its compared methods
+// as "CODE,CODE<TAB>path".
 QString gapsPath(const QString& entry) {
     return entry.section(u'\t', 1);
 }
@@ -133,6 +135,20 @@ void setMissingTreatment(const QString& workbook, MissingTreatment treatment) {
     const QString entry = missingTreatmentName(treatment) + u'\t' + workbook;
     write(kGaps,
           withHead(read(kGaps).toStringList(), entry, kGapsLimit,
+                   [](const QString& a, const QString& b) { return gapsPath(a) == gapsPath(b); }));
+}
+
+QStringList comparedMethods(const QString& workbook) {
+    for (const QString& entry : read(kCompared).toStringList())
+        if (gapsPath(entry) == workbook)
+            return entry.section(u'\t', 0, 0).split(u',', Qt::SkipEmptyParts);
+    return {};
+}
+
+void setComparedMethods(const QString& workbook, const QStringList& codes) {
+    const QString entry = codes.join(u',') + u'\t' + workbook;
+    write(kCompared,
+          withHead(read(kCompared).toStringList(), entry, kGapsLimit,
                    [](const QString& a, const QString& b) { return gapsPath(a) == gapsPath(b); }));
 }
 

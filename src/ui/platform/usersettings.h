@@ -53,4 +53,9 @@ void setViewChoice(const QString& window, const QString& name, const QVariant& v
 std::optional<MissingTreatment> missingTreatment(const QString& workbook);
 void setMissingTreatment(const QString& workbook, MissingTreatment treatment);
 
+// The codes of the methods last chosen for comparison on the workbook at
+// path, in the comparison's order; empty when none is known.
+QStringList comparedMethods(const QString& workbook);
+void setComparedMethods(const QString& workbook, const QStringList& codes);
+
 } // namespace UserSettings

@@ -1,5 +1,6 @@
 #include "ui/platform/windowsetup.h"
 
+#include "methods/metodi.h"
 #include "ui/platform/windowmemory.h"
 
 #include <QButtonGroup>
@@ -7,8 +8,10 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -21,7 +24,43 @@ QString methodCaption(const QString& entryText) {
     return QCoreApplication::translate("Methods", entryText.toUtf8().constData());
 }
 
+QString methodLabel(const QString& text) {
+    for (const MethodInfo& method : methodTable()) {
+        const QString code = methodCode(method.entryText);
+        if (text != code && text != method.indexHeader)
+            continue;
+        return code == method.indexHeader ? code
+                                          : code + QStringLiteral(" - ") + method.indexHeader;
+    }
+    return text;
+}
+
+QString methodCodeLabel(const QString& text) {
+    for (const MethodInfo& method : methodTable())
+        if (text == method.indexHeader || text == methodCode(method.entryText))
+            return methodCode(method.entryText);
+    return text;
+}
+
+namespace {
+
+std::function<void()>& userGuideOpener() {
+    static std::function<void()> open;
+    return open;
+}
+
+} // namespace
+
+void setUserGuideOpener(std::function<void()> open) {
+    userGuideOpener() = std::move(open);
+}
+
 void setupChildWindow(QDialog& window, const QString& objectName) {
+    auto* help = new QShortcut(QKeySequence::HelpContents, &window);
+    QObject::connect(help, &QShortcut::activated, &window, [] {
+        if (userGuideOpener())
+            userGuideOpener()();
+    });
     window.setObjectName(objectName);
     window.setWindowTitle(childWindowTitle());
     window.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <utility>
 
 class QButtonGroup;
@@ -21,9 +22,24 @@ QString childWindowTitle();
 // the code in its first four characters stays.
 QString methodCaption(const QString& entryText);
 
+// How the windows name a method everywhere but the comparison's lists of
+// result files and the processing window's method list: its code and index
+// name from the method table, "GRAD - Grad.RNK" ("MPI+" where the two are
+// one). text is the method's code or index name; any other text comes back
+// unchanged.
+QString methodLabel(const QString& text);
+// The code alone ("GRAD"), where a square matrix of methods needs narrow
+// column headers beside the labels of its rows.
+QString methodCodeLabel(const QString& text);
+
 // The object name, the caption, a title bar with the system menu and the
-// minimise, maximise and close buttons, no size grip.
+// minimise, maximise and close buttons, no size grip; F1 opens the user
+// guide (see setUserGuideOpener).
 void setupChildWindow(QDialog& window, const QString& objectName);
+
+// What F1 does in every child window: open the user guide. The program sets
+// it once; until then F1 does nothing.
+void setUserGuideOpener(std::function<void()> open);
 
 // Gives window its preferred size, at most nine tenths of the screen, or
 // the size and place it had when last hidden (see rememberGeometry).

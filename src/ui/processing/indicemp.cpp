@@ -10,6 +10,7 @@
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
 #include "ui/platform/hintlabel.h"
+#include "ui/platform/mnemonics.h"
 #include "ui/platform/usersettings.h"
 #include "ui/platform/windowmemory.h"
 #include "ui/platform/windowsetup.h"
@@ -23,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -65,6 +67,8 @@ IndiceMP::IndiceMP(SharedState& state, std::shared_ptr<Processing> processing, D
                          m_ui.chkIgnoraStruttura});
     connectControls();
     fitToScreen(*this, {1280, 800});
+    // Alt and a letter presses every button.
+    assignWindowMnemonics(*this);
 }
 
 IndiceMP::~IndiceMP() = default;
@@ -290,6 +294,8 @@ void IndiceMP::cmbMetodo_Click() {
     }
     if (ran) {
         present(position, tables);
+        m_stbStato->setPanelText(tr("Metodo %1 elaborato, file scritti in ").arg(code),
+                                 resultsFolder());
         return;
     }
     if (ran.error().kind == FailureKind::MethodRefused) {
@@ -355,10 +361,20 @@ void IndiceMP::cmdSelect_Click() {
         list->setCurrentIndex(list->count() - 1);
     else
         listShownMethod();
+    // Every run ends with its summary in the status bar, the refusals in a
+    // message.
+    const bool stopped = !done && done.error().kind == FailureKind::Cancelled;
+    if (outcome == BackgroundWork::Outcome::Finished) {
+        const QString what = ran.size() == 1
+                                 ? tr("1 metodo elaborato, file scritti in ")
+                                 : tr("%1 metodi elaborati, file scritti in ").arg(ran.size());
+        m_stbStato->setPanelText(stopped ? tr("Elaborazione automatica annullata: %1").arg(what)
+                                         : what,
+                                 resultsFolder());
+    }
     if (!refusals.empty()) {
         // One summary at the end: the methods that ran, then each refusal
         // under its method's code and description.
-        const bool stopped = !done && done.error().kind == FailureKind::Cancelled;
         QString summary = (stopped ? tr("Elaborazione automatica annullata: eseguiti %1 metodi "
                                         "su %2 (%3).")
                                    : tr("Elaborazione automatica: eseguiti %1 metodi su %2 (%3)."))
@@ -379,6 +395,10 @@ void IndiceMP::cmdSelect_Click() {
     } else if (!done && unwritten >= 0) {
         showNotWritten(unwritten, done.error());
     }
+}
+
+QString IndiceMP::resultsFolder() const {
+    return QDir::toNativeSeparators(QFileInfo(m_state.strMatrice).absolutePath());
 }
 
 void IndiceMP::showNotWritten(int position, const Failure& cause) {
@@ -435,11 +455,19 @@ void IndiceMP::optTipoRisultato_Click(int index) {
     const Table* source = &m_state.matValori;
     // The view choice's first entry is the overall index, then the groups.
     const auto group = std::size_t(m_ui.cmbDimensione->currentIndex() - 1);
+    // "Graduatoria" shows the ranking: the units ordered by rank, the best
+    // first, with their values.
     if (m_ui.cmbDimensione->currentIndex() > 0 && group < m_groupValues.size()) {
-        source = index == 2 ? &m_groupRanks[group] : &m_groupValues[group];
+        if (index == 1) {
+            m_groupRanking = rankOrdered(m_groupValues[group], m_groupRanks[group]);
+            source = &m_groupRanking;
+        } else {
+            source = index == 2 ? &m_groupRanks[group] : &m_groupValues[group];
+        }
     } else if (index == 0) {
         m_state.matGraduatoria = m_state.matValori;
     } else if (index == 1) {
+        m_state.matGraduatoria = rankOrdered(m_state.matValori, m_state.matRanghi);
         source = &m_state.matGraduatoria;
     } else {
         source = &m_state.matRanghi;

@@ -92,6 +92,8 @@ private:
     void present(int position, RunTables& tables);
     // The list back on the method on view (none before the first run).
     void listShownMethod();
+    // The folder the result files are written in, as the status bar names it.
+    QString resultsFolder() const;
     // Says that the method at position did not run, its files unwritten.
     void showNotWritten(int position, const Failure& cause);
     void divide();
@@ -104,6 +106,7 @@ private:
     // The groups' indices and ranks under the method on view (RunTables).
     std::vector<Table> m_groupValues;
     std::vector<Table> m_groupRanks;
+    Table m_groupRanking; // the ranking of the group on view
     // The treatment of missing values chosen for each workbook (full path),
     // asked once.
     std::map<QString, MissingChoice> m_missingChoices;

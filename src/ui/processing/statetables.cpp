@@ -1,5 +1,7 @@
 #include "ui/processing/statetables.h"
 
+#include <algorithm>
+
 #include "methods/metodi.h"
 
 #include <utility>
@@ -101,6 +103,25 @@ void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix
             tables.groupRanks[g](i + 2, 2) = static_cast<double>(output.ranks[k]);
         }
     }
+}
+
+Table rankOrdered(const Table& values, const Table& ranks) {
+    const int last = values.lastRow();
+    std::vector<int> rows;
+    for (int r = 2; r <= last; ++r)
+        rows.push_back(r);
+    // Ranks are whole numbers from 1; ties keep the units' order.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](int a, int b) { return ranks(a, 2) < ranks(b, 2); });
+    Table ordered;
+    ordered.dimension(last, 2);
+    ordered.label(1) = values.label(1);
+    ordered.header(2) = values.header(2);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        ordered.label(int(k) + 2) = values.label(rows[k]);
+        ordered(int(k) + 2, 2) = values(rows[k], 2);
+    }
+    return ordered;
 }
 
 void installRunTables(SharedState& state, RunTables& tables) {

@@ -53,6 +53,10 @@ void installMatrixTables(SharedState& state, MatrixTables& tables);
 void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
                    const MethodRun& run, const Regional& regional,
                    const Structure* structure = nullptr);
+// The rows of values (shaped as matValori) ordered by their ranks in ranks
+// (shaped as matRanghi), the best first: the ranking, header row on top.
+Table rankOrdered(const Table& values, const Table& ranks);
+
 // Puts the four tables in the state; its earlier ones end up in tables (the
 // groups' tables stay there).
 void installRunTables(SharedState& state, RunTables& tables);

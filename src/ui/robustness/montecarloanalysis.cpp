@@ -159,7 +159,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
 
     QStringList factors;
     for (const MonteCarloFactor factor : result.factors)
-        factors.append(monteCarloFactorName(factor));
+        factors.append(monteCarloFactorShownName(factor));
     QStringList notes{tr("%1 graduatorie per unità; fattori: %2.")
                           .arg(result.rankings)
                           .arg(factors.join(QStringLiteral(", ")))};

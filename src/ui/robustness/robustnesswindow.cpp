@@ -13,6 +13,7 @@
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
+#include "ui/platform/mnemonics.h"
 #include "ui/platform/windowmemory.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/report/resultsoutput.h"
@@ -63,6 +64,8 @@ RobustnessWindow::RobustnessWindow(SharedState& state, std::shared_ptr<const Pro
     m_work->setControls({m_ui.pages});
     connectControls();
     fitToScreen(*this, {1280, 820});
+    // Alt and a letter presses every button.
+    assignWindowMnemonics(*this);
 }
 
 RobustnessWindow::~RobustnessWindow() = default;
@@ -119,6 +122,9 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
         return Outcome::OutOfMemory;
     }
     m_ranks = std::move(run.ranks);
+    // The methods named as everywhere in the windows, charts included.
+    for (QString& method : m_ranks.methods)
+        method = methodLabel(method);
     m_summaryTable = std::move(run.table);
     m_bumpDrawn = false;
     m_drawnAxes = {-1, -1};
@@ -140,7 +146,7 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
 
     m_ui.methodCombo->clear();
     for (const MethodPosition position : comparedPositions())
-        m_ui.methodCombo->addItem(methodCaption(methodAt(position).entryText), int(position));
+        m_ui.methodCombo->addItem(methodLabel(methodAt(position).indexHeader), int(position));
     const QSignalBlocker blockX(m_ui.xAxisCombo), blockY(m_ui.yAxisCombo);
     m_ui.xAxisCombo->clear();
     m_ui.yAxisCombo->clear();
@@ -233,9 +239,9 @@ void RobustnessWindow::drawScatter() {
 
 std::vector<MethodPosition> RobustnessWindow::comparedPositions() const {
     std::vector<MethodPosition> positions;
-    for (const QString& header : m_ranks.methods)
+    for (const QString& label : m_ranks.methods)
         for (const MethodInfo& method : methodTable())
-            if (method.indexHeader == header)
+            if (methodLabel(method.indexHeader) == label)
                 positions.push_back(MethodPosition(method.position));
     return positions;
 }

@@ -11,6 +11,7 @@
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
+#include "ui/platform/mnemonics.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/timeseries/ampimodel.h"
 #include "workflow/ampirun.h"
@@ -121,6 +122,8 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     m_groupLabel->hide();
     m_groupCombo->hide();
     fitToScreen(*this, QSize(1000, 760));
+    // Alt and a letter presses every button.
+    assignWindowMnemonics(*this);
 }
 
 TimeAnalysisWindow::~TimeAnalysisWindow() = default;

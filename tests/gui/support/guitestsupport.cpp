@@ -30,6 +30,16 @@ CellValue t(const char* text) {
     return CellValue(QString::fromUtf8(text));
 }
 
+Rows skewedProvinces() {
+    Rows rows{{t("Provincia"), t("Reddito"), t("Servizi")}};
+    const double income[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 200, 11};
+    const char* names[] = {"Alfa", "Beta",  "Gamma", "Delta", "Epsilon", "Zeta",
+                           "Eta",  "Theta", "Iota",  "Kappa", "Lambda",  "Mu"};
+    for (int i = 0; i < 12; ++i)
+        rows.push_back({t(names[i]), income[i], double((i * 7) % 12 + 1)});
+    return rows;
+}
+
 QStringList viewColumnTexts(const GridView* grid, int col) {
     QStringList texts;
     const QAbstractItemModel* model = grid->model();
