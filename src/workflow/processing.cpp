@@ -79,7 +79,7 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
         gaps = recordGaps(*read, m_missingChoice);
     m_gaps = gaps;
     Expected<TreatedMatrix> treated =
-        treatMissing(std::move(*read), choice.treatment, choice.minCoverage, m_regional);
+        treatMissing(std::move(*read), choice.treatment, choice.minCoverage, m_regional, progress);
     if (!treated)
         return std::move(treated).error();
     std::vector<unsigned char> keptMissing;
