@@ -65,17 +65,35 @@ int main(int argc, char* argv[]) {
         QStringLiteral("scrive il rapporto PDF dei risultati della cartella di lavoro ed esce"),
         QStringLiteral("FILE.pdf"));
     parser.addOption(report);
+    // The report loads the matrix as the batch commands do.
+    parser.addOptions(matrixOptions());
     parser.process(app);
 
     const QStringList files = parser.positionalArguments();
+    const QString reportUsage =
+        QStringLiteral("Uso: orvalta --report FILE.pdf CARTELLA_DI_LAVORO") + matrixUsage();
+    if (!parser.isSet(report)) {
+        for (const QCommandLineOption& option : matrixOptions())
+            if (parser.isSet(option)) {
+                printErr(QStringLiteral("L'opzione --%1 vale solo con --report.\n")
+                             .arg(option.names().constFirst()) +
+                         reportUsage);
+                return 1;
+            }
+    }
     if (parser.isSet(report)) {
         if (files.size() != 1) {
-            printErr(QStringLiteral("Uso: orvalta --report FILE.pdf CARTELLA_DI_LAVORO"));
+            printErr(reportUsage);
+            return 1;
+        }
+        const Expected<MatrixChoices> choices = matrixChoices(parser);
+        if (!choices) {
+            printErr(choices.error().message);
             return 1;
         }
         QStringList warnings;
         const Status written = reportFromCommandLine(parser.value(report), files.first(),
-                                                     Regional::system(), &warnings);
+                                                     Regional::system(), *choices, &warnings);
         for (const QString& warning : warnings)
             printErr(warning);
         if (!written) {
@@ -92,7 +110,8 @@ int main(int argc, char* argv[]) {
     installInterfaceLanguage(app, QLocale::system().uiLanguages());
 
     // The windows remember the user's workbooks, folders, sizes and choices.
-    UserSettings::useUserStore();
+    if (const QString warning = UserSettings::useUserStore(); !warning.isEmpty())
+        printErr(warning);
     QtDialogs dialogs;
     MenuORV window(Module1(), dialogs, Regional::system());
     if (!files.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "shared/expected.h"
 #include "shared/regional.h"
+#include "workflow/matrixoptions.h"
 #include "workflow/processing.h"
 
 #include <QCommandLineOption>
@@ -10,25 +11,6 @@
 #include <QString>
 
 #include <memory>
-
-// The options that choose the structure: --structure FILE, --no-structure.
-QList<QCommandLineOption> structureOptions();
-// The same options as the usage line shows them.
-QString structureUsage();
-// The structure those options choose: a Usage failure when both are given
-// or the file is empty.
-Expected<StructureChoice> structureChoice(const QCommandLineParser& parser);
-
-// The options of every command that loads a matrix: where its structure
-// comes from (--structure FILE), or that it has none (--no-structure), and
-// the outlier treatment (--outliers), the treatment of missing cells
-// (--missing) and the coverage it asks for (--min-coverage).
-QList<QCommandLineOption> matrixOptions();
-// Only the options that choose the structure (--structure, --no-structure),
-// for the commands that take the treatments as factors.
-QList<QCommandLineOption> structureOptions();
-// The same options as the usage line shows them.
-QString matrixUsage();
 
 // Told on stderr by the analyses that leave the structure aside: they work
 // on the indicators of the matrix, without groups or weights.
@@ -39,16 +21,6 @@ QString structureNotUsed();
 // status of the failure to write them, else kExitSuccess. Without it, does
 // nothing.
 int treatOutliersIfAsked(Processing& processing, const QCommandLineParser& parser);
-
-// The treatment of missing cells the options ask for: a Usage failure for
-// an unknown treatment or a coverage that is no number from 0 to 1.
-Expected<MissingChoice> missingChoice(const QCommandLineParser& parser, bool readTreatment = true);
-
-// The treatments of missing cells listed by option (comma-separated, each
-// once, in the order given; refuse is none of them): none when the option is
-// not given, a Usage failure for an unknown name or an empty list.
-Expected<std::vector<MissingTreatment>> treatmentList(const QCommandLineParser& parser,
-                                                      const QString& option);
 
 // With a treatment of missing cells, writes its record beside the workbook
 // (Processing::writeGapsFiles) and prints the files: the exit status of

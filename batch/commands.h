@@ -33,6 +33,9 @@ int auditCommand(const QCommandLineParser& parser);
 int exportCommand(const QCommandLineParser& parser);
 int monteCarloCommand(const QCommandLineParser& parser);
 
+// The usage line of montecarlo, "Uso: " included.
+QString monteCarloUsage();
+
 // Writes a line to stdout or stderr in UTF-8.
 void printOut(const QString& line);
 void printErr(const QString& line);

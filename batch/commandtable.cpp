@@ -63,11 +63,7 @@ const std::vector<BatchCommand>& batchCommands() {
                  QStringLiteral("TRATTAMENTI"))} +
              matrixOptions(),
          uncertaintyCommand},
-        {QStringLiteral("montecarlo"),
-         QStringLiteral("orvalta-batch montecarlo CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...] "
-                        "| --all] [--weights F] [--leave-out] [--outliers] [--outliers-nominal] "
-                        "[--runs N] [--seed S] [--sobol] [--missing TRATTAMENTO,TRATTAMENTO...] "
-                        "[--structure FILE | --no-structure]"),
+        {QStringLiteral("montecarlo"), monteCarloUsage().mid(QStringLiteral("Uso: ").size()),
          QStringLiteral("estrae a caso metodo, pesi, indicatore escluso e trattamento degli "
                         "anomali e dei valori mancanti e scrive dove cade il rango di ogni unita' "
                         "(file .mc.csv; con "
@@ -85,8 +81,6 @@ const std::vector<BatchCommand>& batchCommands() {
                                 QStringLiteral("F")),
              QCommandLineOption(QStringLiteral("leave-out"),
                                 QStringLiteral("un indicatore escluso a caso, o nessuno")),
-             QCommandLineOption(QStringLiteral("outliers"),
-                                QStringLiteral("il trattamento dei valori anomali applicato o no")),
              QCommandLineOption(QStringLiteral("outliers-nominal"),
                                 QStringLiteral("la graduatoria nominale sulla matrice trattata")),
              QCommandLineOption(QStringLiteral("runs"),
@@ -96,13 +90,9 @@ const std::vector<BatchCommand>& batchCommands() {
                                 QStringLiteral("il seme dei numeri casuali (1 se non indicato)"),
                                 QStringLiteral("S")),
              QCommandLineOption(QStringLiteral("sobol"),
-                                QStringLiteral("il disegno di Saltelli e gli indici di Sobol")),
-             QCommandLineOption(QStringLiteral("missing"),
-                                QStringLiteral("i trattamenti dei valori mancanti estratti "
-                                               "(available, mean, median, em), il primo "
-                                               "nominale"),
-                                QStringLiteral("TRATTAMENTI"))} +
-             structureOptions(),
+                                QStringLiteral("il disegno di Saltelli e gli indici di Sobol "
+                                               "(almeno 10 estrazioni)"))} +
+             matrixOptions(TreatmentOptions::Drawn),
          monteCarloCommand},
         {QStringLiteral("ampi"),
          QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]") +

@@ -25,13 +25,6 @@ extern "C" void stopOnInterrupt(int) {
         interrupted->cancel();
 }
 
-QString usageLine() {
-    return QStringLiteral(
-        "Uso: orvalta-batch montecarlo CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...] | --all] "
-        "[--weights F] [--leave-out] [--outliers] [--outliers-nominal] [--runs N] [--seed S] "
-        "[--sobol] [--missing TRATTAMENTO,TRATTAMENTO...] [--structure FILE | --no-structure]");
-}
-
 // A whole number option between its bounds, or a Usage failure naming it.
 Expected<qint64> wholeOption(const QCommandLineParser& parser, const QString& name, qint64 fallback,
                              qint64 minimum, qint64 maximum) {
@@ -88,6 +81,8 @@ Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser) {
         return seed.error();
     setup.seed = std::uint64_t(*seed);
     setup.sobol = parser.isSet(QStringLiteral("sobol"));
+    if (setup.sobol && setup.runs < kMinSobolRuns)
+        return tooFewSobolRuns();
     Expected<std::vector<MissingTreatment>> missing =
         treatmentList(parser, QStringLiteral("missing"));
     if (!missing)
@@ -100,7 +95,7 @@ Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser) {
             QStringLiteral("Nessun fattore d'incertezza: indicare più metodi "
                            "(--methods, --all), --weights, --leave-out, più trattamenti dei "
                            "valori mancanti (--missing) o --outliers.\n") +
-                usageLine());
+                monteCarloUsage());
     return choices;
 }
 
@@ -148,12 +143,19 @@ Expected<MonteCarloRun> runWithProgress(const QString& workbook, const Matrix& m
 
 } // namespace
 
+QString monteCarloUsage() {
+    return QStringLiteral("Uso: orvalta-batch montecarlo CARTELLA_DI_LAVORO [--methods "
+                          "CODICE[,CODICE...] | --all] [--weights F] [--leave-out] "
+                          "[--outliers-nominal] [--runs N] [--seed S] [--sobol]") +
+           matrixUsage(TreatmentOptions::Drawn);
+}
+
 // montecarlo WORKBOOK [options]: draws the chosen factors, ranks the units
 // under each draw and writes where each unit's rank lies (and with --sobol
 // which factor moves the ranks).
 int monteCarloCommand(const QCommandLineParser& parser) {
     if (parser.positionalArguments().size() != 1)
-        return reportUsage(usageLine());
+        return reportUsage(monteCarloUsage());
     const Expected<MonteCarloChoices> choices = choicesOf(parser);
     if (!choices)
         return reportFailure(choices.error());
@@ -168,16 +170,19 @@ int monteCarloCommand(const QCommandLineParser& parser) {
     if (!run)
         return reportFailure(run.error());
     if (run->result.skipped > 0)
-        printErr(QStringLiteral("%1 estrazioni su %2 scartate: un metodo non ha accettato la "
-                                "matrice.")
-                     .arg(QString::number(run->result.skipped),
-                          QString::number(
-                              qint64(choices->setup.runs) *
-                              qint64(choices->setup.sobol ? run->result.factors.size() + 2 : 1))));
+        printErr(
+            QStringLiteral("%1 estrazioni su %2 scartate: un metodo non ha accettato la "
+                           "matrice.")
+                .arg(QString::number(run->result.skipped), QString::number(run->result.computed)));
     if (const QString lacking = lackingUnitsNote(run->result); !lacking.isEmpty())
         printErr(lacking);
     for (const QString& file : run->files)
         printOut(QDir::toNativeSeparators(file));
-    printOut(QStringLiteral("%1 graduatorie").arg(run->result.rankings));
+    // In the Saltelli design the unit figures are taken over the runs of
+    // two of its k + 2 matrices.
+    printOut(choices->setup.sobol ? QStringLiteral("%1 graduatorie (le cifre delle unità su %2)")
+                                        .arg(QString::number(run->result.computed),
+                                             QString::number(run->result.rankings))
+                                  : QStringLiteral("%1 graduatorie").arg(run->result.computed));
     return run->result.skipped > 0 ? exitStatus(FailureKind::MethodRefused) : kExitSuccess;
 }

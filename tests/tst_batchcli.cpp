@@ -30,6 +30,7 @@ private Q_SLOTS:
     void gaps();
     void gapsUnderAStructure();
     void completeMatrixUnderEveryTreatment();
+    void matrixOptionsAndCounts();
 };
 
 namespace {
@@ -153,6 +154,29 @@ void TestBatchCli::robustnessCommands() {
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains("(81 graduatorie)"), qPrintable(run.out));
     QCOMPARE(lineCount(workbook + ".unc.csv"), 21);
+
+    // A record of origins that is a pipe or too large is refused before the
+    // work, naming it, and the analysis file stays as it was.
+    const QString origins = workbook + ".origini.csv";
+    const QByteArray sensitivity = fileContents(workbook + ".sensGRAD.csv");
+    QVERIFY(makeSpecialFile(origins, SpecialFile::Pipe));
+    run = runBatch({"sensitivity", workbook, "GRAD"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("Il file " + origins +
+                                " non può essere letto: non è un file "
+                                "regolare"),
+             qPrintable(run.err));
+    QCOMPARE(fileContents(workbook + ".sensGRAD.csv"), sensitivity);
+    run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.contains("regioni.xlsx.sensGRAD.csv tralasciato: non si può dire da cosa è "
+                              "stato calcolato."),
+             qPrintable(run.err));
+    QVERIFY(QFile::remove(origins) && writeFileBytes(origins, QByteArray(57 << 20, 'x')));
+    run = runBatch({"montecarlo", workbook, "--all", "--runs", "20"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("occupa 59768832 byte"), qPrintable(run.err));
+    QVERIFY(!QFile::exists(workbook + ".mc.csv"));
 }
 
 void TestBatchCli::ampiWritesItsFiles() {
@@ -497,7 +521,9 @@ void TestBatchCli::monteCarlo() {
                            "--runs",     "80",     "--sobol"};
     run = runBatch(args);
     QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.out.contains("160 graduatorie"), qPrintable(run.out + run.err));
+    // N (k + 2) rankings computed, the unit figures over the 2N of A and B.
+    QVERIFY2(run.out.endsWith("\n480 graduatorie (le cifre delle unità su 160)\n"),
+             qPrintable(run.out + run.err));
     const QByteArray mc = fileContents(workbook + ".mc.csv");
     QVERIFY(mc.startsWith("Regione;Nominale;Mediana;Media;P5;P95;Migliore;Peggiore\r\n"));
     QCOMPARE(lineCount(workbook + ".mc.csv"), 21);
@@ -640,6 +666,41 @@ void TestBatchCli::gapsUnderAStructure() {
                        "0.19"})
                  .exitCode,
              0);
+}
+
+// Every command that loads a matrix takes the same options; a text that
+// marks no missing value is counted once, as a text; a row wider than its
+// header is refused; Sobol indices need 10 runs.
+void TestBatchCli::matrixOptionsAndCounts() {
+    qputenv("LC_ALL", "C.UTF-8");
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("lacune.csv");
+    QVERIFY(writeFileBytes(workbook, kGappy));
+    BatchRun run = runBatch({"montecarlo", workbook, "--methods", "MPI+,WROC", "--missing",
+                             "mean,em", "--min-coverage", "0.7", "--runs", "20"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains("Unità con copertura inferiore al 70%: U2, U3, U4"),
+             qPrintable(run.out + run.err));
+    QVERIFY2(run.out.endsWith("\n20 graduatorie\n"), qPrintable(run.out));
+    run = runBatch({"montecarlo", workbook, "--methods", "MPI+,WROC", "--sobol", "--runs", "9"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("Gli indici di Sobol richiedono almeno 10 estrazioni"),
+             qPrintable(run.err));
+
+    QVERIFY(writeFileBytes(workbook, QByteArray(kGappy).replace("U5;8;6;9", "U5;8;6;...")));
+    run = runBatch({"check", workbook, "--missing", "mean"});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.out.contains("Copertura: 3 valori mancanti (20.0%) e 1 celle con un testo che "
+                              "non è un numero né un valore mancante"),
+             qPrintable(run.out));
+    QVERIFY2(run.err.contains("Prima cella: D6 (U5)"), qPrintable(run.err));
+
+    QVERIFY(writeFileBytes(workbook, "U,A,B\nU1,1,5,2\nU2,2,6\nU3,4,1\n"));
+    run = runBatch({"check", workbook});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("Il file lacune.csv non è una matrice valida: la riga 2 ha 4 "
+                                "campi, più dei 3 dell'intestazione (riga 1)"),
+             qPrintable(run.err));
 }
 
 // A matrix without gaps: every treatment leaves every result file as it is.

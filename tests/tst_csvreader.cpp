@@ -21,6 +21,7 @@ private Q_SLOTS:
     void cells();
     void failures_data();
     void failures();
+    void rowsWithinHeader();
 };
 
 namespace {
@@ -161,6 +162,28 @@ void TestCsvReader::failures_data() {
                              << kMaxWorkbookCells
                              << QStringLiteral("Il file dati.csv non può essere letto: la riga 1 "
                                                "contiene più di 16.384 campi.");
+    // Found at the next row, or at the end of the text.
+    QTest::newRow("row wider than the header")
+        << QByteArray("U,A,B\nU1,1,5,2\nU2,2,6\n") << kMaxWorkbookCells
+        << QStringLiteral("Il file dati.csv non è una matrice valida: la riga 2 ha 4 campi, più "
+                          "dei 3 dell'intestazione (riga 1): i valori in più non sono di alcun "
+                          "indicatore.");
+    QTest::newRow("last row wider than the header")
+        << QByteArray("U;A;B\nU1;1;5\nU2;1;5;;7") << kMaxWorkbookCells
+        << QStringLiteral("Il file dati.csv non è una matrice valida: la riga 3 ha 5 campi, più "
+                          "dei 3 dell'intestazione (riga 1): i valori in più non sono di alcun "
+                          "indicatore.");
+}
+
+// Empty fields at the end of a row are no values, and the rows below the
+// matrix (after a row without a label) are not its rows.
+void TestCsvReader::rowsWithinHeader() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dati.csv"));
+    QVERIFY(writeFileBytes(path, "U,A,B,\nU1,1,5,,\nU2,2,6\n\nFonte: a, b, c, d\n"));
+    CsvReader reader(kC);
+    QVERIFY2(reader.open(path), qPrintable(reader.errorMessage()));
+    COMPARE_CELL(reader.cell(2, 3), CellValue(5.0));
 }
 
 void TestCsvReader::failures() {

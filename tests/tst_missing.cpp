@@ -36,6 +36,7 @@ private Q_SLOTS:
     void availableWorkedByHand();
     void fillByMeanAndMedian();
     void emAgainstClosedForm();
+    void emStopsWhenCancelled();
 };
 
 void TestMissing::notAvailableTexts() {
@@ -64,6 +65,16 @@ void TestMissing::coverageRuleIndicatorsThenUnits() {
     QCOMPARE(ruled.units[3].share(), 0.5);
     QCOMPARE(ruled.indicators[1].share(), 0.5);
     QCOMPARE(ruled.missingCells(), qint64(3));
+
+    // A text that marks no missing value ("x", "...") is counted apart.
+    Matrix texts = matrix;
+    texts.missing[0] = kInvalidValue; // I1 of U1
+    const Coverage withText = coverageOf(texts);
+    QCOMPARE(withText.missingCells(), qint64(3));
+    QCOMPARE(withText.invalidCells(), qint64(1));
+    QCOMPARE(gapsCount(withText, kC), QStringLiteral("3 valori mancanti (25.0%) e 1 celle con un "
+                                                     "testo che non è un numero né un valore "
+                                                     "mancante"));
 }
 
 void TestMissing::refusals() {
@@ -196,6 +207,22 @@ void TestMissing::emAgainstClosedForm() {
     QVERIFY(near(em.filled[8 + 6], my + b * (7 - mx), 1e-7));
     // The available cells stay as they were.
     QCOMPARE(em.filled[8 + 3], 8.1);
+}
+
+// Cancelled, EM stops before its first iteration and the treatment fails
+// as cancelled, filling nothing.
+void TestMissing::emStopsWhenCancelled() {
+    const double g = NAN;
+    const Matrix matrix = gappy({{1, 2, 3, 4, 5}, {2, g, 6, 8, 9}, {5, 3, g, 1, 2}});
+    WorkProgress progress;
+    progress.cancel();
+    const EmResult em = expectationMaximisation(matrix, &progress);
+    QVERIFY(em.cancelled && !em.converged);
+    QCOMPARE(em.iterations, 1);
+    const auto treated = treatMissing(matrix, MissingTreatment::Em, 0.0, kC, &progress);
+    QVERIFY(!treated);
+    QCOMPARE(treated.error().kind, FailureKind::Cancelled);
+    QVERIFY(treatMissing(matrix, MissingTreatment::Em, 0.0, kC));
 }
 
 QTEST_GUILESS_MAIN(TestMissing)

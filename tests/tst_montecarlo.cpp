@@ -6,6 +6,9 @@
 #include "robustness/randomstreams.h"
 #include "robustness/sobolindices.h"
 #include "support/testsupport.h"
+#include "workflow/montecarlorun.h"
+
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -64,6 +67,7 @@ private Q_SLOTS:
     void rankingEngine();
     void overAStructure();
     void unitWithoutAnIndexInSomeRuns();
+    void cancelledWritesNothing();
 };
 
 void TestMonteCarlo::knownIndices_data() {
@@ -162,7 +166,8 @@ void TestMonteCarlo::rankingEngine() {
     QVERIFY2(one && two, qPrintable(failureMessage(one)));
 
     QCOMPARE(one->factors.size(), std::size_t{4});
-    QCOMPARE(one->rankings, 300); // the runs of A and B
+    QCOMPARE(one->rankings, 300);             // the runs of A and B
+    QCOMPARE(one->computed, qint64(150 * 6)); // N (k + 2)
     QCOMPARE(one->skipped, 0);
     const auto nominal = computeMethod(MethodPosition::MpiPositivo, matrix.view());
     for (std::size_t u = 0; u < one->units.size(); ++u) {
@@ -191,10 +196,45 @@ void TestMonteCarlo::rankingEngine() {
     const auto plain = monteCarlo(variants, setup);
     QVERIFY(plain && !plain->indices);
     QCOMPARE(plain->rankings, 150);
+    QCOMPARE(plain->computed, qint64(150));
 
     MonteCarloSetup none;
     none.methods = {MethodPosition::Wroclaw};
     QCOMPARE(monteCarlo({&matrix}, none).error().kind, FailureKind::Usage);
+    // Too few runs for Sobol indices to mean anything.
+    setup.sobol = true;
+    setup.runs = kMinSobolRuns - 1;
+    const auto few = monteCarlo(variants, setup);
+    QVERIFY(!few && few.error().kind == FailureKind::Usage);
+    QVERIFY2(few.error().message.startsWith("Gli indici di Sobol richiedono almeno 10 estrazioni"),
+             qPrintable(few.error().message));
+}
+
+// Cancelled, the analysis stops in the filling of the gaps (EM) as in the
+// draws, and writes nothing.
+void TestMonteCarlo::cancelledWritesNothing() {
+    Matrix matrix = randomMatrix(30, 4, 5);
+    matrix.missing.assign(matrix.values.size(), 0);
+    matrix.missing[1 * 30 + 2] = kMissingEmpty;
+    matrix.missing[3 * 30 + 7] = kMissingEmpty;
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("m.xlsx"));
+    MonteCarloChoices choices;
+    choices.setup.methods = {MethodPosition::MpiPositivo, MethodPosition::Wroclaw};
+    choices.setup.runs = 20;
+    for (const auto& missing : {std::vector<MissingTreatment>{MissingTreatment::Em},
+                                std::vector<MissingTreatment>{MissingTreatment::Available}}) {
+        choices.missing = missing;
+        QVERIFY(analyseMonteCarlo(workbook, matrix, choices, Regional(QLocale::c())));
+        QVERIFY(QFile::remove(workbook + ".mc.csv"));
+        WorkProgress progress;
+        progress.cancel();
+        const auto run =
+            analyseMonteCarlo(workbook, matrix, choices, Regional(QLocale::c()), &progress);
+        QVERIFY(!run);
+        QCOMPARE(run.error().kind, FailureKind::Cancelled);
+        QVERIFY(!QFile::exists(workbook + ".mc.csv"));
+    }
 }
 
 // Over a structure the nominal ranking is the overall index's, not the flat

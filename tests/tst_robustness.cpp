@@ -4,14 +4,19 @@
 #include "framework/frameworkcomputation.h"
 #include "methods/methodcomputation.h"
 #include "methods/metodi.h"
+#include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "robustness/rankbins.h"
 #include "robustness/rankstatistics.h"
 #include "robustness/ranksummary.h"
+#include "robustness/robustnessfiles.h"
 #include "robustness/sensitivity.h"
 #include "robustness/uncertainty.h"
+#include "shared/resultnames.h"
+#include "workflow/robustnessanalyses.h"
 
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -37,6 +42,7 @@ private Q_SLOTS:
     void refusedRuns();
     void uncertaintyCrossesMethodsAndSets();
     void treatmentIsOneMoreFactor();
+    void unreadableOriginsRefuseBeforeWriting();
 };
 
 namespace {
@@ -358,6 +364,35 @@ void TestRobustness::uncertaintyCrossesMethodsAndSets() {
     QCOMPARE(lines[0], QStringLiteral("Regione;Rango di riferimento;Mediana;5° percentile;"
                                       "95° percentile;Migliore;Peggiore"));
     QCOMPARE(lines.size(), 21);
+}
+
+// The record of what analyses were computed from is read before the work:
+// one that is no regular file, or too large to be the program's, refuses
+// the analysis at once, naming it, and the analysis file stays as it was.
+void TestRobustness::unreadableOriginsRefuseBeforeWriting() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni.xlsx"));
+    const QString record = resultFileName(workbook, ResultFileKind::Origins);
+    const QString analysis = sensitivityFile(workbook, QStringLiteral("MPI+"));
+    QVERIFY(writeFileBytes(analysis, "earlier"));
+    const auto matrix = std::make_shared<const Matrix>(matrixFrom(regioniEsempio()));
+    auto refusal = std::make_shared<QString>();
+    for (int kind = 0; kind < 3; ++kind) {
+        if (kind < 2)
+            QVERIFY(makeSpecialFile(record, SpecialFile(kind)));
+        else
+            QVERIFY(QFile::remove(record) &&
+                    writeFileBytes(record, QByteArray(kMaxOriginsBytes + 1, 'x')));
+        QVERIFY(finishesWithin(10000, [workbook, matrix, refusal] {
+            const Expected<SensitivityRun> run =
+                analyseSensitivity(workbook, *matrix, MethodPosition::MpiPositivo, kItalian);
+            *refusal = run ? QString() : run.error().message;
+        }));
+        QVERIFY2(refusal->startsWith("Il file " + record + " non può essere letto: ") &&
+                     refusal->endsWith(kind < 2 ? "un socket)." : "che può occupare."),
+                 qPrintable(*refusal));
+        QCOMPARE(fileContents(analysis), QByteArray("earlier"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRobustness)

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void abandonedTemporaryFilesGoLiveOnesStay();
     void libraryWritesUnderTheTemporaryName();
     void filesWrittenSideBySide();
+    void boundedReadRefusesWhatItCannotBound();
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -168,6 +169,34 @@ void TestSafeFile::filesWrittenSideBySide() {
     QCOMPARE(fileContents(first), QByteArray("old"));
     QCOMPARE(fileContents(third), QByteArray("old"));
     QCOMPARE(temporaryFiles(), QStringList());
+}
+
+// A file read whole only when it is a regular file within its bound;
+// nothing at the name is no file, and nothing is waited for.
+void TestSafeFile::boundedReadRefusesWhatItCannotBound() {
+    const QString file = path(QStringLiteral("record"));
+    auto read = std::make_shared<Expected<std::optional<QByteArray>>>(std::nullopt);
+    const auto readWithin = [&](qint64 maxBytes) {
+        return finishesWithin(5000,
+                              [read, file, maxBytes] { *read = readBoundedFile(file, maxBytes); });
+    };
+    QVERIFY(readWithin(10) && *read && !**read);
+    QVERIFY(writeFileBytes(file, "0123456789"));
+    QVERIFY(readWithin(10) && *read && **read == "0123456789");
+    QVERIFY(readWithin(9) && !*read);
+    QCOMPARE(read->error().message,
+             "Il file " + file +
+                 " non può essere letto: occupa 10 byte, più dei 9 che può occupare.");
+    for (const SpecialFile kind : {SpecialFile::Pipe, SpecialFile::Device}) {
+        QVERIFY(makeSpecialFile(file, kind));
+        QVERIFY(readWithin(10) && !*read);
+        QVERIFY2(read->error().message.endsWith(
+                     "non è un file regolare (è un dispositivo, una pipe o un socket)."),
+                 qPrintable(read->error().message));
+    }
+    QFile::remove(file);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("record")));
+    QVERIFY(readWithin(10) && !*read && read->error().message.endsWith("è una cartella."));
 }
 
 QTEST_APPLESS_MAIN(TestSafeFile)

@@ -386,8 +386,22 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
     std::optional<QStringList> compared;
     if (collection.comparison)
         compared = methodCodesOfHeaders(collection.comparison->headers);
-    const std::map<QString, AnalysisOrigin> origins = readAnalysisOrigins(strMatrice);
+    // Without a readable record, no analysis can be told to fit: all are left out.
+    Expected<std::map<QString, AnalysisOrigin>> originsRead = readAnalysisOrigins(strMatrice);
+    if (!originsRead)
+        collection.warnings.append(originsRead.error().message);
+    const std::map<QString, AnalysisOrigin> origins =
+        originsRead ? std::move(*originsRead) : std::map<QString, AnalysisOrigin>();
     const auto fits = [&](const QString& path, bool ofComparison, bool withStructure) {
+        if (!originsRead) {
+            if (QFileInfo::exists(path))
+                collection.warnings.append(
+                    QCoreApplication::translate("Export",
+                                                "%1 tralasciato: non si può dire da cosa è stato "
+                                                "calcolato.")
+                        .arg(fileName(path)));
+            return false;
+        }
         const auto origin = origins.find(fileName(path));
         if (origin == origins.end())
             return true; // written before origins were recorded

@@ -5,7 +5,6 @@
 #include "shared/textfile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 
 #include <vector>
@@ -21,14 +20,17 @@ QStringList header() {
             QStringLiteral("Anomali")};
 }
 
-// The records as fields, the header left out; empty when there is no
-// readable record file.
-std::vector<QStringList> readRecords(const QString& path) {
+// The records as fields, the header left out; none when there is no
+// record file, a failure when it cannot be read. A line that is not a
+// record is passed over.
+Expected<std::vector<QStringList>> readRecords(const QString& path) {
     std::vector<QStringList> records;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const Expected<std::optional<QByteArray>> bytes = readBoundedFile(path, kMaxOriginsBytes);
+    if (!bytes)
+        return bytes.error();
+    if (!*bytes)
         return records;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    const QStringList lines = QString::fromUtf8(**bytes).split(QStringLiteral("\r\n"));
     const auto fieldCount = std::size_t(header().size());
     std::vector<FieldSpan> spans;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -46,24 +48,38 @@ std::vector<QStringList> readRecords(const QString& path) {
 
 } // namespace
 
-Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPath,
-                            const AnalysisOrigin& origin) {
-    const QString path = resultFileName(strMatrice, ResultFileKind::Origins);
+Expected<OriginsRecord> originsRecordWith(const QString& strMatrice, const QString& analysisPath,
+                                          const AnalysisOrigin& origin) {
+    OriginsRecord record{resultFileName(strMatrice, ResultFileKind::Origins),
+                         {joinFields(header())}};
+    const Expected<std::vector<QStringList>> earlier = readRecords(record.path);
+    if (!earlier)
+        return earlier.error();
     const QString name = QFileInfo(analysisPath).fileName();
-    QStringList lines{joinFields(header())};
-    for (const QStringList& record : readRecords(path))
-        if (record.first() != name)
-            lines.append(joinFields(record));
-    lines.append(
+    for (const QStringList& fields : *earlier)
+        if (fields.first() != name)
+            record.lines.append(joinFields(fields));
+    record.lines.append(
         joinFields({name, origin.methods.join(kSeparator), origin.reference, origin.indicators,
                     origin.structure, origin.missing, origin.outliers}));
-    return writeTextFile(path, lines);
+    return record;
 }
 
-std::map<QString, AnalysisOrigin> readAnalysisOrigins(const QString& strMatrice) {
+Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPath,
+                            const AnalysisOrigin& origin) {
+    const Expected<OriginsRecord> record = originsRecordWith(strMatrice, analysisPath, origin);
+    if (!record)
+        return record.error();
+    return writeTextFile(record->path, record->lines);
+}
+
+Expected<std::map<QString, AnalysisOrigin>> readAnalysisOrigins(const QString& strMatrice) {
     std::map<QString, AnalysisOrigin> origins;
-    for (const QStringList& record :
-         readRecords(resultFileName(strMatrice, ResultFileKind::Origins))) {
+    const Expected<std::vector<QStringList>> records =
+        readRecords(resultFileName(strMatrice, ResultFileKind::Origins));
+    if (!records)
+        return records.error();
+    for (const QStringList& record : *records) {
         AnalysisOrigin& origin = origins[record[0]];
         origin.methods = record[1].split(kSeparator, Qt::SkipEmptyParts);
         origin.reference = record[2];

@@ -259,6 +259,15 @@ Failure usage(const char* text) {
 
 } // namespace
 
+Failure tooFewSobolRuns() {
+    return failure(FailureKind::Usage,
+                   QCoreApplication::translate(
+                       "Robustness", "Gli indici di Sobol richiedono almeno %1 estrazioni: con "
+                                     "meno le loro stime non dicono nulla (possono anche "
+                                     "superare 1).")
+                       .arg(kMinSobolRuns));
+}
+
 QString monteCarloFactorName(MonteCarloFactor factor) {
     // Marked for the windows' catalogue of table headers, never translated
     // here: the files and the report keep the Italian names.
@@ -299,6 +308,8 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
     if (setup.leaveOut && m < 2)
         return usage(QT_TRANSLATE_NOOP(
             "Robustness", "La matrice ha un solo indicatore: non se ne può escludere uno."));
+    if (setup.sobol && setup.runs < kMinSobolRuns)
+        return tooFewSobolRuns();
     if (activeFactors(setup).empty())
         return usage(QT_TRANSLATE_NOOP(
             "Robustness",
@@ -360,6 +371,7 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
                        QCoreApplication::translate(
                            "Robustness", "Nessuna estrazione è stata accettata dai metodi."));
     result.rankings = int(taken.size());
+    result.computed = qint64(plan.draws.size());
 
     const int n = nominalMatrix.unitCount();
     result.units.resize(std::size_t(n));

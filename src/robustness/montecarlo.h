@@ -14,6 +14,12 @@
 #include <vector>
 
 // The uncertain choices a Monte Carlo run draws, and how it is sampled.
+// The fewest runs the Sobol indices are estimated from: with fewer their
+// estimates say nothing (and can exceed 1).
+inline constexpr int kMinSobolRuns = 10;
+// The refusal of fewer runs with Sobol indices, saying why.
+Failure tooFewSobolRuns();
+
 // The matrices a run may work on (variants) are the treatments of the same
 // matrix, missing-values treatment by outlier treatment:
 // variants[missing * outlierLevels + outlier], the nominal one first.
@@ -50,6 +56,7 @@ struct MonteCarloUnit {
 struct MonteCarloResult {
     std::vector<MonteCarloFactor> factors; // in the order of MonteCarloFactor
     int rankings = 0;                      // the rankings the unit figures are taken over
+    qint64 computed = 0; // the rankings computed: a run each, N (k + 2) in the Saltelli design
     int skipped = 0; // runs left out: refused by a method (with the Saltelli design, their rows)
     std::vector<MonteCarloUnit> units; // in the order of the matrix
     // With the Saltelli design: each factor's indices on the mean absolute

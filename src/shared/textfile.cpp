@@ -2,8 +2,17 @@
 
 #include "shared/safefile.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -108,4 +117,76 @@ Status writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& 
         if (!error.isEmpty())
             return fileStatus(error);
     return fileStatus(commitTogether(safe));
+}
+
+namespace {
+
+Failure unreadableFile(const QString& path, const QString& cause) {
+    return failure(FailureKind::File,
+                   QCoreApplication::translate("Shared", "Il file %1 non può essere letto: %2")
+                       .arg(QDir::toNativeSeparators(path), cause));
+}
+
+// Why a file of this kind is not read, or empty for a regular file.
+QString notRegular(mode_t mode) {
+    if (S_ISREG(mode))
+        return {};
+    if (S_ISDIR(mode))
+        return QCoreApplication::translate("Shared", "è una cartella.");
+    return QCoreApplication::translate(
+        "Shared", "non è un file regolare (è un dispositivo, una pipe o un socket).");
+}
+
+QString tooLarge(qint64 size, qint64 maxBytes) {
+    return QCoreApplication::translate("Shared", "occupa %1 byte, più dei %2 che può occupare.")
+        .arg(QString::number(size), QString::number(maxBytes));
+}
+
+} // namespace
+
+Expected<std::optional<QByteArray>> readBoundedFile(const QString& path, qint64 maxBytes) {
+    const QByteArray name = QFile::encodeName(path);
+    // What the name leads to is looked at before anything is opened: opening
+    // a pipe or a device for reading may wait, or never end.
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno == ENOENT)
+            return std::optional<QByteArray>();
+        return unreadableFile(path, qt_error_string(errno));
+    }
+    if (const QString cause = notRegular(info.st_mode); !cause.isEmpty())
+        return unreadableFile(path, cause);
+    if (info.st_size > maxBytes)
+        return unreadableFile(path, tooLarge(info.st_size, maxBytes));
+    // Replaced in between by something else: looked at again once open.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return unreadableFile(path, qt_error_string(errno));
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    if (::fstat(fd, &info) != 0)
+        return unreadableFile(path, qt_error_string(errno));
+    if (const QString cause = notRegular(info.st_mode); !cause.isEmpty())
+        return unreadableFile(path, cause);
+    QByteArray bytes(qsizetype(std::min<qint64>(info.st_size, maxBytes)) + 1, Qt::Uninitialized);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == bytes.size()) {
+            if (size > maxBytes)
+                return unreadableFile(path, tooLarge(size, maxBytes));
+            bytes.resize(qsizetype(std::min<qint64>(maxBytes + 1, qint64(size) * 2 + 1)));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + size, std::size_t(bytes.size() - size));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return unreadableFile(path, qt_error_string(errno));
+        }
+        if (got == 0)
+            break;
+        size += got;
+    }
+    if (size > maxBytes)
+        return unreadableFile(path, tooLarge(size, maxBytes));
+    bytes.resize(size);
+    return std::optional<QByteArray>(std::move(bytes));
 }

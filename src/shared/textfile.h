@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,3 +54,11 @@ Status writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files);
 // another's reads. The failure reported is the one the function above
 // would report.
 Status writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& files);
+
+// The bytes of the file at path, read only when it is a regular file (or a
+// link to one) of at most maxBytes bytes: a folder, a pipe, a device or a
+// socket, or a link to one, is refused before it is opened for reading, and
+// so is a larger file or one that grows beyond maxBytes while it is read;
+// nothing is waited for. No value when nothing is at path. A failure is of
+// kind File, its Italian message naming the file and the cause.
+Expected<std::optional<QByteArray>> readBoundedFile(const QString& path, qint64 maxBytes);

@@ -77,15 +77,21 @@ std::vector<double> invertCovariance(std::vector<double>& covariance, std::size_
     return identity;
 }
 
-// Centred cross-products of the columns of x (n values each), divided by n.
+bool isCancelled(const WorkProgress* progress) {
+    return progress && progress->cancelled();
+}
+
+// Centred cross-products of the columns of x (n values each), divided by n;
+// stopped part-way (the result then meaningless) when progress is cancelled.
 std::vector<double> covarianceOf(const std::vector<double>& x, std::size_t n, std::size_t m,
-                                 const std::vector<double>& mean) {
+                                 const std::vector<double>& mean,
+                                 const WorkProgress* progress = nullptr) {
     std::vector<double> centred(x.size());
     for (std::size_t j = 0; j < m; ++j)
         for (std::size_t i = 0; i < n; ++i)
             centred[j * n + i] = x[j * n + i] - mean[j];
     std::vector<double> covariance(m * m, 0.0);
-    for (std::size_t j = 0; j < m; ++j)
+    for (std::size_t j = 0; j < m && !isCancelled(progress); ++j)
         for (std::size_t k = 0; k <= j; ++k) {
             const double* a = centred.data() + j * n;
             const double* b = centred.data() + k * n;
@@ -117,7 +123,7 @@ bool closeEnough(const std::vector<double>& before, const std::vector<double>& a
 
 } // namespace
 
-EmResult expectationMaximisation(const Matrix& matrix) {
+EmResult expectationMaximisation(const Matrix& matrix, const WorkProgress* progress) {
     const auto n = std::size_t(matrix.unitCount());
     const auto m = std::size_t(matrix.indicatorCount());
     EmResult result;
@@ -154,7 +160,7 @@ EmResult expectationMaximisation(const Matrix& matrix) {
     for (std::size_t g = 0; g < gappy.size(); ++g)
         for (const std::size_t j : missingOf[g])
             result.filled[j * n + gappy[g]] = result.mean[j];
-    result.covariance = covarianceOf(result.filled, n, m, result.mean);
+    result.covariance = covarianceOf(result.filled, n, m, result.mean, progress);
 
     std::vector<double> row(m);
     std::vector<double> block;
@@ -167,6 +173,8 @@ EmResult expectationMaximisation(const Matrix& matrix) {
     const auto expectation = [&](std::vector<double>* extra) {
         const std::vector<double> precision = invertCovariance(result.covariance, m);
         for (std::size_t g = 0; g < gappy.size(); ++g) {
+            if (g % 256 == 0 && isCancelled(progress))
+                return;
             const std::size_t i = gappy[g];
             const std::vector<std::size_t>& missing = missingOf[g];
             const std::size_t q = missing.size();
@@ -200,11 +208,15 @@ EmResult expectationMaximisation(const Matrix& matrix) {
         }
     };
     for (result.iterations = 1; result.iterations <= 1000; ++result.iterations) {
+        if (isCancelled(progress)) {
+            result.cancelled = true;
+            return result;
+        }
         std::vector<double> extra(m * m, 0.0);
         expectation(&extra);
         // M step.
         std::vector<double> mean = columnMeans(result.filled, n, m);
-        std::vector<double> covariance = covarianceOf(result.filled, n, m, mean);
+        std::vector<double> covariance = covarianceOf(result.filled, n, m, mean, progress);
         for (std::size_t k = 0; k < m * m; ++k)
             covariance[k] += extra[k] / double(n);
         const bool done =
@@ -219,5 +231,6 @@ EmResult expectationMaximisation(const Matrix& matrix) {
     // The filled values: the conditional means under the final estimates.
     expectation(nullptr);
     result.iterations = std::min(result.iterations, 1000);
+    result.cancelled = isCancelled(progress);
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/workprogress.h"
 #include "stats/matrix.h"
 
 #include <vector>
@@ -16,6 +17,7 @@ struct EmResult {
     std::vector<double> filled;
     int iterations = 0;
     bool converged = false;
+    bool cancelled = false; // stopped part-way: nothing else is meaningful
 };
 
 // Starts from the column means over the available values and the
@@ -25,5 +27,6 @@ struct EmResult {
 // by n. Stops when every mean and covariance entry changes by less than
 // 1e-9 (1 + its magnitude), or after 1,000 iterations. A covariance that
 // cannot be inverted gets a ridge of 1e-9 of its trace on the diagonal.
-// Every unit needs at least one available cell.
-EmResult expectationMaximisation(const Matrix& matrix);
+// Every unit needs at least one available cell. Cancelling progress stops
+// it within a fraction of an iteration.
+EmResult expectationMaximisation(const Matrix& matrix, const WorkProgress* progress = nullptr);

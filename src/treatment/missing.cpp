@@ -147,9 +147,15 @@ QString gapsCount(const Coverage& coverage, const Regional& regional) {
     const qint64 cells = coverage.cells();
     const double percent =
         cells > 0 ? 100.0 * double(coverage.missingCells()) / double(cells) : 0.0;
-    return QCoreApplication::translate("Treatment", "%1 valori mancanti (%2%)")
-        .arg(coverage.missingCells())
-        .arg(regional.locale().toString(percent, 'f', 1));
+    QString count = QCoreApplication::translate("Treatment", "%1 valori mancanti (%2%)")
+                        .arg(coverage.missingCells())
+                        .arg(regional.locale().toString(percent, 'f', 1));
+    if (const qint64 invalid = coverage.invalidCells(); invalid > 0)
+        count += QCoreApplication::translate(
+                     "Treatment", " e %1 celle con un testo che non è un numero né un valore "
+                                  "mancante")
+                     .arg(invalid);
+    return count;
 }
 
 std::vector<unsigned char> filledMask(const GapsRecord& gaps, const Matrix& matrix) {
@@ -189,10 +195,17 @@ qint64 Coverage::missingCells() const {
     return sum;
 }
 
+qint64 Coverage::invalidCells() const {
+    qint64 sum = 0;
+    for (const CoverageCount& count : indicators)
+        sum += count.invalid;
+    return sum;
+}
+
 qint64 Coverage::cells() const {
     qint64 sum = 0;
     for (const CoverageCount& count : indicators)
-        sum += count.missing + count.available;
+        sum += count.missing + count.available + count.invalid;
     return sum;
 }
 
@@ -202,11 +215,17 @@ Coverage coverageOf(const Matrix& matrix) {
     coverage.units.resize(std::size_t(matrix.unitCount()));
     for (int j = 0; j < matrix.indicatorCount(); ++j)
         for (int i = 0; i < matrix.unitCount(); ++i) {
-            const bool missing = matrix.isMissing(i, j);
-            (missing ? coverage.indicators[std::size_t(j)].missing
-                     : coverage.indicators[std::size_t(j)].available)++;
-            (missing ? coverage.units[std::size_t(i)].missing
-                     : coverage.units[std::size_t(i)].available)++;
+            const unsigned char mark =
+                matrix.missing.empty()
+                    ? 0
+                    : matrix.missing[std::size_t(j) * matrix.units.size() + std::size_t(i)];
+            const auto count = [mark](CoverageCount& one) -> int& {
+                return mark == 0               ? one.available
+                       : mark == kInvalidValue ? one.invalid
+                                               : one.missing;
+            };
+            ++count(coverage.indicators[std::size_t(j)]);
+            ++count(coverage.units[std::size_t(i)]);
         }
     return coverage;
 }
@@ -243,7 +262,7 @@ LeftOut coverageRule(const Matrix& matrix, double minCoverage) {
 }
 
 Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, double minCoverage,
-                                     const Regional& regional,
+                                     const Regional& regional, const WorkProgress* progress,
                                      const std::vector<int>& withoutIndex) {
     TreatedMatrix result;
     const bool anyMissing = std::any_of(matrix.missing.begin(), matrix.missing.end(),
@@ -322,7 +341,12 @@ Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, 
     const auto n = std::size_t(kept.unitCount());
     std::vector<double> fill;
     if (treatment == MissingTreatment::Em) {
-        fill = expectationMaximisation(kept).filled;
+        EmResult em = expectationMaximisation(kept, progress);
+        if (em.cancelled)
+            return failure(FailureKind::Cancelled,
+                           QCoreApplication::translate(
+                               "Treatment", "Trattamento dei valori mancanti annullato."));
+        fill = std::move(em.filled);
     } else {
         fill = kept.values;
         std::vector<double> available;

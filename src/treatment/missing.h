@@ -2,6 +2,7 @@
 
 #include "shared/expected.h"
 #include "shared/regional.h"
+#include "shared/workprogress.h"
 #include "stats/matrix.h"
 
 #include <QString>
@@ -42,18 +43,21 @@ inline constexpr double kDefaultMinCoverage = 0.65;
 struct CoverageCount {
     int available = 0;
     int missing = 0;
+    int invalid = 0; // a text that is neither a number nor a mark of a missing value
     double share() const {
-        const int total = available + missing;
+        const int total = available + missing + invalid;
         return total > 0 ? double(available) / double(total) : 0.0;
     }
 };
 
-// The cells available and missing per indicator and per unit of a matrix
-// as read (its missing cells all count, whatever they held).
+// The cells available, missing (empty, or a mark of a missing value such
+// as "n.d.") and invalid (any other text, which no treatment takes) per
+// indicator and per unit of a matrix as read.
 struct Coverage {
     std::vector<CoverageCount> indicators;
     std::vector<CoverageCount> units;
     qint64 missingCells() const;
+    qint64 invalidCells() const;
     qint64 cells() const;
 };
 Coverage coverageOf(const Matrix& matrix);
@@ -139,8 +143,10 @@ std::vector<unsigned char> filledMask(const GapsRecord& gaps, const Matrix& matr
 // whatever the treatment (the constant indicators refused as the loader
 // refuses them). With Refuse, any missing cell refuses the matrix as the
 // loader would have: the first missing or invalid cell in column order.
+// Cancelling progress stops the filling (EM) with a Cancelled failure.
 Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, double minCoverage,
                                      const Regional& regional,
+                                     const WorkProgress* progress = nullptr,
                                      const std::vector<int>& withoutIndex = {});
 
 // What is said of a group left out with the indicators left out:

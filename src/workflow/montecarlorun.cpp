@@ -12,13 +12,16 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
                                           const MonteCarloChoices& choices,
                                           const Regional& regional, WorkProgress* progress,
                                           const Structure* structure) {
+    // The record of origins is rewritten at the end: refused before the work.
+    if (const auto origins = readAnalysisOrigins(workbook); !origins)
+        return origins.error();
     MonteCarloSetup setup = choices.setup;
     // The matrix under each treatment of missing cells, the nominal first;
     // the coverage rule has already left out what it leaves out.
     std::vector<Matrix> filled;
     filled.reserve(choices.missing.size());
     for (const MissingTreatment treatment : choices.missing) {
-        Expected<TreatedMatrix> one = treatMissing(matrix, treatment, 0.0, regional);
+        Expected<TreatedMatrix> one = treatMissing(matrix, treatment, 0.0, regional, progress);
         if (!one)
             return std::move(one).error();
         filled.push_back(std::move(one->matrix));
@@ -67,16 +70,6 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
         tables.push_back(sobolUnitsTable(run.result, corner, labels, regional));
         run.files.append(resultFileName(workbook, ResultFileKind::SobolUnits));
     }
-    std::vector<std::pair<QString, TextLines>> files;
-    for (std::size_t i = 0; i < tables.size(); ++i)
-        files.emplace_back(run.files[qsizetype(i)], tables[i].joinedLines());
-    if (progress && progress->cancelled())
-        return failure(FailureKind::Cancelled,
-                       QCoreApplication::translate("Robustness", "Analisi annullata."));
-    if (progress)
-        progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
-    if (Status saved = writeTextFiles(files); !saved)
-        return std::move(saved).error();
     AnalysisOrigin origin;
     for (const MethodPosition position : setup.methods)
         origin.methods.append(methodCode(methodAt(position).entryText));
@@ -93,7 +86,20 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
         origin.outliers = QStringLiteral("fattore");
     else if (choices.outliersNominal)
         origin.outliers = QStringLiteral("trattati");
-    if (Status recorded = recordAnalysisOrigin(workbook, run.files.first(), origin); !recorded)
-        return std::move(recorded).error();
+    // Written with the analysis files, once it has been read.
+    const Expected<OriginsRecord> record = originsRecordWith(workbook, run.files.first(), origin);
+    if (!record)
+        return record.error();
+    std::vector<std::pair<QString, TextLines>> files;
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        files.emplace_back(run.files[qsizetype(i)], tables[i].joinedLines());
+    files.emplace_back(record->path, TextLines(record->lines));
+    if (progress && progress->cancelled())
+        return failure(FailureKind::Cancelled,
+                       QCoreApplication::translate("Robustness", "Analisi annullata."));
+    if (progress)
+        progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
+    if (Status saved = writeTextFiles(files); !saved)
+        return std::move(saved).error();
     return run;
 }

@@ -142,7 +142,8 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     }
 
     Expected<TreatedMatrix> treated = treatMissing(std::move(*read), choice.treatment,
-                                                   choice.minCoverage, m_regional, withoutIndex);
+                                                   choice.minCoverage, m_regional, progress,
+                                                   withoutIndex);
     if (!treated)
         return std::move(treated).error();
     std::vector<unsigned char> keptMissing;

@@ -13,15 +13,25 @@
 
 namespace {
 
-// Writes the analysis file, then what it was computed from.
+// Writes the analysis file and what it was computed from together, once
+// the record of origins has been read: nothing is written when it cannot be.
 Status save(const QString& workbook, const QString& path, const TextTable& table,
             const AnalysisOrigin& origin, WorkProgress* progress) {
+    const Expected<OriginsRecord> record = originsRecordWith(workbook, path, origin);
+    if (!record)
+        return record.error();
     if (progress)
         progress->report(QCoreApplication::translate("Workflow", "Scrittura di %1")
                              .arg(QFileInfo(path).fileName()));
-    if (Status written = writeTableFile(path, table); !written)
-        return written;
-    return recordAnalysisOrigin(workbook, path, origin);
+    return writeTextFiles({{path, table.joinedLines()}, {record->path, TextLines(record->lines)}});
+}
+
+// Whether the record of origins, rewritten at the end of an analysis, can
+// be read: checked before the work, so that it is refused at once.
+Status originsReadable(const QString& workbook) {
+    if (const auto origins = readAnalysisOrigins(workbook); !origins)
+        return origins.error();
+    return {};
 }
 
 QStringList codesOf(const std::vector<MethodPosition>& positions) {
@@ -57,6 +67,8 @@ RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRa
 Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
                                             WorkProgress* progress, const Structure* structure) {
+    if (Status readable = originsReadable(workbook); !readable)
+        return std::move(readable).error();
     Expected<IndicatorSensitivity> sensitivity =
         indicatorSensitivity(matrix, position, regional, progress, structure);
     if (!sensitivity)
@@ -101,6 +113,8 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, WorkProgress* progress,
                                             const Matrix* treated) {
+    if (Status readable = originsReadable(workbook); !readable)
+        return std::move(readable).error();
     AnalysisOrigin origin;
     origin.methods = codesOf(positions);
     if (treated)
@@ -115,12 +129,14 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, bool outlierFactor,
                                             WorkProgress* progress) {
+    if (Status readable = originsReadable(workbook); !readable)
+        return std::move(readable).error();
     // The coverage rule has already left out what it leaves out: nothing
     // more goes under any treatment.
     std::vector<Matrix> treated;
     treated.reserve(treatments.size() * (outlierFactor ? 2 : 1));
     for (const MissingTreatment treatment : treatments) {
-        Expected<TreatedMatrix> one = treatMissing(matrix, treatment, 0.0, regional);
+        Expected<TreatedMatrix> one = treatMissing(matrix, treatment, 0.0, regional, progress);
         if (!one)
             return std::move(one).error();
         treated.push_back(std::move(one->matrix));

@@ -6,9 +6,15 @@
 #include "ui/platform/failuremessage.h"
 #include "ui/platform/hintlabel.h"
 #include "ui/platform/pathelision.h"
+#include "ui/platform/usersettings.h"
+
+#include "support/testsupport.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QVBoxLayout>
@@ -29,6 +35,7 @@ private Q_SLOTS:
     void hintsReadable();
     void failuresShownByKind_data();
     void failuresShownByKind();
+    void settingsThatAreNoFileIgnored();
 };
 
 namespace {
@@ -237,6 +244,38 @@ void TestPlatform::failuresShownByKind() {
     QCOMPARE(dialogs.messages[0].text, QStringLiteral("Messaggio"));
     QCOMPARE(dialogs.messages[0].title, QStringLiteral("Orvalta"));
     QCOMPARE(int(dialogs.messages[0].icon), icon);
+}
+
+// A settings file that is a pipe or a device is never opened: the program
+// starts with the defaults, says why, and keeps nothing.
+void TestPlatform::settingsThatAreNoFileIgnored() {
+    QTemporaryDir dir;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    const auto restore = qScopeGuard([&previous] {
+        UserSettings::useFile(QString());
+        if (previous.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", previous);
+    });
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Orvalta")));
+    const QString file = dir.filePath(QStringLiteral("Orvalta/Orvalta.conf"));
+    for (const SpecialFile kind : {SpecialFile::Pipe, SpecialFile::Device}) {
+        QVERIFY(makeSpecialFile(file, kind));
+        auto warning = std::make_shared<QString>();
+        auto recent = std::make_shared<QStringList>();
+        QVERIFY(finishesWithin(5000, [warning, recent] {
+            *warning = UserSettings::useUserStore();
+            UserSettings::addRecentWorkbook(QStringLiteral("/dati/M.xlsx"));
+            *recent = UserSettings::recentWorkbooks();
+        }));
+        QCOMPARE(*warning, QStringLiteral("Il file delle impostazioni %1 non è un file regolare: "
+                                          "viene ignorato, il programma parte con le "
+                                          "impostazioni predefinite e non le salva.")
+                               .arg(file));
+        QVERIFY(recent->isEmpty());
+    }
 }
 
 QTEST_MAIN(TestPlatform)

@@ -236,6 +236,29 @@ void TestReport::commandLine() {
     QVERIFY(refused.contains(QStringLiteral("manca.xlsx")));
     QVERIFY2(refused.contains(QStringLiteral("non esiste")), qPrintable(refused));
 
+    // A record of origins that is a pipe is refused at once, named, and the
+    // analyses it would tell of are left out.
+    QVERIFY(makeSpecialFile(workbook + QStringLiteral(".origini.csv"), SpecialFile::Pipe));
+    program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--report"), pdf, workbook});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(program.readAllStandardError().contains(".origini.csv non può essere letto: non è "
+                                                    "un file regolare"));
+
+    // A workbook with gaps, under the matrix options of the batch tool.
+    const QString gappy = dir.filePath(QStringLiteral("lacune.csv"));
+    QVERIFY(writeFileBytes(gappy, "Unità;A;B\r\nU1;1;5\r\nU2;;7\r\nU3;4;8\r\nU4;8;6\r\n"));
+    const auto reportOn = [&](const QStringList& options) {
+        program.start(QStringLiteral(ORVALTA_PROGRAM),
+                      QStringList{QStringLiteral("--report"), pdf, gappy} + options);
+        program.waitForFinished(60000);
+        return program.exitCode();
+    };
+    QCOMPARE(reportOn({}), 1);
+    QCOMPARE(reportOn({"--missing", "available", "--min-coverage", "0.5"}), 0);
+    QVERIFY(program.readAllStandardError().contains("Copertura: 1 valori mancanti (12.5%)"));
+    QCOMPARE(reportOn({"--missing", "available", "--min-coverage", "2"}), 1);
+
     // Nor do the version and the help.
     program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--version")});
     QVERIFY(program.waitForFinished(60000));

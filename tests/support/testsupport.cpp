@@ -8,7 +8,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <future>
+#include <thread>
 
 MemoryReader::MemoryReader(const Rows& rows) {
     for (std::size_t r = 0; r < rows.size(); ++r)
@@ -150,6 +153,16 @@ bool writeZip(const QString& path, const std::vector<std::pair<QString, QByteArr
         zip.write(bytes);
     }
     return zip.finish().isEmpty();
+}
+
+bool finishesWithin(int ms, std::function<void()> work) {
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> finished = done->get_future();
+    std::thread([work = std::move(work), done] {
+        work();
+        done->set_value();
+    }).detach();
+    return finished.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
 }
 
 bool quasiUguali(double a, double b, double tolerance) {

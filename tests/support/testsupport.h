@@ -13,6 +13,7 @@
 #include <QMetaType>
 
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -86,6 +87,11 @@ bool writeZip(const QString& path, const std::vector<std::pair<QString, QByteArr
 enum class SpecialFile { Pipe, Device };
 // Puts one at path, replacing what is there; false on failure.
 bool makeSpecialFile(const QString& path, SpecialFile kind);
+
+// Runs work on a thread of its own and waits for it up to ms milliseconds:
+// false when it has not finished by then. It is then left running (blocked
+// on a pipe, say), so that what it uses must be its own, not the caller's.
+bool finishesWithin(int ms, std::function<void()> work);
 
 // True when a and b agree within a relative tolerance of 1e-12 (absolute
 // near zero).

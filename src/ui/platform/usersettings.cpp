@@ -1,6 +1,12 @@
 #include "ui/platform/usersettings.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -76,9 +82,29 @@ QString gapsPath(const QString& entry) {
 
 namespace UserSettings {
 
-void useUserStore() {
-    s_store = Store::User;
+QString useUserStore() {
     s_file.clear();
+    // Where the settings of organisation and application "Orvalta" are read
+    // from: the user's folder of settings, then the system's.
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation)) {
+        for (const QString& name :
+             {QStringLiteral("Orvalta/Orvalta.conf"), QStringLiteral("Orvalta.conf")}) {
+            const QString path = QDir(folder).filePath(name);
+            struct stat info {};
+            if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
+                s_store = Store::None;
+                return QCoreApplication::translate(
+                           "UserSettings",
+                           "Il file delle impostazioni %1 non è un file regolare: viene "
+                           "ignorato, il programma parte con le impostazioni predefinite e non "
+                           "le salva.")
+                    .arg(QDir::toNativeSeparators(path));
+            }
+        }
+    }
+    s_store = Store::User;
+    return {};
 }
 
 void useFile(const QString& path) {

@@ -17,7 +17,11 @@
 namespace UserSettings {
 
 // The user's own settings: organisation "Orvalta", application "Orvalta".
-void useUserStore();
+// A settings file at any of the places they are read from that is not a
+// regular file (a pipe or a device would keep the program waiting) is not
+// opened: nothing is then read or kept, and the Italian warning to print is
+// returned (empty when the store is used).
+QString useUserStore();
 // The settings in the INI file at path (a test's own folder); an empty path
 // keeps nothing again.
 void useFile(const QString& path);

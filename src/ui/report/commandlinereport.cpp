@@ -3,19 +3,36 @@
 
 #include "export/resultscollection.h"
 #include "ui/report/pdfreport.h"
+#include "workflow/gapsfiles.h"
 #include "workflow/processing.h"
+
+#include <QCoreApplication>
 
 #include <QFileInfo>
 
 Status reportFromCommandLine(const QString& pdfPath, const QString& workbook,
-                             const Regional& regional, QStringList* warnings) {
+                             const Regional& regional, const MatrixChoices& choices,
+                             QStringList* warnings) {
     Processing source(regional);
-    if (Status loaded = source.load(workbook); !loaded)
+    source.setStructureChoice(choices.structure);
+    source.setMissingChoice(choices.missing);
+    if (Status loaded = source.load(QFileInfo(workbook).absoluteFilePath()); !loaded)
         return loaded;
+    QStringList told;
+    if (const std::shared_ptr<const GapsRecord>& gaps = source.gaps();
+        gaps && gaps->coverage.missingCells() > 0)
+        told += gapsSummary(*gaps, regional);
+    if (choices.outliers) {
+        const Expected<QStringList> written = source.treatOutliers();
+        if (!written)
+            return written.error();
+        told.append(QCoreApplication::translate("Report", "Trattamento dei valori anomali: %1")
+                        .arg(written->join(QStringLiteral(", "))));
+    }
     const ResultsCollection results =
         collectResults(source.workbook(), source.matrix(), regional, std::nullopt, nullptr,
                        source.structure().get());
     if (warnings)
-        *warnings = results.warnings;
+        *warnings = told + results.warnings;
     return writePdfReport(QFileInfo(pdfPath).absoluteFilePath(), results);
 }

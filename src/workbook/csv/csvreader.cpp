@@ -92,6 +92,8 @@ public:
             m_cancelled = true;
             return false;
         }
+        if (!rowFits(row, col, text.empty()))
+            return false;
         if (text.empty())
             return true;
         if (row > kSheetMaxRows || col > kSheetMaxColumns) {
@@ -134,8 +136,39 @@ public:
     }
 
     const QString& failure() const { return m_failure; }
+    // Whether the failure is a row wider than the header.
+    bool tooWide() const { return m_tooWide; }
+
+    // At the end of the text: checks its last row against the header.
+    void finish() { rowFits(m_wideRow + 1, 1, true); }
 
 private:
+    // Whether the rows before (row, col) hold no field beyond the header's
+    // last: a row of the matrix (those down to the first without a label)
+    // with a value further right is refused, naming it and its fields; the
+    // empty fields a row may end with are no values and are taken.
+    bool rowFits(qint64 row, qint64 col, bool empty) {
+        if (m_wideRow > 0 && row != m_wideRow) {
+            m_failure = QCoreApplication::translate(
+                            "Workbook", "la riga %1 ha %2 campi, più dei %3 dell'intestazione "
+                                        "(riga 1): i valori in più non sono di alcun indicatore")
+                            .arg(QLocale(QLocale::Italian).toString(m_wideRow),
+                                 QString::number(m_wideFields), QString::number(m_headerFields));
+            m_tooWide = true;
+            return false;
+        }
+        if (row == 1) {
+            if (!empty)
+                m_headerFields = col;
+        } else if (col == 1 && empty) {
+            m_matrixEnded = true; // the rows below the matrix are not its rows
+        } else if (!m_matrixEnded && (m_wideRow == row || (!empty && col > m_headerFields))) {
+            m_wideRow = row;
+            m_wideFields = col;
+        }
+        return true;
+    }
+
     SheetData& m_sheet;
     const Regional& m_regional;
     bool m_utf8;
@@ -147,6 +180,11 @@ private:
     qint64 m_fields = 0;
     bool m_cancelled = false;
     QString m_failure;
+    qint64 m_headerFields = 0; // the last field of the header that is not empty
+    bool m_matrixEnded = false;
+    qint64 m_wideRow = 0;    // a row of the matrix with a value beyond the header
+    qint64 m_wideFields = 0; // and its fields so far
+    bool m_tooWide = false;
 };
 
 } // namespace
@@ -217,6 +255,14 @@ bool CsvReader::read(const QString& path) {
                 "Workbook", "Il file %1 non è un testo delimitato valido: il campo alla riga "
                             "%2, colonna %3 apre le virgolette senza chiuderle.")
                 .arg(name, QLocale(QLocale::Italian).toString(stop.row), QString::number(stop.col));
+        return false;
+    }
+    if (filler.failure().isEmpty())
+        filler.finish();
+    if (filler.tooWide()) {
+        m_error =
+            QCoreApplication::translate("Workbook", "Il file %1 non è una matrice valida: %2.")
+                .arg(name, filler.failure());
         return false;
     }
     if (!filler.failure().isEmpty())
