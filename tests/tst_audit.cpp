@@ -1,8 +1,11 @@
+#include "support/testsupport.h"
+
 #include "audit/coherence.h"
 #include "audit/correlation.h"
 #include "audit/eigen.h"
 #include "stats/distribution.h"
 #include "treatment/outliers.h"
+#include "workflow/matrixaudit.h"
 
 #include <QTest>
 
@@ -37,6 +40,8 @@ private Q_SLOTS:
     void distributionAsSpreadsheetsGiveIt();
     void correlationsOrientedAndPairwise();
     void coherenceOfKnownMatrices();
+    void figuresAtExtremeMagnitudes();
+    void pairsWithinTheInnermostGroup();
     void winsorisationThenLogarithm();
 };
 
@@ -122,6 +127,97 @@ void TestAudit::coherenceOfKnownMatrices() {
     QVERIFY(std::isnan(coherenceOf({1, NAN, NAN, 1}, 2).alpha));
 }
 
+// Nothing the audit computes depends on the scale of an indicator: 1e160
+// or 1e-170 times a matrix gives the figures of 1e100 times it (the mean
+// and deviation scaled), and no line holds a figure beyond the largest
+// double.
+void TestAudit::figuresAtExtremeMagnitudes() {
+    std::vector<double> spike;
+    std::vector<double> line;
+    for (int v = 1; v < 20; ++v) {
+        spike.push_back(v);
+        line.push_back(v % 7 + 2.0 * v);
+    }
+    spike.push_back(1000);
+    line.push_back(-3);
+    const auto scaled = [&](double factor) {
+        std::vector<double> a = spike;
+        std::vector<double> b = line;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            a[i] *= factor;
+            b[i] *= factor;
+        }
+        return auditMatrix(matrixOf({a, b, spike}, {0, 1, 0}), nullptr);
+    };
+    const MatrixAudit base = scaled(1e100);
+    QVERIFY(base.distributions[0].flagged());
+    for (const double factor : {1e160, 1e-170, 1e300}) {
+        const MatrixAudit audit = scaled(factor);
+        for (std::size_t j = 0; j < 2; ++j) {
+            const Distribution& d = audit.distributions[j];
+            const Distribution& expected = base.distributions[j];
+            QVERIFY2(near(*d.skewness, *expected.skewness) && near(*d.kurtosis, *expected.kurtosis),
+                     qPrintable(QString::number(factor)));
+            QVERIFY(near(d.deviation / factor, expected.deviation / 1e100));
+            QVERIFY(near(d.mean / factor, expected.mean / 1e100));
+            QCOMPARE(d.flagged(), expected.flagged());
+        }
+        COMPARE_NUMBERS(audit.pearson, base.pearson);
+        COMPARE_NUMBERS(audit.spearman, base.spearman);
+        const Coherence& c = audit.groups.back().coherence;
+        QVERIFY(near(c.alpha, base.groups.back().coherence.alpha));
+        COMPARE_NUMBERS(c.loadings, base.groups.back().coherence.loadings);
+    }
+
+    // Values of both signs near the largest double: the sample deviation
+    // exceeds it and is left blank; every other figure is written.
+    const double big = 1.7e308;
+    const Matrix edge = matrixOf({{-big, big, -big, big, big}, {1, 2, 3, 4, 6}});
+    const AuditLines lines = auditLines(edge, auditMatrix(edge, nullptr), Regional(QLocale::c()));
+    const QStringList fields = lines.distributions[1].split(u';');
+    QCOMPARE(fields[3], QString());
+    QVERIFY(!fields[6].isEmpty() && !fields[7].isEmpty());
+    for (const QStringList& file :
+         {lines.distributions, lines.pearson, lines.spearman, lines.coherence, lines.components})
+        for (const QString& text : file)
+            QVERIFY2(!text.contains(QStringLiteral("inf"), Qt::CaseInsensitive) &&
+                         !text.contains(QStringLiteral("nan"), Qt::CaseInsensitive),
+                     qPrintable(text));
+    QVERIFY(near(correlationMatrix(edge.view(), CorrelationKind::Pearson)[1], 0.5694947974514993));
+}
+
+// Pairs are those of indicators with the same parent: in a nested
+// structure not two of different groups beneath one pillar. A pair below
+// -0.9 is in opposition, not redundant.
+void TestAudit::pairsWithinTheInnermostGroup() {
+    // Pillar P holds groups G1 (A, B) and G2 (C, D); pillar Q holds E.
+    const Matrix matrix = matrixOf(
+        {{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1.5}, {1, 2, 3, 4, 6}, {2, 3, 4, 5, 6}, {3, 1, 4, 1, 5}});
+    const auto structure =
+        buildStructure(structureSheetOf({{"A", "G1", ""},
+                                         {"B", "G1", ""},
+                                         {"C", "G2", ""},
+                                         {"D", "G2", ""},
+                                         {"G1", "P", ""},
+                                         {"G2", "P", ""},
+                                         {"E", "Q", ""}}),
+                       {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                        QStringLiteral("D"), QStringLiteral("E")},
+                       Regional(QLocale::c()));
+    QVERIFY(structure);
+    const MatrixAudit audit = auditMatrix(matrix, &*structure);
+    QCOMPARE(audit.redundant.size(), std::size_t(1));
+    QCOMPARE(std::pair(audit.redundant[0].first, audit.redundant[0].second), std::pair(2, 3));
+    QCOMPARE(audit.opposing.size(), std::size_t(1));
+    QCOMPARE(std::pair(audit.opposing[0].first, audit.opposing[0].second), std::pair(0, 1));
+    QVERIFY(audit.opposing[0].correlation < -0.9);
+    // Without a structure every pair is one of the whole matrix: A, C, D
+    // redundant two by two, B opposing each of them.
+    const MatrixAudit flat = auditMatrix(matrix, nullptr);
+    QCOMPARE(flat.redundant.size(), std::size_t(3));
+    QCOMPARE(flat.opposing.size(), std::size_t(3));
+}
+
 void TestAudit::winsorisationThenLogarithm() {
     // One spike: pulled in to the next value, one cell changed.
     std::vector<double> spike;
@@ -162,6 +258,33 @@ void TestAudit::winsorisationThenLogarithm() {
         x = -x;
     const OutlierTreatment below = treatOutliers(matrixOf({dip}));
     QCOMPARE(below.matrix.value(19, 0), -19.0);
+
+    // Winsorisation never pulls in the last value that differs from the
+    // others (here at the first step, and at the second): the logarithm is
+    // taken instead, and the indicator is not left constant.
+    for (const std::vector<double>& values :
+         {std::vector<double>{1, 1, 1, 1, 1, 1, 1, 100},
+          std::vector<double>{2, 2, 2, 2, 2, 2, 2, 2, 2, 1, 100}}) {
+        const OutlierTreatment treated = treatOutliers(matrixOf({values}));
+        QCOMPARE(treated.indicators.front().method, OutlierMethod::Logarithm);
+        const std::span<const double> column = treated.matrix.column(0);
+        QCOMPARE(*std::min_element(column.begin(), column.end()), 1.0);
+        QCOMPARE(*std::max_element(column.begin(), column.end()), 100.0);
+    }
+
+    // At the edge of the doubles, the flag holds and the logarithm maps the
+    // values back onto the same range, in the same order.
+    std::vector<double> edge = heavy;
+    for (double& x : edge)
+        x = (x - 2500) * 7e304;
+    const OutlierTreatment far = treatOutliers(matrixOf({edge}));
+    QCOMPARE(far.indicators.size(), std::size_t(1));
+    QCOMPARE(far.indicators.front().method, OutlierMethod::Logarithm);
+    const std::span<const double> farTreated = far.matrix.column(0);
+    QCOMPARE(*std::min_element(farTreated.begin(), farTreated.end()), -2499 * 7e304);
+    QCOMPARE(*std::max_element(farTreated.begin(), farTreated.end()), 2500 * 7e304);
+    for (std::size_t i = 0; i + 1 < edge.size(); ++i)
+        QCOMPARE(edge[i] < edge[i + 1], farTreated[i] < farTreated[i + 1]);
 }
 
 QTEST_GUILESS_MAIN(TestAudit)

@@ -4,6 +4,7 @@
 #include "framework/structure.h"
 #include "shared/polarita.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -55,6 +56,7 @@ private Q_SLOTS:
     void unitWithoutAGroup();
     void groupsEmptiedByLeftOutIndicators();
     void groupWithOneIndexForEveryUnit();
+    void refusalNamesACellOfTheGroup();
 };
 
 void TestFramework::refusals_data() {
@@ -300,6 +302,34 @@ void TestFramework::groupWithOneIndexForEveryUnit() {
                  qPrintable(run.error().message));
     }
     QVERIFY(refused > 0);
+}
+
+// A group refused for a zero on an indicator of negative polarity names the
+// first such cell of the group in sheet order (c is listed before b), not
+// the negative value of A in the other group.
+void TestFramework::refusalNamesACellOfTheGroup() {
+    const auto t = [](const char* text) { return CellValue(QString::fromUtf8(text)); };
+    const Rows rows{{t(""), t("A"), t("b"), t("c"), t("D")},
+                    {t("U1"), 1.0, 5.0, 0.0, 2.0},
+                    {t("U2"), -1.0, 6.0, 4.0, 3.0},
+                    {t("U3"), 2.0, 0.0, 3.0, 4.0},
+                    {t("U4"), 3.0, 7.0, 2.0, 5.0}};
+    const Matrix matrix = matrixFrom(rows);
+    const auto structure = buildStructure(
+        structureSheetOf({{"c", "G1", ""}, {"b", "G1", ""}, {"A", "G2", ""}, {"D", "G2", ""}}),
+        names(matrix), kC);
+    QVERIFY(structure);
+    QTemporaryDir dir;
+    Processing processing(kC);
+    processing.setMatrix(dir.filePath(QStringLiteral("m.xlsx")), matrix,
+                         std::make_shared<const Structure>(*structure));
+    const auto refused = processing.run(MethodPosition::NumeriIndiciAritmetica);
+    QVERIFY(!refused);
+    QVERIFY2(refused.error().message.endsWith(
+                 QStringLiteral("dimensione G1: Il metodo non prevede valori nulli per gli "
+                                "indicatori di polarità negativa\nPrima cella: C4 (U3, b), "
+                                "valore 0.")),
+             qPrintable(refused.error().message));
 }
 
 QTEST_GUILESS_MAIN(TestFramework)

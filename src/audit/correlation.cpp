@@ -1,19 +1,33 @@
 #include "audit/correlation.h"
 
+#include "stats/distribution.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <utility>
 
 namespace {
 
 constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
 
-// Pearson's coefficient of two lists of equal length.
-double pearson(std::span<const double> x, std::span<const double> y) {
+// Scales values in place by the power of two at or below their largest
+// magnitude (magnitudeExponent): exact, and no correlation depends on it.
+void scaleToUnit(std::vector<double>& values) {
+    const int exponent = magnitudeExponent(values);
+    for (double& x : values)
+        x = std::ldexp(x, -exponent);
+}
+
+// Pearson's coefficient of two lists of equal length, each scaled to unit
+// magnitude (scaleToUnit) so that no sum of products overflows or underflows.
+double pearson(std::vector<double> x, std::vector<double> y) {
     const std::size_t n = x.size();
     if (n < 2)
         return kUndefined;
+    scaleToUnit(x);
+    scaleToUnit(y);
     double sx = 0.0;
     double sy = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -78,7 +92,7 @@ double correlation(const MatrixColumn& a, const MatrixColumn& b, int units, Corr
         x = averageRanks(x);
         y = averageRanks(y);
     }
-    return orientation(a) * orientation(b) * pearson(x, y);
+    return orientation(a) * orientation(b) * pearson(std::move(x), std::move(y));
 }
 
 // Columns with no missing cell are ranked (Spearman) and centred once; a
@@ -100,6 +114,7 @@ std::vector<double> correlationMatrix(const MatrixView& view, CorrelationKind ki
         std::vector<double> values(column.values, column.values + n);
         if (kind == CorrelationKind::Spearman)
             values = averageRanks(values);
+        scaleToUnit(values);
         double sum = 0.0;
         for (const double x : values)
             sum += x;

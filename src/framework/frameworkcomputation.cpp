@@ -111,6 +111,42 @@ int groupWithOneIndex(const Structure& structure, int group, const FrameworkRun&
     return -1;
 }
 
+// The cell of the matrix that decides the method's refusal of a group's
+// view (refusedCell): the first in sheet order, column by column, among the
+// group's own indicators, of the kind refusedCell finds first in the view;
+// nothing when it finds none, or finds it in a group's index.
+std::optional<DataCell> decidingCell(MethodPosition position, const Structure& structure, int group,
+                                     const MatrixView& view) {
+    const std::optional<DataCell> first = refusedCell(position, view);
+    if (!first)
+        return std::nullopt;
+    // Per column of the view (the elements of weight above 0, as groupView
+    // takes them), its column in the matrix; -1 for a group's index.
+    std::vector<int> matrixColumn;
+    for (const int child : structure.elements[std::size_t(group)].children) {
+        const StructureElement& element = structure.elements[std::size_t(child)];
+        if (element.weight != 0.0)
+            matrixColumn.push_back(element.isGroup() ? -1 : element.indicator);
+    }
+    if (matrixColumn[std::size_t(first->column)] < 0)
+        return std::nullopt;
+    std::vector<int> inSheetOrder;
+    for (std::size_t c = 0; c < matrixColumn.size(); ++c)
+        if (matrixColumn[c] >= 0)
+            inSheetOrder.push_back(int(c));
+    std::sort(inSheetOrder.begin(), inSheetOrder.end(), [&matrixColumn](int a, int b) {
+        return matrixColumn[std::size_t(a)] < matrixColumn[std::size_t(b)];
+    });
+    MatrixView indicators;
+    indicators.units = view.units;
+    for (const int c : inSheetOrder)
+        indicators.columns.push_back(view.columns[std::size_t(c)]);
+    const std::optional<DataCell> cell = refusedCell(position, indicators);
+    if (!cell) // never: the view's own cell is among these
+        return DataCell{first->unit, matrixColumn[std::size_t(first->column)]};
+    return DataCell{cell->unit, matrixColumn[std::size_t(inSheetOrder[std::size_t(cell->column)])]};
+}
+
 } // namespace
 
 MatrixView groupView(const Structure& structure, int group, const Matrix& matrix,
@@ -154,7 +190,8 @@ std::optional<Structure> withoutElement(const Structure& structure, int element)
 }
 
 Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
-                                        const Structure& structure, const GroupCoverage& coverage) {
+                                        const Structure& structure, const GroupCoverage& coverage,
+                                        std::optional<DataCell>* refusedAt) {
     FrameworkRun run;
     run.position = position;
     run.root = structure.root;
@@ -176,6 +213,8 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
         Expected<MethodOutput> output = computeOverAvailableUnits(position, view);
         if (!output) {
             Failure refusal = std::move(output).error();
+            if (refusedAt)
+                *refusedAt = decidingCell(position, structure, group, view);
             const QString header = method.indexHeader + QStringLiteral(" - ");
             // A group inside it whose index is one value for every unit
             // (a constant column), when the data themselves are taken: the

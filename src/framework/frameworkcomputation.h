@@ -53,9 +53,13 @@ struct GroupCoverage {
 // index). Empty when the overall index is left with none.
 std::optional<Structure> withoutElement(const Structure& structure, int element);
 
+// refusedAt, when given, receives with a refusal the cell of the matrix that
+// decided it (refusedCell), among the refused group's own indicators; nothing
+// when the rule is not about one cell or the cell is a group's index.
 Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
                                         const Structure& structure,
-                                        const GroupCoverage& coverage = {});
+                                        const GroupCoverage& coverage = {},
+                                        std::optional<DataCell>* refusedAt = nullptr);
 
 // Per unit, 1 when it gets no overall index from computeFramework: bottom-up,
 // a unit has no index of a group when none of the group's elements of

@@ -7,6 +7,18 @@ bool Distribution::flagged() const {
     return skewness && kurtosis && std::fabs(*skewness) > 2.0 && *kurtosis > 3.5;
 }
 
+int magnitudeExponent(std::span<const double> values) {
+    double largest = 0.0;
+    for (const double x : values)
+        largest = std::max(largest, std::fabs(x));
+    return largest > 0.0 && std::isfinite(largest) ? std::ilogb(largest) : 0;
+}
+
+// The moments are taken of the values scaled by the power of two at or below
+// their largest magnitude: exact, so the figures are those of the values
+// themselves wherever these can be squared and cubed, and the sums can
+// neither overflow (values near the largest double) nor underflow (values
+// near the smallest) whatever the values' magnitude.
 Distribution distributionOf(std::span<const double> values) {
     Distribution d;
     d.count = static_cast<int>(values.size());
@@ -15,23 +27,29 @@ Distribution distributionOf(std::span<const double> values) {
     const auto [least, most] = std::minmax_element(values.begin(), values.end());
     d.minimum = *least;
     d.maximum = *most;
+    const int exponent = magnitudeExponent(values);
+    std::vector<double> scaled(values.size());
     double sum = 0.0;
-    for (const double x : values)
-        sum += x;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        scaled[i] = std::ldexp(values[i], -exponent);
+        sum += scaled[i];
+    }
     const double n = d.count;
-    d.mean = sum / n;
+    const double mean = sum / n;
+    d.mean = std::ldexp(mean, exponent);
     if (d.count < 2)
         return d;
     double squares = 0.0;
-    for (const double x : values)
-        squares += (x - d.mean) * (x - d.mean);
-    d.deviation = std::sqrt(squares / (n - 1.0));
-    if (d.count < 3 || !(d.deviation > 0.0))
+    for (const double x : scaled)
+        squares += (x - mean) * (x - mean);
+    const double deviation = std::sqrt(squares / (n - 1.0));
+    d.deviation = std::ldexp(deviation, exponent);
+    if (d.count < 3 || !(deviation > 0.0))
         return d;
     double cubes = 0.0;
     double fourths = 0.0;
-    for (const double x : values) {
-        const double z = (x - d.mean) / d.deviation;
+    for (const double x : scaled) {
+        const double z = (x - mean) / deviation;
         cubes += z * z * z;
         fourths += z * z * z * z;
     }

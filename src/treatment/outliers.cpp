@@ -8,7 +8,8 @@
 namespace {
 
 // Winsorises values in place; false (values as they were) when the flag
-// stays after kMaxWinsorised cells.
+// stays after kMaxWinsorised cells, or when the next step would leave every
+// value equal (an indicator no method takes).
 bool winsorise(std::vector<double>& values, int* changedCount) {
     const std::vector<double> original = values;
     std::set<std::size_t> changed;
@@ -28,11 +29,14 @@ bool winsorise(std::vector<double>& values, int* changedCount) {
             inward = x;
             found = true;
         }
+        // The values other than the extreme ones are all equal to inward:
+        // pulling the extreme ones in would leave one value.
+        const bool lastDistinct = found && (high ? d.minimum : d.maximum) == inward;
         std::set<std::size_t> next = changed;
         for (std::size_t i = 0; i < values.size(); ++i)
             if (values[i] == extreme)
                 next.insert(i);
-        if (!found || next.size() > std::size_t(kMaxWinsorised)) {
+        if (!found || lastDistinct || next.size() > std::size_t(kMaxWinsorised)) {
             values = original;
             return false;
         }
@@ -44,25 +48,32 @@ bool winsorise(std::vector<double>& values, int* changedCount) {
 }
 
 // The logarithm of the side of the skewness, mapped back onto the range.
+// Computed on the values scaled by a power of two (magnitudeExponent),
+// which moves the logarithms by a constant the mapping takes away: the
+// range and the shift neither overflow nor vanish at any magnitude.
 void logarithm(std::vector<double>& values, bool positiveSkew) {
-    const auto [least, most] = std::minmax_element(values.begin(), values.end());
+    const int exponent = magnitudeExponent(values);
+    std::vector<double> t(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        t[i] = std::ldexp(values[i], -exponent);
+    const auto [least, most] = std::minmax_element(t.begin(), t.end());
     const double minimum = *least;
     const double maximum = *most;
     const double shift = 0.01 * (maximum - minimum);
-    std::vector<double> y(values.size());
-    for (std::size_t i = 0; i < values.size(); ++i)
-        y[i] = positiveSkew ? std::log(values[i] - minimum + shift)
-                            : -std::log(maximum + shift - values[i]);
+    std::vector<double> y(t.size());
+    for (std::size_t i = 0; i < t.size(); ++i)
+        y[i] = positiveSkew ? std::log(t[i] - minimum + shift) : -std::log(maximum + shift - t[i]);
     const auto [yLeast, yMost] = std::minmax_element(y.begin(), y.end());
     const double low = *yLeast;
     const double high = *yMost;
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (y[i] == high)
-            values[i] = maximum;
+            t[i] = maximum;
         else if (y[i] == low)
-            values[i] = minimum;
+            t[i] = minimum;
         else
-            values[i] = minimum + (y[i] - low) / (high - low) * (maximum - minimum);
+            t[i] = minimum + (y[i] - low) / (high - low) * (maximum - minimum);
+        values[i] = std::ldexp(t[i], exponent);
     }
 }
 

@@ -43,8 +43,11 @@ inline constexpr int kMaxWinsorised = 5;
 // extreme value on the side of the current skewness, and every value tied
 // with it, takes the value of the next one inward; each cell moved counts
 // once, at most kMaxWinsorised), re-testing after each step; when the flag
-// stays, the original values instead become log(x - min + 0.01 (max - min))
-// for a positive skewness, -log(max + 0.01 (max - min) - x) for a negative
-// one, mapped linearly back onto [min, max], which keeps the order of the
-// values, the polarity and the range every method accepts.
+// stays, or the next step would leave every value equal (the last distinct
+// value is never pulled in), the original values instead become
+// log(x - min + 0.01 (max - min)) for a positive skewness,
+// -log(max + 0.01 (max - min) - x) for a negative one, mapped linearly back
+// onto [min, max], which keeps the order of the values, the polarity and the
+// range every method accepts: the treatment never leaves an indicator
+// constant.
 OutlierTreatment treatOutliers(const Matrix& matrix);

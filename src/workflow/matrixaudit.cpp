@@ -15,24 +15,19 @@ namespace {
 constexpr double kRedundant = 0.9;
 constexpr double kOpposing = -0.3;
 
-// Per indicator, the group just beneath the overall index it lies in; -1
-// for one that lies directly under the overall index.
-std::vector<int> dimensions(const Structure& structure, int m) {
+// Per indicator, its parent in the structure: the innermost group it lies
+// in (the overall index for one directly beneath it).
+std::vector<int> parents(const Structure& structure, int m) {
     std::vector<int> result(std::size_t(m), -1);
-    for (const StructureElement& e : structure.elements) {
-        if (e.isGroup() || e.indicator >= m)
-            continue;
-        int top = -1;
-        for (int at = e.parent; at >= 0 && at != structure.root;
-             at = structure.elements[std::size_t(at)].parent)
-            top = at;
-        result[std::size_t(e.indicator)] = top;
-    }
+    for (const StructureElement& e : structure.elements)
+        if (!e.isGroup() && e.indicator < m)
+            result[std::size_t(e.indicator)] = e.parent;
     return result;
 }
 
+// Blank for a figure that is undefined, or beyond the largest double.
 QString number(double value, const Regional& regional) {
-    return std::isnan(value) ? QString() : regional.fixed4(value);
+    return std::isfinite(value) ? regional.fixed4(value) : QString();
 }
 
 QString optionalNumber(const std::optional<double>& value, const Regional& regional) {
@@ -41,8 +36,9 @@ QString optionalNumber(const std::optional<double>& value, const Regional& regio
 
 QStringList distributionLines(const Matrix& matrix, const MatrixAudit& audit,
                               const Regional& regional) {
-    QStringList lines{QStringLiteral("Indicatore;Polarita;Media;Scarto;Minimo;Massimo;Asimmetria;"
-                                     "Curtosi;Anomalo")};
+    QStringList lines{
+        QStringLiteral("Indicatore;Polarita;Media;Scarto campionario;Minimo;Massimo;Asimmetria;"
+                       "Curtosi;Anomalo")};
     for (int j = 0; j < matrix.indicatorCount(); ++j) {
         const Distribution& d = audit.distributions[std::size_t(j)];
         const bool some = d.count > 0;
@@ -137,11 +133,10 @@ MatrixAudit auditMatrix(const Matrix& matrix, const Structure* structure) {
         audit.groups.push_back(GroupAudit{name, std::move(chosen), std::move(coherence)});
     }
 
-    const std::vector<int> dimension = structure ? dimensions(*structure, m) : std::vector<int>();
+    const std::vector<int> parent = structure ? parents(*structure, m) : std::vector<int>();
     for (int j = 0; j < m; ++j)
         for (int k = j + 1; k < m; ++k) {
-            if (structure && (dimension[std::size_t(j)] < 0 ||
-                              dimension[std::size_t(j)] != dimension[std::size_t(k)]))
+            if (structure && parent[std::size_t(j)] != parent[std::size_t(k)])
                 continue;
             const double r = audit.pearson[std::size_t(j) * std::size_t(m) + std::size_t(k)];
             if (r > kRedundant)

@@ -34,9 +34,11 @@ struct MatrixAudit {
     // Every group of the structure (Structure::groups order), then the
     // whole matrix.
     std::vector<GroupAudit> groups;
-    // The pairs of one group (the whole matrix without a structure) whose
-    // Pearson correlation is above 0.9 (redundant) or below -0.3 (pulling
-    // against each other).
+    // The pairs of indicators with the same parent in the structure (any
+    // two without one) whose Pearson correlation, oriented by polarity, is
+    // above 0.9 (redundant: they say the same thing) or below -0.3 (in
+    // opposition: they pull against each other). A pair below -0.9 is in
+    // opposition, never redundant.
     std::vector<IndicatorPair> redundant;
     std::vector<IndicatorPair> opposing;
 };

@@ -99,11 +99,13 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
         choice.treatment = MissingTreatment::Available;
         choice.minCoverage = 0.0;
     }
+    // The gaps as treated: kept, nothing is left out of the matrix (nor of
+    // its structure) for its coverage.
     std::shared_ptr<GapsRecord> gaps;
     if (!read->missing.empty() && !invalidValueRefusal(*read, m_regional))
-        gaps = recordGaps(*read, m_missingChoice);
+        gaps = recordGaps(*read, choice);
     else if (m_missingChoice.treatment != MissingTreatment::Refuse)
-        gaps = recordGaps(*read, m_missingChoice);
+        gaps = recordGaps(*read, choice);
     m_gaps = gaps;
     const bool anyMissing = std::any_of(read->missing.begin(), read->missing.end(),
                                         [](unsigned char flag) { return flag != 0; });
@@ -221,11 +223,8 @@ Expected<Processing::Audit> Processing::audit() const {
     return result;
 }
 
-Failure Processing::locatedRefusal(MethodPosition position, Failure refusal) const {
-    if (refusal.kind != FailureKind::MethodRefused)
-        return refusal;
-    const std::optional<DataCell> cell = refusedCell(position, m_matrix->view());
-    if (!cell)
+Failure Processing::locatedRefusal(Failure refusal, std::optional<DataCell> cell) const {
+    if (refusal.kind != FailureKind::MethodRefused || !cell)
         return refusal;
     const auto unit = std::size_t(cell->unit);
     const auto indicator = std::size_t(cell->column);
@@ -249,10 +248,11 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
         // The gaps as read, unless the matrix was set from elsewhere since.
         const bool ours = m_keptMissing.size() == m_matrix->values.size();
         const GroupCoverage coverage{ours ? &m_keptMissing : nullptr, m_groupMinCoverage};
+        std::optional<DataCell> refused;
         Expected<FrameworkRun> framework =
-            computeFramework(position, *m_matrix, *m_structure, coverage);
+            computeFramework(position, *m_matrix, *m_structure, coverage, &refused);
         if (!framework)
-            return locatedRefusal(position, std::move(framework).error());
+            return locatedRefusal(std::move(framework).error(), refused);
         groups = std::move(framework->groups);
         *output = std::move(groups[std::size_t(m_structure->root)]);
         // The transformed matrix is the indicators', as without a structure
@@ -263,7 +263,8 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
     } else {
         output = computeMethod(position, m_matrix->view());
         if (!output)
-            return locatedRefusal(position, std::move(output).error());
+            return locatedRefusal(std::move(output).error(),
+                                  refusedCell(position, m_matrix->view()));
     }
     if (!m_labels)
         m_labels = std::make_shared<const ResultLabels>(*m_matrix, m_regional);

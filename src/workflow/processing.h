@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -158,8 +159,8 @@ private:
     };
     Expected<Computed> compute(MethodPosition position);
     // A method's refusal of the matrix, with a line naming the cell that
-    // decided it where the method's rule is about one cell.
-    Failure locatedRefusal(MethodPosition position, Failure refusal) const;
+    // decided it (given where the method's rule is about one cell).
+    Failure locatedRefusal(Failure refusal, std::optional<DataCell> cell) const;
 
     Regional m_regional;
     MatrixLoader m_loader;

@@ -111,6 +111,15 @@ void TestAuditWindow::opensWithTheAudit() {
         auditFigures(m_processing->matrix(), nullptr, other, *m_regional, &stopped);
     QVERIFY(!figures.written && figures.written.error().kind == FailureKind::Cancelled);
     QVERIFY(!QFile::exists(other + QStringLiteral(".audit.csv")));
+
+    // Values of both signs near the largest double: each in its bin.
+    Matrix edge = m_processing->matrix();
+    for (double& x : edge.column(1))
+        x = x > 6 ? 1.7e308 : -1.7e308;
+    const Histogram far = auditFigures(edge, nullptr, other, *m_regional).histograms[1];
+    QCOMPARE(far.counts.front() + far.counts.back(), 12);
+    for (int b = 0; b < int(far.counts.size()); ++b)
+        QVERIFY(far.edge(b) < far.edge(b + 1)); // finite, rising
 }
 
 void TestAuditWindow::correlationKindSwitchesHeatmap() {

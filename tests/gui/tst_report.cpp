@@ -96,6 +96,16 @@ void TestReport::sampleReport() {
     // The audit: the indicator table (no indicator of the sample is
     // flagged) and the coherence of the whole matrix.
     QVERIFY(flat.contains(QStringLiteral("curtosi oltre 3,5: nessuno.")));
+    // Each table says which deviation it shows (the header's second line):
+    // the population's for the matrix, the sample's for the audit.
+    const qsizetype audit = text.indexOf(QStringLiteral("Analisi statistica degli indicatori"));
+    const QRegularExpression populationHeader(QStringLiteral("^\\s+popolazione$"),
+                                              QRegularExpression::MultilineOption);
+    const QRegularExpression sampleHeader(QStringLiteral("^\\s+campionario$"),
+                                          QRegularExpression::MultilineOption);
+    QVERIFY(text.left(audit).contains(populationHeader) &&
+            !text.left(audit).contains(sampleHeader));
+    QVERIFY(text.mid(audit).contains(sampleHeader));
     QVERIFY(text.contains(QStringLiteral("Tutti gli indicatori")));
     QVERIFY(!text.contains(QStringLiteral("Allegato")));
     for (int p = 0; p < pages.size(); ++p)

@@ -37,22 +37,21 @@ QChart* histogramChart(const QString& indicator, const Histogram& histogram,
     auto* set = new QBarSet(indicator);
     set->setColor(QColor(0x4a, 0x7f, 0xa8));
     QStringList edges;
-    const double width = (histogram.maximum - histogram.minimum) / bins;
     int highest = 0;
     for (int b = 0; b < bins; ++b) {
         const int count = histogram.counts[std::size_t(b)];
         set->append(count);
         highest = std::max(highest, count);
-        edges.append(regional.locale().toString(histogram.minimum + b * width, 'g', 4));
+        edges.append(regional.locale().toString(histogram.edge(b), 'g', 4));
     }
     auto* series = new QBarSeries;
     series->setBarWidth(1.0);
     series->append(set);
     const QLocale locale = regional.locale();
-    setBarTips(series, [histogram, width, locale](int b) {
+    setBarTips(series, [histogram, locale](int b) {
         return QCoreApplication::translate("AuditCharts", "Da %1 a %2: %3 unità")
-            .arg(locale.toString(histogram.minimum + b * width, 'g', 4),
-                 locale.toString(histogram.minimum + (b + 1) * width, 'g', 4))
+            .arg(locale.toString(histogram.edge(b), 'g', 4),
+                 locale.toString(histogram.edge(b + 1), 'g', 4))
             .arg(histogram.counts.at(std::size_t(b)));
     });
     chart->addSeries(series);

@@ -31,9 +31,10 @@ Histogram histogramOf(const MatrixColumn& column, int units) {
     histogram.maximum = *high;
     const int bins = binCount(int(values.size()));
     histogram.counts.assign(std::size_t(bins), 0);
-    const double span = histogram.maximum - histogram.minimum;
+    // Halves, which neither overflow nor change the quotient.
+    const double span = histogram.maximum / 2 - histogram.minimum / 2;
     for (const double value : values) {
-        const int bin = span > 0 ? int((value - histogram.minimum) / span * bins) : 0;
+        const int bin = span > 0 ? int((value / 2 - histogram.minimum / 2) / span * bins) : 0;
         ++histogram.counts[std::size_t(std::min(bin, bins - 1))];
     }
     return histogram;
@@ -73,6 +74,14 @@ void showHeaders(TextTable& table) {
 }
 
 } // namespace
+
+double Histogram::edge(int b) const {
+    const int bins = int(counts.size());
+    if (b >= bins)
+        return maximum;
+    const double share = double(b) / double(bins);
+    return minimum * (1.0 - share) + maximum * share;
+}
 
 AuditFigures auditFigures(const Matrix& matrix, const Structure* structure, const QString& workbook,
                           const Regional& regional, const WorkProgress* progress) {

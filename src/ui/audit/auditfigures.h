@@ -18,6 +18,10 @@ struct Histogram {
     double minimum = 0.0;
     double maximum = 0.0;
     std::vector<int> counts; // empty without available values
+
+    // The lower edge of bin b (the maximum for b = the count of bins),
+    // finite for any finite minimum and maximum.
+    double edge(int b) const;
 };
 
 // A group of the structure, for its outline on the correlation heatmap.

@@ -99,7 +99,7 @@ private:
         const std::vector<double> high = massimo_colonne(view);
         ReportTable table;
         table.headers = {QStringLiteral("Indicatore"), QStringLiteral("Polarità"),
-                         QStringLiteral("Media"),      QStringLiteral("Scarto q. m."),
+                         QStringLiteral("Media"),      QStringLiteral("Scarto della popolazione"),
                          QStringLiteral("Minimo"),     QStringLiteral("Massimo")};
         table.widths = {3.2, 1, 1.6, 1.6, 1.6, 1.6};
         table.rows = indicators;
@@ -252,9 +252,10 @@ private:
             if (cellText(indicators, r, indicators.columnCount() - 1) == QStringLiteral("si"))
                 flagged.append(indicators.labels[r]);
         m_pages.paragraph(
-            QStringLiteral("La distribuzione di ogni indicatore come letto. Sono anomali gli "
-                           "indicatori con asimmetria oltre 2 in valore assoluto e curtosi "
-                           "oltre 3,5: %1.")
+            QStringLiteral("La distribuzione di ogni indicatore come letto, con lo scarto "
+                           "quadratico medio campionario (diviso per n − 1, non per n come "
+                           "nella tabella della matrice). Sono anomali gli indicatori con "
+                           "asimmetria oltre 2 in valore assoluto e curtosi oltre 3,5: %1.")
                 .arg(flagged.isEmpty() ? QStringLiteral("nessuno")
                                        : flagged.join(QStringLiteral(", "))),
             m_pages.tableStart(indicatorTable));
