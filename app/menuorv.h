@@ -79,7 +79,9 @@ private:
     // Runs whenever the window becomes active again, and when a child
     // window closes: the save button follows bRisultati.
     void updateSaveButton();
-    void reportSave(const SaveOutcome& outcome, const QString& destination);
+    // stale: the files copied that are not current, each with the reason.
+    void reportSave(const SaveOutcome& outcome, const QString& destination,
+                    const QStringList& stale = {});
 
     SharedState& m_state;
     Dialogs& m_dialogs;

@@ -32,6 +32,8 @@ int ampiCommand(const QCommandLineParser& parser);
 int auditCommand(const QCommandLineParser& parser);
 int exportCommand(const QCommandLineParser& parser);
 int monteCarloCommand(const QCommandLineParser& parser);
+int historyCommand(const QCommandLineParser& parser);
+int replayCommand(const QCommandLineParser& parser);
 
 // Writes a line to stdout or stderr in UTF-8.
 void printOut(const QString& line);

@@ -157,6 +157,10 @@ and comparison of methods</translation>
         <source>Correlazioni di Pearson</source>
         <translation>Pearson correlations</translation>
     </message>
+    <message>
+        <source>Analisi statistica: Applica</source>
+        <translation>Statistical analysis: Apply</translation>
+    </message>
 </context>
 <context>
     <name>ChartExport</name>
@@ -636,6 +640,54 @@ and comparison of methods</translation>
         <source>Non hanno accettato la matrice:</source>
         <translation>These did not accept the matrix:</translation>
     </message>
+    <message>
+        <source>Valori mancanti...</source>
+        <translation>Missing values...</translation>
+    </message>
+    <message>
+        <source>Sceglie il trattamento dei valori mancanti e rilegge la matrice</source>
+        <translation>Chooses the treatment of missing values and reads the matrix again</translation>
+    </message>
+    <message>
+        <source>Elaborazione: Esegui %1</source>
+        <translation>Processing: Run %1</translation>
+    </message>
+    <message>
+        <source>Elaborazione: Elaborazione automatica</source>
+        <translation>Processing: Automatic processing</translation>
+    </message>
+    <message>
+        <source> - dimensione %1</source>
+        <translation> - dimension %1</translation>
+    </message>
+    <message>
+        <source> (da ricalcolare: %1)</source>
+        <translation> (to be computed again: %1)</translation>
+    </message>
+    <message>
+        <source>; in vista: %1</source>
+        <translation>; on view: %1</translation>
+    </message>
+    <message>
+        <source>indice complessivo</source>
+        <translation>overall index</translation>
+    </message>
+    <message>
+        <source>dimensione %1</source>
+        <translation>dimension %1</translation>
+    </message>
+    <message>
+        <source>Nessun trattamento</source>
+        <translation>No treatment</translation>
+    </message>
+    <message>
+        <source>Trattamento dei valori mancanti: la matrice sarà riletta e i risultati andranno ricalcolati.</source>
+        <translation>Treatment of missing values: the matrix will be read again and the results will have to be computed again.</translation>
+    </message>
+    <message>
+        <source>calcolato sulla matrice prima del trattamento degli anomali</source>
+        <translation>computed on the matrix before the outlier treatment</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>
@@ -798,6 +850,16 @@ Free software: you can redistribute it and modify it under the terms of the GNU 
     <message>
         <source>Informazioni su Orvalta</source>
         <translation>About Orvalta</translation>
+    </message>
+    <message>
+        <source>Salvataggio dei dati effettuato con successo.
+
+File da ricalcolare (il registro copiato con essi lo indica):
+%1</source>
+        <translation>The data were saved successfully.
+
+Files to be computed again (the record copied with them says so):
+%1</translation>
     </message>
 </context>
 <context>
@@ -987,6 +1049,77 @@ median under %4: %5
     <message>
         <source>Unità</source>
         <translation>Units</translation>
+    </message>
+</context>
+<context>
+    <name>Record</name>
+    <message>
+        <source>Impossibile leggere il registro %1: %2</source>
+        <translation>Cannot read the record %1: %2</translation>
+    </message>
+    <message>
+        <source>Il registro %1 non è un file regolare.</source>
+        <translation>The record %1 is not a regular file.</translation>
+    </message>
+    <message>
+        <source>Il registro %1 è troppo grande (oltre %2 MB).</source>
+        <translation>The record %1 is too large (over %2 MB).</translation>
+    </message>
+    <message>
+        <source>Il registro %1 non è leggibile (%2): eliminarlo per ricominciare il registro.</source>
+        <translation>The record %1 cannot be read (%2): delete it to start the record again.</translation>
+    </message>
+    <message>
+        <source>modificato dopo il calcolo</source>
+        <translation>modified after it was computed</translation>
+    </message>
+    <message>
+        <source>calcolato su un&apos;altra versione della matrice</source>
+        <translation>computed on another version of the matrix</translation>
+    </message>
+    <message>
+        <source>calcolato con la struttura %1</source>
+        <translation>computed with the structure %1</translation>
+    </message>
+    <message>
+        <source>calcolato da %1, cambiato dopo</source>
+        <translation>computed from %1, which changed since</translation>
+    </message>
+    <message>
+        <source>scritto con %1, che è stato riscritto senza di esso</source>
+        <translation>written with %1, which was rewritten without it</translation>
+    </message>
+    <message>
+        <source>calcolato da %1, che è da ricalcolare</source>
+        <translation>computed from %1, which is to be computed again</translation>
+    </message>
+    <message>
+        <source>Origine di %1 non verificabile: il file non è nel registro.</source>
+        <translation>The origin of %1 cannot be checked: the file is not in the record.</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>calcolato senza struttura</source>
+        <translation>computed without a structure</translation>
+    </message>
+    <message>
+        <source>calcolato sulla matrice prima del trattamento degli anomali</source>
+        <translation>computed on the matrix before the outlier treatment</translation>
+    </message>
+    <message>
+        <source>calcolato sulla matrice trattata per gli anomali</source>
+        <translation>computed on the matrix treated for outliers</translation>
+    </message>
+    <message>
+        <source>calcolato su un altro trattamento degli anomali</source>
+        <translation>computed on another outlier treatment</translation>
+    </message>
+    <message>
+        <source>calcolato con un altro trattamento dei valori mancanti</source>
+        <translation>computed with another treatment of missing values</translation>
     </message>
 </context>
 <context>
@@ -1387,6 +1520,22 @@ Files left out:
         <source>Unità trovate per «%1»: %2</source>
         <translation>Units found for “%1”: %2</translation>
     </message>
+    <message>
+        <source>Robustezza: Monte Carlo</source>
+        <translation>Robustness: Monte Carlo</translation>
+    </message>
+    <message>
+        <source>Robustezza: Riepilogo dei ranghi</source>
+        <translation>Robustness: Rank summary</translation>
+    </message>
+    <message>
+        <source>Robustezza: Sensibilità</source>
+        <translation>Robustness: Sensitivity</translation>
+    </message>
+    <message>
+        <source>Robustezza: Incertezza</source>
+        <translation>Robustness: Uncertainty</translation>
+    </message>
 </context>
 <context>
     <name>Shared</name>
@@ -1453,6 +1602,10 @@ Files left out:
     <message>
         <source>la cartella di destinazione non esiste</source>
         <translation>the destination folder does not exist</translation>
+    </message>
+    <message>
+        <source>il file temporaneo %1 non può essere riletto.</source>
+        <translation>the temporary file %1 cannot be read back.</translation>
     </message>
 </context>
 <context>
@@ -1610,6 +1763,10 @@ Files left out:
     <message>
         <source>Unità trovate per «%1»: %2</source>
         <translation>Units found for “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Analisi temporale: Calcola</source>
+        <translation>Time analysis: Compute</translation>
     </message>
 </context>
 <context>
@@ -1874,6 +2031,14 @@ Files left out:
     <message>
         <source>Premere «Valutazione Metodi» per confrontare i metodi selezionati.</source>
         <translation>Press “Evaluate Methods” to compare the selected methods.</translation>
+    </message>
+    <message>
+        <source>%1 (da ricalcolare)</source>
+        <translation>%1 (to be computed again)</translation>
+    </message>
+    <message>
+        <source>Comparazione: Confronta</source>
+        <translation>Comparison: Compare</translation>
     </message>
 </context>
 <context>
@@ -2392,6 +2557,34 @@ Files left out:
     <message>
         <source>Confronto annullato.</source>
         <translation>Comparison cancelled.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è aggiornato: %2. Eseguire di nuovo il calcolo che lo scrive.</source>
+        <translation>The file %1 is not current: %2. Run again the computation that writes it.</translation>
+    </message>
+    <message>
+        <source>matrice come letta</source>
+        <translation>matrix as read</translation>
+    </message>
+    <message numerus="yes">
+        <source>matrice trattata (anomali, valori cambiati: %n)</source>
+        <translation><numerusform>matrix treated (outliers, values changed: %n)</numerusform><numerusform>matrix treated (outliers, values changed: %n)</numerusform></translation>
+    </message>
+    <message>
+        <source>mancanti: %1, copertura minima %2</source>
+        <translation>missing: %1, minimum coverage %2</translation>
+    </message>
+    <message>
+        <source>senza struttura</source>
+        <translation>without a structure</translation>
+    </message>
+    <message>
+        <source>struttura: %1</source>
+        <translation>structure: %1</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>given</translation>
     </message>
 </context>
 </TS>

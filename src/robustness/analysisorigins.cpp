@@ -1,76 +1,47 @@
 #include "robustness/analysisorigins.h"
 
-#include "shared/delimitedfields.h"
-#include "shared/resultnames.h"
-#include "shared/textfile.h"
+#include "record/record.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-
-#include <vector>
+#include <QJsonArray>
 
 namespace {
 
 const QString kSeparator = QStringLiteral(", ");
 
-QStringList header() {
-    return {QStringLiteral("File"),        QStringLiteral("Metodi"),
-            QStringLiteral("Riferimento"), QStringLiteral("Indicatori"),
-            QStringLiteral("Struttura"),   QStringLiteral("Mancanti"),
-            QStringLiteral("Anomali")};
-}
-
-// The records as fields, the header left out; empty when there is no
-// readable record file.
-std::vector<QStringList> readRecords(const QString& path) {
-    std::vector<QStringList> records;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return records;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
-    const auto fieldCount = std::size_t(header().size());
-    std::vector<FieldSpan> spans;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        if (line.isEmpty() || !splitQuotedFields(QStringView(line), spans) ||
-            spans.size() != fieldCount)
-            continue;
-        QStringList fields;
-        for (const FieldSpan& span : spans)
-            fields.append(fieldText(line, span));
-        records.push_back(fields);
-    }
-    return records;
-}
-
 } // namespace
 
-Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPath,
-                            const AnalysisOrigin& origin) {
-    const QString path = resultFileName(strMatrice, ResultFileKind::Origins);
-    const QString name = QFileInfo(analysisPath).fileName();
-    QStringList lines{joinFields(header())};
-    for (const QStringList& record : readRecords(path))
-        if (record.first() != name)
-            lines.append(joinFields(record));
-    lines.append(
-        joinFields({name, origin.methods.join(kSeparator), origin.reference, origin.indicators,
-                    origin.structure, origin.missing, origin.outliers}));
-    return writeTextFile(path, lines);
+QJsonObject originSettings(const AnalysisOrigin& origin) {
+    QJsonObject settings{{QStringLiteral("methods"), QJsonArray::fromStringList(origin.methods)}};
+    if (!origin.reference.isEmpty())
+        settings.insert(QStringLiteral("reference"), origin.reference);
+    if (!origin.indicators.isEmpty())
+        settings.insert(QStringLiteral("indicators"), origin.indicators);
+    if (!origin.missing.isEmpty())
+        settings.insert(QStringLiteral("missingFactors"), origin.missing);
+    if (!origin.outliers.isEmpty())
+        settings.insert(QStringLiteral("outlierFactor"), origin.outliers);
+    return settings;
 }
 
 std::map<QString, AnalysisOrigin> readAnalysisOrigins(const QString& strMatrice) {
     std::map<QString, AnalysisOrigin> origins;
-    for (const QStringList& record :
-         readRecords(resultFileName(strMatrice, ResultFileKind::Origins))) {
-        AnalysisOrigin& origin = origins[record[0]];
-        origin.methods = record[1].split(kSeparator, Qt::SkipEmptyParts);
-        origin.reference = record[2];
-        origin.indicators = record[3];
-        origin.structure = record[4];
-        origin.missing = record[5];
-        origin.outliers = record[6];
+    const Expected<Record> record = readRecord(strMatrice);
+    if (!record)
+        return origins;
+    for (const auto& [name, entry] : record->entries) {
+        const QJsonObject& settings = entry.settings;
+        if (!settings.contains(QLatin1StringView("methods")))
+            continue;
+        AnalysisOrigin& origin = origins[name];
+        for (const QJsonValue& method : settings.value(QLatin1StringView("methods")).toArray())
+            origin.methods.append(method.toString());
+        origin.reference = settings.value(QLatin1StringView("reference")).toString();
+        origin.indicators = settings.value(QLatin1StringView("indicators")).toString();
+        if (!settings.value(QLatin1StringView("structure")).toString().isEmpty())
+            origin.structure = QCoreApplication::translate("Workflow", "sì");
+        origin.missing = settings.value(QLatin1StringView("missingFactors")).toString();
+        origin.outliers = settings.value(QLatin1StringView("outlierFactor")).toString();
     }
     return origins;
 }

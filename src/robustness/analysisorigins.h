@@ -2,15 +2,16 @@
 
 #include "shared/expected.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
 #include <map>
 #include <optional>
 
-// What an analysis file was computed from, recorded beside the workbook in
-// <workbook>.origini.csv (a line per analysis file), so that the outputs
-// combine only analyses that fit the current comparison.
+// What an analysis file was computed from, held in the settings of its
+// entry in the record beside the workbook, so that the outputs combine
+// only analyses that fit the current comparison.
 struct AnalysisOrigin {
     QStringList methods; // the method codes, in their order
     QString reference;   // the reference method's code, when the analysis has one
@@ -22,14 +23,13 @@ struct AnalysisOrigin {
     bool operator==(const AnalysisOrigin&) const = default;
 };
 
-// Records the origin of the analysis file at analysisPath (beside its
-// workbook strMatrice), replacing the line the file had.
-Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPath,
-                            const AnalysisOrigin& origin);
+// The origin as settings of the record (the structure is the matrix's,
+// recorded with it).
+QJsonObject originSettings(const AnalysisOrigin& origin);
 
-// The origins recorded beside the workbook, by analysis file name (bare);
-// a file written before origins were recorded has none. Empty when the
-// record cannot be read.
+// The origins recorded beside the workbook, by analysis file name (bare):
+// the entries whose settings name methods. A file without an entry has
+// none. Empty when the record cannot be read.
 std::map<QString, AnalysisOrigin> readAnalysisOrigins(const QString& strMatrice);
 
 // Why an analysis does not fit the current results: computed over other

@@ -7,11 +7,13 @@
 #include "treatment/outliers.h"
 
 #include <QCoreApplication>
+#include <QJsonObject>
 
-Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix& matrix,
+Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix& matrix,
                                           const MonteCarloChoices& choices,
                                           const Regional& regional, WorkProgress* progress,
                                           const Structure* structure) {
+    const QString& workbook = basis.workbook;
     MonteCarloSetup setup = choices.setup;
     // The matrix under each treatment of missing cells, the nominal first;
     // the coverage rule has already left out what it leaves out.
@@ -75,8 +77,6 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
                        QCoreApplication::translate("Robustness", "Analisi annullata."));
     if (progress)
         progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
-    if (Status saved = writeTextFiles(files); !saved)
-        return std::move(saved).error();
     AnalysisOrigin origin;
     for (const MethodPosition position : setup.methods)
         origin.methods.append(methodCode(methodAt(position).entryText));
@@ -84,8 +84,6 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
     if (setup.leaveOut)
         origin.indicators =
             QCoreApplication::translate("Workflow", "tutti e uno escluso alla volta");
-    if (structure)
-        origin.structure = QCoreApplication::translate("Workflow", "sì");
     QStringList missing;
     for (const MissingTreatment treatment : choices.missing)
         missing.append(missingTreatmentName(treatment));
@@ -94,7 +92,21 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
         origin.outliers = QCoreApplication::translate("Workflow", "fattore");
     else if (choices.outliersNominal)
         origin.outliers = QCoreApplication::translate("Workflow", "trattati");
-    if (Status recorded = recordAnalysisOrigin(workbook, run.files.first(), origin); !recorded)
-        return std::move(recorded).error();
+    // The draws: whatever else chose the numbers. The files are written
+    // together, so a later run without Sobol indices leaves these behind.
+    QJsonObject settings = originSettings(origin);
+    settings.insert(QStringLiteral("runs"), setup.runs);
+    settings.insert(QStringLiteral("seed"), QString::number(setup.seed));
+    settings.insert(QStringLiteral("weightSpread"), setup.weightSpread);
+    settings.insert(QStringLiteral("sobol"), setup.sobol);
+    if (setup.sobol)
+        settings.insert(QStringLiteral("bootstrap"), setup.bootstrap);
+    BasisScope scope(basis, regional);
+    if (!structure)
+        scope.recorder().settings().insert(QStringLiteral("structure"), QString());
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        scope.recorder().settings().insert(it.key(), it.value());
+    if (Status saved = writeTextFiles(files); !saved)
+        return std::move(saved).error();
     return run;
 }

@@ -1,6 +1,7 @@
 #include "workflow/robustnessanalyses.h"
 #include "shared/expected.h"
 
+#include "comparison/comparisonfiles.h"
 #include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "robustness/robustnessfiles.h"
@@ -13,15 +14,27 @@
 
 namespace {
 
-// Writes the analysis file, then what it was computed from.
-Status save(const QString& workbook, const QString& path, const TextTable& table,
+// Writes the analysis file and its entry in the record, as one change.
+Status save(OutputRecorder& recorder, const QString& path, const TextTable& table,
             const AnalysisOrigin& origin, WorkProgress* progress) {
     if (progress)
         progress->report(QCoreApplication::translate("Workflow", "Scrittura di %1")
                              .arg(QFileInfo(path).fileName()));
-    if (Status written = writeTableFile(path, table); !written)
-        return written;
-    return recordAnalysisOrigin(workbook, path, origin);
+    const QJsonObject settings = originSettings(origin);
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        recorder.settings().insert(it.key(), it.value());
+    return writeTableFile(path, table);
+}
+
+Status save(const MatrixBasis& basis, const Regional& regional, const QString& path,
+            const TextTable& table, const AnalysisOrigin& origin, WorkProgress* progress,
+            const QJsonObject& settings = {}) {
+    BasisScope scope(basis, regional);
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        scope.recorder().settings().insert(it.key(), it.value());
+    if (settings.contains(QLatin1StringView("structureUnused")))
+        scope.recorder().settings().remove(QStringLiteral("structure"));
+    return save(scope.recorder(), path, table, origin, progress);
 }
 
 QStringList codesOf(const std::vector<MethodPosition>& positions) {
@@ -31,14 +44,10 @@ QStringList codesOf(const std::vector<MethodPosition>& positions) {
     return codes;
 }
 
-QString structureNote(const Structure* structure) {
-    return structure ? QCoreApplication::translate("Workflow", "sì") : QString();
-}
-
 } // namespace
 
 RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRanks,
-                            const Regional& regional) {
+                            const Regional& regional, const QStringList& sources) {
     RankSummaryRun run;
     run.ranks = rankMatrixOf(comparedRanks);
     run.summary = summarizeRanks(run.ranks);
@@ -50,11 +59,15 @@ RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRa
     for (int c = 1; c < comparedRanks.columnCount(); ++c)
         headers.append(comparedRanks.cell(0, c));
     origin.methods = methodCodesOfHeaders(headers);
-    run.saved = save(workbook, run.file, run.table, origin, nullptr);
+    RecordScope scope(workbook, regional);
+    for (const QString& source :
+         sources.isEmpty() ? QStringList{ranksComparisonFile(workbook)} : sources)
+        scope.recorder().addInput(source, InputRole::File);
+    run.saved = save(scope.recorder(), run.file, run.table, origin, nullptr);
     return run;
 }
 
-Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matrix& matrix,
+Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
                                             WorkProgress* progress, const Structure* structure) {
     Expected<IndicatorSensitivity> sensitivity =
@@ -67,18 +80,17 @@ Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matri
     run.table = sensitivityTable(run.sensitivity);
     for (int i = 0; i < int(run.sensitivity.labels.size()); ++i)
         run.largestShift = std::max(run.largestShift, run.sensitivity.largestShift(i));
-    run.file = sensitivityFile(workbook, run.sensitivity.code);
+    run.file = sensitivityFile(basis.workbook, run.sensitivity.code);
     AnalysisOrigin origin;
     origin.methods = QStringList{run.sensitivity.code};
     origin.indicators = QCoreApplication::translate("Workflow", "uno escluso alla volta");
-    origin.structure = structureNote(structure);
-    run.saved = save(workbook, run.file, run.table, origin, progress);
+    run.saved = save(basis, regional, run.file, run.table, origin, progress);
     return run;
 }
 
 namespace {
 
-Expected<UncertaintyRun> writtenUncertainty(const QString& workbook,
+Expected<UncertaintyRun> writtenUncertainty(const MatrixBasis& basis,
                                             Expected<RankUncertainty> uncertainty,
                                             const Regional& regional, WorkProgress* progress,
                                             AnalysisOrigin origin) {
@@ -87,17 +99,19 @@ Expected<UncertaintyRun> writtenUncertainty(const QString& workbook,
     UncertaintyRun run;
     run.uncertainty = std::move(*uncertainty);
     run.table = uncertaintyTable(run.uncertainty, regional);
-    run.file = uncertaintyFile(workbook);
+    run.file = uncertaintyFile(basis.workbook);
     // The methods asked for, a method that refused the matrix included.
     origin.reference = origin.methods.value(0);
     origin.indicators = QCoreApplication::translate("Workflow", "tutti e uno escluso alla volta");
-    run.saved = save(workbook, run.file, run.table, origin, progress);
+    // The analysis leaves the structure aside.
+    run.saved = save(basis, regional, run.file, run.table, origin, progress,
+                     {{QStringLiteral("structureUnused"), true}});
     return run;
 }
 
 } // namespace
 
-Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, WorkProgress* progress,
                                             const Matrix* treated) {
@@ -105,12 +119,12 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
     origin.methods = codesOf(positions);
     if (treated)
         origin.outliers = QCoreApplication::translate("Workflow", "fattore");
-    return writtenUncertainty(workbook,
+    return writtenUncertainty(basis,
                               rankUncertainty(matrix, positions, regional, progress, treated),
                               regional, progress, std::move(origin));
 }
 
-Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MissingTreatment>& treatments,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, bool outlierFactor,
@@ -145,6 +159,6 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
     origin.missing = names.join(QStringLiteral(", "));
     if (outlierFactor)
         origin.outliers = QCoreApplication::translate("Workflow", "fattore");
-    return writtenUncertainty(workbook, rankUncertainty(variants, positions, regional, progress),
+    return writtenUncertainty(basis, rankUncertainty(variants, positions, regional, progress),
                               regional, progress, std::move(origin));
 }
