@@ -148,7 +148,9 @@ void TestAuditWindow::treatmentReplacesProcessingMatrix() {
     Q_EMIT methods->activated(0);
     const QStringList results = gridColumnTexts(m_window->msfRisultati(), 1);
     QCOMPARE(results.size(), 13);
-    open();
+    child<QPushButton>("cmdAnalisi")->click();
+    m_audit = m_window->findChild<AuditWindow*>();
+    QVERIFY(m_audit);
     const std::shared_ptr<const Matrix> before = m_processing->sharedMatrix();
     child<QPushButton>("cmdTratta")->click();
     QVERIFY(m_dialogs.messages.isEmpty());
