@@ -2566,9 +2566,9 @@ Files left out:
         <source>matrice come letta</source>
         <translation>matrix as read</translation>
     </message>
-    <message numerus="yes">
-        <source>matrice trattata (anomali, valori cambiati: %n)</source>
-        <translation><numerusform>matrix treated (outliers, values changed: %n)</numerusform><numerusform>matrix treated (outliers, values changed: %n)</numerusform></translation>
+    <message>
+        <source>matrice trattata (anomali, valori cambiati: %1)</source>
+        <translation>matrix treated (outliers, values changed: %1)</translation>
     </message>
     <message>
         <source>mancanti: %1, copertura minima %2</source>

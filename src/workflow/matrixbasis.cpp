@@ -42,9 +42,8 @@ QString basisDescription(const MatrixBasis& basis) {
         parts.append(QCoreApplication::translate("Workflow", "matrice come letta"));
     else
         parts.append(QCoreApplication::translate("Workflow",
-                                                 "matrice trattata (anomali, valori "
-                                                 "cambiati: %n)",
-                                                 nullptr, basis.outliersChanged));
+                                                 "matrice trattata (anomali, valori cambiati: %1)")
+                         .arg(basis.outliersChanged));
     if (basis.missing != MissingTreatment::Refuse)
         parts.append(QCoreApplication::translate("Workflow", "mancanti: %1, copertura minima %2")
                          .arg(missingTreatmentName(basis.missing))
