@@ -1,4 +1,5 @@
 #include "menuorv.h"
+#include "record/outputrecorder.h"
 #include "ui/platform/interfacelanguage.h"
 #include "ui/platform/qtdialogs.h"
 #include "ui/platform/usersettings.h"
@@ -92,6 +93,9 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         QStringList warnings;
+        setRecordActor(
+            {QStringLiteral("orvalta --report ") + parser.value(report) + u' ' + files.first(),
+             {}});
         const Status written = reportFromCommandLine(parser.value(report), files.first(),
                                                      Regional::system(), *choices, &warnings);
         for (const QString& warning : warnings)

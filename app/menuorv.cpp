@@ -4,6 +4,7 @@
 #include "comparison/resultfilelisting.h"
 #include "helpwindow.h"
 #include "mainmenubar.h"
+#include "record/recordcheck.h"
 #include "shared/salvataggio.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
@@ -328,9 +329,18 @@ void MenuORV::cmdSalvataggio_Click() {
     }
     UserSettings::setLastFolder(UserSettings::Folder::Destination, destination);
     SaveOutcome outcome;
+    QStringList stale;
     const QString workbook = m_confirmedPath;
     const BackgroundWork::Outcome run =
         m_work->run(tr("Copia dei file"), [&](WorkProgress& progress) {
+            // The files that are not current go with the record that says
+            // so; the user is told which.
+            RecordCheck check(workbook, Regional::system());
+            const QDir folder = QFileInfo(workbook).dir();
+            for (const QString& name : fileDaSalvare(workbook))
+                if (const Currency currency = check.check(folder.filePath(name));
+                    currency.state == Currency::State::Stale)
+                    stale.append(staleNotice(name, currency));
             outcome = salvaRisultati(workbook, destination, &progress);
         });
     if (run == BackgroundWork::Outcome::OutOfMemory) {
@@ -338,10 +348,11 @@ void MenuORV::cmdSalvataggio_Click() {
                           tr("Salvataggio non riuscito"), Dialogs::Icon::Critical);
         return;
     }
-    reportSave(outcome, destination);
+    reportSave(outcome, destination, stale);
 }
 
-void MenuORV::reportSave(const SaveOutcome& outcome, const QString& destination) {
+void MenuORV::reportSave(const SaveOutcome& outcome, const QString& destination,
+                         const QStringList& stale) {
     const QString title = tr("Salvataggio dei risultati");
     switch (outcome.status) {
     case SaveOutcome::Status::Copied:
@@ -350,7 +361,11 @@ void MenuORV::reportSave(const SaveOutcome& outcome, const QString& destination)
                  ? tr("Salvataggio dei dati effettuato con successo: 1 file copiato in %1.")
                  : tr("Salvataggio dei dati effettuato con successo: %1 file copiati in %2.")
                        .arg(outcome.copied.size()))
-                .arg(QDir::toNativeSeparators(destination)),
+                    .arg(QDir::toNativeSeparators(destination)) +
+                (stale.isEmpty() ? QString()
+                                 : tr("\n\nFile da ricalcolare (il registro copiato con essi lo "
+                                      "indica):\n%1")
+                                       .arg(stale.join(u'\n'))),
             tr("Selezione Eseguito Correttamente"), Dialogs::Icon::Warning);
         return;
     case SaveOutcome::Status::SameFolder:

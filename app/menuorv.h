@@ -83,7 +83,9 @@ private:
     // and time analysis buttons whether their windows can work on the
     // workbook (results to compare; more than one sheet).
     void updateButtons();
-    void reportSave(const SaveOutcome& outcome, const QString& destination);
+    // stale: the files copied that are not current, each with the reason.
+    void reportSave(const SaveOutcome& outcome, const QString& destination,
+                    const QStringList& stale = {});
 
     SharedState& m_state;
     Dialogs& m_dialogs;

@@ -32,6 +32,8 @@ int ampiCommand(const QCommandLineParser& parser);
 int auditCommand(const QCommandLineParser& parser);
 int exportCommand(const QCommandLineParser& parser);
 int monteCarloCommand(const QCommandLineParser& parser);
+int historyCommand(const QCommandLineParser& parser);
+int replayCommand(const QCommandLineParser& parser);
 
 // The usage line of montecarlo, "Uso: " included.
 QString monteCarloUsage();

@@ -26,7 +26,7 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("confronta i metodi gia' elaborati e scrive i file di confronto"),
          QStringLiteral("confrontare i metodi"),
          {QCommandLineOption(QStringLiteral("all"),
-                             QStringLiteral("tutti i metodi elaborati, nell'ordine dei nomi"))},
+                             QStringLiteral("tutti i metodi elaborati, nell'ordine della lista"))},
          compareCommand},
         {QStringLiteral("robustness"),
          QStringLiteral("orvalta-batch robustness CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | "
@@ -120,6 +120,23 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("scrive in una cartella .xlsx la matrice e tutti i risultati, i "
                         "confronti e le analisi di robustezza"),
          QStringLiteral("esportare i risultati"), matrixOptions(), exportCommand},
+        {QStringLiteral("history"),
+         QStringLiteral("orvalta-batch history CARTELLA_DI_LAVORO"),
+         QStringLiteral("per ogni file scritto accanto alla cartella: chi lo ha scritto, quando, "
+                        "da quali file e se e' attuale (dal registro .registro.json)"),
+         QStringLiteral("leggere il registro"),
+         {},
+         historyCommand},
+        {QStringLiteral("replay"),
+         QStringLiteral("orvalta-batch replay CARTELLA_DI_LAVORO [--into CARTELLA]"),
+         QStringLiteral("ripete su una copia i comandi registrati dei file attuali e confronta "
+                        "ogni file con quello registrato (identico o diverso)"),
+         QStringLiteral("ripetere i calcoli registrati"),
+         {QCommandLineOption(QStringLiteral("into"),
+                             QStringLiteral("la cartella della copia (una temporanea se non "
+                                            "indicata)"),
+                             QStringLiteral("CARTELLA"))},
+         replayCommand},
     };
     return commands;
 }

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -16,11 +17,20 @@ const QString kUsage = QStringLiteral(
     "Uso: orvalta-batch compare CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | --all");
 
 // The values result files of the methods to compare: every one of the
-// workbook with --all, in name order; else those of the codes given, a
+// workbook with --all, in the order of the method table; else those of the codes given, a
 // code of no method allowed when its file is there.
 Expected<QStringList> chosenEntries(const QCommandLineParser& parser, const QString& workbook) {
     if (parser.isSet(QStringLiteral("all"))) {
-        const QStringList entries = valuesResultFiles(workbook);
+        // In the order of the method table, as every --all; codes of no
+        // method after them, by name.
+        QStringList entries = valuesResultFiles(workbook);
+        const QStringList codes = methodCodes();
+        const auto rank = [&codes](const QString& entry) {
+            const qsizetype at = codes.indexOf(methodCodeOfResultFile(entry));
+            return at < 0 ? codes.size() : at;
+        };
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&rank](const QString& a, const QString& b) { return rank(a) < rank(b); });
         if (entries.size() < 2)
             return failure(FailureKind::Usage,
                            QStringLiteral("Per il confronto servono almeno due metodi elaborati: "
@@ -50,7 +60,7 @@ Expected<QStringList> chosenEntries(const QCommandLineParser& parser, const QStr
 
 // compare WORKBOOK CODE CODE [CODE...]: compares the given methods in the
 // given order; compare WORKBOOK --all: every method with a values result
-// file, in name order. Writes both comparison files and prints the
+// file, in the order of the method table. Writes both comparison files and prints the
 // cograduation matrix, one line per row, cells joined by ";".
 int compareCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
@@ -64,6 +74,8 @@ int compareCommand(const QCommandLineParser& parser) {
     const Expected<ComparisonRun> run = compareAndSave(workbook, *entries, Regional::system());
     if (!run)
         return reportFailure(run.error());
+    for (const QString& line : run->notices)
+        printErr(line);
     if (!run->saved)
         return reportFailure(run->saved.error());
     for (const QString& line : run->comparison.cograduation.joinedRows())

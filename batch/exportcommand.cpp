@@ -22,11 +22,12 @@ int exportCommand(const QCommandLineParser& parser) {
         return reportFailure(loaded.error());
     if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
         return status;
-    const ResultsExport exported = exportResults(
-        workbook, (*loaded)->matrix(), QFileInfo(args[1]).absoluteFilePath(), regional,
-        std::nullopt, nullptr, (*loaded)->structure().get(), (*loaded)->gaps().get());
-    for (const QString& warning : exported.warnings)
-        printErr(warning);
+    const ResultsExport exported =
+        exportResults(workbook, (*loaded)->matrix(), QFileInfo(args[1]).absoluteFilePath(),
+                      regional, std::nullopt, nullptr, (*loaded)->structure().get(),
+                      (*loaded)->gaps().get(), &(*loaded)->basis());
+    for (const QString& line : exported.warnings + exported.notices)
+        printErr(line);
     if (!exported.written)
         return reportFailure(exported.written.error());
     return kExitSuccess;

@@ -2,6 +2,7 @@
 #include "exitstatus.h"
 #include "version.h"
 
+#include "record/outputrecorder.h"
 #include "shared/memoria.h"
 
 #include <QCoreApplication>
@@ -130,6 +131,11 @@ int main(int argc, char* argv[]) {
     }
 
     QStringList args = parser.positionalArguments();
+    // Every file the command writes is recorded as written by it.
+    QStringList shown{QStringLiteral("orvalta-batch")};
+    for (const QString& arg : args)
+        shown.append(arg.contains(u' ') || arg.isEmpty() ? u'"' + arg + u'"' : arg);
+    setRecordActor({shown.join(u' '), args});
     const QString name = args.takeFirst();
     for (const BatchCommand& command : batchCommands()) {
         if (command.name == name)

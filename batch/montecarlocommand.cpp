@@ -101,7 +101,7 @@ Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser) {
 
 // Runs the analysis on a thread of its own while this one tells its
 // progress on stderr every second; Ctrl+C cancels it.
-Expected<MonteCarloRun> runWithProgress(const QString& workbook, const Matrix& matrix,
+Expected<MonteCarloRun> runWithProgress(const MatrixBasis& basis, const Matrix& matrix,
                                         const MonteCarloChoices& choices, const Regional& regional,
                                         const Structure* structure) {
     WorkProgress progress;
@@ -113,7 +113,7 @@ Expected<MonteCarloRun> runWithProgress(const QString& workbook, const Matrix& m
     std::thread worker([&]() {
         Expected<MonteCarloRun> run = [&]() -> Expected<MonteCarloRun> {
             try {
-                return analyseMonteCarlo(workbook, matrix, choices, regional, &progress, structure);
+                return analyseMonteCarlo(basis, matrix, choices, regional, &progress, structure);
             } catch (const std::bad_alloc&) {
                 return failure(FailureKind::File,
                                QStringLiteral("Memoria insufficiente per l'analisi Monte Carlo."));
@@ -165,8 +165,8 @@ int monteCarloCommand(const QCommandLineParser& parser) {
         workbook, parser, regional, choices->missing.empty() ? GapsUse::Refuse : GapsUse::Factor);
     if (!loaded)
         return reportFailure(loaded.error());
-    const Expected<MonteCarloRun> run = runWithProgress(workbook, (*loaded)->matrix(), *choices,
-                                                        regional, (*loaded)->structure().get());
+    const Expected<MonteCarloRun> run = runWithProgress(
+        (*loaded)->basis(), (*loaded)->matrix(), *choices, regional, (*loaded)->structure().get());
     if (!run)
         return reportFailure(run.error());
     if (run->result.skipped > 0)

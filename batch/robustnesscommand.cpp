@@ -5,6 +5,7 @@
 
 #include "comparison/comparison.h"
 #include "shared/resultnames.h"
+#include "workflow/comparisonrun.h"
 #include "workflow/robustnessanalyses.h"
 
 #include <QDir>
@@ -33,11 +34,16 @@ int robustnessCommand(const QCommandLineParser& parser) {
             entries.append(entry);
     }
     const Regional regional = Regional::system();
-    const Expected<ComparisonResult> comparison =
-        compareMethods(folder.absolutePath(), entries, regional);
+    const Expected<CheckedComparison> comparison = compareCurrent(workbook, entries, regional);
     if (!comparison)
         return reportFailure(comparison.error());
-    const RankSummaryRun run = analyseRanks(workbook, comparison->ranks, regional);
+    for (const QString& line : comparison->notices)
+        printErr(line);
+    QStringList sources;
+    for (const QString& entry : entries)
+        sources << folder.filePath(entry) << folder.filePath(ranksFileFor(entry));
+    const RankSummaryRun run =
+        analyseRanks(workbook, comparison->comparison.ranks, regional, sources);
     if (!run.saved)
         return reportFailure(run.saved.error());
     for (const QString& line : run.kendall.joinedRows())

@@ -26,8 +26,8 @@ int sensitivityCommand(const QCommandLineParser& parser) {
     if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
         return status;
     const Expected<SensitivityRun> run =
-        analyseSensitivity(workbook, (*loaded)->matrix(), positions->front(), regional, nullptr,
-                           (*loaded)->structure().get());
+        analyseSensitivity((*loaded)->basis(), (*loaded)->matrix(), positions->front(), regional,
+                           nullptr, (*loaded)->structure().get());
     if (!run)
         return reportFailure(run.error());
     if (!run->saved)

@@ -49,10 +49,10 @@ int uncertaintyCommand(const QCommandLineParser& parser) {
     if (factor && treatments->empty())
         treated = treatOutliers(matrix).matrix;
     const Expected<UncertaintyRun> run =
-        treatments->empty()
-            ? analyseUncertainty(workbook, matrix, *positions, regional, nullptr,
-                                 treated ? &*treated : nullptr)
-            : analyseUncertainty(workbook, matrix, *treatments, *positions, regional, factor);
+        treatments->empty() ? analyseUncertainty((*loaded)->basis(), matrix, *positions, regional,
+                                                 nullptr, treated ? &*treated : nullptr)
+                            : analyseUncertainty((*loaded)->basis(), matrix, *treatments,
+                                                 *positions, regional, factor);
     if (!run)
         return reportFailure(run.error());
     const RankUncertainty& uncertainty = run->uncertainty;

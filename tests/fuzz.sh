@@ -16,7 +16,7 @@ orvalta_install_packages "${ORVALTA_PACKAGES[@]}" clang libclang-rt-14-dev
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_FUZZERS=ON -DBUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
-targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile fuzz_origins fuzz_xml)
+targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile fuzz_record fuzz_xml)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 rm -rf "$build/artifacts"
@@ -76,7 +76,7 @@ declare -A seeds=(
     [fuzz_ods]="$root/tests/fixtures/ods $twins/ods"
     [fuzz_csv]="$root/tests/fixtures/csv $twins/csv"
     [fuzz_resultfile]="$root/tests/fixtures/resultfiles"
-    [fuzz_origins]="$root/tests/fixtures/origins"
+    [fuzz_record]="$root/tests/fixtures/record"
     [fuzz_xml]="$xmlseeds"
 )
 status=0

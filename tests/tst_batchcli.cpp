@@ -31,6 +31,7 @@ private Q_SLOTS:
     void gapsUnderAStructure();
     void completeMatrixUnderEveryTreatment();
     void matrixOptionsAndCounts();
+    void recordHistoryAndReplay();
 };
 
 namespace {
@@ -155,9 +156,9 @@ void TestBatchCli::robustnessCommands() {
     QVERIFY2(run.out.contains("(81 graduatorie)"), qPrintable(run.out));
     QCOMPARE(lineCount(workbook + ".unc.csv"), 21);
 
-    // A record of origins that is a pipe or too large is refused before the
+    // A record that is a pipe or too large is refused before the
     // work, naming it, and the analysis file stays as it was.
-    const QString origins = workbook + ".origini.csv";
+    const QString origins = workbook + ".registro.json";
     const QByteArray sensitivity = fileContents(workbook + ".sensGRAD.csv");
     QVERIFY(makeSpecialFile(origins, SpecialFile::Pipe));
     run = runBatch({"sensitivity", workbook, "GRAD"});
@@ -288,6 +289,14 @@ void TestBatchCli::resultFilesTheComparisonRefuses() {
     QVERIFY(writeFileBytes(wroc, values.replace(values.indexOf("\r\n", 20) - 6, 6, "9.9999")));
     BatchRun run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
     QCOMPARE(run.exitCode, 0);
+    QVERIFY2(
+        run.err.startsWith("regioni.xlsx.outWROC.csv tralasciato: modificato dopo il calcolo."),
+        qPrintable(run.err));
+    // Without the record, the files are read as before, each with a notice.
+    QVERIFY(QFile::remove(workbook + ".registro.json"));
+    run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.contains("Origine di regioni.xlsx.outMPI+.csv non verificabile"));
     QVERIFY2(run.err.startsWith("regioni.xlsx.outWROC.rnk tralasciato. I ranghi del file "
                                 "regioni.xlsx.outWROC.rnk non corrispondono"),
              qPrintable(run.err));
@@ -724,6 +733,59 @@ void TestBatchCli::completeMatrixUnderEveryTreatment() {
         QCOMPARE(runBatch({"run", workbook, "--missing", treatment}).exitCode, 0);
         QVERIFY2(results() == refused, treatment);
     }
+}
+
+// The record of the sample framework's outputs: every one replayed
+// identical; then the files left behind by a rewrite, a Monte Carlo without
+// Sobol indices, results without the structure and another matrix are
+// refused by the readers, naming why, and told by history.
+void TestBatchCli::recordHistoryAndReplay() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni_struttura.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_struttura.xlsx"), workbook));
+    const QList<QStringList> commands{
+        {"run", workbook},
+        {"compare", workbook, "--all"},
+        {"robustness", workbook, "--all"},
+        {"uncertainty", workbook, "--all"},
+        {"montecarlo", workbook, "--all", "--runs", "20", "--seed", "7", "--sobol"}};
+    for (const QStringList& command : commands)
+        QCOMPARE(runBatch(command).exitCode, 0);
+    // compare --all follows the method table.
+    QVERIFY(fileContents(workbook + ".val.csv")
+                .split('\r')
+                .first()
+                .endsWith(";MPI+;MPI-;Wroclaw;M1Z;Grad.RNK;IR;ANIM;GNIM;QNIM"));
+    BatchRun run = runBatch({"replay", workbook, "--into", dir.filePath("replay")});
+    QCOMPARE(run.exitCode, 0);
+    // Four files for each method, two of the comparison, the rank summary,
+    // the uncertainty and three of the Monte Carlo.
+    QCOMPARE(run.out.count(": identico\n"), 43);
+    QVERIFY(!run.out.contains("diverso"));
+
+    QCOMPARE(runBatch({"montecarlo", workbook, "--all", "--runs", "20"}).exitCode, 0);
+    QCOMPARE(runBatch({"run", workbook, "--no-structure", "--methods", "GRAD"}).exitCode, 0);
+    run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
+    QCOMPARE(run.exitCode, 0);
+    for (const char* line :
+         {"regioni_struttura.xlsx.outGRAD.csv tralasciato: calcolato senza struttura.",
+          "regioni_struttura.xlsx.sobol.csv tralasciato: scritto con "
+          "regioni_struttura.xlsx.mc.csv, "
+          "che è stato riscritto senza di esso."})
+        QVERIFY2(run.err.contains(QString::fromUtf8(line)), qPrintable(run.err));
+    run = runBatch({"history", workbook});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(
+        run.out.contains("regioni_struttura.xlsx.dimGRAD.csv\n  scritto da: orvalta-batch run "));
+    QVERIFY(run.out.contains("stato: da ricalcolare (scritto con regioni_struttura.xlsx.outGRAD"));
+
+    QVERIFY(QFile::remove(workbook));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xlsx"), workbook));
+    run = runBatch({"compare", workbook, "MPI+", "WROC"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("regioni_struttura.xlsx.outMPI+.csv non è aggiornato: calcolato su "
+                              "un'altra versione della matrice"),
+             qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

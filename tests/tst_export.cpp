@@ -9,6 +9,8 @@
 #include "export/xlsxworkbookwriter.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
+#include "record/outputrecorder.h"
+#include "record/record.h"
 #include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "shared/resultnames.h"
@@ -256,7 +258,7 @@ void TestExport::monteCarloSheets() {
     choices.setup.leaveOut = true;
     choices.setup.runs = 20;
     choices.setup.sobol = true;
-    QVERIFY(analyseMonteCarlo(m_path, source, choices, m_regional));
+    QVERIFY(analyseMonteCarlo(m_sample.processing->basis(), source, choices, m_regional));
     const ResultsCollection results = collectResults(m_path, source, m_regional);
     QVERIFY2(results.warnings.isEmpty(), qPrintable(results.warnings.join(u'\n')));
     QVERIFY(results.monteCarlo && results.sobol && results.sobolUnits);
@@ -369,6 +371,9 @@ void TestExport::filesThatDoNotFitAreLeftOut() {
     QFETCH(QString, file);
     QFETCH(int, spoil);
     QFETCH(QString, cause);
+    // Files without entries, as an older version wrote them: read and checked
+    // as before (the record would refuse every spoiled one as edited).
+    QVERIFY(QFile::remove(recordPath(m_path)));
     const QString path = m_dir->filePath(file);
     QByteArray bytes = fileContents(path);
     QList<QByteArray> lines = bytes.split('\n');
@@ -404,7 +409,9 @@ void TestExport::filesThatDoNotFitAreLeftOut() {
         bytes = fileContents(path);
         AnalysisOrigin origin;
         origin.methods = QStringList{"MPI+", "WROC", "GRAD"};
-        QVERIFY(recordAnalysisOrigin(m_path, path, origin));
+        const RecordScope scope(m_path, m_regional, originSettings(origin));
+        SafeFile file(path);
+        QVERIFY(file.open().isEmpty() && file.write(bytes).isEmpty() && file.commit().isEmpty());
         break;
     }
     }

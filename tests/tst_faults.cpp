@@ -1,6 +1,9 @@
 #include "comparison/comparison.h"
 #include "comparison/comparisonfiles.h"
 #include "methods/metodi.h"
+#include "record/outputrecorder.h"
+#include "shared/resultnames.h"
+#include "shared/textfile.h"
 #include "support/scratchmount.h"
 #include "support/testsupport.h"
 #include "workflow/processing.h"
@@ -19,6 +22,7 @@ private Q_SLOTS:
     void resultFilesOnFullDisk();
     void resultFilesInReadOnlyFolder();
     void comparisonFilesOnFullDiskAndReadOnly();
+    void fileAndRecordOnFullDisk();
 };
 
 namespace {
@@ -113,6 +117,34 @@ void TestFaults::comparisonFilesOnFullDiskAndReadOnly() {
     QVERIFY2(full.startsWith(QStringLiteral("Impossibile scrivere il file")), qPrintable(full));
     QCOMPARE(contents(valuesComparisonFile(workbook)), values);
     QCOMPARE(contents(ranksComparisonFile(workbook)), ranks);
+}
+
+// A disk with room for the file but not for its entry: neither changes,
+// and the failure names the record.
+void TestFaults::fileAndRecordOnFullDisk() {
+    ScratchMount disk(256);
+    if (!disk.isMounted())
+        QSKIP("mounting a tmpfs needs root");
+    const QString workbook = disk.filePath(QStringLiteral("Regioni.xls"));
+    QVERIFY(writeFileBytes(workbook, "cartella"));
+    const QString path = resultFileName(workbook, ResultFileKind::Uncertainty);
+    const auto write = [&](const QString& text) {
+        RecordScope scope(workbook, kItalian);
+        scope.recorder().addInput(workbook, InputRole::Matrix);
+        return writeTextFile(path, {text});
+    };
+    QVERIFY(write(QStringLiteral("prima")));
+    const QByteArray file = contents(path);
+    const QByteArray record = contents(recordPath(workbook));
+    QVERIFY(record.contains("Regioni.xls.unc.csv"));
+
+    QVERIFY(disk.fill(4096));
+    const Status written = write(QStringLiteral("dopo"));
+    QVERIFY(!written);
+    QVERIFY2(written.error().message.contains(QStringLiteral("Regioni.xls.registro.json")),
+             qPrintable(written.error().message));
+    QCOMPARE(contents(path), file);
+    QCOMPARE(contents(recordPath(workbook)), record);
 }
 
 QTEST_APPLESS_MAIN(TestFaults)

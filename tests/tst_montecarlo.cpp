@@ -225,12 +225,13 @@ void TestMonteCarlo::cancelledWritesNothing() {
     for (const auto& missing : {std::vector<MissingTreatment>{MissingTreatment::Em},
                                 std::vector<MissingTreatment>{MissingTreatment::Available}}) {
         choices.missing = missing;
-        QVERIFY(analyseMonteCarlo(workbook, matrix, choices, Regional(QLocale::c())));
+        QVERIFY(
+            analyseMonteCarlo(workbookBasis(workbook), matrix, choices, Regional(QLocale::c())));
         QVERIFY(QFile::remove(workbook + ".mc.csv"));
         WorkProgress progress;
         progress.cancel();
-        const auto run =
-            analyseMonteCarlo(workbook, matrix, choices, Regional(QLocale::c()), &progress);
+        const auto run = analyseMonteCarlo(workbookBasis(workbook), matrix, choices,
+                                           Regional(QLocale::c()), &progress);
         QVERIFY(!run);
         QCOMPARE(run.error().kind, FailureKind::Cancelled);
         QVERIFY(!QFile::exists(workbook + ".mc.csv"));

@@ -48,7 +48,7 @@ QString suffixOf(ResultFileKind kind) {
                               ".coerenza.csv",    ".pca.csv",          ".trattamenti.csv",
                               ".trattati.csv",    ".mc.csv",           ".sobol.csv",
                               ".sobol.unita.csv", ".copertura.csv",    ".imputati.csv",
-                              ".origini.csv"};
+                              ".registro.json"};
     return QString::fromLatin1(suffixes[int(kind)]);
 }
 

@@ -4,6 +4,7 @@
 #include "framework/frameworkcomputation.h"
 #include "methods/methodcomputation.h"
 #include "methods/metodi.h"
+#include "record/record.h"
 #include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "robustness/rankbins.h"
@@ -366,13 +367,13 @@ void TestRobustness::uncertaintyCrossesMethodsAndSets() {
     QCOMPARE(lines.size(), 21);
 }
 
-// The record of what analyses were computed from is read before the work:
+// The record of the workbook's outputs is read before the work:
 // one that is no regular file, or too large to be the program's, refuses
 // the analysis at once, naming it, and the analysis file stays as it was.
 void TestRobustness::unreadableOriginsRefuseBeforeWriting() {
     QTemporaryDir dir;
     const QString workbook = dir.filePath(QStringLiteral("regioni.xlsx"));
-    const QString record = resultFileName(workbook, ResultFileKind::Origins);
+    const QString record = recordPath(workbook);
     const QString analysis = sensitivityFile(workbook, QStringLiteral("MPI+"));
     QVERIFY(writeFileBytes(analysis, "earlier"));
     const auto matrix = std::make_shared<const Matrix>(matrixFrom(regioniEsempio()));
@@ -382,10 +383,10 @@ void TestRobustness::unreadableOriginsRefuseBeforeWriting() {
             QVERIFY(makeSpecialFile(record, SpecialFile(kind)));
         else
             QVERIFY(QFile::remove(record) &&
-                    writeFileBytes(record, QByteArray(kMaxOriginsBytes + 1, 'x')));
+                    writeFileBytes(record, QByteArray(kMaxRecordBytes + 1, ' ')));
         QVERIFY(finishesWithin(10000, [workbook, matrix, refusal] {
-            const Expected<SensitivityRun> run =
-                analyseSensitivity(workbook, *matrix, MethodPosition::MpiPositivo, kItalian);
+            const Expected<SensitivityRun> run = analyseSensitivity(
+                workbookBasis(workbook), *matrix, MethodPosition::MpiPositivo, kItalian);
             *refusal = run ? QString() : run.error().message;
         }));
         QVERIFY2(refusal->startsWith("Il file " + record + " non può essere letto: ") &&

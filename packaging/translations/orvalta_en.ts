@@ -169,6 +169,10 @@ and comparison of methods</translation>
         <source>Tutti gli indicatori</source>
         <translation>All indicators</translation>
     </message>
+    <message>
+        <source>Analisi statistica: Applica</source>
+        <translation>Statistical analysis: Apply</translation>
+    </message>
 </context>
 <context>
     <name>ChartExport</name>
@@ -352,6 +356,10 @@ and comparison of methods</translation>
         <source>%1 tralasciato: %2.</source>
         <translation>%1 left out: %2.</translation>
     </message>
+    <message>
+        <source>%1 tralasciato: non si può dire da cosa è stato calcolato.</source>
+        <translation>%1 left out: what it was computed from cannot be told.</translation>
+    </message>
 </context>
 <context>
     <name>Framework</name>
@@ -438,6 +446,14 @@ and comparison of methods</translation>
     <message>
         <source>dal foglio %1</source>
         <translation>from the sheet %1</translation>
+    </message>
+    <message>
+        <source>l&apos;indice del gruppo %1 risulta uguale per tutte le unità e il metodo non può usarlo. Verificare i valori dei suoi indicatori.</source>
+        <translation>the index of the group %1 is the same for every unit and the method cannot use it. Check the values of its indicators.</translation>
+    </message>
+    <message>
+        <source>Struttura: senza gli indicatori esclusi per copertura non resta alcun elemento di peso maggiore di 0.</source>
+        <translation>Structure: without the indicators left out for coverage no element of weight above 0 is left.</translation>
     </message>
 </context>
 <context>
@@ -669,6 +685,54 @@ and comparison of methods</translation>
         <source>Elaborazione automatica annullata: %1</source>
         <translation>Automatic processing cancelled: %1</translation>
     </message>
+    <message>
+        <source>Valori mancanti...</source>
+        <translation>Missing values...</translation>
+    </message>
+    <message>
+        <source>Sceglie il trattamento dei valori mancanti e rilegge la matrice</source>
+        <translation>Chooses the treatment of missing values and reads the matrix again</translation>
+    </message>
+    <message>
+        <source>Elaborazione: Esegui %1</source>
+        <translation>Processing: Run %1</translation>
+    </message>
+    <message>
+        <source>Elaborazione: Elaborazione automatica</source>
+        <translation>Processing: Automatic processing</translation>
+    </message>
+    <message>
+        <source> - dimensione %1</source>
+        <translation> - dimension %1</translation>
+    </message>
+    <message>
+        <source> (da ricalcolare: %1)</source>
+        <translation> (to be computed again: %1)</translation>
+    </message>
+    <message>
+        <source>; in vista: %1</source>
+        <translation>; on view: %1</translation>
+    </message>
+    <message>
+        <source>indice complessivo</source>
+        <translation>overall index</translation>
+    </message>
+    <message>
+        <source>dimensione %1</source>
+        <translation>dimension %1</translation>
+    </message>
+    <message>
+        <source>Nessun trattamento</source>
+        <translation>No treatment</translation>
+    </message>
+    <message>
+        <source>Trattamento dei valori mancanti: la matrice sarà riletta e i risultati andranno ricalcolati.</source>
+        <translation>Treatment of missing values: the matrix will be read again and the results will have to be computed again.</translation>
+    </message>
+    <message>
+        <source>calcolato sulla matrice prima del trattamento degli anomali</source>
+        <translation>computed on the matrix before the outlier treatment</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>
@@ -847,6 +911,16 @@ Free software: you can redistribute it and modify it under the terms of the GNU 
     <message>
         <source>Salvataggio dei dati effettuato con successo: %1 file copiati in %2.</source>
         <translation>The data were saved: %1 files copied to %2.</translation>
+    </message>
+    <message>
+        <source>
+
+File da ricalcolare (il registro copiato con essi lo indica):
+%1</source>
+        <translation>
+
+Files to be computed again (the record copied with them says so):
+%1</translation>
     </message>
 </context>
 <context>
@@ -1039,6 +1113,72 @@ median under %4: %5
     </message>
 </context>
 <context>
+    <name>Record</name>
+    <message>
+        <source>Il registro %1 non è leggibile (%2): eliminarlo per ricominciare il registro.</source>
+        <translation>The record %1 cannot be read (%2): delete it to start the record again.</translation>
+    </message>
+    <message>
+        <source>modificato dopo il calcolo</source>
+        <translation>modified after it was computed</translation>
+    </message>
+    <message>
+        <source>calcolato su un&apos;altra versione della matrice</source>
+        <translation>computed on another version of the matrix</translation>
+    </message>
+    <message>
+        <source>calcolato con la struttura %1</source>
+        <translation>computed with the structure %1</translation>
+    </message>
+    <message>
+        <source>calcolato da %1, cambiato dopo</source>
+        <translation>computed from %1, which changed since</translation>
+    </message>
+    <message>
+        <source>scritto con %1, che è stato riscritto senza di esso</source>
+        <translation>written with %1, which was rewritten without it</translation>
+    </message>
+    <message>
+        <source>calcolato da %1, che è da ricalcolare</source>
+        <translation>computed from %1, which is to be computed again</translation>
+    </message>
+    <message>
+        <source>Origine di %1 non verificabile: il file non è nel registro.</source>
+        <translation>The origin of %1 cannot be checked: the file is not in the record.</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>calcolato senza struttura</source>
+        <translation>computed without a structure</translation>
+    </message>
+    <message>
+        <source>calcolato sulla matrice prima del trattamento degli anomali</source>
+        <translation>computed on the matrix before the outlier treatment</translation>
+    </message>
+    <message>
+        <source>calcolato sulla matrice trattata per gli anomali</source>
+        <translation>computed on the matrix treated for outliers</translation>
+    </message>
+    <message>
+        <source>calcolato su un altro trattamento degli anomali</source>
+        <translation>computed on another outlier treatment</translation>
+    </message>
+    <message>
+        <source>calcolato con un altro trattamento dei valori mancanti</source>
+        <translation>computed with another treatment of missing values</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Trattamento dei valori anomali: %1</source>
+        <translation>Outlier treatment: %1</translation>
+    </message>
+</context>
+<context>
     <name>ResultsOutput</name>
     <message>
         <source>Esporta risultati</source>
@@ -1180,6 +1320,18 @@ Files left out:
     <message>
         <source>Sensibilità agli indicatori: %1</source>
         <translation>Sensitivity to the indicators: %1</translation>
+    </message>
+    <message>
+        <source>Gli indici di Sobol richiedono almeno %1 estrazioni: con meno le loro stime non dicono nulla (possono anche superare 1).</source>
+        <translation>Sobol indices need at least %1 draws: with fewer their estimates say nothing (they can even exceed 1).</translation>
+    </message>
+    <message>
+        <source>%1 unità senza indice complessivo in alcune estrazioni: i loro ranghi sono presi sulle altre (colonna Senza indice).</source>
+        <translation>%1 units without an overall index in some draws: their ranks are taken over the others (column Senza indice).</translation>
+    </message>
+    <message>
+        <source>I loro indici di Sobol restano vuoti.</source>
+        <translation>Their Sobol indices are left empty.</translation>
     </message>
 </context>
 <context>
@@ -1416,6 +1568,22 @@ Files left out:
         <source>Unità trovate per «%1»: %2</source>
         <translation>Units found for “%1”: %2</translation>
     </message>
+    <message>
+        <source>Robustezza: Monte Carlo</source>
+        <translation>Robustness: Monte Carlo</translation>
+    </message>
+    <message>
+        <source>Robustezza: Riepilogo dei ranghi</source>
+        <translation>Robustness: Rank summary</translation>
+    </message>
+    <message>
+        <source>Robustezza: Sensibilità</source>
+        <translation>Robustness: Sensitivity</translation>
+    </message>
+    <message>
+        <source>Robustezza: Incertezza</source>
+        <translation>Robustness: Uncertainty</translation>
+    </message>
 </context>
 <context>
     <name>Shared</name>
@@ -1482,6 +1650,26 @@ Files left out:
     <message>
         <source>la cartella di destinazione non esiste</source>
         <translation>the destination folder does not exist</translation>
+    </message>
+    <message>
+        <source>il file temporaneo %1 non può essere riletto.</source>
+        <translation>the temporary file %1 cannot be read back.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non può essere letto: %2</source>
+        <translation>The file %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>è una cartella.</source>
+        <translation>it is a folder.</translation>
+    </message>
+    <message>
+        <source>non è un file regolare (è un dispositivo, una pipe o un socket).</source>
+        <translation>it is not a regular file (it is a device, a pipe or a socket).</translation>
+    </message>
+    <message>
+        <source>occupa %1 byte, più dei %2 che può occupare.</source>
+        <translation>it takes %1 bytes, more than the %2 it may take.</translation>
     </message>
 </context>
 <context>
@@ -1653,6 +1841,10 @@ Files left out:
         <source>Anomali</source>
         <translation>Outliers</translation>
     </message>
+    <message>
+        <source>Senza indice</source>
+        <translation>Without an index</translation>
+    </message>
 </context>
 <context>
     <name>TimeAnalysisWindow</name>
@@ -1715,6 +1907,10 @@ Files left out:
     <message>
         <source>Unità trovate per «%1»: %2</source>
         <translation>Units found for “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Analisi temporale: Calcola</source>
+        <translation>Time analysis: Compute</translation>
     </message>
 </context>
 <context>
@@ -1862,6 +2058,30 @@ Files left out:
         <source>Unità con copertura inferiore al %1%: %2</source>
         <translation>Units with coverage below %1%: %2</translation>
     </message>
+    <message>
+        <source> e %1 celle con un testo che non è un numero né un valore mancante</source>
+        <translation> and %1 cells with a text that is neither a number nor a missing value</translation>
+    </message>
+    <message>
+        <source>Struttura: il gruppo %1 resta senza indicatori ed è escluso.</source>
+        <translation>Structure: the group %1 is left without indicators and is left out.</translation>
+    </message>
+    <message>
+        <source>Nessuna unità ha un indice complessivo: a ciascuna mancano tutti gli elementi di un gruppo della struttura fino all&apos;indice complessivo.</source>
+        <translation>No unit has an overall index: each lacks every element of a group of the structure up to the overall index.</translation>
+    </message>
+    <message>
+        <source>Trattamento dei valori mancanti annullato.</source>
+        <translation>Treatment of missing values cancelled.</translation>
+    </message>
+    <message>
+        <source>Unità escluse senza indice complessivo: %1.</source>
+        <translation>Units left out without an overall index: %1.</translation>
+    </message>
+    <message>
+        <source>Unità senza indice complessivo: %1</source>
+        <translation>Units without an overall index: %1</translation>
+    </message>
 </context>
 <context>
     <name>UnitSearchBox</name>
@@ -1872,6 +2092,13 @@ Files left out:
     <message>
         <source>Seleziona le unità la cui etichetta contiene il testo scritto</source>
         <translation>Selects the units whose label contains the text typed</translation>
+    </message>
+</context>
+<context>
+    <name>UserSettings</name>
+    <message>
+        <source>Il file delle impostazioni %1 non è un file regolare: viene ignorato, il programma parte con le impostazioni predefinite e non le salva.</source>
+        <translation>The settings file %1 is not a regular file: it is ignored, the program starts with the default settings and does not save them.</translation>
     </message>
 </context>
 <context>
@@ -1987,6 +2214,14 @@ Files left out:
     <message>
         <source>Metodi da &amp;confrontare (il primo è il riferimento di Robustezza)</source>
         <translation>Methods to &amp;compare (the first is the reference of Robustness)</translation>
+    </message>
+    <message>
+        <source>%1 (da ricalcolare)</source>
+        <translation>%1 (to be computed again)</translation>
+    </message>
+    <message>
+        <source>Comparazione: Confronta</source>
+        <translation>Comparison: Compare</translation>
     </message>
 </context>
 <context>
@@ -2467,6 +2702,14 @@ Files left out:
         <source>Prima cella: %1 (%2); celle interessate: %3.</source>
         <translation>First cell: %1 (%2); cells affected: %3.</translation>
     </message>
+    <message>
+        <source>la riga %1 ha %2 campi, più dei %3 dell&apos;intestazione (riga 1): i valori in più non sono di alcun indicatore</source>
+        <translation>line %1 has %2 fields, more than the %3 of the header (line 1): the extra values belong to no indicator</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è una matrice valida: %2.</source>
+        <translation>The file %1 is not a valid matrix: %2.</translation>
+    </message>
 </context>
 <context>
     <name>Workflow</name>
@@ -2485,6 +2728,34 @@ Files left out:
     <message>
         <source>Confronto annullato.</source>
         <translation>Comparison cancelled.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è aggiornato: %2. Eseguire di nuovo il calcolo che lo scrive.</source>
+        <translation>The file %1 is not current: %2. Run again the computation that writes it.</translation>
+    </message>
+    <message>
+        <source>matrice come letta</source>
+        <translation>matrix as read</translation>
+    </message>
+    <message>
+        <source>matrice trattata (anomali, valori cambiati: %1)</source>
+        <translation>matrix treated (outliers, values changed: %1)</translation>
+    </message>
+    <message>
+        <source>mancanti: %1, copertura minima %2</source>
+        <translation>missing: %1, minimum coverage %2</translation>
+    </message>
+    <message>
+        <source>senza struttura</source>
+        <translation>without a structure</translation>
+    </message>
+    <message>
+        <source>struttura: %1</source>
+        <translation>structure: %1</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>given</translation>
     </message>
 </context>
 </TS>

@@ -31,7 +31,8 @@ struct Reading {
 // its values go to column k.
 QString takeLabelsAndValues(const ResultFileContent& values, int k, ComparisonResult& result,
                             const QString& valuesName, const QString& referenceName,
-                            QByteArray& scratch) {
+                            QByteArray& scratch, const Regional& regional,
+                            const Regional& writtenUnder) {
     const bool first = k == 1;
     if (first)
         result.values.reserve(0, values.bytes.size());
@@ -42,8 +43,18 @@ QString takeLabelsAndValues(const ResultFileContent& values, int k, ComparisonRe
         else if (values.labelUtf8(i, scratch) != result.values.cellUtf8(int(i), 0))
             return differentUnits(valuesName, referenceName, i + 1);
     }
-    for (qsizetype i = 0; i < values.lineCount(); ++i)
+    const bool foreign = writtenUnder.locale() != regional.locale();
+    for (qsizetype i = 0; i < values.lineCount(); ++i) {
+        if (foreign && i > 0) {
+            // Written under other settings: taken as these write it.
+            const QString text = values.value(i);
+            if (const auto number = writtenUnder.parseNumber(text)) {
+                result.values.setCellUtf8(int(i), k, regional.indexText(*number).toUtf8());
+                continue;
+            }
+        }
         result.values.setCellUtf8(int(i), k, values.valueUtf8(i, scratch));
+    }
     return QString();
 }
 
@@ -52,7 +63,7 @@ QString takeLabelsAndValues(const ResultFileContent& values, int k, ComparisonRe
 // table, once column 1 is filled) and put in column k.
 QString addMethod(const QString& folder, const QString& valuesName, int k, ComparisonResult& result,
                   qsizetype& referenceLines, QString& referenceName, Reading& reading,
-                  const Regional& regional) {
+                  const Regional& regional, const Regional& writtenUnder) {
     const ResultPairNames names{valuesName, ranksFileFor(valuesName)};
     const ResultFileContent& values = reading.values;
     const ResultFileContent& ranks = reading.ranks;
@@ -97,9 +108,10 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
     // labels comes first, as it would one check after the other.
     PairRanks found;
     auto checking = std::async(std::launch::async, [&]() {
-        return checkResultPair(values, ranks, names, regional, found);
+        return checkResultPair(values, ranks, names, writtenUnder, found);
     });
-    problem = takeLabelsAndValues(values, k, result, valuesName, referenceName, reading.scratch);
+    problem = takeLabelsAndValues(values, k, result, valuesName, referenceName, reading.scratch,
+                                  regional, writtenUnder);
     const QString pairProblem = checking.get();
     if (!problem.isEmpty())
         return problem;
@@ -122,7 +134,8 @@ QString addMethod(const QString& folder, const QString& valuesName, int k, Compa
 } // namespace
 
 Expected<ComparisonResult> compareMethods(const QString& strCartella, const QStringList& entries,
-                                          const Regional& regional, WorkProgress* progress) {
+                                          const Regional& regional, WorkProgress* progress,
+                                          const std::vector<Regional>& writtenUnder) {
     const auto report = [progress](const QString& step, int percent) {
         if (progress)
             progress->report(step, percent);
@@ -157,8 +170,10 @@ Expected<ComparisonResult> compareMethods(const QString& strCartella, const QStr
     for (qsizetype k = 0; k < entries.size(); ++k) {
         report(QCoreApplication::translate("Comparison", "Lettura dei risultati"),
                percentOf(k, entries.size()));
-        const QString problem = addMethod(strCartella, entries[k], int(k) + 1, result,
-                                          referenceLines, referenceName, reading, regional);
+        const QString problem = addMethod(
+            strCartella, entries[k], int(k) + 1, result, referenceLines, referenceName, reading,
+            regional,
+            std::size_t(k) < writtenUnder.size() ? writtenUnder[std::size_t(k)] : regional);
         if (!problem.isEmpty())
             return refused(problem);
     }

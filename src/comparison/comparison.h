@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // What comparing the result files of two or more methods gives.
 struct ComparisonResult {
     // Row 0: the corner label, then the index header of each method in the
@@ -39,6 +41,10 @@ struct ComparisonResult {
 // A refusal is a File failure whose message is the one above. With progress
 // given, the reading of the files and the computing of the matrix are
 // reported to it.
+// writtenUnder, when given, holds for each entry the regional settings its
+// files' numbers were written under: values written under other settings
+// are read under theirs and taken as regional writes them.
 Expected<ComparisonResult> compareMethods(const QString& strCartella, const QStringList& entries,
                                           const Regional& regional,
-                                          WorkProgress* progress = nullptr);
+                                          WorkProgress* progress = nullptr,
+                                          const std::vector<Regional>& writtenUnder = {});

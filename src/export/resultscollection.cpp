@@ -6,6 +6,7 @@
 #include "comparison/spearman.h"
 #include "methods/metodi.h"
 #include "methods/resultfiles.h"
+#include "record/recordcheck.h"
 #include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "shared/delimitedfields.h"
@@ -54,16 +55,54 @@ QString leftOut(const QString& name, const QString& why) {
     return QCoreApplication::translate("Export", "%1 tralasciato. %2").arg(name, why);
 }
 
+// Lets in the files that are current for the collection, each with the
+// regional settings its numbers were written under; the others are named
+// in its warnings with the reason.
+class Gate {
+public:
+    Gate(ResultsCollection& collection, const Regional& regional,
+         const std::optional<QJsonObject>& expected)
+        : m_collection(collection), m_check(collection.strMatrice, regional, expected) {
+        if (!m_check.recordProblem().isEmpty())
+            m_collection.notices.append(m_check.recordProblem());
+    }
+    // Nothing when the file at path is not current (or not there).
+    std::optional<Regional> admit(const QString& path) {
+        if (!isThere(path))
+            return std::nullopt;
+        const Currency currency = m_check.check(path);
+        if (currency.state == Currency::State::Stale) {
+            m_collection.warnings.append(
+                QCoreApplication::translate("Export", "%1 tralasciato: %2.")
+                    .arg(fileName(path), currency.reason));
+            return std::nullopt;
+        }
+        if (currency.state == Currency::State::Unrecorded)
+            m_collection.notices.append(unrecordedNotice(path));
+        return m_check.regionalOf(path);
+    }
+    // Takes note that the numbers of the file were taken.
+    void taken(const QString& path) { m_collection.files.append(path); }
+
+private:
+    ResultsCollection& m_collection;
+    RecordCheck m_check;
+};
+
 // A method's results from its two files, or why they are left out: the
 // checks of the comparison, with as many lines as the matrix has rows.
 std::optional<MethodResults> methodFromFiles(const QString& strMatrice, const Matrix& matrix,
-                                             const QString& code, const Regional& regional,
+                                             const QString& code, Gate& gate,
                                              const ResultFileBounds& bounds,
                                              QStringList& warnings) {
     const QString valuesPath = valuesResultFile(strMatrice, code);
     const QString ranksPath = ranksResultFile(strMatrice, code);
     if (!isThere(valuesPath))
         return std::nullopt;
+    const std::optional<Regional> written = gate.admit(valuesPath);
+    if (!written || (isThere(ranksPath) && !gate.admit(ranksPath)))
+        return std::nullopt;
+    const Regional& regional = *written;
     const ResultFileContent values = readResultFile(valuesPath, bounds);
     const ResultFileContent ranks = readResultFile(ranksPath, bounds);
     const ResultPairNames names{fileName(valuesPath), fileName(ranksPath)};
@@ -100,6 +139,8 @@ std::optional<MethodResults> methodFromFiles(const QString& strMatrice, const Ma
                               .arg(QString::number(i + 1), names.values));
         method.values.push_back(*number);
     }
+    gate.taken(valuesPath);
+    gate.taken(ranksPath);
     return method;
 }
 
@@ -155,13 +196,17 @@ bool wholeRanks(const DelimitedTable& ranks) {
 }
 
 std::optional<ComparisonResults> comparisonFromFiles(const QString& strMatrice,
-                                                     const Matrix& matrix, const Regional& regional,
+                                                     const Matrix& matrix, Gate& gate,
                                                      const ResultFileBounds& bounds,
                                                      QStringList& warnings) {
     const QString valuesPath = valuesComparisonFile(strMatrice);
     const QString ranksPath = ranksComparisonFile(strMatrice);
     if (!isThere(valuesPath))
         return std::nullopt;
+    const std::optional<Regional> written = gate.admit(valuesPath);
+    if (!written || (isThere(ranksPath) && !gate.admit(ranksPath)))
+        return std::nullopt;
+    const Regional& regional = *written;
     QString valuesFailure;
     QString ranksFailure;
     auto values = readDelimitedTable(valuesPath, regional, bounds, &valuesFailure);
@@ -187,15 +232,18 @@ std::optional<ComparisonResults> comparisonFromFiles(const QString& strMatrice,
     comparison.cograduation = pairMatrix<SpearmanCoefficient>(rankColumns(*ranks));
     comparison.values = std::move(*values);
     comparison.ranks = std::move(*ranks);
+    gate.taken(valuesPath);
+    gate.taken(ranksPath);
     return comparison;
 }
 
 // A robustness file when it exists and has a row per unit.
-std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matrix,
-                                        const Regional& regional, const ResultFileBounds& bounds,
-                                        QStringList& warnings) {
-    if (!isThere(path))
+std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matrix, Gate& gate,
+                                        const ResultFileBounds& bounds, QStringList& warnings) {
+    const std::optional<Regional> written = gate.admit(path);
+    if (!written)
         return std::nullopt;
+    const Regional& regional = *written;
     QString failure;
     auto table = readDelimitedTable(path, regional, bounds, &failure);
     if (!failure.isEmpty()) {
@@ -208,6 +256,7 @@ std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matri
                 .arg(fileName(path)));
         return std::nullopt;
     }
+    gate.taken(path);
     return table;
 }
 
@@ -215,10 +264,12 @@ std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matri
 // indicator (the coherence file at least the line of the whole matrix).
 // <workbook>.sobol.csv: a line per factor of the Monte Carlo, at most five,
 // each with its six indices.
-std::optional<DelimitedTable> factorTable(const QString& path, const Regional& regional,
-                                          ResultFileBounds bounds, QStringList& warnings) {
-    if (!isThere(path))
+std::optional<DelimitedTable> factorTable(const QString& path, Gate& gate, ResultFileBounds bounds,
+                                          QStringList& warnings) {
+    const std::optional<Regional> written = gate.admit(path);
+    if (!written)
         return std::nullopt;
+    const Regional& regional = *written;
     bounds.lines = 6;
     QString failure;
     std::optional<DelimitedTable> table = readDelimitedTable(path, regional, bounds, &failure);
@@ -232,11 +283,12 @@ std::optional<DelimitedTable> factorTable(const QString& path, const Regional& r
                 .arg(fileName(path)));
         return std::nullopt;
     }
+    gate.taken(path);
     return table;
 }
 
 std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matrix& matrix,
-                                          const Regional& regional, ResultFileBounds bounds,
+                                          Gate& gate, ResultFileBounds bounds,
                                           QStringList& warnings) {
     const QString paths[] = {resultFileName(strMatrice, ResultFileKind::Audit),
                              resultFileName(strMatrice, ResultFileKind::Correlations),
@@ -249,8 +301,11 @@ std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matri
     bounds.lines = qsizetype(m) + matrix.unitCount() + 2;
     std::optional<DelimitedTable> tables[3];
     for (int k = 0; k < 3; ++k) {
+        const std::optional<Regional> written = gate.admit(paths[k]);
+        if (!written)
+            return std::nullopt;
         QString failure;
-        tables[k] = readDelimitedTable(paths[k], regional, bounds, &failure);
+        tables[k] = readDelimitedTable(paths[k], *written, bounds, &failure);
         if (!failure.isEmpty()) {
             warnings.append(leftOut(fileName(paths[k]), failure));
             return std::nullopt;
@@ -264,23 +319,24 @@ std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matri
             return std::nullopt;
         }
     }
+    for (const QString& path : paths)
+        gate.taken(path);
     return AuditTables{std::move(*tables[0]), std::move(*tables[1]), std::move(*tables[2])};
 }
 
 // The AMPI files of both variants that exist and have a row per unit and a
 // column per period (at least one); the ranks only when they have the same
 // periods.
-std::vector<AmpiTables> ampiFromFiles(const QString& strMatrice, const Matrix& matrix,
-                                      const Regional& regional, const ResultFileBounds& bounds,
-                                      QStringList& warnings) {
+std::vector<AmpiTables> ampiFromFiles(const QString& strMatrice, const Matrix& matrix, Gate& gate,
+                                      const ResultFileBounds& bounds, QStringList& warnings) {
     std::vector<AmpiTables> ampi;
     for (const QString& sign : {QStringLiteral("+"), QStringLiteral("-")}) {
         auto values = unitTable(resultFileName(strMatrice, ResultFileKind::AmpiValues, sign),
-                                matrix, regional, bounds, warnings);
+                                matrix, gate, bounds, warnings);
         if (!values || values->columnCount() < 1)
             continue;
         auto ranks = unitTable(resultFileName(strMatrice, ResultFileKind::AmpiRanks, sign), matrix,
-                               regional, bounds, warnings);
+                               gate, bounds, warnings);
         if (ranks && ranks->headers != values->headers)
             ranks.reset();
         ampi.push_back(AmpiTables{sign, std::move(*values), std::move(ranks)});
@@ -333,9 +389,11 @@ std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regi
 ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix,
                                  const Regional& regional,
                                  const std::optional<MethodInMemory>& inMemory,
-                                 WorkProgress* progress, const Structure* structure) {
+                                 WorkProgress* progress, const Structure* structure,
+                                 const std::optional<QJsonObject>& expected) {
     ResultsCollection collection;
     collection.strMatrice = strMatrice;
+    Gate gate(collection, regional, expected);
     collection.matrix = &matrix;
     collection.regional = &regional;
     collection.structure = structure;
@@ -353,13 +411,13 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         const QString code = methodCode(table[i].entryText);
         if (inMemory && int(inMemory->position) == int(i)) {
             collection.methods.push_back(methodInMemory(matrix, *inMemory, regional));
-        } else if (auto method = methodFromFiles(strMatrice, matrix, code, regional, resultBounds,
+        } else if (auto method = methodFromFiles(strMatrice, matrix, code, gate, resultBounds,
                                                  collection.warnings)) {
             collection.methods.push_back(std::move(*method));
         }
         if (structure && !collection.methods.empty() && collection.methods.back().code == code) {
             const QString path = resultFileName(strMatrice, ResultFileKind::GroupValues, code);
-            auto groups = unitTable(path, matrix, regional, tableBounds, collection.warnings);
+            auto groups = unitTable(path, matrix, gate, tableBounds, collection.warnings);
             if (groups && groups->columnCount() != qsizetype(structure->groups.size()))
                 collection.warnings.append(
                     QCoreApplication::translate("Export",
@@ -374,7 +432,7 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
             shareEqual(collection.methods.front().labels, collection.methods.back().labels);
     }
     collection.comparison =
-        comparisonFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
+        comparisonFromFiles(strMatrice, matrix, gate, tableBounds, collection.warnings);
     if (collection.comparison && !collection.methods.empty()) {
         ComparisonResults& comparison = *collection.comparison;
         shareEqual(collection.methods.front().labels, comparison.labels);
@@ -416,7 +474,7 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
     };
     if (const QString path = resultFileName(strMatrice, ResultFileKind::RankSummary);
         fits(path, true, false))
-        collection.robustness = unitTable(path, matrix, regional, tableBounds, collection.warnings);
+        collection.robustness = unitTable(path, matrix, gate, tableBounds, collection.warnings);
     // Kendall's tau goes with the rank summary, as in the robustness window.
     if (collection.comparison && collection.robustness)
         collection.comparison->kendall =
@@ -426,25 +484,23 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         const QString path = resultFileName(strMatrice, ResultFileKind::Sensitivity, code);
         if (!QFileInfo::exists(path) || !fits(path, false, true))
             continue;
-        auto sensitivity = unitTable(path, matrix, regional, tableBounds, collection.warnings);
+        auto sensitivity = unitTable(path, matrix, gate, tableBounds, collection.warnings);
         if (sensitivity)
             collection.sensitivities.emplace_back(code, std::move(*sensitivity));
     }
     if (const QString path = resultFileName(strMatrice, ResultFileKind::Uncertainty);
         fits(path, true, false))
-        collection.uncertainty =
-            unitTable(path, matrix, regional, tableBounds, collection.warnings);
-    collection.audit =
-        auditFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
-    collection.ampi = ampiFromFiles(strMatrice, matrix, regional, tableBounds, collection.warnings);
+        collection.uncertainty = unitTable(path, matrix, gate, tableBounds, collection.warnings);
+    collection.audit = auditFromFiles(strMatrice, matrix, gate, tableBounds, collection.warnings);
+    collection.ampi = ampiFromFiles(strMatrice, matrix, gate, tableBounds, collection.warnings);
     if (const QString path = resultFileName(strMatrice, ResultFileKind::MonteCarlo);
         fits(path, false, true))
-        collection.monteCarlo = unitTable(path, matrix, regional, tableBounds, collection.warnings);
+        collection.monteCarlo = unitTable(path, matrix, gate, tableBounds, collection.warnings);
     if (collection.monteCarlo) {
-        collection.sobol = factorTable(resultFileName(strMatrice, ResultFileKind::Sobol), regional,
+        collection.sobol = factorTable(resultFileName(strMatrice, ResultFileKind::Sobol), gate,
                                        tableBounds, collection.warnings);
         collection.sobolUnits = unitTable(resultFileName(strMatrice, ResultFileKind::SobolUnits),
-                                          matrix, regional, tableBounds, collection.warnings);
+                                          matrix, gate, tableBounds, collection.warnings);
     }
     return collection;
 }

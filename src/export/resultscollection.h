@@ -8,6 +8,7 @@
 #include "stats/matrix.h"
 #include "treatment/missing.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -117,6 +118,11 @@ struct ResultsCollection {
     const GapsRecord* gaps = nullptr;
     // The files left out, each with the reason, in Italian.
     QStringList warnings;
+    // The files whose numbers were taken (full paths), for the record of
+    // what is made from them.
+    QStringList files;
+    // The files read whose origin cannot be checked, a line each.
+    QStringList notices;
 
     // Whether no result file at all was found beside the workbook.
     bool isEmpty() const;
@@ -142,8 +148,14 @@ struct MethodInMemory {
 // outlive it too), each method's group file is read beside its result
 // files, and left out, named in warnings, when it does not fit the matrix
 // and the structure.
+// Every file is checked against the record beside the workbook first: one
+// that is not current, or was computed on a matrix with other settings
+// than expected (the structure, the treatments), is left out naming why;
+// one without an entry is read, with a line in notices. Each file's
+// numbers are read under the regional settings of its entry.
 ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix,
                                  const Regional& regional,
                                  const std::optional<MethodInMemory>& inMemory = std::nullopt,
                                  WorkProgress* progress = nullptr,
-                                 const Structure* structure = nullptr);
+                                 const Structure* structure = nullptr,
+                                 const std::optional<QJsonObject>& expected = std::nullopt);

@@ -1,92 +1,47 @@
 #include "robustness/analysisorigins.h"
 
-#include "shared/delimitedfields.h"
-#include "shared/resultnames.h"
-#include "shared/textfile.h"
+#include "record/record.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-
-#include <vector>
+#include <QJsonArray>
 
 namespace {
 
 const QString kSeparator = QStringLiteral(", ");
 
-QStringList header() {
-    return {QStringLiteral("File"),        QStringLiteral("Metodi"),
-            QStringLiteral("Riferimento"), QStringLiteral("Indicatori"),
-            QStringLiteral("Struttura"),   QStringLiteral("Mancanti"),
-            QStringLiteral("Anomali")};
-}
-
-// The records as fields, the header left out; none when there is no
-// record file, a failure when it cannot be read. A line that is not a
-// record is passed over.
-Expected<std::vector<QStringList>> readRecords(const QString& path) {
-    std::vector<QStringList> records;
-    const Expected<std::optional<QByteArray>> bytes = readBoundedFile(path, kMaxOriginsBytes);
-    if (!bytes)
-        return bytes.error();
-    if (!*bytes)
-        return records;
-    const QStringList lines = QString::fromUtf8(**bytes).split(QStringLiteral("\r\n"));
-    const auto fieldCount = std::size_t(header().size());
-    std::vector<FieldSpan> spans;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        if (line.isEmpty() || !splitQuotedFields(QStringView(line), spans) ||
-            spans.size() != fieldCount)
-            continue;
-        QStringList fields;
-        for (const FieldSpan& span : spans)
-            fields.append(fieldText(line, span));
-        records.push_back(fields);
-    }
-    return records;
-}
-
 } // namespace
 
-Expected<OriginsRecord> originsRecordWith(const QString& strMatrice, const QString& analysisPath,
-                                          const AnalysisOrigin& origin) {
-    OriginsRecord record{resultFileName(strMatrice, ResultFileKind::Origins),
-                         {joinFields(header())}};
-    const Expected<std::vector<QStringList>> earlier = readRecords(record.path);
-    if (!earlier)
-        return earlier.error();
-    const QString name = QFileInfo(analysisPath).fileName();
-    for (const QStringList& fields : *earlier)
-        if (fields.first() != name)
-            record.lines.append(joinFields(fields));
-    record.lines.append(
-        joinFields({name, origin.methods.join(kSeparator), origin.reference, origin.indicators,
-                    origin.structure, origin.missing, origin.outliers}));
-    return record;
-}
-
-Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPath,
-                            const AnalysisOrigin& origin) {
-    const Expected<OriginsRecord> record = originsRecordWith(strMatrice, analysisPath, origin);
-    if (!record)
-        return record.error();
-    return writeTextFile(record->path, record->lines);
+QJsonObject originSettings(const AnalysisOrigin& origin) {
+    QJsonObject settings{{QStringLiteral("methods"), QJsonArray::fromStringList(origin.methods)}};
+    if (!origin.reference.isEmpty())
+        settings.insert(QStringLiteral("reference"), origin.reference);
+    if (!origin.indicators.isEmpty())
+        settings.insert(QStringLiteral("indicators"), origin.indicators);
+    if (!origin.missing.isEmpty())
+        settings.insert(QStringLiteral("missingFactors"), origin.missing);
+    if (!origin.outliers.isEmpty())
+        settings.insert(QStringLiteral("outlierFactor"), origin.outliers);
+    return settings;
 }
 
 Expected<std::map<QString, AnalysisOrigin>> readAnalysisOrigins(const QString& strMatrice) {
     std::map<QString, AnalysisOrigin> origins;
-    const Expected<std::vector<QStringList>> records =
-        readRecords(resultFileName(strMatrice, ResultFileKind::Origins));
-    if (!records)
-        return records.error();
-    for (const QStringList& record : *records) {
-        AnalysisOrigin& origin = origins[record[0]];
-        origin.methods = record[1].split(kSeparator, Qt::SkipEmptyParts);
-        origin.reference = record[2];
-        origin.indicators = record[3];
-        origin.structure = record[4];
-        origin.missing = record[5];
-        origin.outliers = record[6];
+    const Expected<Record> record = readRecord(strMatrice);
+    if (!record)
+        return record.error();
+    for (const auto& [name, entry] : record->entries) {
+        const QJsonObject& settings = entry.settings;
+        if (!settings.contains(QLatin1StringView("methods")))
+            continue;
+        AnalysisOrigin& origin = origins[name];
+        for (const QJsonValue& method : settings.value(QLatin1StringView("methods")).toArray())
+            origin.methods.append(method.toString());
+        origin.reference = settings.value(QLatin1StringView("reference")).toString();
+        origin.indicators = settings.value(QLatin1StringView("indicators")).toString();
+        if (!settings.value(QLatin1StringView("structure")).toString().isEmpty())
+            origin.structure = QStringLiteral("sì");
+        origin.missing = settings.value(QLatin1StringView("missingFactors")).toString();
+        origin.outliers = settings.value(QLatin1StringView("outlierFactor")).toString();
     }
     return origins;
 }

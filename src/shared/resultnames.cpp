@@ -68,8 +68,8 @@ Rule ruleOf(ResultFileKind kind) {
         return {"copertura.csv", ""};
     case ResultFileKind::ImputedCells:
         return {"imputati.csv", ""};
-    case ResultFileKind::Origins:
-        return {"origini.csv", ""};
+    case ResultFileKind::Record:
+        return {"registro.json", ""};
     }
     return {"", ""};
 }

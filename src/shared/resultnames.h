@@ -36,7 +36,7 @@ enum class ResultFileKind {
     SobolUnits,           // ".sobol.unita.csv": each factor's total index on each unit's rank
     Coverage,             // ".copertura.csv": the available cells per indicator, unit and group
     ImputedCells,         // ".imputati.csv": every missing cell a treatment filled
-    Origins               // ".origini.csv": what each analysis file was computed from
+    Record                // ".registro.json": what each file beside the workbook was computed from
 };
 
 // Every kind, in declaration order.
@@ -54,7 +54,7 @@ inline constexpr ResultFileKind kResultFileKinds[] = {
     ResultFileKind::Treatments,       ResultFileKind::TreatedCells,
     ResultFileKind::MonteCarlo,       ResultFileKind::Sobol,
     ResultFileKind::SobolUnits,       ResultFileKind::Coverage,
-    ResultFileKind::ImputedCells,     ResultFileKind::Origins};
+    ResultFileKind::ImputedCells,     ResultFileKind::Record};
 
 // Whether the name of a kind carries a code (a method code, or the AMPI sign).
 bool hasCode(ResultFileKind kind);

@@ -1,6 +1,7 @@
 #include "shared/safefile.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,6 +89,8 @@ void removeAbandoned(const QString& folder, const QString& prefix) {
     }
     ::closedir(dir);
 }
+
+thread_local CommitCompanion* t_companion = nullptr;
 
 void syncFolder(const QString& folder) {
     const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -225,8 +229,10 @@ QString SafeFile::sync() {
 }
 
 QString SafeFile::commit() {
-    if (const QString error = sync(); !error.isEmpty())
-        return error;
+    return commitTogether(std::span<SafeFile>(this, 1));
+}
+
+QString SafeFile::putInPlace() {
     const QFileInfo file(m_path);
     if (::rename(encoded(m_temporary).constData(), encoded(file.absoluteFilePath()).constData()) !=
         0)
@@ -237,6 +243,19 @@ QString SafeFile::commit() {
     m_fd = -1;
     m_temporary.clear();
     syncFolder(file.absolutePath());
+    return QString();
+}
+
+QString SafeFile::temporarySha256(QByteArray& sha256) {
+    if (const QString error = sync(); !error.isEmpty())
+        return error;
+    QFile file(m_temporary);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return failure(
+            QCoreApplication::translate("Shared", "il file temporaneo %1 non può essere riletto.")
+                .arg(QDir::toNativeSeparators(m_temporary)));
+    sha256 = hash.result().toHex();
     return QString();
 }
 
@@ -255,12 +274,54 @@ QString commitTogether(std::span<SafeFile> files) {
     for (SafeFile& file : files)
         if (const QString error = file.sync(); !error.isEmpty())
             return error;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (const QString error = files[i].commit(); !error.isEmpty()) {
-            for (std::size_t j = i + 1; j < files.size(); ++j)
-                files[j].discard();
+    // The companion's own files go in place here, never through a commit of
+    // their own.
+    CommitCompanion* companion = t_companion;
+    std::vector<SafeFile> companions;
+    // Companions of two threads (two windows' work) read and replace the
+    // same record: one at a time, from reading it to renaming it.
+    static std::mutex companionMutex;
+    std::unique_lock<std::mutex> companionLock(companionMutex, std::defer_lock);
+    if (companion) {
+        companionLock.lock();
+        std::vector<CommittingFile> committing;
+        for (SafeFile& file : files) {
+            committing.push_back({file.path(), {}});
+            if (const QString error = file.temporarySha256(committing.back().sha256);
+                !error.isEmpty())
+                return error;
+        }
+        if (const QString error = companion->prepare(committing, companions); !error.isEmpty())
+            return error;
+        for (SafeFile& file : companions)
+            if (const QString error = file.sync(); !error.isEmpty())
+                return error;
+    }
+    std::vector<SafeFile*> all;
+    for (SafeFile& file : files)
+        all.push_back(&file);
+    for (SafeFile& file : companions)
+        all.push_back(&file);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (const QString error = all[i]->putInPlace(); !error.isEmpty()) {
+            for (std::size_t j = i + 1; j < all.size(); ++j)
+                all[j]->discard();
             return error;
         }
     }
+    if (companion)
+        companion->committed();
     return QString();
+}
+
+CommitCompanionScope::CommitCompanionScope(CommitCompanion* companion) : m_previous(t_companion) {
+    t_companion = companion;
+}
+
+CommitCompanionScope::~CommitCompanionScope() {
+    t_companion = m_previous;
+}
+
+CommitCompanion* CommitCompanionScope::current() {
+    return t_companion;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <span>
+#include <vector>
 
 // A file that is put in place whole or not at all; every file the program
 // writes goes through it.
@@ -58,8 +59,16 @@ public:
     // The cause alone of the last failure, for lists that name the file.
     const QString& failureCause() const { return m_cause; }
 
+    // The SHA-256 of the temporary file's bytes (lower-case hexadecimal)
+    // into sha256, once it is on disk; an error message when it cannot be
+    // read back.
+    QString temporarySha256(QByteArray& sha256);
+
 private:
+    friend QString commitTogether(std::span<SafeFile> files);
     QString failure(const QString& cause);
+    // The rename of a synced file over its name, the folder flushed after.
+    QString putInPlace();
 
     QString m_path;
     QString m_cause;
@@ -71,5 +80,43 @@ private:
 // Commits several open files together: every one is flushed to disk before
 // the first is renamed, so a failure to write leaves every name as it was.
 // A rename that fails (rare once the data is on disk) discards the files
-// not yet renamed and is reported.
+// not yet renamed and is reported. The files of the thread's commit
+// companion, if any, are made for them and go with them: when they cannot
+// be written, no name changes.
 QString commitTogether(std::span<SafeFile> files);
+
+// A file about to be put in place, as its companion sees it.
+struct CommittingFile {
+    QString path;      // the final name
+    QByteArray sha256; // of its bytes, lower-case hexadecimal
+};
+
+// What must change together with the files committed on a thread (the
+// record of a workbook's outputs beside them): consulted by every commit
+// while a CommitCompanionScope holds it.
+class CommitCompanion {
+public:
+    virtual ~CommitCompanion() = default;
+    // Opens and fills, into companions, the files that go in place with
+    // files (all synced); an Italian message naming the file when they
+    // cannot be made: then nothing is committed. Never commits itself.
+    virtual QString prepare(const std::vector<CommittingFile>& files,
+                            std::vector<SafeFile>& companions) = 0;
+    // Told once files and companions are all in place.
+    virtual void committed() {}
+};
+
+// Makes companion the commit companion of this thread while it lives (the
+// one before comes back after it).
+class CommitCompanionScope {
+public:
+    explicit CommitCompanionScope(CommitCompanion* companion);
+    ~CommitCompanionScope();
+    CommitCompanionScope(const CommitCompanionScope&) = delete;
+    CommitCompanionScope& operator=(const CommitCompanionScope&) = delete;
+    // The companion of this thread; null outside every scope.
+    static CommitCompanion* current();
+
+private:
+    CommitCompanion* m_previous;
+};

@@ -1,5 +1,6 @@
 #include "workflow/ampirun.h"
 
+#include "record/outputrecorder.h"
 #include "timeseries/ampifiles.h"
 #include "timeseries/panelloader.h"
 
@@ -59,6 +60,8 @@ AmpiRun runAmpi(const QString& workbook, const Panel& panel, int basePeriod,
     const Structure* structure = panel.structure.get();
     run.result = computeAmpi(panel, basePeriod, structure);
     run.ranks = rankAmpi(panel, run.result, structure);
+    RecordScope scope(workbook, regional, {{QStringLiteral("basePeriod"), basePeriod}});
+    scope.recorder().addInput(workbook, InputRole::Matrix);
     run.saved = writeAmpiFiles(workbook, panel, run.result, run.ranks, regional, structure);
     return run;
 }

@@ -1,5 +1,6 @@
 #include "workflow/montecarlorun.h"
 
+#include "record/record.h"
 #include "robustness/analysisorigins.h"
 #include "robustness/montecarlotables.h"
 #include "shared/resultnames.h"
@@ -7,14 +8,16 @@
 #include "treatment/outliers.h"
 
 #include <QCoreApplication>
+#include <QJsonObject>
 
-Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix& matrix,
+Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix& matrix,
                                           const MonteCarloChoices& choices,
                                           const Regional& regional, WorkProgress* progress,
                                           const Structure* structure) {
-    // The record of origins is rewritten at the end: refused before the work.
-    if (const auto origins = readAnalysisOrigins(workbook); !origins)
-        return origins.error();
+    const QString& workbook = basis.workbook;
+    // The record is rewritten at the end: refused before the work.
+    if (const Expected<Record> record = readRecord(workbook); !record)
+        return record.error();
     MonteCarloSetup setup = choices.setup;
     // The matrix under each treatment of missing cells, the nominal first;
     // the coverage rule has already left out what it leaves out.
@@ -70,14 +73,20 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
         tables.push_back(sobolUnitsTable(run.result, corner, labels, regional));
         run.files.append(resultFileName(workbook, ResultFileKind::SobolUnits));
     }
+    std::vector<std::pair<QString, TextLines>> files;
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        files.emplace_back(run.files[qsizetype(i)], tables[i].joinedLines());
+    if (progress && progress->cancelled())
+        return failure(FailureKind::Cancelled,
+                       QCoreApplication::translate("Robustness", "Analisi annullata."));
+    if (progress)
+        progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
     AnalysisOrigin origin;
     for (const MethodPosition position : setup.methods)
         origin.methods.append(methodCode(methodAt(position).entryText));
     origin.reference = origin.methods.value(0);
     if (setup.leaveOut)
         origin.indicators = QStringLiteral("tutti e uno escluso alla volta");
-    if (structure)
-        origin.structure = QStringLiteral("sì");
     QStringList missing;
     for (const MissingTreatment treatment : choices.missing)
         missing.append(missingTreatmentName(treatment));
@@ -86,19 +95,20 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
         origin.outliers = QStringLiteral("fattore");
     else if (choices.outliersNominal)
         origin.outliers = QStringLiteral("trattati");
-    // Written with the analysis files, once it has been read.
-    const Expected<OriginsRecord> record = originsRecordWith(workbook, run.files.first(), origin);
-    if (!record)
-        return record.error();
-    std::vector<std::pair<QString, TextLines>> files;
-    for (std::size_t i = 0; i < tables.size(); ++i)
-        files.emplace_back(run.files[qsizetype(i)], tables[i].joinedLines());
-    files.emplace_back(record->path, TextLines(record->lines));
-    if (progress && progress->cancelled())
-        return failure(FailureKind::Cancelled,
-                       QCoreApplication::translate("Robustness", "Analisi annullata."));
-    if (progress)
-        progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
+    // The draws: whatever else chose the numbers. The files are written
+    // together, so a later run without Sobol indices leaves these behind.
+    QJsonObject settings = originSettings(origin);
+    settings.insert(QStringLiteral("runs"), setup.runs);
+    settings.insert(QStringLiteral("seed"), QString::number(setup.seed));
+    settings.insert(QStringLiteral("weightSpread"), setup.weightSpread);
+    settings.insert(QStringLiteral("sobol"), setup.sobol);
+    if (setup.sobol)
+        settings.insert(QStringLiteral("bootstrap"), setup.bootstrap);
+    BasisScope scope(basis, regional);
+    if (!structure)
+        scope.recorder().settings().insert(QStringLiteral("structure"), QString());
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        scope.recorder().settings().insert(it.key(), it.value());
     if (Status saved = writeTextFiles(files); !saved)
         return std::move(saved).error();
     return run;

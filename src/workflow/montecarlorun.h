@@ -6,6 +6,7 @@
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
 #include "treatment/missing.h"
+#include "workflow/matrixbasis.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,12 +30,13 @@ struct MonteCarloRun {
         files; // <workbook>.mc.csv, and with the Saltelli design .sobol.csv, .sobol.unita.csv
 };
 
-// Runs the Monte Carlo on the matrix of workbook, over its structure when
+// Runs the Monte Carlo on the matrix made from basis (whose workbook names
+// the files), over its structure when
 // given (monteCarlo, whose
 // failures it returns, or the failure of a treatment of missing cells) and writes its files
 // together: all of them, or none and the failure to write (File). Nothing is written when it is
 // cancelled.
-Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix& matrix,
+Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix& matrix,
                                           const MonteCarloChoices& choices,
                                           const Regional& regional,
                                           WorkProgress* progress = nullptr,

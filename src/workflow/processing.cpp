@@ -2,6 +2,7 @@
 
 #include "framework/frameworkcomputation.h"
 #include "framework/frameworkfiles.h"
+#include "shared/resultnames.h"
 #include "workbook/caricamatrice.h"
 #include "workflow/gapsfiles.h"
 #include "workflow/treatmentfiles.h"
@@ -67,7 +68,11 @@ loadStructure(const QString& workbook, const QStringList& sheetNames, const Stru
 // The files of a run: its result files, and its group files with a
 // structure, written together.
 Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
-                     const Structure* structure, const Regional& regional) {
+                     const Structure* structure, const Regional& regional,
+                     const MatrixBasis& basis) {
+    const BasisScope scope(
+        basis, regional,
+        {{QStringLiteral("method"), methodCode(methodAt(run.position).entryText)}});
     if (!structure)
         return writeResultFiles(run.valuesFile, run.ranksFile, texts);
     auto [groupValues, groupRanks] = groupFileLines(
@@ -76,6 +81,27 @@ Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
                                    {run.ranksFile, texts.ranksLines()},
                                    {run.groupValuesFile, std::move(groupValues)},
                                    {run.groupRanksFile, std::move(groupRanks)}});
+}
+
+// Where the structure of the matrix of workbook came from, as load() found
+// it (readStructure): the file chosen, a sheet of the workbook, or the
+// file beside it.
+void describeStructure(MatrixBasis& basis, const QString& workbook, const QStringList& sheetNames,
+                       const StructureChoice& choice) {
+    QString file = choice.file;
+    if (file.isEmpty()) {
+        for (qsizetype s = 1; s < sheetNames.size(); ++s)
+            if (isStructureSheetName(sheetNames[s])) {
+                basis.structure = QStringLiteral("foglio ") + sheetNames[s].trimmed();
+                return;
+            }
+        file = resultFileName(workbook, ResultFileKind::Structure);
+    }
+    const QFileInfo info(file);
+    basis.structure = info.absolutePath() == QFileInfo(workbook).absolutePath()
+                          ? info.fileName()
+                          : info.absoluteFilePath();
+    basis.structureFile = RecordInput{basis.structure, fileSha256(file), InputRole::Structure};
 }
 
 } // namespace
@@ -89,6 +115,8 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     const QString workbook = QFileInfo(path).absoluteFilePath();
     m_structureFailed = false;
     QStringList sheetNames;
+    // The bytes the matrix is read from, as the record tells it.
+    const QByteArray workbookSha = fileSha256(workbook);
     Expected<Matrix> read = m_loader ? m_loader(workbook, progress)
                                      : carica_matrice(workbook, m_regional, progress, &sheetNames,
                                                       MissingCells::Marked);
@@ -143,9 +171,8 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
                 withoutIndex.push_back(int(i));
     }
 
-    Expected<TreatedMatrix> treated = treatMissing(std::move(*read), choice.treatment,
-                                                   choice.minCoverage, m_regional, progress,
-                                                   withoutIndex);
+    Expected<TreatedMatrix> treated = treatMissing(
+        std::move(*read), choice.treatment, choice.minCoverage, m_regional, progress, withoutIndex);
     if (!treated)
         return std::move(treated).error();
     std::vector<unsigned char> keptMissing;
@@ -173,7 +200,15 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     std::shared_ptr<const Structure> shared;
     if (*structure)
         shared = std::make_shared<const Structure>(std::move(**structure));
+    MatrixBasis basis;
+    basis.workbook = workbook;
+    basis.matrix = {QFileInfo(workbook).fileName(), workbookSha, InputRole::Matrix};
+    if (shared)
+        describeStructure(basis, workbook, sheetNames, m_structureChoice);
+    basis.missing = choice.treatment;
+    basis.minCoverage = choice.minCoverage;
     setMatrix(workbook, std::move(treated->matrix), std::move(shared));
+    m_basis = std::move(basis);
     m_gaps = std::move(gaps);
     m_keptMissing = std::move(keptMissing);
     m_groupMinCoverage = choice.minCoverage;
@@ -183,13 +218,20 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
 Expected<QStringList> Processing::writeGapsFiles() const {
     if (!m_gaps || m_gaps->treatment == MissingTreatment::Refuse)
         return QStringList();
+    const BasisScope scope(m_basis, m_regional);
     return ::writeGapsFiles(m_workbook, *m_gaps, m_structure.get(), m_regional);
 }
 
 void Processing::setMatrix(const QString& path, Matrix matrix,
                            std::shared_ptr<const Structure> structure) {
+    if (path != m_basis.workbook || !structure != m_basis.structure.isEmpty()) {
+        m_basis = workbookBasis(path);
+        if (structure)
+            m_basis.structure = QCoreApplication::translate("Workflow", "data");
+    }
     // The old matrix goes first: the two are never held together.
     m_matrix.reset();
+    m_treatedCells.clear();
     m_labels.reset();
     m_workbook = path;
     m_matrix = std::make_shared<const Matrix>(std::move(matrix));
@@ -201,12 +243,24 @@ Expected<QStringList> Processing::treatOutliers() {
         return failure(FailureKind::Refused,
                        QCoreApplication::translate("Methods", "Nessuna matrice caricata."));
     OutlierTreatment treatment = ::treatOutliers(*m_matrix);
-    Expected<QStringList> written =
-        writeTreatmentFiles(m_workbook, *m_matrix, treatment, m_regional);
+    Expected<QStringList> written = QStringList();
+    {
+        const BasisScope scope(m_basis, m_regional);
+        written = writeTreatmentFiles(m_workbook, *m_matrix, treatment, m_regional);
+    }
     if (!written)
         return written;
-    if (!treatment.changes.empty())
+    const int changed = int(treatment.changes.size());
+    if (!treatment.changes.empty()) {
+        const auto units = std::size_t(m_matrix->unitCount());
+        m_treatedCells.resize(m_matrix->values.size());
+        for (const OutlierChange& change : treatment.changes)
+            m_treatedCells[std::size_t(change.indicator) * units + std::size_t(change.unit)] = 1;
+        std::vector<unsigned char> cells = std::move(m_treatedCells);
         setMatrix(m_workbook, std::move(treatment.matrix), m_structure);
+        m_treatedCells = std::move(cells);
+    }
+    m_basis.outliersChanged = std::max(m_basis.outliersChanged, 0) + changed;
     return written;
 }
 
@@ -215,6 +269,7 @@ Expected<Processing::Audit> Processing::audit() const {
         return failure(FailureKind::Refused,
                        QCoreApplication::translate("Methods", "Nessuna matrice caricata."));
     Audit result{auditMatrix(*m_matrix, m_structure.get()), {}};
+    const BasisScope scope(m_basis, m_regional);
     Expected<QStringList> written =
         writeAuditFiles(m_workbook, *m_matrix, result.audit, m_regional);
     if (!written)
@@ -293,7 +348,8 @@ Expected<std::shared_ptr<const MethodRun>> Processing::run(MethodPosition positi
     if (!computed)
         return std::move(computed).error();
     const MethodRun& run = *computed->run;
-    if (Status written = writeRunFiles(run, *computed->texts, m_structure.get(), m_regional);
+    if (Status written =
+            writeRunFiles(run, *computed->texts, m_structure.get(), m_regional, m_basis);
         !written)
         return std::move(written).error();
     return std::shared_ptr<const MethodRun>(computed->run);
@@ -346,11 +402,12 @@ Status Processing::runAll(const std::vector<MethodPosition>& positions, const Re
             continue;
         }
         written = computed->value().run;
-        writing = std::async(std::launch::async,
-                             [run = computed->value().run, texts = computed->value().texts,
-                              structure = m_structure, regional = m_regional]() {
-                                 return writeRunFiles(*run, *texts, structure.get(), regional);
-                             });
+        writing =
+            std::async(std::launch::async,
+                       [run = computed->value().run, texts = computed->value().texts,
+                        structure = m_structure, regional = m_regional, basis = m_basis]() {
+                           return writeRunFiles(*run, *texts, structure.get(), regional, basis);
+                       });
     }
     return finishWriting();
 }

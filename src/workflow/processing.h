@@ -11,6 +11,7 @@
 #include "treatment/outliers.h"
 #include "workbook/structuresheet.h"
 #include "workflow/matrixaudit.h"
+#include "workflow/matrixbasis.h"
 
 #include <QString>
 
@@ -126,6 +127,12 @@ public:
     const Matrix& matrix() const { return *m_matrix; }
     std::shared_ptr<const Matrix> sharedMatrix() const { return m_matrix; }
     const QString& workbook() const { return m_workbook; }
+    // What the matrix loaded was made from, as the record of every file
+    // computed on it tells.
+    const MatrixBasis& basis() const { return m_basis; }
+    // The cells the outlier treatment changed since the load, laid out as
+    // Matrix::missing; empty when it changed none.
+    const std::vector<unsigned char>& treatedCells() const { return m_treatedCells; }
     // The structure of the matrix; null when it has none.
     const std::shared_ptr<const Structure>& structure() const { return m_structure; }
 
@@ -177,6 +184,8 @@ private:
     std::vector<unsigned char> m_keptMissing;
     // The coverage threshold of the groups: the treatment's.
     double m_groupMinCoverage = 0.0;
+    MatrixBasis m_basis;
+    std::vector<unsigned char> m_treatedCells;
     // The label column of the result files, formatted at the first run on
     // the matrix and shared by the runs after it.
     std::shared_ptr<const ResultLabels> m_labels;

@@ -1,6 +1,8 @@
 #include "workflow/robustnessanalyses.h"
 #include "shared/expected.h"
 
+#include "comparison/comparisonfiles.h"
+#include "record/record.h"
 #include "robustness/analysisorigins.h"
 #include "robustness/kendall.h"
 #include "robustness/robustnessfiles.h"
@@ -13,24 +15,34 @@
 
 namespace {
 
-// Writes the analysis file and what it was computed from together, once
-// the record of origins has been read: nothing is written when it cannot be.
-Status save(const QString& workbook, const QString& path, const TextTable& table,
+// Writes the analysis file and its entry in the record, as one change.
+Status save(OutputRecorder& recorder, const QString& path, const TextTable& table,
             const AnalysisOrigin& origin, WorkProgress* progress) {
-    const Expected<OriginsRecord> record = originsRecordWith(workbook, path, origin);
-    if (!record)
-        return record.error();
     if (progress)
         progress->report(QCoreApplication::translate("Workflow", "Scrittura di %1")
                              .arg(QFileInfo(path).fileName()));
-    return writeTextFiles({{path, table.joinedLines()}, {record->path, TextLines(record->lines)}});
+    const QJsonObject settings = originSettings(origin);
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        recorder.settings().insert(it.key(), it.value());
+    return writeTableFile(path, table);
 }
 
-// Whether the record of origins, rewritten at the end of an analysis, can
-// be read: checked before the work, so that it is refused at once.
-Status originsReadable(const QString& workbook) {
-    if (const auto origins = readAnalysisOrigins(workbook); !origins)
-        return origins.error();
+Status save(const MatrixBasis& basis, const Regional& regional, const QString& path,
+            const TextTable& table, const AnalysisOrigin& origin, WorkProgress* progress,
+            const QJsonObject& settings = {}) {
+    BasisScope scope(basis, regional);
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        scope.recorder().settings().insert(it.key(), it.value());
+    if (settings.contains(QLatin1StringView("structureUnused")))
+        scope.recorder().settings().remove(QStringLiteral("structure"));
+    return save(scope.recorder(), path, table, origin, progress);
+}
+
+// Whether the record beside the workbook, rewritten with the analysis
+// file, can be read: checked before the work, so that it is refused at once.
+Status recordReadable(const QString& workbook) {
+    if (const Expected<Record> record = readRecord(workbook); !record)
+        return record.error();
     return {};
 }
 
@@ -41,14 +53,10 @@ QStringList codesOf(const std::vector<MethodPosition>& positions) {
     return codes;
 }
 
-QString structureNote(const Structure* structure) {
-    return structure ? QStringLiteral("sì") : QString();
-}
-
 } // namespace
 
 RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRanks,
-                            const Regional& regional) {
+                            const Regional& regional, const QStringList& sources) {
     RankSummaryRun run;
     run.ranks = rankMatrixOf(comparedRanks);
     run.summary = summarizeRanks(run.ranks);
@@ -60,14 +68,18 @@ RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRa
     for (int c = 1; c < comparedRanks.columnCount(); ++c)
         headers.append(comparedRanks.cell(0, c));
     origin.methods = methodCodesOfHeaders(headers);
-    run.saved = save(workbook, run.file, run.table, origin, nullptr);
+    RecordScope scope(workbook, regional);
+    for (const QString& source :
+         sources.isEmpty() ? QStringList{ranksComparisonFile(workbook)} : sources)
+        scope.recorder().addInput(source, InputRole::File);
+    run.saved = save(scope.recorder(), run.file, run.table, origin, nullptr);
     return run;
 }
 
-Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matrix& matrix,
+Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
                                             WorkProgress* progress, const Structure* structure) {
-    if (Status readable = originsReadable(workbook); !readable)
+    if (Status readable = recordReadable(basis.workbook); !readable)
         return std::move(readable).error();
     Expected<IndicatorSensitivity> sensitivity =
         indicatorSensitivity(matrix, position, regional, progress, structure);
@@ -79,18 +91,17 @@ Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matri
     run.table = sensitivityTable(run.sensitivity);
     for (int i = 0; i < int(run.sensitivity.labels.size()); ++i)
         run.largestShift = std::max(run.largestShift, run.sensitivity.largestShift(i));
-    run.file = sensitivityFile(workbook, run.sensitivity.code);
+    run.file = sensitivityFile(basis.workbook, run.sensitivity.code);
     AnalysisOrigin origin;
     origin.methods = QStringList{run.sensitivity.code};
     origin.indicators = QStringLiteral("uno escluso alla volta");
-    origin.structure = structureNote(structure);
-    run.saved = save(workbook, run.file, run.table, origin, progress);
+    run.saved = save(basis, regional, run.file, run.table, origin, progress);
     return run;
 }
 
 namespace {
 
-Expected<UncertaintyRun> writtenUncertainty(const QString& workbook,
+Expected<UncertaintyRun> writtenUncertainty(const MatrixBasis& basis,
                                             Expected<RankUncertainty> uncertainty,
                                             const Regional& regional, WorkProgress* progress,
                                             AnalysisOrigin origin) {
@@ -99,37 +110,39 @@ Expected<UncertaintyRun> writtenUncertainty(const QString& workbook,
     UncertaintyRun run;
     run.uncertainty = std::move(*uncertainty);
     run.table = uncertaintyTable(run.uncertainty, regional);
-    run.file = uncertaintyFile(workbook);
+    run.file = uncertaintyFile(basis.workbook);
     // The methods asked for, a method that refused the matrix included.
     origin.reference = origin.methods.value(0);
     origin.indicators = QStringLiteral("tutti e uno escluso alla volta");
-    run.saved = save(workbook, run.file, run.table, origin, progress);
+    // The analysis leaves the structure aside.
+    run.saved = save(basis, regional, run.file, run.table, origin, progress,
+                     {{QStringLiteral("structureUnused"), true}});
     return run;
 }
 
 } // namespace
 
-Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, WorkProgress* progress,
                                             const Matrix* treated) {
-    if (Status readable = originsReadable(workbook); !readable)
+    if (Status readable = recordReadable(basis.workbook); !readable)
         return std::move(readable).error();
     AnalysisOrigin origin;
     origin.methods = codesOf(positions);
     if (treated)
         origin.outliers = QStringLiteral("fattore");
-    return writtenUncertainty(workbook,
+    return writtenUncertainty(basis,
                               rankUncertainty(matrix, positions, regional, progress, treated),
                               regional, progress, std::move(origin));
 }
 
-Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MissingTreatment>& treatments,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, bool outlierFactor,
                                             WorkProgress* progress) {
-    if (Status readable = originsReadable(workbook); !readable)
+    if (Status readable = recordReadable(basis.workbook); !readable)
         return std::move(readable).error();
     // The coverage rule has already left out what it leaves out: nothing
     // more goes under any treatment.
@@ -161,6 +174,6 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
     origin.missing = names.join(QStringLiteral(", "));
     if (outlierFactor)
         origin.outliers = QStringLiteral("fattore");
-    return writtenUncertainty(workbook, rankUncertainty(variants, positions, regional, progress),
+    return writtenUncertainty(basis, rankUncertainty(variants, positions, regional, progress),
                               regional, progress, std::move(origin));
 }

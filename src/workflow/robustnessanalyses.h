@@ -11,6 +11,7 @@
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
 #include "treatment/missing.h"
+#include "workflow/matrixbasis.h"
 
 #include <QString>
 
@@ -35,8 +36,10 @@ struct RankSummaryRun {
 // The rank summary and the Kendall matrix of the ranks table of a
 // comparison (ComparisonResult::ranks), the summary written to
 // <workbook>.rob.csv.
+// sources: the files the ranks were read from (by default the ranks
+// comparison file), for the record.
 RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRanks,
-                            const Regional& regional);
+                            const Regional& regional, const QStringList& sources = {});
 
 // How the ranks of one method move when each indicator is left out.
 struct SensitivityRun {
@@ -47,10 +50,10 @@ struct SensitivityRun {
     Status saved;
 };
 
-// The indicator sensitivity of the method at position on the matrix of
-// workbook, over its structure when given (indicatorSensitivity, whose
-// failures it returns), written to <workbook>.sens<CODE>.csv.
-Expected<SensitivityRun> analyseSensitivity(const QString& workbook, const Matrix& matrix,
+// The indicator sensitivity of the method at position on the matrix made
+// from basis (whose workbook names the file), over its structure when given (indicatorSensitivity,
+// whose failures it returns), written to <workbook>.sens<CODE>.csv.
+Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
                                             WorkProgress* progress = nullptr,
                                             const Structure* structure = nullptr);
@@ -69,7 +72,7 @@ struct UncertaintyRun {
 // <workbook>.unc.csv.
 // With treated given, the outlier treatment is one more factor (see
 // rankUncertainty).
-Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional,
                                             WorkProgress* progress = nullptr,
@@ -80,7 +83,7 @@ Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matri
 // applied), each treatment of treatments (the first the reference) applied
 // to it in turn and crossed with the methods and indicator sets; with
 // outlierFactor, each of those also after the outlier treatment.
-Expected<UncertaintyRun> analyseUncertainty(const QString& workbook, const Matrix& matrix,
+Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MissingTreatment>& treatments,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, bool outlierFactor,

@@ -28,9 +28,12 @@ for style in it c; do
         LC_ALL="$locale" "$batch" check "$dir/$name" | tail -n +2 >"$dir/check.txt"
         LC_ALL="$locale" "$batch" run "$dir/$name" >/dev/null
         LC_ALL="$locale" "$batch" compare "$dir/$name" --all >"$dir/compare.txt"
-        # Result files by what follows the workbook's name.
+        # Result files by what follows the workbook's name; the record names
+        # the workbook and its hash, so it is only counted.
         mkdir -p "$dir/out"
+        [ -f "$dir/$name.registro.json" ] || { echo "$style $name: no record" >&2; status=1; }
         for file in "$dir/$name".*; do
+            [ "$file" = "$dir/$name.registro.json" ] && continue
             cp "$file" "$dir/out/${file#"$dir/$name".}"
         done
         cp "$dir/check.txt" "$dir/compare.txt" "$dir/out/"

@@ -3,9 +3,9 @@
 // sample workbook, the comparison window after comparing all nine methods (and sorted by the
 // first), the matrix dialog beside the files written, the pages of the robustness window (a
 // unit's tooltip shown over the scatter), the time analysis of the sample panel, the processing
-// window on the sample framework, the statistical audit of that framework, the processing
-// window on the sample with gaps, and a refusal message. Reads the sample workbook (.xlsx, else
-// .xls) when a reader can; otherwise loads the same figures from memory.
+// window on the sample framework (and its state line), the statistical audit of that framework, the
+// processing window on the sample with gaps, and a refusal message. Reads the sample workbook
+// (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
 #include "helpwindow.h"
@@ -36,6 +36,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
@@ -272,6 +273,11 @@ int main(int argc, char* argv[]) {
     groups->setCurrentIndex(1);
     processing->cmbDimensione_Click();
     ok = save(*processing, output + QStringLiteral("/processing-window-structure.png")) && ok;
+    // Its state line, the full width of the window.
+    if (const auto* state = processing->findChild<QLabel*>(QStringLiteral("lblStato")))
+        ok = processing->grab(QRect(0, state->y() - 6, processing->width(), state->height() + 12))
+                 .save(output + QStringLiteral("/processing-window-state.png")) &&
+             ok;
     processing->reject();
     QCoreApplication::processEvents();
     // The statistical audit of the sample with a structure: the indicators

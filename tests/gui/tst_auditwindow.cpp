@@ -8,7 +8,10 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -132,7 +135,17 @@ void TestAuditWindow::correlationKindSwitchesHeatmap() {
 }
 
 void TestAuditWindow::treatmentReplacesProcessingMatrix() {
-    open();
+    if (!m_window->load())
+        qFatal("the matrix did not load");
+    // Results on view before the treatment.
+    auto* methods = child<QComboBox>("cmbMetodo");
+    methods->setCurrentIndex(0);
+    Q_EMIT methods->activated(0);
+    const QStringList results = gridColumnTexts(m_window->msfRisultati(), 1);
+    QCOMPARE(results.size(), 13);
+    child<QPushButton>("cmdAnalisi")->click();
+    m_audit = m_window->findChild<AuditWindow*>();
+    QVERIFY(m_audit);
     const std::shared_ptr<const Matrix> before = m_processing->sharedMatrix();
     child<QPushButton>("cmdTratta")->click();
     QVERIFY(m_dialogs.messages.isEmpty());
@@ -147,6 +160,18 @@ void TestAuditWindow::treatmentReplacesProcessingMatrix() {
     // The data grid of the processing window shows the treated matrix, the
     // audit the treated indicator as no longer flagged.
     QCOMPARE(m_window->msfMatrice()->gridModel()->gridText(11, 1), QStringLiteral("11,0000"));
+    // The treated cell is marked; the results stay, marked as to be
+    // computed again, and so says the state line.
+    const QAbstractItemModel* data = m_window->msfMatrice()->model();
+    QVERIFY(data->index(10, 0).data(Qt::FontRole).value<QFont>().italic());
+    QVERIFY(!data->index(9, 0).data(Qt::FontRole).value<QFont>().italic());
+    QCOMPARE(gridColumnTexts(m_window->msfRisultati(), 1), results);
+    m_audit = nullptr;
+    QVERIFY2(child<QGroupBox>("Frame1")->title().contains(QStringLiteral("da ricalcolare")),
+             qPrintable(child<QGroupBox>("Frame1")->title()));
+    QVERIFY(child<QLabel>("lblStato")
+                ->text()
+                .startsWith(QStringLiteral("matrice trattata (anomali, valori cambiati: 1)")));
     QCOMPARE(gridColumnTexts(child<GridView>("msfIndicatori"), 8),
              (QStringList{"Anomalo", "no", "no"}));
     QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".trattati.csv")));

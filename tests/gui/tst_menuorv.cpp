@@ -429,15 +429,16 @@ void TestMenuORV::newcomerRunsComparesAndSaves() {
     QCOMPARE(m_dialogs.messageTexts(),
              QStringList{QStringLiteral("Salvataggio dei dati effettuato con successo: %1 file "
                                         "copiati in %2.")
-                             .arg(1 + 2 * 9 + 2)
+                             .arg(1 + 2 * 9 + 2 + 1)
                              .arg(QDir::toNativeSeparators(destination))});
     QCOMPARE(saving.steps, QStringList{QStringLiteral("Copia dei file")});
     QVERIFY(saving.controlsOffThroughout);
 
-    // The workbook, two result files per method and the two comparison
-    // files, each a copy of its source.
+    // The workbook, two result files per method, the two comparison files
+    // and the record of them, each a copy of its source.
     const QStringList copied = QDir(destination).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(copied.size(), 1 + 2 * 9 + 2);
+    QCOMPARE(copied.size(), 1 + 2 * 9 + 2 + 1);
+    QVERIFY(copied.contains(QStringLiteral("regioni.xlsx.registro.json")));
     QVERIFY(copied.contains(QStringLiteral("regioni.xlsx.val.csv")));
     QVERIFY(copied.contains(QStringLiteral("regioni.xlsx.rnk.csv")));
     QVERIFY(copied.contains(QStringLiteral("regioni.xlsx.outM2NI.rnk")));

@@ -246,13 +246,13 @@ void TestReport::commandLine() {
     QVERIFY(refused.contains(QStringLiteral("manca.xlsx")));
     QVERIFY2(refused.contains(QStringLiteral("non esiste")), qPrintable(refused));
 
-    // A record of origins that is a pipe is refused at once, named, and the
-    // analyses it would tell of are left out.
-    QVERIFY(makeSpecialFile(workbook + QStringLiteral(".origini.csv"), SpecialFile::Pipe));
+    // A record that is a pipe is refused at once, named, and the analyses it
+    // would tell of are left out.
+    QVERIFY(makeSpecialFile(workbook + QStringLiteral(".registro.json"), SpecialFile::Pipe));
     program.start(QStringLiteral(ORVALTA_PROGRAM), {QStringLiteral("--report"), pdf, workbook});
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), 0);
-    QVERIFY(program.readAllStandardError().contains(".origini.csv non può essere letto: non è "
+    QVERIFY(program.readAllStandardError().contains(".registro.json non può essere letto: non è "
                                                     "un file regolare"));
 
     // A workbook with gaps, under the matrix options of the batch tool.
@@ -266,7 +266,8 @@ void TestReport::commandLine() {
     };
     QCOMPARE(reportOn({}), 1);
     QCOMPARE(reportOn({"--missing", "available", "--min-coverage", "0.5"}), 0);
-    QVERIFY(program.readAllStandardError().contains("Copertura: 1 valori mancanti (12.5%)"));
+    const QByteArray told = program.readAllStandardError();
+    QVERIFY2(told.contains("Copertura: 1 valori mancanti (12,5%)"), told.constData());
     QCOMPARE(reportOn({"--missing", "available", "--min-coverage", "2"}), 1);
 
     // Nor do the version and the help.

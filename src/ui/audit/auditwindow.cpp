@@ -1,5 +1,6 @@
 #include "ui/audit/auditwindow.h"
 
+#include "record/outputrecorder.h"
 #include "ui/audit/auditcharts.h"
 #include "ui/audit/correlationheatmap.h"
 #include "ui/charts/chartactions.h"
@@ -232,6 +233,7 @@ bool AuditWindow::treat() {
     const std::shared_ptr<const Matrix> before = m_processing->sharedMatrix();
     Expected<QStringList> written = QStringList();
     TextTable changes;
+    setRecordActor({tr("Analisi statistica: Applica"), {}});
     const BackgroundWork::Outcome outcome = m_work->run(
         tr("Trattamento dei valori anomali"), [&, regional = m_regional](WorkProgress&) {
             written = m_processing->treatOutliers();

@@ -2,6 +2,8 @@
 
 #include "comparison/resultfilelisting.h"
 #include "methods/metodi.h"
+#include "record/outputrecorder.h"
+#include "record/recordcheck.h"
 #include "shared/resultnames.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/fgautosizecols.h"
@@ -21,6 +23,8 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -37,8 +41,11 @@ namespace {
 QStringList entriesOf(const QListWidget* list) {
     QStringList texts;
     texts.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
+    // A file marked as to be computed again keeps its name beside the text.
+    for (int i = 0; i < list->count(); ++i) {
+        const QVariant name = list->item(i)->data(Qt::UserRole);
+        texts.append(name.isValid() ? name.toString() : list->item(i)->text());
+    }
     return texts;
 }
 
@@ -122,7 +129,7 @@ void ValutaMP::load() {
     m_ui.lstMetodi->clear();
     m_ui.lstSelezionati->clear();
     if (!m_state.strMatrice.isEmpty())
-        m_ui.lstMetodi->addItems(valuesResultFiles(m_state.strMatrice));
+        listResultFiles();
     m_valuesModel->clear();
     m_ranksModel->clear();
     m_cograduationModel->clear();
@@ -147,6 +154,40 @@ void ValutaMP::load() {
     divide();
     updateHint();
     m_ui.lstMetodi->setFocus();
+}
+
+// Each values result file, marked "da ricalcolare" with the reason as its
+// tip when it or its ranks file is not current for the matrix loaded (or,
+// with none loaded, for the latest result file).
+void ValutaMP::listResultFiles() {
+    const QString workbook = QFileInfo(m_state.strMatrice).absoluteFilePath();
+    const QStringList names = valuesResultFiles(workbook);
+    const QDir folder = QFileInfo(workbook).dir();
+    const std::optional<MatrixBasis> basis = loadedBasis();
+    RecordCheck check(workbook, m_regional,
+                      basis ? std::optional<QJsonObject>(basisSettings(*basis)) : std::nullopt);
+    QString latest;
+    QString latestWritten;
+    for (const QString& name : names)
+        if (const RecordEntry* entry = check.record().find(name);
+            entry && entry->written >= latestWritten) {
+            latest = folder.filePath(name);
+            latestWritten = entry->written;
+        }
+    if (!latest.isEmpty())
+        check.expectAsOf(latest);
+    for (const QString& name : names) {
+        auto* item = new QListWidgetItem(name, m_ui.lstMetodi);
+        Currency currency = check.check(folder.filePath(name));
+        if (currency.state != Currency::State::Stale)
+            currency = check.check(folder.filePath(ranksFileFor(name)));
+        if (currency.state != Currency::State::Stale)
+            continue;
+        item->setData(Qt::UserRole, name);
+        item->setText(tr("%1 (da ricalcolare)").arg(name));
+        item->setToolTip(currency.reason);
+        item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+    }
 }
 
 // Everything shown goes when the window closes; the next opening lists the
@@ -222,10 +263,14 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
     // window's thread; the grids take the tables afterwards.
     Expected<ComparisonRun> run;
     const QString workbook = m_state.strMatrice;
+    const std::optional<MatrixBasis> basis = loadedBasis();
+    const std::optional<QJsonObject> expected =
+        basis ? std::optional<QJsonObject>(basisSettings(*basis)) : std::nullopt;
+    setRecordActor({tr("Comparazione: Confronta"), {}});
     const BackgroundWork::Outcome outcome = m_work->run(
         tr("Lettura dei risultati"),
         [&, regional = m_regional](WorkProgress& progress) {
-            run = compareAndSave(workbook, entries, regional, &progress);
+            run = compareAndSave(workbook, entries, regional, &progress, expected);
         },
         true);
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
@@ -258,13 +303,19 @@ void ValutaMP::exportResults() {
     exportResultsWorkbook(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice),
                           std::nullopt, m_dialogs, *m_work, m_regional,
                           structureOf(m_loaded.get(), m_state.strMatrice),
-                          gapsOf(m_loaded.get(), m_state.strMatrice));
+                          gapsOf(m_loaded.get(), m_state.strMatrice), loadedBasis());
 }
 
 void ValutaMP::writeReport() {
     ::writeReport(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice), m_dialogs,
                   *m_work, m_regional, structureOf(m_loaded.get(), m_state.strMatrice),
-                  gapsOf(m_loaded.get(), m_state.strMatrice));
+                  gapsOf(m_loaded.get(), m_state.strMatrice), loadedBasis());
+}
+
+std::optional<MatrixBasis> ValutaMP::loadedBasis() const {
+    if (!matrixOf(m_loaded.get(), m_state.strMatrice))
+        return std::nullopt;
+    return m_loaded->basis();
 }
 
 void ValutaMP::showComparison(const ComparisonResult& comparison) {

@@ -66,6 +66,10 @@ public:
     // workbook into one .xlsx, or its report as a PDF (see resultsoutput.h).
     void exportResults();
     void writeReport();
+    // Lists the values result files of the workbook.
+    void listResultFiles();
+    // What the matrix loaded was made from, when one is loaded.
+    std::optional<MatrixBasis> loadedBasis() const;
     void optTipoRisultato_Click();
     // Opens the robustness window (window-modal, without waiting) on the
     // comparison on view; nothing without one. Returns the window.

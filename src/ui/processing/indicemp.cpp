@@ -1,6 +1,7 @@
 #include "ui/processing/indicemp.h"
 
 #include "methods/metodi.h"
+#include "record/outputrecorder.h"
 #include "ui/audit/auditwindow.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
@@ -58,13 +59,24 @@ IndiceMP::IndiceMP(SharedState& state, std::shared_ptr<Processing> processing, D
     layout->setSpacing(6);
     layout->addLayout(m_ui.strip);
     layout->addWidget(m_ui.splitter, 1);
+    m_stateLine = new QLabel(this);
+    m_stateLine->setObjectName(QStringLiteral("lblStato"));
+    m_stateLine->setWordWrap(true);
+    m_gapsButton = new QPushButton(tr("Valori mancanti..."), this);
+    m_gapsButton->setObjectName(QStringLiteral("cmdMancanti"));
+    m_gapsButton->setAutoDefault(false);
+    m_gapsButton->setToolTip(tr("Sceglie il trattamento dei valori mancanti e rilegge la matrice"));
+    auto* stateRow = new QHBoxLayout;
+    stateRow->addWidget(m_stateLine, 1);
+    stateRow->addWidget(m_gapsButton);
+    layout->addLayout(stateRow);
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     layout->addWidget(m_stbStato);
     m_work = new BackgroundWork(this, m_stbStato);
     layout->insertLayout(1, m_ui.structureLine);
     m_work->setControls({m_ui.cmdSelect, m_ui.cmbMetodo, m_ui.frmTipo, m_ui.frmTipoRisultato,
                          m_ui.cmbDimensione, m_ui.exportButton, m_ui.auditButton,
-                         m_ui.chkIgnoraStruttura});
+                         m_ui.chkIgnoraStruttura, m_gapsButton});
     connectControls();
     fitToScreen(*this, {1280, 800});
     // Alt and a letter presses every button.
@@ -86,7 +98,7 @@ void IndiceMP::connectControls() {
     connect(m_ui.msfRisultati, &GridView::autosizeRequested, this,
             [this] { FG_AutosizeCols(*m_ui.msfRisultati, -1, -1, false); });
     connect(m_ui.cmbDimensione, &QComboBox::activated, this, &IndiceMP::cmbDimensione_Click);
-    rememberChoice(*m_ui.cmbDimensione, objectName());
+    connect(m_gapsButton, &QPushButton::clicked, this, &IndiceMP::changeGapsTreatment);
     connect(m_ui.chkIgnoraStruttura, &QCheckBox::clicked, this,
             &IndiceMP::chkIgnoraStruttura_Click);
     connect(m_ui.splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
@@ -223,6 +235,7 @@ bool IndiceMP::loadMatrix() {
     }
     installMatrixTables(m_state, tables);
     m_shownPosition = -1;
+    m_resultsStale.clear();
 
     optTipo_Click(0);
     m_ui.optTipo->button(0)->setChecked(true);
@@ -234,6 +247,7 @@ bool IndiceMP::loadMatrix() {
     m_ui.msfMatrice->show();
     showStructure();
     showGaps();
+    showState();
     // Each workbook gets the division that suits it, whatever the user made
     // of the last one.
     m_splitterMoved = false;
@@ -258,9 +272,8 @@ void IndiceMP::showStructure() {
     m_ui.cmbDimensione->addItem(structure->elements[std::size_t(structure->root)].name);
     for (const int group : structure->groups)
         m_ui.cmbDimensione->addItem(structure->elements[std::size_t(group)].name);
-    // The group last chosen, when this structure has one of that name.
-    if (!restoreChoice(*m_ui.cmbDimensione, objectName()))
-        m_ui.cmbDimensione->setCurrentIndex(0);
+    // Each matrix opens on the overall index.
+    m_ui.cmbDimensione->setCurrentIndex(0);
 }
 
 void IndiceMP::cmbMetodo_Click() {
@@ -272,6 +285,7 @@ void IndiceMP::cmbMetodo_Click() {
 
     Status ran;
     RunTables tables;
+    setRecordActor({tr("Elaborazione: Esegui %1").arg(code), {}});
     const BackgroundWork::Outcome outcome =
         m_work->run(tr("Esecuzione del metodo %1").arg(code),
                     [this, &ran, &tables, position, regional = m_regional](WorkProgress&) {
@@ -327,6 +341,7 @@ void IndiceMP::cmdSelect_Click() {
     int reported = -1;
     Status done;
     QComboBox* list = m_ui.cmbMetodo;
+    setRecordActor({tr("Elaborazione: Elaborazione automatica"), {}});
     const BackgroundWork::Outcome outcome = m_work->run(
         tr("Elaborazione automatica"),
         [&, regional = m_regional](WorkProgress& progress) {
@@ -413,9 +428,9 @@ void IndiceMP::present(int position, RunTables& tables) {
     m_groupValues.swap(tables.groupValues);
     m_groupRanks.swap(tables.groupRanks);
     m_shownPosition = position;
+    m_resultsStale.clear();
     const QString entry = methodAt(MethodPosition(position)).entryText;
     m_ui.cmbMetodo->setCurrentIndex(position);
-    m_ui.Frame1->setTitle(ProcessingWidgets::resultsTitle(methodCode(entry)));
     m_ui.Frame1->setToolTip(methodCaption(entry));
     m_ui.lblMetodo->show();
     m_ui.cmbMetodo->show();
@@ -444,9 +459,19 @@ void IndiceMP::optTipo_Click(int index) {
     m_dataModel->setTable(&source, m_state.nRighe, m_state.nColonne, &m_state.matDati);
     // Filled cells are marked where the values are shown as read.
     const std::shared_ptr<const GapsRecord> gaps = m_processing->gaps();
-    m_dataModel->setFilled(index == 0 && gaps && m_processing->hasMatrix()
-                               ? filledMask(*gaps, m_processing->matrix())
-                               : std::vector<unsigned char>());
+    // So are the cells the outlier treatment changed.
+    std::vector<unsigned char> marked;
+    if (index == 0 && m_processing->hasMatrix()) {
+        if (gaps)
+            marked = filledMask(*gaps, m_processing->matrix());
+        const std::vector<unsigned char>& treated = m_processing->treatedCells();
+        if (marked.empty())
+            marked = treated;
+        else
+            for (std::size_t k = 0; k < treated.size() && k < marked.size(); ++k)
+                marked[k] = marked[k] | treated[k];
+    }
+    m_dataModel->setFilled(std::move(marked));
     // The data grid is fitted without the window going unanswered.
     fitColumnsAnswering(*m_ui.msfMatrice);
 }
@@ -476,6 +501,54 @@ void IndiceMP::optTipoRisultato_Click(int index) {
                                          : TableModel::Format::IndexValues);
     m_resultsModel->setTable(source, m_state.nRighe, 2);
     FG_AutosizeCols(*m_ui.msfRisultati, -1, -1, false);
+    showState();
+}
+
+void IndiceMP::showState() {
+    const int group = m_ui.cmbDimensione->currentIndex();
+    const QString groupName = group > 0 ? m_ui.cmbDimensione->currentText() : QString();
+    if (m_shownPosition >= 0) {
+        QString title = ProcessingWidgets::resultsTitle(codeAt(m_shownPosition));
+        if (!groupName.isEmpty())
+            title += tr(" - dimensione %1").arg(groupName);
+        if (!m_resultsStale.isEmpty())
+            title += tr(" (da ricalcolare: %1)").arg(m_resultsStale);
+        m_ui.Frame1->setTitle(title);
+    }
+    if (!m_processing->hasMatrix()) {
+        m_stateLine->clear();
+        return;
+    }
+    QString line = basisDescription(m_processing->basis());
+    if (m_ui.cmbDimensione->count() > 0)
+        line += tr("; in vista: %1")
+                    .arg(groupName.isEmpty() ? tr("indice complessivo")
+                                             : tr("dimensione %1").arg(groupName));
+    m_stateLine->setText(line);
+}
+
+void IndiceMP::changeGapsTreatment() {
+    if (!m_processing->hasMatrix())
+        return;
+    QStringList options;
+    std::vector<MissingTreatment> treatments;
+    for (const MissingTreatment treatment : kMissingTreatments) {
+        treatments.push_back(treatment);
+        options.append(treatment == MissingTreatment::Refuse ? tr("Nessun trattamento")
+                                                             : missingTreatmentLabel(treatment));
+    }
+    const int chosen = m_dialogs.choose(tr("Trattamento dei valori mancanti: la matrice sarà "
+                                           "riletta e i risultati andranno ricalcolati."),
+                                        childWindowTitle(), options);
+    if (chosen < 0)
+        return;
+    MissingChoice choice = m_processing->missingChoice();
+    choice.treatment = treatments[std::size_t(chosen)];
+    m_missingChoices[m_state.strMatrice] = choice;
+    UserSettings::setMissingTreatment(m_state.strMatrice, choice.treatment);
+    m_processing->setMissingChoice(choice);
+    if (!loadMatrix())
+        reject();
 }
 
 void IndiceMP::cmbDimensione_Click() {
@@ -505,7 +578,9 @@ void IndiceMP::exportResults() {
         shown = ShownMethod{MethodPosition(m_shownPosition),
                             [this] { return outputOfTables(m_state); }};
     exportResultsWorkbook(m_state.strMatrice, m_processing->sharedMatrix(), shown, m_dialogs,
-                          *m_work, m_regional, m_processing->structure(), m_processing->gaps());
+                          *m_work, m_regional, m_processing->structure(), m_processing->gaps(),
+                          m_processing->hasMatrix() ? std::optional(m_processing->basis())
+                                                    : std::nullopt);
 }
 
 AuditWindow* IndiceMP::openAudit() {
@@ -515,10 +590,15 @@ AuditWindow* IndiceMP::openAudit() {
     delete m_audit;
     m_audit = new AuditWindow(m_processing, m_dialogs, m_regional, this);
     connect(m_audit, &AuditWindow::matrixTreated, this, [this] {
+        // The source grid takes the treated matrix; the results on view
+        // stay, marked as computed on the matrix before the treatment.
         MatrixTables tables = matrixTables(m_processing->matrix());
-        installMatrixTables(m_state, tables);
+        std::swap(m_state.matDati, tables.matDati);
+        if (m_shownPosition >= 0)
+            m_resultsStale = tr("calcolato sulla matrice prima del trattamento degli anomali");
         m_ui.optTipo->button(0)->setChecked(true);
         optTipo_Click(0);
+        showState();
     });
     m_audit->open();
     m_audit->analyse();

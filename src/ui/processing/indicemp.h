@@ -26,6 +26,9 @@ class TableModel;
 // results show the overall index or the group chosen. The work is the
 // Processing workflow's, run off the window's thread (see BackgroundWork);
 // the window shows its results through the tables of the shared state.
+class QLabel;
+class QPushButton;
+
 class IndiceMP : public QDialog {
     Q_OBJECT
 
@@ -96,6 +99,14 @@ private:
     QString resultsFolder() const;
     // Says that the method at position did not run, its files unwritten.
     void showNotWritten(int position, const Failure& cause);
+    // The line that says what the grids show: the matrix as read or
+    // treated, the gaps' treatment, the structure, the group on view; and
+    // the results' title, naming the group and whether they are to be
+    // computed again.
+    void showState();
+    // Asks for the treatment of missing values at any time and loads the
+    // matrix again under it.
+    void changeGapsTreatment();
     void divide();
 
     SharedState& m_state;
@@ -103,6 +114,9 @@ private:
     Dialogs& m_dialogs;
     Regional m_regional;
     int m_shownPosition = -1; // the method whose results are on view, -1 for none
+    // Why the results on view are to be computed again (computed on the
+    // matrix before its outlier treatment); empty when they are current.
+    QString m_resultsStale;
     // The groups' indices and ranks under the method on view (RunTables).
     std::vector<Table> m_groupValues;
     std::vector<Table> m_groupRanks;
@@ -115,6 +129,8 @@ private:
     TableModel* m_resultsModel;
     ProcessingWidgets m_ui;
     ClockStatusBar* m_stbStato = nullptr;
+    QLabel* m_stateLine = nullptr;
+    QPushButton* m_gapsButton = nullptr;
     BackgroundWork* m_work = nullptr;
     AuditWindow* m_audit = nullptr;
     int m_resultsWidth = 0; // the width of the results pane, fixed at each load

@@ -2,6 +2,7 @@
 #include "shared/expected.h"
 
 #include "export/resultscollection.h"
+#include "record/outputrecorder.h"
 #include "ui/report/pdfreport.h"
 #include "workflow/gapsfiles.h"
 #include "workflow/processing.h"
@@ -31,8 +32,13 @@ Status reportFromCommandLine(const QString& pdfPath, const QString& workbook,
     }
     const ResultsCollection results =
         collectResults(source.workbook(), source.matrix(), regional, std::nullopt, nullptr,
-                       source.structure().get());
+                       source.structure().get(), basisSettings(source.basis()));
     if (warnings)
-        *warnings = told + results.warnings;
+        *warnings = told + results.warnings + results.notices;
+    // The report beside the workbook is recorded with what it was made from.
+    RecordScope scope(source.workbook(), regional);
+    scope.recorder().addInput(source.basis().matrix);
+    for (const QString& read : results.files)
+        scope.recorder().addInput(read, InputRole::File);
     return writePdfReport(QFileInfo(pdfPath).absoluteFilePath(), results);
 }

@@ -2,6 +2,7 @@
 #include "shared/expected.h"
 #include "shared/resultnames.h"
 
+#include "record/outputrecorder.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/failuremessage.h"
@@ -26,6 +27,7 @@ QString suggested(const QString& workbook, Output output) {
 // What the work off the window's thread leaves.
 struct Produced {
     QStringList warnings;
+    QStringList notices;
     Status written;
 };
 
@@ -34,7 +36,7 @@ struct Produced {
 void produce(Output output, const QString& workbook, std::shared_ptr<const Matrix> matrix,
              std::shared_ptr<const Structure> structure, std::shared_ptr<const GapsRecord> gaps,
              const std::optional<ShownMethod>& shown, Dialogs& dialogs, BackgroundWork& work,
-             const Regional& regional) {
+             const Regional& regional, std::optional<MatrixBasis> basis) {
     const bool toWorkbook = output == Output::Workbook;
     const QString path = dialogs.saveFile(
         toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
@@ -45,6 +47,9 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
     if (path.isEmpty())
         return;
     Produced produced;
+    setRecordActor({toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
+                               : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
+                    {}});
     const BackgroundWork::Outcome outcome = work.run(
         toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esportazione dei risultati")
                    : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
@@ -56,7 +61,10 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
                 matrix = source.sharedMatrix();
                 structure = source.structure();
                 gaps = source.gaps();
+                basis = source.basis();
             }
+            const std::optional<QJsonObject> expected =
+                basis ? std::optional<QJsonObject>(basisSettings(*basis)) : std::nullopt;
             MethodOutput shownOutput;
             std::optional<MethodInMemory> inMemory;
             if (shown) {
@@ -64,15 +72,22 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
                 inMemory = MethodInMemory{shown->position, &shownOutput};
             }
             if (toWorkbook) {
-                ResultsExport exported = exportResults(workbook, *matrix, path, regional, inMemory,
-                                                       &progress, structure.get(), gaps.get());
-                produced = {std::move(exported.warnings), std::move(exported.written)};
+                ResultsExport exported =
+                    exportResults(workbook, *matrix, path, regional, inMemory, &progress,
+                                  structure.get(), gaps.get(), basis ? &*basis : nullptr);
+                produced = {std::move(exported.warnings), std::move(exported.notices),
+                            std::move(exported.written)};
                 return;
             }
             ResultsCollection results = collectResults(workbook, *matrix, regional, std::nullopt,
-                                                       &progress, structure.get());
+                                                       &progress, structure.get(), expected);
             results.gaps = gaps.get();
-            produced = {results.warnings, writePdfReport(path, results, &progress)};
+            RecordScope scope(workbook, regional);
+            scope.recorder().addInput(workbook, InputRole::Matrix);
+            for (const QString& read : results.files)
+                scope.recorder().addInput(read, InputRole::File);
+            produced = {results.warnings, results.notices,
+                        writePdfReport(path, results, &progress)};
         },
         true);
     if (outcome == BackgroundWork::Outcome::OutOfMemory) {
@@ -93,6 +108,8 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
     if (!produced.warnings.isEmpty())
         text += QCoreApplication::translate("ResultsOutput", "\n\nFile tralasciati:\n") +
                 produced.warnings.join(u'\n');
+    if (!produced.notices.isEmpty())
+        text += QStringLiteral("\n\n") + produced.notices.join(u'\n');
     dialogs.message(text, childWindowTitle(),
                     produced.warnings.isEmpty() ? Dialogs::Icon::Information
                                                 : Dialogs::Icon::Warning);
@@ -104,17 +121,18 @@ void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix
                            const std::optional<ShownMethod>& shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional,
                            std::shared_ptr<const Structure> structure,
-                           std::shared_ptr<const GapsRecord> gaps) {
+                           std::shared_ptr<const GapsRecord> gaps,
+                           std::optional<MatrixBasis> basis) {
     produce(Output::Workbook, workbook, std::move(matrix), std::move(structure), std::move(gaps),
-            shown, dialogs, work, regional);
+            shown, dialogs, work, regional, std::move(basis));
 }
 
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
                  BackgroundWork& work, const Regional& regional,
-                 std::shared_ptr<const Structure> structure,
-                 std::shared_ptr<const GapsRecord> gaps) {
+                 std::shared_ptr<const Structure> structure, std::shared_ptr<const GapsRecord> gaps,
+                 std::optional<MatrixBasis> basis) {
     produce(Output::Report, workbook, std::move(matrix), std::move(structure), std::move(gaps),
-            std::nullopt, dialogs, work, regional);
+            std::nullopt, dialogs, work, regional, std::move(basis));
 }
 
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook) {
@@ -127,6 +145,11 @@ std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QStri
 std::shared_ptr<const Structure> structureOf(const Processing* processing,
                                              const QString& workbook) {
     return matrixOf(processing, workbook) ? processing->structure() : nullptr;
+}
+
+MatrixBasis basisOf(const Processing* processing, const QString& workbook) {
+    return matrixOf(processing, workbook) ? processing->basis()
+                                          : workbookBasis(QFileInfo(workbook).absoluteFilePath());
 }
 
 std::shared_ptr<const GapsRecord> gapsOf(const Processing* processing, const QString& workbook) {

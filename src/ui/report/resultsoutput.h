@@ -23,7 +23,8 @@ class Dialogs;
 // matrix is the source matrix loaded for workbook; without one it is read
 // from the workbook first (the comparison window opened before the
 // processing window). structure is the matrix's, when it has one; with a
-// matrix read here, its own.
+// matrix read here, its own. basis, what the matrix was made from: files
+// computed on a matrix made otherwise are left out.
 
 // The method whose results are on view: its position, and what it
 // computed, made off the window's thread when the export needs it.
@@ -38,18 +39,23 @@ void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix
                            const std::optional<ShownMethod>& shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional,
                            std::shared_ptr<const Structure> structure = nullptr,
-                           std::shared_ptr<const GapsRecord> gaps = nullptr);
+                           std::shared_ptr<const GapsRecord> gaps = nullptr,
+                           std::optional<MatrixBasis> basis = std::nullopt);
 
 // "Rapporto PDF...": writePdfReport.
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
                  BackgroundWork& work, const Regional& regional,
                  std::shared_ptr<const Structure> structure = nullptr,
-                 std::shared_ptr<const GapsRecord> gaps = nullptr);
+                 std::shared_ptr<const GapsRecord> gaps = nullptr,
+                 std::optional<MatrixBasis> basis = std::nullopt);
 
 // The matrix loaded by processing when it is that of workbook, else null.
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook);
 // Its structure, under the same condition; null too when it has none.
 std::shared_ptr<const Structure> structureOf(const Processing* processing, const QString& workbook);
+// What its matrix was made from, under the same condition; else the
+// workbook as it is now.
+MatrixBasis basisOf(const Processing* processing, const QString& workbook);
 // The record of its missing values, under the same condition; null too when
 // it has none.
 std::shared_ptr<const GapsRecord> gapsOf(const Processing* processing, const QString& workbook);

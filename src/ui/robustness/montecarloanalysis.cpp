@@ -1,5 +1,6 @@
 #include "ui/robustness/robustnesswindow.h"
 
+#include "record/outputrecorder.h"
 #include "robustness/montecarlotables.h"
 #include "ui/charts/rankintervalchart.h"
 #include "ui/charts/sobolchart.h"
@@ -121,11 +122,11 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
             break;
         }
     Expected<MonteCarloRun> run;
+    setRecordActor({tr("Robustezza: Monte Carlo"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Analisi Monte Carlo"),
-        [&, workbook = m_state.strMatrice, regional = m_regional](WorkProgress& progress) {
-            run =
-                analyseMonteCarlo(workbook, *matrix, choices, regional, &progress, structure.get());
+        [&, basis = basisOfMatrix(matrix), regional = m_regional](WorkProgress& progress) {
+            run = analyseMonteCarlo(basis, *matrix, choices, regional, &progress, structure.get());
         },
         true);
     if (work == BackgroundWork::Outcome::OutOfMemory) {

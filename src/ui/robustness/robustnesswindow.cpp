@@ -1,5 +1,6 @@
 #include "ui/robustness/robustnesswindow.h"
 
+#include "record/outputrecorder.h"
 #include "shared/resultnames.h"
 #include "ui/charts/chartactions.h"
 #include "ui/charts/rankcharts.h"
@@ -112,6 +113,7 @@ RobustnessWindow::Outcome RobustnessWindow::reportSaved(const Status& saved, con
 RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& ranks,
                                                            const TextTable& cograduation) {
     RankSummaryRun run;
+    setRecordActor({tr("Robustezza: Riepilogo dei ranghi"), {}});
     const BackgroundWork::Outcome outcome =
         m_work->run(tr("Riepilogo dei ranghi"),
                     [&, workbook = m_state.strMatrice, regional = m_regional](WorkProgress&) {
@@ -288,6 +290,14 @@ std::shared_ptr<const Matrix> RobustnessWindow::analysedMatrix(Outcome* outcome)
     return m_source->sharedMatrix();
 }
 
+MatrixBasis RobustnessWindow::basisOfMatrix(const std::shared_ptr<const Matrix>& matrix) const {
+    const Processing* const loaders[] = {m_loaded.get(), m_source.get(), m_withGaps.get()};
+    for (const Processing* processing : loaders)
+        if (matrix && matrixOf(processing, m_state.strMatrice) == matrix)
+            return processing->basis();
+    return basisOf(nullptr, m_state.strMatrice);
+}
+
 RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
     if (m_ui.methodCombo->currentIndex() < 0)
         return Outcome::Refused;
@@ -298,11 +308,12 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
     const auto position = MethodPosition(m_ui.methodCombo->currentData().toInt());
     Expected<SensitivityRun> run;
     const std::shared_ptr<const Structure> structure = m_source ? m_source->structure() : nullptr;
+    setRecordActor({tr("Robustezza: Sensibilità"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Sensibilità agli indicatori"),
-        [&, workbook = m_state.strMatrice, regional = m_regional](WorkProgress& progress) {
-            run = analyseSensitivity(workbook, *matrix, position, regional, &progress,
-                                     structure.get());
+        [&, basis = basisOfMatrix(matrix), regional = m_regional](WorkProgress& progress) {
+            run =
+                analyseSensitivity(basis, *matrix, position, regional, &progress, structure.get());
         },
         true);
     if (work == BackgroundWork::Outcome::OutOfMemory) {
@@ -337,10 +348,11 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
     if (!matrix)
         return outcome;
     Expected<UncertaintyRun> run;
+    setRecordActor({tr("Robustezza: Incertezza"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Analisi d'incertezza"),
-        [&, workbook = m_state.strMatrice, regional = m_regional](WorkProgress& progress) {
-            run = analyseUncertainty(workbook, *matrix, positions, regional, &progress);
+        [&, basis = basisOfMatrix(matrix), regional = m_regional](WorkProgress& progress) {
+            run = analyseUncertainty(basis, *matrix, positions, regional, &progress);
         },
         true);
     if (work == BackgroundWork::Outcome::OutOfMemory) {

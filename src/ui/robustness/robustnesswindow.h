@@ -80,6 +80,8 @@ private:
     std::vector<MethodPosition> comparedPositions() const;
     // The matrix for the analyses: the one loaded, or one read now.
     std::shared_ptr<const Matrix> analysedMatrix(Outcome* outcome);
+    // What the matrix analysed was made from.
+    MatrixBasis basisOfMatrix(const std::shared_ptr<const Matrix>& matrix) const;
     // The matrix read with its gaps kept (as with the values available, the
     // coverage rule applied), read once; for the treatments as a factor.
     std::shared_ptr<const Matrix> matrixWithGaps(Outcome* outcome);

@@ -1,5 +1,6 @@
 #include "ui/timeseries/timeanalysiswindow.h"
 
+#include "record/outputrecorder.h"
 #include "shared/resultnames.h"
 #include "timeseries/ampifiles.h"
 #include "ui/charts/ampichart.h"
@@ -198,6 +199,7 @@ bool TimeAnalysisWindow::load(const QString& workbook) {
 
 bool TimeAnalysisWindow::compute(int base) {
     AmpiRun run;
+    setRecordActor({tr("Analisi temporale: Calcola"), {}});
     const auto outcome =
         m_work->run(tr("Calcolo dell'AMPI"), [&, regional = m_regional](WorkProgress&) {
             run = runAmpi(m_workbook, m_panel, base, regional);

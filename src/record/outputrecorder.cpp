@@ -1,0 +1,91 @@
+#include "record/outputrecorder.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+std::mutex g_actorMutex;
+RecordActor g_actor;
+
+// The name an input is recorded under: bare beside the workbook, else the
+// full path.
+QString inputName(const QString& strMatrice, const QString& path) {
+    const QFileInfo file(path);
+    return file.absolutePath() == QFileInfo(strMatrice).absolutePath() ? file.fileName()
+                                                                       : file.absoluteFilePath();
+}
+
+} // namespace
+
+void setRecordActor(const RecordActor& actor) {
+    const std::lock_guard lock(g_actorMutex);
+    g_actor = actor;
+}
+
+RecordActor recordActor() {
+    const std::lock_guard lock(g_actorMutex);
+    return g_actor;
+}
+
+OutputRecorder::OutputRecorder(const QString& strMatrice, const Regional& regional,
+                               QJsonObject settings)
+    : m_workbook(strMatrice), m_decimal(regional.locale().decimalPoint()),
+      m_locale(regional.locale().name()), m_settings(std::move(settings)), m_actor(recordActor()) {}
+
+void OutputRecorder::addInput(const QString& path, InputRole role) {
+    addInput({inputName(m_workbook, path), fileSha256(path), role});
+}
+
+void OutputRecorder::addInput(const RecordInput& input) {
+    for (RecordInput& known : m_inputs)
+        if (known.name == input.name) {
+            known = input;
+            return;
+        }
+    m_inputs.push_back(input);
+}
+
+QString OutputRecorder::prepare(const std::vector<CommittingFile>& files,
+                                std::vector<SafeFile>& companions) {
+    const QFileInfo workbook(m_workbook);
+    const QString prefix = workbook.fileName() + u'.';
+    const QString record = recordPath(m_workbook);
+    std::vector<const CommittingFile*> beside;
+    for (const CommittingFile& file : files) {
+        const QFileInfo info(file.path);
+        if (info.absolutePath() == workbook.absolutePath() && info.fileName().startsWith(prefix) &&
+            info.fileName() != QFileInfo(record).fileName())
+            beside.push_back(&file);
+    }
+    if (beside.empty())
+        return QString();
+    Expected<Record> read = readRecord(m_workbook);
+    if (!read)
+        return read.error().message;
+    const QString written = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+    const QString program =
+        QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion();
+    // Files written together vouch for each other: one rewritten alone
+    // leaves the others behind.
+    for (const CommittingFile* file : beside) {
+        std::vector<RecordInput> inputs = m_inputs;
+        for (const CommittingFile* other : beside)
+            if (other != file)
+                inputs.push_back(
+                    {QFileInfo(other->path).fileName(), other->sha256, InputRole::Together});
+        RecordEntry& entry = read->entries[QFileInfo(file->path).fileName()];
+        entry = RecordEntry{file->sha256, written,  m_actor.by,        m_actor.arguments, program,
+                            m_decimal,    m_locale, std::move(inputs), m_settings};
+    }
+    SafeFile& file = companions.emplace_back(record);
+    QString error = file.open();
+    if (error.isEmpty())
+        error = file.write(recordBytes(*read));
+    return error;
+}
+
+RecordScope::RecordScope(const QString& strMatrice, const Regional& regional, QJsonObject settings)
+    : m_recorder(strMatrice, regional, std::move(settings)), m_scope(&m_recorder) {}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "record/record.h"
+#include "shared/safefile.h"
+
+#include "shared/regional.h"
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <mutex>
+#include <vector>
+
+// Who writes the files recorded from now on: the batch tool's command line
+// (and its arguments after the program's name, for replaying it), or a
+// window and its action ("Elaborazione: Avvia"). Process-wide; the windows
+// set it on their thread before starting the work.
+struct RecordActor {
+    QString by;
+    QStringList arguments;
+};
+void setRecordActor(const RecordActor& actor);
+RecordActor recordActor();
+
+// Records every file committed beside the workbook while it is the commit
+// companion (see RecordScope): each file's entry (its hash, the actor,
+// the program, the decimal separator, the inputs and the settings given
+// here) is written into the record with the file, as one change. Files
+// elsewhere are not recorded.
+class OutputRecorder : public CommitCompanion {
+public:
+    OutputRecorder(const QString& strMatrice, const Regional& regional, QJsonObject settings = {});
+
+    // An input, hashed now: the entry vouches for what was read.
+    void addInput(const QString& path, InputRole role);
+    // An input whose hash is known.
+    void addInput(const RecordInput& input);
+    const std::vector<RecordInput>& inputs() const { return m_inputs; }
+    QJsonObject& settings() { return m_settings; }
+
+    QString prepare(const std::vector<CommittingFile>& files,
+                    std::vector<SafeFile>& companions) override;
+
+private:
+    QString m_workbook;
+    QString m_decimal;
+    QString m_locale;
+    QJsonObject m_settings;
+    std::vector<RecordInput> m_inputs;
+    RecordActor m_actor;
+};
+
+// An OutputRecorder made the commit companion of this thread while it lives.
+class RecordScope {
+public:
+    RecordScope(const QString& strMatrice, const Regional& regional, QJsonObject settings = {});
+    RecordScope(const RecordScope&) = delete;
+    RecordScope& operator=(const RecordScope&) = delete;
+    OutputRecorder& recorder() { return m_recorder; }
+
+private:
+    OutputRecorder m_recorder;
+    CommitCompanionScope m_scope;
+};
