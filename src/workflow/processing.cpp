@@ -2,12 +2,14 @@
 
 #include "framework/frameworkcomputation.h"
 #include "framework/frameworkfiles.h"
+#include "shared/namekey.h"
 #include "workbook/caricamatrice.h"
 #include "workflow/gapsfiles.h"
 #include "workflow/treatmentfiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <future>
@@ -30,10 +32,11 @@ std::shared_ptr<GapsRecord> recordGaps(const Matrix& matrix, const MissingChoice
 }
 
 // The rows of a structure sheet without the indicators left out.
-StructureSheet withoutLeftOut(StructureSheet sheet, const std::vector<QString>& leftOut) {
-    std::erase_if(sheet.rows, [&leftOut](const StructureRow& row) {
-        return std::find(leftOut.begin(), leftOut.end(), row.element.trimmed()) != leftOut.end();
-    });
+StructureSheet withoutLeftOut(StructureSheet sheet, const QSet<QString>& leftOut) {
+    if (!leftOut.isEmpty())
+        std::erase_if(sheet.rows, [&leftOut](const StructureRow& row) {
+            return leftOut.contains(nameKey(row.element));
+        });
     return sheet;
 }
 
@@ -110,13 +113,17 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
         names.reserve(matrix.indicators.size());
         for (const CellValue& name : matrix.indicators)
             names.push_back(m_regional.generalText(name));
-        std::vector<QString> leftOut;
+        QSet<QString> leftOut;
         if (gaps)
             for (const int j : gaps->leftOut.indicators)
-                leftOut.push_back(
-                    m_regional.generalText(gaps->indicators[std::size_t(j)]).trimmed());
+                leftOut.insert(nameKey(m_regional.generalText(gaps->indicators[std::size_t(j)])));
+        // The sheet column of each indicator kept, for messages.
+        std::vector<int> columns;
+        columns.reserve(treated->indicators.size());
+        for (const int j : treated->indicators)
+            columns.push_back(j + 2);
         Expected<Structure> built =
-            buildStructure(withoutLeftOut(std::move(**sheet), leftOut), names, m_regional);
+            buildStructure(withoutLeftOut(std::move(**sheet), leftOut), names, m_regional, columns);
         if (!built)
             return std::move(built).error();
         structure = std::make_shared<const Structure>(std::move(*built));
