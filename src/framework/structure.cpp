@@ -161,9 +161,9 @@ Expected<double> weightOf(const StructureRow& row, const QString& name, const Re
     return refusal(message);
 }
 
-// The level of every element (1 at the top), and which elements are in a
-// cycle (their level left 0): each element is walked up once, until an
-// element whose level is known.
+// The level of every element (1 at the top; negative in a cycle or beneath
+// one), and which elements are in a cycle: each element is walked up once,
+// until an element whose level is known.
 struct Levels {
     std::vector<int> level;
     std::vector<char> inCycle;
@@ -224,59 +224,57 @@ Expected<Structure> buildStructure(const StructureSheet& sheet,
                                     columnLetters(columns, j), indicatorNames[j].trimmed()));
         indicatorOf.insert(std::move(key), int(j));
     }
+    // Every element by its key: its index plus 1 (0 until it has one).
     QHash<QString, int> elementOf;
     elementOf.reserve(qsizetype(sheet.rows.size()));
-    std::vector<QString> elementKeys;
-    std::vector<QString> parentKeys;
-    elementKeys.reserve(sheet.rows.size());
-    parentKeys.reserve(sheet.rows.size());
+    std::vector<char> listed(indicatorNames.size(), 0);
 
-    // The rows' elements, with their weights.
+    // The rows' elements, with their weights, first and in row order.
     for (const StructureRow& row : sheet.rows) {
         QString key = nameKey(row.element);
-        if (elementOf.contains(key))
+        const int indicator = indicatorOf.value(key, -1);
+        int& slot = elementOf[std::move(key)];
+        if (slot)
             return refusal(atRow(row.row) + QCoreApplication::translate(
                                                 "Framework", "l'elemento %1 è elencato due volte.")
                                                 .arg(row.element));
+        slot = int(structure.elements.size()) + 1;
         StructureElement element;
         element.row = row.row;
-        element.indicator = indicatorOf.value(key, -1);
-        element.name = element.isGroup() ? row.element
-                                         : indicatorNames[std::size_t(element.indicator)].trimmed();
+        element.indicator = indicator;
+        if (indicator >= 0) {
+            element.name = indicatorNames[std::size_t(indicator)].trimmed();
+            listed[std::size_t(indicator)] = 1;
+        } else {
+            element.name = row.element;
+        }
         const Expected<double> weight = weightOf(row, element.name, regional);
         if (!weight)
             return weight.error();
         element.weight = element.writtenWeight = *weight;
-        elementOf.insert(key, int(structure.elements.size()));
         structure.elements.push_back(std::move(element));
-        elementKeys.push_back(std::move(key));
     }
     // Parents: a group without a row of its own sits at the top, weight 1.
-    for (const StructureRow& row : sheet.rows) {
-        QString key = nameKey(row.parent);
-        if (!key.isEmpty()) {
-            if (const int indicator = indicatorOf.value(key, -1); indicator >= 0)
-                return refusal(atRow(row.row) +
-                               QCoreApplication::translate(
-                                   "Framework",
-                                   "il padre di %1 è l'indicatore %2: un indicatore non può "
-                                   "contenere elementi.")
-                                   .arg(structure.elements[parentKeys.size()].name,
-                                        indicatorNames[std::size_t(indicator)].trimmed()));
-            if (!elementOf.contains(key)) {
-                StructureElement group;
-                group.name = row.parent;
-                elementOf.insert(key, int(structure.elements.size()));
-                structure.elements.push_back(std::move(group));
-            }
-        }
-        parentKeys.push_back(std::move(key));
-    }
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
-        if (parentKeys[r].isEmpty())
+        const StructureRow& row = sheet.rows[r];
+        QString key = nameKey(row.parent);
+        if (key.isEmpty())
             continue;
-        // The rows' elements are the first elements, in row order.
-        const int parent = elementOf.value(parentKeys[r]);
+        if (const int indicator = indicatorOf.value(key, -1); indicator >= 0)
+            return refusal(atRow(row.row) +
+                           QCoreApplication::translate(
+                               "Framework", "il padre di %1 è l'indicatore %2: un indicatore non "
+                                            "può contenere elementi.")
+                               .arg(structure.elements[r].name,
+                                    indicatorNames[std::size_t(indicator)].trimmed()));
+        int& slot = elementOf[std::move(key)];
+        if (!slot) {
+            StructureElement group;
+            group.name = row.parent;
+            structure.elements.push_back(std::move(group));
+            slot = int(structure.elements.size());
+        }
+        const int parent = slot - 1;
         structure.elements[r].parent = parent;
         structure.elements[std::size_t(parent)].children.push_back(int(r));
     }
@@ -310,7 +308,7 @@ Expected<Structure> buildStructure(const StructureSheet& sheet,
                     "Framework", "%1 non è una colonna della matrice né un gruppo con elementi.")
                     .arg(structure.elements[r].name));
     for (std::size_t j = 0; j < indicatorNames.size(); ++j)
-        if (!elementOf.contains(nameKey(indicatorNames[j])))
+        if (!listed[j])
             return refusal(QCoreApplication::translate(
                                "Framework", "Struttura: l'indicatore %1 della matrice non è nella "
                                             "struttura.")
@@ -362,20 +360,19 @@ Expected<Structure> buildStructure(const StructureSheet& sheet,
             structure.elements[std::size_t(e)].weight /= largest;
         structure.elements.push_back(std::move(overall));
     }
-    // The groups in the order of their first mention.
-    std::vector<char> listed(structure.elements.size(), 0);
-    const auto mention = [&](const QString& key) {
-        const int e = elementOf.value(key, -1);
-        if (e < 0 || e == structure.root || listed[std::size_t(e)] ||
+    // The groups in the order of their first mention: each row's element
+    // before its parent.
+    std::vector<char> mentioned(structure.elements.size(), 0);
+    const auto mention = [&](int e) {
+        if (e < 0 || e == structure.root || mentioned[std::size_t(e)] ||
             !structure.elements[std::size_t(e)].isGroup())
             return;
-        listed[std::size_t(e)] = 1;
+        mentioned[std::size_t(e)] = 1;
         structure.groups.push_back(e);
     };
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
-        mention(elementKeys[r]);
-        if (!parentKeys[r].isEmpty())
-            mention(parentKeys[r]);
+        mention(int(r));
+        mention(structure.elements[r].parent);
     }
     return structure;
 }
