@@ -16,7 +16,7 @@ orvalta_install_packages "${ORVALTA_PACKAGES[@]}" clang libclang-rt-14-dev
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_FUZZERS=ON -DBUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
-targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile fuzz_record fuzz_xml)
+targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile fuzz_record fuzz_xml fuzz_structure)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 rm -rf "$build/artifacts"
@@ -70,6 +70,31 @@ for folder in ("ods", "xlsx"):
             continue
 EOF
 
+# Structures for the structure fuzzer, each after the byte that picks its
+# format (even: delimited text, odd: .xlsx) and regional settings: two
+# delimited ones, the Struttura sheets of the examples, the .xlsx fixtures.
+structureseeds="$build/seeds/structure"
+rm -rf "$structureseeds"
+mkdir -p "$structureseeds"
+python3 - "$root/examples" "$root/tests/fixtures" "$structureseeds" <<'EOF'
+import os, sys
+examples, fixtures, target = sys.argv[1:]
+def seed(name, first, data):
+    with open(os.path.join(target, name), "wb") as out:
+        out.write(bytes([first]) + data)
+seed("csv-c", 2, b"Elemento;Padre;Peso\r\nA;G1;1.5\r\n\r\nB;G1;3\r\nG1;;\r\n")
+seed("csv-it", 0, b"Elemento,Padre,Peso\r\nA,G1,\"1,5\"\r\nB,G1,1,5\r\nC,G2,1e308\r\n")
+for name in sorted(os.listdir(examples)):
+    if "struttura" in name and name.endswith(".xlsx"):
+        with open(os.path.join(examples, name), "rb") as data:
+            seed(name, 1, data.read())
+folder = os.path.join(fixtures, "xlsx")
+for name in sorted(os.listdir(folder)):
+    if name.endswith(".xlsx") and os.path.getsize(os.path.join(folder, name)) < 65536:
+        with open(os.path.join(folder, name), "rb") as data:
+            seed(name, 3, data.read())
+EOF
+
 declare -A seeds=(
     [fuzz_xls]="$root/tests/fixtures/xls"
     [fuzz_xlsx]="$root/tests/fixtures/xlsx"
@@ -78,6 +103,7 @@ declare -A seeds=(
     [fuzz_resultfile]="$root/tests/fixtures/resultfiles"
     [fuzz_record]="$root/tests/fixtures/record"
     [fuzz_xml]="$xmlseeds"
+    [fuzz_structure]="$structureseeds"
 )
 status=0
 for target in "${targets[@]}"; do

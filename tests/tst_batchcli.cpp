@@ -355,12 +355,13 @@ void TestBatchCli::structures_data() {
         << QByteArray() << QStringList{"ampi", "WORKBOOK"} << 2 << "<end>"
         << "Struttura: l'indicatore Tasso di occupazione 20-64 (%) della matrice non è nella "
            "struttura.";
-    QTest::newRow("ampi: the group files")
+    QTest::newRow("ampi: the group files, a blank row skipped")
         << QStringLiteral("regioni_periodi.xlsx") << QByteArray()
         << QByteArray("Elemento;Padre\r\n"
                       "PIL pro capite (migliaia di euro);Economia\r\n"
                       "Tasso di occupazione 20-64 (%);Economia\r\n"
                       "disoccupazione giovanile (%);Economia\r\n"
+                      ";\r\n"
                       "Speranza di vita alla nascita;Società\r\n"
                       "abbandono scolastico (%);Società\r\n"
                       "Laureati 30-34 anni (%);Società\r\n"
@@ -369,6 +370,10 @@ void TestBatchCli::structures_data() {
         << QStringList{"ampi", "WORKBOOK", "--structure", "STRUCTURE"} << 0
         << "WORKBOOK.AMPI-.dim.rnk.csv\n<end>"
         << "";
+    QTest::newRow("--structure: a folder")
+        << flat << QByteArray() << QByteArray()
+        << QStringList{"check", "WORKBOOK", "--structure", "FOLDER"} << 1 << "<end>"
+        << "è una cartella";
     QTest::newRow("--structure: no such file")
         << flat << QByteArray() << QByteArray()
         << QStringList{"check", "WORKBOOK", "--structure", "assente.csv"} << 1 << "<end>"
@@ -396,7 +401,8 @@ void TestBatchCli::structures() {
     if (!structure.isEmpty())
         QVERIFY(writeFileBytes(dir.filePath("s.csv"), structure));
     args.replaceInStrings("WORKBOOK", workbook)
-        .replaceInStrings("STRUCTURE", dir.filePath("s.csv"));
+        .replaceInStrings("STRUCTURE", dir.filePath("s.csv"))
+        .replaceInStrings("FOLDER", dir.path());
     const BatchRun run = runBatch(args);
     QCOMPARE(run.exitCode, exitCode);
     // "<end>" stands for the end of the output: nothing after, or nothing at all.
@@ -710,7 +716,7 @@ void TestBatchCli::matrixOptionsAndCounts() {
     QVERIFY(writeFileBytes(workbook, "U,A,B\nU1,1,5,2\nU2,2,6\nU3,4,1\n"));
     run = runBatch({"check", workbook});
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.startsWith("Il file lacune.csv non è una matrice valida: la riga 2 ha 4 "
+    QVERIFY2(run.err.startsWith("Il file lacune.csv non è una tabella valida: la riga 2 ha 4 "
                                 "campi, più dei 3 dell'intestazione (riga 1)"),
              qPrintable(run.err));
 }

@@ -165,14 +165,14 @@ void TestCsvReader::failures_data() {
     // Found at the next row, or at the end of the text.
     QTest::newRow("row wider than the header")
         << QByteArray("U,A,B\nU1,1,5,2\nU2,2,6\n") << kMaxWorkbookCells
-        << QStringLiteral("Il file dati.csv non è una matrice valida: la riga 2 ha 4 campi, più "
-                          "dei 3 dell'intestazione (riga 1): i valori in più non sono di alcun "
-                          "indicatore.");
+        << QStringLiteral("Il file dati.csv non è una tabella valida: la riga 2 ha 4 campi, più "
+                          "dei 3 dell'intestazione (riga 1): i valori in più non sono di alcuna "
+                          "colonna.");
     QTest::newRow("last row wider than the header")
         << QByteArray("U;A;B\nU1;1;5\nU2;1;5;;7") << kMaxWorkbookCells
-        << QStringLiteral("Il file dati.csv non è una matrice valida: la riga 3 ha 5 campi, più "
-                          "dei 3 dell'intestazione (riga 1): i valori in più non sono di alcun "
-                          "indicatore.");
+        << QStringLiteral("Il file dati.csv non è una tabella valida: la riga 3 ha 5 campi, più "
+                          "dei 3 dell'intestazione (riga 1): i valori in più non sono di alcuna "
+                          "colonna.");
 }
 
 // Empty fields at the end of a row are no values, and the rows below the

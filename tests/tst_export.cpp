@@ -195,7 +195,7 @@ void TestExport::structureSheetAndGroupColumns() {
     COMPARE_CELL(struttura->cell(2, 1), CellValue(first.name));
     COMPARE_CELL(struttura->cell(2, 2),
                  CellValue(structure.elements[std::size_t(first.parent)].name));
-    COMPARE_CELL(struttura->cell(2, 3), CellValue(first.weight));
+    COMPARE_CELL(struttura->cell(2, 3), CellValue(first.writtenWeight));
     COMPARE_CELL(struttura->cell(2, 4), CellValue(structure.effectiveWeight(0)));
 
     const auto groups = readDelimitedTable(

@@ -1,9 +1,13 @@
 #include "support/testsupport.h"
 
+#include "support/workbookfiles.h"
+
 #include "framework/frameworkcomputation.h"
+#include "framework/frameworkfiles.h"
 #include "framework/structure.h"
 #include "shared/polarita.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +45,22 @@ std::size_t elementNamed(const Structure& structure, const char* name) {
     return structure.elements.size();
 }
 
+const Regional kItalian{QLocale(QLocale::Italian, QLocale::Italy)};
+const std::vector<QString> kAB{QStringLiteral("A"), QStringLiteral("B")};
+
+// A chain of groups over the indicator A: A in G1, G1 in G2, ..., Gn at the
+// top, so that A is at level n + 1.
+StructureSheet chainOf(int groups) {
+    std::vector<std::array<std::string, 2>> names{{"A", "G1"}};
+    for (int g = 1; g < groups; ++g)
+        names.push_back({"G" + std::to_string(g), "G" + std::to_string(g + 1)});
+    StructureSheet sheet;
+    for (std::size_t r = 0; r < names.size(); ++r)
+        sheet.rows.push_back({int(r) + 2, QString::fromStdString(names[r][0]),
+                              QString::fromStdString(names[r][1]), CellValue()});
+    return sheet;
+}
+
 } // namespace
 
 class TestFramework : public QObject {
@@ -49,6 +69,11 @@ class TestFramework : public QObject {
 private Q_SLOTS:
     void refusals_data();
     void refusals();
+    void reading_data();
+    void reading();
+    void namesAsTheUserSeesThem();
+    void weightsOfAnyMagnitude();
+    void depth();
     void sharesAndOrder();
     void weightedFormulas();
     void equalWeightsAreTheFlatMethods();
@@ -77,17 +102,169 @@ void TestFramework::refusals_data() {
                                   << "riga 2: il peso di A (molto)";
     QTest::newRow("all zero") << structureSheetOf({{"A", "G", "0"}, {"B", "G", "0"}, {"G", "", ""}})
                               << "riga 4: gli elementi del gruppo G hanno tutti peso 0";
-    QTest::newRow("empty group") << structureSheetOf({{"A", "", ""}, {"B", "", ""}, {"G", "", ""}})
-                                 << "riga 4: il gruppo G non contiene alcun elemento";
+    QTest::newRow("neither a column nor a group")
+        << structureSheetOf({{"A", "G", ""}, {"B", "G", ""}, {"Epsilon", "G", ""}})
+        << "riga 4: Epsilon non è una colonna della matrice né un gruppo con elementi.";
+    QTest::newRow("not finite") << structureSheetOf({{"A", "", "1e999"}, {"B", "", ""}})
+                                << "riga 2: il peso di A (1e999)";
+    QTest::newRow("decimal comma under C")
+        << structureSheetOf({{"A", "", "1,5"}, {"B", "", ""}})
+        << "riga 2: il peso di A (1,5) non è un numero maggiore o uguale a 0.\n«1,5» è un numero "
+           "con la virgola decimale";
+    StructureSheet formula = structureSheetOf({{"A", "", ""}, {"B", "", ""}});
+    formula.rows[1].weight = CellValue(QString());
+    QTest::newRow("formula without a result")
+        << formula << "riga 3: il peso di B è una formula senza un risultato salvato";
 }
 
 void TestFramework::refusals() {
     QFETCH(StructureSheet, sheet);
     QFETCH(QString, message);
-    const auto structure = buildStructure(sheet, {QStringLiteral("A"), QStringLiteral("B")}, kC);
+    const auto structure = buildStructure(sheet, kAB, kC);
     QVERIFY(!structure);
     QCOMPARE(structure.error().kind, FailureKind::Refused);
     QVERIFY2(structure.error().message.contains(message), qPrintable(structure.error().message));
+}
+
+// A structure file read and built over the indicators A and B: blank rows
+// skipped to the end of the sheet, the header's columns known and once
+// each, no row wider than the header, a folder or a pipe refused unopened.
+// B's effective weight when it is built, else the refusal.
+void TestFramework::reading_data() {
+    QTest::addColumn<QString>("name"); // the structure file; a folder when it ends in '/'
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("italian");
+    QTest::addColumn<double>("weightOfB");
+    QTest::addColumn<QString>("message");
+    const QByteArray blankRows = "Elemento;Padre;Peso\r\nA;G1;1\r\n\r\n;;\r\nB;G1;3\r\n";
+    QTest::newRow("blank rows, .csv") << "s.csv" << blankRows << false << 0.75 << "";
+    const QByteArray sheet = R"(<row r="1"><c t="inlineStr"><is><t>Elemento</t></is></c>)"
+                             R"(<c t="inlineStr"><is><t>Padre</t></is></c>)"
+                             R"(<c t="inlineStr"><is><t>Peso</t></is></c></row>)"
+                             R"(<row r="2"><c t="inlineStr"><is><t>A</t></is></c>)"
+                             R"(<c t="inlineStr"><is><t>G1</t></is></c><c><v>1</v></c></row>)"
+                             R"(<row r="4"><c t="inlineStr"><is><t>B</t></is></c>)"
+                             R"(<c t="inlineStr"><is><t>G1</t></is></c>)";
+    QTest::newRow("blank rows, sheet")
+        << "s.xlsx" << sheet + "<c><v>3</v></c></row>" << false << 0.75 << "";
+    QTest::newRow("formula without a result, sheet")
+        << "s.xlsx" << sheet + "<c><f>C2*3</f></c></row>" << false << -1.0
+        << "Struttura, riga 4: il peso di B è una formula senza un risultato salvato";
+    QTest::newRow("unknown column")
+        << "s.csv" << QByteArray("Elemento;Padre;Pesi\r\nA;;\r\nB;;\r\n") << false << -1.0
+        << "ha la colonna «Pesi» (colonna C) nella riga 1: le colonne ammesse sono Elemento, "
+           "Padre, Peso.";
+    QTest::newRow("column twice") << "s.csv"
+                                  << QByteArray("Elemento;Padre;Peso;PESO\r\nA;;1;\r\nB;;2;\r\n")
+                                  << false << -1.0
+                                  << "ha due volte la colonna Peso nella riga 1 (colonne C e D).";
+    QTest::newRow("more fields than the header")
+        << "s.csv" << QByteArray("Elemento,Padre,Peso\r\nA,G1,1,5\r\nB,G1,1\r\n") << true << -1.0
+        << "Il file s.csv non è una tabella valida: la riga 2 ha 4 campi, più dei 3 "
+           "dell'intestazione (riga 1)";
+    QTest::newRow("decimal point under Italian")
+        << "s.csv" << QByteArray("Elemento;Padre;Peso\r\nA;;1.5\r\nB;;1\r\n") << true << -1.0
+        << "LC_NUMERIC=C.UTF-8";
+    QTest::newRow("a folder") << "s.csv/" << QByteArray() << false << -1.0 << "è una cartella";
+    QTest::newRow("a pipe") << "s.csv|" << QByteArray() << false << -1.0
+                            << "non è un file regolare";
+}
+
+void TestFramework::reading() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, italian);
+    QFETCH(double, weightOfB);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name.chopped(name.endsWith(u'/') || name.endsWith(u'|')));
+    if (name.endsWith(u'/'))
+        QVERIFY(QDir().mkdir(path));
+    else if (name.endsWith(u'|'))
+        QVERIFY(makeSpecialFile(path, SpecialFile::Pipe));
+    else if (name.endsWith(QStringLiteral(".xlsx")))
+        QVERIFY(writeXlsxSheets(path, {{QStringLiteral("Foglio1"), bytes}}));
+    else
+        QVERIFY(writeFileBytes(path, bytes));
+    const Regional& regional = italian ? kItalian : kC;
+    StructureChoice choice;
+    choice.file = path;
+    const auto sheet = readStructure(dir.filePath(QStringLiteral("m.csv")), {}, choice, regional);
+    Expected<Structure> structure = failure(FailureKind::Refused, QString());
+    if (sheet)
+        structure = buildStructure(**sheet, kAB, regional);
+    const QString refusal = !sheet ? sheet.error().message : failureMessage(structure);
+    if (weightOfB < 0) {
+        QVERIFY2(refusal.contains(message), qPrintable(refusal));
+        return;
+    }
+    QVERIFY2(structure, qPrintable(refusal));
+    QVERIFY(near(structure->effectiveWeight(1), weightOfB));
+}
+
+// Names match as the user sees them, and show as the data sheet has them;
+// with a structure, two columns that match are refused.
+void TestFramework::namesAsTheUserSeesThem() {
+    const QString composed = QStringLiteral("povert\u00e0");
+    const QString decomposed = QStringLiteral("poverta\u0300");
+    const auto structure =
+        buildStructure(structureSheetOf({{decomposed.toUtf8().constData(), "G\u00a02", ""},
+                                         {"B\u200b", " G \t 2", ""},
+                                         {"C", "H", ""},
+                                         {"G\u20032", "H", ""}}),
+                       {composed, QStringLiteral("B"), QStringLiteral("C ")}, kC);
+    QVERIFY2(structure, qPrintable(failureMessage(structure)));
+    const Structure& s = *structure;
+    QCOMPARE(s.elements[std::size_t(s.root)].name, QStringLiteral("H"));
+    QCOMPARE(s.groups.size(), std::size_t(1));
+    const StructureElement& g2 = s.elements[std::size_t(s.groups.front())];
+    QCOMPARE(g2.name, QStringLiteral("G\u20032"));
+    QCOMPARE(g2.children, (std::vector<int>{0, 1}));
+    QCOMPARE(s.elements[0].name, composed);
+    QCOMPARE(s.elements[0].indicator, 0);
+    QCOMPARE(s.elements[1].indicator, 1);
+    const auto twins = buildStructure(
+        structureSheetOf({{"Alpha", "", ""}}),
+        {QStringLiteral("Alpha"), QStringLiteral("B"), QStringLiteral("Alpha\u00a0")}, kC,
+        {2, 3, 5});
+    QVERIFY(!twins);
+    QVERIFY2(twins.error().message.contains("le colonne B e E della matrice hanno lo stesso nome "
+                                            "(Alpha)"),
+             qPrintable(twins.error().message));
+}
+
+// Weights near the largest double weigh as their ratios: 1e308 twice is
+// half and half, in the shares, the tree and the indices.
+void TestFramework::weightsOfAnyMagnitude() {
+    const Matrix matrix =
+        matrixOf({{1, 2, 3}, {10, 30, 20}}, {QStringLiteral("A"), QStringLiteral("B")});
+    const auto huge =
+        buildStructure(structureSheetOf({{"A", "", "1e308"}, {"B", "", "1.5e308"}}), kAB, kC);
+    const auto plain = buildStructure(structureSheetOf({{"A", "", "2"}, {"B", "", "3"}}), kAB, kC);
+    QVERIFY2(huge && plain, qPrintable(failureMessage(huge)));
+    const std::vector<double> effective = huge->effectiveWeights();
+    QVERIFY(near(effective[0], 0.4) && near(effective[1], 0.6) && effective[2] == 1.0);
+    QCOMPARE(huge->elements[1].writtenWeight, 1.5e308);
+    QVERIFY(structureTree(*huge, kC).contains(
+        QStringLiteral("  A - quota 0.400000, peso effettivo 0.400000")));
+    for (const MethodPosition position :
+         {MethodPosition::MpiPositivo, MethodPosition::Wroclaw, MethodPosition::MediaValoriZ}) {
+        const auto a = computeFramework(position, matrix, *huge);
+        const auto b = computeFramework(position, matrix, *plain);
+        QVERIFY2(a && b, qPrintable(failureMessage(a)));
+        COMPARE_NUMBERS(a->overall().index, b->overall().index);
+    }
+}
+
+// A hundred levels at most, refused at the first row beyond them.
+void TestFramework::depth() {
+    const std::vector<QString> a{QStringLiteral("A")};
+    QVERIFY(buildStructure(chainOf(99), a, kC));
+    const auto deep = buildStructure(chainOf(100), a, kC);
+    QVERIFY(!deep);
+    QCOMPARE(deep.error().message,
+             QStringLiteral("Struttura, riga 2: A è al livello 101 della struttura, che ne può "
+                            "avere al massimo 100."));
 }
 
 // Shares within the parent, effective weights down the branch, the groups

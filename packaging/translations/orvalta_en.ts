@@ -428,10 +428,6 @@ and comparison of methods</translation>
         <translation>Structure: </translation>
     </message>
     <message>
-        <source>il gruppo %1 non contiene alcun elemento.</source>
-        <translation>the group %1 contains no element.</translation>
-    </message>
-    <message>
         <source>gli elementi del gruppo %1 hanno tutti peso 0.</source>
         <translation>the elements of the group %1 all have weight 0.</translation>
     </message>
@@ -454,6 +450,58 @@ and comparison of methods</translation>
     <message>
         <source>Struttura: senza gli indicatori esclusi per copertura non resta alcun elemento di peso maggiore di 0.</source>
         <translation>Structure: without the indicators left out for coverage no element of weight above 0 is left.</translation>
+    </message>
+    <message>
+        <source>il peso di %1 è una formula senza un risultato salvato: ricalcolare e salvare il file nel foglio di calcolo.</source>
+        <translation>the weight of %1 is a formula without a saved result: recalculate and save the file in the spreadsheet.</translation>
+    </message>
+    <message>
+        <source>Struttura: le colonne %1 e %2 della matrice hanno lo stesso nome (%3): con una struttura ogni indicatore deve avere un nome suo.</source>
+        <translation>Structure: the columns %1 and %2 of the matrix have the same name (%3): with a structure every indicator must have a name of its own.</translation>
+    </message>
+    <message>
+        <source>%1 è al livello %2 della struttura, che ne può avere al massimo %3.</source>
+        <translation>%1 is at level %2 of the structure, which can have at most %3.</translation>
+    </message>
+    <message>
+        <source>%1 non è una colonna della matrice né un gruppo con elementi.</source>
+        <translation>%1 is neither a column of the matrix nor a group with elements.</translation>
+    </message>
+    <message>
+        <source>Struttura: gli elementi del gruppo %1 hanno tutti peso 0.</source>
+        <translation>Structure: the elements of the group %1 all weigh 0.</translation>
+    </message>
+    <message>
+        <source>La struttura %1 ha la colonna %2 senza nome nella riga 1</source>
+        <translation>The structure %1 has column %2 without a name in row 1</translation>
+    </message>
+    <message>
+        <source>La struttura %1 ha la colonna «%2» (colonna %3) nella riga 1</source>
+        <translation>The structure %1 has the column “%2” (column %3) in row 1</translation>
+    </message>
+    <message>
+        <source>: le colonne ammesse sono %1.</source>
+        <translation>: the columns allowed are %1.</translation>
+    </message>
+    <message>
+        <source>La struttura %1 ha due volte la colonna %2 nella riga 1 (colonne %3 e %4).</source>
+        <translation>The structure %1 has the column %2 twice in row 1 (columns %3 and %4).</translation>
+    </message>
+    <message>
+        <source>la riga ha %1 campi, ma la riga 1 ne intitola %2.</source>
+        <translation>the row has %1 fields, but row 1 names %2.</translation>
+    </message>
+    <message>
+        <source>la colonna Elemento è vuota.</source>
+        <translation>the Elemento column is empty.</translation>
+    </message>
+    <message>
+        <source>La struttura %1 è una cartella: indicare un file .csv o una cartella di lavoro.</source>
+        <translation>The structure %1 is a folder: give a .csv file or a workbook.</translation>
+    </message>
+    <message>
+        <source>La struttura %1 non è un file regolare (è un dispositivo, una pipe o un socket): non viene letta.</source>
+        <translation>The structure %1 is not a regular file (it is a device, a pipe or a socket): it is not read.</translation>
     </message>
 </context>
 <context>
@@ -2703,12 +2751,12 @@ Files left out:
         <translation>First cell: %1 (%2); cells affected: %3.</translation>
     </message>
     <message>
-        <source>la riga %1 ha %2 campi, più dei %3 dell&apos;intestazione (riga 1): i valori in più non sono di alcun indicatore</source>
-        <translation>line %1 has %2 fields, more than the %3 of the header (line 1): the extra values belong to no indicator</translation>
+        <source>la riga %1 ha %2 campi, più dei %3 dell&apos;intestazione (riga 1): i valori in più non sono di alcuna colonna</source>
+        <translation>line %1 has %2 fields, more than the %3 of the header (line 1): the extra values belong to no column</translation>
     </message>
     <message>
-        <source>Il file %1 non è una matrice valida: %2.</source>
-        <translation>The file %1 is not a valid matrix: %2.</translation>
+        <source>Il file %1 non è una tabella valida: %2.</source>
+        <translation>The file %1 is not a valid table: %2.</translation>
     </message>
 </context>
 <context>

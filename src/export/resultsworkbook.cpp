@@ -163,14 +163,15 @@ private:
         width(2, 3, widthOf(14));
         for (int k = 0; k < headings.size(); ++k)
             text(0, k, headings[k], m_header);
+        const std::vector<double> effective = structure.effectiveWeights();
         for (std::size_t e = 0; e < structure.elements.size(); ++e) {
             const StructureElement& element = structure.elements[e];
             const int row = int(e) + 1;
             text(row, 0, element.name);
             if (element.parent >= 0)
                 text(row, 1, structure.elements[std::size_t(element.parent)].name);
-            number(row, 2, element.weight, m_decimal);
-            number(row, 3, structure.effectiveWeight(int(e)), m_sixDecimals);
+            number(row, 2, element.writtenWeight, m_decimal);
+            number(row, 3, effective[e], m_sixDecimals);
         }
     }
 

@@ -152,9 +152,8 @@ std::optional<DataCell> decidingCell(MethodPosition position, const Structure& s
 MatrixView groupView(const Structure& structure, int group, const Matrix& matrix,
                      const std::vector<MethodOutput>& computed, bool ascending,
                      const std::vector<std::vector<unsigned char>>* withoutIndex) {
-    const MatrixView all = matrix.view();
     MatrixView view;
-    view.units = all.units;
+    view.units = matrix.unitCount();
     for (const int child : structure.elements[std::size_t(group)].children) {
         const StructureElement& element = structure.elements[std::size_t(child)];
         if (element.weight == 0.0)
@@ -166,7 +165,7 @@ MatrixView groupView(const Structure& structure, int group, const Matrix& matrix
             if (withoutIndex && !(*withoutIndex)[std::size_t(child)].empty())
                 column.missing = (*withoutIndex)[std::size_t(child)].data();
         } else {
-            column = all.columns[std::size_t(element.indicator)];
+            column = matrix.columnView(element.indicator);
         }
         column.weight = element.weight;
         view.columns.push_back(column);

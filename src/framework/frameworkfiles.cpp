@@ -73,6 +73,8 @@ std::pair<TextLines, TextLines> groupFileLines(const Structure& structure,
 QStringList structureTree(const Structure& structure, const Regional& regional) {
     QStringList lines;
     const auto six = [&regional](double x) { return regional.locale().toString(x, 'f', 6); };
+    const std::vector<double> shares = structure.shares();
+    const std::vector<double> effective = structure.effectiveWeights();
     for (const auto& [element, depth] : structure.depthFirst()) {
         const StructureElement& e = structure.elements[std::size_t(element)];
         QString line = QString(depth * 2, u' ') + e.name;
@@ -80,8 +82,8 @@ QStringList structureTree(const Structure& structure, const Regional& regional) 
             line += e.weight == 0.0
                         ? QCoreApplication::translate("Framework", " (escluso: peso 0)")
                         : QCoreApplication::translate("Framework", " - quota %1, peso effettivo %2")
-                              .arg(six(structure.share(element)),
-                                   six(structure.effectiveWeight(element)));
+                              .arg(six(shares[std::size_t(element)]),
+                                   six(effective[std::size_t(element)]));
         }
         lines.append(line);
     }

@@ -1,5 +1,9 @@
 #include "framework/structure.h"
 
+#include "shared/namekey.h"
+#include "workbook/caricamatrice.h"
+#include "workbook/cellnames.h"
+
 #include <QCoreApplication>
 #include <QHash>
 
@@ -49,6 +53,29 @@ double Structure::effectiveWeight(int element) const {
     for (int e = element; e >= 0; e = elements[std::size_t(e)].parent)
         weight *= share(e);
     return weight;
+}
+
+std::vector<double> Structure::shares() const {
+    std::vector<double> sums(elements.size(), 0.0);
+    for (const StructureElement& e : elements)
+        if (e.parent >= 0)
+            sums[std::size_t(e.parent)] += e.weight;
+    std::vector<double> result(elements.size(), 1.0);
+    for (std::size_t e = 0; e < elements.size(); ++e)
+        if (const int parent = elements[e].parent; parent >= 0)
+            result[e] = sums[std::size_t(parent)] > 0.0
+                            ? elements[e].weight / sums[std::size_t(parent)]
+                            : 0.0;
+    return result;
+}
+
+std::vector<double> Structure::effectiveWeights() const {
+    std::vector<double> result = shares();
+    // Parents before their elements.
+    for (const auto& [element, depth] : depthFirst())
+        if (const int parent = elements[std::size_t(element)].parent; parent >= 0)
+            result[std::size_t(element)] *= result[std::size_t(parent)];
+    return result;
 }
 
 std::vector<int> Structure::indicatorsBeneath(int element) const {
@@ -103,105 +130,208 @@ int Structure::indicatorCount() const {
                              [](const StructureElement& e) { return !e.isGroup(); }));
 }
 
+namespace {
+
+QString weightText(const StructureRow& row, const Regional& regional) {
+    return regional.generalText(row.weight);
+}
+
+// The weight of a row: 1 when it gives none; a refusal naming the row when
+// it is no number of 0 or more (with the hint of the other decimal
+// separator when that reads it) or a formula without a result.
+Expected<double> weightOf(const StructureRow& row, const QString& name, const Regional& regional) {
+    if (row.weight.isText() && row.weight.text().isEmpty())
+        return refusal(atRow(row.row) +
+                       QCoreApplication::translate(
+                           "Framework", "il peso di %1 è una formula senza un risultato salvato: "
+                                        "ricalcolare e salvare il file nel foglio di calcolo.")
+                           .arg(name));
+    if (row.weight.equalsEmptyText())
+        return 1.0;
+    const std::optional<double> weight = regional.numberOf(row.weight);
+    if (weight && *weight >= 0.0 && std::isfinite(*weight))
+        return *weight;
+    QString message = atRow(row.row) +
+                      QCoreApplication::translate(
+                          "Framework", "il peso di %1 (%2) non è un numero maggiore o uguale a 0.")
+                          .arg(name, weightText(row, regional));
+    if (!weight && row.weight.isText())
+        if (const QString hint = separatorHint(row.weight.text(), regional); !hint.isEmpty())
+            message += u'\n' + hint;
+    return refusal(message);
+}
+
+// The level of every element (1 at the top; negative in a cycle or beneath
+// one), and which elements are in a cycle: each element is walked up once,
+// until an element whose level is known.
+struct Levels {
+    std::vector<int> level;
+    std::vector<char> inCycle;
+};
+
+Levels levelsOf(const Structure& structure) {
+    const std::size_t n = structure.elements.size();
+    constexpr int kUnknown = 0;
+    constexpr int kWalking = -1;
+    constexpr int kBeyondCycle = -2; // in a cycle, or beneath one
+    Levels levels{std::vector<int>(n, kUnknown), std::vector<char>(n, 0)};
+    std::vector<int> path;
+    for (std::size_t start = 0; start < n; ++start) {
+        path.clear();
+        int at = int(start);
+        while (at >= 0 && levels.level[std::size_t(at)] == kUnknown) {
+            levels.level[std::size_t(at)] = kWalking;
+            path.push_back(at);
+            at = structure.elements[std::size_t(at)].parent;
+        }
+        int level = at < 0 ? 0 : levels.level[std::size_t(at)];
+        if (level == kWalking) {
+            // The path came back to itself: from `at` on, a cycle.
+            for (auto e = std::find(path.begin(), path.end(), at); e != path.end(); ++e)
+                levels.inCycle[std::size_t(*e)] = 1;
+            level = kBeyondCycle;
+        }
+        for (auto e = path.rbegin(); e != path.rend(); ++e) {
+            if (level != kBeyondCycle)
+                ++level;
+            levels.level[std::size_t(*e)] = level;
+        }
+    }
+    return levels;
+}
+
+QString columnLetters(const std::vector<int>& columns, std::size_t indicator) {
+    return columnName(columns.empty() ? int(indicator) + 2 : columns[indicator]);
+}
+
+} // namespace
+
 Expected<Structure> buildStructure(const StructureSheet& sheet,
                                    const std::vector<QString>& indicatorNames,
-                                   const Regional& regional) {
+                                   const Regional& regional, const std::vector<int>& columns) {
     Structure structure;
     structure.source = sheet.source;
     QHash<QString, int> indicatorOf;
-    for (std::size_t j = 0; j < indicatorNames.size(); ++j)
-        indicatorOf.insert(indicatorNames[j].trimmed(), int(j));
+    indicatorOf.reserve(qsizetype(indicatorNames.size()));
+    for (std::size_t j = 0; j < indicatorNames.size(); ++j) {
+        QString key = nameKey(indicatorNames[j]);
+        if (const int twin = indicatorOf.value(key, -1); twin >= 0)
+            return refusal(QCoreApplication::translate(
+                               "Framework",
+                               "Struttura: le colonne %1 e %2 della matrice hanno lo stesso nome "
+                               "(%3): con una struttura ogni indicatore deve avere un nome suo.")
+                               .arg(columnLetters(columns, std::size_t(twin)),
+                                    columnLetters(columns, j), indicatorNames[j].trimmed()));
+        indicatorOf.insert(std::move(key), int(j));
+    }
+    // Every element by its key: its index plus 1 (0 until it has one).
     QHash<QString, int> elementOf;
+    elementOf.reserve(qsizetype(sheet.rows.size()));
+    std::vector<char> listed(indicatorNames.size(), 0);
 
-    // The rows' elements, with their weights.
+    // The rows' elements, with their weights, first and in row order.
     for (const StructureRow& row : sheet.rows) {
-        if (elementOf.contains(row.element))
+        QString key = nameKey(row.element);
+        const int indicator = indicatorOf.value(key, -1);
+        int& slot = elementOf[std::move(key)];
+        if (slot)
             return refusal(atRow(row.row) + QCoreApplication::translate(
                                                 "Framework", "l'elemento %1 è elencato due volte.")
                                                 .arg(row.element));
+        slot = int(structure.elements.size()) + 1;
         StructureElement element;
-        element.name = row.element;
         element.row = row.row;
-        element.indicator = indicatorOf.value(row.element, -1);
-        if (!row.weight.equalsEmptyText()) {
-            const std::optional<double> weight = regional.numberOf(row.weight);
-            if (!weight || !(*weight >= 0.0) || !std::isfinite(*weight))
-                return refusal(
-                    atRow(row.row) +
-                    QCoreApplication::translate(
-                        "Framework", "il peso di %1 (%2) non è un numero maggiore o uguale a 0.")
-                        .arg(row.element, regional.generalText(row.weight)));
-            element.weight = *weight;
+        element.indicator = indicator;
+        if (indicator >= 0) {
+            element.name = indicatorNames[std::size_t(indicator)].trimmed();
+            listed[std::size_t(indicator)] = 1;
+        } else {
+            element.name = row.element;
         }
-        elementOf.insert(row.element, int(structure.elements.size()));
+        const Expected<double> weight = weightOf(row, element.name, regional);
+        if (!weight)
+            return weight.error();
+        element.weight = element.writtenWeight = *weight;
         structure.elements.push_back(std::move(element));
     }
     // Parents: a group without a row of its own sits at the top, weight 1.
-    for (const StructureRow& row : sheet.rows) {
-        if (row.parent.isEmpty())
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+        const StructureRow& row = sheet.rows[r];
+        QString key = nameKey(row.parent);
+        if (key.isEmpty())
             continue;
-        if (indicatorOf.contains(row.parent))
+        if (const int indicator = indicatorOf.value(key, -1); indicator >= 0)
             return refusal(atRow(row.row) +
                            QCoreApplication::translate(
-                               "Framework",
-                               "il padre di %1 è l'indicatore %2: un indicatore non può "
-                               "contenere elementi.")
-                               .arg(row.element, row.parent));
-        if (!elementOf.contains(row.parent)) {
+                               "Framework", "il padre di %1 è l'indicatore %2: un indicatore non "
+                                            "può contenere elementi.")
+                               .arg(structure.elements[r].name,
+                                    indicatorNames[std::size_t(indicator)].trimmed()));
+        int& slot = elementOf[std::move(key)];
+        if (!slot) {
             StructureElement group;
             group.name = row.parent;
-            elementOf.insert(row.parent, int(structure.elements.size()));
             structure.elements.push_back(std::move(group));
+            slot = int(structure.elements.size());
         }
+        const int parent = slot - 1;
+        structure.elements[r].parent = parent;
+        structure.elements[std::size_t(parent)].children.push_back(int(r));
     }
-    for (const StructureRow& row : sheet.rows) {
-        const int e = elementOf.value(row.element);
-        if (!row.parent.isEmpty()) {
-            const int parent = elementOf.value(row.parent);
-            structure.elements[std::size_t(e)].parent = parent;
-            structure.elements[std::size_t(parent)].children.push_back(e);
-        }
-    }
+    // Cycles, then levels: the first row whose element is its own
+    // ancestor, else the first row beyond the deepest level. Groups without
+    // a row sit at the top, so every cycle runs through rows.
+    const Levels levels = levelsOf(structure);
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
+        if (levels.inCycle[r])
+            return refusal(atRow(sheet.rows[r].row) +
+                           QCoreApplication::translate(
+                               "Framework", "%1 è contenuto in se stesso, attraverso i suoi "
+                                            "gruppi.")
+                               .arg(structure.elements[r].name));
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
+        if (levels.level[r] > kMaxStructureLevels)
+            return refusal(atRow(sheet.rows[r].row) +
+                           QCoreApplication::translate(
+                               "Framework", "%1 è al livello %2 della struttura, che ne può avere "
+                                            "al massimo %3.")
+                               .arg(structure.elements[r].name)
+                               .arg(levels.level[r])
+                               .arg(kMaxStructureLevels));
+    // An element that is no indicator and holds nothing: a name that is not
+    // a column of the matrix (misspelt, perhaps).
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
+        if (structure.elements[r].isGroup() && structure.elements[r].children.empty())
+            return refusal(
+                atRow(sheet.rows[r].row) +
+                QCoreApplication::translate(
+                    "Framework", "%1 non è una colonna della matrice né un gruppo con elementi.")
+                    .arg(structure.elements[r].name));
     for (std::size_t j = 0; j < indicatorNames.size(); ++j)
-        if (!elementOf.contains(indicatorNames[j].trimmed()))
+        if (!listed[j])
             return refusal(QCoreApplication::translate(
                                "Framework", "Struttura: l'indicatore %1 della matrice non è nella "
                                             "struttura.")
                                .arg(indicatorNames[j].trimmed()));
-    // Cycles: the first row whose element is its own ancestor. Groups without
-    // a row sit at the top, so every cycle runs through rows.
-    for (const StructureRow& row : sheet.rows) {
-        const int start = elementOf.value(row.element);
-        int e = structure.elements[std::size_t(start)].parent;
-        for (std::size_t steps = 0; e >= 0 && steps <= structure.elements.size(); ++steps) {
-            if (e == start)
-                return refusal(atRow(row.row) +
-                               QCoreApplication::translate(
-                                   "Framework", "%1 è contenuto in se stesso, attraverso i suoi "
-                                                "gruppi.")
-                                   .arg(row.element));
-            e = structure.elements[std::size_t(e)].parent;
-        }
-    }
-    for (const StructureElement& element : structure.elements) {
+    for (StructureElement& element : structure.elements) {
         if (!element.isGroup())
             continue;
-        const QString where = element.row > 0
-                                  ? atRow(element.row)
-                                  : QCoreApplication::translate("Framework", "Struttura: ");
-        if (element.children.empty())
-            return refusal(where + QCoreApplication::translate(
-                                       "Framework", "il gruppo %1 non contiene alcun elemento.")
-                                       .arg(element.name));
-        const bool allZero =
-            std::all_of(element.children.begin(), element.children.end(), [&](int child) {
-                return structure.elements[std::size_t(child)].weight == 0.0;
-            });
-        if (allZero)
+        // Weights relative to the largest sibling's: their sum never
+        // overflows, whatever the weights written.
+        double largest = 0.0;
+        for (const int child : element.children)
+            largest = std::max(largest, structure.elements[std::size_t(child)].weight);
+        if (largest == 0.0) {
+            const QString where = element.row > 0
+                                      ? atRow(element.row)
+                                      : QCoreApplication::translate("Framework", "Struttura: ");
             return refusal(where +
                            QCoreApplication::translate(
                                "Framework", "gli elementi del gruppo %1 hanno tutti peso 0.")
                                .arg(element.name));
+        }
+        for (const int child : element.children)
+            structure.elements[std::size_t(child)].weight /= largest;
     }
 
     // The overall index.
@@ -216,24 +346,33 @@ Expected<Structure> buildStructure(const StructureSheet& sheet,
         overall.name = overallIndexName();
         overall.children = top;
         structure.root = int(structure.elements.size());
-        for (const int e : top)
+        double largest = 0.0;
+        for (const int e : top) {
             structure.elements[std::size_t(e)].parent = structure.root;
+            largest = std::max(largest, structure.elements[std::size_t(e)].weight);
+        }
+        if (largest == 0.0)
+            return refusal(QCoreApplication::translate(
+                               "Framework", "Struttura: gli elementi del gruppo %1 hanno tutti "
+                                            "peso 0.")
+                               .arg(overall.name));
+        for (const int e : top)
+            structure.elements[std::size_t(e)].weight /= largest;
         structure.elements.push_back(std::move(overall));
     }
-    // The groups in the order of their first mention.
-    std::vector<char> listed(structure.elements.size(), 0);
-    const auto mention = [&](const QString& name) {
-        const int e = elementOf.value(name, -1);
-        if (e < 0 || e == structure.root || listed[std::size_t(e)] ||
+    // The groups in the order of their first mention: each row's element
+    // before its parent.
+    std::vector<char> mentioned(structure.elements.size(), 0);
+    const auto mention = [&](int e) {
+        if (e < 0 || e == structure.root || mentioned[std::size_t(e)] ||
             !structure.elements[std::size_t(e)].isGroup())
             return;
-        listed[std::size_t(e)] = 1;
+        mentioned[std::size_t(e)] = 1;
         structure.groups.push_back(e);
     };
-    for (const StructureRow& row : sheet.rows) {
-        mention(row.element);
-        if (!row.parent.isEmpty())
-            mention(row.parent);
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+        mention(int(r));
+        mention(structure.elements[r].parent);
     }
     return structure;
 }

@@ -12,12 +12,13 @@
 // One element of a structure: an indicator of the matrix or a group of
 // elements.
 struct StructureElement {
-    QString name;
-    int parent = -1;           // the group it belongs to; -1 for the overall index
-    double weight = 1.0;       // relative to its siblings; 0 leaves it out of the computation
-    int indicator = -1;        // the indicator's column in the matrix (from 0); -1 for a group
-    int row = 0;               // the structure's row that lists it; 0 when no row does
-    std::vector<int> children; // in the order the structure lists them
+    QString name;               // an indicator's as the matrix has it, a group's as first written
+    int parent = -1;            // the group it belongs to; -1 for the overall index
+    double weight = 1.0;        // relative to its siblings, the largest of them 1 (0 leaves it out)
+    double writtenWeight = 1.0; // as the structure gives it (1 when it gives none)
+    int indicator = -1;         // the indicator's column in the matrix (from 0); -1 for a group
+    int row = 0;                // the structure's row that lists it; 0 when no row does
+    std::vector<int> children;  // in the order the structure lists them
 
     bool isGroup() const { return indicator < 0; }
 };
@@ -38,6 +39,9 @@ struct Structure {
     // Its weight in the overall index: the product of the shares down the
     // branch. The indicators' effective weights sum to 1.
     double effectiveWeight(int element) const;
+    // share() and effectiveWeight() of every element, found in one pass.
+    std::vector<double> shares() const;
+    std::vector<double> effectiveWeights() const;
     // The groups in an order where every group comes after the groups
     // inside it (the overall index last).
     std::vector<int> bottomUp() const;
@@ -59,16 +63,25 @@ QString overallIndexName();
 // group but the overall index counts as a dimension).
 QString structureSummary(const Structure& structure);
 
+// The deepest a structure may be: an element without a parent is at level
+// 1, its elements at level 2, and so on.
+inline constexpr int kMaxStructureLevels = 100;
+
 // Builds and checks the structure of the rows against the indicator names
-// of the matrix (as row 1 gives them, blanks trimmed). Refuses, naming the
-// row (FailureKind::Refused): an indicator of the matrix missing from the
-// structure, a name listed twice, an element whose parent is an indicator,
-// a cycle, a weight that is negative or not a number (read under the
-// regional settings; empty means 1), a group whose elements all weigh 0,
-// a group with no element. A parent without a row of its own is a group at
-// the top with weight 1. When exactly one element sits at the top and it
-// is a group, it is the overall index; otherwise the overall index is a
-// group named overallIndexName() over the top elements.
+// of the matrix (as row 1 gives them), matched by nameKey; columns, when
+// given, are the sheet columns (from 1) of the indicators, for messages
+// (otherwise from B in order). Refuses (FailureKind::Refused): two
+// indicators whose names match, naming both columns; naming the row, a
+// name listed twice, an element whose parent is an indicator, a cycle, a
+// level beyond kMaxStructureLevels, a weight that is negative, not finite,
+// not a number (read under the regional settings; empty means 1) or a
+// formula without a result, an element that is neither an indicator nor a
+// group with elements, a group whose elements all weigh 0; an indicator of
+// the matrix missing from the structure. A parent without a row of its own
+// is a group at the top with weight 1. When exactly one element sits at the
+// top and it is a group, it is the overall index; otherwise the overall
+// index is a group named overallIndexName() over the top elements. Time and
+// memory grow linearly with the rows.
 Expected<Structure> buildStructure(const StructureSheet& sheet,
                                    const std::vector<QString>& indicatorNames,
-                                   const Regional& regional);
+                                   const Regional& regional, const std::vector<int>& columns = {});

@@ -37,22 +37,23 @@ MatrixView Matrix::view() const {
     MatrixView result;
     result.units = unitCount();
     result.columns.reserve(indicators.size());
-    for (int j = 0; j < indicatorCount(); ++j) {
-        const auto k = static_cast<std::size_t>(j);
-        result.columns.push_back({values.data() + index(0, j),
-                                  missing.empty() ? nullptr : missing.data() + index(0, j),
-                                  negative[k] != 0, weights[k]});
-    }
+    for (int j = 0; j < indicatorCount(); ++j)
+        result.columns.push_back(columnView(j));
     return result;
 }
 
+MatrixColumn Matrix::columnView(int j) const {
+    const auto k = static_cast<std::size_t>(j);
+    return {values.data() + index(0, j), missing.empty() ? nullptr : missing.data() + index(0, j),
+            negative[k] != 0, weights[k]};
+}
+
 MatrixView Matrix::view(std::span<const int> chosen) const {
-    const MatrixView all = view();
     MatrixView result;
-    result.units = all.units;
+    result.units = unitCount();
     result.columns.reserve(chosen.size());
     for (const int j : chosen)
-        result.columns.push_back(all.columns[static_cast<std::size_t>(j)]);
+        result.columns.push_back(columnView(j));
     return result;
 }
 

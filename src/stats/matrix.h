@@ -96,6 +96,8 @@ struct Matrix {
 
     // Every indicator, in order.
     MatrixView view() const;
+    // The column of one indicator, as view() gives it.
+    MatrixColumn columnView(int indicator) const;
     // The indicators given (from 0), in the order given.
     MatrixView view(std::span<const int> indicators) const;
     // Every indicator but one (from 0; any other number keeps them all).

@@ -36,9 +36,23 @@ bool isCancelled(const WorkProgress* progress) {
     return progress && progress->cancelled();
 }
 
-// When a text is no number under the regional settings but is one under the
-// other decimal separator ("12,5" under C, "12.5" under Italian): a line
-// telling how to start the program so that it reads such numbers.
+// A refusal's first line, then where: the first offending cell (sheet row
+// and column, from 1) with its unit's label, and how many cells of the
+// indicator are affected; then, for a text that is a number under the other
+// decimal separator, how to read it.
+Failure refusedAt(const QString& message, int row, int column, const QString& unit, int affected,
+                  const QString& text, const Regional& regional) {
+    QString located =
+        message + u'\n' +
+        QCoreApplication::translate("Workbook", "Prima cella: %1 (%2); celle interessate: %3.")
+            .arg(cellReference(row, column), unit.simplified(), QString::number(affected));
+    if (const QString hint = separatorHint(text, regional); !hint.isEmpty())
+        located += u'\n' + hint;
+    return refused(located);
+}
+
+} // namespace
+
 QString separatorHint(const QString& text, const Regional& regional) {
     if (text.isEmpty())
         return {};
@@ -60,23 +74,6 @@ QString separatorHint(const QString& text, const Regional& regional) {
                      "leggere i numeri con la virgola.")
                      .arg(text.trimmed());
 }
-
-// A refusal's first line, then where: the first offending cell (sheet row
-// and column, from 1) with its unit's label, and how many cells of the
-// indicator are affected; then, for a text that is a number under the other
-// decimal separator, how to read it.
-Failure refusedAt(const QString& message, int row, int column, const QString& unit, int affected,
-                  const QString& text, const Regional& regional) {
-    QString located =
-        message + u'\n' +
-        QCoreApplication::translate("Workbook", "Prima cella: %1 (%2); celle interessate: %3.")
-            .arg(cellReference(row, column), unit.simplified(), QString::number(affected));
-    if (const QString hint = separatorHint(text, regional); !hint.isEmpty())
-        located += u'\n' + hint;
-    return refused(located);
-}
-
-} // namespace
 
 QString cellReference(int row, int column) {
     QString letters;

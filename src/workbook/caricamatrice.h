@@ -60,6 +60,12 @@ Failure missingCellsRefusal(const Matrix& matrix, const Regional& regional);
 // column order; nothing when there is none.
 std::optional<Failure> invalidValueRefusal(const Matrix& matrix, const Regional& regional);
 
+// When a text is no number under the regional settings but is one under the
+// other decimal separator ("12,5" under C, "12.5" under Italian): a line
+// telling how to start the program so that it reads such numbers; empty
+// otherwise.
+QString separatorHint(const QString& text, const Regional& regional);
+
 // The reference of a sheet cell (row and column from 1): "D7".
 QString cellReference(int row, int column);
 

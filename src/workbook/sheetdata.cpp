@@ -252,6 +252,14 @@ CellValue SheetData::at(int row, int col) const {
     return CellValue();
 }
 
+int SheetData::lastColumn(int row) const {
+    if (row < m_releasedBefore || row < 1 || row > lastRow())
+        return 0;
+    const std::size_t first = m_rowStart[static_cast<std::size_t>(row - 1)];
+    const std::size_t last = m_rowStart[static_cast<std::size_t>(row)];
+    return last > first ? colAt(last - 1) : 0;
+}
+
 void SheetData::releaseRowsBefore(int row) {
     assert(m_rowOf.empty());
     row = std::min(row, lastRow() + 1);

@@ -48,6 +48,9 @@ public:
     void releaseRowsBefore(int row);
 
     int lastRow() const { return m_maxRow; }
+    // The column of the last cell held in row (after finish()); 0 when the
+    // row holds none or was released.
+    int lastColumn(int row) const;
     // The cells held (after finish(): each cell once).
     qsizetype cellCount() const { return static_cast<qsizetype>(m_size); }
     void clear();

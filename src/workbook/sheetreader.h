@@ -23,6 +23,8 @@ public:
         return false;
     }
     CellValue cell(int row, int col) const override { return m_sheet.at(row, col); }
+    int lastRow() const override { return m_sheet.lastRow(); }
+    int lastColumn(int row) const override { return m_sheet.lastColumn(row); }
     void releaseRowsBefore(int row) override { m_sheet.releaseRowsBefore(row); }
     void close() override { m_sheet.clear(); }
 

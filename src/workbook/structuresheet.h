@@ -38,10 +38,14 @@ struct StructureChoice {
 // case, blanks around it trimmed) after the first, else the file
 // <workbook>.struttura.csv beside it; nothing when there is none (or it is
 // ignored). The sheet's row 1 names its columns in any order and letter
-// case: Elemento and Padre are required, Peso optional; the rows follow
-// until the first without an element. A structure file is a .csv or a
-// workbook whose first sheet holds the structure. Fails with a message
-// naming the file (File) or the missing column (Refused).
+// case: Elemento and Padre are required, Peso optional; any other name, a
+// column without a name or one named twice is refused. Every row from 2 to
+// the last is read; blank rows are skipped. A row with a cell beyond the
+// named columns, or without an element, is refused naming it. A structure
+// file is a .csv or a workbook whose first sheet holds the structure; a
+// folder or anything but a regular file is refused without being opened.
+// Fails with a message naming the file (File) or the row or column
+// (Refused).
 // Whether a sheet of this name, after the first, holds a structure: named
 // Struttura in any letter case, blanks around it trimmed.
 bool isStructureSheetName(const QString& sheetName);

@@ -35,6 +35,12 @@ public:
     // sheet's contents are empty.
     virtual CellValue cell(int row, int col) const = 0;
 
+    // The extent of the sheet's contents: the last row holding a cell, and
+    // the column of the last cell of a row (0 for a row holding none). A
+    // cell held may still be empty (an empty text).
+    virtual int lastRow() const = 0;
+    virtual int lastColumn(int row) const = 0;
+
     // No cell of a row before `row` will be asked for again: the reader may
     // free them, and cell() then gives empty for them.
     virtual void releaseRowsBefore(int row) { (void)row; }

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <future>

@@ -12,14 +12,15 @@ void fillStructureTree(QTreeWidget& tree, const Structure& structure, const Regi
     if (structure.root < 0)
         return;
     const QBrush leftOut = tree.palette().brush(QPalette::Disabled, QPalette::Text);
+    const std::vector<double> effectiveWeights = structure.effectiveWeights();
     const auto item = [&](int element, QTreeWidgetItem* parent) {
         const StructureElement& e = structure.elements[std::size_t(element)];
         auto* row = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&tree);
         row->setText(0, e.name);
         row->setToolTip(0, e.name);
         if (element != structure.root)
-            row->setText(1, regional.generalText(CellValue(e.weight)));
-        const double effective = structure.effectiveWeight(element);
+            row->setText(1, regional.generalText(CellValue(e.writtenWeight)));
+        const double effective = effectiveWeights[std::size_t(element)];
         if (effective > 0.0) {
             row->setText(2, regional.locale().toString(effective, 'f', 6));
         } else {

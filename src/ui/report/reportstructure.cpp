@@ -12,7 +12,8 @@ ReportTable structureTable(const Structure& structure, const Regional& regional)
                      QStringLiteral("Peso effettivo")};
     table.widths = {4, 1.4, 1.6};
     table.rows = int(rows.size());
-    table.cell = [&structure, &regional, rows](int row, int column) -> QString {
+    const std::vector<double> effective = structure.effectiveWeights();
+    table.cell = [&structure, &regional, rows, effective](int row, int column) -> QString {
         const auto [element, depth] = rows[std::size_t(row)];
         const StructureElement& e = structure.elements[std::size_t(element)];
         switch (column) {
@@ -20,9 +21,9 @@ ReportTable structureTable(const Structure& structure, const Regional& regional)
             return QString(2 * depth, u' ') + e.name;
         case 1:
             return e.weight == 0.0 ? QStringLiteral("0 (escluso)")
-                                   : regional.generalText(CellValue(e.weight));
+                                   : regional.generalText(CellValue(e.writtenWeight));
         default:
-            return regional.locale().toString(structure.effectiveWeight(element), 'f', 6);
+            return regional.locale().toString(effective[std::size_t(element)], 'f', 6);
         }
     };
     return table;

@@ -151,7 +151,7 @@ private:
         if (m_wideRow > 0 && row != m_wideRow) {
             m_failure = QCoreApplication::translate(
                             "Workbook", "la riga %1 ha %2 campi, più dei %3 dell'intestazione "
-                                        "(riga 1): i valori in più non sono di alcun indicatore")
+                                        "(riga 1): i valori in più non sono di alcuna colonna")
                             .arg(QLocale(QLocale::Italian).toString(m_wideRow),
                                  QString::number(m_wideFields), QString::number(m_headerFields));
             m_tooWide = true;
@@ -261,7 +261,7 @@ bool CsvReader::read(const QString& path) {
         filler.finish();
     if (filler.tooWide()) {
         m_error =
-            QCoreApplication::translate("Workbook", "Il file %1 non è una matrice valida: %2.")
+            QCoreApplication::translate("Workbook", "Il file %1 non è una tabella valida: %2.")
                 .arg(name, filler.failure());
         return false;
     }

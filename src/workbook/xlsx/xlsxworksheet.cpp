@@ -110,6 +110,10 @@ void XlsxWorksheetHandler::startElement(const XmlName& element, const XmlAttribu
         if (name[1] == '\0' && m_inSheetData)
             startCell(attributes);
         break;
+    case 'f':
+        if (name[1] == '\0' && m_inCell)
+            m_hasFormula = true;
+        break;
     case 'v':
         if (name[1] == '\0' && m_inCell && !m_inInline) {
             m_text.clear();
@@ -267,6 +271,7 @@ void XlsxWorksheetHandler::startCell(const XmlAttributes& attributes) {
     m_collect = false;
     m_phonetic = 0;
     m_hasValue = false;
+    m_hasFormula = false;
     m_text.clear();
 }
 
@@ -325,8 +330,13 @@ void XlsxWorksheetHandler::finishCell() {
     m_inCell = false;
     m_inInline = false;
     m_collect = false;
-    if (!m_hasValue)
+    if (!m_hasValue) {
+        // A formula never computed: an empty text, which reads as an empty
+        // cell wherever a value is wanted, but is not one.
+        if (m_hasFormula && keep())
+            m_sheet.set(m_row, m_col, CellValue(QString()));
         return;
+    }
 
     CellValue value;
     switch (m_type) {

@@ -33,12 +33,11 @@ struct XlsxSheetContext {
 // - t="d": a date from ISO 8601 text;
 // - t="n" or none: the number in <v>, read in the C locale; a date when the
 //   cell's style (s) has a date format and the number is a valid serial.
-// A formula cell gives its cached <v>; a cell without a value is empty and
-// not stored. A row or cell without its r attribute continues from the
-// previous one. References beyond 1,048,576 rows or 16,384 columns, more
-// than maxCells non-empty cells, a value longer than maxTextLength
-// characters (as soon as its bytes show it), texts of more than
-// maxTextCharacters in all, a malformed reference or value fail. A cell
+// A formula cell gives its cached <v>, an empty text when it has none; any
+// other cell without a value is empty and not stored. A row or cell without its r attribute
+// continues from the previous one. References beyond 1,048,576 rows or 16,384 columns, more than
+// maxCells non-empty cells, a value longer than maxTextLength characters (as soon as its bytes show
+// it), texts of more than maxTextCharacters in all, a malformed reference or value fail. A cell
 // holding a shared string refers to the sheet's shared texts
 // (SheetData::setSharedText). The
 // root element must be <worksheet>: anything else (a chartsheet) fails and
@@ -90,7 +89,8 @@ private:
     CellType m_type = CellType::Number;
     int m_style = 0;
     bool m_hasValue = false;
-    std::string m_text; // the value text of the current cell, reused
+    bool m_hasFormula = false; // the current cell has an <f>
+    std::string m_text;        // the value text of the current cell, reused
     qint64 m_count = 0;
     qint64 m_characters = 0; // of the texts kept
 };
