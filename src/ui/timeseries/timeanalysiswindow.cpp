@@ -49,7 +49,7 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     QGroupBox* indexFrame = optionFrame(
         QStringLiteral("frmIndice"), tr("Indice"), QStringLiteral("optIndice"),
         {{0, QStringLiteral("AMPI+")}, {1, QStringLiteral("AMPI-")}}, m_indexButtons, this);
-    m_chart = new AmpiChart(this);
+    m_chart = new AmpiChart(m_regional, this);
     m_chartActions = new ChartActions(m_chart->view(), m_dialogs);
     m_chartActions->setSuggestedPath([this]() -> QString {
         return chartFileName(m_workbook, plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus);
