@@ -170,9 +170,10 @@ void ComparisonWidgets::buildOutputs(QDialog* window) {
                           tr("Scrive un rapporto sui risultati in un documento "
                              "PDF"),
                           window);
-    // The legend of the cograduation matrix's shades at its own height, as
-    // under the robustness window's matrices.
+    // The legend of the cograduation matrix's shades, as low as the buttons,
+    // so that the matrix keeps its height: its type shrinks to fit.
     auto* legend = new CoefficientLegend(window);
+    legend->setFixedHeight(exportButton->sizeHint().height());
     outputs = new QHBoxLayout;
     outputs->addWidget(legend, 1);
     outputs->addSpacing(12);

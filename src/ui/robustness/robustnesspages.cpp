@@ -77,7 +77,6 @@ RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models
     pages->addTab(chartsPage(window, dialogs), tr("&Grafici"));
     pages->addTab(monteCarloPage(window, models, dialogs), tr("&Monte Carlo"));
     searchBox = new UnitSearchBox(pages);
-    searchBox->setMinimumWidth(220);
     pages->setCornerWidget(searchBox, Qt::TopRightCorner);
 }
 
@@ -292,11 +291,14 @@ QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels
     auto* indicesBox = new QVBoxLayout;
     indicesBox->addWidget(chartButtons(c.indices, ChartFile::Sobol, dialogs, page), 0,
                           Qt::AlignRight);
-    indicesBox->addWidget(c.indices, 2);
+    // The chart above the grid, high enough for its axis titles, legend
+    // and note.
+    c.indices->setMinimumHeight(320);
+    indicesBox->addWidget(c.indices, 3);
     indicesBox->addWidget(gridFrame(QStringLiteral("frmSobolUnita"),
                                     tr("Indice totale di ogni fattore sul rango di ogni unità"),
                                     c.unitTotals, page),
-                          3);
+                          2);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 2);
     columns->addLayout(intervalsBox, 3);

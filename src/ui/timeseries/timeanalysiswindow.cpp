@@ -120,7 +120,8 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     follow(m_ranksGrid, m_valuesGrid);
     m_groupLabel->hide();
     m_groupCombo->hide();
-    fitToScreen(*this, QSize(1000, 760));
+    // Both grids with every period of the sample panels in view.
+    fitToScreen(*this, QSize(1320, 800));
 }
 
 TimeAnalysisWindow::~TimeAnalysisWindow() = default;
