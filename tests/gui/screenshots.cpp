@@ -76,8 +76,10 @@ bool saveWithFileMenu(MenuORV& window, const QString& path) {
 }
 
 // The window with the tooltip of the unit at point `point` of the chart's
-// first scatter shown, as resting the mouse on the point shows it; the
-// tooltip, a window of its own, painted over the window's picture.
+// first scatter shown, as resting the mouse on the point shows it (where
+// the mouse events of the test library do not reach the view, the same
+// text shown at the point); the tooltip, a window of its own, painted over
+// the window's picture.
 bool saveWithTip(QWidget& window, QChartView* view, int point, const QString& path) {
     QChart* chart = view->chart();
     QScatterSeries* points = nullptr;
@@ -85,9 +87,12 @@ bool saveWithTip(QWidget& window, QChartView* view, int point, const QString& pa
         points = points ? points : qobject_cast<QScatterSeries*>(series);
     if (!points || point >= points->count())
         return false;
-    if (tipAfterHover(view, points, points->at(point)).isEmpty()) {
-        QTextStream(stdout) << "nessun suggerimento sul punto " << point << '\n';
-        return false;
+    const QPointF at = points->at(point);
+    if (tipAfterHover(view, points, at).isEmpty()) {
+        const QPointF scene = chart->mapToScene(chart->mapToPosition(at, points));
+        const QPoint global = view->viewport()->mapToGlobal(view->mapFromScene(scene));
+        QToolTip::showText(global + QPoint(8, 8), hoverTip(points, at), view);
+        QCoreApplication::processEvents();
     }
     QPixmap shot = window.grab();
     for (QWidget* tip : QApplication::topLevelWidgets())

@@ -8,8 +8,11 @@
 #include <QEvent>
 #include <QGraphicsScene>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QToolTip>
 #include <QXYSeries>
+
+#include <optional>
 
 namespace {
 
@@ -33,10 +36,15 @@ Tips* ownTips(QObject* series) {
     return tips ? tips : new Tips(series);
 }
 
+QString hoverTipNear(QChart* chart, QPointF mouse);
+
 // The tooltip of the series under the mouse, kept up over a chart's view.
 // The view answers the tooltip event that follows a pause of the mouse
 // with the tooltips of its scene's items, which series do not have: left
 // to it, that answer would hide the tip a hovered series has just shown.
+// The points of line and scatter series are also found under the mouse
+// here: a series drawn over another (the marks of highlighted units) takes
+// the hover of the whole plot, and the one below would never show its tip.
 class ViewTips : public QObject {
 public:
     explicit ViewTips(QChartView* view) : QObject(view), m_view(view) {
@@ -52,6 +60,7 @@ public:
     }
 
     void show(const QString& text) {
+        m_found = false;
         m_text = text;
         if (text.isEmpty())
             QToolTip::hideText();
@@ -65,6 +74,18 @@ protected:
             return false;
         if (event->type() == QEvent::Leave)
             m_text.clear();
+        if (event->type() == QEvent::MouseMove && m_view->chart()) {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            const QPointF at =
+                m_view->chart()->mapFromScene(m_view->mapToScene(move->position().toPoint()));
+            const QString found = hoverTipNear(m_view->chart(), at);
+            if (!found.isEmpty() && found != m_text) {
+                show(found);
+                m_found = true;
+            } else if (found.isEmpty() && m_found) {
+                show(QString());
+            }
+        }
         if (event->type() != QEvent::ToolTip || m_text.isEmpty())
             return false;
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), m_text,
@@ -75,7 +96,34 @@ protected:
 private:
     QChartView* m_view;
     QString m_text;
+    bool m_found = false; // m_text found here, not by a series' hover
 };
+
+// The tip of the point nearest the mouse within a few pixels, over the
+// series drawn last first; empty when none is that near.
+QString hoverTipNear(QChart* chart, QPointF mouse) {
+    constexpr qreal kReach = 6.0;
+    const QList<QAbstractSeries*> series = chart->series();
+    for (auto it = series.crbegin(); it != series.crend(); ++it) {
+        const auto* xy = qobject_cast<const QXYSeries*>(*it);
+        const Tips* tips = xy && xy->isVisible() ? tipsOf(xy) : nullptr;
+        if (!tips || !tips->xy)
+            continue;
+        qreal best = kReach * kReach;
+        std::optional<QPointF> nearest;
+        for (const QPointF& point : xy->points()) {
+            const QPointF d = chart->mapToPosition(point, *it) - mouse;
+            const qreal distance = d.x() * d.x() + d.y() * d.y();
+            if (distance <= best) {
+                best = distance;
+                nearest = point;
+            }
+        }
+        if (nearest)
+            return tips->xy(*nearest);
+    }
+    return QString();
+}
 
 // The view that shows series' chart, or null.
 QChartView* viewOf(const QAbstractSeries* series) {

@@ -205,23 +205,6 @@ void RankIntervalChart::updateScrollRange() {
     m_scroll->setVisible(pages > 0);
 }
 
-void RankIntervalChart::fitLegendType(QChart* chart, const QStringList& names) const {
-    if (!isVisible())
-        return;
-    QFont font = chart->legend()->font();
-    const auto needed = [&names](const QFont& f) {
-        const QFontMetricsF metrics(f);
-        qreal width = 0;
-        for (const QString& name : names)
-            width += metrics.horizontalAdvance(name) + 2.5 * metrics.height() + 8;
-        return width;
-    };
-    const qreal room = m_view->width() - 40;
-    while (needed(font) > room && font.pointSizeF() > kSmallestLabels)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    chart->legend()->setFont(font);
-}
-
 void RankIntervalChart::drawPage(int first) {
     const int page = pageSize();
     m_first = first;
@@ -321,16 +304,10 @@ void RankIntervalChart::drawPage(int first) {
         chart->legend()->markers(bars).at(0)->setVisible(false);
         chart->legend()->markers(bars).at(2)->setVisible(anyChosen);
         chart->legend()->setAlignment(Qt::AlignBottom);
-        // The marks named by their own shapes; the legend's type as small
-        // as keeps every name whole across the view.
-        QStringList names;
-        for (QLegendMarker* marker : chart->legend()->markers()) {
+        // The marks named by their own shapes.
+        for (QLegendMarker* marker : chart->legend()->markers())
             if (qobject_cast<QScatterSeries*>(marker->series()))
                 marker->setShape(QLegend::MarkerShapeFromSeries);
-            if (marker->isVisible())
-                names.append(marker->label());
-        }
-        fitLegendType(chart, names);
     }
     QChart* old = m_view->chart();
     m_view->setChart(chart);

@@ -64,8 +64,6 @@ private:
     // The size of the unit labels of a page that keeps the widest whole.
     qreal labelPointSize(int first, int count) const;
     QString unitTip(std::size_t sorted) const;
-    // Shrinks the type of chart's legend until the names fit the view's width.
-    void fitLegendType(QChart* chart, const QStringList& names) const;
 
     const Regional& m_regional;
     QChartView* m_view;
