@@ -98,7 +98,11 @@ bool saveWithTip(QWidget& window, QChartView* view, int point, const QString& pa
     for (QWidget* tip : QApplication::topLevelWidgets())
         if (tip->inherits("QTipLabel") && tip->isVisible()) {
             QPainter painter(&shot);
-            painter.drawPixmap(window.mapFromGlobal(tip->pos()), tip->grab());
+            // Beside the point, where the pointer rests.
+            const QPointF scene = chart->mapToScene(chart->mapToPosition(at, points));
+            painter.drawPixmap(view->viewport()->mapTo(&window, view->mapFromScene(scene)) +
+                                   QPoint(10, 10),
+                               tip->grab());
         }
     QToolTip::hideText();
     const bool ok = shot.save(path);
