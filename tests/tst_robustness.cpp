@@ -125,8 +125,11 @@ void TestRobustness::rankSummary() {
     const QStringList lines = rankSummaryTable(m, summary, kItalian).joinedRows();
     QCOMPARE(lines, QStringList({"Regione;Rango di riferimento;Rango mediano;Migliore;Peggiore;"
                                  "Intervallo;Spostamento medio",
-                                 "Alfa;1;1,5000;1;2;1;0,6667", "Beta;2;1,5000;1;3;2;1",
-                                 "Gamma;3;3;2;3;1;0,3333", "Delta;4;4;4;4;0;0"}));
+                                 "Alfa;1;1,5;1;2;1;0,6667", "Beta;2;1,5;1;3;2;1,0000",
+                                 "Gamma;3;3;2;3;1;0,3333", "Delta;4;4;4;4;0;0,0000"}));
+    // Ranks whole and grouped, medians with one decimal at most.
+    QCOMPARE(rankText(2384, kItalian), QStringLiteral("2.384"));
+    QCOMPARE(medianRankText(2341.5, kItalian), QStringLiteral("2.341,5"));
     QCOMPARE(summary.meanShift, (2.0 / 3 + 1 + 1.0 / 3 + 0) / 4);
     QCOMPARE(summary.shareUnchanged, 0.25);
 

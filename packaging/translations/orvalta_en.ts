@@ -110,10 +110,6 @@ and comparison of methods</translation>
         <translation>&amp;Spearman (ranks)</translation>
     </message>
     <message>
-        <source>Indicatori orientati secondo la polarità; i gruppi della struttura sono bordati in nero.</source>
-        <translation>Indicators oriented by polarity; the groups of the structure are outlined in black.</translation>
-    </message>
-    <message>
         <source>Per ogni gruppo e per l&apos;intera matrice: l&apos;alfa di Cronbach degli indicatori standardizzati e gli autovalori delle loro correlazioni. Selezionare un gruppo per il grafico degli autovalori.</source>
         <translation>For each group and for the whole matrix: Cronbach&apos;s alpha of the standardised indicators and the eigenvalues of their correlations. Select a group for its eigenvalue chart.</translation>
     </message>
@@ -172,6 +168,14 @@ and comparison of methods</translation>
     <message>
         <source>Analisi statistica: Applica</source>
         <translation>Statistical analysis: Apply</translation>
+    </message>
+    <message>
+        <source>Indicatori orientati secondo la polarità.</source>
+        <translation>Indicators oriented by their polarity.</translation>
+    </message>
+    <message>
+        <source>Indicatori ordinati per gruppo della struttura; ogni gruppo bordato in nero.</source>
+        <translation>Indicators ordered by the structure&apos;s groups; each group outlined in black.</translation>
     </message>
 </context>
 <context>
@@ -1749,6 +1753,14 @@ Files left out:
     <message>
         <source>Fattore d&apos;incertezza</source>
         <translation>Uncertainty factor</translation>
+    </message>
+    <message>
+        <source>Barre: stima dell&apos;indice; baffi: intervallo al 90% sulle estrazioni.</source>
+        <translation>Bars: the index estimate; whiskers: the 90% interval over the draws.</translation>
+    </message>
+    <message>
+        <source>Oltre 1 (%1): con poche estrazioni la stima può superare 1, che l&apos;indice vero non supera; più estrazioni la avvicinano.</source>
+        <translation>Above 1 (%1): with few draws the estimate can exceed 1, which the true index never does; more draws bring it closer.</translation>
     </message>
 </context>
 <context>

@@ -29,17 +29,17 @@ TextTable monteCarloTable(const MonteCarloResult& result, const QString& corner,
         const MonteCarloUnit& unit = result.units[std::size_t(i)];
         table.setCell(i + 1, 0, labels.value(i));
         if (unit.nominal > 0)
-            table.setCell(i + 1, 1, QString::number(unit.nominal));
+            table.setCell(i + 1, 1, rankText(unit.nominal, regional));
         if (lacking)
             table.setCell(i + 1, 8, QString::number(unit.lacking));
         if (unit.lacking >= result.rankings)
             continue;
-        table.setCell(i + 1, 2, rankFigureText(unit.median, regional));
-        table.setCell(i + 1, 3, rankFigureText(unit.mean, regional));
-        table.setCell(i + 1, 4, QString::number(unit.p5));
-        table.setCell(i + 1, 5, QString::number(unit.p95));
-        table.setCell(i + 1, 6, QString::number(unit.best));
-        table.setCell(i + 1, 7, QString::number(unit.worst));
+        table.setCell(i + 1, 2, medianRankText(unit.median, regional));
+        table.setCell(i + 1, 3, regional.indexText(unit.mean));
+        table.setCell(i + 1, 4, rankText(unit.p5, regional));
+        table.setCell(i + 1, 5, rankText(unit.p95, regional));
+        table.setCell(i + 1, 6, rankText(unit.best, regional));
+        table.setCell(i + 1, 7, rankText(unit.worst, regional));
     }
     return table;
 }

@@ -19,8 +19,13 @@ int nearestRankPercentile(std::span<const int> sorted, int q) {
     return sorted[std::size_t(position - 1)];
 }
 
-QString rankFigureText(double value, const Regional& regional) {
-    if (value == std::floor(value) && std::abs(value) < 1e15)
-        return QString::number(qint64(value));
-    return regional.indexText(value);
+QString rankText(double rank, const Regional& regional) {
+    // Never a minus sign before zero.
+    return regional.locale().toString(rank == 0 ? 0.0 : rank, 'f', 0);
+}
+
+QString medianRankText(double value, const Regional& regional) {
+    if (value == std::floor(value))
+        return rankText(value, regional);
+    return regional.locale().toString(value, 'f', 1);
 }

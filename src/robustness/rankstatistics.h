@@ -17,7 +17,9 @@ double sortedMedian(std::span<const int> sorted);
 // (never before the first).
 int nearestRankPercentile(std::span<const int> sorted, int q);
 
-// A rank figure as the robustness files write it: a whole number as an
-// integer ("12"), any other in the four-decimal text of the index values
-// ("12,5000" under Italian settings).
-QString rankFigureText(double value, const Regional& regional);
+// A rank, a whole number, as every table and chart writes it: with the
+// digit grouping of the regional settings ("2.384" under Italian).
+QString rankText(double rank, const Regional& regional);
+// A figure of ranks that may fall halfway (a median): a whole number as
+// rankText writes it, any other with one decimal ("2.341,5").
+QString medianRankText(double value, const Regional& regional);

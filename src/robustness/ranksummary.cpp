@@ -56,12 +56,12 @@ TextTable rankSummaryTable(const RankMatrix& matrix, const RankSummary& summary,
         const UnitRankSummary& unit = summary.units[std::size_t(i)];
         const int r = i + 1;
         table.setCell(r, 0, matrix.labels[i]);
-        table.setCell(r, 1, QString::number(unit.reference));
-        table.setCell(r, 2, rankFigureText(unit.median, regional));
-        table.setCell(r, 3, QString::number(unit.best));
-        table.setCell(r, 4, QString::number(unit.worst));
-        table.setCell(r, 5, QString::number(unit.range()));
-        table.setCell(r, 6, rankFigureText(unit.meanShift, regional));
+        table.setCell(r, 1, rankText(unit.reference, regional));
+        table.setCell(r, 2, medianRankText(unit.median, regional));
+        table.setCell(r, 3, rankText(unit.best, regional));
+        table.setCell(r, 4, rankText(unit.worst, regional));
+        table.setCell(r, 5, rankText(unit.range(), regional));
+        table.setCell(r, 6, regional.indexText(unit.meanShift));
     }
     return table;
 }

@@ -121,12 +121,12 @@ TextTable uncertaintyTable(const RankUncertainty& uncertainty, const Regional& r
     for (int i = 0; i < n; ++i) {
         const UnitUncertainty& unit = uncertainty.units[std::size_t(i)];
         table.setCell(i + 1, 0, uncertainty.labels[i]);
-        table.setCell(i + 1, 1, QString::number(unit.reference));
-        table.setCell(i + 1, 2, rankFigureText(unit.median, regional));
-        table.setCell(i + 1, 3, QString::number(unit.p5));
-        table.setCell(i + 1, 4, QString::number(unit.p95));
-        table.setCell(i + 1, 5, QString::number(unit.best));
-        table.setCell(i + 1, 6, QString::number(unit.worst));
+        table.setCell(i + 1, 1, rankText(unit.reference, regional));
+        table.setCell(i + 1, 2, medianRankText(unit.median, regional));
+        table.setCell(i + 1, 3, rankText(unit.p5, regional));
+        table.setCell(i + 1, 4, rankText(unit.p95, regional));
+        table.setCell(i + 1, 5, rankText(unit.best, regional));
+        table.setCell(i + 1, 6, rankText(unit.worst, regional));
     }
     return table;
 }

@@ -15,6 +15,7 @@
 #include "support/recordingdialogs.h"
 #include "support/scratchsettings.h"
 #include "ui/audit/auditwindow.h"
+#include "ui/charts/chartexport.h"
 #include "ui/charts/charttips.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
@@ -76,8 +77,10 @@ bool saveWithFileMenu(MenuORV& window, const QString& path) {
 }
 
 // The window with the tooltip of the unit at point `point` of the chart's
-// first scatter shown, where hovering the point shows it; the tooltip, a
-// window of its own, painted over the window's picture.
+// first scatter shown, as resting the mouse on the point shows it (where
+// the mouse events of the test library do not reach the view, the same
+// text shown at the point); the tooltip, a window of its own, painted over
+// the window's picture.
 bool saveWithTip(QWidget& window, QChartView* view, int point, const QString& path) {
     QChart* chart = view->chart();
     QScatterSeries* points = nullptr;
@@ -86,18 +89,32 @@ bool saveWithTip(QWidget& window, QChartView* view, int point, const QString& pa
     if (!points || point >= points->count())
         return false;
     const QPointF at = points->at(point);
-    const QPointF scene = chart->mapToScene(chart->mapToPosition(at, points));
-    const QPoint global = view->viewport()->mapToGlobal(view->mapFromScene(scene));
-    QToolTip::showText(global + QPoint(8, 8), hoverTip(points, at), view);
-    QCoreApplication::processEvents();
+    if (tipAfterHover(view, points, at).isEmpty()) {
+        const QPointF scene = chart->mapToScene(chart->mapToPosition(at, points));
+        const QPoint global = view->viewport()->mapToGlobal(view->mapFromScene(scene));
+        QToolTip::showText(global + QPoint(8, 8), hoverTip(points, at), view);
+        QCoreApplication::processEvents();
+    }
     QPixmap shot = window.grab();
     for (QWidget* tip : QApplication::topLevelWidgets())
         if (tip->inherits("QTipLabel") && tip->isVisible()) {
             QPainter painter(&shot);
-            painter.drawPixmap(window.mapFromGlobal(tip->pos()), tip->grab());
+            // Beside the point, where the pointer rests.
+            const QPointF scene = chart->mapToScene(chart->mapToPosition(at, points));
+            painter.drawPixmap(view->viewport()->mapTo(&window, view->mapFromScene(scene)) +
+                                   QPoint(10, 10),
+                               tip->grab());
         }
     QToolTip::hideText();
     const bool ok = shot.save(path);
+    QTextStream(stdout) << (ok ? "scritto " : "non scritto ") << path << '\n';
+    return ok;
+}
+
+// The chart as its Esporta grafico writes it, 1,200 pixels wide.
+bool saveChart(QChartView* view, const QString& path) {
+    const QImage image = chartImage(view, ImageSize{1200, 150});
+    const bool ok = !image.isNull() && image.save(path);
     QTextStream(stdout) << (ok ? "scritto " : "non scritto ") << path << '\n';
     return ok;
 }
@@ -223,7 +240,7 @@ int main(int argc, char* argv[]) {
     pages.yAxisCombo->setCurrentIndex(4);
     pages.pages->setCurrentIndex(3);
     ok = save(*robustness, output + QStringLiteral("/robustness-charts.png")) && ok;
-    ok = saveWithTip(*robustness, pages.scatterChart, 0,
+    ok = saveWithTip(*robustness, pages.scatterChart, 3,
                      output + QStringLiteral("/robustness-chart-tooltip.png")) &&
          ok;
     // The Monte Carlo page: every method, weights within 25%, one indicator
@@ -235,6 +252,7 @@ int main(int argc, char* argv[]) {
     pages.pages->setCurrentIndex(4);
     ok = robustness->computeMonteCarlo() == RobustnessWindow::Outcome::Saved && ok;
     ok = save(*robustness, output + QStringLiteral("/robustness-montecarlo.png")) && ok;
+    ok = saveChart(pages.monteCarlo.indices, output + QStringLiteral("/sobol-chart.png")) && ok;
     robustness->reject();
     comparison->reject();
     QCoreApplication::processEvents();

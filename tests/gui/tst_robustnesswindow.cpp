@@ -2,6 +2,7 @@
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
 #include "support/testsupport.h"
+#include "ui/charts/axisticks.h"
 #include "ui/charts/charttips.h"
 #include "ui/charts/rankaxis.h"
 #include "ui/charts/rankcharts.h"
@@ -16,6 +17,7 @@
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -51,6 +53,8 @@ private Q_SLOTS:
     void chartsFollowSelectionAndExport();
     void tooltipsNameTheUnit();
     void searchBoxChoosesUnits();
+    void roundTicks_data();
+    void roundTicks();
     void rankTicks_data();
     void rankTicks();
     void scatterOfManyUnitsIsGrouped();
@@ -218,10 +222,10 @@ void TestRobustnessWindow::monteCarloPageRunsTheChosenFactors() {
     QCOMPARE(fileContents(file(QStringLiteral(".mc.csv"))), asFile(c.grid));
     QCOMPARE(fileContents(file(QStringLiteral(".sobol.unita.csv"))), asFile(c.unitTotals));
     // Methods, weights and the indicator left out: a column of totals each,
-    // and two bars (Si, STi) per factor.
+    // and two bars (Si, STi) per factor, each with its whisker.
     QCOMPARE(c.unitTotals->gridModel()->gridColumnCount(), 4);
     const auto series = c.indices->chart()->series();
-    QCOMPARE(series.size(), 1);
+    QCOMPARE(series.size(), 1 + 2 * 3);
     QCOMPARE(static_cast<QBarSeries*>(series.first())->barSets().size(), 2);
     QCOMPARE(static_cast<QBarSeries*>(series.first())->barSets().first()->count(), 3);
     QCOMPARE(c.intervals->shownLabels().size(), 20);
@@ -321,7 +325,9 @@ void TestRobustnessWindow::chartsFollowSelectionAndExport() {
     QVERIFY(status->panelText().startsWith(QStringLiteral("Grafico copiato negli appunti")));
 }
 
-// Hovering a line, a point or a bar names the unit and gives its figures.
+// Resting the mouse on a point or on the dot of an interval shows a tooltip
+// that names the unit and gives its figures, and keeps it up; a line's
+// tooltip names its unit too.
 void TestRobustnessWindow::tooltipsNameTheUnit() {
     RobustnessWindow* w = open();
     QVERIFY(w);
@@ -330,24 +336,32 @@ void TestRobustnessWindow::tooltipsNameTheUnit() {
     auto* line = qobject_cast<QLineSeries*>(bumpLines.at(11));
     QVERIFY(line);
     QCOMPARE(line->name(), QStringLiteral("Lazio"));
-    QCOMPARE(hoverTip(line, QPointF(1, 5)).section(u'\n', 0, 0), QStringLiteral("Lazio"));
-    QVERIFY(hoverTip(line, QPointF(1, 5)).contains(QStringLiteral("Wroclaw")));
+    // Lines cross one another: the line's own text, the hover path being
+    // that of the points below.
+    const QString lineTip = hoverTip(line, line->at(1));
+    QCOMPARE(lineTip.section(u'\n', 0, 0), QStringLiteral("Lazio"));
+    QVERIFY(lineTip.contains(QStringLiteral("Wroclaw")));
 
     QScatterSeries* points = nullptr;
     for (QAbstractSeries* s : w->pages().scatterChart->chart()->series())
         points = points ? points : qobject_cast<QScatterSeries*>(s);
     QVERIFY(points);
-    QVERIFY(hoverTip(points, points->at(11)).startsWith(QStringLiteral("Lazio\n")));
+    QVERIFY(tipAfterHover(w->pages().scatterChart, points, points->at(11))
+                .startsWith(QStringLiteral("Lazio\n")));
 
     QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
+    w->pages().pages->setCurrentIndex(2);
     const RankIntervalChart* intervals = w->pages().intervalChart;
-    auto* bars =
-        qobject_cast<QHorizontalStackedBarSeries*>(intervals->view()->chart()->series().first());
-    QVERIFY(bars);
-    // The bars go from the bottom up: the last category is the top row.
-    const QString top = barTip(bars, intervals->shownLabels().size() - 1);
+    const auto series = intervals->view()->chart()->series();
+    auto* bars = qobject_cast<QHorizontalStackedBarSeries*>(series.first());
+    auto* medians = qobject_cast<QScatterSeries*>(series.at(2));
+    QVERIFY(bars && medians);
+    // The dots go from the bottom up: the last is the top row.
+    const QString top =
+        tipAfterHover(intervals->view(), medians, medians->at(medians->count() - 1));
     QVERIFY(top.startsWith(intervals->shownLabels().first() + u'\n'));
     QVERIFY(top.contains(QStringLiteral("Mediana: ")));
+    QCOMPARE(barTip(bars, intervals->shownLabels().size() - 1), top);
 }
 
 void TestRobustnessWindow::searchBoxChoosesUnits() {
@@ -375,28 +389,67 @@ void TestRobustnessWindow::searchBoxChoosesUnits() {
     QVERIFY(markedUnits(w->pages().bumpChart->chart()).isEmpty());
 }
 
+void TestRobustnessWindow::roundTicks_data() {
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("tenths") << 0.0 << 1.0 << 8
+                            << QStringList{"0,0", "0,2", "0,4", "0,6", "0,8", "1,0"};
+    QTest::newRow("quarters kept whole")
+        << 0.0 << 1.0 << 4 << QStringList{"0,00", "0,25", "0,50", "0,75", "1,00"};
+    QTest::newRow("zero without a sign")
+        << -0.03 << 1.12 << 8
+        << QStringList{"-0,2", "0,0", "0,2", "0,4", "0,6", "0,8", "1,0", "1,2"};
+    QTest::newRow("whole steps") << 0.0 << 6.8 << 8
+                                 << QStringList{"0", "1", "2", "3", "4", "5", "6", "7"};
+    QTest::newRow("grouped") << 0.0 << 12500.0 << 5
+                             << QStringList{"0", "2.500", "5.000", "7.500", "10.000", "12.500"};
+    QTest::newRow("one value") << 3.0 << 3.0 << 4 << QStringList{"2,0", "2,5", "3,0", "3,5", "4,0"};
+    QTest::newRow("no range") << 1.0 << 0.0 << 8 << QStringList();
+}
+
+// Every chart's value ticks: round steps, written under the regional
+// settings.
+void TestRobustnessWindow::roundTicks() {
+    QFETCH(double, low);
+    QFETCH(double, high);
+    QFETCH(int, steps);
+    QFETCH(QStringList, texts);
+    const AxisTicks ticks = ::roundTicks(low, high, steps);
+    QStringList got;
+    for (const double value : ticks.values)
+        got.append(tickText(value, ticks, m_regional));
+    QCOMPARE(got, texts);
+}
+
 void TestRobustnessWindow::rankTicks_data() {
-    QTest::addColumn<int>("units");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
     QTest::addColumn<QList<int>>("ticks");
-    QTest::newRow("none") << 0 << QList<int>();
-    QTest::newRow("one") << 1 << QList<int>{1};
-    QTest::newRow("every rank") << 8 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8};
-    QTest::newRow("by two") << 9 << QList<int>{1, 2, 4, 6, 9};
-    QTest::newRow("by five") << 20 << QList<int>{1, 5, 10, 15, 20};
-    QTest::newRow("last close") << 21 << QList<int>{1, 5, 10, 15, 21};
-    QTest::newRow("by a thousand") << 5000 << QList<int>{1, 1000, 2000, 3000, 4000, 5000};
+    QTest::newRow("none") << 1 << 0 << QList<int>();
+    QTest::newRow("one") << 1 << 1 << QList<int>{1};
+    QTest::newRow("every rank") << 1 << 8 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8};
+    QTest::newRow("by two") << 1 << 9 << QList<int>{1, 2, 4, 6, 9};
+    QTest::newRow("by five") << 1 << 20 << QList<int>{1, 5, 10, 15, 20};
+    QTest::newRow("last close") << 1 << 21 << QList<int>{1, 5, 10, 15, 21};
+    QTest::newRow("by twenty-five")
+        << 1 << 200 << QList<int>{1, 25, 50, 75, 100, 125, 150, 175, 200};
+    QTest::newRow("by a thousand") << 1 << 5000 << QList<int>{1, 1000, 2000, 3000, 4000, 5000};
+    QTest::newRow("a range") << 150 << 4200 << QList<int>{150, 1000, 2000, 3000, 4200};
 }
 
 void TestRobustnessWindow::rankTicks() {
-    QFETCH(int, units);
+    QFETCH(int, first);
+    QFETCH(int, last);
     QFETCH(QList<int>, ticks);
-    const std::vector<int> got = ::rankTicks(units);
+    const std::vector<int> got = ::rankTicks(first, last);
     QCOMPARE(QList<int>(got.begin(), got.end()), ticks);
 }
 
 void TestRobustnessWindow::scatterOfManyUnitsIsGrouped() {
     // Method B ranks the units the other way round from A.
-    const auto chartOf = [](int n) {
+    const auto chartOf = [this](int n) {
         RankMatrix m;
         m.labels = QStringList(n, QStringLiteral("U"));
         m.methods = {QStringLiteral("A"), QStringLiteral("B")};
@@ -405,7 +458,7 @@ void TestRobustnessWindow::scatterOfManyUnitsIsGrouped() {
             m.ranks[0][std::size_t(i)] = i + 1;
             m.ranks[1][std::size_t(i)] = n - i;
         }
-        return std::unique_ptr<QChart>(rankScatterChart(m, 0, 1));
+        return std::unique_ptr<QChart>(rankScatterChart(m, 0, 1, m_regional));
     };
     const auto scattered = [](const QChart& chart) {
         qsizetype points = 0;
@@ -427,16 +480,21 @@ void TestRobustnessWindow::scatterOfManyUnitsIsGrouped() {
     QVERIFY(median->at(0).y() > n - n / kScatterBins);
     QVERIFY(median->at(kScatterBins - 1).y() < n / kScatterBins + 1);
     QVERIFY(median->at(0).x() < median->at(kScatterBins - 1).x());
-    // The bump chart draws the first units by reference rank, and says so.
+    // The bump chart draws the first units by reference rank, says so and
+    // spans their ranks only.
     RankMatrix many;
     many.labels = QStringList(n, QStringLiteral("U"));
     many.methods = {QStringLiteral("A")};
     many.ranks = {std::vector<int>(std::size_t(n))};
     for (int i = 0; i < n; ++i)
         many.ranks[0][std::size_t(i)] = i + 1;
-    const std::unique_ptr<QChart> bump(bumpChart(many, {}));
+    const std::unique_ptr<QChart> bump(bumpChart(many, {}, m_regional));
     QVERIFY(
         bump->title().contains(QStringLiteral("%1 unità disegnate su %2").arg(kBumpLimit).arg(n)));
+    auto* ranks = qobject_cast<QCategoryAxis*>(bump->axes(Qt::Vertical).value(0));
+    QVERIFY(ranks);
+    QCOMPARE(ranks->max(), kBumpLimit + 1.0);
+    QCOMPARE(ranks->categoriesLabels().last(), QStringLiteral("200"));
 }
 
 // Without a matrix loaded the analyses read the workbook; one whose units

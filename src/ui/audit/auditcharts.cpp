@@ -1,19 +1,22 @@
 #include "ui/audit/auditcharts.h"
 
+#include "ui/charts/axisticks.h"
+#include "ui/charts/chartpalette.h"
 #include "ui/charts/charttips.h"
+#include "ui/charts/rankaxis.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCoreApplication>
 #include <QLineSeries>
 #include <QLocale>
 #include <QPen>
 #include <QScatterSeries>
-#include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -35,38 +38,47 @@ QChart* histogramChart(const QString& indicator, const Histogram& histogram,
     if (bins == 0)
         return chart;
     auto* set = new QBarSet(indicator);
-    set->setColor(QColor(0x4a, 0x7f, 0xa8));
-    QStringList edges;
+    set->setColor(chartpalette::kBars);
+    const double width = (histogram.maximum - histogram.minimum) / bins;
+    const auto edge = [&histogram, width](int b) { return histogram.minimum + b * width; };
+    // The edges in as many decimals as tell two apart, at most four.
+    const int decimals = width > 0 ? std::clamp(1 - int(std::floor(std::log10(width))), 0, 4) : 4;
+    const QLocale locale = regional.locale();
+    const auto edgeText = [locale, decimals, &edge](int b) {
+        const double value = edge(b);
+        return locale.toString(std::abs(value) < std::pow(10.0, -decimals) / 2 ? 0.0 : value, 'f',
+                               decimals);
+    };
     int highest = 0;
     for (int b = 0; b < bins; ++b) {
         const int count = histogram.counts[std::size_t(b)];
         set->append(count);
         highest = std::max(highest, count);
-        edges.append(regional.locale().toString(histogram.edge(b), 'g', 4));
     }
     auto* series = new QBarSeries;
     series->setBarWidth(1.0);
     series->append(set);
-    const QLocale locale = regional.locale();
-    setBarTips(series, [histogram, locale](int b) {
+    QStringList edges;
+    for (int b = 0; b <= bins; ++b)
+        edges.append(edgeText(b));
+    setBarTips(series, [histogram, edges](int b) {
         return QCoreApplication::translate("AuditCharts", "Da %1 a %2: %3 unità")
-            .arg(locale.toString(histogram.edge(b), 'g', 4),
-                 locale.toString(histogram.edge(b + 1), 'g', 4))
+            .arg(edges.value(b), edges.value(b + 1))
             .arg(histogram.counts.at(std::size_t(b)));
     });
     chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(edges);
-    x->setLabelsAngle(-90);
-    auto* y = new QValueAxis;
-    // Whole counts on the ticks: one a unit up to ten, else round steps.
-    y->setRange(0, std::max(highest, 1));
-    if (highest <= 10)
-        y->setTickCount(std::max(highest, 1) + 1);
-    else
-        y->applyNiceNumbers();
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setTitleText(QCoreApplication::translate("AuditCharts", "Unità"));
+    // Bar b spans b - 0.5 to b + 0.5: the edges are labelled where they
+    // are, every one or every few so that at most eleven show.
+    auto* x = new QCategoryAxis;
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    x->setStartValue(-0.5);
+    const int every = (bins + 9) / 10;
+    for (int b = 0; b <= bins; b += every)
+        x->append(edges[b], b - 0.5);
+    x->setRange(-0.5, bins - 0.5);
+    x->setTitleText(indicator);
+    QCategoryAxis* y = tickedAxis(roundTicks(0, std::max(highest, 1), 8, true),
+                                  QCoreApplication::translate("AuditCharts", "Unità"), regional);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
@@ -74,7 +86,8 @@ QChart* histogramChart(const QString& indicator, const Histogram& histogram,
     return chart;
 }
 
-QChart* screeChart(const QString& group, const std::vector<double>& eigenvalues) {
+QChart* screeChart(const QString& group, const std::vector<double>& eigenvalues,
+                   const Regional& regional) {
     QChart* chart =
         bareChart(QCoreApplication::translate("AuditCharts", "Autovalori: %1").arg(group));
     const int k = int(eigenvalues.size());
@@ -90,15 +103,12 @@ QChart* screeChart(const QString& group, const std::vector<double>& eigenvalues)
     auto* one = new QLineSeries;
     one->append(1, 1.0);
     one->append(std::max(k, 2), 1.0);
-    one->setPen(QPen(Qt::gray, 1, Qt::DashLine));
-    auto* x = new QValueAxis;
-    x->setRange(1, std::max(k, 2));
-    x->setTickCount(std::min(std::max(k, 2), 11));
-    x->setLabelFormat(QStringLiteral("%d"));
-    x->setTitleText(QCoreApplication::translate("AuditCharts", "Componente"));
-    auto* y = new QValueAxis;
-    y->setRange(0, std::max(1.0, eigenvalues.front()) * 1.1);
-    y->setTitleText(QCoreApplication::translate("AuditCharts", "Autovalore"));
+    one->setPen(QPen(chartpalette::kGuide, 1, Qt::DashLine));
+    QCategoryAxis* x = rankAxis(
+        std::max(k, 2), QCoreApplication::translate("AuditCharts", "Componente"), regional, true);
+    QCategoryAxis* y =
+        tickedAxis(roundTicks(0, std::max(1.0, eigenvalues.front()), 8),
+                   QCoreApplication::translate("AuditCharts", "Autovalore"), regional);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QXYSeries* series : {static_cast<QXYSeries*>(one), static_cast<QXYSeries*>(line),
@@ -107,11 +117,12 @@ QChart* screeChart(const QString& group, const std::vector<double>& eigenvalues)
         series->attachAxis(x);
         series->attachAxis(y);
     }
-    points->setColor(line->color());
-    setHoverTips(points, [](QPointF at) {
+    line->setColor(chartpalette::kIntervalBorder);
+    points->setColor(chartpalette::kIntervalBorder);
+    setHoverTips(points, [regional](QPointF at) {
         return QCoreApplication::translate("AuditCharts", "Componente %1: autovalore %2")
             .arg(qRound(at.x()))
-            .arg(QLocale().toString(at.y(), 'f', 3));
+            .arg(regional.indexText(at.y()));
     });
     return chart;
 }

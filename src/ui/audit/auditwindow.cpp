@@ -147,10 +147,11 @@ QWidget* AuditWindow::correlationsPage() {
         choice->addWidget(button);
     }
     m_kind->button(0)->setChecked(true);
-    choice->addWidget(note(tr("Indicatori orientati secondo la polarità; i gruppi della "
-                              "struttura sono bordati in nero."),
-                           page),
-                      1);
+    choice->addWidget(note(tr("Indicatori orientati secondo la polarità."), page));
+    QLabel* outlined = note(
+        tr("Indicatori ordinati per gruppo della struttura; ogni gruppo bordato in nero."), page);
+    outlined->setObjectName(QStringLiteral("lblGruppi"));
+    choice->addWidget(outlined, 1);
     layout->addLayout(choice);
     m_heatmapView = chartView(QStringLiteral("chartCorrelazioni"), page);
     auto* chart = new QChart;
@@ -295,11 +296,14 @@ void AuditWindow::showHeatmap() {
                                               : tr("Correlazioni di Pearson"));
     m_heatmap->setMatrix(m_figures.names, spearman ? m_figures.spearman : m_figures.pearson,
                          m_figures.groups);
+    // No word of groups without a structure.
+    if (auto* outlined = findChild<QLabel*>(QStringLiteral("lblGruppi")))
+        outlined->setVisible(!m_figures.groups.empty());
 }
 
 void AuditWindow::showScree(int line) {
     if (line < 0 || line >= int(m_figures.eigenvalues.size()))
         return;
     setChart(m_scree, screeChart(m_figures.coherence.cell(line + 1, 0),
-                                 m_figures.eigenvalues[std::size_t(line)]));
+                                 m_figures.eigenvalues[std::size_t(line)], m_regional));
 }

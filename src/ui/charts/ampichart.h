@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/regional.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -9,7 +11,7 @@
 class QBarCategoryAxis;
 class QChart;
 class QChartView;
-class QValueAxis;
+class QCategoryAxis;
 
 // A line chart of index values over the periods: one line per unit, named
 // at its end and in its tooltip with its values, the periods along the
@@ -19,7 +21,7 @@ class AmpiChart : public QWidget {
     Q_OBJECT
 
 public:
-    explicit AmpiChart(QWidget* parent = nullptr);
+    explicit AmpiChart(const Regional& regional, QWidget* parent = nullptr);
 
     // One line per entry of units, values[i] holding one value per period.
     void show(const QString& title, const QStringList& periods, const QStringList& units,
@@ -30,9 +32,10 @@ public:
     QChartView* view() const { return m_view; }
 
 private:
+    const Regional& m_regional;
     QChart* m_chart = nullptr;
     QBarCategoryAxis* m_x = nullptr;
-    QValueAxis* m_y = nullptr;
+    QCategoryAxis* m_y = nullptr;
     QChartView* m_view = nullptr;
     int m_lineCount = 0;
 };

@@ -1,6 +1,7 @@
 #include "ui/charts/chartactions.h"
 
 #include "ui/charts/chartexport.h"
+#include "ui/charts/charttips.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/windowsetup.h"
@@ -22,6 +23,7 @@ ChartActions::ChartActions(QChartView* view, Dialogs& dialogs)
     m_copy->setObjectName(QStringLiteral("actCopia"));
     view->addAction(m_export);
     view->addAction(m_copy);
+    followChartTips(view);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_export, &QAction::triggered, this, &ChartActions::exportChart);
     connect(m_copy, &QAction::triggered, this, &ChartActions::copyChart);
@@ -33,6 +35,10 @@ ChartActions* ChartActions::of(QChartView* view) {
 
 void ChartActions::setSuggestedPath(std::function<QString()> suggestedPath) {
     m_suggestedPath = std::move(suggestedPath);
+}
+
+void ChartActions::setImageDrawing(std::function<void(bool)> drawing) {
+    m_imageDrawing = std::move(drawing);
 }
 
 QPushButton* ChartActions::button(QAction* action, const QString& name, QWidget* parent) {
@@ -61,7 +67,11 @@ void ChartActions::exportChart() {
     if (!m_dialogs.askImageSize(size, chartAspect(m_view)))
         return;
     lastSize() = size;
+    if (m_imageDrawing)
+        m_imageDrawing(true);
     const QString error = ::exportChart(m_view, path, size);
+    if (m_imageDrawing)
+        m_imageDrawing(false);
     if (!error.isEmpty()) {
         m_dialogs.message(error, childWindowTitle(), Dialogs::Icon::Critical);
         return;
@@ -71,7 +81,11 @@ void ChartActions::exportChart() {
 }
 
 void ChartActions::copyChart() {
+    if (m_imageDrawing)
+        m_imageDrawing(true);
     const QImage image = chartImage(m_view, lastSize());
+    if (m_imageDrawing)
+        m_imageDrawing(false);
     if (image.isNull()) {
         m_dialogs.message(QCoreApplication::translate(
                               "ChartExport",

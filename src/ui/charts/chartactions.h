@@ -35,6 +35,11 @@ public:
     // may change); none by default.
     void setSuggestedPath(std::function<QString()> suggestedPath);
 
+    // Called with true before an image of the chart is made and with false
+    // after: a chart that draws more on screen than it means to publish
+    // (the units highlighted at the moment) leaves it out of images.
+    void setImageDrawing(std::function<void(bool drawing)> drawing);
+
     QAction* exportAction() const { return m_export; }
     QAction* copyAction() const { return m_copy; }
     // A push button that triggers action, with its words, named name.
@@ -56,6 +61,7 @@ private:
     QChartView* m_view;
     Dialogs& m_dialogs;
     std::function<QString()> m_suggestedPath;
+    std::function<void(bool)> m_imageDrawing;
     QAction* m_export;
     QAction* m_copy;
 };

@@ -3,10 +3,12 @@
 #include "shared/safefile.h"
 
 #include <QBuffer>
+#include <QChart>
 #include <QChartView>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -21,9 +23,29 @@ QSize pixelSize(QChartView* view, const ImageSize& size) {
     return {size.width, std::max(1, int(std::lround(size.width * chartAspect(view))))};
 }
 
+// The chart laid out again at least kLayoutWidth wide for the image, so
+// that a chart shown small keeps its titles and labels whole, the type in
+// the same proportion to the picture as on a chart of that width.
+constexpr qreal kLayoutWidth = 1000;
+
 void render(QChartView* view, QPainter& painter, const QSize& target) {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    view->scene()->render(&painter, QRectF(QPointF(), QSizeF(target)), view->sceneRect());
+    QChart* chart = view->chart();
+    const QRectF shown = view->sceneRect();
+    if (!chart || shown.width() >= kLayoutWidth) {
+        view->scene()->render(&painter, QRectF(QPointF(), QSizeF(target)), shown);
+        return;
+    }
+    const QRectF geometry = chart->geometry();
+    const qreal grow = kLayoutWidth / shown.width();
+    const QRectF laidOut(shown.topLeft(), shown.size() * grow);
+    chart->setGeometry(QRectF(geometry.topLeft(), geometry.size() * grow));
+    if (chart->layout())
+        chart->layout()->activate();
+    view->scene()->render(&painter, QRectF(QPointF(), QSizeF(target)), laidOut);
+    chart->setGeometry(geometry);
+    if (chart->layout())
+        chart->layout()->activate();
 }
 
 QByteArray vectorImage(QChartView* view, const ImageSize& size, bool pdf) {

@@ -1,34 +1,47 @@
 #include "ui/charts/rankaxis.h"
 
+#include "robustness/rankstatistics.h"
+#include "ui/charts/axisticks.h"
+
 #include <QCategoryAxis>
 
-std::vector<int> rankTicks(int units) {
+#include <algorithm>
+#include <cmath>
+
+std::vector<int> rankTicks(int first, int last) {
     std::vector<int> ticks;
-    if (units < 1)
+    if (first < 1 || last < first)
         return ticks;
-    // Steps 1, 2, 5, 10, 20, 50, ...: the first that keeps units / step <= 8.
-    int step = 1;
-    for (int factor = 0; units / step > 8; factor = (factor + 1) % 3)
-        step = factor == 1 ? step * 5 / 2 : step * 2;
-    ticks.push_back(1);
-    for (int rank = step; rank < units; rank += step)
-        if (rank > 1)
+    // The whole round step of at most eight steps over the ranks.
+    const int step = std::max(1, int(std::lround(roundTicks(first - 1, last, 8, true).step)));
+    ticks.push_back(first);
+    for (int rank = (first / step + 1) * step; rank < last; rank += step)
+        if (rank > first)
             ticks.push_back(rank);
-    if (ticks.size() > 1 && 2 * (units - ticks.back()) <= step)
+    if (ticks.size() > 1 && 2 * (last - ticks.back()) <= step)
         ticks.pop_back();
-    if (ticks.back() != units)
-        ticks.push_back(units);
+    if (ticks.back() != last)
+        ticks.push_back(last);
     return ticks;
 }
 
-QCategoryAxis* rankAxis(int units, const QString& title, bool ascending) {
+std::vector<int> rankTicks(int units) {
+    return rankTicks(1, units);
+}
+
+QCategoryAxis* rankAxis(int units, const QString& title, const Regional& regional, bool ascending) {
+    return rankAxis(1, units, title, regional, ascending);
+}
+
+QCategoryAxis* rankAxis(int first, int last, const QString& title, const Regional& regional,
+                        bool ascending) {
     auto* axis = new QCategoryAxis;
     axis->setTitleText(title);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setStartValue(0);
-    for (const int rank : rankTicks(units))
-        axis->append(QString::number(rank), rank);
-    axis->setRange(0, units + 1);
+    axis->setStartValue(first - 1);
+    for (const int rank : rankTicks(first, last))
+        axis->append(rankText(rank, regional), rank);
+    axis->setRange(first - 1, last + 1);
     axis->setReverse(!ascending);
     return axis;
 }

@@ -1,6 +1,8 @@
 #include "ui/charts/rankcharts.h"
 
 #include "robustness/rankbins.h"
+#include "robustness/rankstatistics.h"
+#include "ui/charts/chartpalette.h"
 #include "ui/charts/charttips.h"
 #include "ui/charts/rankaxis.h"
 #include "ui/charts/unitmarks.h"
@@ -11,7 +13,6 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QLineSeries>
-#include <QLocale>
 #include <QPen>
 #include <QScatterSeries>
 
@@ -21,17 +22,17 @@
 namespace {
 
 // A unit's ranks under every method, one line each, for its tooltip.
-QStringList rankLines(const RankMatrix& matrix, int unit) {
+QStringList rankLines(const RankMatrix& matrix, int unit, const Regional& regional) {
     QStringList lines;
     for (int m = 0; m < matrix.methodCount(); ++m)
-        lines.append(QStringLiteral("%1: %2")
-                         .arg(matrix.methods[m])
-                         .arg(matrix.ranks[std::size_t(m)][std::size_t(unit)]));
+        lines.append(QStringLiteral("%1: %2").arg(
+            matrix.methods[m],
+            rankText(matrix.ranks[std::size_t(m)][std::size_t(unit)], regional)));
     return lines;
 }
 
-QString unitRanksTip(const RankMatrix& matrix, int unit) {
-    return unitTip(matrix.labels[unit], rankLines(matrix, unit));
+QString unitRanksTip(const RankMatrix& matrix, int unit, const Regional& regional) {
+    return unitTip(matrix.labels[unit], rankLines(matrix, unit, regional));
 }
 
 } // namespace
@@ -52,7 +53,8 @@ QList<int> bumpUnits(const RankMatrix& matrix, const QList<int>& highlighted) {
     return shown;
 }
 
-QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
+QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted,
+                  const Regional& regional) {
     auto* chart = new QChart;
     chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi nei metodi confrontati"));
     chart->legend()->setVisible(false);
@@ -85,12 +87,22 @@ QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
     small.setPointSizeF(small.pointSizeF() * 0.8);
     methodAxis->setLabelsFont(small);
     chart->addAxis(methodAxis, Qt::AlignBottom);
-    QCategoryAxis* ranks = rankAxis(n, QCoreApplication::translate("RankCharts", "Rango"));
+    // The ranks the lines drawn take, when they are not all units'.
+    int lowest = 1;
+    int highest = n;
+    if (shown.size() < n) {
+        lowest = n;
+        highest = 1;
+        for (const int i : shown)
+            for (int m = 0; m < k; ++m) {
+                lowest = std::min(lowest, matrix.ranks[std::size_t(m)][std::size_t(i)]);
+                highest = std::max(highest, matrix.ranks[std::size_t(m)][std::size_t(i)]);
+            }
+    }
+    QCategoryAxis* ranks =
+        rankAxis(lowest, highest, QCoreApplication::translate("RankCharts", "Rango"), regional);
     chart->addAxis(ranks, Qt::AlignLeft);
 
-    const QList<QColor> palette{QColor(0xc0, 0x39, 0x2b), QColor(0x1f, 0x77, 0xb4),
-                                QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
-                                QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
     QList<UnitMark> marks;
     for (const int i : shown) {
         auto* line = new QLineSeries;
@@ -98,12 +110,12 @@ QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted) {
             line->append(m, matrix.ranks[std::size_t(m)][std::size_t(i)]);
         const bool strong = bold.contains(i);
         const QColor colour =
-            strong ? palette[marks.size() % palette.size()] : QColor(0xb0, 0xb0, 0xb0);
+            strong ? chartpalette::lineColour(int(marks.size())) : QColor(0xb0, 0xb0, 0xb0);
         QPen pen(colour);
         pen.setWidthF(strong ? 3.0 : 1.0);
         line->setPen(pen);
         line->setName(matrix.labels[i]);
-        const QString tip = unitRanksTip(matrix, i);
+        const QString tip = unitRanksTip(matrix, i, regional);
         setHoverTips(line, [tip](QPointF) { return tip; });
         chart->addSeries(line);
         line->attachAxis(methodAxis);
@@ -124,11 +136,12 @@ namespace {
 // horizontal method: each group's median rank under the vertical one as a
 // line over the diagonal, the band from its 5th to its 95th percentile
 // under both.
-void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineSeries* diagonal) {
+void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineSeries* diagonal,
+                   const Regional& regional) {
     const std::vector<RankBin> bins = rankBins(matrix, a, b, kScatterBins);
     auto* median = new QLineSeries;
     median->setName(QCoreApplication::translate("RankCharts", "Mediana del gruppo"));
-    median->setPen(QPen(QColor(0x1d, 0x3f, 0x6e), 2.0));
+    median->setPen(QPen(chartpalette::kMedian, 2.0));
     auto* low = new QLineSeries;
     auto* high = new QLineSeries;
     for (const RankBin& bin : bins) {
@@ -139,7 +152,7 @@ void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineS
     }
     const QString first = matrix.methods[a];
     const QString second = matrix.methods[b];
-    setHoverTips(median, [bins, first, second](QPointF at) {
+    setHoverTips(median, [bins, first, second, regional](QPointF at) {
         const auto bin =
             std::min_element(bins.begin(), bins.end(), [at](const auto& x, const auto& y) {
                 return std::abs((x.fromRank + x.toRank) / 2.0 - at.x()) <
@@ -149,17 +162,16 @@ void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineS
             return QString();
         return QCoreApplication::translate(
                    "RankCharts", "Ranghi %1-%2 in %3\nmediana in %4: %5\n5°-95° percentile: %6-%7")
-            .arg(bin->fromRank)
-            .arg(bin->toRank)
-            .arg(first, second)
-            .arg(QLocale().toString(bin->median))
-            .arg(bin->p5)
-            .arg(bin->p95);
+            .arg(rankText(bin->fromRank, regional), rankText(bin->toRank, regional), first, second,
+                 medianRankText(bin->median, regional), rankText(bin->p5, regional),
+                 rankText(bin->p95, regional));
     });
     auto* band = new QAreaSeries(high, low);
     band->setName(QCoreApplication::translate("RankCharts", "5°-95° percentile del gruppo"));
-    band->setColor(QColor(0x7f, 0xb8, 0xc4, 0xb0));
-    band->setBorderColor(QColor(0x2f, 0x6f, 0x7f));
+    QColor fill = chartpalette::kIntervalFill;
+    fill.setAlpha(0xb0);
+    band->setColor(fill);
+    band->setBorderColor(chartpalette::kIntervalBorder);
     chart->addSeries(band);
     chart->addSeries(diagonal);
     chart->addSeries(median);
@@ -167,17 +179,18 @@ void addRankGroups(QChart* chart, const RankMatrix& matrix, int a, int b, QLineS
         QCoreApplication::translate(
             "RankCharts", "Ranghi: %1 e %2 (aggregati: %3 unità in %4 gruppi per rango in %1)")
             .arg(first, second)
-            .arg(matrix.units())
+            .arg(rankText(matrix.units(), regional))
             .arg(bins.size()));
 }
 
-void addUnitPoints(QChart* chart, const RankMatrix& matrix, int a, int b) {
+void addUnitPoints(QChart* chart, const RankMatrix& matrix, int a, int b,
+                   const Regional& regional) {
     const int n = matrix.units();
     auto* points = new QScatterSeries;
     points->setName(QCoreApplication::translate("RankCharts", "Unità"));
     points->setMarkerSize(7);
-    points->setColor(QColor(0x1f, 0x77, 0xb4));
-    points->setBorderColor(QColor(0x1f, 0x77, 0xb4));
+    points->setColor(chartpalette::kIntervalBorder);
+    points->setBorderColor(chartpalette::kIntervalBorder);
     QList<QPointF> xy;
     xy.reserve(n);
     for (int i = 0; i < n; ++i)
@@ -185,11 +198,11 @@ void addUnitPoints(QChart* chart, const RankMatrix& matrix, int a, int b) {
                           matrix.ranks[std::size_t(b)][std::size_t(i)]));
     points->replace(xy);
     // Every unit at the place hovered (tied ranks share one).
-    setHoverTips(points, [matrix, xy](QPointF at) {
+    setHoverTips(points, [matrix, xy, regional](QPointF at) {
         QStringList tips;
         for (qsizetype i = 0; i < xy.size(); ++i)
             if (std::abs(xy[i].x() - at.x()) < 0.5 && std::abs(xy[i].y() - at.y()) < 0.5)
-                tips.append(unitRanksTip(matrix, int(i)));
+                tips.append(unitRanksTip(matrix, int(i), regional));
         return tips.join(QStringLiteral("\n\n"));
     });
     chart->addSeries(points);
@@ -197,7 +210,8 @@ void addUnitPoints(QChart* chart, const RankMatrix& matrix, int a, int b) {
 
 } // namespace
 
-QChart* rankScatterChart(const RankMatrix& matrix, int a, int b, const QList<int>& highlighted) {
+QChart* rankScatterChart(const RankMatrix& matrix, int a, int b, const Regional& regional,
+                         const QList<int>& highlighted) {
     auto* chart = new QChart;
     const int n = matrix.units();
     if (n == 0 || a < 0 || b < 0 || a >= matrix.methodCount() || b >= matrix.methodCount())
@@ -206,18 +220,18 @@ QChart* rankScatterChart(const RankMatrix& matrix, int a, int b, const QList<int
     diagonal->setName(QCoreApplication::translate("RankCharts", "Stesso rango"));
     diagonal->append(1, 1);
     diagonal->append(n, n);
-    diagonal->setPen(QPen(QColor(0x99, 0x99, 0x99), 1.0, Qt::DashLine));
+    diagonal->setPen(QPen(chartpalette::kGuide, 1.0, Qt::DashLine));
     if (n > kScatterLimit) {
         // The diagonal over the band, under the medians.
-        addRankGroups(chart, matrix, a, b, diagonal);
+        addRankGroups(chart, matrix, a, b, diagonal, regional);
     } else {
         chart->addSeries(diagonal);
         chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi: %1 e %2")
                             .arg(matrix.methods[a], matrix.methods[b]));
-        addUnitPoints(chart, matrix, a, b);
+        addUnitPoints(chart, matrix, a, b, regional);
     }
-    QCategoryAxis* x = rankAxis(n, matrix.methods[a], true);
-    QCategoryAxis* y = rankAxis(n, matrix.methods[b]);
+    QCategoryAxis* x = rankAxis(n, matrix.methods[a], regional, true);
+    QCategoryAxis* y = rankAxis(n, matrix.methods[b], regional);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* s : chart->series()) {
@@ -230,7 +244,7 @@ QChart* rankScatterChart(const RankMatrix& matrix, int a, int b, const QList<int
             marks.append({matrix.labels[i],
                           QPointF(matrix.ranks[std::size_t(a)][std::size_t(i)],
                                   matrix.ranks[std::size_t(b)][std::size_t(i)]),
-                          QColor(0xc0, 0x39, 0x2b), unitRanksTip(matrix, i)});
+                          chartpalette::kReference, unitRanksTip(matrix, i, regional)});
     addUnitMarks(chart, marks, x, y);
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;

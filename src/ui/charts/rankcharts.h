@@ -1,6 +1,7 @@
 #pragma once
 
 #include "robustness/rankmatrix.h"
+#include "shared/regional.h"
 
 #include <QList>
 
@@ -22,8 +23,10 @@ QList<int> bumpUnits(const RankMatrix& matrix, const QList<int>& highlighted);
 // (indices into the matrix's units) drawn bold and named in the legend,
 // the others thin and grey, their labels at the lines' ends. Every line's
 // tooltip gives the unit's ranks. A title that says how many units it draws
-// of how many when it cannot draw them all.
-QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted);
+// of how many when it cannot draw them all; the rank axis then spans only
+// the ranks of the lines drawn.
+QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted,
+                  const Regional& regional);
 
 // Units drawn one point each by the scatter; beyond it the units are drawn
 // in at most kScatterBins groups of consecutive ranks under the horizontal
@@ -37,5 +40,5 @@ constexpr int kScatterBins = 200;
 // with the diagonal of equal ranks; aggregated beyond kScatterLimit units,
 // as its title says. The highlighted units are marked and labelled; each
 // point's tooltip names its units and their ranks.
-QChart* rankScatterChart(const RankMatrix& matrix, int a, int b,
+QChart* rankScatterChart(const RankMatrix& matrix, int a, int b, const Regional& regional,
                          const QList<int>& highlighted = {});

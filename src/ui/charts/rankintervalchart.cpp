@@ -1,5 +1,7 @@
 #include "ui/charts/rankintervalchart.h"
 
+#include "robustness/rankstatistics.h"
+#include "ui/charts/chartpalette.h"
 #include "ui/charts/charttips.h"
 #include "ui/charts/rankaxis.h"
 
@@ -11,8 +13,10 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHorizontalStackedBarSeries>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLocale>
+#include <QPen>
 #include <QScatterSeries>
 #include <QScrollBar>
 #include <QValueAxis>
@@ -35,8 +39,9 @@ constexpr qreal kSmallestLabels = 6.0;
 
 } // namespace
 
-RankIntervalChart::RankIntervalChart(QWidget* parent)
-    : QWidget(parent), m_view(new QChartView(this)), m_scroll(new QScrollBar(Qt::Vertical, this)) {
+RankIntervalChart::RankIntervalChart(const Regional& regional, QWidget* parent)
+    : QWidget(parent), m_regional(regional), m_view(new QChartView(this)),
+      m_scroll(new QScrollBar(Qt::Vertical, this)) {
     m_view->setObjectName(QStringLiteral("chartIntervalli"));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_scroll->setObjectName(QStringLiteral("scrollIntervalli"));
@@ -126,11 +131,21 @@ QString RankIntervalChart::unitTipAt(int row) const {
 
 QString RankIntervalChart::unitTip(std::size_t sorted) const {
     const UnitUncertainty& unit = m_units[sorted];
-    return ::unitTip(m_labels[qsizetype(sorted)],
-                     {tr("Mediana: %1").arg(QLocale().toString(unit.median)),
-                      tr("5°-95° percentile: %1-%2").arg(unit.p5).arg(unit.p95),
-                      tr("Migliore e peggiore: %1-%2").arg(unit.best).arg(unit.worst),
-                      tr("Rango di riferimento: %1").arg(unit.reference)});
+    const QLocale& locale = m_regional.locale();
+    return ::unitTip(
+        m_labels[qsizetype(sorted)],
+        {tr("Mediana: %1").arg(medianRankText(unit.median, m_regional)),
+         tr("5°-95° percentile: %1-%2").arg(locale.toString(unit.p5), locale.toString(unit.p95)),
+         tr("Migliore e peggiore: %1-%2")
+             .arg(locale.toString(unit.best), locale.toString(unit.worst)),
+         tr("Rango di riferimento: %1").arg(locale.toString(unit.reference))});
+}
+
+void RankIntervalChart::setPlain(bool plain) {
+    if (plain == m_plain)
+        return;
+    m_plain = plain;
+    drawPage(m_first);
 }
 
 void RankIntervalChart::wheelEvent(QWheelEvent* event) {
@@ -210,21 +225,23 @@ void RankIntervalChart::drawPage(int first) {
         auto* chosen = new QBarSet(tr("Unità selezionate"));
         before->setColor(Qt::transparent);
         before->setBorderColor(Qt::transparent);
-        interval->setColor(QColor(0x7f, 0xb8, 0xc4));
-        interval->setBorderColor(QColor(0x2f, 0x6f, 0x7f));
-        chosen->setColor(QColor(0xf0, 0xa0, 0x40));
-        chosen->setBorderColor(QColor(0xa0, 0x50, 0x10));
+        interval->setColor(chartpalette::kIntervalFill);
+        interval->setBorderColor(chartpalette::kIntervalBorder);
+        chosen->setColor(chartpalette::kChosenFill);
+        chosen->setBorderColor(chartpalette::kChosenBorder);
         auto* medians = new QScatterSeries;
         medians->setName(tr("Mediana"));
-        medians->setMarkerSize(8);
-        medians->setColor(QColor(0x1d, 0x3f, 0x6e));
-        medians->setBorderColor(QColor(0x1d, 0x3f, 0x6e));
+        medians->setMarkerSize(7);
+        medians->setColor(chartpalette::kMedian);
+        medians->setBorderColor(chartpalette::kMedian);
+        // An outline around the median's dot, which stays seen inside it
+        // when the two ranks are one.
         auto* references = new QScatterSeries;
         references->setName(tr("Rango di riferimento"));
         references->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-        references->setMarkerSize(7);
-        references->setColor(QColor(0xc0, 0x39, 0x2b));
-        references->setBorderColor(QColor(0xc0, 0x39, 0x2b));
+        references->setMarkerSize(13);
+        references->setColor(Qt::transparent);
+        references->setPen(QPen(chartpalette::kReference, 2));
         QStringList categories;
         bool anyChosen = false;
         for (int k = count - 1; k >= 0; --k) {
@@ -234,7 +251,7 @@ void RankIntervalChart::drawPage(int first) {
             categories.append(m_labels[first + k]);
             // A unit with no spread keeps a thin bar so that it shows.
             const double width = std::max(1.0, double(unit.p95 - unit.p5) + 1.0);
-            const bool highlighted = m_highlighted[sorted];
+            const bool highlighted = !m_plain && m_highlighted[sorted];
             anyChosen = anyChosen || highlighted;
             *before << std::max(0.0, unit.p5 - 0.5);
             *interval << (highlighted ? 0.0 : width);
@@ -258,8 +275,8 @@ void RankIntervalChart::drawPage(int first) {
             setHoverTips(dots,
                          [tipOfCategory](QPointF at) { return tipOfCategory(qRound(at.y())); });
         chart->addSeries(bars);
-        chart->addSeries(medians);
         chart->addSeries(references);
+        chart->addSeries(medians);
 
         auto* unitsAxis = new QBarCategoryAxis;
         unitsAxis->append(categories);
@@ -277,7 +294,7 @@ void RankIntervalChart::drawPage(int first) {
         medians->attachAxis(positionAxis);
         references->attachAxis(positionAxis);
 
-        QCategoryAxis* ranks = rankAxis(total, tr("Rango"), true);
+        QCategoryAxis* ranks = rankAxis(total, tr("Rango"), m_regional, true);
         chart->addAxis(ranks, Qt::AlignBottom);
         bars->attachAxis(ranks);
         medians->attachAxis(ranks);
@@ -287,6 +304,10 @@ void RankIntervalChart::drawPage(int first) {
         chart->legend()->markers(bars).at(0)->setVisible(false);
         chart->legend()->markers(bars).at(2)->setVisible(anyChosen);
         chart->legend()->setAlignment(Qt::AlignBottom);
+        // The marks named by their own shapes.
+        for (QLegendMarker* marker : chart->legend()->markers())
+            if (qobject_cast<QScatterSeries*>(marker->series()))
+                marker->setShape(QLegend::MarkerShapeFromSeries);
     }
     QChart* old = m_view->chart();
     m_view->setChart(chart);

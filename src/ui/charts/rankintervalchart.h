@@ -1,6 +1,7 @@
 #pragma once
 
 #include "robustness/uncertainty.h"
+#include "shared/regional.h"
 
 #include <QList>
 #include <QWidget>
@@ -14,7 +15,8 @@ class QScrollBar;
 // The rank-interval chart of an uncertainty analysis: the units sorted by
 // median rank from top to bottom, for each a bar from the 5th to the 95th
 // percentile, a dot for the median and a square for the reference rank,
-// the unit's figures in the tooltip of each. A page of the units that fit
+// the unit's figures in the tooltip of each; a median on its reference rank
+// shows as the dot inside the square's outline. A page of the units that fit
 // the view's height with their labels whole (at most kPage) is drawn at a
 // time; the scroll bar beside it (and the mouse wheel) moves through the
 // rest, so that thousands of units stay readable. The highlighted units
@@ -25,13 +27,16 @@ class RankIntervalChart : public QWidget {
 public:
     static constexpr int kPage = 40;
 
-    explicit RankIntervalChart(QWidget* parent = nullptr);
+    explicit RankIntervalChart(const Regional& regional, QWidget* parent = nullptr);
 
     void setUncertainty(const RankUncertainty& uncertainty);
     void clear();
     // The units highlighted, by their index in the uncertainty's units; the
     // page moves to the first of them when none is on view.
     void setHighlighted(const QList<int>& units);
+    // Draws the page without the highlighting (for an image of the chart
+    // as the analysis gave it), or with it again.
+    void setPlain(bool plain);
 
     QChartView* view() const { return m_view; }
     QScrollBar* scrollBar() const { return m_scroll; }
@@ -60,6 +65,7 @@ private:
     qreal labelPointSize(int first, int count) const;
     QString unitTip(std::size_t sorted) const;
 
+    const Regional& m_regional;
     QChartView* m_view;
     QScrollBar* m_scroll;
     QStringList m_labels;
@@ -67,6 +73,7 @@ private:
     std::vector<int> m_index;             // the unit's index in the analysis, by sorted place
     std::vector<bool> m_highlighted;      // by sorted place
     int m_rankings = 0;
+    bool m_plain = false;
     int m_first = 0;
     int m_drawnPage = 0;
     qreal m_drawnLabelSize = 0;

@@ -1,26 +1,74 @@
 #include "ui/charts/sobolchart.h"
 
+#include "ui/charts/axisticks.h"
+#include "ui/charts/chartpalette.h"
+#include "ui/charts/charttips.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCoreApplication>
-#include <QToolTip>
-#include <QValueAxis>
+#include <QGraphicsTextItem>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPen>
 
 #include <algorithm>
 
 namespace {
 
-QString intervalText(const IntervalEstimate& estimate) {
+// The share of a category its two bars take, and each bar's.
+constexpr double kBarsWidth = 0.6;
+constexpr double kBarWidth = kBarsWidth / 2;
+
+QString intervalText(const IntervalEstimate& estimate, const Regional& regional) {
     return QCoreApplication::translate("SobolChart", "%1 (90%: %2 - %3)")
-        .arg(QString::number(estimate.value, 'f', 3), QString::number(estimate.p5, 'f', 3),
-             QString::number(estimate.p95, 'f', 3));
+        .arg(regional.indexText(estimate.value), regional.indexText(estimate.p5),
+             regional.indexText(estimate.p95));
+}
+
+// The 90% interval of a bar as a whisker: a vertical line with a cap at
+// each end, centred on the bar.
+QLineSeries* whisker(double x, const IntervalEstimate& estimate) {
+    auto* line = new QLineSeries;
+    const double cap = kBarWidth / 4;
+    for (const QPointF at :
+         {QPointF(x - cap, estimate.p5), QPointF(x + cap, estimate.p5), QPointF(x, estimate.p5),
+          QPointF(x, estimate.p95), QPointF(x - cap, estimate.p95), QPointF(x + cap, estimate.p95)})
+        line->append(at);
+    line->setPen(QPen(QColor(0x30, 0x30, 0x30), 1.5));
+    return line;
+}
+
+// A note under the plot and its legend, wrapped to the chart's width.
+void addNote(QChart* chart, const QString& text) {
+    auto* note = new QGraphicsTextItem(chart);
+    note->setPlainText(text);
+    QFont font = chart->titleFont();
+    font.setBold(false);
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    note->setFont(font);
+    const QMargins margins = chart->margins();
+    const auto place = [chart, note, margins] {
+        const QSizeF size = chart->size();
+        note->setTextWidth(std::max(50.0, size.width() - margins.left() - margins.right() - 20));
+        const qreal height = note->boundingRect().height();
+        note->setPos(margins.left() + 10, size.height() - height - 4);
+        QMargins room = margins;
+        room.setBottom(margins.bottom() + int(height) + 4);
+        if (chart->margins() != room)
+            chart->setMargins(room);
+    };
+    QObject::connect(chart, &QChart::geometryChanged, note, place);
+    place();
 }
 
 } // namespace
 
-QChart* sobolChart(const MonteCarloResult& result) {
+QChart* sobolChart(const MonteCarloResult& result, const Regional& regional) {
     auto* chart = new QChart;
     chart->setTitle(QCoreApplication::translate("SobolChart", "Indici di Sobol"));
     if (!result.indices) {
@@ -30,43 +78,71 @@ QChart* sobolChart(const MonteCarloResult& result) {
     }
     auto* first = new QBarSet(QCoreApplication::translate("SobolChart", "Primo ordine (Si)"));
     auto* total = new QBarSet(QCoreApplication::translate("SobolChart", "Totale (STi)"));
+    first->setColor(chartpalette::kFirstOrder);
+    first->setBorderColor(chartpalette::kFirstOrder);
+    total->setColor(chartpalette::kTotalOrder);
+    total->setBorderColor(chartpalette::kTotalOrder);
     QStringList factors;
-    double top = 0.0;
+    QStringList beyond;
+    double top = 1.0;
     double bottom = 0.0;
+    const std::vector<FactorIndices> indices = *result.indices;
     for (std::size_t i = 0; i < result.factors.size(); ++i) {
-        const FactorIndices& f = (*result.indices)[i];
+        const FactorIndices& f = indices[i];
         factors.append(monteCarloFactorShownName(result.factors[i]));
         first->append(f.first.value);
         total->append(f.total.value);
-        top = std::max({top, f.first.p95, f.total.p95});
-        bottom = std::min({bottom, f.first.p5, f.total.p5});
+        top = std::max({top, f.first.value, f.total.value, f.first.p95, f.total.p95});
+        bottom = std::min({bottom, f.first.value, f.total.value, f.first.p5, f.total.p5});
+        if (f.first.value > 1.0)
+            beyond.append(
+                QStringLiteral("Si %1: %2").arg(factors.last(), regional.indexText(f.first.value)));
+        if (f.total.value > 1.0)
+            beyond.append(QStringLiteral("STi %1: %2")
+                              .arg(factors.last(), regional.indexText(f.total.value)));
     }
     auto* series = new QBarSeries;
+    series->setBarWidth(kBarsWidth);
     series->append(first);
     series->append(total);
-    const std::vector<FactorIndices> indices = *result.indices;
-    QObject::connect(series, &QBarSeries::hovered, series,
-                     [indices, first](bool status, int index, QBarSet* set) {
-                         if (!status || index < 0 || index >= int(indices.size())) {
-                             QToolTip::hideText();
-                             return;
-                         }
-                         const FactorIndices& f = indices[std::size_t(index)];
-                         QToolTip::showText(QCursor::pos(),
-                                            intervalText(set == first ? f.first : f.total));
-                     });
+    setBarSetTips(series, [indices, first, regional](int index, const QBarSet* set) {
+        if (index < 0 || index >= int(indices.size()))
+            return QString();
+        const FactorIndices& f = indices[std::size_t(index)];
+        return intervalText(set == first ? f.first : f.total, regional);
+    });
     chart->addSeries(series);
     auto* categories = new QBarCategoryAxis;
     categories->append(factors);
     categories->setTitleText(QCoreApplication::translate("SobolChart", "Fattore d'incertezza"));
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
-    auto* values = new QValueAxis;
-    values->setRange(bottom, std::max(1.0, top));
-    values->setLabelFormat(QStringLiteral("%.1f"));
-    values->setTitleText(QCoreApplication::translate("SobolChart", "Quota della varianza"));
+    const AxisTicks ticks = roundTicks(bottom, top, 8);
+    QCategoryAxis* values = tickedAxis(
+        ticks, QCoreApplication::translate("SobolChart", "Quota della varianza"), regional);
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
+    // The whiskers of the 90% intervals, out of the legend.
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        for (int s = 0; s < 2; ++s) {
+            QLineSeries* line = whisker(double(i) - kBarsWidth / 2 + (s + 0.5) * kBarWidth,
+                                        s == 0 ? indices[i].first : indices[i].total);
+            chart->addSeries(line);
+            line->attachAxis(categories);
+            line->attachAxis(values);
+            for (QLegendMarker* marker : chart->legend()->markers(line))
+                marker->setVisible(false);
+        }
     chart->legend()->setAlignment(Qt::AlignBottom);
+    QString note = QCoreApplication::translate(
+        "SobolChart", "Barre: stima dell'indice; baffi: intervallo al 90% sulle estrazioni.");
+    if (!beyond.isEmpty())
+        note +=
+            u' ' + QCoreApplication::translate(
+                       "SobolChart",
+                       "Oltre 1 (%1): con poche estrazioni la stima può superare 1, che l'indice "
+                       "vero non supera; più estrazioni la avvicinano.")
+                       .arg(beyond.join(QStringLiteral("; ")));
+    addNote(chart, note);
     return chart;
 }

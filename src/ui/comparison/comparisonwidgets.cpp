@@ -181,7 +181,7 @@ void ComparisonWidgets::buildOutputs(QDialog* window) {
                              "PDF"),
                           window);
     // The legend of the cograduation matrix's shades, as low as the buttons,
-    // so that the matrix keeps its height.
+    // so that the matrix keeps its height: its type shrinks to fit.
     auto* legend = new CoefficientLegend(window);
     legend->setFixedHeight(exportButton->sizeHint().height());
     outputs = new QHBoxLayout;

@@ -1,10 +1,13 @@
 #include "ui/comparison/valutamp.h"
 
+#include "ui/grid/coefficientlegend.h"
+
 #include "comparison/resultfilelisting.h"
 #include "methods/metodi.h"
 #include "record/outputrecorder.h"
 #include "record/recordcheck.h"
 #include "shared/resultnames.h"
+#include "ui/grid/coefficientlegend.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
@@ -82,6 +85,8 @@ ValutaMP::ValutaMP(SharedState& state, std::shared_ptr<const Processing> loaded,
     layout->setSpacing(6);
     layout->addWidget(m_splitter, 1);
     layout->addLayout(m_ui.outputs);
+    for (CoefficientLegend* legend : findChildren<CoefficientLegend*>())
+        legend->setLocale(m_regional.locale());
     layout->addWidget(m_stbStato);
 
     m_work = new BackgroundWork(this, m_stbStato);

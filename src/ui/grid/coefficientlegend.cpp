@@ -18,11 +18,23 @@ QString boundText(int step, const QLocale& locale) {
 
 void paintCoefficientLegend(QPainter& painter, const QRectF& room, const QLocale& locale) {
     const int steps = int(coefficientStepBounds().size()) + 1;
-    const QFontMetricsF metrics(painter.font());
+    painter.save();
+    // Type small enough for both rows and the widest bound of a step to
+    // stay within their boxes.
+    QFont font = painter.font();
+    const auto fits = [&](const QFont& f) {
+        const QFontMetricsF m(f);
+        const double swatch = (room.width() - m.horizontalAdvance(QStringLiteral("−")) - 6) / steps;
+        return 2 * m.height() <= room.height() + 1 &&
+               m.horizontalAdvance(QStringLiteral("−0,99")) + 4 <= swatch;
+    };
+    while (!fits(font) && font.pointSizeF() > 5.0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
     const double caption = metrics.horizontalAdvance(QStringLiteral("−")) + 6;
     const double swatch = (room.width() - caption) / steps;
     const double rowHeight = room.height() / 2;
-    painter.save();
     for (int row = 0; row < 2; ++row) {
         const double y = room.top() + row * rowHeight;
         painter.drawText(QRectF(room.left(), y, caption - 4, rowHeight),

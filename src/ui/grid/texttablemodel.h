@@ -25,9 +25,9 @@ public:
     int gridColumnCount() const override { return m_table.columnCount(); }
     QString gridText(int row, int col) const override;
     std::optional<double> cellNumber(int row, int col) const override;
+    const Regional& regional() const { return m_regional; }
 
 protected:
-    const Regional& regional() const { return m_regional; }
     bool inside(int row, int col) const;
 
 private:

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 UnitSearchBox::UnitSearchBox(QWidget* parent) : QLineEdit(parent), m_pause(new QTimer(this)) {
     setObjectName(QStringLiteral("txtCercaUnita"));
     setPlaceholderText(tr("Cerca unità..."));
@@ -16,6 +18,18 @@ UnitSearchBox::UnitSearchBox(QWidget* parent) : QLineEdit(parent), m_pause(new Q
         m_pause->stop();
         Q_EMIT searchRequested(text());
     });
+}
+
+QSize UnitSearchBox::sizeHint() const {
+    // The placeholder whole, beside the clear button, within the frame.
+    QSize size = QLineEdit::sizeHint();
+    const int text = fontMetrics().horizontalAdvance(placeholderText());
+    size.setWidth(std::max(size.width(), text + 2 * size.height() + 12));
+    return size;
+}
+
+QSize UnitSearchBox::minimumSizeHint() const {
+    return sizeHint();
 }
 
 void UnitSearchBox::keyPressEvent(QKeyEvent* event) {

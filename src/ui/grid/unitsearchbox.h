@@ -13,6 +13,10 @@ class UnitSearchBox : public QLineEdit {
 public:
     explicit UnitSearchBox(QWidget* parent = nullptr);
 
+    // Wide enough for the whole placeholder.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 

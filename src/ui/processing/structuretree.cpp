@@ -45,4 +45,10 @@ void fillStructureTree(QTreeWidget& tree, const Structure& structure, const Regi
             pending.emplace_back(*child, row);
     }
     tree.expandAll();
+    // The names whole when the tree has room for them beside the weights;
+    // else as wide as it allows, each whole in its tooltip.
+    tree.resizeColumnToContents(0);
+    const int room = tree.viewport()->width() - tree.columnWidth(1) - tree.columnWidth(2);
+    if (room > 120 && tree.columnWidth(0) > room)
+        tree.setColumnWidth(0, room);
 }

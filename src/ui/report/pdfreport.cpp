@@ -1,5 +1,6 @@
 #include "ui/report/pdfreport.h"
 
+#include "robustness/rankstatistics.h"
 #include "shared/safefile.h"
 #include "shared/safefiledevice.h"
 #include "stats/statistiche.h"
@@ -215,7 +216,7 @@ private:
         const double value = table.number(row, column);
         if (!std::isfinite(value))
             return QString();
-        return whole ? QString::number(qint64(value)) : m_regional.fixed4(value);
+        return whole ? rankText(value, m_regional) : m_regional.indexText(value);
     }
 
     // The table of a file, the columns of whole numbers (counts) without
@@ -348,15 +349,14 @@ private:
                 const int unit = order[std::size_t(row)];
                 if (column == 0)
                     return rob->labels[unit];
-                const double value = rob->number(unit, column - 1);
-                return value == std::trunc(value) ? QString::number(qint64(value))
-                                                  : m_regional.fixed4(value);
+                // Ranks, and medians of ranks that may fall halfway.
+                return medianRankText(rob->number(unit, column - 1), m_regional);
             };
             m_pages.paragraph(
                 QStringLiteral("Spostamento medio dal rango di riferimento: %1 posizioni; unità "
                                "con lo stesso rango per ogni metodo: %2 su %3. Le unità il cui "
                                "rango varia di più tra i metodi:")
-                    .arg(m_regional.fixed4(n ? shift / n : 0))
+                    .arg(m_regional.indexText(n ? shift / n : 0))
                     .arg(unchanged)
                     .arg(n),
                 m_pages.tableStart(table));
@@ -374,7 +374,7 @@ private:
                                "rango di riferimento; rango 1 a sinistra."),
                 height);
             const QRectF room = m_pages.reserve(height);
-            drawRankIntervals(m_pages.painter(), room, *unc);
+            drawRankIntervals(m_pages.painter(), room, *unc, m_regional);
         }
         if (const auto& mc = m_results.monteCarlo; mc && mc->columnCount() >= 5)
             monteCarlo(*mc);
@@ -391,7 +391,7 @@ private:
                            "del rango, il punto è la mediana, il quadrato il rango nominale; "
                            "rango 1 a sinistra."),
             height);
-        drawRankIntervals(m_pages.painter(), m_pages.reserve(height), mc, 1, 3);
+        drawRankIntervals(m_pages.painter(), m_pages.reserve(height), mc, m_regional, 1, 3);
         const auto& sobol = m_results.sobol;
         if (!sobol)
             return;
@@ -401,7 +401,7 @@ private:
                 "ordine misura l'effetto della scelta da sola, il totale anche le sue interazioni; "
                 "le linee sono gli intervalli al 90%."),
             kSobolChart);
-        drawSobolBars(m_pages.painter(), m_pages.reserve(kSobolChart), *sobol);
+        drawSobolBars(m_pages.painter(), m_pages.reserve(kSobolChart), *sobol, m_regional);
         ReportTable table;
         table.headers = sobol->headers;
         table.widths = {2.4, 1, 1, 1, 1, 1, 1};
@@ -542,8 +542,8 @@ private:
         table.cell = [&](int row, int column) -> QString {
             if (column == 0)
                 return m_results.methods.front().labels[row];
-            return QString::number(
-                m_results.methods[std::size_t(column - 1)].ranks[std::size_t(row)]);
+            return rankText(m_results.methods[std::size_t(column - 1)].ranks[std::size_t(row)],
+                            m_regional);
         };
         m_pages.table(table);
     }

@@ -1,5 +1,8 @@
 #include "ui/report/reportcharts.h"
 
+#include "robustness/rankstatistics.h"
+#include "ui/charts/axisticks.h"
+#include "ui/charts/chartpalette.h"
 #include "ui/charts/rankaxis.h"
 #include "ui/grid/coefficientlegend.h"
 #include "ui/grid/divergingpalette.h"
@@ -79,7 +82,7 @@ double rankIntervalsHeight(int units) {
 }
 
 void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& table,
-                       int median, int p5) {
+                       const Regional& regional, int median, int p5) {
     const int units = table.rowCount();
     if (units == 0 || table.columnCount() < std::max(median, p5 + 1) + 1)
         return;
@@ -109,15 +112,15 @@ void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTab
     for (const int rank : rankTicks(units)) {
         painter.drawLine(QPointF(xOf(rank), plot.bottom()), QPointF(xOf(rank), plot.bottom() + 2));
         painter.drawText(QRectF(xOf(rank) - 15, plot.bottom() + 2, 30, 9), Qt::AlignCenter,
-                         QString::number(rank));
+                         rankText(rank, regional));
     }
     painter.drawText(QRectF(plot.left(), plot.bottom() + 11, plot.width(), 9), Qt::AlignCenter,
                      QStringLiteral("Rango"));
 
-    const QColor fill(0x7f, 0xb8, 0xc4);
-    const QColor border(0x2f, 0x6f, 0x7f);
-    const QColor medianColor(0x1d, 0x3f, 0x6e);
-    const QColor referenceColor(0xc0, 0x39, 0x2b);
+    const QColor fill = chartpalette::kIntervalFill;
+    const QColor border = chartpalette::kIntervalBorder;
+    const QColor medianColor = chartpalette::kMedian;
+    const QColor referenceColor = chartpalette::kReference;
     const double mark = std::min(5.0, kIntervalRow * 0.6);
     const auto drawMedian = [&](QPointF at) {
         painter.setPen(Qt::NoPen);
@@ -183,32 +186,44 @@ void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTab
     painter.setPen(Qt::black);
 }
 
-void drawSobolBars(QPainter& painter, const QRectF& room, const DelimitedTable& sobol) {
+void drawSobolBars(QPainter& painter, const QRectF& room, const DelimitedTable& sobol,
+                   const Regional& regional) {
     const int factors = sobol.rowCount();
     if (factors == 0 || sobol.columnCount() < 6)
         return;
+    double lowest = 0.0;
+    double highest = 1.0;
+    for (int f = 0; f < factors; ++f)
+        for (int c = 0; c < 6; ++c)
+            if (const double value = sobol.number(f, c); std::isfinite(value)) {
+                lowest = std::min(lowest, value);
+                highest = std::max(highest, value);
+            }
+    const AxisTicks ticks = roundTicks(lowest, highest, 4);
     const QRectF plot = room.adjusted(34, 6, -6, -30);
     painter.setPen(QColor(120, 120, 120));
     painter.drawRect(plot);
     QFont font = painter.font();
     font.setPointSizeF(6.5);
     painter.setFont(font);
+    const double bottom = ticks.values.front();
+    const double top = ticks.values.back();
     const auto yOf = [&](double value) {
-        return plot.bottom() - std::clamp(value, 0.0, 1.0) * plot.height();
+        return plot.bottom() - (value - bottom) / (top - bottom) * plot.height();
     };
-    for (const double tick : {0.0, 0.5, 1.0})
+    for (const double tick : ticks.values)
         painter.drawText(QRectF(room.left(), yOf(tick) - 5, 30, 10),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(tick));
+                         Qt::AlignRight | Qt::AlignVCenter, tickText(tick, ticks, regional));
     const double slot = plot.width() / factors;
-    const QColor colours[] = {QColor(10, 105, 95), QColor(190, 120, 40)};
+    const QColor colours[] = {chartpalette::kFirstOrder, chartpalette::kTotalOrder};
     for (int f = 0; f < factors; ++f) {
         const double left = plot.left() + f * slot;
         for (int k = 0; k < 2; ++k) { // Si, then STi
             const double value = sobol.number(f, 3 * k);
             if (!std::isfinite(value))
                 continue;
-            const QRectF bar(left + slot * (0.2 + 0.3 * k), yOf(value), slot * 0.28,
-                             plot.bottom() - yOf(value));
+            const QRectF bar(left + slot * (0.2 + 0.3 * k), std::min(yOf(value), yOf(0)),
+                             slot * 0.28, std::abs(yOf(0) - yOf(value)));
             painter.fillRect(bar, colours[k]);
             const double low = sobol.number(f, 3 * k + 1);
             const double high = sobol.number(f, 3 * k + 2);

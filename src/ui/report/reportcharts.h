@@ -46,9 +46,12 @@ void drawHeatmap(QPainter& painter, const QRectF& room, const QStringList& heade
 // Carlo table are 1 and 3; column 0 is the reference.
 double rankIntervalsHeight(int units);
 void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& uncertainty,
-                       int median = 1, int p5 = 2);
+                       const Regional& regional, int median = 1, int p5 = 2);
 
 // The bar chart of a table of Sobol indices (a row per factor; columns Si,
 // its 5th and 95th percentiles, STi and its percentiles): per factor a bar
-// for Si and one for STi on a scale from 0 to 1, each with its interval.
-void drawSobolBars(QPainter& painter, const QRectF& room, const DelimitedTable& sobol);
+// for Si and one for STi, each with the whisker of its interval, on a
+// scale from 0 to 1 or beyond where an estimate or interval goes, its ticks
+// those of every chart.
+void drawSobolBars(QPainter& painter, const QRectF& room, const DelimitedTable& sobol,
+                   const Regional& regional);

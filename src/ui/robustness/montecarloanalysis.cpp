@@ -150,7 +150,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     c.intervals->setUncertainty(asUncertainty(result, corner, labels));
     chooseUnits(m_chosen);
     QChart* old = c.indices->chart();
-    c.indices->setChart(setup.sobol ? sobolChart(result) : new QChart);
+    c.indices->setChart(setup.sobol ? sobolChart(result, m_regional) : new QChart);
     delete old;
     if (setup.sobol)
         m_models.unitTotals->setTable(sobolUnitsTable(result, corner, labels, m_regional));

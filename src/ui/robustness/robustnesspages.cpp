@@ -58,6 +58,13 @@ QPushButton* computeButton(const QString& name, const QString& tip, QWidget* par
     return button;
 }
 
+// The images of an interval chart leave out the units highlighted on screen.
+void plainImages(RankIntervalChart* chart) {
+    ChartActions::of(chart->view())->setImageDrawing([chart](bool drawing) {
+        chart->setPlain(drawing);
+    });
+}
+
 } // namespace
 
 RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models,
@@ -70,7 +77,6 @@ RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models
     pages->addTab(chartsPage(window, dialogs), tr("&Grafici"));
     pages->addTab(monteCarloPage(window, models, dialogs), tr("&Monte Carlo"));
     searchBox = new UnitSearchBox(pages);
-    searchBox->setMinimumWidth(220);
     pages->setCornerWidget(searchBox, Qt::TopRightCorner);
 }
 
@@ -90,7 +96,9 @@ QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& m
     auto* matricesLayout = new QVBoxLayout(matricesWidget);
     matricesLayout->setContentsMargins(0, 0, 0, 0);
     matricesLayout->addLayout(matrices, 1);
-    matricesLayout->addWidget(new CoefficientLegend(matricesWidget));
+    auto* legend = new CoefficientLegend(matricesWidget);
+    legend->setLocale(models.summary->regional().locale());
+    matricesLayout->addWidget(legend);
     auto* splitter = new QSplitter(Qt::Vertical, page);
     splitter->addWidget(gridFrame(QStringLiteral("frmRiepilogo"),
                                   tr("Ranghi nei metodi confrontati (clic "
@@ -143,11 +151,12 @@ QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModel
     uncertaintyLabel = noteLabel(QStringLiteral("lblIncertezza"), page);
     uncertaintyGrid = grid(QStringLiteral("msfIncertezza"), models.uncertainty, page);
     uncertaintyGrid->enableSorting();
-    intervalChart = new RankIntervalChart(page);
+    intervalChart = new RankIntervalChart(models.summary->regional(), page);
     auto* strip = new QHBoxLayout;
     strip->addWidget(uncertaintyButton);
     strip->addWidget(uncertaintyLabel, 1);
     strip->addWidget(chartButtons(intervalChart->view(), ChartFile::RankIntervals, dialogs, page));
+    plainImages(intervalChart);
     auto* splitter = new QSplitter(Qt::Horizontal, page);
     splitter->addWidget(uncertaintyGrid);
     splitter->addWidget(intervalChart);
@@ -265,7 +274,7 @@ QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels
 
     c.grid = grid(QStringLiteral("msfMonteCarlo"), models.monteCarlo, page);
     c.grid->enableSorting();
-    c.intervals = new RankIntervalChart(page);
+    c.intervals = new RankIntervalChart(models.summary->regional(), page);
     c.intervals->view()->setObjectName(QStringLiteral("graficoMCIntervalli"));
     c.indices = chartView(QStringLiteral("graficoSobol"), page);
     c.unitTotals = grid(QStringLiteral("msfSobolUnita"), models.unitTotals, page);
@@ -278,14 +287,18 @@ QWidget* RobustnessPages::monteCarloPage(QWidget* window, const RobustnessModels
     intervalsBox->addWidget(chartButtons(c.intervals->view(), ChartFile::MonteCarlo, dialogs, page),
                             0, Qt::AlignRight);
     intervalsBox->addWidget(c.intervals, 1);
+    plainImages(c.intervals);
     auto* indicesBox = new QVBoxLayout;
     indicesBox->addWidget(chartButtons(c.indices, ChartFile::Sobol, dialogs, page), 0,
                           Qt::AlignRight);
-    indicesBox->addWidget(c.indices, 2);
+    // The chart above the grid, high enough for its axis titles, legend
+    // and note.
+    c.indices->setMinimumHeight(320);
+    indicesBox->addWidget(c.indices, 3);
     indicesBox->addWidget(gridFrame(QStringLiteral("frmSobolUnita"),
                                     tr("Indice totale di ogni fattore sul rango di ogni unità"),
                                     c.unitTotals, page),
-                          3);
+                          2);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 2);
     columns->addLayout(intervalsBox, 3);

@@ -143,7 +143,7 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
            "riferimento: %4. Unità con lo stesso rango in ogni metodo: %5.")
             .arg(m_ranks.units())
             .arg(m_ranks.methodCount())
-            .arg(m_ranks.methods.value(0), m_regional.fixed4(run.summary.meanShift),
+            .arg(m_ranks.methods.value(0), m_regional.indexText(run.summary.meanShift),
                  percentage(run.summary.shareUnchanged, m_regional)));
 
     m_ui.methodCombo->clear();
@@ -219,7 +219,7 @@ void RobustnessWindow::searchUnits(const QString& text) {
 void RobustnessWindow::updateCharts() {
     if (!m_bumpDrawn || m_chosen != m_drawnSelection) {
         QChart* old = m_ui.bumpChart->chart();
-        m_ui.bumpChart->setChart(bumpChart(m_ranks, m_chosen));
+        m_ui.bumpChart->setChart(bumpChart(m_ranks, m_chosen, m_regional));
         delete old;
         m_bumpDrawn = true;
         m_drawnSelection = m_chosen;
@@ -233,7 +233,8 @@ void RobustnessWindow::drawScatter() {
     if (axes == m_drawnAxes && m_chosen == m_scatterSelection)
         return;
     QChart* old = m_ui.scatterChart->chart();
-    m_ui.scatterChart->setChart(rankScatterChart(m_ranks, axes.first, axes.second, m_chosen));
+    m_ui.scatterChart->setChart(
+        rankScatterChart(m_ranks, axes.first, axes.second, m_regional, m_chosen));
     delete old;
     m_drawnAxes = axes;
     m_scatterSelection = m_chosen;

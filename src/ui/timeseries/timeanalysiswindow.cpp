@@ -51,7 +51,7 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     QGroupBox* indexFrame = optionFrame(
         QStringLiteral("frmIndice"), tr("Indice"), QStringLiteral("optIndice"),
         {{0, QStringLiteral("AMPI+")}, {1, QStringLiteral("AMPI-")}}, m_indexButtons, this);
-    m_chart = new AmpiChart(this);
+    m_chart = new AmpiChart(m_regional, this);
     m_chartActions = new ChartActions(m_chart->view(), m_dialogs);
     m_chartActions->setSuggestedPath([this]() -> QString {
         return chartFileName(m_workbook, plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus);
@@ -122,7 +122,8 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     follow(m_ranksGrid, m_valuesGrid);
     m_groupLabel->hide();
     m_groupCombo->hide();
-    fitToScreen(*this, QSize(1000, 760));
+    // Both grids with every period of the sample panels in view.
+    fitToScreen(*this, QSize(1320, 800));
     // Alt and a letter presses every button.
     assignWindowMnemonics(*this);
 }

@@ -3,8 +3,13 @@
 #include "ui/grid/gridview.h"
 #include "workbook/caricamatrice.h"
 
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTest>
+#include <QToolTip>
 
 Processing::MatrixLoader memoryLoader(std::shared_ptr<Rows> rows, const Regional& regional) {
     return [rows, regional](const QString& path, WorkProgress* progress) {
@@ -62,4 +67,18 @@ QStringList gridColumnTexts(const GridView* grid, int col) {
     for (int r = 0; r < grid->gridModel()->gridRowCount(); ++r)
         texts.append(grid->gridModel()->gridText(r, col));
     return texts;
+}
+
+QString tipAfterHover(QChartView* view, QAbstractSeries* series, QPointF at) {
+    QWidget* window = view->window();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return QString();
+    QChart* chart = view->chart();
+    const QPoint place = view->mapFromScene(chart->mapToScene(chart->mapToPosition(at, series)));
+    QTest::mouseMove(view->viewport(), QPoint(1, 1));
+    QTest::mouseMove(view->viewport(), place);
+    // The view's own tooltip event comes once the mouse has rested.
+    QTest::qWait(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay) + 300);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }

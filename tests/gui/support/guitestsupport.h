@@ -6,6 +6,7 @@
 #include "support/testsupport.h"
 #include "workflow/processing.h"
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -39,3 +40,11 @@ QStringList gridColumnTexts(const GridView* grid, int col);
 QStringList viewColumnTexts(const GridView* grid, int col);
 // A mouse click on the header of grid column col (1..).
 void clickColumnHeader(GridView* grid, int col);
+
+class QAbstractSeries;
+class QChartView;
+
+// The tooltip shown once the mouse, moved over view's viewport, rests on
+// the place at (in the values of series) of its chart; empty when none is
+// shown. The view's window is made active first, as tooltips need.
+QString tipAfterHover(QChartView* view, QAbstractSeries* series, QPointF at);
