@@ -427,6 +427,10 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         fits(path, false, true))
         collection.monteCarlo = unitTable(path, matrix, regional, tableBounds, collection.warnings);
     if (collection.monteCarlo) {
+        if (const auto origin =
+                origins.find(fileName(resultFileName(strMatrice, ResultFileKind::MonteCarlo)));
+            origin != origins.end())
+            collection.monteCarloOrigin = origin->second;
         collection.sobol = factorTable(resultFileName(strMatrice, ResultFileKind::Sobol), regional,
                                        tableBounds, collection.warnings);
         collection.sobolUnits = unitTable(resultFileName(strMatrice, ResultFileKind::SobolUnits),

@@ -18,11 +18,12 @@ QStringList header() {
     return {QStringLiteral("File"),        QStringLiteral("Metodi"),
             QStringLiteral("Riferimento"), QStringLiteral("Indicatori"),
             QStringLiteral("Struttura"),   QStringLiteral("Mancanti"),
-            QStringLiteral("Anomali")};
+            QStringLiteral("Anomali"),     QStringLiteral("Impostazioni")};
 }
 
-// The records as fields, the header left out; empty when there is no
-// readable record file.
+// The records as fields, the header left out, a record written without
+// the settings given them empty; empty when there is no readable record
+// file.
 std::vector<QStringList> readRecords(const QString& path) {
     std::vector<QStringList> records;
     QFile file(path);
@@ -34,11 +35,13 @@ std::vector<QStringList> readRecords(const QString& path) {
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QString& line = lines[i];
         if (line.isEmpty() || !splitQuotedFields(QStringView(line), spans) ||
-            spans.size() != fieldCount)
+            (spans.size() != fieldCount && spans.size() != fieldCount - 1))
             continue;
         QStringList fields;
         for (const FieldSpan& span : spans)
             fields.append(fieldText(line, span));
+        if (spans.size() < fieldCount)
+            fields.append(QString());
         records.push_back(fields);
     }
     return records;
@@ -56,7 +59,7 @@ Status recordAnalysisOrigin(const QString& strMatrice, const QString& analysisPa
             lines.append(joinFields(record));
     lines.append(
         joinFields({name, origin.methods.join(kSeparator), origin.reference, origin.indicators,
-                    origin.structure, origin.missing, origin.outliers}));
+                    origin.structure, origin.missing, origin.outliers, origin.settings}));
     return writeTextFile(path, lines);
 }
 
@@ -71,6 +74,7 @@ std::map<QString, AnalysisOrigin> readAnalysisOrigins(const QString& strMatrice)
         origin.structure = record[4];
         origin.missing = record[5];
         origin.outliers = record[6];
+        origin.settings = record[7];
     }
     return origins;
 }

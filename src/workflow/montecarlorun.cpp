@@ -93,6 +93,16 @@ Expected<MonteCarloRun> analyseMonteCarlo(const QString& workbook, const Matrix&
         origin.outliers = QStringLiteral("fattore");
     else if (choices.outliersNominal)
         origin.outliers = QStringLiteral("trattati");
+    QStringList settings{QStringLiteral("%1 estrazioni").arg(setup.runs),
+                         QStringLiteral("seme %1").arg(setup.seed)};
+    if (setup.weightSpread > 0)
+        settings.append(QStringLiteral("pesi variati entro il ±%1%")
+                            .arg(regional.locale().toString(setup.weightSpread * 100, 'g', 4)));
+    if (setup.sobol)
+        settings.append(QStringLiteral("disegno di Saltelli"));
+    if (run.result.skipped > 0)
+        settings.append(QStringLiteral("%1 estrazioni scartate").arg(run.result.skipped));
+    origin.settings = settings.join(QStringLiteral(", "));
     if (Status recorded = recordAnalysisOrigin(workbook, run.files.first(), origin); !recorded)
         return std::move(recorded).error();
     return run;
