@@ -497,6 +497,10 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         fits(path, false, true))
         collection.monteCarlo = unitTable(path, matrix, gate, tableBounds, collection.warnings);
     if (collection.monteCarlo) {
+        if (const auto origin =
+                origins.find(fileName(resultFileName(strMatrice, ResultFileKind::MonteCarlo)));
+            origin != origins.end())
+            collection.monteCarloOrigin = origin->second;
         collection.sobol = factorTable(resultFileName(strMatrice, ResultFileKind::Sobol), gate,
                                        tableBounds, collection.warnings);
         collection.sobolUnits = unitTable(resultFileName(strMatrice, ResultFileKind::SobolUnits),

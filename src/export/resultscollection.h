@@ -3,6 +3,7 @@
 #include "comparison/resultfilereader.h"
 #include "framework/structure.h"
 #include "methods/methodcomputation.h"
+#include "robustness/analysisorigins.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
@@ -106,13 +107,14 @@ struct ResultsCollection {
     std::optional<ComparisonResults> comparison;
     std::optional<DelimitedTable> robustness; // <workbook>.rob.csv
     std::vector<std::pair<QString, DelimitedTable>>
-        sensitivities;                         // code, <workbook>.sens<CODE>.csv
-    std::optional<DelimitedTable> uncertainty; // <workbook>.unc.csv
-    std::optional<DelimitedTable> monteCarlo;  // <workbook>.mc.csv
-    std::optional<DelimitedTable> sobol;       // <workbook>.sobol.csv, a row per factor
-    std::optional<DelimitedTable> sobolUnits;  // <workbook>.sobol.unita.csv
-    std::optional<AuditTables> audit;          // when the matrix has been audited
-    std::vector<AmpiTables> ampi;              // AMPI+ then AMPI-, those that exist
+        sensitivities;                              // code, <workbook>.sens<CODE>.csv
+    std::optional<DelimitedTable> uncertainty;      // <workbook>.unc.csv
+    std::optional<DelimitedTable> monteCarlo;       // <workbook>.mc.csv
+    std::optional<AnalysisOrigin> monteCarloOrigin; // its factors and settings, when recorded
+    std::optional<DelimitedTable> sobol;            // <workbook>.sobol.csv, a row per factor
+    std::optional<DelimitedTable> sobolUnits;       // <workbook>.sobol.unita.csv
+    std::optional<AuditTables> audit;               // when the matrix has been audited
+    std::vector<AmpiTables> ampi;                   // AMPI+ then AMPI-, those that exist
     // The missing cells of the matrix as read and their treatment; null
     // when it had none and none was chosen.
     const GapsRecord* gaps = nullptr;

@@ -21,6 +21,8 @@ QJsonObject originSettings(const AnalysisOrigin& origin) {
         settings.insert(QStringLiteral("missingFactors"), origin.missing);
     if (!origin.outliers.isEmpty())
         settings.insert(QStringLiteral("outlierFactor"), origin.outliers);
+    if (!origin.settings.isEmpty())
+        settings.insert(QStringLiteral("sampling"), origin.settings);
     return settings;
 }
 
@@ -42,6 +44,7 @@ Expected<std::map<QString, AnalysisOrigin>> readAnalysisOrigins(const QString& s
             origin.structure = QStringLiteral("sì");
         origin.missing = settings.value(QLatin1StringView("missingFactors")).toString();
         origin.outliers = settings.value(QLatin1StringView("outlierFactor")).toString();
+        origin.settings = settings.value(QLatin1StringView("sampling")).toString();
     }
     return origins;
 }

@@ -19,6 +19,7 @@ struct AnalysisOrigin {
     QString structure;   // "sì" over a structure, else empty
     QString missing;     // the treatments of missing values, else empty
     QString outliers;    // the outlier choice, else empty
+    QString settings;    // how it was sampled ("100 estrazioni, seme 1, ..."), else empty
 
     bool operator==(const AnalysisOrigin&) const = default;
 };

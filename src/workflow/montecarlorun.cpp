@@ -95,6 +95,16 @@ Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix
         origin.outliers = QStringLiteral("fattore");
     else if (choices.outliersNominal)
         origin.outliers = QStringLiteral("trattati");
+    QStringList sampling{QStringLiteral("%1 estrazioni").arg(setup.runs),
+                         QStringLiteral("seme %1").arg(setup.seed)};
+    if (setup.weightSpread > 0)
+        sampling.append(QStringLiteral("pesi variati entro il ±%1%")
+                            .arg(regional.locale().toString(setup.weightSpread * 100, 'g', 4)));
+    if (setup.sobol)
+        sampling.append(QStringLiteral("disegno di Saltelli"));
+    if (run.result.skipped > 0)
+        sampling.append(QStringLiteral("%1 estrazioni scartate").arg(run.result.skipped));
+    origin.settings = sampling.join(QStringLiteral(", "));
     // The draws: whatever else chose the numbers. The files are written
     // together, so a later run without Sobol indices leaves these behind.
     QJsonObject settings = originSettings(origin);

@@ -5,6 +5,7 @@
 #include "export/resultscollection.h"
 #include "methods/metodi.h"
 #include "ui/report/pdfreport.h"
+#include "workflow/montecarlorun.h"
 #include "workflow/processing.h"
 
 #include "version.h"
@@ -61,6 +62,14 @@ void TestReport::sampleReport() {
     const Matrix& matrix = sample.processing->matrix();
     QVERIFY(writeRobustnessFiles(workbook, matrix, m_regional));
     QVERIFY(sample.processing->audit());
+    MonteCarloChoices choices;
+    choices.setup.methods = {MethodPosition::MpiPositivo, MethodPosition::Graduatorie};
+    choices.setup.weightSpread = 0.2;
+    choices.setup.runs = 16;
+    choices.setup.seed = 7;
+    choices.setup.sobol = true;
+    choices.setup.bootstrap = 20;
+    QVERIFY(analyseMonteCarlo(workbookBasis(workbook), matrix, choices, m_regional));
     const ResultsCollection results = collectResults(workbook, matrix, m_regional);
     const QString pdf = m_dir.filePath(QStringLiteral("rapporto.pdf"));
     QCOMPARE(failureMessage(writePdfReport(pdf, results)), QString());
@@ -93,6 +102,11 @@ void TestReport::sampleReport() {
     for (const char* word : {"riferimento", "mediano", "Intervallo"})
         QVERIFY2(movers.left(300).contains(QLatin1String(word)), qPrintable(movers.left(300)));
     QVERIFY(text.contains(QStringLiteral("Incertezza")));
+    // The Monte Carlo's settings and factors as recorded with its files.
+    QVERIFY2(flat.contains(QStringLiteral("Impostazioni: 16 estrazioni, seme 7, pesi variati "
+                                          "entro il ±20%, disegno di Saltelli. Fattori estratti: "
+                                          "il metodo, tra MPI+, GRAD (nominale MPI+); i pesi")),
+             qPrintable(flat.mid(flat.indexOf(QStringLiteral("Impostazioni")), 300)));
     // The audit: the indicator table (no indicator of the sample is
     // flagged) and the coherence of the whole matrix.
     QVERIFY(flat.contains(QStringLiteral("curtosi oltre 3,5: nessuno.")));

@@ -392,6 +392,8 @@ private:
                            "rango 1 a sinistra."),
             height);
         drawRankIntervals(m_pages.painter(), m_pages.reserve(height), mc, m_regional, 1, 3);
+        if (const auto& origin = m_results.monteCarloOrigin)
+            m_pages.paragraph(monteCarloSettings(*origin));
         const auto& sobol = m_results.sobol;
         if (!sobol)
             return;
@@ -399,7 +401,9 @@ private:
             QStringLiteral(
                 "Indici di Sobol di ogni fattore sullo spostamento medio dei ranghi: il primo "
                 "ordine misura l'effetto della scelta da sola, il totale anche le sue interazioni; "
-                "le linee sono gli intervalli al 90%."),
+                "le linee sono gli intervalli al 90%. Un indice vale al più 1, ma la sua stima "
+                "può superarlo, soprattutto con poche estrazioni: è l'errore di campionamento "
+                "degli stimatori, che gli intervalli misurano."),
             kSobolChart);
         drawSobolBars(m_pages.painter(), m_pages.reserve(kSobolChart), *sobol, m_regional);
         ReportTable table;
@@ -413,6 +417,38 @@ private:
             return std::isfinite(value) ? m_regional.fixed4(value) : QString();
         };
         m_pages.table(table);
+    }
+
+    // What the Monte Carlo drew and how: its settings, then each factor
+    // with its levels.
+    static QString monteCarloSettings(const AnalysisOrigin& origin) {
+        QStringList factors;
+        if (origin.methods.size() > 1)
+            factors.append(QStringLiteral("il metodo, tra %1 (nominale %2)")
+                               .arg(origin.methods.join(QStringLiteral(", ")), origin.reference));
+        if (origin.settings.contains(QStringLiteral("pesi")))
+            factors.append(QStringLiteral("i pesi"));
+        if (!origin.indicators.isEmpty())
+            factors.append(QStringLiteral("gli indicatori (%1)").arg(origin.indicators));
+        if (origin.missing.contains(u','))
+            factors.append(
+                QStringLiteral("il trattamento dei mancanti, tra %1").arg(origin.missing));
+        if (origin.outliers == QStringLiteral("fattore"))
+            factors.append(QStringLiteral("il trattamento degli anomali, sì o no"));
+        QString text = QStringLiteral("Impostazioni: %1.")
+                           .arg(origin.settings.isEmpty() ? QStringLiteral("non registrate")
+                                                          : origin.settings);
+        text +=
+            factors.isEmpty()
+                ? QStringLiteral(" Nessun fattore estratto.")
+                : QStringLiteral(" Fattori estratti: %1.").arg(factors.join(QStringLiteral("; ")));
+        if (origin.methods.size() == 1)
+            text += QStringLiteral(" Metodo: %1.").arg(origin.methods.front());
+        if (!origin.missing.isEmpty() && !origin.missing.contains(u','))
+            text += QStringLiteral(" Mancanti: %1.").arg(origin.missing);
+        if (origin.outliers == QStringLiteral("trattati"))
+            text += QStringLiteral(" Anomali trattati in ogni estrazione.");
+        return text;
     }
 
     void sensitivity(const QString& code, const DelimitedTable& table) {

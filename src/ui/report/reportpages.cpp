@@ -123,16 +123,42 @@ QRectF ReportPages::reserve(double height) {
 ReportPages::TableLayout ReportPages::layout(const ReportTable& table) const {
     TableLayout layout;
     layout.rowHeight = QFontMetricsF(font(7.5)).height() + 2;
-    const double total = std::accumulate(table.widths.begin(), table.widths.end(), 0.0);
+    const QFontMetricsF metrics(font(7.5, true), &m_writer);
+    // Each column as wide as the longest word of its header, so that a
+    // header wraps between words, never inside one; the rest of the width
+    // shared by the relative widths among the columns that need no more.
+    const std::size_t columns = table.widths.size();
+    std::vector<double> least(columns, 0);
+    for (std::size_t k = 0; k < columns && k < std::size_t(table.headers.size()); ++k)
+        for (const QString& word : table.headers[qsizetype(k)].split(u' ', Qt::SkipEmptyParts))
+            least[k] = std::max(least[k], metrics.horizontalAdvance(word) + 2 * kCellPad + 1);
+    layout.widths.assign(columns, 0);
+    std::vector<char> fixed(columns, 0);
+    for (bool changed = true; changed;) {
+        changed = false;
+        double share = 0;
+        double room = m_width;
+        for (std::size_t k = 0; k < columns; ++k) {
+            if (fixed[k])
+                room -= least[k];
+            else
+                share += table.widths[k];
+        }
+        for (std::size_t k = 0; k < columns; ++k) {
+            layout.widths[k] = fixed[k] ? least[k] : table.widths[k] / share * room;
+            if (!fixed[k] && layout.widths[k] < least[k]) {
+                fixed[k] = 1;
+                changed = true;
+            }
+        }
+    }
     double x = kMargin;
-    for (double w : table.widths) {
+    for (const double w : layout.widths) {
         layout.left.push_back(x);
-        layout.widths.push_back(w / total * m_width);
-        x += layout.widths.back();
+        x += w;
     }
     // A header longer than its column wraps onto more lines, the row as
     // tall as its tallest header.
-    const QFontMetricsF metrics(font(7.5, true), &m_writer);
     layout.headerHeight = layout.rowHeight;
     for (int k = 0; k < int(table.headers.size()); ++k)
         layout.headerHeight =
@@ -176,20 +202,36 @@ void ReportPages::table(const ReportTable& table) {
     ensure(sizes.headerHeight + 2 * rowHeight);
     drawHeader();
     const QFontMetrics metrics(bodyFont, &m_writer);
+    QStringList texts;
     for (int r = 0; r < table.rows; ++r) {
-        if (m_y + rowHeight > bottom()) {
+        // The texts (the names) wrap onto as many lines as they need, the
+        // row as tall as its tallest; a number too wide for its column is
+        // cut short.
+        texts.clear();
+        double height = rowHeight;
+        for (int k = 0; k < columns; ++k) {
+            texts.append(table.cell(r, k));
+            const double width = cellBox(sizes, k, rowHeight).width();
+            if (metrics.horizontalAdvance(texts.back()) <= width)
+                continue;
+            if (k >= table.firstNumberColumn)
+                texts.back() = metrics.elidedText(texts.back(), Qt::ElideRight, int(width));
+            else
+                height = std::max(height, metrics.boundingRect(QRect(0, 0, int(width), 10000),
+                                                               Qt::TextWordWrap, texts.back())
+                                                  .height() +
+                                              2.0);
+        }
+        if (m_y + height > bottom()) {
             newPage();
             drawHeader();
         }
         for (int k = 0; k < columns; ++k) {
-            const QRectF box = cellBox(sizes, k, rowHeight);
             const int align = k >= table.firstNumberColumn ? Qt::AlignRight : Qt::AlignLeft;
-            QString text = table.cell(r, k);
-            if (metrics.horizontalAdvance(text) > box.width())
-                text = metrics.elidedText(text, Qt::ElideRight, int(box.width()));
-            m_painter.drawText(box, align | Qt::AlignVCenter, text);
+            m_painter.drawText(cellBox(sizes, k, height),
+                               align | Qt::AlignVCenter | Qt::TextWordWrap, texts[k]);
         }
-        m_y += rowHeight;
+        m_y += height;
     }
     m_y += 8;
 }
