@@ -143,6 +143,98 @@ int historyCommand(const QCommandLineParser& parser) {
     return kExitSuccess;
 }
 
+namespace {
+
+// The folder a replay writes into: --into, made when missing, or the
+// temporary one; never the workbook's own folder.
+Expected<QDir> replayFolder(const QCommandLineParser& parser, const QTemporaryDir& temporary,
+                            const QString& workbook) {
+    const QString into = parser.value(QStringLiteral("into"));
+    if (into.isEmpty() && !temporary.isValid())
+        return failure(FailureKind::File,
+                       QStringLiteral("Impossibile creare una cartella temporanea."));
+    const QDir target(into.isEmpty() ? temporary.path() : QFileInfo(into).absoluteFilePath());
+    if (!target.exists() && !QDir().mkpath(target.path()))
+        return failure(FailureKind::File,
+                       QStringLiteral("Impossibile creare la cartella %1.").arg(into));
+    if (target.absolutePath() == QFileInfo(workbook).dir().absolutePath())
+        return failure(
+            FailureKind::Usage,
+            QStringLiteral("La cartella di replay deve essere diversa da quella del file."));
+    return target;
+}
+
+// The current files of a record that a command wrote, oldest first, and
+// those commands in the order of their first file.
+struct ReplayPlan {
+    std::vector<std::pair<QString, const RecordEntry*>> current;
+    std::vector<const RecordEntry*> commands; // the latest entry of each command
+    bool allRepeatable = true;
+};
+
+ReplayPlan replayPlan(const QString& workbook, const Record& record) {
+    const QDir folder = QFileInfo(workbook).dir();
+    HashCache hashes;
+    ReplayPlan plan;
+    for (const auto& [name, entry] : inOrder(record)) {
+        if (!currencyOf(workbook, record, folder.filePath(name), hashes).current())
+            continue;
+        if (entry->arguments.isEmpty()) {
+            printOut(QStringLiteral("%1: non ripetibile (scritto da %2)").arg(name, entry->by));
+            plan.allRepeatable = false;
+            continue;
+        }
+        plan.current.emplace_back(name, entry);
+        // A command met again keeps its place and takes its latest entry.
+        const auto known = std::find_if(
+            plan.commands.begin(), plan.commands.end(),
+            [entry](const RecordEntry* command) { return command->arguments == entry->arguments; });
+        if (known == plan.commands.end())
+            plan.commands.push_back(entry);
+        else
+            *known = entry;
+    }
+    return plan;
+}
+
+// Copies into target the inputs that no command writes: the workbook and
+// the structure files beside it.
+Status copyReplayInputs(const QString& workbook, const ReplayPlan& plan, const QDir& target) {
+    const QDir folder = QFileInfo(workbook).dir();
+    QStringList copied{QFileInfo(workbook).fileName()};
+    for (const auto& [name, entry] : plan.current)
+        for (const RecordInput& input : entry->inputs)
+            if (input.role == InputRole::Structure && !QFileInfo(input.name).isAbsolute())
+                copied.append(input.name);
+    copied.removeDuplicates();
+    for (const QString& name : copied) {
+        QFile::remove(target.filePath(name));
+        if (!QFile::copy(folder.filePath(name), target.filePath(name)))
+            return failure(FailureKind::File,
+                           QStringLiteral("Impossibile copiare %1 in %2.")
+                               .arg(name, QDir::toNativeSeparators(target.path())));
+    }
+    return {};
+}
+
+// Runs a recorded command again in target, under the regional settings its
+// files were written with.
+void rerun(const RecordEntry& entry, const QString& workbookName, const QDir& target) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!entry.locale.isEmpty())
+        environment.insert(QStringLiteral("LC_ALL"), entry.locale + QStringLiteral(".UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(target.path());
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(QCoreApplication::applicationFilePath(),
+                  movedArguments(entry, workbookName, target));
+    process.waitForFinished(-1);
+}
+
+} // namespace
+
 // replay WORKBOOK [--into DIR]: runs again, on a copy of the workbook, every
 // recorded command of the current files, in the order they were written,
 // and compares each output with its recorded hash.
@@ -156,73 +248,17 @@ int replayCommand(const QCommandLineParser& parser) {
     if (!record)
         return reportFailure(record.error());
     QTemporaryDir temporary;
-    const QString into = parser.value(QStringLiteral("into"));
-    if (into.isEmpty() && !temporary.isValid())
-        return reportFailure(failure(
-            FailureKind::File, QStringLiteral("Impossibile creare una cartella temporanea.")));
-    const QDir target(into.isEmpty() ? temporary.path() : QFileInfo(into).absoluteFilePath());
-    if (!target.exists() && !QDir().mkpath(target.path()))
-        return reportFailure(failure(
-            FailureKind::File, QStringLiteral("Impossibile creare la cartella %1.").arg(into)));
-    const QDir folder = QFileInfo(workbook).dir();
-    const QString workbookName = QFileInfo(workbook).fileName();
-    if (target.absolutePath() == folder.absolutePath())
-        return reportFailure(failure(
-            FailureKind::Usage,
-            QStringLiteral("La cartella di replay deve essere diversa da quella del file.")));
-
-    // The current files, and the commands that wrote them in the order of
-    // their first file.
-    HashCache hashes;
-    std::vector<std::pair<QString, const RecordEntry*>> current;
-    std::vector<QStringList> commands;
-    bool allIdentical = true;
-    for (const auto& [name, entry] : inOrder(*record)) {
-        if (!currencyOf(workbook, *record, folder.filePath(name), hashes).current())
-            continue;
-        if (entry->arguments.isEmpty()) {
-            printOut(QStringLiteral("%1: non ripetibile (scritto da %2)").arg(name, entry->by));
-            allIdentical = false;
-            continue;
-        }
-        current.emplace_back(name, entry);
-        if (std::find(commands.begin(), commands.end(), entry->arguments) == commands.end())
-            commands.push_back(entry->arguments);
-    }
-    // The inputs that no command writes: the workbook and its structure.
-    QStringList copied{workbookName};
-    for (const auto& [name, entry] : current)
-        for (const RecordInput& input : entry->inputs)
-            if (input.role == InputRole::Structure && !QFileInfo(input.name).isAbsolute())
-                copied.append(input.name);
-    copied.removeDuplicates();
-    for (const QString& name : copied) {
-        QFile::remove(target.filePath(name));
-        if (!QFile::copy(folder.filePath(name), target.filePath(name)))
-            return reportFailure(failure(FailureKind::File,
-                                         QStringLiteral("Impossibile copiare %1 in %2.")
-                                             .arg(name, QDir::toNativeSeparators(target.path()))));
-    }
-    for (const QStringList& command : commands) {
-        const RecordEntry* entry = nullptr;
-        for (const auto& [name, one] : current)
-            if (one->arguments == command)
-                entry = one;
-        QProcess process;
-        // Under the regional settings the files were written with.
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (!entry->locale.isEmpty())
-            environment.insert(QStringLiteral("LC_ALL"), entry->locale + QStringLiteral(".UTF-8"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(target.path());
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.start(QCoreApplication::applicationFilePath(),
-                      movedArguments(*entry, workbookName, target));
-        process.waitForFinished(-1);
-    }
-    for (const auto& [name, entry] : current) {
-        const bool same = fileSha256(target.filePath(name)) == entry->sha256;
+    const Expected<QDir> target = replayFolder(parser, temporary, workbook);
+    if (!target)
+        return reportFailure(target.error());
+    const ReplayPlan plan = replayPlan(workbook, *record);
+    if (const Status copied = copyReplayInputs(workbook, plan, *target); !copied)
+        return reportFailure(copied.error());
+    for (const RecordEntry* command : plan.commands)
+        rerun(*command, QFileInfo(workbook).fileName(), *target);
+    bool allIdentical = plan.allRepeatable;
+    for (const auto& [name, entry] : plan.current) {
+        const bool same = fileSha256(target->filePath(name)) == entry->sha256;
         allIdentical = allIdentical && same;
         printOut(QStringLiteral("%1: %2").arg(name, same ? QStringLiteral("identico")
                                                          : QStringLiteral("diverso")));

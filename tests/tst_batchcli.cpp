@@ -1,9 +1,13 @@
+#include "record/record.h"
 #include "support/testsupport.h"
 #include "version.h"
+#include "workbook/xlsx/xlsxreader.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +36,8 @@ private Q_SLOTS:
     void completeMatrixUnderEveryTreatment();
     void matrixOptionsAndCounts();
     void recordHistoryAndReplay();
+    void filesOfBothSeparators();
+    void concurrentWritersKeepEveryEntry();
 };
 
 namespace {
@@ -792,6 +798,72 @@ void TestBatchCli::recordHistoryAndReplay() {
     QVERIFY2(run.err.contains("regioni_struttura.xlsx.outMPI+.csv non è aggiornato: calcolato su "
                               "un'altra versione della matrice"),
              qPrintable(run.err));
+}
+
+// Result files written under Italian settings (decimal commas), then
+// compared and exported in an English session: the comparison reads every
+// value and the export keeps every method.
+void TestBatchCli::filesOfBothSeparators() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni.xls"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xls"), workbook));
+    qputenv("LC_ALL", "it_IT.UTF-8");
+    const int italianRun = runBatch({"run", workbook}).exitCode;
+    qputenv("LC_ALL", "C.UTF-8");
+    QCOMPARE(italianRun, 0);
+    QVERIFY(QRegularExpression(QStringLiteral(";\\d+,\\d{4}\r\n"))
+                .match(QString::fromUtf8(fileContents(workbook + ".outWROC.csv")))
+                .hasMatch());
+    QCOMPARE(runBatch({"compare", workbook, "--all"}).exitCode, 0);
+    const QList<QByteArray> lines = fileContents(workbook + ".val.csv").split('\n');
+    QVERIFY(lines.size() > 3);
+    for (qsizetype k = 1; k < lines.size(); ++k) {
+        if (lines[k].isEmpty())
+            continue;
+        const QList<QByteArray> fields = lines[k].trimmed().split(';');
+        QCOMPARE(fields.size(), 10);
+        for (qsizetype f = 1; f < fields.size(); ++f) {
+            bool number = false;
+            fields[f].toDouble(&number);
+            QVERIFY2(number, lines[k].constData());
+        }
+    }
+    const BatchRun exported = runBatch({"export", workbook, dir.filePath("r.xlsx")});
+    QCOMPARE(exported.exitCode, 0);
+    QVERIFY2(!exported.err.contains(QStringLiteral("tralasciato")), qPrintable(exported.err));
+    XlsxReader reader;
+    for (int sheet = 1; sheet <= 9; ++sheet) {
+        reader.setSheetIndex(sheet);
+        QVERIFY(reader.open(dir.filePath("r.xlsx")));
+        QVERIFY2(reader.cell(2, 2).isNumber() && reader.cell(lines.size() - 2, 2).isNumber(),
+                 qPrintable(QString::number(sheet)));
+    }
+}
+
+// Processes writing outputs of one workbook at once (a method each) wait
+// for each other around the record: no entry is lost, every file current.
+void TestBatchCli::concurrentWritersKeepEveryEntry() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni.xls"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni.xls"), workbook));
+    const QStringList codes{"MPI+", "MPI-", "WROC", "M1VZ", "GRAD", "INRE", "M1NI", "M0NI", "M2NI"};
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (const QString& code : codes) {
+        writers.push_back(std::make_unique<QProcess>());
+        writers.back()->start(QStringLiteral(ORVALTA_BATCH), {"run", workbook, "--methods", code});
+    }
+    for (const auto& writer : writers) {
+        QVERIFY(writer->waitForFinished(60000));
+        QCOMPARE(writer->exitCode(), 0);
+    }
+    const Expected<Record> record = readRecord(workbook);
+    QVERIFY(record);
+    QCOMPARE(record->entries.size(), std::size_t(2 * codes.size()));
+    HashCache hashes;
+    for (const auto& [name, entry] : record->entries)
+        QVERIFY2(currencyOf(workbook, *record, dir.filePath(name), hashes).current(),
+                 qPrintable(name));
+    QVERIFY(!QFileInfo::exists(recordPath(workbook) + QStringLiteral(".lock")));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

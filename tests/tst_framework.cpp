@@ -150,6 +150,25 @@ void TestFramework::reading_data() {
     QTest::newRow("formula without a result, sheet")
         << "s.xlsx" << sheet + "<c><f>C2*3</f></c></row>" << false << -1.0
         << "Struttura, riga 4: il peso di B è una formula senza un risultato salvato";
+    const auto odsCell = [](const char* text) -> QByteArray {
+        return QByteArray("<table:table-cell office:value-type=\"string\"><text:p>") + text +
+               "</text:p></table:table-cell>";
+    };
+    const QByteArray odsRows =
+        "<table:table-row>" + odsCell("Elemento") + odsCell("Padre") + odsCell("Peso") +
+        "</table:table-row><table:table-row>" + odsCell("A") + odsCell("G1") +
+        "<table:table-cell office:value-type=\"float\" office:value=\"1\"/></table:table-row>"
+        "<table:table-row>" +
+        odsCell("B") + odsCell("G1");
+    QTest::newRow("formula with its result, .ods sheet")
+        << "s.ods"
+        << odsRows + "<table:table-cell table:formula=\"of:=[.C2]*3\" office:value-type=\"float\" "
+                     "office:value=\"3\"><text:p>3</text:p></table:table-cell></table:table-row>"
+        << false << 0.75 << "";
+    QTest::newRow("formula without a result, .ods sheet")
+        << "s.ods"
+        << odsRows + "<table:table-cell table:formula=\"of:=[.C2]*3\"/></table:table-row>" << false
+        << -1.0 << "Struttura, riga 3: il peso di B è una formula senza un risultato salvato";
     QTest::newRow("unknown column")
         << "s.csv" << QByteArray("Elemento;Padre;Pesi\r\nA;;\r\nB;;\r\n") << false << -1.0
         << "ha la colonna «Pesi» (colonna C) nella riga 1: le colonne ammesse sono Elemento, "
@@ -184,6 +203,8 @@ void TestFramework::reading() {
         QVERIFY(makeSpecialFile(path, SpecialFile::Pipe));
     else if (name.endsWith(QStringLiteral(".xlsx")))
         QVERIFY(writeXlsxSheets(path, {{QStringLiteral("Foglio1"), bytes}}));
+    else if (name.endsWith(QStringLiteral(".ods")))
+        QVERIFY(writeOdsTables(path, {{QStringLiteral("Foglio1"), bytes}}));
     else
         QVERIFY(writeFileBytes(path, bytes));
     const Regional& regional = italian ? kItalian : kC;

@@ -165,13 +165,16 @@ void TestMetodi::ranking() {
     QCOMPARE(fourDecimals ? rankIndex(values, ascending) : rankValues(values, ascending), ranks);
 }
 
-// isRanking tells the ranks rankValues gives from every other list.
+// isRanking tells the ranks rankValues gives from every other list, for a
+// short list (sorted by insertion) as for a long one.
 void TestMetodi::rankingCheckedWithoutSorting() {
-    Numbers values{0.0, -0.0, std::nan(""), 2.5, std::nan("")};
+    Numbers all{0.0, -0.0, std::nan(""), 2.5, std::nan("")};
     std::mt19937 random(11);
     for (int i = 0; i < 500; ++i)
-        values.push_back(double(int(random() % 16)) - 8.0); // many ties
-    for (const bool ascending : {false, true}) {
+        all.push_back(double(int(random() % 16)) - 8.0); // many ties
+    for (const auto& [values, ascending] :
+         {std::pair(Numbers(all.begin(), all.begin() + 40), false), std::pair(all, false),
+          std::pair(all, true)}) {
         Ranks ranks = rankValues(values, ascending);
         QVERIFY(isRanking(values, ascending, ranks));
         QVERIFY(!isRanking(values, !ascending, ranks));

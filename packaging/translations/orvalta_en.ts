@@ -212,6 +212,10 @@ and comparison of methods</translation>
         <source>Grafico copiato negli appunti (%1 × %2 pixel)</source>
         <translation>Chart copied to the clipboard (%1 × %2 pixels)</translation>
     </message>
+    <message>
+        <source>%1: Esporta grafico</source>
+        <translation>%1: Export chart</translation>
+    </message>
 </context>
 <context>
     <name>ClockStatusBar</name>
@@ -698,10 +702,6 @@ and comparison of methods</translation>
         <translation>Distributions, correlations and coherence of the indicators; outlier treatment</translation>
     </message>
     <message>
-        <source>Gli indicatori e le unità con meno del %1% di valori disponibili sono esclusi; i valori riempiti non cambiano la cartella di lavoro.</source>
-        <translation>Indicators and units with less than %1% of their values available are left out; the filled values do not change the workbook.</translation>
-    </message>
-    <message>
         <source>%1; trattamento: %2</source>
         <translation>%1; treatment: %2</translation>
     </message>
@@ -778,12 +778,20 @@ and comparison of methods</translation>
         <translation>No treatment</translation>
     </message>
     <message>
-        <source>Trattamento dei valori mancanti: la matrice sarà riletta e i risultati andranno ricalcolati.</source>
-        <translation>Treatment of missing values: the matrix will be read again and the results will have to be computed again.</translation>
-    </message>
-    <message>
         <source>calcolato sulla matrice prima del trattamento degli anomali</source>
         <translation>computed on the matrix before the outlier treatment</translation>
+    </message>
+    <message>
+        <source>&amp;Copertura minima:</source>
+        <translation>Minimum &amp;coverage:</translation>
+    </message>
+    <message>
+        <source>Gli indicatori e le unità con una quota di valori disponibili inferiore alla copertura minima sono esclusi; i valori riempiti non cambiano la cartella di lavoro.</source>
+        <translation>Indicators and units with a share of available values below the minimum coverage are left out; the filled values do not change the workbook.</translation>
+    </message>
+    <message>
+        <source>Trattamento dei valori mancanti: la matrice sarà riletta e i risultati andranno ricalcolati. Con un trattamento, gli indicatori e le unità con una quota di valori disponibili inferiore alla copertura minima sono esclusi.</source>
+        <translation>Treatment of missing values: the matrix will be read again and the results will have to be computed again. With a treatment, indicators and units with a share of available values below the minimum coverage are left out.</translation>
     </message>
 </context>
 <context>
@@ -1221,6 +1229,14 @@ median under %4: %5
     <message>
         <source>calcolato con un altro trattamento dei valori mancanti</source>
         <translation>computed with another treatment of missing values</translation>
+    </message>
+    <message>
+        <source>Il registro %1 è in uso da un altro processo da più di %2 secondi: i file non sono stati scritti. Riprovare.</source>
+        <translation>The record %1 has been in use by another process for more than %2 seconds: the files were not written. Try again.</translation>
+    </message>
+    <message>
+        <source>Impossibile bloccare il registro %1 per aggiornarlo: i file non sono stati scritti.</source>
+        <translation>The record %1 could not be locked to update it: the files were not written.</translation>
     </message>
 </context>
 <context>

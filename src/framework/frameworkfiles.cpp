@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <string>
 
 QString groupValuesFile(const QString& workbook, const QString& code) {
@@ -20,20 +21,46 @@ QString groupRanksFile(const QString& workbook, const QString& code) {
 namespace {
 
 // The lines of a group file: the header (the corner, then the groups'
-// names), then per unit its label and cell(group, unit) of every group.
+// names), then per unit its label and cell(k, unit) of every group, k its
+// place among the structure's groups.
 template <typename Cell>
 TextLines groupLines(const Structure& structure, const ResultLabels& labels, qsizetype units,
                      Cell cell) {
     return TextLines(units + 1, [&structure, &labels, cell](qsizetype line, QByteArray& bytes) {
         bytes += labels.label(int(line));
-        for (const int group : structure.groups) {
+        for (std::size_t k = 0; k < structure.groups.size(); ++k) {
             bytes += ';';
             if (line == 0)
-                appendField(bytes, structure.elements[std::size_t(group)].name.toUtf8());
+                appendField(bytes,
+                            structure.elements[std::size_t(structure.groups[k])].name.toUtf8());
             else
-                cell(group, std::size_t(line - 1), bytes);
+                cell(k, std::size_t(line - 1), bytes);
         }
     });
+}
+
+// The groups' indices and ranks unit by unit (a line of a group file),
+// taken once from the groups' outputs rather than a value from each of
+// them per line: with many groups, a line reads from each one's memory.
+struct GroupTable {
+    std::vector<double> index; // per unit, per group; NaN when it has none
+    std::vector<int> ranks;
+};
+
+std::shared_ptr<const GroupTable>
+groupTable(const Structure& structure, const std::vector<MethodOutput>& groups, std::size_t units) {
+    auto table = std::make_shared<GroupTable>();
+    const std::size_t count = structure.groups.size();
+    table->index.resize(units * count);
+    table->ranks.resize(units * count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const MethodOutput& output = groups[std::size_t(structure.groups[k])];
+        for (std::size_t unit = 0; unit < units; ++unit) {
+            table->index[unit * count + k] = output.index[unit];
+            table->ranks[unit * count + k] = output.ranks[unit];
+        }
+    }
+    return table;
 }
 
 } // namespace
@@ -42,10 +69,13 @@ std::pair<TextLines, TextLines> groupFileLines(const Structure& structure,
                                                const std::vector<MethodOutput>& groups,
                                                qsizetype units, const ResultLabels& labels,
                                                const Regional& regional) {
+    const std::shared_ptr<const GroupTable> table =
+        groupTable(structure, groups, std::size_t(units));
+    const std::size_t count = structure.groups.size();
     TextLines values =
         groupLines(structure, labels, units,
-                   [&groups, &regional](int group, std::size_t unit, QByteArray& bytes) {
-                       const double index = groups[std::size_t(group)].index[unit];
+                   [table, count, &regional](std::size_t k, std::size_t unit, QByteArray& bytes) {
+                       const double index = table->index[unit * count + k];
                        if (std::isnan(index))
                            return; // no index of this group: an empty field
                        std::string text;
@@ -54,10 +84,10 @@ std::pair<TextLines, TextLines> groupFileLines(const Structure& structure,
                    });
     TextLines ranks =
         groupLines(structure, labels, units,
-                   [&groups, &regional](int group, std::size_t unit, QByteArray& bytes) {
-                       if (std::isnan(groups[std::size_t(group)].index[unit]))
+                   [table, count, &regional](std::size_t k, std::size_t unit, QByteArray& bytes) {
+                       if (std::isnan(table->index[unit * count + k]))
                            return;
-                       const int rank = groups[std::size_t(group)].ranks[unit];
+                       const int rank = table->ranks[unit * count + k];
                        if (!regional.plainWholeNumbers()) {
                            bytes += regional.generalText(CellValue(double(rank))).toUtf8();
                            return;

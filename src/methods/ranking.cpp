@@ -26,8 +26,20 @@ struct Keyed {
 };
 
 // Stable least-significant-digit radix sort on the keys, a byte at a time;
-// a pass whose byte is the same for every key is skipped.
+// a pass whose byte is the same for every key is skipped. A few keys are
+// sorted by insertion instead, which is as stable and saves the passes'
+// counts (a group of a structure often ranks only some tens of units).
 void radixSort(std::vector<Keyed>& items) {
+    if (items.size() <= 64) {
+        for (std::size_t k = 1; k < items.size(); ++k) {
+            const Keyed item = items[k];
+            std::size_t at = k;
+            for (; at > 0 && items[at - 1].key > item.key; --at)
+                items[at] = items[at - 1];
+            items[at] = item;
+        }
+        return;
+    }
     std::vector<Keyed> buffer(items.size());
     for (int shift = 0; shift < 64; shift += 8) {
         std::array<std::size_t, 257> count{};
@@ -129,14 +141,18 @@ double indexKey(double value) {
     // rounding of scaled to a whole number is the rounding of the exact
     // product except at a half, where lost (or, for an exact tie, the sign)
     // decides.
+    // The part lost is needed only at a half, which is rare: it is
+    // computed there alone.
     const double scaled = value * 1e4;
-    const double lost = std::fma(value, 1e4, -scaled);
     double whole = std::nearbyint(scaled);
     const double fraction = scaled - whole;
-    if (fraction == 0.5 && (lost > 0.0 || (lost == 0.0 && scaled > 0.0)))
-        whole += 1.0;
-    else if (fraction == -0.5 && (lost < 0.0 || (lost == 0.0 && scaled < 0.0)))
-        whole -= 1.0;
+    if (fraction == 0.5 || fraction == -0.5) {
+        const double lost = std::fma(value, 1e4, -scaled);
+        if (fraction == 0.5 && (lost > 0.0 || (lost == 0.0 && scaled > 0.0)))
+            whole += 1.0;
+        else if (fraction == -0.5 && (lost < 0.0 || (lost == 0.0 && scaled < 0.0)))
+            whole -= 1.0;
+    }
     // At most 15 digits: the quotient is the double nearest to the text.
     return whole / 1e4;
 }

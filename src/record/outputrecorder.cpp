@@ -7,6 +7,12 @@
 
 namespace {
 
+// A lock older than this is taken as left by a process that died: a
+// record is read and replaced within a few seconds even on a slow disk.
+constexpr int kStaleLockMs = 60000;
+// How long a writer waits for another's lock before it gives up.
+constexpr int kLockWaitMs = 90000;
+
 std::mutex g_actorMutex;
 RecordActor g_actor;
 
@@ -35,6 +41,31 @@ OutputRecorder::OutputRecorder(const QString& strMatrice, const Regional& region
     : m_workbook(strMatrice), m_decimal(regional.locale().decimalPoint()),
       m_locale(regional.locale().name()), m_settings(std::move(settings)), m_actor(recordActor()) {}
 
+OutputRecorder::~OutputRecorder() = default;
+
+QString OutputRecorder::lockRecord(const QString& record) {
+    // A lock left by a commit that failed goes first.
+    m_lock = std::make_unique<QLockFile>(record + QStringLiteral(".lock"));
+    m_lock->setStaleLockTime(kStaleLockMs);
+    if (m_lock->tryLock(kLockWaitMs))
+        return QString();
+    const bool busy = m_lock->error() == QLockFile::LockFailedError;
+    m_lock.reset();
+    return busy ? QCoreApplication::translate(
+                      "Record", "Il registro %1 è in uso da un altro processo da più di %2 "
+                                "secondi: i file non sono stati scritti. Riprovare.")
+                      .arg(QDir::toNativeSeparators(record))
+                      .arg(kLockWaitMs / 1000)
+                : QCoreApplication::translate(
+                      "Record", "Impossibile bloccare il registro %1 per aggiornarlo: i file "
+                                "non sono stati scritti.")
+                      .arg(QDir::toNativeSeparators(record));
+}
+
+void OutputRecorder::committed() {
+    m_lock.reset();
+}
+
 void OutputRecorder::addInput(const QString& path, InputRole role) {
     addInput({inputName(m_workbook, path), fileSha256(path), role});
 }
@@ -62,6 +93,8 @@ QString OutputRecorder::prepare(const std::vector<CommittingFile>& files,
     }
     if (beside.empty())
         return QString();
+    if (const QString error = lockRecord(record); !error.isEmpty())
+        return error;
     Expected<Record> read = readRecord(m_workbook);
     if (!read)
         return read.error().message;

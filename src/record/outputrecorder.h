@@ -5,9 +5,11 @@
 
 #include "shared/regional.h"
 #include <QJsonObject>
+#include <QLockFile>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -30,6 +32,7 @@ RecordActor recordActor();
 class OutputRecorder : public CommitCompanion {
 public:
     OutputRecorder(const QString& strMatrice, const Regional& regional, QJsonObject settings = {});
+    ~OutputRecorder() override;
 
     // An input, hashed now: the entry vouches for what was read.
     void addInput(const QString& path, InputRole role);
@@ -38,10 +41,17 @@ public:
     const std::vector<RecordInput>& inputs() const { return m_inputs; }
     QJsonObject& settings() { return m_settings; }
 
+    // Reads the record under its lock (<record>.lock, which other processes
+    // writing outputs of the same workbook wait for), held until the files
+    // and the record are in place: no entry of theirs is lost.
     QString prepare(const std::vector<CommittingFile>& files,
                     std::vector<SafeFile>& companions) override;
+    void committed() override;
 
 private:
+    QString lockRecord(const QString& record);
+
+    std::unique_ptr<QLockFile> m_lock;
     QString m_workbook;
     QString m_decimal;
     QString m_locale;

@@ -85,13 +85,18 @@ void takeFactor(Draw& target, const Draw& source, MonteCarloFactor factor) {
     }
 }
 
-Plan makePlan(const MonteCarloSetup& setup, int indicators, int weights) {
+// The draws of every run; stopped part-way (and then of no use) when
+// progress is cancelled, which it checks every 1,024 runs.
+Plan makePlan(const MonteCarloSetup& setup, int indicators, int weights,
+              const WorkProgress* progress) {
     Plan plan;
     plan.factors = activeFactors(setup);
     const std::size_t k = plan.factors.size();
     plan.rows = setup.runs;
     plan.draws.reserve(std::size_t(setup.runs) * (setup.sobol ? k + 2 : 1));
     for (int row = 0; row < setup.runs; ++row) {
+        if (row % 1024 == 0 && progress && progress->cancelled())
+            break;
         std::mt19937_64 generator = randomStream(setup.seed, std::uint64_t(row));
         const Draw a = drawChoices(generator, setup, indicators, weights);
         plan.draws.push_back(a);
@@ -335,9 +340,10 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
 
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi Monte Carlo"), 0);
-    const Plan plan = makePlan(setup, m, structure ? int(structure->elements.size()) : m);
+    const Plan plan = makePlan(setup, m, structure ? int(structure->elements.size()) : m, progress);
     std::vector<RunOutcome> outcomes(plan.draws.size());
-    if (!rankDraws(variants, setup, structure, plan.draws, outcomes, progress))
+    if ((progress && progress->cancelled()) ||
+        !rankDraws(variants, setup, structure, plan.draws, outcomes, progress))
         return failure(FailureKind::Cancelled,
                        QCoreApplication::translate("Robustness", "Analisi annullata."));
 

@@ -1,4 +1,5 @@
 #include "methods/metodi.h"
+#include "record/record.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
 #include "support/scratchsettings.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -631,6 +633,26 @@ void TestIndiceMP::gapsAskedOnceAndMarked() {
     QVERIFY(w.load());
     QCOMPARE(m_dialogs.choices.size(), 1);
     QVERIFY(data->index(1, 0).data(Qt::FontRole).value<QFont>().italic());
+
+    // The threshold set beside the treatment ("Valori mancanti...") leaves
+    // out what it covers, and the record keeps it with the results.
+    w.show();
+    m_dialogs.choiceAnswers = {1};
+    m_dialogs.shareAnswers = {0.7};
+    child<QPushButton>("cmdMancanti")->click();
+    QCOMPARE(m_dialogs.sharesOffered.last(), kDefaultMinCoverage);
+    QVERIFY2(child<QLabel>("lblMancanti")
+                 ->text()
+                 .contains(QStringLiteral(
+                     "Indicatori con copertura inferiore al 70%: Reddito, disoccupati")),
+             qPrintable(child<QLabel>("lblMancanti")->text()));
+    choose(0);
+    const Expected<Record> record = readRecord(m_state.strMatrice);
+    QVERIFY(record && record->find(QFileInfo(resultFile("MPI+", ".csv")).fileName()));
+    QCOMPARE(record->find(QFileInfo(resultFile("MPI+", ".csv")).fileName())
+                 ->settings.value(QStringLiteral("minCoverage"))
+                 .toDouble(),
+             0.7);
 }
 
 // The treatment chosen for a workbook's missing values holds in the next

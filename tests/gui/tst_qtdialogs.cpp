@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -12,6 +14,7 @@
 #include <QListView>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -24,6 +27,7 @@ class TestQtDialogs : public QObject {
 private Q_SLOTS:
     void workbookFilter();
     void imageSize();
+    void choiceWithShare();
     void messageBox_data();
     void messageBox();
     void endProgramLeavesTheEventLoop();
@@ -113,6 +117,35 @@ void TestQtDialogs::imageSize() {
         ImageSize size{1200, 150};
         QCOMPARE(dialogs.askImageSize(size, 0.75), accept);
         QCOMPARE(size, (ImageSize{accept ? 800 : 1200, 150}));
+    }
+}
+
+// The option pressed is the answer and the share set beside it comes back;
+// a cancel keeps the share.
+void TestQtDialogs::choiceWithShare() {
+    QtDialogs dialogs;
+    for (const bool choose : {true, false}) {
+        QTimer::singleShot(0, [choose] {
+            QWidget* shown = QApplication::activeModalWidget();
+            QVERIFY(shown);
+            auto* percent = shown->findChild<QDoubleSpinBox*>(QStringLiteral("spinQuota"));
+            QVERIFY(percent);
+            QCOMPARE(percent->value(), 65.0);
+            percent->setValue(80.0);
+            auto* buttons = shown->findChild<QDialogButtonBox*>();
+            QVERIFY(buttons);
+            if (!choose)
+                buttons->button(QDialogButtonBox::Cancel)->click();
+            for (QAbstractButton* button : buttons->buttons())
+                if (choose && button->text() == QStringLiteral("Media"))
+                    button->click();
+        });
+        double share = 0.65;
+        const int chosen = dialogs.chooseWithShare(
+            QStringLiteral("Come?"), QStringLiteral("Titolo"),
+            {QStringLiteral("Nessuno"), QStringLiteral("Media")}, QStringLiteral("Quota:"), share);
+        QCOMPARE(chosen, choose ? 1 : -1);
+        QCOMPARE(share, choose ? 0.8 : 0.65);
     }
 }
 

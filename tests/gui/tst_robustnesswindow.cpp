@@ -1,4 +1,6 @@
 #include "methods/metodi.h"
+#include "record/record.h"
+#include "shared/resultnames.h"
 #include "support/guitestsupport.h"
 #include "support/recordingdialogs.h"
 #include "support/testsupport.h"
@@ -25,6 +27,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QHorizontalStackedBarSeries>
@@ -304,6 +307,21 @@ void TestRobustnessWindow::chartsFollowSelectionAndExport() {
         QVERIFY(status->panelText().endsWith(QDir::toNativeSeparators(m_dir->filePath(name))));
     }
     QVERIFY(fileContents(m_dir->filePath(QStringLiteral("r.svg"))).contains("Wroclaw"));
+    // Beside the workbook, under its name, the chart goes into the record
+    // with what it shows and the comparison it was drawn from.
+    const QString beside = chartFileName(m_state.strMatrice, ChartFile::Scatter);
+    m_dialogs.saveAnswers = {beside};
+    QTest::mouseClick(button, Qt::LeftButton);
+    const Expected<Record> record = readRecord(m_state.strMatrice);
+    QVERIFY(record && record->find(QFileInfo(beside).fileName()));
+    const RecordEntry& entry = *record->find(QFileInfo(beside).fileName());
+    QCOMPARE(entry.settings.value("chart").toString(), QStringLiteral("dispersione"));
+    QVERIFY(entry.settings.value("title").toString().contains(QStringLiteral("Wroclaw")));
+    QVERIFY2(entry.by.endsWith(QStringLiteral(": Esporta grafico")), qPrintable(entry.by));
+    QStringList inputs;
+    for (const RecordInput& input : entry.inputs)
+        inputs.append(input.name);
+    QCOMPARE(inputs, (QStringList{"Regioni.xlsx", "Regioni.xlsx.rnk.csv"}));
     // The size offered: 1,600 pixels wide at 300 dpi.
     const QImage png(m_dir->filePath(QStringLiteral("r.png")));
     QCOMPARE(png.width(), 1600);

@@ -121,7 +121,9 @@ QWidget* AuditWindow::tableAndChartPage(const QString& text, const ChartPane& pa
             [this, show = pane.show, view = *pane.grid](const QModelIndex& current) {
                 (this->*show)(view->modelRow(current.row()));
             });
-    addChartActions(*pane.chart, m_dialogs, chartFileName(m_processing->workbook(), pane.file));
+    addChartActions(*pane.chart, m_dialogs, chartFileName(m_processing->workbook(), pane.file))
+        ->setRecordOrigin([this] { return m_processing->workbook(); },
+                          [chart = pane.file] { return chart; });
     return page;
 }
 
@@ -161,7 +163,9 @@ QWidget* AuditWindow::correlationsPage() {
     layout->addWidget(m_heatmapView, 1);
     connect(m_kind, &QButtonGroup::idClicked, this, [this] { showHeatmap(); });
     addChartActions(m_heatmapView, m_dialogs,
-                    chartFileName(m_processing->workbook(), ChartFile::Correlations));
+                    chartFileName(m_processing->workbook(), ChartFile::Correlations))
+        ->setRecordOrigin([this] { return m_processing->workbook(); },
+                          [] { return ChartFile::Correlations; });
     return page;
 }
 

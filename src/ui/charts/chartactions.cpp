@@ -1,5 +1,7 @@
 #include "ui/charts/chartactions.h"
 
+#include "record/outputrecorder.h"
+#include "shared/regional.h"
 #include "ui/charts/chartexport.h"
 #include "ui/charts/charttips.h"
 #include "ui/platform/clockstatusbar.h"
@@ -7,12 +9,27 @@
 #include "ui/platform/windowsetup.h"
 
 #include <QAction>
+#include <QChart>
 #include <QChartView>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QJsonObject>
 #include <QPushButton>
+
+#include <optional>
+
+namespace {
+
+// The chart's short name, as its file name has it ("dispersione").
+QString chartKindName(ChartFile chart) {
+    const QString name = chartFileName(QString(), chart); // ".dispersione.png"
+    return name.mid(1, name.size() - 5);
+}
+
+} // namespace
 
 ChartActions::ChartActions(QChartView* view, Dialogs& dialogs)
     : QObject(view), m_view(view), m_dialogs(dialogs),
@@ -35,6 +52,12 @@ ChartActions* ChartActions::of(QChartView* view) {
 
 void ChartActions::setSuggestedPath(std::function<QString()> suggestedPath) {
     m_suggestedPath = std::move(suggestedPath);
+}
+
+void ChartActions::setRecordOrigin(std::function<QString()> workbook,
+                                   std::function<ChartFile()> chart) {
+    m_workbook = std::move(workbook);
+    m_chart = std::move(chart);
 }
 
 void ChartActions::setImageDrawing(std::function<void(bool)> drawing) {
@@ -67,6 +90,25 @@ void ChartActions::exportChart() {
     if (!m_dialogs.askImageSize(size, chartAspect(m_view)))
         return;
     lastSize() = size;
+    // The file goes into the record with its origin (only a file beside
+    // the workbook, under its name, is recorded).
+    std::optional<RecordScope> record;
+    if (const QString workbook = m_workbook ? m_workbook() : QString(); !workbook.isEmpty()) {
+        const ChartFile chart = m_chart();
+        const RecordActor actor = recordActor();
+        setRecordActor({QCoreApplication::translate("ChartExport", "%1: Esporta grafico")
+                            .arg(m_view->window()->windowTitle()),
+                        {}});
+        const QString title = m_view->chart() ? m_view->chart()->title() : QString();
+        record.emplace(workbook, Regional(QLocale()),
+                       QJsonObject{{QStringLiteral("chart"), chartKindName(chart)},
+                                   {QStringLiteral("title"), title}});
+        setRecordActor(actor);
+        record->recorder().addInput(workbook, InputRole::Matrix);
+        for (const QString& file : chartSourceFiles(workbook, chart))
+            if (QFileInfo(file).isFile())
+                record->recorder().addInput(file, InputRole::File);
+    }
     if (m_imageDrawing)
         m_imageDrawing(true);
     const QString error = ::exportChart(m_view, path, size);
@@ -100,6 +142,30 @@ void ChartActions::copyChart() {
             .arg(image.width())
             .arg(image.height()),
         QString());
+}
+
+QStringList chartSourceFiles(const QString& workbook, ChartFile chart) {
+    switch (chart) {
+    case ChartFile::Histogram:
+    case ChartFile::Correlations:
+    case ChartFile::Eigenvalues:
+        break;
+    case ChartFile::Bump:
+    case ChartFile::Scatter:
+        return {resultFileName(workbook, ResultFileKind::ComparisonRanks)};
+    case ChartFile::RankIntervals:
+        return {resultFileName(workbook, ResultFileKind::Uncertainty)};
+    case ChartFile::MonteCarlo:
+        return {resultFileName(workbook, ResultFileKind::MonteCarlo)};
+    case ChartFile::Sobol:
+        return {resultFileName(workbook, ResultFileKind::Sobol),
+                resultFileName(workbook, ResultFileKind::SobolUnits)};
+    case ChartFile::AmpiPlus:
+        return {resultFileName(workbook, ResultFileKind::AmpiValues, QStringLiteral("+"))};
+    case ChartFile::AmpiMinus:
+        return {resultFileName(workbook, ResultFileKind::AmpiValues, QStringLiteral("-"))};
+    }
+    return {};
 }
 
 ChartActions* addChartActions(QChartView* view, Dialogs& dialogs, const QString& suggestedPath) {

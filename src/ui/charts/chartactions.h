@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/resultnames.h"
 #include "ui/platform/imagesize.h"
 
 #include <QObject>
@@ -35,6 +36,11 @@ public:
     // may change); none by default.
     void setSuggestedPath(std::function<QString()> suggestedPath);
 
+    // Records each export beside workbook() (when it is not empty) in its
+    // record: what the chart shows (chart, and the title it has then) and
+    // the files it is drawn from (the matrix, and the result files of chart).
+    void setRecordOrigin(std::function<QString()> workbook, std::function<ChartFile()> chart);
+
     // Called with true before an image of the chart is made and with false
     // after: a chart that draws more on screen than it means to publish
     // (the units highlighted at the moment) leaves it out of images.
@@ -62,9 +68,16 @@ private:
     Dialogs& m_dialogs;
     std::function<QString()> m_suggestedPath;
     std::function<void(bool)> m_imageDrawing;
+    std::function<QString()> m_workbook;
+    std::function<ChartFile()> m_chart;
     QAction* m_export;
     QAction* m_copy;
 };
+
+// The files a chart is drawn from beside workbook, besides the matrix: the
+// comparison's ranks, an analysis or the AMPI values; none for the charts
+// of the matrix itself.
+QStringList chartSourceFiles(const QString& workbook, ChartFile chart);
 
 // Gives view its ChartActions, proposing suggestedPath (none when empty).
 ChartActions* addChartActions(QChartView* view, Dialogs& dialogs,

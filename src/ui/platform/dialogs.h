@@ -36,6 +36,12 @@ public:
     // A question answered by one of options (a button each, then one that
     // cancels): the index of the option chosen, or -1 when cancelled.
     virtual int choose(const QString& text, const QString& title, const QStringList& options) = 0;
+    // The same question with a share beside the options that the user can
+    // change, shown as a percentage after label (share from 0 to 1): the
+    // index of the option chosen, share as set; -1 when cancelled, share
+    // unchanged. Unless a dialog is shown, the share offered is taken.
+    virtual int chooseWithShare(const QString& text, const QString& title,
+                                const QStringList& options, const QString& label, double& share);
     // Ends the program: every window closes and the process exits once the
     // current event handler has returned.
     virtual void endProgram() = 0;

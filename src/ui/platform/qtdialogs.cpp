@@ -5,12 +5,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -147,6 +153,44 @@ int QtDialogs::choose(const QString& text, const QString& title, const QStringLi
     box->setEscapeButton(box->addButton(QMessageBox::Cancel));
     box->exec();
     return int(buttons.indexOf(box->clickedButton()));
+}
+
+int QtDialogs::chooseWithShare(const QString& text, const QString& title,
+                               const QStringList& options, const QString& label, double& share) {
+    QDialog dialog(parentWindow());
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* question = new QLabel(text, &dialog);
+    question->setWordWrap(true);
+    layout->addWidget(question);
+    auto* shareRow = new QHBoxLayout;
+    auto* percent = new QDoubleSpinBox(&dialog);
+    percent->setObjectName(QStringLiteral("spinQuota"));
+    percent->setRange(0.0, 100.0);
+    percent->setDecimals(0);
+    percent->setSingleStep(5.0);
+    percent->setSuffix(QStringLiteral(" %"));
+    percent->setValue(share * 100.0);
+    auto* shareLabel = new QLabel(label, &dialog);
+    shareLabel->setBuddy(percent);
+    shareRow->addWidget(shareLabel);
+    shareRow->addWidget(percent);
+    shareRow->addStretch(1);
+    layout->addLayout(shareRow);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    int chosen = -1;
+    for (qsizetype k = 0; k < options.size(); ++k) {
+        QPushButton* button = buttons->addButton(options[k], QDialogButtonBox::AcceptRole);
+        QObject::connect(button, &QPushButton::clicked, &dialog, [&chosen, k] { chosen = int(k); });
+    }
+    buttons->addButton(QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted || chosen < 0)
+        return -1;
+    share = percent->value() / 100.0;
+    return chosen;
 }
 
 void QtDialogs::endProgram() {

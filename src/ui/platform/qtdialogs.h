@@ -21,6 +21,8 @@ public:
     bool askImageSize(ImageSize& size, double aspect) override;
     void message(const QString& text, const QString& title, Icon icon) override;
     int choose(const QString& text, const QString& title, const QStringList& options) override;
+    int chooseWithShare(const QString& text, const QString& title, const QStringList& options,
+                        const QString& label, double& share) override;
     void endProgram() override;
 
     // The dialogs as shown, configured but not yet run. The workbook dialog

@@ -120,6 +120,10 @@ bool IndiceMP::load() {
     return loadMatrix();
 }
 
+QString IndiceMP::coverageLabel() {
+    return tr("&Copertura minima:");
+}
+
 bool IndiceMP::chooseGapsTreatment() {
     const std::shared_ptr<const GapsRecord> gaps = m_processing->gaps();
     if (!gaps || gaps->treatment != MissingTreatment::Refuse || gaps->coverage.missingCells() == 0)
@@ -132,15 +136,15 @@ bool IndiceMP::chooseGapsTreatment() {
         treatments.push_back(treatment);
         options.append(missingTreatmentLabel(treatment));
     }
-    const int chosen = m_dialogs.choose(
+    MissingChoice choice;
+    const int chosen = m_dialogs.chooseWithShare(
         gapsQuestion(gaps->coverage, m_regional) + QStringLiteral("\n\n") +
-            tr("Gli indicatori e le unità con meno del %1% di valori disponibili sono esclusi; "
-               "i valori riempiti non cambiano la cartella di lavoro.")
-                .arg(m_regional.locale().toString(kDefaultMinCoverage * 100.0, 'f', 0)),
-        childWindowTitle(), options);
+            tr("Gli indicatori e le unità con una quota di valori disponibili inferiore alla "
+               "copertura minima sono esclusi; i valori riempiti non cambiano la cartella di "
+               "lavoro."),
+        childWindowTitle(), options, coverageLabel(), choice.minCoverage);
     if (chosen < 0)
         return false;
-    MissingChoice choice;
     choice.treatment = treatments[std::size_t(chosen)];
     m_missingChoices[m_state.strMatrice] = choice;
     UserSettings::setMissingTreatment(m_state.strMatrice, choice.treatment);
@@ -537,12 +541,14 @@ void IndiceMP::changeGapsTreatment() {
         options.append(treatment == MissingTreatment::Refuse ? tr("Nessun trattamento")
                                                              : missingTreatmentLabel(treatment));
     }
-    const int chosen = m_dialogs.choose(tr("Trattamento dei valori mancanti: la matrice sarà "
-                                           "riletta e i risultati andranno ricalcolati."),
-                                        childWindowTitle(), options);
+    MissingChoice choice = m_processing->missingChoice();
+    const int chosen = m_dialogs.chooseWithShare(
+        tr("Trattamento dei valori mancanti: la matrice sarà riletta e i risultati andranno "
+           "ricalcolati. Con un trattamento, gli indicatori e le unità con una quota di valori "
+           "disponibili inferiore alla copertura minima sono esclusi."),
+        childWindowTitle(), options, coverageLabel(), choice.minCoverage);
     if (chosen < 0)
         return;
-    MissingChoice choice = m_processing->missingChoice();
     choice.treatment = treatments[std::size_t(chosen)];
     m_missingChoices[m_state.strMatrice] = choice;
     UserSettings::setMissingTreatment(m_state.strMatrice, choice.treatment);

@@ -84,6 +84,8 @@ private:
     // and, when the user chooses, sets the choice for the workbook. True
     // when the matrix is to be loaded again.
     bool chooseGapsTreatment();
+    // The words of the minimum coverage in the questions on the gaps.
+    static QString coverageLabel();
     // The treatment of the missing values on view, and the filled cells
     // marked in the source view.
     void showGaps();

@@ -89,10 +89,14 @@ void RobustnessWindow::connectControls() {
         connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, grid] { followSelection(grid); });
     connect(m_ui.searchBox, &UnitSearchBox::searchRequested, this, &RobustnessWindow::searchUnits);
-    for (const RobustnessPages::ChartExport& chart : m_ui.chartExports)
-        ChartActions::of(chart.view)->setSuggestedPath([this, file = chart.chart]() -> QString {
+    for (const RobustnessPages::ChartExport& chart : m_ui.chartExports) {
+        ChartActions* actions = ChartActions::of(chart.view);
+        actions->setSuggestedPath([this, file = chart.chart]() -> QString {
             return chartFileName(m_state.strMatrice, file);
         });
+        actions->setRecordOrigin([this] { return m_state.strMatrice; },
+                                 [file = chart.chart] { return file; });
+    }
     reportChartActions(this, m_stbStato);
 }
 

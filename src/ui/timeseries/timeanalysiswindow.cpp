@@ -56,6 +56,9 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     m_chartActions->setSuggestedPath([this]() -> QString {
         return chartFileName(m_workbook, plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus);
     });
+    m_chartActions->setRecordOrigin(
+        [this] { return m_workbook; },
+        [this] { return plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus; });
     m_exportButton =
         ChartActions::button(m_chartActions->exportAction(), QStringLiteral("cmdEsporta"), this);
     QPushButton* copyButton =

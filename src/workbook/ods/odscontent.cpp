@@ -37,6 +37,7 @@ CellAttribute cellAttribute(XmlNs ns, const char* local) {
         return is(local, "value-type") ? CellAttribute::ResultType : CellAttribute::Other;
     if (ns == XmlNs::Table)
         return is(local, "number-columns-repeated") ? CellAttribute::ColumnsRepeated
+               : is(local, "formula")               ? CellAttribute::Formula
                                                     : CellAttribute::Other;
     if (ns != XmlNs::Office)
         return CellAttribute::Other;
@@ -317,14 +318,30 @@ void OdsContentHandler::startCell(const XmlAttributes& attributes) {
     m_error = false;
     m_cellCol = m_col + 1;
     m_colRepeat = 1;
+    CellAttributeValues found;
+    if (!readCellAttributes(attributes, found))
+        return;
+    m_col = std::min<qint64>(m_cellCol + m_colRepeat - 1, kSheetMaxColumns + 1);
+    m_formula = found.formula && !found.type;
+    if (found.error) {
+        m_error = true;
+    } else if (found.type && !is(found.type, "string")) {
+        typedCellValue(found);
+        return;
+    } else if (found.type && found.string) {
+        m_attributeValue = CellValue(fromUtf8(found.string));
+        return;
+    }
+    // A text, an error or an untyped cell: the text of its paragraphs. (Every
+    // other cell either sets the value its attributes give, or fails.)
+    m_attributeValue = CellValue();
+    m_collect = true;
+}
 
-    const char* numberText = nullptr; // the value attribute of each type
-    const char* dateText = nullptr;
-    const char* timeText = nullptr;
-    const char* booleanText = nullptr;
-    const char* type = nullptr;
-    const char* stringValue = nullptr;
-    bool error = false;
+// The attributes of a cell's tag that its value depends on, and its
+// repeat count; false when that count fails.
+bool OdsContentHandler::readCellAttributes(const XmlAttributes& attributes,
+                                           CellAttributeValues& found) {
     // The meaning of each attribute name, learnt once for a run of cells
     // whose tags have the same names.
     const quint64 namesId = attributeNamesId();
@@ -346,29 +363,32 @@ void OdsContentHandler::startCell(const XmlAttributes& attributes) {
         const char* value = attributes.value(index);
         switch (kind) {
         case CellAttribute::Value:
-            numberText = value;
+            found.number = value;
             break;
         case CellAttribute::ValueType:
-            type = value;
+            found.type = value;
             break;
         case CellAttribute::ResultType:
-            error = is(value, "error");
+            found.error = is(value, "error");
             break;
         case CellAttribute::ColumnsRepeated:
             if (!repeatCount(value, &m_colRepeat))
-                return;
+                return false;
             break;
         case CellAttribute::DateValue:
-            dateText = value;
+            found.date = value;
             break;
         case CellAttribute::TimeValue:
-            timeText = value;
+            found.time = value;
             break;
         case CellAttribute::BooleanValue:
-            booleanText = value;
+            found.boolean = value;
             break;
         case CellAttribute::StringValue:
-            stringValue = value;
+            found.string = value;
+            break;
+        case CellAttribute::Formula:
+            found.formula = true;
             break;
         case CellAttribute::Other:
             break;
@@ -376,52 +396,45 @@ void OdsContentHandler::startCell(const XmlAttributes& attributes) {
     }
     if (!known)
         m_cellNamesId = namesId;
-    m_col = std::min<qint64>(m_cellCol + m_colRepeat - 1, kSheetMaxColumns + 1);
+    return true;
+}
 
-    if (error) {
-        m_error = true;
-    } else if (!type || is(type, "string")) {
-        if (type && stringValue) {
-            m_attributeValue = CellValue(fromUtf8(stringValue));
-            return;
-        }
-    } else if (is(type, "float") || is(type, "percentage") || is(type, "currency")) {
-        const char* value = numberText;
+// The value of a cell of a type other than text, from its attributes; a
+// malformed one fails naming the cell.
+void OdsContentHandler::typedCellValue(const CellAttributeValues& found) {
+    const char* type = found.type;
+    if (is(type, "float") || is(type, "percentage") || is(type, "currency")) {
         double parsed = 0.0;
-        if (!value || !parseNumber(value, &parsed)) {
+        if (!found.number || !parseNumber(found.number, &parsed)) {
             failAtCell(
                 QCoreApplication::translate("Workbook", "contiene un numero non valido (\"%1\")")
-                    .arg(value ? fromUtf8(value) : QString()));
+                    .arg(found.number ? fromUtf8(found.number) : QString()));
             return;
         }
         m_attributeValue = CellValue(parsed);
-        return;
     } else if (is(type, "date")) {
-        const char* value = dateText;
-        const QDateTime when = value ? isoDateTime(fromUtf8(value).trimmed()) : QDateTime();
+        const QDateTime when =
+            found.date ? isoDateTime(fromUtf8(found.date).trimmed()) : QDateTime();
         if (!when.isValid()) {
             failAtCell(
                 QCoreApplication::translate("Workbook", "contiene una data non valida (\"%1\")")
-                    .arg(value ? fromUtf8(value) : QString()));
+                    .arg(found.date ? fromUtf8(found.date) : QString()));
             return;
         }
         m_attributeValue = CellValue::fromDate(when);
-        return;
     } else if (is(type, "time")) {
-        const char* value = timeText;
         double days = 0.0;
-        if (!value || !parseDuration(value, &days)) {
+        if (!found.time || !parseDuration(found.time, &days)) {
             failAtCell(
                 QCoreApplication::translate("Workbook", "contiene un'ora non valida (\"%1\")")
-                    .arg(value ? fromUtf8(value) : QString()));
+                    .arg(found.time ? fromUtf8(found.time) : QString()));
             return;
         }
         // A duration outside the calendar stays the number of days it is.
         const QDateTime when = excelSerialToDateTime(days, false);
         m_attributeValue = when.isValid() ? CellValue::fromDate(when) : CellValue(days);
-        return;
     } else if (is(type, "boolean")) {
-        const char* value = booleanText;
+        const char* value = found.boolean;
         if (value && (is(value, "true") || is(value, "1"))) {
             m_attributeValue = CellValue::fromBool(true);
         } else if (value && (is(value, "false") || is(value, "0"))) {
@@ -431,17 +444,11 @@ void OdsContentHandler::startCell(const XmlAttributes& attributes) {
                                                    "contiene un valore logico non valido (\"%1\")")
                            .arg(value ? fromUtf8(value) : QString()));
         }
-        return;
     } else {
         failAtCell(QCoreApplication::translate("Workbook",
                                                "contiene una cella di tipo sconosciuto (\"%1\")")
                        .arg(fromUtf8(type)));
-        return;
     }
-    // A text, an error or an untyped cell: the text of its paragraphs. (Every
-    // other cell either sets the value its attributes give, or fails.)
-    m_attributeValue = CellValue();
-    m_collect = true;
 }
 
 void OdsContentHandler::startInCell(const XmlName& name, const XmlAttributes& attributes) {
@@ -507,6 +514,9 @@ CellValue OdsContentHandler::cellValue() {
         QString text =
             utf8Text(QByteArrayView(m_text.data(), static_cast<qsizetype>(m_text.size())));
         value = m_error ? CellValue::fromError(text.trimmed()) : CellValue(std::move(text));
+    } else if (m_formula && !m_hasParagraph && !m_error) {
+        // A formula never computed.
+        value = CellValue(QString());
     }
     m_collect = false;
     if (value.isText() && value.text().size() > kMaxCellTextLength) {

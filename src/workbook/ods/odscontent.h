@@ -26,7 +26,9 @@
 //   namespace, annotations and frames as foreign markup, left out);
 // - a formula whose result is an error (calcext:value-type="error"): an
 //   error value with the text shown ("#DIV/0!");
-// - a cell with no value type: the text of its paragraphs, empty when none.
+// - a cell with no value type: the text of its paragraphs, empty when none;
+//   a formula with neither (its result never stored): an empty text, as
+//   the .xlsx reader gives it, which reads as empty but is not.
 // Covered cells are read like any other. Repeated cells and rows
 // (number-columns-repeated, number-rows-repeated) are repeated only when
 // they hold a value, within the sheet's 1,048,576 rows and 16,384 columns;
@@ -51,6 +53,20 @@ enum class CellAttribute : unsigned char {
     TimeValue,
     BooleanValue,
     StringValue,
+    Formula, // table:formula
+};
+
+// The attributes of a cell that its value depends on, as its tag gives them
+// (null when absent).
+struct CellAttributeValues {
+    const char* number = nullptr; // office:value
+    const char* date = nullptr;
+    const char* time = nullptr;
+    const char* boolean = nullptr;
+    const char* type = nullptr; // office:value-type
+    const char* string = nullptr;
+    bool error = false;   // an error result
+    bool formula = false; // a formula
 };
 
 class OdsContentHandler : public XmlHandler {
@@ -89,6 +105,8 @@ private:
     void startBodyChild(const XmlName& name);
     void startRow(const XmlAttributes& attributes);
     void startCell(const XmlAttributes& attributes);
+    bool readCellAttributes(const XmlAttributes& attributes, CellAttributeValues& found);
+    void typedCellValue(const CellAttributeValues& found);
     void startInCell(const XmlName& name, const XmlAttributes& attributes);
     void passInSkipped(const XmlName& name, const XmlAttributes& attributes);
     void finishCell();
@@ -139,6 +157,7 @@ private:
     qint64 m_cellCol = 0;
     qint64 m_colRepeat = 1;
     bool m_collect = false; // its value is the text of its paragraphs
+    bool m_formula = false; // a formula without a value type
     bool m_hasParagraph = false;
     CellValue m_attributeValue; // a value given by an attribute
     std::string m_text;

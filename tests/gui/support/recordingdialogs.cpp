@@ -27,6 +27,16 @@ int RecordingDialogs::choose(const QString& text, const QString& title,
     return choiceAnswers.isEmpty() ? -1 : choiceAnswers.takeFirst();
 }
 
+int RecordingDialogs::chooseWithShare(const QString& text, const QString& title,
+                                      const QStringList& options, const QString& label,
+                                      double& share) {
+    sharesOffered.append(share);
+    const int chosen = choose(text + u'\n' + label, title, options);
+    if (chosen >= 0 && !shareAnswers.isEmpty())
+        share = shareAnswers.takeFirst();
+    return chosen;
+}
+
 void RecordingDialogs::endProgram() {
     ++endProgramCalls;
 }

@@ -35,6 +35,10 @@ public:
     // cancels, as does none left); the questions asked.
     QList<int> choiceAnswers;
     QList<Message> choices;
+    // The shares set in the next questions with a share, in order (none
+    // left: the share offered is kept); the shares offered.
+    QList<double> shareAnswers;
+    QList<double> sharesOffered;
     int endProgramCalls = 0;
 
     QString openWorkbook(const QString& title, const QString& filter,
@@ -44,6 +48,8 @@ public:
                      const QString& suggestedPath) override;
     void message(const QString& text, const QString& title, Icon icon) override;
     int choose(const QString& text, const QString& title, const QStringList& options) override;
+    int chooseWithShare(const QString& text, const QString& title, const QStringList& options,
+                        const QString& label, double& share) override;
     void endProgram() override;
 
     // The texts of the recorded messages, in order.
