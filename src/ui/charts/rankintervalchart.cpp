@@ -1,6 +1,7 @@
 #include "ui/charts/rankintervalchart.h"
 
 #include "robustness/rankstatistics.h"
+#include "ui/charts/chartlegend.h"
 #include "ui/charts/chartpalette.h"
 #include "ui/charts/charttips.h"
 #include "ui/charts/rankaxis.h"
@@ -303,11 +304,11 @@ void RankIntervalChart::drawPage(int first) {
         // one when no unit of the page is.
         chart->legend()->markers(bars).at(0)->setVisible(false);
         chart->legend()->markers(bars).at(2)->setVisible(anyChosen);
-        chart->legend()->setAlignment(Qt::AlignBottom);
         // The marks named by their own shapes.
         for (QLegendMarker* marker : chart->legend()->markers())
             if (qobject_cast<QScatterSeries*>(marker->series()))
                 marker->setShape(QLegend::MarkerShapeFromSeries);
+        keepLegendWhole(chart);
     }
     QChart* old = m_view->chart();
     m_view->setChart(chart);
