@@ -2,6 +2,7 @@
 
 #include "robustness/rankbins.h"
 #include "robustness/rankstatistics.h"
+#include "ui/charts/axisticks.h"
 #include "ui/charts/chartpalette.h"
 #include "ui/charts/charttips.h"
 #include "ui/charts/rankaxis.h"
@@ -73,7 +74,7 @@ QCategoryAxis* methodAxisOf(const RankMatrix& matrix) {
     methodAxis->setTitleText(QCoreApplication::translate("RankCharts", "Metodo"));
     methodAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     for (int m = 0; m < k; ++m)
-        methodAxis->append(matrix.methods[m], m);
+        methodAxis->append(twoLineLabel(matrix.methods[m]), m);
     methodAxis->setRange(-0.2, k - 0.8);
     QFont small = methodAxis->labelsFont();
     small.setPointSizeF(small.pointSizeF() * 0.8);

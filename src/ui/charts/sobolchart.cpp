@@ -154,7 +154,8 @@ QChart* sobolChart(const MonteCarloResult& result, const Regional& regional) {
     });
     chart->addSeries(series);
     auto* categories = new QBarCategoryAxis;
-    categories->append(bars.factors);
+    for (const QString& factor : bars.factors)
+        categories->append(twoLineLabel(factor));
     categories->setTitleText(QCoreApplication::translate("SobolChart", "Fattore d'incertezza"));
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
