@@ -6,6 +6,7 @@
 #include "mainmenubar.h"
 #include "record/recordcheck.h"
 #include "shared/salvataggio.h"
+#include "timeseries/panelloader.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/mnemonics.h"
@@ -23,6 +24,7 @@
 #include <QGridLayout>
 #include <QMimeData>
 #include <QPushButton>
+#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -68,6 +70,10 @@ MenuORV::MenuORV(SharedState& state, Dialogs& dialogs, const Regional& regional,
 
 MenuORV::~MenuORV() {
     setUserGuideOpener({});
+    for (QThread* count : std::as_const(m_periodCounts)) {
+        count->wait();
+        delete count;
+    }
 }
 
 void MenuORV::build() {
@@ -171,13 +177,43 @@ void MenuORV::updateButtons() {
         selected && !results ? tr("Nessun metodo è ancora stato elaborato per questa matrice: "
                                   "eseguire prima «Elaborazione metodi».")
                              : QString());
-    // Delimited text holds one sheet, a period.
-    const bool oneSheet = selected && isDelimitedText(m_state.strMatrice);
-    m_timeAnalysisButton->setEnabled(selected && !oneSheet);
+    updateTimeAnalysisButton();
+}
+
+void MenuORV::updateTimeAnalysisButton() {
+    const bool selected = !m_state.strMatrice.isEmpty();
+    // Delimited text holds one sheet, a period; a workbook as many as its
+    // sheets of data, once counted.
+    const bool delimited = selected && isDelimitedText(m_state.strMatrice);
+    const bool onePeriod =
+        selected && (delimited || (m_periodsOf == m_state.strMatrice && m_periods == 1));
+    m_timeAnalysisButton->setEnabled(selected && !onePeriod);
     m_timeAnalysisButton->setToolTip(
-        oneSheet ? tr("Un file di testo delimitato ha un solo foglio: l'analisi temporale "
-                      "richiede un foglio per periodo, almeno due.")
-                 : QString());
+        delimited   ? tr("Un file di testo delimitato ha un solo foglio: l'analisi temporale "
+                           "richiede un foglio per periodo, almeno due.")
+        : onePeriod ? tr("La cartella di lavoro ha un solo foglio di dati: l'analisi temporale "
+                         "richiede un foglio per periodo, almeno due.")
+                    : QString());
+}
+
+void MenuORV::countPeriodsOf(const QString& path) {
+    m_periodsOf = path;
+    m_periods = -1;
+    if (isDelimitedText(path))
+        return;
+    auto periods = std::make_shared<int>(-1);
+    QThread* count = QThread::create(
+        [path, periods, regional = m_regional] { *periods = countPeriods(path, regional, 2); });
+    m_periodCounts.append(count);
+    connect(count, &QThread::finished, this, [this, count, path, periods] {
+        m_periodCounts.removeOne(count);
+        count->deleteLater();
+        if (path == m_periodsOf) {
+            m_periods = *periods;
+            updateTimeAnalysisButton();
+        }
+    });
+    count->start();
 }
 
 bool MenuORV::isDelimitedText(const QString& path) {
@@ -219,6 +255,7 @@ void MenuORV::selectWorkbook(const QString& path) {
     m_state.strCartella = folderOf(path);
     m_stbStato->setPanelText(tr("Matrice sorgente: "), path);
     m_cmdElaborazione->setEnabled(true);
+    countPeriodsOf(path);
     updateButtons();
     UserSettings::addRecentWorkbook(path);
     UserSettings::setLastFolder(UserSettings::Folder::Workbook, m_state.strCartella);

@@ -19,6 +19,7 @@ class MainMenuBar;
 struct SaveOutcome;
 class QMimeData;
 class QPushButton;
+class QThread;
 
 // The start-up window: selects the source matrix, opens the processing and
 // comparison windows, and saves the workbook with every file produced from
@@ -83,6 +84,10 @@ private:
     // and time analysis buttons whether their windows can work on the
     // workbook (results to compare; more than one sheet).
     void updateButtons();
+    void updateTimeAnalysisButton();
+    // Counts the periods of the workbook at path off the window's thread;
+    // the time analysis button follows once they are known.
+    void countPeriodsOf(const QString& path);
     // stale: the files copied that are not current, each with the reason.
     void reportSave(const SaveOutcome& outcome, const QString& destination,
                     const QStringList& stale = {});
@@ -103,6 +108,9 @@ private:
     QPushButton* m_cmdSalvataggio = nullptr;
     QPushButton* m_cmdComparazione = nullptr;
     QPushButton* m_timeAnalysisButton = nullptr;
+    QString m_periodsOf;            // the workbook whose periods are counted
+    int m_periods = -1;             // how many, up to two; -1 while not known or unreadable
+    QList<QThread*> m_periodCounts; // the counts still running
     ClockStatusBar* m_stbStato = nullptr;
     BackgroundWork* m_work = nullptr;
     MainMenuBar* m_menus = nullptr;

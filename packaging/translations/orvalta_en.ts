@@ -982,6 +982,10 @@ File da ricalcolare (il registro copiato con essi lo indica):
 Files to be computed again (the record copied with them says so):
 %1</translation>
     </message>
+    <message>
+        <source>La cartella di lavoro ha un solo foglio di dati: l&apos;analisi temporale richiede un foglio per periodo, almeno due.</source>
+        <translation>The workbook holds one sheet of data: the time analysis needs one sheet per period, two at least.</translation>
+    </message>
 </context>
 <context>
     <name>Methods</name>

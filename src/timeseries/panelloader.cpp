@@ -254,3 +254,20 @@ LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* pan
         *sheetNames = std::move(sheets);
     return {LoadResult::Status::Loaded, QString()};
 }
+
+int countPeriods(const QString& path, const Regional& regional, int atMost) {
+    int periods = 0;
+    // The reader may know the names of sheets it has not handed over yet.
+    const auto visit = [&](int s, const QString&, const WorkbookReader& reader) {
+        const QStringList& names = reader.sheetNames();
+        int named = 0;
+        for (qsizetype k = 0; k < names.size(); ++k)
+            named += k == 0 || !isStructureSheetName(names[k]) ? 1 : 0;
+        periods = std::max({periods, named, s == 0 ? 1 : periods});
+        return periods < atMost;
+    };
+    QString error;
+    if (!readWorkbookSheets(path, regional, visit, &error) && !error.isEmpty())
+        return -1;
+    return std::min(periods, atMost);
+}

@@ -39,3 +39,9 @@ struct LoadResult {
 // order (a structure sheet's included).
 LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
                        WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr);
+
+// How many periods the workbook at path holds, counted up to atMost: its
+// sheets, a structure sheet after the first left out (delimited text holds
+// one). Reads no further than the sheet that tells atMost periods are
+// there, from the first sheet on. -1 when the workbook cannot be read.
+int countPeriods(const QString& path, const Regional& regional, int atMost);

@@ -121,31 +121,33 @@ bool closeEnough(const std::vector<double>& before, const std::vector<double>& a
     return true;
 }
 
-} // namespace
+// The units with missing cells, each with its missing columns.
+struct Gaps {
+    std::vector<std::size_t> units;
+    std::vector<std::vector<std::size_t>> columns; // by place in units
+};
 
-EmResult expectationMaximisation(const Matrix& matrix, const WorkProgress* progress) {
-    const auto n = std::size_t(matrix.unitCount());
-    const auto m = std::size_t(matrix.indicatorCount());
-    EmResult result;
-    result.filled = matrix.values;
-    if (n == 0 || m == 0)
-        return result;
-
-    // The units with missing cells, each with its missing columns.
-    std::vector<std::size_t> gappy;
-    std::vector<std::vector<std::size_t>> missingOf;
-    for (std::size_t i = 0; i < n; ++i) {
+Gaps gapsOf(const Matrix& matrix) {
+    Gaps gaps;
+    for (std::size_t i = 0; i < std::size_t(matrix.unitCount()); ++i) {
         std::vector<std::size_t> columns;
-        for (std::size_t j = 0; j < m; ++j)
+        for (std::size_t j = 0; j < std::size_t(matrix.indicatorCount()); ++j)
             if (matrix.isMissing(int(i), int(j)))
                 columns.push_back(j);
         if (!columns.empty()) {
-            gappy.push_back(i);
-            missingOf.push_back(std::move(columns));
+            gaps.units.push_back(i);
+            gaps.columns.push_back(std::move(columns));
         }
     }
+    return gaps;
+}
 
-    // The start: means over the available values, the mean-filled matrix.
+// The start: means over the available values, the mean-filled matrix and
+// its covariance.
+void startFromMeans(const Matrix& matrix, const Gaps& gaps, EmResult& result,
+                    const WorkProgress* progress) {
+    const auto n = std::size_t(matrix.unitCount());
+    const auto m = std::size_t(matrix.indicatorCount());
     result.mean.assign(m, 0.0);
     for (std::size_t j = 0; j < m; ++j) {
         double sum = 0.0;
@@ -157,79 +159,118 @@ EmResult expectationMaximisation(const Matrix& matrix, const WorkProgress* progr
             }
         result.mean[j] = count > 0 ? sum / count : 0.0;
     }
-    for (std::size_t g = 0; g < gappy.size(); ++g)
-        for (const std::size_t j : missingOf[g])
-            result.filled[j * n + gappy[g]] = result.mean[j];
+    for (std::size_t g = 0; g < gaps.units.size(); ++g)
+        for (const std::size_t j : gaps.columns[g])
+            result.filled[j * n + gaps.units[g]] = result.mean[j];
     result.covariance = covarianceOf(result.filled, n, m, result.mean, progress);
+}
 
-    std::vector<double> row(m);
-    std::vector<double> block;
-    std::vector<double> factor;
-    std::vector<double> b;
-    // The E step under the current estimates: the conditional mean of a
-    // unit's missing block M given its observed cells O is mean_M - P_MM^-1
-    // P_MO (x_O - mean_O), its conditional covariance P_MM^-1 (P the
-    // precision matrix), added to extra when given.
-    const auto expectation = [&](std::vector<double>* extra) {
+// The E step under the current estimates: the conditional mean of a unit's
+// missing block M given its observed cells O is mean_M - P_MM^-1 P_MO (x_O -
+// mean_O), its conditional covariance P_MM^-1 (P the precision matrix),
+// added to extra when given. Its work space is kept from one step to the
+// next.
+class Expectation {
+public:
+    Expectation(const Matrix& matrix, const Gaps& gaps)
+        : m_matrix(matrix), m_gaps(gaps), m_row(std::size_t(matrix.indicatorCount())) {}
+
+    void operator()(EmResult& result, std::vector<double>* extra, const WorkProgress* progress) {
+        const auto m = std::size_t(m_matrix.indicatorCount());
         const std::vector<double> precision = invertCovariance(result.covariance, m);
-        for (std::size_t g = 0; g < gappy.size(); ++g) {
+        for (std::size_t g = 0; g < m_gaps.units.size(); ++g) {
             if (g % 256 == 0 && isCancelled(progress))
                 return;
-            const std::size_t i = gappy[g];
-            const std::vector<std::size_t>& missing = missingOf[g];
-            const std::size_t q = missing.size();
-            for (std::size_t j = 0; j < m; ++j)
-                row[j] = matrix.isMissing(int(i), int(j))
-                             ? 0.0
-                             : matrix.values[j * n + i] - result.mean[j];
-            b.assign(q, 0.0);
-            block.assign(q * q, 0.0);
-            for (std::size_t a = 0; a < q; ++a) {
-                const double* p = precision.data() + missing[a] * m;
-                double sum = 0.0;
-                for (std::size_t j = 0; j < m; ++j)
-                    sum += p[j] * row[j];
-                b[a] = sum;
-                for (std::size_t c = 0; c < q; ++c)
-                    block[a * q + c] = p[missing[c]];
-            }
-            std::vector<double> inverse(q * q, 0.0);
-            if (cholesky(block, q, factor))
-                inverse = inverseFromCholesky(factor, q);
-            for (std::size_t a = 0; a < q; ++a) {
-                double y = 0.0;
-                for (std::size_t c = 0; c < q; ++c)
-                    y += inverse[a * q + c] * b[c];
-                result.filled[missing[a] * n + i] = result.mean[missing[a]] - y;
-                if (extra)
-                    for (std::size_t c = 0; c < q; ++c)
-                        (*extra)[missing[a] * m + missing[c]] += inverse[a * q + c];
-            }
+            fillUnit(g, precision, result, extra);
         }
-    };
+    }
+
+private:
+    void fillUnit(std::size_t g, const std::vector<double>& precision, EmResult& result,
+                  std::vector<double>* extra) {
+        const auto n = std::size_t(m_matrix.unitCount());
+        const auto m = std::size_t(m_matrix.indicatorCount());
+        const std::size_t i = m_gaps.units[g];
+        const std::vector<std::size_t>& missing = m_gaps.columns[g];
+        const std::size_t q = missing.size();
+        for (std::size_t j = 0; j < m; ++j)
+            m_row[j] = m_matrix.isMissing(int(i), int(j))
+                           ? 0.0
+                           : m_matrix.values[j * n + i] - result.mean[j];
+        m_b.assign(q, 0.0);
+        m_block.assign(q * q, 0.0);
+        for (std::size_t a = 0; a < q; ++a) {
+            const double* p = precision.data() + missing[a] * m;
+            double sum = 0.0;
+            for (std::size_t j = 0; j < m; ++j)
+                sum += p[j] * m_row[j];
+            m_b[a] = sum;
+            for (std::size_t c = 0; c < q; ++c)
+                m_block[a * q + c] = p[missing[c]];
+        }
+        std::vector<double> inverse(q * q, 0.0);
+        if (cholesky(m_block, q, m_factor))
+            inverse = inverseFromCholesky(m_factor, q);
+        for (std::size_t a = 0; a < q; ++a) {
+            double y = 0.0;
+            for (std::size_t c = 0; c < q; ++c)
+                y += inverse[a * q + c] * m_b[c];
+            result.filled[missing[a] * n + i] = result.mean[missing[a]] - y;
+            if (extra)
+                for (std::size_t c = 0; c < q; ++c)
+                    (*extra)[missing[a] * m + missing[c]] += inverse[a * q + c];
+        }
+    }
+
+    const Matrix& m_matrix;
+    const Gaps& m_gaps;
+    std::vector<double> m_row;
+    std::vector<double> m_block;
+    std::vector<double> m_factor;
+    std::vector<double> m_b;
+};
+
+// The M step: the mean and covariance of the filled matrix, the expected
+// cross-products of the missing blocks (extra) added. True when no
+// estimate has moved beyond the tolerance.
+bool maximisation(EmResult& result, const std::vector<double>& extra, std::size_t n, std::size_t m,
+                  const WorkProgress* progress) {
+    std::vector<double> mean = columnMeans(result.filled, n, m);
+    std::vector<double> covariance = covarianceOf(result.filled, n, m, mean, progress);
+    for (std::size_t k = 0; k < m * m; ++k)
+        covariance[k] += extra[k] / double(n);
+    const bool done = closeEnough(result.mean, mean) && closeEnough(result.covariance, covariance);
+    result.mean = std::move(mean);
+    result.covariance = std::move(covariance);
+    return done;
+}
+
+} // namespace
+
+EmResult expectationMaximisation(const Matrix& matrix, const WorkProgress* progress) {
+    const auto n = std::size_t(matrix.unitCount());
+    const auto m = std::size_t(matrix.indicatorCount());
+    EmResult result;
+    result.filled = matrix.values;
+    if (n == 0 || m == 0)
+        return result;
+    const Gaps gaps = gapsOf(matrix);
+    startFromMeans(matrix, gaps, result, progress);
+    Expectation expectation(matrix, gaps);
     for (result.iterations = 1; result.iterations <= 1000; ++result.iterations) {
         if (isCancelled(progress)) {
             result.cancelled = true;
             return result;
         }
         std::vector<double> extra(m * m, 0.0);
-        expectation(&extra);
-        // M step.
-        std::vector<double> mean = columnMeans(result.filled, n, m);
-        std::vector<double> covariance = covarianceOf(result.filled, n, m, mean, progress);
-        for (std::size_t k = 0; k < m * m; ++k)
-            covariance[k] += extra[k] / double(n);
-        const bool done =
-            closeEnough(result.mean, mean) && closeEnough(result.covariance, covariance);
-        result.mean = std::move(mean);
-        result.covariance = std::move(covariance);
-        if (done) {
+        expectation(result, &extra, progress);
+        if (maximisation(result, extra, n, m, progress)) {
             result.converged = true;
             break;
         }
     }
     // The filled values: the conditional means under the final estimates.
-    expectation(nullptr);
+    expectation(result, nullptr, progress);
     result.iterations = std::min(result.iterations, 1000);
     result.cancelled = isCancelled(progress);
     return result;

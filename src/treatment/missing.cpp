@@ -261,30 +261,33 @@ LeftOut coverageRule(const Matrix& matrix, double minCoverage) {
     return leftOut;
 }
 
-Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, double minCoverage,
-                                     const Regional& regional, const WorkProgress* progress,
-                                     const std::vector<int>& withoutIndex) {
+namespace {
+
+// The matrix as read, every unit and indicator kept: only the loader's
+// check of constant indicators is left.
+Expected<TreatedMatrix> asRead(Matrix matrix, const Regional& regional) {
+    matrix.missing.clear();
+    if (std::optional<Failure> unusable = unusableIndicator(matrix, regional))
+        return std::move(*unusable);
     TreatedMatrix result;
-    const bool anyMissing = std::any_of(matrix.missing.begin(), matrix.missing.end(),
-                                        [](unsigned char flag) { return flag != 0; });
-    if (!anyMissing) {
-        // As read: only the loader's check of constant indicators is left.
-        matrix.missing.clear();
-        if (std::optional<Failure> unusable = unusableIndicator(matrix, regional))
-            return std::move(*unusable);
-        for (int i = 0; i < matrix.unitCount(); ++i)
-            result.units.push_back(i);
-        for (int j = 0; j < matrix.indicatorCount(); ++j)
-            result.indicators.push_back(j);
-        result.matrix = std::move(matrix);
-        return result;
-    }
+    for (int i = 0; i < matrix.unitCount(); ++i)
+        result.units.push_back(i);
+    for (int j = 0; j < matrix.indicatorCount(); ++j)
+        result.indicators.push_back(j);
+    result.matrix = std::move(matrix);
+    return result;
+}
+
+// Why a matrix with gaps cannot be treated before any rule applies: the
+// treatment refuses gaps, a cell is invalid, or (without a coverage rule) an
+// indicator or a unit has no value at all.
+std::optional<Failure> gapsRefusal(const Matrix& matrix, MissingTreatment treatment,
+                                   double minCoverage, const Regional& regional) {
     // The loader's refusal: the first missing or invalid cell in column order.
     if (treatment == MissingTreatment::Refuse)
         return missingCellsRefusal(matrix, regional);
     if (std::optional<Failure> invalid = invalidValueRefusal(matrix, regional))
-        return std::move(*invalid);
-
+        return invalid;
     // Nothing without a single value when no rule leaves it out; with a
     // threshold above 0 the rule leaves it out.
     if (minCoverage <= 0.0) {
@@ -297,7 +300,14 @@ Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, 
             if (coverage.units[std::size_t(i)].available == 0)
                 return refused(noValueOfUnit(regional.generalText(matrix.units[std::size_t(i)])));
     }
+    return std::nullopt;
+}
 
+// The units and indicators the coverage rule keeps into result, the units
+// without an index left out too; refused when nothing is left.
+std::optional<Failure> keepCovered(const Matrix& matrix, double minCoverage,
+                                   const std::vector<int>& withoutIndex, const Regional& regional,
+                                   TreatedMatrix& result) {
     result.leftOut = coverageRule(matrix, minCoverage);
     for (const int i : withoutIndex)
         if (!std::binary_search(result.leftOut.units.begin(), result.leftOut.units.end(), i))
@@ -324,8 +334,12 @@ Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, 
                                 result.indicators.empty()
                                     ? QCoreApplication::translate("Treatment", "indicatore")
                                     : QCoreApplication::translate("Treatment", "unità")));
-    result.matrix = subMatrix(matrix, result.units, result.indicators);
-    Matrix& kept = result.matrix;
+    return std::nullopt;
+}
+
+// A unit of the kept matrix without any value, or an indicator without
+// any or constant: the loader's refusals.
+std::optional<Failure> keptRefusal(const Matrix& kept, const Regional& regional) {
     for (int i = 0; i < kept.unitCount(); ++i) {
         bool any = false;
         for (int j = 0; j < kept.indicatorCount() && !any; ++j)
@@ -333,39 +347,46 @@ Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, 
         if (!any)
             return refused(noValueOfUnit(regional.generalText(kept.units[std::size_t(i)])));
     }
-    if (std::optional<Failure> unusable = unusableIndicator(kept, regional))
-        return std::move(*unusable);
-    if (kept.missing.empty() || treatment == MissingTreatment::Available)
-        return result;
+    return unusableIndicator(kept, regional);
+}
 
-    const auto n = std::size_t(kept.unitCount());
-    std::vector<double> fill;
+// The values of kept with its missing cells filled by the treatment, in
+// the matrix's column-major order; the filled cells alone are read.
+Expected<std::vector<double>> filledValues(const Matrix& kept, MissingTreatment treatment,
+                                           const WorkProgress* progress) {
     if (treatment == MissingTreatment::Em) {
         EmResult em = expectationMaximisation(kept, progress);
         if (em.cancelled)
             return failure(FailureKind::Cancelled,
                            QCoreApplication::translate(
                                "Treatment", "Trattamento dei valori mancanti annullato."));
-        fill = std::move(em.filled);
-    } else {
-        fill = kept.values;
-        std::vector<double> available;
-        for (int j = 0; j < kept.indicatorCount(); ++j) {
-            available.clear();
-            double sum = 0.0;
-            for (int i = 0; i < kept.unitCount(); ++i)
-                if (!kept.isMissing(i, j)) {
-                    available.push_back(kept.value(i, j));
-                    sum += kept.value(i, j);
-                }
-            const double value = treatment == MissingTreatment::Mean
-                                     ? sum / double(available.size())
-                                     : medianOf(available);
-            for (std::size_t i = 0; i < n; ++i)
-                if (kept.isMissing(int(i), j))
-                    fill[std::size_t(j) * n + i] = value;
-        }
+        return std::move(em.filled);
     }
+    const auto n = std::size_t(kept.unitCount());
+    std::vector<double> fill = kept.values;
+    std::vector<double> available;
+    for (int j = 0; j < kept.indicatorCount(); ++j) {
+        available.clear();
+        double sum = 0.0;
+        for (int i = 0; i < kept.unitCount(); ++i)
+            if (!kept.isMissing(i, j)) {
+                available.push_back(kept.value(i, j));
+                sum += kept.value(i, j);
+            }
+        const double value = treatment == MissingTreatment::Mean ? sum / double(available.size())
+                                                                 : medianOf(available);
+        for (std::size_t i = 0; i < n; ++i)
+            if (kept.isMissing(int(i), j))
+                fill[std::size_t(j) * n + i] = value;
+    }
+    return fill;
+}
+
+// Writes the filled values into the missing cells of result's matrix and
+// records each cell filled by its place in the matrix as read.
+void fillCells(TreatedMatrix& result, const std::vector<double>& fill) {
+    Matrix& kept = result.matrix;
+    const auto n = std::size_t(kept.unitCount());
     for (int i = 0; i < kept.unitCount(); ++i)
         for (int j = 0; j < kept.indicatorCount(); ++j)
             if (kept.isMissing(i, j)) {
@@ -375,6 +396,32 @@ Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, 
                     {result.units[std::size_t(i)], result.indicators[std::size_t(j)], value});
             }
     kept.missing.clear();
+}
+
+} // namespace
+
+Expected<TreatedMatrix> treatMissing(Matrix matrix, MissingTreatment treatment, double minCoverage,
+                                     const Regional& regional, const WorkProgress* progress,
+                                     const std::vector<int>& withoutIndex) {
+    const bool anyMissing = std::any_of(matrix.missing.begin(), matrix.missing.end(),
+                                        [](unsigned char flag) { return flag != 0; });
+    if (!anyMissing)
+        return asRead(std::move(matrix), regional);
+    if (std::optional<Failure> refusal = gapsRefusal(matrix, treatment, minCoverage, regional))
+        return std::move(*refusal);
+    TreatedMatrix result;
+    if (std::optional<Failure> refusal =
+            keepCovered(matrix, minCoverage, withoutIndex, regional, result))
+        return std::move(*refusal);
+    result.matrix = subMatrix(matrix, result.units, result.indicators);
+    if (std::optional<Failure> refusal = keptRefusal(result.matrix, regional))
+        return std::move(*refusal);
+    if (result.matrix.missing.empty() || treatment == MissingTreatment::Available)
+        return result;
+    Expected<std::vector<double>> fill = filledValues(result.matrix, treatment, progress);
+    if (!fill)
+        return fill.error();
+    fillCells(result, *fill);
     return result;
 }
 

@@ -16,7 +16,6 @@
 #include "support/scratchsettings.h"
 #include "ui/audit/auditwindow.h"
 #include "ui/charts/chartexport.h"
-#include "ui/charts/charttips.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
 #include "ui/platform/interfacelanguage.h"
@@ -77,33 +76,24 @@ bool saveWithFileMenu(MenuORV& window, const QString& path) {
 }
 
 // The window with the tooltip of the unit at point `point` of the chart's
-// first scatter shown, as resting the mouse on the point shows it (where
-// the mouse events of the test library do not reach the view, the same
-// text shown at the point); the tooltip, a window of its own, painted over
-// the window's picture.
+// first scatter, shown by the mouse resting on the point; the tooltip, a
+// window of its own, painted over the window's picture where it shows.
+// False when no tooltip shows.
 bool saveWithTip(QWidget& window, QChartView* view, int point, const QString& path) {
-    QChart* chart = view->chart();
     QScatterSeries* points = nullptr;
-    for (QAbstractSeries* series : chart->series())
+    for (QAbstractSeries* series : view->chart()->series())
         points = points ? points : qobject_cast<QScatterSeries*>(series);
     if (!points || point >= points->count())
         return false;
-    const QPointF at = points->at(point);
-    if (tipAfterHover(view, points, at).isEmpty()) {
-        const QPointF scene = chart->mapToScene(chart->mapToPosition(at, points));
-        const QPoint global = view->viewport()->mapToGlobal(view->mapFromScene(scene));
-        QToolTip::showText(global + QPoint(8, 8), hoverTip(points, at), view);
-        QCoreApplication::processEvents();
+    if (tipAfterHover(view, points, points->at(point)).isEmpty()) {
+        QTextStream(stdout) << "nessun suggerimento al passaggio del mouse: " << path << '\n';
+        return false;
     }
     QPixmap shot = window.grab();
     for (QWidget* tip : QApplication::topLevelWidgets())
         if (tip->inherits("QTipLabel") && tip->isVisible()) {
             QPainter painter(&shot);
-            // Beside the point, where the pointer rests.
-            const QPointF scene = chart->mapToScene(chart->mapToPosition(at, points));
-            painter.drawPixmap(view->viewport()->mapTo(&window, view->mapFromScene(scene)) +
-                                   QPoint(10, 10),
-                               tip->grab());
+            painter.drawPixmap(window.mapFromGlobal(tip->pos()), tip->grab());
         }
     QToolTip::hideText();
     const bool ok = shot.save(path);

@@ -6,8 +6,10 @@
 #include "ui/grid/texttablemodel.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QStyle>
 #include <QTest>
+#include <QToolTip>
 
 // Sorting a grid by a click on a column's header.
 class TestGridView : public QObject {
@@ -16,6 +18,7 @@ class TestGridView : public QObject {
 private Q_SLOTS:
     void headerClickSortsTheView_data();
     void headerClickSortsTheView();
+    void labelColumnFitsItsLabels();
 };
 
 namespace {
@@ -83,6 +86,44 @@ void TestGridView::headerClickSortsTheView() {
             header->fontMetrics().horizontalAdvance(QStringLiteral("Valore dell'indice")) +
                 header->style()->pixelMetric(QStyle::PM_HeaderMarkSize) +
                 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin));
+}
+
+// The label column holds its labels whole, within the header's margins,
+// up to two fifths of the window; a longer label is cut short and its
+// tooltip holds it whole.
+void TestGridView::labelColumnFitsItsLabels() {
+    const QString aosta = QStringLiteral("Valle d'Aosta/Vallée d'Aoste");
+    const QString longest = QStringLiteral("Provincia autonoma ").repeated(12);
+    TextTable table(3, 2);
+    table.setCell(0, 0, QStringLiteral("Regione"));
+    table.setCell(1, 0, aosta);
+    table.setCell(2, 0, QStringLiteral("Lazio"));
+    TextTableModel model(kItalian);
+    model.setTable(table);
+    GridView grid;
+    grid.setGridModel(&model);
+    grid.resize(900, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QHeaderView* labels = grid.verticalHeader();
+    const int margin = labels->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, labels);
+    const qreal aostaWidth = QFontMetricsF(labels->font()).horizontalAdvance(aosta);
+    grid.setGridColumnWidth(0, 10);
+    QTRY_VERIFY(labels->width() >= aostaWidth + 2 * margin);
+    QVERIFY(labels->width() < aostaWidth + 2 * margin + 4);
+    grid.setGridColumnWidth(0, 300);
+    QTRY_COMPARE(labels->width(), 300);
+
+    table.setCell(2, 0, longest);
+    model.setTable(table);
+    FG_AutosizeCols(grid, -1, -1, false);
+    QVERIFY(grid.gridColumnWidth(0) > grid.width());
+    QTRY_COMPARE(labels->width(), grid.width() * 2 / 5);
+    const QPoint row(labels->width() / 2, labels->sectionViewportPosition(1) + 4);
+    QHelpEvent help(QEvent::ToolTip, row, labels->viewport()->mapToGlobal(row));
+    QCoreApplication::sendEvent(labels->viewport(), &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), longest);
 }
 
 QTEST_MAIN(TestGridView)

@@ -41,6 +41,7 @@ private Q_SLOTS:
     void cancelledSelection();
     void selection();
     void selectionFromCommandLine();
+    void timeAnalysisNeedsTwoPeriods();
     void processingWindowEnablesSave();
     void opensEveryFormat_data();
     void opensEveryFormat();
@@ -225,6 +226,24 @@ void TestMenuORV::selection() {
     QVERIFY(button("cmdComparazione")->toolTip().isEmpty());
     QVERIFY(!button("cmdAnalisiTemporale")->isEnabled());
     QVERIFY(button("cmdAnalisiTemporale")->toolTip().contains(QStringLiteral("un solo foglio")));
+}
+
+// The time analysis is offered once the workbook is known to hold two
+// sheets of data at least; a structure sheet is no period.
+void TestMenuORV::timeAnalysisNeedsTwoPeriods() {
+    window();
+    QPushButton* time = button("cmdAnalisiTemporale");
+    for (const auto& [example, periods] : {std::pair{"regioni.xlsx", 1},
+                                           {"regioni_periodi.xlsx", 2},
+                                           {"regioni_struttura.xlsx", 1},
+                                           {"regioni.xls", 1}}) {
+        const QString workbook = m_dir->filePath(QString::fromLatin1(example));
+        QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + QString::fromLatin1(example),
+                            workbook));
+        selectWorkbook(workbook);
+        QTRY_COMPARE(time->isEnabled(), periods > 1);
+        QCOMPARE(time->toolTip().contains(QStringLiteral("un solo foglio di dati")), periods == 1);
+    }
 }
 
 void TestMenuORV::selectionFromCommandLine() {

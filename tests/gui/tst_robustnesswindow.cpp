@@ -233,6 +233,15 @@ void TestRobustnessWindow::monteCarloPageRunsTheChosenFactors() {
     QCOMPARE(static_cast<QBarSeries*>(series.first())->barSets().first()->count(), 3);
     QCOMPARE(c.intervals->shownLabels().size(), 20);
     QVERIFY(c.note->text().startsWith(QStringLiteral("120 graduatorie")));
+    // Every entry of the intervals' legend whole, in rows under a narrow
+    // chart as in one row under a wide one (as laid out for an image).
+    w->pages().pages->setCurrentIndex(4);
+    QChartView* view = c.intervals->view();
+    for (const int width : {240, 1000}) {
+        view->resize(width, 600);
+        QCOMPARE(drawnLegendTexts(view->chart()), shownLegendLabels(view->chart()));
+        QVERIFY(view->chart()->legend()->geometry().bottom() <= view->chart()->size().height());
+    }
 
     // No factor left: refused with a message, nothing computed.
     c.methods->setChecked(false);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -72,4 +73,18 @@ QCategoryAxis* tickedAxis(const AxisTicks& ticks, const QString& title, const Re
         axis->append(tickText(value, ticks, regional), value);
     axis->setRange(ticks.values.front(), ticks.values.back());
     return axis;
+}
+
+QString twoLineLabel(const QString& label) {
+    // "CODE - name" breaks after its dash.
+    const bool dashed = label.contains(QStringLiteral(" - "));
+    const qsizetype middle = label.size() / 2;
+    qsizetype best = -1;
+    for (qsizetype k = 0; k < label.size(); ++k)
+        if (label[k] == u' ' && (!dashed || (k > 0 && label[k - 1] == u'-')) &&
+            (best < 0 || std::abs(k - middle) < std::abs(best - middle)))
+            best = k;
+    if (best < 0)
+        return label;
+    return label.left(best) + QStringLiteral("<br>") + label.mid(best + 1);
 }

@@ -30,3 +30,9 @@ QString tickText(double value, const AxisTicks& ticks, const Regional& regional)
 // An axis from the first tick to the last with a grid line and a label at
 // each tick, the texts of tickText, and the title given.
 QCategoryAxis* tickedAxis(const AxisTicks& ticks, const QString& title, const Regional& regional);
+
+// An axis label in two lines, broken at the space nearest its middle (after
+// the dash of "CODE - name"; the axes draw their labels as rich text), so
+// that it stays whole under a narrow category; a label without a space as
+// it is.
+QString twoLineLabel(const QString& label);

@@ -2,6 +2,7 @@
 
 #include "robustness/rankbins.h"
 #include "robustness/rankstatistics.h"
+#include "ui/charts/axisticks.h"
 #include "ui/charts/chartpalette.h"
 #include "ui/charts/charttips.h"
 #include "ui/charts/rankaxis.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -53,56 +55,54 @@ QList<int> bumpUnits(const RankMatrix& matrix, const QList<int>& highlighted) {
     return shown;
 }
 
-QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted,
-                  const Regional& regional) {
-    auto* chart = new QChart;
-    chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi nei metodi confrontati"));
-    chart->legend()->setVisible(false);
-    const int n = matrix.units();
+namespace {
+
+// What the bump chart's title adds when it draws some of the units only.
+QString bumpSubtitle(qsizetype shown, int units, bool selected) {
+    return (selected ? QCoreApplication::translate("RankCharts",
+                                                   " (%1 unità disegnate su %2: le selezionate)")
+                     : QCoreApplication::translate("RankCharts", " (%1 unità disegnate su %2: le "
+                                                                 "prime per rango di riferimento)"))
+        .arg(shown)
+        .arg(units);
+}
+
+// The methods along the bottom, a place each.
+QCategoryAxis* methodAxisOf(const RankMatrix& matrix) {
     const int k = matrix.methodCount();
-    if (n == 0 || k == 0)
-        return chart;
-
-    QList<int> shown = bumpUnits(matrix, highlighted);
-    const QList<int>& bold = n <= kBumpLimit || !highlighted.isEmpty() ? highlighted : QList<int>();
-    if (shown.size() < n)
-        chart->setTitle(
-            chart->title() +
-            (bold.isEmpty()
-                 ? QCoreApplication::translate("RankCharts", " (%1 unità disegnate su %2: le prime "
-                                                             "per rango di riferimento)")
-                 : QCoreApplication::translate("RankCharts",
-                                               " (%1 unità disegnate su %2: le selezionate)"))
-                .arg(shown.size())
-                .arg(n));
-    std::stable_partition(shown.begin(), shown.end(), [&](int i) { return !bold.contains(i); });
-
     auto* methodAxis = new QCategoryAxis;
     methodAxis->setTitleText(QCoreApplication::translate("RankCharts", "Metodo"));
     methodAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     for (int m = 0; m < k; ++m)
-        methodAxis->append(matrix.methods[m], m);
+        methodAxis->append(twoLineLabel(matrix.methods[m]), m);
     methodAxis->setRange(-0.2, k - 0.8);
     QFont small = methodAxis->labelsFont();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     methodAxis->setLabelsFont(small);
-    chart->addAxis(methodAxis, Qt::AlignBottom);
-    // The ranks the lines drawn take, when they are not all units'.
-    int lowest = 1;
-    int highest = n;
-    if (shown.size() < n) {
-        lowest = n;
-        highest = 1;
-        for (const int i : shown)
-            for (int m = 0; m < k; ++m) {
-                lowest = std::min(lowest, matrix.ranks[std::size_t(m)][std::size_t(i)]);
-                highest = std::max(highest, matrix.ranks[std::size_t(m)][std::size_t(i)]);
-            }
-    }
-    QCategoryAxis* ranks =
-        rankAxis(lowest, highest, QCoreApplication::translate("RankCharts", "Rango"), regional);
-    chart->addAxis(ranks, Qt::AlignLeft);
+    return methodAxis;
+}
 
+// The ranks the lines drawn take, when they are not all units'.
+std::pair<int, int> drawnRanks(const RankMatrix& matrix, const QList<int>& shown) {
+    const int n = matrix.units();
+    if (shown.size() >= n)
+        return {1, n};
+    int lowest = n;
+    int highest = 1;
+    for (const int i : shown)
+        for (int m = 0; m < matrix.methodCount(); ++m) {
+            lowest = std::min(lowest, matrix.ranks[std::size_t(m)][std::size_t(i)]);
+            highest = std::max(highest, matrix.ranks[std::size_t(m)][std::size_t(i)]);
+        }
+    return {lowest, highest};
+}
+
+// A line for each unit shown, in that order, the bold ones in colour and
+// named at the end of their lines by the marks returned.
+QList<UnitMark> addBumpLines(QChart* chart, const RankMatrix& matrix, const QList<int>& shown,
+                             const QList<int>& bold, QAbstractAxis* methodAxis,
+                             QAbstractAxis* ranks, const Regional& regional) {
+    const int k = matrix.methodCount();
     QList<UnitMark> marks;
     for (const int i : shown) {
         auto* line = new QLineSeries;
@@ -120,12 +120,39 @@ QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted,
         chart->addSeries(line);
         line->attachAxis(methodAxis);
         line->attachAxis(ranks);
-        // The highlighted units named at the end of their lines.
         if (strong)
             marks.append({matrix.labels[i],
                           QPointF(k - 1, matrix.ranks[std::size_t(k - 1)][std::size_t(i)]), colour,
                           tip});
     }
+    return marks;
+}
+
+} // namespace
+
+QChart* bumpChart(const RankMatrix& matrix, const QList<int>& highlighted,
+                  const Regional& regional) {
+    auto* chart = new QChart;
+    chart->setTitle(QCoreApplication::translate("RankCharts", "Ranghi nei metodi confrontati"));
+    chart->legend()->setVisible(false);
+    const int n = matrix.units();
+    if (n == 0 || matrix.methodCount() == 0)
+        return chart;
+
+    QList<int> shown = bumpUnits(matrix, highlighted);
+    const QList<int>& bold = n <= kBumpLimit || !highlighted.isEmpty() ? highlighted : QList<int>();
+    if (shown.size() < n)
+        chart->setTitle(chart->title() + bumpSubtitle(shown.size(), n, !bold.isEmpty()));
+    std::stable_partition(shown.begin(), shown.end(), [&](int i) { return !bold.contains(i); });
+
+    QCategoryAxis* methodAxis = methodAxisOf(matrix);
+    chart->addAxis(methodAxis, Qt::AlignBottom);
+    const auto [lowest, highest] = drawnRanks(matrix, shown);
+    QCategoryAxis* ranks =
+        rankAxis(lowest, highest, QCoreApplication::translate("RankCharts", "Rango"), regional);
+    chart->addAxis(ranks, Qt::AlignLeft);
+    const QList<UnitMark> marks =
+        addBumpLines(chart, matrix, shown, bold, methodAxis, ranks, regional);
     addUnitMarks(chart, marks, methodAxis, ranks);
     return chart;
 }

@@ -1,6 +1,7 @@
 #include "ui/charts/rankintervalchart.h"
 
 #include "robustness/rankstatistics.h"
+#include "ui/charts/chartlegend.h"
 #include "ui/charts/chartpalette.h"
 #include "ui/charts/charttips.h"
 #include "ui/charts/rankaxis.h"
@@ -205,109 +206,137 @@ void RankIntervalChart::updateScrollRange() {
     m_scroll->setVisible(pages > 0);
 }
 
-void RankIntervalChart::drawPage(int first) {
-    const int page = pageSize();
-    m_first = first;
-    m_drawnPage = page;
-    auto* chart = new QChart;
-    const int total = int(m_units.size());
-    QString title = tr("Intervalli dei ranghi su %1 graduatorie").arg(m_rankings);
-    if (total > page)
-        title +=
-            tr(" (unità %1-%2 di %3)").arg(first + 1).arg(std::min(total, first + page)).arg(total);
-    chart->setTitle(m_units.empty() ? tr("Intervalli dei ranghi") : title);
-    const int count = std::min(page, total - first);
-    m_shown.clear();
-    if (count > 0) {
-        // Categories go from the bottom up: the first unit of the page last.
-        auto* before = new QBarSet(QString());
-        auto* interval = new QBarSet(tr("5°-95° percentile"));
-        auto* chosen = new QBarSet(tr("Unità selezionate"));
+// The series of a page: the intervals as stacked bars (a transparent
+// spacer up to each 5th percentile, then the interval, drawn in the bar set
+// of the highlighted units for those), the medians' dots and the
+// reference ranks' squares.
+struct RankIntervalChart::PageSeries {
+    QHorizontalStackedBarSeries* bars = new QHorizontalStackedBarSeries;
+    QBarSet* before = new QBarSet(QString());
+    QBarSet* interval = new QBarSet(tr("5°-95° percentile"));
+    QBarSet* chosen = new QBarSet(tr("Unità selezionate"));
+    QScatterSeries* medians = new QScatterSeries;
+    QScatterSeries* references = new QScatterSeries;
+
+    PageSeries() {
         before->setColor(Qt::transparent);
         before->setBorderColor(Qt::transparent);
         interval->setColor(chartpalette::kIntervalFill);
         interval->setBorderColor(chartpalette::kIntervalBorder);
         chosen->setColor(chartpalette::kChosenFill);
         chosen->setBorderColor(chartpalette::kChosenBorder);
-        auto* medians = new QScatterSeries;
         medians->setName(tr("Mediana"));
         medians->setMarkerSize(7);
         medians->setColor(chartpalette::kMedian);
         medians->setBorderColor(chartpalette::kMedian);
         // An outline around the median's dot, which stays seen inside it
         // when the two ranks are one.
-        auto* references = new QScatterSeries;
         references->setName(tr("Rango di riferimento"));
         references->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
         references->setMarkerSize(13);
         references->setColor(Qt::transparent);
         references->setPen(QPen(chartpalette::kReference, 2));
+    }
+};
+
+QString RankIntervalChart::pageTitle(int first, int page) const {
+    if (m_units.empty())
+        return tr("Intervalli dei ranghi");
+    const int total = int(m_units.size());
+    QString title = tr("Intervalli dei ranghi su %1 graduatorie").arg(m_rankings);
+    if (total > page)
+        title +=
+            tr(" (unità %1-%2 di %3)").arg(first + 1).arg(std::min(total, first + page)).arg(total);
+    return title;
+}
+
+bool RankIntervalChart::fillPage(PageSeries& series, int first, int count,
+                                 QStringList& categories) const {
+    // Categories go from the bottom up: the first unit of the page last.
+    bool anyChosen = false;
+    for (int k = count - 1; k >= 0; --k) {
+        const std::size_t sorted = std::size_t(first + k);
+        const UnitUncertainty& unit = m_units[sorted];
+        const int y = count - 1 - k;
+        categories.append(m_labels[first + k]);
+        // A unit with no spread keeps a thin bar so that it shows.
+        const double width = std::max(1.0, double(unit.p95 - unit.p5) + 1.0);
+        const bool highlighted = !m_plain && m_highlighted[sorted];
+        anyChosen = anyChosen || highlighted;
+        *series.before << std::max(0.0, unit.p5 - 0.5);
+        *series.interval << (highlighted ? 0.0 : width);
+        *series.chosen << (highlighted ? width : 0.0);
+        series.medians->append(unit.median, y);
+        series.references->append(unit.reference, y);
+    }
+    series.bars->append(series.before);
+    series.bars->append(series.interval);
+    series.bars->append(series.chosen);
+    series.bars->setBarWidth(0.5);
+    return anyChosen;
+}
+
+void RankIntervalChart::addPageAxes(QChart* chart, const PageSeries& series,
+                                    const QStringList& categories, int first) {
+    const int count = int(categories.size());
+    auto* unitsAxis = new QBarCategoryAxis;
+    unitsAxis->append(categories);
+    unitsAxis->setTitleText(tr("Unità"));
+    m_drawnLabelSize = labelPointSize(first, count);
+    QFont labelsFont = unitsAxis->labelsFont();
+    labelsFont.setPointSizeF(m_drawnLabelSize);
+    unitsAxis->setLabelsFont(labelsFont);
+    chart->addAxis(unitsAxis, Qt::AlignLeft);
+    series.bars->attachAxis(unitsAxis);
+    auto* positionAxis = new QValueAxis; // the scatter's y, aligned with the categories
+    positionAxis->setRange(-0.5, count - 0.5);
+    positionAxis->setVisible(false);
+    chart->addAxis(positionAxis, Qt::AlignRight);
+    series.medians->attachAxis(positionAxis);
+    series.references->attachAxis(positionAxis);
+
+    QCategoryAxis* ranks = rankAxis(int(m_units.size()), tr("Rango"), m_regional, true);
+    chart->addAxis(ranks, Qt::AlignBottom);
+    series.bars->attachAxis(ranks);
+    series.medians->attachAxis(ranks);
+    series.references->attachAxis(ranks);
+}
+
+void RankIntervalChart::drawPage(int first) {
+    const int page = pageSize();
+    m_first = first;
+    m_drawnPage = page;
+    auto* chart = new QChart;
+    chart->setTitle(pageTitle(first, page));
+    const int count = std::min(page, int(m_units.size()) - first);
+    m_shown.clear();
+    if (count > 0) {
+        PageSeries series;
         QStringList categories;
-        bool anyChosen = false;
-        for (int k = count - 1; k >= 0; --k) {
-            const std::size_t sorted = std::size_t(first + k);
-            const UnitUncertainty& unit = m_units[sorted];
-            const int y = count - 1 - k;
-            categories.append(m_labels[first + k]);
-            // A unit with no spread keeps a thin bar so that it shows.
-            const double width = std::max(1.0, double(unit.p95 - unit.p5) + 1.0);
-            const bool highlighted = !m_plain && m_highlighted[sorted];
-            anyChosen = anyChosen || highlighted;
-            *before << std::max(0.0, unit.p5 - 0.5);
-            *interval << (highlighted ? 0.0 : width);
-            *chosen << (highlighted ? width : 0.0);
-            medians->append(unit.median, y);
-            references->append(unit.reference, y);
-        }
+        const bool anyChosen = fillPage(series, first, count, categories);
         for (int k = 0; k < count; ++k)
             m_shown.append(m_labels[first + k]);
-        auto* bars = new QHorizontalStackedBarSeries;
-        bars->append(before);
-        bars->append(interval);
-        bars->append(chosen);
-        bars->setBarWidth(0.5);
         // Category c is row count - 1 - c from the top; a dot's y is its category.
         const auto tipOfCategory = [this, count](int category) {
             return unitTipAt(count - 1 - category);
         };
-        setBarTips(bars, tipOfCategory);
-        for (QScatterSeries* dots : {medians, references})
+        setBarTips(series.bars, tipOfCategory);
+        for (QScatterSeries* dots : {series.medians, series.references})
             setHoverTips(dots,
                          [tipOfCategory](QPointF at) { return tipOfCategory(qRound(at.y())); });
-        chart->addSeries(bars);
-        chart->addSeries(references);
-        chart->addSeries(medians);
-
-        auto* unitsAxis = new QBarCategoryAxis;
-        unitsAxis->append(categories);
-        unitsAxis->setTitleText(tr("Unità"));
-        m_drawnLabelSize = labelPointSize(first, count);
-        QFont labelsFont = unitsAxis->labelsFont();
-        labelsFont.setPointSizeF(m_drawnLabelSize);
-        unitsAxis->setLabelsFont(labelsFont);
-        chart->addAxis(unitsAxis, Qt::AlignLeft);
-        bars->attachAxis(unitsAxis);
-        auto* positionAxis = new QValueAxis; // the scatter's y, aligned with the categories
-        positionAxis->setRange(-0.5, count - 0.5);
-        positionAxis->setVisible(false);
-        chart->addAxis(positionAxis, Qt::AlignRight);
-        medians->attachAxis(positionAxis);
-        references->attachAxis(positionAxis);
-
-        QCategoryAxis* ranks = rankAxis(total, tr("Rango"), m_regional, true);
-        chart->addAxis(ranks, Qt::AlignBottom);
-        bars->attachAxis(ranks);
-        medians->attachAxis(ranks);
-        references->attachAxis(ranks);
+        chart->addSeries(series.bars);
+        chart->addSeries(series.references);
+        chart->addSeries(series.medians);
+        addPageAxes(chart, series, categories, first);
         // The spacer bar set has no place in the legend, nor the highlighted
         // one when no unit of the page is.
-        chart->legend()->markers(bars).at(0)->setVisible(false);
-        chart->legend()->markers(bars).at(2)->setVisible(anyChosen);
-        chart->legend()->setAlignment(Qt::AlignBottom);
+        chart->legend()->markers(series.bars).at(0)->setVisible(false);
+        chart->legend()->markers(series.bars).at(2)->setVisible(anyChosen);
         // The marks named by their own shapes.
         for (QLegendMarker* marker : chart->legend()->markers())
             if (qobject_cast<QScatterSeries*>(marker->series()))
                 marker->setShape(QLegend::MarkerShapeFromSeries);
+        keepLegendWhole(chart);
     }
     QChart* old = m_view->chart();
     m_view->setChart(chart);

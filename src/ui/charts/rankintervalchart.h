@@ -53,7 +53,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    struct PageSeries;
+
     void drawPage(int first);
+    QString pageTitle(int first, int page) const;
+    // Fills series with the count units of the page from first, their
+    // labels into categories from the bottom up; true when one of them is
+    // highlighted.
+    bool fillPage(PageSeries& series, int first, int count, QStringList& categories) const;
+    void addPageAxes(QChart* chart, const PageSeries& series, const QStringList& categories,
+                     int first);
     // The units a page holds: those whose labels fit the view's height, at
     // most kPage (kPage before the view is laid out).
     int pageSize() const;

@@ -66,6 +66,70 @@ void addNote(QChart* chart, const QString& text) {
     place();
 }
 
+// The bars of the first-order and total indices, one category a factor,
+// with the extent of the estimates and their intervals (0 to 1 at least)
+// and the estimates beyond 1, named.
+struct SobolBars {
+    QBarSet* first = new QBarSet(QCoreApplication::translate("SobolChart", "Primo ordine (Si)"));
+    QBarSet* total = new QBarSet(QCoreApplication::translate("SobolChart", "Totale (STi)"));
+    QStringList factors;
+    QStringList beyond;
+    double top = 1.0;
+    double bottom = 0.0;
+};
+
+SobolBars sobolBars(const MonteCarloResult& result, const std::vector<FactorIndices>& indices,
+                    const Regional& regional) {
+    SobolBars bars;
+    bars.first->setColor(chartpalette::kFirstOrder);
+    bars.first->setBorderColor(chartpalette::kFirstOrder);
+    bars.total->setColor(chartpalette::kTotalOrder);
+    bars.total->setBorderColor(chartpalette::kTotalOrder);
+    for (std::size_t i = 0; i < result.factors.size(); ++i) {
+        const FactorIndices& f = indices[i];
+        bars.factors.append(monteCarloFactorShownName(result.factors[i]));
+        bars.first->append(f.first.value);
+        bars.total->append(f.total.value);
+        bars.top = std::max({bars.top, f.first.value, f.total.value, f.first.p95, f.total.p95});
+        bars.bottom = std::min({bars.bottom, f.first.value, f.total.value, f.first.p5, f.total.p5});
+        if (f.first.value > 1.0)
+            bars.beyond.append(QStringLiteral("Si %1: %2")
+                                   .arg(bars.factors.last(), regional.indexText(f.first.value)));
+        if (f.total.value > 1.0)
+            bars.beyond.append(QStringLiteral("STi %1: %2")
+                                   .arg(bars.factors.last(), regional.indexText(f.total.value)));
+    }
+    return bars;
+}
+
+// The whiskers of the 90% intervals, out of the legend.
+void addWhiskers(QChart* chart, const std::vector<FactorIndices>& indices, QAbstractAxis* x,
+                 QAbstractAxis* y) {
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        for (int s = 0; s < 2; ++s) {
+            QLineSeries* line = whisker(double(i) - kBarsWidth / 2 + (s + 0.5) * kBarWidth,
+                                        s == 0 ? indices[i].first : indices[i].total);
+            chart->addSeries(line);
+            line->attachAxis(x);
+            line->attachAxis(y);
+            for (QLegendMarker* marker : chart->legend()->markers(line))
+                marker->setVisible(false);
+        }
+}
+
+QString sobolNote(const QStringList& beyond) {
+    QString note = QCoreApplication::translate(
+        "SobolChart", "Barre: stima dell'indice; baffi: intervallo al 90% sulle estrazioni.");
+    if (!beyond.isEmpty())
+        note +=
+            u' ' + QCoreApplication::translate(
+                       "SobolChart",
+                       "Oltre 1 (%1): con poche estrazioni la stima può superare 1, che l'indice "
+                       "vero non supera; più estrazioni la avvicinano.")
+                       .arg(beyond.join(QStringLiteral("; ")));
+    return note;
+}
+
 } // namespace
 
 QChart* sobolChart(const MonteCarloResult& result, const Regional& regional) {
@@ -76,36 +140,13 @@ QChart* sobolChart(const MonteCarloResult& result, const Regional& regional) {
             QCoreApplication::translate("SobolChart", "Indici di Sobol: nessun rango si è mosso"));
         return chart;
     }
-    auto* first = new QBarSet(QCoreApplication::translate("SobolChart", "Primo ordine (Si)"));
-    auto* total = new QBarSet(QCoreApplication::translate("SobolChart", "Totale (STi)"));
-    first->setColor(chartpalette::kFirstOrder);
-    first->setBorderColor(chartpalette::kFirstOrder);
-    total->setColor(chartpalette::kTotalOrder);
-    total->setBorderColor(chartpalette::kTotalOrder);
-    QStringList factors;
-    QStringList beyond;
-    double top = 1.0;
-    double bottom = 0.0;
     const std::vector<FactorIndices> indices = *result.indices;
-    for (std::size_t i = 0; i < result.factors.size(); ++i) {
-        const FactorIndices& f = indices[i];
-        factors.append(monteCarloFactorShownName(result.factors[i]));
-        first->append(f.first.value);
-        total->append(f.total.value);
-        top = std::max({top, f.first.value, f.total.value, f.first.p95, f.total.p95});
-        bottom = std::min({bottom, f.first.value, f.total.value, f.first.p5, f.total.p5});
-        if (f.first.value > 1.0)
-            beyond.append(
-                QStringLiteral("Si %1: %2").arg(factors.last(), regional.indexText(f.first.value)));
-        if (f.total.value > 1.0)
-            beyond.append(QStringLiteral("STi %1: %2")
-                              .arg(factors.last(), regional.indexText(f.total.value)));
-    }
+    const SobolBars bars = sobolBars(result, indices, regional);
     auto* series = new QBarSeries;
     series->setBarWidth(kBarsWidth);
-    series->append(first);
-    series->append(total);
-    setBarSetTips(series, [indices, first, regional](int index, const QBarSet* set) {
+    series->append(bars.first);
+    series->append(bars.total);
+    setBarSetTips(series, [indices, first = bars.first, regional](int index, const QBarSet* set) {
         if (index < 0 || index >= int(indices.size()))
             return QString();
         const FactorIndices& f = indices[std::size_t(index)];
@@ -113,36 +154,18 @@ QChart* sobolChart(const MonteCarloResult& result, const Regional& regional) {
     });
     chart->addSeries(series);
     auto* categories = new QBarCategoryAxis;
-    categories->append(factors);
+    for (const QString& factor : bars.factors)
+        categories->append(twoLineLabel(factor));
     categories->setTitleText(QCoreApplication::translate("SobolChart", "Fattore d'incertezza"));
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
-    const AxisTicks ticks = roundTicks(bottom, top, 8);
+    const AxisTicks ticks = roundTicks(bars.bottom, bars.top, 8);
     QCategoryAxis* values = tickedAxis(
         ticks, QCoreApplication::translate("SobolChart", "Quota della varianza"), regional);
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
-    // The whiskers of the 90% intervals, out of the legend.
-    for (std::size_t i = 0; i < indices.size(); ++i)
-        for (int s = 0; s < 2; ++s) {
-            QLineSeries* line = whisker(double(i) - kBarsWidth / 2 + (s + 0.5) * kBarWidth,
-                                        s == 0 ? indices[i].first : indices[i].total);
-            chart->addSeries(line);
-            line->attachAxis(categories);
-            line->attachAxis(values);
-            for (QLegendMarker* marker : chart->legend()->markers(line))
-                marker->setVisible(false);
-        }
+    addWhiskers(chart, indices, categories, values);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    QString note = QCoreApplication::translate(
-        "SobolChart", "Barre: stima dell'indice; baffi: intervallo al 90% sulle estrazioni.");
-    if (!beyond.isEmpty())
-        note +=
-            u' ' + QCoreApplication::translate(
-                       "SobolChart",
-                       "Oltre 1 (%1): con poche estrazioni la stima può superare 1, che l'indice "
-                       "vero non supera; più estrazioni la avvicinano.")
-                       .arg(beyond.join(QStringLiteral("; ")));
-    addNote(chart, note);
+    addNote(chart, sobolNote(bars.beyond));
     return chart;
 }

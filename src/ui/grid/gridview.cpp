@@ -5,12 +5,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -91,10 +95,32 @@ int GridView::gridColumnWidth(int col) const {
     return columnWidth(col - 1);
 }
 
+int GridView::labelColumnWidth(int asked) const {
+    const QHeaderView* labels = verticalHeader();
+    // The header draws a label within a margin on either side and cuts
+    // short a label wider than what is left; the corner's text shares the
+    // column.
+    const int margins = 2 * labels->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, labels);
+    const QFontMetricsF metrics(labels->font());
+    qreal widest = metrics.horizontalAdvance(cornerText());
+    const int rows = m_model ? m_model->gridRowCount() : 0;
+    for (int r = 1; r < rows; ++r) {
+        const std::optional<QFont> font = m_model->cellFont(r, 0);
+        const QString text = m_model->gridText(r, 0);
+        widest = std::max(widest, font ? QFontMetricsF(*font).horizontalAdvance(text)
+                                       : metrics.horizontalAdvance(text));
+    }
+    const int needed = int(std::ceil(widest)) + margins + 1;
+    // Labels longer than a share of the window are cut short; their
+    // tooltips hold them whole.
+    const int room = std::max(kNarrowestLabelRoom, window()->width() * 2 / 5);
+    return std::min(std::max(asked, needed), room);
+}
+
 void GridView::setGridColumnWidth(int col, int width) {
     if (col == 0) {
         m_labelWidth = width;
-        verticalHeader()->setFixedWidth(width);
+        verticalHeader()->setFixedWidth(labelColumnWidth(width));
         return;
     }
     if (m_sorter)

@@ -31,10 +31,14 @@ public:
     int viewRow(int modelRow) const;
 
     int gridColumnCount() const;
-    // The width of grid column col in pixels (column 0: the label column).
+    // The width of grid column col in pixels (column 0: the label column,
+    // the width last given it).
     int gridColumnWidth(int col) const;
     // On a sortable grid a column is never narrower than its header with
-    // the sort arrow.
+    // the sort arrow. The label column given a width is drawn at least as
+    // wide as its widest label (and the corner's text) needs within the
+    // header's margins, and at most two fifths of the window wide: longer
+    // labels are cut short, the tooltip of each holding it whole.
     void setGridColumnWidth(int col, int width);
 
     // The text drawn on the corner.
@@ -53,9 +57,12 @@ private:
     void paintCorner();
     void copySelection() const;
     void modelWasReset();
+    int labelColumnWidth(int asked) const;
 
     GridModel* m_model = nullptr;
     GridSortProxy* m_sorter = nullptr;
     QAbstractButton* m_corner = nullptr;
     int m_labelWidth = 0;
+    // The room a window always leaves its label column.
+    static constexpr int kNarrowestLabelRoom = 160;
 };

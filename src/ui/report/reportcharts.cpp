@@ -81,63 +81,72 @@ double rankIntervalsHeight(int units) {
     return std::min(units, kMostRows) * kIntervalRow + kIntervalAxis;
 }
 
-void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& table,
-                       const Regional& regional, int median, int p5) {
-    const int units = table.rowCount();
-    if (units == 0 || table.columnCount() < std::max(median, p5 + 1) + 1)
-        return;
-    // Column 0 holds the reference (or nominal) rank.
-    std::vector<int> order(static_cast<std::size_t>(units));
+namespace {
+
+// The places of a rank-interval chart: the plot of its rows, the labels'
+// column on its left, and the ranks from 0 to units + 1 left to right, as
+// in the window's chart.
+struct IntervalLayout {
+    QRectF plot;
+    double labelWidth = 0;
+    int units = 0;
+    int rows = 0;
+    double mark = std::min(5.0, kIntervalRow * 0.6); // size of a median's or reference's mark
+
+    double xOf(double rank) const { return plot.left() + rank / (units + 1) * plot.width(); }
+};
+
+// The units' rows in the order of their medians, ties by their reference
+// (or nominal) rank, of column 0.
+std::vector<int> medianOrder(const DelimitedTable& table, int median) {
+    std::vector<int> order(static_cast<std::size_t>(table.rowCount()));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         const double x = table.number(a, median);
         const double y = table.number(b, median);
         return x != y ? x < y : table.number(a, 0) < table.number(b, 0);
     });
+    return order;
+}
 
-    QFont font = painter.font();
-    font.setPointSizeF(6.5);
-    painter.setFont(font);
-    const QFontMetricsF metrics(font);
-    const int rows = std::min(units, kMostRows);
-    const double labelWidth = std::min(110.0, room.width() / 4);
-    const QRectF plot(room.left() + labelWidth + 4, room.top(), room.width() - labelWidth - 10,
-                      rows * kIntervalRow);
-    const QColor frame(120, 120, 120);
-    painter.setPen(frame);
+void drawMedianMark(QPainter& painter, QPointF at, double mark) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(chartpalette::kMedian);
+    painter.drawEllipse(at, mark / 2, mark / 2);
+}
+
+void drawReferenceMark(QPainter& painter, QPointF at, double mark) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(chartpalette::kReference);
+    painter.drawRect(QRectF(at.x() - mark / 2.5, at.y() - mark / 2.5, mark / 1.25, mark / 1.25));
+}
+
+// The plot's frame and the ranks' axis under it.
+void drawRankScale(QPainter& painter, const IntervalLayout& layout, const Regional& regional) {
+    const QRectF& plot = layout.plot;
+    painter.setPen(QColor(120, 120, 120));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);
-    // The ranks from 0 to units + 1 left to right, as in the window's chart.
-    const auto xOf = [&](double rank) { return plot.left() + rank / (units + 1) * plot.width(); };
-    for (const int rank : rankTicks(units)) {
-        painter.drawLine(QPointF(xOf(rank), plot.bottom()), QPointF(xOf(rank), plot.bottom() + 2));
-        painter.drawText(QRectF(xOf(rank) - 15, plot.bottom() + 2, 30, 9), Qt::AlignCenter,
+    for (const int rank : rankTicks(layout.units)) {
+        const double x = layout.xOf(rank);
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 2));
+        painter.drawText(QRectF(x - 15, plot.bottom() + 2, 30, 9), Qt::AlignCenter,
                          rankText(rank, regional));
     }
     painter.drawText(QRectF(plot.left(), plot.bottom() + 11, plot.width(), 9), Qt::AlignCenter,
                      QStringLiteral("Rango"));
+}
 
-    const QColor fill = chartpalette::kIntervalFill;
-    const QColor border = chartpalette::kIntervalBorder;
-    const QColor medianColor = chartpalette::kMedian;
-    const QColor referenceColor = chartpalette::kReference;
-    const double mark = std::min(5.0, kIntervalRow * 0.6);
-    const auto drawMedian = [&](QPointF at) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(medianColor);
-        painter.drawEllipse(at, mark / 2, mark / 2);
-    };
-    const auto drawReference = [&](QPointF at) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(referenceColor);
-        painter.drawRect(
-            QRectF(at.x() - mark / 2.5, at.y() - mark / 2.5, mark / 1.25, mark / 1.25));
-    };
-    // Beyond kMostRows units neighbouring units share a row: the widest
-    // interval among them and their mean median and reference.
-    for (int row = 0; row < rows; ++row) {
-        const int from = int(qint64(row) * units / rows);
-        const int to = int(qint64(row + 1) * units / rows);
+// The rows, each with its label, interval, reference and median. Beyond
+// kMostRows units neighbouring units share a row: the widest interval
+// among them and their mean median and reference.
+void drawIntervalRows(QPainter& painter, const IntervalLayout& layout, double left,
+                      const QFontMetricsF& metrics, const DelimitedTable& table,
+                      const std::vector<int>& order, int median, int p5) {
+    const int units = layout.units;
+    for (int row = 0; row < layout.rows; ++row) {
+        const int from = int(qint64(row) * units / layout.rows);
+        const int to = int(qint64(row + 1) * units / layout.rows);
         double low = units, high = 1, middle = 0, reference = 0;
         for (int i = from; i < to; ++i) {
             const int unit = order[std::size_t(i)];
@@ -148,58 +157,131 @@ void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTab
         }
         middle /= to - from;
         reference /= to - from;
-        const double y = plot.top() + (row + 0.5) * kIntervalRow;
+        const double y = layout.plot.top() + (row + 0.5) * kIntervalRow;
         QString label = table.labels[order[std::size_t(from)]];
         if (to - from > 1)
             label += QStringLiteral(" … ") + table.labels[order[std::size_t(to - 1)]];
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(room.left(), y - kIntervalRow / 2, labelWidth, kIntervalRow),
+        painter.drawText(QRectF(left, y - kIntervalRow / 2, layout.labelWidth, kIntervalRow),
                          Qt::AlignRight | Qt::AlignVCenter,
-                         metrics.elidedText(label, Qt::ElideMiddle, labelWidth));
-        painter.setPen(QPen(border, 0.5));
-        painter.setBrush(fill);
-        painter.drawRect(QRectF(xOf(std::max(0.0, low - 0.5)), y - kIntervalRow * 0.25,
-                                xOf(high + 0.5) - xOf(std::max(0.0, low - 0.5)),
+                         metrics.elidedText(label, Qt::ElideMiddle, layout.labelWidth));
+        painter.setPen(QPen(chartpalette::kIntervalBorder, 0.5));
+        painter.setBrush(chartpalette::kIntervalFill);
+        const double start = layout.xOf(std::max(0.0, low - 0.5));
+        painter.drawRect(QRectF(start, y - kIntervalRow * 0.25, layout.xOf(high + 0.5) - start,
                                 kIntervalRow * 0.5));
         if (std::isfinite(reference))
-            drawReference(QPointF(xOf(reference), y));
-        drawMedian(QPointF(xOf(middle), y));
+            drawReferenceMark(painter, QPointF(layout.xOf(reference), y), layout.mark);
+        drawMedianMark(painter, QPointF(layout.xOf(middle), y), layout.mark);
     }
+}
 
-    // The legend under the axis.
-    double x = plot.left();
-    const double legendY = plot.bottom() + 26;
+// The legend under the axis; the reference's mark named by referenceName.
+void drawIntervalLegend(QPainter& painter, const IntervalLayout& layout,
+                        const QFontMetricsF& metrics, const QString& referenceName) {
+    double x = layout.plot.left();
+    const double legendY = layout.plot.bottom() + 26;
     const auto entry = [&](const QString& text) {
         painter.setPen(Qt::black);
         painter.drawText(QPointF(x + 8, legendY + 3), text);
         x += 8 + metrics.horizontalAdvance(text) + 14;
     };
-    painter.setPen(QPen(border, 0.5));
-    painter.setBrush(fill);
+    painter.setPen(QPen(chartpalette::kIntervalBorder, 0.5));
+    painter.setBrush(chartpalette::kIntervalFill);
     painter.drawRect(QRectF(x, legendY - 2, 6, 4));
     entry(QStringLiteral("5°-95° percentile"));
-    drawMedian(QPointF(x + 3, legendY));
+    drawMedianMark(painter, QPointF(x + 3, legendY), layout.mark);
     entry(QStringLiteral("Mediana"));
-    drawReference(QPointF(x + 3, legendY));
-    entry(table.headers.value(1));
+    drawReferenceMark(painter, QPointF(x + 3, legendY), layout.mark);
+    entry(referenceName);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(Qt::black);
 }
+
+} // namespace
+
+void drawRankIntervals(QPainter& painter, const QRectF& room, const DelimitedTable& table,
+                       const Regional& regional, int median, int p5) {
+    const int units = table.rowCount();
+    if (units == 0 || table.columnCount() < std::max(median, p5 + 1) + 1)
+        return;
+    // Column 0 holds the reference (or nominal) rank.
+    const std::vector<int> order = medianOrder(table, median);
+    QFont font = painter.font();
+    font.setPointSizeF(6.5);
+    painter.setFont(font);
+    IntervalLayout layout;
+    layout.units = units;
+    layout.rows = std::min(units, kMostRows);
+    layout.labelWidth = std::min(110.0, room.width() / 4);
+    layout.plot = QRectF(room.left() + layout.labelWidth + 4, room.top(),
+                         room.width() - layout.labelWidth - 10, layout.rows * kIntervalRow);
+    drawRankScale(painter, layout, regional);
+    const QFontMetricsF metrics(font);
+    drawIntervalRows(painter, layout, room.left(), metrics, table, order, median, p5);
+    drawIntervalLegend(painter, layout, metrics, table.headers.value(1));
+}
+
+namespace {
+
+// The extent of the estimates and their intervals, 0 to 1 at least, in
+// round ticks.
+AxisTicks sobolTicks(const DelimitedTable& sobol) {
+    double lowest = 0.0;
+    double highest = 1.0;
+    for (int f = 0; f < sobol.rowCount(); ++f)
+        for (int c = 0; c < 6; ++c)
+            if (const double value = sobol.number(f, c); std::isfinite(value)) {
+                lowest = std::min(lowest, value);
+                highest = std::max(highest, value);
+            }
+    return roundTicks(lowest, highest, 4);
+}
+
+const QColor kSobolColours[] = {chartpalette::kFirstOrder, chartpalette::kTotalOrder};
+
+// The two bars of factor f (Si, then STi), each with its whisker, in the
+// slot from left; yOf places a value.
+template <typename Place>
+void drawSobolFactor(QPainter& painter, const DelimitedTable& sobol, int f, double left,
+                     double slot, const Place& yOf) {
+    for (int k = 0; k < 2; ++k) {
+        const double value = sobol.number(f, 3 * k);
+        if (!std::isfinite(value))
+            continue;
+        const QRectF bar(left + slot * (0.2 + 0.3 * k), std::min(yOf(value), yOf(0)), slot * 0.28,
+                         std::abs(yOf(0) - yOf(value)));
+        painter.fillRect(bar, kSobolColours[k]);
+        const double low = sobol.number(f, 3 * k + 1);
+        const double high = sobol.number(f, 3 * k + 2);
+        if (std::isfinite(low) && std::isfinite(high)) {
+            painter.setPen(Qt::black);
+            const double x = bar.center().x();
+            painter.drawLine(QPointF(x, yOf(low)), QPointF(x, yOf(high)));
+            painter.drawLine(QPointF(x - 2, yOf(low)), QPointF(x + 2, yOf(low)));
+            painter.drawLine(QPointF(x - 2, yOf(high)), QPointF(x + 2, yOf(high)));
+        }
+    }
+}
+
+void drawSobolLegend(QPainter& painter, const QRectF& plot) {
+    for (int k = 0; k < 2; ++k) {
+        const QRectF swatch(plot.left() + 90 * k, plot.bottom() + 18, 8, 8);
+        painter.fillRect(swatch, kSobolColours[k]);
+        painter.drawText(
+            QRectF(swatch.right() + 3, swatch.top() - 2, 80, 12), Qt::AlignLeft | Qt::AlignVCenter,
+            k == 0 ? QStringLiteral("primo ordine (Si)") : QStringLiteral("totale (STi)"));
+    }
+}
+
+} // namespace
 
 void drawSobolBars(QPainter& painter, const QRectF& room, const DelimitedTable& sobol,
                    const Regional& regional) {
     const int factors = sobol.rowCount();
     if (factors == 0 || sobol.columnCount() < 6)
         return;
-    double lowest = 0.0;
-    double highest = 1.0;
-    for (int f = 0; f < factors; ++f)
-        for (int c = 0; c < 6; ++c)
-            if (const double value = sobol.number(f, c); std::isfinite(value)) {
-                lowest = std::min(lowest, value);
-                highest = std::max(highest, value);
-            }
-    const AxisTicks ticks = roundTicks(lowest, highest, 4);
+    const AxisTicks ticks = sobolTicks(sobol);
     const QRectF plot = room.adjusted(34, 6, -6, -30);
     painter.setPen(QColor(120, 120, 120));
     painter.drawRect(plot);
@@ -215,36 +297,13 @@ void drawSobolBars(QPainter& painter, const QRectF& room, const DelimitedTable& 
         painter.drawText(QRectF(room.left(), yOf(tick) - 5, 30, 10),
                          Qt::AlignRight | Qt::AlignVCenter, tickText(tick, ticks, regional));
     const double slot = plot.width() / factors;
-    const QColor colours[] = {chartpalette::kFirstOrder, chartpalette::kTotalOrder};
     for (int f = 0; f < factors; ++f) {
         const double left = plot.left() + f * slot;
-        for (int k = 0; k < 2; ++k) { // Si, then STi
-            const double value = sobol.number(f, 3 * k);
-            if (!std::isfinite(value))
-                continue;
-            const QRectF bar(left + slot * (0.2 + 0.3 * k), std::min(yOf(value), yOf(0)),
-                             slot * 0.28, std::abs(yOf(0) - yOf(value)));
-            painter.fillRect(bar, colours[k]);
-            const double low = sobol.number(f, 3 * k + 1);
-            const double high = sobol.number(f, 3 * k + 2);
-            if (std::isfinite(low) && std::isfinite(high)) {
-                painter.setPen(Qt::black);
-                const double x = bar.center().x();
-                painter.drawLine(QPointF(x, yOf(low)), QPointF(x, yOf(high)));
-                painter.drawLine(QPointF(x - 2, yOf(low)), QPointF(x + 2, yOf(low)));
-                painter.drawLine(QPointF(x - 2, yOf(high)), QPointF(x + 2, yOf(high)));
-            }
-        }
+        drawSobolFactor(painter, sobol, f, left, slot, yOf);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(left, plot.bottom() + 2, slot, 12), Qt::AlignCenter,
                          sobol.labels[f]);
     }
-    for (int k = 0; k < 2; ++k) {
-        const QRectF swatch(plot.left() + 90 * k, plot.bottom() + 18, 8, 8);
-        painter.fillRect(swatch, colours[k]);
-        painter.drawText(
-            QRectF(swatch.right() + 3, swatch.top() - 2, 80, 12), Qt::AlignLeft | Qt::AlignVCenter,
-            k == 0 ? QStringLiteral("primo ordine (Si)") : QStringLiteral("totale (STi)"));
-    }
+    drawSobolLegend(painter, plot);
     painter.setPen(Qt::black);
 }

@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QStyle>
 #include <QTest>
 #include <QToolTip>
@@ -81,4 +84,26 @@ QString tipAfterHover(QChartView* view, QAbstractSeries* series, QPointF at) {
     // The view's own tooltip event comes once the mouse has rested.
     QTest::qWait(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay) + 300);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+QStringList drawnLegendTexts(const QChart* chart) {
+    // Each entry an item holding its mark and its text, the entries held by
+    // one item of the legend.
+    QStringList texts;
+    for (const QGraphicsItem* holder : chart->legend()->childItems())
+        for (const QGraphicsItem* entry : holder->childItems())
+            for (const QGraphicsItem* part : entry->childItems())
+                if (entry->isVisible() && part->type() == QGraphicsTextItem::Type)
+                    texts.append(static_cast<const QGraphicsTextItem*>(part)->toPlainText());
+    texts.sort();
+    return texts;
+}
+
+QStringList shownLegendLabels(const QChart* chart) {
+    QStringList labels;
+    for (const QLegendMarker* marker : chart->legend()->markers())
+        if (marker->isVisible())
+            labels.append(marker->label());
+    labels.sort();
+    return labels;
 }

@@ -48,3 +48,11 @@ class QChartView;
 // the place at (in the values of series) of its chart; empty when none is
 // shown. The view's window is made active first, as tooltips need.
 QString tipAfterHover(QChartView* view, QAbstractSeries* series, QPointF at);
+
+class QChart;
+
+// The texts of chart's legend entries as drawn (whole, or cut short as
+// "Rango di r..."), and the labels of the entries shown, both sorted: the
+// two are equal when every entry is whole.
+QStringList drawnLegendTexts(const QChart* chart);
+QStringList shownLegendLabels(const QChart* chart);
