@@ -1,10 +1,10 @@
 #pragma once
 
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/platform/dialogs.h"
 #include "ui/processing/indicemp.h"
+#include "ui/state/sharedstate.h"
 #include "ui/timeseries/timeanalysiswindow.h"
 #include "workflow/processing.h"
 

@@ -4,6 +4,7 @@
 #include "shared/regional.h"
 #include "support/regioniesempio.h"
 #include "support/testsupport.h"
+#include "ui/state/sharedstate.h"
 #include "workflow/processing.h"
 
 #include <QPointF>
@@ -48,3 +49,16 @@ class QChartView;
 // the place at (in the values of series) of its chart; empty when none is
 // shown. The view's window is made active first, as tooltips need.
 QString tipAfterHover(QChartView* view, QAbstractSeries* series, QPointF at);
+
+// Dimensions table for the given block (header row and label column
+// included) and fills it: headings as given, data cells with their numbers
+// (a data cell that is not a number stays empty).
+void riempi(Table& table, const Rows& rows);
+
+// A shared state holding the given block (header row and label column
+// included) in matDati, with every table dimensioned.
+SharedState statoDa(const Rows& rows);
+
+// statoDa with bNegativi and bZeri set as the loader sets them: some data
+// value below zero, some equal to zero.
+SharedState statoCaricatoDa(const Rows& rows);
