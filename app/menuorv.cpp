@@ -5,7 +5,7 @@
 #include "helpwindow.h"
 #include "mainmenubar.h"
 #include "record/recordcheck.h"
-#include "shared/salvataggio.h"
+#include "saveresults.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/mnemonics.h"

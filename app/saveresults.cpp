@@ -1,4 +1,4 @@
-#include "shared/salvataggio.h"
+#include "saveresults.h"
 
 #include "shared/safefile.h"
 

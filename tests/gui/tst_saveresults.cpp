@@ -1,10 +1,11 @@
+#include "saveresults.h"
 #include "shared/resultnames.h"
-#include "shared/salvataggio.h"
 #include "support/scratchmount.h"
 #include "support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void listsByNamePrefix_data();
     void listsByNamePrefix();
     void copiesAndReplaces();
+    void linkAtDestinationIsReplaced();
     void sameFolderCopiesNothing_data();
     void sameFolderCopiesNothing();
     void failedCopyIsReported();
@@ -73,6 +75,9 @@ void TestSalvataggio::listsByNamePrefix_data() {
         << QStringList{"dati[1]*.xls", "dati[1]*.xls.outMPI+.csv", "dati1.xls", "datiX.xls",
                        "dati[1]a.xls"}
         << QStringList{"dati[1]*.xls", "dati[1]*.xls.outMPI+.csv"};
+    QTest::newRow("temporary files of the safe writer")
+        << "w.xls" << QStringList{"w.xls", "w.xls.outM1VZ.csv", ".w.xls.outM1VZ.csv.orvalta-dead01"}
+        << QStringList{"w.xls", "w.xls.outM1VZ.csv"};
     QTest::newRow("hidden workbook")
         << ".nascosta.xls" << QStringList{".nascosta.xls", ".nascosta.xls.outM1NI.rnk"}
         << QStringList{".nascosta.xls", ".nascosta.xls.outM1NI.rnk"};
@@ -110,6 +115,20 @@ void TestSalvataggio::copiesAndReplaces() {
     QCOMPARE(read(dest("m.xls")), QByteArray("nuovo m.xls"));
     QCOMPARE(read(dest("m.xls.outWROC.csv")), QByteArray("nuovo m.xls.outWROC.csv"));
     QCOMPARE(read(dest("n.xls")), QByteArray("di un'altra matrice"));
+}
+
+void TestSalvataggio::linkAtDestinationIsReplaced() {
+    QTemporaryDir outside;
+    const QString victim = outside.filePath("victim.txt");
+    write(victim, "mine");
+    write(source("w.xls"), "cartella");
+    write(source("w.xls.outMPI+.csv"), "Provincia;MPI+");
+    QVERIFY(QFile::link(victim, dest("w.xls.outMPI+.csv")));
+
+    QVERIFY(salvaRisultati(source("w.xls"), m_dest->path()).complete());
+    QCOMPARE(read(victim), QByteArray("mine"));
+    QVERIFY(!QFileInfo(dest("w.xls.outMPI+.csv")).isSymLink());
+    QCOMPARE(read(dest("w.xls.outMPI+.csv")), QByteArray("Provincia;MPI+"));
 }
 
 void TestSalvataggio::sameFolderCopiesNothing_data() {
@@ -183,4 +202,4 @@ void TestSalvataggio::missingDestination() {
 }
 
 QTEST_MAIN(TestSalvataggio)
-#include "tst_salvataggio.moc"
+#include "tst_saveresults.moc"
