@@ -337,11 +337,11 @@ void MenuORV::cmdSalvataggio_Click() {
             // so; the user is told which.
             RecordCheck check(workbook, Regional::system());
             const QDir folder = QFileInfo(workbook).dir();
-            for (const QString& name : fileDaSalvare(workbook))
+            for (const QString& name : filesToSave(workbook))
                 if (const Currency currency = check.check(folder.filePath(name));
                     currency.state == Currency::State::Stale)
                     stale.append(staleNotice(name, currency));
-            outcome = salvaRisultati(workbook, destination, &progress);
+            outcome = saveResults(workbook, destination, &progress);
         });
     if (run == BackgroundWork::Outcome::OutOfMemory) {
         m_dialogs.message(BackgroundWork::outOfMemoryText(tr("salvare i risultati")),
