@@ -5,7 +5,7 @@
 #include "framework/frameworkcomputation.h"
 #include "framework/frameworkfiles.h"
 #include "framework/structure.h"
-#include "shared/polarita.h"
+#include "shared/polarity.h"
 
 #include <QDir>
 #include <QTemporaryDir>

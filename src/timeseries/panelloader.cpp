@@ -1,6 +1,6 @@
 #include "timeseries/panelloader.h"
 
-#include "shared/polarita.h"
+#include "shared/polarity.h"
 #include "workbook/cellnames.h"
 #include "workbook/structuresheet.h"
 #include "workbook/workbookreader.h"

@@ -1,6 +1,6 @@
 #include "workbook/caricamatrice.h"
 
-#include "shared/polarita.h"
+#include "shared/polarity.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 
 #include "export/zipstreamwriter.h"
-#include "shared/polarita.h"
+#include "shared/polarity.h"
 
 #include <QFile>
 
