@@ -3,7 +3,7 @@
 #include "version.h"
 
 #include "record/outputrecorder.h"
-#include "shared/memoria.h"
+#include "shared/outofmemory.h"
 
 #include <QCoreApplication>
 #include <QStringList>

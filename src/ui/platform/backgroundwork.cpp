@@ -1,6 +1,6 @@
 #include "ui/platform/backgroundwork.h"
 
-#include "shared/memoria.h"
+#include "shared/outofmemory.h"
 
 #include "ui/platform/clockstatusbar.h"
 

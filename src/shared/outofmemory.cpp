@@ -1,4 +1,4 @@
-#include "shared/memoria.h"
+#include "shared/outofmemory.h"
 
 #include <QCoreApplication>
 
