@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 
-QString memoriaInsufficiente(const QString& azione) {
+QString outOfMemoryMessage(const QString& action) {
     return QCoreApplication::translate(
                "Memoria", "Memoria insufficiente per %1. Chiudere altri programmi e riprovare, "
                           "oppure usare una matrice più piccola.")
-        .arg(azione);
+        .arg(action);
 }
