@@ -281,7 +281,7 @@ void TestTimeseries::examplePanel() {
 
     QString error;
     QVERIFY(!openWorkbookSheet(path, 5, kC, &error));
-    QCOMPARE(error, messaggioFoglioAssente(file, 5, 5));
+    QCOMPARE(error, missingSheetMessage(file, 5, 5));
 }
 
 void TestTimeseries::refusedPanels_data() {
