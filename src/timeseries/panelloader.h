@@ -37,5 +37,5 @@ struct LoadResult {
 // cancellation stops at the next sheet or indicator. sheetNames, when
 // given, receives the names of every sheet of a panel loaded, in workbook
 // order (a structure sheet's included).
-LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
-                       WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr);
+LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel,
+                     WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr);
