@@ -180,7 +180,7 @@ void TestExport::structureSheetAndGroupColumns() {
     Processing processing(m_regional);
     QVERIFY(processing.load(copy));
     QVERIFY(processing.structure());
-    QVERIFY(processing.run(MethodPosition::MpiPositivo));
+    QVERIFY(processing.run(MethodPosition::MpiPositive));
     const Structure& structure = *processing.structure();
     const ResultsCollection results =
         collectResults(copy, processing.matrix(), m_regional, std::nullopt, nullptr, &structure);
@@ -254,7 +254,7 @@ void TestExport::auditSheet() {
 void TestExport::monteCarloSheets() {
     const Matrix& source = m_sample.processing->matrix();
     MonteCarloChoices choices;
-    choices.setup.methods = {MethodPosition::Wroclaw, MethodPosition::Graduatorie};
+    choices.setup.methods = {MethodPosition::Wroclaw, MethodPosition::Ranks};
     choices.setup.leaveOut = true;
     choices.setup.runs = 20;
     choices.setup.sobol = true;

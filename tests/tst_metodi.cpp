@@ -116,7 +116,7 @@ void TestMetodi::methodList() {
         QCOMPARE(methodAt(at(position)).position, position);
         QCOMPARE(methodWithCode(methodCodes()[position]), &methodAt(at(position)));
     }
-    QCOMPARE(methodAt(MethodPosition::MpiNegativo).entryText,
+    QCOMPARE(methodAt(MethodPosition::MpiNegative).entryText,
              QStringLiteral("MPI-  Metodo Mazziotta Pareto Index negativo"));
     QVERIFY(!methodWithCode(QStringLiteral("GRA")));
 }

@@ -70,7 +70,7 @@ void TestSafeFile::plantedLinksAreReplaced() {
                                           {t("Beta"), 10.0, 9.0},
                                           {t("Gamma"), 20.0, 7.0}},
                                          kItalian);
-    for (const MethodPosition position : {MethodPosition::MpiPositivo, MethodPosition::Graduatorie})
+    for (const MethodPosition position : {MethodPosition::MpiPositive, MethodPosition::Ranks})
         QVERIFY(processing->run(position));
     const Expected<ComparisonResult> comparedRun =
         compareMethods(m_dir->path(), valuesResultFiles(workbook), kItalian);

@@ -107,7 +107,7 @@ void TestTimeseries::singlePeriodRescalesLikeMpi() {
                     {t("C"), 3.0, 30.0, 5.0},
                     {t("D"), 3.0, 10.0, 7.0}};
     const Matrix matrix = matrixFrom(rows);
-    const std::vector<double> mpi = transformColumns(MethodPosition::MpiPositivo, matrix.view());
+    const std::vector<double> mpi = transformColumns(MethodPosition::MpiPositive, matrix.view());
 
     Panel panel;
     panel.periods = {"2020"};

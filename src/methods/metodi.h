@@ -19,15 +19,15 @@ struct MethodInfo {
 
 // The positions of the methods in the list.
 enum class MethodPosition : int {
-    MpiPositivo = 0,
-    MpiNegativo = 1,
+    MpiPositive = 0,
+    MpiNegative = 1,
     Wroclaw = 2,
-    MediaValoriZ = 3,
-    Graduatorie = 4,
-    IndiciRelativi = 5,
-    NumeriIndiciAritmetica = 6,
-    NumeriIndiciGeometrica = 7,
-    NumeriIndiciQuadratica = 8,
+    StandardizedMean = 3,
+    Ranks = 4,
+    RelativeIndices = 5,
+    IndexNumbersArithmetic = 6,
+    IndexNumbersGeometric = 7,
+    IndexNumbersQuadratic = 8,
 };
 
 // The method table: position, entry text, index header and ranking order of

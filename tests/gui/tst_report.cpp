@@ -63,7 +63,7 @@ void TestReport::sampleReport() {
     QVERIFY(writeRobustnessFiles(workbook, matrix, m_regional));
     QVERIFY(sample.processing->audit());
     MonteCarloChoices choices;
-    choices.setup.methods = {MethodPosition::MpiPositivo, MethodPosition::Graduatorie};
+    choices.setup.methods = {MethodPosition::MpiPositive, MethodPosition::Ranks};
     choices.setup.weightSpread = 0.2;
     choices.setup.runs = 16;
     choices.setup.seed = 7;
@@ -136,7 +136,7 @@ void TestReport::largeMatrixGoesToAnnex() {
                         CellValue(double((i * 7) % 41))});
     const std::unique_ptr<Processing> processing =
         processingOf(m_dir.filePath(QStringLiteral("comuni.xlsx")), rows, m_regional);
-    for (const MethodPosition position : {MethodPosition::MpiPositivo, MethodPosition::Graduatorie})
+    for (const MethodPosition position : {MethodPosition::MpiPositive, MethodPosition::Ranks})
         QVERIFY(processing->run(position));
     const QString pdf = m_dir.filePath(QStringLiteral("comuni.pdf"));
     QCOMPARE(failureMessage(writePdfReport(
