@@ -94,7 +94,7 @@ void TestExport::workbookHoldsEveryResult() {
     // One sheet per method, in list order: label, value, rank.
     const auto& methods = methodTable();
     for (std::size_t i = 0; i < methods.size(); ++i) {
-        const QString code = methodCode(methods[i].entryText);
+        const QString code = methods[i].code;
         const XlsxReader* reader = sheet(out, int(i) + 1);
         QVERIFY2(reader, qPrintable(code));
         const ResultFileContent values =

@@ -62,7 +62,7 @@ struct Reports {
     QStringList lines;
     Processing::Report recorder(const std::function<void()>& after = {}) {
         return [this, after](MethodPosition position, const Outcome& outcome) {
-            QString line = methodCode(methodAt(position).entryText) + u' ';
+            QString line = methodAt(position).code + u' ';
             if (outcome) {
                 const bool written = QFile::exists((*outcome)->valuesFile) &&
                                      QFile::exists((*outcome)->ranksFile) &&
@@ -134,7 +134,7 @@ void TestProcessing::resultFiles() {
     const auto work = processing(rows, italian ? kItalian : kC);
     const Outcome run = work->run(MethodPosition(position));
     QVERIFY2(run, qPrintable(failureMessage(run)));
-    const QString code = methodCode(methodAt(MethodPosition(position)).entryText);
+    const QString code = methodAt(MethodPosition(position)).code;
     QCOMPARE((*run)->valuesFile, workbook() + ".out" + code + ".csv");
     QCOMPARE((*run)->ranksFile, workbook() + ".out" + code + ".rnk");
     QCOMPARE(fileContents((*run)->valuesFile), valuesFile);

@@ -194,7 +194,7 @@ void TestRobustness::rankBinsGroupConsecutiveRanks() {
 void TestRobustness::sensitivityEqualsRunWithoutColumn_data() {
     QTest::addColumn<int>("position");
     for (const MethodInfo& method : methodTable())
-        QTest::newRow(qPrintable(methodCode(method.entryText))) << method.position;
+        QTest::newRow(qPrintable(method.code)) << method.position;
 }
 
 void TestRobustness::sensitivityEqualsRunWithoutColumn() {

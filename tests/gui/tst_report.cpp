@@ -80,8 +80,7 @@ void TestReport::sampleReport() {
     QVERIFY(text.contains(QStringLiteral("Rapporto: regioni.xlsx")));
     QVERIFY(text.contains(QStringLiteral("20 unità e 8 indicatori")));
     for (const MethodInfo& method : methodTable())
-        QVERIFY2(text.contains(methodCode(method.entryText) + QStringLiteral(" – ")),
-                 qPrintable(method.entryText));
+        QVERIFY2(text.contains(method.code + QStringLiteral(" – ")), qPrintable(method.entryText));
     // The first unit of the method of rankings, with its index value.
     const int first =
         int(std::find(results.methods[4].ranks.begin(), results.methods[4].ranks.end(), 1) -

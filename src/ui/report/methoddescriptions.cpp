@@ -76,7 +76,7 @@ QString methodDescription(const QString& code) {
 
 QString methodName(const QString& code) {
     for (const MethodInfo& method : methodTable())
-        if (methodCode(method.entryText) == code)
+        if (method.code == code)
             return method.entryText.mid(4).trimmed();
     return code;
 }
