@@ -18,6 +18,7 @@ class HelpWindow;
 class MainMenuBar;
 struct SaveOutcome;
 class QMimeData;
+class QGridLayout;
 class QPushButton;
 
 // The start-up window: selects the source matrix, opens the processing and
@@ -74,6 +75,8 @@ protected:
 
 private:
     void build();
+    QGridLayout* buildButtons(QWidget* central);
+    void connectButtons();
     void buildMenus();
     // The one workbook that the drag brings, when the selection takes it;
     // empty otherwise.
