@@ -15,23 +15,21 @@ QSize Artwork::sizeHint() const {
     return {520, 190};
 }
 
-void Artwork::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
+namespace {
 
-    // The panel: a quiet blue gradient with rounded corners.
-    const QRectF panel = QRectF(rect()).adjusted(1, 1, -1, -1);
+// The panel: a quiet blue gradient with rounded corners.
+void drawPanel(QPainter& p, const QRectF& panel) {
     QLinearGradient sky(panel.topLeft(), panel.bottomRight());
     sky.setColorAt(0.0, QColor(28, 63, 110));
     sky.setColorAt(1.0, QColor(52, 110, 160));
     p.setPen(Qt::NoPen);
     p.setBrush(sky);
     p.drawRoundedRect(panel, 10, 10);
+}
 
-    // The chart: units ranked by their composite index, best first, from
-    // green to red as in the data grid.
-    const QRectF chart(panel.left() + 24, panel.top() + 26, panel.width() * 0.46,
-                       panel.height() - 52);
+// The chart: units ranked by their composite index, best first, from
+// green to red as in the data grid.
+void drawChart(QPainter& p, const QRectF& chart) {
     static constexpr std::array<double, 9> kIndex{0.96, 0.88, 0.81, 0.73, 0.64,
                                                   0.55, 0.47, 0.38, 0.30};
     const qreal slot = chart.width() / kIndex.size();
@@ -63,14 +61,15 @@ void Artwork::paintEvent(QPaintEvent*) {
     p.setPen(QPen(QColor(255, 255, 255, 150), 1.2));
     p.drawLine(QPointF(chart.left() - 6, chart.bottom() + 0.5),
                QPointF(chart.right() + 6, chart.bottom() + 0.5));
+}
 
-    // The name and what the program does.
-    const QRectF text(chart.right() + 28, panel.top() + 20, panel.right() - chart.right() - 44,
-                      panel.height() - 40);
-    QFont title = font();
+// The name in large bold letters above the middle of text, what the
+// program does below it, in sizes taken from base.
+void drawTitle(QPainter& p, const QRectF& text, const QFont& base, const QString& subtitleText) {
+    QFont title = base;
     title.setPointSizeF(title.pointSizeF() * 2.4);
     title.setBold(true);
-    QFont subtitle = font();
+    QFont subtitle = base;
     subtitle.setPointSizeF(subtitle.pointSizeF() * 1.05);
     const qreal titleHeight = QFontMetricsF(title).height();
     p.setPen(Qt::white);
@@ -80,6 +79,20 @@ void Artwork::paintEvent(QPaintEvent*) {
     p.setFont(subtitle);
     p.setPen(QColor(225, 236, 248));
     p.drawText(QRectF(text.left(), text.center().y() + 4, text.width(), text.height() / 2),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               tr("Indici sintetici, graduatorie\ne confronto dei metodi"));
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, subtitleText);
+}
+
+} // namespace
+
+void Artwork::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF panel = QRectF(rect()).adjusted(1, 1, -1, -1);
+    drawPanel(p, panel);
+    const QRectF chart(panel.left() + 24, panel.top() + 26, panel.width() * 0.46,
+                       panel.height() - 52);
+    drawChart(p, chart);
+    const QRectF text(chart.right() + 28, panel.top() + 20, panel.right() - chart.right() - 44,
+                      panel.height() - 40);
+    drawTitle(p, text, font(), tr("Indici sintetici, graduatorie\ne confronto dei metodi"));
 }

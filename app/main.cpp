@@ -36,6 +36,92 @@ bool needsNoDisplay(int argc, char* argv[]) {
     return false;
 }
 
+// The command line's options: help, version, the workbook, --report and
+// the matrix options of the report. Returns the --report option.
+QCommandLineOption addOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Indici sintetici, graduatorie e confronto dei metodi."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("cartella"),
+        QStringLiteral("la cartella di lavoro da selezionare (facoltativa)"),
+        QStringLiteral("[CARTELLA_DI_LAVORO]"));
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("scrive il rapporto PDF dei risultati della cartella di lavoro ed esce"),
+        QStringLiteral("FILE.pdf"));
+    parser.addOption(report);
+    // The report loads the matrix as the batch commands do.
+    parser.addOptions(matrixOptions());
+    return report;
+}
+
+QString reportUsage() {
+    return QStringLiteral("Uso: orvalta --report FILE.pdf CARTELLA_DI_LAVORO") + matrixUsage();
+}
+
+// False, with the usage printed, when a matrix option is given without
+// --report.
+bool matrixOptionsOnlyWithReport(const QCommandLineParser& parser,
+                                 const QCommandLineOption& report) {
+    if (parser.isSet(report))
+        return true;
+    for (const QCommandLineOption& option : matrixOptions())
+        if (parser.isSet(option)) {
+            printErr(QStringLiteral("L'opzione --%1 vale solo con --report.\n")
+                         .arg(option.names().constFirst()) +
+                     reportUsage());
+            return false;
+        }
+    return true;
+}
+
+// Writes the report that the command line asks for; the exit status.
+int writeReport(const QCommandLineParser& parser, const QCommandLineOption& report) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) {
+        printErr(reportUsage());
+        return 1;
+    }
+    const Expected<MatrixChoices> choices = matrixChoices(parser);
+    if (!choices) {
+        printErr(choices.error().message);
+        return 1;
+    }
+    QStringList warnings;
+    setRecordActor(
+        {QStringLiteral("orvalta --report ") + parser.value(report) + u' ' + files.first(), {}});
+    const Status written = reportFromCommandLine(parser.value(report), files.first(),
+                                                 Regional::system(), *choices, &warnings);
+    for (const QString& warning : warnings)
+        printErr(warning);
+    if (!written) {
+        printErr(written.error().message);
+        return 1;
+    }
+    return 0;
+}
+
+// Shows the main window, with the workbook of the command line selected,
+// and runs the windows until they close.
+int runWindows(QApplication& app, const QStringList& files) {
+    // The windows speak English under an English interface language, Italian
+    // (with Qt's own dialogs and buttons) under any other. The report and the
+    // files stay Italian.
+    installInterfaceLanguage(app, QLocale::system().uiLanguages());
+
+    // The windows remember the user's workbooks, folders, sizes and choices.
+    if (const QString warning = UserSettings::useUserStore(); !warning.isEmpty())
+        printErr(warning);
+    QtDialogs dialogs;
+    MenuORV window(Module1(), dialogs, Regional::system());
+    if (!files.isEmpty())
+        window.selectWorkbook(QFileInfo(files.first()).absoluteFilePath());
+    window.show();
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -53,73 +139,13 @@ int main(int argc, char* argv[]) {
         QCoreApplication::installTranslator(&qtItalian);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Indici sintetici, graduatorie e confronto dei metodi."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("cartella"),
-        QStringLiteral("la cartella di lavoro da selezionare (facoltativa)"),
-        QStringLiteral("[CARTELLA_DI_LAVORO]"));
-    const QCommandLineOption report(
-        QStringLiteral("report"),
-        QStringLiteral("scrive il rapporto PDF dei risultati della cartella di lavoro ed esce"),
-        QStringLiteral("FILE.pdf"));
-    parser.addOption(report);
-    // The report loads the matrix as the batch commands do.
-    parser.addOptions(matrixOptions());
+    const QCommandLineOption report = addOptions(parser);
     parser.process(app);
+    if (!matrixOptionsOnlyWithReport(parser, report))
+        return 1;
+    if (parser.isSet(report))
+        return writeReport(parser, report);
 
-    const QStringList files = parser.positionalArguments();
-    const QString reportUsage =
-        QStringLiteral("Uso: orvalta --report FILE.pdf CARTELLA_DI_LAVORO") + matrixUsage();
-    if (!parser.isSet(report)) {
-        for (const QCommandLineOption& option : matrixOptions())
-            if (parser.isSet(option)) {
-                printErr(QStringLiteral("L'opzione --%1 vale solo con --report.\n")
-                             .arg(option.names().constFirst()) +
-                         reportUsage);
-                return 1;
-            }
-    }
-    if (parser.isSet(report)) {
-        if (files.size() != 1) {
-            printErr(reportUsage);
-            return 1;
-        }
-        const Expected<MatrixChoices> choices = matrixChoices(parser);
-        if (!choices) {
-            printErr(choices.error().message);
-            return 1;
-        }
-        QStringList warnings;
-        setRecordActor(
-            {QStringLiteral("orvalta --report ") + parser.value(report) + u' ' + files.first(),
-             {}});
-        const Status written = reportFromCommandLine(parser.value(report), files.first(),
-                                                     Regional::system(), *choices, &warnings);
-        for (const QString& warning : warnings)
-            printErr(warning);
-        if (!written) {
-            printErr(written.error().message);
-            return 1;
-        }
-        return 0;
-    }
-
-    // The windows speak English under an English interface language, Italian
-    // (with Qt's own dialogs and buttons) under any other. The report and the
-    // files stay Italian.
     QCoreApplication::removeTranslator(&qtItalian);
-    installInterfaceLanguage(app, QLocale::system().uiLanguages());
-
-    // The windows remember the user's workbooks, folders, sizes and choices.
-    if (const QString warning = UserSettings::useUserStore(); !warning.isEmpty())
-        printErr(warning);
-    QtDialogs dialogs;
-    MenuORV window(Module1(), dialogs, Regional::system());
-    if (!files.isEmpty())
-        window.selectWorkbook(QFileInfo(files.first()).absoluteFilePath());
-    window.show();
-    return QApplication::exec();
+    return runWindows(app, parser.positionalArguments());
 }

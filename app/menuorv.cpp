@@ -5,7 +5,7 @@
 #include "helpwindow.h"
 #include "mainmenubar.h"
 #include "record/recordcheck.h"
-#include "shared/salvataggio.h"
+#include "saveresults.h"
 #include "timeseries/panelloader.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
@@ -88,6 +88,26 @@ void MenuORV::build() {
     picture->setObjectName(QStringLiteral("Picture1"));
     layout->addWidget(picture);
 
+    layout->addLayout(buildButtons(central));
+    setCentralWidget(central);
+
+    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
+    setStatusBar(m_stbStato);
+    m_work = new BackgroundWork(this, m_stbStato);
+    m_work->setControls({m_cmdSelect, m_cmdElaborazione, m_cmdSalvataggio, m_cmdComparazione,
+                         m_timeAnalysisButton});
+
+    connectButtons();
+    buildMenus();
+    setAcceptDrops(true);
+
+    resize(560, sizeHint().height());
+    rememberGeometry(*this);
+}
+
+// The five buttons of the window in their grid, every one but the
+// selection disabled until a workbook is selected.
+QGridLayout* MenuORV::buildButtons(QWidget* central) {
     const auto button = [central](const QString& name, const QString& caption) {
         auto* b = new QPushButton(caption, central);
         b->setObjectName(name);
@@ -114,31 +134,22 @@ void MenuORV::build() {
     buttons->addWidget(m_cmdSalvataggio, 1, 0);
     buttons->addWidget(m_cmdComparazione, 1, 1);
     buttons->addWidget(m_timeAnalysisButton, 2, 0, 1, 2);
-    layout->addLayout(buttons);
-    setCentralWidget(central);
+    return buttons;
+}
 
+// The buttons' keyboard order and their actions.
+void MenuORV::connectButtons() {
     setTabOrder(m_cmdSelect, m_cmdElaborazione);
     setTabOrder(m_cmdElaborazione, m_cmdComparazione);
     setTabOrder(m_cmdComparazione, m_cmdSalvataggio);
     setTabOrder(m_cmdSalvataggio, m_timeAnalysisButton);
     m_cmdSelect->setFocus();
 
-    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
-    setStatusBar(m_stbStato);
-    m_work = new BackgroundWork(this, m_stbStato);
-    m_work->setControls({m_cmdSelect, m_cmdElaborazione, m_cmdSalvataggio, m_cmdComparazione,
-                         m_timeAnalysisButton});
-
     connect(m_cmdSelect, &QPushButton::clicked, this, &MenuORV::cmdSelect_Click);
     connect(m_cmdElaborazione, &QPushButton::clicked, this, &MenuORV::cmdElaborazione_Click);
     connect(m_cmdComparazione, &QPushButton::clicked, this, &MenuORV::cmdComparazione_Click);
     connect(m_cmdSalvataggio, &QPushButton::clicked, this, &MenuORV::cmdSalvataggio_Click);
     connect(m_timeAnalysisButton, &QPushButton::clicked, this, &MenuORV::openTimeAnalysis);
-    buildMenus();
-    setAcceptDrops(true);
-
-    resize(560, sizeHint().height());
-    rememberGeometry(*this);
 }
 
 void MenuORV::buildMenus() {
@@ -374,11 +385,11 @@ void MenuORV::cmdSalvataggio_Click() {
             // so; the user is told which.
             RecordCheck check(workbook, Regional::system());
             const QDir folder = QFileInfo(workbook).dir();
-            for (const QString& name : fileDaSalvare(workbook))
+            for (const QString& name : filesToSave(workbook))
                 if (const Currency currency = check.check(folder.filePath(name));
                     currency.state == Currency::State::Stale)
                     stale.append(staleNotice(name, currency));
-            outcome = salvaRisultati(workbook, destination, &progress);
+            outcome = saveResults(workbook, destination, &progress);
         });
     if (run == BackgroundWork::Outcome::OutOfMemory) {
         m_dialogs.message(BackgroundWork::outOfMemoryText(tr("salvare i risultati")),

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/platform/dialogs.h"
 #include "ui/processing/indicemp.h"
+#include "ui/state/sharedstate.h"
 #include "ui/timeseries/timeanalysiswindow.h"
 #include "workflow/processing.h"
 
@@ -18,6 +18,7 @@ class HelpWindow;
 class MainMenuBar;
 struct SaveOutcome;
 class QMimeData;
+class QGridLayout;
 class QPushButton;
 class QThread;
 
@@ -75,6 +76,8 @@ protected:
 
 private:
     void build();
+    QGridLayout* buildButtons(QWidget* central);
+    void connectButtons();
     void buildMenus();
     // The one workbook that the drag brings, when the selection takes it;
     // empty otherwise.

@@ -3,7 +3,7 @@
 #include "version.h"
 
 #include "record/outputrecorder.h"
-#include "shared/memoria.h"
+#include "shared/outofmemory.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -78,7 +78,7 @@ int runBatchCommand(const BatchCommand& command, const QStringList& args) {
         return kExitSuccess;
     }
     int status = outOfMemoryStatus();
-    conMemoriaSufficiente(
+    withEnoughMemory(
         command.action, [&] { status = command.run(parser); },
         [](const QString& message) { printErr(message); });
     return status;

@@ -57,7 +57,7 @@ Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser) {
             return std::move(listed).error();
         setup.methods = std::move(*listed);
     } else {
-        setup.methods = {MethodPosition::MpiPositivo};
+        setup.methods = {MethodPosition::MpiPositive};
     }
     if (parser.isSet(QStringLiteral("weights"))) {
         bool ok = false;

@@ -27,9 +27,8 @@ int robustnessCommand(const QCommandLineParser& parser) {
 
     QStringList entries;
     for (const MethodPosition position : *positions) {
-        const QString entry =
-            resultFileName(QFileInfo(workbook).fileName(), ResultFileKind::MethodValues,
-                           methodCode(methodAt(position).entryText));
+        const QString entry = resultFileName(QFileInfo(workbook).fileName(),
+                                             ResultFileKind::MethodValues, methodAt(position).code);
         if (!parser.isSet(QStringLiteral("all")) || QFileInfo(folder.filePath(entry)).isFile())
             entries.append(entry);
     }

@@ -69,7 +69,7 @@ int runCommand(const QCommandLineParser& parser) {
             }
             const MethodRun& method = **run;
             QString line = QStringLiteral("%1: %2, %3")
-                               .arg(methodCode(methodAt(method.position).entryText),
+                               .arg(methodAt(method.position).code,
                                     QDir::toNativeSeparators(method.valuesFile),
                                     QDir::toNativeSeparators(method.ranksFile));
             if (!method.groupValuesFile.isEmpty())

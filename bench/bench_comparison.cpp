@@ -50,8 +50,7 @@ public:
                 valueLines.append(labels[u] + u';' + italian().indexText(value(random)));
                 rankLines.append(labels[u] + u';' + QString::number(ranks[std::size_t(u)]));
             }
-            const QString base =
-                strMatrice() + QStringLiteral(".out") + methodCode(method.entryText);
+            const QString base = strMatrice() + QStringLiteral(".out") + method.code;
             if (!writeTextFile(base + QStringLiteral(".csv"), valueLines) ||
                 !writeTextFile(base + QStringLiteral(".rnk"), rankLines))
                 std::abort();

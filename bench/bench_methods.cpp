@@ -95,7 +95,7 @@ void BM_MethodOfRankings(benchmark::State& state) {
     QTemporaryDir dir;
     const auto processing = largeProcessing(dir.path());
     for (auto _ : state)
-        if (!processing->run(MethodPosition::Graduatorie))
+        if (!processing->run(MethodPosition::Ranks))
             state.SkipWithError("method failed");
 }
 BENCHMARK(BM_MethodOfRankings)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -94,7 +94,7 @@ void TestExport::workbookHoldsEveryResult() {
     // One sheet per method, in list order: label, value, rank.
     const auto& methods = methodTable();
     for (std::size_t i = 0; i < methods.size(); ++i) {
-        const QString code = methodCode(methods[i].entryText);
+        const QString code = methods[i].code;
         const XlsxReader* reader = sheet(out, int(i) + 1);
         QVERIFY2(reader, qPrintable(code));
         const ResultFileContent values =
@@ -180,7 +180,7 @@ void TestExport::structureSheetAndGroupColumns() {
     Processing processing(m_regional);
     QVERIFY(processing.load(copy));
     QVERIFY(processing.structure());
-    QVERIFY(processing.run(MethodPosition::MpiPositivo));
+    QVERIFY(processing.run(MethodPosition::MpiPositive));
     const Structure& structure = *processing.structure();
     const ResultsCollection results =
         collectResults(copy, processing.matrix(), m_regional, std::nullopt, nullptr, &structure);
@@ -254,7 +254,7 @@ void TestExport::auditSheet() {
 void TestExport::monteCarloSheets() {
     const Matrix& source = m_sample.processing->matrix();
     MonteCarloChoices choices;
-    choices.setup.methods = {MethodPosition::Wroclaw, MethodPosition::Graduatorie};
+    choices.setup.methods = {MethodPosition::Wroclaw, MethodPosition::Ranks};
     choices.setup.leaveOut = true;
     choices.setup.runs = 20;
     choices.setup.sobol = true;

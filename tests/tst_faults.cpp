@@ -47,7 +47,7 @@ void TestFaults::resultFilesOnFullDisk() {
     if (!disk.isMounted())
         QSKIP("mounting a tmpfs needs root");
     const QString workbook = disk.filePath(QStringLiteral("Regioni.xls"));
-    QVERIFY(processingOf(workbook, kProvince, kItalian)->run(MethodPosition::MpiPositivo));
+    QVERIFY(processingOf(workbook, kProvince, kItalian)->run(MethodPosition::MpiPositive));
     const QByteArray values = contents(workbook + ".outMPI+.csv");
     const QByteArray ranks = contents(workbook + ".outMPI+.rnk");
 
@@ -56,7 +56,7 @@ void TestFaults::resultFilesOnFullDisk() {
     other[1][1] = 40.0; // a different result, which must not reach the files
     const auto work = processingOf(workbook, other, kItalian);
     for (const MethodPosition position :
-         {MethodPosition::MpiPositivo, MethodPosition::MediaValoriZ}) {
+         {MethodPosition::MpiPositive, MethodPosition::StandardizedMean}) {
         const auto run = work->run(position);
         QVERIFY(!run);
         QVERIFY(run.error().kind == FailureKind::File);
@@ -74,10 +74,10 @@ void TestFaults::resultFilesInReadOnlyFolder() {
         QSKIP("mounting a tmpfs needs root");
     const QString workbook = disk.filePath(QStringLiteral("Regioni.xls"));
     const auto work = processingOf(workbook, kProvince, kItalian);
-    QVERIFY(work->run(MethodPosition::Graduatorie));
+    QVERIFY(work->run(MethodPosition::Ranks));
     const QByteArray values = contents(workbook + ".outGRAD.csv");
     QVERIFY(disk.setReadOnly(true));
-    const auto run = work->run(MethodPosition::Graduatorie);
+    const auto run = work->run(MethodPosition::Ranks);
     QVERIFY(!run);
     QVERIFY(run.error().message.startsWith(QStringLiteral("Impossibile scrivere il file")));
     QCOMPARE(contents(workbook + ".outGRAD.csv"), values);
@@ -89,10 +89,10 @@ void TestFaults::comparisonFilesOnFullDiskAndReadOnly() {
     if (!disk.isMounted())
         QSKIP("mounting a tmpfs needs root");
     const QString workbook = disk.filePath(QStringLiteral("Regioni.xls"));
-    QVERIFY(processingOf(workbook, kProvince, kItalian)
-                ->runAll({MethodPosition::MpiPositivo, MethodPosition::Wroclaw,
-                          MethodPosition::Graduatorie},
-                         [](MethodPosition, const Expected<std::shared_ptr<const MethodRun>>&) {}));
+    QVERIFY(
+        processingOf(workbook, kProvince, kItalian)
+            ->runAll({MethodPosition::MpiPositive, MethodPosition::Wroclaw, MethodPosition::Ranks},
+                     [](MethodPosition, const Expected<std::shared_ptr<const MethodRun>>&) {}));
     const QStringList entries{QStringLiteral("Regioni.xls.outGRAD.csv"),
                               QStringLiteral("Regioni.xls.outMPI+.csv"),
                               QStringLiteral("Regioni.xls.outWROC.csv")};

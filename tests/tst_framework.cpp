@@ -5,7 +5,7 @@
 #include "framework/frameworkcomputation.h"
 #include "framework/frameworkfiles.h"
 #include "framework/structure.h"
-#include "shared/polarita.h"
+#include "shared/polarity.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -269,7 +269,7 @@ void TestFramework::weightsOfAnyMagnitude() {
     QVERIFY(structureTree(*huge, kC).contains(
         QStringLiteral("  A - quota 0.400000, peso effettivo 0.400000")));
     for (const MethodPosition position :
-         {MethodPosition::MpiPositivo, MethodPosition::Wroclaw, MethodPosition::MediaValoriZ}) {
+         {MethodPosition::MpiPositive, MethodPosition::Wroclaw, MethodPosition::StandardizedMean}) {
         const auto a = computeFramework(position, matrix, *huge);
         const auto b = computeFramework(position, matrix, *plain);
         QVERIFY2(a && b, qPrintable(failureMessage(a)));
@@ -323,7 +323,7 @@ void TestFramework::weightedFormulas() {
     const auto structure =
         buildStructure(structureSheetOf({{"A", "", "1"}, {"B", "", "3"}}), names(matrix), kC);
     QVERIFY(structure);
-    const auto mpi = computeFramework(MethodPosition::MpiPositivo, matrix, *structure);
+    const auto mpi = computeFramework(MethodPosition::MpiPositive, matrix, *structure);
     QVERIFY(mpi);
     QVERIFY(near(mpi->overall().index[0], 87.75255128608411));
     QVERIFY(near(mpi->overall().index[1], 109.44317548002597));
@@ -332,12 +332,12 @@ void TestFramework::weightedFormulas() {
     QVERIFY(near(wroclaw->overall().index[0], 0.8336334515639782));
     QVERIFY(near(wroclaw->overall().index[2], 0.3609738732494547));
     const auto geometric =
-        computeFramework(MethodPosition::NumeriIndiciGeometrica, matrix, *structure);
+        computeFramework(MethodPosition::IndexNumbersGeometric, matrix, *structure);
     QVERIFY(near(geometric->overall().index[1], 1.3554030054147672));
     // Weight 0 leaves B out: the index is A's alone.
     const auto zero =
         buildStructure(structureSheetOf({{"A", "", "1"}, {"B", "", "0"}}), names(matrix), kC);
-    const auto alone = computeFramework(MethodPosition::MediaValoriZ, matrix, *zero);
+    const auto alone = computeFramework(MethodPosition::StandardizedMean, matrix, *zero);
     QVERIFY(near(alone->overall().index[2], 1.0 / std::sqrt(2.0 / 3.0)));
 }
 
@@ -367,7 +367,7 @@ void TestFramework::equalWeightsAreTheFlatMethods() {
     Matrix best = matrix;
     best.value(3, 2) = 20;
     for (const MethodPosition position :
-         {MethodPosition::Graduatorie, MethodPosition::Wroclaw, MethodPosition::MpiPositivo}) {
+         {MethodPosition::Ranks, MethodPosition::Wroclaw, MethodPosition::MpiPositive}) {
         const auto run = computeFramework(position, best, *nested);
         QVERIFY(run);
         QCOMPARE(run->groups[std::size_t(nested->groups.front())].ranks[3], 1);
@@ -386,8 +386,8 @@ void TestFramework::leavingOutTheOnlyIndicatorOfAGroup() {
     const auto withoutC = withoutElement(*structure, int(elementNamed(*structure, "C")));
     const auto withoutG2 = withoutElement(*structure, int(elementNamed(*structure, "G2")));
     QVERIFY(withoutC && withoutG2);
-    const auto byIndicator = computeFramework(MethodPosition::MpiPositivo, matrix, *withoutC);
-    const auto byGroup = computeFramework(MethodPosition::MpiPositivo, matrix, *withoutG2);
+    const auto byIndicator = computeFramework(MethodPosition::MpiPositive, matrix, *withoutC);
+    const auto byGroup = computeFramework(MethodPosition::MpiPositive, matrix, *withoutG2);
     QVERIFY2(byIndicator, byIndicator ? "" : qPrintable(byIndicator.error().message));
     QVERIFY(byGroup);
     QCOMPARE(byIndicator->overall().index, byGroup->overall().index);
@@ -429,7 +429,7 @@ void TestFramework::unitWithoutAGroup() {
             QCOMPARE(run->overall().ranks[4], 5);
         }
     // Under the z-score mean U1's overall index is its standardised G2 index.
-    const auto z = computeFramework(MethodPosition::MediaValoriZ, matrix, *structure);
+    const auto z = computeFramework(MethodPosition::StandardizedMean, matrix, *structure);
     const std::vector<double>& g = z->groups[g2].index;
     const double mean = (g[0] + g[1] + g[2] + g[3]) / 4.0;
     double squares = 0.0;
@@ -521,7 +521,7 @@ void TestFramework::refusalNamesACellOfTheGroup() {
     Processing processing(kC);
     processing.setMatrix(dir.filePath(QStringLiteral("m.xlsx")), matrix,
                          std::make_shared<const Structure>(*structure));
-    const auto refused = processing.run(MethodPosition::NumeriIndiciAritmetica);
+    const auto refused = processing.run(MethodPosition::IndexNumbersArithmetic);
     QVERIFY(!refused);
     QVERIFY2(refused.error().message.endsWith(
                  QStringLiteral("dimensione G1: Il metodo non prevede valori nulli per gli "

@@ -105,8 +105,8 @@ Numbers keyProbes() {
 void TestMetodi::methodList() {
     QStringList methods;
     for (const MethodInfo& method : methodTable())
-        methods.append(QStringList{methodCode(method.entryText), method.indexHeader,
-                                   method.transformedPrefix, method.ascending ? "asc" : "desc"}
+        methods.append(QStringList{method.code, method.indexHeader, method.transformedPrefix,
+                                   method.ascending ? "asc" : "desc"}
                            .join(u' '));
     QCOMPARE(methods,
              QStringList({"MPI+ MPI+ Z_ desc", "MPI- MPI- Z_ desc", "WROC Wroclaw Z_ asc",
@@ -115,8 +115,10 @@ void TestMetodi::methodList() {
     for (int position = 0; position < 9; ++position) {
         QCOMPARE(methodAt(at(position)).position, position);
         QCOMPARE(methodWithCode(methodCodes()[position]), &methodAt(at(position)));
+        // The list entry the user picks begins with the code of its files.
+        QVERIFY(methodAt(at(position)).entryText.startsWith(methodAt(at(position)).code + u' '));
     }
-    QCOMPARE(methodAt(MethodPosition::MpiNegativo).entryText,
+    QCOMPARE(methodAt(MethodPosition::MpiNegative).entryText,
              QStringLiteral("MPI-  Metodo Mazziotta Pareto Index negativo"));
     QVERIFY(!methodWithCode(QStringLiteral("GRA")));
 }

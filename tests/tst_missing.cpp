@@ -115,7 +115,7 @@ void TestMissing::availableWorkedByHand() {
         treatMissing(gappy({{1, 2, 3, x}, {10, 20, 30, 40}}), MissingTreatment::Available, 0.0, kC);
     QVERIFY(treated);
     QVERIFY(treated->filled.empty());
-    const auto output = computeMethod(MethodPosition::MediaValoriZ, treated->matrix.view());
+    const auto output = computeMethod(MethodPosition::StandardizedMean, treated->matrix.view());
     QVERIFY(output);
     // I1 over 1, 2, 3: mean 2, population deviation sqrt(2/3).
     // I2 over 10..40: mean 25, deviation sqrt(125).
@@ -127,7 +127,7 @@ void TestMissing::availableWorkedByHand() {
 
     // The rankings method ranks each indicator among the units that have it,
     // scaled to n, and scales the unit's rank sum to all indicators.
-    const auto grad = computeMethod(MethodPosition::Graduatorie, treated->matrix.view());
+    const auto grad = computeMethod(MethodPosition::Ranks, treated->matrix.view());
     QVERIFY(grad);
     // U4: rank 1 of 4 on I2; S = 2/1 * 1 = 2; (S - 3) / (3 * 5 - 1).
     QVERIFY(near(grad->index[3], (2.0 - 3.0) / 14.0));

@@ -150,8 +150,8 @@ void TestMonteCarlo::reproducibleStreams() {
 void TestMonteCarlo::rankingEngine() {
     const Matrix matrix = randomMatrix(40, 5, 3);
     MonteCarloSetup setup;
-    setup.methods = {MethodPosition::MpiPositivo, MethodPosition::Wroclaw,
-                     MethodPosition::MediaValoriZ};
+    setup.methods = {MethodPosition::MpiPositive, MethodPosition::Wroclaw,
+                     MethodPosition::StandardizedMean};
     setup.weightSpread = 0.3;
     setup.leaveOut = true;
     setup.missingLevels = 2; // two treatments of a complete matrix: the same matrix twice
@@ -169,7 +169,7 @@ void TestMonteCarlo::rankingEngine() {
     QCOMPARE(one->rankings, 300);             // the runs of A and B
     QCOMPARE(one->computed, qint64(150 * 6)); // N (k + 2)
     QCOMPARE(one->skipped, 0);
-    const auto nominal = computeMethod(MethodPosition::MpiPositivo, matrix.view());
+    const auto nominal = computeMethod(MethodPosition::MpiPositive, matrix.view());
     for (std::size_t u = 0; u < one->units.size(); ++u) {
         const MonteCarloUnit& a = one->units[u];
         const MonteCarloUnit& b = two->units[u];
@@ -220,7 +220,7 @@ void TestMonteCarlo::cancelledWritesNothing() {
     QTemporaryDir dir;
     const QString workbook = dir.filePath(QStringLiteral("m.xlsx"));
     MonteCarloChoices choices;
-    choices.setup.methods = {MethodPosition::MpiPositivo, MethodPosition::Wroclaw};
+    choices.setup.methods = {MethodPosition::MpiPositive, MethodPosition::Wroclaw};
     choices.setup.runs = 20;
     for (const auto& missing : {std::vector<MissingTreatment>{MissingTreatment::Em},
                                 std::vector<MissingTreatment>{MissingTreatment::Available}}) {
@@ -249,15 +249,15 @@ void TestMonteCarlo::overAStructure() {
         Regional(QLocale::c()));
     QVERIFY(structure);
     const Expected<FrameworkRun> framework =
-        computeFramework(MethodPosition::MpiPositivo, matrix, *structure);
+        computeFramework(MethodPosition::MpiPositive, matrix, *structure);
     QVERIFY(framework);
     const std::vector<int> expected =
-        rankIndex(framework->overall().index, methodAt(MethodPosition::MpiPositivo).ascending);
-    const Expected<MethodOutput> flat = computeMethod(MethodPosition::MpiPositivo, matrix.view());
+        rankIndex(framework->overall().index, methodAt(MethodPosition::MpiPositive).ascending);
+    const Expected<MethodOutput> flat = computeMethod(MethodPosition::MpiPositive, matrix.view());
     QVERIFY(flat && flat->ranks != expected);
 
     MonteCarloSetup setup;
-    setup.methods = {MethodPosition::MpiPositivo};
+    setup.methods = {MethodPosition::MpiPositive};
     setup.weightSpread = 0.5;
     setup.leaveOut = true;
     setup.runs = 60;
@@ -283,7 +283,7 @@ void TestMonteCarlo::unitWithoutAnIndexInSomeRuns() {
         {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, Regional(QLocale::c()));
     QVERIFY(structure);
     MonteCarloSetup setup;
-    setup.methods = {MethodPosition::MpiPositivo};
+    setup.methods = {MethodPosition::MpiPositive};
     setup.leaveOut = true;
     setup.weightSpread = 0.2;
     setup.sobol = true;

@@ -62,7 +62,7 @@ struct Reports {
     QStringList lines;
     Processing::Report recorder(const std::function<void()>& after = {}) {
         return [this, after](MethodPosition position, const Outcome& outcome) {
-            QString line = methodCode(methodAt(position).entryText) + u' ';
+            QString line = methodAt(position).code + u' ';
             if (outcome) {
                 const bool written = QFile::exists((*outcome)->valuesFile) &&
                                      QFile::exists((*outcome)->ranksFile) &&
@@ -134,7 +134,7 @@ void TestProcessing::resultFiles() {
     const auto work = processing(rows, italian ? kItalian : kC);
     const Outcome run = work->run(MethodPosition(position));
     QVERIFY2(run, qPrintable(failureMessage(run)));
-    const QString code = methodCode(methodAt(MethodPosition(position)).entryText);
+    const QString code = methodAt(MethodPosition(position)).code;
     QCOMPARE((*run)->valuesFile, workbook() + ".out" + code + ".csv");
     QCOMPARE((*run)->ranksFile, workbook() + ".out" + code + ".rnk");
     QCOMPARE(fileContents((*run)->valuesFile), valuesFile);
@@ -147,7 +147,7 @@ void TestProcessing::labelsReadBackByTheComparison() {
                                   {t("Beta\rSud"), 10.0, 9.0},
                                   {t("Gamma\r\n\r\n"), 20.0, 7.0}},
                                  kItalian);
-    QVERIFY(work->runAll({MethodPosition::MediaValoriZ, MethodPosition::Graduatorie},
+    QVERIFY(work->runAll({MethodPosition::StandardizedMean, MethodPosition::Ranks},
                          Reports().recorder()));
     const Expected<ComparisonResult> comparedRun =
         compareMethods(m_dir->path(), valuesResultFiles(workbook()), kItalian);
@@ -162,17 +162,17 @@ void TestProcessing::labelsReadBackByTheComparison() {
 void TestProcessing::refusalLeavesFilesAsTheyWere() {
     const auto work =
         processing({{t("P"), t("A"), t("B")}, {t("a"), -1.0, 2.0}, {t("b"), 3.0, 4.0}}, kItalian);
-    QVERIFY(work->run(MethodPosition::MediaValoriZ));
+    QVERIFY(work->run(MethodPosition::StandardizedMean));
     const QByteArray earlier = fileContents(values("M1VZ"));
     QVERIFY(QFile::copy(values("M1VZ"), values("M0NI")));
     for (const MethodPosition position :
-         {MethodPosition::NumeriIndiciAritmetica, MethodPosition::NumeriIndiciGeometrica,
-          MethodPosition::NumeriIndiciQuadratica}) {
+         {MethodPosition::IndexNumbersArithmetic, MethodPosition::IndexNumbersGeometric,
+          MethodPosition::IndexNumbersQuadratic}) {
         const Outcome run = work->run(position);
         QVERIFY(!run);
         QVERIFY(run.error().kind == FailureKind::MethodRefused);
     }
-    QCOMPARE(work->run(MethodPosition::NumeriIndiciGeometrica).error().message.section(u'\n', 0, 0),
+    QCOMPARE(work->run(MethodPosition::IndexNumbersGeometric).error().message.section(u'\n', 0, 0),
              QStringLiteral("GNIM - Il metodo non prevede valori negativi o nulli"));
     QVERIFY(!QFile::exists(values("M1NI")));
     QVERIFY(!QFile::exists(ranks("M0NI")));
@@ -180,7 +180,7 @@ void TestProcessing::refusalLeavesFilesAsTheyWere() {
 }
 
 void TestProcessing::writeFailureLeavesFilesAsTheyWere() {
-    QVERIFY(processing(kProvince, kItalian)->run(MethodPosition::MpiPositivo));
+    QVERIFY(processing(kProvince, kItalian)->run(MethodPosition::MpiPositive));
     const QByteArray earlier = fileContents(values("MPI+"));
 
     // The ranks file's name is taken by a folder: neither file changes.
@@ -190,7 +190,7 @@ void TestProcessing::writeFailureLeavesFilesAsTheyWere() {
                                    {t("Alfa"), 1.0, 2.0},
                                    {t("Beta"), 3.0, 1.0}},
                                   kItalian);
-    const Outcome run = other->run(MethodPosition::MpiPositivo);
+    const Outcome run = other->run(MethodPosition::MpiPositive);
     QVERIFY(!run);
     QVERIFY(run.error().kind == FailureKind::File);
     QVERIFY2(run.error().message.contains(QStringLiteral("Regioni.xls.outMPI+.rnk")),
@@ -201,7 +201,7 @@ void TestProcessing::writeFailureLeavesFilesAsTheyWere() {
     // A folder that does not exist.
     const Outcome missing =
         processingOf(m_dir->filePath(QStringLiteral("manca/Regioni.xls")), kProvince, kItalian)
-            ->run(MethodPosition::MediaValoriZ);
+            ->run(MethodPosition::StandardizedMean);
     QVERIFY(!missing);
     QVERIFY(missing.error().kind == FailureKind::File);
     QVERIFY(missing.error().message.startsWith(QStringLiteral("Impossibile scrivere il file")));
@@ -235,9 +235,9 @@ void TestProcessing::writeFailureStopsRunAll() {
     QVERIFY(QDir().mkdir(ranks("WROC")));
     const auto work = processing(kProvince, kItalian);
     Reports reports;
-    const Status status = work->runAll(
-        {MethodPosition::MpiPositivo, MethodPosition::Wroclaw, MethodPosition::Graduatorie},
-        reports.recorder());
+    const Status status =
+        work->runAll({MethodPosition::MpiPositive, MethodPosition::Wroclaw, MethodPosition::Ranks},
+                     reports.recorder());
     QVERIFY(!status);
     QVERIFY(status.error().kind == FailureKind::File);
     QVERIFY2(status.error().message.contains(QStringLiteral("Regioni.xls.outWROC.rnk")),
@@ -248,8 +248,8 @@ void TestProcessing::writeFailureStopsRunAll() {
 }
 
 void TestProcessing::cancellation() {
-    const std::vector<MethodPosition> positions{
-        MethodPosition::MpiPositivo, MethodPosition::Wroclaw, MethodPosition::Graduatorie};
+    const std::vector<MethodPosition> positions{MethodPosition::MpiPositive,
+                                                MethodPosition::Wroclaw, MethodPosition::Ranks};
     const auto work = processing(kProvince, kItalian);
     WorkProgress cancelled;
     cancelled.cancel();

@@ -64,7 +64,7 @@ QString TestRecord::reasonOf(const QString& path) {
 // of an earlier Monte Carlo), another structure or the matrix before its
 // outlier treatment.
 void TestRecord::staleFilesNamedWithTheirCause() {
-    QVERIFY(processingOf(m_workbook, kProvince, kItalian)->run(MethodPosition::MpiPositivo));
+    QVERIFY(processingOf(m_workbook, kProvince, kItalian)->run(MethodPosition::MpiPositive));
     const QString values = resultFileName(m_workbook, ResultFileKind::MethodValues, "MPI+");
     QCOMPARE(reasonOf(values), QStringLiteral("attuale"));
     QVERIFY(writeFileBytes(m_workbook, "un'altra cartella"));
@@ -126,8 +126,8 @@ void TestRecord::numbersReadUnderTheirSettings() {
     const QStringList entries{QStringLiteral("Regioni.xls.outMPI+.csv"),
                               QStringLiteral("Regioni.xls.outGRAD.csv")};
     const auto compare = [&](const Regional& mpi) {
-        QVERIFY(processingOf(m_workbook, kProvince, mpi)->run(MethodPosition::MpiPositivo));
-        QVERIFY(processingOf(m_workbook, kProvince, kItalian)->run(MethodPosition::Graduatorie));
+        QVERIFY(processingOf(m_workbook, kProvince, mpi)->run(MethodPosition::MpiPositive));
+        QVERIFY(processingOf(m_workbook, kProvince, kItalian)->run(MethodPosition::Ranks));
         const Expected<ComparisonRun> run = compareAndSave(m_workbook, entries, kItalian);
         QVERIFY2(run, qPrintable(failureMessage(run)));
         QVERIFY(run->notices.isEmpty());

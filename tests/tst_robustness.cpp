@@ -194,7 +194,7 @@ void TestRobustness::rankBinsGroupConsecutiveRanks() {
 void TestRobustness::sensitivityEqualsRunWithoutColumn_data() {
     QTest::addColumn<int>("position");
     for (const MethodInfo& method : methodTable())
-        QTest::newRow(qPrintable(methodCode(method.entryText))) << method.position;
+        QTest::newRow(qPrintable(method.code)) << method.position;
 }
 
 void TestRobustness::sensitivityEqualsRunWithoutColumn() {
@@ -255,7 +255,7 @@ void TestRobustness::sensitivityOverStructure() {
     const Expected<Structure> structure = structureWith("2");
     QVERIFY2(structure, qPrintable(failureMessage(structure)));
     const Expected<IndicatorSensitivity> run =
-        indicatorSensitivity(matrix, MethodPosition::MpiPositivo, kItalian, nullptr, &*structure);
+        indicatorSensitivity(matrix, MethodPosition::MpiPositive, kItalian, nullptr, &*structure);
     QVERIFY2(run, qPrintable(failureMessage(run)));
     QCOMPARE(run->groups, QStringList({"Salute", "Lavoro"}));
     QCOMPARE(run->shifts.size(), std::size_t(10));
@@ -266,13 +266,13 @@ void TestRobustness::sensitivityOverStructure() {
         return ranks;
     };
     const Expected<FrameworkRun> whole =
-        computeFramework(MethodPosition::MpiPositivo, matrix, *structure);
+        computeFramework(MethodPosition::MpiPositive, matrix, *structure);
     QVERIFY(whole);
     QCOMPARE(run->ranks, whole->overall().ranks);
     const Expected<Structure> firstAtZero = structureWith("0");
     QVERIFY(firstAtZero);
     QCOMPARE(ranksOfRun(0),
-             computeFramework(MethodPosition::MpiPositivo, matrix, *firstAtZero)->overall().ranks);
+             computeFramework(MethodPosition::MpiPositive, matrix, *firstAtZero)->overall().ranks);
     // Without Salute the overall index ranks as Lavoro alone.
     QCOMPARE(ranksOfRun(8), whole->groups[std::size_t(structure->groups[1])].ranks);
     const QStringList lines = sensitivityTable(*run).joinedRows();
@@ -286,7 +286,7 @@ void TestRobustness::sensitivityOverStructure() {
     for (std::size_t j = 2; j < names.size(); ++j)
         gappy.missing[j * n] = kMissingEmpty;
     const Expected<IndicatorSensitivity> partial =
-        indicatorSensitivity(gappy, MethodPosition::MpiPositivo, kItalian, nullptr, &*structure);
+        indicatorSensitivity(gappy, MethodPosition::MpiPositive, kItalian, nullptr, &*structure);
     QVERIFY2(partial, qPrintable(failureMessage(partial)));
     QCOMPARE(partial->shifts[8][0], IndicatorSensitivity::kNoShift);
     QVERIFY(partial->shifts[9][0] != IndicatorSensitivity::kNoShift);
@@ -297,7 +297,7 @@ void TestRobustness::sensitivityOverStructure() {
 void TestRobustness::refusedRuns() {
     const Matrix matrix = matrixFrom(mpiRefusesWithoutB());
     const Expected<IndicatorSensitivity> sensitivityRun =
-        indicatorSensitivity(matrix, MethodPosition::MpiPositivo, kItalian);
+        indicatorSensitivity(matrix, MethodPosition::MpiPositive, kItalian);
     QVERIFY2(sensitivityRun, qPrintable(failureMessage(sensitivityRun)));
     const IndicatorSensitivity& sensitivity = *sensitivityRun;
     QVERIFY(!sensitivity.shifts[0].empty()); // without A
@@ -312,7 +312,7 @@ void TestRobustness::refusedRuns() {
 
     const Expected<RankUncertainty> uncertaintyRun =
         rankUncertainty(matrix,
-                        {MethodPosition::NumeriIndiciGeometrica, MethodPosition::MpiPositivo,
+                        {MethodPosition::IndexNumbersGeometric, MethodPosition::MpiPositive,
                          MethodPosition::Wroclaw},
                         kItalian);
     QVERIFY2(uncertaintyRun, qPrintable(failureMessage(uncertaintyRun)));
@@ -340,7 +340,7 @@ void TestRobustness::uncertaintyCrossesMethodsAndSets() {
     // rebuild each unit's figures from those.
     const Matrix matrix = matrixFrom(regioniEsempio());
     const MethodPosition wroc = MethodPosition::Wroclaw;
-    const MethodPosition grad = MethodPosition::Graduatorie;
+    const MethodPosition grad = MethodPosition::Ranks;
     const Expected<RankUncertainty> uncertaintyRun =
         rankUncertainty(matrix, {wroc, grad}, kItalian);
     QVERIFY2(uncertaintyRun, qPrintable(failureMessage(uncertaintyRun)));
@@ -389,7 +389,7 @@ void TestRobustness::unreadableOriginsRefuseBeforeWriting() {
                     writeFileBytes(record, QByteArray(kMaxRecordBytes + 1, ' ')));
         QVERIFY(finishesWithin(10000, [workbook, matrix, refusal] {
             const Expected<SensitivityRun> run = analyseSensitivity(
-                workbookBasis(workbook), *matrix, MethodPosition::MpiPositivo, kItalian);
+                workbookBasis(workbook), *matrix, MethodPosition::MpiPositive, kItalian);
             *refusal = run ? QString() : run.error().message;
         }));
         QVERIFY2(refusal->startsWith("Il file " + record + " non può essere letto: ") &&
@@ -405,7 +405,7 @@ QTEST_GUILESS_MAIN(TestRobustness)
 // the same matrix twice leave every unit's figures as they were.
 void TestRobustness::treatmentIsOneMoreFactor() {
     const Matrix matrix = matrixFrom(regioniEsempio());
-    const std::vector<MethodPosition> methods{MethodPosition::Wroclaw, MethodPosition::Graduatorie};
+    const std::vector<MethodPosition> methods{MethodPosition::Wroclaw, MethodPosition::Ranks};
     const Expected<RankUncertainty> plain = rankUncertainty(matrix, methods, kItalian);
     QVERIFY(plain);
     const Expected<RankUncertainty> twice =

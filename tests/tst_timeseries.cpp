@@ -107,7 +107,7 @@ void TestTimeseries::singlePeriodRescalesLikeMpi() {
                     {t("C"), 3.0, 30.0, 5.0},
                     {t("D"), 3.0, 10.0, 7.0}};
     const Matrix matrix = matrixFrom(rows);
-    const std::vector<double> mpi = transformColumns(MethodPosition::MpiPositivo, matrix.view());
+    const std::vector<double> mpi = transformColumns(MethodPosition::MpiPositive, matrix.view());
 
     Panel panel;
     panel.periods = {"2020"};
@@ -268,7 +268,7 @@ void TestTimeseries::examplePanel() {
     QFETCH(QString, file);
     const QString path = QStringLiteral(ORVALTA_EXAMPLES "/") + file;
     Panel panel;
-    const LoadResult load = caricaPanel(path, kC, &panel);
+    const LoadResult load = readPanel(path, kC, &panel);
     QVERIFY2(load.loaded(), qPrintable(load.message));
     QCOMPARE(panel.periods, QStringList({"2019", "2020", "2021", "2022", "2023"}));
     QCOMPARE(panel.unitCount(), 20);
@@ -281,7 +281,7 @@ void TestTimeseries::examplePanel() {
 
     QString error;
     QVERIFY(!openWorkbookSheet(path, 5, kC, &error));
-    QCOMPARE(error, messaggioFoglioAssente(file, 5, 5));
+    QCOMPARE(error, missingSheetMessage(file, 5, 5));
 }
 
 void TestTimeseries::refusedPanels_data() {
@@ -329,7 +329,7 @@ void TestTimeseries::refusedPanels() {
     QFETCH(QString, file);
     QFETCH(QString, message);
     Panel panel;
-    const LoadResult load = caricaPanel(fixture("panel/" + file), kC, &panel);
+    const LoadResult load = readPanel(fixture("panel/" + file), kC, &panel);
     QCOMPARE(load.message, message);
     QCOMPARE(load.status,
              message.isEmpty() ? LoadResult::Status::Loaded : LoadResult::Status::Refused);
@@ -357,7 +357,7 @@ void TestTimeseries::structureSheetIsNoPeriod() {
     QVERIFY(writeXlsxSheets(
         path, {{"2020", period(0)}, {" struttura ", structure}, {"2021", period(1)}}));
     Panel panel;
-    const LoadResult load = caricaPanel(path, kC, &panel);
+    const LoadResult load = readPanel(path, kC, &panel);
     QVERIFY2(load.loaded(), qPrintable(load.message));
     QCOMPARE(panel.periods, QStringList({"2020", "2021"}));
     QCOMPARE(panel.value(1, 2, 0), 31.0);

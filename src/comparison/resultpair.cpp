@@ -88,7 +88,7 @@ QString checkRanksFollowValues(const ResultFileContent& values, const QString& v
         if (isRanking(keys, ascending, written))
             return QString();
     }
-    const QString name = info ? methodCode(info->entryText) : header;
+    const QString name = info ? info->code : header;
     return QCoreApplication::translate(
                "Comparison", "I ranghi del file %1 non corrispondono ai valori del file %2 (i due "
                              "file vengono da elaborazioni diverse): eseguire di nuovo il metodo "

@@ -147,7 +147,7 @@ std::optional<MethodResults> methodFromFiles(const QString& strMatrice, const Ma
 MethodResults methodInMemory(const Matrix& matrix, const MethodInMemory& run,
                              const Regional& regional) {
     MethodResults method;
-    method.code = methodCode(methodAt(run.position).entryText);
+    method.code = methodAt(run.position).code;
     method.header = methodAt(run.position).indexHeader;
     method.fullPrecision = true;
     method.transformed = &run.output->transformed;
@@ -408,7 +408,7 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
             progress->report(QCoreApplication::translate("Export", "Lettura dei risultati"),
                              percentOf(qint64(i), qint64(table.size()) + 2));
         }
-        const QString code = methodCode(table[i].entryText);
+        const QString code = table[i].code;
         if (inMemory && int(inMemory->position) == int(i)) {
             collection.methods.push_back(methodInMemory(matrix, *inMemory, regional));
         } else if (auto method = methodFromFiles(strMatrice, matrix, code, gate, resultBounds,
@@ -480,7 +480,7 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         collection.comparison->kendall =
             pairMatrix<KendallCoefficient>(rankColumns(collection.comparison->ranks));
     for (const MethodInfo& method : table) {
-        const QString code = methodCode(method.entryText);
+        const QString code = method.code;
         const QString path = resultFileName(strMatrice, ResultFileKind::Sensitivity, code);
         if (!QFileInfo::exists(path) || !fits(path, false, true))
             continue;

@@ -41,13 +41,13 @@ public:
     }
 
     void write() {
-        dati();
+        dataSheet();
         if (m_results.structure)
-            struttura(*m_results.structure);
+            structureSheet(*m_results.structure);
         for (const MethodResults& method : m_results.methods)
             methodSheet(method);
         if (m_results.comparison)
-            confronto(*m_results.comparison);
+            comparisonSheet(*m_results.comparison);
         if (m_results.robustness)
             tableSheet(QStringLiteral("Robustezza"), *m_results.robustness);
         for (const auto& [code, table] : m_results.sensitivities)
@@ -65,7 +65,7 @@ public:
         if (m_results.audit)
             auditSheet(*m_results.audit);
         if (m_results.gaps)
-            mancanti(*m_results.gaps);
+            gapsSheet(*m_results.gaps);
     }
 
     bool cancelled() const { return m_progress && m_progress->cancelled(); }
@@ -120,7 +120,7 @@ private:
         text(row, col, heading, m_polarityHeader[negative]);
     }
 
-    void dati() {
+    void dataSheet() {
         const Matrix& matrix = *m_results.matrix;
         const int m = matrix.indicatorCount();
         sheet(QStringLiteral("Dati"));
@@ -152,7 +152,7 @@ private:
 
     // The structure: a row per element with its parent, its weight and its
     // effective weight in the overall index.
-    void struttura(const Structure& structure) {
+    void structureSheet(const Structure& structure) {
         sheet(QStringLiteral("Struttura"));
         const QStringList headings{QStringLiteral("Elemento"), QStringLiteral("Padre"),
                                    QStringLiteral("Peso"), QStringLiteral("Peso effettivo")};
@@ -182,7 +182,7 @@ private:
 
     // The coverage of the matrix as read (indicators, then units) and every
     // cell a treatment filled, side by side.
-    void mancanti(const GapsRecord& gaps) {
+    void gapsSheet(const GapsRecord& gaps) {
         sheet(QStringLiteral("Mancanti"));
         const QStringList coverageHeaders{QStringLiteral("Elemento"), QStringLiteral("Tipo"),
                                           QStringLiteral("Disponibili"), QStringLiteral("Mancanti"),
@@ -290,7 +290,7 @@ private:
         }
     }
 
-    void confronto(const ComparisonResults& comparison) {
+    void comparisonSheet(const ComparisonResults& comparison) {
         sheet(QStringLiteral("Confronto"));
         const int n = comparison.methodCount();
         const int units = int(comparison.labels.size());

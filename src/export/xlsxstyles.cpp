@@ -1,8 +1,8 @@
 #include "export/xlsxstyles.h"
 
+#include "export/divergingscale.h"
+#include "export/textcontrast.h"
 #include "export/xmltext.h"
-#include "shared/divergingscale.h"
-#include "shared/textcontrast.h"
 
 #include <QString>
 #include <QStringBuilder>

@@ -11,7 +11,7 @@ std::vector<double> mazziottaParetoColumns(const MatrixView& data) {
 
 Expected<std::vector<double>> mazziottaPareto(const MatrixView& transformed, bool positive) {
     const MethodPosition position =
-        positive ? MethodPosition::MpiPositivo : MethodPosition::MpiNegativo;
+        positive ? MethodPosition::MpiPositive : MethodPosition::MpiNegative;
     const auto m = media_righe(transformed);
     const auto s = scarto_righe(transformed, m);
     std::vector<double> index(m.size());

@@ -10,20 +10,20 @@ namespace {
 
 std::vector<double> transformed(MethodPosition position, const MatrixView& data) {
     switch (position) {
-    case MethodPosition::MpiPositivo:
-    case MethodPosition::MpiNegativo:
+    case MethodPosition::MpiPositive:
+    case MethodPosition::MpiNegative:
         return mazziottaParetoColumns(data);
     case MethodPosition::Wroclaw:
         return wroclawColumns(data);
-    case MethodPosition::MediaValoriZ:
+    case MethodPosition::StandardizedMean:
         return standardisedMeanColumns(data);
-    case MethodPosition::Graduatorie:
+    case MethodPosition::Ranks:
         return rankingsColumns(data);
-    case MethodPosition::IndiciRelativi:
+    case MethodPosition::RelativeIndices:
         return relativeIndicesColumns(data);
-    case MethodPosition::NumeriIndiciAritmetica:
-    case MethodPosition::NumeriIndiciGeometrica:
-    case MethodPosition::NumeriIndiciQuadratica:
+    case MethodPosition::IndexNumbersArithmetic:
+    case MethodPosition::IndexNumbersGeometric:
+    case MethodPosition::IndexNumbersQuadratic:
         return indexNumberColumns(data);
     }
     return {};
@@ -45,9 +45,9 @@ std::vector<double> transformColumns(MethodPosition position, const MatrixView& 
 
 Status acceptsData(MethodPosition position, const MatrixView& data) {
     switch (position) {
-    case MethodPosition::NumeriIndiciAritmetica:
-    case MethodPosition::NumeriIndiciGeometrica:
-    case MethodPosition::NumeriIndiciQuadratica:
+    case MethodPosition::IndexNumbersArithmetic:
+    case MethodPosition::IndexNumbersGeometric:
+    case MethodPosition::IndexNumbersQuadratic:
         return indexNumbersAccept(data, position);
     default:
         return {};
@@ -56,9 +56,9 @@ Status acceptsData(MethodPosition position, const MatrixView& data) {
 
 std::optional<DataCell> refusedCell(MethodPosition position, const MatrixView& data) {
     switch (position) {
-    case MethodPosition::NumeriIndiciAritmetica:
-    case MethodPosition::NumeriIndiciGeometrica:
-    case MethodPosition::NumeriIndiciQuadratica:
+    case MethodPosition::IndexNumbersArithmetic:
+    case MethodPosition::IndexNumbersGeometric:
+    case MethodPosition::IndexNumbersQuadratic:
         return indexNumbersRefusedCell(data, position);
     default:
         return std::nullopt;
@@ -68,21 +68,21 @@ std::optional<DataCell> refusedCell(MethodPosition position, const MatrixView& d
 Expected<std::vector<double>> aggregateColumns(MethodPosition position,
                                                const MatrixView& transformed) {
     switch (position) {
-    case MethodPosition::MpiPositivo:
+    case MethodPosition::MpiPositive:
         return mazziottaPareto(transformed, true);
-    case MethodPosition::MpiNegativo:
+    case MethodPosition::MpiNegative:
         return mazziottaPareto(transformed, false);
     case MethodPosition::Wroclaw:
         return wroclaw(transformed);
-    case MethodPosition::Graduatorie:
+    case MethodPosition::Ranks:
         return finiteIndex(position, somma_ranghi_righe(transformed));
-    case MethodPosition::NumeriIndiciGeometrica:
+    case MethodPosition::IndexNumbersGeometric:
         return finiteIndex(position, media_geometrica_righe(transformed));
-    case MethodPosition::NumeriIndiciQuadratica:
+    case MethodPosition::IndexNumbersQuadratic:
         return finiteIndex(position, media_quadratica_righe(transformed));
-    case MethodPosition::MediaValoriZ:
-    case MethodPosition::IndiciRelativi:
-    case MethodPosition::NumeriIndiciAritmetica:
+    case MethodPosition::StandardizedMean:
+    case MethodPosition::RelativeIndices:
+    case MethodPosition::IndexNumbersArithmetic:
         return finiteIndex(position, media_righe(transformed));
     }
     return std::vector<double>();

@@ -4,32 +4,35 @@
 
 const std::vector<MethodInfo>& methodTable() {
     static const std::vector<MethodInfo> table = {
-        {0,
+        {0, QStringLiteral("MPI+"),
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "MPI+ Metodo Mazziotta Pareto Index positivo")),
          QStringLiteral("MPI+"), false, QStringLiteral("Z_")},
-        {1,
+        {1, QStringLiteral("MPI-"),
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "MPI-  Metodo Mazziotta Pareto Index negativo")),
          QStringLiteral("MPI-"), false, QStringLiteral("Z_")},
-        {2, QStringLiteral(QT_TRANSLATE_NOOP("Methods", "WROC Metodo tassonomico di Wroclaw")),
+        {2, QStringLiteral("WROC"),
+         QStringLiteral(QT_TRANSLATE_NOOP("Methods", "WROC Metodo tassonomico di Wroclaw")),
          QStringLiteral("Wroclaw"), true, QStringLiteral("Z_")},
-        {3,
+        {3, QStringLiteral("M1VZ"),
          QStringLiteral(QT_TRANSLATE_NOOP("Methods", "M1VZ Media dei valori standardizzati (Z)")),
          QStringLiteral("M1Z"), false, QStringLiteral("Z_")},
-        {4, QStringLiteral(QT_TRANSLATE_NOOP("Methods", "GRAD Metodo delle graduatorie")),
+        {4, QStringLiteral("GRAD"),
+         QStringLiteral(QT_TRANSLATE_NOOP("Methods", "GRAD Metodo delle graduatorie")),
          QStringLiteral("Grad.RNK"), true, QStringLiteral("R_")},
-        {5, QStringLiteral(QT_TRANSLATE_NOOP("Methods", "INRE Metodo degli indici relativi")),
+        {5, QStringLiteral("INRE"),
+         QStringLiteral(QT_TRANSLATE_NOOP("Methods", "INRE Metodo degli indici relativi")),
          QStringLiteral("IR"), false, QStringLiteral("IR_")},
-        {6,
+        {6, QStringLiteral("M1NI"),
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "M1NI Media aritmetica dei numeri indici base media")),
          QStringLiteral("ANIM"), false, QStringLiteral("NI_")},
-        {7,
+        {7, QStringLiteral("M0NI"),
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "M0NI Media geometrica dei numeri indici base media")),
          QStringLiteral("GNIM"), false, QStringLiteral("NI_")},
-        {8,
+        {8, QStringLiteral("M2NI"),
          QStringLiteral(
              QT_TRANSLATE_NOOP("Methods", "M2NI Media quadratica dei numeri indici base media")),
          QStringLiteral("QNIM"), false, QStringLiteral("NI_")},
@@ -45,14 +48,10 @@ const QString& indexHeaderAt(MethodPosition position) {
     return methodAt(position).indexHeader;
 }
 
-QString methodCode(const QString& entryText) {
-    return entryText.left(4);
-}
-
 QStringList methodCodes() {
     QStringList codes;
     for (const MethodInfo& method : methodTable())
-        codes.append(methodCode(method.entryText));
+        codes.append(method.code);
     return codes;
 }
 
@@ -62,7 +61,7 @@ QStringList methodCodesOfHeaders(const QStringList& headers) {
         QString code = header;
         for (const MethodInfo& method : methodTable())
             if (method.indexHeader == header)
-                code = methodCode(method.entryText);
+                code = method.code;
         codes.append(code);
     }
     return codes;
@@ -70,7 +69,7 @@ QStringList methodCodesOfHeaders(const QStringList& headers) {
 
 const MethodInfo* methodWithCode(const QString& code) {
     for (const MethodInfo& method : methodTable())
-        if (methodCode(method.entryText) == code)
+        if (method.code == code)
             return &method;
     return nullptr;
 }

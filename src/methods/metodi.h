@@ -8,6 +8,7 @@
 // The nine methods of the method list, in list order.
 struct MethodInfo {
     int position;        // 0..8, the index in the list
+    QString code;        // the method code ("MPI-", "WROC", ...): it names the result files
     QString entryText;   // the text of the list entry (the windows show it translated)
     QString indexHeader; // the header of the value column ("MPI+", "Wroclaw", ...)
     bool ascending;      // rank 1 to the smallest index value (WROC, GRAD)
@@ -19,18 +20,18 @@ struct MethodInfo {
 
 // The positions of the methods in the list.
 enum class MethodPosition : int {
-    MpiPositivo = 0,
-    MpiNegativo = 1,
+    MpiPositive = 0,
+    MpiNegative = 1,
     Wroclaw = 2,
-    MediaValoriZ = 3,
-    Graduatorie = 4,
-    IndiciRelativi = 5,
-    NumeriIndiciAritmetica = 6,
-    NumeriIndiciGeometrica = 7,
-    NumeriIndiciQuadratica = 8,
+    StandardizedMean = 3,
+    Ranks = 4,
+    RelativeIndices = 5,
+    IndexNumbersArithmetic = 6,
+    IndexNumbersGeometric = 7,
+    IndexNumbersQuadratic = 8,
 };
 
-// The method table: position, entry text, index header and ranking order of
+// The method table: position, code, entry text, index header and ranking order of
 // the nine methods. Every other place takes the codes, headers and
 // directions from here.
 const std::vector<MethodInfo>& methodTable();
@@ -40,10 +41,6 @@ const MethodInfo& methodAt(MethodPosition position);
 
 // The index header of the method at a position ("MPI+", "Wroclaw", ...).
 const QString& indexHeaderAt(MethodPosition position);
-
-// The method code of a list entry: its first four characters ("MPI-" for
-// "MPI-  Metodo Mazziotta Pareto Index negativo"). It names the result files.
-QString methodCode(const QString& entryText);
 
 // The method codes of the list, in list order: the one list of the codes.
 QStringList methodCodes();

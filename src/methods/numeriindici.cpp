@@ -22,7 +22,7 @@ std::optional<DataCell> firstCellWhere(const MatrixView& data, Breaks breaks) {
 } // namespace
 
 std::optional<DataCell> indexNumbersRefusedCell(const MatrixView& data, MethodPosition position) {
-    if (position == MethodPosition::NumeriIndiciGeometrica)
+    if (position == MethodPosition::IndexNumbersGeometric)
         return firstCellWhere(data, [](const MatrixColumn&, double x) { return x <= 0.0; });
     if (auto negative = firstCellWhere(data, [](const MatrixColumn&, double x) { return x < 0.0; }))
         return negative;
@@ -36,7 +36,7 @@ Status indexNumbersAccept(const MatrixView& data, MethodPosition position) {
     const std::optional<DataCell> cell = indexNumbersRefusedCell(data, position);
     if (!cell)
         return {};
-    if (position == MethodPosition::NumeriIndiciGeometrica)
+    if (position == MethodPosition::IndexNumbersGeometric)
         return methodRefusal(position,
                              QCoreApplication::translate(
                                  "Methods", " - Il metodo non prevede valori negativi o nulli"));

@@ -101,7 +101,7 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
                        QCoreApplication::translate(
                            "Robustness", "Nessuna matrice caricata o metodo sconosciuto."));
     IndicatorSensitivity result;
-    result.code = methodCode(methodAt(position).entryText);
+    result.code = methodAt(position).code;
     if (matrix.indicatorCount() < 2)
         return failure(FailureKind::MethodRefused,
                        QCoreApplication::translate("Robustness",

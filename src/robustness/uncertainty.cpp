@@ -52,7 +52,7 @@ Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>&
         const std::vector<MethodRanking>& runs = runsOf[v];
         const QString& variantName = variants[v].name;
         for (std::size_t i = 0; i < k; ++i) {
-            QString code = methodCode(methodAt(positions[i]).entryText);
+            QString code = methodAt(positions[i]).code;
             if (!result.codes.contains(code) && !runs[i].refused)
                 result.codes.append(code);
             if (!variantName.isEmpty())

@@ -39,9 +39,8 @@ void replaceLineBreaks(std::string& bytes, std::size_t start = 0);
 // Each file goes through SafeFile: it is replaced only when its whole text
 // is on disk, a link at its name is replaced rather than written through,
 // and on any failure the earlier file of that name stays as it was. Each
-// function
-// fails with a File failure whose Italian message names the file and the
-// cause.
+// function fails with a File failure whose Italian message names the file
+// and the cause.
 Status writeTextFile(const QString& path, const QStringList& lines);
 
 // Writes several files together: every text is written to a temporary file

@@ -25,15 +25,15 @@ struct MatrixColumn {
     bool isMissing(int unit) const { return missing && missing[unit] != 0; }
 };
 
-// Some columns over the same units: what the statistics and the methods
-// read. It points into the matrix (or the computed columns) it was made
-// from, which must outlive it; making one copies no value.
 // A cell of a matrix view: unit and column, from 0.
 struct DataCell {
     int unit = 0;
     int column = 0;
 };
 
+// Some columns over the same units: what the statistics and the methods
+// read. It points into the matrix (or the computed columns) it was made
+// from, which must outlive it; making one copies no value.
 struct MatrixView {
     int units = 0;
     std::vector<MatrixColumn> columns;

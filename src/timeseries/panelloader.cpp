@@ -1,6 +1,6 @@
 #include "timeseries/panelloader.h"
 
-#include "shared/polarita.h"
+#include "shared/polarity.h"
 #include "workbook/cellnames.h"
 #include "workbook/structuresheet.h"
 #include "workbook/workbookreader.h"
@@ -209,8 +209,8 @@ int indicatoreCostante(const Panel& panel) {
 
 } // namespace
 
-LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
-                       WorkProgress* progress, QStringList* sheetNames) {
+LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel,
+                     WorkProgress* progress, QStringList* sheetNames) {
     *panel = Panel();
     Panel read;
     const QString file = QFileInfo(path).fileName();

@@ -37,8 +37,8 @@ struct LoadResult {
 // cancellation stops at the next sheet or indicator. sheetNames, when
 // given, receives the names of every sheet of a panel loaded, in workbook
 // order (a structure sheet's included).
-LoadResult caricaPanel(const QString& path, const Regional& regional, Panel* panel,
-                       WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr);
+LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel,
+                     WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr);
 
 // How many periods the workbook at path holds, counted up to atMost: its
 // sheets, a structure sheet after the first left out (delimited text holds

@@ -1,7 +1,7 @@
 #include "treatment/missing.h"
 
+#include "stats/matrixrefusals.h"
 #include "treatment/em.h"
-#include "workbook/caricamatrice.h"
 
 #include <QCoreApplication>
 

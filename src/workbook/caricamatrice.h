@@ -3,6 +3,7 @@
 #include "shared/expected.h"
 #include "shared/regional.h"
 #include "stats/matrix.h"
+#include "stats/matrixrefusals.h"
 #include "workbook/workbookreader.h"
 
 #include <QString>
@@ -49,29 +50,3 @@ Expected<Matrix> carica_matrice(const WorkbookReader& reader, const QString& pat
 // Whether a text says that a value is not available: NA, N/A, n.d., n.a.,
 // .., :, - or ND, trimmed, in any letter case.
 bool isNotAvailableText(const QString& text);
-
-// The refusal a matrix read with MissingCells::Marked gets when its missing
-// cells are refused after all: the first missing cell in column order
-// decides, as carica_matrice with MissingCells::Refused decides it.
-Failure missingCellsRefusal(const Matrix& matrix, const Regional& regional);
-
-// The refusal of a matrix read with MissingCells::Marked that holds a value
-// no treatment takes (kInvalidValue): "valori alfanumerici" for the first in
-// column order; nothing when there is none.
-std::optional<Failure> invalidValueRefusal(const Matrix& matrix, const Regional& regional);
-
-// When a text is no number under the regional settings but is one under the
-// other decimal separator ("12,5" under C, "12.5" under Italian): a line
-// telling how to start the program so that it reads such numbers; empty
-// otherwise.
-QString separatorHint(const QString& text, const Regional& regional);
-
-// The reference of a sheet cell (row and column from 1): "D7".
-QString cellReference(int row, int column);
-
-// The refusal texts, for the indicator whose header text is given. A refused
-// matrix's message is one of them, then a line naming the first offending
-// cell, its unit and how many cells of the indicator are affected.
-QString nullValuesMessage(const QString& indicatore);
-QString textValuesMessage(const QString& indicatore);
-QString constantIndicatorMessage(const QString& indicatore);

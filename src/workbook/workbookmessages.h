@@ -8,26 +8,26 @@
 // without its folder; format the extension the file claims (".xlsx").
 
 // "Il file <path> non esiste."
-QString messaggioFileAssente(const QString& path);
+QString missingFileMessage(const QString& path);
 // "Il file <path> non può essere letto: verificare i permessi."
-QString messaggioFileNonLeggibile(const QString& path);
+QString unreadableFileMessage(const QString& path);
 // The file is not a valid workbook of the format, for the given cause.
-QString messaggioFileNonValido(const QString& name, const QString& format, const QString& cause);
+QString invalidFileMessage(const QString& name, const QString& format, const QString& cause);
 // The file crossed a bound that keeps reading safe (size, nesting, cells).
-QString messaggioFileTroppoGrande(const QString& name, const QString& cause);
+QString fileTooLargeMessage(const QString& name, const QString& cause);
 // The workbook is encrypted with a password.
-QString messaggioFileProtetto(const QString& name);
+QString protectedFileMessage(const QString& name);
 // The workbook holds no sheet at all.
-QString messaggioSenzaFogli(const QString& name);
+QString noSheetsMessage(const QString& name);
 // The workbook has fewer sheets than the position asked for (from 0).
-QString messaggioFoglioAssente(const QString& name, int sheetIndex, qsizetype sheetCount);
+QString missingSheetMessage(const QString& name, int sheetIndex, qsizetype sheetCount);
 // How a message names the sheet at a position: "il primo foglio" for the
 // first, "il foglio \"<sheet>\"" for any other.
-QString nomeFoglio(int sheetIndex, const QString& sheet);
+QString sheetPhrase(int sheetIndex, const QString& sheet);
 // The same sheet as the complement of a noun: "del primo foglio", "del foglio \"Dati\"".
-QString delFoglio(int sheetIndex, const QString& sheet);
+QString ofSheetPhrase(int sheetIndex, const QString& sheet);
 // A failed parse of one part: a crossed limit or a damaged part.
-QString messaggioErroreXml(const QString& name, const QString& format, const XmlError& error);
+QString xmlErrorMessage(const QString& name, const QString& format, const XmlError& error);
 
 // The causes that several readers give.
 // What is wrong with a cell text longer than spreadsheet programs allow, to

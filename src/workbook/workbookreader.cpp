@@ -89,10 +89,10 @@ std::unique_ptr<WorkbookReader> readerFor(const QString& path, const Regional& r
     std::unique_ptr<WorkbookReader> reader;
     switch (detectWorkbookFormat(path)) {
     case WorkbookFormat::Missing:
-        *error = messaggioFileAssente(path);
+        *error = missingFileMessage(path);
         return nullptr;
     case WorkbookFormat::Unreadable:
-        *error = messaggioFileNonLeggibile(path);
+        *error = unreadableFileMessage(path);
         return nullptr;
     case WorkbookFormat::Unknown:
         *error = QCoreApplication::translate(

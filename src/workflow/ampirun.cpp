@@ -28,7 +28,7 @@ Expected<Panel> loadPanel(const QString& path, const Regional& regional, WorkPro
                           const StructureChoice& choice) {
     Panel panel;
     QStringList sheetNames;
-    const LoadResult load = caricaPanel(path, regional, &panel, progress, &sheetNames);
+    const LoadResult load = readPanel(path, regional, &panel, progress, &sheetNames);
     if (!load.loaded())
         return failure(kindOf(load.status), load.message);
     // AMPI compares periods: one alone leaves nothing to compare.

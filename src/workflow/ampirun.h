@@ -15,7 +15,7 @@
 // The Adjusted MPI over the periods of a workbook, as the time-analysis
 // window and `orvalta-batch ampi` run it.
 
-// Reads the workbook at path as a panel (caricaPanel) and the structure of
+// Reads the workbook at path as a panel (readPanel) and the structure of
 // its indicators, if any, from where choice says (readStructure: by default
 // a Struttura sheet after the first, else <workbook>.struttura.csv):
 // fails with Refused when a sheet or the structure breaks a rule or the

@@ -83,7 +83,7 @@ Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix
         progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
     AnalysisOrigin origin;
     for (const MethodPosition position : setup.methods)
-        origin.methods.append(methodCode(methodAt(position).entryText));
+        origin.methods.append(methodAt(position).code);
     origin.reference = origin.methods.value(0);
     if (setup.leaveOut)
         origin.indicators = QStringLiteral("tutti e uno escluso alla volta");

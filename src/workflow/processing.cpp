@@ -71,9 +71,8 @@ loadStructure(const QString& workbook, const QStringList& sheetNames, const Stru
 Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
                      const Structure* structure, const Regional& regional,
                      const MatrixBasis& basis) {
-    const BasisScope scope(
-        basis, regional,
-        {{QStringLiteral("method"), methodCode(methodAt(run.position).entryText)}});
+    const BasisScope scope(basis, regional,
+                           {{QStringLiteral("method"), methodAt(run.position).code}});
     if (!structure)
         return writeResultFiles(run.valuesFile, run.ranksFile, texts);
     auto [groupValues, groupRanks] = groupFileLines(
@@ -327,7 +326,7 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
     Computed computed;
     computed.texts = std::make_shared<MethodResultTexts>(
         methodResultTexts(position, *output, m_labels, m_regional));
-    const QString code = methodCode(methodAt(position).entryText);
+    const QString code = methodAt(position).code;
     MethodRun run{position,
                   std::move(*output),
                   valuesResultFile(m_workbook, code),
@@ -385,7 +384,7 @@ Status Processing::runAll(const std::vector<MethodPosition>& positions, const Re
             progress->report(QCoreApplication::translate("Methods", "Metodo %1 di %2: %3")
                                  .arg(k + 1)
                                  .arg(count)
-                                 .arg(methodCode(methodAt(position).entryText)),
+                                 .arg(methodAt(position).code),
                              percentOf(k, count));
         }
         std::optional<Expected<Computed>> computed;

@@ -49,7 +49,7 @@ Status recordReadable(const QString& workbook) {
 QStringList codesOf(const std::vector<MethodPosition>& positions) {
     QStringList codes;
     for (const MethodPosition position : positions)
-        codes.append(methodCode(methodAt(position).entryText));
+        codes.append(methodAt(position).code);
     return codes;
 }
 

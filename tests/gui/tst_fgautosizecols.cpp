@@ -1,8 +1,8 @@
-#include "shared/table.h"
 #include "support/guitestsupport.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/tablemodel.h"
+#include "ui/state/table.h"
 
 #include <QFontMetricsF>
 #include <QRandomGenerator>

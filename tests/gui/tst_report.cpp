@@ -63,7 +63,7 @@ void TestReport::sampleReport() {
     QVERIFY(writeRobustnessFiles(workbook, matrix, m_regional));
     QVERIFY(sample.processing->audit());
     MonteCarloChoices choices;
-    choices.setup.methods = {MethodPosition::MpiPositivo, MethodPosition::Graduatorie};
+    choices.setup.methods = {MethodPosition::MpiPositive, MethodPosition::Ranks};
     choices.setup.weightSpread = 0.2;
     choices.setup.runs = 16;
     choices.setup.seed = 7;
@@ -80,8 +80,7 @@ void TestReport::sampleReport() {
     QVERIFY(text.contains(QStringLiteral("Rapporto: regioni.xlsx")));
     QVERIFY(text.contains(QStringLiteral("20 unità e 8 indicatori")));
     for (const MethodInfo& method : methodTable())
-        QVERIFY2(text.contains(methodCode(method.entryText) + QStringLiteral(" – ")),
-                 qPrintable(method.entryText));
+        QVERIFY2(text.contains(method.code + QStringLiteral(" – ")), qPrintable(method.entryText));
     // The first unit of the method of rankings, with its index value.
     const int first =
         int(std::find(results.methods[4].ranks.begin(), results.methods[4].ranks.end(), 1) -
@@ -136,7 +135,7 @@ void TestReport::largeMatrixGoesToAnnex() {
                         CellValue(double((i * 7) % 41))});
     const std::unique_ptr<Processing> processing =
         processingOf(m_dir.filePath(QStringLiteral("comuni.xlsx")), rows, m_regional);
-    for (const MethodPosition position : {MethodPosition::MpiPositivo, MethodPosition::Graduatorie})
+    for (const MethodPosition position : {MethodPosition::MpiPositive, MethodPosition::Ranks})
         QVERIFY(processing->run(position));
     const QString pdf = m_dir.filePath(QStringLiteral("comuni.pdf"));
     QCOMPARE(failureMessage(writePdfReport(

@@ -2,7 +2,6 @@
 
 #include "shared/cellvalue.h"
 #include "shared/expected.h"
-#include "shared/sharedstate.h"
 #include "stats/matrix.h"
 #include "workbook/sheetreader.h"
 #include "workflow/processing.h"
@@ -57,19 +56,6 @@ StructureSheet structureSheetOf(const std::vector<std::array<const char*, 3>>& r
 // at path (which is not read): its result files go beside path.
 std::unique_ptr<Processing> processingOf(const QString& path, const Rows& rows,
                                          const Regional& regional);
-
-// Dimensions table for the given block (header row and label column
-// included) and fills it: headings as given, data cells with their numbers
-// (a data cell that is not a number stays empty).
-void riempi(Table& table, const Rows& rows);
-
-// A shared state holding the given block (header row and label column
-// included) in matDati, with every table dimensioned.
-SharedState statoDa(const Rows& rows);
-
-// statoDa with bNegativi and bZeri set as the loader sets them: some data
-// value below zero, some equal to zero.
-SharedState statoCaricatoDa(const Rows& rows);
 
 // The path of a committed test fixture.
 QString fixture(const QString& name);

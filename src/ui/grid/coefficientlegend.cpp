@@ -1,6 +1,6 @@
 #include "ui/grid/coefficientlegend.h"
 
-#include "shared/divergingscale.h"
+#include "export/divergingscale.h"
 #include "ui/grid/divergingpalette.h"
 
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #include "ui/grid/divergingpalette.h"
 
-#include "shared/divergingscale.h"
-#include "shared/textcontrast.h"
+#include "export/divergingscale.h"
+#include "export/textcontrast.h"
 
 namespace divergingpalette {
 

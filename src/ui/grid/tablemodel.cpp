@@ -1,6 +1,6 @@
 #include "ui/grid/tablemodel.h"
 
-#include "shared/polarita.h"
+#include "shared/polarity.h"
 #include "ui/grid/fixedshape.h"
 
 const QColor TableModel::kPositivo(192, 255, 192);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shared/regional.h"
-#include "shared/table.h"
 #include "ui/grid/gridmodel.h"
+#include "ui/state/table.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "ui/platform/backgroundwork.h"
 
-#include "shared/memoria.h"
+#include "shared/outofmemory.h"
 
 #include "ui/platform/clockstatusbar.h"
 
@@ -44,7 +44,7 @@ void BackgroundWork::setRevealDelay(int milliseconds) {
 }
 
 QString BackgroundWork::outOfMemoryText(const QString& what) {
-    return memoriaInsufficiente(what);
+    return outOfMemoryMessage(what);
 }
 
 BackgroundWork::Outcome BackgroundWork::run(const QString& step, const Work& work,

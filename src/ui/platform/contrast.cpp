@@ -1,6 +1,6 @@
 #include "ui/platform/contrast.h"
 
-#include "shared/textcontrast.h"
+#include "export/textcontrast.h"
 
 #include <algorithm>
 

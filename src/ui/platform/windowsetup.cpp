@@ -26,7 +26,7 @@ QString methodCaption(const QString& entryText) {
 
 QString methodLabel(const QString& text) {
     for (const MethodInfo& method : methodTable()) {
-        const QString code = methodCode(method.entryText);
+        const QString code = method.code;
         if (text != code && text != method.indexHeader)
             continue;
         return code == method.indexHeader ? code
@@ -37,8 +37,8 @@ QString methodLabel(const QString& text) {
 
 QString methodCodeLabel(const QString& text) {
     for (const MethodInfo& method : methodTable())
-        if (text == method.indexHeader || text == methodCode(method.entryText))
-            return methodCode(method.entryText);
+        if (text == method.indexHeader || text == method.code)
+            return method.code;
     return text;
 }
 

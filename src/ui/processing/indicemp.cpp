@@ -41,7 +41,7 @@
 namespace {
 
 QString codeAt(int position) {
-    return methodCode(methodAt(MethodPosition(position)).entryText);
+    return methodAt(MethodPosition(position)).code;
 }
 
 } // namespace

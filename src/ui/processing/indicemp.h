@@ -1,9 +1,9 @@
 #pragma once
 
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
 #include "ui/platform/dialogs.h"
 #include "ui/processing/processingwidgets.h"
+#include "ui/state/sharedstate.h"
 #include "workflow/processing.h"
 
 #include <QDialog>

@@ -217,7 +217,7 @@ int ProcessingWidgets::resultsPaneWidth(int units, const Regional& regional) {
     showResults(true);
     int minimum = 0;
     for (const MethodInfo& method : methodTable()) {
-        Frame1->setTitle(resultsTitle(methodCode(method.entryText)));
+        Frame1->setTitle(resultsTitle(method.code));
         minimum = std::max(minimum, Frame1->minimumSizeHint().width());
     }
     Frame1->setTitle(caption);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
 #include "stats/matrix.h"
+#include "ui/state/sharedstate.h"
 #include "workflow/processing.h"
 
 #include <vector>

@@ -4,31 +4,34 @@
 
 namespace {
 
-const QString kNumeriIndici = QStringLiteral(
+const QString kIndexNumbers = QStringLiteral(
     "Ogni valore è diviso per la media del suo indicatore (per un indicatore di polarità "
     "negativa è la media a essere divisa per il valore), così che 1 sia la media e un numero "
     "più alto sia sempre migliore. ");
 
+// The MPI with the penalty added (MPI+) or subtracted (MPI-).
+QString mpiDescription(bool added) {
+    return QStringLiteral(
+               "Ogni indicatore è standardizzato e riportato su una scala con media 100 e "
+               "scarto quadratico medio 10; per gli indicatori di polarità negativa la scala "
+               "è rovesciata (100 − 10·z), così che un valore più alto sia sempre migliore. "
+               "L'indice è la media dei valori riscalati dell'unità ") +
+           (added
+                ? QStringLiteral("più una penalità pari al prodotto dello scarto quadratico medio "
+                                 "per il coefficiente di variazione: a parità di media sale per le "
+                                 "unità con valori squilibrati tra gli indicatori. ")
+                : QStringLiteral(
+                      "meno una penalità pari al prodotto dello scarto quadratico medio "
+                      "per il coefficiente di variazione: premia i livelli alti ed "
+                      "equilibrati, e lo squilibrio tra gli indicatori non si compensa. ")) +
+           QStringLiteral("Rango 1 al valore più alto.");
+}
+
 } // namespace
 
 QString methodDescription(const QString& code) {
-    if (code == QLatin1String("MPI+") || code == QLatin1String("MPI-")) {
-        const bool added = code == QLatin1String("MPI+");
-        return QStringLiteral(
-                   "Ogni indicatore è standardizzato e riportato su una scala con media 100 e "
-                   "scarto quadratico medio 10; per gli indicatori di polarità negativa la scala "
-                   "è rovesciata (100 − 10·z), così che un valore più alto sia sempre migliore. "
-                   "L'indice è la media dei valori riscalati dell'unità ") +
-               (added ? QStringLiteral(
-                            "più una penalità pari al prodotto dello scarto quadratico medio "
-                            "per il coefficiente di variazione: a parità di media sale per le "
-                            "unità con valori squilibrati tra gli indicatori. ")
-                      : QStringLiteral(
-                            "meno una penalità pari al prodotto dello scarto quadratico medio "
-                            "per il coefficiente di variazione: premia i livelli alti ed "
-                            "equilibrati, e lo squilibrio tra gli indicatori non si compensa. ")) +
-               QStringLiteral("Rango 1 al valore più alto.");
-    }
+    if (code == QLatin1String("MPI+") || code == QLatin1String("MPI-"))
+        return mpiDescription(code == QLatin1String("MPI+"));
     if (code == QLatin1String("WROC"))
         return QStringLiteral(
             "Gli indicatori sono standardizzati; l'unità ideale prende per ogni indicatore il "
@@ -58,16 +61,16 @@ QString methodDescription(const QString& code) {
             "dell'unità nel campo di variazione di ogni indicatore. Rango 1 al valore più "
             "alto.");
     if (code == QLatin1String("M1NI"))
-        return kNumeriIndici +
+        return kIndexNumbers +
                QStringLiteral("L'indice è la media aritmetica dei numeri indici: compensativo. "
                               "Non accetta valori negativi. Rango 1 al valore più alto.");
     if (code == QLatin1String("M0NI"))
-        return kNumeriIndici +
+        return kIndexNumbers +
                QStringLiteral("L'indice è la media geometrica dei numeri indici, che pesa più "
                               "dell'aritmetica un valore molto basso su un indicatore. Non "
                               "accetta valori negativi o nulli. Rango 1 al valore più alto.");
     if (code == QLatin1String("M2NI"))
-        return kNumeriIndici +
+        return kIndexNumbers +
                QStringLiteral("L'indice è la media quadratica dei numeri indici, che dà più "
                               "peso ai numeri indici alti. Non accetta valori negativi. Rango "
                               "1 al valore più alto.");
@@ -76,7 +79,7 @@ QString methodDescription(const QString& code) {
 
 QString methodName(const QString& code) {
     for (const MethodInfo& method : methodTable())
-        if (methodCode(method.entryText) == code)
-            return method.entryText.mid(4).trimmed();
+        if (method.code == code)
+            return method.entryText.mid(method.code.size()).trimmed();
     return code;
 }

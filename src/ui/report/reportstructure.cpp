@@ -33,7 +33,7 @@ namespace {
 
 bool rankedAscending(const QString& code) {
     for (const MethodInfo& info : methodTable())
-        if (methodCode(info.entryText) == code)
+        if (info.code == code)
             return info.ascending;
     return false;
 }

@@ -5,9 +5,9 @@
 #include "robustness/rankmatrix.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
-#include "shared/sharedstate.h"
 #include "ui/platform/dialogs.h"
 #include "ui/robustness/robustnesspages.h"
+#include "ui/state/sharedstate.h"
 #include "workflow/processing.h"
 
 #include <QDialog>

@@ -192,15 +192,15 @@ private:
 bool CsvReader::read(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     if (m_sheetIndex != 0) {
-        m_error = messaggioFoglioAssente(name, m_sheetIndex, 1);
+        m_error = missingSheetMessage(name, m_sheetIndex, 1);
         return false;
     }
     const auto failure = [&](const QString& cause) {
-        m_error = messaggioFileTroppoGrande(name, cause);
+        m_error = fileTooLargeMessage(name, cause);
         return false;
     };
     if (!QFileInfo::exists(path)) {
-        m_error = messaggioFileAssente(path);
+        m_error = missingFileMessage(path);
         return false;
     }
     QFile file(path);

@@ -70,18 +70,18 @@ XmlLimits OdsReader::xmlLimits() const {
 bool OdsReader::openPackage(const QString& path, ZipPackage& package) {
     const QString name = QFileInfo(path).fileName();
     const auto invalid = [&](const QString& cause) {
-        m_error = messaggioFileNonValido(name, kFormat, cause);
+        m_error = invalidFileMessage(name, kFormat, cause);
         return false;
     };
     if (!QFileInfo::exists(path)) {
-        m_error = messaggioFileAssente(path);
+        m_error = missingFileMessage(path);
         return false;
     }
     if (!package.open(path))
         return invalid(
             QCoreApplication::translate("Workbook", "l'archivio ZIP è danneggiato o incompleto"));
     if (package.isEncrypted()) {
-        m_error = messaggioFileProtetto(name);
+        m_error = protectedFileMessage(name);
         return false;
     }
     if (package.contains(kMimetype)) {
@@ -100,11 +100,11 @@ bool OdsReader::openPackage(const QString& path, ZipPackage& package) {
         ManifestHandler manifest;
         XmlError error;
         if (!package.parse(kManifest, manifest, xmlLimits(), &error)) {
-            m_error = messaggioErroreXml(name, kFormat, error);
+            m_error = xmlErrorMessage(name, kFormat, error);
             return false;
         }
         if (manifest.encrypted()) {
-            m_error = messaggioFileProtetto(name);
+            m_error = protectedFileMessage(name);
             return false;
         }
     }
@@ -117,7 +117,7 @@ bool OdsReader::openPackage(const QString& path, ZipPackage& package) {
 bool OdsReader::contentFailure(const QString& path, const QString& otherBody,
                                const XmlError& error) {
     const QString name = QFileInfo(path).fileName();
-    m_error = otherBody.isEmpty() ? messaggioErroreXml(name, kFormat, error)
+    m_error = otherBody.isEmpty() ? xmlErrorMessage(name, kFormat, error)
                                   : notSpreadsheet(name, otherBody);
     return false;
 }
@@ -136,11 +136,11 @@ bool OdsReader::read(const QString& path) {
         (!content.tableRead() || error.limit))
         return contentFailure(path, content.otherBody(), error);
     if (content.tableNames().isEmpty()) {
-        m_error = messaggioSenzaFogli(name);
+        m_error = noSheetsMessage(name);
         return false;
     }
     if (!content.hasTable()) {
-        m_error = messaggioFoglioAssente(name, m_sheetIndex, content.tableNames().size());
+        m_error = missingSheetMessage(name, m_sheetIndex, content.tableNames().size());
         return false;
     }
     m_sheetNames = content.tableNames();
@@ -171,7 +171,7 @@ bool OdsReader::readSheets(const QString& path, const SheetVisitor& visit, int t
     }
     m_sheetNames = content.tableNames();
     if (m_sheetNames.isEmpty()) {
-        m_error = messaggioSenzaFogli(QFileInfo(path).fileName());
+        m_error = noSheetsMessage(QFileInfo(path).fileName());
         return false;
     }
     return true;

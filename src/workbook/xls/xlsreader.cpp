@@ -130,11 +130,11 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
                    "Workbook", "una cella rimanda a una stringa condivisa che non esiste") +
                at;
     case BiffFailure::Kind::NoSheet:
-        return messaggioSenzaFogli(name);
+        return noSheetsMessage(name);
     case BiffFailure::Kind::TooManySheets:
         return overLimit + tooManySheetsCause(limits.maxSheets) + u'.';
     case BiffFailure::Kind::NoSuchSheet:
-        return messaggioFoglioAssente(name, sheetIndex, std::ssize(book.sheets));
+        return missingSheetMessage(name, sheetIndex, std::ssize(book.sheets));
     case BiffFailure::Kind::NotWorksheet:
         if (sheetIndex > 0)
             return QCoreApplication::translate(
@@ -147,7 +147,7 @@ QString biffMessage(const BiffFailure& f, const QString& name, const ReaderLimit
     case BiffFailure::Kind::BadSheetOffset:
         return damaged +
                QCoreApplication::translate("Workbook", "la posizione %1 non è valida")
-                   .arg(delFoglio(sheetIndex, sheetName)) +
+                   .arg(ofSheetPhrase(sheetIndex, sheetName)) +
                at;
     case BiffFailure::Kind::CellOutOfRange:
         return damaged +

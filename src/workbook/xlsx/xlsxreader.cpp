@@ -65,24 +65,24 @@ bool XlsxReader::openWorkbook(const QString& path, ZipPackage& package, Workbook
     const QString name = QFileInfo(path).fileName();
     book->name = name;
     const auto invalid = [&](const QString& cause) {
-        m_error = messaggioFileNonValido(name, kFormat, cause);
+        m_error = invalidFileMessage(name, kFormat, cause);
         return false;
     };
     const auto xmlFailure = [&](const XmlError& error) {
-        m_error = messaggioErroreXml(name, kFormat, error);
+        m_error = xmlErrorMessage(name, kFormat, error);
         return false;
     };
     const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
                               m_limits.partBytesPerKept};
 
     if (!QFileInfo::exists(path)) {
-        m_error = messaggioFileAssente(path);
+        m_error = missingFileMessage(path);
         return false;
     }
     if (!package.open(path))
         return invalid(damagedArchive());
     if (package.isEncrypted()) {
-        m_error = messaggioFileProtetto(name);
+        m_error = protectedFileMessage(name);
         return false;
     }
     XmlError error;
@@ -117,7 +117,7 @@ bool XlsxReader::openWorkbook(const QString& path, ZipPackage& package, Workbook
     if (!package.parse(workbook, list, xmlLimits, &error))
         return xmlFailure(error);
     if (!list.hasSheet()) {
-        m_error = messaggioSenzaFogli(name);
+        m_error = noSheetsMessage(name);
         return false;
     }
     book->sheets = list.sheets();
@@ -155,15 +155,15 @@ bool XlsxReader::readSheet(ZipPackage& package, const Workbook& book, int index,
                            QString* error, WorkProgress* progress) const {
     const QString& name = book.name;
     const auto invalid = [&](const QString& cause) {
-        *error = messaggioFileNonValido(name, kFormat, cause);
+        *error = invalidFileMessage(name, kFormat, cause);
         return false;
     };
     if (index < 0 || index >= std::ssize(book.sheets)) {
-        *error = messaggioFoglioAssente(name, index, std::ssize(book.sheets));
+        *error = missingSheetMessage(name, index, std::ssize(book.sheets));
         return false;
     }
     const XlsxSheetEntry& chosen = book.sheets[static_cast<std::size_t>(index)];
-    const QString which = nomeFoglio(index, chosen.name);
+    const QString which = sheetPhrase(index, chosen.name);
     const XlsxRelationship* relationship = book.relationships->byId(chosen.relationship);
     if (!relationship)
         return invalid(QCoreApplication::translate(
@@ -183,7 +183,7 @@ bool XlsxReader::readSheet(ZipPackage& package, const Workbook& book, int index,
     if (relationship->external || sheetPart.isEmpty() || !package.contains(sheetPart))
         return invalid(QCoreApplication::translate("Workbook", "manca la parte %1 %2")
                            .arg(sheetPart.isEmpty() ? relationship->target : sheetPart,
-                                delFoglio(index, chosen.name)));
+                                ofSheetPhrase(index, chosen.name)));
 
     // The cells refer to the shared strings, which the sheet shares.
     sheet.setSharedTexts(book.strings);
@@ -202,7 +202,7 @@ bool XlsxReader::readSheet(ZipPackage& package, const Workbook& book, int index,
                          .arg(capitalized(which), name);
             return false;
         }
-        *error = messaggioErroreXml(name, kFormat, failure);
+        *error = xmlErrorMessage(name, kFormat, failure);
         return false;
     }
     return true;
@@ -240,7 +240,7 @@ bool XlsxReader::readSheets(const QString& path, const SheetVisitor& visit, int 
             if (!handle) {
                 handle = std::make_unique<ZipPackage>();
                 if (!handle->openSharing(package)) {
-                    *error = messaggioFileNonValido(book.name, kFormat, damagedArchive());
+                    *error = invalidFileMessage(book.name, kFormat, damagedArchive());
                     return false;
                 }
             }

@@ -107,3 +107,40 @@ QStringList shownLegendLabels(const QChart* chart) {
     labels.sort();
     return labels;
 }
+
+void riempi(Table& table, const Rows& rows) {
+    const int lastRow = static_cast<int>(rows.size());
+    const int lastCol = rows.empty() ? 0 : static_cast<int>(rows.front().size());
+    table.dimension(lastRow, lastCol);
+    for (int r = 1; r <= lastRow; ++r) {
+        for (int c = 1; c <= lastCol; ++c) {
+            const CellValue& value =
+                rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+            if (r == 1)
+                table.header(c) = value;
+            else if (c == 1)
+                table.label(r) = value;
+            else
+                table(r, c) = value.isNumber() ? value.number() : Table::emptyNumber();
+        }
+    }
+}
+
+SharedState statoDa(const Rows& rows) {
+    SharedState s;
+    s.nRighe = static_cast<int>(rows.size());
+    s.nColonne = rows.empty() ? 0 : static_cast<int>(rows.front().size());
+    s.dimensionTables();
+    riempi(s.matDati, rows);
+    return s;
+}
+
+SharedState statoCaricatoDa(const Rows& rows) {
+    SharedState s = statoDa(rows);
+    for (int r = 2; r <= s.nRighe; ++r)
+        for (int c = 2; c <= s.nColonne; ++c) {
+            s.bNegativi = s.bNegativi || s.matDati(r, c) < 0;
+            s.bZeri = s.bZeri || s.matDati(r, c) == 0;
+        }
+    return s;
+}

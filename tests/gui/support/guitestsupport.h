@@ -4,6 +4,7 @@
 #include "shared/regional.h"
 #include "support/regioniesempio.h"
 #include "support/testsupport.h"
+#include "ui/state/sharedstate.h"
 #include "workflow/processing.h"
 
 #include <QPointF>
@@ -56,3 +57,16 @@ class QChart;
 // two are equal when every entry is whole.
 QStringList drawnLegendTexts(const QChart* chart);
 QStringList shownLegendLabels(const QChart* chart);
+
+// Dimensions table for the given block (header row and label column
+// included) and fills it: headings as given, data cells with their numbers
+// (a data cell that is not a number stays empty).
+void riempi(Table& table, const Rows& rows);
+
+// A shared state holding the given block (header row and label column
+// included) in matDati, with every table dimensioned.
+SharedState statoDa(const Rows& rows);
+
+// statoDa with bNegativi and bZeri set as the loader sets them: some data
+// value below zero, some equal to zero.
+SharedState statoCaricatoDa(const Rows& rows);

@@ -1,10 +1,10 @@
-#include "shared/memoria.h"
+#include "shared/outofmemory.h"
 
 #include <QCoreApplication>
 
-QString memoriaInsufficiente(const QString& azione) {
+QString outOfMemoryMessage(const QString& action) {
     return QCoreApplication::translate(
                "Memoria", "Memoria insufficiente per %1. Chiudere altri programmi e riprovare, "
                           "oppure usare una matrice più piccola.")
-        .arg(azione);
+        .arg(action);
 }

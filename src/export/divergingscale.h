@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/rgb.h"
+#include "export/rgb.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/rgb.h"
+#include "export/rgb.h"
 
 // The one rule for text over a coloured cell, shared by the windows, the
 // exported workbook and the report, so that a shade takes the same text

@@ -1,4 +1,4 @@
-#include "shared/divergingscale.h"
+#include "export/divergingscale.h"
 
 #include <algorithm>
 #include <array>

@@ -36,9 +36,9 @@ struct SaveOutcome {
 // files), in name order. Names are compared character by character, so a
 // file name holding wildcard characters such as "*" or "[" lists only its
 // own files.
-QStringList fileDaSalvare(const QString& workbookPath);
+QStringList filesToSave(const QString& workbookPath);
 
-// Copies the files of fileDaSalvare into destFolder under the same names,
+// Copies the files of filesToSave into destFolder under the same names,
 // replacing files of those names there. Each copy is written as SafeFile
 // writes: the earlier file of a name is replaced only by a complete copy,
 // and a link at a name is replaced, never written through. Copies nothing
@@ -46,5 +46,5 @@ QStringList fileDaSalvare(const QString& workbookPath);
 // copies a file onto itself. A file that cannot be copied is reported in
 // failures, its earlier copy left as it was, and the others are still
 // copied. With progress given, the copying is reported to it file by file.
-SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder,
-                           WorkProgress* progress = nullptr);
+SaveOutcome saveResults(const QString& workbookPath, const QString& destFolder,
+                        WorkProgress* progress = nullptr);

@@ -7,4 +7,4 @@
 // it to upper case, that is a lower-case letter of any alphabet ("è"
 // included); positive for an upper-case letter, a digit, a blank, any other
 // character, and for a name that is not a text.
-bool hasNegativePolarity(const CellValue& nome);
+bool hasNegativePolarity(const CellValue& name);

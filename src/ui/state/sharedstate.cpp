@@ -1,4 +1,4 @@
-#include "shared/sharedstate.h"
+#include "ui/state/sharedstate.h"
 
 void SharedState::dimensionTables() {
     matDati.dimension(nRighe, nColonne);

@@ -1,4 +1,4 @@
-#include "shared/textcontrast.h"
+#include "export/textcontrast.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/table.h"
+#include "ui/state/table.h"
 
 #include <QString>
 

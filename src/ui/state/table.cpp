@@ -1,4 +1,4 @@
-#include "shared/table.h"
+#include "ui/state/table.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,14 +1,15 @@
+#include "saveresults.h"
 #include "shared/resultnames.h"
-#include "shared/salvataggio.h"
 #include "support/scratchmount.h"
 #include "support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestSalvataggio : public QObject {
+class TestSaveResults : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void listsByNamePrefix_data();
     void listsByNamePrefix();
     void copiesAndReplaces();
+    void linkAtDestinationIsReplaced();
     void sameFolderCopiesNothing_data();
     void sameFolderCopiesNothing();
     void failedCopyIsReported();
@@ -45,13 +47,13 @@ QByteArray read(const QString& path) {
 
 } // namespace
 
-void TestSalvataggio::init() {
+void TestSaveResults::init() {
     m_source = std::make_unique<QTemporaryDir>();
     m_dest = std::make_unique<QTemporaryDir>();
     QVERIFY(m_source->isValid() && m_dest->isValid());
 }
 
-void TestSalvataggio::listsByNamePrefix_data() {
+void TestSaveResults::listsByNamePrefix_data() {
     QTest::addColumn<QString>("workbook");
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QStringList>("listed");
@@ -73,22 +75,25 @@ void TestSalvataggio::listsByNamePrefix_data() {
         << QStringList{"dati[1]*.xls", "dati[1]*.xls.outMPI+.csv", "dati1.xls", "datiX.xls",
                        "dati[1]a.xls"}
         << QStringList{"dati[1]*.xls", "dati[1]*.xls.outMPI+.csv"};
+    QTest::newRow("temporary files of the safe writer")
+        << "w.xls" << QStringList{"w.xls", "w.xls.outM1VZ.csv", ".w.xls.outM1VZ.csv.orvalta-dead01"}
+        << QStringList{"w.xls", "w.xls.outM1VZ.csv"};
     QTest::newRow("hidden workbook")
         << ".nascosta.xls" << QStringList{".nascosta.xls", ".nascosta.xls.outM1NI.rnk"}
         << QStringList{".nascosta.xls", ".nascosta.xls.outM1NI.rnk"};
 }
 
-void TestSalvataggio::listsByNamePrefix() {
+void TestSaveResults::listsByNamePrefix() {
     QFETCH(QString, workbook);
     QFETCH(QStringList, present);
     QFETCH(QStringList, listed);
     for (const QString& name : present)
         write(source(name), name.toUtf8());
     QVERIFY(QDir().mkdir(source(workbook + ".cartella"))); // folders are not files
-    QCOMPARE(fileDaSalvare(source(workbook)), listed);
+    QCOMPARE(filesToSave(source(workbook)), listed);
 }
 
-void TestSalvataggio::copiesAndReplaces() {
+void TestSaveResults::copiesAndReplaces() {
     // The export, the report and a chart under the names the save dialogs
     // propose go with the rest.
     const QString exported = resultsWorkbookFileName("m.xls");
@@ -101,7 +106,7 @@ void TestSalvataggio::copiesAndReplaces() {
     write(dest("m.xls.outWROC.csv"), "vecchio");
     write(dest("n.xls"), "di un'altra matrice");
 
-    const SaveOutcome outcome = salvaRisultati(source("m.xls"), m_dest->path());
+    const SaveOutcome outcome = saveResults(source("m.xls"), m_dest->path());
     QCOMPARE(outcome.status, SaveOutcome::Status::Copied);
     QVERIFY(outcome.complete());
     QCOMPARE(outcome.copied, (QStringList{"m.xls", chart, "m.xls.outWROC.csv", "m.xls.outWROC.rnk",
@@ -112,13 +117,27 @@ void TestSalvataggio::copiesAndReplaces() {
     QCOMPARE(read(dest("n.xls")), QByteArray("di un'altra matrice"));
 }
 
-void TestSalvataggio::sameFolderCopiesNothing_data() {
+void TestSaveResults::linkAtDestinationIsReplaced() {
+    QTemporaryDir outside;
+    const QString victim = outside.filePath("victim.txt");
+    write(victim, "mine");
+    write(source("w.xls"), "cartella");
+    write(source("w.xls.outMPI+.csv"), "Provincia;MPI+");
+    QVERIFY(QFile::link(victim, dest("w.xls.outMPI+.csv")));
+
+    QVERIFY(saveResults(source("w.xls"), m_dest->path()).complete());
+    QCOMPARE(read(victim), QByteArray("mine"));
+    QVERIFY(!QFileInfo(dest("w.xls.outMPI+.csv")).isSymLink());
+    QCOMPARE(read(dest("w.xls.outMPI+.csv")), QByteArray("Provincia;MPI+"));
+}
+
+void TestSaveResults::sameFolderCopiesNothing_data() {
     QTest::addColumn<bool>("throughLink");
     QTest::newRow("same path") << false;
     QTest::newRow("through a link") << true;
 }
 
-void TestSalvataggio::sameFolderCopiesNothing() {
+void TestSaveResults::sameFolderCopiesNothing() {
     QFETCH(bool, throughLink);
     write(source("m.xls"), "cartella di lavoro");
     write(source("m.xls.outGRAD.csv"), "risultati");
@@ -127,21 +146,21 @@ void TestSalvataggio::sameFolderCopiesNothing() {
         destination = dest("collegamento");
         QVERIFY(QFile::link(m_source->path(), destination));
     }
-    const SaveOutcome outcome = salvaRisultati(source("m.xls"), destination);
+    const SaveOutcome outcome = saveResults(source("m.xls"), destination);
     QCOMPARE(outcome.status, SaveOutcome::Status::SameFolder);
     QVERIFY(outcome.copied.isEmpty());
     QCOMPARE(read(source("m.xls")), QByteArray("cartella di lavoro"));
     QCOMPARE(read(source("m.xls.outGRAD.csv")), QByteArray("risultati"));
 }
 
-void TestSalvataggio::failedCopyIsReported() {
+void TestSaveResults::failedCopyIsReported() {
     write(source("m.xls"), "cartella di lavoro");
     write(source("m.xls.outGRAD.csv"), "valori");
     write(source("m.xls.outGRAD.rnk"), "ranghi");
     // A folder in the destination holds the name of one file.
     QVERIFY(QDir().mkdir(dest("m.xls.outGRAD.csv")));
 
-    const SaveOutcome outcome = salvaRisultati(source("m.xls"), m_dest->path());
+    const SaveOutcome outcome = saveResults(source("m.xls"), m_dest->path());
     QCOMPARE(outcome.status, SaveOutcome::Status::Partial);
     QVERIFY(!outcome.complete());
     QCOMPARE(outcome.failures.size(), std::size_t(1));
@@ -152,7 +171,7 @@ void TestSalvataggio::failedCopyIsReported() {
     QCOMPARE(read(dest("m.xls.outGRAD.rnk")), QByteArray("ranghi"));
 }
 
-void TestSalvataggio::copyOnFullDiskKeepsEarlierCopy() {
+void TestSaveResults::copyOnFullDiskKeepsEarlierCopy() {
     ScratchMount disk(256);
     if (!disk.isMounted())
         QSKIP("mounting a tmpfs needs root");
@@ -161,7 +180,7 @@ void TestSalvataggio::copyOnFullDiskKeepsEarlierCopy() {
     write(disk.filePath("m.xls.outGRAD.csv"), "copia precedente");
     QVERIFY(disk.fill());
 
-    const SaveOutcome outcome = salvaRisultati(source("m.xls"), disk.path());
+    const SaveOutcome outcome = saveResults(source("m.xls"), disk.path());
     QCOMPARE(outcome.status, SaveOutcome::Status::Partial);
     QCOMPARE(outcome.failures.size(), std::size_t(2));
     QCOMPARE(outcome.failures[1].fileName, QStringLiteral("m.xls.outGRAD.csv"));
@@ -172,15 +191,15 @@ void TestSalvataggio::copyOnFullDiskKeepsEarlierCopy() {
              (QStringList{"m.xls.outGRAD.csv", "riempitivo.bin"}));
 }
 
-void TestSalvataggio::missingDestination() {
+void TestSaveResults::missingDestination() {
     write(source("m.xls"), "cartella di lavoro");
-    const SaveOutcome outcome = salvaRisultati(source("m.xls"), dest("non/esiste"));
+    const SaveOutcome outcome = saveResults(source("m.xls"), dest("non/esiste"));
     QCOMPARE(outcome.status, SaveOutcome::Status::Partial);
     QCOMPARE(outcome.failures.size(), std::size_t(1));
     QVERIFY(outcome.failures[0].reason.contains(QStringLiteral("non esiste")));
 
-    QCOMPARE(salvaRisultati(QString(), m_dest->path()).status, SaveOutcome::Status::NoWorkbook);
+    QCOMPARE(saveResults(QString(), m_dest->path()).status, SaveOutcome::Status::NoWorkbook);
 }
 
-QTEST_MAIN(TestSalvataggio)
-#include "tst_salvataggio.moc"
+QTEST_MAIN(TestSaveResults)
+#include "tst_saveresults.moc"

@@ -1,4 +1,4 @@
-#include "shared/salvataggio.h"
+#include "saveresults.h"
 
 #include "shared/safefile.h"
 
@@ -60,7 +60,7 @@ QString copia(const QString& from, const QString& to) {
 
 } // namespace
 
-QStringList fileDaSalvare(const QString& workbookPath) {
+QStringList filesToSave(const QString& workbookPath) {
     const QFileInfo workbook(workbookPath);
     const QString name = workbook.fileName();
     if (workbookPath.isEmpty() || name.isEmpty())
@@ -75,8 +75,8 @@ QStringList fileDaSalvare(const QString& workbookPath) {
     return files;
 }
 
-SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolder,
-                           WorkProgress* progress) {
+SaveOutcome saveResults(const QString& workbookPath, const QString& destFolder,
+                        WorkProgress* progress) {
     SaveOutcome outcome;
     if (workbookPath.isEmpty() || QFileInfo(workbookPath).fileName().isEmpty()) {
         outcome.status = SaveOutcome::Status::NoWorkbook;
@@ -91,7 +91,7 @@ SaveOutcome salvaRisultati(const QString& workbookPath, const QString& destFolde
     const QFileInfo dest(destFolder);
     const bool destUsable = dest.isDir();
     const QDir destDir(destFolder);
-    const QStringList names = fileDaSalvare(workbookPath);
+    const QStringList names = filesToSave(workbookPath);
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString& name = names[i];
         if (progress)
