@@ -82,7 +82,7 @@ void BM_CompareNineMethods(benchmark::State& state) {
         else if (!run->saved)
             state.SkipWithError("comparison files not written");
         else
-            benchmark::DoNotOptimize(run->comparison.cograduation.rowCount());
+            benchmark::DoNotOptimize(run->comparison.cograduation.size());
     }
 }
 BENCHMARK(BM_CompareNineMethods)->Unit(benchmark::kMillisecond);

@@ -80,7 +80,7 @@ void TestSafeFile::plantedLinksAreReplaced() {
         compareMethods(m_dir->path(), valuesResultFiles(workbook), kItalian);
     QVERIFY2(comparedRun, qPrintable(failureMessage(comparedRun)));
     const ComparisonResult& compared = *comparedRun;
-    QCOMPARE(failureMessage(writeComparisonFiles(workbook, compared)), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(workbook, compared, kItalian)), QString());
     QVERIFY(salvaRisultati(workbook, dest).complete());
 
     QCOMPARE(fileContents(victim), QByteArray("mine"));
