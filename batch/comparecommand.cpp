@@ -2,6 +2,7 @@
 
 #include "exitstatus.h"
 
+#include "comparison/cograduation.h"
 #include "comparison/resultfilelisting.h"
 #include "methods/metodi.h"
 #include "shared/resultnames.h"
@@ -71,14 +72,16 @@ int compareCommand(const QCommandLineParser& parser) {
     const Expected<QStringList> entries = chosenEntries(parser, workbook);
     if (!entries)
         return reportFailure(entries.error());
-    const Expected<ComparisonRun> run = compareAndSave(workbook, *entries, Regional::system());
+    const Regional regional = Regional::system();
+    const Expected<ComparisonRun> run = compareAndSave(workbook, *entries, regional);
     if (!run)
         return reportFailure(run.error());
     for (const QString& line : run->notices)
         printErr(line);
     if (!run->saved)
         return reportFailure(run->saved.error());
-    for (const QString& line : run->comparison.cograduation.joinedRows())
+    for (const QString& line :
+         coefficientTable(run->comparison.cograduation, regional).joinedRows())
         printOut(line);
     return kExitSuccess;
 }

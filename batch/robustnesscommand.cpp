@@ -3,7 +3,9 @@
 #include "exitstatus.h"
 #include "methodcodes.h"
 
+#include "comparison/cograduation.h"
 #include "comparison/comparison.h"
+#include "robustness/rankmatrix.h"
 #include "shared/resultnames.h"
 #include "workflow/comparisonrun.h"
 #include "workflow/robustnessanalyses.h"
@@ -42,10 +44,10 @@ int robustnessCommand(const QCommandLineParser& parser) {
     for (const QString& entry : entries)
         sources << folder.filePath(entry) << folder.filePath(ranksFileFor(entry));
     const RankSummaryRun run =
-        analyseRanks(workbook, comparison->comparison.ranks, regional, sources);
+        analyseRanks(workbook, rankMatrixOf(comparison->comparison), regional, sources);
     if (!run.saved)
         return reportFailure(run.saved.error());
-    for (const QString& line : run.kendall.joinedRows())
+    for (const QString& line : coefficientTable(run.kendall, regional).joinedRows())
         printOut(line);
     printOut(QString());
     printOut(QStringLiteral("Spostamento medio;") + regional.fixed4(run.summary.meanShift));

@@ -5,6 +5,7 @@
 #include "comparison/comparisonfiles.h"
 #include "comparison/resultfilelisting.h"
 #include "methods/metodi.h"
+#include "methods/ranking.h"
 #include "shared/regional.h"
 #include "shared/textfile.h"
 #include "workflow/comparisonrun.h"
@@ -41,13 +42,16 @@ public:
         for (int u = 1; u <= kUnits; ++u)
             labels.append(QStringLiteral("Unità statistica %1").arg(u, 5, 10, QChar(u'0')));
         for (const MethodInfo& method : methodTable()) {
-            std::vector<int> ranks(kUnits);
-            std::iota(ranks.begin(), ranks.end(), 1);
-            std::shuffle(ranks.begin(), ranks.end(), random);
+            // The ranks the method gives its values, as a run writes them:
+            // the comparison refuses any others.
+            std::vector<double> values(kUnits);
+            for (double& v : values)
+                v = value(random);
+            const std::vector<int> ranks = rankIndex(values, method.ascending);
             QStringList valueLines{QStringLiteral("Comune;") + method.indexHeader};
             QStringList rankLines{QStringLiteral("Comune;") + method.indexHeader};
             for (int u = 0; u < kUnits; ++u) {
-                valueLines.append(labels[u] + u';' + italian().indexText(value(random)));
+                valueLines.append(labels[u] + u';' + italian().indexText(values[std::size_t(u)]));
                 rankLines.append(labels[u] + u';' + QString::number(ranks[std::size_t(u)]));
             }
             const QString base = strMatrice() + QStringLiteral(".out") + method.code;
@@ -81,7 +85,7 @@ void BM_CompareNineMethods(benchmark::State& state) {
         else if (!run->saved)
             state.SkipWithError("comparison files not written");
         else
-            benchmark::DoNotOptimize(run->comparison.cograduation.rowCount());
+            benchmark::DoNotOptimize(run->comparison.cograduation.size());
     }
 }
 BENCHMARK(BM_CompareNineMethods)->Unit(benchmark::kMillisecond);

@@ -14,7 +14,7 @@ class TestComparison : public QObject {
 private Q_SLOTS:
     void init();
     void threeMethodsSideBySide();
-    void ranksWithLeadingZerosKeptAsWritten();
+    void ranksWithLeadingZerosReadAsNumbers();
     void labelsWithSemicolonsAndEmptyCorner();
     void secondRunWithFewerMethodsRewritesFiles();
     void cancelledComparisonWritesNothing();
@@ -124,22 +124,25 @@ void TestComparison::threeMethodsSideBySide() {
     const QStringList ranks{QStringLiteral("Provincia;MPI+;Wroclaw;Grad.RNK"),
                             QStringLiteral("Alfa;2;2;1"), QStringLiteral("Beta;4;3;3"),
                             QStringLiteral("Gamma;3;1;2"), QStringLiteral("Delta;1;4;4")};
-    QCOMPARE(result.values.joinedRows(), values);
-    QCOMPARE(result.ranks.joinedRows(), ranks);
+    QCOMPARE(result.corner(), QStringLiteral("Provincia"));
+    QCOMPARE(result.label(3), QStringLiteral("Delta"));
+    QCOMPARE(result.headers(), (QStringList{"MPI+", "Wroclaw", "Grad.RNK"}));
+    // The values as the numbers their texts read as, grouped or not.
+    QCOMPARE(result.methods[0].values, (std::vector<double>{102.3456, 97.6544, 99.0, 1234.5678}));
+    QCOMPARE(result.methods[1].ranks, (std::vector<int>{2, 3, 1, 4}));
     // MPI+ against Wroclaw: S = 14, 1 - 84/60; against Grad.RNK: S = 12;
     // Wroclaw against Grad.RNK: S = 2.
-    QCOMPARE(result.cograduation.joinedRows(),
+    QCOMPARE(coefficientTable(result.cograduation, kItalian).joinedRows(),
              (QStringList{QStringLiteral(";MPI+;Wroclaw;Grad.RNK"), QStringLiteral("MPI+;1,0000;;"),
                           QStringLiteral("Wroclaw;-0,4000;1,0000;"),
                           QStringLiteral("Grad.RNK;-0,2000;0,8000;1,0000")}));
 
-    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result, kItalian)), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")), crlf(values));
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")), crlf(ranks));
 }
 
-void TestComparison::ranksWithLeadingZerosKeptAsWritten() {
-    // Ranks held as numbers would lose the zeros; the file keeps them.
+void TestComparison::ranksWithLeadingZerosReadAsNumbers() {
     writeMethod(
         QStringLiteral("GRAD"), QStringLiteral("Grad.RNK"),
         {QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("4")},
@@ -148,10 +151,10 @@ void TestComparison::ranksWithLeadingZerosKeptAsWritten() {
         compareMethods(m_dir->path(), entries({"MPI+", "GRAD"}), kItalian);
     QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
     const ComparisonResult& result = *resultRun;
-    QCOMPARE(result.ranks.joinedRow(1), QStringLiteral("Alfa;2;01"));
-    QCOMPARE(result.cograduation.cell(2, 1), QStringLiteral("-0,2000"));
-    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)), QString());
-    QVERIFY(read(QStringLiteral("w.xls.rnk.csv")).contains("Gamma;3;002\r\n"));
+    QCOMPARE(result.methods[1].ranks, (std::vector<int>{1, 3, 2, 4}));
+    QCOMPARE(result.cograduation.at(1, 0), -0.2);
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result, kItalian)), QString());
+    QVERIFY(read(QStringLiteral("w.xls.rnk.csv")).contains("Gamma;3;2\r\n"));
 }
 
 void TestComparison::labelsWithSemicolonsAndEmptyCorner() {
@@ -168,9 +171,9 @@ void TestComparison::labelsWithSemicolonsAndEmptyCorner() {
         compareMethods(m_dir->path(), entries({"M1NI", "M0NI"}), kItalian);
     QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
     const ComparisonResult& result = *resultRun;
-    QCOMPARE(result.values.cell(1, 0), QStringLiteral("Trentino;Alto Adige"));
-    QCOMPARE(result.ranks.cell(2, 0), QStringLiteral("Friuli;VG"));
-    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)), QString());
+    QCOMPARE(result.corner(), QString());
+    QCOMPARE(result.label(0), QStringLiteral("Trentino;Alto Adige"));
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result, kItalian)), QString());
     // Read from files written before quoting; the comparison files quote
     // them, so that every line has as many fields as the header.
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
@@ -198,19 +201,22 @@ void TestComparison::secondRunWithFewerMethodsRewritesFiles() {
         compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
     QVERIFY(firstRun);
     const ComparisonResult& first = *firstRun;
-    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), first)), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), first, kItalian)), QString());
+    // Under other settings: the numbers of the Italian texts, written as
+    // those settings write them.
+    const Regional c{QLocale::c()};
     const Expected<ComparisonResult> secondRun =
-        compareMethods(m_dir->path(), entries({"GRAD", "MPI+"}), Regional(QLocale::c()));
+        compareMethods(m_dir->path(), entries({"GRAD", "MPI+"}), c);
     QVERIFY2(secondRun, qPrintable(failureMessage(secondRun)));
     const ComparisonResult& second = *secondRun;
-    QCOMPARE(second.cograduation.joinedRows(),
+    QCOMPARE(coefficientTable(second.cograduation, c).joinedRows(),
              (QStringList{QStringLiteral(";Grad.RNK;MPI+"), QStringLiteral("Grad.RNK;1.0000;"),
                           QStringLiteral("MPI+;-0.2000;1.0000")}));
-    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), second)), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), second, c)), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
-             QByteArrayLiteral("Provincia;Grad.RNK;MPI+\r\nAlfa;1,5000;102,3456\r\n"
-                               "Beta;3,0000;97,6544\r\nGamma;2,0000;99,0000\r\n"
-                               "Delta;4,5000;1.234,5678\r\n"));
+             QByteArrayLiteral("Provincia;Grad.RNK;MPI+\r\nAlfa;1.5000;102.3456\r\n"
+                               "Beta;3.0000;97.6544\r\nGamma;2.0000;99.0000\r\n"
+                               "Delta;4.5000;1,234.5678\r\n"));
     QCOMPARE(read(QStringLiteral("w.xls.rnk.csv")),
              QByteArrayLiteral("Provincia;Grad.RNK;MPI+\r\nAlfa;1;2\r\nBeta;3;4\r\nGamma;2;3\r\n"
                                "Delta;4;1\r\n"));
@@ -348,10 +354,10 @@ void TestComparison::inconsistentFilesRefused() {
     QFETCH(QString, message);
 
     // The comparison files of an earlier run.
-    QCOMPARE(
-        failureMessage(writeComparisonFiles(
-            strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian))),
-        QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(
+                 strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian),
+                 kItalian)),
+             QString());
     const QByteArray earlierValues = read(QStringLiteral("w.xls.val.csv"));
     const QByteArray earlierRanks = read(QStringLiteral("w.xls.rnk.csv"));
     QVERIFY(!earlierValues.isEmpty() && !earlierRanks.isEmpty());
@@ -405,15 +411,15 @@ void TestComparison::windows1252ResultFile() {
             compareMethods(m_dir->path(), selected, kItalian);
         QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
         const ComparisonResult& result = *resultRun;
-        QCOMPARE(result.values.cell(0, 0), QString::fromUtf8("Città"));
-        QCOMPARE(result.ranks.cell(2, 0), QString::fromUtf8("Sant'Elpìdio €"));
-        QCOMPARE(result.cograduation.cell(2, 1), QStringLiteral("-1,0000"));
+        QCOMPARE(result.corner(), QString::fromUtf8("Città"));
+        QCOMPARE(result.label(1), QString::fromUtf8("Sant'Elpìdio €"));
+        QCOMPARE(result.cograduation.at(1, 0), -1.0);
     }
     const Expected<ComparisonResult> resultRun =
         compareMethods(m_dir->path(), entries({"IR", "M1VZ"}), kItalian);
     QVERIFY(resultRun);
     const ComparisonResult& result = *resultRun;
-    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result, kItalian)), QString());
     QCOMPARE(read(QStringLiteral("w.xls.val.csv")),
              QByteArrayLiteral("Citt\xC3\xA0;IR;M1Z\r\nForl\xC3\xAC-Cesena;101,5000;-0,5000\r\n"
                                "Sant'Elp\xC3\xAC"
@@ -432,10 +438,10 @@ void TestComparison::unwritableComparisonFile_data() {
 void TestComparison::unwritableComparisonFile() {
     QFETCH(QString, blocked);
     QFETCH(QString, untouched);
-    QCOMPARE(
-        failureMessage(writeComparisonFiles(
-            strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian))),
-        QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(
+                 strMatrice(), *compareMethods(m_dir->path(), entries({"WROC", "MPI+"}), kItalian),
+                 kItalian)),
+             QString());
     const QByteArray earlier = read(untouched);
     QVERIFY(QFile::remove(path(blocked)));
     QVERIFY(QDir(m_dir->path()).mkdir(blocked));
@@ -444,7 +450,7 @@ void TestComparison::unwritableComparisonFile() {
         compareMethods(m_dir->path(), entries({"MPI+", "WROC", "GRAD"}), kItalian);
     QVERIFY2(resultRun, qPrintable(failureMessage(resultRun)));
     const ComparisonResult& result = *resultRun;
-    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result)),
+    QCOMPARE(failureMessage(writeComparisonFiles(strMatrice(), result, kItalian)),
              QStringLiteral("Impossibile scrivere il file %1: esiste una cartella con lo stesso "
                             "nome.")
                  .arg(QDir::toNativeSeparators(path(blocked))));
@@ -454,10 +460,11 @@ void TestComparison::unwritableComparisonFile() {
     // A workbook path under a folder that does not exist: reported, nothing
     // created.
     const QString missing = path(QStringLiteral("manca"));
-    QCOMPARE(failureMessage(writeComparisonFiles(missing + QStringLiteral("/w.xls"), result)),
-             QStringLiteral("Impossibile scrivere il file %1: la cartella %2 non esiste.")
-                 .arg(QDir::toNativeSeparators(missing + QStringLiteral("/w.xls.val.csv")),
-                      QDir::toNativeSeparators(missing)));
+    QCOMPARE(
+        failureMessage(writeComparisonFiles(missing + QStringLiteral("/w.xls"), result, kItalian)),
+        QStringLiteral("Impossibile scrivere il file %1: la cartella %2 non esiste.")
+            .arg(QDir::toNativeSeparators(missing + QStringLiteral("/w.xls.val.csv")),
+                 QDir::toNativeSeparators(missing)));
     QVERIFY(!QFileInfo::exists(missing));
 }
 

@@ -99,7 +99,7 @@ void TestFaults::comparisonFilesOnFullDiskAndReadOnly() {
     const Expected<ComparisonResult> threeRun = compareMethods(disk.path(), entries, kItalian);
     QVERIFY2(threeRun, qPrintable(failureMessage(threeRun)));
     const ComparisonResult& three = *threeRun;
-    QCOMPARE(failureMessage(writeComparisonFiles(workbook, three)), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(workbook, three, kItalian)), QString());
     const QByteArray values = contents(valuesComparisonFile(workbook));
     const QByteArray ranks = contents(ranksComparisonFile(workbook));
 
@@ -109,11 +109,11 @@ void TestFaults::comparisonFilesOnFullDiskAndReadOnly() {
     QVERIFY2(twoRun, qPrintable(failureMessage(twoRun)));
     const ComparisonResult& two = *twoRun;
     QVERIFY(disk.setReadOnly(true));
-    QVERIFY(failureMessage(writeComparisonFiles(workbook, two))
+    QVERIFY(failureMessage(writeComparisonFiles(workbook, two, kItalian))
                 .contains(QStringLiteral("Regioni.xls.val.csv")));
     QVERIFY(disk.setReadOnly(false));
     QVERIFY(disk.fill());
-    const QString full = failureMessage(writeComparisonFiles(workbook, two));
+    const QString full = failureMessage(writeComparisonFiles(workbook, two, kItalian));
     QVERIFY2(full.startsWith(QStringLiteral("Impossibile scrivere il file")), qPrintable(full));
     QCOMPARE(contents(valuesComparisonFile(workbook)), values);
     QCOMPARE(contents(ranksComparisonFile(workbook)), ranks);

@@ -153,7 +153,7 @@ void TestProcessing::labelsReadBackByTheComparison() {
         compareMethods(m_dir->path(), valuesResultFiles(workbook()), kItalian);
     QVERIFY2(comparedRun, qPrintable(failureMessage(comparedRun)));
     const ComparisonResult& compared = *comparedRun;
-    QCOMPARE(failureMessage(writeComparisonFiles(workbook(), compared)), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(workbook(), compared, kItalian)), QString());
     QCOMPARE(fileContents(workbook() + ".rnk.csv"),
              QByteArray("Pro vincia;Grad.RNK;M1Z\r\nAlfa Nord;1;1\r\nBeta Sud;3;3\r\n"
                         "Gamma  ;2;2\r\n"));

@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 // The robustness figures: Kendall's tau, the rank summary, the order
@@ -31,8 +32,8 @@ class TestRobustness : public QObject {
 
 private Q_SLOTS:
     void kendallCountsDiscordantPairs();
-    void kendallText_data();
-    void kendallText();
+    void kendallRounded_data();
+    void kendallRounded();
     void rankSummary();
     void orderStatistics_data();
     void orderStatistics();
@@ -91,24 +92,32 @@ void TestRobustness::kendallCountsDiscordantPairs() {
     }
 }
 
-void TestRobustness::kendallText_data() {
+void TestRobustness::kendallRounded_data() {
     QTest::addColumn<std::vector<int>>("a");
     QTest::addColumn<std::vector<int>>("b");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("same order") << std::vector<int>{1, 2, 3} << std::vector<int>{1, 2, 3}
-                                << "1,0000";
+    QTest::addColumn<double>("rounded");
+    QTest::newRow("same order") << std::vector<int>{1, 2, 3} << std::vector<int>{1, 2, 3} << 1.0;
     QTest::newRow("reversed") << std::vector<int>{1, 2, 3, 4} << std::vector<int>{4, 3, 2, 1}
-                              << "-1,0000";
+                              << -1.0;
     QTest::newRow("two swaps: (6 - 4) / 6")
-        << std::vector<int>{1, 2, 3, 4} << std::vector<int>{2, 1, 4, 3} << "0,3333";
-    QTest::newRow("one unit") << std::vector<int>{1} << std::vector<int>{1} << "";
+        << std::vector<int>{1, 2, 3, 4} << std::vector<int>{2, 1, 4, 3} << 0.3333;
+    QTest::newRow("one unit") << std::vector<int>{1} << std::vector<int>{1} << std::nan("");
 }
 
-void TestRobustness::kendallText() {
+// Each coefficient rounded to four decimals, and the matrix of the methods
+// holding it below the diagonal.
+void TestRobustness::kendallRounded() {
     QFETCH(std::vector<int>, a);
     QFETCH(std::vector<int>, b);
-    QFETCH(QString, text);
-    QCOMPARE(KendallCoefficient(a, b).text(kItalian), text);
+    QFETCH(double, rounded);
+    QCOMPARE(KendallCoefficient(a, b).rounded(), rounded);
+    RankMatrix m;
+    m.methods = {QStringLiteral("A"), QStringLiteral("B")};
+    m.ranks = {a, b};
+    const CoefficientMatrix matrix = kendallMatrix(m);
+    QCOMPARE(matrix.at(1, 0), rounded);
+    QCOMPARE(matrix.at(0, 0), 1.0);
+    QVERIFY(std::isnan(matrix.at(0, 1)));
 }
 
 void TestRobustness::rankSummary() {

@@ -76,7 +76,7 @@ void TestSafeFile::plantedLinksAreReplaced() {
         compareMethods(m_dir->path(), valuesResultFiles(workbook), kItalian);
     QVERIFY2(comparedRun, qPrintable(failureMessage(comparedRun)));
     const ComparisonResult& compared = *comparedRun;
-    QCOMPARE(failureMessage(writeComparisonFiles(workbook, compared)), QString());
+    QCOMPARE(failureMessage(writeComparisonFiles(workbook, compared, kItalian)), QString());
 
     QCOMPARE(fileContents(victim), QByteArray("mine"));
     QVERIFY(!QFileInfo::exists(nowhere));

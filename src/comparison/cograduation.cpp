@@ -2,51 +2,37 @@
 
 #include "comparison/spearman.h"
 
-#include <algorithm>
+#include <cmath>
+#include <limits>
 
-std::vector<double> rankColumn(const TextTable& ranks, int column) {
-    std::vector<double> values;
-    values.reserve(std::size_t(std::max(0, ranks.rowCount() - 1)));
-    const std::span<const int> whole = ranks.wholeNumbers(column);
-    for (int r = 1; r < ranks.rowCount(); ++r)
-        values.push_back(whole.empty() ? rankNumber(ranks.cell(r, column))
-                                       : double(whole[std::size_t(r - 1)]));
-    return values;
-}
-
-namespace {
-
-// Spearman's coefficient of two rank columns: straight from their whole
-// numbers when both hold them, otherwise from the numbers their texts read as.
-QString coefficientText(const TextTable& ranks, int a, int b, const Regional& regional) {
-    const std::span<const int> wholeA = ranks.wholeNumbers(a);
-    const std::span<const int> wholeB = ranks.wholeNumbers(b);
-    if (!wholeA.empty() && !wholeB.empty())
-        return SpearmanCoefficient(wholeA, wholeB).text(regional);
-    const std::vector<double> columnA = rankColumn(ranks, a);
-    const std::vector<double> columnB = rankColumn(ranks, b);
-    return SpearmanCoefficient(std::span<const double>(columnA), std::span<const double>(columnB))
-        .text(regional);
-}
-
-} // namespace
-
-TextTable cograduationMatrix(const TextTable& ranks, const Regional& regional) {
-    const int methods = ranks.columnCount() - 1;
-    if (methods < 1)
-        return TextTable();
-    TextTable matrix(methods + 1, methods + 1);
-    const QString one = regional.fixed4(1.0);
-    // Column by column, each from its top.
-    for (int k = 1; k <= methods; ++k)
-        matrix.setCell(k, 0, ranks.cell(0, k));
-    for (int a = 1; a <= methods; ++a) {
-        matrix.setCell(0, a, ranks.cell(0, a));
-        for (int b = 1; b < a; ++b)
-            matrix.setCell(b, a, QString());
-        matrix.setCell(a, a, one);
-        for (int b = a + 1; b <= methods; ++b)
-            matrix.setCell(b, a, coefficientText(ranks, a, b, regional));
+CoefficientMatrix cograduationMatrix(const QStringList& headers,
+                                     const std::vector<std::span<const int>>& ranks) {
+    CoefficientMatrix matrix;
+    matrix.headers = headers;
+    const auto n = std::size_t(headers.size());
+    matrix.cells.assign(n * n, std::numeric_limits<double>::quiet_NaN());
+    for (std::size_t a = 0; a < n; ++a) {
+        matrix.cells[a * n + a] = 1.0;
+        for (std::size_t b = a + 1; b < n; ++b)
+            matrix.cells[b * n + a] = SpearmanCoefficient(ranks[a], ranks[b]).rounded();
     }
     return matrix;
+}
+
+TextTable coefficientTable(const CoefficientMatrix& matrix, const Regional& regional) {
+    const int methods = matrix.size();
+    if (methods < 1)
+        return TextTable();
+    TextTable table(methods + 1, methods + 1);
+    // Column by column, each from its top.
+    for (int k = 1; k <= methods; ++k)
+        table.setCell(k, 0, matrix.headers[k - 1]);
+    for (int a = 1; a <= methods; ++a) {
+        table.setCell(0, a, matrix.headers[a - 1]);
+        for (int b = 1; b <= methods; ++b) {
+            const double value = matrix.at(b - 1, a - 1);
+            table.setCell(b, a, std::isnan(value) ? QString() : regional.fixed4(value));
+        }
+    }
+    return table;
 }

@@ -12,6 +12,20 @@
 #include <future>
 #include <vector>
 
+QStringList ComparisonResult::headers() const {
+    QStringList list;
+    for (const ComparedMethod& method : methods)
+        list.append(method.header);
+    return list;
+}
+
+std::vector<std::span<const int>> ComparisonResult::rankColumns() const {
+    std::vector<std::span<const int>> columns;
+    for (const ComparedMethod& method : methods)
+        columns.emplace_back(method.ranks);
+    return columns;
+}
+
 namespace {
 
 Failure refused(const QString& message) {
@@ -26,108 +40,117 @@ struct Reading {
     QByteArray scratch;
 };
 
-// The labels of a method's values file, compared as texts through their
-// UTF-8 forms with the first method's (taken as they are for the first);
-// its values go to column k.
-QString takeLabelsAndValues(const ResultFileContent& values, int k, ComparisonResult& result,
-                            const QString& valuesName, const QString& referenceName,
-                            QByteArray& scratch, const Regional& regional,
-                            const Regional& writtenUnder) {
-    const bool first = k == 1;
-    if (first)
-        result.values.reserve(0, values.bytes.size());
-    result.values.reserve(k, values.bytes.size() / 2);
-    for (qsizetype i = 0; i < values.lineCount(); ++i) {
-        if (first)
-            result.values.setCellUtf8(int(i), 0, values.labelUtf8(i, scratch));
-        else if (values.labelUtf8(i, scratch) != result.values.cellUtf8(int(i), 0))
-            return differentUnits(valuesName, referenceName, i + 1);
-    }
-    const bool foreign = writtenUnder.locale() != regional.locale();
-    for (qsizetype i = 0; i < values.lineCount(); ++i) {
-        if (foreign && i > 0) {
-            // Written under other settings: taken as these write it.
-            const QString text = values.value(i);
-            if (const auto number = writtenUnder.parseNumber(text)) {
-                result.values.setCellUtf8(int(i), k, regional.indexText(*number).toUtf8());
-                continue;
-            }
-        }
-        result.values.setCellUtf8(int(i), k, values.valueUtf8(i, scratch));
+// The first method's values file, which every later file is held to.
+struct Reference {
+    qsizetype lines = 0;
+    QString name;
+};
+
+// Every entry names a values file, and both files of every method are there
+// and can be opened, before any is read.
+QString checkEntries(const QString& folder, const QStringList& entries) {
+    if (entries.size() < 2)
+        return QCoreApplication::translate("Comparison",
+                                           "Selezionare almeno due metodi da confrontare.");
+    for (const QString& valuesName : entries) {
+        if (!valuesName.endsWith(QStringLiteral("csv")))
+            return QCoreApplication::translate("Comparison",
+                                               "Il file %1 non è un file dei valori: il nome deve "
+                                               "terminare con \"csv\".")
+                .arg(valuesName);
+        QString problem =
+            readProblem(probeResultFile(QDir(folder).filePath(valuesName)), valuesName, false);
+        const QString ranksName = ranksFileFor(valuesName);
+        if (problem.isEmpty())
+            problem =
+                readProblem(probeResultFile(QDir(folder).filePath(ranksName)), ranksName, true);
+        if (!problem.isEmpty())
+            return problem;
     }
     return QString();
 }
 
-// The method in column k of the tables: its two files are read, checked
-// against the first method (whose labels are in column 0 of the values
-// table, once column 1 is filled) and put in column k.
-QString addMethod(const QString& folder, const QString& valuesName, int k, ComparisonResult& result,
-                  qsizetype& referenceLines, QString& referenceName, Reading& reading,
-                  const Regional& regional, const Regional& writtenUnder) {
-    const ResultPairNames names{valuesName, ranksFileFor(valuesName)};
-    const ResultFileContent& values = reading.values;
-    const ResultFileContent& ranks = reading.ranks;
-    const bool first = k == 1;
-    // The first method's files may have as many lines as a sheet has rows;
-    // every later file as many as the first values file.
-    ResultFileBounds bounds;
-    if (!first)
-        bounds.lines = referenceLines;
-    // The two files are read side by side; the ranks file is looked at
-    // only once the values file has passed its checks.
-    auto readingRanks = std::async(std::launch::async, [&reading, &folder, &names, bounds]() {
-        readResultFile(QDir(folder).filePath(names.ranks), bounds, reading.ranks);
-    });
-    readResultFile(QDir(folder).filePath(valuesName), bounds, reading.values);
-    QString problem = readProblem(values, valuesName, false);
-    if (!problem.isEmpty())
+// The values file as read: readable, with a header and two units when it
+// is the first (which then becomes the reference), and as many lines, each
+// with a ";", as the reference.
+QString checkValuesFile(const ResultFileContent& values, const QString& name, bool first,
+                        Reference& reference) {
+    if (QString problem = readProblem(values, name, false); !problem.isEmpty())
         return problem;
     if (first) {
         if (values.lineCount() < 3)
             return QCoreApplication::translate(
                        "Comparison", "Il file %1 deve contenere una riga di intestazione e "
                                      "almeno due unità.")
-                .arg(valuesName);
-        referenceLines = values.lineCount();
-        referenceName = valuesName;
-        const int rows = int(referenceLines);
-        const int columns = result.values.columnCount();
-        result.values = TextTable(rows, columns);
-        result.ranks = TextTable(rows, columns);
+                .arg(name);
+        reference = {values.lineCount(), name};
     }
-    problem = checkLines(valuesName, values, referenceName, referenceLines);
-    if (!problem.isEmpty())
+    return checkLines(name, values, reference.name, reference.lines);
+}
+
+// Reads a method's two files side by side: the first method's may have as
+// many lines as a sheet has rows, every later file as many as the first
+// values file. The ranks file is looked at only once the values file has
+// passed its checks.
+QString readMethodFiles(const QString& folder, const ResultPairNames& names, bool first,
+                        Reference& reference, Reading& reading) {
+    ResultFileBounds bounds;
+    if (!first)
+        bounds.lines = reference.lines;
+    auto readingRanks = std::async(std::launch::async, [&reading, &folder, &names, bounds]() {
+        readResultFile(QDir(folder).filePath(names.ranks), bounds, reading.ranks);
+    });
+    readResultFile(QDir(folder).filePath(names.values), bounds, reading.values);
+    if (QString problem = checkValuesFile(reading.values, names.values, first, reference);
+        !problem.isEmpty())
         return problem;
     readingRanks.get();
-    problem = readProblem(ranks, names.ranks, true);
-    if (!problem.isEmpty())
-        return problem;
+    return readProblem(reading.ranks, names.ranks, true);
+}
 
+// The labels of a method's values file: taken as they are from the first,
+// compared as texts through their UTF-8 forms with the first's for a later
+// one.
+QString takeLabels(const ResultFileContent& values, bool first, TextTable& labels,
+                   const QString& valuesName, const QString& referenceName, QByteArray& scratch) {
+    if (first) {
+        labels = TextTable(int(values.lineCount()), 1);
+        labels.reserve(0, values.bytes.size());
+    }
+    for (qsizetype i = 0; i < values.lineCount(); ++i) {
+        if (first)
+            labels.setCellUtf8(int(i), 0, values.labelUtf8(i, scratch));
+        else if (values.labelUtf8(i, scratch) != labels.cellUtf8(int(i), 0))
+            return differentUnits(valuesName, referenceName, i + 1);
+    }
+    return QString();
+}
+
+// The method whose values file is valuesName, read, checked against the
+// methods before it and appended to the result.
+QString addMethod(const QString& folder, const QString& valuesName, ComparisonResult& result,
+                  Reference& reference, Reading& reading, const Regional& writtenUnder) {
+    const ResultPairNames names{valuesName, ranksFileFor(valuesName)};
+    const bool first = result.methods.empty();
+    if (QString problem = readMethodFiles(folder, names, first, reference, reading);
+        !problem.isEmpty())
+        return problem;
     // The pair is checked on a second thread while the labels are compared
-    // with the first method's and the values taken; a problem with the
-    // labels comes first, as it would one check after the other.
+    // with the first method's; a problem with the labels comes first, as it
+    // would one check after the other.
     PairRanks found;
     auto checking = std::async(std::launch::async, [&]() {
-        return checkResultPair(values, ranks, names, writtenUnder, found);
+        return checkResultPair(reading.values, reading.ranks, names, writtenUnder, found);
     });
-    problem = takeLabelsAndValues(values, k, result, valuesName, referenceName, reading.scratch,
-                                  regional, writtenUnder);
+    const QString problem = takeLabels(reading.values, first, result.labels, valuesName,
+                                       reference.name, reading.scratch);
     const QString pairProblem = checking.get();
     if (!problem.isEmpty())
         return problem;
     if (!pairProblem.isEmpty())
         return pairProblem;
-
-    result.ranks.setCellUtf8(0, k, ranks.valueUtf8(0, reading.scratch));
-    if (found.plain) {
-        result.ranks.setWholeNumbers(k, std::move(found.ranks));
-    } else {
-        // Ranks written with leading zeros stay the texts they are.
-        for (qsizetype i = 1; i < ranks.lineCount(); ++i)
-            result.ranks.setCellUtf8(int(i), k, ranks.valueUtf8(i, reading.scratch));
-    }
-    if (first)
-        result.ranks.shareColumn(0, result.values, 0);
+    result.methods.push_back(
+        {reading.values.value(0), std::move(found.values), std::move(found.ranks)});
     return QString();
 }
 
@@ -140,44 +163,24 @@ Expected<ComparisonResult> compareMethods(const QString& strCartella, const QStr
         if (progress)
             progress->report(step, percent);
     };
-    if (entries.size() < 2)
-        return refused(QCoreApplication::translate(
-            "Comparison", "Selezionare almeno due metodi da confrontare."));
-
-    // Every file is there and can be opened before any is read.
-    for (const QString& valuesName : entries) {
-        if (!valuesName.endsWith(QStringLiteral("csv")))
-            return refused(QCoreApplication::translate(
-                               "Comparison", "Il file %1 non è un file dei valori: il nome deve "
-                                             "terminare con \"csv\".")
-                               .arg(valuesName));
-        QString problem =
-            readProblem(probeResultFile(QDir(strCartella).filePath(valuesName)), valuesName, false);
-        const QString ranksName = ranksFileFor(valuesName);
-        if (problem.isEmpty())
-            problem = readProblem(probeResultFile(QDir(strCartella).filePath(ranksName)), ranksName,
-                                  true);
-        if (!problem.isEmpty())
-            return refused(problem);
-    }
-
+    if (const QString problem = checkEntries(strCartella, entries); !problem.isEmpty())
+        return refused(problem);
     // One method at a time: only its two files are held while it is read.
     ComparisonResult result;
-    result.values = TextTable(0, int(entries.size()) + 1);
-    qsizetype referenceLines = 0;
-    QString referenceName;
+    result.methods.reserve(std::size_t(entries.size()));
+    Reference reference;
     Reading reading;
     for (qsizetype k = 0; k < entries.size(); ++k) {
         report(QCoreApplication::translate("Comparison", "Lettura dei risultati"),
                percentOf(k, entries.size()));
-        const QString problem = addMethod(
-            strCartella, entries[k], int(k) + 1, result, referenceLines, referenceName, reading,
-            regional,
-            std::size_t(k) < writtenUnder.size() ? writtenUnder[std::size_t(k)] : regional);
-        if (!problem.isEmpty())
+        const Regional& written =
+            std::size_t(k) < writtenUnder.size() ? writtenUnder[std::size_t(k)] : regional;
+        if (const QString problem =
+                addMethod(strCartella, entries[k], result, reference, reading, written);
+            !problem.isEmpty())
             return refused(problem);
     }
     report(QCoreApplication::translate("Comparison", "Calcolo della matrice di cograduazione"), -1);
-    result.cograduation = cograduationMatrix(result.ranks, regional);
+    result.cograduation = cograduationMatrix(result.headers(), result.rankColumns());
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comparison/cograduation.h"
 #include "comparison/texttable.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
@@ -8,18 +9,36 @@
 #include <QString>
 #include <QStringList>
 
+#include <span>
 #include <vector>
+
+// One method of a comparison, read from its two result files.
+struct ComparedMethod {
+    QString header; // the index header both files carry
+    // Unit by unit, in the order of the files: the number the value text
+    // reads as under the settings that wrote it (writtenIndexTextKey: texts
+    // equal to four decimals give equal numbers, NaN for a text that is no
+    // number), and the rank, 1..n, each rank once.
+    std::vector<double> values;
+    std::vector<int> ranks;
+};
 
 // What comparing the result files of two or more methods gives.
 struct ComparisonResult {
-    // Row 0: the corner label, then the index header of each method in the
-    // order given; rows 1..n: the unit label, then each method's value text
-    // (values) or rank text (ranks) exactly as read from its result file.
-    // The ranks are held as whole numbers (TextTable::wholeNumbers).
-    TextTable values;
-    TextTable ranks;
+    // One column: the corner label in row 0, then the unit labels, as
+    // read from the first method's values file.
+    TextTable labels;
+    std::vector<ComparedMethod> methods; // in the order given
     // The cograduation matrix of the ranks (see cograduationMatrix).
-    TextTable cograduation;
+    CoefficientMatrix cograduation;
+
+    int units() const { return labels.rowCount() - 1; }
+    QString corner() const { return labels.cell(0, 0); }
+    QString label(int unit) const { return labels.cell(unit + 1, 0); }
+    // The index headers of the methods, in order.
+    QStringList headers() const;
+    // The ranks of each method, in order.
+    std::vector<std::span<const int>> rankColumns() const;
 };
 
 // Compares the methods whose values result files are `entries` (bare names
@@ -42,8 +61,8 @@ struct ComparisonResult {
 // given, the reading of the files and the computing of the matrix are
 // reported to it.
 // writtenUnder, when given, holds for each entry the regional settings its
-// files' numbers were written under: values written under other settings
-// are read under theirs and taken as regional writes them.
+// files' numbers were written under (regional for the entries it does not
+// reach): each value text is read under the settings that wrote it.
 Expected<ComparisonResult> compareMethods(const QString& strCartella, const QStringList& entries,
                                           const Regional& regional,
                                           WorkProgress* progress = nullptr,

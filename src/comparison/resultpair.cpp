@@ -27,15 +27,12 @@ qsizetype wholeRank(QByteArrayView text, qsizetype units) {
 }
 
 // Every data line holds a rank from 1 to n, each rank once; the ranks are
-// collected in line order, and *plain is cleared when some rank is not
-// written in plain decimal (a leading zero).
-QString checkRanks(const QString& name, const ResultFileContent& ranks, std::vector<int>& found,
-                   bool* plain) {
+// collected in line order.
+QString checkRanks(const QString& name, const ResultFileContent& ranks, std::vector<int>& found) {
     const qsizetype units = ranks.lineCount() - 1;
     std::vector<qsizetype> lineOfRank(std::size_t(units) + 1, 0);
     found.clear();
     found.reserve(std::size_t(units));
-    *plain = true;
     for (qsizetype i = 1; i < ranks.lineCount(); ++i) {
         const QByteArrayView text = ranks.valueBytes(i);
         const qsizetype rank = wholeRank(text, units);
@@ -52,7 +49,6 @@ QString checkRanks(const QString& name, const ResultFileContent& ranks, std::vec
                 .arg(number(rank), name, number(seen), number(i + 1));
         seen = i + 1;
         found.push_back(int(rank));
-        *plain = *plain && text.front() != '0';
     }
     return QString();
 }
@@ -69,13 +65,13 @@ const MethodInfo* methodOf(const QString& header, const QString& valuesName) {
 
 // The ranks file holds the ranks that the method gives its values file's
 // index texts (both files of one run): a pair left by two runs is refused.
-// The texts are read as the settings that wrote them did. Files of no known
-// method may rank either way.
+// The texts are read as the settings that wrote them did, into keys. Files
+// of no known method may rank either way.
 QString checkRanksFollowValues(const ResultFileContent& values, const QString& valuesName,
                                const QString& ranksName, const std::vector<int>& written,
-                               const Regional& regional) {
+                               const Regional& regional, std::vector<double>& keys) {
     const qsizetype units = values.lineCount() - 1;
-    std::vector<double> keys(static_cast<std::size_t>(units));
+    keys.resize(static_cast<std::size_t>(units));
     for (qsizetype i = 1; i <= units; ++i)
         keys[std::size_t(i - 1)] = values.isUtf8(i)
                                        ? writtenIndexTextKey(values.valueBytes(i), regional)
@@ -155,8 +151,8 @@ QString checkResultPair(const ResultFileContent& values, const ResultFileContent
                    "Comparison", "Il file %1 non ha la stessa intestazione di %2: eseguire di "
                                  "nuovo i metodi.")
             .arg(names.ranks, names.values);
-    if (QString problem = checkRanks(names.ranks, ranks, found.ranks, &found.plain);
-        !problem.isEmpty())
+    if (QString problem = checkRanks(names.ranks, ranks, found.ranks); !problem.isEmpty())
         return problem;
-    return checkRanksFollowValues(values, names.values, names.ranks, found.ranks, regional);
+    return checkRanksFollowValues(values, names.values, names.ranks, found.ranks, regional,
+                                  found.values);
 }

@@ -28,11 +28,12 @@ struct ResultPairNames {
     QString ranks;
 };
 
-// The ranks found in a ranks file that passes, in line order; plain is false
-// when some rank is written with a leading zero.
+// What a pair of files that passes holds, unit by unit in line order: the
+// rank in the ranks file, and the ranking key of the index value text in the
+// values file (writtenIndexTextKey under the settings given).
 struct PairRanks {
     std::vector<int> ranks;
-    bool plain = true;
+    std::vector<double> values;
 };
 
 // A method's values and ranks files, both read, belong to one run:

@@ -118,12 +118,6 @@ std::span<const int> TextTable::wholeNumbers(int column) const {
     return this->column(column).numbers;
 }
 
-void TextTable::shareColumn(int column, const TextTable& from, int fromColumn) {
-    assert(from.m_rows == m_rows && column >= 0 && column < columnCount());
-    m_columns[static_cast<std::size_t>(column)] =
-        from.m_columns[static_cast<std::size_t>(fromColumn)];
-}
-
 void TextTable::appendFieldUtf8(int row, int column, QByteArray& bytes) const {
     if (row > 0 && !this->column(column).numbers.empty())
         appendCellUtf8(row, column, bytes);

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-// A rectangular table of texts indexed from 0: the tables of a comparison
-// (values, ranks, cograduation matrix) keep row 0 and column 0 for headers.
+// A rectangular table of texts indexed from 0, as the files and grids of
+// tables hold them: row 0 and column 0 are kept for headers.
 //
 // Compact: each column holds its texts one after another in UTF-8, 8 bytes
 // of bookkeeping a cell; a column of ranks holds whole numbers below its
@@ -48,9 +48,6 @@ public:
     // The whole numbers of a column set by setWholeNumbers, empty for a
     // column of texts.
     std::span<const int> wholeNumbers(int column) const;
-    // Makes a column the same as a column of another table of as many rows
-    // (shared, not copied).
-    void shareColumn(int column, const TextTable& from, int fromColumn);
 
     // The texts of one row joined by ";", column 0 first, each quoted when
     // it needs it (delimitedfields.h): a line of a ";" file.

@@ -39,29 +39,22 @@ double KendallCoefficient::value() const {
     return double(m_pairs - 2 * m_discordant) / double(m_pairs);
 }
 
-QString KendallCoefficient::text(const Regional& regional) const {
+double KendallCoefficient::rounded() const {
     if (m_pairs < 1)
-        return QString();
-    return regional.fixed4(double(tenThousandthsHalfEven(m_pairs - 2 * m_discordant, m_pairs)) /
-                           10000.0);
+        return std::numeric_limits<double>::quiet_NaN();
+    return double(tenThousandthsHalfEven(m_pairs - 2 * m_discordant, m_pairs)) / 10000.0;
 }
 
-TextTable kendallMatrix(const RankMatrix& matrix, const Regional& regional) {
-    const int methods = matrix.methodCount();
-    if (methods < 1)
-        return TextTable();
-    TextTable table(methods + 1, methods + 1);
-    const QString one = regional.fixed4(1.0);
-    for (int k = 1; k <= methods; ++k) {
-        table.setCell(0, k, matrix.methods[k - 1]);
-        table.setCell(k, 0, matrix.methods[k - 1]);
-        table.setCell(k, k, one);
+CoefficientMatrix kendallMatrix(const RankMatrix& matrix) {
+    CoefficientMatrix coefficients;
+    coefficients.headers = matrix.methods;
+    const auto n = std::size_t(matrix.methodCount());
+    coefficients.cells.assign(n * n, std::numeric_limits<double>::quiet_NaN());
+    for (std::size_t a = 0; a < n; ++a) {
+        coefficients.cells[a * n + a] = 1.0;
+        for (std::size_t b = a + 1; b < n; ++b)
+            coefficients.cells[b * n + a] =
+                KendallCoefficient(matrix.ranks[a], matrix.ranks[b]).rounded();
     }
-    for (int a = 1; a < methods; ++a)
-        for (int b = a + 1; b <= methods; ++b)
-            table.setCell(b, a,
-                          KendallCoefficient(matrix.ranks[std::size_t(a - 1)],
-                                             matrix.ranks[std::size_t(b - 1)])
-                              .text(regional));
-    return table;
+    return coefficients;
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "comparison/texttable.h"
+#include "comparison/cograduation.h"
 #include "robustness/rankmatrix.h"
-#include "shared/regional.h"
 
-#include <QString>
+#include <QtGlobal>
 
 #include <span>
 
@@ -21,9 +20,9 @@ public:
     qint64 discordant() const { return m_discordant; } // Q
     // tau as the double nearest its exact value; NaN when n < 2.
     double value() const;
-    // tau with four decimals, "0.0000" under the regional settings, the
-    // exact fraction rounded half to even; empty when n < 2.
-    QString text(const Regional& regional) const;
+    // tau rounded to four decimals, the exact fraction rounded half to
+    // even, as the double nearest that decimal; NaN when n < 2.
+    double rounded() const;
 
 private:
     qint64 m_pairs = 0;
@@ -31,7 +30,6 @@ private:
 };
 
 // The Kendall matrix of the methods of a rank matrix, in the layout of the
-// cograduation matrix: cell (0, 0) empty, row 0 and column 0 the method
-// headers, the diagonal 1, cell (j, k) with j > k the coefficient of methods
-// k and j, the cells above the diagonal empty.
-TextTable kendallMatrix(const RankMatrix& matrix, const Regional& regional);
+// cograduation matrix: cell (j, k) with j > k the rounded coefficient of
+// methods k and j.
+CoefficientMatrix kendallMatrix(const RankMatrix& matrix);

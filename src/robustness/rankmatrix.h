@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comparison/texttable.h"
+#include "comparison/comparison.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,7 +20,6 @@ struct RankMatrix {
     int methodCount() const { return int(ranks.size()); }
 };
 
-// The ranks table of a successful comparison (ComparisonResult::ranks) as a
-// rank matrix. The comparison has checked that every column is a
-// permutation of 1..n.
-RankMatrix rankMatrixOf(const TextTable& ranks);
+// The ranks of a successful comparison as a rank matrix. The comparison has
+// checked that every method's ranks are a permutation of 1..n.
+RankMatrix rankMatrixOf(const ComparisonResult& comparison);

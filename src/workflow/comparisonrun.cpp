@@ -90,6 +90,6 @@ Expected<ComparisonRun> compareAndSave(const QString& workbook, const QStringLis
         progress->report(
             QCoreApplication::translate("Workflow", "Scrittura dei file di confronto"));
     ComparisonRun run{std::move(comparison->comparison), {}, std::move(comparison->notices)};
-    run.saved = writeComparisonFiles(workbook, run.comparison);
+    run.saved = writeComparisonFiles(workbook, run.comparison, regional);
     return run;
 }

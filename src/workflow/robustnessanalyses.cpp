@@ -55,19 +55,16 @@ QStringList codesOf(const std::vector<MethodPosition>& positions) {
 
 } // namespace
 
-RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRanks,
+RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
                             const Regional& regional, const QStringList& sources) {
     RankSummaryRun run;
-    run.ranks = rankMatrixOf(comparedRanks);
+    run.ranks = ranks;
     run.summary = summarizeRanks(run.ranks);
     run.table = rankSummaryTable(run.ranks, run.summary, regional);
-    run.kendall = kendallMatrix(run.ranks, regional);
+    run.kendall = kendallMatrix(run.ranks);
     run.file = rankSummaryFile(workbook);
     AnalysisOrigin origin;
-    QStringList headers;
-    for (int c = 1; c < comparedRanks.columnCount(); ++c)
-        headers.append(comparedRanks.cell(0, c));
-    origin.methods = methodCodesOfHeaders(headers);
+    origin.methods = methodCodesOfHeaders(run.ranks.methods);
     RecordScope scope(workbook, regional);
     for (const QString& source :
          sources.isEmpty() ? QStringList{ranksComparisonFile(workbook)} : sources)

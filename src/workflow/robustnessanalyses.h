@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comparison/cograduation.h"
 #include "comparison/texttable.h"
 #include "methods/metodi.h"
 #include "robustness/rankmatrix.h"
@@ -27,18 +28,17 @@
 struct RankSummaryRun {
     RankMatrix ranks;
     RankSummary summary;
-    TextTable table;   // the rank summary, as <workbook>.rob.csv holds it
-    TextTable kendall; // the Kendall matrix of the methods
-    QString file;      // <workbook>.rob.csv
+    TextTable table;           // the rank summary, as <workbook>.rob.csv holds it
+    CoefficientMatrix kendall; // the Kendall matrix of the methods
+    QString file;              // <workbook>.rob.csv
     Status saved;
 };
 
-// The rank summary and the Kendall matrix of the ranks table of a
-// comparison (ComparisonResult::ranks), the summary written to
-// <workbook>.rob.csv.
+// The rank summary and the Kendall matrix of the ranks of a comparison
+// (rankMatrixOf), the summary written to <workbook>.rob.csv.
 // sources: the files the ranks were read from (by default the ranks
 // comparison file), for the record.
-RankSummaryRun analyseRanks(const QString& workbook, const TextTable& comparedRanks,
+RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
                             const Regional& regional, const QStringList& sources = {});
 
 // How the ranks of one method move when each indicator is left out.

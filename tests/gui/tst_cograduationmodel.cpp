@@ -3,6 +3,7 @@
 #include "export/textcontrast.h"
 #include "export/xlsxstyles.h"
 #include "shared/regional.h"
+#include "ui/comparison/comparisonmodel.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/divergingpalette.h"
 #include "ui/grid/gridview.h"
@@ -11,14 +12,14 @@
 #include <QAbstractItemModelTester>
 #include <QTest>
 
-// The models over tables of texts (the comparison window's grids), the
+// The models of the comparison window's grids, the
 // shading of the cograduation matrix and the one rule for text over a
 // shade in the window, the exported workbook and the report.
 class TestCograduationModel : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void textTable();
+    void comparisonGrids();
     void paletteEnds_data();
     void paletteEnds();
     void paletteDeepensAwayFromZero();
@@ -34,20 +35,10 @@ namespace {
 
 const Regional kItalian{QLocale(QLocale::Italian, QLocale::Italy)};
 
-TextTable table(const QList<QStringList>& rows) {
-    TextTable result(int(rows.size()), rows.isEmpty() ? 0 : int(rows.first().size()));
-    for (int r = 0; r < result.rowCount(); ++r)
-        for (int c = 0; c < result.columnCount(); ++c)
-            result.setCell(r, c, rows[r][c]);
-    return result;
-}
-
-// A cograduation matrix of three methods as the core writes it.
-TextTable matrix() {
-    return table({{"", "MPI+", "Wroclaw", "IR"},
-                  {"MPI+", "1,0000", "", ""},
-                  {"Wroclaw", "-0,9000", "1,0000", ""},
-                  {"IR", "0,2500", "n.d.", "1,0000"}});
+// A cograduation matrix of three methods, one coefficient not computed.
+CoefficientMatrix matrix() {
+    const double none = qQNaN();
+    return {{"MPI+", "Wroclaw", "IR"}, {1.0, none, none, -0.9, 1.0, none, 0.25, none, 1.0}};
 }
 
 // The distance of a colour from grey: how strongly it is tinted.
@@ -58,39 +49,46 @@ int tint(const QColor& colour) {
 
 } // namespace
 
-void TestCograduationModel::textTable() {
-    TextTableModel model(kItalian);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+void TestCograduationModel::comparisonGrids() {
+    auto comparison = std::make_shared<ComparisonResult>();
+    comparison->labels = TextTable(3, 1);
+    for (int r = 0; r < 3; ++r)
+        comparison->labels.setCell(r, 0, QStringList{"Regione", "Piemonte", "Liguria; costa"}[r]);
+    comparison->methods = {{"MPI+", {1102.3456, 97.6544}, {1, 2}},
+                           {"Grad.RNK", {2.0, qQNaN()}, {2, 1}}};
+    ComparisonModel values(kItalian, ComparisonModel::Shown::Values);
+    ComparisonModel ranks(kItalian, ComparisonModel::Shown::Ranks);
+    QAbstractItemModelTester tester(&values,
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     GridView view;
-    view.setGridModel(&model);
-    model.setTable(table({{"Regione", "MPI+", "Grad.RNK"},
-                          {"Piemonte", "1.102,3456", "2"},
-                          {"Liguria; costa", "97,6544", "n.d."}}));
+    view.setGridModel(&values);
+    values.setComparison(comparison);
+    ranks.setComparison(comparison);
 
-    // Row 0 and column 0 are the headers; texts shown exactly as held, a
-    // method's index name with its code.
-    QCOMPARE(model.rowCount(), 2);
-    QCOMPARE(model.columnCount(), 2);
+    // Row 0 and column 0 are the headers, a method's index name with its
+    // code; the numbers written under the regional settings.
+    QCOMPARE(values.rowCount(), 2);
+    QCOMPARE(values.columnCount(), 2);
     QCOMPARE(view.cornerText(), QStringLiteral("Regione"));
-    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("GRAD - Grad.RNK"));
-    QCOMPARE(model.headerData(1, Qt::Vertical).toString(), QStringLiteral("Liguria; costa"));
-    QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("1.102,3456"));
-    QCOMPARE(model.gridText(2, 2), QStringLiteral("n.d."));
-    QCOMPARE(model.gridText(3, 0), QString()); // outside the table
-    // Numbers under the regional settings are right-aligned, other texts not.
-    const auto right = [&model](int row, int col) {
+    QCOMPARE(values.headerData(1, Qt::Horizontal).toString(), QStringLiteral("GRAD - Grad.RNK"));
+    QCOMPARE(values.headerData(1, Qt::Vertical).toString(), QStringLiteral("Liguria; costa"));
+    QCOMPARE(values.index(0, 0).data().toString(), QStringLiteral("1.102,3456"));
+    QCOMPARE(ranks.index(1, 1).data().toString(), QStringLiteral("1"));
+    QCOMPARE(values.gridText(3, 0), QString()); // outside the grid
+    // Numbers are right-aligned, a value that is none not.
+    const auto right = [](const ComparisonModel& model, int row, int col) {
         return bool(model.index(row, col).data(Qt::TextAlignmentRole).value<Qt::Alignment>() &
                     Qt::AlignRight);
     };
-    QVERIFY(right(0, 0));
-    QVERIFY(right(0, 1));
-    QVERIFY(!right(1, 1));
-    // Plain tables are not shaded.
-    QVERIFY(!model.index(0, 0).data(Qt::BackgroundRole).isValid());
+    QVERIFY(right(values, 0, 0));
+    QVERIFY(right(ranks, 1, 1));
+    QVERIFY(!right(values, 1, 1));
+    // Plain grids are not shaded.
+    QVERIFY(!values.index(0, 0).data(Qt::BackgroundRole).isValid());
 
-    model.clear();
-    QCOMPARE(model.rowCount(), 0);
-    QCOMPARE(model.columnCount(), 0);
+    values.clear();
+    QCOMPARE(values.rowCount(), 0);
+    QCOMPARE(values.columnCount(), 0);
     QCOMPARE(view.cornerText(), QString());
 }
 
@@ -184,12 +182,13 @@ void TestCograduationModel::layersAgreeOverTheScale() {
     // Every shade the grids can show, as the window, the exported workbook
     // and the report colour it: the same fill, the same text.
     constexpr int kSteps = 20000;
-    TextTable values(kSteps + 3, 2);
-    values.setCell(0, 1, u"MPI+");
+    // One column below an empty first row: every value below the diagonal.
+    std::vector<double> values{qQNaN()};
     for (int i = 0; i <= kSteps; ++i)
-        values.setCell(i + 2, 1, kItalian.fixed4(-1.0 + 2.0 * i / kSteps));
+        values.push_back(-1.0 + 2.0 * i / kSteps);
     CograduationModel model(kItalian);
-    model.setTable(std::move(values));
+    model.setGrid({QString(), QStringLiteral("MPI+")}, QStringList(kSteps + 2, QString()),
+                  std::move(values));
     int white = 0;
     for (int i = 0; i <= kSteps; ++i) {
         const double value = -1.0 + 2.0 * i / kSteps;
@@ -218,7 +217,7 @@ void TestCograduationModel::shading_data() {
     QTest::newRow("positive coefficient") << 3 << 1 << 0.25;
     QTest::newRow("diagonal stays plain") << 2 << 2 << qQNaN();
     QTest::newRow("above the diagonal stays plain") << 1 << 3 << qQNaN();
-    QTest::newRow("text that is not a number") << 3 << 2 << qQNaN();
+    QTest::newRow("coefficient not computed") << 3 << 2 << qQNaN();
 }
 
 void TestCograduationModel::shading() {
@@ -228,8 +227,12 @@ void TestCograduationModel::shading() {
 
     CograduationModel model(kItalian);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setTable(matrix());
+    model.setMatrix(matrix());
     const QModelIndex index = model.index(row - 1, col - 1);
+    // Written with four decimals under the regional settings; none empty.
+    QCOMPARE(index.data().toString(), std::isnan(matrix().at(row - 1, col - 1))
+                                          ? QString()
+                                          : kItalian.fixed4(matrix().at(row - 1, col - 1)));
     const QVariant background = index.data(Qt::BackgroundRole);
     const QVariant foreground = index.data(Qt::ForegroundRole);
     if (std::isnan(value)) {

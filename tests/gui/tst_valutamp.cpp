@@ -3,9 +3,9 @@
 #include "support/recordingdialogs.h"
 #include "support/scratchsettings.h"
 #include "support/testsupport.h"
+#include "ui/comparison/comparisonmodel.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
-#include "ui/grid/texttablemodel.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/mnemonics.h"
 #include "workbook/xlsx/xlsxreader.h"
@@ -106,10 +106,9 @@ QStringList gridColumn(const GridView* grid, int col) {
 // writes it (the grid names the methods by code and index name), then every
 // row as shown.
 QByteArray asFile(const GridView* grid) {
-    const auto* model = static_cast<const TextTableModel*>(grid->gridModel());
-    QStringList header;
-    for (int c = 0; c < model->gridColumnCount(); ++c)
-        header.append(model->table().cell(0, c));
+    const auto* model = static_cast<const ComparisonModel*>(grid->gridModel());
+    QStringList header{model->comparison()->corner()};
+    header += model->comparison()->headers();
     QByteArray bytes = header.join(u';').toUtf8() + "\r\n";
     for (int r = 1; r < model->gridRowCount(); ++r)
         bytes += gridRow(grid, r).join(u';').toUtf8() + "\r\n";

@@ -83,7 +83,7 @@ SampleResults sampleWithResults(const QString& folder, const Regional& regional,
     if (compare) {
         const Expected<ComparisonResult> result =
             compareMethods(folder, valuesResultFiles(path), regional);
-        if (!result || !writeComparisonFiles(path, *result)) {
+        if (!result || !writeComparisonFiles(path, *result, regional)) {
             QTest::qFail("the comparison failed", __FILE__, __LINE__);
             return sample;
         }

@@ -1,9 +1,10 @@
 #include "ui/comparison/comparisonwidgets.h"
 
+#include "ui/comparison/comparisonmodel.h"
+
 #include "ui/grid/coefficientlegend.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/gridview.h"
-#include "ui/grid/texttablemodel.h"
 #include "ui/platform/hintlabel.h"
 #include "ui/platform/windowsetup.h"
 
@@ -54,8 +55,8 @@ QPushButton* button(const QString& name, const QString& caption, const QString& 
 
 } // namespace
 
-ComparisonWidgets::ComparisonWidgets(QDialog* window, TextTableModel* valuesModel,
-                                     TextTableModel* ranksModel,
+ComparisonWidgets::ComparisonWidgets(QDialog* window, ComparisonModel* valuesModel,
+                                     ComparisonModel* ranksModel,
                                      CograduationModel* cograduationModel) {
     buildSelection(window, cograduationModel);
     buildResults(window, valuesModel, ranksModel);
@@ -113,8 +114,8 @@ void ComparisonWidgets::buildSelection(QDialog* window, CograduationModel* cogra
 }
 
 // Right half: the run button and the view switch, then the results.
-void ComparisonWidgets::buildResults(QDialog* window, TextTableModel* valuesModel,
-                                     TextTableModel* ranksModel) {
+void ComparisonWidgets::buildResults(QDialog* window, ComparisonModel* valuesModel,
+                                     ComparisonModel* ranksModel) {
     cmdSelect = button(QStringLiteral("cmdSelect"), tr("Valutazione Metodi"),
                        tr("Confronta i metodi selezionati e salva il confronto "
                           "accanto alla matrice sorgente"),

@@ -12,7 +12,7 @@ class QHBoxLayout;
 class QListWidget;
 class QPushButton;
 class QWidget;
-class TextTableModel;
+class ComparisonModel;
 
 // The controls of the comparison window (ValutaMP), built into it: on the
 // left the two lists of methods and the cograduation matrix, on the right
@@ -27,7 +27,7 @@ public:
     static constexpr int kValues = 0;
     static constexpr int kRanks = 2;
 
-    ComparisonWidgets(QDialog* window, TextTableModel* valuesModel, TextTableModel* ranksModel,
+    ComparisonWidgets(QDialog* window, ComparisonModel* valuesModel, ComparisonModel* ranksModel,
                       CograduationModel* cograduationModel);
 
     QWidget* selection = nullptr; // the left half
@@ -53,6 +53,6 @@ public:
 
 private:
     void buildSelection(QDialog* window, CograduationModel* cograduationModel);
-    void buildResults(QDialog* window, TextTableModel* valuesModel, TextTableModel* ranksModel);
+    void buildResults(QDialog* window, ComparisonModel* valuesModel, ComparisonModel* ranksModel);
     void buildOutputs(QDialog* window);
 };

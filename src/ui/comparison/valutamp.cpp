@@ -1,17 +1,16 @@
 #include "ui/comparison/valutamp.h"
 
-#include "ui/grid/coefficientlegend.h"
-
 #include "comparison/resultfilelisting.h"
 #include "methods/metodi.h"
 #include "record/outputrecorder.h"
 #include "record/recordcheck.h"
+#include "robustness/rankmatrix.h"
 #include "shared/resultnames.h"
+#include "ui/comparison/comparisonmodel.h"
 #include "ui/grid/coefficientlegend.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
-#include "ui/grid/texttablemodel.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/busycursor.h"
 #include "ui/platform/clockstatusbar.h"
@@ -66,8 +65,9 @@ QString headerOf(const QString& entry) {
 ValutaMP::ValutaMP(SharedState& state, std::shared_ptr<const Processing> loaded, Dialogs& dialogs,
                    const Regional& regional, QWidget* parent)
     : QDialog(parent), m_state(state), m_loaded(std::move(loaded)), m_dialogs(dialogs),
-      m_regional(regional), m_valuesModel(new TextTableModel(m_regional, this)),
-      m_ranksModel(new TextTableModel(m_regional, this)),
+      m_regional(regional),
+      m_valuesModel(new ComparisonModel(m_regional, ComparisonModel::Shown::Values, this)),
+      m_ranksModel(new ComparisonModel(m_regional, ComparisonModel::Shown::Ranks, this)),
       m_cograduationModel(new CograduationModel(m_regional, this)),
       m_ui(this, m_valuesModel, m_ranksModel, m_cograduationModel) {
     setupChildWindow(*this, QStringLiteral("ValutaMP"));
@@ -292,7 +292,7 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
         showFailure(m_dialogs, run.error());
         return RunOutcome::Refused;
     }
-    showComparison(run->comparison);
+    showComparison(std::move(run->comparison));
     if (run->saved)
         return RunOutcome::Saved;
     // The comparison is on view, but must not pass for saved.
@@ -323,12 +323,13 @@ std::optional<MatrixBasis> ValutaMP::loadedBasis() const {
     return m_loaded->basis();
 }
 
-void ValutaMP::showComparison(const ComparisonResult& comparison) {
+void ValutaMP::showComparison(ComparisonResult comparison) {
     BusyCursor busy;
     m_ui.lstSelezionati->setCurrentRow(m_ui.lstSelezionati->count() - 1);
-    m_valuesModel->setTable(comparison.values);
-    m_ranksModel->setTable(comparison.ranks);
-    m_cograduationModel->setTable(comparison.cograduation);
+    m_cograduationModel->setMatrix(comparison.cograduation);
+    const auto shown = std::make_shared<const ComparisonResult>(std::move(comparison));
+    m_valuesModel->setComparison(shown);
+    m_ranksModel->setComparison(shown);
     fitCograduation();
     m_ui.frmTipoRisultato->show();
     m_ui.robustnessButton->show();
@@ -343,7 +344,8 @@ RobustnessWindow* ValutaMP::openRobustness() {
     if (!m_robustness)
         m_robustness = new RobustnessWindow(m_state, m_loaded, m_dialogs, m_regional, this);
     m_robustness->open();
-    m_robustness->showComparison(m_ranksModel->table(), m_cograduationModel->table());
+    const ComparisonResult& comparison = *m_ranksModel->comparison();
+    m_robustness->showComparison(rankMatrixOf(comparison), comparison.cograduation);
     return m_robustness;
 }
 
@@ -368,16 +370,16 @@ void ValutaMP::fitResults() {
 // width planned at the opening, or that of the widest text when it needs
 // more, so that the matrix reads as a square table.
 void ValutaMP::fitCograduation() {
-    const TextTable& matrix = m_cograduationModel->table();
+    const int columns = m_cograduationModel->gridColumnCount();
     const QFontMetrics metrics(m_ui.msfCograduazione->font());
     int widest = 0;
-    for (int r = 0; r < matrix.rowCount(); ++r)
-        for (int c = 1; c < matrix.columnCount(); ++c)
+    for (int r = 0; r < m_cograduationModel->gridRowCount(); ++r)
+        for (int c = 1; c < columns; ++c)
             widest =
                 std::max(widest, metrics.horizontalAdvance(m_cograduationModel->gridText(r, c)));
     const int width =
         std::max(widest + metrics.horizontalAdvance(QStringLiteral("W")), m_cograduationColumn);
-    for (int c = 1; c < matrix.columnCount(); ++c)
+    for (int c = 1; c < columns; ++c)
         m_ui.msfCograduazione->setGridColumnWidth(c, width);
 }
 

@@ -18,7 +18,7 @@ class GridView;
 class QListWidget;
 class QSplitter;
 class RobustnessWindow;
-class TextTableModel;
+class ComparisonModel;
 
 // The comparison window: lists the values result files of the selected
 // workbook, lets the user move two or more of them into the list of the
@@ -92,7 +92,7 @@ private:
     // results that no longer match them hidden.
     void selectionChanged();
     // Puts a comparison on view as a run leaves it.
-    void showComparison(const ComparisonResult& comparison);
+    void showComparison(ComparisonResult comparison);
     void fitResults();
     void fitCograduation();
     int selectionWidth();
@@ -105,8 +105,8 @@ private:
     Dialogs& m_dialogs;
     Regional m_regional;
 
-    TextTableModel* m_valuesModel;
-    TextTableModel* m_ranksModel;
+    ComparisonModel* m_valuesModel;
+    ComparisonModel* m_ranksModel;
     CograduationModel* m_cograduationModel;
     ComparisonWidgets m_ui;
 

@@ -3,28 +3,21 @@
 #include "ui/grid/divergingpalette.h"
 #include "ui/platform/windowsetup.h"
 
-std::optional<double> CograduationModel::coefficient(int row, int col) const {
-    if (col < 1 || row <= col || !inside(row, col))
-        return std::nullopt;
-    return regional().parseNumber(table().cell(row, col));
+CograduationModel::CograduationModel(const Regional& regional, QObject* parent)
+    : NumberGridModel(regional, Format::Fixed4, parent) {}
+
+void CograduationModel::setMatrix(const CoefficientMatrix& matrix) {
+    setGrid(QStringList{QString()} + matrix.headers, matrix.headers, matrix.cells);
 }
 
-QString CograduationModel::gridText(int row, int col) const {
-    if (!inside(row, col))
-        return QString();
-    const QString text = table().cell(row, col);
-    if (row == 0 && col > 0)
-        return methodCodeLabel(text);
-    return col == 0 && row > 0 ? methodLabel(text) : text;
+QString CograduationModel::headerText(int col) const {
+    return col == 0 ? QString() : methodCodeLabel(header(col));
 }
 
-QColor CograduationModel::cellBackground(int row, int col) const {
-    const auto value = coefficient(row, col);
-    return value ? divergingpalette::coefficientColour(*value) : QColor();
+QString CograduationModel::labelText(int row) const {
+    return methodLabel(label(row));
 }
 
-QColor CograduationModel::cellForeground(int row, int col) const {
-    const auto value = coefficient(row, col);
-    return value ? divergingpalette::readableText(divergingpalette::coefficientColour(*value))
-                 : QColor();
+QColor CograduationModel::shade(int row, int col, double value) const {
+    return row > col ? divergingpalette::coefficientColour(value) : QColor();
 }

@@ -22,6 +22,7 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -36,6 +37,22 @@ RankUncertainty asUncertainty(const MonteCarloResult& result, const QString& cor
         shape.units.push_back(
             {unit.nominal, unit.median, unit.p5, unit.p95, unit.best, unit.worst});
     return shape;
+}
+
+// The total index of each factor on each unit's rank, unit by unit; none
+// for a unit without them.
+void showUnitTotals(TotalIndexModel& model, const MonteCarloResult& result, const QString& corner,
+                    const QStringList& labels) {
+    QStringList headers{corner};
+    for (const MonteCarloFactor factor : result.factors)
+        headers.append(monteCarloFactorName(factor));
+    const std::size_t k = result.factors.size();
+    std::vector<double> totals;
+    totals.reserve(result.unitTotals.size() * k);
+    for (const std::optional<std::vector<double>>& unit : result.unitTotals)
+        for (std::size_t i = 0; i < k; ++i)
+            totals.push_back(unit ? (*unit)[i] : std::numeric_limits<double>::quiet_NaN());
+    model.setGrid(headers, labels.mid(0, qsizetype(result.unitTotals.size())), std::move(totals));
 }
 
 } // namespace
@@ -153,7 +170,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     c.indices->setChart(setup.sobol ? sobolChart(result, m_regional) : new QChart);
     delete old;
     if (setup.sobol)
-        m_models.unitTotals->setTable(sobolUnitsTable(result, corner, labels, m_regional));
+        showUnitTotals(*m_models.unitTotals, result, corner, labels);
     else
         m_models.unitTotals->clear();
     fitColumnsAnswering(*c.unitTotals);

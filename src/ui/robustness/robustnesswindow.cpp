@@ -114,8 +114,8 @@ RobustnessWindow::Outcome RobustnessWindow::reportSaved(const Status& saved, con
     return Outcome::NotSaved;
 }
 
-RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& ranks,
-                                                           const TextTable& cograduation) {
+RobustnessWindow::Outcome RobustnessWindow::showComparison(const RankMatrix& ranks,
+                                                           const CoefficientMatrix& cograduation) {
     RankSummaryRun run;
     setRecordActor({tr("Robustezza: Riepilogo dei ranghi"), {}});
     const BackgroundWork::Outcome outcome =
@@ -138,8 +138,8 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
     m_ui.summaryGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_models.summary->setTable(m_summaryTable);
     fitColumnsAnswering(*m_ui.summaryGrid);
-    m_models.kendall->setTable(run.kendall);
-    m_models.spearman->setTable(cograduation);
+    m_models.kendall->setMatrix(run.kendall);
+    m_models.spearman->setMatrix(cograduation);
     FG_AutosizeCols(*m_ui.kendallGrid, -1, -1, false);
     FG_AutosizeCols(*m_ui.spearmanGrid, -1, -1, false);
     m_ui.summaryLabel->setText(

@@ -42,10 +42,10 @@ public:
                      const Regional& regional, QWidget* parent = nullptr);
     ~RobustnessWindow() override;
 
-    // Shows the comparison whose ranks table (row 0 the index headers, rows
-    // 1.. the units) and cograduation matrix are given: the rank summary,
-    // written to <workbook>.rob.csv, the two matrices and the charts.
-    Outcome showComparison(const TextTable& ranks, const TextTable& cograduation);
+    // Shows the comparison whose ranks and cograduation matrix are given:
+    // the rank summary, written to <workbook>.rob.csv, the two matrices and
+    // the charts.
+    Outcome showComparison(const RankMatrix& ranks, const CoefficientMatrix& cograduation);
 
     // The indicator sensitivity of the method chosen in the method list,
     // and the uncertainty over every compared method.

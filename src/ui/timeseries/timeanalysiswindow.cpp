@@ -8,6 +8,7 @@
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/rowselection.h"
+#include "ui/grid/texttablemodel.h"
 #include "ui/grid/unitsearchbox.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
@@ -245,28 +246,26 @@ void TimeAnalysisWindow::showIndex() {
     const int units = m_panel.unitCount();
     const std::vector<double>& values = shownValues();
     const std::vector<int>& ranks = shownRanks();
-    TextTable valuesTable(units + 1, periods + 1);
     TextTable ranksTable(units + 1, periods + 1);
-    valuesTable.setCell(0, 0, m_panel.corner);
     ranksTable.setCell(0, 0, m_panel.corner);
-    for (int u = 0; u < units; ++u) {
-        valuesTable.setCell(u + 1, 0, m_panel.units[u]);
+    for (int u = 0; u < units; ++u)
         ranksTable.setCell(u + 1, 0, m_panel.units[u]);
-    }
-    // Column by column, the order a text table fills fastest; the ranks as
-    // whole numbers.
+    // The values unit by unit; the ranks column by column, the order a text
+    // table fills fastest, as whole numbers.
+    std::vector<double> grid(values.size());
     for (int p = 0; p < periods; ++p) {
         const std::size_t first = std::size_t(p) * std::size_t(units);
-        valuesTable.setCell(0, p + 1, m_panel.periods[p]);
         for (int u = 0; u < units; ++u)
-            valuesTable.setCell(u + 1, p + 1, m_regional.indexText(values[first + std::size_t(u)]));
+            grid[std::size_t(u) * std::size_t(periods) + std::size_t(p)] =
+                values[first + std::size_t(u)];
         ranksTable.setCell(0, p + 1, m_panel.periods[p]);
         ranksTable.setWholeNumbers(
             p + 1, std::vector<int>(ranks.begin() + std::ptrdiff_t(first),
                                     ranks.begin() + std::ptrdiff_t(first + std::size_t(units))));
     }
     const QList<QModelIndex> selected = m_valuesGrid->selectionModel()->selectedRows();
-    m_valuesModel->setTable(std::move(valuesTable));
+    m_valuesModel->setGrid(QStringList{m_panel.corner} + m_panel.periods, m_panel.units,
+                           std::move(grid));
     m_ranksModel->setTable(std::move(ranksTable));
     FG_AutosizeCols(*m_valuesGrid, 0, periods, false);
     FG_AutosizeCols(*m_ranksGrid, 0, periods, false);
