@@ -84,6 +84,51 @@ Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
                                    {run.groupRanksFile, std::move(groupRanks)}});
 }
 
+// The indicators' transformed matrix (transformColumns over the whole
+// matrix) from the groups' of a structure run: each column is transformed on
+// its own, so an indicator's column is the one its group computed. Those in
+// no group computed (of weight 0) are transformed here. Each group's
+// transformed columns are let go once taken.
+std::vector<double> indicatorColumns(MethodPosition position, const Matrix& matrix,
+                                     const Structure& structure,
+                                     std::vector<MethodOutput>& groups) {
+    const auto n = std::size_t(matrix.unitCount());
+    const auto m = std::size_t(matrix.indicatorCount());
+    std::vector<double> result(n * m);
+    std::vector<char> taken(m, 0);
+    for (std::size_t g = 0; g < structure.elements.size(); ++g) {
+        const StructureElement& group = structure.elements[g];
+        std::vector<double> columns = std::move(groups[g].transformed);
+        if (!group.isGroup() || columns.empty())
+            continue;
+        // The group's view holds its elements of weight above 0, in order.
+        std::size_t at = 0;
+        for (const int child : group.children) {
+            const StructureElement& element = structure.elements[std::size_t(child)];
+            if (element.weight == 0.0)
+                continue;
+            if (!element.isGroup() && !taken[std::size_t(element.indicator)]) {
+                const auto j = std::size_t(element.indicator);
+                std::copy_n(columns.begin() + std::ptrdiff_t(at * n), n,
+                            result.begin() + std::ptrdiff_t(j * n));
+                taken[j] = 1;
+            }
+            ++at;
+        }
+    }
+    std::vector<int> rest;
+    for (std::size_t j = 0; j < m; ++j)
+        if (!taken[j])
+            rest.push_back(int(j));
+    if (!rest.empty()) {
+        const std::vector<double> columns = transformColumns(position, matrix.view(rest));
+        for (std::size_t k = 0; k < rest.size(); ++k)
+            std::copy_n(columns.begin() + std::ptrdiff_t(k * n), n,
+                        result.begin() + std::ptrdiff_t(std::size_t(rest[k]) * n));
+    }
+    return result;
+}
+
 // Where the structure of the matrix of workbook came from, as load() found
 // it (readStructure): the file chosen, a sheet of the workbook, or the
 // file beside it.
@@ -310,12 +355,12 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
         if (!framework)
             return locatedRefusal(std::move(framework).error(), refused);
         groups = std::move(framework->groups);
+        // The transformed matrix is the indicators', as without a structure;
+        // the groups' are let go.
+        std::vector<double> transformed =
+            indicatorColumns(position, *m_matrix, *m_structure, groups);
         *output = std::move(groups[std::size_t(m_structure->root)]);
-        // The transformed matrix is the indicators', as without a structure
-        // (each column is transformed on its own); the groups' are let go.
-        output->transformed = transformColumns(position, m_matrix->view());
-        for (MethodOutput& group : groups)
-            std::vector<double>().swap(group.transformed);
+        output->transformed = std::move(transformed);
     } else {
         output = computeMethod(position, m_matrix->view());
         if (!output)
