@@ -35,7 +35,7 @@ struct Produced {
 // reading the matrix when none is given), and tells the user.
 void produce(Output output, const QString& workbook, std::shared_ptr<const Matrix> matrix,
              std::shared_ptr<const Structure> structure, std::shared_ptr<const GapsRecord> gaps,
-             const std::optional<ShownMethod>& shown, Dialogs& dialogs, BackgroundWork& work,
+             std::shared_ptr<const MethodRun> shown, Dialogs& dialogs, BackgroundWork& work,
              const Regional& regional, std::optional<MatrixBasis> basis) {
     const bool toWorkbook = output == Output::Workbook;
     const QString path = dialogs.saveFile(
@@ -65,12 +65,9 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
             }
             const std::optional<QJsonObject> expected =
                 basis ? std::optional<QJsonObject>(basisSettings(*basis)) : std::nullopt;
-            MethodOutput shownOutput;
             std::optional<MethodInMemory> inMemory;
-            if (shown) {
-                shownOutput = shown->output();
-                inMemory = MethodInMemory{shown->position, &shownOutput};
-            }
+            if (shown)
+                inMemory = MethodInMemory{shown->position, &shown->output};
             if (toWorkbook) {
                 ResultsExport exported =
                     exportResults(workbook, *matrix, path, regional, inMemory, &progress,
@@ -118,13 +115,13 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
 } // namespace
 
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
-                           const std::optional<ShownMethod>& shown, Dialogs& dialogs,
+                           std::shared_ptr<const MethodRun> shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional,
                            std::shared_ptr<const Structure> structure,
                            std::shared_ptr<const GapsRecord> gaps,
                            std::optional<MatrixBasis> basis) {
     produce(Output::Workbook, workbook, std::move(matrix), std::move(structure), std::move(gaps),
-            shown, dialogs, work, regional, std::move(basis));
+            std::move(shown), dialogs, work, regional, std::move(basis));
 }
 
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
@@ -132,7 +129,7 @@ void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, 
                  std::shared_ptr<const Structure> structure, std::shared_ptr<const GapsRecord> gaps,
                  std::optional<MatrixBasis> basis) {
     produce(Output::Report, workbook, std::move(matrix), std::move(structure), std::move(gaps),
-            std::nullopt, dialogs, work, regional, std::move(basis));
+            nullptr, dialogs, work, regional, std::move(basis));
 }
 
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook) {
