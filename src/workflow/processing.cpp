@@ -66,6 +66,59 @@ loadStructure(const QString& workbook, const QStringList& sheetNames, const Stru
     return structure;
 }
 
+// The choice load() works under: without a treatment, gaps kept as they
+// are read as Available with nothing left out.
+MissingChoice effectiveChoice(MissingChoice choice) {
+    if (choice.treatment == MissingTreatment::Refuse && choice.keepGaps) {
+        choice.treatment = MissingTreatment::Available;
+        choice.minCoverage = 0.0;
+    }
+    return choice;
+}
+
+// The units of the matrix as read that the coverage rule keeps but that
+// would get no overall index over the structure (unitsWithoutOverallIndex),
+// over the indicators it keeps (not in ruled).
+std::vector<int> unitsLeftWithoutIndex(const Matrix& read, const Structure& structure,
+                                       const LeftOut& ruled, double minCoverage) {
+    const auto units = std::size_t(read.unitCount());
+    std::vector<unsigned char> mask;
+    mask.reserve(units * (std::size_t(read.indicatorCount()) - ruled.indicators.size()));
+    for (int j = 0; j < read.indicatorCount(); ++j)
+        if (!std::binary_search(ruled.indicators.begin(), ruled.indicators.end(), j))
+            for (std::size_t i = 0; i < units; ++i)
+                mask.push_back(read.isMissing(int(i), j) ? 1 : 0);
+    const std::vector<unsigned char> lacking =
+        unitsWithoutOverallIndex(structure, int(units), mask, minCoverage);
+    std::vector<int> withoutIndex;
+    for (std::size_t i = 0; i < lacking.size(); ++i)
+        if (lacking[i])
+            withoutIndex.push_back(int(i));
+    return withoutIndex;
+}
+
+// Completes the record of the gaps with what their treatment did; returns
+// the gaps as read over the cells kept (laid out as Matrix::missing), for
+// the coverage of groups; empty when none is missing.
+std::vector<unsigned char> recordTreatment(GapsRecord& gaps, TreatedMatrix& treated,
+                                           const QStringList& emptied) {
+    gaps.filled = std::move(treated.filled);
+    gaps.keptIndicators = treated.indicators;
+    gaps.keptUnits = treated.units;
+    gaps.leftOut.unitsWithoutIndex = treated.leftOut.unitsWithoutIndex;
+    gaps.emptiedGroups = emptied;
+    std::vector<unsigned char> keptMissing;
+    if (gaps.missing.empty())
+        return keptMissing;
+    const std::size_t units = treated.units.size();
+    keptMissing.resize(units * treated.indicators.size());
+    for (std::size_t c = 0; c < treated.indicators.size(); ++c)
+        for (std::size_t k = 0; k < units; ++k)
+            keptMissing[c * units + k] =
+                gaps.isMissing(treated.units[k], treated.indicators[c]) ? 1 : 0;
+    return keptMissing;
+}
+
 // The files of a run: its result files, and its group files with a
 // structure, written together.
 Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
@@ -168,17 +221,12 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
                                                       MissingCells::Marked);
     if (!read)
         return std::move(read).error();
-    MissingChoice choice = m_missingChoice;
-    if (choice.treatment == MissingTreatment::Refuse && choice.keepGaps) {
-        choice.treatment = MissingTreatment::Available;
-        choice.minCoverage = 0.0;
-    }
+    const MissingChoice choice = effectiveChoice(m_missingChoice);
     // The gaps as treated: kept, nothing is left out of the matrix (nor of
     // its structure) for its coverage.
     std::shared_ptr<GapsRecord> gaps;
-    if (!read->missing.empty() && !invalidValueRefusal(*read, m_regional))
-        gaps = recordGaps(*read, choice);
-    else if (m_missingChoice.treatment != MissingTreatment::Refuse)
+    if ((!read->missing.empty() && !invalidValueRefusal(*read, m_regional)) ||
+        m_missingChoice.treatment != MissingTreatment::Refuse)
         gaps = recordGaps(*read, choice);
     m_gaps = gaps;
     const bool anyMissing = std::any_of(read->missing.begin(), read->missing.end(),
@@ -198,46 +246,21 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
         workbook, sheetNames, m_structureChoice, names, ruled.indicators, m_regional, emptied);
     // The units the coverage rule keeps that would get no overall index
     // are left out with them (not when the gaps are only described).
-    std::vector<int> withoutIndex;
     const bool describeOnly =
         m_missingChoice.treatment == MissingTreatment::Refuse && m_missingChoice.keepGaps;
-    if (structure && *structure && anyMissing && !describeOnly &&
-        choice.treatment != MissingTreatment::Refuse) {
-        const auto units = std::size_t(read->unitCount());
-        std::vector<unsigned char> mask;
-        mask.reserve(units * (names.size() - ruled.indicators.size()));
-        for (int j = 0; j < read->indicatorCount(); ++j)
-            if (!std::binary_search(ruled.indicators.begin(), ruled.indicators.end(), j))
-                for (std::size_t i = 0; i < units; ++i)
-                    mask.push_back(read->isMissing(int(i), j) ? 1 : 0);
-        const std::vector<unsigned char> lacking =
-            unitsWithoutOverallIndex(**structure, int(units), mask, choice.minCoverage);
-        for (std::size_t i = 0; i < lacking.size(); ++i)
-            if (lacking[i])
-                withoutIndex.push_back(int(i));
-    }
+    const std::vector<int> withoutIndex =
+        structure && *structure && anyMissing && !describeOnly &&
+                choice.treatment != MissingTreatment::Refuse
+            ? unitsLeftWithoutIndex(*read, **structure, ruled, choice.minCoverage)
+            : std::vector<int>();
 
     Expected<TreatedMatrix> treated = treatMissing(
         std::move(*read), choice.treatment, choice.minCoverage, m_regional, progress, withoutIndex);
     if (!treated)
         return std::move(treated).error();
     std::vector<unsigned char> keptMissing;
-    if (gaps) {
-        gaps->filled = std::move(treated->filled);
-        gaps->keptIndicators = treated->indicators;
-        gaps->keptUnits = treated->units;
-        gaps->leftOut.unitsWithoutIndex = treated->leftOut.unitsWithoutIndex;
-        gaps->emptiedGroups = emptied;
-        // The gaps as read over the cells kept, for the coverage of groups.
-        if (!gaps->missing.empty()) {
-            const std::size_t units = treated->units.size();
-            keptMissing.resize(units * treated->indicators.size());
-            for (std::size_t c = 0; c < treated->indicators.size(); ++c)
-                for (std::size_t k = 0; k < units; ++k)
-                    keptMissing[c * units + k] =
-                        gaps->isMissing(treated->units[k], treated->indicators[c]) ? 1 : 0;
-        }
-    }
+    if (gaps)
+        keptMissing = recordTreatment(*gaps, *treated, emptied);
     if (!structure) {
         // The matrix accepted, the structure not.
         m_structureFailed = true;
