@@ -215,7 +215,7 @@ void TestRobustnessWindow::analysesFillGridsAndFiles() {
 void TestRobustnessWindow::monteCarloPageRunsTheChosenFactors() {
     RobustnessWindow* w = open();
     QVERIFY(w);
-    const MonteCarloControls& c = w->pages().monteCarlo;
+    const MonteCarloControls& c = w->pages().monteCarlo->controls();
     c.runs->setValue(60);
     c.sobol->setChecked(true);
     QCOMPARE(w->computeMonteCarlo(), RobustnessWindow::Outcome::Saved);

@@ -23,23 +23,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The Monte Carlo's figures in the shape the rank-interval chart draws.
-RankUncertainty asUncertainty(const MonteCarloResult& result, const QString& corner,
-                              const QStringList& labels) {
-    RankUncertainty shape;
-    shape.rankings = result.rankings;
-    shape.corner = corner;
-    shape.labels = labels;
-    for (const MonteCarloUnit& unit : result.units)
-        shape.units.push_back(
-            {unit.nominal, unit.median, unit.p5, unit.p95, unit.best, unit.worst});
-    return shape;
-}
-
-} // namespace
-
 std::vector<MissingTreatment> RobustnessWindow::missingLevels() const {
     // The treatment chosen in the processing window first, when it chose one.
     std::vector<MissingTreatment> levels;
@@ -86,31 +69,15 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     const std::vector<MethodPosition> positions = comparedPositions();
     if (positions.empty())
         return Outcome::Refused;
-    const MonteCarloControls& c = m_ui.monteCarlo;
-    MonteCarloChoices choices;
-    MonteCarloSetup& setup = choices.setup;
-    setup.methods =
-        c.methods->isChecked() ? positions : std::vector<MethodPosition>{positions.front()};
-    setup.weightSpread = c.weights->value();
-    setup.leaveOut = c.leaveOut->isChecked();
-    choices.outliersFactor = c.outliers->isChecked();
-    setup.runs = c.runs->value();
-    setup.seed = std::uint64_t(c.seed->value());
-    setup.sobol = c.sobol->isChecked();
-    if (c.missing->isChecked())
-        choices.missing = missingLevels();
-    if (setup.methods.size() < 2 && setup.weightSpread <= 0.0 && !setup.leaveOut &&
-        !choices.outliersFactor && choices.missing.empty()) {
-        showFailure(m_dialogs, failure(FailureKind::Usage,
-                                       tr("Scegliere almeno un fattore d'incertezza: più metodi, "
-                                          "una variazione dei pesi, l'esclusione di un "
-                                          "indicatore, il trattamento degli anomali o quello "
-                                          "dei valori mancanti.")));
+    const Expected<MonteCarloChoices> choices =
+        m_ui.monteCarlo->choices(positions, [this] { return missingLevels(); });
+    if (!choices) {
+        showFailure(m_dialogs, choices.error());
         return Outcome::Refused;
     }
     Outcome outcome = Outcome::Refused;
     const std::shared_ptr<const Matrix> matrix =
-        choices.missing.empty() ? analysedMatrix(&outcome) : matrixWithGaps(&outcome);
+        choices->missing.empty() ? analysedMatrix(&outcome) : matrixWithGaps(&outcome);
     if (!matrix)
         return outcome;
     // Over the structure of the matrix analysed, when it has one.
@@ -126,7 +93,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     const BackgroundWork::Outcome work = m_work->run(
         tr("Analisi Monte Carlo"),
         [&, basis = basisOfMatrix(matrix), regional = m_regional](WorkProgress& progress) {
-            run = analyseMonteCarlo(basis, *matrix, choices, regional, &progress, structure.get());
+            run = analyseMonteCarlo(basis, *matrix, *choices, regional, &progress, structure.get());
         },
         true);
     if (work == BackgroundWork::Outcome::OutOfMemory) {
@@ -140,36 +107,8 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
             m_stbStato->setPanelText(tr("Analisi Monte Carlo annullata: nessun file scritto"));
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
-    const MonteCarloResult& result = run->result;
-    const QString corner = m_regional.generalText(matrix->corner);
-    QStringList labels;
-    for (const CellValue& unit : matrix->units)
-        labels.append(m_regional.generalText(unit));
-    m_models.monteCarlo->setTable(monteCarloTable(result, corner, labels, m_regional));
-    fitColumnsAnswering(*c.grid);
-    c.intervals->setUncertainty(asUncertainty(result, corner, labels));
+    m_ui.monteCarlo->show(run->result, choices->setup.sobol, *matrix, m_regional);
     chooseUnits(m_chosen);
-    QChart* old = c.indices->chart();
-    c.indices->setChart(setup.sobol ? sobolChart(result, m_regional) : new QChart);
-    delete old;
-    if (setup.sobol)
-        m_models.unitTotals->setTable(sobolUnitsTable(result, corner, labels, m_regional));
-    else
-        m_models.unitTotals->clear();
-    fitColumnsAnswering(*c.unitTotals);
-
-    QStringList factors;
-    for (const MonteCarloFactor factor : result.factors)
-        factors.append(monteCarloFactorShownName(factor));
-    QStringList notes{tr("%1 graduatorie per unità; fattori: %2.")
-                          .arg(result.rankings)
-                          .arg(factors.join(QStringLiteral(", ")))};
-    if (result.skipped > 0)
-        notes.append(tr("%1 estrazioni scartate: un metodo non ha accettato la matrice.")
-                         .arg(result.skipped));
-    if (const QString lacking = lackingUnitsNote(result); !lacking.isEmpty())
-        notes.append(lacking);
-    c.note->setText(notes.join(u'\n'));
     m_state.bRisultati = true;
     m_stbStato->setPanelText(tr("Salvato: "), run->files.join(QStringLiteral(", ")));
     return Outcome::Saved;

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CograduationModel;
+class MonteCarloPage;
 class Dialogs;
 class GridView;
 class QChartView;
@@ -34,24 +35,6 @@ struct RobustnessModels {
     TextTableModel* uncertainty = nullptr;
     TextTableModel* monteCarlo = nullptr;
     TotalIndexModel* unitTotals = nullptr;
-};
-
-// The settings and views of the Monte Carlo page.
-struct MonteCarloControls {
-    QCheckBox* methods = nullptr;      // draw among the compared methods
-    QDoubleSpinBox* weights = nullptr; // F: weights times uniform [1 - F, 1 + F]
-    QCheckBox* leaveOut = nullptr;     // one indicator left out, or none
-    QCheckBox* outliers = nullptr;     // the outlier treatment on or off
-    QCheckBox* missing = nullptr;      // the treatment of missing values, on a matrix with gaps
-    QSpinBox* runs = nullptr;
-    QSpinBox* seed = nullptr;
-    QCheckBox* sobol = nullptr; // the Saltelli design and the Sobol indices
-    QPushButton* compute = nullptr;
-    QLabel* note = nullptr;
-    GridView* grid = nullptr; // <workbook>.mc.csv
-    RankIntervalChart* intervals = nullptr;
-    QChartView* indices = nullptr;  // Si and STi per factor
-    GridView* unitTotals = nullptr; // <workbook>.sobol.unita.csv
 };
 
 // The five pages of the robustness window (RobustnessWindow): the rank
@@ -91,7 +74,7 @@ public:
     QChartView* scatterChart = nullptr;
     QComboBox* xAxisCombo = nullptr;
     QComboBox* yAxisCombo = nullptr;
-    MonteCarloControls monteCarlo;
+    MonteCarloPage* monteCarlo = nullptr;
     std::vector<ChartExport> chartExports;
 
 private:
@@ -99,7 +82,6 @@ private:
     QWidget* sensitivityPage(QWidget* window, const RobustnessModels& models);
     QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
     QWidget* chartsPage(QWidget* window, Dialogs& dialogs);
-    QWidget* monteCarloPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
     // The chart's actions and their two buttons, side by side.
     QWidget* chartButtons(QChartView* view, ChartFile chart, Dialogs& dialogs, QWidget* parent);
 };

@@ -80,12 +80,14 @@ void RobustnessWindow::connectControls() {
             [this] { FG_AutosizeCols(*m_ui.summaryGrid, -1, -1, false); });
     connect(m_ui.sensitivityButton, &QPushButton::clicked, this, [this] { computeSensitivity(); });
     connect(m_ui.uncertaintyButton, &QPushButton::clicked, this, [this] { computeUncertainty(); });
-    connect(m_ui.monteCarlo.compute, &QPushButton::clicked, this, [this] { computeMonteCarlo(); });
+    connect(m_ui.monteCarlo->controls().compute, &QPushButton::clicked, this,
+            [this] { computeMonteCarlo(); });
     for (QComboBox* combo : {m_ui.methodCombo, m_ui.xAxisCombo, m_ui.yAxisCombo})
         rememberChoice(*combo, objectName());
     connect(m_ui.xAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
-    for (GridView* grid : {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo.grid})
+    for (GridView* grid :
+         {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo->controls().grid})
         connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, grid] { followSelection(grid); });
     connect(m_ui.searchBox, &UnitSearchBox::searchRequested, this, &RobustnessWindow::searchUnits);
@@ -190,7 +192,8 @@ void RobustnessWindow::chooseUnits(const QList<int>& units) {
     m_chosen = units;
     m_choosing = true;
     // Each grid's view may be sorted: a unit's row is where its view shows it.
-    for (GridView* grid : {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo.grid}) {
+    for (GridView* grid :
+         {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo->controls().grid}) {
         if (grid->gridModel()->gridRowCount() <= 1)
             continue;
         QList<int> rows;
@@ -202,7 +205,7 @@ void RobustnessWindow::chooseUnits(const QList<int>& units) {
     }
     m_choosing = false;
     m_ui.intervalChart->setHighlighted(units);
-    m_ui.monteCarlo.intervals->setHighlighted(units);
+    m_ui.monteCarlo->controls().intervals->setHighlighted(units);
     if (m_ui.pages->currentIndex() == 3)
         updateCharts();
 }

@@ -7,6 +7,7 @@
 #include "shared/regional.h"
 #include "shared/sharedstate.h"
 #include "ui/platform/dialogs.h"
+#include "ui/robustness/montecarlopage.h"
 #include "ui/robustness/robustnesspages.h"
 #include "workflow/processing.h"
 
