@@ -66,6 +66,37 @@ loadStructure(const QString& workbook, const QStringList& sheetNames, const Stru
     return structure;
 }
 
+// The record of the gaps of a matrix read with some missing cells, or with
+// a treatment chosen (as the choice works, effectiveChoice): null when the
+// matrix is refused for an invalid value whatever the choice.
+std::shared_ptr<GapsRecord> gapsRecordOf(const Matrix& read, const MissingChoice& chosen,
+                                         const MissingChoice& choice, const Regional& regional) {
+    if (chosen.treatment == MissingTreatment::Refuse && invalidValueRefusal(read, regional))
+        return nullptr;
+    return recordGaps(read, choice);
+}
+
+// The indicators' names of a matrix, as the structure names them.
+std::vector<QString> indicatorNames(const Matrix& matrix, const Regional& regional) {
+    std::vector<QString> names;
+    names.reserve(matrix.indicators.size());
+    for (const CellValue& name : matrix.indicators)
+        names.push_back(regional.generalText(name));
+    return names;
+}
+
+// What a matrix loaded from workbook (its bytes' hash given) under choice
+// was made from, its structure not yet described.
+MatrixBasis loadedBasis(const QString& workbook, const QByteArray& sha,
+                        const MissingChoice& choice) {
+    MatrixBasis basis;
+    basis.workbook = workbook;
+    basis.matrix = {QFileInfo(workbook).fileName(), sha, InputRole::Matrix};
+    basis.missing = choice.treatment;
+    basis.minCoverage = choice.minCoverage;
+    return basis;
+}
+
 // The choice load() works under: without a treatment, gaps kept as they
 // are read as Available with nothing left out.
 MissingChoice effectiveChoice(MissingChoice choice) {
@@ -78,9 +109,11 @@ MissingChoice effectiveChoice(MissingChoice choice) {
 
 // The units of the matrix as read that the coverage rule keeps but that
 // would get no overall index over the structure (unitsWithoutOverallIndex),
-// over the indicators it keeps (not in ruled).
+// over the indicators it keeps (not in ruled); none without a treatment.
 std::vector<int> unitsLeftWithoutIndex(const Matrix& read, const Structure& structure,
-                                       const LeftOut& ruled, double minCoverage) {
+                                       const LeftOut& ruled, const MissingChoice& choice) {
+    if (choice.treatment == MissingTreatment::Refuse)
+        return {};
     const auto units = std::size_t(read.unitCount());
     std::vector<unsigned char> mask;
     mask.reserve(units * (std::size_t(read.indicatorCount()) - ruled.indicators.size()));
@@ -89,7 +122,7 @@ std::vector<int> unitsLeftWithoutIndex(const Matrix& read, const Structure& stru
             for (std::size_t i = 0; i < units; ++i)
                 mask.push_back(read.isMissing(int(i), j) ? 1 : 0);
     const std::vector<unsigned char> lacking =
-        unitsWithoutOverallIndex(structure, int(units), mask, minCoverage);
+        unitsWithoutOverallIndex(structure, int(units), mask, choice.minCoverage);
     std::vector<int> withoutIndex;
     for (std::size_t i = 0; i < lacking.size(); ++i)
         if (lacking[i])
@@ -225,57 +258,45 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     // The gaps as treated: kept, nothing is left out of the matrix (nor of
     // its structure) for its coverage.
     std::shared_ptr<GapsRecord> gaps;
-    if ((!read->missing.empty() && !invalidValueRefusal(*read, m_regional)) ||
-        m_missingChoice.treatment != MissingTreatment::Refuse)
-        gaps = recordGaps(*read, choice);
+    if (!read->missing.empty() || m_missingChoice.treatment != MissingTreatment::Refuse)
+        gaps = gapsRecordOf(*read, m_missingChoice, choice, m_regional);
     m_gaps = gaps;
     const bool anyMissing = std::any_of(read->missing.begin(), read->missing.end(),
                                         [](unsigned char flag) { return flag != 0; });
     const LeftOut ruled = anyMissing && choice.treatment != MissingTreatment::Refuse
                               ? coverageRule(*read, choice.minCoverage)
                               : LeftOut();
-
     // The structure over the indicators kept; its failure is told only once
     // the matrix is accepted.
-    std::vector<QString> names;
-    names.reserve(read->indicators.size());
-    for (const CellValue& name : read->indicators)
-        names.push_back(m_regional.generalText(name));
     QStringList emptied;
-    Expected<std::optional<Structure>> structure = loadStructure(
-        workbook, sheetNames, m_structureChoice, names, ruled.indicators, m_regional, emptied);
+    Expected<std::optional<Structure>> structure =
+        loadStructure(workbook, sheetNames, m_structureChoice, indicatorNames(*read, m_regional),
+                      ruled.indicators, m_regional, emptied);
     // The units the coverage rule keeps that would get no overall index
     // are left out with them (not when the gaps are only described).
     const bool describeOnly =
         m_missingChoice.treatment == MissingTreatment::Refuse && m_missingChoice.keepGaps;
     const std::vector<int> withoutIndex =
-        structure && *structure && anyMissing && !describeOnly &&
-                choice.treatment != MissingTreatment::Refuse
-            ? unitsLeftWithoutIndex(*read, **structure, ruled, choice.minCoverage)
+        structure && *structure && anyMissing && !describeOnly
+            ? unitsLeftWithoutIndex(*read, **structure, ruled, choice)
             : std::vector<int>();
 
     Expected<TreatedMatrix> treated = treatMissing(
         std::move(*read), choice.treatment, choice.minCoverage, m_regional, progress, withoutIndex);
     if (!treated)
         return std::move(treated).error();
-    std::vector<unsigned char> keptMissing;
-    if (gaps)
-        keptMissing = recordTreatment(*gaps, *treated, emptied);
+    std::vector<unsigned char> keptMissing =
+        gaps ? recordTreatment(*gaps, *treated, emptied) : std::vector<unsigned char>();
     if (!structure) {
         // The matrix accepted, the structure not.
         m_structureFailed = true;
         return std::move(structure).error();
     }
-    std::shared_ptr<const Structure> shared;
-    if (*structure)
-        shared = std::make_shared<const Structure>(std::move(**structure));
-    MatrixBasis basis;
-    basis.workbook = workbook;
-    basis.matrix = {QFileInfo(workbook).fileName(), workbookSha, InputRole::Matrix};
+    std::shared_ptr<const Structure> shared =
+        *structure ? std::make_shared<const Structure>(std::move(**structure)) : nullptr;
+    MatrixBasis basis = loadedBasis(workbook, workbookSha, choice);
     if (shared)
         describeStructure(basis, workbook, sheetNames, m_structureChoice);
-    basis.missing = choice.treatment;
-    basis.minCoverage = choice.minCoverage;
     setMatrix(workbook, std::move(treated->matrix), std::move(shared));
     m_basis = std::move(basis);
     m_gaps = std::move(gaps);
