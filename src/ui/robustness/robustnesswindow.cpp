@@ -20,6 +20,7 @@
 #include "ui/report/resultsoutput.h"
 #include "ui/robustness/shiftmodel.h"
 #include "ui/robustness/totalindexmodel.h"
+#include "workflow/montecarlorun.h"
 #include "workflow/robustnessanalyses.h"
 
 #include <QChart>
@@ -51,9 +52,8 @@ RobustnessModels makeModels(const Regional& regional, QObject* parent) {
 
 RobustnessWindow::RobustnessWindow(SharedState& state, std::shared_ptr<const Processing> loaded,
                                    Dialogs& dialogs, const Regional& regional, QWidget* parent)
-    : QDialog(parent), m_state(state), m_loaded(std::move(loaded)), m_dialogs(dialogs),
-      m_regional(regional), m_models(makeModels(m_regional, this)),
-      m_ui(this, m_models, m_dialogs) {
+    : QDialog(parent), m_state(state), m_dialogs(dialogs), m_regional(regional),
+      m_models(makeModels(m_regional, this)), m_ui(this, m_models, m_dialogs) {
     setupChildWindow(*this, QStringLiteral("Robustezza"));
     setWindowTitle(childWindowTitle() + tr(" - Robustezza"));
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
@@ -63,6 +63,8 @@ RobustnessWindow::RobustnessWindow(SharedState& state, std::shared_ptr<const Pro
     layout->addWidget(m_stbStato);
     m_work = new BackgroundWork(this, m_stbStato);
     m_work->setControls({m_ui.pages});
+    m_matrices = std::make_unique<AnalysedMatrices>(std::move(loaded), m_state, m_dialogs, *m_work,
+                                                    m_regional);
     connectControls();
     fitToScreen(*this, {1280, 820});
     // Alt and a letter presses every button.
@@ -252,70 +254,20 @@ std::vector<MethodPosition> RobustnessWindow::comparedPositions() const {
     return positions;
 }
 
-std::shared_ptr<const Matrix> RobustnessWindow::analysedMatrix(Outcome* outcome) {
-    const auto fits = [this](const std::shared_ptr<const Matrix>& matrix) {
-        return matrix && matrix->unitCount() == m_ranks.units();
-    };
-    if (std::shared_ptr<const Matrix> loaded = matrixOf(m_loaded.get(), m_state.strMatrice);
-        fits(loaded))
-        return loaded;
-    if (std::shared_ptr<const Matrix> read = matrixOf(m_source.get(), m_state.strMatrice);
-        fits(read))
-        return read;
-    m_source = std::make_unique<Processing>(m_regional);
-    Status loaded;
-    const BackgroundWork::Outcome run = m_work->run(
-        tr("Lettura della matrice"),
-        [&, workbook = m_state.strMatrice](WorkProgress& progress) {
-            loaded = m_source->load(workbook, &progress);
-        },
-        true);
-    if (run == BackgroundWork::Outcome::OutOfMemory) {
-        m_source.reset();
-        *outcome = Outcome::OutOfMemory;
-        showOutOfMemory(m_dialogs, tr("leggere la matrice"));
-        return nullptr;
-    }
-    if (!loaded) {
-        m_source.reset();
-        *outcome =
-            loaded.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
-        showFailure(m_dialogs, loaded.error());
-        return nullptr;
-    }
-    if (!fits(m_source->sharedMatrix())) {
-        m_source.reset();
-        *outcome = Outcome::Refused;
-        showFailure(m_dialogs, failure(FailureKind::Usage,
-                                       tr("La matrice sorgente non ha le unità del confronto: "
-                                          "eseguire di nuovo i metodi.")));
-        return nullptr;
-    }
-    return m_source->sharedMatrix();
-}
-
-MatrixBasis RobustnessWindow::basisOfMatrix(const std::shared_ptr<const Matrix>& matrix) const {
-    const Processing* const loaders[] = {m_loaded.get(), m_source.get(), m_withGaps.get()};
-    for (const Processing* processing : loaders)
-        if (matrix && matrixOf(processing, m_state.strMatrice) == matrix)
-            return processing->basis();
-    return basisOf(nullptr, m_state.strMatrice);
-}
-
 RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
     if (m_ui.methodCombo->currentIndex() < 0)
         return Outcome::Refused;
     Outcome outcome = Outcome::Refused;
-    const std::shared_ptr<const Matrix> matrix = analysedMatrix(&outcome);
+    const std::shared_ptr<const Matrix> matrix = m_matrices->matrix(m_ranks.units(), &outcome);
     if (!matrix)
         return outcome;
     const auto position = MethodPosition(m_ui.methodCombo->currentData().toInt());
     Expected<SensitivityRun> run;
-    const std::shared_ptr<const Structure> structure = m_source ? m_source->structure() : nullptr;
+    const std::shared_ptr<const Structure> structure = m_matrices->readStructure();
     setRecordActor({tr("Robustezza: Sensibilità"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Sensibilità agli indicatori"),
-        [&, basis = basisOfMatrix(matrix), regional = m_regional](WorkProgress& progress) {
+        [&, basis = m_matrices->basisOf(matrix), regional = m_regional](WorkProgress& progress) {
             run =
                 analyseSensitivity(basis, *matrix, position, regional, &progress, structure.get());
         },
@@ -348,14 +300,14 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
     if (positions.empty())
         return Outcome::Refused;
     Outcome outcome = Outcome::Refused;
-    const std::shared_ptr<const Matrix> matrix = analysedMatrix(&outcome);
+    const std::shared_ptr<const Matrix> matrix = m_matrices->matrix(m_ranks.units(), &outcome);
     if (!matrix)
         return outcome;
     Expected<UncertaintyRun> run;
     setRecordActor({tr("Robustezza: Incertezza"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Analisi d'incertezza"),
-        [&, basis = basisOfMatrix(matrix), regional = m_regional](WorkProgress& progress) {
+        [&, basis = m_matrices->basisOf(matrix), regional = m_regional](WorkProgress& progress) {
             run = analyseUncertainty(basis, *matrix, positions, regional, &progress);
         },
         true);
@@ -380,4 +332,48 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
         notes.append(line);
     m_ui.uncertaintyLabel->setText(notes.join(u'\n'));
     return reportSaved(run->saved, run->file, tr("analisi d'incertezza"));
+}
+
+RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
+    const std::vector<MethodPosition> positions = comparedPositions();
+    if (positions.empty())
+        return Outcome::Refused;
+    const Expected<MonteCarloChoices> choices =
+        m_ui.monteCarlo->choices(positions, [this] { return m_matrices->missingLevels(); });
+    if (!choices) {
+        showFailure(m_dialogs, choices.error());
+        return Outcome::Refused;
+    }
+    Outcome outcome = Outcome::Refused;
+    const std::shared_ptr<const Matrix> matrix = choices->missing.empty()
+                                                     ? m_matrices->matrix(m_ranks.units(), &outcome)
+                                                     : m_matrices->withGaps(&outcome);
+    if (!matrix)
+        return outcome;
+    // Over the structure of the matrix analysed, when it has one.
+    const std::shared_ptr<const Structure> structure = m_matrices->structureOf(matrix);
+    Expected<MonteCarloRun> run;
+    setRecordActor({tr("Robustezza: Monte Carlo"), {}});
+    const BackgroundWork::Outcome work = m_work->run(
+        tr("Analisi Monte Carlo"),
+        [&, basis = m_matrices->basisOf(matrix), regional = m_regional](WorkProgress& progress) {
+            run = analyseMonteCarlo(basis, *matrix, *choices, regional, &progress, structure.get());
+        },
+        true);
+    if (work == BackgroundWork::Outcome::OutOfMemory) {
+        showOutOfMemory(m_dialogs, tr("eseguire l'analisi Monte Carlo"));
+        return Outcome::OutOfMemory;
+    }
+    if (!run) {
+        if (run.error().kind != FailureKind::Cancelled)
+            showFailure(m_dialogs, run.error());
+        else
+            m_stbStato->setPanelText(tr("Analisi Monte Carlo annullata: nessun file scritto"));
+        return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
+    }
+    m_ui.monteCarlo->show(run->result, choices->setup.sobol, *matrix, m_regional);
+    chooseUnits(m_chosen);
+    m_state.bRisultati = true;
+    m_stbStato->setPanelText(tr("Salvato: "), run->files.join(QStringLiteral(", ")));
+    return Outcome::Saved;
 }
