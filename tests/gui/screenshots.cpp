@@ -226,7 +226,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
     ok = save(*robustness, output + QStringLiteral("/robustness-ranks.png")) && ok;
     const RobustnessPages& pages = robustness->pages();
-    pages.methodCombo->setCurrentIndex(0);
+    pages.sensitivity->methodCombo()->setCurrentIndex(0);
     robustness->computeSensitivity();
     pages.pages->setCurrentIndex(1);
     ok = save(*robustness, output + QStringLiteral("/robustness-sensitivity.png")) && ok;

@@ -1,13 +1,13 @@
 #include "ui/robustness/montecarlopage.h"
 
 #include "robustness/montecarlotables.h"
-#include "ui/charts/chartactions.h"
 #include "ui/charts/rankintervalchart.h"
 #include "ui/charts/sobolchart.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
 #include "ui/platform/windowsetup.h"
+#include "ui/robustness/pagewidgets.h"
 #include "ui/robustness/totalindexmodel.h"
 
 #include <QChart>
@@ -37,14 +37,6 @@ RankUncertainty asUncertainty(const MonteCarloResult& result, const QString& cor
         shape.units.push_back(
             {unit.nominal, unit.median, unit.p5, unit.p95, unit.best, unit.worst});
     return shape;
-}
-
-GridView* grid(const QString& name, GridModel* model, QWidget* parent) {
-    auto* view = new GridView(parent);
-    view->setObjectName(name);
-    view->setGridModel(model);
-    view->enableSorting();
-    return view;
 }
 
 } // namespace
@@ -98,15 +90,11 @@ QGroupBox* MonteCarloPage::settingsBox() {
     c.seed->setObjectName(QStringLiteral("spnMCSeme"));
     c.seed->setRange(0, std::numeric_limits<int>::max());
     c.seed->setValue(1);
-    c.compute = new QPushButton(tr("Calcola"), this);
-    c.compute->setObjectName(QStringLiteral("cmdMonteCarlo"));
-    c.compute->setAutoDefault(false);
-    c.compute->setToolTip(tr("Estrae le scelte incerte, calcola una graduatoria per "
-                             "estrazione e salva le tabelle accanto alla matrice"));
-    c.note = new QLabel(this);
-    c.note->setObjectName(QStringLiteral("lblMonteCarlo"));
-    c.note->setWordWrap(true);
-    c.note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    c.compute = pageComputeButton(QStringLiteral("cmdMonteCarlo"),
+                                  tr("Estrae le scelte incerte, calcola una graduatoria per "
+                                     "estrazione e salva le tabelle accanto alla matrice"),
+                                  this);
+    c.note = pageNote(QStringLiteral("lblMonteCarlo"), this);
 
     auto* settings = new QFormLayout;
     settings->addRow(c.methods);
@@ -125,23 +113,19 @@ QGroupBox* MonteCarloPage::settingsBox() {
 
 QHBoxLayout* MonteCarloPage::buildViews(const ChartButtons& chartButtons) {
     MonteCarloControls& c = m_controls;
-    c.grid = grid(QStringLiteral("msfMonteCarlo"), m_table, this);
+    c.grid = pageGrid(QStringLiteral("msfMonteCarlo"), m_table, this);
+    c.grid->enableSorting();
     c.intervals = new RankIntervalChart(m_table->regional(), this);
     c.intervals->view()->setObjectName(QStringLiteral("graficoMCIntervalli"));
-    c.indices = new QChartView(this);
-    c.indices->setObjectName(QStringLiteral("graficoSobol"));
-    c.indices->setRenderHint(QPainter::Antialiasing);
-    c.unitTotals = grid(QStringLiteral("msfSobolUnita"), m_unitTotals, this);
+    c.indices = pageChartView(QStringLiteral("graficoSobol"), this);
+    c.unitTotals = pageGrid(QStringLiteral("msfSobolUnita"), m_unitTotals, this);
+    c.unitTotals->enableSorting();
 
     auto* intervalsBox = new QVBoxLayout;
     intervalsBox->addWidget(chartButtons(c.intervals->view(), ChartFile::MonteCarlo, this), 0,
                             Qt::AlignRight);
     intervalsBox->addWidget(c.intervals, 1);
-    // The images of an interval chart leave out the units highlighted on
-    // screen.
-    ChartActions::of(c.intervals->view())->setImageDrawing([chart = c.intervals](bool drawing) {
-        chart->setPlain(drawing);
-    });
+    plainImages(c.intervals);
     auto* indicesBox = new QVBoxLayout;
     indicesBox->addWidget(chartButtons(c.indices, ChartFile::Sobol, this), 0, Qt::AlignRight);
     // The chart above the grid, high enough for its axis titles, legend

@@ -9,8 +9,11 @@
 #include "ui/grid/unitsearchbox.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/robustness/montecarlopage.h"
+#include "ui/robustness/pagewidgets.h"
+#include "ui/robustness/sensitivitypage.h"
 #include "ui/robustness/shiftmodel.h"
 #include "ui/robustness/totalindexmodel.h"
+#include "ui/robustness/uncertaintypage.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -23,61 +26,20 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* noteLabel(const QString& name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-GridView* grid(const QString& name, GridModel* model, QWidget* parent) {
-    auto* view = new GridView(parent);
-    view->setObjectName(name);
-    view->setGridModel(model);
-    return view;
-}
-
-QChartView* chartView(const QString& name, QWidget* parent) {
-    auto* view = new QChartView(parent);
-    view->setObjectName(name);
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
-}
-
-QPushButton* computeButton(const QString& name, const QString& tip, QWidget* parent) {
-    auto* button = new QPushButton(RobustnessPages::tr("Calcola"), parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setToolTip(tip);
-    return button;
-}
-
-// The images of an interval chart leave out the units highlighted on screen.
-void plainImages(RankIntervalChart* chart) {
-    ChartActions::of(chart->view())->setImageDrawing([chart](bool drawing) {
-        chart->setPlain(drawing);
-    });
-}
-
-} // namespace
-
 RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models,
                                  Dialogs& dialogs) {
     pages = new QTabWidget(window);
     pages->setObjectName(QStringLiteral("pagine"));
     pages->addTab(summaryPage(window, models), tr("&Ranghi"));
-    pages->addTab(sensitivityPage(window, models), tr("&Sensibilità agli indicatori"));
-    pages->addTab(uncertaintyPage(window, models, dialogs), tr("&Incertezza"));
+    const auto buttons = [this, &dialogs](QChartView* view, ChartFile chart, QWidget* parent) {
+        return chartButtons(view, chart, dialogs, parent);
+    };
+    sensitivity = new SensitivityPage(models.sensitivity, window);
+    pages->addTab(sensitivity, tr("&Sensibilità agli indicatori"));
+    uncertainty = new UncertaintyPage(models.uncertainty, buttons, window);
+    pages->addTab(uncertainty, tr("&Incertezza"));
     pages->addTab(chartsPage(window, dialogs), tr("&Grafici"));
-    monteCarlo = new MonteCarloPage(
-        models.monteCarlo, models.unitTotals,
-        [this, &dialogs](QChartView* view, ChartFile chart, QWidget* parent) {
-            return chartButtons(view, chart, dialogs, parent);
-        },
-        window);
+    monteCarlo = new MonteCarloPage(models.monteCarlo, models.unitTotals, buttons, window);
     pages->addTab(monteCarlo, tr("&Monte Carlo"));
     searchBox = new UnitSearchBox(pages);
     pages->setCornerWidget(searchBox, Qt::TopRightCorner);
@@ -85,10 +47,10 @@ RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models
 
 QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& models) {
     auto* page = new QWidget(window);
-    summaryGrid = grid(QStringLiteral("msfRiepilogo"), models.summary, page);
-    kendallGrid = grid(QStringLiteral("msfKendall"), models.kendall, page);
-    spearmanGrid = grid(QStringLiteral("msfSpearman"), models.spearman, page);
-    summaryLabel = noteLabel(QStringLiteral("lblRiepilogo"), page);
+    summaryGrid = pageGrid(QStringLiteral("msfRiepilogo"), models.summary, page);
+    kendallGrid = pageGrid(QStringLiteral("msfKendall"), models.kendall, page);
+    spearmanGrid = pageGrid(QStringLiteral("msfSpearman"), models.spearman, page);
+    summaryLabel = pageNote(QStringLiteral("lblRiepilogo"), page);
     summaryGrid->enableSorting();
 
     auto* matrices = new QHBoxLayout;
@@ -116,65 +78,10 @@ QWidget* RobustnessPages::summaryPage(QWidget* window, const RobustnessModels& m
     return page;
 }
 
-QWidget* RobustnessPages::sensitivityPage(QWidget* window, const RobustnessModels& models) {
-    auto* page = new QWidget(window);
-    methodCombo = new QComboBox(page);
-    methodCombo->setObjectName(QStringLiteral("cmbMetodo"));
-    sensitivityButton = computeButton(QStringLiteral("cmdSensibilita"),
-                                      tr("Ripete il metodo escludendo un indicatore alla "
-                                         "volta e salva la tabella accanto alla matrice"),
-                                      page);
-    auto* label = new QLabel(tr("&Metodo:"), page);
-    label->setBuddy(methodCombo);
-    auto* strip = new QHBoxLayout;
-    strip->addWidget(label);
-    strip->addWidget(methodCombo);
-    strip->addWidget(sensitivityButton);
-    strip->addStretch(1);
-    sensitivityGrid = grid(QStringLiteral("msfSensibilita"), models.sensitivity, page);
-    sensitivityGrid->enableSorting();
-    sensitivityLabel = noteLabel(QStringLiteral("lblSensibilita"), page);
-    sensitivityLabel->setText(
-        tr("Spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
-           "(negativo: l'unità sale in graduatoria)."));
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(strip);
-    layout->addWidget(sensitivityLabel);
-    layout->addWidget(sensitivityGrid, 1);
-    return page;
-}
-
-QWidget* RobustnessPages::uncertaintyPage(QWidget* window, const RobustnessModels& models,
-                                          Dialogs& dialogs) {
-    auto* page = new QWidget(window);
-    uncertaintyButton = computeButton(QStringLiteral("cmdIncertezza"),
-                                      tr("Incrocia ogni metodo confrontato con ogni insieme "
-                                         "di indicatori e salva la tabella"),
-                                      page);
-    uncertaintyLabel = noteLabel(QStringLiteral("lblIncertezza"), page);
-    uncertaintyGrid = grid(QStringLiteral("msfIncertezza"), models.uncertainty, page);
-    uncertaintyGrid->enableSorting();
-    intervalChart = new RankIntervalChart(models.summary->regional(), page);
-    auto* strip = new QHBoxLayout;
-    strip->addWidget(uncertaintyButton);
-    strip->addWidget(uncertaintyLabel, 1);
-    strip->addWidget(chartButtons(intervalChart->view(), ChartFile::RankIntervals, dialogs, page));
-    plainImages(intervalChart);
-    auto* splitter = new QSplitter(Qt::Horizontal, page);
-    splitter->addWidget(uncertaintyGrid);
-    splitter->addWidget(intervalChart);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(strip);
-    layout->addWidget(splitter, 1);
-    return page;
-}
-
 QWidget* RobustnessPages::chartsPage(QWidget* window, Dialogs& dialogs) {
     auto* page = new QWidget(window);
-    bumpChart = chartView(QStringLiteral("graficoRanghi"), window);
-    scatterChart = chartView(QStringLiteral("graficoDispersione"), window);
+    bumpChart = pageChartView(QStringLiteral("graficoRanghi"), window);
+    scatterChart = pageChartView(QStringLiteral("graficoDispersione"), window);
     xAxisCombo = new QComboBox(page);
     xAxisCombo->setObjectName(QStringLiteral("cmbAsseX"));
     yAxisCombo = new QComboBox(page);

@@ -9,6 +9,8 @@
 
 class CograduationModel;
 class MonteCarloPage;
+class SensitivityPage;
+class UncertaintyPage;
 class Dialogs;
 class GridView;
 class QChartView;
@@ -39,8 +41,9 @@ struct RobustnessModels {
 
 // The five pages of the robustness window (RobustnessWindow): the rank
 // summary with the Spearman and Kendall matrices, the sensitivity to the
-// indicators, the uncertainty with its rank-interval chart, and the bump
-// and scatter charts, and the Monte Carlo over the uncertain choices. Each chart has the
+// indicators (SensitivityPage), the uncertainty with its rank-interval chart
+// (UncertaintyPage), the bump and scatter charts, and the Monte Carlo over
+// the uncertain choices (MonteCarloPage). Each chart has the
 // buttons and the context menu of its ChartActions (export, copy).
 struct RobustnessPages {
     Q_DECLARE_TR_FUNCTIONS(RobustnessWindow)
@@ -62,14 +65,8 @@ public:
     GridView* kendallGrid = nullptr;
     GridView* spearmanGrid = nullptr;
     QLabel* summaryLabel = nullptr;
-    QComboBox* methodCombo = nullptr;
-    QPushButton* sensitivityButton = nullptr;
-    GridView* sensitivityGrid = nullptr;
-    QLabel* sensitivityLabel = nullptr;
-    QPushButton* uncertaintyButton = nullptr;
-    QLabel* uncertaintyLabel = nullptr;
-    GridView* uncertaintyGrid = nullptr;
-    RankIntervalChart* intervalChart = nullptr;
+    SensitivityPage* sensitivity = nullptr;
+    UncertaintyPage* uncertainty = nullptr;
     QChartView* bumpChart = nullptr;
     QChartView* scatterChart = nullptr;
     QComboBox* xAxisCombo = nullptr;
@@ -79,8 +76,6 @@ public:
 
 private:
     QWidget* summaryPage(QWidget* window, const RobustnessModels& models);
-    QWidget* sensitivityPage(QWidget* window, const RobustnessModels& models);
-    QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
     QWidget* chartsPage(QWidget* window, Dialogs& dialogs);
     // The chart's actions and their two buttons, side by side.
     QWidget* chartButtons(QChartView* view, ChartFile chart, Dialogs& dialogs, QWidget* parent);

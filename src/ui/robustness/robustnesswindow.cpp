@@ -18,8 +18,10 @@
 #include "ui/platform/windowmemory.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/report/resultsoutput.h"
+#include "ui/robustness/sensitivitypage.h"
 #include "ui/robustness/shiftmodel.h"
 #include "ui/robustness/totalindexmodel.h"
+#include "ui/robustness/uncertaintypage.h"
 #include "workflow/montecarlorun.h"
 #include "workflow/robustnessanalyses.h"
 
@@ -80,16 +82,18 @@ void RobustnessWindow::connectControls() {
     });
     connect(m_ui.summaryGrid, &GridView::autosizeRequested, this,
             [this] { FG_AutosizeCols(*m_ui.summaryGrid, -1, -1, false); });
-    connect(m_ui.sensitivityButton, &QPushButton::clicked, this, [this] { computeSensitivity(); });
-    connect(m_ui.uncertaintyButton, &QPushButton::clicked, this, [this] { computeUncertainty(); });
+    connect(m_ui.sensitivity->computeButton(), &QPushButton::clicked, this,
+            [this] { computeSensitivity(); });
+    connect(m_ui.uncertainty->computeButton(), &QPushButton::clicked, this,
+            [this] { computeUncertainty(); });
     connect(m_ui.monteCarlo->controls().compute, &QPushButton::clicked, this,
             [this] { computeMonteCarlo(); });
-    for (QComboBox* combo : {m_ui.methodCombo, m_ui.xAxisCombo, m_ui.yAxisCombo})
+    for (QComboBox* combo : {m_ui.sensitivity->methodCombo(), m_ui.xAxisCombo, m_ui.yAxisCombo})
         rememberChoice(*combo, objectName());
     connect(m_ui.xAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     for (GridView* grid :
-         {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo->controls().grid})
+         {m_ui.summaryGrid, m_ui.uncertainty->grid(), m_ui.monteCarlo->controls().grid})
         connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, grid] { followSelection(grid); });
     connect(m_ui.searchBox, &UnitSearchBox::searchRequested, this, &RobustnessWindow::searchUnits);
@@ -150,9 +154,10 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
             .arg(m_ranks.methods.value(0), m_regional.indexText(run.summary.meanShift),
                  percentage(run.summary.shareUnchanged, m_regional)));
 
-    m_ui.methodCombo->clear();
+    m_ui.sensitivity->methodCombo()->clear();
     for (const MethodPosition position : comparedPositions())
-        m_ui.methodCombo->addItem(methodLabel(methodAt(position).indexHeader), int(position));
+        m_ui.sensitivity->methodCombo()->addItem(methodLabel(methodAt(position).indexHeader),
+                                                 int(position));
     const QSignalBlocker blockX(m_ui.xAxisCombo), blockY(m_ui.yAxisCombo);
     m_ui.xAxisCombo->clear();
     m_ui.yAxisCombo->clear();
@@ -161,13 +166,10 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const TextTable& rank
     m_ui.xAxisCombo->setCurrentIndex(0);
     m_ui.yAxisCombo->setCurrentIndex(std::min(1, int(m_ranks.methods.size()) - 1));
     // The methods chosen last time, where this comparison has them.
-    for (QComboBox* combo : {m_ui.methodCombo, m_ui.xAxisCombo, m_ui.yAxisCombo})
+    for (QComboBox* combo : {m_ui.sensitivity->methodCombo(), m_ui.xAxisCombo, m_ui.yAxisCombo})
         restoreChoice(*combo, objectName());
     m_models.sensitivity->clear();
-    m_models.uncertainty->clear();
-    m_ui.intervalChart->clear();
-    m_ui.uncertaintyLabel->setText(
-        tr("%1 metodi x (indicatori + 1) graduatorie per unità.").arg(m_ui.methodCombo->count()));
+    m_ui.uncertainty->clear(m_ui.sensitivity->methodCombo()->count());
     // The charts are drawn when their page opens.
     if (m_ui.pages->currentIndex() == 3)
         updateCharts();
@@ -195,7 +197,7 @@ void RobustnessWindow::chooseUnits(const QList<int>& units) {
     m_choosing = true;
     // Each grid's view may be sorted: a unit's row is where its view shows it.
     for (GridView* grid :
-         {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo->controls().grid}) {
+         {m_ui.summaryGrid, m_ui.uncertainty->grid(), m_ui.monteCarlo->controls().grid}) {
         if (grid->gridModel()->gridRowCount() <= 1)
             continue;
         QList<int> rows;
@@ -206,7 +208,7 @@ void RobustnessWindow::chooseUnits(const QList<int>& units) {
             selectRows(*grid, rows);
     }
     m_choosing = false;
-    m_ui.intervalChart->setHighlighted(units);
+    m_ui.uncertainty->intervalChart()->setHighlighted(units);
     m_ui.monteCarlo->controls().intervals->setHighlighted(units);
     if (m_ui.pages->currentIndex() == 3)
         updateCharts();
@@ -255,13 +257,13 @@ std::vector<MethodPosition> RobustnessWindow::comparedPositions() const {
 }
 
 RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
-    if (m_ui.methodCombo->currentIndex() < 0)
+    if (m_ui.sensitivity->methodCombo()->currentIndex() < 0)
         return Outcome::Refused;
     Outcome outcome = Outcome::Refused;
     const std::shared_ptr<const Matrix> matrix = m_matrices->matrix(m_ranks.units(), &outcome);
     if (!matrix)
         return outcome;
-    const auto position = MethodPosition(m_ui.methodCombo->currentData().toInt());
+    const auto position = MethodPosition(m_ui.sensitivity->methodCombo()->currentData().toInt());
     Expected<SensitivityRun> run;
     const std::shared_ptr<const Structure> structure = m_matrices->readStructure();
     setRecordActor({tr("Robustezza: Sensibilità"), {}});
@@ -280,18 +282,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
         showFailure(m_dialogs, run.error());
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
-    const IndicatorSensitivity& sensitivity = run->sensitivity;
-    m_models.sensitivity->setShifts(run->table, 2, int(sensitivity.shifts.size()) + 1,
-                                    run->largestShift);
-    fitColumnsAnswering(*m_ui.sensitivityGrid);
-    QStringList notes{
-        tr("%1: spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
-           "(negativo: l'unità sale in graduatoria).")
-            .arg(sensitivity.code)};
-    for (int j = 0; j < sensitivity.refusals.size(); ++j)
-        if (!sensitivity.refusals[j].isEmpty())
-            notes.append(tr("Senza %1: %2").arg(sensitivity.leftOut(j), sensitivity.refusals[j]));
-    m_ui.sensitivityLabel->setText(notes.join(u'\n'));
+    m_ui.sensitivity->show(*run);
     return reportSaved(run->saved, run->file, tr("sensibilità agli indicatori"));
 }
 
@@ -319,18 +310,8 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
         showFailure(m_dialogs, run.error());
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
-    const RankUncertainty& uncertainty = run->uncertainty;
-    m_models.uncertainty->setTable(run->table);
-    fitColumnsAnswering(*m_ui.uncertaintyGrid);
-    m_ui.intervalChart->setUncertainty(uncertainty);
+    m_ui.uncertainty->show(*run, matrix->indicatorCount());
     chooseUnits(m_chosen); // selected in the new grid, highlighted in the chart
-    QStringList notes{tr("%1 graduatorie per unità (%2 x %3 insiemi di indicatori).")
-                          .arg(uncertainty.rankings)
-                          .arg(uncertainty.codes.join(QStringLiteral(", ")))
-                          .arg(matrix->indicatorCount() + 1)};
-    for (const QString& line : uncertainty.leftOut + uncertainty.refusedRuns)
-        notes.append(line);
-    m_ui.uncertaintyLabel->setText(notes.join(u'\n'));
     return reportSaved(run->saved, run->file, tr("analisi d'incertezza"));
 }
 

@@ -10,6 +10,8 @@
 #include "ui/robustness/analysedmatrices.h"
 #include "ui/robustness/montecarlopage.h"
 #include "ui/robustness/robustnesspages.h"
+#include "ui/robustness/sensitivitypage.h"
+#include "ui/robustness/uncertaintypage.h"
 #include "workflow/processing.h"
 
 #include <QDialog>
