@@ -255,8 +255,7 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     if (!read)
         return std::move(read).error();
     const MissingChoice choice = effectiveChoice(m_missingChoice);
-    // The gaps as treated: kept, nothing is left out of the matrix (nor of
-    // its structure) for its coverage.
+    // The gaps as treated (kept: nothing is left out for its coverage).
     std::shared_ptr<GapsRecord> gaps;
     if (!read->missing.empty() || m_missingChoice.treatment != MissingTreatment::Refuse)
         gaps = gapsRecordOf(*read, m_missingChoice, choice, m_regional);
