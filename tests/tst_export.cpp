@@ -121,9 +121,13 @@ void TestExport::workbookHoldsEveryResult() {
     QVERIFY(confronto);
     const ResultFileBounds bounds =
         boundsForMatrix(m_sample.processing->matrix(), ResultFileBounds::Shape::Table);
-    const auto val = readDelimitedTable(m_path + QStringLiteral(".val.csv"), m_regional, bounds);
-    const auto rnk = readDelimitedTable(m_path + QStringLiteral(".rnk.csv"), m_regional, bounds);
-    QVERIFY(val && rnk);
+    const auto valRead =
+        readDelimitedTable(m_path + QStringLiteral(".val.csv"), m_regional, bounds);
+    const auto rnkRead =
+        readDelimitedTable(m_path + QStringLiteral(".rnk.csv"), m_regional, bounds);
+    QVERIFY(valRead && *valRead && rnkRead && *rnkRead);
+    const std::optional<DelimitedTable>& val = *valRead;
+    const std::optional<DelimitedTable>& rnk = *rnkRead;
     const int n = val->columnCount();
     for (int r = 0; r < val->rowCount(); ++r)
         for (int k = 0; k < n; ++k) {
@@ -198,10 +202,11 @@ void TestExport::structureSheetAndGroupColumns() {
     COMPARE_CELL(struttura->cell(2, 3), CellValue(first.writtenWeight));
     COMPARE_CELL(struttura->cell(2, 4), CellValue(structure.effectiveWeight(0)));
 
-    const auto groups = readDelimitedTable(
+    const auto groupsRead = readDelimitedTable(
         resultFileName(copy, ResultFileKind::GroupValues, QStringLiteral("MPI+")), m_regional,
         ResultFileBounds{});
-    QVERIFY(groups);
+    QVERIFY(groupsRead && *groupsRead);
+    const std::optional<DelimitedTable>& groups = *groupsRead;
     QCOMPARE(groups->columnCount(), int(structure.groups.size()));
     const XlsxReader* mpi = sheet(out, 2);
     QVERIFY(mpi);
@@ -291,8 +296,9 @@ void TestExport::delimitedTables() {
          {QByteArray("Prov;A;B\r\nAl;fa;1.234,5;x\r\nBeta;-2;\r\n"),
           QByteArray("Prov;A;B\r\n\"Al;fa\";1.234,5;x\r\nBeta;-2;\r\n")}) {
         QVERIFY(writeFileBytes(path, bytes));
-        const auto table = readDelimitedTable(path, m_regional, bounds);
-        QVERIFY(table);
+        const auto read = readDelimitedTable(path, m_regional, bounds);
+        QVERIFY(read && *read);
+        const std::optional<DelimitedTable>& table = *read;
         QCOMPARE(table->labels, (QStringList{"Al;fa", "Beta"}));
         QCOMPARE(table->number(0, 0), 1234.5);
         QVERIFY(std::isnan(table->number(0, 1)));
@@ -302,12 +308,21 @@ void TestExport::delimitedTables() {
     }
     QVERIFY(writeFileBytes(path, "\"Prov;2019\";\"A;\"\"x\"\"\";B\r\n\"\"\"q\"\"\";1;2\r\n"));
     const auto quoted = readDelimitedTable(path, m_regional, bounds);
-    QVERIFY(quoted);
-    QCOMPARE(quoted->headers, (QStringList{"Prov;2019", "A;\"x\"", "B"}));
-    QCOMPARE(quoted->labels, QStringList{"\"q\""});
+    QVERIFY(quoted && *quoted);
+    QCOMPARE((*quoted)->headers, (QStringList{"Prov;2019", "A;\"x\"", "B"}));
+    QCOMPARE((*quoted)->labels, QStringList{"\"q\""});
 
+    // A short line: no table; a file that cannot be read: why.
     QVERIFY(writeFileBytes(path, "Prov;A;B\r\nAlfa;1\r\n"));
-    QVERIFY(!readDelimitedTable(path, m_regional, bounds));
+    const auto ragged = readDelimitedTable(path, m_regional, bounds);
+    QVERIFY(ragged && !*ragged);
+    const QString pipe = m_dir->filePath(QStringLiteral("p.csv"));
+    QVERIFY(makeSpecialFile(pipe, SpecialFile::Pipe));
+    const auto unreadable = readDelimitedTable(pipe, m_regional, bounds);
+    QVERIFY(!unreadable);
+    QCOMPARE(unreadable.error().kind, FailureKind::File);
+    QVERIFY2(unreadable.error().message.contains(QStringLiteral("non è un file regolare")),
+             qPrintable(unreadable.error().message));
 }
 
 void TestExport::kendallOnlyWithTheRankSummary() {

@@ -207,16 +207,18 @@ std::optional<ComparisonResults> comparisonFromFiles(const QString& strMatrice,
     if (!written || (isThere(ranksPath) && !gate.admit(ranksPath)))
         return std::nullopt;
     const Regional& regional = *written;
-    QString valuesFailure;
-    QString ranksFailure;
-    auto values = readDelimitedTable(valuesPath, regional, bounds, &valuesFailure);
-    auto ranks = readDelimitedTable(ranksPath, regional, bounds, &ranksFailure);
-    if (!valuesFailure.isEmpty() || !ranksFailure.isEmpty()) {
+    Expected<std::optional<DelimitedTable>> valuesRead =
+        readDelimitedTable(valuesPath, regional, bounds);
+    Expected<std::optional<DelimitedTable>> ranksRead =
+        readDelimitedTable(ranksPath, regional, bounds);
+    if (!valuesRead || !ranksRead) {
         warnings.append(QCoreApplication::translate("Export", "%1 e %2 tralasciati. %3")
                             .arg(fileName(valuesPath), fileName(ranksPath),
-                                 valuesFailure.isEmpty() ? ranksFailure : valuesFailure));
+                                 (!valuesRead ? valuesRead : ranksRead).error().message));
         return std::nullopt;
     }
+    std::optional<DelimitedTable>& values = *valuesRead;
+    std::optional<DelimitedTable>& ranks = *ranksRead;
     if (!values || !ranks || values->rowCount() != matrix.unitCount() ||
         ranks->rowCount() != values->rowCount() || ranks->headers != values->headers ||
         values->columnCount() < 2 || !wholeRanks(*ranks)) {
@@ -244,20 +246,19 @@ std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matri
     if (!written)
         return std::nullopt;
     const Regional& regional = *written;
-    QString failure;
-    auto table = readDelimitedTable(path, regional, bounds, &failure);
-    if (!failure.isEmpty()) {
-        warnings.append(leftOut(fileName(path), failure));
+    Expected<std::optional<DelimitedTable>> table = readDelimitedTable(path, regional, bounds);
+    if (!table) {
+        warnings.append(leftOut(fileName(path), table.error().message));
         return std::nullopt;
     }
-    if (!table || table->rowCount() != matrix.unitCount()) {
+    if (!*table || (*table)->rowCount() != matrix.unitCount()) {
         warnings.append(
             QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla matrice.")
                 .arg(fileName(path)));
         return std::nullopt;
     }
     gate.taken(path);
-    return table;
+    return std::move(*table);
 }
 
 // The audit files, when .audit.csv exists and the three have a row per
@@ -271,20 +272,19 @@ std::optional<DelimitedTable> factorTable(const QString& path, Gate& gate, Resul
         return std::nullopt;
     const Regional& regional = *written;
     bounds.lines = 6;
-    QString failure;
-    std::optional<DelimitedTable> table = readDelimitedTable(path, regional, bounds, &failure);
-    if (!failure.isEmpty()) {
-        warnings.append(leftOut(fileName(path), failure));
+    Expected<std::optional<DelimitedTable>> table = readDelimitedTable(path, regional, bounds);
+    if (!table) {
+        warnings.append(leftOut(fileName(path), table.error().message));
         return std::nullopt;
     }
-    if (!table || table->columnCount() != 6 || table->rowCount() < 1) {
+    if (!*table || (*table)->columnCount() != 6 || (*table)->rowCount() < 1) {
         warnings.append(
             QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla matrice.")
                 .arg(fileName(path)));
         return std::nullopt;
     }
     gate.taken(path);
-    return table;
+    return std::move(*table);
 }
 
 std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matrix& matrix,
@@ -304,12 +304,13 @@ std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matri
         const std::optional<Regional> written = gate.admit(paths[k]);
         if (!written)
             return std::nullopt;
-        QString failure;
-        tables[k] = readDelimitedTable(paths[k], *written, bounds, &failure);
-        if (!failure.isEmpty()) {
-            warnings.append(leftOut(fileName(paths[k]), failure));
+        Expected<std::optional<DelimitedTable>> read =
+            readDelimitedTable(paths[k], *written, bounds);
+        if (!read) {
+            warnings.append(leftOut(fileName(paths[k]), read.error().message));
             return std::nullopt;
         }
+        tables[k] = std::move(*read);
         const bool fits =
             tables[k] && (k == 2 ? tables[k]->rowCount() >= 1 : tables[k]->rowCount() == m);
         if (!fits) {
@@ -351,16 +352,13 @@ bool ResultsCollection::isEmpty() const {
            !monteCarlo && !audit && ampi.empty();
 }
 
-std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional,
-                                                 const ResultFileBounds& bounds,
-                                                 QString* readFailure) {
+Expected<std::optional<DelimitedTable>>
+readDelimitedTable(const QString& path, const Regional& regional, const ResultFileBounds& bounds) {
     const ResultFileContent content = readResultFile(path, bounds);
-    if (readFailure)
-        *readFailure = content.status == ResultFileContent::Status::Unreadable
-                           ? readProblem(content, fileName(path), false)
-                           : QString();
+    if (content.status == ResultFileContent::Status::Unreadable)
+        return failure(FailureKind::File, readProblem(content, fileName(path), false));
     if (content.status != ResultFileContent::Status::Read || content.lineCount() == 0)
-        return std::nullopt;
+        return std::optional<DelimitedTable>();
     std::vector<FieldSpan> spans;
     DelimitedTable table;
     table.headers = fieldsOf(content, 0, -1, spans);
@@ -369,7 +367,7 @@ std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regi
     for (qsizetype i = 1; i < content.lineCount(); ++i) {
         QStringList fields = fieldsOf(content, i, columns + 1, spans);
         if (fields.size() < columns + 1)
-            return std::nullopt;
+            return std::optional<DelimitedTable>();
         const qsizetype extra = fields.size() - (columns + 1);
         table.labels.append(fields.mid(0, extra + 1).join(u';'));
         for (qsizetype k = extra + 1; k < fields.size(); ++k) {
@@ -383,8 +381,181 @@ std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regi
             }
         }
     }
-    return table;
+    return std::optional<DelimitedTable>(std::move(table));
 }
+
+namespace {
+
+// The phases of collectResults, over one collection: the methods, the
+// comparison, then the analyses, each file let in by the gate.
+class Collector {
+public:
+    Collector(ResultsCollection& collection, const Matrix& matrix, const Regional& regional,
+              const std::optional<QJsonObject>& expected)
+        : m_collection(collection), m_matrix(matrix), m_workbook(collection.strMatrice),
+          m_gate(collection, regional, expected),
+          m_resultBounds(boundsForMatrix(matrix, ResultFileBounds::Shape::LabelAndValue)),
+          m_tableBounds(boundsForMatrix(matrix, ResultFileBounds::Shape::Table)) {}
+
+    // Every method of the list with its files (or in memory), each with its
+    // group file under a structure; false when cancelled.
+    bool methods(const std::optional<MethodInMemory>& inMemory, WorkProgress* progress,
+                 const Regional& regional);
+    void comparison();
+    // The analyses that do not fit the comparison or the structure in use
+    // are left out, each named with the reason.
+    void analyses();
+
+private:
+    void groupsOf(MethodResults& method);
+    // Whether the analysis file at path was computed on what is collected
+    // (the comparison's methods when ofComparison, the structure in use
+    // when withStructure), as its recorded origin tells.
+    bool fits(const QString& path, bool ofComparison, bool withStructure);
+    std::optional<DelimitedTable> unitFile(const QString& path) {
+        return unitTable(path, m_matrix, m_gate, m_tableBounds, m_collection.warnings);
+    }
+    void sensitivities();
+    void monteCarlo();
+
+    ResultsCollection& m_collection;
+    const Matrix& m_matrix;
+    const QString m_workbook;
+    Gate m_gate;
+    const ResultFileBounds m_resultBounds;
+    const ResultFileBounds m_tableBounds;
+    // The origins of the analyses, read by analyses(); a failure to read
+    // them leaves every analysis out.
+    std::optional<Expected<std::map<QString, AnalysisOrigin>>> m_origins;
+    std::optional<QStringList> m_compared;
+};
+
+bool Collector::methods(const std::optional<MethodInMemory>& inMemory, WorkProgress* progress,
+                        const Regional& regional) {
+    const auto& table = methodTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (progress) {
+            if (progress->cancelled())
+                return false;
+            progress->report(QCoreApplication::translate("Export", "Lettura dei risultati"),
+                             percentOf(qint64(i), qint64(table.size()) + 2));
+        }
+        const QString code = table[i].code;
+        std::vector<MethodResults>& methods = m_collection.methods;
+        if (inMemory && int(inMemory->position) == int(i)) {
+            methods.push_back(methodInMemory(m_matrix, *inMemory, regional));
+        } else if (auto method = methodFromFiles(m_workbook, m_matrix, code, m_gate, m_resultBounds,
+                                                 m_collection.warnings)) {
+            methods.push_back(std::move(*method));
+        } else {
+            continue;
+        }
+        if (m_collection.structure)
+            groupsOf(methods.back());
+        // The methods' files name the same units: one list of labels held
+        // for all of them, not one for each.
+        if (methods.size() > 1)
+            shareEqual(methods.front().labels, methods.back().labels);
+    }
+    return true;
+}
+
+void Collector::groupsOf(MethodResults& method) {
+    const QString path = resultFileName(m_workbook, ResultFileKind::GroupValues, method.code);
+    auto groups = unitTable(path, m_matrix, m_gate, m_tableBounds, m_collection.warnings);
+    if (groups && groups->columnCount() != qsizetype(m_collection.structure->groups.size()))
+        m_collection.warnings.append(
+            QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla struttura.")
+                .arg(fileName(path)));
+    else
+        method.groups = std::move(groups);
+}
+
+void Collector::comparison() {
+    m_collection.comparison =
+        comparisonFromFiles(m_workbook, m_matrix, m_gate, m_tableBounds, m_collection.warnings);
+    if (!m_collection.comparison)
+        return;
+    ComparisonResults& comparison = *m_collection.comparison;
+    m_compared = methodCodesOfHeaders(comparison.headers);
+    if (m_collection.methods.empty())
+        return;
+    shareEqual(m_collection.methods.front().labels, comparison.labels);
+    shareEqual(comparison.labels, comparison.values.labels);
+    shareEqual(comparison.labels, comparison.ranks.labels);
+}
+
+bool Collector::fits(const QString& path, bool ofComparison, bool withStructure) {
+    // Without a readable record, no analysis can be told to fit.
+    if (!*m_origins) {
+        if (QFileInfo::exists(path))
+            m_collection.warnings.append(
+                QCoreApplication::translate("Export",
+                                            "%1 tralasciato: non si può dire da cosa è stato "
+                                            "calcolato.")
+                    .arg(fileName(path)));
+        return false;
+    }
+    const auto origin = (*m_origins)->find(fileName(path));
+    if (origin == (*m_origins)->end())
+        return true; // written before origins were recorded
+    const QString misfit = analysisMisfit(
+        origin->second, ofComparison && m_compared ? &*m_compared : nullptr,
+        withStructure ? std::optional<bool>(m_collection.structure != nullptr) : std::nullopt);
+    if (misfit.isEmpty())
+        return true;
+    m_collection.warnings.append(
+        QCoreApplication::translate("Export", "%1 tralasciato: %2.").arg(fileName(path), misfit));
+    return false;
+}
+
+void Collector::analyses() {
+    m_origins = readAnalysisOrigins(m_workbook);
+    if (!*m_origins)
+        m_collection.warnings.append(m_origins->error().message);
+    if (const QString path = resultFileName(m_workbook, ResultFileKind::RankSummary);
+        fits(path, true, false))
+        m_collection.robustness = unitFile(path);
+    // Kendall's tau goes with the rank summary, as in the robustness window.
+    if (m_collection.comparison && m_collection.robustness)
+        m_collection.comparison->kendall =
+            pairMatrix<KendallCoefficient>(rankColumns(m_collection.comparison->ranks));
+    sensitivities();
+    if (const QString path = resultFileName(m_workbook, ResultFileKind::Uncertainty);
+        fits(path, true, false))
+        m_collection.uncertainty = unitFile(path);
+    m_collection.audit =
+        auditFromFiles(m_workbook, m_matrix, m_gate, m_tableBounds, m_collection.warnings);
+    m_collection.ampi =
+        ampiFromFiles(m_workbook, m_matrix, m_gate, m_tableBounds, m_collection.warnings);
+    monteCarlo();
+}
+
+void Collector::sensitivities() {
+    for (const MethodInfo& method : methodTable()) {
+        const QString code = method.code;
+        const QString path = resultFileName(m_workbook, ResultFileKind::Sensitivity, code);
+        if (!QFileInfo::exists(path) || !fits(path, false, true))
+            continue;
+        if (auto sensitivity = unitFile(path))
+            m_collection.sensitivities.emplace_back(code, std::move(*sensitivity));
+    }
+}
+
+void Collector::monteCarlo() {
+    const QString path = resultFileName(m_workbook, ResultFileKind::MonteCarlo);
+    if (fits(path, false, true))
+        m_collection.monteCarlo = unitFile(path);
+    if (!m_collection.monteCarlo)
+        return;
+    if (const auto origin = (*m_origins)->find(fileName(path)); origin != (*m_origins)->end())
+        m_collection.monteCarloOrigin = origin->second;
+    m_collection.sobol = factorTable(resultFileName(m_workbook, ResultFileKind::Sobol), m_gate,
+                                     m_tableBounds, m_collection.warnings);
+    m_collection.sobolUnits = unitFile(resultFileName(m_workbook, ResultFileKind::SobolUnits));
+}
+
+} // namespace
 
 ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix,
                                  const Regional& regional,
@@ -393,118 +564,13 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
                                  const std::optional<QJsonObject>& expected) {
     ResultsCollection collection;
     collection.strMatrice = strMatrice;
-    Gate gate(collection, regional, expected);
     collection.matrix = &matrix;
     collection.regional = &regional;
     collection.structure = structure;
-    const ResultFileBounds resultBounds =
-        boundsForMatrix(matrix, ResultFileBounds::Shape::LabelAndValue);
-    const ResultFileBounds tableBounds = boundsForMatrix(matrix, ResultFileBounds::Shape::Table);
-    const auto& table = methodTable();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (progress) {
-            if (progress->cancelled())
-                return collection;
-            progress->report(QCoreApplication::translate("Export", "Lettura dei risultati"),
-                             percentOf(qint64(i), qint64(table.size()) + 2));
-        }
-        const QString code = table[i].code;
-        if (inMemory && int(inMemory->position) == int(i)) {
-            collection.methods.push_back(methodInMemory(matrix, *inMemory, regional));
-        } else if (auto method = methodFromFiles(strMatrice, matrix, code, gate, resultBounds,
-                                                 collection.warnings)) {
-            collection.methods.push_back(std::move(*method));
-        }
-        if (structure && !collection.methods.empty() && collection.methods.back().code == code) {
-            const QString path = resultFileName(strMatrice, ResultFileKind::GroupValues, code);
-            auto groups = unitTable(path, matrix, gate, tableBounds, collection.warnings);
-            if (groups && groups->columnCount() != qsizetype(structure->groups.size()))
-                collection.warnings.append(
-                    QCoreApplication::translate("Export",
-                                                "%1 tralasciato: non corrisponde alla struttura.")
-                        .arg(fileName(path)));
-            else
-                collection.methods.back().groups = std::move(groups);
-        }
-        // The methods' files name the same units: one list of labels held
-        // for all of them, not one for each.
-        if (collection.methods.size() > 1)
-            shareEqual(collection.methods.front().labels, collection.methods.back().labels);
-    }
-    collection.comparison =
-        comparisonFromFiles(strMatrice, matrix, gate, tableBounds, collection.warnings);
-    if (collection.comparison && !collection.methods.empty()) {
-        ComparisonResults& comparison = *collection.comparison;
-        shareEqual(collection.methods.front().labels, comparison.labels);
-        shareEqual(comparison.labels, comparison.values.labels);
-        shareEqual(comparison.labels, comparison.ranks.labels);
-    }
-    // The analyses that do not fit the comparison or the structure in use
-    // are left out, each named with the reason.
-    std::optional<QStringList> compared;
-    if (collection.comparison)
-        compared = methodCodesOfHeaders(collection.comparison->headers);
-    // Without a readable record, no analysis can be told to fit: all are left out.
-    Expected<std::map<QString, AnalysisOrigin>> originsRead = readAnalysisOrigins(strMatrice);
-    if (!originsRead)
-        collection.warnings.append(originsRead.error().message);
-    const std::map<QString, AnalysisOrigin> origins =
-        originsRead ? std::move(*originsRead) : std::map<QString, AnalysisOrigin>();
-    const auto fits = [&](const QString& path, bool ofComparison, bool withStructure) {
-        if (!originsRead) {
-            if (QFileInfo::exists(path))
-                collection.warnings.append(
-                    QCoreApplication::translate("Export",
-                                                "%1 tralasciato: non si può dire da cosa è stato "
-                                                "calcolato.")
-                        .arg(fileName(path)));
-            return false;
-        }
-        const auto origin = origins.find(fileName(path));
-        if (origin == origins.end())
-            return true; // written before origins were recorded
-        const QString misfit = analysisMisfit(
-            origin->second, ofComparison && compared ? &*compared : nullptr,
-            withStructure ? std::optional<bool>(structure != nullptr) : std::nullopt);
-        if (misfit.isEmpty())
-            return true;
-        collection.warnings.append(QCoreApplication::translate("Export", "%1 tralasciato: %2.")
-                                       .arg(fileName(path), misfit));
-        return false;
-    };
-    if (const QString path = resultFileName(strMatrice, ResultFileKind::RankSummary);
-        fits(path, true, false))
-        collection.robustness = unitTable(path, matrix, gate, tableBounds, collection.warnings);
-    // Kendall's tau goes with the rank summary, as in the robustness window.
-    if (collection.comparison && collection.robustness)
-        collection.comparison->kendall =
-            pairMatrix<KendallCoefficient>(rankColumns(collection.comparison->ranks));
-    for (const MethodInfo& method : table) {
-        const QString code = method.code;
-        const QString path = resultFileName(strMatrice, ResultFileKind::Sensitivity, code);
-        if (!QFileInfo::exists(path) || !fits(path, false, true))
-            continue;
-        auto sensitivity = unitTable(path, matrix, gate, tableBounds, collection.warnings);
-        if (sensitivity)
-            collection.sensitivities.emplace_back(code, std::move(*sensitivity));
-    }
-    if (const QString path = resultFileName(strMatrice, ResultFileKind::Uncertainty);
-        fits(path, true, false))
-        collection.uncertainty = unitTable(path, matrix, gate, tableBounds, collection.warnings);
-    collection.audit = auditFromFiles(strMatrice, matrix, gate, tableBounds, collection.warnings);
-    collection.ampi = ampiFromFiles(strMatrice, matrix, gate, tableBounds, collection.warnings);
-    if (const QString path = resultFileName(strMatrice, ResultFileKind::MonteCarlo);
-        fits(path, false, true))
-        collection.monteCarlo = unitTable(path, matrix, gate, tableBounds, collection.warnings);
-    if (collection.monteCarlo) {
-        if (const auto origin =
-                origins.find(fileName(resultFileName(strMatrice, ResultFileKind::MonteCarlo)));
-            origin != origins.end())
-            collection.monteCarloOrigin = origin->second;
-        collection.sobol = factorTable(resultFileName(strMatrice, ResultFileKind::Sobol), gate,
-                                       tableBounds, collection.warnings);
-        collection.sobolUnits = unitTable(resultFileName(strMatrice, ResultFileKind::SobolUnits),
-                                          matrix, gate, tableBounds, collection.warnings);
-    }
+    Collector collector(collection, matrix, regional, expected);
+    if (!collector.methods(inMemory, progress, regional))
+        return collection;
+    collector.comparison();
+    collector.analyses();
     return collection;
 }

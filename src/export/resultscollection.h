@@ -4,6 +4,7 @@
 #include "framework/structure.h"
 #include "methods/methodcomputation.h"
 #include "robustness/analysisorigins.h"
+#include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "stats/matrix.h"
@@ -44,13 +45,11 @@ struct DelimitedTable {
 // Fields in quotes are read as delimitedfields.h says; in a file written
 // before quoting, a line with more fields than the header row has
 // semicolons in its label: the extra leading fields belong to the label.
-// Nothing when the file does not exist, cannot be read, is refused by its
-// bounds, is empty or has a line with fewer fields than the header; with
-// readFailure given, it is set to the message on a file that cannot be
-// read or is refused (readProblem), else cleared.
-std::optional<DelimitedTable> readDelimitedTable(const QString& path, const Regional& regional,
-                                                 const ResultFileBounds& bounds,
-                                                 QString* readFailure = nullptr);
+// Nothing when the file does not exist, is empty or has a line with fewer
+// fields than the header; a failure (File, the message of readProblem) when
+// it cannot be read or is refused by its bounds.
+Expected<std::optional<DelimitedTable>>
+readDelimitedTable(const QString& path, const Regional& regional, const ResultFileBounds& bounds);
 
 // One method's results.
 struct MethodResults {

@@ -66,6 +66,92 @@ loadStructure(const QString& workbook, const QStringList& sheetNames, const Stru
     return structure;
 }
 
+// The record of the gaps of a matrix read with some missing cells, or with
+// a treatment chosen (as the choice works, effectiveChoice): null when the
+// matrix is refused for an invalid value whatever the choice.
+std::shared_ptr<GapsRecord> gapsRecordOf(const Matrix& read, const MissingChoice& chosen,
+                                         const MissingChoice& choice, const Regional& regional) {
+    if (chosen.treatment == MissingTreatment::Refuse && invalidValueRefusal(read, regional))
+        return nullptr;
+    return recordGaps(read, choice);
+}
+
+// The indicators' names of a matrix, as the structure names them.
+std::vector<QString> indicatorNames(const Matrix& matrix, const Regional& regional) {
+    std::vector<QString> names;
+    names.reserve(matrix.indicators.size());
+    for (const CellValue& name : matrix.indicators)
+        names.push_back(regional.generalText(name));
+    return names;
+}
+
+// What a matrix loaded from workbook (its bytes' hash given) under choice
+// was made from, its structure not yet described.
+MatrixBasis loadedBasis(const QString& workbook, const QByteArray& sha,
+                        const MissingChoice& choice) {
+    MatrixBasis basis;
+    basis.workbook = workbook;
+    basis.matrix = {QFileInfo(workbook).fileName(), sha, InputRole::Matrix};
+    basis.missing = choice.treatment;
+    basis.minCoverage = choice.minCoverage;
+    return basis;
+}
+
+// The choice load() works under: without a treatment, gaps kept as they
+// are read as Available with nothing left out.
+MissingChoice effectiveChoice(MissingChoice choice) {
+    if (choice.treatment == MissingTreatment::Refuse && choice.keepGaps) {
+        choice.treatment = MissingTreatment::Available;
+        choice.minCoverage = 0.0;
+    }
+    return choice;
+}
+
+// The units of the matrix as read that the coverage rule keeps but that
+// would get no overall index over the structure (unitsWithoutOverallIndex),
+// over the indicators it keeps (not in ruled); none without a treatment.
+std::vector<int> unitsLeftWithoutIndex(const Matrix& read, const Structure& structure,
+                                       const LeftOut& ruled, const MissingChoice& choice) {
+    if (choice.treatment == MissingTreatment::Refuse)
+        return {};
+    const auto units = std::size_t(read.unitCount());
+    std::vector<unsigned char> mask;
+    mask.reserve(units * (std::size_t(read.indicatorCount()) - ruled.indicators.size()));
+    for (int j = 0; j < read.indicatorCount(); ++j)
+        if (!std::binary_search(ruled.indicators.begin(), ruled.indicators.end(), j))
+            for (std::size_t i = 0; i < units; ++i)
+                mask.push_back(read.isMissing(int(i), j) ? 1 : 0);
+    const std::vector<unsigned char> lacking =
+        unitsWithoutOverallIndex(structure, int(units), mask, choice.minCoverage);
+    std::vector<int> withoutIndex;
+    for (std::size_t i = 0; i < lacking.size(); ++i)
+        if (lacking[i])
+            withoutIndex.push_back(int(i));
+    return withoutIndex;
+}
+
+// Completes the record of the gaps with what their treatment did; returns
+// the gaps as read over the cells kept (laid out as Matrix::missing), for
+// the coverage of groups; empty when none is missing.
+std::vector<unsigned char> recordTreatment(GapsRecord& gaps, TreatedMatrix& treated,
+                                           const QStringList& emptied) {
+    gaps.filled = std::move(treated.filled);
+    gaps.keptIndicators = treated.indicators;
+    gaps.keptUnits = treated.units;
+    gaps.leftOut.unitsWithoutIndex = treated.leftOut.unitsWithoutIndex;
+    gaps.emptiedGroups = emptied;
+    std::vector<unsigned char> keptMissing;
+    if (gaps.missing.empty())
+        return keptMissing;
+    const std::size_t units = treated.units.size();
+    keptMissing.resize(units * treated.indicators.size());
+    for (std::size_t c = 0; c < treated.indicators.size(); ++c)
+        for (std::size_t k = 0; k < units; ++k)
+            keptMissing[c * units + k] =
+                gaps.isMissing(treated.units[k], treated.indicators[c]) ? 1 : 0;
+    return keptMissing;
+}
+
 // The files of a run: its result files, and its group files with a
 // structure, written together.
 Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
@@ -81,6 +167,51 @@ Status writeRunFiles(const MethodRun& run, const MethodResultTexts& texts,
                                    {run.ranksFile, texts.ranksLines()},
                                    {run.groupValuesFile, std::move(groupValues)},
                                    {run.groupRanksFile, std::move(groupRanks)}});
+}
+
+// The indicators' transformed matrix (transformColumns over the whole
+// matrix) from the groups' of a structure run: each column is transformed on
+// its own, so an indicator's column is the one its group computed. Those in
+// no group computed (of weight 0) are transformed here. Each group's
+// transformed columns are let go once taken.
+std::vector<double> indicatorColumns(MethodPosition position, const Matrix& matrix,
+                                     const Structure& structure,
+                                     std::vector<MethodOutput>& groups) {
+    const auto n = std::size_t(matrix.unitCount());
+    const auto m = std::size_t(matrix.indicatorCount());
+    std::vector<double> result(n * m);
+    std::vector<char> taken(m, 0);
+    for (std::size_t g = 0; g < structure.elements.size(); ++g) {
+        const StructureElement& group = structure.elements[g];
+        std::vector<double> columns = std::move(groups[g].transformed);
+        if (!group.isGroup() || columns.empty())
+            continue;
+        // The group's view holds its elements of weight above 0, in order.
+        std::size_t at = 0;
+        for (const int child : group.children) {
+            const StructureElement& element = structure.elements[std::size_t(child)];
+            if (element.weight == 0.0)
+                continue;
+            if (!element.isGroup() && !taken[std::size_t(element.indicator)]) {
+                const auto j = std::size_t(element.indicator);
+                std::copy_n(columns.begin() + std::ptrdiff_t(at * n), n,
+                            result.begin() + std::ptrdiff_t(j * n));
+                taken[j] = 1;
+            }
+            ++at;
+        }
+    }
+    std::vector<int> rest;
+    for (std::size_t j = 0; j < m; ++j)
+        if (!taken[j])
+            rest.push_back(int(j));
+    if (!rest.empty()) {
+        const std::vector<double> columns = transformColumns(position, matrix.view(rest));
+        for (std::size_t k = 0; k < rest.size(); ++k)
+            std::copy_n(columns.begin() + std::ptrdiff_t(k * n), n,
+                        result.begin() + std::ptrdiff_t(std::size_t(rest[k]) * n));
+    }
+    return result;
 }
 
 // Where the structure of the matrix of workbook came from, as load() found
@@ -122,91 +253,48 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
                                                       MissingCells::Marked);
     if (!read)
         return std::move(read).error();
-    MissingChoice choice = m_missingChoice;
-    if (choice.treatment == MissingTreatment::Refuse && choice.keepGaps) {
-        choice.treatment = MissingTreatment::Available;
-        choice.minCoverage = 0.0;
-    }
-    // The gaps as treated: kept, nothing is left out of the matrix (nor of
-    // its structure) for its coverage.
+    const MissingChoice choice = effectiveChoice(m_missingChoice);
+    // The gaps as treated (kept: nothing is left out for its coverage).
     std::shared_ptr<GapsRecord> gaps;
-    if (!read->missing.empty() && !invalidValueRefusal(*read, m_regional))
-        gaps = recordGaps(*read, choice);
-    else if (m_missingChoice.treatment != MissingTreatment::Refuse)
-        gaps = recordGaps(*read, choice);
+    if (!read->missing.empty() || m_missingChoice.treatment != MissingTreatment::Refuse)
+        gaps = gapsRecordOf(*read, m_missingChoice, choice, m_regional);
     m_gaps = gaps;
     const bool anyMissing = std::any_of(read->missing.begin(), read->missing.end(),
                                         [](unsigned char flag) { return flag != 0; });
     const LeftOut ruled = anyMissing && choice.treatment != MissingTreatment::Refuse
                               ? coverageRule(*read, choice.minCoverage)
                               : LeftOut();
-
     // The structure over the indicators kept; its failure is told only once
     // the matrix is accepted.
-    std::vector<QString> names;
-    names.reserve(read->indicators.size());
-    for (const CellValue& name : read->indicators)
-        names.push_back(m_regional.generalText(name));
     QStringList emptied;
-    Expected<std::optional<Structure>> structure = loadStructure(
-        workbook, sheetNames, m_structureChoice, names, ruled.indicators, m_regional, emptied);
+    Expected<std::optional<Structure>> structure =
+        loadStructure(workbook, sheetNames, m_structureChoice, indicatorNames(*read, m_regional),
+                      ruled.indicators, m_regional, emptied);
     // The units the coverage rule keeps that would get no overall index
     // are left out with them (not when the gaps are only described).
-    std::vector<int> withoutIndex;
     const bool describeOnly =
         m_missingChoice.treatment == MissingTreatment::Refuse && m_missingChoice.keepGaps;
-    if (structure && *structure && anyMissing && !describeOnly &&
-        choice.treatment != MissingTreatment::Refuse) {
-        const auto units = std::size_t(read->unitCount());
-        std::vector<unsigned char> mask;
-        mask.reserve(units * (names.size() - ruled.indicators.size()));
-        for (int j = 0; j < read->indicatorCount(); ++j)
-            if (!std::binary_search(ruled.indicators.begin(), ruled.indicators.end(), j))
-                for (std::size_t i = 0; i < units; ++i)
-                    mask.push_back(read->isMissing(int(i), j) ? 1 : 0);
-        const std::vector<unsigned char> lacking =
-            unitsWithoutOverallIndex(**structure, int(units), mask, choice.minCoverage);
-        for (std::size_t i = 0; i < lacking.size(); ++i)
-            if (lacking[i])
-                withoutIndex.push_back(int(i));
-    }
+    const std::vector<int> withoutIndex =
+        structure && *structure && anyMissing && !describeOnly
+            ? unitsLeftWithoutIndex(*read, **structure, ruled, choice)
+            : std::vector<int>();
 
     Expected<TreatedMatrix> treated = treatMissing(
         std::move(*read), choice.treatment, choice.minCoverage, m_regional, progress, withoutIndex);
     if (!treated)
         return std::move(treated).error();
-    std::vector<unsigned char> keptMissing;
-    if (gaps) {
-        gaps->filled = std::move(treated->filled);
-        gaps->keptIndicators = treated->indicators;
-        gaps->keptUnits = treated->units;
-        gaps->leftOut.unitsWithoutIndex = treated->leftOut.unitsWithoutIndex;
-        gaps->emptiedGroups = emptied;
-        // The gaps as read over the cells kept, for the coverage of groups.
-        if (!gaps->missing.empty()) {
-            const std::size_t units = treated->units.size();
-            keptMissing.resize(units * treated->indicators.size());
-            for (std::size_t c = 0; c < treated->indicators.size(); ++c)
-                for (std::size_t k = 0; k < units; ++k)
-                    keptMissing[c * units + k] =
-                        gaps->isMissing(treated->units[k], treated->indicators[c]) ? 1 : 0;
-        }
-    }
+    std::vector<unsigned char> keptMissing =
+        gaps ? recordTreatment(*gaps, *treated, emptied) : std::vector<unsigned char>();
     if (!structure) {
         // The matrix accepted, the structure not.
         m_structureFailed = true;
         return std::move(structure).error();
     }
-    std::shared_ptr<const Structure> shared;
-    if (*structure)
-        shared = std::make_shared<const Structure>(std::move(**structure));
-    MatrixBasis basis;
-    basis.workbook = workbook;
-    basis.matrix = {QFileInfo(workbook).fileName(), workbookSha, InputRole::Matrix};
+    std::shared_ptr<const Structure> shared =
+        *structure ? std::make_shared<const Structure>(std::move(**structure)) : nullptr;
+    MatrixBasis basis = loadedBasis(workbook, workbookSha, choice);
     if (shared)
         describeStructure(basis, workbook, sheetNames, m_structureChoice);
-    basis.missing = choice.treatment;
-    basis.minCoverage = choice.minCoverage;
     setMatrix(workbook, std::move(treated->matrix), std::move(shared));
     m_basis = std::move(basis);
     m_gaps = std::move(gaps);
@@ -309,12 +397,12 @@ Expected<Processing::Computed> Processing::compute(MethodPosition position) {
         if (!framework)
             return locatedRefusal(std::move(framework).error(), refused);
         groups = std::move(framework->groups);
+        // The transformed matrix is the indicators', as without a structure;
+        // the groups' are let go.
+        std::vector<double> transformed =
+            indicatorColumns(position, *m_matrix, *m_structure, groups);
         *output = std::move(groups[std::size_t(m_structure->root)]);
-        // The transformed matrix is the indicators', as without a structure
-        // (each column is transformed on its own); the groups' are let go.
-        output->transformed = transformColumns(position, m_matrix->view());
-        for (MethodOutput& group : groups)
-            std::vector<double>().swap(group.transformed);
+        output->transformed = std::move(transformed);
     } else {
         output = computeMethod(position, m_matrix->view());
         if (!output)

@@ -216,7 +216,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
     ok = save(*robustness, output + QStringLiteral("/robustness-ranks.png")) && ok;
     const RobustnessPages& pages = robustness->pages();
-    pages.methodCombo->setCurrentIndex(0);
+    pages.sensitivity->methodCombo()->setCurrentIndex(0);
     robustness->computeSensitivity();
     pages.pages->setCurrentIndex(1);
     ok = save(*robustness, output + QStringLiteral("/robustness-sensitivity.png")) && ok;
@@ -235,14 +235,16 @@ int main(int argc, char* argv[]) {
          ok;
     // The Monte Carlo page: every method, weights within 25%, one indicator
     // left out, with the Sobol indices.
-    pages.monteCarlo.weights->setValue(0.25);
-    pages.monteCarlo.leaveOut->setChecked(true);
-    pages.monteCarlo.runs->setValue(200);
-    pages.monteCarlo.sobol->setChecked(true);
+    pages.monteCarlo->controls().weights->setValue(0.25);
+    pages.monteCarlo->controls().leaveOut->setChecked(true);
+    pages.monteCarlo->controls().runs->setValue(200);
+    pages.monteCarlo->controls().sobol->setChecked(true);
     pages.pages->setCurrentIndex(4);
     ok = robustness->computeMonteCarlo() == RobustnessWindow::Outcome::Saved && ok;
     ok = save(*robustness, output + QStringLiteral("/robustness-montecarlo.png")) && ok;
-    ok = saveChart(pages.monteCarlo.indices, output + QStringLiteral("/sobol-chart.png")) && ok;
+    ok = saveChart(pages.monteCarlo->controls().indices,
+                   output + QStringLiteral("/sobol-chart.png")) &&
+         ok;
     robustness->reject();
     comparison->reject();
     QCoreApplication::processEvents();

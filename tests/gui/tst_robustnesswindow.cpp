@@ -149,7 +149,7 @@ void TestRobustnessWindow::opensOnTheComparisonOnView() {
     QCOMPARE(w->pages().kendallGrid->gridModel()->gridText(1, 1), QStringLiteral("1,0000"));
     QVERIFY(!w->pages().kendallGrid->gridModel()->gridText(3, 1).isEmpty());
     QVERIFY(w->pages().summaryLabel->text().contains(QStringLiteral("20 unità, 3 metodi")));
-    QCOMPARE(w->pages().methodCombo->count(), 3);
+    QCOMPARE(w->pages().sensitivity->methodCombo()->count(), 3);
     // Changing the selection hides the way in.
     m_comparison->lstSelezionati()->setCurrentRow(0);
     m_comparison->lstSelezionati_DblClick();
@@ -185,27 +185,29 @@ void TestRobustnessWindow::headerClickSortsTheSummary() {
 void TestRobustnessWindow::analysesFillGridsAndFiles() {
     RobustnessWindow* w = open();
     QVERIFY(w);
-    w->pages().methodCombo->setCurrentIndex(w->pages().methodCombo->findData(2)); // WROC
+    w->pages().sensitivity->methodCombo()->setCurrentIndex(
+        w->pages().sensitivity->methodCombo()->findData(2)); // WROC
     QCOMPARE(w->computeSensitivity(), RobustnessWindow::Outcome::Saved);
     QCOMPARE(fileContents(file(QStringLiteral(".sensWROC.csv"))),
-             asFile(w->pages().sensitivityGrid));
-    QCOMPARE(w->pages().sensitivityGrid->gridModel()->gridColumnCount(), 12);
+             asFile(w->pages().sensitivity->grid()));
+    QCOMPARE(w->pages().sensitivity->grid()->gridModel()->gridColumnCount(), 12);
     // Shift cells are shaded, a unit moved by some indicator darker than white.
     bool shaded = false;
     for (int r = 1; r <= 20; ++r)
         for (int c = 2; c <= 9; ++c)
-            shaded =
-                shaded || (w->pages().sensitivityGrid->gridModel()->gridText(r, c) != u"0" &&
-                           w->pages().sensitivityGrid->gridModel()->cellBackground(r, c).isValid());
+            shaded = shaded ||
+                     (w->pages().sensitivity->grid()->gridModel()->gridText(r, c) != u"0" &&
+                      w->pages().sensitivity->grid()->gridModel()->cellBackground(r, c).isValid());
     QVERIFY(shaded);
 
     QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
-    QCOMPARE(fileContents(file(QStringLiteral(".unc.csv"))), asFile(w->pages().uncertaintyGrid));
-    const QStringList shown = w->pages().intervalChart->shownLabels();
+    QCOMPARE(fileContents(file(QStringLiteral(".unc.csv"))),
+             asFile(w->pages().uncertainty->grid()));
+    const QStringList shown = w->pages().uncertainty->intervalChart()->shownLabels();
     QCOMPARE(shown.size(), 20);
     // The chart lists the units by median rank, smallest first.
-    const QStringList labels = gridColumn(w->pages().uncertaintyGrid, 0);
-    const QStringList medians = gridColumn(w->pages().uncertaintyGrid, 2);
+    const QStringList labels = gridColumn(w->pages().uncertainty->grid(), 0);
+    const QStringList medians = gridColumn(w->pages().uncertainty->grid(), 2);
     double previous = 0;
     for (const QString& label : shown) {
         const double median = m_regional.parseNumber(medians[labels.indexOf(label)]).value();
@@ -218,7 +220,7 @@ void TestRobustnessWindow::analysesFillGridsAndFiles() {
 void TestRobustnessWindow::monteCarloPageRunsTheChosenFactors() {
     RobustnessWindow* w = open();
     QVERIFY(w);
-    const MonteCarloControls& c = w->pages().monteCarlo;
+    const MonteCarloControls& c = w->pages().monteCarlo->controls();
     c.runs->setValue(60);
     c.sobol->setChecked(true);
     QCOMPARE(w->computeMonteCarlo(), RobustnessWindow::Outcome::Saved);
@@ -292,8 +294,8 @@ void TestRobustnessWindow::chartsFollowSelectionAndExport() {
     QCOMPARE(markedUnits(w->pages().bumpChart->chart()), chosen);
     QCOMPARE(markedUnits(w->pages().scatterChart->chart()), chosen);
     QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
-    QCOMPARE(selectedRows(*w->pages().uncertaintyGrid), QList<int>({0, 2, 5}));
-    QStringList highlighted = w->pages().intervalChart->highlightedLabels();
+    QCOMPARE(selectedRows(*w->pages().uncertainty->grid()), QList<int>({0, 2, 5}));
+    QStringList highlighted = w->pages().uncertainty->intervalChart()->highlightedLabels();
     highlighted.sort();
     QStringList sortedChosen = chosen;
     sortedChosen.sort();
@@ -378,7 +380,7 @@ void TestRobustnessWindow::tooltipsNameTheUnit() {
 
     QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
     w->pages().pages->setCurrentIndex(2);
-    const RankIntervalChart* intervals = w->pages().intervalChart;
+    const RankIntervalChart* intervals = w->pages().uncertainty->intervalChart();
     const auto series = intervals->view()->chart()->series();
     auto* bars = qobject_cast<QHorizontalStackedBarSeries*>(series.first());
     auto* medians = qobject_cast<QScatterSeries*>(series.at(2));

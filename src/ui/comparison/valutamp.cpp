@@ -306,7 +306,7 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
 
 void ValutaMP::exportResults() {
     exportResultsWorkbook(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice),
-                          std::nullopt, m_dialogs, *m_work, m_regional,
+                          nullptr, m_dialogs, *m_work, m_regional,
                           structureOf(m_loaded.get(), m_state.strMatrice),
                           gapsOf(m_loaded.get(), m_state.strMatrice), loadedBasis());
 }

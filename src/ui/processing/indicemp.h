@@ -2,20 +2,22 @@
 
 #include "shared/regional.h"
 #include "ui/platform/dialogs.h"
+#include "ui/processing/gapschoices.h"
+#include "ui/processing/gridchoice.h"
+#include "ui/processing/methodrunner.h"
 #include "ui/processing/processingwidgets.h"
 #include "ui/state/sharedstate.h"
 #include "workflow/processing.h"
 
 #include <QDialog>
 
-#include <map>
 #include <memory>
 #include <vector>
 
 class AuditWindow;
 class BackgroundWork;
 class ClockStatusBar;
-struct RunTables;
+struct MatrixTables;
 class TableModel;
 
 // The processing window: loads the selected matrix each time it opens,
@@ -25,7 +27,8 @@ class TableModel;
 // a line says which structure is in use (a check box ignores it), and the
 // results show the overall index or the group chosen. The work is the
 // Processing workflow's, run off the window's thread (see BackgroundWork);
-// the window shows its results through the tables of the shared state.
+// the window shows its results through the tables of the shared state, and
+// keeps the run on view for the export.
 class QLabel;
 class QPushButton;
 
@@ -55,8 +58,8 @@ public:
     void cmbMetodo_Click();
     void cmdSelect_Click();
     // "Esporta risultati...": the matrix and every method's results into one
-    // .xlsx, the method shown in full precision with its transformed matrix
-    // (see resultsoutput.h).
+    // .xlsx, the method shown in full precision with its transformed matrix,
+    // as its run computed them (see resultsoutput.h).
     void exportResults();
     // "Analisi statistica...": the audit window over the matrix loaded
     // (null before a load); its outlier treatment replaces the matrix here
@@ -80,21 +83,19 @@ private:
     void connectControls();
     // load() without touching the structure choice.
     bool loadMatrix();
-    // After a matrix refused for its missing values: asks how to treat them
-    // and, when the user chooses, sets the choice for the workbook. True
-    // when the matrix is to be loaded again.
-    bool chooseGapsTreatment();
-    // The words of the minimum coverage in the questions on the gaps.
-    static QString coverageLabel();
+    // The controls, grids and run of the matrix before hidden or let go.
+    void hideForLoading();
+    // The matrix just loaded on view, with no method chosen.
+    void showLoaded(MatrixTables& tables);
     // The treatment of the missing values on view, and the filled cells
     // marked in the source view.
     void showGaps();
-    // The structure of the matrix loaded on view (its tree, its line, the
-    // group choice), or none.
-    void showStructure();
-    // Puts the results of the method at position in the state and on view,
-    // the list on the method.
-    void present(int position, RunTables& tables);
+    // Puts the results of the last method of runs that wrote its files in
+    // the state and on view, the list on the method; keeps its run.
+    void present(MethodRunner::Runs& runs);
+    // The end of a run of every method: the summary in the status bar, the
+    // refusals and the failure that stopped it in messages.
+    void tellRunAll(const MethodRunner::Runs& runs);
     // The list back on the method on view (none before the first run).
     void listShownMethod();
     // The folder the result files are written in, as the status bar names it.
@@ -115,24 +116,19 @@ private:
     std::shared_ptr<Processing> m_processing;
     Dialogs& m_dialogs;
     Regional m_regional;
+    GapsChoices m_gapsChoices;
+    std::unique_ptr<MethodRunner> m_runner;
     int m_shownPosition = -1; // the method whose results are on view, -1 for none
+    // What that method computed; null for none.
+    std::shared_ptr<const MethodRun> m_shownRun;
     // Why the results on view are to be computed again (computed on the
     // matrix before its outlier treatment); empty when they are current.
     QString m_resultsStale;
-    // The groups' indices and ranks under the method on view (RunTables).
-    std::vector<Table> m_groupValues;
-    std::vector<Table> m_groupRanks;
-    Table m_groupRanking; // the ranking of the group on view
-    // The treatment of missing values chosen for each workbook (full path),
-    // asked once.
-    std::map<QString, MissingChoice> m_missingChoices;
-
     TableModel* m_dataModel;
     TableModel* m_resultsModel;
     ProcessingWidgets m_ui;
+    GridChoice m_grids;
     ClockStatusBar* m_stbStato = nullptr;
-    QLabel* m_stateLine = nullptr;
-    QPushButton* m_gapsButton = nullptr;
     BackgroundWork* m_work = nullptr;
     AuditWindow* m_audit = nullptr;
     int m_resultsWidth = 0; // the width of the results pane, fixed at each load

@@ -5,7 +5,9 @@
 #include "ui/grid/tablemodel.h"
 #include "ui/platform/hintlabel.h"
 #include "ui/platform/windowsetup.h"
+#include "ui/processing/structuretree.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +26,9 @@
 ProcessingWidgets::ProcessingWidgets(QDialog* window, TableModel* dataModel,
                                      TableModel* resultsModel) {
     buildStrip(window);
+    buildStructureLine(window);
     buildGrids(window, dataModel, resultsModel);
+    buildStateLine(window);
 }
 
 QString ProcessingWidgets::resultsTitle(const QString& code) {
@@ -32,7 +36,7 @@ QString ProcessingWidgets::resultsTitle(const QString& code) {
     return code.isEmpty() ? title : title + QStringLiteral(": ") + code;
 }
 
-void ProcessingWidgets::buildStrip(QDialog* window) {
+void ProcessingWidgets::buildMethodControls(QDialog* window) {
     cmdSelect = new QPushButton(tr("Elaborazione automatica"), window);
     cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
     cmdSelect->setAutoDefault(false);
@@ -50,7 +54,10 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     cmbMetodo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbMetodo->setMaxVisibleItems(9);
     lblMetodo->setBuddy(cmbMetodo);
+}
 
+void ProcessingWidgets::buildStrip(QDialog* window) {
+    buildMethodControls(window);
     optTipo = new QButtonGroup(window);
     frmTipo = optionFrame(QStringLiteral("frmTipo"), tr("Visualizzazione matrice dei dati"),
                           QStringLiteral("optTipo"), {{0, tr("Sorgente")}, {1, tr("Trasformata")}},
@@ -63,17 +70,7 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     // The grids do not move when the view frames appear.
     keepSpaceWhenHidden(frmTipo);
     keepSpaceWhenHidden(frmTipoRisultato);
-
-    lblDimensione = new QLabel(tr("Dimensione"), window);
-    lblDimensione->setObjectName(QStringLiteral("lblDimensione"));
-    cmbDimensione = new QComboBox(window);
-    cmbDimensione->setObjectName(QStringLiteral("cmbDimensione"));
-    cmbDimensione->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    cmbDimensione->setToolTip(tr("Il gruppo della struttura di cui la matrice dei risultati "
-                                 "mostra gli indici"));
-    lblDimensione->setBuddy(cmbDimensione);
-    lblDimensione->hide();
-    cmbDimensione->hide();
+    buildDimensionChoice(window);
 
     exportButton = new QPushButton(tr("Esporta risultati..."), window);
     exportButton->setObjectName(QStringLiteral("cmdEsporta"));
@@ -98,7 +95,22 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     strip->addStretch(1);
     strip->addWidget(auditButton, 0, Qt::AlignVCenter);
     strip->addWidget(exportButton, 0, Qt::AlignVCenter);
+}
 
+void ProcessingWidgets::buildDimensionChoice(QDialog* window) {
+    lblDimensione = new QLabel(tr("Dimensione"), window);
+    lblDimensione->setObjectName(QStringLiteral("lblDimensione"));
+    cmbDimensione = new QComboBox(window);
+    cmbDimensione->setObjectName(QStringLiteral("cmbDimensione"));
+    cmbDimensione->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbDimensione->setToolTip(tr("Il gruppo della struttura di cui la matrice dei risultati "
+                                 "mostra gli indici"));
+    lblDimensione->setBuddy(cmbDimensione);
+    lblDimensione->hide();
+    cmbDimensione->hide();
+}
+
+void ProcessingWidgets::buildStructureLine(QDialog* window) {
     chkIgnoraStruttura = new QCheckBox(tr("Ignora il foglio Struttura"), window);
     chkIgnoraStruttura->setObjectName(QStringLiteral("chkIgnoraStruttura"));
     chkIgnoraStruttura->setToolTip(tr("Legge la matrice senza dimensioni né pesi, per le "
@@ -117,6 +129,73 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     structureLine->addWidget(lblMancanti, 1);
     structureLine->addWidget(lblDimensione);
     structureLine->addWidget(cmbDimensione);
+}
+
+void ProcessingWidgets::buildStateLine(QDialog* window) {
+    stateLine = new QLabel(window);
+    stateLine->setObjectName(QStringLiteral("lblStato"));
+    stateLine->setWordWrap(true);
+    gapsButton = new QPushButton(tr("Valori mancanti..."), window);
+    gapsButton->setObjectName(QStringLiteral("cmdMancanti"));
+    gapsButton->setAutoDefault(false);
+    gapsButton->setToolTip(tr("Sceglie il trattamento dei valori mancanti e rilegge la matrice"));
+    stateRow = new QHBoxLayout;
+    stateRow->addWidget(stateLine, 1);
+    stateRow->addWidget(gapsButton);
+}
+
+void ProcessingWidgets::showStructure(const Structure* structure, const Regional& regional) {
+    cmbDimensione->clear();
+    if (!structure) {
+        lblStruttura->clear();
+        tvwStruttura->clear();
+        return;
+    }
+    chkIgnoraStruttura->show();
+    lblStruttura->setText(structureSummary(*structure));
+    lblStruttura->show();
+    fillStructureTree(*tvwStruttura, *structure, regional);
+    showStructureTree(true);
+    cmbDimensione->addItem(structure->elements[std::size_t(structure->root)].name);
+    for (const int group : structure->groups)
+        cmbDimensione->addItem(structure->elements[std::size_t(group)].name);
+    // Each matrix opens on the overall index.
+    cmbDimensione->setCurrentIndex(0);
+}
+
+void ProcessingWidgets::hideForLoading() {
+    lblMetodo->hide();
+    cmbMetodo->hide();
+    frmTipo->hide();
+    frmTipoRisultato->hide();
+    showResults(false);
+    msfMatrice->hide();
+    lblDimensione->hide();
+    cmbDimensione->hide();
+    showStructureTree(false);
+    lblStruttura->hide();
+    lblMancanti->hide();
+    chkIgnoraStruttura->setVisible(chkIgnoraStruttura->isChecked());
+    readingHint->show();
+    Frame1->setTitle(resultsTitle());
+    Frame1->setToolTip(QString());
+}
+
+void ProcessingWidgets::showMethod(int position) {
+    const QString entry = methodAt(MethodPosition(position)).entryText;
+    cmbMetodo->setCurrentIndex(position);
+    Frame1->setToolTip(methodCaption(entry));
+    lblMetodo->show();
+    cmbMetodo->show();
+    frmTipo->show();
+    frmTipoRisultato->show();
+    const bool groups = cmbDimensione->count() > 0;
+    lblDimensione->setVisible(groups);
+    cmbDimensione->setVisible(groups);
+    showResults(true);
+    msfMatrice->show();
+    optTipo->button(0)->setChecked(true);
+    optTipoRisultato->button(0)->setChecked(true);
 }
 
 // The results pane keeps its width when the window changes size.

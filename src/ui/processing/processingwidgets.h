@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/structure.h"
 #include "shared/regional.h"
 
 #include <QCoreApplication>
@@ -23,7 +24,7 @@ class TableModel;
 // and the export; below it the line of the structure (the check box that
 // ignores it, what is in use, the group whose indices the results show);
 // below, the structure's tree, the data grid and the results grid side by
-// side.
+// side; under them the line of the state.
 struct ProcessingWidgets {
     Q_DECLARE_TR_FUNCTIONS(IndiceMP)
 
@@ -46,6 +47,17 @@ public:
     // Gives the results pane that width; the data grid keeps at least half.
     void divide(int resultsWidth);
 
+    // While a matrix loads: the method controls, the grids and the structure
+    // hidden, the hint that it is being read on view.
+    void hideForLoading();
+    // The controls of a method run, the method at position chosen in the
+    // list, the two views on their first choice.
+    void showMethod(int position);
+
+    // The structure of the matrix loaded on view (its tree, its line, the
+    // group choice on the overall index), or none.
+    void showStructure(const Structure* structure, const Regional& regional);
+
     // The structure's tree pane, shown or hidden; shown, it takes the width
     // its columns need, at most two fifths of the data side.
     void showStructureTree(bool visible);
@@ -66,6 +78,11 @@ public:
     QLabel* lblStruttura = nullptr;
     // The treatment of the matrix's missing values, when it has some.
     QLabel* lblMancanti = nullptr;
+    // Below the grids: what the grids show, and the choice of the treatment
+    // of missing values.
+    QHBoxLayout* stateRow = nullptr;
+    QLabel* stateLine = nullptr;
+    QPushButton* gapsButton = nullptr;
     QPushButton* auditButton = nullptr;
     QSplitter* splitter = nullptr;
     QSplitter* dataSplitter = nullptr;
@@ -79,6 +96,10 @@ public:
     HintLabel* methodHint = nullptr;
 
 private:
+    void buildMethodControls(QDialog* window);
     void buildStrip(QDialog* window);
+    void buildDimensionChoice(QDialog* window);
+    void buildStructureLine(QDialog* window);
+    void buildStateLine(QDialog* window);
     void buildGrids(QDialog* window, TableModel* dataModel, TableModel* resultsModel);
 };

@@ -130,21 +130,3 @@ void installRunTables(SharedState& state, RunTables& tables) {
     std::swap(state.matGraduatoria, tables.matGraduatoria);
     std::swap(state.matRanghi, tables.matRanghi);
 }
-
-MethodOutput outputOfTables(const SharedState& state) {
-    const auto units = static_cast<std::size_t>(state.nRighe - 1);
-    const int indicators = state.nColonne - 1;
-    MethodOutput output;
-    output.transformed.resize(units * static_cast<std::size_t>(indicators));
-    for (int j = 0; j < indicators; ++j)
-        for (std::size_t i = 0; i < units; ++i)
-            output.transformed[static_cast<std::size_t>(j) * units + i] =
-                state.matTrasformata(int(i) + 2, j + 2);
-    output.index.resize(units);
-    output.ranks.resize(units);
-    for (std::size_t i = 0; i < units; ++i) {
-        output.index[i] = state.matValori(int(i) + 2, 2);
-        output.ranks[i] = static_cast<int>(state.matRanghi(int(i) + 2, 2));
-    }
-    return output;
-}

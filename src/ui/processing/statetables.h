@@ -60,7 +60,3 @@ Table rankOrdered(const Table& values, const Table& ranks);
 // Puts the four tables in the state; its earlier ones end up in tables (the
 // groups' tables stay there).
 void installRunTables(SharedState& state, RunTables& tables);
-
-// What the method whose results the state holds computed, read back from
-// matTrasformata, matValori and matRanghi: the same numbers.
-MethodOutput outputOfTables(const SharedState& state);

@@ -31,80 +31,79 @@ struct Produced {
     Status written;
 };
 
-// Asks for the destination, runs the output off the window's thread (first
-// reading the matrix when none is given), and tells the user.
-void produce(Output output, const QString& workbook, std::shared_ptr<const Matrix> matrix,
-             std::shared_ptr<const Structure> structure, std::shared_ptr<const GapsRecord> gaps,
-             const std::optional<ShownMethod>& shown, Dialogs& dialogs, BackgroundWork& work,
-             const Regional& regional, std::optional<MatrixBasis> basis) {
-    const bool toWorkbook = output == Output::Workbook;
-    const QString path = dialogs.saveFile(
-        toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
-                   : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
-        toWorkbook ? QCoreApplication::translate("ResultsOutput", "Cartella di Excel (*.xlsx)")
-                   : QCoreApplication::translate("ResultsOutput", "Documento PDF (*.pdf)"),
+// What the output is made from: the source matrix of the workbook and what
+// goes with it (read off the window's thread when not given).
+struct Source {
+    std::shared_ptr<const Matrix> matrix;
+    std::shared_ptr<const Structure> structure;
+    std::shared_ptr<const GapsRecord> gaps;
+    std::optional<MatrixBasis> basis;
+};
+
+QString outputTitle(Output output) {
+    return output == Output::Workbook
+               ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
+               : QCoreApplication::translate("ResultsOutput", "Rapporto PDF");
+}
+
+// The file the user chooses for the output; empty when none.
+QString askDestination(Output output, const QString& workbook, Dialogs& dialogs) {
+    return dialogs.saveFile(
+        outputTitle(output),
+        output == Output::Workbook
+            ? QCoreApplication::translate("ResultsOutput", "Cartella di Excel (*.xlsx)")
+            : QCoreApplication::translate("ResultsOutput", "Documento PDF (*.pdf)"),
         suggested(workbook, output));
-    if (path.isEmpty())
-        return;
-    Produced produced;
-    setRecordActor({toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esporta risultati")
-                               : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
-                    {}});
-    const BackgroundWork::Outcome outcome = work.run(
-        toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esportazione dei risultati")
-                   : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
-        [&](WorkProgress& progress) {
-            Processing source(regional);
-            if (!matrix) {
-                if (produced.written = source.load(workbook, &progress); !produced.written)
-                    return;
-                matrix = source.sharedMatrix();
-                structure = source.structure();
-                gaps = source.gaps();
-                basis = source.basis();
-            }
-            const std::optional<QJsonObject> expected =
-                basis ? std::optional<QJsonObject>(basisSettings(*basis)) : std::nullopt;
-            MethodOutput shownOutput;
-            std::optional<MethodInMemory> inMemory;
-            if (shown) {
-                shownOutput = shown->output();
-                inMemory = MethodInMemory{shown->position, &shownOutput};
-            }
-            if (toWorkbook) {
-                ResultsExport exported =
-                    exportResults(workbook, *matrix, path, regional, inMemory, &progress,
-                                  structure.get(), gaps.get(), basis ? &*basis : nullptr);
-                produced = {std::move(exported.warnings), std::move(exported.notices),
-                            std::move(exported.written)};
-                return;
-            }
-            ResultsCollection results = collectResults(workbook, *matrix, regional, std::nullopt,
-                                                       &progress, structure.get(), expected);
-            results.gaps = gaps.get();
-            RecordScope scope(workbook, regional);
-            scope.recorder().addInput(workbook, InputRole::Matrix);
-            for (const QString& read : results.files)
-                scope.recorder().addInput(read, InputRole::File);
-            produced = {results.warnings, results.notices,
-                        writePdfReport(path, results, &progress)};
-        },
-        true);
-    if (outcome == BackgroundWork::Outcome::OutOfMemory) {
-        showOutOfMemory(dialogs,
-                        toWorkbook
-                            ? QCoreApplication::translate("ResultsOutput", "esportare i risultati")
-                            : QCoreApplication::translate("ResultsOutput", "scrivere il rapporto"));
-        return;
-    }
+}
+
+// Reads the matrix of workbook into source, unless it holds one.
+Status readSource(Source& source, const QString& workbook, const Regional& regional,
+                  WorkProgress& progress) {
+    if (source.matrix)
+        return {};
+    Processing reading(regional);
+    if (Status loaded = reading.load(workbook, &progress); !loaded)
+        return loaded;
+    source = {reading.sharedMatrix(), reading.structure(), reading.gaps(), reading.basis()};
+    return {};
+}
+
+Produced exportWorkbook(const QString& path, const QString& workbook, const Source& source,
+                        const MethodRun* shown, const Regional& regional, WorkProgress& progress) {
+    std::optional<MethodInMemory> inMemory;
+    if (shown)
+        inMemory = MethodInMemory{shown->position, &shown->output};
+    ResultsExport exported = exportResults(workbook, *source.matrix, path, regional, inMemory,
+                                           &progress, source.structure.get(), source.gaps.get(),
+                                           source.basis ? &*source.basis : nullptr);
+    return {std::move(exported.warnings), std::move(exported.notices), std::move(exported.written)};
+}
+
+Produced reportPdf(const QString& path, const QString& workbook, const Source& source,
+                   const Regional& regional, WorkProgress& progress) {
+    const std::optional<QJsonObject> expected =
+        source.basis ? std::optional<QJsonObject>(basisSettings(*source.basis)) : std::nullopt;
+    ResultsCollection results = collectResults(workbook, *source.matrix, regional, std::nullopt,
+                                               &progress, source.structure.get(), expected);
+    results.gaps = source.gaps.get();
+    RecordScope scope(workbook, regional);
+    scope.recorder().addInput(workbook, InputRole::Matrix);
+    for (const QString& read : results.files)
+        scope.recorder().addInput(read, InputRole::File);
+    return {results.warnings, results.notices, writePdfReport(path, results, &progress)};
+}
+
+// Tells the user where the output went, with the files left out, or why it
+// was not written.
+void tell(Output output, const QString& path, const Produced& produced, Dialogs& dialogs) {
     if (!produced.written) {
         showFailure(dialogs, produced.written.error());
         return;
     }
-    QString text =
-        (toWorkbook ? QCoreApplication::translate("ResultsOutput", "Risultati esportati in %1.")
-                    : QCoreApplication::translate("ResultsOutput", "Rapporto scritto in %1."))
-            .arg(QDir::toNativeSeparators(path));
+    QString text = (output == Output::Workbook
+                        ? QCoreApplication::translate("ResultsOutput", "Risultati esportati in %1.")
+                        : QCoreApplication::translate("ResultsOutput", "Rapporto scritto in %1."))
+                       .arg(QDir::toNativeSeparators(path));
     if (!produced.warnings.isEmpty())
         text += QCoreApplication::translate("ResultsOutput", "\n\nFile tralasciati:\n") +
                 produced.warnings.join(u'\n');
@@ -115,24 +114,59 @@ void produce(Output output, const QString& workbook, std::shared_ptr<const Matri
                                                 : Dialogs::Icon::Warning);
 }
 
+// Asks for the destination, runs the output off the window's thread (first
+// reading the matrix when none is given), and tells the user.
+void produce(Output output, const QString& workbook, Source source,
+             std::shared_ptr<const MethodRun> shown, Dialogs& dialogs, BackgroundWork& work,
+             const Regional& regional) {
+    const bool toWorkbook = output == Output::Workbook;
+    const QString path = askDestination(output, workbook, dialogs);
+    if (path.isEmpty())
+        return;
+    Produced produced;
+    setRecordActor({outputTitle(output), {}});
+    const BackgroundWork::Outcome outcome = work.run(
+        toWorkbook ? QCoreApplication::translate("ResultsOutput", "Esportazione dei risultati")
+                   : QCoreApplication::translate("ResultsOutput", "Rapporto PDF"),
+        [&](WorkProgress& progress) {
+            if (produced.written = readSource(source, workbook, regional, progress);
+                !produced.written)
+                return;
+            produced = toWorkbook
+                           ? exportWorkbook(path, workbook, source, shown.get(), regional, progress)
+                           : reportPdf(path, workbook, source, regional, progress);
+        },
+        true);
+    if (outcome == BackgroundWork::Outcome::OutOfMemory) {
+        showOutOfMemory(dialogs,
+                        toWorkbook
+                            ? QCoreApplication::translate("ResultsOutput", "esportare i risultati")
+                            : QCoreApplication::translate("ResultsOutput", "scrivere il rapporto"));
+        return;
+    }
+    tell(output, path, produced, dialogs);
+}
+
 } // namespace
 
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
-                           const std::optional<ShownMethod>& shown, Dialogs& dialogs,
+                           std::shared_ptr<const MethodRun> shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional,
                            std::shared_ptr<const Structure> structure,
                            std::shared_ptr<const GapsRecord> gaps,
                            std::optional<MatrixBasis> basis) {
-    produce(Output::Workbook, workbook, std::move(matrix), std::move(structure), std::move(gaps),
-            shown, dialogs, work, regional, std::move(basis));
+    produce(Output::Workbook, workbook,
+            Source{std::move(matrix), std::move(structure), std::move(gaps), std::move(basis)},
+            std::move(shown), dialogs, work, regional);
 }
 
 void writeReport(const QString& workbook, std::shared_ptr<const Matrix> matrix, Dialogs& dialogs,
                  BackgroundWork& work, const Regional& regional,
                  std::shared_ptr<const Structure> structure, std::shared_ptr<const GapsRecord> gaps,
                  std::optional<MatrixBasis> basis) {
-    produce(Output::Report, workbook, std::move(matrix), std::move(structure), std::move(gaps),
-            std::nullopt, dialogs, work, regional, std::move(basis));
+    produce(Output::Report, workbook,
+            Source{std::move(matrix), std::move(structure), std::move(gaps), std::move(basis)},
+            nullptr, dialogs, work, regional);
 }
 
 std::shared_ptr<const Matrix> matrixOf(const Processing* processing, const QString& workbook) {

@@ -6,7 +6,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,17 +25,11 @@ class Dialogs;
 // matrix read here, its own. basis, what the matrix was made from: files
 // computed on a matrix made otherwise are left out.
 
-// The method whose results are on view: its position, and what it
-// computed, made off the window's thread when the export needs it.
-struct ShownMethod {
-    MethodPosition position;
-    std::function<MethodOutput()> output;
-};
-
-// "Esporta risultati...": exportResults. shown, when given, is exported in
-// full precision with its transformed matrix.
+// "Esporta risultati...": exportResults. shown, the run of the method whose
+// results are on view (null for none), is exported in full precision with
+// its transformed matrix.
 void exportResultsWorkbook(const QString& workbook, std::shared_ptr<const Matrix> matrix,
-                           const std::optional<ShownMethod>& shown, Dialogs& dialogs,
+                           std::shared_ptr<const MethodRun> shown, Dialogs& dialogs,
                            BackgroundWork& work, const Regional& regional,
                            std::shared_ptr<const Structure> structure = nullptr,
                            std::shared_ptr<const GapsRecord> gaps = nullptr,

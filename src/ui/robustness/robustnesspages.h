@@ -8,6 +8,9 @@
 #include <vector>
 
 class CograduationModel;
+class MonteCarloPage;
+class SensitivityPage;
+class UncertaintyPage;
 class Dialogs;
 class GridView;
 class QChartView;
@@ -36,28 +39,11 @@ struct RobustnessModels {
     TotalIndexModel* unitTotals = nullptr;
 };
 
-// The settings and views of the Monte Carlo page.
-struct MonteCarloControls {
-    QCheckBox* methods = nullptr;      // draw among the compared methods
-    QDoubleSpinBox* weights = nullptr; // F: weights times uniform [1 - F, 1 + F]
-    QCheckBox* leaveOut = nullptr;     // one indicator left out, or none
-    QCheckBox* outliers = nullptr;     // the outlier treatment on or off
-    QCheckBox* missing = nullptr;      // the treatment of missing values, on a matrix with gaps
-    QSpinBox* runs = nullptr;
-    QSpinBox* seed = nullptr;
-    QCheckBox* sobol = nullptr; // the Saltelli design and the Sobol indices
-    QPushButton* compute = nullptr;
-    QLabel* note = nullptr;
-    GridView* grid = nullptr; // <workbook>.mc.csv
-    RankIntervalChart* intervals = nullptr;
-    QChartView* indices = nullptr;  // Si and STi per factor
-    GridView* unitTotals = nullptr; // <workbook>.sobol.unita.csv
-};
-
 // The five pages of the robustness window (RobustnessWindow): the rank
 // summary with the Spearman and Kendall matrices, the sensitivity to the
-// indicators, the uncertainty with its rank-interval chart, and the bump
-// and scatter charts, and the Monte Carlo over the uncertain choices. Each chart has the
+// indicators (SensitivityPage), the uncertainty with its rank-interval chart
+// (UncertaintyPage), the bump and scatter charts, and the Monte Carlo over
+// the uncertain choices (MonteCarloPage). Each chart has the
 // buttons and the context menu of its ChartActions (export, copy).
 struct RobustnessPages {
     Q_DECLARE_TR_FUNCTIONS(RobustnessWindow)
@@ -79,27 +65,18 @@ public:
     GridView* kendallGrid = nullptr;
     GridView* spearmanGrid = nullptr;
     QLabel* summaryLabel = nullptr;
-    QComboBox* methodCombo = nullptr;
-    QPushButton* sensitivityButton = nullptr;
-    GridView* sensitivityGrid = nullptr;
-    QLabel* sensitivityLabel = nullptr;
-    QPushButton* uncertaintyButton = nullptr;
-    QLabel* uncertaintyLabel = nullptr;
-    GridView* uncertaintyGrid = nullptr;
-    RankIntervalChart* intervalChart = nullptr;
+    SensitivityPage* sensitivity = nullptr;
+    UncertaintyPage* uncertainty = nullptr;
     QChartView* bumpChart = nullptr;
     QChartView* scatterChart = nullptr;
     QComboBox* xAxisCombo = nullptr;
     QComboBox* yAxisCombo = nullptr;
-    MonteCarloControls monteCarlo;
+    MonteCarloPage* monteCarlo = nullptr;
     std::vector<ChartExport> chartExports;
 
 private:
     QWidget* summaryPage(QWidget* window, const RobustnessModels& models);
-    QWidget* sensitivityPage(QWidget* window, const RobustnessModels& models);
-    QWidget* uncertaintyPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
     QWidget* chartsPage(QWidget* window, Dialogs& dialogs);
-    QWidget* monteCarloPage(QWidget* window, const RobustnessModels& models, Dialogs& dialogs);
     // The chart's actions and their two buttons, side by side.
     QWidget* chartButtons(QChartView* view, ChartFile chart, Dialogs& dialogs, QWidget* parent);
 };

@@ -18,8 +18,11 @@
 #include "ui/platform/windowmemory.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/report/resultsoutput.h"
+#include "ui/robustness/sensitivitypage.h"
 #include "ui/robustness/shiftmodel.h"
 #include "ui/robustness/totalindexmodel.h"
+#include "ui/robustness/uncertaintypage.h"
+#include "workflow/montecarlorun.h"
 #include "workflow/robustnessanalyses.h"
 
 #include <QChart>
@@ -51,9 +54,8 @@ RobustnessModels makeModels(const Regional& regional, QObject* parent) {
 
 RobustnessWindow::RobustnessWindow(SharedState& state, std::shared_ptr<const Processing> loaded,
                                    Dialogs& dialogs, const Regional& regional, QWidget* parent)
-    : QDialog(parent), m_state(state), m_loaded(std::move(loaded)), m_dialogs(dialogs),
-      m_regional(regional), m_models(makeModels(m_regional, this)),
-      m_ui(this, m_models, m_dialogs) {
+    : QDialog(parent), m_state(state), m_dialogs(dialogs), m_regional(regional),
+      m_models(makeModels(m_regional, this)), m_ui(this, m_models, m_dialogs) {
     setupChildWindow(*this, QStringLiteral("Robustezza"));
     setWindowTitle(childWindowTitle() + tr(" - Robustezza"));
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
@@ -63,6 +65,8 @@ RobustnessWindow::RobustnessWindow(SharedState& state, std::shared_ptr<const Pro
     layout->addWidget(m_stbStato);
     m_work = new BackgroundWork(this, m_stbStato);
     m_work->setControls({m_ui.pages});
+    m_matrices = std::make_unique<AnalysedMatrices>(std::move(loaded), m_state, m_dialogs, *m_work,
+                                                    m_regional);
     connectControls();
     fitToScreen(*this, {1280, 820});
     // Alt and a letter presses every button.
@@ -78,14 +82,18 @@ void RobustnessWindow::connectControls() {
     });
     connect(m_ui.summaryGrid, &GridView::autosizeRequested, this,
             [this] { FG_AutosizeCols(*m_ui.summaryGrid, -1, -1, false); });
-    connect(m_ui.sensitivityButton, &QPushButton::clicked, this, [this] { computeSensitivity(); });
-    connect(m_ui.uncertaintyButton, &QPushButton::clicked, this, [this] { computeUncertainty(); });
-    connect(m_ui.monteCarlo.compute, &QPushButton::clicked, this, [this] { computeMonteCarlo(); });
-    for (QComboBox* combo : {m_ui.methodCombo, m_ui.xAxisCombo, m_ui.yAxisCombo})
+    connect(m_ui.sensitivity->computeButton(), &QPushButton::clicked, this,
+            [this] { computeSensitivity(); });
+    connect(m_ui.uncertainty->computeButton(), &QPushButton::clicked, this,
+            [this] { computeUncertainty(); });
+    connect(m_ui.monteCarlo->controls().compute, &QPushButton::clicked, this,
+            [this] { computeMonteCarlo(); });
+    for (QComboBox* combo : {m_ui.sensitivity->methodCombo(), m_ui.xAxisCombo, m_ui.yAxisCombo})
         rememberChoice(*combo, objectName());
     connect(m_ui.xAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
     connect(m_ui.yAxisCombo, &QComboBox::currentIndexChanged, this, &RobustnessWindow::drawScatter);
-    for (GridView* grid : {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo.grid})
+    for (GridView* grid :
+         {m_ui.summaryGrid, m_ui.uncertainty->grid(), m_ui.monteCarlo->controls().grid})
         connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, grid] { followSelection(grid); });
     connect(m_ui.searchBox, &UnitSearchBox::searchRequested, this, &RobustnessWindow::searchUnits);
@@ -150,9 +158,10 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const RankMatrix& ran
             .arg(m_ranks.methods.value(0), m_regional.indexText(run.summary.meanShift),
                  percentage(run.summary.shareUnchanged, m_regional)));
 
-    m_ui.methodCombo->clear();
+    m_ui.sensitivity->methodCombo()->clear();
     for (const MethodPosition position : comparedPositions())
-        m_ui.methodCombo->addItem(methodLabel(methodAt(position).indexHeader), int(position));
+        m_ui.sensitivity->methodCombo()->addItem(methodLabel(methodAt(position).indexHeader),
+                                                 int(position));
     const QSignalBlocker blockX(m_ui.xAxisCombo), blockY(m_ui.yAxisCombo);
     m_ui.xAxisCombo->clear();
     m_ui.yAxisCombo->clear();
@@ -161,13 +170,10 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const RankMatrix& ran
     m_ui.xAxisCombo->setCurrentIndex(0);
     m_ui.yAxisCombo->setCurrentIndex(std::min(1, int(m_ranks.methods.size()) - 1));
     // The methods chosen last time, where this comparison has them.
-    for (QComboBox* combo : {m_ui.methodCombo, m_ui.xAxisCombo, m_ui.yAxisCombo})
+    for (QComboBox* combo : {m_ui.sensitivity->methodCombo(), m_ui.xAxisCombo, m_ui.yAxisCombo})
         restoreChoice(*combo, objectName());
     m_models.sensitivity->clear();
-    m_models.uncertainty->clear();
-    m_ui.intervalChart->clear();
-    m_ui.uncertaintyLabel->setText(
-        tr("%1 metodi x (indicatori + 1) graduatorie per unità.").arg(m_ui.methodCombo->count()));
+    m_ui.uncertainty->clear(m_ui.sensitivity->methodCombo()->count());
     // The charts are drawn when their page opens.
     if (m_ui.pages->currentIndex() == 3)
         updateCharts();
@@ -194,7 +200,8 @@ void RobustnessWindow::chooseUnits(const QList<int>& units) {
     m_chosen = units;
     m_choosing = true;
     // Each grid's view may be sorted: a unit's row is where its view shows it.
-    for (GridView* grid : {m_ui.summaryGrid, m_ui.uncertaintyGrid, m_ui.monteCarlo.grid}) {
+    for (GridView* grid :
+         {m_ui.summaryGrid, m_ui.uncertainty->grid(), m_ui.monteCarlo->controls().grid}) {
         if (grid->gridModel()->gridRowCount() <= 1)
             continue;
         QList<int> rows;
@@ -205,8 +212,8 @@ void RobustnessWindow::chooseUnits(const QList<int>& units) {
             selectRows(*grid, rows);
     }
     m_choosing = false;
-    m_ui.intervalChart->setHighlighted(units);
-    m_ui.monteCarlo.intervals->setHighlighted(units);
+    m_ui.uncertainty->intervalChart()->setHighlighted(units);
+    m_ui.monteCarlo->controls().intervals->setHighlighted(units);
     if (m_ui.pages->currentIndex() == 3)
         updateCharts();
 }
@@ -253,70 +260,20 @@ std::vector<MethodPosition> RobustnessWindow::comparedPositions() const {
     return positions;
 }
 
-std::shared_ptr<const Matrix> RobustnessWindow::analysedMatrix(Outcome* outcome) {
-    const auto fits = [this](const std::shared_ptr<const Matrix>& matrix) {
-        return matrix && matrix->unitCount() == m_ranks.units();
-    };
-    if (std::shared_ptr<const Matrix> loaded = matrixOf(m_loaded.get(), m_state.strMatrice);
-        fits(loaded))
-        return loaded;
-    if (std::shared_ptr<const Matrix> read = matrixOf(m_source.get(), m_state.strMatrice);
-        fits(read))
-        return read;
-    m_source = std::make_unique<Processing>(m_regional);
-    Status loaded;
-    const BackgroundWork::Outcome run = m_work->run(
-        tr("Lettura della matrice"),
-        [&, workbook = m_state.strMatrice](WorkProgress& progress) {
-            loaded = m_source->load(workbook, &progress);
-        },
-        true);
-    if (run == BackgroundWork::Outcome::OutOfMemory) {
-        m_source.reset();
-        *outcome = Outcome::OutOfMemory;
-        showOutOfMemory(m_dialogs, tr("leggere la matrice"));
-        return nullptr;
-    }
-    if (!loaded) {
-        m_source.reset();
-        *outcome =
-            loaded.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
-        showFailure(m_dialogs, loaded.error());
-        return nullptr;
-    }
-    if (!fits(m_source->sharedMatrix())) {
-        m_source.reset();
-        *outcome = Outcome::Refused;
-        showFailure(m_dialogs, failure(FailureKind::Usage,
-                                       tr("La matrice sorgente non ha le unità del confronto: "
-                                          "eseguire di nuovo i metodi.")));
-        return nullptr;
-    }
-    return m_source->sharedMatrix();
-}
-
-MatrixBasis RobustnessWindow::basisOfMatrix(const std::shared_ptr<const Matrix>& matrix) const {
-    const Processing* const loaders[] = {m_loaded.get(), m_source.get(), m_withGaps.get()};
-    for (const Processing* processing : loaders)
-        if (matrix && matrixOf(processing, m_state.strMatrice) == matrix)
-            return processing->basis();
-    return basisOf(nullptr, m_state.strMatrice);
-}
-
 RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
-    if (m_ui.methodCombo->currentIndex() < 0)
+    if (m_ui.sensitivity->methodCombo()->currentIndex() < 0)
         return Outcome::Refused;
     Outcome outcome = Outcome::Refused;
-    const std::shared_ptr<const Matrix> matrix = analysedMatrix(&outcome);
+    const std::shared_ptr<const Matrix> matrix = m_matrices->matrix(m_ranks.units(), &outcome);
     if (!matrix)
         return outcome;
-    const auto position = MethodPosition(m_ui.methodCombo->currentData().toInt());
+    const auto position = MethodPosition(m_ui.sensitivity->methodCombo()->currentData().toInt());
     Expected<SensitivityRun> run;
-    const std::shared_ptr<const Structure> structure = m_source ? m_source->structure() : nullptr;
+    const std::shared_ptr<const Structure> structure = m_matrices->readStructure();
     setRecordActor({tr("Robustezza: Sensibilità"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Sensibilità agli indicatori"),
-        [&, basis = basisOfMatrix(matrix), regional = m_regional](WorkProgress& progress) {
+        [&, basis = m_matrices->basisOf(matrix), regional = m_regional](WorkProgress& progress) {
             run =
                 analyseSensitivity(basis, *matrix, position, regional, &progress, structure.get());
         },
@@ -329,18 +286,7 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
         showFailure(m_dialogs, run.error());
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
-    const IndicatorSensitivity& sensitivity = run->sensitivity;
-    m_models.sensitivity->setShifts(run->table, 2, int(sensitivity.shifts.size()) + 1,
-                                    run->largestShift);
-    fitColumnsAnswering(*m_ui.sensitivityGrid);
-    QStringList notes{
-        tr("%1: spostamento = rango senza l'indicatore - rango con tutti gli indicatori "
-           "(negativo: l'unità sale in graduatoria).")
-            .arg(sensitivity.code)};
-    for (int j = 0; j < sensitivity.refusals.size(); ++j)
-        if (!sensitivity.refusals[j].isEmpty())
-            notes.append(tr("Senza %1: %2").arg(sensitivity.leftOut(j), sensitivity.refusals[j]));
-    m_ui.sensitivityLabel->setText(notes.join(u'\n'));
+    m_ui.sensitivity->show(*run);
     return reportSaved(run->saved, run->file, tr("sensibilità agli indicatori"));
 }
 
@@ -349,14 +295,14 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
     if (positions.empty())
         return Outcome::Refused;
     Outcome outcome = Outcome::Refused;
-    const std::shared_ptr<const Matrix> matrix = analysedMatrix(&outcome);
+    const std::shared_ptr<const Matrix> matrix = m_matrices->matrix(m_ranks.units(), &outcome);
     if (!matrix)
         return outcome;
     Expected<UncertaintyRun> run;
     setRecordActor({tr("Robustezza: Incertezza"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Analisi d'incertezza"),
-        [&, basis = basisOfMatrix(matrix), regional = m_regional](WorkProgress& progress) {
+        [&, basis = m_matrices->basisOf(matrix), regional = m_regional](WorkProgress& progress) {
             run = analyseUncertainty(basis, *matrix, positions, regional, &progress);
         },
         true);
@@ -368,17 +314,51 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
         showFailure(m_dialogs, run.error());
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
-    const RankUncertainty& uncertainty = run->uncertainty;
-    m_models.uncertainty->setTable(run->table);
-    fitColumnsAnswering(*m_ui.uncertaintyGrid);
-    m_ui.intervalChart->setUncertainty(uncertainty);
+    m_ui.uncertainty->show(*run, matrix->indicatorCount());
     chooseUnits(m_chosen); // selected in the new grid, highlighted in the chart
-    QStringList notes{tr("%1 graduatorie per unità (%2 x %3 insiemi di indicatori).")
-                          .arg(uncertainty.rankings)
-                          .arg(uncertainty.codes.join(QStringLiteral(", ")))
-                          .arg(matrix->indicatorCount() + 1)};
-    for (const QString& line : uncertainty.leftOut + uncertainty.refusedRuns)
-        notes.append(line);
-    m_ui.uncertaintyLabel->setText(notes.join(u'\n'));
     return reportSaved(run->saved, run->file, tr("analisi d'incertezza"));
+}
+
+RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
+    const std::vector<MethodPosition> positions = comparedPositions();
+    if (positions.empty())
+        return Outcome::Refused;
+    const Expected<MonteCarloChoices> choices =
+        m_ui.monteCarlo->choices(positions, [this] { return m_matrices->missingLevels(); });
+    if (!choices) {
+        showFailure(m_dialogs, choices.error());
+        return Outcome::Refused;
+    }
+    Outcome outcome = Outcome::Refused;
+    const std::shared_ptr<const Matrix> matrix = choices->missing.empty()
+                                                     ? m_matrices->matrix(m_ranks.units(), &outcome)
+                                                     : m_matrices->withGaps(&outcome);
+    if (!matrix)
+        return outcome;
+    // Over the structure of the matrix analysed, when it has one.
+    const std::shared_ptr<const Structure> structure = m_matrices->structureOf(matrix);
+    Expected<MonteCarloRun> run;
+    setRecordActor({tr("Robustezza: Monte Carlo"), {}});
+    const BackgroundWork::Outcome work = m_work->run(
+        tr("Analisi Monte Carlo"),
+        [&, basis = m_matrices->basisOf(matrix), regional = m_regional](WorkProgress& progress) {
+            run = analyseMonteCarlo(basis, *matrix, *choices, regional, &progress, structure.get());
+        },
+        true);
+    if (work == BackgroundWork::Outcome::OutOfMemory) {
+        showOutOfMemory(m_dialogs, tr("eseguire l'analisi Monte Carlo"));
+        return Outcome::OutOfMemory;
+    }
+    if (!run) {
+        if (run.error().kind != FailureKind::Cancelled)
+            showFailure(m_dialogs, run.error());
+        else
+            m_stbStato->setPanelText(tr("Analisi Monte Carlo annullata: nessun file scritto"));
+        return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
+    }
+    m_ui.monteCarlo->show(run->result, choices->setup.sobol, *matrix, m_regional);
+    chooseUnits(m_chosen);
+    m_state.bRisultati = true;
+    m_stbStato->setPanelText(tr("Salvato: "), run->files.join(QStringLiteral(", ")));
+    return Outcome::Saved;
 }

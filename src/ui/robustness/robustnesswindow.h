@@ -6,7 +6,11 @@
 #include "shared/expected.h"
 #include "shared/regional.h"
 #include "ui/platform/dialogs.h"
+#include "ui/robustness/analysedmatrices.h"
+#include "ui/robustness/montecarlopage.h"
 #include "ui/robustness/robustnesspages.h"
+#include "ui/robustness/sensitivitypage.h"
+#include "ui/robustness/uncertaintypage.h"
 #include "ui/state/sharedstate.h"
 #include "workflow/processing.h"
 
@@ -33,7 +37,7 @@ class RobustnessWindow : public QDialog {
 
 public:
     // What became of an analysis.
-    enum class Outcome { Saved, NotSaved, Refused, Cancelled, OutOfMemory };
+    using Outcome = AnalysisOutcome;
 
     // loaded, when given, holds the matrix the processing window loaded,
     // which the analyses take when it is the workbook's and has the units
@@ -78,31 +82,17 @@ private:
     // The unit of a row of grid.
     int unitOfRow(const GridView* grid, int row) const;
     std::vector<MethodPosition> comparedPositions() const;
-    // The matrix for the analyses: the one loaded, or one read now.
-    std::shared_ptr<const Matrix> analysedMatrix(Outcome* outcome);
-    // What the matrix analysed was made from.
-    MatrixBasis basisOfMatrix(const std::shared_ptr<const Matrix>& matrix) const;
-    // The matrix read with its gaps kept (as with the values available, the
-    // coverage rule applied), read once; for the treatments as a factor.
-    std::shared_ptr<const Matrix> matrixWithGaps(Outcome* outcome);
-    // The treatments of missing values the Monte Carlo draws from: the
-    // processing window's first when it chose one.
-    std::vector<MissingTreatment> missingLevels() const;
     // Says whether the analysis's table was written to file.
     Outcome reportSaved(const Status& saved, const QString& file, const QString& what);
 
     SharedState& m_state;
-    std::shared_ptr<const Processing> m_loaded;
     Dialogs& m_dialogs;
     Regional m_regional;
 
     RankMatrix m_ranks;
     TextTable m_summaryTable;
-    // The matrix read for the analyses when none was loaded.
-    std::unique_ptr<Processing> m_source;
-    // The matrix read again with its gaps kept, for the Monte Carlo's
-    // treatments of missing values.
-    std::unique_ptr<Processing> m_withGaps;
+    // The matrices the analyses are computed on.
+    std::unique_ptr<AnalysedMatrices> m_matrices;
     // What the charts on view were drawn from (none after new ranks).
     bool m_bumpDrawn = false;
     QList<int> m_drawnSelection;

@@ -37,7 +37,27 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     : QDialog(parent), m_dialogs(dialogs), m_regional(regional) {
     setupChildWindow(*this, QStringLiteral("AnalisiTemporale"));
     setWindowTitle(tr("Analisi temporale (AMPI)"));
+    QHBoxLayout* top = buildTop();
+    QSplitter* split = buildGrids();
+    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+    layout->addWidget(m_stbStato);
+    reportChartActions(this, m_stbStato);
+    m_work = new BackgroundWork(this, m_stbStato);
+    m_work->setControls({m_baseCombo, m_groupCombo, m_indexFrame, m_exportButton, m_copyButton,
+                         m_valuesGrid, m_ranksGrid});
+    connectControls();
+    m_groupLabel->hide();
+    m_groupCombo->hide();
+    // Both grids with every period of the sample panels in view.
+    fitToScreen(*this, QSize(1320, 800));
+    // Alt and a letter presses every button.
+    assignWindowMnemonics(*this);
+}
 
+QHBoxLayout* TimeAnalysisWindow::buildTop() {
     m_periodsLabel = new QLabel(this);
     m_periodsLabel->setObjectName(QStringLiteral("lblPeriodi"));
     m_baseCombo = new QComboBox(this);
@@ -49,7 +69,7 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     m_groupLabel = new QLabel(tr("Dimensione:"), this);
     m_groupLabel->setBuddy(m_groupCombo);
     m_indexButtons = new QButtonGroup(this);
-    QGroupBox* indexFrame = optionFrame(
+    m_indexFrame = optionFrame(
         QStringLiteral("frmIndice"), tr("Indice"), QStringLiteral("optIndice"),
         {{0, QStringLiteral("AMPI+")}, {1, QStringLiteral("AMPI-")}}, m_indexButtons, this);
     m_chart = new AmpiChart(m_regional, this);
@@ -62,7 +82,7 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
         [this] { return plus() ? ChartFile::AmpiPlus : ChartFile::AmpiMinus; });
     m_exportButton =
         ChartActions::button(m_chartActions->exportAction(), QStringLiteral("cmdEsporta"), this);
-    QPushButton* copyButton =
+    m_copyButton =
         ChartActions::button(m_chartActions->copyAction(), QStringLiteral("cmdCopia"), this);
 
     auto* top = new QHBoxLayout;
@@ -71,12 +91,15 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     top->addWidget(m_baseCombo);
     top->addWidget(m_groupLabel);
     top->addWidget(m_groupCombo);
-    top->addWidget(indexFrame);
+    top->addWidget(m_indexFrame);
     top->addWidget(m_exportButton);
-    top->addWidget(copyButton);
+    top->addWidget(m_copyButton);
     m_searchBox = new UnitSearchBox(this);
     top->addWidget(m_searchBox);
+    return top;
+}
 
+QSplitter* TimeAnalysisWindow::buildGrids() {
     m_valuesModel = new AmpiModel(m_regional, this);
     m_ranksModel = new TextTableModel(m_regional, this);
     m_valuesGrid = new GridView(this);
@@ -100,17 +123,10 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     split->addWidget(m_chart);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    return split;
+}
 
-    m_stbStato = new ClockStatusBar(m_regional.locale(), this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(split, 1);
-    layout->addWidget(m_stbStato);
-    reportChartActions(this, m_stbStato);
-    m_work = new BackgroundWork(this, m_stbStato);
-    m_work->setControls({m_baseCombo, m_groupCombo, indexFrame, m_exportButton, copyButton,
-                         m_valuesGrid, m_ranksGrid});
-
+void TimeAnalysisWindow::connectControls() {
     connect(m_baseCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseBase);
     connect(m_groupCombo, &QComboBox::activated, this, &TimeAnalysisWindow::chooseGroup);
     connect(m_indexButtons, &QButtonGroup::idClicked, this, &TimeAnalysisWindow::chooseIndex);
@@ -124,12 +140,6 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     };
     follow(m_valuesGrid, m_ranksGrid);
     follow(m_ranksGrid, m_valuesGrid);
-    m_groupLabel->hide();
-    m_groupCombo->hide();
-    // Both grids with every period of the sample panels in view.
-    fitToScreen(*this, QSize(1320, 800));
-    // Alt and a letter presses every button.
-    assignWindowMnemonics(*this);
 }
 
 TimeAnalysisWindow::~TimeAnalysisWindow() = default;

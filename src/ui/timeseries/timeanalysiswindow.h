@@ -17,9 +17,12 @@ class ChartActions;
 class ClockStatusBar;
 class GridView;
 class QButtonGroup;
+class QGroupBox;
+class QHBoxLayout;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSplitter;
 class TextTableModel;
 class UnitSearchBox;
 
@@ -65,6 +68,11 @@ public:
     UnitSearchBox* searchBox() const { return m_searchBox; }
 
 private:
+    // The line above the grids (the periods, the base, the group, the index
+    // and the chart's buttons, the search box) and the grids over the chart.
+    QHBoxLayout* buildTop();
+    QSplitter* buildGrids();
+    void connectControls();
     bool compute(int base);
     void showIndex();
     void updateChart();
@@ -91,6 +99,8 @@ private:
     QLabel* m_groupLabel = nullptr;
     QComboBox* m_groupCombo = nullptr;
     QButtonGroup* m_indexButtons = nullptr;
+    QGroupBox* m_indexFrame = nullptr;
+    QPushButton* m_copyButton = nullptr;
     GridView* m_valuesGrid = nullptr;
     GridView* m_ranksGrid = nullptr;
     AmpiModel* m_valuesModel = nullptr;
