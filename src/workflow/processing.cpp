@@ -357,6 +357,18 @@ Expected<std::shared_ptr<const MethodRun>> Processing::run(MethodPosition positi
     return std::shared_ptr<const MethodRun>(computed->run);
 }
 
+namespace {
+
+// "Metodo 3 di 9: WROC": method k (from 0) of count under way.
+QString methodUnderWay(int k, int count, MethodPosition position) {
+    return QCoreApplication::translate("Methods", "Metodo %1 di %2: %3")
+        .arg(k + 1)
+        .arg(count)
+        .arg(methodCode(methodAt(position).entryText));
+}
+
+} // namespace
+
 Status Processing::runAll(const std::vector<MethodPosition>& positions, const Report& report,
                           WorkProgress* progress) {
     // The method before, computed, its files not yet written.
@@ -367,35 +379,28 @@ Status Processing::runAll(const std::vector<MethodPosition>& positions, const Re
     const auto writePending = [&]() {
         return writeRunFiles(*pending->run, *pending->texts, structure.get(), regional, basis);
     };
-    const auto reportPending = [&](const Status& written) {
+    const auto reportPending = [&](Status written) {
         if (written)
             report(pending->run->position, std::shared_ptr<const MethodRun>(pending->run));
         else
             report(pending->run->position, written.error());
         pending.reset();
+        return written;
     };
+    const auto finishPending = [&]() { return pending ? reportPending(writePending()) : Status(); };
     const int count = int(positions.size());
     for (int k = 0; k < count; ++k) {
         const MethodPosition position = positions[std::size_t(k)];
         if (progress) {
             if (progress->cancelled()) {
-                if (pending) {
-                    const Status written = writePending();
-                    reportPending(written);
-                    if (!written)
-                        return written;
-                }
+                if (Status written = finishPending(); !written)
+                    return written;
                 return failure(FailureKind::Cancelled,
                                QCoreApplication::translate("Methods", "Elaborazione annullata."));
             }
-            progress->report(QCoreApplication::translate("Methods", "Metodo %1 di %2: %3")
-                                 .arg(k + 1)
-                                 .arg(count)
-                                 .arg(methodCode(methodAt(position).entryText)),
-                             percentOf(k, count));
+            progress->report(methodUnderWay(k, count, position), percentOf(k, count));
         }
-        // This method computes on this thread while the files of the one
-        // before are written on another.
+        // Computed here while the files of the one before are written.
         std::optional<Expected<Computed>> computed;
         std::exception_ptr computeFailure; // out of memory: the files under way are finished first
         Status written;
@@ -411,7 +416,7 @@ Status Processing::runAll(const std::vector<MethodPosition>& positions, const Re
             }
         });
         if (pending)
-            reportPending(written);
+            written = reportPending(std::move(written));
         if (computeFailure)
             std::rethrow_exception(computeFailure);
         if (!written)
@@ -422,9 +427,5 @@ Status Processing::runAll(const std::vector<MethodPosition>& positions, const Re
         }
         pending = std::move(computed->value());
     }
-    if (!pending)
-        return {};
-    const Status written = writePending();
-    reportPending(written);
-    return written;
+    return finishPending();
 }
