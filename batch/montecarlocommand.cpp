@@ -4,6 +4,8 @@
 #include "methodcodes.h"
 
 #include "robustness/montecarlotables.h"
+#include "shared/outofmemory.h"
+#include "shared/parallelfor.h"
 #include "workflow/montecarlorun.h"
 
 #include <QDir>
@@ -13,7 +15,6 @@
 #include <condition_variable>
 #include <csignal>
 #include <mutex>
-#include <thread>
 
 namespace {
 
@@ -24,6 +25,24 @@ extern "C" void stopOnInterrupt(int) {
     if (interrupted)
         interrupted->cancel();
 }
+
+// Ctrl+C cancels progress while the scope lives.
+class InterruptScope {
+public:
+    explicit InterruptScope(WorkProgress* progress) {
+        interrupted = progress;
+        m_previous = std::signal(SIGINT, stopOnInterrupt);
+    }
+    ~InterruptScope() {
+        std::signal(SIGINT, m_previous);
+        interrupted = nullptr;
+    }
+    InterruptScope(const InterruptScope&) = delete;
+    InterruptScope& operator=(const InterruptScope&) = delete;
+
+private:
+    void (*m_previous)(int) = nullptr;
+};
 
 // A whole number option between its bounds, or a Usage failure naming it.
 Expected<qint64> wholeOption(const QCommandLineParser& parser, const QString& name, qint64 fallback,
@@ -106,38 +125,49 @@ Expected<MonteCarloRun> runWithProgress(const MatrixBasis& basis, const Matrix& 
                                         const Structure* structure) {
     WorkProgress progress;
     std::optional<Expected<MonteCarloRun>> outcome;
+    bool ended = false;
     std::mutex mutex;
     std::condition_variable finished;
-    interrupted = &progress;
-    const auto previous = std::signal(SIGINT, stopOnInterrupt);
-    std::thread worker([&]() {
-        Expected<MonteCarloRun> run = [&]() -> Expected<MonteCarloRun> {
-            try {
-                return analyseMonteCarlo(basis, matrix, choices, regional, &progress, structure);
-            } catch (const std::bad_alloc&) {
-                return failure(FailureKind::File,
-                               QStringLiteral("Memoria insufficiente per l'analisi Monte Carlo."));
-            }
-        }();
-        const std::lock_guard<std::mutex> lock(mutex);
-        outcome.emplace(std::move(run));
-        finished.notify_one();
-    });
-    {
+    const InterruptScope interruptScope(&progress);
+    const auto analyse = [&]() -> Expected<MonteCarloRun> {
+        try {
+            return analyseMonteCarlo(basis, matrix, choices, regional, &progress, structure);
+        } catch (const std::bad_alloc&) {
+            return failure(FailureKind::File,
+                           outOfMemoryMessage(QStringLiteral("l'analisi Monte Carlo")));
+        }
+    };
+    const auto tell = [&]() {
         std::unique_lock<std::mutex> lock(mutex);
         int shown = -1;
-        while (!finished.wait_for(lock, std::chrono::seconds(1),
-                                  [&] { return outcome.has_value(); })) {
+        while (!finished.wait_for(lock, std::chrono::seconds(1), [&] { return ended; })) {
             const int percent = progress.percent();
             if (percent >= 0 && percent != shown) {
                 printErr(QStringLiteral("Monte Carlo: %1%").arg(percent));
                 shown = percent;
             }
         }
-    }
-    worker.join();
-    std::signal(SIGINT, previous);
-    interrupted = nullptr;
+    };
+    parallelFor(2, 2, nullptr, [&](int task) {
+        if (task == 0) {
+            tell();
+            return;
+        }
+        // However the analysis ends, the progress stops being told.
+        struct EndAtExit {
+            std::mutex& mutex;
+            bool& ended;
+            std::condition_variable& finished;
+            ~EndAtExit() {
+                const std::lock_guard<std::mutex> lock(mutex);
+                ended = true;
+                finished.notify_one();
+            }
+        } endAtExit{mutex, ended, finished};
+        Expected<MonteCarloRun> run = analyse();
+        const std::lock_guard<std::mutex> lock(mutex);
+        outcome.emplace(std::move(run));
+    });
     return std::move(*outcome);
 }
 

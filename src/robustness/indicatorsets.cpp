@@ -2,12 +2,7 @@
 
 #include "methods/methodcomputation.h"
 #include "methods/ranking.h"
-
-#include <algorithm>
-#include <atomic>
-#include <exception>
-#include <mutex>
-#include <thread>
+#include "shared/parallelfor.h"
 
 namespace {
 
@@ -18,6 +13,21 @@ MatrixView setView(const MatrixView& all, int set) {
     if (set > 0)
         view.columns.erase(view.columns.begin() + (set - 1));
     return view;
+}
+
+// The ranking of one method over one set, its refusal told.
+MethodRanking rankSet(MethodPosition position, const MatrixView& data,
+                      const MatrixView& transformed, int set) {
+    MethodRanking run;
+    const Expected<std::vector<double>> index =
+        indexOf(position, setView(data, set), setView(transformed, set));
+    if (index) {
+        run.ranks = rankIndex(*index, methodAt(position).ascending);
+    } else {
+        run.refused = true;
+        run.message = index.error().message;
+    }
+    return run;
 }
 
 } // namespace
@@ -33,60 +43,17 @@ std::vector<MethodRanking> rankOverIndicatorSets(const Matrix& matrix,
     std::vector<MethodRanking> result(std::size_t(sets) * methods);
     if (matrix.indicatorCount() < 1 || methods == 0)
         return result;
-    if (threads <= 0)
-        threads = int(std::max(1u, std::thread::hardware_concurrency()));
-    threads = std::min(threads, sets);
-
-    const qint64 total = qint64(sets) * qint64(methods);
-    std::atomic<qint64> done{0};
-    std::atomic<bool> stop{false};
-    std::exception_ptr failure;
-    std::mutex failureMutex;
+    LoopProgress parts(progress, qint64(sets) * qint64(methods));
     const MatrixView data = matrix.view();
-
-    for (std::size_t i = 0; i < methods && !stop.load(); ++i) {
+    for (std::size_t i = 0; i < methods; ++i) {
         const MethodPosition position = positions[i];
-        const bool ascending = methodAt(position).ascending;
         const std::vector<double> transformed = transformColumns(position, data);
         const MatrixView transformedView = data.withValues(transformed.data());
-        std::atomic<int> nextSet{0};
-        auto worker = [&]() {
-            try {
-                for (int set = nextSet++; set < sets && !stop.load(); set = nextSet++) {
-                    if (progress && progress->cancelled()) {
-                        stop.store(true);
-                        return;
-                    }
-                    MethodRanking& run = result[std::size_t(set) * methods + i];
-                    const Expected<std::vector<double>> index =
-                        indexOf(position, setView(data, set), setView(transformedView, set));
-                    if (index) {
-                        run.ranks = rankIndex(*index, ascending);
-                    } else {
-                        run.refused = true;
-                        run.message = index.error().message;
-                    }
-                    const qint64 now = ++done;
-                    if (progress)
-                        progress->setPercent(percentOf(now, total));
-                }
-            } catch (...) {
-                const std::lock_guard<std::mutex> lock(failureMutex);
-                if (!failure)
-                    failure = std::current_exception();
-                stop.store(true);
-            }
-        };
-        std::vector<std::thread> pool;
-        for (int t = 1; t < threads; ++t)
-            pool.emplace_back(worker);
-        worker();
-        for (std::thread& thread : pool)
-            thread.join();
+        if (!parallelFor(sets, threads, &parts, [&](int set) {
+                result[std::size_t(set) * methods + i] =
+                    rankSet(position, data, transformedView, set);
+            }))
+            return {};
     }
-    if (failure)
-        std::rethrow_exception(failure);
-    if (stop.load())
-        return {};
     return result;
 }

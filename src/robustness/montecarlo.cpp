@@ -5,15 +5,12 @@
 #include "methods/ranking.h"
 #include "robustness/randomstreams.h"
 #include "robustness/rankstatistics.h"
+#include "shared/parallelfor.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <exception>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -171,78 +168,63 @@ std::vector<int> ranksOrNone(const std::vector<double>& index, bool ascending) {
     return ranks;
 }
 
-// Ranks every draw, grouping the draws by matrix and method so that each
-// pair transforms its columns once.
-bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup& setup,
-               const Structure* structure, const std::vector<Draw>& draws,
-               std::vector<RunOutcome>& outcomes, WorkProgress* progress) {
-    const int methods = int(setup.methods.size());
-    std::vector<std::vector<std::size_t>> groups(variants.size() * std::size_t(methods));
+// The draws of each pair of matrix and method, pair g being variant
+// g / methods under method g % methods.
+std::vector<std::vector<std::size_t>>
+drawsByPair(const std::vector<Draw>& draws, std::size_t variants, const MonteCarloSetup& setup) {
+    const auto methods = std::size_t(setup.methods.size());
+    std::vector<std::vector<std::size_t>> pairs(variants * methods);
     for (std::size_t d = 0; d < draws.size(); ++d) {
         const std::size_t variant =
             std::size_t(draws[d].missing) * std::size_t(setup.outlierLevels) +
             std::size_t(draws[d].outlier);
-        groups[variant * std::size_t(methods) + std::size_t(draws[d].method)].push_back(d);
+        pairs[variant * methods + std::size_t(draws[d].method)].push_back(d);
     }
-    int threads =
-        setup.threads > 0 ? setup.threads : int(std::max(1u, std::thread::hardware_concurrency()));
-    std::atomic<qint64> done{0};
-    std::atomic<bool> stop{false};
-    std::exception_ptr failure;
-    std::mutex failureMutex;
-    const qint64 total = qint64(draws.size());
+    return pairs;
+}
 
-    for (std::size_t g = 0; g < groups.size() && !stop.load(); ++g) {
-        const std::vector<std::size_t>& group = groups[g];
+// The outcome of one draw under one method.
+RunOutcome rankDraw(MethodPosition position, const Matrix& matrix, const MatrixView& data,
+                    const MatrixView& transformed, const Structure* structure, const Draw& draw) {
+    RunOutcome outcome;
+    const Expected<std::vector<double>> index =
+        structure ? frameworkIndex(position, matrix, runStructure(*structure, draw))
+                  : indexOf(position, runView(data, draw), runView(transformed, draw));
+    if (index)
+        outcome.ranks = ranksOrNone(*index, methodAt(position).ascending);
+    else
+        outcome.refused = true;
+    return outcome;
+}
+
+// Ranks every draw, grouping the draws by matrix and method so that each
+// pair transforms its columns once; false when cancelled.
+bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup& setup,
+               const Structure* structure, const std::vector<Draw>& draws,
+               std::vector<RunOutcome>& outcomes, WorkProgress* progress) {
+    const std::size_t methods = setup.methods.size();
+    const std::vector<std::vector<std::size_t>> pairs = drawsByPair(draws, variants.size(), setup);
+    LoopProgress parts(progress, qint64(draws.size()));
+    for (std::size_t g = 0; g < pairs.size(); ++g) {
+        const std::vector<std::size_t>& group = pairs[g];
         if (group.empty())
             continue;
-        const Matrix& matrix = *variants[g / std::size_t(methods)];
-        const MethodPosition position = setup.methods[g % std::size_t(methods)];
-        const bool ascending = methodAt(position).ascending;
+        const Matrix& matrix = *variants[g / methods];
+        const MethodPosition position = setup.methods[g % methods];
         const MatrixView data = matrix.view();
         // Over a structure each run computes its groups afresh: their
         // columns depend on the weights below them.
         const std::vector<double> transformed =
             structure ? std::vector<double>() : transformColumns(position, data);
         const MatrixView transformedView = data.withValues(transformed.data());
-        std::atomic<std::size_t> next{0};
-        auto worker = [&]() {
-            try {
-                for (std::size_t i = next++; i < group.size() && !stop.load(); i = next++) {
-                    if (progress && progress->cancelled()) {
-                        stop.store(true);
-                        return;
-                    }
-                    const Draw& draw = draws[group[i]];
-                    RunOutcome& outcome = outcomes[group[i]];
-                    const Expected<std::vector<double>> index =
-                        structure ? frameworkIndex(position, matrix, runStructure(*structure, draw))
-                                  : indexOf(position, runView(data, draw),
-                                            runView(transformedView, draw));
-                    if (index)
-                        outcome.ranks = ranksOrNone(*index, ascending);
-                    else
-                        outcome.refused = true;
-                    if (progress)
-                        progress->setPercent(percentOf(++done, total));
-                }
-            } catch (...) {
-                const std::lock_guard<std::mutex> lock(failureMutex);
-                if (!failure)
-                    failure = std::current_exception();
-                stop.store(true);
-            }
-        };
-        std::vector<std::thread> pool;
-        for (int t = 1; t < std::min<int>(threads, int(group.size())); ++t)
-            pool.emplace_back(worker);
-        worker();
-        for (std::thread& thread : pool)
-            thread.join();
+        if (!parallelFor(int(group.size()), setup.threads, &parts, [&](int i) {
+                const std::size_t d = group[std::size_t(i)];
+                outcomes[d] =
+                    rankDraw(position, matrix, data, transformedView, structure, draws[d]);
+            }))
+            return false;
     }
-    if (failure)
-        std::rethrow_exception(failure);
-    return !stop.load();
+    return true;
 }
 
 // The mean absolute shift from the nominal ranks over the units ranked in
@@ -260,6 +242,153 @@ double meanShift(const std::vector<int>& ranks, const std::vector<int>& nominal)
 
 Failure usage(const char* text) {
     return failure(FailureKind::Usage, QCoreApplication::translate("Robustness", text));
+}
+
+// Why a setup cannot be run over variants, if it cannot.
+std::optional<Failure> setupRefusal(const std::vector<const Matrix*>& variants,
+                                    const MonteCarloSetup& setup) {
+    if (setup.methods.empty() || variants.empty() || setup.runs < 1 || setup.missingLevels < 1 ||
+        setup.outlierLevels < 1 ||
+        variants.size() != std::size_t(setup.missingLevels) * std::size_t(setup.outlierLevels))
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness",
+            "Nessuna matrice caricata, nessun metodo o nessuna estrazione indicata."));
+    if (!(setup.weightSpread >= 0.0 && setup.weightSpread <= 1.0))
+        return usage(QT_TRANSLATE_NOOP("Robustness",
+                                       "La variazione dei pesi deve essere un numero tra 0 e 1."));
+    if (setup.leaveOut && variants.front()->indicatorCount() < 2)
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness", "La matrice ha un solo indicatore: non se ne può escludere uno."));
+    if (setup.sobol && setup.runs < kMinSobolRuns)
+        return tooFewSobolRuns();
+    if (activeFactors(setup).empty())
+        return usage(QT_TRANSLATE_NOOP(
+            "Robustness",
+            "Nessun fattore d'incertezza: indicare più metodi, una variazione dei pesi, "
+            "l'esclusione di un indicatore o più trattamenti."));
+    return std::nullopt;
+}
+
+// The ranks of the nominal run: the nominal method over the nominal matrix
+// (and structure).
+Expected<std::vector<int>> nominalRanks(MethodPosition method, const Matrix& matrix,
+                                        const Structure* structure) {
+    if (!structure) {
+        Expected<MethodOutput> run = computeMethod(method, matrix.view());
+        if (!run)
+            return std::move(run).error();
+        return std::move(run->ranks);
+    }
+    Expected<std::vector<double>> index = frameworkIndex(method, matrix, *structure);
+    if (!index)
+        return std::move(index).error();
+    return ranksOrNone(*index, methodAt(method).ascending);
+}
+
+// The runs the unit figures are taken over: every run, or in the Saltelli
+// design the runs of A and B of the rows where nothing was refused.
+struct RunsTaken {
+    std::vector<std::size_t> taken;
+    std::vector<std::size_t> rowsKept; // the first run of each row kept
+    int skipped = 0;                   // runs of the rows left out
+};
+
+RunsTaken runsTaken(const Plan& plan, bool sobol, const std::vector<RunOutcome>& outcomes) {
+    RunsTaken runs;
+    const std::size_t perRow = sobol ? plan.factors.size() + 2 : 1;
+    for (int row = 0; row < plan.rows; ++row) {
+        const std::size_t first = std::size_t(row) * perRow;
+        const bool refused = std::any_of(outcomes.begin() + std::ptrdiff_t(first),
+                                         outcomes.begin() + std::ptrdiff_t(first + perRow),
+                                         [](const RunOutcome& run) { return run.refused; });
+        if (refused) {
+            runs.skipped += int(perRow);
+            continue;
+        }
+        runs.rowsKept.push_back(first);
+        runs.taken.push_back(first);
+        if (sobol)
+            runs.taken.push_back(first + 1);
+    }
+    return runs;
+}
+
+// Where each unit's rank lies over the runs taken.
+std::vector<MonteCarloUnit> unitFigures(const std::vector<RunOutcome>& outcomes,
+                                        const std::vector<std::size_t>& taken,
+                                        const std::vector<int>& nominal) {
+    std::vector<MonteCarloUnit> units(nominal.size());
+    std::vector<int> ranks;
+    ranks.reserve(taken.size());
+    for (std::size_t u = 0; u < units.size(); ++u) {
+        ranks.clear();
+        double sum = 0.0;
+        for (const std::size_t t : taken)
+            if (const int rank = outcomes[t].ranks[u]; rank > 0) {
+                ranks.push_back(rank);
+                sum += rank;
+            }
+        MonteCarloUnit& unit = units[u];
+        unit.nominal = nominal[u];
+        unit.lacking = int(taken.size() - ranks.size());
+        if (ranks.empty())
+            continue;
+        std::sort(ranks.begin(), ranks.end());
+        unit.median = sortedMedian(ranks);
+        unit.mean = sum / double(ranks.size());
+        unit.p5 = nearestRankPercentile(ranks, 5);
+        unit.p95 = nearestRankPercentile(ranks, 95);
+        unit.best = ranks.front();
+        unit.worst = ranks.back();
+    }
+    return units;
+}
+
+// The Saltelli outputs of the kept rows (each k + 2 runs long) that one
+// figure of a run gives.
+template <typename Figure>
+SaltelliOutputs saltelliOutputs(const std::vector<RunOutcome>& outcomes,
+                                const std::vector<std::size_t>& rowsKept, std::size_t k,
+                                Figure figure) {
+    SaltelliOutputs outputs;
+    outputs.ab.assign(k, {});
+    for (std::size_t first : rowsKept) {
+        outputs.a.push_back(figure(outcomes[first]));
+        outputs.b.push_back(figure(outcomes[first + 1]));
+        for (std::size_t i = 0; i < k; ++i)
+            outputs.ab[i].push_back(figure(outcomes[first + 2 + i]));
+    }
+    return outputs;
+}
+
+// The mean absolute rank shift of every run of the kept rows.
+SaltelliOutputs shiftOutputs(const std::vector<RunOutcome>& outcomes,
+                             const std::vector<std::size_t>& rowsKept, std::size_t k,
+                             const std::vector<int>& nominal) {
+    return saltelliOutputs(outcomes, rowsKept, k,
+                           [&](const RunOutcome& run) { return meanShift(run.ranks, nominal); });
+}
+
+// Each unit's total indices on its rank. A unit some run of a kept row
+// leaves without an index has none: its rank is not an output of every run.
+std::vector<std::optional<std::vector<double>>>
+unitTotalIndices(const std::vector<RunOutcome>& outcomes, const std::vector<std::size_t>& rowsKept,
+                 std::size_t k, std::size_t units) {
+    std::vector<std::optional<std::vector<double>>> totals(units);
+    const std::size_t perRow = k + 2;
+    for (std::size_t u = 0; u < units; ++u) {
+        const bool lacking = std::any_of(rowsKept.begin(), rowsKept.end(), [&](std::size_t first) {
+            for (std::size_t r = first; r < first + perRow; ++r)
+                if (outcomes[r].ranks[u] == 0)
+                    return true;
+            return false;
+        });
+        if (lacking)
+            continue;
+        totals[u] = totalIndices(saltelliOutputs(
+            outcomes, rowsKept, k, [u](const RunOutcome& run) { return double(run.ranks[u]); }));
+    }
+    return totals;
 }
 
 } // namespace
@@ -299,47 +428,17 @@ QString monteCarloFactorShownName(MonteCarloFactor factor) {
 Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants,
                                       const MonteCarloSetup& setup, WorkProgress* progress,
                                       const Structure* structure) {
-    if (setup.methods.empty() || variants.empty() || setup.runs < 1 || setup.missingLevels < 1 ||
-        setup.outlierLevels < 1 ||
-        variants.size() != std::size_t(setup.missingLevels) * std::size_t(setup.outlierLevels))
-        return usage(QT_TRANSLATE_NOOP(
-            "Robustness",
-            "Nessuna matrice caricata, nessun metodo o nessuna estrazione indicata."));
-    if (!(setup.weightSpread >= 0.0 && setup.weightSpread <= 1.0))
-        return usage(QT_TRANSLATE_NOOP("Robustness",
-                                       "La variazione dei pesi deve essere un numero tra 0 e 1."));
+    if (std::optional<Failure> refused = setupRefusal(variants, setup))
+        return std::move(*refused);
     const Matrix& nominalMatrix = *variants.front();
-    const int m = nominalMatrix.indicatorCount();
-    if (setup.leaveOut && m < 2)
-        return usage(QT_TRANSLATE_NOOP(
-            "Robustness", "La matrice ha un solo indicatore: non se ne può escludere uno."));
-    if (setup.sobol && setup.runs < kMinSobolRuns)
-        return tooFewSobolRuns();
-    if (activeFactors(setup).empty())
-        return usage(QT_TRANSLATE_NOOP(
-            "Robustness",
-            "Nessun fattore d'incertezza: indicare più metodi, una variazione dei pesi, "
-            "l'esclusione di un indicatore o più trattamenti."));
-
-    const MethodPosition nominalMethod = setup.methods.front();
-    const Expected<std::vector<int>> nominalRanks = [&]() -> Expected<std::vector<int>> {
-        if (!structure) {
-            Expected<MethodOutput> run = computeMethod(nominalMethod, nominalMatrix.view());
-            if (!run)
-                return std::move(run).error();
-            return std::move(run->ranks);
-        }
-        Expected<std::vector<double>> index =
-            frameworkIndex(nominalMethod, nominalMatrix, *structure);
-        if (!index)
-            return std::move(index).error();
-        return ranksOrNone(*index, methodAt(nominalMethod).ascending);
-    }();
-    if (!nominalRanks)
-        return nominalRanks.error();
+    const Expected<std::vector<int>> nominal =
+        nominalRanks(setup.methods.front(), nominalMatrix, structure);
+    if (!nominal)
+        return nominal.error();
 
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi Monte Carlo"), 0);
+    const int m = nominalMatrix.indicatorCount();
     const Plan plan = makePlan(setup, m, structure ? int(structure->elements.size()) : m, progress);
     std::vector<RunOutcome> outcomes(plan.draws.size());
     if ((progress && progress->cancelled()) ||
@@ -349,99 +448,20 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
 
     MonteCarloResult result;
     result.factors = plan.factors;
-    const std::vector<int>& nominal = *nominalRanks;
-    const std::size_t k = plan.factors.size();
-    const std::size_t perRow = setup.sobol ? k + 2 : 1;
-
-    // The runs the unit figures are taken over: every run, or in the
-    // Saltelli design the runs of A and B of the rows where nothing was
-    // refused.
-    std::vector<std::size_t> taken;
-    std::vector<std::size_t> rowsKept;
-    for (int row = 0; row < plan.rows; ++row) {
-        const std::size_t first = std::size_t(row) * perRow;
-        const bool refused = std::any_of(outcomes.begin() + std::ptrdiff_t(first),
-                                         outcomes.begin() + std::ptrdiff_t(first + perRow),
-                                         [](const RunOutcome& run) { return run.refused; });
-        if (refused) {
-            result.skipped += int(perRow);
-            continue;
-        }
-        rowsKept.push_back(first);
-        taken.push_back(first);
-        if (setup.sobol)
-            taken.push_back(first + 1);
-    }
-    if (taken.empty())
+    const RunsTaken runs = runsTaken(plan, setup.sobol, outcomes);
+    result.skipped = runs.skipped;
+    if (runs.taken.empty())
         return failure(FailureKind::MethodRefused,
                        QCoreApplication::translate(
                            "Robustness", "Nessuna estrazione è stata accettata dai metodi."));
-    result.rankings = int(taken.size());
+    result.rankings = int(runs.taken.size());
     result.computed = qint64(plan.draws.size());
-
-    const int n = nominalMatrix.unitCount();
-    result.units.resize(std::size_t(n));
-    std::vector<int> ranks;
-    ranks.reserve(taken.size());
-    for (int u = 0; u < n; ++u) {
-        ranks.clear();
-        double sum = 0.0;
-        for (const std::size_t t : taken)
-            if (const int rank = outcomes[t].ranks[std::size_t(u)]; rank > 0) {
-                ranks.push_back(rank);
-                sum += rank;
-            }
-        MonteCarloUnit& unit = result.units[std::size_t(u)];
-        unit.nominal = nominal[std::size_t(u)];
-        unit.lacking = int(taken.size() - ranks.size());
-        if (ranks.empty())
-            continue;
-        std::sort(ranks.begin(), ranks.end());
-        unit.median = sortedMedian(ranks);
-        unit.mean = sum / double(ranks.size());
-        unit.p5 = nearestRankPercentile(ranks, 5);
-        unit.p95 = nearestRankPercentile(ranks, 95);
-        unit.best = ranks.front();
-        unit.worst = ranks.back();
-    }
-
-    if (setup.sobol && !rowsKept.empty()) {
-        SaltelliOutputs shift;
-        shift.ab.assign(k, {});
-        for (std::size_t first : rowsKept) {
-            shift.a.push_back(meanShift(outcomes[first].ranks, nominal));
-            shift.b.push_back(meanShift(outcomes[first + 1].ranks, nominal));
-            for (std::size_t i = 0; i < k; ++i)
-                shift.ab[i].push_back(meanShift(outcomes[first + 2 + i].ranks, nominal));
-        }
-        result.indices = sobolIndices(shift, setup.bootstrap, setup.seed);
-        result.unitTotals.resize(std::size_t(n));
-        SaltelliOutputs unitRanks;
-        unitRanks.ab.assign(k, {});
-        for (int u = 0; u < n; ++u) {
-            // A unit some run of a kept row leaves without an index has no
-            // total indices: its rank is not an output of every run.
-            const bool lacking =
-                std::any_of(rowsKept.begin(), rowsKept.end(), [&](std::size_t first) {
-                    for (std::size_t r = first; r < first + perRow; ++r)
-                        if (outcomes[r].ranks[std::size_t(u)] == 0)
-                            return true;
-                    return false;
-                });
-            if (lacking)
-                continue;
-            unitRanks.a.clear();
-            unitRanks.b.clear();
-            for (std::vector<double>& column : unitRanks.ab)
-                column.clear();
-            for (std::size_t first : rowsKept) {
-                unitRanks.a.push_back(outcomes[first].ranks[std::size_t(u)]);
-                unitRanks.b.push_back(outcomes[first + 1].ranks[std::size_t(u)]);
-                for (std::size_t i = 0; i < k; ++i)
-                    unitRanks.ab[i].push_back(outcomes[first + 2 + i].ranks[std::size_t(u)]);
-            }
-            result.unitTotals[std::size_t(u)] = totalIndices(unitRanks);
-        }
+    result.units = unitFigures(outcomes, runs.taken, *nominal);
+    if (setup.sobol && !runs.rowsKept.empty()) {
+        const std::size_t k = plan.factors.size();
+        result.indices = sobolIndices(shiftOutputs(outcomes, runs.rowsKept, k, *nominal),
+                                      setup.bootstrap, setup.seed);
+        result.unitTotals = unitTotalIndices(outcomes, runs.rowsKept, k, nominal->size());
     }
     return result;
 }

@@ -5,7 +5,9 @@
 #include "robustness/rankstatistics.h"
 
 #include <QCoreApplication>
+
 #include <algorithm>
+#include <optional>
 
 Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                           const std::vector<MethodPosition>& positions,
@@ -17,20 +19,93 @@ Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
     return rankUncertainty(variants, positions, regional, progress);
 }
 
-Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>& variants,
-                                          const std::vector<MethodPosition>& positions,
-                                          const Regional& regional, WorkProgress* progress) {
-    const Matrix* first = variants.empty() ? nullptr : variants.front().matrix;
-    if (positions.empty() || !first || first->unitCount() < 1 || first->indicatorCount() < 1)
+namespace {
+
+// Why the analysis cannot run over matrix (the first variant's), if it
+// cannot.
+std::optional<Failure> refusalOf(const Matrix* matrix,
+                                 const std::vector<MethodPosition>& positions) {
+    if (positions.empty() || !matrix || matrix->unitCount() < 1 || matrix->indicatorCount() < 1)
         return failure(FailureKind::Usage,
                        QCoreApplication::translate(
                            "Robustness", "Nessuna matrice caricata o nessun metodo indicato."));
-    const Matrix& matrix = *first;
-    if (matrix.indicatorCount() < 2)
+    if (matrix->indicatorCount() < 2)
         return failure(FailureKind::Usage,
                        QCoreApplication::translate("Robustness",
                                                    "La matrice ha un solo indicatore: l'analisi "
                                                    "d'incertezza richiede almeno due indicatori."));
+    return std::nullopt;
+}
+
+// The rankings that enter the figures, in order, and the reference: the
+// first of them.
+struct TakenRankings {
+    std::vector<const std::vector<int>*> taken;
+    std::vector<int> reference;
+};
+
+// Takes the rankings of one variant's runs (method i over set s at
+// s * k + i) that were not refused, naming in result the methods that took
+// part and the refusals.
+void takeRankings(const std::vector<MethodRanking>& runs, const QString& variantName,
+                  const std::vector<MethodPosition>& positions, const Matrix& matrix,
+                  const Regional& regional, RankUncertainty& result, TakenRankings& rankings) {
+    const std::size_t k = positions.size();
+    const int sets = matrix.indicatorCount() + 1;
+    for (std::size_t i = 0; i < k; ++i) {
+        QString code = methodAt(positions[i]).code;
+        if (!result.codes.contains(code) && !runs[i].refused)
+            result.codes.append(code);
+        if (!variantName.isEmpty())
+            code += QStringLiteral(" (%1)").arg(variantName);
+        if (runs[i].refused) {
+            result.leftOut.append(code + QStringLiteral(": ") + runs[i].message);
+            continue;
+        }
+        for (int set = 0; set < sets; ++set) {
+            const MethodRanking& run = runs[std::size_t(set) * k + i];
+            if (run.refused) {
+                result.refusedRuns.append(
+                    QCoreApplication::translate("Robustness", "%1 senza %2: %3")
+                        .arg(code, regional.generalText(matrix.indicators[std::size_t(set - 1)]),
+                             run.message));
+                continue;
+            }
+            if (rankings.reference.empty())
+                rankings.reference = run.ranks;
+            rankings.taken.push_back(&run.ranks);
+        }
+    }
+}
+
+// Where each unit's rank lies over the rankings taken.
+std::vector<UnitUncertainty> unitFigures(const TakenRankings& rankings, int units) {
+    std::vector<UnitUncertainty> figures(static_cast<std::size_t>(units));
+    std::vector<int> ranks(rankings.taken.size());
+    for (std::size_t u = 0; u < figures.size(); ++u) {
+        for (std::size_t t = 0; t < rankings.taken.size(); ++t)
+            ranks[t] = (*rankings.taken[t])[u];
+        std::sort(ranks.begin(), ranks.end());
+        UnitUncertainty& unit = figures[u];
+        unit.reference = rankings.reference[u];
+        unit.median = sortedMedian(ranks);
+        unit.p5 = nearestRankPercentile(ranks, 5);
+        unit.p95 = nearestRankPercentile(ranks, 95);
+        unit.best = ranks.front();
+        unit.worst = ranks.back();
+    }
+    return figures;
+}
+
+} // namespace
+
+Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>& variants,
+                                          const std::vector<MethodPosition>& positions,
+                                          const Regional& regional, WorkProgress* progress) {
+    const Matrix* first = variants.empty() ? nullptr : variants.front().matrix;
+    if (std::optional<Failure> refused = refusalOf(first, positions))
+        return std::move(*refused);
+    const Matrix& matrix = *first;
     if (progress)
         progress->report(QCoreApplication::translate("Robustness", "Analisi d'incertezza"), 0);
     // Each variant's runs in turn: only one variant's rankings are held
@@ -44,64 +119,21 @@ Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>&
     }
 
     RankUncertainty result;
-    const std::size_t k = positions.size();
-    const int sets = matrix.indicatorCount() + 1;
-    std::vector<const std::vector<int>*> taken; // the rankings that enter the figures
-    std::vector<int> reference;
-    for (std::size_t v = 0; v < variants.size(); ++v) {
-        const std::vector<MethodRanking>& runs = runsOf[v];
-        const QString& variantName = variants[v].name;
-        for (std::size_t i = 0; i < k; ++i) {
-            QString code = methodAt(positions[i]).code;
-            if (!result.codes.contains(code) && !runs[i].refused)
-                result.codes.append(code);
-            if (!variantName.isEmpty())
-                code += QStringLiteral(" (%1)").arg(variantName);
-            if (runs[i].refused) {
-                result.leftOut.append(code + QStringLiteral(": ") + runs[i].message);
-                continue;
-            }
-            for (int set = 0; set < sets; ++set) {
-                const MethodRanking& run = runs[std::size_t(set) * k + i];
-                if (run.refused) {
-                    result.refusedRuns.append(
-                        QCoreApplication::translate("Robustness", "%1 senza %2: %3")
-                            .arg(code,
-                                 regional.generalText(matrix.indicators[std::size_t(set - 1)]),
-                                 run.message));
-                    continue;
-                }
-                if (reference.empty())
-                    reference = run.ranks;
-                taken.push_back(&run.ranks);
-            }
-        }
-    }
-    if (taken.empty())
+    TakenRankings rankings;
+    for (std::size_t v = 0; v < variants.size(); ++v)
+        takeRankings(runsOf[v], variants[v].name, positions, matrix, regional, result, rankings);
+    if (rankings.taken.empty())
         return failure(
             FailureKind::MethodRefused,
             (result.leftOut + QStringList(QCoreApplication::translate(
                                   "Robustness", "Nessuno dei metodi indicati accetta la matrice.")))
                 .join(u'\n'));
 
-    result.rankings = int(taken.size());
+    result.rankings = int(rankings.taken.size());
     result.corner = regional.generalText(matrix.corner);
-    const int n = matrix.unitCount();
-    result.units.resize(std::size_t(n));
-    std::vector<int> ranks(taken.size());
-    for (int u = 0; u < n; ++u) {
-        result.labels.append(regional.generalText(matrix.units[std::size_t(u)]));
-        for (std::size_t t = 0; t < taken.size(); ++t)
-            ranks[t] = (*taken[t])[std::size_t(u)];
-        std::sort(ranks.begin(), ranks.end());
-        UnitUncertainty& unit = result.units[std::size_t(u)];
-        unit.reference = reference[std::size_t(u)];
-        unit.median = sortedMedian(ranks);
-        unit.p5 = nearestRankPercentile(ranks, 5);
-        unit.p95 = nearestRankPercentile(ranks, 95);
-        unit.best = ranks.front();
-        unit.worst = ranks.back();
-    }
+    for (const CellValue& label : matrix.units)
+        result.labels.append(regional.generalText(label));
+    result.units = unitFigures(rankings, matrix.unitCount());
     return result;
 }
 

@@ -7,11 +7,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 #include <new>
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -34,6 +39,35 @@ bool isCancelled(const WorkProgress* progress) {
 
 // Rows read between two releases of the reader's cells.
 constexpr int kRowsBetweenReleases = 4096;
+
+// Resizes values to size zeros without keeping them in memory: a matrix is
+// filled a row at a time, across every column, while the sheet's rows are
+// released, so its pages should be taken as the rows arrive, not all before
+// the first. The zeros are written a few megabytes at a time and those
+// pages given back at once: they read again as zeros.
+void resizeUntouched(std::vector<double>& values, std::size_t size) {
+#ifdef __linux__
+    constexpr std::size_t kStep = std::size_t(4) << 20; // doubles: 32 MB
+    if (size <= kStep) {
+        values.resize(size);
+        return;
+    }
+    values.reserve(size);
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    while (values.size() < size) {
+        const std::size_t from = values.size();
+        values.resize(std::min(size, from + kStep));
+        const auto begin =
+            (reinterpret_cast<std::uintptr_t>(values.data() + from) + page - 1) / page * page;
+        const auto end =
+            reinterpret_cast<std::uintptr_t>(values.data() + values.size()) / page * page;
+        if (end > begin)
+            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+    }
+#else
+    values.resize(size);
+#endif
+}
 
 // Reads and validates the block of reader into a matrix. With `releasing`
 // (the reader itself), the rows read are released as the matrix grows, so
@@ -78,7 +112,7 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
     }
     matrix.weights.assign(std::size_t(m), 1.0);
     matrix.units.resize(std::size_t(n));
-    matrix.values.resize(std::size_t(n) * std::size_t(m));
+    resizeUntouched(matrix.values, std::size_t(n) * std::size_t(m));
 
     // Row by row, the order in which the reader holds the cells; the first
     // invalid data cell in column order (lowest column, then lowest row)

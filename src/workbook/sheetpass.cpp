@@ -1,11 +1,12 @@
 #include "workbook/sheetpass.h"
 
+#include "shared/parallelfor.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -19,27 +20,13 @@ struct Slot {
     std::exception_ptr exception;
 };
 
-// The sheets read side by side, and the workers that read them.
+// The sheets read side by side by the workers, and handed over in order by
+// the calling thread.
 class Pass {
 public:
     Pass(int count, int threads, const SheetRead& read)
         : m_count(count), m_window(2 * threads), m_read(read),
-          m_slots(static_cast<std::size_t>(count)) {
-        m_workers.reserve(static_cast<std::size_t>(threads));
-        for (int worker = 0; worker < threads; ++worker)
-            m_workers.emplace_back([this, worker] { work(worker); });
-    }
-
-    // Stops the workers at the sheet they are reading and waits for them.
-    ~Pass() {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stop = true;
-        }
-        m_changed.notify_all();
-        for (std::thread& worker : m_workers)
-            worker.join();
-    }
+          m_slots(static_cast<std::size_t>(count)) {}
 
     Pass(const Pass&) = delete;
     Pass& operator=(const Pass&) = delete;
@@ -63,7 +50,16 @@ public:
         m_changed.notify_all();
     }
 
-private:
+    // Stops the workers at the sheet they are reading.
+    void stop() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+    }
+
+    // Reads sheets until none is left or the pass stops.
     void work(int worker) {
         std::unique_lock lock(m_mutex);
         for (;;) {
@@ -88,6 +84,7 @@ private:
         }
     }
 
+private:
     const int m_count;
     const int m_window;
     const SheetRead& m_read;
@@ -97,8 +94,29 @@ private:
     int m_next = 0;                             // the next sheet to read
     int m_released = 0;                         // sheets handed over and freed
     bool m_stop = false;
-    std::vector<std::thread> m_workers;
 };
+
+// Hands the sheets over in order as the workers finish them; stops the
+// workers however it ends.
+bool handOverAll(Pass& pass, int count, const SheetHandOver& handOver, QString* error) {
+    struct StopAtEnd {
+        Pass& pass;
+        ~StopAtEnd() { pass.stop(); }
+    } stopAtEnd{pass};
+    for (int index = 0; index < count; ++index) {
+        Slot& slot = pass.wait(index);
+        if (slot.exception)
+            std::rethrow_exception(slot.exception);
+        if (!slot.ok) {
+            *error = slot.error;
+            return false;
+        }
+        if (!handOver(index, slot.sheet))
+            return false;
+        pass.release(index);
+    }
+    return true;
+}
 
 } // namespace
 
@@ -114,18 +132,15 @@ bool passSheets(int count, int threads, const SheetRead& read, const SheetHandOv
         }
         return true;
     }
+    // Task 0, on the calling thread, hands over; task w + 1 is worker w. One
+    // worker is enough to end the pass: each reads until no sheet is left.
     Pass pass(count, threads, read);
-    for (int index = 0; index < count; ++index) {
-        Slot& slot = pass.wait(index);
-        if (slot.exception)
-            std::rethrow_exception(slot.exception);
-        if (!slot.ok) {
-            *error = slot.error;
-            return false;
-        }
-        if (!handOver(index, slot.sheet))
-            return false;
-        pass.release(index);
-    }
-    return true;
+    bool passed = false;
+    parallelFor(threads + 1, threads + 1, nullptr, [&](int task) {
+        if (task == 0)
+            passed = handOverAll(pass, count, handOver, error);
+        else
+            pass.work(task - 1);
+    });
+    return passed;
 }

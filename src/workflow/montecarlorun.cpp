@@ -10,64 +10,68 @@
 #include <QCoreApplication>
 #include <QJsonObject>
 
-Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix& matrix,
-                                          const MonteCarloChoices& choices,
-                                          const Regional& regional, WorkProgress* progress,
-                                          const Structure* structure) {
-    const QString& workbook = basis.workbook;
-    // The record is rewritten at the end: refused before the work.
-    if (const Expected<Record> record = readRecord(workbook); !record)
-        return record.error();
-    MonteCarloSetup setup = choices.setup;
+namespace {
+
+// The matrices the draws work on (MonteCarloSetup's variants) and the
+// treated copies they point into.
+struct Variants {
+    std::vector<Matrix> filled;  // one for each treatment of missing cells
+    std::vector<Matrix> treated; // with the outliers treated, one for each base
+    std::vector<const Matrix*> matrices;
+    int missingLevels = 1;
+    int outlierLevels = 1;
+};
+
+// Makes the variants of matrix the choices draw from.
+Status makeVariants(const Matrix& matrix, const MonteCarloChoices& choices,
+                    const Regional& regional, WorkProgress* progress, Variants& variants) {
     // The matrix under each treatment of missing cells, the nominal first;
     // the coverage rule has already left out what it leaves out.
-    std::vector<Matrix> filled;
-    filled.reserve(choices.missing.size());
+    variants.filled.reserve(choices.missing.size());
     for (const MissingTreatment treatment : choices.missing) {
         Expected<TreatedMatrix> one = treatMissing(matrix, treatment, 0.0, regional, progress);
         if (!one)
             return std::move(one).error();
-        filled.push_back(std::move(one->matrix));
+        variants.filled.push_back(std::move(one->matrix));
     }
     std::vector<const Matrix*> bases;
-    for (const Matrix& one : filled)
+    for (const Matrix& one : variants.filled)
         bases.push_back(&one);
     if (bases.empty())
         bases.push_back(&matrix);
-    // The variants: for each of those, the nominal outlier choice first,
-    // then the other one.
+    // For each of those, the nominal outlier choice first, then the other
+    // one.
     const bool outliers = choices.outliersFactor || choices.outliersNominal;
-    std::vector<Matrix> treated;
-    treated.reserve(outliers ? bases.size() : 0);
-    std::vector<const Matrix*> variants;
+    variants.treated.reserve(outliers ? bases.size() : 0);
     for (const Matrix* base : bases) {
         if (!outliers) {
-            variants.push_back(base);
+            variants.matrices.push_back(base);
             continue;
         }
-        treated.push_back(treatOutliers(*base).matrix);
-        variants.push_back(choices.outliersNominal ? &treated.back() : base);
+        variants.treated.push_back(treatOutliers(*base).matrix);
+        const Matrix* treated = &variants.treated.back();
+        variants.matrices.push_back(choices.outliersNominal ? treated : base);
         if (choices.outliersFactor)
-            variants.push_back(choices.outliersNominal ? base : &treated.back());
+            variants.matrices.push_back(choices.outliersNominal ? base : treated);
     }
-    setup.missingLevels = int(bases.size());
-    setup.outlierLevels = int(variants.size() / bases.size());
+    variants.missingLevels = int(bases.size());
+    variants.outlierLevels = int(variants.matrices.size() / bases.size());
+    return {};
+}
 
-    Expected<MonteCarloResult> result = monteCarlo(variants, setup, progress, structure);
-    if (!result)
-        return std::move(result).error();
-    MonteCarloRun run;
-    run.result = std::move(*result);
-
+// The result files of a run (named in run.files) with their lines, read
+// from tables, which must outlive them.
+std::vector<std::pair<QString, TextLines>> resultFiles(MonteCarloRun& run, const QString& workbook,
+                                                       bool sobol, const Matrix& matrix,
+                                                       const Regional& regional,
+                                                       std::vector<TextTable>& tables) {
     const QString corner = regional.generalText(matrix.corner);
     QStringList labels;
     for (const CellValue& unit : matrix.units)
         labels.append(regional.generalText(unit));
-    // The tables outlive the lines that read them.
-    std::vector<TextTable> tables;
     tables.push_back(monteCarloTable(run.result, corner, labels, regional));
     run.files.append(resultFileName(workbook, ResultFileKind::MonteCarlo));
-    if (setup.sobol) {
+    if (sobol) {
         tables.push_back(sobolTable(run.result, regional));
         run.files.append(resultFileName(workbook, ResultFileKind::Sobol));
         tables.push_back(sobolUnitsTable(run.result, corner, labels, regional));
@@ -76,11 +80,13 @@ Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix
     std::vector<std::pair<QString, TextLines>> files;
     for (std::size_t i = 0; i < tables.size(); ++i)
         files.emplace_back(run.files[qsizetype(i)], tables[i].joinedLines());
-    if (progress && progress->cancelled())
-        return failure(FailureKind::Cancelled,
-                       QCoreApplication::translate("Robustness", "Analisi annullata."));
-    if (progress)
-        progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
+    return files;
+}
+
+// What the record keeps of the run: its origin, and the draws (whatever
+// else chose the numbers).
+QJsonObject runSettings(const MonteCarloChoices& choices, const MonteCarloSetup& setup,
+                        const MonteCarloResult& result, const Regional& regional) {
     AnalysisOrigin origin;
     for (const MethodPosition position : setup.methods)
         origin.methods.append(methodAt(position).code);
@@ -102,11 +108,9 @@ Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix
                             .arg(regional.locale().toString(setup.weightSpread * 100, 'g', 4)));
     if (setup.sobol)
         sampling.append(QStringLiteral("disegno di Saltelli"));
-    if (run.result.skipped > 0)
-        sampling.append(QStringLiteral("%1 estrazioni scartate").arg(run.result.skipped));
+    if (result.skipped > 0)
+        sampling.append(QStringLiteral("%1 estrazioni scartate").arg(result.skipped));
     origin.settings = sampling.join(QStringLiteral(", "));
-    // The draws: whatever else chose the numbers. The files are written
-    // together, so a later run without Sobol indices leaves these behind.
     QJsonObject settings = originSettings(origin);
     settings.insert(QStringLiteral("runs"), setup.runs);
     settings.insert(QStringLiteral("seed"), QString::number(setup.seed));
@@ -114,6 +118,42 @@ Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix
     settings.insert(QStringLiteral("sobol"), setup.sobol);
     if (setup.sobol)
         settings.insert(QStringLiteral("bootstrap"), setup.bootstrap);
+    return settings;
+}
+
+} // namespace
+
+Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix& matrix,
+                                          const MonteCarloChoices& choices,
+                                          const Regional& regional, WorkProgress* progress,
+                                          const Structure* structure) {
+    const QString& workbook = basis.workbook;
+    // The record is rewritten at the end: refused before the work.
+    if (const Expected<Record> record = readRecord(workbook); !record)
+        return record.error();
+    Variants variants;
+    if (Status made = makeVariants(matrix, choices, regional, progress, variants); !made)
+        return std::move(made).error();
+    MonteCarloSetup setup = choices.setup;
+    setup.missingLevels = variants.missingLevels;
+    setup.outlierLevels = variants.outlierLevels;
+
+    Expected<MonteCarloResult> result = monteCarlo(variants.matrices, setup, progress, structure);
+    if (!result)
+        return std::move(result).error();
+    MonteCarloRun run;
+    run.result = std::move(*result);
+    std::vector<TextTable> tables;
+    const std::vector<std::pair<QString, TextLines>> files =
+        resultFiles(run, workbook, setup.sobol, matrix, regional, tables);
+    if (progress && progress->cancelled())
+        return failure(FailureKind::Cancelled,
+                       QCoreApplication::translate("Robustness", "Analisi annullata."));
+    if (progress)
+        progress->report(QCoreApplication::translate("Workflow", "Scrittura dei file"));
+    // The files are written together, so a later run without Sobol indices
+    // leaves these behind.
+    const QJsonObject settings = runSettings(choices, setup, run.result, regional);
     BasisScope scope(basis, regional);
     if (!structure)
         scope.recorder().settings().insert(QStringLiteral("structure"), QString());

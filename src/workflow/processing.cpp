@@ -2,6 +2,7 @@
 
 #include "framework/frameworkcomputation.h"
 #include "framework/frameworkfiles.h"
+#include "shared/parallelfor.h"
 #include "shared/resultnames.h"
 #include "workbook/caricamatrice.h"
 #include "workflow/gapsfiles.h"
@@ -12,7 +13,7 @@
 #include <QSet>
 
 #include <algorithm>
-#include <future>
+#include <exception>
 #include <optional>
 
 namespace {
@@ -443,59 +444,75 @@ Expected<std::shared_ptr<const MethodRun>> Processing::run(MethodPosition positi
     return std::shared_ptr<const MethodRun>(computed->run);
 }
 
+namespace {
+
+// "Metodo 3 di 9: WROC": method k (from 0) of count under way.
+QString methodUnderWay(int k, int count, MethodPosition position) {
+    return QCoreApplication::translate("Methods", "Metodo %1 di %2: %3")
+        .arg(k + 1)
+        .arg(count)
+        .arg(methodAt(position).code);
+}
+
+} // namespace
+
 Status Processing::runAll(const std::vector<MethodPosition>& positions, const Report& report,
                           WorkProgress* progress) {
-    // The files of the method before, being written.
-    std::future<Status> writing;
-    std::shared_ptr<const MethodRun> written;
-    const auto finishWriting = [&]() -> Status {
-        if (!writing.valid())
-            return {};
-        Status status = writing.get();
-        if (status)
-            report(written->position, written);
-        else
-            report(written->position, status.error());
-        written.reset();
-        return status;
+    // The method before, computed, its files not yet written.
+    std::optional<Computed> pending;
+    const std::shared_ptr<const Structure> structure = m_structure;
+    const Regional regional = m_regional;
+    const MatrixBasis basis = m_basis;
+    const auto writePending = [&]() {
+        return writeRunFiles(*pending->run, *pending->texts, structure.get(), regional, basis);
     };
+    const auto reportPending = [&](Status written) {
+        if (written)
+            report(pending->run->position, std::shared_ptr<const MethodRun>(pending->run));
+        else
+            report(pending->run->position, written.error());
+        pending.reset();
+        return written;
+    };
+    const auto finishPending = [&]() { return pending ? reportPending(writePending()) : Status(); };
     const int count = int(positions.size());
     for (int k = 0; k < count; ++k) {
         const MethodPosition position = positions[std::size_t(k)];
         if (progress) {
             if (progress->cancelled()) {
-                if (Status status = finishWriting(); !status)
-                    return status;
+                if (Status written = finishPending(); !written)
+                    return written;
                 return failure(FailureKind::Cancelled,
                                QCoreApplication::translate("Methods", "Elaborazione annullata."));
             }
-            progress->report(QCoreApplication::translate("Methods", "Metodo %1 di %2: %3")
-                                 .arg(k + 1)
-                                 .arg(count)
-                                 .arg(methodAt(position).code),
-                             percentOf(k, count));
+            progress->report(methodUnderWay(k, count, position), percentOf(k, count));
         }
+        // Computed here while the files of the one before are written.
         std::optional<Expected<Computed>> computed;
-        try {
-            computed = compute(position);
-        } catch (...) {
-            // Out of memory: the files already being written are reported.
-            (void)finishWriting();
-            throw;
-        }
-        if (Status status = finishWriting(); !status)
-            return status;
+        std::exception_ptr computeFailure; // out of memory: the files under way are finished first
+        Status written;
+        parallelFor(pending ? 2 : 1, 2, nullptr, [&](int task) {
+            if (task == 1) {
+                written = writePending();
+                return;
+            }
+            try {
+                computed = compute(position);
+            } catch (...) {
+                computeFailure = std::current_exception();
+            }
+        });
+        if (pending)
+            written = reportPending(std::move(written));
+        if (computeFailure)
+            std::rethrow_exception(computeFailure);
+        if (!written)
+            return written;
         if (!*computed) {
             report(position, computed->error());
             continue;
         }
-        written = computed->value().run;
-        writing =
-            std::async(std::launch::async,
-                       [run = computed->value().run, texts = computed->value().texts,
-                        structure = m_structure, regional = m_regional, basis = m_basis]() {
-                           return writeRunFiles(*run, *texts, structure.get(), regional, basis);
-                       });
+        pending = std::move(computed->value());
     }
-    return finishWriting();
+    return finishPending();
 }

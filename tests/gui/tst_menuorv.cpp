@@ -259,6 +259,9 @@ void TestMenuORV::selectionFromCommandLine() {
 
 void TestMenuORV::processingWindowEnablesSave() {
     MenuORV& w = window();
+    // The main window's activation (which updates its buttons) arrives
+    // before the child opens, not inside the method's run.
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     selectWorkbook(m_workbook);
     QTest::mouseClick(button("cmdElaborazione"), Qt::LeftButton);
     IndiceMP* processing = w.indiceMP();
@@ -351,6 +354,7 @@ void TestMenuORV::unreadableWorkbookReturns() {
 
 void TestMenuORV::comparisonWindowEnablesSave() {
     MenuORV& w = window();
+    QVERIFY(QTest::qWaitForWindowActive(&w)); // as in processingWindowEnablesSave
     selectWorkbook(m_workbook);
     // Two methods leave their files; the processing window then closes
     // without enabling anything yet, as the flag is cleared again here.

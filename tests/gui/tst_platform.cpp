@@ -70,9 +70,13 @@ void TestPlatform::workRunsOffTheWindowThread() {
     w.bar->setPanelText(QStringLiteral("Pronto"));
     WorkRecorder recorder(&w.dialog, {w.control});
     std::atomic<bool> seen{false};
+    QString shown;
     recorder.onStart = [&] {
         whenTrue([&] { return w.bar->shownPanelText() == QStringLiteral("Lettura... 45%"); },
-                 [&] { seen = true; });
+                 [&] {
+                     shown = w.bar->shownPanelText();
+                     seen = true;
+                 });
     };
     QThread* thread = nullptr;
     int result = 0;
@@ -85,6 +89,7 @@ void TestPlatform::workRunsOffTheWindowThread() {
     });
 
     QCOMPARE(outcome, BackgroundWork::Outcome::Finished);
+    QCOMPARE(shown, QStringLiteral("Lettura... 45%")); // shown while the work ran
     QCOMPARE(result, 42);
     QVERIFY(thread && thread != QThread::currentThread());
     QCOMPARE(recorder.steps, QStringList{QStringLiteral("Lettura")});
@@ -126,7 +131,7 @@ void TestPlatform::stoppingWork() {
         QStringLiteral("Lettura"),
         [&](WorkProgress& progress) {
             // Work that cannot stop goes on to its end.
-            QDeadlineTimer deadline(cancellable ? 5000 : 100);
+            QDeadlineTimer deadline(cancellable ? kPatienceMs : 100);
             while (!progress.cancelled() && !deadline.hasExpired())
                 QThread::msleep(2);
             stopped = progress.cancelled();
@@ -193,8 +198,9 @@ void TestPlatform::pathsElidedOnFolders() {
     bar.resize(width("Matrice sorgente: …/Statistiche/regioni.xlsx") + 200, 30);
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
-    QTRY_VERIFY2(bar.shownPanelText().startsWith(QStringLiteral("Matrice sorgente: …/")),
-                 qPrintable(bar.shownPanelText()));
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        bar.shownPanelText().startsWith(QStringLiteral("Matrice sorgente: …/")),
+        qPrintable(bar.shownPanelText()), kPatienceMs);
     QVERIFY(bar.shownPanelText().endsWith(QStringLiteral("/regioni.xlsx")));
     QCOMPARE(bar.findChild<QLabel*>(QStringLiteral("stbPanel1"))->toolTip(),
              QStringLiteral("Matrice sorgente: ") + path);

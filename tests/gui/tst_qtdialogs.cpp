@@ -1,4 +1,5 @@
 #include "menuorv.h"
+#include "support/workrecorder.h"
 #include "ui/platform/imagesizedialog.h"
 #include "ui/platform/qtdialogs.h"
 
@@ -80,8 +81,10 @@ void TestQtDialogs::workbookFilter() {
         names.sort();
         return names;
     };
-    QTRY_COMPARE(shown(), (QStringList{"A.XLS", "b.xlsx", "c.Xls", "d.txt", "f.ODS", "g.Csv",
-                                       "h.tsv", "spesa.rob.csv"}));
+    QTRY_COMPARE_WITH_TIMEOUT(shown(),
+                              (QStringList{"A.XLS", "b.xlsx", "c.Xls", "d.txt", "f.ODS", "g.Csv",
+                                           "h.tsv", "spesa.rob.csv"}),
+                              kPatienceMs);
 
     // A hidden name typed by hand is still taken.
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));

@@ -1,5 +1,7 @@
 #include "guitestsupport.h"
 
+#include "workrecorder.h"
+
 #include "ui/grid/gridview.h"
 #include "workbook/caricamatrice.h"
 
@@ -82,8 +84,9 @@ QString tipAfterHover(QChartView* view, QAbstractSeries* series, QPointF at) {
     QTest::mouseMove(view->viewport(), QPoint(1, 1));
     QTest::mouseMove(view->viewport(), place);
     // The view's own tooltip event comes once the mouse has rested.
-    QTest::qWait(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay) + 300);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
+    if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, kPatienceMs))
+        return QString();
+    return QToolTip::text();
 }
 
 QStringList drawnLegendTexts(const QChart* chart) {

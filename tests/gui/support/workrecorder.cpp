@@ -24,7 +24,7 @@ WorkRecorder::WorkRecorder(QWidget* window, const QList<QWidget*>& controls) {
 }
 
 bool waitForCancel(const WorkProgress& progress) {
-    const QDeadlineTimer deadline(5000);
+    const QDeadlineTimer deadline(kPatienceMs);
     while (!progress.cancelled() && !deadline.hasExpired())
         QThread::msleep(2);
     return progress.cancelled();
@@ -32,7 +32,7 @@ bool waitForCancel(const WorkProgress& progress) {
 
 void whenTrue(std::function<bool()> check, std::function<void()> action) {
     auto* timer = new QTimer;
-    auto* deadline = new QDeadlineTimer(5000);
+    auto* deadline = new QDeadlineTimer(kPatienceMs);
     QObject::connect(timer, &QTimer::timeout, [timer, deadline, check, action] {
         if (!check() && !deadline->hasExpired())
             return;
