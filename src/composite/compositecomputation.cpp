@@ -85,157 +85,198 @@ template <typename F> std::vector<double> mapped(std::span<const double> values,
 
 } // namespace
 
-NormalisedColumn normaliseColumn(std::span<const double> values, bool negative,
-                                 const Normalisation& n, const ColumnBounds& bounds) {
-    NormalisedColumn out;
-    const ColumnStats stats = statsOf(values);
-    const auto onto = [&n](double t) { return n.a + (n.b - n.a) * t; };
-    switch (n.kind) {
-    case NormalisationKind::MinMax: {
-        const double lo = stats.low;
-        const double hi = stats.high;
-        if (!(hi > lo))
-            return {{}, NormalisationProblem::Constant};
-        out.values = mapped(values, [&](double x) {
-            return onto(negative ? (hi - x) / (hi - lo) : (x - lo) / (hi - lo));
-        });
-        break;
-    }
-    case NormalisationKind::ZScore:
-        if (!(stats.sd > 0.0))
-            return {{}, NormalisationProblem::Constant};
-        out.values = mapped(values, [&](double x) {
-            const double z = (x - stats.mean) / stats.sd;
-            return n.a + n.b * (negative ? -z : z);
-        });
-        break;
-    case NormalisationKind::Goalposts: {
-        if (!bounds.minimum || !bounds.maximum || !(*bounds.minimum < *bounds.maximum))
-            return {{}, NormalisationProblem::NoGoalposts};
-        const double lo = *bounds.minimum;
-        const double hi = *bounds.maximum;
-        out.values = mapped(values, [&](double x) {
-            return onto(clamp01(negative ? (hi - x) / (hi - lo) : (x - lo) / (hi - lo)));
-        });
-        break;
-    }
-    case NormalisationKind::Target: {
-        if (!bounds.target)
-            return {{}, NormalisationProblem::NoTarget};
-        const double t = *bounds.target;
-        if (negative) {
-            const double hi = bounds.maximum.value_or(stats.high);
-            if (!(hi > t))
-                return {{}, NormalisationProblem::NoTarget};
-            out.values = mapped(values, [&](double x) { return clamp01((hi - x) / (hi - t)); });
-        } else {
-            const double lo = bounds.minimum.value_or(stats.low);
-            if (!(t > lo))
-                return {{}, NormalisationProblem::NoTarget};
-            out.values = mapped(values, [&](double x) { return clamp01((x - lo) / (t - lo)); });
-        }
-        break;
-    }
-    case NormalisationKind::Rank:
-    case NormalisationKind::Percentile: {
-        int count = 0;
-        out.values = averageRanks(values, negative, &count);
-        if (n.kind == NormalisationKind::Percentile) {
-            if (count < 2)
-                return {{}, NormalisationProblem::Constant};
-            for (double& r : out.values)
-                r = (r - 1.0) / double(count - 1);
-        }
-        break;
-    }
-    case NormalisationKind::Ratio:
-        out.values =
-            mapped(values, [&](double x) { return negative ? stats.mean / x : x / stats.mean; });
-        break;
-    case NormalisationKind::None:
-        if (negative)
-            return {{}, NormalisationProblem::NegativeNone};
-        out.values.assign(values.begin(), values.end());
-        break;
-    }
-    for (std::size_t i = 0; i < values.size(); ++i)
-        if (!std::isnan(values[i]) && !std::isfinite(out.values[i]))
-            return {{}, NormalisationProblem::NotFinite};
+namespace {
+
+NormalisedColumn refused(NormalisationProblem problem) {
+    return {{}, problem};
+}
+
+// (x - lo) / (hi - lo), or (hi - x) / (hi - lo) for negative polarity,
+// clipped to [0, 1] when asked, mapped onto [a, b].
+NormalisedColumn rescaled(std::span<const double> values, bool negative, double lo, double hi,
+                          bool clip, const Normalisation& n) {
+    return {mapped(values,
+                   [&](double x) {
+                       double t = negative ? (hi - x) / (hi - lo) : (x - lo) / (hi - lo);
+                       if (clip)
+                           t = clamp01(t);
+                       return n.a + (n.b - n.a) * t;
+                   }),
+            NormalisationProblem::None};
+}
+
+NormalisedColumn zScoreColumn(std::span<const double> values, bool negative,
+                              const ColumnStats& stats, const Normalisation& n) {
+    if (!(stats.sd > 0.0))
+        return refused(NormalisationProblem::Constant);
+    return {mapped(values,
+                   [&](double x) {
+                       const double z = (x - stats.mean) / stats.sd;
+                       return n.a + n.b * (negative ? -z : z);
+                   }),
+            NormalisationProblem::None};
+}
+
+// The distance to the target: from the worst value (the given Minimo, or
+// the observed minimum; for negative polarity the Massimo or the observed
+// maximum) to the target, clipped to [0, 1].
+NormalisedColumn targetColumn(std::span<const double> values, bool negative,
+                              const ColumnStats& stats, const ColumnBounds& bounds) {
+    if (!bounds.target)
+        return refused(NormalisationProblem::NoTarget);
+    const double t = *bounds.target;
+    const double worst =
+        negative ? bounds.maximum.value_or(stats.high) : bounds.minimum.value_or(stats.low);
+    if (negative ? !(worst > t) : !(t > worst))
+        return refused(NormalisationProblem::NoTarget);
+    const Normalisation unit;
+    return negative ? rescaled(values, true, t, worst, true, unit)
+                    : rescaled(values, false, worst, t, true, unit);
+}
+
+NormalisedColumn rankColumn(std::span<const double> values, bool negative, bool percentile) {
+    int count = 0;
+    NormalisedColumn out{averageRanks(values, negative, &count), NormalisationProblem::None};
+    if (!percentile)
+        return out;
+    if (count < 2)
+        return refused(NormalisationProblem::Constant);
+    for (double& r : out.values)
+        r = (r - 1.0) / double(count - 1);
     return out;
 }
 
+NormalisedColumn normalisedByKind(std::span<const double> values, bool negative,
+                                  const Normalisation& n, const ColumnBounds& bounds) {
+    const ColumnStats stats = statsOf(values);
+    switch (n.kind) {
+    case NormalisationKind::MinMax:
+        if (!(stats.high > stats.low))
+            return refused(NormalisationProblem::Constant);
+        return rescaled(values, negative, stats.low, stats.high, false, n);
+    case NormalisationKind::ZScore:
+        return zScoreColumn(values, negative, stats, n);
+    case NormalisationKind::Goalposts:
+        if (!bounds.minimum || !bounds.maximum || !(*bounds.minimum < *bounds.maximum))
+            return refused(NormalisationProblem::NoGoalposts);
+        return rescaled(values, negative, *bounds.minimum, *bounds.maximum, true, n);
+    case NormalisationKind::Target:
+        return targetColumn(values, negative, stats, bounds);
+    case NormalisationKind::Rank:
+    case NormalisationKind::Percentile:
+        return rankColumn(values, negative, n.kind == NormalisationKind::Percentile);
+    case NormalisationKind::Ratio:
+        return {
+            mapped(values, [&](double x) { return negative ? stats.mean / x : x / stats.mean; }),
+            NormalisationProblem::None};
+    case NormalisationKind::None:
+        if (negative)
+            return refused(NormalisationProblem::NegativeNone);
+        return {std::vector<double>(values.begin(), values.end()), NormalisationProblem::None};
+    }
+    return refused(NormalisationProblem::NotFinite);
+}
+
+} // namespace
+
+NormalisedColumn normaliseColumn(std::span<const double> values, bool negative,
+                                 const Normalisation& n, const ColumnBounds& bounds) {
+    NormalisedColumn out = normalisedByKind(values, negative, n, bounds);
+    if (out.problem != NormalisationProblem::None)
+        return out;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (!std::isnan(values[i]) && !std::isfinite(out.values[i]))
+            return refused(NormalisationProblem::NotFinite);
+    return out;
+}
+
+namespace {
+
+// The values a unit has, with their weights scaled to sum to their count:
+// f(position, w', value) for each.
+struct UnitValues {
+    std::span<const double> values;
+    std::span<const double> weights;
+    int m = 0;
+    double weightSum = 0.0;
+
+    UnitValues(std::span<const double> v, std::span<const double> w) : values(v), weights(w) {
+        for (std::size_t k = 0; k < values.size(); ++k)
+            if (has(k)) {
+                weightSum += weights[k];
+                ++m;
+            }
+    }
+    bool has(std::size_t k) const { return !std::isnan(values[k]) && weights[k] > 0.0; }
+    template <typename F> void each(F f) const {
+        for (std::size_t k = 0; k < values.size(); ++k)
+            if (has(k))
+                f(int(k), weights[k] * m / weightSum, values[k]);
+    }
+    // sum(w' g(v)) over the values, or the first position where refuse(v).
+    template <typename G, typename R> double sum(G g, R refuse, int* refused) const {
+        double total = 0.0;
+        each([&](int k, double w, double v) {
+            if (*refused >= 0)
+                return;
+            if (refuse(v))
+                *refused = k;
+            else
+                total += w * g(v);
+        });
+        return total;
+    }
+};
+
+double mpi(const UnitValues& unit, bool plus, int* refused) {
+    const auto never = [](double) { return false; };
+    const double mean = unit.sum([](double v) { return v; }, never, refused) / unit.m;
+    if (mean == 0.0) {
+        unit.each([&](int k, double, double) { *refused = *refused < 0 ? k : *refused; });
+        return kNaN;
+    }
+    const double variance =
+        unit.sum([mean](double v) { return (v - mean) * (v - mean); }, never, refused) / unit.m;
+    return plus ? mean + variance / mean : mean - variance / mean;
+}
+
+} // namespace
+
 double aggregateValues(const Aggregation& aggregation, std::span<const double> values,
                        std::span<const double> weights, int* refused) {
-    double weightSum = 0.0;
-    int m = 0;
-    for (std::size_t k = 0; k < values.size(); ++k)
-        if (!std::isnan(values[k]) && weights[k] > 0.0) {
-            weightSum += weights[k];
-            ++m;
-        }
-    if (m == 0)
+    const UnitValues unit(values, weights);
+    if (unit.m == 0)
         return kNaN;
-    // Calls f(k, w', v) for every value the unit has.
-    const auto each = [&](auto f) {
-        for (std::size_t k = 0; k < values.size(); ++k)
-            if (!std::isnan(values[k]) && weights[k] > 0.0)
-                f(int(k), weights[k] * m / weightSum, values[k]);
-    };
-    const auto refuse = [&](int k) {
-        if (*refused < 0)
-            *refused = k;
-    };
-    double sum = 0.0;
+    const double m = unit.m;
+    const auto never = [](double) { return false; };
     switch (aggregation.kind) {
     case AggregationKind::Mean:
-        each([&](int, double w, double v) { sum += w * v; });
-        return sum / m;
+        return unit.sum([](double v) { return v; }, never, refused) / m;
     case AggregationKind::Geometric: {
         bool zero = false;
-        each([&](int k, double w, double v) {
-            if (v < 0.0)
-                refuse(k);
-            else if (v == 0.0)
-                zero = true;
-            else
-                sum += w * std::log(v);
-        });
-        if (*refused >= 0)
-            return kNaN;
-        return zero ? 0.0 : std::exp(sum / m);
+        const double logs = unit.sum(
+            [&zero](double v) {
+                zero = zero || v == 0.0;
+                return v > 0.0 ? std::log(v) : 0.0;
+            },
+            [](double v) { return v < 0.0; }, refused);
+        return *refused >= 0 ? kNaN : zero ? 0.0 : std::exp(logs / m);
     }
-    case AggregationKind::Harmonic:
-        each([&](int k, double w, double v) {
-            if (v <= 0.0)
-                refuse(k);
-            else
-                sum += w / v;
-        });
-        return *refused >= 0 ? kNaN : m / sum;
+    case AggregationKind::Harmonic: {
+        const double inverses =
+            unit.sum([](double v) { return 1.0 / v; }, [](double v) { return v <= 0.0; }, refused);
+        return *refused >= 0 ? kNaN : m / inverses;
+    }
     case AggregationKind::Power: {
         const double p = aggregation.p;
-        each([&](int k, double w, double v) {
-            if (v < 0.0 || (p < 0.0 && v == 0.0))
-                refuse(k);
-            else
-                sum += w * std::pow(v, p);
-        });
-        return *refused >= 0 ? kNaN : std::pow(sum / m, 1.0 / p);
+        const double powers =
+            unit.sum([p](double v) { return std::pow(v, p); },
+                     [p](double v) { return v < 0.0 || (p < 0.0 && v == 0.0); }, refused);
+        return *refused >= 0 ? kNaN : std::pow(powers / m, 1.0 / p);
     }
     case AggregationKind::MpiPlus:
-    case AggregationKind::MpiMinus: {
-        each([&](int, double w, double v) { sum += w * v; });
-        const double mean = sum / m;
-        double squares = 0.0;
-        each([&](int, double w, double v) { squares += w * (v - mean) * (v - mean); });
-        const double sd = std::sqrt(squares / m);
-        if (mean == 0.0) {
-            each([&](int k, double, double) { refuse(k); });
-            return kNaN;
-        }
-        const double penalty = sd * (sd / mean);
-        return aggregation.kind == AggregationKind::MpiPlus ? mean + penalty : mean - penalty;
-    }
+    case AggregationKind::MpiMinus:
+        return mpi(unit, aggregation.kind == AggregationKind::MpiPlus, refused);
     }
     return kNaN;
 }
