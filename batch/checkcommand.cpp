@@ -5,6 +5,7 @@
 #include "framework/frameworkfiles.h"
 #include "shared/delimitedfields.h"
 #include "stats/statistiche.h"
+#include "workflow/compositerun.h"
 
 #include <QFileInfo>
 
@@ -49,6 +50,20 @@ int checkCommand(const QCommandLineParser& parser) {
         printOut(structureSummary(*structure));
         for (const QString& line : structureTree(*structure, regional))
             printOut(line);
+    }
+    // The composites, when the workbook defines some.
+    const Expected<CompositeList> composites =
+        loadComposites(**loaded, parser.value(QStringLiteral("composites")), regional);
+    if (!composites)
+        return reportFailure(composites.error());
+    if (!composites->composites.empty()) {
+        printOut(QStringLiteral("Metodi personalizzati %1: %2")
+                     .arg(composites->source)
+                     .arg(composites->composites.size()));
+        for (const Composite& composite : composites->composites)
+            printOut(QStringLiteral("%1 - %2: %3")
+                         .arg(composite.code, composite.name,
+                              composite.definition().replace(u';', QStringLiteral(", "))));
     }
     return kExitSuccess;
 }

@@ -2,22 +2,41 @@
 
 #include "batchload.h"
 
+namespace {
+
+QCommandLineOption compositesOption() {
+    return QCommandLineOption(QStringLiteral("composites"),
+                              QStringLiteral("i metodi personalizzati definiti nel file indicato "
+                                             "(invece del foglio Metodi o di "
+                                             "<cartella>.metodi.csv)"),
+                              QStringLiteral("FILE"));
+}
+
+} // namespace
+
 const std::vector<BatchCommand>& batchCommands() {
     static const std::vector<BatchCommand> commands{
         {QStringLiteral("check"),
          QStringLiteral("orvalta-batch check CARTELLA_DI_LAVORO") + matrixUsage(),
          QStringLiteral("legge e verifica la matrice sorgente e ne stampa le statistiche (e "
                         "l'albero della struttura, con le quote e i pesi effettivi)"),
-         QStringLiteral("leggere e verificare la matrice"), matrixOptions(), checkCommand},
+         QStringLiteral("leggere e verificare la matrice"),
+         QList<QCommandLineOption>{compositesOption()} + matrixOptions(), checkCommand},
         {QStringLiteral("run"),
-         QStringLiteral("orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...]]") +
+         QStringLiteral("orvalta-batch run CARTELLA_DI_LAVORO [--methods CODICE[,CODICE...] | "
+                        "--all] [--composites FILE]") +
              matrixUsage(),
-         QStringLiteral("esegue i metodi (tutti e nove se non indicati) e scrive i file dei "
+         QStringLiteral("esegue i metodi (se non indicati, i nove e poi i metodi personalizzati "
+                        "della cartella) e scrive i file dei "
                         "risultati (con una struttura, anche quelli delle dimensioni)"),
          QStringLiteral("eseguire i metodi"),
-         QList<QCommandLineOption>{QCommandLineOption(
-             QStringLiteral("methods"), QStringLiteral("i metodi da eseguire, separati da virgole"),
-             QStringLiteral("CODICE[,CODICE...]"))} +
+         QList<QCommandLineOption>{
+             QCommandLineOption(QStringLiteral("methods"),
+                                QStringLiteral("i metodi da eseguire, separati da virgole"),
+                                QStringLiteral("CODICE[,CODICE...]")),
+             QCommandLineOption(QStringLiteral("all"),
+                                QStringLiteral("i nove metodi e poi i metodi personalizzati")),
+             compositesOption()} +
              matrixOptions(),
          runCommand},
         {QStringLiteral("compare"),

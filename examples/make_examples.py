@@ -11,6 +11,14 @@ begins with a lower-case letter marks an indicator where lower is better.
 The figures are rounded, plausible orders of magnitude for teaching and
 testing, not official statistics.
 
+sviluppo_umano.xlsx (openpyxl): thirty invented countries by the four
+indicators of a human development index (life expectancy, expected and
+mean years of schooling, income per head), a Struttura sheet with the
+goalposts, the logarithm of income and the mean inside education, and a
+Metodi sheet with two composites: HDI (goalposts, geometric mean, upward)
+and JRC (minmax, mean, upward). The countries and their figures are
+invented.
+
 Needs the Debian packages python3-openpyxl and python3-xlwt.
 """
 import os
@@ -116,6 +124,76 @@ def write_xlsx(path, structure=None, rows=ROWS):
     book.save(path)
 
 
+COUNTRIES = [
+    "Aldoria", "Belvania", "Corvessa", "Dunmark", "Elbaria", "Fennoria",
+    "Galdessa", "Harwen", "Istrania", "Jorvik Sud", "Kalmoria", "Lustania",
+    "Mirelia", "Norvessa", "Oltrania", "Pelmora", "Quarnel", "Rosveld",
+    "Sarnia", "Talvera", "Umbrosia", "Valdena", "Westmora", "Xandria",
+    "Ystria", "Zelmora", "Arcadena", "Brenmoor", "Caldoria", "Drumlin",
+]
+
+HDI_HEADER = [
+    "Paese",
+    "Speranza di vita alla nascita (anni)",
+    "Anni di istruzione attesi",
+    "Anni medi di istruzione",
+    "RNL pro capite (PPA, $)",
+]
+
+HDI_STRUCTURE_HEADER = ["Elemento", "Padre", "Minimo", "Massimo", "Trasformazione", "Aggregazione"]
+HDI_STRUCTURE = [
+    ("Salute", "ISU", None, None, None, None),
+    ("Istruzione", "ISU", None, None, None, "mean"),
+    ("Reddito", "ISU", None, None, None, None),
+    (HDI_HEADER[1], "Salute", 20, 85, None, None),
+    (HDI_HEADER[2], "Istruzione", 0, 18, None, None),
+    (HDI_HEADER[3], "Istruzione", 0, 15, None, None),
+    (HDI_HEADER[4], "Reddito", 100, 75000, "log", None),
+]
+
+HDI_COMPOSITES = [
+    ("Codice", "Nome", "Normalizzazione", "Aggregazione", "Costruzione"),
+    ("HDI", "Indice di sviluppo umano", "goalposts", "geometric", "upward"),
+    ("JRC", "Indice in stile JRC", "minmax", "mean", "upward"),
+]
+
+
+def hdi_rows():
+    """Invented figures: a development level per country, spread out and
+    perturbed by fixed offsets, rounded as statistical tables round them.
+    One country's expected schooling is above its goalpost (19.6 > 18) and
+    one's income above 75,000, so that both are clipped."""
+    rows = []
+    for k, country in enumerate(COUNTRIES):
+        level = ((k * 11) % 30) / 29.0  # 0 .. 1, in a shuffled order
+        wobble = ((k * 7) % 5 - 2) / 10.0  # -0.2 .. 0.2
+        life = round(52 + 31 * level + 3 * wobble, 1)
+        expected = round(6 + 13.6 * level - 2 * wobble, 1)
+        mean_years = round(2 + 11.5 * level + 2.5 * wobble, 1)
+        income = round(700 * (110 ** (level + wobble / 4)), -1)
+        rows.append((country, life, expected, mean_years, income))
+    return rows
+
+
+def write_hdi(path):
+    import openpyxl
+
+    book = openpyxl.Workbook()
+    sheet = book.active
+    sheet.title = "Paesi"
+    sheet.append(HDI_HEADER)
+    for row in hdi_rows():
+        sheet.append(list(row))
+    sheet = book.create_sheet("Struttura")
+    sheet.append(HDI_STRUCTURE_HEADER)
+    for row in HDI_STRUCTURE:
+        sheet.append(list(row))
+    sheet = book.create_sheet("Metodi")
+    for row in HDI_COMPOSITES:
+        sheet.append(list(row))
+    book.save(path)
+
+
 def write_xls(path):
     import xlwt
 
@@ -135,3 +213,4 @@ if __name__ == "__main__":
     write_xls(os.path.join(here, "regioni.xls"))
     write_xlsx(os.path.join(here, "regioni_struttura.xlsx"), STRUCTURE)
     write_xlsx(os.path.join(here, "regioni_lacune.xlsx"), rows=with_gaps(ROWS))
+    write_hdi(os.path.join(here, "sviluppo_umano.xlsx"))

@@ -1,3 +1,4 @@
+#include "methods/metodi.h"
 #include "record/record.h"
 #include "support/testsupport.h"
 #include "version.h"
@@ -6,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -38,6 +41,7 @@ private Q_SLOTS:
     void recordHistoryAndReplay();
     void filesOfBothSeparators();
     void concurrentWritersKeepEveryEntry();
+    void compositesBesideTheNine();
 };
 
 namespace {
@@ -109,8 +113,11 @@ void TestBatchCli::conventions_data() {
     QTest::newRow("export without its destination")
         << QStringList{"export", "x.xlsx"} << 1 << ""
         << "Uso: orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx";
-    QTest::newRow("unknown method code") << QStringList{"run", "x.xlsx", "--methods=XYZ"} << 1 << ""
-                                         << "Codice di metodo sconosciuto: XYZ";
+    // A code may name a composite of the workbook: it is known unknown once
+    // the workbook is read, before any file is written.
+    QTest::newRow("unknown method code")
+        << QStringList{"run", ORVALTA_EXAMPLES "/regioni.xls", "--methods=XYZ"} << 1 << ""
+        << "Codice di metodo sconosciuto: XYZ";
 }
 
 void TestBatchCli::conventions() {
@@ -864,6 +871,67 @@ void TestBatchCli::concurrentWritersKeepEveryEntry() {
         QVERIFY2(currencyOf(workbook, *record, dir.filePath(name), hashes).current(),
                  qPrintable(name));
     QVERIFY(!QFileInfo::exists(recordPath(workbook) + QStringLiteral(".lock")));
+}
+
+// Composites defined beside a workbook run after the nine, whose files stay
+// byte for byte what they are without composites; each composite's files
+// are recorded with its definition.
+void TestBatchCli::compositesBesideTheNine() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("a")) &&
+            QDir(dir.path()).mkdir(QStringLiteral("b")));
+    const QString name = QStringLiteral("regioni_struttura.xlsx");
+    const QString plain = dir.filePath(QStringLiteral("a/") + name);
+    const QString workbook = dir.filePath(QStringLiteral("b/") + name);
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + name, plain));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/") + name, workbook));
+    QVERIFY(writeFileBytes(workbook + QStringLiteral(".metodi.csv"),
+                           "codice;NOME;Normalizzazione;Aggregazione;Costruzione\r\n"
+                           "J;Stile JRC;minmax;mean;\r\nP;Per livello;zscore(100,10);mpi-;"
+                           "per-level\r\n"));
+    QCOMPARE(runBatch({"run", plain}).exitCode, 0);
+    BatchRun run = runBatch({"run", workbook});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(
+        run.out.contains(QStringLiteral("M2NI: ")) &&
+            run.out.indexOf(QStringLiteral("M2NI: ")) < run.out.indexOf(QStringLiteral("\nJ: ")) &&
+            run.out.indexOf(QStringLiteral("\nJ: ")) < run.out.indexOf(QStringLiteral("\nP: ")),
+        qPrintable(run.out));
+    for (const QString& code : methodCodes())
+        for (const QString& suffix :
+             {QStringLiteral(".out%1.csv"), QStringLiteral(".out%1.rnk"),
+              QStringLiteral(".dim%1.csv"), QStringLiteral(".dim%1.rnk.csv")})
+            QVERIFY2(fileContents(plain + suffix.arg(code)) ==
+                         fileContents(workbook + suffix.arg(code)),
+                     qPrintable(suffix.arg(code)));
+    const QByteArray values = fileContents(workbook + QStringLiteral(".outJ.csv"));
+    QVERIFY2(values.startsWith("Regione;Stile JRC\r\n"), values.left(40).constData());
+    QCOMPARE(lineCount(workbook + QStringLiteral(".outJ.csv")),
+             lineCount(workbook + QStringLiteral(".outMPI+.csv")));
+    QVERIFY(QFileInfo::exists(workbook + QStringLiteral(".dimP.rnk.csv")));
+    const QJsonObject files =
+        QJsonDocument::fromJson(fileContents(workbook + QStringLiteral(".registro.json")))
+            .object()
+            .value(QStringLiteral("files"))
+            .toObject();
+    const QJsonObject settings = files.value(name + QStringLiteral(".dimP.csv"))
+                                     .toObject()
+                                     .value(QStringLiteral("settings"))
+                                     .toObject();
+    QCOMPARE(settings.value(QStringLiteral("composite")).toString(),
+             QStringLiteral("zscore(100,10);mpi-;per-level"));
+    QCOMPARE(settings.value(QStringLiteral("method")).toString(), QStringLiteral("P"));
+
+    run = runBatch({"check", workbook});
+    QVERIFY2(run.out.contains(QStringLiteral("J - Stile JRC: minmax, mean, upward")),
+             qPrintable(run.out));
+    run = runBatch({"run", workbook, "--methods", "j,WROC"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith(QStringLiteral("Struttura")) &&
+                 run.out.contains(QStringLiteral("\nWROC: ")) &&
+                 run.out.indexOf(QStringLiteral("\nWROC: ")) <
+                     run.out.indexOf(QStringLiteral("\nJ: ")),
+             qPrintable(run.out));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

@@ -55,9 +55,13 @@ StructureSheet chainOf(int groups) {
     for (int g = 1; g < groups; ++g)
         names.push_back({"G" + std::to_string(g), "G" + std::to_string(g + 1)});
     StructureSheet sheet;
-    for (std::size_t r = 0; r < names.size(); ++r)
-        sheet.rows.push_back({int(r) + 2, QString::fromStdString(names[r][0]),
-                              QString::fromStdString(names[r][1]), CellValue()});
+    for (std::size_t r = 0; r < names.size(); ++r) {
+        StructureRow row;
+        row.row = int(r) + 2;
+        row.element = QString::fromStdString(names[r][0]);
+        row.parent = QString::fromStdString(names[r][1]);
+        sheet.rows.push_back(std::move(row));
+    }
     return sheet;
 }
 
@@ -172,7 +176,7 @@ void TestFramework::reading_data() {
     QTest::newRow("unknown column")
         << "s.csv" << QByteArray("Elemento;Padre;Pesi\r\nA;;\r\nB;;\r\n") << false << -1.0
         << "ha la colonna «Pesi» (colonna C) nella riga 1: le colonne ammesse sono Elemento, "
-           "Padre, Peso.";
+           "Padre, Peso, Minimo, Massimo, Obiettivo, Trasformazione, Aggregazione.";
     QTest::newRow("column twice") << "s.csv"
                                   << QByteArray("Elemento;Padre;Peso;PESO\r\nA;;1;\r\nB;;2;\r\n")
                                   << false << -1.0

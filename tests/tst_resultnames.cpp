@@ -39,15 +39,34 @@ QStringList codesOf(ResultFileKind kind) {
 
 // The suffix every kind has after the workbook's name, code "C".
 QString suffixOf(ResultFileKind kind) {
-    const char* suffixes[] = {".outC.csv",        ".outC.rnk",         ".val.csv",
-                              ".rnk.csv",         ".rob.csv",          ".sensC.csv",
-                              ".unc.csv",         ".AMPIC.csv",        ".AMPIC.rnk.csv",
-                              ".goalposts.csv",   ".struttura.csv",    ".dimC.csv",
-                              ".dimC.rnk.csv",    ".AMPIC.dim.csv",    ".AMPIC.dim.rnk.csv",
-                              ".audit.csv",       ".correlazioni.csv", ".correlazioni.spearman.csv",
-                              ".coerenza.csv",    ".pca.csv",          ".trattamenti.csv",
-                              ".trattati.csv",    ".mc.csv",           ".sobol.csv",
-                              ".sobol.unita.csv", ".copertura.csv",    ".imputati.csv",
+    const char* suffixes[] = {".outC.csv",
+                              ".outC.rnk",
+                              ".val.csv",
+                              ".rnk.csv",
+                              ".rob.csv",
+                              ".sensC.csv",
+                              ".unc.csv",
+                              ".AMPIC.csv",
+                              ".AMPIC.rnk.csv",
+                              ".goalposts.csv",
+                              ".struttura.csv",
+                              ".metodi.csv",
+                              ".dimC.csv",
+                              ".dimC.rnk.csv",
+                              ".AMPIC.dim.csv",
+                              ".AMPIC.dim.rnk.csv",
+                              ".audit.csv",
+                              ".correlazioni.csv",
+                              ".correlazioni.spearman.csv",
+                              ".coerenza.csv",
+                              ".pca.csv",
+                              ".trattamenti.csv",
+                              ".trattati.csv",
+                              ".mc.csv",
+                              ".sobol.csv",
+                              ".sobol.unita.csv",
+                              ".copertura.csv",
+                              ".imputati.csv",
                               ".registro.json"};
     return QString::fromLatin1(suffixes[int(kind)]);
 }
@@ -142,6 +161,7 @@ void TestResultNames::writtenByProgram_data() {
     QTest::newRow("matrix named like an export") << "regioni.risultati.xlsx" << false;
     QTest::newRow("matrix named after a workbook") << "Regioni.xls.csv" << false;
     QTest::newRow("the user's structure") << "Regioni.xls.struttura.csv" << false;
+    QTest::newRow("the user's composites") << "Regioni.xls.metodi.csv" << false;
     QTest::newRow("unknown chart") << "Regioni.xls.torta.png" << false;
     QTest::newRow("chart in another format") << "Regioni.xls.ranghi.jpg" << false;
 }

@@ -337,7 +337,7 @@ void TestTimeseries::refusedPanels() {
 }
 
 // A workbook with a structure: its Struttura sheet, wherever it stands
-// after the first, is no period.
+// after the first, is no period; nor is a Metodi sheet of composites.
 void TestTimeseries::structureSheetIsNoPeriod() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("p.xlsx"));
@@ -354,8 +354,10 @@ void TestTimeseries::structureSheetIsNoPeriod() {
                                  "<c r=\"B1\" t=\"inlineStr\"><is><t>Padre</t></is></c></row>"
                                  "<row><c r=\"A2\" t=\"inlineStr\"><is><t>A</t></is></c>"
                                  "<c r=\"B2\" t=\"inlineStr\"><is><t>Tutto</t></is></c></row>";
-    QVERIFY(writeXlsxSheets(
-        path, {{"2020", period(0)}, {" struttura ", structure}, {"2021", period(1)}}));
+    QVERIFY(writeXlsxSheets(path, {{"2020", period(0)},
+                                   {" struttura ", structure},
+                                   {"METODI", structure},
+                                   {"2021", period(1)}}));
     Panel panel;
     const LoadResult load = readPanel(path, kC, &panel);
     QVERIFY2(load.loaded(), qPrintable(load.message));

@@ -315,6 +315,101 @@ and comparison of methods</translation>
     </message>
 </context>
 <context>
+    <name>Composite</name>
+    <message>
+        <source>l&apos;aggregazione «%1» di %2 non è ammessa (ammesse: %3).</source>
+        <translation>the aggregation “%1” of %2 is not allowed (allowed: %3).</translation>
+    </message>
+    <message>
+        <source>la trasformazione log di %1 non si applica al valore %2 della struttura: deve essere maggiore di 0.</source>
+        <translation>the log transformation of %1 does not apply to the value %2 of the structure: it must be greater than 0.</translation>
+    </message>
+    <message>
+        <source>la normalizzazione %1 richiede per %2 un Minimo minore del Massimo nella struttura.</source>
+        <translation>the normalisation %1 needs for %2 a Minimo below the Massimo in the structure.</translation>
+    </message>
+    <message>
+        <source>la normalizzazione target richiede per %1 un Obiettivo migliore del valore peggiore (Minimo o Massimo, o quello osservato).</source>
+        <translation>the normalisation target needs for %1 an Obiettivo better than the worst value (Minimo or Massimo, or the one observed).</translation>
+    </message>
+    <message>
+        <source>la normalizzazione none non si applica a %1, di polarità negativa.</source>
+        <translation>the normalisation none does not apply to %1, of negative polarity.</translation>
+    </message>
+    <message>
+        <source>%1 ha lo stesso valore in ogni unità: la normalizzazione %2 non è definita.</source>
+        <translation>%1 has the same value in every unit: the normalisation %2 is not defined.</translation>
+    </message>
+    <message>
+        <source>la normalizzazione %1 di %2 non dà numeri finiti (una media o un valore nullo).</source>
+        <translation>the normalisation %1 of %2 gives no finite numbers (a mean or a value of zero).</translation>
+    </message>
+    <message>
+        <source>la trasformazione log non si applica al valore %1 della cella %2 (%3, %4): deve essere maggiore di 0.</source>
+        <translation>the log transformation does not apply to the value %1 of the cell %2 (%3, %4): it must be greater than 0.</translation>
+    </message>
+    <message>
+        <source>l&apos;aggregazione %1 del gruppo %2 non accetta il valore %3 di %4 per l&apos;unità %5.</source>
+        <translation>the aggregation %1 of the group %2 does not take the value %3 of %4 for the unit %5.</translation>
+    </message>
+    <message>
+        <source>l&apos;aggregazione %1 del gruppo %2 non dà un numero finito per l&apos;unità %3.</source>
+        <translation>the aggregation %1 of the group %2 gives no finite number for the unit %3.</translation>
+    </message>
+    <message>
+        <source>Metodi, riga %1: </source>
+        <translation>Methods, row %1: </translation>
+    </message>
+    <message>
+        <source>la riga ha %1 campi, ma la riga 1 ne intitola %2.</source>
+        <translation>the row has %1 fields, but row 1 names %2.</translation>
+    </message>
+    <message>
+        <source>il codice «%1» non è ammesso: da 1 a 8 lettere, cifre, +, - o _.</source>
+        <translation>the code “%1” is not allowed: 1 to 8 letters, digits, +, - or _.</translation>
+    </message>
+    <message>
+        <source>il codice %1 è quello di uno dei nove metodi.</source>
+        <translation>the code %1 is that of one of the nine methods.</translation>
+    </message>
+    <message>
+        <source>il codice %1 è già usato in una riga precedente.</source>
+        <translation>the code %1 is already used in an earlier row.</translation>
+    </message>
+    <message>
+        <source>%1 «%2» di %3 non è ammessa (ammesse: %4).</source>
+        <translation>%1 “%2” of %3 is not allowed (allowed: %4).</translation>
+    </message>
+    <message>
+        <source>la normalizzazione</source>
+        <translation>the normalisation</translation>
+    </message>
+    <message>
+        <source>l&apos;aggregazione</source>
+        <translation>the aggregation</translation>
+    </message>
+    <message>
+        <source>la costruzione</source>
+        <translation>the construction</translation>
+    </message>
+    <message>
+        <source>La definizione dei metodi %1</source>
+        <translation>The definition of methods %1</translation>
+    </message>
+    <message>
+        <source>La definizione dei metodi %1 non è un file leggibile.</source>
+        <translation>The definition of methods %1 is not a readable file.</translation>
+    </message>
+    <message>
+        <source>dal file %1</source>
+        <translation>from the file %1</translation>
+    </message>
+    <message>
+        <source>dal foglio %1</source>
+        <translation>from the sheet %1</translation>
+    </message>
+</context>
+<context>
     <name>Export</name>
     <message>
         <source>%1 e %2 tralasciati: non corrispondono alla matrice. Eseguire di nuovo il confronto.</source>
@@ -440,10 +535,6 @@ and comparison of methods</translation>
         <translation>the elements of the group %1 all have weight 0.</translation>
     </message>
     <message>
-        <source>La struttura %1 non ha la colonna %2 nella riga 1.</source>
-        <translation>The structure %1 has no column %2 in row 1.</translation>
-    </message>
-    <message>
         <source>dal file %1</source>
         <translation>from the file %1</translation>
     </message>
@@ -476,24 +567,8 @@ and comparison of methods</translation>
         <translation>%1 is neither a column of the matrix nor a group with elements.</translation>
     </message>
     <message>
-        <source>Struttura: gli elementi del gruppo %1 hanno tutti peso 0.</source>
-        <translation>Structure: the elements of the group %1 all weigh 0.</translation>
-    </message>
-    <message>
-        <source>La struttura %1 ha la colonna %2 senza nome nella riga 1</source>
-        <translation>The structure %1 has column %2 without a name in row 1</translation>
-    </message>
-    <message>
-        <source>La struttura %1 ha la colonna «%2» (colonna %3) nella riga 1</source>
-        <translation>The structure %1 has the column “%2” (column %3) in row 1</translation>
-    </message>
-    <message>
         <source>: le colonne ammesse sono %1.</source>
         <translation>: the columns allowed are %1.</translation>
-    </message>
-    <message>
-        <source>La struttura %1 ha due volte la colonna %2 nella riga 1 (colonne %3 e %4).</source>
-        <translation>The structure %1 has the column %2 twice in row 1 (columns %3 and %4).</translation>
     </message>
     <message>
         <source>la riga ha %1 campi, ma la riga 1 ne intitola %2.</source>
@@ -510,6 +585,42 @@ and comparison of methods</translation>
     <message>
         <source>La struttura %1 non è un file regolare (è un dispositivo, una pipe o un socket): non viene letta.</source>
         <translation>The structure %1 is not a regular file (it is a device, a pipe or a socket): it is not read.</translation>
+    </message>
+    <message>
+        <source>%1 di %2 (%3) non è un numero.</source>
+        <translation>%1 of %2 (%3) is not a number.</translation>
+    </message>
+    <message>
+        <source>%1 è un indicatore: la colonna %2 vale solo per i gruppi.</source>
+        <translation>%1 is an indicator: the column %2 applies to groups only.</translation>
+    </message>
+    <message>
+        <source>%1 è un gruppo: la colonna %2 vale solo per gli indicatori.</source>
+        <translation>%1 is a group: the column %2 applies to indicators only.</translation>
+    </message>
+    <message>
+        <source>la trasformazione di %1 (%2) non è ammessa: la colonna Trasformazione è vuota o log.</source>
+        <translation>the transformation of %1 (%2) is not allowed: the Trasformazione column is empty or log.</translation>
+    </message>
+    <message>
+        <source>%1 ha la colonna %2 senza nome nella riga 1</source>
+        <translation>%1 has column %2 without a name in row 1</translation>
+    </message>
+    <message>
+        <source>%1 ha la colonna «%2» (colonna %3) nella riga 1</source>
+        <translation>%1 has the column “%2” (column %3) in row 1</translation>
+    </message>
+    <message>
+        <source>%1 ha due volte la colonna %2 nella riga 1 (colonne %3 e %4).</source>
+        <translation>%1 has the column %2 twice in row 1 (columns %3 and %4).</translation>
+    </message>
+    <message>
+        <source>%1 non ha la colonna %2 nella riga 1.</source>
+        <translation>%1 has no column %2 in row 1.</translation>
+    </message>
+    <message>
+        <source>La struttura %1</source>
+        <translation>The structure %1</translation>
     </message>
 </context>
 <context>

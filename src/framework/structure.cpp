@@ -206,11 +206,12 @@ QString columnLetters(const std::vector<int>& columns, std::size_t indicator) {
 
 } // namespace
 
-Expected<Structure> buildStructure(const StructureSheet& sheet,
-                                   const std::vector<QString>& indicatorNames,
-                                   const Regional& regional, const std::vector<int>& columns) {
-    Structure structure;
-    structure.source = sheet.source;
+namespace {
+
+// The indicators by their name keys; refuses two indicators whose names
+// match.
+Expected<QHash<QString, int>> indicatorKeys(const std::vector<QString>& indicatorNames,
+                                            const std::vector<int>& columns) {
     QHash<QString, int> indicatorOf;
     indicatorOf.reserve(qsizetype(indicatorNames.size()));
     for (std::size_t j = 0; j < indicatorNames.size(); ++j) {
@@ -224,27 +225,39 @@ Expected<Structure> buildStructure(const StructureSheet& sheet,
                                     columnLetters(columns, j), indicatorNames[j].trimmed()));
         indicatorOf.insert(std::move(key), int(j));
     }
+    return indicatorOf;
+}
+
+// What buildStructure works with between its phases.
+struct Building {
+    const StructureSheet& sheet;
+    const std::vector<QString>& indicatorNames;
+    QHash<QString, int> indicatorOf;
     // Every element by its key: its index plus 1 (0 until it has one).
     QHash<QString, int> elementOf;
-    elementOf.reserve(qsizetype(sheet.rows.size()));
-    std::vector<char> listed(indicatorNames.size(), 0);
+    std::vector<char> listed; // per indicator, whether a row lists it
+    Structure structure;
+};
 
-    // The rows' elements, with their weights, first and in row order.
-    for (const StructureRow& row : sheet.rows) {
+// The rows' elements, with their weights, first and in row order.
+Status addRowElements(Building& b, const Regional& regional) {
+    b.elementOf.reserve(qsizetype(b.sheet.rows.size()));
+    b.listed.assign(b.indicatorNames.size(), 0);
+    for (const StructureRow& row : b.sheet.rows) {
         QString key = nameKey(row.element);
-        const int indicator = indicatorOf.value(key, -1);
-        int& slot = elementOf[std::move(key)];
+        const int indicator = b.indicatorOf.value(key, -1);
+        int& slot = b.elementOf[std::move(key)];
         if (slot)
             return refusal(atRow(row.row) + QCoreApplication::translate(
                                                 "Framework", "l'elemento %1 è elencato due volte.")
                                                 .arg(row.element));
-        slot = int(structure.elements.size()) + 1;
+        slot = int(b.structure.elements.size()) + 1;
         StructureElement element;
         element.row = row.row;
         element.indicator = indicator;
         if (indicator >= 0) {
-            element.name = indicatorNames[std::size_t(indicator)].trimmed();
-            listed[std::size_t(indicator)] = 1;
+            element.name = b.indicatorNames[std::size_t(indicator)].trimmed();
+            b.listed[std::size_t(indicator)] = 1;
         } else {
             element.name = row.element;
         }
@@ -252,22 +265,27 @@ Expected<Structure> buildStructure(const StructureSheet& sheet,
         if (!weight)
             return weight.error();
         element.weight = element.writtenWeight = *weight;
-        structure.elements.push_back(std::move(element));
+        b.structure.elements.push_back(std::move(element));
     }
-    // Parents: a group without a row of its own sits at the top, weight 1.
-    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
-        const StructureRow& row = sheet.rows[r];
+    return {};
+}
+
+// Parents: a group without a row of its own sits at the top, weight 1.
+Status linkParents(Building& b) {
+    Structure& structure = b.structure;
+    for (std::size_t r = 0; r < b.sheet.rows.size(); ++r) {
+        const StructureRow& row = b.sheet.rows[r];
         QString key = nameKey(row.parent);
         if (key.isEmpty())
             continue;
-        if (const int indicator = indicatorOf.value(key, -1); indicator >= 0)
+        if (const int indicator = b.indicatorOf.value(key, -1); indicator >= 0)
             return refusal(atRow(row.row) +
                            QCoreApplication::translate(
                                "Framework", "il padre di %1 è l'indicatore %2: un indicatore non "
                                             "può contenere elementi.")
                                .arg(structure.elements[r].name,
-                                    indicatorNames[std::size_t(indicator)].trimmed()));
-        int& slot = elementOf[std::move(key)];
+                                    b.indicatorNames[std::size_t(indicator)].trimmed()));
+        int& slot = b.elementOf[std::move(key)];
         if (!slot) {
             StructureElement group;
             group.name = row.parent;
@@ -278,90 +296,160 @@ Expected<Structure> buildStructure(const StructureSheet& sheet,
         structure.elements[r].parent = parent;
         structure.elements[std::size_t(parent)].children.push_back(int(r));
     }
-    // Cycles, then levels: the first row whose element is its own
-    // ancestor, else the first row beyond the deepest level. Groups without
-    // a row sit at the top, so every cycle runs through rows.
+    return {};
+}
+
+// Cycles, then levels: the first row whose element is its own ancestor,
+// else the first row beyond the deepest level. Groups without a row sit at
+// the top, so every cycle runs through rows. Then an element that is no
+// indicator and holds nothing (a misspelt name, perhaps), and an indicator
+// no row lists.
+Status checkShape(const Building& b) {
+    const Structure& structure = b.structure;
+    const std::vector<StructureRow>& rows = b.sheet.rows;
     const Levels levels = levelsOf(structure);
-    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
+    for (std::size_t r = 0; r < rows.size(); ++r)
         if (levels.inCycle[r])
-            return refusal(atRow(sheet.rows[r].row) +
+            return refusal(atRow(rows[r].row) +
                            QCoreApplication::translate(
                                "Framework", "%1 è contenuto in se stesso, attraverso i suoi "
                                             "gruppi.")
                                .arg(structure.elements[r].name));
-    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
+    for (std::size_t r = 0; r < rows.size(); ++r)
         if (levels.level[r] > kMaxStructureLevels)
-            return refusal(atRow(sheet.rows[r].row) +
+            return refusal(atRow(rows[r].row) +
                            QCoreApplication::translate(
                                "Framework", "%1 è al livello %2 della struttura, che ne può avere "
                                             "al massimo %3.")
                                .arg(structure.elements[r].name)
                                .arg(levels.level[r])
                                .arg(kMaxStructureLevels));
-    // An element that is no indicator and holds nothing: a name that is not
-    // a column of the matrix (misspelt, perhaps).
-    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
+    for (std::size_t r = 0; r < rows.size(); ++r)
         if (structure.elements[r].isGroup() && structure.elements[r].children.empty())
             return refusal(
-                atRow(sheet.rows[r].row) +
+                atRow(rows[r].row) +
                 QCoreApplication::translate(
                     "Framework", "%1 non è una colonna della matrice né un gruppo con elementi.")
                     .arg(structure.elements[r].name));
-    for (std::size_t j = 0; j < indicatorNames.size(); ++j)
-        if (!listed[j])
+    for (std::size_t j = 0; j < b.indicatorNames.size(); ++j)
+        if (!b.listed[j])
             return refusal(QCoreApplication::translate(
                                "Framework", "Struttura: l'indicatore %1 della matrice non è nella "
                                             "struttura.")
-                               .arg(indicatorNames[j].trimmed()));
-    for (StructureElement& element : structure.elements) {
-        if (!element.isGroup())
-            continue;
-        // Weights relative to the largest sibling's: their sum never
-        // overflows, whatever the weights written.
-        double largest = 0.0;
-        for (const int child : element.children)
-            largest = std::max(largest, structure.elements[std::size_t(child)].weight);
-        if (largest == 0.0) {
-            const QString where = element.row > 0
-                                      ? atRow(element.row)
-                                      : QCoreApplication::translate("Framework", "Struttura: ");
-            return refusal(where +
-                           QCoreApplication::translate(
-                               "Framework", "gli elementi del gruppo %1 hanno tutti peso 0.")
-                               .arg(element.name));
-        }
-        for (const int child : element.children)
-            structure.elements[std::size_t(child)].weight /= largest;
-    }
+                               .arg(b.indicatorNames[j].trimmed()));
+    return {};
+}
 
-    // The overall index.
+// A goalpost or target of a row: none when empty, else a finite number.
+Expected<std::optional<double>> boundOf(const StructureRow& row, const CellValue& cell,
+                                        const QString& column, const QString& name,
+                                        const Regional& regional) {
+    if (cell.equalsEmptyText())
+        return std::optional<double>();
+    const std::optional<double> value = regional.numberOf(cell);
+    if (value && std::isfinite(*value))
+        return value;
+    return refusal(atRow(row.row) +
+                   QCoreApplication::translate("Framework", "%1 di %2 (%3) non è un numero.")
+                       .arg(column, name, regional.generalText(cell)));
+}
+
+// What composites read of each row: goalposts, target and transformation
+// on an indicator's row, an aggregation on a group's; refused on the other.
+Status readCompositeColumns(Building& b, const Regional& regional) {
+    for (std::size_t r = 0; r < b.sheet.rows.size(); ++r) {
+        const StructureRow& row = b.sheet.rows[r];
+        StructureElement& element = b.structure.elements[r];
+        const std::pair<QString, bool> given[] = {
+            {QStringLiteral("Minimo"), !row.minimum.equalsEmptyText()},
+            {QStringLiteral("Massimo"), !row.maximum.equalsEmptyText()},
+            {QStringLiteral("Obiettivo"), !row.target.equalsEmptyText()},
+            {QStringLiteral("Trasformazione"), !row.transformation.isEmpty()},
+            {QStringLiteral("Aggregazione"), !row.aggregation.isEmpty()}};
+        for (std::size_t c = 0; c < std::size(given); ++c) {
+            const bool forGroups = c == 4;
+            if (given[c].second && forGroups != element.isGroup())
+                return refusal(
+                    atRow(row.row) +
+                    (forGroups ? QCoreApplication::translate(
+                                     "Framework", "%1 è un indicatore: la colonna %2 vale solo "
+                                                  "per i gruppi.")
+                               : QCoreApplication::translate(
+                                     "Framework", "%1 è un gruppo: la colonna %2 vale solo per "
+                                                  "gli indicatori."))
+                        .arg(element.name, given[c].first));
+        }
+        element.aggregation = row.aggregation;
+        if (!row.transformation.isEmpty() &&
+            row.transformation.compare(QStringLiteral("log"), Qt::CaseInsensitive) != 0)
+            return refusal(atRow(row.row) + QCoreApplication::translate(
+                                                "Framework",
+                                                "la trasformazione di %1 (%2) non è ammessa: la "
+                                                "colonna Trasformazione è vuota o log.")
+                                                .arg(element.name, row.transformation));
+        element.logarithm = !row.transformation.isEmpty();
+        std::optional<double>* const bounds[] = {&element.minimum, &element.maximum,
+                                                 &element.target};
+        const CellValue* const cells[] = {&row.minimum, &row.maximum, &row.target};
+        for (std::size_t c = 0; c < 3; ++c) {
+            Expected<std::optional<double>> bound =
+                boundOf(row, *cells[c], given[c].first, element.name, regional);
+            if (!bound)
+                return std::move(bound).error();
+            *bounds[c] = *bound;
+        }
+    }
+    return {};
+}
+
+// The refusal of a group whose elements all weigh 0.
+Failure allZero(const StructureElement& group) {
+    const QString where =
+        group.row > 0 ? atRow(group.row) : QCoreApplication::translate("Framework", "Struttura: ");
+    return refusal(where + QCoreApplication::translate(
+                               "Framework", "gli elementi del gruppo %1 hanno tutti peso 0.")
+                               .arg(group.name));
+}
+
+// Weights relative to the largest sibling's: their sum never overflows,
+// whatever the weights written. False when every element weighs 0.
+bool scaleToLargest(Structure& structure, const std::vector<int>& elements) {
+    double largest = 0.0;
+    for (const int e : elements)
+        largest = std::max(largest, structure.elements[std::size_t(e)].weight);
+    if (largest == 0.0)
+        return false;
+    for (const int e : elements)
+        structure.elements[std::size_t(e)].weight /= largest;
+    return true;
+}
+
+// The overall index: the one group at the top, or a group over the top
+// elements.
+Status addOverallIndex(Structure& structure) {
     std::vector<int> top;
     for (std::size_t e = 0; e < structure.elements.size(); ++e)
         if (structure.elements[e].parent < 0)
             top.push_back(int(e));
     if (top.size() == 1 && structure.elements[std::size_t(top.front())].isGroup()) {
         structure.root = top.front();
-    } else {
-        StructureElement overall;
-        overall.name = overallIndexName();
-        overall.children = top;
-        structure.root = int(structure.elements.size());
-        double largest = 0.0;
-        for (const int e : top) {
-            structure.elements[std::size_t(e)].parent = structure.root;
-            largest = std::max(largest, structure.elements[std::size_t(e)].weight);
-        }
-        if (largest == 0.0)
-            return refusal(QCoreApplication::translate(
-                               "Framework", "Struttura: gli elementi del gruppo %1 hanno tutti "
-                                            "peso 0.")
-                               .arg(overall.name));
-        for (const int e : top)
-            structure.elements[std::size_t(e)].weight /= largest;
-        structure.elements.push_back(std::move(overall));
+        return {};
     }
-    // The groups in the order of their first mention: each row's element
-    // before its parent.
+    StructureElement overall;
+    overall.name = overallIndexName();
+    overall.children = top;
+    structure.root = int(structure.elements.size());
+    for (const int e : top)
+        structure.elements[std::size_t(e)].parent = structure.root;
+    if (!scaleToLargest(structure, top))
+        return allZero(overall);
+    structure.elements.push_back(std::move(overall));
+    return {};
+}
+
+// The groups in the order of their first mention: each row's element
+// before its parent.
+void listGroups(Structure& structure, std::size_t rows) {
     std::vector<char> mentioned(structure.elements.size(), 0);
     const auto mention = [&](int e) {
         if (e < 0 || e == structure.root || mentioned[std::size_t(e)] ||
@@ -370,9 +458,36 @@ Expected<Structure> buildStructure(const StructureSheet& sheet,
         mentioned[std::size_t(e)] = 1;
         structure.groups.push_back(e);
     };
-    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+    for (std::size_t r = 0; r < rows; ++r) {
         mention(int(r));
         mention(structure.elements[r].parent);
     }
-    return structure;
+}
+
+} // namespace
+
+Expected<Structure> buildStructure(const StructureSheet& sheet,
+                                   const std::vector<QString>& indicatorNames,
+                                   const Regional& regional, const std::vector<int>& columns) {
+    Expected<QHash<QString, int>> indicatorOf = indicatorKeys(indicatorNames, columns);
+    if (!indicatorOf)
+        return std::move(indicatorOf).error();
+    Building b{sheet, indicatorNames, std::move(*indicatorOf), {}, {}, {}};
+    b.structure.source = sheet.source;
+    if (Status added = addRowElements(b, regional); !added)
+        return std::move(added).error();
+    if (Status linked = linkParents(b); !linked)
+        return std::move(linked).error();
+    if (Status shaped = checkShape(b); !shaped)
+        return std::move(shaped).error();
+    if (Status read = readCompositeColumns(b, regional); !read)
+        return std::move(read).error();
+    Structure& structure = b.structure;
+    for (StructureElement& element : structure.elements)
+        if (element.isGroup() && !scaleToLargest(structure, element.children))
+            return allZero(element);
+    if (Status overall = addOverallIndex(structure); !overall)
+        return std::move(overall).error();
+    listGroups(structure, sheet.rows.size());
+    return std::move(b.structure);
 }

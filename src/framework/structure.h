@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,16 @@ struct StructureElement {
     int indicator = -1;         // the indicator's column in the matrix (from 0); -1 for a group
     int row = 0;                // the structure's row that lists it; 0 when no row does
     std::vector<int> children;  // in the order the structure lists them
+    // What composites read of the structure (the nine methods ignore it):
+    // an indicator's goalposts (Minimo, Massimo) and target (Obiettivo),
+    // whether its values are taken as natural logarithms first
+    // (Trasformazione log), and a group's own aggregation code as written
+    // (Aggregazione; empty for none).
+    std::optional<double> minimum;
+    std::optional<double> maximum;
+    std::optional<double> target;
+    bool logarithm = false;
+    QString aggregation;
 
     bool isGroup() const { return indicator < 0; }
 };
@@ -77,7 +88,10 @@ inline constexpr int kMaxStructureLevels = 100;
 // not a number (read under the regional settings; empty means 1) or a
 // formula without a result, an element that is neither an indicator nor a
 // group with elements, a group whose elements all weigh 0; an indicator of
-// the matrix missing from the structure. A parent without a row of its own
+// the matrix missing from the structure; a Minimo, Massimo, Obiettivo or
+// Trasformazione on a group's row or an Aggregazione on an indicator's, a
+// Minimo, Massimo or Obiettivo that is no finite number, a Trasformazione
+// other than log. A parent without a row of its own
 // is a group at the top with weight 1. When exactly one element sits at the
 // top and it is a group, it is the overall index; otherwise the overall
 // index is a group named overallIndexName() over the top elements. Time and

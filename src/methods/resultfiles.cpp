@@ -77,9 +77,15 @@ TextLines MethodResultTexts::ranksLines() const {
 MethodResultTexts methodResultTexts(MethodPosition position, const MethodOutput& output,
                                     std::shared_ptr<const ResultLabels> labels,
                                     const Regional& regional) {
+    return methodResultTexts(methodAt(position).indexHeader, output, std::move(labels), regional);
+}
+
+MethodResultTexts methodResultTexts(const QString& header, const MethodOutput& output,
+                                    std::shared_ptr<const ResultLabels> labels,
+                                    const Regional& regional) {
     MethodResultTexts texts;
     texts.labels = std::move(labels);
-    texts.header = methodAt(position).indexHeader.toStdString();
+    texts.header = header.toStdString();
     replaceLineBreaks(texts.header);
     const std::size_t units = output.index.size();
     texts.indexText.reserve(units, units * 12);

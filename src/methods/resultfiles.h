@@ -85,6 +85,10 @@ struct MethodResultTexts {
 MethodResultTexts methodResultTexts(MethodPosition position, const MethodOutput& output,
                                     std::shared_ptr<const ResultLabels> labels,
                                     const Regional& regional);
+// The same under another header (a composite's name).
+MethodResultTexts methodResultTexts(const QString& header, const MethodOutput& output,
+                                    std::shared_ptr<const ResultLabels> labels,
+                                    const Regional& regional);
 
 // Writes the values and ranks result files from their texts, side by side:
 // both are on disk before either is put in place (writeTextFilesTogether).

@@ -36,6 +36,8 @@ Rule ruleOf(ResultFileKind kind) {
         return {"goalposts.csv", ""};
     case ResultFileKind::Structure:
         return {"struttura.csv", ""};
+    case ResultFileKind::Composites:
+        return {"metodi.csv", ""};
     case ResultFileKind::GroupValues:
         return {"dim", ".csv"};
     case ResultFileKind::GroupRanks:
@@ -208,7 +210,8 @@ bool hasMatrixSuffix(const QString& name) {
 // Whether bare is a file the program writes for the workbook named workbook.
 bool isWrittenFor(const QString& workbook, const QString& bare) {
     if (const auto parsed = parseResultFileName(workbook, bare))
-        return parsed->kind != ResultFileKind::Structure;
+        return parsed->kind != ResultFileKind::Structure &&
+               parsed->kind != ResultFileKind::Composites;
     if (bare == resultsWorkbookFileName(workbook) || bare == reportFileName(workbook))
         return true;
     const QStringView rest = QStringView(bare).mid(workbook.size() + 1);

@@ -20,6 +20,7 @@ enum class ResultFileKind {
     AmpiRanks,        // ".AMPI" SIGN ".rnk.csv"
     AmpiGoalposts,    // ".goalposts.csv"
     Structure,        // ".struttura.csv": the structure of the indicators, when not in the workbook
+    Composites,       // ".metodi.csv": the composites defined, when not in the workbook
     GroupValues,      // ".dim" CODE ".csv": every group's index under a method
     GroupRanks,       // ".dim" CODE ".rnk.csv"
     AmpiGroupValues,  // ".AMPI" SIGN ".dim.csv"
@@ -40,21 +41,35 @@ enum class ResultFileKind {
 };
 
 // Every kind, in declaration order.
-inline constexpr ResultFileKind kResultFileKinds[] = {
-    ResultFileKind::MethodValues,     ResultFileKind::MethodRanks,
-    ResultFileKind::ComparisonValues, ResultFileKind::ComparisonRanks,
-    ResultFileKind::RankSummary,      ResultFileKind::Sensitivity,
-    ResultFileKind::Uncertainty,      ResultFileKind::AmpiValues,
-    ResultFileKind::AmpiRanks,        ResultFileKind::AmpiGoalposts,
-    ResultFileKind::Structure,        ResultFileKind::GroupValues,
-    ResultFileKind::GroupRanks,       ResultFileKind::AmpiGroupValues,
-    ResultFileKind::AmpiGroupRanks,   ResultFileKind::Audit,
-    ResultFileKind::Correlations,     ResultFileKind::SpearmanCorrelations,
-    ResultFileKind::Coherence,        ResultFileKind::Components,
-    ResultFileKind::Treatments,       ResultFileKind::TreatedCells,
-    ResultFileKind::MonteCarlo,       ResultFileKind::Sobol,
-    ResultFileKind::SobolUnits,       ResultFileKind::Coverage,
-    ResultFileKind::ImputedCells,     ResultFileKind::Record};
+inline constexpr ResultFileKind kResultFileKinds[] = {ResultFileKind::MethodValues,
+                                                      ResultFileKind::MethodRanks,
+                                                      ResultFileKind::ComparisonValues,
+                                                      ResultFileKind::ComparisonRanks,
+                                                      ResultFileKind::RankSummary,
+                                                      ResultFileKind::Sensitivity,
+                                                      ResultFileKind::Uncertainty,
+                                                      ResultFileKind::AmpiValues,
+                                                      ResultFileKind::AmpiRanks,
+                                                      ResultFileKind::AmpiGoalposts,
+                                                      ResultFileKind::Structure,
+                                                      ResultFileKind::Composites,
+                                                      ResultFileKind::GroupValues,
+                                                      ResultFileKind::GroupRanks,
+                                                      ResultFileKind::AmpiGroupValues,
+                                                      ResultFileKind::AmpiGroupRanks,
+                                                      ResultFileKind::Audit,
+                                                      ResultFileKind::Correlations,
+                                                      ResultFileKind::SpearmanCorrelations,
+                                                      ResultFileKind::Coherence,
+                                                      ResultFileKind::Components,
+                                                      ResultFileKind::Treatments,
+                                                      ResultFileKind::TreatedCells,
+                                                      ResultFileKind::MonteCarlo,
+                                                      ResultFileKind::Sobol,
+                                                      ResultFileKind::SobolUnits,
+                                                      ResultFileKind::Coverage,
+                                                      ResultFileKind::ImputedCells,
+                                                      ResultFileKind::Record};
 
 // Whether the name of a kind carries a code (a method code, or the AMPI sign).
 bool hasCode(ResultFileKind kind);
@@ -122,6 +137,6 @@ QString chartFileName(const QString& strMatrice, ChartFile chart);
 // writes for some workbook: a result, comparison or analysis file, a
 // results workbook, a report or a chart (PNG, SVG or PDF), following a
 // workbook name that ends in a matrix extension (.xls, .xlsx, .ods, .csv,
-// .txt, .tsv, any letter case). A structure file is the user's and answers
+// .txt, .tsv, any letter case). A structure or composites file is the user's and answers
 // false, as does a matrix merely named like a result ("spesa.rob.csv").
 bool isWrittenByProgram(const QString& name);

@@ -221,11 +221,11 @@ LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel
     // checked here one after the other, in workbook order, so the first
     // failure in sheet order is the one reported.
     LoadResult result{LoadResult::Status::Loaded, QString()};
-    // A structure sheet after the first is no period.
+    // A structure or composites sheet after the first is no period.
     QStringList sheets;
     const auto visit = [&](int s, const QString& sheet, const WorkbookReader& reader) {
         sheets.append(sheet);
-        if (s > 0 && isStructureSheetName(sheet))
+        if (s > 0 && (isStructureSheetName(sheet) || isCompositesSheetName(sheet)))
             return true;
         const int p = int(read.periods.size());
         result = progress && progress->cancelled() ? cancelled()

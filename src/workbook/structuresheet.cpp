@@ -3,6 +3,7 @@
 #include "shared/namekey.h"
 #include "shared/resultnames.h"
 #include "workbook/cellnames.h"
+#include "workbook/sheetcolumns.h"
 #include "workbook/workbookreader.h"
 
 #include <QCoreApplication>
@@ -21,102 +22,78 @@ Failure structureRefusal(const QString& message) {
     return failure(FailureKind::Refused, message);
 }
 
-// The columns a structure sheet may have, in the order messages list them.
-struct KnownColumn {
-    const char16_t* name;
-    bool required;
+// The columns a structure sheet may have, in the order messages list them:
+// the one list of them.
+constexpr KnownColumn kKnownColumns[] = {{u"Elemento", true},        {u"Padre", true},
+                                         {u"Peso", false},           {u"Minimo", false},
+                                         {u"Massimo", false},        {u"Obiettivo", false},
+                                         {u"Trasformazione", false}, {u"Aggregazione", false}};
+enum Column {
+    kElementColumn,
+    kParentColumn,
+    kWeightColumn,
+    kMinimumColumn,
+    kMaximumColumn,
+    kTargetColumn,
+    kTransformationColumn,
+    kAggregationColumn,
 };
-constexpr KnownColumn kKnownColumns[] = {{u"Elemento", true}, {u"Padre", true}, {u"Peso", false}};
-constexpr int kElementColumn = 0;
-constexpr int kParentColumn = 1;
-constexpr int kWeightColumn = 2;
-constexpr int kKnownColumnCount = int(std::size(kKnownColumns));
-
-QString knownColumnList() {
-    QStringList names;
-    for (const KnownColumn& column : kKnownColumns)
-        names.append(QString::fromUtf16(column.name));
-    return names.join(QStringLiteral(", "));
-}
 
 QString atRow(int row) {
     return QCoreApplication::translate("Framework", "Struttura, riga %1: ").arg(row);
 }
 
-bool isBlank(const CellValue& cell, const Regional& regional) {
-    return cell.equalsEmptyText() || nameKey(regional.generalText(cell)).isEmpty();
+// One row of the sheet that holds something, as read.
+Expected<StructureRow> rowOf(const WorkbookReader& reader, int r, const SheetColumns& columns,
+                             const Regional& regional) {
+    const int last = lastFilledColumn(reader, r, regional);
+    if (last > columns.width)
+        return structureRefusal(
+            atRow(r) + QCoreApplication::translate(
+                           "Framework", "la riga ha %1 campi, ma la riga 1 ne intitola %2.")
+                           .arg(last)
+                           .arg(columns.width));
+    const CellValue element = reader.cell(r, columns.at[kElementColumn]);
+    if (isBlankCell(element, regional))
+        return structureRefusal(
+            atRow(r) + QCoreApplication::translate("Framework", "la colonna Elemento è vuota."));
+    const auto cell = [&](Column column) {
+        const int at = columns.at[std::size_t(column)];
+        return at ? reader.cell(r, at) : CellValue();
+    };
+    const auto text = [&](Column column) { return regional.generalText(cell(column)).trimmed(); };
+    StructureRow row;
+    row.row = r;
+    row.element = regional.generalText(element).trimmed();
+    row.parent = text(kParentColumn);
+    row.weight = cell(kWeightColumn);
+    row.minimum = cell(kMinimumColumn);
+    row.maximum = cell(kMaximumColumn);
+    row.target = cell(kTargetColumn);
+    row.transformation = text(kTransformationColumn);
+    row.aggregation = text(kAggregationColumn);
+    return row;
 }
 
 // The rows of the structure held by the sheet the reader has open: every
 // row from 2 to the last, blank rows skipped.
 Expected<StructureSheet> rowsOf(const WorkbookReader& reader, const QString& source,
                                 const Regional& regional) {
-    // Row 1: the column of each known column (0 when absent).
-    std::array<int, kKnownColumnCount> at{};
-    int width = reader.lastColumn(1);
-    while (width > 0 && isBlank(reader.cell(1, width), regional))
-        --width;
-    for (int c = 1; c <= width; ++c) {
-        const QString name = regional.generalText(reader.cell(1, c)).trimmed();
-        const QString key = nameKey(name).toLower();
-        int known = 0;
-        while (known < kKnownColumnCount &&
-               key != QString::fromUtf16(kKnownColumns[known].name).toLower())
-            ++known;
-        if (known == kKnownColumnCount)
-            return structureRefusal(
-                (key.isEmpty()
-                     ? QCoreApplication::translate(
-                           "Framework", "La struttura %1 ha la colonna %2 senza nome nella riga 1")
-                           .arg(source, columnName(c))
-                     : QCoreApplication::translate(
-                           "Framework", "La struttura %1 ha la colonna «%2» (colonna %3) nella "
-                                        "riga 1")
-                           .arg(source, name, columnName(c))) +
-                QCoreApplication::translate("Framework", ": le colonne ammesse sono %1.")
-                    .arg(knownColumnList()));
-        if (at[std::size_t(known)])
-            return structureRefusal(QCoreApplication::translate(
-                                        "Framework",
-                                        "La struttura %1 ha due volte la colonna %2 nella riga 1 "
-                                        "(colonne %3 e %4).")
-                                        .arg(source, QString::fromUtf16(kKnownColumns[known].name),
-                                             columnName(at[std::size_t(known)]), columnName(c)));
-        at[std::size_t(known)] = c;
-    }
-    for (int known = 0; known < kKnownColumnCount; ++known)
-        if (kKnownColumns[known].required && !at[std::size_t(known)])
-            return structureRefusal(
-                QCoreApplication::translate("Framework",
-                                            "La struttura %1 non ha la colonna %2 nella riga 1.")
-                    .arg(source, QString::fromUtf16(kKnownColumns[known].name)));
+    const Expected<SheetColumns> columns = sheetColumns(
+        reader, kKnownColumns,
+        QCoreApplication::translate("Framework", "La struttura %1").arg(source), regional);
+    if (!columns)
+        return columns.error();
     StructureSheet sheet;
     sheet.source = source;
     const int rows = reader.lastRow();
     for (int r = 2; r <= rows; ++r) {
-        // The last cell of the row that holds something.
-        int last = reader.lastColumn(r);
-        while (last > 0 && isBlank(reader.cell(r, last), regional))
-            --last;
-        if (last == 0)
+        if (lastFilledColumn(reader, r, regional) == 0)
             continue; // a blank row separates, and ends nothing
-        if (last > width)
-            return structureRefusal(
-                atRow(r) + QCoreApplication::translate(
-                               "Framework", "la riga ha %1 campi, ma la riga 1 ne intitola %2.")
-                               .arg(last)
-                               .arg(width));
-        const CellValue element = reader.cell(r, at[kElementColumn]);
-        if (isBlank(element, regional))
-            return structureRefusal(atRow(r) + QCoreApplication::translate(
-                                                   "Framework", "la colonna Elemento è vuota."));
-        StructureRow row;
-        row.row = r;
-        row.element = regional.generalText(element).trimmed();
-        row.parent = regional.generalText(reader.cell(r, at[kParentColumn])).trimmed();
-        if (at[kWeightColumn])
-            row.weight = reader.cell(r, at[kWeightColumn]);
-        sheet.rows.push_back(std::move(row));
+        Expected<StructureRow> row = rowOf(reader, r, *columns, regional);
+        if (!row)
+            return std::move(row).error();
+        sheet.rows.push_back(std::move(*row));
     }
     return sheet;
 }
@@ -153,6 +130,10 @@ Expected<StructureSheet> readSheet(const QString& path, int sheet, const QString
 
 bool isStructureSheetName(const QString& sheetName) {
     return sheetName.trimmed().compare(QStringLiteral("Struttura"), Qt::CaseInsensitive) == 0;
+}
+
+bool isCompositesSheetName(const QString& sheetName) {
+    return sheetName.trimmed().compare(QStringLiteral("Metodi"), Qt::CaseInsensitive) == 0;
 }
 
 Expected<std::optional<StructureSheet>> readStructure(const QString& path,

@@ -11,12 +11,19 @@
 #include <vector>
 
 // One row of a structure sheet: an element, the group it belongs to (empty
-// for the top) and its weight as written.
+// for the top), its weight as written, and what composites read of it.
 struct StructureRow {
     int row = 0; // the row of the sheet, from 1 (the header row)
     QString element;
     QString parent;
     CellValue weight; // empty when the sheet has no Peso column or the cell is empty
+    // An indicator's goalposts and target, as written (empty when the sheet
+    // has no such column or the cell is empty).
+    CellValue minimum;
+    CellValue maximum;
+    CellValue target;
+    QString transformation; // an indicator's, trimmed: empty or "log"
+    QString aggregation;    // a group's own aggregation code, trimmed
 };
 
 // A structure as read, and where it was read from.
@@ -38,7 +45,8 @@ struct StructureChoice {
 // case, blanks around it trimmed) after the first, else the file
 // <workbook>.struttura.csv beside it; nothing when there is none (or it is
 // ignored). The sheet's row 1 names its columns in any order and letter
-// case: Elemento and Padre are required, Peso optional; any other name, a
+// case: Elemento and Padre are required, Peso, Minimo, Massimo, Obiettivo,
+// Trasformazione and Aggregazione optional; any other name, a
 // column without a name or one named twice is refused. Every row from 2 to
 // the last is read; blank rows are skipped. A row with a cell beyond the
 // named columns, or without an element, is refused naming it. A structure
@@ -49,6 +57,9 @@ struct StructureChoice {
 // Whether a sheet of this name, after the first, holds a structure: named
 // Struttura in any letter case, blanks around it trimmed.
 bool isStructureSheetName(const QString& sheetName);
+// Whether a sheet of this name, after the first, defines composites: named
+// Metodi in any letter case, blanks around it trimmed.
+bool isCompositesSheetName(const QString& sheetName);
 
 Expected<std::optional<StructureSheet>> readStructure(const QString& path,
                                                       const QStringList& sheetNames,

@@ -297,6 +297,7 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     if (shared)
         describeStructure(basis, workbook, sheetNames, m_structureChoice);
     setMatrix(workbook, std::move(treated->matrix), std::move(shared));
+    m_sheetNames = sheetNames;
     m_basis = std::move(basis);
     m_gaps = std::move(gaps);
     m_keptMissing = std::move(keptMissing);
@@ -322,6 +323,8 @@ void Processing::setMatrix(const QString& path, Matrix matrix,
     m_matrix.reset();
     m_treatedCells.clear();
     m_labels.reset();
+    if (path != m_workbook)
+        m_sheetNames.clear();
     m_workbook = path;
     m_matrix = std::make_shared<const Matrix>(std::move(matrix));
     m_structure = std::move(structure);

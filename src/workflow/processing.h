@@ -16,8 +16,8 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // One method run on the loaded matrix, its result files on disk.
@@ -127,6 +127,9 @@ public:
     const Matrix& matrix() const { return *m_matrix; }
     std::shared_ptr<const Matrix> sharedMatrix() const { return m_matrix; }
     const QString& workbook() const { return m_workbook; }
+    // The names of the workbook's sheets, as the last load() read them
+    // (none for a matrix set from elsewhere).
+    const QStringList& sheetNames() const { return m_sheetNames; }
     // What the matrix loaded was made from, as the record of every file
     // computed on it tells.
     const MatrixBasis& basis() const { return m_basis; }
@@ -172,6 +175,7 @@ private:
     Regional m_regional;
     MatrixLoader m_loader;
     QString m_workbook;
+    QStringList m_sheetNames;
     std::shared_ptr<const Matrix> m_matrix;
     std::shared_ptr<const Structure> m_structure;
     StructureChoice m_structureChoice;
