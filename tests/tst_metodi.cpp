@@ -182,10 +182,17 @@ void TestMetodi::rankingCheckedWithoutSorting() {
         QVERIFY(!isRanking(values, !ascending, ranks));
         // Two units of equal value swapped break the later-first rule;
         // a rank given twice or out of range is no ranking.
-        const auto tied = std::find(values.begin() + 6, values.end(), values[5]) - values.begin();
-        std::swap(ranks[5], ranks[std::size_t(tied)]);
+        std::size_t first = 5;
+        std::size_t tied = values.size();
+        for (; first < values.size() && tied == values.size(); ++first)
+            tied = std::size_t(
+                std::find(values.begin() + qsizetype(first) + 1, values.end(), values[first]) -
+                values.begin());
+        --first;
+        QVERIFY(tied < values.size());
+        std::swap(ranks[first], ranks[tied]);
         QVERIFY(!isRanking(values, ascending, ranks));
-        std::swap(ranks[5], ranks[std::size_t(tied)]);
+        std::swap(ranks[first], ranks[tied]);
         ranks[0] = ranks[1];
         QVERIFY(!isRanking(values, ascending, ranks));
         ranks[0] = int(values.size()) + 1;
