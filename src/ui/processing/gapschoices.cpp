@@ -29,26 +29,20 @@ void GapsChoices::keep(const QString& workbook, const MissingChoice& choice) {
     m_processing.setMissingChoice(choice);
 }
 
-bool GapsChoices::chooseAfterRefusal(const QString& workbook) {
-    const std::shared_ptr<const GapsRecord> gaps = m_processing.gaps();
-    if (!gaps || gaps->treatment != MissingTreatment::Refuse || gaps->coverage.missingCells() == 0)
-        return false;
+bool GapsChoices::ask(const QString& workbook, const QString& question, bool offerNone,
+                      MissingChoice choice) {
     QStringList options;
     std::vector<MissingTreatment> treatments;
     for (const MissingTreatment treatment : kMissingTreatments) {
-        if (treatment == MissingTreatment::Refuse)
+        if (treatment == MissingTreatment::Refuse && !offerNone)
             continue;
         treatments.push_back(treatment);
-        options.append(missingTreatmentLabel(treatment));
+        options.append(treatment == MissingTreatment::Refuse
+                           ? QCoreApplication::translate("IndiceMP", "Nessun trattamento")
+                           : missingTreatmentLabel(treatment));
     }
-    MissingChoice choice;
-    const int chosen = m_dialogs.chooseWithShare(
-        gapsQuestion(gaps->coverage, m_regional) + QStringLiteral("\n\n") +
-            QCoreApplication::translate(
-                "IndiceMP", "Gli indicatori e le unità con una quota di valori disponibili "
-                            "inferiore alla copertura minima sono esclusi; i valori riempiti non "
-                            "cambiano la cartella di lavoro."),
-        childWindowTitle(), options, coverageLabel(), choice.minCoverage);
+    const int chosen = m_dialogs.chooseWithShare(question, childWindowTitle(), options,
+                                                 coverageLabel(), choice.minCoverage);
     if (chosen < 0)
         return false;
     choice.treatment = treatments[std::size_t(chosen)];
@@ -56,28 +50,27 @@ bool GapsChoices::chooseAfterRefusal(const QString& workbook) {
     return true;
 }
 
-bool GapsChoices::change(const QString& workbook) {
-    QStringList options;
-    std::vector<MissingTreatment> treatments;
-    for (const MissingTreatment treatment : kMissingTreatments) {
-        treatments.push_back(treatment);
-        options.append(treatment == MissingTreatment::Refuse
-                           ? QCoreApplication::translate("IndiceMP", "Nessun trattamento")
-                           : missingTreatmentLabel(treatment));
-    }
-    MissingChoice choice = m_processing.missingChoice();
-    const int chosen = m_dialogs.chooseWithShare(
-        QCoreApplication::translate(
-            "IndiceMP", "Trattamento dei valori mancanti: la matrice sarà riletta e i risultati "
-                        "andranno ricalcolati. Con un trattamento, gli indicatori e le unità con "
-                        "una quota di valori disponibili inferiore alla copertura minima sono "
-                        "esclusi."),
-        childWindowTitle(), options, coverageLabel(), choice.minCoverage);
-    if (chosen < 0)
+bool GapsChoices::chooseAfterRefusal(const QString& workbook) {
+    const std::shared_ptr<const GapsRecord> gaps = m_processing.gaps();
+    if (!gaps || gaps->treatment != MissingTreatment::Refuse || gaps->coverage.missingCells() == 0)
         return false;
-    choice.treatment = treatments[std::size_t(chosen)];
-    keep(workbook, choice);
-    return true;
+    return ask(workbook,
+               gapsQuestion(gaps->coverage, m_regional) + QStringLiteral("\n\n") +
+                   QCoreApplication::translate(
+                       "IndiceMP", "Gli indicatori e le unità con una quota di valori disponibili "
+                                   "inferiore alla copertura minima sono esclusi; i valori "
+                                   "riempiti non cambiano la cartella di lavoro."),
+               false, MissingChoice());
+}
+
+bool GapsChoices::change(const QString& workbook) {
+    return ask(workbook,
+               QCoreApplication::translate(
+                   "IndiceMP", "Trattamento dei valori mancanti: la matrice sarà riletta e i "
+                               "risultati andranno ricalcolati. Con un trattamento, gli "
+                               "indicatori e le unità con una quota di valori disponibili "
+                               "inferiore alla copertura minima sono esclusi."),
+               true, m_processing.missingChoice());
 }
 
 QString GapsChoices::summary() const {

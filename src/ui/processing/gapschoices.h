@@ -34,6 +34,11 @@ public:
 private:
     // The words of the minimum coverage in the questions on the gaps.
     static QString coverageLabel();
+    // Asks question with the treatments as options (no treatment among
+    // them when offerNone) and the minimum coverage of choice; keeps the
+    // answer for workbook. False when the user cancels.
+    bool ask(const QString& workbook, const QString& question, bool offerNone,
+             MissingChoice choice);
     void keep(const QString& workbook, const MissingChoice& choice);
 
     Processing& m_processing;
