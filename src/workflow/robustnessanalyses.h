@@ -2,6 +2,7 @@
 
 #include "comparison/cograduation.h"
 #include "comparison/texttable.h"
+#include "composite/compositedefinitions.h"
 #include "methods/metodi.h"
 #include "robustness/rankmatrix.h"
 #include "robustness/ranksummary.h"
@@ -55,6 +56,15 @@ struct SensitivityRun {
 // whose failures it returns), written to <workbook>.sens<CODE>.csv.
 Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
+                                            WorkProgress* progress = nullptr,
+                                            const Structure* structure = nullptr);
+
+// The same for a composite, recomputed over the structure (without one,
+// over every indicator under the overall index) with each indicator, then
+// each group, left out; the file's record entry names its definition
+// (describeComposite).
+Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
+                                            const Composite& composite, const Regional& regional,
                                             WorkProgress* progress = nullptr,
                                             const Structure* structure = nullptr);
 
