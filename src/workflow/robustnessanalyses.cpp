@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QJsonArray>
 
 #include <algorithm>
 #include <cmath>
@@ -58,8 +59,30 @@ QStringList codesOf(const std::vector<MethodPosition>& positions) {
 
 } // namespace
 
+namespace {
+
+// The codes of the methods of the ranks comparison file, as its entry in
+// the record names them when it names as many as ranks has; else the
+// codes of the nine's headers (a composite's header is its name).
+QStringList comparedCodes(const QString& workbook, const RankMatrix& ranks) {
+    const QString file = ranksComparisonFile(workbook);
+    if (const Expected<Record> record = readRecord(workbook))
+        if (const RecordEntry* entry = record->find(file)) {
+            QStringList codes;
+            for (const QJsonValue& code :
+                 entry->settings.value(QLatin1StringView("methods")).toArray())
+                codes.append(code.toString());
+            if (codes.size() == ranks.methods.size())
+                return codes;
+        }
+    return methodCodesOfHeaders(ranks.methods);
+}
+
+} // namespace
+
 RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
-                            const Regional& regional, const QStringList& sources) {
+                            const Regional& regional, const QStringList& sources,
+                            const QStringList& codes) {
     RankSummaryRun run;
     run.ranks = ranks;
     run.summary = summarizeRanks(run.ranks);
@@ -67,7 +90,7 @@ RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
     run.kendall = kendallMatrix(run.ranks);
     run.file = rankSummaryFile(workbook);
     AnalysisOrigin origin;
-    origin.methods = methodCodesOfHeaders(run.ranks.methods);
+    origin.methods = codes.isEmpty() ? comparedCodes(workbook, run.ranks) : codes;
     RecordScope scope(workbook, regional);
     for (const QString& source :
          sources.isEmpty() ? QStringList{ranksComparisonFile(workbook)} : sources)

@@ -38,9 +38,12 @@ struct RankSummaryRun {
 // The rank summary and the Kendall matrix of the ranks of a comparison
 // (rankMatrixOf), the summary written to <workbook>.rob.csv.
 // sources: the files the ranks were read from (by default the ranks
-// comparison file), for the record.
+// comparison file), for the record. codes: the methods' codes in the
+// ranks' order (by default those the record gives the ranks comparison
+// file, else the codes of the nine's headers), for the record.
 RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
-                            const Regional& regional, const QStringList& sources = {});
+                            const Regional& regional, const QStringList& sources = {},
+                            const QStringList& codes = {});
 
 // How the ranks of one method move when each indicator is left out.
 struct SensitivityRun {
