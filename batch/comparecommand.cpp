@@ -4,14 +4,9 @@
 #include "methodcodes.h"
 
 #include "comparison/cograduation.h"
-#include "comparison/resultfilelisting.h"
-#include "methods/metodi.h"
-#include "shared/resultnames.h"
 #include "workflow/comparisonrun.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <algorithm>
 
 namespace {
 
