@@ -1353,6 +1353,10 @@ median under %4: %5
         <source>Impossibile bloccare il registro %1 per aggiornarlo: i file non sono stati scritti.</source>
         <translation>The record %1 could not be locked to update it: the files were not written.</translation>
     </message>
+    <message>
+        <source>calcolato con un&apos;altra definizione dei metodi personalizzati in %1</source>
+        <translation>computed with another definition of the methods in %1</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -7,6 +7,8 @@
 #include "workbook/workbookreader.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -124,9 +126,25 @@ Expected<CompositeList> readFile(const QString& file, const Regional& regional) 
                                                    "La definizione dei metodi %1 non è un file "
                                                    "leggibile.")
                            .arg(file));
-    return readSheet(file, 0,
-                     QCoreApplication::translate("Composite", "dal file %1").arg(info.fileName()),
-                     regional);
+    // Hashed before it is read: a change while it is read leaves its
+    // outputs stale rather than passed as current.
+    QFile bytes(file);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!bytes.open(QIODevice::ReadOnly) || !hash.addData(&bytes))
+        return failure(FailureKind::File,
+                       QCoreApplication::translate("Composite",
+                                                   "La definizione dei metodi %1 non è un file "
+                                                   "leggibile.")
+                           .arg(file));
+    Expected<CompositeList> list = readSheet(
+        file, 0, QCoreApplication::translate("Composite", "dal file %1").arg(info.fileName()),
+        regional);
+    if (list)
+        for (Composite& composite : list->composites) {
+            composite.file = info.absoluteFilePath();
+            composite.fileSha256 = hash.result().toHex();
+        }
+    return list;
 }
 
 } // namespace

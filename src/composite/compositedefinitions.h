@@ -4,6 +4,7 @@
 #include "shared/expected.h"
 #include "shared/regional.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,11 @@ struct Composite {
     Aggregation aggregation;
     Construction construction = Construction::Upward;
     int row = 0; // the row of its definition, from 2
+    // The file its definition was read from (a full path) and the SHA-256
+    // of that file's bytes as read (lower-case hexadecimal); both empty for
+    // a definition in the workbook, which the workbook's own hash covers.
+    QString file;
+    QByteArray fileSha256;
 
     // The definition on one line, the same in every language, for the
     // record: "minmax;mean;upward".
