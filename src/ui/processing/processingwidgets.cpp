@@ -40,8 +40,8 @@ void ProcessingWidgets::buildMethodControls(QDialog* window) {
     cmdSelect = new QPushButton(tr("Elaborazione automatica"), window);
     cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
     cmdSelect->setAutoDefault(false);
-    cmdSelect->setToolTip(tr("Esegue i nove metodi uno dopo l'altro, "
-                             "nell'ordine dell'elenco"));
+    cmdSelect->setToolTip(tr("Esegue i nove metodi, poi i metodi personalizzati, uno dopo "
+                             "l'altro nell'ordine dell'elenco"));
 
     lblMetodo = new QLabel(tr("Metodo"), window);
     lblMetodo->setObjectName(QStringLiteral("lblMetodo"));
@@ -54,6 +54,22 @@ void ProcessingWidgets::buildMethodControls(QDialog* window) {
     cmbMetodo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbMetodo->setMaxVisibleItems(9);
     lblMetodo->setBuddy(cmbMetodo);
+    compositesButton = new QPushButton(tr("Metodi personalizzati..."), window);
+    compositesButton->setObjectName(QStringLiteral("cmdMetodiPersonalizzati"));
+    compositesButton->setAutoDefault(false);
+    compositesButton->setToolTip(tr("Definisce, modifica ed elimina gli indici composti scelti "
+                                    "per normalizzazione, aggregazione e costruzione"));
+}
+
+void ProcessingWidgets::listComposites(const QStringList& captions, const QStringList& tips) {
+    const int nine = int(methodTable().size());
+    while (cmbMetodo->count() > nine)
+        cmbMetodo->removeItem(nine);
+    for (qsizetype k = 0; k < captions.size(); ++k) {
+        cmbMetodo->addItem(captions[k]);
+        cmbMetodo->setItemData(cmbMetodo->count() - 1, tips[k], Qt::ToolTipRole);
+    }
+    cmbMetodo->setMaxVisibleItems(std::min(cmbMetodo->count(), 20));
 }
 
 void ProcessingWidgets::buildStrip(QDialog* window) {
@@ -89,6 +105,7 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     strip->addSpacing(6);
     strip->addWidget(lblMetodo, 0, Qt::AlignVCenter);
     strip->addWidget(cmbMetodo, 0, Qt::AlignVCenter);
+    strip->addWidget(compositesButton, 0, Qt::AlignVCenter);
     strip->addSpacing(6);
     strip->addWidget(frmTipo);
     strip->addWidget(frmTipoRisultato);
@@ -166,6 +183,7 @@ void ProcessingWidgets::showStructure(const Structure* structure, const Regional
 void ProcessingWidgets::hideForLoading() {
     lblMetodo->hide();
     cmbMetodo->hide();
+    compositesButton->hide();
     frmTipo->hide();
     frmTipoRisultato->hide();
     showResults(false);
@@ -181,10 +199,9 @@ void ProcessingWidgets::hideForLoading() {
     Frame1->setToolTip(QString());
 }
 
-void ProcessingWidgets::showMethod(int position) {
-    const QString entry = methodAt(MethodPosition(position)).entryText;
+void ProcessingWidgets::showMethod(int position, const QString& caption) {
     cmbMetodo->setCurrentIndex(position);
-    Frame1->setToolTip(methodCaption(entry));
+    Frame1->setToolTip(caption);
     lblMetodo->show();
     cmbMetodo->show();
     frmTipo->show();

@@ -4,6 +4,7 @@
 #include "shared/regional.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 class GridView;
 class HintLabel;
@@ -51,8 +52,13 @@ public:
     // hidden, the hint that it is being read on view.
     void hideForLoading();
     // The controls of a method run, the method at position chosen in the
-    // list, the two views on their first choice.
-    void showMethod(int position);
+    // list (caption its tooltip over the results), the two views on their
+    // first choice.
+    void showMethod(int position, const QString& caption);
+
+    // The composites after the nine in the method list, each caption with
+    // its tooltip; those listed before go.
+    void listComposites(const QStringList& captions, const QStringList& tips);
 
     // The structure of the matrix loaded on view (its tree, its line, the
     // group choice on the overall index), or none.
@@ -66,6 +72,7 @@ public:
     QPushButton* cmdSelect = nullptr;
     QLabel* lblMetodo = nullptr;
     QComboBox* cmbMetodo = nullptr;
+    QPushButton* compositesButton = nullptr;
     QGroupBox* frmTipo = nullptr;
     QButtonGroup* optTipo = nullptr;
     QGroupBox* frmTipoRisultato = nullptr;
