@@ -91,8 +91,10 @@ const Rows kProvinceServizi{{t("Provincia"), t("Reddito"), t("disoccupati"), t("
                             {t("Alfa"), 30.0, 5.0, 3.0},
                             {t("Beta"), 10.0, 6.0, 1.0},
                             {t("Gamma"), 20.0, 9.0, 2.0}};
-const QByteArray kStruttura = "Elemento;Padre;Peso\r\nEconomia;;2\r\nLavoro;;1\r\n"
-                              "Reddito;Economia;\r\ndisoccupati;Lavoro;\r\nservizi;Lavoro;0\r\n";
+// Reddito's goalpost, read by composites only, shows in the tree.
+const QByteArray kStruttura =
+    "Elemento;Padre;Peso;Minimo\r\nEconomia;;2;\r\nLavoro;;1;\r\n"
+    "Reddito;Economia;;5\r\ndisoccupati;Lavoro;;\r\nservizi;Lavoro;0;\r\n";
 
 // The parts after the last ";" of the lines of a result file.
 QStringList valueParts(const QString& path) {
@@ -541,6 +543,9 @@ void TestIndiceMP::structureBesideMatrix() {
     QCOMPARE((QStringList{lavoro->text(1), lavoro->text(2)}), (QStringList{"1", "0,333333"}));
     QCOMPARE(lavoro->child(1)->text(2), QStringLiteral("escluso"));
     QCOMPARE(overall->child(0)->child(0)->text(2), QStringLiteral("0,666667"));
+    QCOMPARE(tree->headerItem()->text(3), QStringLiteral("Minimo"));
+    QCOMPARE(tree->columnCount(), 4);
+    QCOMPARE(overall->child(0)->child(0)->text(3), QStringLiteral("5"));
 
     // The group choice appears with the results, on the overall index.
     auto* groups = child<QComboBox>("cmbDimensione");

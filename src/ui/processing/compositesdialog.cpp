@@ -287,7 +287,9 @@ void CompositesDialog::buildForm() {
     form->addRow(QString(), m_normalisationHelp);
     form->addRow(QString(), parameters);
     form->addRow(tr("Trasformazione"), transformation);
-    form->addRow(tr("&Aggregazione"), aggregation);
+    auto* aggregationLabel = new QLabel(tr("&Aggregazione"), m_form);
+    aggregationLabel->setBuddy(m_aggregation);
+    form->addRow(aggregationLabel, aggregation);
     form->addRow(QString(), m_aggregationHelp);
     form->addRow(QString(), groups);
     form->addRow(tr("Co&struzione"), m_construction);

@@ -167,8 +167,8 @@ bool IndiceMP::loadMatrix() {
             m_dialogs.endProgram();
         return false;
     }
-    showLoaded(tables);
     takeComposites(composites);
+    showLoaded(tables);
     if (!composites)
         showFailure(m_dialogs, failure(composites.error().kind,
                                        tr("I metodi personalizzati non sono stati letti: l'elenco "
@@ -181,13 +181,9 @@ void IndiceMP::takeComposites(const Expected<CompositeList>& composites) {
     m_compositesRefusal = composites ? QString() : composites.error().message;
     m_runner->setComposites(composites ? *composites : CompositeList());
     QStringList captions;
-    QStringList tips;
-    const int nine = int(methodTable().size());
-    for (int position = nine; position < m_runner->count(); ++position) {
+    for (int position = int(methodTable().size()); position < m_runner->count(); ++position)
         captions.append(m_runner->captionAt(position));
-        tips.append(m_runner->compositeAt(position)->definition());
-    }
-    m_ui.listComposites(captions, tips);
+    m_ui.listComposites(m_runner->composites().composites, captions);
 }
 
 CompositesDialog* IndiceMP::openComposites() {
@@ -212,6 +208,8 @@ void IndiceMP::reloadComposites() {
     const QString shownDefinition = shown ? shown->name + shown->definition() : QString();
     BusyCursor busy;
     takeComposites(loadComposites(*m_processing, QString(), m_regional));
+    m_resultsWidth = m_ui.resultsPaneWidth(m_state.nRighe - 1, m_regional);
+    divide();
     if (shownCode.isEmpty())
         return;
     const int nine = int(methodTable().size());
@@ -351,6 +349,12 @@ void IndiceMP::present(MethodRunner::Runs& runs) {
     if (m_dataModel->table() != &m_state.matDati)
         optTipo_Click(0);
     optTipoRisultato_Click(0);
+    // A composite's long name may want a wider pane than was foreseen.
+    if (const int fitted = m_ui.fittedResultsWidth();
+        m_runner->compositeAt(position) && fitted > m_resultsWidth) {
+        m_resultsWidth = fitted;
+        divide();
+    }
 }
 
 void IndiceMP::listShownMethod() {

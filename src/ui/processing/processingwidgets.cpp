@@ -61,13 +61,18 @@ void ProcessingWidgets::buildMethodControls(QDialog* window) {
                                     "per normalizzazione, aggregazione e costruzione"));
 }
 
-void ProcessingWidgets::listComposites(const QStringList& captions, const QStringList& tips) {
+void ProcessingWidgets::listComposites(const std::vector<Composite>& composites,
+                                       const QStringList& captions) {
     const int nine = int(methodTable().size());
     while (cmbMetodo->count() > nine)
         cmbMetodo->removeItem(nine);
-    for (qsizetype k = 0; k < captions.size(); ++k) {
-        cmbMetodo->addItem(captions[k]);
-        cmbMetodo->setItemData(cmbMetodo->count() - 1, tips[k], Qt::ToolTipRole);
+    m_compositeHeaders.clear();
+    m_compositeCodes.clear();
+    for (std::size_t k = 0; k < composites.size(); ++k) {
+        cmbMetodo->addItem(captions[qsizetype(k)]);
+        cmbMetodo->setItemData(cmbMetodo->count() - 1, composites[k].definition(), Qt::ToolTipRole);
+        m_compositeHeaders.append(composites[k].name);
+        m_compositeCodes.append(composites[k].code);
     }
     cmbMetodo->setMaxVisibleItems(std::min(cmbMetodo->count(), 20));
 }
@@ -280,7 +285,9 @@ void ProcessingWidgets::showStructureTree(bool visible) {
     const int wanted = columns + 2 * tvwStruttura->frameWidth() + margins.left() + margins.right() +
                        tvwStruttura->verticalScrollBar()->sizeHint().width();
     const int total = dataSplitter->width() - dataSplitter->handleWidth();
-    const int tree = total > 0 ? std::min(wanted, total * 2 / 5) : wanted;
+    // The composites' columns may take the tree to half the data side.
+    const int share = tvwStruttura->columnCount() > 3 ? total / 2 : total * 2 / 5;
+    const int tree = total > 0 ? std::min(wanted, share) : wanted;
     // In a narrower tree the names give way (their tool tips hold them
     // whole), and the weights stay in full.
     const int names = tvwStruttura->columnWidth(0);
@@ -299,6 +306,8 @@ int ProcessingWidgets::resultsPaneWidth(int units, const Regional& regional) {
     int values = 0;
     for (const MethodInfo& method : methodTable())
         values = std::max(values, metrics.horizontalAdvance(method.indexHeader));
+    for (const QString& header : m_compositeHeaders)
+        values = std::max(values, metrics.horizontalAdvance(header));
     const double sample = -std::max(1000.0, double(units));
     values = std::max(values, metrics.horizontalAdvance(regional.indexText(sample)));
     values += metrics.horizontalAdvance(u'W');
@@ -312,13 +321,23 @@ int ProcessingWidgets::resultsPaneWidth(int units, const Regional& regional) {
     const bool hint = methodHint->isVisibleTo(Frame1);
     showResults(true);
     int minimum = 0;
-    for (const MethodInfo& method : methodTable()) {
-        Frame1->setTitle(resultsTitle(method.code));
+    QStringList codes = m_compositeCodes;
+    for (const MethodInfo& method : methodTable())
+        codes.append(method.code);
+    for (const QString& code : codes) {
+        Frame1->setTitle(resultsTitle(code));
         minimum = std::max(minimum, Frame1->minimumSizeHint().width());
     }
     Frame1->setTitle(caption);
     showResults(!hint);
     return std::max(grid + margins.left() + margins.right(), minimum);
+}
+
+int ProcessingWidgets::fittedResultsWidth() const {
+    const QMargins margins = Frame1->contentsMargins() + Frame1->layout()->contentsMargins();
+    return msfRisultati->gridColumnWidth(0) + msfRisultati->gridColumnWidth(1) +
+           msfRisultati->verticalScrollBar()->sizeHint().width() + 2 * msfRisultati->frameWidth() +
+           4 + margins.left() + margins.right();
 }
 
 void ProcessingWidgets::divide(int resultsWidth) {
