@@ -230,15 +230,7 @@ QWidget* CompositesDialog::buildListPane() {
     return pane;
 }
 
-void CompositesDialog::buildForm() {
-    m_form = new QWidget(this);
-    m_code = new QLineEdit(m_form);
-    m_code->setObjectName(QStringLiteral("txtCodice"));
-    m_code->setToolTip(tr("Da 1 a 8 lettere, cifre, +, - o _; dà il nome ai file dei risultati"));
-    m_name = new QLineEdit(m_form);
-    m_name->setObjectName(QStringLiteral("txtNome"));
-    m_name->setToolTip(tr("L'intestazione dei risultati; il codice quando manca"));
-
+void CompositesDialog::buildChoices() {
     m_normalisation = new QComboBox(m_form);
     m_normalisation->setObjectName(QStringLiteral("cmbNormalizzazione"));
     fillChoices(m_normalisation, kNormalisations);
@@ -247,18 +239,6 @@ void CompositesDialog::buildForm() {
     m_scaled->setObjectName(QStringLiteral("chkParametri"));
     m_first = parameterBox(-1e9, 1e9, m_form);
     m_second = parameterBox(-1e9, 1e9, m_form);
-    auto* parameters = new QHBoxLayout;
-    parameters->addWidget(m_scaled);
-    parameters->addWidget(m_first);
-    parameters->addWidget(m_second);
-    parameters->addStretch(1);
-
-    auto* transformation =
-        new QLabel(tr("Per indicatore, nella colonna Trasformazione della struttura: vuota, o log "
-                      "per il logaritmo naturale prima della normalizzazione."),
-                   m_form);
-    transformation->setWordWrap(true);
-    transformation->setForegroundRole(QPalette::PlaceholderText);
 
     m_aggregation = new QComboBox(m_form);
     m_aggregation->setObjectName(QStringLiteral("cmbAggregazione"));
@@ -266,19 +246,41 @@ void CompositesDialog::buildForm() {
     m_exponent = parameterBox(-100, 100, m_form);
     m_exponent->setPrefix(QStringLiteral("p = "));
     m_exponent->setValue(2);
-    auto* aggregation = new QHBoxLayout;
-    aggregation->addWidget(m_aggregation);
-    aggregation->addWidget(m_exponent);
-    aggregation->addStretch(1);
     m_aggregationHelp = helpLabel(m_form);
-    auto* groups = helpLabel(m_form);
-    groups->setText(tr("Un gruppo della struttura può indicare nella colonna Aggregazione la sua, "
-                       "che per quel gruppo sostituisce questa."));
 
     m_construction = new QComboBox(m_form);
     m_construction->setObjectName(QStringLiteral("cmbCostruzione"));
     fillChoices(m_construction, kConstructions);
     m_constructionHelp = helpLabel(m_form);
+}
+
+void CompositesDialog::buildForm() {
+    m_form = new QWidget(this);
+    m_code = new QLineEdit(m_form);
+    m_code->setObjectName(QStringLiteral("txtCodice"));
+    m_code->setToolTip(tr("Da 1 a 8 lettere, cifre, +, - o _; dà il nome ai file dei risultati"));
+    m_name = new QLineEdit(m_form);
+    m_name->setObjectName(QStringLiteral("txtNome"));
+    m_name->setToolTip(tr("L'intestazione dei risultati; il codice quando manca"));
+    buildChoices();
+    auto* parameters = new QHBoxLayout;
+    parameters->addWidget(m_scaled);
+    parameters->addWidget(m_first);
+    parameters->addWidget(m_second);
+    parameters->addStretch(1);
+    auto* aggregation = new QHBoxLayout;
+    aggregation->addWidget(m_aggregation);
+    aggregation->addWidget(m_exponent);
+    aggregation->addStretch(1);
+    auto* aggregationLabel = new QLabel(tr("&Aggregazione"), m_form);
+    aggregationLabel->setBuddy(m_aggregation);
+    QLabel* transformation = helpLabel(m_form);
+    transformation->setText(tr("Per indicatore, nella colonna Trasformazione della struttura: "
+                               "vuota, o log per il logaritmo naturale prima della "
+                               "normalizzazione."));
+    QLabel* groups = helpLabel(m_form);
+    groups->setText(tr("Un gruppo della struttura può indicare nella colonna Aggregazione la sua, "
+                       "che per quel gruppo sostituisce questa."));
 
     auto* form = new QFormLayout(m_form);
     form->addRow(tr("&Codice"), m_code);
@@ -287,14 +289,15 @@ void CompositesDialog::buildForm() {
     form->addRow(QString(), m_normalisationHelp);
     form->addRow(QString(), parameters);
     form->addRow(tr("Trasformazione"), transformation);
-    auto* aggregationLabel = new QLabel(tr("&Aggregazione"), m_form);
-    aggregationLabel->setBuddy(m_aggregation);
     form->addRow(aggregationLabel, aggregation);
     form->addRow(QString(), m_aggregationHelp);
     form->addRow(QString(), groups);
     form->addRow(tr("Co&struzione"), m_construction);
     form->addRow(QString(), m_constructionHelp);
+    connectForm();
+}
 
+void CompositesDialog::connectForm() {
     const auto edited = [this] {
         takeForm();
         explainChoices();

@@ -61,6 +61,9 @@ Q_SIGNALS:
 
 private:
     void buildForm();
+    // The three choices with their explanations and parameters.
+    void buildChoices();
+    void connectForm();
     QWidget* buildListPane();
     // The form shows the definition at row (none for -1).
     void showRow(int row);
