@@ -122,6 +122,8 @@ void IndiceMP::hideForLoading() {
     m_resultsModel->clear();
     m_grids.clearGroups();
     m_shownRun.reset();
+    // The composites are the next workbook's, read with it.
+    takeComposites(CompositeList());
 }
 
 bool IndiceMP::loadMatrix() {
@@ -210,8 +212,11 @@ void IndiceMP::reloadComposites() {
     takeComposites(loadComposites(*m_processing, QString(), m_regional));
     m_resultsWidth = m_ui.resultsPaneWidth(m_state.nRighe - 1, m_regional);
     divide();
-    if (shownCode.isEmpty())
+    if (shownCode.isEmpty()) {
+        // The list changed under its entry: back on the method on view.
+        listShownMethod();
         return;
+    }
     const int nine = int(methodTable().size());
     const Composite* now = m_runner->composites().find(shownCode);
     if (!now) {
