@@ -62,6 +62,7 @@ private Q_SLOTS:
     void compositesListedDefinedAndRun();
     void refusedDefinitionWritesNothing_data();
     void refusedDefinitionWritesNothing();
+    void sheetCompositesReadOnly();
 
 private:
     IndiceMP& window(const Rows& rows);
@@ -691,6 +692,31 @@ void TestIndiceMP::refusedDefinitionWritesNothing() {
              qPrintable(m_dialogs.messages.first().text));
     QVERIFY(!QFile::exists(m_state.strMatrice + QStringLiteral(".metodi.csv")));
     QCOMPARE(child<QComboBox>("cmbMetodo")->count(), 9);
+}
+
+// A workbook's own Metodi sheet takes precedence over the file: its
+// composites are listed and run, and the dialog cannot change them.
+void TestIndiceMP::sheetCompositesReadOnly() {
+    m_state.strMatrice = m_dir->filePath(QStringLiteral("sviluppo_umano.xlsx"));
+    QVERIFY(
+        QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/sviluppo_umano.xlsx"), m_state.strMatrice));
+    IndiceMP& w = window(Processing::MatrixLoader());
+    QVERIFY(w.load());
+    QCOMPARE(child<QComboBox>("cmbMetodo")->itemText(10),
+             QStringLiteral("JRC - Indice in stile JRC"));
+    choose(9);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("HDI", ".csv")));
+
+    CompositesDialog* dialog = w.openComposites();
+    QCOMPARE(dialog->list()->count(), 2);
+    QVERIFY(!dialog->codeEdit()->isEnabled());
+    for (const char* name : {"cmdSalva", "cmdNuovo", "cmdElimina"})
+        QVERIFY2(!dialog->findChild<QWidget*>(QString::fromLatin1(name))->isVisibleTo(dialog),
+                 name);
+    QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("lblOrigine"))
+                ->text()
+                .contains(QStringLiteral("foglio Metodi")));
 }
 
 QTEST_MAIN(TestIndiceMP)
