@@ -292,6 +292,11 @@ private:
                 "che spiega e quanti autovalori superano 1."),
             m_pages.tableStart(coherence));
         m_pages.table(coherence);
+        methodCoherence(audit);
+    }
+
+    // Each audited method's coherence of the elements, a table each.
+    void methodCoherence(const AuditTables& audit) {
         for (const auto& [code, table] : audit.methodCoherence) {
             m_pages.heading(QStringLiteral("Coerenza degli elementi: %1").arg(code), 2);
             const ReportTable elements = fileTable(table, 2.4);
