@@ -1,7 +1,9 @@
 #include "commands.h"
 
 #include "batchload.h"
+#include "chosenmethod.h"
 #include "exitstatus.h"
+#include "workflow/methodcoherence.h"
 #include "workflow/processing.h"
 
 #include <QDir>
@@ -16,12 +18,26 @@ QString pairLine(const QString& kind, const Matrix& matrix, const IndicatorPair&
              regional.fixed4(pair.correlation));
 }
 
+// The method's coherence of every element, computed on the matrix loaded
+// and written beside the workbook: the path, or the method's refusal or
+// the failure to write.
+Expected<QString> methodCoherenceFile(const Processing& processing, const AnalysedMethod& method,
+                                      const Regional& regional) {
+    const Expected<QStringList> lines =
+        methodCoherenceLines(method, processing.matrix(), processing.structure().get(), regional);
+    if (!lines)
+        return lines.error();
+    return writeMethodCoherence(processing.workbook(), processing.basis(), method, *lines,
+                                regional);
+}
+
 } // namespace
 
 int auditCommand(const QCommandLineParser& parser) {
     const QStringList args = parser.positionalArguments();
     if (args.size() != 1)
-        return reportUsage(QStringLiteral("Uso: orvalta-batch audit CARTELLA_DI_LAVORO") +
+        return reportUsage(QStringLiteral("Uso: orvalta-batch audit CARTELLA_DI_LAVORO [--method "
+                                          "CODICE] [--composites FILE]") +
                            matrixUsage());
     const Regional regional = Regional::system();
     const Expected<std::unique_ptr<Processing>> loaded =
@@ -29,6 +45,13 @@ int auditCommand(const QCommandLineParser& parser) {
     if (!loaded)
         return reportFailure(loaded.error());
     Processing& processing = **loaded;
+    std::optional<AnalysedMethod> method;
+    if (parser.isSet(QStringLiteral("method"))) {
+        Expected<AnalysedMethod> chosen = chosenMethod(processing, parser);
+        if (!chosen)
+            return reportFailure(chosen.error());
+        method = std::move(*chosen);
+    }
     if (processing.structure())
         printOut(structureSummary(*processing.structure()));
     if (const int status = treatOutliersIfAsked(processing, parser); status != kExitSuccess)
@@ -40,6 +63,12 @@ int auditCommand(const QCommandLineParser& parser) {
     QStringList files;
     for (const QString& file : audit->files)
         files.push_back(QDir::toNativeSeparators(file));
+    if (method) {
+        const Expected<QString> coherence = methodCoherenceFile(processing, *method, regional);
+        if (!coherence)
+            return reportFailure(coherence.error());
+        files.push_back(QDir::toNativeSeparators(*coherence));
+    }
     printOut(QStringLiteral("Analisi statistica: %1").arg(files.join(QStringLiteral(", "))));
 
     const Matrix& matrix = processing.matrix();

@@ -34,6 +34,7 @@ int exportCommand(const QCommandLineParser& parser);
 int monteCarloCommand(const QCommandLineParser& parser);
 int historyCommand(const QCommandLineParser& parser);
 int replayCommand(const QCommandLineParser& parser);
+int weightsCommand(const QCommandLineParser& parser);
 
 // The usage line of montecarlo, "Uso: " included.
 QString monteCarloUsage();

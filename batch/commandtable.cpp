@@ -12,6 +12,12 @@ QCommandLineOption compositesOption() {
                               QStringLiteral("FILE"));
 }
 
+QCommandLineOption methodOption() {
+    return QCommandLineOption(QStringLiteral("method"),
+                              QStringLiteral("il metodo: uno dei nove o un metodo personalizzato"),
+                              QStringLiteral("CODICE"));
+}
+
 } // namespace
 
 const std::vector<BatchCommand>& batchCommands() {
@@ -131,12 +137,36 @@ const std::vector<BatchCommand>& batchCommands() {
              structureOptions(),
          ampiCommand},
         {QStringLiteral("audit"),
-         QStringLiteral("orvalta-batch audit CARTELLA_DI_LAVORO") + matrixUsage(),
+         QStringLiteral("orvalta-batch audit CARTELLA_DI_LAVORO [--method CODICE] [--composites "
+                        "FILE]") +
+             matrixUsage(),
          QStringLiteral("descrive la matrice: distribuzioni e indicatori anomali, correlazioni "
                         "di Pearson e di Spearman, coerenza dei gruppi e prima componente "
                         "principale (file .audit.csv, .correlazioni.csv, "
-                        ".correlazioni.spearman.csv, .coerenza.csv, .pca.csv)"),
-         QStringLiteral("analizzare la matrice"), matrixOptions(), auditCommand},
+                        ".correlazioni.spearman.csv, .coerenza.csv, .pca.csv); con --method "
+                        "anche la coerenza di ogni elemento con il suo gruppo e con l'indice "
+                        "(file .coerenza.<CODICE>.csv)"),
+         QStringLiteral("analizzare la matrice"),
+         QList<QCommandLineOption>{methodOption(), compositesOption()} + matrixOptions(),
+         auditCommand},
+        {QStringLiteral("weights"),
+         QStringLiteral("orvalta-batch weights CARTELLA_DI_LAVORO --method CODICE --target "
+                        "balance|pca [--composites FILE]") +
+             matrixUsage(),
+         QStringLiteral("calcola in ogni gruppo pesi che bilanciano le correlazioni degli "
+                        "elementi con il gruppo (balance) o proporzionali ai quadrati dei carichi "
+                        "della prima componente principale (pca) e scrive la struttura con i "
+                        "nuovi pesi (file .pesi.<CODICE>.csv, da usare con --structure)"),
+         QStringLiteral("calcolare i pesi"),
+         QList<QCommandLineOption>{
+             methodOption(),
+             QCommandLineOption(QStringLiteral("target"),
+                                QStringLiteral("balance (correlazioni uguali) o pca (prima "
+                                               "componente principale)"),
+                                QStringLiteral("balance|pca")),
+             compositesOption()} +
+             matrixOptions(),
+         weightsCommand},
         {QStringLiteral("export"),
          QStringLiteral("orvalta-batch export CARTELLA_DI_LAVORO FILE.xlsx") + matrixUsage(),
          QStringLiteral("scrive in una cartella .xlsx la matrice e tutti i risultati, i "

@@ -3,9 +3,12 @@
 #include "audit/coherence.h"
 #include "audit/correlation.h"
 #include "audit/eigen.h"
+#include "audit/weighting.h"
 #include "stats/distribution.h"
 #include "treatment/outliers.h"
 #include "workflow/matrixaudit.h"
+#include "workflow/methodcoherence.h"
+#include "workflow/weightsfit.h"
 
 #include <QTest>
 
@@ -43,6 +46,8 @@ private Q_SLOTS:
     void figuresAtExtremeMagnitudes();
     void pairsWithinTheInnermostGroup();
     void winsorisationThenLogarithm();
+    void weightsOfKnownAnswers();
+    void coherenceOfElementsByHand();
 };
 
 // SKEW and KURT of the spreadsheets' own example, and the counts below
@@ -289,3 +294,53 @@ void TestAudit::winsorisationThenLogarithm() {
 
 QTEST_GUILESS_MAIN(TestAudit)
 #include "tst_audit.moc"
+
+// Two identical indicators beside a third they are uncorrelated with: under
+// the standardised mean, their correlations with the index equal the
+// third's when their weights add up to its own, and they share that sum
+// equally, whatever the weights started from. The first principal
+// component of such a matrix is the identical pair's.
+void TestAudit::weightsOfKnownAnswers() {
+    Matrix matrix = matrixOf({{1, 2, 3, 4}, {3, 5, 7, 9}, {1, -1, -1, 1}});
+    matrix.weights = {1.0, 0.3, 0.6};
+    const Regional regional = Regional::system();
+    const Structure flat = structureOrFlat(nullptr, matrix, regional);
+    AnalysedMethod mean;
+    mean.position = MethodPosition::StandardizedMean;
+    const Expected<WeightsFit> balanced =
+        fitWeights(mean, matrix, flat, WeightTarget::Balance, regional);
+    QVERIFY(balanced);
+    const std::vector<double>& after = balanced->sharesAfter;
+    QVERIFY2(near(after[0], 0.25, 1e-3) && near(after[1], 0.25, 1e-3) && near(after[2], 0.5, 1e-3),
+             qPrintable(QStringLiteral("%1 %2 %3").arg(after[0]).arg(after[1]).arg(after[2])));
+    const auto root = std::size_t(flat.root);
+    QVERIFY(balanced->spreadBefore[root] > 0.01 && balanced->spreadAfter[root] < 1e-6);
+
+    const std::optional<std::vector<double>> pca =
+        firstComponentWeights({{1, 2, 3, 4}, {3, 5, 7, 9}, {1, -1, -1, 1}});
+    QVERIFY(pca && near((*pca)[0], 1.0) && near((*pca)[1], 1.0) && std::fabs((*pca)[2]) < 1e-12);
+    // A constant element has no correlation: no weights.
+    QVERIFY(!firstComponentWeights({{1, 2, 3, 4}, {5, 5, 5, 5}}));
+}
+
+// Two uncorrelated indicators weighted 4 to 1 under the standardised mean:
+// the index is 4 z1 + z2 over 5, so their correlations with it are 4 and 1
+// over the square root of 17, their importance 16 and 1 seventeenths, and
+// the second is weak.
+void TestAudit::coherenceOfElementsByHand() {
+    Matrix matrix = matrixOf({{1, 2, 3, 4}, {1, -1, -1, 1}});
+    matrix.indicators = {CellValue(QStringLiteral("x1")), CellValue(QStringLiteral("x2"))};
+    matrix.weights = {4.0, 1.0};
+    AnalysedMethod mean;
+    mean.position = MethodPosition::StandardizedMean;
+    const Regional regional = Regional::system();
+    const Expected<QStringList> lines = methodCoherenceLines(mean, matrix, nullptr, regional);
+    QVERIFY(lines);
+    QCOMPARE(*lines, (QStringList{QStringLiteral("Elemento;Padre;Pearson padre;Spearman padre;"
+                                                 "Pearson indice;Quota nominale;Quota effettiva;"
+                                                 "Debole"),
+                                  QStringLiteral("x1;Indice complessivo;0.9701;1.0000;0.9701;"
+                                                 "0.8000;0.9412;"),
+                                  QStringLiteral("x2;Indice complessivo;0.2425;0.0000;0.2425;"
+                                                 "0.2000;0.0588;si")}));
+}

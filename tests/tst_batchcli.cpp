@@ -43,6 +43,7 @@ private Q_SLOTS:
     void concurrentWritersKeepEveryEntry();
     void compositesBesideTheNine();
     void compositeComparedLikeTheNine();
+    void weightsAndCoherenceOfAComposite();
 };
 
 namespace {
@@ -998,6 +999,38 @@ void TestBatchCli::compositeComparedLikeTheNine() {
     run = runBatch({"compare", workbook, "J", "MPI+"});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("mini.csv.metodi.csv")), qPrintable(run.err));
+}
+
+// The weights fitted under a composite make a structure the tool reads
+// back, and the audit adds that composite's coherence of every element.
+void TestBatchCli::weightsAndCoherenceOfAComposite() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("regioni_struttura.xlsx"));
+    QVERIFY(QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/regioni_struttura.xlsx"), workbook));
+    QVERIFY(
+        writeFileBytes(workbook + QStringLiteral(".metodi.csv"),
+                       "Codice;Nome;Normalizzazione;Aggregazione\r\nJ;Stile JRC;minmax;mean\r\n"));
+    for (const char* target : {"balance", "pca"}) {
+        BatchRun run = runBatch({"weights", workbook, "--method", "j", "--target", target});
+        QVERIFY2(run.exitCode == 0 &&
+                     run.out.contains(QStringLiteral("  Salute: quota 0.1818 -> ")),
+                 qPrintable(run.out + run.err));
+        const QString weights = workbook + QStringLiteral(".pesi.J.csv");
+        QVERIFY(fileContents(weights).startsWith("Elemento;Padre;Peso\r\n"));
+        run = runBatch({"run", workbook, "--methods", "J", "--structure", weights});
+        QVERIFY2(run.exitCode == 0 && run.out.contains(QStringLiteral(".pesi.J.csv")),
+                 qPrintable(run.out + run.err));
+    }
+    // An unknown target or method: wrong arguments.
+    QCOMPARE(runBatch({"weights", workbook, "--method", "J", "--target", "equal"}).exitCode, 1);
+    QCOMPARE(runBatch({"weights", workbook, "--method", "X", "--target", "pca"}).exitCode, 1);
+
+    QCOMPARE(runBatch({"audit", workbook, "--method", "J"}).exitCode, 0);
+    const QByteArray coherence = fileContents(workbook + QStringLiteral(".coerenza.J.csv"));
+    QVERIFY(coherence.startsWith("Elemento;Padre;Pearson padre;Spearman padre;Pearson indice;"
+                                 "Quota nominale;Quota effettiva;Debole\r\n"));
+    // The four dimensions and the eight indicators, each on its line.
+    QCOMPARE(lineCount(workbook + QStringLiteral(".coerenza.J.csv")), 13);
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

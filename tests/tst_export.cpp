@@ -16,6 +16,7 @@
 #include "shared/resultnames.h"
 #include "workbook/caricamatrice.h"
 #include "workbook/xlsx/xlsxreader.h"
+#include "workflow/methodcoherence.h"
 #include "workflow/montecarlorun.h"
 
 #include <QDir>
@@ -250,6 +251,20 @@ void TestExport::auditSheet() {
     const int whole = coherence + int(audit->audit.groups.size());
     COMPARE_CELL(reader->cell(whole, 1), CellValue(allIndicatorsName()));
     COMPARE_CELL(reader->cell(whole, 2), CellValue(double(m)));
+
+    // A method's coherence of the elements, once audited, comes after it.
+    AnalysedMethod wroclaw;
+    wroclaw.position = MethodPosition::Wroclaw;
+    const Processing& processing = *m_sample.processing;
+    const Expected<QStringList> lines =
+        methodCoherenceLines(wroclaw, source, processing.structure().get(), m_regional);
+    QVERIFY(lines && writeMethodCoherence(m_path, processing.basis(), wroclaw, *lines, m_regional));
+    const ResultsCollection withMethod = collectResults(m_path, source, m_regional);
+    QCOMPARE(failureMessage(writeResultsWorkbook(out, withMethod)), QString());
+    reader = sheet(out, last);
+    COMPARE_CELL(reader->cell(whole + 2, 1), CellValue(QStringLiteral("Coerenza WROC")));
+    COMPARE_CELL(reader->cell(whole + 3, 1), CellValue(QStringLiteral("Elemento")));
+    COMPARE_CELL(reader->cell(whole + 4, 1), CellValue(lines->at(1).section(u';', 0, 0)));
 }
 
 // Fields in quotes read as written; a file written before quoting has its

@@ -26,6 +26,8 @@ QStringList codesOf(ResultFileKind kind) {
     case ResultFileKind::Sensitivity:
     case ResultFileKind::GroupValues:
     case ResultFileKind::GroupRanks:
+    case ResultFileKind::MethodCoherence:
+    case ResultFileKind::Weights:
         return methodCodes();
     case ResultFileKind::AmpiValues:
     case ResultFileKind::AmpiRanks:
@@ -67,6 +69,8 @@ QString suffixOf(ResultFileKind kind) {
                               ".sobol.unita.csv",
                               ".copertura.csv",
                               ".imputati.csv",
+                              ".coerenza.C.csv",
+                              ".pesi.C.csv",
                               ".registro.json"};
     return QString::fromLatin1(suffixes[int(kind)]);
 }

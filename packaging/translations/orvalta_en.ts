@@ -177,6 +177,26 @@ and comparison of methods</translation>
         <source>Indicatori ordinati per gruppo della struttura; ogni gruppo bordato in nero.</source>
         <translation>Indicators ordered by the structure&apos;s groups; each group outlined in black.</translation>
     </message>
+    <message>
+        <source>Coerenza per &amp;metodo</source>
+        <translation>Coherence by &amp;method</translation>
+    </message>
+    <message>
+        <source>Per ogni elemento della struttura, sotto il metodo scelto: la correlazione con il valore del suo gruppo (di Pearson e di Spearman) e con l&apos;indice complessivo, la quota del suo peso nel gruppo e la quota effettiva (il quadrato della correlazione sulla somma di quelli del gruppo). Debole: correlazione con il gruppo sotto 0,3.</source>
+        <translation>For every element of the structure, under the chosen method: its correlation with its group&apos;s value (Pearson&apos;s and Spearman&apos;s) and with the overall index, its weight&apos;s share in the group and its effective share (the squared correlation over the sum of the group&apos;s). Weak: correlation with the group below 0.3.</translation>
+    </message>
+    <message>
+        <source>Metodo:</source>
+        <translation>Method:</translation>
+    </message>
+    <message>
+        <source>Coerenza per metodo</source>
+        <translation>Coherence by method</translation>
+    </message>
+    <message>
+        <source>la coerenza per metodo</source>
+        <translation>the coherence by method</translation>
+    </message>
 </context>
 <context>
     <name>ChartExport</name>
@@ -2672,6 +2692,21 @@ Files left out:
     <message>
         <source>Comparazione: Confronta</source>
         <translation>Comparison: Compare</translation>
+    </message>
+</context>
+<context>
+    <name>Weights</name>
+    <message>
+        <source>Le correlazioni degli elementi del gruppo %1 non sono definite (un elemento costante o con meno di due valori): i pesi non possono essere calcolati.</source>
+        <translation>The correlations of the elements of group %1 are undefined (an element is constant or has fewer than two values): the weights cannot be computed.</translation>
+    </message>
+    <message>
+        <source>%1%2: quota %3 -&gt; %4</source>
+        <translation>%1%2: share %3 -&gt; %4</translation>
+    </message>
+    <message>
+        <source>%1: scarto delle correlazioni con il gruppo %2 -&gt; %3</source>
+        <translation>%1: spread of the correlations with the group %2 -&gt; %3</translation>
     </message>
 </context>
 <context>

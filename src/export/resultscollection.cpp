@@ -297,6 +297,52 @@ std::optional<DelimitedTable> factorTable(const QString& path, Gate& gate, Resul
     return std::move(*table);
 }
 
+// The coherence files of every method audited that fit: seven columns
+// after the element's name, a row or more.
+std::vector<std::pair<QString, DelimitedTable>> methodCoherenceFromFiles(const QString& strMatrice,
+                                                                         Gate& gate,
+                                                                         ResultFileBounds bounds,
+                                                                         QStringList& warnings) {
+    const QFileInfo workbook(strMatrice);
+    QStringList codes;
+    for (const QString& name :
+         QDir(workbook.absolutePath())
+             .entryList({workbook.fileName() + QStringLiteral(".coerenza.*.csv")}, QDir::Files,
+                        QDir::Name))
+        if (const auto parsed = parseResultFileName(strMatrice, name);
+            parsed && parsed->kind == ResultFileKind::MethodCoherence)
+            codes.append(parsed->code);
+    const QStringList nine = methodCodes();
+    std::stable_sort(codes.begin(), codes.end(), [&nine](const QString& a, const QString& b) {
+        const auto at = [&nine](const QString& code) {
+            const qsizetype k = nine.indexOf(code);
+            return k < 0 ? nine.size() : k;
+        };
+        return at(a) < at(b);
+    });
+    std::vector<std::pair<QString, DelimitedTable>> tables;
+    for (const QString& code : codes) {
+        const QString path = resultFileName(strMatrice, ResultFileKind::MethodCoherence, code);
+        const std::optional<Regional> written = gate.admit(path);
+        if (!written)
+            continue;
+        Expected<std::optional<DelimitedTable>> read = readDelimitedTable(path, *written, bounds);
+        if (!read) {
+            warnings.append(leftOut(fileName(path), read.error().message));
+            continue;
+        }
+        if (!*read || (*read)->columnCount() != 7 || (*read)->rowCount() < 1) {
+            warnings.append(QCoreApplication::translate(
+                                "Export", "%1 tralasciato: non corrisponde alla matrice.")
+                                .arg(fileName(path)));
+            continue;
+        }
+        gate.taken(path);
+        tables.emplace_back(code, std::move(**read));
+    }
+    return tables;
+}
+
 std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matrix& matrix,
                                           Gate& gate, ResultFileBounds bounds,
                                           QStringList& warnings) {
@@ -332,7 +378,10 @@ std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matri
     }
     for (const QString& path : paths)
         gate.taken(path);
-    return AuditTables{std::move(*tables[0]), std::move(*tables[1]), std::move(*tables[2])};
+    // An element's line for every indicator and group.
+    bounds.lines = 2 * qsizetype(m) + matrix.unitCount() + 2;
+    return AuditTables{std::move(*tables[0]), std::move(*tables[1]), std::move(*tables[2]),
+                       methodCoherenceFromFiles(strMatrice, gate, bounds, warnings)};
 }
 
 // The AMPI files of both variants that exist and have a row per unit and a

@@ -90,6 +90,9 @@ struct AuditTables {
     DelimitedTable indicators;   // <workbook>.audit.csv, a row per indicator
     DelimitedTable correlations; // <workbook>.correlazioni.csv, Pearson's lower triangle
     DelimitedTable coherence;    // <workbook>.coerenza.csv, a row per group
+    // <workbook>.coerenza.<CODE>.csv of each method audited, a row per
+    // element: the nine in list order, then the others by code.
+    std::vector<std::pair<QString, DelimitedTable>> methodCoherence;
 };
 
 // One variant of the Adjusted MPI over the periods of a panel, read back

@@ -385,7 +385,12 @@ private:
               12);
         int row = block(0, audit.indicators, false);
         row = block(row + 1, audit.correlations, true);
-        block(row + 1, audit.coherence, false);
+        row = block(row + 1, audit.coherence, false);
+        // Each method's coherence of the elements, under a line naming it.
+        for (const auto& [code, table] : audit.methodCoherence) {
+            text(row + 1, 0, QStringLiteral("Coerenza %1").arg(code), m_header);
+            row = block(row + 2, table, false);
+        }
     }
 
     // A table of the audit at row top: its header row, then its rows.

@@ -70,6 +70,10 @@ Rule ruleOf(ResultFileKind kind) {
         return {"copertura.csv", ""};
     case ResultFileKind::ImputedCells:
         return {"imputati.csv", ""};
+    case ResultFileKind::MethodCoherence:
+        return {"coerenza.", ".csv"};
+    case ResultFileKind::Weights:
+        return {"pesi.", ".csv"};
     case ResultFileKind::Record:
         return {"registro.json", ""};
     }

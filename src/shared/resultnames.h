@@ -37,6 +37,8 @@ enum class ResultFileKind {
     SobolUnits,           // ".sobol.unita.csv": each factor's total index on each unit's rank
     Coverage,             // ".copertura.csv": the available cells per indicator, unit and group
     ImputedCells,         // ".imputati.csv": every missing cell a treatment filled
+    MethodCoherence,      // ".coerenza." CODE ".csv": each element against its group under a method
+    Weights,              // ".pesi." CODE ".csv": a structure with weights fitted under a method
     Record                // ".registro.json": what each file beside the workbook was computed from
 };
 
@@ -69,6 +71,8 @@ inline constexpr ResultFileKind kResultFileKinds[] = {ResultFileKind::MethodValu
                                                       ResultFileKind::SobolUnits,
                                                       ResultFileKind::Coverage,
                                                       ResultFileKind::ImputedCells,
+                                                      ResultFileKind::MethodCoherence,
+                                                      ResultFileKind::Weights,
                                                       ResultFileKind::Record};
 
 // Whether the name of a kind carries a code (a method code, or the AMPI sign).

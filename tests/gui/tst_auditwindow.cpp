@@ -5,6 +5,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/processing/indicemp.h"
+#include "workflow/methodcoherence.h"
 
 #include <QChart>
 #include <QChartView>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void opensWithTheAudit();
     void correlationKindSwitchesHeatmap();
     void treatmentReplacesProcessingMatrix();
+    void coherenceOfTheMethodChosen();
 
 private:
     AuditWindow& open();
@@ -179,3 +181,30 @@ void TestAuditWindow::treatmentReplacesProcessingMatrix() {
 
 QTEST_MAIN(TestAuditWindow)
 #include "tst_auditwindow.moc"
+
+// The method chooser lists the nine; its page shows and writes the
+// coherence of the method chosen, and another choice replaces it.
+void TestAuditWindow::coherenceOfTheMethodChosen() {
+    open();
+    auto* choice = child<QComboBox>("cboMetodoCoerenza");
+    QCOMPARE(choice->count(), 9);
+    const GridView* table = child<GridView>("msfCoerenzaMetodo");
+    const auto expected = [this](MethodPosition position) {
+        AnalysedMethod method;
+        method.position = position;
+        return linesTable(
+            *methodCoherenceLines(method, m_processing->matrix(), nullptr, *m_regional));
+    };
+    choice->setCurrentIndex(choice->findText(QStringLiteral("WROC")));
+    const TextTable wroclaw = expected(MethodPosition::Wroclaw);
+    QCOMPARE(gridColumnTexts(table, 2).size(), wroclaw.rowCount());
+    QCOMPARE(gridColumnTexts(table, 2).at(1), wroclaw.cell(1, 2));
+    QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".coerenza.WROC.csv")));
+    // The two methods see the first indicator differently.
+    const TextTable indexNumbers = expected(MethodPosition::IndexNumbersArithmetic);
+    QVERIFY(wroclaw.cell(1, 2) != indexNumbers.cell(1, 2));
+    choice->setCurrentIndex(choice->findText(QStringLiteral("M1NI")));
+    QCOMPARE(gridColumnTexts(table, 2).at(1), indexNumbers.cell(1, 2));
+    QVERIFY(QFile::exists(m_state.strMatrice + QStringLiteral(".coerenza.M1NI.csv")));
+    QVERIFY(m_dialogs.messages.isEmpty());
+}

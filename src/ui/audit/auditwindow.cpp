@@ -12,9 +12,12 @@
 #include "ui/platform/failuremessage.h"
 #include "ui/platform/mnemonics.h"
 #include "ui/platform/windowsetup.h"
+#include "workflow/compositerun.h"
+#include "workflow/methodcoherence.h"
 
 #include <QButtonGroup>
 #include <QChartView>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -81,7 +84,8 @@ AuditWindow::AuditWindow(std::shared_ptr<Processing> processing, Dialogs& dialog
       m_regional(regional),
       m_indicatorModel(new FlaggedRowsModel(m_regional, m_figures.flagged, this)),
       m_coherenceModel(new TextTableModel(m_regional, this)),
-      m_changesModel(new TextTableModel(m_regional, this)) {
+      m_changesModel(new TextTableModel(m_regional, this)),
+      m_methodCoherenceModel(new TextTableModel(m_regional, this)) {
     setupChildWindow(*this, QStringLiteral("AnalisiStatistica"));
     setWindowTitle(tr("Analisi statistica"));
     auto* layout = new QVBoxLayout(this);
@@ -91,6 +95,11 @@ AuditWindow::AuditWindow(std::shared_ptr<Processing> processing, Dialogs& dialog
     m_pages->addTab(correlationsPage(), tr("&Correlazioni"));
     m_pages->addTab(coherencePage(), tr("C&oerenza"));
     m_pages->addTab(treatmentPage(), tr("&Valori anomali"));
+    m_pages->addTab(methodCoherencePage(), tr("Coerenza per &metodo"));
+    connect(m_pages, &QTabWidget::currentChanged, this, [this] {
+        if (m_pages->currentWidget() == m_methodPage && !m_methodShown)
+            showMethodCoherence();
+    });
     layout->addWidget(m_pages, 1);
     m_status = new ClockStatusBar(m_regional.locale(), this);
     layout->addWidget(m_status);
@@ -203,6 +212,91 @@ QWidget* AuditWindow::treatmentPage() {
     return page;
 }
 
+QWidget* AuditWindow::methodCoherencePage() {
+    m_methodPage = new QWidget(this);
+    auto* layout = new QVBoxLayout(m_methodPage);
+    layout->addWidget(
+        note(tr("Per ogni elemento della struttura, sotto il metodo scelto: la correlazione con il "
+                "valore del suo gruppo (di Pearson e di Spearman) e con l'indice complessivo, la "
+                "quota del suo peso nel gruppo e la quota effettiva (il quadrato della "
+                "correlazione sulla somma di quelli del gruppo). Debole: correlazione con il "
+                "gruppo sotto 0,3."),
+             m_methodPage));
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(tr("Metodo:"), m_methodPage);
+    m_methodChoice = new QComboBox(m_methodPage);
+    m_methodChoice->setObjectName(QStringLiteral("cboMetodoCoerenza"));
+    label->setBuddy(m_methodChoice);
+    row->addWidget(label);
+    row->addWidget(m_methodChoice);
+    m_methodNote = note(QString(), m_methodPage);
+    m_methodNote->setObjectName(QStringLiteral("lblCoerenzaMetodo"));
+    row->addWidget(m_methodNote, 1);
+    layout->addLayout(row);
+    m_methodCoherenceGrid =
+        grid(QStringLiteral("msfCoerenzaMetodo"), m_methodCoherenceModel, m_methodPage);
+    m_methodCoherenceGrid->enableSorting();
+    layout->addWidget(m_methodCoherenceGrid, 1);
+    connect(m_methodChoice, &QComboBox::currentIndexChanged, this,
+            [this] { showMethodCoherence(); });
+    return m_methodPage;
+}
+
+void AuditWindow::listMethods() {
+    m_methods.clear();
+    for (const MethodInfo& method : methodTable()) {
+        AnalysedMethod nine;
+        nine.position = MethodPosition(method.position);
+        m_methods.push_back(nine);
+    }
+    // Composites that cannot be read are not offered; the processing window
+    // tells why.
+    if (const Expected<CompositeList> list = loadComposites(*m_processing, QString(), m_regional))
+        for (const Composite& composite : list->composites) {
+            AnalysedMethod defined;
+            defined.composite = composite;
+            m_methods.push_back(defined);
+        }
+    const QString chosen = m_methodChoice->currentText();
+    const QSignalBlocker blocker(m_methodChoice);
+    m_methodChoice->clear();
+    for (const AnalysedMethod& method : m_methods)
+        m_methodChoice->addItem(method.code());
+    m_methodChoice->setCurrentIndex(std::max(0, m_methodChoice->findText(chosen)));
+}
+
+void AuditWindow::showMethodCoherence() {
+    const int chosen = m_methodChoice->currentIndex();
+    if (!m_processing->hasMatrix() || chosen < 0 || chosen >= int(m_methods.size()))
+        return;
+    m_methodShown = true;
+    const AnalysedMethod method = m_methods[std::size_t(chosen)];
+    Expected<QStringList> lines = QStringList();
+    Expected<QString> written = QString();
+    const BackgroundWork::Outcome outcome =
+        m_work->run(tr("Coerenza per metodo"), [&, regional = m_regional](WorkProgress&) {
+            lines = methodCoherenceLines(method, m_processing->matrix(),
+                                         m_processing->structure().get(), regional);
+            if (lines)
+                written = writeMethodCoherence(m_processing->workbook(), m_processing->basis(),
+                                               method, *lines, regional);
+        });
+    if (outcome == BackgroundWork::Outcome::OutOfMemory) {
+        showOutOfMemory(m_dialogs, tr("la coerenza per metodo"));
+        return;
+    }
+    if (!lines) {
+        m_methodCoherenceModel->setTable(TextTable());
+        m_methodNote->setText(lines.error().message);
+        return;
+    }
+    if (!written)
+        showFailure(m_dialogs, written.error());
+    m_methodCoherenceModel->setTable(linesTable(*lines));
+    FG_AutosizeCols(*m_methodCoherenceGrid, -1, -1, false);
+    m_methodNote->setText(written ? QFileInfo(*written).fileName() : QString());
+}
+
 bool AuditWindow::analyse() {
     if (!m_processing->hasMatrix())
         return false;
@@ -274,6 +368,10 @@ bool AuditWindow::treat() {
 
 void AuditWindow::present(AuditFigures figures) {
     m_figures = std::move(figures);
+    listMethods();
+    m_methodShown = false;
+    if (m_pages->currentWidget() == m_methodPage)
+        showMethodCoherence();
     m_indicatorModel->setTable(m_figures.indicators);
     m_coherenceModel->setTable(m_figures.coherence);
     FG_AutosizeCols(*m_indicatorGrid, -1, -1, false);

@@ -4,6 +4,7 @@
 #include "shared/resultnames.h"
 #include "ui/audit/auditfigures.h"
 #include "ui/platform/dialogs.h"
+#include "workflow/methodvalues.h"
 #include "workflow/processing.h"
 
 #include <QDialog>
@@ -16,6 +17,7 @@ class CorrelationHeatmap;
 class GridModel;
 class GridView;
 class QButtonGroup;
+class QComboBox;
 class QChartView;
 class QLabel;
 class QPushButton;
@@ -28,8 +30,9 @@ class TextTableModel;
 // heatmap, Pearson's or Spearman's, the groups of the structure outlined;
 // the coherence of each group with the scree chart of the selected one; the
 // outlier treatment, applied to the processing window's matrix, with the
-// cells it changed. The audit files are written beside the workbook each
-// time the audit runs; the work runs off the window's thread.
+// cells it changed; each element's coherence with its group and the index
+// under the method chosen (nine and composites). The audit files are written beside the workbook
+// each time the audit runs; the work runs off the window's thread.
 class AuditWindow : public QDialog {
     Q_OBJECT
 
@@ -71,6 +74,12 @@ private:
     QWidget* correlationsPage();
     QWidget* coherencePage();
     QWidget* treatmentPage();
+    QWidget* methodCoherencePage();
+    // Lists the nine and the workbook's composites in the method chooser.
+    void listMethods();
+    // Computes the coherence of the method chosen, writes its file and
+    // shows it.
+    void showMethodCoherence();
     void present(AuditFigures figures);
     void showHistogram(int indicator);
     void showHeatmap();
@@ -95,6 +104,13 @@ private:
     QPushButton* m_treatButton = nullptr;
     QLabel* m_treatmentNote = nullptr;
     GridView* m_changesGrid = nullptr;
+    std::vector<AnalysedMethod> m_methods; // as the chooser lists them
+    TextTableModel* m_methodCoherenceModel;
+    QWidget* m_methodPage = nullptr;
+    QComboBox* m_methodChoice = nullptr;
+    QLabel* m_methodNote = nullptr;
+    GridView* m_methodCoherenceGrid = nullptr;
+    bool m_methodShown = false; // since the last audit
     ClockStatusBar* m_status = nullptr;
     BackgroundWork* m_work = nullptr;
 };

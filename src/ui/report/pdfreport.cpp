@@ -297,6 +297,24 @@ private:
                 "che spiega e quanti autovalori superano 1."),
             m_pages.tableStart(coherence));
         m_pages.table(coherence);
+        methodCoherence(audit);
+    }
+
+    // Each audited method's coherence of the elements, a table each.
+    void methodCoherence(const AuditTables& audit) {
+        for (const auto& [code, table] : audit.methodCoherence) {
+            m_pages.heading(QStringLiteral("Coerenza degli elementi: %1").arg(code), 2);
+            const ReportTable elements = fileTable(table, 2.4);
+            m_pages.paragraph(
+                QStringLiteral("Sotto il metodo %1, per ogni elemento: la correlazione con il "
+                               "valore del suo gruppo (Pearson e Spearman) e con l'indice "
+                               "complessivo, la quota nominale del suo peso e la quota "
+                               "effettiva (il quadrato della correlazione sulla somma di quelli "
+                               "del gruppo); debole sotto 0,3.")
+                    .arg(code),
+                m_pages.tableStart(elements));
+            m_pages.table(elements);
+        }
     }
 
     void comparison(const ComparisonResults& comparison) {
