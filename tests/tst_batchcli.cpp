@@ -1031,6 +1031,12 @@ void TestBatchCli::weightsAndCoherenceOfAComposite() {
                                  "Quota nominale;Quota effettiva;Debole\r\n"));
     // The four dimensions and the eight indicators, each on its line.
     QCOMPARE(lineCount(workbook + QStringLiteral(".coerenza.J.csv")), 13);
+    // A matrix without gaps: the audit fits an export with no treatment.
+    const BatchRun exported =
+        runBatch({"export", workbook, dir.filePath(QStringLiteral("risultati.xlsx"))});
+    QVERIFY2(exported.exitCode == 0 && !exported.err.contains(QStringLiteral(".audit.csv")) &&
+                 !exported.err.contains(QStringLiteral(".coerenza.J.csv")),
+             qPrintable(exported.err));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

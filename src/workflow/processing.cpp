@@ -293,7 +293,10 @@ Status Processing::load(const QString& path, WorkProgress* progress) {
     }
     std::shared_ptr<const Structure> shared =
         *structure ? std::make_shared<const Structure>(std::move(**structure)) : nullptr;
-    MatrixBasis basis = loadedBasis(workbook, workbookSha, choice);
+    // Gaps only described on a matrix that has none: made as without a
+    // treatment, so its files fit those of any run on the same matrix.
+    MatrixBasis basis =
+        loadedBasis(workbook, workbookSha, describeOnly && !anyMissing ? m_missingChoice : choice);
     if (shared)
         describeStructure(basis, workbook, sheetNames, m_structureChoice);
     setMatrix(workbook, std::move(treated->matrix), std::move(shared));

@@ -645,6 +645,8 @@ void TestIndiceMP::compositesListedDefinedAndRun() {
              QByteArray("Codice;Nome;Normalizzazione;Aggregazione;Costruzione\r\n"
                         "JRC;Stile JRC;minmax;mean;upward\r\n"
                         "G;Geometrico;\"minmax(1,100)\";geometric;upward\r\n"));
+    const Expected<Record> record = readRecord(m_state.strMatrice);
+    QVERIFY(record && record->find(QFileInfo(file).fileName()));
     QCOMPARE(methods->count(), 11);
     QCOMPARE(methods->itemText(10), QStringLiteral("G - Geometrico"));
     choose(10);

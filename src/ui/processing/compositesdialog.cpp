@@ -1,6 +1,7 @@
 #include "ui/processing/compositesdialog.h"
 
 #include "composite/compositespec.h"
+#include "record/outputrecorder.h"
 #include "shared/resultnames.h"
 #include "ui/platform/failuremessage.h"
 #include "ui/platform/mnemonics.h"
@@ -436,6 +437,12 @@ bool CompositesDialog::save() {
         codes.insert(composite->code.toUpper());
         composites.push_back(std::move(*composite));
     }
+    // The file goes into the workbook's record, written by this dialog.
+    const RecordActor actor = recordActor();
+    setRecordActor(
+        {QCoreApplication::translate("CompositesDialog", "Metodi personalizzati: Salva"), {}});
+    RecordScope record(m_workbook, Regional(QLocale()));
+    setRecordActor(actor);
     if (Status written = writeCompositesFile(m_workbook, composites); !written) {
         showFailure(m_dialogs, written.error());
         return false;
