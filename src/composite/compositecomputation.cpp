@@ -312,21 +312,36 @@ public:
         : m_composite(composite), m_matrix(matrix), m_structure(structure), m_regional(regional),
           m_units(std::size_t(matrix.unitCount())) {}
 
-    Expected<CompositeOutput> compute() {
-        if (Status chosen = chooseAggregations(); !chosen)
-            return std::move(chosen).error();
-        m_output.groups.resize(m_structure.elements.size());
+    // The indicators' normalised columns alone.
+    Status normaliseIndicators() {
         m_output.normalised.resize(m_units * std::size_t(m_matrix.indicatorCount()));
         for (std::size_t e = 0; e < m_structure.elements.size(); ++e)
             if (!m_structure.elements[e].isGroup())
                 if (Status normalised = normaliseIndicator(int(e)); !normalised)
-                    return std::move(normalised).error();
+                    return normalised;
+        return {};
+    }
+
+    std::vector<double> takeNormalised() { return std::move(m_output.normalised); }
+
+    // Every group and the overall index, from the indicators' normalised
+    // columns: shared when given, else normalised here. Ranks only when
+    // asked.
+    Expected<CompositeOutput> compute(const std::vector<double>* shared, bool ranks) {
+        if (Status chosen = chooseAggregations(); !chosen)
+            return std::move(chosen).error();
+        m_output.groups.resize(m_structure.elements.size());
+        if (!shared)
+            if (Status normalised = normaliseIndicators(); !normalised)
+                return std::move(normalised).error();
+        m_normalised = shared ? shared : &m_output.normalised;
         for (const int group : m_structure.bottomUp())
             if (Status aggregated = aggregateGroup(group); !aggregated)
                 return std::move(aggregated).error();
         m_output.root = m_structure.root;
         m_output.index = m_output.groups[std::size_t(m_structure.root)];
-        m_output.ranks = rankIndex(m_output.index, false);
+        if (ranks)
+            m_output.ranks = rankIndex(m_output.index, false);
         return std::move(m_output);
     }
 
@@ -445,38 +460,39 @@ private:
     }
 
     // The values an element brings to its parent: an indicator's normalised
-    // column; a group's value, normalised again when built per level.
-    Expected<std::vector<double>> contributionOf(int e) const {
+    // column; a group's value, normalised again (into owned) when built per
+    // level.
+    Expected<std::span<const double>> contributionOf(int e, std::vector<double>& owned) const {
         const StructureElement& element = m_structure.elements[std::size_t(e)];
-        if (!element.isGroup()) {
-            const auto begin = m_output.normalised.begin() +
-                               std::ptrdiff_t(std::size_t(element.indicator) * m_units);
-            return std::vector<double>(begin, begin + std::ptrdiff_t(m_units));
-        }
+        if (!element.isGroup())
+            return std::span<const double>(
+                m_normalised->data() + std::size_t(element.indicator) * m_units, m_units);
         const std::vector<double>& values = m_output.groups[std::size_t(e)];
         if (m_composite.construction == Construction::Upward)
-            return values;
+            return std::span<const double>(values);
         NormalisedColumn column =
             normaliseColumn(values, false, m_composite.normalisation,
                             {element.minimum, element.maximum, element.target});
         if (column.problem != NormalisationProblem::None)
             return normalisationRefusal(column.problem, element.name);
-        return std::move(column.values);
+        owned = std::move(column.values);
+        return std::span<const double>(owned);
     }
 
     Status aggregateGroup(int group) {
         const StructureElement& element = m_structure.elements[std::size_t(group)];
-        std::vector<std::vector<double>> columns;
+        std::vector<std::span<const double>> columns;
+        std::vector<std::vector<double>> owned(element.children.size());
         std::vector<double> weights;
         std::vector<int> members;
         for (const int child : element.children) {
             const double weight = m_structure.elements[std::size_t(child)].weight;
             if (!(weight > 0.0))
                 continue;
-            Expected<std::vector<double>> column = contributionOf(child);
+            Expected<std::span<const double>> column = contributionOf(child, owned[members.size()]);
             if (!column)
                 return std::move(column).error();
-            columns.push_back(std::move(*column));
+            columns.push_back(*column);
             weights.push_back(weight);
             members.push_back(child);
         }
@@ -513,6 +529,7 @@ private:
     std::size_t m_units;
     std::vector<Aggregation> m_aggregationOf;
     CompositeOutput m_output;
+    const std::vector<double>* m_normalised = nullptr;
 };
 
 } // namespace
@@ -520,7 +537,24 @@ private:
 Expected<CompositeOutput> computeComposite(const Composite& composite, const Matrix& matrix,
                                            const Structure* structure, const Regional& regional) {
     if (structure)
-        return CompositeComputation(composite, matrix, *structure, regional).compute();
+        return CompositeComputation(composite, matrix, *structure, regional).compute(nullptr, true);
     const Structure flat = flatStructure(matrix, regional);
-    return CompositeComputation(composite, matrix, flat, regional).compute();
+    return CompositeComputation(composite, matrix, flat, regional).compute(nullptr, true);
+}
+
+Expected<std::vector<double>> normaliseIndicators(const Composite& composite, const Matrix& matrix,
+                                                  const Structure& structure,
+                                                  const Regional& regional) {
+    CompositeComputation computation(composite, matrix, structure, regional);
+    if (Status normalised = computation.normaliseIndicators(); !normalised)
+        return std::move(normalised).error();
+    return computation.takeNormalised();
+}
+
+Expected<CompositeOutput> computeCompositeOnNormalised(const Composite& composite,
+                                                       const Matrix& matrix,
+                                                       const Structure& structure,
+                                                       const Regional& regional,
+                                                       const std::vector<double>& normalised) {
+    return CompositeComputation(composite, matrix, structure, regional).compute(&normalised, false);
 }
