@@ -257,7 +257,7 @@ double aggregateValues(const Aggregation& aggregation, std::span<const double> v
         const double logs = unit.sum(
             [&zero](double v) {
                 zero = zero || v == 0.0;
-                return v > 0.0 ? std::log(v) : 0.0;
+                return logarithmOrZero(v);
             },
             [](double v) { return v < 0.0; }, refused);
         return *refused >= 0 ? kNaN : zero ? 0.0 : std::exp(logs / m);
@@ -280,6 +280,100 @@ double aggregateValues(const Aggregation& aggregation, std::span<const double> v
     }
     return kNaN;
 }
+
+double logarithmOrZero(double value) {
+    return value > 0.0 ? std::log(value) : 0.0;
+}
+
+namespace {
+
+// Adds w * term(x, i) to totals[i] for each value x of a column; false at
+// a missing value or one refused.
+template <typename Refuse, typename Term>
+bool addColumn(std::span<const double> column, double w, std::vector<double>& totals, Refuse refuse,
+               Term term) {
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        const double x = column[i];
+        if (std::isnan(x) || refuse(x))
+            return false;
+        totals[i] += w * term(x, i);
+    }
+    return true;
+}
+
+// A group's values aggregated column by column when every unit has every
+// value and none is refused: the same terms added in the same order as
+// aggregateValues adds them, so the same numbers. logs[k], when not null,
+// holds logarithmOrZero of column k. Nothing for the MPI aggregations, a
+// missing value, a value refused or a result not finite: the unit by unit
+// path then gives them.
+std::optional<std::vector<double>> aggregateByColumns(
+    const Aggregation& aggregation, const std::vector<std::span<const double>>& columns,
+    const std::vector<const double*>& logs, const std::vector<double>& weights, std::size_t units) {
+    const AggregationKind kind = aggregation.kind;
+    if (kind == AggregationKind::MpiPlus || kind == AggregationKind::MpiMinus || columns.empty())
+        return std::nullopt;
+    const int m = int(columns.size());
+    double weightSum = 0.0;
+    for (const double weight : weights)
+        weightSum += weight;
+    const double p = aggregation.p;
+    std::vector<double> totals(units, 0.0);
+    std::vector<char> zero(kind == AggregationKind::Geometric ? units : 0, 0);
+    const auto never = [](double) { return false; };
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        const double w = weights[k] * m / weightSum;
+        const std::span<const double> v = columns[k];
+        bool added = false;
+        switch (kind) {
+        case AggregationKind::Mean:
+            added = addColumn(v, w, totals, never, [](double x, std::size_t) { return x; });
+            break;
+        case AggregationKind::Geometric: {
+            const double* log = logs[k];
+            added = addColumn(
+                v, w, totals, [](double x) { return x < 0.0; },
+                [&zero, log](double x, std::size_t i) {
+                    zero[i] = char(zero[i] || x == 0.0);
+                    return log ? log[i] : logarithmOrZero(x);
+                });
+            break;
+        }
+        case AggregationKind::Harmonic:
+            added = addColumn(
+                v, w, totals, [](double x) { return x <= 0.0; },
+                [](double x, std::size_t) { return 1.0 / x; });
+            break;
+        case AggregationKind::Power:
+            added = addColumn(
+                v, w, totals, [p](double x) { return x < 0.0 || (p < 0.0 && x == 0.0); },
+                [p](double x, std::size_t) { return std::pow(x, p); });
+            break;
+        case AggregationKind::MpiPlus:
+        case AggregationKind::MpiMinus:
+            break;
+        }
+        if (!added)
+            return std::nullopt;
+    }
+    const double count = m;
+    for (std::size_t i = 0; i < units; ++i) {
+        double& value = totals[i];
+        if (kind == AggregationKind::Mean)
+            value = value / count;
+        else if (kind == AggregationKind::Geometric)
+            value = zero[i] ? 0.0 : std::exp(value / count);
+        else if (kind == AggregationKind::Harmonic)
+            value = count / value;
+        else
+            value = std::pow(value / count, 1.0 / p);
+        if (std::isinf(value))
+            return std::nullopt;
+    }
+    return totals;
+}
+
+} // namespace
 
 Structure flatStructure(const Matrix& matrix, const Regional& regional) {
     Structure structure;
@@ -327,7 +421,9 @@ public:
     // Every group and the overall index, from the indicators' normalised
     // columns: shared when given, else normalised here. Ranks only when
     // asked.
-    Expected<CompositeOutput> compute(const std::vector<double>* shared, bool ranks) {
+    Expected<CompositeOutput> compute(const std::vector<double>* shared, bool ranks,
+                                      const std::vector<double>* logs = nullptr) {
+        m_logs = logs;
         if (Status chosen = chooseAggregations(); !chosen)
             return std::move(chosen).error();
         m_output.groups.resize(m_structure.elements.size());
@@ -497,6 +593,18 @@ private:
             members.push_back(child);
         }
         const Aggregation& aggregation = m_aggregationOf[std::size_t(group)];
+        std::vector<const double*> logs;
+        for (const int member : members) {
+            const StructureElement& child = m_structure.elements[std::size_t(member)];
+            logs.push_back(m_logs && !child.isGroup()
+                               ? m_logs->data() + std::size_t(child.indicator) * m_units
+                               : nullptr);
+        }
+        if (std::optional<std::vector<double>> byColumns =
+                aggregateByColumns(aggregation, columns, logs, weights, m_units)) {
+            m_output.groups[std::size_t(group)] = std::move(*byColumns);
+            return {};
+        }
         std::vector<double> result(m_units, kNaN);
         std::vector<double> row(columns.size());
         for (std::size_t i = 0; i < m_units; ++i) {
@@ -530,6 +638,7 @@ private:
     std::vector<Aggregation> m_aggregationOf;
     CompositeOutput m_output;
     const std::vector<double>* m_normalised = nullptr;
+    const std::vector<double>* m_logs = nullptr;
 };
 
 } // namespace
@@ -555,6 +664,8 @@ Expected<CompositeOutput> computeCompositeOnNormalised(const Composite& composit
                                                        const Matrix& matrix,
                                                        const Structure& structure,
                                                        const Regional& regional,
-                                                       const std::vector<double>& normalised) {
-    return CompositeComputation(composite, matrix, structure, regional).compute(&normalised, false);
+                                                       const std::vector<double>& normalised,
+                                                       const std::vector<double>* logs) {
+    return CompositeComputation(composite, matrix, structure, regional)
+        .compute(&normalised, false, logs);
 }

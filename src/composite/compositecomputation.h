@@ -82,15 +82,21 @@ Expected<std::vector<double>> normaliseIndicators(const Composite& composite, co
                                                   const Structure& structure,
                                                   const Regional& regional);
 
+// The natural logarithm of a value above 0, else 0: the terms of the
+// geometric mean.
+double logarithmOrZero(double value);
+
 // computeComposite over a structure from those columns, for runs that
 // differ in the weights, the elements left out (weight 0) and the
 // aggregation: the same groups and index to the last bit, without the
-// normalised columns and the ranks.
+// normalised columns and the ranks. logs, when given, holds
+// logarithmOrZero of every normalised value, for the geometric mean.
 Expected<CompositeOutput> computeCompositeOnNormalised(const Composite& composite,
                                                        const Matrix& matrix,
                                                        const Structure& structure,
                                                        const Regional& regional,
-                                                       const std::vector<double>& normalised);
+                                                       const std::vector<double>& normalised,
+                                                       const std::vector<double>* logs = nullptr);
 
 // The structure of a matrix without one: every indicator under the overall
 // index, weighted by the matrix's weights.

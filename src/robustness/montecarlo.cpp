@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace {
 
@@ -265,7 +266,7 @@ public:
         : m_composite(composite), m_matrix(matrix), m_structure(structure), m_regional(regional),
           m_normalisations(levelsOf(composite.normalisation, setup.normalisations)),
           m_aggregations(levelsOf(composite.aggregation, setup.aggregations)),
-          m_columns(m_normalisations.size()) {}
+          m_columns(m_normalisations.size()), m_logsOf(m_normalisations.size()) {}
 
     // The normalised columns of the draws' normalisations.
     void normalise(const std::vector<Draw>& draws, const std::vector<std::size_t>& group) {
@@ -277,6 +278,13 @@ public:
             composite.normalisation = m_normalisations[level];
             m_columns[level].emplace(
                 normaliseIndicators(composite, m_matrix, m_structure, m_regional));
+            std::vector<double>& logs = m_logs.emplace_back();
+            if (*m_columns[level]) {
+                logs.reserve((*m_columns[level])->size());
+                for (const double value : **m_columns[level])
+                    logs.push_back(logarithmOrZero(value));
+            }
+            m_logsOf[level] = m_logs.size() - 1;
         }
     }
 
@@ -292,8 +300,8 @@ public:
         Composite composite = m_composite;
         composite.normalisation = m_normalisations[level];
         composite.aggregation = m_aggregations[levelOf(draw.aggregation, m_aggregations.size())];
-        const Expected<CompositeOutput> output =
-            computeCompositeOnNormalised(composite, m_matrix, *structure, m_regional, *columns);
+        const Expected<CompositeOutput> output = computeCompositeOnNormalised(
+            composite, m_matrix, *structure, m_regional, *columns, &m_logs[m_logsOf[level]]);
         if (output)
             outcome.ranks = ranksOrNone(output->index, false);
         else
@@ -309,6 +317,9 @@ private:
     std::vector<Normalisation> m_normalisations;
     std::vector<Aggregation> m_aggregations;
     std::vector<std::optional<Expected<std::vector<double>>>> m_columns;
+    // Per normalisation computed, logarithmOrZero of its columns.
+    std::deque<std::vector<double>> m_logs;
+    std::vector<std::size_t> m_logsOf;
 };
 
 // Ranks every draw, grouping the draws by matrix and method so that each
