@@ -1,6 +1,7 @@
 #include "composite/compositecomputation.h"
 
 #include "methods/ranking.h"
+#include "shared/vectorstate.h"
 #include "workbook/caricamatrice.h"
 
 #include <QCoreApplication>
@@ -320,6 +321,7 @@ std::optional<std::vector<double>> aggregateByColumns(
     const double p = aggregation.p;
     std::vector<double> totals(units, 0.0);
     std::vector<char> zero(kind == AggregationKind::Geometric ? units : 0, 0);
+    clearUpperVectorState();
     const auto never = [](double) { return false; };
     for (std::size_t k = 0; k < columns.size(); ++k) {
         const double w = weights[k] * m / weightSum;
@@ -576,6 +578,7 @@ private:
     }
 
     Status aggregateGroup(int group) {
+        clearUpperVectorState();
         const StructureElement& element = m_structure.elements[std::size_t(group)];
         std::vector<std::span<const double>> columns;
         std::vector<std::vector<double>> owned(element.children.size());

@@ -7,6 +7,7 @@
 #include "robustness/randomstreams.h"
 #include "robustness/rankstatistics.h"
 #include "shared/parallelfor.h"
+#include "shared/vectorstate.h"
 
 #include <QCoreApplication>
 
@@ -281,6 +282,7 @@ public:
             std::vector<double>& logs = m_logs.emplace_back();
             if (*m_columns[level]) {
                 logs.reserve((*m_columns[level])->size());
+                clearUpperVectorState();
                 for (const double value : **m_columns[level])
                     logs.push_back(logarithmOrZero(value));
             }
