@@ -302,6 +302,30 @@ bool addColumn(std::span<const double> column, double w, std::vector<double>& to
     return true;
 }
 
+// The sums of aggregateByColumns made the aggregation's values, as
+// aggregateValues makes them from its m terms; false at a value not
+// finite.
+bool finishTotals(const Aggregation& aggregation, int m, const std::vector<char>& zero,
+                  std::vector<double>& totals) {
+    const AggregationKind kind = aggregation.kind;
+    const double p = aggregation.p;
+    const double count = m;
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        double& value = totals[i];
+        if (kind == AggregationKind::Mean)
+            value = value / count;
+        else if (kind == AggregationKind::Geometric)
+            value = zero[i] ? 0.0 : std::exp(value / count);
+        else if (kind == AggregationKind::Harmonic)
+            value = count / value;
+        else
+            value = std::pow(value / count, 1.0 / p);
+        if (std::isinf(value))
+            return false;
+    }
+    return true;
+}
+
 // A group's values aggregated column by column when every unit has every
 // value and none is refused: the same terms added in the same order as
 // aggregateValues adds them, so the same numbers. logs[k], when not null,
@@ -358,20 +382,8 @@ std::optional<std::vector<double>> aggregateByColumns(
         if (!added)
             return std::nullopt;
     }
-    const double count = m;
-    for (std::size_t i = 0; i < units; ++i) {
-        double& value = totals[i];
-        if (kind == AggregationKind::Mean)
-            value = value / count;
-        else if (kind == AggregationKind::Geometric)
-            value = zero[i] ? 0.0 : std::exp(value / count);
-        else if (kind == AggregationKind::Harmonic)
-            value = count / value;
-        else
-            value = std::pow(value / count, 1.0 / p);
-        if (std::isinf(value))
-            return std::nullopt;
-    }
+    if (!finishTotals(aggregation, m, zero, totals))
+        return std::nullopt;
     return totals;
 }
 

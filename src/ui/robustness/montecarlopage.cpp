@@ -100,21 +100,7 @@ QGroupBox* MonteCarloPage::settingsBox() {
     c.weights->setValue(0.25);
     c.weights->setToolTip(tr("Ogni peso moltiplicato per un fattore uniforme in [1 - F, 1 + F]; "
                              "0: pesi fissi"));
-    const auto codeList = [this](const QString& name, const QString& tip) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(name);
-        edit->setToolTip(tip);
-        edit->setEnabled(false);
-        return edit;
-    };
-    c.normalisations = codeList(QStringLiteral("txtMCNormalizzazioni"),
-                                tr("Per i metodi personalizzati: le normalizzazioni estratte "
-                                   "oltre alla propria, separate da virgole (%1)")
-                                    .arg(normalisationCodes()));
-    c.aggregations = codeList(QStringLiteral("txtMCAggregazioni"),
-                              tr("Per i metodi personalizzati: le aggregazioni estratte oltre "
-                                 "alla propria, separate da virgole (%1)")
-                                  .arg(aggregationCodes()));
+    makeCompositeFactorEdits();
     c.runs = new QSpinBox(this);
     c.runs->setObjectName(QStringLiteral("spnMCEstrazioni"));
     c.runs->setRange(10, 1000000);
@@ -144,6 +130,25 @@ QGroupBox* MonteCarloPage::settingsBox() {
     auto* box = new QGroupBox(tr("Fattori d'incertezza"), this);
     box->setLayout(settings);
     return box;
+}
+
+void MonteCarloPage::makeCompositeFactorEdits() {
+    MonteCarloControls& c = m_controls;
+    const auto codeList = [this](const QString& name, const QString& tip) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setToolTip(tip);
+        edit->setEnabled(false);
+        return edit;
+    };
+    c.normalisations = codeList(QStringLiteral("txtMCNormalizzazioni"),
+                                tr("Per i metodi personalizzati: le normalizzazioni estratte "
+                                   "oltre alla propria, separate da virgole (%1)")
+                                    .arg(normalisationCodes()));
+    c.aggregations = codeList(QStringLiteral("txtMCAggregazioni"),
+                              tr("Per i metodi personalizzati: le aggregazioni estratte oltre "
+                                 "alla propria, separate da virgole (%1)")
+                                  .arg(aggregationCodes()));
 }
 
 QHBoxLayout* MonteCarloPage::buildViews(const ChartButtons& chartButtons) {

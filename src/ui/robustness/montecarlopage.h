@@ -93,6 +93,8 @@ public:
 
 private:
     QGroupBox* settingsBox();
+    // The lists of normalisations and aggregations, disabled.
+    void makeCompositeFactorEdits();
     // The table and the charts; the two charts' columns, side by side.
     QHBoxLayout* buildViews(const ChartButtons& chartButtons);
 
