@@ -61,7 +61,8 @@ const std::vector<BatchCommand>& batchCommands() {
          QStringLiteral("confronta i metodi gia' elaborati e scrive i file di confronto"),
          QStringLiteral("confrontare i metodi"),
          {QCommandLineOption(QStringLiteral("all"),
-                             QStringLiteral("tutti i metodi elaborati, nell'ordine della lista"))},
+                             QStringLiteral("tutti i metodi elaborati, nell'ordine della lista, "
+                                            "poi i metodi personalizzati"))},
          compareCommand},
         {QStringLiteral("robustness"),
          QStringLiteral("orvalta-batch robustness CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | "
@@ -70,14 +71,16 @@ const std::vector<BatchCommand>& batchCommands() {
                         "la matrice di Kendall"),
          QStringLiteral("riassumere i ranghi"),
          {QCommandLineOption(QStringLiteral("all"),
-                             QStringLiteral("tutti i metodi elaborati, nell'ordine della lista"))},
+                             QStringLiteral("tutti i metodi elaborati, nell'ordine della lista, "
+                                            "poi i metodi personalizzati"))},
          robustnessCommand},
         {QStringLiteral("sensitivity"),
-         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + matrixUsage(),
-         QStringLiteral(
-             "ripete il metodo escludendo un indicatore alla volta (file .sens<CODICE>.csv)"),
-         QStringLiteral("analizzare la sensibilita' agli indicatori"), matrixOptions(),
-         sensitivityCommand},
+         QStringLiteral("orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE [--composites FILE]") +
+             matrixUsage(),
+         QStringLiteral("ripete il metodo (uno dei nove o un metodo personalizzato) escludendo "
+                        "un indicatore alla volta (file .sens<CODICE>.csv)"),
+         QStringLiteral("analizzare la sensibilita' agli indicatori"),
+         QList<QCommandLineOption>{compositesOption()} + matrixOptions(), sensitivityCommand},
         {QStringLiteral("uncertainty"),
          QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all "
                         "[--composites FILE] [--normalisations ELENCO] [--aggregations ELENCO] "

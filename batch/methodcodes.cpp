@@ -1,5 +1,11 @@
 #include "methodcodes.h"
 
+#include "comparison/resultfilelisting.h"
+#include "shared/resultnames.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 
 Expected<std::vector<MethodPosition>> chosenMethods(const QCommandLineParser& parser, int minimum,
@@ -43,4 +49,40 @@ Expected<std::vector<MethodPosition>> listedMethods(const QString& list) {
                        QStringLiteral("Nessun metodo indicato dopo --methods. Codici validi: %1")
                            .arg(valid.join(QStringLiteral(", "))));
     return positions;
+}
+
+Expected<QStringList> comparedEntries(const QCommandLineParser& parser, const QString& workbook,
+                                      const QString& usage) {
+    if (parser.isSet(QStringLiteral("all"))) {
+        QStringList entries = valuesResultFiles(workbook);
+        const QStringList codes = methodCodes();
+        const auto rank = [&codes](const QString& entry) {
+            const qsizetype at = codes.indexOf(methodCodeOfResultFile(entry));
+            return at < 0 ? codes.size() : at;
+        };
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&rank](const QString& a, const QString& b) { return rank(a) < rank(b); });
+        if (entries.size() < 2)
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Per il confronto servono almeno due metodi elaborati: "
+                                          "trovati %1 file dei valori di %2.")
+                               .arg(QString::number(entries.size()), workbook));
+        return entries;
+    }
+    const QStringList codes = parser.positionalArguments().mid(1);
+    if (codes.size() < 2)
+        return failure(FailureKind::Usage,
+                       QStringLiteral("Indicare almeno due metodi da confrontare.\n") + usage);
+    const QDir folder = QFileInfo(workbook).absoluteDir();
+    QStringList entries;
+    for (const QString& code : codes) {
+        const QString entry =
+            resultFileName(QFileInfo(workbook).fileName(), ResultFileKind::MethodValues, code);
+        if (!QFileInfo(folder.filePath(entry)).isFile() && !methodWithCode(code))
+            return failure(FailureKind::Usage,
+                           QStringLiteral("Metodo sconosciuto: %1 (codici: %2).")
+                               .arg(code, methodCodes().join(QStringLiteral(", "))));
+        entries.append(entry);
+    }
+    return entries;
 }

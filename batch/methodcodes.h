@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -18,3 +19,12 @@ Expected<std::vector<MethodPosition>> chosenMethods(const QCommandLineParser& pa
 // The methods of a comma-separated list of codes ("MPI+,WROC"), in the order
 // given, each once. A Usage failure for an unknown code or an empty list.
 Expected<std::vector<MethodPosition>> listedMethods(const QString& list);
+
+// The values result files (bare names beside the workbook) of the methods
+// whose codes follow the workbook, in the order given, a code of no method
+// allowed when its file is there (a composite's); with --all every values
+// result file of the workbook, the nine's in list order, then the others
+// (the composites') by name. A Usage failure for fewer than two methods
+// (usage the line printed) or an unknown code without a file.
+Expected<QStringList> comparedEntries(const QCommandLineParser& parser, const QString& workbook,
+                                      const QString& usage);

@@ -53,6 +53,8 @@ QString roleText(InputRole role) {
         return QStringLiteral("matrice");
     case InputRole::Structure:
         return QStringLiteral("struttura");
+    case InputRole::Composites:
+        return QStringLiteral("metodi personalizzati");
     case InputRole::Together:
         return QStringLiteral("scritto insieme");
     case InputRole::File:

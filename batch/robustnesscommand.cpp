@@ -14,26 +14,22 @@
 #include <QFileInfo>
 
 // robustness WORKBOOK CODE CODE [CODE...] | --all: reads the result files of
-// the methods (with --all every method of the list that has a values result
-// file, in list order), writes the rank summary file and prints the Kendall
-// matrix, an empty line and the overall figures.
+// the methods (with --all every method that has a values result file, the
+// nine in list order, then the composites), writes the rank summary file and
+// prints the Kendall matrix, an empty line and the overall figures.
 int robustnessCommand(const QCommandLineParser& parser) {
-    const Expected<std::vector<MethodPosition>> positions = chosenMethods(
-        parser, 2,
-        QStringLiteral(
-            "Uso: orvalta-batch robustness CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | --all"));
-    if (!positions)
-        return reportFailure(positions.error());
-    const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
+    const QString usage = QStringLiteral(
+        "Uso: orvalta-batch robustness CARTELLA_DI_LAVORO CODICE CODICE [CODICE...] | --all");
+    const QStringList args = parser.positionalArguments();
+    const bool all = parser.isSet(QStringLiteral("all"));
+    if (args.isEmpty() || (all && args.size() != 1) || (!all && args.size() < 3))
+        return reportUsage(usage);
+    const QString workbook = QFileInfo(args.first()).absoluteFilePath();
     const QDir folder = QFileInfo(workbook).absoluteDir();
-
-    QStringList entries;
-    for (const MethodPosition position : *positions) {
-        const QString entry = resultFileName(QFileInfo(workbook).fileName(),
-                                             ResultFileKind::MethodValues, methodAt(position).code);
-        if (!parser.isSet(QStringLiteral("all")) || QFileInfo(folder.filePath(entry)).isFile())
-            entries.append(entry);
-    }
+    const Expected<QStringList> chosen = comparedEntries(parser, workbook, usage);
+    if (!chosen)
+        return reportFailure(chosen.error());
+    const QStringList& entries = *chosen;
     const Regional regional = Regional::system();
     const Expected<CheckedComparison> comparison = compareCurrent(workbook, entries, regional);
     if (!comparison)
@@ -41,10 +37,13 @@ int robustnessCommand(const QCommandLineParser& parser) {
     for (const QString& line : comparison->notices)
         printErr(line);
     QStringList sources;
-    for (const QString& entry : entries)
+    QStringList codes;
+    for (const QString& entry : entries) {
         sources << folder.filePath(entry) << folder.filePath(ranksFileFor(entry));
+        codes << methodCodeOfResultFile(entry);
+    }
     const RankSummaryRun run =
-        analyseRanks(workbook, rankMatrixOf(comparison->comparison), regional, sources);
+        analyseRanks(workbook, rankMatrixOf(comparison->comparison), regional, sources, codes);
     if (!run.saved)
         return reportFailure(run.saved.error());
     for (const QString& line : coefficientTable(run.kendall, regional).joinedRows())

@@ -3,21 +3,48 @@
 #include "exitstatus.h"
 #include "methodcodes.h"
 
+#include "workflow/compositerun.h"
 #include "workflow/robustnessanalyses.h"
 
 #include <QFileInfo>
 
-// sensitivity WORKBOOK CODE: loads the workbook, runs the method with every
-// indicator and with each one left out (with a structure, each group too),
-// and writes the sensitivity file.
+namespace {
+
+// The sensitivity of the method named code: one of the nine, else a
+// composite of the workbook (a Usage failure for a code of neither).
+Expected<SensitivityRun> sensitivityOf(const Processing& processing, const QString& code,
+                                       const QCommandLineParser& parser, const Regional& regional) {
+    if (const MethodInfo* method = methodWithCode(code))
+        return analyseSensitivity(processing.basis(), processing.matrix(),
+                                  MethodPosition(method->position), regional, nullptr,
+                                  processing.structure().get());
+    const Expected<CompositeList> list =
+        loadComposites(processing, parser.value(QStringLiteral("composites")), regional);
+    if (!list)
+        return list.error();
+    const Composite* composite = list->find(code);
+    if (!composite) {
+        QStringList valid = methodCodes();
+        for (const Composite& defined : list->composites)
+            valid.append(defined.code);
+        return failure(FailureKind::Usage, QStringLiteral("Metodo sconosciuto: %1 (codici: %2).")
+                                               .arg(code, valid.join(QStringLiteral(", "))));
+    }
+    return analyseSensitivity(processing.basis(), processing.matrix(), *composite, regional,
+                              nullptr, processing.structure().get());
+}
+
+} // namespace
+
+// sensitivity WORKBOOK CODE: loads the workbook, runs the method (one of
+// the nine or a composite) with every indicator and with each one left out
+// (with a structure, each group too), and writes the sensitivity file.
 int sensitivityCommand(const QCommandLineParser& parser) {
-    const QString usage =
-        QStringLiteral("Uso: orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE") + matrixUsage();
+    const QString usage = QStringLiteral("Uso: orvalta-batch sensitivity CARTELLA_DI_LAVORO CODICE "
+                                         "[--composites FILE]") +
+                          matrixUsage();
     if (parser.positionalArguments().size() != 2)
         return reportUsage(usage);
-    const Expected<std::vector<MethodPosition>> positions = chosenMethods(parser, 1, usage);
-    if (!positions)
-        return reportFailure(positions.error());
     const Regional regional = Regional::system();
     const QString workbook = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
     const Expected<std::unique_ptr<Processing>> loaded = loadWorkbook(workbook, parser, regional);
@@ -26,8 +53,7 @@ int sensitivityCommand(const QCommandLineParser& parser) {
     if (const int status = treatOutliersIfAsked(**loaded, parser); status != kExitSuccess)
         return status;
     const Expected<SensitivityRun> run =
-        analyseSensitivity((*loaded)->basis(), (*loaded)->matrix(), positions->front(), regional,
-                           nullptr, (*loaded)->structure().get());
+        sensitivityOf(**loaded, parser.positionalArguments().at(1), parser, regional);
     if (!run)
         return reportFailure(run.error());
     if (!run->saved)

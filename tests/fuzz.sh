@@ -16,7 +16,8 @@ orvalta_install_packages "${ORVALTA_PACKAGES[@]}" clang libclang-rt-14-dev
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_FUZZERS=ON -DBUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
-targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile fuzz_record fuzz_xml fuzz_structure)
+targets=(fuzz_xls fuzz_xlsx fuzz_ods fuzz_csv fuzz_resultfile fuzz_record fuzz_xml fuzz_structure
+    fuzz_composites)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 rm -rf "$build/artifacts"
@@ -95,6 +96,36 @@ for name in sorted(os.listdir(folder)):
             seed(name, 3, data.read())
 EOF
 
+# Definitions of composites for their fuzzer, after the byte that picks the
+# format (even: delimited text, odd: .xlsx, its third sheet Metodi) and the
+# regional settings: the examples with a Metodi sheet, and delimited ones
+# with every kind of choice.
+compositeseeds="$build/seeds/composites"
+rm -rf "$compositeseeds"
+mkdir -p "$compositeseeds"
+python3 - "$root/examples" "$compositeseeds" <<'EOF'
+import os, sys, zipfile
+examples, target = sys.argv[1:]
+def seed(name, first, data):
+    with open(os.path.join(target, name), "wb") as out:
+        out.write(bytes([first]) + data)
+seed("csv-c", 2, b"Codice;Nome;Normalizzazione;Aggregazione;Costruzione\r\n"
+     b"HDI;Indice di sviluppo umano;goalposts;geometric;upward\r\n"
+     b"JRC;Indice in stile JRC;minmax(0,100);mean;per-level\r\n")
+seed("csv-it", 0, b"aggregazione,CODICE,Normalizzazione,Nome\r\n"
+     b"\"power(2)\",P2,\"zscore(100,10)\",Potenza\r\nmpi-,M_1,rank,\r\n"
+     b"harmonic,t+,target,Obiettivo\r\nmpi+,r-1,percentile,\r\ngeometric,x,ratio,\r\n"
+     b"mean,n,none,Nessuna\r\n")
+for name in sorted(os.listdir(examples)):
+    path = os.path.join(examples, name)
+    if name.endswith(".xlsx"):
+        with zipfile.ZipFile(path) as book:
+            if b'name="Metodi"' not in book.read("xl/workbook.xml"):
+                continue
+        with open(path, "rb") as data:
+            seed(name, 1, data.read())
+EOF
+
 declare -A seeds=(
     [fuzz_xls]="$root/tests/fixtures/xls"
     [fuzz_xlsx]="$root/tests/fixtures/xlsx"
@@ -104,6 +135,7 @@ declare -A seeds=(
     [fuzz_record]="$root/tests/fixtures/record"
     [fuzz_xml]="$xmlseeds"
     [fuzz_structure]="$structureseeds"
+    [fuzz_composites]="$compositeseeds"
 )
 status=0
 for target in "${targets[@]}"; do

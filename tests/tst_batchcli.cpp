@@ -42,6 +42,7 @@ private Q_SLOTS:
     void filesOfBothSeparators();
     void concurrentWritersKeepEveryEntry();
     void compositesBesideTheNine();
+    void compositeComparedLikeTheNine();
 };
 
 namespace {
@@ -958,6 +959,71 @@ void TestBatchCli::compositesBesideTheNine() {
         runBatch({"montecarlo", workbook, "--methods", "WROC", "--aggregations", "mean"}).exitCode,
         1);
     QCOMPARE(runBatch({"uncertainty", workbook, "X"}).exitCode, 1);
+}
+
+// A composite on a matrix small enough to work by hand: compared and
+// summarised beside two of the nine, its indicator sensitivity, its sheet
+// in the export; its definitions file recorded as an input, so that a
+// changed definition leaves its results stale.
+void TestBatchCli::compositeComparedLikeTheNine() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("mini.csv"));
+    // minmax: A 0, 1/3, 2/3, 1; B 1/6, 1, 0, 2/3; C 1, 0, 1/4, 1/8. Their
+    // mean: 0.3889, 0.4444, 0.3056, 0.5972, ranks 3, 2, 4, 1. Without A:
+    // 0.5833, 0.5, 0.125, 0.3958 (ranks 1, 2, 4, 3); without B: 0.5,
+    // 0.1667, 0.4583, 0.5625 (2, 4, 3, 1); without C: 0.0833, 0.6667,
+    // 0.3333, 0.8333 (4, 2, 3, 1).
+    QVERIFY(writeFileBytes(workbook, "Unità;A;B;C\r\nU1;1;15;9\r\nU2;2;40;1\r\nU3;3;10;3\r\n"
+                                     "U4;4;30;2\r\n"));
+    const QString definitions = workbook + QStringLiteral(".metodi.csv");
+    QVERIFY(writeFileBytes(definitions, "Codice;Nome;Normalizzazione;Aggregazione\r\n"
+                                        "J;Media;minmax;mean\r\n"));
+    QCOMPARE(runBatch({"run", workbook, "--methods", "MPI+,J,WROC"}).exitCode, 0);
+    BatchRun run = runBatch({"compare", workbook, "--all"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(fileContents(workbook + ".val.csv").startsWith("Unità;MPI+;Wroclaw;Media\r\nU1;"));
+    QVERIFY2(fileContents(workbook + ".val.csv").contains(";0.3889\r\nU2;"), qPrintable(run.out));
+    QCOMPARE(fileContents(workbook + ".rnk.csv").split('\n').value(1).split(';').value(3),
+             QByteArray("3\r"));
+
+    run = runBatch({"robustness", workbook, "J", "MPI+", "WROC"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith(QStringLiteral(";Media;MPI+;Wroclaw\n")), qPrintable(run.out));
+    const QJsonObject files =
+        QJsonDocument::fromJson(fileContents(workbook + QStringLiteral(".registro.json")))
+            .object()
+            .value(QStringLiteral("files"))
+            .toObject();
+    QCOMPARE(files.value(QStringLiteral("mini.csv.rob.csv"))
+                 .toObject()
+                 .value(QStringLiteral("settings"))
+                 .toObject()
+                 .value(QStringLiteral("methods"))
+                 .toVariant()
+                 .toStringList(),
+             QStringList({"J", "MPI+", "WROC"}));
+
+    run = runBatch({"sensitivity", workbook, "j"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(fileContents(workbook + ".sensJ.csv"),
+             QByteArray("Unità;Rango;A;B;C;Spostamento massimo;Indicatore\r\n"
+                        "U1;3;-2;-1;1;2;A\r\nU2;2;0;2;0;2;B\r\nU3;4;0;-1;-1;1;B\r\n"
+                        "U4;1;2;0;0;2;A\r\n"));
+
+    run = runBatch({"export", workbook, dir.filePath("r.xlsx")});
+    QCOMPARE(run.exitCode, 0);
+    XlsxReader reader;
+    reader.setSheetIndex(3); // Dati, MPI+, WROC, J
+    QVERIFY(reader.open(dir.filePath("r.xlsx")));
+    QCOMPARE(reader.cell(1, 2).text(), QStringLiteral("Media"));
+    QCOMPARE(reader.cell(5, 2).number(), 0.5972);
+
+    // Another definition: what was computed from the first one is stale.
+    QVERIFY(writeFileBytes(definitions, "Codice;Nome;Normalizzazione;Aggregazione\r\n"
+                                        "J;Media;zscore;mean\r\n"));
+    run = runBatch({"compare", workbook, "J", "MPI+"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("mini.csv.metodi.csv")), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCli)

@@ -410,6 +410,217 @@ and comparison of methods</translation>
     </message>
 </context>
 <context>
+    <name>CompositesDialog</name>
+    <message>
+        <source>Min-max (minmax)</source>
+        <translation>Min-max (minmax)</translation>
+    </message>
+    <message>
+        <source>(x - min)/(max - min): 0 al peggiore, 1 al migliore; con parametri a, b riportata su [a, b].</source>
+        <translation>(x - min)/(max - min): 0 for the worst, 1 for the best; with parameters a, b mapped onto [a, b].</translation>
+    </message>
+    <message>
+        <source>Punteggi z (zscore)</source>
+        <translation>Z-scores (zscore)</translation>
+    </message>
+    <message>
+        <source>(x - media)/scarto quadratico medio della popolazione; con parametri m, s: m + s z (100, 10 come l&apos;MPI).</source>
+        <translation>(x - mean)/population standard deviation; with parameters m, s: m + s z (100, 10 as in the MPI).</translation>
+    </message>
+    <message>
+        <source>Soglie (goalposts)</source>
+        <translation>Goalposts (goalposts)</translation>
+    </message>
+    <message>
+        <source>(x - Minimo)/(Massimo - Minimo) limitata a [0, 1], con Minimo e Massimo dell&apos;indicatore nella struttura; con parametri su [a, b].</source>
+        <translation>(x - Minimo)/(Massimo - Minimo) clipped to [0, 1], with the indicator&apos;s Minimo and Massimo in the structure; with parameters onto [a, b].</translation>
+    </message>
+    <message>
+        <source>Distanza dall&apos;obiettivo (target)</source>
+        <translation>Distance to target (target)</translation>
+    </message>
+    <message>
+        <source>(x - Minimo)/(Obiettivo - Minimo) limitata a [0, 1], con l&apos;Obiettivo della struttura; senza Minimo il valore osservato più basso.</source>
+        <translation>(x - Minimo)/(Obiettivo - Minimo) clipped to [0, 1], with the Obiettivo of the structure; without a Minimo the lowest value observed.</translation>
+    </message>
+    <message>
+        <source>Ranghi (rank)</source>
+        <translation>Ranks (rank)</translation>
+    </message>
+    <message>
+        <source>Il rango medio fra le unità, 1 al peggiore; i pari merito condividono il rango medio.</source>
+        <translation>The average rank among the units, 1 for the worst; ties share their mean rank.</translation>
+    </message>
+    <message>
+        <source>Percentili (percentile)</source>
+        <translation>Percentiles (percentile)</translation>
+    </message>
+    <message>
+        <source>(rango - 1)/(n - 1): 0 al peggiore, 1 al migliore.</source>
+        <translation>(rank - 1)/(n - 1): 0 for the worst, 1 for the best.</translation>
+    </message>
+    <message>
+        <source>Rapporto alla media (ratio)</source>
+        <translation>Ratio to the mean (ratio)</translation>
+    </message>
+    <message>
+        <source>x/media (media/x per la polarità negativa): i numeri indice dei nove metodi.</source>
+        <translation>x/mean (mean/x for negative polarity): the index numbers of the nine methods.</translation>
+    </message>
+    <message>
+        <source>Nessuna (none)</source>
+        <translation>None (none)</translation>
+    </message>
+    <message>
+        <source>I valori così come sono; non ammessa per un indicatore di polarità negativa.</source>
+        <translation>The values as they are; not allowed for an indicator of negative polarity.</translation>
+    </message>
+    <message>
+        <source>Media aritmetica (mean)</source>
+        <translation>Arithmetic mean (mean)</translation>
+    </message>
+    <message>
+        <source>Somma dei valori per i pesi divisa per il numero m degli elementi.</source>
+        <translation>The sum of the values times their weights, divided by the number m of elements.</translation>
+    </message>
+    <message>
+        <source>Media geometrica (geometric)</source>
+        <translation>Geometric mean (geometric)</translation>
+    </message>
+    <message>
+        <source>Prodotto dei valori elevati al peso su m; uno zero dà zero, un valore negativo è rifiutato.</source>
+        <translation>The product of the values raised to their weight over m; a zero gives zero, a negative value is refused.</translation>
+    </message>
+    <message>
+        <source>Media armonica (harmonic)</source>
+        <translation>Harmonic mean (harmonic)</translation>
+    </message>
+    <message>
+        <source>m diviso la somma dei pesi sui valori; rifiuta i valori minori o uguali a 0.</source>
+        <translation>m divided by the sum of the weights over the values; refuses values of 0 or less.</translation>
+    </message>
+    <message>
+        <source>Media di potenza (power)</source>
+        <translation>Power mean (power)</translation>
+    </message>
+    <message>
+        <source>(somma dei pesi per v elevato a p, divisa per m) elevata a 1/p; p diverso da 0.</source>
+        <translation>(the sum of the weights times v to the power p, divided by m) to the power 1/p; p other than 0.</translation>
+    </message>
+    <message>
+        <source>MPI+ (mpi+)</source>
+        <translation>MPI+ (mpi+)</translation>
+    </message>
+    <message>
+        <source>Media M più S per il coefficiente di variazione cv, pesati come nell&apos;MPI+.</source>
+        <translation>The mean M plus S times the coefficient of variation cv, weighted as in the MPI+.</translation>
+    </message>
+    <message>
+        <source>MPI- (mpi-)</source>
+        <translation>MPI- (mpi-)</translation>
+    </message>
+    <message>
+        <source>Media M meno S per cv, pesati come nell&apos;MPI-: penalizza lo squilibrio fra gli elementi.</source>
+        <translation>The mean M minus S times cv, weighted as in the MPI-: penalises imbalance among the elements.</translation>
+    </message>
+    <message>
+        <source>Verso l&apos;alto (upward)</source>
+        <translation>Upward (upward)</translation>
+    </message>
+    <message>
+        <source>Indicatori normalizzati una volta; ogni gruppo aggrega i valori dei suoi elementi così come sono.</source>
+        <translation>Indicators normalised once; every group aggregates its elements&apos; values as they are.</translation>
+    </message>
+    <message>
+        <source>Per livello (per-level)</source>
+        <translation>Per level (per-level)</translation>
+    </message>
+    <message>
+        <source>Come i nove metodi: l&apos;indice di ogni gruppo è normalizzato di nuovo prima che il padre lo aggreghi.</source>
+        <translation>As the nine methods: every group&apos;s index is normalised again before its parent aggregates it.</translation>
+    </message>
+    <message>
+        <source>Metodi personalizzati</source>
+        <translation>Custom methods</translation>
+    </message>
+    <message>
+        <source>Questi metodi sono definiti nel foglio %1 della cartella di lavoro, che prevale sul file %2: si modificano nella cartella, non qui.</source>
+        <translation>These methods are defined in the workbook&apos;s %1 sheet, which takes precedence over the file %2: they are edited in the workbook, not here.</translation>
+    </message>
+    <message>
+        <source>I metodi sono salvati nel file %1 accanto alla cartella di lavoro, mai nella cartella stessa; si elencano dopo i nove metodi.</source>
+        <translation>The methods are saved in the file %1 beside the workbook, never in the workbook itself; they are listed after the nine methods.</translation>
+    </message>
+    <message>
+        <source>Il file non è stato accettato (%1): salvando lo si sostituisce.</source>
+        <translation>The file was not accepted (%1): saving replaces it.</translation>
+    </message>
+    <message>
+        <source>Salva</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Chiudi</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Nuovo</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Elimina</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Da 1 a 8 lettere, cifre, +, - o _; dà il nome ai file dei risultati</source>
+        <translation>1 to 8 letters, digits, +, - or _; it names the result files</translation>
+    </message>
+    <message>
+        <source>L&apos;intestazione dei risultati; il codice quando manca</source>
+        <translation>The header of the results; the code when empty</translation>
+    </message>
+    <message>
+        <source>Con parametri</source>
+        <translation>With parameters</translation>
+    </message>
+    <message>
+        <source>Per indicatore, nella colonna Trasformazione della struttura: vuota, o log per il logaritmo naturale prima della normalizzazione.</source>
+        <translation>Per indicator, in the Trasformazione column of the structure: empty, or log for the natural logarithm before the normalisation.</translation>
+    </message>
+    <message>
+        <source>Un gruppo della struttura può indicare nella colonna Aggregazione la sua, che per quel gruppo sostituisce questa.</source>
+        <translation>A group of the structure may give its own in the Aggregazione column, which replaces this one for that group.</translation>
+    </message>
+    <message>
+        <source>&amp;Codice</source>
+        <translation>&amp;Code</translation>
+    </message>
+    <message>
+        <source>&amp;Nome</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>N&amp;ormalizzazione</source>
+        <translation>N&amp;ormalisation</translation>
+    </message>
+    <message>
+        <source>Trasformazione</source>
+        <translation>Transformation</translation>
+    </message>
+    <message>
+        <source>&amp;Aggregazione</source>
+        <translation>&amp;Aggregation</translation>
+    </message>
+    <message>
+        <source>Co&amp;struzione</source>
+        <translation>Con&amp;struction</translation>
+    </message>
+</context>
+<context>
     <name>Export</name>
     <message>
         <source>%1 e %2 tralasciati: non corrispondono alla matrice. Eseguire di nuovo il confronto.</source>
@@ -673,10 +884,6 @@ and comparison of methods</translation>
         <translation>Automatic processing</translation>
     </message>
     <message>
-        <source>Esegue i nove metodi uno dopo l&apos;altro, nell&apos;ordine dell&apos;elenco</source>
-        <translation>Runs the nine methods one after the other, in the order of the list</translation>
-    </message>
-    <message>
         <source>Metodo</source>
         <translation>Method</translation>
     </message>
@@ -903,6 +1110,54 @@ and comparison of methods</translation>
     <message>
         <source>Trattamento dei valori mancanti: la matrice sarà riletta e i risultati andranno ricalcolati. Con un trattamento, gli indicatori e le unità con una quota di valori disponibili inferiore alla copertura minima sono esclusi.</source>
         <translation>Treatment of missing values: the matrix will be read again and the results will have to be computed again. With a treatment, indicators and units with a share of available values below the minimum coverage are left out.</translation>
+    </message>
+    <message>
+        <source>I metodi personalizzati non sono stati letti: l&apos;elenco comprende solo i nove metodi.
+
+%1</source>
+        <translation>The custom methods were not read: the list holds the nine methods only.
+
+%1</translation>
+    </message>
+    <message>
+        <source>la definizione del metodo è cambiata</source>
+        <translation>the method&apos;s definition has changed</translation>
+    </message>
+    <message>
+        <source>Metodo %1 di %2: %3</source>
+        <translation>Method %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>Esegue i nove metodi, poi i metodi personalizzati, uno dopo l&apos;altro nell&apos;ordine dell&apos;elenco</source>
+        <translation>Runs the nine methods, then the custom methods, one after the other in the order of the list</translation>
+    </message>
+    <message>
+        <source>Metodi personalizzati...</source>
+        <translation>Custom methods...</translation>
+    </message>
+    <message>
+        <source>Definisce, modifica ed elimina gli indici composti scelti per normalizzazione, aggregazione e costruzione</source>
+        <translation>Defines, edits and removes the composite indices chosen by normalisation, aggregation and construction</translation>
+    </message>
+    <message>
+        <source>Minimo</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Massimo</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Obiettivo</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Trasformazione</source>
+        <translation>Transformation</translation>
+    </message>
+    <message>
+        <source>Aggregazione</source>
+        <translation>Aggregation</translation>
     </message>
 </context>
 <context>
@@ -1352,6 +1607,10 @@ median under %4: %5
     <message>
         <source>Impossibile bloccare il registro %1 per aggiornarlo: i file non sono stati scritti.</source>
         <translation>The record %1 could not be locked to update it: the files were not written.</translation>
+    </message>
+    <message>
+        <source>calcolato con un&apos;altra definizione dei metodi personalizzati in %1</source>
+        <translation>computed with another definition of the methods in %1</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,8 @@
 #include "shared/expected.h"
 #include "shared/regional.h"
 
+#include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +21,11 @@ struct Composite {
     Aggregation aggregation;
     Construction construction = Construction::Upward;
     int row = 0; // the row of its definition, from 2
+    // The file its definition was read from (a full path) and the SHA-256
+    // of that file's bytes as read (lower-case hexadecimal); both empty for
+    // a definition in the workbook, which the workbook's own hash covers.
+    QString file;
+    QByteArray fileSha256;
 
     // The definition on one line, the same in every language, for the
     // record: "minmax;mean;upward".
@@ -47,3 +54,29 @@ struct CompositeList {
 // missing. A file that cannot be read fails (File).
 Expected<CompositeList> readComposites(const QString& path, const QStringList& sheetNames,
                                        const QString& file, const Regional& regional);
+
+// The texts of one composite's definition, as a row of a definition holds
+// them (Costruzione empty for upward).
+struct CompositeTexts {
+    QString code;
+    QString name;
+    QString normalisation;
+    QString aggregation;
+    QString construction;
+};
+
+// The composite that texts define on row `row` of a definition, its code
+// checked against codesBefore (the codes of the rows before it, upper
+// case): the one rule of readComposites for a row, refused as it refuses.
+Expected<Composite> parseComposite(const CompositeTexts& texts, int row,
+                                   const QSet<QString>& codesBefore);
+
+// The lines of a definitions file that readComposites reads back as the
+// same composites, in their order: the header row, then one row each,
+// fields separated by ";" and quoted when they hold a delimiter.
+QStringList compositesFileLines(const std::vector<Composite>& composites);
+
+// Writes the composites to <workbook>.metodi.csv beside the workbook
+// through the safe writer (the file before stays as it was on a failure);
+// none gives a file of the header alone.
+Status writeCompositesFile(const QString& workbook, const std::vector<Composite>& composites);

@@ -1,6 +1,7 @@
 #include "export/resultscollection.h"
 
 #include "comparison/comparisonfiles.h"
+#include "comparison/resultfilelisting.h"
 #include "comparison/resultfilereader.h"
 #include "comparison/resultpair.h"
 #include "comparison/spearman.h"
@@ -16,7 +17,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -81,6 +84,12 @@ public:
             m_collection.notices.append(unrecordedNotice(path));
         return m_check.regionalOf(path);
     }
+    // A composite's definition as the entry of its file records it; empty
+    // for the nine's files and a file without an entry.
+    QString definitionOf(const QString& path) const {
+        const RecordEntry* entry = m_check.record().find(path);
+        return entry ? entry->settings.value(QLatin1StringView("composite")).toString() : QString();
+    }
     // Takes note that the numbers of the file were taken.
     void taken(const QString& path) { m_collection.files.append(path); }
 
@@ -126,6 +135,7 @@ std::optional<MethodResults> methodFromFiles(const QString& strMatrice, const Ma
     MethodResults method;
     method.code = code;
     method.header = values.value(0);
+    method.definition = gate.definitionOf(valuesPath);
     method.ranks = std::move(found.ranks);
     method.values.reserve(std::size_t(matrix.unitCount()));
     for (qsizetype i = 1; i < values.lineCount(); ++i) {
@@ -386,6 +396,29 @@ readDelimitedTable(const QString& path, const Regional& regional, const ResultFi
 
 namespace {
 
+// The sheet names of the results workbook other than the methods'.
+constexpr const char16_t* kOtherSheets[] = {u"Dati",       u"Struttura",  u"Mancanti", u"Confronto",
+                                            u"Robustezza", u"Incertezza", u"Audit",    u"Sobol"};
+
+// The codes of the values result files beside the workbook that are none
+// of the nine's (the composites'), by name: only codes a composite may
+// have, and none that names another sheet.
+QStringList compositeCodes(const QString& strMatrice) {
+    static const QRegularExpression valid(QStringLiteral("^[A-Za-z0-9+_-]{1,8}$"));
+    QStringList codes;
+    for (const QString& entry : valuesResultFiles(strMatrice)) {
+        const QString code = methodCodeOfResultFile(entry);
+        if (methodWithCode(code) || !valid.match(code).hasMatch() ||
+            std::any_of(std::begin(kOtherSheets), std::end(kOtherSheets),
+                        [&code](const char16_t* sheet) {
+                            return code.compare(QStringView(sheet), Qt::CaseInsensitive) == 0;
+                        }))
+            continue;
+        codes.append(code);
+    }
+    return codes;
+}
+
 // The phases of collectResults, over one collection: the methods, the
 // comparison, then the analyses, each file let in by the gate.
 class Collector {
@@ -428,19 +461,22 @@ private:
     // them leaves every analysis out.
     std::optional<Expected<std::map<QString, AnalysisOrigin>>> m_origins;
     std::optional<QStringList> m_compared;
+    QStringList m_codes; // the nine's, then the composites' with a values result file
 };
 
 bool Collector::methods(const std::optional<MethodInMemory>& inMemory, WorkProgress* progress,
                         const Regional& regional) {
-    const auto& table = methodTable();
-    for (std::size_t i = 0; i < table.size(); ++i) {
+    m_codes = methodCodes();
+    const qsizetype nine = m_codes.size();
+    m_codes.append(compositeCodes(m_workbook));
+    for (qsizetype i = 0; i < m_codes.size(); ++i) {
         if (progress) {
             if (progress->cancelled())
                 return false;
             progress->report(QCoreApplication::translate("Export", "Lettura dei risultati"),
-                             percentOf(qint64(i), qint64(table.size()) + 2));
+                             percentOf(qint64(i), qint64(nine) + 2));
         }
-        const QString code = table[i].code;
+        const QString& code = m_codes[i];
         std::vector<MethodResults>& methods = m_collection.methods;
         if (inMemory && int(inMemory->position) == int(i)) {
             methods.push_back(methodInMemory(m_matrix, *inMemory, regional));
@@ -513,6 +549,15 @@ void Collector::analyses() {
     m_origins = readAnalysisOrigins(m_workbook);
     if (!*m_origins)
         m_collection.warnings.append(m_origins->error().message);
+    // The comparison's codes as its record names them: a composite's
+    // header is its name, not its code.
+    if (m_compared && *m_origins) {
+        const auto origin =
+            (*m_origins)
+                ->find(fileName(resultFileName(m_workbook, ResultFileKind::ComparisonValues)));
+        if (origin != (*m_origins)->end() && origin->second.methods.size() == m_compared->size())
+            m_compared = origin->second.methods;
+    }
     if (const QString path = resultFileName(m_workbook, ResultFileKind::RankSummary);
         fits(path, true, false))
         m_collection.robustness = unitFile(path);
@@ -532,8 +577,7 @@ void Collector::analyses() {
 }
 
 void Collector::sensitivities() {
-    for (const MethodInfo& method : methodTable()) {
-        const QString code = method.code;
+    for (const QString& code : m_codes) {
         const QString path = resultFileName(m_workbook, ResultFileKind::Sensitivity, code);
         if (!QFileInfo::exists(path) || !fits(path, false, true))
             continue;

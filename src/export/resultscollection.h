@@ -54,7 +54,10 @@ readDelimitedTable(const QString& path, const Regional& regional, const ResultFi
 // One method's results.
 struct MethodResults {
     QString code;   // "MPI+"
-    QString header; // the index header ("Wroclaw")
+    QString header; // the index header ("Wroclaw"); a composite's name
+    // A composite's definition as its file's record entry holds it
+    // ("minmax;mean;upward"); empty for the nine.
+    QString definition;
     QStringList labels;
     std::vector<double> values; // one per unit, in the order of the matrix
     std::vector<int> ranks;

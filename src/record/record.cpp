@@ -23,6 +23,8 @@ const char* roleName(InputRole role) {
         return "matrix";
     case InputRole::Structure:
         return "structure";
+    case InputRole::Composites:
+        return "composites";
     case InputRole::Together:
         return "together";
     case InputRole::File:
@@ -36,6 +38,8 @@ InputRole roleOf(const QString& name) {
         return InputRole::Matrix;
     if (name == QLatin1StringView("structure"))
         return InputRole::Structure;
+    if (name == QLatin1StringView("composites"))
+        return InputRole::Composites;
     if (name == QLatin1StringView("together"))
         return InputRole::Together;
     return InputRole::File;
@@ -195,6 +199,12 @@ Currency currencyOf(const QString& strMatrice, const Record& record, const QStri
         case InputRole::Structure:
             currency.reason = QCoreApplication::translate("Record", "calcolato con la struttura %1")
                                   .arg(input.name);
+            break;
+        case InputRole::Composites:
+            currency.reason =
+                QCoreApplication::translate("Record", "calcolato con un'altra definizione dei "
+                                                      "metodi personalizzati in %1")
+                    .arg(input.name);
             break;
         case InputRole::File:
             currency.reason =

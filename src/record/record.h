@@ -17,10 +17,11 @@
 
 // What an input plays in the computation of a file.
 enum class InputRole {
-    Matrix,    // the workbook, whose first sheet is the matrix
-    Structure, // the structure of the indicators (a file of its own)
-    File,      // a file the program wrote (results, a comparison...)
-    Together   // a file written in the same change: rewritten alone, it leaves this one behind
+    Matrix,     // the workbook, whose first sheet is the matrix
+    Structure,  // the structure of the indicators (a file of its own)
+    Composites, // the definitions of the composites (a file of their own)
+    File,       // a file the program wrote (results, a comparison...)
+    Together    // a file written in the same change: rewritten alone, it leaves this one behind
 };
 
 // A file read to compute an output.

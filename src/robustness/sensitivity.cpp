@@ -40,43 +40,32 @@ bool IndicatorSensitivity::someRefused() const {
 
 namespace {
 
-// The method's ranking of the overall index over the structure.
-MethodRanking rankOverStructure(const Matrix& matrix, const std::optional<Structure>& structure,
-                                MethodPosition position, const QString& name) {
-    MethodRanking ranking;
+// The ranking of the overall index over the structure, refused when
+// leaving out an element left nothing.
+MethodRanking rankOverStructure(const std::optional<Structure>& structure,
+                                const StructureRanker& rank, const QString& name) {
     if (!structure) {
+        MethodRanking ranking;
         ranking.refused = true;
         ranking.message =
             QCoreApplication::translate("Robustness", "senza %1 non resta alcun indicatore.")
                 .arg(name);
         return ranking;
     }
-    Expected<FrameworkRun> run = computeFramework(position, matrix, *structure);
-    if (!run) {
-        ranking.refused = true;
-        ranking.message = run.error().message;
-        return ranking;
-    }
-    ranking.ranks = std::move(run->groups[std::size_t(run->root)].ranks);
-    // A unit without an overall index has no rank.
-    const std::vector<double>& index = run->groups[std::size_t(run->root)].index;
-    for (std::size_t i = 0; i < index.size(); ++i)
-        if (std::isnan(index[i]))
-            ranking.ranks[i] = IndicatorSensitivity::kNoShift;
-    return ranking;
+    return rank(*structure);
 }
 
 // The runs of the sensitivity over a structure: every element, then each
 // indicator left out, then each group. Empty when progress is cancelled.
 std::vector<MethodRanking> rankOverStructure(const Matrix& matrix, const Structure& structure,
-                                             MethodPosition position, WorkProgress* progress) {
+                                             const StructureRanker& rank, WorkProgress* progress) {
     std::vector<int> leftOut;
     for (int j = 0; j < matrix.indicatorCount(); ++j)
         for (std::size_t e = 0; e < structure.elements.size(); ++e)
             if (structure.elements[e].indicator == j)
                 leftOut.push_back(int(e));
     leftOut.insert(leftOut.end(), structure.groups.begin(), structure.groups.end());
-    std::vector<MethodRanking> runs{rankOverStructure(matrix, structure, position, QString())};
+    std::vector<MethodRanking> runs{rank(structure)};
     for (std::size_t k = 0; k < leftOut.size(); ++k) {
         if (progress) {
             if (progress->cancelled())
@@ -84,42 +73,47 @@ std::vector<MethodRanking> rankOverStructure(const Matrix& matrix, const Structu
             progress->setPercent(percentOf(qint64(k + 1), qint64(leftOut.size() + 1)));
         }
         const int element = leftOut[k];
-        runs.push_back(rankOverStructure(matrix, withoutElement(structure, element), position,
+        runs.push_back(rankOverStructure(withoutElement(structure, element), rank,
                                          structure.elements[std::size_t(element)].name));
     }
     return runs;
 }
 
-} // namespace
-
-Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, MethodPosition position,
-                                                    const Regional& regional,
-                                                    WorkProgress* progress,
-                                                    const Structure* structure) {
+// What the matrix allows: a failure when it has no unit or fewer than two
+// indicators.
+Status sensitivityApplies(const Matrix& matrix) {
     if (matrix.unitCount() < 1 || matrix.indicatorCount() < 1)
         return failure(FailureKind::MethodRefused,
                        QCoreApplication::translate(
                            "Robustness", "Nessuna matrice caricata o metodo sconosciuto."));
-    IndicatorSensitivity result;
-    result.code = methodAt(position).code;
     if (matrix.indicatorCount() < 2)
         return failure(FailureKind::MethodRefused,
                        QCoreApplication::translate("Robustness",
                                                    "La matrice ha un solo indicatore: l'analisi di "
                                                    "sensibilita' richiede almeno due indicatori."));
+    return {};
+}
+
+void reportStart(WorkProgress* progress, const QString& code) {
     if (progress)
         progress->report(
-            QCoreApplication::translate("Robustness", "Sensibilità agli indicatori: %1")
-                .arg(result.code),
+            QCoreApplication::translate("Robustness", "Sensibilità agli indicatori: %1").arg(code),
             0);
-    std::vector<MethodRanking> runs =
-        structure ? rankOverStructure(matrix, *structure, position, progress)
-                  : rankOverIndicatorSets(matrix, {position}, progress);
+}
+
+// The sensitivity of the runs: the first with every indicator, then one
+// per indicator (and group of the structure) left out.
+Expected<IndicatorSensitivity> sensitivityOfRuns(const QString& code, const Matrix& matrix,
+                                                 const Regional& regional,
+                                                 const Structure* structure,
+                                                 std::vector<MethodRanking> runs) {
     if (runs.empty())
         return failure(FailureKind::Cancelled,
                        QCoreApplication::translate("Robustness", "Analisi annullata."));
     if (runs.front().refused)
         return failure(FailureKind::MethodRefused, runs.front().message);
+    IndicatorSensitivity result;
+    result.code = code;
     result.corner = regional.generalText(matrix.corner);
     for (const CellValue& label : matrix.units)
         result.labels.append(regional.generalText(label));
@@ -146,6 +140,51 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
         result.shifts.push_back(std::move(shift));
     }
     return result;
+}
+
+} // namespace
+
+Expected<IndicatorSensitivity> structureSensitivity(const Matrix& matrix, const QString& code,
+                                                    const Structure& structure,
+                                                    const StructureRanker& rank,
+                                                    const Regional& regional,
+                                                    WorkProgress* progress) {
+    if (Status applies = sensitivityApplies(matrix); !applies)
+        return std::move(applies).error();
+    reportStart(progress, code);
+    return sensitivityOfRuns(code, matrix, regional, &structure,
+                             rankOverStructure(matrix, structure, rank, progress));
+}
+
+Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, MethodPosition position,
+                                                    const Regional& regional,
+                                                    WorkProgress* progress,
+                                                    const Structure* structure) {
+    if (structure)
+        return structureSensitivity(
+            matrix, methodAt(position).code, *structure,
+            [&matrix, position](const Structure& shown) {
+                MethodRanking ranking;
+                Expected<FrameworkRun> run = computeFramework(position, matrix, shown);
+                if (!run) {
+                    ranking.refused = true;
+                    ranking.message = run.error().message;
+                    return ranking;
+                }
+                ranking.ranks = std::move(run->groups[std::size_t(run->root)].ranks);
+                // A unit without an overall index has no rank.
+                const std::vector<double>& index = run->groups[std::size_t(run->root)].index;
+                for (std::size_t i = 0; i < index.size(); ++i)
+                    if (std::isnan(index[i]))
+                        ranking.ranks[i] = IndicatorSensitivity::kNoShift;
+                return ranking;
+            },
+            regional, progress);
+    if (Status applies = sensitivityApplies(matrix); !applies)
+        return std::move(applies).error();
+    reportStart(progress, methodAt(position).code);
+    return sensitivityOfRuns(methodAt(position).code, matrix, regional, nullptr,
+                             rankOverIndicatorSets(matrix, {position}, progress));
 }
 
 TextTable sensitivityTable(const IndicatorSensitivity& sensitivity) {

@@ -3,6 +3,7 @@
 #include "comparison/texttable.h"
 #include "framework/structure.h"
 #include "methods/metodi.h"
+#include "robustness/methodranking.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
@@ -11,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -60,6 +62,20 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
                                                     const Regional& regional,
                                                     WorkProgress* progress = nullptr,
                                                     const Structure* structure = nullptr);
+
+// The ranks of the overall index of a method over a structure (kNoShift
+// for a unit without one), or the message with which it refused it.
+using StructureRanker = std::function<MethodRanking(const Structure& structure)>;
+
+// The sensitivity of the method named code whose ranks over a structure
+// rank gives: ranked over the structure, then with each indicator and each
+// group left out in turn as indicatorSensitivity leaves them out over a
+// structure. The same failures.
+Expected<IndicatorSensitivity> structureSensitivity(const Matrix& matrix, const QString& code,
+                                                    const Structure& structure,
+                                                    const StructureRanker& rank,
+                                                    const Regional& regional,
+                                                    WorkProgress* progress = nullptr);
 
 // The table of <workbook>.sens<CODE>.csv: row 0 the corner label, "Rango",
 // the indicator names (then the group names, with a structure), "Spostamento

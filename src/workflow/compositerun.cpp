@@ -6,10 +6,23 @@
 #include "workflow/matrixbasis.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 Expected<CompositeList> loadComposites(const Processing& processing, const QString& file,
                                        const Regional& regional) {
     return readComposites(processing.workbook(), processing.sheetNames(), file, regional);
+}
+
+void describeComposite(OutputRecorder& recorder, const QString& workbook,
+                       const Composite& composite) {
+    recorder.settings().insert(QStringLiteral("composite"), composite.definition());
+    if (composite.file.isEmpty())
+        return;
+    const QFileInfo info(composite.file);
+    const QString name = info.absolutePath() == QFileInfo(workbook).absolutePath()
+                             ? info.fileName()
+                             : info.absoluteFilePath();
+    recorder.addInput(RecordInput{name, composite.fileSha256, InputRole::Composites});
 }
 
 Expected<CompositeRun> runComposite(const Processing& processing, const Composite& composite,
@@ -31,9 +44,9 @@ Expected<CompositeRun> runComposite(const Processing& processing, const Composit
     const auto labels = std::make_shared<const ResultLabels>(processing.matrix(), regional);
     MethodOutput overall{{}, run.output.index, run.output.ranks};
     const MethodResultTexts texts = methodResultTexts(composite.name, overall, labels, regional);
-    const BasisScope scope(processing.basis(), regional,
-                           {{QStringLiteral("method"), composite.code},
-                            {QStringLiteral("composite"), composite.definition()}});
+    BasisScope scope(processing.basis(), regional);
+    scope.recorder().settings().insert(QStringLiteral("method"), composite.code);
+    describeComposite(scope.recorder(), workbook, composite);
     if (!structure) {
         if (Status written = writeResultFiles(run.valuesFile, run.ranksFile, texts); !written)
             return std::move(written).error();

@@ -2,6 +2,7 @@
 
 #include "composite/compositecomputation.h"
 #include "composite/compositedefinitions.h"
+#include "record/outputrecorder.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
 #include "workflow/processing.h"
@@ -12,6 +13,13 @@
 // empty, else the workbook's own (readComposites).
 Expected<CompositeList> loadComposites(const Processing& processing, const QString& file,
                                        const Regional& regional);
+
+// Tells a recorder of files computed from the composite its definition
+// among the settings and, when its definition was read from a
+// file, that file as an input (the name alone beside the workbook): a
+// changed definition leaves those files stale.
+void describeComposite(OutputRecorder& recorder, const QString& workbook,
+                       const Composite& composite);
 
 // A composite run on the loaded matrix, its files on disk.
 struct CompositeRun {

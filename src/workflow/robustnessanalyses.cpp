@@ -7,12 +7,16 @@
 #include "robustness/kendall.h"
 #include "robustness/robustnessfiles.h"
 #include "treatment/outliers.h"
+#include "workflow/compositerun.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 
 namespace {
 
@@ -56,8 +60,30 @@ QStringList codesOf(const std::vector<MethodPosition>& positions) {
 
 } // namespace
 
+namespace {
+
+// The codes of the methods of the ranks comparison file, as its entry in
+// the record names them when it names as many as ranks has; else the
+// codes of the nine's headers (a composite's header is its name).
+QStringList comparedCodes(const QString& workbook, const RankMatrix& ranks) {
+    const QString file = ranksComparisonFile(workbook);
+    if (const Expected<Record> record = readRecord(workbook))
+        if (const RecordEntry* entry = record->find(file)) {
+            QStringList codes;
+            for (const QJsonValue& code :
+                 entry->settings.value(QLatin1StringView("methods")).toArray())
+                codes.append(code.toString());
+            if (codes.size() == ranks.methods.size())
+                return codes;
+        }
+    return methodCodesOfHeaders(ranks.methods);
+}
+
+} // namespace
+
 RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
-                            const Regional& regional, const QStringList& sources) {
+                            const Regional& regional, const QStringList& sources,
+                            const QStringList& codes) {
     RankSummaryRun run;
     run.ranks = ranks;
     run.summary = summarizeRanks(run.ranks);
@@ -65,7 +91,7 @@ RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
     run.kendall = kendallMatrix(run.ranks);
     run.file = rankSummaryFile(workbook);
     AnalysisOrigin origin;
-    origin.methods = methodCodesOfHeaders(run.ranks.methods);
+    origin.methods = codes.isEmpty() ? comparedCodes(workbook, run.ranks) : codes;
     RecordScope scope(workbook, regional);
     for (const QString& source :
          sources.isEmpty() ? QStringList{ranksComparisonFile(workbook)} : sources)
@@ -73,6 +99,31 @@ RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
     run.saved = save(scope.recorder(), run.file, run.table, origin, nullptr);
     return run;
 }
+
+namespace {
+
+// The sensitivity's table and file, written with the settings given.
+SensitivityRun writtenSensitivity(const MatrixBasis& basis, IndicatorSensitivity sensitivity,
+                                  const Regional& regional, WorkProgress* progress,
+                                  const std::function<void(OutputRecorder&)>& describe) {
+    SensitivityRun run;
+    run.sensitivity = std::move(sensitivity);
+    // Millions of cells for a large matrix: made here, off the window's thread.
+    run.table = sensitivityTable(run.sensitivity);
+    for (int i = 0; i < int(run.sensitivity.labels.size()); ++i)
+        run.largestShift = std::max(run.largestShift, run.sensitivity.largestShift(i));
+    run.file = sensitivityFile(basis.workbook, run.sensitivity.code);
+    AnalysisOrigin origin;
+    origin.methods = QStringList{run.sensitivity.code};
+    origin.indicators = QStringLiteral("uno escluso alla volta");
+    BasisScope scope(basis, regional);
+    if (describe)
+        describe(scope.recorder());
+    run.saved = save(scope.recorder(), run.file, run.table, origin, progress);
+    return run;
+}
+
+} // namespace
 
 Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
@@ -83,18 +134,37 @@ Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matr
         indicatorSensitivity(matrix, position, regional, progress, structure);
     if (!sensitivity)
         return std::move(sensitivity).error();
-    SensitivityRun run;
-    run.sensitivity = std::move(*sensitivity);
-    // Millions of cells for a large matrix: made here, off the window's thread.
-    run.table = sensitivityTable(run.sensitivity);
-    for (int i = 0; i < int(run.sensitivity.labels.size()); ++i)
-        run.largestShift = std::max(run.largestShift, run.sensitivity.largestShift(i));
-    run.file = sensitivityFile(basis.workbook, run.sensitivity.code);
-    AnalysisOrigin origin;
-    origin.methods = QStringList{run.sensitivity.code};
-    origin.indicators = QStringLiteral("uno escluso alla volta");
-    run.saved = save(basis, regional, run.file, run.table, origin, progress);
-    return run;
+    return writtenSensitivity(basis, std::move(*sensitivity), regional, progress, {});
+}
+
+Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
+                                            const Composite& composite, const Regional& regional,
+                                            WorkProgress* progress, const Structure* structure) {
+    if (Status readable = recordReadable(basis.workbook); !readable)
+        return std::move(readable).error();
+    const Structure flat = structure ? Structure() : flatStructure(matrix, regional);
+    const auto rank = [&](const Structure& shown) {
+        MethodRanking ranking;
+        Expected<CompositeOutput> output = computeComposite(composite, matrix, &shown, regional);
+        if (!output) {
+            ranking.refused = true;
+            ranking.message = output.error().message;
+            return ranking;
+        }
+        ranking.ranks = std::move(output->ranks);
+        // A unit without an overall index has no rank.
+        for (std::size_t i = 0; i < output->index.size(); ++i)
+            if (std::isnan(output->index[i]))
+                ranking.ranks[i] = IndicatorSensitivity::kNoShift;
+        return ranking;
+    };
+    Expected<IndicatorSensitivity> sensitivity = structureSensitivity(
+        matrix, composite.code, structure ? *structure : flat, rank, regional, progress);
+    if (!sensitivity)
+        return std::move(sensitivity).error();
+    return writtenSensitivity(
+        basis, std::move(*sensitivity), regional, progress,
+        [&](OutputRecorder& recorder) { describeComposite(recorder, basis.workbook, composite); });
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "comparison/cograduation.h"
 #include "comparison/texttable.h"
+#include "composite/compositedefinitions.h"
 #include "methods/metodi.h"
 #include "robustness/rankmatrix.h"
 #include "robustness/ranksummary.h"
@@ -37,9 +38,12 @@ struct RankSummaryRun {
 // The rank summary and the Kendall matrix of the ranks of a comparison
 // (rankMatrixOf), the summary written to <workbook>.rob.csv.
 // sources: the files the ranks were read from (by default the ranks
-// comparison file), for the record.
+// comparison file), for the record. codes: the methods' codes in the
+// ranks' order (by default those the record gives the ranks comparison
+// file, else the codes of the nine's headers), for the record.
 RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
-                            const Regional& regional, const QStringList& sources = {});
+                            const Regional& regional, const QStringList& sources = {},
+                            const QStringList& codes = {});
 
 // How the ranks of one method move when each indicator is left out.
 struct SensitivityRun {
@@ -55,6 +59,15 @@ struct SensitivityRun {
 // whose failures it returns), written to <workbook>.sens<CODE>.csv.
 Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
                                             MethodPosition position, const Regional& regional,
+                                            WorkProgress* progress = nullptr,
+                                            const Structure* structure = nullptr);
+
+// The same for a composite, recomputed over the structure (without one,
+// over every indicator under the overall index) with each indicator, then
+// each group, left out; the file's record entry names its definition
+// (describeComposite).
+Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matrix& matrix,
+                                            const Composite& composite, const Regional& regional,
                                             WorkProgress* progress = nullptr,
                                             const Structure* structure = nullptr);
 

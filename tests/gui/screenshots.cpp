@@ -4,7 +4,8 @@
 // first), the matrix dialog beside the files written, the pages of the robustness window (a
 // unit's tooltip shown over the scatter), the time analysis of the sample panel, the processing
 // window on the sample framework (and its state line), the statistical audit of that framework, the
-// processing window on the sample with gaps, and a refusal message. Reads the sample workbook
+// processing window on the sample with gaps, the processing window and the composites dialog
+// on the HDI example, and a refusal message. Reads the sample workbook
 // (.xlsx, else .xls) when a reader can; otherwise loads the same figures from memory.
 //
 //   orvalta_screenshots <output folder>
@@ -20,9 +21,11 @@
 #include "ui/grid/gridview.h"
 #include "ui/platform/interfacelanguage.h"
 #include "ui/platform/qtdialogs.h"
+#include "ui/processing/compositesdialog.h"
 #include "ui/robustness/robustnesswindow.h"
 #include "ui/timeseries/timeanalysiswindow.h"
 #include "workbook/caricamatrice.h"
+#include "workflow/compositerun.h"
 #include "workflow/processing.h"
 
 #include <QApplication>
@@ -317,6 +320,33 @@ int main(int argc, char* argv[]) {
     ok = save(*processing, output + QStringLiteral("/processing-window-gaps.png")) && ok;
     processing->reject();
     QCoreApplication::processEvents();
+
+    // The processing window on the HDI example, its first composite run;
+    // the composites dialog on it, as it shows composites kept in the file
+    // beside the workbook (the example's own Metodi sheet shows them
+    // read-only).
+    const QString hdi = folder + QStringLiteral("/sviluppo_umano.xlsx");
+    QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/sviluppo_umano.xlsx"), hdi);
+    menu.selectWorkbook(hdi);
+    menu.cmdElaborazione_Click();
+    ok = processing->isVisible() && combo->count() > 9 && ok;
+    processing->resize(1500, 700);
+    QCoreApplication::processEvents();
+    combo->setCurrentIndex(9);
+    processing->cmbMetodo_Click();
+    ok = save(*processing, output + QStringLiteral("/processing-window-composite.png")) && ok;
+    processing->reject();
+    QCoreApplication::processEvents();
+    Processing hdiProcessing(regional);
+    const Expected<CompositeList> hdiComposites =
+        hdiProcessing.load(hdi) ? loadComposites(hdiProcessing, QString(), regional)
+                                : Expected<CompositeList>(CompositeList());
+    ok = hdiComposites && !hdiComposites->composites.empty() && ok;
+    if (hdiComposites) {
+        CompositesDialog composites(hdi, *hdiComposites, QString(), QString(), dialogs);
+        composites.show();
+        ok = save(composites, output + QStringLiteral("/composites-dialog.png")) && ok;
+    }
 
     // A matrix refused for a number written with a decimal comma, read under
     // C settings: the message locates the cell and explains the separator.

@@ -8,6 +8,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
+#include "ui/processing/compositesdialog.h"
 #include "ui/processing/indicemp.h"
 #include "workbook/xlsx/xlsxreader.h"
 
@@ -15,12 +16,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -55,6 +59,10 @@ private Q_SLOTS:
     void gapsAskedOnceAndMarked();
     void choicesAcrossSessions();
     void refusedStructureCanBeIgnored();
+    void compositesListedDefinedAndRun();
+    void refusedDefinitionWritesNothing_data();
+    void refusedDefinitionWritesNothing();
+    void sheetCompositesReadOnly();
 
 private:
     IndiceMP& window(const Rows& rows);
@@ -84,8 +92,10 @@ const Rows kProvinceServizi{{t("Provincia"), t("Reddito"), t("disoccupati"), t("
                             {t("Alfa"), 30.0, 5.0, 3.0},
                             {t("Beta"), 10.0, 6.0, 1.0},
                             {t("Gamma"), 20.0, 9.0, 2.0}};
-const QByteArray kStruttura = "Elemento;Padre;Peso\r\nEconomia;;2\r\nLavoro;;1\r\n"
-                              "Reddito;Economia;\r\ndisoccupati;Lavoro;\r\nservizi;Lavoro;0\r\n";
+// Reddito's goalpost, read by composites only, shows in the tree.
+const QByteArray kStruttura =
+    "Elemento;Padre;Peso;Minimo\r\nEconomia;;2;\r\nLavoro;;1;\r\n"
+    "Reddito;Economia;;5\r\ndisoccupati;Lavoro;;\r\nservizi;Lavoro;0;\r\n";
 
 // The parts after the last ";" of the lines of a result file.
 QStringList valueParts(const QString& path) {
@@ -534,6 +544,9 @@ void TestIndiceMP::structureBesideMatrix() {
     QCOMPARE((QStringList{lavoro->text(1), lavoro->text(2)}), (QStringList{"1", "0,333333"}));
     QCOMPARE(lavoro->child(1)->text(2), QStringLiteral("escluso"));
     QCOMPARE(overall->child(0)->child(0)->text(2), QStringLiteral("0,666667"));
+    QCOMPARE(tree->headerItem()->text(3), QStringLiteral("Minimo"));
+    QCOMPARE(tree->columnCount(), 4);
+    QCOMPARE(overall->child(0)->child(0)->text(3), QStringLiteral("5"));
 
     // The group choice appears with the results, on the overall index.
     auto* groups = child<QComboBox>("cmbDimensione");
@@ -597,6 +610,113 @@ void TestIndiceMP::refusedStructureCanBeIgnored() {
     QVERIFY(shown("cmbMetodo"));
     QVERIFY(!shown("frmStruttura"));
     QCOMPARE(m_dialogs.messages.size(), 1);
+}
+
+// The workbook's composites follow the nine in the list and run as they
+// do; the dialog's file is the one the list and the run read.
+void TestIndiceMP::compositesListedDefinedAndRun() {
+    const QString file = m_state.strMatrice + QStringLiteral(".metodi.csv");
+    QVERIFY(writeFileBytes(file, "Codice;Nome;Normalizzazione;Aggregazione\r\n"
+                                 "JRC;Stile JRC;minmax;mean\r\n"));
+    IndiceMP& w = window(kProvince);
+    QVERIFY(w.load());
+    w.show();
+    auto* methods = child<QComboBox>("cmbMetodo");
+    QCOMPARE(methods->count(), 10);
+    QCOMPARE(methods->itemText(9), QStringLiteral("JRC - Stile JRC"));
+    choose(9);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(child<QGroupBox>("Frame1")->title(), QStringLiteral("Matrice dei risultati: JRC"));
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("JRC", ".csv")));
+
+    CompositesDialog* dialog = w.openComposites();
+    QVERIFY(dialog);
+    dialog->addComposite();
+    dialog->codeEdit()->clear();
+    QTest::keyClicks(dialog->codeEdit(), QStringLiteral("G"));
+    QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Geometrico"));
+    dialog->scaledChoice()->setChecked(true);
+    dialog->firstParameter()->setValue(1);
+    dialog->aggregationChoice()->setCurrentIndex(
+        dialog->aggregationChoice()->findData(QStringLiteral("geometric")));
+    dialog->findChild<QPushButton*>(QStringLiteral("cmdSalva"))->click();
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(fileContents(file),
+             QByteArray("Codice;Nome;Normalizzazione;Aggregazione;Costruzione\r\n"
+                        "JRC;Stile JRC;minmax;mean;upward\r\n"
+                        "G;Geometrico;\"minmax(1,100)\";geometric;upward\r\n"));
+    QCOMPARE(methods->count(), 11);
+    QCOMPARE(methods->itemText(10), QStringLiteral("G - Geometrico"));
+    choose(10);
+    // Both indicators normalised onto 100, 1, 50.5: the index is the same.
+    QCOMPARE(fileColumn(resultFile("G", ".rnk"), 1), (QStringList{"Geometrico", "1", "3", "2"}));
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("G", ".csv")));
+
+    // The composite on view removed, its results go with it.
+    dialog = w.openComposites();
+    dialog->list()->setCurrentRow(1);
+    dialog->removeComposite();
+    QVERIFY(dialog->save());
+    QCOMPARE(methods->count(), 10);
+    QCOMPARE(methods->currentIndex(), -1);
+    QVERIFY(!shown("msfRisultati"));
+}
+
+void TestIndiceMP::refusedDefinitionWritesNothing_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<double>("first");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a method's code")
+        << "mpi+" << 0.0 << "Metodi, riga 2: il codice mpi+ è quello di uno dei nove metodi.";
+    QTest::newRow("empty range") << "X" << 200.0
+                                 << "Metodi, riga 2: la normalizzazione «minmax(200,100)» di X "
+                                    "non è ammessa";
+}
+
+// The dialog refuses what the definitions file refuses, with its message.
+void TestIndiceMP::refusedDefinitionWritesNothing() {
+    QFETCH(QString, code);
+    QFETCH(double, first);
+    QFETCH(QString, message);
+    IndiceMP& w = window(kProvince);
+    QVERIFY(w.load());
+    CompositesDialog* dialog = w.openComposites();
+    dialog->addComposite();
+    dialog->codeEdit()->clear();
+    QTest::keyClicks(dialog->codeEdit(), code);
+    dialog->scaledChoice()->setChecked(true);
+    dialog->firstParameter()->setValue(first);
+    QVERIFY(!dialog->save());
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY2(m_dialogs.messages.first().text.startsWith(message),
+             qPrintable(m_dialogs.messages.first().text));
+    QVERIFY(!QFile::exists(m_state.strMatrice + QStringLiteral(".metodi.csv")));
+    QCOMPARE(child<QComboBox>("cmbMetodo")->count(), 9);
+}
+
+// A workbook's own Metodi sheet takes precedence over the file: its
+// composites are listed and run, and the dialog cannot change them.
+void TestIndiceMP::sheetCompositesReadOnly() {
+    m_state.strMatrice = m_dir->filePath(QStringLiteral("sviluppo_umano.xlsx"));
+    QVERIFY(
+        QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/sviluppo_umano.xlsx"), m_state.strMatrice));
+    IndiceMP& w = window(Processing::MatrixLoader());
+    QVERIFY(w.load());
+    QCOMPARE(child<QComboBox>("cmbMetodo")->itemText(10),
+             QStringLiteral("JRC - Indice in stile JRC"));
+    choose(9);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(gridColumnTexts(w.msfRisultati(), 1), valueParts(resultFile("HDI", ".csv")));
+
+    CompositesDialog* dialog = w.openComposites();
+    QCOMPARE(dialog->list()->count(), 2);
+    QVERIFY(!dialog->codeEdit()->isEnabled());
+    for (const char* name : {"cmdSalva", "cmdNuovo", "cmdElimina"})
+        QVERIFY2(!dialog->findChild<QWidget*>(QString::fromLatin1(name))->isVisibleTo(dialog),
+                 name);
+    QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("lblOrigine"))
+                ->text()
+                .contains(QStringLiteral("foglio Metodi")));
 }
 
 QTEST_MAIN(TestIndiceMP)

@@ -161,12 +161,17 @@ void ValutaMP::load() {
     m_ui.lstMetodi->setFocus();
 }
 
-// Each values result file, marked "da ricalcolare" with the reason as its
+// Each values result file, those of the nine methods before those of the
+// composites, marked "da ricalcolare" with the reason as its
 // tip when it or its ranks file is not current for the matrix loaded (or,
 // with none loaded, for the latest result file).
 void ValutaMP::listResultFiles() {
     const QString workbook = QFileInfo(m_state.strMatrice).absoluteFilePath();
-    const QStringList names = valuesResultFiles(workbook);
+    QStringList names = valuesResultFiles(workbook);
+    // The nine methods' files first, then those of the composites.
+    std::stable_partition(names.begin(), names.end(), [](const QString& name) {
+        return methodWithCode(methodCodeOfResultFile(name)) != nullptr;
+    });
     const QDir folder = QFileInfo(workbook).dir();
     const std::optional<MatrixBasis> basis = loadedBasis();
     RecordCheck check(workbook, m_regional,
@@ -305,8 +310,8 @@ ValutaMP::RunOutcome ValutaMP::cmdSelect_Click() {
 }
 
 void ValutaMP::exportResults() {
-    exportResultsWorkbook(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice),
-                          nullptr, m_dialogs, *m_work, m_regional,
+    exportResultsWorkbook(m_state.strMatrice, matrixOf(m_loaded.get(), m_state.strMatrice), nullptr,
+                          m_dialogs, *m_work, m_regional,
                           structureOf(m_loaded.get(), m_state.strMatrice),
                           gapsOf(m_loaded.get(), m_state.strMatrice), loadedBasis());
 }

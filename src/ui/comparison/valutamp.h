@@ -48,9 +48,9 @@ public:
     ~ValutaMP() override;
 
     // The load of each opening: every values result file of strMatrice
-    // listed in name order, none selected, the run button and the view
-    // frame hidden, the three grids empty. The selection takes the width
-    // that a comparison of every listed method needs, and keeps it.
+    // listed in name order, the nine methods' before the composites', none selected, the run button
+    // and the view frame hidden, the three grids empty. The selection takes the width that a
+    // comparison of every listed method needs, and keeps it.
     void load();
 
     // The handlers of the window's controls. A double click moves the

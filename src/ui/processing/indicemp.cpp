@@ -14,8 +14,11 @@
 #include "ui/platform/mnemonics.h"
 #include "ui/platform/windowmemory.h"
 #include "ui/platform/windowsetup.h"
+#include "ui/processing/compositesdialog.h"
 #include "ui/processing/statetables.h"
 #include "ui/report/resultsoutput.h"
+#include "workbook/structuresheet.h"
+#include "workflow/compositerun.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -54,7 +57,7 @@ IndiceMP::IndiceMP(SharedState& state, std::shared_ptr<Processing> processing, D
     layout->insertLayout(1, m_ui.structureLine);
     m_work->setControls({m_ui.cmdSelect, m_ui.cmbMetodo, m_ui.frmTipo, m_ui.frmTipoRisultato,
                          m_ui.cmbDimensione, m_ui.exportButton, m_ui.auditButton,
-                         m_ui.chkIgnoraStruttura, m_ui.gapsButton});
+                         m_ui.chkIgnoraStruttura, m_ui.gapsButton, m_ui.compositesButton});
     connectControls();
     fitToScreen(*this, {1280, 800});
     // Alt and a letter presses every button.
@@ -67,6 +70,7 @@ void IndiceMP::connectControls() {
     connect(m_ui.cmdSelect, &QPushButton::clicked, this, &IndiceMP::cmdSelect_Click);
     connect(m_ui.exportButton, &QPushButton::clicked, this, &IndiceMP::exportResults);
     connect(m_ui.auditButton, &QPushButton::clicked, this, [this] { openAudit(); });
+    connect(m_ui.compositesButton, &QPushButton::clicked, this, [this] { openComposites(); });
     connect(m_ui.cmbMetodo, &QComboBox::activated, this, &IndiceMP::cmbMetodo_Click);
     connect(m_ui.optTipo, &QButtonGroup::idClicked, this, &IndiceMP::optTipo_Click);
     connect(m_ui.optTipoRisultato, &QButtonGroup::idClicked, this,
@@ -118,6 +122,8 @@ void IndiceMP::hideForLoading() {
     m_resultsModel->clear();
     m_grids.clearGroups();
     m_shownRun.reset();
+    // The composites are the next workbook's, read with it.
+    takeComposites(CompositeList());
 }
 
 bool IndiceMP::loadMatrix() {
@@ -127,13 +133,16 @@ bool IndiceMP::loadMatrix() {
     hideForLoading();
     Status loaded;
     MatrixTables tables;
+    Expected<CompositeList> composites = CompositeList();
     const QString workbook = m_state.strMatrice;
     const BackgroundWork::Outcome outcome = m_work->run(
         tr("Lettura della matrice"),
-        [&](WorkProgress& progress) {
+        [&, regional = m_regional](WorkProgress& progress) {
             loaded = m_processing->load(workbook, &progress);
-            if (loaded)
-                tables = matrixTables(m_processing->matrix());
+            if (!loaded)
+                return;
+            tables = matrixTables(m_processing->matrix());
+            composites = loadComposites(*m_processing, QString(), regional);
         },
         true);
     m_ui.readingHint->hide();
@@ -160,8 +169,71 @@ bool IndiceMP::loadMatrix() {
             m_dialogs.endProgram();
         return false;
     }
+    takeComposites(composites);
     showLoaded(tables);
+    if (!composites)
+        showFailure(m_dialogs, failure(composites.error().kind,
+                                       tr("I metodi personalizzati non sono stati letti: l'elenco "
+                                          "comprende solo i nove metodi.\n\n%1")
+                                           .arg(composites.error().message)));
     return true;
+}
+
+void IndiceMP::takeComposites(const Expected<CompositeList>& composites) {
+    m_compositesRefusal = composites ? QString() : composites.error().message;
+    m_runner->setComposites(composites ? *composites : CompositeList());
+    QStringList captions;
+    for (int position = int(methodTable().size()); position < m_runner->count(); ++position)
+        captions.append(m_runner->captionAt(position));
+    m_ui.listComposites(m_runner->composites().composites, captions);
+}
+
+CompositesDialog* IndiceMP::openComposites() {
+    if (!m_processing->hasMatrix())
+        return nullptr;
+    QString sheet;
+    const QStringList& sheets = m_processing->sheetNames();
+    for (qsizetype s = 1; s < sheets.size() && sheet.isEmpty(); ++s)
+        if (isCompositesSheetName(sheets[s]))
+            sheet = sheets[s];
+    auto* dialog = new CompositesDialog(m_processing->workbook(), m_runner->composites(), sheet,
+                                        m_compositesRefusal, m_dialogs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &CompositesDialog::saved, this, &IndiceMP::reloadComposites);
+    dialog->open();
+    return dialog;
+}
+
+void IndiceMP::reloadComposites() {
+    const Composite* shown = m_runner->compositeAt(m_shownPosition);
+    const QString shownCode = shown ? shown->code : QString();
+    const QString shownDefinition = shown ? shown->name + shown->definition() : QString();
+    BusyCursor busy;
+    takeComposites(loadComposites(*m_processing, QString(), m_regional));
+    m_resultsWidth = m_ui.resultsPaneWidth(m_state.nRighe - 1, m_regional);
+    divide();
+    if (shownCode.isEmpty()) {
+        // The list changed under its entry: back on the method on view.
+        listShownMethod();
+        return;
+    }
+    const int nine = int(methodTable().size());
+    const Composite* now = m_runner->composites().find(shownCode);
+    if (!now) {
+        // The composite on view is gone: so are its results.
+        m_shownPosition = -1;
+        m_shownRun.reset();
+        m_ui.frmTipoRisultato->hide();
+        m_ui.showResults(false);
+        m_ui.Frame1->setTitle(ProcessingWidgets::resultsTitle());
+        m_ui.Frame1->setToolTip(QString());
+    } else {
+        m_shownPosition = nine + int(now - m_runner->composites().composites.data());
+        if (now->name + now->definition() != shownDefinition)
+            m_resultsStale = tr("la definizione del metodo è cambiata");
+    }
+    listShownMethod();
+    showState();
 }
 
 void IndiceMP::showLoaded(MatrixTables& tables) {
@@ -175,6 +247,7 @@ void IndiceMP::showLoaded(MatrixTables& tables) {
     m_stbStato->setPanelText(tr("Indice Sintetico "), m_state.strMatrice);
     m_ui.lblMetodo->show();
     m_ui.cmbMetodo->show();
+    m_ui.compositesButton->show();
     m_ui.msfMatrice->show();
     m_ui.showStructure(m_processing->structure().get(), m_regional);
     showGaps();
@@ -190,7 +263,7 @@ void IndiceMP::cmbMetodo_Click() {
     const int position = m_ui.cmbMetodo->currentIndex();
     if (position < 0)
         return;
-    const QString code = methodCodeAt(position);
+    const QString code = m_runner->codeAt(position);
     m_state.bRisultati = true;
     setRecordActor({tr("Elaborazione: Esegui %1").arg(code), {}});
     MethodRunner::Runs runs = m_runner->runOne(position);
@@ -234,7 +307,7 @@ void IndiceMP::tellRunAll(const MethodRunner::Runs& runs) {
     // Every run ends with its summary in the status bar, the refusals in a
     // message.
     const bool stopped = !runs.done && runs.done.error().kind == FailureKind::Cancelled;
-    const int count = m_ui.cmbMetodo->count();
+    const int count = m_runner->count();
     if (runs.outcome == BackgroundWork::Outcome::Finished) {
         const QString what = runs.ran.size() == 1
                                  ? tr("1 metodo elaborato, file scritti in ")
@@ -245,11 +318,11 @@ void IndiceMP::tellRunAll(const MethodRunner::Runs& runs) {
     }
     if (!runs.refusals.empty())
         showFailure(m_dialogs,
-                    failure(FailureKind::MethodRefused, refusalsSummary(runs, count, stopped)));
+                    failure(FailureKind::MethodRefused, refusalsSummary(*m_runner, runs, stopped)));
     if (runs.outcome == BackgroundWork::Outcome::OutOfMemory) {
         // The method after the last one reported was under way.
         const int failed = std::min(runs.reported + 1, count - 1);
-        showOutOfMemory(m_dialogs, tr("eseguire il metodo %1").arg(methodCodeAt(failed)));
+        showOutOfMemory(m_dialogs, tr("eseguire il metodo %1").arg(m_runner->codeAt(failed)));
     } else if (!runs.done && runs.unwritten >= 0) {
         showNotWritten(runs.unwritten, runs.done.error());
     }
@@ -260,9 +333,10 @@ QString IndiceMP::resultsFolder() const {
 }
 
 void IndiceMP::showNotWritten(int position, const Failure& cause) {
-    showFailure(m_dialogs, failure(cause.kind, tr("Il metodo %1 non è stato eseguito: i file dei "
-                                                  "risultati non sono stati scritti.\n\n%2")
-                                                   .arg(methodCodeAt(position), cause.message)));
+    showFailure(m_dialogs,
+                failure(cause.kind, tr("Il metodo %1 non è stato eseguito: i file dei "
+                                       "risultati non sono stati scritti.\n\n%2")
+                                        .arg(m_runner->codeAt(position), cause.message)));
 }
 
 void IndiceMP::present(MethodRunner::Runs& runs) {
@@ -274,12 +348,18 @@ void IndiceMP::present(MethodRunner::Runs& runs) {
     m_shownPosition = position;
     m_shownRun = std::move(runs.run);
     m_resultsStale.clear();
-    m_ui.showMethod(position);
+    m_ui.showMethod(position, m_runner->captionAt(position));
     // A data grid that shows the source matrix already shows it as the
     // source view would, fitted: the methods never change it.
     if (m_dataModel->table() != &m_state.matDati)
         optTipo_Click(0);
     optTipoRisultato_Click(0);
+    // A composite's long name may want a wider pane than was foreseen.
+    if (const int fitted = m_ui.fittedResultsWidth();
+        m_runner->compositeAt(position) && fitted > m_resultsWidth) {
+        m_resultsWidth = fitted;
+        divide();
+    }
 }
 
 void IndiceMP::listShownMethod() {
@@ -299,7 +379,7 @@ void IndiceMP::showState() {
     const int group = m_ui.cmbDimensione->currentIndex();
     const QString groupName = group > 0 ? m_ui.cmbDimensione->currentText() : QString();
     if (m_shownPosition >= 0) {
-        QString title = ProcessingWidgets::resultsTitle(methodCodeAt(m_shownPosition));
+        QString title = ProcessingWidgets::resultsTitle(m_runner->codeAt(m_shownPosition));
         if (!groupName.isEmpty())
             title += tr(" - dimensione %1").arg(groupName);
         if (!m_resultsStale.isEmpty())

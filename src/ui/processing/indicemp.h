@@ -15,6 +15,7 @@
 #include <vector>
 
 class AuditWindow;
+class CompositesDialog;
 class BackgroundWork;
 class ClockStatusBar;
 struct MatrixTables;
@@ -65,6 +66,10 @@ public:
     // (null before a load); its outlier treatment replaces the matrix here
     // too.
     AuditWindow* openAudit();
+    // "Metodi personalizzati...": the dialog that defines the workbook's
+    // composites (window-modal, without waiting; null before a load); once
+    // it saves them, the method list takes them after the nine.
+    CompositesDialog* openComposites();
     void optTipo_Click(int index);
     void optTipoRisultato_Click(int index);
     // The group chosen in the view choice: the results grid shows its
@@ -102,6 +107,13 @@ private:
     QString resultsFolder() const;
     // Says that the method at position did not run, its files unwritten.
     void showNotWritten(int position, const Failure& cause);
+    // The composites after the nine in the method list, none when they
+    // could not be read (the reason kept for the dialog).
+    void takeComposites(const Expected<CompositeList>& composites);
+    // The composites read again after the dialog saved them; the results
+    // of one on view are let go when it is gone, marked as to be computed
+    // again when its definition changed.
+    void reloadComposites();
     // The line that says what the grids show: the matrix as read or
     // treated, the gaps' treatment, the structure, the group on view; and
     // the results' title, naming the group and whether they are to be
@@ -124,6 +136,8 @@ private:
     // Why the results on view are to be computed again (computed on the
     // matrix before its outlier treatment); empty when they are current.
     QString m_resultsStale;
+    // Why the composites of the workbook were not read; empty when they were.
+    QString m_compositesRefusal;
     TableModel* m_dataModel;
     TableModel* m_resultsModel;
     ProcessingWidgets m_ui;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "composite/compositedefinitions.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/processing/statetables.h"
 #include "ui/state/sharedstate.h"
+#include "workflow/compositerun.h"
 #include "workflow/processing.h"
 
 #include <QStringList>
@@ -16,7 +18,8 @@
 class QComboBox;
 
 // The methods the processing window runs, off its thread (BackgroundWork):
-// one, or every method of the list in its order. Each run's tables are
+// one, or every method of the list in its order, the nine then the
+// workbook's composites. Each run's tables are
 // filled on the worker for the grids of the shared state; the run of the
 // last method whose files were written is kept with them, so that what it
 // computed is exported as computed.
@@ -28,7 +31,7 @@ public:
         // The run's status (of the one method, or runAll's).
         Status done;
         // The last method whose files were written: its position (-1 for
-        // none), its run and tables.
+        // none), its run (null for a composite) and tables.
         int filled = -1;
         std::shared_ptr<const MethodRun> run;
         RunTables tables;
@@ -47,10 +50,23 @@ public:
                  const Regional& regional)
         : m_processing(processing), m_state(state), m_work(work), m_regional(regional) {}
 
+    // The composites listed after the nine, at positions from 9 on.
+    void setComposites(CompositeList composites) { m_composites = std::move(composites); }
+    const CompositeList& composites() const { return m_composites; }
+    // How many methods the list holds: the nine and the composites.
+    int count() const;
+    // The composite at position; null for one of the nine.
+    const Composite* compositeAt(int position) const;
+    // The code of the method at position ("MPI+", a composite's code).
+    QString codeAt(int position) const;
+    // The method at position as the list and the messages name it.
+    QString captionAt(int position) const;
+
     // Runs the method at position (not cancellable).
     Runs runOne(int position);
-    // Runs every method of list in its order (cancellable); the list
-    // follows the methods as they are done.
+    // Runs every method of list in its order (cancellable), the composites
+    // one after another once the nine are done; the list follows the
+    // methods as they are done.
     Runs runAll(QComboBox* list);
 
 private:
@@ -58,16 +74,20 @@ private:
     // noted.
     void take(Runs& runs, int position, const Expected<std::shared_ptr<const MethodRun>>& run,
               const Regional& regional) const;
+    // The same for a composite's run.
+    void takeComposite(Runs& runs, int position, const Expected<CompositeRun>& run,
+                       const Regional& regional) const;
+    // Runs the composites in their order after the nine's, on the worker.
+    Status runComposites(Runs& runs, QComboBox* list, WorkProgress& progress,
+                         const Regional& regional) const;
 
     Processing& m_processing;
     const SharedState& m_state;
     BackgroundWork& m_work;
     Regional m_regional;
+    CompositeList m_composites;
 };
-
-// The code of the method at position of the list ("MPI+").
-QString methodCodeAt(int position);
 
 // The message that closes a run of every method with refusals: the methods
 // that ran, then each refusal under its method's code and description.
-QString refusalsSummary(const MethodRunner::Runs& runs, int count, bool stopped);
+QString refusalsSummary(const MethodRunner& runner, const MethodRunner::Runs& runs, bool stopped);

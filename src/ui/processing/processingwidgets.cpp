@@ -40,8 +40,8 @@ void ProcessingWidgets::buildMethodControls(QDialog* window) {
     cmdSelect = new QPushButton(tr("Elaborazione automatica"), window);
     cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
     cmdSelect->setAutoDefault(false);
-    cmdSelect->setToolTip(tr("Esegue i nove metodi uno dopo l'altro, "
-                             "nell'ordine dell'elenco"));
+    cmdSelect->setToolTip(tr("Esegue i nove metodi, poi i metodi personalizzati, uno dopo "
+                             "l'altro nell'ordine dell'elenco"));
 
     lblMetodo = new QLabel(tr("Metodo"), window);
     lblMetodo->setObjectName(QStringLiteral("lblMetodo"));
@@ -54,6 +54,27 @@ void ProcessingWidgets::buildMethodControls(QDialog* window) {
     cmbMetodo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbMetodo->setMaxVisibleItems(9);
     lblMetodo->setBuddy(cmbMetodo);
+    compositesButton = new QPushButton(tr("Metodi personalizzati..."), window);
+    compositesButton->setObjectName(QStringLiteral("cmdMetodiPersonalizzati"));
+    compositesButton->setAutoDefault(false);
+    compositesButton->setToolTip(tr("Definisce, modifica ed elimina gli indici composti scelti "
+                                    "per normalizzazione, aggregazione e costruzione"));
+}
+
+void ProcessingWidgets::listComposites(const std::vector<Composite>& composites,
+                                       const QStringList& captions) {
+    const int nine = int(methodTable().size());
+    while (cmbMetodo->count() > nine)
+        cmbMetodo->removeItem(nine);
+    m_compositeHeaders.clear();
+    m_compositeCodes.clear();
+    for (std::size_t k = 0; k < composites.size(); ++k) {
+        cmbMetodo->addItem(captions[qsizetype(k)]);
+        cmbMetodo->setItemData(cmbMetodo->count() - 1, composites[k].definition(), Qt::ToolTipRole);
+        m_compositeHeaders.append(composites[k].name);
+        m_compositeCodes.append(composites[k].code);
+    }
+    cmbMetodo->setMaxVisibleItems(std::min(cmbMetodo->count(), 20));
 }
 
 void ProcessingWidgets::buildStrip(QDialog* window) {
@@ -89,6 +110,7 @@ void ProcessingWidgets::buildStrip(QDialog* window) {
     strip->addSpacing(6);
     strip->addWidget(lblMetodo, 0, Qt::AlignVCenter);
     strip->addWidget(cmbMetodo, 0, Qt::AlignVCenter);
+    strip->addWidget(compositesButton, 0, Qt::AlignVCenter);
     strip->addSpacing(6);
     strip->addWidget(frmTipo);
     strip->addWidget(frmTipoRisultato);
@@ -166,6 +188,7 @@ void ProcessingWidgets::showStructure(const Structure* structure, const Regional
 void ProcessingWidgets::hideForLoading() {
     lblMetodo->hide();
     cmbMetodo->hide();
+    compositesButton->hide();
     frmTipo->hide();
     frmTipoRisultato->hide();
     showResults(false);
@@ -181,10 +204,9 @@ void ProcessingWidgets::hideForLoading() {
     Frame1->setToolTip(QString());
 }
 
-void ProcessingWidgets::showMethod(int position) {
-    const QString entry = methodAt(MethodPosition(position)).entryText;
+void ProcessingWidgets::showMethod(int position, const QString& caption) {
     cmbMetodo->setCurrentIndex(position);
-    Frame1->setToolTip(methodCaption(entry));
+    Frame1->setToolTip(caption);
     lblMetodo->show();
     cmbMetodo->show();
     frmTipo->show();
@@ -263,7 +285,9 @@ void ProcessingWidgets::showStructureTree(bool visible) {
     const int wanted = columns + 2 * tvwStruttura->frameWidth() + margins.left() + margins.right() +
                        tvwStruttura->verticalScrollBar()->sizeHint().width();
     const int total = dataSplitter->width() - dataSplitter->handleWidth();
-    const int tree = total > 0 ? std::min(wanted, total * 2 / 5) : wanted;
+    // The composites' columns may take the tree to half the data side.
+    const int share = tvwStruttura->columnCount() > 3 ? total / 2 : total * 2 / 5;
+    const int tree = total > 0 ? std::min(wanted, share) : wanted;
     // In a narrower tree the names give way (their tool tips hold them
     // whole), and the weights stay in full.
     const int names = tvwStruttura->columnWidth(0);
@@ -282,6 +306,8 @@ int ProcessingWidgets::resultsPaneWidth(int units, const Regional& regional) {
     int values = 0;
     for (const MethodInfo& method : methodTable())
         values = std::max(values, metrics.horizontalAdvance(method.indexHeader));
+    for (const QString& header : m_compositeHeaders)
+        values = std::max(values, metrics.horizontalAdvance(header));
     const double sample = -std::max(1000.0, double(units));
     values = std::max(values, metrics.horizontalAdvance(regional.indexText(sample)));
     values += metrics.horizontalAdvance(u'W');
@@ -295,13 +321,23 @@ int ProcessingWidgets::resultsPaneWidth(int units, const Regional& regional) {
     const bool hint = methodHint->isVisibleTo(Frame1);
     showResults(true);
     int minimum = 0;
-    for (const MethodInfo& method : methodTable()) {
-        Frame1->setTitle(resultsTitle(method.code));
+    QStringList codes = m_compositeCodes;
+    for (const MethodInfo& method : methodTable())
+        codes.append(method.code);
+    for (const QString& code : codes) {
+        Frame1->setTitle(resultsTitle(code));
         minimum = std::max(minimum, Frame1->minimumSizeHint().width());
     }
     Frame1->setTitle(caption);
     showResults(!hint);
     return std::max(grid + margins.left() + margins.right(), minimum);
+}
+
+int ProcessingWidgets::fittedResultsWidth() const {
+    const QMargins margins = Frame1->contentsMargins() + Frame1->layout()->contentsMargins();
+    return msfRisultati->gridColumnWidth(0) + msfRisultati->gridColumnWidth(1) +
+           msfRisultati->verticalScrollBar()->sizeHint().width() + 2 * msfRisultati->frameWidth() +
+           4 + margins.left() + margins.right();
 }
 
 void ProcessingWidgets::divide(int resultsWidth) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "composite/compositedefinitions.h"
 #include "framework/structure.h"
 #include "shared/regional.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 class GridView;
 class HintLabel;
@@ -44,6 +46,8 @@ public:
     // index header or a number of as many digits as there are units (a
     // rank, a sum of ranks); wider values scroll inside the pane.
     int resultsPaneWidth(int units, const Regional& regional);
+    // The width the results pane needs for the grid as it is fitted now.
+    int fittedResultsWidth() const;
     // Gives the results pane that width; the data grid keeps at least half.
     void divide(int resultsWidth);
 
@@ -51,21 +55,29 @@ public:
     // hidden, the hint that it is being read on view.
     void hideForLoading();
     // The controls of a method run, the method at position chosen in the
-    // list, the two views on their first choice.
-    void showMethod(int position);
+    // list (caption its tooltip over the results), the two views on their
+    // first choice.
+    void showMethod(int position, const QString& caption);
+
+    // The composites after the nine in the method list, under their
+    // captions, their definitions as tooltips; those listed before go. The
+    // results pane's width takes their names and codes into account.
+    void listComposites(const std::vector<Composite>& composites, const QStringList& captions);
 
     // The structure of the matrix loaded on view (its tree, its line, the
     // group choice on the overall index), or none.
     void showStructure(const Structure* structure, const Regional& regional);
 
     // The structure's tree pane, shown or hidden; shown, it takes the width
-    // its columns need, at most two fifths of the data side.
+    // its columns need, at most two fifths of the data side (half with the
+    // composites' columns).
     void showStructureTree(bool visible);
 
     QHBoxLayout* strip = nullptr;
     QPushButton* cmdSelect = nullptr;
     QLabel* lblMetodo = nullptr;
     QComboBox* cmbMetodo = nullptr;
+    QPushButton* compositesButton = nullptr;
     QGroupBox* frmTipo = nullptr;
     QButtonGroup* optTipo = nullptr;
     QGroupBox* frmTipoRisultato = nullptr;
@@ -96,6 +108,9 @@ public:
     HintLabel* methodHint = nullptr;
 
 private:
+    QStringList m_compositeHeaders;
+    QStringList m_compositeCodes;
+
     void buildMethodControls(QDialog* window);
     void buildStrip(QDialog* window);
     void buildDimensionChoice(QDialog* window);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "methods/metodi.h"
+#include "methods/ranking.h"
 
 #include <utility>
 
@@ -68,25 +69,36 @@ void installMatrixTables(SharedState& state, MatrixTables& tables) {
     std::swap(state.bZeri, tables.bZeri);
 }
 
-void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
-                   const MethodRun& run, const Regional& regional, const Structure* structure) {
-    const MethodInfo& method = methodAt(run.position);
+namespace {
+
+// What a run computed, as the tables show it.
+struct RunNumbers {
+    QString transformedPrefix;
+    QString indexHeader;
+    const double* transformed;
+    const MethodOutput& overall;
+    // Per element of the structure (as MethodRun::groups).
+    const std::vector<MethodOutput>& groups;
+};
+
+void fillTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
+                const RunNumbers& run, const Regional& regional, const Structure* structure) {
     const int units = matrix.unitCount();
     const int indicators = matrix.indicatorCount();
     tables.matTrasformata.dimensionForFilling(units + 1, indicators + 1);
     tables.matTrasformata.copyLabels(matDati);
     for (int j = 0; j < indicators; ++j)
         tables.matTrasformata.header(j + 2) =
-            CellValue(method.transformedPrefix +
+            CellValue(run.transformedPrefix +
                       regional.generalText(matrix.indicators[static_cast<std::size_t>(j)]));
-    fillFromColumns(tables.matTrasformata, units, indicators, run.output.transformed.data());
+    fillFromColumns(tables.matTrasformata, units, indicators, run.transformed);
 
-    labelledColumn(tables.matValori, matDati, method.indexHeader, units + 1);
-    labelledColumn(tables.matRanghi, matDati, method.indexHeader, units + 1);
+    labelledColumn(tables.matValori, matDati, run.indexHeader, units + 1);
+    labelledColumn(tables.matRanghi, matDati, run.indexHeader, units + 1);
     for (int i = 0; i < units; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        tables.matValori(i + 2, 2) = run.output.index[k];
-        tables.matRanghi(i + 2, 2) = static_cast<double>(run.output.ranks[k]);
+        tables.matValori(i + 2, 2) = run.overall.index[k];
+        tables.matRanghi(i + 2, 2) = static_cast<double>(run.overall.ranks[k]);
     }
     tables.matGraduatoria = tables.matValori;
 
@@ -95,14 +107,40 @@ void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix
     tables.groupRanks.resize(groups);
     for (std::size_t g = 0; g < groups; ++g) {
         const MethodOutput& output = run.groups[std::size_t(structure->groups[g])];
-        labelledColumn(tables.groupValues[g], matDati, method.indexHeader, units + 1);
-        labelledColumn(tables.groupRanks[g], matDati, method.indexHeader, units + 1);
+        labelledColumn(tables.groupValues[g], matDati, run.indexHeader, units + 1);
+        labelledColumn(tables.groupRanks[g], matDati, run.indexHeader, units + 1);
         for (int i = 0; i < units; ++i) {
             const auto k = static_cast<std::size_t>(i);
             tables.groupValues[g](i + 2, 2) = output.index[k];
             tables.groupRanks[g](i + 2, 2) = static_cast<double>(output.ranks[k]);
         }
     }
+}
+
+} // namespace
+
+void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
+                   const MethodRun& run, const Regional& regional, const Structure* structure) {
+    const MethodInfo& method = methodAt(run.position);
+    fillTables(tables, matDati, matrix,
+               {method.transformedPrefix, method.indexHeader, run.output.transformed.data(),
+                run.output, run.groups},
+               regional, structure);
+}
+
+void fillCompositeTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
+                         const QString& name, const CompositeOutput& output,
+                         const Regional& regional, const Structure* structure) {
+    const MethodOutput overall{{}, output.index, output.ranks};
+    std::vector<MethodOutput> groups(structure ? output.groups.size() : 0);
+    if (structure)
+        for (const int group : structure->groups) {
+            const std::vector<double>& values = output.groups[std::size_t(group)];
+            groups[std::size_t(group)] = MethodOutput{{}, values, rankIndex(values, false)};
+        }
+    fillTables(tables, matDati, matrix,
+               {QStringLiteral("N_"), name, output.normalised.data(), overall, groups}, regional,
+               structure);
 }
 
 Table rankOrdered(const Table& values, const Table& ranks) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "composite/compositecomputation.h"
 #include "shared/regional.h"
 #include "stats/matrix.h"
 #include "ui/state/sharedstate.h"
@@ -53,6 +54,12 @@ void installMatrixTables(SharedState& state, MatrixTables& tables);
 void fillRunTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
                    const MethodRun& run, const Regional& regional,
                    const Structure* structure = nullptr);
+// The same for a composite run: its name as the index header, "N_" before
+// each indicator's name over its normalised column, and with a structure
+// each group's values ranked as the group files rank them.
+void fillCompositeTables(RunTables& tables, const Table& matDati, const Matrix& matrix,
+                         const QString& name, const CompositeOutput& output,
+                         const Regional& regional, const Structure* structure = nullptr);
 // The rows of values (shaped as matValori) ordered by their ranks in ranks
 // (shaped as matRanghi), the best first: the ranking, header row on top.
 Table rankOrdered(const Table& values, const Table& ranks);

@@ -83,3 +83,13 @@ QString methodName(const QString& code) {
             return method.entryText.mid(method.code.size()).trimmed();
     return code;
 }
+
+QString compositeDescription(const QString& definition) {
+    const QStringList parts = definition.split(u';');
+    if (parts.size() != 3)
+        return QString();
+    return QStringLiteral("Metodo personalizzato: ogni indicatore è normalizzato con %1, i "
+                          "gruppi sono aggregati con %2, la costruzione è %3. Rango 1 al "
+                          "valore più alto.")
+        .arg(parts[0], parts[1], parts[2]);
+}

@@ -9,3 +9,8 @@ QString methodDescription(const QString& code);
 
 // The method's name in words ("Metodo tassonomico di Wroclaw").
 QString methodName(const QString& code);
+
+// A composite's description from its definition as recorded
+// ("minmax;mean;upward"): its normalisation, aggregation and construction.
+// Empty for an empty definition.
+QString compositeDescription(const QString& definition);

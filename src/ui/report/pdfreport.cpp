@@ -1,5 +1,6 @@
 #include "ui/report/pdfreport.h"
 
+#include "methods/metodi.h"
 #include "robustness/rankstatistics.h"
 #include "shared/safefile.h"
 #include "shared/safefiledevice.h"
@@ -156,8 +157,12 @@ private:
     }
 
     void methodSection(const MethodResults& method) {
-        m_pages.heading(method.code + QStringLiteral(" – ") + methodName(method.code));
-        m_pages.paragraph(methodDescription(method.code));
+        // A composite is named and described by its own definition.
+        const bool composite = methodWithCode(method.code) == nullptr;
+        m_pages.heading(method.code + QStringLiteral(" – ") +
+                        (composite ? method.header : methodName(method.code)));
+        m_pages.paragraph(composite ? compositeDescription(method.definition)
+                                    : methodDescription(method.code));
         const std::vector<int> order = byRank(method);
         const int n = int(order.size());
         const int ends = std::min(kEnds, n / 2);
