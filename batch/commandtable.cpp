@@ -18,6 +18,22 @@ QCommandLineOption methodOption() {
                               QStringLiteral("CODICE"));
 }
 
+// For composites: the normalisations and the aggregations drawn or crossed
+// beside each one's own.
+QCommandLineOption normalisationsOption() {
+    return QCommandLineOption(QStringLiteral("normalisations"),
+                              QStringLiteral("per i metodi personalizzati, le normalizzazioni "
+                                             "oltre alla propria (minmax,zscore,...)"),
+                              QStringLiteral("ELENCO"));
+}
+
+QCommandLineOption aggregationsOption() {
+    return QCommandLineOption(QStringLiteral("aggregations"),
+                              QStringLiteral("per i metodi personalizzati, le aggregazioni "
+                                             "oltre alla propria (mean,geometric,...)"),
+                              QStringLiteral("ELENCO"));
+}
+
 } // namespace
 
 const std::vector<BatchCommand>& batchCommands() {
@@ -73,13 +89,15 @@ const std::vector<BatchCommand>& batchCommands() {
          QList<QCommandLineOption>{compositesOption()} + matrixOptions(), sensitivityCommand},
         {QStringLiteral("uncertainty"),
          QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all "
+                        "[--composites FILE] [--normalisations ELENCO] [--aggregations ELENCO] "
                         "[--treatment-factor] [--missing-factor TRATTAMENTO,TRATTAMENTO...]") +
              matrixUsage(),
          QStringLiteral("incrocia i metodi con gli insiemi di indicatori (file .unc.csv)"),
          QStringLiteral("analizzare l'incertezza dei ranghi"),
          QList<QCommandLineOption>{
              QCommandLineOption(QStringLiteral("all"),
-                                QStringLiteral("tutti e nove i metodi, nell'ordine della lista")),
+                                QStringLiteral("i nove metodi e poi i metodi personalizzati")),
+             compositesOption(), normalisationsOption(), aggregationsOption(),
              QCommandLineOption(
                  QStringLiteral("treatment-factor"),
                  QStringLiteral("il trattamento dei valori anomali come fattore in più: ogni "
@@ -102,7 +120,8 @@ const std::vector<BatchCommand>& batchCommands() {
                                 QStringLiteral("i metodi tra cui estrarre, il primo nominale"),
                                 QStringLiteral("CODICE[,CODICE...]")),
              QCommandLineOption(QStringLiteral("all"),
-                                QStringLiteral("tutti e nove i metodi, nell'ordine della lista")),
+                                QStringLiteral("i nove metodi e poi i metodi personalizzati")),
+             compositesOption(), normalisationsOption(), aggregationsOption(),
              QCommandLineOption(QStringLiteral("weights"),
                                 QStringLiteral("ogni peso moltiplicato per un fattore uniforme "
                                                "in [1 - F, 1 + F], F tra 0 e 1"),

@@ -1,5 +1,6 @@
 #include "batchload.h"
 #include "commands.h"
+#include "compositechoice.h"
 #include "exitstatus.h"
 #include "methodcodes.h"
 
@@ -59,25 +60,42 @@ Expected<qint64> wholeOption(const QCommandLineParser& parser, const QString& na
     return value;
 }
 
-Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser) {
-    MonteCarloChoices choices;
-    MonteCarloSetup& setup = choices.setup;
+// The methods asked for: the nine's set in the setup, the composites' codes
+// in codes, to be found once the workbook is read.
+Status chooseMethods(const QCommandLineParser& parser, MonteCarloSetup& setup, MethodCodes& codes) {
     const bool all = parser.isSet(QStringLiteral("all"));
     if (all && parser.isSet(QStringLiteral("methods")))
         return failure(FailureKind::Usage,
                        QStringLiteral("Le opzioni --methods e --all si escludono a vicenda."));
     if (all) {
-        for (const MethodInfo& method : methodTable())
-            setup.methods.push_back(MethodPosition(method.position));
+        codes = everyMethodCode();
     } else if (parser.isSet(QStringLiteral("methods"))) {
-        Expected<std::vector<MethodPosition>> listed =
-            listedMethods(parser.value(QStringLiteral("methods")));
-        if (!listed)
-            return std::move(listed).error();
-        setup.methods = std::move(*listed);
+        const QString list = parser.value(QStringLiteral("methods"));
+        codes = splitMethodCodes(list.split(u','));
+        if (codes.nine.empty() && codes.others.isEmpty())
+            return listedMethods(list).error();
     } else {
-        setup.methods = {MethodPosition::MpiPositive};
+        codes.nine = {MethodPosition::MpiPositive};
     }
+    setup.methods = codes.nine;
+    Expected<std::vector<Normalisation>> normalisations =
+        listedNormalisations(parser.value(QStringLiteral("normalisations")));
+    if (!normalisations)
+        return std::move(normalisations).error();
+    setup.normalisations = std::move(*normalisations);
+    Expected<std::vector<Aggregation>> aggregations =
+        listedAggregations(parser.value(QStringLiteral("aggregations")));
+    if (!aggregations)
+        return std::move(aggregations).error();
+    setup.aggregations = std::move(*aggregations);
+    return {};
+}
+
+Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser, MethodCodes& codes) {
+    MonteCarloChoices choices;
+    MonteCarloSetup& setup = choices.setup;
+    if (Status chosen = chooseMethods(parser, setup, codes); !chosen)
+        return std::move(chosen).error();
     if (parser.isSet(QStringLiteral("weights"))) {
         bool ok = false;
         const double spread = parser.value(QStringLiteral("weights")).trimmed().toDouble(&ok);
@@ -107,13 +125,15 @@ Expected<MonteCarloChoices> choicesOf(const QCommandLineParser& parser) {
     if (!missing)
         return std::move(missing).error();
     choices.missing = std::move(*missing);
-    if (setup.methods.size() < 2 && setup.weightSpread <= 0.0 && !setup.leaveOut &&
-        !choices.outliersFactor && choices.missing.size() < 2)
+    if (setup.methods.size() + std::size_t(codes.others.size()) < 2 && !codes.everyComposite &&
+        setup.weightSpread <= 0.0 && !setup.leaveOut && !choices.outliersFactor &&
+        choices.missing.size() < 2 && setup.normalisations.empty() && setup.aggregations.empty())
         return failure(
             FailureKind::Usage,
             QStringLiteral("Nessun fattore d'incertezza: indicare più metodi "
                            "(--methods, --all), --weights, --leave-out, più trattamenti dei "
-                           "valori mancanti (--missing) o --outliers.\n") +
+                           "valori mancanti (--missing), --outliers o, per i metodi "
+                           "personalizzati, --normalisations o --aggregations.\n") +
                 monteCarloUsage());
     return choices;
 }
@@ -175,7 +195,8 @@ Expected<MonteCarloRun> runWithProgress(const MatrixBasis& basis, const Matrix& 
 
 QString monteCarloUsage() {
     return QStringLiteral("Uso: orvalta-batch montecarlo CARTELLA_DI_LAVORO [--methods "
-                          "CODICE[,CODICE...] | --all] [--weights F] [--leave-out] "
+                          "CODICE[,CODICE...] | --all] [--composites FILE] [--normalisations "
+                          "ELENCO] [--aggregations ELENCO] [--weights F] [--leave-out] "
                           "[--outliers-nominal] [--runs N] [--seed S] [--sobol]") +
            matrixUsage(TreatmentOptions::Drawn);
 }
@@ -186,7 +207,8 @@ QString monteCarloUsage() {
 int monteCarloCommand(const QCommandLineParser& parser) {
     if (parser.positionalArguments().size() != 1)
         return reportUsage(monteCarloUsage());
-    const Expected<MonteCarloChoices> choices = choicesOf(parser);
+    MethodCodes codes;
+    Expected<MonteCarloChoices> choices = choicesOf(parser, codes);
     if (!choices)
         return reportFailure(choices.error());
     const Regional regional = Regional::system();
@@ -195,6 +217,13 @@ int monteCarloCommand(const QCommandLineParser& parser) {
         workbook, parser, regional, choices->missing.empty() ? GapsUse::Refuse : GapsUse::Factor);
     if (!loaded)
         return reportFailure(loaded.error());
+    Expected<std::vector<Composite>> composites =
+        namedComposites(codes, **loaded, parser.value(QStringLiteral("composites")));
+    if (!composites)
+        return reportFailure(composites.error());
+    choices->setup.composites = std::move(*composites);
+    choices->setup.compositeNominal = codes.compositeFirst && !choices->setup.composites.empty();
+    choices->setup.regional = &regional;
     const Expected<MonteCarloRun> run = runWithProgress(
         (*loaded)->basis(), (*loaded)->matrix(), *choices, regional, (*loaded)->structure().get());
     if (!run)

@@ -934,6 +934,32 @@ void TestBatchCli::compositesBesideTheNine() {
                  run.out.indexOf(QStringLiteral("\nWROC: ")) <
                      run.out.indexOf(QStringLiteral("\nJ: ")),
              qPrintable(run.out));
+
+    // The Monte Carlo draws among them, their normalisations and
+    // aggregations after the other factors.
+    run =
+        runBatch({"montecarlo", workbook, "--methods", "J,P", "--normalisations",
+                  "minmax(1,100),rank", "--aggregations", "geometric", "--runs", "20", "--sobol"});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> factors = fileContents(workbook + ".sobol.csv").split('\n');
+    QVERIFY2(factors.size() == 5 && factors[1].startsWith("Metodo;") &&
+                 factors[2].startsWith("Normalizzazione;") &&
+                 factors[3].startsWith("Aggregazione;"),
+             qPrintable(run.err));
+    // The uncertainty crosses each pair, minmax and rank by mean and
+    // geometric, with the nine indicator sets of the eight indicators.
+    run = runBatch(
+        {"uncertainty", workbook, "J", "--normalisations", "rank", "--aggregations", "geometric"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(QStringLiteral("(36 graduatorie)")), qPrintable(run.out));
+    // Refused: an unknown item, a list with none of the composites to use it.
+    run = runBatch({"montecarlo", workbook, "--methods", "J", "--normalisations", "minmax,bogus"});
+    QVERIFY2(run.exitCode == 1 && run.err.contains(QStringLiteral("«bogus»")), qPrintable(run.err));
+    QCOMPARE(runBatch({"uncertainty", workbook, "J", "--aggregations", "mean(2)"}).exitCode, 1);
+    QCOMPARE(
+        runBatch({"montecarlo", workbook, "--methods", "WROC", "--aggregations", "mean"}).exitCode,
+        1);
+    QCOMPARE(runBatch({"uncertainty", workbook, "X"}).exitCode, 1);
 }
 
 // A composite on a matrix small enough to work by hand: compared and

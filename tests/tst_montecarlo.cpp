@@ -1,3 +1,4 @@
+#include "composite/compositecomputation.h"
 #include "framework/frameworkcomputation.h"
 #include "methods/methodcomputation.h"
 #include "methods/ranking.h"
@@ -54,6 +55,26 @@ Matrix randomMatrix(int n, int m, std::uint64_t seed) {
     return matrix;
 }
 
+// Two groups of the four indicators A-D of randomMatrix, G1 weighing 9.
+Structure twoGroups() {
+    const Expected<Structure> structure = buildStructure(
+        structureSheetOf({{"A", "G1", "9"}, {"B", "G1", ""}, {"C", "G2", ""}, {"D", "G2", "3"}}),
+        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")},
+        Regional(QLocale::c()));
+    if (!structure)
+        qFatal("%s", qPrintable(structure.error().message));
+    return *structure;
+}
+
+Composite composite(const char* normalisation, const char* aggregation, Construction construction) {
+    Composite made;
+    made.code = made.name = QStringLiteral("C");
+    made.normalisation = *parseNormalisation(QString::fromLatin1(normalisation));
+    made.aggregation = *parseAggregation(QString::fromLatin1(aggregation));
+    made.construction = construction;
+    return made;
+}
+
 } // namespace
 
 class TestMonteCarlo : public QObject {
@@ -67,6 +88,8 @@ private Q_SLOTS:
     void rankingEngine();
     void overAStructure();
     void unitWithoutAnIndexInSomeRuns();
+    void sharedColumnsGiveTheSameIndices();
+    void compositeConstructionFactors();
     void cancelledWritesNothing();
 };
 
@@ -309,6 +332,91 @@ void TestMonteCarlo::unitWithoutAnIndexInSomeRuns() {
     QCOMPARE(table.cell(0, 8), QStringLiteral("Senza indice"));
     QCOMPARE(table.cell(1, 8), QString::number(u1.lacking));
     QCOMPARE(table.cell(2, 8), QStringLiteral("0"));
+}
+
+// The runs share the indicators' transformed or normalised columns: every
+// index must be the one computed from scratch, to the last bit, whatever
+// the weights and the element left out.
+void TestMonteCarlo::sharedColumnsGiveTheSameIndices() {
+    const Matrix matrix = randomMatrix(25, 4, 11);
+    Structure structure = twoGroups();
+    structure.elements[0].weight = 0.3;
+    const std::optional<Structure> leftOut = withoutElement(structure, 1);
+    QVERIFY(leftOut);
+    for (const Structure& s : {structure, *leftOut}) {
+        for (const MethodInfo& method : methodTable()) {
+            const auto position = MethodPosition(method.position);
+            const std::vector<double> transformed = transformColumns(position, matrix.view());
+            const Expected<FrameworkRun> fresh = computeFramework(position, matrix, s);
+            const Expected<FrameworkRun> shared =
+                computeFrameworkOnTransformed(position, matrix, s, transformed);
+            QVERIFY2(fresh && shared, qPrintable(method.code));
+            QCOMPARE(shared->overall().index, fresh->overall().index);
+        }
+        const Regional c(QLocale::c());
+        for (const char* aggregation : {"mean", "geometric", "harmonic", "power(2)", "mpi-"})
+            for (const Construction construction : {Construction::Upward, Construction::PerLevel}) {
+                const Composite made = composite("minmax(1,2)", aggregation, construction);
+                const Expected<CompositeOutput> fresh = computeComposite(made, matrix, &s, c);
+                const Expected<std::vector<double>> normalised =
+                    normaliseIndicators(made, matrix, s, c);
+                QVERIFY2(fresh && normalised, aggregation);
+                std::vector<double> logs;
+                for (const double value : *normalised)
+                    logs.push_back(logarithmOrZero(value));
+                for (const std::vector<double>* given : {&logs, (std::vector<double>*)nullptr}) {
+                    const Expected<CompositeOutput> shared =
+                        computeCompositeOnNormalised(made, matrix, s, c, *normalised, given);
+                    QVERIFY2(shared, aggregation);
+                    QCOMPARE(shared->groups, fresh->groups);
+                    QCOMPARE(shared->index, fresh->index);
+                }
+            }
+    }
+}
+
+// A composite's normalisation and aggregation drawn beside its own, listed
+// after the other factors: the normalisation moves the ranks (rank against
+// minmax over skewed values), an aggregation list of its own alone cannot.
+void TestMonteCarlo::compositeConstructionFactors() {
+    Matrix matrix = randomMatrix(40, 4, 5);
+    for (double& value : matrix.values)
+        value = value * value * value;
+    MonteCarloSetup setup;
+    setup.composites = {composite("minmax", "mean", Construction::Upward)};
+    setup.normalisations = {*parseNormalisation(QStringLiteral("rank"))};
+    setup.aggregations = {*parseAggregation(QStringLiteral("mean"))};
+    setup.weightSpread = 0.1;
+    setup.runs = 200;
+    setup.seed = 3;
+    setup.sobol = true;
+    setup.bootstrap = 50;
+    const Structure structure = twoGroups();
+    const Expected<MonteCarloResult> result = monteCarlo({&matrix}, setup, nullptr, &structure);
+    QVERIFY2(result, qPrintable(result ? QString() : result.error().message));
+    QCOMPARE(result->skipped, 0);
+    const std::vector<MonteCarloFactor> factors{
+        MonteCarloFactor::Weights, MonteCarloFactor::Normalisation, MonteCarloFactor::Aggregation};
+    QVERIFY(result->factors == factors);
+    QCOMPARE(monteCarloFactorName(MonteCarloFactor::Normalisation),
+             QStringLiteral("Normalizzazione"));
+    QVERIFY(result->indices);
+    const std::vector<FactorIndices>& indices = *result->indices;
+    QVERIFY2(indices[1].total.value > 0.1, qPrintable(QString::number(indices[1].total.value)));
+    QCOMPARE(indices[2].total.value, 0.0);
+
+    // The nominal ranks are the composite's own.
+    const Expected<CompositeOutput> own =
+        computeComposite(setup.composites.front(), matrix, &structure, Regional(QLocale::c()));
+    QVERIFY(own);
+    for (std::size_t u = 0; u < own->ranks.size(); ++u)
+        QCOMPARE(result->units[u].nominal, own->ranks[u]);
+
+    // Normalisations without a composite to draw them for are refused.
+    setup.composites.clear();
+    setup.methods = {MethodPosition::MpiPositive};
+    const Expected<MonteCarloResult> refused = monteCarlo({&matrix}, setup, nullptr, &structure);
+    QVERIFY(!refused && refused.error().kind == FailureKind::Usage);
 }
 
 QTEST_GUILESS_MAIN(TestMonteCarlo)

@@ -1795,6 +1795,10 @@ Files left out:
         <source>I loro indici di Sobol restano vuoti.</source>
         <translation>Their Sobol indices are left empty.</translation>
     </message>
+    <message>
+        <source>Le normalizzazioni e le aggregazioni si estraggono solo per i metodi personalizzati: indicarne almeno uno.</source>
+        <translation>Normalisations and aggregations are drawn only for custom methods: choose at least one.</translation>
+    </message>
 </context>
 <context>
     <name>RobustnessWindow</name>
@@ -2045,6 +2049,26 @@ Files left out:
     <message>
         <source>Robustezza: Incertezza</source>
         <translation>Robustness: Uncertainty</translation>
+    </message>
+    <message>
+        <source>Per i metodi personalizzati: le normalizzazioni estratte oltre alla propria, separate da virgole (%1)</source>
+        <translation>For custom methods: the normalisations drawn besides their own, separated by commas (%1)</translation>
+    </message>
+    <message>
+        <source>Per i metodi personalizzati: le aggregazioni estratte oltre alla propria, separate da virgole (%1)</source>
+        <translation>For custom methods: the aggregations drawn besides their own, separated by commas (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Normalizzazioni:</source>
+        <translation>&amp;Normalisations:</translation>
+    </message>
+    <message>
+        <source>&amp;Aggregazioni:</source>
+        <translation>&amp;Aggregations:</translation>
+    </message>
+    <message>
+        <source>«%1» non è ammessa (ammesse: %2).</source>
+        <translation>“%1” is not allowed (allowed: %2).</translation>
     </message>
 </context>
 <context>
@@ -2314,6 +2338,14 @@ Files left out:
     <message>
         <source>Senza indice</source>
         <translation>Without an index</translation>
+    </message>
+    <message>
+        <source>Normalizzazione</source>
+        <translation>Normalisation</translation>
+    </message>
+    <message>
+        <source>Aggregazione</source>
+        <translation>Aggregation</translation>
     </message>
 </context>
 <context>

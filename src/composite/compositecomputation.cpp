@@ -1,6 +1,7 @@
 #include "composite/compositecomputation.h"
 
 #include "methods/ranking.h"
+#include "shared/vectorstate.h"
 #include "workbook/caricamatrice.h"
 
 #include <QCoreApplication>
@@ -257,7 +258,7 @@ double aggregateValues(const Aggregation& aggregation, std::span<const double> v
         const double logs = unit.sum(
             [&zero](double v) {
                 zero = zero || v == 0.0;
-                return v > 0.0 ? std::log(v) : 0.0;
+                return logarithmOrZero(v);
             },
             [](double v) { return v < 0.0; }, refused);
         return *refused >= 0 ? kNaN : zero ? 0.0 : std::exp(logs / m);
@@ -280,6 +281,113 @@ double aggregateValues(const Aggregation& aggregation, std::span<const double> v
     }
     return kNaN;
 }
+
+double logarithmOrZero(double value) {
+    return value > 0.0 ? std::log(value) : 0.0;
+}
+
+namespace {
+
+// Adds w * term(x, i) to totals[i] for each value x of a column; false at
+// a missing value or one refused.
+template <typename Refuse, typename Term>
+bool addColumn(std::span<const double> column, double w, std::vector<double>& totals, Refuse refuse,
+               Term term) {
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        const double x = column[i];
+        if (std::isnan(x) || refuse(x))
+            return false;
+        totals[i] += w * term(x, i);
+    }
+    return true;
+}
+
+// The sums of aggregateByColumns made the aggregation's values, as
+// aggregateValues makes them from its m terms; false at a value not
+// finite.
+bool finishTotals(const Aggregation& aggregation, int m, const std::vector<char>& zero,
+                  std::vector<double>& totals) {
+    const AggregationKind kind = aggregation.kind;
+    const double p = aggregation.p;
+    const double count = m;
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        double& value = totals[i];
+        if (kind == AggregationKind::Mean)
+            value = value / count;
+        else if (kind == AggregationKind::Geometric)
+            value = zero[i] ? 0.0 : std::exp(value / count);
+        else if (kind == AggregationKind::Harmonic)
+            value = count / value;
+        else
+            value = std::pow(value / count, 1.0 / p);
+        if (std::isinf(value))
+            return false;
+    }
+    return true;
+}
+
+// A group's values aggregated column by column when every unit has every
+// value and none is refused: the same terms added in the same order as
+// aggregateValues adds them, so the same numbers. logs[k], when not null,
+// holds logarithmOrZero of column k. Nothing for the MPI aggregations, a
+// missing value, a value refused or a result not finite: the unit by unit
+// path then gives them.
+std::optional<std::vector<double>> aggregateByColumns(
+    const Aggregation& aggregation, const std::vector<std::span<const double>>& columns,
+    const std::vector<const double*>& logs, const std::vector<double>& weights, std::size_t units) {
+    const AggregationKind kind = aggregation.kind;
+    if (kind == AggregationKind::MpiPlus || kind == AggregationKind::MpiMinus || columns.empty())
+        return std::nullopt;
+    const int m = int(columns.size());
+    double weightSum = 0.0;
+    for (const double weight : weights)
+        weightSum += weight;
+    const double p = aggregation.p;
+    std::vector<double> totals(units, 0.0);
+    std::vector<char> zero(kind == AggregationKind::Geometric ? units : 0, 0);
+    clearUpperVectorState();
+    const auto never = [](double) { return false; };
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        const double w = weights[k] * m / weightSum;
+        const std::span<const double> v = columns[k];
+        bool added = false;
+        switch (kind) {
+        case AggregationKind::Mean:
+            added = addColumn(v, w, totals, never, [](double x, std::size_t) { return x; });
+            break;
+        case AggregationKind::Geometric: {
+            const double* log = logs[k];
+            added = addColumn(
+                v, w, totals, [](double x) { return x < 0.0; },
+                [&zero, log](double x, std::size_t i) {
+                    zero[i] = char(zero[i] || x == 0.0);
+                    return log ? log[i] : logarithmOrZero(x);
+                });
+            break;
+        }
+        case AggregationKind::Harmonic:
+            added = addColumn(
+                v, w, totals, [](double x) { return x <= 0.0; },
+                [](double x, std::size_t) { return 1.0 / x; });
+            break;
+        case AggregationKind::Power:
+            added = addColumn(
+                v, w, totals, [p](double x) { return x < 0.0 || (p < 0.0 && x == 0.0); },
+                [p](double x, std::size_t) { return std::pow(x, p); });
+            break;
+        case AggregationKind::MpiPlus:
+        case AggregationKind::MpiMinus:
+            break;
+        }
+        if (!added)
+            return std::nullopt;
+    }
+    if (!finishTotals(aggregation, m, zero, totals))
+        return std::nullopt;
+    return totals;
+}
+
+} // namespace
 
 Structure flatStructure(const Matrix& matrix, const Regional& regional) {
     Structure structure;
@@ -312,21 +420,38 @@ public:
         : m_composite(composite), m_matrix(matrix), m_structure(structure), m_regional(regional),
           m_units(std::size_t(matrix.unitCount())) {}
 
-    Expected<CompositeOutput> compute() {
-        if (Status chosen = chooseAggregations(); !chosen)
-            return std::move(chosen).error();
-        m_output.groups.resize(m_structure.elements.size());
+    // The indicators' normalised columns alone.
+    Status normaliseIndicators() {
         m_output.normalised.resize(m_units * std::size_t(m_matrix.indicatorCount()));
         for (std::size_t e = 0; e < m_structure.elements.size(); ++e)
             if (!m_structure.elements[e].isGroup())
                 if (Status normalised = normaliseIndicator(int(e)); !normalised)
-                    return std::move(normalised).error();
+                    return normalised;
+        return {};
+    }
+
+    std::vector<double> takeNormalised() { return std::move(m_output.normalised); }
+
+    // Every group and the overall index, from the indicators' normalised
+    // columns: shared when given, else normalised here. Ranks only when
+    // asked.
+    Expected<CompositeOutput> compute(const std::vector<double>* shared, bool ranks,
+                                      const std::vector<double>* logs = nullptr) {
+        m_logs = logs;
+        if (Status chosen = chooseAggregations(); !chosen)
+            return std::move(chosen).error();
+        m_output.groups.resize(m_structure.elements.size());
+        if (!shared)
+            if (Status normalised = normaliseIndicators(); !normalised)
+                return std::move(normalised).error();
+        m_normalised = shared ? shared : &m_output.normalised;
         for (const int group : m_structure.bottomUp())
             if (Status aggregated = aggregateGroup(group); !aggregated)
                 return std::move(aggregated).error();
         m_output.root = m_structure.root;
         m_output.index = m_output.groups[std::size_t(m_structure.root)];
-        m_output.ranks = rankIndex(m_output.index, false);
+        if (ranks)
+            m_output.ranks = rankIndex(m_output.index, false);
         return std::move(m_output);
     }
 
@@ -445,42 +570,56 @@ private:
     }
 
     // The values an element brings to its parent: an indicator's normalised
-    // column; a group's value, normalised again when built per level.
-    Expected<std::vector<double>> contributionOf(int e) const {
+    // column; a group's value, normalised again (into owned) when built per
+    // level.
+    Expected<std::span<const double>> contributionOf(int e, std::vector<double>& owned) const {
         const StructureElement& element = m_structure.elements[std::size_t(e)];
-        if (!element.isGroup()) {
-            const auto begin = m_output.normalised.begin() +
-                               std::ptrdiff_t(std::size_t(element.indicator) * m_units);
-            return std::vector<double>(begin, begin + std::ptrdiff_t(m_units));
-        }
+        if (!element.isGroup())
+            return std::span<const double>(
+                m_normalised->data() + std::size_t(element.indicator) * m_units, m_units);
         const std::vector<double>& values = m_output.groups[std::size_t(e)];
         if (m_composite.construction == Construction::Upward)
-            return values;
+            return std::span<const double>(values);
         NormalisedColumn column =
             normaliseColumn(values, false, m_composite.normalisation,
                             {element.minimum, element.maximum, element.target});
         if (column.problem != NormalisationProblem::None)
             return normalisationRefusal(column.problem, element.name);
-        return std::move(column.values);
+        owned = std::move(column.values);
+        return std::span<const double>(owned);
     }
 
     Status aggregateGroup(int group) {
+        clearUpperVectorState();
         const StructureElement& element = m_structure.elements[std::size_t(group)];
-        std::vector<std::vector<double>> columns;
+        std::vector<std::span<const double>> columns;
+        std::vector<std::vector<double>> owned(element.children.size());
         std::vector<double> weights;
         std::vector<int> members;
         for (const int child : element.children) {
             const double weight = m_structure.elements[std::size_t(child)].weight;
             if (!(weight > 0.0))
                 continue;
-            Expected<std::vector<double>> column = contributionOf(child);
+            Expected<std::span<const double>> column = contributionOf(child, owned[members.size()]);
             if (!column)
                 return std::move(column).error();
-            columns.push_back(std::move(*column));
+            columns.push_back(*column);
             weights.push_back(weight);
             members.push_back(child);
         }
         const Aggregation& aggregation = m_aggregationOf[std::size_t(group)];
+        std::vector<const double*> logs;
+        for (const int member : members) {
+            const StructureElement& child = m_structure.elements[std::size_t(member)];
+            logs.push_back(m_logs && !child.isGroup()
+                               ? m_logs->data() + std::size_t(child.indicator) * m_units
+                               : nullptr);
+        }
+        if (std::optional<std::vector<double>> byColumns =
+                aggregateByColumns(aggregation, columns, logs, weights, m_units)) {
+            m_output.groups[std::size_t(group)] = std::move(*byColumns);
+            return {};
+        }
         std::vector<double> result(m_units, kNaN);
         std::vector<double> row(columns.size());
         for (std::size_t i = 0; i < m_units; ++i) {
@@ -513,6 +652,8 @@ private:
     std::size_t m_units;
     std::vector<Aggregation> m_aggregationOf;
     CompositeOutput m_output;
+    const std::vector<double>* m_normalised = nullptr;
+    const std::vector<double>* m_logs = nullptr;
 };
 
 } // namespace
@@ -520,7 +661,26 @@ private:
 Expected<CompositeOutput> computeComposite(const Composite& composite, const Matrix& matrix,
                                            const Structure* structure, const Regional& regional) {
     if (structure)
-        return CompositeComputation(composite, matrix, *structure, regional).compute();
+        return CompositeComputation(composite, matrix, *structure, regional).compute(nullptr, true);
     const Structure flat = flatStructure(matrix, regional);
-    return CompositeComputation(composite, matrix, flat, regional).compute();
+    return CompositeComputation(composite, matrix, flat, regional).compute(nullptr, true);
+}
+
+Expected<std::vector<double>> normaliseIndicators(const Composite& composite, const Matrix& matrix,
+                                                  const Structure& structure,
+                                                  const Regional& regional) {
+    CompositeComputation computation(composite, matrix, structure, regional);
+    if (Status normalised = computation.normaliseIndicators(); !normalised)
+        return std::move(normalised).error();
+    return computation.takeNormalised();
+}
+
+Expected<CompositeOutput> computeCompositeOnNormalised(const Composite& composite,
+                                                       const Matrix& matrix,
+                                                       const Structure& structure,
+                                                       const Regional& regional,
+                                                       const std::vector<double>& normalised,
+                                                       const std::vector<double>* logs) {
+    return CompositeComputation(composite, matrix, structure, regional)
+        .compute(&normalised, false, logs);
 }

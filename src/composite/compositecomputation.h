@@ -74,6 +74,30 @@ struct CompositeOutput {
 Expected<CompositeOutput> computeComposite(const Composite& composite, const Matrix& matrix,
                                            const Structure* structure, const Regional& regional);
 
+// The indicators' normalised columns of the composite over the matrix and
+// the structure (CompositeOutput::normalised), refused as computeComposite
+// refuses a transformation or a normalisation. They do not depend on the
+// weights nor on the aggregation.
+Expected<std::vector<double>> normaliseIndicators(const Composite& composite, const Matrix& matrix,
+                                                  const Structure& structure,
+                                                  const Regional& regional);
+
+// The natural logarithm of a value above 0, else 0: the terms of the
+// geometric mean.
+double logarithmOrZero(double value);
+
+// computeComposite over a structure from those columns, for runs that
+// differ in the weights, the elements left out (weight 0) and the
+// aggregation: the same groups and index to the last bit, without the
+// normalised columns and the ranks. logs, when given, holds
+// logarithmOrZero of every normalised value, for the geometric mean.
+Expected<CompositeOutput> computeCompositeOnNormalised(const Composite& composite,
+                                                       const Matrix& matrix,
+                                                       const Structure& structure,
+                                                       const Regional& regional,
+                                                       const std::vector<double>& normalised,
+                                                       const std::vector<double>* logs = nullptr);
+
 // The structure of a matrix without one: every indicator under the overall
 // index, weighted by the matrix's weights.
 Structure flatStructure(const Matrix& matrix, const Regional& regional);

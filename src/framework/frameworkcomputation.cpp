@@ -39,25 +39,66 @@ std::vector<unsigned char> markWithoutIndex(const Structure& structure, int grou
     return without;
 }
 
+// The transformed columns of a group's view: those of its indicators
+// (sources[c] their column in the matrix, -1 for a group's index) taken
+// from shared when given, the others transformed now into own. Each column
+// is transformed on its own (transformColumns), so the values are the same
+// either way.
+MatrixView transformedView(MethodPosition position, const MatrixView& view,
+                           const std::vector<int>& sources, const std::vector<double>* shared,
+                           std::vector<double>& own) {
+    const auto n = std::size_t(view.units);
+    if (!shared) {
+        own = transformColumns(position, view);
+        return view.withValues(own.data());
+    }
+    MatrixView groups;
+    groups.units = view.units;
+    for (std::size_t c = 0; c < view.columns.size(); ++c)
+        if (sources[c] < 0)
+            groups.columns.push_back(view.columns[c]);
+    own = groups.columns.empty() ? std::vector<double>() : transformColumns(position, groups);
+    MatrixView result = view;
+    std::size_t next = 0;
+    for (std::size_t c = 0; c < view.columns.size(); ++c)
+        result.columns[c].values = sources[c] >= 0 ? shared->data() + std::size_t(sources[c]) * n
+                                                   : own.data() + (next++) * n;
+    return result;
+}
+
 // The method over a view where some units may have no available column:
 // the columns transformed over every unit, as without them, and the index
 // aggregated over the units with some available column only; the others
-// get none (NaN, ranked after the others).
-Expected<MethodOutput> computeOverAvailableUnits(MethodPosition position, const MatrixView& view) {
+// get none (NaN, ranked after the others). With shared columns (see
+// transformedView) the output holds the index alone: no transformed
+// columns, no ranks.
+Expected<MethodOutput> computeOverAvailableUnits(MethodPosition position, const MatrixView& view,
+                                                 const std::vector<int>& sources,
+                                                 const std::vector<double>* shared) {
     const auto n = std::size_t(view.units);
-    if (!view.hasMissing())
+    const bool gaps = view.hasMissing();
+    if (!gaps && !shared)
         return computeMethod(position, view);
     std::vector<std::size_t> some;
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = 0; i < n && gaps; ++i)
         if (std::any_of(view.columns.begin(), view.columns.end(),
                         [i](const MatrixColumn& column) { return !column.isMissing(int(i)); }))
             some.push_back(i);
-    if (some.size() == n)
+    const bool everyUnit = !gaps || some.size() == n;
+    if (everyUnit && !shared)
         return computeMethod(position, view);
     if (Status accepted = acceptsData(position, view); !accepted)
         return std::move(accepted).error();
     MethodOutput output;
-    output.transformed = transformColumns(position, view);
+    std::vector<double> own;
+    const MatrixView transformed = transformedView(position, view, sources, shared, own);
+    if (everyUnit) {
+        Expected<std::vector<double>> index = aggregateColumns(position, transformed);
+        if (!index)
+            return std::move(index).error();
+        output.index = std::move(*index);
+        return output;
+    }
     output.index.assign(n, std::nan(""));
     if (!some.empty()) {
         // The transformed columns of the units with some available column.
@@ -68,7 +109,7 @@ Expected<MethodOutput> computeOverAvailableUnits(MethodPosition position, const 
         compact.units = int(k);
         for (std::size_t j = 0; j < view.columns.size(); ++j) {
             for (std::size_t r = 0; r < k; ++r) {
-                values[j * k + r] = output.transformed[j * n + some[r]];
+                values[j * k + r] = transformed.columns[j].values[some[r]];
                 missing[j * k + r] = view.columns[j].isMissing(int(some[r])) ? 1 : 0;
             }
             MatrixColumn column = view.columns[j];
@@ -82,8 +123,23 @@ Expected<MethodOutput> computeOverAvailableUnits(MethodPosition position, const 
         for (std::size_t r = 0; r < k; ++r)
             output.index[some[r]] = (*index)[r];
     }
+    if (shared)
+        return output;
+    output.transformed = std::move(own);
     output.ranks = rankIndex(output.index, methodAt(position).ascending);
     return output;
+}
+
+// Per column of a group's view (its elements of weight above 0, as
+// groupView takes them), its column in the matrix; -1 for a group's index.
+std::vector<int> viewSources(const Structure& structure, int group) {
+    std::vector<int> sources;
+    for (const int child : structure.elements[std::size_t(group)].children) {
+        const StructureElement& element = structure.elements[std::size_t(child)];
+        if (element.weight != 0.0)
+            sources.push_back(element.isGroup() ? -1 : element.indicator);
+    }
+    return sources;
 }
 
 // The first group of weight above 0 inside group whose index is the same,
@@ -120,14 +176,7 @@ std::optional<DataCell> decidingCell(MethodPosition position, const Structure& s
     const std::optional<DataCell> first = refusedCell(position, view);
     if (!first)
         return std::nullopt;
-    // Per column of the view (the elements of weight above 0, as groupView
-    // takes them), its column in the matrix; -1 for a group's index.
-    std::vector<int> matrixColumn;
-    for (const int child : structure.elements[std::size_t(group)].children) {
-        const StructureElement& element = structure.elements[std::size_t(child)];
-        if (element.weight != 0.0)
-            matrixColumn.push_back(element.isGroup() ? -1 : element.indicator);
-    }
+    const std::vector<int> matrixColumn = viewSources(structure, group);
     if (matrixColumn[std::size_t(first->column)] < 0)
         return std::nullopt;
     std::vector<int> inSheetOrder;
@@ -188,9 +237,14 @@ std::optional<Structure> withoutElement(const Structure& structure, int element)
     return std::nullopt;
 }
 
-Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
-                                        const Structure& structure, const GroupCoverage& coverage,
-                                        std::optional<DataCell>* refusedAt) {
+namespace {
+
+// computeFramework, taking the indicators' transformed columns from shared
+// when given (computeFrameworkOnTransformed).
+Expected<FrameworkRun> frameworkRun(MethodPosition position, const Matrix& matrix,
+                                    const Structure& structure, const GroupCoverage& coverage,
+                                    std::optional<DataCell>* refusedAt,
+                                    const std::vector<double>* shared) {
     FrameworkRun run;
     run.position = position;
     run.root = structure.root;
@@ -209,7 +263,8 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
             continue;
         const MatrixView view = groupView(structure, group, matrix, run.groups, method.ascending,
                                           gaps ? &run.withoutIndex : nullptr);
-        Expected<MethodOutput> output = computeOverAvailableUnits(position, view);
+        Expected<MethodOutput> output =
+            computeOverAvailableUnits(position, view, viewSources(structure, group), shared);
         if (!output) {
             Failure refusal = std::move(output).error();
             if (refusedAt)
@@ -239,6 +294,20 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
         run.groups[std::size_t(group)] = std::move(*output);
     }
     return run;
+}
+
+} // namespace
+
+Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& matrix,
+                                        const Structure& structure, const GroupCoverage& coverage,
+                                        std::optional<DataCell>* refusedAt) {
+    return frameworkRun(position, matrix, structure, coverage, refusedAt, nullptr);
+}
+
+Expected<FrameworkRun> computeFrameworkOnTransformed(MethodPosition position, const Matrix& matrix,
+                                                     const Structure& structure,
+                                                     const std::vector<double>& transformed) {
+    return frameworkRun(position, matrix, structure, {}, nullptr, &transformed);
 }
 
 std::vector<unsigned char> unitsWithoutOverallIndex(const Structure& structure, int units,

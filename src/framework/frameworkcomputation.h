@@ -61,6 +61,16 @@ Expected<FrameworkRun> computeFramework(MethodPosition position, const Matrix& m
                                         const GroupCoverage& coverage = {},
                                         std::optional<DataCell>* refusedAt = nullptr);
 
+// computeFramework for runs that differ only in the structure's weights:
+// transformed holds the indicators' transformed columns, transformColumns
+// over the matrix's whole view (each column is transformed on its own), and
+// only the groups' indices are transformed afresh. The indices are the
+// same to the last bit; the groups' outputs hold their index alone (no
+// transformed columns, no ranks unless some unit has no index).
+Expected<FrameworkRun> computeFrameworkOnTransformed(MethodPosition position, const Matrix& matrix,
+                                                     const Structure& structure,
+                                                     const std::vector<double>& transformed);
+
 // Per unit, 1 when it gets no overall index from computeFramework: bottom-up,
 // a unit has no index of a group when none of the group's elements of
 // weight above 0 is available to it (an indicator's cell missing, a group

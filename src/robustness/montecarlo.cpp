@@ -1,16 +1,19 @@
 #include "robustness/montecarlo.h"
 
+#include "composite/compositecomputation.h"
 #include "framework/frameworkcomputation.h"
 #include "methods/methodcomputation.h"
 #include "methods/ranking.h"
 #include "robustness/randomstreams.h"
 #include "robustness/rankstatistics.h"
 #include "shared/parallelfor.h"
+#include "shared/vectorstate.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace {
 
@@ -21,6 +24,10 @@ struct Draw {
     int leftOut = -1;                  // the indicator left out; -1 for none
     int missing = 0;
     int outlier = 0;
+    // For a composite, uniform over [0, 1): where its normalisation and its
+    // aggregation fall in their lists (levelOf).
+    double normalisation = 0.0;
+    double aggregation = 0.0;
 };
 
 struct Plan {
@@ -29,9 +36,13 @@ struct Plan {
     int rows = 0; // Saltelli design: rows of k + 2 draws (A, B, then A with each factor from B)
 };
 
+std::size_t methodCount(const MonteCarloSetup& setup) {
+    return setup.methods.size() + setup.composites.size();
+}
+
 std::vector<MonteCarloFactor> activeFactors(const MonteCarloSetup& setup) {
     std::vector<MonteCarloFactor> factors;
-    if (setup.methods.size() > 1)
+    if (methodCount(setup) > 1)
         factors.push_back(MonteCarloFactor::Method);
     if (setup.weightSpread > 0.0)
         factors.push_back(MonteCarloFactor::Weights);
@@ -41,6 +52,10 @@ std::vector<MonteCarloFactor> activeFactors(const MonteCarloSetup& setup) {
         factors.push_back(MonteCarloFactor::Missing);
     if (setup.outlierLevels > 1)
         factors.push_back(MonteCarloFactor::Outliers);
+    if (!setup.composites.empty() && !setup.normalisations.empty())
+        factors.push_back(MonteCarloFactor::Normalisation);
+    if (!setup.composites.empty() && !setup.aggregations.empty())
+        factors.push_back(MonteCarloFactor::Aggregation);
     return factors;
 }
 
@@ -49,7 +64,7 @@ std::vector<MonteCarloFactor> activeFactors(const MonteCarloSetup& setup) {
 Draw drawChoices(std::mt19937_64& generator, const MonteCarloSetup& setup, int indicators,
                  int weights) {
     Draw draw;
-    draw.method = int(uniformIndex(generator, setup.methods.size()));
+    draw.method = int(uniformIndex(generator, methodCount(setup)));
     draw.weightFactors.resize(std::size_t(weights));
     for (double& factor : draw.weightFactors)
         factor = 1.0 + setup.weightSpread * (2.0 * uniformUnit(generator) - 1.0);
@@ -60,6 +75,30 @@ Draw drawChoices(std::mt19937_64& generator, const MonteCarloSetup& setup, int i
     draw.missing = int(uniformIndex(generator, std::uint64_t(setup.missingLevels)));
     draw.outlier = int(uniformIndex(generator, std::uint64_t(setup.outlierLevels)));
     return draw;
+}
+
+// Draws a composite's normalisation and aggregation, after every other
+// choice of the run (those of the Saltelli design's B included), so that
+// the others are drawn as without composites.
+void drawConstruction(std::mt19937_64& generator, Draw& draw) {
+    draw.normalisation = uniformUnit(generator);
+    draw.aggregation = uniformUnit(generator);
+}
+
+// The level a uniform draw in [0, 1) falls on among count.
+std::size_t levelOf(double draw, std::size_t count) {
+    return std::min(count - 1, std::size_t(draw * double(count)));
+}
+
+// A composite's own choice, then the others listed, each once.
+template <typename Choice>
+std::vector<Choice> levelsOf(const Choice& own, const std::vector<Choice>& listed) {
+    std::vector<Choice> levels{own};
+    for (const Choice& choice : listed)
+        if (std::none_of(levels.begin(), levels.end(),
+                         [&](const Choice& level) { return level.code() == choice.code(); }))
+            levels.push_back(choice);
+    return levels;
 }
 
 void takeFactor(Draw& target, const Draw& source, MonteCarloFactor factor) {
@@ -79,6 +118,12 @@ void takeFactor(Draw& target, const Draw& source, MonteCarloFactor factor) {
     case MonteCarloFactor::Outliers:
         target.outlier = source.outlier;
         break;
+    case MonteCarloFactor::Normalisation:
+        target.normalisation = source.normalisation;
+        break;
+    case MonteCarloFactor::Aggregation:
+        target.aggregation = source.aggregation;
+        break;
     }
 }
 
@@ -95,11 +140,16 @@ Plan makePlan(const MonteCarloSetup& setup, int indicators, int weights,
         if (row % 1024 == 0 && progress && progress->cancelled())
             break;
         std::mt19937_64 generator = randomStream(setup.seed, std::uint64_t(row));
-        const Draw a = drawChoices(generator, setup, indicators, weights);
-        plan.draws.push_back(a);
-        if (!setup.sobol)
+        Draw a = drawChoices(generator, setup, indicators, weights);
+        if (!setup.sobol) {
+            drawConstruction(generator, a);
+            plan.draws.push_back(a);
             continue;
-        const Draw b = drawChoices(generator, setup, indicators, weights);
+        }
+        Draw b = drawChoices(generator, setup, indicators, weights);
+        drawConstruction(generator, a);
+        drawConstruction(generator, b);
+        plan.draws.push_back(a);
         plan.draws.push_back(b);
         for (MonteCarloFactor factor : plan.factors) {
             Draw mixed = a;
@@ -127,9 +177,10 @@ MatrixView runView(const MatrixView& all, const Draw& draw) {
 std::optional<Structure> runStructure(const Structure& nominal, const Draw& draw) {
     Structure structure = nominal;
     std::vector<StructureElement>& elements = structure.elements;
-    if (!draw.weightFactors.empty())
-        for (std::size_t e = 0; e < elements.size(); ++e)
-            elements[e].weight *= draw.weightFactors[e];
+    // A flat structure has one element more than factors: its overall
+    // index, which weighs nothing.
+    for (std::size_t e = 0; e < std::min(elements.size(), draw.weightFactors.size()); ++e)
+        elements[e].weight *= draw.weightFactors[e];
     if (draw.leftOut < 0)
         return structure;
     const auto found = std::find_if(elements.begin(), elements.end(), [&](const auto& element) {
@@ -140,14 +191,21 @@ std::optional<Structure> runStructure(const Structure& nominal, const Draw& draw
     return withoutElement(structure, int(found - elements.begin()));
 }
 
+Failure nothingLeft() {
+    return failure(FailureKind::MethodRefused,
+                   QCoreApplication::translate("Robustness", "Nessun indicatore rimasto."));
+}
+
 // The index of a run over a structure: the method bottom-up, the overall
-// index's.
+// index's; on the indicators' transformed columns when given.
 Expected<std::vector<double>> frameworkIndex(MethodPosition position, const Matrix& matrix,
-                                             const std::optional<Structure>& structure) {
+                                             const std::optional<Structure>& structure,
+                                             const std::vector<double>* transformed = nullptr) {
     if (!structure)
-        return failure(FailureKind::MethodRefused,
-                       QCoreApplication::translate("Robustness", "Nessun indicatore rimasto."));
-    Expected<FrameworkRun> run = computeFramework(position, matrix, *structure);
+        return nothingLeft();
+    Expected<FrameworkRun> run =
+        transformed ? computeFrameworkOnTransformed(position, matrix, *structure, *transformed)
+                    : computeFramework(position, matrix, *structure);
     if (!run)
         return std::move(run).error();
     return std::move(run->groups[std::size_t(run->root)].index);
@@ -169,10 +227,10 @@ std::vector<int> ranksOrNone(const std::vector<double>& index, bool ascending) {
 }
 
 // The draws of each pair of matrix and method, pair g being variant
-// g / methods under method g % methods.
+// g / methods under method g % methods (the nine's, then the composites).
 std::vector<std::vector<std::size_t>>
 drawsByPair(const std::vector<Draw>& draws, std::size_t variants, const MonteCarloSetup& setup) {
-    const auto methods = std::size_t(setup.methods.size());
+    const std::size_t methods = methodCount(setup);
     std::vector<std::vector<std::size_t>> pairs(variants * methods);
     for (std::size_t d = 0; d < draws.size(); ++d) {
         const std::size_t variant =
@@ -183,13 +241,16 @@ drawsByPair(const std::vector<Draw>& draws, std::size_t variants, const MonteCar
     return pairs;
 }
 
-// The outcome of one draw under one method.
+// The outcome of one draw under one of the nine methods, on the matrix's
+// transformed columns.
 RunOutcome rankDraw(MethodPosition position, const Matrix& matrix, const MatrixView& data,
-                    const MatrixView& transformed, const Structure* structure, const Draw& draw) {
+                    const std::vector<double>& transformed, const Structure* structure,
+                    const Draw& draw) {
     RunOutcome outcome;
     const Expected<std::vector<double>> index =
-        structure ? frameworkIndex(position, matrix, runStructure(*structure, draw))
-                  : indexOf(position, runView(data, draw), runView(transformed, draw));
+        structure ? frameworkIndex(position, matrix, runStructure(*structure, draw), &transformed)
+                  : indexOf(position, runView(data, draw),
+                            runView(data.withValues(transformed.data()), draw));
     if (index)
         outcome.ranks = ranksOrNone(*index, methodAt(position).ascending);
     else
@@ -197,12 +258,79 @@ RunOutcome rankDraw(MethodPosition position, const Matrix& matrix, const MatrixV
     return outcome;
 }
 
+// The draws of one composite on one matrix: its normalisations' columns,
+// each computed once for the draws that take it.
+class CompositeDraws {
+public:
+    CompositeDraws(const Composite& composite, const MonteCarloSetup& setup, const Matrix& matrix,
+                   const Structure& structure, const Regional& regional)
+        : m_composite(composite), m_matrix(matrix), m_structure(structure), m_regional(regional),
+          m_normalisations(levelsOf(composite.normalisation, setup.normalisations)),
+          m_aggregations(levelsOf(composite.aggregation, setup.aggregations)),
+          m_columns(m_normalisations.size()), m_logsOf(m_normalisations.size()) {}
+
+    // The normalised columns of the draws' normalisations.
+    void normalise(const std::vector<Draw>& draws, const std::vector<std::size_t>& group) {
+        for (const std::size_t d : group) {
+            const std::size_t level = levelOf(draws[d].normalisation, m_normalisations.size());
+            if (m_columns[level])
+                continue;
+            Composite composite = m_composite;
+            composite.normalisation = m_normalisations[level];
+            m_columns[level].emplace(
+                normaliseIndicators(composite, m_matrix, m_structure, m_regional));
+            std::vector<double>& logs = m_logs.emplace_back();
+            if (*m_columns[level]) {
+                logs.reserve((*m_columns[level])->size());
+                clearUpperVectorState();
+                for (const double value : **m_columns[level])
+                    logs.push_back(logarithmOrZero(value));
+            }
+            m_logsOf[level] = m_logs.size() - 1;
+        }
+    }
+
+    RunOutcome rank(const Draw& draw) const {
+        RunOutcome outcome;
+        const std::size_t level = levelOf(draw.normalisation, m_normalisations.size());
+        const std::optional<Structure> structure = runStructure(m_structure, draw);
+        const Expected<std::vector<double>>& columns = *m_columns[level];
+        if (!structure || !columns) {
+            outcome.refused = true;
+            return outcome;
+        }
+        Composite composite = m_composite;
+        composite.normalisation = m_normalisations[level];
+        composite.aggregation = m_aggregations[levelOf(draw.aggregation, m_aggregations.size())];
+        const Expected<CompositeOutput> output = computeCompositeOnNormalised(
+            composite, m_matrix, *structure, m_regional, *columns, &m_logs[m_logsOf[level]]);
+        if (output)
+            outcome.ranks = ranksOrNone(output->index, false);
+        else
+            outcome.refused = true;
+        return outcome;
+    }
+
+private:
+    const Composite& m_composite;
+    const Matrix& m_matrix;
+    const Structure& m_structure;
+    const Regional& m_regional;
+    std::vector<Normalisation> m_normalisations;
+    std::vector<Aggregation> m_aggregations;
+    std::vector<std::optional<Expected<std::vector<double>>>> m_columns;
+    // Per normalisation computed, logarithmOrZero of its columns.
+    std::deque<std::vector<double>> m_logs;
+    std::vector<std::size_t> m_logsOf;
+};
+
 // Ranks every draw, grouping the draws by matrix and method so that each
-// pair transforms its columns once; false when cancelled.
+// pair transforms (or normalises) its indicators' columns once; false when
+// cancelled.
 bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup& setup,
-               const Structure* structure, const std::vector<Draw>& draws,
+               const Structure* structure, const std::vector<Draw>& draws, const Regional& regional,
                std::vector<RunOutcome>& outcomes, WorkProgress* progress) {
-    const std::size_t methods = setup.methods.size();
+    const std::size_t methods = methodCount(setup);
     const std::vector<std::vector<std::size_t>> pairs = drawsByPair(draws, variants.size(), setup);
     LoopProgress parts(progress, qint64(draws.size()));
     for (std::size_t g = 0; g < pairs.size(); ++g) {
@@ -210,18 +338,32 @@ bool rankDraws(const std::vector<const Matrix*>& variants, const MonteCarloSetup
         if (group.empty())
             continue;
         const Matrix& matrix = *variants[g / methods];
-        const MethodPosition position = setup.methods[g % methods];
-        const MatrixView data = matrix.view();
-        // Over a structure each run computes its groups afresh: their
-        // columns depend on the weights below them.
-        const std::vector<double> transformed =
-            structure ? std::vector<double>() : transformColumns(position, data);
-        const MatrixView transformedView = data.withValues(transformed.data());
-        if (!parallelFor(int(group.size()), setup.threads, &parts, [&](int i) {
+        const std::size_t method = g % methods;
+        const auto rankAll = [&](const auto& rank) {
+            return parallelFor(int(group.size()), setup.threads, &parts, [&](int i) {
                 const std::size_t d = group[std::size_t(i)];
-                outcomes[d] =
-                    rankDraw(position, matrix, data, transformedView, structure, draws[d]);
-            }))
+                outcomes[d] = rank(draws[d]);
+            });
+        };
+        bool done = false;
+        if (method < setup.methods.size()) {
+            const MethodPosition position = setup.methods[method];
+            const MatrixView data = matrix.view();
+            // Each column is transformed on its own: over a structure only
+            // the groups' indices, which depend on the weights below them,
+            // are transformed per run.
+            const std::vector<double> transformed = transformColumns(position, data);
+            done = rankAll([&](const Draw& draw) {
+                return rankDraw(position, matrix, data, transformed, structure, draw);
+            });
+        } else {
+            const Structure flat = structure ? Structure() : flatStructure(matrix, regional);
+            CompositeDraws composite(setup.composites[method - setup.methods.size()], setup, matrix,
+                                     structure ? *structure : flat, regional);
+            composite.normalise(draws, group);
+            done = rankAll([&](const Draw& draw) { return composite.rank(draw); });
+        }
+        if (!done)
             return false;
     }
     return true;
@@ -247,7 +389,7 @@ Failure usage(const char* text) {
 // Why a setup cannot be run over variants, if it cannot.
 std::optional<Failure> setupRefusal(const std::vector<const Matrix*>& variants,
                                     const MonteCarloSetup& setup) {
-    if (setup.methods.empty() || variants.empty() || setup.runs < 1 || setup.missingLevels < 1 ||
+    if (methodCount(setup) == 0 || variants.empty() || setup.runs < 1 || setup.missingLevels < 1 ||
         setup.outlierLevels < 1 ||
         variants.size() != std::size_t(setup.missingLevels) * std::size_t(setup.outlierLevels))
         return usage(QT_TRANSLATE_NOOP(
@@ -261,6 +403,10 @@ std::optional<Failure> setupRefusal(const std::vector<const Matrix*>& variants,
             "Robustness", "La matrice ha un solo indicatore: non se ne può escludere uno."));
     if (setup.sobol && setup.runs < kMinSobolRuns)
         return tooFewSobolRuns();
+    if (setup.composites.empty() && (!setup.normalisations.empty() || !setup.aggregations.empty()))
+        return usage(QT_TRANSLATE_NOOP("Robustness",
+                                       "Le normalizzazioni e le aggregazioni si estraggono solo "
+                                       "per i metodi personalizzati: indicarne almeno uno."));
     if (activeFactors(setup).empty())
         return usage(QT_TRANSLATE_NOOP(
             "Robustness",
@@ -271,8 +417,16 @@ std::optional<Failure> setupRefusal(const std::vector<const Matrix*>& variants,
 
 // The ranks of the nominal run: the nominal method over the nominal matrix
 // (and structure).
-Expected<std::vector<int>> nominalRanks(MethodPosition method, const Matrix& matrix,
-                                        const Structure* structure) {
+Expected<std::vector<int>> nominalRanks(const MonteCarloSetup& setup, const Matrix& matrix,
+                                        const Structure* structure, const Regional& regional) {
+    if (setup.methods.empty() || setup.compositeNominal) {
+        Expected<CompositeOutput> output =
+            computeComposite(setup.composites.front(), matrix, structure, regional);
+        if (!output)
+            return std::move(output).error();
+        return ranksOrNone(output->index, false);
+    }
+    const MethodPosition method = setup.methods.front();
     if (!structure) {
         Expected<MethodOutput> run = computeMethod(method, matrix.view());
         if (!run)
@@ -416,6 +570,10 @@ QString monteCarloFactorName(MonteCarloFactor factor) {
         return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Mancanti"));
     case MonteCarloFactor::Outliers:
         return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Anomali"));
+    case MonteCarloFactor::Normalisation:
+        return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Normalizzazione"));
+    case MonteCarloFactor::Aggregation:
+        return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Aggregazione"));
     }
     return {};
 }
@@ -431,8 +589,9 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
     if (std::optional<Failure> refused = setupRefusal(variants, setup))
         return std::move(*refused);
     const Matrix& nominalMatrix = *variants.front();
+    const Regional regional = setup.regional ? *setup.regional : Regional::system();
     const Expected<std::vector<int>> nominal =
-        nominalRanks(setup.methods.front(), nominalMatrix, structure);
+        nominalRanks(setup, nominalMatrix, structure, regional);
     if (!nominal)
         return nominal.error();
 
@@ -442,7 +601,7 @@ Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants
     const Plan plan = makePlan(setup, m, structure ? int(structure->elements.size()) : m, progress);
     std::vector<RunOutcome> outcomes(plan.draws.size());
     if ((progress && progress->cancelled()) ||
-        !rankDraws(variants, setup, structure, plan.draws, outcomes, progress))
+        !rankDraws(variants, setup, structure, plan.draws, regional, outcomes, progress))
         return failure(FailureKind::Cancelled,
                        QCoreApplication::translate("Robustness", "Analisi annullata."));
 

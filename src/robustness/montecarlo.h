@@ -1,5 +1,6 @@
 #pragma once
 
+#include "composite/compositedefinitions.h"
 #include "framework/structure.h"
 #include "methods/metodi.h"
 #include "robustness/sobolindices.h"
@@ -25,8 +26,20 @@ Failure tooFewSobolRuns();
 // variants[missing * outlierLevels + outlier], the nominal one first.
 struct MonteCarloSetup {
     std::vector<MethodPosition> methods; // uniform over the list; the first is nominal
-    double weightSpread = 0.0;           // F: each weight times uniform [1 - F, 1 + F]
-    bool leaveOut = false;               // one indicator left out, or none
+    // Drawn as methods after those (the method factor is uniform over both
+    // lists); the first composite is nominal when methods is empty or
+    // compositeNominal is set.
+    std::vector<Composite> composites;
+    bool compositeNominal = false;
+    // For a run of a composite: one of its own normalisation (nominal) and
+    // these, one of its own aggregation (nominal) and these, each uniform
+    // over its list. Each is a factor when not empty and composites are
+    // drawn.
+    std::vector<Normalisation> normalisations;
+    std::vector<Aggregation> aggregations;
+    const Regional* regional = nullptr; // the composites' refusals worded; the system's when null
+    double weightSpread = 0.0;          // F: each weight times uniform [1 - F, 1 + F]
+    bool leaveOut = false;              // one indicator left out, or none
     int missingLevels = 1;
     int outlierLevels = 1;
     int runs = 1000; // N
@@ -37,7 +50,15 @@ struct MonteCarloSetup {
 };
 
 // A factor of the setup that has more than one level.
-enum class MonteCarloFactor { Method, Weights, LeftOut, Missing, Outliers };
+enum class MonteCarloFactor {
+    Method,
+    Weights,
+    LeftOut,
+    Missing,
+    Outliers,
+    Normalisation,
+    Aggregation
+};
 
 // Where one unit's rank lies over the runs where it has an overall index
 // (over a structure a run may leave a unit without one: it then has no rank
@@ -68,8 +89,8 @@ struct MonteCarloResult {
 };
 
 // The Italian name of a factor ("Metodo", "Pesi", "Indicatore escluso",
-// "Mancanti", "Anomali"), as the files and the report write it whatever the
-// interface language.
+// "Mancanti", "Anomali", "Normalizzazione", "Aggregazione"), as the files and the report write it
+// whatever the interface language.
 QString monteCarloFactorName(MonteCarloFactor factor);
 // The name the windows show: in the interface language.
 QString monteCarloFactorShownName(MonteCarloFactor factor);
@@ -85,7 +106,12 @@ QString monteCarloFactorShownName(MonteCarloFactor factor);
 // With a structure (over the matrices' indicators), each run computes the
 // overall index bottom-up: every element's weight times its factor, and the
 // indicator left out at weight 0, its siblings' weights renormalised within
-// its group (a group it empties goes with it). A unit a run leaves without
+// its group (a group it empties goes with it). The indicators' transformed
+// (or a composite's normalised) columns are computed once per matrix and
+// method (and normalisation) and shared by its runs; the groups' indices,
+// which depend on the weights below them, are computed per run. A
+// composite without a structure runs over its flat one (every indicator
+// under the overall index). A unit a run leaves without
 // an overall index (gaps kept: no available element of a group) has no rank
 // in that run; its figures are taken over the others (MonteCarloUnit).
 Expected<MonteCarloResult> monteCarlo(const std::vector<const Matrix*>& variants,

@@ -23,9 +23,8 @@ namespace {
 
 // Why the analysis cannot run over matrix (the first variant's), if it
 // cannot.
-std::optional<Failure> refusalOf(const Matrix* matrix,
-                                 const std::vector<MethodPosition>& positions) {
-    if (positions.empty() || !matrix || matrix->unitCount() < 1 || matrix->indicatorCount() < 1)
+std::optional<Failure> refusalOf(const Matrix* matrix, std::size_t methods) {
+    if (methods == 0 || !matrix || matrix->unitCount() < 1 || matrix->indicatorCount() < 1)
         return failure(FailureKind::Usage,
                        QCoreApplication::translate(
                            "Robustness", "Nessuna matrice caricata o nessun metodo indicato."));
@@ -44,16 +43,64 @@ struct TakenRankings {
     std::vector<int> reference;
 };
 
+// The runs of one variant: the methods' and the composites' over every
+// indicator set (method i over set s at s * k + i), the composites first
+// when so chosen; empty when cancelled.
+std::vector<MethodRanking> variantRuns(const Matrix& matrix,
+                                       const std::vector<MethodPosition>& positions,
+                                       const UncertaintyComposites& composites,
+                                       const Regional& regional, WorkProgress* progress) {
+    std::vector<MethodRanking> nine = rankOverIndicatorSets(matrix, positions, progress);
+    std::vector<MethodRanking> others =
+        composites.variants.empty()
+            ? std::vector<MethodRanking>()
+            : rankCompositesOverIndicatorSets(matrix, composites.variants, regional,
+                                              composites.bounds, progress);
+    const std::size_t sets = std::size_t(matrix.indicatorCount()) + 1;
+    const std::size_t k1 = positions.size();
+    const std::size_t k2 = composites.variants.size();
+    if (nine.size() != sets * k1 || others.size() != sets * k2)
+        return {};
+    if (k2 == 0)
+        return nine;
+    std::vector<MethodRanking> runs;
+    runs.reserve(sets * (k1 + k2));
+    for (std::size_t set = 0; set < sets; ++set) {
+        const auto take = [&runs, set](std::vector<MethodRanking>& from, std::size_t k) {
+            for (std::size_t i = 0; i < k; ++i)
+                runs.push_back(std::move(from[set * k + i]));
+        };
+        if (composites.first)
+            take(others, k2);
+        take(nine, k1);
+        if (!composites.first)
+            take(others, k2);
+    }
+    return runs;
+}
+
+// The codes of the runs as variantRuns lays them out.
+QStringList runCodes(const std::vector<MethodPosition>& positions,
+                     const UncertaintyComposites& composites) {
+    QStringList nine;
+    for (const MethodPosition position : positions)
+        nine.append(methodAt(position).code);
+    QStringList others;
+    for (const CompositeVariant& variant : composites.variants)
+        others.append(variant.code);
+    return composites.first ? others + nine : nine + others;
+}
+
 // Takes the rankings of one variant's runs (method i over set s at
 // s * k + i) that were not refused, naming in result the methods that took
 // part and the refusals.
 void takeRankings(const std::vector<MethodRanking>& runs, const QString& variantName,
-                  const std::vector<MethodPosition>& positions, const Matrix& matrix,
-                  const Regional& regional, RankUncertainty& result, TakenRankings& rankings) {
-    const std::size_t k = positions.size();
+                  const QStringList& codes, const Matrix& matrix, const Regional& regional,
+                  RankUncertainty& result, TakenRankings& rankings) {
+    const auto k = std::size_t(codes.size());
     const int sets = matrix.indicatorCount() + 1;
     for (std::size_t i = 0; i < k; ++i) {
-        QString code = methodAt(positions[i]).code;
+        QString code = codes[qsizetype(i)];
         if (!result.codes.contains(code) && !runs[i].refused)
             result.codes.append(code);
         if (!variantName.isEmpty())
@@ -101,9 +148,11 @@ std::vector<UnitUncertainty> unitFigures(const TakenRankings& rankings, int unit
 
 Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>& variants,
                                           const std::vector<MethodPosition>& positions,
-                                          const Regional& regional, WorkProgress* progress) {
+                                          const Regional& regional, WorkProgress* progress,
+                                          const UncertaintyComposites& composites) {
     const Matrix* first = variants.empty() ? nullptr : variants.front().matrix;
-    if (std::optional<Failure> refused = refusalOf(first, positions))
+    if (std::optional<Failure> refused =
+            refusalOf(first, positions.size() + composites.variants.size()))
         return std::move(*refused);
     const Matrix& matrix = *first;
     if (progress)
@@ -112,7 +161,7 @@ Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>&
     // beside those taken so far.
     std::vector<std::vector<MethodRanking>> runsOf;
     for (const UncertaintyVariant& variant : variants) {
-        runsOf.push_back(rankOverIndicatorSets(*variant.matrix, positions, progress));
+        runsOf.push_back(variantRuns(*variant.matrix, positions, composites, regional, progress));
         if (runsOf.back().empty())
             return failure(FailureKind::Cancelled,
                            QCoreApplication::translate("Robustness", "Analisi annullata."));
@@ -120,8 +169,9 @@ Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>&
 
     RankUncertainty result;
     TakenRankings rankings;
+    const QStringList codes = runCodes(positions, composites);
     for (std::size_t v = 0; v < variants.size(); ++v)
-        takeRankings(runsOf[v], variants[v].name, positions, matrix, regional, result, rankings);
+        takeRankings(runsOf[v], variants[v].name, codes, matrix, regional, result, rankings);
     if (rankings.taken.empty())
         return failure(
             FailureKind::MethodRefused,

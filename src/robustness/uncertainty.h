@@ -2,6 +2,7 @@
 
 #include "comparison/texttable.h"
 #include "methods/metodi.h"
+#include "robustness/compositesets.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
@@ -52,6 +53,17 @@ Expected<RankUncertainty> rankUncertainty(const Matrix& matrix,
                                           WorkProgress* progress = nullptr,
                                           const Matrix* treated = nullptr);
 
+// The composites crossed with the indicator sets beside the methods
+// (compositeVariants), after them, or before them when first is set (the
+// reference then the first composite's).
+// Each indicator's goalposts, target and transformation are those of
+// bounds when given (the analysis leaves the groups aside).
+struct UncertaintyComposites {
+    std::vector<CompositeVariant> variants;
+    bool first = false;
+    const Structure* bounds = nullptr;
+};
+
 // One more factor of the analysis: the same units and indicators under
 // another treatment of the data (missing cells filled another way, outliers
 // treated).
@@ -64,10 +76,12 @@ struct UncertaintyVariant {
 // k x (m + 1) rankings per variant, the reference the first method on the
 // first variant with every indicator. A method counts as taking part when
 // some variant accepts it; a variant's refusals are named "CODE (name): ...".
+// The composites' variants are crossed as methods, without a structure.
 Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>& variants,
                                           const std::vector<MethodPosition>& positions,
                                           const Regional& regional,
-                                          WorkProgress* progress = nullptr);
+                                          WorkProgress* progress = nullptr,
+                                          const UncertaintyComposites& composites = {});
 
 // The table of <workbook>.unc.csv: row 0 the corner label and the headers,
 // then per unit: label, reference rank, median, 5th percentile, 95th

@@ -1,5 +1,7 @@
 #include "stats/statistiche.h"
 
+#include "shared/vectorstate.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -291,6 +293,7 @@ std::vector<double> scarto_righe(const MatrixView& view, const std::vector<doubl
 }
 
 std::vector<double> media_geometrica_righe(const MatrixView& view) {
+    clearUpperVectorState();
     if (masked(view))
         return availableRows(view, [](const AvailableRow& row, int) {
             // As for a full row: the product, or the logarithms when the
@@ -324,6 +327,7 @@ std::vector<double> media_geometrica_righe(const MatrixView& view) {
         return result;
     std::vector<double> products(static_cast<std::size_t>(view.units), 1.0);
     std::vector<char> zeroFactor(static_cast<std::size_t>(view.units), 0);
+    clearUpperVectorState();
     for (std::size_t j = 0; j < m; ++j) {
         const double* t = view.columns[j].values;
         for (int i = 0; i < view.units; ++i) {

@@ -90,7 +90,14 @@ QJsonObject runSettings(const MonteCarloChoices& choices, const MonteCarloSetup&
     AnalysisOrigin origin;
     for (const MethodPosition position : setup.methods)
         origin.methods.append(methodAt(position).code);
-    origin.reference = origin.methods.value(0);
+    QStringList definitions;
+    for (const Composite& composite : setup.composites) {
+        origin.methods.append(composite.code);
+        definitions.append(composite.code + QStringLiteral("=") + composite.definition());
+    }
+    origin.reference = setup.methods.empty() || setup.compositeNominal
+                           ? setup.composites.front().code
+                           : origin.methods.value(0);
     if (setup.leaveOut)
         origin.indicators = QStringLiteral("tutti e uno escluso alla volta");
     QStringList missing;
@@ -106,6 +113,16 @@ QJsonObject runSettings(const MonteCarloChoices& choices, const MonteCarloSetup&
     if (setup.weightSpread > 0)
         sampling.append(QStringLiteral("pesi variati entro il ±%1%")
                             .arg(regional.locale().toString(setup.weightSpread * 100, 'g', 4)));
+    QStringList normalisations;
+    for (const Normalisation& normalisation : setup.normalisations)
+        normalisations.append(normalisation.code());
+    if (!normalisations.isEmpty())
+        sampling.append(QStringLiteral("normalizzazioni %1").arg(normalisations.join(u' ')));
+    QStringList aggregations;
+    for (const Aggregation& aggregation : setup.aggregations)
+        aggregations.append(aggregation.code());
+    if (!aggregations.isEmpty())
+        sampling.append(QStringLiteral("aggregazioni %1").arg(aggregations.join(u' ')));
     if (setup.sobol)
         sampling.append(QStringLiteral("disegno di Saltelli"));
     if (result.skipped > 0)
@@ -118,6 +135,8 @@ QJsonObject runSettings(const MonteCarloChoices& choices, const MonteCarloSetup&
     settings.insert(QStringLiteral("sobol"), setup.sobol);
     if (setup.sobol)
         settings.insert(QStringLiteral("bootstrap"), setup.bootstrap);
+    if (!definitions.isEmpty())
+        settings.insert(QStringLiteral("composites"), definitions.join(u' '));
     return settings;
 }
 

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonObject>
 
 #include <algorithm>
 #include <cmath>
@@ -168,10 +169,35 @@ Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matr
 
 namespace {
 
+// The origin's methods: the codes of the nine and of the composites, in
+// the order the analysis takes them.
+QStringList uncertaintyCodes(const std::vector<MethodPosition>& positions,
+                             const UncertaintyComposites& composites) {
+    QStringList others;
+    for (const CompositeVariant& variant : composites.variants)
+        if (!others.contains(variant.composite.code))
+            others.append(variant.composite.code);
+    return composites.first ? others + codesOf(positions) : codesOf(positions) + others;
+}
+
+// What the record keeps of the composites: each variant's definition, so
+// that a changed definition leaves the file stale; nothing without them.
+QJsonObject compositeSettings(const UncertaintyComposites& composites) {
+    QJsonObject settings{{QStringLiteral("structureUnused"), true}};
+    QStringList definitions;
+    for (const CompositeVariant& variant : composites.variants)
+        definitions.append(variant.composite.code + QStringLiteral("=") +
+                           variant.composite.definition());
+    if (!definitions.isEmpty())
+        settings.insert(QStringLiteral("composites"), definitions.join(u' '));
+    return settings;
+}
+
 Expected<UncertaintyRun> writtenUncertainty(const MatrixBasis& basis,
                                             Expected<RankUncertainty> uncertainty,
                                             const Regional& regional, WorkProgress* progress,
-                                            AnalysisOrigin origin) {
+                                            AnalysisOrigin origin,
+                                            const UncertaintyComposites& composites) {
     if (!uncertainty)
         return std::move(uncertainty).error();
     UncertaintyRun run;
@@ -182,8 +208,8 @@ Expected<UncertaintyRun> writtenUncertainty(const MatrixBasis& basis,
     origin.reference = origin.methods.value(0);
     origin.indicators = QStringLiteral("tutti e uno escluso alla volta");
     // The analysis leaves the structure aside.
-    run.saved = save(basis, regional, run.file, run.table, origin, progress,
-                     {{QStringLiteral("structureUnused"), true}});
+    run.saved =
+        save(basis, regional, run.file, run.table, origin, progress, compositeSettings(composites));
     return run;
 }
 
@@ -192,23 +218,28 @@ Expected<UncertaintyRun> writtenUncertainty(const MatrixBasis& basis,
 Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, WorkProgress* progress,
-                                            const Matrix* treated) {
+                                            const Matrix* treated,
+                                            const UncertaintyComposites& composites) {
     if (Status readable = recordReadable(basis.workbook); !readable)
         return std::move(readable).error();
     AnalysisOrigin origin;
-    origin.methods = codesOf(positions);
+    origin.methods = uncertaintyCodes(positions, composites);
     if (treated)
         origin.outliers = QStringLiteral("fattore");
+    std::vector<UncertaintyVariant> variants{{&matrix, QString()}};
+    if (treated)
+        variants.push_back({treated, QCoreApplication::translate("Robustness", "trattata")});
     return writtenUncertainty(basis,
-                              rankUncertainty(matrix, positions, regional, progress, treated),
-                              regional, progress, std::move(origin));
+                              rankUncertainty(variants, positions, regional, progress, composites),
+                              regional, progress, std::move(origin), composites);
 }
 
 Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MissingTreatment>& treatments,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, bool outlierFactor,
-                                            WorkProgress* progress) {
+                                            WorkProgress* progress,
+                                            const UncertaintyComposites& composites) {
     if (Status readable = recordReadable(basis.workbook); !readable)
         return std::move(readable).error();
     // The coverage rule has already left out what it leaves out: nothing
@@ -234,13 +265,14 @@ Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matr
         }
     }
     AnalysisOrigin origin;
-    origin.methods = codesOf(positions);
+    origin.methods = uncertaintyCodes(positions, composites);
     QStringList names;
     for (const MissingTreatment treatment : treatments)
         names.append(missingTreatmentName(treatment));
     origin.missing = names.join(QStringLiteral(", "));
     if (outlierFactor)
         origin.outliers = QStringLiteral("fattore");
-    return writtenUncertainty(basis, rankUncertainty(variants, positions, regional, progress),
-                              regional, progress, std::move(origin));
+    return writtenUncertainty(basis,
+                              rankUncertainty(variants, positions, regional, progress, composites),
+                              regional, progress, std::move(origin), composites);
 }

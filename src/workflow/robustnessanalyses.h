@@ -84,12 +84,14 @@ struct UncertaintyRun {
 // (rankUncertainty, whose failures it returns), written to
 // <workbook>.unc.csv.
 // With treated given, the outlier treatment is one more factor (see
-// rankUncertainty).
+// rankUncertainty); with composites, their variants are crossed as methods
+// and their definitions recorded.
 Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matrix& matrix,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional,
                                             WorkProgress* progress = nullptr,
-                                            const Matrix* treated = nullptr);
+                                            const Matrix* treated = nullptr,
+                                            const UncertaintyComposites& composites = {});
 
 // The same with the treatment of missing cells as one more factor: matrix
 // read with its gaps kept (MissingTreatment::Available, the coverage rule
@@ -100,4 +102,5 @@ Expected<UncertaintyRun> analyseUncertainty(const MatrixBasis& basis, const Matr
                                             const std::vector<MissingTreatment>& treatments,
                                             const std::vector<MethodPosition>& positions,
                                             const Regional& regional, bool outlierFactor,
-                                            WorkProgress* progress = nullptr);
+                                            WorkProgress* progress = nullptr,
+                                            const UncertaintyComposites& composites = {});

@@ -3,6 +3,7 @@
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/failuremessage.h"
 #include "ui/report/resultsoutput.h"
+#include "workflow/compositerun.h"
 
 #include <QCoreApplication>
 
@@ -70,6 +71,17 @@ std::shared_ptr<const Matrix> AnalysedMatrices::withGaps(AnalysisOutcome* outcom
         return nullptr;
     m_withGaps = std::move(processing);
     return m_withGaps->sharedMatrix();
+}
+
+std::vector<Composite>
+AnalysedMatrices::composites(const std::shared_ptr<const Matrix>& matrix) const {
+    const Processing* const loaders[] = {m_loaded.get(), m_source.get(), m_withGaps.get()};
+    for (const Processing* processing : loaders)
+        if (matrix && matrixOf(processing, m_state.strMatrice) == matrix) {
+            const Expected<CompositeList> list = loadComposites(*processing, {}, m_regional);
+            return list ? list->composites : std::vector<Composite>();
+        }
+    return {};
 }
 
 MatrixBasis AnalysedMatrices::basisOf(const std::shared_ptr<const Matrix>& matrix) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "composite/compositedefinitions.h"
 #include "shared/regional.h"
 #include "treatment/missing.h"
 #include "ui/state/sharedstate.h"
@@ -34,6 +35,9 @@ public:
     std::shared_ptr<const Matrix> withGaps(AnalysisOutcome* outcome);
     // What a matrix given by this was made from.
     MatrixBasis basisOf(const std::shared_ptr<const Matrix>& matrix) const;
+    // The composites defined for the workbook of the matrix (as the
+    // processing window reads them); none when they cannot be read.
+    std::vector<Composite> composites(const std::shared_ptr<const Matrix>& matrix) const;
     // Its structure; null when it has none.
     std::shared_ptr<const Structure> structureOf(const std::shared_ptr<const Matrix>& matrix) const;
     // The structure of the matrix read here; null when none was read.

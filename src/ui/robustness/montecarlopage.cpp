@@ -1,5 +1,6 @@
 #include "ui/robustness/montecarlopage.h"
 
+#include "composite/compositespec.h"
 #include "robustness/montecarlotables.h"
 #include "ui/charts/rankintervalchart.h"
 #include "ui/charts/sobolchart.h"
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -98,6 +100,7 @@ QGroupBox* MonteCarloPage::settingsBox() {
     c.weights->setValue(0.25);
     c.weights->setToolTip(tr("Ogni peso moltiplicato per un fattore uniforme in [1 - F, 1 + F]; "
                              "0: pesi fissi"));
+    makeCompositeFactorEdits();
     c.runs = new QSpinBox(this);
     c.runs->setObjectName(QStringLiteral("spnMCEstrazioni"));
     c.runs->setRange(10, 1000000);
@@ -118,6 +121,8 @@ QGroupBox* MonteCarloPage::settingsBox() {
     settings->addRow(c.leaveOut);
     settings->addRow(c.outliers);
     settings->addRow(c.missing);
+    settings->addRow(tr("&Normalizzazioni:"), c.normalisations);
+    settings->addRow(tr("&Aggregazioni:"), c.aggregations);
     settings->addRow(tr("&Estrazioni:"), c.runs);
     settings->addRow(tr("&Seme:"), c.seed);
     settings->addRow(c.sobol);
@@ -125,6 +130,25 @@ QGroupBox* MonteCarloPage::settingsBox() {
     auto* box = new QGroupBox(tr("Fattori d'incertezza"), this);
     box->setLayout(settings);
     return box;
+}
+
+void MonteCarloPage::makeCompositeFactorEdits() {
+    MonteCarloControls& c = m_controls;
+    const auto codeList = [this](const QString& name, const QString& tip) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setToolTip(tip);
+        edit->setEnabled(false);
+        return edit;
+    };
+    c.normalisations = codeList(QStringLiteral("txtMCNormalizzazioni"),
+                                tr("Per i metodi personalizzati: le normalizzazioni estratte "
+                                   "oltre alla propria, separate da virgole (%1)")
+                                    .arg(normalisationCodes()));
+    c.aggregations = codeList(QStringLiteral("txtMCAggregazioni"),
+                              tr("Per i metodi personalizzati: le aggregazioni estratte oltre "
+                                 "alla propria, separate da virgole (%1)")
+                                  .arg(aggregationCodes()));
 }
 
 QHBoxLayout* MonteCarloPage::buildViews(const ChartButtons& chartButtons) {
@@ -158,14 +182,56 @@ QHBoxLayout* MonteCarloPage::buildViews(const ChartButtons& chartButtons) {
     return columns;
 }
 
+namespace {
+
+// The items of a list (split at the commas outside parentheses) parsed, or
+// a Usage failure naming the first unknown one.
+template <typename Choice, typename Parse>
+Expected<std::vector<Choice>> listedCodes(const QString& list, Parse parse, const QString& valid) {
+    std::vector<Choice> items;
+    for (const QString& item : splitCodeList(list)) {
+        const std::optional<Choice> choice = parse(item);
+        if (!choice)
+            return failure(
+                FailureKind::Usage,
+                MonteCarloPage::tr("«%1» non è ammessa (ammesse: %2).").arg(item, valid));
+        items.push_back(*choice);
+    }
+    return items;
+}
+
+} // namespace
+
+void MonteCarloPage::offerCompositeFactors(bool offered) {
+    m_controls.normalisations->setEnabled(offered);
+    m_controls.aggregations->setEnabled(offered);
+}
+
 Expected<MonteCarloChoices>
-MonteCarloPage::choices(const std::vector<MethodPosition>& positions,
+MonteCarloPage::choices(const std::vector<MethodPosition>& positions, std::size_t composites,
                         const std::function<std::vector<MissingTreatment>()>& missingLevels) const {
     const MonteCarloControls& c = m_controls;
     MonteCarloChoices choices;
     MonteCarloSetup& setup = choices.setup;
-    setup.methods =
-        c.methods->isChecked() ? positions : std::vector<MethodPosition>{positions.front()};
+    // Without the method as a factor, the first compared one alone.
+    setup.methods = c.methods->isChecked() || positions.empty()
+                        ? positions
+                        : std::vector<MethodPosition>{positions.front()};
+    const std::size_t drawn = c.methods->isChecked() ? positions.size() + composites
+                              : positions.empty()    ? std::min<std::size_t>(composites, 1)
+                                                     : 1;
+    if (composites > 0 && c.normalisations->isEnabled()) {
+        Expected<std::vector<Normalisation>> normalisations = listedCodes<Normalisation>(
+            c.normalisations->text(), parseNormalisation, normalisationCodes());
+        if (!normalisations)
+            return std::move(normalisations).error();
+        setup.normalisations = std::move(*normalisations);
+        Expected<std::vector<Aggregation>> aggregations =
+            listedCodes<Aggregation>(c.aggregations->text(), parseAggregation, aggregationCodes());
+        if (!aggregations)
+            return std::move(aggregations).error();
+        setup.aggregations = std::move(*aggregations);
+    }
     setup.weightSpread = c.weights->value();
     setup.leaveOut = c.leaveOut->isChecked();
     choices.outliersFactor = c.outliers->isChecked();
@@ -174,8 +240,8 @@ MonteCarloPage::choices(const std::vector<MethodPosition>& positions,
     setup.sobol = c.sobol->isChecked();
     if (c.missing->isChecked())
         choices.missing = missingLevels();
-    if (setup.methods.size() < 2 && setup.weightSpread <= 0.0 && !setup.leaveOut &&
-        !choices.outliersFactor && choices.missing.empty())
+    if (drawn < 2 && setup.weightSpread <= 0.0 && !setup.leaveOut && !choices.outliersFactor &&
+        choices.missing.empty() && setup.normalisations.empty() && setup.aggregations.empty())
         return failure(FailureKind::Usage,
                        tr("Scegliere almeno un fattore d'incertezza: più metodi, "
                           "una variazione dei pesi, l'esclusione di un "

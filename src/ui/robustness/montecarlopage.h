@@ -22,6 +22,7 @@ class QDoubleSpinBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class RankIntervalChart;
@@ -38,6 +39,11 @@ struct MonteCarloControls {
     QSpinBox* runs = nullptr;
     QSpinBox* seed = nullptr;
     QCheckBox* sobol = nullptr; // the Saltelli design and the Sobol indices
+    // For the compared composites: the normalisations and aggregations
+    // drawn beside each one's own; enabled only when composites are
+    // compared.
+    QLineEdit* normalisations = nullptr;
+    QLineEdit* aggregations = nullptr;
     QPushButton* compute = nullptr;
     QLabel* note = nullptr;
     GridView* grid = nullptr; // <workbook>.mc.csv
@@ -66,11 +72,18 @@ public:
     const MonteCarloControls& controls() const { return m_controls; }
 
     // The choices set, over the compared methods at positions (the first
-    // nominal), the treatments of missing values from missingLevels when
-    // they are a factor: a failure (Usage) when no factor is chosen.
+    // nominal) and as many composites (whose lists of normalisations and
+    // aggregations it reads; the window sets the composites), the
+    // treatments of missing values from missingLevels when they are a
+    // factor: a failure (Usage) when no factor is chosen or a list holds
+    // an unknown item.
     Expected<MonteCarloChoices>
-    choices(const std::vector<MethodPosition>& positions,
+    choices(const std::vector<MethodPosition>& positions, std::size_t composites,
             const std::function<std::vector<MissingTreatment>()>& missingLevels) const;
+
+    // Offers the lists of normalisations and aggregations, when composites
+    // are compared.
+    void offerCompositeFactors(bool offered);
 
     // Shows the figures of the Monte Carlo over the units of matrix: the
     // table, the intervals, with the Saltelli design (sobol) the Sobol
@@ -80,6 +93,8 @@ public:
 
 private:
     QGroupBox* settingsBox();
+    // The lists of normalisations and aggregations, disabled.
+    void makeCompositeFactorEdits();
     // The table and the charts; the two charts' columns, side by side.
     QHBoxLayout* buildViews(const ChartButtons& chartButtons);
 

@@ -27,6 +27,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -158,6 +159,7 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const RankMatrix& ran
             .arg(m_ranks.methods.value(0), m_regional.indexText(run.summary.meanShift),
                  percentage(run.summary.shareUnchanged, m_regional)));
 
+    m_ui.monteCarlo->offerCompositeFactors(!comparedCompositeLabels().isEmpty());
     m_ui.sensitivity->methodCombo()->clear();
     for (const MethodPosition position : comparedPositions())
         m_ui.sensitivity->methodCombo()->addItem(methodLabel(methodAt(position).indexHeader),
@@ -260,6 +262,16 @@ std::vector<MethodPosition> RobustnessWindow::comparedPositions() const {
     return positions;
 }
 
+QStringList RobustnessWindow::comparedCompositeLabels() const {
+    QStringList labels;
+    for (const QString& label : m_ranks.methods)
+        if (std::none_of(methodTable().begin(), methodTable().end(), [&](const MethodInfo& method) {
+                return methodLabel(method.indexHeader) == label;
+            }))
+            labels.append(label);
+    return labels;
+}
+
 RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
     if (m_ui.sensitivity->methodCombo()->currentIndex() < 0)
         return Outcome::Refused;
@@ -321,10 +333,12 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
 
 RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
     const std::vector<MethodPosition> positions = comparedPositions();
-    if (positions.empty())
+    const QStringList compositeLabels = comparedCompositeLabels();
+    if (positions.empty() && compositeLabels.isEmpty())
         return Outcome::Refused;
-    const Expected<MonteCarloChoices> choices =
-        m_ui.monteCarlo->choices(positions, [this] { return m_matrices->missingLevels(); });
+    Expected<MonteCarloChoices> choices =
+        m_ui.monteCarlo->choices(positions, std::size_t(compositeLabels.size()),
+                                 [this] { return m_matrices->missingLevels(); });
     if (!choices) {
         showFailure(m_dialogs, choices.error());
         return Outcome::Refused;
@@ -335,6 +349,21 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
                                                      : m_matrices->withGaps(&outcome);
     if (!matrix)
         return outcome;
+    // The compared composites drawn as methods (the first alone when the
+    // method is no factor and none of the nine is compared).
+    MonteCarloSetup& setup = choices->setup;
+    const std::size_t drawn = m_ui.monteCarlo->controls().methods->isChecked()
+                                  ? std::size_t(compositeLabels.size())
+                              : positions.empty() ? 1
+                                                  : 0;
+    for (const QString& label : compositeLabels)
+        for (const Composite& composite : m_matrices->composites(matrix))
+            if (setup.composites.size() < drawn && methodLabel(composite.name) == label)
+                setup.composites.push_back(composite);
+    setup.compositeNominal = !m_ranks.methods.isEmpty() &&
+                             compositeLabels.contains(m_ranks.methods.front()) &&
+                             !setup.composites.empty();
+    setup.regional = &m_regional;
     // Over the structure of the matrix analysed, when it has one.
     const std::shared_ptr<const Structure> structure = m_matrices->structureOf(matrix);
     Expected<MonteCarloRun> run;

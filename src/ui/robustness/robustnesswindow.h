@@ -82,6 +82,9 @@ private:
     // The unit of a row of grid.
     int unitOfRow(const GridView* grid, int row) const;
     std::vector<MethodPosition> comparedPositions() const;
+    // The labels of the compared methods that are none of the nine: the
+    // composites', in comparison order.
+    QStringList comparedCompositeLabels() const;
     // Says whether the analysis's table was written to file.
     Outcome reportSaved(const Status& saved, const QString& file, const QString& what);
 
