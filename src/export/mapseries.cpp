@@ -270,3 +270,10 @@ QString leadingSobolFactor(const ResultsCollection& results) {
     }
     return leading;
 }
+
+QString referenceMethod(const ResultsCollection& results) {
+    if (results.monteCarloOrigin)
+        if (const MethodResults* method = methodOf(results, results.monteCarloOrigin->reference))
+            return method->code;
+    return results.methods.empty() ? QString() : results.methods.front().code;
+}
