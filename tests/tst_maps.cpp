@@ -77,7 +77,7 @@ void TestMaps::joinMatchesLabelsAsNamesAreCompared() {
     QCOMPARE(join->unmatchedShapes, QStringList{QStringLiteral("Corsica")});
     const QStringList warnings = joinWarnings(*join);
     QCOMPARE(warnings.size(), 2);
-    QVERIFY(warnings.at(0).contains(QStringLiteral("1 unità senza confine: Molise")));
+    QVERIFY(warnings.at(0).contains(QStringLiteral("Unità senza confine: 1 (Molise)")));
     QVERIFY(warnings.at(1).contains(QStringLiteral("Corsica")));
 }
 

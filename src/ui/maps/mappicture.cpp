@@ -14,10 +14,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("MapPicture", text);
-}
-
 QPainterPath pathOf(const MapShape& shape) {
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);
@@ -136,7 +132,7 @@ QString MapPicture::unitText(int unit) const {
     const double value =
         unit >= 0 && unit < int(m_values.size()) ? m_values[std::size_t(unit)] : NAN;
     if (std::isnan(value))
-        return tr("%1: nessun valore").arg(label);
+        return QCoreApplication::translate("MapPicture", "%1: nessun valore").arg(label);
     const QString number = value == std::round(value) && std::abs(value) < 1e15
                                ? m_regional.locale().toString(qint64(value))
                                : m_regional.indexText(value);
@@ -180,12 +176,14 @@ MapLayout MapPicture::layout(const QRectF& target) const {
     if (!m_withoutValue.isEmpty()) {
         layout.legend.push_back({QRectF(legend.left(), y, font * 1.8, font * 1.1),
                                  QPointF(legend.left() + font * 2.4, y + font * 0.95),
-                                 tr("senza valore"), noValueColour(), true});
+                                 QCoreApplication::translate("MapPicture", "senza valore"),
+                                 noValueColour(), true});
         y += step;
         constexpr int kNamed = 6;
         QString names = m_withoutValue.mid(0, kNamed).join(QStringLiteral(", "));
         if (m_withoutValue.size() > kNamed)
-            names += tr(" e altre %1").arg(m_withoutValue.size() - kNamed);
+            names += QCoreApplication::translate("MapPicture", " e altre %1")
+                         .arg(m_withoutValue.size() - kNamed);
         layout.notes.emplace_back(QPointF(legend.left(), y + font * 0.95), names);
         y += step;
     }
@@ -295,7 +293,7 @@ QString mapSourceLine(const QString& workbook, const MapSeries& series, const Re
     QString format = regional.locale().dateFormat(QLocale::ShortFormat);
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return tr("Fonte: %1, %2, %3")
+    return QCoreApplication::translate("MapPicture", "Fonte: %1, %2, %3")
         .arg(QFileInfo(workbook).fileName(), series.method,
              regional.locale().toString(date, format));
 }
