@@ -29,13 +29,10 @@ QString firstNames(const QStringList& names) {
     return text;
 }
 
-} // namespace
-
-Expected<BoundaryJoin> joinBoundaries(const BoundaryLayer& layer, const QStringList& unitLabels,
-                                      const QString& keyField) {
-    QHash<QString, int> units;
-    for (int i = 0; i < unitLabels.size(); ++i)
-        units.insert(joinKey(unitLabels.at(i)), i); // a repeated label: the later unit
+// The attribute the join goes by: keyField, or the text attribute whose
+// values name the most units.
+Expected<int> keyFieldIndex(const BoundaryLayer& layer, const QHash<QString, int>& units,
+                            const QString& keyField) {
     int field = -1;
     if (!keyField.isEmpty()) {
         field = int(layer.fields.indexOf(keyField));
@@ -59,6 +56,20 @@ Expected<BoundaryJoin> joinBoundaries(const BoundaryLayer& layer, const QStringL
                                "Nessun attributo di testo del file dei confini corrisponde alle "
                                "etichette delle unità: indicare l'attributo con --key."));
     }
+    return field;
+}
+
+} // namespace
+
+Expected<BoundaryJoin> joinBoundaries(const BoundaryLayer& layer, const QStringList& unitLabels,
+                                      const QString& keyField) {
+    QHash<QString, int> units;
+    for (int i = 0; i < unitLabels.size(); ++i)
+        units.insert(joinKey(unitLabels.at(i)), i); // a repeated label: the later unit
+    const Expected<int> found = keyFieldIndex(layer, units, keyField);
+    if (!found)
+        return found.error();
+    const int field = *found;
     BoundaryJoin join;
     join.keyField = layer.fields.at(field);
     join.shapeOfUnit.assign(std::size_t(unitLabels.size()), -1);

@@ -213,10 +213,26 @@ void MapPicture::draw(QPainter& painter, const QRectF& target, const QRectF& sho
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.fillRect(target, Qt::white);
     const MapLayout parts = layout(target);
-    const QTransform toTarget = planeToTarget(target, shown);
+    drawShapes(painter, parts.shapes, planeToTarget(target, shown), highlighted);
+    drawTexts(painter, parts);
+    painter.restore();
+}
+
+namespace {
+
+const QBrush& hatchBrush() {
+    static const QBrush hatch(QColor(0x80, 0x80, 0x80), Qt::BDiagPattern);
+    return hatch;
+}
+
+} // namespace
+
+void MapPicture::drawShapes(QPainter& painter, const QRectF& area, const QTransform& toTarget,
+                            const std::vector<int>& highlighted) const {
     painter.save();
-    painter.setClipRect(parts.shapes);
-    const QRectF visible = toTarget.inverted().mapRect(parts.shapes);
+    painter.setClipRect(area);
+    // Only the shapes that reach into the area are drawn.
+    const QRectF visible = toTarget.inverted().mapRect(area);
     QPen outline(outlineColour(), 0.5);
     outline.setCosmetic(true);
     painter.setPen(outline);
@@ -224,7 +240,6 @@ void MapPicture::draw(QPainter& painter, const QRectF& target, const QRectF& sho
     for (const QPainterPath& other : m_others)
         if (other.controlPointRect().intersects(visible))
             painter.drawPath(toTarget.map(other));
-    const QBrush hatch(QColor(0x80, 0x80, 0x80), Qt::BDiagPattern);
     for (const Unit& unit : m_units) {
         if (!unit.path.controlPointRect().intersects(visible))
             continue;
@@ -232,7 +247,7 @@ void MapPicture::draw(QPainter& painter, const QRectF& target, const QRectF& sho
         painter.setBrush(unitColour(unit.index));
         painter.drawPath(path);
         if (unitClass(unit.index) < 0)
-            painter.fillPath(path, hatch);
+            painter.fillPath(path, hatchBrush());
     }
     QPen chosen(chartpalette::kChosenBorder, 2.0);
     chosen.setCosmetic(true);
@@ -242,7 +257,9 @@ void MapPicture::draw(QPainter& painter, const QRectF& target, const QRectF& sho
         if (std::find(highlighted.begin(), highlighted.end(), unit.index) != highlighted.end())
             painter.drawPath(toTarget.map(unit.path));
     painter.restore();
+}
 
+void MapPicture::drawTexts(QPainter& painter, const MapLayout& parts) const {
     QFont font = painter.font();
     font.setPixelSize(int(std::lround(parts.fontPixels)));
     QFont bold = font;
@@ -257,7 +274,7 @@ void MapPicture::draw(QPainter& painter, const QRectF& target, const QRectF& sho
         painter.setBrush(entry.colour);
         painter.drawRect(entry.swatch);
         if (entry.hatched)
-            painter.fillRect(entry.swatch, hatch);
+            painter.fillRect(entry.swatch, hatchBrush());
         painter.setPen(Qt::black);
         painter.drawText(entry.text, entry.label);
     }
@@ -267,7 +284,6 @@ void MapPicture::draw(QPainter& painter, const QRectF& target, const QRectF& sho
     painter.setPen(QColor(0x40, 0x40, 0x40));
     for (const auto& [position, text] : parts.notes)
         painter.drawText(position, text);
-    painter.restore();
 }
 
 int MapPicture::unitAt(const QPointF& point, const QRectF& target, const QRectF& shown) const {

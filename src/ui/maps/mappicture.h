@@ -109,6 +109,10 @@ public:
     static QColor outlineColour();
 
 private:
+    void drawShapes(QPainter& painter, const QRectF& area, const QTransform& toTarget,
+                    const std::vector<int>& highlighted) const;
+    void drawTexts(QPainter& painter, const MapLayout& parts) const;
+
     std::vector<Unit> m_units;
     std::vector<QPainterPath> m_others;
     QString m_projection;
