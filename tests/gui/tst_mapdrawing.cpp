@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QMap>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -183,6 +184,30 @@ void TestMapDrawing::commandLineMapOfTheSample() {
     QCOMPARE(fills.size(), int(units.size()) - 1);
     QVERIFY(fileContents(workbook + QStringLiteral(".registro.json"))
                 .contains(QFileInfo(request.out).fileName().toUtf8()));
+
+    // The same through the program, without a display: the unit without a
+    // shape named on stderr; a key that names no attribute refused.
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    program.setProcessEnvironment(env);
+    const QString png = workbook + QStringLiteral(".mappa.png");
+    program.start(QStringLiteral(ORVALTA_PROGRAM),
+                  {QStringLiteral("--map"), workbook, QStringLiteral("--show"),
+                   QStringLiteral("MPI+"), QStringLiteral("--out"), png});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(QString::fromUtf8(program.readAllStandardError())
+                .contains(regional.generalText(units.back())));
+    QCOMPARE(QImage(png).width(), ImageSize().width);
+    program.start(QStringLiteral(ORVALTA_PROGRAM),
+                  {QStringLiteral("--map"), workbook, QStringLiteral("--show"),
+                   QStringLiteral("MPI+"), QStringLiteral("--out"), png, QStringLiteral("--key"),
+                   QStringLiteral("NAME")});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains(QStringLiteral("NAME")));
 
     request.show = QStringLiteral("sti:Metodo");
     const Status refused = writeMapFromCommandLine(request, regional);
