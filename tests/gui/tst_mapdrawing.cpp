@@ -112,6 +112,12 @@ void TestMapDrawing::svgTitlesAndFillsFollowTheClasses() {
     QCOMPARE(fills.value("E: nessun valore"), QStringLiteral("url(#senza-valore)"));
     QCOMPARE(picture.withoutValue(), QStringList{"E"});
     QCOMPARE(picture.classes().at(0).text, QStringLiteral("1,00 – 2,50"));
+    // Whole values: no number is the bound of two classes.
+    const MapPicture ranks(layer, *join, seriesOf(names, {1, 2, 4, 6, 3}),
+                           MapStyle{2, BreakMethod::Equal}, Regional(QLocale(QLocale::Italian)),
+                           QString());
+    QCOMPARE(ranks.classes().at(0).text, QStringLiteral("1 – 3"));
+    QCOMPARE(ranks.classes().at(1).text, QStringLiteral("4 – 6"));
 }
 
 void TestMapDrawing::projectedAndGeographicDrawnTheSameWayUp_data() {

@@ -38,6 +38,31 @@ int legendDecimals(const std::vector<double>& breaks) {
     return std::clamp(decimals, 0, 4);
 }
 
+// The bounds of class k as the legend writes them: from its lower bound to
+// the next class's.
+QString classText(const std::vector<double>& breaks, std::size_t k, const QLocale& locale) {
+    const int decimals = legendDecimals(breaks);
+    return locale.toString(breaks[k], 'f', decimals) + QStringLiteral(" – ") +
+           locale.toString(breaks[k + 1], 'f', decimals);
+}
+
+// The same for whole values (ranks, shifts): the least and the greatest
+// whole number the class holds ("1 – 5", "6 – 10"; "7" alone), so that no
+// number is written as the bound of two classes.
+QString classText(double least, double greatest, const QLocale& locale) {
+    if (least >= greatest)
+        return locale.toString(qint64(least));
+    return locale.toString(qint64(least)) + QStringLiteral(" – ") +
+           locale.toString(qint64(greatest));
+}
+
+QString wholeClassText(const std::vector<double>& breaks, std::size_t k, const QLocale& locale) {
+    const bool last = k + 2 == breaks.size();
+    const double least = std::ceil(breaks[k]);
+    const double greatest = last ? std::floor(breaks[k + 1]) : std::ceil(breaks[k + 1]) - 1;
+    return classText(least, greatest, locale);
+}
+
 // The sequential colour at t in [0, 1]: from a pale tint to the program's
 // navy.
 QColor sequentialColour(double t) {
@@ -106,12 +131,12 @@ MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
     m_projection = layer.projection;
     m_breaks = classBreaks(shown, style.classes, style.breaks);
     const std::vector<QColor> colours = classColours(m_breaks, series);
-    const int decimals = legendDecimals(m_breaks);
-    const QLocale& locale = regional.locale();
+    const bool whole = std::all_of(shown.begin(), shown.end(),
+                                   [](double value) { return value == std::round(value); });
     for (std::size_t k = 0; k + 1 < m_breaks.size(); ++k)
         m_classes.push_back({m_breaks[k], m_breaks[k + 1],
-                             locale.toString(m_breaks[k], 'f', decimals) + QStringLiteral(" – ") +
-                                 locale.toString(m_breaks[k + 1], 'f', decimals),
+                             whole ? wholeClassText(m_breaks, k, regional.locale())
+                                   : classText(m_breaks, k, regional.locale()),
                              colours[k]});
     m_classOfUnit.assign(m_labels.size(), -1);
     for (std::size_t unit = 0; unit < m_values.size() && unit < m_classOfUnit.size(); ++unit)
