@@ -9,7 +9,7 @@ ORVALTA_BUILD="${ORVALTA_BUILD:-$ORVALTA_ROOT/build}"
 ORVALTA_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev libqt6test6 libqt6core5compat6 qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
-    libquazip1-qt6-dev libexpat1-dev libgsf-1-dev libisal-dev
+    libquazip1-qt6-dev libexpat1-dev libgsf-1-dev libisal-dev libgdal-dev
     fonts-dejavu-core qt6-translations-l10n python3
     qt6-tools-dev qt6-l10n-tools
 )
@@ -22,7 +22,7 @@ ORVALTA_TEST_PACKAGES=(
 
 # Only to write the sample workbooks again (examples/make_examples.py).
 ORVALTA_EXAMPLE_PACKAGES=(
-    python3-openpyxl
+    python3-openpyxl python3-geopandas
 )
 
 orvalta_install_packages() {
