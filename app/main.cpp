@@ -1,5 +1,6 @@
 #include "menuorv.h"
 #include "record/outputrecorder.h"
+#include "ui/maps/commandlinemap.h"
 #include "ui/platform/interfacelanguage.h"
 #include "ui/platform/qtdialogs.h"
 #include "ui/platform/usersettings.h"
@@ -22,13 +23,15 @@ void printErr(const QString& line) {
     std::fputs(qUtf8Printable(line + u'\n'), stderr);
 }
 
-// True when the command line asks for a report, the version or the help,
-// which need no display.
+// True when the command line asks for a report, a map, the version or the
+// help, which need no display.
 bool needsNoDisplay(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--report") == 0 || std::strncmp(arg, "--report=", 9) == 0)
-            return true;
+        for (const char* option : {"--report", "--map"})
+            if (const std::size_t length = std::strlen(option);
+                std::strncmp(arg, option, length) == 0 && (arg[length] == 0 || arg[length] == '='))
+                return true;
         for (const char* option : {"--version", "-v", "--help", "-h", "--help-all"})
             if (std::strcmp(arg, option) == 0)
                 return true;
@@ -36,9 +39,10 @@ bool needsNoDisplay(int argc, char* argv[]) {
     return false;
 }
 
-// The command line's options: help, version, the workbook, --report and
-// the matrix options of the report. Returns the --report option.
-QCommandLineOption addOptions(QCommandLineParser& parser) {
+// The command line's options: help, version, the workbook, --report, --map
+// with its options and the matrix options of both. Returns the --report and
+// --map options.
+std::pair<QCommandLineOption, QCommandLineOption> addOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Indici sintetici, graduatorie e confronto dei metodi."));
     parser.addHelpOption();
@@ -52,9 +56,15 @@ QCommandLineOption addOptions(QCommandLineParser& parser) {
         QStringLiteral("scrive il rapporto PDF dei risultati della cartella di lavoro ed esce"),
         QStringLiteral("FILE.pdf"));
     parser.addOption(report);
-    // The report loads the matrix as the batch commands do.
+    const QCommandLineOption map(
+        QStringLiteral("map"),
+        QStringLiteral("disegna la mappa di un risultato della cartella di lavoro ed esce"),
+        QStringLiteral("CARTELLA_DI_LAVORO"));
+    parser.addOption(map);
+    parser.addOptions(mapOptions());
+    // The report and the map load the matrix as the batch commands do.
     parser.addOptions(matrixOptions());
-    return report;
+    return {report, map};
 }
 
 QString reportUsage() {
@@ -62,10 +72,18 @@ QString reportUsage() {
 }
 
 // False, with the usage printed, when a matrix option is given without
-// --report.
-bool matrixOptionsOnlyWithReport(const QCommandLineParser& parser,
-                                 const QCommandLineOption& report) {
-    if (parser.isSet(report))
+// --report or --map, or an option of the map without --map.
+bool matrixOptionsOnlyWithReport(const QCommandLineParser& parser, const QCommandLineOption& report,
+                                 const QCommandLineOption& map) {
+    if (!parser.isSet(map))
+        for (const QCommandLineOption& option : mapOptions())
+            if (parser.isSet(option)) {
+                printErr(QStringLiteral("L'opzione --%1 vale solo con --map.\n")
+                             .arg(option.names().constFirst()) +
+                         mapUsage());
+                return false;
+            }
+    if (parser.isSet(report) || parser.isSet(map))
         return true;
     for (const QCommandLineOption& option : matrixOptions())
         if (parser.isSet(option)) {
@@ -94,6 +112,29 @@ int writeReport(const QCommandLineParser& parser, const QCommandLineOption& repo
         {QStringLiteral("orvalta --report ") + parser.value(report) + u' ' + files.first(), {}});
     const Status written = reportFromCommandLine(parser.value(report), files.first(),
                                                  Regional::system(), *choices, &warnings);
+    for (const QString& warning : warnings)
+        printErr(warning);
+    if (!written) {
+        printErr(written.error().message);
+        return 1;
+    }
+    return 0;
+}
+
+// Writes the map that the command line asks for; the exit status.
+int writeMap(const QCommandLineParser& parser, const QCommandLineOption& map) {
+    if (!parser.positionalArguments().isEmpty()) {
+        printErr(mapUsage());
+        return 1;
+    }
+    const Expected<MapRequest> request = mapRequest(parser, parser.value(map));
+    if (!request) {
+        printErr(request.error().message);
+        return 1;
+    }
+    QStringList warnings;
+    setRecordActor({QStringLiteral("orvalta --map ") + request->workbook, {}});
+    const Status written = writeMapFromCommandLine(*request, Regional::system(), &warnings);
     for (const QString& warning : warnings)
         printErr(warning);
     if (!written) {
@@ -139,12 +180,14 @@ int main(int argc, char* argv[]) {
         QCoreApplication::installTranslator(&qtItalian);
 
     QCommandLineParser parser;
-    const QCommandLineOption report = addOptions(parser);
+    const auto [report, map] = addOptions(parser);
     parser.process(app);
-    if (!matrixOptionsOnlyWithReport(parser, report))
+    if (!matrixOptionsOnlyWithReport(parser, report, map))
         return 1;
     if (parser.isSet(report))
         return writeReport(parser, report);
+    if (parser.isSet(map))
+        return writeMap(parser, map);
 
     QCoreApplication::removeTranslator(&qtItalian);
     return runWindows(app, parser.positionalArguments());

@@ -180,19 +180,77 @@ and comparison of methods</translation>
 </context>
 <context>
     <name>Boundaries</name>
-    <message numerus="yes">
-        <source>%n unità senza confine: %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <source>formato non riconosciuto</source>
+        <translation>unrecognised format</translation>
     </message>
-    <message numerus="yes">
-        <source>%n confini senza unità: %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <source>Il file dei confini %1 non si può usare: %2.</source>
+        <translation>The boundary file %1 cannot be used: %2.</translation>
+    </message>
+    <message>
+        <source>il sistema di riferimento non si può proiettare (%1)</source>
+        <translation>its reference system cannot be projected (%1)</translation>
+    </message>
+    <message>
+        <source>alcune coordinate non si possono proiettare</source>
+        <translation>some coordinates cannot be projected</translation>
+    </message>
+    <message>
+        <source>proiezione azimutale equivalente di Lambert centrata su %1° %2, %3° %4</source>
+        <translation>Lambert azimuthal equal-area projection centred on %1° %2, %3° %4</translation>
+    </message>
+    <message>
+        <source>non contiene poligoni</source>
+        <translation>it holds no polygons</translation>
+    </message>
+    <message>
+        <source>il file non esiste</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>non contiene livelli vettoriali</source>
+        <translation>it holds no vector layers</translation>
+    </message>
+    <message>
+        <source>non dichiara il sistema di riferimento delle coordinate (per uno Shapefile, manca il file .prj)</source>
+        <translation>it declares no coordinate reference system (for a Shapefile, the .prj file is missing)</translation>
+    </message>
+    <message>
+        <source>il sistema di riferimento delle coordinate non è né geografico né proiettato</source>
+        <translation>its coordinate reference system is neither geographic nor projected</translation>
+    </message>
+    <message>
+        <source>coordinate proiettate del file (%1)</source>
+        <translation>the file&apos;s projected coordinates (%1)</translation>
+    </message>
+    <message>
+        <source>senza nome</source>
+        <translation>unnamed</translation>
+    </message>
+    <message>
+        <source>Il file dei confini non ha l&apos;attributo %1 (ha: %2).</source>
+        <translation>The boundary file has no attribute %1 (it has: %2).</translation>
+    </message>
+    <message>
+        <source>Nessun attributo di testo del file dei confini corrisponde alle etichette delle unità: indicare l&apos;attributo con --key.</source>
+        <translation>No text attribute of the boundary file matches the unit labels: name the attribute with --key.</translation>
+    </message>
+    <message>
+        <source>L&apos;attributo %1 del file dei confini non è univoco: il valore «%2» compare in più forme.</source>
+        <translation>The attribute %1 of the boundary file is not unique: the value “%2” appears in more than one shape.</translation>
+    </message>
+    <message>
+        <source>Nessun valore dell&apos;attributo %1 del file dei confini corrisponde a un&apos;etichetta delle unità.</source>
+        <translation>No value of the attribute %1 of the boundary file matches a unit label.</translation>
+    </message>
+    <message>
+        <source>Unità senza confine: %1 (%2)</source>
+        <translation>Units without a boundary: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Confini senza unità: %1 (%2)</source>
+        <translation>Boundaries without a unit: %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -921,14 +979,6 @@ and comparison of methods</translation>
         <source>Trattamento dei valori mancanti: la matrice sarà riletta e i risultati andranno ricalcolati. Con un trattamento, gli indicatori e le unità con una quota di valori disponibili inferiore alla copertura minima sono esclusi.</source>
         <translation>Treatment of missing values: the matrix will be read again and the results will have to be computed again. With a treatment, indicators and units with a share of available values below the minimum coverage are left out.</translation>
     </message>
-    <message>
-        <source>Matrici</source>
-        <translation>Matrices</translation>
-    </message>
-    <message>
-        <source>Mappa</source>
-        <translation>Map</translation>
-    </message>
 </context>
 <context>
     <name>MainMenuBar</name>
@@ -969,153 +1019,129 @@ and comparison of methods</translation>
     <name>MapExport</name>
     <message>
         <source>La mappa non si è potuta disegnare: %1 non è stato scritto.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>MapPage</name>
-    <message>
-        <source>Mostra:</source>
-        <translation>Show:</translation>
-    </message>
-    <message>
-        <source>Quantili</source>
-        <translation>Quantiles</translation>
-    </message>
-    <message>
-        <source>Intervalli uguali</source>
-        <translation>Equal intervals</translation>
-    </message>
-    <message>
-        <source>Interruzioni naturali (Jenks)</source>
-        <translation>Natural breaks (Jenks)</translation>
-    </message>
-    <message>
-        <source>Classi:</source>
-        <translation>Classes:</translation>
-    </message>
-    <message>
-        <source>Il numero delle classi della legenda</source>
-        <translation>The number of classes in the legend</translation>
-    </message>
-    <message>
-        <source>L&apos;attributo dei confini che porta le etichette delle unità</source>
-        <translation>The boundary attribute that holds the unit labels</translation>
-    </message>
-    <message>
-        <source>Chiave:</source>
-        <translation>Key:</translation>
-    </message>
-    <message>
-        <source>Confini...</source>
-        <translation>Boundaries...</translation>
-    </message>
-    <message>
-        <source>Sceglie il file dei confini delle unità: GeoJSON, Shapefile (anche compresso) o GeoPackage</source>
-        <translation>Chooses the file of the units&apos; boundaries: GeoJSON, Shapefile (also zipped) or GeoPackage</translation>
-    </message>
-    <message>
-        <source>Tutta la mappa</source>
-        <translation>Whole map</translation>
-    </message>
-    <message>
-        <source>Mostra di nuovo tutta la mappa (anche con un doppio clic); la rotella ingrandisce, il trascinamento sposta</source>
-        <translation>Shows the whole map again (also with a double click); the wheel zooms, dragging pans</translation>
-    </message>
-    <message>
-        <source>File dei confini</source>
-        <translation>Boundary file</translation>
-    </message>
-    <message>
-        <source>Confini (*.geojson *.json *.shp *.zip *.gpkg);;Tutti i file (*)</source>
-        <translation>Boundaries (*.geojson *.json *.shp *.zip *.gpkg);;All files (*)</translation>
-    </message>
-    <message>
-        <source>automatica</source>
-        <translation>automatic</translation>
-    </message>
-    <message>
-        <source>automatica (%1)</source>
-        <translation>automatic (%1)</translation>
-    </message>
-    <message>
-        <source>Nessun file dei confini</source>
-        <translation>No boundary file</translation>
-    </message>
-    <message>
-        <source>Scegliere il file dei confini delle unità con «%1», oppure porlo accanto alla cartella come %2.</source>
-        <translation>Choose the file of the units&apos; boundaries with “%1”, or put it beside the workbook as %2.</translation>
-    </message>
-    <message>
-        <source>Nessun risultato da mostrare sulla mappa.</source>
-        <translation>No results to show on the map.</translation>
-    </message>
-    <message>
-        <source>Fonte: %1, %2, %3</source>
-        <translation>Source: %1, %2, %3</translation>
-    </message>
-    <message>
-        <source>Indice %1</source>
-        <translation>Index %1</translation>
-    </message>
-    <message>
-        <source>Ranghi %1</source>
-        <translation>Ranks %1</translation>
-    </message>
-    <message>
-        <source>Indice %1 - dimensione %2</source>
-        <translation>Index %1 - dimension %2</translation>
-    </message>
-    <message>
-        <source>Ranghi %1 - dimensione %2</source>
-        <translation>Ranks %1 - dimension %2</translation>
-    </message>
-    <message>
-        <source> - dimensione %1</source>
-        <translation> - dimension %1</translation>
-    </message>
-    <message>
-        <source>Indice totale di Sobol sul rango: %1</source>
-        <translation>Total Sobol index on the rank: %1</translation>
-    </message>
-    <message>
-        <source>Spostamento del rango senza %1 (%2)</source>
-        <translation>Rank shift without %1 (%2)</translation>
-    </message>
-    <message>
-        <source>Ampiezza dell&apos;intervallo 5-95% del rango (Monte Carlo)</source>
-        <translation>Width of the 5-95% rank interval (Monte Carlo)</translation>
-    </message>
-    <message>
-        <source>Ampiezza dell&apos;intervallo 5-95% del rango (incertezza)</source>
-        <translation>Width of the 5-95% rank interval (uncertainty)</translation>
-    </message>
-    <message>
-        <source>analisi d&apos;incertezza</source>
-        <translation>uncertainty analysis</translation>
-    </message>
-    <message>
-        <source>%1 %2</source>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>%1: variazione da %2 a %3</source>
-        <translation>%1: change from %2 to %3</translation>
+        <translation>The map could not be drawn: %1 was not written.</translation>
     </message>
 </context>
 <context>
     <name>MapPicture</name>
     <message>
         <source>%1: nessun valore</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: no value</translation>
     </message>
     <message>
         <source>senza valore</source>
-        <translation type="unfinished"></translation>
+        <translation>no value</translation>
     </message>
     <message>
         <source> e altre %1</source>
-        <translation type="unfinished"></translation>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <source>Fonte: %1, %2, %3</source>
+        <translation>Source: %1, %2, %3</translation>
+    </message>
+</context>
+<context>
+    <name>MapSeries</name>
+    <message>
+        <source>Il metodo %1 non è stato elaborato per questa cartella di lavoro.</source>
+        <translation>The method %1 has not been run for this workbook.</translation>
+    </message>
+    <message>
+        <source>Rango %1</source>
+        <translation>Rank %1</translation>
+    </message>
+    <message>
+        <source>Indice %1</source>
+        <translation>Index %1</translation>
+    </message>
+    <message>
+        <source>Il metodo %1 non ha gli indici dei gruppi della struttura.</source>
+        <translation>The method %1 has no indices of the structure&apos;s groups.</translation>
+    </message>
+    <message>
+        <source>La struttura non ha il gruppo %1.</source>
+        <translation>The structure has no group %1.</translation>
+    </message>
+    <message>
+        <source>Indice %1, %2</source>
+        <translation>Index %1, %2</translation>
+    </message>
+    <message>
+        <source>Né l&apos;analisi Monte Carlo né l&apos;analisi d&apos;incertezza sono state eseguite per questa cartella di lavoro.</source>
+        <translation>Neither the Monte Carlo analysis nor the uncertainty analysis has been run for this workbook.</translation>
+    </message>
+    <message>
+        <source>Il file dell&apos;analisi non ha i percentili 5 e 95 dei ranghi.</source>
+        <translation>The analysis file has no 5th and 95th rank percentiles.</translation>
+    </message>
+    <message>
+        <source>Monte Carlo</source>
+        <translation>Monte Carlo</translation>
+    </message>
+    <message>
+        <source>analisi d&apos;incertezza</source>
+        <translation>uncertainty analysis</translation>
+    </message>
+    <message>
+        <source>Ampiezza dell&apos;intervallo dei ranghi 5-95% (%1)</source>
+        <translation>Width of the 5-95% rank interval (%1)</translation>
+    </message>
+    <message>
+        <source>Gli indici di Sobol per unità non sono stati calcolati (analisi Monte Carlo con gli indici di Sobol).</source>
+        <translation>The Sobol indices per unit have not been computed (Monte Carlo analysis with Sobol indices).</translation>
+    </message>
+    <message>
+        <source>Gli indici di Sobol non hanno il fattore %1 (hanno: %2).</source>
+        <translation>The Sobol indices have no factor %1 (they have: %2).</translation>
+    </message>
+    <message>
+        <source>indici di Sobol</source>
+        <translation>Sobol indices</translation>
+    </message>
+    <message>
+        <source>Indice totale di Sobol del fattore %1 sul rango</source>
+        <translation>Total Sobol index of the factor %1 on the rank</translation>
+    </message>
+    <message>
+        <source>La sensibilità di %1 non ha l&apos;indicatore %2.</source>
+        <translation>The sensitivity of %1 has no indicator %2.</translation>
+    </message>
+    <message>
+        <source>Spostamento del rango %1 senza %2</source>
+        <translation>Shift of the %1 rank without %2</translation>
+    </message>
+    <message>
+        <source>La sensibilità del metodo %1 non è stata calcolata.</source>
+        <translation>The sensitivity of the method %1 has not been computed.</translation>
+    </message>
+    <message>
+        <source>L&apos;AMPI%1 non ha il periodo %2.</source>
+        <translation>The AMPI%1 has no period %2.</translation>
+    </message>
+    <message>
+        <source>Variazione dell&apos;AMPI%1 da %2 a %3</source>
+        <translation>Change of the AMPI%1 from %2 to %3</translation>
+    </message>
+    <message>
+        <source>AMPI%1, %2</source>
+        <translation>AMPI%1, %2</translation>
+    </message>
+    <message>
+        <source>L&apos;AMPI%1 non è stato calcolato per questa cartella di lavoro.</source>
+        <translation>The AMPI%1 has not been computed for this workbook.</translation>
+    </message>
+    <message>
+        <source>«%1» non è una mappa possibile: si indichi CODICE, CODICE/GRUPPO, rank:CODICE, width, sti:FATTORE, sens:CODICE:INDICATORE o ampi+:PERIODO.</source>
+        <translation>“%1” is not a possible map: give CODE, CODE/GROUP, rank:CODE, width, sti:FACTOR, sens:CODE:INDICATOR or ampi+:PERIOD.</translation>
+    </message>
+    <message>
+        <source>Ampiezza dell&apos;intervallo dei ranghi 5-95%</source>
+        <translation>Width of the 5-95% rank interval</translation>
+    </message>
+    <message>
+        <source>Indice totale di Sobol: %1</source>
+        <translation>Total Sobol index: %1</translation>
     </message>
 </context>
 <context>
@@ -1945,10 +1971,6 @@ Files left out:
         <source>Robustezza: Incertezza</source>
         <translation>Robustness: Uncertainty</translation>
     </message>
-    <message>
-        <source>M&amp;appa</source>
-        <translation>M&amp;ap</translation>
-    </message>
 </context>
 <context>
     <name>Shared</name>
@@ -2284,14 +2306,6 @@ Files left out:
     <message>
         <source>Analisi temporale: Calcola</source>
         <translation>Time analysis: Compute</translation>
-    </message>
-    <message>
-        <source>Grafico</source>
-        <translation>Chart</translation>
-    </message>
-    <message>
-        <source>Mappa</source>
-        <translation>Map</translation>
     </message>
 </context>
 <context>

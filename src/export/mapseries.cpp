@@ -9,10 +9,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("MapSeries", text);
-}
-
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 Failure notThere(const QString& message) {
@@ -59,15 +55,17 @@ Expected<MapSeries> methodSeries(const ResultsCollection& results, MapSeries ser
     const MethodResults* method = methodOf(results, code);
     if (!method)
         return notThere(
-            tr("Il metodo %1 non è stato elaborato per questa cartella di lavoro.").arg(code));
+            QCoreApplication::translate(
+                "MapSeries", "Il metodo %1 non è stato elaborato per questa cartella di lavoro.")
+                .arg(code));
     series.method = method->code;
     series.values.assign(method->values.begin(), method->values.end());
     if (ranks) {
         series.values.assign(method->ranks.begin(), method->ranks.end());
-        series.title = tr("Rango %1").arg(method->code);
+        series.title = QCoreApplication::translate("MapSeries", "Rango %1").arg(method->code);
         series.smallerIsBetter = true;
     } else {
-        series.title = tr("Indice %1").arg(method->code);
+        series.title = QCoreApplication::translate("MapSeries", "Indice %1").arg(method->code);
     }
     series.files = {fileOf(results, ResultFileKind::MethodValues, method->code),
                     fileOf(results, ResultFileKind::MethodRanks, method->code)};
@@ -79,14 +77,22 @@ Expected<MapSeries> groupSeries(const ResultsCollection& results, MapSeries seri
     const MethodResults* method = methodOf(results, code);
     if (!method)
         return notThere(
-            tr("Il metodo %1 non è stato elaborato per questa cartella di lavoro.").arg(code));
+            QCoreApplication::translate(
+                "MapSeries", "Il metodo %1 non è stato elaborato per questa cartella di lavoro.")
+                .arg(code));
     if (!method->groups)
-        return notThere(tr("Il metodo %1 non ha gli indici dei gruppi della struttura.").arg(code));
+        return notThere(
+            QCoreApplication::translate(
+                "MapSeries", "Il metodo %1 non ha gli indici dei gruppi della struttura.")
+                .arg(code));
     const int column = columnOf(*method->groups, group);
     if (column < 0)
-        return notThere(tr("La struttura non ha il gruppo %1.").arg(group));
+        return notThere(
+            QCoreApplication::translate("MapSeries", "La struttura non ha il gruppo %1.")
+                .arg(group));
     series.method = method->code;
-    series.title = tr("Indice %1, %2").arg(method->code, method->groups->headers.at(column + 1));
+    series.title = QCoreApplication::translate("MapSeries", "Indice %1, %2")
+                       .arg(method->code, method->groups->headers.at(column + 1));
     series.values = columnValues(*method->groups, column, int(series.labels.size()));
     series.files = {fileOf(results, ResultFileKind::GroupValues, method->code)};
     return series;
@@ -97,16 +103,21 @@ Expected<MapSeries> widthSeries(const ResultsCollection& results, MapSeries seri
     const std::optional<DelimitedTable>& table =
         monteCarlo ? results.monteCarlo : results.uncertainty;
     if (!table)
-        return notThere(tr("Né l'analisi Monte Carlo né l'analisi d'incertezza sono state "
-                           "eseguite per questa cartella di lavoro."));
+        return notThere(QCoreApplication::translate(
+            "MapSeries", "Né l'analisi Monte Carlo né l'analisi d'incertezza sono state "
+                         "eseguite per questa cartella di lavoro."));
     const int low =
         columnOf(*table, monteCarlo ? QStringLiteral("P5") : QStringLiteral("5° percentile"));
     const int high =
         columnOf(*table, monteCarlo ? QStringLiteral("P95") : QStringLiteral("95° percentile"));
     if (low < 0 || high < 0)
-        return notThere(tr("Il file dell'analisi non ha i percentili 5 e 95 dei ranghi."));
-    series.method = monteCarlo ? tr("Monte Carlo") : tr("analisi d'incertezza");
-    series.title = tr("Ampiezza dell'intervallo dei ranghi 5-95% (%1)").arg(series.method);
+        return notThere(QCoreApplication::translate(
+            "MapSeries", "Il file dell'analisi non ha i percentili 5 e 95 dei ranghi."));
+    series.method = monteCarlo ? QCoreApplication::translate("MapSeries", "Monte Carlo")
+                               : QCoreApplication::translate("MapSeries", "analisi d'incertezza");
+    series.title =
+        QCoreApplication::translate("MapSeries", "Ampiezza dell'intervallo dei ranghi 5-95% (%1)")
+            .arg(series.method);
     series.values.assign(series.labels.size(), kNoValue);
     for (int row = 0; row < std::min(int(series.labels.size()), table->rowCount()); ++row)
         series.values[std::size_t(row)] = table->number(row, high) - table->number(row, low);
@@ -119,15 +130,18 @@ Expected<MapSeries> widthSeries(const ResultsCollection& results, MapSeries seri
 Expected<MapSeries> sobolSeries(const ResultsCollection& results, MapSeries series,
                                 const QString& factor) {
     if (!results.sobolUnits)
-        return notThere(tr("Gli indici di Sobol per unità non sono stati calcolati (analisi Monte "
-                           "Carlo con gli indici di Sobol)."));
+        return notThere(QCoreApplication::translate(
+            "MapSeries", "Gli indici di Sobol per unità non sono stati calcolati (analisi Monte "
+                         "Carlo con gli indici di Sobol)."));
     const int column = columnOf(*results.sobolUnits, factor);
     if (column < 0)
-        return notThere(tr("Gli indici di Sobol non hanno il fattore %1 (hanno: %2).")
+        return notThere(QCoreApplication::translate(
+                            "MapSeries", "Gli indici di Sobol non hanno il fattore %1 (hanno: %2).")
                             .arg(factor, results.sobolUnits->headers.mid(1).join(u", ")));
-    series.method = tr("indici di Sobol");
-    series.title = tr("Indice totale di Sobol del fattore %1 sul rango")
-                       .arg(results.sobolUnits->headers.at(column + 1));
+    series.method = QCoreApplication::translate("MapSeries", "indici di Sobol");
+    series.title =
+        QCoreApplication::translate("MapSeries", "Indice totale di Sobol del fattore %1 sul rango")
+            .arg(results.sobolUnits->headers.at(column + 1));
     series.values = columnValues(*results.sobolUnits, column, int(series.labels.size()));
     series.files = {fileOf(results, ResultFileKind::SobolUnits)};
     return series;
@@ -140,16 +154,20 @@ Expected<MapSeries> sensitivitySeries(const ResultsCollection& results, MapSerie
             continue;
         const int column = columnOf(table, indicator);
         if (column < 0)
-            return notThere(
-                tr("La sensibilità di %1 non ha l'indicatore %2.").arg(code, indicator));
+            return notThere(QCoreApplication::translate(
+                                "MapSeries", "La sensibilità di %1 non ha l'indicatore %2.")
+                                .arg(code, indicator));
         series.method = method;
-        series.title = tr("Spostamento del rango %1 senza %2").arg(method, indicator);
+        series.title = QCoreApplication::translate("MapSeries", "Spostamento del rango %1 senza %2")
+                           .arg(method, indicator);
         series.values = columnValues(table, column, int(series.labels.size()));
         series.diverging = true;
         series.files = {fileOf(results, ResultFileKind::Sensitivity, method)};
         return series;
     }
-    return notThere(tr("La sensibilità del metodo %1 non è stata calcolata.").arg(code));
+    return notThere(QCoreApplication::translate(
+                        "MapSeries", "La sensibilità del metodo %1 non è stata calcolata.")
+                        .arg(code));
 }
 
 Expected<MapSeries> ampiSeries(const ResultsCollection& results, MapSeries series,
@@ -162,7 +180,9 @@ Expected<MapSeries> ampiSeries(const ResultsCollection& results, MapSeries serie
         for (const QString& period : pair) {
             const int column = columnOf(ampi.values, period);
             if (column < 0)
-                return notThere(tr("L'AMPI%1 non ha il periodo %2.").arg(sign, period));
+                return notThere(
+                    QCoreApplication::translate("MapSeries", "L'AMPI%1 non ha il periodo %2.")
+                        .arg(sign, period));
             columns.push_back(column);
         }
         series.method = QStringLiteral("AMPI") + sign;
@@ -174,14 +194,19 @@ Expected<MapSeries> ampiSeries(const ResultsCollection& results, MapSeries serie
                 series.values[i] = later[i] - series.values[i];
             series.diverging = true;
             series.title =
-                tr("Variazione dell'AMPI%1 da %2 a %3").arg(sign, pair.front(), pair.back());
+                QCoreApplication::translate("MapSeries", "Variazione dell'AMPI%1 da %2 a %3")
+                    .arg(sign, pair.front(), pair.back());
         } else {
-            series.title = tr("AMPI%1, %2").arg(sign, periods);
+            series.title =
+                QCoreApplication::translate("MapSeries", "AMPI%1, %2").arg(sign, periods);
         }
         series.files = {fileOf(results, ResultFileKind::AmpiValues, sign)};
         return series;
     }
-    return notThere(tr("L'AMPI%1 non è stato calcolato per questa cartella di lavoro.").arg(sign));
+    return notThere(
+        QCoreApplication::translate("MapSeries",
+                                    "L'AMPI%1 non è stato calcolato per questa cartella di lavoro.")
+            .arg(sign));
 }
 
 } // namespace
@@ -204,9 +229,11 @@ Expected<MapSeries> mapSeries(const ResultsCollection& results, const QString& w
                                      rest.section(u':', 1));
         if (kind == QLatin1String("ampi+") || kind == QLatin1String("ampi-"))
             return ampiSeries(results, std::move(series), kind.right(1), rest);
-        return notThere(tr("«%1» non è una mappa possibile: si indichi CODICE, CODICE/GRUPPO, "
-                           "rank:CODICE, width, sti:FATTORE, sens:CODICE:INDICATORE o "
-                           "ampi+:PERIODO.")
+        return notThere(QCoreApplication::translate(
+                            "MapSeries",
+                            "«%1» non è una mappa possibile: si indichi CODICE, CODICE/GRUPPO, "
+                            "rank:CODICE, width, sti:FATTORE, sens:CODICE:INDICATORE o "
+                            "ampi+:PERIODO.")
                             .arg(what));
     }
     if (what.contains(u'/'))
@@ -218,34 +245,43 @@ Expected<MapSeries> mapSeries(const ResultsCollection& results, const QString& w
 std::vector<MapChoice> mapChoices(const ResultsCollection& results) {
     std::vector<MapChoice> choices;
     for (const MethodResults& method : results.methods)
-        choices.push_back({method.code, tr("Indice %1").arg(method.code)});
+        choices.push_back(
+            {method.code, QCoreApplication::translate("MapSeries", "Indice %1").arg(method.code)});
     for (const MethodResults& method : results.methods)
-        choices.push_back({QStringLiteral("rank:") + method.code, tr("Rango %1").arg(method.code)});
+        choices.push_back({QStringLiteral("rank:") + method.code,
+                           QCoreApplication::translate("MapSeries", "Rango %1").arg(method.code)});
     for (const MethodResults& method : results.methods)
         if (method.groups)
             for (const QString& group : method.groups->headers.mid(1))
-                choices.push_back(
-                    {method.code + u'/' + group, tr("Indice %1, %2").arg(method.code, group)});
+                choices.push_back({method.code + u'/' + group,
+                                   QCoreApplication::translate("MapSeries", "Indice %1, %2")
+                                       .arg(method.code, group)});
     if (results.monteCarlo || results.uncertainty)
-        choices.push_back(
-            {QStringLiteral("width"), tr("Ampiezza dell'intervallo dei ranghi 5-95%")});
+        choices.push_back({QStringLiteral("width"),
+                           QCoreApplication::translate(
+                               "MapSeries", "Ampiezza dell'intervallo dei ranghi 5-95%")});
     if (results.sobolUnits)
         for (const QString& factor : results.sobolUnits->headers.mid(1))
             choices.push_back(
-                {QStringLiteral("sti:") + factor, tr("Indice totale di Sobol: %1").arg(factor)});
+                {QStringLiteral("sti:") + factor,
+                 QCoreApplication::translate("MapSeries", "Indice totale di Sobol: %1")
+                     .arg(factor)});
     for (const auto& [method, table] : results.sensitivities)
         for (int c = 0; c < table.columnCount(); ++c) {
             // The indicators' columns: between the rank and the summary.
             const QString header = table.headers.at(c + 1);
             if (c == 0 || c >= table.columnCount() - 2)
                 continue;
-            choices.push_back({QStringLiteral("sens:") + method + u':' + header,
-                               tr("Spostamento del rango %1 senza %2").arg(method, header)});
+            choices.push_back(
+                {QStringLiteral("sens:") + method + u':' + header,
+                 QCoreApplication::translate("MapSeries", "Spostamento del rango %1 senza %2")
+                     .arg(method, header)});
         }
     for (const AmpiTables& ampi : results.ampi)
         for (const QString& period : ampi.values.headers.mid(1))
-            choices.push_back({QStringLiteral("ampi") + ampi.sign + u':' + period,
-                               tr("AMPI%1, %2").arg(ampi.sign, period)});
+            choices.push_back(
+                {QStringLiteral("ampi") + ampi.sign + u':' + period,
+                 QCoreApplication::translate("MapSeries", "AMPI%1, %2").arg(ampi.sign, period)});
     return choices;
 }
 
@@ -269,4 +305,11 @@ QString leadingSobolFactor(const ResultsCollection& results) {
         }
     }
     return leading;
+}
+
+QString referenceMethod(const ResultsCollection& results) {
+    if (results.monteCarloOrigin)
+        if (const MethodResults* method = methodOf(results, results.monteCarloOrigin->reference))
+            return method->code;
+    return results.methods.empty() ? QString() : results.methods.front().code;
 }

@@ -55,6 +55,10 @@ Expected<MapSeries> mapSeries(const ResultsCollection& results, const QString& w
 // Sobol factors, the sensitivity shifts, the AMPI periods.
 std::vector<MapChoice> mapChoices(const ResultsCollection& results);
 
+// The reference method: the Monte Carlo analysis's when it names one the
+// results have, else the first method of the list; empty without methods.
+QString referenceMethod(const ResultsCollection& results);
+
 // The factor whose total Sobol index is the greatest on average over the
 // units; empty when there are no Sobol indices per unit.
 QString leadingSobolFactor(const ResultsCollection& results);

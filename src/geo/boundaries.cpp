@@ -16,10 +16,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Boundaries", text);
-}
-
 // GDAL's own messages stay out of the program's output: the failure it
 // reports is read from CPLGetLastErrorMsg and put into the user's message.
 class QuietErrors {
@@ -35,12 +31,15 @@ public:
 
 QString lastGdalMessage() {
     const QString message = QString::fromUtf8(CPLGetLastErrorMsg()).trimmed();
-    return message.isEmpty() ? tr("formato non riconosciuto") : message;
+    return message.isEmpty() ? QCoreApplication::translate("Boundaries", "formato non riconosciuto")
+                             : message;
 }
 
 Failure fileFailure(const QString& path, const QString& why) {
-    return failure(FailureKind::File, tr("Il file dei confini %1 non si può usare: %2.")
-                                          .arg(QDir::toNativeSeparators(path), why));
+    return failure(
+        FailureKind::File,
+        QCoreApplication::translate("Boundaries", "Il file dei confini %1 non si può usare: %2.")
+            .arg(QDir::toNativeSeparators(path), why));
 }
 
 void appendRing(const OGRLinearRing* ring, std::vector<std::vector<QPointF>>& rings) {
@@ -111,9 +110,10 @@ Status projectEqualArea(BoundaryLayer& layer, const OGRSpatialReference& source)
     const std::unique_ptr<OGRCoordinateTransformation> transform(
         OGRCreateCoordinateTransformation(&source, &target));
     if (!transform)
-        return fileFailure(
-            layer.path,
-            tr("il sistema di riferimento non si può proiettare (%1)").arg(lastGdalMessage()));
+        return fileFailure(layer.path,
+                           QCoreApplication::translate(
+                               "Boundaries", "il sistema di riferimento non si può proiettare (%1)")
+                               .arg(lastGdalMessage()));
     std::vector<double> xs, ys;
     for (MapShape& shape : layer.shapes) {
         for (auto& ring : shape.rings) {
@@ -124,7 +124,9 @@ Status projectEqualArea(BoundaryLayer& layer, const OGRSpatialReference& source)
                 ys[i] = ring[i].y();
             }
             if (!transform->Transform(int(ring.size()), xs.data(), ys.data()))
-                return fileFailure(layer.path, tr("alcune coordinate non si possono proiettare"));
+                return fileFailure(
+                    layer.path, QCoreApplication::translate(
+                                    "Boundaries", "alcune coordinate non si possono proiettare"));
             for (std::size_t i = 0; i < ring.size(); ++i)
                 ring[i] = QPointF(xs[i], ys[i]);
         }
@@ -134,11 +136,13 @@ Status projectEqualArea(BoundaryLayer& layer, const OGRSpatialReference& source)
     for (const MapShape& shape : layer.shapes)
         layer.extent = layer.extent.united(shape.bounds);
     const QLocale italian(QLocale::Italian);
-    layer.projection = tr("proiezione azimutale equivalente di Lambert centrata su %1° %2, %3° %4")
-                           .arg(italian.toString(std::abs(centre.y()), 'f', 1),
-                                centre.y() >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
-                                italian.toString(std::abs(centre.x()), 'f', 1),
-                                centre.x() >= 0 ? QStringLiteral("E") : QStringLiteral("O"));
+    layer.projection =
+        QCoreApplication::translate(
+            "Boundaries", "proiezione azimutale equivalente di Lambert centrata su %1° %2, %3° %4")
+            .arg(italian.toString(std::abs(centre.y()), 'f', 1),
+                 centre.y() >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
+                 italian.toString(std::abs(centre.x()), 'f', 1),
+                 centre.x() >= 0 ? QStringLiteral("E") : QStringLiteral("O"));
     return {};
 }
 
@@ -174,7 +178,8 @@ Expected<BoundaryLayer> readLayer(OGRLayer& source, const QString& path) {
         layer.shapes.push_back(std::move(shape));
     }
     if (layer.shapes.empty())
-        return fileFailure(path, tr("non contiene poligoni"));
+        return fileFailure(path,
+                           QCoreApplication::translate("Boundaries", "non contiene poligoni"));
     return layer;
 }
 
@@ -185,21 +190,26 @@ Expected<BoundaryLayer> readBoundaries(const QString& path) {
     std::call_once(registered, [] { GDALAllRegister(); });
     const QuietErrors quiet;
     if (!QFileInfo(path).isFile())
-        return fileFailure(path, tr("il file non esiste"));
+        return fileFailure(path, QCoreApplication::translate("Boundaries", "il file non esiste"));
     const GDALDatasetUniquePtr dataset(GDALDataset::Open(
         gdalPath(path).constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
     if (!dataset)
         return fileFailure(path, lastGdalMessage());
     if (dataset->GetLayerCount() < 1)
-        return fileFailure(path, tr("non contiene livelli vettoriali"));
+        return fileFailure(
+            path, QCoreApplication::translate("Boundaries", "non contiene livelli vettoriali"));
     OGRLayer* source = dataset->GetLayer(0);
     const OGRSpatialReference* declared = source->GetSpatialRef();
     if (!declared)
-        return fileFailure(path, tr("non dichiara il sistema di riferimento delle coordinate "
-                                    "(per uno Shapefile, manca il file .prj)"));
+        return fileFailure(path, QCoreApplication::translate(
+                                     "Boundaries",
+                                     "non dichiara il sistema di riferimento delle coordinate "
+                                     "(per uno Shapefile, manca il file .prj)"));
     if (!declared->IsGeographic() && !declared->IsProjected())
-        return fileFailure(path, tr("il sistema di riferimento delle coordinate non è né "
-                                    "geografico né proiettato"));
+        return fileFailure(
+            path, QCoreApplication::translate("Boundaries",
+                                              "il sistema di riferimento delle coordinate non è né "
+                                              "geografico né proiettato"));
     OGRSpatialReference reference(*declared);
     reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     Expected<BoundaryLayer> layer = readLayer(*source, path);
@@ -208,8 +218,10 @@ Expected<BoundaryLayer> readBoundaries(const QString& path) {
     if (reference.IsProjected()) {
         layer->projectedByFile = true;
         const char* name = reference.GetName();
-        layer->projection = tr("coordinate proiettate del file (%1)")
-                                .arg(name ? QString::fromUtf8(name) : tr("senza nome"));
+        layer->projection =
+            QCoreApplication::translate("Boundaries", "coordinate proiettate del file (%1)")
+                .arg(name ? QString::fromUtf8(name)
+                          : QCoreApplication::translate("Boundaries", "senza nome"));
         return layer;
     }
     if (const Status projected = projectEqualArea(*layer, reference); !projected)

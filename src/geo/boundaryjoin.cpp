@@ -7,10 +7,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Boundaries", text);
-}
-
 QString joinKey(const QString& name) {
     return nameKey(name).toCaseFolded();
 }
@@ -45,7 +41,8 @@ Expected<BoundaryJoin> joinBoundaries(const BoundaryLayer& layer, const QStringL
         field = int(layer.fields.indexOf(keyField));
         if (field < 0)
             return failure(FailureKind::Refused,
-                           tr("Il file dei confini non ha l'attributo %1 (ha: %2).")
+                           QCoreApplication::translate(
+                               "Boundaries", "Il file dei confini non ha l'attributo %1 (ha: %2).")
                                .arg(keyField, firstNames(layer.fields)));
     } else {
         int best = 0;
@@ -57,8 +54,10 @@ Expected<BoundaryJoin> joinBoundaries(const BoundaryLayer& layer, const QStringL
                 }
         if (field < 0)
             return failure(FailureKind::Refused,
-                           tr("Nessun attributo di testo del file dei confini corrisponde alle "
-                              "etichette delle unità: indicare l'attributo con --key."));
+                           QCoreApplication::translate(
+                               "Boundaries",
+                               "Nessun attributo di testo del file dei confini corrisponde alle "
+                               "etichette delle unità: indicare l'attributo con --key."));
     }
     BoundaryJoin join;
     join.keyField = layer.fields.at(field);
@@ -69,8 +68,10 @@ Expected<BoundaryJoin> joinBoundaries(const BoundaryLayer& layer, const QStringL
         const QString key = joinKey(value);
         if (!key.isEmpty() && seen.contains(key))
             return failure(FailureKind::Refused,
-                           tr("L'attributo %1 del file dei confini non è univoco: il valore "
-                              "«%2» compare in più forme.")
+                           QCoreApplication::translate(
+                               "Boundaries",
+                               "L'attributo %1 del file dei confini non è univoco: il valore "
+                               "«%2» compare in più forme.")
                                .arg(join.keyField, value));
         seen.insert(key, s);
         const auto unit = units.constFind(key);
@@ -84,8 +85,10 @@ Expected<BoundaryJoin> joinBoundaries(const BoundaryLayer& layer, const QStringL
             join.unmatchedUnits.append(unitLabels.at(i));
     if (join.unmatchedUnits.size() == unitLabels.size())
         return failure(FailureKind::Refused,
-                       tr("Nessun valore dell'attributo %1 del file dei confini corrisponde a "
-                          "un'etichetta delle unità.")
+                       QCoreApplication::translate(
+                           "Boundaries",
+                           "Nessun valore dell'attributo %1 del file dei confini corrisponde a "
+                           "un'etichetta delle unità.")
                            .arg(join.keyField));
     return join;
 }
@@ -93,12 +96,12 @@ Expected<BoundaryJoin> joinBoundaries(const BoundaryLayer& layer, const QStringL
 QStringList joinWarnings(const BoundaryJoin& join) {
     QStringList lines;
     if (!join.unmatchedUnits.isEmpty())
-        lines.append(QCoreApplication::translate("Boundaries", "%n unità senza confine: %1",
-                                                 nullptr, int(join.unmatchedUnits.size()))
+        lines.append(QCoreApplication::translate("Boundaries", "Unità senza confine: %1 (%2)")
+                         .arg(join.unmatchedUnits.size())
                          .arg(firstNames(join.unmatchedUnits)));
     if (!join.unmatchedShapes.isEmpty())
-        lines.append(QCoreApplication::translate("Boundaries", "%n confini senza unità: %1",
-                                                 nullptr, int(join.unmatchedShapes.size()))
+        lines.append(QCoreApplication::translate("Boundaries", "Confini senza unità: %1 (%2)")
+                         .arg(join.unmatchedShapes.size())
                          .arg(firstNames(join.unmatchedShapes)));
     return lines;
 }

@@ -113,8 +113,10 @@ std::vector<double> classBreaks(std::span<const double> values, int classes, Bre
             inner.push_back(method == BreakMethod::Equal ? least + (greatest - least) * c / classes
                                                          : quantile(sorted, double(c) / classes));
     }
+    // A bound equal to the greatest value opens a last class of that value
+    // alone (natural breaks put an outlier there).
     for (const double bound : inner)
-        if (bound > breaks.back() && bound < greatest)
+        if (bound > breaks.back() && bound <= greatest)
             breaks.push_back(bound);
     breaks.push_back(greatest);
     return breaks;

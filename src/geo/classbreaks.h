@@ -19,9 +19,11 @@ std::optional<BreakMethod> breakMethodFromCode(const QString& code);
 QString breakMethodCode(BreakMethod method);
 
 // The bounds of the classes of values (NaN values ignored): classes + 1
-// ascending numbers, the first the least value and the last the greatest.
-// Fewer classes when there are fewer distinct values than classes (one
-// class when all are equal); empty when no value is a number.
+// numbers, the first the least value and the last the greatest, ascending
+// but for a last class of the greatest value alone ([55, 55]). Fewer
+// classes when there are fewer distinct values than classes, or when
+// quantiles coincide (one class when all values are equal); empty when no
+// value is a number.
 std::vector<double> classBreaks(std::span<const double> values, int classes, BreakMethod method);
 
 // The class of value among breaks: k when breaks[k] <= value < breaks[k+1],

@@ -4,6 +4,8 @@
 #include "ui/grid/divergingpalette.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFont>
 #include <QPainter>
 
@@ -11,10 +13,6 @@
 #include <cmath>
 
 namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("MapPicture", text);
-}
 
 QPainterPath pathOf(const MapShape& shape) {
     QPainterPath path;
@@ -134,7 +132,7 @@ QString MapPicture::unitText(int unit) const {
     const double value =
         unit >= 0 && unit < int(m_values.size()) ? m_values[std::size_t(unit)] : NAN;
     if (std::isnan(value))
-        return tr("%1: nessun valore").arg(label);
+        return QCoreApplication::translate("MapPicture", "%1: nessun valore").arg(label);
     const QString number = value == std::round(value) && std::abs(value) < 1e15
                                ? m_regional.locale().toString(qint64(value))
                                : m_regional.indexText(value);
@@ -149,22 +147,23 @@ MapLayout MapPicture::layout(const QRectF& target) const {
     const double margin = font;
     layout.title = QPointF(target.left() + margin, target.top() + margin + font * 1.2);
     const double top = target.top() + margin + font * 2.2;
+    // The source and projection lines across the foot, the legend beside the
+    // shapes (below them in a tall target).
+    const double foot = target.bottom() - margin - font * 2.6;
     const bool beside = target.width() >= target.height();
     const double legendWidth = beside ? std::max(font * 14, target.width() * 0.26) : target.width();
     const double legendHeight =
-        font * 1.6 * double(m_classes.size() + (m_withoutValue.isEmpty() ? 0 : 2) + 3);
+        font * 1.6 * double(m_classes.size() + (m_withoutValue.isEmpty() ? 0 : 2));
     QRectF legend;
     if (beside) {
-        layout.shapes =
-            QRectF(target.left() + margin, top, target.width() - legendWidth - 2 * margin,
-                   target.bottom() - margin - top);
-        legend = QRectF(layout.shapes.right() + margin, top, legendWidth - margin,
-                        target.bottom() - margin - top);
+        layout.shapes = QRectF(target.left() + margin, top,
+                               target.width() - legendWidth - 2 * margin, foot - top);
+        legend = QRectF(layout.shapes.right() + margin, top, legendWidth - margin, foot - top);
     } else {
         layout.shapes = QRectF(target.left() + margin, top, target.width() - 2 * margin,
-                               target.height() - legendHeight - margin - (top - target.top()));
+                               foot - top - legendHeight - margin);
         legend = QRectF(target.left() + margin, layout.shapes.bottom() + margin,
-                        target.width() - 2 * margin, legendHeight - margin);
+                        target.width() - 2 * margin, legendHeight);
     }
     const double step = font * 1.6;
     double y = legend.top();
@@ -177,21 +176,22 @@ MapLayout MapPicture::layout(const QRectF& target) const {
     if (!m_withoutValue.isEmpty()) {
         layout.legend.push_back({QRectF(legend.left(), y, font * 1.8, font * 1.1),
                                  QPointF(legend.left() + font * 2.4, y + font * 0.95),
-                                 tr("senza valore"), noValueColour(), true});
+                                 QCoreApplication::translate("MapPicture", "senza valore"),
+                                 noValueColour(), true});
         y += step;
         constexpr int kNamed = 6;
         QString names = m_withoutValue.mid(0, kNamed).join(QStringLiteral(", "));
         if (m_withoutValue.size() > kNamed)
-            names += tr(" e altre %1").arg(m_withoutValue.size() - kNamed);
+            names += QCoreApplication::translate("MapPicture", " e altre %1")
+                         .arg(m_withoutValue.size() - kNamed);
         layout.notes.emplace_back(QPointF(legend.left(), y + font * 0.95), names);
         y += step;
     }
-    const double bottom = beside ? legend.bottom() : std::max(y + step, legend.bottom());
-    layout.notes.emplace_back(QPointF(legend.left(), bottom - font * 1.5), m_source);
+    layout.notes.emplace_back(QPointF(target.left() + margin, foot + font * 1.2), m_source);
     QString projection = m_projection;
     if (!projection.isEmpty())
         projection[0] = projection[0].toUpper();
-    layout.notes.emplace_back(QPointF(legend.left(), bottom), projection);
+    layout.notes.emplace_back(QPointF(target.left() + margin, foot + font * 2.3), projection);
     return layout;
 }
 
@@ -281,4 +281,19 @@ int MapPicture::unitAt(const QPointF& point, const QRectF& target, const QRectF&
         if (unit.path.controlPointRect().contains(inPlane) && unit.path.contains(inPlane))
             return unit.index;
     return -1;
+}
+
+QString mapSourceLine(const QString& workbook, const MapSeries& series, const Regional& regional) {
+    QDateTime newest;
+    for (const QString& file : series.files)
+        if (const QFileInfo info(file);
+            info.isFile() && (newest.isNull() || info.lastModified() > newest))
+            newest = info.lastModified();
+    const QDate date = newest.isNull() ? QDate::currentDate() : newest.date();
+    QString format = regional.locale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return QCoreApplication::translate("MapPicture", "Fonte: %1, %2, %3")
+        .arg(QFileInfo(workbook).fileName(), series.method,
+             regional.locale().toString(date, format));
 }

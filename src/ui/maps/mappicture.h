@@ -123,3 +123,8 @@ private:
     QString m_source;
     Regional m_regional{QLocale::c()};
 };
+
+// The source line of a map: "Fonte: regioni.xlsx, MPI+, 10/12/2026", the
+// date that of the newest file the values were read from (today when none
+// exists), written as the regional settings write dates.
+QString mapSourceLine(const QString& workbook, const MapSeries& series, const Regional& regional);

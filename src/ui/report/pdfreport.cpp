@@ -6,6 +6,7 @@
 #include "stats/statistiche.h"
 #include "ui/report/methoddescriptions.h"
 #include "ui/report/reportcharts.h"
+#include "ui/report/reportmaps.h"
 #include "ui/report/reportpages.h"
 #include "ui/report/reportstructure.h"
 
@@ -70,6 +71,7 @@ public:
         if (m_results.comparison)
             comparison(*m_results.comparison);
         robustness();
+        writeReportMaps(m_pages, m_results);
         if (!m_results.ampi.empty())
             ampi();
         if (units() > kInlineUnits && !m_results.methods.empty()) {
