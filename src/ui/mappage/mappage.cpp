@@ -76,7 +76,20 @@ MapPage::MapPage(Dialogs& dialogs, const Regional& regional, QWidget* parent)
     layout->addWidget(m_view, 1);
     layout->addWidget(m_note);
     layout->addWidget(m_unmatched);
+    connectControls();
+}
+
+void MapPage::connectControls() {
     connect(m_view, &MapView::unitsClicked, this, &MapPage::unitsClicked);
+    connect(m_choice, &QComboBox::currentIndexChanged, this, &MapPage::markChanged);
+    connect(m_breaks, &QComboBox::currentIndexChanged, this, &MapPage::markChanged);
+    connect(m_classes, &QSpinBox::valueChanged, this, &MapPage::markChanged);
+    connect(m_key, &QComboBox::activated, this, [this] {
+        m_join.reset();
+        markChanged();
+    });
+    connect(m_boundariesButton, &QPushButton::clicked, this, &MapPage::chooseBoundaries);
+    connect(m_wholeButton, &QPushButton::clicked, m_view, &MapView::showWhole);
 }
 
 MapPage::~MapPage() = default;
@@ -137,15 +150,6 @@ QLayout* MapPage::buildStrip() {
     strip->addLayout(first);
     strip->addLayout(second);
 
-    connect(m_choice, &QComboBox::currentIndexChanged, this, &MapPage::markChanged);
-    connect(m_breaks, &QComboBox::currentIndexChanged, this, &MapPage::markChanged);
-    connect(m_classes, &QSpinBox::valueChanged, this, &MapPage::markChanged);
-    connect(m_key, &QComboBox::activated, this, [this] {
-        m_join.reset();
-        markChanged();
-    });
-    connect(m_boundariesButton, &QPushButton::clicked, this, &MapPage::chooseBoundaries);
-    connect(m_wholeButton, &QPushButton::clicked, m_view, &MapView::showWhole);
     return strip;
 }
 

@@ -76,6 +76,7 @@ protected:
 
 private:
     QLayout* buildStrip();
+    void connectControls();
     void chooseBoundaries();
     // The key fields of the layer in the key choice.
     void listKeys();
