@@ -174,7 +174,7 @@ namespace {
 constexpr ChartFile kChartFiles[] = {
     ChartFile::Histogram, ChartFile::Correlations, ChartFile::Eigenvalues, ChartFile::RankIntervals,
     ChartFile::Bump,      ChartFile::Scatter,      ChartFile::MonteCarlo,  ChartFile::Sobol,
-    ChartFile::AmpiPlus,  ChartFile::AmpiMinus};
+    ChartFile::AmpiPlus,  ChartFile::AmpiMinus,    ChartFile::Map};
 
 QLatin1StringView shortName(ChartFile chart) {
     switch (chart) {
@@ -198,6 +198,8 @@ QLatin1StringView shortName(ChartFile chart) {
         return QLatin1StringView("AMPI+");
     case ChartFile::AmpiMinus:
         return QLatin1StringView("AMPI-");
+    case ChartFile::Map:
+        return QLatin1StringView("mappa");
     }
     return QLatin1StringView();
 }

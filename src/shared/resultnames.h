@@ -131,7 +131,8 @@ enum class ChartFile {
     MonteCarlo,    // "mc": the Monte Carlo rank intervals
     Sobol,         // "sobol": the variance-based indices
     AmpiPlus,      // "AMPI+": the Adjusted MPI over the periods
-    AmpiMinus      // "AMPI-"
+    AmpiMinus,     // "AMPI-"
+    Map            // "mappa": a quantity per unit drawn on the units' boundaries
 };
 
 // "<workbook>.<short name>.png".

@@ -19,6 +19,9 @@
 #include "ui/charts/chartexport.h"
 #include "ui/comparison/valutamp.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/rowselection.h"
+#include "ui/mappage/mappage.h"
+#include "ui/mappage/mapview.h"
 #include "ui/platform/interfacelanguage.h"
 #include "ui/platform/qtdialogs.h"
 #include "ui/processing/compositesdialog.h"
@@ -347,6 +350,29 @@ int main(int argc, char* argv[]) {
         composites.show();
         ok = save(composites, output + QStringLiteral("/composites-dialog.png")) && ok;
     }
+
+    // The map page of the processing window on the member states of the
+    // European Union, drawn on the boundary file beside the workbook, two
+    // states chosen in the grid.
+    const QString europe = folder + QStringLiteral("/europa.xlsx");
+    QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/europa.xlsx"), europe);
+    QFile::copy(QStringLiteral(ORVALTA_EXAMPLES "/europa.confini.geojson"),
+                folder + QStringLiteral("/europa.confini.geojson"));
+    menu.selectWorkbook(europe);
+    menu.cmdElaborazione_Click();
+    ok = processing->isVisible() && ok;
+    processing->resize(1180, 760);
+    combo->setCurrentIndex(0);
+    processing->cmbMetodo_Click();
+    processing->pages()->setCurrentWidget(processing->mapPage());
+    selectRows(*processing->msfMatrice(), {4, 11});
+    QElapsedTimer drawing;
+    drawing.start();
+    while (!processing->mapPage()->view()->isCurrent() && drawing.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ok = save(*processing, output + QStringLiteral("/processing-window-map.png")) && ok;
+    processing->reject();
+    QCoreApplication::processEvents();
 
     // A matrix refused for a number written with a decimal comma, read under
     // C settings: the message locates the cell and explains the separator.

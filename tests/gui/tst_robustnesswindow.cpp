@@ -14,6 +14,9 @@
 #include "ui/grid/gridview.h"
 #include "ui/grid/rowselection.h"
 #include "ui/grid/unitsearchbox.h"
+#include "ui/mappage/mappage.h"
+#include "ui/mappage/mapview.h"
+#include "ui/maps/mappicture.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/robustness/robustnesswindow.h"
 
@@ -63,6 +66,7 @@ private Q_SLOTS:
     void rankTicks();
     void scatterOfManyUnitsIsGrouped();
     void analysesReadTheWorkbook();
+    void mapPageShowsTheAnalyses();
 
 private:
     // Runs MPI+, WROC and GRAD over rows, compares them and opens the
@@ -548,6 +552,30 @@ void TestRobustnessWindow::analysesReadTheWorkbook() {
              QStringList(QStringLiteral("La matrice sorgente non ha le unità del confronto: "
                                         "eseguire di nuovo i metodi.")));
     QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Warning);
+}
+
+void TestRobustnessWindow::mapPageShowsTheAnalyses() {
+    QVERIFY(writeSquareBoundaries(file(".confini.geojson"), {"Piemonte", "Lombardia", "Lazio"}));
+    RobustnessWindow* w = open();
+    QVERIFY(w);
+    MapPage* page = w->pages().map;
+    w->pages().pages->setCurrentWidget(page);
+    QCOMPARE(page->choiceCombo()->count(), 0); // nothing analysed yet
+    QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
+    QCOMPARE(w->computeSensitivity(), RobustnessWindow::Outcome::Saved);
+    // The width first, then one shift per indicator left out.
+    QCOMPARE(page->choiceCombo()->itemData(0).toString(), QStringLiteral("width"));
+    QCOMPARE(page->choiceCombo()->count(), 1 + 8);
+    const MapPicture* picture = page->view()->picture().get();
+    QVERIFY(picture);
+    const int lazio = int(gridColumn(w->pages().uncertainty->grid(), 0).indexOf("Lazio"));
+    const GridModel* grid = w->pages().uncertainty->grid()->gridModel();
+    // Lazio's width: its 95th percentile less its 5th, as the grid has them.
+    const int width = grid->gridText(lazio + 1, 4).toInt() - grid->gridText(lazio + 1, 3).toInt();
+    QCOMPARE(picture->unitText(lazio), QStringLiteral("Lazio: %1").arg(width));
+    // A unit chosen in the summary is outlined on the map.
+    w->chooseUnits({lazio});
+    QCOMPARE(page->view()->highlighted(), QList<int>{lazio});
 }
 
 QTEST_MAIN(TestRobustnessWindow)

@@ -32,7 +32,12 @@ QString chartKindName(ChartFile chart) {
 } // namespace
 
 ChartActions::ChartActions(QChartView* view, Dialogs& dialogs)
-    : QObject(view), m_view(view), m_dialogs(dialogs),
+    : ChartActions(static_cast<QWidget*>(view), chartPicture(view), dialogs) {
+    followChartTips(view);
+}
+
+ChartActions::ChartActions(QWidget* view, ChartPicture picture, Dialogs& dialogs)
+    : QObject(view), m_view(view), m_picture(std::move(picture)), m_dialogs(dialogs),
       m_export(new QAction(QCoreApplication::translate("ChartExport", "Esporta grafico..."), view)),
       m_copy(new QAction(QCoreApplication::translate("ChartExport", "Copia"), view)) {
     setObjectName(QStringLiteral("azioniGrafico"));
@@ -40,13 +45,12 @@ ChartActions::ChartActions(QChartView* view, Dialogs& dialogs)
     m_copy->setObjectName(QStringLiteral("actCopia"));
     view->addAction(m_export);
     view->addAction(m_copy);
-    followChartTips(view);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_export, &QAction::triggered, this, &ChartActions::exportChart);
     connect(m_copy, &QAction::triggered, this, &ChartActions::copyChart);
 }
 
-ChartActions* ChartActions::of(QChartView* view) {
+ChartActions* ChartActions::of(QWidget* view) {
     return view ? view->findChild<ChartActions*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
@@ -58,6 +62,10 @@ void ChartActions::setRecordOrigin(std::function<QString()> workbook,
                                    std::function<ChartFile()> chart) {
     m_workbook = std::move(workbook);
     m_chart = std::move(chart);
+}
+
+void ChartActions::setRecordInputs(std::function<QStringList()> inputs) {
+    m_inputs = std::move(inputs);
 }
 
 void ChartActions::setImageDrawing(std::function<void(bool)> drawing) {
@@ -87,7 +95,7 @@ void ChartActions::exportChart() {
     if (path.isEmpty())
         return;
     ImageSize size = lastSize();
-    if (!m_dialogs.askImageSize(size, chartAspect(m_view)))
+    if (!m_dialogs.askImageSize(size, m_picture.aspect()))
         return;
     lastSize() = size;
     // The file goes into the record with its origin (only a file beside
@@ -99,19 +107,23 @@ void ChartActions::exportChart() {
         setRecordActor({QCoreApplication::translate("ChartExport", "%1: Esporta grafico")
                             .arg(m_view->window()->windowTitle()),
                         {}});
-        const QString title = m_view->chart() ? m_view->chart()->title() : QString();
+        const QString title = m_picture.title();
         record.emplace(workbook, Regional(QLocale()),
                        QJsonObject{{QStringLiteral("chart"), chartKindName(chart)},
                                    {QStringLiteral("title"), title}});
         setRecordActor(actor);
         record->recorder().addInput(workbook, InputRole::Matrix);
-        for (const QString& file : chartSourceFiles(workbook, chart))
+        QStringList inputs = chartSourceFiles(workbook, chart);
+        if (m_inputs)
+            inputs += m_inputs();
+        for (const QString& file : inputs)
             if (QFileInfo(file).isFile())
                 record->recorder().addInput(file, InputRole::File);
     }
     if (m_imageDrawing)
         m_imageDrawing(true);
-    const QString error = ::exportChart(m_view, path, size);
+    const QString error =
+        m_picture.write ? m_picture.write(path, size) : exportPicture(m_picture, path, size);
     if (m_imageDrawing)
         m_imageDrawing(false);
     if (!error.isEmpty()) {
@@ -125,7 +137,7 @@ void ChartActions::exportChart() {
 void ChartActions::copyChart() {
     if (m_imageDrawing)
         m_imageDrawing(true);
-    const QImage image = chartImage(m_view, lastSize());
+    const QImage image = pictureImage(m_picture, lastSize());
     if (m_imageDrawing)
         m_imageDrawing(false);
     if (image.isNull()) {
@@ -164,6 +176,8 @@ QStringList chartSourceFiles(const QString& workbook, ChartFile chart) {
         return {resultFileName(workbook, ResultFileKind::AmpiValues, QStringLiteral("+"))};
     case ChartFile::AmpiMinus:
         return {resultFileName(workbook, ResultFileKind::AmpiValues, QStringLiteral("-"))};
+    case ChartFile::Map:
+        break;
     }
     return {};
 }

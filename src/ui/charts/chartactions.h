@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/resultnames.h"
+#include "ui/charts/chartexport.h"
 #include "ui/platform/imagesize.h"
 
 #include <QObject>
@@ -28,9 +29,12 @@ public:
     // The actions of view, which also fill its context menu; they live as
     // long as the view.
     ChartActions(QChartView* view, Dialogs& dialogs);
+    // The same actions over a widget that is not a chart view, written and
+    // copied as picture draws it.
+    ChartActions(QWidget* view, ChartPicture picture, Dialogs& dialogs);
 
     // The actions given to view, or null.
-    static ChartActions* of(QChartView* view);
+    static ChartActions* of(QWidget* view);
 
     // The name the export proposes, asked at each export (the workbook
     // may change); none by default.
@@ -40,6 +44,9 @@ public:
     // record: what the chart shows (chart, and the title it has then) and
     // the files it is drawn from (the matrix, and the result files of chart).
     void setRecordOrigin(std::function<QString()> workbook, std::function<ChartFile()> chart);
+    // More files the picture is drawn from, recorded with those of its
+    // chart (a map's boundaries and the results it shows).
+    void setRecordInputs(std::function<QStringList()> inputs);
 
     // Called with true before an image of the chart is made and with false
     // after: a chart that draws more on screen than it means to publish
@@ -64,12 +71,14 @@ Q_SIGNALS:
     void done(const QString& text, const QString& file);
 
 private:
-    QChartView* m_view;
+    QWidget* m_view;
+    ChartPicture m_picture;
     Dialogs& m_dialogs;
     std::function<QString()> m_suggestedPath;
     std::function<void(bool)> m_imageDrawing;
     std::function<QString()> m_workbook;
     std::function<ChartFile()> m_chart;
+    std::function<QStringList()> m_inputs;
     QAction* m_export;
     QAction* m_copy;
 };

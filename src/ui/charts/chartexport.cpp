@@ -19,8 +19,8 @@
 
 namespace {
 
-QSize pixelSize(QChartView* view, const ImageSize& size) {
-    return {size.width, std::max(1, int(std::lround(size.width * chartAspect(view))))};
+QSize pixelSize(const ChartPicture& picture, const ImageSize& size) {
+    return {size.width, std::max(1, int(std::lround(size.width * picture.aspect())))};
 }
 
 // The chart laid out again at least kLayoutWidth wide for the image, so
@@ -48,39 +48,40 @@ void render(QChartView* view, QPainter& painter, const QSize& target) {
         chart->layout()->activate();
 }
 
-QByteArray vectorImage(QChartView* view, const ImageSize& size, bool pdf) {
+QByteArray vectorImage(const ChartPicture& picture, const ImageSize& size, bool pdf) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QSize target = pixelSize(view, size);
+    const QSize target = pixelSize(picture, size);
+    bool drawn = false;
     if (pdf) {
         QPdfWriter writer(&buffer);
         writer.setResolution(size.dpi);
         writer.setPageSize(QPageSize(QSizeF(target) * 72.0 / size.dpi, QPageSize::Point, QString(),
                                      QPageSize::ExactMatch));
         writer.setPageMargins(QMarginsF());
-        writer.setTitle(view->chart()->title());
+        writer.setTitle(picture.title());
         writer.setCreator(QStringLiteral("Orvalta"));
         QPainter painter(&writer);
-        render(view, painter, target);
+        drawn = picture.draw(painter, target);
     } else {
         QSvgGenerator generator;
         generator.setOutputDevice(&buffer);
         generator.setSize(target);
         generator.setViewBox(QRect(QPoint(), target));
         generator.setResolution(size.dpi);
-        generator.setTitle(view->chart()->title());
+        generator.setTitle(picture.title());
         QPainter painter(&generator);
-        render(view, painter, target);
+        drawn = picture.draw(painter, target);
     }
-    return bytes;
+    return drawn ? bytes : QByteArray();
 }
 
-QByteArray pngImage(QChartView* view, const ImageSize& size) {
+QByteArray pngImage(const ChartPicture& picture, const ImageSize& size) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QImage image = chartImage(view, size);
+    const QImage image = pictureImage(picture, size);
     if (!image.isNull())
         image.save(&buffer, "PNG");
     return bytes;
@@ -88,15 +89,34 @@ QByteArray pngImage(QChartView* view, const ImageSize& size) {
 
 } // namespace
 
+ChartPicture chartPicture(QChartView* view) {
+    ChartPicture picture;
+    picture.title = [view] { return view->chart() ? view->chart()->title() : QString(); };
+    picture.aspect = [view] { return chartAspect(view); };
+    picture.draw = [view](QPainter& painter, const QSize& target) {
+        if (view->sceneRect().isEmpty())
+            return false;
+        render(view, painter, target);
+        return true;
+    };
+    return picture;
+}
+
 double chartAspect(QChartView* view) {
     const QRectF source = view->sceneRect();
     return source.width() > 0 && source.height() > 0 ? source.height() / source.width() : 1.0;
 }
 
 QImage chartImage(QChartView* view, const ImageSize& size) {
-    if (view->sceneRect().isEmpty() || size.width <= 0 || size.dpi <= 0)
+    if (view->sceneRect().isEmpty())
         return QImage();
-    QImage image(pixelSize(view, size), QImage::Format_ARGB32_Premultiplied);
+    return pictureImage(chartPicture(view), size);
+}
+
+QImage pictureImage(const ChartPicture& picture, const ImageSize& size) {
+    if (!picture.draw || size.width <= 0 || size.dpi <= 0)
+        return QImage();
+    QImage image(pixelSize(picture, size), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return image;
     const int dotsPerMeter = int(std::lround(size.dpi / 0.0254));
@@ -104,16 +124,21 @@ QImage chartImage(QChartView* view, const ImageSize& size) {
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
     QPainter painter(&image);
-    render(view, painter, image.size());
+    if (!picture.draw(painter, image.size()))
+        return QImage();
     return image;
 }
 
 QString exportChart(QChartView* view, const QString& path, const ImageSize& size) {
+    return exportPicture(chartPicture(view), path, size);
+}
+
+QString exportPicture(const ChartPicture& picture, const QString& path, const ImageSize& size) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const QByteArray bytes = view->sceneRect().isEmpty()      ? QByteArray()
-                             : suffix == QLatin1String("svg") ? vectorImage(view, size, false)
-                             : suffix == QLatin1String("pdf") ? vectorImage(view, size, true)
-                                                              : pngImage(view, size);
+    const QByteArray bytes = !picture.draw                    ? QByteArray()
+                             : suffix == QLatin1String("svg") ? vectorImage(picture, size, false)
+                             : suffix == QLatin1String("pdf") ? vectorImage(picture, size, true)
+                                                              : pngImage(picture, size);
     // An image that could not be made leaves no empty file behind.
     if (bytes.isEmpty())
         return QCoreApplication::translate("ChartExport",

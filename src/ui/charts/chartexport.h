@@ -5,7 +5,31 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
 class QChartView;
+class QPainter;
+
+// A picture written and copied as the charts are: its title (the document
+// title of an SVG or PDF), its height over its width, and how it draws
+// itself into a rectangle of the size given, from (0, 0). A picture with no
+// drawing, or whose draw answers false, has nothing to show. One with a
+// write of its own writes its files with it (returning what exportPicture
+// returns), for a format it writes better than a painter does.
+struct ChartPicture {
+    std::function<QString()> title;
+    std::function<double()> aspect;
+    std::function<bool(QPainter& painter, const QSize& target)> draw;
+    std::function<QString(const QString& path, const ImageSize& size)> write;
+};
+
+// The picture of the chart on view: its scene, as the functions below draw it.
+ChartPicture chartPicture(QChartView* view);
+
+// What the three functions below do with a chart, done with any picture.
+QImage pictureImage(const ChartPicture& picture, const ImageSize& size);
+QString exportPicture(const ChartPicture& picture, const QString& path,
+                      const ImageSize& size = ImageSize());
 
 // The chart on view drawn at size: size.width pixels wide, as high as the
 // chart's proportions give, on white, its resolution recorded. A null

@@ -5,7 +5,10 @@
 #include "ui/audit/auditwindow.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/rowselection.h"
 #include "ui/grid/tablemodel.h"
+#include "ui/mappage/mappage.h"
+#include "ui/mappage/windowmaps.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/busycursor.h"
 #include "ui/platform/clockstatusbar.h"
@@ -27,9 +30,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -48,7 +53,12 @@ IndiceMP::IndiceMP(SharedState& state, std::shared_ptr<Processing> processing, D
     layout->setContentsMargins(8, 8, 8, 0);
     layout->setSpacing(6);
     layout->addLayout(m_ui.strip);
-    layout->addWidget(m_ui.splitter, 1);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("pagine"));
+    m_pages->addTab(m_ui.splitter, tr("Matrici"));
+    m_map = new MapPage(m_dialogs, m_regional, m_pages);
+    m_pages->addTab(m_map, tr("Mappa"));
+    layout->addWidget(m_pages, 1);
     layout->addLayout(m_ui.stateRow);
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
     layout->addWidget(m_stbStato);
@@ -85,6 +95,54 @@ void IndiceMP::connectControls() {
             &IndiceMP::chkIgnoraStruttura_Click);
     connect(m_ui.splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
     connect(m_ui.dataSplitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
+    for (GridView* grid : {m_ui.msfMatrice, m_ui.msfRisultati})
+        connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, grid] { highlightFrom(grid); });
+    connect(m_map, &MapPage::unitsClicked, this, &IndiceMP::selectClicked);
+}
+
+QStringList IndiceMP::unitLabels() const {
+    QStringList labels;
+    if (!m_processing->hasMatrix())
+        return labels;
+    for (const CellValue& unit : m_processing->matrix().units)
+        labels.append(m_regional.generalText(unit));
+    return labels;
+}
+
+void IndiceMP::showOnMap() {
+    m_map->setWorkbook(m_state.strMatrice);
+    QStringList groups;
+    if (const Structure* structure = m_processing->structure().get())
+        for (const int group : structure->groups)
+            groups.append(structure->elements[std::size_t(group)].name);
+    if (!m_shownRun || m_shownPosition < 0) {
+        m_map->setChoices(unitLabels(), {}, {});
+        return;
+    }
+    const MethodMaps maps(methodCodeAt(m_shownPosition), unitLabels(), groups, m_shownRun);
+    m_map->setChoices(unitLabels(), maps.choices(),
+                      [maps](const QString& what) { return maps.series(what); });
+}
+
+void IndiceMP::highlightFrom(const GridView* grid) {
+    const QStringList labels = unitLabels();
+    QList<int> units;
+    // A row's label names its unit, whatever order the grid shows.
+    for (const int row : selectedRows(*grid))
+        if (const qsizetype unit =
+                labels.indexOf(grid->gridModel()->gridText(grid->modelRow(row) + 1, 0));
+            unit >= 0)
+            units.append(int(unit));
+    m_map->setHighlighted(units);
+}
+
+void IndiceMP::selectClicked(const QList<int>& units) {
+    QList<int> rows;
+    for (const int unit : units)
+        rows.append(m_ui.msfMatrice->viewRow(unit));
+    selectRows(*m_ui.msfMatrice, rows);
+    m_map->setHighlighted(units);
 }
 
 bool IndiceMP::load() {
@@ -257,6 +315,7 @@ void IndiceMP::showLoaded(MatrixTables& tables) {
     m_splitterMoved = false;
     m_resultsWidth = m_ui.resultsPaneWidth(m_state.nRighe - 1, m_regional);
     divide();
+    showOnMap();
 }
 
 void IndiceMP::cmbMetodo_Click() {
@@ -360,6 +419,7 @@ void IndiceMP::present(MethodRunner::Runs& runs) {
         m_resultsWidth = fitted;
         divide();
     }
+    showOnMap();
 }
 
 void IndiceMP::listShownMethod() {

@@ -18,7 +18,9 @@ class AuditWindow;
 class CompositesDialog;
 class BackgroundWork;
 class ClockStatusBar;
+class MapPage;
 struct MatrixTables;
+class QTabWidget;
 class TableModel;
 
 // The processing window: loads the selected matrix each time it opens,
@@ -80,6 +82,9 @@ public:
 
     GridView* msfMatrice() const { return m_ui.msfMatrice; }
     GridView* msfRisultati() const { return m_ui.msfRisultati; }
+    // The two pages: the grids, and the map of the results on view.
+    QTabWidget* pages() const { return m_pages; }
+    MapPage* mapPage() const { return m_map; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -123,6 +128,13 @@ private:
     // matrix again under it.
     void changeGapsTreatment();
     void divide();
+    // The map page offers the index and ranks of the method on view.
+    void showOnMap();
+    // The units of the rows selected in grid outlined on the map; the
+    // units clicked on the map selected in the data grid.
+    void highlightFrom(const GridView* grid);
+    void selectClicked(const QList<int>& units);
+    QStringList unitLabels() const;
 
     SharedState& m_state;
     std::shared_ptr<Processing> m_processing;
@@ -145,6 +157,8 @@ private:
     ClockStatusBar* m_stbStato = nullptr;
     BackgroundWork* m_work = nullptr;
     AuditWindow* m_audit = nullptr;
+    QTabWidget* m_pages = nullptr;
+    MapPage* m_map = nullptr;
     int m_resultsWidth = 0; // the width of the results pane, fixed at each load
     bool m_splitterMoved = false;
 };

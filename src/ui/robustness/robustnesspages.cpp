@@ -7,6 +7,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/grid/texttablemodel.h"
 #include "ui/grid/unitsearchbox.h"
+#include "ui/mappage/mappage.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/robustness/montecarlopage.h"
 #include "ui/robustness/pagewidgets.h"
@@ -41,6 +42,8 @@ RobustnessPages::RobustnessPages(QWidget* window, const RobustnessModels& models
     pages->addTab(chartsPage(window, dialogs), tr("&Grafici"));
     monteCarlo = new MonteCarloPage(models.monteCarlo, models.unitTotals, buttons, window);
     pages->addTab(monteCarlo, tr("&Monte Carlo"));
+    map = new MapPage(dialogs, models.summary->regional(), window);
+    pages->addTab(map, tr("M&appa"));
     searchBox = new UnitSearchBox(pages);
     pages->setCornerWidget(searchBox, Qt::TopRightCorner);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CograduationModel;
+class MapPage;
 class MonteCarloPage;
 class SensitivityPage;
 class UncertaintyPage;
@@ -72,6 +73,8 @@ public:
     QComboBox* xAxisCombo = nullptr;
     QComboBox* yAxisCombo = nullptr;
     MonteCarloPage* monteCarlo = nullptr;
+    // The map of the rank-interval widths, the total indices and the shifts.
+    MapPage* map = nullptr;
     std::vector<ChartExport> chartExports;
 
 private:

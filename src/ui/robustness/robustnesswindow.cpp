@@ -11,6 +11,7 @@
 #include "ui/grid/rowselection.h"
 #include "ui/grid/texttablemodel.h"
 #include "ui/grid/unitsearchbox.h"
+#include "ui/mappage/mappage.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
@@ -98,6 +99,7 @@ void RobustnessWindow::connectControls() {
         connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, grid] { followSelection(grid); });
     connect(m_ui.searchBox, &UnitSearchBox::searchRequested, this, &RobustnessWindow::searchUnits);
+    connect(m_ui.map, &MapPage::unitsClicked, this, &RobustnessWindow::chooseUnits);
     for (const RobustnessPages::ChartExport& chart : m_ui.chartExports) {
         ChartActions* actions = ChartActions::of(chart.view);
         actions->setSuggestedPath([this, file = chart.chart]() -> QString {
@@ -176,6 +178,9 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const RankMatrix& ran
         restoreChoice(*combo, objectName());
     m_models.sensitivity->clear();
     m_ui.uncertainty->clear(m_ui.sensitivity->methodCombo()->count());
+    m_maps.clear();
+    m_maps.setLabels(m_ranks.labels);
+    showOnMap();
     // The charts are drawn when their page opens.
     if (m_ui.pages->currentIndex() == 3)
         updateCharts();
@@ -216,6 +221,7 @@ void RobustnessWindow::chooseUnits(const QList<int>& units) {
     m_choosing = false;
     m_ui.uncertainty->intervalChart()->setHighlighted(units);
     m_ui.monteCarlo->controls().intervals->setHighlighted(units);
+    m_ui.map->setHighlighted(units);
     if (m_ui.pages->currentIndex() == 3)
         updateCharts();
 }
@@ -251,6 +257,12 @@ void RobustnessWindow::drawScatter() {
     delete old;
     m_drawnAxes = axes;
     m_scatterSelection = m_chosen;
+}
+
+void RobustnessWindow::showOnMap() {
+    m_ui.map->setWorkbook(m_state.strMatrice);
+    m_ui.map->setChoices(m_maps.labels(), m_maps.choices(),
+                         [maps = m_maps](const QString& what) { return maps.series(what); });
 }
 
 std::vector<MethodPosition> RobustnessWindow::comparedPositions() const {
@@ -299,6 +311,8 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
     m_ui.sensitivity->show(*run);
+    m_maps.takeSensitivity(run->sensitivity, run->file);
+    showOnMap();
     return reportSaved(run->saved, run->file, tr("sensibilità agli indicatori"));
 }
 
@@ -327,6 +341,8 @@ RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
     m_ui.uncertainty->show(*run, matrix->indicatorCount());
+    m_maps.takeUncertainty(run->uncertainty, run->file);
+    showOnMap();
     chooseUnits(m_chosen); // selected in the new grid, highlighted in the chart
     return reportSaved(run->saved, run->file, tr("analisi d'incertezza"));
 }
@@ -386,6 +402,8 @@ RobustnessWindow::Outcome RobustnessWindow::computeMonteCarlo() {
         return run.error().kind == FailureKind::Cancelled ? Outcome::Cancelled : Outcome::Refused;
     }
     m_ui.monteCarlo->show(run->result, choices->setup.sobol, *matrix, m_regional);
+    m_maps.takeMonteCarlo(run->result, run->files);
+    showOnMap();
     chooseUnits(m_chosen);
     m_state.bRisultati = true;
     m_stbStato->setPanelText(tr("Salvato: "), run->files.join(QStringLiteral(", ")));

@@ -5,6 +5,7 @@
 #include "robustness/rankmatrix.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
+#include "ui/mappage/windowmaps.h"
 #include "ui/platform/dialogs.h"
 #include "ui/robustness/analysedmatrices.h"
 #include "ui/robustness/montecarlopage.h"
@@ -85,6 +86,8 @@ private:
     // The labels of the compared methods that are none of the nine: the
     // composites', in comparison order.
     QStringList comparedCompositeLabels() const;
+    // The map page offers what the analyses computed so far.
+    void showOnMap();
     // Says whether the analysis's table was written to file.
     Outcome reportSaved(const Status& saved, const QString& file, const QString& what);
 
@@ -104,6 +107,7 @@ private:
     QList<int> m_chosen;
     bool m_choosing = false; // while the grids are set to the units chosen
 
+    RobustnessMaps m_maps;
     RobustnessModels m_models;
     RobustnessPages m_ui;
     ClockStatusBar* m_stbStato = nullptr;

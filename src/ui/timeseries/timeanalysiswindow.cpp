@@ -10,6 +10,8 @@
 #include "ui/grid/rowselection.h"
 #include "ui/grid/texttablemodel.h"
 #include "ui/grid/unitsearchbox.h"
+#include "ui/mappage/mappage.h"
+#include "ui/mappage/windowmaps.h"
 #include "ui/platform/backgroundwork.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/platform/failuremessage.h"
@@ -29,6 +31,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <set>
@@ -120,7 +123,12 @@ QSplitter* TimeAnalysisWindow::buildGrids() {
         gridFrame(QStringLiteral("frmRanghi"), tr("Ranghi per periodo"), m_ranksGrid, grids));
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(grids);
-    split->addWidget(m_chart);
+    m_views = new QTabWidget(this);
+    m_views->setObjectName(QStringLiteral("viste"));
+    m_views->addTab(m_chart, tr("Grafico"));
+    m_map = new MapPage(m_dialogs, m_regional, m_views);
+    m_views->addTab(m_map, tr("Mappa"));
+    split->addWidget(m_views);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     return split;
@@ -140,6 +148,24 @@ void TimeAnalysisWindow::connectControls() {
     };
     follow(m_valuesGrid, m_ranksGrid);
     follow(m_ranksGrid, m_valuesGrid);
+    connect(m_valuesGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TimeAnalysisWindow::highlightOnMap);
+    connect(m_map, &MapPage::unitsClicked, this,
+            [this](const QList<int>& units) { selectRows(*m_valuesGrid, units); });
+}
+
+void TimeAnalysisWindow::showOnMap() {
+    QString name = plus() ? QStringLiteral("AMPI+") : QStringLiteral("AMPI-");
+    if (shownGroup() >= 0)
+        name += QStringLiteral(" - ") + m_groupCombo->currentText();
+    const AmpiMaps maps(name, plus(), m_panel.units, m_panel.periods, shownValues(), shownFile());
+    m_map->setWorkbook(m_workbook);
+    m_map->setChoices(m_panel.units, maps.choices(),
+                      [maps](const QString& what) { return maps.series(what); });
+}
+
+void TimeAnalysisWindow::highlightOnMap() {
+    m_map->setHighlighted(selectedRows(*m_valuesGrid));
 }
 
 TimeAnalysisWindow::~TimeAnalysisWindow() = default;
@@ -288,6 +314,7 @@ void TimeAnalysisWindow::showIndex() {
                                                               QItemSelectionModel::Rows);
     }
     updateChart();
+    showOnMap();
     showStatus();
 }
 

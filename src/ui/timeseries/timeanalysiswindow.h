@@ -16,6 +16,7 @@ class BackgroundWork;
 class ChartActions;
 class ClockStatusBar;
 class GridView;
+class MapPage;
 class QButtonGroup;
 class QGroupBox;
 class QHBoxLayout;
@@ -23,6 +24,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSplitter;
+class QTabWidget;
 class TextTableModel;
 class UnitSearchBox;
 
@@ -64,6 +66,9 @@ public:
     GridView* valuesGrid() const { return m_valuesGrid; }
     GridView* ranksGrid() const { return m_ranksGrid; }
     AmpiChart* chart() const { return m_chart; }
+    // Under the grids, the chart and the map of the index on view.
+    QTabWidget* views() const { return m_views; }
+    MapPage* mapPage() const { return m_map; }
     QButtonGroup* indexButtons() const { return m_indexButtons; }
     UnitSearchBox* searchBox() const { return m_searchBox; }
 
@@ -76,6 +81,10 @@ private:
     bool compute(int base);
     void showIndex();
     void updateChart();
+    // The map page offers the index on view, period by period and its
+    // changes; the units selected in the values grid outlined.
+    void showOnMap();
+    void highlightOnMap();
     // The status names the file of the index on view (or says none was written).
     void showStatus();
     QString shownFile() const;
@@ -106,6 +115,8 @@ private:
     AmpiModel* m_valuesModel = nullptr;
     TextTableModel* m_ranksModel = nullptr;
     AmpiChart* m_chart = nullptr;
+    QTabWidget* m_views = nullptr;
+    MapPage* m_map = nullptr;
     ChartActions* m_chartActions = nullptr;
     QPushButton* m_exportButton = nullptr;
     UnitSearchBox* m_searchBox = nullptr;

@@ -3,11 +3,14 @@
 #include "workrecorder.h"
 
 #include "ui/grid/gridview.h"
+#include "ui/mappage/mapview.h"
+#include "ui/maps/mappicture.h"
 #include "workbook/caricamatrice.h"
 
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QFile>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLegend>
@@ -146,4 +149,35 @@ SharedState statoCaricatoDa(const Rows& rows) {
             s.bZeri = s.bZeri || s.matDati(r, c) == 0;
         }
     return s;
+}
+
+bool writeSquareBoundaries(const QString& path, const QStringList& names) {
+    QByteArray json = R"({"type": "FeatureCollection", "features": [)";
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const int west = 10 + int(i % 2);
+        const int north = 46 - int(i / 2);
+        json += QStringLiteral(R"(%1{"type": "Feature", "properties": {"nome": "%2"}, )"
+                               R"("geometry": {"type": "Polygon", "coordinates": )"
+                               R"([[[%3, %4], [%5, %4], [%5, %6], [%3, %6], [%3, %4]]]}})")
+                    .arg(i > 0 ? QStringLiteral(", ") : QString(), names[i])
+                    .arg(west)
+                    .arg(north)
+                    .arg(west + 1)
+                    .arg(north - 1)
+                    .toUtf8();
+    }
+    json += "]}";
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(json) == json.size();
+}
+
+QPointF unitCentre(const MapView* view, int unit) {
+    const MapPicture* picture = view->picture().get();
+    if (!picture)
+        return {};
+    for (const MapPicture::Unit& drawn : picture->units())
+        if (drawn.index == unit)
+            return picture->planeToTarget(QRectF(view->rect()), view->shownPart())
+                .map(drawn.path.boundingRect().center());
+    return {};
 }

@@ -70,3 +70,12 @@ SharedState statoDa(const Rows& rows);
 // statoDa with bNegativi and bZeri set as the loader sets them: some data
 // value below zero, some equal to zero.
 SharedState statoCaricatoDa(const Rows& rows);
+
+// Writes a GeoJSON boundary file of 1-degree squares, one per name (its
+// "nome"), two to a row from 10 E 46 N eastward and southward.
+bool writeSquareBoundaries(const QString& path, const QStringList& names);
+
+class MapView;
+
+// The point of view at the middle of the unit's shape, as drawn now.
+QPointF unitCentre(const MapView* view, int unit);
