@@ -463,13 +463,13 @@ ResultsCollection collectResults(const QString& strMatrice, const Matrix& matrix
         const auto origin = origins.find(fileName(path));
         if (origin == origins.end())
             return true; // written before origins were recorded
-        const QString misfit = analysisMisfit(
-            origin->second, ofComparison && compared ? &*compared : nullptr,
-            withStructure ? std::optional<bool>(structure != nullptr) : std::nullopt);
-        if (misfit.isEmpty())
+        const Status fit =
+            analysisFits(origin->second, ofComparison && compared ? &*compared : nullptr,
+                         withStructure ? std::optional<bool>(structure != nullptr) : std::nullopt);
+        if (fit)
             return true;
         collection.warnings.append(QCoreApplication::translate("Export", "%1 tralasciato: %2.")
-                                       .arg(fileName(path), misfit));
+                                       .arg(fileName(path), fit.error().message));
         return false;
     };
     if (const QString path = resultFileName(strMatrice, ResultFileKind::RankSummary);

@@ -48,8 +48,8 @@ void OutputRecorder::addInput(const RecordInput& input) {
     m_inputs.push_back(input);
 }
 
-QString OutputRecorder::prepare(const std::vector<CommittingFile>& files,
-                                std::vector<SafeFile>& companions) {
+Status OutputRecorder::prepare(const std::vector<CommittingFile>& files,
+                               std::vector<SafeFile>& companions) {
     const QFileInfo workbook(m_workbook);
     const QString prefix = workbook.fileName() + u'.';
     const QString record = recordPath(m_workbook);
@@ -61,10 +61,10 @@ QString OutputRecorder::prepare(const std::vector<CommittingFile>& files,
             beside.push_back(&file);
     }
     if (beside.empty())
-        return QString();
+        return {};
     Expected<Record> read = readRecord(m_workbook);
     if (!read)
-        return read.error().message;
+        return failure(FailureKind::File, read.error().message);
     const QString written = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     const QString program =
         QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion();
@@ -81,10 +81,10 @@ QString OutputRecorder::prepare(const std::vector<CommittingFile>& files,
                             m_decimal,    m_locale, std::move(inputs), m_settings};
     }
     SafeFile& file = companions.emplace_back(record);
-    QString error = file.open();
-    if (error.isEmpty())
-        error = file.write(recordBytes(*read));
-    return error;
+    Status status = file.open();
+    if (status)
+        status = file.write(recordBytes(*read));
+    return status;
 }
 
 RecordScope::RecordScope(const QString& strMatrice, const Regional& regional, QJsonObject settings)

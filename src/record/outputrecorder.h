@@ -38,8 +38,8 @@ public:
     const std::vector<RecordInput>& inputs() const { return m_inputs; }
     QJsonObject& settings() { return m_settings; }
 
-    QString prepare(const std::vector<CommittingFile>& files,
-                    std::vector<SafeFile>& companions) override;
+    Status prepare(const std::vector<CommittingFile>& files,
+                   std::vector<SafeFile>& companions) override;
 
 private:
     QString m_workbook;

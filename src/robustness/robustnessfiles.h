@@ -18,7 +18,6 @@ QString uncertaintyFile(const QString& strMatrice);
 
 // Writes a table as every output file is written: each row a line, cells
 // joined by ";" (quoted when they need it), UTF-8 without byte-order mark,
-// CR LF, through the safe writer. Returns an empty string on success,
-// otherwise the Italian message naming the file and the cause (the earlier
-// file stays as it was).
+// CR LF, through the safe writer. A File failure whose Italian message
+// names the file and the cause (the earlier file stays as it was).
 Status writeTableFile(const QString& path, const TextTable& table);

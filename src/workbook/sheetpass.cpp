@@ -14,8 +14,7 @@ namespace {
 struct Slot {
     SheetData sheet;
     bool done = false; // read, or failed
-    bool ok = false;
-    QString error;
+    Status read;
     std::exception_ptr exception;
 };
 
@@ -78,7 +77,7 @@ private:
             Slot* reading = slot.get();
             lock.unlock();
             try {
-                reading->ok = m_read(worker, index, reading->sheet, &reading->error);
+                reading->read = m_read(worker, index, reading->sheet);
             } catch (...) {
                 reading->exception = std::current_exception();
             }
@@ -102,30 +101,28 @@ private:
 
 } // namespace
 
-bool passSheets(int count, int threads, const SheetRead& read, const SheetHandOver& handOver,
-                QString* error) {
-    error->clear();
+Status passSheets(int count, int threads, const SheetRead& read, const SheetHandOver& handOver) {
     threads = std::clamp(threads, 1, std::max(count, 1));
     if (threads == 1) {
         for (int index = 0; index < count; ++index) {
             SheetData sheet;
-            if (!read(0, index, sheet, error) || !handOver(index, sheet))
-                return false;
+            if (Status done = read(0, index, sheet); !done)
+                return done;
+            if (!handOver(index, sheet))
+                return {};
         }
-        return true;
+        return {};
     }
     Pass pass(count, threads, read);
     for (int index = 0; index < count; ++index) {
         Slot& slot = pass.wait(index);
         if (slot.exception)
             std::rethrow_exception(slot.exception);
-        if (!slot.ok) {
-            *error = slot.error;
-            return false;
-        }
+        if (!slot.read)
+            return slot.read;
         if (!handOver(index, slot.sheet))
-            return false;
+            return {};
         pass.release(index);
     }
-    return true;
+    return {};
 }
