@@ -111,11 +111,11 @@ void ChartActions::exportChart() {
     }
     if (m_imageDrawing)
         m_imageDrawing(true);
-    const QString error = ::exportChart(m_view, path, size);
+    const Status exported = ::exportChart(m_view, path, size);
     if (m_imageDrawing)
         m_imageDrawing(false);
-    if (!error.isEmpty()) {
-        m_dialogs.message(error, childWindowTitle(), Dialogs::Icon::Critical);
+    if (!exported) {
+        m_dialogs.message(exported.error().message, childWindowTitle(), Dialogs::Icon::Critical);
         return;
     }
     Q_EMIT done(QCoreApplication::translate("ChartExport", "Grafico salvato in "),

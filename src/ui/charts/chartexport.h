@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/expected.h"
 #include "ui/platform/imagesize.h"
 
 #include <QImage>
@@ -18,7 +19,7 @@ double chartAspect(QChartView* view);
 // Writes the chart on view to path, the format told by the extension:
 // ".svg" and ".pdf" as vectors, anything else as PNG; all of them size.width
 // units wide at size.dpi (the printed size of the PDF page and of the SVG).
-// The file goes through the safe writer. Returns an empty string on success,
-// otherwise an Italian message naming the file (nothing is written when no
-// image could be made, as of an empty view).
-QString exportChart(QChartView* view, const QString& path, const ImageSize& size = ImageSize());
+// The file goes through the safe writer. A File failure whose Italian
+// message names the file (nothing is written when no image could be made,
+// as of an empty view).
+Status exportChart(QChartView* view, const QString& path, const ImageSize& size = ImageSize());
