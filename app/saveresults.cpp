@@ -42,7 +42,7 @@ QString copia(const QString& from, const QString& to) {
         return QCoreApplication::translate("Shared",
                                            "i file della matrice non possono essere letti");
     SafeFile copy(to);
-    if (!copy.open().isEmpty())
+    if (!copy.open())
         return withoutFinalStop(copy.failureCause());
     constexpr qint64 kChunk = 1 << 20;
     while (!source.atEnd()) {
@@ -50,10 +50,10 @@ QString copia(const QString& from, const QString& to) {
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
             return QCoreApplication::translate("Shared",
                                                "i file della matrice non possono essere letti");
-        if (!copy.write(chunk).isEmpty())
+        if (!copy.write(chunk))
             return withoutFinalStop(copy.failureCause());
     }
-    if (!copy.commit().isEmpty())
+    if (!copy.commit())
         return withoutFinalStop(copy.failureCause());
     return QString();
 }

@@ -34,10 +34,9 @@ QCommandLineOption aggregationsOption() {
                               QStringLiteral("ELENCO"));
 }
 
-} // namespace
-
-const std::vector<BatchCommand>& batchCommands() {
-    static const std::vector<BatchCommand> commands{
+// The commands on the matrix and the methods' results.
+std::vector<BatchCommand> resultCommands() {
+    return {
         {QStringLiteral("check"),
          QStringLiteral("orvalta-batch check CARTELLA_DI_LAVORO") + matrixUsage(),
          QStringLiteral("legge e verifica la matrice sorgente e ne stampa le statistiche (e "
@@ -87,6 +86,12 @@ const std::vector<BatchCommand>& batchCommands() {
                         "un indicatore alla volta (file .sens<CODICE>.csv)"),
          QStringLiteral("analizzare la sensibilita' agli indicatori"),
          QList<QCommandLineOption>{compositesOption()} + matrixOptions(), sensitivityCommand},
+    };
+}
+
+// The analyses of the ranks' uncertainty.
+std::vector<BatchCommand> uncertaintyCommands() {
+    return {
         {QStringLiteral("uncertainty"),
          QStringLiteral("orvalta-batch uncertainty CARTELLA_DI_LAVORO CODICE [CODICE...] | --all "
                         "[--composites FILE] [--normalisations ELENCO] [--aggregations ELENCO] "
@@ -141,6 +146,12 @@ const std::vector<BatchCommand>& batchCommands() {
                                                "(almeno 10 estrazioni)"))} +
              matrixOptions(TreatmentOptions::Drawn),
          monteCarloCommand},
+    };
+}
+
+// The periods, the audit, the export and the record.
+std::vector<BatchCommand> otherCommands() {
+    return {
         {QStringLiteral("ampi"),
          QStringLiteral("orvalta-batch ampi CARTELLA_DI_LAVORO [--base PERIODO]") +
              structureUsage(),
@@ -209,5 +220,17 @@ const std::vector<BatchCommand>& batchCommands() {
                              QStringLiteral("CARTELLA"))},
          replayCommand},
     };
+}
+
+} // namespace
+
+const std::vector<BatchCommand>& batchCommands() {
+    static const std::vector<BatchCommand> commands = [] {
+        std::vector<BatchCommand> all;
+        for (const auto group : {resultCommands, uncertaintyCommands, otherCommands})
+            for (BatchCommand& command : group())
+                all.push_back(std::move(command));
+        return all;
+    }();
     return commands;
 }

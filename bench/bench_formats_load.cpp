@@ -37,13 +37,12 @@ void read(benchmark::State& state, const QString& suffix, bool trailingRuns) {
     }
     const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
     for (auto _ : state) {
-        QString error;
-        const auto reader = openWorkbook(path, regional, &error);
+        const auto reader = openWorkbook(path, regional);
         if (!reader) {
-            state.SkipWithError(qPrintable(error));
+            state.SkipWithError(qPrintable(reader.error().message));
             return;
         }
-        benchmark::DoNotOptimize(reader->cell(rows + 1, cols + 1));
+        benchmark::DoNotOptimize((*reader)->cell(rows + 1, cols + 1));
     }
 }
 

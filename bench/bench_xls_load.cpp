@@ -16,8 +16,8 @@ void BM_XlsOpen(benchmark::State& state) {
     }
     for (auto _ : state) {
         XlsReader reader;
-        if (!reader.open(path)) {
-            state.SkipWithError(qPrintable(reader.errorMessage()));
+        if (const Status opened = reader.open(path); !opened) {
+            state.SkipWithError(qPrintable(opened.error().message));
             return;
         }
         benchmark::DoNotOptimize(reader.cell(2, 2));

@@ -34,8 +34,8 @@ void readSheet(benchmark::State& state) {
     }
     for (auto _ : state) {
         XlsxReader reader;
-        if (!reader.open(path)) {
-            state.SkipWithError(qPrintable(reader.errorMessage()));
+        if (const Status opened = reader.open(path); !opened) {
+            state.SkipWithError(qPrintable(opened.error().message));
             return;
         }
         benchmark::DoNotOptimize(reader.cell(rows + 1, cols + 1));

@@ -286,8 +286,8 @@ void TestCaricaMatrice::formatByContent() {
     const QString path = dir.filePath(name);
     QVERIFY(QFile::copy(source, path));
     QCOMPARE(int(detectWorkbookFormat(path)), format);
-    QString error;
-    const auto reader = openWorkbook(path, kItalian, &error);
+    const auto reader = openWorkbook(path, kItalian);
+    const QString error = failureMessage(reader);
     if (WorkbookFormat(format) == WorkbookFormat::Unknown)
         QCOMPARE(error, QStringLiteral("Il file m.dat non è una matrice in un formato "
                                        "riconosciuto: cartella di lavoro Excel (.xls o .xlsx), "

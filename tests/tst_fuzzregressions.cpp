@@ -57,8 +57,8 @@ void TestFuzzRegressions::workbooks() {
         reader = std::make_unique<CsvReader>(kItalian);
     else
         reader = std::make_unique<XlsxReader>();
-    if (!reader->open(path)) {
-        QVERIFY(!reader->errorMessage().isEmpty());
+    if (const Status opened = reader->open(path); !opened) {
+        QVERIFY(!opened.error().message.isEmpty());
         return;
     }
     const Expected<Matrix> matrix = carica_matrice(*reader, path, kItalian);

@@ -41,8 +41,8 @@ CellValue when(int y, int m, int d, int h = 0, int min = 0) {
 
 // Writes an .ods whose only table holds one row of the given cells, with
 // what goes before them in the table, and opens it.
-bool openOds(OdsReader& reader, const QString& path, const QByteArray& beforeRow,
-             const QByteArray& cells) {
+Status openOds(OdsReader& reader, const QString& path, const QByteArray& beforeRow,
+               const QByteArray& cells) {
     const QByteArray content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
                                "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
                                "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
@@ -55,7 +55,7 @@ bool openOds(OdsReader& reader, const QString& path, const QByteArray& beforeRow
     if (!writeZip(path, {{QStringLiteral("mimetype"),
                           QByteArrayLiteral("application/vnd.oasis.opendocument.spreadsheet")},
                          {QStringLiteral("content.xml"), content}}))
-        return false;
+        return failure(FailureKind::File, QStringLiteral("%1 cannot be written").arg(path));
     return reader.open(path);
 }
 
@@ -106,7 +106,7 @@ void TestOdsReader::typedCells() {
     QFETCH(int, col);
     QFETCH(CellValue, expected);
     OdsReader reader;
-    QVERIFY2(reader.open(ods("tipi.ods")), qPrintable(reader.errorMessage()));
+    VERIFY_DONE(reader.open(ods("tipi.ods")));
     COMPARE_CELL(reader.cell(row, col), expected);
 }
 
@@ -183,8 +183,7 @@ void TestOdsReader::failures() {
     QFETCH(QString, file);
     QFETCH(QString, message);
     OdsReader reader;
-    QVERIFY(!reader.open(file));
-    QCOMPARE(reader.errorMessage(), message);
+    QCOMPARE(failureMessage(reader.open(file)), message);
     QVERIFY(reader.cell(1, 1).isEmpty());
 }
 
@@ -213,13 +212,13 @@ void TestOdsReader::loweredLimits() {
     QFETCH(qint64, maxCells);
     QFETCH(QString, fragment);
     OdsReader reader;
-    QVERIFY2(reader.open(file), qPrintable(reader.errorMessage()));
+    VERIFY_DONE(reader.open(file));
     WorkbookLimits limits;
     limits.maxPartBytes = maxPartBytes;
     limits.maxCells = maxCells;
     reader.setLimits(limits);
-    QVERIFY(!reader.open(file));
-    QVERIFY2(reader.errorMessage().contains(fragment), qPrintable(reader.errorMessage()));
+    const QString message = failureMessage(reader.open(file));
+    QVERIFY2(message.contains(fragment), qPrintable(message));
 }
 
 // Through the loader, also where the content ends right after the first
@@ -278,8 +277,7 @@ void TestOdsReader::namespaces() {
     QFETCH(CellValue, expected);
     QTemporaryDir dir;
     OdsReader reader;
-    QVERIFY2(openOds(reader, dir.filePath(QStringLiteral("spazi.ods")), {}, cells),
-             qPrintable(reader.errorMessage()));
+    VERIFY_DONE(openOds(reader, dir.filePath(QStringLiteral("spazi.ods")), {}, cells));
     COMPARE_CELL(reader.cell(1, 1), expected);
 }
 
@@ -303,16 +301,15 @@ void TestOdsReader::longTokens() {
     QFETCH(bool, refused);
     QTemporaryDir dir;
     OdsReader reader;
-    const bool opened =
+    const Status opened =
         openOds(reader, dir.filePath(QStringLiteral("lungo.ods")), token,
                 "<table:table-cell office:value-type=\"float\" office:value=\"5\"/>");
     if (!refused) {
-        QVERIFY2(opened, qPrintable(reader.errorMessage()));
+        VERIFY_DONE(opened);
         COMPARE_CELL(reader.cell(1, 1), CellValue(5.0));
         return;
     }
-    QVERIFY(!opened);
-    QCOMPARE(reader.errorMessage(),
+    QCOMPARE(failureMessage(opened),
              QStringLiteral("Il file lungo.ods non può essere letto: la parte content.xml contiene "
                             "un tag, un commento, un'istruzione o un testo XML più lungo di 1 "
                             "MiB."));

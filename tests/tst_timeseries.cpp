@@ -267,9 +267,9 @@ void TestTimeseries::examplePanel_data() {
 void TestTimeseries::examplePanel() {
     QFETCH(QString, file);
     const QString path = QStringLiteral(ORVALTA_EXAMPLES "/") + file;
-    Panel panel;
-    const LoadResult load = readPanel(path, kC, &panel);
-    QVERIFY2(load.loaded(), qPrintable(load.message));
+    const Expected<Panel> load = readPanel(path, kC);
+    QVERIFY2(load, qPrintable(failureMessage(load)));
+    const Panel& panel = *load;
     QCOMPARE(panel.periods, QStringList({"2019", "2020", "2021", "2022", "2023"}));
     QCOMPARE(panel.unitCount(), 20);
     QCOMPARE(panel.indicatorCount(), 8);
@@ -279,9 +279,7 @@ void TestTimeseries::examplePanel() {
     QCOMPARE(panel.value(2, 11, 0), 33.4);
     QCOMPARE(panel.negative, std::vector<char>({0, 0, 1, 0, 1, 0, 1, 1}));
 
-    QString error;
-    QVERIFY(!openWorkbookSheet(path, 5, kC, &error));
-    QCOMPARE(error, missingSheetMessage(file, 5, 5));
+    QCOMPARE(failureMessage(openWorkbookSheet(path, 5, kC)), missingSheetMessage(file, 5, 5));
 }
 
 void TestTimeseries::refusedPanels_data() {
@@ -328,12 +326,12 @@ void TestTimeseries::refusedPanels_data() {
 void TestTimeseries::refusedPanels() {
     QFETCH(QString, file);
     QFETCH(QString, message);
-    Panel panel;
-    const LoadResult load = readPanel(fixture("panel/" + file), kC, &panel);
-    QCOMPARE(load.message, message);
-    QCOMPARE(load.status,
-             message.isEmpty() ? LoadResult::Status::Loaded : LoadResult::Status::Refused);
-    QCOMPARE(panel.periodCount(), message.isEmpty() ? 2 : 0);
+    const Expected<Panel> load = readPanel(fixture("panel/" + file), kC);
+    QCOMPARE(failureMessage(load), message);
+    if (message.isEmpty())
+        QCOMPARE(load->periodCount(), 2);
+    else
+        QCOMPARE(load.error().kind, FailureKind::Refused);
 }
 
 // A workbook with a structure: its Struttura sheet, wherever it stands
@@ -358,11 +356,10 @@ void TestTimeseries::structureSheetIsNoPeriod() {
                                    {" struttura ", structure},
                                    {"METODI", structure},
                                    {"2021", period(1)}}));
-    Panel panel;
-    const LoadResult load = readPanel(path, kC, &panel);
-    QVERIFY2(load.loaded(), qPrintable(load.message));
-    QCOMPARE(panel.periods, QStringList({"2020", "2021"}));
-    QCOMPARE(panel.value(1, 2, 0), 31.0);
+    const Expected<Panel> load = readPanel(path, kC);
+    QVERIFY2(load, qPrintable(failureMessage(load)));
+    QCOMPARE(load->periods, QStringList({"2020", "2021"}));
+    QCOMPARE(load->value(1, 2, 0), 31.0);
     // The sheet gives the panel its structure; --no-structure leaves it out.
     const Expected<Panel> structured = loadPanel(path, kC);
     QVERIFY2(structured, qPrintable(failureMessage(structured)));

@@ -135,10 +135,10 @@ namespace {
 
 Expected<CompositeList> readSheet(const QString& path, int sheet, const QString& source,
                                   const Regional& regional) {
-    QString error;
-    const auto reader = openWorkbookSheet(path, sheet, regional, &error);
-    if (!reader)
-        return failure(FailureKind::File, error);
+    Expected<std::unique_ptr<WorkbookReader>> opened = openWorkbookSheet(path, sheet, regional);
+    if (!opened)
+        return std::move(opened).error();
+    const std::unique_ptr<WorkbookReader>& reader = *opened;
     const Expected<SheetColumns> columns = sheetColumns(
         *reader, kColumns,
         QCoreApplication::translate("Composite", "La definizione dei metodi %1").arg(source),

@@ -584,13 +584,13 @@ bool Collector::fits(const QString& path, bool ofComparison, bool withStructure)
     const auto origin = (*m_origins)->find(fileName(path));
     if (origin == (*m_origins)->end())
         return true; // written before origins were recorded
-    const QString misfit = analysisMisfit(
+    const Status fit = analysisFits(
         origin->second, ofComparison && m_compared ? &*m_compared : nullptr,
         withStructure ? std::optional<bool>(m_collection.structure != nullptr) : std::nullopt);
-    if (misfit.isEmpty())
+    if (fit)
         return true;
-    m_collection.warnings.append(
-        QCoreApplication::translate("Export", "%1 tralasciato: %2.").arg(fileName(path), misfit));
+    m_collection.warnings.append(QCoreApplication::translate("Export", "%1 tralasciato: %2.")
+                                     .arg(fileName(path), fit.error().message));
     return false;
 }
 

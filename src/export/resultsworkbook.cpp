@@ -441,16 +441,18 @@ Status writeResultsWorkbook(const QString& path, const ResultsCollection& result
         progress->report(
             QCoreApplication::translate("Export", "Scrittura della cartella dei risultati"), 0);
     SafeFile file(path);
-    if (QString error = file.open(); !error.isEmpty())
-        return fileStatus(error);
+    if (Status opened = file.open(); !opened)
+        return opened;
     XlsxWorkbookWriter book(file.temporaryPath());
     Writer writer(book, results, progress);
     writer.write();
-    const QString cause = book.close();
+    const Status closed = book.close();
     if (writer.cancelled())
-        return fileStatus(QCoreApplication::translate("Export", "Esportazione annullata."));
-    if (!cause.isEmpty())
-        return fileStatus(
-            QCoreApplication::translate("Export", "Impossibile scrivere %1: %2").arg(path, cause));
-    return fileStatus(file.commit());
+        return failure(FailureKind::File,
+                       QCoreApplication::translate("Export", "Esportazione annullata."));
+    if (!closed)
+        return failure(FailureKind::File,
+                       QCoreApplication::translate("Export", "Impossibile scrivere %1: %2")
+                           .arg(path, closed.error().message));
+    return file.commit();
 }

@@ -253,7 +253,7 @@ void XlsxWorkbookWriter::endSheet() {
     m_inSheet = false;
 }
 
-QString XlsxWorkbookWriter::close() {
+Status XlsxWorkbookWriter::close() {
     if (m_closed)
         return m_zip->finish();
     endSheet();

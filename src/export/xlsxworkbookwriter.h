@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/xlsxstyles.h"
+#include "shared/expected.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,11 +40,13 @@ public:
     void writeNumber(int row, int col, double value, int format = 0);
     void writeText(int row, int col, QStringView text, int format = 0);
 
-    // True once the file could not be written: further cells are dropped.
+    // True once the file could not be written: further cells are dropped,
+    // and close() reports the failure.
     bool failed() const;
-    // Ends the last sheet and writes the workbook's remaining parts. Returns
-    // an empty string on success, otherwise the cause in Italian.
-    QString close();
+    // Ends the last sheet and writes the workbook's remaining parts. A File
+    // failure whose message is the cause, in Italian, when the file could
+    // not be written.
+    Status close();
 
 private:
     struct Piece {

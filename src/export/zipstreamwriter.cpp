@@ -128,7 +128,7 @@ ZipStreamWriter::ZipStreamWriter(const QString& path) : m_shared(std::make_uniqu
 
 ZipStreamWriter::~ZipStreamWriter() {
     if (m_shared->thread.joinable())
-        finish();
+        (void)finish();
 }
 
 void ZipStreamWriter::beginEntry(const QString& name) {
@@ -144,9 +144,14 @@ bool ZipStreamWriter::failed() const {
     return m_shared->hasFailed();
 }
 
-QString ZipStreamWriter::finish() {
+Status ZipStreamWriter::finish() {
+    const auto outcome = [this]() -> Status {
+        if (m_shared->hasFailed())
+            return failure(FailureKind::File, m_shared->cause);
+        return {};
+    };
     if (!m_shared->thread.joinable())
-        return m_shared->cause;
+        return outcome();
     {
         // The end goes in even after a failure, so that the thread stops.
         std::lock_guard lock(m_shared->mutex);
@@ -154,5 +159,5 @@ QString ZipStreamWriter::finish() {
         m_shared->changed.notify_all();
     }
     m_shared->thread.join();
-    return m_shared->cause;
+    return outcome();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/expected.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -28,11 +30,13 @@ public:
     void beginEntry(const QString& name);
     // Appends bytes to the current entry.
     void write(QByteArray bytes);
-    // True once writing has failed: what follows is thrown away.
+    // True once writing has failed: what follows is thrown away, and
+    // finish() reports the failure.
     bool failed() const;
     // Ends the last entry and the archive and waits for the writing thread.
-    // Returns an empty string on success, otherwise the cause in Italian.
-    QString finish();
+    // A File failure whose message is the cause, in Italian, when the
+    // archive could not be written.
+    Status finish();
 
 private:
     struct Shared;

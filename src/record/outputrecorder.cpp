@@ -43,23 +43,25 @@ OutputRecorder::OutputRecorder(const QString& strMatrice, const Regional& region
 
 OutputRecorder::~OutputRecorder() = default;
 
-QString OutputRecorder::lockRecord(const QString& record) {
+Status OutputRecorder::lockRecord(const QString& record) {
     // A lock left by a commit that failed goes first.
     m_lock = std::make_unique<QLockFile>(record + QStringLiteral(".lock"));
     m_lock->setStaleLockTime(kStaleLockMs);
     if (m_lock->tryLock(kLockWaitMs))
-        return QString();
+        return {};
     const bool busy = m_lock->error() == QLockFile::LockFailedError;
     m_lock.reset();
-    return busy ? QCoreApplication::translate(
-                      "Record", "Il registro %1 è in uso da un altro processo da più di %2 "
-                                "secondi: i file non sono stati scritti. Riprovare.")
-                      .arg(QDir::toNativeSeparators(record))
-                      .arg(kLockWaitMs / 1000)
-                : QCoreApplication::translate(
-                      "Record", "Impossibile bloccare il registro %1 per aggiornarlo: i file "
-                                "non sono stati scritti.")
-                      .arg(QDir::toNativeSeparators(record));
+    return failure(FailureKind::File,
+                   busy ? QCoreApplication::translate(
+                              "Record", "Il registro %1 è in uso da un altro processo da più di %2 "
+                                        "secondi: i file non sono stati scritti. Riprovare.")
+                              .arg(QDir::toNativeSeparators(record))
+                              .arg(kLockWaitMs / 1000)
+                        : QCoreApplication::translate(
+                              "Record",
+                              "Impossibile bloccare il registro %1 per aggiornarlo: i file "
+                              "non sono stati scritti.")
+                              .arg(QDir::toNativeSeparators(record)));
 }
 
 void OutputRecorder::committed() {
@@ -79,8 +81,8 @@ void OutputRecorder::addInput(const RecordInput& input) {
     m_inputs.push_back(input);
 }
 
-QString OutputRecorder::prepare(const std::vector<CommittingFile>& files,
-                                std::vector<SafeFile>& companions) {
+Status OutputRecorder::prepare(const std::vector<CommittingFile>& files,
+                               std::vector<SafeFile>& companions) {
     const QFileInfo workbook(m_workbook);
     const QString prefix = workbook.fileName() + u'.';
     const QString record = recordPath(m_workbook);
@@ -92,12 +94,12 @@ QString OutputRecorder::prepare(const std::vector<CommittingFile>& files,
             beside.push_back(&file);
     }
     if (beside.empty())
-        return QString();
-    if (const QString error = lockRecord(record); !error.isEmpty())
-        return error;
+        return {};
+    if (Status locked = lockRecord(record); !locked)
+        return locked;
     Expected<Record> read = readRecord(m_workbook);
     if (!read)
-        return read.error().message;
+        return failure(FailureKind::File, read.error().message);
     const QString written = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     const QString program =
         QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion();
@@ -114,10 +116,10 @@ QString OutputRecorder::prepare(const std::vector<CommittingFile>& files,
                             m_decimal,    m_locale, std::move(inputs), m_settings};
     }
     SafeFile& file = companions.emplace_back(record);
-    QString error = file.open();
-    if (error.isEmpty())
-        error = file.write(recordBytes(*read));
-    return error;
+    Status status = file.open();
+    if (status)
+        status = file.write(recordBytes(*read));
+    return status;
 }
 
 RecordScope::RecordScope(const QString& strMatrice, const Regional& regional, QJsonObject settings)

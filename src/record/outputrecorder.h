@@ -44,12 +44,14 @@ public:
     // Reads the record under its lock (<record>.lock, which other processes
     // writing outputs of the same workbook wait for), held until the files
     // and the record are in place: no entry of theirs is lost.
-    QString prepare(const std::vector<CommittingFile>& files,
-                    std::vector<SafeFile>& companions) override;
+    Status prepare(const std::vector<CommittingFile>& files,
+                   std::vector<SafeFile>& companions) override;
     void committed() override;
 
 private:
-    QString lockRecord(const QString& record);
+    // Takes the record's lock; a File failure when another process holds
+    // it too long or it cannot be taken.
+    Status lockRecord(const QString& record);
 
     std::unique_ptr<QLockFile> m_lock;
     QString m_workbook;

@@ -49,8 +49,9 @@ Expected<std::map<QString, AnalysisOrigin>> readAnalysisOrigins(const QString& s
     return origins;
 }
 
-QString analysisMisfit(const AnalysisOrigin& origin, const QStringList* compared,
-                       std::optional<bool> structure) {
+Status analysisFits(const AnalysisOrigin& origin, const QStringList* compared,
+                    std::optional<bool> structure) {
+    const auto misfit = [](const QString& why) { return failure(FailureKind::Refused, why); };
     // The order of the methods matters only through the first, the reference.
     const auto sameSet = [](QStringList a, QStringList b) {
         a.sort();
@@ -59,27 +60,27 @@ QString analysisMisfit(const AnalysisOrigin& origin, const QStringList* compared
     };
     if (compared && sameSet(origin.methods, *compared) && !compared->isEmpty() &&
         origin.methods.first() != compared->first())
-        return QCoreApplication::translate(
-                   "Robustness",
-                   "calcolata con riferimento %1, il confronto attuale ha per primo %2")
-            .arg(origin.methods.first(), compared->first());
+        return misfit(
+            QCoreApplication::translate(
+                "Robustness", "calcolata con riferimento %1, il confronto attuale ha per primo %2")
+                .arg(origin.methods.first(), compared->first()));
     if (compared && !sameSet(origin.methods, *compared)) {
         if (origin.methods.size() != compared->size())
-            return QCoreApplication::translate(
-                       "Robustness", "calcolata su %1 metodi, il confronto attuale ne ha %2")
-                .arg(origin.methods.size())
-                .arg(compared->size());
-        return QCoreApplication::translate("Robustness",
-                                           "calcolata sui metodi %1, il confronto attuale su %2")
-            .arg(origin.methods.join(kSeparator), compared->join(kSeparator));
+            return misfit(QCoreApplication::translate(
+                              "Robustness", "calcolata su %1 metodi, il confronto attuale ne ha %2")
+                              .arg(origin.methods.size())
+                              .arg(compared->size()));
+        return misfit(QCoreApplication::translate(
+                          "Robustness", "calcolata sui metodi %1, il confronto attuale su %2")
+                          .arg(origin.methods.join(kSeparator), compared->join(kSeparator)));
     }
     if (!structure)
         return {};
     if (!origin.structure.isEmpty() && !*structure)
-        return QCoreApplication::translate("Robustness",
-                                           "calcolata su una struttura, i risultati attuali senza");
+        return misfit(QCoreApplication::translate(
+            "Robustness", "calcolata su una struttura, i risultati attuali senza"));
     if (origin.structure.isEmpty() && *structure)
-        return QCoreApplication::translate(
-            "Robustness", "calcolata senza struttura, i risultati attuali su una struttura");
+        return misfit(QCoreApplication::translate(
+            "Robustness", "calcolata senza struttura, i risultati attuali su una struttura"));
     return {};
 }

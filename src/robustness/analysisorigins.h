@@ -33,11 +33,11 @@ QJsonObject originSettings(const AnalysisOrigin& origin);
 // none. A failure naming the record when it cannot be read (readRecord).
 Expected<std::map<QString, AnalysisOrigin>> readAnalysisOrigins(const QString& strMatrice);
 
-// Why an analysis does not fit the current results: computed over other
-// methods than compared (method codes in order, when given: "calcolata su 9
-// metodi, il confronto attuale ne ha 3") or with another first method, the
-// reference (the order of the others does not matter), or with a structure when the
-// results have none or the other way round (when structure says whether
-// they have one); empty when it fits.
-QString analysisMisfit(const AnalysisOrigin& origin, const QStringList* compared,
-                       std::optional<bool> structure);
+// Whether an analysis fits the current results; a Refused failure saying
+// why not when it was computed over other methods than compared (method
+// codes in order, when given: "calcolata su 9 metodi, il confronto attuale
+// ne ha 3") or with another first method, the reference (the order of the
+// others does not matter), or with a structure when the results have none
+// or the other way round (when structure says whether they have one).
+Status analysisFits(const AnalysisOrigin& origin, const QStringList* compared,
+                    std::optional<bool> structure);

@@ -77,12 +77,3 @@ private:
 };
 
 using Status = Expected<void>;
-
-// The Status of a step that left an empty message when it succeeded and the
-// Italian message of its failure otherwise (the safe writer's steps): a File
-// failure with that message.
-inline Status fileStatus(const QString& error) {
-    if (error.isEmpty())
-        return {};
-    return failure(FailureKind::File, error);
-}

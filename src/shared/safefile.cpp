@@ -115,78 +115,94 @@ SafeFile::~SafeFile() {
     discard();
 }
 
-QString SafeFile::failure(const QString& cause) {
+Failure SafeFile::failed(const QString& cause) {
     m_cause = cause;
-    return QCoreApplication::translate("Shared", "Impossibile scrivere il file %1: %2")
-        .arg(QDir::toNativeSeparators(m_path), cause);
+    return ::failure(FailureKind::File,
+                     QCoreApplication::translate("Shared", "Impossibile scrivere il file %1: %2")
+                         .arg(QDir::toNativeSeparators(m_path), cause));
 }
 
-QString SafeFile::open() {
-    discard();
+Status SafeFile::checkReplaceable(bool* replacesFile, mode_t* mode) {
     const QFileInfo file(m_path);
     const QString folder = file.absolutePath();
     const QByteArray name = encoded(file.absoluteFilePath());
     struct stat existing {};
     const bool exists = ::lstat(name.constData(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
-        return failure(
+        return failed(
             QCoreApplication::translate("Shared", "esiste una cartella con lo stesso nome."));
     if (!QFileInfo(folder).isDir())
-        return failure(QCoreApplication::translate("Shared", "la cartella %1 non esiste.")
-                           .arg(QDir::toNativeSeparators(folder)));
+        return failed(QCoreApplication::translate("Shared", "la cartella %1 non esiste.")
+                          .arg(QDir::toNativeSeparators(folder)));
     if (::access(encoded(folder).constData(), W_OK) != 0)
-        return failure(QCoreApplication::translate("Shared", "la cartella non è scrivibile."));
+        return failed(QCoreApplication::translate("Shared", "la cartella non è scrivibile."));
     // A link is replaced whatever it points to; only a file of its own is
     // checked for write protection.
-    if (exists && S_ISREG(existing.st_mode) && ::access(name.constData(), W_OK) != 0)
-        return failure(
-            QCoreApplication::translate("Shared", "il file è protetto dalla scrittura."));
+    *replacesFile = exists && S_ISREG(existing.st_mode);
+    *mode = existing.st_mode;
+    if (*replacesFile && ::access(name.constData(), W_OK) != 0)
+        return failed(QCoreApplication::translate("Shared", "il file è protetto dalla scrittura."));
+    return {};
+}
 
+Status SafeFile::open() {
+    discard();
+    bool replacesFile = false;
+    mode_t mode = 0;
+    if (Status replaceable = checkReplaceable(&replacesFile, &mode); !replaceable)
+        return replaceable;
+    const QFileInfo file(m_path);
+    const QString folder = file.absolutePath();
     const QString prefix = temporaryPrefix(file.fileName());
     removeAbandoned(folder, prefix);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString temporary = QDir(folder).filePath(prefix + randomSuffix());
-        const QByteArray encodedTemporary = encoded(temporary);
-        const int fd = ::open(encodedTemporary.constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return failure(
-                QCoreApplication::translate("Shared", "il file non può essere creato (%1).")
-                    .arg(systemError(errno)));
-        }
-        // Another writer's clean-up may have taken the file between its
-        // creation and the lock: then it is gone, and a new one is made.
-        // Where locks are not supported the file goes unlocked.
-        if (lockFile(fd, LOCK_EX) != 0 && errno != ENOLCK && errno != EOPNOTSUPP &&
-            errno != EINVAL) {
-            const int error = errno;
-            ::unlink(encodedTemporary.constData());
-            ::close(fd);
-            return failure(
-                QCoreApplication::translate("Shared", "il file non può essere creato (%1).")
-                    .arg(systemError(error)));
-        }
-        if (!stillNamed(fd, encodedTemporary)) {
-            ::close(fd);
+        const Expected<int> fd = createTemporary(QDir(folder).filePath(prefix + randomSuffix()));
+        if (!fd)
+            return fd.error();
+        if (*fd < 0)
             continue;
-        }
-        if (exists && S_ISREG(existing.st_mode))
-            ::fchmod(fd, existing.st_mode & 07777);
-        m_fd = fd;
-        m_temporary = temporary;
+        if (replacesFile)
+            ::fchmod(*fd, mode & 07777);
+        m_fd = *fd;
         m_synced = false;
-        return QString();
+        return {};
     }
-    return failure(QCoreApplication::translate(
+    return failed(QCoreApplication::translate(
         "Shared", "il file non può essere creato (nessun nome temporaneo "
                   "libero)."));
 }
 
-QString SafeFile::write(QByteArrayView bytes) {
+Expected<int> SafeFile::createTemporary(const QString& temporary) {
+    const QByteArray encodedTemporary = encoded(temporary);
+    const int fd = ::open(encodedTemporary.constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return -1;
+        return failed(QCoreApplication::translate("Shared", "il file non può essere creato (%1).")
+                          .arg(systemError(errno)));
+    }
+    // Another writer's clean-up may have taken the file between its
+    // creation and the lock: then it is gone, and a new one is made.
+    // Where locks are not supported the file goes unlocked.
+    if (lockFile(fd, LOCK_EX) != 0 && errno != ENOLCK && errno != EOPNOTSUPP && errno != EINVAL) {
+        const int error = errno;
+        ::unlink(encodedTemporary.constData());
+        ::close(fd);
+        return failed(QCoreApplication::translate("Shared", "il file non può essere creato (%1).")
+                          .arg(systemError(error)));
+    }
+    if (!stillNamed(fd, encodedTemporary)) {
+        ::close(fd);
+        return -1;
+    }
+    m_temporary = temporary;
+    return fd;
+}
+
+Status SafeFile::write(QByteArrayView bytes) {
     if (m_fd < 0)
-        return failure(QCoreApplication::translate("Shared", "il file non è aperto."));
+        return failed(QCoreApplication::translate("Shared", "il file non è aperto."));
     m_synced = false;
     const char* data = bytes.data();
     qsizetype left = bytes.size();
@@ -195,68 +211,67 @@ QString SafeFile::write(QByteArrayView bytes) {
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            return failure(QCoreApplication::translate(
-                               "Shared", "errore di scrittura, forse il disco è pieno (%1).")
-                               .arg(systemError(errno)));
+            return failed(QCoreApplication::translate(
+                              "Shared", "errore di scrittura, forse il disco è pieno (%1).")
+                              .arg(systemError(errno)));
         }
         data += written;
         left -= written;
     }
-    return QString();
+    return {};
 }
 
-QString SafeFile::sync() {
+Status SafeFile::sync() {
     if (m_fd < 0)
-        return failure(QCoreApplication::translate("Shared", "il file non è aperto."));
+        return failed(QCoreApplication::translate("Shared", "il file non è aperto."));
     if (m_synced)
-        return QString();
+        return {};
     // A library given the temporary name may have written a new file under
     // it: the name is opened again so that its data is flushed too.
     const int named = ::open(encoded(m_temporary).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (named < 0)
-        return failure(
+        return failed(
             QCoreApplication::translate("Shared", "il file temporaneo %1 è scomparso (%2).")
                 .arg(QDir::toNativeSeparators(m_temporary), systemError(errno)));
     const bool flushed = ::fsync(m_fd) == 0 && ::fsync(named) == 0;
     const int error = errno;
     ::close(named);
     if (!flushed)
-        return failure(QCoreApplication::translate(
-                           "Shared", "errore di scrittura, forse il disco è pieno (%1).")
-                           .arg(systemError(error)));
+        return failed(QCoreApplication::translate(
+                          "Shared", "errore di scrittura, forse il disco è pieno (%1).")
+                          .arg(systemError(error)));
     m_synced = true;
-    return QString();
+    return {};
 }
 
-QString SafeFile::commit() {
+Status SafeFile::commit() {
     return commitTogether(std::span<SafeFile>(this, 1));
 }
 
-QString SafeFile::putInPlace() {
+Status SafeFile::putInPlace() {
     const QFileInfo file(m_path);
     if (::rename(encoded(m_temporary).constData(), encoded(file.absoluteFilePath()).constData()) !=
         0)
-        return failure(
+        return failed(
             QCoreApplication::translate("Shared", "il file non può essere sostituito (%1).")
                 .arg(systemError(errno)));
     ::close(m_fd);
     m_fd = -1;
     m_temporary.clear();
     syncFolder(file.absolutePath());
-    return QString();
+    return {};
 }
 
-QString SafeFile::temporarySha256(QByteArray& sha256) {
-    if (const QString error = sync(); !error.isEmpty())
-        return error;
+Expected<QByteArray> SafeFile::temporarySha256() {
+    if (Status synced = sync(); !synced)
+        return std::move(synced).error();
     QFile file(m_temporary);
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return failure(
+        return failed(
             QCoreApplication::translate("Shared", "il file temporaneo %1 non può essere riletto.")
                 .arg(QDir::toNativeSeparators(m_temporary)));
-    sha256 = hash.result().toHex();
-    return QString();
+    return hash.result().toHex();
 }
 
 void SafeFile::discard() {
@@ -270,10 +285,10 @@ void SafeFile::discard() {
     m_temporary.clear();
 }
 
-QString commitTogether(std::span<SafeFile> files) {
+Status commitTogether(std::span<SafeFile> files) {
     for (SafeFile& file : files)
-        if (const QString error = file.sync(); !error.isEmpty())
-            return error;
+        if (Status synced = file.sync(); !synced)
+            return synced;
     // The companion's own files go in place here, never through a commit of
     // their own.
     CommitCompanion* companion = t_companion;
@@ -286,16 +301,16 @@ QString commitTogether(std::span<SafeFile> files) {
         companionLock.lock();
         std::vector<CommittingFile> committing;
         for (SafeFile& file : files) {
-            committing.push_back({file.path(), {}});
-            if (const QString error = file.temporarySha256(committing.back().sha256);
-                !error.isEmpty())
-                return error;
+            Expected<QByteArray> sha256 = file.temporarySha256();
+            if (!sha256)
+                return std::move(sha256).error();
+            committing.push_back({file.path(), std::move(*sha256)});
         }
-        if (const QString error = companion->prepare(committing, companions); !error.isEmpty())
-            return error;
+        if (Status prepared = companion->prepare(committing, companions); !prepared)
+            return prepared;
         for (SafeFile& file : companions)
-            if (const QString error = file.sync(); !error.isEmpty())
-                return error;
+            if (Status synced = file.sync(); !synced)
+                return synced;
     }
     std::vector<SafeFile*> all;
     for (SafeFile& file : files)
@@ -303,15 +318,15 @@ QString commitTogether(std::span<SafeFile> files) {
     for (SafeFile& file : companions)
         all.push_back(&file);
     for (std::size_t i = 0; i < all.size(); ++i) {
-        if (const QString error = all[i]->putInPlace(); !error.isEmpty()) {
+        if (Status placed = all[i]->putInPlace(); !placed) {
             for (std::size_t j = i + 1; j < all.size(); ++j)
                 all[j]->discard();
-            return error;
+            return placed;
         }
     }
     if (companion)
         companion->committed();
-    return QString();
+    return {};
 }
 
 CommitCompanionScope::CommitCompanionScope(CommitCompanion* companion) : m_previous(t_companion) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "shared/expected.h"
+
 #include <QByteArrayView>
 #include <QString>
 
 #include <span>
+#include <sys/types.h>
 #include <vector>
 
 // A file that is put in place whole or not at all; every file the program
@@ -26,8 +29,8 @@
 // library that writes the file by its name (it may empty or recreate it)
 // and commit() once the library has closed it.
 //
-// Every function that can fail returns an empty string on success,
-// otherwise an Italian message naming the final file and the cause. An
+// Every function that can fail returns a File failure whose Italian message
+// names the final file and the cause. An
 // object destroyed without a successful commit() removes its temporary
 // file and leaves the name as it was.
 class SafeFile {
@@ -42,16 +45,16 @@ public:
     // Checks that the name can be replaced (its folder exists and takes new
     // files, no folder and no write-protected file holds the name) and
     // creates the temporary file.
-    QString open();
+    Status open();
     // Appends bytes to the temporary file.
-    QString write(QByteArrayView bytes);
+    Status write(QByteArrayView bytes);
     // The temporary file's path while the file is open; empty otherwise.
     QString temporaryPath() const { return m_temporary; }
     // Flushes the temporary file to disk (done by commit() when not before).
-    QString sync();
+    Status sync();
     // Puts the file in place: sync(), then the rename over the name, then
     // the folder flushed to disk. After a failure the name is unchanged.
-    QString commit();
+    Status commit();
     // Removes the temporary file; the name stays as it was.
     void discard();
 
@@ -59,16 +62,23 @@ public:
     // The cause alone of the last failure, for lists that name the file.
     const QString& failureCause() const { return m_cause; }
 
-    // The SHA-256 of the temporary file's bytes (lower-case hexadecimal)
-    // into sha256, once it is on disk; an error message when it cannot be
-    // read back.
-    QString temporarySha256(QByteArray& sha256);
+    // The SHA-256 of the temporary file's bytes (lower-case hexadecimal),
+    // once it is on disk; a failure when it cannot be read back.
+    Expected<QByteArray> temporarySha256();
 
 private:
-    friend QString commitTogether(std::span<SafeFile> files);
-    QString failure(const QString& cause);
+    friend Status commitTogether(std::span<SafeFile> files);
+    // The failure naming the file, cause kept for failureCause().
+    Failure failed(const QString& cause);
+    // Checks that the name can be replaced; tells whether a regular file
+    // holds it now, and its mode.
+    Status checkReplaceable(bool* replacesFile, mode_t* mode);
+    // Creates and locks the temporary file: its descriptor, or -1 when the
+    // name is taken (or was taken away before the lock) and another must be
+    // tried.
+    Expected<int> createTemporary(const QString& temporary);
     // The rename of a synced file over its name, the folder flushed after.
-    QString putInPlace();
+    Status putInPlace();
 
     QString m_path;
     QString m_cause;
@@ -83,7 +93,7 @@ private:
 // not yet renamed and is reported. The files of the thread's commit
 // companion, if any, are made for them and go with them: when they cannot
 // be written, no name changes.
-QString commitTogether(std::span<SafeFile> files);
+Status commitTogether(std::span<SafeFile> files);
 
 // A file about to be put in place, as its companion sees it.
 struct CommittingFile {
@@ -98,10 +108,10 @@ class CommitCompanion {
 public:
     virtual ~CommitCompanion() = default;
     // Opens and fills, into companions, the files that go in place with
-    // files (all synced); an Italian message naming the file when they
-    // cannot be made: then nothing is committed. Never commits itself.
-    virtual QString prepare(const std::vector<CommittingFile>& files,
-                            std::vector<SafeFile>& companions) = 0;
+    // files (all synced); a failure naming the file when they cannot be
+    // made: then nothing is committed. Never commits itself.
+    virtual Status prepare(const std::vector<CommittingFile>& files,
+                           std::vector<SafeFile>& companions) = 0;
     // Told once files and companions are all in place.
     virtual void committed() {}
 };

@@ -13,7 +13,7 @@ SafeFileDevice::SafeFileDevice(SafeFile& file) : m_file(file) {
 
 SafeFileDevice::~SafeFileDevice() {
     if (isOpen())
-        finish();
+        (void)finish();
 }
 
 qint64 SafeFileDevice::readData(char*, qint64) {
@@ -21,7 +21,7 @@ qint64 SafeFileDevice::readData(char*, qint64) {
 }
 
 qint64 SafeFileDevice::writeData(const char* data, qint64 size) {
-    if (!m_failure.isEmpty())
+    if (!m_status)
         return -1;
     m_held.append(data, qsizetype(size));
     if (m_held.size() >= kHeldBytes && !flushHeld())
@@ -31,18 +31,18 @@ qint64 SafeFileDevice::writeData(const char* data, qint64 size) {
 }
 
 bool SafeFileDevice::flushHeld() {
-    if (m_held.isEmpty() || !m_failure.isEmpty())
-        return m_failure.isEmpty();
-    m_failure = m_file.write(m_held);
+    if (m_held.isEmpty() || !m_status)
+        return bool(m_status);
+    m_status = m_file.write(m_held);
     m_held.resize(0);
-    if (!m_failure.isEmpty())
-        setErrorString(m_failure);
-    return m_failure.isEmpty();
+    if (!m_status)
+        setErrorString(m_status.error().message);
+    return bool(m_status);
 }
 
-QString SafeFileDevice::finish() {
+Status SafeFileDevice::finish() {
     flushHeld();
     if (isOpen())
         close();
-    return m_failure;
+    return m_status;
 }

@@ -17,9 +17,9 @@ public:
     ~SafeFileDevice() override;
 
     // Writes what is held, closes the device and returns the first failure
-    // (the safe writer's message), or an empty string when every byte is in
-    // the temporary file. The file is committed by its owner.
-    QString finish();
+    // (the safe writer's), or success when every byte is in the temporary
+    // file. The file is committed by its owner.
+    Status finish();
     // The bytes written so far.
     qint64 written() const { return m_written; }
 
@@ -32,6 +32,6 @@ private:
 
     SafeFile& m_file;
     QByteArray m_held;
-    QString m_failure;
+    Status m_status;
     qint64 m_written = 0;
 };

@@ -46,21 +46,19 @@ void appendLine(const TextLines& lines, qsizetype i, QByteArray& bytes) {
     bytes += "\r\n";
 }
 
-// Writes the whole text to the open file, a chunk at a time. Returns an
-// empty string or the failure.
-QString writeLines(SafeFile& file, const TextLines& lines) {
+// Writes the whole text to the open file, a chunk at a time.
+Status writeLines(SafeFile& file, const TextLines& lines) {
     QByteArray chunk;
     chunk.reserve(kChunkBytes + kChunkBytes / 4);
     for (qsizetype i = 0; i < lines.count; ++i) {
         appendLine(lines, i, chunk);
         if (chunk.size() >= kChunkBytes || i + 1 == lines.count) {
-            const QString error = file.write(chunk);
-            if (!error.isEmpty())
-                return error;
+            if (Status written = file.write(chunk); !written)
+                return written;
             chunk.resize(0); // keeps its capacity
         }
     }
-    return QString();
+    return {};
 }
 
 } // namespace
@@ -82,13 +80,13 @@ Status writeTextFiles(const std::vector<std::pair<QString, TextLines>>& files) {
     safe.reserve(files.size());
     for (const auto& [path, lines] : files) {
         safe.emplace_back(path);
-        QString error = safe.back().open();
-        if (error.isEmpty())
-            error = writeLines(safe.back(), lines);
-        if (!error.isEmpty())
-            return fileStatus(error);
+        Status written = safe.back().open();
+        if (written)
+            written = writeLines(safe.back(), lines);
+        if (!written)
+            return written;
     }
-    return fileStatus(commitTogether(safe));
+    return commitTogether(safe);
 }
 
 Status writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& files) {
@@ -99,12 +97,12 @@ Status writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& 
     // Opened and written up to the first file that cannot be opened, as the
     // files would be one after another; the first failure in file order is
     // the one reported.
-    std::vector<QString> errors(files.size());
+    std::vector<Status> written(files.size());
     std::size_t opened = 0;
-    while (opened < files.size() && (errors[opened] = safe[opened].open()).isEmpty())
+    while (opened < files.size() && (written[opened] = safe[opened].open()))
         ++opened;
-    const auto write = [&safe, &files, &errors](std::size_t k) {
-        errors[k] = writeLines(safe[k], files[k].second);
+    const auto write = [&safe, &files, &written](std::size_t k) {
+        written[k] = writeLines(safe[k], files[k].second);
     };
     std::vector<std::future<void>> others;
     for (std::size_t k = 1; k < opened; ++k)
@@ -113,10 +111,10 @@ Status writeTextFilesTogether(const std::vector<std::pair<QString, TextLines>>& 
         write(0);
     for (auto& other : others)
         other.get();
-    for (const QString& error : errors)
-        if (!error.isEmpty())
-            return fileStatus(error);
-    return fileStatus(commitTogether(safe));
+    for (Status& status : written)
+        if (!status)
+            return status;
+    return commitTogether(safe);
 }
 
 namespace {

@@ -16,13 +16,13 @@
 
 namespace {
 
-LoadResult refused(const QString& message) {
-    return {LoadResult::Status::Refused, message};
+Failure refused(const QString& message) {
+    return failure(FailureKind::Refused, message);
 }
 
-LoadResult cancelled() {
-    return {LoadResult::Status::Cancelled,
-            QCoreApplication::translate("Timeseries", "Caricamento dei periodi annullato.")};
+Failure cancelled() {
+    return failure(FailureKind::Cancelled,
+                   QCoreApplication::translate("Timeseries", "Caricamento dei periodi annullato."));
 }
 
 // "Il foglio "2020" di panel.xlsx" at the start of a message.
@@ -39,12 +39,17 @@ public:
         : m_panel(panel), m_regional(regional), m_file(file) {}
 
     // Reads the sheet named sheet as period p, the next one.
-    LoadResult read(const WorkbookReader& reader, int p, const QString& sheet,
-                    WorkProgress* progress);
+    Status read(const WorkbookReader& reader, int p, const QString& sheet, WorkProgress* progress);
 
 private:
-    LoadResult readHeadings(const WorkbookReader& reader, int p, int columns, int rows,
-                            std::vector<int>* unitOf);
+    // The first sheet's indicators, or a later sheet's checked against them.
+    Status readIndicators(const WorkbookReader& reader, int p, int columns);
+    // The first sheet's units; for a later sheet, the panel's unit of each
+    // of its rows into unitOf, every unit found once.
+    Status readUnits(const WorkbookReader& reader, int p, int rows, std::vector<int>* unitOf);
+    // Reads the values of period p, column by column.
+    Status readValues(const WorkbookReader& reader, int p, int columns, int rows,
+                      const std::vector<int>& unitOf, WorkProgress* progress);
 
     Panel& m_panel;
     Regional m_regional;
@@ -52,8 +57,8 @@ private:
     QHash<QString, int> m_unitIndex;
 };
 
-LoadResult PeriodReader::read(const WorkbookReader& reader, int p, const QString& sheet,
-                              WorkProgress* progress) {
+Status PeriodReader::read(const WorkbookReader& reader, int p, const QString& sheet,
+                          WorkProgress* progress) {
     m_panel.periods.append(sheet);
     int columns = 0;
     int rows = 0;
@@ -73,10 +78,17 @@ LoadResult PeriodReader::read(const WorkbookReader& reader, int p, const QString
         return refused(foglio(sheet, m_file) +
                        QCoreApplication::translate("Timeseries", " non contiene unità."));
 
+    if (Status indicators = readIndicators(reader, p, columns); !indicators)
+        return indicators;
     std::vector<int> unitOf; // the panel's unit of each sheet row, from row 2
-    if (const LoadResult headings = readHeadings(reader, p, columns, rows, &unitOf);
-        !headings.loaded())
-        return headings;
+    if (Status units = readUnits(reader, p, rows, &unitOf); !units)
+        return units;
+    return readValues(reader, p, columns, rows, unitOf, progress);
+}
+
+Status PeriodReader::readValues(const WorkbookReader& reader, int p, int columns, int rows,
+                                const std::vector<int>& unitOf, WorkProgress* progress) {
+    const QString& sheet = m_panel.periods[p];
     // The values of the periods, each after the one before.
     const std::size_t perPeriod =
         std::size_t(m_panel.unitCount()) * std::size_t(m_panel.indicatorCount());
@@ -107,11 +119,10 @@ LoadResult PeriodReader::read(const WorkbookReader& reader, int p, const QString
             m_panel.value(p, unitOf[std::size_t(r - 2)], c - 2) = x;
         }
     }
-    return {LoadResult::Status::Loaded, QString()};
+    return {};
 }
 
-LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int columns, int rows,
-                                      std::vector<int>* unitOf) {
+Status PeriodReader::readIndicators(const WorkbookReader& reader, int p, int columns) {
     const QString& sheet = m_panel.periods[p];
     const QString& first = m_panel.periods.constFirst();
     if (p == 0) {
@@ -140,7 +151,13 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
                                .arg(first, cellName(1, c), quoted(here), quoted(there)));
         }
     }
+    return {};
+}
 
+Status PeriodReader::readUnits(const WorkbookReader& reader, int p, int rows,
+                               std::vector<int>* unitOf) {
+    const QString& sheet = m_panel.periods[p];
+    const QString& first = m_panel.periods.constFirst();
     unitOf->reserve(std::size_t(rows - 1));
     std::vector<int> rowOf(std::size_t(m_panel.unitCount()), 0); // the sheet row of each unit
     for (int r = 2; r <= rows; ++r) {
@@ -181,7 +198,7 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
         unitOf->push_back(found.value());
     }
     if (p == 0)
-        return {LoadResult::Status::Loaded, QString()};
+        return {};
     for (int u = 0; u < m_panel.unitCount(); ++u) {
         if (rowOf[std::size_t(u)] == 0)
             return refused(foglio(sheet, m_file) +
@@ -189,7 +206,7 @@ LoadResult PeriodReader::readHeadings(const WorkbookReader& reader, int p, int c
                                "Timeseries", " non riporta l'unità \"%1\" del foglio \"%2\".")
                                .arg(m_panel.units[u], first));
     }
-    return {LoadResult::Status::Loaded, QString()};
+    return {};
 }
 
 // The first indicator whose minimum equals its maximum over the whole panel,
@@ -209,9 +226,8 @@ int indicatoreCostante(const Panel& panel) {
 
 } // namespace
 
-LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel,
-                     WorkProgress* progress, QStringList* sheetNames) {
-    *panel = Panel();
+Expected<Panel> readPanel(const QString& path, const Regional& regional, WorkProgress* progress,
+                          QStringList* sheetNames) {
     Panel read;
     const QString file = QFileInfo(path).fileName();
     PeriodReader periods(read, regional, file);
@@ -220,7 +236,7 @@ LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel
     // One pass over the workbook: the sheets are read side by side and
     // checked here one after the other, in workbook order, so the first
     // failure in sheet order is the one reported.
-    LoadResult result{LoadResult::Status::Loaded, QString()};
+    Status checked;
     // A structure or composites sheet after the first is no period.
     QStringList sheets;
     const auto visit = [&](int s, const QString& sheet, const WorkbookReader& reader) {
@@ -228,18 +244,18 @@ LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel
         if (s > 0 && (isStructureSheetName(sheet) || isCompositesSheetName(sheet)))
             return true;
         const int p = int(read.periods.size());
-        result = progress && progress->cancelled() ? cancelled()
-                                                   : periods.read(reader, p, sheet, progress);
-        return result.loaded();
+        checked = progress && progress->cancelled() ? Status(cancelled())
+                                                    : periods.read(reader, p, sheet, progress);
+        return bool(checked);
     };
     const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
-    QString error;
-    if (!readWorkbookSheets(path, regional, visit, &error, progress, threads)) {
-        if (!result.loaded())
-            return result;
+    const Status passed = readWorkbookSheets(path, regional, visit, progress, threads);
+    if (!checked)
+        return checked.error();
+    if (!passed) {
         if (progress && progress->cancelled())
             return cancelled();
-        return {LoadResult::Status::FileError, error};
+        return failure(FailureKind::File, passed.error().message);
     }
 
     if (const int j = indicatoreCostante(read); j >= 0)
@@ -249,10 +265,9 @@ LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel
                            "costante in tutte le osservazioni di tutti i periodi. "
                            "Verificare la validità della matrice selezionata!")
                            .arg(read.indicators[j]));
-    *panel = std::move(read);
     if (sheetNames)
         *sheetNames = std::move(sheets);
-    return {LoadResult::Status::Loaded, QString()};
+    return read;
 }
 
 int countPeriods(const QString& path, const Regional& regional, int atMost) {
@@ -266,8 +281,7 @@ int countPeriods(const QString& path, const Regional& regional, int atMost) {
         periods = std::max({periods, named, s == 0 ? 1 : periods});
         return periods < atMost;
     };
-    QString error;
-    if (!readWorkbookSheets(path, regional, visit, &error) && !error.isEmpty())
+    if (!readWorkbookSheets(path, regional, visit))
         return -1;
     return std::min(periods, atMost);
 }

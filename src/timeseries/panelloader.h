@@ -1,18 +1,10 @@
 #pragma once
 
+#include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 #include "timeseries/panel.h"
 #include "workbook/caricamatrice.h"
-
-// The outcome of loading a panel.
-struct LoadResult {
-    enum class Status { Loaded, Refused, FileError, Cancelled };
-    Status status = Status::FileError;
-    QString message;
-
-    bool loaded() const { return status == Status::Loaded; }
-};
 
 #include <QString>
 
@@ -28,17 +20,17 @@ struct LoadResult {
 // indicators or units differ from the first sheet's is refused with a
 // message naming the sheet and the first difference.
 //
-// Refused: a sheet breaks a rule. FileError: the workbook cannot be read.
-// When several sheets break rules, the first in workbook order is reported.
-// On anything but Loaded, *panel is left empty. The workbook is read in one
+// Fails Refused when a sheet breaks a rule, File when the workbook cannot
+// be read, Cancelled when progress was cancelled. When several sheets break
+// rules, the first in workbook order is reported. The workbook is read in one
 // pass (readWorkbookSheets), its sheets side by side on up to four threads
 // where the format allows, each sheet held only until it is checked.
 // Progress, when given, is told how much of the workbook is read; a
 // cancellation stops at the next sheet or indicator. sheetNames, when
 // given, receives the names of every sheet of a panel loaded, in workbook
 // order (a structure sheet's included).
-LoadResult readPanel(const QString& path, const Regional& regional, Panel* panel,
-                     WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr);
+Expected<Panel> readPanel(const QString& path, const Regional& regional,
+                          WorkProgress* progress = nullptr, QStringList* sheetNames = nullptr);
 
 // How many periods the workbook at path holds, counted up to atMost: its
 // sheets, a structure sheet after the first left out (delimited text holds

@@ -69,62 +69,99 @@ void resizeUntouched(std::vector<double>& values, std::size_t size) {
 #endif
 }
 
-// Reads and validates the block of reader into a matrix. With `releasing`
-// (the reader itself), the rows read are released as the matrix grows, so
-// that the sheet and the matrix are never held whole together.
-Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& regional,
-                            const QString& name, WorkbookReader* releasing, WorkProgress* progress,
-                            MissingCells missing) {
-    const bool marked = missing == MissingCells::Marked;
-    if (progress)
-        progress->report(QCoreApplication::translate("Workbook", "Controllo della matrice"), 0);
-    int columns = 0; // the label column included
-    int rows = 0;    // the header row included
-    while (!reader.cell(1, columns + 1).equalsEmptyText())
-        ++columns;
-    while (!reader.cell(rows + 1, 1).equalsEmptyText())
-        ++rows;
+// The extent of the block from A1: the label column and the header row
+// included.
+struct Block {
+    int columns = 0;
+    int rows = 0;
+};
 
-    if (columns == 0)
+// Measures the block of reader, refusing one without indicators or units.
+Expected<Block> measureBlock(const WorkbookReader& reader, const QString& name) {
+    Block block;
+    while (!reader.cell(1, block.columns + 1).equalsEmptyText())
+        ++block.columns;
+    while (!reader.cell(block.rows + 1, 1).equalsEmptyText())
+        ++block.rows;
+
+    if (block.columns == 0)
         return fileError(QCoreApplication::translate(
                              "Workbook", "Il primo foglio di %1 è vuoto nella cella A1: la matrice "
                                          "deve iniziare in A1 con l'etichetta d'angolo.")
                              .arg(name));
-    if (columns == 1)
+    if (block.columns == 1)
         return fileError(QCoreApplication::translate(
                              "Workbook", "La matrice di %1 non contiene indicatori: la riga 1 "
                                          "deve riportare i nomi degli indicatori a partire da B1.")
                              .arg(name));
-    if (rows == 1)
+    if (block.rows == 1)
         return fileError(QCoreApplication::translate(
                              "Workbook", "La matrice di %1 non contiene unità: la colonna A deve "
                                          "riportare le etichette delle unità a partire da A2.")
                              .arg(name));
+    return block;
+}
 
-    const int n = rows - 1;
-    const int m = columns - 1;
+// The matrix of a block, its corner, indicators and weights read, its units
+// and values sized.
+Matrix matrixOf(const WorkbookReader& reader, const Block& block) {
+    const int n = block.rows - 1;
+    const int m = block.columns - 1;
     Matrix matrix;
     matrix.corner = reader.cell(1, 1);
     matrix.indicators.reserve(std::size_t(m));
-    for (int c = 2; c <= columns; ++c) {
+    for (int c = 2; c <= block.columns; ++c) {
         matrix.indicators.push_back(reader.cell(1, c));
         matrix.negative.push_back(hasNegativePolarity(matrix.indicators.back()) ? 1 : 0);
     }
     matrix.weights.assign(std::size_t(m), 1.0);
     matrix.units.resize(std::size_t(n));
     resizeUntouched(matrix.values, std::size_t(n) * std::size_t(m));
+    return matrix;
+}
 
-    // Row by row, the order in which the reader holds the cells; the first
-    // invalid data cell in column order (lowest column, then lowest row)
-    // decides the refusal.
-    enum class Defect { Empty, Text };
+// The first invalid data cell in column order (lowest column, then lowest
+// row), which decides the refusal; row 0 when there is none.
+struct FirstDefect {
+    enum class Kind { Empty, Text };
+    int row = 0;
+    int column = 0;
+    Kind kind = Kind::Empty;
+    QString text;
+    int cells = 0; // the invalid cells of its column
+};
+
+// Marks the cell (row i, sheet column c) missing or invalid.
+void markCell(Matrix& matrix, int i, int c, const CellValue& value) {
+    const auto n = std::size_t(matrix.unitCount());
+    const bool empty = value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty());
+    if (matrix.missing.empty())
+        matrix.missing.assign(matrix.values.size(), 0);
+    matrix.value(i, c - 2) = 0.0;
+    const unsigned char mark = empty                                                ? kMissingEmpty
+                               : value.isText() && isNotAvailableText(value.text()) ? kMissingText
+                                                                                    : kInvalidValue;
+    matrix.missing[std::size_t(c - 2) * n + std::size_t(i)] = mark;
+    if (mark == kInvalidValue && value.isText()) {
+        matrix.invalidTexts.resize(matrix.indicators.size());
+        if (matrix.invalidTexts[std::size_t(c - 2)].isEmpty())
+            matrix.invalidTexts[std::size_t(c - 2)] = value.text();
+    }
+}
+
+// Reads the data cells row by row, the order in which the reader holds
+// them, into matrix: marked, an invalid cell is marked; otherwise the first
+// one in column order goes to *defect. Fails only when cancelled.
+Status readValues(const WorkbookReader& reader, const Regional& regional, const Block& block,
+                  WorkbookReader* releasing, WorkProgress* progress, bool marked, Matrix& matrix,
+                  FirstDefect* defect) {
+    const int columns = block.columns;
+    const int rows = block.rows;
     // Per sheet column: its invalid cells that come first in their row; for
     // the lowest such column, the one that decides, all of its invalid cells.
     std::vector<int> invalidCells(std::size_t(columns) + 1, 0);
-    int defectRow = 0;
-    int defectColumn = columns + 1;
-    Defect defect = Defect::Empty;
-    QString defectText;
+    FirstDefect first;
+    first.column = columns + 1;
     for (int r = 2; r <= rows; ++r) {
         if (r % kRowsBetweenReleases == 0) {
             if (releasing)
@@ -151,48 +188,59 @@ Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& region
                 continue;
             }
             if (marked) {
-                const bool empty =
-                    value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty());
-                if (matrix.missing.empty())
-                    matrix.missing.assign(matrix.values.size(), 0);
-                target = 0.0;
-                const unsigned char mark = empty ? kMissingEmpty
-                                           : value.isText() && isNotAvailableText(value.text())
-                                               ? kMissingText
-                                               : kInvalidValue;
-                matrix.missing[std::size_t(c - 2) * std::size_t(n) + std::size_t(i)] = mark;
-                if (mark == kInvalidValue && value.isText()) {
-                    matrix.invalidTexts.resize(std::size_t(m));
-                    if (matrix.invalidTexts[std::size_t(c - 2)].isEmpty())
-                        matrix.invalidTexts[std::size_t(c - 2)] = value.text();
-                }
+                markCell(matrix, i, c, value);
                 continue;
             }
             ++invalidCells[std::size_t(c)];
-            if (c < defectColumn) {
-                defectColumn = c;
-                defectRow = r;
-                defect = value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty())
-                             ? Defect::Empty
-                             : Defect::Text;
-                defectText = value.isText() ? value.text() : QString();
+            if (c < first.column) {
+                first.column = c;
+                first.row = r;
+                first.kind = value.isEmpty() || (value.isText() && value.text().trimmed().isEmpty())
+                                 ? FirstDefect::Kind::Empty
+                                 : FirstDefect::Kind::Text;
+                first.text = value.isText() ? value.text() : QString();
             }
             break; // later cells of this row come after this one in column order
         }
     }
+    if (first.row > 0)
+        first.cells = invalidCells[std::size_t(first.column)];
+    *defect = std::move(first);
+    return {};
+}
+
+// Reads and validates the block of reader into a matrix. With `releasing`
+// (the reader itself), the rows read are released as the matrix grows, so
+// that the sheet and the matrix are never held whole together.
+Expected<Matrix> readMatrix(const WorkbookReader& reader, const Regional& regional,
+                            const QString& name, WorkbookReader* releasing, WorkProgress* progress,
+                            MissingCells missing) {
+    const bool marked = missing == MissingCells::Marked;
+    if (progress)
+        progress->report(QCoreApplication::translate("Workbook", "Controllo della matrice"), 0);
+    const Expected<Block> block = measureBlock(reader, name);
+    if (!block)
+        return block.error();
+    Matrix matrix = matrixOf(reader, *block);
+    FirstDefect defect;
+    if (Status read =
+            readValues(reader, regional, *block, releasing, progress, marked, matrix, &defect);
+        !read)
+        return std::move(read).error();
     const auto indicatorText = [&](int j) {
         return regional.generalText(matrix.indicators[std::size_t(j)]);
     };
-    if (defectRow > 0)
-        return refusedAt(
-            defect == Defect::Empty ? nullValuesMessage(indicatorText(defectColumn - 2))
-                                    : textValuesMessage(indicatorText(defectColumn - 2)),
-            defectRow, defectColumn, regional.generalText(matrix.units[std::size_t(defectRow - 2)]),
-            invalidCells[std::size_t(defectColumn)], defectText, regional);
+    if (defect.row > 0)
+        return refusedAt(defect.kind == FirstDefect::Kind::Empty
+                             ? nullValuesMessage(indicatorText(defect.column - 2))
+                             : textValuesMessage(indicatorText(defect.column - 2)),
+                         defect.row, defect.column,
+                         regional.generalText(matrix.units[std::size_t(defect.row - 2)]),
+                         defect.cells, defect.text, regional);
 
     if (marked)
         return matrix;
-    for (int j = 0; j < m; ++j) {
+    for (int j = 0; j < matrix.indicatorCount(); ++j) {
         const std::span<const double> x = matrix.column(j);
         const auto [least, most] = std::minmax_element(x.begin(), x.end());
         if (*least == *most)
@@ -208,12 +256,12 @@ Expected<Matrix> carica_matrice(const QString& path, const Regional& regional,
                                 MissingCells missing) {
     if (progress)
         progress->report(QCoreApplication::translate("Workbook", "Lettura della matrice"), 0);
-    QString error;
-    auto reader = openWorkbook(path, regional, &error, progress);
+    Expected<std::unique_ptr<WorkbookReader>> opened = openWorkbook(path, regional, progress);
     if (isCancelled(progress))
         return cancelled();
-    if (!reader)
-        return fileError(error);
+    if (!opened)
+        return std::move(opened).error();
+    std::unique_ptr<WorkbookReader>& reader = *opened;
     Expected<Matrix> result =
         readMatrix(*reader, regional, QFileInfo(path).fileName(), reader.get(), progress, missing);
     if (sheetNames)

@@ -15,8 +15,7 @@ namespace {
 struct Slot {
     SheetData sheet;
     bool done = false; // read, or failed
-    bool ok = false;
-    QString error;
+    Status read;
     std::exception_ptr exception;
 };
 
@@ -74,7 +73,7 @@ public:
             Slot* reading = slot.get();
             lock.unlock();
             try {
-                reading->ok = m_read(worker, index, reading->sheet, &reading->error);
+                reading->read = m_read(worker, index, reading->sheet);
             } catch (...) {
                 reading->exception = std::current_exception();
             }
@@ -98,7 +97,7 @@ private:
 
 // Hands the sheets over in order as the workers finish them; stops the
 // workers however it ends.
-bool handOverAll(Pass& pass, int count, const SheetHandOver& handOver, QString* error) {
+Status handOverAll(Pass& pass, int count, const SheetHandOver& handOver) {
     struct StopAtEnd {
         Pass& pass;
         ~StopAtEnd() { pass.stop(); }
@@ -107,38 +106,36 @@ bool handOverAll(Pass& pass, int count, const SheetHandOver& handOver, QString* 
         Slot& slot = pass.wait(index);
         if (slot.exception)
             std::rethrow_exception(slot.exception);
-        if (!slot.ok) {
-            *error = slot.error;
-            return false;
-        }
+        if (!slot.read)
+            return slot.read;
         if (!handOver(index, slot.sheet))
-            return false;
+            return {};
         pass.release(index);
     }
-    return true;
+    return {};
 }
 
 } // namespace
 
-bool passSheets(int count, int threads, const SheetRead& read, const SheetHandOver& handOver,
-                QString* error) {
-    error->clear();
+Status passSheets(int count, int threads, const SheetRead& read, const SheetHandOver& handOver) {
     threads = std::clamp(threads, 1, std::max(count, 1));
     if (threads == 1) {
         for (int index = 0; index < count; ++index) {
             SheetData sheet;
-            if (!read(0, index, sheet, error) || !handOver(index, sheet))
-                return false;
+            if (Status done = read(0, index, sheet); !done)
+                return done;
+            if (!handOver(index, sheet))
+                return {};
         }
-        return true;
+        return {};
     }
     // Task 0, on the calling thread, hands over; task w + 1 is worker w. One
     // worker is enough to end the pass: each reads until no sheet is left.
     Pass pass(count, threads, read);
-    bool passed = false;
+    Status passed;
     parallelFor(threads + 1, threads + 1, nullptr, [&](int task) {
         if (task == 0)
-            passed = handOverAll(pass, count, handOver, error);
+            passed = handOverAll(pass, count, handOver);
         else
             pass.work(task - 1);
     });

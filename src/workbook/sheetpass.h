@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/expected.h"
 #include "workbook/sheetdata.h"
 
 #include <QString>
@@ -7,8 +8,8 @@
 #include <functional>
 
 // Reads sheet `index` of a workbook into sheet (empty on entry) on the
-// worker numbered `worker` (from 0): false, with *error set, when it cannot.
-using SheetRead = std::function<bool(int worker, int index, SheetData& sheet, QString* error)>;
+// worker numbered `worker` (from 0): the failure when it cannot.
+using SheetRead = std::function<Status(int worker, int index, SheetData& sheet)>;
 // Takes a sheet that has been read: false stops the pass.
 using SheetHandOver = std::function<bool(int index, SheetData& sheet)>;
 
@@ -20,10 +21,9 @@ using SheetHandOver = std::function<bool(int index, SheetData& sheet)>;
 // over. Each worker calls read for one sheet at a time, so that what it
 // keeps (a handle on the file) serves it alone.
 //
-// Returns true when every sheet was read and handed over; false when a
-// sheet could not be read (*error says why, for the first such sheet in
-// workbook order: every sheet before it has been handed over) or handOver
-// stopped the pass (*error empty). An exception thrown by read or handOver
-// stops the pass and goes on to the caller once the workers have ended.
-bool passSheets(int count, int threads, const SheetRead& read, const SheetHandOver& handOver,
-                QString* error);
+// Succeeds when every sheet was read and handed over, or handOver stopped
+// the pass; fails when a sheet could not be read (the failure of the first
+// such sheet in workbook order: every sheet before it has been handed
+// over). An exception thrown by read or handOver stops the pass and goes on
+// to the caller once the workers have ended.
+Status passSheets(int count, int threads, const SheetRead& read, const SheetHandOver& handOver);

@@ -8,18 +8,18 @@ bool SheetReader::handOver(int index, const SheetVisitor& visit, int count) {
     return go;
 }
 
-bool SheetReader::passOver(int count, int threads, const SheetRead& read,
-                           const SheetVisitor& visit) {
+Status SheetReader::passOver(int count, int threads, const SheetRead& read,
+                             const SheetVisitor& visit) {
     // Sheets are finished where they are read, side by side.
-    const auto readFinished = [&](int worker, int index, SheetData& sheet, QString* error) {
-        if (!read(worker, index, sheet, error))
-            return false;
-        sheet.finish();
-        return true;
+    const auto readFinished = [&](int worker, int index, SheetData& sheet) {
+        Status done = read(worker, index, sheet);
+        if (done)
+            sheet.finish();
+        return done;
     };
     const auto take = [&](int index, SheetData& sheet) {
         m_sheet = std::move(sheet);
         return handOver(index, visit, count);
     };
-    return passSheets(count, threads, readFinished, take, &m_error);
+    return passSheets(count, threads, readFinished, take);
 }

@@ -11,16 +11,15 @@ class SheetReader : public WorkbookReader {
 public:
     // Reads the chosen sheet with read(): the sheet is finished when it
     // succeeds, emptied when it fails.
-    bool open(const QString& path) override {
+    Status open(const QString& path) override {
         close();
-        m_error.clear();
         m_sheetNames.clear();
-        if (read(path)) {
+        Status read = this->read(path);
+        if (read)
             m_sheet.finish();
-            return true;
-        }
-        m_sheet.clear();
-        return false;
+        else
+            m_sheet.clear();
+        return read;
     }
     CellValue cell(int row, int col) const override { return m_sheet.at(row, col); }
     int lastRow() const override { return m_sheet.lastRow(); }
@@ -29,9 +28,9 @@ public:
     void close() override { m_sheet.clear(); }
 
 protected:
-    // Fills m_sheet (and m_sheetNames) from the workbook at path; false, with
-    // m_error set, when it cannot.
-    virtual bool read(const QString& path) = 0;
+    // Fills m_sheet (and m_sheetNames) from the workbook at path; the
+    // failure when it cannot.
+    virtual Status read(const QString& path) = 0;
 
     // In a pass over the sheets: hands m_sheet, read and finished, to visit
     // as sheet index (named in m_sheetNames), then empties it, and tells the
@@ -40,8 +39,8 @@ protected:
     bool handOver(int index, const SheetVisitor& visit, int count);
     // A pass over count sheets, read with read on up to `threads` workers
     // (passSheets), each finished and handed to visit in workbook order
-    // through m_sheet; m_error says why a sheet could not be read.
-    bool passOver(int count, int threads, const SheetRead& read, const SheetVisitor& visit);
+    // through m_sheet: the failure of the first sheet that could not be read.
+    Status passOver(int count, int threads, const SheetRead& read, const SheetVisitor& visit);
 
     SheetData m_sheet; // filled by read(), finished by open() when it succeeds
 };

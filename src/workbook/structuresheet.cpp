@@ -119,11 +119,10 @@ std::optional<Failure> notRegular(const QString& path) {
 
 Expected<StructureSheet> readSheet(const QString& path, int sheet, const QString& source,
                                    const Regional& regional) {
-    QString error;
-    const auto reader = openWorkbookSheet(path, sheet, regional, &error);
+    const auto reader = openWorkbookSheet(path, sheet, regional);
     if (!reader)
-        return fileFailure(error);
-    return rowsOf(*reader, source, regional);
+        return reader.error();
+    return rowsOf(**reader, source, regional);
 }
 
 } // namespace

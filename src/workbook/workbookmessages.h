@@ -1,11 +1,17 @@
 #pragma once
 
+#include "shared/failure.h"
 #include "workbook/xmlstream.h"
 
 #include <QString>
 
 // The failure messages the readers share, in Italian. name is the file name
 // without its folder; format the extension the file claims (".xlsx").
+
+// How every reader fails: a File failure with the message.
+inline Failure readFailure(const QString& message) {
+    return failure(FailureKind::File, message);
+}
 
 // "Il file <path> non esiste."
 QString missingFileMessage(const QString& path);

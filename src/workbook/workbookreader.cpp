@@ -37,22 +37,18 @@ WorkbookFormat zipFormat(const QString& path) {
 
 } // namespace
 
-bool WorkbookReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
+Status WorkbookReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
     (void)threads;
     for (int index = 0;; ++index) {
         setSheetIndex(index);
-        if (!open(path))
-            return false;
+        if (Status opened = open(path); !opened)
+            return opened;
         const QStringList names = m_sheetNames;
         const bool go = visit(index, names.value(index), *this);
         close();
         m_sheetNames = names;
-        if (!go) {
-            m_error.clear();
-            return false;
-        }
-        if (index + 1 >= names.size())
-            return true;
+        if (!go || index + 1 >= names.size())
+            return {};
     }
 }
 
@@ -74,33 +70,29 @@ WorkbookFormat detectWorkbookFormat(const QString& path) {
     return WorkbookFormat::Unknown;
 }
 
-std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
-                                             QString* error, WorkProgress* progress) {
-    return openWorkbookSheet(path, 0, regional, error, progress);
+Expected<std::unique_ptr<WorkbookReader>>
+openWorkbook(const QString& path, const Regional& regional, WorkProgress* progress) {
+    return openWorkbookSheet(path, 0, regional, progress);
 }
 
 namespace {
 
-// The reader that the content of the workbook at path calls for, or nullptr
-// with *error set.
-std::unique_ptr<WorkbookReader> readerFor(const QString& path, const Regional& regional,
-                                          QString* error) {
+// The reader that the content of the workbook at path calls for.
+Expected<std::unique_ptr<WorkbookReader>> readerFor(const QString& path, const Regional& regional) {
     const QString name = QFileInfo(path).fileName();
     std::unique_ptr<WorkbookReader> reader;
     switch (detectWorkbookFormat(path)) {
     case WorkbookFormat::Missing:
-        *error = missingFileMessage(path);
-        return nullptr;
+        return readFailure(missingFileMessage(path));
     case WorkbookFormat::Unreadable:
-        *error = unreadableFileMessage(path);
-        return nullptr;
+        return readFailure(unreadableFileMessage(path));
     case WorkbookFormat::Unknown:
-        *error = QCoreApplication::translate(
-                     "Workbook", "Il file %1 non è una matrice in un formato riconosciuto: "
-                                 "cartella di lavoro Excel (.xls o .xlsx), foglio di calcolo "
-                                 "OpenDocument (.ods) o testo delimitato (.csv, .txt, .tsv).")
-                     .arg(name);
-        return nullptr;
+        return readFailure(QCoreApplication::translate(
+                               "Workbook",
+                               "Il file %1 non è una matrice in un formato riconosciuto: "
+                               "cartella di lavoro Excel (.xls o .xlsx), foglio di calcolo "
+                               "OpenDocument (.ods) o testo delimitato (.csv, .txt, .tsv).")
+                               .arg(name));
     case WorkbookFormat::Xlsx:
         reader = std::make_unique<XlsxReader>();
         break;
@@ -119,28 +111,24 @@ std::unique_ptr<WorkbookReader> readerFor(const QString& path, const Regional& r
 
 } // namespace
 
-std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheetIndex,
-                                                  const Regional& regional, QString* error,
-                                                  WorkProgress* progress) {
-    std::unique_ptr<WorkbookReader> reader = readerFor(path, regional, error);
+Expected<std::unique_ptr<WorkbookReader>> openWorkbookSheet(const QString& path, int sheetIndex,
+                                                            const Regional& regional,
+                                                            WorkProgress* progress) {
+    Expected<std::unique_ptr<WorkbookReader>> reader = readerFor(path, regional);
     if (!reader)
-        return nullptr;
-    reader->setProgress(progress);
-    reader->setSheetIndex(sheetIndex);
-    if (!reader->open(path)) {
-        *error = reader->errorMessage();
-        return nullptr;
-    }
+        return reader;
+    (*reader)->setProgress(progress);
+    (*reader)->setSheetIndex(sheetIndex);
+    if (Status opened = (*reader)->open(path); !opened)
+        return std::move(opened).error();
     return reader;
 }
 
-bool readWorkbookSheets(const QString& path, const Regional& regional, const SheetVisitor& visit,
-                        QString* error, WorkProgress* progress, int threads) {
-    const std::unique_ptr<WorkbookReader> reader = readerFor(path, regional, error);
+Status readWorkbookSheets(const QString& path, const Regional& regional, const SheetVisitor& visit,
+                          WorkProgress* progress, int threads) {
+    Expected<std::unique_ptr<WorkbookReader>> reader = readerFor(path, regional);
     if (!reader)
-        return false;
-    reader->setProgress(progress);
-    const bool read = reader->readSheets(path, visit, threads);
-    *error = reader->errorMessage();
-    return read;
+        return std::move(reader).error();
+    (*reader)->setProgress(progress);
+    return (*reader)->readSheets(path, visit, threads);
 }

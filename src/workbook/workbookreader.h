@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/cellvalue.h"
+#include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
 
@@ -25,9 +26,9 @@ class WorkbookReader {
 public:
     virtual ~WorkbookReader() = default;
 
-    // Reads the workbook at path and its first worksheet. Returns false on
-    // any failure; errorMessage() then says why, in Italian, naming the file.
-    virtual bool open(const QString& path) = 0;
+    // Reads the workbook at path and its first worksheet. On any failure, a
+    // File failure whose Italian message names the file.
+    virtual Status open(const QString& path) = 0;
 
     // The value of cell (row, col) of the first worksheet, both 1-based, as
     // the spreadsheet holds it: a formula cell gives its last computed
@@ -55,15 +56,12 @@ public:
     // workbook order, and released when visit returns; up to `threads`
     // sheets are read side by side where the format allows it, and only a
     // few sheets are held at any time. sheetNames() holds the names of the
-    // sheets handed over so far, at least. Returns true when every sheet was
-    // read and visited; false when the workbook or a sheet cannot be read
-    // (errorMessage() says why, as open() would for that sheet; the sheets
-    // before it have been visited) or visit stopped the pass (errorMessage()
-    // empty). Where the reader has no quicker way, it opens the workbook
-    // once a sheet.
-    virtual bool readSheets(const QString& path, const SheetVisitor& visit, int threads = 1);
-
-    QString errorMessage() const { return m_error; }
+    // sheets handed over so far, at least. Succeeds when every sheet was
+    // read and visited, or visit stopped the pass; fails when the workbook
+    // or a sheet cannot be read (as open() would for that sheet; the sheets
+    // before it have been visited). Where the reader has no quicker way, it
+    // opens the workbook once a sheet.
+    virtual Status readSheets(const QString& path, const SheetVisitor& visit, int threads = 1);
 
     // Which sheet the next open() reads: its position in workbook order,
     // from 0 (the first, by default). A position past the last sheet fails
@@ -81,7 +79,6 @@ public:
     void setProgress(WorkProgress* progress) { m_progress = progress; }
 
 protected:
-    QString m_error;
     WorkProgress* m_progress = nullptr;
     int m_sheetIndex = 0;
     QStringList m_sheetNames;
@@ -99,20 +96,20 @@ WorkbookFormat detectWorkbookFormat(const QString& path);
 
 // Opens the workbook at path with the reader its content calls for; the
 // regional settings read the numbers of delimited text. Returns the open
-// reader, or nullptr with *error set to an Italian message naming the file
-// and the cause. The reader reports its reading to progress.
-std::unique_ptr<WorkbookReader> openWorkbook(const QString& path, const Regional& regional,
-                                             QString* error, WorkProgress* progress = nullptr);
+// reader, or a File failure whose Italian message names the file and the
+// cause. The reader reports its reading to progress.
+Expected<std::unique_ptr<WorkbookReader>>
+openWorkbook(const QString& path, const Regional& regional, WorkProgress* progress = nullptr);
 
 // The same for the sheet at sheetIndex (from 0, in workbook order).
-std::unique_ptr<WorkbookReader> openWorkbookSheet(const QString& path, int sheetIndex,
-                                                  const Regional& regional, QString* error,
-                                                  WorkProgress* progress = nullptr);
+Expected<std::unique_ptr<WorkbookReader>> openWorkbookSheet(const QString& path, int sheetIndex,
+                                                            const Regional& regional,
+                                                            WorkProgress* progress = nullptr);
 
 // Reads every sheet of the workbook at path in one pass
 // (WorkbookReader::readSheets) with the reader its content calls for: the
-// periods of a panel are the sheets of one workbook. Returns false with
-// *error set as openWorkbook sets it, or empty when visit stopped the pass.
-// The reader tells progress how much it has read.
-bool readWorkbookSheets(const QString& path, const Regional& regional, const SheetVisitor& visit,
-                        QString* error, WorkProgress* progress = nullptr, int threads = 1);
+// periods of a panel are the sheets of one workbook. Fails as openWorkbook
+// does; succeeds, too, when visit stopped the pass. The reader tells
+// progress how much it has read.
+Status readWorkbookSheets(const QString& path, const Regional& regional, const SheetVisitor& visit,
+                          WorkProgress* progress = nullptr, int threads = 1);

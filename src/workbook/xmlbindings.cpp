@@ -53,14 +53,32 @@ bool XmlBindings::openWithAttributes(std::string_view name, const char* const* p
                                      quint64 shapeId, std::size_t level, Start* start) {
     m_shapeId = 0; // the arrays are rewritten
     const std::size_t bindingsBefore = m_bindings.size();
-    const auto refuse = [&] {
+    // The element's own declarations are in scope for its names.
+    const int declarations = declareAll(pairs, count, level);
+    Resolved element;
+    if (declarations < 0 || !resolve(name, true, &element) ||
+        !resolveAttributes(pairs, count, declarations)) {
         if (m_bindings.size() != bindingsBefore) {
             m_bindings.resize(bindingsBefore);
             bindingsChanged();
         }
         return false;
-    };
-    // The element's own declarations are in scope for its names.
+    }
+    start->resolved = element;
+    start->attributes = XmlAttributes(declarations > 0 ? m_pairs.data() : pairs, m_localAt.data(),
+                                      m_ns.data(), m_uris.data(), count - declarations);
+    start->namesId = 0;
+    if (declarations == 0 && shapeId != 0) {
+        m_shapeId = shapeId;
+        m_shapeGeneration = m_generation;
+        m_shapeElement = element;
+        m_shapeNamesId = nextNamesId();
+        start->namesId = m_shapeNamesId;
+    }
+    return true;
+}
+
+int XmlBindings::declareAll(const char* const* pairs, int count, std::size_t level) {
     int declarations = 0;
     for (int i = 0; i < count; ++i) {
         const char* attribute = pairs[2 * i];
@@ -68,16 +86,17 @@ bool XmlBindings::openWithAttributes(std::string_view name, const char* const* p
             continue;
         ++declarations;
         if (localStart(attribute) == kBadName)
-            return refuse();
+            return -1;
         const std::string_view prefix = attribute[5] == ':' ? attribute + 6 : "";
         if (!declare(prefix, pairs[2 * i + 1], level))
-            return refuse();
+            return -1;
     }
     if (declarations > 0)
         bindingsChanged();
-    Resolved element;
-    if (!resolve(name, true, &element))
-        return refuse();
+    return declarations;
+}
+
+bool XmlBindings::resolveAttributes(const char* const* pairs, int count, int declarations) {
     const int kept = count - declarations;
     m_localAt.resize(static_cast<std::size_t>(kept));
     m_ns.resize(static_cast<std::size_t>(kept));
@@ -94,30 +113,19 @@ bool XmlBindings::openWithAttributes(std::string_view name, const char* const* p
         }
         Resolved resolved;
         if (!resolve(attribute, false, &resolved))
-            return refuse();
+            return false;
         // Two attributes of one namespace and local name (a prefixed name
         // has a namespace).
         for (int k = 0; k < at && !resolved.uri.empty(); ++k) {
             if (m_uris[k] == resolved.uri &&
                 std::strcmp(attribute + resolved.localAt,
                             (declarations > 0 ? m_pairs[2 * k] : pairs[2 * k]) + m_localAt[k]) == 0)
-                return refuse();
+                return false;
         }
         m_localAt[at] = resolved.localAt;
         m_ns[at] = resolved.ns;
         m_uris[at] = resolved.uri;
         ++at;
-    }
-    start->resolved = element;
-    start->attributes = XmlAttributes(declarations > 0 ? m_pairs.data() : pairs, m_localAt.data(),
-                                      m_ns.data(), m_uris.data(), kept);
-    start->namesId = 0;
-    if (declarations == 0 && shapeId != 0) {
-        m_shapeId = shapeId;
-        m_shapeGeneration = m_generation;
-        m_shapeElement = element;
-        m_shapeNamesId = nextNamesId();
-        start->namesId = m_shapeNamesId;
     }
     return true;
 }

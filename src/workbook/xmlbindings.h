@@ -85,6 +85,13 @@ private:
     bool openName(std::string_view name, Start* start);
     bool openWithAttributes(std::string_view name, const char* const* pairs, int count,
                             quint64 shapeId, std::size_t level, Start* start);
+    // Declares the namespaces among the attributes: how many there are, or
+    // -1 when one is malformed.
+    int declareAll(const char* const* pairs, int count, std::size_t level);
+    // Resolves the attributes that declare no namespace into the arrays
+    // that XmlAttributes reads; false for an unbound prefix or a repeated
+    // name.
+    bool resolveAttributes(const char* const* pairs, int count, int declarations);
     bool declare(std::string_view prefix, std::string_view uri, std::size_t level);
     bool resolve(std::string_view name, bool element, Resolved* resolved);
     int lookup(std::string_view prefix);

@@ -187,189 +187,196 @@ std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* st
         if (*status != Status::NeedMore || m_state == State::Prolog)
             return i;
     }
-    const auto handover = [&](std::size_t at) {
-        handOver(p, at);
+    Step step = Step::Go;
+    while (step == Step::Go && i < n) {
+        if (m_state == State::Epilog)
+            step = scanEpilog(p, n, last, i);
+        else if (p[i] == '<')
+            step = scanTag(p, n, i);
+        else if (p[i] == '&')
+            step = scanReferenceAt(p, n, i);
+        else
+            step = scanText(p, n, last, i);
+    }
+    switch (step) {
+    case Step::Go:
+    case Step::Wait:
+        break;
+    case Step::HandOver:
+        handOver(p, i);
         *status = Status::Handover;
-        return at;
-    };
-    const auto stopped = [&](std::size_t at) {
+        return i;
+    case Step::Stop:
         *status = Status::Stopped;
-        return at;
-    };
-    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
-    while (i < n) {
-        if (m_state == State::Epilog) {
-            // Kept whole: when anything but white space follows the root,
-            // expat reads all that follows it.
-            std::size_t j = i;
-            while (j < n && isSpace(p[j]))
-                ++j;
-            if (j < n)
-                return handover(i);
-            if (last) {
-                *status = Status::Done;
-                return n;
-            }
-            break;
-        }
-        const char ch = p[i];
-        if (ch == '<') {
-            if (i + 1 >= n)
-                break;
-            const char next = p[i + 1];
-            if (next == '!' || next == '?')
-                return handover(i); // comments, CDATA, processing instructions
-            std::size_t end = 0;
-            if (next == '/') {
-                const Scan scanned = scanEndTag(p + i, n - i, &end);
-                if (scanned == Scan::Incomplete)
-                    break;
-                if (scanned == Scan::Refused || end > m_maxToken)
-                    return handover(i);
-                const std::size_t level = m_open.size();
-                const std::size_t nameStart = level > 1 ? m_open[level - 2].nameEnd + 1 : 0;
-                bool go = true;
-                if (m_quietLevel != 0 && level > m_quietLevel) {
-                    m_sink.quietEnd();
-                } else {
-                    if (level == m_quietLevel)
-                        m_quietLevel = 0;
-                    go = m_sink.end(m_open.back().resolved.of(m_names.data() + nameStart));
-                }
-                m_bindings.close(level);
-                m_names.resize(nameStart);
-                m_open.pop_back();
-                if (m_open.empty())
-                    m_state = State::Epilog;
-                i += end;
-                if (!go)
-                    return stopped(i);
-                continue;
-            }
-            if (m_quietLevel != 0) {
-                // Within skipped content a start tag with a name alone, the
-                // most common there, needs nothing but its name kept.
-                const std::size_t nameLast = nameEnd(p + i, n - i, 1);
-                if (nameLast > 1 && nameLast < n - i && p[i + nameLast] == '>') {
-                    const std::string_view name(p + i + 1, nameLast - 1);
-                    if (nameLast + 1 > m_maxToken ||
-                        !m_bindings.open(name, nullptr, 0, 0, m_open.size() + 1, &m_start))
-                        return handover(i);
-                    const bool go = m_sink.quietStart();
-                    openElement(name, m_start.resolved);
-                    i += nameLast + 1;
-                    if (!go)
-                        return stopped(i);
-                    continue;
-                }
-            }
-            bool empty = false;
-            const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
-            if (scanned == Scan::Incomplete)
-                break;
-            if (scanned == Scan::Refused || !resolveStart(end))
-                return handover(i);
-            i += end;
-            if (deliverStart(empty) == Status::Stopped)
-                return stopped(i);
-            continue;
-        }
-        if (ch == '&') {
-            char decoded[4];
-            std::size_t end = 0;
-            std::size_t decodedLength = 0;
-            const Scan scanned = scanReference(p + i, n - i, &end, decoded, &decodedLength);
-            if (scanned == Scan::Incomplete)
-                break;
-            if (scanned == Scan::Refused)
-                return handover(i);
-            i += end;
-            if (m_quietLevel == 0 && !m_sink.text(decoded, static_cast<int>(decodedLength)))
-                return stopped(i);
-            continue;
-        }
-        // Character data up to the next markup, or to what expat must see.
-        std::size_t j = i;
-        bool refused = false;
-        bool incomplete = false;
-        while (j < n) {
-            j = xmlbytes::runEnd<kPlainText>(p, j, n);
-            if (j >= n)
-                break;
-            const unsigned char byte = bytes[j];
-            if (byte >= 0x20 && byte < 0x80) {
-                if (byte == '<' || byte == '&')
-                    break;
-                if (byte == ']') {
-                    if (j + 2 >= n) {
-                        if (last) {
-                            ++j; // the end follows: expat finds the document cut short
-                            continue;
-                        }
-                        incomplete = true;
-                        break;
-                    }
-                    if (p[j + 1] == ']' && p[j + 2] == '>') {
-                        // Expat refuses the text from the line's start.
-                        while (j > i && p[j - 1] != '\n')
-                            --j;
-                        refused = true;
-                        break;
-                    }
-                }
-                ++j;
-            } else if (byte == '\n' || byte == '\t') {
-                ++j;
-            } else if (byte < 0x20) {
-                refused = true; // carriage returns and control characters
-                break;
-            } else {
-                const std::size_t length = utf8Length(bytes + j, n - j);
-                if (length == kIncomplete) {
-                    incomplete = true;
-                    break;
-                }
-                if (length == 0) {
-                    refused = true;
-                    break;
-                }
-                j += length;
-            }
-        }
-        if (j > i) {
-            const bool go = m_quietLevel != 0 || m_sink.text(p + i, static_cast<int>(j - i));
-            i = j;
-            if (!go)
-                return stopped(i);
-        }
-        if (refused)
-            return handover(i);
-        if (incomplete)
-            break;
+        return i;
+    case Step::Done:
+        *status = Status::Done;
+        return n;
     }
     if (last) {
         if (m_state == State::Epilog && i == n) {
             *status = Status::Done;
             return i;
         }
-        return handover(i);
+        handOver(p, i);
+        *status = Status::Handover;
+        return i;
     }
     advance(p, p + i);
     return i;
 }
 
-std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Status* status) {
-    // Everything before the root's start tag is one token: expat reads it
-    // all when the scanner does not.
-    const auto handover = [&]() {
-        handOver(p, 0);
-        *status = Status::Handover;
-        return std::size_t{0};
-    };
-    const auto incomplete = [&]() { return last ? handover() : std::size_t{0}; };
+XmlScanner::Step XmlScanner::scanEpilog(const char* p, std::size_t n, bool last, std::size_t i) {
+    // Kept whole: when anything but white space follows the root, expat
+    // reads all that follows it.
+    std::size_t j = i;
+    while (j < n && isSpace(p[j]))
+        ++j;
+    if (j < n)
+        return Step::HandOver;
+    return last ? Step::Done : Step::Wait;
+}
+
+XmlScanner::Step XmlScanner::scanTag(const char* p, std::size_t n, std::size_t& i) {
+    if (i + 1 >= n)
+        return Step::Wait;
+    const char next = p[i + 1];
+    if (next == '!' || next == '?')
+        return Step::HandOver; // comments, CDATA, processing instructions
+    if (next == '/')
+        return scanEndTagAt(p, n, i);
+    if (m_quietLevel != 0) {
+        // Within skipped content a start tag with a name alone, the most
+        // common there, needs nothing but its name kept.
+        const std::size_t nameLast = nameEnd(p + i, n - i, 1);
+        if (nameLast > 1 && nameLast < n - i && p[i + nameLast] == '>') {
+            const std::string_view name(p + i + 1, nameLast - 1);
+            if (nameLast + 1 > m_maxToken ||
+                !m_bindings.open(name, nullptr, 0, 0, m_open.size() + 1, &m_start))
+                return Step::HandOver;
+            const bool go = m_sink.quietStart();
+            openElement(name, m_start.resolved);
+            i += nameLast + 1;
+            return go ? Step::Go : Step::Stop;
+        }
+    }
+    std::size_t end = 0;
+    bool empty = false;
+    const Scan scanned = scanStartTag(p + i, n - i, &end, &empty);
+    if (scanned == Scan::Incomplete)
+        return Step::Wait;
+    if (scanned == Scan::Refused || !resolveStart(end))
+        return Step::HandOver;
+    i += end;
+    return deliverStart(empty) == Status::Stopped ? Step::Stop : Step::Go;
+}
+
+XmlScanner::Step XmlScanner::scanEndTagAt(const char* p, std::size_t n, std::size_t& i) {
+    std::size_t end = 0;
+    const Scan scanned = scanEndTag(p + i, n - i, &end);
+    if (scanned == Scan::Incomplete)
+        return Step::Wait;
+    if (scanned == Scan::Refused || end > m_maxToken)
+        return Step::HandOver;
+    const std::size_t level = m_open.size();
+    const std::size_t nameStart = level > 1 ? m_open[level - 2].nameEnd + 1 : 0;
+    bool go = true;
+    if (m_quietLevel != 0 && level > m_quietLevel) {
+        m_sink.quietEnd();
+    } else {
+        if (level == m_quietLevel)
+            m_quietLevel = 0;
+        go = m_sink.end(m_open.back().resolved.of(m_names.data() + nameStart));
+    }
+    m_bindings.close(level);
+    m_names.resize(nameStart);
+    m_open.pop_back();
+    if (m_open.empty())
+        m_state = State::Epilog;
+    i += end;
+    return go ? Step::Go : Step::Stop;
+}
+
+XmlScanner::Step XmlScanner::scanReferenceAt(const char* p, std::size_t n, std::size_t& i) {
+    char decoded[4];
+    std::size_t end = 0;
+    std::size_t decodedLength = 0;
+    const Scan scanned = scanReference(p + i, n - i, &end, decoded, &decodedLength);
+    if (scanned == Scan::Incomplete)
+        return Step::Wait;
+    if (scanned == Scan::Refused)
+        return Step::HandOver;
+    i += end;
+    if (m_quietLevel == 0 && !m_sink.text(decoded, static_cast<int>(decodedLength)))
+        return Step::Stop;
+    return Step::Go;
+}
+
+XmlScanner::Step XmlScanner::scanText(const char* p, std::size_t n, bool last, std::size_t& i) {
+    // Character data up to the next markup, or to what expat must see.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    std::size_t j = i;
+    Step after = Step::Go;
+    while (j < n) {
+        j = xmlbytes::runEnd<kPlainText>(p, j, n);
+        if (j >= n)
+            break;
+        const unsigned char byte = bytes[j];
+        if (byte >= 0x20 && byte < 0x80) {
+            if (byte == '<' || byte == '&')
+                break;
+            if (byte == ']') {
+                if (j + 2 >= n) {
+                    if (last) {
+                        ++j; // the end follows: expat finds the document cut short
+                        continue;
+                    }
+                    after = Step::Wait;
+                    break;
+                }
+                if (p[j + 1] == ']' && p[j + 2] == '>') {
+                    // Expat refuses the text from the line's start.
+                    while (j > i && p[j - 1] != '\n')
+                        --j;
+                    after = Step::HandOver;
+                    break;
+                }
+            }
+            ++j;
+        } else if (byte == '\n' || byte == '\t') {
+            ++j;
+        } else if (byte < 0x20) {
+            after = Step::HandOver; // carriage returns and control characters
+            break;
+        } else {
+            const std::size_t length = utf8Length(bytes + j, n - j);
+            if (length == kIncomplete) {
+                after = Step::Wait;
+                break;
+            }
+            if (length == 0) {
+                after = Step::HandOver;
+                break;
+            }
+            j += length;
+        }
+    }
+    if (j > i) {
+        const bool go = m_quietLevel != 0 || m_sink.text(p + i, static_cast<int>(j - i));
+        i = j;
+        if (!go)
+            return Step::Stop;
+    }
+    return after;
+}
+
+// Matches the XML declaration at the start of p, as expat would take it
+// without a look: Complete with its length in *end, Incomplete when the
+// bytes end within it, Refused when it is another one.
+XmlScanner::Scan XmlScanner::matchDeclaration(const char* p, std::size_t n, std::size_t* end) {
     std::size_t i = 0;
     // Matches literal at i; false when it does not match, or the bytes end
-    // first (then *more is set).
+    // first (then more is set).
     bool more = false;
     const auto match = [&](const char* literal) {
         const std::size_t length = std::strlen(literal);
@@ -383,19 +390,38 @@ std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Stat
         i += length;
         return true;
     };
-    if (n - i >= 2 && p[0] == '<' && p[1] == '?') {
-        if (!match("<?xml version=\"1.0\""))
-            return more ? incomplete() : handover();
-        if (!match(" encoding=\"UTF-8\"") && !more)
-            match(" encoding=\"utf-8\"");
-        if (more)
+    if (!match("<?xml version=\"1.0\""))
+        return more ? Scan::Incomplete : Scan::Refused;
+    if (!match(" encoding=\"UTF-8\"") && !more)
+        match(" encoding=\"utf-8\"");
+    if (more)
+        return Scan::Incomplete;
+    if (!match(" standalone=\"yes\"") && !more)
+        match(" standalone=\"no\"");
+    if (more)
+        return Scan::Incomplete;
+    if (!match("?>"))
+        return more ? Scan::Incomplete : Scan::Refused;
+    *end = i;
+    return Scan::Complete;
+}
+
+std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Status* status) {
+    // Everything before the root's start tag is one token: expat reads it
+    // all when the scanner does not.
+    const auto handover = [&]() {
+        handOver(p, 0);
+        *status = Status::Handover;
+        return std::size_t{0};
+    };
+    const auto incomplete = [&]() { return last ? handover() : std::size_t{0}; };
+    std::size_t i = 0;
+    if (n >= 2 && p[0] == '<' && p[1] == '?') {
+        const Scan declaration = matchDeclaration(p, n, &i);
+        if (declaration == Scan::Incomplete)
             return incomplete();
-        if (!match(" standalone=\"yes\"") && !more)
-            match(" standalone=\"no\"");
-        if (more)
-            return incomplete();
-        if (!match("?>"))
-            return more ? incomplete() : handover();
+        if (declaration == Scan::Refused)
+            return handover();
     } else if (n < 2) {
         return incomplete();
     }
@@ -414,10 +440,8 @@ std::size_t XmlScanner::scanProlog(const char* p, std::size_t n, bool last, Stat
         return handover();
     i += end;
     m_state = State::Content;
-    if (deliverStart(empty) == Status::Stopped) {
+    if (deliverStart(empty) == Status::Stopped)
         *status = Status::Stopped;
-        return i;
-    }
     return i;
 }
 
@@ -575,7 +599,6 @@ XmlScanner::Scan XmlScanner::scanStartTag(const char* p, std::size_t n, std::siz
 
 XmlScanner::Scan XmlScanner::scanAnyStartTag(const char* p, std::size_t n, std::size_t* end,
                                              bool* empty) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
     m_namesOfShape = false;
     m_tag.clear();
     m_offsets.clear();
@@ -627,55 +650,64 @@ XmlScanner::Scan XmlScanner::scanAnyStartTag(const char* p, std::size_t n, std::
             ++j;
         if (j >= n)
             return Scan::Incomplete;
-        const char quote = p[j++];
-        if (quote != '"' && quote != '\'')
-            return Scan::Refused;
-        m_offsets.push_back(m_tag.size());
-        for (;;) {
-            const std::size_t run = j;
-            j = xmlbytes::runEnd<kPlainValue>(p, j, n);
-            m_tag.append(p + run, j - run);
-            if (j >= n)
-                return Scan::Incomplete;
-            const unsigned char byte = bytes[j];
-            if (byte == '"' || byte == '\'') {
-                m_tag.push_back(p[j++]);
-                if (byte != static_cast<unsigned char>(quote))
-                    continue;
-                m_tag.back() = '\0';
-                m_lengths.push_back(m_tag.size() - 1 - m_offsets.back());
-                break;
-            }
-            if (byte == '<')
-                return Scan::Refused;
-            if (byte == '&') {
-                char decoded[4];
-                std::size_t length = 0;
-                std::size_t decodedLength = 0;
-                const Scan scanned = scanReference(p + j, n - j, &length, decoded, &decodedLength);
-                if (scanned != Scan::Complete)
-                    return scanned;
-                m_tag.append(decoded, decodedLength);
-                j += length;
-            } else if (byte == '\t' || byte == '\n') {
-                m_tag.push_back(' '); // attribute values are normalized
-                ++j;
-            } else if (byte < 0x20) {
-                return Scan::Refused;
-            } else {
-                const std::size_t length = utf8Length(bytes + j, n - j);
-                if (length == kIncomplete)
-                    return Scan::Incomplete;
-                if (length == 0)
-                    return Scan::Refused;
-                m_tag.append(p + j, length);
-                j += length;
-            }
-        }
+        if (const Scan value = scanAttributeValue(p, n, j); value != Scan::Complete)
+            return value;
         if (j >= n)
             return Scan::Incomplete;
     }
     return repeatedAttribute() ? Scan::Refused : Scan::Complete;
+}
+
+// Reads the quoted value at j (its opening quote) into m_tag, decoded and
+// normalized, NUL-ended; j moves past its closing quote.
+XmlScanner::Scan XmlScanner::scanAttributeValue(const char* p, std::size_t n, std::size_t& j) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    const char quote = p[j++];
+    if (quote != '"' && quote != '\'')
+        return Scan::Refused;
+    m_offsets.push_back(m_tag.size());
+    for (;;) {
+        const std::size_t run = j;
+        j = xmlbytes::runEnd<kPlainValue>(p, j, n);
+        m_tag.append(p + run, j - run);
+        if (j >= n)
+            return Scan::Incomplete;
+        const unsigned char byte = bytes[j];
+        if (byte == '"' || byte == '\'') {
+            m_tag.push_back(p[j++]);
+            if (byte != static_cast<unsigned char>(quote))
+                continue;
+            m_tag.back() = '\0';
+            m_lengths.push_back(m_tag.size() - 1 - m_offsets.back());
+            break;
+        }
+        if (byte == '<')
+            return Scan::Refused;
+        if (byte == '&') {
+            char decoded[4];
+            std::size_t length = 0;
+            std::size_t decodedLength = 0;
+            const Scan scanned = scanReference(p + j, n - j, &length, decoded, &decodedLength);
+            if (scanned != Scan::Complete)
+                return scanned;
+            m_tag.append(decoded, decodedLength);
+            j += length;
+        } else if (byte == '\t' || byte == '\n') {
+            m_tag.push_back(' '); // attribute values are normalized
+            ++j;
+        } else if (byte < 0x20) {
+            return Scan::Refused;
+        } else {
+            const std::size_t length = utf8Length(bytes + j, n - j);
+            if (length == kIncomplete)
+                return Scan::Incomplete;
+            if (length == 0)
+                return Scan::Refused;
+            m_tag.append(p + j, length);
+            j += length;
+        }
+    }
+    return Scan::Complete;
 }
 
 bool XmlScanner::repeatedAttribute() const {

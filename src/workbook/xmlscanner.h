@@ -77,14 +77,27 @@ public:
 private:
     enum class State { Prolog, Content, Epilog };
     enum class Scan { Complete, Incomplete, Refused };
+    // What the scan does after a token: go on, wait for more bytes, hand
+    // the document over to expat where the token begins, stop as the sink
+    // asked, or end (the epilog of the last chunk).
+    enum class Step { Go, Wait, HandOver, Stop, Done };
 
     std::size_t scan(const char* p, std::size_t n, bool last, Status* status);
+    // The tokens of the content, each from i on; i moves past what is taken.
+    Step scanEpilog(const char* p, std::size_t n, bool last, std::size_t i);
+    Step scanTag(const char* p, std::size_t n, std::size_t& i);
+    Step scanEndTagAt(const char* p, std::size_t n, std::size_t& i);
+    Step scanReferenceAt(const char* p, std::size_t n, std::size_t& i);
+    Step scanText(const char* p, std::size_t n, bool last, std::size_t& i);
     std::size_t scanProlog(const char* p, std::size_t n, bool last, Status* status);
+    // Matches the XML declaration that begins p: its length in *end.
+    static Scan matchDeclaration(const char* p, std::size_t n, std::size_t* end);
     Scan scanStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
     bool scanPlainStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
     bool matchShape(const char* p, std::size_t n, std::size_t* end, bool* empty);
     void keepShape(const char* p, std::size_t end, bool empty);
     Scan scanAnyStartTag(const char* p, std::size_t n, std::size_t* end, bool* empty);
+    Scan scanAttributeValue(const char* p, std::size_t n, std::size_t& j);
     bool repeatedAttribute() const;
     Scan scanEndTag(const char* p, std::size_t n, std::size_t* end);
     Scan scanReference(const char* p, std::size_t n, std::size_t* end, char* out,

@@ -38,6 +38,12 @@ private:
     qint64 m_read = 0;
 };
 
+// Why an archive cannot be opened.
+Failure damagedArchive() {
+    return failure(FailureKind::File, QCoreApplication::translate(
+                                          "Workbook", "l'archivio ZIP è danneggiato o incompleto"));
+}
+
 } // namespace
 
 ZipPackage::ZipPackage() = default;
@@ -46,11 +52,11 @@ ZipPackage::~ZipPackage() {
     close();
 }
 
-bool ZipPackage::open(const QString& path) {
+Status ZipPackage::open(const QString& path) {
     close();
     m_path = path;
     if (!openArchive())
-        return false;
+        return damagedArchive();
     // One walk over the directory notes where each entry's record lies.
     auto entries = std::make_shared<Directory>();
     for (bool more = m_zip->goToFirstFile(); more; more = m_zip->goToNextFile()) {
@@ -59,7 +65,7 @@ bool ZipPackage::open(const QString& path) {
         if (!m_zip->getCurrentFileInfo(&info) ||
             unzGetFilePos64(m_zip->getUnzFile(), &position) != UNZ_OK) {
             close();
-            return false;
+            return damagedArchive();
         }
         const QString key = info.name.toLower();
         if (!entries->contains(key))
@@ -72,25 +78,25 @@ bool ZipPackage::open(const QString& path) {
     if (const int status = m_zip->getZipError();
         status != UNZ_OK && status != UNZ_END_OF_LIST_OF_FILE) {
         close();
-        return false;
+        return damagedArchive();
     }
     // A current entry, so that QuaZipFile opens the one goTo() moves to.
     m_zip->goToFirstFile();
     m_entries = std::move(entries);
-    return true;
+    return {};
 }
 
-bool ZipPackage::openSharing(const ZipPackage& other) {
+Status ZipPackage::openSharing(const ZipPackage& other) {
     close();
     if (!other.m_entries)
-        return false;
+        return damagedArchive();
     m_path = other.m_path;
     if (!openArchive())
-        return false;
+        return damagedArchive();
     m_zip->goToFirstFile();
     m_entries = other.m_entries;
     m_encrypted = other.m_encrypted;
-    return true;
+    return {};
 }
 
 bool ZipPackage::openArchive() {
@@ -188,14 +194,16 @@ bool ZipPackage::parse(const QString& part, XmlHandler& handler, const XmlLimits
     return ok;
 }
 
-bool ZipPackage::read(const QString& part, qint64 maxBytes, QByteArray* content) {
+std::optional<QByteArray> ZipPackage::read(const QString& part, qint64 maxBytes) {
     if (!goTo(part))
-        return false;
+        return std::nullopt;
     QuaZipFile file(m_zip.get());
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *content = file.read(maxBytes + 1);
-    const bool whole = file.atEnd() && content->size() <= maxBytes;
+        return std::nullopt;
+    QByteArray content = file.read(maxBytes + 1);
+    const bool whole = file.atEnd() && content.size() <= maxBytes;
     file.close();
-    return whole && file.getZipError() == UNZ_OK;
+    if (!whole || file.getZipError() != UNZ_OK)
+        return std::nullopt;
+    return content;
 }

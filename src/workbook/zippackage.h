@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/expected.h"
 #include "workbook/xmlstream.h"
 
 class WorkProgress;
@@ -9,6 +10,7 @@ class WorkProgress;
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QuaZip;
 
@@ -23,14 +25,15 @@ public:
     ZipPackage(const ZipPackage&) = delete;
     ZipPackage& operator=(const ZipPackage&) = delete;
 
-    // Opens the archive at path and lists its entries. Returns false when the
-    // file is not a readable zip archive (damaged, truncated, not a zip).
-    bool open(const QString& path);
+    // Opens the archive at path and lists its entries. Fails when the file
+    // is not a readable zip archive (damaged, truncated, not a zip): a File
+    // failure whose message is the cause alone, for the reader's message.
+    Status open(const QString& path);
     // Opens the archive that other has open as a second handle on it, which
     // takes other's directory instead of reading it again: each handle is
     // used by one thread at a time, so that several threads read parts side
-    // by side. False when the archive can no longer be opened.
-    bool openSharing(const ZipPackage& other);
+    // by side. Fails as open() does when the archive can no longer be opened.
+    Status openSharing(const ZipPackage& other);
     void close();
 
     // True when some entry is encrypted or the archive holds an
@@ -50,9 +53,9 @@ public:
     bool parse(const QString& part, XmlHandler& handler, const XmlLimits& limits, XmlError* error,
                WorkProgress* progress = nullptr);
 
-    // The whole content of a small part, at most maxBytes of it: false when
+    // The whole content of a small part, at most maxBytes of it: none when
     // the part is missing, damaged or longer.
-    bool read(const QString& part, qint64 maxBytes, QByteArray* content);
+    std::optional<QByteArray> read(const QString& part, qint64 maxBytes);
 
 private:
     // An entry of the archive's directory.

@@ -7,30 +7,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-namespace {
-
-FailureKind kindOf(LoadResult::Status status) {
-    switch (status) {
-    case LoadResult::Status::Refused:
-        return FailureKind::Refused;
-    case LoadResult::Status::Cancelled:
-        return FailureKind::Cancelled;
-    case LoadResult::Status::Loaded:
-    case LoadResult::Status::FileError:
-        break;
-    }
-    return FailureKind::File;
-}
-
-} // namespace
-
 Expected<Panel> loadPanel(const QString& path, const Regional& regional, WorkProgress* progress,
                           const StructureChoice& choice) {
-    Panel panel;
     QStringList sheetNames;
-    const LoadResult load = readPanel(path, regional, &panel, progress, &sheetNames);
-    if (!load.loaded())
-        return failure(kindOf(load.status), load.message);
+    Expected<Panel> loaded = readPanel(path, regional, progress, &sheetNames);
+    if (!loaded)
+        return loaded;
+    Panel& panel = *loaded;
     // AMPI compares periods: one alone leaves nothing to compare.
     if (panel.periodCount() < 2)
         return failure(FailureKind::Refused,
@@ -51,7 +34,7 @@ Expected<Panel> loadPanel(const QString& path, const Regional& regional, WorkPro
             return std::move(built).error();
         panel.structure = std::make_shared<const Structure>(std::move(*built));
     }
-    return panel;
+    return loaded;
 }
 
 AmpiRun runAmpi(const QString& workbook, const Panel& panel, int basePeriod,

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     const QStringList compared{QStringLiteral("MPI+"), QStringLiteral("WROC")};
     for (const auto& [name, origin] : *origins)
-        (void)analysisMisfit(origin, &compared, true);
+        (void)analysisFits(origin, &compared, true);
 
     // The record written again from what was read reads back the same.
     const QByteArray bytes = recordBytes(*record);

@@ -29,10 +29,11 @@ void fuzzWorkbook(WorkbookReader& reader, const std::uint8_t* data, std::size_t 
         (void)sheet.cell(1, 1);
         return true;
     };
-    if (!reader.readSheets(path, visit, 2) && reader.errorMessage().isEmpty())
+    if (const Status read = reader.readSheets(path, visit, 2);
+        !read && read.error().message.isEmpty())
         __builtin_trap();
-    if (!reader.open(path)) {
-        if (reader.errorMessage().isEmpty())
+    if (const Status opened = reader.open(path); !opened) {
+        if (opened.error().message.isEmpty())
             __builtin_trap();
         return;
     }

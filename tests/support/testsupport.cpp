@@ -115,7 +115,7 @@ bool writeZip(const QString& path, const std::vector<std::pair<QString, QByteArr
         zip.beginEntry(name);
         zip.write(bytes);
     }
-    return zip.finish().isEmpty();
+    return bool(zip.finish());
 }
 
 bool finishesWithin(int ms, std::function<void()> work) {

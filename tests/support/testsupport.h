@@ -31,10 +31,10 @@ public:
 
     void set(int row, int col, const CellValue& value);
     // The cells are those set: opening reads nothing.
-    bool open(const QString&) override { return true; }
+    Status open(const QString&) override { return {}; }
 
 protected:
-    bool read(const QString&) override { return true; }
+    Status read(const QString&) override { return {}; }
 };
 
 // The matrix of a block: the corner label, the indicator names with the
@@ -99,6 +99,14 @@ QString numbersDiffer(std::span<const double> actual, std::span<const double> ex
 template <typename T> QString failureMessage(const Expected<T>& result) {
     return result ? QString() : result.error().message;
 }
+
+// Verifies that a Status or an Expected holds its value, showing the
+// failure's message when it does not.
+#define VERIFY_DONE(expression)                                                                    \
+    do {                                                                                           \
+        const auto& done_ = (expression);                                                          \
+        QVERIFY2(done_, qPrintable(failureMessage(done_)));                                        \
+    } while (false)
 
 // A cell's kind and value in words, for failure messages.
 QString describeCell(const CellValue& cell);

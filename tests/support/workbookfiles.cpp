@@ -16,7 +16,7 @@ bool writeZipParts(const QString& path, const std::vector<NamedBytes>& parts) {
         zip.beginEntry(name);
         zip.write(bytes);
     }
-    return zip.finish().isEmpty();
+    return bool(zip.finish());
 }
 
 bool writeXlsxSheets(const QString& path, const std::vector<NamedBytes>& sheets,

@@ -122,12 +122,12 @@ void ChartActions::exportChart() {
     }
     if (m_imageDrawing)
         m_imageDrawing(true);
-    const QString error =
+    const Status exported =
         m_picture.write ? m_picture.write(path, size) : exportPicture(m_picture, path, size);
     if (m_imageDrawing)
         m_imageDrawing(false);
-    if (!error.isEmpty()) {
-        m_dialogs.message(error, childWindowTitle(), Dialogs::Icon::Critical);
+    if (!exported) {
+        m_dialogs.message(exported.error().message, childWindowTitle(), Dialogs::Icon::Critical);
         return;
     }
     Q_EMIT done(QCoreApplication::translate("ChartExport", "Grafico salvato in "),

@@ -129,11 +129,11 @@ QImage pictureImage(const ChartPicture& picture, const ImageSize& size) {
     return image;
 }
 
-QString exportChart(QChartView* view, const QString& path, const ImageSize& size) {
+Status exportChart(QChartView* view, const QString& path, const ImageSize& size) {
     return exportPicture(chartPicture(view), path, size);
 }
 
-QString exportPicture(const ChartPicture& picture, const QString& path, const ImageSize& size) {
+Status exportPicture(const ChartPicture& picture, const QString& path, const ImageSize& size) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const QByteArray bytes = !picture.draw                    ? QByteArray()
                              : suffix == QLatin1String("svg") ? vectorImage(picture, size, false)
@@ -141,15 +141,16 @@ QString exportPicture(const ChartPicture& picture, const QString& path, const Im
                                                               : pngImage(picture, size);
     // An image that could not be made leaves no empty file behind.
     if (bytes.isEmpty())
-        return QCoreApplication::translate("ChartExport",
-                                           "Il grafico non si è potuto convertire in immagine: %1 "
-                                           "non è stato scritto.")
-            .arg(QDir::toNativeSeparators(path));
+        return failure(FailureKind::File,
+                       QCoreApplication::translate(
+                           "ChartExport", "Il grafico non si è potuto convertire in immagine: %1 "
+                                          "non è stato scritto.")
+                           .arg(QDir::toNativeSeparators(path)));
     SafeFile file(path);
-    QString error = file.open();
-    if (error.isEmpty())
-        error = file.write(bytes);
-    if (error.isEmpty())
-        error = file.commit();
-    return error;
+    Status written = file.open();
+    if (written)
+        written = file.write(bytes);
+    if (written)
+        written = file.commit();
+    return written;
 }

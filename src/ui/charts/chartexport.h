@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/expected.h"
 #include "ui/platform/imagesize.h"
 
 #include <QImage>
@@ -20,7 +21,7 @@ struct ChartPicture {
     std::function<QString()> title;
     std::function<double()> aspect;
     std::function<bool(QPainter& painter, const QSize& target)> draw;
-    std::function<QString(const QString& path, const ImageSize& size)> write;
+    std::function<Status(const QString& path, const ImageSize& size)> write;
 };
 
 // The picture of the chart on view: its scene, as the functions below draw it.
@@ -28,8 +29,8 @@ ChartPicture chartPicture(QChartView* view);
 
 // What the three functions below do with a chart, done with any picture.
 QImage pictureImage(const ChartPicture& picture, const ImageSize& size);
-QString exportPicture(const ChartPicture& picture, const QString& path,
-                      const ImageSize& size = ImageSize());
+Status exportPicture(const ChartPicture& picture, const QString& path,
+                     const ImageSize& size = ImageSize());
 
 // The chart on view drawn at size: size.width pixels wide, as high as the
 // chart's proportions give, on white, its resolution recorded. A null
@@ -42,7 +43,7 @@ double chartAspect(QChartView* view);
 // Writes the chart on view to path, the format told by the extension:
 // ".svg" and ".pdf" as vectors, anything else as PNG; all of them size.width
 // units wide at size.dpi (the printed size of the PDF page and of the SVG).
-// The file goes through the safe writer. Returns an empty string on success,
-// otherwise an Italian message naming the file (nothing is written when no
-// image could be made, as of an empty view).
-QString exportChart(QChartView* view, const QString& path, const ImageSize& size = ImageSize());
+// The file goes through the safe writer. A File failure whose Italian
+// message names the file (nothing is written when no image could be made,
+// as of an empty view).
+Status exportChart(QChartView* view, const QString& path, const ImageSize& size = ImageSize());

@@ -32,11 +32,12 @@ QLabel* wrappedLabel(const QString& name, QWidget* parent) {
     return label;
 }
 
-QString notWritten(const QString& path) {
-    return QCoreApplication::translate("ChartExport",
-                                       "Il grafico non si è potuto convertire in immagine: %1 "
-                                       "non è stato scritto.")
-        .arg(QDir::toNativeSeparators(path));
+Status notWritten(const QString& path) {
+    return failure(FailureKind::File,
+                   QCoreApplication::translate("ChartExport",
+                                               "Il grafico non si è potuto convertire in immagine: "
+                                               "%1 non è stato scritto.")
+                       .arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace
@@ -58,7 +59,7 @@ MapPage::MapPage(Dialogs& dialogs, const Regional& regional, QWidget* parent)
         m_picture->draw(painter, QRectF(QPointF(), QSizeF(target)));
         return true;
     };
-    picture.write = [this](const QString& path, const ImageSize& size) {
+    picture.write = [this](const QString& path, const ImageSize& size) -> Status {
         if (!m_picture || m_picture->isEmpty())
             return notWritten(path);
         m_view->finishDrawing();

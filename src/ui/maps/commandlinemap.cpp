@@ -107,9 +107,6 @@ Status writeMapFromCommandLine(const MapRequest& request, const Regional& region
                              regional, mapSourceLine(workbook, *series, regional));
     QStringList inputs{QFileInfo(boundaries).absoluteFilePath()};
     inputs += series->files;
-    const QString error = exportMap(picture, QFileInfo(request.out).absoluteFilePath(), ImageSize(),
-                                    source.workbook(), inputs, request.show);
-    if (!error.isEmpty())
-        return failure(FailureKind::File, error);
-    return {};
+    return exportMap(picture, QFileInfo(request.out).absoluteFilePath(), ImageSize(),
+                     source.workbook(), inputs, request.show);
 }

@@ -73,8 +73,8 @@ QImage mapImage(const MapPicture& picture, const ImageSize& size) {
     return image;
 }
 
-QString exportMap(const MapPicture& picture, const QString& path, const ImageSize& size,
-                  const QString& workbook, const QStringList& inputs, const QString& what) {
+Status exportMap(const MapPicture& picture, const QString& path, const ImageSize& size,
+                 const QString& workbook, const QStringList& inputs, const QString& what) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const QByteArray bytes = picture.isEmpty() ? QByteArray()
                              : suffix == QLatin1String("svg")
@@ -82,9 +82,10 @@ QString exportMap(const MapPicture& picture, const QString& path, const ImageSiz
                              : suffix == QLatin1String("pdf") ? pdfBytes(picture, size)
                                                               : pngBytes(picture, size);
     if (bytes.isEmpty())
-        return QCoreApplication::translate("MapExport", "La mappa non si è potuta disegnare: %1 "
-                                                        "non è stato scritto.")
-            .arg(QDir::toNativeSeparators(path));
+        return failure(FailureKind::File, QCoreApplication::translate(
+                                              "MapExport", "La mappa non si è potuta disegnare: "
+                                                           "%1 non è stato scritto.")
+                                              .arg(QDir::toNativeSeparators(path)));
     // A map beside the workbook goes into its record with what it was drawn
     // from.
     std::optional<RecordScope> record;
@@ -98,10 +99,10 @@ QString exportMap(const MapPicture& picture, const QString& path, const ImageSiz
                 record->recorder().addInput(input, InputRole::File);
     }
     SafeFile file(path);
-    QString error = file.open();
-    if (error.isEmpty())
-        error = file.write(bytes);
-    if (error.isEmpty())
-        error = file.commit();
-    return error;
+    Status written = file.open();
+    if (written)
+        written = file.write(bytes);
+    if (written)
+        written = file.commit();
+    return written;
 }

@@ -25,8 +25,8 @@ double mapAspect(const MapPicture& picture);
 // (mapSvg), ".pdf" (a page of the map's size at size.dpi), anything else as
 // PNG. The file goes through the safe writer; when it is beside the
 // workbook (not empty), it is recorded with the inputs named (the workbook,
-// the boundary file, the result files) and `what` in its settings. Returns
-// an empty string on success, otherwise an Italian message naming the file.
-QString exportMap(const MapPicture& picture, const QString& path, const ImageSize& size,
-                  const QString& workbook = QString(), const QStringList& inputs = QStringList(),
-                  const QString& what = QString());
+// the boundary file, the result files) and `what` in its settings. A File
+// failure's Italian message names the file.
+Status exportMap(const MapPicture& picture, const QString& path, const ImageSize& size,
+                 const QString& workbook = QString(), const QStringList& inputs = QStringList(),
+                 const QString& what = QString());

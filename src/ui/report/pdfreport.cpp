@@ -621,8 +621,8 @@ private:
 Status writePdfReport(const QString& path, const ResultsCollection& results,
                       WorkProgress* progress) {
     SafeFile file(path);
-    if (QString error = file.open(); !error.isEmpty())
-        return fileStatus(error);
+    if (Status opened = file.open(); !opened)
+        return opened;
     // The PDF writer tells no failure: its bytes go through a device that
     // keeps the first one, and the painter says whether the end was written.
     SafeFileDevice device(file);
@@ -633,17 +633,19 @@ Status writePdfReport(const QString& path, const ResultsCollection& results,
         writer.setTitle(QStringLiteral("Rapporto: ") + QFileInfo(results.strMatrice).fileName());
         ReportPages pages(writer, QFileInfo(results.strMatrice).fileName());
         if (!pages.isActive())
-            return fileStatus(QStringLiteral("Impossibile scrivere il rapporto %1.").arg(path));
+            return failure(FailureKind::File,
+                           QStringLiteral("Impossibile scrivere il rapporto %1.").arg(path));
         Report(pages, results, progress).write();
         ended = pages.finish();
     }
     if (progress && progress->cancelled())
-        return fileStatus(QStringLiteral("Rapporto annullato."));
-    if (QString error = device.finish(); !error.isEmpty())
-        return fileStatus(error);
+        return failure(FailureKind::File, QStringLiteral("Rapporto annullato."));
+    if (Status written = device.finish(); !written)
+        return written;
     if (!ended || device.written() == 0)
-        return fileStatus(
+        return failure(
+            FailureKind::File,
             QStringLiteral("Impossibile scrivere il rapporto %1: il PDF non è stato completato.")
                 .arg(path));
-    return fileStatus(file.commit());
+    return file.commit();
 }

@@ -32,45 +32,53 @@ const char* fieldEnd(const char* p, const char* end, char delimiter) {
     return p;
 }
 
+// Reads the quoted field at p (its opening quote) into unquoted, up to the
+// quote that is not doubled and on to the field's end: where the field
+// ends, or null when the quotes are never closed.
+const char* readQuoted(const char* p, const char* end, char delimiter, std::string& unquoted) {
+    unquoted.clear();
+    ++p;
+    for (;;) {
+        const auto* quote =
+            static_cast<const char*>(std::memchr(p, '"', static_cast<std::size_t>(end - p)));
+        if (!quote)
+            return nullptr;
+        unquoted.append(p, static_cast<std::size_t>(quote - p));
+        p = quote + 1;
+        if (p < end && *p == '"') {
+            unquoted.push_back('"');
+            ++p;
+            continue;
+        }
+        break;
+    }
+    const char* rest = p;
+    p = fieldEnd(p, end, delimiter);
+    unquoted.append(rest, static_cast<std::size_t>(p - rest));
+    return p;
+}
+
 } // namespace
 
 bool parseCsv(QByteArrayView text, char delimiter, qint64 maxFieldBytes, CsvFieldSink& sink,
               CsvStop* stop) {
     const char* p = text.data();
     const char* const end = p + text.size();
-    const auto endOfField = [&] { p = fieldEnd(p, end, delimiter); };
     std::string unquoted; // a quoted field without its quotes, reused
     qint64 record = 1;
     qint64 col = 1;
     while (p < end) {
         std::string_view value;
         if (*p == '"') {
-            // A quoted field: up to the quote that is not doubled.
-            unquoted.clear();
-            ++p;
-            for (;;) {
-                const auto* quote = static_cast<const char*>(
-                    std::memchr(p, '"', static_cast<std::size_t>(end - p)));
-                if (!quote) {
-                    *stop = {record, col, false};
-                    return false;
-                }
-                unquoted.append(p, static_cast<std::size_t>(quote - p));
-                p = quote + 1;
-                if (p < end && *p == '"') {
-                    unquoted.push_back('"');
-                    ++p;
-                    continue;
-                }
-                break;
+            p = readQuoted(p, end, delimiter, unquoted);
+            if (!p) {
+                *stop = {record, col, false};
+                return false;
             }
-            const char* rest = p;
-            endOfField();
-            unquoted.append(rest, static_cast<std::size_t>(p - rest));
             value = unquoted;
         } else {
             const char* start = p;
-            endOfField();
+            p = fieldEnd(p, end, delimiter);
             value = std::string_view(start, static_cast<std::size_t>(p - start));
         }
         if (static_cast<qint64>(value.size()) > maxFieldBytes) {

@@ -189,27 +189,18 @@ private:
 
 } // namespace
 
-bool CsvReader::read(const QString& path) {
+Status CsvReader::read(const QString& path) {
     const QString name = QFileInfo(path).fileName();
-    if (m_sheetIndex != 0) {
-        m_error = missingSheetMessage(name, m_sheetIndex, 1);
-        return false;
-    }
-    const auto failure = [&](const QString& cause) {
-        m_error = fileTooLargeMessage(name, cause);
-        return false;
-    };
-    if (!QFileInfo::exists(path)) {
-        m_error = missingFileMessage(path);
-        return false;
-    }
+    if (m_sheetIndex != 0)
+        return readFailure(missingSheetMessage(name, m_sheetIndex, 1));
+    if (!QFileInfo::exists(path))
+        return readFailure(missingFileMessage(path));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QCoreApplication::translate(
-                      "Workbook", "Il file %1 non può essere letto: verificare i permessi.")
-                      .arg(path);
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return readFailure(
+            QCoreApplication::translate("Workbook",
+                                        "Il file %1 non può essere letto: verificare i permessi.")
+                .arg(path));
     // The file's pages are read as they are reached, never copied whole.
     QByteArray copy;
     QByteArrayView text;
@@ -223,16 +214,21 @@ bool CsvReader::read(const QString& path) {
             text = copy;
         }
     }
-    if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
-        m_error = QCoreApplication::translate(
-                      "Workbook", "Il file %1 è un testo in codifica UTF-16, non supportata: "
-                                  "salvarlo di nuovo come testo CSV in UTF-8.")
-                      .arg(name);
-        return false;
-    }
+    if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF"))
+        return readFailure(
+            QCoreApplication::translate("Workbook",
+                                        "Il file %1 è un testo in codifica UTF-16, non supportata: "
+                                        "salvarlo di nuovo come testo CSV in UTF-8.")
+                .arg(name));
     if (text.startsWith(kUtf8Bom))
         text = text.sliced(kUtf8Bom.size());
+    if (Status filled = fill(text, mappedStart, name); !filled)
+        return filled;
+    m_sheetNames = QStringList{QFileInfo(path).completeBaseName()};
+    return {};
+}
 
+Status CsvReader::fill(QByteArrayView text, const char* mappedStart, const QString& name) {
     const char delimiter = sniffCsvDelimiter(text);
     PageRelease checked(mappedStart);
     const bool utf8 = isUtf8(text, checked, m_progress);
@@ -243,30 +239,26 @@ bool CsvReader::read(const QString& path) {
     // Windows-1252: longer ones are too long whatever they hold.
     const qint64 maxFieldBytes = qint64(kMaxCellTextLength) * (utf8 ? 3 : 1);
     const bool parsed = parseCsv(text, delimiter, maxFieldBytes, filler, &stop);
-    if (filler.cancelled()) {
-        m_error = QCoreApplication::translate("Workbook", "Caricamento della matrice annullato.");
-        return false;
-    }
+    if (filler.cancelled())
+        return readFailure(
+            QCoreApplication::translate("Workbook", "Caricamento della matrice annullato."));
     if (!parsed) {
         if (stop.tooLong)
-            return failure(fieldTooLong(stop.row, stop.col));
-        m_error =
-            QCoreApplication::translate(
-                "Workbook", "Il file %1 non è un testo delimitato valido: il campo alla riga "
-                            "%2, colonna %3 apre le virgolette senza chiuderle.")
-                .arg(name, QLocale(QLocale::Italian).toString(stop.row), QString::number(stop.col));
-        return false;
+            return readFailure(fileTooLargeMessage(name, fieldTooLong(stop.row, stop.col)));
+        return readFailure(QCoreApplication::translate(
+                               "Workbook",
+                               "Il file %1 non è un testo delimitato valido: il campo alla riga "
+                               "%2, colonna %3 apre le virgolette senza chiuderle.")
+                               .arg(name, QLocale(QLocale::Italian).toString(stop.row),
+                                    QString::number(stop.col)));
     }
     if (filler.failure().isEmpty())
         filler.finish();
-    if (filler.tooWide()) {
-        m_error =
+    if (filler.tooWide())
+        return readFailure(
             QCoreApplication::translate("Workbook", "Il file %1 non è una tabella valida: %2.")
-                .arg(name, filler.failure());
-        return false;
-    }
+                .arg(name, filler.failure()));
     if (!filler.failure().isEmpty())
-        return failure(filler.failure());
-    m_sheetNames = QStringList{QFileInfo(path).completeBaseName()};
-    return true;
+        return readFailure(fileTooLargeMessage(name, filler.failure()));
+    return {};
 }

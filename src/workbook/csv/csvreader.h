@@ -24,7 +24,10 @@ private:
     // Reads the whole file. On failure the message names the file and the
     // cause: UTF-16 text, a quoted field never closed, a field longer than
     // a cell's text, or more rows, columns or cells than a sheet holds.
-    bool read(const QString& path) override;
+    Status read(const QString& path) override;
+    // Fills the sheet from the text (past any byte-order mark); mappedStart
+    // is where the file is mapped, or null when it was copied.
+    Status fill(QByteArrayView text, const char* mappedStart, const QString& name);
 
     Regional m_regional;
     WorkbookLimits m_limits;

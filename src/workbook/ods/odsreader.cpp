@@ -67,66 +67,54 @@ XmlLimits OdsReader::xmlLimits() const {
     return {m_limits.maxPartBytes, m_limits.maxXmlDepth, 2 * m_limits.partBytesPerKept};
 }
 
-bool OdsReader::openPackage(const QString& path, ZipPackage& package) {
+Status OdsReader::openPackage(const QString& path, ZipPackage& package) const {
     const QString name = QFileInfo(path).fileName();
     const auto invalid = [&](const QString& cause) {
-        m_error = invalidFileMessage(name, kFormat, cause);
-        return false;
+        return readFailure(invalidFileMessage(name, kFormat, cause));
     };
-    if (!QFileInfo::exists(path)) {
-        m_error = missingFileMessage(path);
-        return false;
-    }
-    if (!package.open(path))
-        return invalid(
-            QCoreApplication::translate("Workbook", "l'archivio ZIP è danneggiato o incompleto"));
-    if (package.isEncrypted()) {
-        m_error = protectedFileMessage(name);
-        return false;
-    }
+    if (!QFileInfo::exists(path))
+        return readFailure(missingFileMessage(path));
+    if (Status opened = package.open(path); !opened)
+        return invalid(opened.error().message);
+    if (package.isEncrypted())
+        return readFailure(protectedFileMessage(name));
     if (package.contains(kMimetype)) {
-        QByteArray type;
-        if (!package.read(kMimetype, 256, &type))
+        std::optional<QByteArray> type = package.read(kMimetype, 256);
+        if (!type)
             return invalid(
                 QCoreApplication::translate("Workbook", "la parte mimetype è danneggiata"));
-        type = type.trimmed();
-        if (type.startsWith(kOpenDocument) &&
-            !type.startsWith(QByteArray(kOpenDocument + QByteArrayLiteral("spreadsheet")))) {
-            m_error = notSpreadsheet(name, QString::fromUtf8(type.mid(kOpenDocument.size())));
-            return false;
-        }
+        *type = type->trimmed();
+        if (type->startsWith(kOpenDocument) &&
+            !type->startsWith(QByteArray(kOpenDocument + QByteArrayLiteral("spreadsheet"))))
+            return readFailure(
+                notSpreadsheet(name, QString::fromUtf8(type->mid(kOpenDocument.size()))));
     }
     if (package.contains(kManifest)) {
         ManifestHandler manifest;
         XmlError error;
-        if (!package.parse(kManifest, manifest, xmlLimits(), &error)) {
-            m_error = xmlErrorMessage(name, kFormat, error);
-            return false;
-        }
-        if (manifest.encrypted()) {
-            m_error = protectedFileMessage(name);
-            return false;
-        }
+        if (!package.parse(kManifest, manifest, xmlLimits(), &error))
+            return readFailure(xmlErrorMessage(name, kFormat, error));
+        if (manifest.encrypted())
+            return readFailure(protectedFileMessage(name));
     }
     if (!package.contains(kContent))
         return invalid(QCoreApplication::translate("Workbook", "manca la parte %1 con il contenuto")
                            .arg(kContent));
-    return true;
+    return {};
 }
 
-bool OdsReader::contentFailure(const QString& path, const QString& otherBody,
-                               const XmlError& error) {
+Failure OdsReader::contentFailure(const QString& path, const QString& otherBody,
+                                  const XmlError& error) const {
     const QString name = QFileInfo(path).fileName();
-    m_error = otherBody.isEmpty() ? xmlErrorMessage(name, kFormat, error)
-                                  : notSpreadsheet(name, otherBody);
-    return false;
+    return readFailure(otherBody.isEmpty() ? xmlErrorMessage(name, kFormat, error)
+                                           : notSpreadsheet(name, otherBody));
 }
 
-bool OdsReader::read(const QString& path) {
+Status OdsReader::read(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     ZipPackage package;
-    if (!openPackage(path, package))
-        return false;
+    if (Status opened = openPackage(path, package); !opened)
+        return opened;
     OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, m_sheetIndex,
                               m_limits.maxSheets);
     // A fault after the chosen table spoils nothing, unless a limit stopped
@@ -135,26 +123,21 @@ bool OdsReader::read(const QString& path) {
     if (!package.parse(kContent, content, xmlLimits(), &error, m_progress) &&
         (!content.tableRead() || error.limit))
         return contentFailure(path, content.otherBody(), error);
-    if (content.tableNames().isEmpty()) {
-        m_error = noSheetsMessage(name);
-        return false;
-    }
-    if (!content.hasTable()) {
-        m_error = missingSheetMessage(name, m_sheetIndex, content.tableNames().size());
-        return false;
-    }
+    if (content.tableNames().isEmpty())
+        return readFailure(noSheetsMessage(name));
+    if (!content.hasTable())
+        return readFailure(missingSheetMessage(name, m_sheetIndex, content.tableNames().size()));
     m_sheetNames = content.tableNames();
-    return true;
+    return {};
 }
 
-bool OdsReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
+Status OdsReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
     (void)threads; // one part, read in one stream
     close();
-    m_error.clear();
     m_sheetNames.clear();
     ZipPackage package;
-    if (!openPackage(path, package))
-        return false;
+    if (Status opened = openPackage(path, package); !opened)
+        return opened;
     OdsContentHandler content(m_sheet, kContent, m_limits.maxCells, 0, m_limits.maxSheets);
     content.readEveryTable([&](int index) {
         m_sheetNames.append(content.tableNames().at(index));
@@ -163,16 +146,12 @@ bool OdsReader::readSheets(const QString& path, const SheetVisitor& visit, int t
     });
     XmlError error;
     if (!package.parse(kContent, content, xmlLimits(), &error, m_progress)) {
-        if (content.stopped()) {
-            m_error.clear();
-            return false;
-        }
+        if (content.stopped())
+            return {};
         return contentFailure(path, content.otherBody(), error);
     }
     m_sheetNames = content.tableNames();
-    if (m_sheetNames.isEmpty()) {
-        m_error = noSheetsMessage(QFileInfo(path).fileName());
-        return false;
-    }
-    return true;
+    if (m_sheetNames.isEmpty())
+        return readFailure(noSheetsMessage(QFileInfo(path).fileName()));
+    return {};
 }

@@ -16,21 +16,22 @@ public:
 
     // Reads the content part once, handing each table over as soon as it
     // ends; a fault anywhere in the part fails the pass.
-    bool readSheets(const QString& path, const SheetVisitor& visit, int threads = 1) override;
+    Status readSheets(const QString& path, const SheetVisitor& visit, int threads = 1) override;
 
 private:
     // Opens the package at path and checks that it is an unprotected
-    // spreadsheet with a content part; false with m_error set otherwise.
-    bool openPackage(const QString& path, ZipPackage& package);
-    // The failure of a parse of the content part: m_error set, false.
-    bool contentFailure(const QString& path, const QString& otherBody, const XmlError& error);
+    // spreadsheet with a content part.
+    Status openPackage(const QString& path, ZipPackage& package) const;
+    // The failure of a parse of the content part.
+    Failure contentFailure(const QString& path, const QString& otherBody,
+                           const XmlError& error) const;
     XmlLimits xmlLimits() const;
 
     // Reads the chosen table. On failure the message names the file and the
     // cause: not a zip or damaged, protected by a password, an OpenDocument
     // file that is not a spreadsheet, no table, malformed XML, a bad cell,
     // or a crossed limit.
-    bool read(const QString& path) override;
+    Status read(const QString& path) override;
 
     WorkbookLimits m_limits;
 };

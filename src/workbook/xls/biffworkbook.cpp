@@ -37,14 +37,9 @@ bool isDateFormat(quint16 id, const QHash<quint16, QString>& codes) {
     return it != codes.constEnd() && isDateFormatCode(*it);
 }
 
-} // namespace
-
-BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
-                             const ReaderLimits& limits) {
-    *book = BiffWorkbook();
-    BiffRecordReader reader(stream);
-    BiffRecord record;
-    BiffRecordReader::Status status = reader.next(&record);
+// Reads the first record, which must open the globals of a BIFF8 workbook.
+BiffFailure readGlobalsBof(BiffRecordReader& reader, BiffRecord& record) {
+    const BiffRecordReader::Status status = reader.next(&record);
     if (status != BiffRecordReader::Status::Ok)
         return BiffFailure::at(BiffFailure::Kind::NotBiff, record.offset);
     if (record.type == BiffType::Bof2 || record.type == BiffType::Bof3 ||
@@ -58,82 +53,121 @@ BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
         return BiffFailure::at(BiffFailure::Kind::OldFormat, record.offset);
     if (kind != BiffBof::Globals)
         return BiffFailure::at(BiffFailure::Kind::NotBiff, record.offset);
+    return {};
+}
 
-    QHash<quint16, QString> formatCodes;
+// The shared strings of an SST record and the CONTINUE records after it.
+BiffFailure readSharedStrings(const BiffRecord& record, BiffRecordReader& reader,
+                              BiffWorkbook* book, const ReaderLimits& limits) {
+    std::vector<QByteArrayView> parts{record.body};
+    const auto continues = reader.takeContinues(&parts);
+    if (continues != BiffRecordReader::Status::Ok)
+        return BiffFailure::at(biffFailureKind(continues), reader.position());
+    BiffContinuedRecord in(std::move(parts), book->codepage);
+    std::vector<QString> strings;
+    if (const auto kind = readBiffSst(in, &strings, limits); kind != BiffFailure::Kind::None)
+        return BiffFailure::at(kind, record.offset);
+    book->sharedStrings = std::make_shared<const std::vector<QString>>(std::move(strings));
+    return {};
+}
+
+// A sheet of the workbook, from its BOUNDSHEET record.
+BiffFailure readBoundSheet(const BiffRecord& record, BiffWorkbook* book,
+                           const ReaderLimits& limits) {
+    const QByteArrayView body = record.body;
+    if (body.size() < 6)
+        return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+    BiffContinuedRecord in(body.sliced(6), book->codepage);
+    QString sheetName;
+    if (!in.readString(BiffContinuedRecord::CountWidth::Byte, &sheetName))
+        return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+    if (std::ssize(book->sheets) >= limits.maxSheets)
+        return BiffFailure::at(BiffFailure::Kind::TooManySheets, record.offset);
+    book->sheets.push_back(
+        {std::move(sheetName), qsizetype(u32At(body, 0)), static_cast<quint8>(body.at(5))});
+    return {};
+}
+
+// What the globals define before their EOF: the number formats by id and
+// the format of each cell style, by style index.
+struct GlobalFormats {
+    QHash<quint16, QString> codes;
     std::vector<quint16> xfFormats;
+};
+
+// Takes one record of the globals into book and formats.
+BiffFailure readGlobalsRecord(const BiffRecord& record, BiffRecordReader& reader,
+                              BiffWorkbook* book, GlobalFormats& formats,
+                              const ReaderLimits& limits) {
+    const QByteArrayView body = record.body;
+    const auto shortRecord = [&] {
+        return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
+    };
+    switch (record.type) {
+    case BiffType::FilePass:
+        // Everything after this record is encrypted.
+        return BiffFailure::at(BiffFailure::Kind::Encrypted, record.offset);
+    case BiffType::Codepage:
+        if (body.size() < 2)
+            return shortRecord();
+        book->codepage = u16At(body, 0);
+        return {};
+    case BiffType::DateMode:
+        if (body.size() < 2)
+            return shortRecord();
+        book->date1904 = u16At(body, 0) == 1;
+        return {};
+    case BiffType::Format: {
+        if (body.size() < 2)
+            return shortRecord();
+        BiffContinuedRecord in(body.sliced(2), book->codepage);
+        QString code;
+        if (!in.readString(BiffContinuedRecord::CountWidth::Word, &code))
+            return shortRecord();
+        formats.codes.insert(u16At(body, 0), code);
+        return {};
+    }
+    case BiffType::Xf:
+        if (body.size() < 4)
+            return shortRecord();
+        formats.xfFormats.push_back(u16At(body, 2));
+        return {};
+    case BiffType::Sst:
+        return readSharedStrings(record, reader, book, limits);
+    case BiffType::BoundSheet:
+        return readBoundSheet(record, book, limits);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+BiffFailure readBiffWorkbook(QByteArrayView stream, BiffWorkbook* book,
+                             const ReaderLimits& limits) {
+    *book = BiffWorkbook();
+    BiffRecordReader reader(stream);
+    BiffRecord record;
+    if (BiffFailure f = readGlobalsBof(reader, record); f.failed())
+        return f;
+
+    GlobalFormats formats;
     for (;;) {
-        status = reader.next(&record);
+        const BiffRecordReader::Status status = reader.next(&record);
         if (status != BiffRecordReader::Status::Ok)
             return BiffFailure::at(biffFailureKind(status), record.offset);
         if (record.type == BiffType::Eof)
             break;
-        const QByteArrayView body = record.body;
-        switch (record.type) {
-        case BiffType::FilePass:
-            // Everything after this record is encrypted.
-            return BiffFailure::at(BiffFailure::Kind::Encrypted, record.offset);
-        case BiffType::Codepage:
-            if (body.size() < 2)
-                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            book->codepage = u16At(body, 0);
-            break;
-        case BiffType::DateMode:
-            if (body.size() < 2)
-                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            book->date1904 = u16At(body, 0) == 1;
-            break;
-        case BiffType::Format: {
-            if (body.size() < 2)
-                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            BiffContinuedRecord in(body.sliced(2), book->codepage);
-            QString code;
-            if (!in.readString(BiffContinuedRecord::CountWidth::Word, &code))
-                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            formatCodes.insert(u16At(body, 0), code);
-            break;
-        }
-        case BiffType::Xf:
-            if (body.size() < 4)
-                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            xfFormats.push_back(u16At(body, 2));
-            break;
-        case BiffType::Sst: {
-            std::vector<QByteArrayView> parts{body};
-            const auto continues = reader.takeContinues(&parts);
-            if (continues != BiffRecordReader::Status::Ok)
-                return BiffFailure::at(biffFailureKind(continues), reader.position());
-            BiffContinuedRecord in(std::move(parts), book->codepage);
-            std::vector<QString> strings;
-            if (const auto kind = readBiffSst(in, &strings, limits);
-                kind != BiffFailure::Kind::None)
-                return BiffFailure::at(kind, record.offset);
-            book->sharedStrings = std::make_shared<const std::vector<QString>>(std::move(strings));
-            break;
-        }
-        case BiffType::BoundSheet: {
-            if (body.size() < 6)
-                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            BiffContinuedRecord in(body.sliced(6), book->codepage);
-            QString sheetName;
-            if (!in.readString(BiffContinuedRecord::CountWidth::Byte, &sheetName))
-                return BiffFailure::at(BiffFailure::Kind::ShortRecord, record.offset);
-            if (std::ssize(book->sheets) >= limits.maxSheets)
-                return BiffFailure::at(BiffFailure::Kind::TooManySheets, record.offset);
-            book->sheets.push_back(
-                {std::move(sheetName), qsizetype(u32At(body, 0)), static_cast<quint8>(body.at(5))});
-            break;
-        }
-        default:
-            break;
-        }
+        if (BiffFailure f = readGlobalsRecord(record, reader, book, formats, limits); f.failed())
+            return f;
     }
 
     if (book->sheets.empty())
         return BiffFailure::at(BiffFailure::Kind::NoSheet, record.offset);
 
-    book->dateXf.reserve(xfFormats.size());
-    for (const quint16 id : xfFormats)
-        book->dateXf.push_back(isDateFormat(id, formatCodes));
+    book->dateXf.reserve(formats.xfFormats.size());
+    for (const quint16 id : formats.xfFormats)
+        book->dateXf.push_back(isDateFormat(id, formats.codes));
     return {};
 }
 

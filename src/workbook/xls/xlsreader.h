@@ -14,10 +14,10 @@ public:
 
     // Reads the workbook stream and its globals once, the sheets side by
     // side.
-    bool readSheets(const QString& path, const SheetVisitor& visit, int threads = 1) override;
+    Status readSheets(const QString& path, const SheetVisitor& visit, int threads = 1) override;
 
 private:
-    bool read(const QString& path) override;
+    Status read(const QString& path) override;
 
     ReaderLimits m_limits;
 };

@@ -38,10 +38,6 @@ QString capitalized(const QString& text) {
     return text.left(1).toUpper() + text.mid(1);
 }
 
-QString damagedArchive() {
-    return QCoreApplication::translate("Workbook", "l'archivio ZIP è danneggiato o incompleto");
-}
-
 } // namespace
 
 // The parts of a workbook that every sheet shares, read once.
@@ -60,39 +56,34 @@ struct XlsxReader::Workbook {
 XlsxReader::XlsxReader() = default;
 XlsxReader::~XlsxReader() = default;
 
-bool XlsxReader::openWorkbook(const QString& path, ZipPackage& package, Workbook* book) {
+Status XlsxReader::openWorkbook(const QString& path, ZipPackage& package, Workbook* book) {
     m_date1904 = false;
-    const QString name = QFileInfo(path).fileName();
-    book->name = name;
-    const auto invalid = [&](const QString& cause) {
-        m_error = invalidFileMessage(name, kFormat, cause);
-        return false;
-    };
-    const auto xmlFailure = [&](const XmlError& error) {
-        m_error = xmlErrorMessage(name, kFormat, error);
-        return false;
-    };
-    const XmlLimits xmlLimits{m_limits.maxPartBytes, m_limits.maxXmlDepth,
-                              m_limits.partBytesPerKept};
+    book->name = QFileInfo(path).fileName();
+    if (Status found = findWorkbookPart(path, package, book); !found)
+        return found;
+    if (Status listed = readSheetList(package, book); !listed)
+        return listed;
+    m_date1904 = book->date1904;
+    return readSharedParts(package, book);
+}
 
-    if (!QFileInfo::exists(path)) {
-        m_error = missingFileMessage(path);
-        return false;
-    }
-    if (!package.open(path))
-        return invalid(damagedArchive());
-    if (package.isEncrypted()) {
-        m_error = protectedFileMessage(name);
-        return false;
-    }
-    XmlError error;
+Status XlsxReader::findWorkbookPart(const QString& path, ZipPackage& package,
+                                    Workbook* book) const {
+    const QString& name = book->name;
+    if (!QFileInfo::exists(path))
+        return readFailure(missingFileMessage(path));
+    if (Status opened = package.open(path); !opened)
+        return readFailure(invalidFileMessage(name, kFormat, opened.error().message));
+    if (package.isEncrypted())
+        return readFailure(protectedFileMessage(name));
 
     // The package relationships lead to the workbook part.
     QString workbook = kDefaultWorkbook;
     if (package.contains(kPackageRelationships)) {
         XlsxRelationshipsHandler root(kPackageRelationships, m_limits.maxRelationships);
-        if (!package.parse(kPackageRelationships, root, xmlLimits, &error))
-            return xmlFailure(error);
+        XmlError error;
+        if (!package.parse(kPackageRelationships, root, xmlLimits(), &error))
+            return readFailure(xmlErrorMessage(name, kFormat, error));
         if (const XlsxRelationship* document = root.byKind(QStringLiteral("officeDocument"))) {
             const QString target = resolveXlsxTarget(QString(), document->target);
             if (!target.isEmpty())
@@ -100,43 +91,52 @@ bool XlsxReader::openWorkbook(const QString& path, ZipPackage& package, Workbook
         }
     }
     if (workbook.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ||
-        (!package.contains(workbook) && package.contains(kBinaryWorkbook))) {
-        m_error = QCoreApplication::translate(
-                      "Workbook", "La cartella di lavoro %1 è in formato binario .xlsb non "
-                                  "supportato: salvarla come .xlsx.")
-                      .arg(name);
-        return false;
-    }
+        (!package.contains(workbook) && package.contains(kBinaryWorkbook)))
+        return readFailure(
+            QCoreApplication::translate("Workbook",
+                                        "La cartella di lavoro %1 è in formato binario .xlsb non "
+                                        "supportato: salvarla come .xlsx.")
+                .arg(name));
     if (!package.contains(workbook))
-        return invalid(
+        return readFailure(invalidFileMessage(
+            name, kFormat,
             QCoreApplication::translate("Workbook", "manca la parte %1 con la cartella di lavoro")
-                .arg(workbook));
+                .arg(workbook)));
     book->part = workbook;
+    return {};
+}
 
-    XlsxWorkbookHandler list(workbook, m_limits.maxSheets);
-    if (!package.parse(workbook, list, xmlLimits, &error))
-        return xmlFailure(error);
-    if (!list.hasSheet()) {
-        m_error = noSheetsMessage(name);
-        return false;
-    }
+Status XlsxReader::readSheetList(ZipPackage& package, Workbook* book) const {
+    XlsxWorkbookHandler list(book->part, m_limits.maxSheets);
+    XmlError error;
+    if (!package.parse(book->part, list, xmlLimits(), &error))
+        return readFailure(xmlErrorMessage(book->name, kFormat, error));
+    if (!list.hasSheet())
+        return readFailure(noSheetsMessage(book->name));
     book->sheets = list.sheets();
     book->date1904 = list.date1904();
-    m_date1904 = book->date1904;
+    return {};
+}
 
+Status XlsxReader::readSharedParts(ZipPackage& package, Workbook* book) const {
+    const QString& workbook = book->part;
+    const auto xmlFailure = [&](const XmlError& error) {
+        return readFailure(xmlErrorMessage(book->name, kFormat, error));
+    };
+    XmlError error;
     // The workbook's relationships lead to the sheets, the shared strings
     // and the styles.
     book->relationshipsPart = xlsxRelationshipsPart(workbook);
     XlsxRelationshipsHandler& relationships =
         book->relationships.emplace(book->relationshipsPart, m_limits.maxRelationships);
     if (package.contains(book->relationshipsPart) &&
-        !package.parse(book->relationshipsPart, relationships, xmlLimits, &error))
+        !package.parse(book->relationshipsPart, relationships, xmlLimits(), &error))
         return xmlFailure(error);
 
     XlsxSharedStringsHandler strings(m_limits);
     const QString stringsPart = partOfKind(package, relationships, workbook,
                                            QStringLiteral("sharedStrings"), kDefaultSharedStrings);
-    if (!stringsPart.isEmpty() && !package.parse(stringsPart, strings, xmlLimits, &error))
+    if (!stringsPart.isEmpty() && !package.parse(stringsPart, strings, xmlLimits(), &error))
         return xmlFailure(error);
     // The cells' own texts count with the characters of the shared strings.
     book->stringCharacters = strings.characters();
@@ -145,23 +145,24 @@ bool XlsxReader::openWorkbook(const QString& path, ZipPackage& package, Workbook
     XlsxStylesHandler styles;
     const QString stylesPart =
         partOfKind(package, relationships, workbook, QStringLiteral("styles"), kDefaultStyles);
-    if (!stylesPart.isEmpty() && !package.parse(stylesPart, styles, xmlLimits, &error))
+    if (!stylesPart.isEmpty() && !package.parse(stylesPart, styles, xmlLimits(), &error))
         return xmlFailure(error);
     book->dateStyles = styles.dateStyles();
-    return true;
+    return {};
 }
 
-bool XlsxReader::readSheet(ZipPackage& package, const Workbook& book, int index, SheetData& sheet,
-                           QString* error, WorkProgress* progress) const {
+XmlLimits XlsxReader::xmlLimits() const {
+    return {m_limits.maxPartBytes, m_limits.maxXmlDepth, m_limits.partBytesPerKept};
+}
+
+Status XlsxReader::readSheet(ZipPackage& package, const Workbook& book, int index, SheetData& sheet,
+                             WorkProgress* progress) const {
     const QString& name = book.name;
     const auto invalid = [&](const QString& cause) {
-        *error = invalidFileMessage(name, kFormat, cause);
-        return false;
+        return readFailure(invalidFileMessage(name, kFormat, cause));
     };
-    if (index < 0 || index >= std::ssize(book.sheets)) {
-        *error = missingSheetMessage(name, index, std::ssize(book.sheets));
-        return false;
-    }
+    if (index < 0 || index >= std::ssize(book.sheets))
+        return readFailure(missingSheetMessage(name, index, std::ssize(book.sheets)));
     const XlsxSheetEntry& chosen = book.sheets[static_cast<std::size_t>(index)];
     const QString which = sheetPhrase(index, chosen.name);
     const XlsxRelationship* relationship = book.relationships->byId(chosen.relationship);
@@ -173,11 +174,11 @@ bool XlsxReader::readSheet(ZipPackage& package, const Workbook& book, int index,
     if (!relationship->type.endsWith(QStringLiteral("/worksheet"), Qt::CaseInsensitive)) {
         const bool chart =
             relationship->type.endsWith(QStringLiteral("/chartsheet"), Qt::CaseInsensitive);
-        *error = QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro%3.")
-                     .arg(capitalized(which), name,
-                          chart ? QCoreApplication::translate("Workbook", ": è un foglio grafico")
-                                : QString());
-        return false;
+        return readFailure(
+            QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro%3.")
+                .arg(capitalized(which), name,
+                     chart ? QCoreApplication::translate("Workbook", ": è un foglio grafico")
+                           : QString()));
     }
     const QString sheetPart = resolveXlsxTarget(book.part, relationship->target);
     if (relationship->external || sheetPart.isEmpty() || !package.contains(sheetPart))
@@ -192,61 +193,56 @@ bool XlsxReader::readSheet(ZipPackage& package, const Workbook& book, int index,
         m_limits.maxTextLength, m_limits.maxTextCharacters, book.stringCharacters};
     XlsxWorksheetHandler cells(sheet, sheetPart, context);
     XmlError failure;
-    if (!package.parse(sheetPart, cells,
-                       {m_limits.maxPartBytes, m_limits.maxXmlDepth, m_limits.partBytesPerKept},
-                       &failure, progress)) {
+    if (!package.parse(sheetPart, cells, xmlLimits(), &failure, progress)) {
         // A root element of another kind; a part that fails before its root
         // (a document type declaration) is reported for what it holds.
-        if (cells.sawRoot() && !cells.isWorksheet() && !failure.limit && cells.failed()) {
-            *error = QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro.")
-                         .arg(capitalized(which), name);
-            return false;
-        }
-        *error = xmlErrorMessage(name, kFormat, failure);
-        return false;
+        if (cells.sawRoot() && !cells.isWorksheet() && !failure.limit && cells.failed())
+            return readFailure(
+                QCoreApplication::translate("Workbook", "%1 di %2 non è un foglio di lavoro.")
+                    .arg(capitalized(which), name));
+        return readFailure(xmlErrorMessage(name, kFormat, failure));
     }
-    return true;
+    return {};
 }
 
-bool XlsxReader::read(const QString& path) {
+Status XlsxReader::read(const QString& path) {
     ZipPackage package;
     Workbook book;
-    if (!openWorkbook(path, package, &book) ||
-        !readSheet(package, book, m_sheetIndex, m_sheet, &m_error, m_progress))
-        return false;
+    if (Status opened = openWorkbook(path, package, &book); !opened)
+        return opened;
+    if (Status read = readSheet(package, book, m_sheetIndex, m_sheet, m_progress); !read)
+        return read;
     for (const XlsxSheetEntry& entry : book.sheets)
         m_sheetNames.append(entry.name);
-    return true;
+    return {};
 }
 
-bool XlsxReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
+Status XlsxReader::readSheets(const QString& path, const SheetVisitor& visit, int threads) {
     close();
-    m_error.clear();
     m_sheetNames.clear();
     ZipPackage package;
     Workbook book;
-    if (!openWorkbook(path, package, &book))
-        return false;
+    if (Status opened = openWorkbook(path, package, &book); !opened)
+        return opened;
     for (const XlsxSheetEntry& entry : book.sheets)
         m_sheetNames.append(entry.name);
 
     // Each worker reads with a handle of its own on the archive.
     std::vector<std::unique_ptr<ZipPackage>> handles(
         static_cast<std::size_t>(std::max(threads, 1)));
-    const auto read = [&](int worker, int index, SheetData& sheet, QString* error) {
+    const auto read = [&](int worker, int index, SheetData& sheet) -> Status {
         std::unique_ptr<ZipPackage>& handle = handles[static_cast<std::size_t>(worker)];
         ZipPackage* zip = &package;
         if (worker > 0) {
             if (!handle) {
                 handle = std::make_unique<ZipPackage>();
-                if (!handle->openSharing(package)) {
-                    *error = invalidFileMessage(book.name, kFormat, damagedArchive());
-                    return false;
-                }
+                if (Status shared = handle->openSharing(package); !shared)
+                    return readFailure(
+                        invalidFileMessage(book.name, kFormat, shared.error().message));
             }
             zip = handle.get();
         }
-        return readSheet(*zip, book, index, sheet, error, nullptr);
+        return readSheet(*zip, book, index, sheet, nullptr);
     };
     return passOver(static_cast<int>(book.sheets.size()), threads, read, visit);
 }

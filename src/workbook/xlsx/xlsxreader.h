@@ -2,6 +2,7 @@
 
 #include "workbook/sheetreader.h"
 #include "workbook/workbooklimits.h"
+#include "workbook/xmlstream.h"
 
 class ZipPackage;
 
@@ -23,7 +24,7 @@ public:
     // The date system of the workbook last opened.
     bool date1904() const { return m_date1904; }
 
-    bool readSheets(const QString& path, const SheetVisitor& visit, int threads = 1) override;
+    Status readSheets(const QString& path, const SheetVisitor& visit, int threads = 1) override;
 
 private:
     struct Workbook;
@@ -32,16 +33,23 @@ private:
     // file and the cause: not a zip or damaged, protected by a password,
     // binary .xlsb, a missing part, a sheet that is not a worksheet, malformed
     // XML (naming the part), a bad cell, or a crossed limit.
-    bool read(const QString& path) override;
+    Status read(const QString& path) override;
     // Opens the package at path and reads the parts every sheet shares into
-    // *book; false with m_error set when it cannot.
-    bool openWorkbook(const QString& path, ZipPackage& package, Workbook* book);
-    // Reads sheet `index` of the workbook into sheet; false with *error set
-    // when it cannot. Reads nothing but the sheet's own part and keeps no
-    // state, so that several threads read sheets side by side, each with a
-    // package of its own.
-    bool readSheet(ZipPackage& package, const Workbook& book, int index, SheetData& sheet,
-                   QString* error, WorkProgress* progress) const;
+    // *book.
+    Status openWorkbook(const QString& path, ZipPackage& package, Workbook* book);
+    // Opens the package and finds its workbook part: the package
+    // relationships lead to it.
+    Status findWorkbookPart(const QString& path, ZipPackage& package, Workbook* book) const;
+    // The workbook part's list of sheets and date system.
+    Status readSheetList(ZipPackage& package, Workbook* book) const;
+    // The workbook's relationships, shared strings and cell styles.
+    Status readSharedParts(ZipPackage& package, Workbook* book) const;
+    XmlLimits xmlLimits() const;
+    // Reads sheet `index` of the workbook into sheet. Reads nothing but the
+    // sheet's own part and keeps no state, so that several threads read
+    // sheets side by side, each with a package of its own.
+    Status readSheet(ZipPackage& package, const Workbook& book, int index, SheetData& sheet,
+                     WorkProgress* progress) const;
 
     WorkbookLimits m_limits;
     bool m_date1904 = false;

@@ -337,78 +337,85 @@ void XlsxWorksheetHandler::finishCell() {
             m_sheet.set(m_row, m_col, CellValue(QString()));
         return;
     }
-
-    CellValue value;
-    switch (m_type) {
-    case CellType::Number:
-        value = numberValue();
-        break;
-    case CellType::SharedString: {
-        const std::string_view digits = trimmed(m_text);
-        if (digits.empty())
-            return;
-        const std::size_t available = m_sheet.sharedTexts().size();
-        std::size_t index = 0;
-        const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-        if (ec != std::errc() || ptr != digits.data() + digits.size() || index >= available) {
-            failAtCell(QCoreApplication::translate(
-                           "Workbook", "rimanda alla stringa condivisa n. %1, ma la tabella delle "
-                                       "stringhe ne contiene %2")
-                           .arg(fromUtf8(std::string(digits)))
-                           .arg(available));
-            return;
-        }
-        if (keep())
-            m_sheet.setSharedText(m_row, m_col, index);
+    if (m_type == CellType::SharedString) {
+        putSharedString();
         return;
     }
+    CellValue value = typedValue();
+    if (failed() || value.isEmpty() || !keep())
+        return;
+    m_sheet.set(m_row, m_col, std::move(value));
+}
+
+void XlsxWorksheetHandler::putSharedString() {
+    const std::string_view digits = trimmed(m_text);
+    if (digits.empty())
+        return;
+    const std::size_t available = m_sheet.sharedTexts().size();
+    std::size_t index = 0;
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+    if (ec != std::errc() || ptr != digits.data() + digits.size() || index >= available) {
+        failAtCell(QCoreApplication::translate(
+                       "Workbook", "rimanda alla stringa condivisa n. %1, ma la tabella delle "
+                                   "stringhe ne contiene %2")
+                       .arg(fromUtf8(std::string(digits)))
+                       .arg(available));
+        return;
+    }
+    if (keep())
+        m_sheet.setSharedText(m_row, m_col, index);
+}
+
+CellValue XlsxWorksheetHandler::typedValue() {
+    switch (m_type) {
+    case CellType::Number:
+        return numberValue();
+    case CellType::SharedString:
+        break; // put by putSharedString()
     case CellType::FormulaString:
     case CellType::InlineString: {
         QString text = decodeXlsxEscapes(fromUtf8(m_text));
         if (!keepText(text))
-            return;
-        value = CellValue(std::move(text));
-        break;
+            return CellValue();
+        return CellValue(std::move(text));
     }
-    case CellType::Boolean: {
-        const std::string_view flag = trimmed(m_text);
-        if (flag.empty())
-            return;
-        if (flag == "1" || flag == "true") {
-            value = CellValue::fromBool(true);
-        } else if (flag == "0" || flag == "false") {
-            value = CellValue::fromBool(false);
-        } else {
-            failAtCell(QCoreApplication::translate("Workbook",
-                                                   "contiene un valore logico non valido (\"%1\")")
-                           .arg(fromUtf8(m_text)));
-            return;
-        }
-        break;
-    }
+    case CellType::Boolean:
+        return booleanValue();
     case CellType::Error:
         if (trimmed(m_text).empty())
-            return;
-        value = CellValue::fromError(fromUtf8(m_text).trimmed());
-        break;
-    case CellType::Date: {
-        const QString text = fromUtf8(m_text).trimmed();
-        if (text.isEmpty())
-            return;
-        const QDateTime when = isoDateTime(text);
-        if (!when.isValid()) {
-            failAtCell(
-                QCoreApplication::translate("Workbook", "contiene una data non valida (\"%1\")")
-                    .arg(text));
-            return;
-        }
-        value = CellValue::fromDate(when);
-        break;
+            return CellValue();
+        return CellValue::fromError(fromUtf8(m_text).trimmed());
+    case CellType::Date:
+        return dateValue();
     }
+    return CellValue();
+}
+
+CellValue XlsxWorksheetHandler::booleanValue() {
+    const std::string_view flag = trimmed(m_text);
+    if (flag.empty())
+        return CellValue();
+    if (flag == "1" || flag == "true")
+        return CellValue::fromBool(true);
+    if (flag == "0" || flag == "false")
+        return CellValue::fromBool(false);
+    failAtCell(
+        QCoreApplication::translate("Workbook", "contiene un valore logico non valido (\"%1\")")
+            .arg(fromUtf8(m_text)));
+    return CellValue();
+}
+
+CellValue XlsxWorksheetHandler::dateValue() {
+    const QString text = fromUtf8(m_text).trimmed();
+    if (text.isEmpty())
+        return CellValue();
+    const QDateTime when = isoDateTime(text);
+    if (!when.isValid()) {
+        failAtCell(QCoreApplication::translate("Workbook", "contiene una data non valida (\"%1\")")
+                       .arg(text));
+        return CellValue();
     }
-    if (failed() || value.isEmpty() || !keep())
-        return;
-    m_sheet.set(m_row, m_col, std::move(value));
+    return CellValue::fromDate(when);
 }
 
 // Counts one more cell kept; false, failing, beyond the cell limit.

@@ -66,6 +66,13 @@ private:
     void startRow(const XmlAttributes& attributes);
     void startCell(const XmlAttributes& attributes);
     void finishCell();
+    // Finishes a cell that refers to a shared string.
+    void putSharedString();
+    // The value of a finished cell of any other type: empty when it holds
+    // none, or when it fails (failAtCell) or is a text not kept.
+    CellValue typedValue();
+    CellValue booleanValue();
+    CellValue dateValue();
     bool setCellType(const char* type);
     CellValue numberValue();
     void failAtCell(const QString& what);
