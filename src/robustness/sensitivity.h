@@ -3,6 +3,7 @@
 #include "comparison/texttable.h"
 #include "framework/structure.h"
 #include "methods/metodi.h"
+#include "robustness/analysistable.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
 #include "shared/workprogress.h"
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <limits>
+#include <memory>
 #include <vector>
 
 // How the ranks of one method move when each indicator is left out in turn.
@@ -68,3 +70,7 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
 // refused run), the largest absolute shift and the name of the indicator
 // or group that causes it.
 TextTable sensitivityTable(const IndicatorSensitivity& sensitivity);
+// The same table over the numbers of sensitivity, which it shares: its cells
+// are formatted when asked for.
+std::shared_ptr<const AnalysisTable>
+sensitivityCells(std::shared_ptr<const IndicatorSensitivity> sensitivity);

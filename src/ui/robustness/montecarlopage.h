@@ -25,7 +25,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class RankIntervalChart;
-class TextTableModel;
+class AnalysisTableModel;
 class TotalIndexModel;
 
 // The settings and views of the Monte Carlo page.
@@ -60,7 +60,7 @@ public:
     using ChartButtons = std::function<QWidget*(QChartView*, ChartFile, QWidget*)>;
 
     // The grids show the two models.
-    MonteCarloPage(TextTableModel* table, TotalIndexModel* unitTotals,
+    MonteCarloPage(AnalysisTableModel* table, TotalIndexModel* unitTotals,
                    const ChartButtons& chartButtons, QWidget* parent);
 
     const MonteCarloControls& controls() const { return m_controls; }
@@ -84,6 +84,6 @@ private:
     QHBoxLayout* buildViews(const ChartButtons& chartButtons);
 
     MonteCarloControls m_controls;
-    TextTableModel* m_table;
+    AnalysisTableModel* m_table;
     TotalIndexModel* m_unitTotals;
 };
