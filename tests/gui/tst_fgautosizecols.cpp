@@ -249,13 +249,13 @@ void TestFgAutosizeCols::longComparisonFromSample() {
     comparison->labels.setCell(0, 0, u"Comune");
     for (const int sign : {1, -1}) {
         ComparedMethod method;
-        method.header = QStringLiteral("Wroclaw");
+        method.header = QStringLiteral("IR");
         for (int i = 0; i < units; ++i) {
             comparison->labels.setCell(i + 1, 0, QStringLiteral("U%1").arg(i % 10));
             method.values.push_back(sign * (i % 7) * 0.5);
             method.ranks.push_back(i < units / 2 ? 1 : 2);
         }
-        method.values[std::size_t(units / 2)] = sign * 123456.78;
+        method.values[std::size_t(units / 2)] = sign * 1234567.89;
         method.values[std::size_t(units / 3)] = std::nan("");
         method.ranks[std::size_t(units / 2)] = units;
         comparison->methods.push_back(std::move(method));
