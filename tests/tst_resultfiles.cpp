@@ -4,6 +4,7 @@
 #include "comparison/resultfilereader.h"
 #include "shared/textdecoding.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -143,8 +144,10 @@ void TestResultFiles::readLines() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("w.xls.outIR.csv"));
     QVERIFY(writeFileBytes(path, bytes));
-    const ResultFileContent content = readResultFile(path, ResultFileBounds{});
+    const ResultFileContent content = readResultFile(path, ResultFileBounds{}, true);
     QCOMPARE(content.status, ResultFileContent::Status::Read);
+    // The hash is of the file's bytes, not of the lines as unquoted in place.
+    QCOMPARE(content.sha256, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
     QStringList readLabels;
     QStringList readValues;
     for (qsizetype i = 0; i < content.lineCount(); ++i) {

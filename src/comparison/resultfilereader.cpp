@@ -4,6 +4,7 @@
 #include "shared/textdecoding.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,6 +40,7 @@ void unreadable(ResultFileContent& content, const QString& cause) {
     content.error = cause;
     content.bytes.clear();
     content.lines.clear();
+    content.sha256.clear();
 }
 
 QString number(qint64 value) {
@@ -66,6 +68,7 @@ struct Descriptor {
 int openRegular(const QString& path, ResultFileContent& content, struct stat& info) {
     content.lines.clear();
     content.error.clear();
+    content.sha256.clear();
     const QFileInfo named(path);
     if (!named.exists() || named.isDir()) {
         content.status = ResultFileContent::Status::Missing;
@@ -261,9 +264,9 @@ ResultFileBounds boundsForMatrix(const Matrix& matrix, ResultFileBounds::Shape s
     return bounds;
 }
 
-ResultFileContent readResultFile(const QString& path, const ResultFileBounds& bounds) {
+ResultFileContent readResultFile(const QString& path, const ResultFileBounds& bounds, bool hashed) {
     ResultFileContent content;
-    readResultFile(path, bounds, content);
+    readResultFile(path, bounds, content, hashed);
     return content;
 }
 
@@ -274,8 +277,8 @@ ResultFileContent probeResultFile(const QString& path) {
     return content;
 }
 
-void readResultFile(const QString& path, const ResultFileBounds& bounds,
-                    ResultFileContent& content) {
+void readResultFile(const QString& path, const ResultFileBounds& bounds, ResultFileContent& content,
+                    bool hashed) {
     struct stat info {};
     const Descriptor file{openRegular(path, content, info)};
     if (file.fd < 0)
@@ -307,6 +310,10 @@ void readResultFile(const QString& path, const ResultFileBounds& bounds,
             break;
     }
     content.bytes.resize(size);
+    // Hashed before a quoted label is unquoted in place.
+    if (hashed)
+        content.sha256 =
+            QCryptographicHash::hash(content.bytes, QCryptographicHash::Sha256).toHex();
 
     char* const data = content.bytes.data();
     const qsizetype start = scanner.start();

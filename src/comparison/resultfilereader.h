@@ -84,6 +84,9 @@ struct ResultFileContent {
     };
     QByteArray bytes; // the file, a UTF-8 byte-order mark at its start dropped
     std::vector<Line> lines;
+    // The SHA-256 of the file's bytes as read, lower-case hexadecimal, when
+    // it was asked for and the file was read; else empty.
+    QByteArray sha256;
 
     qsizetype lineCount() const { return static_cast<qsizetype>(lines.size()); }
     bool hasSeparator(qsizetype i) const { return lines[std::size_t(i)].separator >= 0; }
@@ -110,11 +113,14 @@ struct ResultFileContent {
 // Missing. Only a regular file is read (a link to one will do): a device, a
 // pipe or a socket is refused as soon as it is opened, without blocking; a
 // file beyond its bounds is refused (see ResultFileBounds), as is one that
-// cannot be opened or read: Unreadable, with the cause.
-ResultFileContent readResultFile(const QString& path, const ResultFileBounds& bounds);
+// cannot be opened or read: Unreadable, with the cause. With hashed, the
+// bytes read are hashed too (sha256), so that the record can be checked
+// without reading the file again.
+ResultFileContent readResultFile(const QString& path, const ResultFileBounds& bounds,
+                                 bool hashed = false);
 // The same into content, whose memory is used again.
-void readResultFile(const QString& path, const ResultFileBounds& bounds,
-                    ResultFileContent& content);
+void readResultFile(const QString& path, const ResultFileBounds& bounds, ResultFileContent& content,
+                    bool hashed = false);
 // Whether a file would be read, told without reading it: Read for a regular
 // file that can be opened, otherwise as readResultFile says.
 ResultFileContent probeResultFile(const QString& path);

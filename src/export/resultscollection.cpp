@@ -90,8 +90,19 @@ public:
         const RecordEntry* entry = m_check.record().find(path);
         return entry ? entry->settings.value(QLatin1StringView("composite")).toString() : QString();
     }
+
+    // Reads the file at path within its bounds, hashing its bytes for the
+    // checks: a file is read once, before it is let in. The files written
+    // together are read before any of them is let in, since each is checked
+    // with the others.
+    ResultFileContent read(const QString& path, const ResultFileBounds& bounds) {
+        ResultFileContent content = readResultFile(path, bounds, true);
+        if (content.status == ResultFileContent::Status::Read)
+            m_check.readAs(path, content.sha256);
+        return content;
+    }
     // Takes note that the numbers of the file were taken.
-    void taken(const QString& path) { m_collection.files.append(path); }
+    void taken(const QString& path) { m_collection.files.push_back({path, m_check.sha256(path)}); }
 
 private:
     ResultsCollection& m_collection;
@@ -108,12 +119,12 @@ std::optional<MethodResults> methodFromFiles(const QString& strMatrice, const Ma
     const QString ranksPath = ranksResultFile(strMatrice, code);
     if (!isThere(valuesPath))
         return std::nullopt;
+    const ResultFileContent values = gate.read(valuesPath, bounds);
+    const ResultFileContent ranks = gate.read(ranksPath, bounds);
     const std::optional<Regional> written = gate.admit(valuesPath);
     if (!written || (isThere(ranksPath) && !gate.admit(ranksPath)))
         return std::nullopt;
     const Regional& regional = *written;
-    const ResultFileContent values = readResultFile(valuesPath, bounds);
-    const ResultFileContent ranks = readResultFile(ranksPath, bounds);
     const ResultPairNames names{fileName(valuesPath), fileName(ranksPath)};
     const auto refuse = [&warnings](const QString& name, const QString& why) {
         warnings.append(leftOut(name, why));
@@ -213,14 +224,16 @@ std::optional<ComparisonResults> comparisonFromFiles(const QString& strMatrice,
     const QString ranksPath = ranksComparisonFile(strMatrice);
     if (!isThere(valuesPath))
         return std::nullopt;
+    const ResultFileContent valuesContent = gate.read(valuesPath, bounds);
+    const ResultFileContent ranksContent = gate.read(ranksPath, bounds);
     const std::optional<Regional> written = gate.admit(valuesPath);
     if (!written || (isThere(ranksPath) && !gate.admit(ranksPath)))
         return std::nullopt;
     const Regional& regional = *written;
     Expected<std::optional<DelimitedTable>> valuesRead =
-        readDelimitedTable(valuesPath, regional, bounds);
+        delimitedTableOf(valuesContent, valuesPath, regional);
     Expected<std::optional<DelimitedTable>> ranksRead =
-        readDelimitedTable(ranksPath, regional, bounds);
+        delimitedTableOf(ranksContent, ranksPath, regional);
     if (!valuesRead || !ranksRead) {
         warnings.append(QCoreApplication::translate("Export", "%1 e %2 tralasciati. %3")
                             .arg(fileName(valuesPath), fileName(ranksPath),
@@ -250,13 +263,17 @@ std::optional<ComparisonResults> comparisonFromFiles(const QString& strMatrice,
 }
 
 // A robustness file when it exists and has a row per unit.
+// content: the file as read, or nothing to read it here.
 std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matrix, Gate& gate,
-                                        const ResultFileBounds& bounds, QStringList& warnings) {
+                                        const ResultFileBounds& bounds, QStringList& warnings,
+                                        std::optional<ResultFileContent> content = std::nullopt) {
+    if (!content)
+        content = gate.read(path, bounds);
     const std::optional<Regional> written = gate.admit(path);
     if (!written)
         return std::nullopt;
     const Regional& regional = *written;
-    Expected<std::optional<DelimitedTable>> table = readDelimitedTable(path, regional, bounds);
+    Expected<std::optional<DelimitedTable>> table = delimitedTableOf(*content, path, regional);
     if (!table) {
         warnings.append(leftOut(fileName(path), table.error().message));
         return std::nullopt;
@@ -275,14 +292,13 @@ std::optional<DelimitedTable> unitTable(const QString& path, const Matrix& matri
 // indicator (the coherence file at least the line of the whole matrix).
 // <workbook>.sobol.csv: a line per factor of the Monte Carlo, at most five,
 // each with its six indices.
-std::optional<DelimitedTable> factorTable(const QString& path, Gate& gate, ResultFileBounds bounds,
-                                          QStringList& warnings) {
+std::optional<DelimitedTable> factorTable(const QString& path, Gate& gate,
+                                          const ResultFileContent& content, QStringList& warnings) {
     const std::optional<Regional> written = gate.admit(path);
     if (!written)
         return std::nullopt;
     const Regional& regional = *written;
-    bounds.lines = 6;
-    Expected<std::optional<DelimitedTable>> table = readDelimitedTable(path, regional, bounds);
+    Expected<std::optional<DelimitedTable>> table = delimitedTableOf(content, path, regional);
     if (!table) {
         warnings.append(leftOut(fileName(path), table.error().message));
         return std::nullopt;
@@ -355,13 +371,15 @@ std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matri
     // A group line for every group of a structure: fewer than the units
     // and indicators together.
     bounds.lines = qsizetype(m) + matrix.unitCount() + 2;
+    const ResultFileContent contents[3] = {gate.read(paths[0], bounds), gate.read(paths[1], bounds),
+                                           gate.read(paths[2], bounds)};
     std::optional<DelimitedTable> tables[3];
     for (int k = 0; k < 3; ++k) {
         const std::optional<Regional> written = gate.admit(paths[k]);
         if (!written)
             return std::nullopt;
         Expected<std::optional<DelimitedTable>> read =
-            readDelimitedTable(paths[k], *written, bounds);
+            delimitedTableOf(contents[k], paths[k], *written);
         if (!read) {
             warnings.append(leftOut(fileName(paths[k]), read.error().message));
             return std::nullopt;
@@ -390,13 +408,22 @@ std::optional<AuditTables> auditFromFiles(const QString& strMatrice, const Matri
 std::vector<AmpiTables> ampiFromFiles(const QString& strMatrice, const Matrix& matrix, Gate& gate,
                                       const ResultFileBounds& bounds, QStringList& warnings) {
     std::vector<AmpiTables> ampi;
-    for (const QString& sign : {QStringLiteral("+"), QStringLiteral("-")}) {
-        auto values = unitTable(resultFileName(strMatrice, ResultFileKind::AmpiValues, sign),
-                                matrix, gate, bounds, warnings);
+    const QString signs[] = {QStringLiteral("+"), QStringLiteral("-")};
+    // The four files are written together: each is read before any is let in.
+    std::vector<std::pair<QString, ResultFileContent>> files;
+    for (const QString& sign : signs)
+        for (const ResultFileKind kind : {ResultFileKind::AmpiValues, ResultFileKind::AmpiRanks}) {
+            const QString path = resultFileName(strMatrice, kind, sign);
+            files.emplace_back(path, gate.read(path, bounds));
+        }
+    for (std::size_t s = 0; s < 2; ++s) {
+        const QString& sign = signs[s];
+        auto values = unitTable(files[2 * s].first, matrix, gate, bounds, warnings,
+                                std::move(files[2 * s].second));
         if (!values || values->columnCount() < 1)
             continue;
-        auto ranks = unitTable(resultFileName(strMatrice, ResultFileKind::AmpiRanks, sign), matrix,
-                               gate, bounds, warnings);
+        auto ranks = unitTable(files[2 * s + 1].first, matrix, gate, bounds, warnings,
+                               std::move(files[2 * s + 1].second));
         if (ranks && ranks->headers != values->headers)
             ranks.reset();
         ampi.push_back(AmpiTables{sign, std::move(*values), std::move(ranks)});
@@ -413,7 +440,11 @@ bool ResultsCollection::isEmpty() const {
 
 Expected<std::optional<DelimitedTable>>
 readDelimitedTable(const QString& path, const Regional& regional, const ResultFileBounds& bounds) {
-    const ResultFileContent content = readResultFile(path, bounds);
+    return delimitedTableOf(readResultFile(path, bounds), path, regional);
+}
+
+Expected<std::optional<DelimitedTable>>
+delimitedTableOf(const ResultFileContent& content, const QString& path, const Regional& regional) {
     if (content.status == ResultFileContent::Status::Unreadable)
         return failure(FailureKind::File, readProblem(content, fileName(path), false));
     if (content.status != ResultFileContent::Status::Read || content.lineCount() == 0)
@@ -489,7 +520,11 @@ public:
     void analyses();
 
 private:
-    void groupsOf(MethodResults& method);
+    // content: the group file as read before the method's files, if it was.
+    void groupsOf(MethodResults& method, std::optional<ResultFileContent> content);
+    QString groupsPath(const QString& code) const {
+        return resultFileName(m_workbook, ResultFileKind::GroupValues, code);
+    }
     // Whether the analysis file at path was computed on what is collected
     // (the comparison's methods when ofComparison, the structure in use
     // when withStructure), as its recorded origin tells.
@@ -527,7 +562,13 @@ bool Collector::methods(const std::optional<MethodInMemory>& inMemory, WorkProgr
         }
         const QString& code = m_codes[i];
         std::vector<MethodResults>& methods = m_collection.methods;
-        if (inMemory && int(inMemory->position) == int(i)) {
+        // The group file is written with the method's two: it is read
+        // before they are let in.
+        std::optional<ResultFileContent> groups;
+        const bool fromFiles = !inMemory || int(inMemory->position) != int(i);
+        if (m_collection.structure && fromFiles && isThere(valuesResultFile(m_workbook, code)))
+            groups = m_gate.read(groupsPath(code), m_tableBounds);
+        if (!fromFiles) {
             methods.push_back(methodInMemory(m_matrix, *inMemory, regional));
         } else if (auto method = methodFromFiles(m_workbook, m_matrix, code, m_gate, m_resultBounds,
                                                  m_collection.warnings)) {
@@ -536,7 +577,7 @@ bool Collector::methods(const std::optional<MethodInMemory>& inMemory, WorkProgr
             continue;
         }
         if (m_collection.structure)
-            groupsOf(methods.back());
+            groupsOf(methods.back(), std::move(groups));
         // The methods' files name the same units: one list of labels held
         // for all of them, not one for each.
         if (methods.size() > 1)
@@ -545,9 +586,10 @@ bool Collector::methods(const std::optional<MethodInMemory>& inMemory, WorkProgr
     return true;
 }
 
-void Collector::groupsOf(MethodResults& method) {
-    const QString path = resultFileName(m_workbook, ResultFileKind::GroupValues, method.code);
-    auto groups = unitTable(path, m_matrix, m_gate, m_tableBounds, m_collection.warnings);
+void Collector::groupsOf(MethodResults& method, std::optional<ResultFileContent> content) {
+    const QString path = groupsPath(method.code);
+    auto groups =
+        unitTable(path, m_matrix, m_gate, m_tableBounds, m_collection.warnings, std::move(content));
     if (groups && groups->columnCount() != qsizetype(m_collection.structure->groups.size()))
         m_collection.warnings.append(
             QCoreApplication::translate("Export", "%1 tralasciato: non corrisponde alla struttura.")
@@ -637,15 +679,26 @@ void Collector::sensitivities() {
 
 void Collector::monteCarlo() {
     const QString path = resultFileName(m_workbook, ResultFileKind::MonteCarlo);
-    if (fits(path, false, true))
-        m_collection.monteCarlo = unitFile(path);
+    if (!fits(path, false, true) || !isThere(path))
+        return;
+    // The Sobol files are written with the Monte Carlo's: the three are read
+    // before any is let in.
+    const QString sobolPath = resultFileName(m_workbook, ResultFileKind::Sobol);
+    const QString unitsPath = resultFileName(m_workbook, ResultFileKind::SobolUnits);
+    ResultFileContent content = m_gate.read(path, m_tableBounds);
+    ResultFileBounds factorBounds = m_tableBounds;
+    factorBounds.lines = 6;
+    const ResultFileContent sobol = m_gate.read(sobolPath, factorBounds);
+    ResultFileContent units = m_gate.read(unitsPath, m_tableBounds);
+    m_collection.monteCarlo =
+        unitTable(path, m_matrix, m_gate, m_tableBounds, m_collection.warnings, std::move(content));
     if (!m_collection.monteCarlo)
         return;
     if (const auto origin = (*m_origins)->find(fileName(path)); origin != (*m_origins)->end())
         m_collection.monteCarloOrigin = origin->second;
-    m_collection.sobol = factorTable(resultFileName(m_workbook, ResultFileKind::Sobol), m_gate,
-                                     m_tableBounds, m_collection.warnings);
-    m_collection.sobolUnits = unitFile(resultFileName(m_workbook, ResultFileKind::SobolUnits));
+    m_collection.sobol = factorTable(sobolPath, m_gate, sobol, m_collection.warnings);
+    m_collection.sobolUnits = unitTable(unitsPath, m_matrix, m_gate, m_tableBounds,
+                                        m_collection.warnings, std::move(units));
 }
 
 } // namespace

@@ -50,6 +50,9 @@ struct DelimitedTable {
 // it cannot be read or is refused by its bounds.
 Expected<std::optional<DelimitedTable>>
 readDelimitedTable(const QString& path, const Regional& regional, const ResultFileBounds& bounds);
+// The same from a file already read (content, read from path).
+Expected<std::optional<DelimitedTable>>
+delimitedTableOf(const ResultFileContent& content, const QString& path, const Regional& regional);
 
 // One method's results.
 struct MethodResults {
@@ -103,6 +106,13 @@ struct AmpiTables {
     std::optional<DelimitedTable> ranks; // <workbook>.AMPI<sign>.rnk.csv, when it fits
 };
 
+// A file whose numbers were taken, and the SHA-256 of its bytes as read
+// (lower-case hexadecimal).
+struct TakenFile {
+    QString path;
+    QByteArray sha256;
+};
+
 struct ResultsCollection {
     QString strMatrice;
     const Matrix* matrix = nullptr;       // the loaded source matrix
@@ -125,9 +135,9 @@ struct ResultsCollection {
     const GapsRecord* gaps = nullptr;
     // The files left out, each with the reason, in Italian.
     QStringList warnings;
-    // The files whose numbers were taken (full paths), for the record of
-    // what is made from them.
-    QStringList files;
+    // The files whose numbers were taken (full paths), each with the hash of
+    // its bytes as read, for the record of what is made from them.
+    std::vector<TakenFile> files;
     // The files read whose origin cannot be checked, a line each.
     QStringList notices;
 

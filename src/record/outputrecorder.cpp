@@ -72,6 +72,10 @@ void OutputRecorder::addInput(const QString& path, InputRole role) {
     addInput({inputName(m_workbook, path), fileSha256(path), role});
 }
 
+void OutputRecorder::addInput(const QString& path, InputRole role, const QByteArray& sha256) {
+    addInput({inputName(m_workbook, path), sha256, role});
+}
+
 void OutputRecorder::addInput(const RecordInput& input) {
     for (RecordInput& known : m_inputs)
         if (known.name == input.name) {

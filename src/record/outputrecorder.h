@@ -38,6 +38,8 @@ public:
     void addInput(const QString& path, InputRole role);
     // An input whose hash is known.
     void addInput(const RecordInput& input);
+    // An input hashed as it was read (lower-case hexadecimal).
+    void addInput(const QString& path, InputRole role, const QByteArray& sha256);
     const std::vector<RecordInput>& inputs() const { return m_inputs; }
     QJsonObject& settings() { return m_settings; }
 

@@ -160,6 +160,10 @@ QByteArray HashCache::sha256(const QString& path) {
     return m_hashes[key] = fileSha256(key);
 }
 
+void HashCache::remember(const QString& path, const QByteArray& sha256) {
+    m_hashes[QFileInfo(path).absoluteFilePath()] = sha256;
+}
+
 namespace {
 
 Currency currencyOf(const QString& strMatrice, const Record& record, const QString& path,

@@ -85,6 +85,9 @@ struct Currency {
 class HashCache {
 public:
     QByteArray sha256(const QString& path);
+    // Takes the hash of the bytes just read from the file at path, so that
+    // the file is not read again to be hashed.
+    void remember(const QString& path, const QByteArray& sha256);
 
 private:
     std::map<QString, QByteArray> m_hashes;

@@ -25,6 +25,11 @@ public:
 
     // Whether the file is current for this reader, and why not.
     Currency check(const QString& path);
+    // Takes the hash of the bytes of the file at path as the reader read
+    // them: checks of it, and of files computed with it, hash it no more.
+    void readAs(const QString& path, const QByteArray& sha256) { m_hashes.remember(path, sha256); }
+    // The hash of the file at path, as read or as checked.
+    QByteArray sha256(const QString& path) { return m_hashes.sha256(path); }
     // The regional settings the file's numbers were written under: its
     // entry's, else the current ones.
     Regional regionalOf(const QString& path) const;

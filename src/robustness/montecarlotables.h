@@ -1,11 +1,14 @@
 #pragma once
 
 #include "comparison/texttable.h"
+#include "robustness/analysistable.h"
 #include "robustness/montecarlo.h"
 #include "shared/regional.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // The tables of the Monte Carlo's files.
 
@@ -17,6 +20,12 @@
 // when the nominal run gives it none).
 TextTable monteCarloTable(const MonteCarloResult& result, const QString& corner,
                           const QStringList& labels, const Regional& regional);
+// The same table over the rank figures of result (its units and rankings),
+// which it shares: its cells are formatted when asked for.
+std::shared_ptr<const AnalysisTable> monteCarloCells(std::shared_ptr<const MonteCarloResult> result,
+                                                     const QString& corner,
+                                                     const QStringList& labels,
+                                                     const Regional& regional);
 
 // <workbook>.sobol.csv: "Fattore;Si;Si P5;Si P95;STi;STi P5;STi P95", a line
 // per factor; the figures empty when no run moved a rank.

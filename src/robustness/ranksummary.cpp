@@ -38,30 +38,76 @@ RankSummary summarizeRanks(const RankMatrix& matrix) {
     return summary;
 }
 
+namespace {
+
+class RankSummaryCells : public AnalysisTable {
+public:
+    RankSummaryCells(QString corner, QStringList labels, std::shared_ptr<const RankSummary> summary,
+                     const Regional& regional)
+        : m_corner(std::move(corner)), m_labels(std::move(labels)), m_summary(std::move(summary)),
+          m_regional(regional) {}
+    int rowCount() const override { return int(m_summary->units.size()) + 1; }
+    int columnCount() const override { return 7; }
+    QString cell(int row, int col) const override {
+        if (row == 0) {
+            static const char* const headers[] = {
+                nullptr,
+                QT_TRANSLATE_NOOP("TableHeaders", "Rango di riferimento"),
+                QT_TRANSLATE_NOOP("TableHeaders", "Rango mediano"),
+                QT_TRANSLATE_NOOP("TableHeaders", "Migliore"),
+                QT_TRANSLATE_NOOP("TableHeaders", "Peggiore"),
+                QT_TRANSLATE_NOOP("TableHeaders", "Intervallo"),
+                QT_TRANSLATE_NOOP("TableHeaders", "Spostamento medio")};
+            return col == 0 ? m_corner : QString::fromUtf8(headers[col]);
+        }
+        if (col == 0)
+            return m_labels[row - 1];
+        const double value = *number(row, col);
+        if (col == 2)
+            return medianRankText(value, m_regional);
+        return col == 6 ? m_regional.indexText(value) : rankText(value, m_regional);
+    }
+    std::optional<double> number(int row, int col) const override {
+        if (row < 1 || col < 1)
+            return std::nullopt;
+        const UnitRankSummary& unit = m_summary->units[std::size_t(row - 1)];
+        const double values[] = {0,
+                                 double(unit.reference),
+                                 unit.median,
+                                 double(unit.best),
+                                 double(unit.worst),
+                                 double(unit.range()),
+                                 unit.meanShift};
+        if (col == 6)
+            // The mean shift as its text reads: equal texts sort as equals.
+            return m_regional.indexTextValue(unit.meanShift)
+                .value_or(m_regional.parseNumber(m_regional.indexText(unit.meanShift))
+                              .value_or(unit.meanShift));
+        return values[col];
+    }
+
+private:
+    QString m_corner;
+    QStringList m_labels;
+    std::shared_ptr<const RankSummary> m_summary;
+    Regional m_regional;
+};
+
+template <typename T> std::shared_ptr<const T> borrowed(const T& value) {
+    return std::shared_ptr<const T>(std::shared_ptr<const T>(), &value);
+}
+
+} // namespace
+
+std::shared_ptr<const AnalysisTable> rankSummaryCells(const RankMatrix& matrix,
+                                                      std::shared_ptr<const RankSummary> summary,
+                                                      const Regional& regional) {
+    return std::make_shared<const RankSummaryCells>(matrix.corner, matrix.labels,
+                                                    std::move(summary), regional);
+}
+
 TextTable rankSummaryTable(const RankMatrix& matrix, const RankSummary& summary,
                            const Regional& regional) {
-    const int n = int(summary.units.size());
-    TextTable table(n + 1, 7);
-    const QStringList headers{
-        matrix.corner,
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango di riferimento")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango mediano")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Migliore")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Peggiore")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Intervallo")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Spostamento medio"))};
-    for (int c = 0; c < 7; ++c)
-        table.setCell(0, c, headers[c]);
-    for (int i = 0; i < n; ++i) {
-        const UnitRankSummary& unit = summary.units[std::size_t(i)];
-        const int r = i + 1;
-        table.setCell(r, 0, matrix.labels[i]);
-        table.setCell(r, 1, rankText(unit.reference, regional));
-        table.setCell(r, 2, medianRankText(unit.median, regional));
-        table.setCell(r, 3, rankText(unit.best, regional));
-        table.setCell(r, 4, rankText(unit.worst, regional));
-        table.setCell(r, 5, rankText(unit.range(), regional));
-        table.setCell(r, 6, regional.indexText(unit.meanShift));
-    }
-    return table;
+    // The numbers are borrowed for the while the table is written.
+    return RankSummaryCells(matrix.corner, matrix.labels, borrowed(summary), regional).texts();
 }

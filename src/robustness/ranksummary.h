@@ -1,9 +1,11 @@
 #pragma once
 
 #include "comparison/texttable.h"
+#include "robustness/analysistable.h"
 #include "robustness/rankmatrix.h"
 #include "shared/regional.h"
 
+#include <memory>
 #include <vector>
 
 // How one unit's rank moves across the compared methods.
@@ -33,3 +35,8 @@ RankSummary summarizeRanks(const RankMatrix& matrix);
 // rank, median rank, best, worst, range, mean absolute shift.
 TextTable rankSummaryTable(const RankMatrix& matrix, const RankSummary& summary,
                            const Regional& regional);
+// The same table over the numbers of the summary, which it shares, and the
+// labels of the matrix: its cells are formatted when asked for.
+std::shared_ptr<const AnalysisTable> rankSummaryCells(const RankMatrix& matrix,
+                                                      std::shared_ptr<const RankSummary> summary,
+                                                      const Regional& regional);

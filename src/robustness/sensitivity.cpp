@@ -187,30 +187,71 @@ Expected<IndicatorSensitivity> indicatorSensitivity(const Matrix& matrix, Method
                              rankOverIndicatorSets(matrix, {position}, progress));
 }
 
-TextTable sensitivityTable(const IndicatorSensitivity& sensitivity) {
-    const int n = int(sensitivity.labels.size());
-    const int m = int(sensitivity.shifts.size());
-    TextTable table(n + 1, m + 4);
-    table.setCell(0, 0, sensitivity.corner);
-    table.setCell(0, 1, QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango")));
-    for (int j = 0; j < m; ++j)
-        table.setCell(0, j + 2, sensitivity.leftOut(j));
-    table.setCell(0, m + 2,
-                  QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Spostamento massimo")));
-    table.setCell(0, m + 3, QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Indicatore")));
-    for (int i = 0; i < n; ++i) {
-        table.setCell(i + 1, 0, sensitivity.labels[i]);
-        table.setCell(i + 1, 1, QString::number(sensitivity.ranks[std::size_t(i)]));
-        for (int j = 0; j < m; ++j) {
-            const std::vector<int>& shift = sensitivity.shifts[std::size_t(j)];
-            if (!shift.empty() && shift[std::size_t(i)] != IndicatorSensitivity::kNoShift)
-                table.setCell(i + 1, j + 2, QString::number(shift[std::size_t(i)]));
+namespace {
+
+class SensitivityCells : public AnalysisTable {
+public:
+    explicit SensitivityCells(std::shared_ptr<const IndicatorSensitivity> sensitivity)
+        : m_s(std::move(sensitivity)), m_indicators(int(m_s->shifts.size())) {}
+    int rowCount() const override { return int(m_s->labels.size()) + 1; }
+    int columnCount() const override { return m_indicators + 4; }
+    QString cell(int row, int col) const override {
+        const int m = m_indicators;
+        if (row == 0) {
+            if (col == 0)
+                return m_s->corner;
+            if (col == 1)
+                return QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango"));
+            if (col < m + 2)
+                return m_s->leftOut(col - 2);
+            return col == m + 2
+                       ? QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Spostamento massimo"))
+                       : QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Indicatore"));
         }
-        const int largest = sensitivity.largestIndicator(i);
-        if (largest >= 0) {
-            table.setCell(i + 1, m + 2, QString::number(sensitivity.largestShift(i)));
-            table.setCell(i + 1, m + 3, sensitivity.leftOut(largest));
+        if (col == 0)
+            return m_s->labels[row - 1];
+        if (col == m + 3) {
+            const int largest = m_s->largestIndicator(row - 1);
+            return largest >= 0 ? m_s->leftOut(largest) : QString();
         }
+        const std::optional<double> value = number(row, col);
+        return value ? QString::number(int(*value)) : QString();
     }
-    return table;
+    std::optional<double> number(int row, int col) const override {
+        const int m = m_indicators;
+        const auto i = std::size_t(row - 1);
+        if (row < 1 || col < 1 || col > m + 2)
+            return std::nullopt;
+        if (col == 1)
+            return m_s->ranks[i];
+        if (col == m + 2)
+            return m_s->largestIndicator(row - 1) >= 0
+                       ? std::optional<double>(m_s->largestShift(row - 1))
+                       : std::nullopt;
+        const std::vector<int>& shift = m_s->shifts[std::size_t(col - 2)];
+        if (shift.empty() || shift[i] == IndicatorSensitivity::kNoShift)
+            return std::nullopt;
+        return shift[i];
+    }
+    bool holdsText(int row, int col) const override {
+        return row == 0 || col == 0 || col == m_indicators + 3;
+    }
+
+private:
+    std::shared_ptr<const IndicatorSensitivity> m_s;
+    int m_indicators;
+};
+
+} // namespace
+
+std::shared_ptr<const AnalysisTable>
+sensitivityCells(std::shared_ptr<const IndicatorSensitivity> sensitivity) {
+    return std::make_shared<const SensitivityCells>(std::move(sensitivity));
+}
+
+TextTable sensitivityTable(const IndicatorSensitivity& sensitivity) {
+    // The numbers are borrowed for the while the table is written.
+    return SensitivityCells(std::shared_ptr<const IndicatorSensitivity>(
+                                std::shared_ptr<const IndicatorSensitivity>(), &sensitivity))
+        .texts();
 }

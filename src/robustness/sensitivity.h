@@ -3,6 +3,7 @@
 #include "comparison/texttable.h"
 #include "framework/structure.h"
 #include "methods/metodi.h"
+#include "robustness/analysistable.h"
 #include "robustness/methodranking.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <limits>
+#include <memory>
 #include <vector>
 
 // How the ranks of one method move when each indicator is left out in turn.
@@ -84,3 +86,7 @@ Expected<IndicatorSensitivity> structureSensitivity(const Matrix& matrix, const 
 // refused run), the largest absolute shift and the name of the indicator
 // or group that causes it.
 TextTable sensitivityTable(const IndicatorSensitivity& sensitivity);
+// The same table over the numbers of sensitivity, which it shares: its cells
+// are formatted when asked for.
+std::shared_ptr<const AnalysisTable>
+sensitivityCells(std::shared_ptr<const IndicatorSensitivity> sensitivity);

@@ -187,28 +187,61 @@ Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>&
     return result;
 }
 
-TextTable uncertaintyTable(const RankUncertainty& uncertainty, const Regional& regional) {
-    const int n = int(uncertainty.units.size());
-    TextTable table(n + 1, 7);
-    const QStringList headers{
-        uncertainty.corner,
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Rango di riferimento")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Mediana")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "5° percentile")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "95° percentile")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Migliore")),
-        QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Peggiore"))};
-    for (int c = 0; c < 7; ++c)
-        table.setCell(0, c, headers[c]);
-    for (int i = 0; i < n; ++i) {
-        const UnitUncertainty& unit = uncertainty.units[std::size_t(i)];
-        table.setCell(i + 1, 0, uncertainty.labels[i]);
-        table.setCell(i + 1, 1, rankText(unit.reference, regional));
-        table.setCell(i + 1, 2, medianRankText(unit.median, regional));
-        table.setCell(i + 1, 3, rankText(unit.p5, regional));
-        table.setCell(i + 1, 4, rankText(unit.p95, regional));
-        table.setCell(i + 1, 5, rankText(unit.best, regional));
-        table.setCell(i + 1, 6, rankText(unit.worst, regional));
+namespace {
+
+class UncertaintyCells : public AnalysisTable {
+public:
+    UncertaintyCells(std::shared_ptr<const RankUncertainty> uncertainty, const Regional& regional)
+        : m_u(std::move(uncertainty)), m_regional(regional) {}
+    int rowCount() const override { return int(m_u->units.size()) + 1; }
+    int columnCount() const override { return 7; }
+    QString cell(int row, int col) const override {
+        if (row == 0) {
+            static const char* const headers[] = {
+                nullptr,
+                QT_TRANSLATE_NOOP("TableHeaders", "Rango di riferimento"),
+                QT_TRANSLATE_NOOP("TableHeaders", "Mediana"),
+                QT_TRANSLATE_NOOP("TableHeaders", "5° percentile"),
+                QT_TRANSLATE_NOOP("TableHeaders", "95° percentile"),
+                QT_TRANSLATE_NOOP("TableHeaders", "Migliore"),
+                QT_TRANSLATE_NOOP("TableHeaders", "Peggiore")};
+            return col == 0 ? m_u->corner : QString::fromUtf8(headers[col]);
+        }
+        if (col == 0)
+            return m_u->labels[row - 1];
+        const double value = *number(row, col);
+        return col == 2 ? medianRankText(value, m_regional) : rankText(value, m_regional);
     }
-    return table;
+    std::optional<double> number(int row, int col) const override {
+        if (row < 1 || col < 1)
+            return std::nullopt;
+        const UnitUncertainty& unit = m_u->units[std::size_t(row - 1)];
+        const double values[] = {0,
+                                 double(unit.reference),
+                                 unit.median,
+                                 double(unit.p5),
+                                 double(unit.p95),
+                                 double(unit.best),
+                                 double(unit.worst)};
+        return values[col];
+    }
+
+private:
+    std::shared_ptr<const RankUncertainty> m_u;
+    Regional m_regional;
+};
+
+} // namespace
+
+std::shared_ptr<const AnalysisTable>
+uncertaintyCells(std::shared_ptr<const RankUncertainty> uncertainty, const Regional& regional) {
+    return std::make_shared<const UncertaintyCells>(std::move(uncertainty), regional);
+}
+
+TextTable uncertaintyTable(const RankUncertainty& uncertainty, const Regional& regional) {
+    // The numbers are borrowed for the while the table is written.
+    return UncertaintyCells(std::shared_ptr<const RankUncertainty>(
+                                std::shared_ptr<const RankUncertainty>(), &uncertainty),
+                            regional)
+        .texts();
 }

@@ -2,6 +2,7 @@
 
 #include "comparison/texttable.h"
 #include "methods/metodi.h"
+#include "robustness/analysistable.h"
 #include "robustness/compositesets.h"
 #include "shared/expected.h"
 #include "shared/regional.h"
@@ -11,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 // Where one unit's rank lies over every method crossed with every
@@ -87,3 +89,7 @@ Expected<RankUncertainty> rankUncertainty(const std::vector<UncertaintyVariant>&
 // then per unit: label, reference rank, median, 5th percentile, 95th
 // percentile, best, worst.
 TextTable uncertaintyTable(const RankUncertainty& uncertainty, const Regional& regional);
+// The same table over the numbers of uncertainty, which it shares: its cells
+// are formatted when asked for.
+std::shared_ptr<const AnalysisTable>
+uncertaintyCells(std::shared_ptr<const RankUncertainty> uncertainty, const Regional& regional);

@@ -13,7 +13,7 @@ ResultsExport exportResults(const QString& workbook, const Matrix& matrix, const
     results.gaps = gaps;
     RecordScope scope(workbook, regional);
     scope.recorder().addInput(workbook, InputRole::Matrix);
-    for (const QString& read : results.files)
-        scope.recorder().addInput(read, InputRole::File);
+    for (const TakenFile& read : results.files)
+        scope.recorder().addInput(read.path, InputRole::File, read.sha256);
     return {results.warnings, results.notices, writeResultsWorkbook(path, results, progress)};
 }

@@ -87,7 +87,6 @@ RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
     RankSummaryRun run;
     run.ranks = ranks;
     run.summary = summarizeRanks(run.ranks);
-    run.table = rankSummaryTable(run.ranks, run.summary, regional);
     run.kendall = kendallMatrix(run.ranks);
     run.file = rankSummaryFile(workbook);
     AnalysisOrigin origin;
@@ -96,7 +95,8 @@ RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
     for (const QString& source :
          sources.isEmpty() ? QStringList{ranksComparisonFile(workbook)} : sources)
         scope.recorder().addInput(source, InputRole::File);
-    run.saved = save(scope.recorder(), run.file, run.table, origin, nullptr);
+    run.saved = save(scope.recorder(), run.file, rankSummaryTable(run.ranks, run.summary, regional),
+                     origin, nullptr);
     return run;
 }
 
@@ -108,8 +108,6 @@ SensitivityRun writtenSensitivity(const MatrixBasis& basis, IndicatorSensitivity
                                   const std::function<void(OutputRecorder&)>& describe) {
     SensitivityRun run;
     run.sensitivity = std::move(sensitivity);
-    // Millions of cells for a large matrix: made here, off the window's thread.
-    run.table = sensitivityTable(run.sensitivity);
     for (int i = 0; i < int(run.sensitivity.labels.size()); ++i)
         run.largestShift = std::max(run.largestShift, run.sensitivity.largestShift(i));
     run.file = sensitivityFile(basis.workbook, run.sensitivity.code);
@@ -119,7 +117,7 @@ SensitivityRun writtenSensitivity(const MatrixBasis& basis, IndicatorSensitivity
     BasisScope scope(basis, regional);
     if (describe)
         describe(scope.recorder());
-    run.saved = save(scope.recorder(), run.file, run.table, origin, progress);
+    run.saved = save(scope.recorder(), run.file, sensitivityTable(run.sensitivity), origin, progress);
     return run;
 }
 
@@ -202,14 +200,13 @@ Expected<UncertaintyRun> writtenUncertainty(const MatrixBasis& basis,
         return std::move(uncertainty).error();
     UncertaintyRun run;
     run.uncertainty = std::move(*uncertainty);
-    run.table = uncertaintyTable(run.uncertainty, regional);
     run.file = uncertaintyFile(basis.workbook);
     // The methods asked for, a method that refused the matrix included.
     origin.reference = origin.methods.value(0);
     origin.indicators = QStringLiteral("tutti e uno escluso alla volta");
     // The analysis leaves the structure aside.
-    run.saved =
-        save(basis, regional, run.file, run.table, origin, progress, compositeSettings(composites));
+    run.saved = save(basis, regional, run.file, uncertaintyTable(run.uncertainty, regional), origin,
+                     progress, compositeSettings(composites));
     return run;
 }
 

@@ -29,7 +29,6 @@
 struct RankSummaryRun {
     RankMatrix ranks;
     RankSummary summary;
-    TextTable table;           // the rank summary, as <workbook>.rob.csv holds it
     CoefficientMatrix kendall; // the Kendall matrix of the methods
     QString file;              // <workbook>.rob.csv
     Status saved;
@@ -48,7 +47,6 @@ RankSummaryRun analyseRanks(const QString& workbook, const RankMatrix& ranks,
 // How the ranks of one method move when each indicator is left out.
 struct SensitivityRun {
     IndicatorSensitivity sensitivity;
-    TextTable table;      // as <workbook>.sens<CODE>.csv holds it
     int largestShift = 0; // the largest shift of any unit, 0 when none moves
     QString file;         // <workbook>.sens<CODE>.csv
     Status saved;
@@ -74,8 +72,7 @@ Expected<SensitivityRun> analyseSensitivity(const MatrixBasis& basis, const Matr
 // Where each unit's rank lies over methods and indicator sets.
 struct UncertaintyRun {
     RankUncertainty uncertainty;
-    TextTable table; // as <workbook>.unc.csv holds it
-    QString file;    // <workbook>.unc.csv
+    QString file; // <workbook>.unc.csv
     Status saved;
 };
 

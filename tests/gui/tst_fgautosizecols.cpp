@@ -1,4 +1,5 @@
 #include "support/guitestsupport.h"
+#include "ui/comparison/comparisonmodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/tablemodel.h"
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void equalsBruteForce_data();
     void equalsBruteForce();
     void checkFontMeasuresEachCell();
+    void longComparisonFromSample();
 
 private:
     std::unique_ptr<Regional> m_regional;
@@ -236,6 +238,38 @@ void TestFgAutosizeCols::checkFontMeasuresEachCell() {
     FG_AutosizeCols(view, -1, -1, false);
     QCOMPARE(widths(view), bruteForce(model, windowFont));
     QVERIFY(view.gridColumnWidth(0) < label);
+}
+
+// A comparison too long to measure cell by cell is fitted from a sample: the
+// widest label, value and rank lie in its middle, where no edge row reaches.
+void TestFgAutosizeCols::longComparisonFromSample() {
+    const int units = ComparisonModel::kMeasuredRows + 500;
+    auto comparison = std::make_shared<ComparisonResult>();
+    comparison->labels = TextTable(units + 1, 1);
+    comparison->labels.setCell(0, 0, u"Comune");
+    for (const int sign : {1, -1}) {
+        ComparedMethod method;
+        method.header = QStringLiteral("IR");
+        for (int i = 0; i < units; ++i) {
+            comparison->labels.setCell(i + 1, 0, QStringLiteral("U%1").arg(i % 10));
+            method.values.push_back(sign * (i % 7) * 0.5);
+            method.ranks.push_back(i < units / 2 ? 1 : 2);
+        }
+        method.values[std::size_t(units / 2)] = sign * 1234567.89;
+        method.values[std::size_t(units / 3)] = std::nan("");
+        method.ranks[std::size_t(units / 2)] = units;
+        comparison->methods.push_back(std::move(method));
+    }
+    comparison->labels.setCell(units / 2, 0, u"Comune dal nome più lungo di tutti");
+    Regional regional(kItalian);
+    for (const auto shown : {ComparisonModel::Shown::Values, ComparisonModel::Shown::Ranks}) {
+        ComparisonModel model(regional, shown);
+        model.setComparison(comparison);
+        GridView view;
+        view.setGridModel(&model);
+        FG_AutosizeCols(view, -1, -1, false);
+        QCOMPARE(widths(view), bruteForce(model, view.font()));
+    }
 }
 
 QTEST_MAIN(TestFgAutosizeCols)

@@ -29,6 +29,11 @@ public:
     int gridColumnCount() const override;
     QString gridText(int row, int col) const override;
     std::optional<double> cellNumber(int row, int col) const override;
+    // Beyond kMeasuredRows rows: the header, the first and last rows, the
+    // longest labels and each column's widest number (its largest and its
+    // most negative value, the largest rank), formatted.
+    QStringList widthSample(int col) const override;
+    static constexpr int kMeasuredRows = 20000;
 
 private:
     bool inside(int row, int col) const;

@@ -51,6 +51,14 @@ qreal widestInGridFont(const GridModel& model, int col, int rows, TextMeasure& m
     return widest;
 }
 
+// The widest of the texts, in the grid's font.
+qreal widestOf(const QStringList& texts, TextMeasure& measure) {
+    qreal widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, roundHalfEven(measure.width(text)));
+    return widest;
+}
+
 } // namespace
 
 void FG_AutosizeCols(GridView& myGrid, int lFirstCol, int lLastCol, bool bCheckFont) {
@@ -86,7 +94,10 @@ void FG_AutosizeCols(GridView& myGrid, int lFirstCol, int lLastCol, bool bCheckF
     TextMeasure measure(myGrid.font());
     const qreal letter = measure.exact(QStringLiteral("W"));
     for (int c = first; c <= last; ++c) {
-        const qreal widest = widestInGridFont(*model, c, rows, measure, measure.digitsUniform());
+        const QStringList sample = model->widthSample(c);
+        const qreal widest =
+            sample.isEmpty() ? widestInGridFont(*model, c, rows, measure, measure.digitsUniform())
+                             : widestOf(sample, measure);
         myGrid.setGridColumnWidth(c, static_cast<int>(roundHalfEven(letter + widest)));
     }
 }

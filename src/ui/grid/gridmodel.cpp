@@ -12,6 +12,10 @@ QString GridModel::shapePattern(int) const {
     return QString();
 }
 
+QStringList GridModel::widthSample(int) const {
+    return {};
+}
+
 std::optional<QFont> GridModel::cellFont(int, int) const {
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -32,6 +33,9 @@ public:
     static constexpr int kMaxShapeKeys = 64;
     virtual int shapeKey(int row, int col) const;
     virtual QString shapePattern(int key) const;
+    // Texts of column col among which is its widest, for a grid too long to
+    // measure cell by cell; empty (the default) to measure every cell.
+    virtual QStringList widthSample(int col) const;
 
     // The font of a cell when it has one of its own.
     virtual std::optional<QFont> cellFont(int row, int col) const;

@@ -38,7 +38,7 @@ Status reportFromCommandLine(const QString& pdfPath, const QString& workbook,
     // The report beside the workbook is recorded with what it was made from.
     RecordScope scope(source.workbook(), regional);
     scope.recorder().addInput(source.basis().matrix);
-    for (const QString& read : results.files)
-        scope.recorder().addInput(read, InputRole::File);
+    for (const TakenFile& read : results.files)
+        scope.recorder().addInput(read.path, InputRole::File, read.sha256);
     return writePdfReport(QFileInfo(pdfPath).absoluteFilePath(), results);
 }

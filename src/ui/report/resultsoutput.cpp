@@ -88,8 +88,8 @@ Produced reportPdf(const QString& path, const QString& workbook, const Source& s
     results.gaps = source.gaps.get();
     RecordScope scope(workbook, regional);
     scope.recorder().addInput(workbook, InputRole::Matrix);
-    for (const QString& read : results.files)
-        scope.recorder().addInput(read, InputRole::File);
+    for (const TakenFile& read : results.files)
+        scope.recorder().addInput(read.path, InputRole::File, read.sha256);
     return {results.warnings, results.notices, writePdfReport(path, results, &progress)};
 }
 

@@ -4,9 +4,9 @@
 #include "robustness/montecarlotables.h"
 #include "ui/charts/rankintervalchart.h"
 #include "ui/charts/sobolchart.h"
+#include "ui/grid/analysistablemodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
-#include "ui/grid/texttablemodel.h"
 #include "ui/platform/windowsetup.h"
 #include "ui/robustness/pagewidgets.h"
 #include "ui/robustness/totalindexmodel.h"
@@ -59,7 +59,7 @@ void showUnitTotals(TotalIndexModel& model, const MonteCarloResult& result, cons
 
 } // namespace
 
-MonteCarloPage::MonteCarloPage(TextTableModel* table, TotalIndexModel* unitTotals,
+MonteCarloPage::MonteCarloPage(AnalysisTableModel* table, TotalIndexModel* unitTotals,
                                const ChartButtons& chartButtons, QWidget* parent)
     : QWidget(parent), m_table(table), m_unitTotals(unitTotals) {
     auto* left = new QVBoxLayout;
@@ -257,7 +257,11 @@ void MonteCarloPage::show(const MonteCarloResult& result, bool sobol, const Matr
     QStringList labels;
     for (const CellValue& unit : matrix.units)
         labels.append(regional.generalText(unit));
-    m_table->setTable(monteCarloTable(result, corner, labels, regional));
+    // The grid shares the rank figures of the units alone.
+    auto shown = std::make_shared<MonteCarloResult>();
+    shown->units = result.units;
+    shown->rankings = result.rankings;
+    m_table->setTable(monteCarloCells(std::move(shown), corner, labels, regional));
     fitColumnsAnswering(*c.grid);
     c.intervals->setUncertainty(asUncertainty(result, corner, labels));
     QChart* old = c.indices->chart();

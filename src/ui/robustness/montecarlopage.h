@@ -26,7 +26,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class RankIntervalChart;
-class TextTableModel;
+class AnalysisTableModel;
 class TotalIndexModel;
 
 // The settings and views of the Monte Carlo page.
@@ -66,7 +66,7 @@ public:
     using ChartButtons = std::function<QWidget*(QChartView*, ChartFile, QWidget*)>;
 
     // The grids show the two models.
-    MonteCarloPage(TextTableModel* table, TotalIndexModel* unitTotals,
+    MonteCarloPage(AnalysisTableModel* table, TotalIndexModel* unitTotals,
                    const ChartButtons& chartButtons, QWidget* parent);
 
     const MonteCarloControls& controls() const { return m_controls; }
@@ -99,6 +99,6 @@ private:
     QHBoxLayout* buildViews(const ChartButtons& chartButtons);
 
     MonteCarloControls m_controls;
-    TextTableModel* m_table;
+    AnalysisTableModel* m_table;
     TotalIndexModel* m_unitTotals;
 };

@@ -5,7 +5,7 @@
 #include "ui/grid/coefficientlegend.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/gridview.h"
-#include "ui/grid/texttablemodel.h"
+#include "ui/grid/analysistablemodel.h"
 #include "ui/grid/unitsearchbox.h"
 #include "ui/mappage/mappage.h"
 #include "ui/platform/windowsetup.h"

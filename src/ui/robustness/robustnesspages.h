@@ -25,18 +25,18 @@ class QTabWidget;
 class QWidget;
 class RankIntervalChart;
 class ShiftModel;
-class TextTableModel;
+class AnalysisTableModel;
 class TotalIndexModel;
 class UnitSearchBox;
 
 // The models behind the grids of the robustness window.
 struct RobustnessModels {
-    TextTableModel* summary = nullptr;
+    AnalysisTableModel* summary = nullptr;
     CograduationModel* kendall = nullptr;
     CograduationModel* spearman = nullptr;
     ShiftModel* sensitivity = nullptr;
-    TextTableModel* uncertainty = nullptr;
-    TextTableModel* monteCarlo = nullptr;
+    AnalysisTableModel* uncertainty = nullptr;
+    AnalysisTableModel* monteCarlo = nullptr;
     TotalIndexModel* unitTotals = nullptr;
 };
 

@@ -5,11 +5,11 @@
 #include "ui/charts/chartactions.h"
 #include "ui/charts/rankcharts.h"
 #include "ui/charts/rankintervalchart.h"
+#include "ui/grid/analysistablemodel.h"
 #include "ui/grid/cograduationmodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/rowselection.h"
-#include "ui/grid/texttablemodel.h"
 #include "ui/grid/unitsearchbox.h"
 #include "ui/mappage/mappage.h"
 #include "ui/platform/backgroundwork.h"
@@ -46,9 +46,9 @@ QString percentage(double share, const Regional& regional) {
 }
 
 RobustnessModels makeModels(const Regional& regional, QObject* parent) {
-    return {new TextTableModel(regional, parent),    new CograduationModel(regional, parent),
-            new CograduationModel(regional, parent), new ShiftModel(regional, parent),
-            new TextTableModel(regional, parent),    new TextTableModel(regional, parent),
+    return {new AnalysisTableModel(regional, parent), new CograduationModel(regional, parent),
+            new CograduationModel(regional, parent),  new ShiftModel(regional, parent),
+            new AnalysisTableModel(regional, parent), new AnalysisTableModel(regional, parent),
             new TotalIndexModel(regional, parent)};
 }
 
@@ -142,12 +142,12 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const RankMatrix& ran
     // The methods named as everywhere in the windows, charts included.
     for (QString& method : m_ranks.methods)
         method = methodLabel(method);
-    m_summaryTable = std::move(run.table);
     m_bumpDrawn = false;
     m_drawnAxes = {-1, -1};
     m_chosen.clear();
     m_ui.summaryGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    m_models.summary->setTable(m_summaryTable);
+    m_models.summary->setTable(
+        rankSummaryCells(m_ranks, std::make_shared<const RankSummary>(run.summary), m_regional));
     fitColumnsAnswering(*m_ui.summaryGrid);
     m_models.kendall->setMatrix(run.kendall);
     m_models.spearman->setMatrix(cograduation);

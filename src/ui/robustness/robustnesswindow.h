@@ -96,7 +96,6 @@ private:
     Regional m_regional;
 
     RankMatrix m_ranks;
-    TextTable m_summaryTable;
     // The matrices the analyses are computed on.
     std::unique_ptr<AnalysedMatrices> m_matrices;
     // What the charts on view were drawn from (none after new ranks).

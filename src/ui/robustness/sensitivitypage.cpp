@@ -39,7 +39,8 @@ SensitivityPage::SensitivityPage(ShiftModel* model, QWidget* parent)
 
 void SensitivityPage::show(const SensitivityRun& run) {
     const IndicatorSensitivity& sensitivity = run.sensitivity;
-    m_model->setShifts(run.table, 2, int(sensitivity.shifts.size()) + 1, run.largestShift);
+    m_model->setShifts(sensitivityCells(std::make_shared<const IndicatorSensitivity>(sensitivity)),
+                       2, int(sensitivity.shifts.size()) + 1, run.largestShift);
     fitColumnsAnswering(*m_grid);
     QStringList notes{
         tr("%1: spostamento = rango senza l'indicatore - rango con tutti gli indicatori "

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-void ShiftModel::setShifts(TextTable table, int first, int last, int largest) {
+void ShiftModel::setShifts(std::shared_ptr<const AnalysisTable> table, int first, int last,
+                           int largest) {
     m_first = first;
     m_last = last;
     m_largest = std::max(1, largest);
@@ -15,12 +16,11 @@ void ShiftModel::setShifts(TextTable table, int first, int last, int largest) {
 std::optional<double> ShiftModel::shade(int row, int col) const {
     if (row < 1 || col < m_first || col > m_last || !inside(row, col))
         return std::nullopt;
-    bool ok = false;
-    const int shift = table().cell(row, col).toInt(&ok);
-    if (!ok)
+    const std::optional<double> shift = table().number(row, col);
+    if (!shift)
         return std::nullopt;
     // A smaller rank is better: a negative shift reads as agreement.
-    return -double(shift) / m_largest;
+    return -*shift / m_largest;
 }
 
 QColor ShiftModel::cellBackground(int row, int col) const {

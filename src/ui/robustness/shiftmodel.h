@@ -1,21 +1,20 @@
 #pragma once
 
-#include "ui/grid/texttablemodel.h"
+#include "ui/grid/analysistablemodel.h"
 
 // The grid of an indicator sensitivity table: the shift columns (grid
 // columns first..last) shaded by sign and size, relative to the largest
 // shift of the table: teal where leaving the indicator out lifts the unit
 // (a smaller rank), brown where it drops it, white for no change.
-class ShiftModel : public TextTableModel {
+class ShiftModel : public AnalysisTableModel {
     Q_OBJECT
 
 public:
-    using TextTableModel::TextTableModel;
+    using AnalysisTableModel::AnalysisTableModel;
 
     // Shows table with the shift columns first..last, shaded relative to
-    // largest, the largest absolute shift they hold (1 when smaller): the
-    // caller knows it without reading the texts of the table again.
-    void setShifts(TextTable table, int first, int last, int largest);
+    // largest, the largest absolute shift they hold (1 when smaller).
+    void setShifts(std::shared_ptr<const AnalysisTable> table, int first, int last, int largest);
 
     QColor cellBackground(int row, int col) const override;
     QColor cellForeground(int row, int col) const override;

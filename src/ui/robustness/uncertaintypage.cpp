@@ -1,9 +1,9 @@
 #include "ui/robustness/uncertaintypage.h"
 
 #include "ui/charts/rankintervalchart.h"
+#include "ui/grid/analysistablemodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
-#include "ui/grid/texttablemodel.h"
 #include "ui/robustness/pagewidgets.h"
 
 #include <QChartView>
@@ -13,7 +13,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-UncertaintyPage::UncertaintyPage(TextTableModel* model, const ChartButtons& chartButtons,
+UncertaintyPage::UncertaintyPage(AnalysisTableModel* model, const ChartButtons& chartButtons,
                                  QWidget* parent)
     : QWidget(parent), m_model(model) {
     m_compute = pageComputeButton(QStringLiteral("cmdIncertezza"),
@@ -47,7 +47,8 @@ void UncertaintyPage::clear(int methods) {
 
 void UncertaintyPage::show(const UncertaintyRun& run, int indicators) {
     const RankUncertainty& uncertainty = run.uncertainty;
-    m_model->setTable(run.table);
+    m_model->setTable(uncertaintyCells(std::make_shared<const RankUncertainty>(uncertainty),
+                                       m_model->regional()));
     fitColumnsAnswering(*m_grid);
     m_chart->setUncertainty(uncertainty);
     QStringList notes{tr("%1 graduatorie per unità (%2 x %3 insiemi di indicatori).")

@@ -13,7 +13,7 @@ class QChartView;
 class QLabel;
 class QPushButton;
 class RankIntervalChart;
-class TextTableModel;
+class AnalysisTableModel;
 
 // The uncertainty page of the robustness window: the ranks of every unit
 // over the compared methods crossed with the indicator sets, as a table and
@@ -27,7 +27,7 @@ public:
     using ChartButtons = std::function<QWidget*(QChartView*, ChartFile, QWidget*)>;
 
     // The grid shows model.
-    UncertaintyPage(TextTableModel* model, const ChartButtons& chartButtons, QWidget* parent);
+    UncertaintyPage(AnalysisTableModel* model, const ChartButtons& chartButtons, QWidget* parent);
 
     QPushButton* computeButton() const { return m_compute; }
     GridView* grid() const { return m_grid; }
@@ -39,7 +39,7 @@ public:
     void show(const UncertaintyRun& run, int indicators);
 
 private:
-    TextTableModel* m_model;
+    AnalysisTableModel* m_model;
     QPushButton* m_compute;
     QLabel* m_note;
     GridView* m_grid;
