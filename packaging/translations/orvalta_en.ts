@@ -714,6 +714,10 @@ and comparison of methods</translation>
         <source>Co&amp;struzione</source>
         <translation>Con&amp;struction</translation>
     </message>
+    <message>
+        <source>Metodi personalizzati: Salva</source>
+        <translation>Custom methods: Save</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>
@@ -1254,6 +1258,14 @@ and comparison of methods</translation>
         <source>Aggregazione</source>
         <translation>Aggregation</translation>
     </message>
+    <message>
+        <source>Matrici</source>
+        <translation>Matrices</translation>
+    </message>
+    <message>
+        <source>Mappa</source>
+        <translation>Map</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>
@@ -1295,6 +1307,137 @@ and comparison of methods</translation>
     <message>
         <source>La mappa non si è potuta disegnare: %1 non è stato scritto.</source>
         <translation>The map could not be drawn: %1 was not written.</translation>
+    </message>
+</context>
+<context>
+    <name>MapPage</name>
+    <message>
+        <source>Mostra:</source>
+        <translation>Show:</translation>
+    </message>
+    <message>
+        <source>Quantili</source>
+        <translation>Quantiles</translation>
+    </message>
+    <message>
+        <source>Intervalli uguali</source>
+        <translation>Equal intervals</translation>
+    </message>
+    <message>
+        <source>Interruzioni naturali (Jenks)</source>
+        <translation>Natural breaks (Jenks)</translation>
+    </message>
+    <message>
+        <source>Classi:</source>
+        <translation>Classes:</translation>
+    </message>
+    <message>
+        <source>Il numero delle classi della legenda</source>
+        <translation>The number of classes in the legend</translation>
+    </message>
+    <message>
+        <source>L&apos;attributo dei confini che porta le etichette delle unità</source>
+        <translation>The boundary attribute that holds the unit labels</translation>
+    </message>
+    <message>
+        <source>Chiave:</source>
+        <translation>Key:</translation>
+    </message>
+    <message>
+        <source>Confini...</source>
+        <translation>Boundaries...</translation>
+    </message>
+    <message>
+        <source>Sceglie il file dei confini delle unità: GeoJSON, Shapefile (anche compresso) o GeoPackage</source>
+        <translation>Chooses the file of the units&apos; boundaries: GeoJSON, Shapefile (also zipped) or GeoPackage</translation>
+    </message>
+    <message>
+        <source>Tutta la mappa</source>
+        <translation>Whole map</translation>
+    </message>
+    <message>
+        <source>Mostra di nuovo tutta la mappa (anche con un doppio clic); la rotella ingrandisce, il trascinamento sposta</source>
+        <translation>Shows the whole map again (also with a double click); the wheel zooms, dragging pans</translation>
+    </message>
+    <message>
+        <source>File dei confini</source>
+        <translation>Boundary file</translation>
+    </message>
+    <message>
+        <source>Confini (*.geojson *.json *.shp *.zip *.gpkg);;Tutti i file (*)</source>
+        <translation>Boundaries (*.geojson *.json *.shp *.zip *.gpkg);;All files (*)</translation>
+    </message>
+    <message>
+        <source>automatica</source>
+        <translation>automatic</translation>
+    </message>
+    <message>
+        <source>automatica (%1)</source>
+        <translation>automatic (%1)</translation>
+    </message>
+    <message>
+        <source>Nessun file dei confini</source>
+        <translation>No boundary file</translation>
+    </message>
+    <message>
+        <source>Scegliere il file dei confini delle unità con «%1», oppure porlo accanto alla cartella come %2.</source>
+        <translation>Choose the file of the units&apos; boundaries with “%1”, or put it beside the workbook as %2.</translation>
+    </message>
+    <message>
+        <source>Nessun risultato da mostrare sulla mappa.</source>
+        <translation>No results to show on the map.</translation>
+    </message>
+    <message>
+        <source>Fonte: %1, %2, %3</source>
+        <translation>Source: %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>Indice %1</source>
+        <translation>Index %1</translation>
+    </message>
+    <message>
+        <source>Ranghi %1</source>
+        <translation>Ranks %1</translation>
+    </message>
+    <message>
+        <source>Indice %1 - dimensione %2</source>
+        <translation>Index %1 - dimension %2</translation>
+    </message>
+    <message>
+        <source>Ranghi %1 - dimensione %2</source>
+        <translation>Ranks %1 - dimension %2</translation>
+    </message>
+    <message>
+        <source> - dimensione %1</source>
+        <translation> - dimension %1</translation>
+    </message>
+    <message>
+        <source>Indice totale di Sobol sul rango: %1</source>
+        <translation>Total Sobol index on the rank: %1</translation>
+    </message>
+    <message>
+        <source>Spostamento del rango senza %1 (%2)</source>
+        <translation>Rank shift without %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Ampiezza dell&apos;intervallo 5-95% del rango (Monte Carlo)</source>
+        <translation>Width of the 5-95% rank interval (Monte Carlo)</translation>
+    </message>
+    <message>
+        <source>Ampiezza dell&apos;intervallo 5-95% del rango (incertezza)</source>
+        <translation>Width of the 5-95% rank interval (uncertainty)</translation>
+    </message>
+    <message>
+        <source>analisi d&apos;incertezza</source>
+        <translation>uncertainty analysis</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: variazione da %2 a %3</source>
+        <translation>%1: change from %2 to %3</translation>
     </message>
 </context>
 <context>
@@ -2274,6 +2417,10 @@ Files left out:
         <source>«%1» non è ammessa (ammesse: %2).</source>
         <translation>“%1” is not allowed (allowed: %2).</translation>
     </message>
+    <message>
+        <source>M&amp;appa</source>
+        <translation>M&amp;ap</translation>
+    </message>
 </context>
 <context>
     <name>Shared</name>
@@ -2617,6 +2764,14 @@ Files left out:
     <message>
         <source>Analisi temporale: Calcola</source>
         <translation>Time analysis: Compute</translation>
+    </message>
+    <message>
+        <source>Grafico</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Mappa</source>
+        <translation>Map</translation>
     </message>
 </context>
 <context>

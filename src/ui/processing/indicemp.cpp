@@ -120,7 +120,7 @@ void IndiceMP::showOnMap() {
         m_map->setChoices(unitLabels(), {}, {});
         return;
     }
-    const MethodMaps maps(methodCodeAt(m_shownPosition), unitLabels(), groups, m_shownRun);
+    const MethodMaps maps(m_runner->codeAt(m_shownPosition), unitLabels(), groups, m_shownRun);
     m_map->setChoices(unitLabels(), maps.choices(),
                       [maps](const QString& what) { return maps.series(what); });
 }
