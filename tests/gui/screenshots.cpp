@@ -361,14 +361,16 @@ int main(int argc, char* argv[]) {
     menu.selectWorkbook(europe);
     menu.cmdElaborazione_Click();
     ok = processing->isVisible() && ok;
-    processing->resize(1180, 760);
+    processing->resize(1180, 900);
     combo->setCurrentIndex(0);
     processing->cmbMetodo_Click();
     processing->pages()->setCurrentWidget(processing->mapPage());
     selectRows(*processing->msfMatrice(), {4, 11});
     QElapsedTimer drawing;
     drawing.start();
-    while (!processing->mapPage()->view()->isCurrent() && drawing.elapsed() < 10000)
+    // Drawn at the size the page settles on once its notes are laid out.
+    while ((drawing.elapsed() < 1000 || !processing->mapPage()->view()->isCurrent()) &&
+           drawing.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ok = save(*processing, output + QStringLiteral("/processing-window-map.png")) && ok;
     processing->reject();
