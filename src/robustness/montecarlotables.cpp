@@ -85,6 +85,76 @@ private:
     bool m_lacking;
 };
 
+// The Sobol indices of each factor with their bootstrap intervals.
+class SobolCells : public AnalysisTable {
+public:
+    SobolCells(std::shared_ptr<const MonteCarloResult> result, const Regional& regional)
+        : m_result(std::move(result)), m_regional(regional) {}
+    int rowCount() const override { return int(m_result->factors.size()) + 1; }
+    int columnCount() const override { return 7; }
+    QString cell(int row, int col) const override {
+        if (row == 0) {
+            static const char* const headers[] = {QT_TRANSLATE_NOOP("TableHeaders", "Fattore"),
+                                                  "Si",
+                                                  "Si P5",
+                                                  "Si P95",
+                                                  "STi",
+                                                  "STi P5",
+                                                  "STi P95"};
+            return QString::fromUtf8(headers[col]);
+        }
+        if (col == 0)
+            return monteCarloFactorName(m_result->factors[std::size_t(row - 1)]);
+        const std::optional<double> value = number(row, col);
+        return value ? m_regional.fixed4(*value) : QString();
+    }
+    std::optional<double> number(int row, int col) const override {
+        if (row < 1 || col < 1 || !m_result->indices)
+            return std::nullopt;
+        const FactorIndices& f = (*m_result->indices)[std::size_t(row - 1)];
+        const double figures[] = {f.first.value, f.first.p5, f.first.p95,
+                                  f.total.value, f.total.p5, f.total.p95};
+        return figures[col - 1];
+    }
+
+private:
+    std::shared_ptr<const MonteCarloResult> m_result;
+    Regional m_regional;
+};
+
+// The total index of each factor on each unit's rank.
+class SobolUnitsCells : public AnalysisTable {
+public:
+    SobolUnitsCells(std::shared_ptr<const MonteCarloResult> result, QString corner,
+                    QStringList labels, const Regional& regional)
+        : m_result(std::move(result)), m_corner(std::move(corner)), m_labels(std::move(labels)),
+          m_regional(regional) {}
+    int rowCount() const override { return int(m_result->unitTotals.size()) + 1; }
+    int columnCount() const override { return int(m_result->factors.size()) + 1; }
+    QString cell(int row, int col) const override {
+        if (row == 0)
+            return col == 0 ? m_corner
+                            : monteCarloFactorName(m_result->factors[std::size_t(col - 1)]);
+        if (col == 0)
+            return m_labels.value(row - 1);
+        const std::optional<double> value = number(row, col);
+        return value ? m_regional.fixed4(*value) : QString();
+    }
+    std::optional<double> number(int row, int col) const override {
+        if (row < 1 || col < 1)
+            return std::nullopt;
+        const std::optional<std::vector<double>>& totals =
+            m_result->unitTotals[std::size_t(row - 1)];
+        return totals ? std::optional<double>((*totals)[std::size_t(col - 1)]) : std::nullopt;
+    }
+
+private:
+    std::shared_ptr<const MonteCarloResult> m_result;
+    QString m_corner;
+    QStringList m_labels;
+    Regional m_regional;
+};
+
 } // namespace
 
 std::shared_ptr<const AnalysisTable> monteCarloCells(std::shared_ptr<const MonteCarloResult> result,
@@ -103,48 +173,16 @@ TextTable monteCarloTable(const MonteCarloResult& result, const QString& corner,
         .texts();
 }
 
-TextTable sobolTable(const MonteCarloResult& result, const Regional& regional) {
-    const int k = int(result.factors.size());
-    TextTable table(k + 1, 7);
-    const QStringList headers{QStringLiteral(QT_TRANSLATE_NOOP("TableHeaders", "Fattore")),
-                              QStringLiteral("Si"),
-                              QStringLiteral("Si P5"),
-                              QStringLiteral("Si P95"),
-                              QStringLiteral("STi"),
-                              QStringLiteral("STi P5"),
-                              QStringLiteral("STi P95")};
-    for (int c = 0; c < headers.size(); ++c)
-        table.setCell(0, c, headers[c]);
-    for (int i = 0; i < k; ++i) {
-        table.setCell(i + 1, 0, monteCarloFactorName(result.factors[std::size_t(i)]));
-        if (!result.indices)
-            continue;
-        const FactorIndices& f = (*result.indices)[std::size_t(i)];
-        const double figures[] = {f.first.value, f.first.p5, f.first.p95,
-                                  f.total.value, f.total.p5, f.total.p95};
-        for (int c = 0; c < 6; ++c)
-            table.setCell(i + 1, c + 1, regional.fixed4(figures[c]));
-    }
-    return table;
+std::shared_ptr<const AnalysisTable> sobolCells(std::shared_ptr<const MonteCarloResult> result,
+                                                const Regional& regional) {
+    return std::make_shared<const SobolCells>(std::move(result), regional);
 }
 
-TextTable sobolUnitsTable(const MonteCarloResult& result, const QString& corner,
-                          const QStringList& labels, const Regional& regional) {
-    const int n = int(result.unitTotals.size());
-    const int k = int(result.factors.size());
-    TextTable table(n + 1, k + 1);
-    table.setCell(0, 0, corner);
-    for (int i = 0; i < k; ++i)
-        table.setCell(0, i + 1, monteCarloFactorName(result.factors[std::size_t(i)]));
-    for (int u = 0; u < n; ++u) {
-        table.setCell(u + 1, 0, labels.value(u));
-        const std::optional<std::vector<double>>& totals = result.unitTotals[std::size_t(u)];
-        if (!totals)
-            continue;
-        for (int i = 0; i < k; ++i)
-            table.setCell(u + 1, i + 1, regional.fixed4((*totals)[std::size_t(i)]));
-    }
-    return table;
+std::shared_ptr<const AnalysisTable> sobolUnitsCells(std::shared_ptr<const MonteCarloResult> result,
+                                                     const QString& corner,
+                                                     const QStringList& labels,
+                                                     const Regional& regional) {
+    return std::make_shared<const SobolUnitsCells>(std::move(result), corner, labels, regional);
 }
 
 QString lackingUnitsNote(const MonteCarloResult& result) {

@@ -27,15 +27,20 @@ std::shared_ptr<const AnalysisTable> monteCarloCells(std::shared_ptr<const Monte
                                                      const QStringList& labels,
                                                      const Regional& regional);
 
-// <workbook>.sobol.csv: "Fattore;Si;Si P5;Si P95;STi;STi P5;STi P95", a line
-// per factor; the figures empty when no run moved a rank.
-TextTable sobolTable(const MonteCarloResult& result, const Regional& regional);
+// <workbook>.sobol.csv over the Sobol indices of result, which it shares:
+// "Fattore;Si;Si P5;Si P95;STi;STi P5;STi P95", a line per factor; the
+// figures empty when no run moved a rank.
+std::shared_ptr<const AnalysisTable> sobolCells(std::shared_ptr<const MonteCarloResult> result,
+                                                const Regional& regional);
 
-// <workbook>.sobol.unita.csv: the corner label and the factors' names, then
-// per unit its label and each factor's total index on its rank, empty where
-// the unit's rank never moves or some run lacks the unit.
-TextTable sobolUnitsTable(const MonteCarloResult& result, const QString& corner,
-                          const QStringList& labels, const Regional& regional);
+// <workbook>.sobol.unita.csv over the total indices of result, which it
+// shares: the corner label and the factors' names, then per unit its label
+// and each factor's total index on its rank, empty where the unit's rank
+// never moves or some run lacks the unit.
+std::shared_ptr<const AnalysisTable> sobolUnitsCells(std::shared_ptr<const MonteCarloResult> result,
+                                                     const QString& corner,
+                                                     const QStringList& labels,
+                                                     const Regional& regional);
 
 // What is said of the units some ranking leaves without an index ("2 unità
 // senza indice complessivo in alcune estrazioni: ..."); empty when none.

@@ -72,9 +72,12 @@ std::vector<std::pair<QString, TextLines>> resultFiles(MonteCarloRun& run, const
     tables.push_back(monteCarloTable(run.result, corner, labels, regional));
     run.files.append(resultFileName(workbook, ResultFileKind::MonteCarlo));
     if (sobol) {
-        tables.push_back(sobolTable(run.result, regional));
+        // The figures are borrowed for the while the tables are formatted.
+        const std::shared_ptr<const MonteCarloResult> figures(
+            std::shared_ptr<const MonteCarloResult>(), &run.result);
+        tables.push_back(sobolCells(figures, regional)->texts());
         run.files.append(resultFileName(workbook, ResultFileKind::Sobol));
-        tables.push_back(sobolUnitsTable(run.result, corner, labels, regional));
+        tables.push_back(sobolUnitsCells(figures, corner, labels, regional)->texts());
         run.files.append(resultFileName(workbook, ResultFileKind::SobolUnits));
     }
     std::vector<std::pair<QString, TextLines>> files;

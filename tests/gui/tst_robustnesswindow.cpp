@@ -25,7 +25,6 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QLineEdit>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -37,6 +36,7 @@
 #include <QHorizontalStackedBarSeries>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
@@ -236,6 +236,9 @@ void TestRobustnessWindow::monteCarloPageRunsTheChosenFactors() {
     // Methods, weights and the indicator left out: a column of totals each,
     // and two bars (Si, STi) per factor, each with its whisker.
     QCOMPARE(c.unitTotals->gridModel()->gridColumnCount(), 4);
+    // The totals shaded, the units' labels not.
+    QVERIFY(c.unitTotals->gridModel()->cellBackground(1, 1).isValid());
+    QVERIFY(!c.unitTotals->gridModel()->cellBackground(1, 0).isValid());
     const auto series = c.indices->chart()->series();
     QCOMPARE(series.size(), 1 + 2 * 3);
     QCOMPARE(static_cast<QBarSeries*>(series.first())->barSets().size(), 2);

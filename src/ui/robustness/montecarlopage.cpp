@@ -41,22 +41,6 @@ RankUncertainty asUncertainty(const MonteCarloResult& result, const QString& cor
     return shape;
 }
 
-// The total index of each factor on each unit's rank, unit by unit; none
-// for a unit without them.
-void showUnitTotals(TotalIndexModel& model, const MonteCarloResult& result, const QString& corner,
-                    const QStringList& labels) {
-    QStringList headers{corner};
-    for (const MonteCarloFactor factor : result.factors)
-        headers.append(monteCarloFactorName(factor));
-    const std::size_t k = result.factors.size();
-    std::vector<double> totals;
-    totals.reserve(result.unitTotals.size() * k);
-    for (const std::optional<std::vector<double>>& unit : result.unitTotals)
-        for (std::size_t i = 0; i < k; ++i)
-            totals.push_back(unit ? (*unit)[i] : std::numeric_limits<double>::quiet_NaN());
-    model.setGrid(headers, labels.mid(0, qsizetype(result.unitTotals.size())), std::move(totals));
-}
-
 } // namespace
 
 MonteCarloPage::MonteCarloPage(AnalysisTableModel* table, TotalIndexModel* unitTotals,
@@ -267,9 +251,13 @@ void MonteCarloPage::show(const MonteCarloResult& result, bool sobol, const Matr
     QChart* old = c.indices->chart();
     c.indices->setChart(sobol ? sobolChart(result, regional) : new QChart);
     delete old;
-    if (sobol)
-        showUnitTotals(*m_unitTotals, result, corner, labels);
-    else
+    if (sobol) {
+        // The grid shares the total indices alone.
+        auto totals = std::make_shared<MonteCarloResult>();
+        totals->factors = result.factors;
+        totals->unitTotals = result.unitTotals;
+        m_unitTotals->setTable(sobolUnitsCells(std::move(totals), corner, labels, regional));
+    } else
         m_unitTotals->clear();
     fitColumnsAnswering(*c.unitTotals);
 

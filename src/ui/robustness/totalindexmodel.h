@@ -1,17 +1,18 @@
 #pragma once
 
-#include "ui/grid/numbergridmodel.h"
+#include "ui/grid/analysistablemodel.h"
 
 // The grid of the total indices of each factor on each unit's rank: every
 // cell past the label column shaded from white (the factor never moves the
 // unit) to brown (it accounts for all of the unit's variance).
-class TotalIndexModel : public NumberGridModel {
+class TotalIndexModel : public AnalysisTableModel {
     Q_OBJECT
 
 public:
-    explicit TotalIndexModel(const Regional& regional, QObject* parent = nullptr)
-        : NumberGridModel(regional, Format::Fixed4, parent) {}
+    using AnalysisTableModel::AnalysisTableModel;
 
-protected:
-    QColor shade(int row, int col, double value) const override;
+    int shapeKey(int row, int col) const override;
+    QString shapePattern(int key) const override;
+    QColor cellBackground(int row, int col) const override;
+    QColor cellForeground(int row, int col) const override;
 };
