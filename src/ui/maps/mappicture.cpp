@@ -128,6 +128,16 @@ MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
             m_others.push_back(pathOf(layer.shapes[s]));
             m_extent = m_extent.united(layer.shapes[s].bounds);
         }
+    // A path computes its bounds when first asked and keeps them: asked
+    // here, so that the window's drawing thread and its hit tests only read.
+    const auto boundsKept = [](const QPainterPath& path) {
+        path.controlPointRect();
+        path.boundingRect();
+    };
+    for (const Unit& unit : m_units)
+        boundsKept(unit.path);
+    for (const QPainterPath& path : m_others)
+        boundsKept(path);
     m_projection = layer.projection;
     m_breaks = classBreaks(shown, style.classes, style.breaks);
     const std::vector<QColor> colours = classColours(m_breaks, series);
