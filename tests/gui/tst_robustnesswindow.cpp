@@ -19,6 +19,7 @@
 #include "ui/maps/mappicture.h"
 #include "ui/platform/clockstatusbar.h"
 #include "ui/robustness/robustnesswindow.h"
+#include "workflow/compositerun.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -67,11 +68,13 @@ private Q_SLOTS:
     void scatterOfManyUnitsIsGrouped();
     void analysesReadTheWorkbook();
     void mapPageShowsTheAnalyses();
+    void compositeAnalysedLikeTheNine();
 
 private:
-    // Runs MPI+, WROC and GRAD over rows, compares them and opens the
+    // Runs MPI+, WROC and GRAD over rows, compares them (and the composites
+    // run before, picked after them up to picks in all) and opens the
     // robustness window.
-    RobustnessWindow* open(const Rows& rows = regioniEsempio());
+    RobustnessWindow* open(const Rows& rows = regioniEsempio(), int picks = 3);
     QString file(const QString& suffix) const { return m_state.strMatrice + suffix; }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -122,7 +125,7 @@ void TestRobustnessWindow::cleanup() {
     m_comparison.reset();
 }
 
-RobustnessWindow* TestRobustnessWindow::open(const Rows& rows) {
+RobustnessWindow* TestRobustnessWindow::open(const Rows& rows, int picks) {
     if (!writeMethodResults(m_state.strMatrice, rows, {0, 2, 4}, m_regional))
         return nullptr;
     m_comparison = std::make_unique<ValutaMP>(m_state, m_loaded, m_dialogs, m_regional);
@@ -130,7 +133,7 @@ RobustnessWindow* TestRobustnessWindow::open(const Rows& rows) {
     m_comparison->show();
     if (m_comparison->openRobustness())
         return nullptr; // nothing compared yet: no window
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < picks; ++i) {
         m_comparison->lstMetodi()->setCurrentRow(0);
         m_comparison->lstMetodi_DblClick();
     }
@@ -579,6 +582,34 @@ void TestRobustnessWindow::mapPageShowsTheAnalyses() {
     // A unit chosen in the summary is outlined on the map.
     w->chooseUnits({lazio});
     QCOMPARE(page->view()->highlighted(), QList<int>{lazio});
+}
+
+// A composite compared beside the nine is offered and analysed as they are:
+// its sensitivity and its rankings in the uncertainty analysis.
+void TestRobustnessWindow::compositeAnalysedLikeTheNine() {
+    QVERIFY(
+        writeFileBytes(file(QStringLiteral(".metodi.csv")),
+                       "Codice;Nome;Normalizzazione;Aggregazione\r\nJ;Stile JRC;minmax;mean\r\n"));
+    const Expected<CompositeList> composites = loadComposites(*m_loaded, QString(), m_regional);
+    QVERIFY(composites && composites->composites.size() == 1);
+    QVERIFY(runComposite(*m_loaded, composites->composites.front(), m_regional));
+    RobustnessWindow* w = open(regioniEsempio(), 4);
+    QVERIFY(w);
+    QComboBox* methods = w->pages().sensitivity->methodCombo();
+    QCOMPARE(methods->count(), 4);
+    methods->setCurrentIndex(3);
+    QCOMPARE(w->computeSensitivity(), RobustnessWindow::Outcome::Saved);
+    QCOMPARE(fileContents(file(QStringLiteral(".sensJ.csv"))),
+             asFile(w->pages().sensitivity->grid()));
+    QCOMPARE(w->computeUncertainty(), RobustnessWindow::Outcome::Saved);
+    // Its rankings crossed with the nine's, its definition recorded.
+    const Expected<Record> record = readRecord(m_state.strMatrice);
+    QVERIFY(record && record->find(QFileInfo(file(QStringLiteral(".unc.csv"))).fileName()));
+    QVERIFY(record->find(QFileInfo(file(QStringLiteral(".unc.csv"))).fileName())
+                ->settings.value(QStringLiteral("composites"))
+                .toString()
+                .startsWith(QStringLiteral("J=")));
+    QVERIFY(m_dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(TestRobustnessWindow)

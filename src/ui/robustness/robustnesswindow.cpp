@@ -1,6 +1,7 @@
 #include "ui/robustness/robustnesswindow.h"
 
 #include "record/outputrecorder.h"
+#include "robustness/compositesets.h"
 #include "shared/resultnames.h"
 #include "ui/charts/chartactions.h"
 #include "ui/charts/rankcharts.h"
@@ -166,6 +167,9 @@ RobustnessWindow::Outcome RobustnessWindow::showComparison(const RankMatrix& ran
     for (const MethodPosition position : comparedPositions())
         m_ui.sensitivity->methodCombo()->addItem(methodLabel(methodAt(position).indexHeader),
                                                  int(position));
+    // The compared composites after the nine, by their label.
+    for (const QString& label : comparedCompositeLabels())
+        m_ui.sensitivity->methodCombo()->addItem(label, label);
     const QSignalBlocker blockX(m_ui.xAxisCombo), blockY(m_ui.yAxisCombo);
     m_ui.xAxisCombo->clear();
     m_ui.yAxisCombo->clear();
@@ -284,6 +288,15 @@ QStringList RobustnessWindow::comparedCompositeLabels() const {
     return labels;
 }
 
+std::optional<Composite>
+RobustnessWindow::compositeLabelled(const std::shared_ptr<const Matrix>& matrix,
+                                    const QString& label) const {
+    for (const Composite& composite : m_matrices->composites(matrix))
+        if (methodLabel(composite.name) == label)
+            return composite;
+    return std::nullopt;
+}
+
 RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
     if (m_ui.sensitivity->methodCombo()->currentIndex() < 0)
         return Outcome::Refused;
@@ -291,15 +304,21 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
     const std::shared_ptr<const Matrix> matrix = m_matrices->matrix(m_ranks.units(), &outcome);
     if (!matrix)
         return outcome;
-    const auto position = MethodPosition(m_ui.sensitivity->methodCombo()->currentData().toInt());
+    const QVariant chosen = m_ui.sensitivity->methodCombo()->currentData();
+    const auto position = MethodPosition(chosen.toInt());
+    const std::optional<Composite> composite = chosen.typeId() == QMetaType::QString
+                                                   ? compositeLabelled(matrix, chosen.toString())
+                                                   : std::nullopt;
     Expected<SensitivityRun> run;
     const std::shared_ptr<const Structure> structure = m_matrices->readStructure();
     setRecordActor({tr("Robustezza: Sensibilità"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Sensibilità agli indicatori"),
         [&, basis = m_matrices->basisOf(matrix), regional = m_regional](WorkProgress& progress) {
-            run =
-                analyseSensitivity(basis, *matrix, position, regional, &progress, structure.get());
+            run = composite ? analyseSensitivity(basis, *matrix, *composite, regional, &progress,
+                                                 structure.get())
+                            : analyseSensitivity(basis, *matrix, position, regional, &progress,
+                                                 structure.get());
         },
         true);
     if (work == BackgroundWork::Outcome::OutOfMemory) {
@@ -318,18 +337,31 @@ RobustnessWindow::Outcome RobustnessWindow::computeSensitivity() {
 
 RobustnessWindow::Outcome RobustnessWindow::computeUncertainty() {
     const std::vector<MethodPosition> positions = comparedPositions();
-    if (positions.empty())
+    const QStringList compositeLabels = comparedCompositeLabels();
+    if (positions.empty() && compositeLabels.isEmpty())
         return Outcome::Refused;
     Outcome outcome = Outcome::Refused;
     const std::shared_ptr<const Matrix> matrix = m_matrices->matrix(m_ranks.units(), &outcome);
     if (!matrix)
         return outcome;
+    // The compared composites, each under its own choices, first when the
+    // comparison's reference is one of them.
+    std::vector<Composite> composites;
+    for (const QString& label : compositeLabels)
+        if (std::optional<Composite> composite = compositeLabelled(matrix, label))
+            composites.push_back(std::move(*composite));
+    const std::shared_ptr<const Structure> structure = m_matrices->structureOf(matrix);
+    const UncertaintyComposites crossed{compositeVariants(composites, {}, {}),
+                                        !m_ranks.methods.isEmpty() &&
+                                            compositeLabels.contains(m_ranks.methods.front()),
+                                        structure.get()};
     Expected<UncertaintyRun> run;
     setRecordActor({tr("Robustezza: Incertezza"), {}});
     const BackgroundWork::Outcome work = m_work->run(
         tr("Analisi d'incertezza"),
         [&, basis = m_matrices->basisOf(matrix), regional = m_regional](WorkProgress& progress) {
-            run = analyseUncertainty(basis, *matrix, positions, regional, &progress);
+            run = analyseUncertainty(basis, *matrix, positions, regional, &progress, nullptr,
+                                     crossed);
         },
         true);
     if (work == BackgroundWork::Outcome::OutOfMemory) {

@@ -18,6 +18,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -86,6 +87,9 @@ private:
     // The labels of the compared methods that are none of the nine: the
     // composites', in comparison order.
     QStringList comparedCompositeLabels() const;
+    // The composite of the matrix whose label is label, if any.
+    std::optional<Composite> compositeLabelled(const std::shared_ptr<const Matrix>& matrix,
+                                               const QString& label) const;
     // The map page offers what the analyses computed so far.
     void showOnMap();
     // Says whether the analysis's table was written to file.
