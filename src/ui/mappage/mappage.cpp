@@ -294,7 +294,8 @@ void MapPage::refresh() {
             m_picture = std::make_shared<const MapPicture>(*m_layer, *m_join, series, style,
                                                            m_regional, sourceLine(series));
             m_seriesFiles = series.files;
-            m_note->setText(m_layer->projection);
+            // The projection is named on the map itself, under its source.
+            m_note->clear();
             const QStringList warnings = joinWarnings(*m_join);
             m_unmatched->setText(warnings.join(u'\n'));
             m_unmatched->setVisible(!warnings.isEmpty());
