@@ -60,31 +60,22 @@ namedComposites(const MethodCodes& codes, const Processing& processing, const QS
 
 namespace {
 
-// The items of a list parsed by parse, or a Usage failure naming the
-// option, the unknown item and the valid codes.
-template <typename Choice, typename Parse>
-Expected<std::vector<Choice>> listed(const QString& list, const QString& option, Parse parse,
-                                     const QString& valid) {
-    std::vector<Choice> items;
-    for (const QString& item : splitCodeList(list)) {
-        const std::optional<Choice> choice = parse(item);
-        if (!choice)
-            return failure(
-                FailureKind::Usage,
-                QStringLiteral("--%1: «%2» non è ammessa (ammesse: %3).").arg(option, item, valid));
-        items.push_back(*choice);
-    }
+// The items of a list, a failure naming the option it came from.
+template <typename Choice>
+Expected<std::vector<Choice>> optionItems(Expected<std::vector<Choice>> items,
+                                          const QString& option) {
+    if (!items)
+        return failure(FailureKind::Usage,
+                       QStringLiteral("--%1: ").arg(option) + items.error().message);
     return items;
 }
 
 } // namespace
 
-Expected<std::vector<Normalisation>> listedNormalisations(const QString& list) {
-    return listed<Normalisation>(list, QStringLiteral("normalisations"), parseNormalisation,
-                                 normalisationCodes());
+Expected<std::vector<Normalisation>> listedNormalisationsOption(const QString& list) {
+    return optionItems(listedNormalisations(list), QStringLiteral("normalisations"));
 }
 
-Expected<std::vector<Aggregation>> listedAggregations(const QString& list) {
-    return listed<Aggregation>(list, QStringLiteral("aggregations"), parseAggregation,
-                               aggregationCodes());
+Expected<std::vector<Aggregation>> listedAggregationsOption(const QString& list) {
+    return optionItems(listedAggregations(list), QStringLiteral("aggregations"));
 }

@@ -36,5 +36,5 @@ Expected<std::vector<Composite>> namedComposites(const MethodCodes& codes,
 // The items of --normalisations and --aggregations (lists split at the
 // commas outside parentheses): a Usage failure naming an unknown item and
 // the valid ones. Empty for an empty list.
-Expected<std::vector<Normalisation>> listedNormalisations(const QString& list);
-Expected<std::vector<Aggregation>> listedAggregations(const QString& list);
+Expected<std::vector<Normalisation>> listedNormalisationsOption(const QString& list);
+Expected<std::vector<Aggregation>> listedAggregationsOption(const QString& list);

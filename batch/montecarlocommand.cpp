@@ -79,12 +79,12 @@ Status chooseMethods(const QCommandLineParser& parser, MonteCarloSetup& setup, M
     }
     setup.methods = codes.nine;
     Expected<std::vector<Normalisation>> normalisations =
-        listedNormalisations(parser.value(QStringLiteral("normalisations")));
+        listedNormalisationsOption(parser.value(QStringLiteral("normalisations")));
     if (!normalisations)
         return std::move(normalisations).error();
     setup.normalisations = std::move(*normalisations);
     Expected<std::vector<Aggregation>> aggregations =
-        listedAggregations(parser.value(QStringLiteral("aggregations")));
+        listedAggregationsOption(parser.value(QStringLiteral("aggregations")));
     if (!aggregations)
         return std::move(aggregations).error();
     setup.aggregations = std::move(*aggregations);

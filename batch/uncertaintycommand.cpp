@@ -35,11 +35,11 @@ Expected<UncertaintyComposites> chosenComposites(const QCommandLineParser& parse
                                                  const MethodCodes& codes,
                                                  const Processing& processing) {
     const Expected<std::vector<Normalisation>> normalisations =
-        listedNormalisations(parser.value(QStringLiteral("normalisations")));
+        listedNormalisationsOption(parser.value(QStringLiteral("normalisations")));
     if (!normalisations)
         return normalisations.error();
     const Expected<std::vector<Aggregation>> aggregations =
-        listedAggregations(parser.value(QStringLiteral("aggregations")));
+        listedAggregationsOption(parser.value(QStringLiteral("aggregations")));
     if (!aggregations)
         return aggregations.error();
     const Expected<std::vector<Composite>> composites =

@@ -503,6 +503,10 @@ and comparison of methods</translation>
         <source>dal foglio %1</source>
         <translation>from the sheet %1</translation>
     </message>
+    <message>
+        <source>«%1» non è ammessa (ammesse: %2).</source>
+        <translation>“%1” is not allowed (allowed: %2).</translation>
+    </message>
 </context>
 <context>
     <name>CompositesDialog</name>
@@ -2412,10 +2416,6 @@ Files left out:
     <message>
         <source>&amp;Aggregazioni:</source>
         <translation>&amp;Aggregations:</translation>
-    </message>
-    <message>
-        <source>«%1» non è ammessa (ammesse: %2).</source>
-        <translation>“%1” is not allowed (allowed: %2).</translation>
     </message>
     <message>
         <source>M&amp;appa</source>

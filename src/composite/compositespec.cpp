@@ -1,5 +1,7 @@
 #include "composite/compositespec.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <vector>
 
@@ -187,4 +189,30 @@ QStringList splitCodeList(const QString& list) {
     }
     flush();
     return items;
+}
+
+namespace {
+
+template <typename Choice, typename Parse>
+Expected<std::vector<Choice>> listed(const QString& list, Parse parse, const QString& valid) {
+    std::vector<Choice> items;
+    for (const QString& item : splitCodeList(list)) {
+        const std::optional<Choice> choice = parse(item);
+        if (!choice)
+            return failure(FailureKind::Usage, QCoreApplication::translate(
+                                                   "Composite", "«%1» non è ammessa (ammesse: %2).")
+                                                   .arg(item, valid));
+        items.push_back(*choice);
+    }
+    return items;
+}
+
+} // namespace
+
+Expected<std::vector<Normalisation>> listedNormalisations(const QString& list) {
+    return listed<Normalisation>(list, parseNormalisation, normalisationCodes());
+}
+
+Expected<std::vector<Aggregation>> listedAggregations(const QString& list) {
+    return listed<Aggregation>(list, parseAggregation, aggregationCodes());
 }

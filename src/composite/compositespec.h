@@ -1,9 +1,12 @@
 #pragma once
 
+#include "shared/expected.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 // The choices a composite index combines: how each indicator is
 // normalised, how a group's elements are aggregated, and how the levels
@@ -74,3 +77,9 @@ QString constructionCodes();
 // A list of codes split at the commas outside parentheses, each item
 // trimmed, empty items dropped: "minmax(1,100),zscore" is two items.
 QStringList splitCodeList(const QString& list);
+
+// The items of a list of normalisations or aggregations (splitCodeList):
+// a Usage failure naming the first unknown item and the valid codes.
+// Empty for an empty list.
+Expected<std::vector<Normalisation>> listedNormalisations(const QString& list);
+Expected<std::vector<Aggregation>> listedAggregations(const QString& list);

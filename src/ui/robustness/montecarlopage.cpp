@@ -166,26 +166,6 @@ QHBoxLayout* MonteCarloPage::buildViews(const ChartButtons& chartButtons) {
     return columns;
 }
 
-namespace {
-
-// The items of a list (split at the commas outside parentheses) parsed, or
-// a Usage failure naming the first unknown one.
-template <typename Choice, typename Parse>
-Expected<std::vector<Choice>> listedCodes(const QString& list, Parse parse, const QString& valid) {
-    std::vector<Choice> items;
-    for (const QString& item : splitCodeList(list)) {
-        const std::optional<Choice> choice = parse(item);
-        if (!choice)
-            return failure(
-                FailureKind::Usage,
-                MonteCarloPage::tr("«%1» non è ammessa (ammesse: %2).").arg(item, valid));
-        items.push_back(*choice);
-    }
-    return items;
-}
-
-} // namespace
-
 void MonteCarloPage::offerCompositeFactors(bool offered) {
     m_controls.normalisations->setEnabled(offered);
     m_controls.aggregations->setEnabled(offered);
@@ -205,13 +185,13 @@ MonteCarloPage::choices(const std::vector<MethodPosition>& positions, std::size_
                               : positions.empty()    ? std::min<std::size_t>(composites, 1)
                                                      : 1;
     if (composites > 0 && c.normalisations->isEnabled()) {
-        Expected<std::vector<Normalisation>> normalisations = listedCodes<Normalisation>(
-            c.normalisations->text(), parseNormalisation, normalisationCodes());
+        Expected<std::vector<Normalisation>> normalisations =
+            listedNormalisations(c.normalisations->text());
         if (!normalisations)
             return std::move(normalisations).error();
         setup.normalisations = std::move(*normalisations);
         Expected<std::vector<Aggregation>> aggregations =
-            listedCodes<Aggregation>(c.aggregations->text(), parseAggregation, aggregationCodes());
+            listedAggregations(c.aggregations->text());
         if (!aggregations)
             return std::move(aggregations).error();
         setup.aggregations = std::move(*aggregations);
