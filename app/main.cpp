@@ -95,6 +95,18 @@ bool matrixOptionsOnlyWithReport(const QCommandLineParser& parser, const QComman
     return true;
 }
 
+// The warnings and the failure of a command line's work on stderr; the
+// exit status.
+int finished(const Status& written, const QStringList& warnings) {
+    for (const QString& warning : warnings)
+        printErr(warning);
+    if (!written) {
+        printErr(written.error().message);
+        return 1;
+    }
+    return 0;
+}
+
 // Writes the report that the command line asks for; the exit status.
 int writeReport(const QCommandLineParser& parser, const QCommandLineOption& report) {
     const QStringList files = parser.positionalArguments();
@@ -112,13 +124,7 @@ int writeReport(const QCommandLineParser& parser, const QCommandLineOption& repo
         {QStringLiteral("orvalta --report ") + parser.value(report) + u' ' + files.first(), {}});
     const Status written = reportFromCommandLine(parser.value(report), files.first(),
                                                  Regional::system(), *choices, &warnings);
-    for (const QString& warning : warnings)
-        printErr(warning);
-    if (!written) {
-        printErr(written.error().message);
-        return 1;
-    }
-    return 0;
+    return finished(written, warnings);
 }
 
 // Writes the map that the command line asks for; the exit status.
@@ -135,13 +141,7 @@ int writeMap(const QCommandLineParser& parser, const QCommandLineOption& map) {
     QStringList warnings;
     setRecordActor({QStringLiteral("orvalta --map ") + request->workbook, {}});
     const Status written = writeMapFromCommandLine(*request, Regional::system(), &warnings);
-    for (const QString& warning : warnings)
-        printErr(warning);
-    if (!written) {
-        printErr(written.error().message);
-        return 1;
-    }
-    return 0;
+    return finished(written, warnings);
 }
 
 // Shows the main window, with the workbook of the command line selected,
