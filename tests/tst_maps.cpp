@@ -189,7 +189,11 @@ void TestMaps::readsRingsHolesAndPartsOfAGeoJson() {
     QCOMPARE(layer->shapes[1].attributes.at(int(layer->fields.indexOf(QStringLiteral("nome")))),
              QStringLiteral("Isole"));
     QVERIFY(!layer->projectedByFile);
-    QVERIFY(layer->projection.contains(QStringLiteral("Lambert")));
+    // The centre's degrees written as the regional settings write numbers.
+    QVERIFY(projectionText(*layer, QLocale::c()).contains(QStringLiteral("Lambert")));
+    QVERIFY(projectionText(*layer, QLocale::c()).contains(QStringLiteral("43.0° N, 16.5° E")));
+    QVERIFY(projectionText(*layer, QLocale(QLocale::Italian))
+                .contains(QStringLiteral("43,0° N, 16,5° E")));
     // Equal-area: the hole is a quarter of its square, wherever it lies.
     const auto area = [](const std::vector<QPointF>& ring) {
         double twice = 0;

@@ -135,14 +135,7 @@ Status projectEqualArea(BoundaryLayer& layer, const OGRSpatialReference& source)
     layer.extent = QRectF();
     for (const MapShape& shape : layer.shapes)
         layer.extent = layer.extent.united(shape.bounds);
-    const QLocale italian(QLocale::Italian);
-    layer.projection =
-        QCoreApplication::translate(
-            "Boundaries", "proiezione azimutale equivalente di Lambert centrata su %1° %2, %3° %4")
-            .arg(italian.toString(std::abs(centre.y()), 'f', 1),
-                 centre.y() >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
-                 italian.toString(std::abs(centre.x()), 'f', 1),
-                 centre.x() >= 0 ? QStringLiteral("E") : QStringLiteral("O"));
+    layer.projectionCentre = centre;
     return {};
 }
 
@@ -184,6 +177,19 @@ Expected<BoundaryLayer> readLayer(OGRLayer& source, const QString& path) {
 }
 
 } // namespace
+
+QString projectionText(const BoundaryLayer& layer, const QLocale& locale) {
+    if (layer.projectedByFile)
+        return layer.projection;
+    const QPointF centre = layer.projectionCentre;
+    return QCoreApplication::translate(
+               "Boundaries",
+               "proiezione azimutale equivalente di Lambert centrata su %1° %2, %3° %4")
+        .arg(locale.toString(std::abs(centre.y()), 'f', 1),
+             centre.y() >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
+             locale.toString(std::abs(centre.x()), 'f', 1),
+             centre.x() >= 0 ? QStringLiteral("E") : QStringLiteral("O"));
+}
 
 Expected<BoundaryLayer> readBoundaries(const QString& path) {
     static std::once_flag registered;

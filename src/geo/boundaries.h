@@ -2,6 +2,7 @@
 
 #include "shared/expected.h"
 
+#include <QLocale>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -27,11 +28,13 @@ struct BoundaryLayer {
     std::vector<bool> isText; // whether each attribute is a text one
     std::vector<MapShape> shapes;
     QRectF extent; // of every shape's bounds
-    // How the coordinates were placed in the plane, in Italian for the
-    // legend's source line: the file's own projection by name, or the
-    // equal-area projection the geographic coordinates were put in.
-    QString projection;
+    // How the coordinates were placed in the plane (projectionText): the
+    // file's own projection, named, or the equal-area projection centred on
+    // projectionCentre (longitude, latitude) the geographic coordinates were
+    // put in.
+    QString projection; // the file's projection, in Italian
     bool projectedByFile = false;
+    QPointF projectionCentre;
     long long vertexCount = 0;
 };
 
@@ -44,6 +47,10 @@ struct BoundaryLayer {
 // opened, holds no polygons, or declares no reference system or one the
 // library cannot read.
 Expected<BoundaryLayer> readBoundaries(const QString& path);
+
+// The projection of the layer in Italian for the map's source line, the
+// degrees of its centre written as locale writes numbers.
+QString projectionText(const BoundaryLayer& layer, const QLocale& locale);
 
 // The boundary file found beside the workbook: `<workbook>.confini.<ext>`
 // for the formats readBoundaries reads (geojson, json, shp, zip, gpkg),

@@ -138,7 +138,7 @@ MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
         boundsKept(unit.path);
     for (const QPainterPath& path : m_others)
         boundsKept(path);
-    m_projection = layer.projection;
+    m_projection = projectionText(layer, regional.locale());
     m_breaks = classBreaks(shown, style.classes, style.breaks);
     const std::vector<QColor> colours = classColours(m_breaks, series);
     const bool whole = std::all_of(shown.begin(), shown.end(),
