@@ -285,6 +285,16 @@ void SafeFile::discard() {
     m_temporary.clear();
 }
 
+Status writeFileSafely(const QString& path, QByteArrayView bytes) {
+    SafeFile file(path);
+    Status written = file.open();
+    if (written)
+        written = file.write(bytes);
+    if (written)
+        written = file.commit();
+    return written;
+}
+
 Status commitTogether(std::span<SafeFile> files) {
     for (SafeFile& file : files)
         if (Status synced = file.sync(); !synced)

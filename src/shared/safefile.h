@@ -87,6 +87,10 @@ private:
     bool m_synced = false;
 };
 
+// Writes bytes to path at once through a SafeFile: opened, written,
+// committed; the first failure is returned.
+Status writeFileSafely(const QString& path, QByteArrayView bytes);
+
 // Commits several open files together: every one is flushed to disk before
 // the first is renamed, so a failure to write leaves every name as it was.
 // A rename that fails (rare once the data is on disk) discards the files

@@ -133,24 +133,26 @@ Status exportChart(QChartView* view, const QString& path, const ImageSize& size)
     return exportPicture(chartPicture(view), path, size);
 }
 
-Status exportPicture(const ChartPicture& picture, const QString& path, const ImageSize& size) {
+QByteArray pictureBytes(const ChartPicture& picture, const QString& path, const ImageSize& size) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const QByteArray bytes = !picture.draw                    ? QByteArray()
-                             : suffix == QLatin1String("svg") ? vectorImage(picture, size, false)
-                             : suffix == QLatin1String("pdf") ? vectorImage(picture, size, true)
-                                                              : pngImage(picture, size);
+    return !picture.draw                    ? QByteArray()
+           : suffix == QLatin1String("svg") ? vectorImage(picture, size, false)
+           : suffix == QLatin1String("pdf") ? vectorImage(picture, size, true)
+                                            : pngImage(picture, size);
+}
+
+Status pictureNotWritten(const QString& path) {
+    return failure(FailureKind::File,
+                   QCoreApplication::translate(
+                       "ChartExport", "Il grafico non si è potuto convertire in immagine: %1 "
+                                      "non è stato scritto.")
+                       .arg(QDir::toNativeSeparators(path)));
+}
+
+Status exportPicture(const ChartPicture& picture, const QString& path, const ImageSize& size) {
+    const QByteArray bytes = pictureBytes(picture, path, size);
     // An image that could not be made leaves no empty file behind.
     if (bytes.isEmpty())
-        return failure(FailureKind::File,
-                       QCoreApplication::translate(
-                           "ChartExport", "Il grafico non si è potuto convertire in immagine: %1 "
-                                          "non è stato scritto.")
-                           .arg(QDir::toNativeSeparators(path)));
-    SafeFile file(path);
-    Status written = file.open();
-    if (written)
-        written = file.write(bytes);
-    if (written)
-        written = file.commit();
-    return written;
+        return pictureNotWritten(path);
+    return writeFileSafely(path, bytes);
 }

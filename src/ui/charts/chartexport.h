@@ -3,6 +3,7 @@
 #include "shared/expected.h"
 #include "ui/platform/imagesize.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -31,6 +32,12 @@ ChartPicture chartPicture(QChartView* view);
 QImage pictureImage(const ChartPicture& picture, const ImageSize& size);
 Status exportPicture(const ChartPicture& picture, const QString& path,
                      const ImageSize& size = ImageSize());
+
+// The picture's file as exportPicture writes it to path (the format told by
+// the extension), without writing it; empty when nothing could be drawn.
+QByteArray pictureBytes(const ChartPicture& picture, const QString& path, const ImageSize& size);
+// The File failure of a picture that could not be drawn, naming path.
+Status pictureNotWritten(const QString& path);
 
 // The chart on view drawn at size: size.width pixels wide, as high as the
 // chart's proportions give, on white, its resolution recorded. A null

@@ -32,14 +32,6 @@ QLabel* wrappedLabel(const QString& name, QWidget* parent) {
     return label;
 }
 
-Status notWritten(const QString& path) {
-    return failure(FailureKind::File,
-                   QCoreApplication::translate("ChartExport",
-                                               "Il grafico non si è potuto convertire in immagine: "
-                                               "%1 non è stato scritto.")
-                       .arg(QDir::toNativeSeparators(path)));
-}
-
 } // namespace
 
 MapPage::MapPage(Dialogs& dialogs, const Regional& regional, QWidget* parent)
@@ -61,7 +53,7 @@ MapPage::MapPage(Dialogs& dialogs, const Regional& regional, QWidget* parent)
     };
     picture.write = [this](const QString& path, const ImageSize& size) -> Status {
         if (!m_picture || m_picture->isEmpty())
-            return notWritten(path);
+            return pictureNotWritten(path);
         m_view->finishDrawing();
         return exportMap(*m_picture, path, size);
     };
@@ -301,6 +293,8 @@ void MapPage::refresh() {
             m_unmatched->setVisible(!warnings.isEmpty());
         }
     }
+    // No empty line under the map.
+    m_note->setVisible(!m_note->text().isEmpty());
     m_view->setPicture(m_picture);
 }
 

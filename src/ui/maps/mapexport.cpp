@@ -3,15 +3,12 @@
 #include "record/outputrecorder.h"
 #include "shared/safefile.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonObject>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -21,35 +18,20 @@ QSize pixelSize(const MapPicture& picture, const ImageSize& size) {
     return {size.width, std::max(1, int(std::lround(size.width * mapAspect(picture))))};
 }
 
-QByteArray pdfBytes(const MapPicture& picture, const ImageSize& size) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const QSize target = pixelSize(picture, size);
-    QPdfWriter writer(&buffer);
-    writer.setResolution(size.dpi);
-    writer.setPageSize(QPageSize(QSizeF(target) * 72.0 / size.dpi, QPageSize::Point, QString(),
-                                 QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF());
-    writer.setTitle(picture.title());
-    writer.setCreator(QStringLiteral("Orvalta"));
-    QPainter painter(&writer);
-    picture.draw(painter, QRectF(QPointF(), QSizeF(target)));
-    painter.end();
-    return bytes;
-}
-
-QByteArray pngBytes(const MapPicture& picture, const ImageSize& size) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const QImage image = mapImage(picture, size);
-    if (!image.isNull())
-        image.save(&buffer, "PNG");
-    return bytes;
-}
-
 } // namespace
+
+ChartPicture mapChartPicture(const MapPicture& picture) {
+    ChartPicture chart;
+    chart.title = [&picture] { return picture.title(); };
+    chart.aspect = [&picture] { return mapAspect(picture); };
+    chart.draw = [&picture](QPainter& painter, const QSize& target) {
+        if (picture.isEmpty())
+            return false;
+        picture.draw(painter, QRectF(QPointF(), QSizeF(target)));
+        return true;
+    };
+    return chart;
+}
 
 double mapAspect(const MapPicture& picture) {
     // The shapes' own proportions, with the legend beside them.
@@ -60,27 +42,15 @@ double mapAspect(const MapPicture& picture) {
 }
 
 QImage mapImage(const MapPicture& picture, const ImageSize& size) {
-    if (picture.isEmpty() || size.width <= 0 || size.dpi <= 0)
-        return QImage();
-    QImage image(pixelSize(picture, size), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
-    const int dotsPerMeter = int(std::lround(size.dpi / 0.0254));
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    QPainter painter(&image);
-    picture.draw(painter, QRectF(QPointF(), QSizeF(image.size())));
-    return image;
+    return pictureImage(mapChartPicture(picture), size);
 }
 
 Status exportMap(const MapPicture& picture, const QString& path, const ImageSize& size,
                  const QString& workbook, const QStringList& inputs, const QString& what) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool svg = QFileInfo(path).suffix().toLower() == QLatin1String("svg");
     const QByteArray bytes = picture.isEmpty() ? QByteArray()
-                             : suffix == QLatin1String("svg")
-                                 ? mapSvg(picture, pixelSize(picture, size))
-                             : suffix == QLatin1String("pdf") ? pdfBytes(picture, size)
-                                                              : pngBytes(picture, size);
+                             : svg             ? mapSvg(picture, pixelSize(picture, size))
+                                               : pictureBytes(mapChartPicture(picture), path, size);
     if (bytes.isEmpty())
         return failure(FailureKind::File, QCoreApplication::translate(
                                               "MapExport", "La mappa non si è potuta disegnare: "
@@ -98,11 +68,5 @@ Status exportMap(const MapPicture& picture, const QString& path, const ImageSize
             if (QFileInfo(input).isFile())
                 record->recorder().addInput(input, InputRole::File);
     }
-    SafeFile file(path);
-    Status written = file.open();
-    if (written)
-        written = file.write(bytes);
-    if (written)
-        written = file.commit();
-    return written;
+    return writeFileSafely(path, bytes);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/charts/chartexport.h"
 #include "ui/maps/mappicture.h"
 #include "ui/platform/imagesize.h"
 
@@ -13,6 +14,10 @@
 // filled with its class's colour and carrying a <title> with its label and
 // value (a tooltip in any browser), then the title, legend and source line.
 QByteArray mapSvg(const MapPicture& picture, const QSize& size);
+
+// The map as the charts' writers draw it (its PNG and PDF); it refers to
+// picture, which must outlive it.
+ChartPicture mapChartPicture(const MapPicture& picture);
 
 // The map drawn at size: size.width pixels wide, the height from
 // mapAspect, on white, its resolution recorded.
