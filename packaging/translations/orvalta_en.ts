@@ -1392,10 +1392,6 @@ and comparison of methods</translation>
         <translation>No results to show on the map.</translation>
     </message>
     <message>
-        <source>Fonte: %1, %2, %3</source>
-        <translation>Source: %1, %2, %3</translation>
-    </message>
-    <message>
         <source>Indice %1</source>
         <translation>Index %1</translation>
     </message>

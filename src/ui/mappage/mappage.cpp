@@ -12,7 +12,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -283,8 +282,9 @@ void MapPage::refresh() {
             MapStyle style;
             style.classes = m_classes->value();
             style.breaks = BreakMethod(m_breaks->currentData().toInt());
-            m_picture = std::make_shared<const MapPicture>(*m_layer, *m_join, series, style,
-                                                           m_regional, sourceLine(series));
+            m_picture =
+                std::make_shared<const MapPicture>(*m_layer, *m_join, series, style, m_regional,
+                                                   mapSourceLine(m_workbook, series, m_regional));
             m_seriesFiles = series.files;
             // The projection is named on the map itself, under its source.
             m_note->clear();
@@ -296,12 +296,6 @@ void MapPage::refresh() {
     // No empty line under the map.
     m_note->setVisible(!m_note->text().isEmpty());
     m_view->setPicture(m_picture);
-}
-
-QString MapPage::sourceLine(const MapSeries& series) const {
-    return tr("Fonte: %1, %2, %3")
-        .arg(QFileInfo(m_workbook).fileName(), series.method,
-             m_regional.locale().toString(QDate::currentDate(), QLocale::ShortFormat));
 }
 
 QStringList MapPage::recordInputs() const {

@@ -85,7 +85,6 @@ private:
     // Draws the map again when something changed and the page is on view.
     void refresh();
     void markChanged();
-    QString sourceLine(const MapSeries& series) const;
     QStringList recordInputs() const;
 
     Dialogs& m_dialogs;
