@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
 #include <QThreadPool>
 #include <QTimer>
 #include <QToolTip>
@@ -60,23 +61,9 @@ void MapView::setPicture(std::shared_ptr<const MapPicture> picture) {
     m_picture = std::move(picture);
     m_outlines.clear();
     m_hovered = -1;
-    m_vertices = 0;
+    m_vertices = m_picture ? m_picture->vertexCount() : 0;
     if (!sameShapes)
         m_shown = QRectF();
-    if (m_picture) {
-        // The paths' bounds are worked out here once, so that the drawing
-        // off the thread and the hit tests here only read them.
-        for (const MapPicture::Unit& unit : m_picture->units()) {
-            (void)unit.path.controlPointRect();
-            (void)unit.path.boundingRect();
-            m_vertices += unit.path.elementCount();
-        }
-        for (const QPainterPath& other : m_picture->others()) {
-            (void)other.controlPointRect();
-            (void)other.boundingRect();
-            m_vertices += other.elementCount();
-        }
-    }
     m_drawn = Drawn();
     redraw();
 }
@@ -196,7 +183,10 @@ void MapView::drawDone(Drawn drawn, unsigned serial) {
 
 void MapView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    // The image drawn for the part on view covers the widget; anything else
+    // is drawn over white.
+    if (!isCurrent())
+        painter.fillRect(rect(), Qt::white);
     if (!m_picture)
         return;
     const QTransform now = currentTransform();
@@ -265,11 +255,24 @@ QString MapView::unitTip(int unit) const {
     return m_picture && unit >= 0 ? m_picture->unitText(unit) : QString();
 }
 
+QRect MapView::outlineArea(int unit) {
+    if (unit < 0)
+        return QRect();
+    // The outline's pen reaches beyond the path's bounds.
+    return currentTransform()
+        .mapRect(outline(unit).controlPointRect())
+        .toAlignedRect()
+        .adjusted(-3, -3, 3, 3)
+        .intersected(rect());
+}
+
 void MapView::hover(const QPointF& at) {
     const int unit = unitAt(at);
     if (unit != m_hovered) {
+        // Only the outline that goes and the one that comes are drawn again.
+        const QRect before = outlineArea(m_hovered);
         m_hovered = unit;
-        update();
+        update(QRegion(before) + outlineArea(unit));
     }
     if (unit < 0)
         QToolTip::hideText();
@@ -339,7 +342,8 @@ void MapView::wheelEvent(QWheelEvent* event) {
 void MapView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     if (m_hovered >= 0) {
+        const QRect before = outlineArea(m_hovered);
         m_hovered = -1;
-        update();
+        update(before);
     }
 }

@@ -100,6 +100,8 @@ private:
     // An outline of a unit's shape the window's thread may draw while the
     // picture is drawn elsewhere.
     const QPainterPath& outline(int unit);
+    // Where the outline of a unit lies in the widget (empty for none).
+    QRect outlineArea(int unit);
 
     std::shared_ptr<const MapPicture> m_picture;
     long long m_vertices = 0;

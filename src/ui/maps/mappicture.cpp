@@ -115,7 +115,8 @@ MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
         if (shape < 0)
             continue;
         taken[std::size_t(shape)] = true;
-        m_units.push_back({unit, pathOf(layer.shapes[std::size_t(shape)])});
+        m_units.push_back({unit, pathOf(layer.shapes[std::size_t(shape)]),
+                           layer.shapes[std::size_t(shape)].bounds});
         m_extent = m_extent.united(layer.shapes[std::size_t(shape)].bounds);
         const double value = unit < int(m_values.size()) ? m_values[std::size_t(unit)] : NAN;
         if (std::isnan(value))
@@ -125,19 +126,17 @@ MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
     }
     for (std::size_t s = 0; s < layer.shapes.size(); ++s)
         if (!taken[s]) {
-            m_others.push_back(pathOf(layer.shapes[s]));
+            m_others.push_back({-1, pathOf(layer.shapes[s]), layer.shapes[s].bounds});
             m_extent = m_extent.united(layer.shapes[s].bounds);
         }
     // A path computes its bounds when first asked and keeps them: asked
     // here, so that the window's drawing thread and its hit tests only read.
-    const auto boundsKept = [](const QPainterPath& path) {
-        path.controlPointRect();
-        path.boundingRect();
-    };
-    for (const Unit& unit : m_units)
-        boundsKept(unit.path);
-    for (const QPainterPath& path : m_others)
-        boundsKept(path);
+    for (const std::vector<Unit>* shapes : {&m_units, &m_others})
+        for (const Unit& unit : *shapes) {
+            unit.path.controlPointRect();
+            unit.path.boundingRect();
+            m_vertices += unit.path.elementCount();
+        }
     m_projection = projectionText(layer, regional.locale());
     m_breaks = classBreaks(shown, style.classes, style.breaks);
     const std::vector<QColor> colours = classColours(m_breaks, series);
@@ -272,11 +271,11 @@ void MapPicture::drawShapes(QPainter& painter, const QRectF& area, const QTransf
     outline.setCosmetic(true);
     painter.setPen(outline);
     painter.setBrush(Qt::NoBrush);
-    for (const QPainterPath& other : m_others)
-        if (other.controlPointRect().intersects(visible))
-            painter.drawPath(toTarget.map(other));
+    for (const Unit& other : m_others)
+        if (other.bounds.intersects(visible))
+            painter.drawPath(toTarget.map(other.path));
     for (const Unit& unit : m_units) {
-        if (!unit.path.controlPointRect().intersects(visible))
+        if (!unit.bounds.intersects(visible))
             continue;
         const QPainterPath path = toTarget.map(unit.path);
         painter.setBrush(unitColour(unit.index));
@@ -329,7 +328,7 @@ int MapPicture::unitAt(const QPointF& point, const QRectF& target, const QRectF&
     if (!invertible)
         return -1;
     for (const Unit& unit : m_units)
-        if (unit.path.controlPointRect().contains(inPlane) && unit.path.contains(inPlane))
+        if (unit.bounds.contains(inPlane) && unit.path.contains(inPlane))
             return unit.index;
     return -1;
 }

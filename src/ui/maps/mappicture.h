@@ -95,14 +95,20 @@ public:
     int unitClass(int unit) const;
     QColor unitColour(int unit) const;
 
-    // Each drawn unit: its index in the series and its path in the plane.
+    // Each drawn shape: the unit's index in the series (-1 for a shape no
+    // unit took), its path in the plane and the path's bounds, kept beside
+    // it so that the hit tests and the choice of shapes to draw read them
+    // from one array.
     struct Unit {
         int index;
         QPainterPath path;
+        QRectF bounds;
     };
     const std::vector<Unit>& units() const { return m_units; }
     // The shapes of the file that no unit took, drawn unfilled.
-    const std::vector<QPainterPath>& others() const { return m_others; }
+    const std::vector<Unit>& others() const { return m_others; }
+    // The points of every path.
+    long long vertexCount() const { return m_vertices; }
 
     // The grey of the units without a value, under its hatching.
     static QColor noValueColour();
@@ -114,7 +120,8 @@ private:
     void drawTexts(QPainter& painter, const MapLayout& parts) const;
 
     std::vector<Unit> m_units;
-    std::vector<QPainterPath> m_others;
+    std::vector<Unit> m_others;
+    long long m_vertices = 0;
     QString m_projection;
     std::vector<int> m_classOfUnit; // per series unit
     std::vector<double> m_values;

@@ -68,8 +68,8 @@ QByteArray mapSvg(const MapPicture& picture, const QSize& size) {
            "\"/><path d=\"M0 6L6 0\" stroke=\"#808080\" stroke-width=\"1\"/></pattern></defs>\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     svg += "<g stroke=\"" + outline + "\" stroke-width=\"0.5\" fill-rule=\"evenodd\">\n";
-    for (const QPainterPath& other : picture.others())
-        svg += "<path fill=\"none\" d=\"" + pathData(toTarget.map(other)) + "\"/>\n";
+    for (const MapPicture::Unit& other : picture.others())
+        svg += "<path fill=\"none\" d=\"" + pathData(toTarget.map(other.path)) + "\"/>\n";
     for (const MapPicture::Unit& unit : picture.units()) {
         const QByteArray fill = picture.unitClass(unit.index) < 0
                                     ? QByteArray("url(#senza-valore)")
