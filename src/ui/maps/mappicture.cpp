@@ -17,6 +17,10 @@ namespace {
 QPainterPath pathOf(const MapShape& shape) {
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);
+    std::size_t elements = 0;
+    for (const auto& ring : shape.rings)
+        elements += ring.size() + 1; // its points and the closing line
+    path.reserve(int(elements));
     for (const auto& ring : shape.rings) {
         path.moveTo(ring.front());
         for (std::size_t i = 1; i < ring.size(); ++i)
