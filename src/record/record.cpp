@@ -110,6 +110,12 @@ QString recordPath(const QString& strMatrice) {
     return resultFileName(strMatrice, ResultFileKind::Record);
 }
 
+Status recordReadable(const QString& strMatrice) {
+    if (const Expected<Record> record = readRecord(strMatrice); !record)
+        return record.error();
+    return {};
+}
+
 Expected<Record> readRecord(const QString& strMatrice) {
     const QString path = recordPath(strMatrice);
     Record record;

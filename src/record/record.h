@@ -65,6 +65,11 @@ QString recordPath(const QString& strMatrice);
 // opened for reading.
 Expected<Record> readRecord(const QString& strMatrice);
 
+// Whether the record beside the workbook can be read: asked before a long
+// work whose files will go into it, so that a record that cannot be read
+// refuses the work at once rather than at its end.
+Status recordReadable(const QString& strMatrice);
+
 // The record as its file holds it (UTF-8 JSON).
 QByteArray recordBytes(const Record& record);
 

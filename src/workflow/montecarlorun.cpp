@@ -151,8 +151,8 @@ Expected<MonteCarloRun> analyseMonteCarlo(const MatrixBasis& basis, const Matrix
                                           const Structure* structure) {
     const QString& workbook = basis.workbook;
     // The record is rewritten at the end: refused before the work.
-    if (const Expected<Record> record = readRecord(workbook); !record)
-        return record.error();
+    if (Status readable = recordReadable(workbook); !readable)
+        return std::move(readable).error();
     Variants variants;
     if (Status made = makeVariants(matrix, choices, regional, progress, variants); !made)
         return std::move(made).error();

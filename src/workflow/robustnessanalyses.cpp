@@ -43,14 +43,6 @@ Status save(const MatrixBasis& basis, const Regional& regional, const QString& p
     return save(scope.recorder(), path, table, origin, progress);
 }
 
-// Whether the record beside the workbook, rewritten with the analysis
-// file, can be read: checked before the work, so that it is refused at once.
-Status recordReadable(const QString& workbook) {
-    if (const Expected<Record> record = readRecord(workbook); !record)
-        return record.error();
-    return {};
-}
-
 QStringList codesOf(const std::vector<MethodPosition>& positions) {
     QStringList codes;
     for (const MethodPosition position : positions)
@@ -117,7 +109,8 @@ SensitivityRun writtenSensitivity(const MatrixBasis& basis, IndicatorSensitivity
     BasisScope scope(basis, regional);
     if (describe)
         describe(scope.recorder());
-    run.saved = save(scope.recorder(), run.file, sensitivityTable(run.sensitivity), origin, progress);
+    run.saved =
+        save(scope.recorder(), run.file, sensitivityTable(run.sensitivity), origin, progress);
     return run;
 }
 
