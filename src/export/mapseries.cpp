@@ -24,11 +24,15 @@ QStringList unitLabels(const ResultsCollection& results) {
     return labels;
 }
 
-const MethodResults* methodOf(const ResultsCollection& results, const QString& code) {
+// The results of the method or composite code; refused when it was not run.
+Expected<const MethodResults*> methodOf(const ResultsCollection& results, const QString& code) {
     for (const MethodResults& method : results.methods)
         if (method.code.compare(code, Qt::CaseInsensitive) == 0)
             return &method;
-    return nullptr;
+    return notThere(
+        QCoreApplication::translate(
+            "MapSeries", "Il metodo %1 non è stato elaborato per questa cartella di lavoro.")
+            .arg(code));
 }
 
 int columnOf(const DelimitedTable& table, const QString& header) {
@@ -52,12 +56,10 @@ QString fileOf(const ResultsCollection& results, ResultFileKind kind, const QStr
 
 Expected<MapSeries> methodSeries(const ResultsCollection& results, MapSeries series,
                                  const QString& code, bool ranks) {
-    const MethodResults* method = methodOf(results, code);
-    if (!method)
-        return notThere(
-            QCoreApplication::translate(
-                "MapSeries", "Il metodo %1 non è stato elaborato per questa cartella di lavoro.")
-                .arg(code));
+    const Expected<const MethodResults*> found = methodOf(results, code);
+    if (!found)
+        return found.error();
+    const MethodResults* method = *found;
     series.method = method->code;
     series.values.assign(method->values.begin(), method->values.end());
     if (ranks) {
@@ -74,12 +76,10 @@ Expected<MapSeries> methodSeries(const ResultsCollection& results, MapSeries ser
 
 Expected<MapSeries> groupSeries(const ResultsCollection& results, MapSeries series,
                                 const QString& code, const QString& group) {
-    const MethodResults* method = methodOf(results, code);
-    if (!method)
-        return notThere(
-            QCoreApplication::translate(
-                "MapSeries", "Il metodo %1 non è stato elaborato per questa cartella di lavoro.")
-                .arg(code));
+    const Expected<const MethodResults*> found = methodOf(results, code);
+    if (!found)
+        return found.error();
+    const MethodResults* method = *found;
     if (!method->groups)
         return notThere(
             QCoreApplication::translate(
@@ -309,7 +309,8 @@ QString leadingSobolFactor(const ResultsCollection& results) {
 
 QString referenceMethod(const ResultsCollection& results) {
     if (results.monteCarloOrigin)
-        if (const MethodResults* method = methodOf(results, results.monteCarloOrigin->reference))
-            return method->code;
+        if (const Expected<const MethodResults*> method =
+                methodOf(results, results.monteCarloOrigin->reference))
+            return (*method)->code;
     return results.methods.empty() ? QString() : results.methods.front().code;
 }
