@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "exitstatus.h"
+#include "framework/structure.h"
 #include "workflow/gapsfiles.h"
 
 #include <QDir>
@@ -40,6 +41,14 @@ int writeGapsFilesIfAsked(const Processing& processing) {
                           native.join(QStringLiteral(", "))));
     }
     return kExitSuccess;
+}
+
+int prepareRun(Processing& processing, const QCommandLineParser& parser) {
+    if (processing.structure())
+        printOut(structureSummary(*processing.structure()));
+    if (const int status = writeGapsFilesIfAsked(processing); status != kExitSuccess)
+        return status;
+    return treatOutliersIfAsked(processing, parser);
 }
 
 void printGaps(const Processing& processing) {

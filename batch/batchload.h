@@ -27,6 +27,12 @@ int treatOutliersIfAsked(Processing& processing, const QCommandLineParser& parse
 // the failure to write them, else kExitSuccess.
 int writeGapsFilesIfAsked(const Processing& processing);
 
+// What a run does before its methods (run, weights): the structure's tree
+// printed, the record of the missing cells' treatment written, the outlier
+// treatment applied when asked: the exit status of the first failure, else
+// kExitSuccess.
+int prepareRun(Processing& processing, const QCommandLineParser& parser);
+
 // The source matrix of the workbook at path and its structure, loaded as
 // the processing window loads them, the structure chosen by the options of
 // matrixOptions(): a Usage failure when both are given or the file is

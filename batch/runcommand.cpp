@@ -131,11 +131,7 @@ int runCommand(const QCommandLineParser& parser) {
             return reportFailure(chosen.error());
         composites = std::move(*chosen);
     }
-    if (processing.structure())
-        printOut(structureSummary(*processing.structure()));
-    if (const int status = writeGapsFilesIfAsked(processing); status != kExitSuccess)
-        return status;
-    if (const int status = treatOutliersIfAsked(processing, parser); status != kExitSuccess)
+    if (const int status = prepareRun(processing, parser); status != kExitSuccess)
         return status;
 
     // Each method's files are written while the next method is computed;

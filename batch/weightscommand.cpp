@@ -47,11 +47,7 @@ int weightsCommand(const QCommandLineParser& parser) {
     const Expected<AnalysedMethod> method = chosenMethod(processing, parser);
     if (!method)
         return reportFailure(method.error());
-    if (processing.structure())
-        printOut(structureSummary(*processing.structure()));
-    if (const int status = writeGapsFilesIfAsked(processing); status != kExitSuccess)
-        return status;
-    if (const int status = treatOutliersIfAsked(processing, parser); status != kExitSuccess)
+    if (const int status = prepareRun(processing, parser); status != kExitSuccess)
         return status;
 
     const Structure structure =
