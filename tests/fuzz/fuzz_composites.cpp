@@ -13,18 +13,14 @@
 #include <QSet>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Regional italian{QLocale(QLocale::Italian, QLocale::Italy)};
-    static const Regional c{QLocale::c()};
     static const QRegularExpression valid(QStringLiteral("^[A-Za-z0-9+_-]{1,8}$"));
     if (size == 0)
         return 0;
-    const bool workbook = data[0] % 2 != 0;
-    const Regional& regional = data[0] % 4 < 2 ? italian : c;
-    const QString path = writeFuzzInput(
-        data + 1, size - 1, workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
+    const SheetFuzzInput input = sheetFuzzInput(data, size);
+    const bool workbook = input.workbook;
     const Expected<CompositeList> list = readComposites(
-        path, {QStringLiteral("Dati"), QStringLiteral("Struttura"), QStringLiteral("Metodi")},
-        workbook ? QString() : path, regional);
+        input.path, {QStringLiteral("Dati"), QStringLiteral("Struttura"), QStringLiteral("Metodi")},
+        workbook ? QString() : input.path, *input.regional);
     if (!list) {
         if (list.error().message.isEmpty())
             __builtin_trap();

@@ -12,19 +12,15 @@
 #include <QSet>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Regional italian{QLocale(QLocale::Italian, QLocale::Italy)};
-    static const Regional c{QLocale::c()};
     if (size == 0)
         return 0;
-    const bool workbook = data[0] % 2 != 0;
-    const Regional& regional = data[0] % 4 < 2 ? italian : c;
-    const QString path = writeFuzzInput(
-        data + 1, size - 1, workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
+    const SheetFuzzInput input = sheetFuzzInput(data, size);
+    const Regional& regional = *input.regional;
     StructureChoice choice;
-    if (!workbook)
-        choice.file = path;
-    const auto sheet = readStructure(path, {QStringLiteral("Dati"), QStringLiteral("Struttura")},
-                                     choice, regional);
+    if (!input.workbook)
+        choice.file = input.path;
+    const auto sheet = readStructure(
+        input.path, {QStringLiteral("Dati"), QStringLiteral("Struttura")}, choice, regional);
     if (!sheet) {
         if (sheet.error().message.isEmpty())
             __builtin_trap();

@@ -19,6 +19,17 @@ QString writeFuzzInput(const std::uint8_t* data, std::size_t size, const QString
     return path;
 }
 
+SheetFuzzInput sheetFuzzInput(const std::uint8_t* data, std::size_t size) {
+    static const Regional italian{QLocale(QLocale::Italian, QLocale::Italy)};
+    static const Regional c{QLocale::c()};
+    SheetFuzzInput input;
+    input.workbook = data[0] % 2 != 0;
+    input.regional = data[0] % 4 < 2 ? &italian : &c;
+    input.path = writeFuzzInput(data + 1, size - 1,
+                                input.workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
+    return input;
+}
+
 void fuzzWorkbook(WorkbookReader& reader, const std::uint8_t* data, std::size_t size,
                   const QString& suffix) {
     static const Regional regional{QLocale(QLocale::Italian, QLocale::Italy)};
