@@ -188,9 +188,10 @@ ReplayPlan replayPlan(const QString& workbook, const Record& record) {
         }
         plan.current.emplace_back(name, entry);
         // A command met again keeps its place and takes its latest entry.
-        const auto known = std::find_if(
-            plan.commands.begin(), plan.commands.end(),
-            [entry](const RecordEntry* command) { return command->arguments == entry->arguments; });
+        const auto known = std::find_if(plan.commands.begin(), plan.commands.end(),
+                                        [arguments = entry->arguments](const RecordEntry* command) {
+                                            return command->arguments == arguments;
+                                        });
         if (known == plan.commands.end())
             plan.commands.push_back(entry);
         else
