@@ -9,6 +9,7 @@
 #include "ui/platform/busycursor.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/failuremessage.h"
+#include "ui/platform/notelabel.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -21,24 +22,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* wrappedLabel(const QString& name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-} // namespace
-
 MapPage::MapPage(Dialogs& dialogs, const Regional& regional, QWidget* parent)
     : QWidget(parent), m_dialogs(dialogs), m_regional(regional) {
     setObjectName(QStringLiteral("paginaMappa"));
     m_view = new MapView(this);
-    m_note = wrappedLabel(QStringLiteral("lblNotaMappa"), this);
-    m_unmatched = wrappedLabel(QStringLiteral("lblNonAbbinate"), this);
+    m_note = pageNote(QStringLiteral("lblNotaMappa"), this);
+    m_unmatched = pageNote(QStringLiteral("lblNonAbbinate"), this);
     m_unmatched->hide();
     ChartPicture picture;
     picture.title = [this] { return m_picture ? m_picture->title() : QString(); };

@@ -6,16 +6,7 @@
 
 #include <QChartView>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QPushButton>
-
-QLabel* pageNote(const QString& name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
 
 GridView* pageGrid(const QString& name, GridModel* model, QWidget* parent) {
     auto* view = new GridView(parent);

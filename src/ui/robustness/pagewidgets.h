@@ -5,15 +5,12 @@
 class GridModel;
 class GridView;
 class QChartView;
-class QLabel;
 class QPushButton;
 class QWidget;
 class RankIntervalChart;
 
 // The widgets the pages of the robustness window share.
 
-// A label for a page's notes: wrapped, its text selectable.
-QLabel* pageNote(const QString& name, QWidget* parent);
 // A grid over model.
 GridView* pageGrid(const QString& name, GridModel* model, QWidget* parent);
 QChartView* pageChartView(const QString& name, QWidget* parent);

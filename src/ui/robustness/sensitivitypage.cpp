@@ -2,6 +2,7 @@
 
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
+#include "ui/platform/notelabel.h"
 #include "ui/robustness/pagewidgets.h"
 #include "ui/robustness/shiftmodel.h"
 

@@ -4,6 +4,7 @@
 #include "ui/grid/analysistablemodel.h"
 #include "ui/grid/fgautosizecols.h"
 #include "ui/grid/gridview.h"
+#include "ui/platform/notelabel.h"
 #include "ui/robustness/pagewidgets.h"
 
 #include <QChartView>
