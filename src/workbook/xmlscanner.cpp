@@ -171,12 +171,15 @@ XmlScanner::Status XmlScanner::feed(const char* data, std::size_t length, bool l
 }
 
 void XmlScanner::keepBreaksAfter(std::size_t used) {
-    std::vector<std::size_t> kept;
-    for (const std::size_t at : m_carryBreaks) {
-        if (at > used)
-            kept.push_back(at - used);
-    }
-    m_carryBreaks.swap(kept);
+    // Called after every chunk a long token is fed in: nothing to do when
+    // the scan took nothing, and no copy when it did, or tiny chunks would
+    // cost the square of the token's length.
+    if (used == 0)
+        return;
+    const auto first = std::upper_bound(m_carryBreaks.begin(), m_carryBreaks.end(), used);
+    m_carryBreaks.erase(m_carryBreaks.begin(), first);
+    for (std::size_t& at : m_carryBreaks)
+        at -= used;
 }
 
 std::size_t XmlScanner::scan(const char* p, std::size_t n, bool last, Status* status) {
