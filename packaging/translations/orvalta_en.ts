@@ -1391,54 +1391,6 @@ and comparison of methods</translation>
         <source>Nessun risultato da mostrare sulla mappa.</source>
         <translation>No results to show on the map.</translation>
     </message>
-    <message>
-        <source>Indice %1</source>
-        <translation>Index %1</translation>
-    </message>
-    <message>
-        <source>Ranghi %1</source>
-        <translation>Ranks %1</translation>
-    </message>
-    <message>
-        <source>Indice %1 - dimensione %2</source>
-        <translation>Index %1 - dimension %2</translation>
-    </message>
-    <message>
-        <source>Ranghi %1 - dimensione %2</source>
-        <translation>Ranks %1 - dimension %2</translation>
-    </message>
-    <message>
-        <source> - dimensione %1</source>
-        <translation> - dimension %1</translation>
-    </message>
-    <message>
-        <source>Indice totale di Sobol sul rango: %1</source>
-        <translation>Total Sobol index on the rank: %1</translation>
-    </message>
-    <message>
-        <source>Spostamento del rango senza %1 (%2)</source>
-        <translation>Rank shift without %1 (%2)</translation>
-    </message>
-    <message>
-        <source>Ampiezza dell&apos;intervallo 5-95% del rango (Monte Carlo)</source>
-        <translation>Width of the 5-95% rank interval (Monte Carlo)</translation>
-    </message>
-    <message>
-        <source>Ampiezza dell&apos;intervallo 5-95% del rango (incertezza)</source>
-        <translation>Width of the 5-95% rank interval (uncertainty)</translation>
-    </message>
-    <message>
-        <source>analisi d&apos;incertezza</source>
-        <translation>uncertainty analysis</translation>
-    </message>
-    <message>
-        <source>%1 %2</source>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>%1: variazione da %2 a %3</source>
-        <translation>%1: change from %2 to %3</translation>
-    </message>
 </context>
 <context>
     <name>MapPicture</name>
@@ -1466,10 +1418,6 @@ and comparison of methods</translation>
         <translation>The method %1 has not been run for this workbook.</translation>
     </message>
     <message>
-        <source>Rango %1</source>
-        <translation>Rank %1</translation>
-    </message>
-    <message>
         <source>Indice %1</source>
         <translation>Index %1</translation>
     </message>
@@ -1480,10 +1428,6 @@ and comparison of methods</translation>
     <message>
         <source>La struttura non ha il gruppo %1.</source>
         <translation>The structure has no group %1.</translation>
-    </message>
-    <message>
-        <source>Indice %1, %2</source>
-        <translation>Index %1, %2</translation>
     </message>
     <message>
         <source>Né l&apos;analisi Monte Carlo né l&apos;analisi d&apos;incertezza sono state eseguite per questa cartella di lavoro.</source>
@@ -1502,10 +1446,6 @@ and comparison of methods</translation>
         <translation>uncertainty analysis</translation>
     </message>
     <message>
-        <source>Ampiezza dell&apos;intervallo dei ranghi 5-95% (%1)</source>
-        <translation>Width of the 5-95% rank interval (%1)</translation>
-    </message>
-    <message>
         <source>Gli indici di Sobol per unità non sono stati calcolati (analisi Monte Carlo con gli indici di Sobol).</source>
         <translation>The Sobol indices per unit have not been computed (Monte Carlo analysis with Sobol indices).</translation>
     </message>
@@ -1514,20 +1454,8 @@ and comparison of methods</translation>
         <translation>The Sobol indices have no factor %1 (they have: %2).</translation>
     </message>
     <message>
-        <source>indici di Sobol</source>
-        <translation>Sobol indices</translation>
-    </message>
-    <message>
-        <source>Indice totale di Sobol del fattore %1 sul rango</source>
-        <translation>Total Sobol index of the factor %1 on the rank</translation>
-    </message>
-    <message>
         <source>La sensibilità di %1 non ha l&apos;indicatore %2.</source>
         <translation>The sensitivity of %1 has no indicator %2.</translation>
-    </message>
-    <message>
-        <source>Spostamento del rango %1 senza %2</source>
-        <translation>Shift of the %1 rank without %2</translation>
     </message>
     <message>
         <source>La sensibilità del metodo %1 non è stata calcolata.</source>
@@ -1538,14 +1466,6 @@ and comparison of methods</translation>
         <translation>The AMPI%1 has no period %2.</translation>
     </message>
     <message>
-        <source>Variazione dell&apos;AMPI%1 da %2 a %3</source>
-        <translation>Change of the AMPI%1 from %2 to %3</translation>
-    </message>
-    <message>
-        <source>AMPI%1, %2</source>
-        <translation>AMPI%1, %2</translation>
-    </message>
-    <message>
         <source>L&apos;AMPI%1 non è stato calcolato per questa cartella di lavoro.</source>
         <translation>The AMPI%1 has not been computed for this workbook.</translation>
     </message>
@@ -1554,12 +1474,36 @@ and comparison of methods</translation>
         <translation>“%1” is not a possible map: give CODE, CODE/GROUP, rank:CODE, width, sti:FACTOR, sens:CODE:INDICATOR or ampi+:PERIOD.</translation>
     </message>
     <message>
-        <source>Ampiezza dell&apos;intervallo dei ranghi 5-95%</source>
-        <translation>Width of the 5-95% rank interval</translation>
+        <source>Ranghi %1</source>
+        <translation>Ranks %1</translation>
     </message>
     <message>
-        <source>Indice totale di Sobol: %1</source>
-        <translation>Total Sobol index: %1</translation>
+        <source> - dimensione %1</source>
+        <translation> - dimension %1</translation>
+    </message>
+    <message>
+        <source>Ampiezza dell&apos;intervallo 5-95% del rango (Monte Carlo)</source>
+        <translation>Width of the 5-95% rank interval (Monte Carlo)</translation>
+    </message>
+    <message>
+        <source>Ampiezza dell&apos;intervallo 5-95% del rango (incertezza)</source>
+        <translation>Width of the 5-95% rank interval (uncertainty)</translation>
+    </message>
+    <message>
+        <source>Indice totale di Sobol sul rango: %1</source>
+        <translation>Total Sobol index on the rank: %1</translation>
+    </message>
+    <message>
+        <source>Spostamento del rango senza %1 (%2)</source>
+        <translation>Rank shift without %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: variazione da %2 a %3</source>
+        <translation>%1: change from %2 to %3</translation>
     </message>
 </context>
 <context>

@@ -54,27 +54,24 @@ QString fileOf(const ResultsCollection& results, ResultFileKind kind, const QStr
     return resultFileName(results.strMatrice, kind, code);
 }
 
-Expected<MapSeries> methodSeries(const ResultsCollection& results, MapSeries series,
+Expected<MapSeries> methodSeries(const ResultsCollection& results, const QStringList& labels,
                                  const QString& code, bool ranks) {
     const Expected<const MethodResults*> found = methodOf(results, code);
     if (!found)
         return found.error();
     const MethodResults* method = *found;
-    series.method = method->code;
-    series.values.assign(method->values.begin(), method->values.end());
-    if (ranks) {
-        series.values.assign(method->ranks.begin(), method->ranks.end());
-        series.title = QCoreApplication::translate("MapSeries", "Rango %1").arg(method->code);
-        series.smallerIsBetter = true;
-    } else {
-        series.title = QCoreApplication::translate("MapSeries", "Indice %1").arg(method->code);
-    }
+    MapSeries series = indexMap(method->code, QString(), ranks);
+    if (ranks)
+        setMapValues(series, labels,
+                     std::vector<double>(method->ranks.begin(), method->ranks.end()));
+    else
+        setMapValues(series, labels, method->values);
     series.files = {fileOf(results, ResultFileKind::MethodValues, method->code),
                     fileOf(results, ResultFileKind::MethodRanks, method->code)};
     return series;
 }
 
-Expected<MapSeries> groupSeries(const ResultsCollection& results, MapSeries series,
+Expected<MapSeries> groupSeries(const ResultsCollection& results, const QStringList& labels,
                                 const QString& code, const QString& group) {
     const Expected<const MethodResults*> found = methodOf(results, code);
     if (!found)
@@ -90,15 +87,13 @@ Expected<MapSeries> groupSeries(const ResultsCollection& results, MapSeries seri
         return notThere(
             QCoreApplication::translate("MapSeries", "La struttura non ha il gruppo %1.")
                 .arg(group));
-    series.method = method->code;
-    series.title = QCoreApplication::translate("MapSeries", "Indice %1, %2")
-                       .arg(method->code, method->groups->headers.at(column + 1));
-    series.values = columnValues(*method->groups, column, int(series.labels.size()));
+    MapSeries series = indexMap(method->code, method->groups->headers.at(column + 1), false);
+    setMapValues(series, labels, columnValues(*method->groups, column, int(labels.size())));
     series.files = {fileOf(results, ResultFileKind::GroupValues, method->code)};
     return series;
 }
 
-Expected<MapSeries> widthSeries(const ResultsCollection& results, MapSeries series) {
+Expected<MapSeries> widthSeries(const ResultsCollection& results, const QStringList& labels) {
     const bool monteCarlo = results.monteCarlo.has_value();
     const std::optional<DelimitedTable>& table =
         monteCarlo ? results.monteCarlo : results.uncertainty;
@@ -113,21 +108,16 @@ Expected<MapSeries> widthSeries(const ResultsCollection& results, MapSeries seri
     if (low < 0 || high < 0)
         return notThere(QCoreApplication::translate(
             "MapSeries", "Il file dell'analisi non ha i percentili 5 e 95 dei ranghi."));
-    series.method = monteCarlo ? QCoreApplication::translate("MapSeries", "Monte Carlo")
-                               : QCoreApplication::translate("MapSeries", "analisi d'incertezza");
-    series.title =
-        QCoreApplication::translate("MapSeries", "Ampiezza dell'intervallo dei ranghi 5-95% (%1)")
-            .arg(series.method);
-    series.values.assign(series.labels.size(), kNoValue);
-    for (int row = 0; row < std::min(int(series.labels.size()), table->rowCount()); ++row)
-        series.values[std::size_t(row)] = table->number(row, high) - table->number(row, low);
-    series.smallerIsBetter = true;
+    const int units = int(labels.size());
+    MapSeries series = widthMap(monteCarlo);
+    setMapValues(series, labels,
+                 mapChange(columnValues(*table, low, units), columnValues(*table, high, units)));
     series.files = {
         fileOf(results, monteCarlo ? ResultFileKind::MonteCarlo : ResultFileKind::Uncertainty)};
     return series;
 }
 
-Expected<MapSeries> sobolSeries(const ResultsCollection& results, MapSeries series,
+Expected<MapSeries> sobolSeries(const ResultsCollection& results, const QStringList& labels,
                                 const QString& factor) {
     if (!results.sobolUnits)
         return notThere(QCoreApplication::translate(
@@ -138,16 +128,17 @@ Expected<MapSeries> sobolSeries(const ResultsCollection& results, MapSeries seri
         return notThere(QCoreApplication::translate(
                             "MapSeries", "Gli indici di Sobol non hanno il fattore %1 (hanno: %2).")
                             .arg(factor, results.sobolUnits->headers.mid(1).join(u", ")));
-    series.method = QCoreApplication::translate("MapSeries", "indici di Sobol");
-    series.title =
-        QCoreApplication::translate("MapSeries", "Indice totale di Sobol del fattore %1 sul rango")
-            .arg(results.sobolUnits->headers.at(column + 1));
-    series.values = columnValues(*results.sobolUnits, column, int(series.labels.size()));
+    // The file names the factor in Italian; the title in the interface's
+    // language, as the grids' headers.
+    const QString name = results.sobolUnits->headers.at(column + 1);
+    MapSeries series =
+        sobolMap(name, QCoreApplication::translate("TableHeaders", name.toUtf8().constData()));
+    setMapValues(series, labels, columnValues(*results.sobolUnits, column, int(labels.size())));
     series.files = {fileOf(results, ResultFileKind::SobolUnits)};
     return series;
 }
 
-Expected<MapSeries> sensitivitySeries(const ResultsCollection& results, MapSeries series,
+Expected<MapSeries> sensitivitySeries(const ResultsCollection& results, const QStringList& labels,
                                       const QString& code, const QString& indicator) {
     for (const auto& [method, table] : results.sensitivities) {
         if (method.compare(code, Qt::CaseInsensitive) != 0)
@@ -157,11 +148,8 @@ Expected<MapSeries> sensitivitySeries(const ResultsCollection& results, MapSerie
             return notThere(QCoreApplication::translate(
                                 "MapSeries", "La sensibilità di %1 non ha l'indicatore %2.")
                                 .arg(code, indicator));
-        series.method = method;
-        series.title = QCoreApplication::translate("MapSeries", "Spostamento del rango %1 senza %2")
-                           .arg(method, indicator);
-        series.values = columnValues(table, column, int(series.labels.size()));
-        series.diverging = true;
+        MapSeries series = sensitivityMap(method, table.headers.at(column + 1));
+        setMapValues(series, labels, columnValues(table, column, int(labels.size())));
         series.files = {fileOf(results, ResultFileKind::Sensitivity, method)};
         return series;
     }
@@ -170,36 +158,26 @@ Expected<MapSeries> sensitivitySeries(const ResultsCollection& results, MapSerie
                         .arg(code));
 }
 
-Expected<MapSeries> ampiSeries(const ResultsCollection& results, MapSeries series,
+Expected<MapSeries> ampiSeries(const ResultsCollection& results, const QStringList& labels,
                                const QString& sign, const QString& periods) {
     for (const AmpiTables& ampi : results.ampi) {
         if (ampi.sign != sign)
             continue;
         const QStringList pair = periods.split(u'>');
-        std::vector<int> columns;
+        std::vector<std::vector<double>> values;
         for (const QString& period : pair) {
             const int column = columnOf(ampi.values, period);
             if (column < 0)
                 return notThere(
                     QCoreApplication::translate("MapSeries", "L'AMPI%1 non ha il periodo %2.")
                         .arg(sign, period));
-            columns.push_back(column);
+            values.push_back(columnValues(ampi.values, column, int(labels.size())));
         }
-        series.method = QStringLiteral("AMPI") + sign;
-        series.values = columnValues(ampi.values, columns.front(), int(series.labels.size()));
-        if (columns.size() == 2) {
-            const std::vector<double> later =
-                columnValues(ampi.values, columns.back(), int(series.labels.size()));
-            for (std::size_t i = 0; i < series.values.size(); ++i)
-                series.values[i] = later[i] - series.values[i];
-            series.diverging = true;
-            series.title =
-                QCoreApplication::translate("MapSeries", "Variazione dell'AMPI%1 da %2 a %3")
-                    .arg(sign, pair.front(), pair.back());
-        } else {
-            series.title =
-                QCoreApplication::translate("MapSeries", "AMPI%1, %2").arg(sign, periods);
-        }
+        MapSeries series = ampiMap(QStringLiteral("AMPI") + sign, sign == u'+', pair.front(),
+                                   pair.size() == 2 ? pair.back() : QString());
+        setMapValues(series, labels,
+                     values.size() == 2 ? mapChange(values.front(), values.back())
+                                        : values.front());
         series.files = {fileOf(results, ResultFileKind::AmpiValues, sign)};
         return series;
     }
@@ -212,23 +190,21 @@ Expected<MapSeries> ampiSeries(const ResultsCollection& results, MapSeries serie
 } // namespace
 
 Expected<MapSeries> mapSeries(const ResultsCollection& results, const QString& what) {
-    MapSeries series;
-    series.what = what;
-    series.labels = unitLabels(results);
+    const QStringList labels = unitLabels(results);
     const QString kind = what.section(u':', 0, 0).toLower();
     const QString rest = what.section(u':', 1);
     if (what.compare(QLatin1String("width"), Qt::CaseInsensitive) == 0)
-        return widthSeries(results, std::move(series));
+        return widthSeries(results, labels);
     if (what.contains(u':')) {
         if (kind == QLatin1String("rank"))
-            return methodSeries(results, std::move(series), rest, true);
+            return methodSeries(results, labels, rest, true);
         if (kind == QLatin1String("sti"))
-            return sobolSeries(results, std::move(series), rest);
+            return sobolSeries(results, labels, rest);
         if (kind == QLatin1String("sens") && rest.contains(u':'))
-            return sensitivitySeries(results, std::move(series), rest.section(u':', 0, 0),
+            return sensitivitySeries(results, labels, rest.section(u':', 0, 0),
                                      rest.section(u':', 1));
         if (kind == QLatin1String("ampi+") || kind == QLatin1String("ampi-"))
-            return ampiSeries(results, std::move(series), kind.right(1), rest);
+            return ampiSeries(results, labels, kind.right(1), rest);
         return notThere(QCoreApplication::translate(
                             "MapSeries",
                             "«%1» non è una mappa possibile: si indichi CODICE, CODICE/GRUPPO, "
@@ -237,52 +213,8 @@ Expected<MapSeries> mapSeries(const ResultsCollection& results, const QString& w
                             .arg(what));
     }
     if (what.contains(u'/'))
-        return groupSeries(results, std::move(series), what.section(u'/', 0, 0),
-                           what.section(u'/', 1));
-    return methodSeries(results, std::move(series), what, false);
-}
-
-std::vector<MapChoice> mapChoices(const ResultsCollection& results) {
-    std::vector<MapChoice> choices;
-    for (const MethodResults& method : results.methods)
-        choices.push_back(
-            {method.code, QCoreApplication::translate("MapSeries", "Indice %1").arg(method.code)});
-    for (const MethodResults& method : results.methods)
-        choices.push_back({QStringLiteral("rank:") + method.code,
-                           QCoreApplication::translate("MapSeries", "Rango %1").arg(method.code)});
-    for (const MethodResults& method : results.methods)
-        if (method.groups)
-            for (const QString& group : method.groups->headers.mid(1))
-                choices.push_back({method.code + u'/' + group,
-                                   QCoreApplication::translate("MapSeries", "Indice %1, %2")
-                                       .arg(method.code, group)});
-    if (results.monteCarlo || results.uncertainty)
-        choices.push_back({QStringLiteral("width"),
-                           QCoreApplication::translate(
-                               "MapSeries", "Ampiezza dell'intervallo dei ranghi 5-95%")});
-    if (results.sobolUnits)
-        for (const QString& factor : results.sobolUnits->headers.mid(1))
-            choices.push_back(
-                {QStringLiteral("sti:") + factor,
-                 QCoreApplication::translate("MapSeries", "Indice totale di Sobol: %1")
-                     .arg(factor)});
-    for (const auto& [method, table] : results.sensitivities)
-        for (int c = 0; c < table.columnCount(); ++c) {
-            // The indicators' columns: between the rank and the summary.
-            const QString header = table.headers.at(c + 1);
-            if (c == 0 || c >= table.columnCount() - 2)
-                continue;
-            choices.push_back(
-                {QStringLiteral("sens:") + method + u':' + header,
-                 QCoreApplication::translate("MapSeries", "Spostamento del rango %1 senza %2")
-                     .arg(method, header)});
-        }
-    for (const AmpiTables& ampi : results.ampi)
-        for (const QString& period : ampi.values.headers.mid(1))
-            choices.push_back(
-                {QStringLiteral("ampi") + ampi.sign + u':' + period,
-                 QCoreApplication::translate("MapSeries", "AMPI%1, %2").arg(ampi.sign, period)});
-    return choices;
+        return groupSeries(results, labels, what.section(u'/', 0, 0), what.section(u'/', 1));
+    return methodSeries(results, labels, what, false);
 }
 
 QString leadingSobolFactor(const ResultsCollection& results) {

@@ -1,38 +1,13 @@
 #pragma once
 
+#include "export/mapserieskinds.h"
 #include "export/resultscollection.h"
 #include "shared/expected.h"
 
 #include <QString>
-#include <QStringList>
 
-#include <vector>
-
-// What a map shows: one number per unit of the matrix, taken from the
-// results gathered for the workbook.
-struct MapSeries {
-    QString what;               // the code it was asked by ("MPI+", "rank:MPI+", "width", ...)
-    QString title;              // in Italian, for the map's heading and legend
-    QString method;             // the method or analysis, for the source line
-    QStringList labels;         // the units, in the order of the matrix
-    std::vector<double> values; // one per unit; NaN where the unit has none
-    // Shifts (a change of rank, of the AMPI) are drawn on a diverging scale
-    // centred on 0, levels on a sequential one.
-    bool diverging = false;
-    // Whether smaller values are better (ranks, rank-interval widths): the
-    // sequential scale then darkens toward the small values.
-    bool smallerIsBetter = false;
-    // The files the values were read from, for the record of the map.
-    QStringList files;
-};
-
-// One thing the results of a workbook can be mapped by.
-struct MapChoice {
-    QString what;  // the code mapSeries takes
-    QString title; // in Italian, for a list to choose from
-};
-
-// The codes mapSeries takes:
+// What a map shows, read from the result files gathered for a workbook (the
+// batch tool's maps and the report's). The codes mapSeries takes:
 //   CODE            a method's (or composite's) overall index
 //   CODE/GROUP      the index of a group of the structure
 //   rank:CODE       a method's ranks
@@ -49,11 +24,6 @@ struct MapChoice {
 // there: an unknown method, group, factor, indicator or period, or an
 // analysis that has not been run.
 Expected<MapSeries> mapSeries(const ResultsCollection& results, const QString& what);
-
-// Every code mapSeries takes for these results, in a sensible order: the
-// methods' indices and ranks, their groups, the rank-interval width, the
-// Sobol factors, the sensitivity shifts, the AMPI periods.
-std::vector<MapChoice> mapChoices(const ResultsCollection& results);
 
 // The reference method: the Monte Carlo analysis's when it names one the
 // results have, else the first method of the list; empty without methods.

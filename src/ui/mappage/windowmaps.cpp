@@ -1,25 +1,12 @@
 #include "ui/mappage/windowmaps.h"
 
-#include "shared/resultnames.h"
 #include "workflow/processing.h"
 
-#include <cmath>
 #include <limits>
 
 namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-
-MapSeries seriesOf(const QString& what, const QString& title, const QString& method,
-                   const QStringList& labels) {
-    MapSeries series;
-    series.what = what;
-    series.title = title;
-    series.method = method;
-    series.labels = labels;
-    series.values.assign(std::size_t(labels.size()), kNone);
-    return series;
-}
 
 template <typename Number> std::vector<double> asDoubles(const std::vector<Number>& numbers) {
     return std::vector<double>(numbers.begin(), numbers.end());
@@ -33,13 +20,11 @@ MethodMaps::MethodMaps(QString code, QStringList labels, QStringList groups,
       m_run(std::move(run)) {}
 
 std::vector<MapChoice> MethodMaps::choices() const {
-    std::vector<MapChoice> choices{{m_code, tr("Indice %1").arg(m_code)},
-                                   {QStringLiteral("rank:") + m_code, tr("Ranghi %1").arg(m_code)}};
-    for (qsizetype group = 0; group < m_groups.size(); ++group) {
-        const QString what = m_code + u'/' + m_groups[group];
-        choices.push_back({what, tr("Indice %1 - dimensione %2").arg(m_code, m_groups[group])});
-        choices.push_back({QStringLiteral("rank:") + what,
-                           tr("Ranghi %1 - dimensione %2").arg(m_code, m_groups[group])});
+    std::vector<MapChoice> choices{mapChoice(indexMap(m_code, QString(), false)),
+                                   mapChoice(indexMap(m_code, QString(), true))};
+    for (const QString& group : m_groups) {
+        choices.push_back(mapChoice(indexMap(m_code, group, false)));
+        choices.push_back(mapChoice(indexMap(m_code, group, true)));
     }
     return choices;
 }
@@ -48,22 +33,15 @@ MapSeries MethodMaps::series(const QString& what) const {
     const bool ranks = what.startsWith(QLatin1String("rank:"));
     const QString group = what.section(u'/', 1);
     const qsizetype position = group.isEmpty() ? -1 : m_groups.indexOf(group);
-    QString title = ranks ? tr("Ranghi %1").arg(m_code) : tr("Indice %1").arg(m_code);
-    if (position >= 0)
-        title += tr(" - dimensione %1").arg(group);
-    MapSeries series = seriesOf(what, title, m_code, m_labels);
-    if (!m_run)
+    MapSeries series = indexMap(m_code, position >= 0 ? group : QString(), ranks);
+    if (!m_run) {
+        setMapValues(series, m_labels, {});
         return series;
+    }
     const MethodOutput& output = position >= 0 && std::size_t(position) < m_run->groups.size()
                                      ? m_run->groups[std::size_t(position)]
                                      : m_run->output;
-    if (ranks) {
-        series.values = asDoubles(output.ranks);
-        series.smallerIsBetter = true;
-    } else {
-        series.values = output.index;
-    }
-    series.values.resize(std::size_t(m_labels.size()), kNone);
+    setMapValues(series, m_labels, ranks ? asDoubles(output.ranks) : output.index);
     if (position >= 0)
         series.files = {ranks ? m_run->groupRanksFile : m_run->groupValuesFile};
     else
@@ -95,113 +73,102 @@ void RobustnessMaps::takeMonteCarlo(const MonteCarloResult& result, const QStrin
 std::vector<MapChoice> RobustnessMaps::choices() const {
     std::vector<MapChoice> choices;
     if (m_monteCarlo || m_uncertainty)
-        choices.push_back({QStringLiteral("width"), width().title});
+        choices.push_back(mapChoice(widthMap(m_monteCarlo.has_value())));
     if (m_monteCarlo && !m_monteCarlo->unitTotals.empty())
         for (const MonteCarloFactor factor : m_monteCarlo->factors)
-            choices.push_back({QStringLiteral("sti:") + monteCarloFactorName(factor),
-                               tr("Indice totale di Sobol sul rango: %1")
-                                   .arg(monteCarloFactorShownName(factor))});
+            choices.push_back(mapChoice(
+                sobolMap(monteCarloFactorName(factor), monteCarloFactorShownName(factor))));
     if (m_sensitivity)
         for (std::size_t run = 0; run < m_sensitivity->shifts.size(); ++run)
-            if (!m_sensitivity->shifts[run].empty()) {
-                const QString& leftOut = m_sensitivity->leftOut(int(run));
-                choices.push_back(
-                    {QStringLiteral("sens:%1:%2").arg(m_sensitivity->code, leftOut),
-                     tr("Spostamento del rango senza %1 (%2)").arg(leftOut, m_sensitivity->code)});
-            }
+            if (!m_sensitivity->shifts[run].empty())
+                choices.push_back(mapChoice(
+                    sensitivityMap(m_sensitivity->code, m_sensitivity->leftOut(int(run)))));
     return choices;
 }
 
 MapSeries RobustnessMaps::width() const {
+    MapSeries series = widthMap(m_monteCarlo.has_value());
+    std::vector<double> widths(std::size_t(m_labels.size()), kNone);
     if (m_monteCarlo) {
-        MapSeries series = seriesOf(QStringLiteral("width"),
-                                    tr("Ampiezza dell'intervallo 5-95% del rango (Monte Carlo)"),
-                                    QStringLiteral("Monte Carlo"), m_labels);
-        for (std::size_t unit = 0; unit < m_monteCarlo->units.size() && unit < series.values.size();
+        for (std::size_t unit = 0; unit < m_monteCarlo->units.size() && unit < widths.size();
              ++unit) {
             const MonteCarloUnit& figures = m_monteCarlo->units[unit];
             if (figures.lacking < m_monteCarlo->rankings)
-                series.values[unit] = figures.p95 - figures.p5;
+                widths[unit] = figures.p95 - figures.p5;
         }
         series.files = m_monteCarloFiles.mid(0, 1);
-        series.smallerIsBetter = true;
-        return series;
+    } else {
+        if (m_uncertainty)
+            for (std::size_t unit = 0; unit < m_uncertainty->units.size() && unit < widths.size();
+                 ++unit)
+                widths[unit] = m_uncertainty->units[unit].p95 - m_uncertainty->units[unit].p5;
+        series.files = {m_uncertaintyFile};
     }
-    MapSeries series = seriesOf(QStringLiteral("width"),
-                                tr("Ampiezza dell'intervallo 5-95% del rango (incertezza)"),
-                                tr("analisi d'incertezza"), m_labels);
-    if (m_uncertainty)
-        for (std::size_t unit = 0;
-             unit < m_uncertainty->units.size() && unit < series.values.size(); ++unit)
-            series.values[unit] = m_uncertainty->units[unit].p95 - m_uncertainty->units[unit].p5;
-    series.files = {m_uncertaintyFile};
-    series.smallerIsBetter = true;
+    setMapValues(series, m_labels, std::move(widths));
     return series;
 }
 
 MapSeries RobustnessMaps::series(const QString& what) const {
     if (what == QLatin1String("width"))
         return width();
+    std::vector<double> values(std::size_t(m_labels.size()), kNone);
     if (what.startsWith(QLatin1String("sti:")) && m_monteCarlo) {
-        const QString name = what.mid(4);
-        MapSeries series = seriesOf(what, name, QStringLiteral("Monte Carlo"), m_labels);
         for (std::size_t factor = 0; factor < m_monteCarlo->factors.size(); ++factor) {
-            if (monteCarloFactorName(m_monteCarlo->factors[factor]) != name)
+            const MonteCarloFactor kind = m_monteCarlo->factors[factor];
+            if (QStringLiteral("sti:") + monteCarloFactorName(kind) != what)
                 continue;
-            series.title = tr("Indice totale di Sobol sul rango: %1")
-                               .arg(monteCarloFactorShownName(m_monteCarlo->factors[factor]));
+            MapSeries series =
+                sobolMap(monteCarloFactorName(kind), monteCarloFactorShownName(kind));
             for (std::size_t unit = 0;
-                 unit < m_monteCarlo->unitTotals.size() && unit < series.values.size(); ++unit)
+                 unit < m_monteCarlo->unitTotals.size() && unit < values.size(); ++unit)
                 if (const auto& totals = m_monteCarlo->unitTotals[unit];
                     totals && factor < totals->size())
-                    series.values[unit] = (*totals)[factor];
+                    values[unit] = (*totals)[factor];
+            setMapValues(series, m_labels, std::move(values));
+            series.files = m_monteCarloFiles.mid(2, 1);
+            return series;
         }
-        series.files = m_monteCarloFiles.mid(2, 1);
-        return series;
     }
     if (what.startsWith(QLatin1String("sens:")) && m_sensitivity) {
         const QString leftOut = what.section(u':', 2);
-        MapSeries series = seriesOf(
-            what, tr("Spostamento del rango senza %1 (%2)").arg(leftOut, m_sensitivity->code),
-            m_sensitivity->code, m_labels);
+        MapSeries series = sensitivityMap(m_sensitivity->code, leftOut);
         for (std::size_t run = 0; run < m_sensitivity->shifts.size(); ++run) {
             if (m_sensitivity->leftOut(int(run)) != leftOut)
                 continue;
             const std::vector<int>& shifts = m_sensitivity->shifts[run];
-            for (std::size_t unit = 0; unit < shifts.size() && unit < series.values.size(); ++unit)
+            for (std::size_t unit = 0; unit < shifts.size() && unit < values.size(); ++unit)
                 if (shifts[unit] != IndicatorSensitivity::kNoShift)
-                    series.values[unit] = shifts[unit];
+                    values[unit] = shifts[unit];
         }
-        series.diverging = true;
+        setMapValues(series, m_labels, std::move(values));
         series.files = {m_sensitivityFile};
         return series;
     }
-    return seriesOf(what, what, QString(), m_labels);
+    MapSeries unknown;
+    unknown.what = unknown.title = what;
+    setMapValues(unknown, m_labels, std::move(values));
+    return unknown;
 }
 
 AmpiMaps::AmpiMaps(QString name, bool plus, QStringList labels, QStringList periods,
                    std::vector<double> values, QString file)
-    : m_name(std::move(name)), m_prefix(plus ? QStringLiteral("ampi+:") : QStringLiteral("ampi-:")),
-      m_labels(std::move(labels)), m_periods(std::move(periods)), m_values(std::move(values)),
-      m_file(std::move(file)) {}
+    : m_name(std::move(name)), m_plus(plus), m_labels(std::move(labels)),
+      m_periods(std::move(periods)), m_values(std::move(values)), m_file(std::move(file)) {}
 
 std::vector<MapChoice> AmpiMaps::choices() const {
     std::vector<MapChoice> choices;
     for (const QString& period : m_periods)
-        choices.push_back({m_prefix + period, tr("%1 %2").arg(m_name, period)});
-    const auto change = [&](const QString& from, const QString& to) {
-        choices.push_back(
-            {m_prefix + from + u'>' + to, tr("%1: variazione da %2 a %3").arg(m_name, from, to)});
-    };
+        choices.push_back(mapChoice(ampiMap(m_name, m_plus, period)));
     for (qsizetype period = 1; period < m_periods.size(); ++period)
-        change(m_periods[period - 1], m_periods[period]);
+        choices.push_back(
+            mapChoice(ampiMap(m_name, m_plus, m_periods[period - 1], m_periods[period])));
     if (m_periods.size() > 2)
-        change(m_periods.first(), m_periods.last());
+        choices.push_back(mapChoice(ampiMap(m_name, m_plus, m_periods.first(), m_periods.last())));
     return choices;
 }
 
 MapSeries AmpiMaps::series(const QString& what) const {
-    const QString periods = what.mid(m_prefix.size());
+    const QString periods = what.section(u':', 1);
     const QString from = periods.section(u'>', 0, 0);
     const QString to = periods.section(u'>', 1);
     const qsizetype units = m_labels.size();
@@ -215,18 +182,9 @@ MapSeries AmpiMaps::series(const QString& what) const {
                 values[std::size_t(unit)] = m_values[at];
         return values;
     };
-    MapSeries series =
-        seriesOf(what,
-                 to.isEmpty() ? tr("%1 %2").arg(m_name, from)
-                              : tr("%1: variazione da %2 a %3").arg(m_name, from, to),
-                 m_name, m_labels);
-    series.values = valuesOf(from);
-    if (!to.isEmpty()) {
-        const std::vector<double> later = valuesOf(to);
-        for (std::size_t unit = 0; unit < later.size(); ++unit)
-            series.values[unit] = later[unit] - series.values[unit];
-        series.diverging = true;
-    }
+    MapSeries series = ampiMap(m_name, m_plus, from, to);
+    setMapValues(series, m_labels,
+                 to.isEmpty() ? valuesOf(from) : mapChange(valuesOf(from), valuesOf(to)));
     series.files = {m_file};
     return series;
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "export/mapseries.h"
+#include "export/mapserieskinds.h"
 #include "robustness/montecarlo.h"
 #include "robustness/sensitivity.h"
 #include "robustness/uncertainty.h"
 
-#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -23,8 +22,6 @@ struct MethodRun;
 // (code), overall and, with a structure, of each group (groups: their
 // names, in the order of MethodRun::groups).
 class MethodMaps {
-    Q_DECLARE_TR_FUNCTIONS(MapPage)
-
 public:
     MethodMaps(QString code, QStringList labels, QStringList groups,
                std::shared_ptr<const MethodRun> run);
@@ -44,8 +41,6 @@ private:
 // factor's total Sobol index on each unit's rank, and the shift of each
 // unit's rank with each indicator (or group) left out.
 class RobustnessMaps {
-    Q_DECLARE_TR_FUNCTIONS(MapPage)
-
 public:
     void clear();
     void setLabels(const QStringList& labels) { m_labels = labels; }
@@ -74,8 +69,6 @@ private:
 // next and from the first to the last. values: period after period, a
 // value per unit.
 class AmpiMaps {
-    Q_DECLARE_TR_FUNCTIONS(MapPage)
-
 public:
     AmpiMaps(QString name, bool plus, QStringList labels, QStringList periods,
              std::vector<double> values, QString file);
@@ -85,7 +78,7 @@ public:
 
 private:
     QString m_name;
-    QString m_prefix; // "ampi+:"
+    bool m_plus;
     QStringList m_labels;
     QStringList m_periods;
     std::vector<double> m_values;
