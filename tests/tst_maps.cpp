@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 class TestMaps : public QObject {
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void breaksAgainstWorkedValues_data();
     void breaksAgainstWorkedValues();
     void breaksOfFewValues();
+    void jenksFindsTheLeastDeviations();
     void classOfPutsBoundsInTheUpperClass();
     void readsRingsHolesAndPartsOfAGeoJson();
     void readsAZippedFile();
@@ -156,6 +158,73 @@ void TestMaps::breaksOfFewValues() {
         QCOMPARE(classBreaks(std::vector<double>{NAN}, 5, method), std::vector<double>{});
         // Two distinct values make two classes at most.
         QCOMPARE(classBreaks(std::vector<double>{1, 5, 5, 5, 5}, 5, method).size(), std::size_t(3));
+    }
+}
+
+namespace {
+
+// The squared deviations within the classes the breaks make.
+double withinDeviations(std::vector<double> values, const std::vector<double>& breaks) {
+    std::vector<double> sum(breaks.size()), squares(breaks.size()), count(breaks.size());
+    for (const double value : values) {
+        const auto k = std::size_t(classOf(value, breaks));
+        sum[k] += value;
+        squares[k] += value * value;
+        count[k] += 1;
+    }
+    double total = 0;
+    for (std::size_t k = 0; k < breaks.size(); ++k)
+        if (count[k] > 0)
+            total += squares[k] - sum[k] * sum[k] / count[k];
+    return total;
+}
+
+// The least squared deviations of sorted values in `classes` runs, trying
+// every start of every last run.
+double leastDeviations(std::vector<double> sorted, int classes) {
+    std::sort(sorted.begin(), sorted.end());
+    const std::size_t n = sorted.size();
+    const auto cost = [&](std::size_t from, std::size_t to) {
+        double sum = 0, squares = 0;
+        for (std::size_t i = from; i < to; ++i) {
+            sum += sorted[i];
+            squares += sorted[i] * sorted[i];
+        }
+        return squares - sum * sum / double(to - from);
+    };
+    std::vector<double> best(n + 1);
+    for (std::size_t j = 1; j <= n; ++j)
+        best[j] = cost(0, j);
+    for (int c = 1; c < classes; ++c) {
+        std::vector<double> next(n + 1, INFINITY);
+        for (std::size_t j = std::size_t(c) + 1; j <= n; ++j)
+            for (std::size_t i = std::size_t(c); i < j; ++i)
+                next[j] = std::min(next[j], best[i] + cost(i, j));
+        best = next;
+    }
+    return best[n];
+}
+
+} // namespace
+
+void TestMaps::jenksFindsTheLeastDeviations() {
+    // Spread, clustered and tied values.
+    for (int seed = 1; seed <= 12; ++seed) {
+        std::vector<double> values;
+        for (int i = 0; i < 40 + 7 * seed; ++i)
+            values.push_back(seed % 3 == 0 ? double((i * i + seed) % 11)
+                                           : std::sin(i * 0.7 * seed) * 10 + (i % 5) * seed);
+        for (const int classes : {2, 4, 7}) {
+            const double found =
+                withinDeviations(values, classBreaks(values, classes, BreakMethod::Jenks));
+            const double least = leastDeviations(values, classes);
+            QVERIFY2(found <= least + 1e-9 * (1 + least),
+                     qPrintable(QStringLiteral("seed %1, %2 classes: %3 against %4")
+                                    .arg(seed)
+                                    .arg(classes)
+                                    .arg(found, 0, 'g', 17)
+                                    .arg(least, 0, 'g', 17)));
+        }
     }
 }
 

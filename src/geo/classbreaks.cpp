@@ -27,8 +27,11 @@ double quantile(const std::vector<double>& sorted, double p) {
 
 // Natural breaks: the partition of the sorted values into `classes` runs
 // with the least sum of squared deviations from each run's mean, found by
-// dynamic programming over prefix sums. Returns the first value of each run
-// after the first.
+// dynamic programming over prefix sums. Where the last run of the best
+// partition of the first j values starts never moves left as j grows, so
+// each level is filled by halving: the start for the middle j is sought
+// among the starts its neighbours allow, the least one on a tie. Returns
+// the first value of each run after the first.
 std::vector<double> jenksInnerBreaks(const std::vector<double>& sorted, int classes) {
     const std::size_t n = sorted.size();
     std::vector<double> sum(n + 1, 0.0), squares(n + 1, 0.0);
@@ -50,15 +53,30 @@ std::vector<double> jenksInnerBreaks(const std::vector<double>& sorted, int clas
     std::vector<std::vector<std::size_t>> start(k, std::vector<std::size_t>(n + 1, 0));
     for (std::size_t j = 1; j <= n; ++j)
         best[0][j] = cost(0, j);
-    for (std::size_t c = 1; c < k; ++c)
-        for (std::size_t j = c + 1; j <= n; ++j)
-            for (std::size_t i = c; i < j; ++i) {
+    struct Span {
+        std::size_t from, to;           // the j filled
+        std::size_t startFrom, startTo; // where their last runs may start
+    };
+    std::vector<Span> spans;
+    for (std::size_t c = 1; c < k && c < n; ++c) {
+        spans.push_back({c + 1, n, c, n - 1});
+        while (!spans.empty()) {
+            const Span span = spans.back();
+            spans.pop_back();
+            const std::size_t j = span.from + (span.to - span.from) / 2;
+            for (std::size_t i = span.startFrom; i <= std::min(span.startTo, j - 1); ++i) {
                 const double total = best[c - 1][i] + cost(i, j);
                 if (total < best[c][j]) {
                     best[c][j] = total;
                     start[c][j] = i;
                 }
             }
+            if (j > span.from)
+                spans.push_back({span.from, j - 1, span.startFrom, start[c][j]});
+            if (j < span.to)
+                spans.push_back({j + 1, span.to, start[c][j], span.startTo});
+        }
+    }
     std::vector<double> inner(k - 1);
     std::size_t end = n;
     for (std::size_t c = k - 1; c > 0; --c) {
