@@ -1,5 +1,6 @@
 // Maps of many units: reading a boundary file of 8,000 shapes with about
 // 2 million vertices in geographic coordinates (projected on reading),
+// building its picture, and another on the same shapes (a new choice),
 // drawing it, drawing a zoomed part (a step of panning), finding the unit
 // under the mouse, and writing the SVG.
 #include "guisupport/benchwindows.h"
@@ -121,6 +122,25 @@ void BM_BuildPicture(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildPicture)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A new choice on a page: the picture of other values on the shapes already
+// built; arg: the class method (0 quantiles, 2 natural breaks).
+void BM_NewChoice(benchmark::State& state) {
+    Fixture& f = fixture();
+    MapSeries series;
+    for (int i = 0; i < kColumns * kRows; ++i) {
+        series.labels.append(unitName(i));
+        series.values.push_back(std::cos(i * 0.11) * 20 + 50);
+    }
+    const Expected<BoundaryJoin> join = joinBoundaries(*f.layer, series.labels);
+    const auto shapes = std::make_shared<const MapShapes>(*f.layer, *join, QLocale::c());
+    for (auto _ : state) {
+        const MapPicture picture(shapes, series, MapStyle{5, BreakMethod(state.range(0))},
+                                 Regional(QLocale::c()), QString());
+        benchmark::DoNotOptimize(picture.classes().size());
+    }
+}
+BENCHMARK(BM_NewChoice)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Arg 0: the whole map; 1: a sixteenth of it, as when zoomed in and panning.
 void BM_DrawMap(benchmark::State& state) {

@@ -107,13 +107,9 @@ QColor MapPicture::outlineColour() {
     return QColor(0x70, 0x70, 0x70);
 }
 
-MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
-                       const MapSeries& series, const MapStyle& style, const Regional& regional,
-                       const QString& sourceLine)
-    : m_values(series.values), m_labels(series.labels), m_title(series.title), m_source(sourceLine),
-      m_regional(regional) {
+MapShapes::MapShapes(const BoundaryLayer& layer, const BoundaryJoin& join, const QLocale& locale)
+    : m_projection(projectionText(layer, locale)) {
     std::vector<bool> taken(layer.shapes.size(), false);
-    std::vector<double> shown;
     for (int unit = 0; unit < int(join.shapeOfUnit.size()); ++unit) {
         const int shape = join.shapeOfUnit[std::size_t(unit)];
         if (shape < 0)
@@ -121,18 +117,10 @@ MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
         taken[std::size_t(shape)] = true;
         m_units.push_back({unit, pathOf(layer.shapes[std::size_t(shape)]),
                            layer.shapes[std::size_t(shape)].bounds});
-        m_extent = m_extent.united(layer.shapes[std::size_t(shape)].bounds);
-        const double value = unit < int(m_values.size()) ? m_values[std::size_t(unit)] : NAN;
-        if (std::isnan(value))
-            m_withoutValue.append(m_labels.value(unit));
-        else
-            shown.push_back(value);
     }
     for (std::size_t s = 0; s < layer.shapes.size(); ++s)
-        if (!taken[s]) {
+        if (!taken[s])
             m_others.push_back({-1, pathOf(layer.shapes[s]), layer.shapes[s].bounds});
-            m_extent = m_extent.united(layer.shapes[s].bounds);
-        }
     // A path computes its bounds when first asked and keeps them: asked
     // here, so that the window's drawing thread and its hit tests only read.
     for (const std::vector<Unit>* shapes : {&m_units, &m_others})
@@ -140,8 +128,31 @@ MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
             unit.path.controlPointRect();
             unit.path.boundingRect();
             m_vertices += unit.path.elementCount();
+            m_extent = m_extent.united(unit.bounds);
         }
-    m_projection = projectionText(layer, regional.locale());
+}
+
+MapPicture::MapPicture() : m_shapes(std::make_shared<const MapShapes>()) {}
+
+MapPicture::MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join,
+                       const MapSeries& series, const MapStyle& style, const Regional& regional,
+                       const QString& sourceLine)
+    : MapPicture(std::make_shared<const MapShapes>(layer, join, regional.locale()), series, style,
+                 regional, sourceLine) {}
+
+MapPicture::MapPicture(std::shared_ptr<const MapShapes> shapes, const MapSeries& series,
+                       const MapStyle& style, const Regional& regional, const QString& sourceLine)
+    : m_shapes(std::move(shapes)), m_values(series.values), m_labels(series.labels),
+      m_title(series.title), m_source(sourceLine), m_regional(regional) {
+    std::vector<double> shown;
+    for (const Unit& unit : m_shapes->units()) {
+        const double value =
+            unit.index < int(m_values.size()) ? m_values[std::size_t(unit.index)] : NAN;
+        if (std::isnan(value))
+            m_withoutValue.append(m_labels.value(unit.index));
+        else
+            shown.push_back(value);
+    }
     m_breaks = classBreaks(shown, style.classes, style.breaks);
     const std::vector<QColor> colours = classColours(m_breaks, series);
     const bool whole = std::all_of(shown.begin(), shown.end(),
@@ -226,7 +237,7 @@ MapLayout MapPicture::layout(const QRectF& target) const {
         y += step;
     }
     layout.notes.emplace_back(QPointF(target.left() + margin, foot + font * 1.2), m_source);
-    QString projection = m_projection;
+    QString projection = m_shapes->projection();
     if (!projection.isEmpty())
         projection[0] = projection[0].toUpper();
     layout.notes.emplace_back(QPointF(target.left() + margin, foot + font * 2.3), projection);
@@ -235,7 +246,7 @@ MapLayout MapPicture::layout(const QRectF& target) const {
 
 QTransform MapPicture::planeToTarget(const QRectF& target, const QRectF& shown) const {
     const QRectF area = layout(target).shapes;
-    const QRectF part = shown.isValid() ? shown : m_extent;
+    const QRectF part = shown.isValid() ? shown : extent();
     if (part.width() <= 0 && part.height() <= 0)
         return QTransform();
     const double scale = std::min(part.width() > 0 ? area.width() / part.width() : INFINITY,
@@ -275,10 +286,10 @@ void MapPicture::drawShapes(QPainter& painter, const QRectF& area, const QTransf
     outline.setCosmetic(true);
     painter.setPen(outline);
     painter.setBrush(Qt::NoBrush);
-    for (const Unit& other : m_others)
+    for (const Unit& other : others())
         if (other.bounds.intersects(visible))
             painter.drawPath(toTarget.map(other.path));
-    for (const Unit& unit : m_units) {
+    for (const Unit& unit : units()) {
         if (!unit.bounds.intersects(visible))
             continue;
         const QPainterPath path = toTarget.map(unit.path);
@@ -291,7 +302,7 @@ void MapPicture::drawShapes(QPainter& painter, const QRectF& area, const QTransf
     chosen.setCosmetic(true);
     painter.setPen(chosen);
     painter.setBrush(Qt::NoBrush);
-    for (const Unit& unit : m_units)
+    for (const Unit& unit : units())
         if (std::find(highlighted.begin(), highlighted.end(), unit.index) != highlighted.end())
             painter.drawPath(toTarget.map(unit.path));
     painter.restore();
@@ -331,7 +342,7 @@ int MapPicture::unitAt(const QPointF& point, const QRectF& target, const QRectF&
     const QPointF inPlane = planeToTarget(target, shown).inverted(&invertible).map(point);
     if (!invertible)
         return -1;
-    for (const Unit& unit : m_units)
+    for (const Unit& unit : units())
         if (unit.bounds.contains(inPlane) && unit.path.contains(inPlane))
             return unit.index;
     return -1;

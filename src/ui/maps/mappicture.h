@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTransform>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -49,19 +50,60 @@ struct MapLayout {
     std::vector<std::pair<QPointF, QString>> notes; // the units without a value, the source lines
 };
 
+// The shapes of a layer joined to the units, each as a path in the map's
+// plane: built once for a layer and a join and shared by the pictures of
+// every series drawn on them, so that a new choice only classes and colours.
+class MapShapes {
+public:
+    // Each drawn shape: the unit's index in the series (-1 for a shape no
+    // unit took), its path in the plane and the path's bounds, kept beside
+    // it so that the hit tests and the choice of shapes to draw read them
+    // from one array.
+    struct Unit {
+        int index;
+        QPainterPath path;
+        QRectF bounds;
+    };
+
+    MapShapes() = default;
+    // join.shapeOfUnit is indexed like the series' labels; the projection
+    // is named with the locale's numbers.
+    MapShapes(const BoundaryLayer& layer, const BoundaryJoin& join, const QLocale& locale);
+
+    const std::vector<Unit>& units() const { return m_units; }
+    // The shapes of the file that no unit took, drawn unfilled.
+    const std::vector<Unit>& others() const { return m_others; }
+    // The whole extent of the shapes, in the map's plane.
+    const QRectF& extent() const { return m_extent; }
+    // The points of every path.
+    long long vertexCount() const { return m_vertices; }
+    // "proiezione azimutale equivalente di Lambert centrata su ..."
+    const QString& projection() const { return m_projection; }
+
+private:
+    std::vector<Unit> m_units;
+    std::vector<Unit> m_others;
+    QRectF m_extent;
+    long long m_vertices = 0;
+    QString m_projection;
+};
+
 // A map ready to draw: the shapes of the joined units as paths in the map's
 // plane, their classes and colours, the legend and the source line. The one
 // drawing of a map on screen, in PNG, PDF (draw) and SVG (mapsvg.h).
 class MapPicture {
 public:
-    MapPicture() = default;
-    // Builds the picture of series on layer, the units joined by join
-    // (join.shapeOfUnit indexed like series.labels). sourceLine is written
-    // under the legend ("Fonte: regioni.xlsx, MPI+, 10/12/2026").
+    MapPicture();
+    // Builds the picture of series on shapes (their units indexed like
+    // series.labels). sourceLine is written under the legend ("Fonte:
+    // regioni.xlsx, MPI+, 10/12/2026").
+    MapPicture(std::shared_ptr<const MapShapes> shapes, const MapSeries& series,
+               const MapStyle& style, const Regional& regional, const QString& sourceLine);
+    // The same on the shapes of layer joined by join.
     MapPicture(const BoundaryLayer& layer, const BoundaryJoin& join, const MapSeries& series,
                const MapStyle& style, const Regional& regional, const QString& sourceLine);
 
-    bool isEmpty() const { return m_units.empty(); }
+    bool isEmpty() const { return m_shapes->units().empty(); }
     const QString& title() const { return m_title; }
     const QString& sourceLine() const { return m_source; }
     const std::vector<MapClass>& classes() const { return m_classes; }
@@ -69,7 +111,7 @@ public:
     // The units without a value (hatched grey), by label.
     const QStringList& withoutValue() const { return m_withoutValue; }
     // The whole extent of the shapes drawn, in the map's plane.
-    const QRectF& extent() const { return m_extent; }
+    const QRectF& extent() const { return m_shapes->extent(); }
 
     // Draws the map into target: the shapes of the part `shown` of the
     // plane (the whole extent when null), fitted and centred in the map's
@@ -95,20 +137,10 @@ public:
     int unitClass(int unit) const;
     QColor unitColour(int unit) const;
 
-    // Each drawn shape: the unit's index in the series (-1 for a shape no
-    // unit took), its path in the plane and the path's bounds, kept beside
-    // it so that the hit tests and the choice of shapes to draw read them
-    // from one array.
-    struct Unit {
-        int index;
-        QPainterPath path;
-        QRectF bounds;
-    };
-    const std::vector<Unit>& units() const { return m_units; }
-    // The shapes of the file that no unit took, drawn unfilled.
-    const std::vector<Unit>& others() const { return m_others; }
-    // The points of every path.
-    long long vertexCount() const { return m_vertices; }
+    using Unit = MapShapes::Unit;
+    const std::vector<Unit>& units() const { return m_shapes->units(); }
+    const std::vector<Unit>& others() const { return m_shapes->others(); }
+    long long vertexCount() const { return m_shapes->vertexCount(); }
 
     // The grey of the units without a value, under its hatching.
     static QColor noValueColour();
@@ -119,17 +151,13 @@ private:
                     const std::vector<int>& highlighted) const;
     void drawTexts(QPainter& painter, const MapLayout& parts) const;
 
-    std::vector<Unit> m_units;
-    std::vector<Unit> m_others;
-    long long m_vertices = 0;
-    QString m_projection;
+    std::shared_ptr<const MapShapes> m_shapes;
     std::vector<int> m_classOfUnit; // per series unit
     std::vector<double> m_values;
     QStringList m_labels;
     std::vector<double> m_breaks;
     std::vector<MapClass> m_classes;
     QStringList m_withoutValue;
-    QRectF m_extent;
     QString m_title;
     QString m_source;
     Regional m_regional{QLocale::c()};
