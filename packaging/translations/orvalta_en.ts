@@ -1391,6 +1391,22 @@ and comparison of methods</translation>
         <source>Nessun risultato da mostrare sulla mappa.</source>
         <translation>No results to show on the map.</translation>
     </message>
+    <message>
+        <source>Lettura dei confini</source>
+        <translation>Reading the boundaries</translation>
+    </message>
+    <message>
+        <source>la lettura dei confini</source>
+        <translation>reading the boundaries</translation>
+    </message>
+    <message>
+        <source>Disegno della mappa</source>
+        <translation>Drawing the map</translation>
+    </message>
+    <message>
+        <source>il disegno della mappa</source>
+        <translation>drawing the map</translation>
+    </message>
 </context>
 <context>
     <name>MapPicture</name>

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -138,9 +139,15 @@ void TestMapPage::processingPageDrawsTheIndexChosen() {
     QVERIFY(page->unmatchedLabel()->text().contains("Delta"));
     QVERIFY(page->unmatchedLabel()->text().contains("Atlantide"));
 
-    // The ranks: the best (Alfa, rank 1) drawn as the ranks' scale draws it.
+    // The ranks: the best (Alfa, rank 1) drawn as the ranks' scale draws it,
+    // by the window's worker, on the shapes traced for the index.
+    const std::shared_ptr<const MapPicture> index = view()->picture();
+    QSignalSpy work(window.findChild<BackgroundWork*>(), &BackgroundWork::started);
     page->choiceCombo()->setCurrentIndex(1);
     picture = view()->picture().get();
+    QCOMPARE(work.size(), 1);
+    QCOMPARE(work.front().front().toString(), QStringLiteral("Disegno della mappa"));
+    QCOMPARE(&picture->units(), &index->units());
     QVERIFY(picture->title().contains("Ranghi"));
     QCOMPARE(picture->unitText(0), QStringLiteral("Alfa: 1"));
     // Fewer classes, another method of breaks: a picture of its own.

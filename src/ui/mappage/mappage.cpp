@@ -1,11 +1,13 @@
 #include "ui/mappage/mappage.h"
 
 #include "geo/classbreaks.h"
+#include "shared/outofmemory.h"
 #include "shared/resultnames.h"
 #include "ui/charts/chartactions.h"
 #include "ui/mappage/mapview.h"
 #include "ui/maps/mapexport.h"
 #include "ui/maps/mappicture.h"
+#include "ui/platform/backgroundwork.h"
 #include "ui/platform/busycursor.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/failuremessage.h"
@@ -144,37 +146,56 @@ void MapPage::setWorkbook(const QString& workbook) {
     m_layer.reset();
     m_join.reset();
     m_layerPath = beside;
-    if (!beside.isEmpty()) {
-        BusyCursor busy;
-        Expected<BoundaryLayer> layer = readBoundaries(beside);
-        // A file beside the workbook that cannot be read is named on the
-        // page, without a message at each opening.
-        if (layer)
-            m_layer = std::make_shared<const BoundaryLayer>(std::move(*layer));
-        else
-            m_note->setText(layer.error().message);
-    }
+    // A file beside the workbook that cannot be read is named on the page,
+    // without a message at each opening.
+    if (!beside.isEmpty())
+        if (const std::optional<Failure> failed = readLayer(beside))
+            m_note->setText(failed->message);
     listKeys();
     markChanged();
 }
 
 bool MapPage::useBoundaries(const QString& path) {
-    Expected<BoundaryLayer> layer;
-    {
-        BusyCursor busy;
-        layer = readBoundaries(path);
-    }
-    if (!layer) {
-        showFailure(m_dialogs, layer.error());
+    if (const std::optional<Failure> failed = readLayer(path)) {
+        showFailure(m_dialogs, *failed);
         return false;
     }
-    m_layer = std::make_shared<const BoundaryLayer>(std::move(*layer));
     m_layerPath = path;
     m_userChoseFile = true;
     m_join.reset();
     listKeys();
     markChanged();
     return true;
+}
+
+std::optional<Failure> MapPage::readLayer(const QString& path) {
+    Expected<BoundaryLayer> layer;
+    if (std::optional<Failure> failed =
+            runLong(tr("Lettura dei confini"), tr("la lettura dei confini"),
+                    [&] { layer = readBoundaries(path); }))
+        return failed;
+    if (!layer)
+        return layer.error();
+    m_layer = std::make_shared<const BoundaryLayer>(std::move(*layer));
+    return std::nullopt;
+}
+
+std::optional<Failure> MapPage::runLong(const QString& step, const QString& what,
+                                        const std::function<void()>& work) {
+    const Failure outOfMemory{FailureKind::File, outOfMemoryMessage(what)};
+    m_working = true;
+    bool enough = true;
+    if (m_work && !m_work->busy()) {
+        enough =
+            m_work->run(step, [&](WorkProgress&) { work(); }) == BackgroundWork::Outcome::Finished;
+    } else {
+        BusyCursor busy;
+        enough = withEnoughMemory(what, work, [](const QString&) {});
+    }
+    m_working = false;
+    if (!enough)
+        return outOfMemory;
+    return std::nullopt;
 }
 
 void MapPage::chooseBoundaries() {
@@ -220,6 +241,12 @@ void MapPage::setHighlighted(const QList<int>& units) {
     m_view->setHighlighted(units);
 }
 
+void MapPage::setBackgroundWork(BackgroundWork* work) {
+    m_work = work;
+    if (m_work)
+        m_work->addControl(this);
+}
+
 void MapPage::markChanged() {
     m_changed = true;
     if (isVisible())
@@ -245,7 +272,8 @@ void MapPage::joinUnits() {
 }
 
 void MapPage::refresh() {
-    if (!m_changed)
+    // What changes while the page's own work runs is drawn once it ends.
+    if (!m_changed || m_working)
         return;
     m_changed = false;
     m_fileLine->setText(m_layerPath.isEmpty() ? tr("Nessun file dei confini")
@@ -265,26 +293,48 @@ void MapPage::refresh() {
     } else {
         if (!m_join)
             joinUnits();
-        if (m_join) {
-            BusyCursor busy;
-            const MapSeries series = m_seriesOf(m_choice->currentData().toString());
-            MapStyle style;
-            style.classes = m_classes->value();
-            style.breaks = BreakMethod(m_breaks->currentData().toInt());
-            m_picture =
-                std::make_shared<const MapPicture>(*m_layer, *m_join, series, style, m_regional,
-                                                   mapSourceLine(m_workbook, series, m_regional));
-            m_seriesFiles = series.files;
-            // The projection is named on the map itself, under its source.
-            m_note->clear();
-            const QStringList warnings = joinWarnings(*m_join);
-            m_unmatched->setText(warnings.join(u'\n'));
-            m_unmatched->setVisible(!warnings.isEmpty());
-        }
+        if (m_join)
+            drawSeries();
     }
     // No empty line under the map.
     m_note->setVisible(!m_note->text().isEmpty());
     m_view->setPicture(m_picture);
+    if (m_changed)
+        refresh();
+}
+
+void MapPage::drawSeries() {
+    const MapSeries series = m_seriesOf(m_choice->currentData().toString());
+    MapStyle style;
+    style.classes = m_classes->value();
+    style.breaks = BreakMethod(m_breaks->currentData().toInt());
+    const QString source = mapSourceLine(m_workbook, series, m_regional);
+    // The work reads its own copies: the page may change while it runs.
+    const std::shared_ptr<const BoundaryLayer> layer = m_layer;
+    const BoundaryJoin join = *m_join;
+    std::shared_ptr<const MapShapes> shapes =
+        m_shapes && m_shapesJoin == join.shapeOfUnit && m_shapesLayer == layer ? m_shapes : nullptr;
+    std::shared_ptr<const MapPicture> picture;
+    const std::optional<Failure> failed =
+        runLong(tr("Disegno della mappa"), tr("il disegno della mappa"), [&] {
+            if (!shapes)
+                shapes = std::make_shared<const MapShapes>(*layer, join, m_regional.locale());
+            picture = std::make_shared<const MapPicture>(shapes, series, style, m_regional, source);
+        });
+    if (failed) {
+        m_note->setText(failed->message);
+        return;
+    }
+    m_shapes = shapes;
+    m_shapesJoin = join.shapeOfUnit;
+    m_shapesLayer = layer;
+    m_picture = picture;
+    m_seriesFiles = series.files;
+    // The projection is named on the map itself, under its source.
+    m_note->clear();
+    const QStringList warnings = joinWarnings(join);
+    m_unmatched->setText(warnings.join(u'\n'));
+    m_unmatched->setVisible(!warnings.isEmpty());
 }
 
 QStringList MapPage::recordInputs() const {

@@ -14,9 +14,11 @@
 #include <optional>
 #include <vector>
 
+class BackgroundWork;
 class ChartActions;
 class Dialogs;
 class MapPicture;
+class MapShapes;
 class MapView;
 class QComboBox;
 class QLabel;
@@ -55,6 +57,11 @@ public:
     bool useBoundaries(const QString& path);
     // The units (indices into the labels) outlined as chosen.
     void setHighlighted(const QList<int>& units);
+    // The window's worker for the page's long work (reading the boundaries,
+    // tracing their shapes, classing many units): the window keeps
+    // repainting meanwhile and, once the work shows, the page is disabled.
+    // Without it, or while it is busy, the work runs here.
+    void setBackgroundWork(BackgroundWork* work);
 
     MapView* view() const { return m_view; }
     QComboBox* choiceCombo() const { return m_choice; }
@@ -84,8 +91,16 @@ private:
     void joinUnits();
     // Draws the map again when something changed and the page is on view.
     void refresh();
+    // Draws the series chosen on the joined shapes.
+    void drawSeries();
     void markChanged();
     QStringList recordInputs() const;
+    // Runs work through the window's worker when there is one; the failure
+    // when memory ran out (what: "la lettura dei confini").
+    std::optional<Failure> runLong(const QString& step, const QString& what,
+                                   const std::function<void()>& work);
+    // Reads the boundary file at path; the failure when it cannot be read.
+    std::optional<Failure> readLayer(const QString& path);
 
     Dialogs& m_dialogs;
     Regional m_regional;
@@ -99,9 +114,15 @@ private:
     QString m_layerPath;
     bool m_userChoseFile = false;
     std::optional<BoundaryJoin> m_join;
+    // The joined shapes' paths, made again only for another layer or join.
+    std::shared_ptr<const MapShapes> m_shapes;
+    std::shared_ptr<const BoundaryLayer> m_shapesLayer;
+    std::vector<int> m_shapesJoin;
     std::shared_ptr<const MapPicture> m_picture;
     QStringList m_seriesFiles;
     bool m_changed = false;
+    BackgroundWork* m_work = nullptr;
+    bool m_working = false; // long work of the page runs
 
     QComboBox* m_choice = nullptr;
     QComboBox* m_breaks = nullptr;

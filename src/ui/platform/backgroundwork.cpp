@@ -39,6 +39,10 @@ void BackgroundWork::setControls(const QList<QWidget*>& controls) {
         m_controls.append(control);
 }
 
+void BackgroundWork::addControl(QWidget* control) {
+    m_controls.append(control);
+}
+
 void BackgroundWork::setRevealDelay(int milliseconds) {
     revealDelay = milliseconds;
 }

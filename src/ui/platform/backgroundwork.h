@@ -36,6 +36,7 @@ public:
 
     // The widgets disabled while work runs.
     void setControls(const QList<QWidget*>& controls);
+    void addControl(QWidget* control);
 
     // Runs work on a worker thread, telling it the step it starts with, and
     // returns once it has ended. Until the work has lasted the reveal delay

@@ -68,6 +68,7 @@ IndiceMP::IndiceMP(SharedState& state, std::shared_ptr<Processing> processing, D
     m_work->setControls({m_ui.cmdSelect, m_ui.cmbMetodo, m_ui.frmTipo, m_ui.frmTipoRisultato,
                          m_ui.cmbDimensione, m_ui.exportButton, m_ui.auditButton,
                          m_ui.chkIgnoraStruttura, m_ui.gapsButton, m_ui.compositesButton});
+    m_map->setBackgroundWork(m_work);
     connectControls();
     fitToScreen(*this, {1280, 800});
     // Alt and a letter presses every button.

@@ -68,6 +68,7 @@ RobustnessWindow::RobustnessWindow(SharedState& state, std::shared_ptr<const Pro
     layout->addWidget(m_stbStato);
     m_work = new BackgroundWork(this, m_stbStato);
     m_work->setControls({m_ui.pages});
+    m_ui.map->setBackgroundWork(m_work);
     m_matrices = std::make_unique<AnalysedMatrices>(std::move(loaded), m_state, m_dialogs, *m_work,
                                                     m_regional);
     connectControls();

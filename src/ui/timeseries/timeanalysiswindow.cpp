@@ -51,6 +51,7 @@ TimeAnalysisWindow::TimeAnalysisWindow(Dialogs& dialogs, const Regional& regiona
     m_work = new BackgroundWork(this, m_stbStato);
     m_work->setControls({m_baseCombo, m_groupCombo, m_indexFrame, m_exportButton, m_copyButton,
                          m_valuesGrid, m_ranksGrid});
+    m_map->setBackgroundWork(m_work);
     connectControls();
     m_groupLabel->hide();
     m_groupCombo->hide();
