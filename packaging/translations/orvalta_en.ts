@@ -1270,6 +1270,10 @@ and comparison of methods</translation>
         <source>Mappa</source>
         <translation>Map</translation>
     </message>
+    <message>
+        <source>Unità trovate per «%1»: %2</source>
+        <translation>Units found for “%1”: %2</translation>
+    </message>
 </context>
 <context>
     <name>MainMenuBar</name>

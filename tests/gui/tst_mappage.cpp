@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -183,6 +184,14 @@ void TestMapPage::gridAndMapChooseTheSameUnits() {
     QCOMPARE(view()->highlighted(), (QList<int>{1, 0}));
     QTest::mouseClick(view(), Qt::LeftButton, {}, QPoint(2, view()->height() - 2));
     QVERIFY(view()->highlighted().isEmpty());
+
+    // A unit found by its label is chosen in the grid and on the map.
+    auto* search = window.findChild<QLineEdit*>("txtCercaUnita");
+    QVERIFY(search && search->isVisible());
+    QTest::keyClicks(search, "amm");
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(view()->highlighted(), QList<int>{2});
+    QCOMPARE(selectedRows(*window.msfMatrice()), QList<int>{2});
 }
 
 void TestMapPage::hoverNamesTheUnit() {

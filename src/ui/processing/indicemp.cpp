@@ -7,6 +7,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/grid/rowselection.h"
 #include "ui/grid/tablemodel.h"
+#include "ui/grid/unitsearchbox.h"
 #include "ui/mappage/mappage.h"
 #include "ui/mappage/windowmaps.h"
 #include "ui/platform/backgroundwork.h"
@@ -58,6 +59,9 @@ IndiceMP::IndiceMP(SharedState& state, std::shared_ptr<Processing> processing, D
     m_pages->addTab(m_ui.splitter, tr("Matrici"));
     m_map = new MapPage(m_dialogs, m_regional, m_pages);
     m_pages->addTab(m_map, tr("Mappa"));
+    auto* search = new UnitSearchBox(m_pages);
+    m_pages->setCornerWidget(search, Qt::TopRightCorner);
+    connect(search, &UnitSearchBox::searchRequested, this, &IndiceMP::searchUnits);
     layout->addWidget(m_pages, 1);
     layout->addLayout(m_ui.stateRow);
     m_stbStato = new ClockStatusBar(m_regional.locale(), this);
@@ -144,6 +148,15 @@ void IndiceMP::selectClicked(const QList<int>& units) {
         rows.append(m_ui.msfMatrice->viewRow(unit));
     selectRows(*m_ui.msfMatrice, rows);
     m_map->setHighlighted(units);
+}
+
+void IndiceMP::searchUnits(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return;
+    const QList<int> found = matchingLabels(unitLabels(), text);
+    selectClicked(found);
+    m_stbStato->setPanelText(
+        tr("Unità trovate per «%1»: %2").arg(text.trimmed()).arg(found.size()));
 }
 
 bool IndiceMP::load() {

@@ -134,6 +134,8 @@ private:
     // units clicked on the map selected in the data grid.
     void highlightFrom(const GridView* grid);
     void selectClicked(const QList<int>& units);
+    // The units whose labels hold text chosen in the data grid and on the map.
+    void searchUnits(const QString& text);
     QStringList unitLabels() const;
 
     SharedState& m_state;
